@@ -1,0 +1,29 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/Clock.h"
+
+// Reads "YYYY-MM-DD HH:MM" (the --now option); empty when malformed or not a real time.
+[[nodiscard]] std::optional<LocalTime> parseNowOption(std::string_view text);
+
+// Splits arguments into options and positionals. Options are "--name" or "--name value";
+// `valued` lists the names that take a value. Unknown options are an error.
+class CliArgs {
+public:
+    // Returns an error message, or "" on success.
+    [[nodiscard]] std::string parse(const std::vector<std::string>& args,
+                                    const std::vector<std::string>& valued,
+                                    const std::vector<std::string>& flags);
+
+    [[nodiscard]] bool has(const std::string& name) const;
+    [[nodiscard]] std::optional<std::string> value(const std::string& name) const;
+    [[nodiscard]] const std::vector<std::string>& positional() const { return positional_; }
+
+private:
+    std::vector<std::pair<std::string, std::string>> options_;
+    std::vector<std::string> positional_;
+};

@@ -1,0 +1,91 @@
+#include "platform/qt/QtLocale.h"
+
+namespace {
+
+// Counts how often the character at `i` repeats.
+qsizetype runLength(const QString& text, qsizetype i) {
+    qsizetype n = 1;
+    while (i + n < text.size() && text[i + n] == text[i])
+        ++n;
+    return n;
+}
+
+bool hasAmPmMarker(const QString& format) {
+    bool quoted = false;
+    for (const QChar c : format) {
+        if (c == u'\'')
+            quoted = !quoted;
+        else if (!quoted && (c == u'A' || c == u'a'))
+            return true;
+    }
+    return false;
+}
+
+std::string toStd(const QString& text) {
+    return text.toStdString();
+}
+
+}  // namespace
+
+QtLocale::QtLocale(QLocale locale)
+    : locale_(std::move(locale)),
+      shortDate_(pictureFromQtFormat(locale_.dateFormat(QLocale::ShortFormat))),
+      longDate_(pictureFromQtFormat(locale_.dateFormat(QLocale::LongFormat))),
+      time_(pictureFromQtFormat(locale_.timeFormat(QLocale::LongFormat))),
+      shortTime_(pictureFromQtFormat(locale_.timeFormat(QLocale::ShortFormat))) {}
+
+std::string QtLocale::pictureFromQtFormat(const QString& format) {
+    // Qt's h is 24-hour unless the format has an AM/PM marker; the picture's h is 12-hour.
+    const bool twelveHour = hasAmPmMarker(format);
+    QString out;
+    qsizetype i = 0;
+    while (i < format.size()) {
+        const QChar c = format[i];
+        if (c == u'\'') {
+            const qsizetype close = format.indexOf(u'\'', i + 1);
+            const qsizetype end = close < 0 ? format.size() : close + 1;
+            out += format.mid(i, end - i);
+            i = end;
+            continue;
+        }
+        const qsizetype run = runLength(format, i);
+        if (c == u'y') {
+            out += QStringLiteral("yyyy");
+        } else if (c == u'A' || c == u'a') {
+            out += QStringLiteral("tt");
+            // "AP" and "ap" are one marker.
+            const qsizetype next = i + run;
+            if (next < format.size() && (format[next] == u'P' || format[next] == u'p')) ++i;
+        } else if (c == u't' || c == u'z') {
+            // Time zone and milliseconds have no place in a picture; drop a blank before.
+            while (out.endsWith(u' ') || out.endsWith(QChar(0x202F)) || out.endsWith(QChar(0xA0)))
+                out.chop(1);
+        } else if (c == u'h' && !twelveHour) {
+            out += QString(run, u'H');
+        } else {
+            out += format.mid(i, run);
+        }
+        i += run;
+    }
+    return toStd(out);
+}
+
+std::string QtLocale::monthName(int month, bool abbreviated) const {
+    if (month < 1 || month > 12) return "";
+    return toStd(
+        locale_.monthName(month, abbreviated ? QLocale::ShortFormat : QLocale::LongFormat));
+}
+
+std::string QtLocale::dayName(int dayOfWeek, bool abbreviated) const {
+    if (dayOfWeek < 1 || dayOfWeek > 7) return "";
+    // Qt counts from Monday (1) to Sunday (7).
+    const int qtDay = dayOfWeek == 1 ? 7 : dayOfWeek - 1;
+    return toStd(locale_.dayName(qtDay, abbreviated ? QLocale::ShortFormat : QLocale::LongFormat));
+}
+
+std::string QtLocale::amText() const {
+    return toStd(locale_.amText());
+}
+std::string QtLocale::pmText() const {
+    return toStd(locale_.pmText());
+}

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "records/DateTime.h"
+
+// An entry of the appointment book.
+struct Appointment {
+    int32_t ID = 0;
+    std::string Description;
+    DateTime DueDate;    // the day the appointment is listed on
+    DateTime StartTime;  // its time of day is what the views show
+    DateTime EndTime;    // its time of day is what the views show
+    bool Alarm = false;
+    DateTime AlarmTime;  // full date and time; meaningful only while Alarm is set
+    bool Done = false;
+
+    // A new appointment as the program creates it: every date and time at `now`.
+    [[nodiscard]] static Appointment createdAt(DateTime now);
+
+    bool operator==(const Appointment&) const = default;
+};

@@ -1,0 +1,6 @@
+#include "records/Person.h"
+
+std::string Person::displayName() const {
+    if (LName.empty()) return FName;
+    return FName.empty() ? LName : LName + ", " + FName;
+}

@@ -1,0 +1,72 @@
+#pragma once
+
+#include <algorithm>
+#include <cstdint>
+#include <limits>
+#include <map>
+
+// Records of one kind keyed by ID, walked in ascending ID, with the LastID counter
+// that hands out new identifiers. The store never touches the document's modified flag.
+template <class Record>
+class RecordStore {
+public:
+    using Map = std::map<int32_t, Record>;
+
+    auto begin() const { return records_.begin(); }
+    auto end() const { return records_.end(); }
+    [[nodiscard]] size_t size() const { return records_.size(); }
+    [[nodiscard]] bool empty() const { return records_.empty(); }
+
+    // The record stored under `id`, or nullptr.
+    [[nodiscard]] const Record* find(int32_t id) const {
+        const auto it = records_.find(id);
+        return it == records_.end() ? nullptr : &it->second;
+    }
+    [[nodiscard]] bool contains(int32_t id) const { return records_.count(id) != 0; }
+
+    [[nodiscard]] int32_t lastId() const { return lastId_; }
+    void setLastId(int32_t lastId) { lastId_ = lastId; }
+
+    // Inserts under the record's own ID; a taken ID leaves the store unchanged (false).
+    bool insert(const Record& record) { return records_.emplace(record.ID, record).second; }
+
+    // Gives the record a new identifier, stores it and returns the identifier. The new ID
+    // is above LastID and above every stored ID, so a file with a stale LastID cannot make
+    // an added record vanish. Returns 0, storing nothing, when the identifiers run out.
+    int32_t addNew(Record record) {
+        int64_t next = int64_t{lastId_} + 1;
+        if (!records_.empty()) next = std::max(next, int64_t{records_.rbegin()->first} + 1);
+        if (next > std::numeric_limits<int32_t>::max()) return 0;
+        lastId_ = static_cast<int32_t>(next);
+        record.ID = lastId_;
+        records_.emplace(record.ID, std::move(record));
+        return lastId_;
+    }
+
+    // Overwrites the record with the same ID; false when there is none.
+    bool replace(const Record& record) {
+        const auto it = records_.find(record.ID);
+        if (it == records_.end()) return false;
+        it->second = record;
+        return true;
+    }
+
+    // Removes the record with that ID; false when there is none.
+    bool erase(int32_t id) { return records_.erase(id) != 0; }
+
+    // Removes every record for which `pred` holds; returns how many went.
+    template <class Pred>
+    size_t eraseIf(Pred pred) {
+        return std::erase_if(records_, [&](const auto& entry) { return pred(entry.second); });
+    }
+
+    // Empties the store and resets LastID to 0.
+    void clear() {
+        records_.clear();
+        lastId_ = 0;
+    }
+
+private:
+    Map records_;
+    int32_t lastId_ = 0;
+};

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "records/DateTime.h"
+
+// A to-do item. Priority doubles as the completion state.
+struct Task {
+    enum Priorities : int32_t { High = 0, Medium = 1, Low = 2, Done = 3 };
+
+    int32_t ID = 0;
+    std::string Description;
+    int32_t Priority = High;
+    DateTime DueDate;   // when the task is due
+    DateTime DoneDate;  // the day it was marked done; meaningful only while Priority is Done
+
+    // A new task as the program creates it: High priority, due at `now`, not done.
+    [[nodiscard]] static Task createdAt(DateTime now);
+    [[nodiscard]] bool isDone() const { return Priority == Done; }
+    // "High", "Medium", "Low", "Done"; "" for any other number.
+    [[nodiscard]] static const char* priorityName(int32_t priority);
+
+    bool operator==(const Task&) const = default;
+};

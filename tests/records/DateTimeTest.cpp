@@ -1,0 +1,167 @@
+#include "records/DateTime.h"
+
+#include <gtest/gtest.h>
+
+#include "platform/FixedLocale.h"
+#include "support/TzGuard.h"
+
+namespace {
+
+CalendarFields at(int y, int mo, int d, int h, int mi, int s, int dow) {
+    return {y, mo, d, h, mi, s, dow};
+}
+
+TEST(DateTime, MapsValuesToCalendarFieldsOnBothSidesOfZero) {
+    struct Case {
+        double value;
+        CalendarFields fields;
+        bool roundTrips = true;
+    };
+    const Case cases[] = {
+        {0.0, at(1899, 12, 30, 0, 0, 0, 7)},
+        {1.5, at(1899, 12, 31, 12, 0, 0, 1)},
+        {-1.25, at(1899, 12, 29, 6, 0, 0, 6)},
+        {-1.5, at(1899, 12, 29, 12, 0, 0, 6)},
+        {-0.5, at(1899, 12, 30, 12, 0, 0, 7)},
+        {46362.0, at(2026, 12, 6, 0, 0, 0, 1)},
+        {DateTime::kMinValue, at(100, 1, 1, 0, 0, 0, 6)},
+        {DateTime::kMaxValue, at(9999, 12, 31, 0, 0, 0, 6)},
+        // A hair below midnight rounds up into the next day.
+        {2.0 - 1e-9, at(1900, 1, 1, 0, 0, 0, 2), false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.value);
+        const auto fields = DateTime(c.value).fields();
+        ASSERT_TRUE(fields.has_value());
+        EXPECT_EQ(*fields, c.fields);
+        const auto& f = c.fields;
+        if (!c.roundTrips) continue;
+        EXPECT_EQ(DateTime::fromFields(f.year, f.month, f.day, f.hour, f.minute, f.second),
+                  DateTime(c.value == -0.5 ? 0.5 : c.value));
+    }
+}
+
+TEST(DateTime, ComparesContinuousValues) {
+    EXPECT_LT(DateTime(-1.25), DateTime(-1.5));
+    EXPECT_EQ(DateTime(-0.5), DateTime(0.5));
+    EXPECT_LT(DateTime(-1.75), DateTime(0.0));
+    EXPECT_LT(DateTime(-2.0), DateTime(-1.75));
+    EXPECT_EQ(DateTime(-0.75), DateTime(0.75));
+    EXPECT_GT(DateTime(-1.75), DateTime(-1.0));
+    EXPECT_LT(DateTime(DateTime::kNullValue), DateTime(DateTime::kMinValue));
+}
+
+TEST(DateTime, RejectsInvalidFieldsAndRanges) {
+    EXPECT_TRUE(DateTime::fromFields(2026, 2, 31).isNull());
+    EXPECT_TRUE(DateTime::fromFields(2026, 1, 1, 24, 0, 0).isNull());
+    EXPECT_TRUE(DateTime::fromFields(2026, 13, 1).isNull());
+    EXPECT_TRUE(DateTime::fromFields(99, 12, 31).isNull());
+    EXPECT_TRUE(DateTime::fromFields(9999, 12, 31, 0, 0, 1).isNull());
+    EXPECT_TRUE(DateTime::fromFields(2100, 2, 29).isNull());
+    EXPECT_FALSE(DateTime::fromFields(2000, 2, 29).isNull());
+
+    DateTime value(10.0);
+    EXPECT_FALSE(value.setFields(2026, 2, 31));
+    EXPECT_TRUE(value.isNull());
+    EXPECT_TRUE(value.setFields(2026, 2, 28, 23, 59, 59));
+
+    EXPECT_TRUE(DateTime(2958465.0).isValid());
+    EXPECT_FALSE(DateTime(2958465.5).isValid());
+    EXPECT_FALSE(DateTime().isValid());
+}
+
+TEST(DateTime, NullValueHasNoFieldsAndFormatsAsEmpty) {
+    const DateTime null;
+    const FixedLocale locale;
+    EXPECT_EQ(null.year(), INT32_MIN);
+    EXPECT_EQ(null.month(), INT32_MIN);
+    EXPECT_EQ(null.day(), INT32_MIN);
+    EXPECT_EQ(null.dayOfWeek(), INT32_MIN);
+    EXPECT_EQ(null.dayOfYear(), INT32_MIN);
+    EXPECT_EQ(null.formatDate(locale), "");
+    EXPECT_EQ(null.formatTime(locale), "");
+    EXPECT_EQ(null.format("%Y"), "");
+    EXPECT_EQ(DateTime(3e6).formatDate(locale), "");
+}
+
+TEST(DateTime, AddsSpansAcrossDaysAndZero) {
+    const DateTime lateEvening = DateTime::fromFields(2026, 12, 6, 23, 30);
+    EXPECT_EQ((lateEvening + DateTimeSpan(1.0 / 24)).value(),
+              DateTime::fromFields(2026, 12, 7, 0, 30).value());
+    EXPECT_EQ((DateTime::fromFields(1899, 12, 29, 23, 30) + DateTimeSpan(1.0 / 24)).value(),
+              DateTime::fromFields(1899, 12, 30, 0, 30).value());
+    EXPECT_EQ((DateTime::fromFields(1899, 12, 30, 0, 30) - DateTimeSpan(1.0 / 24)).value(),
+              DateTime::fromFields(1899, 12, 29, 23, 30).value());
+    EXPECT_EQ(DateTime(0.25) - DateTimeSpan(0.5), DateTime(-1.75));
+    EXPECT_EQ(DateTime(-1.25) + DateTimeSpan(1.0), DateTime(0.25));
+    EXPECT_TRUE((DateTime(DateTime::kMaxValue) + DateTimeSpan(1.0)).isNull());
+    EXPECT_TRUE((DateTime(1.0) + DateTimeSpan(4e6)).isNull());
+    EXPECT_DOUBLE_EQ((DateTime(0.25) - DateTime(-1.25)).days(), 1.0);
+}
+
+TEST(DateTimeSpan, BuildsFromPartsAndReportsMinutes) {
+    EXPECT_DOUBLE_EQ(DateTimeSpan::fromParts(1, 12, 0, 0).days(), 1.5);
+    EXPECT_DOUBLE_EQ(DateTimeSpan::fromParts(0, 0, 90, 0).days(), 90.0 / 1440);
+    EXPECT_EQ(DateTimeSpan::fromParts(0, 1, 45, 0).minutes(), 45);
+    EXPECT_EQ(DateTimeSpan::fromParts(0, 0, -15, 0).minutes(), -15);
+    EXPECT_EQ(DateTimeSpan::fromParts(0, 0, 0, 59).minutes(), 0);
+    EXPECT_FALSE(DateTimeSpan(3615898.0).isValid());
+}
+
+TEST(DateTime, DayOfWeekAndDayOfYear) {
+    EXPECT_EQ(DateTime::fromFields(2026, 12, 6).dayOfWeek(), 1);  // a Sunday
+    EXPECT_EQ(DateTime::fromFields(1899, 12, 29).dayOfWeek(), 6);
+    EXPECT_EQ(DateTime::fromFields(2024, 12, 31).dayOfYear(), 366);
+    EXPECT_EQ(DateTime::fromFields(2026, 3, 1).dayOfYear(), 60);
+    EXPECT_EQ(DateTime::fromFields(2026, 12, 6, 17, 45).date(), DateTime::fromFields(2026, 12, 6));
+}
+
+TEST(DateTime, ConvertsSecondsSince1970InLocalTime) {
+    struct Case {
+        const char* zone;
+        int64_t seconds;
+        CalendarFields local;
+    };
+    const Case cases[] = {
+        {"UTC0", 0, at(1970, 1, 1, 0, 0, 0, 5)},
+        {"UTC0", 2147483647, at(2038, 1, 19, 3, 14, 7, 3)},
+        // Past 2038: the count is 64-bit.
+        {"UTC0", 4102444800, at(2100, 1, 1, 0, 0, 0, 6)},
+        {"Europe/Berlin", 1782910800, at(2026, 7, 1, 15, 0, 0, 4)},   // summer time, UTC+2
+        {"Europe/Berlin", 1796230800, at(2026, 12, 2, 18, 0, 0, 4)},  // winter time, UTC+1
+        {"America/New_York", 1773558000, at(2026, 3, 15, 3, 0, 0, 1)},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.zone) + " " + std::to_string(c.seconds));
+        TzGuard zone(c.zone);
+        const DateTime value = DateTime::fromSeconds(c.seconds);
+        ASSERT_TRUE(value.fields().has_value());
+        EXPECT_EQ(*value.fields(), c.local);
+        EXPECT_EQ(value.toSeconds(), c.seconds);
+    }
+}
+
+TEST(DateTime, SecondsConversionRefusesWhatItCannotCarry) {
+    TzGuard zone("America/New_York");
+    EXPECT_EQ(DateTime::fromFields(1969, 1, 1).toSeconds(), -1);
+    EXPECT_TRUE(DateTime::fromSeconds(-1).isNull());
+    EXPECT_EQ(DateTime().toSeconds(), -1);
+    EXPECT_EQ(DateTime(3e6).toSeconds(), -1);
+    // The spring-forward gap: 02:30 does not exist, the C library moves it an hour on.
+    const int64_t gap = DateTime::fromFields(2026, 3, 8, 2, 30).toSeconds();
+    EXPECT_EQ(DateTime::fromSeconds(gap), DateTime::fromFields(2026, 3, 8, 3, 30));
+}
+
+TEST(DateTime, FormatsWithStrftimeAndLocalePictures) {
+    const FixedLocale locale;
+    const DateTime value = DateTime::fromFields(2026, 12, 6, 9, 5, 7);
+    EXPECT_EQ(value.format("%Y-%m-%d %H:%M:%S %A %j"), "2026-12-06 09:05:07 Sunday 340");
+    EXPECT_EQ(value.formatDate(locale), "12/6/2026");
+    EXPECT_EQ(value.formatDate(locale, DateStyle::Long), "Sunday, December 6, 2026");
+    EXPECT_EQ(value.formatTime(locale), "9:05:07 AM");
+    EXPECT_EQ(value.formatTime(locale, TimeStyle::NoSeconds), "9:05 AM");
+    EXPECT_EQ(value.formatTime(locale, "h':'mm t"), "9:05 A");
+    EXPECT_EQ(value.formatDate(locale, std::string(300, '-')).size(), 255u);
+}
+
+}  // namespace

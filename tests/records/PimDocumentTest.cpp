@@ -1,0 +1,199 @@
+#include "records/PimDocument.h"
+
+#include <gtest/gtest.h>
+
+#include "platform/Clock.h"
+
+namespace {
+
+class CountingView : public DocumentView {
+public:
+    void documentChanged() override { ++changes; }
+    void documentPathChanged(const std::string& path) override { lastPath = path; }
+    void documentClosing() override { closed = true; }
+    int changes = 0;
+    std::string lastPath = "(unset)";
+    bool closed = false;
+};
+
+class PimDocumentTest : public testing::Test {
+protected:
+    PimDocumentTest() { doc.attachView(view); }
+    ~PimDocumentTest() override { doc.detachView(view); }
+
+    Person personInGroups(std::vector<int32_t> groups) {
+        Person person;
+        person.LName = "Smith";
+        person.PhGroups = std::move(groups);
+        return person;
+    }
+    Task task(int priority, DateTime due) {
+        Task t = Task::createdAt(due);
+        t.Priority = priority;
+        return t;
+    }
+
+    FixedClock clock{LocalTime{2026, 12, 6, 10, 0, 0, 0}};
+    PimDocument doc{clock};
+    CountingView view;
+};
+
+TEST_F(PimDocumentTest, AddsRecordsUnderNewIdentifiers) {
+    doc.seedDefaultGroups();
+    EXPECT_FALSE(doc.isModified()) << "seeding is not an edit";
+    ASSERT_EQ(doc.phGroups().size(), 3u);
+    EXPECT_EQ(doc.phGroups().find(1)->Desc, "All");
+    EXPECT_EQ(doc.phGroups().find(3)->Desc, "Yellow Pages");
+
+    view.changes = 0;
+    EXPECT_EQ(doc.add(personInGroups({2, 1})), 1);
+    EXPECT_TRUE(doc.isModified());
+    EXPECT_EQ(view.changes, 1);
+    EXPECT_EQ(doc.add(personInGroups({1})), 2);
+    EXPECT_EQ(doc.persons().find(2)->ID, 2);
+
+    // Deleting the highest never hands its identifier out again.
+    doc.remove<Person>(2);
+    EXPECT_EQ(doc.add(personInGroups({1})), 3);
+    EXPECT_EQ(doc.persons().lastId(), 3);
+}
+
+TEST_F(PimDocumentTest, StaleLastIdNeverLosesAnAddedRecord) {
+    // A file may carry a LastID below identifiers it holds.
+    Task loaded = task(Task::Low, clock.now());
+    loaded.ID = 5;
+    ASSERT_TRUE(doc.tasks().insert(loaded));
+    doc.tasks().setLastId(2);
+
+    const int32_t id = doc.add(task(Task::High, clock.now()));
+    EXPECT_EQ(id, 6);
+    EXPECT_EQ(doc.tasks().size(), 2u);
+    EXPECT_EQ(doc.tasks().find(5)->Priority, Task::Low);
+}
+
+TEST_F(PimDocumentTest, InsertingALoadedDuplicateKeepsTheFirst) {
+    PhGroup first{4, "First"};
+    PhGroup second{4, "Second"};
+    EXPECT_TRUE(doc.phGroups().insert(first));
+    EXPECT_FALSE(doc.phGroups().insert(second));
+    EXPECT_EQ(doc.phGroups().find(4)->Desc, "First");
+    EXPECT_EQ(doc.phGroups().lastId(), 0) << "loading sets LastID from the file, not from inserts";
+    EXPECT_FALSE(doc.isModified());
+}
+
+TEST_F(PimDocumentTest, ReplaceAndRemoveMarkTheDocument) {
+    const int32_t id = doc.add(personInGroups({1}));
+    doc.setModified(false);
+    Person edited = *doc.persons().find(id);
+    edited.FName = "Ann";
+    EXPECT_TRUE(doc.replace(edited));
+    EXPECT_TRUE(doc.isModified());
+    EXPECT_EQ(doc.persons().find(id)->FName, "Ann");
+
+    Person stranger = edited;
+    stranger.ID = 99;
+    EXPECT_FALSE(doc.replace(stranger));
+    EXPECT_FALSE(doc.persons().contains(99));
+
+    doc.setModified(false);
+    doc.remove<Person>(42);  // nothing there: still counts as a change
+    EXPECT_TRUE(doc.isModified());
+    EXPECT_EQ(doc.persons().size(), 1u);
+}
+
+TEST_F(PimDocumentTest, GroupsInUseAndDuplicateNames) {
+    doc.seedDefaultGroups();
+    doc.add(personInGroups({2, 1}));
+
+    EXPECT_TRUE(doc.isGroupInUse(2));
+    EXPECT_FALSE(doc.deleteGroup(2));
+    EXPECT_FALSE(doc.deleteGroup(1));
+    EXPECT_TRUE(doc.phGroups().contains(2));
+    EXPECT_TRUE(doc.deleteGroup(3));
+    EXPECT_FALSE(doc.phGroups().contains(3));
+
+    EXPECT_TRUE(doc.isGroupDescTaken("White Pages", 0));
+    EXPECT_FALSE(doc.isGroupDescTaken("White Pages", 2)) << "a group may keep its own name";
+    EXPECT_FALSE(doc.isGroupDescTaken("white pages", 0)) << "names compare byte for byte";
+}
+
+TEST_F(PimDocumentTest, ResetAndNewEmptyEverything) {
+    doc.seedDefaultGroups();
+    doc.add(personInGroups({1}));
+    doc.setUser(User{"Ann", "Smith", "", "", "", "", "", "", ""});
+    doc.setPath("/tmp/home.pgr");
+    EXPECT_EQ(view.lastPath, "/tmp/home.pgr");
+
+    view.changes = 0;
+    doc.makeNew();
+    EXPECT_TRUE(doc.persons().empty());
+    EXPECT_TRUE(doc.phGroups().empty());
+    EXPECT_EQ(doc.phGroups().lastId(), 0);
+    EXPECT_EQ(doc.user(), User{});
+    EXPECT_EQ(doc.path(), "");
+    EXPECT_EQ(view.lastPath, "");
+    EXPECT_FALSE(doc.isModified());
+    EXPECT_GE(view.changes, 1);
+}
+
+TEST_F(PimDocumentTest, CompactRemovesOnlyDoneTasksDueBeforeToday) {
+    const DateTime today = clock.today();
+    const int32_t doneYesterday = doc.add(task(Task::Done, today - DateTimeSpan(1.0)));
+    const int32_t doneLastMinute = doc.add(task(Task::Done, today - DateTimeSpan(1.0 / 1440)));
+    const int32_t doneToday = doc.add(task(Task::Done, today));
+    const int32_t openOld = doc.add(task(Task::Medium, today - DateTimeSpan(10.0)));
+    const int32_t doneLater = doc.add(task(Task::Done, today + DateTimeSpan(5.0)));
+    doc.setPath("/somewhere/home.pgr");
+
+    std::string writtenTo;
+    size_t tasksWritten = 0;
+    const CompactResult result = doc.compact([&](const PimDocument& d, const std::string& path) {
+        writtenTo = path;
+        tasksWritten = d.tasks().size();
+        return true;
+    });
+    EXPECT_EQ(result.tasksRemoved, 2u);
+    EXPECT_TRUE(result.written);
+    EXPECT_EQ(writtenTo, "/somewhere/home.pgr");
+    EXPECT_EQ(tasksWritten, 3u) << "the write sees the compacted document";
+    EXPECT_FALSE(doc.tasks().contains(doneYesterday));
+    EXPECT_FALSE(doc.tasks().contains(doneLastMinute));
+    EXPECT_TRUE(doc.tasks().contains(doneToday));
+    EXPECT_TRUE(doc.tasks().contains(openOld));
+    EXPECT_TRUE(doc.tasks().contains(doneLater));
+    EXPECT_EQ(doc.tasks().lastId(), 5);
+    EXPECT_FALSE(doc.isModified());
+}
+
+TEST_F(PimDocumentTest, CompactNeverReportsAFailedWriteAsSaved) {
+    doc.add(task(Task::Done, clock.today() - DateTimeSpan(3.0)));
+    doc.setModified(false);
+
+    // Without a path nothing is written; the caller asks for a name first.
+    bool called = false;
+    CompactResult result = doc.compact([&](const PimDocument&, const std::string&) {
+        called = true;
+        return true;
+    });
+    EXPECT_FALSE(called);
+    EXPECT_FALSE(result.written);
+    EXPECT_TRUE(doc.isModified()) << "the removed task is an unsaved change";
+
+    doc.setPath("/read-only/home.pgr");
+    result = doc.compact([](const PimDocument&, const std::string&) { return false; });
+    EXPECT_FALSE(result.written);
+    EXPECT_TRUE(doc.isModified());
+}
+
+TEST(PimDocument, TellsViewsWhenItGoesAway) {
+    FixedClock clock{LocalTime{2026, 12, 6, 0, 0, 0, 0}};
+    CountingView view;
+    {
+        PimDocument doc(clock);
+        doc.attachView(view);
+        EXPECT_EQ(doc.currentDate(), DateTime::fromFields(2026, 12, 6));
+    }
+    EXPECT_TRUE(view.closed);
+}
+
+}  // namespace

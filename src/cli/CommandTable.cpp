@@ -1,13 +1,18 @@
 #include "cli/CliCommand.h"
 
-#include <array>
+#include <vector>
 
-namespace {
-
-const std::array<CliCommand, 0> kCommands = {};
-
-}  // namespace
+// Each group of commands lives in its own file under commands/.
+std::span<const CliCommand> documentCommands();
+std::span<const CliCommand> transferCommands();
 
 std::span<const CliCommand> cliCommands() {
-    return kCommands;
+    static const std::vector<CliCommand> all = [] {
+        std::vector<CliCommand> commands;
+        for (const auto group : {documentCommands(), transferCommands()}) {
+            commands.insert(commands.end(), group.begin(), group.end());
+        }
+        return commands;
+    }();
+    return all;
 }

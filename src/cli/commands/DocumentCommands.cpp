@@ -1,0 +1,13 @@
+#include <array>
+
+#include "cli/CliCommand.h"
+
+namespace {
+
+const std::array<CliCommand, 0> kCommands = {};
+
+}  // namespace
+
+std::span<const CliCommand> documentCommands() {
+    return kCommands;
+}

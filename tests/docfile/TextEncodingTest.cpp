@@ -1,0 +1,36 @@
+#include "docfile/TextEncoding.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(TextEncoding, TellsUtf8FromWindows1252) {
+    struct Case {
+        std::string bytes;
+        bool utf8;
+    };
+    const Case cases[] = {
+        {"plain ascii", true},
+        {"M\xC3\xBCller \xE2\x82\xAC \xF0\x9F\x98\x80", true},
+        {"M\xFCller", false},         // Windows-1252 u-umlaut
+        {"\xC0\xAF", false},          // overlong slash
+        {"\xED\xA0\x80", false},      // surrogate
+        {"\xF4\x90\x80\x80", false},  // beyond U+10FFFF
+        {"\xE2\x82", false},          // cut short at the end
+        {"\x80", false},              // lone continuation byte
+        {std::string("a\0b", 3), true},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(isValidUtf8(c.bytes), c.utf8) << c.bytes;
+}
+
+TEST(TextEncoding, DecodesWindowsTextAndDropsTheByteOrderMark) {
+    EXPECT_EQ(windows1252ToUtf8("M\xFCller \x80 \x93q\x94 \x81"),
+              "M\xC3\xBCller \xE2\x82\xAC \xE2\x80\x9Cq\xE2\x80\x9D \xC2\x81");
+    EXPECT_EQ(decodeText("\xEF\xBB\xBFZo\xC3\xAB"), "Zo\xC3\xAB");
+    EXPECT_EQ(decodeText("Zo\xEB"), "Zo\xC3\xAB");
+    EXPECT_EQ(decodeText("\xEF\xBB\xBF"), "");
+    EXPECT_EQ(withoutUtf8Bom("\xEF\xBBx"), "\xEF\xBBx");
+}
+
+}  // namespace

@@ -131,33 +131,35 @@ std::optional<CalendarFields> DateTime::fields() const {
     return f;
 }
 
+namespace {
+
+int fieldOf(const DateTime& value, int CalendarFields::*member) {
+    const auto f = value.fields();
+    return f ? (*f).*member : DateTime::kBadField;
+}
+
+}  // namespace
+
 int DateTime::year() const {
-    const auto f = fields();
-    return f ? f->year : kBadField;
+    return fieldOf(*this, &CalendarFields::year);
 }
 int DateTime::month() const {
-    const auto f = fields();
-    return f ? f->month : kBadField;
+    return fieldOf(*this, &CalendarFields::month);
 }
 int DateTime::day() const {
-    const auto f = fields();
-    return f ? f->day : kBadField;
+    return fieldOf(*this, &CalendarFields::day);
 }
 int DateTime::hour() const {
-    const auto f = fields();
-    return f ? f->hour : kBadField;
+    return fieldOf(*this, &CalendarFields::hour);
 }
 int DateTime::minute() const {
-    const auto f = fields();
-    return f ? f->minute : kBadField;
+    return fieldOf(*this, &CalendarFields::minute);
 }
 int DateTime::second() const {
-    const auto f = fields();
-    return f ? f->second : kBadField;
+    return fieldOf(*this, &CalendarFields::second);
 }
 int DateTime::dayOfWeek() const {
-    const auto f = fields();
-    return f ? f->dayOfWeek : kBadField;
+    return fieldOf(*this, &CalendarFields::dayOfWeek);
 }
 
 int DateTime::dayOfYear() const {

@@ -5,6 +5,7 @@
 #include <span>
 #include <string_view>
 
+#include "docfile/AtomicFile.h"
 #include "platform/Locale.h"
 #include "records/PimDocument.h"
 
@@ -156,4 +157,31 @@ std::string exportText(TransferKind kind, const PimDocument& document,
     }
     return buildText<Appointment>(document.appointments(), kAppointmentColumns, spec, formats,
                                   records);
+}
+
+ExportResult exportFile(TransferKind kind, const PimDocument& document,
+                        const TextTransferSpec& spec, const Locale& locale) {
+    ExportResult result;
+    const std::string text = exportText(kind, document, spec, locale, &result.records);
+    const FileResult written = writeFileAtomically(spec.fileName, text);
+    if (!written) {
+        result.records = 0;
+        result.error = written.error;
+    }
+    return result;
+}
+
+ExportResult ExportPersons(const PimDocument& document, const TextTransferSpec& spec,
+                           const Locale& locale) {
+    return exportFile(TransferKind::Persons, document, spec, locale);
+}
+
+ExportResult ExportTasks(const PimDocument& document, const TextTransferSpec& spec,
+                         const Locale& locale) {
+    return exportFile(TransferKind::Tasks, document, spec, locale);
+}
+
+ExportResult ExportAppointments(const PimDocument& document, const TextTransferSpec& spec,
+                                const Locale& locale) {
+    return exportFile(TransferKind::Appointments, document, spec, locale);
 }

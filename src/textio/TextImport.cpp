@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <memory>
 
+#include "docfile/AtomicFile.h"
 #include "docfile/TextEncoding.h"
 #include "records/PimDocument.h"
 #include "textio/AppointmentImport.h"
@@ -80,4 +81,30 @@ ImportResult importText(TransferKind kind, PimDocument& document, const TextTran
     }
     if (result.added > 0) document.setModified(true, true);
     return result;
+}
+
+ImportResult importFile(TransferKind kind, PimDocument& document, const TextTransferSpec& spec,
+                        const Locale& locale) {
+    const FileBytes file = readWholeFile(spec.fileName);
+    if (!file) {
+        ImportResult result;
+        result.error = file.error;
+        return result;
+    }
+    return importText(kind, document, spec, file.bytes, locale);
+}
+
+ImportResult ImportPersons(PimDocument& document, const TextTransferSpec& spec,
+                           const Locale& locale) {
+    return importFile(TransferKind::Persons, document, spec, locale);
+}
+
+ImportResult ImportTasks(PimDocument& document, const TextTransferSpec& spec,
+                         const Locale& locale) {
+    return importFile(TransferKind::Tasks, document, spec, locale);
+}
+
+ImportResult ImportAppointments(PimDocument& document, const TextTransferSpec& spec,
+                                const Locale& locale) {
+    return importFile(TransferKind::Appointments, document, spec, locale);
 }

@@ -26,8 +26,7 @@ DateTime AppointmentImport::timeOnDueDate(const std::string& value, bool& read) 
     DateTime moment;
     if (const auto time = dates_.parseTime(value)) {
         const DateTime day = working_.DueDate;
-        moment = DateTime::fromFields(day.year(), day.month(), day.day(), time->hour,
-                                      time->minute);
+        moment = DateTime::fromFields(day.year(), day.month(), day.day(), time->hour, time->minute);
     }
     read = moment.isValid();
     return roundToQuarterHour(read ? moment : nowToTheMinute_);

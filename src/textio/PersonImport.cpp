@@ -6,11 +6,11 @@
 namespace {
 
 // The text fields in the order of the import field list; nullptr marks the two flags.
-std::string Person::* const kFields[] = {
-    &Person::FName,   &Person::LName,    &Person::Addr1,   &Person::Addr2,   &Person::City,
-    &Person::State,   &Person::Zip,      &Person::HmPhone, &Person::WkPhone, &Person::WkExt,
-    &Person::Fax,     &Person::Pager,    &Person::CelPhone, &Person::EMail,  &Person::WebPage,
-    &Person::Company, &Person::Position, nullptr,          nullptr,          &Person::Notes,
+std::string Person::*const kFields[] = {
+    &Person::FName,   &Person::LName,    &Person::Addr1,    &Person::Addr2,   &Person::City,
+    &Person::State,   &Person::Zip,      &Person::HmPhone,  &Person::WkPhone, &Person::WkExt,
+    &Person::Fax,     &Person::Pager,    &Person::CelPhone, &Person::EMail,   &Person::WebPage,
+    &Person::Company, &Person::Position, nullptr,           nullptr,          &Person::Notes,
 };
 constexpr int kFirstName = 0, kLastName = 1, kCompany = 15, kPosition = 16, kWhitePages = 17,
               kYellowPages = 18;
@@ -36,8 +36,8 @@ const char* PersonImport::importRecord(const std::vector<std::string>& values) {
             person.YellowPages = flag(value);
         } else {
             person.*kFields[field] = value;
-            named |= !value.empty() &&
-                     (field == kFirstName || field == kLastName || field == kCompany);
+            named |=
+                !value.empty() && (field == kFirstName || field == kLastName || field == kCompany);
         }
     });
     if (!named) return "no first name, last name or company";

@@ -25,10 +25,12 @@ struct Column {
     std::string_view (*value)(const Record&, const Formats&, std::string& scratch);
 };
 
-#define TEXT_COLUMN(Record, name, field) \
-    Column<Record> { name, [](const Record& r, const Formats&, std::string&) { \
-        return std::string_view(r.field);                                     \
-    } }
+#define TEXT_COLUMN(Record, name, field)                          \
+    Column<Record> {                                              \
+        name, [](const Record& r, const Formats&, std::string&) { \
+            return std::string_view(r.field);                     \
+        }                                                         \
+    }
 
 const Column<Person> kPersonColumns[] = {
     TEXT_COLUMN(Person, "FirstName", FName),   TEXT_COLUMN(Person, "LastName", LName),
@@ -54,7 +56,8 @@ std::string_view shortTime(DateTime value, const Formats& f, std::string& scratc
 
 const Column<Task> kTaskColumns[] = {
     TEXT_COLUMN(Task, "Task", Description),
-    {"DueDate", [](const Task& t, const Formats& f, std::string& s) { return shortDate(t.DueDate, f, s); }},
+    {"DueDate",
+     [](const Task& t, const Formats& f, std::string& s) { return shortDate(t.DueDate, f, s); }},
     {"Priority",
      [](const Task& t, const Formats&, std::string& s) {
          s = std::to_string(t.Priority);
@@ -64,13 +67,14 @@ const Column<Task> kTaskColumns[] = {
 
 const Column<Appointment> kAppointmentColumns[] = {
     TEXT_COLUMN(Appointment, "Appointment", Description),
-    {"Date", [](const Appointment& a, const Formats& f, std::string& s) { return shortDate(a.DueDate, f, s); }},
-    {"StartTime", [](const Appointment& a, const Formats& f, std::string& s) { return shortTime(a.StartTime, f, s); }},
-    {"EndTime", [](const Appointment& a, const Formats& f, std::string& s) { return shortTime(a.EndTime, f, s); }},
-    {"Alarmed",
-     [](const Appointment& a, const Formats&, std::string&) {
-         return std::string_view(a.Alarm ? "TRUE" : "FALSE");
-     }},
+    {"Date", [](const Appointment& a, const Formats& f,
+                std::string& s) { return shortDate(a.DueDate, f, s); }},
+    {"StartTime", [](const Appointment& a, const Formats& f,
+                     std::string& s) { return shortTime(a.StartTime, f, s); }},
+    {"EndTime", [](const Appointment& a, const Formats& f,
+                   std::string& s) { return shortTime(a.EndTime, f, s); }},
+    {"Alarmed", [](const Appointment& a, const Formats&,
+                   std::string&) { return std::string_view(a.Alarm ? "TRUE" : "FALSE"); }},
     {"AlarmTime",
      [](const Appointment& a, const Formats&, std::string& s) {
          s = std::to_string(alarmWarningMinutes(a));
@@ -144,8 +148,8 @@ int alarmWarningMinutes(const Appointment& a) {
     return static_cast<int>(std::clamp<long long>(seconds / 60, 0, 60));
 }
 
-std::string exportText(TransferKind kind, const PimDocument& document,
-                       const TextTransferSpec& spec, const Locale& locale, int32_t* records) {
+std::string exportText(TransferKind kind, const PimDocument& document, const TextTransferSpec& spec,
+                       const Locale& locale, int32_t* records) {
     const Formats formats{locale, locale.shortDatePicture(), locale.shortTimePicture()};
     switch (kind) {
         case TransferKind::Persons:

@@ -36,8 +36,7 @@ ImportResult importText(TransferKind kind, PimDocument& document, const TextTran
 // Reads `spec.fileName` and imports it as above.
 ImportResult ImportPersons(PimDocument& document, const TextTransferSpec& spec,
                            const Locale& locale);
-ImportResult ImportTasks(PimDocument& document, const TextTransferSpec& spec,
-                         const Locale& locale);
+ImportResult ImportTasks(PimDocument& document, const TextTransferSpec& spec, const Locale& locale);
 ImportResult ImportAppointments(PimDocument& document, const TextTransferSpec& spec,
                                 const Locale& locale);
 // The one of the three that `kind` names.

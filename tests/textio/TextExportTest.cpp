@@ -71,8 +71,8 @@ TEST_F(TextExportTest, LeavesEmptyValuesOutAndKeepsLineBreaksInsideEnclosers) {
     doc.add(notes);
     auto spec = allFields(TransferKind::Persons);
     spec.firstLineHasNames = false;
-    EXPECT_EQ(text(TransferKind::Persons, spec), std::string(15, ',') + "\"Acme\",,\n" + ",\"Lee\"" +
-                                                     std::string(16, ',') +
+    EXPECT_EQ(text(TransferKind::Persons, spec), std::string(15, ',') + "\"Acme\",,\n" +
+                                                     ",\"Lee\"" + std::string(16, ',') +
                                                      "\"line 1\r\nline 2\"\n");
 }
 
@@ -139,15 +139,16 @@ TEST_F(TextExportTest, WritesAppointmentTimesAndAlarmMinutes) {
     };
     for (const Case& c : cases) {
         PimDocument one(clock);
-        Appointment a = appointmentAt("Dentist", start, start + DateTimeSpan::fromParts(0, 1, 0, 0));
+        Appointment a =
+            appointmentAt("Dentist", start, start + DateTimeSpan::fromParts(0, 1, 0, 0));
         a.Alarm = c.alarm;
         a.AlarmTime = c.alarmTime;
         one.add(a);
         auto spec = allFields(TransferKind::Appointments);
         spec.firstLineHasNames = false;
-        EXPECT_EQ(exportText(TransferKind::Appointments, one, spec, locale),
-                  std::string("\"Dentist\",\"12/7/2026\",\"2:30 PM\",\"3:30 PM\",") + c.expected +
-                      "\n");
+        EXPECT_EQ(
+            exportText(TransferKind::Appointments, one, spec, locale),
+            std::string("\"Dentist\",\"12/7/2026\",\"2:30 PM\",\"3:30 PM\",") + c.expected + "\n");
     }
 }
 

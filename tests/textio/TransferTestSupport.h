@@ -15,7 +15,8 @@
 class TempDir {
 public:
     TempDir() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "qm-textio-XXXXXX").string();
+        std::string pattern =
+            (std::filesystem::temp_directory_path() / "qm-textio-XXXXXX").string();
         path_ = mkdtemp(pattern.data());
     }
     ~TempDir() {
@@ -25,7 +26,9 @@ public:
     TempDir(const TempDir&) = delete;
     TempDir& operator=(const TempDir&) = delete;
 
-    [[nodiscard]] std::string file(const std::string& name) const { return (path_ / name).string(); }
+    [[nodiscard]] std::string file(const std::string& name) const {
+        return (path_ / name).string();
+    }
 
 private:
     std::filesystem::path path_;

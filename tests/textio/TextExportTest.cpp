@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "docfile/ScratchDir.h"
 #include "platform/FixedLocale.h"
 #include "textio/TransferTestSupport.h"
 
@@ -153,16 +154,16 @@ TEST_F(TextExportTest, WritesAppointmentTimesAndAlarmMinutes) {
 }
 
 TEST_F(TextExportTest, FileIsReplacedWholeOrNotAtAll) {
-    TempDir dir;
+    ScratchDir dir;
     const std::string path = dir.file("out.csv");
-    writeFile(path, std::string(10000, 'x'));
+    writeBytes(path, std::string(10000, 'x'));
     doc.add(personNamed("", "Lee"));
     auto spec = transferSpec(false, TransferKind::Persons, {"LastName"});
     spec.fileName = path;
     const ExportResult written = ExportPersons(doc, spec, locale);
     EXPECT_TRUE(written.ok()) << written.error;
     EXPECT_EQ(written.records, 1);
-    EXPECT_EQ(readFile(path), "\"LastName\"\n\"Lee\"\n");
+    EXPECT_EQ(fileBytes(path), "\"LastName\"\n\"Lee\"\n");
 
     spec.fileName = dir.file("missing/out.csv");
     const ExportResult failed = ExportTasks(doc, spec, locale);

@@ -1,49 +1,11 @@
 #pragma once
 
-#include <unistd.h>
-
-#include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <string>
+#include <vector>
 
 #include "platform/Clock.h"
 #include "records/PimDocument.h"
 #include "textio/TextTransferSpec.h"
-
-// A fresh directory under the system's temporary directory, removed with its contents.
-class TempDir {
-public:
-    TempDir() {
-        std::string pattern =
-            (std::filesystem::temp_directory_path() / "qm-textio-XXXXXX").string();
-        path_ = mkdtemp(pattern.data());
-    }
-    ~TempDir() {
-        std::error_code ignored;
-        std::filesystem::remove_all(path_, ignored);
-    }
-    TempDir(const TempDir&) = delete;
-    TempDir& operator=(const TempDir&) = delete;
-
-    [[nodiscard]] std::string file(const std::string& name) const {
-        return (path_ / name).string();
-    }
-
-private:
-    std::filesystem::path path_;
-};
-
-inline std::string readFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream out;
-    out << in.rdbuf();
-    return out.str();
-}
-
-inline void writeFile(const std::string& path, const std::string& bytes) {
-    std::ofstream(path, std::ios::binary) << bytes;
-}
 
 // Sunday 6 December 2026, 10:00, the moment every transfer test runs at.
 inline LocalTime testNow() {

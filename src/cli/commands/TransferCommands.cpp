@@ -1,10 +1,207 @@
+#include <algorithm>
 #include <array>
+#include <ostream>
+#include <string>
+#include <vector>
 
+#include "cli/CliArgs.h"
 #include "cli/CliCommand.h"
+#include "docfile/DocumentFile.h"
+#include "records/PimDocument.h"
+#include "textio/TextExport.h"
+#include "textio/TextImport.h"
 
 namespace {
 
-const std::array<CliCommand, 0> kCommands = {};
+constexpr const char* kExportUsage =
+    "export persons|tasks|appointments DOC OUT [--separator comma|semicolon|pipe|space|tab] "
+    "[--encloser double|single|none] [--no-header] [--fields NAME,NAME,...]";
+constexpr const char* kImportUsage =
+    "import persons|tasks|appointments DOC IN --columns NAME,NAME,... "
+    "[--separator comma|semicolon|pipe|space|tab] [--encloser double|single|none] [--no-header]";
+// Skipped records listed one by one before the rest are only counted.
+constexpr size_t kSkippedListed = 20;
+
+struct Failure {
+    int exitCode;
+};
+
+// Reports a usage error and returns the failure to throw.
+Failure usage(CliContext& context, const std::string& message, const char* usageText) {
+    context.err << "quillmate-cli: " << message << "\nusage: quillmate-cli " << usageText << '\n';
+    return {kExitUsage};
+}
+
+std::vector<std::string> splitNames(const std::string& list) {
+    std::vector<std::string> names;
+    size_t from = 0;
+    for (size_t comma; (comma = list.find(',', from)) != std::string::npos; from = comma + 1)
+        names.push_back(list.substr(from, comma - from));
+    names.push_back(list.substr(from));
+    return names;
+}
+
+std::string joined(const std::vector<std::string>& names) {
+    std::string text;
+    for (const std::string& name : names)
+        text += (text.empty() ? "" : ",") + name;
+    return text;
+}
+
+// Reads KIND DOC FILE and the options shared by both commands into `spec`.
+TransferKind readCommon(CliContext& context, const CliArgs& args, const char* usageText,
+                        bool forImport, TextTransferSpec& spec, std::string& documentPath) {
+    if (args.positional().size() != 3) throw usage(context, "wrong number of arguments", usageText);
+    const std::string& kindName = args.positional()[0];
+    TransferKind kind;
+    if (kindName == "persons")
+        kind = TransferKind::Persons;
+    else if (kindName == "tasks")
+        kind = TransferKind::Tasks;
+    else if (kindName == "appointments")
+        kind = TransferKind::Appointments;
+    else
+        throw usage(context, "unknown record kind \"" + kindName + "\"", usageText);
+
+    spec = forImport ? makeImportSpec(kind) : makeExportSpec(kind);
+    documentPath = args.positional()[1];
+    spec.fileName = args.positional()[2];
+    spec.firstLineHasNames = !args.has("no-header");
+
+    static const std::array<std::pair<const char*, const char*>, 5> kSeparators = {
+        {{"comma", ","}, {"semicolon", ";"}, {"pipe", "|"}, {"space", " "}, {"tab", "\t"}}};
+    static const std::array<std::pair<const char*, const char*>, 3> kEnclosers = {
+        {{"double", "\""}, {"single", "'"}, {"none", ""}}};
+    auto choose = [&](const char* option, const auto& choices, const char* fallback) {
+        const std::string value = args.value(option).value_or(fallback);
+        for (const auto& [name, text] : choices) {
+            if (value == name) return std::string(text);
+        }
+        throw usage(context, std::string("unknown --") + option + " \"" + value + "\"", usageText);
+    };
+    spec.separator = choose("separator", kSeparators, "comma");
+    spec.encloser = choose("encloser", kEnclosers, "double");
+    return kind;
+}
+
+// Every name must be a field of the list; "" is allowed where `allowEmpty`.
+void checkNames(CliContext& context, const std::vector<std::string>& names,
+                const std::vector<std::string>& fields, bool allowEmpty, const char* usageText) {
+    for (size_t i = 0; i < names.size(); ++i) {
+        const std::string& name = names[i];
+        if (name.empty() && allowEmpty) continue;
+        if (std::find(fields.begin(), fields.end(), name) == fields.end())
+            throw usage(context, "unknown field \"" + name + "\"; the fields are " + joined(fields),
+                        usageText);
+        if (std::find(names.begin(), names.begin() + ptrdiff_t(i), name) !=
+            names.begin() + ptrdiff_t(i))
+            throw usage(context, "field \"" + name + "\" named twice", usageText);
+    }
+}
+
+void load(CliContext& context, PimDocument& document, const std::string& path) {
+    const LoadResult loaded = loadDocument(document, path);
+    if (loaded) return;
+    context.err << "quillmate-cli: " << (loaded.failure == LoadFailure::Syntax ? path + ": " : "")
+                << loaded.error << '\n';
+    throw Failure{kExitFailure};
+}
+
+int runExport(CliContext& context, const std::vector<std::string>& argList) {
+    try {
+        CliArgs args;
+        if (const std::string error =
+                args.parse(argList, {"separator", "encloser", "fields"}, {"no-header"});
+            !error.empty()) {
+            throw usage(context, error, kExportUsage);
+        }
+        TextTransferSpec spec;
+        std::string documentPath;
+        const TransferKind kind =
+            readCommon(context, args, kExportUsage, false, spec, documentPath);
+        if (const auto fields = args.value("fields")) {
+            spec.columnFields = splitNames(*fields);
+            checkNames(context, spec.columnFields, spec.fieldNames, false, kExportUsage);
+        } else {
+            spec.columnFields = spec.fieldNames;
+        }
+
+        PimDocument document(context.clock);
+        load(context, document, documentPath);
+        const ExportResult result = exportFile(kind, document, spec, context.locale);
+        if (!result.ok()) {
+            context.err << "quillmate-cli: " << result.error << '\n';
+            return kExitFailure;
+        }
+        return kExitOk;
+    } catch (const Failure& failure) {
+        return failure.exitCode;
+    }
+}
+
+int runImport(CliContext& context, const std::vector<std::string>& argList) {
+    try {
+        CliArgs args;
+        if (const std::string error =
+                args.parse(argList, {"separator", "encloser", "columns"}, {"no-header"});
+            !error.empty()) {
+            throw usage(context, error, kImportUsage);
+        }
+        TextTransferSpec spec;
+        std::string documentPath;
+        const TransferKind kind = readCommon(context, args, kImportUsage, true, spec, documentPath);
+        const auto columns = args.value("columns");
+        if (!columns) throw usage(context, "--columns is required", kImportUsage);
+        spec.columnFields = splitNames(*columns);
+        spec.columnCount = static_cast<int32_t>(spec.columnFields.size());
+        checkNames(context, spec.columnFields, spec.fieldNames, true, kImportUsage);
+        if (const std::string missing = requiredFieldsMessage(kind, spec.columnFields);
+            !missing.empty()) {
+            context.err << "quillmate-cli: " << missing << '\n';
+            return kExitFailure;
+        }
+
+        PimDocument document(context.clock);
+        load(context, document, documentPath);
+        const ImportResult result = importFile(kind, document, spec, context.locale);
+        if (!result.ok()) {
+            context.err << "quillmate-cli: " << result.error << '\n';
+            return kExitFailure;
+        }
+        for (size_t i = 0; i < std::min(result.skipped.size(), kSkippedListed); ++i) {
+            context.err << "quillmate-cli: " << spec.fileName << ':' << result.skipped[i].line
+                        << ": skipped: " << result.skipped[i].reason << '\n';
+        }
+        if (result.skipped.size() > kSkippedListed) {
+            context.err << "quillmate-cli: " << spec.fileName << ": "
+                        << result.skipped.size() - kSkippedListed << " more records skipped\n";
+        }
+        if (result.added > 0) {
+            const FileResult saved = saveDocument(document, documentPath);
+            if (!saved) {
+                context.err << "quillmate-cli: " << saved.error << '\n';
+                return kExitFailure;
+            }
+        }
+        context.out << importedMessage(kind, result.added) << '\n';
+        return kExitOk;
+    } catch (const Failure& failure) {
+        return failure.exitCode;
+    }
+}
+
+const std::array<CliCommand, 2> kCommands = {{
+    {"export",
+     "persons|tasks|appointments DOC OUT [--separator comma|semicolon|pipe|space|tab] "
+     "[--encloser double|single|none] [--no-header] [--fields NAME,NAME,...]",
+     "write the persons, tasks or appointments of DOC to the delimited text file OUT", runExport},
+    {"import",
+     "persons|tasks|appointments DOC IN --columns NAME,NAME,... [--separator ...] "
+     "[--encloser ...] [--no-header]",
+     "add the records of the delimited text file IN to DOC; --columns names the field of "
+     "each column, empty for a column not imported",
+     runImport},
+}};
 
 }  // namespace
 

@@ -1,0 +1,138 @@
+// Times delimited text export and import of 1,000, 10,000 and 100,000 records of each
+// kind. Each figure is the best of three runs; files go to the temporary directory.
+//   textio_bench [records...]
+
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "platform/Clock.h"
+#include "platform/FixedLocale.h"
+#include "records/PimDocument.h"
+#include "textio/TextExport.h"
+#include "textio/TextImport.h"
+
+namespace {
+
+const FixedClock kClock{LocalTime{2026, 12, 6, 10, 0, 0, 0}};
+const FixedLocale kLocale;
+
+std::string numbered(const char* text, int i) {
+    return text + std::to_string(i);
+}
+
+void fill(PimDocument& doc, TransferKind kind, int count) {
+    for (int i = 0; i < count; ++i) {
+        if (kind == TransferKind::Persons) {
+            Person p;
+            p.FName = numbered("Ann", i);
+            p.LName = numbered("O'Hara-M\xC3\xBCller ", i);
+            p.Addr1 = numbered("Main Street, Apt ", i);
+            p.Addr2 = "c/o \"Ed\"";
+            p.City = "Z\xC3\xBCrich";
+            p.State = "ZH";
+            p.Zip = "8001";
+            p.HmPhone = "+41 44 000 00 00";
+            p.WkPhone = "+41 44 000 00 01";
+            p.WkExt = "12";
+            p.Fax = "+41 44 000 00 02";
+            p.CelPhone = "+41 79 000 00 03";
+            p.Pager = "555";
+            p.EMail = numbered("ann", i) + "@example.org";
+            p.WebPage = "https://example.org/ann";
+            p.Company = "Smith \"Tools\", Ltd.";
+            p.Position = "Engineer";
+            p.Notes = "First line\r\nsecond line";
+            doc.persons().addNew(p);
+        } else if (kind == TransferKind::Tasks) {
+            Task t = Task::createdAt(DateTime::fromFields(2026, 1 + i % 12, 1 + i % 28));
+            t.Description = numbered("Call \"Bo\" about item ", i);
+            t.Priority = i % 4;
+            doc.tasks().addNew(t);
+        } else {
+            // Half-hour appointments, sixteen a day, none clashing.
+            const DateTime day = DateTime::fromFields(2020, 1, 1) + DateTimeSpan(i / 16);
+            const DateTime start = day + DateTimeSpan::fromParts(0, 8, 30 * (i % 16), 0);
+            Appointment a = Appointment::createdAt(start);
+            a.Description = numbered("Meeting ", i);
+            a.DueDate = day;
+            a.StartTime = start;
+            a.EndTime = start + DateTimeSpan::fromParts(0, 0, 15, 0);
+            a.Alarm = i % 2 == 0;
+            a.AlarmTime = start - DateTimeSpan::fromParts(0, 0, 10, 0);
+            doc.appointments().addNew(a);
+        }
+    }
+}
+
+template <class Work>
+double bestSeconds(Work work) {
+    double best = 1e9;
+    for (int run = 0; run < 3; ++run) {
+        const auto start = std::chrono::steady_clock::now();
+        work();
+        best = std::min(
+            best, std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
+    }
+    return best;
+}
+
+const char* kindName(TransferKind kind) {
+    return kind == TransferKind::Persons ? "persons"
+           : kind == TransferKind::Tasks ? "tasks"
+                                         : "appointments";
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    std::vector<int> sizes = {1000, 10000, 100000};
+    if (argc > 1) {
+        sizes.clear();
+        for (int i = 1; i < argc; ++i)
+            sizes.push_back(std::atoi(argv[i]));
+    }
+    const std::string path = (std::filesystem::temp_directory_path() /
+                              ("textio-bench-" + std::to_string(getpid()) + ".csv"))
+                                 .string();
+    std::printf("%-13s %8s %10s %12s %12s\n", "kind", "records", "file MB", "export s", "import s");
+    for (const TransferKind kind :
+         {TransferKind::Persons, TransferKind::Tasks, TransferKind::Appointments}) {
+        for (const int count : sizes) {
+            PimDocument source(kClock);
+            fill(source, kind, count);
+            TextTransferSpec out = makeExportSpec(kind);
+            out.columnFields = out.fieldNames;
+            out.firstLineHasNames = true;
+            out.separator = ",";
+            out.encloser = "\"";
+            out.fileName = path;
+            const double exportSeconds = bestSeconds([&] {
+                if (!exportFile(kind, source, out, kLocale).ok()) std::abort();
+            });
+
+            TextTransferSpec in = makeImportSpec(kind);
+            in.columnFields = exportFieldNames(kind);
+            in.columnCount = static_cast<int32_t>(in.columnFields.size());
+            in.firstLineHasNames = true;
+            in.separator = ",";
+            in.encloser = "\"";
+            in.fileName = path;
+            const double importSeconds = bestSeconds([&] {
+                PimDocument target(kClock);
+                if (importFile(kind, target, in, kLocale).added != count) std::abort();
+            });
+            std::printf("%-13s %8d %10.2f %12.4f %12.4f\n", kindName(kind), count,
+                        double(std::filesystem::file_size(path)) / 1e6, exportSeconds,
+                        importSeconds);
+        }
+    }
+    std::filesystem::remove(path);
+    return 0;
+}

@@ -1,0 +1,47 @@
+// Feeds arbitrary bytes to the delimited text importer of every record kind, then exports
+// what was added and imports that again. The first byte picks the kind, the separator, the
+// encloser and the header flag.
+
+#include <cstddef>
+#include <cstdint>
+#include <string_view>
+
+#include "platform/Clock.h"
+#include "platform/FixedLocale.h"
+#include "records/PimDocument.h"
+#include "textio/TextExport.h"
+#include "textio/TextImport.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    if (size == 0) return 0;
+    static const FixedClock clock{LocalTime{2026, 12, 6, 10, 0, 0, 0}};
+    static const FixedLocale locale;
+    const uint8_t choice = data[0];
+    const auto kind = static_cast<TransferKind>(choice % 3);
+    static const char* const kSeparators[] = {",", ";", "|", " ", "\t"};
+    static const char* const kEnclosers[] = {"\"", "'", ""};
+
+    TextTransferSpec in = makeImportSpec(kind);
+    in.columnFields = in.fieldNames;
+    in.columnCount = static_cast<int32_t>(in.columnFields.size());
+    in.separator = kSeparators[(choice / 3) % 5];
+    in.encloser = kEnclosers[(choice / 15) % 3];
+    in.firstLineHasNames = (choice & 0x80) != 0;
+    const std::string_view bytes(reinterpret_cast<const char*>(data + 1), size - 1);
+
+    PimDocument document(clock);
+    (void)importText(kind, document, in, bytes, locale);
+
+    TextTransferSpec out = makeExportSpec(kind);
+    out.columnFields = out.fieldNames;
+    out.separator = in.separator;
+    out.encloser = in.encloser;
+    out.firstLineHasNames = true;
+    const std::string text = exportText(kind, document, out, locale);
+    in.columnFields = out.fieldNames;
+    in.columnCount = static_cast<int32_t>(in.columnFields.size());
+    in.firstLineHasNames = true;
+    PimDocument again(clock);
+    (void)importText(kind, again, in, text, locale);
+    return 0;
+}

@@ -1,0 +1,32 @@
+#pragma once
+
+#include "records/Appointment.h"
+#include "records/DateParse.h"
+#include "textio/ClashIndex.h"
+#include "textio/RecordImport.h"
+
+class PimDocument;
+
+// Appointments: a record needs a text, a date, a start and an end that can be read, and
+// must not start or end within an appointment already in the document (those added by
+// this import included). Times fall on the record's date, rounded to the quarter hour;
+// an end before the start becomes the start. The alarm warning is rounded to five minutes
+// and kept when it lies between 0 and 60; without an "AlarmTime" column the alarm is at
+// the start.
+class AppointmentImport : public RecordImport {
+public:
+    AppointmentImport(PimDocument& document, std::vector<int> columnOf, const Locale& locale);
+    const char* importRecord(const std::vector<std::string>& values) override;
+
+private:
+    // The time in `value` on the working record's date; the current time when unreadable.
+    DateTime timeOnDueDate(const std::string& value, bool& read) const;
+
+    PimDocument& document_;
+    DateParser dates_;
+    DateTime today_;
+    DateTime nowToTheMinute_;
+    Appointment working_;
+    int32_t warningMinutes_ = 0;
+    ClashIndex taken_;
+};

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+// Splits one record of a delimited text file into fields. Plain fields run to the next
+// separator; enclosed fields may hold separators, line breaks, doubled enclosers (one
+// encloser each) and backslash escapes (\a \b \f \n \r \t \v, up to three octal digits,
+// a backslash before any other character stands for that character).
+class FieldTokenizer {
+public:
+    // What reading one enclosed field found.
+    struct EnclosedScan {
+        size_t end = 0;       // index just past the field and the separator that ends it
+        bool closed = false;  // a closing encloser was found before the end of the text
+    };
+
+    // The character around enclosed fields; 0 reads every field as plain.
+    void SetEncloser(char encloser) { encloser_ = encloser; }
+    // The character between fields.
+    void SetSeparator(char separator) { separator_ = separator; }
+    [[nodiscard]] char encloser() const { return encloser_; }
+    [[nodiscard]] char separator() const { return separator_; }
+
+    // Takes the next field off the front of `line` and appends its value to `field`.
+    // False, leaving `field` alone, when nothing but white space is left of `line`.
+    bool NextField(std::string_view& line, std::string& field) const;
+    bool NextField(std::string& line, std::string& field) const;
+
+    // Reads the enclosed field at the start of `text` (text[0] is the encloser) and
+    // appends its value to `field` when one is given. After the closing encloser,
+    // anything up to the next separator or line feed belongs to the field as well.
+    [[nodiscard]] EnclosedScan scanEnclosed(std::string_view text, std::string* field) const;
+
+    // Whether the character counts as white space around fields.
+    [[nodiscard]] static bool isBlank(char c) {
+        return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
+    }
+
+private:
+    char encloser_ = 0;
+    char separator_ = 0;
+};

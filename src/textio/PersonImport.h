@@ -1,0 +1,18 @@
+#pragma once
+
+#include "records/Person.h"
+#include "textio/RecordImport.h"
+
+class PimDocument;
+
+// Persons: a record needs a first name, last name or company. Text is trimmed (except
+// Position), the display name set, and a person in neither legacy list goes to the white
+// pages. Imported persons belong to no group.
+class PersonImport : public RecordImport {
+public:
+    PersonImport(PimDocument& document, std::vector<int> columnOf);
+    const char* importRecord(const std::vector<std::string>& values) override;
+
+private:
+    PimDocument& document_;
+};

@@ -1,0 +1,40 @@
+#include "textio/TaskImport.h"
+
+#include "platform/Clock.h"
+#include "records/PimDocument.h"
+#include "textio/ImportValues.h"
+
+namespace {
+constexpr int kTask = 0, kDueDate = 1, kPriority = 2;
+}  // namespace
+
+TaskImport::TaskImport(PimDocument& document, std::vector<int> columnOf, const Locale& locale)
+    : RecordImport(std::move(columnOf)),
+      document_(document),
+      dates_(locale),
+      today_(document.clock().today()),
+      working_(Task::createdAt(document.clock().now())) {}
+
+const char* TaskImport::importRecord(const std::vector<std::string>& values) {
+    working_.Description.clear();
+    bool named = false;
+    forEachField(values, [&](int field, const std::string& value) {
+        if (field == kTask) {
+            if (!value.empty()) {
+                working_.Description = value;
+                named = true;
+            }
+        } else if (field == kDueDate) {
+            const DateTime due = dates_.parseDate(value);
+            working_.DueDate = due.isValid() ? due : today_;
+        } else if (field == kPriority) {
+            const int32_t priority = readInteger(value);
+            working_.Priority = priority >= Task::High && priority <= Task::Done ? priority : 0;
+        }
+    });
+    if (!named) return "no task";
+    Task task = working_;
+    trimInPlace(task.Description);
+    if (document_.tasks().addNew(std::move(task)) == 0) return "no identifier left";
+    return nullptr;
+}

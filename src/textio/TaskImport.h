@@ -1,0 +1,22 @@
+#pragma once
+
+#include "records/DateParse.h"
+#include "records/Task.h"
+#include "textio/RecordImport.h"
+
+class PimDocument;
+
+// Tasks: a record needs a task text. Fields without a column keep the defaults of a task
+// made when the import started; an unreadable due date becomes today, a priority outside
+// 0 to 3 becomes 0. Done tasks get no done date.
+class TaskImport : public RecordImport {
+public:
+    TaskImport(PimDocument& document, std::vector<int> columnOf, const Locale& locale);
+    const char* importRecord(const std::vector<std::string>& values) override;
+
+private:
+    PimDocument& document_;
+    DateParser dates_;
+    DateTime today_;
+    Task working_;
+};

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "textio/TextTransferSpec.h"
+
+class Locale;
+struct Appointment;
+class PimDocument;
+
+// What an export wrote.
+struct ExportResult {
+    int32_t records = 0;  // record lines written
+    std::string error;    // "" when the file is in place; otherwise what went wrong
+    [[nodiscard]] bool ok() const { return error.empty(); }
+};
+
+// The delimited text of one collection: a header line of the chosen names when
+// `spec.firstLineHasNames`, then one line per record in ascending ID, each line ended by
+// a line feed. The columns are those of `spec.columnFields`, in the export's fixed order.
+// Non-empty values stand between enclosers, doubled inside; empty values are left out.
+// An empty collection gives an empty text, header or not. `records` receives the count.
+[[nodiscard]] std::string exportText(TransferKind kind, const PimDocument& document,
+                                     const TextTransferSpec& spec, const Locale& locale,
+                                     int32_t* records = nullptr);
+
+// Writes the text of exportText to `spec.fileName` in one atomic step: a failed export
+// leaves whatever file was there before.
+ExportResult ExportPersons(const PimDocument& document, const TextTransferSpec& spec,
+                           const Locale& locale);
+ExportResult ExportTasks(const PimDocument& document, const TextTransferSpec& spec,
+                         const Locale& locale);
+ExportResult ExportAppointments(const PimDocument& document, const TextTransferSpec& spec,
+                                const Locale& locale);
+// The one of the three that `kind` names.
+ExportResult exportFile(TransferKind kind, const PimDocument& document,
+                        const TextTransferSpec& spec, const Locale& locale);
+
+// The minutes of warning an appointment's alarm gives, as the export writes them: 0 without
+// alarm or with an alarm after the start, at most 60.
+[[nodiscard]] int alarmWarningMinutes(const Appointment& appointment);

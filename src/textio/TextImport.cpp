@@ -1,0 +1,110 @@
+#include "textio/TextImport.h"
+
+#include <algorithm>
+#include <memory>
+
+#include "docfile/AtomicFile.h"
+#include "docfile/TextEncoding.h"
+#include "records/PimDocument.h"
+#include "textio/AppointmentImport.h"
+#include "textio/FieldTokenizer.h"
+#include "textio/PersonImport.h"
+#include "textio/RecordReader.h"
+#include "textio/TaskImport.h"
+
+namespace {
+
+// For each field of the import list, the first column read into it, or -1.
+std::vector<int> columnsOfFields(TransferKind kind, const std::vector<std::string>& columns) {
+    const auto& names = importFieldNames(kind);
+    std::vector<int> columnOf(names.size(), -1);
+    for (size_t c = 0; c < columns.size(); ++c) {
+        const auto it = std::find(names.begin(), names.end(), columns[c]);
+        if (it != names.end() && columnOf[size_t(it - names.begin())] < 0)
+            columnOf[size_t(it - names.begin())] = static_cast<int>(c);
+    }
+    return columnOf;
+}
+
+std::unique_ptr<RecordImport> makeImport(TransferKind kind, PimDocument& document,
+                                         std::vector<int> columnOf, const Locale& locale) {
+    switch (kind) {
+        case TransferKind::Persons:
+            return std::make_unique<PersonImport>(document, std::move(columnOf));
+        case TransferKind::Tasks:
+            return std::make_unique<TaskImport>(document, std::move(columnOf), locale);
+        case TransferKind::Appointments:
+            break;
+    }
+    return std::make_unique<AppointmentImport>(document, std::move(columnOf), locale);
+}
+
+bool isBlank(std::string_view record) {
+    return std::all_of(record.begin(), record.end(), FieldTokenizer::isBlank);
+}
+
+}  // namespace
+
+ImportResult importText(TransferKind kind, PimDocument& document, const TextTransferSpec& spec,
+                        std::string_view bytes, const Locale& locale) {
+    ImportResult result;
+    const std::string text = decodeText(bytes);
+    FieldTokenizer tokenizer;
+    if (!spec.encloser.empty()) tokenizer.SetEncloser(spec.encloser[0]);
+    tokenizer.SetSeparator(spec.separator.empty() ? ',' : spec.separator[0]);
+    RecordReader reader(text, tokenizer);
+
+    const size_t columnCount =
+        std::min(static_cast<size_t>(std::max(spec.columnCount, 0)), spec.columnFields.size());
+    const std::vector<std::string> columns(spec.columnFields.begin(),
+                                           spec.columnFields.begin() + ptrdiff_t(columnCount));
+    const auto import = makeImport(kind, document, columnsOfFields(kind, columns), locale);
+
+    std::string_view record;
+    if (spec.firstLineHasNames && !reader.next(record)) return result;
+    std::vector<std::string> values(columnCount);
+    while (reader.next(record)) {
+        if (isBlank(record)) continue;
+        for (std::string& value : values)
+            value.clear();
+        for (std::string& value : values) {
+            if (!tokenizer.NextField(record, value)) break;
+        }
+        for (std::string& value : values) {
+            // Placeholders some programs write for a missing value.
+            if (value == "EMPTY FIELD" || value == "EOF") value.clear();
+        }
+        if (const char* reason = import->importRecord(values))
+            result.skipped.push_back({reader.lineNumber(), reason});
+        else
+            ++result.added;
+    }
+    if (result.added > 0) document.setModified(true, true);
+    return result;
+}
+
+ImportResult importFile(TransferKind kind, PimDocument& document, const TextTransferSpec& spec,
+                        const Locale& locale) {
+    const FileBytes file = readWholeFile(spec.fileName);
+    if (!file) {
+        ImportResult result;
+        result.error = file.error;
+        return result;
+    }
+    return importText(kind, document, spec, file.bytes, locale);
+}
+
+ImportResult ImportPersons(PimDocument& document, const TextTransferSpec& spec,
+                           const Locale& locale) {
+    return importFile(TransferKind::Persons, document, spec, locale);
+}
+
+ImportResult ImportTasks(PimDocument& document, const TextTransferSpec& spec,
+                         const Locale& locale) {
+    return importFile(TransferKind::Tasks, document, spec, locale);
+}
+
+ImportResult ImportAppointments(PimDocument& document, const TextTransferSpec& spec,
+                                const Locale& locale) {
+    return importFile(TransferKind::Appointments, document, spec, locale);
+}

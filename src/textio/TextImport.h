@@ -1,0 +1,44 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "textio/TextTransferSpec.h"
+
+class Locale;
+class PimDocument;
+
+// A record of the file that added nothing, and why.
+struct SkippedRecord {
+    size_t line;         // the line of the file on which the record begins, from 1
+    const char* reason;  // "no task", "clashes with an existing appointment", ...
+};
+
+// What an import did.
+struct ImportResult {
+    int32_t added = 0;                   // records added to the document
+    std::vector<SkippedRecord> skipped;  // non-blank records that added nothing
+    std::string error;                   // "" unless the file could not be read
+    [[nodiscard]] bool ok() const { return error.empty(); }
+};
+
+// Adds to `document` a record for every usable record of `bytes`, the contents of a
+// delimited text file (UTF-8, or Windows-1252 when not valid UTF-8; a byte-order mark is
+// skipped). Column i is read into the field `spec.columnFields[i]` ("" skips it); the
+// encloser, separator and header flag come from `spec`. Existing records stay as they are.
+// The views hear of the change once, after the last record.
+ImportResult importText(TransferKind kind, PimDocument& document, const TextTransferSpec& spec,
+                        std::string_view bytes, const Locale& locale);
+
+// Reads `spec.fileName` and imports it as above.
+ImportResult ImportPersons(PimDocument& document, const TextTransferSpec& spec,
+                           const Locale& locale);
+ImportResult ImportTasks(PimDocument& document, const TextTransferSpec& spec, const Locale& locale);
+ImportResult ImportAppointments(PimDocument& document, const TextTransferSpec& spec,
+                                const Locale& locale);
+// The one of the three that `kind` names.
+ImportResult importFile(TransferKind kind, PimDocument& document, const TextTransferSpec& spec,
+                        const Locale& locale);

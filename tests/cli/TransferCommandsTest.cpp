@@ -1,0 +1,219 @@
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <sstream>
+
+#include "cli/CliMain.h"
+#include "docfile/DocumentFile.h"
+#include "docfile/ScratchDir.h"
+#include "platform/Clock.h"
+#include "platform/qt/QtLocale.h"
+#include "records/PimDocument.h"
+
+namespace {
+
+struct CliRun {
+    int code;
+    std::string out;
+    std::string err;
+};
+
+CliRun run(std::vector<std::string> args) {
+    std::ostringstream out, err;
+    const int code = runCli(args, out, err);
+    return {code, out.str(), err.str()};
+}
+
+// A date as the system locale, which the in-process commands use, writes it.
+std::string systemDate(int year, int month, int day) {
+    return DateTime::fromFields(year, month, day).formatDate(QtLocale());
+}
+
+// The installed program under a given environment, for what only a new process sees.
+std::string runProgram(const std::string& environment, const std::string& args) {
+    const std::string command =
+        "env -u LC_ALL -u LC_TIME -u LANG " + environment + " " QUILLMATE_CLI_BINARY " " + args;
+    std::string output;
+    if (FILE* pipe = popen(command.c_str(), "r")) {
+        char buffer[256];
+        while (size_t n = fread(buffer, 1, sizeof buffer, pipe))
+            output.append(buffer, n);
+        pclose(pipe);
+    }
+    return output;
+}
+
+class TransferCommandsTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        FixedClock clock{LocalTime{2026, 12, 6, 10, 0, 0, 0}};
+        PimDocument document(clock);
+        Person ann;
+        ann.FName = "Ann";
+        ann.LName = "Lee";
+        ann.City = "Z\xC3\xBCrich";
+        document.add(ann);
+        Task task = Task::createdAt(DateTime::fromFields(2026, 12, 24));
+        task.Description = "Wrap \"gifts\"";
+        task.Priority = Task::Medium;
+        document.add(task);
+        ASSERT_TRUE(saveDocument(document, doc));
+    }
+
+    ScratchDir dir;
+    const std::string doc = dir.file("home.pgr");
+    const std::string csv = dir.file("out.csv");
+};
+
+TEST_F(TransferCommandsTest, ExportWritesTheChosenLayout) {
+    struct Case {
+        std::vector<std::string> options;
+        std::string expected;
+    };
+    const Case cases[] = {
+        {{"persons"},
+         "\"FirstName\",\"LastName\",\"Address1\",\"Address2\",\"City\",\"State\",\"ZipCode\","
+         "\"HomePhone\",\"WorkPhone\",\"WorkExtension\",\"Fax\",\"CelPhone\",\"Pager\",\"E-Mail\","
+         "\"WebPage\",\"Company\",\"Position\",\"Notes\"\n"
+         "\"Ann\",\"Lee\",,,\"Z\xC3\xBCrich\",,,,,,,,,,,,,\n"},
+        {{"persons", "--separator", "semicolon", "--encloser", "single", "--no-header", "--fields",
+          "City,FirstName"},
+         "'Ann';'Z\xC3\xBCrich'\n"},
+        {{"tasks", "--separator", "tab", "--encloser", "none"},
+         "Task\tDueDate\tPriority\nWrap \"gifts\"\t" + systemDate(2026, 12, 24) + "\t1\n"},
+        {{"tasks", "--separator", "pipe", "--fields", "Task"},
+         "\"Task\"\n\"Wrap \"\"gifts\"\"\"\n"},
+        {{"appointments"}, ""},
+    };
+    for (const Case& c : cases) {
+        std::vector<std::string> args = {"export", c.options[0], doc, csv};
+        args.insert(args.end(), c.options.begin() + 1, c.options.end());
+        const CliRun result = run(args);
+        EXPECT_EQ(result.code, 0) << result.err;
+        EXPECT_EQ(fileBytes(csv), c.expected) << c.options[0];
+    }
+}
+
+TEST_F(TransferCommandsTest, RefusesBadArgumentsWithUsage) {
+    const std::vector<std::vector<std::string>> cases = {
+        {"export", "people", doc, csv},
+        {"export", "persons", doc},
+        {"export", "persons", doc, csv, "--separator", "colon"},
+        {"export", "persons", doc, csv, "--encloser", "backtick"},
+        {"export", "persons", doc, csv, "--fields", "FirstName,Nickname"},
+        {"export", "persons", doc, csv, "--fields", ""},
+        {"import", "persons", doc, csv},
+        {"import", "persons", doc, csv, "--columns", "LastName,,Surname"},
+        {"import", "persons", doc, csv, "--columns", "LastName,LastName"},
+        {"import", "tasks", doc, csv, "--columns", "Task", "--no-such-option"},
+    };
+    const std::string before = fileBytes(doc);
+    for (const auto& args : cases) {
+        const CliRun result = run(args);
+        EXPECT_EQ(result.code, 2) << args[1] << ' ' << args.back();
+        EXPECT_NE(result.err.find("usage: quillmate-cli"), std::string::npos);
+    }
+    EXPECT_EQ(fileBytes(doc), before);
+}
+
+TEST_F(TransferCommandsTest, ExportFailuresExitOneAndKeepTheOldFile) {
+    const CliRun noDirectory = run({"export", "tasks", doc, dir.file("missing/out.csv")});
+    EXPECT_EQ(noDirectory.code, 1);
+    EXPECT_NE(noDirectory.err.find("missing/out.csv"), std::string::npos) << noDirectory.err;
+
+    writeBytes(csv, "old");
+    const CliRun noDocument = run({"export", "tasks", dir.file("none.pgr"), csv});
+    EXPECT_EQ(noDocument.code, 1);
+    EXPECT_EQ(fileBytes(csv), "old");
+}
+
+TEST_F(TransferCommandsTest, ImportAddsSavesAndCounts) {
+    writeBytes(csv, "First;Ignored;Last\nBo;x;Kim\n;x;\nCy;x;Fox");
+    const CliRun result = run({"import", "persons", doc, csv, "--columns", "FirstName,,LastName",
+                               "--separator", "semicolon"});
+    EXPECT_EQ(result.code, 0) << result.err;
+    EXPECT_EQ(result.out, "2 names added to current database.\n");
+    EXPECT_EQ(result.err,
+              "quillmate-cli: " + csv + ":3: skipped: no first name, last name or company\n");
+    EXPECT_EQ(run({"info", doc}).out, "groups: 0\npersons: 3\ntasks: 1\nappointments: 0\n");
+
+    writeBytes(csv, "Dentist,12/8/2026,9:00 AM,10:00 AM,TRUE,15\n");
+    const std::vector<std::string> appointments = {
+        "import",
+        "appointments",
+        doc,
+        csv,
+        "--no-header",
+        "--columns",
+        "Appointment,Date,StartTime,EndTime,Alarmed,AlarmTime"};
+    EXPECT_EQ(run(appointments).out, "1 appointments added to current database.\n");
+    const std::string saved = fileBytes(doc);
+    const CliRun again = run(appointments);
+    EXPECT_EQ(again.code, 0);
+    EXPECT_EQ(again.out, "0 appointments added to current database.\n");
+    EXPECT_EQ(fileBytes(doc), saved);
+}
+
+TEST_F(TransferCommandsTest, ImportFailuresLeaveTheDocumentAsItWas) {
+    const std::string before = fileBytes(doc);
+    writeBytes(csv, "Task,Due\nCall,12/8/2026\n");
+    struct Case {
+        std::vector<std::string> args;
+        std::string message;
+    };
+    const Case cases[] = {
+        {{"import", "tasks", doc, csv, "--columns", ",DueDate"},
+         "You must include a task as a field to import."},
+        {{"import", "persons", doc, csv, "--columns", "Address1"},
+         "You must include a first name, last name, or company as a field to import."},
+        {{"import", "appointments", doc, csv, "--columns", "Appointment,Date,StartTime"},
+         "You must include an appointment, date, start time, and end time as fields to import."},
+        {{"import", "tasks", doc, dir.file("none.csv"), "--columns", "Task"}, "none.csv"},
+        {{"import", "tasks", dir.file("none.pgr"), csv, "--columns", "Task"}, "none.pgr"},
+    };
+    for (const Case& c : cases) {
+        const CliRun result = run(c.args);
+        EXPECT_EQ(result.code, 1) << c.message;
+        EXPECT_NE(result.err.find(c.message), std::string::npos) << result.err;
+        EXPECT_EQ(result.out, "");
+        EXPECT_EQ(fileBytes(doc), before);
+    }
+}
+
+TEST_F(TransferCommandsTest, ImportTakesTodayFromNow) {
+    writeBytes(csv, "Call,someday\n");
+    ASSERT_EQ(run({"--now", "2027-03-04 08:00", "import", "tasks", doc, csv, "--no-header",
+                   "--columns", "Task,DueDate"})
+                  .code,
+              0);
+    ASSERT_EQ(run({"export", "tasks", doc, csv, "--fields", "DueDate", "--no-header"}).code, 0);
+    EXPECT_EQ(fileBytes(csv),
+              '"' + systemDate(2026, 12, 24) + "\"\n\"" + systemDate(2027, 3, 4) + "\"\n");
+}
+
+TEST_F(TransferCommandsTest, FollowsTheSystemLocale) {
+    const std::string exportDates =
+        "export tasks '" + doc + "' '" + csv + "' --fields DueDate && cat '" + csv + "'";
+    struct Case {
+        const char* environment;
+        const char* expected;
+    };
+    const Case cases[] = {
+        {"LANG=en_US.UTF-8", "\"DueDate\"\n\"12/24/2026\"\n"},
+        {"LANG=en_US.UTF-8 LC_TIME=de_DE.UTF-8", "\"DueDate\"\n\"24.12.2026\"\n"},
+        {"LC_TIME=en_US.UTF-8 LC_ALL=de_DE.UTF-8", "\"DueDate\"\n\"24.12.2026\"\n"},
+        {"LANG=fr_FR.UTF-8", "\"DueDate\"\n\"24/12/2026\"\n"},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(runProgram(c.environment, exportDates), c.expected) << c.environment;
+    }
+    const std::string input = dir.file("in.csv");
+    writeBytes(input, "Feed cat,03.01.2027\n");
+    EXPECT_EQ(runProgram("LC_ALL=de_DE.UTF-8", "import tasks '" + doc + "' '" + input +
+                                                   "' --no-header --columns Task,DueDate"),
+              "1 tasks added to current database.\n");
+    EXPECT_EQ(runProgram("LC_ALL=en_US.UTF-8", exportDates),
+              "\"DueDate\"\n\"12/24/2026\"\n\"1/3/2027\"\n");
+}
+
+}  // namespace

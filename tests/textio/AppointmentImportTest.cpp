@@ -1,0 +1,128 @@
+#include "textio/AppointmentImport.h"
+
+#include <gtest/gtest.h>
+
+#include "platform/FixedLocale.h"
+#include "textio/TextImport.h"
+#include "textio/TransferTestSupport.h"
+
+namespace {
+
+const std::vector<std::string> kAllColumns = {"Appointment", "Date",    "StartTime",
+                                              "EndTime",     "Alarmed", "AlarmTime"};
+
+DateTime at(int day, int hour, int minute) {
+    return DateTime::fromFields(2026, 12, day, hour, minute);
+}
+
+class AppointmentImportTest : public ::testing::Test {
+protected:
+    ImportResult import(const std::string& text,
+                        const std::vector<std::string>& columns = kAllColumns) {
+        return importText(TransferKind::Appointments, doc,
+                          transferSpec(true, TransferKind::Appointments, columns, false), text,
+                          locale);
+    }
+    const Appointment& appointment(int32_t id) { return *doc.appointments().find(id); }
+
+    FixedClock clock{testNow()};
+    PimDocument doc{clock};
+    FixedLocale locale;
+};
+
+TEST_F(AppointmentImportTest, RoundsTimesAndAlarmWarnings) {
+    struct Case {
+        const char* line;
+        DateTime start, end, alarmTime;
+        bool alarm;
+    };
+    const Case cases[] = {
+        {"A,12/8/2026,10:08,11:00,FALSE,0", at(8, 10, 15), at(8, 11, 0), at(8, 10, 15), false},
+        {"A,12/8/2026,10:07,10:52,no,0", at(8, 10, 0), at(8, 10, 45), at(8, 10, 0), false},
+        {"A,12/8/2026,2:30 PM,1:00 PM,t,5", at(8, 14, 30), at(8, 14, 30), at(8, 14, 25), true},
+        {"A,2026-12-08,09:00,09:30,Yes,12", at(8, 9, 0), at(8, 9, 30), at(8, 8, 50), true},
+        {"A,12/8/2026,09:00,09:30,1,13", at(8, 9, 0), at(8, 9, 30), at(8, 8, 45), true},
+        {"A,12/8/2026,09:00,09:30,TRUE,62", at(8, 9, 0), at(8, 9, 30), at(8, 8, 0), true},
+        {"A,12/8/2026,09:00,09:30,TRUE,75", at(8, 9, 0), at(8, 9, 30), at(8, 9, 0), true},
+        {"A,12/8/2026,09:00,09:30,TRUE,-3", at(8, 9, 0), at(8, 9, 30), at(8, 9, 0), true},
+        {"A,12/8/2026,23:53,23:59,TRUE,x", at(9, 0, 0), at(9, 0, 0), at(9, 0, 0), true},
+    };
+    for (const Case& c : cases) {
+        PimDocument one(clock);
+        ASSERT_EQ(importText(TransferKind::Appointments, one,
+                             transferSpec(true, TransferKind::Appointments, kAllColumns, false),
+                             c.line, locale)
+                      .added,
+                  1)
+            << c.line;
+        const Appointment& a = *one.appointments().find(1);
+        EXPECT_EQ(a.DueDate, at(8, 0, 0)) << c.line;
+        EXPECT_EQ(a.StartTime, c.start) << c.line;
+        EXPECT_EQ(a.EndTime, c.end) << c.line;
+        EXPECT_EQ(a.AlarmTime, c.alarmTime) << c.line;
+        EXPECT_EQ(a.Alarm, c.alarm) << c.line;
+        EXPECT_FALSE(a.Done);
+    }
+}
+
+TEST_F(AppointmentImportTest, SkipsRecordsMissingWhatTheyNeed) {
+    const ImportResult result = import(
+        ",12/8/2026,9:00,10:00\n"
+        "A,someday,9:00,10:00\n"
+        "A,12/8/2026,lunch,10:00\n"
+        "A,12/8/2026,9:00,25:00\n"
+        "A,12/8/2026,9:00,10:00\n");
+    EXPECT_EQ(result.added, 1);
+    ASSERT_EQ(result.skipped.size(), 4u);
+    EXPECT_STREQ(result.skipped[0].reason, "no appointment text");
+    EXPECT_STREQ(result.skipped[1].reason, "no date that can be read");
+    EXPECT_STREQ(result.skipped[2].reason, "no start time that can be read");
+    EXPECT_STREQ(result.skipped[3].reason, "no end time that can be read");
+    EXPECT_EQ(result.skipped[3].line, 4u);
+}
+
+TEST_F(AppointmentImportTest, SkipsRecordsStartingOrEndingWithinAnotherAppointment) {
+    doc.add(appointmentAt("Existing", at(8, 9, 0), at(8, 10, 0)));
+    const ImportResult result = import(
+        "Inside,12/8/2026,9:30,9:45\n"
+        "Ends at its start,12/8/2026,8:00,9:00\n"
+        "Starts at its end,12/8/2026,10:00,10:30\n"
+        "After,12/8/2026,10:15,11:00\n"
+        "Clashes with the one before,12/8/2026,10:30,12:00\n"
+        "Other day,12/9/2026,9:30,9:45\n"
+        "Around it,12/8/2026,8:00,13:00\n");
+    EXPECT_EQ(result.added, 3);
+    EXPECT_EQ(appointment(2).Description, "After");
+    EXPECT_EQ(appointment(3).Description, "Other day");
+    EXPECT_EQ(appointment(4).Description, "Around it");
+    ASSERT_EQ(result.skipped.size(), 4u);
+    EXPECT_STREQ(result.skipped[0].reason, "clashes with an existing appointment");
+}
+
+TEST_F(AppointmentImportTest, ReadsTimesOnTheRecordsDateWhateverTheColumnOrder) {
+    const ImportResult result =
+        import("10:00,11:00,12/8/2026,A,15\n9:00,9:30,12/9/2026,B,15\n",
+               {"StartTime", "EndTime", "Date", "Appointment", "AlarmTime"});
+    ASSERT_EQ(result.added, 2);
+    EXPECT_EQ(appointment(1).StartTime, at(8, 10, 0));
+    EXPECT_EQ(appointment(1).AlarmTime, at(8, 9, 45));
+    EXPECT_EQ(appointment(2).StartTime, at(9, 9, 0));
+    EXPECT_EQ(appointment(2).EndTime, at(9, 9, 30));
+}
+
+TEST_F(AppointmentImportTest, WithoutAlarmColumnsTheAlarmIsOffAndAtTheStart) {
+    ASSERT_EQ(import("A,12/8/2026,10:00,11:00\nB,12/9/2026,10:00,11:00\n",
+                     {"Appointment", "Date", "StartTime", "EndTime"})
+                  .added,
+              2);
+    EXPECT_FALSE(appointment(2).Alarm);
+    EXPECT_EQ(appointment(2).AlarmTime, at(9, 10, 0));
+}
+
+TEST_F(AppointmentImportTest, SameFileTwiceAddsNothingTheSecondTime) {
+    const std::string text = "A,12/8/2026,10:00,11:00,TRUE,15\nB,12/8/2026,12:00,13:00,FALSE,0\n";
+    EXPECT_EQ(import(text).added, 2);
+    EXPECT_EQ(import(text).added, 0);
+}
+
+}  // namespace

@@ -1,0 +1,170 @@
+#include <gtest/gtest.h>
+
+#include "platform/FixedLocale.h"
+#include "textio/TextExport.h"
+#include "textio/TextImport.h"
+#include "textio/TransferTestSupport.h"
+
+namespace {
+
+// Values as the importer leaves them: trimmed, with the display name and the white pages.
+Person stored(Person p) {
+    p.RName = p.displayName();
+    p.WhitePages = 1;
+    return p;
+}
+
+// Every field filled with what delimited text finds hardest.
+Person awkwardPerson() {
+    Person p;
+    p.FName = "Ann \"Nan\"";
+    p.LName = "O'Hara-M\xC3\xBCller";
+    p.Addr1 = "1, Main St; Apt | 4";
+    p.Addr2 = "c/o \"\"Ed\"\"";
+    p.City = "Z\xC3\xBCrich";
+    p.State = "it's";
+    p.Zip = "8001";
+    p.HmPhone = "+41 44 000";
+    p.WkPhone = "(555) 010";
+    p.WkExt = "12";
+    p.Fax = "none";
+    p.CelPhone = "555\t011";
+    p.Pager = "''";
+    p.EMail = "ann@example.org";
+    p.WebPage = "https://example.org/?a=1&b=2";
+    p.Company = "Smith \"Tools\", Ltd.";
+    p.Position = "Boss";
+    p.Notes = "line 1\r\nline 2\r\n\"quoted\" 'too'\n\xE2\x82\xAC 5";
+    return stored(p);
+}
+
+// Mostly empty fields, which need a separator that is not white space.
+Person sparsePerson() {
+    Person p;
+    p.Company = "Acme";
+    p.Notes = "x";
+    return stored(p);
+}
+
+// Values a file without enclosers can carry: no separators, line breaks or blanks at the
+// ends, but quotes and backslashes as they come. A blank separator cannot carry empty
+// values either: runs of blanks count as one.
+Person plainPerson(bool fillEveryField) {
+    Person p;
+    p.FName = "\"Bo\"";
+    p.LName = "O'Neil";
+    p.Addr1 = "C:\\Users\\bo";
+    p.City =
+        "K\xC3\xB8"
+        "benhavn";
+    p.Notes = "a \\n b";
+    if (fillEveryField) {
+        for (std::string* field :
+             {&p.Addr2, &p.State, &p.Zip, &p.HmPhone, &p.WkPhone, &p.WkExt, &p.Fax, &p.CelPhone,
+              &p.Pager, &p.EMail, &p.WebPage, &p.Company, &p.Position})
+            *field = "-";
+    }
+    return stored(p);
+}
+
+Task task(const char* description, int priority, int day) {
+    Task t = Task::createdAt(DateTime::fromFields(2026, 12, day));
+    t.Description = description;
+    t.Priority = priority;
+    return t;
+}
+
+Appointment appointment(const char* description, int day, int hour, int warning) {
+    const DateTime start = DateTime::fromFields(2026, 12, day, hour, 15);
+    Appointment a = appointmentAt(description, start, start + DateTimeSpan::fromParts(0, 1, 30, 0));
+    a.Alarm = warning > 0;
+    a.AlarmTime = start - DateTimeSpan::fromParts(0, 0, warning, 0);
+    return a;
+}
+
+struct Format {
+    const char* separator;
+    const char* encloser;
+};
+
+class TextTransferRoundTrip : public ::testing::TestWithParam<Format> {
+protected:
+    // Exports `kind` from `from` and imports the text into a new document.
+    void roundTrip(TransferKind kind, const PimDocument& from, PimDocument& to) {
+        const Format f = GetParam();
+        const auto out =
+            transferSpec(false, kind, exportFieldNames(kind), true, f.separator, f.encloser);
+        const std::string text = exportText(kind, from, out, locale);
+        const auto in =
+            transferSpec(true, kind, exportFieldNames(kind), true, f.separator, f.encloser);
+        const ImportResult result = importText(kind, to, in, text, locale);
+        EXPECT_TRUE(result.skipped.empty()) << text;
+    }
+    bool enclosed() const { return *GetParam().encloser != 0; }
+    bool blankSeparator() const {
+        return GetParam().separator[0] == ' ' || GetParam().separator[0] == '\t';
+    }
+
+    FixedClock clock{testNow()};
+    FixedLocale locale;
+};
+
+TEST_P(TextTransferRoundTrip, PersonsComeBackUnchanged) {
+    PimDocument from(clock);
+    if (enclosed()) {
+        from.add(awkwardPerson());
+        if (!blankSeparator()) from.add(sparsePerson());
+    } else {
+        from.add(plainPerson(blankSeparator()));
+    }
+    PimDocument to(clock);
+    roundTrip(TransferKind::Persons, from, to);
+    ASSERT_EQ(to.persons().size(), from.persons().size());
+    for (const auto& [id, person] : from.persons())
+        EXPECT_EQ(*to.persons().find(id), person);
+}
+
+TEST_P(TextTransferRoundTrip, TasksAndAppointmentsComeBackUnchanged) {
+    PimDocument from(clock);
+    const char* text =
+        enclosed() ? "Call \"Bo\", then 'Al' |; Z\xC3\xBCrich\r\nand more" : "Plain\\text";
+    for (int priority = 0; priority <= 3; ++priority)
+        from.add(task(text, priority, 10 + priority));
+    from.add(appointment(text, 8, 9, 0));
+    from.add(appointment(text, 8, 11, 15));
+    from.add(appointment(text, 9, 21, 60));
+    PimDocument to(clock);
+    roundTrip(TransferKind::Tasks, from, to);
+    roundTrip(TransferKind::Appointments, from, to);
+    ASSERT_EQ(to.tasks().size(), from.tasks().size());
+    for (const auto& [id, t] : from.tasks())
+        EXPECT_EQ(*to.tasks().find(id), t);
+    ASSERT_EQ(to.appointments().size(), from.appointments().size());
+    for (const auto& [id, a] : from.appointments())
+        EXPECT_EQ(*to.appointments().find(id), a);
+}
+
+INSTANTIATE_TEST_SUITE_P(EveryFormat, TextTransferRoundTrip,
+                         ::testing::Values(Format{",", "\""}, Format{";", "\""}, Format{"|", "\""},
+                                           Format{"\t", "\""}, Format{" ", "\""}, Format{",", "'"},
+                                           Format{";", "'"}, Format{"|", "'"}, Format{"\t", "'"},
+                                           Format{" ", "'"}, Format{",", ""}, Format{";", ""},
+                                           Format{"|", ""}, Format{"\t", ""}));
+
+TEST(TextTransferRoundTripNote, BackslashesInEnclosedValuesReadAsEscapes) {
+    const FixedClock clock{testNow()};
+    const FixedLocale locale;
+    PimDocument from(clock);
+    Person p;
+    p.LName = "C:\\temp\\new";
+    from.add(p);
+    const auto out = transferSpec(false, TransferKind::Persons, {"LastName"});
+    const std::string text = exportText(TransferKind::Persons, from, out, locale);
+    EXPECT_EQ(text, "\"LastName\"\n\"C:\\temp\\new\"\n");
+    PimDocument to(clock);
+    const auto in = transferSpec(true, TransferKind::Persons, {"LastName"});
+    ASSERT_EQ(importText(TransferKind::Persons, to, in, text, locale).added, 1);
+    EXPECT_EQ(to.persons().find(1)->LName, "C:\temp\new");
+}
+
+}  // namespace

@@ -1,0 +1,43 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "platform/Clock.h"
+#include "records/PimDocument.h"
+#include "textio/TextTransferSpec.h"
+
+// Sunday 6 December 2026, 10:00, the moment every transfer test runs at.
+inline LocalTime testNow() {
+    return LocalTime{2026, 12, 6, 10, 0, 0, 0};
+}
+
+// A spec of `kind` reading or writing the named columns with the given characters.
+inline TextTransferSpec transferSpec(bool forImport, TransferKind kind,
+                                     std::vector<std::string> columns, bool header = true,
+                                     std::string separator = ",", std::string encloser = "\"") {
+    TextTransferSpec spec = forImport ? makeImportSpec(kind) : makeExportSpec(kind);
+    spec.columnFields = std::move(columns);
+    spec.columnCount = forImport ? static_cast<int32_t>(spec.columnFields.size()) : 0;
+    spec.firstLineHasNames = header;
+    spec.separator = std::move(separator);
+    spec.encloser = std::move(encloser);
+    return spec;
+}
+
+inline Appointment appointmentAt(const std::string& text, DateTime start, DateTime end) {
+    Appointment a = Appointment::createdAt(start);
+    a.Description = text;
+    a.DueDate = start.date();
+    a.StartTime = start;
+    a.EndTime = end;
+    a.AlarmTime = start;
+    return a;
+}
+
+inline Person personNamed(const std::string& first, const std::string& last) {
+    Person p;
+    p.FName = first;
+    p.LName = last;
+    return p;
+}

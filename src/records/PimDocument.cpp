@@ -1,6 +1,7 @@
 #include "records/PimDocument.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "platform/Clock.h"
 
@@ -45,6 +46,15 @@ void PimDocument::resetContents() {
     appointments_.clear();
     phGroups_.clear();
     user_ = User{};
+    setModified(false, true);
+}
+
+void PimDocument::takeContents(PimDocument& other) {
+    persons_ = std::exchange(other.persons_, {});
+    tasks_ = std::exchange(other.tasks_, {});
+    appointments_ = std::exchange(other.appointments_, {});
+    phGroups_ = std::exchange(other.phGroups_, {});
+    user_ = std::exchange(other.user_, {});
     setModified(false, true);
 }
 

@@ -74,6 +74,9 @@ public:
     // Empties every collection, zeroes the counters and the owner's record, clears the
     // modified flag and tells the views.
     void resetContents();
+    // Takes over every record, counter and the owner's record of `other`, which is left
+    // empty; then clears the modified flag and tells the views. The path stays.
+    void takeContents(PimDocument& other);
     // Resets the contents and forgets the path.
     void makeNew();
     // Adds the groups "All", "White Pages" and "Yellow Pages" to a new document without

@@ -1,10 +1,124 @@
 #include <array>
+#include <filesystem>
+#include <ostream>
+#include <string>
+#include <vector>
 
+#include "cli/CliArgs.h"
 #include "cli/CliCommand.h"
+#include "docfile/DocumentFile.h"
+#include "records/PimDocument.h"
 
 namespace {
 
-const std::array<CliCommand, 0> kCommands = {};
+int usageError(CliContext& context, const std::string& message, const char* usage) {
+    context.err << "quillmate-cli: " << message << "\nusage: quillmate-cli " << usage << '\n';
+    return kExitUsage;
+}
+
+// Parses the arguments of a command that takes exactly `count` files.
+bool parseFiles(CliContext& context, const std::vector<std::string>& args, size_t count,
+                const std::vector<std::string>& flags, const char* usage, CliArgs& parsed,
+                int& exitCode) {
+    const std::string error = parsed.parse(args, {}, flags);
+    if (!error.empty()) {
+        exitCode = usageError(context, error, usage);
+        return false;
+    }
+    if (parsed.positional().size() != count) {
+        exitCode = usageError(context, "wrong number of arguments", usage);
+        return false;
+    }
+    return true;
+}
+
+bool load(CliContext& context, PimDocument& document, const std::string& path) {
+    const LoadResult loaded = loadDocument(document, path);
+    if (loaded) return true;
+    if (loaded.failure == LoadFailure::Syntax)
+        context.err << "quillmate-cli: " << path << ": " << loaded.error << '\n';
+    else
+        context.err << "quillmate-cli: " << loaded.error << '\n';
+    return false;
+}
+
+bool save(CliContext& context, const PimDocument& document, const std::string& path) {
+    const FileResult saved = saveDocument(document, path);
+    if (!saved) context.err << "quillmate-cli: " << saved.error << '\n';
+    return saved.ok;
+}
+
+constexpr const char* kNewUsage = "new FILE [--force]";
+constexpr const char* kInfoUsage = "info FILE";
+constexpr const char* kResaveUsage = "resave IN OUT";
+constexpr const char* kCompactUsage = "compact FILE";
+
+int runNew(CliContext& context, const std::vector<std::string>& args) {
+    CliArgs parsed;
+    int exitCode = kExitOk;
+    if (!parseFiles(context, args, 1, {"force"}, kNewUsage, parsed, exitCode)) return exitCode;
+    const std::string& path = parsed.positional()[0];
+    std::error_code error;
+    if (!parsed.has("force") && std::filesystem::symlink_status(path, error).type() !=
+                                    std::filesystem::file_type::not_found) {
+        context.err << "quillmate-cli: \"" << path
+                    << "\" already exists; use --force to replace it\n";
+        return kExitFailure;
+    }
+    PimDocument document(context.clock);
+    document.seedDefaultGroups();
+    return save(context, document, path) ? kExitOk : kExitFailure;
+}
+
+int runInfo(CliContext& context, const std::vector<std::string>& args) {
+    CliArgs parsed;
+    int exitCode = kExitOk;
+    if (!parseFiles(context, args, 1, {}, kInfoUsage, parsed, exitCode)) return exitCode;
+    PimDocument document(context.clock);
+    if (!load(context, document, parsed.positional()[0])) return kExitFailure;
+    context.out << "groups: " << document.phGroups().size() << '\n'
+                << "persons: " << document.persons().size() << '\n'
+                << "tasks: " << document.tasks().size() << '\n'
+                << "appointments: " << document.appointments().size() << '\n';
+    return kExitOk;
+}
+
+int runResave(CliContext& context, const std::vector<std::string>& args) {
+    CliArgs parsed;
+    int exitCode = kExitOk;
+    if (!parseFiles(context, args, 2, {}, kResaveUsage, parsed, exitCode)) return exitCode;
+    PimDocument document(context.clock);
+    if (!load(context, document, parsed.positional()[0])) return kExitFailure;
+    return save(context, document, parsed.positional()[1]) ? kExitOk : kExitFailure;
+}
+
+int runCompact(CliContext& context, const std::vector<std::string>& args) {
+    CliArgs parsed;
+    int exitCode = kExitOk;
+    if (!parseFiles(context, args, 1, {}, kCompactUsage, parsed, exitCode)) return exitCode;
+    const std::string& path = parsed.positional()[0];
+    PimDocument document(context.clock);
+    if (!load(context, document, path)) return kExitFailure;
+    document.setPath(path);
+    const CompactResult result =
+        document.compact([&](const PimDocument& doc, const std::string& target) {
+            return save(context, doc, target);
+        });
+    if (!result.written) {
+        context.err << "quillmate-cli: Unable to write file!\n";
+        return kExitFailure;
+    }
+    context.out << "tasks removed: " << result.tasksRemoved << '\n';
+    return kExitOk;
+}
+
+const std::array<CliCommand, 4> kCommands = {{
+    {"new", "FILE [--force]",
+     "write a new document with the groups All, White Pages and Yellow Pages", runNew},
+    {"info", "FILE", "print how many groups, persons, tasks and appointments FILE holds", runInfo},
+    {"resave", "IN OUT", "load IN and save it to OUT", runResave},
+    {"compact", "FILE", "remove done tasks due before today and save FILE in place", runCompact},
+}};
 
 }  // namespace
 

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+// What a file operation did; `error` names the file and the system's reason.
+struct FileResult {
+    bool ok = false;
+    std::string error;
+    explicit operator bool() const { return ok; }
+};
+
+// The whole contents of a file, or why it could not be read.
+struct FileBytes {
+    bool ok = false;
+    std::string bytes;
+    std::string error;
+    explicit operator bool() const { return ok; }
+};
+
+// Puts `bytes` in place of the file at `path` so that the file is never seen half
+// written: the bytes go to a fresh temporary file beside the target, are flushed to disk
+// and then renamed over it. On any failure the target keeps every byte it had and the
+// temporary file is removed. A symbolic link is followed, so the file it names is
+// replaced and the link stays. An existing target that is read-only is refused.
+[[nodiscard]] FileResult writeFileAtomically(const std::string& path, std::string_view bytes);
+
+// Reads the whole file at `path`.
+[[nodiscard]] FileBytes readWholeFile(const std::string& path);

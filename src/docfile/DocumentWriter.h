@@ -1,0 +1,11 @@
+#pragma once
+
+#include <string>
+
+class PimDocument;
+
+// The bytes of a document file (version 16) holding `document`: CR LF line ends, TAB
+// indentation, the records of each collection in ascending ID. Dates that cannot be
+// written as seconds since 1970 take "today" from the document's clock where the format
+// asks for it.
+[[nodiscard]] std::string formatDocument(const PimDocument& document);

@@ -1,0 +1,251 @@
+#include "docfile/XmlTokenizer.h"
+
+#include <algorithm>
+
+namespace {
+
+bool isWhitespace(int c) {
+    return c == ' ' || c == '\t' || c == '\r' || c == '\n';
+}
+bool isLetter(int c) {
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+}
+bool isDigit(int c) {
+    return c >= '0' && c <= '9';
+}
+bool isNameStart(int c) {
+    return isLetter(c) || c == '_' || c == ':';
+}
+bool isNameChar(int c) {
+    return isNameStart(c) || isDigit(c) || c == '.' || c == '-';
+}
+int hexValue(int c) {
+    if (isDigit(c)) return c - '0';
+    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+    return -1;
+}
+int lower(int c) {
+    return c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c;
+}
+
+}  // namespace
+
+TextPosition positionOf(std::string_view text, size_t offset) {
+    offset = std::min(offset, text.size());
+    const std::string_view before = text.substr(0, offset);
+    TextPosition position;
+    position.line += static_cast<int32_t>(std::count(before.begin(), before.end(), '\n'));
+    const size_t lineStart =
+        before.rfind('\n') == std::string_view::npos ? 0 : before.rfind('\n') + 1;
+    // A carriage return is skipped when read, unless it directly follows a skipped one.
+    bool skipped = false;
+    for (size_t i = lineStart; i < offset; ++i) {
+        if (text[i] == '\r' && !skipped) {
+            skipped = true;
+        } else {
+            skipped = false;
+            ++position.column;
+        }
+    }
+    return position;
+}
+
+bool XmlTokenizer::skipWhitespace() {
+    bool any = false;
+    for (;;) {
+        const char* before = pos_;
+        if (!isWhitespace(get())) {
+            pos_ = before;
+            return any;
+        }
+        any = true;
+    }
+}
+
+bool XmlTokenizer::match(std::string_view keyword, bool anyCase) {
+    const char* before = pos_;
+    for (const char expected : keyword) {
+        const int c = get();
+        if (anyCase ? lower(c) != lower(expected) : c != expected) {
+            pos_ = before;
+            return false;
+        }
+    }
+    return true;
+}
+
+std::string_view XmlTokenizer::readName() {
+    const char* before = pos_;
+    if (!isNameStart(get())) {
+        pos_ = before;
+        return {};
+    }
+    const char* first = pos_ - 1;
+    while (pos_ != end_ && isNameChar(static_cast<unsigned char>(*pos_)))
+        ++pos_;
+    if (pos_ == end_ || *pos_ != '\r')
+        return std::string_view(first, static_cast<size_t>(pos_ - first));
+    // A carriage return inside a name is skipped like anywhere else.
+    nameScratch_.assign(first, pos_);
+    for (;;) {
+        const char* at = pos_;
+        const int c = get();
+        if (!isNameChar(c)) {
+            pos_ = at;
+            return nameScratch_;
+        }
+        nameScratch_ += static_cast<char>(c);
+    }
+}
+
+void XmlTokenizer::readDeclaration() {
+    if (!skipWhitespace() || !match("version")) failOnNext();
+    skipWhitespace();
+    if (get() != '=') fail();
+    skipWhitespace();
+    int quote = get();
+    if (quote != '\'' && quote != '"') fail();
+    std::string version;
+    for (;;) {
+        const char* at = pos_;
+        const int c = get();
+        if (!isNameChar(c)) {
+            pos_ = at;
+            break;
+        }
+        version += static_cast<char>(c);
+    }
+    if (version.empty() || get() != quote) fail();
+    version_ = std::move(version);
+
+    if (skipWhitespace() && match("encoding")) {
+        skipWhitespace();
+        if (get() != '=') fail();
+        skipWhitespace();
+        quote = get();
+        if (quote != '\'' && quote != '"') fail();
+        if (!isLetter(get())) fail();
+        for (;;) {
+            const char* at = pos_;
+            if (!isNameChar(get())) {
+                pos_ = at;
+                break;
+            }
+        }
+        if (get() != quote) fail();
+        skipWhitespace();
+    }
+    if (!match("?>")) failOnNext();
+}
+
+void XmlTokenizer::skipMisc() {
+    for (;;) {
+        skipWhitespace();
+        if (!match("<!--")) return;
+        readComment();
+    }
+}
+
+std::string_view XmlTokenizer::readComment() {
+    const char* body = pos_;
+    for (;;) {
+        while (!atEnd() && *pos_ != '-')
+            ++pos_;
+        if (atEnd()) fail();
+        const char* dash = pos_++;
+        if (get() == '-') {
+            if (get() != '>') fail();
+            return std::string_view(body, static_cast<size_t>(dash - body));
+        }
+        pos_ = dash + 1;
+    }
+}
+
+std::string_view XmlTokenizer::readCData() {
+    const char* body = pos_;
+    for (;;) {
+        while (pos_ != end_ && static_cast<unsigned char>(*pos_) >= 0x20 && *pos_ != ']')
+            ++pos_;
+        if (pos_ == end_) fail();
+        const char c = *pos_;
+        if (c == ']') {
+            const char* bracket = pos_;
+            if (match("]]>")) return std::string_view(body, static_cast<size_t>(bracket - body));
+            pos_ = bracket + 1;
+        } else if (c == '\t' || c == '\n' || c == '\r') {
+            ++pos_;
+        } else {
+            ++pos_;
+            fail();  // a control character, or the end of the text
+        }
+    }
+}
+
+std::string_view XmlTokenizer::readAttributeValue() {
+    const int quote = get();
+    if (quote != '\'' && quote != '"') fail();
+    const char* run = pos_;
+    bool scratch = false;
+    for (;;) {
+        while (pos_ != end_ && *pos_ != quote && *pos_ != '<' && *pos_ != '&' && *pos_ != '\0')
+            ++pos_;
+        if (atEnd()) fail();
+        const char c = *pos_++;
+        if (c == '<') fail();
+        const std::string_view piece(run, static_cast<size_t>(pos_ - 1 - run));
+        if (c == quote) {
+            if (!scratch) return piece;
+            valueScratch_ += piece;
+            return valueScratch_;
+        }
+        // A reference: the value no longer stands as one run in the input.
+        if (!scratch) valueScratch_.clear();
+        scratch = true;
+        valueScratch_ += piece;
+        valueScratch_ += readReference();
+        run = pos_;
+    }
+}
+
+char XmlTokenizer::readReference() {
+    const char* at = pos_;
+    if (get() == '#') {
+        unsigned value = 0;
+        int digits = 0;
+        const char* beforeX = pos_;
+        const bool hex = get() == 'x';
+        if (!hex) pos_ = beforeX;
+        for (;;) {
+            const char* before = pos_;
+            const int c = get();
+            const int digit = hex ? hexValue(c) : (isDigit(c) ? c - '0' : -1);
+            if (digit < 0) {
+                pos_ = before;
+                break;
+            }
+            // Only the low eight bits count, so the sum may wrap freely.
+            value = (value * (hex ? 16 : 10) + static_cast<unsigned>(digit)) & 0xFF;
+            ++digits;
+        }
+        if (digits == 0 || get() != ';') fail();
+        return static_cast<char>(value);
+    }
+    pos_ = at;
+    const std::string_view name = readName();
+    char byte;
+    if (name == "lt")
+        byte = '<';
+    else if (name == "gt")
+        byte = '>';
+    else if (name == "amp")
+        byte = '&';
+    else if (name == "apos")
+        byte = '\'';
+    else if (name == "quot")
+        byte = '"';
+    else
+        failOnNext();
+    if (get() != ';') fail();
+    return byte;
+}

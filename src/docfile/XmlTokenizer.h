@@ -1,0 +1,191 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// Where a text stopped being well-formed, as a byte offset into it.
+struct XmlSyntaxError {
+    size_t offset;
+};
+
+// A line and a column, both counted from 1.
+struct TextPosition {
+    int32_t line = 1;
+    int32_t column = 1;
+};
+
+// The line and column of a byte offset, counted as the reader reads: a line feed starts a
+// new line, a carriage return in front of another byte is not counted.
+[[nodiscard]] TextPosition positionOf(std::string_view text, size_t offset);
+
+// Reads the small subset of XML that document files use: an optional declaration, one
+// root element, attributes, character data, the five predefined entities, numeric
+// character references, comments and CDATA sections. It does not validate or transcode.
+//
+// The tokenizer tells a handler what it finds instead of building a tree, so the tree
+// reader and the document loader share one set of reading rules. A handler offers:
+//   startElement(name), attribute(name, value), startTagEnd(), text(run), comment(body),
+//   endElement()
+// Views passed to the handler are valid only during the call. Texts arrive as whole runs
+// of input bytes between references, carriage returns included. An empty element gets
+// startTagEnd() and endElement() right away. Comments outside the root are dropped.
+// Errors throw XmlSyntaxError; nothing is read past the end of the text, and a NUL byte
+// counts as the end of the text.
+class XmlTokenizer {
+public:
+    // Deeper nesting is a syntax error, so that hostile input cannot exhaust the stack of
+    // whatever walks the result.
+    static constexpr size_t kMaxDepth = 256;
+
+    explicit XmlTokenizer(std::string_view text)
+        : start_(text.data()), end_(text.data() + text.size()), pos_(start_) {}
+
+    // Reads the whole text; throws XmlSyntaxError at the first error.
+    template <class Handler>
+    void run(Handler& handler);
+
+    // The version the declaration names, "1.0" when there is none.
+    [[nodiscard]] const std::string& version() const { return version_; }
+
+private:
+    // One byte of input, 0 at the end; one carriage return in front of it is skipped.
+    int get() {
+        if (pos_ == end_) return 0;
+        unsigned char c = static_cast<unsigned char>(*pos_++);
+        if (c == '\r') {
+            if (pos_ == end_) return 0;
+            c = static_cast<unsigned char>(*pos_++);
+        }
+        return c;
+    }
+    [[noreturn]] void fail() const { throw XmlSyntaxError{static_cast<size_t>(pos_ - start_)}; }
+    // Reads the next byte, then fails: the error lies on that byte.
+    [[noreturn]] void failOnNext() {
+        get();
+        fail();
+    }
+    bool atEnd() const { return pos_ == end_ || *pos_ == '\0'; }
+
+    bool skipWhitespace();
+    // Consumes `keyword` when the input continues with it; otherwise consumes nothing.
+    bool match(std::string_view keyword, bool anyCase = false);
+    // A name, or "" (consuming nothing) when none starts here.
+    std::string_view readName();
+    void readDeclaration();
+    void skipMisc();
+    std::string_view readComment();
+    std::string_view readCData();
+    std::string_view readAttributeValue();
+    char readReference();
+
+    template <class Handler>
+    void readStartTag(Handler& handler);
+    template <class Handler>
+    void readElement(Handler& handler);
+
+    const char* start_;
+    const char* end_;
+    const char* pos_;
+    std::string version_ = "1.0";
+    std::string nameScratch_;
+    std::string valueScratch_;
+    std::vector<std::string> open_;  // names of the open elements
+    size_t depth_ = 0;
+};
+
+template <class Handler>
+void XmlTokenizer::run(Handler& handler) {
+    pos_ = start_;
+    depth_ = 0;
+    if (match("<?xml", true)) readDeclaration();
+    skipMisc();
+    if (get() != '<') fail();  // no root element
+    readElement(handler);
+    skipMisc();
+    // Whatever follows the root is ignored.
+}
+
+template <class Handler>
+void XmlTokenizer::readStartTag(Handler& handler) {
+    const std::string_view name = readName();
+    if (name.empty() || depth_ == kMaxDepth) fail();
+    if (open_.size() == depth_) open_.emplace_back();
+    open_[depth_++].assign(name);
+    handler.startElement(name);
+    for (;;) {
+        if (!skipWhitespace()) break;
+        std::string_view attribute = readName();
+        if (attribute.empty()) break;
+        // A name in the scratch buffer would not survive reading an entity of the value.
+        std::string held;
+        if (attribute.data() == nameScratch_.data()) attribute = held = attribute;
+        skipWhitespace();
+        if (get() != '=') fail();
+        skipWhitespace();
+        handler.attribute(attribute, readAttributeValue());
+    }
+    const int c = get();
+    if (c == '/') {
+        if (get() != '>') fail();
+        handler.startTagEnd();
+        handler.endElement();
+        --depth_;
+    } else if (c == '>') {
+        handler.startTagEnd();
+    } else {
+        fail();
+    }
+}
+
+template <class Handler>
+void XmlTokenizer::readElement(Handler& handler) {
+    readStartTag(handler);
+    while (depth_ > 0) {
+        // Character data up to the next markup, reference or "]]>".
+        const char* run = pos_;
+        for (;;) {
+            while (pos_ != end_ && *pos_ != '<' && *pos_ != '&' && *pos_ != ']' && *pos_ != '\0')
+                ++pos_;
+            if (pos_ != end_ && *pos_ == ']') {
+                const char* bracket = pos_;
+                if (match("]]>")) fail();
+                pos_ = bracket + 1;
+                continue;
+            }
+            break;
+        }
+        if (pos_ != run) handler.text(std::string_view(run, static_cast<size_t>(pos_ - run)));
+        if (atEnd()) fail();
+        if (*pos_ == '&') {
+            ++pos_;
+            const char byte = readReference();
+            handler.text(std::string_view(&byte, 1));
+            continue;
+        }
+        ++pos_;  // '<'
+        const char* afterAngle = pos_;
+        const int c = get();
+        if (c == '/') {
+            const std::string_view name = readName();
+            if (name != open_[depth_ - 1]) fail();
+            skipWhitespace();
+            if (get() != '>') fail();
+            handler.endElement();
+            --depth_;
+        } else if (c == '!') {
+            if (match("--")) {
+                handler.comment(readComment());
+            } else if (match("[CDATA[")) {
+                handler.text(readCData());
+            } else {
+                fail();  // "!" cannot start a name
+            }
+        } else {
+            pos_ = afterAngle;
+            readStartTag(handler);
+        }
+    }
+}

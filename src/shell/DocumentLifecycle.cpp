@@ -2,6 +2,7 @@
 
 #include <filesystem>
 
+#include "docfile/DocumentFile.h"
 #include "records/PimDocument.h"
 #include "shell/DocumentStorage.h"
 #include "shell/RecentFileList.h"
@@ -102,9 +103,8 @@ void DocumentLifecycle::openRecent(int commandId) {
 }
 
 void DocumentLifecycle::backup() {
-    const std::string source = document_.path().empty() ? kUntitled : document_.path();
     FileDialogSpec spec;
-    spec.initialName = std::filesystem::path(source).stem().string();
+    spec.initialName = backupFileStem(document_.path());
     spec.directory = parentDirectory(document_.path());
     spec.defaultExtension = "bak";
     spec.filters = {{"Backup Files (*.bak)", "*.bak"}, {"All Files (*.*)", "*"}};
@@ -181,7 +181,7 @@ DocumentLifecycle::SaveOutcome DocumentLifecycle::runSaveAs() {
 }
 
 bool DocumentLifecycle::load(const std::string& path) {
-    const LoadResult result = storage_.load(document_, path);
+    const LoadOutcome result = storage_.load(document_, path);
     if (!result.loaded && !result.error.empty())
         prompts_.showMessage(result.error, "Error Loading File", MessageIcon::Error);
     return result.loaded;

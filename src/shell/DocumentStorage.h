@@ -5,7 +5,7 @@
 class PimDocument;
 
 // What became of a load.
-struct LoadResult {
+struct LoadOutcome {
     bool loaded = false;
     std::string error;  // a message for the user ("Parsing error at line 3"), or ""
 };
@@ -16,7 +16,7 @@ class DocumentStorage {
 public:
     virtual ~DocumentStorage() = default;
     // Replaces the document's contents with the file's; the path is the caller's business.
-    virtual LoadResult load(PimDocument& document, const std::string& path) = 0;
+    virtual LoadOutcome load(PimDocument& document, const std::string& path) = 0;
     // Writes the document to the path; true when the file is in place.
     virtual bool save(const PimDocument& document, const std::string& path) = 0;
 };

@@ -56,7 +56,7 @@ private:
 // there, so that loads and saves can be told apart.
 class FakeStorage : public DocumentStorage {
 public:
-    LoadResult load(PimDocument& document, const std::string& path) override {
+    LoadOutcome load(PimDocument& document, const std::string& path) override {
         if (const auto it = parseErrors.find(path); it != parseErrors.end())
             return {false, it->second};
         const auto it = files.find(path);

@@ -157,10 +157,10 @@ void MainFrame::runFrameCommand(int id) {
             toggleOpenLastFile();
             break;
         case cmd::kViewToolbar:
-            actions_->toolBar()->setVisible(!actions_->toolBar()->isVisible());
+            actions_->toolBar()->setVisible(actions_->toolBar()->isHidden());
             break;
         case cmd::kViewStatusBar:
-            statusBar()->setVisible(!statusBar()->isVisible());
+            statusBar()->setVisible(statusBar()->isHidden());
             break;
         case cmd::kHelpTopics:
             showHelpTopics();

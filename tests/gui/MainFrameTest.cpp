@@ -3,13 +3,17 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QApplication>
 #include <QCalendarWidget>
+#include <QHelpEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QStatusBar>
 #include <QTemporaryDir>
+#include <QTextBrowser>
 #include <QToolBar>
+#include <QTreeView>
 
 #include "platform/Clock.h"
 #include "platform/MemorySettingsStore.h"
@@ -18,6 +22,7 @@
 #include "shell/DocFileStorage.h"
 #include "shell/ShellFakes.h"
 #include "shell/ui/CommandActions.h"
+#include "shell/ui/HelpWindow.h"
 #include "shell/ui/OrganizerView.h"
 
 namespace {
@@ -219,6 +224,30 @@ TEST_F(MainFrameTest, StartWithTheLastFileOptionReopensIt) {
     EXPECT_EQ(prompts.messages[0].text, "Unable to load last file opened");
     EXPECT_EQ(frame->windowTitle(), QStringLiteral("Quillmate [Untitled]"));
     EXPECT_EQ(frame->document().phGroups().size(), 3u);
+}
+
+TEST_F(MainFrameTest, HelpOpensAtTheIntroductionAndAtEachPane) {
+    start({});
+    frame->runCommand(cmd::kHelpTopics);
+    ASSERT_NE(frame->helpWindow(), nullptr);
+    EXPECT_EQ(frame->helpWindow()->browser()->source(),
+              QUrl(HelpWindow::pageUrl(QStringLiteral("Introduction"))));
+
+    OrganizerView* view = frame->organizerView();
+    const std::pair<QWidget*, const char*> panes[] = {
+        {view->taskList()->viewport(), "tasklist"},
+        {view->appointmentList()->viewport(), "apptbook"},
+        {view->dateLabel(), "apptbook"},
+        {view->calendar(), "calendar"},
+    };
+    for (const auto& [widget, page] : panes) {
+        QHelpEvent whatsThis(QEvent::WhatsThis, QPoint(2, 2), widget->mapToGlobal(QPoint(2, 2)));
+        QApplication::sendEvent(widget, &whatsThis);
+        EXPECT_EQ(frame->helpWindow()->browser()->source(),
+                  QUrl(HelpWindow::pageUrl(QString::fromLatin1(page))))
+            << page;
+    }
+    EXPECT_EQ(view->helpPageFor(frame->commands().toolBar()), QString());
 }
 
 TEST_F(MainFrameTest, DateLabelShowsTheLongDateWithItsCentury) {

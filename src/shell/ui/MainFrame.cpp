@@ -38,6 +38,7 @@ MainFrame::MainFrame(const Clock& clock, DocumentStorage& storage, UserPrompts& 
     view_ = new OrganizerView(document_, settings_, locale_, this);
     setCentralWidget(view_);
     connect(view_, &OrganizerView::selectionChanged, this, &MainFrame::updateCommandStates);
+    connect(view_, &OrganizerView::helpRequested, this, &MainFrame::showHelpPage);
     document_.attachView(*this);
     handlers_[cmd::kAudibleAlarm] = [this] { view_->toggleAudibleAlarm(); };
 
@@ -163,7 +164,7 @@ void MainFrame::runFrameCommand(int id) {
             statusBar()->setVisible(statusBar()->isHidden());
             break;
         case cmd::kHelpTopics:
-            showHelpTopics();
+            showHelpPage(QStringLiteral("Introduction"));
             break;
         case cmd::kAbout:
             showAbout();
@@ -190,9 +191,13 @@ void MainFrame::toggleOpenLastFile() {
     settings_.writeOpenLastFile(openLastFile_);
 }
 
-void MainFrame::showHelpTopics() {
+void MainFrame::showHelpPage(const QString& page) {
     if (help_ == nullptr) help_ = new HelpWindow(this);
-    help_->showPage(QStringLiteral("Introduction"));
+    help_->showPage(page);
+}
+
+HelpWindow* MainFrame::helpWindow() const {
+    return help_;
 }
 
 void MainFrame::showAbout() {

@@ -57,6 +57,8 @@ public:
     [[nodiscard]] OrganizerView* organizerView() const { return view_; }
     [[nodiscard]] CommandActions& commands() const { return *actions_; }
     [[nodiscard]] const RecentFileList& recentFiles() const { return recentFiles_; }
+    // The help window, once help has been asked for.
+    [[nodiscard]] HelpWindow* helpWindow() const;
     [[nodiscard]] ShellSnapshot snapshot() const;
     [[nodiscard]] WindowPlacement currentPlacement() const;
     // The text the status bar shows while no menu item is highlighted.
@@ -71,7 +73,7 @@ protected:
 private:
     void runFrameCommand(int id);
     void reportUnavailable(int id);
-    void showHelpTopics();
+    void showHelpPage(const QString& page);
     void showAbout();
     void toggleOpenLastFile();
     void setTitle();

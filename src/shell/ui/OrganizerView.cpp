@@ -1,10 +1,13 @@
 #include "shell/ui/OrganizerView.h"
 
+#include <QApplication>
 #include <QCalendarWidget>
+#include <QEvent>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QLabel>
+#include <QShortcut>
 #include <QStandardItemModel>
 #include <QTreeView>
 #include <QVBoxLayout>
@@ -79,6 +82,20 @@ OrganizerView::OrganizerView(PimDocument& document, ShellSettings& settings, con
     grid->setColumnStretch(1, 1);
     grid->setRowStretch(1, 1);
 
+    // Context help and F1 over a pane open its help page.
+    panePages_ = {{calendar_, QStringLiteral("calendar")},
+                  {phoneBookFrame_, QStringLiteral("phonebook")},
+                  {appointments, QStringLiteral("apptbook")},
+                  {tasks, QStringLiteral("tasklist")}};
+    for (const auto& [pane, page] : panePages_)
+        const_cast<QWidget*>(pane)->installEventFilter(this);
+    auto* f1 = new QShortcut(QKeySequence::HelpContents, this);
+    f1->setContext(Qt::WidgetWithChildrenShortcut);
+    connect(f1, &QShortcut::activated, this, [this] {
+        const QString page = helpPageFor(QApplication::focusWidget());
+        if (!page.isEmpty()) emit helpRequested(page);
+    });
+
     setMinimumSize(designedSize());
     alarm_ = settings_.readAlarmSettings();
     document_->attachView(*this);
@@ -121,6 +138,24 @@ void OrganizerView::toggleAudibleAlarm() {
     alarm_.useAlarmSound = !alarm_.useAlarmSound;
     settings_.writeUseAlarmSound(alarm_.useAlarmSound);
     emit selectionChanged();
+}
+
+QString OrganizerView::helpPageFor(const QWidget* widget) const {
+    for (; widget != nullptr && widget != this; widget = widget->parentWidget()) {
+        if (const auto it = panePages_.find(widget); it != panePages_.end()) return it->second;
+    }
+    return {};
+}
+
+bool OrganizerView::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::WhatsThis) {
+        const QString page = helpPageFor(qobject_cast<QWidget*>(watched));
+        if (!page.isEmpty()) {
+            emit helpRequested(page);
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 void OrganizerView::documentChanged() {

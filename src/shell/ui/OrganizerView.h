@@ -2,6 +2,8 @@
 
 #include <QWidget>
 
+#include <map>
+
 #include "records/DocumentView.h"
 #include "shell/CommandState.h"
 #include "shell/ShellSettings.h"
@@ -46,9 +48,17 @@ public:
     void documentChanged() override;
     void documentClosing() override;
 
+    // The help page of the pane that holds the widget ("tasklist"), or "" for none.
+    [[nodiscard]] QString helpPageFor(const QWidget* widget) const;
+
 signals:
+    // Help was asked for on a pane: the frame shows the page.
+    void helpRequested(const QString& page);
     // The selection, the focused list or the shown date changed: commands may change state.
     void selectionChanged();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void showSelectedDate();
@@ -66,4 +76,5 @@ private:
     QLabel* dateLabel_ = nullptr;
     QTreeView* appointmentList_ = nullptr;
     QTreeView* taskList_ = nullptr;
+    std::map<const QWidget*, QString> panePages_;
 };

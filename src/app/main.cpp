@@ -1,12 +1,47 @@
 #include <QApplication>
-#include <QMainWindow>
+#include <QFile>
+#include <QSessionManager>
+
+#include <string>
+#include <vector>
+
+#include "platform/Clock.h"
+#include "platform/qt/IniSettingsStore.h"
+#include "platform/qt/QtLocale.h"
+#include "platform/qt/QtUserPrompts.h"
+#include "shell/DocFileStorage.h"
+#include "shell/ui/MainFrame.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Quillmate"));
-    QMainWindow window;
-    window.setWindowTitle(QStringLiteral("Quillmate [Untitled]"));
-    window.resize(800, 600);
-    window.show();
+    QApplication::setOrganizationName(QStringLiteral("Tarnwick"));
+    QApplication::setApplicationVersion(QStringLiteral(QUILLMATE_VERSION));
+    QGuiApplication::setDesktopFileName(QStringLiteral("quillmate"));
+
+    // Each argument is one document path, byte for byte as the shell passed it.
+    std::vector<std::string> documents;
+    const QStringList arguments = QApplication::arguments();
+    for (qsizetype i = 1; i < arguments.size(); ++i)
+        documents.push_back(QFile::encodeName(arguments[i]).toStdString());
+
+    SystemClock clock;
+    QtLocale locale;
+    IniSettingsStore settings;
+    QtUserPrompts prompts;
+    DocFileStorage storage;
+    MainFrame frame(clock, storage, prompts, settings, locale);
+    prompts.setOwner(&frame);
+
+    // Logging out runs the same close sequence as closing the window.
+    QObject::connect(&app, &QGuiApplication::commitDataRequest, &frame,
+                     [&frame](QSessionManager& manager) {
+                         if (!frame.close()) manager.cancel();
+                     });
+
+    // QUILLMATE_NO_SPLASH=1 skips the three-second splash window (tests, scripts).
+    const bool splash = qEnvironmentVariableIntValue("QUILLMATE_NO_SPLASH") == 0;
+    frame.openStartupDocument(documents, splash);
+    frame.showWithStoredPlacement();
     return QApplication::exec();
 }

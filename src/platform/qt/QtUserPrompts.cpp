@@ -1,0 +1,89 @@
+#include "platform/qt/QtUserPrompts.h"
+
+#include <QDir>
+#include <QFileDialog>
+#include <QMessageBox>
+
+namespace {
+
+QMessageBox::Icon toQt(MessageIcon icon) {
+    switch (icon) {
+        case MessageIcon::Error:
+            return QMessageBox::Critical;
+        case MessageIcon::Exclamation:
+            return QMessageBox::Warning;
+        case MessageIcon::Information:
+            return QMessageBox::Information;
+    }
+    return QMessageBox::NoIcon;
+}
+
+QMessageBox::StandardButtons toQt(MessageButtons buttons) {
+    switch (buttons) {
+        case MessageButtons::Ok:
+            return QMessageBox::Ok;
+        case MessageButtons::YesNoCancel:
+            return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
+        case MessageButtons::RetryCancel:
+            return QMessageBox::Retry | QMessageBox::Cancel;
+    }
+    return QMessageBox::Ok;
+}
+
+MessageAnswer fromQt(int button) {
+    switch (button) {
+        case QMessageBox::Yes:
+            return MessageAnswer::Yes;
+        case QMessageBox::No:
+            return MessageAnswer::No;
+        case QMessageBox::Retry:
+            return MessageAnswer::Retry;
+        case QMessageBox::Ok:
+            return MessageAnswer::Ok;
+        default:
+            return MessageAnswer::Cancel;
+    }
+}
+
+}  // namespace
+
+MessageAnswer QtUserPrompts::showMessage(const std::string& text, const std::string& caption,
+                                         MessageIcon icon, MessageButtons buttons) {
+    QMessageBox box(toQt(icon), QString::fromStdString(caption), QString::fromStdString(text),
+                    toQt(buttons), owner_);
+    if (buttons == MessageButtons::YesNoCancel) box.setDefaultButton(QMessageBox::Yes);
+    return fromQt(box.exec());
+}
+
+QString QtUserPrompts::nameFilters(const std::vector<FileFilter>& filters) {
+    QStringList list;
+    for (const FileFilter& filter : filters) {
+        QString description = QString::fromStdString(filter.description);
+        const qsizetype open = description.lastIndexOf(u'(');
+        if (open > 0) description.truncate(open);
+        list << description.trimmed() + QStringLiteral(" (") +
+                    QString::fromStdString(filter.pattern) + u')';
+    }
+    return list.join(QStringLiteral(";;"));
+}
+
+std::optional<std::string> QtUserPrompts::askOpenPath(const FileDialogSpec& spec) {
+    return askPath(spec, false);
+}
+
+std::optional<std::string> QtUserPrompts::askSavePath(const FileDialogSpec& spec) {
+    return askPath(spec, true);
+}
+
+std::optional<std::string> QtUserPrompts::askPath(const FileDialogSpec& spec, bool save) {
+    QFileDialog dialog(owner_);
+    dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    dialog.setNameFilter(nameFilters(spec.filters));
+    dialog.setDefaultSuffix(QString::fromStdString(spec.defaultExtension));
+    const QString directory = QString::fromStdString(spec.directory);
+    dialog.setDirectory(directory.isEmpty() ? QDir::currentPath() : directory);
+    if (!spec.initialName.empty()) dialog.selectFile(QString::fromStdString(spec.initialName));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+    return dialog.selectedFiles().constFirst().toStdString();
+}

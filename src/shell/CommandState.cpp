@@ -1,0 +1,49 @@
+#include "shell/CommandState.h"
+
+bool isCommandEnabled(const Command& command, const ShellSnapshot& s) {
+    switch (command.enable) {
+        case EnableRule::Always:
+            return true;
+        case EnableRule::DocumentModified:
+            return s.documentModified;
+        case EnableRule::DocumentHasPath:
+            return s.documentHasPath;
+        case EnableRule::HasTask:
+            return s.taskCount > 0;
+        case EnableRule::HasPerson:
+            return s.personCount > 0;
+        case EnableRule::HasAppointment:
+            return s.appointmentCount > 0;
+        case EnableRule::TaskSelectedInFocus:
+            return s.taskSelected && s.focusedList == FocusedList::Tasks;
+        case EnableRule::PersonSelectedInFocus:
+            return s.personSelected && s.focusedList == FocusedList::Persons;
+        case EnableRule::AppointmentSelectedInFocus:
+            return s.appointmentSelected && s.focusedList == FocusedList::Appointments;
+        case EnableRule::DayHasRows:
+            return s.dayTaskRows > 0 || s.dayAppointmentRows > 0;
+        case EnableRule::DayHasTasks:
+            return s.dayTaskRows > 0;
+        case EnableRule::DayHasAppointments:
+            return s.dayAppointmentRows > 0;
+        case EnableRule::ReportChosen:
+            return s.reportChosen;
+    }
+    return false;
+}
+
+std::optional<bool> commandCheckMark(const Command& command, const ShellSnapshot& s) {
+    switch (command.check) {
+        case CheckRule::None:
+            return std::nullopt;
+        case CheckRule::OpenLastFile:
+            return s.openLastFile;
+        case CheckRule::UseAlarmSound:
+            return s.useAlarmSound;
+        case CheckRule::ToolbarVisible:
+            return s.toolbarVisible;
+        case CheckRule::StatusBarVisible:
+            return s.statusBarVisible;
+    }
+    return std::nullopt;
+}

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <cstddef>
+#include <optional>
+
+#include "shell/Command.h"
+
+// Which organizer list last held the focus.
+enum class FocusedList { None, Persons, Tasks, Appointments };
+
+// The facts the enabling and check-mark rules read, gathered by the frame whenever it
+// recomputes the command states.
+struct ShellSnapshot {
+    bool documentModified = false;
+    bool documentHasPath = false;
+    size_t taskCount = 0;
+    size_t personCount = 0;
+    size_t appointmentCount = 0;
+    FocusedList focusedList = FocusedList::None;
+    bool taskSelected = false;
+    bool personSelected = false;
+    bool appointmentSelected = false;
+    size_t dayTaskRows = 0;         // rows of the selected date's task list
+    size_t dayAppointmentRows = 0;  // rows of the selected date's appointment list
+    bool reportChosen = false;      // a report was chosen in this run
+    bool openLastFile = false;
+    bool useAlarmSound = true;
+    bool toolbarVisible = true;
+    bool statusBarVisible = true;
+};
+
+// Whether the command is offered in this state.
+[[nodiscard]] bool isCommandEnabled(const Command& command, const ShellSnapshot& state);
+
+// The command's check mark in this state; nothing for commands that never carry one.
+[[nodiscard]] std::optional<bool> commandCheckMark(const Command& command,
+                                                   const ShellSnapshot& state);

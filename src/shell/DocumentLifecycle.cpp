@@ -1,0 +1,215 @@
+#include "shell/DocumentLifecycle.h"
+
+#include <filesystem>
+
+#include "docfile/DocumentFile.h"
+#include "records/PimDocument.h"
+#include "shell/DocumentStorage.h"
+#include "shell/RecentFileList.h"
+#include "shell/ShellSettings.h"
+#include "shell/StartupPlan.h"
+
+namespace {
+
+constexpr const char* kAppName = "Quillmate";
+constexpr const char* kUntitled = "Untitled";
+
+std::string parentDirectory(const std::string& path) {
+    return std::filesystem::path(path).parent_path().string();
+}
+
+}  // namespace
+
+DocumentLifecycle::DocumentLifecycle(PimDocument& document, DocumentStorage& storage,
+                                     UserPrompts& prompts, ShellSettings& settings,
+                                     RecentFileList& recentFiles)
+    : document_(document),
+      storage_(storage),
+      prompts_(prompts),
+      settings_(settings),
+      recentFiles_(recentFiles) {}
+
+std::string DocumentLifecycle::displayName() const {
+    return document_.path().empty() ? kUntitled : document_.path();
+}
+
+std::string DocumentLifecycle::windowTitle() const {
+    return std::string(kAppName) + " [" + displayName() + "]";
+}
+
+bool DocumentLifecycle::askSaveChanges() {
+    if (!document_.isModified()) return true;
+    const MessageAnswer answer =
+        prompts_.showMessage("Save changes to " + displayName() + "?", kAppName,
+                             MessageIcon::Exclamation, MessageButtons::YesNoCancel);
+    switch (answer) {
+        case MessageAnswer::Yes:
+            return runSave() == SaveOutcome::Saved;
+        case MessageAnswer::No:
+            return true;
+        default:
+            return false;
+    }
+}
+
+void DocumentLifecycle::newDocument() {
+    if (!askSaveChanges()) return;
+    document_.makeNew();
+    document_.seedDefaultGroups();
+}
+
+void DocumentLifecycle::open() {
+    if (!askSaveChanges()) return;
+    if (const auto chosen = prompts_.askOpenPath(documentDialogSpec(""))) {
+        if (!load(*chosen)) {
+            showError("Error loading file.");
+            settings_.writeLastFileUsed("");
+            return;
+        }
+        document_.setPath(*chosen);
+    }
+    document_.notifyViews();
+    rememberCurrentInRecentList();
+}
+
+void DocumentLifecycle::save() {
+    if (runSave() == SaveOutcome::Failed) showError("Unable to write file!");
+}
+
+void DocumentLifecycle::saveAs() {
+    const std::string nameBefore = displayName();
+    // Retry offers the dialog again, so the user can pick a place that can be written.
+    while (runSaveAs() == SaveOutcome::Failed) {
+        const MessageAnswer answer =
+            prompts_.showMessage("Error saving " + nameBefore + ".", kAppName, MessageIcon::Error,
+                                 MessageButtons::RetryCancel);
+        if (answer != MessageAnswer::Retry) return;
+    }
+    rememberCurrentInRecentList();
+}
+
+void DocumentLifecycle::openRecent(int commandId) {
+    const auto path = recentFiles_.pathForCommand(commandId);
+    if (!path) return;
+    if (!askSaveChanges()) return;
+    if (!load(*path)) {
+        showError("Error loading file.");
+        recentFiles_.remove(*path);
+        settings_.writeLastFileUsed("");
+        settings_.writeRecentFiles(recentFiles_);
+        return;
+    }
+    adoptLoaded(*path);
+}
+
+void DocumentLifecycle::backup() {
+    FileDialogSpec spec;
+    spec.initialName = backupFileStem(document_.path());
+    spec.directory = parentDirectory(document_.path());
+    spec.defaultExtension = "bak";
+    spec.filters = {{"Backup Files (*.bak)", "*.bak"}, {"All Files (*.*)", "*"}};
+    const auto chosen = prompts_.askSavePath(spec);
+    if (!chosen) return;
+    if (!storage_.save(document_, *chosen))
+        prompts_.showMessage("Unable to back up file", "Backup failed", MessageIcon::Error);
+}
+
+void DocumentLifecycle::compact() {
+    // A document that was never saved gets a name first, as Save As would ask for one;
+    // writing a stray "Untitled" into whatever directory happens to be current is no place
+    // for the user's data.
+    const bool hadPath = !document_.path().empty();
+    if (!hadPath) {
+        const auto chosen = prompts_.askSavePath(documentDialogSpec(kUntitled));
+        if (!chosen) return;
+        document_.setPath(*chosen);
+    }
+    const CompactResult result =
+        document_.compact([this](const PimDocument& doc, const std::string& path) {
+            return storage_.save(doc, path);
+        });
+    if (!result.written) {
+        if (!hadPath) document_.setPath("");
+        showError("Unable to write file!");
+        return;
+    }
+    if (!hadPath) rememberCurrentInRecentList();
+}
+
+void DocumentLifecycle::openAtStartup(const StartupPlan& plan) {
+    bool loaded = false;
+    for (const std::string& path : plan.files) {
+        if (load(path)) {
+            adoptLoaded(path);
+            loaded = true;
+        } else if (plan.fromLastFile) {
+            prompts_.showMessage("Unable to load last file opened", "File Loading Error",
+                                 MessageIcon::Error);
+        } else {
+            showError("Error loading file.\n" + path);
+        }
+    }
+    if (!loaded) {
+        document_.makeNew();
+        document_.seedDefaultGroups();
+    }
+}
+
+bool DocumentLifecycle::close() {
+    const bool proceed = askSaveChanges();
+    settings_.writeLastFileUsed(displayName());
+    return proceed;
+}
+
+DocumentLifecycle::SaveOutcome DocumentLifecycle::runSave() {
+    const std::string& path = document_.path();
+    if (path.empty() || path == kUntitled) return runSaveAs();
+    if (!document_.isModified()) return SaveOutcome::Saved;
+    if (!storage_.save(document_, path)) return SaveOutcome::Failed;
+    document_.setModified(false, true);
+    return SaveOutcome::Saved;
+}
+
+DocumentLifecycle::SaveOutcome DocumentLifecycle::runSaveAs() {
+    const auto chosen = prompts_.askSavePath(documentDialogSpec(displayName()));
+    if (!chosen) return SaveOutcome::Cancelled;
+    if (!storage_.save(document_, *chosen)) return SaveOutcome::Failed;
+    document_.setModified(false);
+    document_.setPath(*chosen);
+    document_.notifyViews();
+    return SaveOutcome::Saved;
+}
+
+bool DocumentLifecycle::load(const std::string& path) {
+    const LoadOutcome result = storage_.load(document_, path);
+    if (!result.loaded && !result.error.empty())
+        prompts_.showMessage(result.error, "Error Loading File", MessageIcon::Error);
+    return result.loaded;
+}
+
+void DocumentLifecycle::adoptLoaded(const std::string& path) {
+    document_.setPath(path);
+    document_.notifyViews();
+    recentFiles_.add(path);
+    settings_.writeRecentFiles(recentFiles_);
+}
+
+void DocumentLifecycle::rememberCurrentInRecentList() {
+    // A document that has never been saved has no file to come back to.
+    if (document_.path().empty()) return;
+    recentFiles_.add(document_.path());
+    settings_.writeRecentFiles(recentFiles_);
+}
+
+void DocumentLifecycle::showError(const std::string& text) {
+    prompts_.showMessage(text, kAppName, MessageIcon::Error);
+}
+
+FileDialogSpec DocumentLifecycle::documentDialogSpec(const std::string& initialName) const {
+    FileDialogSpec spec;
+    spec.initialName = initialName;
+    spec.directory = parentDirectory(document_.path());
+    spec.defaultExtension = "pgr";
+    spec.filters = {{"Quillmate Files (*.pgr)", "*.pgr"}, {"All Files (*.*)", "*"}};
+    return spec;
+}

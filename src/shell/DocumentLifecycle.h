@@ -1,0 +1,65 @@
+#pragma once
+
+#include <string>
+
+#include "platform/UserPrompts.h"
+
+class DocumentStorage;
+class PimDocument;
+class RecentFileList;
+class ShellSettings;
+struct StartupPlan;
+
+// The file commands of the main window (New, Open, Save, Save As, the recent files,
+// Backup, Compact), the question that protects unsaved changes, and opening and
+// closing at start and end. Dialogs and messages go through `UserPrompts`; the title
+// follows the document's path, which the frame hears of as a view of the document.
+class DocumentLifecycle {
+public:
+    DocumentLifecycle(PimDocument& document, DocumentStorage& storage, UserPrompts& prompts,
+                      ShellSettings& settings, RecentFileList& recentFiles);
+
+    // The path, or "Untitled" for a document never saved.
+    [[nodiscard]] std::string displayName() const;
+    // "Quillmate [display name]".
+    [[nodiscard]] std::string windowTitle() const;
+
+    // Asks whether to save a modified document; true when the caller may go on.
+    bool askSaveChanges();
+
+    void newDocument();
+    void open();
+    void save();
+    void saveAs();
+    // Opens the recent-file entry behind the command.
+    void openRecent(int commandId);
+    // Writes a copy under a name the user picks; the document keeps its path and flag.
+    void backup();
+    // Drops old done tasks and writes the document, asking for a name when it has none.
+    void compact();
+
+    // Opens what the plan names, or seeds a new document when nothing loads.
+    void openAtStartup(const StartupPlan& plan);
+    // Asks the save question and records the last file used; true when the window
+    // may close.
+    bool close();
+
+private:
+    enum class SaveOutcome { Saved, Cancelled, Failed };
+
+    SaveOutcome runSave();
+    SaveOutcome runSaveAs();
+    // Loads the file into the document, showing the reader's own message on failure.
+    bool load(const std::string& path);
+    // Takes a loaded file in as the open document and puts it first in the recent list.
+    void adoptLoaded(const std::string& path);
+    void rememberCurrentInRecentList();
+    void showError(const std::string& text);
+    [[nodiscard]] FileDialogSpec documentDialogSpec(const std::string& initialName) const;
+
+    PimDocument& document_;
+    DocumentStorage& storage_;
+    UserPrompts& prompts_;
+    ShellSettings& settings_;
+    RecentFileList& recentFiles_;
+};

@@ -1,0 +1,59 @@
+#include "shell/MenuLayout.h"
+
+#include "shell/CommandId.h"
+
+namespace {
+
+MenuItem item(int id) {
+    return MenuItem{MenuItem::Kind::Command, id, "", {}};
+}
+MenuItem separator() {
+    return MenuItem{MenuItem::Kind::Separator, 0, "", {}};
+}
+MenuItem submenu(const char* title, std::vector<MenuItem> items) {
+    return MenuItem{MenuItem::Kind::Submenu, 0, title, std::move(items)};
+}
+
+std::vector<Menu> buildMenuBar() {
+    using namespace cmd;
+    return {
+        {"&File",
+         {item(kNew), item(kOpen), item(kSave), item(kSaveAs), separator(), item(kBackup),
+          item(kCompact), separator(),
+          submenu("&Import",
+                  {item(kImportTasks), item(kImportPhoneBook), item(kImportAppointments)}),
+          submenu("&Export",
+                  {item(kExportTasks), item(kExportPhoneBook), item(kExportAppointments)}),
+          separator(), item(kPageSetup), separator(),
+          submenu("Recent &Files", {MenuItem{MenuItem::Kind::RecentFiles, 0, "", {}}}), separator(),
+          item(kExit)}},
+        {"&Edit",
+         {item(kEditGroups), item(kEditUser), separator(),
+          submenu("&Options", {item(kAlarmSound), item(kOpenLastFile), item(kAudibleAlarm)})}},
+        {"&View", {item(kViewToolbar), item(kViewStatusBar)}},
+        {"&Tasks", {item(kTaskAdd), item(kTaskEdit), item(kTaskDelete), item(kTaskComplete)}},
+        {"&Phone Book",
+         {item(kPersonAdd), item(kPersonEdit), item(kPersonDelete), separator(),
+          item(kEmailGroup)}},
+        {"&Appointments",
+         {item(kAppointmentAdd), item(kAppointmentEdit), item(kAppointmentDelete)}},
+        {"&Report",
+         {item(kReportDaily), item(kReportDailyTasks), item(kReportDailyAppointments), separator(),
+          item(kReportWeekly), item(kReportMonthly), separator(), item(kReportEnvelopes),
+          item(kReportPhoneBook), separator(), item(kReportFont)}},
+        {"&Help", {item(kHelpTopics), separator(), item(kAbout)}},
+    };
+}
+
+}  // namespace
+
+const std::vector<Menu>& menuBarLayout() {
+    static const std::vector<Menu> layout = buildMenuBar();
+    return layout;
+}
+
+const std::vector<int>& toolbarLayout() {
+    static const std::vector<int> layout = {cmd::kNew, cmd::kOpen,  cmd::kSave,
+                                            0,         cmd::kAbout, cmd::kContextHelp};
+    return layout;
+}

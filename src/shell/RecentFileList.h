@@ -1,0 +1,49 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+// The recently used documents, newest first, at most `maximum()` of them. Paths that
+// differ only in letter case count as one entry.
+class RecentFileList {
+public:
+    static constexpr int kDefaultMaximum = 4;
+    static constexpr int kSmallestMaximum = 2;
+    static constexpr int kLargestMaximum = 16;
+    // Shown, disabled, in place of the entries while the list is empty.
+    static constexpr const char* kEmptyPlaceholder = "(Empty)";
+
+    explicit RecentFileList(int maximum = kDefaultMaximum);
+
+    // The number of entries kept, always within 2..16.
+    [[nodiscard]] int maximum() const { return maximum_; }
+    // Clamps the value into 2..16 and drops the oldest entries that no longer fit.
+    void setMaximum(int maximum);
+
+    // Puts the path first, replacing an entry that differs only in letter case and
+    // dropping the oldest entry when the list is full.
+    void add(const std::string& path);
+    // Removes the entry equal to the path (letter case ignored), if any.
+    void remove(const std::string& path);
+
+    // The entries, newest first.
+    [[nodiscard]] const std::vector<std::string>& entries() const { return entries_; }
+    [[nodiscard]] bool empty() const { return entries_.empty(); }
+    [[nodiscard]] size_t size() const { return entries_.size(); }
+
+    // The path behind a recent-file command (the first command is the newest entry).
+    [[nodiscard]] std::optional<std::string> pathForCommand(int commandId) const;
+    // The command that opens the entry at `index` (0 is the newest).
+    [[nodiscard]] static int commandForIndex(size_t index);
+    // The menu labels, newest first: "&1 /home/ann/home.pgr". Ampersands of the path are
+    // doubled so that they show instead of becoming mnemonics.
+    [[nodiscard]] std::vector<std::string> menuLabels() const;
+
+    // Whether two paths name the same entry.
+    [[nodiscard]] static bool samePath(const std::string& a, const std::string& b);
+
+private:
+    std::vector<std::string> entries_;
+    int maximum_;
+};

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+class ShellSettings;
+
+// What the program opens when it starts.
+struct StartupPlan {
+    std::vector<std::string> files;  // opened in turn; the last one that loads stays
+    bool fromLastFile = false;       // the file is the one open when the program last closed
+    bool openLastFile = false;       // the stored "open the last file on start" option
+};
+
+// Decides from the command-line arguments and the settings. Paths are taken exactly as
+// given: the shell has already split and unquoted them.
+[[nodiscard]] StartupPlan planStartup(const std::vector<std::string>& arguments,
+                                      ShellSettings& settings);

@@ -1,0 +1,47 @@
+#include "shell/ui/HelpWindow.h"
+
+#include <QFile>
+#include <QHBoxLayout>
+#include <QPushButton>
+#include <QTextBrowser>
+#include <QVBoxLayout>
+
+HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
+    setWindowTitle(tr("Quillmate Help"));
+    browser_ = new QTextBrowser(this);
+    browser_->setOpenExternalLinks(true);
+
+    auto* back = new QPushButton(tr("&Back"), this);
+    auto* forward = new QPushButton(tr("&Forward"), this);
+    auto* contents = new QPushButton(tr("&Contents"), this);
+    back->setEnabled(false);
+    forward->setEnabled(false);
+    connect(back, &QPushButton::clicked, browser_, &QTextBrowser::backward);
+    connect(forward, &QPushButton::clicked, browser_, &QTextBrowser::forward);
+    connect(contents, &QPushButton::clicked, this,
+            [this] { showPage(QStringLiteral("Introduction")); });
+    connect(browser_, &QTextBrowser::backwardAvailable, back, &QPushButton::setEnabled);
+    connect(browser_, &QTextBrowser::forwardAvailable, forward, &QPushButton::setEnabled);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(back);
+    buttons->addWidget(forward);
+    buttons->addWidget(contents);
+    buttons->addStretch();
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(buttons);
+    layout->addWidget(browser_);
+    resize(640, 520);
+}
+
+QString HelpWindow::pageUrl(const QString& page) {
+    return QStringLiteral("qrc:/help/") + page + QStringLiteral(".htm");
+}
+
+void HelpWindow::showPage(const QString& page) {
+    if (!QFile::exists(QStringLiteral(":/help/") + page + QStringLiteral(".htm"))) return;
+    browser_->setSource(QUrl(pageUrl(page)));
+    show();
+    raise();
+    activateWindow();
+}

@@ -1,0 +1,251 @@
+#include "shell/ui/MainFrame.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QLabel>
+#include <QMenu>
+#include <QScreen>
+#include <QStatusBar>
+#include <QToolBar>
+#include <QWhatsThis>
+
+#include "shell/CommandId.h"
+#include "shell/CommandTable.h"
+#include "shell/StartupPlan.h"
+#include "shell/ui/AboutDialog.h"
+#include "shell/ui/CommandActions.h"
+#include "shell/ui/HelpWindow.h"
+#include "shell/ui/OrganizerView.h"
+#include "shell/ui/SplashWindow.h"
+
+MainFrame::MainFrame(const Clock& clock, DocumentStorage& storage, UserPrompts& prompts,
+                     SettingsStore& settings, const Locale& locale, QWidget* parent)
+    : QMainWindow(parent),
+      document_(clock),
+      settings_(settings),
+      recentFiles_(settings_.readRecentFiles()),
+      lifecycle_(document_, storage, prompts, settings_, recentFiles_),
+      locale_(locale) {
+    setWindowIcon(QIcon(QStringLiteral(":/icons/quillmate.png")));
+    actions_ = new CommandActions(*this);
+    connect(actions_, &CommandActions::triggered, this, &MainFrame::runCommand);
+    connect(actions_, &CommandActions::menuAboutToShow, this, &MainFrame::updateCommandStates);
+
+    readyLabel_ = new QLabel(idleStatusText(), this);
+    statusBar()->addWidget(readyLabel_, 1);
+
+    view_ = new OrganizerView(document_, settings_, locale_, this);
+    setCentralWidget(view_);
+    connect(view_, &OrganizerView::selectionChanged, this, &MainFrame::updateCommandStates);
+    connect(view_, &OrganizerView::helpRequested, this, &MainFrame::showHelpPage);
+    document_.attachView(*this);
+    handlers_[cmd::kAudibleAlarm] = [this] { view_->toggleAudibleAlarm(); };
+
+    // The frame never gets smaller than it starts.
+    resize(minimumSizeHint().expandedTo(sizeHint()));
+    setMinimumSize(size());
+    setTitle();
+    updateCommandStates();
+}
+
+MainFrame::~MainFrame() {
+    document_.detachView(*this);
+    // The view writes its settings as it goes, so it must go while they still exist.
+    delete view_;
+}
+
+void MainFrame::openStartupDocument(const std::vector<std::string>& arguments, bool showSplash) {
+    if (showSplash) SplashWindow::showFor(this);
+    const StartupPlan plan = planStartup(arguments, settings_);
+    openLastFile_ = plan.openLastFile;
+    lifecycle_.openAtStartup(plan);
+    updateCommandStates();
+}
+
+void MainFrame::showWithStoredPlacement() {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    const QRect desktop = screen ? screen->virtualGeometry() : QRect(0, 0, 1024, 768);
+    const ScreenRect screenRect{desktop.left(), desktop.top(), desktop.right() + 1,
+                                desktop.bottom() + 1};
+    const auto stored = settings_.readPlacement();
+    if (stored && stored->isVisibleOn(screenRect)) {
+        applyPlacement(*stored);
+        return;
+    }
+    const QRect available = screen ? screen->availableGeometry() : desktop;
+    QRect frame(QPoint(), size());
+    frame.moveCenter(available.center());
+    move(frame.topLeft());
+    show();
+}
+
+void MainFrame::applyPlacement(const WindowPlacement& placement) {
+    const ScreenRect& r = placement.normal;
+    const QSize size = QSize(r.right - r.left, r.bottom - r.top).expandedTo(minimumSize());
+    setGeometry(QRect(QPoint(r.left, r.top), size));
+    switch (static_cast<ShowState>(placement.showCmd)) {
+        case ShowState::Maximized:
+            showMaximized();
+            break;
+        case ShowState::Minimized:
+            showMinimized();
+            break;
+        default:
+            showNormal();
+            break;
+    }
+}
+
+WindowPlacement MainFrame::currentPlacement() const {
+    WindowPlacement placement;
+    placement.showCmd = static_cast<int32_t>(isMaximized()   ? ShowState::Maximized
+                                             : isMinimized() ? ShowState::Minimized
+                                                             : ShowState::Normal);
+    const QRect normal = normalGeometry().isValid() ? normalGeometry() : geometry();
+    placement.normal =
+        ScreenRect{normal.left(), normal.top(), normal.right() + 1, normal.bottom() + 1};
+    return placement;
+}
+
+void MainFrame::setCommandHandler(int id, CommandHandler handler) {
+    handlers_[id] = std::move(handler);
+}
+
+void MainFrame::runCommand(int id) {
+    if (const auto it = handlers_.find(id); it != handlers_.end() && it->second) {
+        it->second();
+    } else if (const Command* command = CommandTable::find(id);
+               command != nullptr && command->owner == CommandOwner::Frame) {
+        runFrameCommand(id);
+    } else {
+        reportUnavailable(id);
+    }
+    updateCommandStates();
+}
+
+void MainFrame::runFrameCommand(int id) {
+    if (id >= cmd::kRecentFirst && id <= cmd::kRecentLast) {
+        lifecycle_.openRecent(id);
+        return;
+    }
+    switch (id) {
+        case cmd::kNew:
+            lifecycle_.newDocument();
+            break;
+        case cmd::kOpen:
+            lifecycle_.open();
+            break;
+        case cmd::kSave:
+            lifecycle_.save();
+            break;
+        case cmd::kSaveAs:
+            lifecycle_.saveAs();
+            break;
+        case cmd::kBackup:
+            lifecycle_.backup();
+            break;
+        case cmd::kCompact: {
+            QApplication::setOverrideCursor(Qt::WaitCursor);
+            lifecycle_.compact();
+            QApplication::restoreOverrideCursor();
+            break;
+        }
+        case cmd::kExit:
+            close();
+            break;
+        case cmd::kOpenLastFile:
+            toggleOpenLastFile();
+            break;
+        case cmd::kViewToolbar:
+            actions_->toolBar()->setVisible(actions_->toolBar()->isHidden());
+            break;
+        case cmd::kViewStatusBar:
+            statusBar()->setVisible(statusBar()->isHidden());
+            break;
+        case cmd::kHelpTopics:
+            showHelpPage(QStringLiteral("Introduction"));
+            break;
+        case cmd::kAbout:
+            showAbout();
+            break;
+        case cmd::kContextHelp:
+            QWhatsThis::enterWhatsThisMode();
+            break;
+        default:
+            reportUnavailable(id);
+            break;
+    }
+}
+
+void MainFrame::reportUnavailable(int id) {
+    const Command* command = CommandTable::find(id);
+    const QString what = command == nullptr         ? QString::number(id)
+                         : *command->prompt != '\0' ? QString::fromUtf8(command->prompt)
+                                                    : QString::fromStdString(command->plainText());
+    statusBar()->showMessage(tr("Not available yet: %1").arg(what), 5000);
+}
+
+void MainFrame::toggleOpenLastFile() {
+    openLastFile_ = !openLastFile_;
+    settings_.writeOpenLastFile(openLastFile_);
+}
+
+void MainFrame::showHelpPage(const QString& page) {
+    if (help_ == nullptr) help_ = new HelpWindow(this);
+    help_->showPage(page);
+}
+
+HelpWindow* MainFrame::helpWindow() const {
+    return help_;
+}
+
+void MainFrame::showAbout() {
+    AboutDialog about(this);
+    about.exec();
+}
+
+ShellSnapshot MainFrame::snapshot() const {
+    ShellSnapshot state;
+    state.documentModified = document_.isModified();
+    state.documentHasPath = !document_.path().empty();
+    state.taskCount = document_.tasks().size();
+    state.personCount = document_.persons().size();
+    state.appointmentCount = document_.appointments().size();
+    state.openLastFile = openLastFile_;
+    state.toolbarVisible = !actions_->toolBar()->isHidden();
+    state.statusBarVisible = !statusBar()->isHidden();
+    view_->fillSnapshot(state);
+    return state;
+}
+
+void MainFrame::updateCommandStates() {
+    actions_->apply(snapshot());
+    actions_->showRecentFiles(recentFiles_);
+}
+
+QString MainFrame::idleStatusText() const {
+    return tr("Ready");
+}
+
+void MainFrame::documentChanged() {
+    updateCommandStates();
+}
+
+void MainFrame::documentPathChanged(const std::string&) {
+    setTitle();
+}
+
+void MainFrame::setTitle() {
+    setWindowTitle(QString::fromStdString(lifecycle_.windowTitle()));
+}
+
+void MainFrame::closeEvent(QCloseEvent* event) {
+    settings_.writePlacement(currentPlacement());
+    if (lifecycle_.close()) {
+        if (help_ != nullptr) help_->close();
+        event->accept();
+    } else {
+        event->ignore();
+    }
+}

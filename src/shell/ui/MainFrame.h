@@ -1,0 +1,94 @@
+#pragma once
+
+#include <QMainWindow>
+#include <QPointer>
+
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "records/DocumentView.h"
+#include "records/PimDocument.h"
+#include "shell/CommandState.h"
+#include "shell/DocumentLifecycle.h"
+#include "shell/RecentFileList.h"
+#include "shell/ShellSettings.h"
+#include "shell/WindowPlacement.h"
+
+class Clock;
+class CommandActions;
+class DocumentStorage;
+class HelpWindow;
+class Locale;
+class OrganizerView;
+class QLabel;
+class SettingsStore;
+class UserPrompts;
+
+// The main window: menus, toolbar and status bar from the command table, the organizer
+// view in the client area, and the one open document. It carries out the file, view
+// and help commands itself; every other command goes to the handler installed for it.
+class MainFrame : public QMainWindow, public DocumentView {
+    Q_OBJECT
+
+public:
+    using CommandHandler = std::function<void()>;
+
+    MainFrame(const Clock& clock, DocumentStorage& storage, UserPrompts& prompts,
+              SettingsStore& settings, const Locale& locale, QWidget* parent = nullptr);
+    ~MainFrame() override;
+
+    // Opens the start-up document (the arguments, or the last file when the option is
+    // set, or a new document), after the splash window when asked for.
+    void openStartupDocument(const std::vector<std::string>& arguments, bool showSplash);
+    // Restores the stored placement, or centres the window, and shows it.
+    void showWithStoredPlacement();
+
+    // Installs the handler for a command that later parts of the program carry out.
+    void setCommandHandler(int id, CommandHandler handler);
+    // Carries out a command as if it had been chosen from the menu.
+    void runCommand(int id);
+    // Recomputes which commands are enabled and checked.
+    void updateCommandStates();
+
+    [[nodiscard]] PimDocument& document() { return document_; }
+    [[nodiscard]] OrganizerView* organizerView() const { return view_; }
+    [[nodiscard]] CommandActions& commands() const { return *actions_; }
+    [[nodiscard]] const RecentFileList& recentFiles() const { return recentFiles_; }
+    // The help window, once help has been asked for.
+    [[nodiscard]] HelpWindow* helpWindow() const;
+    [[nodiscard]] ShellSnapshot snapshot() const;
+    [[nodiscard]] WindowPlacement currentPlacement() const;
+    // The text the status bar shows while no menu item is highlighted.
+    [[nodiscard]] QString idleStatusText() const;
+
+    void documentChanged() override;
+    void documentPathChanged(const std::string& path) override;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void runFrameCommand(int id);
+    void reportUnavailable(int id);
+    void showHelpPage(const QString& page);
+    void showAbout();
+    void toggleOpenLastFile();
+    void setTitle();
+    void applyPlacement(const WindowPlacement& placement);
+
+    PimDocument document_;
+    ShellSettings settings_;
+    RecentFileList recentFiles_;
+    DocumentLifecycle lifecycle_;
+    const Locale& locale_;
+    bool openLastFile_ = false;
+    std::map<int, CommandHandler> handlers_;
+
+    CommandActions* actions_ = nullptr;
+    OrganizerView* view_ = nullptr;
+    QLabel* readyLabel_ = nullptr;
+    QPointer<HelpWindow> help_;
+};

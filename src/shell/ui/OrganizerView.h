@@ -1,0 +1,80 @@
+#pragma once
+
+#include <QWidget>
+
+#include <map>
+
+#include "records/DocumentView.h"
+#include "shell/CommandState.h"
+#include "shell/ShellSettings.h"
+
+class Locale;
+class PimDocument;
+class QCalendarWidget;
+class QGroupBox;
+class QLabel;
+class QTreeView;
+class QVBoxLayout;
+
+// The working window inside the frame: the month calendar top left, the "Phone Book"
+// frame top right, "Appointments" bottom left and "Tasks" bottom right. It holds no
+// records: the lists show models the organizer code fills, and the phone book panel is
+// dropped into its frame.
+class OrganizerView : public QWidget, public DocumentView {
+    Q_OBJECT
+
+public:
+    OrganizerView(PimDocument& document, ShellSettings& settings, const Locale& locale,
+                  QWidget* parent = nullptr);
+    ~OrganizerView() override;
+
+    // The size the window is designed for, from the font's dialog units.
+    [[nodiscard]] QSize designedSize() const;
+
+    // Puts the phone book panel into its frame, replacing whatever was there.
+    void setPhoneBookPanel(QWidget* panel);
+    [[nodiscard]] QTreeView* appointmentList() const { return appointmentList_; }
+    [[nodiscard]] QTreeView* taskList() const { return taskList_; }
+    [[nodiscard]] QCalendarWidget* calendar() const { return calendar_; }
+    [[nodiscard]] QLabel* dateLabel() const { return dateLabel_; }
+
+    // Adds what the view knows (selection, focus, alarm option) to the frame's state.
+    void fillSnapshot(ShellSnapshot& state) const;
+
+    [[nodiscard]] const AlarmSettings& alarmSettings() const { return alarm_; }
+    // Flips the audible-alarm option and stores it.
+    void toggleAudibleAlarm();
+
+    void documentChanged() override;
+    void documentClosing() override;
+
+    // The help page of the pane that holds the widget ("tasklist"), or "" for none.
+    [[nodiscard]] QString helpPageFor(const QWidget* widget) const;
+
+signals:
+    // Help was asked for on a pane: the frame shows the page.
+    void helpRequested(const QString& page);
+    // The selection, the focused list or the shown date changed: commands may change state.
+    void selectionChanged();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void showSelectedDate();
+    void calendarDateChosen(QDate date);
+    QGroupBox* framed(const QString& title, QWidget* content, QVBoxLayout** layout = nullptr);
+
+    PimDocument* document_;
+    ShellSettings& settings_;
+    const Locale& locale_;
+    AlarmSettings alarm_;
+
+    QCalendarWidget* calendar_ = nullptr;
+    QGroupBox* phoneBookFrame_ = nullptr;
+    QWidget* phoneBookPanel_ = nullptr;
+    QLabel* dateLabel_ = nullptr;
+    QTreeView* appointmentList_ = nullptr;
+    QTreeView* taskList_ = nullptr;
+    std::map<const QWidget*, QString> panePages_;
+};

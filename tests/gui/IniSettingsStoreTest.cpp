@@ -1,0 +1,68 @@
+#include "platform/qt/IniSettingsStore.h"
+
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QTemporaryDir>
+
+namespace {
+
+class IniSettingsStoreTest : public testing::Test {
+protected:
+    QTemporaryDir dir;
+    QString path = dir.filePath(QStringLiteral("Tarnwick/Quillmate.conf"));
+    IniSettingsStore store{path};
+};
+
+TEST_F(IniSettingsStoreTest, ValuesSurviveInTheFileUnderTheirNames) {
+    store.writeNumber("Files", "OpenLastFile", 1);
+    store.writeText("Recent Document List", "Document1", "/home/ann/My, \"odd\" file.pgr");
+    store.writeNumber("Settings", "wp.left", static_cast<uint32_t>(-12));
+
+    const IniSettingsStore reopened(path);
+    EXPECT_TRUE(reopened.hasSection("Files"));
+    EXPECT_TRUE(reopened.hasSection("Recent Document List"));
+    EXPECT_FALSE(reopened.hasSection("Alarm"));
+    EXPECT_EQ(reopened.readNumber("Files", "OpenLastFile"), 1u);
+    EXPECT_EQ(reopened.readText("Recent Document List", "Document1"),
+              "/home/ann/My, \"odd\" file.pgr");
+    EXPECT_EQ(static_cast<int32_t>(*reopened.readNumber("Settings", "wp.left")), -12);
+
+    store.removeValue("Files", "OpenLastFile");
+    EXPECT_FALSE(reopened.readNumber("Files", "OpenLastFile"));
+}
+
+TEST(IniSettingsStore, LivesUnderTheXdgConfigHome) {
+    const QByteArray old = qgetenv("XDG_CONFIG_HOME");
+    qputenv("XDG_CONFIG_HOME", "/tmp/quillmate-xdg-test");
+    EXPECT_EQ(IniSettingsStore::defaultFilePath(),
+              QStringLiteral("/tmp/quillmate-xdg-test/Tarnwick/Quillmate.conf"));
+    if (old.isEmpty())
+        qunsetenv("XDG_CONFIG_HOME");
+    else
+        qputenv("XDG_CONFIG_HOME", old);
+}
+
+TEST_F(IniSettingsStoreTest, UnreadableNumbersAreMissing) {
+    QDir().mkpath(dir.filePath(QStringLiteral("Tarnwick")));
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("[Files]\nOpenLastFile=yes\n[Settings]\nwp.left=99999999999\nwp.top=-5\n");
+    file.close();
+    EXPECT_FALSE(store.readNumber("Files", "OpenLastFile"));
+    EXPECT_FALSE(store.readNumber("Settings", "wp.left"));
+    EXPECT_EQ(store.readNumber("Settings", "wp.top"), static_cast<uint32_t>(-5));
+    EXPECT_FALSE(store.readNumber("Alarm", "UseAlarmSound"));
+}
+
+TEST_F(IniSettingsStoreTest, CorruptFileReadsAsEmpty) {
+    QDir().mkpath(dir.filePath(QStringLiteral("Tarnwick")));
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(QByteArray("\xff\xfe[[[\0\0garbage=\n=\n[", 18));
+    file.close();
+    EXPECT_FALSE(store.readText("Files", "LastFileUsed"));
+    store.writeText("Files", "LastFileUsed", "/x.pgr");  // must not throw or crash
+}
+
+}  // namespace

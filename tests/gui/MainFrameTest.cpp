@@ -1,0 +1,286 @@
+#include "shell/ui/MainFrame.h"
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QCalendarWidget>
+#include <QHelpEvent>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QStatusBar>
+#include <QTemporaryDir>
+#include <QTextBrowser>
+#include <QToolBar>
+#include <QTreeView>
+
+#include "platform/Clock.h"
+#include "platform/MemorySettingsStore.h"
+#include "platform/qt/QtLocale.h"
+#include "shell/CommandId.h"
+#include "shell/DocFileStorage.h"
+#include "shell/ShellFakes.h"
+#include "shell/ui/CommandActions.h"
+#include "shell/ui/HelpWindow.h"
+#include "shell/ui/OrganizerView.h"
+
+namespace {
+
+class MainFrameTest : public testing::Test {
+protected:
+    // Writes a document holding the given records and returns its path.
+    std::string writeDocument(const char* name, bool withTask, bool withPerson) {
+        PimDocument doc(clock);
+        doc.seedDefaultGroups();
+        if (withTask) doc.add(Task::createdAt(clock.now()));
+        if (withPerson) {
+            Person person;
+            person.LName = "Miller";
+            doc.add(person);
+        }
+        const std::string path = dir.filePath(QString::fromLatin1(name)).toStdString();
+        EXPECT_TRUE(storage.save(doc, path));
+        return path;
+    }
+    MainFrame& start(std::vector<std::string> arguments) {
+        frame = std::make_unique<MainFrame>(clock, storage, prompts, settings, locale);
+        frame->openStartupDocument(arguments, false);
+        return *frame;
+    }
+    bool enabled(int id) { return frame->commands().action(id)->isEnabled(); }
+    QStringList recentMenuTexts() {
+        QStringList texts;
+        for (QAction* action : frame->commands().recentFilesMenu()->actions())
+            texts << action->text() + (action->isEnabled() ? "" : " (disabled)");
+        return texts;
+    }
+
+    QTemporaryDir dir;
+    FixedClock clock{LocalTime{2026, 12, 6, 10, 0, 0, 0}};
+    DocFileStorage storage;
+    ScriptedPrompts prompts;
+    MemorySettingsStore settings;
+    QtLocale locale{QLocale(QLocale::English, QLocale::UnitedStates)};
+    std::unique_ptr<MainFrame> frame;
+};
+
+TEST_F(MainFrameTest, StartsWithADocumentArgument) {
+    struct Case {
+        const char* name;
+        bool task;
+        bool person;
+    };
+    const Case cases[] = {
+        {"empty.pgr", false, false}, {"tasks.pgr", true, false}, {"people.pgr", false, true}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::string path = writeDocument(c.name, c.task, c.person);
+        start({path});
+        EXPECT_EQ(frame->windowTitle().toStdString(), "Quillmate [" + path + "]");
+        EXPECT_FALSE(enabled(cmd::kSave));
+        EXPECT_TRUE(enabled(cmd::kBackup));
+        EXPECT_EQ(enabled(cmd::kCompact), c.task);
+        EXPECT_EQ(enabled(cmd::kExportTasks), c.task);
+        EXPECT_EQ(enabled(cmd::kExportPhoneBook), c.person);
+        EXPECT_EQ(enabled(cmd::kReportEnvelopes), c.person);
+        EXPECT_FALSE(enabled(cmd::kExportAppointments));
+        EXPECT_EQ(recentMenuTexts().first(), QString::fromStdString("&1 " + path));
+        EXPECT_TRUE(prompts.messages.empty());
+    }
+    EXPECT_EQ(recentMenuTexts().size(), 3);
+}
+
+TEST_F(MainFrameTest, RecentMenuEntryOpensItsDocument) {
+    const std::string first = writeDocument("first.pgr", true, false);
+    const std::string second = writeDocument("second.pgr", false, true);
+    start({first, second});
+    EXPECT_EQ(frame->document().path(), second);
+    ASSERT_EQ(recentMenuTexts().size(), 2);
+
+    frame->commands().recentFilesMenu()->actions().at(1)->trigger();
+    EXPECT_EQ(frame->document().path(), first);
+    EXPECT_EQ(frame->windowTitle().toStdString(), "Quillmate [" + first + "]");
+    EXPECT_EQ(recentMenuTexts().first(), QString::fromStdString("&1 " + first));
+    EXPECT_EQ(frame->commands().recentFilesMenu()->actions().at(0)->statusTip(),
+              QStringLiteral("Open this document"));
+}
+
+TEST_F(MainFrameTest, StartsWithANewSeededDocument) {
+    start({});
+    EXPECT_EQ(frame->windowTitle(), QStringLiteral("Quillmate [Untitled]"));
+    EXPECT_EQ(frame->document().phGroups().size(), 3u);
+    EXPECT_FALSE(frame->document().isModified());
+    for (int id : {cmd::kSave, cmd::kBackup, cmd::kCompact, cmd::kExportTasks,
+                   cmd::kExportPhoneBook, cmd::kExportAppointments, cmd::kTaskDelete, cmd::kPrint})
+        EXPECT_FALSE(enabled(id)) << id;
+    for (int id : {cmd::kNew, cmd::kOpen, cmd::kSaveAs, cmd::kImportTasks, cmd::kReportWeekly})
+        EXPECT_TRUE(enabled(id)) << id;
+    EXPECT_EQ(recentMenuTexts(), QStringList{QStringLiteral("(Empty) (disabled)")});
+    EXPECT_EQ(frame->idleStatusText(), QStringLiteral("Ready"));
+    EXPECT_TRUE(frame->statusBar()->findChild<QLabel*>()->text() == QStringLiteral("Ready"));
+}
+
+TEST_F(MainFrameTest, ChangesReachTheCommandStatesAtOnce) {
+    start({});
+    Task task = Task::createdAt(clock.now());
+    frame->document().add(task);
+    EXPECT_TRUE(enabled(cmd::kSave));
+    EXPECT_TRUE(enabled(cmd::kCompact));
+    EXPECT_TRUE(enabled(cmd::kExportTasks));
+    EXPECT_FALSE(enabled(cmd::kBackup));
+}
+
+TEST_F(MainFrameTest, MenusCarryTextsShortcutsAndPrompts) {
+    start({});
+    QStringList titles;
+    for (QAction* menu : frame->menuBar()->actions())
+        titles << menu->text();
+    EXPECT_EQ(titles, (QStringList{"&File", "&Edit", "&View", "&Tasks", "&Phone Book",
+                                   "&Appointments", "&Report", "&Help"}));
+    QAction* newAction = frame->commands().action(cmd::kNew);
+    EXPECT_EQ(newAction->text(), QStringLiteral("&New"));
+    EXPECT_EQ(newAction->shortcut(), QKeySequence(QStringLiteral("Ctrl+N")));
+    EXPECT_EQ(newAction->statusTip(), QStringLiteral("Create a new document"));
+    EXPECT_EQ(newAction->toolTip(), QStringLiteral("New"));
+    EXPECT_EQ(frame->commands().action(cmd::kPrint)->shortcut(),
+              QKeySequence(QStringLiteral("Ctrl+P")));
+
+    QStringList toolbar;
+    for (QAction* action : frame->commands().toolBar()->actions())
+        toolbar << (action->isSeparator() ? QStringLiteral("|") : action->toolTip());
+    EXPECT_EQ(toolbar, (QStringList{"New", "Open", "Save", "|", "About", "Help"}));
+    for (QAction* action : frame->commands().toolBar()->actions()) {
+        if (!action->isSeparator()) {
+            EXPECT_FALSE(action->icon().isNull()) << action->toolTip().toStdString();
+        }
+    }
+}
+
+TEST_F(MainFrameTest, StubCommandsSaySoAndChangeNothing) {
+    start({});
+    for (int id : {cmd::kTaskAdd, cmd::kImportTasks, cmd::kReportWeekly, cmd::kPageSetup}) {
+        frame->runCommand(id);
+        EXPECT_TRUE(frame->statusBar()->currentMessage().startsWith("Not available yet: "))
+            << id << frame->statusBar()->currentMessage().toStdString();
+    }
+    EXPECT_FALSE(frame->document().isModified());
+    EXPECT_TRUE(prompts.messages.empty());
+
+    bool called = false;
+    frame->setCommandHandler(cmd::kTaskAdd, [&] { called = true; });
+    frame->commands().action(cmd::kTaskAdd)->trigger();
+    EXPECT_TRUE(called);
+}
+
+TEST_F(MainFrameTest, OptionsToggleTheirCheckMarksAndSettings) {
+    start({});
+    QAction* openLast = frame->commands().action(cmd::kOpenLastFile);
+    QAction* audible = frame->commands().action(cmd::kAudibleAlarm);
+    EXPECT_FALSE(openLast->isChecked());
+    EXPECT_TRUE(audible->isChecked());
+    openLast->trigger();
+    audible->trigger();
+    EXPECT_TRUE(openLast->isChecked());
+    EXPECT_FALSE(audible->isChecked());
+    EXPECT_EQ(settings.readNumber("Files", "OpenLastFile"), 1u);
+    EXPECT_EQ(settings.readNumber("Alarm", "UseAlarmSound"), 0u);
+
+    frame->commands().action(cmd::kViewStatusBar)->trigger();
+    EXPECT_TRUE(frame->statusBar()->isHidden());
+    EXPECT_FALSE(frame->commands().action(cmd::kViewStatusBar)->isChecked());
+    frame->commands().action(cmd::kViewToolbar)->trigger();
+    frame->commands().action(cmd::kViewToolbar)->trigger();
+    EXPECT_FALSE(frame->commands().toolBar()->isHidden());
+    EXPECT_TRUE(frame->commands().action(cmd::kViewToolbar)->isChecked());
+}
+
+TEST_F(MainFrameTest, CancelledCloseStaysOpenButRecordsPlacementAndLastFile) {
+    start({});
+    frame->document().add(Task::createdAt(clock.now()));
+    prompts.answers = {MessageAnswer::Cancel};
+    EXPECT_FALSE(frame->close());
+    ASSERT_EQ(prompts.messages.size(), 1u);
+    EXPECT_EQ(prompts.messages[0].text, "Save changes to Untitled?");
+    EXPECT_EQ(settings.readText("Files", "LastFileUsed"), "Untitled");
+    EXPECT_TRUE(settings.readNumber("Settings", "wp.left"));
+    EXPECT_TRUE(settings.readNumber("Settings", "wp.wpMaxPosition.y"));
+
+    prompts.answers = {MessageAnswer::No};
+    EXPECT_TRUE(frame->close());
+}
+
+TEST_F(MainFrameTest, StartWithTheLastFileOptionReopensIt) {
+    const std::string path = writeDocument("last.pgr", true, false);
+    settings.writeNumber("Files", "OpenLastFile", 1);
+    settings.writeText("Files", "LastFileUsed", path);
+    start({});
+    EXPECT_EQ(frame->document().path(), path);
+    EXPECT_TRUE(frame->commands().action(cmd::kOpenLastFile)->isChecked());
+
+    settings.writeText("Files", "LastFileUsed", dir.filePath("gone.pgr").toStdString());
+    start({});
+    ASSERT_EQ(prompts.messages.size(), 1u);
+    EXPECT_EQ(prompts.messages[0].text, "Unable to load last file opened");
+    EXPECT_EQ(frame->windowTitle(), QStringLiteral("Quillmate [Untitled]"));
+    EXPECT_EQ(frame->document().phGroups().size(), 3u);
+}
+
+TEST_F(MainFrameTest, HelpOpensAtTheIntroductionAndAtEachPane) {
+    start({});
+    frame->runCommand(cmd::kHelpTopics);
+    ASSERT_NE(frame->helpWindow(), nullptr);
+    EXPECT_EQ(frame->helpWindow()->browser()->source(),
+              QUrl(HelpWindow::pageUrl(QStringLiteral("Introduction"))));
+
+    OrganizerView* view = frame->organizerView();
+    const std::pair<QWidget*, const char*> panes[] = {
+        {view->taskList()->viewport(), "tasklist"},
+        {view->appointmentList()->viewport(), "apptbook"},
+        {view->dateLabel(), "apptbook"},
+        {view->calendar(), "calendar"},
+    };
+    for (const auto& [widget, page] : panes) {
+        QHelpEvent whatsThis(QEvent::WhatsThis, QPoint(2, 2), widget->mapToGlobal(QPoint(2, 2)));
+        QApplication::sendEvent(widget, &whatsThis);
+        EXPECT_EQ(frame->helpWindow()->browser()->source(),
+                  QUrl(HelpWindow::pageUrl(QString::fromLatin1(page))))
+            << page;
+    }
+    EXPECT_EQ(view->helpPageFor(frame->commands().toolBar()), QString());
+}
+
+TEST_F(MainFrameTest, DateLabelShowsTheLongDateWithItsCentury) {
+    start({});
+    EXPECT_EQ(frame->organizerView()->dateLabel()->text(),
+              QStringLiteral("Sunday, December 6, 2026"));
+    frame->organizerView()->calendar()->setSelectedDate(QDate(2031, 2, 3));
+    EXPECT_EQ(frame->organizerView()->dateLabel()->text(),
+              QStringLiteral("Monday, February 3, 2031"));
+    EXPECT_EQ(frame->document().currentDate(), DateTime::fromFields(2031, 2, 3));
+    EXPECT_FALSE(frame->document().isModified());
+}
+
+TEST_F(MainFrameTest, PlacementIsRestoredUnlessItIsOffTheScreen) {
+    start({});
+    const QSize minimum = frame->minimumSize();
+    EXPECT_GE(minimum.width(), frame->organizerView()->designedSize().width());
+
+    settings.writeNumber("Settings", "wp.showCmd", 1);
+    settings.writeNumber("Settings", "wp.left", 40);
+    settings.writeNumber("Settings", "wp.top", 30);
+    settings.writeNumber("Settings", "wp.right", 40 + minimum.width() + 100);
+    settings.writeNumber("Settings", "wp.bottom", 30 + minimum.height() + 50);
+    frame->showWithStoredPlacement();
+    EXPECT_EQ(frame->geometry(), QRect(40, 30, minimum.width() + 100, minimum.height() + 50));
+    frame->hide();
+
+    start({});
+    settings.writeNumber("Settings", "wp.left", static_cast<uint32_t>(-5000));
+    settings.writeNumber("Settings", "wp.right", static_cast<uint32_t>(-4000));
+    frame->showWithStoredPlacement();
+    EXPECT_GE(frame->geometry().left(), 0);
+    EXPECT_EQ(frame->size(), minimum);
+}
+
+}  // namespace

@@ -1,0 +1,347 @@
+#include "shell/DocumentLifecycle.h"
+
+#include <gtest/gtest.h>
+
+#include "ShellFakes.h"
+#include "platform/Clock.h"
+#include "platform/MemorySettingsStore.h"
+#include "shell/CommandId.h"
+#include "shell/RecentFileList.h"
+#include "shell/ShellSettings.h"
+#include "shell/StartupPlan.h"
+
+namespace {
+
+class DocumentLifecycleTest : public testing::Test {
+protected:
+    DocumentLifecycleTest() {
+        storage.files["/data/home.pgr"] = "home";
+        storage.files["/data/work.pgr"] = "work";
+    }
+
+    // The document as if /data/home.pgr had been opened.
+    void openHome() {
+        lifecycle.openAtStartup(StartupPlan{{"/data/home.pgr"}, false, false});
+        prompts.messages.clear();
+    }
+    void edit() {
+        User user;
+        user.FName = "edited";
+        doc.setUser(user);
+    }
+    std::optional<std::string> lastFileUsed() { return store.readText("Files", "LastFileUsed"); }
+
+    FixedClock clock{LocalTime{2026, 12, 6, 10, 0, 0, 0}};
+    PimDocument doc{clock};
+    FakeStorage storage;
+    ScriptedPrompts prompts;
+    MemorySettingsStore store;
+    ShellSettings settings{store};
+    RecentFileList recent;
+    DocumentLifecycle lifecycle{doc, storage, prompts, settings, recent};
+};
+
+TEST_F(DocumentLifecycleTest, SaveQuestionAnswersDecideNewOpenAndClose) {
+    struct Case {
+        const char* command;
+        MessageAnswer answer;
+        bool proceeds;
+        bool saved;
+    };
+    const Case cases[] = {
+        {"new", MessageAnswer::Yes, true, true},
+        {"new", MessageAnswer::No, true, false},
+        {"new", MessageAnswer::Cancel, false, false},
+        {"open", MessageAnswer::Yes, true, true},
+        {"open", MessageAnswer::No, true, false},
+        {"open", MessageAnswer::Cancel, false, false},
+        {"close", MessageAnswer::Yes, true, true},
+        {"close", MessageAnswer::No, true, false},
+        {"close", MessageAnswer::Cancel, false, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.command) + " answer " + std::to_string(int(c.answer)));
+        storage.files["/data/home.pgr"] = "home";
+        openHome();
+        edit();
+        storage.writes.clear();
+        prompts.answers = {c.answer};
+        prompts.paths = {"/data/work.pgr"};  // for Open, once the question is past
+
+        const std::string command = c.command;
+        bool closed = false;
+        if (command == "new") lifecycle.newDocument();
+        if (command == "open") lifecycle.open();
+        if (command == "close") closed = lifecycle.close();
+
+        ASSERT_FALSE(prompts.messages.empty());
+        EXPECT_EQ(prompts.messages[0].text, "Save changes to /data/home.pgr?");
+        EXPECT_EQ(prompts.messages[0].caption, "Quillmate");
+        EXPECT_EQ(prompts.messages[0].icon, MessageIcon::Exclamation);
+        EXPECT_EQ(prompts.messages[0].buttons, MessageButtons::YesNoCancel);
+        EXPECT_EQ(storage.writes.size(), c.saved ? 1u : 0u);
+        if (c.saved) {
+            EXPECT_EQ(storage.files["/data/home.pgr"], "edited");
+        }
+
+        if (command == "new") {
+            EXPECT_EQ(doc.path(), c.proceeds ? "" : "/data/home.pgr");
+            EXPECT_EQ(doc.phGroups().size(), c.proceeds ? 3u : 0u);
+            EXPECT_EQ(doc.isModified(), !c.proceeds);
+        }
+        if (command == "open") {
+            EXPECT_EQ(doc.path(), c.proceeds ? "/data/work.pgr" : "/data/home.pgr");
+            EXPECT_EQ(doc.user().FName, c.proceeds ? "work" : "edited");
+        }
+        if (command == "close") {
+            EXPECT_EQ(closed, c.proceeds);
+            // Written whatever the answer.
+            EXPECT_EQ(lastFileUsed(), "/data/home.pgr");
+        }
+    }
+}
+
+TEST_F(DocumentLifecycleTest, SaveQuestionStopsWhenTheSaveDoesNotHappen) {
+    // A new document: Yes leads to the save dialog; cancelling it or a failed write stops.
+    for (const bool cancelDialog : {true, false}) {
+        doc.makeNew();
+        edit();
+        prompts.answers = {MessageAnswer::Yes};
+        prompts.paths = {cancelDialog ? std::nullopt : std::optional<std::string>("/ro/x.pgr")};
+        storage.unwritable = {"/ro/x.pgr"};
+        prompts.messages.clear();
+        EXPECT_FALSE(lifecycle.close());
+        EXPECT_TRUE(doc.isModified());
+        EXPECT_EQ(doc.path(), "");
+        EXPECT_EQ(prompts.messages.size(), 1u) << "no message for a failed write here";
+        EXPECT_EQ(lastFileUsed(), "Untitled");
+    }
+}
+
+TEST_F(DocumentLifecycleTest, SaveOfAnUnchangedLoadedDocumentWritesNothing) {
+    openHome();
+    lifecycle.save();
+    EXPECT_TRUE(storage.writes.empty());
+    EXPECT_TRUE(prompts.saveDialogs.empty());
+    EXPECT_TRUE(prompts.messages.empty());
+}
+
+TEST_F(DocumentLifecycleTest, SaveWritesAChangedDocumentAndReportsAFailure) {
+    openHome();
+    edit();
+    lifecycle.save();
+    EXPECT_EQ(storage.files["/data/home.pgr"], "edited");
+    EXPECT_FALSE(doc.isModified());
+
+    edit();
+    storage.unwritable = {"/data/home.pgr"};
+    lifecycle.save();
+    ASSERT_EQ(prompts.messages.size(), 1u);
+    EXPECT_EQ(prompts.messages[0].text, "Unable to write file!");
+    EXPECT_EQ(prompts.messages[0].caption, "Quillmate");
+    EXPECT_EQ(prompts.messages[0].icon, MessageIcon::Error);
+    EXPECT_TRUE(doc.isModified());
+}
+
+TEST_F(DocumentLifecycleTest, SaveOfANewDocumentAsksForANameStartingAtUntitled) {
+    lifecycle.newDocument();
+    edit();
+    lifecycle.save();  // cancelled
+    ASSERT_EQ(prompts.saveDialogs.size(), 1u);
+    const FileDialogSpec& spec = prompts.saveDialogs[0];
+    EXPECT_EQ(spec.initialName, "Untitled");
+    EXPECT_EQ(spec.defaultExtension, "pgr");
+    ASSERT_EQ(spec.filters.size(), 2u);
+    EXPECT_EQ(spec.filters[0].description, "Quillmate Files (*.pgr)");
+    EXPECT_EQ(spec.filters[0].pattern, "*.pgr");
+    EXPECT_EQ(spec.filters[1].description, "All Files (*.*)");
+    EXPECT_TRUE(prompts.messages.empty());
+    EXPECT_TRUE(doc.isModified());
+
+    prompts.paths = {"/data/new.pgr"};
+    lifecycle.save();
+    EXPECT_EQ(doc.path(), "/data/new.pgr");
+    EXPECT_EQ(lifecycle.windowTitle(), "Quillmate [/data/new.pgr]");
+    EXPECT_FALSE(doc.isModified());
+}
+
+TEST_F(DocumentLifecycleTest, SaveAsFailureKeepsPathListAndTitle) {
+    openHome();
+    edit();
+    storage.unwritable = {"/ro/copy.pgr"};
+    prompts.paths = {"/ro/copy.pgr"};
+    prompts.answers = {MessageAnswer::Cancel};
+    lifecycle.saveAs();
+
+    ASSERT_EQ(prompts.messages.size(), 1u);
+    EXPECT_EQ(prompts.messages[0].text, "Error saving /data/home.pgr.");
+    EXPECT_EQ(prompts.messages[0].buttons, MessageButtons::RetryCancel);
+    EXPECT_EQ(doc.path(), "/data/home.pgr");
+    EXPECT_EQ(lifecycle.windowTitle(), "Quillmate [/data/home.pgr]");
+    EXPECT_EQ(recent.entries(), std::vector<std::string>{"/data/home.pgr"});
+    EXPECT_TRUE(doc.isModified());
+}
+
+TEST_F(DocumentLifecycleTest, SaveAsRetryAsksForAnotherPlace) {
+    openHome();
+    storage.unwritable = {"/ro/copy.pgr"};
+    prompts.paths = {"/ro/copy.pgr", "/data/copy.pgr"};
+    prompts.answers = {MessageAnswer::Retry};
+    lifecycle.saveAs();
+    EXPECT_EQ(prompts.saveDialogs.size(), 2u);
+    EXPECT_EQ(doc.path(), "/data/copy.pgr");
+    EXPECT_EQ(recent.entries(), (std::vector<std::string>{"/data/copy.pgr", "/data/home.pgr"}));
+}
+
+TEST_F(DocumentLifecycleTest, SaveAsToASecondNameLeavesTheOldFileAndHeadsTheList) {
+    openHome();
+    edit();
+    prompts.paths = {"/data/copy.pgr"};
+    lifecycle.saveAs();
+    EXPECT_EQ(storage.files["/data/home.pgr"], "home");
+    EXPECT_EQ(storage.files["/data/copy.pgr"], "edited");
+    EXPECT_EQ(lifecycle.windowTitle(), "Quillmate [/data/copy.pgr]");
+    EXPECT_EQ(recent.entries().front(), "/data/copy.pgr");
+    EXPECT_EQ(store.readText("Recent Document List", "Document1"), "/data/copy.pgr");
+}
+
+TEST_F(DocumentLifecycleTest, CancelledDialogsMoveASavedDocumentUpButNeverListUntitled) {
+    storage.files["/data/a.pgr"] = "a";
+    lifecycle.openAtStartup(StartupPlan{{"/data/home.pgr", "/data/a.pgr"}, false, false});
+    ASSERT_EQ(recent.entries().front(), "/data/a.pgr");
+    // Put home.pgr's document back in place without touching the list.
+    ASSERT_TRUE(storage.load(doc, "/data/home.pgr").loaded);
+    doc.setPath("/data/home.pgr");
+
+    lifecycle.open();  // dialog cancelled
+    EXPECT_EQ(recent.entries().front(), "/data/home.pgr");
+
+    lifecycle.newDocument();
+    lifecycle.open();
+    lifecycle.saveAs();
+    EXPECT_EQ(recent.entries(), (std::vector<std::string>{"/data/home.pgr", "/data/a.pgr"}));
+    EXPECT_TRUE(prompts.messages.empty());
+}
+
+TEST_F(DocumentLifecycleTest, OpenFailureLeavesTheDocumentAndClearsTheLastFile) {
+    openHome();
+    edit();
+    prompts.answers = {MessageAnswer::No};
+    storage.parseErrors["/data/broken.pgr"] = "Parsing error at line 3";
+    prompts.paths = {"/data/broken.pgr"};
+    lifecycle.open();
+
+    ASSERT_EQ(prompts.messages.size(), 3u);
+    EXPECT_EQ(prompts.messages[1].text, "Parsing error at line 3");
+    EXPECT_EQ(prompts.messages[1].caption, "Error Loading File");
+    EXPECT_EQ(prompts.messages[2].text, "Error loading file.");
+    EXPECT_EQ(prompts.messages[2].caption, "Quillmate");
+    EXPECT_EQ(lastFileUsed(), "");
+    EXPECT_EQ(doc.path(), "/data/home.pgr");
+    EXPECT_EQ(doc.user().FName, "edited");
+    EXPECT_EQ(recent.entries(), std::vector<std::string>{"/data/home.pgr"});
+}
+
+TEST_F(DocumentLifecycleTest, RecentEntryWhoseFileIsGoneIsRemoved) {
+    storage.files["/data/gone.pgr"] = "gone";
+    lifecycle.openAtStartup(StartupPlan{{"/data/gone.pgr", "/data/home.pgr"}, false, false});
+    storage.files.erase("/data/gone.pgr");
+    prompts.messages.clear();
+    ASSERT_EQ(recent.entries()[1], "/data/gone.pgr");
+
+    lifecycle.openRecent(cmd::kRecentFirst + 1);
+
+    ASSERT_EQ(prompts.messages.size(), 1u);
+    EXPECT_EQ(prompts.messages[0].text, "Error loading file.");
+    EXPECT_EQ(prompts.messages[0].icon, MessageIcon::Error);
+    EXPECT_EQ(recent.entries(), std::vector<std::string>{"/data/home.pgr"});
+    EXPECT_FALSE(store.readText("Recent Document List", "Document2"));
+    EXPECT_EQ(lastFileUsed(), "");
+    EXPECT_EQ(doc.path(), "/data/home.pgr");
+    EXPECT_EQ(doc.user().FName, "home");
+}
+
+TEST_F(DocumentLifecycleTest, RecentEntryOpensAndMovesToTheTop) {
+    lifecycle.openAtStartup(StartupPlan{{"/data/work.pgr", "/data/home.pgr"}, false, false});
+    lifecycle.openRecent(cmd::kRecentFirst + 1);
+    EXPECT_EQ(doc.path(), "/data/work.pgr");
+    EXPECT_EQ(doc.user().FName, "work");
+    EXPECT_EQ(recent.entries(), (std::vector<std::string>{"/data/work.pgr", "/data/home.pgr"}));
+    EXPECT_EQ(store.readText("Recent Document List", "Document1"), "/data/work.pgr");
+}
+
+TEST_F(DocumentLifecycleTest, BackupProposesTheBareNameAndChangesNothing) {
+    openHome();
+    edit();
+    prompts.paths = {"/backups/home.bak"};
+    lifecycle.backup();
+    ASSERT_EQ(prompts.saveDialogs.size(), 1u);
+    const FileDialogSpec& spec = prompts.saveDialogs[0];
+    EXPECT_EQ(spec.initialName, "home");
+    EXPECT_EQ(spec.defaultExtension, "bak");
+    EXPECT_EQ(spec.filters[0].description, "Backup Files (*.bak)");
+    EXPECT_EQ(spec.filters[0].pattern, "*.bak");
+    EXPECT_EQ(storage.files["/backups/home.bak"], "edited");
+    EXPECT_EQ(doc.path(), "/data/home.pgr");
+    EXPECT_TRUE(doc.isModified());
+    EXPECT_EQ(recent.size(), 1u);
+
+    storage.unwritable = {"/ro/home.bak"};
+    prompts.paths = {"/ro/home.bak"};
+    lifecycle.backup();
+    ASSERT_EQ(prompts.messages.size(), 1u);
+    EXPECT_EQ(prompts.messages[0].text, "Unable to back up file");
+    EXPECT_EQ(prompts.messages[0].caption, "Backup failed");
+}
+
+TEST_F(DocumentLifecycleTest, CompactWithoutAPathAsksForOneAndNeverFakesSuccess) {
+    lifecycle.newDocument();
+    Task done = Task::createdAt(clock.today() - DateTimeSpan(3));
+    done.Priority = 3;
+    doc.add(done);
+
+    lifecycle.compact();  // dialog cancelled: nothing happens
+    EXPECT_EQ(doc.tasks().size(), 1u);
+    EXPECT_TRUE(storage.writes.empty());
+
+    storage.unwritable = {"/ro/new.pgr"};
+    prompts.paths = {"/ro/new.pgr"};
+    lifecycle.compact();
+    ASSERT_EQ(prompts.messages.size(), 1u);
+    EXPECT_EQ(prompts.messages[0].text, "Unable to write file!");
+    EXPECT_TRUE(doc.isModified());
+    EXPECT_EQ(doc.path(), "");
+
+    prompts.paths = {"/data/new.pgr"};
+    lifecycle.compact();
+    EXPECT_FALSE(doc.isModified());
+    EXPECT_EQ(doc.path(), "/data/new.pgr");
+    EXPECT_TRUE(storage.files.count("/data/new.pgr"));
+    EXPECT_EQ(recent.entries().front(), "/data/new.pgr");
+}
+
+TEST_F(DocumentLifecycleTest, StartupLoadsNamedFilesOrSeedsANewDocument) {
+    lifecycle.openAtStartup(StartupPlan{});
+    EXPECT_EQ(lifecycle.windowTitle(), "Quillmate [Untitled]");
+    ASSERT_EQ(doc.phGroups().size(), 3u);
+    EXPECT_EQ(doc.phGroups().find(1)->Desc, "All");
+    EXPECT_EQ(doc.phGroups().find(3)->Desc, "Yellow Pages");
+    EXPECT_FALSE(doc.isModified());
+    EXPECT_TRUE(prompts.messages.empty());
+    EXPECT_FALSE(store.hasSection("Recent Document List"));
+
+    lifecycle.openAtStartup(StartupPlan{{"/data/a folder/my home.pgr"}, true, true});
+    ASSERT_EQ(prompts.messages.size(), 1u);
+    EXPECT_EQ(prompts.messages[0].text, "Unable to load last file opened");
+    EXPECT_EQ(prompts.messages[0].caption, "File Loading Error");
+    EXPECT_EQ(doc.phGroups().size(), 3u);
+    EXPECT_EQ(doc.path(), "");
+
+    storage.files["/data/a folder/my home.pgr"] = "spaced";
+    lifecycle.openAtStartup(StartupPlan{{"/data/a folder/my home.pgr"}, false, false});
+    EXPECT_EQ(doc.user().FName, "spaced");
+    EXPECT_EQ(lifecycle.windowTitle(), "Quillmate [/data/a folder/my home.pgr]");
+    EXPECT_EQ(store.readText("Recent Document List", "Document1"), "/data/a folder/my home.pgr");
+}
+
+}  // namespace

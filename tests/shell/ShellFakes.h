@@ -1,0 +1,80 @@
+#pragma once
+
+#include <deque>
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "platform/UserPrompts.h"
+#include "records/PimDocument.h"
+#include "shell/DocumentStorage.h"
+
+// Answers questions from a script and records everything it was shown.
+class ScriptedPrompts : public UserPrompts {
+public:
+    struct Shown {
+        std::string text;
+        std::string caption;
+        MessageIcon icon;
+        MessageButtons buttons;
+    };
+
+    MessageAnswer showMessage(const std::string& text, const std::string& caption, MessageIcon icon,
+                              MessageButtons buttons) override {
+        messages.push_back({text, caption, icon, buttons});
+        if (buttons == MessageButtons::Ok || answers.empty()) return MessageAnswer::Ok;
+        const MessageAnswer answer = answers.front();
+        answers.pop_front();
+        return answer;
+    }
+    std::optional<std::string> askOpenPath(const FileDialogSpec& spec) override {
+        openDialogs.push_back(spec);
+        return next();
+    }
+    std::optional<std::string> askSavePath(const FileDialogSpec& spec) override {
+        saveDialogs.push_back(spec);
+        return next();
+    }
+
+    std::deque<MessageAnswer> answers;             // for Yes/No/Cancel and Retry/Cancel
+    std::deque<std::optional<std::string>> paths;  // for file dialogs; nothing = cancel
+    std::vector<Shown> messages;
+    std::vector<FileDialogSpec> openDialogs;
+    std::vector<FileDialogSpec> saveDialogs;
+
+private:
+    std::optional<std::string> next() {
+        if (paths.empty()) return std::nullopt;
+        auto path = paths.front();
+        paths.pop_front();
+        return path;
+    }
+};
+
+// Documents kept as a map of "files", each holding the user name of the document saved
+// there, so that loads and saves can be told apart.
+class FakeStorage : public DocumentStorage {
+public:
+    LoadOutcome load(PimDocument& document, const std::string& path) override {
+        if (const auto it = parseErrors.find(path); it != parseErrors.end())
+            return {false, it->second};
+        const auto it = files.find(path);
+        if (it == files.end()) return {false, ""};
+        document.resetContents();
+        document.user().FName = it->second;
+        document.setModified(false, true);
+        return {true, ""};
+    }
+    bool save(const PimDocument& document, const std::string& path) override {
+        writes.push_back(path);
+        if (unwritable.count(path)) return false;
+        files[path] = document.user().FName;
+        return true;
+    }
+
+    std::map<std::string, std::string> files;
+    std::map<std::string, std::string> parseErrors;
+    std::set<std::string> unwritable;
+    std::vector<std::string> writes;
+};

@@ -1,0 +1,161 @@
+#include "shell/ShellSettings.h"
+
+#include <gtest/gtest.h>
+
+#include "platform/MemorySettingsStore.h"
+#include "shell/StartupPlan.h"
+
+namespace {
+
+using Section = MemorySettingsStore::Section;
+
+TEST(ShellSettings, FirstStartOnACleanStoreWritesExactlyTheDefaults) {
+    MemorySettingsStore store;
+    ShellSettings settings(store);
+    const StartupPlan plan = planStartup({}, settings);
+    const AlarmSettings alarm = settings.readAlarmSettings();
+
+    EXPECT_TRUE(plan.files.empty());
+    EXPECT_FALSE(plan.openLastFile);
+    EXPECT_TRUE(alarm.useAlarmSound);
+    EXPECT_EQ(alarm.alarmSound, "beep.wav");
+    const std::map<std::string, Section> expected = {
+        {"Files", {{"OpenLastFile", uint32_t{0}}}},
+        {"Alarm", {{"AlarmSound", std::string("beep.wav")}, {"UseAlarmSound", uint32_t{1}}}},
+    };
+    EXPECT_EQ(store.sections(), expected);
+}
+
+TEST(ShellSettings, StartupPlanFollowsArgumentsThenTheLastFile) {
+    struct Case {
+        const char* name;
+        std::vector<std::string> arguments;
+        std::optional<uint32_t> openLastFile;
+        std::optional<std::string> lastFileUsed;
+        std::vector<std::string> files;
+        bool fromLastFile;
+        bool flag;
+    };
+    const Case cases[] = {
+        {"arguments win",
+         {"/a.pgr", "/b b.pgr"},
+         1,
+         "/last.pgr",
+         {"/a.pgr", "/b b.pgr"},
+         false,
+         true},
+        {"slash stays", {"/a.pgr"}, std::nullopt, std::nullopt, {"/a.pgr"}, false, false},
+        {"last file", {}, 1, "/last.pgr", {"/last.pgr"}, true, true},
+        {"never saved", {}, 1, "Untitled", {"Untitled"}, true, true},
+        {"option off", {}, 0, "/last.pgr", {}, false, false},
+        {"no value", {}, 1, std::nullopt, {}, false, true},
+        {"empty value", {}, 1, "", {}, false, true},
+    };
+    for (const Case& c : cases) {
+        MemorySettingsStore store;
+        if (c.openLastFile) store.writeNumber("Files", "OpenLastFile", *c.openLastFile);
+        if (c.lastFileUsed) store.writeText("Files", "LastFileUsed", *c.lastFileUsed);
+        ShellSettings settings(store);
+        const StartupPlan plan = planStartup(c.arguments, settings);
+        EXPECT_EQ(plan.files, c.files) << c.name;
+        EXPECT_EQ(plan.fromLastFile, c.fromLastFile) << c.name;
+        EXPECT_EQ(plan.openLastFile, c.flag) << c.name;
+    }
+}
+
+TEST(ShellSettings, StartingWithAFileWritesNothingToTheFilesSection) {
+    MemorySettingsStore store;
+    ShellSettings settings(store);
+    (void)planStartup({"/a.pgr"}, settings);
+    EXPECT_FALSE(store.hasSection("Files"));
+}
+
+TEST(ShellSettings, RecentListIsStoredNewestFirstAndStaleSlotsGo) {
+    MemorySettingsStore store;
+    ShellSettings settings(store);
+    for (int i = 4; i <= 16; ++i)
+        store.writeText("Recent Document List", "Document" + std::to_string(i), "/stale.pgr");
+    RecentFileList list;
+    for (const char* path : {"P", "Q", "R"})
+        list.add(path);
+    settings.writeRecentFiles(list);
+
+    const Section expected = {
+        {"DocumentCount", uint32_t{4}},
+        {"Document1", std::string("R")},
+        {"Document2", std::string("Q")},
+        {"Document3", std::string("P")},
+    };
+    EXPECT_EQ(store.sections().at("Recent Document List"), expected);
+    EXPECT_EQ(settings.readRecentFiles().entries(), (std::vector<std::string>{"R", "Q", "P"}));
+}
+
+TEST(ShellSettings, RecentListReadClampsTheCount) {
+    const std::pair<uint32_t, int> cases[] = {{0, 2}, {1, 2}, {7, 7}, {40, 16}, {0xFFFFFFFF, 16}};
+    for (const auto& [stored, maximum] : cases) {
+        MemorySettingsStore store;
+        store.writeNumber("Recent Document List", "DocumentCount", stored);
+        for (int i = 1; i <= 16; ++i)
+            store.writeText("Recent Document List", "Document" + std::to_string(i),
+                            "/f" + std::to_string(i));
+        const RecentFileList list = ShellSettings(store).readRecentFiles();
+        EXPECT_EQ(list.maximum(), maximum) << stored;
+        ASSERT_EQ(list.size(), static_cast<size_t>(maximum)) << stored;
+        EXPECT_EQ(list.entries().front(), "/f1");
+    }
+    MemorySettingsStore noCount;
+    noCount.writeText("Recent Document List", "Document1", "/f1");
+    EXPECT_TRUE(ShellSettings(noCount).readRecentFiles().empty());
+}
+
+TEST(ShellSettings, PlacementRoundTripsUnderItsStoredNames) {
+    MemorySettingsStore store;
+    ShellSettings settings(store);
+    EXPECT_FALSE(settings.readPlacement());
+
+    const WindowPlacement placement{3, 2, -1, -2, -8, -9, ScreenRect{-10, 20, 700, 500}};
+    settings.writePlacement(placement);
+    const Section& values = store.sections().at("Settings");
+    EXPECT_EQ(values.size(), 10u);
+    EXPECT_EQ(std::get<uint32_t>(values.at("wp.wpMaxPosition.y")), static_cast<uint32_t>(-9));
+    EXPECT_EQ(std::get<uint32_t>(values.at("wp.left")), 0xFFFFFFF6u);
+    EXPECT_EQ(std::get<uint32_t>(values.at("wp.bottom")), 500u);
+    EXPECT_EQ(settings.readPlacement(), placement);
+}
+
+TEST(ShellSettings, PlacementOffTheScreenIsNotUsed) {
+    const ScreenRect screen{0, 0, 1920, 1080};
+    struct Case {
+        ScreenRect normal;
+        bool visible;
+    };
+    const Case cases[] = {
+        {{100, 100, 800, 600}, true},    {{-700, -500, 1, 1}, true},
+        {{-700, 100, 0, 600}, false},    {{1920, 100, 2600, 600}, false},
+        {{100, 1080, 800, 1500}, false}, {{0, 0, 0, 0}, false},
+    };
+    for (const Case& c : cases) {
+        WindowPlacement placement;
+        placement.normal = c.normal;
+        EXPECT_EQ(placement.isVisibleOn(screen), c.visible) << c.normal.left << "," << c.normal.top;
+    }
+}
+
+TEST(ShellSettings, AlarmSettingsKeepStoredValuesAndFillGaps) {
+    MemorySettingsStore store;
+    store.writeText("Alarm", "AlarmSound", "/sounds/bell.wav");
+    store.writeNumber("Alarm", "UseAlarmSound", 0);
+    AlarmSettings alarm = ShellSettings(store).readAlarmSettings();
+    EXPECT_FALSE(alarm.useAlarmSound);
+    EXPECT_EQ(alarm.alarmSound, "/sounds/bell.wav");
+
+    // A missing sound under an existing section stays missing; the flag is written.
+    MemorySettingsStore partial;
+    partial.writeText("Alarm", "Other", "x");
+    alarm = ShellSettings(partial).readAlarmSettings();
+    EXPECT_EQ(alarm.alarmSound, "beep.wav");
+    EXPECT_FALSE(partial.readText("Alarm", "AlarmSound"));
+    EXPECT_EQ(partial.readNumber("Alarm", "UseAlarmSound"), 1u);
+}
+
+}  // namespace

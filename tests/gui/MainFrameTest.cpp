@@ -121,6 +121,15 @@ TEST_F(MainFrameTest, StartsWithANewSeededDocument) {
     EXPECT_TRUE(frame->statusBar()->findChild<QLabel*>()->text() == QStringLiteral("Ready"));
 }
 
+TEST_F(MainFrameTest, FirstStartWritesOnlyTheSpecifiedDefaults) {
+    start({});
+    const std::map<std::string, MemorySettingsStore::Section> expected = {
+        {"Files", {{"OpenLastFile", uint32_t{0}}}},
+        {"Alarm", {{"AlarmSound", std::string("beep.wav")}, {"UseAlarmSound", uint32_t{1}}}},
+    };
+    EXPECT_EQ(settings.sections(), expected);
+}
+
 TEST_F(MainFrameTest, ChangesReachTheCommandStatesAtOnce) {
     start({});
     Task task = Task::createdAt(clock.now());

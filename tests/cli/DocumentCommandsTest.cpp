@@ -1,0 +1,104 @@
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "cli/CliMain.h"
+#include "docfile/ScratchDir.h"
+#include "support/TzGuard.h"
+
+namespace {
+
+struct CliRun {
+    int code;
+    std::string out;
+    std::string err;
+};
+
+CliRun run(std::vector<std::string> args) {
+    std::ostringstream out, err;
+    const int code = runCli(args, out, err);
+    return {code, out.str(), err.str()};
+}
+
+size_t lines(const std::string& text) {
+    return static_cast<size_t>(std::count(text.begin(), text.end(), '\n'));
+}
+
+TEST(DocumentCommands, NewWritesASeededDocumentAndKeepsExistingFiles) {
+    ScratchDir dir;
+    const std::string file = dir.file("home.pgr");
+    ASSERT_EQ(run({"new", file}).code, 0);
+    const CliRun info = run({"info", file});
+    EXPECT_EQ(info.code, 0);
+    EXPECT_EQ(info.out, "groups: 3\npersons: 0\ntasks: 0\nappointments: 0\n");
+    EXPECT_NE(fileBytes(file).find("<Desc>Yellow Pages</Desc>"), std::string::npos);
+
+    writeBytes(file, "precious");
+    const CliRun again = run({"new", file});
+    EXPECT_EQ(again.code, 1);
+    EXPECT_NE(again.err.find(file), std::string::npos);
+    EXPECT_EQ(fileBytes(file), "precious");
+    EXPECT_EQ(run({"new", "--force", file}).code, 0);
+    EXPECT_EQ(run({"info", file}).code, 0);
+}
+
+TEST(DocumentCommands, InfoReportsFilesThatDoNotLoad) {
+    ScratchDir dir;
+    writeBytes(dir.file("broken.pgr"), "<Pim Version=\"16\">\r\n<Tasks>\r\n\r\n</Pim>");
+    const CliRun broken = run({"info", dir.file("broken.pgr")});
+    EXPECT_EQ(broken.code, 1);
+    EXPECT_EQ(broken.out, "");
+    EXPECT_NE(broken.err.find("Parsing error at line 4"), std::string::npos) << broken.err;
+    EXPECT_EQ(lines(broken.err), 1u);
+
+    const CliRun missing = run({"info", dir.file("missing.pgr")});
+    EXPECT_EQ(missing.code, 1);
+    EXPECT_NE(missing.err.find(dir.file("missing.pgr")), std::string::npos);
+}
+
+TEST(DocumentCommands, ResaveWritesTheProgramsFormatOrLeavesTheTargetAlone) {
+    ScratchDir dir;
+    const std::string in = dir.file("in.pgr");
+    const std::string out = dir.file("out.pgr");
+    writeBytes(in, "<Pim Version=\"1\"><Persons><Person ID=\"1\" FName=\"Ann\"/></Persons></Pim>");
+    ASSERT_EQ(run({"resave", in, out}).code, 0);
+    EXPECT_EQ(run({"info", out}).out, "groups: 3\npersons: 1\ntasks: 0\nappointments: 0\n");
+
+    writeBytes(in, "<Pim Version=\"16\">");
+    writeBytes(out, "keep me");
+    EXPECT_EQ(run({"resave", in, out}).code, 1);
+    EXPECT_EQ(fileBytes(out), "keep me");
+    EXPECT_EQ(run({"resave", out, dir.file("no/such/dir.pgr")}).code, 1);
+}
+
+TEST(DocumentCommands, CompactRemovesDoneTasksDueBeforeToday) {
+    TzGuard tz("UTC");
+    ScratchDir dir;
+    const std::string file = dir.file("tasks.pgr");
+    // Due 4, 5 and 6 December 2026; the first two done, the last open.
+    writeBytes(file,
+               "<Pim Version=\"16\"><Tasks LastID=\"3\">"
+               "<Task ID=\"1\" Priority=\"3\" DueDate=\"1796342400\" DoneDate=\"1796342400\"/>"
+               "<Task ID=\"2\" DueDate=\"1796428800\"/>"
+               "<Task ID=\"3\" Priority=\"0\" DueDate=\"1796515200\"/></Tasks></Pim>");
+    const CliRun compact = run({"--now", "2026-12-05 09:00", "compact", file});
+    EXPECT_EQ(compact.code, 0) << compact.err;
+    EXPECT_EQ(compact.out, "tasks removed: 1\n");
+    EXPECT_EQ(run({"info", file}).out, "groups: 0\npersons: 0\ntasks: 2\nappointments: 0\n");
+    EXPECT_EQ(run({"--now", "2026-12-07 09:00", "compact", file}).out, "tasks removed: 1\n");
+}
+
+TEST(DocumentCommands, UsageErrorsExitWithTwo) {
+    for (const auto& args : std::vector<std::vector<std::string>>{{"new"},
+                                                                  {"info"},
+                                                                  {"info", "a", "b"},
+                                                                  {"resave", "a"},
+                                                                  {"compact"},
+                                                                  {"new", "--bogus", "a"}}) {
+        const CliRun bad = run(args);
+        EXPECT_EQ(bad.code, 2) << args[0];
+        EXPECT_NE(bad.err.find("usage:"), std::string::npos);
+    }
+}
+
+}  // namespace

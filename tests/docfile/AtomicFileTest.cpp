@@ -1,0 +1,160 @@
+#include "docfile/AtomicFile.h"
+
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <csignal>
+#include <functional>
+#include <set>
+
+#include "docfile/ScratchDir.h"
+
+namespace {
+
+using Names = std::set<std::string>;
+
+mode_t modeOf(const std::string& path) {
+    struct stat st {};
+    stat(path.c_str(), &st);
+    return st.st_mode & 07777;
+}
+
+// Runs `step` in a child process, so that limits and identities it takes on stay there.
+// Returns the child's exit code.
+int inChild(const std::function<int()>& step) {
+    const pid_t pid = fork();
+    if (pid == 0) _exit(step());
+    int status = 0;
+    waitpid(pid, &status, 0);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : 100 + WTERMSIG(status);
+}
+
+// A failed save in the child: 0 when it reported failure with a message naming the file.
+int expectFailedSave(const std::string& path, const std::string& bytes) {
+    const FileResult result = writeFileAtomically(path, bytes);
+    if (result.ok) return 1;
+    return result.error.find(path) == std::string::npos ? 2 : 0;
+}
+
+int asNobody(const std::function<int()>& step) {
+    if (setgid(65534) != 0 || setuid(65534) != 0) return 50;
+    return step();
+}
+
+TEST(AtomicFile, WritesAndReplacesWithoutLeavingTemporaryFiles) {
+    ScratchDir dir;
+    const std::string target = dir.file("home.pgr");
+    ASSERT_TRUE(writeFileAtomically(target, "first"));
+    EXPECT_EQ(fileBytes(target), "first");
+    const mode_t mask = umask(0);
+    umask(mask);
+    EXPECT_EQ(modeOf(target), 0666 & ~mask);
+
+    chmod(target.c_str(), 0640);
+    const std::string longer(100000, 'x');
+    ASSERT_TRUE(writeFileAtomically(target, longer));
+    EXPECT_EQ(fileBytes(target), longer);
+    EXPECT_EQ(modeOf(target), 0640u) << "a replaced file keeps its permissions";
+
+    ASSERT_TRUE(writeFileAtomically(target, ""));
+    EXPECT_EQ(fileBytes(target), "");
+    EXPECT_EQ(dir.names(), Names{"home.pgr"});
+}
+
+TEST(AtomicFile, WritesThroughASymbolicLink) {
+    ScratchDir dir;
+    writeBytes(dir.file("real.pgr"), "old");
+    ASSERT_EQ(symlink("real.pgr", dir.file("link.pgr").c_str()), 0);
+    ASSERT_TRUE(writeFileAtomically(dir.file("link.pgr"), "new"));
+    EXPECT_EQ(fileBytes(dir.file("real.pgr")), "new");
+    EXPECT_TRUE(std::filesystem::is_symlink(dir.file("link.pgr")));
+    EXPECT_EQ(dir.names(), (Names{"link.pgr", "real.pgr"}));
+}
+
+TEST(AtomicFile, AFailedSaveLeavesTheTargetAsItWas) {
+    struct Case {
+        const char* what;
+        std::function<std::string(ScratchDir&)> prepare;  // returns the path to save to
+        bool asNobody;
+        rlim_t sizeLimit;  // 0: none
+    };
+    const std::string oldBytes = "the good old file\r\n";
+    const Case cases[] = {
+        {"missing directory", [](ScratchDir& d) { return d.file("none/home.pgr"); }, false, 0},
+        {"target is a directory",
+         [](ScratchDir& d) {
+             std::filesystem::create_directory(d.file("home.pgr"));
+             return d.file("home.pgr");
+         },
+         false, 0},
+        {"read-only target",
+         [&](ScratchDir& d) {
+             writeBytes(d.file("home.pgr"), oldBytes);
+             chmod(d.file("home.pgr").c_str(), 0444);
+             return d.file("home.pgr");
+         },
+         false, 0},
+        {"unwritable directory, writable target",
+         [&](ScratchDir& d) {
+             writeBytes(d.file("home.pgr"), oldBytes);
+             chmod(d.file("home.pgr").c_str(), 0666);
+             chmod(d.path().c_str(), 0755);
+             return d.file("home.pgr");
+         },
+         true, 0},
+        {"target owned by someone else",
+         [&](ScratchDir& d) {
+             writeBytes(d.file("home.pgr"), oldBytes);
+             chmod(d.file("home.pgr").c_str(), 0644);
+             chmod(d.path().c_str(), 0777);
+             return d.file("home.pgr");
+         },
+         true, 0},
+        {"disk full part-way",
+         [&](ScratchDir& d) {
+             writeBytes(d.file("home.pgr"), oldBytes);
+             return d.file("home.pgr");
+         },
+         false, 4096},
+    };
+    const std::string newBytes(64 * 1024, 'n');
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        ScratchDir dir;
+        const std::string target = c.prepare(dir);
+        const Names before = dir.names();
+        const std::string bytesBefore = fileBytes(target);
+        const int code = inChild([&] {
+            if (c.sizeLimit != 0) {
+                signal(SIGXFSZ, SIG_IGN);
+                const rlimit limit{c.sizeLimit, c.sizeLimit};
+                if (setrlimit(RLIMIT_FSIZE, &limit) != 0) return 60;
+            }
+            const auto save = [&] { return expectFailedSave(target, newBytes); };
+            return c.asNobody ? asNobody(save) : save();
+        });
+        EXPECT_EQ(code, 0) << "1: reported success, 2: message does not name the file";
+        EXPECT_EQ(fileBytes(target), bytesBefore);
+        EXPECT_EQ(dir.names(), before) << "no temporary file is left";
+    }
+}
+
+TEST(AtomicFile, ReadsWholeFilesAndNamesTheOnesItCannot) {
+    ScratchDir dir;
+    const std::string bytes("a\0b\r\nc", 6);
+    writeBytes(dir.file("f"), bytes);
+    const FileBytes read = readWholeFile(dir.file("f"));
+    ASSERT_TRUE(read);
+    EXPECT_EQ(read.bytes, bytes);
+
+    for (const std::string& path : {dir.file("missing"), dir.path().string()}) {
+        const FileBytes failed = readWholeFile(path);
+        EXPECT_FALSE(failed);
+        EXPECT_NE(failed.error.find(path), std::string::npos) << failed.error;
+    }
+}
+
+}  // namespace

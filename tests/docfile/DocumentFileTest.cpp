@@ -1,0 +1,172 @@
+#include "docfile/DocumentFile.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "docfile/ScratchDir.h"
+#include "platform/Clock.h"
+#include "records/PimDocument.h"
+#include "support/TzGuard.h"
+
+namespace {
+
+const std::string kData = QUILLMATE_TEST_DATA "/docfile/";
+
+// "" when equal; otherwise the first line that differs, with both versions.
+std::string firstDifference(const std::string& actual, const std::string& expected) {
+    std::istringstream a(actual), e(expected);
+    std::string lineA, lineE;
+    for (int line = 1;; ++line) {
+        const bool moreA = static_cast<bool>(std::getline(a, lineA));
+        const bool moreE = static_cast<bool>(std::getline(e, lineE));
+        if (!moreA && !moreE) return actual == expected ? "" : "the files differ at the end";
+        if (!moreA || !moreE || lineA != lineE) {
+            return "line " + std::to_string(line) +
+                   ":\n  expected: " + (moreE ? lineE : "(end of file)") +
+                   "\n  actual:   " + (moreA ? lineA : "(end of file)");
+        }
+    }
+}
+
+class CountingView : public DocumentView {
+public:
+    void documentChanged() override { ++changes; }
+    int changes = 0;
+};
+
+class DocumentFileTest : public testing::Test {
+protected:
+    TzGuard tz{"Europe/Berlin"};
+    FixedClock clock{LocalTime{2026, 12, 6, 10, 0, 0, 0}};
+    ScratchDir dir;
+};
+
+TEST_F(DocumentFileTest, SavedFilesMatchTheExpectedBytes) {
+    struct RoundTrip {
+        const char* input;
+        const char* expected;
+        int saves;  // each save loads what the previous one wrote
+    };
+    const RoundTrip cases[] = {
+        {"version1.pgr", "version1.expected.pgr", 2},
+        {"current.pgr", "current.expected.pgr", 2},
+        {"notes.pgr", "notes.expected.pgr", 3},
+        {"windows1252.pgr", "windows1252.expected.pgr", 2},
+        {"empty.expected.pgr", "empty.expected.pgr", 1},
+    };
+    for (const RoundTrip& c : cases) {
+        SCOPED_TRACE(c.input);
+        const std::string expected = fileBytes(kData + c.expected);
+        ASSERT_FALSE(expected.empty());
+        std::string from = kData + c.input;
+        for (int save = 1; save <= c.saves; ++save) {
+            PimDocument document(clock);
+            ASSERT_TRUE(loadDocument(document, from));
+            const std::string to = dir.file("save" + std::to_string(save) + ".pgr");
+            ASSERT_TRUE(saveDocument(document, to));
+            EXPECT_EQ(firstDifference(fileBytes(to), expected), "") << "save " << save;
+            from = to;
+        }
+    }
+}
+
+TEST_F(DocumentFileTest, AFailedLoadChangesNothing) {
+    PimDocument document(clock);
+    CountingView view;
+    document.attachView(view);
+    document.seedDefaultGroups();
+    document.add(Task::createdAt(clock.now()));
+    document.setPath("/home/ann/current.pgr");
+    view.changes = 0;
+
+    struct Case {
+        const char* what;
+        std::string bytes;  // written to the file; "-" for no file at all
+        LoadFailure failure;
+        int32_t line;
+    };
+    const Case cases[] = {
+        {"missing file", "-", LoadFailure::Unreadable, 0},
+        {"empty file", "", LoadFailure::Syntax, 1},
+        {"broken on line 3", "<Pim Version=\"16\">\r\n<Tasks>\r\n</Persons></Pim>",
+         LoadFailure::Syntax, 3},
+        {"records before the error", "<Pim Version=\"16\"><Tasks><Task ID=\"9\"/></Tasks>\n<",
+         LoadFailure::Syntax, 2},
+        {"zero byte inside the root", std::string("<Pim>\0</Pim>", 12), LoadFailure::Syntax, 1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        const std::string path = dir.file("broken.pgr");
+        std::filesystem::remove(path);
+        if (c.bytes != "-") writeBytes(path, c.bytes);
+
+        const LoadResult result = loadDocument(document, path);
+        EXPECT_FALSE(result);
+        EXPECT_EQ(result.failure, c.failure);
+        if (c.failure == LoadFailure::Syntax) {
+            EXPECT_EQ(result.line, c.line);
+            EXPECT_EQ(result.error, "Parsing error at line " + std::to_string(c.line));
+        } else {
+            EXPECT_NE(result.error.find(path), std::string::npos) << result.error;
+        }
+        EXPECT_EQ(document.phGroups().size(), 3u);
+        EXPECT_EQ(document.tasks().size(), 1u);
+        EXPECT_TRUE(document.isModified());
+        EXPECT_EQ(document.path(), "/home/ann/current.pgr");
+        EXPECT_EQ(view.changes, 0);
+    }
+    document.detachView(view);
+}
+
+TEST_F(DocumentFileTest, ASuccessfulLoadReplacesTheContents) {
+    PimDocument document(clock);
+    CountingView view;
+    document.attachView(view);
+    document.add(Task::createdAt(clock.now()));
+    document.setPath("/home/ann/old.pgr");
+
+    // Text after the first zero byte is not read.
+    const std::string path = dir.file("ok.pgr");
+    writeBytes(path, std::string("<Pim Version=\"16\"><Persons LastID=\"4\"/></Pim>\0<<", 49));
+    view.changes = 0;
+    ASSERT_TRUE(loadDocument(document, path));
+    EXPECT_TRUE(document.tasks().empty());
+    EXPECT_EQ(document.tasks().lastId(), 0);
+    EXPECT_EQ(document.persons().lastId(), 4);
+    EXPECT_FALSE(document.isModified());
+    EXPECT_EQ(view.changes, 1);
+    EXPECT_EQ(document.path(), "/home/ann/old.pgr") << "the path is the caller's business";
+    document.detachView(view);
+}
+
+TEST_F(DocumentFileTest, BackupWritesACopyAndLeavesTheDocumentAlone) {
+    PimDocument document(clock);
+    document.seedDefaultGroups();
+    document.add(Task::createdAt(clock.now()));
+    document.setPath(dir.file("home.pgr"));
+    ASSERT_TRUE(backupDocument(document, dir.file("home.bak")));
+    EXPECT_TRUE(document.isModified());
+    EXPECT_EQ(document.path(), dir.file("home.pgr"));
+    EXPECT_FALSE(std::filesystem::exists(dir.file("home.pgr")));
+
+    ASSERT_TRUE(saveDocument(document, dir.file("saved.pgr")));
+    EXPECT_EQ(fileBytes(dir.file("home.bak")), fileBytes(dir.file("saved.pgr")));
+    EXPECT_FALSE(backupDocument(document, dir.file("missing/home.bak")));
+}
+
+TEST(DocumentFile, OffersTheDocumentsNameForItsBackup) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"/home/ann/Data/home.pgr", "home"},
+        {"", "Untitled"},
+        {"Untitled", "Untitled"},
+        {"notes", "notes"},
+        {"/a/b.c.pgr", "b.c"},
+        {"/a/.hidden", ".hidden"},
+        {"dir.d/file", "file"},
+    };
+    for (const auto& [path, stem] : cases)
+        EXPECT_EQ(backupFileStem(path), stem) << path;
+}
+
+}  // namespace

@@ -1,0 +1,163 @@
+#include "docfile/DocumentReader.h"
+
+#include <gtest/gtest.h>
+
+#include "platform/Clock.h"
+#include "records/PimDocument.h"
+#include "support/TzGuard.h"
+
+namespace {
+
+class DocumentReaderTest : public testing::Test {
+protected:
+    // Reads a text into document_; false on a syntax error.
+    bool read(const std::string& text) {
+        document_ = std::make_unique<PimDocument>(clock_);
+        return readDocumentText(text, *document_).ok;
+    }
+    // Wraps collections into a version-16 document.
+    bool read16(const std::string& collections) {
+        return read("<?xml version=\"1.0\"?><Pim Version=\"16\">" + collections + "</Pim>");
+    }
+    const PimDocument& doc() const { return *document_; }
+    const Task& task(int32_t id) const { return *doc().tasks().find(id); }
+    const Person& person(int32_t id) const { return *doc().persons().find(id); }
+
+    TzGuard tz_{"UTC"};
+    FixedClock clock_{LocalTime{2026, 12, 6, 10, 30, 0, 0}};
+    std::unique_ptr<PimDocument> document_;
+};
+
+TEST_F(DocumentReaderTest, OtherRootsAndVersionsGiveAnEmptyDocument) {
+    const std::string tasks = "<Tasks LastID=\"1\"><Task ID=\"1\"/></Tasks>";
+    const std::pair<std::string, size_t> cases[] = {
+        {"<Pom Version=\"16\">" + tasks + "</Pom>", 0},
+        {"<Pim Version=\"2\">" + tasks + "</Pim>", 0},
+        {"<Pim>" + tasks + "</Pim>", 0},
+        {"<pim Version=\"16\">" + tasks + "</pim>", 0},
+        {"<Pim Version=\"16\" Version=\"2\">" + tasks + "</Pim>", 0},
+        {"<Pim Version=\"2\" Version=\"16\">" + tasks + "</Pim>", 1},
+        {"<Pim Version=\" 16th\">" + tasks + "</Pim>", 1},
+        {"<Pim Version=\"1\">" + tasks + "</Pim>", 1},
+        {"\xEF\xBB\xBF<Pim Version=\"16\">" + tasks + "</Pim>", 1},
+    };
+    for (const auto& [text, count] : cases) {
+        SCOPED_TRACE(text);
+        ASSERT_TRUE(read(text));
+        EXPECT_EQ(doc().tasks().size(), count);
+    }
+}
+
+TEST_F(DocumentReaderTest, MissingAttributesKeepTheValueOfThePreviousRecord) {
+    ASSERT_TRUE(
+        read16("<Tasks LastID=\"7\">"
+               "<Task ID=\"1\" Description=\"Fish &amp; &quot;Chips&quot;\" Priority=\"3\" "
+               "DueDate=\"86400\" DoneDate=\"0\"/>"
+               "<Task ID=\"2\"/>"
+               "<Task ID=\"1\" Description=\"duplicate\"/>"
+               "<Item ID=\"3\" Priority=\"x2\"/>"
+               "</Tasks>"
+               "<Tasks><Task ID=\"4\"/></Tasks>"));
+    EXPECT_EQ(doc().tasks().lastId(), 7) << "a later element without LastID keeps it";
+    ASSERT_EQ(doc().tasks().size(), 4u);
+    EXPECT_EQ(task(1).Description, "Fish & \"Chips\"") << "a duplicate ID is dropped";
+    EXPECT_EQ(task(2).Description, "Fish & \"Chips\"");
+    EXPECT_EQ(task(2).DueDate, DateTime::fromFields(1970, 1, 2));
+    EXPECT_EQ(task(2).DoneDate, DateTime::fromFields(1970, 1, 1)) << "0 seconds is a date";
+    EXPECT_EQ(task(3).Description, "duplicate") << "any child of Tasks is a task";
+    EXPECT_EQ(task(3).Priority, 0);
+    // A second Tasks element starts from the defaults, "now" being the time of loading.
+    EXPECT_EQ(task(4).Description, "");
+    EXPECT_EQ(task(4).DueDate, clock_.now());
+    EXPECT_TRUE(task(4).DoneDate.isNull());
+}
+
+TEST_F(DocumentReaderTest, ReadsNumbersDatesAndFlagsLikeTheCLibrary) {
+    ASSERT_TRUE(read16(
+        "<Tasks LastID=\" -3x\">"
+        "<Task ID=\"4294967297\" DueDate=\"-5\" DoneDate=\"+60\" Priority=\"\t2\"/></Tasks>"
+        "<Persons><Person ID=\"2\" WhitePages=\"1\" YellowPages=\"01\"/>"
+        "<Person ID=\"3\" WhitePages=\"true\" YellowPages=\"1\"/></Persons>"
+        "<Appointments><Appointment ID=\"1\" Alarm=\"1\" Done=\" 1\" DueDate=\"300000000000\" "
+        "StartTime=\"2208988800\"/></Appointments>"));
+    EXPECT_EQ(doc().tasks().lastId(), -3);
+    const Task& t = task(1);
+    EXPECT_TRUE(t.DueDate.isNull());
+    EXPECT_EQ(t.DoneDate, DateTime::fromFields(1970, 1, 1, 0, 1));
+    EXPECT_EQ(t.Priority, 2);
+    EXPECT_EQ(person(2).WhitePages, 1);
+    EXPECT_EQ(person(2).YellowPages, 0);
+    EXPECT_EQ(person(3).WhitePages, 0);
+    EXPECT_EQ(person(3).YellowPages, 1);
+    const Appointment& a = *doc().appointments().find(1);
+    EXPECT_TRUE(a.Alarm);
+    EXPECT_FALSE(a.Done);
+    EXPECT_TRUE(a.DueDate.isNull()) << "beyond the year 9999";
+    EXPECT_EQ(a.StartTime, DateTime::fromFields(2040, 1, 1)) << "dates after 2038 survive";
+}
+
+TEST_F(DocumentReaderTest, ReadsPersonsAndTheirGroups) {
+    ASSERT_TRUE(read16(
+        "<PhGroups LastID=\"5\"><PhGroup ID=\"5\"><Desc>Old</Desc><Desc>Fr<x>no</x>iends</Desc>"
+        "</PhGroup><PhGroup ID=\"6\"/></PhGroups>"
+        "<Persons LastID=\"2\">"
+        "<Person ID=\"1\" FName=\"Ann\" Notes=\"a\r\r\nb\r\nc\rd\">"
+        "<PhGroups><PhGroup>5</PhGroup><PhGroup> 1<!-- c --></PhGroup><Other>9</Other>"
+        "</PhGroups><PhGroups><PhGroup>x</PhGroup></PhGroups></Person>"
+        "<Contact ID=\"9\"/>"
+        "<Person ID=\"2\"/>"
+        "</Persons>"
+        "<User FName=\"Me\" Zip=\"1\"/><User Zip=\"2\"/>"));
+    EXPECT_EQ(doc().phGroups().find(5)->Desc, "Friends");
+    EXPECT_EQ(doc().phGroups().find(6)->Desc, "Friends") << "the working group keeps Desc";
+    EXPECT_EQ(person(1).PhGroups, (std::vector<int32_t>{5, 1, 0}));
+    EXPECT_EQ(person(1).Notes, "a\r\nb\r\nc\rd") << "doubled CRs from older saves are repaired";
+    EXPECT_FALSE(doc().persons().contains(9)) << "only Person children are persons";
+    EXPECT_EQ(person(2).FName, "Ann");
+    EXPECT_TRUE(person(2).PhGroups.empty()) << "each person starts with no groups";
+    EXPECT_EQ(doc().user().FName, "Me");
+    EXPECT_EQ(doc().user().Zip, "2");
+}
+
+TEST_F(DocumentReaderTest, FirstVersionPersonsJoinTheGroupsOfTheirFlags) {
+    ASSERT_TRUE(
+        read("<Pim Version=\"1\"><PhGroups LastID=\"9\"><PhGroup ID=\"9\"/></PhGroups><Persons>"
+             "<Person ID=\"1\" WhitePages=\"1\"><PhGroups><PhGroup>7</PhGroup></PhGroups></Person>"
+             "<Anything ID=\"2\" YellowPages=\"1\"/>"
+             "<Person ID=\"3\" WhitePages=\"0\" YellowPages=\"0\"/>"
+             "</Persons></Pim>"));
+    ASSERT_EQ(doc().phGroups().size(), 3u);
+    EXPECT_EQ(doc().phGroups().lastId(), 3);
+    EXPECT_EQ(doc().phGroups().find(2)->Desc, "White Pages");
+    EXPECT_EQ(person(1).PhGroups, (std::vector<int32_t>{2, 1}));
+    EXPECT_EQ(person(2).PhGroups, (std::vector<int32_t>{2, 3, 1})) << "WhitePages carried over";
+    EXPECT_EQ(person(3).PhGroups, (std::vector<int32_t>{1}));
+}
+
+TEST_F(DocumentReaderTest, CommentsAreNeverRecords) {
+    ASSERT_TRUE(
+        read16("<!-- c --><Tasks><!-- c --><Task ID=\"1\"/><!-- c --></Tasks>"
+               "<Persons><!-- c --></Persons>"));
+    EXPECT_EQ(doc().tasks().size(), 1u);
+    EXPECT_TRUE(doc().persons().empty());
+    ASSERT_TRUE(read("<Pim Version=\"1\"><Persons><!-- c --><P ID=\"4\"/></Persons></Pim>"));
+    EXPECT_EQ(doc().persons().size(), 1u);
+}
+
+TEST_F(DocumentReaderTest, ReadsWindows1252TextAsUtf8) {
+    ASSERT_TRUE(read16("<User FName=\"Ren\xE9\" City=\"\x80\x93\"/>"));
+    EXPECT_EQ(doc().user().FName, "Ren\xC3\xA9");
+    EXPECT_EQ(doc().user().City, "\xE2\x82\xAC\xE2\x80\x9C");
+    ASSERT_TRUE(read16("<User FName=\"Ren\xC3\xA9\"/>"));
+    EXPECT_EQ(doc().user().FName, "Ren\xC3\xA9") << "UTF-8 stays as it is";
+}
+
+TEST_F(DocumentReaderTest, ReportsTheLineOfASyntaxError) {
+    document_ = std::make_unique<PimDocument>(clock_);
+    const DocumentReadResult result =
+        readDocumentText("<Pim Version=\"16\">\r\n\t<Tasks>\r\n\t<Task ID=1/>", *document_);
+    EXPECT_FALSE(result.ok);
+    EXPECT_EQ(result.error.line, 3);
+}
+
+}  // namespace

@@ -1,0 +1,84 @@
+#include "docfile/DocumentWriter.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "docfile/DocumentReader.h"
+#include "docfile/ScratchDir.h"
+#include "platform/Clock.h"
+#include "records/PimDocument.h"
+#include "support/TzGuard.h"
+
+namespace {
+
+bool contains(const std::string& text, const std::string& part) {
+    return text.find(part) != std::string::npos;
+}
+
+class DocumentWriterTest : public testing::Test {
+protected:
+    TzGuard tz{"UTC"};
+    FixedClock clock{LocalTime{2026, 12, 6, 10, 30, 0, 0}};
+    PimDocument document{clock};
+    // Seconds of 6 December 2026 00:00 UTC: what undatable dates are written as.
+    const std::string today = "1796515200";
+};
+
+TEST_F(DocumentWriterTest, WritesTheTwelveLinesOfAnEmptyDocument) {
+    const std::string text = formatDocument(document);
+    EXPECT_EQ(text, fileBytes(QUILLMATE_TEST_DATA "/docfile/empty.expected.pgr"));
+    EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 12);
+}
+
+TEST_F(DocumentWriterTest, WritesDatesAsTheFormatAsks) {
+    Task open = Task::createdAt(DateTime::fromFields(2026, 12, 24, 18, 0));
+    open.Priority = Task::Low;
+    open.DoneDate = DateTime::fromFields(2026, 1, 1);
+    document.add(open);
+    Task done;  // no dates at all
+    done.Priority = Task::Done;
+    done.Description = "Fish & \"Chips\" <'a'>";
+    document.add(done);
+    Appointment appointment = Appointment::createdAt(DateTime::fromFields(2040, 1, 1));
+    appointment.DueDate = DateTime();
+    appointment.AlarmTime = DateTime::fromFields(2026, 1, 1);
+    document.add(appointment);
+
+    const std::string text = formatDocument(document);
+    EXPECT_TRUE(contains(text,
+                         "<Task ID=\"1\" Description=\"\" Priority=\"2\" "
+                         "DueDate=\"1798135200\" DoneDate=\"0\" />\r\n"));
+    EXPECT_TRUE(contains(text,
+                         "<Task ID=\"2\" Description=\"Fish &amp; &quot;Chips&quot; "
+                         "&lt;&apos;a&apos;&gt;\" Priority=\"3\" DueDate=\"" +
+                             today + "\" DoneDate=\"" + today + "\" />\r\n"));
+    EXPECT_TRUE(contains(text,
+                         "<Appointment ID=\"1\" Description=\"\" DueDate=\"-1\" "
+                         "StartTime=\"2208988800\" EndTime=\"2208988800\" Alarm=\"0\" "
+                         "AlarmTime=\"0\" Done=\"0\" />\r\n"));
+}
+
+TEST_F(DocumentWriterTest, KeepsEveryValueReadable) {
+    Person person;
+    person.Notes = "crlf\r\nlf\nlone\rtab\tend";
+    person.FName = std::string("nul\0byte", 8);
+    document.add(person);
+    PhGroup group{0, "a\nb"};
+    document.add(group);
+
+    const std::string text = formatDocument(document);
+    EXPECT_TRUE(contains(text, "Notes=\"crlf\r\nlf\r\nlone\rtab\tend\""));
+    EXPECT_TRUE(contains(text, "FName=\"nul&#0;byte\""));
+    EXPECT_TRUE(contains(text, "<Desc>a\r\nb</Desc>"));
+    EXPECT_TRUE(contains(text, "\t\t\t<PhGroups>\r\n\t\t\t</PhGroups>\r\n"))
+        << "a person without groups still has the lines";
+
+    PimDocument again(clock);
+    ASSERT_TRUE(readDocumentText(text, again).ok);
+    EXPECT_EQ(again.persons().find(1)->FName, person.FName);
+    EXPECT_EQ(again.persons().find(1)->Notes, "crlf\r\nlf\r\nlone\rtab\tend");
+    EXPECT_EQ(formatDocument(again), text) << "a second save changes nothing";
+}
+
+}  // namespace

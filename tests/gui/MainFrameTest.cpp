@@ -140,6 +140,25 @@ TEST_F(MainFrameTest, ChangesReachTheCommandStatesAtOnce) {
     EXPECT_FALSE(enabled(cmd::kBackup));
 }
 
+TEST_F(MainFrameTest, SavingANewDocumentNamesItInTheTitleAndMenus) {
+    start({});
+    frame->document().add(Task::createdAt(clock.now()));
+    const std::string saved = dir.filePath("saved.pgr").toStdString();
+    prompts.paths = {saved};
+    frame->runCommand(cmd::kSave);
+    EXPECT_EQ(frame->windowTitle().toStdString(), "Quillmate [" + saved + "]");
+    EXPECT_FALSE(enabled(cmd::kSave));
+    EXPECT_TRUE(enabled(cmd::kBackup));
+
+    const std::string copy = dir.filePath("copy.pgr").toStdString();
+    prompts.paths = {copy};
+    frame->runCommand(cmd::kSaveAs);
+    EXPECT_EQ(frame->windowTitle().toStdString(), "Quillmate [" + copy + "]");
+    EXPECT_EQ(recentMenuTexts(), QStringList{QString::fromStdString("&1 " + copy)});
+    EXPECT_TRUE(storage.load(frame->document(), saved).loaded);
+    EXPECT_TRUE(prompts.messages.empty());
+}
+
 TEST_F(MainFrameTest, MenusCarryTextsShortcutsAndPrompts) {
     start({});
     QStringList titles;

@@ -11,6 +11,7 @@
 #include "platform/qt/QtUserPrompts.h"
 #include "shell/DocFileStorage.h"
 #include "shell/ui/MainFrame.h"
+#include "shell/ui/WaitCursorStorage.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
@@ -29,7 +30,8 @@ int main(int argc, char** argv) {
     QtLocale locale;
     IniSettingsStore settings;
     QtUserPrompts prompts;
-    DocFileStorage storage;
+    DocFileStorage files;
+    WaitCursorStorage storage(files);
     MainFrame frame(clock, storage, prompts, settings, locale);
     prompts.setOwner(&frame);
 

@@ -121,6 +121,15 @@ TEST_F(MainFrameTest, StartsWithANewSeededDocument) {
     EXPECT_TRUE(frame->statusBar()->findChild<QLabel*>()->text() == QStringLiteral("Ready"));
 }
 
+TEST_F(MainFrameTest, FirstStartWritesOnlyTheSpecifiedDefaults) {
+    start({});
+    const std::map<std::string, MemorySettingsStore::Section> expected = {
+        {"Files", {{"OpenLastFile", uint32_t{0}}}},
+        {"Alarm", {{"AlarmSound", std::string("beep.wav")}, {"UseAlarmSound", uint32_t{1}}}},
+    };
+    EXPECT_EQ(settings.sections(), expected);
+}
+
 TEST_F(MainFrameTest, ChangesReachTheCommandStatesAtOnce) {
     start({});
     Task task = Task::createdAt(clock.now());
@@ -129,6 +138,25 @@ TEST_F(MainFrameTest, ChangesReachTheCommandStatesAtOnce) {
     EXPECT_TRUE(enabled(cmd::kCompact));
     EXPECT_TRUE(enabled(cmd::kExportTasks));
     EXPECT_FALSE(enabled(cmd::kBackup));
+}
+
+TEST_F(MainFrameTest, SavingANewDocumentNamesItInTheTitleAndMenus) {
+    start({});
+    frame->document().add(Task::createdAt(clock.now()));
+    const std::string saved = dir.filePath("saved.pgr").toStdString();
+    prompts.paths = {saved};
+    frame->runCommand(cmd::kSave);
+    EXPECT_EQ(frame->windowTitle().toStdString(), "Quillmate [" + saved + "]");
+    EXPECT_FALSE(enabled(cmd::kSave));
+    EXPECT_TRUE(enabled(cmd::kBackup));
+
+    const std::string copy = dir.filePath("copy.pgr").toStdString();
+    prompts.paths = {copy};
+    frame->runCommand(cmd::kSaveAs);
+    EXPECT_EQ(frame->windowTitle().toStdString(), "Quillmate [" + copy + "]");
+    EXPECT_EQ(recentMenuTexts(), QStringList{QString::fromStdString("&1 " + copy)});
+    EXPECT_TRUE(storage.load(frame->document(), saved).loaded);
+    EXPECT_TRUE(prompts.messages.empty());
 }
 
 TEST_F(MainFrameTest, MenusCarryTextsShortcutsAndPrompts) {

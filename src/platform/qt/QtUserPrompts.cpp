@@ -47,10 +47,15 @@ MessageAnswer fromQt(int button) {
 
 }  // namespace
 
+QWidget* QtUserPrompts::visibleOwner() const {
+    // Before the main window is shown (start-up messages), a box centres on the screen.
+    return owner_ != nullptr && owner_->isVisible() ? owner_.data() : nullptr;
+}
+
 MessageAnswer QtUserPrompts::showMessage(const std::string& text, const std::string& caption,
                                          MessageIcon icon, MessageButtons buttons) {
     QMessageBox box(toQt(icon), QString::fromStdString(caption), QString::fromStdString(text),
-                    toQt(buttons), owner_);
+                    toQt(buttons), visibleOwner());
     if (buttons == MessageButtons::YesNoCancel) box.setDefaultButton(QMessageBox::Yes);
     return fromQt(box.exec());
 }
@@ -76,7 +81,7 @@ std::optional<std::string> QtUserPrompts::askSavePath(const FileDialogSpec& spec
 }
 
 std::optional<std::string> QtUserPrompts::askPath(const FileDialogSpec& spec, bool save) {
-    QFileDialog dialog(owner_);
+    QFileDialog dialog(visibleOwner());
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
     dialog.setNameFilter(nameFilters(spec.filters));

@@ -22,6 +22,7 @@ public:
 
 private:
     std::optional<std::string> askPath(const FileDialogSpec& spec, bool save);
+    [[nodiscard]] QWidget* visibleOwner() const;
 
     QPointer<QWidget> owner_;
 };

@@ -92,7 +92,6 @@ QAction* CommandActions::makeAction(int id) {
     act->setToolTip(QString::fromUtf8(command->tooltip));
     if (*command->accelerator != '\0') {
         act->setShortcut(QKeySequence(QString::fromLatin1(command->accelerator)));
-        act->setShortcutContext(Qt::ApplicationShortcut);
     }
     act->setCheckable(command->check != CheckRule::None);
     connect(act, &QAction::triggered, this, [this, id] { emit triggered(id); });

@@ -1,8 +1,8 @@
 #include "shell/ui/MainFrame.h"
 
 #include <QAction>
-#include <QApplication>
 #include <QCloseEvent>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QMenu>
 #include <QScreen>
@@ -145,12 +145,9 @@ void MainFrame::runFrameCommand(int id) {
         case cmd::kBackup:
             lifecycle_.backup();
             break;
-        case cmd::kCompact: {
-            QApplication::setOverrideCursor(Qt::WaitCursor);
+        case cmd::kCompact:
             lifecycle_.compact();
-            QApplication::restoreOverrideCursor();
             break;
-        }
         case cmd::kExit:
             close();
             break;

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QApplication>
+
+#include "shell/DocumentStorage.h"
+
+// Shows the wait cursor while another storage reads or writes a document.
+class WaitCursorStorage : public DocumentStorage {
+public:
+    explicit WaitCursorStorage(DocumentStorage& inner) : inner_(inner) {}
+
+    LoadOutcome load(PimDocument& document, const std::string& path) override {
+        const Busy busy;
+        return inner_.load(document, path);
+    }
+    bool save(const PimDocument& document, const std::string& path) override {
+        const Busy busy;
+        return inner_.save(document, path);
+    }
+
+private:
+    struct Busy {
+        Busy() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+        ~Busy() { QApplication::restoreOverrideCursor(); }
+        Busy(const Busy&) = delete;
+        Busy& operator=(const Busy&) = delete;
+    };
+
+    DocumentStorage& inner_;
+};

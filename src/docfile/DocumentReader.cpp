@@ -42,7 +42,7 @@ int32_t intValue(std::string_view text) {
 // Stores a text value. Earlier versions wrote each CR LF of a value as CR CR LF and so
 // gained a CR at every save; any run of CRs before a LF is read as one line break.
 void assignText(std::string& field, std::string_view value) {
-    if (std::memchr(value.data(), '\r', value.size()) == nullptr) {
+    if (value.find('\r') == std::string_view::npos) {
         field.assign(value);
         return;
     }
@@ -350,16 +350,19 @@ void DocumentBuilder::userAttribute(std::string_view name, std::string_view valu
 }  // namespace
 
 DocumentReadResult readDocumentText(std::string_view bytes, PimDocument& document) {
-    if (const void* zero = std::memchr(bytes.data(), '\0', bytes.size()))
-        bytes = bytes.substr(0, static_cast<size_t>(static_cast<const char*>(zero) - bytes.data()));
     bytes = withoutUtf8Bom(bytes);
-    // Files written on Windows hold Windows-1252 text; inside the program text is UTF-8.
+    // The text ends at its first zero byte. Files written on Windows hold Windows-1252
+    // text; inside the program text is UTF-8.
+    const Utf8Scan scan = scanUtf8UpToZero(bytes);
+    bytes = bytes.substr(0, scan.length);
     std::string converted;
-    if (!isValidUtf8(bytes)) {
+    if (!scan.valid) {
         converted = windows1252ToUtf8(bytes);
         bytes = converted;
     }
-    XmlTokenizer tokenizer(bytes);
+    // Records hold UTF-8: a reference to a byte from 0x80 up names the Windows-1252
+    // character the program that wrote it meant.
+    XmlTokenizer tokenizer(bytes, XmlTokenizer::References::Windows1252Utf8);
     DocumentBuilder builder(document);
     try {
         tokenizer.run(builder);

@@ -150,6 +150,13 @@ TEST_F(DocumentReaderTest, ReadsWindows1252TextAsUtf8) {
     EXPECT_EQ(doc().user().City, "\xE2\x82\xAC\xE2\x80\x9C");
     ASSERT_TRUE(read16("<User FName=\"Ren\xC3\xA9\"/>"));
     EXPECT_EQ(doc().user().FName, "Ren\xC3\xA9") << "UTF-8 stays as it is";
+    // A reference to a byte from 0x80 up means the Windows-1252 character, in either text.
+    for (const std::string other : {"\xC3\xA9", "\xE9"}) {
+        ASSERT_TRUE(read16("<User FName=\"" + other + "&#233;&#x80;&#65;\"/>"));
+        EXPECT_EQ(doc().user().FName,
+                  "\xC3\xA9\xC3\xA9\xE2\x82\xAC"
+                  "A");
+    }
 }
 
 TEST_F(DocumentReaderTest, ReportsTheLineOfASyntaxError) {

@@ -1,5 +1,6 @@
 #include "docfile/DocumentReader.h"
 
+#include <array>
 #include <cstdint>
 #include <cstring>
 #include <limits>
@@ -78,6 +79,16 @@ constexpr PersonText kPersonText[] = {
 };
 constexpr size_t kPersonTextCount = sizeof kPersonText / sizeof kPersonText[0];
 
+constexpr auto kPersonFields = [] {
+    std::array<std::string Person::*, kPersonTextCount> fields{};
+    for (size_t i = 0; i < kPersonTextCount; ++i)
+        fields[i] = kPersonText[i].field;
+    return fields;
+}();
+constexpr std::array<std::string Task::*, 1> kTaskFields = {&Task::Description};
+constexpr std::array<std::string Appointment::*, 1> kAppointmentFields = {
+    &Appointment::Description};
+
 struct UserText {
     std::string_view name;
     std::string User::*field;
@@ -114,6 +125,20 @@ private:
     void groupAttribute(std::string_view name, std::string_view value);
     void userAttribute(std::string_view name, std::string_view value);
     DateTime dateValue(std::string_view text) { return seconds_.fromSeconds(atolValue(text)); }
+    // Stores the working record. It is moved into the store rather than copied; the text
+    // fields the next record does not set are copied back from the stored one then.
+    template <class Record>
+    void store(RecordStore<Record>& records, Record& working, const Record*& lastStored) {
+        lastStored = records.insertLoaded(std::move(working));
+    }
+    template <class Record, size_t N>
+    static void restoreUnset(Record& working, const Record* lastStored, uint32_t setFields,
+                             const std::array<std::string Record::*, N>& fields) {
+        if (lastStored == nullptr) return;  // nothing was moved away
+        for (size_t i = 0; i < N; ++i) {
+            if ((setFields & (1u << i)) == 0) working.*fields[i] = lastStored->*fields[i];
+        }
+    }
     void collect() {
         collecting_ = true;
         collectDepth_ = depth_;
@@ -142,6 +167,12 @@ private:
     Task task_;
     Appointment appointment_;
     PhGroup group_;
+    // The record the working one was last moved into, and which text fields the record
+    // being read has set.
+    const Person* lastPerson_ = nullptr;
+    const Task* lastTask_ = nullptr;
+    const Appointment* lastAppointment_ = nullptr;
+    uint32_t setFields_ = 0;
 };
 
 void DocumentBuilder::startElement(std::string_view name) {
@@ -154,12 +185,15 @@ void DocumentBuilder::startElement(std::string_view name) {
         if (name == "Persons") {
             section_ = Section::Persons;
             person_ = Person{};
+            lastPerson_ = nullptr;
         } else if (name == "Tasks") {
             section_ = Section::Tasks;
             task_ = Task::createdAt(now_);
+            lastTask_ = nullptr;
         } else if (name == "Appointments") {
             section_ = Section::Appointments;
             appointment_ = Appointment::createdAt(now_);
+            lastAppointment_ = nullptr;
         } else if (name == "User") {
             section_ = Section::User;
         } else if (name == "PhGroups" && version_ == 16) {
@@ -168,6 +202,7 @@ void DocumentBuilder::startElement(std::string_view name) {
         }
     } else if (depth_ == 3) {
         inRecord_ = false;
+        setFields_ = 0;
         switch (section_) {
             case Section::Persons:
                 inRecord_ = version_ == 1 || name == "Person";
@@ -258,21 +293,22 @@ void DocumentBuilder::endElement() {
         inRecord_ = false;
         switch (section_) {
             case Section::Persons:
+                restoreUnset(person_, lastPerson_, setFields_, kPersonFields);
                 if (version_ == 1) {
                     if (person_.WhitePages) person_.PhGroups.push_back(2);
                     if (person_.YellowPages) person_.PhGroups.push_back(3);
                     person_.PhGroups.push_back(1);
-                    document_.persons().insert(person_);
-                    person_.PhGroups.clear();
-                } else {
-                    document_.persons().insert(person_);
                 }
+                store(document_.persons(), person_, lastPerson_);
+                person_.PhGroups.clear();
                 break;
             case Section::Tasks:
-                document_.tasks().insert(task_);
+                restoreUnset(task_, lastTask_, setFields_, kTaskFields);
+                store(document_.tasks(), task_, lastTask_);
                 break;
             case Section::Appointments:
-                document_.appointments().insert(appointment_);
+                restoreUnset(appointment_, lastAppointment_, setFields_, kAppointmentFields);
+                store(document_.appointments(), appointment_, lastAppointment_);
                 break;
             case Section::Groups:
                 document_.phGroups().insert(group_);
@@ -290,6 +326,7 @@ void DocumentBuilder::personAttribute(std::string_view name, std::string_view va
         const size_t i = (nextPersonField_ + n) % kPersonTextCount;
         if (kPersonText[i].name == name) {
             assignText(person_.*kPersonText[i].field, value);
+            setFields_ |= 1u << i;
             nextPersonField_ = i + 1;
             return;
         }
@@ -305,9 +342,10 @@ void DocumentBuilder::personAttribute(std::string_view name, std::string_view va
 void DocumentBuilder::taskAttribute(std::string_view name, std::string_view value) {
     if (name == "ID")
         task_.ID = intValue(value);
-    else if (name == "Description")
+    else if (name == "Description") {
         assignText(task_.Description, value);
-    else if (name == "Priority")
+        setFields_ = 1;
+    } else if (name == "Priority")
         task_.Priority = intValue(value);
     else if (name == "DueDate")
         task_.DueDate = dateValue(value);
@@ -318,9 +356,10 @@ void DocumentBuilder::taskAttribute(std::string_view name, std::string_view valu
 void DocumentBuilder::appointmentAttribute(std::string_view name, std::string_view value) {
     if (name == "ID")
         appointment_.ID = intValue(value);
-    else if (name == "Description")
+    else if (name == "Description") {
         assignText(appointment_.Description, value);
-    else if (name == "DueDate")
+        setFields_ = 1;
+    } else if (name == "DueDate")
         appointment_.DueDate = dateValue(value);
     else if (name == "StartTime")
         appointment_.StartTime = dateValue(value);

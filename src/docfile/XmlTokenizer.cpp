@@ -4,9 +4,6 @@
 
 #include <algorithm>
 #include <array>
-#ifdef __SSE2__
-#include <emmintrin.h>
-#endif
 
 namespace {
 
@@ -33,28 +30,6 @@ int lower(int c) {
 }
 
 }  // namespace
-
-const char* xml::findAnyOf(const char* p, const char* end, char a, char b, char c, char d) {
-#ifdef __SSE2__
-    // Sixteen bytes at a time, and never a load past `end`.
-    const __m128i va = _mm_set1_epi8(a);
-    const __m128i vb = _mm_set1_epi8(b);
-    const __m128i vc = _mm_set1_epi8(c);
-    const __m128i vd = _mm_set1_epi8(d);
-    while (end - p >= 16) {
-        const __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
-        const __m128i hits =
-            _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(x, va), _mm_cmpeq_epi8(x, vb)),
-                         _mm_or_si128(_mm_cmpeq_epi8(x, vc), _mm_cmpeq_epi8(x, vd)));
-        const int mask = _mm_movemask_epi8(hits);
-        if (mask != 0) return p + __builtin_ctz(static_cast<unsigned>(mask));
-        p += 16;
-    }
-#endif
-    while (p != end && *p != a && *p != b && *p != c && *p != d)
-        ++p;
-    return p;
-}
 
 TextPosition positionOf(std::string_view text, size_t offset) {
     offset = std::min(offset, text.size());
@@ -205,6 +180,17 @@ std::string_view XmlTokenizer::readAttributeValueSlowly(int quote, const char* r
 }
 
 void XmlTokenizer::appendReference(std::string& out) {
+    // The five entities, written without line breaks, are by far the most common.
+    static constexpr std::pair<std::string_view, char> kEntities[] = {
+        {"amp;", '&'}, {"lt;", '<'}, {"gt;", '>'}, {"quot;", '"'}, {"apos;", '\''}};
+    const std::string_view ahead(pos_, static_cast<size_t>(std::min<ptrdiff_t>(end_ - pos_, 5)));
+    for (const auto& [entity, byte] : kEntities) {
+        if (ahead.substr(0, entity.size()) == entity) {
+            pos_ += entity.size();
+            out += byte;
+            return;
+        }
+    }
     const char byte = readReference();
     if (references_ == References::Bytes || static_cast<unsigned char>(byte) < 0x80)
         out += byte;

@@ -2,66 +2,15 @@
 
 #include <array>
 #include <cstdint>
-#include <cstring>
-#include <limits>
 #include <string>
 
+#include "docfile/FieldValues.h"
 #include "docfile/TextEncoding.h"
 #include "platform/Clock.h"
 #include "records/PimDocument.h"
 #include "records/SecondsConverter.h"
 
 namespace {
-
-// The number at the start of a text, read as the C library's atol reads it: leading
-// white space, a sign, digits up to the first other byte; 0 without digits. Values beyond
-// the 64-bit range stop at its ends.
-int64_t atolValue(std::string_view text) {
-    size_t i = 0;
-    while (i < text.size() && (text[i] == ' ' || (text[i] >= '\t' && text[i] <= '\r')))
-        ++i;
-    bool negative = false;
-    if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
-    uint64_t magnitude = 0;
-    const uint64_t limit = negative ? uint64_t{1} << 63 : (uint64_t{1} << 63) - 1;
-    for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
-        magnitude = magnitude * 10 + static_cast<uint64_t>(text[i] - '0');
-        if (magnitude > limit) {
-            magnitude = limit;
-            for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
-            }
-            break;
-        }
-    }
-    return negative ? static_cast<int64_t>(0 - magnitude) : static_cast<int64_t>(magnitude);
-}
-
-int32_t intValue(std::string_view text) {
-    return static_cast<int32_t>(atolValue(text));
-}
-
-// Stores a text value. Earlier versions wrote each CR LF of a value as CR CR LF and so
-// gained a CR at every save; any run of CRs before a LF is read as one line break.
-void assignText(std::string& field, std::string_view value) {
-    if (value.find('\r') == std::string_view::npos) {
-        field.assign(value);
-        return;
-    }
-    field.clear();
-    for (size_t i = 0; i < value.size(); ++i) {
-        if (value[i] == '\r') {
-            size_t j = i;
-            while (j < value.size() && value[j] == '\r')
-                ++j;
-            if (j < value.size() && value[j] == '\n') {
-                field += '\r';
-                i = j - 1;
-                continue;
-            }
-        }
-        field += value[i];
-    }
-}
 
 struct PersonText {
     std::string_view name;
@@ -124,7 +73,7 @@ private:
     void appointmentAttribute(std::string_view name, std::string_view value);
     void groupAttribute(std::string_view name, std::string_view value);
     void userAttribute(std::string_view name, std::string_view value);
-    DateTime dateValue(std::string_view text) { return seconds_.fromSeconds(atolValue(text)); }
+    DateTime dateValue(std::string_view text) { return seconds_.fromSeconds(readLong(text)); }
     // Stores the working record. It is moved into the store rather than copied; the text
     // fields the next record does not set are copied back from the stored one then.
     template <class Record>
@@ -234,7 +183,7 @@ void DocumentBuilder::attribute(std::string_view name, std::string_view value) {
         }
     } else if (depth_ == 2) {
         if (name == "LastID") {
-            const int32_t lastId = intValue(value);
+            const int32_t lastId = readInt(value);
             switch (section_) {
                 case Section::Persons:
                     document_.persons().setLastId(lastId);
@@ -275,7 +224,7 @@ void DocumentBuilder::attribute(std::string_view name, std::string_view value) {
 
 void DocumentBuilder::startTagEnd() {
     if (depth_ != 1) return;
-    version_ = isPim_ && hasVersion_ ? intValue(versionText_) : 0;
+    version_ = isPim_ && hasVersion_ ? readInt(versionText_) : 0;
     if (version_ == 1) document_.seedDefaultGroups();
 }
 
@@ -283,9 +232,9 @@ void DocumentBuilder::endElement() {
     if (collecting_ && depth_ == collectDepth_) {
         collecting_ = false;
         if (section_ == Section::Groups)
-            assignText(group_.Desc, collected_);
+            readText(group_.Desc, collected_);
         else
-            person_.PhGroups.push_back(intValue(collected_));
+            person_.PhGroups.push_back(readInt(collected_));
     }
     if (depth_ == 4) {
         inGroupList_ = false;
@@ -325,14 +274,14 @@ void DocumentBuilder::personAttribute(std::string_view name, std::string_view va
     for (size_t n = 0; n < kPersonTextCount; ++n) {
         const size_t i = (nextPersonField_ + n) % kPersonTextCount;
         if (kPersonText[i].name == name) {
-            assignText(person_.*kPersonText[i].field, value);
+            readText(person_.*kPersonText[i].field, value);
             setFields_ |= 1u << i;
             nextPersonField_ = i + 1;
             return;
         }
     }
     if (name == "ID")
-        person_.ID = intValue(value);
+        person_.ID = readInt(value);
     else if (name == "WhitePages")
         person_.WhitePages = value == "1" ? 1 : 0;
     else if (name == "YellowPages")
@@ -341,12 +290,12 @@ void DocumentBuilder::personAttribute(std::string_view name, std::string_view va
 
 void DocumentBuilder::taskAttribute(std::string_view name, std::string_view value) {
     if (name == "ID")
-        task_.ID = intValue(value);
+        task_.ID = readInt(value);
     else if (name == "Description") {
-        assignText(task_.Description, value);
+        readText(task_.Description, value);
         setFields_ = 1;
     } else if (name == "Priority")
-        task_.Priority = intValue(value);
+        task_.Priority = readInt(value);
     else if (name == "DueDate")
         task_.DueDate = dateValue(value);
     else if (name == "DoneDate")
@@ -355,9 +304,9 @@ void DocumentBuilder::taskAttribute(std::string_view name, std::string_view valu
 
 void DocumentBuilder::appointmentAttribute(std::string_view name, std::string_view value) {
     if (name == "ID")
-        appointment_.ID = intValue(value);
+        appointment_.ID = readInt(value);
     else if (name == "Description") {
-        assignText(appointment_.Description, value);
+        readText(appointment_.Description, value);
         setFields_ = 1;
     } else if (name == "DueDate")
         appointment_.DueDate = dateValue(value);
@@ -374,13 +323,13 @@ void DocumentBuilder::appointmentAttribute(std::string_view name, std::string_vi
 }
 
 void DocumentBuilder::groupAttribute(std::string_view name, std::string_view value) {
-    if (name == "ID") group_.ID = intValue(value);
+    if (name == "ID") group_.ID = readInt(value);
 }
 
 void DocumentBuilder::userAttribute(std::string_view name, std::string_view value) {
     for (const UserText& text : kUserText) {
         if (text.name == name) {
-            assignText(document_.user().*text.field, value);
+            readText(document_.user().*text.field, value);
             return;
         }
     }

@@ -39,17 +39,14 @@ SecondsConverter::SecondsConverter(Memory memory) : memory_(memory) {
 std::optional<int64_t> SecondsConverter::dayOffset(int64_t day) {
     Day& slot = days_[static_cast<size_t>(day) & (days_.size() - 1)];
     if (slot.day != day) {
-        // Offsets change a few times a year at most, never twice within an hour: equal
-        // offsets on every hour of the day mean the day has one offset.
+        // Offsets change a few times a year at most, never twice within half a day: equal
+        // offsets at the start, the middle and the end mean the day has one offset.
         slot.day = day;
-        slot.uniform = false;
         const int64_t start = day * kSecondsPerDay;
         const auto first = libraryOffset(start);
-        if (!first) return std::nullopt;
-        slot.uniform = true;
-        for (int64_t t = start + 3600; slot.uniform && t <= start + kSecondsPerDay; t += 3600)
-            slot.uniform = libraryOffset(std::min(t, start + kSecondsPerDay - 1)) == first;
-        slot.offset = *first;
+        slot.uniform = first.has_value() && libraryOffset(start + kSecondsPerDay / 2) == first &&
+                       libraryOffset(start + kSecondsPerDay - 1) == first;
+        slot.offset = first.value_or(0);
     }
     if (!slot.uniform) return std::nullopt;
     return slot.offset;

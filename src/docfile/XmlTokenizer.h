@@ -218,6 +218,23 @@ void XmlTokenizer::readStartTag(Handler& handler) {
     open_[depth_++].assign(name);
     handler.startElement(name);
     for (;;) {
+        // The common form, ` name="value"`, straight through.
+        if (end_ - pos_ > 3 && pos_[0] == ' ' && xml::is(pos_[1], xml::kNameStart)) {
+            const char* const first = pos_ + 1;
+            const char* p = first + 1;
+            while (p != end_ && xml::is(*p, xml::kNameChar))
+                ++p;
+            if (end_ - p > 2 && p[0] == '=' && p[1] == '"') {
+                const char* const value = p + 2;
+                const char* const stop = xml::findAnyOf(value, end_, '"', '<', '&', '\0');
+                if (stop != end_ && *stop == '"') {
+                    pos_ = stop + 1;
+                    handler.attribute(std::string_view(first, static_cast<size_t>(p - first)),
+                                      std::string_view(value, static_cast<size_t>(stop - value)));
+                    continue;
+                }
+            }
+        }
         if (!skipWhitespace()) break;
         std::string_view attribute = readName();
         if (attribute.empty()) break;

@@ -14,9 +14,11 @@ DateTime libraryLocal(int64_t t) {
 }
 
 TEST(SecondsConverter, AgreesWithTheCLibraryAcrossOffsetChanges) {
-    // Zones with summer time, a half-hour shift, a skipped day and none at all.
-    const char* zones[] = {"Europe/Berlin", "America/New_York", "Australia/Lord_Howe",
-                           "Pacific/Apia",  "Asia/Kolkata",     "UTC0"};
+    // Zones with summer time, a half-hour shift, a two-hour shift, a skipped day, summer
+    // time paused for a month, southern summers and none at all.
+    const char* zones[] = {"Europe/Berlin",     "America/New_York", "Australia/Lord_Howe",
+                           "Antarctica/Troll",  "Pacific/Apia",     "Africa/Casablanca",
+                           "America/Sao_Paulo", "Asia/Kolkata",     "UTC0"};
     for (const char* zone : zones) {
         SCOPED_TRACE(zone);
         TzGuard guard(zone);

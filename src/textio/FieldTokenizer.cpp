@@ -99,8 +99,15 @@ FieldTokenizer::EnclosedScan FieldTokenizer::scanEnclosed(std::string_view t,
             break;
         }
         if (ch != '\\') {
-            append(ch);
-            ++k;
+            // Copy the run of ordinary characters up to the next encloser or backslash.
+            size_t end = k + 1;
+            while (end < n && t[end] != e && t[end] != '\\')
+                ++end;
+            if (field) {
+                bytes.finish();
+                field->append(t.substr(k, end - k));
+            }
+            k = end;
             continue;
         }
         if (k + 1 >= n) {

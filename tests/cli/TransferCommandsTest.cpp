@@ -118,7 +118,7 @@ TEST_F(TransferCommandsTest, RefusesBadArgumentsWithUsage) {
 
 TEST_F(TransferCommandsTest, ImportAddsSavesAndCounts) {
     writeBytes(csv, "First;Ignored;Last\nBo;x;Kim\n;x;\nCy;x;Fox");
-    const CliRun result = run({"import", "persons", doc, csv, "--columns", "FirstName,,LastName",
+    const CliRun result = run({"import", "persons", doc, csv, "--columns", "FirstName, ,LastName",
                                "--separator", "semicolon"});
     EXPECT_EQ(result.code, 0) << result.err;
     EXPECT_EQ(result.out, "2 names added to current database.\n");

@@ -32,13 +32,20 @@ Failure usage(CliContext& context, const std::string& message, const char* usage
     return {kExitUsage};
 }
 
+// "FirstName, ,LastName" is three names, the middle one empty.
 std::vector<std::string> splitNames(const std::string& list) {
     std::vector<std::string> names;
     size_t from = 0;
-    for (size_t comma; (comma = list.find(',', from)) != std::string::npos; from = comma + 1)
-        names.push_back(list.substr(from, comma - from));
-    names.push_back(list.substr(from));
-    return names;
+    while (true) {
+        const size_t comma = std::min(list.find(',', from), list.size());
+        const size_t first = list.find_first_not_of(' ', from);
+        const size_t last = list.find_last_not_of(' ', comma - 1);
+        names.push_back(first < comma && last != std::string::npos && last >= first
+                            ? list.substr(first, last + 1 - first)
+                            : "");
+        if (comma == list.size()) return names;
+        from = comma + 1;
+    }
 }
 
 std::string joined(const std::vector<std::string>& names) {

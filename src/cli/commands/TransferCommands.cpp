@@ -19,6 +19,9 @@ constexpr const char* kExportUsage =
 constexpr const char* kImportUsage =
     "import persons|tasks|appointments DOC IN --columns NAME,NAME,... "
     "[--separator comma|semicolon|pipe|space|tab] [--encloser double|single|none] [--no-header]";
+// The arguments after the command's name, for --help.
+constexpr const char* kExportArgs = kExportUsage + sizeof "export";
+constexpr const char* kImportArgs = kImportUsage + sizeof "import";
 // Skipped records listed one by one before the rest are only counted.
 constexpr size_t kSkippedListed = 20;
 
@@ -198,13 +201,9 @@ int runImport(CliContext& context, const std::vector<std::string>& argList) {
 }
 
 const std::array<CliCommand, 2> kCommands = {{
-    {"export",
-     "persons|tasks|appointments DOC OUT [--separator comma|semicolon|pipe|space|tab] "
-     "[--encloser double|single|none] [--no-header] [--fields NAME,NAME,...]",
+    {"export", kExportArgs,
      "write the persons, tasks or appointments of DOC to the delimited text file OUT", runExport},
-    {"import",
-     "persons|tasks|appointments DOC IN --columns NAME,NAME,... [--separator ...] "
-     "[--encloser ...] [--no-header]",
+    {"import", kImportArgs,
      "add the records of the delimited text file IN to DOC; --columns names the field of "
      "each column, empty for a column not imported",
      runImport},

@@ -8,6 +8,7 @@
 #include "docfile/TextEncoding.h"
 #include "platform/Clock.h"
 #include "records/PimDocument.h"
+#include "records/SecondsConverter.h"
 
 namespace {
 
@@ -36,10 +37,6 @@ int64_t atolValue(std::string_view text) {
 
 int32_t intValue(std::string_view text) {
     return static_cast<int32_t>(atolValue(text));
-}
-
-DateTime dateValue(std::string_view text) {
-    return DateTime::fromSeconds(atolValue(text));
 }
 
 // Stores a text value. Earlier versions wrote each CR LF of a value as CR CR LF and so
@@ -116,6 +113,7 @@ private:
     void appointmentAttribute(std::string_view name, std::string_view value);
     void groupAttribute(std::string_view name, std::string_view value);
     void userAttribute(std::string_view name, std::string_view value);
+    DateTime dateValue(std::string_view text) { return seconds_.fromSeconds(atolValue(text)); }
     void collect() {
         collecting_ = true;
         collectDepth_ = depth_;
@@ -124,6 +122,7 @@ private:
 
     PimDocument& document_;
     const DateTime now_;  // "now" of records' defaults: the moment reading began
+    SecondsConverter seconds_;
     int depth_ = 0;
     bool isPim_ = false;
     std::string versionText_;

@@ -7,6 +7,7 @@
 
 #include "platform/Clock.h"
 #include "records/PimDocument.h"
+#include "records/SecondsConverter.h"
 
 namespace {
 
@@ -21,7 +22,7 @@ constexpr std::array<bool, 256> kSpecial = [] {
 class Writer {
 public:
     explicit Writer(const PimDocument& document)
-        : document_(document), todaySeconds_(document.clock().today().toSeconds()) {}
+        : document_(document), todaySeconds_(seconds_.toSeconds(document.clock().today())) {}
 
     std::string run();
 
@@ -62,8 +63,8 @@ private:
         end(">");
     }
     // Seconds of a date, or of today when the date has none.
-    int64_t secondsOrToday(DateTime date) const {
-        const int64_t seconds = date.toSeconds();
+    int64_t secondsOrToday(DateTime date) {
+        const int64_t seconds = seconds_.toSeconds(date);
         return seconds == -1 ? todaySeconds_ : seconds;
     }
 
@@ -74,6 +75,7 @@ private:
     void user();
 
     const PimDocument& document_;
+    SecondsConverter seconds_;  // before todaySeconds_, which it computes
     const int64_t todaySeconds_;
     std::string out_;
 };
@@ -194,11 +196,11 @@ void Writer::appointments() {
         line(2, "<Appointment");
         numberAttribute("ID", a.ID);
         textAttribute("Description", a.Description);
-        numberAttribute("DueDate", a.DueDate.toSeconds());
-        numberAttribute("StartTime", a.StartTime.toSeconds());
-        numberAttribute("EndTime", a.EndTime.toSeconds());
+        numberAttribute("DueDate", seconds_.toSeconds(a.DueDate));
+        numberAttribute("StartTime", seconds_.toSeconds(a.StartTime));
+        numberAttribute("EndTime", seconds_.toSeconds(a.EndTime));
         numberAttribute("Alarm", a.Alarm ? 1 : 0);
-        numberAttribute("AlarmTime", a.Alarm ? a.AlarmTime.toSeconds() : 0);
+        numberAttribute("AlarmTime", a.Alarm ? seconds_.toSeconds(a.AlarmTime) : 0);
         numberAttribute("Done", a.Done ? 1 : 0);
         end(" />");
     }

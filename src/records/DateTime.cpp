@@ -6,6 +6,7 @@
 
 #include "platform/Locale.h"
 #include "records/DatePicture.h"
+#include "records/SecondsConverter.h"
 
 namespace {
 
@@ -95,18 +96,31 @@ DateTime DateTime::fromSeconds(int64_t secondsSince1970) {
 }
 
 int64_t DateTime::toSeconds() const {
+    // The C library's mktime answers a repeated hour by what it converted before; the
+    // converter answers it the same way every time.
+    return SecondsConverter(SecondsConverter::Memory::None).toSeconds(*this);
+}
+
+DateTime DateTime::fromLocalSeconds(int64_t localSeconds) {
+    // Beyond these the value is far outside the valid range anyway.
+    constexpr int64_t kLimit = int64_t{1} << 50;
+    if (localSeconds < -kLimit || localSeconds > kLimit) return DateTime();
+    int64_t days = localSeconds / kSecondsPerDay;
+    int64_t second = localSeconds % kSecondsPerDay;
+    if (second < 0) {
+        second += kSecondsPerDay;
+        --days;
+    }
+    const DateTime value = fromDaysAndSeconds(days + kEpochToZeroDays, second);
+    return value.isValid() ? value : DateTime();
+}
+
+std::optional<int64_t> DateTime::localSeconds() const {
     const auto f = fields();
-    if (!f) return -1;
-    std::tm local{};
-    local.tm_year = f->year - 1900;
-    local.tm_mon = f->month - 1;
-    local.tm_mday = f->day;
-    local.tm_hour = f->hour;
-    local.tm_min = f->minute;
-    local.tm_sec = f->second;
-    local.tm_isdst = -1;
-    const std::time_t t = std::mktime(&local);
-    return t < 0 ? -1 : static_cast<int64_t>(t);
+    if (!f) return std::nullopt;
+    return daysFromCivil(f->year, static_cast<unsigned>(f->month), static_cast<unsigned>(f->day)) *
+               kSecondsPerDay +
+           f->hour * 3600 + f->minute * 60 + f->second;
 }
 
 std::optional<CalendarFields> DateTime::fields() const {

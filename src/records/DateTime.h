@@ -46,6 +46,13 @@ public:
     // or one beyond the valid range.
     [[nodiscard]] static DateTime fromSeconds(int64_t secondsSince1970);
 
+    // The value of a count of seconds since 1 January 1970 00:00 on the wall clock, with no
+    // time zone involved; null beyond the valid range.
+    [[nodiscard]] static DateTime fromLocalSeconds(int64_t localSeconds);
+    // The wall-clock seconds since 1 January 1970 00:00 of the calendar fields; empty for
+    // null and out-of-range values.
+    [[nodiscard]] std::optional<int64_t> localSeconds() const;
+
     // Assigns the value of the fields (null when invalid) and reports whether it is valid.
     bool setFields(int year, int month, int day, int hour = 0, int minute = 0, int second = 0);
 
@@ -55,8 +62,9 @@ public:
     constexpr bool isValid() const { return value_ >= kMinValue && value_ <= kMaxValue; }
     constexpr bool isNull() const { return value_ == kNullValue; }
 
-    // The instant of these local fields as seconds since 1970, daylight saving time decided
-    // by the C library; -1 for null, out-of-range and pre-1970 values.
+    // The instant of these local fields as seconds since 1970 in the zone of TZ; -1 for
+    // null, out-of-range and pre-1970 values. A time the clocks skip is read with the
+    // offset before the change; a time they repeat gives the earlier instant.
     [[nodiscard]] int64_t toSeconds() const;
 
     // The calendar fields, rounded to whole seconds; empty for null and out-of-range values.

@@ -1,0 +1,167 @@
+// Measures loading and saving documents of 1k, 10k and 100k records of each kind.
+//   document_bench [COUNT...]          the table (default counts 1000 10000 100000)
+//   document_bench --load-peak FILE    (internal) loads FILE, prints the peak memory it took
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <string>
+#include <vector>
+
+#ifdef QUILLMATE_BENCH_PUGIXML
+#include <pugixml.hpp>
+#endif
+
+#include "DocumentGenerator.h"
+#include "PlainWriter.h"
+#include "docfile/DocumentFile.h"
+#include "docfile/DocumentWriter.h"
+#include "platform/Clock.h"
+#include "records/PimDocument.h"
+
+extern char** environ;
+
+namespace {
+
+constexpr int kRuns = 3;
+
+// The best of a few runs, in milliseconds.
+double bestMs(const std::function<void()>& step) {
+    double best = 1e300;
+    for (int i = 0; i < kRuns; ++i) {
+        const auto start = std::chrono::steady_clock::now();
+        step();
+        const std::chrono::duration<double, std::milli> took =
+            std::chrono::steady_clock::now() - start;
+        best = std::min(best, took.count());
+    }
+    return best;
+}
+
+// A value in kB from /proc/self/status ("VmRSS", "VmHWM").
+long statusKb(const char* key) {
+    std::ifstream status("/proc/self/status");
+    std::string line;
+    while (std::getline(status, line)) {
+        if (line.rfind(key, 0) == 0) return std::atol(line.c_str() + std::strlen(key) + 1);
+    }
+    return -1;
+}
+
+// In a fresh process: the growth of resident memory from before the load to its peak.
+int loadPeak(const char* path) {
+    SystemClock clock;
+    const long before = statusKb("VmRSS");
+    PimDocument document(clock);
+    if (!loadDocument(document, path)) return 1;
+    std::printf("%ld\n", statusKb("VmHWM") - before);
+    return 0;
+}
+
+double measurePeakMb(const std::string& path) {
+    int pipeFds[2];
+    if (pipe(pipeFds) != 0) return -1;
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_adddup2(&actions, pipeFds[1], 1);
+    posix_spawn_file_actions_addclose(&actions, pipeFds[0]);
+    std::string self = std::filesystem::read_symlink("/proc/self/exe");
+    std::vector<char*> argv = {self.data(), const_cast<char*>("--load-peak"),
+                               const_cast<char*>(path.c_str()), nullptr};
+    pid_t pid;
+    const int spawned = posix_spawn(&pid, self.c_str(), &actions, nullptr, argv.data(), environ);
+    posix_spawn_file_actions_destroy(&actions);
+    close(pipeFds[1]);
+    char buffer[64] = {};
+    const ssize_t n = spawned == 0 ? read(pipeFds[0], buffer, sizeof buffer - 1) : -1;
+    close(pipeFds[0]);
+    if (spawned == 0) waitpid(pid, nullptr, 0);
+    return n > 0 ? std::atol(buffer) / 1024.0 : -1;
+}
+
+#ifdef QUILLMATE_BENCH_PUGIXML
+size_t walk(const pugi::xml_node& node) {
+    size_t total = 0;
+    for (const pugi::xml_attribute& attribute : node.attributes())
+        total += std::strlen(attribute.name()) + std::strlen(attribute.value());
+    for (const pugi::xml_node& child : node.children())
+        total += walk(child) + std::strlen(child.value());
+    return total;
+}
+#endif
+
+void benchmark(size_t count, const std::filesystem::path& dir) {
+    SystemClock clock;
+    PimDocument document(clock);
+    generateDocument(document, count);
+    const std::string path = dir / ("bench-" + std::to_string(count) + ".pgr");
+    const std::string plainPath = dir / ("plain-" + std::to_string(count) + ".pgr");
+
+    const double formatMs = bestMs([&] { (void)formatDocument(document); });
+    const double saveMs = bestMs([&] {
+        if (!saveDocument(document, path)) std::abort();
+    });
+    const double plainMs = bestMs([&] {
+        std::FILE* out = std::fopen(plainPath.c_str(), "wb");
+        writePlainly(document, out);
+        std::fflush(out);
+        fsync(fileno(out));
+        std::fclose(out);
+    });
+    const double sizeMb = static_cast<double>(std::filesystem::file_size(path)) / 1e6;
+    const bool same = formatDocument(document) == [&] {
+        std::ifstream in(plainPath, std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), {});
+    }();
+
+    const double loadMs = bestMs([&] {
+        PimDocument loaded(clock);
+        if (!loadDocument(loaded, path)) std::abort();
+    });
+    double pugiMs = -1;
+#ifdef QUILLMATE_BENCH_PUGIXML
+    size_t sink = 0;
+    pugiMs = bestMs([&] {
+        pugi::xml_document xml;
+        if (!xml.load_file(path.c_str())) std::abort();
+        sink += walk(xml);
+    });
+    if (sink == 0) std::abort();
+#endif
+    const double peakMb = measurePeakMb(path);
+
+    std::printf(
+        "%7zu  %7.1f MB | save %7.1f ms (format %6.1f), plain %7.1f ms: x%.2f%s | load %7.1f ms "
+        "(%5.0f MB/s, %6.2f us/record), pugixml %7.1f ms: x%.2f | peak %6.1f MB: x%.2f of file\n",
+        count, sizeMb, saveMs, formatMs, plainMs, saveMs / plainMs, same ? "" : " (BYTES DIFFER)",
+        loadMs, sizeMb / loadMs * 1000, loadMs * 1000 / (3.0 * count), pugiMs,
+        pugiMs > 0 ? loadMs / pugiMs : 0, peakMb, peakMb / sizeMb);
+    std::fflush(stdout);
+    std::filesystem::remove(path);
+    std::filesystem::remove(plainPath);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc == 3 && std::strcmp(argv[1], "--load-peak") == 0) return loadPeak(argv[2]);
+    std::vector<size_t> counts;
+    for (int i = 1; i < argc; ++i)
+        counts.push_back(std::strtoul(argv[i], nullptr, 10));
+    if (counts.empty()) counts = {1000, 10000, 100000};
+    if (std::getenv("TZ") == nullptr) setenv("TZ", "Europe/Berlin", 1);
+    const std::filesystem::path dir = std::filesystem::temp_directory_path();
+    std::printf("records of each kind; best of %d runs; TZ=%s\n", kRuns, std::getenv("TZ"));
+    for (const size_t count : counts)
+        benchmark(count, dir);
+    return 0;
+}

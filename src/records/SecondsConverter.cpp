@@ -1,0 +1,88 @@
+#include "records/SecondsConverter.h"
+
+#include <algorithm>
+#include <ctime>
+
+namespace {
+
+constexpr int64_t kSecondsPerDay = 86400;
+
+int64_t floorDiv(int64_t a, int64_t b) {
+    const int64_t q = a / b;
+    return (a % b != 0 && (a < 0) != (b < 0)) ? q - 1 : q;
+}
+
+// The C library's offset at `t`, measured on the calendar fields it reports so that any
+// correction it makes (leap seconds included) is part of it.
+std::optional<int64_t> libraryOffset(int64_t t) {
+    const auto time = static_cast<std::time_t>(t);
+    std::tm local{};
+    if (localtime_r(&time, &local) == nullptr) return std::nullopt;
+    const DateTime fields =
+        DateTime::fromFields(local.tm_year + 1900, local.tm_mon + 1, local.tm_mday, local.tm_hour,
+                             local.tm_min, std::min(local.tm_sec, 59));
+    const auto seconds = fields.localSeconds();
+    if (!seconds) return std::nullopt;
+    return *seconds - t;
+}
+
+}  // namespace
+
+SecondsConverter::SecondsConverter(Memory memory) : memory_(memory) {
+    if (memory == Memory::Days) days_.resize(4096);
+    tzset();
+}
+
+std::optional<int64_t> SecondsConverter::dayOffset(int64_t day) {
+    Day& slot = days_[static_cast<size_t>(day) & (days_.size() - 1)];
+    if (slot.day != day) {
+        // Offsets change a few times a year at most, never twice within an hour: equal
+        // offsets on every hour of the day mean the day has one offset.
+        slot.day = day;
+        slot.uniform = false;
+        const int64_t start = day * kSecondsPerDay;
+        const auto first = libraryOffset(start);
+        if (!first) return std::nullopt;
+        slot.uniform = true;
+        for (int64_t t = start + 3600; slot.uniform && t <= start + kSecondsPerDay; t += 3600)
+            slot.uniform = libraryOffset(std::min(t, start + kSecondsPerDay - 1)) == first;
+        slot.offset = *first;
+    }
+    if (!slot.uniform) return std::nullopt;
+    return slot.offset;
+}
+
+int64_t SecondsConverter::offsetAt(int64_t t) {
+    if (memory_ == Memory::Days) {
+        if (const auto offset = dayOffset(floorDiv(t, kSecondsPerDay))) return *offset;
+    }
+    return libraryOffset(t).value_or(0);
+}
+
+DateTime SecondsConverter::fromSeconds(int64_t secondsSince1970) {
+    if (secondsSince1970 < 0) return DateTime();
+    if (memory_ == Memory::None || !dayOffset(floorDiv(secondsSince1970, kSecondsPerDay)))
+        return DateTime::fromSeconds(secondsSince1970);
+    return DateTime::fromLocalSeconds(secondsSince1970 + offsetAt(secondsSince1970));
+}
+
+int64_t SecondsConverter::toSeconds(DateTime value) {
+    const auto local = value.localSeconds();
+    if (!local) return -1;
+    // The offsets a day before and a day after the moment: one of them holds at the
+    // instant, or both do around a change of offset.
+    const int64_t before = offsetAt(*local - kSecondsPerDay);
+    const int64_t after = offsetAt(*local + kSecondsPerDay);
+    const int64_t early = *local - before;
+    const int64_t late = *local - after;
+    const bool earlyFits = offsetAt(early) == before;
+    const bool lateFits = offsetAt(late) == after;
+    int64_t t;
+    if (earlyFits && lateFits)
+        t = std::min(early, late);  // a repeated hour: the first time it was shown
+    else if (lateFits)
+        t = late;
+    else
+        t = early;  // a skipped hour reads with the offset before the change
+    return t < 0 ? -1 : t;
+}

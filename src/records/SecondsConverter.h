@@ -1,0 +1,41 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+#include "records/DateTime.h"
+
+// Converts between DateTime values and seconds since 1970 in the time zone of the TZ
+// environment, as DateTime::fromSeconds and DateTime::toSeconds do. Converting many values
+// through one converter is fast: it remembers the UTC offset of each day it has seen. Make
+// one per batch (a load, a save); it reads TZ when it is made.
+class SecondsConverter {
+public:
+    enum class Memory {
+        Days,  // remember offsets per day: for many values
+        None,  // ask the C library every time: for one value
+    };
+
+    explicit SecondsConverter(Memory memory = Memory::Days);
+
+    // Null for a negative count or one beyond the valid range.
+    [[nodiscard]] DateTime fromSeconds(int64_t secondsSince1970);
+    // -1 for null, out-of-range and pre-1970 values. A time the clocks skip is read with the
+    // offset before the change; a time they repeat gives the earlier instant.
+    [[nodiscard]] int64_t toSeconds(DateTime value);
+
+private:
+    // Local wall-clock seconds minus UTC seconds at the instant `t`.
+    int64_t offsetAt(int64_t t);
+    // The offset of the whole UTC day `day`, when it has one offset throughout.
+    std::optional<int64_t> dayOffset(int64_t day);
+
+    struct Day {
+        int64_t day = INT64_MIN;  // which day the slot holds
+        int64_t offset = 0;
+        bool uniform = false;
+    };
+    const Memory memory_;
+    std::vector<Day> days_;  // a slot per day number modulo the size
+};

@@ -4,9 +4,9 @@
 #include <memory>
 
 #include "docfile/AtomicFile.h"
-#include "textio/DelimitedTextDecoding.h"
 #include "records/PimDocument.h"
 #include "textio/AppointmentImport.h"
+#include "textio/DelimitedTextDecoding.h"
 #include "textio/FieldTokenizer.h"
 #include "textio/PersonImport.h"
 #include "textio/RecordReader.h"

@@ -59,6 +59,11 @@ mode_t defaultMode() {
 }  // namespace
 
 FileResult writeFileAtomically(const std::string& path, std::string_view bytes) {
+    return writeFileAtomically(path, [&](const ByteSink& sink) { return sink(bytes); });
+}
+
+FileResult writeFileAtomically(const std::string& path,
+                               const std::function<bool(const ByteSink&)>& produce) {
     if (path.empty()) return {false, "Cannot write a file without a name"};
     const std::string target = resolvedTarget(path);
 
@@ -86,7 +91,12 @@ FileResult writeFileAtomically(const std::string& path, std::string_view bytes) 
         ::unlink(tempName.c_str());
         return FileResult{false, failure("write", path, error)};
     };
-    if (!writeAll(fd, bytes)) return fail(errno, true);
+    int writeError = 0;
+    const ByteSink sink = [&](std::string_view bytes) {
+        if (writeError == 0 && !writeAll(fd, bytes)) writeError = errno != 0 ? errno : EIO;
+        return writeError == 0;
+    };
+    if (!produce(sink) || writeError != 0) return fail(writeError != 0 ? writeError : EIO, true);
     if (fchmod(fd, mode) != 0) return fail(errno, true);
     if (fsync(fd) != 0) return fail(errno, true);
     if (::close(fd) != 0) return fail(errno, false);

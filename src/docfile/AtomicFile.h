@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -24,6 +25,14 @@ struct FileBytes {
 // temporary file is removed. A symbolic link is followed, so the file it names is
 // replaced and the link stays. An existing target that is read-only is refused.
 [[nodiscard]] FileResult writeFileAtomically(const std::string& path, std::string_view bytes);
+
+// Takes the bytes of a file piece by piece; false when a piece could not be written.
+using ByteSink = std::function<bool(std::string_view bytes)>;
+
+// As above, for bytes made while they are written: `produce` hands them to the sink it
+// gets and returns false, having stopped, as soon as the sink refuses a piece.
+[[nodiscard]] FileResult writeFileAtomically(const std::string& path,
+                                             const std::function<bool(const ByteSink&)>& produce);
 
 // Reads the whole file at `path`.
 [[nodiscard]] FileBytes readWholeFile(const std::string& path);

@@ -5,7 +5,9 @@
 #include "records/PimDocument.h"
 
 FileResult saveDocument(const PimDocument& document, const std::string& path) {
-    return writeFileAtomically(path, formatDocument(document));
+    // Written while it is made, so that a large document needs no copy in memory.
+    return writeFileAtomically(path,
+                               [&](const ByteSink& sink) { return writeDocument(document, sink); });
 }
 
 LoadResult loadDocument(PimDocument& document, const std::string& path) {

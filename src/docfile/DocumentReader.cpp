@@ -1,66 +1,16 @@
 #include "docfile/DocumentReader.h"
 
+#include <array>
 #include <cstdint>
-#include <cstring>
-#include <limits>
 #include <string>
 
+#include "docfile/FieldValues.h"
 #include "docfile/TextEncoding.h"
 #include "platform/Clock.h"
 #include "records/PimDocument.h"
 #include "records/SecondsConverter.h"
 
 namespace {
-
-// The number at the start of a text, read as the C library's atol reads it: leading
-// white space, a sign, digits up to the first other byte; 0 without digits. Values beyond
-// the 64-bit range stop at its ends.
-int64_t atolValue(std::string_view text) {
-    size_t i = 0;
-    while (i < text.size() && (text[i] == ' ' || (text[i] >= '\t' && text[i] <= '\r')))
-        ++i;
-    bool negative = false;
-    if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
-    uint64_t magnitude = 0;
-    const uint64_t limit = negative ? uint64_t{1} << 63 : (uint64_t{1} << 63) - 1;
-    for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
-        magnitude = magnitude * 10 + static_cast<uint64_t>(text[i] - '0');
-        if (magnitude > limit) {
-            magnitude = limit;
-            for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
-            }
-            break;
-        }
-    }
-    return negative ? static_cast<int64_t>(0 - magnitude) : static_cast<int64_t>(magnitude);
-}
-
-int32_t intValue(std::string_view text) {
-    return static_cast<int32_t>(atolValue(text));
-}
-
-// Stores a text value. Earlier versions wrote each CR LF of a value as CR CR LF and so
-// gained a CR at every save; any run of CRs before a LF is read as one line break.
-void assignText(std::string& field, std::string_view value) {
-    if (std::memchr(value.data(), '\r', value.size()) == nullptr) {
-        field.assign(value);
-        return;
-    }
-    field.clear();
-    for (size_t i = 0; i < value.size(); ++i) {
-        if (value[i] == '\r') {
-            size_t j = i;
-            while (j < value.size() && value[j] == '\r')
-                ++j;
-            if (j < value.size() && value[j] == '\n') {
-                field += '\r';
-                i = j - 1;
-                continue;
-            }
-        }
-        field += value[i];
-    }
-}
 
 struct PersonText {
     std::string_view name;
@@ -77,6 +27,16 @@ constexpr PersonText kPersonText[] = {
     {"WebPage", &Person::WebPage},
 };
 constexpr size_t kPersonTextCount = sizeof kPersonText / sizeof kPersonText[0];
+
+constexpr auto kPersonFields = [] {
+    std::array<std::string Person::*, kPersonTextCount> fields{};
+    for (size_t i = 0; i < kPersonTextCount; ++i)
+        fields[i] = kPersonText[i].field;
+    return fields;
+}();
+constexpr std::array<std::string Task::*, 1> kTaskFields = {&Task::Description};
+constexpr std::array<std::string Appointment::*, 1> kAppointmentFields = {
+    &Appointment::Description};
 
 struct UserText {
     std::string_view name;
@@ -113,7 +73,21 @@ private:
     void appointmentAttribute(std::string_view name, std::string_view value);
     void groupAttribute(std::string_view name, std::string_view value);
     void userAttribute(std::string_view name, std::string_view value);
-    DateTime dateValue(std::string_view text) { return seconds_.fromSeconds(atolValue(text)); }
+    DateTime dateValue(std::string_view text) { return seconds_.fromSeconds(readLong(text)); }
+    // Stores the working record. It is moved into the store rather than copied; the text
+    // fields the next record does not set are copied back from the stored one then.
+    template <class Record>
+    void store(RecordStore<Record>& records, Record& working, const Record*& lastStored) {
+        lastStored = records.insertLoaded(std::move(working));
+    }
+    template <class Record, size_t N>
+    static void restoreUnset(Record& working, const Record* lastStored, uint32_t setFields,
+                             const std::array<std::string Record::*, N>& fields) {
+        if (lastStored == nullptr) return;  // nothing was moved away
+        for (size_t i = 0; i < N; ++i) {
+            if ((setFields & (1u << i)) == 0) working.*fields[i] = lastStored->*fields[i];
+        }
+    }
     void collect() {
         collecting_ = true;
         collectDepth_ = depth_;
@@ -142,6 +116,12 @@ private:
     Task task_;
     Appointment appointment_;
     PhGroup group_;
+    // The record the working one was last moved into, and which text fields the record
+    // being read has set.
+    const Person* lastPerson_ = nullptr;
+    const Task* lastTask_ = nullptr;
+    const Appointment* lastAppointment_ = nullptr;
+    uint32_t setFields_ = 0;
 };
 
 void DocumentBuilder::startElement(std::string_view name) {
@@ -154,12 +134,15 @@ void DocumentBuilder::startElement(std::string_view name) {
         if (name == "Persons") {
             section_ = Section::Persons;
             person_ = Person{};
+            lastPerson_ = nullptr;
         } else if (name == "Tasks") {
             section_ = Section::Tasks;
             task_ = Task::createdAt(now_);
+            lastTask_ = nullptr;
         } else if (name == "Appointments") {
             section_ = Section::Appointments;
             appointment_ = Appointment::createdAt(now_);
+            lastAppointment_ = nullptr;
         } else if (name == "User") {
             section_ = Section::User;
         } else if (name == "PhGroups" && version_ == 16) {
@@ -168,6 +151,7 @@ void DocumentBuilder::startElement(std::string_view name) {
         }
     } else if (depth_ == 3) {
         inRecord_ = false;
+        setFields_ = 0;
         switch (section_) {
             case Section::Persons:
                 inRecord_ = version_ == 1 || name == "Person";
@@ -199,7 +183,7 @@ void DocumentBuilder::attribute(std::string_view name, std::string_view value) {
         }
     } else if (depth_ == 2) {
         if (name == "LastID") {
-            const int32_t lastId = intValue(value);
+            const int32_t lastId = readInt(value);
             switch (section_) {
                 case Section::Persons:
                     document_.persons().setLastId(lastId);
@@ -240,7 +224,7 @@ void DocumentBuilder::attribute(std::string_view name, std::string_view value) {
 
 void DocumentBuilder::startTagEnd() {
     if (depth_ != 1) return;
-    version_ = isPim_ && hasVersion_ ? intValue(versionText_) : 0;
+    version_ = isPim_ && hasVersion_ ? readInt(versionText_) : 0;
     if (version_ == 1) document_.seedDefaultGroups();
 }
 
@@ -248,9 +232,9 @@ void DocumentBuilder::endElement() {
     if (collecting_ && depth_ == collectDepth_) {
         collecting_ = false;
         if (section_ == Section::Groups)
-            assignText(group_.Desc, collected_);
+            readText(group_.Desc, collected_);
         else
-            person_.PhGroups.push_back(intValue(collected_));
+            person_.PhGroups.push_back(readInt(collected_));
     }
     if (depth_ == 4) {
         inGroupList_ = false;
@@ -258,21 +242,22 @@ void DocumentBuilder::endElement() {
         inRecord_ = false;
         switch (section_) {
             case Section::Persons:
+                restoreUnset(person_, lastPerson_, setFields_, kPersonFields);
                 if (version_ == 1) {
                     if (person_.WhitePages) person_.PhGroups.push_back(2);
                     if (person_.YellowPages) person_.PhGroups.push_back(3);
                     person_.PhGroups.push_back(1);
-                    document_.persons().insert(person_);
-                    person_.PhGroups.clear();
-                } else {
-                    document_.persons().insert(person_);
                 }
+                store(document_.persons(), person_, lastPerson_);
+                person_.PhGroups.clear();
                 break;
             case Section::Tasks:
-                document_.tasks().insert(task_);
+                restoreUnset(task_, lastTask_, setFields_, kTaskFields);
+                store(document_.tasks(), task_, lastTask_);
                 break;
             case Section::Appointments:
-                document_.appointments().insert(appointment_);
+                restoreUnset(appointment_, lastAppointment_, setFields_, kAppointmentFields);
+                store(document_.appointments(), appointment_, lastAppointment_);
                 break;
             case Section::Groups:
                 document_.phGroups().insert(group_);
@@ -289,13 +274,14 @@ void DocumentBuilder::personAttribute(std::string_view name, std::string_view va
     for (size_t n = 0; n < kPersonTextCount; ++n) {
         const size_t i = (nextPersonField_ + n) % kPersonTextCount;
         if (kPersonText[i].name == name) {
-            assignText(person_.*kPersonText[i].field, value);
+            readText(person_.*kPersonText[i].field, value);
+            setFields_ |= 1u << i;
             nextPersonField_ = i + 1;
             return;
         }
     }
     if (name == "ID")
-        person_.ID = intValue(value);
+        person_.ID = readInt(value);
     else if (name == "WhitePages")
         person_.WhitePages = value == "1" ? 1 : 0;
     else if (name == "YellowPages")
@@ -304,11 +290,12 @@ void DocumentBuilder::personAttribute(std::string_view name, std::string_view va
 
 void DocumentBuilder::taskAttribute(std::string_view name, std::string_view value) {
     if (name == "ID")
-        task_.ID = intValue(value);
-    else if (name == "Description")
-        assignText(task_.Description, value);
-    else if (name == "Priority")
-        task_.Priority = intValue(value);
+        task_.ID = readInt(value);
+    else if (name == "Description") {
+        readText(task_.Description, value);
+        setFields_ = 1;
+    } else if (name == "Priority")
+        task_.Priority = readInt(value);
     else if (name == "DueDate")
         task_.DueDate = dateValue(value);
     else if (name == "DoneDate")
@@ -317,10 +304,11 @@ void DocumentBuilder::taskAttribute(std::string_view name, std::string_view valu
 
 void DocumentBuilder::appointmentAttribute(std::string_view name, std::string_view value) {
     if (name == "ID")
-        appointment_.ID = intValue(value);
-    else if (name == "Description")
-        assignText(appointment_.Description, value);
-    else if (name == "DueDate")
+        appointment_.ID = readInt(value);
+    else if (name == "Description") {
+        readText(appointment_.Description, value);
+        setFields_ = 1;
+    } else if (name == "DueDate")
         appointment_.DueDate = dateValue(value);
     else if (name == "StartTime")
         appointment_.StartTime = dateValue(value);
@@ -335,13 +323,13 @@ void DocumentBuilder::appointmentAttribute(std::string_view name, std::string_vi
 }
 
 void DocumentBuilder::groupAttribute(std::string_view name, std::string_view value) {
-    if (name == "ID") group_.ID = intValue(value);
+    if (name == "ID") group_.ID = readInt(value);
 }
 
 void DocumentBuilder::userAttribute(std::string_view name, std::string_view value) {
     for (const UserText& text : kUserText) {
         if (text.name == name) {
-            assignText(document_.user().*text.field, value);
+            readText(document_.user().*text.field, value);
             return;
         }
     }
@@ -350,16 +338,19 @@ void DocumentBuilder::userAttribute(std::string_view name, std::string_view valu
 }  // namespace
 
 DocumentReadResult readDocumentText(std::string_view bytes, PimDocument& document) {
-    if (const void* zero = std::memchr(bytes.data(), '\0', bytes.size()))
-        bytes = bytes.substr(0, static_cast<size_t>(static_cast<const char*>(zero) - bytes.data()));
     bytes = withoutUtf8Bom(bytes);
-    // Files written on Windows hold Windows-1252 text; inside the program text is UTF-8.
+    // The text ends at its first zero byte. Files written on Windows hold Windows-1252
+    // text; inside the program text is UTF-8.
+    const Utf8Scan scan = scanUtf8UpToZero(bytes);
+    bytes = bytes.substr(0, scan.length);
     std::string converted;
-    if (!isValidUtf8(bytes)) {
+    if (!scan.valid) {
         converted = windows1252ToUtf8(bytes);
         bytes = converted;
     }
-    XmlTokenizer tokenizer(bytes);
+    // Records hold UTF-8: a reference to a byte from 0x80 up names the Windows-1252
+    // character the program that wrote it meant.
+    XmlTokenizer tokenizer(bytes, XmlTokenizer::References::Windows1252Utf8);
     DocumentBuilder builder(document);
     try {
         tokenizer.run(builder);

@@ -4,7 +4,11 @@
 #include <charconv>
 #include <cstdint>
 #include <string_view>
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
 
+#include "docfile/TextEncoding.h"
 #include "platform/Clock.h"
 #include "records/PimDocument.h"
 #include "records/SecondsConverter.h"
@@ -16,15 +20,19 @@ constexpr std::array<bool, 256> kSpecial = [] {
     std::array<bool, 256> table{};
     for (const unsigned char c : {'&', '<', '>', '\'', '"', '\n', '\0'})
         table[c] = true;
+    for (int c = 0x80; c < 0x100; ++c)
+        table[c] = true;
     return table;
 }();
 
 class Writer {
 public:
-    explicit Writer(const PimDocument& document)
-        : document_(document), todaySeconds_(seconds_.toSeconds(document.clock().today())) {}
+    Writer(const PimDocument& document, const ByteSink& sink)
+        : document_(document),
+          sink_(sink),
+          todaySeconds_(seconds_.toSeconds(document.clock().today())) {}
 
-    std::string run();
+    bool run();
 
 private:
     void line(int tabs, std::string_view text) {
@@ -68,26 +76,72 @@ private:
         return seconds == -1 ? todaySeconds_ : seconds;
     }
 
-    void groups();
-    void tasks();
-    void persons();
-    void appointments();
+    // Hands the bytes made so far to the sink once there are enough of them.
+    bool flushIfFull() { return out_.size() < kChunk || flush(); }
+    bool flush() {
+        failed_ = failed_ || !sink_(out_);
+        out_.clear();
+        return !failed_;
+    }
+
+    bool groups();
+    bool tasks();
+    bool persons();
+    bool appointments();
     void user();
 
+    static constexpr size_t kChunk = 1 << 20;
     const PimDocument& document_;
+    const ByteSink& sink_;
+    bool failed_ = false;
     SecondsConverter seconds_;  // before todaySeconds_, which it computes
     const int64_t todaySeconds_;
     std::string out_;
 };
 
+// The length of the UTF-8 character at `p`, or 0 when the bytes there are not one.
+size_t utf8Length(const char* p, const char* end) {
+    const auto lead = static_cast<unsigned char>(*p);
+    const size_t length = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 0;
+    if (length == 0 || static_cast<size_t>(end - p) < length) return 0;
+    return isValidUtf8(std::string_view(p, length)) ? length : 0;
+}
+
+// The first byte from `p` on that a value cannot hold as it is, or `end`.
+const char* findSpecial(const char* p, const char* end) {
+#ifdef __SSE2__
+    const __m128i amp = _mm_set1_epi8('&');
+    const __m128i lt = _mm_set1_epi8('<');
+    const __m128i gt = _mm_set1_epi8('>');
+    const __m128i apos = _mm_set1_epi8('\'');
+    const __m128i quot = _mm_set1_epi8('"');
+    const __m128i lf = _mm_set1_epi8('\n');
+    const __m128i zero = _mm_setzero_si128();
+    while (end - p >= 16) {
+        const __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+        __m128i hits = _mm_or_si128(_mm_cmpeq_epi8(x, amp), _mm_cmpeq_epi8(x, lt));
+        hits = _mm_or_si128(hits, _mm_or_si128(_mm_cmpeq_epi8(x, gt), _mm_cmpeq_epi8(x, apos)));
+        hits = _mm_or_si128(hits, _mm_or_si128(_mm_cmpeq_epi8(x, quot), _mm_cmpeq_epi8(x, lf)));
+        hits = _mm_or_si128(hits, _mm_cmpeq_epi8(x, zero));
+        // Bytes from 0x80 up are checked for being UTF-8.
+        const int mask = _mm_movemask_epi8(hits) | _mm_movemask_epi8(x);
+        if (mask != 0) return p + __builtin_ctz(static_cast<unsigned>(mask));
+        p += 16;
+    }
+#endif
+    while (p != end && !kSpecial[static_cast<unsigned char>(*p)])
+        ++p;
+    return p;
+}
+
 void Writer::escaped(std::string_view value) {
-    size_t done = 0;
-    for (size_t i = 0; i < value.size(); ++i) {
-        const auto c = static_cast<unsigned char>(value[i]);
-        if (!kSpecial[c]) continue;
-        out_.append(value.data() + done, i - done);
-        done = i + 1;
-        switch (c) {
+    const char* const begin = value.data();
+    const char* const end = begin + value.size();
+    const char* done = begin;
+    for (const char* p = findSpecial(begin, end); p != end; p = findSpecial(p + 1, end)) {
+        out_.append(done, p);
+        done = p + 1;
+        switch (*p) {
             case '&':
                 out_ += "&amp;";
                 break;
@@ -105,18 +159,31 @@ void Writer::escaped(std::string_view value) {
                 break;
             case '\n':
                 // Lines end in CR LF; a CR LF already in the value stays one line break.
-                out_ += (i > 0 && value[i - 1] == '\r') ? "\n" : "\r\n";
+                out_ += (p != begin && p[-1] == '\r') ? "\n" : "\r\n";
                 break;
-            default:
+            case '\0':
                 // A raw zero byte would end the text when the file is read back.
                 out_ += "&#0;";
                 break;
+            default:
+                // Files are UTF-8. A byte that is not part of a UTF-8 character would make
+                // the whole file read as Windows-1252, so it goes as a reference.
+                if (const size_t length = utf8Length(p, end)) {
+                    out_.append(p, length);
+                    done = p + length;
+                    p = done - 1;
+                } else {
+                    out_ += "&#";
+                    number(static_cast<unsigned char>(*p));
+                    out_ += ';';
+                }
+                break;
         }
     }
-    out_.append(value.data() + done, value.size() - done);
+    out_.append(done, end);
 }
 
-void Writer::groups() {
+bool Writer::groups() {
     collectionStart("PhGroups", document_.phGroups().lastId());
     for (const auto& [id, group] : document_.phGroups()) {
         line(2, "<PhGroup");
@@ -127,12 +194,14 @@ void Writer::groups() {
         end("</Desc>");
         line(2, "");
         end("</PhGroup>");
+        if (!flushIfFull()) return false;
     }
     line(1, "");
     end("</PhGroups>");
+    return true;
 }
 
-void Writer::tasks() {
+bool Writer::tasks() {
     collectionStart("Tasks", document_.tasks().lastId());
     for (const auto& [id, task] : document_.tasks()) {
         line(2, "<Task");
@@ -142,12 +211,14 @@ void Writer::tasks() {
         numberAttribute("DueDate", secondsOrToday(task.DueDate));
         numberAttribute("DoneDate", task.isDone() ? secondsOrToday(task.DoneDate) : 0);
         end(" />");
+        if (!flushIfFull()) return false;
     }
     line(1, "");
     end("</Tasks>");
+    return true;
 }
 
-void Writer::persons() {
+bool Writer::persons() {
     collectionStart("Persons", document_.persons().lastId());
     for (const auto& [id, p] : document_.persons()) {
         line(2, "<Person");
@@ -185,12 +256,14 @@ void Writer::persons() {
         end("</PhGroups>");
         line(2, "");
         end("</Person>");
+        if (!flushIfFull()) return false;
     }
     line(1, "");
     end("</Persons>");
+    return true;
 }
 
-void Writer::appointments() {
+bool Writer::appointments() {
     collectionStart("Appointments", document_.appointments().lastId());
     for (const auto& [id, a] : document_.appointments()) {
         line(2, "<Appointment");
@@ -203,9 +276,11 @@ void Writer::appointments() {
         numberAttribute("AlarmTime", a.Alarm ? seconds_.toSeconds(a.AlarmTime) : 0);
         numberAttribute("Done", a.Done ? 1 : 0);
         end(" />");
+        if (!flushIfFull()) return false;
     }
     line(1, "");
     end("</Appointments>");
+    return true;
 }
 
 void Writer::user() {
@@ -224,23 +299,27 @@ void Writer::user() {
     end(" />");
 }
 
-std::string Writer::run() {
-    // Roughly what the records need, so the text grows without copying.
-    out_.reserve(512 + document_.persons().size() * 640 + document_.tasks().size() * 128 +
-                 document_.appointments().size() * 192 + document_.phGroups().size() * 64);
+bool Writer::run() {
+    out_.reserve(kChunk + 64 * 1024);
     end("<?xml version=\"1.0\"?>");
     end("<Pim Version=\"16\">");
-    groups();
-    tasks();
-    persons();
-    appointments();
+    if (!groups() || !tasks() || !persons() || !appointments()) return false;
     user();
     end("</Pim>");
-    return std::move(out_);
+    return flush();
 }
 
 }  // namespace
 
+bool writeDocument(const PimDocument& document, const ByteSink& sink) {
+    return Writer(document, sink).run();
+}
+
 std::string formatDocument(const PimDocument& document) {
-    return Writer(document).run();
+    std::string text;
+    (void)writeDocument(document, [&](std::string_view bytes) {
+        text += bytes;
+        return true;
+    });
+    return text;
 }

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <cstring>
 
 namespace {
 
@@ -26,13 +27,33 @@ void appendUtf8(std::string& out, uint32_t code) {
 
 }  // namespace
 
-bool isValidUtf8(std::string_view bytes) {
-    const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
+Utf8Scan scanUtf8UpToZero(std::string_view bytes) {
+    const auto* const begin = reinterpret_cast<const unsigned char*>(bytes.data());
+    const auto* p = begin;
     const auto* end = p + bytes.size();
+    Utf8Scan scan{bytes.size(), true};
     while (p < end) {
-        // Plain ASCII is by far the most common: skip it quickly.
-        if (*p < 0x80) {
+        // Plain ASCII without zero bytes is by far the most common: skip it eight bytes at
+        // a time.
+        if (*p < 0x80 && *p != 0) {
             ++p;
+            while (end - p >= 8) {
+                uint64_t word;
+                std::memcpy(&word, p, sizeof word);
+                constexpr uint64_t kLow = 0x0101010101010101ull;
+                constexpr uint64_t kHigh = 0x8080808080808080ull;
+                // A byte with its high bit set, or a zero byte (the classic test).
+                if (((word | ((word - kLow) & ~word)) & kHigh) != 0) break;
+                p += 8;
+            }
+            continue;
+        }
+        if (*p == 0) {
+            scan.length = static_cast<size_t>(p - begin);
+            return scan;
+        }
+        if (!scan.valid) {
+            ++p;  // only the zero byte is still looked for
             continue;
         }
         size_t length;
@@ -47,20 +68,32 @@ bool isValidUtf8(std::string_view bytes) {
             length = 4;
             code = *p & 0x07;
         } else {
-            return false;
+            scan.valid = false;
+            continue;
         }
-        if (static_cast<size_t>(end - p) < length) return false;
-        for (size_t i = 1; i < length; ++i) {
-            if ((p[i] & 0xC0) != 0x80) return false;
+        bool ok = static_cast<size_t>(end - p) >= length;
+        for (size_t i = 1; ok && i < length; ++i) {
+            ok = (p[i] & 0xC0) == 0x80;
             code = (code << 6) | (p[i] & 0x3F);
         }
         static constexpr uint32_t kSmallest[] = {0, 0, 0x80, 0x800, 0x10000};
-        if (code < kSmallest[length] || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) {
-            return false;
+        if (!ok || code < kSmallest[length] || code > 0x10FFFF ||
+            (code >= 0xD800 && code <= 0xDFFF)) {
+            scan.valid = false;
+            continue;
         }
         p += length;
     }
-    return true;
+    return scan;
+}
+
+bool isValidUtf8(std::string_view bytes) {
+    for (;;) {
+        const Utf8Scan scan = scanUtf8UpToZero(bytes);
+        if (!scan.valid) return false;
+        if (scan.length == bytes.size()) return true;
+        bytes.remove_prefix(scan.length + 1);  // a zero byte is valid UTF-8: look on past it
+    }
 }
 
 std::string windows1252ToUtf8(std::string_view bytes) {

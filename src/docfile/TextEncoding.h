@@ -10,6 +10,13 @@
 // beyond U+10FFFF).
 [[nodiscard]] bool isValidUtf8(std::string_view bytes);
 
+// How much text stands before the first zero byte, and whether it is UTF-8.
+struct Utf8Scan {
+    size_t length = 0;  // bytes before the first zero byte, or all of them
+    bool valid = true;  // those bytes are well-formed UTF-8
+};
+[[nodiscard]] Utf8Scan scanUtf8UpToZero(std::string_view bytes);
+
 // Converts Windows-1252 bytes to UTF-8. The five bytes the code page leaves undefined
 // (0x81, 0x8D, 0x8F, 0x90, 0x9D) become the control characters of the same number.
 [[nodiscard]] std::string windows1252ToUtf8(std::string_view bytes);

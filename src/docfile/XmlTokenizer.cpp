@@ -1,12 +1,12 @@
 #include "docfile/XmlTokenizer.h"
 
+#include "docfile/TextEncoding.h"
+
 #include <algorithm>
+#include <array>
 
 namespace {
 
-bool isWhitespace(int c) {
-    return c == ' ' || c == '\t' || c == '\r' || c == '\n';
-}
 bool isLetter(int c) {
     return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
 }
@@ -14,10 +14,10 @@ bool isDigit(int c) {
     return c >= '0' && c <= '9';
 }
 bool isNameStart(int c) {
-    return isLetter(c) || c == '_' || c == ':';
+    return xml::is(c, xml::kNameStart);
 }
 bool isNameChar(int c) {
-    return isNameStart(c) || isDigit(c) || c == '.' || c == '-';
+    return xml::is(c, xml::kNameChar);
 }
 int hexValue(int c) {
     if (isDigit(c)) return c - '0';
@@ -51,18 +51,6 @@ TextPosition positionOf(std::string_view text, size_t offset) {
     return position;
 }
 
-bool XmlTokenizer::skipWhitespace() {
-    bool any = false;
-    for (;;) {
-        const char* before = pos_;
-        if (!isWhitespace(get())) {
-            pos_ = before;
-            return any;
-        }
-        any = true;
-    }
-}
-
 bool XmlTokenizer::match(std::string_view keyword, bool anyCase) {
     const char* before = pos_;
     for (const char expected : keyword) {
@@ -75,19 +63,14 @@ bool XmlTokenizer::match(std::string_view keyword, bool anyCase) {
     return true;
 }
 
-std::string_view XmlTokenizer::readName() {
+std::string_view XmlTokenizer::readNameSlowly() {
     const char* before = pos_;
-    if (!isNameStart(get())) {
+    const int first = get();
+    if (!isNameStart(first)) {
         pos_ = before;
         return {};
     }
-    const char* first = pos_ - 1;
-    while (pos_ != end_ && isNameChar(static_cast<unsigned char>(*pos_)))
-        ++pos_;
-    if (pos_ == end_ || *pos_ != '\r')
-        return std::string_view(first, static_cast<size_t>(pos_ - first));
-    // A carriage return inside a name is skipped like anywhere else.
-    nameScratch_.assign(first, pos_);
+    nameScratch_.assign(1, static_cast<char>(first));
     for (;;) {
         const char* at = pos_;
         const int c = get();
@@ -182,30 +165,37 @@ std::string_view XmlTokenizer::readCData() {
     }
 }
 
-std::string_view XmlTokenizer::readAttributeValue() {
-    const int quote = get();
-    if (quote != '\'' && quote != '"') fail();
-    const char* run = pos_;
-    bool scratch = false;
+std::string_view XmlTokenizer::readAttributeValueSlowly(int quote, const char* run) {
+    valueScratch_.clear();
     for (;;) {
-        while (pos_ != end_ && *pos_ != quote && *pos_ != '<' && *pos_ != '&' && *pos_ != '\0')
-            ++pos_;
+        pos_ = xml::findAnyOf(pos_, end_, static_cast<char>(quote), '<', '&', '\0');
         if (atEnd()) fail();
         const char c = *pos_++;
         if (c == '<') fail();
-        const std::string_view piece(run, static_cast<size_t>(pos_ - 1 - run));
-        if (c == quote) {
-            if (!scratch) return piece;
-            valueScratch_ += piece;
-            return valueScratch_;
-        }
-        // A reference: the value no longer stands as one run in the input.
-        if (!scratch) valueScratch_.clear();
-        scratch = true;
-        valueScratch_ += piece;
-        valueScratch_ += readReference();
+        valueScratch_.append(run, static_cast<size_t>(pos_ - 1 - run));
+        if (c == quote) return valueScratch_;
+        appendReference(valueScratch_);
         run = pos_;
     }
+}
+
+void XmlTokenizer::appendReference(std::string& out) {
+    // The five entities, written without line breaks, are by far the most common.
+    static constexpr std::pair<std::string_view, char> kEntities[] = {
+        {"amp;", '&'}, {"lt;", '<'}, {"gt;", '>'}, {"quot;", '"'}, {"apos;", '\''}};
+    const std::string_view ahead(pos_, static_cast<size_t>(std::min<ptrdiff_t>(end_ - pos_, 5)));
+    for (const auto& [entity, byte] : kEntities) {
+        if (ahead.substr(0, entity.size()) == entity) {
+            pos_ += entity.size();
+            out += byte;
+            return;
+        }
+    }
+    const char byte = readReference();
+    if (references_ == References::Bytes || static_cast<unsigned char>(byte) < 0x80)
+        out += byte;
+    else
+        out += windows1252ToUtf8(std::string_view(&byte, 1));
 }
 
 char XmlTokenizer::readReference() {

@@ -1,10 +1,14 @@
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
 
 // Where a text stopped being well-formed, as a byte offset into it.
 struct XmlSyntaxError {
@@ -20,6 +24,55 @@ struct TextPosition {
 // The line and column of a byte offset, counted as the reader reads: a line feed starts a
 // new line, a carriage return in front of another byte is not counted.
 [[nodiscard]] TextPosition positionOf(std::string_view text, size_t offset);
+
+namespace xml {
+
+enum CharClass : unsigned char {
+    kWhitespace = 1,
+    kNameStart = 2,
+    kNameChar = 4,
+};
+
+inline constexpr std::array<unsigned char, 256> kClasses = [] {
+    std::array<unsigned char, 256> table{};
+    for (const unsigned char c : {' ', '\t', '\r', '\n'})
+        table[c] = kWhitespace;
+    for (int c = 0; c < 256; ++c) {
+        const bool letter = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+        if (letter || c == '_' || c == ':') table[c] |= kNameStart | kNameChar;
+        if ((c >= '0' && c <= '9') || c == '.' || c == '-') table[c] |= kNameChar;
+    }
+    return table;
+}();
+
+inline bool is(int c, CharClass kind) {
+    return (kClasses[static_cast<unsigned char>(c)] & kind) != 0;
+}
+
+// The first of the bytes from `p` to `end` that is one of a, b, c or d; `end` if none is.
+inline const char* findAnyOf(const char* p, const char* end, char a, char b, char c, char d) {
+#ifdef __SSE2__
+    // Sixteen bytes at a time, and never a load past `end`.
+    const __m128i va = _mm_set1_epi8(a);
+    const __m128i vb = _mm_set1_epi8(b);
+    const __m128i vc = _mm_set1_epi8(c);
+    const __m128i vd = _mm_set1_epi8(d);
+    while (end - p >= 16) {
+        const __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+        const __m128i hits =
+            _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(x, va), _mm_cmpeq_epi8(x, vb)),
+                         _mm_or_si128(_mm_cmpeq_epi8(x, vc), _mm_cmpeq_epi8(x, vd)));
+        const int mask = _mm_movemask_epi8(hits);
+        if (mask != 0) return p + __builtin_ctz(static_cast<unsigned>(mask));
+        p += 16;
+    }
+#endif
+    while (p != end && *p != a && *p != b && *p != c && *p != d)
+        ++p;
+    return p;
+}
+
+}  // namespace xml
 
 // Reads the small subset of XML that document files use: an optional declaration, one
 // root element, attributes, character data, the five predefined entities, numeric
@@ -40,8 +93,17 @@ public:
     // whatever walks the result.
     static constexpr size_t kMaxDepth = 256;
 
-    explicit XmlTokenizer(std::string_view text)
-        : start_(text.data()), end_(text.data() + text.size()), pos_(start_) {}
+    // What the byte of a character reference stands for.
+    enum class References {
+        Bytes,            // the byte itself
+        Windows1252Utf8,  // a byte from 0x80 up: that Windows-1252 character in UTF-8
+    };
+
+    explicit XmlTokenizer(std::string_view text, References references = References::Bytes)
+        : start_(text.data()),
+          end_(text.data() + text.size()),
+          pos_(start_),
+          references_(references) {}
 
     // Reads the whole text; throws XmlSyntaxError at the first error.
     template <class Handler>
@@ -69,17 +131,55 @@ private:
     }
     bool atEnd() const { return pos_ == end_ || *pos_ == '\0'; }
 
-    bool skipWhitespace();
+    bool skipWhitespace() {
+        // As get() reads: a CR is skipped, so it counts only when white space follows it.
+        const char* const before = pos_;
+        while (pos_ != end_) {
+            const char c = *pos_;
+            if (c == ' ' || c == '\t' || c == '\n')
+                ++pos_;
+            else if (c == '\r' && end_ - pos_ >= 2 && xml::is(pos_[1], xml::kWhitespace))
+                pos_ += 2;
+            else
+                break;
+        }
+        return pos_ != before;
+    }
     // Consumes `keyword` when the input continues with it; otherwise consumes nothing.
     bool match(std::string_view keyword, bool anyCase = false);
     // A name, or "" (consuming nothing) when none starts here.
-    std::string_view readName();
+    std::string_view readName() {
+        const char* first = pos_;
+        if (first == end_ || !xml::is(*first, xml::kNameStart)) return readNameSlowly();
+        ++pos_;
+        while (pos_ != end_ && xml::is(*pos_, xml::kNameChar))
+            ++pos_;
+        if (pos_ != end_ && *pos_ == '\r') {
+            pos_ = first;
+            return readNameSlowly();
+        }
+        return std::string_view(first, static_cast<size_t>(pos_ - first));
+    }
+    // readName() where a CR stands before or inside the name.
+    std::string_view readNameSlowly();
     void readDeclaration();
     void skipMisc();
     std::string_view readComment();
     std::string_view readCData();
-    std::string_view readAttributeValue();
+    std::string_view readAttributeValue() {
+        const int quote = get();
+        if (quote != '\'' && quote != '"') fail();
+        const char* run = pos_;
+        pos_ = xml::findAnyOf(pos_, end_, static_cast<char>(quote), '<', '&', '\0');
+        if (pos_ != end_ && *pos_ == quote)
+            return std::string_view(run, static_cast<size_t>(pos_++ - run));
+        return readAttributeValueSlowly(quote, run);
+    }
+    // The rest of an attribute value from `run` on, which holds a reference or an error.
+    std::string_view readAttributeValueSlowly(int quote, const char* run);
     char readReference();
+    // Reads a reference and appends what it stands for.
+    void appendReference(std::string& out);
 
     template <class Handler>
     void readStartTag(Handler& handler);
@@ -92,6 +192,8 @@ private:
     std::string version_ = "1.0";
     std::string nameScratch_;
     std::string valueScratch_;
+    std::string referenceText_;
+    References references_;
     std::vector<std::string> open_;  // names of the open elements
     size_t depth_ = 0;
 };
@@ -147,8 +249,7 @@ void XmlTokenizer::readElement(Handler& handler) {
         // Character data up to the next markup, reference or "]]>".
         const char* run = pos_;
         for (;;) {
-            while (pos_ != end_ && *pos_ != '<' && *pos_ != '&' && *pos_ != ']' && *pos_ != '\0')
-                ++pos_;
+            pos_ = xml::findAnyOf(pos_, end_, '<', '&', ']', '\0');
             if (pos_ != end_ && *pos_ == ']') {
                 const char* bracket = pos_;
                 if (match("]]>")) fail();
@@ -161,8 +262,9 @@ void XmlTokenizer::readElement(Handler& handler) {
         if (atEnd()) fail();
         if (*pos_ == '&') {
             ++pos_;
-            const char byte = readReference();
-            handler.text(std::string_view(&byte, 1));
+            referenceText_.clear();
+            appendReference(referenceText_);
+            handler.text(referenceText_);
             continue;
         }
         ++pos_;  // '<'

@@ -116,11 +116,15 @@ DateTime DateTime::fromLocalSeconds(int64_t localSeconds) {
 }
 
 std::optional<int64_t> DateTime::localSeconds() const {
-    const auto f = fields();
-    if (!f) return std::nullopt;
-    return daysFromCivil(f->year, static_cast<unsigned>(f->month), static_cast<unsigned>(f->day)) *
-               kSecondsPerDay +
-           f->hour * 3600 + f->minute * 60 + f->second;
+    if (!isValid()) return std::nullopt;
+    // The day and the second of the day exactly as fields() finds them.
+    int64_t days = static_cast<int64_t>(std::trunc(value_));
+    int64_t seconds = std::llround(std::fabs(value_ - double(days)) * kSecondsPerDay);
+    if (seconds >= kSecondsPerDay) {
+        seconds -= kSecondsPerDay;
+        ++days;
+    }
+    return (days - kEpochToZeroDays) * kSecondsPerDay + seconds;
 }
 
 std::optional<CalendarFields> DateTime::fields() const {

@@ -29,6 +29,17 @@ public:
 
     // Inserts under the record's own ID; a taken ID leaves the store unchanged (false).
     bool insert(const Record& record) { return records_.emplace(record.ID, record).second; }
+    // The same for a record that is not needed any more; on success returns the stored
+    // record, else nullptr with `record` untouched. Files list records in ascending ID,
+    // which this inserts without searching.
+    const Record* insertLoaded(Record&& record) {
+        if (records_.empty() || records_.rbegin()->first < record.ID) {
+            const auto it = records_.emplace_hint(records_.end(), record.ID, std::move(record));
+            return &it->second;
+        }
+        if (records_.count(record.ID) != 0) return nullptr;
+        return &records_.emplace(record.ID, std::move(record)).first->second;
+    }
 
     // Gives the record a new identifier, stores it and returns the identifier. The new ID
     // is above LastID and above every stored ID, so a file with a stale LastID cannot make

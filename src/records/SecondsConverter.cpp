@@ -29,7 +29,10 @@ std::optional<int64_t> libraryOffset(int64_t t) {
 }  // namespace
 
 SecondsConverter::SecondsConverter(Memory memory) : memory_(memory) {
-    if (memory == Memory::Days) days_.resize(4096);
+    if (memory == Memory::Days) {
+        days_.resize(4096);
+        localDays_.resize(4096);
+    }
     tzset();
 }
 
@@ -61,28 +64,46 @@ int64_t SecondsConverter::offsetAt(int64_t t) {
 
 DateTime SecondsConverter::fromSeconds(int64_t secondsSince1970) {
     if (secondsSince1970 < 0) return DateTime();
-    if (memory_ == Memory::None || !dayOffset(floorDiv(secondsSince1970, kSecondsPerDay)))
-        return DateTime::fromSeconds(secondsSince1970);
-    return DateTime::fromLocalSeconds(secondsSince1970 + offsetAt(secondsSince1970));
+    if (memory_ == Memory::Days) {
+        if (const auto offset = dayOffset(floorDiv(secondsSince1970, kSecondsPerDay)))
+            return DateTime::fromLocalSeconds(secondsSince1970 + *offset);
+    }
+    return DateTime::fromSeconds(secondsSince1970);
 }
 
 int64_t SecondsConverter::toSeconds(DateTime value) {
     const auto local = value.localSeconds();
     if (!local) return -1;
+    int64_t t;
+    if (memory_ == Memory::None) {
+        t = solve(*local);
+    } else {
+        // A wall-clock day well away from any change of offset maps by that one offset.
+        const int64_t day = floorDiv(*local, kSecondsPerDay);
+        Day& slot = localDays_[static_cast<size_t>(day) & (localDays_.size() - 1)];
+        if (slot.day != day) {
+            slot.day = day;
+            const auto offset = dayOffset(day);
+            slot.uniform = offset.has_value();
+            for (int64_t d = day - 2; slot.uniform && d <= day + 2; ++d)
+                slot.uniform = dayOffset(d) == offset;
+            slot.offset = offset.value_or(0);
+        }
+        t = slot.uniform ? *local - slot.offset : solve(*local);
+    }
+    return t < 0 ? -1 : t;
+}
+
+int64_t SecondsConverter::solve(int64_t local) {
     // The offsets a day before and a day after the moment: one of them holds at the
     // instant, or both do around a change of offset.
-    const int64_t before = offsetAt(*local - kSecondsPerDay);
-    const int64_t after = offsetAt(*local + kSecondsPerDay);
-    const int64_t early = *local - before;
-    const int64_t late = *local - after;
+    const int64_t before = offsetAt(local - kSecondsPerDay);
+    const int64_t after = offsetAt(local + kSecondsPerDay);
+    const int64_t early = local - before;
+    const int64_t late = local - after;
     const bool earlyFits = offsetAt(early) == before;
     const bool lateFits = offsetAt(late) == after;
-    int64_t t;
-    if (earlyFits && lateFits)
-        t = std::min(early, late);  // a repeated hour: the first time it was shown
-    else if (lateFits)
-        t = late;
-    else
-        t = early;  // a skipped hour reads with the offset before the change
-    return t < 0 ? -1 : t;
+    if (earlyFits && lateFits) return std::min(early, late);  // a repeated hour: the first
+    if (lateFits) return late;
+    return early;  // a skipped hour reads with the offset before the change
 }

@@ -30,6 +30,8 @@ private:
     int64_t offsetAt(int64_t t);
     // The offset of the whole UTC day `day`, when it has one offset throughout.
     std::optional<int64_t> dayOffset(int64_t day);
+    // The instant of local seconds, found from the offsets around it.
+    int64_t solve(int64_t local);
 
     struct Day {
         int64_t day = INT64_MIN;  // which day the slot holds
@@ -37,5 +39,6 @@ private:
         bool uniform = false;
     };
     const Memory memory_;
-    std::vector<Day> days_;  // a slot per day number modulo the size
+    std::vector<Day> days_;       // UTC days, a slot per day number modulo the size
+    std::vector<Day> localDays_;  // wall-clock days whose every time has one instant
 };

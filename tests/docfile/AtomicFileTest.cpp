@@ -142,6 +142,18 @@ TEST(AtomicFile, AFailedSaveLeavesTheTargetAsItWas) {
     }
 }
 
+TEST(AtomicFile, AProducerThatGivesUpLeavesTheTargetAlone) {
+    ScratchDir dir;
+    const std::string target = dir.file("home.pgr");
+    writeBytes(target, "old");
+    const FileResult result = writeFileAtomically(
+        target, [](const ByteSink& sink) { return sink("half of it") && false; });
+    EXPECT_FALSE(result);
+    EXPECT_NE(result.error.find(target), std::string::npos);
+    EXPECT_EQ(fileBytes(target), "old");
+    EXPECT_EQ(dir.names(), Names{"home.pgr"});
+}
+
 TEST(AtomicFile, ReadsWholeFilesAndNamesTheOnesItCannot) {
     ScratchDir dir;
     const std::string bytes("a\0b\r\nc", 6);

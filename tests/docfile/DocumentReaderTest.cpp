@@ -106,6 +106,8 @@ TEST_F(DocumentReaderTest, ReadsPersonsAndTheirGroups) {
         "</PhGroups><PhGroups><PhGroup>x</PhGroup></PhGroups></Person>"
         "<Contact ID=\"9\"/>"
         "<Person ID=\"2\"/>"
+        "<Person ID=\"1\" FName=\"Dup\"/>"
+        "<Person ID=\"4\"/>"
         "</Persons>"
         "<User FName=\"Me\" Zip=\"1\"/><User Zip=\"2\"/>"));
     EXPECT_EQ(doc().phGroups().find(5)->Desc, "Friends");
@@ -115,6 +117,9 @@ TEST_F(DocumentReaderTest, ReadsPersonsAndTheirGroups) {
     EXPECT_FALSE(doc().persons().contains(9)) << "only Person children are persons";
     EXPECT_EQ(person(2).FName, "Ann");
     EXPECT_TRUE(person(2).PhGroups.empty()) << "each person starts with no groups";
+    EXPECT_EQ(person(1).FName, "Ann") << "a duplicate is dropped";
+    EXPECT_EQ(person(4).FName, "Dup") << "but its values carry on";
+    EXPECT_EQ(person(4).Notes, "a\r\nb\r\nc\rd");
     EXPECT_EQ(doc().user().FName, "Me");
     EXPECT_EQ(doc().user().Zip, "2");
 }
@@ -150,6 +155,13 @@ TEST_F(DocumentReaderTest, ReadsWindows1252TextAsUtf8) {
     EXPECT_EQ(doc().user().City, "\xE2\x82\xAC\xE2\x80\x9C");
     ASSERT_TRUE(read16("<User FName=\"Ren\xC3\xA9\"/>"));
     EXPECT_EQ(doc().user().FName, "Ren\xC3\xA9") << "UTF-8 stays as it is";
+    // A reference to a byte from 0x80 up means the Windows-1252 character, in either text.
+    for (const std::string other : {"\xC3\xA9", "\xE9"}) {
+        ASSERT_TRUE(read16("<User FName=\"" + other + "&#233;&#x80;&#65;\"/>"));
+        EXPECT_EQ(doc().user().FName,
+                  "\xC3\xA9\xC3\xA9\xE2\x82\xAC"
+                  "A");
+    }
 }
 
 TEST_F(DocumentReaderTest, ReportsTheLineOfASyntaxError) {

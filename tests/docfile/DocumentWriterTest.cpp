@@ -63,6 +63,7 @@ TEST_F(DocumentWriterTest, KeepsEveryValueReadable) {
     Person person;
     person.Notes = "crlf\r\nlf\nlone\rtab\tend";
     person.FName = std::string("nul\0byte", 8);
+    person.LName = "Caf\xE9 M\xC3\xBCller \xF0\x9F\x98\x80 \xE2\x82";  // stray bytes
     document.add(person);
     PhGroup group{0, "a\nb"};
     document.add(group);
@@ -70,6 +71,8 @@ TEST_F(DocumentWriterTest, KeepsEveryValueReadable) {
     const std::string text = formatDocument(document);
     EXPECT_TRUE(contains(text, "Notes=\"crlf\r\nlf\r\nlone\rtab\tend\""));
     EXPECT_TRUE(contains(text, "FName=\"nul&#0;byte\""));
+    EXPECT_TRUE(contains(text, "LName=\"Caf&#233; M\xC3\xBCller \xF0\x9F\x98\x80 &#226;&#130;\""))
+        << "the file stays UTF-8";
     EXPECT_TRUE(contains(text, "<Desc>a\r\nb</Desc>"));
     EXPECT_TRUE(contains(text, "\t\t\t<PhGroups>\r\n\t\t\t</PhGroups>\r\n"))
         << "a person without groups still has the lines";
@@ -78,7 +81,13 @@ TEST_F(DocumentWriterTest, KeepsEveryValueReadable) {
     ASSERT_TRUE(readDocumentText(text, again).ok);
     EXPECT_EQ(again.persons().find(1)->FName, person.FName);
     EXPECT_EQ(again.persons().find(1)->Notes, "crlf\r\nlf\r\nlone\rtab\tend");
-    EXPECT_EQ(formatDocument(again), text) << "a second save changes nothing";
+    EXPECT_EQ(again.persons().find(1)->LName,
+              "Caf\xC3\xA9 M\xC3\xBCller \xF0\x9F\x98\x80 \xC3\xA2\xE2\x80\x9A")
+        << "stray bytes come back as the Windows-1252 characters they were";
+    const std::string second = formatDocument(again);
+    PimDocument third(clock);
+    ASSERT_TRUE(readDocumentText(second, third).ok);
+    EXPECT_EQ(formatDocument(third), second) << "from the second save on nothing changes";
 }
 
 }  // namespace

@@ -19,9 +19,34 @@ TEST(TextEncoding, TellsUtf8FromWindows1252) {
         {"\xE2\x82", false},          // cut short at the end
         {"\x80", false},              // lone continuation byte
         {std::string("a\0b", 3), true},
+        {std::string("a\0\xFC", 3), false},
+        {std::string(40, 'a') + "\xE2\x82\xAC" + std::string(9, 'b') + "\xFC", false},
     };
     for (const Case& c : cases)
         EXPECT_EQ(isValidUtf8(c.bytes), c.utf8) << c.bytes;
+}
+
+TEST(TextEncoding, ScansUpToTheFirstZeroByte) {
+    struct Case {
+        std::string bytes;
+        size_t length;
+        bool utf8;
+    };
+    const std::string longAscii(100, 'x');
+    const Case cases[] = {
+        {"", 0, true},
+        {longAscii, 100, true},
+        {longAscii + std::string("\0\xFC", 2), 100, true},  // what follows does not count
+        {longAscii + "\xFC" + std::string("\0", 1) + "z", 101, false},
+        {std::string("\0", 1) + longAscii, 0, true},
+        {"M\xC3\xBCller" + std::string(20, ' ') + std::string("\0", 1), 27, true},
+        {std::string("\xE2\x82\0", 3), 2, false},  // cut short by the zero byte
+    };
+    for (const Case& c : cases) {
+        const Utf8Scan scan = scanUtf8UpToZero(c.bytes);
+        EXPECT_EQ(scan.length, c.length) << c.bytes;
+        EXPECT_EQ(scan.valid, c.utf8) << c.bytes;
+    }
 }
 
 TEST(TextEncoding, DecodesWindowsTextAndDropsTheByteOrderMark) {

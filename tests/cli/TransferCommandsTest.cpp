@@ -172,17 +172,6 @@ TEST_F(TransferCommandsTest, FailuresExitOneAndLeaveEveryFileAsItWas) {
     }
 }
 
-TEST_F(TransferCommandsTest, ImportTakesTodayFromNow) {
-    writeBytes(csv, "Call,someday\n");
-    ASSERT_EQ(run({"--now", "2027-03-04 08:00", "import", "tasks", doc, csv, "--no-header",
-                   "--columns", "Task,DueDate"})
-                  .code,
-              0);
-    ASSERT_EQ(run({"export", "tasks", doc, csv, "--fields", "DueDate", "--no-header"}).code, 0);
-    EXPECT_EQ(fileBytes(csv),
-              '"' + systemDate(2026, 12, 24) + "\"\n\"" + systemDate(2027, 3, 4) + "\"\n");
-}
-
 TEST_F(TransferCommandsTest, FollowsTheSystemLocale) {
     const std::string exportDates =
         "export tasks '" + doc + "' '" + csv + "' --fields DueDate && cat '" + csv + "'";

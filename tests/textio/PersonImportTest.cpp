@@ -101,12 +101,6 @@ TEST_F(PersonImportTest, AddsAfterExistingRecordsAndTellsViewsOnce) {
     EXPECT_EQ(view.changes, 1);
     EXPECT_FALSE(doc.isModified());
     doc.detachView(view);
-
-    auto spec = transferSpec(true, TransferKind::Persons, {"LastName"});
-    spec.fileName = "/nonexistent/people.csv";
-    const ImportResult unreadable = ImportPersons(doc, spec, locale);
-    EXPECT_NE(unreadable.error.find("/nonexistent/people.csv"), std::string::npos);
-    EXPECT_EQ(doc.persons().size(), 4u);
 }
 
 }  // namespace

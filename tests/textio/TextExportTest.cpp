@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include "docfile/ScratchDir.h"
 #include "platform/FixedLocale.h"
 #include "textio/TransferTestSupport.h"
 
@@ -104,24 +103,6 @@ TEST(TextExport, WritesTaskDatesPrioritiesAndAppointmentAlarmMinutes) {
                      false),
             std::string("\"Dentist\",\"12/7/2026\",\"2:30 PM\",\"3:30 PM\",") + expected + "\n");
     }
-}
-
-TEST(TextExport, FileIsReplacedWholeOrNotAtAll) {
-    ScratchDir dir;
-    PimDocument doc(kClock);
-    doc.add(personNamed("", "Lee"));
-    auto spec = transferSpec(false, TransferKind::Persons, {"LastName"});
-    spec.fileName = dir.file("out.csv");
-    writeBytes(spec.fileName, std::string(10000, 'x'));
-    const ExportResult written = ExportPersons(doc, spec, kLocale);
-    EXPECT_TRUE(written.ok()) << written.error;
-    EXPECT_EQ(written.records, 1);
-    EXPECT_EQ(fileBytes(spec.fileName), "\"LastName\"\n\"Lee\"\n");
-
-    spec.fileName = dir.file("missing/out.csv");
-    const ExportResult failed = ExportPersons(doc, spec, kLocale);
-    EXPECT_EQ(failed.records, 0);
-    EXPECT_NE(failed.error.find("missing/out.csv"), std::string::npos) << failed.error;
 }
 
 }  // namespace

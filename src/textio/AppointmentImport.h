@@ -15,7 +15,10 @@ class PimDocument;
 // the start.
 class AppointmentImport : public RecordImport {
 public:
+    // Adds to `document`, reading field f from column columnOf[f]. Dates and times are read in
+    // `locale`'s forms.
     AppointmentImport(PimDocument& document, std::vector<int> columnOf, const Locale& locale);
+    // nullptr when the record was added, otherwise why not.
     const char* importRecord(const std::vector<std::string>& values) override;
 
 private:

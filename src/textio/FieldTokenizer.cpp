@@ -29,16 +29,6 @@ char translateEscape(char c) {
     }
 }
 
-void trimBlanks(std::string_view& text) {
-    size_t first = 0;
-    while (first < text.size() && FieldTokenizer::isBlank(text[first]))
-        ++first;
-    size_t last = text.size();
-    while (last > first && FieldTokenizer::isBlank(text[last - 1]))
-        --last;
-    text = text.substr(first, last - first);
-}
-
 // Octal escapes write single bytes. A run of them that is not UTF-8 was meant as
 // Windows-1252 text, like every other single-byte text this program reads; converting
 // it keeps records valid UTF-8, which the document file relies on.
@@ -99,8 +89,15 @@ FieldTokenizer::EnclosedScan FieldTokenizer::scanEnclosed(std::string_view t,
             break;
         }
         if (ch != '\\') {
-            append(ch);
-            ++k;
+            // Copy the run of ordinary characters up to the next encloser or backslash.
+            size_t end = k + 1;
+            while (end < n && t[end] != e && t[end] != '\\')
+                ++end;
+            if (field) {
+                bytes.finish();
+                field->append(t.substr(k, end - k));
+            }
+            k = end;
             continue;
         }
         if (k + 1 >= n) {
@@ -147,7 +144,13 @@ FieldTokenizer::EnclosedScan FieldTokenizer::scanEnclosed(std::string_view t,
 }
 
 bool FieldTokenizer::NextField(std::string_view& line, std::string& field) const {
-    trimBlanks(line);
+    size_t from = 0;
+    while (from < line.size() && skipsBeforeField(line[from]))
+        ++from;
+    size_t to = line.size();
+    while (to > from && isBlank(line[to - 1]))
+        --to;
+    line = line.substr(from, to - from);
     if (line.empty()) return false;
     const char first = line.front();
     if (first == separator_) {

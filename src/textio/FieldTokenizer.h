@@ -37,6 +37,11 @@ public:
     [[nodiscard]] static bool isBlank(char c) {
         return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
     }
+    // Whether white space before a field may be skipped. A tab separator never is: in
+    // tab-separated text, as spreadsheets write it, two tabs in a row hold an empty value.
+    [[nodiscard]] bool skipsBeforeField(char c) const {
+        return isBlank(c) && !(c == '\t' && separator_ == '\t');
+    }
 
 private:
     char encloser_ = 0;

@@ -10,7 +10,9 @@ class PimDocument;
 // pages. Imported persons belong to no group.
 class PersonImport : public RecordImport {
 public:
+    // Adds to `document`, reading field f from column columnOf[f].
     PersonImport(PimDocument& document, std::vector<int> columnOf);
+    // nullptr when the record was added, otherwise why not.
     const char* importRecord(const std::vector<std::string>& values) override;
 
 private:

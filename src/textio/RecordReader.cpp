@@ -28,7 +28,7 @@ size_t RecordReader::recordEnd(size_t start) {
     const char encloser = tokenizer_.encloser();
     size_t pos = start;
     while (true) {
-        while (pos < n && text_[pos] != '\n' && FieldTokenizer::isBlank(text_[pos]))
+        while (pos < n && text_[pos] != '\n' && tokenizer_.skipsBeforeField(text_[pos]))
             ++pos;
         if (pos == n || text_[pos] == '\n') return pos;
         const char c = text_[pos];

@@ -11,7 +11,10 @@ class PimDocument;
 // 0 to 3 becomes 0. Done tasks get no done date.
 class TaskImport : public RecordImport {
 public:
+    // Adds to `document`, reading field f from column columnOf[f]. Dates are read in `locale`'s
+    // forms.
     TaskImport(PimDocument& document, std::vector<int> columnOf, const Locale& locale);
+    // nullptr when the record was added, otherwise why not.
     const char* importRecord(const std::vector<std::string>& values) override;
 
 private:

@@ -25,23 +25,24 @@ struct Column {
     std::string_view (*value)(const Record&, const Formats&, std::string& scratch);
 };
 
-#define TEXT_COLUMN(Record, name, field)                          \
-    Column<Record> {                                              \
-        name, [](const Record& r, const Formats&, std::string&) { \
-            return std::string_view(r.field);                     \
-        }                                                         \
-    }
+// A column that writes one text field as it is stored.
+template <class Record, std::string Record::*Field>
+constexpr Column<Record> text(const char* name) {
+    return {name, [](const Record& r, const Formats&, std::string&) {
+                return std::string_view(r.*Field);
+            }};
+}
 
 const Column<Person> kPersonColumns[] = {
-    TEXT_COLUMN(Person, "FirstName", FName),   TEXT_COLUMN(Person, "LastName", LName),
-    TEXT_COLUMN(Person, "Address1", Addr1),    TEXT_COLUMN(Person, "Address2", Addr2),
-    TEXT_COLUMN(Person, "City", City),         TEXT_COLUMN(Person, "State", State),
-    TEXT_COLUMN(Person, "ZipCode", Zip),       TEXT_COLUMN(Person, "HomePhone", HmPhone),
-    TEXT_COLUMN(Person, "WorkPhone", WkPhone), TEXT_COLUMN(Person, "WorkExtension", WkExt),
-    TEXT_COLUMN(Person, "Fax", Fax),           TEXT_COLUMN(Person, "CelPhone", CelPhone),
-    TEXT_COLUMN(Person, "Pager", Pager),       TEXT_COLUMN(Person, "E-Mail", EMail),
-    TEXT_COLUMN(Person, "WebPage", WebPage),   TEXT_COLUMN(Person, "Company", Company),
-    TEXT_COLUMN(Person, "Position", Position), TEXT_COLUMN(Person, "Notes", Notes),
+    text<Person, &Person::FName>("FirstName"),   text<Person, &Person::LName>("LastName"),
+    text<Person, &Person::Addr1>("Address1"),    text<Person, &Person::Addr2>("Address2"),
+    text<Person, &Person::City>("City"),         text<Person, &Person::State>("State"),
+    text<Person, &Person::Zip>("ZipCode"),       text<Person, &Person::HmPhone>("HomePhone"),
+    text<Person, &Person::WkPhone>("WorkPhone"), text<Person, &Person::WkExt>("WorkExtension"),
+    text<Person, &Person::Fax>("Fax"),           text<Person, &Person::CelPhone>("CelPhone"),
+    text<Person, &Person::Pager>("Pager"),       text<Person, &Person::EMail>("E-Mail"),
+    text<Person, &Person::WebPage>("WebPage"),   text<Person, &Person::Company>("Company"),
+    text<Person, &Person::Position>("Position"), text<Person, &Person::Notes>("Notes"),
 };
 
 std::string_view shortDate(DateTime value, const Formats& f, std::string& scratch) {
@@ -55,7 +56,7 @@ std::string_view shortTime(DateTime value, const Formats& f, std::string& scratc
 }
 
 const Column<Task> kTaskColumns[] = {
-    TEXT_COLUMN(Task, "Task", Description),
+    text<Task, &Task::Description>("Task"),
     {"DueDate",
      [](const Task& t, const Formats& f, std::string& s) { return shortDate(t.DueDate, f, s); }},
     {"Priority",
@@ -66,7 +67,7 @@ const Column<Task> kTaskColumns[] = {
 };
 
 const Column<Appointment> kAppointmentColumns[] = {
-    TEXT_COLUMN(Appointment, "Appointment", Description),
+    text<Appointment, &Appointment::Description>("Appointment"),
     {"Date", [](const Appointment& a, const Formats& f,
                 std::string& s) { return shortDate(a.DueDate, f, s); }},
     {"StartTime", [](const Appointment& a, const Formats& f,
@@ -81,8 +82,6 @@ const Column<Appointment> kAppointmentColumns[] = {
          return std::string_view(s);
      }},
 };
-
-#undef TEXT_COLUMN
 
 // Every value doubles the encloser inside it, so that any reader gets it back unchanged.
 void appendEnclosed(std::string& out, std::string_view value, char encloser) {

@@ -4,9 +4,9 @@
 #include <memory>
 
 #include "docfile/AtomicFile.h"
-#include "docfile/TextEncoding.h"
 #include "records/PimDocument.h"
 #include "textio/AppointmentImport.h"
+#include "textio/DelimitedTextDecoding.h"
 #include "textio/FieldTokenizer.h"
 #include "textio/PersonImport.h"
 #include "textio/RecordReader.h"
@@ -48,7 +48,7 @@ bool isBlank(std::string_view record) {
 ImportResult importText(TransferKind kind, PimDocument& document, const TextTransferSpec& spec,
                         std::string_view bytes, const Locale& locale) {
     ImportResult result;
-    const std::string text = decodeText(bytes);
+    const std::string text = decodeDelimitedText(bytes);
     FieldTokenizer tokenizer;
     if (!spec.encloser.empty()) tokenizer.SetEncloser(spec.encloser[0]);
     tokenizer.SetSeparator(spec.separator.empty() ? ',' : spec.separator[0]);

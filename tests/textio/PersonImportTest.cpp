@@ -32,11 +32,7 @@ protected:
 TEST_F(PersonImportTest, AppliesThePersonRules) {
     struct Case {
         const char* line;
-        const char* first;
-        const char* last;
-        const char* company;
-        const char* position;
-        const char* rName;
+        const char *first, *last, *company, *position, *rName;
         int white, yellow;
     };
     const Case cases[] = {
@@ -48,17 +44,13 @@ TEST_F(PersonImportTest, AppliesThePersonRules) {
         {"Ann,,,,TRUE,1", "Ann", "", "", "", "Ann", 1, 1},
         {"EMPTY FIELD,Lee,EOF,EOF x", "", "Lee", "", "EOF x", "Lee", 1, 0},
     };
+    const std::vector<std::string> columns = {"FirstName", "LastName",   "Company",
+                                              "Position",  "WhitePages", "YellowPages"};
     for (const Case& c : cases) {
         PimDocument one(clock);
-        const ImportResult result = importText(
-            TransferKind::Persons, one,
-            transferSpec(
-                true, TransferKind::Persons,
-                {"FirstName", "LastName", "Company", "Position", "WhitePages", "YellowPages"},
-                false),
-            c.line, locale);
-        ASSERT_EQ(result.added, 1) << c.line;
-        const Person& p = one.persons().find(1)[0];
+        const auto spec = transferSpec(true, TransferKind::Persons, columns, false);
+        ASSERT_EQ(importText(TransferKind::Persons, one, spec, c.line, locale).added, 1) << c.line;
+        const Person& p = *one.persons().find(1);
         EXPECT_EQ(p.FName, c.first) << c.line;
         EXPECT_EQ(p.LName, c.last) << c.line;
         EXPECT_EQ(p.Company, c.company) << c.line;
@@ -70,47 +62,28 @@ TEST_F(PersonImportTest, AppliesThePersonRules) {
     }
 }
 
-TEST_F(PersonImportTest, SkipsRecordsWithoutNameAndSaysWhere) {
-    const ImportResult result =
-        import("Ann,Lee\n,\n\n   \nEMPTY FIELD,EOF\nBo,\n", {"FirstName", "LastName"});
+TEST_F(PersonImportTest, ReadsColumnsAsMappedAndReportsSkippedLines) {
+    // Unmapped, missing and surplus columns; blank lines are not worth a report.
+    const ImportResult result = import("x,Ann,y,Lee,z,extra\n,\n\n   \nEMPTY FIELD,EOF\nx,Bo\n",
+                                       {"", "FirstName", "", "LastName"});
     EXPECT_EQ(result.added, 2);
+    EXPECT_EQ(person(1).RName, "Lee, Ann");
+    EXPECT_EQ(person(2).RName, "Bo");
     ASSERT_EQ(result.skipped.size(), 2u);
     EXPECT_EQ(result.skipped[0].line, 2u);
     EXPECT_EQ(result.skipped[1].line, 5u);
     EXPECT_STREQ(result.skipped[0].reason, "no first name, last name or company");
 }
 
-TEST_F(PersonImportTest, ReadsColumnsAsMappedAndIgnoresTheRest) {
-    // Unmapped, missing and surplus columns.
-    const ImportResult result =
-        import("x,Ann,y,Lee,z,extra\nx,Bo\n", {"", "FirstName", "", "LastName"});
-    EXPECT_EQ(result.added, 2);
-    EXPECT_EQ(person(1).RName, "Lee, Ann");
-    EXPECT_EQ(person(2).RName, "Bo");
-}
-
-TEST_F(PersonImportTest, HeaderLineIsNotImported) {
-    EXPECT_EQ(import("\"LastName\"\n", {"LastName"}, true).added, 0);
+TEST_F(PersonImportTest, ReadsHeadersEncodingsLineBreaksAndUnendedLastLines) {
     EXPECT_EQ(import("LastName", {"LastName"}, true).added, 0);
-    EXPECT_EQ(import("LastName\nLee\nKim", {"LastName"}, true).added, 2);
-    EXPECT_EQ(person(2).LName, "Kim");
-}
-
-TEST_F(PersonImportTest, ReadsWindowsFilesMultiLineNotesAndLastLineWithoutLineFeed) {
-    const std::string text =
-        "\xEF\xBB\xBF"
-        "Ann,\"two\r\nlines\"\r\nM\xC3\xBCller,\r\n";
-    EXPECT_EQ(import(text, {"LastName", "Notes"}).added, 2);
+    EXPECT_EQ(import("\xEF\xBB\xBFLastName,Notes\r\nAnn,\"two\r\nlines\"\r\nM\xFCller,x",
+                     {"LastName", "Notes"}, true)
+                  .added,
+              2);
     EXPECT_EQ(person(1).LName, "Ann");
     EXPECT_EQ(person(1).Notes, "two\r\nlines");
     EXPECT_EQ(person(2).LName, "M\xC3\xBCller");
-
-    PimDocument windows(clock);
-    auto spec = transferSpec(true, TransferKind::Persons, {"LastName", "City"}, false, ";");
-    EXPECT_EQ(importText(TransferKind::Persons, windows, spec, "M\xFCller;Caf\xE9", locale).added,
-              1);
-    EXPECT_EQ(windows.persons().find(1)->LName, "M\xC3\xBCller");
-    EXPECT_EQ(windows.persons().find(1)->City, "Caf\xC3\xA9");
 }
 
 TEST_F(PersonImportTest, AddsAfterExistingRecordsAndTellsViewsOnce) {
@@ -121,7 +94,6 @@ TEST_F(PersonImportTest, AddsAfterExistingRecordsAndTellsViewsOnce) {
     EXPECT_EQ(import("A\nB\nC\n", {"LastName"}).added, 3);
     EXPECT_EQ(view.changes, 1);
     EXPECT_TRUE(doc.isModified());
-    EXPECT_EQ(person(1).LName, "One");
     EXPECT_EQ(person(4).LName, "C");
 
     doc.setModified(false);
@@ -129,15 +101,6 @@ TEST_F(PersonImportTest, AddsAfterExistingRecordsAndTellsViewsOnce) {
     EXPECT_EQ(view.changes, 1);
     EXPECT_FALSE(doc.isModified());
     doc.detachView(view);
-}
-
-TEST_F(PersonImportTest, UnreadableFileIsAnErrorAndAddsNothing) {
-    auto spec = transferSpec(true, TransferKind::Persons, {"LastName"});
-    spec.fileName = "/nonexistent/people.csv";
-    const ImportResult result = ImportPersons(doc, spec, locale);
-    EXPECT_FALSE(result.ok());
-    EXPECT_NE(result.error.find("/nonexistent/people.csv"), std::string::npos) << result.error;
-    EXPECT_TRUE(doc.persons().empty());
 }
 
 }  // namespace

@@ -41,13 +41,4 @@ TEST(RecordReader, CutsLinesAndKeepsEnclosedLineBreaks) {
     }
 }
 
-TEST(RecordReader, ReadsLinesOfAnyLength) {
-    const std::string longLine(100000, 'x');
-    const Records records = readAll(longLine + "\n\"" + longLine + "\n" + longLine + "\"\n");
-    ASSERT_EQ(records.size(), 2u);
-    EXPECT_EQ(records[0].second.size(), longLine.size());
-    EXPECT_EQ(records[1].first, 2u);
-    EXPECT_EQ(records[1].second.size(), 2 * longLine.size() + 3);
-}
-
 }  // namespace

@@ -12,7 +12,7 @@ inline LocalTime testNow() {
     return LocalTime{2026, 12, 6, 10, 0, 0, 0};
 }
 
-// A spec of `kind` reading or writing the named columns with the given characters.
+// A TextTransferSpec of `kind` reading or writing the named columns with the given characters.
 inline TextTransferSpec transferSpec(bool forImport, TransferKind kind,
                                      std::vector<std::string> columns, bool header = true,
                                      std::string separator = ",", std::string encloser = "\"") {

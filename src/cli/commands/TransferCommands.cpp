@@ -19,6 +19,9 @@ constexpr const char* kExportUsage =
 constexpr const char* kImportUsage =
     "import persons|tasks|appointments DOC IN --columns NAME,NAME,... "
     "[--separator comma|semicolon|pipe|space|tab] [--encloser double|single|none] [--no-header]";
+// The arguments after the command's name, for --help.
+constexpr const char* kExportArgs = kExportUsage + sizeof "export";
+constexpr const char* kImportArgs = kImportUsage + sizeof "import";
 // Skipped records listed one by one before the rest are only counted.
 constexpr size_t kSkippedListed = 20;
 
@@ -32,13 +35,20 @@ Failure usage(CliContext& context, const std::string& message, const char* usage
     return {kExitUsage};
 }
 
+// "FirstName, ,LastName" is three names, the middle one empty.
 std::vector<std::string> splitNames(const std::string& list) {
     std::vector<std::string> names;
     size_t from = 0;
-    for (size_t comma; (comma = list.find(',', from)) != std::string::npos; from = comma + 1)
-        names.push_back(list.substr(from, comma - from));
-    names.push_back(list.substr(from));
-    return names;
+    while (true) {
+        const size_t comma = std::min(list.find(',', from), list.size());
+        const size_t first = list.find_first_not_of(' ', from);
+        const size_t last = list.find_last_not_of(' ', comma - 1);
+        names.push_back(first < comma && last != std::string::npos && last >= first
+                            ? list.substr(first, last + 1 - first)
+                            : "");
+        if (comma == list.size()) return names;
+        from = comma + 1;
+    }
 }
 
 std::string joined(const std::vector<std::string>& names) {
@@ -191,13 +201,9 @@ int runImport(CliContext& context, const std::vector<std::string>& argList) {
 }
 
 const std::array<CliCommand, 2> kCommands = {{
-    {"export",
-     "persons|tasks|appointments DOC OUT [--separator comma|semicolon|pipe|space|tab] "
-     "[--encloser double|single|none] [--no-header] [--fields NAME,NAME,...]",
+    {"export", kExportArgs,
      "write the persons, tasks or appointments of DOC to the delimited text file OUT", runExport},
-    {"import",
-     "persons|tasks|appointments DOC IN --columns NAME,NAME,... [--separator ...] "
-     "[--encloser ...] [--no-header]",
+    {"import", kImportArgs,
      "add the records of the delimited text file IN to DOC; --columns names the field of "
      "each column, empty for a column not imported",
      runImport},

@@ -1,0 +1,59 @@
+#include "textio/DelimitedTextDecoding.h"
+
+#include <cstdint>
+
+#include "docfile/TextEncoding.h"
+
+namespace {
+
+void appendUtf8(std::string& out, uint32_t c) {
+    if (c < 0x80) {
+        out += static_cast<char>(c);
+    } else if (c < 0x800) {
+        out += static_cast<char>(0xC0 | (c >> 6));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    } else if (c < 0x10000) {
+        out += static_cast<char>(0xE0 | (c >> 12));
+        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    } else {
+        out += static_cast<char>(0xF0 | (c >> 18));
+        out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    }
+}
+
+// UTF-16 after its byte-order mark; a surrogate without its partner becomes U+FFFD and an
+// odd last byte is dropped.
+std::string utf16ToUtf8(std::string_view bytes, bool bigEndian) {
+    std::string out;
+    out.reserve(bytes.size() / 2);
+    auto unit = [&](size_t i) {
+        const auto a = static_cast<unsigned char>(bytes[i]);
+        const auto b = static_cast<unsigned char>(bytes[i + 1]);
+        return static_cast<uint32_t>(bigEndian ? (a << 8 | b) : (b << 8 | a));
+    };
+    constexpr uint32_t kReplacement = 0xFFFD;
+    for (size_t i = 0; i + 1 < bytes.size(); i += 2) {
+        const uint32_t u = unit(i);
+        if (u >= 0xD800 && u <= 0xDBFF && i + 3 < bytes.size()) {
+            const uint32_t low = unit(i + 2);
+            if (low >= 0xDC00 && low <= 0xDFFF) {
+                appendUtf8(out, 0x10000 + ((u - 0xD800) << 10) + (low - 0xDC00));
+                i += 2;
+                continue;
+            }
+        }
+        appendUtf8(out, u >= 0xD800 && u <= 0xDFFF ? kReplacement : u);
+    }
+    return out;
+}
+
+}  // namespace
+
+std::string decodeDelimitedText(std::string_view bytes) {
+    if (bytes.starts_with("\xFF\xFE")) return utf16ToUtf8(bytes.substr(2), false);
+    if (bytes.starts_with("\xFE\xFF")) return utf16ToUtf8(bytes.substr(2), true);
+    return decodeText(bytes);
+}

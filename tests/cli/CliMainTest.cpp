@@ -2,30 +2,17 @@
 
 #include <gtest/gtest.h>
 
-#include <sstream>
-
 #include "cli/CliArgs.h"
+#include "support/CliRun.h"
 
 namespace {
 
-struct CliRun {
-    int code;
-    std::string out;
-    std::string err;
-};
-
-CliRun runArgs(std::vector<std::string> args) {
-    std::ostringstream out, err;
-    const int code = runCli(args, out, err);
-    return {code, out.str(), err.str()};
-}
-
 TEST(CliMain, VersionHelpAndUsageErrors) {
-    const CliRun version = runArgs({"--version"});
+    const CliRun version = runCliCaptured({"--version"});
     EXPECT_EQ(version.code, 0);
     EXPECT_EQ(version.out, "quillmate-cli 1.6\n");
 
-    const CliRun help = runArgs({"--help"});
+    const CliRun help = runCliCaptured({"--help"});
     EXPECT_EQ(help.code, 0);
     EXPECT_NE(help.out.find("usage: quillmate-cli"), std::string::npos);
 
@@ -35,7 +22,7 @@ TEST(CliMain, VersionHelpAndUsageErrors) {
                                                                   {"--now"},
                                                                   {"--now", "2026-02-30 10:00"},
                                                                   {"--now", "2026-12-06"}}) {
-        const CliRun bad = runArgs(args);
+        const CliRun bad = runCliCaptured(args);
         EXPECT_EQ(bad.code, 2);
         EXPECT_NE(bad.err.find("usage:"), std::string::npos);
     }

@@ -1,24 +1,10 @@
 #include <gtest/gtest.h>
 
-#include <sstream>
-
-#include "cli/CliMain.h"
 #include "docfile/ScratchDir.h"
+#include "support/CliRun.h"
 #include "support/TzGuard.h"
 
 namespace {
-
-struct CliRun {
-    int code;
-    std::string out;
-    std::string err;
-};
-
-CliRun run(std::vector<std::string> args) {
-    std::ostringstream out, err;
-    const int code = runCli(args, out, err);
-    return {code, out.str(), err.str()};
-}
 
 size_t lines(const std::string& text) {
     return static_cast<size_t>(std::count(text.begin(), text.end(), '\n'));
@@ -27,31 +13,31 @@ size_t lines(const std::string& text) {
 TEST(DocumentCommands, NewWritesASeededDocumentAndKeepsExistingFiles) {
     ScratchDir dir;
     const std::string file = dir.file("home.pgr");
-    ASSERT_EQ(run({"new", file}).code, 0);
-    const CliRun info = run({"info", file});
+    ASSERT_EQ(runCliCaptured({"new", file}).code, 0);
+    const CliRun info = runCliCaptured({"info", file});
     EXPECT_EQ(info.code, 0);
     EXPECT_EQ(info.out, "groups: 3\npersons: 0\ntasks: 0\nappointments: 0\n");
     EXPECT_NE(fileBytes(file).find("<Desc>Yellow Pages</Desc>"), std::string::npos);
 
     writeBytes(file, "precious");
-    const CliRun again = run({"new", file});
+    const CliRun again = runCliCaptured({"new", file});
     EXPECT_EQ(again.code, 1);
     EXPECT_NE(again.err.find(file), std::string::npos);
     EXPECT_EQ(fileBytes(file), "precious");
-    EXPECT_EQ(run({"new", "--force", file}).code, 0);
-    EXPECT_EQ(run({"info", file}).code, 0);
+    EXPECT_EQ(runCliCaptured({"new", "--force", file}).code, 0);
+    EXPECT_EQ(runCliCaptured({"info", file}).code, 0);
 }
 
 TEST(DocumentCommands, InfoReportsFilesThatDoNotLoad) {
     ScratchDir dir;
     writeBytes(dir.file("broken.pgr"), "<Pim Version=\"16\">\r\n<Tasks>\r\n\r\n</Pim>");
-    const CliRun broken = run({"info", dir.file("broken.pgr")});
+    const CliRun broken = runCliCaptured({"info", dir.file("broken.pgr")});
     EXPECT_EQ(broken.code, 1);
     EXPECT_EQ(broken.out, "");
     EXPECT_NE(broken.err.find("Parsing error at line 4"), std::string::npos) << broken.err;
     EXPECT_EQ(lines(broken.err), 1u);
 
-    const CliRun missing = run({"info", dir.file("missing.pgr")});
+    const CliRun missing = runCliCaptured({"info", dir.file("missing.pgr")});
     EXPECT_EQ(missing.code, 1);
     EXPECT_NE(missing.err.find(dir.file("missing.pgr")), std::string::npos);
 }
@@ -61,14 +47,15 @@ TEST(DocumentCommands, ResaveWritesTheProgramsFormatOrLeavesTheTargetAlone) {
     const std::string in = dir.file("in.pgr");
     const std::string out = dir.file("out.pgr");
     writeBytes(in, "<Pim Version=\"1\"><Persons><Person ID=\"1\" FName=\"Ann\"/></Persons></Pim>");
-    ASSERT_EQ(run({"resave", in, out}).code, 0);
-    EXPECT_EQ(run({"info", out}).out, "groups: 3\npersons: 1\ntasks: 0\nappointments: 0\n");
+    ASSERT_EQ(runCliCaptured({"resave", in, out}).code, 0);
+    EXPECT_EQ(runCliCaptured({"info", out}).out,
+              "groups: 3\npersons: 1\ntasks: 0\nappointments: 0\n");
 
     writeBytes(in, "<Pim Version=\"16\">");
     writeBytes(out, "keep me");
-    EXPECT_EQ(run({"resave", in, out}).code, 1);
+    EXPECT_EQ(runCliCaptured({"resave", in, out}).code, 1);
     EXPECT_EQ(fileBytes(out), "keep me");
-    EXPECT_EQ(run({"resave", out, dir.file("no/such/dir.pgr")}).code, 1);
+    EXPECT_EQ(runCliCaptured({"resave", out, dir.file("no/such/dir.pgr")}).code, 1);
 }
 
 TEST(DocumentCommands, CompactRemovesDoneTasksDueBeforeToday) {
@@ -81,11 +68,13 @@ TEST(DocumentCommands, CompactRemovesDoneTasksDueBeforeToday) {
                "<Task ID=\"1\" Priority=\"3\" DueDate=\"1796342400\" DoneDate=\"1796342400\"/>"
                "<Task ID=\"2\" DueDate=\"1796428800\"/>"
                "<Task ID=\"3\" Priority=\"0\" DueDate=\"1796515200\"/></Tasks></Pim>");
-    const CliRun compact = run({"--now", "2026-12-05 09:00", "compact", file});
+    const CliRun compact = runCliCaptured({"--now", "2026-12-05 09:00", "compact", file});
     EXPECT_EQ(compact.code, 0) << compact.err;
     EXPECT_EQ(compact.out, "tasks removed: 1\n");
-    EXPECT_EQ(run({"info", file}).out, "groups: 0\npersons: 0\ntasks: 2\nappointments: 0\n");
-    EXPECT_EQ(run({"--now", "2026-12-07 09:00", "compact", file}).out, "tasks removed: 1\n");
+    EXPECT_EQ(runCliCaptured({"info", file}).out,
+              "groups: 0\npersons: 0\ntasks: 2\nappointments: 0\n");
+    EXPECT_EQ(runCliCaptured({"--now", "2026-12-07 09:00", "compact", file}).out,
+              "tasks removed: 1\n");
 }
 
 TEST(DocumentCommands, UsageErrorsExitWithTwo) {
@@ -95,7 +84,7 @@ TEST(DocumentCommands, UsageErrorsExitWithTwo) {
                                                                   {"resave", "a"},
                                                                   {"compact"},
                                                                   {"new", "--bogus", "a"}}) {
-        const CliRun bad = run(args);
+        const CliRun bad = runCliCaptured(args);
         EXPECT_EQ(bad.code, 2) << args[0];
         EXPECT_NE(bad.err.find("usage:"), std::string::npos);
     }

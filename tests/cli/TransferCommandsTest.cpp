@@ -1,28 +1,15 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <sstream>
 
-#include "cli/CliMain.h"
 #include "docfile/DocumentFile.h"
 #include "docfile/ScratchDir.h"
 #include "platform/Clock.h"
 #include "platform/qt/QtLocale.h"
 #include "records/PimDocument.h"
+#include "support/CliRun.h"
 
 namespace {
-
-struct CliRun {
-    int code;
-    std::string out;
-    std::string err;
-};
-
-CliRun run(std::vector<std::string> args) {
-    std::ostringstream out, err;
-    const int code = runCli(args, out, err);
-    return {code, out.str(), err.str()};
-}
 
 // A date as the system locale, which the in-process commands use, writes it.
 std::string systemDate(int year, int month, int day) {
@@ -88,7 +75,7 @@ TEST_F(TransferCommandsTest, ExportWritesTheChosenLayout) {
     for (const Case& c : cases) {
         std::vector<std::string> args = {"export", c.options[0], doc, csv};
         args.insert(args.end(), c.options.begin() + 1, c.options.end());
-        const CliRun result = run(args);
+        const CliRun result = runCliCaptured(args);
         EXPECT_EQ(result.code, 0) << result.err;
         EXPECT_EQ(fileBytes(csv), c.expected) << c.options[0];
     }
@@ -109,7 +96,7 @@ TEST_F(TransferCommandsTest, RefusesBadArgumentsWithUsage) {
     };
     const std::string before = fileBytes(doc);
     for (const auto& args : cases) {
-        const CliRun result = run(args);
+        const CliRun result = runCliCaptured(args);
         EXPECT_EQ(result.code, 2) << args[1] << ' ' << args.back();
         EXPECT_NE(result.err.find("usage: quillmate-cli"), std::string::npos);
     }
@@ -118,13 +105,14 @@ TEST_F(TransferCommandsTest, RefusesBadArgumentsWithUsage) {
 
 TEST_F(TransferCommandsTest, ImportAddsSavesAndCounts) {
     writeBytes(csv, "First;Ignored;Last\nBo;x;Kim\n;x;\nCy;x;Fox");
-    const CliRun result = run({"import", "persons", doc, csv, "--columns", "FirstName, ,LastName",
-                               "--separator", "semicolon"});
+    const CliRun result = runCliCaptured({"import", "persons", doc, csv, "--columns",
+                                          "FirstName, ,LastName", "--separator", "semicolon"});
     EXPECT_EQ(result.code, 0) << result.err;
     EXPECT_EQ(result.out, "2 names added to current database.\n");
     EXPECT_EQ(result.err,
               "quillmate-cli: " + csv + ":3: skipped: no first name, last name or company\n");
-    EXPECT_EQ(run({"info", doc}).out, "groups: 0\npersons: 3\ntasks: 1\nappointments: 0\n");
+    EXPECT_EQ(runCliCaptured({"info", doc}).out,
+              "groups: 0\npersons: 3\ntasks: 1\nappointments: 0\n");
 
     writeBytes(csv, "Dentist,12/8/2026,9:00 AM,10:00 AM,TRUE,15\n");
     const std::vector<std::string> appointments = {
@@ -135,9 +123,9 @@ TEST_F(TransferCommandsTest, ImportAddsSavesAndCounts) {
         "--no-header",
         "--columns",
         "Appointment,Date,StartTime,EndTime,Alarmed,AlarmTime"};
-    EXPECT_EQ(run(appointments).out, "1 appointments added to current database.\n");
+    EXPECT_EQ(runCliCaptured(appointments).out, "1 appointments added to current database.\n");
     const std::string saved = fileBytes(doc);
-    const CliRun again = run(appointments);
+    const CliRun again = runCliCaptured(appointments);
     EXPECT_EQ(again.code, 0);
     EXPECT_EQ(again.out, "0 appointments added to current database.\n");
     EXPECT_EQ(fileBytes(doc), saved);
@@ -163,7 +151,7 @@ TEST_F(TransferCommandsTest, FailuresExitOneAndLeaveEveryFileAsItWas) {
         {{"export", "tasks", doc, dir.file("missing/out.csv")}, "missing/out.csv"},
     };
     for (const Case& c : cases) {
-        const CliRun result = run(c.args);
+        const CliRun result = runCliCaptured(c.args);
         EXPECT_EQ(result.code, 1) << c.message;
         EXPECT_NE(result.err.find(c.message), std::string::npos) << result.err;
         EXPECT_EQ(result.out, "");

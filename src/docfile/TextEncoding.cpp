@@ -12,20 +12,25 @@ constexpr std::array<char16_t, 32> kHighControls = {
     0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
     0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
 
+}  // namespace
+
 void appendUtf8(std::string& out, uint32_t code) {
     if (code < 0x80) {
         out += static_cast<char>(code);
     } else if (code < 0x800) {
         out += static_cast<char>(0xC0 | (code >> 6));
         out += static_cast<char>(0x80 | (code & 0x3F));
-    } else {
+    } else if (code < 0x10000) {
         out += static_cast<char>(0xE0 | (code >> 12));
+        out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (code & 0x3F));
+    } else {
+        out += static_cast<char>(0xF0 | (code >> 18));
+        out += static_cast<char>(0x80 | ((code >> 12) & 0x3F));
         out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
         out += static_cast<char>(0x80 | (code & 0x3F));
     }
 }
-
-}  // namespace
 
 Utf8Scan scanUtf8UpToZero(std::string_view bytes) {
     const auto* const begin = reinterpret_cast<const unsigned char*>(bytes.data());

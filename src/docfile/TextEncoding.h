@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -16,6 +17,9 @@ struct Utf8Scan {
     bool valid = true;  // those bytes are well-formed UTF-8
 };
 [[nodiscard]] Utf8Scan scanUtf8UpToZero(std::string_view bytes);
+
+// Appends the UTF-8 form of the Unicode value `code` (at most U+10FFFF).
+void appendUtf8(std::string& out, uint32_t code);
 
 // Converts Windows-1252 bytes to UTF-8. The five bytes the code page leaves undefined
 // (0x81, 0x8D, 0x8F, 0x90, 0x9D) become the control characters of the same number.

@@ -115,27 +115,26 @@ DateTime DateTime::fromLocalSeconds(int64_t localSeconds) {
     return value.isValid() ? value : DateTime();
 }
 
+DateTime::DayAndSecond DateTime::dayAndSecond() const {
+    // The whole part names the day in both directions; the fraction is the time of day.
+    int64_t day = static_cast<int64_t>(std::trunc(value_));
+    int64_t second = std::llround(std::fabs(value_ - double(day)) * kSecondsPerDay);
+    if (second >= kSecondsPerDay) {
+        second -= kSecondsPerDay;
+        ++day;
+    }
+    return {day, second};
+}
+
 std::optional<int64_t> DateTime::localSeconds() const {
     if (!isValid()) return std::nullopt;
-    // The day and the second of the day exactly as fields() finds them.
-    int64_t days = static_cast<int64_t>(std::trunc(value_));
-    int64_t seconds = std::llround(std::fabs(value_ - double(days)) * kSecondsPerDay);
-    if (seconds >= kSecondsPerDay) {
-        seconds -= kSecondsPerDay;
-        ++days;
-    }
+    const auto [days, seconds] = dayAndSecond();
     return (days - kEpochToZeroDays) * kSecondsPerDay + seconds;
 }
 
 std::optional<CalendarFields> DateTime::fields() const {
     if (!isValid()) return std::nullopt;
-    // The whole part names the day in both directions; the fraction is the time of day.
-    int64_t days = static_cast<int64_t>(std::trunc(value_));
-    int64_t seconds = std::llround(std::fabs(value_ - double(days)) * kSecondsPerDay);
-    if (seconds >= kSecondsPerDay) {
-        seconds -= kSecondsPerDay;
-        ++days;
-    }
+    const auto [days, seconds] = dayAndSecond();
     const CivilDate date = civilFromDays(days - kEpochToZeroDays);
     CalendarFields f;
     f.year = date.year;

@@ -108,5 +108,12 @@ public:
     [[nodiscard]] static DateTime fromContinuous(double continuous);
 
 private:
+    // The day (days since 30 December 1899) and the second of that day, of a valid value.
+    struct DayAndSecond {
+        int64_t day;
+        int64_t second;
+    };
+    [[nodiscard]] DayAndSecond dayAndSecond() const;
+
     double value_ = kNullValue;
 };

@@ -121,7 +121,7 @@ TEST_F(MainFrameTest, StartsWithANewSeededDocument) {
     EXPECT_TRUE(frame->statusBar()->findChild<QLabel*>()->text() == QStringLiteral("Ready"));
 }
 
-TEST_F(MainFrameTest, FirstStartWritesOnlyTheSpecifiedDefaults) {
+TEST_F(MainFrameTest, FirstStartWritesOnlyTheDefaultSettings) {
     start({});
     const std::map<std::string, MemorySettingsStore::Section> expected = {
         {"Files", {{"OpenLastFile", uint32_t{0}}}},

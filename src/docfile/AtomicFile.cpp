@@ -97,7 +97,9 @@ FileResult writeFileAtomically(const std::string& path,
         return writeError == 0;
     };
     if (!produce(sink) || writeError != 0) return fail(writeError != 0 ? writeError : EIO, true);
-    if (fchmod(fd, mode) != 0) return fail(errno, true);
+    // File systems without Unix permissions (a FAT memory stick) may refuse this; the file
+    // is just as good with mkostemp's owner-only permissions.
+    (void)fchmod(fd, mode);
     if (fsync(fd) != 0) return fail(errno, true);
     if (::close(fd) != 0) return fail(errno, false);
     if (std::rename(tempName.c_str(), target.c_str()) != 0) return fail(errno, false);

@@ -71,20 +71,39 @@ std::string fieldOrder(std::string_view picture) {
     return pos[0] == std::string_view::npos || pos[1] == std::string_view::npos ? "MDY" : order;
 }
 
-// The literal text of a picture (quoted text and characters that are no field letters),
-// in lower case, so that words like "de" or "年" between the fields can be recognised.
-std::string literalText(std::string_view picture) {
+// The literal text of a picture (quoted text and characters that are none of its field
+// letters), in lower case, so that words like "de", "年" or "ч" around the fields can be
+// recognised.
+std::string literalText(std::string_view picture, std::string_view fieldLetters) {
     std::string out;
     bool quoted = false;
     for (const char c : picture) {
         if (c == '\'') {
             quoted = !quoted;
             out += ' ';
-        } else if (quoted || (c != 'd' && c != 'M' && c != 'y')) {
+        } else if (quoted || fieldLetters.find(c) == std::string_view::npos) {
             out += c;
         }
     }
     return lower(out);
+}
+
+constexpr std::string_view kDateLetters = "dMy";
+constexpr std::string_view kTimeLetters = "hHmst";
+
+// A marker or a run of marker words as one key: lower case, without blanks and dots, so
+// that "p.m.", "p. m." and "PM" meet.
+std::string markerKey(std::string_view text) {
+    std::string key;
+    for (size_t i = 0; i < text.size();) {
+        if (const size_t blank = blankLength(text, i)) {
+            i += blank;
+            continue;
+        }
+        if (text[i] != '.') key += text[i];
+        ++i;
+    }
+    return lower(key);
 }
 
 }  // namespace
@@ -124,8 +143,10 @@ DateParser::DateParser(const Locale& locale)
     : locale_(locale),
       shortOrder_(fieldOrder(locale.shortDatePicture())),
       longOrder_(fieldOrder(locale.longDatePicture())),
-      shortPicture_(literalText(locale.shortDatePicture())),
-      longPicture_(literalText(locale.longDatePicture())) {}
+      shortPicture_(literalText(locale.shortDatePicture(), kDateLetters)),
+      longPicture_(literalText(locale.longDatePicture(), kDateLetters)),
+      timeLiterals_(literalText(locale.timePicture(), kTimeLetters) + ' ' +
+                    literalText(locale.shortTimePicture(), kTimeLetters)) {}
 
 void DateParser::loadNames() const {
     if (!months_.empty()) return;
@@ -142,8 +163,8 @@ void DateParser::loadNames() const {
             days_.push_back(std::move(name));
         }
     }
-    am_ = lower(locale_.amText());
-    pm_ = lower(locale_.pmText());
+    am_ = markerKey(locale_.amText());
+    pm_ = markerKey(locale_.pmText());
 }
 
 int DateParser::monthFromName(std::string_view word) const {
@@ -165,12 +186,26 @@ bool DateParser::isLiteralWord(std::string_view word) const {
     return shortPicture_.find(w) != std::string::npos || longPicture_.find(w) != std::string::npos;
 }
 
-int DateParser::markerOf(std::string_view word) const {
+int DateParser::markerOf(const std::vector<Token>& t, size_t first, size_t last) const {
     loadNames();
-    const std::string w = lower(word);
-    if (w == "am" || w == "a" || (!am_.empty() && w == am_)) return 1;
-    if (w == "pm" || w == "p" || (!pm_.empty() && w == pm_)) return 2;
-    return 0;
+    // The words as one key first: a marker may be several words ("e paradites").
+    std::string all, unknown;
+    for (size_t i = first; i < last; ++i) {
+        if (t[i].kind == Token::Number) return -1;
+        const std::string text = lower(t[i].text);
+        if (t[i].kind == Token::Word) {
+            all += text;
+            if (timeLiterals_.find(text) == std::string::npos) unknown += text;
+        } else if (text != "." && timeLiterals_.find(text) == std::string::npos) {
+            return -1;
+        }
+    }
+    for (const std::string& key : {all, unknown}) {
+        if (key.empty()) return 0;
+        if (key == "am" || key == "a" || key == am_) return 1;
+        if (key == "pm" || key == "p" || key == pm_) return 2;
+    }
+    return -1;
 }
 
 std::optional<DateParser::DatePart> DateParser::readDate(const std::vector<Token>& t) const {
@@ -243,17 +278,20 @@ std::optional<DateParser::DatePart> DateParser::readDate(const std::vector<Token
 
 std::optional<TimeOfDay> DateParser::readTime(const std::vector<Token>& t, size_t i) const {
     auto isNumber = [&](size_t k) { return k < t.size() && t[k].kind == Token::Number; };
+    // ":" or ".", or the locale's own between the fields ("21時05分", "9시 5분").
     auto isTimeSeparator = [&](size_t k) {
-        return k < t.size() && t[k].kind == Token::Punct &&
-               (t[k].text[0] == ':' || t[k].text[0] == '.');
-    };
-    auto markerAt = [&](size_t k) {
-        return k < t.size() && t[k].kind == Token::Word ? markerOf(t[k].text) : 0;
+        if (k >= t.size() || t[k].kind == Token::Number) return false;
+        if (t[k].kind == Token::Punct && (t[k].text[0] == ':' || t[k].text[0] == '.')) return true;
+        return timeLiterals_.find(lower(t[k].text)) != std::string::npos;
     };
 
-    int marker = markerAt(i);
-    if (marker) ++i;
-    if (!isNumber(i)) return std::nullopt;
+    // Before and after the numbers: an AM/PM marker and the fixed text of the locale's
+    // time forms ("Kl. 23.15", "9:30 ч.", "下午9:30").
+    const size_t start = i;
+    while (i < t.size() && t[i].kind != Token::Number)
+        ++i;
+    const int before = markerOf(t, start, i);
+    if (before < 0 || !isNumber(i)) return std::nullopt;
     TimeOfDay time{t[i].value, 0, 0};
     ++i;
     bool hasMinutes = false;
@@ -266,8 +304,10 @@ std::optional<TimeOfDay> DateParser::readTime(const std::vector<Token>& t, size_
             i += 2;
         }
     }
-    if (!marker && (marker = markerAt(i))) ++i;
-    if (i != t.size() || (!hasMinutes && !marker)) return std::nullopt;
+    const int after = markerOf(t, i, t.size());
+    if (after < 0 || (before && after)) return std::nullopt;
+    const int marker = before + after;
+    if (!hasMinutes && !marker) return std::nullopt;
     if (marker) {
         if (time.hour < 1 || time.hour > 12) return std::nullopt;
         time.hour = time.hour % 12 + (marker == 2 ? 12 : 0);

@@ -48,7 +48,9 @@ private:
     [[nodiscard]] int monthFromName(std::string_view word) const;
     [[nodiscard]] bool isDayName(std::string_view word) const;
     [[nodiscard]] bool isLiteralWord(std::string_view word) const;
-    [[nodiscard]] int markerOf(std::string_view word) const;  // 0 none, 1 AM, 2 PM
+    // What tokens [first, last) around a time's numbers say: 0 nothing (blanks, dots or
+    // the time forms' fixed text), 1 AM, 2 PM, -1 anything else.
+    [[nodiscard]] int markerOf(const std::vector<Token>& tokens, size_t first, size_t last) const;
     void loadNames() const;
 
     const Locale& locale_;
@@ -56,7 +58,9 @@ private:
     std::string longOrder_;   // the same from the long date picture
     std::string shortPicture_;
     std::string longPicture_;
-    // Lower-case month names (full then abbreviated, 24), day names (14) and markers.
+    std::string timeLiterals_;  // the fixed text of the long and short time pictures
+    // Lower-case month names (full then abbreviated, 24), day names (14), and the markers
+    // as markerKey() writes them.
     mutable std::vector<std::string> months_;
     mutable std::vector<std::string> days_;
     mutable std::string am_;

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "records/DateParse.h"
 #include "records/DateTime.h"
 
 namespace {
@@ -21,6 +22,7 @@ TEST(QtLocale, TranslatesQtFormatsIntoPictures) {
         {"h:mm", "H:mm"},  // Qt's h is 24-hour without a marker
         {"'Le' d MMMM yyyy", "'Le' d MMMM yyyy"},
         {"ap h:mm", "tt h:mm"},
+        {"Bh:mm", "tth:mm"},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(QtLocale::pictureFromQtFormat(QString::fromUtf8(c.qt)), c.picture) << c.qt;
@@ -41,6 +43,21 @@ TEST(QtLocale, FormatsUnitedStatesEnglish) {
     EXPECT_EQ(value.formatDate(locale), "12/6/2026");
     EXPECT_EQ(value.formatDate(locale, DateStyle::Long), "Sunday, December 6, 2026");
     EXPECT_EQ(value.formatTime(locale, "h':'mm t"), "9:05 P");
+}
+
+TEST(QtLocale, DatesAndTimesReadBackInEveryLocaleForm) {
+    const DateTime when = DateTime::fromFields(2031, 7, 4, 21, 5, 9);
+    for (const char* name : {"en_US", "en_CA", "es_US", "es_CO", "el_GR", "sq_AL", "bg_BG",
+                             "nds_DE", "zh_TW", "ko_KR", "de_DE", "fr_FR", "ja_JP", "pt_BR"}) {
+        const QtLocale locale{QLocale(QString::fromLatin1(name))};
+        const DateParser parser(locale);
+        const std::string shortTime = when.formatTime(locale, TimeStyle::NoSeconds);
+        const std::string longTime = when.formatTime(locale);
+        EXPECT_EQ(parser.parseTime(shortTime), (TimeOfDay{21, 5, 0})) << name << ": " << shortTime;
+        EXPECT_EQ(parser.parseTime(longTime), (TimeOfDay{21, 5, 9})) << name << ": " << longTime;
+        const std::string date = when.formatDate(locale);
+        EXPECT_EQ(parser.parseDate(date), when.date()) << name << ": " << date;
+    }
 }
 
 }  // namespace

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
+#include <string>
+
 #include "platform/FixedLocale.h"
 
 namespace {
@@ -91,6 +94,49 @@ TEST(DateParse, ReadsTwelveAndTwentyFourHourTimes) {
     };
     for (const auto& [text, expected] : cases) {
         EXPECT_EQ(parser.parseTime(text), expected) << text;
+    }
+}
+
+// A locale that writes times with `picture` and the markers given.
+class TimeLocale : public FixedLocale {
+public:
+    TimeLocale(std::string picture, std::string am, std::string pm)
+        : picture_(std::move(picture)), am_(std::move(am)), pm_(std::move(pm)) {}
+    std::string timePicture() const override { return picture_; }
+    std::string shortTimePicture() const override { return picture_; }
+    std::string amText() const override { return am_; }
+    std::string pmText() const override { return pm_; }
+
+private:
+    std::string picture_, am_, pm_;
+};
+
+TEST(DateParse, ReadsMarkersAndFixedTextAsLocalesWriteThem) {
+    struct Case {
+        TimeLocale locale;
+        const char* text;
+        std::optional<TimeOfDay> expected;
+    };
+    const Case cases[] = {
+        {{"h:mm tt", "a.m.", "p.m."}, "9:30 p.m.", TimeOfDay{21, 30, 0}},
+        {{"h:mm tt", "a.m.", "p.m."}, "9:30 a. m.", TimeOfDay{9, 30, 0}},
+        {{"h:mm tt", "a.\xC2\xA0m.", "p.\xC2\xA0m."}, "9:30 p. m.", TimeOfDay{21, 30, 0}},
+        {{"h:mm tt", "\xCF\x80.\xCE\xBC.", "\xCE\xBC.\xCE\xBC."},
+         "9:30 \xCE\xBC.\xCE\xBC.",
+         TimeOfDay{21, 30, 0}},
+        {{"h:mm tt", "e paradites", "e pasdites"}, "9:30 e pasdites", TimeOfDay{21, 30, 0}},
+        {{"tth:mm", "\xE4\xB8\x8A\xE5\x8D\x88", "\xE4\xB8\x8B\xE5\x8D\x88"},
+         "\xE4\xB8\x8B\xE5\x8D\x88"
+         "9:30",
+         TimeOfDay{21, 30, 0}},
+        {{"H:mm '\xD1\x87'.", "", ""}, "9:30 \xD1\x87.", TimeOfDay{9, 30, 0}},
+        {{"'Kl'. HH.mm", "", ""}, "Kl. 23.15", TimeOfDay{23, 15, 0}},
+        {{"h:mm tt", "a.m.", "p.m."}, "9:30 p.m. sharp", std::nullopt},
+        {{"h:mm tt", "a.m.", "p.m."}, "p.m. 9:30 p.m.", std::nullopt},
+        {{"'Kl'. HH.mm", "", ""}, "Uhr 23.15", std::nullopt},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(DateParser(c.locale).parseTime(c.text), c.expected) << c.text;
     }
 }
 

@@ -15,7 +15,7 @@ bool hasAmPmMarker(const QString& format) {
     for (const QChar c : format) {
         if (c == u'\'')
             quoted = !quoted;
-        else if (!quoted && (c == u'A' || c == u'a'))
+        else if (!quoted && (c == u'A' || c == u'a' || c == u'B'))
             return true;
     }
     return false;
@@ -51,7 +51,9 @@ std::string QtLocale::pictureFromQtFormat(const QString& format) {
         const qsizetype run = runLength(format, i);
         if (c == u'y') {
             out += QStringLiteral("yyyy");
-        } else if (c == u'A' || c == u'a') {
+        } else if (c == u'A' || c == u'a' || c == u'B') {
+            // Qt 6.4 writes the day period B ("Bh:mm" in Taiwan) as a literal "B", which
+            // loses the afternoon; the AM/PM marker keeps it.
             out += QStringLiteral("tt");
             // "AP" and "ap" are one marker.
             const qsizetype next = i + run;

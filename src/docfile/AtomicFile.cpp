@@ -49,10 +49,22 @@ bool writeAll(int fd, std::string_view bytes) {
     return true;
 }
 
-// The permissions a new file gets: what the user's umask allows of rw-rw-rw-.
+// The permissions a new file gets: what the user's umask allows of rw-rw-rw-. The mask
+// is read from /proc, since setting it to learn it would briefly change it for every
+// thread of the process.
 mode_t defaultMode() {
-    const mode_t mask = umask(0);
-    umask(mask);
+    mode_t mask = 022;
+    if (std::FILE* status = std::fopen("/proc/self/status", "re")) {
+        char line[256];
+        unsigned value = 0;
+        while (std::fgets(line, sizeof line, status) != nullptr) {
+            if (std::sscanf(line, "Umask: %o", &value) == 1) {
+                mask = static_cast<mode_t>(value);
+                break;
+            }
+        }
+        std::fclose(status);
+    }
     return 0666 & ~mask;
 }
 

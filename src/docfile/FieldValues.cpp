@@ -9,11 +9,13 @@ int64_t readLong(std::string_view text) {
     uint64_t magnitude = 0;
     const uint64_t limit = negative ? uint64_t{1} << 63 : (uint64_t{1} << 63) - 1;
     for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
-        magnitude = magnitude * 10 + static_cast<uint64_t>(text[i] - '0');
-        if (magnitude > limit) {
+        const auto digit = static_cast<uint64_t>(text[i] - '0');
+        // Checked before multiplying: a product past 2^64 would wrap back under the limit.
+        if (magnitude > (limit - digit) / 10) {
             magnitude = limit;
             break;
         }
+        magnitude = magnitude * 10 + digit;
     }
     return negative ? static_cast<int64_t>(0 - magnitude) : static_cast<int64_t>(magnitude);
 }
@@ -31,9 +33,12 @@ void readText(std::string& field, std::string_view value) {
                 ++j;
             if (j < value.size() && value[j] == '\n') {
                 field += '\r';
-                i = j - 1;
-                continue;
+            } else {
+                // The whole run at once, so that a long run is not scanned again and again.
+                field.append(value.substr(i, j - i));
             }
+            i = j - 1;
+            continue;
         }
         field += value[i];
     }

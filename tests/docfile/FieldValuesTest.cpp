@@ -18,6 +18,8 @@ TEST(FieldValues, ReadsNumbersAsAtolDoes) {
         {"007", 7},
         {"9223372036854775807", std::numeric_limits<int64_t>::max()},
         {"99999999999999999999999", std::numeric_limits<int64_t>::max()},
+        {"18446744075409551616", std::numeric_limits<int64_t>::max()},  // 2^64 + 1.7e9
+        {"19000000000000000000", std::numeric_limits<int64_t>::max()},
         {"-9223372036854775808", std::numeric_limits<int64_t>::min()},
         {"-99999999999999999999999", std::numeric_limits<int64_t>::min()},
     };
@@ -29,10 +31,15 @@ TEST(FieldValues, ReadsNumbersAsAtolDoes) {
 
 TEST(FieldValues, ReadsEveryRunOfCarriageReturnsBeforeALineFeedAsOneLineBreak) {
     const std::pair<std::string, std::string> cases[] = {
-        {"plain", "plain"},     {"a\r\nb", "a\r\nb"},
-        {"a\r\r\nb", "a\r\nb"}, {"a\r\r\r\r\nb\r\r\nc", "a\r\nb\r\nc"},
-        {"a\nb", "a\nb"},       {"a\rb\r", "a\rb\r"},
+        {"plain", "plain"},
+        {"a\r\nb", "a\r\nb"},
+        {"a\r\r\nb", "a\r\nb"},
+        {"a\r\r\r\r\nb\r\r\nc", "a\r\nb\r\nc"},
+        {"a\nb", "a\nb"},
+        {"a\rb\r", "a\rb\r"},
         {"\r\r", "\r\r"},
+        // A long run without a line feed, which a rescan from every CR would take minutes on.
+        {std::string(200000, '\r') + "x", std::string(200000, '\r') + "x"},
     };
     for (const auto& [value, field] : cases) {
         std::string stored = "old";

@@ -35,10 +35,20 @@ int main(int argc, char** argv) {
     MainFrame frame(clock, storage, prompts, settings, locale);
     prompts.setOwner(&frame);
 
-    // Logging out runs the same close sequence as closing the window.
+    // Logging out runs the same close sequence as closing the window. The save question
+    // may only be asked while the session manager grants interaction; without it, unsaved
+    // changes stop the logout rather than vanish with it.
     QObject::connect(&app, &QGuiApplication::commitDataRequest, &frame,
                      [&frame](QSessionManager& manager) {
-                         if (!frame.close()) manager.cancel();
+                         if (!frame.document().isModified()) {
+                             frame.close();
+                         } else if (manager.allowsInteraction()) {
+                             const bool closed = frame.close();
+                             manager.release();
+                             if (!closed) manager.cancel();
+                         } else {
+                             manager.cancel();
+                         }
                      });
 
     // QUILLMATE_NO_SPLASH=1 skips the three-second splash window (tests, scripts).

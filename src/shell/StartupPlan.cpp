@@ -1,11 +1,19 @@
 #include "shell/StartupPlan.h"
 
+#include <filesystem>
+
 #include "shell/ShellSettings.h"
 
 StartupPlan planStartup(const std::vector<std::string>& arguments, ShellSettings& settings) {
     StartupPlan plan;
     if (!arguments.empty()) {
-        plan.files = arguments;
+        // A relative path is made absolute now: it goes into the recent list and the last
+        // file setting, which must name the same file whatever folder the next start is in.
+        for (const std::string& argument : arguments) {
+            std::error_code error;
+            const auto absolute = std::filesystem::absolute(argument, error);
+            plan.files.push_back(error ? argument : absolute.string());
+        }
         // Read without writing anything, so that the menu shows the stored option.
         plan.openLastFile = settings.readOpenLastFile(false).value_or(false);
         return plan;

@@ -13,7 +13,7 @@ struct StartupPlan {
     bool openLastFile = false;       // the stored "open the last file on start" option
 };
 
-// Decides from the command-line arguments and the settings. Paths are taken exactly as
-// given: the shell has already split and unquoted them.
+// Decides from the command-line arguments and the settings. Paths are taken as given (the
+// shell has already split and unquoted them); relative ones are made absolute.
 [[nodiscard]] StartupPlan planStartup(const std::vector<std::string>& arguments,
                                       ShellSettings& settings);

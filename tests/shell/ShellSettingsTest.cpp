@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "platform/MemorySettingsStore.h"
 #include "shell/StartupPlan.h"
 
@@ -45,6 +47,13 @@ TEST(ShellSettings, StartupPlanFollowsArgumentsThenTheLastFile) {
          false,
          true},
         {"slash stays", {"/a.pgr"}, std::nullopt, std::nullopt, {"/a.pgr"}, false, false},
+        {"relative made absolute",
+         {"d/a.pgr"},
+         std::nullopt,
+         std::nullopt,
+         {(std::filesystem::current_path() / "d/a.pgr").string()},
+         false,
+         false},
         {"last file", {}, 1, "/last.pgr", {"/last.pgr"}, true, true},
         {"never saved", {}, 1, "Untitled", {"Untitled"}, true, true},
         {"option off", {}, 0, "/last.pgr", {}, false, false},

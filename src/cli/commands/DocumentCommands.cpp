@@ -6,15 +6,10 @@
 
 #include "cli/CliArgs.h"
 #include "cli/CliCommand.h"
-#include "docfile/DocumentFile.h"
+#include "cli/commands/CommandSupport.h"
 #include "records/PimDocument.h"
 
 namespace {
-
-int usageError(CliContext& context, const std::string& message, const char* usage) {
-    context.err << "quillmate-cli: " << message << "\nusage: quillmate-cli " << usage << '\n';
-    return kExitUsage;
-}
 
 // Parses the arguments of a command that takes exactly `count` files.
 bool parseFiles(CliContext& context, const std::vector<std::string>& args, size_t count,
@@ -22,30 +17,14 @@ bool parseFiles(CliContext& context, const std::vector<std::string>& args, size_
                 int& exitCode) {
     const std::string error = parsed.parse(args, {}, flags);
     if (!error.empty()) {
-        exitCode = usageError(context, error, usage);
+        exitCode = reportUsage(context, error, usage);
         return false;
     }
     if (parsed.positional().size() != count) {
-        exitCode = usageError(context, "wrong number of arguments", usage);
+        exitCode = reportUsage(context, "wrong number of arguments", usage);
         return false;
     }
     return true;
-}
-
-bool load(CliContext& context, PimDocument& document, const std::string& path) {
-    const LoadResult loaded = loadDocument(document, path);
-    if (loaded) return true;
-    if (loaded.failure == LoadFailure::Syntax)
-        context.err << "quillmate-cli: " << path << ": " << loaded.error << '\n';
-    else
-        context.err << "quillmate-cli: " << loaded.error << '\n';
-    return false;
-}
-
-bool save(CliContext& context, const PimDocument& document, const std::string& path) {
-    const FileResult saved = saveDocument(document, path);
-    if (!saved) context.err << "quillmate-cli: " << saved.error << '\n';
-    return saved.ok;
 }
 
 constexpr const char* kNewUsage = "new FILE [--force]";
@@ -61,13 +40,12 @@ int runNew(CliContext& context, const std::vector<std::string>& args) {
     std::error_code error;
     if (!parsed.has("force") && std::filesystem::symlink_status(path, error).type() !=
                                     std::filesystem::file_type::not_found) {
-        context.err << "quillmate-cli: \"" << path
-                    << "\" already exists; use --force to replace it\n";
+        reportError(context, "\"" + path + "\" already exists; use --force to replace it");
         return kExitFailure;
     }
     PimDocument document(context.clock);
     document.seedDefaultGroups();
-    return save(context, document, path) ? kExitOk : kExitFailure;
+    return saveForCommand(context, document, path) ? kExitOk : kExitFailure;
 }
 
 int runInfo(CliContext& context, const std::vector<std::string>& args) {
@@ -75,7 +53,7 @@ int runInfo(CliContext& context, const std::vector<std::string>& args) {
     int exitCode = kExitOk;
     if (!parseFiles(context, args, 1, {}, kInfoUsage, parsed, exitCode)) return exitCode;
     PimDocument document(context.clock);
-    if (!load(context, document, parsed.positional()[0])) return kExitFailure;
+    if (!loadForCommand(context, document, parsed.positional()[0])) return kExitFailure;
     context.out << "groups: " << document.phGroups().size() << '\n'
                 << "persons: " << document.persons().size() << '\n'
                 << "tasks: " << document.tasks().size() << '\n'
@@ -88,8 +66,8 @@ int runResave(CliContext& context, const std::vector<std::string>& args) {
     int exitCode = kExitOk;
     if (!parseFiles(context, args, 2, {}, kResaveUsage, parsed, exitCode)) return exitCode;
     PimDocument document(context.clock);
-    if (!load(context, document, parsed.positional()[0])) return kExitFailure;
-    return save(context, document, parsed.positional()[1]) ? kExitOk : kExitFailure;
+    if (!loadForCommand(context, document, parsed.positional()[0])) return kExitFailure;
+    return saveForCommand(context, document, parsed.positional()[1]) ? kExitOk : kExitFailure;
 }
 
 int runCompact(CliContext& context, const std::vector<std::string>& args) {
@@ -98,14 +76,14 @@ int runCompact(CliContext& context, const std::vector<std::string>& args) {
     if (!parseFiles(context, args, 1, {}, kCompactUsage, parsed, exitCode)) return exitCode;
     const std::string& path = parsed.positional()[0];
     PimDocument document(context.clock);
-    if (!load(context, document, path)) return kExitFailure;
+    if (!loadForCommand(context, document, path)) return kExitFailure;
     document.setPath(path);
     const CompactResult result =
         document.compact([&](const PimDocument& doc, const std::string& target) {
-            return save(context, doc, target);
+            return saveForCommand(context, doc, target);
         });
     if (!result.written) {
-        context.err << "quillmate-cli: Unable to write file!\n";
+        reportError(context, "Unable to write file!");
         return kExitFailure;
     }
     context.out << "tasks removed: " << result.tasksRemoved << '\n';

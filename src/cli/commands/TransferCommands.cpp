@@ -6,7 +6,7 @@
 
 #include "cli/CliArgs.h"
 #include "cli/CliCommand.h"
-#include "docfile/DocumentFile.h"
+#include "cli/commands/CommandSupport.h"
 #include "records/PimDocument.h"
 #include "textio/TextExport.h"
 #include "textio/TextImport.h"
@@ -31,8 +31,7 @@ struct Failure {
 
 // Reports a usage error and returns the failure to throw.
 Failure usage(CliContext& context, const std::string& message, const char* usageText) {
-    context.err << "quillmate-cli: " << message << "\nusage: quillmate-cli " << usageText << '\n';
-    return {kExitUsage};
+    return {reportUsage(context, message, usageText)};
 }
 
 // "FirstName, ,LastName" is three names, the middle one empty.
@@ -109,14 +108,6 @@ void checkNames(CliContext& context, const std::vector<std::string>& names,
     }
 }
 
-void load(CliContext& context, PimDocument& document, const std::string& path) {
-    const LoadResult loaded = loadDocument(document, path);
-    if (loaded) return;
-    context.err << "quillmate-cli: " << (loaded.failure == LoadFailure::Syntax ? path + ": " : "")
-                << loaded.error << '\n';
-    throw Failure{kExitFailure};
-}
-
 int runExport(CliContext& context, const std::vector<std::string>& argList) {
     try {
         CliArgs args;
@@ -137,10 +128,10 @@ int runExport(CliContext& context, const std::vector<std::string>& argList) {
         }
 
         PimDocument document(context.clock);
-        load(context, document, documentPath);
+        if (!loadForCommand(context, document, documentPath)) return kExitFailure;
         const ExportResult result = exportFile(kind, document, spec, context.locale);
         if (!result.ok()) {
-            context.err << "quillmate-cli: " << result.error << '\n';
+            reportError(context, result.error);
             return kExitFailure;
         }
         return kExitOk;
@@ -167,31 +158,28 @@ int runImport(CliContext& context, const std::vector<std::string>& argList) {
         checkNames(context, spec.columnFields, spec.fieldNames, true, kImportUsage);
         if (const std::string missing = requiredFieldsMessage(kind, spec.columnFields);
             !missing.empty()) {
-            context.err << "quillmate-cli: " << missing << '\n';
+            reportError(context, missing);
             return kExitFailure;
         }
 
         PimDocument document(context.clock);
-        load(context, document, documentPath);
+        if (!loadForCommand(context, document, documentPath)) return kExitFailure;
         const ImportResult result = importFile(kind, document, spec, context.locale);
         if (!result.ok()) {
-            context.err << "quillmate-cli: " << result.error << '\n';
+            reportError(context, result.error);
             return kExitFailure;
         }
         for (size_t i = 0; i < std::min(result.skipped.size(), kSkippedListed); ++i) {
-            context.err << "quillmate-cli: " << spec.fileName << ':' << result.skipped[i].line
-                        << ": skipped: " << result.skipped[i].reason << '\n';
+            reportError(context, spec.fileName + ':' + std::to_string(result.skipped[i].line) +
+                                     ": skipped: " + result.skipped[i].reason);
         }
         if (result.skipped.size() > kSkippedListed) {
-            context.err << "quillmate-cli: " << spec.fileName << ": "
-                        << result.skipped.size() - kSkippedListed << " more records skipped\n";
+            reportError(context, spec.fileName + ": " +
+                                     std::to_string(result.skipped.size() - kSkippedListed) +
+                                     " more records skipped");
         }
         if (result.added > 0) {
-            const FileResult saved = saveDocument(document, documentPath);
-            if (!saved) {
-                context.err << "quillmate-cli: " << saved.error << '\n';
-                return kExitFailure;
-            }
+            if (!saveForCommand(context, document, documentPath)) return kExitFailure;
         }
         context.out << importedMessage(kind, result.added) << '\n';
         return kExitOk;

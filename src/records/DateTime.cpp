@@ -86,7 +86,10 @@ bool DateTime::setFields(int year, int month, int day, int hour, int minute, int
 }
 
 DateTime DateTime::fromSeconds(int64_t secondsSince1970) {
-    if (secondsSince1970 < 0) return DateTime();
+    return secondsSince1970 < 0 ? DateTime() : localFieldsAt(secondsSince1970);
+}
+
+DateTime DateTime::localFieldsAt(int64_t secondsSince1970) {
     const auto t = static_cast<std::time_t>(secondsSince1970);
     std::tm local{};
     if (localtime_r(&t, &local) == nullptr) return DateTime();

@@ -45,6 +45,9 @@ public:
     // The local time of an instant given as seconds since 1970; null for a negative count
     // or one beyond the valid range.
     [[nodiscard]] static DateTime fromSeconds(int64_t secondsSince1970);
+    // The local calendar fields at an instant, before 1970 too; null when the C library
+    // cannot tell them.
+    [[nodiscard]] static DateTime localFieldsAt(int64_t secondsSince1970);
 
     // The value of a count of seconds since 1 January 1970 00:00 on the wall clock, with no
     // time zone involved; null beyond the valid range.

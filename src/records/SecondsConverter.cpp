@@ -15,13 +15,7 @@ int64_t floorDiv(int64_t a, int64_t b) {
 // The C library's offset at `t`, measured on the calendar fields it reports so that any
 // correction it makes (leap seconds included) is part of it.
 std::optional<int64_t> libraryOffset(int64_t t) {
-    const auto time = static_cast<std::time_t>(t);
-    std::tm local{};
-    if (localtime_r(&time, &local) == nullptr) return std::nullopt;
-    const DateTime fields =
-        DateTime::fromFields(local.tm_year + 1900, local.tm_mon + 1, local.tm_mday, local.tm_hour,
-                             local.tm_min, std::min(local.tm_sec, 59));
-    const auto seconds = fields.localSeconds();
+    const auto seconds = DateTime::localFieldsAt(t).localSeconds();
     if (!seconds) return std::nullopt;
     return *seconds - t;
 }

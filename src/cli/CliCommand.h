@@ -7,13 +7,16 @@
 
 class Clock;
 class Locale;
+struct CliCommand;
 
-// What a command may use: the clock (fixed by --now), the locale and the two streams.
+// What a command may use: the clock (fixed by --now), the locale, the two streams, and
+// the command itself for its usage line.
 struct CliContext {
     const Clock& clock;
     const Locale& locale;
     std::ostream& out;
     std::ostream& err;
+    const CliCommand& command;
 };
 
 // Exit codes shared by every command.

@@ -66,6 +66,6 @@ int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     if (command == commands.end()) return usageError(err, "unknown command " + args[i]);
 
     const QtLocale locale;
-    CliContext context{*clock, locale, out, err};
+    CliContext context{*clock, locale, out, err, *command};
     return command->run(context, std::vector<std::string>(args.begin() + i + 1, args.end()));
 }

@@ -9,9 +9,10 @@ void reportError(CliContext& context, const std::string& message) {
     context.err << "quillmate-cli: " << message << '\n';
 }
 
-int reportUsage(CliContext& context, const std::string& message, const char* usage) {
+int reportUsage(CliContext& context, const std::string& message) {
     reportError(context, message);
-    context.err << "usage: quillmate-cli " << usage << '\n';
+    context.err << "usage: quillmate-cli " << context.command.name << ' ' << context.command.usage
+                << '\n';
     return kExitUsage;
 }
 

@@ -13,29 +13,23 @@ namespace {
 
 // Parses the arguments of a command that takes exactly `count` files.
 bool parseFiles(CliContext& context, const std::vector<std::string>& args, size_t count,
-                const std::vector<std::string>& flags, const char* usage, CliArgs& parsed,
-                int& exitCode) {
+                const std::vector<std::string>& flags, CliArgs& parsed, int& exitCode) {
     const std::string error = parsed.parse(args, {}, flags);
     if (!error.empty()) {
-        exitCode = reportUsage(context, error, usage);
+        exitCode = reportUsage(context, error);
         return false;
     }
     if (parsed.positional().size() != count) {
-        exitCode = reportUsage(context, "wrong number of arguments", usage);
+        exitCode = reportUsage(context, "wrong number of arguments");
         return false;
     }
     return true;
 }
 
-constexpr const char* kNewUsage = "new FILE [--force]";
-constexpr const char* kInfoUsage = "info FILE";
-constexpr const char* kResaveUsage = "resave IN OUT";
-constexpr const char* kCompactUsage = "compact FILE";
-
 int runNew(CliContext& context, const std::vector<std::string>& args) {
     CliArgs parsed;
     int exitCode = kExitOk;
-    if (!parseFiles(context, args, 1, {"force"}, kNewUsage, parsed, exitCode)) return exitCode;
+    if (!parseFiles(context, args, 1, {"force"}, parsed, exitCode)) return exitCode;
     const std::string& path = parsed.positional()[0];
     std::error_code error;
     if (!parsed.has("force") && std::filesystem::symlink_status(path, error).type() !=
@@ -51,7 +45,7 @@ int runNew(CliContext& context, const std::vector<std::string>& args) {
 int runInfo(CliContext& context, const std::vector<std::string>& args) {
     CliArgs parsed;
     int exitCode = kExitOk;
-    if (!parseFiles(context, args, 1, {}, kInfoUsage, parsed, exitCode)) return exitCode;
+    if (!parseFiles(context, args, 1, {}, parsed, exitCode)) return exitCode;
     PimDocument document(context.clock);
     if (!loadForCommand(context, document, parsed.positional()[0])) return kExitFailure;
     context.out << "groups: " << document.phGroups().size() << '\n'
@@ -64,7 +58,7 @@ int runInfo(CliContext& context, const std::vector<std::string>& args) {
 int runResave(CliContext& context, const std::vector<std::string>& args) {
     CliArgs parsed;
     int exitCode = kExitOk;
-    if (!parseFiles(context, args, 2, {}, kResaveUsage, parsed, exitCode)) return exitCode;
+    if (!parseFiles(context, args, 2, {}, parsed, exitCode)) return exitCode;
     PimDocument document(context.clock);
     if (!loadForCommand(context, document, parsed.positional()[0])) return kExitFailure;
     return saveForCommand(context, document, parsed.positional()[1]) ? kExitOk : kExitFailure;
@@ -73,7 +67,7 @@ int runResave(CliContext& context, const std::vector<std::string>& args) {
 int runCompact(CliContext& context, const std::vector<std::string>& args) {
     CliArgs parsed;
     int exitCode = kExitOk;
-    if (!parseFiles(context, args, 1, {}, kCompactUsage, parsed, exitCode)) return exitCode;
+    if (!parseFiles(context, args, 1, {}, parsed, exitCode)) return exitCode;
     const std::string& path = parsed.positional()[0];
     PimDocument document(context.clock);
     if (!loadForCommand(context, document, path)) return kExitFailure;

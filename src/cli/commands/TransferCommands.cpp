@@ -13,15 +13,12 @@
 
 namespace {
 
-constexpr const char* kExportUsage =
-    "export persons|tasks|appointments DOC OUT [--separator comma|semicolon|pipe|space|tab] "
+constexpr const char* kExportArgs =
+    "persons|tasks|appointments DOC OUT [--separator comma|semicolon|pipe|space|tab] "
     "[--encloser double|single|none] [--no-header] [--fields NAME,NAME,...]";
-constexpr const char* kImportUsage =
-    "import persons|tasks|appointments DOC IN --columns NAME,NAME,... "
+constexpr const char* kImportArgs =
+    "persons|tasks|appointments DOC IN --columns NAME,NAME,... "
     "[--separator comma|semicolon|pipe|space|tab] [--encloser double|single|none] [--no-header]";
-// The arguments after the command's name, for --help.
-constexpr const char* kExportArgs = kExportUsage + sizeof "export";
-constexpr const char* kImportArgs = kImportUsage + sizeof "import";
 // Skipped records listed one by one before the rest are only counted.
 constexpr size_t kSkippedListed = 20;
 
@@ -30,8 +27,8 @@ struct Failure {
 };
 
 // Reports a usage error and returns the failure to throw.
-Failure usage(CliContext& context, const std::string& message, const char* usageText) {
-    return {reportUsage(context, message, usageText)};
+Failure usage(CliContext& context, const std::string& message) {
+    return {reportUsage(context, message)};
 }
 
 // "FirstName, ,LastName" is three names, the middle one empty.
@@ -58,9 +55,9 @@ std::string joined(const std::vector<std::string>& names) {
 }
 
 // Reads KIND DOC FILE and the options shared by both commands into `spec`.
-TransferKind readCommon(CliContext& context, const CliArgs& args, const char* usageText,
-                        bool forImport, TextTransferSpec& spec, std::string& documentPath) {
-    if (args.positional().size() != 3) throw usage(context, "wrong number of arguments", usageText);
+TransferKind readCommon(CliContext& context, const CliArgs& args, bool forImport,
+                        TextTransferSpec& spec, std::string& documentPath) {
+    if (args.positional().size() != 3) throw usage(context, "wrong number of arguments");
     const std::string& kindName = args.positional()[0];
     TransferKind kind;
     if (kindName == "persons")
@@ -70,7 +67,7 @@ TransferKind readCommon(CliContext& context, const CliArgs& args, const char* us
     else if (kindName == "appointments")
         kind = TransferKind::Appointments;
     else
-        throw usage(context, "unknown record kind \"" + kindName + "\"", usageText);
+        throw usage(context, "unknown record kind \"" + kindName + "\"");
 
     spec = forImport ? makeImportSpec(kind) : makeExportSpec(kind);
     documentPath = args.positional()[1];
@@ -86,7 +83,7 @@ TransferKind readCommon(CliContext& context, const CliArgs& args, const char* us
         for (const auto& [name, text] : choices) {
             if (value == name) return std::string(text);
         }
-        throw usage(context, std::string("unknown --") + option + " \"" + value + "\"", usageText);
+        throw usage(context, std::string("unknown --") + option + " \"" + value + "\"");
     };
     spec.separator = choose("separator", kSeparators, "comma");
     spec.encloser = choose("encloser", kEnclosers, "double");
@@ -95,16 +92,16 @@ TransferKind readCommon(CliContext& context, const CliArgs& args, const char* us
 
 // Every name must be a field of the list; "" is allowed where `allowEmpty`.
 void checkNames(CliContext& context, const std::vector<std::string>& names,
-                const std::vector<std::string>& fields, bool allowEmpty, const char* usageText) {
+                const std::vector<std::string>& fields, bool allowEmpty) {
     for (size_t i = 0; i < names.size(); ++i) {
         const std::string& name = names[i];
         if (name.empty() && allowEmpty) continue;
         if (std::find(fields.begin(), fields.end(), name) == fields.end())
-            throw usage(context, "unknown field \"" + name + "\"; the fields are " + joined(fields),
-                        usageText);
+            throw usage(context,
+                        "unknown field \"" + name + "\"; the fields are " + joined(fields));
         if (std::find(names.begin(), names.begin() + ptrdiff_t(i), name) !=
             names.begin() + ptrdiff_t(i))
-            throw usage(context, "field \"" + name + "\" named twice", usageText);
+            throw usage(context, "field \"" + name + "\" named twice");
     }
 }
 
@@ -114,15 +111,14 @@ int runExport(CliContext& context, const std::vector<std::string>& argList) {
         if (const std::string error =
                 args.parse(argList, {"separator", "encloser", "fields"}, {"no-header"});
             !error.empty()) {
-            throw usage(context, error, kExportUsage);
+            throw usage(context, error);
         }
         TextTransferSpec spec;
         std::string documentPath;
-        const TransferKind kind =
-            readCommon(context, args, kExportUsage, false, spec, documentPath);
+        const TransferKind kind = readCommon(context, args, false, spec, documentPath);
         if (const auto fields = args.value("fields")) {
             spec.columnFields = splitNames(*fields);
-            checkNames(context, spec.columnFields, spec.fieldNames, false, kExportUsage);
+            checkNames(context, spec.columnFields, spec.fieldNames, false);
         } else {
             spec.columnFields = spec.fieldNames;
         }
@@ -146,16 +142,16 @@ int runImport(CliContext& context, const std::vector<std::string>& argList) {
         if (const std::string error =
                 args.parse(argList, {"separator", "encloser", "columns"}, {"no-header"});
             !error.empty()) {
-            throw usage(context, error, kImportUsage);
+            throw usage(context, error);
         }
         TextTransferSpec spec;
         std::string documentPath;
-        const TransferKind kind = readCommon(context, args, kImportUsage, true, spec, documentPath);
+        const TransferKind kind = readCommon(context, args, true, spec, documentPath);
         const auto columns = args.value("columns");
-        if (!columns) throw usage(context, "--columns is required", kImportUsage);
+        if (!columns) throw usage(context, "--columns is required");
         spec.columnFields = splitNames(*columns);
         spec.columnCount = static_cast<int32_t>(spec.columnFields.size());
-        checkNames(context, spec.columnFields, spec.fieldNames, true, kImportUsage);
+        checkNames(context, spec.columnFields, spec.fieldNames, true);
         if (const std::string missing = requiredFieldsMessage(kind, spec.columnFields);
             !missing.empty()) {
             reportError(context, missing);

@@ -75,56 +75,34 @@ TEST(AtomicFile, WritesThroughASymbolicLink) {
 }
 
 TEST(AtomicFile, AFailedSaveLeavesTheTargetAsItWas) {
+    constexpr int kNoFile = -1, kDirectory = -2;
     struct Case {
         const char* what;
-        std::function<std::string(ScratchDir&)> prepare;  // returns the path to save to
+        const char* name;
+        int targetMode;  // or kNoFile, kDirectory
+        mode_t dirMode;  // 0: as made
         bool asNobody;
         rlim_t sizeLimit;  // 0: none
     };
-    const std::string oldBytes = "the good old file\r\n";
     const Case cases[] = {
-        {"missing directory", [](ScratchDir& d) { return d.file("none/home.pgr"); }, false, 0},
-        {"target is a directory",
-         [](ScratchDir& d) {
-             std::filesystem::create_directory(d.file("home.pgr"));
-             return d.file("home.pgr");
-         },
-         false, 0},
-        {"read-only target",
-         [&](ScratchDir& d) {
-             writeBytes(d.file("home.pgr"), oldBytes);
-             chmod(d.file("home.pgr").c_str(), 0444);
-             return d.file("home.pgr");
-         },
-         false, 0},
-        {"unwritable directory, writable target",
-         [&](ScratchDir& d) {
-             writeBytes(d.file("home.pgr"), oldBytes);
-             chmod(d.file("home.pgr").c_str(), 0666);
-             chmod(d.path().c_str(), 0755);
-             return d.file("home.pgr");
-         },
-         true, 0},
-        {"target owned by someone else",
-         [&](ScratchDir& d) {
-             writeBytes(d.file("home.pgr"), oldBytes);
-             chmod(d.file("home.pgr").c_str(), 0644);
-             chmod(d.path().c_str(), 0777);
-             return d.file("home.pgr");
-         },
-         true, 0},
-        {"disk full part-way",
-         [&](ScratchDir& d) {
-             writeBytes(d.file("home.pgr"), oldBytes);
-             return d.file("home.pgr");
-         },
-         false, 4096},
+        {"missing directory", "none/home.pgr", kNoFile, 0, false, 0},
+        {"target is a directory", "home.pgr", kDirectory, 0, false, 0},
+        {"read-only target", "home.pgr", 0444, 0, false, 0},
+        {"unwritable directory, writable target", "home.pgr", 0666, 0755, true, 0},
+        {"target owned by someone else", "home.pgr", 0644, 0777, true, 0},
+        {"disk full part-way", "home.pgr", 0644, 0, false, 4096},
     };
     const std::string newBytes(64 * 1024, 'n');
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         ScratchDir dir;
-        const std::string target = c.prepare(dir);
+        const std::string target = dir.file(c.name);
+        if (c.targetMode == kDirectory) std::filesystem::create_directory(target);
+        if (c.targetMode >= 0) {
+            writeBytes(target, "the good old file\r\n");
+            chmod(target.c_str(), static_cast<mode_t>(c.targetMode));
+        }
+        if (c.dirMode != 0) chmod(dir.path().c_str(), c.dirMode);
         const Names before = dir.names();
         const std::string bytesBefore = fileBytes(target);
         const int code = inChild([&] {

@@ -12,6 +12,13 @@ protected:
     QTemporaryDir dir;
     QString path = dir.filePath(QStringLiteral("Tarnwick/Quillmate.conf"));
     IniSettingsStore store{path};
+
+    void writeFile(const QByteArray& bytes) {
+        QDir().mkpath(dir.filePath(QStringLiteral("Tarnwick")));
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+    }
 };
 
 TEST_F(IniSettingsStoreTest, ValuesSurviveInTheFileUnderTheirNames) {
@@ -44,11 +51,7 @@ TEST(IniSettingsStore, LivesUnderTheXdgConfigHome) {
 }
 
 TEST_F(IniSettingsStoreTest, UnreadableNumbersAreMissing) {
-    QDir().mkpath(dir.filePath(QStringLiteral("Tarnwick")));
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write("[Files]\nOpenLastFile=yes\n[Settings]\nwp.left=99999999999\nwp.top=-5\n");
-    file.close();
+    writeFile("[Files]\nOpenLastFile=yes\n[Settings]\nwp.left=99999999999\nwp.top=-5\n");
     EXPECT_FALSE(store.readNumber("Files", "OpenLastFile"));
     EXPECT_FALSE(store.readNumber("Settings", "wp.left"));
     EXPECT_EQ(store.readNumber("Settings", "wp.top"), static_cast<uint32_t>(-5));
@@ -56,11 +59,7 @@ TEST_F(IniSettingsStoreTest, UnreadableNumbersAreMissing) {
 }
 
 TEST_F(IniSettingsStoreTest, CorruptFileReadsAsEmpty) {
-    QDir().mkpath(dir.filePath(QStringLiteral("Tarnwick")));
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(QByteArray("\xff\xfe[[[\0\0garbage=\n=\n[", 18));
-    file.close();
+    writeFile(QByteArray("\xff\xfe[[[\0\0garbage=\n=\n[", 18));
     EXPECT_FALSE(store.readText("Files", "LastFileUsed"));
     store.writeText("Files", "LastFileUsed", "/x.pgr");  // must not throw or crash
 }

@@ -12,6 +12,8 @@
 
 namespace {
 
+using Paths = std::vector<std::string>;
+
 class DocumentLifecycleTest : public testing::Test {
 protected:
     DocumentLifecycleTest() {
@@ -19,10 +21,14 @@ protected:
         storage.files["/data/work.pgr"] = "work";
     }
 
-    // The document as if /data/home.pgr had been opened.
-    void openHome() {
-        lifecycle.openAtStartup(StartupPlan{{"/data/home.pgr"}, false, false});
+    void openAtStartup(Paths files) {
+        lifecycle.openAtStartup(StartupPlan{std::move(files), false, false});
         prompts.messages.clear();
+    }
+    // The document as if /data/home.pgr had been opened, then changed.
+    void openHomeAndEdit() {
+        openAtStartup({"/data/home.pgr"});
+        edit();
     }
     void edit() {
         User user;
@@ -30,6 +36,11 @@ protected:
         doc.setUser(user);
     }
     std::optional<std::string> lastFileUsed() { return store.readText("Files", "LastFileUsed"); }
+    void expectMessage(size_t index, const std::string& text, const std::string& caption) {
+        ASSERT_GT(prompts.messages.size(), index);
+        EXPECT_EQ(prompts.messages[index].text, text);
+        EXPECT_EQ(prompts.messages[index].caption, caption);
+    }
 
     FixedClock clock{LocalTime{2026, 12, 6, 10, 0, 0, 0}};
     PimDocument doc{clock};
@@ -42,61 +53,42 @@ protected:
 };
 
 TEST_F(DocumentLifecycleTest, SaveQuestionAnswersDecideNewOpenAndClose) {
-    struct Case {
-        const char* command;
-        MessageAnswer answer;
-        bool proceeds;
-        bool saved;
-    };
-    const Case cases[] = {
-        {"new", MessageAnswer::Yes, true, true},
-        {"new", MessageAnswer::No, true, false},
-        {"new", MessageAnswer::Cancel, false, false},
-        {"open", MessageAnswer::Yes, true, true},
-        {"open", MessageAnswer::No, true, false},
-        {"open", MessageAnswer::Cancel, false, false},
-        {"close", MessageAnswer::Yes, true, true},
-        {"close", MessageAnswer::No, true, false},
-        {"close", MessageAnswer::Cancel, false, false},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(std::string(c.command) + " answer " + std::to_string(int(c.answer)));
-        storage.files["/data/home.pgr"] = "home";
-        openHome();
-        edit();
-        storage.writes.clear();
-        prompts.answers = {c.answer};
-        prompts.paths = {"/data/work.pgr"};  // for Open, once the question is past
+    for (const std::string command : {"new", "open", "close"}) {
+        for (const MessageAnswer answer :
+             {MessageAnswer::Yes, MessageAnswer::No, MessageAnswer::Cancel}) {
+            SCOPED_TRACE(command + " answer " + std::to_string(int(answer)));
+            const bool proceeds = answer != MessageAnswer::Cancel;
+            storage.files["/data/home.pgr"] = "home";
+            openHomeAndEdit();
+            storage.writes.clear();
+            prompts.answers = {answer};
+            prompts.paths = {"/data/work.pgr"};  // for Open, once the question is past
 
-        const std::string command = c.command;
-        bool closed = false;
-        if (command == "new") lifecycle.newDocument();
-        if (command == "open") lifecycle.open();
-        if (command == "close") closed = lifecycle.close();
+            bool closed = false;
+            if (command == "new") lifecycle.newDocument();
+            if (command == "open") lifecycle.open();
+            if (command == "close") closed = lifecycle.close();
 
-        ASSERT_FALSE(prompts.messages.empty());
-        EXPECT_EQ(prompts.messages[0].text, "Save changes to /data/home.pgr?");
-        EXPECT_EQ(prompts.messages[0].caption, "Quillmate");
-        EXPECT_EQ(prompts.messages[0].icon, MessageIcon::Exclamation);
-        EXPECT_EQ(prompts.messages[0].buttons, MessageButtons::YesNoCancel);
-        EXPECT_EQ(storage.writes.size(), c.saved ? 1u : 0u);
-        if (c.saved) {
-            EXPECT_EQ(storage.files["/data/home.pgr"], "edited");
-        }
+            expectMessage(0, "Save changes to /data/home.pgr?", "Quillmate");
+            EXPECT_EQ(prompts.messages[0].icon, MessageIcon::Exclamation);
+            EXPECT_EQ(prompts.messages[0].buttons, MessageButtons::YesNoCancel);
+            EXPECT_EQ(storage.files["/data/home.pgr"],
+                      answer == MessageAnswer::Yes ? "edited" : "home");
+            EXPECT_EQ(storage.writes.size(), answer == MessageAnswer::Yes ? 1u : 0u);
 
-        if (command == "new") {
-            EXPECT_EQ(doc.path(), c.proceeds ? "" : "/data/home.pgr");
-            EXPECT_EQ(doc.phGroups().size(), c.proceeds ? 3u : 0u);
-            EXPECT_EQ(doc.isModified(), !c.proceeds);
-        }
-        if (command == "open") {
-            EXPECT_EQ(doc.path(), c.proceeds ? "/data/work.pgr" : "/data/home.pgr");
-            EXPECT_EQ(doc.user().FName, c.proceeds ? "work" : "edited");
-        }
-        if (command == "close") {
-            EXPECT_EQ(closed, c.proceeds);
-            // Written whatever the answer.
-            EXPECT_EQ(lastFileUsed(), "/data/home.pgr");
+            if (command == "new") {
+                EXPECT_EQ(doc.path(), proceeds ? "" : "/data/home.pgr");
+                EXPECT_EQ(doc.phGroups().size(), proceeds ? 3u : 0u);
+                EXPECT_EQ(doc.isModified(), !proceeds);
+            }
+            if (command == "open") {
+                EXPECT_EQ(doc.path(), proceeds ? "/data/work.pgr" : "/data/home.pgr");
+                EXPECT_EQ(doc.user().FName, proceeds ? "work" : "edited");
+            }
+            if (command == "close") {
+                EXPECT_EQ(closed, proceeds);
+                EXPECT_EQ(lastFileUsed(), "/data/home.pgr");  // whatever the answer
+            }
         }
     }
 }
@@ -118,16 +110,12 @@ TEST_F(DocumentLifecycleTest, SaveQuestionStopsWhenTheSaveDoesNotHappen) {
     }
 }
 
-TEST_F(DocumentLifecycleTest, SaveOfAnUnchangedLoadedDocumentWritesNothing) {
-    openHome();
+TEST_F(DocumentLifecycleTest, SaveWritesOnlyAChangedDocumentAndReportsAFailure) {
+    openAtStartup({"/data/home.pgr"});
     lifecycle.save();
     EXPECT_TRUE(storage.writes.empty());
     EXPECT_TRUE(prompts.saveDialogs.empty());
-    EXPECT_TRUE(prompts.messages.empty());
-}
 
-TEST_F(DocumentLifecycleTest, SaveWritesAChangedDocumentAndReportsAFailure) {
-    openHome();
     edit();
     lifecycle.save();
     EXPECT_EQ(storage.files["/data/home.pgr"], "edited");
@@ -137,8 +125,7 @@ TEST_F(DocumentLifecycleTest, SaveWritesAChangedDocumentAndReportsAFailure) {
     storage.unwritable = {"/data/home.pgr"};
     lifecycle.save();
     ASSERT_EQ(prompts.messages.size(), 1u);
-    EXPECT_EQ(prompts.messages[0].text, "Unable to write file!");
-    EXPECT_EQ(prompts.messages[0].caption, "Quillmate");
+    expectMessage(0, "Unable to write file!", "Quillmate");
     EXPECT_EQ(prompts.messages[0].icon, MessageIcon::Error);
     EXPECT_TRUE(doc.isModified());
 }
@@ -160,55 +147,37 @@ TEST_F(DocumentLifecycleTest, SaveOfANewDocumentAsksForANameStartingAtUntitled) 
 
     prompts.paths = {"/data/new.pgr"};
     lifecycle.save();
-    EXPECT_EQ(doc.path(), "/data/new.pgr");
     EXPECT_EQ(lifecycle.windowTitle(), "Quillmate [/data/new.pgr]");
     EXPECT_FALSE(doc.isModified());
 }
 
-TEST_F(DocumentLifecycleTest, SaveAsFailureKeepsPathListAndTitle) {
-    openHome();
-    edit();
+TEST_F(DocumentLifecycleTest, SaveAsFailureKeepsPathListAndTitleUntilARetrySucceeds) {
+    openHomeAndEdit();
     storage.unwritable = {"/ro/copy.pgr"};
     prompts.paths = {"/ro/copy.pgr"};
     prompts.answers = {MessageAnswer::Cancel};
     lifecycle.saveAs();
-
     ASSERT_EQ(prompts.messages.size(), 1u);
     EXPECT_EQ(prompts.messages[0].text, "Error saving /data/home.pgr.");
     EXPECT_EQ(prompts.messages[0].buttons, MessageButtons::RetryCancel);
-    EXPECT_EQ(doc.path(), "/data/home.pgr");
     EXPECT_EQ(lifecycle.windowTitle(), "Quillmate [/data/home.pgr]");
-    EXPECT_EQ(recent.entries(), std::vector<std::string>{"/data/home.pgr"});
+    EXPECT_EQ(recent.entries(), Paths{"/data/home.pgr"});
     EXPECT_TRUE(doc.isModified());
-}
 
-TEST_F(DocumentLifecycleTest, SaveAsRetryAsksForAnotherPlace) {
-    openHome();
-    storage.unwritable = {"/ro/copy.pgr"};
     prompts.paths = {"/ro/copy.pgr", "/data/copy.pgr"};
     prompts.answers = {MessageAnswer::Retry};
     lifecycle.saveAs();
-    EXPECT_EQ(prompts.saveDialogs.size(), 2u);
-    EXPECT_EQ(doc.path(), "/data/copy.pgr");
-    EXPECT_EQ(recent.entries(), (std::vector<std::string>{"/data/copy.pgr", "/data/home.pgr"}));
-}
-
-TEST_F(DocumentLifecycleTest, SaveAsToASecondNameLeavesTheOldFileAndHeadsTheList) {
-    openHome();
-    edit();
-    prompts.paths = {"/data/copy.pgr"};
-    lifecycle.saveAs();
+    EXPECT_EQ(prompts.saveDialogs.size(), 3u);
     EXPECT_EQ(storage.files["/data/home.pgr"], "home");
     EXPECT_EQ(storage.files["/data/copy.pgr"], "edited");
     EXPECT_EQ(lifecycle.windowTitle(), "Quillmate [/data/copy.pgr]");
-    EXPECT_EQ(recent.entries().front(), "/data/copy.pgr");
+    EXPECT_EQ(recent.entries(), (Paths{"/data/copy.pgr", "/data/home.pgr"}));
     EXPECT_EQ(store.readText("Recent Document List", "Document1"), "/data/copy.pgr");
 }
 
 TEST_F(DocumentLifecycleTest, CancelledDialogsMoveASavedDocumentUpButNeverListUntitled) {
     storage.files["/data/a.pgr"] = "a";
-    lifecycle.openAtStartup(StartupPlan{{"/data/home.pgr", "/data/a.pgr"}, false, false});
-    ASSERT_EQ(recent.entries().front(), "/data/a.pgr");
+    openAtStartup({"/data/home.pgr", "/data/a.pgr"});
     // Put home.pgr's document back in place without touching the list.
     ASSERT_TRUE(storage.load(doc, "/data/home.pgr").loaded);
     doc.setPath("/data/home.pgr");
@@ -219,34 +188,30 @@ TEST_F(DocumentLifecycleTest, CancelledDialogsMoveASavedDocumentUpButNeverListUn
     lifecycle.newDocument();
     lifecycle.open();
     lifecycle.saveAs();
-    EXPECT_EQ(recent.entries(), (std::vector<std::string>{"/data/home.pgr", "/data/a.pgr"}));
+    EXPECT_EQ(recent.entries(), (Paths{"/data/home.pgr", "/data/a.pgr"}));
     EXPECT_TRUE(prompts.messages.empty());
 }
 
 TEST_F(DocumentLifecycleTest, OpenFailureLeavesTheDocumentAndClearsTheLastFile) {
-    openHome();
-    edit();
+    openHomeAndEdit();
     prompts.answers = {MessageAnswer::No};
     storage.parseErrors["/data/broken.pgr"] = "Parsing error at line 3";
     prompts.paths = {"/data/broken.pgr"};
     lifecycle.open();
 
     ASSERT_EQ(prompts.messages.size(), 3u);
-    EXPECT_EQ(prompts.messages[1].text, "Parsing error at line 3");
-    EXPECT_EQ(prompts.messages[1].caption, "Error Loading File");
-    EXPECT_EQ(prompts.messages[2].text, "Error loading file.");
-    EXPECT_EQ(prompts.messages[2].caption, "Quillmate");
+    expectMessage(1, "Parsing error at line 3", "Error Loading File");
+    expectMessage(2, "Error loading file.", "Quillmate");
     EXPECT_EQ(lastFileUsed(), "");
     EXPECT_EQ(doc.path(), "/data/home.pgr");
     EXPECT_EQ(doc.user().FName, "edited");
-    EXPECT_EQ(recent.entries(), std::vector<std::string>{"/data/home.pgr"});
+    EXPECT_EQ(recent.entries(), Paths{"/data/home.pgr"});
 }
 
 TEST_F(DocumentLifecycleTest, RecentEntryWhoseFileIsGoneIsRemoved) {
     storage.files["/data/gone.pgr"] = "gone";
-    lifecycle.openAtStartup(StartupPlan{{"/data/gone.pgr", "/data/home.pgr"}, false, false});
+    openAtStartup({"/data/gone.pgr", "/data/home.pgr"});
     storage.files.erase("/data/gone.pgr");
-    prompts.messages.clear();
     ASSERT_EQ(recent.entries()[1], "/data/gone.pgr");
 
     lifecycle.openRecent(cmd::kRecentFirst + 1);
@@ -254,25 +219,14 @@ TEST_F(DocumentLifecycleTest, RecentEntryWhoseFileIsGoneIsRemoved) {
     ASSERT_EQ(prompts.messages.size(), 1u);
     EXPECT_EQ(prompts.messages[0].text, "Error loading file.");
     EXPECT_EQ(prompts.messages[0].icon, MessageIcon::Error);
-    EXPECT_EQ(recent.entries(), std::vector<std::string>{"/data/home.pgr"});
+    EXPECT_EQ(recent.entries(), Paths{"/data/home.pgr"});
     EXPECT_FALSE(store.readText("Recent Document List", "Document2"));
     EXPECT_EQ(lastFileUsed(), "");
-    EXPECT_EQ(doc.path(), "/data/home.pgr");
     EXPECT_EQ(doc.user().FName, "home");
 }
 
-TEST_F(DocumentLifecycleTest, RecentEntryOpensAndMovesToTheTop) {
-    lifecycle.openAtStartup(StartupPlan{{"/data/work.pgr", "/data/home.pgr"}, false, false});
-    lifecycle.openRecent(cmd::kRecentFirst + 1);
-    EXPECT_EQ(doc.path(), "/data/work.pgr");
-    EXPECT_EQ(doc.user().FName, "work");
-    EXPECT_EQ(recent.entries(), (std::vector<std::string>{"/data/work.pgr", "/data/home.pgr"}));
-    EXPECT_EQ(store.readText("Recent Document List", "Document1"), "/data/work.pgr");
-}
-
 TEST_F(DocumentLifecycleTest, BackupProposesTheBareNameAndChangesNothing) {
-    openHome();
-    edit();
+    openHomeAndEdit();
     prompts.paths = {"/backups/home.bak"};
     lifecycle.backup();
     ASSERT_EQ(prompts.saveDialogs.size(), 1u);
@@ -290,8 +244,7 @@ TEST_F(DocumentLifecycleTest, BackupProposesTheBareNameAndChangesNothing) {
     prompts.paths = {"/ro/home.bak"};
     lifecycle.backup();
     ASSERT_EQ(prompts.messages.size(), 1u);
-    EXPECT_EQ(prompts.messages[0].text, "Unable to back up file");
-    EXPECT_EQ(prompts.messages[0].caption, "Backup failed");
+    expectMessage(0, "Unable to back up file", "Backup failed");
 }
 
 TEST_F(DocumentLifecycleTest, CompactWithoutAPathAsksForOneAndNeverFakesSuccess) {
@@ -315,30 +268,19 @@ TEST_F(DocumentLifecycleTest, CompactWithoutAPathAsksForOneAndNeverFakesSuccess)
     prompts.paths = {"/data/new.pgr"};
     lifecycle.compact();
     EXPECT_FALSE(doc.isModified());
-    EXPECT_EQ(doc.path(), "/data/new.pgr");
     EXPECT_TRUE(storage.files.count("/data/new.pgr"));
     EXPECT_EQ(recent.entries().front(), "/data/new.pgr");
 }
 
 TEST_F(DocumentLifecycleTest, StartupLoadsNamedFilesOrSeedsANewDocument) {
-    lifecycle.openAtStartup(StartupPlan{});
-    EXPECT_EQ(lifecycle.windowTitle(), "Quillmate [Untitled]");
-    ASSERT_EQ(doc.phGroups().size(), 3u);
-    EXPECT_EQ(doc.phGroups().find(1)->Desc, "All");
-    EXPECT_EQ(doc.phGroups().find(3)->Desc, "Yellow Pages");
-    EXPECT_FALSE(doc.isModified());
-    EXPECT_TRUE(prompts.messages.empty());
-    EXPECT_FALSE(store.hasSection("Recent Document List"));
-
     lifecycle.openAtStartup(StartupPlan{{"/data/a folder/my home.pgr"}, true, true});
     ASSERT_EQ(prompts.messages.size(), 1u);
-    EXPECT_EQ(prompts.messages[0].text, "Unable to load last file opened");
-    EXPECT_EQ(prompts.messages[0].caption, "File Loading Error");
+    expectMessage(0, "Unable to load last file opened", "File Loading Error");
     EXPECT_EQ(doc.phGroups().size(), 3u);
     EXPECT_EQ(doc.path(), "");
 
     storage.files["/data/a folder/my home.pgr"] = "spaced";
-    lifecycle.openAtStartup(StartupPlan{{"/data/a folder/my home.pgr"}, false, false});
+    openAtStartup({"/data/a folder/my home.pgr"});
     EXPECT_EQ(doc.user().FName, "spaced");
     EXPECT_EQ(lifecycle.windowTitle(), "Quillmate [/data/a folder/my home.pgr]");
     EXPECT_EQ(store.readText("Recent Document List", "Document1"), "/data/a folder/my home.pgr");

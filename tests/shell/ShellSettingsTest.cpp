@@ -11,23 +11,6 @@ namespace {
 
 using Section = MemorySettingsStore::Section;
 
-TEST(ShellSettings, FirstStartOnACleanStoreWritesExactlyTheDefaults) {
-    MemorySettingsStore store;
-    ShellSettings settings(store);
-    const StartupPlan plan = planStartup({}, settings);
-    const AlarmSettings alarm = settings.readAlarmSettings();
-
-    EXPECT_TRUE(plan.files.empty());
-    EXPECT_FALSE(plan.openLastFile);
-    EXPECT_TRUE(alarm.useAlarmSound);
-    EXPECT_EQ(alarm.alarmSound, "beep.wav");
-    const std::map<std::string, Section> expected = {
-        {"Files", {{"OpenLastFile", uint32_t{0}}}},
-        {"Alarm", {{"AlarmSound", std::string("beep.wav")}, {"UseAlarmSound", uint32_t{1}}}},
-    };
-    EXPECT_EQ(store.sections(), expected);
-}
-
 TEST(ShellSettings, StartupPlanFollowsArgumentsThenTheLastFile) {
     struct Case {
         const char* name;
@@ -38,26 +21,15 @@ TEST(ShellSettings, StartupPlanFollowsArgumentsThenTheLastFile) {
         bool fromLastFile;
         bool flag;
     };
+    const std::string cwd = std::filesystem::current_path().string();
     const Case cases[] = {
-        {"arguments win",
-         {"/a.pgr", "/b b.pgr"},
-         1,
-         "/last.pgr",
-         {"/a.pgr", "/b b.pgr"},
-         false,
-         true},
-        {"slash stays", {"/a.pgr"}, std::nullopt, std::nullopt, {"/a.pgr"}, false, false},
-        {"relative made absolute",
-         {"d/a.pgr"},
-         std::nullopt,
-         std::nullopt,
-         {(std::filesystem::current_path() / "d/a.pgr").string()},
-         false,
-         false},
-        {"last file", {}, 1, "/last.pgr", {"/last.pgr"}, true, true},
+        {"clean store", {}, {}, {}, {}, false, false},
+        {"arguments win", {"/a.pgr", "/b b.pgr"}, 1, "/l.pgr", {"/a.pgr", "/b b.pgr"}, false, true},
+        {"slash stays", {"/a.pgr"}, {}, {}, {"/a.pgr"}, false, false},
+        {"relative made absolute", {"d/a.pgr"}, {}, {}, {cwd + "/d/a.pgr"}, false, false},
+        {"last file", {}, 1, "/l.pgr", {"/l.pgr"}, true, true},
         {"never saved", {}, 1, "Untitled", {"Untitled"}, true, true},
-        {"option off", {}, 0, "/last.pgr", {}, false, false},
-        {"no value", {}, 1, std::nullopt, {}, false, true},
+        {"option off", {}, 0, "/l.pgr", {}, false, false},
         {"empty value", {}, 1, "", {}, false, true},
     };
     for (const Case& c : cases) {
@@ -69,14 +41,9 @@ TEST(ShellSettings, StartupPlanFollowsArgumentsThenTheLastFile) {
         EXPECT_EQ(plan.files, c.files) << c.name;
         EXPECT_EQ(plan.fromLastFile, c.fromLastFile) << c.name;
         EXPECT_EQ(plan.openLastFile, c.flag) << c.name;
+        // Starting with a file writes no defaults.
+        EXPECT_EQ(store.hasSection("Files"), c.arguments.empty() || c.openLastFile) << c.name;
     }
-}
-
-TEST(ShellSettings, StartingWithAFileWritesNothingToTheFilesSection) {
-    MemorySettingsStore store;
-    ShellSettings settings(store);
-    (void)planStartup({"/a.pgr"}, settings);
-    EXPECT_FALSE(store.hasSection("Files"));
 }
 
 TEST(ShellSettings, RecentListIsStoredNewestFirstAndStaleSlotsGo) {
@@ -100,7 +67,8 @@ TEST(ShellSettings, RecentListIsStoredNewestFirstAndStaleSlotsGo) {
 }
 
 TEST(ShellSettings, RecentListReadClampsTheCount) {
-    const std::pair<uint32_t, int> cases[] = {{0, 2}, {1, 2}, {7, 7}, {40, 16}, {0xFFFFFFFF, 16}};
+    const std::pair<uint32_t, int> cases[] = {{0, 2},   {2, 2},   {7, 7},
+                                              {16, 16}, {17, 16}, {0xFFFFFFFF, 16}};
     for (const auto& [stored, maximum] : cases) {
         MemorySettingsStore store;
         store.writeNumber("Recent Document List", "DocumentCount", stored);

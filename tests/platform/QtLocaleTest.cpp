@@ -8,11 +8,7 @@
 namespace {
 
 TEST(QtLocale, TranslatesQtFormatsIntoPictures) {
-    struct Case {
-        const char* qt;
-        const char* picture;
-    };
-    const Case cases[] = {
+    const std::pair<const char*, const char*> cases[] = {
         {"M/d/yy", "M/d/yyyy"},
         {"dd.MM.yyyy", "dd.MM.yyyy"},
         {"dddd, MMMM d, yyyy", "dddd, MMMM d, yyyy"},
@@ -24,8 +20,8 @@ TEST(QtLocale, TranslatesQtFormatsIntoPictures) {
         {"ap h:mm", "tt h:mm"},
         {"Bh:mm", "tth:mm"},
     };
-    for (const Case& c : cases) {
-        EXPECT_EQ(QtLocale::pictureFromQtFormat(QString::fromUtf8(c.qt)), c.picture) << c.qt;
+    for (const auto& [qt, picture] : cases) {
+        EXPECT_EQ(QtLocale::pictureFromQtFormat(QString::fromUtf8(qt)), picture) << qt;
     }
 }
 

@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/FixedLocale.h"
-#include "textio/TextImport.h"
 #include "textio/TransferTestSupport.h"
 
 namespace {
@@ -15,20 +13,7 @@ DateTime at(int day, int hour, int minute) {
     return DateTime::fromFields(2026, 12, day, hour, minute);
 }
 
-class AppointmentImportTest : public ::testing::Test {
-protected:
-    ImportResult import(const std::string& text,
-                        const std::vector<std::string>& columns = kAllColumns) {
-        return importText(TransferKind::Appointments, doc,
-                          transferSpec(true, TransferKind::Appointments, columns, false), text,
-                          locale);
-    }
-    const Appointment& appointment(int32_t id) { return *doc.appointments().find(id); }
-
-    FixedClock clock{testNow()};
-    PimDocument doc{clock};
-    FixedLocale locale;
-};
+using AppointmentImportTest = ImportTest<TransferKind::Appointments>;
 
 TEST_F(AppointmentImportTest, RoundsTimesAndAlarmWarnings) {
     struct Case {
@@ -49,15 +34,12 @@ TEST_F(AppointmentImportTest, RoundsTimesAndAlarmWarnings) {
     };
     for (const Case& c : cases) {
         PimDocument one(clock);
-        const auto spec = transferSpec(true, TransferKind::Appointments, kAllColumns, false);
-        ASSERT_EQ(importText(TransferKind::Appointments, one, spec, c.line, locale).added, 1)
+        ASSERT_EQ(importInto(one, TransferKind::Appointments, kAllColumns, c.line).added, 1)
             << c.line;
         const Appointment& a = *one.appointments().find(1);
-        EXPECT_EQ(a.DueDate, at(8, 0, 0)) << c.line;
-        EXPECT_EQ(a.StartTime, c.start) << c.line;
-        EXPECT_EQ(a.EndTime, c.end) << c.line;
-        EXPECT_EQ(a.AlarmTime, c.alarmTime) << c.line;
-        EXPECT_EQ(a.Alarm, c.alarm) << c.line;
+        EXPECT_EQ(std::tie(a.DueDate, a.StartTime, a.EndTime, a.AlarmTime, a.Alarm),
+                  std::tuple(at(8, 0, 0), c.start, c.end, c.alarmTime, c.alarm))
+            << c.line;
     }
 }
 
@@ -74,11 +56,12 @@ TEST_F(AppointmentImportTest, SkipsUnreadableAndClashingRecords) {
         "After,12/8/2026,10:15,11:00\n"
         "Clashes with the one before,12/8/2026,10:30,12:00\n"
         "Other day,12/9/2026,9:30,9:45\n"
-        "Around it,12/8/2026,8:00,13:00\n");
+        "Around it,12/8/2026,8:00,13:00\n",
+        kAllColumns);
     EXPECT_EQ(result.added, 3);
-    EXPECT_EQ(appointment(2).Description, "After");
-    EXPECT_EQ(appointment(3).Description, "Other day");
-    EXPECT_EQ(appointment(4).Description, "Around it");  // only its ends are checked
+    EXPECT_EQ(doc.appointments().find(2)->Description, "After");
+    EXPECT_EQ(doc.appointments().find(3)->Description, "Other day");
+    EXPECT_EQ(doc.appointments().find(4)->Description, "Around it");  // only its ends are checked
     std::vector<std::string> reasons;
     for (const SkippedRecord& skipped : result.skipped)
         reasons.push_back(std::to_string(skipped.line) + ": " + skipped.reason);
@@ -87,7 +70,7 @@ TEST_F(AppointmentImportTest, SkipsUnreadableAndClashingRecords) {
                            "1: no appointment text", "2: no date that can be read",
                            "3: no start time that can be read", "4: no end time that can be read",
                            "5: " + clash, "6: " + clash, "7: " + clash, "9: " + clash}));
-    EXPECT_EQ(import("After,12/8/2026,10:15,11:00\n").added, 0);
+    EXPECT_EQ(import("After,12/8/2026,10:15,11:00\n", kAllColumns).added, 0);
 }
 
 TEST_F(AppointmentImportTest, ReadsTimesOnTheRecordsDateWhateverTheColumnOrder) {
@@ -95,15 +78,15 @@ TEST_F(AppointmentImportTest, ReadsTimesOnTheRecordsDateWhateverTheColumnOrder) 
                      {"StartTime", "EndTime", "Date", "Appointment", "AlarmTime"})
                   .added,
               2);
-    EXPECT_EQ(appointment(1).StartTime, at(8, 10, 0));
-    EXPECT_EQ(appointment(1).AlarmTime, at(8, 9, 45));
-    EXPECT_EQ(appointment(2).EndTime, at(9, 9, 30));
+    EXPECT_EQ(doc.appointments().find(1)->StartTime, at(8, 10, 0));
+    EXPECT_EQ(doc.appointments().find(1)->AlarmTime, at(8, 9, 45));
+    EXPECT_EQ(doc.appointments().find(2)->EndTime, at(9, 9, 30));
     // Without an "AlarmTime" column the alarm sits at the start.
     ASSERT_EQ(
         import("C,12/10/2026,10:00,11:00\n", {"Appointment", "Date", "StartTime", "EndTime"}).added,
         1);
-    EXPECT_FALSE(appointment(3).Alarm);
-    EXPECT_EQ(appointment(3).AlarmTime, at(10, 10, 0));
+    EXPECT_FALSE(doc.appointments().find(3)->Alarm);
+    EXPECT_EQ(doc.appointments().find(3)->AlarmTime, at(10, 10, 0));
 }
 
 }  // namespace

@@ -2,15 +2,13 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/FixedLocale.h"
-#include "textio/TextImport.h"
 #include "textio/TransferTestSupport.h"
 
 namespace {
 
-TEST(TaskImport, AppliesTheTaskRules) {
-    const FixedClock clock{testNow()};
-    const FixedLocale locale;
+using TaskImportTest = ImportTest<TransferKind::Tasks>;
+
+TEST_F(TaskImportTest, AppliesTheTaskRules) {
     const DateTime today = DateTime::fromFields(2026, 12, 6);
     struct Case {
         const char* line;
@@ -29,13 +27,12 @@ TEST(TaskImport, AppliesTheTaskRules) {
         {",1/1/2027,1", nullptr, DateTime(), 0},
     };
     for (const Case& c : cases) {
-        PimDocument doc(clock);
-        const auto spec =
-            transferSpec(true, TransferKind::Tasks, {"Task", "DueDate", "Priority"}, false);
-        const ImportResult result = importText(TransferKind::Tasks, doc, spec, c.line, locale);
+        PimDocument one(clock);
+        const ImportResult result =
+            importInto(one, TransferKind::Tasks, {"Task", "DueDate", "Priority"}, c.line);
         ASSERT_EQ(result.added, c.description ? 1 : 0) << c.line;
         if (!c.description) continue;
-        const Task& t = *doc.tasks().find(1);
+        const Task& t = *one.tasks().find(1);
         EXPECT_EQ(t.Description, c.description) << c.line;
         EXPECT_EQ(t.DueDate, c.due) << c.line;
         EXPECT_EQ(t.Priority, c.priority) << c.line;
@@ -43,12 +40,7 @@ TEST(TaskImport, AppliesTheTaskRules) {
     }
 
     // Fields without a column keep the defaults of a task made when the import started.
-    PimDocument doc(clock);
-    EXPECT_EQ(importText(TransferKind::Tasks, doc,
-                         transferSpec(true, TransferKind::Tasks, {"", "Task"}, false),
-                         "x,First\ny,\nz,Second\n", locale)
-                  .added,
-              2);
+    EXPECT_EQ(import("x,First\ny,\nz,Second\n", {"", "Task"}).added, 2);
     EXPECT_EQ(doc.tasks().find(2)->DueDate, DateTime::fromFields(2026, 12, 6, 10, 0));
     EXPECT_EQ(doc.tasks().find(2)->Priority, Task::High);
 }

@@ -1,10 +1,14 @@
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <string>
 #include <vector>
 
 #include "platform/Clock.h"
+#include "platform/FixedLocale.h"
 #include "records/PimDocument.h"
+#include "textio/TextImport.h"
 #include "textio/TextTransferSpec.h"
 
 // Sunday 6 December 2026, 10:00, the moment every transfer test runs at.
@@ -25,6 +29,27 @@ inline TextTransferSpec transferSpec(bool forImport, TransferKind kind,
     return spec;
 }
 
+// Imports comma-separated, double-quoted `text` whose columns are `columns`.
+inline ImportResult importInto(PimDocument& doc, TransferKind kind,
+                               std::vector<std::string> columns, const std::string& text,
+                               bool header = false) {
+    return importText(kind, doc, transferSpec(true, kind, std::move(columns), header), text,
+                      FixedLocale());
+}
+
+// A document at testNow() that records of one kind are imported into.
+template <TransferKind Kind>
+class ImportTest : public ::testing::Test {
+protected:
+    ImportResult import(const std::string& text, std::vector<std::string> columns,
+                        bool header = false) {
+        return importInto(doc, Kind, std::move(columns), text, header);
+    }
+
+    FixedClock clock{testNow()};
+    PimDocument doc{clock};
+};
+
 inline Appointment appointmentAt(const std::string& text, DateTime start, DateTime end) {
     Appointment a = Appointment::createdAt(start);
     a.Description = text;
@@ -33,11 +58,4 @@ inline Appointment appointmentAt(const std::string& text, DateTime start, DateTi
     a.EndTime = end;
     a.AlarmTime = start;
     return a;
-}
-
-inline Person personNamed(const std::string& first, const std::string& last) {
-    Person p;
-    p.FName = first;
-    p.LName = last;
-    return p;
 }

@@ -54,9 +54,25 @@ std::string joined(const std::vector<std::string>& names) {
     return text;
 }
 
-// Reads KIND DOC FILE and the options shared by both commands into `spec`.
-TransferKind readCommon(CliContext& context, const CliArgs& args, bool forImport,
-                        TextTransferSpec& spec, std::string& documentPath) {
+// What both commands read from their arguments.
+struct TransferRequest {
+    CliArgs args;
+    TransferKind kind;
+    TextTransferSpec spec;
+    std::string documentPath;
+};
+
+// Reads KIND DOC FILE and the options shared by both commands; `listOption` is the one
+// that names fields ("fields" or "columns").
+TransferRequest readRequest(CliContext& context, const std::vector<std::string>& argList,
+                            bool forImport, const char* listOption) {
+    TransferRequest request;
+    CliArgs& args = request.args;
+    if (const std::string error =
+            args.parse(argList, {"separator", "encloser", listOption}, {"no-header"});
+        !error.empty()) {
+        throw usage(context, error);
+    }
     if (args.positional().size() != 3) throw usage(context, "wrong number of arguments");
     const std::string& kindName = args.positional()[0];
     TransferKind kind;
@@ -69,8 +85,10 @@ TransferKind readCommon(CliContext& context, const CliArgs& args, bool forImport
     else
         throw usage(context, "unknown record kind \"" + kindName + "\"");
 
+    TextTransferSpec& spec = request.spec;
+    request.kind = kind;
     spec = forImport ? makeImportSpec(kind) : makeExportSpec(kind);
-    documentPath = args.positional()[1];
+    request.documentPath = args.positional()[1];
     spec.fileName = args.positional()[2];
     spec.firstLineHasNames = !args.has("no-header");
 
@@ -87,7 +105,7 @@ TransferKind readCommon(CliContext& context, const CliArgs& args, bool forImport
     };
     spec.separator = choose("separator", kSeparators, "comma");
     spec.encloser = choose("encloser", kEnclosers, "double");
-    return kind;
+    return request;
 }
 
 // Every name must be a field of the list; "" is allowed where `allowEmpty`.
@@ -107,15 +125,7 @@ void checkNames(CliContext& context, const std::vector<std::string>& names,
 
 int runExport(CliContext& context, const std::vector<std::string>& argList) {
     try {
-        CliArgs args;
-        if (const std::string error =
-                args.parse(argList, {"separator", "encloser", "fields"}, {"no-header"});
-            !error.empty()) {
-            throw usage(context, error);
-        }
-        TextTransferSpec spec;
-        std::string documentPath;
-        const TransferKind kind = readCommon(context, args, false, spec, documentPath);
+        auto [args, kind, spec, documentPath] = readRequest(context, argList, false, "fields");
         if (const auto fields = args.value("fields")) {
             spec.columnFields = splitNames(*fields);
             checkNames(context, spec.columnFields, spec.fieldNames, false);
@@ -138,15 +148,7 @@ int runExport(CliContext& context, const std::vector<std::string>& argList) {
 
 int runImport(CliContext& context, const std::vector<std::string>& argList) {
     try {
-        CliArgs args;
-        if (const std::string error =
-                args.parse(argList, {"separator", "encloser", "columns"}, {"no-header"});
-            !error.empty()) {
-            throw usage(context, error);
-        }
-        TextTransferSpec spec;
-        std::string documentPath;
-        const TransferKind kind = readCommon(context, args, true, spec, documentPath);
+        auto [args, kind, spec, documentPath] = readRequest(context, argList, true, "columns");
         const auto columns = args.value("columns");
         if (!columns) throw usage(context, "--columns is required");
         spec.columnFields = splitNames(*columns);

@@ -7,8 +7,8 @@
 #include <string_view>
 
 #include "platform/Clock.h"
-#include "platform/FixedLocale.h"
 #include "records/PimDocument.h"
+#include "support/FixedLocale.h"
 #include "textio/TextExport.h"
 #include "textio/TextImport.h"
 

@@ -54,7 +54,7 @@ void writePlainly(const PimDocument& d, std::FILE* out) {
     const auto secondsOf = [&](DateTime date) {
         return static_cast<long long>(converter.toSeconds(date));
     };
-    const long long today = secondsOf(d.clock().today());
+    const long long today = secondsOf(DateTime::today(d.clock()));
     const auto orToday = [&](DateTime date) {
         const long long seconds = secondsOf(date);
         return seconds == -1 ? today : seconds;

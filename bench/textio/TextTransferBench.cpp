@@ -16,8 +16,8 @@
 #include <vector>
 
 #include "platform/Clock.h"
-#include "platform/FixedLocale.h"
 #include "records/PimDocument.h"
+#include "support/FixedLocale.h"
 #include "textio/TextExport.h"
 #include "textio/TextImport.h"
 

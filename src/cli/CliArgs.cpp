@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <charconv>
 
+#include "records/DateTime.h"
+
 namespace {
 
 bool readNumber(std::string_view text, size_t pos, size_t len, int& value) {

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <string>
 
-#include "docfile/AtomicFile.h"
+#include "fileio/AtomicFile.h"
 
 class PimDocument;
 

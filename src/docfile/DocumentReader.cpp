@@ -5,7 +5,7 @@
 #include <string>
 
 #include "docfile/FieldValues.h"
-#include "docfile/TextEncoding.h"
+#include "fileio/TextEncoding.h"
 #include "platform/Clock.h"
 #include "records/PimDocument.h"
 #include "records/SecondsConverter.h"
@@ -54,7 +54,7 @@ constexpr UserText kUserText[] = {
 class DocumentBuilder {
 public:
     explicit DocumentBuilder(PimDocument& document)
-        : document_(document), now_(document.clock().now()) {}
+        : document_(document), now_(DateTime::now(document.clock())) {}
 
     void startElement(std::string_view name);
     void attribute(std::string_view name, std::string_view value);

@@ -8,7 +8,7 @@
 #include <emmintrin.h>
 #endif
 
-#include "docfile/TextEncoding.h"
+#include "fileio/TextEncoding.h"
 #include "platform/Clock.h"
 #include "records/PimDocument.h"
 #include "records/SecondsConverter.h"
@@ -30,7 +30,7 @@ public:
     Writer(const PimDocument& document, const ByteSink& sink)
         : document_(document),
           sink_(sink),
-          todaySeconds_(seconds_.toSeconds(document.clock().today())) {}
+          todaySeconds_(seconds_.toSeconds(DateTime::today(document.clock()))) {}
 
     bool run();
 

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "docfile/AtomicFile.h"
+#include "fileio/AtomicFile.h"
 
 class PimDocument;
 

@@ -1,6 +1,6 @@
 #include "docfile/XmlTokenizer.h"
 
-#include "docfile/TextEncoding.h"
+#include "fileio/TextEncoding.h"
 
 #include <algorithm>
 #include <array>

@@ -4,16 +4,6 @@
 #include <chrono>
 #include <ctime>
 
-DateTime Clock::now() const {
-    const LocalTime t = localTime();
-    return DateTime::fromFields(t.year, t.month, t.day, t.hour, t.minute, t.second);
-}
-
-DateTime Clock::today() const {
-    const LocalTime t = localTime();
-    return DateTime::fromFields(t.year, t.month, t.day);
-}
-
 LocalTime SystemClock::localTime() const {
     using namespace std::chrono;
     const auto now = system_clock::now();

@@ -1,7 +1,5 @@
 #pragma once
 
-#include "records/DateTime.h"
-
 // The local wall-clock time as the system reports it.
 struct LocalTime {
     int year = 1970;
@@ -19,10 +17,6 @@ public:
     virtual ~Clock() = default;
     // The current local time.
     virtual LocalTime localTime() const = 0;
-    // The current local date and time in whole seconds.
-    DateTime now() const;
-    // The current local date at 00:00.
-    DateTime today() const;
 };
 
 // The system's clock in the time zone of the TZ environment.

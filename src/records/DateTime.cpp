@@ -4,6 +4,7 @@
 #include <cmath>
 #include <ctime>
 
+#include "platform/Clock.h"
 #include "platform/Locale.h"
 #include "records/DatePicture.h"
 #include "records/SecondsConverter.h"
@@ -68,6 +69,16 @@ std::string truncated(std::string text, size_t maxBytes) {
 }
 
 }  // namespace
+
+DateTime DateTime::now(const Clock& clock) {
+    const LocalTime t = clock.localTime();
+    return fromFields(t.year, t.month, t.day, t.hour, t.minute, t.second);
+}
+
+DateTime DateTime::today(const Clock& clock) {
+    const LocalTime t = clock.localTime();
+    return fromFields(t.year, t.month, t.day);
+}
 
 DateTime DateTime::fromFields(int year, int month, int day, int hour, int minute, int second) {
     if (year < 100 || year > 9999 || month < 1 || month > 12 || day < 1 ||

@@ -7,6 +7,7 @@
 
 #include "records/DateTimeSpan.h"
 
+class Clock;
 class Locale;
 
 // The broken-down form of a DateTime.
@@ -42,6 +43,10 @@ public:
     // The value of the given fields, or null when they do not form a valid date and time.
     [[nodiscard]] static DateTime fromFields(int year, int month, int day, int hour = 0,
                                              int minute = 0, int second = 0);
+    // The clock's current local date and time in whole seconds.
+    [[nodiscard]] static DateTime now(const Clock& clock);
+    // The clock's current local date at 00:00.
+    [[nodiscard]] static DateTime today(const Clock& clock);
     // The local time of an instant given as seconds since 1970; null for a negative count
     // or one beyond the valid range.
     [[nodiscard]] static DateTime fromSeconds(int64_t secondsSince1970);

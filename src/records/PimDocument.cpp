@@ -5,7 +5,8 @@
 
 #include "platform/Clock.h"
 
-PimDocument::PimDocument(const Clock& clock) : clock_(clock), currentDate_(clock.today()) {}
+PimDocument::PimDocument(const Clock& clock)
+    : clock_(clock), currentDate_(DateTime::today(clock)) {}
 
 PimDocument::~PimDocument() {
     const auto views = views_;
@@ -96,7 +97,7 @@ bool PimDocument::deleteGroup(int32_t groupId) {
 
 CompactResult PimDocument::compact(const WriteStep& write) {
     CompactResult result;
-    const DateTime today = clock_.today();
+    const DateTime today = DateTime::today(clock_);
     result.tasksRemoved =
         tasks_.eraseIf([&](const Task& task) { return task.isDone() && task.DueDate < today; });
     result.written = !path_.empty() && write(*this, path_);

@@ -14,9 +14,9 @@ AppointmentImport::AppointmentImport(PimDocument& document, std::vector<int> col
     : RecordImport(std::move(columnOf)),
       document_(document),
       dates_(locale),
-      today_(document.clock().today()),
-      working_(Appointment::createdAt(document.clock().now())) {
-    const DateTime now = document.clock().now();
+      today_(DateTime::today(document.clock())),
+      working_(Appointment::createdAt(DateTime::now(document.clock()))) {
+    const DateTime now = DateTime::now(document.clock());
     nowToTheMinute_ = now - DateTimeSpan::fromParts(0, 0, 0, now.second());
     for (const auto& [id, appointment] : document.appointments())
         taken_.add(appointment.StartTime, appointment.EndTime);

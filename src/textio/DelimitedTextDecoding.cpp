@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "docfile/TextEncoding.h"
+#include "fileio/TextEncoding.h"
 
 namespace {
 

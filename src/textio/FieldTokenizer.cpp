@@ -1,6 +1,6 @@
 #include "textio/FieldTokenizer.h"
 
-#include "docfile/TextEncoding.h"
+#include "fileio/TextEncoding.h"
 
 namespace {
 

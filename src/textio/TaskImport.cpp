@@ -12,8 +12,8 @@ TaskImport::TaskImport(PimDocument& document, std::vector<int> columnOf, const L
     : RecordImport(std::move(columnOf)),
       document_(document),
       dates_(locale),
-      today_(document.clock().today()),
-      working_(Task::createdAt(document.clock().now())) {}
+      today_(DateTime::today(document.clock())),
+      working_(Task::createdAt(DateTime::now(document.clock()))) {}
 
 const char* TaskImport::importRecord(const std::vector<std::string>& values) {
     working_.Description.clear();

@@ -5,7 +5,7 @@
 #include <span>
 #include <string_view>
 
-#include "docfile/AtomicFile.h"
+#include "fileio/AtomicFile.h"
 #include "platform/Locale.h"
 #include "records/PimDocument.h"
 

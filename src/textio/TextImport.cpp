@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <memory>
 
-#include "docfile/AtomicFile.h"
+#include "fileio/AtomicFile.h"
 #include "records/PimDocument.h"
 #include "textio/AppointmentImport.h"
 #include "textio/DelimitedTextDecoding.h"

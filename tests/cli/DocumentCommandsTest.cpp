@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "docfile/ScratchDir.h"
 #include "support/CliRun.h"
+#include "support/ScratchDir.h"
 #include "support/TzGuard.h"
 
 namespace {

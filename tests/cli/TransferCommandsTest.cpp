@@ -3,11 +3,11 @@
 #include <cstdio>
 
 #include "docfile/DocumentFile.h"
-#include "docfile/ScratchDir.h"
 #include "platform/Clock.h"
 #include "platform/qt/QtLocale.h"
 #include "records/PimDocument.h"
 #include "support/CliRun.h"
+#include "support/ScratchDir.h"
 
 namespace {
 

@@ -2,9 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include "docfile/ScratchDir.h"
 #include "platform/Clock.h"
 #include "records/PimDocument.h"
+#include "support/ScratchDir.h"
 #include "support/TzGuard.h"
 
 namespace {
@@ -58,7 +58,7 @@ TEST_F(DocumentFileTest, AFailedLoadChangesNothing) {
     CountingView view;
     document.attachView(view);
     document.seedDefaultGroups();
-    document.add(Task::createdAt(clock.now()));
+    document.add(Task::createdAt(DateTime::now(clock)));
     document.setPath("/home/ann/current.pgr");
     view.changes = 0;
 
@@ -105,7 +105,7 @@ TEST_F(DocumentFileTest, ASuccessfulLoadReplacesTheContents) {
     PimDocument document(clock);
     CountingView view;
     document.attachView(view);
-    document.add(Task::createdAt(clock.now()));
+    document.add(Task::createdAt(DateTime::now(clock)));
     document.setPath("/home/ann/old.pgr");
 
     // Text after the first zero byte is not read.
@@ -125,7 +125,7 @@ TEST_F(DocumentFileTest, ASuccessfulLoadReplacesTheContents) {
 TEST_F(DocumentFileTest, BackupWritesACopyAndLeavesTheDocumentAlone) {
     PimDocument document(clock);
     document.seedDefaultGroups();
-    document.add(Task::createdAt(clock.now()));
+    document.add(Task::createdAt(DateTime::now(clock)));
     document.setPath(dir.file("home.pgr"));
     ASSERT_TRUE(backupDocument(document, dir.file("home.bak")));
     EXPECT_TRUE(document.isModified());

@@ -66,7 +66,7 @@ TEST_F(DocumentReaderTest, MissingAttributesKeepTheValueOfThePreviousRecord) {
     EXPECT_EQ(task(3).Priority, 0);
     // A second Tasks element starts from the defaults, "now" being the time of loading.
     EXPECT_EQ(task(4).Description, "");
-    EXPECT_EQ(task(4).DueDate, clock_.now());
+    EXPECT_EQ(task(4).DueDate, DateTime::now(clock_));
     EXPECT_TRUE(task(4).DoneDate.isNull());
 }
 

@@ -3,9 +3,9 @@
 #include <gtest/gtest.h>
 
 #include "docfile/DocumentReader.h"
-#include "docfile/ScratchDir.h"
 #include "platform/Clock.h"
 #include "records/PimDocument.h"
+#include "support/ScratchDir.h"
 #include "support/TzGuard.h"
 
 namespace {

@@ -15,15 +15,15 @@
 #include <QToolBar>
 #include <QTreeView>
 
+#include "organizer/ui/OrganizerView.h"
 #include "platform/Clock.h"
-#include "platform/MemorySettingsStore.h"
 #include "platform/qt/QtLocale.h"
 #include "shell/CommandId.h"
 #include "shell/DocFileStorage.h"
 #include "shell/ShellFakes.h"
 #include "shell/ui/CommandActions.h"
 #include "shell/ui/HelpWindow.h"
-#include "shell/ui/OrganizerView.h"
+#include "support/MemorySettingsStore.h"
 
 namespace {
 
@@ -33,7 +33,7 @@ protected:
     std::string writeDocument(const char* name, bool withTask, bool withPerson) {
         PimDocument doc(clock);
         doc.seedDefaultGroups();
-        if (withTask) doc.add(Task::createdAt(clock.now()));
+        if (withTask) doc.add(Task::createdAt(DateTime::now(clock)));
         if (withPerson) {
             Person person;
             person.LName = "Miller";
@@ -101,7 +101,7 @@ TEST_F(MainFrameTest, FirstStartShowsANewDocumentAndWritesOnlyTheDefaults) {
     EXPECT_EQ(settings.sections(), expected);
 
     // Changes reach the command states at once.
-    frame->document().add(Task::createdAt(clock.now()));
+    frame->document().add(Task::createdAt(DateTime::now(clock)));
     EXPECT_TRUE(enabled(cmd::kSave));
     EXPECT_TRUE(enabled(cmd::kCompact));
     EXPECT_FALSE(enabled(cmd::kBackup));
@@ -183,7 +183,7 @@ TEST_F(MainFrameTest, OptionsToggleTheirCheckMarksAndSettings) {
 
 TEST_F(MainFrameTest, CancelledCloseStaysOpenButRecordsPlacementAndLastFile) {
     start({});
-    frame->document().add(Task::createdAt(clock.now()));
+    frame->document().add(Task::createdAt(DateTime::now(clock)));
     prompts.answers = {MessageAnswer::Cancel};
     EXPECT_FALSE(frame->close());
     ASSERT_EQ(prompts.messages.size(), 1u);

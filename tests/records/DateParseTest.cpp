@@ -5,7 +5,7 @@
 #include <optional>
 #include <string>
 
-#include "platform/FixedLocale.h"
+#include "support/FixedLocale.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/FixedLocale.h"
+#include "support/FixedLocale.h"
 
 namespace {
 

@@ -58,12 +58,12 @@ TEST_F(PimDocumentTest, AddsRecordsUnderNewIdentifiers) {
 
 TEST_F(PimDocumentTest, StaleLastIdNeverLosesAnAddedRecord) {
     // A file may carry a LastID below identifiers it holds.
-    Task loaded = task(Task::Low, clock.now());
+    Task loaded = task(Task::Low, DateTime::now(clock));
     loaded.ID = 5;
     ASSERT_TRUE(doc.tasks().insert(loaded));
     doc.tasks().setLastId(2);
 
-    const int32_t id = doc.add(task(Task::High, clock.now()));
+    const int32_t id = doc.add(task(Task::High, DateTime::now(clock)));
     EXPECT_EQ(id, 6);
     EXPECT_EQ(doc.tasks().size(), 2u);
     EXPECT_EQ(doc.tasks().find(5)->Priority, Task::Low);
@@ -124,7 +124,7 @@ TEST_F(PimDocumentTest, ResetAndNewEmptyEverything) {
 }
 
 TEST_F(PimDocumentTest, CompactRemovesOnlyDoneTasksDueBeforeToday) {
-    const DateTime today = clock.today();
+    const DateTime today = DateTime::today(clock);
     doc.add(task(Task::Done, today - DateTimeSpan(1.0 / 1440)));
     doc.add(task(Task::Done, today));
     doc.add(task(Task::Medium, today - DateTimeSpan(10.0)));
@@ -147,7 +147,7 @@ TEST_F(PimDocumentTest, CompactRemovesOnlyDoneTasksDueBeforeToday) {
 }
 
 TEST_F(PimDocumentTest, CompactNeverReportsAFailedWriteAsSaved) {
-    doc.add(task(Task::Done, clock.today() - DateTimeSpan(3.0)));
+    doc.add(task(Task::Done, DateTime::today(clock) - DateTimeSpan(3.0)));
     doc.setModified(false);
 
     // Without a path nothing is written; the caller asks for a name first.

@@ -2,9 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include "docfile/ScratchDir.h"
 #include "platform/Clock.h"
 #include "records/PimDocument.h"
+#include "support/ScratchDir.h"
 
 namespace {
 

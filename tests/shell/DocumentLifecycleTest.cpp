@@ -4,11 +4,11 @@
 
 #include "ShellFakes.h"
 #include "platform/Clock.h"
-#include "platform/MemorySettingsStore.h"
 #include "shell/CommandId.h"
 #include "shell/RecentFileList.h"
 #include "shell/ShellSettings.h"
 #include "shell/StartupPlan.h"
+#include "support/MemorySettingsStore.h"
 
 namespace {
 
@@ -249,7 +249,7 @@ TEST_F(DocumentLifecycleTest, BackupProposesTheBareNameAndChangesNothing) {
 
 TEST_F(DocumentLifecycleTest, CompactWithoutAPathAsksForOneAndNeverFakesSuccess) {
     lifecycle.newDocument();
-    Task done = Task::createdAt(clock.today() - DateTimeSpan(3));
+    Task done = Task::createdAt(DateTime::today(clock) - DateTimeSpan(3));
     done.Priority = 3;
     doc.add(done);
 

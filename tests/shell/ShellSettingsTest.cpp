@@ -4,8 +4,8 @@
 
 #include <filesystem>
 
-#include "platform/MemorySettingsStore.h"
 #include "shell/StartupPlan.h"
+#include "support/MemorySettingsStore.h"
 
 namespace {
 

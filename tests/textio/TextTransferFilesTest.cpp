@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "docfile/ScratchDir.h"
+#include "support/ScratchDir.h"
 #include "textio/TextExport.h"
 #include "textio/TransferTestSupport.h"
 

@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "platform/Clock.h"
-#include "platform/FixedLocale.h"
 #include "records/PimDocument.h"
+#include "support/FixedLocale.h"
 #include "textio/TextImport.h"
 #include "textio/TextTransferSpec.h"
 

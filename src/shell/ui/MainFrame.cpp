@@ -10,13 +10,13 @@
 #include <QToolBar>
 #include <QWhatsThis>
 
+#include "organizer/ui/OrganizerView.h"
 #include "shell/CommandId.h"
 #include "shell/CommandTable.h"
 #include "shell/StartupPlan.h"
 #include "shell/ui/AboutDialog.h"
 #include "shell/ui/CommandActions.h"
 #include "shell/ui/HelpWindow.h"
-#include "shell/ui/OrganizerView.h"
 #include "shell/ui/SplashWindow.h"
 
 MainFrame::MainFrame(const Clock& clock, DocumentStorage& storage, UserPrompts& prompts,

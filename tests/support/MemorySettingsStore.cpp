@@ -1,4 +1,4 @@
-#include "platform/MemorySettingsStore.h"
+#include "support/MemorySettingsStore.h"
 
 bool MemorySettingsStore::hasSection(const std::string& section) const {
     return sections_.count(section) != 0;

@@ -1,4 +1,4 @@
-#include "shell/ui/OrganizerView.h"
+#include "organizer/ui/OrganizerView.h"
 
 #include <QApplication>
 #include <QCalendarWidget>

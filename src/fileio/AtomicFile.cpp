@@ -1,4 +1,4 @@
-#include "docfile/AtomicFile.h"
+#include "fileio/AtomicFile.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>

@@ -1,4 +1,4 @@
-#include "docfile/TextEncoding.h"
+#include "fileio/TextEncoding.h"
 
 #include <gtest/gtest.h>
 

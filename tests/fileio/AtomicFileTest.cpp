@@ -1,4 +1,4 @@
-#include "docfile/AtomicFile.h"
+#include "fileio/AtomicFile.h"
 
 #include <gtest/gtest.h>
 #include <sys/resource.h>
@@ -10,7 +10,7 @@
 #include <functional>
 #include <set>
 
-#include "docfile/ScratchDir.h"
+#include "support/ScratchDir.h"
 
 namespace {
 

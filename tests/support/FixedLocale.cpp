@@ -1,4 +1,4 @@
-#include "platform/FixedLocale.h"
+#include "support/FixedLocale.h"
 
 #include <array>
 

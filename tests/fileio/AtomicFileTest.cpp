@@ -1,20 +1,32 @@
 #include "fileio/AtomicFile.h"
 
+#include <fcntl.h>
+#include <grp.h>
 #include <gtest/gtest.h>
 #include <sys/resource.h>
+#include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <sys/un.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <csignal>
 #include <functional>
 #include <set>
+#include <thread>
 
 #include "support/ScratchDir.h"
 
 namespace {
 
 using Names = std::set<std::string>;
+
+// All that can be read from a file that is not a regular one, such as a pipe.
+std::string fileBytesOfStream(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
 
 mode_t modeOf(const std::string& path) {
     struct stat st {};
@@ -39,9 +51,30 @@ int expectFailedSave(const std::string& path, const std::string& bytes) {
     return result.error.find(path) == std::string::npos ? 2 : 0;
 }
 
-int asNobody(const std::function<int()>& step) {
-    if (setgid(65534) != 0 || setuid(65534) != 0) return 50;
+constexpr uid_t kNobody = 65534;
+
+// Runs `step` as the user nobody, a member of the extra `groups` besides its own.
+int asNobody(const std::function<int()>& step, const std::vector<gid_t>& groups = {}) {
+    if (setgroups(groups.size(), groups.data()) != 0) return 51;
+    if (setgid(kNobody) != 0 || setuid(kNobody) != 0) return 50;
     return step();
+}
+
+struct Owner {
+    uid_t uid;
+    gid_t gid;
+    mode_t mode;
+    bool operator==(const Owner&) const = default;
+};
+
+Owner ownerOf(const std::string& path) {
+    struct stat st {};
+    stat(path.c_str(), &st);
+    return {st.st_uid, st.st_gid, st.st_mode & 07777};
+}
+
+std::ostream& operator<<(std::ostream& out, const Owner& o) {
+    return out << o.uid << ":" << o.gid << " " << std::oct << o.mode << std::dec;
 }
 
 TEST(AtomicFile, WritesAndReplacesWithoutLeavingTemporaryFiles) {
@@ -132,19 +165,173 @@ TEST(AtomicFile, AProducerThatGivesUpLeavesTheTargetAlone) {
     EXPECT_EQ(dir.names(), Names{"home.pgr"});
 }
 
-TEST(AtomicFile, ReadsWholeFilesAndNamesTheOnesItCannot) {
-    ScratchDir dir;
-    const std::string bytes("a\0b\r\nc", 6);
-    writeBytes(dir.file("f"), bytes);
-    const FileBytes read = readWholeFile(dir.file("f"));
-    ASSERT_TRUE(read);
-    EXPECT_EQ(read.bytes, bytes);
-
-    for (const std::string& path : {dir.file("missing"), dir.path().string()}) {
-        const FileBytes failed = readWholeFile(path);
-        EXPECT_FALSE(failed);
-        EXPECT_NE(failed.error.find(path), std::string::npos) << failed.error;
+TEST(AtomicFile, AReplacedFileKeepsItsOwnerGroupAndMode) {
+    if (geteuid() != 0) GTEST_SKIP() << "needs root to make files of other users";
+    constexpr uid_t kAnn = 4343;
+    constexpr gid_t kFamily = 4242, kOther = 4545;
+    struct Case {
+        const char* what;
+        Owner before;
+        bool asNobody;  // else as root
+        Owner after;
+    };
+    const Case cases[] = {
+        {"root saving a user's private file", {kAnn, kAnn, 0600}, false, {kAnn, kAnn, 0600}},
+        {"root keeps odd bits too", {kAnn, kFamily, 02640}, false, {kAnn, kFamily, 02640}},
+        {"a group member keeps the shared group",
+         {kAnn, kFamily, 0660},
+         true,
+         {kNobody, kFamily, 0660}},
+        {"an outsider cannot keep the group, whose rights shrink to everyone's",
+         {kAnn, kOther, 02676},
+         true,
+         {kNobody, kNobody, 0666}},
+        {"nobody's own file", {kNobody, kFamily, 0640}, true, {kNobody, kFamily, 0640}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        ScratchDir dir;
+        chmod(dir.path().c_str(), 0777);
+        const std::string target = dir.file("home.pgr");
+        writeBytes(target, "old");
+        ASSERT_EQ(chown(target.c_str(), c.before.uid, c.before.gid), 0);
+        ASSERT_EQ(chmod(target.c_str(), c.before.mode), 0);
+        const int code = inChild([&] {
+            const auto save = [&] { return writeFileAtomically(target, "new") ? 0 : 1; };
+            return c.asNobody ? asNobody(save, {kFamily}) : save();
+        });
+        EXPECT_EQ(code, 0);
+        EXPECT_EQ(fileBytes(target), "new");
+        EXPECT_EQ(ownerOf(target), c.after);
     }
+}
+
+TEST(AtomicFile, StreamsAreWrittenInPlaceAndOtherSpecialFilesRefused) {
+    ScratchDir dir;
+    // The null device, directly and through a link, stays the device. The superuser,
+    // who could replace the system's own, uses a copy of it in the scratch folder.
+    std::string device = "/dev/null";
+    if (geteuid() == 0) {
+        device = dir.file("null");
+        ASSERT_EQ(mknod(device.c_str(), S_IFCHR | 0666, makedev(1, 3)), 0);
+    }
+    ASSERT_EQ(symlink(device.c_str(), dir.file("null.pgr").c_str()), 0);
+    for (const std::string& path : {device, dir.file("null.pgr")}) {
+        EXPECT_TRUE(writeFileAtomically(path, "gone")) << path;
+        EXPECT_TRUE(std::filesystem::is_character_file(device));
+    }
+    EXPECT_TRUE(std::filesystem::is_symlink(dir.file("null.pgr")));
+
+    // A named pipe: the bytes reach its reader and the pipe stays.
+    const std::string fifo = dir.file("pipe.csv");
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    // Held open for writing too, so that the reader neither waits for a writer nor stays
+    // waiting when the save went elsewhere.
+    const int keepOpen = open(fifo.c_str(), O_RDWR);
+    std::string received;
+    std::thread reader([&] { received = fileBytesOfStream(fifo); });
+    const std::string big(300 * 1024, 'x');  // more than a pipe holds at once
+    EXPECT_TRUE(writeFileAtomically(fifo, big));
+    ::close(keepOpen);
+    reader.join();
+    EXPECT_EQ(received.size(), big.size());
+    EXPECT_TRUE(std::filesystem::is_fifo(fifo));
+
+    // Standard output as /proc/self/fd/N when the reader has gone: a failure, not SIGPIPE.
+    int ends[2];
+    ASSERT_EQ(pipe(ends), 0);
+    ::close(ends[0]);
+    const std::string stdoutPath = "/proc/self/fd/" + std::to_string(ends[1]);
+    const FileResult broken = writeFileAtomically(stdoutPath, big);
+    ::close(ends[1]);
+    EXPECT_FALSE(broken);
+    EXPECT_NE(broken.error.find(stdoutPath), std::string::npos) << broken.error;
+
+    // A socket is no stream file: refused, and left as it was.
+    const std::string socketPath = dir.file("socket.pgr");
+    const int sock = socket(AF_UNIX, SOCK_STREAM, 0);
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    socketPath.copy(address.sun_path, sizeof address.sun_path - 1);
+    ASSERT_EQ(bind(sock, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+    const FileResult refused = writeFileAtomically(socketPath, "x");
+    ::close(sock);
+    EXPECT_FALSE(refused);
+    EXPECT_NE(refused.error.find("not a regular file"), std::string::npos) << refused.error;
+    EXPECT_TRUE(std::filesystem::is_socket(socketPath));
+    Names expected{"null.pgr", "pipe.csv", "socket.pgr"};
+    if (device != "/dev/null") expected.insert("null");
+    EXPECT_EQ(dir.names(), expected);
+}
+
+// Gives a file a modification time `hours` ago.
+void ageFile(const std::string& path, int hours) {
+    const timespec times[2] = {{0, UTIME_OMIT}, {time(nullptr) - hours * 3600, 0}};
+    utimensat(AT_FDCWD, path.c_str(), times, AT_SYMLINK_NOFOLLOW);
+}
+
+TEST(AtomicFile, ASaveRemovesOnlyItsOwnStaleTemporaryFiles) {
+    ScratchDir dir;
+    struct Case {
+        const char* name;
+        int ageHours;
+        bool directory;
+        bool removed;
+    };
+    const Case cases[] = {
+        {".quillmate-Ab3xYz", 2, false, true},   {".quillmate-000000", 30, false, true},
+        {".quillmate-recent", 0, false, false},  // a save in progress elsewhere
+        {".quillmate-AbCdEf", 2, true, false},   {".quillmate-AbCdE", 2, false, false},
+        {".quillmate-AbCdEfG", 2, false, false}, {".quillmate-Ab-dEf", 2, false, false},
+        {"quillmate-Ab3xYz", 2, false, false},   {".other-Ab3xYz", 2, false, false},
+    };
+    Names kept{"home.pgr"};
+    for (const Case& c : cases) {
+        if (c.directory)
+            std::filesystem::create_directory(dir.file(c.name));
+        else
+            writeBytes(dir.file(c.name), "left over");
+        ageFile(dir.file(c.name), c.ageHours);
+        if (!c.removed) kept.insert(c.name);
+    }
+    ASSERT_TRUE(writeFileAtomically(dir.file("home.pgr"), "new"));
+    EXPECT_EQ(dir.names(), kept);
+}
+
+TEST(AtomicFile, ASaveKilledHalfWayLeavesTheOldFileAndNoLastingLitter) {
+    ScratchDir dir;
+    const std::string target = dir.file("home.pgr");
+    const std::string old(200 * 1024, 'o');
+    writeBytes(target, old);
+    int ready[2];
+    ASSERT_EQ(pipe(ready), 0);
+    const pid_t pid = fork();
+    if (pid == 0) {
+        (void)writeFileAtomically(target, [&](const ByteSink& sink) {
+            if (!sink(std::string(100 * 1024, 'n'))) _exit(1);
+            (void)!write(ready[1], "w", 1);
+            pause();  // killed here, half-way through the save
+            return true;
+        });
+        _exit(2);
+    }
+    ::close(ready[1]);
+    char signalled = 0;
+    ASSERT_EQ(read(ready[0], &signalled, 1), 1);
+    ::close(ready[0]);
+    kill(pid, SIGKILL);
+    waitpid(pid, nullptr, 0);
+
+    EXPECT_EQ(fileBytes(target), old);
+    // Where the file system has unnamed temporary files, nothing is left; otherwise the
+    // next save takes away what is left once it is old.
+    for (const std::string& name : dir.names()) {
+        if (name == "home.pgr") continue;
+        EXPECT_EQ(name.rfind(".quillmate-", 0), 0u) << name;
+        ageFile(dir.file(name), 2);
+    }
+    ASSERT_TRUE(writeFileAtomically(target, "new"));
+    EXPECT_EQ(dir.names(), Names{"home.pgr"});
 }
 
 }  // namespace

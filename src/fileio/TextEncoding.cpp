@@ -12,6 +12,42 @@ constexpr std::array<char16_t, 32> kHighControls = {
     0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
     0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
 
+// The length of the well-formed multi-byte UTF-8 character at `p`, or 0 when the bytes
+// there are not one (no overlong forms, surrogates or values beyond U+10FFFF).
+size_t multiByteLength(const unsigned char* p, const unsigned char* end) {
+    size_t length;
+    uint32_t code;
+    if ((*p & 0xE0) == 0xC0) {
+        length = 2;
+        code = *p & 0x1F;
+    } else if ((*p & 0xF0) == 0xE0) {
+        length = 3;
+        code = *p & 0x0F;
+    } else if ((*p & 0xF8) == 0xF0) {
+        length = 4;
+        code = *p & 0x07;
+    } else {
+        return 0;
+    }
+    if (static_cast<size_t>(end - p) < length) return 0;
+    for (size_t i = 1; i < length; ++i) {
+        if ((p[i] & 0xC0) != 0x80) return 0;
+        code = (code << 6) | (p[i] & 0x3F);
+    }
+    static constexpr uint32_t kSmallest[] = {0, 0, 0x80, 0x800, 0x10000};
+    if (code < kSmallest[length] || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) return 0;
+    return length;
+}
+
+void appendWindows1252(std::string& out, unsigned char byte) {
+    if (byte < 0x80)
+        out += static_cast<char>(byte);
+    else if (byte < 0xA0)
+        appendUtf8(out, kHighControls[byte - 0x80]);
+    else
+        appendUtf8(out, byte);
+}
+
 }  // namespace
 
 void appendUtf8(std::string& out, uint32_t code) {
@@ -61,29 +97,8 @@ Utf8Scan scanUtf8UpToZero(std::string_view bytes) {
             ++p;  // only the zero byte is still looked for
             continue;
         }
-        size_t length;
-        uint32_t code;
-        if ((*p & 0xE0) == 0xC0) {
-            length = 2;
-            code = *p & 0x1F;
-        } else if ((*p & 0xF0) == 0xE0) {
-            length = 3;
-            code = *p & 0x0F;
-        } else if ((*p & 0xF8) == 0xF0) {
-            length = 4;
-            code = *p & 0x07;
-        } else {
-            scan.valid = false;
-            continue;
-        }
-        bool ok = static_cast<size_t>(end - p) >= length;
-        for (size_t i = 1; ok && i < length; ++i) {
-            ok = (p[i] & 0xC0) == 0x80;
-            code = (code << 6) | (p[i] & 0x3F);
-        }
-        static constexpr uint32_t kSmallest[] = {0, 0, 0x80, 0x800, 0x10000};
-        if (!ok || code < kSmallest[length] || code > 0x10FFFF ||
-            (code >= 0xD800 && code <= 0xDFFF)) {
+        const size_t length = multiByteLength(p, end);
+        if (length == 0) {
             scan.valid = false;
             continue;
         }
@@ -104,14 +119,30 @@ bool isValidUtf8(std::string_view bytes) {
 std::string windows1252ToUtf8(std::string_view bytes) {
     std::string out;
     out.reserve(bytes.size() + bytes.size() / 8);
-    for (const char c : bytes) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (byte < 0x80)
-            out += c;
-        else if (byte < 0xA0)
-            appendUtf8(out, kHighControls[byte - 0x80]);
-        else
-            appendUtf8(out, byte);
+    for (const char c : bytes)
+        appendWindows1252(out, static_cast<unsigned char>(c));
+    return out;
+}
+
+size_t utf8CharLength(std::string_view bytes) {
+    if (bytes.empty()) return 0;
+    const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
+    return *p < 0x80 ? 1 : multiByteLength(p, p + bytes.size());
+}
+
+std::string utf8WithWindows1252Fallback(std::string_view bytes) {
+    if (isValidUtf8(bytes)) return std::string(bytes);
+    std::string out;
+    out.reserve(bytes.size() + bytes.size() / 8);
+    while (!bytes.empty()) {
+        const size_t length = utf8CharLength(bytes);
+        if (length == 0) {
+            appendWindows1252(out, static_cast<unsigned char>(bytes.front()));
+            bytes.remove_prefix(1);
+        } else {
+            out.append(bytes.substr(0, length));
+            bytes.remove_prefix(length);
+        }
     }
     return out;
 }
@@ -123,5 +154,5 @@ std::string_view withoutUtf8Bom(std::string_view bytes) {
 
 std::string decodeText(std::string_view bytes) {
     const std::string_view text = withoutUtf8Bom(bytes);
-    return isValidUtf8(text) ? std::string(text) : windows1252ToUtf8(text);
+    return utf8WithWindows1252Fallback(text);
 }

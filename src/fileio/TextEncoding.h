@@ -5,7 +5,9 @@
 #include <string_view>
 
 // Text read from files is UTF-8 inside the program. Files written on Windows hold
-// Windows-1252 bytes instead; these helpers tell the two apart and convert.
+// Windows-1252 bytes instead; these helpers tell the two apart and convert. A file may
+// hold both (a UTF-8 file with one name pasted from an old one): each byte that is not
+// part of a UTF-8 character is read as Windows-1252, and the characters stay as they are.
 
 // Whether the bytes are well-formed UTF-8 (no overlong forms, surrogates or values
 // beyond U+10FFFF).
@@ -25,9 +27,17 @@ void appendUtf8(std::string& out, uint32_t code);
 // (0x81, 0x8D, 0x8F, 0x90, 0x9D) become the control characters of the same number.
 [[nodiscard]] std::string windows1252ToUtf8(std::string_view bytes);
 
+// The length of the well-formed UTF-8 character at the start of `bytes`: 1 for an ASCII
+// byte, 2 to 4 for a multi-byte character, 0 when the bytes there are not one.
+[[nodiscard]] size_t utf8CharLength(std::string_view bytes);
+
+// The bytes with each byte that is not part of a well-formed UTF-8 character read as
+// Windows-1252, so text without any multi-byte character reads wholly as Windows-1252.
+[[nodiscard]] std::string utf8WithWindows1252Fallback(std::string_view bytes);
+
 // The bytes without a leading UTF-8 byte-order mark.
 [[nodiscard]] std::string_view withoutUtf8Bom(std::string_view bytes);
 
-// UTF-8 text as it stands, or the Windows-1252 reading of text that is not UTF-8.
-// A leading byte-order mark is dropped.
+// The text of a file as UTF-8, as utf8WithWindows1252Fallback reads it, without a
+// leading byte-order mark.
 [[nodiscard]] std::string decodeText(std::string_view bytes);

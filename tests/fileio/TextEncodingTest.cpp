@@ -56,4 +56,26 @@ TEST(TextEncoding, DecodesWindowsTextAndDropsTheByteOrderMark) {
     EXPECT_EQ(withoutUtf8Bom("\xEF\xBBx"), "\xEF\xBBx");
 }
 
+TEST(TextEncoding, OnlyTheBytesThatAreNotUtf8ReadAsWindows1252) {
+    struct Case {
+        const char* what;
+        std::string bytes;
+        std::string text;
+    };
+    const Case cases[] = {
+        {"one stray byte among UTF-8 names", "M\xC3\xBCller, Zo\xEB, \xE2\x82\xAC 5",
+         "M\xC3\xBCller, Zo\xC3\xAB, \xE2\x82\xAC 5"},
+        {"no multi-byte character: wholly Windows-1252", "M\xFCller \x80 \x93q\x94",
+         "M\xC3\xBCller \xE2\x82\xAC \xE2\x80\x9Cq\xE2\x80\x9D"},
+        {"a character cut short", "\xE2\x82x \xF0\x9F\x98\x80",
+         "\xC3\xA2\xE2\x80\x9Ax \xF0\x9F\x98\x80"},
+        {"overlong form and surrogate", "\xC0\xAF\xED\xA0\x80",
+         "\xC3\x80\xC2\xAF\xC3\xAD\xC2\xA0\xE2\x82\xAC"},
+        {"cut short at the end", "ok \xC3\xBC\xC3", "ok \xC3\xBC\xC3\x83"},
+        {"byte-order mark dropped", "\xEF\xBB\xBF\xC3\xBC\xFC", "\xC3\xBC\xC3\xBC"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(decodeText(c.bytes), c.text) << c.what;
+}
+
 }  // namespace

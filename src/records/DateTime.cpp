@@ -100,7 +100,17 @@ DateTime DateTime::fromSeconds(int64_t secondsSince1970) {
     return secondsSince1970 < 0 ? DateTime() : localFieldsAt(secondsSince1970);
 }
 
+bool DateTime::mayBeInRange(int64_t secondsSince1970) {
+    // Two days either side cover every offset from UTC a zone may have.
+    constexpr int64_t kMargin = 2 * kSecondsPerDay;
+    constexpr auto kFirst = static_cast<int64_t>(kMinValue - kEpochToZeroDays) * kSecondsPerDay;
+    constexpr auto kLast = static_cast<int64_t>(kMaxValue - kEpochToZeroDays) * kSecondsPerDay;
+    return secondsSince1970 >= kFirst - kMargin && secondsSince1970 <= kLast + kMargin;
+}
+
 DateTime DateTime::localFieldsAt(int64_t secondsSince1970) {
+    // Far beyond the range the C library's year would overflow the calendar fields.
+    if (!mayBeInRange(secondsSince1970)) return DateTime();
     const auto t = static_cast<std::time_t>(secondsSince1970);
     std::tm local{};
     if (localtime_r(&t, &local) == nullptr) return DateTime();

@@ -51,8 +51,11 @@ public:
     // or one beyond the valid range.
     [[nodiscard]] static DateTime fromSeconds(int64_t secondsSince1970);
     // The local calendar fields at an instant, before 1970 too; null when the C library
-    // cannot tell them.
+    // cannot tell them or the instant lies beyond the valid range.
     [[nodiscard]] static DateTime localFieldsAt(int64_t secondsSince1970);
+    // Whether an instant lies near enough the valid range that its local time may fall in
+    // it, whatever the time zone; any other instant has the null value.
+    [[nodiscard]] static bool mayBeInRange(int64_t secondsSince1970);
 
     // The value of a count of seconds since 1 January 1970 00:00 on the wall clock, with no
     // time zone involved; null beyond the valid range.

@@ -54,7 +54,8 @@ int64_t SecondsConverter::offsetAt(int64_t t) {
 }
 
 DateTime SecondsConverter::fromSeconds(int64_t secondsSince1970) {
-    if (secondsSince1970 < 0) return DateTime();
+    // Beyond the range the day arithmetic below could overflow.
+    if (secondsSince1970 < 0 || !DateTime::mayBeInRange(secondsSince1970)) return DateTime();
     if (memory_ == Memory::Days) {
         if (const auto offset = dayOffset(floorDiv(secondsSince1970, kSecondsPerDay)))
             return DateTime::fromLocalSeconds(secondsSince1970 + *offset);

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "records/SecondsConverter.h"
 #include "support/FixedLocale.h"
 #include "support/TzGuard.h"
 
@@ -129,6 +130,27 @@ TEST(DateTime, SecondsConversionRefusesWhatItCannotCarry) {
     EXPECT_TRUE(DateTime::fromSeconds(-1).isNull());
     EXPECT_EQ(DateTime().toSeconds(), -1);
     EXPECT_EQ(DateTime(3e6).toSeconds(), -1);
+    // Counts past the year 9999 are null, however large, in every converter.
+    struct Case {
+        int64_t seconds;
+        bool valid;
+    };
+    const Case cases[] = {
+        {253402128000, true},        // 30 December 9999, 00:00 UTC
+        {253402300800, false},       // 1 January 10000
+        {67768036191676799, false},  // the C library's largest year
+        {67768036191676800, false}, {INT64_MAX, false},
+    };
+    SecondsConverter remembering;
+    SecondsConverter forgetful(SecondsConverter::Memory::None);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.seconds);
+        EXPECT_EQ(DateTime::fromSeconds(c.seconds).isValid(), c.valid);
+        EXPECT_EQ(DateTime::localFieldsAt(c.seconds).isValid(), c.valid);
+        EXPECT_EQ(remembering.fromSeconds(c.seconds).isValid(), c.valid);
+        EXPECT_EQ(forgetful.fromSeconds(c.seconds).isValid(), c.valid);
+        EXPECT_FALSE(DateTime::localFieldsAt(-c.seconds).isValid());
+    }
     // The spring-forward gap: 02:30 does not exist, the C library moves it an hour on.
     const int64_t gap = DateTime::fromFields(2026, 3, 8, 2, 30).toSeconds();
     EXPECT_EQ(DateTime::fromSeconds(gap), DateTime::fromFields(2026, 3, 8, 3, 30));

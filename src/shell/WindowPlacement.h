@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 
 // How the main window is shown.
 enum class ShowState : int32_t { Normal = 1, Minimized = 2, Maximized = 3 };
@@ -12,9 +13,13 @@ struct ScreenRect {
     int32_t right = 0;
     int32_t bottom = 0;
 
-    [[nodiscard]] bool intersects(const ScreenRect& other) const {
-        return left < other.right && other.left < right && top < other.bottom && other.top < bottom;
-    }
+    // The area the two rectangles share; 0 when they do not meet.
+    [[nodiscard]] uint64_t overlapArea(const ScreenRect& other) const;
+    // This rectangle moved and shrunk to lie within `area`, but at least `minWidth` by
+    // `minHeight`, starting at the left and top of `area` where that does not fit. Nothing
+    // for an empty or inverted rectangle. Any stored values work: the arithmetic is 64-bit.
+    [[nodiscard]] std::optional<ScreenRect> fittedInto(const ScreenRect& area, int32_t minWidth,
+                                                       int32_t minHeight) const;
     bool operator==(const ScreenRect&) const = default;
 };
 
@@ -29,9 +34,5 @@ struct WindowPlacement {
     int32_t maxY = -1;
     ScreenRect normal;
 
-    // A placement that would put the window wholly off the screen is not used.
-    [[nodiscard]] bool isVisibleOn(const ScreenRect& screen) const {
-        return normal.intersects(screen);
-    }
     bool operator==(const WindowPlacement&) const = default;
 };

@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QScreen>
 #include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTextBrowser>
@@ -260,6 +261,39 @@ TEST_F(MainFrameTest, PlacementIsRestoredUnlessItIsOffTheScreen) {
     frame->showWithStoredPlacement();
     EXPECT_GE(frame->geometry().left(), 0);
     EXPECT_EQ(frame->size(), minimum);
+}
+
+TEST_F(MainFrameTest, HugeOrExtremeStoredPlacementsAreFittedOntoTheScreen) {
+    const QRect available = QGuiApplication::primaryScreen()->availableGeometry();
+    struct Case {
+        const char* what;
+        int32_t left, top, right, bottom;
+    };
+    const Case cases[] = {
+        {"two thousand million pixels", 0, 0, 2000000000, 2000000000},
+        {"the 32-bit limits", INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX},
+        {"inverted at the limits", INT32_MAX, INT32_MAX, INT32_MIN, INT32_MIN},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        start({});
+        const QSize minimum = frame->minimumSize();
+        settings.writeNumber("Settings", "wp.showCmd", 1);
+        settings.writeNumber("Settings", "wp.left", static_cast<uint32_t>(c.left));
+        settings.writeNumber("Settings", "wp.top", static_cast<uint32_t>(c.top));
+        settings.writeNumber("Settings", "wp.right", static_cast<uint32_t>(c.right));
+        settings.writeNumber("Settings", "wp.bottom", static_cast<uint32_t>(c.bottom));
+        frame->showWithStoredPlacement();
+        const QRect shown = frame->geometry();
+        EXPECT_LE(shown.width(), std::max(available.width(), minimum.width()));
+        EXPECT_LE(shown.height(), std::max(available.height(), minimum.height()));
+        EXPECT_TRUE(available.intersects(shown));
+        // What is written back is just as sane, so the next start is too.
+        const WindowPlacement written = frame->currentPlacement();
+        EXPECT_EQ(written.normal.right - written.normal.left, shown.width());
+        EXPECT_EQ(written.normal.bottom - written.normal.top, shown.height());
+        frame->hide();
+    }
 }
 
 }  // namespace

@@ -100,24 +100,6 @@ TEST(ShellSettings, PlacementRoundTripsUnderItsStoredNames) {
     EXPECT_EQ(settings.readPlacement(), placement);
 }
 
-TEST(ShellSettings, PlacementOffTheScreenIsNotUsed) {
-    const ScreenRect screen{0, 0, 1920, 1080};
-    struct Case {
-        ScreenRect normal;
-        bool visible;
-    };
-    const Case cases[] = {
-        {{100, 100, 800, 600}, true},    {{-700, -500, 1, 1}, true},
-        {{-700, 100, 0, 600}, false},    {{1920, 100, 2600, 600}, false},
-        {{100, 1080, 800, 1500}, false}, {{0, 0, 0, 0}, false},
-    };
-    for (const Case& c : cases) {
-        WindowPlacement placement;
-        placement.normal = c.normal;
-        EXPECT_EQ(placement.isVisibleOn(screen), c.visible) << c.normal.left << "," << c.normal.top;
-    }
-}
-
 TEST(ShellSettings, AlarmSettingsKeepStoredValuesAndFillGaps) {
     MemorySettingsStore store;
     store.writeText("Alarm", "AlarmSound", "/sounds/bell.wav");

@@ -63,27 +63,43 @@ void MainFrame::openStartupDocument(const std::vector<std::string>& arguments, b
     updateCommandStates();
 }
 
+namespace {
+
+ScreenRect screenRect(const QRect& rect) {
+    return ScreenRect{rect.left(), rect.top(), rect.left() + rect.width(),
+                      rect.top() + rect.height()};
+}
+
+}  // namespace
+
 void MainFrame::showWithStoredPlacement() {
-    const QScreen* screen = QGuiApplication::primaryScreen();
-    const QRect desktop = screen ? screen->virtualGeometry() : QRect(0, 0, 1024, 768);
-    const ScreenRect screenRect{desktop.left(), desktop.top(), desktop.right() + 1,
-                                desktop.bottom() + 1};
     const auto stored = settings_.readPlacement();
-    if (stored && stored->isVisibleOn(screenRect)) {
-        applyPlacement(*stored);
-        return;
-    }
-    const QRect available = screen ? screen->availableGeometry() : desktop;
+    if (stored && applyPlacement(*stored)) return;
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    const QRect available = screen ? screen->availableGeometry() : QRect(0, 0, 1024, 768);
     QRect frame(QPoint(), size());
     frame.moveCenter(available.center());
     move(frame.topLeft());
     show();
 }
 
-void MainFrame::applyPlacement(const WindowPlacement& placement) {
-    const ScreenRect& r = placement.normal;
-    const QSize size = QSize(r.right - r.left, r.bottom - r.top).expandedTo(minimumSize());
-    setGeometry(QRect(QPoint(r.left, r.top), size));
+bool MainFrame::applyPlacement(const WindowPlacement& placement) {
+    const QScreen* best = nullptr;
+    uint64_t bestArea = 0;
+    for (const QScreen* screen : QGuiApplication::screens()) {
+        const uint64_t area = placement.normal.overlapArea(screenRect(screen->geometry()));
+        if (area > bestArea) {
+            best = screen;
+            bestArea = area;
+        }
+    }
+    if (best == nullptr) return false;  // wholly off every screen
+    // Stored values may be anything: a window larger than the screen would be of no use
+    // and slow to draw.
+    const auto r = placement.normal.fittedInto(screenRect(best->availableGeometry()),
+                                               minimumWidth(), minimumHeight());
+    if (!r) return false;
+    setGeometry(QRect(r->left, r->top, r->right - r->left, r->bottom - r->top));
     switch (static_cast<ShowState>(placement.showCmd)) {
         case ShowState::Maximized:
             showMaximized();
@@ -95,6 +111,7 @@ void MainFrame::applyPlacement(const WindowPlacement& placement) {
             showNormal();
             break;
     }
+    return true;
 }
 
 WindowPlacement MainFrame::currentPlacement() const {

@@ -43,7 +43,8 @@ public:
     // Opens the start-up document (the arguments, or the last file when the option is
     // set, or a new document), after the splash window when asked for.
     void openStartupDocument(const std::vector<std::string>& arguments, bool showSplash);
-    // Restores the stored placement, or centres the window, and shows it.
+    // Restores the stored placement, moved and shrunk onto the screen where needed, or
+    // centres the window, and shows it.
     void showWithStoredPlacement();
 
     // Installs the handler for a command that later parts of the program carry out.
@@ -77,7 +78,9 @@ private:
     void showAbout();
     void toggleOpenLastFile();
     void setTitle();
-    void applyPlacement(const WindowPlacement& placement);
+    // Shows the window where the placement says, fitted onto the screen that shows most
+    // of it; false when it fits on none.
+    bool applyPlacement(const WindowPlacement& placement);
 
     PimDocument document_;
     ShellSettings settings_;

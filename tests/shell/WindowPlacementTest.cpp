@@ -1,0 +1,67 @@
+#include "shell/WindowPlacement.h"
+
+#include <gtest/gtest.h>
+
+// Beside ScreenRect, where the test framework's printing finds it.
+static std::ostream& operator<<(std::ostream& out, const ScreenRect& r) {
+    return out << "(" << r.left << "," << r.top << ")-(" << r.right << "," << r.bottom << ")";
+}
+
+namespace {
+
+TEST(WindowPlacement, OverlapTellsWhetherAStoredWindowIsOnAScreen) {
+    const ScreenRect screen{0, 0, 1920, 1080};
+    struct Case {
+        ScreenRect normal;
+        uint64_t area;
+    };
+    const Case cases[] = {
+        {{100, 100, 800, 600}, 700u * 500u},
+        {{-700, -500, 1, 1}, 1},
+        {{-700, 100, 0, 600}, 0},
+        {{1920, 100, 2600, 600}, 0},
+        {{100, 1080, 800, 1500}, 0},
+        {{0, 0, 0, 0}, 0},
+        {{500, 500, 100, 100}, 0},  // inverted
+        {{INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX}, 1920u * 1080u},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(c.normal.overlapArea(screen), c.area) << c.normal;
+    const ScreenRect whole{INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX};
+    EXPECT_EQ(whole.overlapArea(whole), uint64_t{UINT32_MAX} * UINT32_MAX);
+}
+
+TEST(WindowPlacement, StoredRectanglesAreFittedOntoTheScreen) {
+    const ScreenRect available{0, 40, 1920, 1080};  // a panel along the top
+    constexpr int32_t kMinWidth = 800, kMinHeight = 600;
+    struct Case {
+        const char* what;
+        ScreenRect stored;
+        std::optional<ScreenRect> fitted;
+    };
+    const Case cases[] = {
+        {"fits as it is", {100, 100, 1000, 800}, ScreenRect{100, 100, 1000, 800}},
+        {"hangs over the right and top", {1500, 0, 2400, 700}, ScreenRect{1020, 40, 1920, 740}},
+        {"larger than the screen", {-10, -10, 5000, 4000}, ScreenRect{0, 40, 1920, 1080}},
+        {"two thousand million pixels",
+         {0, 0, 2000000000, 2000000000},
+         ScreenRect{0, 40, 1920, 1080}},
+        {"the 32-bit limits",
+         {INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX},
+         ScreenRect{0, 40, 1920, 1080}},
+        {"smaller than the window can be", {100, 100, 200, 200}, ScreenRect{100, 100, 900, 700}},
+        {"small in the far corner", {1800, 900, 1900, 1000}, ScreenRect{1120, 480, 1920, 1080}},
+        {"empty", {100, 100, 100, 500}, std::nullopt},
+        {"inverted", {500, 100, 100, 500}, std::nullopt},
+        {"inverted to the limits", {INT32_MAX, 0, INT32_MIN, 10}, std::nullopt},
+    };
+    for (const Case& c : cases) {
+        const auto fitted = c.stored.fittedInto(available, kMinWidth, kMinHeight);
+        EXPECT_EQ(fitted, c.fitted) << c.what << ": " << (fitted ? *fitted : ScreenRect{});
+    }
+    // A screen smaller than the window can be: the window starts at its corner.
+    EXPECT_EQ(ScreenRect({300, 300, 500, 500}).fittedInto({0, 0, 640, 480}, kMinWidth, kMinHeight),
+              (ScreenRect{0, 0, 800, 600}));
+}
+
+}  // namespace

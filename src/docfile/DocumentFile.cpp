@@ -17,14 +17,15 @@ LoadResult loadDocument(PimDocument& document, const std::string& path) {
 }
 
 LoadResult loadDocumentBytes(PimDocument& document, std::string_view bytes) {
-    // Read into a scratch document so that a broken file changes nothing.
-    PimDocument scratch(document.clock());
-    const DocumentReadResult read = readDocumentText(bytes, scratch);
+    // Read apart from the document so that a broken file changes nothing.
+    PimContents contents;
+    const DocumentReadResult read =
+        readDocumentText(bytes, contents, DateTime::now(document.clock()));
     if (!read.ok) {
         return {false, LoadFailure::Syntax, read.error.line, read.error.column,
                 "Parsing error at line " + std::to_string(read.error.line)};
     }
-    document.takeContents(scratch);
+    document.adoptContents(std::move(contents));
     return {true, LoadFailure::None, 0, 0, {}};
 }
 

@@ -6,8 +6,7 @@
 
 #include "docfile/FieldValues.h"
 #include "fileio/TextEncoding.h"
-#include "platform/Clock.h"
-#include "records/PimDocument.h"
+#include "records/PimContents.h"
 #include "records/SecondsConverter.h"
 
 namespace {
@@ -53,8 +52,7 @@ constexpr UserText kUserText[] = {
 // root, 2 a collection, 3 a record, 4 and 5 the parts of a record held in elements.
 class DocumentBuilder {
 public:
-    explicit DocumentBuilder(PimDocument& document)
-        : document_(document), now_(DateTime::now(document.clock())) {}
+    DocumentBuilder(PimContents& contents, DateTime now) : contents_(contents), now_(now) {}
 
     void startElement(std::string_view name);
     void attribute(std::string_view name, std::string_view value);
@@ -94,7 +92,7 @@ private:
         collected_.clear();
     }
 
-    PimDocument& document_;
+    PimContents& contents_;
     const DateTime now_;  // "now" of records' defaults: the moment reading began
     SecondsConverter seconds_;
     int depth_ = 0;
@@ -186,16 +184,16 @@ void DocumentBuilder::attribute(std::string_view name, std::string_view value) {
             const int32_t lastId = readInt(value);
             switch (section_) {
                 case Section::Persons:
-                    document_.persons().setLastId(lastId);
+                    contents_.persons.setLastId(lastId);
                     break;
                 case Section::Tasks:
-                    document_.tasks().setLastId(lastId);
+                    contents_.tasks.setLastId(lastId);
                     break;
                 case Section::Appointments:
-                    document_.appointments().setLastId(lastId);
+                    contents_.appointments.setLastId(lastId);
                     break;
                 case Section::Groups:
-                    document_.phGroups().setLastId(lastId);
+                    contents_.phGroups.setLastId(lastId);
                     break;
                 default:
                     break;
@@ -225,7 +223,7 @@ void DocumentBuilder::attribute(std::string_view name, std::string_view value) {
 void DocumentBuilder::startTagEnd() {
     if (depth_ != 1) return;
     version_ = isPim_ && hasVersion_ ? readInt(versionText_) : 0;
-    if (version_ == 1) document_.seedDefaultGroups();
+    if (version_ == 1) contents_.seedDefaultGroups();
 }
 
 void DocumentBuilder::endElement() {
@@ -248,19 +246,19 @@ void DocumentBuilder::endElement() {
                     if (person_.YellowPages) person_.PhGroups.push_back(3);
                     person_.PhGroups.push_back(1);
                 }
-                store(document_.persons(), person_, lastPerson_);
+                store(contents_.persons, person_, lastPerson_);
                 person_.PhGroups.clear();
                 break;
             case Section::Tasks:
                 restoreUnset(task_, lastTask_, setFields_, kTaskFields);
-                store(document_.tasks(), task_, lastTask_);
+                store(contents_.tasks, task_, lastTask_);
                 break;
             case Section::Appointments:
                 restoreUnset(appointment_, lastAppointment_, setFields_, kAppointmentFields);
-                store(document_.appointments(), appointment_, lastAppointment_);
+                store(contents_.appointments, appointment_, lastAppointment_);
                 break;
             case Section::Groups:
-                document_.phGroups().insert(group_);
+                contents_.phGroups.insert(group_);
                 break;
             default:
                 break;
@@ -329,7 +327,7 @@ void DocumentBuilder::groupAttribute(std::string_view name, std::string_view val
 void DocumentBuilder::userAttribute(std::string_view name, std::string_view value) {
     for (const UserText& text : kUserText) {
         if (text.name == name) {
-            readText(document_.user().*text.field, value);
+            readText(contents_.user.*text.field, value);
             return;
         }
     }
@@ -337,7 +335,7 @@ void DocumentBuilder::userAttribute(std::string_view name, std::string_view valu
 
 }  // namespace
 
-DocumentReadResult readDocumentText(std::string_view bytes, PimDocument& document) {
+DocumentReadResult readDocumentText(std::string_view bytes, PimContents& contents, DateTime now) {
     bytes = withoutUtf8Bom(bytes);
     // The text ends at its first zero byte. Files written on Windows hold Windows-1252
     // text; inside the program text is UTF-8.
@@ -351,7 +349,7 @@ DocumentReadResult readDocumentText(std::string_view bytes, PimDocument& documen
     // Records hold UTF-8: a reference to a byte from 0x80 up names the Windows-1252
     // character the program that wrote it meant.
     XmlTokenizer tokenizer(bytes, XmlTokenizer::References::Windows1252Utf8);
-    DocumentBuilder builder(document);
+    DocumentBuilder builder(contents, now);
     try {
         tokenizer.run(builder);
     } catch (const XmlSyntaxError& error) {

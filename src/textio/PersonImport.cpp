@@ -21,8 +21,8 @@ bool flag(const std::string& value) {
 
 }  // namespace
 
-PersonImport::PersonImport(PimDocument& document, std::vector<int> columnOf)
-    : RecordImport(std::move(columnOf)), document_(document) {}
+PersonImport::PersonImport(const PimDocument& document, std::vector<int> columnOf)
+    : RecordImport(std::move(columnOf)), batch_(document) {}
 
 const char* PersonImport::importRecord(const std::vector<std::string>& values) {
     Person person;
@@ -46,6 +46,5 @@ const char* PersonImport::importRecord(const std::vector<std::string>& values) {
     }
     person.RName = person.displayName();
     if (!person.WhitePages && !person.YellowPages) person.WhitePages = 1;
-    if (document_.persons().addNew(std::move(person)) == 0) return "no identifier left";
-    return nullptr;
+    return batch_.take(std::move(person));
 }

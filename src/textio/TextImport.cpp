@@ -26,7 +26,7 @@ std::vector<int> columnsOfFields(TransferKind kind, const std::vector<std::strin
     return columnOf;
 }
 
-std::unique_ptr<RecordImport> makeImport(TransferKind kind, PimDocument& document,
+std::unique_ptr<RecordImport> makeImport(TransferKind kind, const PimDocument& document,
                                          std::vector<int> columnOf, const Locale& locale) {
     switch (kind) {
         case TransferKind::Persons:
@@ -79,7 +79,7 @@ ImportResult importText(TransferKind kind, PimDocument& document, const TextTran
         else
             ++result.added;
     }
-    if (result.added > 0) document.setModified(true, true);
+    import->addTo(document);
     return result;
 }
 

@@ -60,8 +60,10 @@ TEST_F(PimDocumentTest, StaleLastIdNeverLosesAnAddedRecord) {
     // A file may carry a LastID below identifiers it holds.
     Task loaded = task(Task::Low, DateTime::now(clock));
     loaded.ID = 5;
-    ASSERT_TRUE(doc.tasks().insert(loaded));
-    doc.tasks().setLastId(2);
+    PimContents contents;
+    ASSERT_TRUE(contents.tasks.insert(loaded));
+    contents.tasks.setLastId(2);
+    doc.adoptContents(std::move(contents));
 
     const int32_t id = doc.add(task(Task::High, DateTime::now(clock)));
     EXPECT_EQ(id, 6);

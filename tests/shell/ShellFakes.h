@@ -57,9 +57,9 @@ public:
             return {false, it->second};
         const auto it = files.find(path);
         if (it == files.end()) return {false, ""};
-        document.resetContents();
-        document.user().FName = it->second;
-        document.setModified(false, true);
+        PimContents contents;
+        contents.user.FName = it->second;
+        document.adoptContents(std::move(contents));
         return {true, ""};
     }
     bool save(const PimDocument& document, const std::string& path) override {

@@ -123,7 +123,7 @@ int main(int argc, char** argv) {
             const double textSeconds =
                 bestSeconds([&](int) { (void)exportText(kind, source, out, kLocale).size(); });
             const double exportSeconds = bestSeconds([&](int) {
-                if (!exportFile(kind, source, out, kLocale).ok()) std::abort();
+                if (!exportFile(kind, source, out, kLocale).status) std::abort();
             });
 
             TextTransferSpec in = makeImportSpec(kind);

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "docfile/FieldValues.h"
+#include "docfile/XmlTokenizer.h"
 #include "fileio/TextEncoding.h"
 #include "records/PimContents.h"
 #include "records/SecondsConverter.h"
@@ -335,7 +336,7 @@ void DocumentBuilder::userAttribute(std::string_view name, std::string_view valu
 
 }  // namespace
 
-DocumentReadResult readDocumentText(std::string_view bytes, PimContents& contents, DateTime now) {
+Status readDocumentText(std::string_view bytes, PimContents& contents, DateTime now) {
     bytes = withoutUtf8Bom(bytes);
     // The text ends at its first zero byte. Files written on Windows hold Windows-1252
     // text; inside the program text is UTF-8.
@@ -353,7 +354,9 @@ DocumentReadResult readDocumentText(std::string_view bytes, PimContents& content
     try {
         tokenizer.run(builder);
     } catch (const XmlSyntaxError& error) {
-        return {false, positionOf(bytes, error.offset)};
+        const TextPosition at = positionOf(bytes, error.offset);
+        return Status::failure(FailureKind::Syntax, "", "the text is not well-formed XML", at.line,
+                               at.column);
     }
-    return {true, {}};
+    return {};
 }

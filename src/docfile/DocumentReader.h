@@ -2,22 +2,15 @@
 
 #include <string_view>
 
-#include "docfile/XmlTokenizer.h"
+#include "platform/Status.h"
 
 #include "records/DateTime.h"
 
 struct PimContents;
-
-// What reading the text of a document file gave.
-struct DocumentReadResult {
-    bool ok = false;
-    TextPosition error;  // where the text stopped being well-formed, when not ok
-};
 
 // Fills `contents`, which must be empty, from the bytes of a document file; `now` is the
 // moment whose date and time records take where the file leaves them out. The text ends at its
 // first zero byte; a UTF-8 byte-order mark is skipped, and a text that is not UTF-8 is read as
 // Windows-1252. A text with another root than Pim or another version than 1 or 16 gives an empty
 // document. On a syntax error the contents may hold part of the records.
-[[nodiscard]] DocumentReadResult readDocumentText(std::string_view bytes, PimContents& contents,
-                                                  DateTime now);
+Status readDocumentText(std::string_view bytes, PimContents& contents, DateTime now);

@@ -12,8 +12,12 @@
 
 namespace {
 
-std::string failure(const char* verb, const std::string& path, int error) {
-    return std::string("Cannot ") + verb + " \"" + path + "\": " + std::strerror(error);
+Status readFailure(const std::string& path, int error) {
+    return Status::failure(FailureKind::Read, path, std::strerror(error));
+}
+
+Status writeFailure(const std::string& path, int error) {
+    return Status::failure(FailureKind::Write, path, std::strerror(error));
 }
 
 // The file a save replaces: the target itself, or the file a symbolic link names.
@@ -70,22 +74,23 @@ mode_t defaultMode() {
 
 }  // namespace
 
-FileResult writeFileAtomically(const std::string& path, std::string_view bytes) {
+Status writeFileAtomically(const std::string& path, std::string_view bytes) {
     return writeFileAtomically(path, [&](const ByteSink& sink) { return sink(bytes); });
 }
 
-FileResult writeFileAtomically(const std::string& path,
-                               const std::function<bool(const ByteSink&)>& produce) {
-    if (path.empty()) return {false, "Cannot write a file without a name"};
+Status writeFileAtomically(const std::string& path,
+                           const std::function<bool(const ByteSink&)>& produce) {
+    if (path.empty())
+        return Status::failure(FailureKind::Usage, "", "cannot write a file without a name");
     const std::string target = resolvedTarget(path);
 
     mode_t mode = defaultMode();
     struct stat existing;
     if (stat(target.c_str(), &existing) == 0) {
-        if (S_ISDIR(existing.st_mode)) return {false, failure("write", path, EISDIR)};
+        if (S_ISDIR(existing.st_mode)) return writeFailure(path, EISDIR);
         // A file marked read-only is meant to stay as it is, even for the superuser.
         if ((existing.st_mode & 0222) == 0 || access(target.c_str(), W_OK) != 0)
-            return {false, failure("write", path, EACCES)};
+            return writeFailure(path, EACCES);
         mode = existing.st_mode & 07777;
     }
 
@@ -95,13 +100,19 @@ FileResult writeFileAtomically(const std::string& path,
     std::vector<char> name(tempName.begin(), tempName.end());
     name.push_back('\0');
     const int fd = mkostemp(name.data(), O_CLOEXEC);
-    if (fd < 0) return {false, failure("write", path, errno)};
+    // The folder is what refused when no file can be made in it.
+    if (fd < 0) {
+        const int error = errno;
+        return Status::failure(
+            FailureKind::Write, directoryOf(target),
+            std::string("cannot create a file in this folder: ") + std::strerror(error));
+    }
     tempName = name.data();
 
     const auto fail = [&](int error, bool open) {
         if (open) ::close(fd);
         ::unlink(tempName.c_str());
-        return FileResult{false, failure("write", path, error)};
+        return writeFailure(path, error);
     };
     int writeError = 0;
     const ByteSink sink = [&](std::string_view bytes) {
@@ -122,22 +133,17 @@ FileResult writeFileAtomically(const std::string& path,
         fsync(dir);
         ::close(dir);
     }
-    return {true, {}};
+    return {};
 }
 
-FileBytes readWholeFile(const std::string& path) {
-    FileBytes result;
+Status readWholeFile(const std::string& path, std::string& contents) {
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) {
-        result.error = failure("read", path, errno);
-        return result;
-    }
+    if (fd < 0) return readFailure(path, errno);
     struct stat st {};
     if (fstat(fd, &st) != 0 || S_ISDIR(st.st_mode)) {
         const int error = S_ISDIR(st.st_mode) ? EISDIR : errno;
         ::close(fd);
-        result.error = failure("read", path, error);
-        return result;
+        return readFailure(path, error);
     }
     // The size is a hint only: the file may grow or shrink while it is read.
     std::string bytes;
@@ -150,15 +156,13 @@ FileBytes readWholeFile(const std::string& path) {
             if (errno == EINTR) continue;
             const int error = errno;
             ::close(fd);
-            result.error = failure("read", path, error);
-            return result;
+            return readFailure(path, error);
         }
         if (n == 0) break;
         filled += static_cast<size_t>(n);
     }
     ::close(fd);
     bytes.resize(filled);
-    result.ok = true;
-    result.bytes = std::move(bytes);
-    return result;
+    contents = std::move(bytes);
+    return {};
 }

@@ -171,7 +171,9 @@ CompactResult PimDocument::compact(const WriteStep& write) {
     }
     result.tasksRemoved = old.ids.size();
     if (!old.ids.empty()) applyQuietly(RecordEdit<Task>(std::move(old)));
-    result.written = !path_.empty() && write(*this, path_);
+    result.written =
+        path_.empty() ? Status::failure(FailureKind::Usage, "", "the document has no file name yet")
+                      : write(*this, path_);
     if (result.written)
         modified_ = false;
     else if (result.tasksRemoved > 0)

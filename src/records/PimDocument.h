@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/Status.h"
 #include "records/DateTime.h"
 #include "records/DocumentEdit.h"
 #include "records/DocumentView.h"
@@ -16,7 +17,7 @@ class Clock;
 // What compaction did.
 struct CompactResult {
     size_t tasksRemoved = 0;
-    bool written = false;  // the document reached its file
+    Status written;  // how writing the document to its file went
 };
 
 // The one open document: every record, the identifiers, the modified flag, the path and
@@ -27,8 +28,8 @@ struct CompactResult {
 // to the journal, so that undo, the flag and the views cannot be bypassed.
 class PimDocument {
 public:
-    // Writes the document to a path; true when the file is in place.
-    using WriteStep = std::function<bool(const PimDocument&, const std::string& path)>;
+    // Writes the document to a path.
+    using WriteStep = std::function<Status(const PimDocument&, const std::string& path)>;
 
     explicit PimDocument(const Clock& clock);
     ~PimDocument();

@@ -166,11 +166,8 @@ ExportResult exportFile(TransferKind kind, const PimDocument& document,
                         const TextTransferSpec& spec, const Locale& locale) {
     ExportResult result;
     const std::string text = exportText(kind, document, spec, locale, &result.records);
-    const FileResult written = writeFileAtomically(spec.fileName, text);
-    if (!written) {
-        result.records = 0;
-        result.error = written.error;
-    }
+    result.status = writeFileAtomically(spec.fileName, text);
+    if (!result.status) result.records = 0;
     return result;
 }
 

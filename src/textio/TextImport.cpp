@@ -85,13 +85,13 @@ ImportResult importText(TransferKind kind, PimDocument& document, const TextTran
 
 ImportResult importFile(TransferKind kind, PimDocument& document, const TextTransferSpec& spec,
                         const Locale& locale) {
-    const FileBytes file = readWholeFile(spec.fileName);
-    if (!file) {
+    std::string bytes;
+    if (Status read = readWholeFile(spec.fileName, bytes); !read) {
         ImportResult result;
-        result.error = file.error;
+        result.status = std::move(read);
         return result;
     }
-    return importText(kind, document, spec, file.bytes, locale);
+    return importText(kind, document, spec, bytes, locale);
 }
 
 ImportResult ImportPersons(PimDocument& document, const TextTransferSpec& spec,

@@ -14,7 +14,7 @@ protected:
     bool read(const std::string& text) {
         document_ = std::make_unique<PimDocument>(clock_);
         PimContents contents;
-        const bool ok = readDocumentText(text, contents, DateTime::now(clock_)).ok;
+        const bool ok = readDocumentText(text, contents, DateTime::now(clock_)).ok();
         document_->adoptContents(std::move(contents));
         return ok;
     }

@@ -32,11 +32,13 @@ int inChild(const std::function<int()>& step) {
     return WIFEXITED(status) ? WEXITSTATUS(status) : 100 + WTERMSIG(status);
 }
 
-// A failed save in the child: 0 when it reported failure with a message naming the file.
+// A failed save in the child: 0 when it reported failure naming the file, or the folder
+// when the folder is what refused.
 int expectFailedSave(const std::string& path, const std::string& bytes) {
-    const FileResult result = writeFileAtomically(path, bytes);
-    if (result.ok) return 1;
-    return result.error.find(path) == std::string::npos ? 2 : 0;
+    const Status result = writeFileAtomically(path, bytes);
+    if (result) return 1;
+    const std::string folder = path.substr(0, path.rfind('/'));
+    return result.file() == path || result.file() == folder ? 0 : 2;
 }
 
 int asNobody(const std::function<int()>& step) {
@@ -124,10 +126,10 @@ TEST(AtomicFile, AProducerThatGivesUpLeavesTheTargetAlone) {
     ScratchDir dir;
     const std::string target = dir.file("home.pgr");
     writeBytes(target, "old");
-    const FileResult result = writeFileAtomically(
+    const Status result = writeFileAtomically(
         target, [](const ByteSink& sink) { return sink("half of it") && false; });
     EXPECT_FALSE(result);
-    EXPECT_NE(result.error.find(target), std::string::npos);
+    EXPECT_EQ(result.file(), target);
     EXPECT_EQ(fileBytes(target), "old");
     EXPECT_EQ(dir.names(), Names{"home.pgr"});
 }
@@ -136,14 +138,15 @@ TEST(AtomicFile, ReadsWholeFilesAndNamesTheOnesItCannot) {
     ScratchDir dir;
     const std::string bytes("a\0b\r\nc", 6);
     writeBytes(dir.file("f"), bytes);
-    const FileBytes read = readWholeFile(dir.file("f"));
-    ASSERT_TRUE(read);
-    EXPECT_EQ(read.bytes, bytes);
+    std::string read;
+    ASSERT_TRUE(readWholeFile(dir.file("f"), read));
+    EXPECT_EQ(read, bytes);
 
     for (const std::string& path : {dir.file("missing"), dir.path().string()}) {
-        const FileBytes failed = readWholeFile(path);
-        EXPECT_FALSE(failed);
-        EXPECT_NE(failed.error.find(path), std::string::npos) << failed.error;
+        const Status failed = readWholeFile(path, read);
+        EXPECT_EQ(failed.kind(), FailureKind::Read);
+        EXPECT_EQ(failed.file(), path) << failed.message();
+        EXPECT_EQ(read, bytes) << "a failed read leaves the bytes alone";
     }
 }
 

@@ -70,7 +70,7 @@ TEST(DocumentEdit, EveryChangeReversesToTheDocumentBeforeItAndBack) {
         {"compact",
          [](PimDocument& d) {
              d.setPath("/nowhere/home.pgr");
-             d.compact([](const PimDocument&, const std::string&) { return true; });
+             d.compact([](const PimDocument&, const std::string&) { return Status(); });
          }},
     };
     for (const auto& [name, change] : changes) {

@@ -137,7 +137,7 @@ TEST_F(PimDocumentTest, CompactRemovesOnlyDoneTasksDueBeforeToday) {
     const CompactResult result = doc.compact([&](const PimDocument& d, const std::string& path) {
         writtenTo = path;
         tasksWritten = d.tasks().size();
-        return true;
+        return Status();
     });
     EXPECT_EQ(result.tasksRemoved, 1u);
     EXPECT_TRUE(result.written);
@@ -156,14 +156,16 @@ TEST_F(PimDocumentTest, CompactNeverReportsAFailedWriteAsSaved) {
     bool called = false;
     CompactResult result = doc.compact([&](const PimDocument&, const std::string&) {
         called = true;
-        return true;
+        return Status();
     });
     EXPECT_FALSE(called);
     EXPECT_FALSE(result.written);
     EXPECT_TRUE(doc.isModified()) << "the removed task is an unsaved change";
 
     doc.setPath("/read-only/home.pgr");
-    result = doc.compact([](const PimDocument&, const std::string&) { return false; });
+    result = doc.compact([](const PimDocument&, const std::string& path) {
+        return Status::failure(FailureKind::Write, path, "Read-only file system");
+    });
     EXPECT_FALSE(result.written);
     EXPECT_TRUE(doc.isModified());
 }

@@ -4,6 +4,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <type_traits>
 
 #include "records/Appointment.h"
 #include "records/DateTime.h"
@@ -52,36 +53,38 @@ struct FieldSpec {
 
 namespace fields {
 
+// A field of `type` held in `member`, whose type picks the member pointer it fills.
+template <class R, class M>
+constexpr FieldSpec<R> held(std::string_view doc, std::string_view text, FieldType type,
+                            M R::*member) {
+    FieldSpec<R> f{doc, text, type};
+    if constexpr (std::is_same_v<M, std::string>)
+        f.text = member;
+    else if constexpr (std::is_same_v<M, int32_t>)
+        f.number = member;
+    else if constexpr (std::is_same_v<M, bool>)
+        f.flag = member;
+    else
+        f.date = member;
+    return f;
+}
 template <class R>
 constexpr FieldSpec<R> text(std::string_view doc, std::string_view text, std::string R::*member) {
-    FieldSpec<R> f{doc, text, FieldType::Text};
-    f.text = member;
-    return f;
+    return held(doc, text, FieldType::Text, member);
 }
 template <class R>
 constexpr FieldSpec<R> number(std::string_view doc, std::string_view text, int32_t R::*member) {
-    FieldSpec<R> f{doc, text, FieldType::Number};
-    f.number = member;
-    return f;
+    return held(doc, text, FieldType::Number, member);
 }
-template <class R>
-constexpr FieldSpec<R> flag(std::string_view doc, std::string_view text, bool R::*member) {
-    FieldSpec<R> f{doc, text, FieldType::Flag};
-    f.flag = member;
-    return f;
-}
-template <class R>
-constexpr FieldSpec<R> flag(std::string_view doc, std::string_view text, int32_t R::*member) {
-    FieldSpec<R> f{doc, text, FieldType::Flag};
-    f.number = member;
-    return f;
+template <class R, class M>
+constexpr FieldSpec<R> flag(std::string_view doc, std::string_view text, M R::*member) {
+    return held(doc, text, FieldType::Flag, member);
 }
 template <class R>
 constexpr FieldSpec<R> date(std::string_view doc, std::string_view text, DateTime R::*member,
                             DateText shown, bool nullIsToday = false,
                             bool (*meaningful)(const R&) = nullptr) {
-    FieldSpec<R> f{doc, text, FieldType::Date};
-    f.date = member;
+    FieldSpec<R> f = held(doc, text, FieldType::Date, member);
     f.dateText = shown;
     f.nullIsToday = nullIsToday;
     f.meaningful = meaningful;

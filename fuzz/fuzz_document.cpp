@@ -22,11 +22,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const FixedClock clock(LocalTime{2026, 12, 6, 10, 30, 0, 0});
     PimDocument document(clock);
     document.seedDefaultGroups();
-    const LoadResult loaded =
+    const Status loaded =
         loadDocumentBytes(document, std::string_view(reinterpret_cast<const char*>(data), size));
     if (!loaded) {
         // A failed load leaves the document as it was.
-        if (document.phGroups().size() != 3 || loaded.line < 1) __builtin_trap();
+        if (document.phGroups().size() != 3 || loaded.line() < 1) __builtin_trap();
         return 0;
     }
     const std::string saved = formatDocument(document);

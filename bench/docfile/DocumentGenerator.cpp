@@ -131,15 +131,15 @@ Appointment makeAppointment(Random& random) {
 
 void generateDocument(PimDocument& document, size_t count, uint64_t seed) {
     Random random(seed);
-    document.resetContents();
-    document.seedDefaultGroups();
+    PimContents contents;
+    contents.seedDefaultGroups();
     for (size_t i = 0; i < count; ++i) {
-        document.persons().addNew(makePerson(random));
-        document.tasks().addNew(makeTask(random));
-        document.appointments().addNew(makeAppointment(random));
+        contents.persons.addNew(makePerson(random));
+        contents.tasks.addNew(makeTask(random));
+        contents.appointments.addNew(makeAppointment(random));
     }
-    User& user = document.user();
-    user.FName = "Owner";
-    user.LName = "Of This File";
-    user.City = "Springfield";
+    contents.user.FName = "Owner";
+    contents.user.LName = "Of This File";
+    contents.user.City = "Springfield";
+    document.adoptContents(std::move(contents));
 }

@@ -31,6 +31,7 @@ std::string numbered(const char* text, int i) {
 }
 
 void fill(PimDocument& doc, TransferKind kind, int count) {
+    PimContents contents;
     for (int i = 0; i < count; ++i) {
         if (kind == TransferKind::Persons) {
             Person p;
@@ -52,12 +53,12 @@ void fill(PimDocument& doc, TransferKind kind, int count) {
             p.Company = "Smith \"Tools\", Ltd.";
             p.Position = "Engineer";
             p.Notes = "First line\r\nsecond line";
-            doc.persons().addNew(p);
+            contents.persons.addNew(p);
         } else if (kind == TransferKind::Tasks) {
             Task t = Task::createdAt(DateTime::fromFields(2026, 1 + i % 12, 1 + i % 28));
             t.Description = numbered("Call \"Bo\" about item ", i);
             t.Priority = i % 4;
-            doc.tasks().addNew(t);
+            contents.tasks.addNew(t);
         } else {
             // Half-hour appointments, sixteen a day, none clashing.
             const DateTime day = DateTime::fromFields(2020, 1, 1) + DateTimeSpan(i / 16);
@@ -69,9 +70,10 @@ void fill(PimDocument& doc, TransferKind kind, int count) {
             a.EndTime = start + DateTimeSpan::fromParts(0, 0, 15, 0);
             a.Alarm = i % 2 == 0;
             a.AlarmTime = start - DateTimeSpan::fromParts(0, 0, 10, 0);
-            doc.appointments().addNew(a);
+            contents.appointments.addNew(a);
         }
     }
+    doc.adoptContents(std::move(contents));
 }
 
 // The best of three runs of `work(run)`.
@@ -121,7 +123,7 @@ int main(int argc, char** argv) {
             const double textSeconds =
                 bestSeconds([&](int) { (void)exportText(kind, source, out, kLocale).size(); });
             const double exportSeconds = bestSeconds([&](int) {
-                if (!exportFile(kind, source, out, kLocale).ok()) std::abort();
+                if (!exportFile(kind, source, out, kLocale).status) std::abort();
             });
 
             TextTransferSpec in = makeImportSpec(kind);

@@ -39,9 +39,8 @@ std::optional<LocalTime> parseNowOption(std::string_view text) {
     return t;
 }
 
-std::string CliArgs::parse(const std::vector<std::string>& args,
-                           const std::vector<std::string>& valued,
-                           const std::vector<std::string>& flags) {
+Status CliArgs::parse(const std::vector<std::string>& args, const std::vector<std::string>& valued,
+                      const std::vector<std::string>& flags) {
     for (size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
         if (arg.size() < 3 || arg.compare(0, 2, "--") != 0) {
@@ -52,13 +51,14 @@ std::string CliArgs::parse(const std::vector<std::string>& args,
         if (contains(flags, name)) {
             options_.emplace_back(name, "");
         } else if (contains(valued, name)) {
-            if (i + 1 >= args.size()) return "option " + arg + " needs a value";
+            if (i + 1 >= args.size())
+                return Status::failure(FailureKind::Usage, "", "option " + arg + " needs a value");
             options_.emplace_back(name, args[++i]);
         } else {
-            return "unknown option " + arg;
+            return Status::failure(FailureKind::Usage, "", "unknown option " + arg);
         }
     }
-    return "";
+    return {};
 }
 
 bool CliArgs::has(const std::string& name) const {

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/Clock.h"
+#include "platform/Status.h"
 
 // Reads "YYYY-MM-DD HH:MM" (the --now option); empty when malformed or not a real time.
 [[nodiscard]] std::optional<LocalTime> parseNowOption(std::string_view text);
@@ -14,10 +15,9 @@
 // `valued` lists the names that take a value. Unknown options are an error.
 class CliArgs {
 public:
-    // Returns an error message, or "" on success.
-    [[nodiscard]] std::string parse(const std::vector<std::string>& args,
-                                    const std::vector<std::string>& valued,
-                                    const std::vector<std::string>& flags);
+    // A Usage failure for an unknown option or one without its value.
+    Status parse(const std::vector<std::string>& args, const std::vector<std::string>& valued,
+                 const std::vector<std::string>& flags);
 
     [[nodiscard]] bool has(const std::string& name) const;
     [[nodiscard]] std::optional<std::string> value(const std::string& name) const;

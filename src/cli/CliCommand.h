@@ -5,29 +5,31 @@
 #include <string>
 #include <vector>
 
+#include "platform/Status.h"
+
 class Clock;
 class Locale;
 struct CliCommand;
 
-// What a command may use: the clock (fixed by --now), the locale, the two streams, and
-// the command itself for its usage line.
+// What a command may use: the clock (fixed by --now), the locale and the two streams.
 struct CliContext {
     const Clock& clock;
     const Locale& locale;
     std::ostream& out;
     std::ostream& err;
-    const CliCommand& command;
 };
 
 // Exit codes shared by every command.
 enum CliExit : int { kExitOk = 0, kExitFailure = 1, kExitUsage = 2 };
 
-// One subcommand of quillmate-cli.
+// One subcommand of quillmate-cli. It reports a failure through the status it returns,
+// which the program turns into one message line and the exit code: a Usage failure
+// exits with kExitUsage and shows the command's usage, any other with kExitFailure.
 struct CliCommand {
     const char* name;
     const char* usage;    // the arguments after the name
     const char* summary;  // one line for --help
-    int (*run)(CliContext& context, const std::vector<std::string>& args);
+    Status (*run)(CliContext& context, const std::vector<std::string>& args);
 };
 
 // Every subcommand, in the order --help lists them.

@@ -6,6 +6,7 @@
 
 #include "cli/CliArgs.h"
 #include "cli/CliCommand.h"
+#include "cli/CommandSuggestion.h"
 #include "platform/Clock.h"
 #include "platform/qt/QtLocale.h"
 
@@ -13,7 +14,7 @@ namespace {
 
 constexpr const char* kUsage =
     "usage: quillmate-cli [--now \"YYYY-MM-DD HH:MM\"] COMMAND [ARGS...]\n"
-    "       quillmate-cli --version | --help";
+    "       quillmate-cli help [COMMAND] | --version | --help";
 
 void printHelp(std::ostream& out) {
     out << kUsage << "\n\nScripted access to Quillmate documents (.pgr).\n\nCommands:\n";
@@ -21,21 +22,66 @@ void printHelp(std::ostream& out) {
         out << "  " << command.name << ' ' << command.usage << "\n      " << command.summary
             << '\n';
     }
-    out << "\nOptions:\n"
+    out << "  help [COMMAND]\n      print this help, or the usage of COMMAND\n"
+           "\nOptions:\n"
            "  --now \"YYYY-MM-DD HH:MM\"  fix the clock (today, now, defaults of new records)\n"
            "  --version                 print the version and exit\n"
-           "  --help                    print this help and exit\n"
-           "\nExit status: 0 success, 1 failure, 2 usage error.\n";
+           "  --help                    print this help, or after a command its usage\n"
+           "\nErrors are printed as \"quillmate-cli: FILE:LINE:COLUMN: what went wrong\".\n"
+           "Exit status: 0 success, 1 failure, 2 usage error.\n";
 }
 
-int usageError(std::ostream& err, const std::string& message) {
-    err << "quillmate-cli: " << message << '\n' << kUsage << '\n';
+std::string commandUsage(const CliCommand& command) {
+    return std::string("usage: quillmate-cli ") + command.name + ' ' + command.usage;
+}
+
+// The one place a failure becomes a message line and an exit code.
+int finish(std::ostream& err, const Status& status, const CliCommand* command) {
+    if (status) return kExitOk;
+    err << "quillmate-cli: " << status.message() << '\n';
+    if (status.kind() != FailureKind::Usage) return kExitFailure;
+    err << (command != nullptr ? commandUsage(*command) : std::string(kUsage)) << '\n';
     return kExitUsage;
+}
+
+const CliCommand* findCommand(const std::string& name) {
+    const auto commands = cliCommands();
+    const auto it = std::find_if(commands.begin(), commands.end(),
+                                 [&](const CliCommand& c) { return name == c.name; });
+    return it == commands.end() ? nullptr : &*it;
+}
+
+Status unknownCommand(const std::string& name) {
+    std::vector<std::string> names = {"help"};
+    for (const CliCommand& command : cliCommands())
+        names.emplace_back(command.name);
+    std::string reason = "unknown command \"" + name + "\"";
+    if (const auto nearest = nearestName(name, names))
+        reason += "; did you mean \"" + *nearest + "\"?";
+    return Status::failure(FailureKind::Usage, "", reason);
+}
+
+// "help" alone prints the overview, "help COMMAND" that command's usage.
+int runHelp(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    if (args.empty()) {
+        printHelp(out);
+        return kExitOk;
+    }
+    if (args.size() > 1)
+        return finish(err, Status::failure(FailureKind::Usage, "", "help takes one command"),
+                      nullptr);
+    const CliCommand* command = findCommand(args[0]);
+    if (command == nullptr) return finish(err, unknownCommand(args[0]), nullptr);
+    out << commandUsage(*command) << "\n  " << command->summary << '\n';
+    return kExitOk;
 }
 
 }  // namespace
 
 int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    const auto usage = [&](const std::string& reason) {
+        return finish(err, Status::failure(FailureKind::Usage, "", reason), nullptr);
+    };
     std::unique_ptr<Clock> clock = std::make_unique<SystemClock>();
     size_t i = 0;
     // Global options come before the command.
@@ -49,23 +95,24 @@ int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
             return kExitOk;
         }
         if (args[i] == "--now") {
-            if (i + 1 >= args.size()) return usageError(err, "--now needs a value");
+            if (i + 1 >= args.size()) return usage("--now needs a value");
             const auto now = parseNowOption(args[++i]);
-            if (!now)
-                return usageError(err, "--now wants \"YYYY-MM-DD HH:MM\", not \"" + args[i] + "\"");
+            if (!now) return usage("--now wants \"YYYY-MM-DD HH:MM\", not \"" + args[i] + "\"");
             clock = std::make_unique<FixedClock>(*now);
             continue;
         }
-        return usageError(err, "unknown option " + args[i]);
+        return usage("unknown option " + args[i]);
     }
-    if (i == args.size()) return usageError(err, "no command given");
+    if (i == args.size()) return usage("no command given");
 
-    const auto commands = cliCommands();
-    const auto command = std::find_if(commands.begin(), commands.end(),
-                                      [&](const CliCommand& c) { return args[i] == c.name; });
-    if (command == commands.end()) return usageError(err, "unknown command " + args[i]);
+    const std::vector<std::string> rest(args.begin() + ptrdiff_t(i) + 1, args.end());
+    if (args[i] == "help") return runHelp(rest, out, err);
+    const CliCommand* command = findCommand(args[i]);
+    if (command == nullptr) return finish(err, unknownCommand(args[i]), nullptr);
+    if (std::find(rest.begin(), rest.end(), "--help") != rest.end())
+        return runHelp({command->name}, out, err);
 
     const QtLocale locale;
-    CliContext context{*clock, locale, out, err, *command};
-    return command->run(context, std::vector<std::string>(args.begin() + i + 1, args.end()));
+    CliContext context{*clock, locale, out, err};
+    return finish(err, command->run(context, rest), command);
 }

@@ -4,31 +4,27 @@
 #include "docfile/DocumentWriter.h"
 #include "records/PimDocument.h"
 
-FileResult saveDocument(const PimDocument& document, const std::string& path) {
+Status saveDocument(const PimDocument& document, const std::string& path) {
     // Written while it is made, so that a large document needs no copy in memory.
     return writeFileAtomically(path,
                                [&](const ByteSink& sink) { return writeDocument(document, sink); });
 }
 
-LoadResult loadDocument(PimDocument& document, const std::string& path) {
-    FileBytes file = readWholeFile(path);
-    if (!file) return {false, LoadFailure::Unreadable, 0, 0, std::move(file.error)};
-    return loadDocumentBytes(document, file.bytes);
+Status loadDocument(PimDocument& document, const std::string& path) {
+    std::string bytes;
+    if (Status read = readWholeFile(path, bytes); !read) return read;
+    return loadDocumentBytes(document, bytes).inFile(path);
 }
 
-LoadResult loadDocumentBytes(PimDocument& document, std::string_view bytes) {
-    // Read into a scratch document so that a broken file changes nothing.
-    PimDocument scratch(document.clock());
-    const DocumentReadResult read = readDocumentText(bytes, scratch);
-    if (!read.ok) {
-        return {false, LoadFailure::Syntax, read.error.line, read.error.column,
-                "Parsing error at line " + std::to_string(read.error.line)};
-    }
-    document.takeContents(scratch);
-    return {true, LoadFailure::None, 0, 0, {}};
+Status loadDocumentBytes(PimDocument& document, std::string_view bytes) {
+    // Read apart from the document so that a broken file changes nothing.
+    PimContents contents;
+    Status read = readDocumentText(bytes, contents, DateTime::now(document.clock()));
+    if (read) document.adoptContents(std::move(contents));
+    return read;
 }
 
-FileResult backupDocument(const PimDocument& document, const std::string& path) {
+Status backupDocument(const PimDocument& document, const std::string& path) {
     return saveDocument(document, path);
 }
 

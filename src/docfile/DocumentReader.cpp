@@ -1,60 +1,22 @@
 #include "docfile/DocumentReader.h"
 
-#include <array>
 #include <cstdint>
 #include <string>
 
 #include "docfile/FieldValues.h"
+#include "docfile/XmlTokenizer.h"
 #include "fileio/TextEncoding.h"
-#include "platform/Clock.h"
-#include "records/PimDocument.h"
+#include "records/PimContents.h"
+#include "records/RecordFields.h"
 #include "records/SecondsConverter.h"
 
 namespace {
-
-struct PersonText {
-    std::string_view name;
-    std::string Person::*field;
-};
-
-constexpr PersonText kPersonText[] = {
-    {"FName", &Person::FName},       {"LName", &Person::LName},       {"RName", &Person::RName},
-    {"Company", &Person::Company},   {"Position", &Person::Position}, {"Addr1", &Person::Addr1},
-    {"Addr2", &Person::Addr2},       {"City", &Person::City},         {"State", &Person::State},
-    {"Zip", &Person::Zip},           {"Notes", &Person::Notes},       {"HmPhone", &Person::HmPhone},
-    {"WkPhone", &Person::WkPhone},   {"WkExt", &Person::WkExt},       {"Fax", &Person::Fax},
-    {"CelPhone", &Person::CelPhone}, {"Pager", &Person::Pager},       {"EMail", &Person::EMail},
-    {"WebPage", &Person::WebPage},
-};
-constexpr size_t kPersonTextCount = sizeof kPersonText / sizeof kPersonText[0];
-
-constexpr auto kPersonFields = [] {
-    std::array<std::string Person::*, kPersonTextCount> fields{};
-    for (size_t i = 0; i < kPersonTextCount; ++i)
-        fields[i] = kPersonText[i].field;
-    return fields;
-}();
-constexpr std::array<std::string Task::*, 1> kTaskFields = {&Task::Description};
-constexpr std::array<std::string Appointment::*, 1> kAppointmentFields = {
-    &Appointment::Description};
-
-struct UserText {
-    std::string_view name;
-    std::string User::*field;
-};
-
-constexpr UserText kUserText[] = {
-    {"FName", &User::FName},       {"LName", &User::LName}, {"Company", &User::Company},
-    {"Position", &User::Position}, {"Addr1", &User::Addr1}, {"Addr2", &User::Addr2},
-    {"City", &User::City},         {"State", &User::State}, {"Zip", &User::Zip},
-};
 
 // Maps elements and attributes onto records while the tokenizer reads. Depth 1 is the
 // root, 2 a collection, 3 a record, 4 and 5 the parts of a record held in elements.
 class DocumentBuilder {
 public:
-    explicit DocumentBuilder(PimDocument& document)
-        : document_(document), now_(DateTime::now(document.clock())) {}
+    DocumentBuilder(PimContents& contents, DateTime now) : contents_(contents), now_(now) {}
 
     void startElement(std::string_view name);
     void attribute(std::string_view name, std::string_view value);
@@ -68,11 +30,9 @@ public:
 private:
     enum class Section { None, Persons, Tasks, Appointments, User, Groups };
 
-    void personAttribute(std::string_view name, std::string_view value);
-    void taskAttribute(std::string_view name, std::string_view value);
-    void appointmentAttribute(std::string_view name, std::string_view value);
-    void groupAttribute(std::string_view name, std::string_view value);
-    void userAttribute(std::string_view name, std::string_view value);
+    // Reads the attribute into the field of that name, if the record kind has one.
+    template <class Record>
+    void fieldAttribute(Record& record, std::string_view name, std::string_view value);
     DateTime dateValue(std::string_view text) { return seconds_.fromSeconds(readLong(text)); }
     // Stores the working record. It is moved into the store rather than copied; the text
     // fields the next record does not set are copied back from the stored one then.
@@ -80,12 +40,13 @@ private:
     void store(RecordStore<Record>& records, Record& working, const Record*& lastStored) {
         lastStored = records.insertLoaded(std::move(working));
     }
-    template <class Record, size_t N>
-    static void restoreUnset(Record& working, const Record* lastStored, uint32_t setFields,
-                             const std::array<std::string Record::*, N>& fields) {
+    template <class Record>
+    static void restoreUnset(Record& working, const Record* lastStored, uint32_t setFields) {
         if (lastStored == nullptr) return;  // nothing was moved away
-        for (size_t i = 0; i < N; ++i) {
-            if ((setFields & (1u << i)) == 0) working.*fields[i] = lastStored->*fields[i];
+        const auto fields = recordFields<Record>();
+        for (size_t i = 0; i < fields.size(); ++i) {
+            if (fields[i].type == FieldType::Text && (setFields & (1u << i)) == 0)
+                working.*fields[i].text = lastStored->*fields[i].text;
         }
     }
     void collect() {
@@ -94,7 +55,7 @@ private:
         collected_.clear();
     }
 
-    PimDocument& document_;
+    PimContents& contents_;
     const DateTime now_;  // "now" of records' defaults: the moment reading began
     SecondsConverter seconds_;
     int depth_ = 0;
@@ -108,7 +69,7 @@ private:
     bool collecting_ = false;
     int collectDepth_ = 0;
     std::string collected_;
-    size_t nextPersonField_ = 0;  // attributes mostly come in the written order
+    size_t nextField_ = 0;  // attributes mostly come in the written order
 
     // The working records: a field whose attribute is missing keeps its value from the
     // previous record of the same collection element.
@@ -186,35 +147,35 @@ void DocumentBuilder::attribute(std::string_view name, std::string_view value) {
             const int32_t lastId = readInt(value);
             switch (section_) {
                 case Section::Persons:
-                    document_.persons().setLastId(lastId);
+                    contents_.persons.setLastId(lastId);
                     break;
                 case Section::Tasks:
-                    document_.tasks().setLastId(lastId);
+                    contents_.tasks.setLastId(lastId);
                     break;
                 case Section::Appointments:
-                    document_.appointments().setLastId(lastId);
+                    contents_.appointments.setLastId(lastId);
                     break;
                 case Section::Groups:
-                    document_.phGroups().setLastId(lastId);
+                    contents_.phGroups.setLastId(lastId);
                     break;
                 default:
                     break;
             }
         }
-        if (section_ == Section::User) userAttribute(name, value);
+        if (section_ == Section::User) fieldAttribute(contents_.user, name, value);
     } else if (depth_ == 3 && inRecord_) {
         switch (section_) {
             case Section::Persons:
-                personAttribute(name, value);
+                fieldAttribute(person_, name, value);
                 break;
             case Section::Tasks:
-                taskAttribute(name, value);
+                fieldAttribute(task_, name, value);
                 break;
             case Section::Appointments:
-                appointmentAttribute(name, value);
+                fieldAttribute(appointment_, name, value);
                 break;
             case Section::Groups:
-                groupAttribute(name, value);
+                fieldAttribute(group_, name, value);
                 break;
             default:
                 break;
@@ -225,7 +186,7 @@ void DocumentBuilder::attribute(std::string_view name, std::string_view value) {
 void DocumentBuilder::startTagEnd() {
     if (depth_ != 1) return;
     version_ = isPim_ && hasVersion_ ? readInt(versionText_) : 0;
-    if (version_ == 1) document_.seedDefaultGroups();
+    if (version_ == 1) contents_.seedDefaultGroups();
 }
 
 void DocumentBuilder::endElement() {
@@ -242,25 +203,25 @@ void DocumentBuilder::endElement() {
         inRecord_ = false;
         switch (section_) {
             case Section::Persons:
-                restoreUnset(person_, lastPerson_, setFields_, kPersonFields);
+                restoreUnset(person_, lastPerson_, setFields_);
                 if (version_ == 1) {
                     if (person_.WhitePages) person_.PhGroups.push_back(2);
                     if (person_.YellowPages) person_.PhGroups.push_back(3);
                     person_.PhGroups.push_back(1);
                 }
-                store(document_.persons(), person_, lastPerson_);
+                store(contents_.persons, person_, lastPerson_);
                 person_.PhGroups.clear();
                 break;
             case Section::Tasks:
-                restoreUnset(task_, lastTask_, setFields_, kTaskFields);
-                store(document_.tasks(), task_, lastTask_);
+                restoreUnset(task_, lastTask_, setFields_);
+                store(contents_.tasks, task_, lastTask_);
                 break;
             case Section::Appointments:
-                restoreUnset(appointment_, lastAppointment_, setFields_, kAppointmentFields);
-                store(document_.appointments(), appointment_, lastAppointment_);
+                restoreUnset(appointment_, lastAppointment_, setFields_);
+                store(contents_.appointments, appointment_, lastAppointment_);
                 break;
             case Section::Groups:
-                document_.phGroups().insert(group_);
+                contents_.phGroups.insert(group_);
                 break;
             default:
                 break;
@@ -269,75 +230,42 @@ void DocumentBuilder::endElement() {
     --depth_;
 }
 
-void DocumentBuilder::personAttribute(std::string_view name, std::string_view value) {
+template <class Record>
+void DocumentBuilder::fieldAttribute(Record& record, std::string_view name,
+                                     std::string_view value) {
+    static_assert(std::size(kPersonFields) <= 32, "set fields are bits of a 32-bit mask");
+    const auto fields = recordFields<Record>();
     // Try the field after the last one first: files we wrote list them in that order.
-    for (size_t n = 0; n < kPersonTextCount; ++n) {
-        const size_t i = (nextPersonField_ + n) % kPersonTextCount;
-        if (kPersonText[i].name == name) {
-            readText(person_.*kPersonText[i].field, value);
-            setFields_ |= 1u << i;
-            nextPersonField_ = i + 1;
-            return;
+    for (size_t n = 0; n < fields.size(); ++n) {
+        const size_t i = (nextField_ + n) % fields.size();
+        const FieldSpec<Record>& field = fields[i];
+        if (field.documentName != name) continue;
+        nextField_ = i + 1;
+        switch (field.type) {
+            case FieldType::Text:
+                readText(record.*field.text, value);
+                setFields_ |= 1u << i;
+                break;
+            case FieldType::Number:
+                record.*field.number = readInt(value);
+                break;
+            case FieldType::Flag:
+                if (field.flag != nullptr)
+                    record.*field.flag = value == "1";
+                else
+                    record.*field.number = value == "1" ? 1 : 0;
+                break;
+            case FieldType::Date:
+                record.*field.date = dateValue(value);
+                break;
         }
-    }
-    if (name == "ID")
-        person_.ID = readInt(value);
-    else if (name == "WhitePages")
-        person_.WhitePages = value == "1" ? 1 : 0;
-    else if (name == "YellowPages")
-        person_.YellowPages = value == "1" ? 1 : 0;
-}
-
-void DocumentBuilder::taskAttribute(std::string_view name, std::string_view value) {
-    if (name == "ID")
-        task_.ID = readInt(value);
-    else if (name == "Description") {
-        readText(task_.Description, value);
-        setFields_ = 1;
-    } else if (name == "Priority")
-        task_.Priority = readInt(value);
-    else if (name == "DueDate")
-        task_.DueDate = dateValue(value);
-    else if (name == "DoneDate")
-        task_.DoneDate = dateValue(value);
-}
-
-void DocumentBuilder::appointmentAttribute(std::string_view name, std::string_view value) {
-    if (name == "ID")
-        appointment_.ID = readInt(value);
-    else if (name == "Description") {
-        readText(appointment_.Description, value);
-        setFields_ = 1;
-    } else if (name == "DueDate")
-        appointment_.DueDate = dateValue(value);
-    else if (name == "StartTime")
-        appointment_.StartTime = dateValue(value);
-    else if (name == "EndTime")
-        appointment_.EndTime = dateValue(value);
-    else if (name == "AlarmTime")
-        appointment_.AlarmTime = dateValue(value);
-    else if (name == "Alarm")
-        appointment_.Alarm = value == "1";
-    else if (name == "Done")
-        appointment_.Done = value == "1";
-}
-
-void DocumentBuilder::groupAttribute(std::string_view name, std::string_view value) {
-    if (name == "ID") group_.ID = readInt(value);
-}
-
-void DocumentBuilder::userAttribute(std::string_view name, std::string_view value) {
-    for (const UserText& text : kUserText) {
-        if (text.name == name) {
-            readText(document_.user().*text.field, value);
-            return;
-        }
+        return;
     }
 }
 
 }  // namespace
 
-DocumentReadResult readDocumentText(std::string_view bytes, PimDocument& document) {
+Status readDocumentText(std::string_view bytes, PimContents& contents, DateTime now) {
     bytes = withoutUtf8Bom(bytes);
     // The text ends at its first zero byte. Files written on Windows hold Windows-1252
     // text; inside the program text is UTF-8.
@@ -351,11 +279,13 @@ DocumentReadResult readDocumentText(std::string_view bytes, PimDocument& documen
     // Records hold UTF-8: a reference to a byte from 0x80 up names the Windows-1252
     // character the program that wrote it meant.
     XmlTokenizer tokenizer(bytes, XmlTokenizer::References::Windows1252Utf8);
-    DocumentBuilder builder(document);
+    DocumentBuilder builder(contents, now);
     try {
         tokenizer.run(builder);
     } catch (const XmlSyntaxError& error) {
-        return {false, positionOf(bytes, error.offset)};
+        const TextPosition at = positionOf(bytes, error.offset);
+        return Status::failure(FailureKind::Syntax, "", "the text is not well-formed XML", at.line,
+                               at.column);
     }
-    return {true, {}};
+    return {};
 }

@@ -2,19 +2,15 @@
 
 #include <string_view>
 
-#include "docfile/XmlTokenizer.h"
+#include "platform/Status.h"
 
-class PimDocument;
+#include "records/DateTime.h"
 
-// What reading the text of a document file gave.
-struct DocumentReadResult {
-    bool ok = false;
-    TextPosition error;  // where the text stopped being well-formed, when not ok
-};
+struct PimContents;
 
-// Fills `document`, which must be freshly made or reset, from the bytes of a document
-// file. The text ends at its first zero byte; a UTF-8 byte-order mark is skipped, and a
-// text that is not UTF-8 is read as Windows-1252. A text with another root than Pim or
-// another version than 1 or 16 gives an empty document. On a syntax error the document
-// may hold part of the records: callers read into a scratch document.
-[[nodiscard]] DocumentReadResult readDocumentText(std::string_view bytes, PimDocument& document);
+// Fills `contents`, which must be empty, from the bytes of a document file; `now` is the
+// moment whose date and time records take where the file leaves them out. The text ends at its
+// first zero byte; a UTF-8 byte-order mark is skipped, and a text that is not UTF-8 is read as
+// Windows-1252. A text with another root than Pim or another version than 1 or 16 gives an empty
+// document. On a syntax error the contents may hold part of the records.
+Status readDocumentText(std::string_view bytes, PimContents& contents, DateTime now);

@@ -11,6 +11,7 @@
 #include "fileio/TextEncoding.h"
 #include "platform/Clock.h"
 #include "records/PimDocument.h"
+#include "records/RecordFields.h"
 #include "records/SecondsConverter.h"
 
 namespace {
@@ -70,18 +71,22 @@ private:
         numberAttribute("LastID", lastId);
         end(">");
     }
-    // Seconds of a date, or of today when the date has none.
-    int64_t secondsOrToday(DateTime date) {
-        const int64_t seconds = seconds_.toSeconds(date);
-        return seconds == -1 ? todaySeconds_ : seconds;
-    }
-
     // Hands the bytes made so far to the sink once there are enough of them.
     bool flushIfFull() { return out_.size() < kChunk || flush(); }
     bool flush() {
         failed_ = failed_ || !sink_(out_);
         out_.clear();
         return !failed_;
+    }
+
+    // The attributes of a record, in the order its field table lists them.
+    template <class Record>
+    void attributes(const Record& record);
+    template <class Record>
+    int64_t dateSeconds(const Record& record, const FieldSpec<Record>& field) {
+        if (field.meaningful != nullptr && !field.meaningful(record)) return 0;
+        const int64_t seconds = seconds_.toSeconds(record.*field.date);
+        return field.nullIsToday && seconds == -1 ? todaySeconds_ : seconds;
     }
 
     bool groups();
@@ -183,11 +188,32 @@ void Writer::escaped(std::string_view value) {
     out_.append(done, end);
 }
 
+template <class Record>
+void Writer::attributes(const Record& record) {
+    for (const FieldSpec<Record>& field : recordFields<Record>()) {
+        switch (field.type) {
+            case FieldType::Text:
+                textAttribute(field.documentName, record.*field.text);
+                break;
+            case FieldType::Number:
+                numberAttribute(field.documentName, record.*field.number);
+                break;
+            case FieldType::Flag:
+                numberAttribute(field.documentName, field.flag != nullptr ? int{record.*field.flag}
+                                                                          : record.*field.number);
+                break;
+            case FieldType::Date:
+                numberAttribute(field.documentName, dateSeconds(record, field));
+                break;
+        }
+    }
+}
+
 bool Writer::groups() {
     collectionStart("PhGroups", document_.phGroups().lastId());
     for (const auto& [id, group] : document_.phGroups()) {
         line(2, "<PhGroup");
-        numberAttribute("ID", group.ID);
+        attributes(group);
         end(">");
         line(3, "<Desc>");
         escaped(group.Desc);
@@ -205,11 +231,7 @@ bool Writer::tasks() {
     collectionStart("Tasks", document_.tasks().lastId());
     for (const auto& [id, task] : document_.tasks()) {
         line(2, "<Task");
-        numberAttribute("ID", task.ID);
-        textAttribute("Description", task.Description);
-        numberAttribute("Priority", task.Priority);
-        numberAttribute("DueDate", secondsOrToday(task.DueDate));
-        numberAttribute("DoneDate", task.isDone() ? secondsOrToday(task.DoneDate) : 0);
+        attributes(task);
         end(" />");
         if (!flushIfFull()) return false;
     }
@@ -222,28 +244,7 @@ bool Writer::persons() {
     collectionStart("Persons", document_.persons().lastId());
     for (const auto& [id, p] : document_.persons()) {
         line(2, "<Person");
-        numberAttribute("ID", p.ID);
-        textAttribute("FName", p.FName);
-        textAttribute("LName", p.LName);
-        textAttribute("RName", p.RName);
-        textAttribute("Company", p.Company);
-        textAttribute("Position", p.Position);
-        textAttribute("Addr1", p.Addr1);
-        textAttribute("Addr2", p.Addr2);
-        textAttribute("City", p.City);
-        textAttribute("State", p.State);
-        textAttribute("Zip", p.Zip);
-        numberAttribute("YellowPages", p.YellowPages);
-        numberAttribute("WhitePages", p.WhitePages);
-        textAttribute("Notes", p.Notes);
-        textAttribute("HmPhone", p.HmPhone);
-        textAttribute("WkPhone", p.WkPhone);
-        textAttribute("WkExt", p.WkExt);
-        textAttribute("Fax", p.Fax);
-        textAttribute("CelPhone", p.CelPhone);
-        textAttribute("Pager", p.Pager);
-        textAttribute("EMail", p.EMail);
-        textAttribute("WebPage", p.WebPage);
+        attributes(p);
         end(">");
         line(3, "");
         end("<PhGroups>");
@@ -267,14 +268,7 @@ bool Writer::appointments() {
     collectionStart("Appointments", document_.appointments().lastId());
     for (const auto& [id, a] : document_.appointments()) {
         line(2, "<Appointment");
-        numberAttribute("ID", a.ID);
-        textAttribute("Description", a.Description);
-        numberAttribute("DueDate", seconds_.toSeconds(a.DueDate));
-        numberAttribute("StartTime", seconds_.toSeconds(a.StartTime));
-        numberAttribute("EndTime", seconds_.toSeconds(a.EndTime));
-        numberAttribute("Alarm", a.Alarm ? 1 : 0);
-        numberAttribute("AlarmTime", a.Alarm ? seconds_.toSeconds(a.AlarmTime) : 0);
-        numberAttribute("Done", a.Done ? 1 : 0);
+        attributes(a);
         end(" />");
         if (!flushIfFull()) return false;
     }
@@ -287,15 +281,7 @@ void Writer::user() {
     const User& u = document_.user();
     // The format has two spaces between the element name and the first attribute.
     line(1, "<User ");
-    textAttribute("FName", u.FName);
-    textAttribute("LName", u.LName);
-    textAttribute("Company", u.Company);
-    textAttribute("Position", u.Position);
-    textAttribute("Addr1", u.Addr1);
-    textAttribute("Addr2", u.Addr2);
-    textAttribute("City", u.City);
-    textAttribute("State", u.State);
-    textAttribute("Zip", u.Zip);
+    attributes(u);
     end(" />");
 }
 

@@ -6,6 +6,7 @@
 
 #include <cerrno>
 #include <cstdlib>
+#include <cstring>
 #include <optional>
 
 #include "fileio/FileOwnership.h"
@@ -28,24 +29,26 @@ std::string resolvedTarget(const std::string& path) {
 
 }  // namespace
 
-FileResult writeFileAtomically(const std::string& path, std::string_view bytes) {
+Status writeFileAtomically(const std::string& path, std::string_view bytes) {
     return writeFileAtomically(path, [&](const ByteSink& sink) { return sink(bytes); });
 }
 
-FileResult writeFileAtomically(const std::string& path,
-                               const std::function<bool(const ByteSink&)>& produce) {
-    if (path.empty()) return {false, "Cannot write a file without a name"};
+Status writeFileAtomically(const std::string& path,
+                           const std::function<bool(const ByteSink&)>& produce) {
+    if (path.empty())
+        return Status::failure(FailureKind::Usage, "", "cannot write a file without a name");
 
     std::optional<struct stat> existing;
     if (struct stat st; stat(path.c_str(), &st) == 0) {
-        if (S_ISDIR(st.st_mode)) return {false, fileError("write", path, EISDIR)};
+        if (S_ISDIR(st.st_mode)) return fileFailure(FailureKind::Write, path, EISDIR);
         // A terminal, a pipe or /dev/null cannot be replaced by a file; what is written to
         // them goes straight in. Other devices are no place for a document.
         if (S_ISCHR(st.st_mode) || S_ISFIFO(st.st_mode)) return writeToStreamFile(path, produce);
-        if (!S_ISREG(st.st_mode)) return {false, fileError("write", path, "not a regular file")};
+        if (!S_ISREG(st.st_mode))
+            return Status::failure(FailureKind::Write, path, "not a regular file");
         // A file marked read-only is meant to stay as it is, even for the superuser.
         if ((st.st_mode & 0222) == 0 || access(path.c_str(), W_OK) != 0)
-            return {false, fileError("write", path, EACCES)};
+            return fileFailure(FailureKind::Write, path, EACCES);
         existing = st;
     }
 
@@ -53,8 +56,12 @@ FileResult writeFileAtomically(const std::string& path,
     const std::string directory = directoryOf(target);
     removeStaleTempFiles(directory);
     TempFile temp;
-    if (const int error = temp.open(directory); error != 0)
-        return {false, fileError("write", path, error)};
+    // The folder is what refused when no file can be made in it.
+    if (const int error = temp.open(directory); error != 0) {
+        return Status::failure(
+            FailureKind::Write, directory,
+            std::string("cannot create a file in this folder: ") + std::strerror(error));
+    }
 
     int writeError = 0;
     const ByteSink sink = [&](std::string_view bytes) {
@@ -62,14 +69,14 @@ FileResult writeFileAtomically(const std::string& path,
         return writeError == 0;
     };
     if (!produce(sink) || writeError != 0)
-        return {false, fileError("write", path, writeError != 0 ? writeError : EIO)};
+        return fileFailure(FailureKind::Write, path, writeError != 0 ? writeError : EIO);
     if (existing)
         takeOverOwnership(temp.fd(), *existing);
     else
         (void)fchmod(temp.fd(), newFileMode());
-    if (fsync(temp.fd()) != 0) return {false, fileError("write", path, errno)};
+    if (fsync(temp.fd()) != 0) return fileFailure(FailureKind::Write, path, errno);
     if (const int error = temp.replace(target); error != 0)
-        return {false, fileError("write", path, error)};
+        return fileFailure(FailureKind::Write, path, error);
 
     // Make the rename itself durable; the file is in place whatever this says.
     const int dir = ::open(directory.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
@@ -77,5 +84,5 @@ FileResult writeFileAtomically(const std::string& path,
         fsync(dir);
         ::close(dir);
     }
-    return {true, {}};
+    return {};
 }

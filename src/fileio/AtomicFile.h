@@ -4,20 +4,7 @@
 #include <string>
 #include <string_view>
 
-// What a file operation did; `error` names the file and the system's reason.
-struct FileResult {
-    bool ok = false;
-    std::string error;
-    explicit operator bool() const { return ok; }
-};
-
-// The whole contents of a file, or why it could not be read.
-struct FileBytes {
-    bool ok = false;
-    std::string bytes;
-    std::string error;
-    explicit operator bool() const { return ok; }
-};
+#include "platform/Status.h"
 
 // Puts `bytes` in place of the file at `path` so that the file is never seen half
 // written: the bytes go to a fresh temporary file beside the target, are flushed to disk
@@ -27,16 +14,17 @@ struct FileBytes {
 // replaced and the link stays. An existing target that is read-only is refused. A
 // terminal, pipe or character device (or a link to one) is written to in place; any other
 // file that is neither regular nor new is refused.
-[[nodiscard]] FileResult writeFileAtomically(const std::string& path, std::string_view bytes);
+Status writeFileAtomically(const std::string& path, std::string_view bytes);
 
 // Takes the bytes of a file piece by piece; false when a piece could not be written.
 using ByteSink = std::function<bool(std::string_view bytes)>;
 
 // As above, for bytes made while they are written: `produce` hands them to the sink it
 // gets and returns false, having stopped, as soon as the sink refuses a piece.
-[[nodiscard]] FileResult writeFileAtomically(const std::string& path,
-                                             const std::function<bool(const ByteSink&)>& produce);
+Status writeFileAtomically(const std::string& path,
+                           const std::function<bool(const ByteSink&)>& produce);
 
-// Reads the whole regular file at `path`. Anything else (a directory, a device, a pipe)
-// is refused without waiting on it, and so is a file too large for memory.
-[[nodiscard]] FileBytes readWholeFile(const std::string& path);
+// Reads the whole regular file at `path` into `contents`, which is left alone on failure.
+// Anything else (a directory, a device, a pipe) is refused without waiting on it, and so
+// is a file too large for memory.
+Status readWholeFile(const std::string& path, std::string& contents);

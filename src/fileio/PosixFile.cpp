@@ -5,14 +5,8 @@
 #include <cerrno>
 #include <cstring>
 
-std::string fileError(std::string_view verb, const std::string& path, std::string_view reason) {
-    std::string message = "Cannot ";
-    message.append(verb).append(" \"").append(path).append("\": ").append(reason);
-    return message;
-}
-
-std::string fileError(std::string_view verb, const std::string& path, int error) {
-    return fileError(verb, path, std::strerror(error));
+Status fileFailure(FailureKind kind, const std::string& path, int error) {
+    return Status::failure(kind, path, std::strerror(error));
 }
 
 bool writeAll(int fd, std::string_view bytes) {

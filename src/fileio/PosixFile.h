@@ -3,13 +3,12 @@
 #include <string>
 #include <string_view>
 
+#include "platform/Status.h"
+
 // Small helpers over POSIX file descriptors shared by the readers and writers of files.
 
-// "Cannot <verb> "<path>": <reason>", the one shape of every file error.
-[[nodiscard]] std::string fileError(std::string_view verb, const std::string& path,
-                                    std::string_view reason);
-// The same with the system's text for `error` (an errno value) as the reason.
-[[nodiscard]] std::string fileError(std::string_view verb, const std::string& path, int error);
+// A failure of `kind` (Read or Write) of the file at `path`, for the system's `error`.
+[[nodiscard]] Status fileFailure(FailureKind kind, const std::string& path, int error);
 
 // Writes every byte, retrying after interruptions; false with errno set when it could not.
 [[nodiscard]] bool writeAll(int fd, std::string_view bytes);

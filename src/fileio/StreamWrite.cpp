@@ -48,8 +48,8 @@ private:
 
 }  // namespace
 
-FileResult writeToDescriptor(int fd, const std::string& name,
-                             const std::function<bool(const ByteSink&)>& produce) {
+Status writeToDescriptor(int fd, const std::string& name,
+                         const std::function<bool(const ByteSink&)>& produce) {
     const SigpipeBlock noSigpipe;
     int writeError = 0;
     const ByteSink sink = [&](std::string_view bytes) {
@@ -57,19 +57,19 @@ FileResult writeToDescriptor(int fd, const std::string& name,
         return writeError == 0;
     };
     if (!produce(sink) || writeError != 0)
-        return {false, fileError("write", name, writeError != 0 ? writeError : EIO)};
-    return {true, {}};
+        return fileFailure(FailureKind::Write, name, writeError != 0 ? writeError : EIO);
+    return {};
 }
 
-FileResult writeToStreamFile(const std::string& path,
-                             const std::function<bool(const ByteSink&)>& produce) {
+Status writeToStreamFile(const std::string& path,
+                         const std::function<bool(const ByteSink&)>& produce) {
     int fd;
     do {
         fd = ::open(path.c_str(), O_WRONLY | O_CLOEXEC | O_NOCTTY);
     } while (fd < 0 && errno == EINTR);
-    if (fd < 0) return {false, fileError("write", path, errno)};
-    FileResult result = writeToDescriptor(fd, path, produce);
-    if (::close(fd) != 0 && result.ok && errno != EINTR)
-        result = {false, fileError("write", path, errno)};
+    if (fd < 0) return fileFailure(FailureKind::Write, path, errno);
+    Status result = writeToDescriptor(fd, path, produce);
+    if (::close(fd) != 0 && result.ok() && errno != EINTR)
+        result = fileFailure(FailureKind::Write, path, errno);
     return result;
 }

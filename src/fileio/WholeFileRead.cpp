@@ -31,15 +31,11 @@ int readToEnd(int fd, std::string& bytes) {
 
 }  // namespace
 
-FileBytes readWholeFile(const std::string& path) {
-    FileBytes result;
+Status readWholeFile(const std::string& path, std::string& contents) {
     // Not blocking: a FIFO without a writer must not hang the open. Only regular files are
     // read, since a device or a pipe may never end.
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
-    if (fd < 0) {
-        result.error = fileError("read", path, errno);
-        return result;
-    }
+    if (fd < 0) return fileFailure(FailureKind::Read, path, errno);
     struct stat st {};
     int error = 0;
     if (fstat(fd, &st) != 0)
@@ -48,28 +44,22 @@ FileBytes readWholeFile(const std::string& path) {
         error = EISDIR;
     if (error != 0 || !S_ISREG(st.st_mode)) {
         ::close(fd);
-        result.error = error != 0 ? fileError("read", path, error)
-                                  : fileError("read", path, "not a regular file");
-        return result;
+        return error != 0 ? fileFailure(FailureKind::Read, path, error)
+                          : Status::failure(FailureKind::Read, path, "not a regular file");
     }
+    std::string bytes;
     try {
         // The size is a hint only: the file may grow or shrink while it is read.
-        std::string bytes;
         bytes.resize(static_cast<size_t>(st.st_size > 0 ? st.st_size : 0) + 1);
         error = readToEnd(fd, bytes);
-        if (error == 0) result.bytes = std::move(bytes);
     } catch (const std::bad_alloc&) {
         ::close(fd);
-        result.error = fileError("read", path, "not enough memory to hold it");
-        return result;
+        return Status::failure(FailureKind::Read, path, "not enough memory to hold it");
     } catch (const std::length_error&) {
         error = EFBIG;
     }
     ::close(fd);
-    if (error != 0) {
-        result.error = fileError("read", path, error);
-        return result;
-    }
-    result.ok = true;
-    return result;
+    if (error != 0) return fileFailure(FailureKind::Read, path, error);
+    contents = std::move(bytes);
+    return {};
 }

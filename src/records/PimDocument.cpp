@@ -3,7 +3,59 @@
 #include <algorithm>
 #include <utility>
 
-#include "platform/Clock.h"
+namespace {
+
+// The record kind an edit of one collection works on.
+template <class Edit>
+struct EditedRecord;
+template <class Record>
+struct EditedRecord<RecordEdit<Record>> {
+    using type = Record;
+};
+
+// Applies one kind of edit to a collection and returns the edit that reverses it.
+template <class Record>
+class RecordEditor {
+public:
+    explicit RecordEditor(RecordStore<Record>& store) : store_(store) {}
+
+    RecordEdit<Record> operator()(InsertRecords<Record>& edit) {
+        EraseRecords<Record> reversal{{}, store_.lastId()};
+        reversal.ids.reserve(edit.records.size());
+        for (Record& record : edit.records) {
+            const int32_t id = record.ID;
+            if (store_.insertLoaded(std::move(record)) != nullptr) reversal.ids.push_back(id);
+        }
+        store_.setLastId(edit.lastId);
+        return reversal;
+    }
+
+    RecordEdit<Record> operator()(EraseRecords<Record>& edit) {
+        InsertRecords<Record> reversal{{}, store_.lastId()};
+        reversal.records.reserve(edit.ids.size());
+        // Reinserted in ascending ID, which the store takes without searching.
+        std::sort(edit.ids.begin(), edit.ids.end());
+        for (const int32_t id : edit.ids) {
+            Record record;
+            if (store_.extract(id, record)) reversal.records.push_back(std::move(record));
+        }
+        store_.setLastId(edit.lastId);
+        return reversal;
+    }
+
+    RecordEdit<Record> operator()(ReplaceRecords<Record>& edit) {
+        ReplaceRecords<Record> reversal;
+        for (Record& record : edit.records) {
+            if (store_.swap(record)) reversal.records.push_back(std::move(record));
+        }
+        return reversal;
+    }
+
+private:
+    RecordStore<Record>& store_;
+};
+
+}  // namespace
 
 PimDocument::PimDocument(const Clock& clock)
     : clock_(clock), currentDate_(DateTime::today(clock)) {}
@@ -42,21 +94,12 @@ void PimDocument::setPath(std::string path) {
 }
 
 void PimDocument::resetContents() {
-    persons_.clear();
-    tasks_.clear();
-    appointments_.clear();
-    phGroups_.clear();
-    user_ = User{};
-    setModified(false, true);
+    adoptContents(PimContents{});
 }
 
-void PimDocument::takeContents(PimDocument& other) {
-    persons_ = std::exchange(other.persons_, {});
-    tasks_ = std::exchange(other.tasks_, {});
-    appointments_ = std::exchange(other.appointments_, {});
-    phGroups_ = std::exchange(other.phGroups_, {});
-    user_ = std::exchange(other.user_, {});
-    setModified(false, true);
+void PimDocument::adoptContents(PimContents&& contents) {
+    contents_ = std::move(contents);
+    contentsReplaced();
 }
 
 void PimDocument::makeNew() {
@@ -65,26 +108,50 @@ void PimDocument::makeNew() {
 }
 
 void PimDocument::seedDefaultGroups() {
-    for (const char* desc : {"All", "White Pages", "Yellow Pages"}) {
-        phGroups_.addNew(PhGroup{0, desc});
-    }
-    notifyViews();
+    contents_.seedDefaultGroups();
+    contentsReplaced();
 }
 
-void PimDocument::setUser(const User& user) {
-    user_ = user;
-    changed();
+void PimDocument::contentsReplaced() {
+    if (journal_ != nullptr) journal_->contentsReplaced();
+    setModified(false, true);
+}
+
+void PimDocument::apply(DocumentEdit edit) {
+    applyQuietly(std::move(edit));
+    setModified(true, true);
+}
+
+void PimDocument::applyQuietly(DocumentEdit edit) {
+    DocumentEdit reversal = std::visit(
+        [this](auto& change) -> DocumentEdit {
+            using Change = std::decay_t<decltype(change)>;
+            if constexpr (std::is_same_v<Change, ReplaceUser>) {
+                std::swap(contents_.user, change.user);
+                return std::move(change);
+            } else {
+                using Record = typename EditedRecord<Change>::type;
+                RecordEditor<Record> editor(contents_.store<Record>());
+                return std::visit(editor, change);
+            }
+        },
+        edit);
+    if (journal_ != nullptr) journal_->recorded(std::move(reversal));
+}
+
+void PimDocument::setUser(User user) {
+    apply(ReplaceUser{std::move(user)});
 }
 
 bool PimDocument::isGroupInUse(int32_t groupId) const {
-    return std::any_of(persons_.begin(), persons_.end(), [&](const auto& entry) {
+    return std::any_of(persons().begin(), persons().end(), [&](const auto& entry) {
         const auto& groups = entry.second.PhGroups;
         return std::find(groups.begin(), groups.end(), groupId) != groups.end();
     });
 }
 
 bool PimDocument::isGroupDescTaken(const std::string& desc, int32_t exceptId) const {
-    return std::any_of(phGroups_.begin(), phGroups_.end(), [&](const auto& entry) {
+    return std::any_of(phGroups().begin(), phGroups().end(), [&](const auto& entry) {
         return entry.first != exceptId && entry.second.Desc == desc;
     });
 }
@@ -98,17 +165,19 @@ bool PimDocument::deleteGroup(int32_t groupId) {
 CompactResult PimDocument::compact(const WriteStep& write) {
     CompactResult result;
     const DateTime today = DateTime::today(clock_);
-    result.tasksRemoved =
-        tasks_.eraseIf([&](const Task& task) { return task.isDone() && task.DueDate < today; });
-    result.written = !path_.empty() && write(*this, path_);
+    EraseRecords<Task> old{{}, tasks().lastId()};
+    for (const auto& [id, task] : tasks()) {
+        if (task.isDone() && task.DueDate < today) old.ids.push_back(id);
+    }
+    result.tasksRemoved = old.ids.size();
+    if (!old.ids.empty()) applyQuietly(RecordEdit<Task>(std::move(old)));
+    result.written =
+        path_.empty() ? Status::failure(FailureKind::Usage, "", "the document has no file name yet")
+                      : write(*this, path_);
     if (result.written)
         modified_ = false;
     else if (result.tasksRemoved > 0)
         modified_ = true;
     notifyViews();
     return result;
-}
-
-void PimDocument::changed() {
-    setModified(true, true);
 }

@@ -2,33 +2,34 @@
 
 #include <cstdint>
 #include <functional>
+#include <limits>
 #include <string>
-#include <type_traits>
 #include <vector>
 
-#include "records/Appointment.h"
+#include "platform/Status.h"
 #include "records/DateTime.h"
+#include "records/DocumentEdit.h"
 #include "records/DocumentView.h"
-#include "records/Person.h"
-#include "records/PhGroup.h"
-#include "records/RecordStore.h"
-#include "records/Task.h"
-#include "records/User.h"
+#include "records/PimContents.h"
 
 class Clock;
 
 // What compaction did.
 struct CompactResult {
     size_t tasksRemoved = 0;
-    bool written = false;  // the document reached its file
+    Status written;  // how writing the document to its file went
 };
 
 // The one open document: every record, the identifiers, the modified flag, the path and
 // the views to tell of changes. Opening or creating a document refills this object.
+//
+// Records change only through this class: each change is a DocumentEdit, applied in one
+// place that sets the modified flag, tells the views once and hands the edit's reversal
+// to the journal, so that undo, the flag and the views cannot be bypassed.
 class PimDocument {
 public:
-    // Writes the document to a path; true when the file is in place.
-    using WriteStep = std::function<bool(const PimDocument&, const std::string& path)>;
+    // Writes the document to a path.
+    using WriteStep = std::function<Status(const PimDocument&, const std::string& path)>;
 
     explicit PimDocument(const Clock& clock);
     ~PimDocument();
@@ -43,6 +44,9 @@ public:
     void detachView(DocumentView& view);
     void notifyViews();
 
+    // The journal told of every edit and its reversal; nullptr for none.
+    void setJournal(EditJournal* journal) { journal_ = journal; }
+
     [[nodiscard]] bool isModified() const { return modified_; }
     // Sets the flag and, when asked, tells the views of a change.
     void setModified(bool modified, bool notify = false);
@@ -55,45 +59,49 @@ public:
     [[nodiscard]] DateTime currentDate() const { return currentDate_; }
     void setCurrentDate(DateTime date) { currentDate_ = date; }
 
-    // The collections. The mutable forms are for loading; edits go through the
-    // operations below, which set the modified flag and tell the views.
-    [[nodiscard]] const RecordStore<Person>& persons() const { return persons_; }
-    [[nodiscard]] const RecordStore<Task>& tasks() const { return tasks_; }
-    [[nodiscard]] const RecordStore<Appointment>& appointments() const { return appointments_; }
-    [[nodiscard]] const RecordStore<PhGroup>& phGroups() const { return phGroups_; }
-    [[nodiscard]] const User& user() const { return user_; }
-    RecordStore<Person>& persons() { return persons_; }
-    RecordStore<Task>& tasks() { return tasks_; }
-    RecordStore<Appointment>& appointments() { return appointments_; }
-    RecordStore<PhGroup>& phGroups() { return phGroups_; }
-    User& user() { return user_; }
+    // The records, to read.
+    [[nodiscard]] const PimContents& contents() const { return contents_; }
+    [[nodiscard]] const RecordStore<Person>& persons() const { return contents_.persons; }
+    [[nodiscard]] const RecordStore<Task>& tasks() const { return contents_.tasks; }
+    [[nodiscard]] const RecordStore<Appointment>& appointments() const {
+        return contents_.appointments;
+    }
+    [[nodiscard]] const RecordStore<PhGroup>& phGroups() const { return contents_.phGroups; }
+    [[nodiscard]] const User& user() const { return contents_.user; }
 
-    template <class Record>
-    RecordStore<Record>& store();
+    // Whole-document operations. Each leaves the document unmodified, tells the views and
+    // the journal that earlier reversals no longer apply.
 
-    // Empties every collection, zeroes the counters and the owner's record, clears the
-    // modified flag and tells the views.
+    // Empties every collection, zeroes the counters and the owner's record.
     void resetContents();
-    // Takes over every record, counter and the owner's record of `other`, which is left
-    // empty; then clears the modified flag and tells the views. The path stays.
-    void takeContents(PimDocument& other);
+    // Takes over every record, counter and the owner's record of a document just read.
+    // The path stays.
+    void adoptContents(PimContents&& contents);
     // Resets the contents and forgets the path.
     void makeNew();
     // Adds the groups "All", "White Pages" and "Yellow Pages" to a new document without
     // marking it modified.
     void seedDefaultGroups();
 
+    // The door for every change: applies the edit, marks the document modified, tells
+    // the views once and hands the reversal to the journal.
+    void apply(DocumentEdit edit);
+
     // Stores a new record under the next identifier and returns it (0 when none is left).
     template <class Record>
     int32_t add(Record record);
-    // Overwrites the record with the same ID; false when there is none.
+    // Stores new records under consecutive identifiers as one edit; returns how many were
+    // stored (fewer when the identifiers run out).
     template <class Record>
-    bool replace(const Record& record);
+    size_t addMany(std::vector<Record> records);
+    // Overwrites the record with the same ID; false, changing nothing, when there is none.
+    template <class Record>
+    bool replace(Record record);
     // Removes the record with that ID, if any.
     template <class Record>
     void remove(int32_t id);
     // Replaces the owner's record.
-    void setUser(const User& user);
+    void setUser(User user);
 
     // Whether any person lists the group.
     [[nodiscard]] bool isGroupInUse(int32_t groupId) const;
@@ -108,50 +116,53 @@ public:
     CompactResult compact(const WriteStep& write);
 
 private:
-    void changed();
+    // Applies the edit and hands its reversal to the journal; flag and views untouched.
+    void applyQuietly(DocumentEdit edit);
+    void contentsReplaced();
 
     const Clock& clock_;
     std::vector<DocumentView*> views_;
+    EditJournal* journal_ = nullptr;
     bool modified_ = false;
     std::string path_;
     DateTime currentDate_;
-    RecordStore<Person> persons_;
-    RecordStore<Task> tasks_;
-    RecordStore<Appointment> appointments_;
-    RecordStore<PhGroup> phGroups_;
-    User user_;
+    PimContents contents_;
 };
 
 template <class Record>
-RecordStore<Record>& PimDocument::store() {
-    if constexpr (std::is_same_v<Record, Person>)
-        return persons_;
-    else if constexpr (std::is_same_v<Record, Task>)
-        return tasks_;
-    else if constexpr (std::is_same_v<Record, Appointment>)
-        return appointments_;
-    else {
-        static_assert(std::is_same_v<Record, PhGroup>, "not a record kind of the document");
-        return phGroups_;
-    }
-}
-
-template <class Record>
 int32_t PimDocument::add(Record record) {
-    const int32_t id = store<Record>().addNew(std::move(record));
-    if (id != 0) changed();
-    return id;
+    std::vector<Record> one;
+    one.push_back(std::move(record));
+    return addMany(std::move(one)) == 1 ? contents_.store<Record>().lastId() : 0;
 }
 
 template <class Record>
-bool PimDocument::replace(const Record& record) {
-    if (!store<Record>().replace(record)) return false;
-    changed();
+size_t PimDocument::addMany(std::vector<Record> records) {
+    const RecordStore<Record>& store = contents_.store<Record>();
+    const int32_t first = store.nextId();
+    if (first == 0) return 0;
+    // Identifiers end at the largest 32-bit value; records beyond it are not stored.
+    const auto room = static_cast<size_t>(std::numeric_limits<int32_t>::max() - first) + 1;
+    if (records.size() > room) records.resize(room);
+    if (records.empty()) return 0;
+    const size_t count = records.size();
+    for (size_t i = 0; i < count; ++i)
+        records[i].ID = first + static_cast<int32_t>(i);
+    const int32_t lastId = first + static_cast<int32_t>(count - 1);
+    apply(RecordEdit<Record>(InsertRecords<Record>{std::move(records), lastId}));
+    return count;
+}
+
+template <class Record>
+bool PimDocument::replace(Record record) {
+    if (!contents_.store<Record>().contains(record.ID)) return false;
+    std::vector<Record> one;
+    one.push_back(std::move(record));
+    apply(RecordEdit<Record>(ReplaceRecords<Record>{std::move(one)}));
     return true;
 }
 
 template <class Record>
 void PimDocument::remove(int32_t id) {
-    store<Record>().erase(id);
-    changed();
+    apply(RecordEdit<Record>(EraseRecords<Record>{{id}, contents_.store<Record>().lastId()}));
 }

@@ -41,35 +41,46 @@ public:
         return &records_.emplace(record.ID, std::move(record)).first->second;
     }
 
-    // Gives the record a new identifier, stores it and returns the identifier. The new ID
-    // is above LastID and above every stored ID, so a file with a stale LastID cannot make
-    // an added record vanish. Returns 0, storing nothing, when the identifiers run out.
-    int32_t addNew(Record record) {
+    // The identifier the next new record gets: above LastID and above every stored ID, so
+    // that a file with a stale LastID cannot make an added record vanish; 0 when the
+    // identifiers have run out.
+    [[nodiscard]] int32_t nextId() const {
         int64_t next = int64_t{lastId_} + 1;
         if (!records_.empty()) next = std::max(next, int64_t{records_.rbegin()->first} + 1);
-        if (next > std::numeric_limits<int32_t>::max()) return 0;
-        lastId_ = static_cast<int32_t>(next);
-        record.ID = lastId_;
-        records_.emplace(record.ID, std::move(record));
-        return lastId_;
+        return next > std::numeric_limits<int32_t>::max() ? 0 : static_cast<int32_t>(next);
     }
 
-    // Overwrites the record with the same ID; false when there is none.
-    bool replace(const Record& record) {
+    // Gives the record the next identifier, stores it and returns the identifier; 0,
+    // storing nothing, when the identifiers have run out.
+    int32_t addNew(Record record) {
+        const int32_t id = nextId();
+        if (id == 0) return 0;
+        lastId_ = id;
+        record.ID = id;
+        records_.emplace_hint(records_.end(), id, std::move(record));
+        return id;
+    }
+
+    // Exchanges `record` with the stored record of the same ID; false when there is none.
+    bool swap(Record& record) {
         const auto it = records_.find(record.ID);
         if (it == records_.end()) return false;
-        it->second = record;
+        std::swap(it->second, record);
+        return true;
+    }
+
+    // Removes the record with that ID and hands it over; false when there is none.
+    bool extract(int32_t id, Record& out) {
+        auto node = records_.extract(id);
+        if (node.empty()) return false;
+        out = std::move(node.mapped());
         return true;
     }
 
     // Removes the record with that ID; false when there is none.
     bool erase(int32_t id) { return records_.erase(id) != 0; }
 
-    // Removes every record for which `pred` holds; returns how many went.
-    template <class Pred>
-    size_t eraseIf(Pred pred) {
-        return std::erase_if(records_, [&](const auto& entry) { return pred(entry.second); });
-    }
+    bool operator==(const RecordStore&) const = default;
 
     // Empties the store and resets LastID to 0.
     void clear() {

@@ -5,6 +5,6 @@
 // Documents in their files on disk.
 class DocFileStorage : public DocumentStorage {
 public:
-    LoadOutcome load(PimDocument& document, const std::string& path) override;
-    bool save(const PimDocument& document, const std::string& path) override;
+    Status load(PimDocument& document, const std::string& path) override;
+    Status save(const PimDocument& document, const std::string& path) override;
 };

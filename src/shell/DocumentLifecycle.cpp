@@ -181,10 +181,14 @@ DocumentLifecycle::SaveOutcome DocumentLifecycle::runSaveAs() {
 }
 
 bool DocumentLifecycle::load(const std::string& path) {
-    const LoadOutcome result = storage_.load(document_, path);
-    if (!result.loaded && !result.error.empty())
-        prompts_.showMessage(result.error, "Error Loading File", MessageIcon::Error);
-    return result.loaded;
+    const Status loaded = storage_.load(document_, path);
+    // Only a damaged file has a message of its own; a file that cannot be read is
+    // reported by the command that tried to open it.
+    if (loaded.kind() == FailureKind::Syntax) {
+        prompts_.showMessage("Parsing error at line " + std::to_string(loaded.line()),
+                             "Error Loading File", MessageIcon::Error);
+    }
+    return loaded.ok();
 }
 
 void DocumentLifecycle::adoptLoaded(const std::string& path) {

@@ -9,10 +9,10 @@ constexpr int kAppointment = 0, kDate = 1, kStartTime = 2, kEndTime = 3, kAlarme
               kAlarmTime = 5;
 }  // namespace
 
-AppointmentImport::AppointmentImport(PimDocument& document, std::vector<int> columnOf,
+AppointmentImport::AppointmentImport(const PimDocument& document, std::vector<int> columnOf,
                                      const Locale& locale)
     : RecordImport(std::move(columnOf)),
-      document_(document),
+      batch_(document),
       dates_(locale),
       today_(DateTime::today(document.clock())),
       working_(Appointment::createdAt(DateTime::now(document.clock()))) {
@@ -81,7 +81,8 @@ const char* AppointmentImport::importRecord(const std::vector<std::string>& valu
 
     Appointment added = a;
     trimInPlace(added.Description);
-    if (document_.appointments().addNew(added) == 0) return "no identifier left";
-    taken_.add(added.StartTime, added.EndTime);
+    const DateTime start = added.StartTime, end = added.EndTime;
+    if (const char* reason = batch_.take(std::move(added))) return reason;
+    taken_.add(start, end);
     return nullptr;
 }

@@ -5,8 +5,6 @@
 #include "textio/ClashIndex.h"
 #include "textio/RecordImport.h"
 
-class PimDocument;
-
 // Appointments: a record needs a text, a date, a start and an end that can be read, and
 // must not start or end within an appointment already in the document (those added by
 // this import included). Times fall on the record's date, rounded to the quarter hour;
@@ -15,17 +13,18 @@ class PimDocument;
 // the start.
 class AppointmentImport : public RecordImport {
 public:
-    // Adds to `document`, reading field f from column columnOf[f]. Dates and times are read in
+    // Imports into `document`, reading field f from column columnOf[f]. Dates and times are read in
     // `locale`'s forms.
-    AppointmentImport(PimDocument& document, std::vector<int> columnOf, const Locale& locale);
-    // nullptr when the record was added, otherwise why not.
+    AppointmentImport(const PimDocument& document, std::vector<int> columnOf, const Locale& locale);
+    // nullptr when the record was taken, otherwise why not.
     const char* importRecord(const std::vector<std::string>& values) override;
+    void addTo(PimDocument& document) override { batch_.addTo(document); }
 
 private:
     // The time in `value` on the working record's date; the current time when unreadable.
     DateTime timeOnDueDate(const std::string& value, bool& read) const;
 
-    PimDocument& document_;
+    RecordBatch<Appointment> batch_;
     DateParser dates_;
     DateTime today_;
     DateTime nowToTheMinute_;

@@ -1,51 +1,57 @@
 #include "textio/PersonImport.h"
 
 #include "records/PimDocument.h"
+#include "records/RecordFields.h"
 #include "textio/ImportValues.h"
+#include "textio/TextTransferSpec.h"
 
 namespace {
 
-// The text fields in the order of the import field list; nullptr marks the two flags.
-std::string Person::*const kFields[] = {
-    &Person::FName,   &Person::LName,    &Person::Addr1,    &Person::Addr2,   &Person::City,
-    &Person::State,   &Person::Zip,      &Person::HmPhone,  &Person::WkPhone, &Person::WkExt,
-    &Person::Fax,     &Person::Pager,    &Person::CelPhone, &Person::EMail,   &Person::WebPage,
-    &Person::Company, &Person::Position, nullptr,           nullptr,          &Person::Notes,
-};
-constexpr int kFirstName = 0, kLastName = 1, kCompany = 15, kPosition = 16, kWhitePages = 17,
-              kYellowPages = 18;
+// The fields of the import list, in its order.
+const std::vector<const FieldSpec<Person>*>& importFields() {
+    static const auto fields = [] {
+        std::vector<const FieldSpec<Person>*> list;
+        for (const std::string& name : importFieldNames(TransferKind::Persons))
+            list.push_back(fieldByTextName<Person>(name));
+        return list;
+    }();
+    return fields;
+}
 
 bool flag(const std::string& value) {
     return isOneOf(value, {"1", "true", "yes"});
 }
 
+bool namesThePerson(std::string Person::*field) {
+    return field == &Person::FName || field == &Person::LName || field == &Person::Company;
+}
+
 }  // namespace
 
-PersonImport::PersonImport(PimDocument& document, std::vector<int> columnOf)
-    : RecordImport(std::move(columnOf)), document_(document) {}
+PersonImport::PersonImport(const PimDocument& document, std::vector<int> columnOf)
+    : RecordImport(std::move(columnOf)), batch_(document) {}
 
 const char* PersonImport::importRecord(const std::vector<std::string>& values) {
     Person person;
     person.WhitePages = 1;
     person.YellowPages = 0;
     bool named = false;
-    forEachField(values, [&](int field, const std::string& value) {
-        if (field == kWhitePages) {
-            person.WhitePages = flag(value);
-        } else if (field == kYellowPages) {
-            person.YellowPages = flag(value);
+    forEachField(values, [&](int index, const std::string& value) {
+        const FieldSpec<Person>& field = *importFields()[size_t(index)];
+        if (field.type == FieldType::Flag) {
+            person.*field.number = flag(value);
         } else {
-            person.*kFields[field] = value;
-            named |=
-                !value.empty() && (field == kFirstName || field == kLastName || field == kCompany);
+            person.*field.text = value;
+            named |= !value.empty() && namesThePerson(field.text);
         }
     });
     if (!named) return "no first name, last name or company";
-    for (int field = 0; field < int(std::size(kFields)); ++field) {
-        if (kFields[field] && field != kPosition) trimInPlace(person.*kFields[field]);
+    // Every text is trimmed but the position, which keeps its spaces.
+    for (const FieldSpec<Person>& field : recordFields<Person>()) {
+        if (field.type == FieldType::Text && field.text != &Person::Position)
+            trimInPlace(person.*field.text);
     }
     person.RName = person.displayName();
     if (!person.WhitePages && !person.YellowPages) person.WhitePages = 1;
-    if (document_.persons().addNew(std::move(person)) == 0) return "no identifier left";
-    return nullptr;
+    return batch_.take(std::move(person));
 }

@@ -3,18 +3,17 @@
 #include "records/Person.h"
 #include "textio/RecordImport.h"
 
-class PimDocument;
-
 // Persons: a record needs a first name, last name or company. Text is trimmed (except
 // Position), the display name set, and a person in neither legacy list goes to the white
 // pages. Imported persons belong to no group.
 class PersonImport : public RecordImport {
 public:
-    // Adds to `document`, reading field f from column columnOf[f].
-    PersonImport(PimDocument& document, std::vector<int> columnOf);
-    // nullptr when the record was added, otherwise why not.
+    // Imports into `document`, reading field f from column columnOf[f].
+    PersonImport(const PimDocument& document, std::vector<int> columnOf);
+    // nullptr when the record was taken, otherwise why not.
     const char* importRecord(const std::vector<std::string>& values) override;
+    void addTo(PimDocument& document) override { batch_.addTo(document); }
 
 private:
-    PimDocument& document_;
+    RecordBatch<Person> batch_;
 };

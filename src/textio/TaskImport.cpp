@@ -8,9 +8,9 @@ namespace {
 constexpr int kTask = 0, kDueDate = 1, kPriority = 2;
 }  // namespace
 
-TaskImport::TaskImport(PimDocument& document, std::vector<int> columnOf, const Locale& locale)
+TaskImport::TaskImport(const PimDocument& document, std::vector<int> columnOf, const Locale& locale)
     : RecordImport(std::move(columnOf)),
-      document_(document),
+      batch_(document),
       dates_(locale),
       today_(DateTime::today(document.clock())),
       working_(Task::createdAt(DateTime::now(document.clock()))) {}
@@ -35,6 +35,5 @@ const char* TaskImport::importRecord(const std::vector<std::string>& values) {
     if (!named) return "no task";
     Task task = working_;
     trimInPlace(task.Description);
-    if (document_.tasks().addNew(std::move(task)) == 0) return "no identifier left";
-    return nullptr;
+    return batch_.take(std::move(task));
 }

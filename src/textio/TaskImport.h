@@ -4,21 +4,20 @@
 #include "records/Task.h"
 #include "textio/RecordImport.h"
 
-class PimDocument;
-
 // Tasks: a record needs a task text. Fields without a column keep the defaults of a task
 // made when the import started; an unreadable due date becomes today, a priority outside
 // 0 to 3 becomes 0. Done tasks get no done date.
 class TaskImport : public RecordImport {
 public:
-    // Adds to `document`, reading field f from column columnOf[f]. Dates are read in `locale`'s
-    // forms.
-    TaskImport(PimDocument& document, std::vector<int> columnOf, const Locale& locale);
-    // nullptr when the record was added, otherwise why not.
+    // Imports into `document`, reading field f from column columnOf[f]. Dates are read in
+    // `locale`'s forms.
+    TaskImport(const PimDocument& document, std::vector<int> columnOf, const Locale& locale);
+    // nullptr when the record was taken, otherwise why not.
     const char* importRecord(const std::vector<std::string>& values) override;
+    void addTo(PimDocument& document) override { batch_.addTo(document); }
 
 private:
-    PimDocument& document_;
+    RecordBatch<Task> batch_;
     DateParser dates_;
     DateTime today_;
     Task working_;

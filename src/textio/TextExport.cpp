@@ -2,12 +2,12 @@
 
 #include <algorithm>
 #include <cmath>
-#include <span>
 #include <string_view>
 
 #include "fileio/AtomicFile.h"
 #include "platform/Locale.h"
 #include "records/PimDocument.h"
+#include "records/RecordFields.h"
 
 namespace {
 
@@ -18,70 +18,39 @@ struct Formats {
     std::string shortTime;
 };
 
-// A column's value: a view of the record's own text, or of `scratch` when it is computed.
+// A field's value as text files show it: a view of the record's own text, or of
+// `scratch` when it is computed.
 template <class Record>
-struct Column {
-    const char* name;
-    std::string_view (*value)(const Record&, const Formats&, std::string& scratch);
-};
-
-// A column that writes one text field as it is stored.
-template <class Record, std::string Record::*Field>
-constexpr Column<Record> text(const char* name) {
-    return {name, [](const Record& r, const Formats&, std::string&) {
-                return std::string_view(r.*Field);
-            }};
-}
-
-const Column<Person> kPersonColumns[] = {
-    text<Person, &Person::FName>("FirstName"),   text<Person, &Person::LName>("LastName"),
-    text<Person, &Person::Addr1>("Address1"),    text<Person, &Person::Addr2>("Address2"),
-    text<Person, &Person::City>("City"),         text<Person, &Person::State>("State"),
-    text<Person, &Person::Zip>("ZipCode"),       text<Person, &Person::HmPhone>("HomePhone"),
-    text<Person, &Person::WkPhone>("WorkPhone"), text<Person, &Person::WkExt>("WorkExtension"),
-    text<Person, &Person::Fax>("Fax"),           text<Person, &Person::CelPhone>("CelPhone"),
-    text<Person, &Person::Pager>("Pager"),       text<Person, &Person::EMail>("E-Mail"),
-    text<Person, &Person::WebPage>("WebPage"),   text<Person, &Person::Company>("Company"),
-    text<Person, &Person::Position>("Position"), text<Person, &Person::Notes>("Notes"),
-};
-
-std::string_view shortDate(DateTime value, const Formats& f, std::string& scratch) {
-    scratch = value.date().formatDate(f.locale, f.shortDate);
+std::string_view textValue(const Record& record, const FieldSpec<Record>& field,
+                           const Formats& formats, std::string& scratch) {
+    switch (field.type) {
+        case FieldType::Text:
+            return record.*field.text;
+        case FieldType::Number:
+            scratch = std::to_string(record.*field.number);
+            return scratch;
+        case FieldType::Flag:
+            return (field.flag != nullptr ? record.*field.flag : record.*field.number != 0)
+                       ? "TRUE"
+                       : "FALSE";
+        case FieldType::Date:
+            break;
+    }
+    const DateTime value = record.*field.date;
+    switch (field.dateText) {
+        case DateText::Day:
+            scratch = value.date().formatDate(formats.locale, formats.shortDate);
+            break;
+        case DateText::TimeOfDay:
+            scratch = value.formatTime(formats.locale, formats.shortTime);
+            break;
+        case DateText::MinutesBefore:
+            if constexpr (std::is_same_v<Record, Appointment>)
+                scratch = std::to_string(alarmWarningMinutes(record));
+            break;
+    }
     return scratch;
 }
-
-std::string_view shortTime(DateTime value, const Formats& f, std::string& scratch) {
-    scratch = value.formatTime(f.locale, f.shortTime);
-    return scratch;
-}
-
-const Column<Task> kTaskColumns[] = {
-    text<Task, &Task::Description>("Task"),
-    {"DueDate",
-     [](const Task& t, const Formats& f, std::string& s) { return shortDate(t.DueDate, f, s); }},
-    {"Priority",
-     [](const Task& t, const Formats&, std::string& s) {
-         s = std::to_string(t.Priority);
-         return std::string_view(s);
-     }},
-};
-
-const Column<Appointment> kAppointmentColumns[] = {
-    text<Appointment, &Appointment::Description>("Appointment"),
-    {"Date", [](const Appointment& a, const Formats& f,
-                std::string& s) { return shortDate(a.DueDate, f, s); }},
-    {"StartTime", [](const Appointment& a, const Formats& f,
-                     std::string& s) { return shortTime(a.StartTime, f, s); }},
-    {"EndTime", [](const Appointment& a, const Formats& f,
-                   std::string& s) { return shortTime(a.EndTime, f, s); }},
-    {"Alarmed", [](const Appointment& a, const Formats&,
-                   std::string&) { return std::string_view(a.Alarm ? "TRUE" : "FALSE"); }},
-    {"AlarmTime",
-     [](const Appointment& a, const Formats&, std::string& s) {
-         s = std::to_string(alarmWarningMinutes(a));
-         return std::string_view(s);
-     }},
-};
 
 // Every value doubles the encloser inside it, so that any reader gets it back unchanged.
 void appendEnclosed(std::string& out, std::string_view value, char encloser) {
@@ -100,17 +69,17 @@ void appendEnclosed(std::string& out, std::string_view value, char encloser) {
 }
 
 template <class Record>
-std::string buildText(const RecordStore<Record>& records, std::span<const Column<Record>> all,
+std::string buildText(const RecordStore<Record>& records, TransferKind kind,
                       const TextTransferSpec& spec, const Formats& formats, int32_t* count) {
     if (count) *count = 0;
     if (records.empty()) return "";
     // The fixed order of the columns, whatever order the names were given in, so that
     // the header always names the values beneath it.
-    std::vector<const Column<Record>*> columns;
-    for (const Column<Record>& column : all) {
-        if (std::find(spec.columnFields.begin(), spec.columnFields.end(), column.name) !=
+    std::vector<const FieldSpec<Record>*> columns;
+    for (const std::string& name : exportFieldNames(kind)) {
+        if (std::find(spec.columnFields.begin(), spec.columnFields.end(), name) !=
             spec.columnFields.end()) {
-            columns.push_back(&column);
+            if (const auto* field = fieldByTextName<Record>(name)) columns.push_back(field);
         }
     }
     const char encloser = spec.encloser.empty() ? 0 : spec.encloser[0];
@@ -121,7 +90,7 @@ std::string buildText(const RecordStore<Record>& records, std::span<const Column
     if (spec.firstLineHasNames) {
         for (size_t i = 0; i < columns.size(); ++i) {
             if (i != 0) out += separator;
-            appendEnclosed(out, columns[i]->name, encloser);
+            appendEnclosed(out, columns[i]->textName, encloser);
         }
         out += '\n';
     }
@@ -129,7 +98,7 @@ std::string buildText(const RecordStore<Record>& records, std::span<const Column
     for (const auto& [id, record] : records) {
         for (size_t i = 0; i < columns.size(); ++i) {
             if (i != 0) out += separator;
-            const std::string_view value = columns[i]->value(record, formats, scratch);
+            const std::string_view value = textValue(record, *columns[i], formats, scratch);
             if (!value.empty()) appendEnclosed(out, value, encloser);
         }
         out += '\n';
@@ -152,25 +121,21 @@ std::string exportText(TransferKind kind, const PimDocument& document, const Tex
     const Formats formats{locale, locale.shortDatePicture(), locale.shortTimePicture()};
     switch (kind) {
         case TransferKind::Persons:
-            return buildText<Person>(document.persons(), kPersonColumns, spec, formats, records);
+            return buildText(document.persons(), kind, spec, formats, records);
         case TransferKind::Tasks:
-            return buildText<Task>(document.tasks(), kTaskColumns, spec, formats, records);
+            return buildText(document.tasks(), kind, spec, formats, records);
         case TransferKind::Appointments:
             break;
     }
-    return buildText<Appointment>(document.appointments(), kAppointmentColumns, spec, formats,
-                                  records);
+    return buildText(document.appointments(), kind, spec, formats, records);
 }
 
 ExportResult exportFile(TransferKind kind, const PimDocument& document,
                         const TextTransferSpec& spec, const Locale& locale) {
     ExportResult result;
     const std::string text = exportText(kind, document, spec, locale, &result.records);
-    const FileResult written = writeFileAtomically(spec.fileName, text);
-    if (!written) {
-        result.records = 0;
-        result.error = written.error;
-    }
+    result.status = writeFileAtomically(spec.fileName, text);
+    if (!result.status) result.records = 0;
     return result;
 }
 

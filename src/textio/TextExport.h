@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <string>
 
+#include "platform/Status.h"
 #include "textio/TextTransferSpec.h"
 
 class Locale;
@@ -12,8 +13,7 @@ class PimDocument;
 // What an export wrote.
 struct ExportResult {
     int32_t records = 0;  // record lines written
-    std::string error;    // "" when the file is in place; otherwise what went wrong
-    [[nodiscard]] bool ok() const { return error.empty(); }
+    Status status;        // whether the file is in place
 };
 
 // The delimited text of one collection: a header line of the chosen names when

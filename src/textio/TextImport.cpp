@@ -26,7 +26,7 @@ std::vector<int> columnsOfFields(TransferKind kind, const std::vector<std::strin
     return columnOf;
 }
 
-std::unique_ptr<RecordImport> makeImport(TransferKind kind, PimDocument& document,
+std::unique_ptr<RecordImport> makeImport(TransferKind kind, const PimDocument& document,
                                          std::vector<int> columnOf, const Locale& locale) {
     switch (kind) {
         case TransferKind::Persons:
@@ -79,19 +79,19 @@ ImportResult importText(TransferKind kind, PimDocument& document, const TextTran
         else
             ++result.added;
     }
-    if (result.added > 0) document.setModified(true, true);
+    import->addTo(document);
     return result;
 }
 
 ImportResult importFile(TransferKind kind, PimDocument& document, const TextTransferSpec& spec,
                         const Locale& locale) {
-    const FileBytes file = readWholeFile(spec.fileName);
-    if (!file) {
+    std::string bytes;
+    if (Status read = readWholeFile(spec.fileName, bytes); !read) {
         ImportResult result;
-        result.error = file.error;
+        result.status = std::move(read);
         return result;
     }
-    return importText(kind, document, spec, file.bytes, locale);
+    return importText(kind, document, spec, bytes, locale);
 }
 
 ImportResult ImportPersons(PimDocument& document, const TextTransferSpec& spec,

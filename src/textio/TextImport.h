@@ -6,6 +6,7 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/Status.h"
 #include "textio/TextTransferSpec.h"
 
 class Locale;
@@ -21,8 +22,7 @@ struct SkippedRecord {
 struct ImportResult {
     int32_t added = 0;                   // records added to the document
     std::vector<SkippedRecord> skipped;  // non-blank records that added nothing
-    std::string error;                   // "" unless the file could not be read
-    [[nodiscard]] bool ok() const { return error.empty(); }
+    Status status;                       // a failure when the file could not be read
 };
 
 // Adds to `document` a record for every usable record of `bytes`, the contents of a

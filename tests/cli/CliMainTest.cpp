@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "cli/CliCommand.h"
 #include "support/CliRun.h"
 
 namespace {
@@ -28,12 +29,41 @@ TEST(CliMain, VersionHelpAndUsageErrors) {
         {"resave", "a"},
         {"compact"},
         {"new", "--bogus", "a"},
+        {"help", "nonsense"},
     };
     for (const auto& args : cases) {
         const CliRun bad = runCliCaptured(args);
         EXPECT_EQ(bad.code, 2) << ::testing::PrintToString(args);
+        EXPECT_EQ(bad.err.rfind("quillmate-cli: ", 0), 0u) << bad.err;
         EXPECT_NE(bad.err.find("usage:"), std::string::npos);
     }
+}
+
+TEST(CliMain, EveryCommandExplainsItself) {
+    for (const CliCommand& command : cliCommands()) {
+        for (const std::vector<std::string>& args :
+             {std::vector<std::string>{command.name, "--help"}, {"help", command.name}}) {
+            const CliRun help = runCliCaptured(args);
+            EXPECT_EQ(help.code, 0) << ::testing::PrintToString(args) << help.err;
+            EXPECT_EQ(help.out.rfind(std::string("usage: quillmate-cli ") + command.name, 0), 0u)
+                << help.out;
+        }
+    }
+}
+
+TEST(CliMain, SuggestsTheCommandMeantByASlip) {
+    const std::pair<const char*, const char*> slips[] = {
+        {"imprt", "did you mean \"import\"?"},
+        {"comapct", "did you mean \"compact\"?"},
+        {"hlep", "did you mean \"help\"?"},
+    };
+    for (const auto& [slip, hint] : slips) {
+        const CliRun run = runCliCaptured({slip});
+        EXPECT_EQ(run.code, 2);
+        EXPECT_NE(run.err.find(hint), std::string::npos) << run.err;
+    }
+    EXPECT_EQ(runCliCaptured({"frobnicate"}).err.find("did you mean"), std::string::npos)
+        << "no suggestion for a word that is nothing like a command";
 }
 
 }  // namespace

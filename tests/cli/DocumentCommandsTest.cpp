@@ -1,3 +1,5 @@
+#include <sys/stat.h>
+
 #include <gtest/gtest.h>
 
 #include "support/CliRun.h"
@@ -30,7 +32,8 @@ TEST(DocumentCommands, InfoReportsFilesThatDoNotLoad) {
     const CliRun broken = runCliCaptured({"info", dir.file("broken.pgr")});
     EXPECT_EQ(broken.code, 1);
     EXPECT_EQ(broken.out, "");
-    EXPECT_NE(broken.err.find("Parsing error at line 4"), std::string::npos) << broken.err;
+    EXPECT_EQ(broken.err.rfind("quillmate-cli: " + dir.file("broken.pgr") + ":4:", 0), 0u)
+        << broken.err;
     EXPECT_EQ(std::count(broken.err.begin(), broken.err.end(), '\n'), 1);
 
     const CliRun missing = runCliCaptured({"info", dir.file("missing.pgr")});
@@ -71,6 +74,12 @@ TEST(DocumentCommands, CompactRemovesDoneTasksDueBeforeToday) {
               "groups: 0\npersons: 0\ntasks: 2\nappointments: 0\n");
     EXPECT_EQ(runCliCaptured({"--now", "2026-12-07 09:00", "compact", file}).out,
               "tasks removed: 1\n");
+
+    // A failed write is one line naming what refused.
+    chmod(file.c_str(), 0444);
+    const CliRun refused = runCliCaptured({"compact", file});
+    EXPECT_EQ(refused.code, 1);
+    EXPECT_EQ(refused.err, "quillmate-cli: " + file + ": Permission denied\n");
 }
 
 }  // namespace

@@ -13,7 +13,10 @@ protected:
     // Reads a text into document_; false on a syntax error.
     bool read(const std::string& text) {
         document_ = std::make_unique<PimDocument>(clock_);
-        return readDocumentText(text, *document_).ok;
+        PimContents contents;
+        const bool ok = readDocumentText(text, contents, DateTime::now(clock_)).ok();
+        document_->adoptContents(std::move(contents));
+        return ok;
     }
     // Wraps collections into a version-16 document.
     bool read16(const std::string& collections) {

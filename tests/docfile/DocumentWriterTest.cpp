@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "docfile/DocumentFile.h"
+
 #include "docfile/DocumentReader.h"
 #include "platform/Clock.h"
 #include "records/PimDocument.h"
@@ -59,7 +61,7 @@ TEST_F(DocumentWriterTest, KeepsEveryValueReadable) {
         << "a person without groups still has the lines";
 
     PimDocument again(clock);
-    ASSERT_TRUE(readDocumentText(text, again).ok);
+    ASSERT_TRUE(loadDocumentBytes(again, text));
     EXPECT_EQ(again.persons().find(1)->FName, person.FName);
     EXPECT_EQ(again.persons().find(1)->Notes, "crlf\r\nlf\r\nlone\rtab\tend");
     EXPECT_EQ(again.persons().find(1)->LName,
@@ -67,7 +69,7 @@ TEST_F(DocumentWriterTest, KeepsEveryValueReadable) {
         << "stray bytes come back as the Windows-1252 characters they were";
     const std::string second = formatDocument(again);
     PimDocument third(clock);
-    ASSERT_TRUE(readDocumentText(second, third).ok);
+    ASSERT_TRUE(loadDocumentBytes(third, second));
     EXPECT_EQ(formatDocument(third), second) << "from the second save on nothing changes";
 }
 

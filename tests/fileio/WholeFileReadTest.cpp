@@ -24,9 +24,9 @@ TEST(WholeFileRead, ReadsRegularFilesWhole) {
     writeBytes(dir.file("f"), bytes);
     ASSERT_EQ(symlink("f", dir.file("link").c_str()), 0);
     for (const char* name : {"f", "link"}) {
-        const FileBytes read = readWholeFile(dir.file(name));
-        ASSERT_TRUE(read) << name;
-        EXPECT_EQ(read.bytes, bytes) << name;
+        std::string read;
+        ASSERT_TRUE(readWholeFile(dir.file(name), read)) << name;
+        EXPECT_EQ(read, bytes) << name;
     }
 }
 
@@ -47,9 +47,11 @@ TEST(WholeFileRead, RefusesWhatIsNotARegularFileWithoutWaitingOnIt) {
         {"/dev/null", "not a regular file"},
     };
     for (const Case& c : cases) {
-        const FileBytes failed = readWholeFile(c.path);
-        EXPECT_FALSE(failed) << c.path;
-        EXPECT_EQ(failed.error, "Cannot read \"" + c.path + "\": " + c.reason);
+        std::string read = "as it was";
+        const Status failed = readWholeFile(c.path, read);
+        EXPECT_EQ(failed.kind(), FailureKind::Read);
+        EXPECT_EQ(failed.message(), c.path + ": " + c.reason);
+        EXPECT_EQ(read, "as it was") << "a failed read leaves the bytes alone";
     }
 }
 
@@ -66,10 +68,9 @@ TEST(WholeFileRead, AFileTooLargeForMemoryIsAnErrorNotAnAbort) {
     if (pid == 0) {
         const rlimit limit{rlim_t{1} << 30, rlim_t{1} << 30};
         if (setrlimit(RLIMIT_AS, &limit) != 0) _exit(50);
-        const FileBytes read = readWholeFile(path);
-        _exit(read.ok                                                                      ? 1
-              : read.error != "Cannot read \"" + path + "\": not enough memory to hold it" ? 2
-                                                                                           : 0);
+        std::string bytes;
+        const Status read = readWholeFile(path, bytes);
+        _exit(read.ok() ? 1 : read.message() != path + ": not enough memory to hold it" ? 2 : 0);
     }
     int status = 0;
     waitpid(pid, &status, 0);

@@ -60,8 +60,10 @@ TEST_F(PimDocumentTest, StaleLastIdNeverLosesAnAddedRecord) {
     // A file may carry a LastID below identifiers it holds.
     Task loaded = task(Task::Low, DateTime::now(clock));
     loaded.ID = 5;
-    ASSERT_TRUE(doc.tasks().insert(loaded));
-    doc.tasks().setLastId(2);
+    PimContents contents;
+    ASSERT_TRUE(contents.tasks.insert(loaded));
+    contents.tasks.setLastId(2);
+    doc.adoptContents(std::move(contents));
 
     const int32_t id = doc.add(task(Task::High, DateTime::now(clock)));
     EXPECT_EQ(id, 6);
@@ -135,7 +137,7 @@ TEST_F(PimDocumentTest, CompactRemovesOnlyDoneTasksDueBeforeToday) {
     const CompactResult result = doc.compact([&](const PimDocument& d, const std::string& path) {
         writtenTo = path;
         tasksWritten = d.tasks().size();
-        return true;
+        return Status();
     });
     EXPECT_EQ(result.tasksRemoved, 1u);
     EXPECT_TRUE(result.written);
@@ -154,14 +156,16 @@ TEST_F(PimDocumentTest, CompactNeverReportsAFailedWriteAsSaved) {
     bool called = false;
     CompactResult result = doc.compact([&](const PimDocument&, const std::string&) {
         called = true;
-        return true;
+        return Status();
     });
     EXPECT_FALSE(called);
     EXPECT_FALSE(result.written);
     EXPECT_TRUE(doc.isModified()) << "the removed task is an unsaved change";
 
     doc.setPath("/read-only/home.pgr");
-    result = doc.compact([](const PimDocument&, const std::string&) { return false; });
+    result = doc.compact([](const PimDocument&, const std::string& path) {
+        return Status::failure(FailureKind::Write, path, "Read-only file system");
+    });
     EXPECT_FALSE(result.written);
     EXPECT_TRUE(doc.isModified());
 }

@@ -179,7 +179,7 @@ TEST_F(DocumentLifecycleTest, CancelledDialogsMoveASavedDocumentUpButNeverListUn
     storage.files["/data/a.pgr"] = "a";
     openAtStartup({"/data/home.pgr", "/data/a.pgr"});
     // Put home.pgr's document back in place without touching the list.
-    ASSERT_TRUE(storage.load(doc, "/data/home.pgr").loaded);
+    ASSERT_TRUE(storage.load(doc, "/data/home.pgr"));
     doc.setPath("/data/home.pgr");
 
     lifecycle.open();  // dialog cancelled
@@ -195,7 +195,7 @@ TEST_F(DocumentLifecycleTest, CancelledDialogsMoveASavedDocumentUpButNeverListUn
 TEST_F(DocumentLifecycleTest, OpenFailureLeavesTheDocumentAndClearsTheLastFile) {
     openHomeAndEdit();
     prompts.answers = {MessageAnswer::No};
-    storage.parseErrors["/data/broken.pgr"] = "Parsing error at line 3";
+    storage.parseErrorLines["/data/broken.pgr"] = 3;
     prompts.paths = {"/data/broken.pgr"};
     lifecycle.open();
 

@@ -52,25 +52,27 @@ private:
 // there, so that loads and saves can be told apart.
 class FakeStorage : public DocumentStorage {
 public:
-    LoadOutcome load(PimDocument& document, const std::string& path) override {
-        if (const auto it = parseErrors.find(path); it != parseErrors.end())
-            return {false, it->second};
+    Status load(PimDocument& document, const std::string& path) override {
+        if (const auto it = parseErrorLines.find(path); it != parseErrorLines.end())
+            return Status::failure(FailureKind::Syntax, path, "not XML", it->second, 1);
         const auto it = files.find(path);
-        if (it == files.end()) return {false, ""};
-        document.resetContents();
-        document.user().FName = it->second;
-        document.setModified(false, true);
-        return {true, ""};
+        if (it == files.end())
+            return Status::failure(FailureKind::Read, path, "No such file or directory");
+        PimContents contents;
+        contents.user.FName = it->second;
+        document.adoptContents(std::move(contents));
+        return {};
     }
-    bool save(const PimDocument& document, const std::string& path) override {
+    Status save(const PimDocument& document, const std::string& path) override {
         writes.push_back(path);
-        if (unwritable.count(path)) return false;
+        if (unwritable.count(path))
+            return Status::failure(FailureKind::Write, path, "Permission denied");
         files[path] = document.user().FName;
-        return true;
+        return {};
     }
 
     std::map<std::string, std::string> files;
-    std::map<std::string, std::string> parseErrors;
+    std::map<std::string, int32_t> parseErrorLines;
     std::set<std::string> unwritable;
     std::vector<std::string> writes;
 };

@@ -45,7 +45,7 @@ TEST(TextTransferFiles, ImportsWhatOtherProgramsWrite) {
         auto in = transferSpec(true, c.kind, c.columns, c.header, c.separator);
         in.fileName = data + c.file;
         const ImportResult result = importFile(c.kind, doc, in, locale);
-        EXPECT_EQ(result.added, c.added) << c.file << result.error;
+        EXPECT_EQ(result.added, c.added) << c.file << result.status.message();
         const auto out = transferSpec(false, c.kind, exportFieldNames(c.kind));
         EXPECT_EQ(exportText(c.kind, doc, out, locale), fileBytes(data + c.file + ".expected.csv"))
             << c.file;

@@ -2,30 +2,18 @@
 
 #include <ostream>
 
-#include "docfile/DocumentFile.h"
-#include "records/PimDocument.h"
+Status usageFailure(std::string reason) {
+    return Status::failure(FailureKind::Usage, "", std::move(reason));
+}
 
-void reportError(CliContext& context, const std::string& message) {
+void reportWarning(CliContext& context, const std::string& message) {
     context.err << "quillmate-cli: " << message << '\n';
 }
 
-int reportUsage(CliContext& context, const std::string& message) {
-    reportError(context, message);
-    context.err << "usage: quillmate-cli " << context.command.name << ' ' << context.command.usage
-                << '\n';
-    return kExitUsage;
-}
-
-bool loadForCommand(CliContext& context, PimDocument& document, const std::string& path) {
-    const LoadResult loaded = loadDocument(document, path);
-    if (!loaded)
-        reportError(context, loaded.failure == LoadFailure::Syntax ? path + ": " + loaded.error
-                                                                   : loaded.error);
-    return loaded.ok;
-}
-
-bool saveForCommand(CliContext& context, const PimDocument& document, const std::string& path) {
-    const FileResult saved = saveDocument(document, path);
-    if (!saved) reportError(context, saved.error);
-    return saved.ok;
+Status parseArguments(const std::vector<std::string>& args, size_t count,
+                      const std::vector<std::string>& valued, const std::vector<std::string>& flags,
+                      CliArgs& parsed) {
+    if (Status status = parsed.parse(args, valued, flags); !status) return status;
+    if (parsed.positional().size() != count) return usageFailure("wrong number of arguments");
+    return {};
 }

@@ -1,17 +1,18 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
+#include "cli/CliArgs.h"
 #include "cli/CliCommand.h"
 
-class PimDocument;
+// What several commands do the same way.
 
-// What every command prints the same way.
-
-// "quillmate-cli: MESSAGE" on the error stream.
-void reportError(CliContext& context, const std::string& message);
-// The message and the command's usage line; returns the usage exit code.
-int reportUsage(CliContext& context, const std::string& message);
-// Loads or saves `path`, reporting a failure; a parse error names the file.
-bool loadForCommand(CliContext& context, PimDocument& document, const std::string& path);
-bool saveForCommand(CliContext& context, const PimDocument& document, const std::string& path);
+// A failure of the command line itself.
+[[nodiscard]] Status usageFailure(std::string reason);
+// "quillmate-cli: MESSAGE" on the error stream, for what does not stop a command.
+void reportWarning(CliContext& context, const std::string& message);
+// Parses the arguments of a command that takes exactly `count` positionals.
+Status parseArguments(const std::vector<std::string>& args, size_t count,
+                      const std::vector<std::string>& valued, const std::vector<std::string>& flags,
+                      CliArgs& parsed);

@@ -7,81 +7,57 @@
 #include "cli/CliArgs.h"
 #include "cli/CliCommand.h"
 #include "cli/commands/CommandSupport.h"
+#include "docfile/DocumentFile.h"
 #include "records/PimDocument.h"
 
 namespace {
 
-// Parses the arguments of a command that takes exactly `count` files.
-bool parseFiles(CliContext& context, const std::vector<std::string>& args, size_t count,
-                const std::vector<std::string>& flags, CliArgs& parsed, int& exitCode) {
-    const std::string error = parsed.parse(args, {}, flags);
-    if (!error.empty()) {
-        exitCode = reportUsage(context, error);
-        return false;
-    }
-    if (parsed.positional().size() != count) {
-        exitCode = reportUsage(context, "wrong number of arguments");
-        return false;
-    }
-    return true;
-}
-
-int runNew(CliContext& context, const std::vector<std::string>& args) {
+Status runNew(CliContext& context, const std::vector<std::string>& args) {
     CliArgs parsed;
-    int exitCode = kExitOk;
-    if (!parseFiles(context, args, 1, {"force"}, parsed, exitCode)) return exitCode;
+    if (Status status = parseArguments(args, 1, {}, {"force"}, parsed); !status) return status;
     const std::string& path = parsed.positional()[0];
     std::error_code error;
     if (!parsed.has("force") && std::filesystem::symlink_status(path, error).type() !=
                                     std::filesystem::file_type::not_found) {
-        reportError(context, "\"" + path + "\" already exists; use --force to replace it");
-        return kExitFailure;
+        return Status::failure(FailureKind::Content, path,
+                               "already exists; use --force to replace it");
     }
     PimDocument document(context.clock);
     document.seedDefaultGroups();
-    return saveForCommand(context, document, path) ? kExitOk : kExitFailure;
+    return saveDocument(document, path);
 }
 
-int runInfo(CliContext& context, const std::vector<std::string>& args) {
+Status runInfo(CliContext& context, const std::vector<std::string>& args) {
     CliArgs parsed;
-    int exitCode = kExitOk;
-    if (!parseFiles(context, args, 1, {}, parsed, exitCode)) return exitCode;
+    if (Status status = parseArguments(args, 1, {}, {}, parsed); !status) return status;
     PimDocument document(context.clock);
-    if (!loadForCommand(context, document, parsed.positional()[0])) return kExitFailure;
+    if (Status loaded = loadDocument(document, parsed.positional()[0]); !loaded) return loaded;
     context.out << "groups: " << document.phGroups().size() << '\n'
                 << "persons: " << document.persons().size() << '\n'
                 << "tasks: " << document.tasks().size() << '\n'
                 << "appointments: " << document.appointments().size() << '\n';
-    return kExitOk;
+    return {};
 }
 
-int runResave(CliContext& context, const std::vector<std::string>& args) {
+Status runResave(CliContext& context, const std::vector<std::string>& args) {
     CliArgs parsed;
-    int exitCode = kExitOk;
-    if (!parseFiles(context, args, 2, {}, parsed, exitCode)) return exitCode;
+    if (Status status = parseArguments(args, 2, {}, {}, parsed); !status) return status;
     PimDocument document(context.clock);
-    if (!loadForCommand(context, document, parsed.positional()[0])) return kExitFailure;
-    return saveForCommand(context, document, parsed.positional()[1]) ? kExitOk : kExitFailure;
+    if (Status loaded = loadDocument(document, parsed.positional()[0]); !loaded) return loaded;
+    return saveDocument(document, parsed.positional()[1]);
 }
 
-int runCompact(CliContext& context, const std::vector<std::string>& args) {
+Status runCompact(CliContext& context, const std::vector<std::string>& args) {
     CliArgs parsed;
-    int exitCode = kExitOk;
-    if (!parseFiles(context, args, 1, {}, parsed, exitCode)) return exitCode;
+    if (Status status = parseArguments(args, 1, {}, {}, parsed); !status) return status;
     const std::string& path = parsed.positional()[0];
     PimDocument document(context.clock);
-    if (!loadForCommand(context, document, path)) return kExitFailure;
+    if (Status loaded = loadDocument(document, path); !loaded) return loaded;
     document.setPath(path);
-    const CompactResult result =
-        document.compact([&](const PimDocument& doc, const std::string& target) {
-            return saveForCommand(context, doc, target);
-        });
-    if (!result.written) {
-        reportError(context, "Unable to write file!");
-        return kExitFailure;
-    }
+    const CompactResult result = document.compact(saveDocument);
+    if (!result.written) return result.written;
     context.out << "tasks removed: " << result.tasksRemoved << '\n';
-    return kExitOk;
+    return {};
 }
 
 const std::array<CliCommand, 4> kCommands = {{

@@ -7,6 +7,7 @@
 #include "cli/CliArgs.h"
 #include "cli/CliCommand.h"
 #include "cli/commands/CommandSupport.h"
+#include "docfile/DocumentFile.h"
 #include "records/PimDocument.h"
 #include "textio/TextExport.h"
 #include "textio/TextImport.h"
@@ -21,15 +22,6 @@ constexpr const char* kImportArgs =
     "[--separator comma|semicolon|pipe|space|tab] [--encloser double|single|none] [--no-header]";
 // Skipped records listed one by one before the rest are only counted.
 constexpr size_t kSkippedListed = 20;
-
-struct Failure {
-    int exitCode;
-};
-
-// Reports a usage error and returns the failure to throw.
-Failure usage(CliContext& context, const std::string& message) {
-    return {reportUsage(context, message)};
-}
 
 // "FirstName, ,LastName" is three names, the middle one empty.
 std::vector<std::string> splitNames(const std::string& list) {
@@ -64,30 +56,26 @@ struct TransferRequest {
 
 // Reads KIND DOC FILE and the options shared by both commands; `listOption` is the one
 // that names fields ("fields" or "columns").
-TransferRequest readRequest(CliContext& context, const std::vector<std::string>& argList,
-                            bool forImport, const char* listOption) {
-    TransferRequest request;
+Status readRequest(const std::vector<std::string>& argList, bool forImport, const char* listOption,
+                   TransferRequest& request) {
     CliArgs& args = request.args;
-    if (const std::string error =
-            args.parse(argList, {"separator", "encloser", listOption}, {"no-header"});
-        !error.empty()) {
-        throw usage(context, error);
+    if (Status status =
+            parseArguments(argList, 3, {"separator", "encloser", listOption}, {"no-header"}, args);
+        !status) {
+        return status;
     }
-    if (args.positional().size() != 3) throw usage(context, "wrong number of arguments");
     const std::string& kindName = args.positional()[0];
-    TransferKind kind;
     if (kindName == "persons")
-        kind = TransferKind::Persons;
+        request.kind = TransferKind::Persons;
     else if (kindName == "tasks")
-        kind = TransferKind::Tasks;
+        request.kind = TransferKind::Tasks;
     else if (kindName == "appointments")
-        kind = TransferKind::Appointments;
+        request.kind = TransferKind::Appointments;
     else
-        throw usage(context, "unknown record kind \"" + kindName + "\"");
+        return usageFailure("unknown record kind \"" + kindName + "\"");
 
     TextTransferSpec& spec = request.spec;
-    request.kind = kind;
-    spec = forImport ? makeImportSpec(kind) : makeExportSpec(kind);
+    spec = forImport ? makeImportSpec(request.kind) : makeExportSpec(request.kind);
     request.documentPath = args.positional()[1];
     spec.fileName = args.positional()[2];
     spec.firstLineHasNames = !args.has("no-header");
@@ -96,94 +84,94 @@ TransferRequest readRequest(CliContext& context, const std::vector<std::string>&
         {{"comma", ","}, {"semicolon", ";"}, {"pipe", "|"}, {"space", " "}, {"tab", "\t"}}};
     static const std::array<std::pair<const char*, const char*>, 3> kEnclosers = {
         {{"double", "\""}, {"single", "'"}, {"none", ""}}};
-    auto choose = [&](const char* option, const auto& choices, const char* fallback) {
+    auto choose = [&](const char* option, const auto& choices, const char* fallback,
+                      std::string& chosen) {
         const std::string value = args.value(option).value_or(fallback);
         for (const auto& [name, text] : choices) {
-            if (value == name) return std::string(text);
+            if (value == name) {
+                chosen = text;
+                return Status();
+            }
         }
-        throw usage(context, std::string("unknown --") + option + " \"" + value + "\"");
+        return usageFailure(std::string("unknown --") + option + " \"" + value + "\"");
     };
-    spec.separator = choose("separator", kSeparators, "comma");
-    spec.encloser = choose("encloser", kEnclosers, "double");
-    return request;
+    if (Status status = choose("separator", kSeparators, "comma", spec.separator); !status)
+        return status;
+    return choose("encloser", kEnclosers, "double", spec.encloser);
 }
 
 // Every name must be a field of the list; "" is allowed where `allowEmpty`.
-void checkNames(CliContext& context, const std::vector<std::string>& names,
-                const std::vector<std::string>& fields, bool allowEmpty) {
+Status checkNames(const std::vector<std::string>& names, const std::vector<std::string>& fields,
+                  bool allowEmpty) {
     for (size_t i = 0; i < names.size(); ++i) {
         const std::string& name = names[i];
         if (name.empty() && allowEmpty) continue;
         if (std::find(fields.begin(), fields.end(), name) == fields.end())
-            throw usage(context,
-                        "unknown field \"" + name + "\"; the fields are " + joined(fields));
+            return usageFailure("unknown field \"" + name + "\"; the fields are " + joined(fields));
         if (std::find(names.begin(), names.begin() + ptrdiff_t(i), name) !=
             names.begin() + ptrdiff_t(i))
-            throw usage(context, "field \"" + name + "\" named twice");
+            return usageFailure("field \"" + name + "\" named twice");
+    }
+    return {};
+}
+
+Status runExport(CliContext& context, const std::vector<std::string>& argList) {
+    TransferRequest request;
+    if (Status status = readRequest(argList, false, "fields", request); !status) return status;
+    TextTransferSpec& spec = request.spec;
+    if (const auto fields = request.args.value("fields")) {
+        spec.columnFields = splitNames(*fields);
+        if (Status status = checkNames(spec.columnFields, spec.fieldNames, false); !status)
+            return status;
+    } else {
+        spec.columnFields = spec.fieldNames;
+    }
+
+    PimDocument document(context.clock);
+    if (Status loaded = loadDocument(document, request.documentPath); !loaded) return loaded;
+    return exportFile(request.kind, document, spec, context.locale).status;
+}
+
+// Lists the records an import skipped, the first few one by one.
+void reportSkipped(CliContext& context, const std::string& file,
+                   const std::vector<SkippedRecord>& skipped) {
+    for (size_t i = 0; i < std::min(skipped.size(), kSkippedListed); ++i) {
+        reportWarning(context, Status::failure(FailureKind::Content, file,
+                                               std::string("skipped: ") + skipped[i].reason,
+                                               static_cast<int32_t>(skipped[i].line))
+                                   .message());
+    }
+    if (skipped.size() > kSkippedListed) {
+        reportWarning(context, file + ": " + std::to_string(skipped.size() - kSkippedListed) +
+                                   " more records skipped");
     }
 }
 
-int runExport(CliContext& context, const std::vector<std::string>& argList) {
-    try {
-        auto [args, kind, spec, documentPath] = readRequest(context, argList, false, "fields");
-        if (const auto fields = args.value("fields")) {
-            spec.columnFields = splitNames(*fields);
-            checkNames(context, spec.columnFields, spec.fieldNames, false);
-        } else {
-            spec.columnFields = spec.fieldNames;
-        }
-
-        PimDocument document(context.clock);
-        if (!loadForCommand(context, document, documentPath)) return kExitFailure;
-        const ExportResult result = exportFile(kind, document, spec, context.locale);
-        if (!result.ok()) {
-            reportError(context, result.error);
-            return kExitFailure;
-        }
-        return kExitOk;
-    } catch (const Failure& failure) {
-        return failure.exitCode;
+Status runImport(CliContext& context, const std::vector<std::string>& argList) {
+    TransferRequest request;
+    if (Status status = readRequest(argList, true, "columns", request); !status) return status;
+    TextTransferSpec& spec = request.spec;
+    const auto columns = request.args.value("columns");
+    if (!columns) return usageFailure("--columns is required");
+    spec.columnFields = splitNames(*columns);
+    spec.columnCount = static_cast<int32_t>(spec.columnFields.size());
+    if (Status status = checkNames(spec.columnFields, spec.fieldNames, true); !status)
+        return status;
+    if (const std::string missing = requiredFieldsMessage(request.kind, spec.columnFields);
+        !missing.empty()) {
+        return Status::failure(FailureKind::Content, "", missing);
     }
-}
 
-int runImport(CliContext& context, const std::vector<std::string>& argList) {
-    try {
-        auto [args, kind, spec, documentPath] = readRequest(context, argList, true, "columns");
-        const auto columns = args.value("columns");
-        if (!columns) throw usage(context, "--columns is required");
-        spec.columnFields = splitNames(*columns);
-        spec.columnCount = static_cast<int32_t>(spec.columnFields.size());
-        checkNames(context, spec.columnFields, spec.fieldNames, true);
-        if (const std::string missing = requiredFieldsMessage(kind, spec.columnFields);
-            !missing.empty()) {
-            reportError(context, missing);
-            return kExitFailure;
-        }
-
-        PimDocument document(context.clock);
-        if (!loadForCommand(context, document, documentPath)) return kExitFailure;
-        const ImportResult result = importFile(kind, document, spec, context.locale);
-        if (!result.ok()) {
-            reportError(context, result.error);
-            return kExitFailure;
-        }
-        for (size_t i = 0; i < std::min(result.skipped.size(), kSkippedListed); ++i) {
-            reportError(context, spec.fileName + ':' + std::to_string(result.skipped[i].line) +
-                                     ": skipped: " + result.skipped[i].reason);
-        }
-        if (result.skipped.size() > kSkippedListed) {
-            reportError(context, spec.fileName + ": " +
-                                     std::to_string(result.skipped.size() - kSkippedListed) +
-                                     " more records skipped");
-        }
-        if (result.added > 0) {
-            if (!saveForCommand(context, document, documentPath)) return kExitFailure;
-        }
-        context.out << importedMessage(kind, result.added) << '\n';
-        return kExitOk;
-    } catch (const Failure& failure) {
-        return failure.exitCode;
+    PimDocument document(context.clock);
+    if (Status loaded = loadDocument(document, request.documentPath); !loaded) return loaded;
+    const ImportResult result = importFile(request.kind, document, spec, context.locale);
+    if (!result.status) return result.status;
+    reportSkipped(context, spec.fileName, result.skipped);
+    if (result.added > 0) {
+        if (Status saved = saveDocument(document, request.documentPath); !saved) return saved;
     }
+    context.out << importedMessage(request.kind, result.added) << '\n';
+    return {};
 }
 
 const std::array<CliCommand, 2> kCommands = {{

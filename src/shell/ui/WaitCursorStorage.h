@@ -9,11 +9,11 @@ class WaitCursorStorage : public DocumentStorage {
 public:
     explicit WaitCursorStorage(DocumentStorage& inner) : inner_(inner) {}
 
-    LoadOutcome load(PimDocument& document, const std::string& path) override {
+    Status load(PimDocument& document, const std::string& path) override {
         const Busy busy;
         return inner_.load(document, path);
     }
-    bool save(const PimDocument& document, const std::string& path) override {
+    Status save(const PimDocument& document, const std::string& path) override {
         const Busy busy;
         return inner_.save(document, path);
     }

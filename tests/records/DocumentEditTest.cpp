@@ -1,0 +1,131 @@
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <optional>
+
+#include "platform/Clock.h"
+#include "records/PimDocument.h"
+
+namespace {
+
+// Keeps the last reversal the document handed out.
+class LastReversal : public EditJournal {
+public:
+    void recorded(DocumentEdit reversal) override {
+        last = std::move(reversal);
+        ++count;
+    }
+    void contentsReplaced() override { ++replaced; }
+    std::optional<DocumentEdit> last;
+    int count = 0;
+    int replaced = 0;
+};
+
+class CountingView : public DocumentView {
+public:
+    void documentChanged() override { ++changes; }
+    int changes = 0;
+};
+
+// A document with a little of everything, LastIDs above the largest IDs.
+PimContents sample(DateTime today) {
+    PimContents c;
+    c.seedDefaultGroups();
+    for (const char* name : {"Ann", "Bo", "Cy"}) {
+        Person p;
+        p.FName = name;
+        p.PhGroups = {2, 1};
+        c.persons.addNew(p);
+    }
+    for (int priority : {Task::Done, Task::High, Task::Done}) {
+        Task t = Task::createdAt(today - DateTimeSpan(2.0));
+        t.Priority = priority;
+        c.tasks.addNew(t);
+    }
+    c.appointments.addNew(Appointment::createdAt(today));
+    c.persons.setLastId(7);
+    c.user.FName = "Owner";
+    return c;
+}
+
+TEST(DocumentEdit, EveryChangeReversesToTheDocumentBeforeItAndBack) {
+    const FixedClock clock{LocalTime{2026, 12, 6, 10, 0, 0, 0}};
+    const DateTime today = DateTime::today(clock);
+    const auto edited = [](auto record, const char* text) {
+        record.Description = text;
+        return record;
+    };
+    const std::pair<const char*, std::function<void(PimDocument&)>> changes[] = {
+        {"add", [](PimDocument& d) { d.add(Person{}); }},
+        {"add many",
+         [](PimDocument& d) { d.addMany(std::vector<Task>(1000, Task::createdAt(DateTime()))); }},
+        {"replace", [&](PimDocument& d) { d.replace(edited(*d.tasks().find(2), "changed")); }},
+        {"remove", [](PimDocument& d) { d.remove<Person>(2); }},
+        {"remove missing", [](PimDocument& d) { d.remove<Appointment>(99); }},
+        {"owner",
+         [](PimDocument& d) {
+             d.setUser(User{"New", "Owner", "", "", "", "", "", "", ""});
+         }},
+        {"group", [](PimDocument& d) { d.deleteGroup(3); }},
+        {"compact",
+         [](PimDocument& d) {
+             d.setPath("/nowhere/home.pgr");
+             d.compact([](const PimDocument&, const std::string&) { return Status(); });
+         }},
+    };
+    for (const auto& [name, change] : changes) {
+        SCOPED_TRACE(name);
+        PimDocument doc(clock);
+        LastReversal journal;
+        doc.adoptContents(sample(today));
+        doc.setJournal(&journal);
+        const PimContents before = doc.contents();
+
+        change(doc);
+        ASSERT_EQ(journal.count, 1) << "one change, one reversal";
+        const PimContents after = doc.contents();
+        if (std::string_view(name) != "remove missing") {
+            EXPECT_NE(after, before);
+        }
+
+        doc.apply(std::move(*journal.last));
+        EXPECT_EQ(doc.contents(), before);
+        doc.apply(std::move(*journal.last));
+        EXPECT_EQ(doc.contents(), after) << "the reversal of a reversal does the change again";
+    }
+}
+
+TEST(DocumentEdit, ManyRecordsAreOneChangeThatViewsHearOnce) {
+    const FixedClock clock{LocalTime{2026, 12, 6, 10, 0, 0, 0}};
+    PimDocument doc(clock);
+    CountingView view;
+    LastReversal journal;
+    doc.attachView(view);
+    doc.setJournal(&journal);
+
+    EXPECT_EQ(doc.addMany(std::vector<Person>(500)), 500u);
+    EXPECT_EQ(view.changes, 1);
+    EXPECT_TRUE(doc.isModified());
+    EXPECT_EQ(doc.persons().lastId(), 500);
+    const auto& erase = std::get<EraseRecords<Person>>(std::get<RecordEdit<Person>>(*journal.last));
+    EXPECT_EQ(erase.ids.size(), 500u) << "the reversal names the records, it does not copy them";
+
+    doc.makeNew();
+    EXPECT_EQ(journal.replaced, 1) << "a new document ends what could be reversed";
+    doc.detachView(view);
+}
+
+TEST(DocumentEdit, AddsStopWhereTheIdentifiersEnd) {
+    const FixedClock clock{LocalTime{2026, 12, 6, 10, 0, 0, 0}};
+    PimDocument doc(clock);
+    PimContents nearlyFull;
+    nearlyFull.tasks.setLastId(INT32_MAX - 2);
+    doc.adoptContents(std::move(nearlyFull));
+
+    EXPECT_EQ(doc.addMany(std::vector<Task>(5)), 2u);
+    EXPECT_EQ(doc.tasks().lastId(), INT32_MAX);
+    EXPECT_EQ(doc.add(Task{}), 0);
+    EXPECT_EQ(doc.tasks().size(), 2u);
+}
+
+}  // namespace

@@ -1,27 +1,37 @@
 #include "docfile/DocumentFile.h"
 
+#include <new>
+
 #include "docfile/DocumentReader.h"
 #include "docfile/DocumentWriter.h"
 #include "records/PimDocument.h"
 
-Status saveDocument(const PimDocument& document, const std::string& path) {
+Status saveDocument(const PimDocument& document, const std::string& path,
+                    const WriteOptions& options) {
     // Written while it is made, so that a large document needs no copy in memory.
-    return writeFileAtomically(path,
-                               [&](const ByteSink& sink) { return writeDocument(document, sink); });
+    return writeFileAtomically(
+        path, [&](const ByteSink& sink) { return writeDocument(document, sink); }, options);
 }
 
-Status loadDocument(PimDocument& document, const std::string& path) {
+Status loadDocument(PimDocument& document, const std::string& path, FileStamp* stamp) {
     std::string bytes;
-    if (Status read = readWholeFile(path, bytes); !read) return read;
-    return loadDocumentBytes(document, bytes).inFile(path);
+    FileStamp read;
+    if (Status status = readWholeFile(path, bytes, &read); !status) return status;
+    Status loaded = loadDocumentBytes(document, bytes).inFile(path);
+    if (loaded && stamp != nullptr) *stamp = read;
+    return loaded;
 }
 
 Status loadDocumentBytes(PimDocument& document, std::string_view bytes) {
     // Read apart from the document so that a broken file changes nothing.
-    PimContents contents;
-    Status read = readDocumentText(bytes, contents, DateTime::now(document.clock()));
-    if (read) document.adoptContents(std::move(contents));
-    return read;
+    try {
+        PimContents contents;
+        Status read = readDocumentText(bytes, contents, DateTime::now(document.clock()));
+        if (read) document.adoptContents(std::move(contents));
+        return read;
+    } catch (const std::bad_alloc&) {
+        return Status::failure(FailureKind::Read, "", "not enough memory to load it");
+    }
 }
 
 Status backupDocument(const PimDocument& document, const std::string& path) {

@@ -12,6 +12,9 @@
 
 namespace {
 
+// How much of a name or value from the file a message quotes.
+constexpr size_t kQuotedLength = 40;
+
 // Maps elements and attributes onto records while the tokenizer reads. Depth 1 is the
 // root, 2 a collection, 3 a record, 4 and 5 the parts of a record held in elements.
 class DocumentBuilder {
@@ -26,6 +29,9 @@ public:
     }
     void comment(std::string_view) {}
     void endElement();
+
+    // Why the text is not one of the program's documents; "" when it is.
+    [[nodiscard]] std::string notOursReason() const;
 
 private:
     enum class Section { None, Persons, Tasks, Appointments, User, Groups };
@@ -60,6 +66,7 @@ private:
     SecondsConverter seconds_;
     int depth_ = 0;
     bool isPim_ = false;
+    std::string rootName_;  // its start, for messages
     std::string versionText_;
     bool hasVersion_ = false;
     int version_ = 0;
@@ -89,6 +96,7 @@ void DocumentBuilder::startElement(std::string_view name) {
     ++depth_;
     if (depth_ == 1) {
         isPim_ = name == "Pim";
+        rootName_ = name.substr(0, kQuotedLength);
     } else if (depth_ == 2) {
         section_ = Section::None;
         if (version_ != 1 && version_ != 16) return;
@@ -263,6 +271,18 @@ void DocumentBuilder::fieldAttribute(Record& record, std::string_view name,
     }
 }
 
+std::string DocumentBuilder::notOursReason() const {
+    if (!isPim_) return "not a Quillmate document: its root element is <" + rootName_ + ">";
+    if (version_ == 1 || version_ == 16) return "";
+    if (version_ > 16) {
+        return "written by a newer Quillmate (document version " + std::to_string(version_) +
+               "); this program reads versions 1 and 16";
+    }
+    if (!hasVersion_) return "not a Quillmate document: its Pim element has no Version";
+    return "unknown document version \"" + versionText_.substr(0, kQuotedLength) +
+           "\"; this program reads versions 1 and 16";
+}
+
 }  // namespace
 
 Status readDocumentText(std::string_view bytes, PimContents& contents, DateTime now) {
@@ -273,7 +293,7 @@ Status readDocumentText(std::string_view bytes, PimContents& contents, DateTime 
     bytes = bytes.substr(0, scan.length);
     std::string converted;
     if (!scan.valid) {
-        converted = windows1252ToUtf8(bytes);
+        converted = utf8WithWindows1252Fallback(bytes);
         bytes = converted;
     }
     // Records hold UTF-8: a reference to a byte from 0x80 up names the Windows-1252
@@ -287,5 +307,9 @@ Status readDocumentText(std::string_view bytes, PimContents& contents, DateTime 
         return Status::failure(FailureKind::Syntax, "", "the text is not well-formed XML", at.line,
                                at.column);
     }
+    // Saving what was read of another kind of file would put an empty document in its
+    // place: such a text is refused, not read as empty.
+    if (std::string reason = builder.notOursReason(); !reason.empty())
+        return Status::failure(FailureKind::Content, "", std::move(reason));
     return {};
 }

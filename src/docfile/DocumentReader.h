@@ -10,7 +10,8 @@ struct PimContents;
 
 // Fills `contents`, which must be empty, from the bytes of a document file; `now` is the
 // moment whose date and time records take where the file leaves them out. The text ends at its
-// first zero byte; a UTF-8 byte-order mark is skipped, and a text that is not UTF-8 is read as
-// Windows-1252. A text with another root than Pim or another version than 1 or 16 gives an empty
-// document. On a syntax error the contents may hold part of the records.
+// first zero byte; a UTF-8 byte-order mark is skipped, and the bytes that are not UTF-8 are read
+// as Windows-1252. A well-formed text with another root than Pim or another version than 1 or 16
+// is not one of the program's documents: a Content failure saying which, so that nothing is ever
+// saved over it. On a failure the contents may hold part of the records.
 Status readDocumentText(std::string_view bytes, PimContents& contents, DateTime now);

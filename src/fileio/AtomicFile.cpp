@@ -34,7 +34,8 @@ Status writeFileAtomically(const std::string& path, std::string_view bytes) {
 }
 
 Status writeFileAtomically(const std::string& path,
-                           const std::function<bool(const ByteSink&)>& produce) {
+                           const std::function<bool(const ByteSink&)>& produce,
+                           const WriteOptions& options) {
     if (path.empty())
         return Status::failure(FailureKind::Usage, "", "cannot write a file without a name");
 
@@ -75,6 +76,11 @@ Status writeFileAtomically(const std::string& path,
     else
         (void)fchmod(temp.fd(), newFileMode());
     if (fsync(temp.fd()) != 0) return fileFailure(FailureKind::Write, path, errno);
+    // Checked as late as can be, just before the file is replaced.
+    if (options.unchangedSince && currentStamp(target) != options.unchangedSince) {
+        return Status::failure(FailureKind::Conflict, path,
+                               "changed by another program since it was read; not overwritten");
+    }
     if (const int error = temp.replace(target); error != 0)
         return fileFailure(FailureKind::Write, path, error);
 
@@ -84,5 +90,6 @@ Status writeFileAtomically(const std::string& path,
         fsync(dir);
         ::close(dir);
     }
+    if (options.written != nullptr) *options.written = currentStamp(target).value_or(FileStamp{});
     return {};
 }

@@ -4,6 +4,7 @@
 #include <string>
 #include <string_view>
 
+#include "fileio/FileStamp.h"
 #include "platform/Status.h"
 
 // Puts `bytes` in place of the file at `path` so that the file is never seen half
@@ -19,12 +20,23 @@ Status writeFileAtomically(const std::string& path, std::string_view bytes);
 // Takes the bytes of a file piece by piece; false when a piece could not be written.
 using ByteSink = std::function<bool(std::string_view bytes)>;
 
+// What a save checks besides writing, and what it reports.
+struct WriteOptions {
+    // When set, the file at the path must still be the one with this stamp, read earlier:
+    // otherwise (changed, replaced or gone) nothing is written and the failure is a
+    // Conflict. Streams written in place are not checked.
+    std::optional<FileStamp> unchangedSince;
+    // When set, receives the stamp of the file written.
+    FileStamp* written = nullptr;
+};
+
 // As above, for bytes made while they are written: `produce` hands them to the sink it
 // gets and returns false, having stopped, as soon as the sink refuses a piece.
 Status writeFileAtomically(const std::string& path,
-                           const std::function<bool(const ByteSink&)>& produce);
+                           const std::function<bool(const ByteSink&)>& produce,
+                           const WriteOptions& options = {});
 
-// Reads the whole regular file at `path` into `contents`, which is left alone on failure.
-// Anything else (a directory, a device, a pipe) is refused without waiting on it, and so
-// is a file too large for memory.
-Status readWholeFile(const std::string& path, std::string& contents);
+// Reads the whole regular file at `path` into `contents`, which is left alone on failure,
+// and its stamp into `stamp` when given. Anything else (a directory, a device, a pipe) is
+// refused without waiting on it, and so is a file too large for memory.
+Status readWholeFile(const std::string& path, std::string& contents, FileStamp* stamp = nullptr);

@@ -31,7 +31,7 @@ int readToEnd(int fd, std::string& bytes) {
 
 }  // namespace
 
-Status readWholeFile(const std::string& path, std::string& contents) {
+Status readWholeFile(const std::string& path, std::string& contents, FileStamp* stamp) {
     // Not blocking: a FIFO without a writer must not hang the open. Only regular files are
     // read, since a device or a pipe may never end.
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
@@ -61,5 +61,6 @@ Status readWholeFile(const std::string& path, std::string& contents) {
     ::close(fd);
     if (error != 0) return fileFailure(FailureKind::Read, path, error);
     contents = std::move(bytes);
+    if (stamp != nullptr) *stamp = stampOf(st);
     return {};
 }

@@ -11,6 +11,7 @@ enum class FailureKind {
     Write,    // a file could not be written
     Syntax,   // a file's text is malformed at a line and column
     Content,  // a file was read but cannot be used as asked
+    Conflict,  // a file was changed by another program since it was read
 };
 
 // What an operation that can fail did: succeeded, or failed saying why and where (the

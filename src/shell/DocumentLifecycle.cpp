@@ -61,8 +61,11 @@ void DocumentLifecycle::newDocument() {
 void DocumentLifecycle::open() {
     if (!askSaveChanges()) return;
     if (const auto chosen = prompts_.askOpenPath(documentDialogSpec(""))) {
-        if (!load(*chosen)) {
-            showError("Error loading file.");
+        if (const Status loaded = load(*chosen); !loaded) {
+            if (loaded.kind() == FailureKind::Content)
+                openAsUntitledInstead(loaded);
+            else
+                showError("Error loading file.");
             settings_.writeLastFileUsed("");
             return;
         }
@@ -92,8 +95,11 @@ void DocumentLifecycle::openRecent(int commandId) {
     const auto path = recentFiles_.pathForCommand(commandId);
     if (!path) return;
     if (!askSaveChanges()) return;
-    if (!load(*path)) {
-        showError("Error loading file.");
+    if (const Status loaded = load(*path); !loaded) {
+        if (loaded.kind() == FailureKind::Content)
+            openAsUntitledInstead(loaded);
+        else
+            showError("Error loading file.");
         recentFiles_.remove(*path);
         settings_.writeLastFileUsed("");
         settings_.writeRecentFiles(recentFiles_);
@@ -110,7 +116,7 @@ void DocumentLifecycle::backup() {
     spec.filters = {{"Backup Files (*.bak)", "*.bak"}, {"All Files (*.*)", "*"}};
     const auto chosen = prompts_.askSavePath(spec);
     if (!chosen) return;
-    if (!storage_.save(document_, *chosen))
+    if (!storage_.save(document_, *chosen, SaveMode::Overwrite))
         prompts_.showMessage("Unable to back up file", "Backup failed", MessageIcon::Error);
 }
 
@@ -124,10 +130,15 @@ void DocumentLifecycle::compact() {
         if (!chosen) return;
         document_.setPath(*chosen);
     }
-    const CompactResult result =
-        document_.compact([this](const PimDocument& doc, const std::string& path) {
-            return storage_.save(doc, path);
-        });
+    ConflictChoice choice = ConflictChoice::None;
+    const CompactResult result = document_.compact(
+        [&](const PimDocument&, const std::string& path) { return writeChecked(path, choice); });
+    if (choice == ConflictChoice::SaveElsewhere) {
+        if (!hadPath) document_.setPath("");
+        saveAs();
+        return;
+    }
+    if (choice == ConflictChoice::Cancel) return;  // the document stays modified
     if (!result.written) {
         if (!hadPath) document_.setPath("");
         showError("Unable to write file!");
@@ -139,8 +150,12 @@ void DocumentLifecycle::compact() {
 void DocumentLifecycle::openAtStartup(const StartupPlan& plan) {
     bool loaded = false;
     for (const std::string& path : plan.files) {
-        if (load(path)) {
+        const Status status = load(path);
+        if (status) {
             adoptLoaded(path);
+            loaded = true;
+        } else if (status.kind() == FailureKind::Content) {
+            openAsUntitledInstead(status);
             loaded = true;
         } else if (plan.fromLastFile) {
             prompts_.showMessage("Unable to load last file opened", "File Loading Error",
@@ -165,30 +180,67 @@ DocumentLifecycle::SaveOutcome DocumentLifecycle::runSave() {
     const std::string& path = document_.path();
     if (path.empty() || path == kUntitled) return runSaveAs();
     if (!document_.isModified()) return SaveOutcome::Saved;
-    if (!storage_.save(document_, path)) return SaveOutcome::Failed;
+    ConflictChoice choice = ConflictChoice::None;
+    const Status saved = writeChecked(path, choice);
+    if (choice == ConflictChoice::SaveElsewhere) return runSaveAs();
+    if (choice == ConflictChoice::Cancel) return SaveOutcome::Cancelled;
+    if (!saved) return SaveOutcome::Failed;
     document_.setModified(false, true);
     return SaveOutcome::Saved;
+}
+
+Status DocumentLifecycle::writeChecked(const std::string& path, ConflictChoice& choice) {
+    Status saved = storage_.save(document_, path, SaveMode::KeepOtherChanges);
+    if (saved.kind() != FailureKind::Conflict) return saved;
+    const MessageAnswer answer =
+        prompts_.showMessage(path +
+                                 " was changed by another program after it was opened here.\n\n"
+                                 "Yes: overwrite it; the other program's changes are lost.\n"
+                                 "No: save this document under another name.\n"
+                                 "Cancel: do not save now.",
+                             kAppName, MessageIcon::Exclamation, MessageButtons::YesNoCancel);
+    switch (answer) {
+        case MessageAnswer::Yes:
+            choice = ConflictChoice::Overwrite;
+            return storage_.save(document_, path, SaveMode::Overwrite);
+        case MessageAnswer::No:
+            choice = ConflictChoice::SaveElsewhere;
+            return saved;
+        default:
+            choice = ConflictChoice::Cancel;
+            return saved;
+    }
 }
 
 DocumentLifecycle::SaveOutcome DocumentLifecycle::runSaveAs() {
     const auto chosen = prompts_.askSavePath(documentDialogSpec(displayName()));
     if (!chosen) return SaveOutcome::Cancelled;
-    if (!storage_.save(document_, *chosen)) return SaveOutcome::Failed;
+    // The dialog had the user confirm replacing an existing file.
+    if (!storage_.save(document_, *chosen, SaveMode::Overwrite)) return SaveOutcome::Failed;
     document_.setModified(false);
     document_.setPath(*chosen);
     document_.notifyViews();
     return SaveOutcome::Saved;
 }
 
-bool DocumentLifecycle::load(const std::string& path) {
-    const Status loaded = storage_.load(document_, path);
+Status DocumentLifecycle::load(const std::string& path) {
+    Status loaded = storage_.load(document_, path);
     // Only a damaged file has a message of its own; a file that cannot be read is
     // reported by the command that tried to open it.
     if (loaded.kind() == FailureKind::Syntax) {
         prompts_.showMessage("Parsing error at line " + std::to_string(loaded.line()),
                              "Error Loading File", MessageIcon::Error);
     }
-    return loaded.ok();
+    return loaded;
+}
+
+void DocumentLifecycle::openAsUntitledInstead(const Status& refused) {
+    document_.makeNew();
+    document_.seedDefaultGroups();
+    prompts_.showMessage(refused.message() +
+                             "\n\nThe file is left as it is; a new untitled document opens "
+                             "instead, and saving it asks for a name.",
+                         kAppName, MessageIcon::Exclamation);
 }
 
 void DocumentLifecycle::adoptLoaded(const std::string& path) {

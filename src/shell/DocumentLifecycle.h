@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "platform/Status.h"
 #include "platform/UserPrompts.h"
 
 class DocumentStorage;
@@ -46,11 +47,19 @@ public:
 
 private:
     enum class SaveOutcome { Saved, Cancelled, Failed };
+    // What the user chose when another program had changed the file being saved.
+    enum class ConflictChoice { None, Overwrite, SaveElsewhere, Cancel };
 
     SaveOutcome runSave();
     SaveOutcome runSaveAs();
-    // Loads the file into the document, showing the reader's own message on failure.
-    bool load(const std::string& path);
+    // Writes the document to its own file. When another program changed that file since it
+    // was read, asks first and records the answer in `choice`.
+    Status writeChecked(const std::string& path, ConflictChoice& choice);
+    // Loads the file into the document, showing the reader's own message on a syntax error.
+    Status load(const std::string& path);
+    // Opens a new untitled document in place of a file that is not one of the program's
+    // documents, saying which file and why, so that nothing is ever saved over it.
+    void openAsUntitledInstead(const Status& refused);
     // Takes a loaded file in as the open document and puts it first in the recent list.
     void adoptLoaded(const std::string& path);
     void rememberCurrentInRecentList();

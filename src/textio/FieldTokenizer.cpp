@@ -29,8 +29,8 @@ char translateEscape(char c) {
     }
 }
 
-// Octal escapes write single bytes. A run of them that is not UTF-8 was meant as
-// Windows-1252 text, like every other single-byte text this program reads; converting
+// Octal escapes write single bytes. The bytes of a run of them that are not UTF-8 were
+// meant as Windows-1252 text, like every other single-byte text this program reads; converting
 // it keeps records valid UTF-8, which the document file relies on.
 class ByteRun {
 public:
@@ -49,7 +49,8 @@ public:
         if (start_ == std::string::npos) return;
         if (high_) {
             const std::string_view run = std::string_view(*field_).substr(start_);
-            if (!isValidUtf8(run)) field_->replace(start_, run.size(), windows1252ToUtf8(run));
+            if (!isValidUtf8(run))
+                field_->replace(start_, run.size(), utf8WithWindows1252Fallback(run));
         }
         start_ = std::string::npos;
         high_ = false;

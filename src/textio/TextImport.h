@@ -26,7 +26,7 @@ struct ImportResult {
 };
 
 // Adds to `document` a record for every usable record of `bytes`, the contents of a
-// delimited text file (UTF-8, or Windows-1252 when not valid UTF-8; a byte-order mark is
+// delimited text file (UTF-8, its stray bytes read as Windows-1252; a byte-order mark is
 // skipped). Column i is read into the field `spec.columnFields[i]` ("" skips it); the
 // encloser, separator and header flag come from `spec`. Existing records stay as they are.
 // The views hear of the change once, after the last record.

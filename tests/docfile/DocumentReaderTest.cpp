@@ -31,22 +31,48 @@ protected:
     std::unique_ptr<PimDocument> document_;
 };
 
-TEST_F(DocumentReaderTest, OtherRootsAndVersionsGiveAnEmptyDocument) {
+TEST_F(DocumentReaderTest, OtherRootsAndVersionsAreRefusedSayingWhy) {
     const std::string tasks = "<Tasks LastID=\"1\"><Task ID=\"1\"/></Tasks>";
-    const std::pair<std::string, size_t> cases[] = {
-        {"<Pom Version=\"16\">" + tasks + "</Pom>", 0},
-        {"<Pim Version=\"2\">" + tasks + "</Pim>", 0},
-        {"<Pim Version=\"16\" Version=\"2\">" + tasks + "</Pim>", 0},
-        {"<Pim Version=\"2\" Version=\"16\">" + tasks + "</Pim>", 1},
-        {"<Pim Version=\" 16th\">" + tasks + "</Pim>", 1},
-        {"<Pim Version=\"1\">" + tasks + "</Pim>", 1},
-        {"\xEF\xBB\xBF<Pim Version=\"16\">" + tasks + "</Pim>", 1},
+    const std::string reads = "; this program reads versions 1 and 16";
+    struct Case {
+        std::string text;
+        std::string reason;  // "" for a document of ours
     };
-    for (const auto& [text, count] : cases) {
-        SCOPED_TRACE(text);
-        ASSERT_TRUE(read(text));
-        EXPECT_EQ(doc().tasks().size(), count);
+    const Case cases[] = {
+        {"<Pom Version=\"16\">" + tasks + "</Pom>",
+         "not a Quillmate document: its root element is <Pom>"},
+        {"<" + std::string(60, 'x') + "/>",
+         "not a Quillmate document: its root element is <" + std::string(40, 'x') + ">"},
+        {"<Pim>" + tasks + "</Pim>", "not a Quillmate document: its Pim element has no Version"},
+        {"<Pim Version=\"2\">" + tasks + "</Pim>", "unknown document version \"2\"" + reads},
+        {"<Pim Version=\"16\" Version=\"x\">" + tasks + "</Pim>",
+         "unknown document version \"x\"" + reads},
+        {"<Pim Version=\"17\">" + tasks + "</Pim>",
+         "written by a newer Quillmate (document version 17)" + reads},
+        {"<Pim Version=\"2\" Version=\"16\">" + tasks + "</Pim>", ""},
+        {"<Pim Version=\" 16th\">" + tasks + "</Pim>", ""},
+        {"<Pim Version=\"1\">" + tasks + "</Pim>", ""},
+        {"\xEF\xBB\xBF<Pim Version=\"16\">" + tasks + "</Pim>", ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text);
+        PimContents contents;
+        const Status read = readDocumentText(c.text, contents, DateTime::now(clock_));
+        if (c.reason.empty()) {
+            EXPECT_TRUE(read.ok()) << read.message();
+            EXPECT_EQ(contents.tasks.size(), 1u);
+        } else {
+            EXPECT_EQ(read.kind(), FailureKind::Content);
+            EXPECT_EQ(read.reason(), c.reason);
+        }
     }
+}
+
+TEST_F(DocumentReaderTest, OneStrayByteDoesNotTurnCorrectUtf8IntoMojibake) {
+    ASSERT_TRUE(read16("<User FName=\"M\xC3\xBCller\" LName=\"Zo\xEB\" Company=\"&#150;\"/>"));
+    EXPECT_EQ(doc().user().FName, "M\xC3\xBCller");
+    EXPECT_EQ(doc().user().LName, "Zo\xC3\xAB");
+    EXPECT_EQ(doc().user().Company, "\xE2\x80\x93");
 }
 
 TEST_F(DocumentReaderTest, MissingAttributesKeepTheValueOfThePreviousRecord) {

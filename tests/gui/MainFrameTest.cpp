@@ -41,7 +41,7 @@ protected:
             doc.add(person);
         }
         const std::string path = dir.filePath(QString::fromLatin1(name)).toStdString();
-        EXPECT_TRUE(storage.save(doc, path));
+        EXPECT_TRUE(storage.save(doc, path, SaveMode::Overwrite));
         return path;
     }
     MainFrame& start(std::vector<std::string> arguments) {

@@ -55,6 +55,9 @@ public:
     Status load(PimDocument& document, const std::string& path) override {
         if (const auto it = parseErrorLines.find(path); it != parseErrorLines.end())
             return Status::failure(FailureKind::Syntax, path, "not XML", it->second, 1);
+        if (notOurs.count(path))
+            return Status::failure(FailureKind::Content, path, "its root element is <Pom>");
+        changedElsewhere.erase(path);
         const auto it = files.find(path);
         if (it == files.end())
             return Status::failure(FailureKind::Read, path, "No such file or directory");
@@ -63,10 +66,13 @@ public:
         document.adoptContents(std::move(contents));
         return {};
     }
-    Status save(const PimDocument& document, const std::string& path) override {
+    Status save(const PimDocument& document, const std::string& path, SaveMode mode) override {
         writes.push_back(path);
         if (unwritable.count(path))
             return Status::failure(FailureKind::Write, path, "Permission denied");
+        if (mode == SaveMode::KeepOtherChanges && changedElsewhere.count(path))
+            return Status::failure(FailureKind::Conflict, path, "changed by another program");
+        changedElsewhere.erase(path);
         files[path] = document.user().FName;
         return {};
     }
@@ -74,5 +80,7 @@ public:
     std::map<std::string, std::string> files;
     std::map<std::string, int32_t> parseErrorLines;
     std::set<std::string> unwritable;
+    std::set<std::string> notOurs;           // well-formed files of another kind
+    std::set<std::string> changedElsewhere;  // changed by another program since read
     std::vector<std::string> writes;
 };

@@ -5,6 +5,10 @@
 
 #include "cli/CliArgs.h"
 #include "cli/CliCommand.h"
+#include "fileio/FileLock.h"
+#include "fileio/FileStamp.h"
+
+class PimDocument;
 
 // What several commands do the same way.
 
@@ -16,3 +20,23 @@ void reportWarning(CliContext& context, const std::string& message);
 Status parseArguments(const std::vector<std::string>& args, size_t count,
                       const std::vector<std::string>& valued, const std::vector<std::string>& flags,
                       CliArgs& parsed);
+
+// A document a command reads, changes and writes back in place. It is locked against
+// other runs of this program while the command lasts, and written back only when no
+// program changed it in between, so that no one's change is lost.
+class DocumentUpdate {
+public:
+    explicit DocumentUpdate(std::string path) : path_(std::move(path)) {}
+
+    [[nodiscard]] const std::string& path() const { return path_; }
+    // Locks the file and loads it into `document`.
+    Status load(PimDocument& document);
+    // Writes `document` back; a Conflict failure, writing nothing, when another program
+    // changed the file since it was loaded.
+    Status save(const PimDocument& document) const;
+
+private:
+    std::string path_;
+    FileLock lock_;
+    FileStamp stamp_;
+};

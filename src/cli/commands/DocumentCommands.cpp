@@ -12,6 +12,12 @@
 
 namespace {
 
+// Whether both paths name one existing file.
+bool sameFile(const std::string& a, const std::string& b) {
+    std::error_code error;
+    return std::filesystem::equivalent(a, b, error);
+}
+
 Status runNew(CliContext& context, const std::vector<std::string>& args) {
     CliArgs parsed;
     if (Status status = parseArguments(args, 1, {}, {"force"}, parsed); !status) return status;
@@ -42,19 +48,24 @@ Status runInfo(CliContext& context, const std::vector<std::string>& args) {
 Status runResave(CliContext& context, const std::vector<std::string>& args) {
     CliArgs parsed;
     if (Status status = parseArguments(args, 2, {}, {}, parsed); !status) return status;
+    const std::string& out = parsed.positional()[1];
+    DocumentUpdate in(parsed.positional()[0]);
     PimDocument document(context.clock);
-    if (Status loaded = loadDocument(document, parsed.positional()[0]); !loaded) return loaded;
-    return saveDocument(document, parsed.positional()[1]);
+    if (Status loaded = in.load(document); !loaded) return loaded;
+    // Written back in place, it is checked like every other change of the file.
+    if (sameFile(in.path(), out)) return in.save(document);
+    return saveDocument(document, out);
 }
 
 Status runCompact(CliContext& context, const std::vector<std::string>& args) {
     CliArgs parsed;
     if (Status status = parseArguments(args, 1, {}, {}, parsed); !status) return status;
-    const std::string& path = parsed.positional()[0];
+    DocumentUpdate update(parsed.positional()[0]);
     PimDocument document(context.clock);
-    if (Status loaded = loadDocument(document, path); !loaded) return loaded;
-    document.setPath(path);
-    const CompactResult result = document.compact(saveDocument);
+    if (Status loaded = update.load(document); !loaded) return loaded;
+    document.setPath(update.path());
+    const CompactResult result = document.compact(
+        [&](const PimDocument& doc, const std::string&) { return update.save(doc); });
     if (!result.written) return result.written;
     context.out << "tasks removed: " << result.tasksRemoved << '\n';
     return {};

@@ -162,13 +162,14 @@ Status runImport(CliContext& context, const std::vector<std::string>& argList) {
         return Status::failure(FailureKind::Content, "", missing);
     }
 
+    DocumentUpdate update(request.documentPath);
     PimDocument document(context.clock);
-    if (Status loaded = loadDocument(document, request.documentPath); !loaded) return loaded;
+    if (Status loaded = update.load(document); !loaded) return loaded;
     const ImportResult result = importFile(request.kind, document, spec, context.locale);
     if (!result.status) return result.status;
     reportSkipped(context, spec.fileName, result.skipped);
     if (result.added > 0) {
-        if (Status saved = saveDocument(document, request.documentPath); !saved) return saved;
+        if (Status saved = update.save(document); !saved) return saved;
     }
     context.out << importedMessage(request.kind, result.added) << '\n';
     return {};

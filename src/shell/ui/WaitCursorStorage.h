@@ -13,9 +13,9 @@ public:
         const Busy busy;
         return inner_.load(document, path);
     }
-    Status save(const PimDocument& document, const std::string& path) override {
+    Status save(const PimDocument& document, const std::string& path, SaveMode mode) override {
         const Busy busy;
-        return inner_.save(document, path);
+        return inner_.save(document, path, mode);
     }
 
 private:

@@ -1,0 +1,13 @@
+#include "fileio/FileStamp.h"
+
+FileStamp stampOf(const struct stat& st) {
+    return FileStamp{static_cast<uint64_t>(st.st_dev), static_cast<uint64_t>(st.st_ino),
+                     static_cast<int64_t>(st.st_size),
+                     static_cast<int64_t>(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec};
+}
+
+std::optional<FileStamp> currentStamp(const std::string& path) {
+    struct stat st {};
+    if (stat(path.c_str(), &st) != 0) return std::nullopt;
+    return stampOf(st);
+}

@@ -11,13 +11,17 @@ class Clock;
 class Locale;
 struct CliCommand;
 
-// What a command may use: the clock (fixed by --now), the locale and the two streams.
+// What a command may use: the clock (fixed by --now), the locale and the three streams.
 struct CliContext {
     const Clock& clock;
     const Locale& locale;
-    std::ostream& out;
+    std::istream& in;   // what a file argument "-" reads
+    std::ostream& out;  // what a file argument "-" writes, and reports
     std::ostream& err;
 };
+
+// The file argument that means standard input or standard output.
+inline constexpr const char* kStandardStream = "-";
 
 // Exit codes shared by every command.
 enum CliExit : int { kExitOk = 0, kExitFailure = 1, kExitUsage = 2 };

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <memory>
+#include <new>
 #include <ostream>
 
 #include "cli/CliArgs.h"
@@ -78,7 +79,8 @@ int runHelp(const std::vector<std::string>& args, std::ostream& out, std::ostrea
 
 }  // namespace
 
-int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+int runCli(const std::vector<std::string>& args, std::istream& in, std::ostream& out,
+           std::ostream& err) {
     const auto usage = [&](const std::string& reason) {
         return finish(err, Status::failure(FailureKind::Usage, "", reason), nullptr);
     };
@@ -113,6 +115,11 @@ int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
         return runHelp({command->name}, out, err);
 
     const QtLocale locale;
-    CliContext context{*clock, locale, out, err};
-    return finish(err, command->run(context, rest), command);
+    CliContext context{*clock, locale, in, out, err};
+    try {
+        return finish(err, command->run(context, rest), command);
+    } catch (const std::bad_alloc&) {
+        // Whatever the command had not yet written stays as it was.
+        return finish(err, Status::failure(FailureKind::Content, "", "not enough memory"), command);
+    }
 }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <memory>
+#include <new>
 
 #include "fileio/AtomicFile.h"
 #include "records/PimDocument.h"
@@ -43,10 +44,8 @@ bool isBlank(std::string_view record) {
     return std::all_of(record.begin(), record.end(), FieldTokenizer::isBlank);
 }
 
-}  // namespace
-
-ImportResult importText(TransferKind kind, PimDocument& document, const TextTransferSpec& spec,
-                        std::string_view bytes, const Locale& locale) {
+ImportResult importRecords(TransferKind kind, PimDocument& document, const TextTransferSpec& spec,
+                           std::string_view bytes, const Locale& locale) {
     ImportResult result;
     const std::string text = decodeDelimitedText(bytes);
     FieldTokenizer tokenizer;
@@ -83,6 +82,21 @@ ImportResult importText(TransferKind kind, PimDocument& document, const TextTran
     return result;
 }
 
+}  // namespace
+
+ImportResult importText(TransferKind kind, PimDocument& document, const TextTransferSpec& spec,
+                        std::string_view bytes, const Locale& locale) {
+    try {
+        return importRecords(kind, document, spec, bytes, locale);
+    } catch (const std::bad_alloc&) {
+        // The records go into the document together at the end, so a failure while the
+        // text is read adds none.
+        ImportResult result;
+        result.status = Status::failure(FailureKind::Read, "", "not enough memory to import it");
+        return result;
+    }
+}
+
 ImportResult importFile(TransferKind kind, PimDocument& document, const TextTransferSpec& spec,
                         const Locale& locale) {
     std::string bytes;
@@ -91,7 +105,9 @@ ImportResult importFile(TransferKind kind, PimDocument& document, const TextTran
         result.status = std::move(read);
         return result;
     }
-    return importText(kind, document, spec, bytes, locale);
+    ImportResult result = importText(kind, document, spec, bytes, locale);
+    result.status = result.status.inFile(spec.fileName);
+    return result;
 }
 
 ImportResult ImportPersons(PimDocument& document, const TextTransferSpec& spec,

@@ -13,8 +13,10 @@ struct CliRun {
     std::string err;
 };
 
-inline CliRun runCliCaptured(const std::vector<std::string>& args) {
+// `input` is what the program reads as its standard input.
+inline CliRun runCliCaptured(const std::vector<std::string>& args, const std::string& input = "") {
+    std::istringstream in(input);
     std::ostringstream out, err;
-    const int code = runCli(args, out, err);
+    const int code = runCli(args, in, out, err);
     return {code, out.str(), err.str()};
 }

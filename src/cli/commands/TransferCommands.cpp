@@ -1,5 +1,7 @@
 #include <algorithm>
 #include <array>
+#include <istream>
+#include <iterator>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -15,11 +17,14 @@
 namespace {
 
 constexpr const char* kExportArgs =
-    "persons|tasks|appointments DOC OUT [--separator comma|semicolon|pipe|space|tab] "
+    "persons|tasks|appointments DOC OUT|- [--separator comma|semicolon|pipe|space|tab] "
     "[--encloser double|single|none] [--no-header] [--fields NAME,NAME,...]";
 constexpr const char* kImportArgs =
-    "persons|tasks|appointments DOC IN --columns NAME,NAME,... "
+    "persons|tasks|appointments DOC IN|- --columns NAME,NAME,... "
     "[--separator comma|semicolon|pipe|space|tab] [--encloser double|single|none] [--no-header]";
+// What messages call the file "-".
+constexpr const char* kStandardInput = "standard input";
+constexpr const char* kStandardOutput = "standard output";
 // Skipped records listed one by one before the rest are only counted.
 constexpr size_t kSkippedListed = 20;
 
@@ -129,7 +134,12 @@ Status runExport(CliContext& context, const std::vector<std::string>& argList) {
 
     PimDocument document(context.clock);
     if (Status loaded = loadDocument(document, request.documentPath); !loaded) return loaded;
-    return exportFile(request.kind, document, spec, context.locale).status;
+    if (spec.fileName != kStandardStream)
+        return exportFile(request.kind, document, spec, context.locale).status;
+    context.out << exportText(request.kind, document, spec, context.locale) << std::flush;
+    if (!context.out)
+        return Status::failure(FailureKind::Write, kStandardOutput, "the output was refused");
+    return {};
 }
 
 // Lists the records an import skipped, the first few one by one.
@@ -162,12 +172,23 @@ Status runImport(CliContext& context, const std::vector<std::string>& argList) {
         return Status::failure(FailureKind::Content, "", missing);
     }
 
+    // Standard input is read before the document is locked, which it may take long to end.
+    const bool fromInput = spec.fileName == kStandardStream;
+    std::string input;
+    if (fromInput) {
+        input.assign(std::istreambuf_iterator<char>(context.in), std::istreambuf_iterator<char>());
+        if (context.in.bad())
+            return Status::failure(FailureKind::Read, kStandardInput,
+                                   "the input could not be read");
+    }
     DocumentUpdate update(request.documentPath);
     PimDocument document(context.clock);
     if (Status loaded = update.load(document); !loaded) return loaded;
-    const ImportResult result = importFile(request.kind, document, spec, context.locale);
+    const ImportResult result =
+        fromInput ? importText(request.kind, document, spec, input, context.locale)
+                  : importFile(request.kind, document, spec, context.locale);
     if (!result.status) return result.status;
-    reportSkipped(context, spec.fileName, result.skipped);
+    reportSkipped(context, fromInput ? kStandardInput : spec.fileName, result.skipped);
     if (result.added > 0) {
         if (Status saved = update.save(document); !saved) return saved;
     }
@@ -177,10 +198,12 @@ Status runImport(CliContext& context, const std::vector<std::string>& argList) {
 
 const std::array<CliCommand, 2> kCommands = {{
     {"export", kExportArgs,
-     "write the persons, tasks or appointments of DOC to the delimited text file OUT", runExport},
+     "write the persons, tasks or appointments of DOC to the delimited text file OUT, or to "
+     "standard output for -",
+     runExport},
     {"import", kImportArgs,
-     "add the records of the delimited text file IN to DOC; --columns names the field of "
-     "each column, empty for a column not imported",
+     "add the records of the delimited text file IN (standard input for -) to DOC; --columns "
+     "names the field of each column, empty for a column not imported",
      runImport},
 }};
 

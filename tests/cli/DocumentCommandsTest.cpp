@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include "cli/commands/CommandSupport.h"
+#include "docfile/DocumentFile.h"
+#include "platform/Clock.h"
+#include "records/PimDocument.h"
 #include "support/CliRun.h"
 #include "support/ScratchDir.h"
 #include "support/TzGuard.h"
@@ -80,6 +84,57 @@ TEST(DocumentCommands, CompactRemovesDoneTasksDueBeforeToday) {
     const CliRun refused = runCliCaptured({"compact", file});
     EXPECT_EQ(refused.code, 1);
     EXPECT_EQ(refused.err, "quillmate-cli: " + file + ": Permission denied\n");
+}
+
+TEST(DocumentCommands, FilesOfAnotherKindAreNeverWrittenBack) {
+    ScratchDir dir;
+    const std::string other = dir.file("other.pgr");
+    const std::string newer = dir.file("newer.pgr");
+    writeBytes(other, "<Pom Version=\"16\"><Tasks/></Pom>\r\n");
+    writeBytes(newer, "<Pim Version=\"17\"><Tasks LastID=\"1\"><Task ID=\"1\"/></Tasks></Pim>");
+    writeBytes(dir.file("in.csv"), "Task\nCall\n");
+    const std::string reads = "; this program reads versions 1 and 16";
+    struct Case {
+        std::string file;
+        std::string reason;
+    };
+    const Case cases[] = {
+        {other, "not a Quillmate document: its root element is <Pom>"},
+        {newer, "written by a newer Quillmate (document version 17)" + reads},
+    };
+    for (const Case& c : cases) {
+        const std::string before = fileBytes(c.file);
+        for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
+                 {"compact", c.file},
+                 {"resave", c.file, c.file},
+                 {"import", "tasks", c.file, dir.file("in.csv"), "--columns", "Task"},
+                 {"info", c.file}}) {
+            const CliRun run = runCliCaptured(args);
+            EXPECT_EQ(run.code, 1) << args[0];
+            EXPECT_EQ(run.err, "quillmate-cli: " + c.file + ": " + c.reason + "\n");
+            EXPECT_EQ(fileBytes(c.file), before);
+        }
+    }
+}
+
+TEST(DocumentCommands, AnUpdateLosesNoChangeMadeSinceTheDocumentWasRead) {
+    ScratchDir dir;
+    const std::string file = dir.file("home.pgr");
+    ASSERT_EQ(runCliCaptured({"new", file}).code, 0);
+    const FixedClock clock(LocalTime{2026, 12, 6, 10, 0, 0, 0});
+    PimDocument document(clock);
+    DocumentUpdate update(file);
+    ASSERT_TRUE(update.load(document));
+
+    // A program that takes no lock (the window) saves in between.
+    PimDocument theirs(clock);
+    theirs.add(Task::createdAt(DateTime::now(clock)));
+    ASSERT_TRUE(saveDocument(theirs, file));
+    const std::string before = fileBytes(file);
+    const Status saved = update.save(document);
+    EXPECT_EQ(saved.message(),
+              file + ": changed by another program since it was read; not overwritten");
+    EXPECT_EQ(fileBytes(file), before);
 }
 
 }  // namespace

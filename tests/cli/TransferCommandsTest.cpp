@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <filesystem>
 
 #include "docfile/DocumentFile.h"
 #include "platform/Clock.h"
@@ -144,6 +145,44 @@ TEST_F(TransferCommandsTest, RefusalsAndFailuresLeaveEveryFileAsItWas) {
         EXPECT_EQ(fileBytes(doc), before);
         EXPECT_EQ(fileBytes(csv), "Task,Due\nCall,12/8/2026\n");
     }
+}
+
+TEST_F(TransferCommandsTest, ADashIsStandardOutputForExportAndStandardInputForImport) {
+    const CliRun exported = runCliCaptured({"export", "persons", doc, "-", "--fields", "LastName"});
+    EXPECT_EQ(exported.code, 0) << exported.err;
+    EXPECT_EQ(exported.out, "\"LastName\"\n\"Lee\"\n");
+    EXPECT_FALSE(std::filesystem::exists(dir.file("-")));
+
+    const CliRun imported = runCliCaptured({"import", "persons", doc, "-", "--columns", "LastName"},
+                                           "LastName\nKim\n\"\"\n");
+    EXPECT_EQ(imported.code, 0) << imported.err;
+    EXPECT_EQ(imported.out, "1 names added to current database.\n");
+    EXPECT_EQ(imported.err,
+              "quillmate-cli: standard input:3: skipped: no first name, last name or company\n");
+    EXPECT_EQ(runCliCaptured({"export", "persons", doc, "-", "--fields", "LastName"}).out,
+              "\"LastName\"\n\"Lee\"\n\"Kim\"\n");
+}
+
+TEST_F(TransferCommandsTest, TwoImportsIntoOneDocumentAtOnceBothLand) {
+    // 20000 names each, imported by two programs started together.
+    std::string names = "LastName\n";
+    for (int i = 0; i < 20000; ++i)
+        names += "Name" + std::to_string(i) + "\n";
+    writeBytes(dir.file("a.csv"), names);
+    writeBytes(dir.file("b.csv"), names);
+    const std::string import = std::string(QUILLMATE_CLI_BINARY) + " import persons '" + doc +
+                               "' '" + dir.file("%s.csv") + "' --columns LastName";
+    std::string both;
+    for (const char* which : {"a", "b"}) {
+        std::string one = import;
+        one.replace(one.find("%s"), 2, which);
+        both += "(" + one + " || echo failed) & ";
+    }
+    const std::string output = runProgram("", "true; " + both + "wait");
+    EXPECT_EQ(output,
+              "20000 names added to current database.\n20000 names added to current database.\n");
+    EXPECT_EQ(runCliCaptured({"info", doc}).out,
+              "groups: 0\npersons: 40001\ntasks: 1\nappointments: 0\n");
 }
 
 TEST_F(TransferCommandsTest, FollowsTheSystemLocale) {

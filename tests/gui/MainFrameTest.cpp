@@ -1,6 +1,9 @@
 #include "shell/ui/MainFrame.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <fstream>
 
 #include <QAction>
 #include <QApplication>
@@ -204,6 +207,27 @@ TEST_F(MainFrameTest, StartWithTheLastFileOptionReopensIt) {
     start({});
     EXPECT_EQ(frame->document().path(), path);
     EXPECT_TRUE(frame->commands().action(cmd::kOpenLastFile)->isChecked());
+}
+
+TEST_F(MainFrameTest, ALastFileThatIsAPipeOrNotADocumentNeverHoldsUpTheStart) {
+    const std::string fifo = dir.filePath(QStringLiteral("pipe.pgr")).toStdString();
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);  // nobody ever writes to it
+    const std::string other = dir.filePath(QStringLiteral("other.pgr")).toStdString();
+    { std::ofstream(other) << "<Pom Version=\"16\"/>"; }
+    settings.writeNumber("Files", "OpenLastFile", 1);
+    for (const std::string& path : {fifo, other}) {
+        SCOPED_TRACE(path);
+        prompts.messages.clear();
+        settings.writeText("Files", "LastFileUsed", path);
+        start({});
+        EXPECT_EQ(frame->document().path(), "");
+        EXPECT_EQ(frame->document().phGroups().size(), 3u);
+        ASSERT_EQ(prompts.messages.size(), 1u);
+        EXPECT_NE(prompts.messages[0].text.find(path == fifo ? "Unable to load last file opened"
+                                                             : other + ": not a Quillmate"),
+                  std::string::npos)
+            << prompts.messages[0].text;
+    }
 }
 
 TEST_F(MainFrameTest, HelpOpensAtTheIntroductionAndAtEachPane) {

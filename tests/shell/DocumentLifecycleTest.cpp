@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <functional>
+
 #include "ShellFakes.h"
 #include "platform/Clock.h"
 #include "shell/CommandId.h"
@@ -284,6 +287,96 @@ TEST_F(DocumentLifecycleTest, StartupLoadsNamedFilesOrSeedsANewDocument) {
     EXPECT_EQ(doc.user().FName, "spaced");
     EXPECT_EQ(lifecycle.windowTitle(), "Quillmate [/data/a folder/my home.pgr]");
     EXPECT_EQ(store.readText("Recent Document List", "Document1"), "/data/a folder/my home.pgr");
+}
+
+TEST_F(DocumentLifecycleTest, AFileOfAnotherKindOpensAsANewUntitledDocument) {
+    storage.notOurs = {"/data/other.xml"};
+    const std::string reason =
+        "/data/other.xml: its root element is <Pom>\n\nThe file is left as it is; a new "
+        "untitled document opens instead, and saving it asks for a name.";
+    struct Case {
+        const char* how;
+        std::function<void()> open;
+    };
+    const Case cases[] = {
+        {"open",
+         [&] {
+             prompts.paths = {"/data/other.xml"};
+             lifecycle.open();
+         }},
+        {"recent entry",
+         [&] {
+             recent.add("/data/other.xml");
+             lifecycle.openRecent(cmd::kRecentFirst);
+         }},
+        {"start-up",
+         [&] {
+             lifecycle.openAtStartup(StartupPlan{{"/data/other.xml"}, true, true});
+         }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.how);
+        openAtStartup({"/data/home.pgr"});
+        c.open();
+        ASSERT_EQ(prompts.messages.size(), 1u);
+        expectMessage(0, reason, "Quillmate");
+        EXPECT_EQ(doc.path(), "");
+        EXPECT_EQ(doc.phGroups().size(), 3u);
+        EXPECT_EQ(doc.user().FName, "");
+        EXPECT_FALSE(doc.isModified());
+
+        edit();
+        prompts.paths = {std::nullopt};
+        lifecycle.save();
+        EXPECT_EQ(prompts.saveDialogs.size(), 1u) << "Save asks for a name";
+        EXPECT_EQ(std::count(storage.writes.begin(), storage.writes.end(), "/data/other.xml"), 0);
+        prompts.saveDialogs.clear();
+        doc.setModified(false);
+    }
+}
+
+TEST_F(DocumentLifecycleTest, ASaveOverAFileChangedElsewhereAsksFirst) {
+    const std::string conflict =
+        "/data/home.pgr was changed by another program after it was opened here.\n\n"
+        "Yes: overwrite it; the other program's changes are lost.\n"
+        "No: save this document under another name.\n"
+        "Cancel: do not save now.";
+    struct Case {
+        MessageAnswer answer;
+        std::string homeHolds;  // afterwards
+        bool modified;
+        std::string path;
+    };
+    const Case cases[] = {
+        {MessageAnswer::Yes, "edited", false, "/data/home.pgr"},
+        {MessageAnswer::No, "theirs", false, "/data/elsewhere.pgr"},
+        {MessageAnswer::Cancel, "theirs", true, "/data/home.pgr"},
+    };
+    for (const bool compact : {false, true}) {
+        for (const Case& c : cases) {
+            SCOPED_TRACE((compact ? "compact, answer " : "save, answer ") +
+                         std::to_string(int(c.answer)));
+            openHomeAndEdit();
+            storage.files["/data/home.pgr"] = "theirs";
+            storage.changedElsewhere = {"/data/home.pgr"};
+            prompts.answers = {c.answer};
+            prompts.paths = {"/data/elsewhere.pgr"};
+            if (compact)
+                lifecycle.compact();
+            else
+                lifecycle.save();
+            ASSERT_EQ(prompts.messages.size(), 1u);
+            expectMessage(0, conflict, "Quillmate");
+            EXPECT_EQ(prompts.messages[0].buttons, MessageButtons::YesNoCancel);
+            EXPECT_EQ(storage.files["/data/home.pgr"], c.homeHolds);
+            EXPECT_EQ(doc.isModified(), c.modified);
+            EXPECT_EQ(doc.path(), c.path);
+            prompts.messages.clear();
+            storage.files["/data/home.pgr"] = "home";
+            storage.files.erase("/data/elsewhere.pgr");
+            storage.changedElsewhere.clear();
+        }
+    }
 }
 
 }  // namespace

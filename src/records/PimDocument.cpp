@@ -22,9 +22,18 @@ public:
     RecordEdit<Record> operator()(InsertRecords<Record>& edit) {
         EraseRecords<Record> reversal{{}, store_.lastId()};
         reversal.ids.reserve(edit.records.size());
-        for (Record& record : edit.records) {
-            const int32_t id = record.ID;
-            if (store_.insertLoaded(std::move(record)) != nullptr) reversal.ids.push_back(id);
+        try {
+            for (Record& record : edit.records) {
+                const int32_t id = record.ID;
+                if (store_.insertLoaded(std::move(record)) != nullptr) reversal.ids.push_back(id);
+            }
+        } catch (...) {
+            // Out of memory part-way: the records already in go out again, so that an
+            // edit happens whole or not at all.
+            Record back;
+            for (const int32_t id : reversal.ids)
+                store_.extract(id, back);
+            throw;
         }
         store_.setLastId(edit.lastId);
         return reversal;

@@ -4,6 +4,7 @@
 
 #include "platform/Clock.h"
 #include "records/PimDocument.h"
+#include "support/AllocationFailure.h"
 #include "support/ScratchDir.h"
 #include "support/TzGuard.h"
 
@@ -94,6 +95,32 @@ TEST_F(DocumentFileTest, AFailedLoadChangesNothing) {
         EXPECT_EQ(view.changes, 0);
     }
     document.detachView(view);
+}
+
+TEST_F(DocumentFileTest, RunningOutOfMemoryAnywhereInALoadIsAnErrorThatChangesNothing) {
+    const std::string bytes = fileBytes(kData + "current.pgr");
+    PimDocument document(clock);
+    document.seedDefaultGroups();
+    document.setModified(true);
+    size_t failures = 0;
+    for (size_t allowed = 0;; ++allowed) {
+        Status loaded;
+        bool struck = false;
+        {
+            const AllocationFailure failing(allowed);
+            loaded = loadDocumentBytes(document, bytes);
+            struck = failing.struck();
+        }
+        if (!struck) {
+            EXPECT_TRUE(loaded) << loaded.message();
+            break;
+        }
+        ++failures;
+        ASSERT_EQ(loaded.message(), "not enough memory to load it") << "allocation " << allowed;
+        ASSERT_EQ(document.phGroups().size(), 3u);
+        ASSERT_TRUE(document.isModified());
+    }
+    EXPECT_GT(failures, 10u) << "every allocation of the load was tried";
 }
 
 TEST_F(DocumentFileTest, ASuccessfulLoadReplacesTheContents) {

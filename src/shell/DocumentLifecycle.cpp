@@ -8,11 +8,11 @@
 #include "shell/RecentFileList.h"
 #include "shell/ShellSettings.h"
 #include "shell/StartupPlan.h"
+#include "shell/UntitledName.h"
 
 namespace {
 
 constexpr const char* kAppName = "Quillmate";
-constexpr const char* kUntitled = "Untitled";
 
 std::string parentDirectory(const std::string& path) {
     return std::filesystem::path(path).parent_path().string();
@@ -30,7 +30,7 @@ DocumentLifecycle::DocumentLifecycle(PimDocument& document, DocumentStorage& sto
       recentFiles_(recentFiles) {}
 
 std::string DocumentLifecycle::displayName() const {
-    return document_.path().empty() ? kUntitled : document_.path();
+    return document_.path().empty() ? kUntitledName : document_.path();
 }
 
 std::string DocumentLifecycle::windowTitle() const {
@@ -120,7 +120,7 @@ void DocumentLifecycle::compact() {
     // for the user's data.
     const bool hadPath = !document_.path().empty();
     if (!hadPath) {
-        const auto chosen = prompts_.askSavePath(documentDialogSpec(kUntitled));
+        const auto chosen = prompts_.askSavePath(documentDialogSpec(kUntitledName));
         if (!chosen) return;
         document_.setPath(*chosen);
     }
@@ -163,7 +163,7 @@ bool DocumentLifecycle::close() {
 
 DocumentLifecycle::SaveOutcome DocumentLifecycle::runSave() {
     const std::string& path = document_.path();
-    if (path.empty() || path == kUntitled) return runSaveAs();
+    if (path.empty() || path == kUntitledName) return runSaveAs();
     if (!document_.isModified()) return SaveOutcome::Saved;
     if (!storage_.save(document_, path)) return SaveOutcome::Failed;
     document_.setModified(false, true);

@@ -15,7 +15,7 @@
 
 namespace {
 
-// Texts as wide as a column usually holds: the name gets Qt's own room, the type the
+// Texts as wide as a column usually holds: the name about the room Qt gives it, the type the
 // descriptions of the program's own files and of text files, and the date is written the
 // way the dialog's file model writes it, in the user's locale.
 std::vector<QStringList> columnSamples() {

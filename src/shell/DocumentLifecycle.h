@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include "platform/UserPrompts.h"
@@ -24,7 +25,8 @@ public:
     // "Quillmate [display name]".
     [[nodiscard]] std::string windowTitle() const;
 
-    // Asks whether to save a modified document; true when the caller may go on.
+    // Asks whether to save a modified document; true when the caller may go on. A save
+    // that fails is reported and stops the caller, so nothing is lost.
     bool askSaveChanges();
 
     void newDocument();
@@ -48,7 +50,12 @@ private:
     enum class SaveOutcome { Saved, Cancelled, Failed };
 
     SaveOutcome runSave();
+    // Saves and tells the user when the write failed.
+    SaveOutcome saveReportingFailure();
     SaveOutcome runSaveAs();
+    std::optional<std::string> askSaveAsPath();
+    // Writes the document to the path and, once it is there, takes the path as its own.
+    SaveOutcome writeAs(const std::string& path);
     // Loads the file into the document, showing the reader's own message on failure.
     bool load(const std::string& path);
     // Takes a loaded file in as the open document and puts it first in the recent list.

@@ -80,8 +80,7 @@ Status writeFileAtomically(const std::string& path, std::string_view bytes) {
 
 Status writeFileAtomically(const std::string& path,
                            const std::function<bool(const ByteSink&)>& produce) {
-    if (path.empty())
-        return Status::failure(FailureKind::Usage, "", "cannot write a file without a name");
+    if (path.empty()) return Status::failure(FailureKind::Usage, "", "no file name given");
     const std::string target = resolvedTarget(path);
 
     mode_t mode = defaultMode();
@@ -137,6 +136,7 @@ Status writeFileAtomically(const std::string& path,
 }
 
 Status readWholeFile(const std::string& path, std::string& contents) {
+    if (path.empty()) return Status::failure(FailureKind::Usage, "", "no file name given");
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) return readFailure(path, errno);
     struct stat st {};

@@ -64,7 +64,7 @@ Status unknownCommand(const std::string& name) {
 
 // "help" alone prints the overview, "help COMMAND" that command's usage.
 int runHelp(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-    if (args.empty()) {
+    if (args.empty() || args == std::vector<std::string>{"--help"}) {
         printHelp(out);
         return kExitOk;
     }
@@ -75,6 +75,15 @@ int runHelp(const std::vector<std::string>& args, std::ostream& out, std::ostrea
     if (command == nullptr) return finish(err, unknownCommand(args[0]), nullptr);
     out << commandUsage(*command) << "\n  " << command->summary << '\n';
     return kExitOk;
+}
+
+// Whether "--help" stands among the arguments as an option of its own, not as the value
+// of the option before it ("--fields --help").
+bool asksForHelp(const std::vector<std::string>& args) {
+    for (size_t i = 0; i < args.size(); ++i) {
+        if (args[i] == "--help" && (i == 0 || args[i - 1].rfind("--", 0) != 0)) return true;
+    }
+    return false;
 }
 
 }  // namespace
@@ -111,8 +120,7 @@ int runCli(const std::vector<std::string>& args, std::istream& in, std::ostream&
     if (args[i] == "help") return runHelp(rest, out, err);
     const CliCommand* command = findCommand(args[i]);
     if (command == nullptr) return finish(err, unknownCommand(args[i]), nullptr);
-    if (std::find(rest.begin(), rest.end(), "--help") != rest.end())
-        return runHelp({command->name}, out, err);
+    if (asksForHelp(rest)) return runHelp({command->name}, out, err);
 
     const QtLocale locale;
     CliContext context{*clock, locale, in, out, err};

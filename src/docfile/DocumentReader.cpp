@@ -241,7 +241,7 @@ void DocumentBuilder::endElement() {
 template <class Record>
 void DocumentBuilder::fieldAttribute(Record& record, std::string_view name,
                                      std::string_view value) {
-    static_assert(std::size(kPersonFields) <= 32, "set fields are bits of a 32-bit mask");
+    static_assert(recordFields<Record>().size() <= 32, "set fields are bits of a 32-bit mask");
     const auto fields = recordFields<Record>();
     // Try the field after the last one first: files we wrote list them in that order.
     for (size_t n = 0; n < fields.size(); ++n) {
@@ -258,10 +258,7 @@ void DocumentBuilder::fieldAttribute(Record& record, std::string_view name,
                 record.*field.number = readInt(value);
                 break;
             case FieldType::Flag:
-                if (field.flag != nullptr)
-                    record.*field.flag = value == "1";
-                else
-                    record.*field.number = value == "1" ? 1 : 0;
+                setFlag(record, field, value == "1");
                 break;
             case FieldType::Date:
                 record.*field.date = dateValue(value);

@@ -191,6 +191,7 @@ void Writer::escaped(std::string_view value) {
 template <class Record>
 void Writer::attributes(const Record& record) {
     for (const FieldSpec<Record>& field : recordFields<Record>()) {
+        if (field.documentName.empty()) continue;
         switch (field.type) {
             case FieldType::Text:
                 textAttribute(field.documentName, record.*field.text);
@@ -199,6 +200,8 @@ void Writer::attributes(const Record& record) {
                 numberAttribute(field.documentName, record.*field.number);
                 break;
             case FieldType::Flag:
+                // A flag held in a number is written as the number it holds, so that a
+                // document read and saved again keeps every byte.
                 numberAttribute(field.documentName, field.flag != nullptr ? int{record.*field.flag}
                                                                           : record.*field.number);
                 break;

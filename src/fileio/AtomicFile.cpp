@@ -36,8 +36,7 @@ Status writeFileAtomically(const std::string& path, std::string_view bytes) {
 Status writeFileAtomically(const std::string& path,
                            const std::function<bool(const ByteSink&)>& produce,
                            const WriteOptions& options) {
-    if (path.empty())
-        return Status::failure(FailureKind::Usage, "", "cannot write a file without a name");
+    if (path.empty()) return Status::failure(FailureKind::Usage, "", "no file name given");
 
     std::optional<struct stat> existing;
     if (struct stat st; stat(path.c_str(), &st) == 0) {

@@ -32,6 +32,7 @@ int readToEnd(int fd, std::string& bytes) {
 }  // namespace
 
 Status readWholeFile(const std::string& path, std::string& contents, FileStamp* stamp) {
+    if (path.empty()) return Status::failure(FailureKind::Usage, "", "no file name given");
     // Not blocking: a FIFO without a writer must not hang the open. Only regular files are
     // read, since a device or a pipe may never end.
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);

@@ -28,11 +28,10 @@ public:
                 if (store_.insertLoaded(std::move(record)) != nullptr) reversal.ids.push_back(id);
             }
         } catch (...) {
-            // Out of memory part-way: the records already in go out again, so that an
-            // edit happens whole or not at all.
-            Record back;
+            // Out of memory part of the way: the store goes back to what it was, so that
+            // the records and any history of them stay in step.
             for (const int32_t id : reversal.ids)
-                store_.extract(id, back);
+                store_.erase(id);
             throw;
         }
         store_.setLastId(edit.lastId);
@@ -54,9 +53,13 @@ public:
 
     RecordEdit<Record> operator()(ReplaceRecords<Record>& edit) {
         ReplaceRecords<Record> reversal;
+        reversal.records.reserve(edit.records.size());
         for (Record& record : edit.records) {
             if (store_.swap(record)) reversal.records.push_back(std::move(record));
         }
+        // Put back last what was replaced first, so that a record replaced twice in one
+        // edit gets its original back.
+        std::reverse(reversal.records.begin(), reversal.records.end());
         return reversal;
     }
 
@@ -118,7 +121,7 @@ void PimDocument::makeNew() {
 
 void PimDocument::seedDefaultGroups() {
     contents_.seedDefaultGroups();
-    contentsReplaced();
+    notifyViews();
 }
 
 void PimDocument::contentsReplaced() {
@@ -127,11 +130,13 @@ void PimDocument::contentsReplaced() {
 }
 
 void PimDocument::apply(DocumentEdit edit) {
-    applyQuietly(std::move(edit));
-    setModified(true, true);
+    DocumentEdit reversal = applyQuietly(std::move(edit));
+    modified_ = true;
+    if (journal_ != nullptr) journal_->recorded(std::move(reversal));
+    notifyViews();
 }
 
-void PimDocument::applyQuietly(DocumentEdit edit) {
+DocumentEdit PimDocument::applyQuietly(DocumentEdit edit) {
     DocumentEdit reversal = std::visit(
         [this](auto& change) -> DocumentEdit {
             using Change = std::decay_t<decltype(change)>;
@@ -145,7 +150,7 @@ void PimDocument::applyQuietly(DocumentEdit edit) {
             }
         },
         edit);
-    if (journal_ != nullptr) journal_->recorded(std::move(reversal));
+    return reversal;
 }
 
 void PimDocument::setUser(User user) {
@@ -179,7 +184,10 @@ CompactResult PimDocument::compact(const WriteStep& write) {
         if (task.isDone() && task.DueDate < today) old.ids.push_back(id);
     }
     result.tasksRemoved = old.ids.size();
-    if (!old.ids.empty()) applyQuietly(RecordEdit<Task>(std::move(old)));
+    if (!old.ids.empty()) {
+        DocumentEdit reversal = applyQuietly(RecordEdit<Task>(std::move(old)));
+        if (journal_ != nullptr) journal_->recorded(std::move(reversal));
+    }
     result.written =
         path_.empty() ? Status::failure(FailureKind::Usage, "", "the document has no file name yet")
                       : write(*this, path_);

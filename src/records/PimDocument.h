@@ -69,8 +69,8 @@ public:
     [[nodiscard]] const RecordStore<PhGroup>& phGroups() const { return contents_.phGroups; }
     [[nodiscard]] const User& user() const { return contents_.user; }
 
-    // Whole-document operations. Each leaves the document unmodified, tells the views and
-    // the journal that earlier reversals no longer apply.
+    // Whole-document operations (but seeding). Each leaves the document unmodified and
+    // tells the views, and the journal that earlier reversals no longer apply.
 
     // Empties every collection, zeroes the counters and the owner's record.
     void resetContents();
@@ -79,8 +79,8 @@ public:
     void adoptContents(PimContents&& contents);
     // Resets the contents and forgets the path.
     void makeNew();
-    // Adds the groups "All", "White Pages" and "Yellow Pages" to a new document without
-    // marking it modified.
+    // Adds the groups "All", "White Pages" and "Yellow Pages" to a new document, telling
+    // the views but leaving the modified flag and the journal alone.
     void seedDefaultGroups();
 
     // The door for every change: applies the edit, marks the document modified, tells
@@ -97,7 +97,8 @@ public:
     // Overwrites the record with the same ID; false, changing nothing, when there is none.
     template <class Record>
     bool replace(Record record);
-    // Removes the record with that ID, if any.
+    // Removes the record with that ID, if any. Either way the document counts as changed,
+    // but only a record that went is an edit the journal hears of.
     template <class Record>
     void remove(int32_t id);
     // Replaces the owner's record.
@@ -116,8 +117,8 @@ public:
     CompactResult compact(const WriteStep& write);
 
 private:
-    // Applies the edit and hands its reversal to the journal; flag and views untouched.
-    void applyQuietly(DocumentEdit edit);
+    // Applies the edit and returns its reversal; flag, journal and views untouched.
+    DocumentEdit applyQuietly(DocumentEdit edit);
     void contentsReplaced();
 
     const Clock& clock_;
@@ -164,5 +165,9 @@ bool PimDocument::replace(Record record) {
 
 template <class Record>
 void PimDocument::remove(int32_t id) {
+    if (!contents_.store<Record>().contains(id)) {
+        setModified(true, true);
+        return;
+    }
     apply(RecordEdit<Record>(EraseRecords<Record>{{id}, contents_.store<Record>().lastId()}));
 }

@@ -173,6 +173,21 @@ constexpr std::span<const FieldSpec<Record>> recordFields() {
         return kUserFields;
 }
 
+// The value of a Flag field, whichever member holds it.
+template <class Record>
+bool flagValue(const Record& record, const FieldSpec<Record>& field) {
+    return field.flag != nullptr ? record.*field.flag : record.*field.number != 0;
+}
+
+// Sets a Flag field, whichever member holds it.
+template <class Record>
+void setFlag(Record& record, const FieldSpec<Record>& field, bool value) {
+    if (field.flag != nullptr)
+        record.*field.flag = value;
+    else
+        record.*field.number = value ? 1 : 0;
+}
+
 // The field whose text-file name is `name`, or nullptr.
 template <class Record>
 constexpr const FieldSpec<Record>* fieldByTextName(std::string_view name) {

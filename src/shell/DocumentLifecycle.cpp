@@ -8,11 +8,11 @@
 #include "shell/RecentFileList.h"
 #include "shell/ShellSettings.h"
 #include "shell/StartupPlan.h"
+#include "shell/UntitledName.h"
 
 namespace {
 
 constexpr const char* kAppName = "Quillmate";
-constexpr const char* kUntitled = "Untitled";
 
 std::string parentDirectory(const std::string& path) {
     return std::filesystem::path(path).parent_path().string();
@@ -30,7 +30,7 @@ DocumentLifecycle::DocumentLifecycle(PimDocument& document, DocumentStorage& sto
       recentFiles_(recentFiles) {}
 
 std::string DocumentLifecycle::displayName() const {
-    return document_.path().empty() ? kUntitled : document_.path();
+    return document_.path().empty() ? kUntitledName : document_.path();
 }
 
 std::string DocumentLifecycle::windowTitle() const {
@@ -44,7 +44,9 @@ bool DocumentLifecycle::askSaveChanges() {
                              MessageIcon::Exclamation, MessageButtons::YesNoCancel);
     switch (answer) {
         case MessageAnswer::Yes:
-            return runSave() == SaveOutcome::Saved;
+            // A failed write must not pass in silence: the user said Yes and the window
+            // staying put would be the only sign that nothing was saved.
+            return saveReportingFailure() == SaveOutcome::Saved;
         case MessageAnswer::No:
             return true;
         default:
@@ -76,15 +78,16 @@ void DocumentLifecycle::open() {
 }
 
 void DocumentLifecycle::save() {
-    if (runSave() == SaveOutcome::Failed) showError("Unable to write file!");
+    saveReportingFailure();
 }
 
 void DocumentLifecycle::saveAs() {
-    const std::string nameBefore = displayName();
     // Retry offers the dialog again, so the user can pick a place that can be written.
-    while (runSaveAs() == SaveOutcome::Failed) {
+    while (const auto chosen = askSaveAsPath()) {
+        if (writeAs(*chosen) == SaveOutcome::Saved) break;
+        // The message names the file that could not be written, not the document's name.
         const MessageAnswer answer =
-            prompts_.showMessage("Error saving " + nameBefore + ".", kAppName, MessageIcon::Error,
+            prompts_.showMessage("Error saving " + *chosen + ".", kAppName, MessageIcon::Error,
                                  MessageButtons::RetryCancel);
         if (answer != MessageAnswer::Retry) return;
     }
@@ -126,7 +129,7 @@ void DocumentLifecycle::compact() {
     // for the user's data.
     const bool hadPath = !document_.path().empty();
     if (!hadPath) {
-        const auto chosen = prompts_.askSavePath(documentDialogSpec(kUntitled));
+        const auto chosen = prompts_.askSavePath(documentDialogSpec(kUntitledName));
         if (!chosen) return;
         document_.setPath(*chosen);
     }
@@ -178,7 +181,7 @@ bool DocumentLifecycle::close() {
 
 DocumentLifecycle::SaveOutcome DocumentLifecycle::runSave() {
     const std::string& path = document_.path();
-    if (path.empty() || path == kUntitled) return runSaveAs();
+    if (path.empty() || path == kUntitledName) return runSaveAs();
     if (!document_.isModified()) return SaveOutcome::Saved;
     ConflictChoice choice = ConflictChoice::None;
     const Status saved = writeChecked(path, choice);
@@ -212,13 +215,26 @@ Status DocumentLifecycle::writeChecked(const std::string& path, ConflictChoice& 
     }
 }
 
+DocumentLifecycle::SaveOutcome DocumentLifecycle::saveReportingFailure() {
+    const SaveOutcome outcome = runSave();
+    if (outcome == SaveOutcome::Failed) showError("Unable to write file!");
+    return outcome;
+}
+
 DocumentLifecycle::SaveOutcome DocumentLifecycle::runSaveAs() {
-    const auto chosen = prompts_.askSavePath(documentDialogSpec(displayName()));
-    if (!chosen) return SaveOutcome::Cancelled;
+    const auto chosen = askSaveAsPath();
+    return chosen ? writeAs(*chosen) : SaveOutcome::Cancelled;
+}
+
+std::optional<std::string> DocumentLifecycle::askSaveAsPath() {
+    return prompts_.askSavePath(documentDialogSpec(displayName()));
+}
+
+DocumentLifecycle::SaveOutcome DocumentLifecycle::writeAs(const std::string& path) {
     // The dialog had the user confirm replacing an existing file.
-    if (!storage_.save(document_, *chosen, SaveMode::Overwrite)) return SaveOutcome::Failed;
+    if (!storage_.save(document_, path, SaveMode::Overwrite)) return SaveOutcome::Failed;
     document_.setModified(false);
-    document_.setPath(*chosen);
+    document_.setPath(path);
     document_.notifyViews();
     return SaveOutcome::Saved;
 }

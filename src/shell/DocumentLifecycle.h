@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include "platform/Status.h"
@@ -25,7 +26,8 @@ public:
     // "Quillmate [display name]".
     [[nodiscard]] std::string windowTitle() const;
 
-    // Asks whether to save a modified document; true when the caller may go on.
+    // Asks whether to save a modified document; true when the caller may go on. A save
+    // that fails is reported and stops the caller, so nothing is lost.
     bool askSaveChanges();
 
     void newDocument();
@@ -51,7 +53,12 @@ private:
     enum class ConflictChoice { None, Overwrite, SaveElsewhere, Cancel };
 
     SaveOutcome runSave();
+    // Saves and tells the user when the write failed.
+    SaveOutcome saveReportingFailure();
     SaveOutcome runSaveAs();
+    std::optional<std::string> askSaveAsPath();
+    // Writes the document to the path and, once it is there, takes the path as its own.
+    SaveOutcome writeAs(const std::string& path);
     // Writes the document to its own file. When another program changed that file since it
     // was read, asks first and records the answer in `choice`.
     Status writeChecked(const std::string& path, ConflictChoice& choice);

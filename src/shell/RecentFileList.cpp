@@ -4,14 +4,6 @@
 
 #include "shell/CommandId.h"
 
-namespace {
-
-char lower(char c) {
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-}  // namespace
-
 RecentFileList::RecentFileList(int maximum) : maximum_(kDefaultMaximum) {
     setMaximum(maximum);
 }
@@ -21,11 +13,6 @@ void RecentFileList::setMaximum(int maximum) {
     if (entries_.size() > static_cast<size_t>(maximum_)) entries_.resize(maximum_);
 }
 
-bool RecentFileList::samePath(const std::string& a, const std::string& b) {
-    return std::equal(a.begin(), a.end(), b.begin(), b.end(),
-                      [](char x, char y) { return lower(x) == lower(y); });
-}
-
 void RecentFileList::add(const std::string& path) {
     remove(path);
     if (entries_.size() >= static_cast<size_t>(maximum_)) entries_.resize(maximum_ - 1);
@@ -33,7 +20,8 @@ void RecentFileList::add(const std::string& path) {
 }
 
 void RecentFileList::remove(const std::string& path) {
-    std::erase_if(entries_, [&](const std::string& entry) { return samePath(entry, path); });
+    // Paths are compared byte for byte: Linux file names differ by letter case.
+    std::erase(entries_, path);
 }
 
 std::optional<std::string> RecentFileList::pathForCommand(int commandId) const {

@@ -5,7 +5,7 @@
 #include <vector>
 
 // The recently used documents, newest first, at most `maximum()` of them. Paths that
-// differ only in letter case count as one entry.
+// differ only in letter case name different files and are different entries.
 class RecentFileList {
 public:
     static constexpr int kDefaultMaximum = 4;
@@ -21,10 +21,10 @@ public:
     // Clamps the value into 2..16 and drops the oldest entries that no longer fit.
     void setMaximum(int maximum);
 
-    // Puts the path first, replacing an entry that differs only in letter case and
-    // dropping the oldest entry when the list is full.
+    // Puts the path first, replacing an equal entry and dropping the oldest entry when
+    // the list is full.
     void add(const std::string& path);
-    // Removes the entry equal to the path (letter case ignored), if any.
+    // Removes the entry equal to the path, if any.
     void remove(const std::string& path);
 
     // The entries, newest first.
@@ -39,9 +39,6 @@ public:
     // The menu labels, newest first: "&1 /home/ann/home.pgr". Ampersands of the path are
     // doubled so that they show instead of becoming mnemonics.
     [[nodiscard]] std::vector<std::string> menuLabels() const;
-
-    // Whether two paths name the same entry.
-    [[nodiscard]] static bool samePath(const std::string& a, const std::string& b);
 
 private:
     std::vector<std::string> entries_;

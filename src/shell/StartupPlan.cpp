@@ -3,6 +3,7 @@
 #include <filesystem>
 
 #include "shell/ShellSettings.h"
+#include "shell/UntitledName.h"
 
 StartupPlan planStartup(const std::vector<std::string>& arguments, ShellSettings& settings) {
     StartupPlan plan;
@@ -21,8 +22,9 @@ StartupPlan planStartup(const std::vector<std::string>& arguments, ShellSettings
     plan.openLastFile = settings.readOpenLastFile().value_or(false);
     if (!plan.openLastFile) return plan;
     const auto last = settings.readLastFileUsed();
-    // An empty value names no file: there is nothing to reopen and nothing to report.
-    if (last && !last->empty()) {
+    // An empty value names no file, and "Untitled" is what a never-saved document leaves
+    // behind: there is nothing to reopen and nothing to report.
+    if (last && !last->empty() && *last != kUntitledName) {
         plan.files.push_back(*last);
         plan.fromLastFile = true;
     }

@@ -39,7 +39,7 @@ const char* PersonImport::importRecord(const std::vector<std::string>& values) {
     forEachField(values, [&](int index, const std::string& value) {
         const FieldSpec<Person>& field = *importFields()[size_t(index)];
         if (field.type == FieldType::Flag) {
-            person.*field.number = flag(value);
+            setFlag(person, field, flag(value));
         } else {
             person.*field.text = value;
             named |= !value.empty() && namesThePerson(field.text);

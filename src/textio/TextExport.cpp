@@ -30,9 +30,7 @@ std::string_view textValue(const Record& record, const FieldSpec<Record>& field,
             scratch = std::to_string(record.*field.number);
             return scratch;
         case FieldType::Flag:
-            return (field.flag != nullptr ? record.*field.flag : record.*field.number != 0)
-                       ? "TRUE"
-                       : "FALSE";
+            return flagValue(record, field) ? "TRUE" : "FALSE";
         case FieldType::Date:
             break;
     }
@@ -47,6 +45,8 @@ std::string_view textValue(const Record& record, const FieldSpec<Record>& field,
         case DateText::MinutesBefore:
             if constexpr (std::is_same_v<Record, Appointment>)
                 scratch = std::to_string(alarmWarningMinutes(record));
+            else
+                scratch.clear();
             break;
     }
     return scratch;

@@ -51,6 +51,19 @@ TEST(CliMain, EveryCommandExplainsItself) {
     }
 }
 
+TEST(CliMain, HelpIsAnOptionOfItsOwnNotAValue) {
+    EXPECT_EQ(runCliCaptured({"help", "--help"}).out, runCliCaptured({"--help"}).out);
+    // As the value of --fields it is a field name, and not one there is.
+    const CliRun asValue =
+        runCliCaptured({"export", "tasks", "a.pgr", "b.csv", "--fields", "--help"});
+    EXPECT_EQ(asValue.code, 2);
+    EXPECT_NE(asValue.err.find("unknown field \"--help\""), std::string::npos) << asValue.err;
+    // An empty file name is a malformed request, not a file that failed to open.
+    const CliRun empty = runCliCaptured({"info", ""});
+    EXPECT_EQ(empty.code, 2);
+    EXPECT_EQ(empty.err.rfind("quillmate-cli: no file name given\n", 0), 0u) << empty.err;
+}
+
 TEST(CliMain, SuggestsTheCommandMeantByASlip) {
     const std::pair<const char*, const char*> slips[] = {
         {"imprt", "did you mean \"import\"?"},

@@ -8,6 +8,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCalendarWidget>
+#include <QDir>
 #include <QHelpEvent>
 #include <QLabel>
 #include <QMenu>
@@ -228,6 +229,52 @@ TEST_F(MainFrameTest, ALastFileThatIsAPipeOrNotADocumentNeverHoldsUpTheStart) {
                   std::string::npos)
             << prompts.messages[0].text;
     }
+}
+
+TEST_F(MainFrameTest, ANeverSavedDocumentIsNotReopenedAtTheNextStart) {
+    start({});
+    frame->runCommand(cmd::kOpenLastFile);
+    EXPECT_TRUE(frame->close());
+    EXPECT_EQ(settings.readText("Files", "LastFileUsed"), "Untitled");
+
+    start({});
+    EXPECT_TRUE(prompts.messages.empty());
+    EXPECT_EQ(frame->windowTitle(), QStringLiteral("Quillmate [Untitled]"));
+    EXPECT_EQ(frame->document().phGroups().size(), 3u);
+    EXPECT_FALSE(frame->document().isModified());
+    EXPECT_TRUE(frame->commands().action(cmd::kOpenLastFile)->isChecked());
+}
+
+TEST_F(MainFrameTest, FailedSavesSaySoNameTheFileAndKeepTheChanges) {
+    ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("gone")));
+    const std::string path = writeDocument("gone/home.pgr", false, false);
+    start({path});
+    frame->show();
+    frame->document().add(Task::createdAt(DateTime::now(clock)));
+    // Its folder vanishes: nothing can be written there any more.
+    ASSERT_TRUE(QDir(dir.filePath(QStringLiteral("gone"))).removeRecursively());
+
+    prompts.answers = {MessageAnswer::Yes};
+    EXPECT_FALSE(frame->close());
+    ASSERT_EQ(prompts.messages.size(), 2u);
+    EXPECT_EQ(prompts.messages[1].text, "Unable to write file!");
+    EXPECT_EQ(prompts.messages[1].icon, MessageIcon::Error);
+    EXPECT_TRUE(frame->isVisible());
+    EXPECT_TRUE(frame->document().isModified());
+    EXPECT_EQ(frame->document().tasks().size(), 1u);
+
+    prompts.messages.clear();
+    const std::string elsewhere = dir.filePath(QStringLiteral("missing/copy.pgr")).toStdString();
+    prompts.paths = {elsewhere};
+    prompts.answers = {MessageAnswer::Cancel};
+    frame->runCommand(cmd::kSaveAs);
+    ASSERT_EQ(prompts.messages.size(), 1u);
+    EXPECT_EQ(prompts.messages[0].text, "Error saving " + elsewhere + ".");
+    EXPECT_EQ(frame->windowTitle().toStdString(), "Quillmate [" + path + "]");
+    EXPECT_TRUE(frame->document().isModified());
+
+    prompts.answers = {MessageAnswer::No};
+    EXPECT_TRUE(frame->close());
 }
 
 TEST_F(MainFrameTest, HelpOpensAtTheIntroductionAndAtEachPane) {

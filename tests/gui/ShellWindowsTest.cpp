@@ -1,8 +1,17 @@
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QDialogButtonBox>
 #include <QFile>
+#include <QFileDialog>
+#include <QHeaderView>
 #include <QLabel>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
 #include <QTextBrowser>
+#include <QTimer>
+#include <QTreeView>
 
 #include "platform/qt/QtUserPrompts.h"
 #include "shell/ui/AboutDialog.h"
@@ -25,6 +34,23 @@ TEST(HelpWindow, EveryPageTheProgramNamesIsThere) {
     EXPECT_EQ(help.browser()->source(), QUrl(HelpWindow::pageUrl(QStringLiteral("dlgpraddr"))));
 }
 
+TEST(HelpWindow, ClosesFromItsButtonEscapeAndCtrlW) {
+    HelpWindow help;
+    const QList<QKeyCombination> keys = {QKeyCombination(Qt::Key_Escape),
+                                         QKeyCombination(Qt::ControlModifier, Qt::Key_W)};
+    for (const QKeyCombination key : keys) {
+        help.showPage(QStringLiteral("Introduction"));
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&help));
+        QTest::keyClick(help.browser(), key.key(), key.keyboardModifiers());
+        EXPECT_FALSE(help.isVisible()) << QKeySequence(key).toString().toStdString();
+    }
+    help.showPage(QStringLiteral("Introduction"));
+    auto* buttons = help.findChild<QDialogButtonBox*>();
+    ASSERT_NE(buttons, nullptr);
+    buttons->button(QDialogButtonBox::Close)->click();
+    EXPECT_FALSE(help.isVisible());
+}
+
 TEST(AboutDialog, ShowsNameVersionAndPicture) {
     AboutDialog about;
     EXPECT_EQ(about.windowTitle(), QStringLiteral("About Quillmate"));
@@ -45,6 +71,46 @@ TEST(QtUserPrompts, FiltersKeepTheirTextsAndFilterByTheirPatterns) {
                                              {"All Files (*.*)", "*"}};
     EXPECT_EQ(QtUserPrompts::nameFilters(filters),
               QStringLiteral("Quillmate Files (*.pgr);;All Files (*)"));
+}
+
+// Opens the file dialog on a folder holding a document and measures its columns once the
+// folder has been read.
+TEST(QtUserPrompts, FileDialogOpensWideEnoughForEveryColumn) {
+    // A small font, so that what the columns need fits the small offscreen screen.
+    const QFont appFont = QApplication::font();
+    QFont small = appFont;
+    small.setPixelSize(10);
+    QApplication::setFont(small);
+    QTemporaryDir dir;
+    QFile file(dir.filePath(QStringLiteral("home.pgr")));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(QByteArray(1500, 'x'));
+    file.close();
+
+    bool inspected = false;
+    QTimer::singleShot(0, [&] {
+        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        if (dialog == nullptr) return;
+        auto* tree = dialog->findChild<QTreeView*>();
+        const QAbstractItemModel* model = tree->model();
+        QTRY_VERIFY(model->rowCount(tree->rootIndex()) > 0);
+        const QModelIndex row = model->index(0, 0, tree->rootIndex());
+        const QHeaderView* header = tree->header();
+        for (int column = 1; column < header->count(); ++column) {
+            const QString text = row.siblingAtColumn(column).data().toString();
+            EXPECT_GT(header->sectionSize(column), tree->fontMetrics().horizontalAdvance(text))
+                << text.toStdString();
+        }
+        EXPECT_LE(header->length(), tree->viewport()->width());
+        inspected = true;
+        dialog->reject();
+    });
+    FileDialogSpec spec;
+    spec.directory = dir.path().toStdString();
+    spec.filters = {{"Quillmate Files (*.pgr)", "*.pgr"}};
+    EXPECT_FALSE(QtUserPrompts().askOpenPath(spec));
+    QApplication::setFont(appFont);
+    EXPECT_TRUE(inspected);
 }
 
 }  // namespace

@@ -41,10 +41,27 @@ TEST(QtLocale, FormatsUnitedStatesEnglish) {
     EXPECT_EQ(value.formatTime(locale, "h':'mm t"), "9:05 P");
 }
 
+TEST(QtLocale, CAndPosixTimesAreWrittenWithoutSecondsAndReadBack) {
+    for (const char* name : {"C", "POSIX"}) {
+        const QtLocale locale{QLocale(QString::fromLatin1(name))};
+        const DateParser parser(locale);
+        const std::pair<DateTime, const char*> cases[] = {
+            {DateTime::fromFields(2026, 12, 6, 10, 0), "10:00 AM"},
+            {DateTime::fromFields(2026, 12, 6, 0, 5), "12:05 AM"},
+            {DateTime::fromFields(2026, 12, 6, 21, 5, 9), "9:05 PM"},
+        };
+        for (const auto& [when, text] : cases) {
+            EXPECT_EQ(when.formatTime(locale, TimeStyle::NoSeconds), text) << name;
+            EXPECT_EQ(parser.parseTime(text), (TimeOfDay{when.hour(), when.minute(), 0}))
+                << name << ": " << text;
+        }
+    }
+}
+
 TEST(QtLocale, DatesAndTimesReadBackInEveryLocaleForm) {
     const DateTime when = DateTime::fromFields(2031, 7, 4, 21, 5, 9);
     for (const char* name : {"en_US", "en_CA", "es_US", "es_CO", "el_GR", "sq_AL", "bg_BG",
-                             "nds_DE", "zh_TW", "ko_KR", "de_DE", "fr_FR", "ja_JP", "pt_BR"}) {
+                             "nds_DE", "zh_TW", "ko_KR", "de_DE", "fr_FR", "ja_JP", "pt_BR", "C"}) {
         const QtLocale locale{QLocale(QString::fromLatin1(name))};
         const DateParser parser(locale);
         const std::string shortTime = when.formatTime(locale, TimeStyle::NoSeconds);

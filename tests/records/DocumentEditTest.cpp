@@ -61,7 +61,11 @@ TEST(DocumentEdit, EveryChangeReversesToTheDocumentBeforeItAndBack) {
          [](PimDocument& d) { d.addMany(std::vector<Task>(1000, Task::createdAt(DateTime()))); }},
         {"replace", [&](PimDocument& d) { d.replace(edited(*d.tasks().find(2), "changed")); }},
         {"remove", [](PimDocument& d) { d.remove<Person>(2); }},
-        {"remove missing", [](PimDocument& d) { d.remove<Appointment>(99); }},
+        {"replace one record twice",
+         [&](PimDocument& d) {
+             d.apply(RecordEdit<Task>(ReplaceRecords<Task>{
+                 {edited(*d.tasks().find(2), "first"), edited(*d.tasks().find(2), "second")}}));
+         }},
         {"owner",
          [](PimDocument& d) {
              d.setUser(User{"New", "Owner", "", "", "", "", "", "", ""});
@@ -84,9 +88,7 @@ TEST(DocumentEdit, EveryChangeReversesToTheDocumentBeforeItAndBack) {
         change(doc);
         ASSERT_EQ(journal.count, 1) << "one change, one reversal";
         const PimContents after = doc.contents();
-        if (std::string_view(name) != "remove missing") {
-            EXPECT_NE(after, before);
-        }
+        EXPECT_NE(after, before);
 
         doc.apply(std::move(*journal.last));
         EXPECT_EQ(doc.contents(), before);
@@ -110,8 +112,17 @@ TEST(DocumentEdit, ManyRecordsAreOneChangeThatViewsHearOnce) {
     const auto& erase = std::get<EraseRecords<Person>>(std::get<RecordEdit<Person>>(*journal.last));
     EXPECT_EQ(erase.ids.size(), 500u) << "the reversal names the records, it does not copy them";
 
+    // Removing what is not there changes the document's state but nothing to reverse.
+    doc.setModified(false);
+    journal.count = 0;
+    doc.remove<Person>(9999);
+    EXPECT_TRUE(doc.isModified());
+    EXPECT_EQ(journal.count, 0);
+
     doc.makeNew();
     EXPECT_EQ(journal.replaced, 1) << "a new document ends what could be reversed";
+    doc.seedDefaultGroups();
+    EXPECT_EQ(journal.replaced, 1) << "seeding a new document is not a new document again";
     doc.detachView(view);
 }
 

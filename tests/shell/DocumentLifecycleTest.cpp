@@ -97,19 +97,43 @@ TEST_F(DocumentLifecycleTest, SaveQuestionAnswersDecideNewOpenAndClose) {
 }
 
 TEST_F(DocumentLifecycleTest, SaveQuestionStopsWhenTheSaveDoesNotHappen) {
-    // A new document: Yes leads to the save dialog; cancelling it or a failed write stops.
-    for (const bool cancelDialog : {true, false}) {
-        doc.makeNew();
+    // Yes, then the save dialog cancelled or the write failing: the window stays with its
+    // changes, and a failed write says so.
+    struct Case {
+        const char* name;
+        const char* openPath;  // nullptr: a new document, saved through the dialog
+        std::optional<std::string> dialogAnswer;
+        bool failureShown;
+    };
+    const Case cases[] = {
+        {"dialog cancelled", nullptr, std::nullopt, false},
+        {"new document unwritable", nullptr, "/ro/x.pgr", true},
+        {"saved document unwritable", "/ro/home.pgr", std::nullopt, true},
+    };
+    storage.files["/ro/home.pgr"] = "home";
+    storage.unwritable = {"/ro/x.pgr", "/ro/home.pgr"};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        if (c.openPath) {
+            openAtStartup({c.openPath});
+        } else {
+            doc.makeNew();
+        }
         edit();
         prompts.answers = {MessageAnswer::Yes};
-        prompts.paths = {cancelDialog ? std::nullopt : std::optional<std::string>("/ro/x.pgr")};
-        storage.unwritable = {"/ro/x.pgr"};
+        prompts.paths = {c.dialogAnswer};
         prompts.messages.clear();
+
         EXPECT_FALSE(lifecycle.close());
         EXPECT_TRUE(doc.isModified());
-        EXPECT_EQ(doc.path(), "");
-        EXPECT_EQ(prompts.messages.size(), 1u) << "no message for a failed write here";
-        EXPECT_EQ(lastFileUsed(), "Untitled");
+        EXPECT_EQ(doc.user().FName, "edited");
+        EXPECT_EQ(doc.path(), c.openPath ? c.openPath : "");
+        ASSERT_EQ(prompts.messages.size(), c.failureShown ? 2u : 1u);
+        if (c.failureShown) {
+            expectMessage(1, "Unable to write file!", "Quillmate");
+            EXPECT_EQ(prompts.messages[1].icon, MessageIcon::Error);
+        }
+        EXPECT_EQ(lastFileUsed(), c.openPath ? c.openPath : "Untitled");
     }
 }
 
@@ -161,7 +185,7 @@ TEST_F(DocumentLifecycleTest, SaveAsFailureKeepsPathListAndTitleUntilARetrySucce
     prompts.answers = {MessageAnswer::Cancel};
     lifecycle.saveAs();
     ASSERT_EQ(prompts.messages.size(), 1u);
-    EXPECT_EQ(prompts.messages[0].text, "Error saving /data/home.pgr.");
+    EXPECT_EQ(prompts.messages[0].text, "Error saving /ro/copy.pgr.");
     EXPECT_EQ(prompts.messages[0].buttons, MessageButtons::RetryCancel);
     EXPECT_EQ(lifecycle.windowTitle(), "Quillmate [/data/home.pgr]");
     EXPECT_EQ(recent.entries(), Paths{"/data/home.pgr"});

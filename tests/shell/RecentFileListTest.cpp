@@ -8,16 +8,21 @@ namespace {
 
 using Paths = std::vector<std::string>;
 
-TEST(RecentFileList, KeepsTheNewestUpToTheMaximumAndIgnoresCase) {
+TEST(RecentFileList, KeepsTheNewestUpToTheMaximumAndMatchesPathsExactly) {
     RecentFileList list;
     for (const char* path : {"/a.pgr", "/data/Home.pgr", "/c.pgr", "/d.pgr", "/e.pgr"})
         list.add(path);
     EXPECT_EQ(list.entries(), (Paths{"/e.pgr", "/d.pgr", "/c.pgr", "/data/Home.pgr"}));
 
-    list.add("/DATA/home.PGR");
-    EXPECT_EQ(list.entries(), (Paths{"/DATA/home.PGR", "/e.pgr", "/d.pgr", "/c.pgr"}));
+    // Letter case makes another file; only the very same path moves up.
+    list.add("/data/home.pgr");
+    EXPECT_EQ(list.entries(), (Paths{"/data/home.pgr", "/e.pgr", "/d.pgr", "/c.pgr"}));
+    list.add("/d.pgr");
+    EXPECT_EQ(list.entries(), (Paths{"/d.pgr", "/data/home.pgr", "/e.pgr", "/c.pgr"}));
+    list.remove("/E.pgr");
+    EXPECT_EQ(list.size(), 4u);
     list.setMaximum(2);
-    EXPECT_EQ(list.entries(), (Paths{"/DATA/home.PGR", "/e.pgr"}));
+    EXPECT_EQ(list.entries(), (Paths{"/d.pgr", "/data/home.pgr"}));
 }
 
 TEST(RecentFileList, MapsCommandsToEntriesNewestFirst) {

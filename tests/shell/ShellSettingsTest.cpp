@@ -28,7 +28,7 @@ TEST(ShellSettings, StartupPlanFollowsArgumentsThenTheLastFile) {
         {"slash stays", {"/a.pgr"}, {}, {}, {"/a.pgr"}, false, false},
         {"relative made absolute", {"d/a.pgr"}, {}, {}, {cwd + "/d/a.pgr"}, false, false},
         {"last file", {}, 1, "/l.pgr", {"/l.pgr"}, true, true},
-        {"never saved", {}, 1, "Untitled", {"Untitled"}, true, true},
+        {"never saved", {}, 1, "Untitled", {}, false, true},
         {"option off", {}, 0, "/l.pgr", {}, false, false},
         {"empty value", {}, 1, "", {}, false, true},
     };

@@ -45,4 +45,31 @@ TEST_F(TaskImportTest, AppliesTheTaskRules) {
     EXPECT_EQ(doc.tasks().find(2)->Priority, Task::High);
 }
 
+// Counts the reversals the document hands out.
+struct CountingJournal : EditJournal {
+    void recorded(DocumentEdit reversal) override { reversals.push_back(std::move(reversal)); }
+    void contentsReplaced() override {}
+    std::vector<DocumentEdit> reversals;
+};
+
+TEST_F(TaskImportTest, AnImportIsOneChangeAndStopsWhereTheIdentifiersEnd) {
+    CountingJournal journal;
+    doc.setJournal(&journal);
+    EXPECT_EQ(import("a\nb\nc\n", {"Task"}).added, 3);
+    ASSERT_EQ(journal.reversals.size(), 1u);
+    const auto& erase =
+        std::get<EraseRecords<Task>>(std::get<RecordEdit<Task>>(journal.reversals[0]));
+    EXPECT_EQ(erase.ids, (std::vector<int32_t>{1, 2, 3}));
+
+    PimContents nearlyFull;
+    nearlyFull.tasks.setLastId(INT32_MAX - 1);
+    doc.adoptContents(std::move(nearlyFull));
+    const ImportResult result = import("a\nb\nc\n", {"Task"});
+    EXPECT_EQ(result.added, 1);
+    ASSERT_EQ(result.skipped.size(), 2u);
+    EXPECT_STREQ(result.skipped[0].reason, "no identifier left");
+    EXPECT_EQ(doc.tasks().find(INT32_MAX)->Description, "a");
+    doc.setJournal(nullptr);
+}
+
 }  // namespace

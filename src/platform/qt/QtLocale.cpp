@@ -25,14 +25,23 @@ std::string toStd(const QString& text) {
     return text.toStdString();
 }
 
+// The C and POSIX locales have no short time form of their own (Qt gives them seconds in
+// both); their times take the English (US) forms, which write "10:00 AM" where times are
+// shown without seconds and read it back.
+QLocale timeLocaleFor(const QLocale& locale) {
+    return locale.language() == QLocale::C ? QLocale(QLocale::English, QLocale::UnitedStates)
+                                           : locale;
+}
+
 }  // namespace
 
 QtLocale::QtLocale(QLocale locale)
     : locale_(std::move(locale)),
+      timeLocale_(timeLocaleFor(locale_)),
       shortDate_(pictureFromQtFormat(locale_.dateFormat(QLocale::ShortFormat))),
       longDate_(pictureFromQtFormat(locale_.dateFormat(QLocale::LongFormat))),
-      time_(pictureFromQtFormat(locale_.timeFormat(QLocale::LongFormat))),
-      shortTime_(pictureFromQtFormat(locale_.timeFormat(QLocale::ShortFormat))) {}
+      time_(pictureFromQtFormat(timeLocale_.timeFormat(QLocale::LongFormat))),
+      shortTime_(pictureFromQtFormat(timeLocale_.timeFormat(QLocale::ShortFormat))) {}
 
 std::string QtLocale::pictureFromQtFormat(const QString& format) {
     // Qt's h is 24-hour unless the format has an AM/PM marker; the picture's h is 12-hour.
@@ -86,8 +95,8 @@ std::string QtLocale::dayName(int dayOfWeek, bool abbreviated) const {
 }
 
 std::string QtLocale::amText() const {
-    return toStd(locale_.amText());
+    return toStd(timeLocale_.amText());
 }
 std::string QtLocale::pmText() const {
-    return toStd(locale_.pmText());
+    return toStd(timeLocale_.pmText());
 }

@@ -5,7 +5,8 @@
 #include "platform/Locale.h"
 
 // The user's regional settings (LC_ALL / LC_TIME / LANG) through QLocale, with
-// four-digit years in every date form so that years never lose their century.
+// four-digit years in every date form so that years never lose their century. The C and
+// POSIX locales write times in the English (US) forms.
 class QtLocale : public Locale {
 public:
     explicit QtLocale(QLocale locale = QLocale::system());
@@ -24,6 +25,7 @@ public:
 
 private:
     QLocale locale_;
+    QLocale timeLocale_;  // where the time forms and the AM/PM texts come from
     std::string shortDate_;
     std::string longDate_;
     std::string time_;

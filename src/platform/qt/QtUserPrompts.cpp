@@ -4,6 +4,8 @@
 #include <QFileDialog>
 #include <QMessageBox>
 
+#include "platform/qt/FileDialogSize.h"
+
 namespace {
 
 QMessageBox::Icon toQt(MessageIcon icon) {
@@ -89,6 +91,7 @@ std::optional<std::string> QtUserPrompts::askPath(const FileDialogSpec& spec, bo
     const QString directory = QString::fromStdString(spec.directory);
     dialog.setDirectory(directory.isEmpty() ? QDir::currentPath() : directory);
     if (!spec.initialName.empty()) dialog.selectFile(QString::fromStdString(spec.initialName));
+    fitFileDialogColumns(dialog);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
     return dialog.selectedFiles().constFirst().toStdString();
 }

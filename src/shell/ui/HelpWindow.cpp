@@ -1,8 +1,11 @@
 #include "shell/ui/HelpWindow.h"
 
+#include <QDialogButtonBox>
 #include <QFile>
 #include <QHBoxLayout>
+#include <QKeySequence>
 #include <QPushButton>
+#include <QShortcut>
 #include <QTextBrowser>
 #include <QVBoxLayout>
 
@@ -28,9 +31,17 @@ HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     buttons->addWidget(forward);
     buttons->addWidget(contents);
     buttons->addStretch();
+    // The window must close from the keyboard as any dialog does.
+    auto* close = new QDialogButtonBox(QDialogButtonBox::Close, this);
+    connect(close, &QDialogButtonBox::rejected, this, &QWidget::close);
+    for (const QKeySequence& key :
+         {QKeySequence(Qt::Key_Escape), QKeySequence(Qt::CTRL | Qt::Key_W)})
+        connect(new QShortcut(key, this), &QShortcut::activated, this, &QWidget::close);
+
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(buttons);
     layout->addWidget(browser_);
+    layout->addWidget(close);
     resize(640, 520);
 }
 

@@ -5,12 +5,12 @@
 
 // What went wrong, in a few kinds that callers treat differently.
 enum class FailureKind {
-    None,     // nothing went wrong
-    Usage,    // the request itself was malformed (a command line, a missing name)
-    Read,     // a file could not be read
-    Write,    // a file could not be written
-    Syntax,   // a file's text is malformed at a line and column
-    Content,  // a file was read but cannot be used as asked
+    None,      // nothing went wrong
+    Usage,     // the request itself was malformed (a command line, a missing name)
+    Read,      // a file could not be read
+    Write,     // a file could not be written
+    Syntax,    // a file's text is malformed at a line and column
+    Content,   // a file was read but cannot be used as asked
     Conflict,  // a file was changed by another program since it was read
 };
 

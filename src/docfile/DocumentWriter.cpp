@@ -104,14 +104,6 @@ private:
     std::string out_;
 };
 
-// The length of the UTF-8 character at `p`, or 0 when the bytes there are not one.
-size_t utf8Length(const char* p, const char* end) {
-    const auto lead = static_cast<unsigned char>(*p);
-    const size_t length = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 0;
-    if (length == 0 || static_cast<size_t>(end - p) < length) return 0;
-    return isValidUtf8(std::string_view(p, length)) ? length : 0;
-}
-
 // The first byte from `p` on that a value cannot hold as it is, or `end`.
 const char* findSpecial(const char* p, const char* end) {
 #ifdef __SSE2__
@@ -173,7 +165,7 @@ void Writer::escaped(std::string_view value) {
             default:
                 // Files are UTF-8. A byte that is not part of a UTF-8 character would make
                 // the whole file read as Windows-1252, so it goes as a reference.
-                if (const size_t length = utf8Length(p, end)) {
+                if (const size_t length = utf8CharLength(std::string_view(p, size_t(end - p)))) {
                     out_.append(p, length);
                     done = p + length;
                     p = done - 1;

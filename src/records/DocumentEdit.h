@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <map>
 #include <variant>
 #include <vector>
 
@@ -15,10 +16,11 @@
 // document: an import of many records reverses to a list of their identifiers.
 
 // Stores records under their own IDs (a taken ID is skipped), then sets the
-// collection's LastID.
+// collection's LastID. The records are held in map nodes that the collection takes over
+// as they are, so that adding or removing many records never copies or moves one.
 template <class Record>
 struct InsertRecords {
-    std::vector<Record> records;
+    std::map<int32_t, Record> records;
     int32_t lastId = 0;
 };
 

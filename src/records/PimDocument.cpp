@@ -22,17 +22,11 @@ public:
     RecordEdit<Record> operator()(InsertRecords<Record>& edit) {
         EraseRecords<Record> reversal{{}, store_.lastId()};
         reversal.ids.reserve(edit.records.size());
-        try {
-            for (Record& record : edit.records) {
-                const int32_t id = record.ID;
-                if (store_.insertLoaded(std::move(record)) != nullptr) reversal.ids.push_back(id);
-            }
-        } catch (...) {
-            // Out of memory part of the way: the store goes back to what it was, so that
-            // the records and any history of them stay in step.
-            for (const int32_t id : reversal.ids)
-                store_.erase(id);
-            throw;
+        // Moving nodes allocates nothing, so nothing can fail half-way.
+        for (auto it = edit.records.begin(); it != edit.records.end();) {
+            auto node = edit.records.extract(it++);
+            const int32_t id = node.key();
+            if (store_.adopt(node)) reversal.ids.push_back(id);
         }
         store_.setLastId(edit.lastId);
         return reversal;
@@ -40,12 +34,11 @@ public:
 
     RecordEdit<Record> operator()(EraseRecords<Record>& edit) {
         InsertRecords<Record> reversal{{}, store_.lastId()};
-        reversal.records.reserve(edit.ids.size());
-        // Reinserted in ascending ID, which the store takes without searching.
+        // Taken out in ascending ID, so that the nodes go back without searching.
         std::sort(edit.ids.begin(), edit.ids.end());
         for (const int32_t id : edit.ids) {
-            Record record;
-            if (store_.extract(id, record)) reversal.records.push_back(std::move(record));
+            if (auto node = store_.extract(id))
+                reversal.records.insert(reversal.records.end(), std::move(node));
         }
         store_.setLastId(edit.lastId);
         return reversal;

@@ -2,7 +2,6 @@
 
 #include <cstdint>
 #include <functional>
-#include <limits>
 #include <string>
 #include <vector>
 
@@ -10,6 +9,7 @@
 #include "records/DateTime.h"
 #include "records/DocumentEdit.h"
 #include "records/DocumentView.h"
+#include "records/NewRecords.h"
 #include "records/PimContents.h"
 
 class Clock;
@@ -94,6 +94,9 @@ public:
     // stored (fewer when the identifiers run out).
     template <class Record>
     size_t addMany(std::vector<Record> records);
+    // Stores records numbered for this document as one edit; returns how many.
+    template <class Record>
+    size_t addAll(NewRecords<Record> records);
     // Overwrites the record with the same ID; false, changing nothing, when there is none.
     template <class Record>
     bool replace(Record record);
@@ -139,18 +142,17 @@ int32_t PimDocument::add(Record record) {
 
 template <class Record>
 size_t PimDocument::addMany(std::vector<Record> records) {
-    const RecordStore<Record>& store = contents_.store<Record>();
-    const int32_t first = store.nextId();
-    if (first == 0) return 0;
-    // Identifiers end at the largest 32-bit value; records beyond it are not stored.
-    const auto room = static_cast<size_t>(std::numeric_limits<int32_t>::max() - first) + 1;
-    if (records.size() > room) records.resize(room);
-    if (records.empty()) return 0;
+    NewRecords<Record> numbered(contents_.store<Record>());
+    for (Record& record : records) {
+        if (!numbered.add(std::move(record))) break;
+    }
+    return addAll(std::move(numbered));
+}
+
+template <class Record>
+size_t PimDocument::addAll(NewRecords<Record> records) {
     const size_t count = records.size();
-    for (size_t i = 0; i < count; ++i)
-        records[i].ID = first + static_cast<int32_t>(i);
-    const int32_t lastId = first + static_cast<int32_t>(count - 1);
-    apply(RecordEdit<Record>(InsertRecords<Record>{std::move(records), lastId}));
+    if (count != 0) apply(RecordEdit<Record>(records.edit()));
     return count;
 }
 

@@ -69,12 +69,18 @@ public:
         return true;
     }
 
-    // Removes the record with that ID and hands it over; false when there is none.
-    bool extract(int32_t id, Record& out) {
-        auto node = records_.extract(id);
-        if (node.empty()) return false;
-        out = std::move(node.mapped());
-        return true;
+    // Removes the record with that ID and hands over the node holding it; an empty node
+    // when there is none.
+    typename Map::node_type extract(int32_t id) { return records_.extract(id); }
+
+    // Takes over a node made by another map of records; false, leaving the node as it
+    // was, when its ID is taken. Nodes in ascending ID are taken without searching.
+    bool adopt(typename Map::node_type& node) {
+        if (records_.empty() || records_.rbegin()->first < node.key()) {
+            records_.insert(records_.end(), std::move(node));
+            return true;
+        }
+        return records_.insert(std::move(node)).inserted;
     }
 
     // Removes the record with that ID; false when there is none.

@@ -12,7 +12,7 @@ constexpr int kAppointment = 0, kDate = 1, kStartTime = 2, kEndTime = 3, kAlarme
 AppointmentImport::AppointmentImport(const PimDocument& document, std::vector<int> columnOf,
                                      const Locale& locale)
     : RecordImport(std::move(columnOf)),
-      batch_(document),
+      batch_(document.contents().store<Appointment>()),
       dates_(locale),
       today_(DateTime::today(document.clock())),
       working_(Appointment::createdAt(DateTime::now(document.clock()))) {
@@ -82,7 +82,7 @@ const char* AppointmentImport::importRecord(const std::vector<std::string>& valu
     Appointment added = a;
     trimInPlace(added.Description);
     const DateTime start = added.StartTime, end = added.EndTime;
-    if (const char* reason = batch_.take(std::move(added))) return reason;
+    if (!batch_.add(std::move(added))) return "no identifier left";
     taken_.add(start, end);
     return nullptr;
 }

@@ -2,6 +2,7 @@
 
 #include "records/Appointment.h"
 #include "records/DateParse.h"
+#include "records/PimDocument.h"
 #include "textio/ClashIndex.h"
 #include "textio/RecordImport.h"
 
@@ -18,13 +19,13 @@ public:
     AppointmentImport(const PimDocument& document, std::vector<int> columnOf, const Locale& locale);
     // nullptr when the record was taken, otherwise why not.
     const char* importRecord(const std::vector<std::string>& values) override;
-    void addTo(PimDocument& document) override { batch_.addTo(document); }
+    void addTo(PimDocument& document) override { document.addAll(std::move(batch_)); }
 
 private:
     // The time in `value` on the working record's date; the current time when unreadable.
     DateTime timeOnDueDate(const std::string& value, bool& read) const;
 
-    RecordBatch<Appointment> batch_;
+    NewRecords<Appointment> batch_;  // the records taken, added in one edit at the end
     DateParser dates_;
     DateTime today_;
     DateTime nowToTheMinute_;

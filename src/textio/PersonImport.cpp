@@ -29,7 +29,7 @@ bool namesThePerson(std::string Person::*field) {
 }  // namespace
 
 PersonImport::PersonImport(const PimDocument& document, std::vector<int> columnOf)
-    : RecordImport(std::move(columnOf)), batch_(document) {}
+    : RecordImport(std::move(columnOf)), batch_(document.contents().store<Person>()) {}
 
 const char* PersonImport::importRecord(const std::vector<std::string>& values) {
     Person person;
@@ -53,5 +53,5 @@ const char* PersonImport::importRecord(const std::vector<std::string>& values) {
     }
     person.RName = person.displayName();
     if (!person.WhitePages && !person.YellowPages) person.WhitePages = 1;
-    return batch_.take(std::move(person));
+    return batch_.add(std::move(person)) ? nullptr : "no identifier left";
 }

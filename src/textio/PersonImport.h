@@ -1,6 +1,7 @@
 #pragma once
 
 #include "records/Person.h"
+#include "records/PimDocument.h"
 #include "textio/RecordImport.h"
 
 // Persons: a record needs a first name, last name or company. Text is trimmed (except
@@ -12,8 +13,8 @@ public:
     PersonImport(const PimDocument& document, std::vector<int> columnOf);
     // nullptr when the record was taken, otherwise why not.
     const char* importRecord(const std::vector<std::string>& values) override;
-    void addTo(PimDocument& document) override { batch_.addTo(document); }
+    void addTo(PimDocument& document) override { document.addAll(std::move(batch_)); }
 
 private:
-    RecordBatch<Person> batch_;
+    NewRecords<Person> batch_;  // the records taken, added in one edit at the end
 };

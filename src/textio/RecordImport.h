@@ -1,11 +1,9 @@
 #pragma once
 
-#include <cstdint>
-#include <limits>
 #include <string>
 #include <vector>
 
-#include "records/PimDocument.h"
+class PimDocument;
 
 // The rules of one record type for turning a record's values into a new record.
 class RecordImport {
@@ -34,30 +32,4 @@ protected:
 
 private:
     std::vector<int> columnOf_;
-};
-
-// The records an import of one kind has taken, added to the document in one step at the
-// end so that the views hear of them once and the import is one change.
-template <class Record>
-class RecordBatch {
-public:
-    // Records fit while `document` has identifiers left for them.
-    explicit RecordBatch(const PimDocument& document) {
-        const int32_t next = document.contents().store<Record>().nextId();
-        room_ = next == 0 ? 0 : size_t(std::numeric_limits<int32_t>::max() - next) + 1;
-    }
-    // Takes the record; "no identifier left" when it would not get one.
-    const char* take(Record&& record) {
-        if (records_.size() == room_) return "no identifier left";
-        records_.push_back(std::move(record));
-        return nullptr;
-    }
-    void addTo(PimDocument& document) {
-        if (!records_.empty()) document.addMany(std::move(records_));
-        records_.clear();
-    }
-
-private:
-    std::vector<Record> records_;
-    size_t room_ = 0;
 };

@@ -10,7 +10,7 @@ constexpr int kTask = 0, kDueDate = 1, kPriority = 2;
 
 TaskImport::TaskImport(const PimDocument& document, std::vector<int> columnOf, const Locale& locale)
     : RecordImport(std::move(columnOf)),
-      batch_(document),
+      batch_(document.contents().store<Task>()),
       dates_(locale),
       today_(DateTime::today(document.clock())),
       working_(Task::createdAt(DateTime::now(document.clock()))) {}
@@ -35,5 +35,5 @@ const char* TaskImport::importRecord(const std::vector<std::string>& values) {
     if (!named) return "no task";
     Task task = working_;
     trimInPlace(task.Description);
-    return batch_.take(std::move(task));
+    return batch_.add(std::move(task)) ? nullptr : "no identifier left";
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "records/DateParse.h"
+#include "records/PimDocument.h"
 #include "records/Task.h"
 #include "textio/RecordImport.h"
 
@@ -14,10 +15,10 @@ public:
     TaskImport(const PimDocument& document, std::vector<int> columnOf, const Locale& locale);
     // nullptr when the record was taken, otherwise why not.
     const char* importRecord(const std::vector<std::string>& values) override;
-    void addTo(PimDocument& document) override { batch_.addTo(document); }
+    void addTo(PimDocument& document) override { document.addAll(std::move(batch_)); }
 
 private:
-    RecordBatch<Task> batch_;
+    NewRecords<Task> batch_;  // the records taken, added in one edit at the end
     DateParser dates_;
     DateTime today_;
     Task working_;

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <cstdint>
+#include <limits>
+#include <map>
+#include <utility>
+
+#include "records/DocumentEdit.h"
+#include "records/RecordStore.h"
+
+// New records numbered as their collection would number them, gathered so that many can
+// be added in one edit. Each record is moved once, into the map node the collection
+// later takes over as it is.
+template <class Record>
+class NewRecords {
+public:
+    // Numbers records from the next identifier of `store`, which must not change while
+    // the records are gathered.
+    explicit NewRecords(const RecordStore<Record>& store) : next_(store.nextId()) {}
+
+    // Numbers and keeps the record; false, keeping nothing, when no identifier is left.
+    bool add(Record&& record) {
+        if (next_ == 0) return false;
+        record.ID = next_;
+        records_.emplace_hint(records_.end(), next_, std::move(record));
+        next_ = next_ == std::numeric_limits<int32_t>::max() ? 0 : next_ + 1;
+        return true;
+    }
+
+    [[nodiscard]] size_t size() const { return records_.size(); }
+    [[nodiscard]] bool empty() const { return records_.empty(); }
+
+    // The edit that stores the records, leaving this empty.
+    [[nodiscard]] InsertRecords<Record> edit() {
+        const int32_t lastId = records_.empty() ? 0 : records_.rbegin()->first;
+        return {std::exchange(records_, {}), lastId};
+    }
+
+private:
+    std::map<int32_t, Record> records_;
+    int32_t next_;  // 0 when none is left
+};

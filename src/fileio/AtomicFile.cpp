@@ -5,9 +5,10 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstdlib>
 #include <cstring>
+#include <new>
 #include <optional>
+#include <vector>
 
 #include "fileio/FileOwnership.h"
 #include "fileio/PosixFile.h"
@@ -16,15 +17,24 @@
 
 namespace {
 
-// The file a save replaces: the target itself, or the file a symbolic link names.
-std::string resolvedTarget(const std::string& path) {
-    struct stat st;
-    if (lstat(path.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return path;
-    char* real = realpath(path.c_str(), nullptr);
-    if (real == nullptr) return path;  // a dangling link: replace the link itself
-    std::string resolved(real);
-    std::free(real);
-    return resolved;
+// The file a save replaces or makes: the target itself, or the file its chain of symbolic
+// links ends at, which need not exist yet (a link to a file still to be made stays a
+// link). Empty, with errno set, for a loop or a link that cannot be read.
+std::string resolvedTarget(std::string path) {
+    for (int depth = 0; depth < 40; ++depth) {
+        struct stat st;
+        if (lstat(path.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return path;
+        std::vector<char> buffer(static_cast<size_t>(st.st_size > 0 ? st.st_size : 255) + 1);
+        const ssize_t length = readlink(path.c_str(), buffer.data(), buffer.size());
+        if (length < 0 || static_cast<size_t>(length) >= buffer.size()) {
+            if (length >= 0) errno = ENAMETOOLONG;
+            return "";
+        }
+        const std::string link(buffer.data(), static_cast<size_t>(length));
+        path = link.starts_with('/') ? link : directoryOf(path) + "/" + link;
+    }
+    errno = ELOOP;
+    return "";
 }
 
 }  // namespace
@@ -38,6 +48,10 @@ Status writeFileAtomically(const std::string& path,
                            const WriteOptions& options) {
     if (path.empty()) return Status::failure(FailureKind::Usage, "", "no file name given");
 
+    // A name for one of this process's descriptors is written through the descriptor.
+    if (const int fd = descriptorNamedBy(path); fd >= 0)
+        return writeToDescriptor(fd, path, produce);
+
     std::optional<struct stat> existing;
     if (struct stat st; stat(path.c_str(), &st) == 0) {
         if (S_ISDIR(st.st_mode)) return fileFailure(FailureKind::Write, path, EISDIR);
@@ -50,9 +64,13 @@ Status writeFileAtomically(const std::string& path,
         if ((st.st_mode & 0222) == 0 || access(path.c_str(), W_OK) != 0)
             return fileFailure(FailureKind::Write, path, EACCES);
         existing = st;
+    } else if (errno != ENOENT) {
+        // A link loop or a folder that cannot be searched: nothing to write over.
+        return fileFailure(FailureKind::Write, path, errno);
     }
 
     const std::string target = resolvedTarget(path);
+    if (target.empty()) return fileFailure(FailureKind::Write, path, errno);
     const std::string directory = directoryOf(target);
     removeStaleTempFiles(directory);
     TempFile temp;
@@ -68,13 +86,21 @@ Status writeFileAtomically(const std::string& path,
         if (writeError == 0 && !writeAll(temp.fd(), bytes)) writeError = errno != 0 ? errno : EIO;
         return writeError == 0;
     };
-    if (!produce(sink) || writeError != 0)
-        return fileFailure(FailureKind::Write, path, writeError != 0 ? writeError : EIO);
+    try {
+        if (!produce(sink) || writeError != 0)
+            return fileFailure(FailureKind::Write, path, writeError != 0 ? writeError : EIO);
+    } catch (const std::bad_alloc&) {
+        return Status::failure(FailureKind::Write, path, "not enough memory to write it");
+    }
     if (existing)
         takeOverOwnership(temp.fd(), *existing);
-    else
+    else if (temp.named())
         (void)fchmod(temp.fd(), newFileMode());
     if (fsync(temp.fd()) != 0) return fileFailure(FailureKind::Write, path, errno);
+    // The stamp of what this save wrote, taken from the file itself: read by name after
+    // the rename it could be another program's change made in between.
+    struct stat writtenStat {};
+    const bool stamped = fstat(temp.fd(), &writtenStat) == 0;
     // Checked as late as can be, just before the file is replaced.
     if (options.unchangedSince && currentStamp(target) != options.unchangedSince) {
         return Status::failure(FailureKind::Conflict, path,
@@ -89,6 +115,6 @@ Status writeFileAtomically(const std::string& path,
         fsync(dir);
         ::close(dir);
     }
-    if (options.written != nullptr) *options.written = currentStamp(target).value_or(FileStamp{});
+    if (options.written != nullptr) *options.written = stamped ? stampOf(writtenStat) : FileStamp{};
     return {};
 }

@@ -13,7 +13,8 @@ struct FileStamp {
     uint64_t device = 0;
     uint64_t inode = 0;
     int64_t size = 0;
-    int64_t modifiedNs = 0;  // nanoseconds since 1970
+    int64_t modifiedSeconds = 0;      // since 1970
+    int64_t modifiedNanoseconds = 0;  // within that second
     bool operator==(const FileStamp&) const = default;
 };
 

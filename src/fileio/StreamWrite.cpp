@@ -4,8 +4,12 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <charconv>
 #include <csignal>
 #include <ctime>
+#include <new>
+#include <string_view>
+#include <utility>
 
 #include "fileio/PosixFile.h"
 
@@ -56,18 +60,44 @@ Status writeToDescriptor(int fd, const std::string& name,
         if (writeError == 0 && !writeAll(fd, bytes)) writeError = errno != 0 ? errno : EIO;
         return writeError == 0;
     };
-    if (!produce(sink) || writeError != 0)
-        return fileFailure(FailureKind::Write, name, writeError != 0 ? writeError : EIO);
+    try {
+        if (!produce(sink) || writeError != 0)
+            return fileFailure(FailureKind::Write, name, writeError != 0 ? writeError : EIO);
+    } catch (const std::bad_alloc&) {
+        return Status::failure(FailureKind::Write, name, "not enough memory to write it");
+    }
     return {};
+}
+
+int descriptorNamedBy(const std::string& path) {
+    static const std::pair<std::string_view, int> kStandard[] = {
+        {"/dev/stdin", 0}, {"/dev/stdout", 1}, {"/dev/stderr", 2}};
+    for (const auto& [name, fd] : kStandard) {
+        if (path == name) return fcntl(fd, F_GETFD) >= 0 ? fd : -1;
+    }
+    for (const std::string_view folder : {"/dev/fd/", "/proc/self/fd/"}) {
+        if (!path.starts_with(folder)) continue;
+        const std::string_view number = std::string_view(path).substr(folder.size());
+        int fd = -1;
+        const auto [end, error] = std::from_chars(number.data(), number.data() + number.size(), fd);
+        if (error != std::errc() || end != number.data() + number.size() || fd < 0) return -1;
+        return fcntl(fd, F_GETFD) >= 0 ? fd : -1;
+    }
+    return -1;
 }
 
 Status writeToStreamFile(const std::string& path,
                          const std::function<bool(const ByteSink&)>& produce) {
     int fd;
+    // Opened without waiting: for a FIFO no reader is ENXIO, for a terminal line no wait
+    // for the carrier. The writes then wait as writes to these files do.
     do {
-        fd = ::open(path.c_str(), O_WRONLY | O_CLOEXEC | O_NOCTTY);
+        fd = ::open(path.c_str(), O_WRONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
     } while (fd < 0 && errno == EINTR);
+    if (fd < 0 && errno == ENXIO)
+        return Status::failure(FailureKind::Write, path, "no program is reading it");
     if (fd < 0) return fileFailure(FailureKind::Write, path, errno);
+    if (const int flags = fcntl(fd, F_GETFL); flags >= 0) fcntl(fd, F_SETFL, flags & ~O_NONBLOCK);
     Status result = writeToDescriptor(fd, path, produce);
     if (::close(fd) != 0 && result.ok() && errno != EINTR)
         result = fileFailure(FailureKind::Write, path, errno);

@@ -13,6 +13,11 @@ Status writeToDescriptor(int fd, const std::string& name,
                          const std::function<bool(const ByteSink&)>& produce);
 
 // Opens the existing character device or FIFO at `path` and writes to it as above. A FIFO
-// waits for its reader, as it does for any program writing to it.
+// that no program reads is a failure rather than a wait that could last for ever.
 Status writeToStreamFile(const std::string& path,
                          const std::function<bool(const ByteSink&)>& produce);
+
+// The descriptor of this process that `path` names (/dev/stdout, /dev/fd/3,
+// /proc/self/fd/3), when it names an open one: writing there must go to the descriptor
+// itself, so that a redirection such as ">> file" appends instead of being replaced.
+[[nodiscard]] int descriptorNamedBy(const std::string& path);

@@ -64,7 +64,9 @@ TempFile::~TempFile() {
 int TempFile::open(const std::string& directory) {
     directory_ = directory;
     if (canNameUnnamedFiles()) {
-        fd_ = ::open(directory.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600);
+        // Nobody can open it while it has no name, so it can be made with the permissions
+        // a new file gets; a replaced file's own are set before it is named.
+        fd_ = ::open(directory.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
         if (fd_ >= 0) return 0;
         // The file system may not offer unnamed files: fall back to a named one.
     }

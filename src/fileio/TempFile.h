@@ -18,6 +18,10 @@ public:
     [[nodiscard]] int open(const std::string& directory);
     // The descriptor to write to; -1 before open and after replace.
     [[nodiscard]] int fd() const { return fd_; }
+    // Whether the file was made with a name, and so with owner-only permissions; an
+    // unnamed one was made with the permissions the umask and the folder's default ACL
+    // give a new file.
+    [[nodiscard]] bool named() const { return !name_.empty(); }
     // Closes the file and renames it over `target`; 0, or the errno of the failure, after
     // which the target is as it was and the temporary file is gone.
     [[nodiscard]] int replace(const std::string& target);

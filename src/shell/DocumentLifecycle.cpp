@@ -136,14 +136,14 @@ void DocumentLifecycle::compact() {
     ConflictChoice choice = ConflictChoice::None;
     const CompactResult result = document_.compact(
         [&](const PimDocument&, const std::string& path) { return writeChecked(path, choice); });
+    // A name chosen for a write that did not happen is not the document's name.
+    if (!result.written && !hadPath) document_.setPath("");
     if (choice == ConflictChoice::SaveElsewhere) {
-        if (!hadPath) document_.setPath("");
         saveAs();
         return;
     }
     if (choice == ConflictChoice::Cancel) return;  // the document stays modified
     if (!result.written) {
-        if (!hadPath) document_.setPath("");
         showError("Unable to write file!");
         return;
     }

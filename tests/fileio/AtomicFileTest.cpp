@@ -109,6 +109,43 @@ TEST(AtomicFile, WritesThroughASymbolicLink) {
     EXPECT_EQ(dir.names(), (Names{"link.pgr", "real.pgr"}));
 }
 
+TEST(AtomicFile, WritesWhereThePathLeadsAndNeverReplacesALink) {
+    ScratchDir dir;
+    // A link to a file still to be made makes that file and stays a link.
+    ASSERT_EQ(symlink("made.pgr", dir.file("ahead.pgr").c_str()), 0);
+    ASSERT_TRUE(writeFileAtomically(dir.file("ahead.pgr"), "new"));
+    EXPECT_TRUE(std::filesystem::is_symlink(dir.file("ahead.pgr")));
+    EXPECT_EQ(fileBytes(dir.file("made.pgr")), "new");
+
+    // Links in a loop lead nowhere: a failure that leaves them as they are.
+    ASSERT_EQ(symlink("b.pgr", dir.file("a.pgr").c_str()), 0);
+    ASSERT_EQ(symlink("a.pgr", dir.file("b.pgr").c_str()), 0);
+    EXPECT_EQ(writeFileAtomically(dir.file("a.pgr"), "x").kind(), FailureKind::Write);
+    EXPECT_TRUE(std::filesystem::is_symlink(dir.file("a.pgr")));
+
+    // A descriptor's name ("/dev/stdout" after ">> all.csv") writes through the descriptor:
+    // what the file held stays and the export follows it.
+    const std::string appended = dir.file("all.csv");
+    writeBytes(appended, "l1\n");
+    const int fd = open(appended.c_str(), O_WRONLY | O_APPEND);
+    ASSERT_GE(fd, 0);
+    const Status written = writeFileAtomically("/dev/fd/" + std::to_string(fd), "export\n");
+    ::close(fd);
+    EXPECT_TRUE(written) << written.message();
+    EXPECT_EQ(fileBytes(appended), "l1\nexport\n");
+
+    // A pipe nobody reads is a failure at once, not a wait for ever.
+    const std::string fifo = dir.file("unread.csv");
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    EXPECT_EQ(inChild([&] {
+                  alarm(20);
+                  const Status status = writeFileAtomically(fifo, "x");
+                  return status.message() == fifo + ": no program is reading it" ? 0 : 1;
+              }),
+              0);
+    EXPECT_TRUE(std::filesystem::is_fifo(fifo));
+}
+
 TEST(AtomicFile, AFailedSaveLeavesTheTargetAsItWas) {
     constexpr int kNoFile = -1, kDirectory = -2;
     struct Case {
@@ -163,6 +200,13 @@ TEST(AtomicFile, AProducerThatGivesUpLeavesTheTargetAlone) {
         target, [](const ByteSink& sink) { return sink("half of it") && false; });
     EXPECT_FALSE(result);
     EXPECT_EQ(result.file(), target);
+    EXPECT_EQ(fileBytes(target), "old");
+    EXPECT_EQ(dir.names(), Names{"home.pgr"});
+
+    // Running out of memory while the bytes are made is a failure like any other.
+    const Status noMemory =
+        writeFileAtomically(target, [](const ByteSink&) -> bool { throw std::bad_alloc(); });
+    EXPECT_EQ(noMemory.message(), target + ": not enough memory to write it");
     EXPECT_EQ(fileBytes(target), "old");
     EXPECT_EQ(dir.names(), Names{"home.pgr"});
 }

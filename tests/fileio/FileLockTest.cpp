@@ -101,4 +101,16 @@ TEST(AtomicFile, ASaveCheckedAgainstAStampRefusesAFileChangedSince) {
     }
 }
 
+TEST(FileStamp, TimesFarAheadAreKeptWhole) {
+    ScratchDir dir;
+    const std::string path = dir.file("far.pgr");
+    writeBytes(path, "x");
+    const timespec year2300[2] = {{0, UTIME_OMIT}, {10413792000, 5}};
+    ASSERT_EQ(utimensat(AT_FDCWD, path.c_str(), year2300, 0), 0);
+    const auto stamp = currentStamp(path);
+    ASSERT_TRUE(stamp);
+    EXPECT_EQ(stamp->modifiedSeconds, 10413792000);
+    EXPECT_EQ(stamp->modifiedNanoseconds, 5);
+}
+
 }  // namespace

@@ -19,5 +19,6 @@ else
 fi
 export QT_QPA_PLATFORM=offscreen
 ctest --test-dir "$build_dir" --output-on-failure -j "$jobs"
-[ "$build_dir" = build ] && ./scripts/package.sh
-exit 0
+if [ "$build_dir" = build ]; then
+    ./scripts/package.sh
+fi

@@ -34,10 +34,9 @@ void writeItem(std::ostream& out, std::string_view name, std::string_view argume
 }  // namespace
 
 void writeCliManPage(std::ostream& out, std::string_view version, std::string_view date) {
+    // Long usage lines break at spaces only: no hyphenation (.nh), no stretched gaps (.ad l).
     out << ".TH QUILLMATE\\-CLI 1 \"" << roffEscaped(date) << "\" \"Quillmate "
-        << roffEscaped(version) << "\" \"User Commands\"\n"
-        // Long usage lines break at spaces only: no hyphenation, no stretched gaps.
-        << ".nh\n.ad l\n"
+        << roffEscaped(version) << "\" \"User Commands\"\n.nh\n.ad l\n"
         << ".SH NAME\nquillmate\\-cli \\- scripted access to Quillmate documents\n"
         << ".SH SYNOPSIS\n";
     for (const char* synopsis : kCliSynopsis)

@@ -10,6 +10,7 @@ packages=(
   libgtest-dev googletest
   fonts-liberation fonts-liberation2
   xvfb xauth tzdata
+  dpkg-dev file lintian appstream desktop-file-utils groff-base
 )
 
 missing=()

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, and runs every test.
-#   scripts/test.sh             the normal build in build/
+#   scripts/test.sh             the normal build in build/, then its Debian package
+#                               checked by lintian (scripts/package.sh)
 #   scripts/test.sh --sanitize  AddressSanitizer + UBSan build in build-asan/
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -18,3 +19,6 @@ else
 fi
 export QT_QPA_PLATFORM=offscreen
 ctest --test-dir "$build_dir" --output-on-failure -j "$jobs"
+if [ "$build_dir" = build ]; then
+    ./scripts/package.sh
+fi

@@ -2,7 +2,9 @@
 #include <QFile>
 #include <QSessionManager>
 
+#include <cstdio>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/Clock.h"
@@ -13,18 +15,63 @@
 #include "shell/ui/MainFrame.h"
 #include "shell/ui/WaitCursorStorage.h"
 
+namespace {
+
+constexpr const char* kHelp =
+    "usage: quillmate [--help | --version] [--] [FILE...]\n"
+    "\n"
+    "Personal organizer: address book, tasks and appointments in one document (.pgr).\n"
+    "Opens each FILE given; with none, the last document when \"Open Last File On Start\"\n"
+    "is set, else a new one.\n"
+    "\n"
+    "Options:\n"
+    "  --help     print this help and exit\n"
+    "  --version  print the version and exit\n"
+    "  --         every argument after it is a FILE, even one starting with \"--\"\n"
+    "\n"
+    "Environment:\n"
+    "  QUILLMATE_NO_SPLASH=1  skip the splash window\n";
+
+// Answers --help and --version before Qt starts, so that they need no display and never
+// open a window. Returns whether one was answered.
+bool answeredInfoOption(int argc, char** argv) {
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view argument = argv[i];
+        if (argument == "--") return false;
+        if (argument == "--help") {
+            std::fputs(kHelp, stdout);
+            return true;
+        }
+        if (argument == "--version") {
+            std::printf("quillmate %s\n", QUILLMATE_VERSION);
+            return true;
+        }
+    }
+    return false;
+}
+
+}  // namespace
+
 int main(int argc, char** argv) {
+    if (answeredInfoOption(argc, argv)) return std::fflush(stdout) == 0 ? 0 : 1;
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Quillmate"));
     QApplication::setOrganizationName(QStringLiteral("Tarnwick"));
     QApplication::setApplicationVersion(QStringLiteral(QUILLMATE_VERSION));
     QGuiApplication::setDesktopFileName(QStringLiteral("quillmate"));
 
-    // Each argument is one document path, byte for byte as the shell passed it.
+    // Each argument is one document path, byte for byte as the shell passed it; a first
+    // "--" only ends the options.
     std::vector<std::string> documents;
     const QStringList arguments = QApplication::arguments();
-    for (qsizetype i = 1; i < arguments.size(); ++i)
+    bool optionsEnded = false;
+    for (qsizetype i = 1; i < arguments.size(); ++i) {
+        if (!optionsEnded && arguments[i] == QStringLiteral("--")) {
+            optionsEnded = true;
+            continue;
+        }
         documents.push_back(QFile::encodeName(arguments[i]).toStdString());
+    }
 
     SystemClock clock;
     QtLocale locale;

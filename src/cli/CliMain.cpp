@@ -7,30 +7,12 @@
 
 #include "cli/CliArgs.h"
 #include "cli/CliCommand.h"
+#include "cli/CliHelp.h"
 #include "cli/CommandSuggestion.h"
 #include "platform/Clock.h"
 #include "platform/qt/QtLocale.h"
 
 namespace {
-
-constexpr const char* kUsage =
-    "usage: quillmate-cli [--now \"YYYY-MM-DD HH:MM\"] COMMAND [ARGS...]\n"
-    "       quillmate-cli help [COMMAND] | --version | --help";
-
-void printHelp(std::ostream& out) {
-    out << kUsage << "\n\nScripted access to Quillmate documents (.pgr).\n\nCommands:\n";
-    for (const CliCommand& command : cliCommands()) {
-        out << "  " << command.name << ' ' << command.usage << "\n      " << command.summary
-            << '\n';
-    }
-    out << "  help [COMMAND]\n      print this help, or the usage of COMMAND\n"
-           "\nOptions:\n"
-           "  --now \"YYYY-MM-DD HH:MM\"  fix the clock (today, now, defaults of new records)\n"
-           "  --version                 print the version and exit\n"
-           "  --help                    print this help, or after a command its usage\n"
-           "\nErrors are printed as \"quillmate-cli: FILE:LINE:COLUMN: what went wrong\".\n"
-           "Exit status: 0 success, 1 failure, 2 usage error.\n";
-}
 
 std::string commandUsage(const CliCommand& command) {
     return std::string("usage: quillmate-cli ") + command.name + ' ' + command.usage;
@@ -41,7 +23,11 @@ int finish(std::ostream& err, const Status& status, const CliCommand* command) {
     if (status) return kExitOk;
     err << "quillmate-cli: " << status.message() << '\n';
     if (status.kind() != FailureKind::Usage) return kExitFailure;
-    err << (command != nullptr ? commandUsage(*command) : std::string(kUsage)) << '\n';
+    if (command != nullptr)
+        err << commandUsage(*command);
+    else
+        printCliUsage(err);
+    err << '\n';
     return kExitUsage;
 }
 
@@ -65,7 +51,7 @@ Status unknownCommand(const std::string& name) {
 // "help" alone prints the overview, "help COMMAND" that command's usage.
 int runHelp(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     if (args.empty() || args == std::vector<std::string>{"--help"}) {
-        printHelp(out);
+        printCliHelp(out);
         return kExitOk;
     }
     if (args.size() > 1)
@@ -102,7 +88,7 @@ int runCli(const std::vector<std::string>& args, std::istream& in, std::ostream&
             return kExitOk;
         }
         if (args[i] == "--help") {
-            printHelp(out);
+            printCliHelp(out);
             return kExitOk;
         }
         if (args[i] == "--now") {

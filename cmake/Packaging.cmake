@@ -1,0 +1,27 @@
+# A Debian package of what "cmake --install" installs: run "cpack -G DEB" in the build folder.
+set(CPACK_PACKAGE_NAME quillmate)
+set(CPACK_PACKAGE_VENDOR Tarnwick)
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "personal organizer: address book, tasks and appointments")
+set(CPACK_PACKAGE_DESCRIPTION_FILE ${PROJECT_SOURCE_DIR}/resources/package/description.txt)
+set(QUILLMATE_PACKAGE_CONTACT
+    "Quillmate maintainers <maintainers@users.noreply.c-seed-89bc3fee.example>"
+    CACHE STRING "Maintainer of the Debian package")
+set(CPACK_PACKAGE_CONTACT ${QUILLMATE_PACKAGE_CONTACT})
+set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+# Debug information stays in the build; the package carries stripped programs.
+set(CPACK_STRIP_FILES ON)
+
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_PACKAGE_SECTION utils)
+set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
+# Library dependencies come from the programs themselves; Qt loads its window-system
+# plugins at run time, where dpkg-shlibdeps cannot see them.
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+set(CPACK_DEBIAN_PACKAGE_DEPENDS qt6-qpa-plugins)
+# Reports name "Times New Roman"; Liberation Serif has the same metrics.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-liberation2")
+set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
+set(CMAKE_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS
+    OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
+
+include(CPack)

@@ -1,0 +1,41 @@
+#pragma once
+
+#include <iosfwd>
+#include <span>
+
+// What quillmate-cli says about itself: --help prints it, and the manual page and the
+// shell completion are generated from it, so the three cannot drift apart.
+
+// An option, or the "help" pseudo-command, with its argument and one line for --help.
+struct CliOption {
+    const char* name;
+    const char* argument;  // "" for none
+    const char* summary;
+};
+
+// The program's two forms, each without the leading "quillmate-cli ".
+inline constexpr const char* kCliSynopsis[] = {
+    "[--now \"YYYY-MM-DD HH:MM\"] COMMAND [ARGS...]",
+    "help [COMMAND] | --version | --help",
+};
+inline constexpr const char* kCliDescription = "Scripted access to Quillmate documents (.pgr).";
+inline constexpr CliOption kCliHelpCommand = {"help", "[COMMAND]",
+                                              "print this help, or the usage of COMMAND"};
+inline constexpr const char* kCliErrorFormat =
+    "Errors are printed as \"quillmate-cli: FILE:LINE:COLUMN: what went wrong\".";
+
+// What each exit code means.
+struct CliExitMeaning {
+    int code;
+    const char* meaning;
+};
+inline constexpr CliExitMeaning kCliExitMeanings[] = {
+    {0, "success"}, {1, "failure"}, {2, "usage error"}};
+
+// The options that come before the command.
+std::span<const CliOption> cliGlobalOptions();
+
+// The two-line usage of the program, as usage errors show it.
+void printCliUsage(std::ostream& out);
+// Everything --help prints.
+void printCliHelp(std::ostream& out);

@@ -1,0 +1,80 @@
+#include <gtest/gtest.h>
+
+#include <set>
+#include <sstream>
+#include <string>
+
+#include "cli/CliCommand.h"
+#include "cli/CliHelp.h"
+#include "cli/CompletionScript.h"
+#include "cli/ManPage.h"
+
+namespace {
+
+using Files = WordChoices::Files;
+
+TEST(CliDocsTest, EscapesWhatRoffWouldReadAsMarkup) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"--no-header", "\\-\\-no\\-header"},
+        {"C:\\path", "C:\\epath"},
+        {".pgr files", "\\&.pgr files"},
+        {"one\n'two'\n.three", "one\n\\&'two'\n\\&.three"},
+        {"a.b 'c'", "a.b 'c'"},
+    };
+    for (const auto& [text, expected] : cases)
+        EXPECT_EQ(roffEscaped(text), expected) << text;
+}
+
+TEST(CliDocsTest, ReadsPositionalsOptionsAndChoicesFromUsage) {
+    const UsageShape shape = parseUsage(
+        "persons|tasks DOC OUT|- --columns NAME,NAME,... [--separator comma|tab] "
+        "[--no-header] [--force] IN");
+    ASSERT_EQ(shape.positionals.size(), 4u);
+    EXPECT_EQ(shape.positionals[0], (WordChoices{{"persons", "tasks"}, Files::None}));
+    EXPECT_EQ(shape.positionals[1], (WordChoices{{}, Files::Documents}));
+    EXPECT_EQ(shape.positionals[2], (WordChoices{{"-"}, Files::Any}));
+    EXPECT_EQ(shape.positionals[3], (WordChoices{{}, Files::Any}));
+
+    ASSERT_EQ(shape.options.size(), 4u);
+    EXPECT_EQ(shape.options[0], (UsageShape::Option{"--columns", true, {}}));
+    EXPECT_EQ(shape.options[1],
+              (UsageShape::Option{"--separator", true, {{"comma", "tab"}, Files::None}}));
+    EXPECT_EQ(shape.options[2], (UsageShape::Option{"--no-header", false, {}}));
+    EXPECT_EQ(shape.options[3], (UsageShape::Option{"--force", false, {}}));
+}
+
+TEST(CliDocsTest, EveryCommandUsageReadsAsWords) {
+    // A usage line the reader misreads would complete wrong words without any error.
+    for (const CliCommand& command : cliCommands()) {
+        const UsageShape shape = parseUsage(command.usage);
+        EXPECT_FALSE(shape.positionals.empty()) << command.name;
+        for (const UsageShape::Option& option : shape.options) {
+            EXPECT_EQ(option.name.rfind("--", 0), 0u) << command.name;
+            EXPECT_EQ(option.name.find_first_of("[]|"), std::string::npos) << command.name;
+        }
+    }
+}
+
+TEST(CliDocsTest, ManPageUsesOnlyManMacrosAndListsEveryCommand) {
+    std::ostringstream page;
+    writeCliManPage(page, "1.2.3", "2026-01-02");
+    const std::set<std::string> macros = {".TH", ".SH", ".TP", ".B", ".BR", ".br", ".nh", ".ad"};
+    std::istringstream lines(page.str());
+    std::string line;
+    std::set<std::string> tags;
+    std::string previous;
+    while (std::getline(lines, line)) {
+        if (line.starts_with(".") || line.starts_with("'")) {
+            EXPECT_TRUE(macros.count(line.substr(0, line.find(' ')))) << line;
+        }
+        if (previous == ".TP") tags.insert(line.substr(0, line.find(' ')));
+        previous = line;
+    }
+    for (const CliCommand& command : cliCommands())
+        EXPECT_TRUE(tags.count(std::string("\\fB") + command.name + "\\fR")) << command.name;
+    for (const CliOption& option : cliGlobalOptions())
+        EXPECT_TRUE(tags.count("\\fB" + roffEscaped(option.name) + "\\fR")) << option.name;
+    EXPECT_NE(page.str().find("\"Quillmate 1.2.3\""), std::string::npos);
+}
+
+}  // namespace

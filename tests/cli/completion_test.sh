@@ -1,0 +1,50 @@
+#!/usr/bin/env bash
+# Runs the generated bash completion of quillmate-cli on typed command lines and checks
+# what it offers. Usage: completion_test.sh COMPLETION_SCRIPT
+set -uo pipefail
+source "$1" || exit 1
+cd "$(mktemp -d)" || exit 1
+trap 'rm -rf "$PWD"' EXIT
+mkdir folder && touch home.pgr work.pgr notes.csv "with space.pgr"
+
+failures=0
+# expect "WORDS TYPED SO FAR" "WHAT IS OFFERED, SORTED, SPACE-SEPARATED"
+# The last word of the line is the one being completed (empty after a trailing space).
+expect() {
+    local line=$1 want=$2
+    read -ra COMP_WORDS <<<"$line"
+    [[ $line == *' ' ]] && COMP_WORDS+=("")
+    COMP_CWORD=$((${#COMP_WORDS[@]} - 1))
+    COMPREPLY=()
+    _quillmate_cli quillmate-cli
+    local got
+    got=$(printf '%s\n' "${COMPREPLY[@]}" | sort | paste -sd' ')
+    if [[ $got != "$want" ]]; then
+        echo "\"$line\": offered \"$got\", expected \"$want\""
+        failures=$((failures + 1))
+    fi
+}
+
+expect 'quillmate-cli ' 'compact export help import info new resave'
+expect 'quillmate-cli i' 'import info'
+expect 'quillmate-cli --' '--help --now --version'
+expect 'quillmate-cli --now 2026-01-01T10:00 co' 'compact'
+expect 'quillmate-cli --now ' ''
+expect 'quillmate-cli help ' 'compact export import info new resave'
+expect 'quillmate-cli info ' 'folder home.pgr with space.pgr work.pgr'
+expect 'quillmate-cli info h' 'home.pgr'
+expect 'quillmate-cli info home.pgr ' ''
+expect 'quillmate-cli new --' '--force --help'
+expect 'quillmate-cli export ' 'appointments persons tasks'
+expect 'quillmate-cli export tasks ' 'folder home.pgr with space.pgr work.pgr'
+expect 'quillmate-cli export tasks home.pgr n' 'notes.csv'
+expect 'quillmate-cli export tasks home.pgr -' '--encloser --fields --help --no-header --separator'
+expect 'quillmate-cli export --separator ' 'comma pipe semicolon space tab'
+expect 'quillmate-cli export --separator tab tasks --encloser s' 'single'
+expect 'quillmate-cli export --separator tab tasks --no-header ' 'folder home.pgr with space.pgr work.pgr'
+expect 'quillmate-cli import persons home.pgr notes.csv --columns ' ''
+expect 'quillmate-cli import persons home.pgr notes.csv --columns A,B --encloser ' 'double none single'
+expect 'quillmate-cli frobnicate ' ''
+
+[[ $failures -eq 0 ]] && echo "all completions as expected"
+exit $((failures > 0))

@@ -6,7 +6,6 @@
 
 #include <cerrno>
 #include <cstring>
-#include <new>
 #include <optional>
 #include <vector>
 
@@ -81,17 +80,7 @@ Status writeFileAtomically(const std::string& path,
             std::string("cannot create a file in this folder: ") + std::strerror(error));
     }
 
-    int writeError = 0;
-    const ByteSink sink = [&](std::string_view bytes) {
-        if (writeError == 0 && !writeAll(temp.fd(), bytes)) writeError = errno != 0 ? errno : EIO;
-        return writeError == 0;
-    };
-    try {
-        if (!produce(sink) || writeError != 0)
-            return fileFailure(FailureKind::Write, path, writeError != 0 ? writeError : EIO);
-    } catch (const std::bad_alloc&) {
-        return Status::failure(FailureKind::Write, path, "not enough memory to write it");
-    }
+    if (Status written = writeToDescriptor(temp.fd(), path, produce); !written) return written;
     if (existing)
         takeOverOwnership(temp.fd(), *existing);
     else if (temp.named())

@@ -8,7 +8,8 @@
 // device such as /dev/null. Such a file cannot be replaced; its bytes go straight in.
 
 // Writes what `produce` makes to the open descriptor `fd`, which stays open; `name` is
-// what errors call it. A reader that went away is a failure, not the end of the process.
+// what errors call it. A reader that went away, or running out of memory while the bytes
+// are made, is a failure, not the end of the process.
 Status writeToDescriptor(int fd, const std::string& name,
                          const std::function<bool(const ByteSink&)>& produce);
 

@@ -39,7 +39,7 @@ const CliCommand* findCommand(const std::string& name) {
 }
 
 Status unknownCommand(const std::string& name) {
-    std::vector<std::string> names = {"help"};
+    std::vector<std::string> names = {kCliHelpCommand.name};
     for (const CliCommand& command : cliCommands())
         names.emplace_back(command.name);
     std::string reason = "unknown command \"" + name + "\"";
@@ -103,7 +103,7 @@ int runCli(const std::vector<std::string>& args, std::istream& in, std::ostream&
     if (i == args.size()) return usage("no command given");
 
     const std::vector<std::string> rest(args.begin() + ptrdiff_t(i) + 1, args.end());
-    if (args[i] == "help") return runHelp(rest, out, err);
+    if (args[i] == kCliHelpCommand.name) return runHelp(rest, out, err);
     const CliCommand* command = findCommand(args[i]);
     if (command == nullptr) return finish(err, unknownCommand(args[i]), nullptr);
     if (asksForHelp(rest)) return runHelp({command->name}, out, err);

@@ -56,18 +56,14 @@ bool DocumentLifecycle::askSaveChanges() {
 
 void DocumentLifecycle::newDocument() {
     if (!askSaveChanges()) return;
-    document_.makeNew();
-    document_.seedDefaultGroups();
+    startNewDocument();
 }
 
 void DocumentLifecycle::open() {
     if (!askSaveChanges()) return;
     if (const auto chosen = prompts_.askOpenPath(documentDialogSpec(""))) {
         if (const Status loaded = load(*chosen); !loaded) {
-            if (loaded.kind() == FailureKind::Content)
-                openAsUntitledInstead(loaded);
-            else
-                showError("Error loading file.");
+            reportFailedOpen(loaded);
             settings_.writeLastFileUsed("");
             return;
         }
@@ -99,10 +95,7 @@ void DocumentLifecycle::openRecent(int commandId) {
     if (!path) return;
     if (!askSaveChanges()) return;
     if (const Status loaded = load(*path); !loaded) {
-        if (loaded.kind() == FailureKind::Content)
-            openAsUntitledInstead(loaded);
-        else
-            showError("Error loading file.");
+        reportFailedOpen(loaded);
         recentFiles_.remove(*path);
         settings_.writeLastFileUsed("");
         settings_.writeRecentFiles(recentFiles_);
@@ -167,10 +160,7 @@ void DocumentLifecycle::openAtStartup(const StartupPlan& plan) {
             showError("Error loading file.\n" + path);
         }
     }
-    if (!loaded) {
-        document_.makeNew();
-        document_.seedDefaultGroups();
-    }
+    if (!loaded) startNewDocument();
 }
 
 bool DocumentLifecycle::close() {
@@ -250,9 +240,20 @@ Status DocumentLifecycle::load(const std::string& path) {
     return loaded;
 }
 
-void DocumentLifecycle::openAsUntitledInstead(const Status& refused) {
+void DocumentLifecycle::reportFailedOpen(const Status& failed) {
+    if (failed.kind() == FailureKind::Content)
+        openAsUntitledInstead(failed);
+    else
+        showError("Error loading file.");
+}
+
+void DocumentLifecycle::startNewDocument() {
     document_.makeNew();
     document_.seedDefaultGroups();
+}
+
+void DocumentLifecycle::openAsUntitledInstead(const Status& refused) {
+    startNewDocument();
     prompts_.showMessage(refused.message() +
                              "\n\nThe file is left as it is; a new untitled document opens "
                              "instead, and saving it asks for a name.",

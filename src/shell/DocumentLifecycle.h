@@ -64,6 +64,10 @@ private:
     Status writeChecked(const std::string& path, ConflictChoice& choice);
     // Loads the file into the document, showing the reader's own message on a syntax error.
     Status load(const std::string& path);
+    // Says why a file did not open: a file of another kind opens a new document instead.
+    void reportFailedOpen(const Status& failed);
+    // Replaces the document with a new one holding the default groups.
+    void startNewDocument();
     // Opens a new untitled document in place of a file that is not one of the program's
     // documents, saying which file and why, so that nothing is ever saved over it.
     void openAsUntitledInstead(const Status& refused);

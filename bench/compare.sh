@@ -1,0 +1,28 @@
+#!/usr/bin/env bash
+# Times quillmate-cli import and info beside Python's csv module and pugixml, as whole
+# processes taken in turns, and prints the ratios (bench/compare.py says what is timed).
+# Installs what is missing (the build's packages, libpugixml-dev, python3), builds a
+# Release build in build-bench/ and makes its test files in a temporary folder.
+#   bench/compare.sh [--runs N] [--count N] [--keep DIR] [--cli PATH]
+set -euo pipefail
+cd "$(dirname "$0")/.."
+./scripts/install-deps.sh
+
+# The yardsticks come from Debian; they are never linked into the programs.
+missing=()
+for p in libpugixml-dev python3; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+if [ ${#missing[@]} -ne 0 ]; then
+  sudo_cmd=()
+  [ "$(id -u)" -eq 0 ] || sudo_cmd=(sudo)
+  export DEBIAN_FRONTEND=noninteractive
+  "${sudo_cmd[@]}" apt-get update -qq
+  "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi
+
+cmake -S . -B build-bench -G Ninja -DQUILLMATE_BENCH=ON -DQUILLMATE_TESTS=OFF \
+      -DCMAKE_BUILD_TYPE=Release >/dev/null
+cmake --build build-bench --target quillmate-cli make_document pugixml_walk document_bench
+# Debian's Python, whatever else stands first on the PATH.
+exec /usr/bin/python3 bench/compare.py build-bench/bin "$@"

@@ -18,6 +18,7 @@ struct CliContext {
     std::istream& in;   // what a file argument "-" reads
     std::ostream& out;  // what a file argument "-" writes, and reports
     std::ostream& err;
+    bool processEnds = false;  // the process ends with the command (see AfterCli)
 };
 
 // The file argument that means standard input or standard output.

@@ -75,7 +75,7 @@ bool asksForHelp(const std::vector<std::string>& args) {
 }  // namespace
 
 int runCli(const std::vector<std::string>& args, std::istream& in, std::ostream& out,
-           std::ostream& err) {
+           std::ostream& err, AfterCli after) {
     const auto usage = [&](const std::string& reason) {
         return finish(err, Status::failure(FailureKind::Usage, "", reason), nullptr);
     };
@@ -109,7 +109,7 @@ int runCli(const std::vector<std::string>& args, std::istream& in, std::ostream&
     if (asksForHelp(rest)) return runHelp({command->name}, out, err);
 
     const QtLocale locale;
-    CliContext context{*clock, locale, in, out, err};
+    CliContext context{*clock, locale, in, out, err, after == AfterCli::ProcessEnds};
     try {
         return finish(err, command->run(context, rest), command);
     } catch (const std::bad_alloc&) {

@@ -3,5 +3,6 @@
 #include "cli/CliMain.h"
 
 int main(int argc, char** argv) {
-    return runCli(std::vector<std::string>(argv + 1, argv + argc), std::cin, std::cout, std::cerr);
+    return runCli(std::vector<std::string>(argv + 1, argv + argc), std::cin, std::cout, std::cerr,
+                  AfterCli::ProcessEnds);
 }

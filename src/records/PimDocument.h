@@ -82,6 +82,10 @@ public:
     // Adds the groups "All", "White Pages" and "Yellow Pages" to a new document, telling
     // the views but leaving the modified flag and the journal alone.
     void seedDefaultGroups();
+    // For a program about to end: empties the document without freeing its records one by
+    // one, which takes about as long as reading them did; the end of the process takes
+    // their memory back at once. Tells neither the views nor the journal.
+    void leaveRecordsToExit() noexcept;
 
     // The door for every change: applies the edit, marks the document modified, tells
     // the views once and hands the reversal to the journal.

@@ -4,6 +4,7 @@
 #include <ostream>
 
 #include "docfile/DocumentFile.h"
+#include "records/PimDocument.h"
 
 namespace {
 
@@ -26,6 +27,10 @@ Status parseArguments(const std::vector<std::string>& args, size_t count,
     if (Status status = parsed.parse(args, valued, flags); !status) return status;
     if (parsed.positional().size() != count) return usageFailure("wrong number of arguments");
     return {};
+}
+
+RecordsLeftToExit::~RecordsLeftToExit() {
+    if (document_ != nullptr) document_->leaveRecordsToExit();
 }
 
 Status DocumentUpdate::load(PimDocument& document) {

@@ -29,6 +29,7 @@ Status runNew(CliContext& context, const std::vector<std::string>& args) {
                                "already exists; use --force to replace it");
     }
     PimDocument document(context.clock);
+    const RecordsLeftToExit leaveRecords(context, document);
     document.seedDefaultGroups();
     return saveDocument(document, path);
 }
@@ -37,6 +38,7 @@ Status runInfo(CliContext& context, const std::vector<std::string>& args) {
     CliArgs parsed;
     if (Status status = parseArguments(args, 1, {}, {}, parsed); !status) return status;
     PimDocument document(context.clock);
+    const RecordsLeftToExit leaveRecords(context, document);
     if (Status loaded = loadDocument(document, parsed.positional()[0]); !loaded) return loaded;
     context.out << "groups: " << document.phGroups().size() << '\n'
                 << "persons: " << document.persons().size() << '\n'
@@ -51,6 +53,7 @@ Status runResave(CliContext& context, const std::vector<std::string>& args) {
     const std::string& out = parsed.positional()[1];
     DocumentUpdate in(parsed.positional()[0]);
     PimDocument document(context.clock);
+    const RecordsLeftToExit leaveRecords(context, document);
     if (Status loaded = in.load(document); !loaded) return loaded;
     // Written back in place, it is checked like every other change of the file.
     if (sameFile(in.path(), out)) return in.save(document);
@@ -62,6 +65,7 @@ Status runCompact(CliContext& context, const std::vector<std::string>& args) {
     if (Status status = parseArguments(args, 1, {}, {}, parsed); !status) return status;
     DocumentUpdate update(parsed.positional()[0]);
     PimDocument document(context.clock);
+    const RecordsLeftToExit leaveRecords(context, document);
     if (Status loaded = update.load(document); !loaded) return loaded;
     document.setPath(update.path());
     const CompactResult result = document.compact(

@@ -133,6 +133,7 @@ Status runExport(CliContext& context, const std::vector<std::string>& argList) {
     }
 
     PimDocument document(context.clock);
+    const RecordsLeftToExit leaveRecords(context, document);
     if (Status loaded = loadDocument(document, request.documentPath); !loaded) return loaded;
     if (spec.fileName != kStandardStream)
         return exportFile(request.kind, document, spec, context.locale).status;
@@ -183,6 +184,7 @@ Status runImport(CliContext& context, const std::vector<std::string>& argList) {
     }
     DocumentUpdate update(request.documentPath);
     PimDocument document(context.clock);
+    const RecordsLeftToExit leaveRecords(context, document);
     if (Status loaded = update.load(document); !loaded) return loaded;
     const ImportResult result =
         fromInput ? importText(request.kind, document, spec, input, context.locale)

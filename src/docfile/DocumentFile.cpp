@@ -13,16 +13,11 @@ Status saveDocument(const PimDocument& document, const std::string& path,
         path, [&](const ByteSink& sink) { return writeDocument(document, sink); }, options);
 }
 
-Status loadDocument(PimDocument& document, const std::string& path, FileStamp* stamp) {
-    std::string bytes;
-    FileStamp read;
-    if (Status status = readWholeFile(path, bytes, &read); !status) return status;
-    Status loaded = loadDocumentBytes(document, bytes).inFile(path);
-    if (loaded && stamp != nullptr) *stamp = read;
-    return loaded;
-}
+namespace {
 
-Status loadDocumentBytes(PimDocument& document, std::string_view bytes) {
+// `bytes` is a std::string_view, or FileBytes to hand back while they are read.
+template <class Bytes>
+Status loadFrom(PimDocument& document, Bytes& bytes) {
     // Read apart from the document so that a broken file changes nothing.
     try {
         PimContents contents;
@@ -32,6 +27,21 @@ Status loadDocumentBytes(PimDocument& document, std::string_view bytes) {
     } catch (const std::bad_alloc&) {
         return Status::failure(FailureKind::Read, "", "not enough memory to load it");
     }
+}
+
+}  // namespace
+
+Status loadDocument(PimDocument& document, const std::string& path, FileStamp* stamp) {
+    FileBytes bytes;
+    FileStamp read;
+    if (Status status = readWholeFile(path, bytes, &read); !status) return status;
+    Status loaded = loadFrom(document, bytes).inFile(path);
+    if (loaded && stamp != nullptr) *stamp = read;
+    return loaded;
+}
+
+Status loadDocumentBytes(PimDocument& document, std::string_view bytes) {
+    return loadFrom(document, bytes);
 }
 
 Status backupDocument(const PimDocument& document, const std::string& path) {

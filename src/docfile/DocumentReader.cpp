@@ -1,10 +1,12 @@
 #include "docfile/DocumentReader.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <string>
 
 #include "docfile/FieldValues.h"
 #include "docfile/XmlTokenizer.h"
+#include "fileio/FileBytes.h"
 #include "fileio/TextEncoding.h"
 #include "records/PimContents.h"
 #include "records/RecordFields.h"
@@ -15,11 +17,69 @@ namespace {
 // How much of a name or value from the file a message quotes.
 constexpr size_t kQuotedLength = 40;
 
+// How many line feeds the text holds.
+int32_t countLineFeeds(std::string_view text) {
+    const char* p = text.data();
+    const char* const end = p + text.size();
+    int32_t count = 0;
+#ifdef __SSE2__
+    const __m128i lf = _mm_set1_epi8('\n');
+    for (; end - p >= 16; p += 16) {
+        const __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+        count +=
+            __builtin_popcount(static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(x, lf))));
+    }
+#endif
+    for (; p != end; ++p)
+        count += *p == '\n';
+    return count;
+}
+
+// Hands back the memory of the file's bytes behind the reader, a few megabytes at a time,
+// so that the bytes and the records made of them are not held in full at once. The lines
+// of what was handed back are counted first, so that an error further on still gets its
+// line and column.
+class TextRelease {
+public:
+    // `text` lies in `owner`, or owner is nullptr and nothing is handed back.
+    TextRelease(std::string_view text, FileBytes* owner) : text_(text), owner_(owner) {}
+
+    // The reader has come to `p`: it will not look at the lines before the one `p` is on.
+    void reachedAt(const char* p) {
+        if (owner_ == nullptr || p < text_.data() || p >= text_.data() + text_.size()) return;
+        const auto offset = static_cast<size_t>(p - text_.data());
+        if (offset - kept_ < kStep) return;
+        const size_t newline = text_.rfind('\n', offset);
+        if (newline == std::string_view::npos || newline < kept_) return;
+        const size_t lineStart = newline + 1;
+        lines_ += countLineFeeds(text_.substr(kept_, lineStart - kept_));
+        kept_ = lineStart;
+        owner_->releaseBefore(static_cast<size_t>(text_.data() - owner_->view().data()) + kept_);
+    }
+
+    // Where the byte at `offset` stands; the reader has not passed it.
+    [[nodiscard]] TextPosition positionOf(size_t offset) const {
+        TextPosition at = ::positionOf(text_.substr(kept_), offset - std::min(offset, kept_));
+        at.line += lines_;
+        return at;
+    }
+
+private:
+    // How much is handed back at once: two huge pages.
+    static constexpr size_t kStep = 2 * FileBytes::kReleaseUnit;
+
+    std::string_view text_;
+    FileBytes* owner_;
+    size_t kept_ = 0;    // the start of a line: everything before it may have been handed back
+    int32_t lines_ = 0;  // the line feeds before kept_
+};
+
 // Maps elements and attributes onto records while the tokenizer reads. Depth 1 is the
 // root, 2 a collection, 3 a record, 4 and 5 the parts of a record held in elements.
 class DocumentBuilder {
 public:
-    DocumentBuilder(PimContents& contents, DateTime now) : contents_(contents), now_(now) {}
+    DocumentBuilder(PimContents& contents, DateTime now, TextRelease& release)
+        : contents_(contents), now_(now), release_(release) {}
 
     void startElement(std::string_view name);
     void attribute(std::string_view name, std::string_view value);
@@ -63,6 +123,7 @@ private:
 
     PimContents& contents_;
     const DateTime now_;  // "now" of records' defaults: the moment reading began
+    TextRelease& release_;
     SecondsConverter seconds_;
     int depth_ = 0;
     bool isPim_ = false;
@@ -119,6 +180,7 @@ void DocumentBuilder::startElement(std::string_view name) {
             group_ = PhGroup{};
         }
     } else if (depth_ == 3) {
+        release_.reachedAt(name.data());
         inRecord_ = false;
         setFields_ = 0;
         switch (section_) {
@@ -282,7 +344,10 @@ std::string DocumentBuilder::notOursReason() const {
 
 }  // namespace
 
-Status readDocumentText(std::string_view bytes, PimContents& contents, DateTime now) {
+namespace {
+
+// `owner`, when given, holds `bytes` and may hand their memory back as they are read.
+Status readText(std::string_view bytes, FileBytes* owner, PimContents& contents, DateTime now) {
     bytes = withoutUtf8Bom(bytes);
     // The text ends at its first zero byte. Files written on Windows hold Windows-1252
     // text; inside the program text is UTF-8.
@@ -292,15 +357,18 @@ Status readDocumentText(std::string_view bytes, PimContents& contents, DateTime 
     if (!scan.valid) {
         converted = utf8WithWindows1252Fallback(bytes);
         bytes = converted;
+        if (owner != nullptr) owner->releaseBefore(owner->size());
+        owner = nullptr;
     }
     // Records hold UTF-8: a reference to a byte from 0x80 up names the Windows-1252
     // character the program that wrote it meant.
     XmlTokenizer tokenizer(bytes, XmlTokenizer::References::Windows1252Utf8);
-    DocumentBuilder builder(contents, now);
+    TextRelease release(bytes, owner);
+    DocumentBuilder builder(contents, now, release);
     try {
         tokenizer.run(builder);
     } catch (const XmlSyntaxError& error) {
-        const TextPosition at = positionOf(bytes, error.offset);
+        const TextPosition at = release.positionOf(error.offset);
         return Status::failure(FailureKind::Syntax, "", "the text is not well-formed XML", at.line,
                                at.column);
     }
@@ -309,4 +377,14 @@ Status readDocumentText(std::string_view bytes, PimContents& contents, DateTime 
     if (std::string reason = builder.notOursReason(); !reason.empty())
         return Status::failure(FailureKind::Content, "", std::move(reason));
     return {};
+}
+
+}  // namespace
+
+Status readDocumentText(std::string_view bytes, PimContents& contents, DateTime now) {
+    return readText(bytes, nullptr, contents, now);
+}
+
+Status readDocumentText(FileBytes& bytes, PimContents& contents, DateTime now) {
+    return readText(bytes.view(), &bytes, contents, now);
 }

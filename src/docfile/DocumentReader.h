@@ -6,6 +6,7 @@
 
 #include "records/DateTime.h"
 
+class FileBytes;
 struct PimContents;
 
 // Fills `contents`, which must be empty, from the bytes of a document file; `now` is the
@@ -15,3 +16,7 @@ struct PimContents;
 // is not one of the program's documents: a Content failure saying which, so that nothing is ever
 // saved over it. On a failure the contents may hold part of the records.
 Status readDocumentText(std::string_view bytes, PimContents& contents, DateTime now);
+
+// The same for the bytes of a file read whole, whose memory is handed back piece by piece
+// as the records are read, so that a load needs little more memory than its records.
+Status readDocumentText(FileBytes& bytes, PimContents& contents, DateTime now);

@@ -4,6 +4,7 @@
 #include <string>
 #include <string_view>
 
+#include "fileio/FileBytes.h"
 #include "fileio/FileStamp.h"
 #include "platform/Status.h"
 
@@ -39,4 +40,6 @@ Status writeFileAtomically(const std::string& path,
 // Reads the whole regular file at `path` into `contents`, which is left alone on failure,
 // and its stamp into `stamp` when given. Anything else (a directory, a device, a pipe) is
 // refused without waiting on it, and so is a file too large for memory.
+Status readWholeFile(const std::string& path, FileBytes& contents, FileStamp* stamp = nullptr);
+// The same into a string, for files that are small or kept as they are.
 Status readWholeFile(const std::string& path, std::string& contents, FileStamp* stamp = nullptr);

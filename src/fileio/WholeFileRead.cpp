@@ -3,35 +3,36 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdint>
 #include <new>
-#include <stdexcept>
 
 #include "fileio/AtomicFile.h"
+#include "fileio/FileBytes.h"
 #include "fileio/PosixFile.h"
 
 namespace {
 
 // Reads from `fd` until its end into `bytes`, which holds room for the expected size.
-// 0, or the errno of the failure.
-int readToEnd(int fd, std::string& bytes) {
-    size_t filled = 0;
+// 0, ENOMEM when the bytes outgrow the memory, or the errno of the failure.
+int readToEnd(int fd, FileBytes& bytes) {
     for (;;) {
-        if (filled == bytes.size()) bytes.resize(bytes.size() * 2 + 4096);
-        const ssize_t n = ::read(fd, bytes.data() + filled, bytes.size() - filled);
+        if (bytes.spareSize() == 0) {
+            if (bytes.size() > SIZE_MAX / 4) return EFBIG;
+            if (!bytes.reserve(bytes.size() * 2 + 4096)) return ENOMEM;
+        }
+        const ssize_t n = ::read(fd, bytes.spare(), bytes.spareSize());
         if (n < 0) {
             if (errno == EINTR) continue;
             return errno;
         }
-        if (n == 0) break;
-        filled += static_cast<size_t>(n);
+        if (n == 0) return 0;
+        bytes.grow(static_cast<size_t>(n));
     }
-    bytes.resize(filled);
-    return 0;
 }
 
 }  // namespace
 
-Status readWholeFile(const std::string& path, std::string& contents, FileStamp* stamp) {
+Status readWholeFile(const std::string& path, FileBytes& contents, FileStamp* stamp) {
     if (path.empty()) return Status::failure(FailureKind::Usage, "", "no file name given");
     // Not blocking: a FIFO without a writer must not hang the open. Only regular files are
     // read, since a device or a pipe may never end.
@@ -48,20 +49,31 @@ Status readWholeFile(const std::string& path, std::string& contents, FileStamp* 
         return error != 0 ? fileFailure(FailureKind::Read, path, error)
                           : Status::failure(FailureKind::Read, path, "not a regular file");
     }
-    std::string bytes;
-    try {
-        // The size is a hint only: the file may grow or shrink while it is read.
-        bytes.resize(static_cast<size_t>(st.st_size > 0 ? st.st_size : 0) + 1);
+    FileBytes bytes;
+    // The size is a hint only: the file may grow or shrink while it is read. One byte
+    // more lets the end show itself without another round.
+    if (!bytes.reserve(static_cast<size_t>(st.st_size > 0 ? st.st_size : 0) + 1))
+        error = ENOMEM;
+    else
         error = readToEnd(fd, bytes);
-    } catch (const std::bad_alloc&) {
-        ::close(fd);
-        return Status::failure(FailureKind::Read, path, "not enough memory to hold it");
-    } catch (const std::length_error&) {
-        error = EFBIG;
-    }
     ::close(fd);
+    if (error == ENOMEM)
+        return Status::failure(FailureKind::Read, path, "not enough memory to hold it");
     if (error != 0) return fileFailure(FailureKind::Read, path, error);
     contents = std::move(bytes);
     if (stamp != nullptr) *stamp = stampOf(st);
+    return {};
+}
+
+Status readWholeFile(const std::string& path, std::string& contents, FileStamp* stamp) {
+    FileBytes bytes;
+    FileStamp read;
+    if (Status status = readWholeFile(path, bytes, &read); !status) return status;
+    try {
+        contents.assign(bytes.view());
+    } catch (const std::bad_alloc&) {
+        return Status::failure(FailureKind::Read, path, "not enough memory to hold it");
+    }
+    if (stamp != nullptr) *stamp = read;
     return {};
 }

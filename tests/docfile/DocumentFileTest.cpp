@@ -144,6 +144,36 @@ TEST_F(DocumentFileTest, ASuccessfulLoadReplacesTheContents) {
     document.detachView(view);
 }
 
+TEST_F(DocumentFileTest, ALargeFileLoadsAsItsBytesDoWithTheLineAndColumnOfAnError) {
+    // Large enough for the loader to hand back the memory of the bytes behind it on the
+    // way, with values that span lines and a reference here and there.
+    std::string records;
+    for (int i = 1; records.size() < (12u << 20); ++i) {
+        records += "\t\t<Task ID=\"" + std::to_string(i) + "\" Description=\"task " +
+                   std::to_string(i) + " &amp; more\r\nsecond line\" Priority=\"2\" />\r\n";
+    }
+    const std::string start = "<?xml version=\"1.0\"?>\r\n<Pim Version=\"16\">\r\n\t<Tasks>\r\n";
+    const std::string end = "\t</Tasks>\r\n</Pim>\r\n";
+    const std::string texts[] = {
+        start + records + end,
+        start + records + "\t\t<Task ID=\"1\" Description=\"<\" />\r\n" + end,
+        start + records + records + "\t\t<Task\r\n\t\t\tID=\"\x01\r\n" + end,
+        start + records + end.substr(0, end.size() - 3),
+    };
+    for (const std::string& text : texts) {
+        const std::string path = dir.file("large.pgr");
+        writeBytes(path, text);
+        PimDocument fromFile(clock);
+        PimDocument fromBytes(clock);
+        const Status loaded = loadDocument(fromFile, path);
+        const Status expected = loadDocumentBytes(fromBytes, text).inFile(path);
+        EXPECT_EQ(loaded.message(), expected.message());
+        EXPECT_EQ(loaded.line(), expected.line());
+        EXPECT_EQ(loaded.column(), expected.column());
+        EXPECT_TRUE(fromFile.contents() == fromBytes.contents());
+    }
+}
+
 TEST_F(DocumentFileTest, BackupWritesACopyAndLeavesTheDocumentAlone) {
     PimDocument document(clock);
     document.seedDefaultGroups();

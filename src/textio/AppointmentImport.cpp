@@ -22,7 +22,7 @@ AppointmentImport::AppointmentImport(const PimDocument& document, std::vector<in
         taken_.add(appointment.StartTime, appointment.EndTime);
 }
 
-DateTime AppointmentImport::timeOnDueDate(const std::string& value, bool& read) const {
+DateTime AppointmentImport::timeOnDueDate(std::string_view value, bool& read) const {
     DateTime moment;
     if (const auto time = dates_.parseTime(value)) {
         const DateTime day = working_.DueDate;
@@ -32,11 +32,11 @@ DateTime AppointmentImport::timeOnDueDate(const std::string& value, bool& read) 
     return roundToQuarterHour(read ? moment : nowToTheMinute_);
 }
 
-const char* AppointmentImport::importRecord(const std::vector<std::string>& values) {
+const char* AppointmentImport::importRecord(const std::vector<std::string_view>& values) {
     Appointment& a = working_;
     a.Description.clear();
     bool named = false, dated = false, started = false, ended = false;
-    forEachField(values, [&](int field, const std::string& value) {
+    forEachField(values, [&](int field, std::string_view value) {
         switch (field) {
             case kAppointment:
                 if (!value.empty()) {

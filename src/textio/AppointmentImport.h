@@ -18,12 +18,12 @@ public:
     // `locale`'s forms.
     AppointmentImport(const PimDocument& document, std::vector<int> columnOf, const Locale& locale);
     // nullptr when the record was taken, otherwise why not.
-    const char* importRecord(const std::vector<std::string>& values) override;
+    const char* importRecord(const std::vector<std::string_view>& values) override;
     void addTo(PimDocument& document) override { document.addAll(std::move(batch_)); }
 
 private:
     // The time in `value` on the working record's date; the current time when unreadable.
-    DateTime timeOnDueDate(const std::string& value, bool& read) const;
+    DateTime timeOnDueDate(std::string_view value, bool& read) const;
 
     NewRecords<Appointment> batch_;  // the records taken, added in one edit at the end
     DateParser dates_;

@@ -27,6 +27,9 @@ public:
     // False, leaving `field` alone, when nothing but white space is left of `line`.
     bool NextField(std::string_view& line, std::string& field) const;
     bool NextField(std::string& line, std::string& field) const;
+    // NextField that also tells whether an enclosed field closed before the end of `line`
+    // (a plain field always counts as closed). With `field` nullptr the field is read past.
+    bool takeField(std::string_view& line, std::string* field, bool& closed) const;
 
     // Reads the enclosed field at the start of `text` (text[0] is the encloser) and
     // appends its value to `field` when one is given. After the closing encloser,
@@ -37,6 +40,9 @@ public:
     [[nodiscard]] static bool isBlank(char c) {
         return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
     }
+    // The first of the bytes from `p` to `end` that is `a` or `b`; `end` when none is.
+    [[nodiscard]] static const char* findEither(const char* p, const char* end, char a, char b);
+
     // Whether white space before a field may be skipped. A tab separator never is: in
     // tab-separated text, as spreadsheets write it, two tabs in a row hold an empty value.
     [[nodiscard]] bool skipsBeforeField(char c) const {

@@ -25,6 +25,16 @@ bool isOneOf(std::string_view value, std::initializer_list<std::string_view> wor
     });
 }
 
+std::string_view trimmed(std::string_view text) {
+    size_t last = text.size();
+    while (last > 0 && FieldTokenizer::isBlank(text[last - 1]))
+        --last;
+    size_t first = 0;
+    while (first < last && FieldTokenizer::isBlank(text[first]))
+        ++first;
+    return text.substr(first, last - first);
+}
+
 void trimInPlace(std::string& text) {
     size_t last = text.size();
     while (last > 0 && FieldTokenizer::isBlank(text[last - 1]))

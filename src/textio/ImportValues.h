@@ -17,6 +17,8 @@
 
 // Removes white space from both ends.
 void trimInPlace(std::string& text);
+// The text without white space at either end.
+[[nodiscard]] std::string_view trimmed(std::string_view text);
 
 // The moment moved to the nearest quarter hour: minutes 1-7 past a quarter go down,
 // 8-14 go up.

@@ -18,7 +18,7 @@ const std::vector<const FieldSpec<Person>*>& importFields() {
     return fields;
 }
 
-bool flag(const std::string& value) {
+bool flag(std::string_view value) {
     return isOneOf(value, {"1", "true", "yes"});
 }
 
@@ -31,26 +31,24 @@ bool namesThePerson(std::string Person::*field) {
 PersonImport::PersonImport(const PimDocument& document, std::vector<int> columnOf)
     : RecordImport(std::move(columnOf)), batch_(document.contents().store<Person>()) {}
 
-const char* PersonImport::importRecord(const std::vector<std::string>& values) {
+const char* PersonImport::importRecord(const std::vector<std::string_view>& values) {
     Person person;
     person.WhitePages = 1;
     person.YellowPages = 0;
     bool named = false;
-    forEachField(values, [&](int index, const std::string& value) {
+    forEachField(values, [&](int index, std::string_view value) {
         const FieldSpec<Person>& field = *importFields()[size_t(index)];
         if (field.type == FieldType::Flag) {
             setFlag(person, field, flag(value));
         } else {
-            person.*field.text = value;
+            // Every text is trimmed but the position, which keeps its spaces. Made from
+            // the value at once, the text takes no more memory than it needs.
+            person.*field.text =
+                std::string(field.text == &Person::Position ? value : trimmed(value));
             named |= !value.empty() && namesThePerson(field.text);
         }
     });
     if (!named) return "no first name, last name or company";
-    // Every text is trimmed but the position, which keeps its spaces.
-    for (const FieldSpec<Person>& field : recordFields<Person>()) {
-        if (field.type == FieldType::Text && field.text != &Person::Position)
-            trimInPlace(person.*field.text);
-    }
     person.RName = person.displayName();
     if (!person.WhitePages && !person.YellowPages) person.WhitePages = 1;
     return batch_.add(std::move(person)) ? nullptr : "no identifier left";

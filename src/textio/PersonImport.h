@@ -12,7 +12,7 @@ public:
     // Imports into `document`, reading field f from column columnOf[f].
     PersonImport(const PimDocument& document, std::vector<int> columnOf);
     // nullptr when the record was taken, otherwise why not.
-    const char* importRecord(const std::vector<std::string>& values) override;
+    const char* importRecord(const std::vector<std::string_view>& values) override;
     void addTo(PimDocument& document) override { document.addAll(std::move(batch_)); }
 
 private:

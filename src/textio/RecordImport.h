@@ -1,6 +1,6 @@
 #pragma once
 
-#include <string>
+#include <string_view>
 #include <vector>
 
 class PimDocument;
@@ -15,7 +15,7 @@ public:
 
     // Applies the values of one record and takes the record when the rules allow;
     // returns nullptr when it was taken, otherwise why not.
-    virtual const char* importRecord(const std::vector<std::string>& values) = 0;
+    virtual const char* importRecord(const std::vector<std::string_view>& values) = 0;
     // Adds every record taken to the document as one change.
     virtual void addTo(PimDocument& document) = 0;
 
@@ -23,7 +23,7 @@ protected:
     // Calls `apply(field, value)` for every field that a column is read into, in the
     // order of the field list, so that a time is read after the date it belongs to.
     template <class Apply>
-    void forEachField(const std::vector<std::string>& values, Apply apply) const {
+    void forEachField(const std::vector<std::string_view>& values, Apply apply) const {
         for (size_t f = 0; f < columnOf_.size(); ++f) {
             if (columnOf_[f] >= 0) apply(static_cast<int>(f), values[size_t(columnOf_[f])]);
         }

@@ -15,6 +15,101 @@ bool RecordReader::next(std::string_view& record) {
     return true;
 }
 
+bool RecordReader::nextFields(RecordValues& fields, bool& blank) {
+    if (pos_ >= text_.size()) return false;
+    size_t end;
+    if (takeFields(pos_, fields, blank, end)) {
+        const std::string_view record = text_.substr(pos_, end - pos_);
+        recordLine_ = nextLine_;
+        nextLine_ += static_cast<size_t>(std::count(record.begin(), record.end(), '\n')) + 1;
+        pos_ = end + 1;
+        return true;
+    }
+    // A field that never closes: the record is its line, as next() finds.
+    std::string_view record;
+    if (!next(record)) return false;
+    blank = std::all_of(record.begin(), record.end(), FieldTokenizer::isBlank);
+    if (blank) return true;
+    std::fill(fields.values.begin(), fields.values.end(), std::string_view());
+    for (size_t i = 0; i < fields.values.size(); ++i) {
+        fields.decoded[i].clear();
+        if (!tokenizer_.NextField(record, fields.decoded[i])) break;
+        fields.values[i] = fields.decoded[i];
+    }
+    return true;
+}
+
+// Walks the fields as recordEnd() does, taking their values on the way, so that a record
+// is read once. NextField would take the same values off the record, but for one thing: it
+// reads the record without the white space at its end (a CR before the line feed, say),
+// which only the last field that is not empty can reach into. That field is taken again as
+// NextField takes it.
+bool RecordReader::takeFields(size_t start, RecordValues& fields, bool& blank, size_t& end) const {
+    std::vector<std::string_view>& values = fields.values;
+    std::fill(values.begin(), values.end(), std::string_view());
+    const size_t n = text_.size();
+    const char* const text = text_.data();
+    const char separator = tokenizer_.separator();
+    const char encloser = tokenizer_.encloser();
+    size_t pos = start;
+    size_t taken = 0;
+    size_t lastStart = std::string_view::npos;  // where the last field that is not empty began
+    size_t lastIndex = 0;
+    while (true) {
+        while (pos < n && text[pos] != '\n' && tokenizer_.skipsBeforeField(text[pos]))
+            ++pos;
+        if (pos == n || text[pos] == '\n') break;
+        const bool kept = taken < values.size();
+        const char c = text[pos];
+        if (c == separator) {
+            ++pos;
+        } else if (encloser != 0 && c == encloser) {
+            lastStart = pos;
+            lastIndex = taken;
+            // Most enclosed values hold neither an escape nor an encloser, and the field
+            // ends right after the closing one: the value is the text between the two.
+            const char* const body = text + pos + 1;
+            const char* const close = FieldTokenizer::findEither(body, text + n, encloser, '\\');
+            const auto after = static_cast<size_t>(close - text) + 1;
+            if (close != text + n && *close == encloser &&
+                (after == n || text[after] == separator || text[after] == '\n')) {
+                if (kept) values[taken] = std::string_view(body, static_cast<size_t>(close - body));
+                pos = after < n && text[after] == separator ? after + 1 : after;
+            } else {
+                std::string* const decoded = kept ? &fields.decoded[taken] : nullptr;
+                if (decoded) decoded->clear();
+                const auto scan = tokenizer_.scanEnclosed(text_.substr(pos), decoded);
+                if (!scan.closed) return false;
+                if (decoded) values[taken] = *decoded;
+                pos += scan.end;
+            }
+        } else {
+            lastStart = pos;
+            lastIndex = taken;
+            const char* const stop =
+                FieldTokenizer::findEither(text + pos, text + n, separator, '\n');
+            const auto stopAt = static_cast<size_t>(stop - text);
+            if (kept) values[taken] = text_.substr(pos, stopAt - pos);
+            pos = stopAt < n && text[stopAt] == separator ? stopAt + 1 : stopAt;
+        }
+        ++taken;
+    }
+    end = pos;
+    size_t trimmed = end;
+    while (trimmed > start && FieldTokenizer::isBlank(text[trimmed - 1]))
+        --trimmed;
+    blank = trimmed == start;
+    if (trimmed < end && lastStart < trimmed && lastIndex < values.size()) {
+        std::string_view rest = text_.substr(lastStart, trimmed - lastStart);
+        std::string& decoded = fields.decoded[lastIndex];
+        decoded.clear();
+        bool closed;
+        (void)tokenizer_.takeField(rest, &decoded, closed);
+        values[lastIndex] = decoded;
+    }
+    return true;
+}
+
 size_t RecordReader::lineEnd(size_t start) const {
     const size_t end = text_.find('\n', start);
     return end == std::string_view::npos ? text_.size() : end;

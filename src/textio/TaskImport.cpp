@@ -15,10 +15,10 @@ TaskImport::TaskImport(const PimDocument& document, std::vector<int> columnOf, c
       today_(DateTime::today(document.clock())),
       working_(Task::createdAt(DateTime::now(document.clock()))) {}
 
-const char* TaskImport::importRecord(const std::vector<std::string>& values) {
+const char* TaskImport::importRecord(const std::vector<std::string_view>& values) {
     working_.Description.clear();
     bool named = false;
-    forEachField(values, [&](int field, const std::string& value) {
+    forEachField(values, [&](int field, std::string_view value) {
         if (field == kTask) {
             if (!value.empty()) {
                 working_.Description = value;

@@ -14,7 +14,7 @@ public:
     // `locale`'s forms.
     TaskImport(const PimDocument& document, std::vector<int> columnOf, const Locale& locale);
     // nullptr when the record was taken, otherwise why not.
-    const char* importRecord(const std::vector<std::string>& values) override;
+    const char* importRecord(const std::vector<std::string_view>& values) override;
     void addTo(PimDocument& document) override { document.addAll(std::move(batch_)); }
 
 private:

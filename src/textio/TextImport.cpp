@@ -40,14 +40,11 @@ std::unique_ptr<RecordImport> makeImport(TransferKind kind, const PimDocument& d
     return std::make_unique<AppointmentImport>(document, std::move(columnOf), locale);
 }
 
-bool isBlank(std::string_view record) {
-    return std::all_of(record.begin(), record.end(), FieldTokenizer::isBlank);
-}
-
 ImportResult importRecords(TransferKind kind, PimDocument& document, const TextTransferSpec& spec,
                            std::string_view bytes, const Locale& locale) {
     ImportResult result;
-    const std::string text = decodeDelimitedText(bytes);
+    std::string converted;
+    const std::string_view text = decodeDelimitedText(bytes, converted);
     FieldTokenizer tokenizer;
     if (!spec.encloser.empty()) tokenizer.SetEncloser(spec.encloser[0]);
     tokenizer.SetSeparator(spec.separator.empty() ? ',' : spec.separator[0]);
@@ -59,21 +56,17 @@ ImportResult importRecords(TransferKind kind, PimDocument& document, const TextT
                                            spec.columnFields.begin() + ptrdiff_t(columnCount));
     const auto import = makeImport(kind, document, columnsOfFields(kind, columns), locale);
 
-    std::string_view record;
-    if (spec.firstLineHasNames && !reader.next(record)) return result;
-    std::vector<std::string> values(columnCount);
-    while (reader.next(record)) {
-        if (isBlank(record)) continue;
-        for (std::string& value : values)
-            value.clear();
-        for (std::string& value : values) {
-            if (!tokenizer.NextField(record, value)) break;
-        }
-        for (std::string& value : values) {
+    std::string_view header;
+    if (spec.firstLineHasNames && !reader.next(header)) return result;
+    RecordValues fields(columnCount);
+    bool blank = false;
+    while (reader.nextFields(fields, blank)) {
+        if (blank) continue;
+        for (std::string_view& value : fields.values) {
             // Placeholders some programs write for a missing value.
-            if (value == "EMPTY FIELD" || value == "EOF") value.clear();
+            if (value == "EMPTY FIELD" || value == "EOF") value = {};
         }
-        if (const char* reason = import->importRecord(values))
+        if (const char* reason = import->importRecord(fields.values))
             result.skipped.push_back({reader.lineNumber(), reason});
         else
             ++result.added;
@@ -99,13 +92,13 @@ ImportResult importText(TransferKind kind, PimDocument& document, const TextTran
 
 ImportResult importFile(TransferKind kind, PimDocument& document, const TextTransferSpec& spec,
                         const Locale& locale) {
-    std::string bytes;
+    FileBytes bytes;
     if (Status read = readWholeFile(spec.fileName, bytes); !read) {
         ImportResult result;
         result.status = std::move(read);
         return result;
     }
-    ImportResult result = importText(kind, document, spec, bytes, locale);
+    ImportResult result = importText(kind, document, spec, bytes.view(), locale);
     result.status = result.status.inFile(spec.fileName);
     return result;
 }

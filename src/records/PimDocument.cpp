@@ -23,6 +23,14 @@ public:
     RecordEdit<Record> operator()(InsertRecords<Record>& edit) {
         EraseRecords<Record> reversal{{}, store_.lastId()};
         reversal.ids.reserve(edit.records.size());
+        if (store_.empty()) {
+            // Nothing to search or make room in: the collection takes the whole tree.
+            for (const auto& entry : edit.records)
+                reversal.ids.push_back(entry.first);
+            store_.adoptAll(edit.records);
+            store_.setLastId(edit.lastId);
+            return reversal;
+        }
         // Moving nodes allocates nothing, so nothing can fail half-way.
         for (auto it = edit.records.begin(); it != edit.records.end();) {
             auto node = edit.records.extract(it++);

@@ -83,6 +83,14 @@ public:
         return records_.insert(std::move(node)).inserted;
     }
 
+    // Takes over every record of `records`, leaving it empty, when the store is empty;
+    // false, changing neither, when it is not.
+    bool adoptAll(Map& records) {
+        if (!records_.empty()) return false;
+        records_.swap(records);
+        return true;
+    }
+
     // Removes the record with that ID; false when there is none.
     bool erase(int32_t id) { return records_.erase(id) != 0; }
 

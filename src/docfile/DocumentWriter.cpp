@@ -1,8 +1,11 @@
 #include "docfile/DocumentWriter.h"
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 #include <cstdint>
+#include <cstring>
+#include <memory>
 #include <string_view>
 #ifdef __SSE2__
 #include <emmintrin.h>
@@ -36,52 +39,67 @@ public:
     bool run();
 
 private:
+    // The bytes are made in a buffer of their own, written to through a pointer: every
+    // piece first makes room for the most it can take, so that what follows need not
+    // check again. A value takes at most six bytes for each of its own ("&quot;").
+    static constexpr size_t kMostPerByte = 6;
+    // Room for a number of up to 64 bits.
+    static constexpr size_t kNumberRoom = 24;
+
+    // Room for `size` more bytes; false when the sink refused the bytes made so far.
+    bool room(size_t size) { return static_cast<size_t>(limit_ - at_) >= size || makeRoom(size); }
+    bool makeRoom(size_t size);
+    void put(std::string_view text) {
+        std::memcpy(at_, text.data(), text.size());
+        at_ += text.size();
+    }
+    void put(char c) { *at_++ = c; }
+
     void line(int tabs, std::string_view text) {
-        out_.append(static_cast<size_t>(tabs), '\t');
-        out_ += text;
+        std::memset(at_, '\t', static_cast<size_t>(tabs));
+        at_ += tabs;
+        put(text);
     }
     void end(std::string_view text) {
-        out_ += text;
-        out_ += "\r\n";
+        put(text);
+        put("\r\n");
     }
-    void number(int64_t value) {
-        char buffer[24];
-        const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
-        out_.append(buffer, result.ptr);
-    }
+    void number(int64_t value) { at_ = std::to_chars(at_, limit_, value).ptr; }
     void escaped(std::string_view value);
     void textAttribute(std::string_view name, std::string_view value) {
         attributeStart(name);
         escaped(value);
-        out_ += '"';
+        put('"');
     }
     void numberAttribute(std::string_view name, int64_t value) {
         attributeStart(name);
         number(value);
-        out_ += '"';
+        put('"');
     }
     void attributeStart(std::string_view name) {
-        out_ += ' ';
-        out_ += name;
-        out_ += "=\"";
+        put(' ');
+        put(name);
+        put("=\"");
     }
-    void collectionStart(std::string_view name, int32_t lastId) {
+    bool collectionStart(std::string_view name, int32_t lastId) {
+        if (!room(name.size() + 16 + kNumberRoom)) return false;
         line(1, "<");
-        out_ += name;
+        put(name);
         numberAttribute("LastID", lastId);
         end(">");
+        return true;
     }
     // Hands the bytes made so far to the sink once there are enough of them.
-    bool flushIfFull() { return out_.size() < kChunk || flush(); }
+    bool flushIfFull() { return at_ - buffer_.get() < static_cast<ptrdiff_t>(kChunk) || flush(); }
     bool flush() {
-        failed_ = failed_ || !sink_(out_);
-        out_.clear();
+        failed_ = failed_ || !sink_(std::string_view(buffer_.get(), size_t(at_ - buffer_.get())));
+        at_ = buffer_.get();
         return !failed_;
     }
 
     // The attributes of a record, in the order its field table lists them.
     template <class Record>
-    void attributes(const Record& record);
+    bool attributes(const Record& record);
     template <class Record>
     int64_t dateSeconds(const Record& record, const FieldSpec<Record>& field) {
         if (field.meaningful != nullptr && !field.meaningful(record)) return 0;
@@ -93,7 +111,7 @@ private:
     bool tasks();
     bool persons();
     bool appointments();
-    void user();
+    bool user();
 
     static constexpr size_t kChunk = 1 << 20;
     const PimDocument& document_;
@@ -101,8 +119,24 @@ private:
     bool failed_ = false;
     SecondsConverter seconds_;  // before todaySeconds_, which it computes
     const int64_t todaySeconds_;
-    std::string out_;
+    std::unique_ptr<char[]> buffer_;
+    size_t capacity_ = 0;
+    char* at_ = nullptr;     // where the next byte goes
+    char* limit_ = nullptr;  // the end of the buffer
 };
+
+bool Writer::makeRoom(size_t size) {
+    // What is made so far goes out first, mid-record only for a record the buffer cannot
+    // hold besides it; then a record larger than the buffer gets a larger one.
+    if (at_ != buffer_.get() && !flush()) return false;
+    if (capacity_ < size) {
+        capacity_ = std::max(size, kChunk + kChunk / 16);
+        buffer_ = std::make_unique_for_overwrite<char[]>(capacity_);
+        at_ = buffer_.get();
+        limit_ = at_ + capacity_;
+    }
+    return true;
+}
 
 // The first byte from `p` on that a value cannot hold as it is, or `end`.
 const char* findSpecial(const char* p, const char* end) {
@@ -136,79 +170,92 @@ void Writer::escaped(std::string_view value) {
     const char* const end = begin + value.size();
     const char* done = begin;
     for (const char* p = findSpecial(begin, end); p != end; p = findSpecial(p + 1, end)) {
-        out_.append(done, p);
+        put(std::string_view(done, size_t(p - done)));
         done = p + 1;
         switch (*p) {
             case '&':
-                out_ += "&amp;";
+                put("&amp;");
                 break;
             case '<':
-                out_ += "&lt;";
+                put("&lt;");
                 break;
             case '>':
-                out_ += "&gt;";
+                put("&gt;");
                 break;
             case '\'':
-                out_ += "&apos;";
+                put("&apos;");
                 break;
             case '"':
-                out_ += "&quot;";
+                put("&quot;");
                 break;
             case '\n':
                 // Lines end in CR LF; a CR LF already in the value stays one line break.
-                out_ += (p != begin && p[-1] == '\r') ? "\n" : "\r\n";
+                put((p != begin && p[-1] == '\r') ? "\n" : "\r\n");
                 break;
             case '\0':
                 // A raw zero byte would end the text when the file is read back.
-                out_ += "&#0;";
+                put("&#0;");
                 break;
             default:
                 // Files are UTF-8. A byte that is not part of a UTF-8 character would make
                 // the whole file read as Windows-1252, so it goes as a reference.
                 if (const size_t length = utf8CharLength(std::string_view(p, size_t(end - p)))) {
-                    out_.append(p, length);
+                    put(std::string_view(p, length));
                     done = p + length;
                     p = done - 1;
                 } else {
-                    out_ += "&#";
+                    put("&#");
                     number(static_cast<unsigned char>(*p));
-                    out_ += ';';
+                    put(';');
                 }
                 break;
         }
     }
-    out_.append(done, end);
+    put(std::string_view(done, size_t(end - done)));
 }
 
 template <class Record>
-void Writer::attributes(const Record& record) {
+bool Writer::attributes(const Record& record) {
     for (const FieldSpec<Record>& field : recordFields<Record>()) {
         if (field.documentName.empty()) continue;
+        const size_t start = field.documentName.size() + 4;  // ' ', '=', two '"'
         switch (field.type) {
-            case FieldType::Text:
-                textAttribute(field.documentName, record.*field.text);
+            case FieldType::Text: {
+                const std::string& value = record.*field.text;
+                if (!room(start + kMostPerByte * value.size())) return false;
+                textAttribute(field.documentName, value);
                 break;
+            }
             case FieldType::Number:
+                if (!room(start + kNumberRoom)) return false;
                 numberAttribute(field.documentName, record.*field.number);
                 break;
             case FieldType::Flag:
+                if (!room(start + kNumberRoom)) return false;
                 // A flag held in a number is written as the number it holds, so that a
                 // document read and saved again keeps every byte.
                 numberAttribute(field.documentName, field.flag != nullptr ? int{record.*field.flag}
                                                                           : record.*field.number);
                 break;
             case FieldType::Date:
+                if (!room(start + kNumberRoom)) return false;
                 numberAttribute(field.documentName, dateSeconds(record, field));
                 break;
         }
     }
+    return true;
 }
 
+// Room for the markup around a record's attributes, a group list of a few entries aside.
+constexpr size_t kMarkupRoom = 128;
+
 bool Writer::groups() {
-    collectionStart("PhGroups", document_.phGroups().lastId());
+    if (!collectionStart("PhGroups", document_.phGroups().lastId())) return false;
     for (const auto& [id, group] : document_.phGroups()) {
+        if (!room(kMarkupRoom)) return false;
         line(2, "<PhGroup");
-        attributes(group);
+        if (!attributes(group) || !room(kMarkupRoom + kMostPerByte * group.Desc.size()))
+            return false;
         end(">");
         line(3, "<Desc>");
         escaped(group.Desc);
@@ -217,29 +264,35 @@ bool Writer::groups() {
         end("</PhGroup>");
         if (!flushIfFull()) return false;
     }
+    if (!room(kMarkupRoom)) return false;
     line(1, "");
     end("</PhGroups>");
     return true;
 }
 
 bool Writer::tasks() {
-    collectionStart("Tasks", document_.tasks().lastId());
+    if (!collectionStart("Tasks", document_.tasks().lastId())) return false;
     for (const auto& [id, task] : document_.tasks()) {
+        if (!room(kMarkupRoom)) return false;
         line(2, "<Task");
-        attributes(task);
+        if (!attributes(task) || !room(kMarkupRoom)) return false;
         end(" />");
         if (!flushIfFull()) return false;
     }
+    if (!room(kMarkupRoom)) return false;
     line(1, "");
     end("</Tasks>");
     return true;
 }
 
 bool Writer::persons() {
-    collectionStart("Persons", document_.persons().lastId());
+    if (!collectionStart("Persons", document_.persons().lastId())) return false;
+    // One entry of a group list: four tabs, the tags, the number and the line end.
+    constexpr size_t kGroupRoom = 4 + 9 + kNumberRoom + 10 + 2;
     for (const auto& [id, p] : document_.persons()) {
+        if (!room(kMarkupRoom)) return false;
         line(2, "<Person");
-        attributes(p);
+        if (!attributes(p) || !room(kMarkupRoom + kGroupRoom * p.PhGroups.size())) return false;
         end(">");
         line(3, "");
         end("<PhGroups>");
@@ -254,38 +307,43 @@ bool Writer::persons() {
         end("</Person>");
         if (!flushIfFull()) return false;
     }
+    if (!room(kMarkupRoom)) return false;
     line(1, "");
     end("</Persons>");
     return true;
 }
 
 bool Writer::appointments() {
-    collectionStart("Appointments", document_.appointments().lastId());
+    if (!collectionStart("Appointments", document_.appointments().lastId())) return false;
     for (const auto& [id, a] : document_.appointments()) {
+        if (!room(kMarkupRoom)) return false;
         line(2, "<Appointment");
-        attributes(a);
+        if (!attributes(a) || !room(kMarkupRoom)) return false;
         end(" />");
         if (!flushIfFull()) return false;
     }
+    if (!room(kMarkupRoom)) return false;
     line(1, "");
     end("</Appointments>");
     return true;
 }
 
-void Writer::user() {
+bool Writer::user() {
     const User& u = document_.user();
+    if (!room(kMarkupRoom)) return false;
     // The format has two spaces between the element name and the first attribute.
     line(1, "<User ");
-    attributes(u);
+    if (!attributes(u) || !room(kMarkupRoom)) return false;
     end(" />");
+    return true;
 }
 
 bool Writer::run() {
-    out_.reserve(kChunk + 64 * 1024);
+    if (!room(kMarkupRoom)) return false;
     end("<?xml version=\"1.0\"?>");
     end("<Pim Version=\"16\">");
-    if (!groups() || !tasks() || !persons() || !appointments()) return false;
-    user();
+    if (!groups() || !tasks() || !persons() || !appointments() || !user()) return false;
+    if (!room(kMarkupRoom)) return false;
     end("</Pim>");
     return flush();
 }

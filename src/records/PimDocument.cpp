@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <new>
+#include <numeric>
 #include <utility>
 
 namespace {
@@ -25,8 +26,16 @@ public:
         reversal.ids.reserve(edit.records.size());
         if (store_.empty()) {
             // Nothing to search or make room in: the collection takes the whole tree.
-            for (const auto& entry : edit.records)
-                reversal.ids.push_back(entry.first);
+            // New records have consecutive identifiers, which need no walk to be listed.
+            const auto& records = edit.records;
+            if (!records.empty() && int64_t{records.rbegin()->first} - records.begin()->first + 1 ==
+                                        static_cast<int64_t>(records.size())) {
+                reversal.ids.resize(records.size());
+                std::iota(reversal.ids.begin(), reversal.ids.end(), records.begin()->first);
+            } else {
+                for (const auto& entry : records)
+                    reversal.ids.push_back(entry.first);
+            }
             store_.adoptAll(edit.records);
             store_.setLastId(edit.lastId);
             return reversal;

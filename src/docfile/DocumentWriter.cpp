@@ -5,6 +5,7 @@
 #include <charconv>
 #include <cstdint>
 #include <cstring>
+#include <iterator>
 #include <memory>
 #include <string_view>
 #ifdef __SSE2__
@@ -138,6 +139,29 @@ bool Writer::makeRoom(size_t size) {
     return true;
 }
 
+// Asks for the whole record to be fetched from memory: a large document is far larger
+// than the caches, and a record fetched line by line, as its fields are written, waits
+// for memory at every line.
+template <class Record>
+void prefetch(const Record& record) {
+    const char* const bytes = reinterpret_cast<const char*>(&record);
+    for (size_t offset = 0; offset < sizeof(Record); offset += 64)
+        __builtin_prefetch(bytes + offset);
+}
+
+// Calls `write` with each record in ascending ID, the next one on its way from memory
+// meanwhile; false as soon as `write` is.
+template <class Record, class Write>
+bool eachRecord(const RecordStore<Record>& records, Write write) {
+    for (auto it = records.begin(); it != records.end();) {
+        const auto next = std::next(it);
+        if (next != records.end()) prefetch(next->second);
+        if (!write(it->second)) return false;
+        it = next;
+    }
+    return true;
+}
+
 // The first byte from `p` on that a value cannot hold as it is, or `end`.
 const char* findSpecial(const char* p, const char* end) {
 #ifdef __SSE2__
@@ -251,7 +275,7 @@ constexpr size_t kMarkupRoom = 128;
 
 bool Writer::groups() {
     if (!collectionStart("PhGroups", document_.phGroups().lastId())) return false;
-    for (const auto& [id, group] : document_.phGroups()) {
+    const bool written = eachRecord(document_.phGroups(), [&](const PhGroup& group) {
         if (!room(kMarkupRoom)) return false;
         line(2, "<PhGroup");
         if (!attributes(group) || !room(kMarkupRoom + kMostPerByte * group.Desc.size()))
@@ -262,9 +286,9 @@ bool Writer::groups() {
         end("</Desc>");
         line(2, "");
         end("</PhGroup>");
-        if (!flushIfFull()) return false;
-    }
-    if (!room(kMarkupRoom)) return false;
+        return flushIfFull();
+    });
+    if (!written || !room(kMarkupRoom)) return false;
     line(1, "");
     end("</PhGroups>");
     return true;
@@ -272,14 +296,14 @@ bool Writer::groups() {
 
 bool Writer::tasks() {
     if (!collectionStart("Tasks", document_.tasks().lastId())) return false;
-    for (const auto& [id, task] : document_.tasks()) {
+    const bool written = eachRecord(document_.tasks(), [&](const Task& task) {
         if (!room(kMarkupRoom)) return false;
         line(2, "<Task");
         if (!attributes(task) || !room(kMarkupRoom)) return false;
         end(" />");
-        if (!flushIfFull()) return false;
-    }
-    if (!room(kMarkupRoom)) return false;
+        return flushIfFull();
+    });
+    if (!written || !room(kMarkupRoom)) return false;
     line(1, "");
     end("</Tasks>");
     return true;
@@ -289,7 +313,7 @@ bool Writer::persons() {
     if (!collectionStart("Persons", document_.persons().lastId())) return false;
     // One entry of a group list: four tabs, the tags, the number and the line end.
     constexpr size_t kGroupRoom = 4 + 9 + kNumberRoom + 10 + 2;
-    for (const auto& [id, p] : document_.persons()) {
+    const bool written = eachRecord(document_.persons(), [&](const Person& p) {
         if (!room(kMarkupRoom)) return false;
         line(2, "<Person");
         if (!attributes(p) || !room(kMarkupRoom + kGroupRoom * p.PhGroups.size())) return false;
@@ -305,9 +329,9 @@ bool Writer::persons() {
         end("</PhGroups>");
         line(2, "");
         end("</Person>");
-        if (!flushIfFull()) return false;
-    }
-    if (!room(kMarkupRoom)) return false;
+        return flushIfFull();
+    });
+    if (!written || !room(kMarkupRoom)) return false;
     line(1, "");
     end("</Persons>");
     return true;
@@ -315,14 +339,14 @@ bool Writer::persons() {
 
 bool Writer::appointments() {
     if (!collectionStart("Appointments", document_.appointments().lastId())) return false;
-    for (const auto& [id, a] : document_.appointments()) {
+    const bool written = eachRecord(document_.appointments(), [&](const Appointment& a) {
         if (!room(kMarkupRoom)) return false;
         line(2, "<Appointment");
         if (!attributes(a) || !room(kMarkupRoom)) return false;
         end(" />");
-        if (!flushIfFull()) return false;
-    }
-    if (!room(kMarkupRoom)) return false;
+        return flushIfFull();
+    });
+    if (!written || !room(kMarkupRoom)) return false;
     line(1, "");
     end("</Appointments>");
     return true;

@@ -1,8 +1,10 @@
 #pragma once
 
 #include <cstdint>
+#include <iterator>
 #include <limits>
 #include <map>
+#include <tuple>
 #include <utility>
 
 #include "records/DocumentEdit.h"
@@ -25,6 +27,25 @@ public:
         records_.emplace_hint(records_.end(), next_, std::move(record));
         next_ = next_ == std::numeric_limits<int32_t>::max() ? 0 : next_ + 1;
         return true;
+    }
+
+    // Numbers and keeps a record with the defaults, for the caller to fill in where it
+    // stays; nullptr, keeping nothing, when no identifier is left. dropLast() takes it
+    // back as long as no other record was added since.
+    [[nodiscard]] Record* addInPlace() {
+        if (next_ == 0) return nullptr;
+        const auto it =
+            records_.emplace_hint(records_.end(), std::piecewise_construct,
+                                  std::forward_as_tuple(next_), std::forward_as_tuple());
+        it->second.ID = next_;
+        next_ = next_ == std::numeric_limits<int32_t>::max() ? 0 : next_ + 1;
+        return &it->second;
+    }
+    // Takes back the record added last, and its identifier.
+    void dropLast() {
+        const auto last = std::prev(records_.end());
+        next_ = last->first;
+        records_.erase(last);
     }
 
     [[nodiscard]] size_t size() const { return records_.size(); }

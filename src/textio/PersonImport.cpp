@@ -1,5 +1,7 @@
 #include "textio/PersonImport.h"
 
+#include <optional>
+
 #include "records/PimDocument.h"
 #include "records/RecordFields.h"
 #include "textio/ImportValues.h"
@@ -32,7 +34,11 @@ PersonImport::PersonImport(const PimDocument& document, std::vector<int> columnO
     : RecordImport(std::move(columnOf)), batch_(document.contents().store<Person>()) {}
 
 const char* PersonImport::importRecord(const std::vector<std::string_view>& values) {
-    Person person;
+    // Made where it is kept, unless no identifier is left: then made aside, to find out
+    // why it is not taken.
+    Person* const kept = batch_.addInPlace();
+    std::optional<Person> aside;
+    Person& person = kept != nullptr ? *kept : aside.emplace();
     person.WhitePages = 1;
     person.YellowPages = 0;
     bool named = false;
@@ -48,8 +54,11 @@ const char* PersonImport::importRecord(const std::vector<std::string_view>& valu
             named |= !value.empty() && namesThePerson(field.text);
         }
     });
-    if (!named) return "no first name, last name or company";
+    if (!named) {
+        if (kept != nullptr) batch_.dropLast();
+        return "no first name, last name or company";
+    }
     person.RName = person.displayName();
     if (!person.WhitePages && !person.YellowPages) person.WhitePages = 1;
-    return batch_.add(std::move(person)) ? nullptr : "no identifier left";
+    return kept != nullptr ? nullptr : "no identifier left";
 }

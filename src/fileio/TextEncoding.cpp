@@ -3,6 +3,9 @@
 #include <array>
 #include <cstdint>
 #include <cstring>
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
 
 namespace {
 
@@ -74,8 +77,21 @@ Utf8Scan scanUtf8UpToZero(std::string_view bytes) {
     const auto* end = p + bytes.size();
     Utf8Scan scan{bytes.size(), true};
     while (p < end) {
-        // Plain ASCII without zero bytes is by far the most common: skip it eight bytes at
-        // a time.
+        // Plain ASCII without zero bytes is by far the most common: skip it sixteen (or
+        // eight) bytes at a time.
+#ifdef __SSE2__
+        while (end - p >= 16) {
+            const __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+            const int stops =
+                _mm_movemask_epi8(x) | _mm_movemask_epi8(_mm_cmpeq_epi8(x, _mm_setzero_si128()));
+            if (stops != 0) {
+                p += __builtin_ctz(static_cast<unsigned>(stops));
+                break;
+            }
+            p += 16;
+        }
+        if (p == end) break;
+#endif
         if (*p < 0x80 && *p != 0) {
             ++p;
             while (end - p >= 8) {

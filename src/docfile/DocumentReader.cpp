@@ -17,6 +17,16 @@ namespace {
 // How much of a name or value from the file a message quotes.
 constexpr size_t kQuotedLength = 40;
 
+// Whether two names are the same. Attribute names are a few bytes long, shorter than a
+// call of the library's memcmp would be worth.
+bool sameName(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) return false;
+    for (size_t i = 0; i < a.size(); ++i) {
+        if (a[i] != b[i]) return false;
+    }
+    return true;
+}
+
 // How many line feeds the text holds.
 int32_t countLineFeeds(std::string_view text) {
     const char* p = text.data();
@@ -314,7 +324,7 @@ void DocumentBuilder::fieldAttribute(Record& record, std::string_view name,
     for (size_t n = 0; n < fields.size(); ++n) {
         const size_t i = (nextField_ + n) % fields.size();
         const FieldSpec<Record>& field = fields[i];
-        if (field.documentName != name) continue;
+        if (!sameName(field.documentName, name)) continue;
         nextField_ = i + 1;
         switch (field.type) {
             case FieldType::Text:

@@ -22,7 +22,12 @@ int64_t readLong(std::string_view text) {
 
 void readText(std::string& field, std::string_view value) {
     if (value.find('\r') == std::string_view::npos) {
-        field.assign(value);
+        // A text made for the value takes no more memory than it needs; one grown to hold
+        // it would take up to twice that.
+        if (value.size() > field.capacity())
+            field = std::string(value);
+        else
+            field.assign(value);
         return;
     }
     field.clear();

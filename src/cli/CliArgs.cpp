@@ -43,11 +43,16 @@ Status CliArgs::parse(const std::vector<std::string>& args, const std::vector<st
                       const std::vector<std::string>& flags) {
     for (size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
-        if (arg.size() < 3 || arg.compare(0, 2, "--") != 0) {
+        // "-o" is an option only where the command has one of that letter; elsewhere it
+        // stays the file name it always was.
+        const bool shortOption =
+            arg.size() == 2 && arg[0] == '-' && arg[1] != '-' &&
+            (contains(valued, arg.substr(1)) || contains(flags, arg.substr(1)));
+        if (!shortOption && (arg.size() < 3 || arg.compare(0, 2, "--") != 0)) {
             positional_.push_back(arg);
             continue;
         }
-        const std::string name = arg.substr(2);
+        const std::string name = arg.substr(shortOption ? 1 : 2);
         if (contains(flags, name)) {
             options_.emplace_back(name, "");
         } else if (contains(valued, name)) {

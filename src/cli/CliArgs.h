@@ -11,8 +11,9 @@
 // Reads "YYYY-MM-DD HH:MM" (the --now option); empty when malformed or not a real time.
 [[nodiscard]] std::optional<LocalTime> parseNowOption(std::string_view text);
 
-// Splits arguments into options and positionals. Options are "--name" or "--name value";
-// `valued` lists the names that take a value. Unknown options are an error.
+// Splits arguments into options and positionals. Options are "--name" or "--name value",
+// or "-x" / "-x value" for a one-letter name the lists hold; `valued` lists the names that
+// take a value. Unknown options are an error.
 class CliArgs {
 public:
     // A Usage failure for an unknown option or one without its value.

@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QScreen>
+#include <QStackedWidget>
 #include <QStatusBar>
 #include <QToolBar>
 #include <QWhatsThis>
@@ -36,7 +37,9 @@ MainFrame::MainFrame(const Clock& clock, DocumentStorage& storage, UserPrompts& 
     statusBar()->addWidget(readyLabel_, 1);
 
     view_ = new OrganizerView(document_, settings_, locale_, this);
-    setCentralWidget(view_);
+    client_ = new QStackedWidget(this);
+    client_->addWidget(view_);
+    setCentralWidget(client_);
     connect(view_, &OrganizerView::selectionChanged, this, &MainFrame::updateCommandStates);
     connect(view_, &OrganizerView::helpRequested, this, &MainFrame::showHelpPage);
     document_.attachView(*this);
@@ -127,6 +130,15 @@ WindowPlacement MainFrame::currentPlacement() const {
 
 void MainFrame::setCommandHandler(int id, CommandHandler handler) {
     handlers_[id] = std::move(handler);
+}
+
+void MainFrame::showInClient(QWidget* client) {
+    if (client_->indexOf(client) < 0) client_->addWidget(client);
+    client_->setCurrentWidget(client);
+}
+
+void MainFrame::setStatusText(const QString& text) {
+    readyLabel_->setText(text);
 }
 
 void MainFrame::runCommand(int id) {
@@ -227,6 +239,7 @@ ShellSnapshot MainFrame::snapshot() const {
     state.personCount = document_.persons().size();
     state.appointmentCount = document_.appointments().size();
     state.openLastFile = openLastFile_;
+    state.reportChosen = reportChosen_;
     state.toolbarVisible = !actions_->toolBar()->isHidden();
     state.statusBarVisible = !statusBar()->isHidden();
     view_->fillSnapshot(state);

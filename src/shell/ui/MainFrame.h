@@ -24,6 +24,7 @@ class HelpWindow;
 class Locale;
 class OrganizerView;
 class QLabel;
+class QStackedWidget;
 class SettingsStore;
 class UserPrompts;
 
@@ -53,6 +54,14 @@ public:
     void runCommand(int id);
     // Recomputes which commands are enabled and checked.
     void updateCommandStates();
+
+    // Shows `client` in the client area in place of what is there (the print preview in
+    // place of the organizer view, and back).
+    void showInClient(QWidget* client);
+    // A report was chosen in this run: Print and Print Preview are offered from now on.
+    void setReportChosen(bool chosen) { reportChosen_ = chosen; }
+    // The status-bar text shown while no menu item is highlighted ("Page 1 of 3").
+    void setStatusText(const QString& text);
 
     [[nodiscard]] PimDocument& document() { return document_; }
     [[nodiscard]] OrganizerView* organizerView() const { return view_; }
@@ -88,10 +97,12 @@ private:
     DocumentLifecycle lifecycle_;
     const Locale& locale_;
     bool openLastFile_ = false;
+    bool reportChosen_ = false;
     std::map<int, CommandHandler> handlers_;
 
     CommandActions* actions_ = nullptr;
     OrganizerView* view_ = nullptr;
+    QStackedWidget* client_ = nullptr;
     QLabel* readyLabel_ = nullptr;
     QPointer<HelpWindow> help_;
 };

@@ -39,6 +39,14 @@ std::optional<LocalTime> parseNowOption(std::string_view text) {
     return t;
 }
 
+std::optional<DateTime> parseDateOption(std::string_view text) {
+    if (text.size() != 10) return std::nullopt;
+    const std::string withTime = std::string(text) + " 00:00";
+    const auto day = parseNowOption(withTime);
+    if (!day) return std::nullopt;
+    return DateTime::fromFields(day->year, day->month, day->day);
+}
+
 Status CliArgs::parse(const std::vector<std::string>& args, const std::vector<std::string>& valued,
                       const std::vector<std::string>& flags) {
     for (size_t i = 0; i < args.size(); ++i) {

@@ -7,9 +7,14 @@
 
 #include "platform/Clock.h"
 #include "platform/Status.h"
+#include "records/DateTime.h"
 
 // Reads "YYYY-MM-DD HH:MM" (the --now option); empty when malformed or not a real time.
 [[nodiscard]] std::optional<LocalTime> parseNowOption(std::string_view text);
+
+// Reads "YYYY-MM-DD" (the --date options) as that day at 00:00; empty when malformed or not
+// a real date.
+[[nodiscard]] std::optional<DateTime> parseDateOption(std::string_view text);
 
 // Splits arguments into options and positionals. Options are "--name" or "--name value";
 // `valued` lists the names that take a value. Unknown options are an error.

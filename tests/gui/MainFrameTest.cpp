@@ -143,7 +143,8 @@ TEST_F(MainFrameTest, MenusCarryTextsShortcutsAndPrompts) {
         toolbar << (action->isSeparator() ? QStringLiteral("|") : action->toolTip());
         EXPECT_TRUE(action->isSeparator() || !action->icon().isNull());
     }
-    EXPECT_EQ(toolbar, (QStringList{"New", "Open", "Save", "|", "About", "Help"}));
+    EXPECT_EQ(toolbar,
+              (QStringList{"New", "Open", "Save", "|", "Undo", "Redo", "|", "About", "Help"}));
 }
 
 TEST_F(MainFrameTest, StubCommandsSaySoAndChangeNothing) {

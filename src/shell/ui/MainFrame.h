@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "organizer/UndoHistory.h"
 #include "records/DocumentView.h"
 #include "records/PimDocument.h"
 #include "shell/CommandState.h"
@@ -55,6 +56,7 @@ public:
     void updateCommandStates();
 
     [[nodiscard]] PimDocument& document() { return document_; }
+    [[nodiscard]] UndoHistory& history() { return history_; }
     [[nodiscard]] OrganizerView* organizerView() const { return view_; }
     [[nodiscard]] CommandActions& commands() const { return *actions_; }
     [[nodiscard]] const RecentFileList& recentFiles() const { return recentFiles_; }
@@ -76,6 +78,7 @@ private:
     void reportUnavailable(int id);
     void showHelpPage(const QString& page);
     void showAbout();
+    void showListMenu(FocusedList list, const QPoint& globalPos);
     void toggleOpenLastFile();
     void setTitle();
     // Shows the window where the placement says, fitted onto the screen that shows most
@@ -83,6 +86,7 @@ private:
     bool applyPlacement(const WindowPlacement& placement);
 
     PimDocument document_;
+    UndoHistory history_{document_};
     ShellSettings settings_;
     RecentFileList recentFiles_;
     DocumentLifecycle lifecycle_;

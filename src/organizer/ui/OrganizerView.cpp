@@ -43,6 +43,9 @@ QTreeView* makeList(QAbstractItemModel* model, QWidget* parent) {
     list->header()->setSectionsMovable(false);
     list->header()->setSectionsClickable(false);
     list->header()->setStretchLastSection(true);
+    // The columns are fitted to the list's width whenever it changes.
+    list->header()->setMinimumSectionSize(kImageWidth);
+    list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     // The selection stays visible while another control has the focus.
     QPalette palette = list->palette();
     for (const QPalette::ColorRole role : {QPalette::Highlight, QPalette::HighlightedText})

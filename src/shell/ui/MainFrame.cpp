@@ -168,9 +168,11 @@ void MainFrame::runFrameCommand(int id) {
         case cmd::kBackup:
             lifecycle_.backup();
             break;
-        case cmd::kCompact:
+        case cmd::kCompact: {
+            UndoHistory::Step step(history_, "Compact");
             lifecycle_.compact();
             break;
+        }
         case cmd::kExit:
             close();
             break;

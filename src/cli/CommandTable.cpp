@@ -6,11 +6,13 @@
 std::span<const CliCommand> documentCommands();
 std::span<const CliCommand> transferCommands();
 std::span<const CliCommand> dayCommands();
+std::span<const CliCommand> editorCommands();
 
 std::span<const CliCommand> cliCommands() {
     static const std::vector<CliCommand> all = [] {
         std::vector<CliCommand> commands;
-        for (const auto group : {documentCommands(), transferCommands(), dayCommands()}) {
+        for (const auto group :
+             {documentCommands(), editorCommands(), dayCommands(), transferCommands()}) {
             commands.insert(commands.end(), group.begin(), group.end());
         }
         return commands;

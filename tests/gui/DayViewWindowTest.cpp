@@ -6,10 +6,14 @@
 #include <QAction>
 #include <QApplication>
 #include <QCalendarWidget>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QTest>
+#include <QTimer>
 #include <QTreeView>
 
 #include "organizer/ui/OrganizerView.h"
+#include "organizer/ui/TaskDialog.h"
 #include "platform/Clock.h"
 #include "platform/qt/QtLocale.h"
 #include "shell/CommandId.h"
@@ -57,8 +61,16 @@ protected:
     std::vector<std::unique_ptr<QAbstractItemModelTester>> testers;
 };
 
-TEST_F(DayViewWindowTest, TasksAreCompletedDeletedAndBroughtBackByUndo) {
-    addTask("Call the plumber", Task::High);
+TEST_F(DayViewWindowTest, TasksAreAddedCompletedDeletedAndBroughtBackByUndo) {
+    // The Add command's dialog, filled in as a user would.
+    QTimer::singleShot(0, [] {
+        auto* dialog = qobject_cast<TaskDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        EXPECT_FALSE(dialog->okButton()->isEnabled());
+        QTest::keyClicks(dialog->textField(), "Call the plumber");
+        dialog->okButton()->click();
+    });
+    frame->runCommand(cmd::kTaskAdd);
     addTask("Water the plants", Task::Low);
     QTreeView* tasks = view->taskList();
     ASSERT_EQ(tasks->model()->rowCount(), 2);
@@ -85,9 +97,10 @@ TEST_F(DayViewWindowTest, TasksAreCompletedDeletedAndBroughtBackByUndo) {
     ASSERT_EQ(tasks->model()->rowCount(), 2);
     EXPECT_EQ(cell(tasks, 1, 0), "Water the plants");
     EXPECT_EQ(frame->commands().action(cmd::kRedo)->text(), "&Redo Delete Task");
-    frame->runCommand(cmd::kUndo);
-    frame->runCommand(cmd::kUndo);
-    frame->runCommand(cmd::kUndo);
+    for (const char* step : {"Complete Task", "Add Task", "Add Task"}) {
+        EXPECT_EQ(frame->commands().action(cmd::kUndo)->text(), QString("&Undo ") + step);
+        frame->runCommand(cmd::kUndo);
+    }
     EXPECT_TRUE(frame->document().tasks().empty());
     EXPECT_FALSE(enabled(cmd::kUndo));
     EXPECT_FALSE(frame->document().isModified());

@@ -149,7 +149,7 @@ TEST_F(MainFrameTest, MenusCarryTextsShortcutsAndPrompts) {
 
 TEST_F(MainFrameTest, StubCommandsSaySoAndChangeNothing) {
     start({});
-    for (int id : {cmd::kTaskAdd, cmd::kImportTasks, cmd::kReportWeekly, cmd::kPageSetup}) {
+    for (int id : {cmd::kPersonAdd, cmd::kImportTasks, cmd::kReportWeekly, cmd::kPageSetup}) {
         frame->runCommand(id);
         EXPECT_TRUE(frame->statusBar()->currentMessage().startsWith("Not available yet: "))
             << id << frame->statusBar()->currentMessage().toStdString();
@@ -158,8 +158,8 @@ TEST_F(MainFrameTest, StubCommandsSaySoAndChangeNothing) {
     EXPECT_TRUE(prompts.messages.empty());
 
     bool called = false;
-    frame->setCommandHandler(cmd::kTaskAdd, [&] { called = true; });
-    frame->commands().action(cmd::kTaskAdd)->trigger();
+    frame->setCommandHandler(cmd::kPersonAdd, [&] { called = true; });
+    frame->commands().action(cmd::kPersonAdd)->trigger();
     EXPECT_TRUE(called);
 }
 

@@ -20,7 +20,7 @@ Status runDay(CliContext& context, const std::vector<std::string>& args) {
     if (const auto date = parsed.value("date")) {
         const auto chosen = parseDateOption(*date);
         if (!chosen) return usageFailure("--date wants YYYY-MM-DD, not \"" + *date + "\"");
-        day = *chosen;
+        day = DateTime::fromFields(chosen->year, chosen->month, chosen->day);
     }
     PimDocument document(context.clock);
     if (Status loaded = loadDocument(document, parsed.positional()[0]); !loaded) return loaded;

@@ -15,8 +15,11 @@
 #include <QTreeView>
 #include <QVBoxLayout>
 
+#include "organizer/EditorCommits.h"
+#include "organizer/ui/AppointmentDialog.h"
 #include "organizer/ui/CellToolTips.h"
 #include "organizer/ui/DayListModels.h"
+#include "organizer/ui/TaskDialog.h"
 #include "records/PimDocument.h"
 #include "shell/CommandId.h"
 
@@ -199,10 +202,44 @@ void OrganizerView::setPhoneBookPanel(QWidget* panel) {
 
 std::map<int, std::function<void()>> OrganizerView::commandHandlers() {
     return {
+        {cmd::kTaskAdd, [this] { addTask(); }},
+        {cmd::kTaskEdit, [this] { editTask(); }},
         {cmd::kTaskDelete, [this] { day_.deleteSelectedTask(); }},
         {cmd::kTaskComplete, [this] { day_.completeSelectedTask(); }},
+        {cmd::kAppointmentAdd, [this] { addAppointment(); }},
+        {cmd::kAppointmentEdit, [this] { editAppointment(); }},
         {cmd::kAppointmentDelete, [this] { day_.deleteSelectedAppointment(); }},
     };
+}
+
+void OrganizerView::addTask() {
+    if (const auto form = TaskDialog::ask(this, TaskForm::forNew(day_.shownDate()), false, locale_))
+        ::addTask(*document_, history_, *form);
+}
+
+void OrganizerView::editTask() {
+    const Task* task =
+        day_.taskCommandsApply() ? document_->tasks().find(day_.taskSelection().id) : nullptr;
+    if (task == nullptr) return;
+    if (const auto form = TaskDialog::ask(this, TaskForm::of(*task), true, locale_))
+        updateTask(*document_, history_, *form);
+}
+
+void OrganizerView::addAppointment() {
+    const auto start = AppointmentForm::forNew(day_.shownDate(), DateTime::now(document_->clock()));
+    if (const auto form = AppointmentDialog::ask(this, start, false, locale_))
+        ::addAppointment(*document_, history_, *form);
+}
+
+void OrganizerView::editAppointment() {
+    const Appointment* appointment =
+        day_.appointmentCommandsApply()
+            ? document_->appointments().find(day_.appointmentSelection().id)
+            : nullptr;
+    if (appointment == nullptr) return;
+    if (const auto form =
+            AppointmentDialog::ask(this, AppointmentForm::of(*appointment), true, locale_))
+        updateAppointment(*document_, history_, *form);
 }
 
 void OrganizerView::fillSnapshot(ShellSnapshot& state) const {

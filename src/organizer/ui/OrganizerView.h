@@ -77,6 +77,11 @@ protected:
 
 private:
     void buildLists();
+    // The editors: each changes the document only when confirmed.
+    void addTask();
+    void editTask();
+    void addAppointment();
+    void editAppointment();
     // Refills both lists from the document, or through `refill` when given.
     void refreshLists(const std::function<void()>& refill = {});
     void showSelection(QTreeView* list, const ListSelection& selection);

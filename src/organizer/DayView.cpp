@@ -1,22 +1,9 @@
 #include "organizer/DayView.h"
 
-#include <optional>
-
 #include "organizer/UndoHistory.h"
 #include "records/PimDocument.h"
 
 namespace {
-
-// Names the edits made while it lives, when there is a history to name them in.
-class NamedStep {
-public:
-    NamedStep(UndoHistory* history, const char* name) {
-        if (history != nullptr) step_.emplace(*history, name);
-    }
-
-private:
-    std::optional<UndoHistory::Step> step_;
-};
 
 template <class Row>
 ListSelection rowSelection(const std::vector<Row>& rows, int row) {
@@ -94,7 +81,7 @@ void DayView::deleteSelectedTask() {
         const size_t chosen = row > 0 ? row - 1 : 1;
         task_ = ListSelection{taskRows_[chosen].id, static_cast<int>(row > 0 ? row - 1 : 0)};
     }
-    NamedStep step(history_, "Delete Task");
+    UndoHistory::Step step(history_, "Delete Task");
     document_.remove<Task>(id);
 }
 
@@ -113,12 +100,12 @@ void DayView::complete(int32_t taskId) {
     Task task = *stored;
     task.Priority = Task::Done;
     task.DoneDate = DateTime::today(document_.clock());
-    NamedStep step(history_, "Complete Task");
+    UndoHistory::Step step(history_, "Complete Task");
     document_.replace(std::move(task));
 }
 
 void DayView::deleteSelectedAppointment() {
     if (!appointmentCommandsApply()) return;
-    NamedStep step(history_, "Delete Appointment");
+    UndoHistory::Step step(history_, "Delete Appointment");
     document_.remove<Appointment>(appointment_.id);
 }

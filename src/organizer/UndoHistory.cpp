@@ -34,12 +34,12 @@ std::string editName(const DocumentEdit& reversal) {
     return std::visit([](const auto& edit) { return nameOf(edit); }, reversal);
 }
 
-UndoHistory::Step::Step(UndoHistory& history, std::string name) : history_(history) {
-    history_.openStep(std::move(name));
+UndoHistory::Step::Step(UndoHistory* history, std::string name) : history_(history) {
+    if (history_ != nullptr) history_->openStep(std::move(name));
 }
 
 UndoHistory::Step::~Step() {
-    history_.closeStep();
+    if (history_ != nullptr) history_->closeStep();
 }
 
 UndoHistory::UndoHistory(PimDocument& document) : document_(document) {

@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "records/DocumentEdit.h"
@@ -15,16 +16,18 @@ class PimDocument;
 // Edits made while a Step is open are undone together under the Step's name.
 class UndoHistory : public EditJournal {
 public:
-    // Keeps the edits made while it lives in one step, named for the Edit menu.
+    // Keeps the edits made while it lives in one step, named for the Edit menu. Without a
+    // history (nullptr) it does nothing.
     class Step {
     public:
-        Step(UndoHistory& history, std::string name);
+        Step(UndoHistory& history, std::string name) : Step(&history, std::move(name)) {}
+        Step(UndoHistory* history, std::string name);
         ~Step();
         Step(const Step&) = delete;
         Step& operator=(const Step&) = delete;
 
     private:
-        UndoHistory& history_;
+        UndoHistory* history_;
     };
 
     // Steps kept; the oldest go first.

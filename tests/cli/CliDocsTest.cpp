@@ -79,7 +79,7 @@ TEST(CliDocsTest, ManPageUsesOnlyManMacrosAndListsEveryCommand) {
         previous = line;
     }
     for (const CliCommand& command : cliCommands())
-        EXPECT_TRUE(tags.count(std::string("\\fB") + command.name + "\\fR")) << command.name;
+        EXPECT_TRUE(tags.count("\\fB" + roffEscaped(command.name) + "\\fR")) << command.name;
     for (const CliOption& option : cliGlobalOptions())
         EXPECT_TRUE(tags.count("\\fB" + roffEscaped(option.name) + "\\fR")) << option.name;
     EXPECT_NE(page.str().find("\"Quillmate 1.2.3\""), std::string::npos);

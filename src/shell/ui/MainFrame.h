@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "organizer/UndoHistory.h"
 #include "records/DocumentView.h"
 #include "records/PimDocument.h"
 #include "shell/CommandState.h"
@@ -64,6 +65,7 @@ public:
     void setStatusText(const QString& text);
 
     [[nodiscard]] PimDocument& document() { return document_; }
+    [[nodiscard]] UndoHistory& history() { return history_; }
     [[nodiscard]] OrganizerView* organizerView() const { return view_; }
     [[nodiscard]] CommandActions& commands() const { return *actions_; }
     [[nodiscard]] const RecentFileList& recentFiles() const { return recentFiles_; }
@@ -85,6 +87,7 @@ private:
     void reportUnavailable(int id);
     void showHelpPage(const QString& page);
     void showAbout();
+    void showListMenu(FocusedList list, const QPoint& globalPos);
     void toggleOpenLastFile();
     void setTitle();
     // Shows the window where the placement says, fitted onto the screen that shows most
@@ -92,6 +95,7 @@ private:
     bool applyPlacement(const WindowPlacement& placement);
 
     PimDocument document_;
+    UndoHistory history_{document_};
     ShellSettings settings_;
     RecentFileList recentFiles_;
     DocumentLifecycle lifecycle_;

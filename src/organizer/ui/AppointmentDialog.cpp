@@ -20,9 +20,6 @@ constexpr int kDateHelp = 1310;
 constexpr int kTextHelp = 1311;
 constexpr int kTimesHelp = 1312;
 constexpr int kAlarmHelp = 1313;
-constexpr int kOkHelp = 1000;
-constexpr int kCancelHelp = 1001;
-constexpr int kTextColumns = 40;
 
 }  // namespace
 
@@ -33,7 +30,7 @@ AppointmentDialog::AppointmentDialog(AppointmentForm start, bool editing, const 
 
     auto* textLabel = new QLabel(tr("&Appointment:"), this);
     text_ = new QLineEdit(QString::fromStdString(form_.description()), this);
-    text_->setMinimumWidth(text_->fontMetrics().averageCharWidth() * kTextColumns);
+    text_->setMinimumWidth(text_->fontMetrics().averageCharWidth() * kEditorTextColumns);
     textLabel->setBuddy(text_);
     setEditorHelp({textLabel, text_}, kTextHelp);
 

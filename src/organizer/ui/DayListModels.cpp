@@ -5,69 +5,63 @@
 
 namespace {
 
-constexpr int kColumns = 2;
-
 QString text(const std::string& utf8) {
     return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
 }
 
-QVariant header(int section, Qt::Orientation orientation, int role, const char* first,
-                const char* second) {
-    if (orientation != Qt::Horizontal || role != Qt::DisplayRole) return {};
-    return QString::fromLatin1(section == 0 ? first : second);
-}
-
-template <class Rows>
-bool isRowCell(const QModelIndex& index, const Rows& rows) {
-    return index.isValid() && index.row() >= 0 && static_cast<size_t>(index.row()) < rows.size();
-}
-
 }  // namespace
 
-TaskListModel::TaskListModel(const DayView& day, const Locale& locale, QObject* parent)
-    : QAbstractTableModel(parent), day_(day), locale_(locale) {}
+DayListModel::DayListModel(const DayView& day, const Locale& locale, const char* firstTitle,
+                           const char* secondTitle, QObject* parent)
+    : QAbstractTableModel(parent), day_(day), locale_(locale), titles_{firstTitle, secondTitle} {}
 
-int TaskListModel::rowCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : static_cast<int>(day_.taskRows().size());
+int DayListModel::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : static_cast<int>(rows());
 }
 
-int TaskListModel::columnCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : kColumns;
+int DayListModel::columnCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : 2;
+}
+
+QVariant DayListModel::headerData(int section, Qt::Orientation orientation, int role) const {
+    if (orientation != Qt::Horizontal || role != Qt::DisplayRole || section < 0 || section > 1)
+        return {};
+    return QString::fromLatin1(titles_[section]);
+}
+
+bool DayListModel::isRow(const QModelIndex& index) const {
+    return index.isValid() && index.row() >= 0 && static_cast<size_t>(index.row()) < rows();
+}
+
+TaskListModel::TaskListModel(const DayView& day, const Locale& locale, QObject* parent)
+    : DayListModel(day, locale, "Task", "Original Due Date", parent) {}
+
+size_t TaskListModel::rows() const {
+    return day_.taskRows().size();
 }
 
 QVariant TaskListModel::data(const QModelIndex& index, int role) const {
-    if (!isRowCell(index, day_.taskRows())) return {};
+    if (!isRow(index)) return {};
     const TaskRow& row = day_.taskRows()[static_cast<size_t>(index.row())];
-    switch (role) {
-        case Qt::DisplayRole:
-            return index.column() == 0 ? text(row.description)
-                                       : text(row.dueDate.formatDate(locale_, DateStyle::Short));
-        case Qt::DecorationRole:
-            if (index.column() == 0) return RowImages::priorityDot(row.priority);
-            return {};
-        default:
-            return {};
+    if (role == Qt::DisplayRole) {
+        return index.column() == 0 ? text(row.description)
+                                   : text(row.dueDate.formatDate(locale_, DateStyle::Short));
     }
-}
-
-QVariant TaskListModel::headerData(int section, Qt::Orientation orientation, int role) const {
-    return header(section, orientation, role, "Task", "Original Due Date");
+    if (role == Qt::DecorationRole && index.column() == 0)
+        return RowImages::priorityDot(row.priority);
+    return {};
 }
 
 AppointmentListModel::AppointmentListModel(const DayView& day, const Locale& locale,
                                            QObject* parent)
-    : QAbstractTableModel(parent), day_(day), locale_(locale) {}
+    : DayListModel(day, locale, "Time", "Appointment", parent) {}
 
-int AppointmentListModel::rowCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : static_cast<int>(day_.appointmentRows().size());
-}
-
-int AppointmentListModel::columnCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : kColumns;
+size_t AppointmentListModel::rows() const {
+    return day_.appointmentRows().size();
 }
 
 QVariant AppointmentListModel::data(const QModelIndex& index, int role) const {
-    if (!isRowCell(index, day_.appointmentRows())) return {};
+    if (!isRow(index)) return {};
     const AppointmentRow& row = day_.appointmentRows()[static_cast<size_t>(index.row())];
     switch (role) {
         case Qt::DisplayRole:
@@ -89,5 +83,5 @@ QVariant AppointmentListModel::headerData(int section, Qt::Orientation orientati
                                           int role) const {
     if (role == Qt::TextAlignmentRole && section == 1 && orientation == Qt::Horizontal)
         return QVariant(Qt::AlignCenter);
-    return header(section, orientation, role, "Time", "Appointment");
+    return DayListModel::headerData(section, orientation, role);
 }

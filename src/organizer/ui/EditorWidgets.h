@@ -11,6 +11,12 @@ class QDateEdit;
 
 // The pieces the task and appointment dialogs share.
 
+// The help numbers of the OK and Cancel buttons.
+inline constexpr int kOkHelp = 1000;
+inline constexpr int kCancelHelp = 1001;
+// The text field is wide enough for a sentence without scrolling.
+inline constexpr int kEditorTextColumns = 40;
+
 // A read-only field with up and down buttons: the arrows, the Up and Down keys and the
 // wheel only say which way to step, and the owner sets the text the step leads to.
 class StepField : public QAbstractSpinBox {

@@ -19,10 +19,6 @@ namespace {
 constexpr int kTaskTextHelp = 1301;
 constexpr int kPriorityHelp = 1302;
 constexpr int kDueDateHelp = 1300;
-constexpr int kOkHelp = 1000;
-constexpr int kCancelHelp = 1001;
-// Wide enough for a sentence without scrolling.
-constexpr int kTextColumns = 40;
 
 }  // namespace
 
@@ -32,7 +28,7 @@ TaskDialog::TaskDialog(TaskForm start, bool editing, const Locale& locale, QWidg
 
     auto* textLabel = new QLabel(tr("&Task:"), this);
     text_ = new QLineEdit(QString::fromStdString(form_.description), this);
-    text_->setMinimumWidth(text_->fontMetrics().averageCharWidth() * kTextColumns);
+    text_->setMinimumWidth(text_->fontMetrics().averageCharWidth() * kEditorTextColumns);
     textLabel->setBuddy(text_);
     setEditorHelp({textLabel, text_}, kTaskTextHelp);
 

@@ -67,12 +67,7 @@ AppointmentDialog::AppointmentDialog(AppointmentForm start, bool editing, const 
     alarmGrid->setColumnStretch(2, 1);
     setEditorHelp({alarmFrame, alarm_, minutesLabel, minutes_}, kAlarmHelp);
 
-    auto* buttons = new QDialogButtonBox(this);
-    ok_ = buttons->addButton(tr("&Ok"), QDialogButtonBox::AcceptRole);
-    QPushButton* cancel = buttons->addButton(tr("&Cancel"), QDialogButtonBox::RejectRole);
-    ok_->setDefault(true);
-    setEditorHelp({ok_}, kOkHelp);
-    setEditorHelp({cancel}, kCancelHelp);
+    QDialogButtonBox* buttons = makeEditorButtons(this, &ok_);
 
     auto* top = new QGridLayout;
     top->addWidget(textLabel, 0, 0);
@@ -110,8 +105,6 @@ AppointmentDialog::AppointmentDialog(AppointmentForm start, bool editing, const 
         form_.stepAlarmMinutes(up);
         showValues();
     });
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 
     ok_->setEnabled(form_.canConfirm());
     showValues();

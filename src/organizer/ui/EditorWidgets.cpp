@@ -1,7 +1,10 @@
 #include "organizer/ui/EditorWidgets.h"
 
 #include <QDateEdit>
+#include <QDialog>
+#include <QDialogButtonBox>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QStyle>
 #include <QStyleOptionSpinBox>
 
@@ -110,4 +113,16 @@ void setEditorHelp(std::initializer_list<QWidget*> widgets, int helpNumber) {
         widget->setWhatsThis(editorHelpText(helpNumber));
         widget->setProperty("helpNumber", helpNumber);
     }
+}
+
+QDialogButtonBox* makeEditorButtons(QDialog* dialog, QPushButton** ok) {
+    auto* buttons = new QDialogButtonBox(dialog);
+    *ok = buttons->addButton(QDialog::tr("&Ok"), QDialogButtonBox::AcceptRole);
+    QPushButton* cancel = buttons->addButton(QDialog::tr("&Cancel"), QDialogButtonBox::RejectRole);
+    (*ok)->setDefault(true);
+    setEditorHelp({*ok}, kOkHelp);
+    setEditorHelp({cancel}, kCancelHelp);
+    QObject::connect(buttons, &QDialogButtonBox::accepted, dialog, &QDialog::accept);
+    QObject::connect(buttons, &QDialogButtonBox::rejected, dialog, &QDialog::reject);
+    return buttons;
 }

@@ -8,6 +8,9 @@
 
 class Locale;
 class QDateEdit;
+class QDialog;
+class QDialogButtonBox;
+class QPushButton;
 
 // The pieces the task and appointment dialogs share.
 
@@ -48,6 +51,10 @@ private:
 // A date field with a calendar popup over `dates`, in the locale's short date form.
 [[nodiscard]] QDateEdit* makeDatePicker(const EditorDates& dates, DateTime shown,
                                         const Locale& locale, QWidget* parent);
+
+// "&Ok" (the default button) and "&Cancel", accepting and rejecting the dialog, with their
+// help numbers.
+[[nodiscard]] QDialogButtonBox* makeEditorButtons(QDialog* dialog, QPushButton** ok);
 
 // Gives each widget the help text of an editor help number as its What's This text, and
 // the number itself as the property "helpNumber".

@@ -61,14 +61,7 @@ TaskDialog::TaskDialog(TaskForm start, bool editing, const Locale& locale, QWidg
     connect(date_, &QDateEdit::dateChanged, this,
             [this](QDate date) { form_.chooseDueDate(fromQDate(date)); });
 
-    auto* buttons = new QDialogButtonBox(this);
-    ok_ = buttons->addButton(tr("&Ok"), QDialogButtonBox::AcceptRole);
-    QPushButton* cancel = buttons->addButton(tr("&Cancel"), QDialogButtonBox::RejectRole);
-    ok_->setDefault(true);
-    setEditorHelp({ok_}, kOkHelp);
-    setEditorHelp({cancel}, kCancelHelp);
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    QDialogButtonBox* buttons = makeEditorButtons(this, &ok_);
 
     auto* textRow = new QHBoxLayout;
     textRow->addWidget(textLabel);

@@ -49,7 +49,11 @@ double bestSeconds(Work work) {
 
 // Keeps the reversal of the last edit, to time undoing an import.
 struct LastReversal : EditJournal {
-    void recorded(DocumentEdit reversal) override { last = std::move(reversal); }
+    bool recorded(DocumentEdit reversal) override {
+        last = std::move(reversal);
+        return false;
+    }
+    void saved() override {}
     void contentsReplaced() override {}
     std::optional<DocumentEdit> last;
 };

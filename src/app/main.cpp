@@ -11,6 +11,7 @@
 #include "platform/qt/IniSettingsStore.h"
 #include "platform/qt/QtLocale.h"
 #include "platform/qt/QtUserPrompts.h"
+#include "reports/ui/ReportController.h"
 #include "shell/DocFileStorage.h"
 #include "shell/ui/MainFrame.h"
 #include "shell/ui/WaitCursorStorage.h"
@@ -81,6 +82,7 @@ int main(int argc, char** argv) {
     WaitCursorStorage storage(files);
     MainFrame frame(clock, storage, prompts, settings, locale);
     prompts.setOwner(&frame);
+    new ReportController(frame, locale, clock);  // owned by the frame
 
     // Logging out runs the same close sequence as closing the window. The save question
     // may only be asked while the session manager grants interaction; without it, unsaved

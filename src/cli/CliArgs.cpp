@@ -1,6 +1,7 @@
 #include "cli/CliArgs.h"
 
 #include <algorithm>
+#include <cctype>
 #include <charconv>
 
 #include "records/DateTime.h"
@@ -9,6 +10,10 @@ namespace {
 
 bool readNumber(std::string_view text, size_t pos, size_t len, int& value) {
     if (pos + len > text.size()) return false;
+    // Digits only: from_chars would take a sign.
+    for (size_t i = pos; i < pos + len; ++i) {
+        if (!std::isdigit(static_cast<unsigned char>(text[i]))) return false;
+    }
     const char* first = text.data() + pos;
     const auto [end, ec] = std::from_chars(first, first + len, value);
     return ec == std::errc() && end == first + len;
@@ -20,22 +25,37 @@ bool contains(const std::vector<std::string>& names, const std::string& name) {
 
 }  // namespace
 
-std::optional<LocalTime> parseNowOption(std::string_view text) {
-    // 0123456789012345
-    // YYYY-MM-DD HH:MM
-    if (text.size() != 16 || text[4] != '-' || text[7] != '-' || text[10] != ' ' ||
-        text[13] != ':') {
-        return std::nullopt;
-    }
+std::optional<LocalTime> parseDateOption(std::string_view text) {
+    // 0123456789
+    // YYYY-MM-DD
     LocalTime t;
-    if (!readNumber(text, 0, 4, t.year) || !readNumber(text, 5, 2, t.month) ||
-        !readNumber(text, 8, 2, t.day) || !readNumber(text, 11, 2, t.hour) ||
-        !readNumber(text, 14, 2, t.minute)) {
+    if (text.size() != 10 || text[4] != '-' || text[7] != '-' || !readNumber(text, 0, 4, t.year) ||
+        !readNumber(text, 5, 2, t.month) || !readNumber(text, 8, 2, t.day) ||
+        !DateTime::fromFields(t.year, t.month, t.day).isValid()) {
         return std::nullopt;
     }
-    if (!DateTime::fromFields(t.year, t.month, t.day, t.hour, t.minute).isValid()) {
+    return t;
+}
+
+std::optional<LocalTime> parseTimeOption(std::string_view text) {
+    const size_t colon = text.find(':');
+    LocalTime t;
+    if ((colon != 1 && colon != 2) || text.size() != colon + 3 ||
+        !readNumber(text, 0, colon, t.hour) || !readNumber(text, colon + 1, 2, t.minute) ||
+        t.hour > 23 || t.minute > 59) {
         return std::nullopt;
     }
+    return t;
+}
+
+std::optional<LocalTime> parseNowOption(std::string_view text) {
+    // YYYY-MM-DD HH:MM
+    if (text.size() != 16 || text[10] != ' ') return std::nullopt;
+    auto t = parseDateOption(text.substr(0, 10));
+    const auto time = parseTimeOption(text.substr(11));
+    if (!t || !time) return std::nullopt;
+    t->hour = time->hour;
+    t->minute = time->minute;
     return t;
 }
 
@@ -43,11 +63,16 @@ Status CliArgs::parse(const std::vector<std::string>& args, const std::vector<st
                       const std::vector<std::string>& flags) {
     for (size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
-        if (arg.size() < 3 || arg.compare(0, 2, "--") != 0) {
+        // "-o" is an option only where the command has one of that letter; elsewhere it
+        // stays the file name it always was.
+        const bool shortOption =
+            arg.size() == 2 && arg[0] == '-' && arg[1] != '-' &&
+            (contains(valued, arg.substr(1)) || contains(flags, arg.substr(1)));
+        if (!shortOption && (arg.size() < 3 || arg.compare(0, 2, "--") != 0)) {
             positional_.push_back(arg);
             continue;
         }
-        const std::string name = arg.substr(2);
+        const std::string name = arg.substr(shortOption ? 1 : 2);
         if (contains(flags, name)) {
             options_.emplace_back(name, "");
         } else if (contains(valued, name)) {

@@ -7,12 +7,19 @@
 
 #include "platform/Clock.h"
 #include "platform/Status.h"
+#include "records/DateTime.h"
 
 // Reads "YYYY-MM-DD HH:MM" (the --now option); empty when malformed or not a real time.
 [[nodiscard]] std::optional<LocalTime> parseNowOption(std::string_view text);
+// Reads "YYYY-MM-DD"; empty when malformed or not a real date. Hour and minute are 0.
+[[nodiscard]] std::optional<LocalTime> parseDateOption(std::string_view text);
+// Reads a 24-hour "HH:MM" (or "H:MM"); empty when malformed or not a time of day. Only
+// hour and minute are set.
+[[nodiscard]] std::optional<LocalTime> parseTimeOption(std::string_view text);
 
-// Splits arguments into options and positionals. Options are "--name" or "--name value";
-// `valued` lists the names that take a value. Unknown options are an error.
+// Splits arguments into options and positionals. Options are "--name" or "--name value",
+// or "-x" / "-x value" for a one-letter name the lists hold; `valued` lists the names that
+// take a value. Unknown options are an error.
 class CliArgs {
 public:
     // A Usage failure for an unknown option or one without its value.

@@ -15,6 +15,12 @@ bool isPlaceholder(std::string_view word) {
            std::none_of(word.begin(), word.end(), [](char c) { return std::islower(c); });
 }
 
+// "--name", or "-x" for a one-letter option.
+bool isOptionName(std::string_view word) {
+    return word.rfind("--", 0) == 0 || (word.size() == 2 && word[0] == '-' &&
+                                        std::isalpha(static_cast<unsigned char>(word[1])));
+}
+
 WordChoices choicesOf(std::string_view text) {
     WordChoices choices;
     std::string alternative;
@@ -26,9 +32,10 @@ WordChoices choicesOf(std::string_view text) {
             // A list the user writes; nothing to offer.
         } else if (alternative == "FILE" || alternative == "DOC") {
             choices.files = WordChoices::Files::Documents;
-        } else {
+        } else if (alternative == "IN" || alternative == "OUT" || alternative == "PDF") {
             choices.files = WordChoices::Files::Any;
         }
+        // Any other name stands for text the user types (a date, a size, a face).
     }
     return choices;
 }
@@ -95,12 +102,11 @@ UsageShape parseUsage(std::string_view usage) {
     for (size_t i = 0; i < tokens.size(); ++i) {
         const auto& [text, opens] = tokens[i];
         inBrackets = inBrackets || opens;
-        if (text.rfind("--", 0) == 0) {
+        if (isOptionName(text)) {
             UsageShape::Option option;
             option.name = text;
             const bool valueFollows = i + 1 < tokens.size() && !closes[i] &&
-                                      !tokens[i + 1].second &&
-                                      tokens[i + 1].first.rfind("--", 0) != 0;
+                                      !tokens[i + 1].second && !isOptionName(tokens[i + 1].first);
             if (valueFollows) {
                 option.takesValue = true;
                 option.value = choicesOf(tokens[++i].first);

@@ -30,8 +30,9 @@ struct UsageShape {
 
 // Reads a usage line such as "KIND DOC [--separator comma|tab] [--no-header]": "a|b" offers
 // either word, a name in capitals stands for something the user supplies (FILE and DOC
-// for a document, other names for a file, NAME,NAME,... for free text), and an option
-// followed by a word in the same brackets (or with no brackets at all) takes a value.
+// for a document, IN, OUT and PDF for any file, other names for free text), and an option
+// ("--name" or "-x") followed by a word in the same brackets (or with no brackets at all)
+// takes a value.
 [[nodiscard]] UsageShape parseUsage(std::string_view usage);
 
 // Writes the bash completion script of quillmate-cli from its command table and options.

@@ -54,8 +54,11 @@ using DocumentEdit = std::variant<RecordEdit<Person>, RecordEdit<Task>, RecordEd
 class EditJournal {
 public:
     virtual ~EditJournal() = default;
-    // An edit was applied; `reversal` undoes it.
-    virtual void recorded(DocumentEdit reversal) = 0;
+    // An edit was applied; `reversal` undoes it. Returns whether the records are now as
+    // they were when last saved (an undo can lead back there).
+    virtual bool recorded(DocumentEdit reversal) = 0;
+    // The records as they are now were saved.
+    virtual void saved() = 0;
     // The whole contents were replaced (new, open, load): earlier reversals no longer apply.
     virtual void contentsReplaced() = 0;
 };

@@ -106,6 +106,7 @@ void PimDocument::notifyViews() {
 
 void PimDocument::setModified(bool modified, bool notify) {
     modified_ = modified;
+    if (!modified && journal_ != nullptr) journal_->saved();
     if (notify) notifyViews();
 }
 
@@ -154,8 +155,8 @@ void PimDocument::contentsReplaced() {
 
 void PimDocument::apply(DocumentEdit edit) {
     DocumentEdit reversal = applyQuietly(std::move(edit));
-    modified_ = true;
-    if (journal_ != nullptr) journal_->recorded(std::move(reversal));
+    const bool backAtSaved = journal_ != nullptr && journal_->recorded(std::move(reversal));
+    modified_ = !backAtSaved;
     notifyViews();
 }
 
@@ -215,7 +216,7 @@ CompactResult PimDocument::compact(const WriteStep& write) {
         path_.empty() ? Status::failure(FailureKind::Usage, "", "the document has no file name yet")
                       : write(*this, path_);
     if (result.written)
-        modified_ = false;
+        setModified(false);
     else if (result.tasksRemoved > 0)
         modified_ = true;
     notifyViews();

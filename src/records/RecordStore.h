@@ -14,6 +14,8 @@ public:
 
     auto begin() const { return records_.begin(); }
     auto end() const { return records_.end(); }
+    auto rbegin() const { return records_.rbegin(); }
+    auto rend() const { return records_.rend(); }
     [[nodiscard]] size_t size() const { return records_.size(); }
     [[nodiscard]] bool empty() const { return records_.empty(); }
 

@@ -17,6 +17,8 @@ enum class EnableRule {
     DayHasTasks,
     DayHasAppointments,
     ReportChosen,
+    CanUndo,
+    CanRedo,
 };
 
 // Which flag a command's check mark shows, if any.

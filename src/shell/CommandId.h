@@ -38,6 +38,8 @@ inline constexpr int kAppointmentDelete = 32798;
 inline constexpr int kAppointmentEdit = 32799;
 
 // Edit
+inline constexpr int kUndo = 57643;
+inline constexpr int kRedo = 57644;
 inline constexpr int kEditGroups = 32834;
 inline constexpr int kEditUser = 32771;
 inline constexpr int kAlarmSound = 32789;

@@ -28,8 +28,37 @@ bool isCommandEnabled(const Command& command, const ShellSnapshot& s) {
             return s.dayAppointmentRows > 0;
         case EnableRule::ReportChosen:
             return s.reportChosen;
+        case EnableRule::CanUndo:
+            return !s.undoName.empty();
+        case EnableRule::CanRedo:
+            return !s.redoName.empty();
     }
     return false;
+}
+
+namespace {
+
+// The step an Undo or Redo command would act on; "" for other commands.
+const std::string& namedStep(const Command& command, const ShellSnapshot& s) {
+    static const std::string none;
+    return command.enable == EnableRule::CanUndo   ? s.undoName
+           : command.enable == EnableRule::CanRedo ? s.redoName
+                                                   : none;
+}
+
+std::string withStep(const char* text, const std::string& step) {
+    return step.empty() ? std::string(text) : std::string(text) + " " + step;
+}
+
+}  // namespace
+
+std::string commandMenuText(const Command& command, const ShellSnapshot& s) {
+    return withStep(command.menuText, namedStep(command, s));
+}
+
+std::string commandPrompt(const Command& command, const ShellSnapshot& s) {
+    const std::string& step = namedStep(command, s);
+    return step.empty() ? std::string(command.prompt) : withStep(command.tooltip, step);
 }
 
 std::optional<bool> commandCheckMark(const Command& command, const ShellSnapshot& s) {

@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <optional>
+#include <string>
 
 #include "shell/Command.h"
 
@@ -23,6 +24,8 @@ struct ShellSnapshot {
     size_t dayTaskRows = 0;         // rows of the selected date's task list
     size_t dayAppointmentRows = 0;  // rows of the selected date's appointment list
     bool reportChosen = false;      // a report was chosen in this run
+    std::string undoName;           // the step Undo takes back ("Delete Task"); "" for none
+    std::string redoName;           // the step Redo does again; "" for none
     bool openLastFile = false;
     bool useAlarmSound = true;
     bool toolbarVisible = true;
@@ -31,6 +34,11 @@ struct ShellSnapshot {
 
 // Whether the command is offered in this state.
 [[nodiscard]] bool isCommandEnabled(const Command& command, const ShellSnapshot& state);
+
+// The menu text and status prompt in this state: Undo and Redo name their step
+// ("&Undo Delete Task").
+[[nodiscard]] std::string commandMenuText(const Command& command, const ShellSnapshot& state);
+[[nodiscard]] std::string commandPrompt(const Command& command, const ShellSnapshot& state);
 
 // The command's check mark in this state; nothing for commands that never carry one.
 [[nodiscard]] std::optional<bool> commandCheckMark(const Command& command,

@@ -62,6 +62,8 @@ constexpr auto kCommands = std::to_array<Command>({
     {cmd::kAppointmentEdit, "&Edit...", "", "Edit selected appointment", "Edit appointment",
      Organizer, AppointmentSelectedInFocus},
     // Edit
+    {cmd::kUndo, "&Undo", "Ctrl+Z", "Undo the last action", "Undo", Frame, CanUndo},
+    {cmd::kRedo, "&Redo", "Ctrl+Y", "Redo the previously undone action", "Redo", Frame, CanRedo},
     {cmd::kEditGroups, "&Address Book Groups...", "", "Edit Address Book Groups",
      "Edit Address Book Groups", Organizer, Always},
     {cmd::kEditUser, "&User...", "", "Edit user information", "User", Organizer, Always},

@@ -28,7 +28,7 @@ std::vector<Menu> buildMenuBar() {
           submenu("Recent &Files", {MenuItem{MenuItem::Kind::RecentFiles, 0, "", {}}}), separator(),
           item(kExit)}},
         {"&Edit",
-         {item(kEditGroups), item(kEditUser), separator(),
+         {item(kUndo), item(kRedo), separator(), item(kEditGroups), item(kEditUser), separator(),
           submenu("&Options", {item(kAlarmSound), item(kOpenLastFile), item(kAudibleAlarm)})}},
         {"&View", {item(kViewToolbar), item(kViewStatusBar)}},
         {"&Tasks", {item(kTaskAdd), item(kTaskEdit), item(kTaskDelete), item(kTaskComplete)}},
@@ -54,6 +54,7 @@ const std::vector<Menu>& menuBarLayout() {
 
 const std::vector<int>& toolbarLayout() {
     static const std::vector<int> layout = {cmd::kNew, cmd::kOpen,  cmd::kSave,
+                                            0,         cmd::kUndo,  cmd::kRedo,
                                             0,         cmd::kAbout, cmd::kContextHelp};
     return layout;
 }

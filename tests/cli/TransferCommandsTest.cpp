@@ -12,20 +12,6 @@
 
 namespace {
 
-// The installed program under a given environment, for what only a new process sees.
-std::string runProgram(const std::string& environment, const std::string& args) {
-    const std::string command =
-        "env -u LC_ALL -u LC_TIME -u LANG " + environment + " " QUILLMATE_CLI_BINARY " " + args;
-    std::string output;
-    if (FILE* pipe = popen(command.c_str(), "r")) {
-        char buffer[256];
-        while (size_t n = fread(buffer, 1, sizeof buffer, pipe))
-            output.append(buffer, n);
-        pclose(pipe);
-    }
-    return output;
-}
-
 class TransferCommandsTest : public ::testing::Test {
 protected:
     void SetUp() override {

@@ -25,12 +25,12 @@ expect() {
     fi
 }
 
-expect 'quillmate-cli ' 'compact export help import info new resave'
+expect 'quillmate-cli ' 'add-appointment add-task compact day export help import info new report resave'
 expect 'quillmate-cli i' 'import info'
 expect 'quillmate-cli --' '--help --now --version'
 expect 'quillmate-cli --now 2026-01-01T10:00 co' 'compact'
 expect 'quillmate-cli --now ' ''
-expect 'quillmate-cli help ' 'compact export import info new resave'
+expect 'quillmate-cli help ' 'add-appointment add-task compact day export import info new report resave'
 expect 'quillmate-cli info ' 'folder home.pgr with space.pgr work.pgr'
 expect 'quillmate-cli info h' 'home.pgr'
 expect 'quillmate-cli info home.pgr ' ''
@@ -44,6 +44,12 @@ expect 'quillmate-cli export --separator tab tasks --encloser s' 'single'
 expect 'quillmate-cli export --separator tab tasks --no-header ' 'folder home.pgr with space.pgr work.pgr'
 expect 'quillmate-cli import persons home.pgr notes.csv --columns ' ''
 expect 'quillmate-cli import persons home.pgr notes.csv --columns A,B --encloser ' 'double none single'
+expect 'quillmate-cli add-task home.pgr Stamps --priority ' 'done high low medium'
+expect 'quillmate-cli report ' 'daily-appointments daily-plan daily-tasks'
+expect 'quillmate-cli report daily-plan home.pgr -o n' 'notes.csv'
+expect 'quillmate-cli report daily-plan -o out.pdf h' 'home.pgr'
+expect 'quillmate-cli report daily-plan home.pgr --paper ' 'a4 letter'
+expect 'quillmate-cli report daily-plan home.pgr --size ' ''
 expect 'quillmate-cli frobnicate ' ''
 
 [[ $failures -eq 0 ]] && echo "all completions as expected"

@@ -143,12 +143,13 @@ TEST_F(MainFrameTest, MenusCarryTextsShortcutsAndPrompts) {
         toolbar << (action->isSeparator() ? QStringLiteral("|") : action->toolTip());
         EXPECT_TRUE(action->isSeparator() || !action->icon().isNull());
     }
-    EXPECT_EQ(toolbar, (QStringList{"New", "Open", "Save", "|", "About", "Help"}));
+    EXPECT_EQ(toolbar,
+              (QStringList{"New", "Open", "Save", "|", "Undo", "Redo", "|", "About", "Help"}));
 }
 
 TEST_F(MainFrameTest, StubCommandsSaySoAndChangeNothing) {
     start({});
-    for (int id : {cmd::kTaskAdd, cmd::kImportTasks, cmd::kReportWeekly, cmd::kPageSetup}) {
+    for (int id : {cmd::kPersonAdd, cmd::kImportTasks, cmd::kReportWeekly, cmd::kPageSetup}) {
         frame->runCommand(id);
         EXPECT_TRUE(frame->statusBar()->currentMessage().startsWith("Not available yet: "))
             << id << frame->statusBar()->currentMessage().toStdString();
@@ -157,8 +158,8 @@ TEST_F(MainFrameTest, StubCommandsSaySoAndChangeNothing) {
     EXPECT_TRUE(prompts.messages.empty());
 
     bool called = false;
-    frame->setCommandHandler(cmd::kTaskAdd, [&] { called = true; });
-    frame->commands().action(cmd::kTaskAdd)->trigger();
+    frame->setCommandHandler(cmd::kPersonAdd, [&] { called = true; });
+    frame->commands().action(cmd::kPersonAdd)->trigger();
     EXPECT_TRUE(called);
 }
 

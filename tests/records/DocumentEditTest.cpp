@@ -11,10 +11,12 @@ namespace {
 // Keeps the last reversal the document handed out.
 class LastReversal : public EditJournal {
 public:
-    void recorded(DocumentEdit reversal) override {
+    bool recorded(DocumentEdit reversal) override {
         last = std::move(reversal);
         ++count;
+        return false;
     }
+    void saved() override {}
     void contentsReplaced() override { ++replaced; }
     std::optional<DocumentEdit> last;
     int count = 0;

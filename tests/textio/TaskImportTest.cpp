@@ -47,7 +47,11 @@ TEST_F(TaskImportTest, AppliesTheTaskRules) {
 
 // Counts the reversals the document hands out.
 struct CountingJournal : EditJournal {
-    void recorded(DocumentEdit reversal) override { reversals.push_back(std::move(reversal)); }
+    bool recorded(DocumentEdit reversal) override {
+        reversals.push_back(std::move(reversal));
+        return false;
+    }
+    void saved() override {}
     void contentsReplaced() override {}
     std::vector<DocumentEdit> reversals;
 };

@@ -2,44 +2,80 @@
 
 #include <QApplication>
 #include <QCalendarWidget>
+#include <QContextMenuEvent>
 #include <QEvent>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
+#include <QMouseEvent>
 #include <QShortcut>
-#include <QStandardItemModel>
+#include <QShowEvent>
 #include <QTreeView>
 #include <QVBoxLayout>
 
+#include "organizer/EditorCommits.h"
+#include "organizer/ui/AppointmentDialog.h"
+#include "organizer/ui/CellToolTips.h"
+#include "organizer/ui/DayListModels.h"
+#include "organizer/ui/TaskDialog.h"
 #include "records/PimDocument.h"
+#include "shell/CommandId.h"
 
 namespace {
 
 // The view's designed size in dialog units.
 constexpr int kDesignWidthDlu = 429;
 constexpr int kDesignHeightDlu = 222;
+// Room beside the time text for the alarm image.
+constexpr int kImageWidth = 16;
 
-QTreeView* makeList(const QStringList& columns, QWidget* parent) {
+QTreeView* makeList(QAbstractItemModel* model, QWidget* parent) {
     auto* list = new QTreeView(parent);
+    list->setModel(model);
     list->setRootIsDecorated(false);
     list->setUniformRowHeights(true);
+    list->setItemsExpandable(false);
     list->setSelectionBehavior(QAbstractItemView::SelectRows);
     list->setSelectionMode(QAbstractItemView::SingleSelection);
     list->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    // Until the organizer's own model arrives, an empty one carries the column titles.
-    auto* placeholder = new QStandardItemModel(0, static_cast<int>(columns.size()), list);
-    placeholder->setHorizontalHeaderLabels(columns);
-    list->setModel(placeholder);
+    list->setAllColumnsShowFocus(true);
+    list->setTextElideMode(Qt::ElideRight);
+    list->setContextMenuPolicy(Qt::DefaultContextMenu);
+    list->header()->setSectionsMovable(false);
+    list->header()->setSectionsClickable(false);
     list->header()->setStretchLastSection(true);
+    // The columns are fitted to the list's width whenever it changes.
+    list->header()->setMinimumSectionSize(kImageWidth);
+    list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    // The selection stays visible while another control has the focus.
+    QPalette palette = list->palette();
+    for (const QPalette::ColorRole role : {QPalette::Highlight, QPalette::HighlightedText})
+        palette.setColor(QPalette::Inactive, role, palette.color(QPalette::Active, role));
+    list->setPalette(palette);
+    // A visible mark on the list that has the keyboard focus.
+    list->setStyleSheet(
+        QStringLiteral("QTreeView:focus { border: 2px solid palette(highlight); }"));
+    CellToolTips::install(list);
     return list;
+}
+
+int selectedRow(const QTreeView* list) {
+    const QModelIndexList rows = list->selectionModel()->selectedRows();
+    return rows.isEmpty() ? -1 : rows.first().row();
 }
 
 }  // namespace
 
-OrganizerView::OrganizerView(PimDocument& document, ShellSettings& settings, const Locale& locale,
-                             QWidget* parent)
-    : QWidget(parent), document_(&document), settings_(settings), locale_(locale) {
+OrganizerView::OrganizerView(PimDocument& document, UndoHistory* history, ShellSettings& settings,
+                             const Locale& locale, QWidget* parent)
+    : QWidget(parent),
+      document_(&document),
+      history_(history),
+      settings_(settings),
+      locale_(locale),
+      day_(document, history) {
     calendar_ = new QCalendarWidget(this);
     calendar_->setGridVisible(false);
     calendar_->setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
@@ -61,13 +97,11 @@ OrganizerView::OrganizerView(PimDocument& document, ShellSettings& settings, con
     QFont bold = dateLabel_->font();
     bold.setBold(true);
     dateLabel_->setFont(bold);
-    appointmentList_ = makeList({tr("Time"), tr("Appointment")}, this);
+    buildLists();
     QVBoxLayout* appointmentLayout = nullptr;
     QGroupBox* appointments = framed(tr("Appointments"), dateLabel_, &appointmentLayout);
     appointmentLayout->addWidget(appointmentList_);
     appointments->setWhatsThis(tr("The appointments of the chosen day, earliest first."));
-
-    taskList_ = makeList({tr("Task"), tr("Original Due Date")}, this);
     QGroupBox* tasks = framed(tr("Tasks"), taskList_);
     tasks->setWhatsThis(
         tr("The tasks of the chosen day: those due that day, and on today "
@@ -81,6 +115,8 @@ OrganizerView::OrganizerView(PimDocument& document, ShellSettings& settings, con
     grid->setColumnStretch(0, 1);
     grid->setColumnStretch(1, 1);
     grid->setRowStretch(1, 1);
+    setTabOrder(calendar_, appointmentList_);
+    setTabOrder(appointmentList_, taskList_);
 
     // Context help and F1 over a pane open its help page.
     panePages_ = {{calendar_, QStringLiteral("calendar")},
@@ -99,12 +135,46 @@ OrganizerView::OrganizerView(PimDocument& document, ShellSettings& settings, con
     setMinimumSize(designedSize());
     alarm_ = settings_.readAlarmSettings();
     document_->attachView(*this);
+    refreshLists();
     showSelectedDate();
 }
 
 OrganizerView::~OrganizerView() {
     settings_.writeUseAlarmSound(alarm_.useAlarmSound);
     if (document_ != nullptr) document_->detachView(*this);
+}
+
+void OrganizerView::buildLists() {
+    appointmentModel_ = new AppointmentListModel(day_, locale_, this);
+    appointmentList_ = makeList(appointmentModel_, this);
+    appointmentList_->setObjectName(QStringLiteral("appointmentList"));
+    appointmentList_->header()->resizeSection(0, appointmentList_->fontMetrics().horizontalAdvance(
+                                                     QStringLiteral("00:00 AM-00:00 AM  ")) +
+                                                     kImageWidth);
+
+    taskModel_ = new TaskListModel(day_, locale_, this);
+    taskList_ = makeList(taskModel_, this);
+    taskList_->setObjectName(QStringLiteral("taskList"));
+
+    for (QTreeView* list : {appointmentList_, taskList_}) {
+        list->installEventFilter(this);
+        list->viewport()->installEventFilter(this);
+    }
+    connect(taskList_->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] {
+        if (refilling_) return;
+        day_.selectTaskRow(selectedRow(taskList_));
+        emit selectionChanged();
+    });
+    connect(appointmentList_->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            [this] {
+                if (refilling_) return;
+                day_.selectAppointmentRow(selectedRow(appointmentList_));
+                emit selectionChanged();
+            });
+    connect(taskList_, &QTreeView::doubleClicked, this, [this](const QModelIndex& index) {
+        day_.completeTaskAt(index.row());
+        emit selectionChanged();
+    });
 }
 
 QSize OrganizerView::designedSize() const {
@@ -126,12 +196,59 @@ void OrganizerView::setPhoneBookPanel(QWidget* panel) {
     phoneBookFrame_->layout()->replaceWidget(phoneBookPanel_, panel);
     delete phoneBookPanel_;
     phoneBookPanel_ = panel;
+    setTabOrder(calendar_, panel);
+    setTabOrder(panel, appointmentList_);
+}
+
+std::map<int, std::function<void()>> OrganizerView::commandHandlers() {
+    return {
+        {cmd::kTaskAdd, [this] { addTask(); }},
+        {cmd::kTaskEdit, [this] { editTask(); }},
+        {cmd::kTaskDelete, [this] { day_.deleteSelectedTask(); }},
+        {cmd::kTaskComplete, [this] { day_.completeSelectedTask(); }},
+        {cmd::kAppointmentAdd, [this] { addAppointment(); }},
+        {cmd::kAppointmentEdit, [this] { editAppointment(); }},
+        {cmd::kAppointmentDelete, [this] { day_.deleteSelectedAppointment(); }},
+    };
+}
+
+void OrganizerView::addTask() {
+    if (const auto form = TaskDialog::ask(this, TaskForm::forNew(day_.shownDate()), false, locale_))
+        ::addTask(*document_, history_, *form);
+}
+
+void OrganizerView::editTask() {
+    const Task* task =
+        day_.taskCommandsApply() ? document_->tasks().find(day_.taskSelection().id) : nullptr;
+    if (task == nullptr) return;
+    if (const auto form = TaskDialog::ask(this, TaskForm::of(*task), true, locale_))
+        updateTask(*document_, history_, *form);
+}
+
+void OrganizerView::addAppointment() {
+    const auto start = AppointmentForm::forNew(day_.shownDate(), DateTime::now(document_->clock()));
+    if (const auto form = AppointmentDialog::ask(this, start, false, locale_))
+        ::addAppointment(*document_, history_, *form);
+}
+
+void OrganizerView::editAppointment() {
+    const Appointment* appointment =
+        day_.appointmentCommandsApply()
+            ? document_->appointments().find(day_.appointmentSelection().id)
+            : nullptr;
+    if (appointment == nullptr) return;
+    if (const auto form =
+            AppointmentDialog::ask(this, AppointmentForm::of(*appointment), true, locale_))
+        updateAppointment(*document_, history_, *form);
 }
 
 void OrganizerView::fillSnapshot(ShellSnapshot& state) const {
     state.useAlarmSound = alarm_.useAlarmSound;
-    // The lists arrive with the organizer; until then nothing is selected or shown.
-    state.focusedList = FocusedList::None;
+    state.focusedList = day_.focusedList();
+    state.taskSelected = day_.taskSelection().id != -1;
+    state.appointmentSelected = day_.appointmentSelection().id != -1;
+    state.dayTaskRows = day_.taskRows().size();
+    state.dayAppointmentRows = day_.appointmentRows().size();
 }
 
 void OrganizerView::toggleAudibleAlarm() {
@@ -148,6 +265,12 @@ QString OrganizerView::helpPageFor(const QWidget* widget) const {
 }
 
 bool OrganizerView::eventFilter(QObject* watched, QEvent* event) {
+    for (QTreeView* list : {taskList_, appointmentList_}) {
+        if (watched == list || watched == list->viewport()) {
+            if (listEvent(list, event)) return true;
+            return QWidget::eventFilter(watched, event);
+        }
+    }
     if (event->type() == QEvent::WhatsThis) {
         const QString page = helpPageFor(qobject_cast<QWidget*>(watched));
         if (!page.isEmpty()) {
@@ -158,7 +281,75 @@ bool OrganizerView::eventFilter(QObject* watched, QEvent* event) {
     return QWidget::eventFilter(watched, event);
 }
 
+bool OrganizerView::listEvent(QTreeView* list, QEvent* event) {
+    const bool isTasks = list == taskList_;
+    const FocusedList which = isTasks ? FocusedList::Tasks : FocusedList::Appointments;
+    // A click takes effect once the list has moved its selection.
+    const auto clicked = [&](QPoint pos) {
+        if (isTasks) {
+            const int hit = list->indexAt(pos).row();
+            day_.clickTaskList(hit);
+            if (hit < 0) showSelection(list, day_.taskSelection());
+        } else {
+            day_.clickAppointmentList();
+        }
+        emit selectionChanged();
+    };
+    switch (event->type()) {
+        case QEvent::FocusIn:
+            day_.focusList(which);
+            emit selectionChanged();
+            return false;
+        case QEvent::MouseButtonRelease: {
+            const auto* mouse = static_cast<QMouseEvent*>(event);
+            if (mouse->button() == Qt::LeftButton) clicked(mouse->position().toPoint());
+            return false;
+        }
+        case QEvent::ContextMenu: {
+            const auto* menu = static_cast<QContextMenuEvent*>(event);
+            if (menu->reason() == QContextMenuEvent::Mouse) {
+                // A right click selects the row under it first, as a left click would.
+                const QModelIndex hit = list->indexAt(menu->pos());
+                if (hit.isValid())
+                    list->selectionModel()->select(
+                        hit, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+                clicked(menu->pos());
+            } else {
+                day_.focusList(which);
+            }
+            emit listMenuRequested(which, menu->globalPos());
+            return true;
+        }
+        case QEvent::KeyPress: {
+            const auto* key = static_cast<QKeyEvent*>(event);
+            if (key->key() != Qt::Key_Delete || key->modifiers() != Qt::NoModifier) return false;
+            const bool selected =
+                isTasks ? day_.taskSelection().id != -1 : day_.appointmentSelection().id != -1;
+            if (selected)
+                emit commandRequested(isTasks ? cmd::kTaskDelete : cmd::kAppointmentDelete);
+            return true;
+        }
+        case QEvent::Resize:
+            fitColumns();
+            return false;
+        default:
+            return false;
+    }
+}
+
+void OrganizerView::fitColumns() {
+    // The task column takes two thirds; the last column of each list takes the rest.
+    const int width = taskList_->viewport()->width();
+    taskList_->header()->resizeSection(0, width / 6 * 4);
+}
+
+void OrganizerView::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    if (!event->spontaneous()) calendar_->setFocus(Qt::OtherFocusReason);
+}
+
 void OrganizerView::documentChanged() {
+    refreshLists();
     showSelectedDate();
     emit selectionChanged();
 }
@@ -167,9 +358,40 @@ void OrganizerView::documentClosing() {
     document_ = nullptr;
 }
 
+void OrganizerView::refreshLists(const std::function<void()>& refill) {
+    if (document_ == nullptr) return;
+    refilling_ = true;
+    taskModel_->beginRefill();
+    appointmentModel_->beginRefill();
+    if (refill)
+        refill();
+    else
+        day_.refill();
+    appointmentModel_->endRefill();
+    taskModel_->endRefill();
+    showSelection(taskList_, day_.taskSelection());
+    showSelection(appointmentList_, day_.appointmentSelection());
+    refilling_ = false;
+}
+
+void OrganizerView::showSelection(QTreeView* list, const ListSelection& selection) {
+    const bool wasRefilling = refilling_;
+    refilling_ = true;
+    QItemSelectionModel* selected = list->selectionModel();
+    if (selection.row < 0) {
+        selected->clear();
+    } else {
+        const QModelIndex index = list->model()->index(selection.row, 0);
+        selected->setCurrentIndex(index,
+                                  QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+        list->scrollTo(index);
+    }
+    refilling_ = wasRefilling;
+}
+
 void OrganizerView::showSelectedDate() {
     if (document_ == nullptr) return;
-    const DateTime date = document_->currentDate();
+    const DateTime date = day_.shownDate();
     dateLabel_->setText(QString::fromStdString(date.formatDate(locale_, DateStyle::Long)));
     if (const auto fields = date.fields()) {
         const QDate shown(fields->year, fields->month, fields->day);
@@ -180,8 +402,8 @@ void OrganizerView::showSelectedDate() {
 void OrganizerView::calendarDateChosen(QDate date) {
     if (document_ == nullptr || !date.isValid()) return;
     const DateTime chosen = DateTime::fromFields(date.year(), date.month(), date.day());
-    if (chosen == document_->currentDate()) return;
-    document_->setCurrentDate(chosen);
+    if (chosen == day_.shownDate()) return;
+    refreshLists([&] { day_.showDate(chosen); });
     showSelectedDate();
     emit selectionChanged();
 }

@@ -2,12 +2,15 @@
 
 #include <QWidget>
 
+#include <functional>
 #include <map>
 
+#include "organizer/DayView.h"
 #include "records/DocumentView.h"
 #include "shell/CommandState.h"
 #include "shell/ShellSettings.h"
 
+class AppointmentListModel;
 class Locale;
 class PimDocument;
 class QCalendarWidget;
@@ -15,17 +18,20 @@ class QGroupBox;
 class QLabel;
 class QTreeView;
 class QVBoxLayout;
+class TaskListModel;
+class UndoHistory;
 
 // The working window inside the frame: the month calendar top left, the "Phone Book"
 // frame top right, "Appointments" bottom left and "Tasks" bottom right. It holds no
-// records: the lists show models the organizer code fills, and the phone book panel is
+// records: the lists show the rows the day view computes, and the phone book panel is
 // dropped into its frame.
 class OrganizerView : public QWidget, public DocumentView {
     Q_OBJECT
 
 public:
-    OrganizerView(PimDocument& document, ShellSettings& settings, const Locale& locale,
-                  QWidget* parent = nullptr);
+    // `history` names the steps of the view's commands; it may be nullptr.
+    OrganizerView(PimDocument& document, UndoHistory* history, ShellSettings& settings,
+                  const Locale& locale, QWidget* parent = nullptr);
     ~OrganizerView() override;
 
     // The size the window is designed for, from the font's dialog units.
@@ -37,6 +43,10 @@ public:
     [[nodiscard]] QTreeView* taskList() const { return taskList_; }
     [[nodiscard]] QCalendarWidget* calendar() const { return calendar_; }
     [[nodiscard]] QLabel* dateLabel() const { return dateLabel_; }
+    [[nodiscard]] const DayView& day() const { return day_; }
+
+    // The handlers of the commands the view carries out, by command id.
+    [[nodiscard]] std::map<int, std::function<void()>> commandHandlers();
 
     // Adds what the view knows (selection, focus, alarm option) to the frame's state.
     void fillSnapshot(ShellSnapshot& state) const;
@@ -56,19 +66,38 @@ signals:
     void helpRequested(const QString& page);
     // The selection, the focused list or the shown date changed: commands may change state.
     void selectionChanged();
+    // A key or a click asks for a command of the menus.
+    void commandRequested(int id);
+    // A right click on a list asks for the menu of that list at a screen position.
+    void listMenuRequested(FocusedList list, const QPoint& globalPos);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
+    void buildLists();
+    // The editors: each changes the document only when confirmed.
+    void addTask();
+    void editTask();
+    void addAppointment();
+    void editAppointment();
+    // Refills both lists from the document, or through `refill` when given.
+    void refreshLists(const std::function<void()>& refill = {});
+    void showSelection(QTreeView* list, const ListSelection& selection);
+    void fitColumns();
     void showSelectedDate();
     void calendarDateChosen(QDate date);
+    bool listEvent(QTreeView* list, QEvent* event);
     QGroupBox* framed(const QString& title, QWidget* content, QVBoxLayout** layout = nullptr);
 
     PimDocument* document_;
+    UndoHistory* history_;
     ShellSettings& settings_;
     const Locale& locale_;
     AlarmSettings alarm_;
+    DayView day_;
+    bool refilling_ = false;
 
     QCalendarWidget* calendar_ = nullptr;
     QGroupBox* phoneBookFrame_ = nullptr;
@@ -76,5 +105,7 @@ private:
     QLabel* dateLabel_ = nullptr;
     QTreeView* appointmentList_ = nullptr;
     QTreeView* taskList_ = nullptr;
+    TaskListModel* taskModel_ = nullptr;
+    AppointmentListModel* appointmentModel_ = nullptr;
     std::map<const QWidget*, QString> panePages_;
 };

@@ -1,10 +1,12 @@
 #include "shell/ui/CommandActions.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QIcon>
 #include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QStyle>
 #include <QToolBar>
 
 #include "shell/CommandId.h"
@@ -32,6 +34,14 @@ QIcon toolbarIcon(int id) {
         if (e.id == id)
             return QIcon::fromTheme(QString::fromLatin1(e.themeName),
                                     QIcon(QString::fromLatin1(e.bundled)));
+    // Undo and Redo fall back on the style's arrows.
+    const QStyle* style = QApplication::style();
+    if (id == cmd::kUndo)
+        return QIcon::fromTheme(QStringLiteral("edit-undo"),
+                                style->standardIcon(QStyle::SP_ArrowBack));
+    if (id == cmd::kRedo)
+        return QIcon::fromTheme(QStringLiteral("edit-redo"),
+                                style->standardIcon(QStyle::SP_ArrowForward));
     return {};
 }
 
@@ -112,6 +122,12 @@ void CommandActions::apply(const ShellSnapshot& state) {
     for (const auto& [id, act] : actions_) {
         const Command* command = CommandTable::find(id);
         act->setEnabled(isCommandEnabled(*command, state));
+        if (command->enable == EnableRule::CanUndo || command->enable == EnableRule::CanRedo) {
+            act->setText(QString::fromStdString(commandMenuText(*command, state)));
+            act->setStatusTip(QString::fromStdString(commandPrompt(*command, state)));
+            const bool named = isCommandEnabled(*command, state);
+            act->setToolTip(named ? act->statusTip() : QString::fromUtf8(command->tooltip));
+        }
         if (const auto checked = commandCheckMark(*command, state)) act->setChecked(*checked);
     }
 }

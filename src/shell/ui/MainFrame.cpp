@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QScreen>
+#include <QStackedWidget>
 #include <QStatusBar>
 #include <QToolBar>
 #include <QWhatsThis>
@@ -35,12 +36,20 @@ MainFrame::MainFrame(const Clock& clock, DocumentStorage& storage, UserPrompts& 
     readyLabel_ = new QLabel(idleStatusText(), this);
     statusBar()->addWidget(readyLabel_, 1);
 
-    view_ = new OrganizerView(document_, settings_, locale_, this);
-    setCentralWidget(view_);
+    view_ = new OrganizerView(document_, &history_, settings_, locale_, this);
+    client_ = new QStackedWidget(this);
+    client_->addWidget(view_);
+    setCentralWidget(client_);
     connect(view_, &OrganizerView::selectionChanged, this, &MainFrame::updateCommandStates);
     connect(view_, &OrganizerView::helpRequested, this, &MainFrame::showHelpPage);
+    connect(view_, &OrganizerView::commandRequested, this, &MainFrame::runCommand);
+    connect(view_, &OrganizerView::listMenuRequested, this, &MainFrame::showListMenu);
     document_.attachView(*this);
     handlers_[cmd::kAudibleAlarm] = [this] { view_->toggleAudibleAlarm(); };
+    handlers_[cmd::kUndo] = [this] { history_.undo(); };
+    handlers_[cmd::kRedo] = [this] { history_.redo(); };
+    for (auto& [id, handler] : view_->commandHandlers())
+        handlers_[id] = std::move(handler);
 
     // The frame never gets smaller than it starts.
     resize(minimumSizeHint().expandedTo(sizeHint()));
@@ -129,6 +138,15 @@ void MainFrame::setCommandHandler(int id, CommandHandler handler) {
     handlers_[id] = std::move(handler);
 }
 
+void MainFrame::showInClient(QWidget* client) {
+    if (client_->indexOf(client) < 0) client_->addWidget(client);
+    client_->setCurrentWidget(client);
+}
+
+void MainFrame::setStatusText(const QString& text) {
+    readyLabel_->setText(text);
+}
+
 void MainFrame::runCommand(int id) {
     if (const auto it = handlers_.find(id); it != handlers_.end() && it->second) {
         it->second();
@@ -162,9 +180,11 @@ void MainFrame::runFrameCommand(int id) {
         case cmd::kBackup:
             lifecycle_.backup();
             break;
-        case cmd::kCompact:
+        case cmd::kCompact: {
+            UndoHistory::Step step(history_, "Compact");
             lifecycle_.compact();
             break;
+        }
         case cmd::kExit:
             close();
             break;
@@ -200,6 +220,20 @@ void MainFrame::reportUnavailable(int id) {
     statusBar()->showMessage(tr("Not available yet: %1").arg(what), 5000);
 }
 
+void MainFrame::showListMenu(FocusedList list, const QPoint& globalPos) {
+    // The list's own menu of the menu bar, with the state the click left.
+    const char* title = list == FocusedList::Tasks     ? "&Tasks"
+                        : list == FocusedList::Persons ? "&Phone Book"
+                                                       : "&Appointments";
+    updateCommandStates();
+    for (QMenu* menu : actions_->menus()) {
+        if (menu->title() == QLatin1String(title)) {
+            menu->exec(globalPos);
+            return;
+        }
+    }
+}
+
 void MainFrame::toggleOpenLastFile() {
     openLastFile_ = !openLastFile_;
     settings_.writeOpenLastFile(openLastFile_);
@@ -227,6 +261,9 @@ ShellSnapshot MainFrame::snapshot() const {
     state.personCount = document_.persons().size();
     state.appointmentCount = document_.appointments().size();
     state.openLastFile = openLastFile_;
+    state.undoName = history_.undoName();
+    state.redoName = history_.redoName();
+    state.reportChosen = reportChosen_;
     state.toolbarVisible = !actions_->toolBar()->isHidden();
     state.statusBarVisible = !statusBar()->isHidden();
     view_->fillSnapshot(state);

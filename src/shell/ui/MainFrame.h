@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "organizer/UndoHistory.h"
 #include "records/DocumentView.h"
 #include "records/PimDocument.h"
 #include "shell/CommandState.h"
@@ -24,6 +25,7 @@ class HelpWindow;
 class Locale;
 class OrganizerView;
 class QLabel;
+class QStackedWidget;
 class SettingsStore;
 class UserPrompts;
 
@@ -54,7 +56,16 @@ public:
     // Recomputes which commands are enabled and checked.
     void updateCommandStates();
 
+    // Shows `client` in the client area in place of what is there (the print preview in
+    // place of the organizer view, and back).
+    void showInClient(QWidget* client);
+    // A report was chosen in this run: Print and Print Preview are offered from now on.
+    void setReportChosen(bool chosen) { reportChosen_ = chosen; }
+    // The status-bar text shown while no menu item is highlighted ("Page 1 of 3").
+    void setStatusText(const QString& text);
+
     [[nodiscard]] PimDocument& document() { return document_; }
+    [[nodiscard]] UndoHistory& history() { return history_; }
     [[nodiscard]] OrganizerView* organizerView() const { return view_; }
     [[nodiscard]] CommandActions& commands() const { return *actions_; }
     [[nodiscard]] const RecentFileList& recentFiles() const { return recentFiles_; }
@@ -76,6 +87,7 @@ private:
     void reportUnavailable(int id);
     void showHelpPage(const QString& page);
     void showAbout();
+    void showListMenu(FocusedList list, const QPoint& globalPos);
     void toggleOpenLastFile();
     void setTitle();
     // Shows the window where the placement says, fitted onto the screen that shows most
@@ -83,15 +95,18 @@ private:
     bool applyPlacement(const WindowPlacement& placement);
 
     PimDocument document_;
+    UndoHistory history_{document_};
     ShellSettings settings_;
     RecentFileList recentFiles_;
     DocumentLifecycle lifecycle_;
     const Locale& locale_;
     bool openLastFile_ = false;
+    bool reportChosen_ = false;
     std::map<int, CommandHandler> handlers_;
 
     CommandActions* actions_ = nullptr;
     OrganizerView* view_ = nullptr;
+    QStackedWidget* client_ = nullptr;
     QLabel* readyLabel_ = nullptr;
     QPointer<HelpWindow> help_;
 };

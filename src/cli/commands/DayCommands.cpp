@@ -1,0 +1,54 @@
+#include <array>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "cli/CliArgs.h"
+#include "cli/CliCommand.h"
+#include "cli/commands/CommandSupport.h"
+#include "docfile/DocumentFile.h"
+#include "organizer/DayView.h"
+#include "records/PimDocument.h"
+
+namespace {
+
+// The day as the window lists it: its appointments, earliest first, then its tasks.
+Status runDay(CliContext& context, const std::vector<std::string>& args) {
+    CliArgs parsed;
+    if (Status status = parseArguments(args, 1, {"date"}, {}, parsed); !status) return status;
+    DateTime day = DateTime::today(context.clock);
+    if (const auto date = parsed.value("date")) {
+        const auto chosen = parseDateOption(*date);
+        if (!chosen) return usageFailure("--date wants YYYY-MM-DD, not \"" + *date + "\"");
+        day = DateTime::fromFields(chosen->year, chosen->month, chosen->day);
+    }
+    PimDocument document(context.clock);
+    const RecordsLeftToExit leaveRecords(context, document);
+    if (Status loaded = loadDocument(document, parsed.positional()[0]); !loaded) return loaded;
+    DayView view(document, nullptr);
+    view.showDate(day);
+
+    context.out << "Appointments\n";
+    for (const AppointmentRow& row : view.appointmentRows()) {
+        context.out << row.startTime.formatTime(context.locale, TimeStyle::NoSeconds) << '-'
+                    << row.endTime.formatTime(context.locale, TimeStyle::NoSeconds) << '\t'
+                    << row.description << (row.alarm ? " [alarm]" : "") << '\n';
+    }
+    context.out << "Tasks\n";
+    for (const TaskRow& row : view.taskRows()) {
+        context.out << Task::priorityName(row.priority) << '\t' << row.description << '\t'
+                    << row.dueDate.formatDate(context.locale, DateStyle::Short) << '\n';
+    }
+    return {};
+}
+
+const std::array<CliCommand, 1> kCommands = {{
+    {"day", "FILE [--date YYYY-MM-DD]",
+     "list the appointments and tasks the window shows for a day (default today)", runDay},
+}};
+
+}  // namespace
+
+std::span<const CliCommand> dayCommands() {
+    return kCommands;
+}

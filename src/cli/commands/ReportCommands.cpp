@@ -1,0 +1,164 @@
+#include <QGuiApplication>
+#include <QPageSize>
+
+#include <array>
+#include <charconv>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "cli/CliArgs.h"
+#include "cli/CliCommand.h"
+#include "cli/commands/CommandSupport.h"
+#include "docfile/DocumentFile.h"
+#include "organizer/DayRows.h"
+#include "records/PimDocument.h"
+#include "reports/DailyReportLists.h"
+#include "reports/ui/PdfReport.h"
+
+namespace {
+
+constexpr const char* kReportArgs =
+    "daily-plan|daily-tasks|daily-appointments DOC -o PDF [--date YYYY-MM-DD] "
+    "[--paper letter|a4] [--margins L,T,R,B] [--font FACE] [--size PT]";
+
+// Sizes a font dialog could offer; anything else is a typing error.
+constexpr int kLargestPointSize = 999;
+
+bool readInt(std::string_view text, int& value) {
+    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+    return ec == std::errc() && end == text.data() + text.size();
+}
+
+Status readKind(const std::string& name, ReportKind& kind) {
+    if (name == "daily-plan")
+        kind = ReportKind::DailyPlan;
+    else if (name == "daily-tasks")
+        kind = ReportKind::DailyTasks;
+    else if (name == "daily-appointments")
+        kind = ReportKind::DailyAppointments;
+    else
+        return usageFailure("unknown report \"" + name + "\"");
+    return {};
+}
+
+Status readDate(const std::string& text, DateTime& date) {
+    int year = 0, month = 0, day = 0;
+    const bool shaped = text.size() == 10 && text[4] == '-' && text[7] == '-' &&
+                        readInt(std::string_view(text).substr(0, 4), year) &&
+                        readInt(std::string_view(text).substr(5, 2), month) &&
+                        readInt(std::string_view(text).substr(8, 2), day);
+    date = shaped ? DateTime::fromFields(year, month, day) : DateTime();
+    if (!date.isValid()) return usageFailure("--date wants YYYY-MM-DD, not \"" + text + "\"");
+    return {};
+}
+
+// Four whole thousandths of an inch that leave some of the paper to print on.
+Status readMargins(const std::string& text, const QPageSize& paper, Margins& margins) {
+    const auto bad = [&] {
+        return usageFailure("--margins wants four thousandths of an inch L,T,R,B, not \"" + text +
+                            "\"");
+    };
+    size_t from = 0;
+    for (size_t i = 0; i < margins.size(); ++i) {
+        const size_t comma = i + 1 < margins.size() ? text.find(',', from) : text.size();
+        if (comma == std::string::npos) return bad();
+        if (!readInt(std::string_view(text).substr(from, comma - from), margins[i]) ||
+            margins[i] < 0) {
+            return bad();
+        }
+        from = comma + 1;
+    }
+    const QSizeF inches = paper.size(QPageSize::Inch) * 1000;
+    if (margins[0] + int64_t{margins[2]} >= inches.width() ||
+        margins[1] + int64_t{margins[3]} >= inches.height()) {
+        return usageFailure("--margins " + text + " leave nothing of the paper to print on");
+    }
+    return {};
+}
+
+Status readSettings(const CliArgs& args, QPageSize& paper, ReportSettings& settings) {
+    const std::string paperName = args.value("paper").value_or("letter");
+    if (paperName == "letter")
+        paper = QPageSize(QPageSize::Letter);
+    else if (paperName == "a4")
+        paper = QPageSize(QPageSize::A4);
+    else
+        return usageFailure("unknown --paper \"" + paperName + "\"");
+    if (const auto margins = args.value("margins")) {
+        if (Status status = readMargins(*margins, paper, settings.margins); !status) return status;
+    }
+    if (const auto face = args.value("font")) {
+        if (face->empty()) return usageFailure("--font needs a face name");
+        settings.faceName = *face;
+    }
+    if (const auto size = args.value("size")) {
+        if (!readInt(*size, settings.pointSize) || settings.pointSize < 1 ||
+            settings.pointSize > kLargestPointSize) {
+            return usageFailure("--size wants whole points from 1 to " +
+                                std::to_string(kLargestPointSize) + ", not \"" + *size + "\"");
+        }
+    }
+    return {};
+}
+
+// Fonts need a QGuiApplication. A report needs no display, so the program picks the
+// offscreen platform itself rather than fail where there is none.
+std::unique_ptr<QGuiApplication> guiForFonts() {
+    if (QCoreApplication::instance() != nullptr) return nullptr;
+    static int argc = 1;
+    static char name[] = "quillmate-cli";
+    static char* argv[] = {name, nullptr};
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    return std::make_unique<QGuiApplication>(argc, argv);
+}
+
+Status runReport(CliContext& context, const std::vector<std::string>& argList) {
+    CliArgs args;
+    if (Status status =
+            parseArguments(argList, 2, {"o", "date", "paper", "margins", "font", "size"}, {}, args);
+        !status) {
+        return status;
+    }
+    ReportKind kind = ReportKind::None;
+    if (Status status = readKind(args.positional()[0], kind); !status) return status;
+    const auto output = args.value("o");
+    if (!output || output->empty()) return usageFailure("-o names the PDF file to write");
+    DateTime date = DateTime::today(context.clock);
+    if (const auto text = args.value("date")) {
+        if (Status status = readDate(*text, date); !status) return status;
+    }
+    QPageSize paper;
+    ReportSettings settings;
+    if (Status status = readSettings(args, paper, settings); !status) return status;
+
+    PimDocument document(context.clock);
+    const RecordsLeftToExit leaveRecords(context, document);
+    if (Status loaded = loadDocument(document, args.positional()[1]); !loaded) return loaded;
+    // The same lists the day view shows for that date.
+    ReportInputs inputs;
+    if (kind != ReportKind::DailyAppointments) {
+        inputs.tasks =
+            dailyReportTasks(document, dayTaskRows(document, date, DateTime::today(context.clock)));
+    }
+    if (kind != ReportKind::DailyTasks)
+        inputs.appointments = dailyReportAppointments(document, dayAppointmentRows(document, date));
+
+    const auto app = guiForFonts();
+    if (!qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
+        return Status::failure(FailureKind::Content, "", "reports need Qt Gui");
+    return writeReportPdf(*output, kind, inputs, settings, paper, context.locale);
+}
+
+const std::array<CliCommand, 1> kCommands = {{
+    {"report", kReportArgs,
+     "draw the daily plan, tasks or appointments of DOC for a date (today unless --date) "
+     "into the PDF file PDF; margins in thousandths of an inch",
+     runReport},
+}};
+
+}  // namespace
+
+std::span<const CliCommand> reportCommands() {
+    return kCommands;
+}

@@ -1,0 +1,178 @@
+#include "organizer/AppointmentForm.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <optional>
+
+namespace {
+
+constexpr int64_t kSecondsPerDay = 86400;
+constexpr int64_t kSecondsPerQuarter = 900;
+
+int64_t floorDiv(int64_t value, int64_t step) {
+    return value / step - (value % step < 0 ? 1 : 0);
+}
+
+int64_t ceilDiv(int64_t value, int64_t step) {
+    return -floorDiv(-value, step);
+}
+
+// The second of its day a time falls on; empty for null and out-of-range values.
+std::optional<int64_t> secondOfDay(DateTime time) {
+    const auto seconds = time.localSeconds();
+    if (!seconds) return std::nullopt;
+    return *seconds - floorDiv(*seconds, kSecondsPerDay) * kSecondsPerDay;
+}
+
+// One click of a wrapping spin button over the multiples of `step` from `lowest` to
+// `highest`. From a value on that grid it moves one step, wrapping at the ends; a value
+// off the grid or outside the range (a record written elsewhere) goes to the nearest
+// grid value in the direction of the click, so that clicking never leaves the range.
+int64_t spinStep(int64_t value, int64_t step, int64_t lowest, int64_t highest, bool up) {
+    if (up) {
+        if (value >= highest) return lowest;
+        return std::max((floorDiv(value, step) + 1) * step, lowest);
+    }
+    if (value <= lowest) return highest;
+    return std::min((ceilDiv(value, step) - 1) * step, highest);
+}
+
+bool isQuarterIn(int hour, int minute, int first, int last) {
+    if (hour < 0 || hour > 23 || minute < 0 || minute > 59 || minute % 15 != 0) return false;
+    const int quarter = hour * 4 + minute / 15;
+    return quarter >= first && quarter <= last;
+}
+
+}  // namespace
+
+AppointmentForm AppointmentForm::forNew(DateTime shownDate, DateTime now) {
+    AppointmentForm form;
+    form.date_ = shownDate.date();
+    const int64_t begin = defaultBeginQuarter(now) * kSecondsPerQuarter;
+    form.begin_ = form.onDate(begin);
+    form.end_ = form.onDate(begin + kSecondsPerQuarter);
+    // A new record's alarm time is the moment it was made, as for every other new record.
+    form.alarmTime_ = now;
+    return form;
+}
+
+AppointmentForm AppointmentForm::of(const Appointment& appointment) {
+    AppointmentForm form;
+    form.id_ = appointment.ID;
+    form.description_ = appointment.Description;
+    form.date_ = appointment.DueDate;
+    form.begin_ = appointment.StartTime;
+    form.end_ = appointment.EndTime;
+    form.alarm_ = appointment.Alarm;
+    form.alarmTime_ = appointment.AlarmTime;
+    const auto begin = appointment.StartTime.localSeconds();
+    const auto ring = appointment.AlarmTime.localSeconds();
+    // Rounded, so that confirming unchanged gives back the same alarm time.
+    if (appointment.Alarm && begin && ring)
+        form.alarmMinutes_ = static_cast<int>(std::lround(double(*begin - *ring) / 60.0));
+    return form;
+}
+
+int AppointmentForm::defaultBeginQuarter(DateTime now) {
+    // The next quarter hour from now, but never outside what the begin spin offers: near
+    // midnight a quarter hour after now may be 0:45, which the begin field cannot show or
+    // reach, so the begin stays at the nearest end of the range on the chosen day.
+    const int64_t quarter = ceilDiv(secondOfDay(now).value_or(0), kSecondsPerQuarter);
+    return static_cast<int>(std::clamp<int64_t>(quarter, kFirstBeginQuarter, kLastBeginQuarter));
+}
+
+bool AppointmentForm::isBeginTime(int hour, int minute) {
+    return isQuarterIn(hour, minute, kFirstBeginQuarter, kLastBeginQuarter);
+}
+
+bool AppointmentForm::isEndTime(int hour, int minute) {
+    return isQuarterIn(hour, minute, kFirstEndQuarter, kLastEndQuarter);
+}
+
+bool AppointmentForm::isAlarmMinutes(int minutes) {
+    return minutes >= 0 && minutes <= kMaxAlarmMinutes && minutes % kAlarmStep == 0;
+}
+
+int AppointmentForm::spinPosition(DateTime time) {
+    const auto second = secondOfDay(time);
+    if (!second) return kSpinLowest;
+    const int quarter = static_cast<int>(*second / kSecondsPerQuarter);
+    return std::clamp(quarter, kSpinLowest, kSpinHighest);
+}
+
+std::string AppointmentForm::timeText(DateTime time) {
+    const auto fields = time.fields();
+    if (!fields) return "";
+    const int hour12 = fields->hour % 12 == 0 ? 12 : fields->hour % 12;
+    char text[16];
+    std::snprintf(text, sizeof text, "%02d:%02d %s", hour12, fields->minute,
+                  fields->hour < 12 ? "AM" : "PM");
+    return text;
+}
+
+DateTime AppointmentForm::onDate(int64_t secondOfDay) const {
+    const auto midnight = date_.date().localSeconds();
+    if (!midnight) return {};
+    return DateTime::fromLocalSeconds(*midnight + secondOfDay);
+}
+
+void AppointmentForm::setDate(DateTime day) {
+    if (!day.isValid()) return;
+    date_ = day.date();
+    for (DateTime* time : {&begin_, &end_, &alarmTime_}) {
+        if (const auto second = secondOfDay(*time)) *time = onDate(*second);
+    }
+}
+
+void AppointmentForm::stepBegin(bool up) {
+    const int64_t next = spinStep(secondOfDay(begin_).value_or(-1), kSecondsPerQuarter,
+                                  kFirstBeginQuarter * kSecondsPerQuarter,
+                                  kLastBeginQuarter * kSecondsPerQuarter, up);
+    begin_ = onDate(next);
+    if (begin_ >= end_) end_ = onDate(next + kSecondsPerQuarter);
+}
+
+void AppointmentForm::stepEnd(bool up) {
+    const int64_t next =
+        spinStep(secondOfDay(end_).value_or(-1), kSecondsPerQuarter,
+                 kFirstEndQuarter * kSecondsPerQuarter, kLastEndQuarter * kSecondsPerQuarter, up);
+    end_ = onDate(next);
+    if (end_ <= begin_) begin_ = onDate(next - kSecondsPerQuarter);
+}
+
+bool AppointmentForm::setTimes(int beginHour, int beginMinute, int endHour, int endMinute) {
+    if (!isBeginTime(beginHour, beginMinute) || !isEndTime(endHour, endMinute)) return false;
+    const int64_t begin = beginHour * 3600 + beginMinute * 60;
+    const int64_t end = endHour * 3600 + endMinute * 60;
+    if (end <= begin) return false;
+    begin_ = onDate(begin);
+    end_ = onDate(end);
+    return true;
+}
+
+void AppointmentForm::stepAlarmMinutes(bool up) {
+    alarmMinutes_ = static_cast<int>(spinStep(alarmMinutes_, kAlarmStep, 0, kMaxAlarmMinutes, up));
+}
+
+bool AppointmentForm::setAlarmMinutes(int minutes) {
+    if (!isAlarmMinutes(minutes)) return false;
+    alarmMinutes_ = minutes;
+    return true;
+}
+
+Appointment AppointmentForm::writtenOver(Appointment base) const {
+    base.Description = description_;
+    base.DueDate = date_;
+    base.StartTime = begin_;
+    base.EndTime = end_;
+    base.Alarm = alarm_;
+    base.AlarmTime = alarmTime_;
+    if (alarm_) {
+        const auto begin = begin_.localSeconds();
+        base.AlarmTime =
+            begin ? DateTime::fromLocalSeconds(*begin - int64_t{alarmMinutes_} * 60) : DateTime();
+    }
+    base.Done = false;
+    return base;
+}

@@ -1,0 +1,111 @@
+#include "organizer/DayView.h"
+
+#include "organizer/UndoHistory.h"
+#include "records/PimDocument.h"
+
+namespace {
+
+template <class Row>
+ListSelection rowSelection(const std::vector<Row>& rows, int row) {
+    if (row < 0 || static_cast<size_t>(row) >= rows.size()) return {};
+    return ListSelection{rows[static_cast<size_t>(row)].id, row};
+}
+
+}  // namespace
+
+DayView::DayView(PimDocument& document, UndoHistory* history)
+    : document_(document), history_(history) {}
+
+DateTime DayView::shownDate() const {
+    return document_.currentDate();
+}
+
+void DayView::showDate(DateTime date) {
+    document_.setCurrentDate(date.date());
+    refill();
+}
+
+ListSelection DayView::reselected(int32_t id, const auto& rows) {
+    for (size_t row = 0; row < rows.size(); ++row) {
+        if (rows[row].id == id) return ListSelection{id, static_cast<int>(row)};
+    }
+    return {};
+}
+
+void DayView::refill() {
+    const DateTime shown = shownDate();
+    taskRows_ = dayTaskRows(document_, shown, DateTime::today(document_.clock()));
+    task_ = reselected(task_.id, taskRows_);
+    appointmentRows_ = dayAppointmentRows(document_, shown);
+    appointment_ = reselected(appointment_.id, appointmentRows_);
+}
+
+void DayView::selectTaskRow(int row) {
+    task_ = rowSelection(taskRows_, row);
+}
+
+void DayView::selectAppointmentRow(int row) {
+    appointment_ = rowSelection(appointmentRows_, row);
+}
+
+void DayView::clickTaskList(int hitRow) {
+    focused_ = FocusedList::Tasks;
+    task_ = rowSelection(taskRows_, hitRow);
+}
+
+void DayView::clickAppointmentList() {
+    focused_ = FocusedList::Appointments;
+    appointment_ = rowSelection(appointmentRows_, appointment_.row);
+    if (appointment_.row >= 0 &&
+        appointmentRows_[static_cast<size_t>(appointment_.row)].description.empty())
+        appointment_.id = -1;
+}
+
+bool DayView::taskCommandsApply() const {
+    return focused_ == FocusedList::Tasks && task_.id != -1;
+}
+
+bool DayView::appointmentCommandsApply() const {
+    return focused_ == FocusedList::Appointments && appointment_.id != -1;
+}
+
+void DayView::deleteSelectedTask() {
+    if (!taskCommandsApply() || task_.row < 0) return;
+    const int32_t id = task_.id;
+    const auto row = static_cast<size_t>(task_.row);
+    if (taskRows_.size() <= 1) {
+        task_ = {};
+    } else {
+        // The row before moves up into the selection; when the first row goes, the second
+        // becomes the first.
+        const size_t chosen = row > 0 ? row - 1 : 1;
+        task_ = ListSelection{taskRows_[chosen].id, static_cast<int>(row > 0 ? row - 1 : 0)};
+    }
+    UndoHistory::Step step(history_, "Delete Task");
+    document_.remove<Task>(id);
+}
+
+void DayView::completeSelectedTask() {
+    if (taskCommandsApply()) complete(task_.id);
+}
+
+void DayView::completeTaskAt(int row) {
+    const ListSelection hit = rowSelection(taskRows_, row);
+    if (hit.id != -1) complete(hit.id);
+}
+
+void DayView::complete(int32_t taskId) {
+    const Task* stored = document_.tasks().find(taskId);
+    if (stored == nullptr) return;
+    Task task = *stored;
+    task.Priority = Task::Done;
+    task.DoneDate = DateTime::today(document_.clock());
+    UndoHistory::Step step(history_, "Complete Task");
+    document_.replace(std::move(task));
+}
+
+void DayView::deleteSelectedAppointment() {
+    if (!appointmentCommandsApply()) return;
+    UndoHistory::Step step(history_, "Delete Appointment");
+    document_.remove<Appointment>(appointment_.id);
+}

@@ -1,0 +1,148 @@
+#include "organizer/UndoHistory.h"
+
+#include <type_traits>
+#include <utility>
+
+#include "records/PimDocument.h"
+
+namespace {
+
+template <class Record>
+constexpr const char* recordName() {
+    if constexpr (std::is_same_v<Record, Person>) return "Person";
+    if constexpr (std::is_same_v<Record, Task>) return "Task";
+    if constexpr (std::is_same_v<Record, Appointment>) return "Appointment";
+    if constexpr (std::is_same_v<Record, PhGroup>) return "Group";
+}
+
+// A reversal names the opposite of what the edit did: erasing undoes an addition.
+template <class Record>
+std::string nameOf(const RecordEdit<Record>& reversal) {
+    const char* verb = std::holds_alternative<EraseRecords<Record>>(reversal)    ? "Add "
+                       : std::holds_alternative<InsertRecords<Record>>(reversal) ? "Delete "
+                                                                                 : "Edit ";
+    return verb + std::string(recordName<Record>());
+}
+
+std::string nameOf(const ReplaceUser&) {
+    return "Edit User";
+}
+
+}  // namespace
+
+std::string editName(const DocumentEdit& reversal) {
+    return std::visit([](const auto& edit) { return nameOf(edit); }, reversal);
+}
+
+UndoHistory::Step::Step(UndoHistory* history, std::string name) : history_(history) {
+    if (history_ != nullptr) history_->openStep(std::move(name));
+}
+
+UndoHistory::Step::~Step() {
+    if (history_ != nullptr) history_->closeStep();
+}
+
+UndoHistory::UndoHistory(PimDocument& document) : document_(document) {
+    document_.setJournal(this);
+}
+
+UndoHistory::~UndoHistory() {
+    document_.setJournal(nullptr);
+}
+
+std::string UndoHistory::undoName() const {
+    return undo_.empty() ? std::string() : undo_.back().name;
+}
+
+std::string UndoHistory::redoName() const {
+    return redo_.empty() ? std::string() : redo_.back().name;
+}
+
+void UndoHistory::undo() {
+    replay(undo_, redo_, Mode::Undoing);
+}
+
+void UndoHistory::redo() {
+    replay(redo_, undo_, Mode::Redoing);
+}
+
+void UndoHistory::replay(std::vector<Entry>& from, std::vector<Entry>& to, Mode mode) {
+    if (from.empty() || mode_ != Mode::Recording) return;
+    Entry entry = std::move(from.back());
+    from.pop_back();
+    mode_ = mode;
+    replayed_ = Entry{entry.name, {}};
+    // Each apply hands its own reversal back through recorded().
+    for (auto it = entry.reversals.rbegin(); it != entry.reversals.rend(); ++it)
+        document_.apply(std::move(*it));
+    std::reverse(replayed_.reversals.begin(), replayed_.reversals.end());
+    to.push_back(std::move(replayed_));
+    replayed_ = Entry{};
+    mode_ = Mode::Recording;
+    // The views were told before the entry moved; tell them again so that menus naming
+    // the next step see it.
+    document_.setModified(!atSavedState(), true);
+}
+
+void UndoHistory::clear() {
+    undo_.clear();
+    redo_.clear();
+    savedDepth_ = document_.isModified() ? std::nullopt : std::optional<size_t>(0);
+}
+
+bool UndoHistory::recorded(DocumentEdit reversal) {
+    if (mode_ != Mode::Recording) {
+        replayed_.reversals.push_back(std::move(reversal));
+        // The entry is in flight: the stack it leaves has the depth it will have.
+        return atSavedState();
+    }
+    if (openSteps_ > 0 && stepStarted_) {
+        undo_.back().reversals.push_back(std::move(reversal));
+        return false;
+    }
+    // A new step: what could be redone no longer can, nor can the saved state be reached
+    // again if it lay among the steps taken back.
+    if (savedDepth_ && *savedDepth_ > undo_.size()) savedDepth_.reset();
+    redo_.clear();
+    std::string name = openSteps_ > 0 ? stepName_ : editName(reversal);
+    undo_.push_back(Entry{std::move(name), {}});
+    undo_.back().reversals.push_back(std::move(reversal));
+    stepStarted_ = openSteps_ > 0;
+    if (undo_.size() > kStepLimit) dropOldest();
+    return false;
+}
+
+void UndoHistory::saved() {
+    savedDepth_ = undo_.size();
+}
+
+void UndoHistory::contentsReplaced() {
+    undo_.clear();
+    redo_.clear();
+    savedDepth_ = 0;
+}
+
+void UndoHistory::openStep(std::string name) {
+    if (openSteps_++ == 0) {
+        stepName_ = std::move(name);
+        stepStarted_ = false;
+    }
+}
+
+void UndoHistory::closeStep() {
+    if (openSteps_ > 0 && --openSteps_ == 0) stepStarted_ = false;
+}
+
+void UndoHistory::dropOldest() {
+    undo_.erase(undo_.begin());
+    if (savedDepth_) {
+        if (*savedDepth_ == 0)
+            savedDepth_.reset();
+        else
+            --*savedDepth_;
+    }
+}
+
+bool UndoHistory::atSavedState() const {
+    return savedDepth_ == undo_.size();
+}

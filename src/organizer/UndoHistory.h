@@ -1,0 +1,87 @@
+#pragma once
+
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "records/DocumentEdit.h"
+
+class PimDocument;
+
+// The undo and redo stacks of one document. It is the document's journal: every edit the
+// document applies hands in its reversal, so a step holds reversals (an import of many
+// records undoes through a list of their identifiers) and never a copy of the document.
+// Edits made while a Step is open are undone together under the Step's name.
+class UndoHistory : public EditJournal {
+public:
+    // Keeps the edits made while it lives in one step, named for the Edit menu. Without a
+    // history (nullptr) it does nothing.
+    class Step {
+    public:
+        Step(UndoHistory& history, std::string name) : Step(&history, std::move(name)) {}
+        Step(UndoHistory* history, std::string name);
+        ~Step();
+        Step(const Step&) = delete;
+        Step& operator=(const Step&) = delete;
+
+    private:
+        UndoHistory* history_;
+    };
+
+    // Steps kept; the oldest go first.
+    static constexpr size_t kStepLimit = 1000;
+
+    // Becomes the document's journal until destroyed.
+    explicit UndoHistory(PimDocument& document);
+    ~UndoHistory() override;
+    UndoHistory(const UndoHistory&) = delete;
+    UndoHistory& operator=(const UndoHistory&) = delete;
+
+    [[nodiscard]] bool canUndo() const { return !undo_.empty(); }
+    [[nodiscard]] bool canRedo() const { return !redo_.empty(); }
+    // The name of the step Undo or Redo would take back or do again; "" for none.
+    [[nodiscard]] std::string undoName() const;
+    [[nodiscard]] std::string redoName() const;
+
+    // Takes back the newest step, or does again the last step taken back; nothing when
+    // there is none. The document's modified flag ends up clear exactly when its records
+    // are as they were last saved.
+    void undo();
+    void redo();
+    // Forgets every step.
+    void clear();
+
+    bool recorded(DocumentEdit reversal) override;
+    void saved() override;
+    void contentsReplaced() override;
+
+private:
+    struct Entry {
+        std::string name;
+        std::vector<DocumentEdit> reversals;  // in the order the edits were made
+    };
+    enum class Mode { Recording, Undoing, Redoing };
+
+    // Applies an entry's reversals newest first and moves the entry they make to `to`.
+    void replay(std::vector<Entry>& from, std::vector<Entry>& to, Mode mode);
+    void openStep(std::string name);
+    void closeStep();
+    void dropOldest();
+    [[nodiscard]] bool atSavedState() const;
+
+    PimDocument& document_;
+    std::vector<Entry> undo_;
+    std::vector<Entry> redo_;
+    Mode mode_ = Mode::Recording;
+    Entry replayed_;  // the entry an undo or redo is building
+    int openSteps_ = 0;
+    bool stepStarted_ = false;  // the open step has an entry on the undo stack
+    std::string stepName_;
+    // undo_.size() when the records were as saved; empty when no undo or redo leads there.
+    std::optional<size_t> savedDepth_ = 0;
+};
+
+// The name an edit gets in the Edit menu when no step names it ("Delete Task").
+[[nodiscard]] std::string editName(const DocumentEdit& reversal);

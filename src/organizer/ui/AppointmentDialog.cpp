@@ -1,0 +1,125 @@
+#include "organizer/ui/AppointmentDialog.h"
+
+#include <QCheckBox>
+#include <QDateEdit>
+#include <QDialogButtonBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "organizer/ui/EditorWidgets.h"
+
+namespace {
+
+// The task dialog's numbers are 1300 to 1302; these follow them.
+constexpr int kDateHelp = 1310;
+constexpr int kTextHelp = 1311;
+constexpr int kTimesHelp = 1312;
+constexpr int kAlarmHelp = 1313;
+
+}  // namespace
+
+AppointmentDialog::AppointmentDialog(AppointmentForm start, bool editing, const Locale& locale,
+                                     QWidget* parent)
+    : QDialog(parent), form_(std::move(start)) {
+    setWindowTitle(editing ? tr("Edit Appointment") : tr("Add Appointment"));
+
+    auto* textLabel = new QLabel(tr("&Appointment:"), this);
+    text_ = new QLineEdit(QString::fromStdString(form_.description()), this);
+    text_->setMinimumWidth(text_->fontMetrics().averageCharWidth() * kEditorTextColumns);
+    textLabel->setBuddy(text_);
+    setEditorHelp({textLabel, text_}, kTextHelp);
+
+    auto* dateLabel = new QLabel(tr("&Date Due:"), this);
+    date_ = makeDatePicker(EditorDates::around(form_.date()), form_.date(), locale, this);
+    dateLabel->setBuddy(date_);
+    setEditorHelp({dateLabel, date_}, kDateHelp);
+
+    auto* times = new QGroupBox(tr("Times"), this);
+    auto* beginLabel = new QLabel(tr("&Begin:"), times);
+    begin_ = new StepField(QStringLiteral("00:00 PM"), times);
+    beginLabel->setBuddy(begin_);
+    auto* endLabel = new QLabel(tr("&End:"), times);
+    end_ = new StepField(QStringLiteral("00:00 PM"), times);
+    endLabel->setBuddy(end_);
+    auto* timeGrid = new QGridLayout(times);
+    timeGrid->addWidget(beginLabel, 0, 0);
+    timeGrid->addWidget(begin_, 0, 1);
+    timeGrid->addWidget(endLabel, 1, 0);
+    timeGrid->addWidget(end_, 1, 1);
+    timeGrid->setColumnStretch(2, 1);
+    setEditorHelp({times, beginLabel, begin_, endLabel, end_}, kTimesHelp);
+
+    auto* alarmFrame = new QGroupBox(tr("Alarm Options"), this);
+    alarm_ = new QCheckBox(tr("&Set Alarm"), alarmFrame);
+    alarm_->setChecked(form_.alarm());
+    auto* minutesLabel = new QLabel(tr("&Minutes Before Appointment:"), alarmFrame);
+    minutes_ = new StepField(QStringLiteral("60"), alarmFrame);
+    minutesLabel->setBuddy(minutes_);
+    auto* alarmGrid = new QGridLayout(alarmFrame);
+    alarmGrid->addWidget(alarm_, 0, 0, 1, 2);
+    alarmGrid->addWidget(minutesLabel, 1, 0);
+    alarmGrid->addWidget(minutes_, 1, 1);
+    alarmGrid->setColumnStretch(2, 1);
+    setEditorHelp({alarmFrame, alarm_, minutesLabel, minutes_}, kAlarmHelp);
+
+    QDialogButtonBox* buttons = makeEditorButtons(this, &ok_);
+
+    auto* top = new QGridLayout;
+    top->addWidget(textLabel, 0, 0);
+    top->addWidget(text_, 0, 1, 1, 2);
+    top->addWidget(dateLabel, 1, 0);
+    top->addWidget(date_, 1, 1);
+    top->setColumnStretch(2, 1);
+    auto* frames = new QHBoxLayout;
+    frames->addWidget(times);
+    frames->addWidget(alarmFrame, 1);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(top);
+    layout->addLayout(frames);
+    layout->addWidget(buttons);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+
+    connect(text_, &QLineEdit::textChanged, this, [this](const QString& text) {
+        form_.setDescription(text.toStdString());
+        ok_->setEnabled(form_.canConfirm());
+    });
+    connect(date_, &QDateEdit::dateChanged, this, [this](QDate date) {
+        form_.setDate(fromQDate(date));
+        showValues();
+    });
+    connect(begin_, &StepField::stepped, this, [this](bool up) {
+        form_.stepBegin(up);
+        showValues();
+    });
+    connect(end_, &StepField::stepped, this, [this](bool up) {
+        form_.stepEnd(up);
+        showValues();
+    });
+    connect(alarm_, &QCheckBox::toggled, this, [this](bool on) { form_.setAlarm(on); });
+    connect(minutes_, &StepField::stepped, this, [this](bool up) {
+        form_.stepAlarmMinutes(up);
+        showValues();
+    });
+
+    ok_->setEnabled(form_.canConfirm());
+    showValues();
+    text_->setFocus();
+}
+
+void AppointmentDialog::showValues() {
+    begin_->setText(QString::fromStdString(AppointmentForm::timeText(form_.begin())));
+    end_->setText(QString::fromStdString(AppointmentForm::timeText(form_.end())));
+    minutes_->setText(QString::number(form_.alarmMinutes()));
+}
+
+std::optional<AppointmentForm> AppointmentDialog::ask(QWidget* parent, AppointmentForm start,
+                                                      bool editing, const Locale& locale) {
+    AppointmentDialog dialog(std::move(start), editing, locale, parent);
+    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+    return dialog.form();
+}

@@ -1,0 +1,51 @@
+#pragma once
+
+#include <QDialog>
+
+#include <optional>
+
+#include "organizer/AppointmentForm.h"
+
+class Locale;
+class QCheckBox;
+class QDateEdit;
+class QLineEdit;
+class QPushButton;
+class StepField;
+
+// "Add Appointment" / "Edit Appointment": the text, the date, the begin and end times in
+// quarter hours and the alarm of one appointment. It edits an AppointmentForm, which
+// holds every rule, and never the document.
+class AppointmentDialog : public QDialog {
+    Q_OBJECT
+
+public:
+    AppointmentDialog(AppointmentForm start, bool editing, const Locale& locale,
+                      QWidget* parent = nullptr);
+
+    // Shows the dialog modally; the confirmed form, or nothing when cancelled.
+    [[nodiscard]] static std::optional<AppointmentForm> ask(QWidget* parent, AppointmentForm start,
+                                                            bool editing, const Locale& locale);
+
+    [[nodiscard]] const AppointmentForm& form() const { return form_; }
+    [[nodiscard]] QLineEdit* textField() const { return text_; }
+    [[nodiscard]] QDateEdit* datePicker() const { return date_; }
+    [[nodiscard]] StepField* beginField() const { return begin_; }
+    [[nodiscard]] StepField* endField() const { return end_; }
+    [[nodiscard]] QCheckBox* alarmBox() const { return alarm_; }
+    [[nodiscard]] StepField* minutesField() const { return minutes_; }
+    [[nodiscard]] QPushButton* okButton() const { return ok_; }
+
+private:
+    // Shows the form's times and minutes.
+    void showValues();
+
+    AppointmentForm form_;
+    QLineEdit* text_ = nullptr;
+    QDateEdit* date_ = nullptr;
+    StepField* begin_ = nullptr;
+    StepField* end_ = nullptr;
+    QCheckBox* alarm_ = nullptr;
+    StepField* minutes_ = nullptr;
+    QPushButton* ok_ = nullptr;
+};

@@ -1,0 +1,87 @@
+#include "organizer/ui/DayListModels.h"
+
+#include "organizer/DayView.h"
+#include "organizer/ui/RowImages.h"
+
+namespace {
+
+QString text(const std::string& utf8) {
+    return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
+}
+
+}  // namespace
+
+DayListModel::DayListModel(const DayView& day, const Locale& locale, const char* firstTitle,
+                           const char* secondTitle, QObject* parent)
+    : QAbstractTableModel(parent), day_(day), locale_(locale), titles_{firstTitle, secondTitle} {}
+
+int DayListModel::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : static_cast<int>(rows());
+}
+
+int DayListModel::columnCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : 2;
+}
+
+QVariant DayListModel::headerData(int section, Qt::Orientation orientation, int role) const {
+    if (orientation != Qt::Horizontal || role != Qt::DisplayRole || section < 0 || section > 1)
+        return {};
+    return QString::fromLatin1(titles_[section]);
+}
+
+bool DayListModel::isRow(const QModelIndex& index) const {
+    return index.isValid() && index.row() >= 0 && static_cast<size_t>(index.row()) < rows();
+}
+
+TaskListModel::TaskListModel(const DayView& day, const Locale& locale, QObject* parent)
+    : DayListModel(day, locale, "Task", "Original Due Date", parent) {}
+
+size_t TaskListModel::rows() const {
+    return day_.taskRows().size();
+}
+
+QVariant TaskListModel::data(const QModelIndex& index, int role) const {
+    if (!isRow(index)) return {};
+    const TaskRow& row = day_.taskRows()[static_cast<size_t>(index.row())];
+    if (role == Qt::DisplayRole) {
+        return index.column() == 0 ? text(row.description)
+                                   : text(row.dueDate.formatDate(locale_, DateStyle::Short));
+    }
+    if (role == Qt::DecorationRole && index.column() == 0)
+        return RowImages::priorityDot(row.priority);
+    return {};
+}
+
+AppointmentListModel::AppointmentListModel(const DayView& day, const Locale& locale,
+                                           QObject* parent)
+    : DayListModel(day, locale, "Time", "Appointment", parent) {}
+
+size_t AppointmentListModel::rows() const {
+    return day_.appointmentRows().size();
+}
+
+QVariant AppointmentListModel::data(const QModelIndex& index, int role) const {
+    if (!isRow(index)) return {};
+    const AppointmentRow& row = day_.appointmentRows()[static_cast<size_t>(index.row())];
+    switch (role) {
+        case Qt::DisplayRole:
+            if (index.column() == 1) return text(row.description);
+            return text(row.startTime.formatTime(locale_, TimeStyle::NoSeconds) + "-" +
+                        row.endTime.formatTime(locale_, TimeStyle::NoSeconds));
+        case Qt::DecorationRole:
+            if (index.column() == 0) return row.alarm ? RowImages::alarmClock() : RowImages::none();
+            return {};
+        case Qt::TextAlignmentRole:
+            if (index.column() == 1) return QVariant(Qt::AlignCenter);
+            return {};
+        default:
+            return {};
+    }
+}
+
+QVariant AppointmentListModel::headerData(int section, Qt::Orientation orientation,
+                                          int role) const {
+    if (role == Qt::TextAlignmentRole && section == 1 && orientation == Qt::Horizontal)
+        return QVariant(Qt::AlignCenter);
+    return DayListModel::headerData(section, orientation, role);
+}

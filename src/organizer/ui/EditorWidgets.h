@@ -1,0 +1,61 @@
+#pragma once
+
+#include <QAbstractSpinBox>
+#include <QDate>
+
+#include "organizer/EditorDates.h"
+#include "records/DateTime.h"
+
+class Locale;
+class QDateEdit;
+class QDialog;
+class QDialogButtonBox;
+class QPushButton;
+
+// The pieces the task and appointment dialogs share.
+
+// The help numbers of the OK and Cancel buttons.
+inline constexpr int kOkHelp = 1000;
+inline constexpr int kCancelHelp = 1001;
+// The text field is wide enough for a sentence without scrolling.
+inline constexpr int kEditorTextColumns = 40;
+
+// A read-only field with up and down buttons: the arrows, the Up and Down keys and the
+// wheel only say which way to step, and the owner sets the text the step leads to.
+class StepField : public QAbstractSpinBox {
+    Q_OBJECT
+
+public:
+    // `widest` is the longest text the field will show, for its width.
+    StepField(const QString& widest, QWidget* parent = nullptr);
+
+    void setText(const QString& text);
+    void stepBy(int steps) override;
+    [[nodiscard]] QSize sizeHint() const override;
+    [[nodiscard]] QSize minimumSizeHint() const override { return sizeHint(); }
+
+signals:
+    void stepped(bool up);
+
+protected:
+    [[nodiscard]] StepEnabled stepEnabled() const override;
+
+private:
+    QString widest_;
+};
+
+[[nodiscard]] QDate toQDate(DateTime date);
+// The day at 00:00; null for an invalid date.
+[[nodiscard]] DateTime fromQDate(QDate date);
+
+// A date field with a calendar popup over `dates`, in the locale's short date form.
+[[nodiscard]] QDateEdit* makeDatePicker(const EditorDates& dates, DateTime shown,
+                                        const Locale& locale, QWidget* parent);
+
+// "&Ok" (the default button) and "&Cancel", accepting and rejecting the dialog, with their
+// help numbers.
+[[nodiscard]] QDialogButtonBox* makeEditorButtons(QDialog* dialog, QPushButton** ok);
+
+// Gives each widget the help text of an editor help number as its What's This text, and
+// the number itself as the property "helpNumber".
+void setEditorHelp(std::initializer_list<QWidget*> widgets, int helpNumber);

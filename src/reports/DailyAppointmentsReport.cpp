@@ -1,0 +1,31 @@
+#include "reports/DailyAppointmentsReport.h"
+
+DailyAppointmentsReport::DailyAppointmentsReport(PageCanvas& measuring, const Locale& locale,
+                                                 std::vector<Appointment> appointments)
+    : DailyReport(measuring, locale, "DAILY APPOINTMENTS"),
+      appointments_(std::move(appointments)) {}
+
+int DailyAppointmentsReport::endColumnX() const {
+    const PageRect& c = contentRect();
+    return (c.right - c.left) / 4 + averageCharWidth();
+}
+
+std::vector<DailyReport::Head> DailyAppointmentsReport::heads() const {
+    return {{firstColumnX(), "START"}, {endColumnX(), "END"}, {secondColumnX(), "APPOINTMENT"}};
+}
+
+void DailyAppointmentsReport::drawItems(int pageIndex) {
+    for (const size_t index : pages_[size_t(pageIndex)]) {
+        const Appointment& appointment = appointments_[index];
+        const int y = nextRowY();
+        textOut(firstColumnX(), y, timeText(appointment.StartTime));
+        textOut(endColumnX(), y, timeText(appointment.EndTime));
+        clippedText(secondColumnX(), contentRect().right, y, appointment.Description);
+    }
+}
+
+int DailyAppointmentsReport::paginate() {
+    if (appointments_.empty()) return pageCount();
+    pages_ = paginateRows(appointments_.size());
+    return int(pages_.size());
+}

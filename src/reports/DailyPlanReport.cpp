@@ -1,0 +1,64 @@
+#include "reports/DailyPlanReport.h"
+
+#include <algorithm>
+
+DailyPlanReport::DailyPlanReport(PageCanvas& measuring, const Locale& locale,
+                                 std::vector<Appointment> appointments, std::vector<Task> tasks)
+    : DailyReport(measuring, locale, "DAILY PLAN"),
+      appointments_(std::move(appointments)),
+      tasks_(std::move(tasks)) {}
+
+DailyPlanReport::Columns DailyPlanReport::columns() const {
+    const PageRect& c = contentRect();
+    const int a = averageCharWidth() / 2;
+    const int quarter = (c.right - c.left) / 4;
+    const int half = quarter / 2;
+    const int col2 = secondColumnX();
+    return {c.left + a, c.left + a + half,  c.left + a + quarter,
+            col2 + a,   col2 + a + quarter, col2 + a + quarter + half,
+            quarter};
+}
+
+std::vector<DailyReport::Head> DailyPlanReport::heads() const {
+    const Columns x = columns();
+    return {{x.start, "START"}, {x.end, "END"},           {x.appointment, "APPOINTMENT"},
+            {x.task, "TASK"},   {x.priority, "PRIORITY"}, {x.dueDate, "DUE DATE"}};
+}
+
+void DailyPlanReport::drawFrame() {
+    drawBracketFrame();
+    const PageRect& c = contentRect();
+    page().moveTo(secondColumnX(), c.top + 2 * lineHeight());
+    page().lineTo(secondColumnX(), c.bottom - lineHeight());
+}
+
+void DailyPlanReport::drawItems(int pageIndex) {
+    const Columns x = columns();
+    const size_t index = size_t(pageIndex);
+    const int rowsTop = currentY();
+    if (index < appointmentPages_.size()) {
+        for (const size_t item : appointmentPages_[index]) {
+            const Appointment& appointment = appointments_[item];
+            const int y = nextRowY();
+            textOut(x.start, y, timeText(appointment.StartTime));
+            textOut(x.end, y, timeText(appointment.EndTime));
+            clippedText(x.appointment, secondColumnX(), y, appointment.Description);
+        }
+    }
+    setCurrentY(rowsTop);
+    if (index < taskPages_.size()) {
+        for (const size_t item : taskPages_[index]) {
+            const Task& task = tasks_[item];
+            const int y = nextRowY();
+            clippedText(x.task, secondColumnX() + x.quarter, y, task.Description);
+            textOut(x.priority, y, priorityWord(task.Priority));
+            textOut(x.dueDate, y, dateText(task.DueDate));
+        }
+    }
+}
+
+int DailyPlanReport::paginate() {
+    appointmentPages_ = paginateRows(appointments_.size());
+    taskPages_ = paginateRows(tasks_.size());
+    return int(std::max(appointmentPages_.size(), taskPages_.size()));
+}

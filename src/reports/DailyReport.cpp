@@ -1,0 +1,41 @@
+#include "reports/DailyReport.h"
+
+#include "records/Task.h"
+
+DailyReport::DailyReport(PageCanvas& measuring, const Locale& locale, std::string title)
+    : PrintReport(measuring), locale_(locale), title_(std::move(title)) {}
+
+std::string DailyReport::priorityWord(int32_t priority) {
+    return Task::priorityName(priority);
+}
+
+std::string DailyReport::timeText(DateTime time) const {
+    return time.formatTime(locale_, "h':'mm t");
+}
+
+std::string DailyReport::dateText(DateTime date) const {
+    return date.formatDate(locale_, DateStyle::Short);
+}
+
+void DailyReport::drawHeader() {
+    const FontSpec previous = page().selectFont(boldFont());
+    const PageRect& c = contentRect();
+    textCentred(c.top, title_);
+    for (const Head& head : heads())
+        textOut(head.x, c.top + 2 * lineHeight(), head.text);
+    page().selectFont(previous);
+}
+
+int DailyReport::nextRowY() {
+    setCurrentY(currentY() + lineHeight());
+    return currentY();
+}
+
+void DailyReport::clippedText(int left, int right, int y, std::string_view text) {
+    page().clippedTextOut(left, y, PageRect{left, y, right, y + lineHeight()}, text);
+}
+
+std::vector<PageItems> DailyReport::paginateRows(size_t count) const {
+    const PageRect& c = contentRect();
+    return paginateList(count, c.top, c.bottom, lineHeight());
+}

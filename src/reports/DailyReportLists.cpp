@@ -1,0 +1,24 @@
+#include "reports/DailyReportLists.h"
+
+#include "records/PimDocument.h"
+
+std::vector<Task> dailyReportTasks(const PimDocument& document, const std::vector<TaskRow>& rows) {
+    std::vector<Task> tasks;
+    tasks.reserve(rows.size());
+    for (const TaskRow& row : rows) {
+        if (const Task* task = document.tasks().find(row.id)) tasks.push_back(*task);
+    }
+    return tasks;
+}
+
+std::vector<Appointment> dailyReportAppointments(const PimDocument& document,
+                                                 const std::vector<AppointmentRow>& rows) {
+    std::vector<Appointment> appointments;
+    for (const AppointmentRow& row : rows) {
+        if (row.description.empty()) continue;
+        if (!appointments.empty() && appointments.back().ID == row.id) continue;
+        if (const Appointment* appointment = document.appointments().find(row.id))
+            appointments.push_back(*appointment);
+    }
+    return appointments;
+}

@@ -1,0 +1,18 @@
+#pragma once
+
+#include <vector>
+
+#include "organizer/DayRows.h"
+#include "records/Appointment.h"
+#include "records/Task.h"
+
+class PimDocument;
+
+// The tasks of the day view's task list, top to bottom, as the document holds them.
+[[nodiscard]] std::vector<Task> dailyReportTasks(const PimDocument& document,
+                                                 const std::vector<TaskRow>& rows);
+
+// The appointments of the day view's appointment list, top to bottom. Rows without a
+// description are skipped, and consecutive rows of one appointment give one entry.
+[[nodiscard]] std::vector<Appointment> dailyReportAppointments(
+    const PimDocument& document, const std::vector<AppointmentRow>& rows);

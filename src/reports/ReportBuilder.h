@@ -1,0 +1,27 @@
+#pragma once
+
+#include <memory>
+#include <vector>
+
+#include "records/Appointment.h"
+#include "records/Task.h"
+#include "reports/PrintReport.h"
+#include "reports/ReportSettings.h"
+
+class Locale;
+
+// The records the Report commands gathered for the report they chose.
+struct ReportInputs {
+    std::vector<Task> tasks;
+    std::vector<Appointment> appointments;
+};
+
+// Builds the report of `kind` over copies of `inputs`, measured on `measuring`: the
+// margins first, then the face, then the size, each computing the pages again; on
+// narrow paper the daily reports then take 8 points, so the page count the preview and
+// the print job start from is the one the pages are drawn with. The report is left
+// detached from `measuring`. Nothing for a kind that has no layout here.
+[[nodiscard]] std::unique_ptr<PrintReport> buildReport(ReportKind kind, PageCanvas& measuring,
+                                                       const ReportInputs& inputs,
+                                                       const ReportSettings& settings,
+                                                       const Locale& locale);

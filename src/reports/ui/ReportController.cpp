@@ -1,0 +1,281 @@
+#include "reports/ui/ReportController.h"
+
+#include <QAction>
+#include <QEvent>
+#include <QFileDialog>
+#include <QFontDialog>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QPageSetupDialog>
+#include <QPicture>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QPrinterInfo>
+#include <QToolBar>
+
+#include <cmath>
+
+#include "organizer/DayRows.h"
+#include "organizer/ui/OrganizerView.h"
+#include "reports/DailyReportLists.h"
+#include "reports/PageProvider.h"
+#include "reports/PrintJob.h"
+#include "reports/ui/PagedDeviceSink.h"
+#include "reports/ui/PainterCanvas.h"
+#include "reports/ui/PdfReport.h"
+#include "reports/ui/PreviewWindow.h"
+#include "shell/CommandId.h"
+#include "shell/ui/CommandActions.h"
+#include "shell/ui/MainFrame.h"
+
+namespace {
+
+constexpr const char* kDocumentName = "Quillmate Document";
+
+// The report's own margins place the text, so the printer keeps only what it cannot
+// print on: its printable area is the canvas.
+void useWholePrintableArea(QPrinter& printer) {
+    printer.setPageMargins(QMarginsF(), QPageLayout::Inch);
+}
+
+}  // namespace
+
+ReportController::ReportController(MainFrame& frame, const Locale& locale, const Clock& clock)
+    : QObject(&frame), frame_(frame), locale_(locale), clock_(clock) {
+    printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    // Without a printer the pages are those of Qt's PDF printer, never a canvas without
+    // metrics.
+    printsToPdf_ = QPrinterInfo::availablePrinters().isEmpty();
+    if (printsToPdf_) printer_->setOutputFormat(QPrinter::PdfFormat);
+    printer_->setDocName(QString::fromLatin1(kDocumentName));
+    useWholePrintableArea(*printer_);
+
+    preview_ = new PreviewWindow(&frame);
+    preview_->hide();
+    toolBar_ = new QToolBar(tr("Print Preview"), &frame);
+    toolBar_->setObjectName(QStringLiteral("printPreviewToolBar"));
+    toolBar_->setMovable(false);
+    addPreviewAction(cmd::kPreviewPrevious, tr("Prev Page"), tr("Go to previous page"));
+    addPreviewAction(cmd::kPreviewNext, tr("Next Page"), tr("Go to next page"));
+    toolBar_->addSeparator();
+    addPreviewAction(cmd::kPrint, tr("Print..."), tr("Print the active document"));
+    addPreviewAction(cmd::kPageSetup, tr("Page Setup..."), tr("Change the printing options"));
+    toolBar_->addSeparator();
+    addPreviewAction(cmd::kPreviewZoomIn, tr("Zoom In"), tr("Zoom In"));
+    addPreviewAction(cmd::kPreviewZoomOut, tr("Zoom Out"), tr("Zoom Out"));
+    toolBar_->addSeparator();
+    addPreviewAction(cmd::kPreviewClose, tr("Close"), tr("Close Print Preview window"));
+    frame.addToolBar(toolBar_);
+    toolBar_->hide();
+
+    frame.setCommandHandler(cmd::kReportDaily,
+                            [this] { chooseDailyReport(ReportKind::DailyPlan); });
+    frame.setCommandHandler(cmd::kReportDailyTasks,
+                            [this] { chooseDailyReport(ReportKind::DailyTasks); });
+    frame.setCommandHandler(cmd::kReportDailyAppointments,
+                            [this] { chooseDailyReport(ReportKind::DailyAppointments); });
+    frame.setCommandHandler(cmd::kPrintPreview, [this] { togglePreview(); });
+    frame.setCommandHandler(cmd::kPreviewClose, [this] { togglePreview(); });
+    frame.setCommandHandler(cmd::kPreviewNext, [this] { stepPage(1); });
+    frame.setCommandHandler(cmd::kPreviewPrevious, [this] { stepPage(-1); });
+    frame.setCommandHandler(cmd::kPreviewZoomIn, [this] { zoom(true); });
+    frame.setCommandHandler(cmd::kPreviewZoomOut, [this] { zoom(false); });
+    frame.setCommandHandler(cmd::kPageSetup, [this] { pageSetup(); });
+    frame.setCommandHandler(cmd::kPrint, [this] { print(); });
+    frame.setCommandHandler(cmd::kReportFont, [this] { chooseFont(); });
+    // Closing the frame closes the preview first.
+    frame.installEventFilter(this);
+}
+
+ReportController::~ReportController() = default;
+
+void ReportController::addPreviewAction(int id, const QString& text, const QString& prompt) {
+    QAction* action = toolBar_->addAction(text);
+    action->setData(id);
+    action->setStatusTip(prompt);
+    connect(action, &QAction::triggered, this, [this, id] { frame_.runCommand(id); });
+}
+
+QAction* ReportController::previewAction(int id) const {
+    for (QAction* action : toolBar_->actions())
+        if (action->data().toInt() == id && !action->isSeparator()) return action;
+    return nullptr;
+}
+
+bool ReportController::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == &frame_ && event->type() == QEvent::Close && showing_) closePreview();
+    return QObject::eventFilter(watched, event);
+}
+
+void ReportController::chooseDailyReport(ReportKind kind) {
+    const PimDocument& document = frame_.document();
+    const DateTime date = document.currentDate();
+    inputs_ = {};
+    if (kind != ReportKind::DailyAppointments) {
+        inputs_.tasks =
+            dailyReportTasks(document, dayTaskRows(document, date, DateTime::today(clock_)));
+    }
+    if (kind != ReportKind::DailyTasks)
+        inputs_.appointments =
+            dailyReportAppointments(document, dayAppointmentRows(document, date));
+    kind_ = kind;
+    frame_.setReportChosen(true);
+    if (showing_) closePreview();
+    frame_.runCommand(cmd::kPrintPreview);
+}
+
+void ReportController::buildReport() {
+    report_.reset();
+    PainterCanvas measuring(nullptr, printer_.get(), pagedDeviceMetrics(*printer_));
+    report_ = ::buildReport(kind_, measuring, inputs_, settings_, locale_);
+}
+
+void ReportController::togglePreview() {
+    if (showing_)
+        closePreview();
+    else if (kind_ != ReportKind::None)
+        openPreview();
+}
+
+void ReportController::openPreview() {
+    buildReport();
+    if (report_ == nullptr) return;
+    state_.start(report_->pageCount());
+    showing_ = true;
+    frame_.menuBar()->hide();
+    toolBarWasVisible_ = !frame_.commands().toolBar()->isHidden();
+    frame_.commands().toolBar()->hide();
+    toolBar_->show();
+    frame_.showInClient(preview_);
+    preview_->setPage(QPicture(), pagedDeviceMetrics(*printer_));
+    renderPage(0);
+    preview_->setZoom(0);
+    updatePreviewActions();
+}
+
+void ReportController::closePreview() {
+    showing_ = false;
+    toolBar_->hide();
+    frame_.menuBar()->show();
+    frame_.commands().toolBar()->setVisible(toolBarWasVisible_);
+    frame_.showInClient(frame_.organizerView());
+    report_.reset();
+    frame_.setStatusText(frame_.idleStatusText());
+}
+
+void ReportController::renderPage(int pageIndex) {
+    if (report_ == nullptr) return;
+    ReportPageProvider pages(*report_, [this](const std::string& text) {
+        frame_.setStatusText(QString::fromStdString(text));
+    });
+    // A report without pages records nothing: the last page recorded stays on show.
+    if (!pages.hasPage(pageIndex)) return;
+    state_.setCurrentPage(pageIndex);
+    const DeviceMetrics metrics = pagedDeviceMetrics(*printer_);
+    QPicture picture;
+    QPainter painter(&picture);
+    PainterCanvas canvas(&painter, printer_.get(), metrics);
+    pages.beforePage(pageIndex, canvas);
+    pages.drawPage(pageIndex, canvas);
+    pages.afterPage(pageIndex, canvas);
+    painter.end();
+    preview_->setPage(picture, metrics);
+}
+
+void ReportController::stepPage(int step) {
+    if (!showing_) return;
+    if (step > 0 && state_.canGoNext()) renderPage(state_.currentPage() + 1);
+    if (step < 0 && state_.canGoPrevious()) renderPage(state_.currentPage() - 1);
+    updatePreviewActions();
+}
+
+void ReportController::zoom(bool in) {
+    if (!showing_) return;
+    if (in ? state_.zoomIn() : state_.zoomOut()) preview_->setZoom(state_.zoom());
+    updatePreviewActions();
+}
+
+void ReportController::updatePreviewActions() {
+    previewAction(cmd::kPreviewNext)->setEnabled(state_.canGoNext());
+    previewAction(cmd::kPreviewPrevious)->setEnabled(state_.canGoPrevious());
+    previewAction(cmd::kPreviewZoomIn)->setEnabled(state_.canZoomIn());
+    previewAction(cmd::kPreviewZoomOut)->setEnabled(state_.canZoomOut());
+}
+
+void ReportController::pageSetup() {
+    const Margins& m = settings_.margins;
+    printer_->setPageMargins(QMarginsF(m[0] / 1000.0, m[1] / 1000.0, m[2] / 1000.0, m[3] / 1000.0),
+                             QPageLayout::Inch);
+    QPageSetupDialog dialog(printer_.get(), &frame_);
+    const bool accepted = dialog.exec() == QDialog::Accepted;
+    if (accepted) {
+        const QMarginsF chosen = printer_->pageLayout().margins(QPageLayout::Inch);
+        settings_.margins = {
+            int(std::lround(chosen.left() * 1000)), int(std::lround(chosen.top() * 1000)),
+            int(std::lround(chosen.right() * 1000)), int(std::lround(chosen.bottom() * 1000))};
+    }
+    useWholePrintableArea(*printer_);
+    if (!accepted || !showing_) return;
+    buildReport();
+    if (report_ == nullptr) return;
+    state_.setPageCount(report_->pageCount());
+    // A page that no longer exists leaves the old image on show.
+    renderPage(state_.currentPage());
+    updatePreviewActions();
+}
+
+void ReportController::print() {
+    // Ctrl+P reaches here before any report was chosen.
+    if (kind_ == ReportKind::None) return;
+    QString pdfPath;
+    if (printsToPdf_) {
+        pdfPath = QFileDialog::getSaveFileName(&frame_, tr("Print to PDF File"),
+                                               QString::fromLatin1(kDocumentName) + ".pdf",
+                                               tr("PDF files (*.pdf)"));
+        if (pdfPath.isEmpty()) return;
+    } else {
+        QPrintDialog dialog(printer_.get(), &frame_);
+        // One job of every page: no ranges, no selection, no printing to a file.
+        dialog.setOptions({});
+        dialog.setMinMax(1, 1);
+        if (dialog.exec() != QDialog::Accepted) return;
+        useWholePrintableArea(*printer_);
+    }
+    // The preview's report is printed as it stands; otherwise one is made for this job.
+    if (!showing_) buildReport();
+    if (report_ == nullptr) return;
+    ReportPageProvider pages(*report_, [this](const std::string& text) {
+        frame_.setStatusText(QString::fromStdString(text));
+    });
+    Status printed;
+    if (printsToPdf_) {
+        printed = writePagesPdf(QFile::encodeName(pdfPath).toStdString(), pages,
+                                printer_->pageLayout(), printer_->resolution());
+    } else {
+        printer_->setDocName(QString::fromLatin1(kDocumentName));
+        PagedDeviceSink sink(*printer_);
+        printed = runPrintJob(pages, sink, kDocumentName);
+    }
+    if (!showing_) {
+        report_.reset();
+        frame_.setStatusText(frame_.idleStatusText());
+    }
+    if (!printed) {
+        QMessageBox::warning(
+            &frame_, QStringLiteral("Quillmate"),
+            tr("Printing failed: %1").arg(QString::fromStdString(printed.message())));
+    }
+}
+
+void ReportController::chooseFont() {
+    bool ok = false;
+    QFont initial(QString::fromStdString(settings_.faceName));
+    initial.setPointSize(settings_.pointSize);
+    const QFont chosen =
+        QFontDialog::getFont(&ok, initial, &frame_, tr("Report Font"), QFontDialog::ScalableFonts);
+    if (!ok) return;
+    // Whole points: 10.5 becomes 10.
+    const int tenths = int(chosen.pointSizeF() * 10);
+    if (tenths >= 10) settings_.pointSize = tenths / 10;
+    settings_.faceName = chosen.family().toStdString();
+}

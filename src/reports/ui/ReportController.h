@@ -1,0 +1,74 @@
+#pragma once
+
+#include <QObject>
+
+#include <memory>
+
+#include "reports/PreviewState.h"
+#include "reports/PrintReport.h"
+#include "reports/ReportBuilder.h"
+#include "reports/ReportSettings.h"
+
+class Clock;
+class Locale;
+class MainFrame;
+class PreviewWindow;
+class QAction;
+class QPrinter;
+class QToolBar;
+
+// The Report menu's daily reports, the print preview that takes the organizer's place in
+// the frame, printing, Page Setup and the report font. It installs the frame's handlers
+// for those commands and holds the report settings while the program runs.
+class ReportController : public QObject {
+    Q_OBJECT
+
+public:
+    ReportController(MainFrame& frame, const Locale& locale, const Clock& clock);
+    ~ReportController() override;
+
+    [[nodiscard]] bool previewShowing() const { return showing_; }
+    [[nodiscard]] const PreviewState& previewState() const { return state_; }
+    [[nodiscard]] PreviewWindow* previewWindow() const { return preview_; }
+    [[nodiscard]] QToolBar* previewToolBar() const { return toolBar_; }
+    [[nodiscard]] QAction* previewAction(int id) const;
+    [[nodiscard]] const ReportSettings& settings() const { return settings_; }
+    [[nodiscard]] QPrinter& printer() const { return *printer_; }
+    // Whether the system offers no printer, so that printing writes a PDF file.
+    [[nodiscard]] bool printsToPdf() const { return printsToPdf_; }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void chooseDailyReport(ReportKind kind);
+    void togglePreview();
+    void openPreview();
+    void closePreview();
+    void renderPage(int pageIndex);
+    void stepPage(int step);
+    void zoom(bool in);
+    void pageSetup();
+    void print();
+    void chooseFont();
+    // Builds the report of the chosen kind for the current printer.
+    void buildReport();
+    void updatePreviewActions();
+    void addPreviewAction(int id, const QString& text, const QString& prompt);
+
+    MainFrame& frame_;
+    const Locale& locale_;
+    const Clock& clock_;
+    ReportSettings settings_;
+    ReportKind kind_ = ReportKind::None;
+    ReportInputs inputs_;
+    std::unique_ptr<QPrinter> printer_;
+    bool printsToPdf_ = false;
+    std::unique_ptr<PrintReport> report_;
+
+    bool showing_ = false;
+    bool toolBarWasVisible_ = true;
+    PreviewState state_;
+    PreviewWindow* preview_ = nullptr;
+    QToolBar* toolBar_ = nullptr;
+};

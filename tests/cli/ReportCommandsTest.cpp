@@ -1,0 +1,103 @@
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+
+#include "docfile/DocumentFile.h"
+#include "platform/Clock.h"
+#include "records/PimDocument.h"
+#include "support/CliRun.h"
+#include "support/ScratchDir.h"
+
+namespace {
+
+// What a shell command printed on its standard output and error, and its exit code.
+struct Shell {
+    int code = -1;
+    std::string output;
+};
+
+Shell shell(const std::string& command) {
+    Shell result;
+    if (FILE* pipe = popen((command + " 2>&1").c_str(), "r")) {
+        char buffer[256];
+        while (size_t n = fread(buffer, 1, sizeof buffer, pipe))
+            result.output.append(buffer, n);
+        const int status = pclose(pipe);
+        result.code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    }
+    return result;
+}
+
+class ReportCommandsTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        FixedClock clock{LocalTime{2026, 5, 12, 9, 0, 0, 0}};
+        PimDocument document(clock);
+        for (int i = 0; i < 60; ++i) {
+            Task task = Task::createdAt(DateTime::fromFields(2026, 5, 12));
+            task.Description = "errand " + std::to_string(i + 1);
+            document.add(task);
+        }
+        ASSERT_TRUE(saveDocument(document, doc));
+    }
+    // The program itself, with a display it must not need.
+    Shell report(const std::string& args) {
+        return shell("env -u DISPLAY -u WAYLAND_DISPLAY QT_QPA_PLATFORM=xcb " QUILLMATE_CLI_BINARY
+                     " --now '2026-05-12 09:00' report " +
+                     args);
+    }
+
+    ScratchDir dir;
+    std::string doc = dir.file("day.pgr");
+    std::string pdf = dir.file("out.pdf");
+};
+
+TEST_F(ReportCommandsTest, WritesOnePdfPagePerReportPageWithoutADisplay) {
+    const Shell run = report("daily-tasks '" + doc + "' -o '" + pdf + "' --paper a4");
+    ASSERT_EQ(run.code, 0) << run.output;
+    const Shell info = shell("pdfinfo '" + pdf + "'");
+    EXPECT_NE(info.output.find("Pages:           2"), std::string::npos) << info.output;
+    EXPECT_NE(info.output.find("(A4)"), std::string::npos) << info.output;
+    const Shell text = shell("pdftotext -layout '" + pdf + "' -");
+    for (const char* expected : {"DAILY TASKS", "errand 1 ", "errand 60", "Page 2"})
+        EXPECT_NE(text.output.find(expected), std::string::npos) << expected;
+}
+
+TEST_F(ReportCommandsTest, ReportWithoutPagesWritesNothing) {
+    // No appointments on that day; the file named keeps what it had.
+    std::FILE* old = std::fopen(pdf.c_str(), "w");
+    std::fputs("old", old);
+    std::fclose(old);
+    const Shell run = report("daily-appointments '" + doc + "' -o '" + pdf + "'");
+    EXPECT_EQ(run.code, 1);
+    EXPECT_NE(run.output.find("out.pdf: the report has no pages"), std::string::npos) << run.output;
+    EXPECT_EQ(std::filesystem::file_size(pdf), 3u);
+    // A day whose tasks are not listed has no daily plan either.
+    EXPECT_EQ(report("daily-plan '" + doc + "' -o '" + pdf + "' --date 2026-05-11").code, 1);
+}
+
+TEST_F(ReportCommandsTest, RefusesMalformedOptions) {
+    const std::pair<std::vector<std::string>, const char*> cases[] = {
+        {{"weekly", doc, "-o", pdf}, "unknown report \"weekly\""},
+        {{"daily-plan", doc}, "-o names the PDF file to write"},
+        {{"daily-plan", doc, "-o"}, "option -o needs a value"},
+        {{"daily-plan", doc, "-o", pdf, "--date", "2026-02-30"}, "--date wants YYYY-MM-DD"},
+        {{"daily-plan", doc, "-o", pdf, "--paper", "legal"}, "unknown --paper \"legal\""},
+        {{"daily-plan", doc, "-o", pdf, "--margins", "1000,1000,1000"}, "--margins wants four"},
+        {{"daily-plan", doc, "-o", pdf, "--margins", "1000,-1,1000,1000"}, "--margins wants four"},
+        {{"daily-plan", doc, "-o", pdf, "--margins", "5000,500,4000,500"}, "leave nothing"},
+        {{"daily-plan", doc, "-o", pdf, "--size", "10.5"}, "--size wants whole points"},
+        {{"daily-plan", doc, "-o", pdf, "--size", "0"}, "--size wants whole points"},
+    };
+    for (const auto& [args, message] : cases) {
+        std::vector<std::string> line = {"report"};
+        line.insert(line.end(), args.begin(), args.end());
+        const CliRun run = runCliCaptured(line);
+        EXPECT_EQ(run.code, 2) << message;
+        EXPECT_NE(run.err.find(message), std::string::npos) << run.err;
+    }
+    EXPECT_FALSE(std::filesystem::exists(pdf));
+}
+
+}  // namespace

@@ -1,0 +1,122 @@
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QDateEdit>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+#include <QTimer>
+
+#include "organizer/EditorCommits.h"
+#include "organizer/ui/AppointmentDialog.h"
+#include "organizer/ui/EditorWidgets.h"
+#include "organizer/ui/TaskDialog.h"
+#include "platform/Clock.h"
+#include "records/PimDocument.h"
+#include "support/FixedLocale.h"
+
+namespace {
+
+const DateTime kMay12 = DateTime::fromFields(2026, 5, 12);
+
+TEST(TaskDialog, TypedTaskIsAddedWithTheChosenPriorityAndDate) {
+    FixedLocale locale;
+    TaskDialog dialog(TaskForm::forNew(kMay12), false, locale);
+    dialog.show();
+    EXPECT_EQ(dialog.windowTitle(), "Add Task");
+    EXPECT_FALSE(dialog.okButton()->isEnabled());
+    EXPECT_TRUE(dialog.priorityButton(Task::High)->isChecked());
+    EXPECT_EQ(dialog.datePicker()->date(), QDate(2026, 5, 12));
+    EXPECT_EQ(dialog.datePicker()->minimumDate(), QDate(1990, 1, 1));
+    EXPECT_EQ(dialog.datePicker()->maximumDate(), QDate(2035, 12, 31));
+
+    QTest::keyClicks(dialog.textField(), "Water the plants");
+    EXPECT_TRUE(dialog.okButton()->isEnabled());
+    QTest::mouseClick(dialog.priorityButton(Task::Low), Qt::LeftButton);
+    dialog.datePicker()->setFocus();
+    QTest::keyClick(dialog.datePicker(), Qt::Key_Up);  // the month section steps first
+    QTest::mouseClick(dialog.okButton(), Qt::LeftButton);
+    ASSERT_EQ(dialog.result(), QDialog::Accepted);
+
+    FixedClock clock(LocalTime{2026, 5, 10, 8, 0, 0});
+    PimDocument document(clock);
+    const int32_t id = addTask(document, nullptr, dialog.form());
+    ASSERT_NE(id, 0);
+    const Task& task = *document.tasks().find(id);
+    EXPECT_EQ(task.Description, "Water the plants");
+    EXPECT_EQ(task.Priority, Task::Low);
+    EXPECT_EQ(task.DueDate, DateTime::fromFields(2026, 6, 12));
+}
+
+TEST(AppointmentDialog, KeysStepTheTimesAndTheAlarmAndAskReturnsTheForm) {
+    FixedLocale locale;
+    const AppointmentForm start =
+        AppointmentForm::forNew(kMay12, DateTime::fromFields(2026, 5, 10, 22, 40));
+    QTimer::singleShot(0, [] {
+        auto* dialog = qobject_cast<AppointmentDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        dialog->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(dialog));
+        EXPECT_EQ(dialog->windowTitle(), "Edit Appointment");
+        EXPECT_EQ(dialog->beginField()->text(), "10:45 PM");
+        EXPECT_EQ(dialog->endField()->text(), "11:00 PM");
+        QTest::keyClicks(dialog->textField(), "Night train");
+        QTest::keyClick(dialog->endField(), Qt::Key_Up);  // wraps, pulling the begin along
+        EXPECT_EQ(dialog->endField()->text(), "05:15 AM");
+        EXPECT_EQ(dialog->beginField()->text(), "05:00 AM");
+        QTest::keyClick(dialog->beginField(), Qt::Key_Down);  // wraps to the top
+        EXPECT_EQ(dialog->beginField()->text(), "10:45 PM");
+        EXPECT_EQ(dialog->endField()->text(), "11:00 PM");
+        dialog->alarmBox()->setFocus();
+        QTest::keyClick(dialog->alarmBox(), Qt::Key_Space);
+        EXPECT_TRUE(dialog->alarmBox()->isChecked());
+        QTest::keyClick(dialog->minutesField(), Qt::Key_Down);
+        EXPECT_EQ(dialog->minutesField()->text(), "60");
+        QTest::keyClick(dialog->textField(), Qt::Key_Return);
+    });
+    const auto confirmed = AppointmentDialog::ask(nullptr, start, true, locale);
+    ASSERT_TRUE(confirmed.has_value());
+    const Appointment written = confirmed->writtenOver(Appointment());
+    EXPECT_EQ(written.Description, "Night train");
+    EXPECT_EQ(written.StartTime, DateTime::fromFields(2026, 5, 12, 22, 45));
+    EXPECT_TRUE(written.Alarm);
+    EXPECT_EQ(written.AlarmTime, DateTime::fromFields(2026, 5, 12, 21, 45));
+}
+
+TEST(EditorDialogs, EveryControlAnswersWithItsHelpNumber) {
+    FixedLocale locale;
+    TaskDialog task(TaskForm::forNew(kMay12), false, locale);
+    AppointmentDialog appointment(AppointmentForm::forNew(kMay12, kMay12), false, locale);
+    const auto numbers = [](QDialog& dialog) {
+        std::map<QString, int> found;
+        for (QWidget* widget : dialog.findChildren<QWidget*>()) {
+            QString name;
+            if (auto* label = qobject_cast<QLabel*>(widget)) name = label->text();
+            if (auto* button = qobject_cast<QAbstractButton*>(widget)) name = button->text();
+            if (auto* frame = qobject_cast<QGroupBox*>(widget)) name = frame->title();
+            if (name.isEmpty()) continue;
+            EXPECT_FALSE(widget->whatsThis().isEmpty()) << name.toStdString();
+            found[name] = widget->property("helpNumber").toInt();
+        }
+        return found;
+    };
+    const std::map<QString, int> taskNumbers = {
+        {"&Task:", 1301}, {"Priority", 1302},   {"&High", 1302}, {"&Medium", 1302}, {"&Low", 1302},
+        {"Do&ne", 1302},  {"&Due Date:", 1300}, {"&Ok", 1000},   {"&Cancel", 1001}};
+    EXPECT_EQ(numbers(task), taskNumbers);
+    EXPECT_EQ(task.datePicker()->property("helpNumber").toInt(), 1300);
+    const std::map<QString, int> appointmentNumbers = {
+        {"&Appointment:", 1311}, {"&Date Due:", 1310},
+        {"Times", 1312},         {"&Begin:", 1312},
+        {"&End:", 1312},         {"Alarm Options", 1313},
+        {"&Set Alarm", 1313},    {"&Minutes Before Appointment:", 1313},
+        {"&Ok", 1000},           {"&Cancel", 1001}};
+    EXPECT_EQ(numbers(appointment), appointmentNumbers);
+    EXPECT_EQ(appointment.beginField()->property("helpNumber").toInt(), 1312);
+}
+
+}  // namespace

@@ -1,0 +1,140 @@
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QLabel>
+#include <QMenuBar>
+#include <QPrinter>
+#include <QScrollBar>
+#include <QStackedWidget>
+#include <QStatusBar>
+#include <QTemporaryDir>
+#include <QToolBar>
+
+#include "organizer/ui/OrganizerView.h"
+#include "platform/Clock.h"
+#include "platform/qt/QtLocale.h"
+#include "reports/ui/PreviewWindow.h"
+#include "reports/ui/ReportController.h"
+#include "shell/CommandId.h"
+#include "shell/DocFileStorage.h"
+#include "shell/ShellFakes.h"
+#include "shell/ui/CommandActions.h"
+#include "shell/ui/MainFrame.h"
+#include "support/MemorySettingsStore.h"
+
+namespace {
+
+class ReportPreviewTest : public testing::Test {
+protected:
+    void SetUp() override {
+        frame = std::make_unique<MainFrame>(clock, storage, prompts, settings, locale);
+        frame->openStartupDocument({}, false);
+        reports = new ReportController(*frame, locale, clock);
+        frame->resize(900, 700);
+        frame->show();
+    }
+    void addTasksForToday(int count) {
+        for (int i = 0; i < count; ++i) {
+            Task task = Task::createdAt(DateTime::today(clock));
+            task.Description = "errand " + std::to_string(i + 1);
+            frame->document().add(task);
+        }
+    }
+    // The status bar's own text; a prompt shown while the pointer rests on a button
+    // covers it only for that time.
+    QString statusText() const {
+        const auto labels = frame->statusBar()->findChildren<QLabel*>();
+        return labels.isEmpty() ? QString() : labels.front()->text();
+    }
+    bool enabled(int id) const { return reports->previewAction(id)->isEnabled(); }
+    QWidget* client() const {
+        return static_cast<QStackedWidget*>(frame->centralWidget())->currentWidget();
+    }
+
+    FixedClock clock{LocalTime{2026, 5, 12, 9, 0, 0, 0}};
+    DocFileStorage storage;
+    ScriptedPrompts prompts;
+    MemorySettingsStore settings;
+    QtLocale locale{QLocale(QLocale::English, QLocale::UnitedStates)};
+    std::unique_ptr<MainFrame> frame;
+    ReportController* reports = nullptr;
+};
+
+TEST_F(ReportPreviewTest, PreviewStepsPagesZoomsAndCloses) {
+    addTasksForToday(120);  // three pages on letter or A4 paper at 10 points
+    frame->updateCommandStates();
+    EXPECT_FALSE(frame->commands().action(cmd::kPrintPreview)->isEnabled());
+
+    frame->runCommand(cmd::kReportDailyTasks);
+    ASSERT_TRUE(reports->previewShowing());
+    EXPECT_EQ(client(), reports->previewWindow());
+    EXPECT_TRUE(frame->menuBar()->isHidden());
+    EXPECT_TRUE(frame->commands().toolBar()->isHidden());
+    EXPECT_FALSE(reports->previewToolBar()->isHidden());
+    EXPECT_EQ(statusText(), "Page 1 of 3");
+    EXPECT_FALSE(enabled(cmd::kPreviewPrevious));
+    EXPECT_TRUE(enabled(cmd::kPreviewNext));
+    EXPECT_TRUE(enabled(cmd::kPreviewZoomIn));
+    EXPECT_FALSE(enabled(cmd::kPreviewZoomOut));
+
+    // The page is drawn white inside the grey surround.
+    QApplication::processEvents();
+    const QImage shown = reports->previewWindow()->grab().toImage();
+    const QRect page = reports->previewWindow()->pageRect();
+    EXPECT_EQ(shown.pixelColor(page.left() + 2, page.center().y()), QColor(Qt::white));
+    EXPECT_NE(shown.pixelColor(3, 3), QColor(Qt::white));
+
+    reports->previewAction(cmd::kPreviewNext)->trigger();
+    frame->runCommand(cmd::kPreviewNext);
+    EXPECT_EQ(statusText(), "Page 3 of 3");
+    EXPECT_FALSE(enabled(cmd::kPreviewNext));
+    frame->runCommand(cmd::kPreviewNext);  // nothing beyond the last page
+    EXPECT_EQ(reports->previewState().currentPage(), 2);
+    frame->runCommand(cmd::kPreviewPrevious);
+    EXPECT_EQ(statusText(), "Page 2 of 3");
+    EXPECT_TRUE(enabled(cmd::kPreviewPrevious));
+
+    const QSize window = reports->previewWindow()->contentsRect().size();
+    for (int i = 0; i < 4; ++i)
+        frame->runCommand(cmd::kPreviewZoomIn);
+    EXPECT_EQ(reports->previewState().zoom(), 800);
+    EXPECT_FALSE(enabled(cmd::kPreviewZoomIn));
+    EXPECT_TRUE(enabled(cmd::kPreviewZoomOut));
+    EXPECT_EQ(reports->previewWindow()->widget()->size(), window + QSize(800, 800));
+    EXPECT_GT(reports->previewWindow()->horizontalScrollBar()->value(), 0);
+
+    frame->runCommand(cmd::kPreviewClose);
+    EXPECT_FALSE(reports->previewShowing());
+    EXPECT_EQ(client(), frame->organizerView());
+    EXPECT_FALSE(frame->menuBar()->isHidden());
+    EXPECT_FALSE(frame->commands().toolBar()->isHidden());
+    EXPECT_TRUE(reports->previewToolBar()->isHidden());
+    EXPECT_EQ(statusText(), "Ready");
+    // Once chosen, the report can be previewed and printed again.
+    EXPECT_TRUE(frame->commands().action(cmd::kPrintPreview)->isEnabled());
+    EXPECT_TRUE(frame->commands().action(cmd::kPrint)->isEnabled());
+}
+
+TEST_F(ReportPreviewTest, EmptyReportKeepsTheLastImageAndClosingTheFrameClosesThePreview) {
+    frame->runCommand(cmd::kReportDailyAppointments);
+    ASSERT_TRUE(reports->previewShowing());
+    EXPECT_EQ(reports->previewState().lastPage(), -1);
+    EXPECT_FALSE(enabled(cmd::kPreviewNext));
+    EXPECT_EQ(statusText(), "Ready");  // nothing was drawn, so nothing announced
+    frame->close();
+    EXPECT_FALSE(reports->previewShowing());
+    EXPECT_EQ(client(), frame->organizerView());
+}
+
+TEST_F(ReportPreviewTest, PreviewRecordsPagesOfARealPrinterOrThePdfPrinter) {
+    // Never a canvas without metrics, printer or none.
+    const QPageLayout layout = reports->printer().pageLayout();
+    EXPECT_GT(reports->printer().resolution(), 0);
+    EXPECT_GT(layout.fullRectPixels(reports->printer().resolution()).width(), 0);
+    if (reports->printsToPdf()) {
+        EXPECT_EQ(reports->printer().outputFormat(), QPrinter::PdfFormat);
+    }
+}
+
+}  // namespace

@@ -1,0 +1,156 @@
+#include "organizer/DayView.h"
+
+#include <gtest/gtest.h>
+
+#include "platform/Clock.h"
+#include "records/PimDocument.h"
+
+namespace {
+
+DateTime may(int day) {
+    return DateTime::fromFields(2026, 5, day);
+}
+
+TEST(DayRows, TaskListingFollowsDueDoneAndToday) {
+    struct Case {
+        int today, shown, due, done;  // days of May 2026; done 0: never
+        int32_t priority;
+        bool listed;
+    };
+    const Case cases[] = {
+        // Open and overdue: carried onto today only.
+        {10, 10, 8, 0, Task::High, true},
+        {10, 8, 8, 0, Task::High, false},
+        {10, 11, 8, 0, Task::Low, false},
+        // Completed today: listed today, on no other day.
+        {10, 10, 8, 10, Task::Done, true},
+        {10, 8, 8, 10, Task::Done, false},
+        {10, 11, 8, 10, Task::Done, false},
+        // Due ahead: on its own day until that day passes, then on each today.
+        {10, 15, 15, 0, Task::Medium, true},
+        {10, 10, 15, 0, Task::Medium, false},
+        {16, 15, 15, 0, Task::Medium, false},
+        {16, 16, 15, 0, Task::Medium, true},
+        // Done with a due date ahead: still on its due date.
+        {10, 20, 20, 9, Task::Done, true},
+        {10, 9, 20, 9, Task::Done, true},
+        // A past day shows only what was completed on it.
+        {10, 9, 9, 0, Task::High, false},
+        {10, 9, 3, 9, Task::Done, true},
+        // A done date without the Done priority is ignored.
+        {10, 9, 3, 9, Task::Low, false},
+    };
+    for (const Case& c : cases) {
+        Task task;
+        task.Priority = c.priority;
+        task.DueDate = may(c.due);
+        if (c.done != 0) task.DoneDate = may(c.done);
+        EXPECT_EQ(isTaskListedOn(task, may(c.shown), may(c.today)), c.listed)
+            << "today " << c.today << " shown " << c.shown << " due " << c.due << " done " << c.done
+            << " priority " << c.priority;
+    }
+}
+
+class DayViewTest : public testing::Test {
+protected:
+    int32_t addTask(const char* text, int dueDay) {
+        Task task;
+        task.Description = text;
+        task.DueDate = may(dueDay);
+        return doc.add(task);
+    }
+    int32_t addAppointment(const char* text, int hour, int minute, int day = 10) {
+        Appointment a;
+        a.Description = text;
+        a.DueDate = may(day);
+        a.StartTime = DateTime::fromFields(2026, 5, day, hour, minute);
+        a.EndTime = a.StartTime + DateTimeSpan::fromParts(0, 0, 15, 0);
+        return doc.add(a);
+    }
+    std::vector<int32_t> taskIds() const {
+        std::vector<int32_t> ids;
+        for (const TaskRow& row : view.taskRows())
+            ids.push_back(row.id);
+        return ids;
+    }
+
+    FixedClock clock{LocalTime{2026, 5, 10, 9, 0, 0, 0}};
+    PimDocument doc{clock};
+    DayView view{doc, nullptr};
+};
+
+TEST_F(DayViewTest, AppointmentsSortByStartAndEqualStartsListNewestFirst) {
+    const int32_t nine = addAppointment("nine", 9, 0);
+    const int32_t halfPastEight = addAppointment("half past eight", 8, 30);
+    const int32_t alsoNine = addAppointment("also nine", 9, 0);
+    addAppointment("another day", 7, 0, 11);
+    view.refill();
+    std::vector<int32_t> ids;
+    for (const AppointmentRow& row : view.appointmentRows())
+        ids.push_back(row.id);
+    EXPECT_EQ(ids, (std::vector<int32_t>{halfPastEight, alsoNine, nine}));
+}
+
+TEST_F(DayViewTest, DeletingMovesTheSelectionToThePreviousRow) {
+    const int32_t a = addTask("a", 10), b = addTask("b", 10), c = addTask("c", 10);
+    view.refill();
+    view.focusList(FocusedList::Tasks);
+
+    view.selectTaskRow(1);  // a middle row: the one before takes its place
+    view.deleteSelectedTask();
+    view.refill();
+    EXPECT_EQ(taskIds(), (std::vector<int32_t>{a, c}));
+    EXPECT_EQ(view.taskSelection(), (ListSelection{a, 0}));
+
+    view.deleteSelectedTask();  // the first row: the new first row is chosen
+    view.refill();
+    EXPECT_EQ(view.taskSelection(), (ListSelection{c, 0}));
+
+    view.deleteSelectedTask();  // the only row: nothing is left to choose
+    view.refill();
+    EXPECT_TRUE(view.taskRows().empty());
+    EXPECT_EQ(view.taskSelection(), ListSelection{});
+    EXPECT_FALSE(view.taskCommandsApply());
+    EXPECT_FALSE(doc.tasks().contains(b));
+}
+
+TEST_F(DayViewTest, CommandsActOnlyOnTheFocusedListAndSelectionFollowsRecords) {
+    const int32_t a = addTask("a", 10), b = addTask("b", 10);
+    const int32_t meeting = addAppointment("meeting", 9, 0);
+    view.refill();
+    view.selectTaskRow(1);
+    view.selectAppointmentRow(0);
+    view.focusList(FocusedList::Appointments);
+    view.deleteSelectedTask();  // the task list lacks the focus
+    EXPECT_EQ(doc.tasks().size(), 2u);
+
+    // Another record coming in before the selection keeps the same record selected.
+    Task early;
+    early.ID = 0;
+    early.Description = "early";
+    early.DueDate = may(10);
+    doc.apply(RecordEdit<Task>(InsertRecords<Task>{{{0, early}}, doc.tasks().lastId()}));
+    view.refill();
+    EXPECT_EQ(view.taskSelection(), (ListSelection{b, 2}));
+
+    // Completing keeps the task listed today, marked done today.
+    view.clickTaskList(1);
+    EXPECT_EQ(view.taskSelection(), (ListSelection{a, 1}));
+    view.completeSelectedTask();
+    view.refill();
+    EXPECT_EQ(doc.tasks().find(a)->Priority, Task::Done);
+    EXPECT_EQ(doc.tasks().find(a)->DoneDate, may(10));
+    EXPECT_EQ(view.taskSelection(), (ListSelection{a, 1}));
+
+    // A click beside the rows selects nothing; another day loses the selection.
+    view.clickTaskList(-1);
+    EXPECT_FALSE(view.taskCommandsApply());
+    view.clickAppointmentList();
+    EXPECT_TRUE(view.appointmentCommandsApply());
+    view.showDate(may(12));
+    EXPECT_EQ(view.appointmentSelection(), ListSelection{});
+    EXPECT_EQ(doc.currentDate(), may(12));
+    EXPECT_TRUE(doc.appointments().contains(meeting));
+}
+
+}  // namespace

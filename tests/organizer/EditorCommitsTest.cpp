@@ -1,0 +1,89 @@
+#include <gtest/gtest.h>
+
+#include "organizer/AppointmentForm.h"
+#include "organizer/EditorCommits.h"
+#include "organizer/EditorDates.h"
+#include "organizer/TaskForm.h"
+#include "organizer/UndoHistory.h"
+#include "platform/Clock.h"
+#include "records/PimDocument.h"
+
+namespace {
+
+class EditorCommits : public testing::Test {
+protected:
+    FixedClock clock_{LocalTime{2026, 5, 10, 9, 41, 7}};
+    PimDocument document_{clock_};
+    UndoHistory history_{document_};
+    const DateTime may12_ = DateTime::fromFields(2026, 5, 12);
+};
+
+TEST_F(EditorCommits, TaskIsAddedAndEditedAsNamedStepsKeepingItsDoneDate) {
+    TaskForm empty = TaskForm::forNew(may12_);
+    EXPECT_EQ(addTask(document_, &history_, empty), 0);
+    EXPECT_FALSE(document_.isModified());
+
+    TaskForm form = TaskForm::forNew(may12_);
+    form.description = "File taxes";
+    form.priority = Task::Low;
+    const int32_t id = addTask(document_, &history_, form);
+    ASSERT_NE(id, 0);
+    EXPECT_EQ(history_.undoName(), "Add Task");
+    const Task added = *document_.tasks().find(id);
+    EXPECT_EQ(added.Priority, Task::Low);
+    EXPECT_EQ(added.DueDate, may12_);
+    EXPECT_TRUE(added.DoneDate.isNull());
+
+    Task done = added;
+    done.Priority = Task::Done;
+    done.DoneDate = DateTime::fromFields(2026, 5, 11);
+    ASSERT_TRUE(document_.replace(done));
+    TaskForm edit = TaskForm::of(done);
+    edit.description = "File taxes, all of them";
+    edit.priority = Task::Medium;
+    edit.chooseDueDate(DateTime::fromFields(2026, 5, 20, 13, 0));
+    ASSERT_TRUE(updateTask(document_, &history_, edit));
+    EXPECT_EQ(history_.undoName(), "Edit Task");
+    const Task& edited = *document_.tasks().find(id);
+    EXPECT_EQ(edited.Description, "File taxes, all of them");
+    EXPECT_EQ(edited.Priority, Task::Medium);
+    EXPECT_EQ(edited.DueDate, DateTime::fromFields(2026, 5, 20));
+    EXPECT_EQ(edited.DoneDate, DateTime::fromFields(2026, 5, 11));
+
+    edit.id = 99;
+    EXPECT_FALSE(updateTask(document_, &history_, edit));
+}
+
+TEST_F(EditorCommits, AppointmentIsAddedAndEditedWithDoneCleared) {
+    AppointmentForm form = AppointmentForm::forNew(may12_, DateTime::now(clock_));
+    form.setDescription("Dentist");
+    form.setAlarm(true);
+    ASSERT_TRUE(form.setAlarmMinutes(15));
+    const int32_t id = addAppointment(document_, &history_, form);
+    ASSERT_NE(id, 0);
+    EXPECT_EQ(history_.undoName(), "Add Appointment");
+    Appointment stored = *document_.appointments().find(id);
+    EXPECT_EQ(stored.StartTime, DateTime::fromFields(2026, 5, 12, 9, 45));
+    EXPECT_EQ(stored.AlarmTime, DateTime::fromFields(2026, 5, 12, 9, 30));
+
+    stored.Done = true;
+    ASSERT_TRUE(document_.replace(stored));
+    AppointmentForm edit = AppointmentForm::of(stored);
+    edit.setDescription("");
+    EXPECT_FALSE(updateAppointment(document_, &history_, edit));
+    edit.setDescription("Dentist, bring X-rays");
+    ASSERT_TRUE(updateAppointment(document_, &history_, edit));
+    EXPECT_EQ(history_.undoName(), "Edit Appointment");
+    const Appointment& edited = *document_.appointments().find(id);
+    EXPECT_FALSE(edited.Done);
+    EXPECT_EQ(edited.AlarmTime, stored.AlarmTime);
+}
+
+TEST(EditorDates, PickersKeepADateOutsideTheirYears) {
+    const EditorDates old = EditorDates::around(DateTime::fromFields(1985, 7, 4, 12, 0));
+    EXPECT_EQ(old.first, DateTime::fromFields(1985, 7, 4));
+    EXPECT_EQ(old.last, EditorDates::standard().last);
+    EXPECT_EQ(EditorDates::around(DateTime()).first, EditorDates::standard().first);
+}
+
+}  // namespace

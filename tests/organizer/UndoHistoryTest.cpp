@@ -1,0 +1,141 @@
+#include "organizer/UndoHistory.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+#include "docfile/DocumentWriter.h"
+#include "platform/Clock.h"
+#include "records/PimDocument.h"
+#include "support/FixedLocale.h"
+#include "textio/TextImport.h"
+#include "textio/TextTransferSpec.h"
+
+namespace {
+
+// Imports one task per line.
+int32_t importTasks(PimDocument& doc, const std::string& lines) {
+    TextTransferSpec spec = makeImportSpec(TransferKind::Tasks);
+    spec.columnFields = {"Task"};
+    spec.columnCount = 1;
+    spec.separator = ",";
+    return importText(TransferKind::Tasks, doc, spec, lines, FixedLocale()).added;
+}
+
+class UndoHistoryTest : public testing::Test {
+protected:
+    void SetUp() override {
+        doc.seedDefaultGroups();
+        Person person;
+        person.FName = "Ann";
+        person.PhGroups = {2, 1};
+        doc.add(person);
+        Task done = Task::createdAt(DateTime::fromFields(2026, 1, 1));
+        done.Priority = Task::Done;
+        doc.add(done);
+        doc.add(Task::createdAt(DateTime::now(clock)));
+        doc.add(Appointment::createdAt(DateTime::now(clock)));
+        doc.setModified(false);
+        history.clear();
+    }
+
+    FixedClock clock{LocalTime{2026, 12, 6, 10, 0, 0, 0}};
+    PimDocument doc{clock};
+    UndoHistory history{doc};
+};
+
+TEST_F(UndoHistoryTest, EveryChangeUndoesAndRedoesToTheSameBytes) {
+    const std::vector<std::pair<const char*, std::function<void()>>> changes = {
+        {"Add Task", [&] { doc.add(Task::createdAt(DateTime::now(clock))); }},
+        {"Edit Appointment",
+         [&] {
+             Appointment a = *doc.appointments().find(1);
+             a.Description = "Dentist";
+             a.Alarm = true;
+             doc.replace(a);
+         }},
+        {"Delete Person", [&] { doc.remove<Person>(1); }},
+        {"Delete Group", [&] { doc.deleteGroup(3); }},
+        {"Edit User",
+         [&] {
+             User user;
+             user.FName = "Owner";
+             doc.setUser(user);
+         }},
+        {"Import Tasks",
+         [&] {
+             UndoHistory::Step step(history, "Import Tasks");
+             importTasks(doc, "one\ntwo\nthree\n");
+         }},
+        {"Compact",
+         [&] {
+             doc.setPath("/nowhere/x.pgr");
+             UndoHistory::Step step(history, "Compact");
+             doc.compact([](const PimDocument&, const std::string&) { return Status(); });
+         }},
+    };
+    for (const auto& [name, change] : changes) {
+        const std::string before = formatDocument(doc);
+        change();
+        const std::string after = formatDocument(doc);
+        ASSERT_NE(before, after) << name;
+        EXPECT_EQ(history.undoName(), name);
+        history.undo();
+        EXPECT_EQ(formatDocument(doc), before) << name;
+        EXPECT_EQ(history.redoName(), name);
+        history.redo();
+        EXPECT_EQ(formatDocument(doc), after) << name;
+    }
+    // Each change was one step: undoing them all gives back the start.
+    for (size_t i = 0; i < changes.size(); ++i)
+        history.undo();
+    EXPECT_FALSE(history.canUndo());
+    EXPECT_EQ(doc.tasks().size(), 2u);
+    EXPECT_EQ(doc.persons().size(), 1u);
+}
+
+TEST_F(UndoHistoryTest, ModifiedFlagFollowsTheSavedState) {
+    doc.add(Task::createdAt(DateTime::now(clock)));  // A
+    doc.setModified(false);                          // saved after A
+    doc.remove<Task>(1);                             // B
+    EXPECT_TRUE(doc.isModified());
+    history.undo();
+    EXPECT_FALSE(doc.isModified());
+    history.undo();
+    EXPECT_TRUE(doc.isModified());
+    history.redo();
+    EXPECT_FALSE(doc.isModified());
+    history.redo();
+    EXPECT_TRUE(doc.isModified());
+
+    // A new change after undoing past the save makes the saved state unreachable.
+    history.undo();
+    history.undo();
+    doc.add(Task::createdAt(DateTime::now(clock)));
+    EXPECT_FALSE(history.canRedo());
+    history.undo();
+    EXPECT_TRUE(doc.isModified());
+
+    // Opening another document forgets every step.
+    doc.resetContents();
+    EXPECT_FALSE(history.canUndo());
+    EXPECT_FALSE(doc.isModified());
+}
+
+TEST_F(UndoHistoryTest, UndoingALargeImportMovesRecordsWithoutCopies) {
+    std::string lines;
+    for (int i = 0; i < 20000; ++i)
+        lines += "Task " + std::to_string(i) + "\n";
+    {
+        UndoHistory::Step step(history, "Import Tasks");
+        EXPECT_EQ(importTasks(doc, lines), 20000);
+    }
+    const Task* stored = doc.tasks().find(doc.tasks().lastId());
+    history.undo();
+    EXPECT_EQ(doc.tasks().size(), 2u);
+    history.redo();
+    // The same node came back: nothing was copied on the way.
+    EXPECT_EQ(doc.tasks().find(doc.tasks().lastId()), stored);
+}
+
+}  // namespace

@@ -1,0 +1,163 @@
+#include <gtest/gtest.h>
+
+#include "reports/DailyAppointmentsReport.h"
+#include "reports/DailyPlanReport.h"
+#include "reports/DailyTasksReport.h"
+#include "reports/RecordingCanvas.h"
+#include "reports/ReportBuilder.h"
+#include "support/FixedLocale.h"
+
+namespace {
+
+const FixedLocale kLocale;
+const std::string kLong(200, 'W');
+
+Task task(std::string description, int32_t priority = Task::High) {
+    Task t;
+    t.Description = std::move(description);
+    t.Priority = priority;
+    t.DueDate = DateTime::fromFields(2026, 5, 10);
+    return t;
+}
+
+Appointment appointment(std::string description, int hour = 9, int minute = 5) {
+    Appointment a;
+    a.Description = std::move(description);
+    a.StartTime = DateTime::fromFields(2026, 5, 10, hour, minute);
+    a.EndTime = DateTime::fromFields(2026, 5, 10, hour + 4, 30);
+    return a;
+}
+
+// Letter paper at 100 dpi, one-inch margins: L 100, T 100, R 750, B 1000, line 18,
+// average width 6; first column 106, second 106 + 325 = 431.
+std::unique_ptr<PrintReport> build(ReportKind kind, RecordingCanvas& canvas, ReportInputs inputs) {
+    auto report = buildReport(kind, canvas, inputs, ReportSettings{}, kLocale);
+    report->printPage(canvas, 0);
+    return report;
+}
+
+struct Column {
+    std::string text;
+    int x;
+};
+
+void expectAt(const RecordingCanvas& canvas, const std::vector<Column>& columns, int y) {
+    for (const Column& c : columns) {
+        const auto* drawn = canvas.find(c.text);
+        ASSERT_NE(drawn, nullptr) << c.text;
+        EXPECT_EQ(drawn->x, c.x) << c.text;
+        EXPECT_EQ(drawn->y, y) << c.text;
+    }
+}
+
+TEST(DailyReports, TasksColumnsAndRow) {
+    RecordingCanvas canvas(letterAt100Dpi());
+    build(ReportKind::DailyTasks, canvas, {{task("Call Ann", Task::Done)}, {}});
+    expectAt(canvas, {{"DAILY TASKS", 100 + (650 - 11 * 6) / 2}}, 100);
+    expectAt(canvas, {{"TASK", 106}, {"PRIORITY", 431}, {"DUE DATE", 431 + 162}}, 136);
+    expectAt(canvas, {{"Call Ann", 106}, {"Done", 431}, {"5/10/2026", 593}}, 154);
+    EXPECT_EQ(canvas.find("TASK")->font.weight, 700);
+    EXPECT_EQ(canvas.find("Call Ann")->font.weight, 400);
+    EXPECT_EQ(canvas.find("Call Ann")->clip, (PageRect{106, 154, 431 - 3, 172}));
+}
+
+TEST(DailyReports, AppointmentsColumnsAndRow) {
+    RecordingCanvas canvas(letterAt100Dpi());
+    build(ReportKind::DailyAppointments, canvas, {{}, {appointment("Dentist")}});
+    // END stands a quarter of the content width plus a character from the printable
+    // area's edge, without the left margin.
+    expectAt(canvas, {{"START", 106}, {"END", 650 / 4 + 6}, {"APPOINTMENT", 431}}, 136);
+    expectAt(canvas, {{"9:05 A", 106}, {"1:30 P", 168}, {"Dentist", 431}}, 154);
+    EXPECT_EQ(canvas.find("Dentist")->clip, (PageRect{431, 154, 750, 172}));
+}
+
+TEST(DailyReports, PlanColumnsRowsAndDivider) {
+    RecordingCanvas canvas(letterAt100Dpi());
+    build(ReportKind::DailyPlan, canvas, {{task("Call Ann", Task::Low)}, {appointment("Dentist")}});
+    // a = 3, quarter = 162, half of it 81.
+    expectAt(canvas,
+             {{"START", 103},
+              {"END", 184},
+              {"APPOINTMENT", 265},
+              {"TASK", 434},
+              {"PRIORITY", 596},
+              {"DUE DATE", 677}},
+             136);
+    expectAt(canvas,
+             {{"9:05 A", 103},
+              {"1:30 P", 184},
+              {"Dentist", 265},
+              {"Call Ann", 434},
+              {"Low", 596},
+              {"5/10/2026", 677}},
+             154);
+    EXPECT_EQ(canvas.find("Dentist")->clip, (PageRect{265, 154, 431, 172}));
+    EXPECT_EQ(canvas.find("Call Ann")->clip, (PageRect{434, 154, 593, 172}));
+    EXPECT_EQ(canvas.lines.back(), (RecordingCanvas::Line{431, 136, 431, 982}));
+}
+
+TEST(DailyReports, LongDescriptionsAreClippedBeforeTheNextColumn) {
+    for (const ReportKind kind :
+         {ReportKind::DailyTasks, ReportKind::DailyAppointments, ReportKind::DailyPlan}) {
+        RecordingCanvas canvas(letterAt100Dpi());
+        build(kind, canvas, {{task(kLong)}, {appointment(kLong)}});
+        int nextColumn = 0;
+        for (const auto& drawn : canvas.texts) {
+            if (drawn.text != kLong) continue;
+            EXPECT_TRUE(drawn.clipped);
+            // What follows the description: the priority, the right edge, the divider.
+            for (const auto& other : canvas.texts)
+                if (other.y == drawn.y && other.x > drawn.x &&
+                    (nextColumn == 0 || other.x < nextColumn))
+                    nextColumn = other.x;
+            const int limit = nextColumn != 0 && nextColumn < 750 ? nextColumn : 750;
+            EXPECT_LE(drawn.clip.right, limit) << int(kind);
+            EXPECT_EQ(drawn.clip.left, drawn.x) << int(kind);
+            nextColumn = 0;
+        }
+    }
+}
+
+TEST(DailyReports, PriorityWordsAndTimes) {
+    EXPECT_EQ(DailyReport::priorityWord(0), "High");
+    EXPECT_EQ(DailyReport::priorityWord(1), "Medium");
+    EXPECT_EQ(DailyReport::priorityWord(2), "Low");
+    EXPECT_EQ(DailyReport::priorityWord(3), "Done");
+    EXPECT_EQ(DailyReport::priorityWord(7), "");
+    RecordingCanvas canvas(letterAt100Dpi());
+    DailyTasksReport report(canvas, kLocale, {});
+    EXPECT_EQ(report.timeText(DateTime::fromFields(2026, 5, 10, 0, 0)), "12:00 A");
+    EXPECT_EQ(report.timeText(DateTime::fromFields(2026, 5, 10, 23, 59)), "11:59 P");
+}
+
+TEST(DailyReports, PlanWithManyTasksBesideFewAppointments) {
+    // 50 lines of page area: 47 rows on each page.
+    RecordingCanvas canvas(letterAt100Dpi());
+    ReportInputs inputs;
+    for (int i = 0; i < 70; ++i)
+        inputs.tasks.push_back(task("task " + std::to_string(i)));
+    for (int i = 0; i < 3; ++i)
+        inputs.appointments.push_back(appointment("appointment " + std::to_string(i), 9 + i));
+    const auto report = buildReport(ReportKind::DailyPlan, canvas, inputs, {}, kLocale);
+    const auto& plan = static_cast<const DailyPlanReport&>(*report);
+    EXPECT_EQ(plan.appointmentPageCount(), 1);
+    EXPECT_EQ(plan.taskPageCount(), 2);
+    EXPECT_EQ(report->pageCount(), 2);
+
+    report->printPage(canvas, 0);
+    // Both halves start right below the heads.
+    EXPECT_EQ(canvas.find("appointment 0")->y, 154);
+    EXPECT_EQ(canvas.find("task 0")->y, 154);
+    EXPECT_EQ(canvas.find("appointment 2")->y, 154 + 2 * 18);
+    EXPECT_EQ(canvas.find("task 46")->y, 154 + 46 * 18);
+
+    canvas.clear();
+    report->printPage(canvas, 1);
+    EXPECT_EQ(canvas.find("appointment 0"), nullptr);
+    EXPECT_EQ(canvas.find("task 47")->y, 154);
+    EXPECT_EQ(canvas.find("task 69")->y, 154 + 22 * 18);
+    EXPECT_NE(canvas.find("APPOINTMENT"), nullptr);
+    EXPECT_NE(canvas.find("TASK"), nullptr);
+}
+
+}  // namespace

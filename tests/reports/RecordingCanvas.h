@@ -1,0 +1,95 @@
+#pragma once
+
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "reports/PageCanvas.h"
+
+// A canvas with fixed, simple metrics that records what is drawn on it. Characters are
+// as tall as the font's character height and half as wide; every line has 5 units of
+// leading.
+class RecordingCanvas : public PageCanvas {
+public:
+    static constexpr int kLeading = 5;
+
+    struct Text {
+        int x = 0;
+        int y = 0;
+        std::string text;
+        FontSpec font;
+        bool clipped = false;
+        PageRect clip;
+    };
+    struct Line {
+        int x1, y1, x2, y2;
+        bool operator==(const Line&) const = default;
+    };
+
+    explicit RecordingCanvas(DeviceMetrics metrics) : metrics_(metrics) {}
+
+    DeviceMetrics metrics() const override { return metrics_; }
+    FontSpec selectFont(const FontSpec& font) override {
+        FontSpec previous = font_;
+        font_ = font;
+        fontsSelected.push_back(font);
+        return previous;
+    }
+    TextMetrics textMetrics() const override {
+        const int height = std::abs(font_.height);
+        return {height, kLeading, height / 2};
+    }
+    TextExtent textExtent(std::string_view text) const override {
+        return {int(text.size()) * (std::abs(font_.height) / 2), std::abs(font_.height)};
+    }
+    void textOut(int x, int y, std::string_view text) override {
+        texts.push_back({x, y, std::string(text), font_, false, {}});
+    }
+    void clippedTextOut(int x, int y, const PageRect& clip, std::string_view text) override {
+        texts.push_back({x, y, std::string(text), font_, true, clip});
+    }
+    int drawText(const PageRect& rect, std::string_view text, unsigned) override {
+        texts.push_back({rect.left, rect.top, std::string(text), font_, true, rect});
+        return std::abs(font_.height);
+    }
+    void moveTo(int x, int y) override { x_ = x, y_ = y; }
+    void lineTo(int x, int y) override {
+        lines.push_back({x_, y_, x, y});
+        moveTo(x, y);
+    }
+    Pen selectPen(const Pen& pen) override { return std::exchange(pen_, pen); }
+    void setBackgroundMode(BackgroundMode) override {}
+    void setBackgroundColor(uint32_t) override {}
+    void saveState() override { ++depth; }
+    void restoreState() override { --depth; }
+
+    // The text drawn as `text`, or nullptr.
+    const Text* find(const std::string& text) const {
+        for (const Text& t : texts)
+            if (t.text == text) return &t;
+        return nullptr;
+    }
+    void clear() {
+        texts.clear();
+        lines.clear();
+        fontsSelected.clear();
+    }
+
+    std::vector<Text> texts;
+    std::vector<Line> lines;
+    std::vector<FontSpec> fontsSelected;
+    int depth = 0;
+
+private:
+    DeviceMetrics metrics_;
+    FontSpec font_;
+    Pen pen_;
+    int x_ = 0;
+    int y_ = 0;
+};
+
+// Letter paper at 100 dots per inch, without offsets: with one-inch margins a 10-point
+// line (13 + 5 units) fits 50 times into the content height of 900.
+inline DeviceMetrics letterAt100Dpi(int widthHundredths = 850) {
+    return {100, 100, widthHundredths, 1100, 0, 0};
+}

@@ -1,0 +1,146 @@
+#include <gtest/gtest.h>
+
+#include "reports/DailyTasksReport.h"
+#include "reports/ListPagination.h"
+#include "reports/RecordingCanvas.h"
+#include "reports/ReportBuilder.h"
+#include "support/FixedLocale.h"
+
+namespace {
+
+std::vector<Task> numberedTasks(size_t count) {
+    std::vector<Task> tasks(count);
+    for (size_t i = 0; i < count; ++i)
+        tasks[i].Description = "task " + std::to_string(i);
+    return tasks;
+}
+
+std::unique_ptr<PrintReport> tasksReport(RecordingCanvas& canvas, size_t count,
+                                         const ReportSettings& settings = {}) {
+    static const FixedLocale locale;
+    ReportInputs inputs;
+    inputs.tasks = numberedTasks(count);
+    return buildReport(ReportKind::DailyTasks, canvas, inputs, settings, locale);
+}
+
+TEST(ReportEngine, ContentRectangleAndFontsComeFromTheDevice) {
+    // 8.5 x 11 inches at 600 dots per inch, printable area 25 units in.
+    RecordingCanvas canvas({600, 600, 5100, 6600, 25, 25});
+    const auto report = tasksReport(canvas, 1);
+    EXPECT_EQ(report->contentRect(), (PageRect{575, 575, 4475, 5975}));
+    // 600 x 10 / 72 = 83.3: a character height, so negative.
+    EXPECT_EQ(report->normalFont(), (FontSpec{-83, 400, "Times New Roman"}));
+    EXPECT_EQ(report->boldFont(), (FontSpec{-83, 700, "Times New Roman"}));
+    EXPECT_EQ(report->lineHeight(), 83 + RecordingCanvas::kLeading);
+    EXPECT_EQ(report->firstColumnX(), 575 + 41);
+    EXPECT_EQ(report->secondColumnX(), 575 + 41 + 3900 / 2);
+}
+
+TEST(ReportEngine, ColumnsUseTheDefaultFontBecauseMarginsComeFirst) {
+    RecordingCanvas canvas(letterAt100Dpi());
+    ReportSettings settings;
+    settings.faceName = "Courier";
+    settings.pointSize = 20;
+    const auto report = tasksReport(canvas, 1, settings);
+    EXPECT_EQ(report->normalFont(), (FontSpec{-27, 400, "Courier"}));
+    EXPECT_EQ(report->averageCharWidth(), 13);
+    // Measured while the 10-point default (13 high, 6 wide) was still in force.
+    EXPECT_EQ(report->firstColumnX(), 100 + 6);
+}
+
+TEST(ReportEngine, ListPaginationFillsPagesFromBelowTheHeads) {
+    struct Case {
+        size_t count;
+        int top, bottom, line;
+        std::vector<size_t> pageSizes;
+    };
+    const Case cases[] = {
+        {0, 100, 1000, 18, {}},
+        // Rows at 154, 172 ... 982: 47 rows fill the page, the 48th starts the next.
+        {47, 100, 1000, 18, {47}},
+        {48, 100, 1000, 18, {47, 1}},
+        {95, 100, 1000, 18, {47, 47, 1}},
+        // A page too short for any row still takes one row at a time, never none.
+        {3, 100, 120, 18, {1, 1, 1}},
+    };
+    for (const Case& c : cases) {
+        const auto pages = paginateList(c.count, c.top, c.bottom, c.line);
+        std::vector<size_t> sizes;
+        size_t next = 0;
+        for (const PageItems& page : pages) {
+            sizes.push_back(page.size());
+            for (const size_t index : page)
+                EXPECT_EQ(index, next++) << c.count;
+        }
+        EXPECT_EQ(sizes, c.pageSizes) << c.count;
+    }
+}
+
+TEST(ReportEngine, PagesDrawRowsWherePaginationPutThem) {
+    RecordingCanvas canvas(letterAt100Dpi());
+    const auto report = tasksReport(canvas, 48);
+    ASSERT_EQ(report->pageCount(), 2);
+
+    report->printPage(canvas, 0);
+    EXPECT_EQ(canvas.find("task 0")->y, 100 + 3 * 18);
+    EXPECT_EQ(canvas.find("task 46")->y, 100 + 49 * 18);
+    EXPECT_EQ(canvas.find("task 47"), nullptr);
+
+    canvas.clear();
+    report->printPage(canvas, 1);
+    EXPECT_EQ(canvas.find("task 47")->y, 100 + 3 * 18);
+    // The footer is bold and centred on the line above the content bottom.
+    const auto* footer = canvas.find("Page 2");
+    ASSERT_NE(footer, nullptr);
+    EXPECT_EQ(footer->font.weight, 700);
+    EXPECT_EQ(footer->y, 1000 - 18);
+    EXPECT_EQ(footer->x, 100 + (650 - 6 * 6) / 2);
+    // A page beyond the last draws its header and footer but no rows.
+    canvas.clear();
+    report->printPage(canvas, 2);
+    EXPECT_NE(canvas.find("Page 3"), nullptr);
+    EXPECT_EQ(canvas.find("task 0"), nullptr);
+}
+
+TEST(ReportEngine, EmptyListHasNoPages) {
+    RecordingCanvas canvas(letterAt100Dpi());
+    EXPECT_EQ(tasksReport(canvas, 0)->pageCount(), 0);
+}
+
+TEST(ReportEngine, BracketFrameHasEdgesAndOneInchStubs) {
+    RecordingCanvas canvas(letterAt100Dpi());
+    const auto report = tasksReport(canvas, 1);
+    report->printPage(canvas, 0);
+    using L = RecordingCanvas::Line;
+    const std::vector<L> expected = {
+        {100, 100, 100, 1000}, {750, 100, 750, 1000},  {100, 100, 200, 100},
+        {750, 100, 650, 100},  {100, 1000, 200, 1000}, {750, 1000, 650, 1000},
+    };
+    EXPECT_EQ(canvas.lines, expected);
+}
+
+TEST(ReportEngine, NarrowPaperPrintsAtEightPoints) {
+    struct Case {
+        int widthHundredths;  // at 100 dots per inch
+        int fontHeight;
+        int pages;  // of 50 tasks: 47 rows a page at 10 points, 54 at 8
+    };
+    const Case cases[] = {{850, -13, 2}, {600, -11, 1}, {690, -11, 1}, {700, -13, 2}};
+    for (const Case& c : cases) {
+        RecordingCanvas canvas(letterAt100Dpi(c.widthHundredths));
+        const auto report = tasksReport(canvas, 50);
+        EXPECT_EQ(report->pageCount(), c.pages) << c.widthHundredths;
+        report->printPage(canvas, 0);
+        EXPECT_EQ(canvas.find("task 0")->font.height, c.fontHeight) << c.widthHundredths;
+        EXPECT_EQ(report->pageCount(), c.pages) << c.widthHundredths;
+    }
+}
+
+TEST(ReportEngine, DeviceWithoutResolutionDoesNotDivideByZero) {
+    RecordingCanvas canvas(DeviceMetrics{});
+    const auto report = tasksReport(canvas, 3);
+    report->printPage(canvas, 0);
+    EXPECT_EQ(report->normalFont().height, 0);
+}
+
+}  // namespace

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <new>
-#include <numeric>
 #include <utility>
 
 namespace {
@@ -28,10 +27,12 @@ public:
             // Nothing to search or make room in: the collection takes the whole tree.
             // New records have consecutive identifiers, which need no walk to be listed.
             const auto& records = edit.records;
-            if (!records.empty() && int64_t{records.rbegin()->first} - records.begin()->first + 1 ==
-                                        static_cast<int64_t>(records.size())) {
-                reversal.ids.resize(records.size());
-                std::iota(reversal.ids.begin(), reversal.ids.end(), records.begin()->first);
+            const int64_t first = records.empty() ? 0 : records.begin()->first;
+            if (!records.empty() &&
+                records.rbegin()->first - first + 1 == static_cast<int64_t>(records.size())) {
+                // Counted in 64 bits: the last may be the largest identifier there is.
+                for (size_t i = 0; i < records.size(); ++i)
+                    reversal.ids.push_back(static_cast<int32_t>(first + static_cast<int64_t>(i)));
             } else {
                 for (const auto& entry : records)
                     reversal.ids.push_back(entry.first);

@@ -72,10 +72,11 @@ void UndoHistory::replay(std::vector<Entry>& from, std::vector<Entry>& to, Mode 
     from.pop_back();
     mode_ = mode;
     replayed_ = Entry{entry.name, {}};
-    // Each apply hands its own reversal back through recorded().
+    // Each apply hands its own reversal back through recorded(), newest edit first, so
+    // that the entry it builds again lists its reversals in the order they must be undone
+    // from the back.
     for (auto it = entry.reversals.rbegin(); it != entry.reversals.rend(); ++it)
         document_.apply(std::move(*it));
-    std::reverse(replayed_.reversals.begin(), replayed_.reversals.end());
     to.push_back(std::move(replayed_));
     replayed_ = Entry{};
     mode_ = Mode::Recording;

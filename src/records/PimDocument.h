@@ -122,6 +122,8 @@ public:
 private:
     // Applies the edit and returns its reversal; flag, journal and views untouched.
     DocumentEdit applyQuietly(DocumentEdit edit);
+    // The same for each edit of the sequence in turn; the reversal undoes the last first.
+    DocumentEdit applySequence(EditSequence& sequence);
     void contentsReplaced();
 
     const Clock& clock_;

@@ -71,6 +71,18 @@ TEST(DocumentEdit, EveryChangeReversesToTheDocumentBeforeItAndBack) {
              d.setUser(User{"New", "Owner", "", "", "", "", "", "", ""});
          }},
         {"group", [](PimDocument& d) { d.deleteGroup(3); }},
+        {"a group, a person filed in it and a removal as one change",
+         [](PimDocument& d) {
+             NewRecords<PhGroup> groups(d.phGroups());
+             groups.add(PhGroup{0, "Friends"});
+             NewRecords<Person> persons(d.persons());
+             Person p;
+             p.PhGroups = {groups.nextId() - 1, 1};
+             persons.add(std::move(p));
+             d.apply(EditSequence{{RecordEdit<PhGroup>(groups.edit()),
+                                   RecordEdit<Person>(persons.edit()),
+                                   RecordEdit<Task>(EraseRecords<Task>{{1}, d.tasks().lastId()})}});
+         }},
         {"compact",
          [](PimDocument& d) {
              d.setPath("/nowhere/home.pgr");

@@ -1,0 +1,246 @@
+#include "exchange/VCardPersonBuilder.h"
+
+#include <algorithm>
+#include <array>
+#include <cctype>
+
+#include "exchange/PhoneExtension.h"
+#include "exchange/VCardLine.h"
+
+namespace {
+
+enum PhoneKind : unsigned { kHome = 1, kWork = 2, kCell = 4, kFax = 8, kPager = 16 };
+
+// The kinds a TYPE value or a program's own label names.
+unsigned kindsNamed(std::string_view text) {
+    std::string lower(text);
+    std::transform(lower.begin(), lower.end(), lower.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    unsigned kinds = 0;
+    const std::pair<const char*, unsigned> words[] = {
+        {"home", kHome},   {"work", kWork}, {"cell", kCell},
+        {"mobile", kCell}, {"fax", kFax},   {"pager", kPager},
+    };
+    for (const auto& [word, kind] : words) {
+        if (lower.find(word) != std::string::npos) kinds |= kind;
+    }
+    return kinds;
+}
+
+std::string joinedNonEmpty(const std::vector<std::string>& parts, std::string_view separator) {
+    std::string out;
+    for (const std::string& part : parts) {
+        if (part.empty()) continue;
+        if (!out.empty()) out += separator;
+        out += part;
+    }
+    return out;
+}
+
+// Line breaks of any kind as the CR LF that notes hold.
+std::string withCrLf(std::string_view text) {
+    std::string out;
+    out.reserve(text.size() + 8);
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\r' || text[i] == '\n') {
+            out += "\r\n";
+            if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+        } else {
+            out += text[i];
+        }
+    }
+    return out;
+}
+
+std::string trimmed(std::string_view text) {
+    const size_t first = text.find_first_not_of(" \t\r\n");
+    if (first == std::string_view::npos) return "";
+    return std::string(text.substr(first, text.find_last_not_of(" \t\r\n") + 1 - first));
+}
+
+// The properties a person is made of; every other one is passed over undecoded.
+bool isWanted(const std::string& name) {
+    static const std::array<const char*, 11> kWanted = {
+        "N", "FN", "ORG", "TITLE", "ADR", "TEL", "EMAIL", "URL", "NOTE", "CATEGORIES", "X-ABLABEL"};
+    return std::find(kWanted.begin(), kWanted.end(), name) != kWanted.end();
+}
+
+}  // namespace
+
+void VCardPersonBuilder::reset(VCardEscaping escaping) {
+    *this = VCardPersonBuilder();
+    escaping_ = escaping;
+}
+
+void VCardPersonBuilder::offer(Candidate& slot, std::string value, bool preferred) {
+    if (value.empty()) return;
+    if (slot.taken && (slot.preferred || !preferred)) return;
+    slot = {std::move(value), preferred, true};
+}
+
+void VCardPersonBuilder::take(const VCardLine& line, bool fileIsUnicode) {
+    if (!isWanted(line.name)) return;
+    // Binary values are photos, logos, sounds and keys, whatever they are called.
+    if (line.has("ENCODING", "BASE64") || line.has("ENCODING", "B")) return;
+    const std::string value = decodedValue(line, fileIsUnicode);
+    const bool preferred = line.has("TYPE", "PREF") || line.hasParameter("PREF");
+    const std::string& name = line.name;
+    if (name == "N") {
+        if (!hasName_) takeName(value);
+    } else if (name == "FN") {
+        if (formatted_.empty()) formatted_ = trimmed(unescapeValue(value, escaping_));
+    } else if (name == "ORG") {
+        offer(company_, joinedNonEmpty(splitValue(value, ';', escaping_), ", "), false);
+    } else if (name == "TITLE") {
+        offer(position_, unescapeValue(value, escaping_), false);
+    } else if (name == "ADR") {
+        offer(address_, value, preferred);
+    } else if (name == "TEL") {
+        takePhone(line, unescapeValue(value, escaping_));
+    } else if (name == "EMAIL") {
+        offer(email_, trimmed(unescapeValue(value, escaping_)), preferred);
+    } else if (name == "URL") {
+        offer(url_, trimmed(unescapeValue(value, escaping_)), preferred);
+    } else if (name == "NOTE") {
+        const std::string note = unescapeValue(value, escaping_);
+        if (!note.empty()) notes_ += (notes_.empty() ? "" : "\n") + note;
+    } else if (name == "CATEGORIES") {
+        for (const std::string& category : splitValue(value, ',', escaping_)) {
+            std::string categoryName = trimmed(category);
+            if (!categoryName.empty() && std::find(categories_.begin(), categories_.end(),
+                                                   categoryName) == categories_.end())
+                categories_.push_back(std::move(categoryName));
+        }
+    } else if (name == "X-ABLABEL" && !line.group.empty()) {
+        labels_.emplace_back(line.group, unescapeValue(value, escaping_));
+    }
+}
+
+void VCardPersonBuilder::takeName(std::string_view value) {
+    const std::vector<std::string> parts = splitValue(value, ';', escaping_);
+    auto part = [&](size_t i) { return i < parts.size() ? trimmed(parts[i]) : std::string(); };
+    family_ = part(0);
+    given_ = joinedNonEmpty({part(1), part(2)}, " ");
+    hasName_ = !family_.empty() || !given_.empty();
+}
+
+void VCardPersonBuilder::takePhone(const VCardLine& line, std::string number) {
+    Phone phone;
+    // vCard 4.0 may write a number as a tel: address with its extension as a parameter.
+    if (number.size() >= 4 && equalsIgnoringCase(std::string_view(number).substr(0, 4), "tel:")) {
+        number.erase(0, 4);
+        const size_t parameters = number.find(';');
+        const size_t ext = number.find(";ext=");
+        std::string extension = ext == std::string::npos ? "" : number.substr(ext + 5);
+        extension = extension.substr(0, extension.find(';'));
+        number.resize(std::min(parameters, number.size()));
+        if (!extension.empty()) number += " ext. " + extension;
+    }
+    phone.number = trimmed(number);
+    if (phone.number.empty()) return;
+    for (const VCardParameter& parameter : line.parameters) {
+        if (parameter.name == "TYPE") phone.kinds |= kindsNamed(parameter.value);
+    }
+    phone.preferred = line.has("TYPE", "PREF") || line.hasParameter("PREF");
+    phone.group = line.group;
+    phones_.push_back(std::move(phone));
+}
+
+unsigned VCardPersonBuilder::phoneKinds(const Phone& phone) const {
+    if (phone.kinds != 0 || phone.group.empty()) return phone.kinds;
+    // Some programs put the kind of a number into a label of the same group.
+    for (const auto& [group, label] : labels_) {
+        if (group == phone.group) return kindsNamed(label);
+    }
+    return 0;
+}
+
+void VCardPersonBuilder::fillPhones(Person& person) const {
+    Candidate home, work, cell, fax, pager;
+    std::vector<const Phone*> untyped;
+    for (const Phone& phone : phones_) {
+        const unsigned kinds = phoneKinds(phone);
+        Candidate* slot = kinds & kFax     ? &fax
+                          : kinds & kPager ? &pager
+                          : kinds & kCell  ? &cell
+                          : kinds & kWork  ? &work
+                          : kinds & kHome  ? &home
+                                           : nullptr;
+        if (slot)
+            offer(*slot, phone.number, phone.preferred);
+        else
+            untyped.push_back(&phone);
+    }
+    // A number without a kind goes where there is room, the home number first.
+    for (const Phone* phone : untyped) {
+        for (Candidate* slot : {&home, &work, &cell}) {
+            if (!slot->taken) {
+                offer(*slot, phone->number, phone->preferred);
+                break;
+            }
+        }
+    }
+    person.HmPhone = home.value;
+    const PhoneWithExtension split = splitPhoneExtension(work.value);
+    person.WkPhone = split.number;
+    person.WkExt = split.extension;
+    person.CelPhone = cell.value;
+    person.Fax = fax.value;
+    person.Pager = pager.value;
+}
+
+void VCardPersonBuilder::fillAddress(Person& person) const {
+    if (!address_.taken) return;
+    const std::vector<std::string_view> parts = splitEscaped(address_.value, ';', escaping_);
+    auto part = [&](size_t i) {
+        return i < parts.size() ? trimmed(unescapeValue(parts[i], escaping_)) : std::string();
+    };
+    // The street may hold several lines, as line breaks or (vCard 4.0) as a list.
+    std::vector<std::string> lines;
+    if (parts.size() > 2) {
+        for (const std::string_view item : splitEscaped(parts[2], ',', escaping_)) {
+            const std::string text = unescapeValue(item, escaping_);
+            size_t from = 0;
+            while (from <= text.size()) {
+                const size_t end = std::min(text.find('\n', from), text.size());
+                lines.push_back(trimmed(std::string_view(text).substr(from, end - from)));
+                from = end + 1;
+            }
+        }
+    }
+    person.Addr1 = lines.empty() ? "" : lines[0];
+    if (lines.size() > 1) {
+        person.Addr2 =
+            joinedNonEmpty(std::vector<std::string>(lines.begin() + 1, lines.end()), ", ");
+    }
+    if (person.Addr2.empty()) person.Addr2 = part(1);
+    if (person.Addr2.empty()) person.Addr2 = part(0);
+    person.City = part(3);
+    person.State = part(4);
+    person.Zip = part(5);
+}
+
+Person VCardPersonBuilder::person() const {
+    Person person;
+    if (hasName_) {
+        person.LName = family_;
+        person.FName = given_;
+    } else if (!formatted_.empty() && formatted_ != company_.value) {
+        // A formatted name alone: its last word is taken for the family name.
+        const size_t space = formatted_.find_last_of(' ');
+        if (space == std::string::npos) {
+            person.FName = formatted_;
+        } else {
+            person.FName = trimmed(std::string_view(formatted_).substr(0, space));
+            person.LName = formatted_.substr(space + 1);
+        }
+    }
+    person.Company = company_.value;
+    person.Position = position_.value;
+    fillAddress(person);
+    fillPhones(person);
+    person.EMail = email_.value;
+    person.WebPage = url_.value;
+    person.Notes = withCrLf(notes_);
+    return person;
+}

@@ -1,5 +1,5 @@
 #include "exchange/ImportCounts.h"
 
-std::string countOf(size_t count, const std::string& noun) {
-    return std::to_string(count) + " " + noun + (count == 1 ? "" : "s");
+std::string countOf(size_t count, const char* singular, const char* plural) {
+    return std::to_string(count) + " " + (count == 1 ? singular : plural);
 }

@@ -151,8 +151,8 @@ VCardImportResult importVCardFile(PimDocument& document, const std::string& path
 std::string vcardImportedMessage(const VCardImportResult& result) {
     std::string text = importedMessage(TransferKind::Persons, result.added);
     text.pop_back();  // the full stop, which ends the counts instead
-    text += ", " + countOf(result.skipped.size(), "card") + " skipped";
+    text += ", " + countOf(result.skipped.size(), "card", "cards") + " skipped";
     if (result.groupsAdded > 0)
-        text += ", " + countOf(size_t(result.groupsAdded), "group") + " added";
+        text += ", " + countOf(size_t(result.groupsAdded), "group", "groups") + " added";
     return text + ".";
 }

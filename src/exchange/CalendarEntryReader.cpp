@@ -67,10 +67,11 @@ const char* CalendarEntryReader::shapeOf(icalcomponent* event, EventShape& shape
     const icaltimetype end = icalcomponent_get_dtend(event);
     const DateTime endLocal = localTimeOf(end);
     shape.wholeDays = start.is_date != 0;
-    shape.length = icaldurationtype_null_duration();
     if (endLocal.isValid() && endLocal > startLocal) {
-        shape.length = icaltime_subtract(end, start);
-        shape.days = std::max(1, static_cast<int>(std::lround((endLocal - startLocal).days())));
+        // Measured on the local clock, so that the event ends where its end says, whatever
+        // forms its start and end are written in.
+        shape.length = endLocal - startLocal;
+        shape.days = std::max(1, static_cast<int>(std::lround(shape.length.days())));
     }
     if (icalcomponent* alarm = icalcomponent_get_first_component(event, ICAL_VALARM_COMPONENT)) {
         if (icalproperty* trigger =
@@ -85,8 +86,9 @@ const char* CalendarEntryReader::shapeOf(icalcomponent* event, EventShape& shape
                 const bool fromEnd =
                     related && icalparameter_get_related(related) == ICAL_RELATED_END;
                 shape.alarm = true;
-                shape.alarmOffset = icaldurationtype_as_int(when.duration) +
-                                    (fromEnd ? icaldurationtype_as_int(shape.length) : 0);
+                shape.alarmOffset =
+                    icaldurationtype_as_int(when.duration) +
+                    (fromEnd ? static_cast<int>(std::lround(shape.length.days() * 86400)) : 0);
             }
         }
     }
@@ -101,7 +103,7 @@ Appointment CalendarEntryReader::appointmentAt(icaltimetype start, const EventSh
         const DateTime lastDay = a.StartTime + DateTimeSpan(double(shape.days - 1));
         a.EndTime = DateTime::fromFields(lastDay.year(), lastDay.month(), lastDay.day(), 23, 59);
     } else {
-        a.EndTime = localTimeOf(icaltime_add(start, shape.length));
+        a.EndTime = a.StartTime + shape.length;
     }
     if (!a.EndTime.isValid() || a.EndTime < a.StartTime) a.EndTime = a.StartTime;
     a.DueDate = a.StartTime.date();

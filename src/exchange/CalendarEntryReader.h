@@ -33,7 +33,7 @@ private:
     // What every occurrence of an event shares.
     struct EventShape {
         std::string description;
-        icaldurationtype length;  // from start to end
+        DateTimeSpan length;  // from start to end, in local time
         bool wholeDays = false;
         int days = 1;  // the days an event of whole days covers
         bool alarm = false;

@@ -1,12 +1,17 @@
 #include "exchange/RecurrenceExpansion.h"
 
 #include <algorithm>
+#include <memory>
 
 #include "exchange/CalendarTime.h"
 
 namespace {
 
 constexpr int64_t kDay = 86400;
+
+struct IteratorFree {
+    void operator()(icalrecur_iterator* iterator) const { icalrecur_iterator_free(iterator); }
+};
 
 int64_t unitSeconds(icalrecurrencetype_frequency frequency) {
     switch (frequency) {
@@ -75,15 +80,15 @@ Occurrences expandOccurrences(icalcomponent* event, icalcomponent* calendar, Dat
             result.failure = "repeats too often to expand";
             return result;
         }
-        icalrecur_iterator* iterator = icalrecur_iterator_new(rule, start);
-        if (iterator == nullptr) continue;  // a rule with no dates at all
+        const std::unique_ptr<icalrecur_iterator, IteratorFree> iterator(
+            icalrecur_iterator_new(rule, start));
+        if (!iterator) continue;  // a rule with no dates at all
         for (int n = 0; count <= 0 || n < count; ++n) {
-            const icaltimetype next = icalrecur_iterator_next(iterator);
+            const icaltimetype next = icalrecur_iterator_next(iterator.get());
             if (icaltime_is_null_time(next)) break;
             const DateTime local = localTimeOf(next);
             if (local >= from && local < to) candidates.push_back(next);
         }
-        icalrecur_iterator_free(iterator);
     }
     for (icalproperty* p = icalcomponent_get_first_property(event, ICAL_RDATE_PROPERTY); p;
          p = icalcomponent_get_next_property(event, ICAL_RDATE_PROPERTY)) {

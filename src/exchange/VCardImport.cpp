@@ -90,7 +90,7 @@ VCardImportResult importCards(PimDocument& document, std::string_view bytes) {
         if (depth == 0) continue;
         if (isCardBoundary(line, "END")) {
             if (--depth > 0) continue;
-            Person person = builder.person();
+            Person person = builder.takePerson();
             completeImportedPerson(person);
             if (person.FName.empty() && person.LName.empty() && person.Company.empty()) {
                 result.skipped.push_back({cardLine, "no name or company"});

@@ -1,5 +1,7 @@
 #include "exchange/VCardLineReader.h"
 
+#include <algorithm>
+
 #include "exchange/VCardLine.h"
 
 namespace {
@@ -14,15 +16,18 @@ bool endsInSoftLineBreak(std::string_view line) {
     if (line.empty() || line.back() != '=') return false;
     const std::string_view head = line.substr(0, line.find(':'));
     // The encoding is a parameter; searching the head for it needs no full parse.
-    for (size_t at = head.find_first_of("Qq"); at != std::string_view::npos;
-         at = head.find_first_of("Qq", at + 1)) {
-        if (equalsIgnoringCase(head.substr(at, 16), "QUOTED-PRINTABLE")) return true;
+    for (size_t at = 0; at + 16 <= head.size(); ++at) {
+        if ((head[at] == 'Q' || head[at] == 'q') &&
+            equalsIgnoringCase(head.substr(at, 16), "QUOTED-PRINTABLE"))
+            return true;
     }
     return false;
 }
 
 std::string_view VCardLineReader::physicalLine() {
-    const size_t end = std::min(text_.find_first_of("\r\n", pos_), text_.size());
+    // find_first_of would look up every byte in the set; two plain searches are far faster.
+    const size_t newline = std::min(text_.find('\n', pos_), text_.size());
+    const size_t end = std::min(text_.substr(0, newline).find('\r', pos_), newline);
     const std::string_view line = text_.substr(pos_, end - pos_);
     pos_ = end;
     if (pos_ < text_.size() && text_[pos_] == '\r') ++pos_;

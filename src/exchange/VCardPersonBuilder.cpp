@@ -11,18 +11,26 @@ namespace {
 
 enum PhoneKind : unsigned { kHome = 1, kWork = 2, kCell = 4, kFax = 8, kPager = 16 };
 
+// Whether `word` (lower case) occurs in `text`, whatever the case of the text.
+bool containsWord(std::string_view text, std::string_view word) {
+    for (size_t at = 0; at + word.size() <= text.size(); ++at) {
+        size_t i = 0;
+        while (i < word.size() && std::tolower(static_cast<unsigned char>(text[at + i])) == word[i])
+            ++i;
+        if (i == word.size()) return true;
+    }
+    return false;
+}
+
 // The kinds a TYPE value or a program's own label names.
 unsigned kindsNamed(std::string_view text) {
-    std::string lower(text);
-    std::transform(lower.begin(), lower.end(), lower.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    unsigned kinds = 0;
-    const std::pair<const char*, unsigned> words[] = {
+    static constexpr std::pair<std::string_view, unsigned> kWords[] = {
         {"home", kHome},   {"work", kWork}, {"cell", kCell},
         {"mobile", kCell}, {"fax", kFax},   {"pager", kPager},
     };
-    for (const auto& [word, kind] : words) {
-        if (lower.find(word) != std::string::npos) kinds |= kind;
+    unsigned kinds = 0;
+    for (const auto& [word, kind] : kWords) {
+        if (containsWord(text, word)) kinds |= kind;
     }
     return kinds;
 }
@@ -52,10 +60,21 @@ std::string withCrLf(std::string_view text) {
     return out;
 }
 
-std::string trimmed(std::string_view text) {
+std::string_view trimmedView(std::string_view text) {
     const size_t first = text.find_first_not_of(" \t\r\n");
-    if (first == std::string_view::npos) return "";
-    return std::string(text.substr(first, text.find_last_not_of(" \t\r\n") + 1 - first));
+    if (first == std::string_view::npos) return {};
+    return text.substr(first, text.find_last_not_of(" \t\r\n") + 1 - first);
+}
+
+std::string trimmed(std::string_view text) {
+    return std::string(trimmedView(text));
+}
+
+// The same for a text that is not needed any more, which keeps its storage when it has no
+// blanks at either end.
+std::string trimmed(std::string&& text) {
+    if (trimmedView(text).size() != text.size()) return std::string(trimmedView(text));
+    return std::move(text);
 }
 
 // The properties a person is made of; every other one is passed over undecoded.
@@ -68,11 +87,21 @@ bool isWanted(const std::string& name) {
 }  // namespace
 
 void VCardPersonBuilder::reset(VCardEscaping escaping) {
-    *this = VCardPersonBuilder();
+    // Cleared rather than made anew, so that the lists keep their room from card to card.
     escaping_ = escaping;
+    family_.clear();
+    given_.clear();
+    formatted_.clear();
+    hasName_ = false;
+    for (Candidate* slot : {&company_, &position_, &address_, &email_, &url_})
+        *slot = Candidate();
+    notes_.clear();
+    phones_.clear();
+    labels_.clear();
+    categories_.clear();
 }
 
-void VCardPersonBuilder::offer(Candidate& slot, std::string value, bool preferred) {
+void VCardPersonBuilder::offer(Candidate& slot, std::string&& value, bool preferred) {
     if (value.empty()) return;
     if (slot.taken && (slot.preferred || !preferred)) return;
     slot = {std::move(value), preferred, true};
@@ -82,7 +111,7 @@ void VCardPersonBuilder::take(const VCardLine& line, bool fileIsUnicode) {
     if (!isWanted(line.name)) return;
     // Binary values are photos, logos, sounds and keys, whatever they are called.
     if (line.has("ENCODING", "BASE64") || line.has("ENCODING", "B")) return;
-    const std::string value = decodedValue(line, fileIsUnicode);
+    const std::string_view value = decodedValue(line, fileIsUnicode, scratch_);
     const bool preferred = line.has("TYPE", "PREF") || line.hasParameter("PREF");
     const std::string& name = line.name;
     if (name == "N") {
@@ -94,7 +123,7 @@ void VCardPersonBuilder::take(const VCardLine& line, bool fileIsUnicode) {
     } else if (name == "TITLE") {
         offer(position_, unescapeValue(value, escaping_), false);
     } else if (name == "ADR") {
-        offer(address_, value, preferred);
+        offer(address_, std::string(value), preferred);
     } else if (name == "TEL") {
         takePhone(line, unescapeValue(value, escaping_));
     } else if (name == "EMAIL") {
@@ -117,10 +146,15 @@ void VCardPersonBuilder::take(const VCardLine& line, bool fileIsUnicode) {
 }
 
 void VCardPersonBuilder::takeName(std::string_view value) {
-    const std::vector<std::string> parts = splitValue(value, ';', escaping_);
-    auto part = [&](size_t i) { return i < parts.size() ? trimmed(parts[i]) : std::string(); };
+    const std::vector<std::string_view> parts = splitEscaped(value, ';', escaping_);
+    auto part = [&](size_t i) {
+        return i < parts.size() ? trimmed(unescapeValue(parts[i], escaping_)) : std::string();
+    };
     family_ = part(0);
-    given_ = joinedNonEmpty({part(1), part(2)}, " ");
+    given_ = part(1);
+    // Further given names join the first; titles and suffixes have no field.
+    if (std::string further = part(2); !further.empty())
+        given_ += (given_.empty() ? "" : " ") + further;
     hasName_ = !family_.empty() || !given_.empty();
 }
 
@@ -155,10 +189,10 @@ unsigned VCardPersonBuilder::phoneKinds(const Phone& phone) const {
     return 0;
 }
 
-void VCardPersonBuilder::fillPhones(Person& person) const {
+void VCardPersonBuilder::fillPhones(Person& person) {
     Candidate home, work, cell, fax, pager;
-    std::vector<const Phone*> untyped;
-    for (const Phone& phone : phones_) {
+    std::vector<Phone*> untyped;
+    for (Phone& phone : phones_) {
         const unsigned kinds = phoneKinds(phone);
         Candidate* slot = kinds & kFax     ? &fax
                           : kinds & kPager ? &pager
@@ -167,26 +201,26 @@ void VCardPersonBuilder::fillPhones(Person& person) const {
                           : kinds & kHome  ? &home
                                            : nullptr;
         if (slot)
-            offer(*slot, phone.number, phone.preferred);
+            offer(*slot, std::move(phone.number), phone.preferred);
         else
             untyped.push_back(&phone);
     }
     // A number without a kind goes where there is room, the home number first.
-    for (const Phone* phone : untyped) {
+    for (Phone* phone : untyped) {
         for (Candidate* slot : {&home, &work, &cell}) {
             if (!slot->taken) {
-                offer(*slot, phone->number, phone->preferred);
+                offer(*slot, std::move(phone->number), phone->preferred);
                 break;
             }
         }
     }
-    person.HmPhone = home.value;
+    person.HmPhone = std::move(home.value);
     const PhoneWithExtension split = splitPhoneExtension(work.value);
     person.WkPhone = split.number;
     person.WkExt = split.extension;
-    person.CelPhone = cell.value;
-    person.Fax = fax.value;
-    person.Pager = pager.value;
+    person.CelPhone = std::move(cell.value);
+    person.Fax = std::move(fax.value);
+    person.Pager = std::move(pager.value);
 }
 
 void VCardPersonBuilder::fillAddress(Person& person) const {
@@ -220,11 +254,11 @@ void VCardPersonBuilder::fillAddress(Person& person) const {
     person.Zip = part(5);
 }
 
-Person VCardPersonBuilder::person() const {
+Person VCardPersonBuilder::takePerson() {
     Person person;
     if (hasName_) {
-        person.LName = family_;
-        person.FName = given_;
+        person.LName = std::move(family_);
+        person.FName = std::move(given_);
     } else if (!formatted_.empty() && formatted_ != company_.value) {
         // A formatted name alone: its last word is taken for the family name.
         const size_t space = formatted_.find_last_of(' ');
@@ -235,12 +269,12 @@ Person VCardPersonBuilder::person() const {
             person.LName = formatted_.substr(space + 1);
         }
     }
-    person.Company = company_.value;
-    person.Position = position_.value;
+    person.Company = std::move(company_.value);
+    person.Position = std::move(position_.value);
     fillAddress(person);
     fillPhones(person);
-    person.EMail = email_.value;
-    person.WebPage = url_.value;
+    person.EMail = std::move(email_.value);
+    person.WebPage = std::move(url_.value);
     person.Notes = withCrLf(notes_);
     return person;
 }

@@ -26,9 +26,10 @@ public:
     void setEscaping(VCardEscaping escaping) { escaping_ = escaping; }
     // Takes one property of the card.
     void take(const VCardLine& line, bool fileIsUnicode);
-    // The person gathered (texts as the card gave them, not yet trimmed) and the names of
-    // the categories the card lists.
-    [[nodiscard]] Person person() const;
+    // The person gathered, texts as the card gave them (not yet trimmed); the texts are
+    // moved out, so the builder must be reset before the next card.
+    [[nodiscard]] Person takePerson();
+    // The names of the categories the card lists.
     [[nodiscard]] const std::vector<std::string>& categories() const { return categories_; }
 
 private:
@@ -44,11 +45,11 @@ private:
         bool preferred = false;
         std::string group;  // to find the label a program gave it elsewhere in the card
     };
-    static void offer(Candidate& slot, std::string value, bool preferred);
+    static void offer(Candidate& slot, std::string&& value, bool preferred);
     void takeName(std::string_view value);
     void takePhone(const VCardLine& line, std::string number);
     [[nodiscard]] unsigned phoneKinds(const Phone& phone) const;
-    void fillPhones(Person& person) const;
+    void fillPhones(Person& person);
     void fillAddress(Person& person) const;
 
     VCardEscaping escaping_ = VCardEscaping::Backslash;
@@ -59,4 +60,5 @@ private:
     std::vector<Phone> phones_;
     std::vector<std::pair<std::string, std::string>> labels_;  // group, X-ABLabel
     std::vector<std::string> categories_;
+    std::string scratch_;  // a value converted from its encoding
 };

@@ -67,12 +67,19 @@ std::string toUtf8(std::string_view bytes, std::string_view charset) {
     return utf8WithWindows1252Fallback(bytes);
 }
 
-std::string decodedValue(const VCardLine& line, bool fileIsUnicode) {
+std::string_view decodedValue(const VCardLine& line, bool fileIsUnicode, std::string& scratch) {
     const bool quotedPrintable = line.has("ENCODING", "QUOTED-PRINTABLE");
-    if (!quotedPrintable && fileIsUnicode) return std::string(line.value);
+    if (!quotedPrintable && fileIsUnicode) return line.value;
     const std::string_view charset = line.parameter("CHARSET");
-    if (!quotedPrintable) return toUtf8(line.value, charset);
-    return toUtf8(decodeQuotedPrintable(line.value), charset);
+    if (!quotedPrintable) {
+        // Most values are UTF-8 already and need no copy.
+        const bool utf8 = charset.empty() || equalsIgnoringCase(charset, "UTF-8");
+        if (utf8 && isValidUtf8(line.value)) return line.value;
+        scratch = toUtf8(line.value, charset);
+    } else {
+        scratch = toUtf8(decodeQuotedPrintable(line.value), charset);
+    }
+    return scratch;
 }
 
 std::vector<std::string_view> splitEscaped(std::string_view value, char separator,
@@ -102,6 +109,7 @@ std::vector<std::string> splitValue(std::string_view value, char separator,
 }
 
 std::string unescapeValue(std::string_view value, VCardEscaping escaping) {
+    if (value.find('\\') == std::string_view::npos) return std::string(value);
     std::string out;
     out.reserve(value.size());
     for (size_t i = 0; i < value.size(); ++i) {

@@ -22,8 +22,10 @@ enum class VCardEscaping { Version21, Backslash };
 
 // The value of a line as UTF-8 text, still escaped: quoted-printable decoded and the
 // character set converted. `fileIsUnicode` when the file was UTF-16, whose values no
-// longer have the character set their parameters name.
-[[nodiscard]] std::string decodedValue(const VCardLine& line, bool fileIsUnicode);
+// longer have the character set their parameters name. The result views the line, or
+// `scratch` when the value had to be converted.
+[[nodiscard]] std::string_view decodedValue(const VCardLine& line, bool fileIsUnicode,
+                                            std::string& scratch);
 
 // The value split at each unescaped `separator`, each part still escaped.
 [[nodiscard]] std::vector<std::string_view> splitEscaped(std::string_view value, char separator,

@@ -4,14 +4,16 @@
 #include <cmath>
 
 #include "exchange/CalendarTime.h"
+#include "exchange/LineBreaks.h"
 
 namespace {
 
-std::string trimmed(const char* text) {
+// A summary without blanks at either end, its line breaks CR LF.
+std::string summaryText(const char* text) {
     const std::string_view view = text ? text : "";
     const size_t first = view.find_first_not_of(" \t\r\n");
     if (first == std::string_view::npos) return "";
-    return std::string(view.substr(first, view.find_last_not_of(" \t\r\n") + 1 - first));
+    return withCrLf(view.substr(first, view.find_last_not_of(" \t\r\n") + 1 - first));
 }
 
 int secondsBetween(DateTime from, DateTime to) {
@@ -58,7 +60,7 @@ void CalendarEntryReader::skip(size_t line, const char* reason) {
 }
 
 const char* CalendarEntryReader::shapeOf(icalcomponent* event, EventShape& shape) const {
-    shape.description = trimmed(icalcomponent_get_summary(event));
+    shape.description = summaryText(icalcomponent_get_summary(event));
     if (shape.description.empty()) return "no summary";
     if (icalcomponent_get_status(event) == ICAL_STATUS_CANCELLED) return "cancelled";
     const icaltimetype start = icalcomponent_get_dtstart(event);
@@ -158,7 +160,7 @@ void CalendarEntryReader::readEvent(icalcomponent* event, icalcomponent* calenda
 
 void CalendarEntryReader::readTask(icalcomponent* todo, size_t line) {
     Task task = Task::createdAt(now_);
-    task.Description = trimmed(icalcomponent_get_summary(todo));
+    task.Description = summaryText(icalcomponent_get_summary(todo));
     if (task.Description.empty()) return skip(line, "no summary");
     if (icalcomponent_get_status(todo) == ICAL_STATUS_CANCELLED) return skip(line, "cancelled");
     icaltimetype due = icalcomponent_get_due(todo);

@@ -9,6 +9,7 @@
 #include <memory>
 
 #include "exchange/CalendarTime.h"
+#include "exchange/LineBreaks.h"
 #include "fileio/AtomicFile.h"
 #include "records/PimDocument.h"
 
@@ -26,7 +27,7 @@ uint64_t hashOf(const std::string& text, double moment) {
     auto mix = [&](unsigned char byte) { hash = (hash ^ byte) * 1099511628211ull; };
     for (const char c : text)
         mix(static_cast<unsigned char>(c));
-    const auto bits = static_cast<uint64_t>(moment * 86400.0);
+    const auto bits = static_cast<uint64_t>(std::llround(moment * 86400.0));
     for (int i = 0; i < 8; ++i)
         mix(static_cast<unsigned char>(bits >> (8 * i)));
     return hash;
@@ -50,14 +51,14 @@ icalcomponent* eventOf(const Appointment& a, icaltimetype stamp) {
     add(event, icalproperty_new_dtstamp(stamp));
     add(event, icalproperty_new_dtstart(icalTimeOf(a.StartTime)));
     add(event, icalproperty_new_dtend(icalTimeOf(std::max(a.EndTime, a.StartTime))));
-    add(event, icalproperty_new_summary(a.Description.c_str()));
+    add(event, icalproperty_new_summary(withLf(a.Description).c_str()));
     if (a.Alarm && a.AlarmTime.isValid()) {
         const auto seconds = std::clamp<long long>(
             std::llround((a.AlarmTime - a.StartTime).days() * 86400.0), -INT_MAX, INT_MAX);
         icalcomponent* alarm = icalcomponent_new_valarm();
         add(alarm, icalproperty_new_action(ICAL_ACTION_DISPLAY));
         add(alarm, icalproperty_new_trigger(icaltriggertype_from_int(static_cast<int>(seconds))));
-        add(alarm, icalproperty_new_description(a.Description.c_str()));
+        add(alarm, icalproperty_new_description(withLf(a.Description).c_str()));
         icalcomponent_add_component(event, alarm);
     }
     return event;
@@ -67,7 +68,7 @@ icalcomponent* todoOf(const Task& t, icaltimetype stamp) {
     icalcomponent* todo = icalcomponent_new_vtodo();
     add(todo, icalproperty_new_uid(uidOf("task", t.ID, t.Description, t.DueDate).c_str()));
     add(todo, icalproperty_new_dtstamp(stamp));
-    add(todo, icalproperty_new_summary(t.Description.c_str()));
+    add(todo, icalproperty_new_summary(withLf(t.Description).c_str()));
     if (t.DueDate.isValid()) {
         const bool midnight = t.DueDate == t.DueDate.date();
         add(todo, icalproperty_new_due(midnight ? icalDateOf(t.DueDate) : icalTimeOf(t.DueDate)));

@@ -4,8 +4,10 @@
 #include <array>
 #include <cctype>
 
+#include "exchange/LineBreaks.h"
 #include "exchange/PhoneExtension.h"
 #include "exchange/VCardLine.h"
+#include "records/RecordFields.h"
 
 namespace {
 
@@ -45,21 +47,6 @@ std::string joinedNonEmpty(const std::vector<std::string>& parts, std::string_vi
     return out;
 }
 
-// Line breaks of any kind as the CR LF that notes hold.
-std::string withCrLf(std::string_view text) {
-    std::string out;
-    out.reserve(text.size() + 8);
-    for (size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '\r' || text[i] == '\n') {
-            out += "\r\n";
-            if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
-        } else {
-            out += text[i];
-        }
-    }
-    return out;
-}
-
 std::string_view trimmedView(std::string_view text) {
     const size_t first = text.find_first_not_of(" \t\r\n");
     if (first == std::string_view::npos) return {};
@@ -75,6 +62,19 @@ std::string trimmed(std::string_view text) {
 std::string trimmed(std::string&& text) {
     if (trimmedView(text).size() != text.size()) return std::string(trimmedView(text));
     return std::move(text);
+}
+
+// The lines of a text joined by ", ", blank ones left out.
+std::string oneLine(const std::string& text) {
+    std::string out;
+    size_t from = 0;
+    while (from <= text.size()) {
+        const size_t end = std::min(text.find_first_of("\r\n", from), text.size());
+        const std::string_view line = trimmedView(std::string_view(text).substr(from, end - from));
+        if (!line.empty()) out += (out.empty() ? "" : ", ") + std::string(line);
+        from = end + 1;
+    }
+    return out;
 }
 
 // The properties a person is made of; every other one is passed over undecoded.
@@ -236,7 +236,7 @@ void VCardPersonBuilder::fillAddress(Person& person) const {
             const std::string text = unescapeValue(item, escaping_);
             size_t from = 0;
             while (from <= text.size()) {
-                const size_t end = std::min(text.find('\n', from), text.size());
+                const size_t end = std::min(text.find_first_of("\r\n", from), text.size());
                 lines.push_back(trimmed(std::string_view(text).substr(from, end - from)));
                 from = end + 1;
             }
@@ -247,8 +247,9 @@ void VCardPersonBuilder::fillAddress(Person& person) const {
         person.Addr2 =
             joinedNonEmpty(std::vector<std::string>(lines.begin() + 1, lines.end()), ", ");
     }
-    if (person.Addr2.empty()) person.Addr2 = part(1);
-    if (person.Addr2.empty()) person.Addr2 = part(0);
+    // Address lines hold no line breaks: the street's further lines are joined the same way.
+    if (person.Addr2.empty()) person.Addr2 = oneLine(part(1));
+    if (person.Addr2.empty()) person.Addr2 = oneLine(part(0));
     person.City = part(3);
     person.State = part(4);
     person.Zip = part(5);
@@ -275,6 +276,12 @@ Person VCardPersonBuilder::takePerson() {
     fillPhones(person);
     person.EMail = std::move(email_.value);
     person.WebPage = std::move(url_.value);
-    person.Notes = withCrLf(notes_);
+    person.Notes = std::move(notes_);
+    // Line breaks are CR LF wherever a card put them, so that they come back as written.
+    for (const FieldSpec<Person>& field : recordFields<Person>()) {
+        if (field.type != FieldType::Text) continue;
+        std::string& text = person.*field.text;
+        if (text.find_first_of("\r\n") != std::string::npos) text = withCrLf(text);
+    }
     return person;
 }

@@ -28,11 +28,22 @@ std::string nameOf(const ReplaceUser&) {
     return "Edit User";
 }
 
+std::string nameOf(const EditSequence& sequence);
+
 }  // namespace
 
 std::string editName(const DocumentEdit& reversal) {
     return std::visit([](const auto& edit) { return nameOf(edit); }, reversal);
 }
+
+namespace {
+
+// A sequence is named for its main edit, which its reversal undoes first.
+std::string nameOf(const EditSequence& sequence) {
+    return sequence.edits.empty() ? std::string("Change") : editName(sequence.edits.front());
+}
+
+}  // namespace
 
 UndoHistory::Step::Step(UndoHistory* history, std::string name) : history_(history) {
     if (history_ != nullptr) history_->openStep(std::move(name));

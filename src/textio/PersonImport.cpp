@@ -46,6 +46,11 @@ const char* PersonImport::importRecord(const std::vector<std::string>& values) {
         }
     });
     if (!named) return "no first name, last name or company";
+    completeImportedPerson(person);
+    return batch_.add(std::move(person)) ? nullptr : "no identifier left";
+}
+
+void completeImportedPerson(Person& person) {
     // Every text is trimmed but the position, which keeps its spaces.
     for (const FieldSpec<Person>& field : recordFields<Person>()) {
         if (field.type == FieldType::Text && field.text != &Person::Position)
@@ -53,5 +58,4 @@ const char* PersonImport::importRecord(const std::vector<std::string>& values) {
     }
     person.RName = person.displayName();
     if (!person.WhitePages && !person.YellowPages) person.WhitePages = 1;
-    return batch_.add(std::move(person)) ? nullptr : "no identifier left";
 }

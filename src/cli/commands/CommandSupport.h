@@ -7,6 +7,7 @@
 #include "cli/CliCommand.h"
 #include "fileio/FileLock.h"
 #include "fileio/FileStamp.h"
+#include "textio/TextImport.h"
 
 class PimDocument;
 
@@ -20,6 +21,18 @@ void reportWarning(CliContext& context, const std::string& message);
 Status parseArguments(const std::vector<std::string>& args, size_t count,
                       const std::vector<std::string>& valued, const std::vector<std::string>& flags,
                       CliArgs& parsed);
+
+// Lists the records an import skipped, the first few one by one, as warnings naming `file`.
+void reportSkipped(CliContext& context, const std::string& file,
+                   const std::vector<SkippedRecord>& skipped);
+// Reads all of standard input into `bytes`.
+Status readStandardInput(CliContext& context, std::string& bytes);
+// Writes `text` to standard output.
+Status writeStandardOutput(CliContext& context, const std::string& text);
+
+// What messages call the file "-".
+inline constexpr const char* kStandardInputName = "standard input";
+inline constexpr const char* kStandardOutputName = "standard output";
 
 // A document a command reads, changes and writes back in place. It is locked against
 // other runs of this program while the command lasts, and written back only when no

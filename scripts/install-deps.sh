@@ -8,6 +8,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools libqt6opengl6-dev qt6-multimedia-dev
   qt6-qpa-plugins libgl-dev
   libgtest-dev googletest
+  libical-dev python3-vobject python3-icalendar
   fonts-liberation fonts-liberation2 poppler-utils
   xvfb xauth tzdata
   dpkg-dev file lintian appstream desktop-file-utils groff-base

@@ -20,6 +20,7 @@
 #include "platform/Clock.h"
 #include "records/PimDocument.h"
 #include "support/FixedLocale.h"
+#include "support/RecordingJournal.h"
 #include "textio/TextExport.h"
 #include "textio/TextImport.h"
 
@@ -46,17 +47,6 @@ double bestSeconds(Work work) {
     }
     return best;
 }
-
-// Keeps the reversal of the last edit, to time undoing an import.
-struct LastReversal : EditJournal {
-    bool recorded(DocumentEdit reversal) override {
-        last = std::move(reversal);
-        return false;
-    }
-    void saved() override {}
-    void contentsReplaced() override {}
-    std::optional<DocumentEdit> last;
-};
 
 const char* kindName(TransferKind kind) {
     return kind == TransferKind::Persons ? "persons"
@@ -104,7 +94,7 @@ int main(int argc, char** argv) {
             in.fileName = path;
             // Documents made and destroyed outside the timing: freeing is not importing.
             std::vector<std::unique_ptr<PimDocument>> targets;
-            std::vector<LastReversal> journals(3);
+            std::vector<RecordingJournal> journals(3);
             for (int run = 0; run < 3; ++run) {
                 targets.push_back(std::make_unique<PimDocument>(kClock));
                 targets.back()->setJournal(&journals[size_t(run)]);

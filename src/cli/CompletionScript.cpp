@@ -28,8 +28,8 @@ WordChoices choicesOf(std::string_view text) {
     while (std::getline(alternatives, alternative, '|')) {
         if (!isPlaceholder(alternative)) {
             choices.words.push_back(alternative);
-        } else if (alternative.find(',') != std::string::npos) {
-            // A list the user writes; nothing to offer.
+        } else if (alternative.find(',') != std::string::npos || alternative == "NAME") {
+            // A name or a list the user writes; nothing to offer.
         } else if (alternative == "FILE" || alternative == "DOC") {
             choices.files = WordChoices::Files::Documents;
         } else if (alternative == "IN" || alternative == "OUT" || alternative == "PDF") {

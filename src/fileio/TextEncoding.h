@@ -41,3 +41,7 @@ void appendUtf8(std::string& out, uint32_t code);
 // The text of a file as UTF-8, as utf8WithWindows1252Fallback reads it, without a
 // leading byte-order mark.
 [[nodiscard]] std::string decodeText(std::string_view bytes);
+
+// UTF-16 text, without its byte-order mark, as UTF-8. A surrogate without its partner
+// becomes U+FFFD and an odd last byte is dropped.
+[[nodiscard]] std::string utf16ToUtf8(std::string_view bytes, bool bigEndian);

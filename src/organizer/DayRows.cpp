@@ -6,7 +6,8 @@
 
 bool isTaskListedOn(const Task& task, DateTime shown, DateTime today) {
     if (task.DueDate == shown && shown >= today) return true;
-    if (shown == today && task.DueDate <= today && !task.isDone()) return true;
+    // Priorities above Done, from foreign files, count as neither open nor done.
+    if (shown == today && task.DueDate <= today && task.Priority < Task::Done) return true;
     return task.isDone() && task.DoneDate == shown && shown <= today;
 }
 

@@ -53,9 +53,10 @@ void DayView::clickTaskList(int hitRow) {
     task_ = rowSelection(taskRows_, hitRow);
 }
 
-void DayView::clickAppointmentList() {
+void DayView::clickAppointmentList(bool rowHit) {
     focused_ = FocusedList::Appointments;
-    appointment_ = rowSelection(appointmentRows_, appointment_.row);
+    // A click beside the rows leaves none selected, as it does in the list itself.
+    appointment_ = rowHit ? rowSelection(appointmentRows_, appointment_.row) : ListSelection{};
     if (appointment_.row >= 0 &&
         appointmentRows_[static_cast<size_t>(appointment_.row)].description.empty())
         appointment_.id = -1;

@@ -47,10 +47,10 @@ public:
     void selectTaskRow(int row);
     void selectAppointmentRow(int row);
     // A click or right click on a list: it takes the focus, and the task list selects the
-    // row hit (-1 for none), the appointment list its selected row. An appointment row
-    // without a description counts as none.
+    // row hit (-1 for none), the appointment list its selected row, or none when the click
+    // hit no row. An appointment row without a description counts as none.
     void clickTaskList(int hitRow);
-    void clickAppointmentList();
+    void clickAppointmentList(bool rowHit);
 
     // Whether the commands apply: their list has the focus and a record selected.
     [[nodiscard]] bool taskCommandsApply() const;

@@ -28,11 +28,22 @@ std::string nameOf(const ReplaceUser&) {
     return "Edit User";
 }
 
+std::string nameOf(const EditSequence& sequence);
+
 }  // namespace
 
 std::string editName(const DocumentEdit& reversal) {
     return std::visit([](const auto& edit) { return nameOf(edit); }, reversal);
 }
+
+namespace {
+
+// A sequence is named for its main edit, which its reversal undoes first.
+std::string nameOf(const EditSequence& sequence) {
+    return sequence.edits.empty() ? std::string("Change") : editName(sequence.edits.front());
+}
+
+}  // namespace
 
 UndoHistory::Step::Step(UndoHistory* history, std::string name) : history_(history) {
     if (history_ != nullptr) history_->openStep(std::move(name));
@@ -72,10 +83,11 @@ void UndoHistory::replay(std::vector<Entry>& from, std::vector<Entry>& to, Mode 
     from.pop_back();
     mode_ = mode;
     replayed_ = Entry{entry.name, {}};
-    // Each apply hands its own reversal back through recorded().
+    // Each apply hands its own reversal back through recorded(), newest edit first, so
+    // that the entry it builds again lists its reversals in the order they must be undone
+    // from the back.
     for (auto it = entry.reversals.rbegin(); it != entry.reversals.rend(); ++it)
         document_.apply(std::move(*it));
-    std::reverse(replayed_.reversals.begin(), replayed_.reversals.end());
     to.push_back(std::move(replayed_));
     replayed_ = Entry{};
     mode_ = Mode::Recording;

@@ -47,8 +47,16 @@ template <class Record>
 using RecordEdit =
     std::variant<InsertRecords<Record>, EraseRecords<Record>, ReplaceRecords<Record>>;
 
+struct EditSequence;
+
 using DocumentEdit = std::variant<RecordEdit<Person>, RecordEdit<Task>, RecordEdit<Appointment>,
-                                  RecordEdit<PhGroup>, ReplaceUser>;
+                                  RecordEdit<PhGroup>, ReplaceUser, EditSequence>;
+
+// Several edits that make one change, such as an import that adds groups and the persons
+// filed into them: applied in order, and reversed as one, last edit first.
+struct EditSequence {
+    std::vector<DocumentEdit> edits;
+};
 
 // Told of every edit a document applies, with the edit that reverses it.
 class EditJournal {

@@ -48,6 +48,8 @@ public:
         records_.erase(last);
     }
 
+    // The identifier the next record added gets; 0 when none is left.
+    [[nodiscard]] int32_t nextId() const { return next_; }
     [[nodiscard]] size_t size() const { return records_.size(); }
     [[nodiscard]] bool empty() const { return records_.empty(); }
 

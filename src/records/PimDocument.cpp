@@ -168,6 +168,8 @@ DocumentEdit PimDocument::applyQuietly(DocumentEdit edit) {
             if constexpr (std::is_same_v<Change, ReplaceUser>) {
                 std::swap(contents_.user, change.user);
                 return std::move(change);
+            } else if constexpr (std::is_same_v<Change, EditSequence>) {
+                return applySequence(change);
             } else {
                 using Record = typename EditedRecord<Change>::type;
                 RecordEditor<Record> editor(contents_.store<Record>());
@@ -175,6 +177,22 @@ DocumentEdit PimDocument::applyQuietly(DocumentEdit edit) {
             }
         },
         edit);
+    return reversal;
+}
+
+DocumentEdit PimDocument::applySequence(EditSequence& sequence) {
+    EditSequence reversal;
+    reversal.edits.reserve(sequence.edits.size());
+    try {
+        for (DocumentEdit& edit : sequence.edits)
+            reversal.edits.push_back(applyQuietly(std::move(edit)));
+    } catch (...) {
+        // Out of memory half-way: undo what went in, so the change happens whole or not at all.
+        for (auto it = reversal.edits.rbegin(); it != reversal.edits.rend(); ++it)
+            (void)applyQuietly(std::move(*it));
+        throw;
+    }
+    std::reverse(reversal.edits.begin(), reversal.edits.end());
     return reversal;
 }
 

@@ -101,6 +101,10 @@ public:
     // Stores records numbered for this document as one edit; returns how many.
     template <class Record>
     size_t addAll(NewRecords<Record> records);
+    // Stores batches of different kinds (groups and the persons filed in them) as one
+    // edit, in the order given; batches without records are left out.
+    template <class... Records>
+    void addTogether(NewRecords<Records>... batches);
     // Overwrites the record with the same ID; false, changing nothing, when there is none.
     template <class Record>
     bool replace(Record record);
@@ -126,6 +130,8 @@ public:
 private:
     // Applies the edit and returns its reversal; flag, journal and views untouched.
     DocumentEdit applyQuietly(DocumentEdit edit);
+    // The same for each edit of the sequence in turn; the reversal undoes the last first.
+    DocumentEdit applySequence(EditSequence& sequence);
     void contentsReplaced();
 
     const Clock& clock_;
@@ -158,6 +164,17 @@ size_t PimDocument::addAll(NewRecords<Record> records) {
     const size_t count = records.size();
     if (count != 0) apply(RecordEdit<Record>(records.edit()));
     return count;
+}
+
+template <class... Records>
+void PimDocument::addTogether(NewRecords<Records>... batches) {
+    EditSequence sequence;
+    (...,
+     (batches.empty() ? void() : sequence.edits.push_back(RecordEdit<Records>(batches.edit()))));
+    if (sequence.edits.size() == 1)
+        apply(std::move(sequence.edits.front()));
+    else if (!sequence.edits.empty())
+        apply(std::move(sequence));
 }
 
 template <class Record>

@@ -22,3 +22,13 @@ std::vector<Appointment> dailyReportAppointments(const PimDocument& document,
     }
     return appointments;
 }
+
+ReportInputs dailyReportInputs(ReportKind kind, const PimDocument& document, DateTime date,
+                               DateTime today) {
+    ReportInputs inputs;
+    if (kind != ReportKind::DailyAppointments)
+        inputs.tasks = dailyReportTasks(document, dayTaskRows(document, date, today));
+    if (kind != ReportKind::DailyTasks)
+        inputs.appointments = dailyReportAppointments(document, dayAppointmentRows(document, date));
+    return inputs;
+}

@@ -5,6 +5,7 @@
 #include "organizer/DayRows.h"
 #include "records/Appointment.h"
 #include "records/Task.h"
+#include "reports/ReportBuilder.h"
 
 class PimDocument;
 
@@ -16,3 +17,8 @@ class PimDocument;
 // description are skipped, and consecutive rows of one appointment give one entry.
 [[nodiscard]] std::vector<Appointment> dailyReportAppointments(
     const PimDocument& document, const std::vector<AppointmentRow>& rows);
+
+// What a daily report of `kind` prints for `date`: the lists the day view shows for it,
+// today being `today`.
+[[nodiscard]] ReportInputs dailyReportInputs(ReportKind kind, const PimDocument& document,
+                                             DateTime date, DateTime today);

@@ -58,7 +58,18 @@ const char* PersonImport::importRecord(const std::vector<std::string_view>& valu
         if (kept != nullptr) batch_.dropLast();
         return "no first name, last name or company";
     }
+    // The texts were trimmed as they were taken; what is left is the rule every importer
+    // follows.
+    completeImportedPerson(person);
+    return kept != nullptr ? nullptr : "no identifier left";
+}
+
+void completeImportedPerson(Person& person) {
+    // Every text is trimmed but the position, which keeps its spaces.
+    for (const FieldSpec<Person>& field : recordFields<Person>()) {
+        if (field.type == FieldType::Text && field.text != &Person::Position)
+            trimInPlace(person.*field.text);
+    }
     person.RName = person.displayName();
     if (!person.WhitePages && !person.YellowPages) person.WhitePages = 1;
-    return kept != nullptr ? nullptr : "no identifier left";
 }

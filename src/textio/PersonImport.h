@@ -18,3 +18,7 @@ public:
 private:
     NewRecords<Person> batch_;  // the records taken, added in one edit at the end
 };
+
+// What every importer does to a person before adding it: trims each text but Position,
+// sets the display name, and puts a person in neither legacy list into the white pages.
+void completeImportedPerson(Person& person);

@@ -12,6 +12,7 @@
 #include <QTimer>
 #include <QTreeView>
 
+#include "FrameFixture.h"
 #include "organizer/ui/OrganizerView.h"
 #include "organizer/ui/TaskDialog.h"
 #include "platform/Clock.h"
@@ -25,11 +26,10 @@
 
 namespace {
 
-class DayViewWindowTest : public testing::Test {
+class DayViewWindowTest : public FrameFixture {
 protected:
     void SetUp() override {
-        frame = std::make_unique<MainFrame>(clock, storage, prompts, settings, locale);
-        frame->openStartupDocument({}, false);
+        start();
         frame->show();
         view = frame->organizerView();
         for (QTreeView* list : {view->taskList(), view->appointmentList()}) {
@@ -49,14 +49,7 @@ protected:
     QPoint rowCentre(QTreeView* list, int row) {
         return list->visualRect(list->model()->index(row, 0)).center();
     }
-    bool enabled(int id) { return frame->commands().action(id)->isEnabled(); }
 
-    FixedClock clock{LocalTime{2026, 12, 6, 10, 0, 0, 0}};
-    DocFileStorage storage;
-    ScriptedPrompts prompts;
-    MemorySettingsStore settings;
-    QtLocale locale{QLocale(QLocale::English, QLocale::UnitedStates)};
-    std::unique_ptr<MainFrame> frame;
     OrganizerView* view = nullptr;
     std::vector<std::unique_ptr<QAbstractItemModelTester>> testers;
 };

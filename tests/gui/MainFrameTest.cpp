@@ -20,6 +20,7 @@
 #include <QToolBar>
 #include <QTreeView>
 
+#include "FrameFixture.h"
 #include "organizer/ui/OrganizerView.h"
 #include "platform/Clock.h"
 #include "platform/qt/QtLocale.h"
@@ -32,7 +33,7 @@
 
 namespace {
 
-class MainFrameTest : public testing::Test {
+class MainFrameTest : public FrameFixture {
 protected:
     // Writes a document holding the given records and returns its path.
     std::string writeDocument(const char* name, bool withTask, bool withPerson) {
@@ -48,12 +49,6 @@ protected:
         EXPECT_TRUE(storage.save(doc, path, SaveMode::Overwrite));
         return path;
     }
-    MainFrame& start(std::vector<std::string> arguments) {
-        frame = std::make_unique<MainFrame>(clock, storage, prompts, settings, locale);
-        frame->openStartupDocument(arguments, false);
-        return *frame;
-    }
-    bool enabled(int id) { return frame->commands().action(id)->isEnabled(); }
     QStringList recentMenuTexts() {
         QStringList texts;
         for (QAction* action : frame->commands().recentFilesMenu()->actions())
@@ -62,12 +57,6 @@ protected:
     }
 
     QTemporaryDir dir;
-    FixedClock clock{LocalTime{2026, 12, 6, 10, 0, 0, 0}};
-    DocFileStorage storage;
-    ScriptedPrompts prompts;
-    MemorySettingsStore settings;
-    QtLocale locale{QLocale(QLocale::English, QLocale::UnitedStates)};
-    std::unique_ptr<MainFrame> frame;
 };
 
 TEST_F(MainFrameTest, DocumentArgumentsAndRecentEntriesSetTitleMenuAndCommands) {

@@ -11,6 +11,7 @@
 #include <QTemporaryDir>
 #include <QToolBar>
 
+#include "FrameFixture.h"
 #include "organizer/ui/OrganizerView.h"
 #include "platform/Clock.h"
 #include "platform/qt/QtLocale.h"
@@ -25,11 +26,11 @@
 
 namespace {
 
-class ReportPreviewTest : public testing::Test {
+class ReportPreviewTest : public FrameFixture {
 protected:
+    ReportPreviewTest() : FrameFixture(LocalTime{2026, 5, 12, 9, 0, 0, 0}) {}
     void SetUp() override {
-        frame = std::make_unique<MainFrame>(clock, storage, prompts, settings, locale);
-        frame->openStartupDocument({}, false);
+        start();
         reports = new ReportController(*frame, locale, clock);
         frame->resize(900, 700);
         frame->show();
@@ -47,24 +48,18 @@ protected:
         const auto labels = frame->statusBar()->findChildren<QLabel*>();
         return labels.isEmpty() ? QString() : labels.front()->text();
     }
-    bool enabled(int id) const { return reports->previewAction(id)->isEnabled(); }
+    bool previewEnabled(int id) const { return reports->previewAction(id)->isEnabled(); }
     QWidget* client() const {
         return static_cast<QStackedWidget*>(frame->centralWidget())->currentWidget();
     }
 
-    FixedClock clock{LocalTime{2026, 5, 12, 9, 0, 0, 0}};
-    DocFileStorage storage;
-    ScriptedPrompts prompts;
-    MemorySettingsStore settings;
-    QtLocale locale{QLocale(QLocale::English, QLocale::UnitedStates)};
-    std::unique_ptr<MainFrame> frame;
     ReportController* reports = nullptr;
 };
 
 TEST_F(ReportPreviewTest, PreviewStepsPagesZoomsAndCloses) {
     addTasksForToday(120);  // three pages on letter or A4 paper at 10 points
     frame->updateCommandStates();
-    EXPECT_FALSE(frame->commands().action(cmd::kPrintPreview)->isEnabled());
+    EXPECT_FALSE(enabled(cmd::kPrintPreview));
 
     frame->runCommand(cmd::kReportDailyTasks);
     ASSERT_TRUE(reports->previewShowing());
@@ -73,10 +68,10 @@ TEST_F(ReportPreviewTest, PreviewStepsPagesZoomsAndCloses) {
     EXPECT_TRUE(frame->commands().toolBar()->isHidden());
     EXPECT_FALSE(reports->previewToolBar()->isHidden());
     EXPECT_EQ(statusText(), "Page 1 of 3");
-    EXPECT_FALSE(enabled(cmd::kPreviewPrevious));
-    EXPECT_TRUE(enabled(cmd::kPreviewNext));
-    EXPECT_TRUE(enabled(cmd::kPreviewZoomIn));
-    EXPECT_FALSE(enabled(cmd::kPreviewZoomOut));
+    EXPECT_FALSE(previewEnabled(cmd::kPreviewPrevious));
+    EXPECT_TRUE(previewEnabled(cmd::kPreviewNext));
+    EXPECT_TRUE(previewEnabled(cmd::kPreviewZoomIn));
+    EXPECT_FALSE(previewEnabled(cmd::kPreviewZoomOut));
 
     // The page is drawn white inside the grey surround.
     QApplication::processEvents();
@@ -88,19 +83,19 @@ TEST_F(ReportPreviewTest, PreviewStepsPagesZoomsAndCloses) {
     reports->previewAction(cmd::kPreviewNext)->trigger();
     frame->runCommand(cmd::kPreviewNext);
     EXPECT_EQ(statusText(), "Page 3 of 3");
-    EXPECT_FALSE(enabled(cmd::kPreviewNext));
+    EXPECT_FALSE(previewEnabled(cmd::kPreviewNext));
     frame->runCommand(cmd::kPreviewNext);  // nothing beyond the last page
     EXPECT_EQ(reports->previewState().currentPage(), 2);
     frame->runCommand(cmd::kPreviewPrevious);
     EXPECT_EQ(statusText(), "Page 2 of 3");
-    EXPECT_TRUE(enabled(cmd::kPreviewPrevious));
+    EXPECT_TRUE(previewEnabled(cmd::kPreviewPrevious));
 
     const QSize window = reports->previewWindow()->contentsRect().size();
     for (int i = 0; i < 4; ++i)
         frame->runCommand(cmd::kPreviewZoomIn);
     EXPECT_EQ(reports->previewState().zoom(), 800);
-    EXPECT_FALSE(enabled(cmd::kPreviewZoomIn));
-    EXPECT_TRUE(enabled(cmd::kPreviewZoomOut));
+    EXPECT_FALSE(previewEnabled(cmd::kPreviewZoomIn));
+    EXPECT_TRUE(previewEnabled(cmd::kPreviewZoomOut));
     EXPECT_EQ(reports->previewWindow()->widget()->size(), window + QSize(800, 800));
     EXPECT_GT(reports->previewWindow()->horizontalScrollBar()->value(), 0);
 
@@ -112,15 +107,15 @@ TEST_F(ReportPreviewTest, PreviewStepsPagesZoomsAndCloses) {
     EXPECT_TRUE(reports->previewToolBar()->isHidden());
     EXPECT_EQ(statusText(), "Ready");
     // Once chosen, the report can be previewed and printed again.
-    EXPECT_TRUE(frame->commands().action(cmd::kPrintPreview)->isEnabled());
-    EXPECT_TRUE(frame->commands().action(cmd::kPrint)->isEnabled());
+    EXPECT_TRUE(enabled(cmd::kPrintPreview));
+    EXPECT_TRUE(enabled(cmd::kPrint));
 }
 
 TEST_F(ReportPreviewTest, EmptyReportKeepsTheLastImageAndClosingTheFrameClosesThePreview) {
     frame->runCommand(cmd::kReportDailyAppointments);
     ASSERT_TRUE(reports->previewShowing());
     EXPECT_EQ(reports->previewState().lastPage(), -1);
-    EXPECT_FALSE(enabled(cmd::kPreviewNext));
+    EXPECT_FALSE(previewEnabled(cmd::kPreviewNext));
     EXPECT_EQ(statusText(), "Ready");  // nothing was drawn, so nothing announced
     frame->close();
     EXPECT_FALSE(reports->previewShowing());

@@ -37,8 +37,9 @@ TEST(DayRows, TaskListingFollowsDueDoneAndToday) {
         // A past day shows only what was completed on it.
         {10, 9, 9, 0, Task::High, false},
         {10, 9, 3, 9, Task::Done, true},
-        // A done date without the Done priority is ignored.
+        // A done date without the Done priority is ignored, and so is a priority beyond Done.
         {10, 9, 3, 9, Task::Low, false},
+        {10, 10, 8, 0, 7, false},
     };
     for (const Case& c : cases) {
         Task task;
@@ -145,8 +146,11 @@ TEST_F(DayViewTest, CommandsActOnlyOnTheFocusedListAndSelectionFollowsRecords) {
     // A click beside the rows selects nothing; another day loses the selection.
     view.clickTaskList(-1);
     EXPECT_FALSE(view.taskCommandsApply());
-    view.clickAppointmentList();
+    view.clickAppointmentList(true);
     EXPECT_TRUE(view.appointmentCommandsApply());
+    view.clickAppointmentList(false);
+    EXPECT_FALSE(view.appointmentCommandsApply());
+    view.selectAppointmentRow(0);
     view.showDate(may(12));
     EXPECT_EQ(view.appointmentSelection(), ListSelection{});
     EXPECT_EQ(doc.currentDate(), may(12));

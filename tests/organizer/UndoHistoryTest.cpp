@@ -94,6 +94,28 @@ TEST_F(UndoHistoryTest, EveryChangeUndoesAndRedoesToTheSameBytes) {
     EXPECT_EQ(doc.persons().size(), 1u);
 }
 
+TEST_F(UndoHistoryTest, AStepOfSeveralEditsRedoesInTheOrderTheyWereMade) {
+    const std::string before = formatDocument(doc);
+    {
+        UndoHistory::Step step(history, "Several");
+        for (const char* text : {"first", "second"}) {
+            Task task = *doc.tasks().find(2);
+            task.Description = text;
+            doc.replace(task);
+        }
+        doc.add(Task::createdAt(DateTime::now(clock)));
+        doc.add(Task::createdAt(DateTime::now(clock)));
+    }
+    const std::string after = formatDocument(doc);
+    for (int round = 0; round < 2; ++round) {
+        history.undo();
+        EXPECT_EQ(formatDocument(doc), before);
+        history.redo();
+        EXPECT_EQ(formatDocument(doc), after);
+    }
+    EXPECT_EQ(doc.tasks().find(2)->Description, "second");
+}
+
 TEST_F(UndoHistoryTest, ModifiedFlagFollowsTheSavedState) {
     doc.add(Task::createdAt(DateTime::now(clock)));  // A
     doc.setModified(false);                          // saved after A

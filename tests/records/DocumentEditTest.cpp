@@ -5,23 +5,9 @@
 
 #include "platform/Clock.h"
 #include "records/PimDocument.h"
+#include "support/RecordingJournal.h"
 
 namespace {
-
-// Keeps the last reversal the document handed out.
-class LastReversal : public EditJournal {
-public:
-    bool recorded(DocumentEdit reversal) override {
-        last = std::move(reversal);
-        ++count;
-        return false;
-    }
-    void saved() override {}
-    void contentsReplaced() override { ++replaced; }
-    std::optional<DocumentEdit> last;
-    int count = 0;
-    int replaced = 0;
-};
 
 class CountingView : public DocumentView {
 public:
@@ -73,6 +59,18 @@ TEST(DocumentEdit, EveryChangeReversesToTheDocumentBeforeItAndBack) {
              d.setUser(User{"New", "Owner", "", "", "", "", "", "", ""});
          }},
         {"group", [](PimDocument& d) { d.deleteGroup(3); }},
+        {"a group, a person filed in it and a removal as one change",
+         [](PimDocument& d) {
+             NewRecords<PhGroup> groups(d.phGroups());
+             groups.add(PhGroup{0, "Friends"});
+             NewRecords<Person> persons(d.persons());
+             Person p;
+             p.PhGroups = {groups.nextId() - 1, 1};
+             persons.add(std::move(p));
+             d.apply(EditSequence{{RecordEdit<PhGroup>(groups.edit()),
+                                   RecordEdit<Person>(persons.edit()),
+                                   RecordEdit<Task>(EraseRecords<Task>{{1}, d.tasks().lastId()})}});
+         }},
         {"compact",
          [](PimDocument& d) {
              d.setPath("/nowhere/home.pgr");
@@ -82,7 +80,7 @@ TEST(DocumentEdit, EveryChangeReversesToTheDocumentBeforeItAndBack) {
     for (const auto& [name, change] : changes) {
         SCOPED_TRACE(name);
         PimDocument doc(clock);
-        LastReversal journal;
+        RecordingJournal journal;
         doc.adoptContents(sample(today));
         doc.setJournal(&journal);
         const PimContents before = doc.contents();
@@ -103,7 +101,7 @@ TEST(DocumentEdit, ManyRecordsAreOneChangeThatViewsHearOnce) {
     const FixedClock clock{LocalTime{2026, 12, 6, 10, 0, 0, 0}};
     PimDocument doc(clock);
     CountingView view;
-    LastReversal journal;
+    RecordingJournal journal;
     doc.attachView(view);
     doc.setJournal(&journal);
 

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "support/RecordingJournal.h"
 #include "textio/TransferTestSupport.h"
 
 namespace {
@@ -45,24 +46,12 @@ TEST_F(TaskImportTest, AppliesTheTaskRules) {
     EXPECT_EQ(doc.tasks().find(2)->Priority, Task::High);
 }
 
-// Counts the reversals the document hands out.
-struct CountingJournal : EditJournal {
-    bool recorded(DocumentEdit reversal) override {
-        reversals.push_back(std::move(reversal));
-        return false;
-    }
-    void saved() override {}
-    void contentsReplaced() override {}
-    std::vector<DocumentEdit> reversals;
-};
-
 TEST_F(TaskImportTest, AnImportIsOneChangeAndStopsWhereTheIdentifiersEnd) {
-    CountingJournal journal;
+    RecordingJournal journal;
     doc.setJournal(&journal);
     EXPECT_EQ(import("a\nb\nc\n", {"Task"}).added, 3);
-    ASSERT_EQ(journal.reversals.size(), 1u);
-    const auto& erase =
-        std::get<EraseRecords<Task>>(std::get<RecordEdit<Task>>(journal.reversals[0]));
+    ASSERT_EQ(journal.count, 1);
+    const auto& erase = std::get<EraseRecords<Task>>(std::get<RecordEdit<Task>>(*journal.last));
     EXPECT_EQ(erase.ids, (std::vector<int32_t>{1, 2, 3}));
 
     PimContents nearlyFull;

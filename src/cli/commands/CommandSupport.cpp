@@ -1,6 +1,9 @@
 #include "cli/commands/CommandSupport.h"
 
+#include <algorithm>
 #include <chrono>
+#include <istream>
+#include <iterator>
 #include <ostream>
 
 #include "docfile/DocumentFile.h"
@@ -10,6 +13,8 @@ namespace {
 
 // How long a command waits for another run that is changing the same document.
 constexpr std::chrono::seconds kLockPatience{30};
+// Skipped records listed one by one before the rest are only counted.
+constexpr size_t kSkippedListed = 20;
 
 }  // namespace
 
@@ -31,6 +36,35 @@ Status parseArguments(const std::vector<std::string>& args, size_t count,
 
 RecordsLeftToExit::~RecordsLeftToExit() {
     if (document_ != nullptr) document_->leaveRecordsToExit();
+}
+
+void reportSkipped(CliContext& context, const std::string& file,
+                   const std::vector<SkippedRecord>& skipped) {
+    for (size_t i = 0; i < std::min(skipped.size(), kSkippedListed); ++i) {
+        reportWarning(context, Status::failure(FailureKind::Content, file,
+                                               std::string("skipped: ") + skipped[i].reason,
+                                               static_cast<int32_t>(skipped[i].line))
+                                   .message());
+    }
+    if (skipped.size() > kSkippedListed) {
+        reportWarning(context, file + ": " + std::to_string(skipped.size() - kSkippedListed) +
+                                   " more records skipped");
+    }
+}
+
+Status readStandardInput(CliContext& context, std::string& bytes) {
+    bytes.assign(std::istreambuf_iterator<char>(context.in), std::istreambuf_iterator<char>());
+    if (context.in.bad())
+        return Status::failure(FailureKind::Read, kStandardInputName,
+                               "the input could not be read");
+    return {};
+}
+
+Status writeStandardOutput(CliContext& context, const std::string& text) {
+    context.out << text << std::flush;
+    if (!context.out)
+        return Status::failure(FailureKind::Write, kStandardOutputName, "the output was refused");
+    return {};
 }
 
 Status DocumentUpdate::load(PimDocument& document) {

@@ -7,6 +7,7 @@
 #include "cli/CliCommand.h"
 #include "fileio/FileLock.h"
 #include "fileio/FileStamp.h"
+#include "textio/TextImport.h"
 
 class PimDocument;
 
@@ -35,6 +36,18 @@ public:
 private:
     PimDocument* document_;
 };
+
+// Lists the records an import skipped, the first few one by one, as warnings naming `file`.
+void reportSkipped(CliContext& context, const std::string& file,
+                   const std::vector<SkippedRecord>& skipped);
+// Reads all of standard input into `bytes`.
+Status readStandardInput(CliContext& context, std::string& bytes);
+// Writes `text` to standard output.
+Status writeStandardOutput(CliContext& context, const std::string& text);
+
+// What messages call the file "-".
+inline constexpr const char* kStandardInputName = "standard input";
+inline constexpr const char* kStandardOutputName = "standard output";
 
 // A document a command reads, changes and writes back in place. It is locked against
 // other runs of this program while the command lasts, and written back only when no

@@ -43,13 +43,9 @@ Status readKind(const std::string& name, ReportKind& kind) {
 }
 
 Status readDate(const std::string& text, DateTime& date) {
-    int year = 0, month = 0, day = 0;
-    const bool shaped = text.size() == 10 && text[4] == '-' && text[7] == '-' &&
-                        readInt(std::string_view(text).substr(0, 4), year) &&
-                        readInt(std::string_view(text).substr(5, 2), month) &&
-                        readInt(std::string_view(text).substr(8, 2), day);
-    date = shaped ? DateTime::fromFields(year, month, day) : DateTime();
-    if (!date.isValid()) return usageFailure("--date wants YYYY-MM-DD, not \"" + text + "\"");
+    const auto day = parseDateOption(text);
+    if (!day) return usageFailure("--date wants YYYY-MM-DD, not \"" + text + "\"");
+    date = DateTime::fromFields(day->year, day->month, day->day);
     return {};
 }
 
@@ -135,14 +131,8 @@ Status runReport(CliContext& context, const std::vector<std::string>& argList) {
     PimDocument document(context.clock);
     const RecordsLeftToExit leaveRecords(context, document);
     if (Status loaded = loadDocument(document, args.positional()[1]); !loaded) return loaded;
-    // The same lists the day view shows for that date.
-    ReportInputs inputs;
-    if (kind != ReportKind::DailyAppointments) {
-        inputs.tasks =
-            dailyReportTasks(document, dayTaskRows(document, date, DateTime::today(context.clock)));
-    }
-    if (kind != ReportKind::DailyTasks)
-        inputs.appointments = dailyReportAppointments(document, dayAppointmentRows(document, date));
+    const ReportInputs inputs =
+        dailyReportInputs(kind, document, date, DateTime::today(context.clock));
 
     const auto app = guiForFonts();
     if (!qobject_cast<QGuiApplication*>(QCoreApplication::instance()))

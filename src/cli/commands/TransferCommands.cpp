@@ -1,7 +1,5 @@
 #include <algorithm>
 #include <array>
-#include <istream>
-#include <iterator>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -9,6 +7,8 @@
 #include "cli/CliArgs.h"
 #include "cli/CliCommand.h"
 #include "cli/commands/CommandSupport.h"
+#include "cli/commands/ExchangeTransfer.h"
+#include "cli/commands/TransferFormat.h"
 #include "docfile/DocumentFile.h"
 #include "records/PimDocument.h"
 #include "textio/TextExport.h"
@@ -17,16 +17,13 @@
 namespace {
 
 constexpr const char* kExportArgs =
-    "persons|tasks|appointments DOC OUT|- [--separator comma|semicolon|pipe|space|tab] "
-    "[--encloser double|single|none] [--no-header] [--fields NAME,NAME,...]";
+    "persons|tasks|appointments|calendar DOC OUT|- [--format csv|vcard|ical] "
+    "[--separator comma|semicolon|pipe|space|tab] [--encloser double|single|none] [--no-header] "
+    "[--fields NAME,NAME,...] [--group NAME] [--vcard 3|4]";
 constexpr const char* kImportArgs =
-    "persons|tasks|appointments DOC IN|- --columns NAME,NAME,... "
-    "[--separator comma|semicolon|pipe|space|tab] [--encloser double|single|none] [--no-header]";
-// What messages call the file "-".
-constexpr const char* kStandardInput = "standard input";
-constexpr const char* kStandardOutput = "standard output";
-// Skipped records listed one by one before the rest are only counted.
-constexpr size_t kSkippedListed = 20;
+    "persons|tasks|appointments|calendar DOC IN|- [--format csv|vcard|ical] "
+    "[--columns NAME,NAME,...] [--separator comma|semicolon|pipe|space|tab] "
+    "[--encloser double|single|none] [--no-header]";
 
 // "FirstName, ,LastName" is three names, the middle one empty.
 std::vector<std::string> splitNames(const std::string& list) {
@@ -54,9 +51,10 @@ std::string joined(const std::vector<std::string>& names) {
 // What both commands read from their arguments.
 struct TransferRequest {
     CliArgs args;
-    TransferKind kind;
+    TransferKind kind = TransferKind::Persons;
     TextTransferSpec spec;
     std::string documentPath;
+    ExchangeRequest exchange;  // the request, when the file is vCard or iCalendar
 };
 
 // Reads KIND DOC FILE and the options shared by both commands; `listOption` is the one
@@ -64,11 +62,10 @@ struct TransferRequest {
 Status readRequest(const std::vector<std::string>& argList, bool forImport, const char* listOption,
                    TransferRequest& request) {
     CliArgs& args = request.args;
-    if (Status status =
-            parseArguments(argList, 3, {"separator", "encloser", listOption}, {"no-header"}, args);
-        !status) {
+    std::vector<std::string> valued = {"format", "separator", "encloser", listOption};
+    if (!forImport) valued.insert(valued.end(), {"group", "vcard"});
+    if (Status status = parseArguments(argList, 3, valued, {"no-header"}, args); !status)
         return status;
-    }
     const std::string& kindName = args.positional()[0];
     if (kindName == "persons")
         request.kind = TransferKind::Persons;
@@ -76,8 +73,24 @@ Status readRequest(const std::vector<std::string>& argList, bool forImport, cons
         request.kind = TransferKind::Tasks;
     else if (kindName == "appointments")
         request.kind = TransferKind::Appointments;
-    else
+    else if (kindName != "calendar")
         return usageFailure("unknown record kind \"" + kindName + "\"");
+
+    ExchangeRequest& exchange = request.exchange;
+    exchange.kind = kindName;
+    exchange.documentPath = args.positional()[1];
+    exchange.file = args.positional()[2];
+    exchange.args = &args;
+    if (Status status = chooseTransferFormat(args, exchange.file, exchange.format); !status)
+        return status;
+    if (exchange.format != TransferFormat::DelimitedText)
+        return checkExchangeRequest(exchange, forImport);
+    if (kindName == "calendar")
+        return usageFailure("a calendar is exported and imported as iCalendar (.ics)");
+    for (const char* option : {"group", "vcard"}) {
+        if (args.has(option))
+            return usageFailure(std::string("--") + option + " is for vCard only");
+    }
 
     TextTransferSpec& spec = request.spec;
     spec = forImport ? makeImportSpec(request.kind) : makeExportSpec(request.kind);
@@ -123,6 +136,8 @@ Status checkNames(const std::vector<std::string>& names, const std::vector<std::
 Status runExport(CliContext& context, const std::vector<std::string>& argList) {
     TransferRequest request;
     if (Status status = readRequest(argList, false, "fields", request); !status) return status;
+    if (request.exchange.format != TransferFormat::DelimitedText)
+        return exportExchange(context, request.exchange);
     TextTransferSpec& spec = request.spec;
     if (const auto fields = request.args.value("fields")) {
         spec.columnFields = splitNames(*fields);
@@ -137,30 +152,14 @@ Status runExport(CliContext& context, const std::vector<std::string>& argList) {
     if (Status loaded = loadDocument(document, request.documentPath); !loaded) return loaded;
     if (spec.fileName != kStandardStream)
         return exportFile(request.kind, document, spec, context.locale).status;
-    context.out << exportText(request.kind, document, spec, context.locale) << std::flush;
-    if (!context.out)
-        return Status::failure(FailureKind::Write, kStandardOutput, "the output was refused");
-    return {};
-}
-
-// Lists the records an import skipped, the first few one by one.
-void reportSkipped(CliContext& context, const std::string& file,
-                   const std::vector<SkippedRecord>& skipped) {
-    for (size_t i = 0; i < std::min(skipped.size(), kSkippedListed); ++i) {
-        reportWarning(context, Status::failure(FailureKind::Content, file,
-                                               std::string("skipped: ") + skipped[i].reason,
-                                               static_cast<int32_t>(skipped[i].line))
-                                   .message());
-    }
-    if (skipped.size() > kSkippedListed) {
-        reportWarning(context, file + ": " + std::to_string(skipped.size() - kSkippedListed) +
-                                   " more records skipped");
-    }
+    return writeStandardOutput(context, exportText(request.kind, document, spec, context.locale));
 }
 
 Status runImport(CliContext& context, const std::vector<std::string>& argList) {
     TransferRequest request;
     if (Status status = readRequest(argList, true, "columns", request); !status) return status;
+    if (request.exchange.format != TransferFormat::DelimitedText)
+        return importExchange(context, request.exchange);
     TextTransferSpec& spec = request.spec;
     const auto columns = request.args.value("columns");
     if (!columns) return usageFailure("--columns is required");
@@ -177,10 +176,7 @@ Status runImport(CliContext& context, const std::vector<std::string>& argList) {
     const bool fromInput = spec.fileName == kStandardStream;
     std::string input;
     if (fromInput) {
-        input.assign(std::istreambuf_iterator<char>(context.in), std::istreambuf_iterator<char>());
-        if (context.in.bad())
-            return Status::failure(FailureKind::Read, kStandardInput,
-                                   "the input could not be read");
+        if (Status read = readStandardInput(context, input); !read) return read;
     }
     DocumentUpdate update(request.documentPath);
     PimDocument document(context.clock);
@@ -190,7 +186,7 @@ Status runImport(CliContext& context, const std::vector<std::string>& argList) {
         fromInput ? importText(request.kind, document, spec, input, context.locale)
                   : importFile(request.kind, document, spec, context.locale);
     if (!result.status) return result.status;
-    reportSkipped(context, fromInput ? kStandardInput : spec.fileName, result.skipped);
+    reportSkipped(context, fromInput ? kStandardInputName : spec.fileName, result.skipped);
     if (result.added > 0) {
         if (Status saved = update.save(document); !saved) return saved;
     }
@@ -200,12 +196,16 @@ Status runImport(CliContext& context, const std::vector<std::string>& argList) {
 
 const std::array<CliCommand, 2> kCommands = {{
     {"export", kExportArgs,
-     "write the persons, tasks or appointments of DOC to the delimited text file OUT, or to "
-     "standard output for -",
+     "write the persons, tasks or appointments of DOC to OUT (standard output for -) as "
+     "delimited text, vCard (persons, all or those of the group NAME, version 3.0 or 4.0) or "
+     "iCalendar (appointments, tasks, or both as calendar); the format follows OUT's extension "
+     "(.vcf, .ics, else delimited text) or --format",
      runExport},
     {"import", kImportArgs,
-     "add the records of the delimited text file IN (standard input for -) to DOC; --columns "
-     "names the field of each column, empty for a column not imported",
+     "add the records of IN (standard input for -) to DOC: delimited text, where --columns "
+     "names the field of each column (empty for a column not imported), vCard persons, or "
+     "iCalendar appointments and tasks (calendar for both); the format follows IN's extension "
+     "or --format",
      runImport},
 }};
 

@@ -286,13 +286,13 @@ bool OrganizerView::listEvent(QTreeView* list, QEvent* event) {
     const FocusedList which = isTasks ? FocusedList::Tasks : FocusedList::Appointments;
     // A click takes effect once the list has moved its selection.
     const auto clicked = [&](QPoint pos) {
-        if (isTasks) {
-            const int hit = list->indexAt(pos).row();
+        const int hit = list->indexAt(pos).row();
+        if (isTasks)
             day_.clickTaskList(hit);
-            if (hit < 0) showSelection(list, day_.taskSelection());
-        } else {
-            day_.clickAppointmentList();
-        }
+        else
+            day_.clickAppointmentList(hit >= 0);
+        if (hit < 0)
+            showSelection(list, isTasks ? day_.taskSelection() : day_.appointmentSelection());
         emit selectionChanged();
     };
     switch (event->type()) {

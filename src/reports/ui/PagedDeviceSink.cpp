@@ -21,5 +21,7 @@ bool PagedDeviceSink::endDocument() {
 }
 
 void PagedDeviceSink::abortDocument() {
-    if (painter_.isActive()) painter_.end();
+    if (!painter_.isActive()) return;
+    if (abort_) abort_();
+    painter_.end();
 }

@@ -2,7 +2,9 @@
 
 #include <QPainter>
 
+#include <functional>
 #include <optional>
+#include <utility>
 
 #include "reports/PrintJob.h"
 #include "reports/ui/PainterCanvas.h"
@@ -13,7 +15,10 @@ class QPagedPaintDevice;
 // starts with the first page, so a job without pages opens nothing.
 class PagedDeviceSink : public PageSink {
 public:
-    explicit PagedDeviceSink(QPagedPaintDevice& device) : device_(device) {}
+    // `abort` cancels the device's job where it has one (a printer's), so that an aborted
+    // document is not finished and sent.
+    explicit PagedDeviceSink(QPagedPaintDevice& device, std::function<void()> abort = {})
+        : device_(device), abort_(std::move(abort)) {}
 
     bool startDocument(const std::string& name) override;
     bool startPage() override;
@@ -24,6 +29,7 @@ public:
 
 private:
     QPagedPaintDevice& device_;
+    std::function<void()> abort_;
     QPainter painter_;
     std::optional<PainterCanvas> canvas_;
 };

@@ -19,6 +19,9 @@ constexpr int kPdfResolution = 1200;
 
 Status writePagesPdf(const std::string& path, PageProvider& pages, const QPageLayout& layout,
                      int resolution) {
+    // An empty PDF would replace whatever the user chose to write over, for nothing.
+    if (!pages.hasPage(0))
+        return Status::failure(FailureKind::Content, path, "the report has no pages");
     QBuffer bytes;
     bytes.open(QIODevice::WriteOnly);
     QPdfWriter writer(&bytes);
@@ -45,8 +48,6 @@ Status writeReportPdf(const std::string& path, ReportKind kind, const ReportInpu
     const auto report = buildReport(kind, measuring, inputs, settings, locale);
     if (report == nullptr)
         return Status::failure(FailureKind::Usage, "", "this report cannot be drawn yet");
-    if (report->pageCount() == 0)
-        return Status::failure(FailureKind::Content, path, "the report has no pages");
     ReportPageProvider pages(*report, nullptr);
     return writePagesPdf(path, pages, layout, kPdfResolution);
 }

@@ -109,15 +109,7 @@ bool ReportController::eventFilter(QObject* watched, QEvent* event) {
 
 void ReportController::chooseDailyReport(ReportKind kind) {
     const PimDocument& document = frame_.document();
-    const DateTime date = document.currentDate();
-    inputs_ = {};
-    if (kind != ReportKind::DailyAppointments) {
-        inputs_.tasks =
-            dailyReportTasks(document, dayTaskRows(document, date, DateTime::today(clock_)));
-    }
-    if (kind != ReportKind::DailyTasks)
-        inputs_.appointments =
-            dailyReportAppointments(document, dayAppointmentRows(document, date));
+    inputs_ = dailyReportInputs(kind, document, document.currentDate(), DateTime::today(clock_));
     kind_ = kind;
     frame_.setReportChosen(true);
     if (showing_) closePreview();
@@ -147,6 +139,8 @@ void ReportController::openPreview() {
     frame_.commands().toolBar()->hide();
     toolBar_->show();
     frame_.showInClient(preview_);
+    // A report without pages shows a blank page rather than the last report's, which would
+    // pass for this one.
     preview_->setPage(QPicture(), pagedDeviceMetrics(*printer_));
     renderPage(0);
     preview_->setZoom(0);
@@ -253,7 +247,7 @@ void ReportController::print() {
                                 printer_->pageLayout(), printer_->resolution());
     } else {
         printer_->setDocName(QString::fromLatin1(kDocumentName));
-        PagedDeviceSink sink(*printer_);
+        PagedDeviceSink sink(*printer_, [this] { printer_->abort(); });
         printed = runPrintJob(pages, sink, kDocumentName);
     }
     if (!showing_) {

@@ -1,0 +1,112 @@
+#include "cli/commands/ExchangeTransfer.h"
+
+#include <ostream>
+
+#include "cli/commands/CommandSupport.h"
+#include "docfile/DocumentFile.h"
+#include "exchange/ICalExport.h"
+#include "exchange/ICalImport.h"
+#include "exchange/VCardExport.h"
+#include "exchange/VCardImport.h"
+#include "fileio/AtomicFile.h"
+#include "records/PimDocument.h"
+
+namespace {
+
+CalendarParts partsOf(const std::string& kind) {
+    if (kind == "appointments") return CalendarParts::Appointments;
+    if (kind == "tasks") return CalendarParts::Tasks;
+    return CalendarParts::Both;
+}
+
+// The text of the export, or a failure for a group the document does not have.
+Status exportedText(const ExchangeRequest& request, const PimDocument& document,
+                    std::string& text) {
+    if (request.format == TransferFormat::ICalendar) {
+        text = icalendarText(document, partsOf(request.kind));
+        return {};
+    }
+    std::optional<int32_t> group;
+    if (const auto name = request.args->value("group")) {
+        group = groupNamed(document, *name);
+        if (!group)
+            return Status::failure(FailureKind::Content, request.documentPath,
+                                   "no group named \"" + *name + "\"");
+    }
+    const VCardVersion version =
+        request.args->value("vcard").value_or("3") == "4" ? VCardVersion::V4 : VCardVersion::V3;
+    text = vcardText(document, version, group);
+    return {};
+}
+
+}  // namespace
+
+Status checkExchangeRequest(const ExchangeRequest& request, bool forImport) {
+    const bool vcard = request.format == TransferFormat::VCard;
+    if (vcard && request.kind != "persons")
+        return usageFailure("a vCard file holds persons, not " + request.kind);
+    if (!vcard && request.kind == "persons")
+        return usageFailure("an iCalendar file holds appointments and tasks, not persons");
+    for (const char* option : {"separator", "encloser", "fields", "columns", "no-header"}) {
+        if (request.args->has(option))
+            return usageFailure(std::string("--") + option + " is for delimited text only");
+    }
+    if (!forImport && !vcard) {
+        for (const char* option : {"group", "vcard"}) {
+            if (request.args->has(option))
+                return usageFailure(std::string("--") + option + " is for vCard only");
+        }
+    }
+    const std::string version = request.args->value("vcard").value_or("3");
+    if (version != "3" && version != "4")
+        return usageFailure("unknown --vcard \"" + version + "\"");
+    return {};
+}
+
+Status exportExchange(CliContext& context, const ExchangeRequest& request) {
+    PimDocument document(context.clock);
+    const RecordsLeftToExit leaveRecords(context, document);
+    if (Status loaded = loadDocument(document, request.documentPath); !loaded) return loaded;
+    std::string text;
+    if (Status made = exportedText(request, document, text); !made) return made;
+    if (request.file == kStandardStream) return writeStandardOutput(context, text);
+    return writeFileAtomically(request.file, text);
+}
+
+Status importExchange(CliContext& context, const ExchangeRequest& request) {
+    // Standard input is read before the document is locked, which it may take long to end.
+    const bool fromInput = request.file == kStandardStream;
+    const std::string name = fromInput ? kStandardInputName : request.file;
+    std::string bytes;
+    if (Status read =
+            fromInput ? readStandardInput(context, bytes) : readWholeFile(request.file, bytes);
+        !read) {
+        return read;
+    }
+    DocumentUpdate update(request.documentPath);
+    PimDocument document(context.clock);
+    const RecordsLeftToExit leaveRecords(context, document);
+    if (Status loaded = update.load(document); !loaded) return loaded;
+
+    std::string message;
+    bool added = false;
+    if (request.format == TransferFormat::VCard) {
+        const VCardImportResult result = importVCardText(document, bytes);
+        if (!result.status) return result.status.inFile(name);
+        reportSkipped(context, name, result.skipped);
+        added = result.added > 0;
+        message = vcardImportedMessage(result);
+    } else {
+        const CalendarParts parts = partsOf(request.kind);
+        const CalendarImportResult result = importICalendarText(document, bytes, parts);
+        if (!result.status) return result.status.inFile(name);
+        reportSkipped(context, name, result.skipped);
+        added = result.appointments + result.tasks > 0;
+        message = calendarImportedMessage(result, parts, context.locale);
+    }
+    if (added) {
+        if (Status saved = update.save(document); !saved) return saved;
+    }
+    context.out << message << '\n';
+    return {};
+}

@@ -1,0 +1,179 @@
+#include "exchange/CalendarEntryReader.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "exchange/CalendarTime.h"
+#include "exchange/LineBreaks.h"
+
+namespace {
+
+// A summary without blanks at either end, its line breaks CR LF.
+std::string summaryText(const char* text) {
+    const std::string_view view = text ? text : "";
+    const size_t first = view.find_first_not_of(" \t\r\n");
+    if (first == std::string_view::npos) return "";
+    return withCrLf(view.substr(first, view.find_last_not_of(" \t\r\n") + 1 - first));
+}
+
+int secondsBetween(DateTime from, DateTime to) {
+    const double seconds = std::round((to - from).days() * 86400.0);
+    return static_cast<int>(std::clamp(seconds, -2e9, 2e9));
+}
+
+// The same day a year (or years) away; 29 February becomes 28 February.
+DateTime yearsAway(DateTime day, int years) {
+    const DateTime moved = DateTime::fromFields(day.year() + years, day.month(), day.day());
+    return moved.isValid() ? moved : DateTime::fromFields(day.year() + years, day.month(), 28);
+}
+
+bool isCompleted(icalcomponent* todo) {
+    if (icalcomponent_get_status(todo) == ICAL_STATUS_COMPLETED) return true;
+    if (icalcomponent_get_first_property(todo, ICAL_COMPLETED_PROPERTY)) return true;
+    icalproperty* percent = icalcomponent_get_first_property(todo, ICAL_PERCENTCOMPLETE_PROPERTY);
+    return percent != nullptr && icalproperty_get_percentcomplete(percent) >= 100;
+}
+
+int32_t priorityOf(icalcomponent* todo) {
+    icalproperty* property = icalcomponent_get_first_property(todo, ICAL_PRIORITY_PROPERTY);
+    const int value = property ? icalproperty_get_priority(property) : 0;
+    if (value >= 5 && value <= 9) return value == 5 ? Task::Medium : Task::Low;
+    return Task::High;
+}
+
+}  // namespace
+
+CalendarEntryReader::CalendarEntryReader(const PimDocument& document, CalendarImportResult& result)
+    : appointments(document.appointments()),
+      tasks(document.tasks()),
+      result_(result),
+      now_(DateTime::now(document.clock())),
+      today_(DateTime::today(document.clock())) {
+    result_.windowStart = yearsAway(today_, -1);
+    result_.windowEnd = yearsAway(today_, 2);
+    for (const auto& [id, a] : document.appointments())
+        present_.emplace(a.Description, a.StartTime.continuous(), a.EndTime.continuous());
+}
+
+void CalendarEntryReader::skip(size_t line, const char* reason) {
+    result_.skipped.push_back({line, reason});
+}
+
+const char* CalendarEntryReader::shapeOf(icalcomponent* event, EventShape& shape) const {
+    shape.description = summaryText(icalcomponent_get_summary(event));
+    if (shape.description.empty()) return "no summary";
+    if (icalcomponent_get_status(event) == ICAL_STATUS_CANCELLED) return "cancelled";
+    const icaltimetype start = icalcomponent_get_dtstart(event);
+    const DateTime startLocal = localTimeOf(start);
+    if (!startLocal.isValid()) return "no start time that can be read";
+    const icaltimetype end = icalcomponent_get_dtend(event);
+    const DateTime endLocal = localTimeOf(end);
+    shape.wholeDays = start.is_date != 0;
+    if (endLocal.isValid() && endLocal > startLocal) {
+        // Measured on the local clock, so that the event ends where its end says, whatever
+        // forms its start and end are written in.
+        shape.length = endLocal - startLocal;
+        shape.days = std::max(1, static_cast<int>(std::lround(shape.length.days())));
+    }
+    if (icalcomponent* alarm = icalcomponent_get_first_component(event, ICAL_VALARM_COMPONENT)) {
+        if (icalproperty* trigger =
+                icalcomponent_get_first_property(alarm, ICAL_TRIGGER_PROPERTY)) {
+            const icaltriggertype when = icalproperty_get_trigger(trigger);
+            if (!icaltime_is_null_time(when.time)) {
+                shape.alarm = localTimeOf(when.time).isValid();
+                shape.alarmOffset = secondsBetween(startLocal, localTimeOf(when.time));
+            } else {
+                icalparameter* related =
+                    icalproperty_get_first_parameter(trigger, ICAL_RELATED_PARAMETER);
+                const bool fromEnd =
+                    related && icalparameter_get_related(related) == ICAL_RELATED_END;
+                shape.alarm = true;
+                shape.alarmOffset =
+                    icaldurationtype_as_int(when.duration) +
+                    (fromEnd ? static_cast<int>(std::lround(shape.length.days() * 86400)) : 0);
+            }
+        }
+    }
+    return nullptr;
+}
+
+Appointment CalendarEntryReader::appointmentAt(icaltimetype start, const EventShape& shape) const {
+    Appointment a = Appointment::createdAt(now_);
+    a.Description = shape.description;
+    a.StartTime = localTimeOf(start);
+    if (shape.wholeDays) {
+        const DateTime lastDay = a.StartTime + DateTimeSpan(double(shape.days - 1));
+        a.EndTime = DateTime::fromFields(lastDay.year(), lastDay.month(), lastDay.day(), 23, 59);
+    } else {
+        a.EndTime = a.StartTime + shape.length;
+    }
+    if (!a.EndTime.isValid() || a.EndTime < a.StartTime) a.EndTime = a.StartTime;
+    a.DueDate = a.StartTime.date();
+    a.Alarm = shape.alarm;
+    a.AlarmTime =
+        a.StartTime + DateTimeSpan::fromParts(0, 0, 0, shape.alarm ? shape.alarmOffset : 0);
+    if (!a.AlarmTime.isValid()) a.AlarmTime = a.StartTime;
+    a.Done = false;
+    return a;
+}
+
+const char* CalendarEntryReader::add(Appointment&& a) {
+    if (!present_.emplace(a.Description, a.StartTime.continuous(), a.EndTime.continuous()).second)
+        return "already in the document";
+    if (!appointments.add(std::move(a))) return "no identifier left";
+    ++result_.appointments;
+    return nullptr;
+}
+
+void CalendarEntryReader::readEvent(icalcomponent* event, icalcomponent* calendar, size_t line,
+                                    const std::vector<DateTime>& replaced) {
+    EventShape shape;
+    if (const char* reason = shapeOf(event, shape)) return skip(line, reason);
+    const icaltimetype start = icalcomponent_get_dtstart(event);
+    const bool replacesOne =
+        icalcomponent_get_first_property(event, ICAL_RECURRENCEID_PROPERTY) != nullptr;
+
+    if (!replacesOne && !isRecurring(event)) {
+        if (const char* reason = add(appointmentAt(start, shape))) skip(line, reason);
+        return;
+    }
+    // An occurrence, whether the rule's or one that replaces it, counts only in the window.
+    std::vector<icaltimetype> starts;
+    if (replacesOne) {
+        const DateTime local = localTimeOf(start);
+        if (local >= result_.windowStart && local < result_.windowEnd) starts.push_back(start);
+    } else {
+        Occurrences occurrences = expandOccurrences(event, calendar, result_.windowStart,
+                                                    result_.windowEnd, replaced, budget_);
+        if (occurrences.failure) return skip(line, occurrences.failure);
+        starts = std::move(occurrences.starts);
+    }
+    if (starts.empty()) return skip(line, "no occurrence from a year ago to two years ahead");
+    int32_t added = 0;
+    for (const icaltimetype& occurrence : starts) {
+        if (add(appointmentAt(occurrence, shape)) == nullptr) ++added;
+    }
+    if (added == 0) return skip(line, "already in the document");
+    result_.occurrences += added;
+    if (!replacesOne) ++result_.recurringEvents;
+}
+
+void CalendarEntryReader::readTask(icalcomponent* todo, size_t line) {
+    Task task = Task::createdAt(now_);
+    task.Description = summaryText(icalcomponent_get_summary(todo));
+    if (task.Description.empty()) return skip(line, "no summary");
+    if (icalcomponent_get_status(todo) == ICAL_STATUS_CANCELLED) return skip(line, "cancelled");
+    icaltimetype due = icalcomponent_get_due(todo);
+    if (icaltime_is_null_time(due)) due = icalcomponent_get_dtstart(todo);
+    const DateTime dueLocal = localTimeOf(due);
+    task.DueDate = dueLocal.isValid() ? dueLocal : today_;
+    if (isCompleted(todo)) {
+        task.Priority = Task::Done;
+        icalproperty* completed = icalcomponent_get_first_property(todo, ICAL_COMPLETED_PROPERTY);
+        if (completed) task.DoneDate = localTimeOf(icalproperty_get_completed(completed)).date();
+    } else {
+        task.Priority = priorityOf(todo);
+    }
+    if (!tasks.add(std::move(task))) return skip(line, "no identifier left");
+    ++result_.tasks;
+}

@@ -1,0 +1,17 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+// A work number and its extension, which a person keeps apart and a vCard writes as one.
+struct PhoneWithExtension {
+    std::string number;
+    std::string extension;
+};
+
+// Splits "555-0100 ext. 12", "555-0100 ext 12", "555-0100 x12" and "ext. 12" into number and
+// extension; a number without one comes back whole.
+[[nodiscard]] PhoneWithExtension splitPhoneExtension(std::string_view text);
+
+// "NUMBER ext. EXTENSION", or whichever of the two is not empty.
+[[nodiscard]] std::string joinPhoneExtension(std::string_view number, std::string_view extension);

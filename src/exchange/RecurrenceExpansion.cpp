@@ -1,0 +1,125 @@
+#include "exchange/RecurrenceExpansion.h"
+
+#include <algorithm>
+#include <memory>
+
+#include "exchange/CalendarTime.h"
+
+namespace {
+
+constexpr int64_t kDay = 86400;
+
+struct IteratorFree {
+    void operator()(icalrecur_iterator* iterator) const { icalrecur_iterator_free(iterator); }
+};
+
+int64_t unitSeconds(icalrecurrencetype_frequency frequency) {
+    switch (frequency) {
+        case ICAL_SECONDLY_RECURRENCE:
+            return 1;
+        case ICAL_MINUTELY_RECURRENCE:
+            return 60;
+        case ICAL_HOURLY_RECURRENCE:
+            return 3600;
+        case ICAL_DAILY_RECURRENCE:
+            return kDay;
+        case ICAL_WEEKLY_RECURRENCE:
+            return 7 * kDay;
+        case ICAL_MONTHLY_RECURRENCE:
+            return 28 * kDay;
+        default:
+            return 365 * kDay;
+    }
+}
+
+// `limit` as an UNTIL of the form the rule's DTSTART has, so that libical compares like
+// with like.
+icaltimetype untilOfForm(icaltimetype start, DateTime limit) {
+    if (start.is_date) return icalDateOf(limit);
+    if (start.zone == nullptr && !icaltime_is_utc(start)) return floatingTimeOf(limit);
+    return icalTimeOf(limit);
+}
+
+}  // namespace
+
+bool RecurrenceBudget::take(int64_t units) {
+    if (units > kPerRule || units > left_) return false;
+    left_ -= units;
+    return true;
+}
+
+bool isRecurring(icalcomponent* event) {
+    return icalcomponent_get_first_property(event, ICAL_RRULE_PROPERTY) != nullptr ||
+           icalcomponent_get_first_property(event, ICAL_RDATE_PROPERTY) != nullptr;
+}
+
+Occurrences expandOccurrences(icalcomponent* event, icalcomponent* calendar, DateTime from,
+                              DateTime to, const std::vector<DateTime>& replaced,
+                              RecurrenceBudget& budget) {
+    Occurrences result;
+    const icaltimetype start = icalcomponent_get_dtstart(event);
+    const DateTime startLocal = localTimeOf(start);
+    // A day of margin: the window is local time, the rule's own time may be any zone's.
+    const DateTime limit = to + DateTimeSpan(1.0);
+    std::vector<icaltimetype> candidates = {start};
+
+    for (icalproperty* p = icalcomponent_get_first_property(event, ICAL_RRULE_PROPERTY); p;
+         p = icalcomponent_get_next_property(event, ICAL_RRULE_PROPERTY)) {
+        icalrecurrencetype rule = icalproperty_get_rrule(p);
+        if (rule.freq == ICAL_NO_RECURRENCE) continue;
+        // COUNT and UNTIL may not stand together: COUNT is counted here, so that UNTIL can
+        // always end the search at the window.
+        const int count = rule.count;
+        rule.count = 0;
+        if (icaltime_is_null_time(rule.until) || localTimeOf(rule.until) > limit)
+            rule.until = untilOfForm(start, limit);
+        const double seconds = (limit - startLocal).days() * double(kDay);
+        const int64_t units =
+            seconds <= 0 ? 0 : int64_t(seconds / double(unitSeconds(rule.freq))) + 1;
+        if (!budget.take(units)) {
+            result.failure = "repeats too often to expand";
+            return result;
+        }
+        const std::unique_ptr<icalrecur_iterator, IteratorFree> iterator(
+            icalrecur_iterator_new(rule, start));
+        if (!iterator) continue;  // a rule with no dates at all
+        for (int n = 0; count <= 0 || n < count; ++n) {
+            const icaltimetype next = icalrecur_iterator_next(iterator.get());
+            if (icaltime_is_null_time(next)) break;
+            const DateTime local = localTimeOf(next);
+            if (local >= from && local < to) candidates.push_back(next);
+        }
+    }
+    for (icalproperty* p = icalcomponent_get_first_property(event, ICAL_RDATE_PROPERTY); p;
+         p = icalcomponent_get_next_property(event, ICAL_RDATE_PROPERTY)) {
+        const icaldatetimeperiodtype date = icalproperty_get_rdate(p);
+        const icaltimetype time = icaltime_is_null_time(date.time) ? date.period.start : date.time;
+        if (!icaltime_is_null_time(time)) candidates.push_back(withPropertyZone(time, p, calendar));
+    }
+
+    std::vector<DateTime> excluded = replaced;
+    std::vector<DateTime> excludedDays;
+    for (icalproperty* p = icalcomponent_get_first_property(event, ICAL_EXDATE_PROPERTY); p;
+         p = icalcomponent_get_next_property(event, ICAL_EXDATE_PROPERTY)) {
+        const icaltimetype time = withPropertyZone(icalproperty_get_exdate(p), p, calendar);
+        (time.is_date && !start.is_date ? excludedDays : excluded).push_back(localTimeOf(time));
+    }
+
+    std::vector<std::pair<DateTime, icaltimetype>> kept;
+    for (const icaltimetype& time : candidates) {
+        const DateTime local = localTimeOf(time);
+        if (!local.isValid() || local < from || local >= to) continue;
+        if (std::find(excluded.begin(), excluded.end(), local) != excluded.end()) continue;
+        if (std::find(excludedDays.begin(), excludedDays.end(), local.date()) != excludedDays.end())
+            continue;
+        kept.emplace_back(local, time);
+    }
+    std::sort(kept.begin(), kept.end(),
+              [](const auto& a, const auto& b) { return a.first < b.first; });
+    kept.erase(std::unique(kept.begin(), kept.end(),
+                           [](const auto& a, const auto& b) { return a.first == b.first; }),
+               kept.end());
+    for (const auto& [local, time] : kept)
+        result.starts.push_back(time);
+    return result;
+}

@@ -1,0 +1,46 @@
+#pragma once
+
+#include <libical/ical.h>
+
+#include <cstdint>
+#include <vector>
+
+#include "records/DateTime.h"
+
+// How much recurrence rules may make libical search in one import. A rule whose dates can
+// never fall (the 30th of February, every second of Mondays in June) sends libical through
+// every unit of its frequency up to UNTIL; the count of such units from the event's start
+// to the end of the window bounds that search, so a hostile calendar costs seconds, never
+// hours.
+class RecurrenceBudget {
+public:
+    // Units of frequency one rule may cover (an hourly rule over 45 years).
+    static constexpr int64_t kPerRule = 400'000;
+    // Units of frequency one import may cover.
+    static constexpr int64_t kPerImport = 2'000'000;
+
+    // Takes `units`; false, taking nothing, when they are more than one rule or the rest of
+    // the import may have.
+    bool take(int64_t units);
+
+private:
+    int64_t left_ = kPerImport;
+};
+
+// The occurrences of a recurring event that start in a window.
+struct Occurrences {
+    std::vector<icaltimetype> starts;  // in the event's own form (zone, floating or date)
+    const char* failure = nullptr;     // why the event was not expanded
+};
+
+// Whether the event recurs: it has a rule or extra dates.
+[[nodiscard]] bool isRecurring(icalcomponent* event);
+
+// The starts of `event` (its DTSTART, its rules' dates and its extra dates, less the excluded
+// dates and the local times in `replaced`, which other components of the calendar replace)
+// whose local time lies from `from` up to, not including, `to`, in ascending order. A rule's
+// COUNT counts from DTSTART, before the window.
+[[nodiscard]] Occurrences expandOccurrences(icalcomponent* event, icalcomponent* calendar,
+                                            DateTime from, DateTime to,
+                                            const std::vector<DateTime>& replaced,
+                                            RecurrenceBudget& budget);

@@ -1,0 +1,158 @@
+#include "exchange/VCardImport.h"
+
+#include <new>
+#include <unordered_map>
+
+#include "exchange/ImportCounts.h"
+#include "exchange/VCardLine.h"
+#include "exchange/VCardLineReader.h"
+#include "exchange/VCardPersonBuilder.h"
+#include "fileio/AtomicFile.h"
+#include "fileio/TextEncoding.h"
+#include "records/PimDocument.h"
+#include "textio/PersonImport.h"
+
+namespace {
+
+// The group that holds every person the editor stores.
+constexpr int32_t kUniversalGroup = 1;
+
+std::string_view trimmed(std::string_view text) {
+    const size_t first = text.find_first_not_of(" \t");
+    if (first == std::string_view::npos) return {};
+    return text.substr(first, text.find_last_not_of(" \t") + 1 - first);
+}
+
+bool isCardBoundary(const VCardLine& line, const char* name) {
+    return line.name == name && equalsIgnoringCase(trimmed(line.value), "VCARD");
+}
+
+// Finds the groups that categories name, byte for byte, and makes the missing ones.
+class GroupFiling {
+public:
+    explicit GroupFiling(const PimDocument& document)
+        : added(document.phGroups()), hasUniversal_(document.phGroups().contains(kUniversalGroup)) {
+        // The first group of a name wins, should a document hold two.
+        for (const auto& [id, group] : document.phGroups())
+            byName_.emplace(group.Desc, id);
+    }
+
+    // The groups of a person with these categories: theirs, then the universal group.
+    std::vector<int32_t> groupsOf(const std::vector<std::string>& categories) {
+        std::vector<int32_t> ids;
+        for (const std::string& name : categories) {
+            auto it = byName_.find(name);
+            if (it == byName_.end()) {
+                const int32_t id = added.nextId();
+                if (!added.add(PhGroup{0, name})) continue;
+                it = byName_.emplace(name, id).first;
+            }
+            // The universal group comes last, as the person editor files it.
+            if (!hasUniversal_ || it->second != kUniversalGroup) ids.push_back(it->second);
+        }
+        if (hasUniversal_) ids.push_back(kUniversalGroup);
+        return ids;
+    }
+
+    NewRecords<PhGroup> added;
+
+private:
+    bool hasUniversal_;
+    std::unordered_map<std::string, int32_t> byName_;
+};
+
+VCardImportResult importCards(PimDocument& document, std::string_view bytes) {
+    VCardImportResult result;
+    std::string converted;
+    const bool unicode = bytes.starts_with("\xFF\xFE") || bytes.starts_with("\xFE\xFF");
+    if (unicode) converted = utf16ToUtf8(bytes.substr(2), bytes[0] == '\xFE');
+    const std::string_view text = unicode ? std::string_view(converted) : withoutUtf8Bom(bytes);
+
+    GroupFiling filing(document);
+    NewRecords<Person> persons(document.persons());
+    VCardPersonBuilder builder;
+    VCardLineReader reader(text);
+    VCardLine line;
+    std::string_view content;
+    int depth = 0;
+    size_t cardLine = 0;
+    bool sawCard = false;
+    while (reader.next(content)) {
+        if (!parseVCardLine(content, reader.lineNumber(), line)) continue;
+        if (isCardBoundary(line, "BEGIN")) {
+            if (depth++ == 0) {
+                builder.reset(VCardEscaping::Backslash);
+                cardLine = line.lineNumber;
+                sawCard = true;
+            }
+            continue;
+        }
+        if (depth == 0) continue;
+        if (isCardBoundary(line, "END")) {
+            if (--depth > 0) continue;
+            Person person = builder.takePerson();
+            completeImportedPerson(person);
+            if (person.FName.empty() && person.LName.empty() && person.Company.empty()) {
+                result.skipped.push_back({cardLine, "no name or company"});
+                continue;
+            }
+            person.PhGroups = filing.groupsOf(builder.categories());
+            if (!persons.add(std::move(person))) {
+                result.skipped.push_back({cardLine, "no identifier left"});
+                continue;
+            }
+            ++result.added;
+        } else if (depth == 1) {
+            // Cards inside a card (an agent's) are not persons of the address book.
+            if (line.name == "VERSION")
+                builder.setEscaping(trimmed(line.value).starts_with("2.")
+                                        ? VCardEscaping::Version21
+                                        : VCardEscaping::Backslash);
+            else
+                builder.take(line, unicode);
+        }
+    }
+    if (depth > 0) result.skipped.push_back({cardLine, "the card has no END:VCARD line"});
+    if (!sawCard && text.find_first_not_of(" \t\r\n") != std::string_view::npos) {
+        result.status =
+            Status::failure(FailureKind::Content, "", "no vCard in the file (no BEGIN:VCARD line)");
+        return result;
+    }
+    result.groupsAdded = static_cast<int32_t>(filing.added.size());
+    document.addTogether(std::move(filing.added), std::move(persons));
+    return result;
+}
+
+}  // namespace
+
+VCardImportResult importVCardText(PimDocument& document, std::string_view bytes) {
+    try {
+        return importCards(document, bytes);
+    } catch (const std::bad_alloc&) {
+        // Everything goes into the document at the end, so a failure before adds nothing.
+        VCardImportResult result;
+        result.status = Status::failure(FailureKind::Read, "", "not enough memory to import it");
+        return result;
+    }
+}
+
+VCardImportResult importVCardFile(PimDocument& document, const std::string& path) {
+    std::string bytes;
+    if (Status read = readWholeFile(path, bytes); !read) {
+        VCardImportResult result;
+        result.status = std::move(read);
+        return result;
+    }
+    VCardImportResult result = importVCardText(document, bytes);
+    result.status = result.status.inFile(path);
+    return result;
+}
+
+std::string vcardImportedMessage(const VCardImportResult& result) {
+    std::string text = importedMessage(TransferKind::Persons, result.added);
+    text.pop_back();  // the full stop, which ends the counts instead
+    text += ", " + countOf(result.skipped.size(), "card", "cards") + " skipped";
+    if (result.groupsAdded > 0)
+        text += ", " + countOf(size_t(result.groupsAdded), "group", "groups") + " added";
+    return text + ".";
+}

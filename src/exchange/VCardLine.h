@@ -1,0 +1,37 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// One parameter value of a content line. A list ("TYPE=work,voice") gives one entry per
+// item, and the bare words of version 2.1 ("TEL;HOME;VOICE:") are TYPE values, except the
+// encodings, which are ENCODING values.
+struct VCardParameter {
+    std::string name;   // upper case
+    std::string value;  // as written, without quotes
+};
+
+// One unfolded content line of a vCard: [group "."] name *(";" parameter) ":" value.
+struct VCardLine {
+    std::string_view group;  // "item1" of "item1.TEL"; "" for none
+    std::string name;        // upper case
+    std::vector<VCardParameter> parameters;
+    std::string_view value;  // raw: still encoded and escaped
+    size_t lineNumber = 0;   // the physical line it starts on, from 1
+
+    // Whether a parameter `name` (upper case) has `value`, compared without case.
+    [[nodiscard]] bool has(std::string_view name, std::string_view value) const;
+    // Whether any parameter is called `name` (upper case).
+    [[nodiscard]] bool hasParameter(std::string_view name) const;
+    // The first value of the parameter `name` (upper case); "" for none.
+    [[nodiscard]] std::string_view parameter(std::string_view name) const;
+};
+
+// Reads `text` (a view that `line` keeps pointing into) as a content line; false, with
+// `line` undefined, when it has no name or no colon.
+[[nodiscard]] bool parseVCardLine(std::string_view text, size_t lineNumber, VCardLine& line);
+
+// Whether two ASCII texts are equal but for case.
+[[nodiscard]] bool equalsIgnoringCase(std::string_view a, std::string_view b);

@@ -1,0 +1,287 @@
+#include "exchange/VCardPersonBuilder.h"
+
+#include <algorithm>
+#include <array>
+#include <cctype>
+
+#include "exchange/LineBreaks.h"
+#include "exchange/PhoneExtension.h"
+#include "exchange/VCardLine.h"
+#include "records/RecordFields.h"
+
+namespace {
+
+enum PhoneKind : unsigned { kHome = 1, kWork = 2, kCell = 4, kFax = 8, kPager = 16 };
+
+// Whether `word` (lower case) occurs in `text`, whatever the case of the text.
+bool containsWord(std::string_view text, std::string_view word) {
+    for (size_t at = 0; at + word.size() <= text.size(); ++at) {
+        size_t i = 0;
+        while (i < word.size() && std::tolower(static_cast<unsigned char>(text[at + i])) == word[i])
+            ++i;
+        if (i == word.size()) return true;
+    }
+    return false;
+}
+
+// The kinds a TYPE value or a program's own label names.
+unsigned kindsNamed(std::string_view text) {
+    static constexpr std::pair<std::string_view, unsigned> kWords[] = {
+        {"home", kHome},   {"work", kWork}, {"cell", kCell},
+        {"mobile", kCell}, {"fax", kFax},   {"pager", kPager},
+    };
+    unsigned kinds = 0;
+    for (const auto& [word, kind] : kWords) {
+        if (containsWord(text, word)) kinds |= kind;
+    }
+    return kinds;
+}
+
+std::string joinedNonEmpty(const std::vector<std::string>& parts, std::string_view separator) {
+    std::string out;
+    for (const std::string& part : parts) {
+        if (part.empty()) continue;
+        if (!out.empty()) out += separator;
+        out += part;
+    }
+    return out;
+}
+
+std::string_view trimmedView(std::string_view text) {
+    const size_t first = text.find_first_not_of(" \t\r\n");
+    if (first == std::string_view::npos) return {};
+    return text.substr(first, text.find_last_not_of(" \t\r\n") + 1 - first);
+}
+
+std::string trimmed(std::string_view text) {
+    return std::string(trimmedView(text));
+}
+
+// The same for a text that is not needed any more, which keeps its storage when it has no
+// blanks at either end.
+std::string trimmed(std::string&& text) {
+    if (trimmedView(text).size() != text.size()) return std::string(trimmedView(text));
+    return std::move(text);
+}
+
+// The lines of a text joined by ", ", blank ones left out.
+std::string oneLine(const std::string& text) {
+    std::string out;
+    size_t from = 0;
+    while (from <= text.size()) {
+        const size_t end = std::min(text.find_first_of("\r\n", from), text.size());
+        const std::string_view line = trimmedView(std::string_view(text).substr(from, end - from));
+        if (!line.empty()) out += (out.empty() ? "" : ", ") + std::string(line);
+        from = end + 1;
+    }
+    return out;
+}
+
+// The properties a person is made of; every other one is passed over undecoded.
+bool isWanted(const std::string& name) {
+    static const std::array<const char*, 11> kWanted = {
+        "N", "FN", "ORG", "TITLE", "ADR", "TEL", "EMAIL", "URL", "NOTE", "CATEGORIES", "X-ABLABEL"};
+    return std::find(kWanted.begin(), kWanted.end(), name) != kWanted.end();
+}
+
+}  // namespace
+
+void VCardPersonBuilder::reset(VCardEscaping escaping) {
+    // Cleared rather than made anew, so that the lists keep their room from card to card.
+    escaping_ = escaping;
+    family_.clear();
+    given_.clear();
+    formatted_.clear();
+    hasName_ = false;
+    for (Candidate* slot : {&company_, &position_, &address_, &email_, &url_})
+        *slot = Candidate();
+    notes_.clear();
+    phones_.clear();
+    labels_.clear();
+    categories_.clear();
+}
+
+void VCardPersonBuilder::offer(Candidate& slot, std::string&& value, bool preferred) {
+    if (value.empty()) return;
+    if (slot.taken && (slot.preferred || !preferred)) return;
+    slot = {std::move(value), preferred, true};
+}
+
+void VCardPersonBuilder::take(const VCardLine& line, bool fileIsUnicode) {
+    if (!isWanted(line.name)) return;
+    // Binary values are photos, logos, sounds and keys, whatever they are called.
+    if (line.has("ENCODING", "BASE64") || line.has("ENCODING", "B")) return;
+    const std::string_view value = decodedValue(line, fileIsUnicode, scratch_);
+    const bool preferred = line.has("TYPE", "PREF") || line.hasParameter("PREF");
+    const std::string& name = line.name;
+    if (name == "N") {
+        if (!hasName_) takeName(value);
+    } else if (name == "FN") {
+        if (formatted_.empty()) formatted_ = trimmed(unescapeValue(value, escaping_));
+    } else if (name == "ORG") {
+        offer(company_, joinedNonEmpty(splitValue(value, ';', escaping_), ", "), false);
+    } else if (name == "TITLE") {
+        offer(position_, unescapeValue(value, escaping_), false);
+    } else if (name == "ADR") {
+        offer(address_, std::string(value), preferred);
+    } else if (name == "TEL") {
+        takePhone(line, unescapeValue(value, escaping_));
+    } else if (name == "EMAIL") {
+        offer(email_, trimmed(unescapeValue(value, escaping_)), preferred);
+    } else if (name == "URL") {
+        offer(url_, trimmed(unescapeValue(value, escaping_)), preferred);
+    } else if (name == "NOTE") {
+        const std::string note = unescapeValue(value, escaping_);
+        if (!note.empty()) notes_ += (notes_.empty() ? "" : "\n") + note;
+    } else if (name == "CATEGORIES") {
+        for (const std::string& category : splitValue(value, ',', escaping_)) {
+            std::string categoryName = trimmed(category);
+            if (!categoryName.empty() && std::find(categories_.begin(), categories_.end(),
+                                                   categoryName) == categories_.end())
+                categories_.push_back(std::move(categoryName));
+        }
+    } else if (name == "X-ABLABEL" && !line.group.empty()) {
+        labels_.emplace_back(line.group, unescapeValue(value, escaping_));
+    }
+}
+
+void VCardPersonBuilder::takeName(std::string_view value) {
+    const std::vector<std::string_view> parts = splitEscaped(value, ';', escaping_);
+    auto part = [&](size_t i) {
+        return i < parts.size() ? trimmed(unescapeValue(parts[i], escaping_)) : std::string();
+    };
+    family_ = part(0);
+    given_ = part(1);
+    // Further given names join the first; titles and suffixes have no field.
+    if (std::string further = part(2); !further.empty())
+        given_ += (given_.empty() ? "" : " ") + further;
+    hasName_ = !family_.empty() || !given_.empty();
+}
+
+void VCardPersonBuilder::takePhone(const VCardLine& line, std::string number) {
+    Phone phone;
+    // vCard 4.0 may write a number as a tel: address with its extension as a parameter.
+    if (number.size() >= 4 && equalsIgnoringCase(std::string_view(number).substr(0, 4), "tel:")) {
+        number.erase(0, 4);
+        const size_t parameters = number.find(';');
+        const size_t ext = number.find(";ext=");
+        std::string extension = ext == std::string::npos ? "" : number.substr(ext + 5);
+        extension = extension.substr(0, extension.find(';'));
+        number.resize(std::min(parameters, number.size()));
+        if (!extension.empty()) number += " ext. " + extension;
+    }
+    phone.number = trimmed(number);
+    if (phone.number.empty()) return;
+    for (const VCardParameter& parameter : line.parameters) {
+        if (parameter.name == "TYPE") phone.kinds |= kindsNamed(parameter.value);
+    }
+    phone.preferred = line.has("TYPE", "PREF") || line.hasParameter("PREF");
+    phone.group = line.group;
+    phones_.push_back(std::move(phone));
+}
+
+unsigned VCardPersonBuilder::phoneKinds(const Phone& phone) const {
+    if (phone.kinds != 0 || phone.group.empty()) return phone.kinds;
+    // Some programs put the kind of a number into a label of the same group.
+    for (const auto& [group, label] : labels_) {
+        if (group == phone.group) return kindsNamed(label);
+    }
+    return 0;
+}
+
+void VCardPersonBuilder::fillPhones(Person& person) {
+    Candidate home, work, cell, fax, pager;
+    std::vector<Phone*> untyped;
+    for (Phone& phone : phones_) {
+        const unsigned kinds = phoneKinds(phone);
+        Candidate* slot = kinds & kFax     ? &fax
+                          : kinds & kPager ? &pager
+                          : kinds & kCell  ? &cell
+                          : kinds & kWork  ? &work
+                          : kinds & kHome  ? &home
+                                           : nullptr;
+        if (slot)
+            offer(*slot, std::move(phone.number), phone.preferred);
+        else
+            untyped.push_back(&phone);
+    }
+    // A number without a kind goes where there is room, the home number first.
+    for (Phone* phone : untyped) {
+        for (Candidate* slot : {&home, &work, &cell}) {
+            if (!slot->taken) {
+                offer(*slot, std::move(phone->number), phone->preferred);
+                break;
+            }
+        }
+    }
+    person.HmPhone = std::move(home.value);
+    const PhoneWithExtension split = splitPhoneExtension(work.value);
+    person.WkPhone = split.number;
+    person.WkExt = split.extension;
+    person.CelPhone = std::move(cell.value);
+    person.Fax = std::move(fax.value);
+    person.Pager = std::move(pager.value);
+}
+
+void VCardPersonBuilder::fillAddress(Person& person) const {
+    if (!address_.taken) return;
+    const std::vector<std::string_view> parts = splitEscaped(address_.value, ';', escaping_);
+    auto part = [&](size_t i) {
+        return i < parts.size() ? trimmed(unescapeValue(parts[i], escaping_)) : std::string();
+    };
+    // The street may hold several lines, as line breaks or (vCard 4.0) as a list.
+    std::vector<std::string> lines;
+    if (parts.size() > 2) {
+        for (const std::string_view item : splitEscaped(parts[2], ',', escaping_)) {
+            const std::string text = unescapeValue(item, escaping_);
+            size_t from = 0;
+            while (from <= text.size()) {
+                const size_t end = std::min(text.find_first_of("\r\n", from), text.size());
+                lines.push_back(trimmed(std::string_view(text).substr(from, end - from)));
+                from = end + 1;
+            }
+        }
+    }
+    person.Addr1 = lines.empty() ? "" : lines[0];
+    if (lines.size() > 1) {
+        person.Addr2 =
+            joinedNonEmpty(std::vector<std::string>(lines.begin() + 1, lines.end()), ", ");
+    }
+    // Address lines hold no line breaks: the street's further lines are joined the same way.
+    if (person.Addr2.empty()) person.Addr2 = oneLine(part(1));
+    if (person.Addr2.empty()) person.Addr2 = oneLine(part(0));
+    person.City = part(3);
+    person.State = part(4);
+    person.Zip = part(5);
+}
+
+Person VCardPersonBuilder::takePerson() {
+    Person person;
+    if (hasName_) {
+        person.LName = std::move(family_);
+        person.FName = std::move(given_);
+    } else if (!formatted_.empty() && formatted_ != company_.value) {
+        // A formatted name alone: its last word is taken for the family name.
+        const size_t space = formatted_.find_last_of(' ');
+        if (space == std::string::npos) {
+            person.FName = formatted_;
+        } else {
+            person.FName = trimmed(std::string_view(formatted_).substr(0, space));
+            person.LName = formatted_.substr(space + 1);
+        }
+    }
+    person.Company = std::move(company_.value);
+    person.Position = std::move(position_.value);
+    fillAddress(person);
+    fillPhones(person);
+    person.EMail = std::move(email_.value);
+    person.WebPage = std::move(url_.value);
+    person.Notes = std::move(notes_);
+    // Line breaks are CR LF wherever a card put them, so that they come back as written.
+    for (const FieldSpec<Person>& field : recordFields<Person>()) {
+        if (field.type != FieldType::Text) continue;
+        std::string& text = person.*field.text;
+        if (text.find_first_of("\r\n") != std::string::npos) text = withCrLf(text);
+    }
+    return person;
+}

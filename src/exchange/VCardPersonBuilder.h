@@ -1,0 +1,64 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "exchange/VCardValue.h"
+#include "records/Person.h"
+
+struct VCardLine;
+
+// Gathers the properties of one card and makes the person they describe:
+//   N (or FN when N names no one) -> FName, LName; ORG -> Company; TITLE -> Position;
+//   ADR, preferred or first -> Addr1 (first street line), Addr2 (further street lines, else
+//   the extended address or post office box), City, State, Zip;
+//   TEL by type: fax, pager, cell, work (with its extension), home; numbers without a type
+//   fill whichever of home, work and cell is still empty;
+//   EMAIL and URL, preferred or first; NOTE (several joined); CATEGORIES, in order.
+// A later value of a kind already filled counts only when it is preferred and the first
+// was not. Photos, sounds, keys and unknown properties are passed over.
+class VCardPersonBuilder {
+public:
+    // Starts a new card, written with the given escaping.
+    void reset(VCardEscaping escaping);
+    void setEscaping(VCardEscaping escaping) { escaping_ = escaping; }
+    // Takes one property of the card.
+    void take(const VCardLine& line, bool fileIsUnicode);
+    // The person gathered, texts as the card gave them (not yet trimmed); the texts are
+    // moved out, so the builder must be reset before the next card.
+    [[nodiscard]] Person takePerson();
+    // The names of the categories the card lists.
+    [[nodiscard]] const std::vector<std::string>& categories() const { return categories_; }
+
+private:
+    // A value with how strongly the card asks for it.
+    struct Candidate {
+        std::string value;
+        bool preferred = false;
+        bool taken = false;
+    };
+    struct Phone {
+        std::string number;
+        unsigned kinds = 0;
+        bool preferred = false;
+        std::string group;  // to find the label a program gave it elsewhere in the card
+    };
+    static void offer(Candidate& slot, std::string&& value, bool preferred);
+    void takeName(std::string_view value);
+    void takePhone(const VCardLine& line, std::string number);
+    [[nodiscard]] unsigned phoneKinds(const Phone& phone) const;
+    void fillPhones(Person& person);
+    void fillAddress(Person& person) const;
+
+    VCardEscaping escaping_ = VCardEscaping::Backslash;
+    std::string family_, given_, formatted_;
+    bool hasName_ = false;
+    Candidate company_, position_, address_, email_, url_;
+    std::string notes_;
+    std::vector<Phone> phones_;
+    std::vector<std::pair<std::string, std::string>> labels_;  // group, X-ABLabel
+    std::vector<std::string> categories_;
+    std::string scratch_;  // a value converted from its encoding
+};

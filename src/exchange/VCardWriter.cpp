@@ -1,0 +1,98 @@
+#include "exchange/VCardWriter.h"
+
+#include "exchange/PhoneExtension.h"
+#include "records/Person.h"
+
+namespace {
+
+// Bytes in a line before it is folded; the continuation's leading blank counts too.
+constexpr size_t kFoldWidth = 75;
+
+bool isContinuationByte(char c) {
+    return (static_cast<unsigned char>(c) & 0xC0) == 0x80;
+}
+
+// Appends one content line, folded, with its CR LF.
+void appendLine(std::string& out, std::string_view line) {
+    size_t width = kFoldWidth;
+    while (line.size() > width) {
+        size_t cut = width;
+        while (cut > 1 && isContinuationByte(line[cut]))
+            --cut;
+        out.append(line.substr(0, cut));
+        out += "\r\n ";
+        line.remove_prefix(cut);
+        width = kFoldWidth - 1;
+    }
+    out.append(line);
+    out += "\r\n";
+}
+
+void appendLine(std::string& out, std::string_view name, std::string_view value) {
+    if (value.empty()) return;
+    std::string line(name);
+    line += ':';
+    line += value;
+    appendLine(out, line);
+}
+
+std::string naturalName(const Person& person) {
+    if (person.FName.empty()) return person.LName.empty() ? person.Company : person.LName;
+    return person.LName.empty() ? person.FName : person.FName + " " + person.LName;
+}
+
+std::string street(const Person& person) {
+    if (person.Addr2.empty()) return person.Addr1;
+    return person.Addr1 + "\n" + person.Addr2;
+}
+
+}  // namespace
+
+std::string escapeVCardText(std::string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    for (size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        if (c == '\\' || c == ',' || c == ';') {
+            out += '\\';
+            out += c;
+        } else if (c == '\r' || c == '\n') {
+            out += "\\n";
+            if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+        } else {
+            out += c;
+        }
+    }
+    return out;
+}
+
+void appendVCard(std::string& out, const Person& p, const std::vector<std::string_view>& categories,
+                 VCardVersion version) {
+    const bool v4 = version == VCardVersion::V4;
+    out += "BEGIN:VCARD\r\n";
+    out += v4 ? "VERSION:4.0\r\n" : "VERSION:3.0\r\n";
+    out += "PRODID:-//Tarnwick//Quillmate//EN\r\n";
+    appendLine(out, "N:" + escapeVCardText(p.LName) + ";" + escapeVCardText(p.FName) + ";;;");
+    appendLine(out, "FN:" + escapeVCardText(naturalName(p)));
+    appendLine(out, "ORG", escapeVCardText(p.Company));
+    appendLine(out, "TITLE", escapeVCardText(p.Position));
+    if (!p.Addr1.empty() || !p.Addr2.empty() || !p.City.empty() || !p.State.empty() ||
+        !p.Zip.empty()) {
+        appendLine(out, "ADR:;;" + escapeVCardText(street(p)) + ";" + escapeVCardText(p.City) +
+                            ";" + escapeVCardText(p.State) + ";" + escapeVCardText(p.Zip) + ";");
+    }
+    appendLine(out, v4 ? "TEL;TYPE=home,voice" : "TEL;TYPE=HOME,VOICE", escapeVCardText(p.HmPhone));
+    appendLine(out, v4 ? "TEL;TYPE=work,voice" : "TEL;TYPE=WORK,VOICE",
+               escapeVCardText(joinPhoneExtension(p.WkPhone, p.WkExt)));
+    appendLine(out, v4 ? "TEL;TYPE=cell" : "TEL;TYPE=CELL", escapeVCardText(p.CelPhone));
+    appendLine(out, v4 ? "TEL;TYPE=fax" : "TEL;TYPE=FAX", escapeVCardText(p.Fax));
+    appendLine(out, v4 ? "TEL;TYPE=pager" : "TEL;TYPE=PAGER", escapeVCardText(p.Pager));
+    appendLine(out, v4 ? "EMAIL" : "EMAIL;TYPE=INTERNET", escapeVCardText(p.EMail));
+    appendLine(out, "URL", escapeVCardText(p.WebPage));
+    appendLine(out, "NOTE", escapeVCardText(p.Notes));
+    std::string list;
+    for (const std::string_view category : categories)
+        list += (list.empty() ? "" : ",") + escapeVCardText(category);
+    appendLine(out, "CATEGORIES", list);
+    out += "END:VCARD\r\n";
+}

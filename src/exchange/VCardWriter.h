@@ -1,0 +1,20 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+struct Person;
+
+// The vCard versions written: 3.0, which most programs read, and 4.0.
+enum class VCardVersion { V3, V4 };
+
+// Appends the card of `person`, filed in the groups named `categories`, to `out`: lines end
+// in CR LF and are folded before 76 bytes, never inside a UTF-8 character. Empty fields are
+// left out; N and FN are always written. Line breaks in notes are written as "\n".
+void appendVCard(std::string& out, const Person& person,
+                 const std::vector<std::string_view>& categories, VCardVersion version);
+
+// Text escaped for a vCard value: "\", "," and ";" get a backslash, line breaks become "\n".
+// Numbers and web addresses are escaped too, as readers unescape every value.
+[[nodiscard]] std::string escapeVCardText(std::string_view text);

@@ -1,0 +1,157 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "exchange/ICalExport.h"
+#include "exchange/ICalImport.h"
+#include "exchange/IndependentReader.h"
+#include "platform/Clock.h"
+#include "records/PimDocument.h"
+#include "support/ScratchDir.h"
+#include "support/TzGuard.h"
+
+namespace {
+
+const FixedClock kClock{LocalTime{2026, 12, 6, 10, 0, 0, 0}};
+
+DateTime at(int y, int mo, int d, int h = 0, int mi = 0) {
+    return DateTime::fromFields(y, mo, d, h, mi);
+}
+
+Appointment appointment(const std::string& text, DateTime start, DateTime end, int alarmMinutes) {
+    Appointment a = Appointment::createdAt(start);
+    a.Description = text;
+    a.DueDate = start.date();
+    a.StartTime = start;
+    a.EndTime = end;
+    a.Alarm = alarmMinutes != 0;
+    a.AlarmTime = start - DateTimeSpan::fromParts(0, 0, alarmMinutes, 0);
+    return a;
+}
+
+Task task(const std::string& text, DateTime due, int32_t priority, DateTime done = DateTime()) {
+    Task t = Task::createdAt(due);
+    t.Description = text;
+    t.Priority = priority;
+    t.DoneDate = done;
+    return t;
+}
+
+// Records as the editors make them, with times that UTC cannot carry: one the clocks of
+// Berlin skip, and one before 1970.
+void fill(PimDocument& doc) {
+    doc.addMany(std::vector<Appointment>{
+        appointment("Dentist, \"Dr. Who\"; room 5", at(2026, 12, 8, 9), at(2026, 12, 8, 9, 30), 15),
+        appointment("Night shift", at(2027, 3, 28, 2, 30), at(2027, 3, 28, 3, 30), 0),
+        appointment("Moon landing", at(1969, 7, 20, 20, 15), at(1969, 7, 20, 21), 0),
+        appointment("Late reminder", at(2026, 12, 9, 14), at(2026, 12, 9, 15), -10),
+        appointment("Stra\xC3\x9F"
+                    "enfest mit einer sehr langen Beschreibung, die umbrochen wird",
+                    at(2026, 12, 10, 18), at(2026, 12, 10, 23), 60),
+    });
+    doc.addMany(std::vector<Task>{
+        task("Wrap gifts", at(2026, 12, 24), Task::Medium),
+        task("Call the plumber", at(2026, 12, 7, 17, 45), Task::High),
+        task("Low one", at(2026, 12, 30), Task::Low),
+        task("Post cards", at(2026, 12, 1), Task::Done, at(2026, 12, 2)),
+        task("Done long ago", at(2026, 11, 1), Task::Done),
+    });
+}
+
+class ICalExportTest : public ::testing::Test {
+protected:
+    void SetUp() override { fill(doc); }
+    TzGuard zone{"Europe/Berlin"};
+    PimDocument doc{kClock};
+};
+
+TEST_F(ICalExportTest, WritesEventsAndToDosWithTheirTimesAlarmsAndStates) {
+    int32_t records = 0;
+    const std::string text = icalendarText(doc, CalendarParts::Both, &records);
+    EXPECT_EQ(records, 10);
+    const char* expected[] = {
+        "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Tarnwick//Quillmate//EN\r\n",
+        "DTSTAMP:20261206T090000Z\r\nDTSTART:20261208T080000Z\r\nDTEND:20261208T083000Z\r\n"
+        "SUMMARY:Dentist\\, \"Dr. Who\"\\; room 5\r\nBEGIN:VALARM\r\nACTION:DISPLAY\r\n"
+        "TRIGGER:-PT15M\r\n",
+        // The clocks skip 02:30; the end is a real instant.
+        "DTSTART:20270328T023000\r\nDTEND:20270328T013000Z\r\n",
+        "DTSTART:19690720T201500\r\nDTEND:19690720T210000\r\n",
+        "TRIGGER:PT10M\r\n",
+        "DUE;VALUE=DATE:20261224\r\nSTATUS:NEEDS-ACTION\r\nPRIORITY:5\r\n",
+        "DUE:20261207T164500Z\r\nSTATUS:NEEDS-ACTION\r\nPRIORITY:1\r\n",
+        "PRIORITY:9\r\n",
+        "DUE;VALUE=DATE:20261201\r\nSTATUS:COMPLETED\r\nPERCENT-COMPLETE:100\r\n"
+        "COMPLETED:20261201T230000Z\r\n",
+        "SUMMARY:Done long ago\r\nDUE;VALUE=DATE:20261101\r\nSTATUS:COMPLETED\r\n"
+        "PERCENT-COMPLETE:100\r\nEND:VTODO\r\n",
+    };
+    for (const char* part : expected)
+        EXPECT_NE(text.find(part), std::string::npos) << part << "\n---\n" << text;
+    EXPECT_EQ(text.find("Night shift\r\nBEGIN:VALARM"), std::string::npos);
+
+    // Exported twice unchanged, a record keeps its UID; changed, it gets another.
+    const size_t uid = text.find("UID:appointment-1-");
+    ASSERT_NE(uid, std::string::npos);
+    const std::string firstUid = text.substr(uid, text.find("\r\n", uid) - uid);
+    EXPECT_NE(icalendarText(doc, CalendarParts::Appointments).find(firstUid), std::string::npos);
+    Appointment changed = *doc.appointments().find(1);
+    changed.Description = "Dentist";
+    doc.replace(changed);
+    EXPECT_EQ(icalendarText(doc, CalendarParts::Appointments).find(firstUid), std::string::npos);
+
+    const std::string tasksOnly = icalendarText(doc, CalendarParts::Tasks, &records);
+    EXPECT_EQ(records, 5);
+    EXPECT_EQ(tasksOnly.find("VEVENT"), std::string::npos);
+}
+
+TEST_F(ICalExportTest, WhatItWritesImportsAsTheSameRecords) {
+    for (const char* tz : {"Europe/Berlin", "UTC", "America/St_Johns"}) {
+        TzGuard local(tz);
+        PimDocument original(kClock);
+        fill(original);
+        const std::string text = icalendarText(original, CalendarParts::Both);
+        PimDocument back(kClock);
+        const CalendarImportResult result = importICalendarText(back, text, CalendarParts::Both);
+        EXPECT_EQ(result.appointments, 5) << tz;
+        EXPECT_EQ(result.tasks, 5) << tz;
+        EXPECT_TRUE(result.skipped.empty()) << tz;
+        for (const auto& [id, a] : original.appointments()) {
+            Appointment expected = a;
+            if (!expected.Alarm) expected.AlarmTime = expected.StartTime;
+            EXPECT_EQ(*back.appointments().find(id), expected) << tz << " " << a.Description;
+        }
+        for (const auto& [id, t] : original.tasks())
+            EXPECT_EQ(*back.tasks().find(id), t) << tz << " " << t.Description;
+    }
+}
+
+TEST_F(ICalExportTest, AnIndependentReaderReadsWhatItWrites) {
+    ScratchDir dir;
+    const std::string file = dir.file("calendar.ics");
+    const ExportResult written = exportICalendarFile(doc, file, CalendarParts::Both);
+    ASSERT_TRUE(written.status);
+    EXPECT_EQ(written.records, 10);
+    EXPECT_EQ(readIndependently("dump_icalendar.py", file),
+              "calendar 2.0\n"
+              "event 2026-12-08T08:00:00+00:00 to 2026-12-08T08:30:00+00:00: "
+              "Dentist, \"Dr. Who\"; room 5\n"
+              "  alarm DISPLAY -1 day, 23:45:00\n"
+              "event 2027-03-28T02:30:00 to 2027-03-28T01:30:00+00:00: Night shift\n"
+              "event 1969-07-20T20:15:00 to 1969-07-20T21:00:00: Moon landing\n"
+              "event 2026-12-09T13:00:00+00:00 to 2026-12-09T14:00:00+00:00: Late reminder\n"
+              "  alarm DISPLAY 0:10:00\n"
+              "event 2026-12-10T17:00:00+00:00 to 2026-12-10T22:00:00+00:00: "
+              "Stra\xC3\x9F"
+              "enfest mit einer sehr langen Beschreibung, die umbrochen wird\n"
+              "  alarm DISPLAY -1 day, 23:00:00\n"
+              "todo NEEDS-ACTION due 2026-12-24 priority 5: Wrap gifts\n"
+              "todo NEEDS-ACTION due 2026-12-07T16:45:00+00:00 priority 1: Call the plumber\n"
+              "todo NEEDS-ACTION due 2026-12-30 priority 9: Low one\n"
+              "todo COMPLETED due 2026-12-01 completed 2026-12-01T23:00:00+00:00: Post cards\n"
+              "todo COMPLETED due 2026-11-01: Done long ago\n");
+    EXPECT_FALSE(
+        exportICalendarFile(doc, dir.file("none/calendar.ics"), CalendarParts::Both).status);
+}
+
+}  // namespace

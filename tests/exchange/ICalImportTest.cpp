@@ -1,0 +1,277 @@
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <string>
+
+#include "exchange/ICalImport.h"
+#include "exchange/RecurrenceExpansion.h"
+#include "platform/Clock.h"
+#include "records/PimDocument.h"
+#include "support/AllocationFailure.h"
+#include "support/FixedLocale.h"
+#include "support/RecordingJournal.h"
+#include "support/ScratchDir.h"
+#include "support/TzGuard.h"
+
+namespace {
+
+const FixedClock kClock{LocalTime{2026, 12, 6, 10, 0, 0, 0}};
+
+std::string when(DateTime t) {
+    return t.format("%Y-%m-%d %H:%M");
+}
+
+// One line per record, for comparing with expected files.
+std::string dump(const PimDocument& doc) {
+    std::string out;
+    for (const auto& [id, a] : doc.appointments()) {
+        out += when(a.StartTime) + " to " + when(a.EndTime);
+        if (a.Alarm) out += " alarm " + when(a.AlarmTime);
+        out += ": " + a.Description + "\n";
+    }
+    for (const auto& [id, t] : doc.tasks()) {
+        out += "task due " + when(t.DueDate) + " " + Task::priorityName(t.Priority);
+        if (t.DoneDate.isValid()) out += " on " + when(t.DoneDate);
+        out += ": " + t.Description + "\n";
+    }
+    return out;
+}
+
+std::string calendar(const std::string& body) {
+    return "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Test//EN\r\n" + body + "END:VCALENDAR\r\n";
+}
+
+std::string event(const std::string& lines, const char* summary = "Meeting") {
+    return "BEGIN:VEVENT\r\nUID:" + std::string(summary) + "\r\nSUMMARY:" + summary + "\r\n" +
+           lines + "END:VEVENT\r\n";
+}
+
+class ICalImportTest : public ::testing::Test {
+protected:
+    // The records a calendar of these entries adds to an empty document.
+    std::string imported(const std::string& body, CalendarParts parts = CalendarParts::Both) {
+        PimDocument doc(kClock);
+        const CalendarImportResult result = importICalendarText(doc, calendar(body), parts);
+        EXPECT_TRUE(result.status) << result.status.message();
+        return dump(doc);
+    }
+
+    TzGuard zone{"Europe/Berlin"};
+    PimDocument doc{kClock};
+};
+
+// Calendars as services, mail programs and task lists write them; what they add must match
+// the file's ".expected.txt".
+TEST_F(ICalImportTest, ImportsWhatCalendarProgramsWrite) {
+    struct Case {
+        const char* file;
+        int appointments, tasks, occurrences, recurring;
+        std::vector<size_t> skippedLines;
+    };
+    const Case cases[] = {
+        {"calendar-service.ics", 8, 0, 7, 2, {63, 78}},
+        {"mail-invitation.ics", 3, 0, 0, 0, {}},
+        {"task-list.ics", 0, 5, 0, 0, {41, 47}},
+    };
+    const std::string data = QUILLMATE_TEST_DATA "/exchange/";
+    for (const Case& c : cases) {
+        PimDocument fresh(kClock);
+        const CalendarImportResult result =
+            importICalendarFile(fresh, data + c.file, CalendarParts::Both);
+        EXPECT_TRUE(result.status) << result.status.message();
+        EXPECT_EQ(result.appointments, c.appointments) << c.file;
+        EXPECT_EQ(result.tasks, c.tasks) << c.file;
+        EXPECT_EQ(result.occurrences, c.occurrences) << c.file;
+        EXPECT_EQ(result.recurringEvents, c.recurring) << c.file;
+        std::vector<size_t> lines;
+        for (const SkippedRecord& skipped : result.skipped)
+            lines.push_back(skipped.line);
+        EXPECT_EQ(lines, c.skippedLines) << c.file;
+        EXPECT_EQ(dump(fresh), fileBytes(data + c.file + ".expected.txt")) << c.file;
+    }
+}
+
+TEST_F(ICalImportTest, TakesEveryKindOfTimeToLocalTime) {
+    const std::pair<std::string, std::string> cases[] = {
+        {"DTSTART:20261207T150000Z\r\nDTEND:20261207T163000Z\r\n",
+         "2026-12-07 16:00 to 2026-12-07 17:30"},
+        {"DTSTART:20260707T150000Z\r\nDURATION:PT2H\r\n", "2026-07-07 17:00 to 2026-07-07 19:00"},
+        {"DTSTART:20261207T150000\r\nDTEND:20261207T160000\r\n",
+         "2026-12-07 15:00 to 2026-12-07 16:00"},
+        {"DTSTART;TZID=Asia/Tokyo:20261207T090000\r\nDTEND;TZID=Europe/London:20261207T020000\r\n",
+         "2026-12-07 01:00 to 2026-12-07 03:00"},
+        {"DTSTART;TZID=Nowhere/Special:20261207T090000\r\n",
+         "2026-12-07 09:00 to 2026-12-07 09:00"},
+        {"DTSTART;VALUE=DATE:20261207\r\n", "2026-12-07 00:00 to 2026-12-07 23:59"},
+        {"DTSTART;VALUE=DATE:20261230\r\nDTEND;VALUE=DATE:20270102\r\n",
+         "2026-12-30 00:00 to 2027-01-01 23:59"},
+        {"DTSTART:20261207T150000Z\r\nDTEND:20261207T140000Z\r\n",
+         "2026-12-07 16:00 to 2026-12-07 16:00"},
+        {"DTSTART:19500101T120000Z\r\n", "1950-01-01 13:00 to 1950-01-01 13:00"},
+    };
+    for (const auto& [lines, expected] : cases)
+        EXPECT_EQ(imported(event(lines)), expected + ": Meeting\n") << lines;
+}
+
+TEST_F(ICalImportTest, PutsTheFirstAlarmAtTheDistanceItsTriggerGives) {
+    const std::string start = "DTSTART:20261207T150000Z\r\nDTEND:20261207T160000Z\r\n";
+    auto alarm = [](const std::string& trigger) {
+        return "BEGIN:VALARM\r\nACTION:DISPLAY\r\nDESCRIPTION:x\r\n" + trigger +
+               "\r\nEND:VALARM\r\n";
+    };
+    const std::pair<std::string, std::string> cases[] = {
+        {alarm("TRIGGER:-PT15M"), "alarm 2026-12-07 15:45"},
+        {alarm("TRIGGER;RELATED=END:-PT5M"), "alarm 2026-12-07 16:55"},
+        {alarm("TRIGGER;VALUE=DATE-TIME:20261207T120000Z"), "alarm 2026-12-07 13:00"},
+        {alarm("TRIGGER:-P1D") + alarm("TRIGGER:-PT5M"), "alarm 2026-12-06 16:00"},
+        {"", ""},
+    };
+    for (const auto& [alarms, expected] : cases) {
+        const std::string dumped = imported(event(start + alarms));
+        EXPECT_EQ(dumped, "2026-12-07 16:00 to 2026-12-07 17:00" +
+                              (expected.empty() ? "" : " " + expected) + ": Meeting\n")
+            << alarms;
+    }
+}
+
+TEST_F(ICalImportTest, AddsTheOccurrencesOfRecurringEventsFromAYearBackToTwoAhead) {
+    const std::string daily = "DTSTART:20000101T100000\r\nRRULE:FREQ=DAILY\r\n";
+    PimDocument all(kClock);
+    const CalendarImportResult result =
+        importICalendarText(all, calendar(event(daily)), CalendarParts::Both);
+    EXPECT_EQ(result.appointments, 366 + 365 + 365) << "6 Dec 2025 up to, not with, 6 Dec 2028";
+    EXPECT_EQ(when(all.appointments().begin()->second.StartTime), "2025-12-06 10:00");
+    EXPECT_EQ(when(all.appointments().find(all.appointments().lastId())->StartTime),
+              "2028-12-05 10:00");
+    EXPECT_EQ(calendarImportedMessage(result, CalendarParts::Appointments, FixedLocale()),
+              "1096 appointments added to current database, 0 entries skipped; 1096 of the "
+              "appointments are occurrences of 1 recurring event from 12/6/2025 to 12/5/2028.");
+
+    const std::pair<std::string, std::string> cases[] = {
+        // COUNT counts from the start, before the window.
+        {"DTSTART:20251201T100000\r\nRRULE:FREQ=DAILY;COUNT=7\r\n",
+         "2025-12-06 10:00 to 2025-12-06 10:00: Meeting\n2025-12-07 10:00 to 2025-12-07 10:00: "
+         "Meeting\n"},
+        // Excluded dates, a date excluding a day, extra dates.
+        {"DTSTART:20261207T100000\r\nRRULE:FREQ=DAILY;UNTIL=20261210T100000\r\n"
+         "EXDATE:20261208T100000\r\nEXDATE;VALUE=DATE:20261209\r\nRDATE:20261225T180000\r\n",
+         "2026-12-07 10:00 to 2026-12-07 10:00: Meeting\n2026-12-10 10:00 to 2026-12-10 10:00: "
+         "Meeting\n"
+         "2026-12-25 18:00 to 2026-12-25 18:00: Meeting\n"},
+        // A rule with no dates, and one that ended before the window.
+        {"DTSTART:20261207T100000\r\nRRULE:FREQ=YEARLY;BYMONTH=2;BYMONTHDAY=30\r\n",
+         "2026-12-07 10:00 to 2026-12-07 10:00: Meeting\n"},
+        {"DTSTART:20001207T100000\r\nRRULE:FREQ=YEARLY;COUNT=3\r\n", ""},
+    };
+    for (const auto& [lines, expected] : cases)
+        EXPECT_EQ(imported(event(lines)), expected) << lines;
+}
+
+TEST_F(ICalImportTest, RulesThatWouldSearchForeverAreSkippedNotFollowed) {
+    // Each of these makes libical look at every second, minute or hour for a date that
+    // never comes; the import must end and say which events it did not expand.
+    std::string body;
+    for (const char* rule :
+         {"FREQ=SECONDLY;BYMONTH=2;BYMONTHDAY=31", "FREQ=MINUTELY;BYMONTH=2;BYMONTHDAY=31;COUNT=5",
+          "FREQ=HOURLY;BYMONTH=2;BYMONTHDAY=30;INTERVAL=1"}) {
+        body += event(std::string("DTSTART:19700101T000000\r\nRRULE:") + rule + "\r\n", rule);
+    }
+    const CalendarImportResult result =
+        importICalendarText(doc, calendar(body), CalendarParts::Both);
+    EXPECT_EQ(result.appointments, 0);
+    ASSERT_EQ(result.skipped.size(), 3u);
+    EXPECT_STREQ(result.skipped[0].reason, "repeats too often to expand");
+    EXPECT_STREQ(result.skipped[2].reason, "repeats too often to expand");
+
+    // Rules within the limit of one still add up to the limit of an import.
+    RecurrenceBudget budget;
+    for (int64_t i = 0; i < RecurrenceBudget::kPerImport / RecurrenceBudget::kPerRule; ++i)
+        EXPECT_TRUE(budget.take(RecurrenceBudget::kPerRule));
+    EXPECT_FALSE(budget.take(1));
+    EXPECT_FALSE(RecurrenceBudget().take(RecurrenceBudget::kPerRule + 1));
+}
+
+TEST_F(ICalImportTest, ReadsToDosAndLeavesOutWhatIsNotAskedFor) {
+    const std::string body =
+        "BEGIN:VTODO\r\nSUMMARY:a\r\nPRIORITY:4\r\nDUE:20261207T150000Z\r\nEND:VTODO\r\n"
+        "BEGIN:VTODO\r\nSUMMARY:b\r\nPRIORITY:6\r\nDTSTART;VALUE=DATE:20261208\r\n"
+        "DURATION:P2D\r\nEND:VTODO\r\n"
+        "BEGIN:VTODO\r\nSUMMARY:c\r\nPRIORITY:0\r\nSTATUS:COMPLETED\r\nEND:VTODO\r\n" +
+        event("DTSTART:20261207T150000Z\r\n");
+    EXPECT_EQ(imported(body, CalendarParts::Tasks),
+              "task due 2026-12-07 16:00 High: a\n"
+              "task due 2026-12-10 00:00 Low: b\n"
+              "task due 2026-12-06 00:00 Done: c\n");
+    EXPECT_EQ(imported(body, CalendarParts::Appointments),
+              "2026-12-07 16:00 to 2026-12-07 16:00: Meeting\n");
+}
+
+TEST_F(ICalImportTest, AddsAppointmentsOnceAndEverythingAsOneChange) {
+    RecordingJournal journal;
+    doc.setJournal(&journal);
+    const std::string text = fileBytes(QUILLMATE_TEST_DATA "/exchange/calendar-service.ics") +
+                             fileBytes(QUILLMATE_TEST_DATA "/exchange/task-list.ics");
+    const CalendarImportResult first = importICalendarText(doc, text, CalendarParts::Both);
+    EXPECT_EQ(first.appointments, 8);
+    EXPECT_EQ(first.tasks, 5) << "two calendars in one file";
+    EXPECT_EQ(journal.count, 1);
+
+    const CalendarImportResult again = importICalendarText(doc, text, CalendarParts::Both);
+    EXPECT_EQ(again.appointments, 0) << "every event is already there";
+    EXPECT_EQ(again.tasks, 5) << "tasks are added again, as the delimited import adds them";
+    EXPECT_STREQ(again.skipped[0].reason, "already in the document");
+    EXPECT_EQ(journal.count, 2);
+
+    doc.apply(std::move(*journal.last));
+    EXPECT_EQ(doc.appointments().size(), 8u);
+    EXPECT_EQ(doc.tasks().size(), 5u);
+}
+
+TEST_F(ICalImportTest, TextThatIsNoCalendarChangesNothing) {
+    struct Case {
+        std::string text;
+        std::string message;
+        int32_t line;
+    };
+    std::string deep;
+    for (int i = 0; i < 100000; ++i)
+        deep += "BEGIN:VEVENT\r\n";
+    const Case cases[] = {
+        {"BEGIN:VCARD\r\nVERSION:3.0\r\nFN:Ann\r\nEND:VCARD\r\n",
+         "no calendar in the file (no BEGIN:VCALENDAR line)", 0},
+        {calendar(deep), "components nested too deep for a calendar", 11},
+    };
+    for (const Case& c : cases) {
+        const CalendarImportResult result = importICalendarText(doc, c.text, CalendarParts::Both);
+        EXPECT_EQ(result.status.kind(), FailureKind::Content);
+        EXPECT_EQ(result.status.reason(), c.message);
+        EXPECT_EQ(result.status.line(), c.line);
+    }
+    EXPECT_TRUE(importICalendarText(doc, " \r\n", CalendarParts::Both).status);
+    EXPECT_FALSE(importICalendarFile(doc, "/nonexistent/x.ics", CalendarParts::Both).status);
+    EXPECT_FALSE(doc.isModified());
+}
+
+TEST_F(ICalImportTest, RunningOutOfMemoryAnywhereAddsNothingAndSaysSo) {
+    const std::string bytes = fileBytes(QUILLMATE_TEST_DATA "/exchange/calendar-service.ics");
+    size_t failures = 0;
+    for (size_t allowed = 0;; ++allowed) {
+        CalendarImportResult result;
+        bool struck = false;
+        {
+            const AllocationFailure failing(allowed);
+            result = importICalendarText(doc, bytes, CalendarParts::Both);
+            struck = failing.struck();
+        }
+        if (!struck) {
+            EXPECT_EQ(result.appointments, 8);
+            break;
+        }
+        ++failures;
+        ASSERT_EQ(result.status.message(), "not enough memory to import it") << allowed;
+        ASSERT_TRUE(doc.appointments().empty());
+    }
+    EXPECT_GT(failures, 10u);
+}
+
+}  // namespace

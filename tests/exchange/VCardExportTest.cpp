@@ -1,0 +1,208 @@
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <string>
+
+#include "exchange/IndependentReader.h"
+#include "exchange/VCardExport.h"
+#include "exchange/VCardImport.h"
+#include "platform/Clock.h"
+#include "records/PimDocument.h"
+#include "support/ScratchDir.h"
+
+namespace {
+
+const FixedClock kClock{LocalTime{2026, 12, 6, 10, 0, 0, 0}};
+
+// The groups of the document the persons live in: the three of a new document, then these.
+void addGroups(PimDocument& doc) {
+    doc.seedDefaultGroups();
+    doc.addMany(std::vector<PhGroup>{{0, "Friends"}, {0, "Family, near"}});
+}
+
+Person named(const char* first, const char* last, std::vector<int32_t> groups) {
+    Person p;
+    p.FName = first;
+    p.LName = last;
+    p.PhGroups = std::move(groups);
+    return p;
+}
+
+// Persons as the editor stores them (the universal group last), with texts that need
+// escaping, a note long enough to fold, and fields that stand alone.
+std::vector<Person> samplePersons() {
+    Person ann = named("Ann", "O'Hara; Lee", {4, 2, 1});
+    ann.Company = "Smith, Jones & Co";
+    ann.Position = "Engineer";
+    ann.Addr1 = "1 Main St";
+    ann.Addr2 = "Apt 4, Back";
+    ann.City = "Z\xC3\xBCrich";
+    ann.State = "ZH";
+    ann.Zip = "8001";
+    ann.HmPhone = "+41 44 000 00 00";
+    ann.WkPhone = "+41 44 000 00 01";
+    ann.WkExt = "12";
+    ann.Fax = "+41 44 000 00 02";
+    ann.CelPhone = "+41 79 000 00 03";
+    ann.Pager = "555";
+    ann.EMail = "ann@example.org";
+    ann.WebPage = "https://example.org/a,b?c=d;e";
+    ann.Notes =
+        "Line one\r\nLine two with a back\\slash, and a tail that runs on: cr\xC3\xA8me "
+        "br\xC3\xBBl\xC3\xA9"
+        "e, cr\xC3\xA8me br\xC3\xBBl\xC3\xA9"
+        "e.";
+    Person acme;
+    acme.Company = "Acme";
+    acme.PhGroups = {1};
+    Person cher = named("Cher", "", {5, 1});
+    cher.WkExt = "7";
+    Person bo = named("", "Kim", {1});
+    bo.Addr2 = "c/o Bo";
+    std::vector<Person> persons = {ann, acme, cher, bo};
+    for (Person& p : persons)
+        p.RName = p.displayName();
+    return persons;
+}
+
+class VCardExportTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        addGroups(doc);
+        doc.addMany(samplePersons());
+    }
+    PimDocument doc{kClock};
+};
+
+TEST_F(VCardExportTest, WritesEveryFieldEscapedAndFolded) {
+    const std::string expected3 =
+        "BEGIN:VCARD\r\n"
+        "VERSION:3.0\r\n"
+        "PRODID:-//Tarnwick//Quillmate//EN\r\n"
+        "N:O'Hara\\; Lee;Ann;;;\r\n"
+        "FN:Ann O'Hara\\; Lee\r\n"
+        "ORG:Smith\\, Jones & Co\r\n"
+        "TITLE:Engineer\r\n"
+        "ADR:;;1 Main St\\nApt 4\\, Back;Z\xC3\xBCrich;ZH;8001;\r\n"
+        "TEL;TYPE=HOME,VOICE:+41 44 000 00 00\r\n"
+        "TEL;TYPE=WORK,VOICE:+41 44 000 00 01 ext. 12\r\n"
+        "TEL;TYPE=CELL:+41 79 000 00 03\r\n"
+        "TEL;TYPE=FAX:+41 44 000 00 02\r\n"
+        "TEL;TYPE=PAGER:555\r\n"
+        "EMAIL;TYPE=INTERNET:ann@example.org\r\n"
+        "URL:https://example.org/a\\,b?c=d\\;e\r\n"
+        "NOTE:Line one\\nLine two with a back\\\\slash\\, and a tail that runs on: cr\xC3\xA8m\r\n"
+        " e br\xC3\xBBl\xC3\xA9"
+        "e\\, cr\xC3\xA8me br\xC3\xBBl\xC3\xA9"
+        "e.\r\n"
+        "CATEGORIES:Friends,White Pages\r\n"
+        "END:VCARD\r\n";
+    const std::string text3 = vcardText(doc, VCardVersion::V3, std::nullopt);
+    EXPECT_EQ(text3.substr(0, expected3.size()), expected3);
+
+    const std::string text4 = vcardText(doc, VCardVersion::V4, 2);
+    EXPECT_EQ(text4.substr(0, text4.find("ORG")),
+              "BEGIN:VCARD\r\nVERSION:4.0\r\nPRODID:-//Tarnwick//Quillmate//EN\r\nN:O'Hara\\; "
+              "Lee;Ann;;;\r\nFN:Ann O'Hara\\; Lee\r\n");
+    EXPECT_NE(text4.find("\r\nTEL;TYPE=work,voice:+41 44 000 00 01 ext. 12\r\n"),
+              std::string::npos);
+    EXPECT_NE(text4.find("\r\nEMAIL:ann@example.org\r\n"), std::string::npos);
+
+    // No line is longer than 75 bytes, and none is cut inside a character.
+    for (const std::string& text : {text3, text4}) {
+        size_t start = 0;
+        for (size_t end; (end = text.find("\r\n", start)) != std::string::npos; start = end + 2) {
+            EXPECT_LE(end - start, 75u);
+            EXPECT_NE(static_cast<unsigned char>(text[start]) & 0xC0, 0x80);
+        }
+    }
+}
+
+TEST_F(VCardExportTest, WritesAGroupAloneAndNothingForNoOne) {
+    int32_t count = 0;
+    const std::string friends =
+        vcardText(doc, VCardVersion::V3, groupNamed(doc, "Friends"), &count);
+    EXPECT_EQ(count, 1);
+    EXPECT_NE(friends.find("FN:Ann"), std::string::npos);
+    EXPECT_EQ(groupNamed(doc, "friends"), std::nullopt) << "names match byte for byte";
+
+    const std::string all = vcardText(doc, VCardVersion::V3, 1, &count);
+    EXPECT_EQ(count, 4);
+    EXPECT_NE(all.find("FN:Acme\r\n"), std::string::npos);
+    EXPECT_EQ(all.find("CATEGORIES:All"), std::string::npos)
+        << "the universal group is no category";
+    EXPECT_NE(all.find("FN:Cher\r\nTEL;TYPE=WORK,VOICE:ext. 7\r\nCATEGORIES:Family\\, near\r\n"),
+              std::string::npos);
+
+    EXPECT_EQ(vcardText(doc, VCardVersion::V3, 3, &count), "");
+    EXPECT_EQ(count, 0);
+
+    ScratchDir dir;
+    const ExportResult written =
+        exportVCardFile(doc, dir.file("all.vcf"), VCardVersion::V4, std::nullopt);
+    EXPECT_TRUE(written.status);
+    EXPECT_EQ(written.records, 4);
+    EXPECT_EQ(fileBytes(dir.file("all.vcf")), vcardText(doc, VCardVersion::V4, std::nullopt));
+    const ExportResult failed =
+        exportVCardFile(doc, dir.file("none/all.vcf"), VCardVersion::V4, std::nullopt);
+    EXPECT_FALSE(failed.status);
+    EXPECT_EQ(failed.records, 0);
+}
+
+TEST_F(VCardExportTest, WhatItWritesImportsAsTheSameRecords) {
+    for (const VCardVersion version : {VCardVersion::V3, VCardVersion::V4}) {
+        const std::string text = vcardText(doc, version, std::nullopt);
+        // Into a document with the same groups, and into one that has to make them.
+        PimDocument same(kClock);
+        addGroups(same);
+        PimDocument fresh(kClock);
+        fresh.seedDefaultGroups();
+        for (PimDocument* target : {&same, &fresh}) {
+            const VCardImportResult result = importVCardText(*target, text);
+            EXPECT_EQ(result.added, 4);
+            EXPECT_TRUE(result.skipped.empty());
+            EXPECT_EQ(target->phGroups(), same.phGroups());
+            ASSERT_EQ(target->persons().size(), doc.persons().size());
+            for (const auto& [id, original] : doc.persons()) {
+                Person back = *target->persons().find(id);
+                EXPECT_EQ(back.WhitePages, 1);
+                back.WhitePages = original.WhitePages;
+                EXPECT_EQ(back, original) << original.RName;
+            }
+        }
+    }
+}
+
+TEST_F(VCardExportTest, AnIndependentReaderReadsWhatItWrites) {
+    ScratchDir dir;
+    const std::string file = dir.file("persons.vcf");
+    ASSERT_TRUE(exportVCardFile(doc, file, VCardVersion::V3, 4).status);
+    EXPECT_EQ(readIndependently("dump_vcards.py", file),
+              "card 3.0\n"
+              "n=[\"O'Hara; Lee\", \"Ann\"]\n"
+              "fn=\"Ann O'Hara; Lee\"\n"
+              "org=[\"Smith, Jones & Co\"]\n"
+              "title=\"Engineer\"\n"
+              "adr=[\"1 Main St\\nApt 4, Back\", \"Z\xC3\xBCrich\", \"ZH\", \"8001\"]\n"
+              "tel home,voice=\"+41 44 000 00 00\"\n"
+              "tel work,voice=\"+41 44 000 00 01 ext. 12\"\n"
+              "tel cell=\"+41 79 000 00 03\"\n"
+              "tel fax=\"+41 44 000 00 02\"\n"
+              "tel pager=\"555\"\n"
+              "email=\"ann@example.org\"\n"
+              "url=\"https://example.org/a,b?c=d;e\"\n"
+              "note=\"Line one\\nLine two with a back\\\\slash, and a tail that runs on: "
+              "cr\xC3\xA8me br\xC3\xBBl\xC3\xA9"
+              "e, cr\xC3\xA8me br\xC3\xBBl\xC3\xA9"
+              "e.\"\n"
+              "categories=[\"Friends\", \"White Pages\"]\n");
+    ASSERT_TRUE(exportVCardFile(doc, file, VCardVersion::V4, 5).status);
+    EXPECT_EQ(readIndependently("dump_vcards.py", file),
+              "card 4.0\n"
+              "n=[\"\", \"Cher\"]\n"
+              "fn=\"Cher\"\n"
+              "tel work,voice=\"ext. 7\"\n"
+              "categories=[\"Family, near\"]\n");
+}
+
+}  // namespace

@@ -1,0 +1,224 @@
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <string>
+
+#include "exchange/VCardExport.h"
+#include "exchange/VCardImport.h"
+#include "platform/Clock.h"
+#include "records/PimDocument.h"
+#include "support/AllocationFailure.h"
+#include "support/RecordingJournal.h"
+#include "support/ScratchDir.h"
+
+namespace {
+
+const FixedClock kClock{LocalTime{2026, 12, 6, 10, 0, 0, 0}};
+
+class VCardImportTest : public ::testing::Test {
+protected:
+    void SetUp() override { doc.seedDefaultGroups(); }
+
+    // The one person a card makes.
+    Person importOne(const std::string& card) {
+        PimDocument fresh(kClock);
+        fresh.seedDefaultGroups();
+        const VCardImportResult result = importVCardText(fresh, card);
+        EXPECT_EQ(result.added, 1) << card;
+        return fresh.persons().empty() ? Person{} : fresh.persons().begin()->second;
+    }
+
+    std::vector<std::string> groupNames(const Person& person) const {
+        std::vector<std::string> names;
+        for (const int32_t id : person.PhGroups)
+            names.push_back(doc.phGroups().find(id) ? doc.phGroups().find(id)->Desc : "?");
+        return names;
+    }
+
+    PimDocument doc{kClock};
+};
+
+std::string card(const std::string& lines, const char* version = "3.0") {
+    return std::string("BEGIN:VCARD\r\nVERSION:") + version + "\r\n" + lines + "END:VCARD\r\n";
+}
+
+// Cards as phones, address books and mail services write them, imported and written back
+// as vCard 3.0; the result must match the file's ".expected.vcf".
+TEST_F(VCardImportTest, ImportsWhatOtherProgramsWrite) {
+    struct Case {
+        const char* file;
+        int added;
+        std::vector<size_t> skippedLines;
+        int groupsAdded;
+    };
+    const Case cases[] = {
+        {"old-phone.vcf", 2, {18}, 0},
+        {"address-book.vcf", 2, {}, 2},
+        {"webmail-contacts.vcf", 2, {}, 3},
+        {"server-contacts.vcf", 1, {}, 1},
+    };
+    const std::string data = QUILLMATE_TEST_DATA "/exchange/";
+    for (const Case& c : cases) {
+        PimDocument fresh(kClock);
+        fresh.seedDefaultGroups();
+        const VCardImportResult result = importVCardFile(fresh, data + c.file);
+        EXPECT_TRUE(result.status) << result.status.message();
+        EXPECT_EQ(result.added, c.added) << c.file;
+        std::vector<size_t> lines;
+        for (const SkippedRecord& skipped : result.skipped)
+            lines.push_back(skipped.line);
+        EXPECT_EQ(lines, c.skippedLines) << c.file;
+        EXPECT_EQ(result.groupsAdded, c.groupsAdded) << c.file;
+        EXPECT_EQ(vcardText(fresh, VCardVersion::V3, std::nullopt),
+                  fileBytes(data + c.file + ".expected.vcf"))
+            << c.file;
+    }
+}
+
+TEST_F(VCardImportTest, MapsEachPropertyToItsField) {
+    struct Case {
+        std::string lines;
+        std::string Person::*field;
+        std::string expected;
+    };
+    const Case cases[] = {
+        // Names: N first, then FN, whose last word is taken for the family name.
+        {"N:Lee;Ann;Marie;Dr.;Jr.\r\n", &Person::FName, "Ann Marie"},
+        {"N:Lee;Ann;Marie;Dr.;Jr.\r\n", &Person::RName, "Lee, Ann Marie"},
+        {"FN:Ann van Lee\r\n", &Person::RName, "Lee, Ann van"},
+        {"N:;;;;\r\nFN:Cher\r\n", &Person::RName, "Cher"},
+        {"N: Lee ; Ann \r\n", &Person::RName, "Lee, Ann"},
+        // A company's card names no one.
+        {"FN:Acme\r\nORG:Acme;\r\n", &Person::RName, ""},
+        {"FN:Acme\r\nORG:Acme;Sales;East\r\n", &Person::Company, "Acme, Sales, East"},
+        // Telephones by type; a later number of a kind counts only when it is preferred.
+        {"N:A\r\nTEL;TYPE=HOME:1\r\nTEL;TYPE=HOME,PREF:2\r\n", &Person::HmPhone, "2"},
+        {"N:A\r\nTEL;TYPE=HOME,PREF:1\r\nTEL;TYPE=HOME:2\r\n", &Person::HmPhone, "1"},
+        {"N:A\r\nTEL;TYPE=WORK;TYPE=FAX:1\r\n", &Person::Fax, "1"},
+        {"N:A\r\nTEL;TYPE=work:1 ext. 5\r\n", &Person::WkExt, "5"},
+        {"N:A\r\nTEL;TYPE=X-MOBILE:7\r\n", &Person::CelPhone, "7"},
+        {"N:A\r\nTEL;TYPE=PAGER:9\r\n", &Person::Pager, "9"},
+        {"N:A\r\nTEL:1\r\nTEL:2\r\nTEL:3\r\nTEL:4\r\n", &Person::CelPhone, "3"},
+        {"N:A\r\nTEL;TYPE=CELL:1\r\nTEL:2\r\n", &Person::HmPhone, "2"},
+        {"N:A\r\nx.TEL:1\r\nx.X-ABLabel:Work Fax\r\n", &Person::Fax, "1"},
+        {"N:A\r\nx.X-ABLabel:pager\r\nx.TEL:1\r\n", &Person::Pager, "1"},
+        {"N:A\r\nTEL;VALUE=uri;TYPE=work:tel:+1-555-0100;ext=22;phone-context=x\r\n",
+         &Person::WkPhone, "+1-555-0100"},
+        // Addresses: preferred or first; the street's lines, else the extended address.
+        {"N:A\r\nADR:;;1 High St;X;;;\r\nADR;TYPE=pref:;;2 Low St;Y;;;\r\n", &Person::Addr1,
+         "2 Low St"},
+        {"N:A\r\nADR:;Flat 4;1 High St;X;;;\r\n", &Person::Addr2, "Flat 4"},
+        {"N:A\r\nADR:PO Box 7;;;X;;;\r\n", &Person::Addr2, "PO Box 7"},
+        {"N:A\r\nADR:;;1 High St\\nBack door\\nLeft;X;;;\r\n", &Person::Addr2, "Back door, Left"},
+        {"N:A\r\nADR:;;1 High St;X;Y;Z;Land\r\n", &Person::Zip, "Z"},
+        {"N:A\r\nADR:;;a\\,b;X\r\n", &Person::Addr1, "a,b"},
+        // E-mail and web page: preferred or first.
+        {"N:A\r\nEMAIL:a@x\r\nEMAIL;PREF=1:b@x\r\n", &Person::EMail, "b@x"},
+        {"N:A\r\nEMAIL:a@x\r\nEMAIL:b@x\r\n", &Person::EMail, "a@x"},
+        {"N:A\r\nURL:http\\://x.example/a\\,b\r\n", &Person::WebPage, "http://x.example/a,b"},
+        // Notes keep their line breaks as CR LF; several notes are joined.
+        {"N:A\r\nNOTE:one\\ntwo\r\nNOTE:three\r\n", &Person::Notes, "one\r\ntwo\r\nthree"},
+        {"N:A\r\nTITLE: Boss \r\n", &Person::Position, " Boss "},
+        // Version 2.1: quoted-printable in a character set, backslashes as text.
+        {"N;ENCODING=QUOTED-PRINTABLE;CHARSET=ISO-8859-1:=C5sa\r\n", &Person::LName, "\xC3\x85sa"},
+        {"N:A\r\nNOTE;QUOTED-PRINTABLE;CHARSET=UTF-8:caf=C3=A9 =\r\nau lait\r\n", &Person::Notes,
+         "caf\xC3\xA9 au lait"},
+        // Binary and unknown properties are passed over.
+        {"N:A\r\nPHOTO;ENCODING=b:QUJD\r\nNOTE;ENCODING=BASE64:QUJD\r\nX-FOO:bar\r\n",
+         &Person::Notes, ""},
+    };
+    for (const Case& c : cases) {
+        const bool v21 = c.lines.find("QUOTED-PRINTABLE") != std::string::npos;
+        EXPECT_EQ(importOne(card(c.lines, v21 ? "2.1" : "3.0")).*c.field, c.expected) << c.lines;
+    }
+}
+
+TEST_F(VCardImportTest, ReadsUtf16FilesAndSkipsWhatNamesNoOne) {
+    std::string utf16 = "\xFF\xFE";
+    for (const char c : card("N:L\xFC;Ann\r\n"))
+        utf16 += std::string{c == '\xFC' ? '\xFC' : c, '\0'};
+    EXPECT_EQ(importOne(utf16).LName, "L\xC3\xBC");
+
+    const std::string text = "junk before\r\n" + card("N:;;;;\r\nFN: \r\nTEL:1\r\n") +
+                             card("ORG:Acme\r\n") + "BEGIN:VCARD\r\nN:Cut;Off\r\n";
+    const VCardImportResult result = importVCardText(doc, text);
+    EXPECT_TRUE(result.status);
+    EXPECT_EQ(result.added, 1);
+    ASSERT_EQ(result.skipped.size(), 2u);
+    EXPECT_EQ(result.skipped[0].line, 2u);
+    EXPECT_STREQ(result.skipped[0].reason, "no name or company");
+    EXPECT_EQ(result.skipped[1].line, 12u);
+    EXPECT_STREQ(result.skipped[1].reason, "the card has no END:VCARD line");
+    EXPECT_EQ(vcardImportedMessage(result), "1 names added to current database, 2 cards skipped.");
+}
+
+TEST_F(VCardImportTest, FilesPersonsInGroupsByTheirExactNamesAsOneChange) {
+    RecordingJournal journal;
+    doc.setJournal(&journal);
+    const PimContents before = doc.contents();
+
+    const VCardImportResult result = importVCardText(
+        doc, card("N:Lee;Ann\r\nCATEGORIES:Family,White Pages,family\r\n") +
+                 card("N:Kim;Bo\r\nCATEGORIES:Family\r\nCATEGORIES:All, ,Family\r\n") +
+                 card("N:Fox;Cy\r\n"));
+    EXPECT_EQ(result.added, 3);
+    EXPECT_EQ(result.groupsAdded, 2);
+    EXPECT_EQ(vcardImportedMessage(result),
+              "3 names added to current database, 0 cards skipped, 2 groups added.");
+    const auto& persons = doc.persons();
+    EXPECT_EQ(groupNames(*persons.find(1)),
+              (std::vector<std::string>{"Family", "White Pages", "family", "All"}));
+    EXPECT_EQ(groupNames(*persons.find(2)), (std::vector<std::string>{"Family", "All"}));
+    EXPECT_EQ(groupNames(*persons.find(3)), (std::vector<std::string>{"All"}));
+    EXPECT_EQ(persons.find(1)->WhitePages, 1) << "completed as the delimited import does";
+
+    EXPECT_EQ(journal.count, 1) << "groups and persons are one change";
+    doc.apply(std::move(*journal.last));
+    EXPECT_EQ(doc.contents(), before);
+
+    // Without a universal group, persons are only in their categories' groups.
+    PimDocument bare(kClock);
+    ASSERT_EQ(importVCardText(bare, card("N:Lee;Ann\r\nCATEGORIES:X\r\n")).added, 1);
+    EXPECT_EQ(bare.persons().find(1)->PhGroups, (std::vector<int32_t>{1}));
+    EXPECT_EQ(bare.phGroups().find(1)->Desc, "X");
+}
+
+TEST_F(VCardImportTest, TextWithoutCardsChangesNothing) {
+    doc.setModified(false);
+    const VCardImportResult csv = importVCardText(doc, "FirstName,LastName\nAnn,Lee\n");
+    EXPECT_EQ(csv.status.kind(), FailureKind::Content);
+    EXPECT_EQ(csv.status.message(), "no vCard in the file (no BEGIN:VCARD line)");
+    const VCardImportResult empty = importVCardText(doc, "\r\n \r\n");
+    EXPECT_TRUE(empty.status);
+    EXPECT_EQ(empty.added, 0);
+    EXPECT_FALSE(doc.isModified());
+
+    const VCardImportResult missing = importVCardFile(doc, "/nonexistent/x.vcf");
+    EXPECT_FALSE(missing.status);
+    EXPECT_NE(missing.status.message().find("/nonexistent/x.vcf"), std::string::npos);
+}
+
+TEST_F(VCardImportTest, RunningOutOfMemoryAnywhereAddsNothingAndSaysSo) {
+    const std::string bytes = fileBytes(QUILLMATE_TEST_DATA "/exchange/address-book.vcf");
+    size_t failures = 0;
+    for (size_t allowed = 0;; ++allowed) {
+        VCardImportResult result;
+        bool struck = false;
+        {
+            const AllocationFailure failing(allowed);
+            result = importVCardText(doc, bytes);
+            struck = failing.struck();
+        }
+        if (!struck) {
+            EXPECT_EQ(result.added, 2);
+            break;
+        }
+        ++failures;
+        ASSERT_EQ(result.status.message(), "not enough memory to import it") << allowed;
+        ASSERT_TRUE(doc.persons().empty());
+        ASSERT_EQ(doc.phGroups().size(), 3u);
+    }
+    EXPECT_GT(failures, 10u);
+}
+
+}  // namespace

@@ -28,6 +28,12 @@ bool namesThePerson(std::string Person::*field) {
     return field == &Person::FName || field == &Person::LName || field == &Person::Company;
 }
 
+// completeImportedPerson for a person whose texts are trimmed already.
+void completeTrimmedPerson(Person& person) {
+    person.RName = person.displayName();
+    if (!person.WhitePages && !person.YellowPages) person.WhitePages = 1;
+}
+
 }  // namespace
 
 PersonImport::PersonImport(const PimDocument& document, std::vector<int> columnOf)
@@ -58,9 +64,7 @@ const char* PersonImport::importRecord(const std::vector<std::string_view>& valu
         if (kept != nullptr) batch_.dropLast();
         return "no first name, last name or company";
     }
-    // The texts were trimmed as they were taken; what is left is the rule every importer
-    // follows.
-    completeImportedPerson(person);
+    completeTrimmedPerson(person);
     return kept != nullptr ? nullptr : "no identifier left";
 }
 
@@ -70,6 +74,5 @@ void completeImportedPerson(Person& person) {
         if (field.type == FieldType::Text && field.text != &Person::Position)
             trimInPlace(person.*field.text);
     }
-    person.RName = person.displayName();
-    if (!person.WhitePages && !person.YellowPages) person.WhitePages = 1;
+    completeTrimmedPerson(person);
 }

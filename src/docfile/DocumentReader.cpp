@@ -1,10 +1,10 @@
 #include "docfile/DocumentReader.h"
 
-#include <algorithm>
 #include <cstdint>
 #include <string>
 
 #include "docfile/FieldValues.h"
+#include "docfile/TextRelease.h"
 #include "docfile/XmlTokenizer.h"
 #include "fileio/FileBytes.h"
 #include "fileio/TextEncoding.h"
@@ -26,68 +26,6 @@ bool sameName(std::string_view a, std::string_view b) {
     }
     return true;
 }
-
-// How many line feeds the text holds.
-int32_t countLineFeeds(std::string_view text) {
-    const char* p = text.data();
-    const char* const end = p + text.size();
-    int64_t count = 0;
-#ifdef __SSE2__
-    // Sixteen counters of one byte each, summed before any of them can overflow.
-    const __m128i lf = _mm_set1_epi8('\n');
-    while (end - p >= 16) {
-        __m128i counters = _mm_setzero_si128();
-        for (int round = 0; round < 255 && end - p >= 16; ++round, p += 16) {
-            const __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
-            counters = _mm_sub_epi8(counters, _mm_cmpeq_epi8(x, lf));
-        }
-        const __m128i sums = _mm_sad_epu8(counters, _mm_setzero_si128());
-        count += _mm_cvtsi128_si32(sums) + _mm_extract_epi16(sums, 4);
-    }
-#endif
-    for (; p != end; ++p)
-        count += *p == '\n';
-    return static_cast<int32_t>(count);
-}
-
-// Hands back the memory of the file's bytes behind the reader, a few megabytes at a time,
-// so that the bytes and the records made of them are not held in full at once. The lines
-// of what was handed back are counted first, so that an error further on still gets its
-// line and column.
-class TextRelease {
-public:
-    // `text` lies in `owner`, or owner is nullptr and nothing is handed back.
-    TextRelease(std::string_view text, FileBytes* owner) : text_(text), owner_(owner) {}
-
-    // The reader has come to `p`: it will not look at the lines before the one `p` is on.
-    void reachedAt(const char* p) {
-        if (owner_ == nullptr || p < text_.data() || p >= text_.data() + text_.size()) return;
-        const auto offset = static_cast<size_t>(p - text_.data());
-        if (offset - kept_ < kStep) return;
-        const size_t newline = text_.rfind('\n', offset);
-        if (newline == std::string_view::npos || newline < kept_) return;
-        const size_t lineStart = newline + 1;
-        lines_ += countLineFeeds(text_.substr(kept_, lineStart - kept_));
-        kept_ = lineStart;
-        owner_->releaseBefore(static_cast<size_t>(text_.data() - owner_->view().data()) + kept_);
-    }
-
-    // Where the byte at `offset` stands; the reader has not passed it.
-    [[nodiscard]] TextPosition positionOf(size_t offset) const {
-        TextPosition at = ::positionOf(text_.substr(kept_), offset - std::min(offset, kept_));
-        at.line += lines_;
-        return at;
-    }
-
-private:
-    // How much is handed back at once: two huge pages.
-    static constexpr size_t kStep = 2 * FileBytes::kReleaseUnit;
-
-    std::string_view text_;
-    FileBytes* owner_;
-    size_t kept_ = 0;    // the start of a line: everything before it may have been handed back
-    int32_t lines_ = 0;  // the line feeds before kept_
-};
 
 // Maps elements and attributes onto records while the tokenizer reads. Depth 1 is the
 // root, 2 a collection, 3 a record, 4 and 5 the parts of a record held in elements.

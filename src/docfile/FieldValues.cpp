@@ -1,5 +1,7 @@
 #include "docfile/FieldValues.h"
 
+#include <algorithm>
+
 int64_t readLong(std::string_view text) {
     size_t i = 0;
     while (i < text.size() && (text[i] == ' ' || (text[i] >= '\t' && text[i] <= '\r')))
@@ -7,6 +9,11 @@ int64_t readLong(std::string_view text) {
     bool negative = false;
     if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
     uint64_t magnitude = 0;
+    // Eighteen digits stay below the limit: only longer numbers need the check, whose
+    // division would otherwise cost more than reading the digit.
+    const size_t unchecked = std::min(text.size(), i + 18);
+    for (; i < unchecked && text[i] >= '0' && text[i] <= '9'; ++i)
+        magnitude = magnitude * 10 + static_cast<uint64_t>(text[i] - '0');
     const uint64_t limit = negative ? uint64_t{1} << 63 : (uint64_t{1} << 63) - 1;
     for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
         const auto digit = static_cast<uint64_t>(text[i] - '0');

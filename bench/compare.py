@@ -3,8 +3,8 @@
 
     compare.py BIN_DIR [--runs N] [--count N] [--keep DIR] [--cli PATH]
 
-BIN_DIR holds quillmate-cli, make_document, pugixml_walk and document_bench of a Release
-build (bench/compare.sh builds them). For each of two documents of COUNT persons, tasks
+BIN_DIR holds quillmate-cli, make_document and pugixml_walk of a Release build
+(bench/compare.sh builds them). For each of two documents of COUNT persons, tasks
 and appointments ("uniform": every record of one shape, as the text benchmark makes them;
 "varied": everyday lengths, notes of one to four lines) it times, in alternating order:
 
@@ -15,8 +15,9 @@ and appointments ("uniform": every record of one shape, as the text benchmark ma
   pugixml  pugixml's load_file on the document and a walk over every attribute
 
 and prints the medians of wall-clock and processor time (user + system) and the ratios
-ours / theirs of both, then the peak memory of a load beside the file size. --cli times
-another quillmate-cli (an older build, say) in place of the one in BIN_DIR.
+ours / theirs of both, then the peak memory of a load beside the file size: how much more
+memory `info` takes at its peak than `--version`, the program alone. --cli times another
+quillmate-cli (an older build, say) in place of the one in BIN_DIR.
 """
 
 import argparse
@@ -74,11 +75,19 @@ def compare(name, ours, theirs, runs):
     sys.stdout.flush()
 
 
-def peak_mb(bin_dir, path):
-    """How much resident memory a fresh process gains while it loads `path`, in MB."""
-    out = subprocess.run([os.path.join(bin_dir, "document_bench"), "--load-peak", path],
-                         check=True, capture_output=True, text=True).stdout
-    return int(out.strip()) / 1024.0
+def max_rss_mb(argv):
+    """The peak resident memory of one run of argv, in MB."""
+    process = subprocess.Popen(argv, stdout=subprocess.DEVNULL)
+    _, status, usage = os.wait4(process.pid, 0)
+    process.returncode = os.waitstatus_to_exitcode(status)
+    if process.returncode != 0:
+        sys.exit("failed: " + " ".join(argv))
+    return usage.ru_maxrss / 1024.0
+
+
+def peak_mb(cli, path):
+    """How much more memory than the program alone `info` takes at its peak, in MB."""
+    return max_rss_mb([cli, "info", path]) - max_rss_mb([cli, "--version"])
 
 
 def main():
@@ -120,7 +129,7 @@ def main():
                     ([python, "-c", CSV_READER, persons], None), args.runs)
             compare("info vs pugixml+walk", ([cli, "info", document], None),
                     ([pugixml, document], None), args.runs)
-            peak = peak_mb(args.bin_dir, document)
+            peak = peak_mb(cli, document)
             print("  peak while loading     %.1f MB: x%.2f of the file" % (peak, peak / document_mb))
     finally:
         if not args.keep:

@@ -16,6 +16,7 @@
 #include <string>
 #include <vector>
 
+#include "BestSeconds.h"
 #include "TransferRecords.h"
 #include "platform/Clock.h"
 #include "records/PimDocument.h"
@@ -33,19 +34,6 @@ void fill(PimDocument& doc, TransferKind kind, int count) {
     PimContents contents;
     addTransferRecords(contents, kind, count);
     doc.adoptContents(std::move(contents));
-}
-
-// The best of three runs of `work(run)`.
-template <class Work>
-double bestSeconds(Work work) {
-    double best = 1e9;
-    for (int run = 0; run < 3; ++run) {
-        const auto start = std::chrono::steady_clock::now();
-        work(run);
-        const auto stop = std::chrono::steady_clock::now();
-        best = std::min(best, std::chrono::duration<double>(stop - start).count());
-    }
-    return best;
 }
 
 const char* kindName(TransferKind kind) {

@@ -18,7 +18,7 @@
 #include <vector>
 
 #ifdef QUILLMATE_BENCH_PUGIXML
-#include <pugixml.hpp>
+#include "PugixmlWalk.h"
 #endif
 
 #include "DocumentGenerator.h"
@@ -102,17 +102,6 @@ double measurePeakMb(const std::string& path) {
     return n > 0 ? std::atol(buffer) / 1024.0 : -1;
 }
 
-#ifdef QUILLMATE_BENCH_PUGIXML
-size_t walk(const pugi::xml_node& node) {
-    size_t total = 0;
-    for (const pugi::xml_attribute& attribute : node.attributes())
-        total += std::strlen(attribute.name()) + std::strlen(attribute.value());
-    for (const pugi::xml_node& child : node.children())
-        total += walk(child) + std::strlen(child.value());
-    return total;
-}
-#endif
-
 void benchmark(size_t count, const std::filesystem::path& dir) {
     SystemClock clock;
     PimDocument document(clock);
@@ -159,7 +148,7 @@ void benchmark(size_t count, const std::filesystem::path& dir) {
     const auto [loadMs, pugiMs] = bestOfTurns(load, [&] {
         auto xml = std::make_unique<pugi::xml_document>();
         if (!xml->load_file(path.c_str())) std::abort();
-        sink += walk(*xml);
+        sink += pugixmlWalk(*xml);
         return xml;
     });
     if (sink == 0) std::abort();

@@ -36,13 +36,8 @@ std::string_view trimmed(std::string_view text) {
 }
 
 void trimInPlace(std::string& text) {
-    size_t last = text.size();
-    while (last > 0 && FieldTokenizer::isBlank(text[last - 1]))
-        --last;
-    size_t first = 0;
-    while (first < last && FieldTokenizer::isBlank(text[first]))
-        ++first;
-    if (first != 0 || last != text.size()) text = text.substr(first, last - first);
+    const std::string_view kept = trimmed(text);
+    if (kept.size() != text.size()) text = std::string(kept);
 }
 
 DateTime roundToQuarterHour(DateTime moment) {

@@ -8,25 +8,13 @@
 #include "records/PimDocument.h"
 #include "support/CliRun.h"
 #include "support/ScratchDir.h"
+#include "support/ShellRun.h"
 
 namespace {
 
-// What a shell command printed on its standard output and error, and its exit code.
-struct Shell {
-    int code = -1;
-    std::string output;
-};
-
-Shell shell(const std::string& command) {
-    Shell result;
-    if (FILE* pipe = popen((command + " 2>&1").c_str(), "r")) {
-        char buffer[256];
-        while (size_t n = fread(buffer, 1, sizeof buffer, pipe))
-            result.output.append(buffer, n);
-        const int status = pclose(pipe);
-        result.code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    }
-    return result;
+// A shell command's output and errors, and its exit code.
+ShellRun shell(const std::string& command) {
+    return runShell(command + " 2>&1");
 }
 
 class ReportCommandsTest : public ::testing::Test {
@@ -42,7 +30,7 @@ protected:
         ASSERT_TRUE(saveDocument(document, doc));
     }
     // The program itself, with a display it must not need.
-    Shell report(const std::string& args) {
+    ShellRun report(const std::string& args) {
         return shell("env -u DISPLAY -u WAYLAND_DISPLAY QT_QPA_PLATFORM=xcb " QUILLMATE_CLI_BINARY
                      " --now '2026-05-12 09:00' report " +
                      args);
@@ -54,12 +42,12 @@ protected:
 };
 
 TEST_F(ReportCommandsTest, WritesOnePdfPagePerReportPageWithoutADisplay) {
-    const Shell run = report("daily-tasks '" + doc + "' -o '" + pdf + "' --paper a4");
+    const ShellRun run = report("daily-tasks '" + doc + "' -o '" + pdf + "' --paper a4");
     ASSERT_EQ(run.code, 0) << run.output;
-    const Shell info = shell("pdfinfo '" + pdf + "'");
+    const ShellRun info = shell("pdfinfo '" + pdf + "'");
     EXPECT_NE(info.output.find("Pages:           2"), std::string::npos) << info.output;
     EXPECT_NE(info.output.find("(A4)"), std::string::npos) << info.output;
-    const Shell text = shell("pdftotext -layout '" + pdf + "' -");
+    const ShellRun text = shell("pdftotext -layout '" + pdf + "' -");
     for (const char* expected : {"DAILY TASKS", "errand 1 ", "errand 60", "Page 2"})
         EXPECT_NE(text.output.find(expected), std::string::npos) << expected;
 }
@@ -69,7 +57,7 @@ TEST_F(ReportCommandsTest, ReportWithoutPagesWritesNothing) {
     std::FILE* old = std::fopen(pdf.c_str(), "w");
     std::fputs("old", old);
     std::fclose(old);
-    const Shell run = report("daily-appointments '" + doc + "' -o '" + pdf + "'");
+    const ShellRun run = report("daily-appointments '" + doc + "' -o '" + pdf + "'");
     EXPECT_EQ(run.code, 1);
     EXPECT_NE(run.output.find("out.pdf: the report has no pages"), std::string::npos) << run.output;
     EXPECT_EQ(std::filesystem::file_size(pdf), 3u);

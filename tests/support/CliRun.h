@@ -1,11 +1,11 @@
 #pragma once
 
-#include <cstdio>
 #include <sstream>
 #include <string>
 #include <vector>
 
 #include "cli/CliMain.h"
+#include "support/ShellRun.h"
 
 // What one in-process run of quillmate-cli returned and printed.
 struct CliRun {
@@ -26,15 +26,8 @@ inline CliRun runCliCaptured(const std::vector<std::string>& args, const std::st
 // What the built program prints under a given environment ("LANG=de_DE.UTF-8"), for what
 // only a new process sees.
 inline std::string runProgram(const std::string& environment, const std::string& args) {
-    const std::string command =
-        "env -u LC_ALL -u LC_TIME -u LANG " + environment + " " QUILLMATE_CLI_BINARY " " + args;
-    std::string output;
-    if (FILE* pipe = popen(command.c_str(), "r")) {
-        char buffer[256];
-        while (size_t n = fread(buffer, 1, sizeof buffer, pipe))
-            output.append(buffer, n);
-        pclose(pipe);
-    }
-    return output;
+    return runShell("env -u LC_ALL -u LC_TIME -u LANG " + environment +
+                    " " QUILLMATE_CLI_BINARY " " + args)
+        .output;
 }
 #endif

@@ -37,6 +37,12 @@ std::optional<LocalTime> parseDateOption(std::string_view text) {
     return t;
 }
 
+std::optional<DateTime> parseDayOption(std::string_view text) {
+    const auto day = parseDateOption(text);
+    if (!day) return std::nullopt;
+    return DateTime::fromFields(day->year, day->month, day->day);
+}
+
 std::optional<LocalTime> parseTimeOption(std::string_view text) {
     const size_t colon = text.find(':');
     LocalTime t;

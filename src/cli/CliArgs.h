@@ -13,6 +13,8 @@
 [[nodiscard]] std::optional<LocalTime> parseNowOption(std::string_view text);
 // Reads "YYYY-MM-DD"; empty when malformed or not a real date. Hour and minute are 0.
 [[nodiscard]] std::optional<LocalTime> parseDateOption(std::string_view text);
+// The same day as a DateTime at 00:00.
+[[nodiscard]] std::optional<DateTime> parseDayOption(std::string_view text);
 // Reads a 24-hour "HH:MM" (or "H:MM"); empty when malformed or not a time of day. Only
 // hour and minute are set.
 [[nodiscard]] std::optional<LocalTime> parseTimeOption(std::string_view text);

@@ -67,6 +67,15 @@ Status writeStandardOutput(CliContext& context, const std::string& text) {
     return {};
 }
 
+Status readDateOption(const CliArgs& parsed, DateTime& day) {
+    const auto text = parsed.value("date");
+    if (!text) return {};
+    const auto chosen = parseDayOption(*text);
+    if (!chosen) return usageFailure("--date wants YYYY-MM-DD, not \"" + *text + "\"");
+    day = *chosen;
+    return {};
+}
+
 Status DocumentUpdate::load(PimDocument& document) {
     if (Status locked = lock_.lock(path_, kLockPatience); !locked) return locked;
     return loadDocument(document, path_, &stamp_);

@@ -49,6 +49,10 @@ Status writeStandardOutput(CliContext& context, const std::string& text);
 inline constexpr const char* kStandardInputName = "standard input";
 inline constexpr const char* kStandardOutputName = "standard output";
 
+// Sets `day` to the day --date names when it is given; a Usage failure for text that is
+// not a date.
+Status readDateOption(const CliArgs& parsed, DateTime& day);
+
 // A document a command reads, changes and writes back in place. It is locked against
 // other runs of this program while the command lasts, and written back only when no
 // program changed it in between, so that no one's change is lost.

@@ -17,11 +17,7 @@ Status runDay(CliContext& context, const std::vector<std::string>& args) {
     CliArgs parsed;
     if (Status status = parseArguments(args, 1, {"date"}, {}, parsed); !status) return status;
     DateTime day = DateTime::today(context.clock);
-    if (const auto date = parsed.value("date")) {
-        const auto chosen = parseDateOption(*date);
-        if (!chosen) return usageFailure("--date wants YYYY-MM-DD, not \"" + *date + "\"");
-        day = DateTime::fromFields(chosen->year, chosen->month, chosen->day);
-    }
+    if (Status status = readDateOption(parsed, day); !status) return status;
     PimDocument document(context.clock);
     const RecordsLeftToExit leaveRecords(context, document);
     if (Status loaded = loadDocument(document, parsed.positional()[0]); !loaded) return loaded;

@@ -25,10 +25,10 @@ std::string isoDate(DateTime date) {
 
 // The day an option names; a Usage failure for text that is not a date the editors offer.
 Status readDay(const std::string& option, const std::string& text, DateTime& day) {
-    const auto fields = parseDateOption(text);
-    if (!fields)
+    const auto chosen = parseDayOption(text);
+    if (!chosen)
         return usageFailure("--" + option + " wants a date as YYYY-MM-DD, not \"" + text + "\"");
-    day = DateTime::fromFields(fields->year, fields->month, fields->day);
+    day = *chosen;
     return {};
 }
 

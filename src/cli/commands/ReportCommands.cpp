@@ -42,13 +42,6 @@ Status readKind(const std::string& name, ReportKind& kind) {
     return {};
 }
 
-Status readDate(const std::string& text, DateTime& date) {
-    const auto day = parseDateOption(text);
-    if (!day) return usageFailure("--date wants YYYY-MM-DD, not \"" + text + "\"");
-    date = DateTime::fromFields(day->year, day->month, day->day);
-    return {};
-}
-
 // Four whole thousandths of an inch that leave some of the paper to print on.
 Status readMargins(const std::string& text, const QPageSize& paper, Margins& margins) {
     const auto bad = [&] {
@@ -121,9 +114,7 @@ Status runReport(CliContext& context, const std::vector<std::string>& argList) {
     const auto output = args.value("o");
     if (!output || output->empty()) return usageFailure("-o names the PDF file to write");
     DateTime date = DateTime::today(context.clock);
-    if (const auto text = args.value("date")) {
-        if (Status status = readDate(*text, date); !status) return status;
-    }
+    if (Status status = readDateOption(args, date); !status) return status;
     QPageSize paper;
     ReportSettings settings;
     if (Status status = readSettings(args, paper, settings); !status) return status;

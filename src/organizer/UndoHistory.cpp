@@ -1,5 +1,6 @@
 #include "organizer/UndoHistory.h"
 
+#include <iterator>
 #include <type_traits>
 #include <utility>
 
@@ -81,19 +82,23 @@ void UndoHistory::replay(std::vector<Entry>& from, std::vector<Entry>& to, Mode 
     if (from.empty() || mode_ != Mode::Recording) return;
     Entry entry = std::move(from.back());
     from.pop_back();
+    // The whole step is one change, newest edit first, so the views are told once; its
+    // reversal, handed back through recorded(), is the step going the other way.
+    DocumentEdit change;
+    if (entry.reversals.size() == 1) {
+        change = std::move(entry.reversals.front());
+    } else {
+        EditSequence sequence;
+        sequence.edits.assign(std::make_move_iterator(entry.reversals.rbegin()),
+                              std::make_move_iterator(entry.reversals.rend()));
+        change = std::move(sequence);
+    }
     mode_ = mode;
-    replayed_ = Entry{entry.name, {}};
-    // Each apply hands its own reversal back through recorded(), newest edit first, so
-    // that the entry it builds again lists its reversals in the order they must be undone
-    // from the back.
-    for (auto it = entry.reversals.rbegin(); it != entry.reversals.rend(); ++it)
-        document_.apply(std::move(*it));
+    replayed_ = Entry{std::move(entry.name), {}};
+    document_.apply(std::move(change));
     to.push_back(std::move(replayed_));
     replayed_ = Entry{};
     mode_ = Mode::Recording;
-    // The views were told before the entry moved; tell them again so that menus naming
-    // the next step see it.
-    document_.setModified(!atSavedState(), true);
 }
 
 void UndoHistory::clear() {
@@ -105,8 +110,10 @@ void UndoHistory::clear() {
 bool UndoHistory::recorded(DocumentEdit reversal) {
     if (mode_ != Mode::Recording) {
         replayed_.reversals.push_back(std::move(reversal));
-        // The entry is in flight: the stack it leaves has the depth it will have.
-        return atSavedState();
+        // The entry is in flight: an undo has already left the undo stack as it will be; a
+        // redo is about to add one step to it.
+        const size_t depth = undo_.size() + (mode_ == Mode::Redoing ? 1 : 0);
+        return savedDepth_ == depth;
     }
     if (openSteps_ > 0 && stepStarted_) {
         undo_.back().reversals.push_back(std::move(reversal));
@@ -153,8 +160,4 @@ void UndoHistory::dropOldest() {
         else
             --*savedDepth_;
     }
-}
-
-bool UndoHistory::atSavedState() const {
-    return savedDepth_ == undo_.size();
 }

@@ -64,12 +64,12 @@ private:
     };
     enum class Mode { Recording, Undoing, Redoing };
 
-    // Applies an entry's reversals newest first and moves the entry they make to `to`.
+    // Applies an entry's reversals, newest first, as one change and moves the entry they
+    // make to `to`.
     void replay(std::vector<Entry>& from, std::vector<Entry>& to, Mode mode);
     void openStep(std::string name);
     void closeStep();
     void dropOldest();
-    [[nodiscard]] bool atSavedState() const;
 
     PimDocument& document_;
     std::vector<Entry> undo_;

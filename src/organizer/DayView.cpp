@@ -3,16 +3,6 @@
 #include "organizer/UndoHistory.h"
 #include "records/PimDocument.h"
 
-namespace {
-
-template <class Row>
-ListSelection rowSelection(const std::vector<Row>& rows, int row) {
-    if (row < 0 || static_cast<size_t>(row) >= rows.size()) return {};
-    return ListSelection{rows[static_cast<size_t>(row)].id, row};
-}
-
-}  // namespace
-
 DayView::DayView(PimDocument& document, UndoHistory* history)
     : document_(document), history_(history) {}
 
@@ -73,15 +63,8 @@ bool DayView::appointmentCommandsApply() const {
 void DayView::deleteSelectedTask() {
     if (!taskCommandsApply() || task_.row < 0) return;
     const int32_t id = task_.id;
-    const auto row = static_cast<size_t>(task_.row);
-    if (taskRows_.size() <= 1) {
-        task_ = {};
-    } else {
-        // The row before moves up into the selection; when the first row goes, the second
-        // becomes the first.
-        const size_t chosen = row > 0 ? row - 1 : 1;
-        task_ = ListSelection{taskRows_[chosen].id, static_cast<int>(row > 0 ? row - 1 : 0)};
-    }
+    task_ = selectionAfterRemoving(taskRows_.size(), task_.row,
+                                   [this](size_t i) { return taskRows_[i].id; });
     UndoHistory::Step step(history_, "Delete Task");
     document_.remove<Task>(id);
 }

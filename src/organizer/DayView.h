@@ -4,17 +4,11 @@
 #include <vector>
 
 #include "organizer/DayRows.h"
+#include "organizer/ListSelection.h"
 #include "shell/CommandState.h"
 
 class PimDocument;
 class UndoHistory;
-
-// The row chosen in one list and the record it carries; -1 for none.
-struct ListSelection {
-    int32_t id = -1;
-    int row = -1;
-    bool operator==(const ListSelection&) const = default;
-};
 
 // The day view without its widgets: the task and appointment rows of the date the
 // calendar shows, which row of each list is selected, which list acts on Delete, Edit

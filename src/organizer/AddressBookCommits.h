@@ -1,0 +1,36 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+class PimDocument;
+class UndoHistory;
+struct PersonForm;
+struct User;
+
+// The address-book editors' confirmed changes, made through the document's one door as
+// one undo step each, named for the Edit menu when `history` is given (it may be nullptr).
+
+// Adds the person as "Add Person"; its new ID, 0 when nothing was added (no name and no
+// company, or the identifiers ran out).
+int32_t addPerson(PimDocument& document, UndoHistory* history, const PersonForm& form);
+// Writes the form over the person it was opened on as "Edit Person"; false, changing
+// nothing, when that person is gone or the form cannot be confirmed.
+bool updatePerson(PimDocument& document, UndoHistory* history, const PersonForm& form);
+// Replaces the owner's name and address as "Edit User".
+void updateUser(PimDocument& document, UndoHistory* history, const User& user);
+
+// What a change in the group list came to.
+enum class GroupChange { Done, Duplicate, InUse, Missing };
+
+// The group details dialog offers OK only for a description with some text.
+[[nodiscard]] inline bool canConfirmGroupDesc(const std::string& desc) {
+    return !desc.empty();
+}
+// Adds a group as "Add Group", unless another has the same description, byte for byte.
+GroupChange addGroup(PimDocument& document, UndoHistory* history, const std::string& desc);
+// Renames a group as "Edit Group"; its own description does not count as taken.
+GroupChange renameGroup(PimDocument& document, UndoHistory* history, int32_t id,
+                        const std::string& desc);
+// Removes a group as "Delete Group", unless some person is filed in it.
+GroupChange deleteGroup(PimDocument& document, UndoHistory* history, int32_t id);

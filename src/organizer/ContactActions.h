@@ -1,0 +1,39 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "platform/ContactLauncher.h"
+
+class UserPrompts;
+
+// The address a web page is opened at: as stored when it names a scheme ("https://..."),
+// else with "http://" in front.
+[[nodiscard]] std::string webPageUrl(const std::string& stored);
+// "mailto:" followed by the addresses joined with ";".
+[[nodiscard]] std::string mailUrl(const std::vector<std::string>& addresses);
+// The message for a call that was not placed; "" when it was.
+[[nodiscard]] std::string dialFailureMessage(DialOutcome outcome);
+
+// The phone book's one-click actions: each hands its text to the launcher and tells the
+// user, in a message box, when the desktop refused it. The document is never changed.
+class ContactActions {
+public:
+    ContactActions(ContactLauncher& launcher, UserPrompts& prompts)
+        : launcher_(launcher), prompts_(prompts) {}
+
+    // Dials a number; a text without any digit is not a number. Nothing for "".
+    void dial(const std::string& number);
+    // Writes a mail to one address. Nothing for "".
+    void mail(const std::string& address);
+    // Opens a web page. Nothing for "".
+    void openWebPage(const std::string& stored);
+    // Writes one mail to every address (none gives a bare "mailto:").
+    void mailGroup(const std::vector<std::string>& addresses);
+
+private:
+    void openMail(const std::string& url);
+
+    ContactLauncher& launcher_;
+    UserPrompts& prompts_;
+};

@@ -1,0 +1,18 @@
+#pragma once
+
+#include <string>
+
+// The messages of the address-book group list.
+inline constexpr const char* kDuplicateGroupCaption = "Duplicate Address Book Group";
+inline constexpr const char* kDeleteGroupCaption = "Delete Group";
+inline constexpr const char* kDeleteGroupQuestion =
+    "Are you sure you want to delete the selected group? If it is in use anywhere, it will "
+    "not be deleted";
+inline constexpr const char* kGroupInUseMessage = "The group is in use. It was not deleted.";
+
+// The message for a description another group already has.
+[[nodiscard]] inline std::string duplicateGroupMessage(const std::string& desc) {
+    return desc +
+           " is already listed in the table of Adress Book Groups.\nPlease enter a different "
+           "description.";
+}

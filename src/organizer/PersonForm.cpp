@@ -1,0 +1,47 @@
+#include "organizer/PersonForm.h"
+
+#include <algorithm>
+
+#include "organizer/PhoneBookRows.h"
+#include "records/PimDocument.h"
+
+PersonForm PersonForm::forNew(const PimDocument& document) {
+    PersonForm form;
+    for (GroupEntry& group : sortedGroups(document, kUniversalGroupId))
+        form.groups.push_back(GroupChoice{group.id, std::move(group.desc), false});
+    return form;
+}
+
+PersonForm PersonForm::of(const PimDocument& document, const Person& person) {
+    PersonForm form = forNew(document);
+    form.person = person;
+    const auto& member = person.PhGroups;
+    for (GroupChoice& group : form.groups)
+        group.chosen = std::find(member.begin(), member.end(), group.id) != member.end();
+    return form;
+}
+
+bool PersonForm::canConfirm() const {
+    return !person.FName.empty() || !person.LName.empty() || !person.Company.empty();
+}
+
+bool PersonForm::chooseGroup(const std::string& desc) {
+    for (GroupChoice& group : groups) {
+        if (group.desc == desc) {
+            group.chosen = true;
+            return true;
+        }
+    }
+    return false;
+}
+
+Person PersonForm::written() const {
+    Person stored = person;
+    stored.RName = stored.displayName();
+    stored.PhGroups.clear();
+    for (const GroupChoice& group : groups) {
+        if (group.chosen) stored.PhGroups.push_back(group.id);
+    }
+    stored.PhGroups.push_back(kUniversalGroupId);
+    return stored;
+}

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "records/Person.h"
+
+class PimDocument;
+
+// An entry of the person editor's group list.
+struct GroupChoice {
+    int32_t id = 0;
+    std::string desc;
+    bool chosen = false;
+};
+
+// The group every person saved by the editor belongs to; the editor does not offer it.
+inline constexpr int32_t kUniversalGroupId = 1;
+
+// What the person editor edits: every field of one person and the groups it is filed in.
+struct PersonForm {
+    Person person;                    // ID 0 for a new person
+    std::vector<GroupChoice> groups;  // every group but the universal one, alphabetical
+
+    // An empty person, in no group.
+    [[nodiscard]] static PersonForm forNew(const PimDocument& document);
+    // The fields of a stored person, with its groups chosen.
+    [[nodiscard]] static PersonForm of(const PimDocument& document, const Person& person);
+
+    // OK is offered while the first name, last name or company is set.
+    [[nodiscard]] bool canConfirm() const;
+    // Chooses the group with this description (exact bytes); false when none has it.
+    bool chooseGroup(const std::string& desc);
+    // The person as stored: the display name made again from the names, and the chosen
+    // groups in list order followed by the universal group.
+    [[nodiscard]] Person written() const;
+};

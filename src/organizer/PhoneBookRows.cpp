@@ -1,0 +1,103 @@
+#include "organizer/PhoneBookRows.h"
+
+#include <algorithm>
+#include <ranges>
+
+#include "records/PimDocument.h"
+
+namespace {
+
+unsigned char foldAscii(unsigned char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<unsigned char>(c - 'A' + 'a') : c;
+}
+
+// Case-blind order as a list box sorts its entries; exact bytes decide between texts
+// that differ only in case, so the order never depends on the document's order.
+bool caseBlindLess(const std::string& a, const std::string& b) {
+    const auto folded = [](const std::string& s) {
+        return std::views::transform(
+            s, [](char c) { return foldAscii(static_cast<unsigned char>(c)); });
+    };
+    const auto fa = folded(a);
+    const auto fb = folded(b);
+    if (std::lexicographical_compare(fa.begin(), fa.end(), fb.begin(), fb.end())) return true;
+    if (std::lexicographical_compare(fb.begin(), fb.end(), fa.begin(), fa.end())) return false;
+    return std::string_view(a) < std::string_view(b);
+}
+
+}  // namespace
+
+std::vector<GroupEntry> sortedGroups(const PimDocument& document, int32_t exceptId) {
+    std::vector<GroupEntry> groups;
+    groups.reserve(document.phGroups().size());
+    for (const auto& [id, group] : document.phGroups()) {
+        if (id != exceptId || exceptId == 0) groups.push_back(GroupEntry{id, group.Desc});
+    }
+    std::stable_sort(groups.begin(), groups.end(), [](const GroupEntry& a, const GroupEntry& b) {
+        return caseBlindLess(a.desc, b.desc);
+    });
+    return groups;
+}
+
+int32_t currentGroupId(const std::vector<GroupEntry>& groups, int32_t selectedId) {
+    const bool listed = std::any_of(groups.begin(), groups.end(),
+                                    [&](const GroupEntry& g) { return g.id == selectedId; });
+    if (listed) return selectedId;
+    return groups.empty() ? -1 : groups.front().id;
+}
+
+std::vector<PersonRow> groupPersonRows(const PimDocument& document, int32_t groupId,
+                                       PersonSort sort) {
+    std::vector<PersonRow> rows;
+    for (const auto& [id, person] : document.persons()) {
+        const auto& groups = person.PhGroups;
+        if (std::find(groups.begin(), groups.end(), groupId) != groups.end())
+            rows.push_back(PersonRow{id, person.RName, person.Company});
+    }
+    // Byte order: std::string compares as unsigned bytes.
+    if (sort == PersonSort::Name) {
+        std::stable_sort(rows.begin(), rows.end(),
+                         [](const PersonRow& a, const PersonRow& b) { return a.name < b.name; });
+    } else {
+        std::stable_sort(rows.begin(), rows.end(), [](const PersonRow& a, const PersonRow& b) {
+            return a.company < b.company;
+        });
+    }
+    return rows;
+}
+
+const std::string& detailField(const Person& person, PersonDetail detail) {
+    switch (detail) {
+        case PersonDetail::HomePhone:
+            return person.HmPhone;
+        case PersonDetail::WorkPhone:
+            return person.WkPhone;
+        case PersonDetail::Pager:
+            return person.Pager;
+        case PersonDetail::Fax:
+            return person.Fax;
+        case PersonDetail::CellPhone:
+            return person.CelPhone;
+        case PersonDetail::EMail:
+            return person.EMail;
+        case PersonDetail::WebPage:
+            break;
+    }
+    return person.WebPage;
+}
+
+std::array<DetailText, kPersonDetailCount> personDetails(const Person* person) {
+    std::array<DetailText, kPersonDetailCount> details;
+    for (size_t i = 0; i < kPersonDetailCount; ++i) {
+        const auto detail = static_cast<PersonDetail>(i);
+        const std::string* value = person ? &detailField(*person, detail) : nullptr;
+        if (value == nullptr || value->empty()) {
+            details[i] = DetailText{kNotAvailable, false};
+        } else if (detail == PersonDetail::WorkPhone && !person->WkExt.empty()) {
+            details[i] = DetailText{*value + "x" + person->WkExt, true};
+        } else {
+            details[i] = DetailText{*value, true};
+        }
+    }
+    return details;
+}

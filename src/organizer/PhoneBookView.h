@@ -1,0 +1,77 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "organizer/ListSelection.h"
+#include "organizer/PersonFilter.h"
+#include "organizer/PhoneBookRows.h"
+
+class PimDocument;
+class UndoHistory;
+
+// The phone book panel without its widgets: the group box's entries and the current
+// group, the listed persons of that group (sorted, narrowed by the filter box) and the
+// selected one with its details. Group and person are kept by ID, so they survive every
+// refill that still lists them.
+class PhoneBookView {
+public:
+    // `history` names the steps of the view's commands; it may be nullptr.
+    PhoneBookView(PimDocument& document, UndoHistory* history);
+
+    // Refills the group box, then the person list, from the document.
+    void refill();
+
+    // The group box's entries, alphabetical, and the current one (-1 for none).
+    [[nodiscard]] const std::vector<GroupEntry>& groups() const { return groups_; }
+    [[nodiscard]] int32_t groupId() const { return groupId_; }
+    // The user chose a group: its members are listed.
+    void chooseGroup(int32_t id);
+
+    [[nodiscard]] PersonSort sort() const { return sort_; }
+    // A click on a column header: the list is sorted by it.
+    void sortBy(PersonSort sort);
+
+    [[nodiscard]] const std::string& filterText() const { return filterText_; }
+    // The filter box changed: only matching members stay listed.
+    void setFilter(const std::string& text);
+
+    // The listed persons, top to bottom.
+    [[nodiscard]] size_t rowCount() const { return listed_.size(); }
+    [[nodiscard]] const PersonRow& row(size_t index) const { return groupRows_[listed_[index]]; }
+
+    [[nodiscard]] const ListSelection& selection() const { return selection_; }
+    // A row became selected by keyboard or mouse; -1 for none.
+    void selectRow(int row);
+    // The selected person, or nullptr.
+    [[nodiscard]] const Person* selectedPerson() const;
+    // What the detail controls show for the selected person.
+    [[nodiscard]] std::array<DetailText, kPersonDetailCount> details() const;
+
+    // Removes the selected person; the selection moves to the row before it (to the new
+    // first row when the first went). Nothing when none is selected.
+    void deleteSelectedPerson();
+
+    // The e-mail addresses of the listed persons that have one, top to bottom.
+    [[nodiscard]] std::vector<std::string> listedAddresses() const;
+
+private:
+    void fillPersons();
+    // Lists the members that pass the filter; only those listed now when `narrowing`.
+    void list(bool narrowing);
+    void reselect(int32_t id);
+
+    PimDocument& document_;
+    UndoHistory* history_;
+    std::vector<GroupEntry> groups_;
+    int32_t groupId_ = -1;
+    PersonSort sort_ = PersonSort::Name;
+    std::vector<PersonRow> groupRows_;    // every member of the group, sorted
+    std::vector<std::string> haystacks_;  // made when a filter is first typed
+    std::vector<uint32_t> listed_;        // indices into groupRows_
+    std::string filterText_;
+    PersonFilter filter_;
+    ListSelection selection_;
+};

@@ -1,0 +1,17 @@
+#pragma once
+
+#include <string>
+
+// How a request to place a call ended.
+enum class DialOutcome { Placed, InvalidNumber, QueueFull, NoDialer, Failed };
+
+// Hands a telephone number or an address to the desktop's own programs: the dialer, the
+// mail program, the browser.
+class ContactLauncher {
+public:
+    virtual ~ContactLauncher() = default;
+    // Asks the desktop to place a call to the number, exactly as stored.
+    virtual DialOutcome dial(const std::string& number) = 0;
+    // Opens a "mailto:" or web address with its program; false when that failed.
+    virtual bool open(const std::string& url) = 0;
+};

@@ -33,6 +33,13 @@ inline constexpr int kPersonAdd = 32775;
 inline constexpr int kPersonDelete = 32776;
 inline constexpr int kPersonEdit = 32777;
 inline constexpr int kEmailGroup = 32836;
+// The phone book's detail buttons.
+inline constexpr int kDialHomePhone = 1004;
+inline constexpr int kDialWorkPhone = 1005;
+inline constexpr int kDialPager = 1006;
+inline constexpr int kMailPerson = 1008;
+inline constexpr int kDialCellPhone = 1009;
+inline constexpr int kOpenWebPage = 1010;
 inline constexpr int kAppointmentAdd = 32797;
 inline constexpr int kAppointmentDelete = 32798;
 inline constexpr int kAppointmentEdit = 32799;

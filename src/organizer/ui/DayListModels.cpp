@@ -3,36 +3,6 @@
 #include "organizer/DayView.h"
 #include "organizer/ui/RowImages.h"
 
-namespace {
-
-QString text(const std::string& utf8) {
-    return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
-}
-
-}  // namespace
-
-DayListModel::DayListModel(const DayView& day, const Locale& locale, const char* firstTitle,
-                           const char* secondTitle, QObject* parent)
-    : QAbstractTableModel(parent), day_(day), locale_(locale), titles_{firstTitle, secondTitle} {}
-
-int DayListModel::rowCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : static_cast<int>(rows());
-}
-
-int DayListModel::columnCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : 2;
-}
-
-QVariant DayListModel::headerData(int section, Qt::Orientation orientation, int role) const {
-    if (orientation != Qt::Horizontal || role != Qt::DisplayRole || section < 0 || section > 1)
-        return {};
-    return QString::fromLatin1(titles_[section]);
-}
-
-bool DayListModel::isRow(const QModelIndex& index) const {
-    return index.isValid() && index.row() >= 0 && static_cast<size_t>(index.row()) < rows();
-}
-
 TaskListModel::TaskListModel(const DayView& day, const Locale& locale, QObject* parent)
     : DayListModel(day, locale, "Task", "Original Due Date", parent) {}
 

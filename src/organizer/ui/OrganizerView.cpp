@@ -19,6 +19,8 @@
 #include "organizer/ui/AppointmentDialog.h"
 #include "organizer/ui/CellToolTips.h"
 #include "organizer/ui/DayListModels.h"
+#include "organizer/ui/PhoneBookPanel.h"
+#include "organizer/ui/RecordList.h"
 #include "organizer/ui/TaskDialog.h"
 #include "records/PimDocument.h"
 #include "shell/CommandId.h"
@@ -31,51 +33,20 @@ constexpr int kDesignHeightDlu = 222;
 // Room beside the time text for the alarm image.
 constexpr int kImageWidth = 16;
 
-QTreeView* makeList(QAbstractItemModel* model, QWidget* parent) {
-    auto* list = new QTreeView(parent);
-    list->setModel(model);
-    list->setRootIsDecorated(false);
-    list->setUniformRowHeights(true);
-    list->setItemsExpandable(false);
-    list->setSelectionBehavior(QAbstractItemView::SelectRows);
-    list->setSelectionMode(QAbstractItemView::SingleSelection);
-    list->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    list->setAllColumnsShowFocus(true);
-    list->setTextElideMode(Qt::ElideRight);
-    list->setContextMenuPolicy(Qt::DefaultContextMenu);
-    list->header()->setSectionsMovable(false);
-    list->header()->setSectionsClickable(false);
-    list->header()->setStretchLastSection(true);
-    // The columns are fitted to the list's width whenever it changes.
-    list->header()->setMinimumSectionSize(kImageWidth);
-    list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    // The selection stays visible while another control has the focus.
-    QPalette palette = list->palette();
-    for (const QPalette::ColorRole role : {QPalette::Highlight, QPalette::HighlightedText})
-        palette.setColor(QPalette::Inactive, role, palette.color(QPalette::Active, role));
-    list->setPalette(palette);
-    // A visible mark on the list that has the keyboard focus.
-    list->setStyleSheet(
-        QStringLiteral("QTreeView:focus { border: 2px solid palette(highlight); }"));
-    CellToolTips::install(list);
-    return list;
-}
-
-int selectedRow(const QTreeView* list) {
-    const QModelIndexList rows = list->selectionModel()->selectedRows();
-    return rows.isEmpty() ? -1 : rows.first().row();
-}
-
 }  // namespace
 
 OrganizerView::OrganizerView(PimDocument& document, UndoHistory* history, ShellSettings& settings,
-                             const Locale& locale, QWidget* parent)
+                             const Locale& locale, UserPrompts& prompts, ContactLauncher& launcher,
+                             QWidget* parent)
     : QWidget(parent),
       document_(&document),
       history_(history),
       settings_(settings),
       locale_(locale),
-      day_(document, history) {
+      prompts_(prompts),
+      day_(document, history),
+      phoneBook_(document, history),
+      contacts_(launcher, prompts) {
     calendar_ = new QCalendarWidget(this);
     calendar_->setGridVisible(false);
     calendar_->setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
@@ -87,10 +58,7 @@ OrganizerView::OrganizerView(PimDocument& document, UndoHistory* history, ShellS
     connect(calendar_, &QCalendarWidget::selectionChanged, this,
             [this] { calendarDateChosen(calendar_->selectedDate()); });
 
-    phoneBookFrame_ = framed(tr("Phone Book"), nullptr);
-    phoneBookFrame_->setWhatsThis(tr("The phone book: the persons of the chosen group."));
-    phoneBookPanel_ = new QWidget(phoneBookFrame_);
-    phoneBookFrame_->layout()->addWidget(phoneBookPanel_);
+    buildPhoneBook();
 
     dateLabel_ = new QLabel(tr("Date goes here!"), this);
     dateLabel_->setAlignment(Qt::AlignCenter);
@@ -114,8 +82,10 @@ OrganizerView::OrganizerView(PimDocument& document, UndoHistory* history, ShellS
     grid->addWidget(tasks, 1, 1);
     grid->setColumnStretch(0, 1);
     grid->setColumnStretch(1, 1);
+    grid->setRowStretch(0, 1);
     grid->setRowStretch(1, 1);
-    setTabOrder(calendar_, appointmentList_);
+    setTabOrder(calendar_, phoneBookPanel_);
+    setTabOrder(phoneBookPanel_, appointmentList_);
     setTabOrder(appointmentList_, taskList_);
 
     // Context help and F1 over a pane open its help page.
@@ -135,6 +105,7 @@ OrganizerView::OrganizerView(PimDocument& document, UndoHistory* history, ShellS
     setMinimumSize(designedSize());
     alarm_ = settings_.readAlarmSettings();
     document_->attachView(*this);
+    phoneBookPanel_->refill();
     refreshLists();
     showSelectedDate();
 }
@@ -146,14 +117,14 @@ OrganizerView::~OrganizerView() {
 
 void OrganizerView::buildLists() {
     appointmentModel_ = new AppointmentListModel(day_, locale_, this);
-    appointmentList_ = makeList(appointmentModel_, this);
+    appointmentList_ = makeRecordList(appointmentModel_, this);
     appointmentList_->setObjectName(QStringLiteral("appointmentList"));
     appointmentList_->header()->resizeSection(0, appointmentList_->fontMetrics().horizontalAdvance(
                                                      QStringLiteral("00:00 AM-00:00 AM  ")) +
                                                      kImageWidth);
 
     taskModel_ = new TaskListModel(day_, locale_, this);
-    taskList_ = makeList(taskModel_, this);
+    taskList_ = makeRecordList(taskModel_, this);
     taskList_->setObjectName(QStringLiteral("taskList"));
 
     for (QTreeView* list : {appointmentList_, taskList_}) {
@@ -177,11 +148,31 @@ void OrganizerView::buildLists() {
     });
 }
 
+void OrganizerView::buildPhoneBook() {
+    phoneBookPanel_ = new PhoneBookPanel(phoneBook_, this);
+    phoneBookFrame_ = framed(tr("Phone Book"), phoneBookPanel_);
+    phoneBookFrame_->setWhatsThis(tr("The phone book: the persons of the chosen group."));
+    connect(phoneBookPanel_, &PhoneBookPanel::listFocused, this, [this] {
+        day_.focusList(FocusedList::Persons);
+        emit selectionChanged();
+    });
+    connect(phoneBookPanel_, &PhoneBookPanel::selectionChanged, this,
+            &OrganizerView::selectionChanged);
+    connect(phoneBookPanel_, &PhoneBookPanel::commandRequested, this,
+            &OrganizerView::commandRequested);
+    connect(phoneBookPanel_, &PhoneBookPanel::listMenuRequested, this,
+            [this](const QPoint& pos) { emit listMenuRequested(FocusedList::Persons, pos); });
+}
+
 QSize OrganizerView::designedSize() const {
     // Dialog units: a quarter of the average character width, an eighth of the height.
     const QFontMetrics metrics(font());
     return {kDesignWidthDlu * metrics.averageCharWidth() / 4,
             kDesignHeightDlu * metrics.height() / 8};
+}
+
+QSize OrganizerView::sizeHint() const {
+    return designedSize().expandedTo(minimumSizeHint());
 }
 
 QGroupBox* OrganizerView::framed(const QString& title, QWidget* content, QVBoxLayout** layout) {
@@ -190,14 +181,6 @@ QGroupBox* OrganizerView::framed(const QString& title, QWidget* content, QVBoxLa
     if (content != nullptr) frameLayout->addWidget(content);
     if (layout != nullptr) *layout = frameLayout;
     return frame;
-}
-
-void OrganizerView::setPhoneBookPanel(QWidget* panel) {
-    phoneBookFrame_->layout()->replaceWidget(phoneBookPanel_, panel);
-    delete phoneBookPanel_;
-    phoneBookPanel_ = panel;
-    setTabOrder(calendar_, panel);
-    setTabOrder(panel, appointmentList_);
 }
 
 std::map<int, std::function<void()>> OrganizerView::commandHandlers() {
@@ -209,7 +192,30 @@ std::map<int, std::function<void()>> OrganizerView::commandHandlers() {
         {cmd::kAppointmentAdd, [this] { addAppointment(); }},
         {cmd::kAppointmentEdit, [this] { editAppointment(); }},
         {cmd::kAppointmentDelete, [this] { day_.deleteSelectedAppointment(); }},
+        {cmd::kPersonDelete,
+         [this] {
+             if (day_.focusedList() == FocusedList::Persons) phoneBook_.deleteSelectedPerson();
+         }},
+        {cmd::kDialHomePhone, [this] { contact(PersonDetail::HomePhone); }},
+        {cmd::kDialWorkPhone, [this] { contact(PersonDetail::WorkPhone); }},
+        {cmd::kDialPager, [this] { contact(PersonDetail::Pager); }},
+        {cmd::kDialCellPhone, [this] { contact(PersonDetail::CellPhone); }},
+        {cmd::kMailPerson, [this] { contact(PersonDetail::EMail); }},
+        {cmd::kOpenWebPage, [this] { contact(PersonDetail::WebPage); }},
+        {cmd::kEmailGroup, [this] { contacts_.mailGroup(phoneBook_.listedAddresses()); }},
     };
+}
+
+void OrganizerView::contact(PersonDetail detail) {
+    const Person* person = phoneBook_.selectedPerson();
+    if (person == nullptr) return;
+    const std::string& field = detailField(*person, detail);
+    if (detail == PersonDetail::EMail)
+        contacts_.mail(field);
+    else if (detail == PersonDetail::WebPage)
+        contacts_.openWebPage(field);
+    else
+        contacts_.dial(field);
 }
 
 void OrganizerView::addTask() {
@@ -246,6 +252,7 @@ void OrganizerView::fillSnapshot(ShellSnapshot& state) const {
     state.useAlarmSound = alarm_.useAlarmSound;
     state.focusedList = day_.focusedList();
     state.taskSelected = day_.taskSelection().id != -1;
+    state.personSelected = phoneBook_.selection().id != -1;
     state.appointmentSelected = day_.appointmentSelection().id != -1;
     state.dayTaskRows = day_.taskRows().size();
     state.dayAppointmentRows = day_.appointmentRows().size();
@@ -349,6 +356,8 @@ void OrganizerView::showEvent(QShowEvent* event) {
 }
 
 void OrganizerView::documentChanged() {
+    if (document_ == nullptr) return;
+    phoneBookPanel_->refill();
     refreshLists();
     showSelectedDate();
     emit selectionChanged();

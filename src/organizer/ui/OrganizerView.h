@@ -5,13 +5,16 @@
 #include <functional>
 #include <map>
 
+#include "organizer/ContactActions.h"
 #include "organizer/DayView.h"
+#include "organizer/PhoneBookView.h"
 #include "records/DocumentView.h"
 #include "shell/CommandState.h"
 #include "shell/ShellSettings.h"
 
 class AppointmentListModel;
 class Locale;
+class PhoneBookPanel;
 class PimDocument;
 class QCalendarWidget;
 class QGroupBox;
@@ -20,30 +23,35 @@ class QTreeView;
 class QVBoxLayout;
 class TaskListModel;
 class UndoHistory;
+class UserPrompts;
 
 // The working window inside the frame: the month calendar top left, the "Phone Book"
 // frame top right, "Appointments" bottom left and "Tasks" bottom right. It holds no
-// records: the lists show the rows the day view computes, and the phone book panel is
-// dropped into its frame.
+// records: the lists show the rows the day view and the phone book view compute.
 class OrganizerView : public QWidget, public DocumentView {
     Q_OBJECT
 
 public:
     // `history` names the steps of the view's commands; it may be nullptr.
+    // Messages and the editors' questions go to `prompts`; calls, mails and web pages to
+    // `launcher`.
     OrganizerView(PimDocument& document, UndoHistory* history, ShellSettings& settings,
-                  const Locale& locale, QWidget* parent = nullptr);
+                  const Locale& locale, UserPrompts& prompts, ContactLauncher& launcher,
+                  QWidget* parent = nullptr);
     ~OrganizerView() override;
 
     // The size the window is designed for, from the font's dialog units.
     [[nodiscard]] QSize designedSize() const;
+    // The window starts at the designed size, or what its controls need where that is more.
+    [[nodiscard]] QSize sizeHint() const override;
 
-    // Puts the phone book panel into its frame, replacing whatever was there.
-    void setPhoneBookPanel(QWidget* panel);
+    [[nodiscard]] PhoneBookPanel* phoneBookPanel() const { return phoneBookPanel_; }
     [[nodiscard]] QTreeView* appointmentList() const { return appointmentList_; }
     [[nodiscard]] QTreeView* taskList() const { return taskList_; }
     [[nodiscard]] QCalendarWidget* calendar() const { return calendar_; }
     [[nodiscard]] QLabel* dateLabel() const { return dateLabel_; }
     [[nodiscard]] const DayView& day() const { return day_; }
+    [[nodiscard]] const PhoneBookView& phoneBook() const { return phoneBook_; }
 
     // The handlers of the commands the view carries out, by command id.
     [[nodiscard]] std::map<int, std::function<void()>> commandHandlers();
@@ -77,6 +85,9 @@ protected:
 
 private:
     void buildLists();
+    void buildPhoneBook();
+    // Dials, mails or opens the selected person's detail.
+    void contact(PersonDetail detail);
     // The editors: each changes the document only when confirmed.
     void addTask();
     void editTask();
@@ -95,13 +106,16 @@ private:
     UndoHistory* history_;
     ShellSettings& settings_;
     const Locale& locale_;
+    UserPrompts& prompts_;
     AlarmSettings alarm_;
     DayView day_;
+    PhoneBookView phoneBook_;
+    ContactActions contacts_;
     bool refilling_ = false;
 
     QCalendarWidget* calendar_ = nullptr;
     QGroupBox* phoneBookFrame_ = nullptr;
-    QWidget* phoneBookPanel_ = nullptr;
+    PhoneBookPanel* phoneBookPanel_ = nullptr;
     QLabel* dateLabel_ = nullptr;
     QTreeView* appointmentList_ = nullptr;
     QTreeView* taskList_ = nullptr;

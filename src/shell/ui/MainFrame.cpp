@@ -12,6 +12,7 @@
 #include <QWhatsThis>
 
 #include "organizer/ui/OrganizerView.h"
+#include "platform/qt/DesktopContactLauncher.h"
 #include "shell/CommandId.h"
 #include "shell/CommandTable.h"
 #include "shell/StartupPlan.h"
@@ -21,7 +22,8 @@
 #include "shell/ui/SplashWindow.h"
 
 MainFrame::MainFrame(const Clock& clock, DocumentStorage& storage, UserPrompts& prompts,
-                     SettingsStore& settings, const Locale& locale, QWidget* parent)
+                     SettingsStore& settings, const Locale& locale, ContactLauncher* launcher,
+                     QWidget* parent)
     : QMainWindow(parent),
       document_(clock),
       settings_(settings),
@@ -36,7 +38,11 @@ MainFrame::MainFrame(const Clock& clock, DocumentStorage& storage, UserPrompts& 
     readyLabel_ = new QLabel(idleStatusText(), this);
     statusBar()->addWidget(readyLabel_, 1);
 
-    view_ = new OrganizerView(document_, &history_, settings_, locale_, this);
+    if (launcher == nullptr) {
+        desktopLauncher_ = std::make_unique<DesktopContactLauncher>();
+        launcher = desktopLauncher_.get();
+    }
+    view_ = new OrganizerView(document_, &history_, settings_, locale_, prompts, *launcher, this);
     client_ = new QStackedWidget(this);
     client_->addWidget(view_);
     setCentralWidget(client_);

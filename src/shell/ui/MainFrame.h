@@ -20,6 +20,7 @@
 
 class Clock;
 class CommandActions;
+class ContactLauncher;
 class DocumentStorage;
 class HelpWindow;
 class Locale;
@@ -38,8 +39,11 @@ class MainFrame : public QMainWindow, public DocumentView {
 public:
     using CommandHandler = std::function<void()>;
 
+    // Calls, mails and web pages go to `launcher`, or to the desktop's programs when none
+    // is given.
     MainFrame(const Clock& clock, DocumentStorage& storage, UserPrompts& prompts,
-              SettingsStore& settings, const Locale& locale, QWidget* parent = nullptr);
+              SettingsStore& settings, const Locale& locale, ContactLauncher* launcher = nullptr,
+              QWidget* parent = nullptr);
     ~MainFrame() override;
 
     // Opens the start-up document (the arguments, or the last file when the option is
@@ -96,6 +100,7 @@ private:
 
     PimDocument document_;
     UndoHistory history_{document_};
+    std::unique_ptr<ContactLauncher> desktopLauncher_;
     ShellSettings settings_;
     RecentFileList recentFiles_;
     DocumentLifecycle lifecycle_;

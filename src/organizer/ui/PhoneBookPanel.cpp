@@ -1,0 +1,272 @@
+#include "organizer/ui/PhoneBookPanel.h"
+
+#include <QComboBox>
+#include <QContextMenuEvent>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QTreeView>
+#include <QVBoxLayout>
+
+#include "organizer/PhoneBookView.h"
+#include "organizer/ui/PersonListModel.h"
+#include "organizer/ui/RecordList.h"
+#include "shell/CommandId.h"
+
+namespace {
+
+// A detail button shows as much of a long address as fits and the whole in its tooltip.
+class DetailButton : public QPushButton {
+public:
+    explicit DetailButton(QWidget* parent) : QPushButton(parent) {
+        setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
+    }
+    // Room for "Not Available", whatever the text: a long address is cut, not widening
+    // the window.
+    QSize sizeHint() const override {
+        const QSize natural = QPushButton::sizeHint();
+        const int width = fontMetrics().horizontalAdvance(QLatin1String(kNotAvailable)) +
+                          4 * fontMetrics().averageCharWidth();
+        return {width, natural.height()};
+    }
+    QSize minimumSizeHint() const override { return sizeHint(); }
+    void setFullText(const QString& text) {
+        full_ = text;
+        setToolTip(text);
+        fit();
+    }
+
+protected:
+    void resizeEvent(QResizeEvent* event) override {
+        QPushButton::resizeEvent(event);
+        fit();
+    }
+
+private:
+    void fit() {
+        const int room = width() - 2 * fontMetrics().averageCharWidth() - 8;
+        setText(fontMetrics().elidedText(full_, Qt::ElideRight, qMax(room, 0)));
+    }
+    QString full_;
+};
+
+struct DetailPlace {
+    PersonDetail detail;
+    const char* label;
+    int command;  // 0 for the fax, which is only shown
+    int row;
+    int column;
+};
+
+// Two columns of details, the web page across both.
+constexpr DetailPlace kPlaces[] = {
+    {PersonDetail::HomePhone, "Home Phone:", cmd::kDialHomePhone, 0, 0},
+    {PersonDetail::WorkPhone, "Work Phone:", cmd::kDialWorkPhone, 0, 2},
+    {PersonDetail::Pager, "Pager:", cmd::kDialPager, 1, 0},
+    {PersonDetail::Fax, "Fax:", 0, 1, 2},
+    {PersonDetail::CellPhone, "Cel Phone:", cmd::kDialCellPhone, 2, 0},
+    {PersonDetail::EMail, "E-Mail:", cmd::kMailPerson, 2, 2},
+    {PersonDetail::WebPage, "Web Page:", cmd::kOpenWebPage, 3, 0},
+};
+
+QString utf8(const std::string& text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+}  // namespace
+
+PhoneBookPanel::PhoneBookPanel(PhoneBookView& book, QWidget* parent)
+    : QWidget(parent), book_(book) {
+    groups_ = new QComboBox(this);
+    groups_->setObjectName(QStringLiteral("groupBox"));
+    groups_->setWhatsThis(tr("The address-book group whose persons are listed below."));
+    connect(groups_, &QComboBox::activated, this, [this](int index) {
+        refill([&] { book_.chooseGroup(groups_->itemData(index).toInt()); });
+        emit selectionChanged();
+    });
+
+    filter_ = new QLineEdit(this);
+    filter_->setObjectName(QStringLiteral("personFilter"));
+    filter_->setPlaceholderText(tr("Filter"));
+    filter_->setClearButtonEnabled(true);
+    filter_->setWhatsThis(
+        tr("Type part of a name, company, phone number or e-mail address to list only the "
+           "persons of the group that have it. Escape clears the filter."));
+    filter_->installEventFilter(this);
+    connect(filter_, &QLineEdit::textChanged, this, &PhoneBookPanel::filterEdited);
+
+    model_ = new PersonListModel(book_, this);
+    list_ = makeRecordList(model_, this);
+    list_->setObjectName(QStringLiteral("personList"));
+    list_->setWhatsThis(tr("The persons of the group. Click a column heading to sort by it."));
+    list_->header()->setSectionsClickable(true);
+    list_->header()->setSortIndicatorShown(true);
+    list_->header()->setSortIndicator(static_cast<int>(book_.sort()), Qt::AscendingOrder);
+    connect(list_->header(), &QHeaderView::sectionClicked, this, [this](int column) {
+        refill([&] { book_.sortBy(column == 1 ? PersonSort::Company : PersonSort::Name); });
+        emit selectionChanged();
+    });
+    connect(list_->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] {
+        if (refilling_) return;
+        book_.selectRow(selectedRow(list_));
+        showDetails();
+        emit selectionChanged();
+    });
+    connect(list_, &QTreeView::doubleClicked, this, [this] {
+        if (book_.selection().id != -1) emit commandRequested(cmd::kPersonEdit);
+    });
+    list_->installEventFilter(this);
+    list_->viewport()->installEventFilter(this);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    // The group and the filter share a line, so that the list keeps its rows.
+    auto* choose = new QHBoxLayout;
+    choose->addWidget(groups_, 1);
+    choose->addWidget(filter_, 1);
+    layout->addLayout(choose);
+    layout->addWidget(list_, 1);
+    layout->addWidget(buildDetails());
+    setFocusProxy(groups_);
+}
+
+QWidget* PhoneBookPanel::buildDetails() {
+    auto* details = new QWidget(this);
+    auto* grid = new QGridLayout(details);
+    grid->setContentsMargins(0, 0, 0, 0);
+    grid->setVerticalSpacing(2);
+    grid->setColumnStretch(1, 1);
+    grid->setColumnStretch(3, 1);
+    for (const DetailPlace& place : kPlaces) {
+        grid->addWidget(new QLabel(tr(place.label), details), place.row, place.column);
+        QWidget* shown = nullptr;
+        if (place.command == 0) {
+            fax_ = new QLabel(details);
+            fax_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+            shown = fax_;
+        } else {
+            auto* button = new DetailButton(details);
+            const int command = place.command;
+            connect(button, &QPushButton::clicked, this,
+                    [this, command] { emit commandRequested(command); });
+            buttons_[static_cast<size_t>(place.detail)] = button;
+            shown = button;
+        }
+        const int span = place.detail == PersonDetail::WebPage ? 3 : 1;
+        grid->addWidget(shown, place.row, place.column + 1, 1, span);
+    }
+    return details;
+}
+
+QSize PhoneBookPanel::sizeHint() const {
+    return {QWidget::sizeHint().width(), minimumSizeHint().height()};
+}
+
+QPushButton* PhoneBookPanel::detailButton(PersonDetail detail) const {
+    return buttons_[static_cast<size_t>(detail)];
+}
+
+void PhoneBookPanel::refill(const std::function<void()>& change) {
+    refilling_ = true;
+    model_->beginRefill();
+    if (change)
+        change();
+    else
+        book_.refill();
+    model_->endRefill();
+
+    groups_->clear();
+    for (const GroupEntry& group : book_.groups())
+        groups_->addItem(utf8(group.desc), group.id);
+    groups_->setCurrentIndex(groups_->findData(book_.groupId()));
+    list_->header()->setSortIndicator(static_cast<int>(book_.sort()), Qt::AscendingOrder);
+    showSelection();
+    refilling_ = false;
+    showDetails();
+}
+
+void PhoneBookPanel::showSelection() {
+    QItemSelectionModel* selected = list_->selectionModel();
+    const int row = book_.selection().row;
+    if (row < 0) {
+        selected->clear();
+        return;
+    }
+    const QModelIndex index = model_->index(row, 0);
+    selected->setCurrentIndex(index,
+                              QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    list_->scrollTo(index);
+}
+
+void PhoneBookPanel::showDetails() {
+    const auto details = book_.details();
+    for (const DetailPlace& place : kPlaces) {
+        const DetailText& shown = details[static_cast<size_t>(place.detail)];
+        if (place.command == 0) {
+            fax_->setText(utf8(shown.text));
+            fax_->setEnabled(shown.enabled);
+            continue;
+        }
+        auto* button = static_cast<DetailButton*>(detailButton(place.detail));
+        button->setFullText(utf8(shown.text));
+        button->setEnabled(shown.enabled);
+    }
+}
+
+void PhoneBookPanel::filterEdited(const QString& text) {
+    refill([&] { book_.setFilter(text.toStdString()); });
+    emit selectionChanged();
+}
+
+bool PhoneBookPanel::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == filter_ && event->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (key->key() == Qt::Key_Escape && !filter_->text().isEmpty()) {
+            filter_->clear();
+            return true;
+        }
+        if (key->key() == Qt::Key_Down && model_->rowCount() > 0) {
+            list_->setFocus(Qt::TabFocusReason);
+            if (book_.selection().row < 0) list_->setCurrentIndex(model_->index(0, 0));
+            return true;
+        }
+        return false;
+    }
+    if (watched != list_ && watched != list_->viewport())
+        return QWidget::eventFilter(watched, event);
+    switch (event->type()) {
+        case QEvent::FocusIn:
+        case QEvent::MouseButtonPress:
+            emit listFocused();
+            return false;
+        case QEvent::ContextMenu: {
+            const auto* menu = static_cast<QContextMenuEvent*>(event);
+            if (menu->reason() == QContextMenuEvent::Mouse) {
+                // A right click selects the row under it first, as a left click would.
+                const QModelIndex hit = list_->indexAt(menu->pos());
+                if (hit.isValid())
+                    list_->selectionModel()->setCurrentIndex(
+                        hit, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+            }
+            emit listFocused();
+            emit listMenuRequested(menu->globalPos());
+            return true;
+        }
+        case QEvent::KeyPress: {
+            const auto* key = static_cast<QKeyEvent*>(event);
+            if (key->key() != Qt::Key_Delete || key->modifiers() != Qt::NoModifier) return false;
+            if (book_.selection().id != -1) emit commandRequested(cmd::kPersonDelete);
+            return true;
+        }
+        case QEvent::Resize:
+            list_->header()->resizeSection(0, list_->viewport()->width() / 2);
+            return false;
+        default:
+            return false;
+    }
+}

@@ -1,0 +1,13 @@
+#pragma once
+
+class QAbstractItemModel;
+class QTreeView;
+class QWidget;
+
+// A list of records as the organizer shows them: whole rows, one selected at a time,
+// the selection visible while another control has the focus, a mark on the list that has
+// the keyboard focus, and cut cells shown whole in a tooltip.
+[[nodiscard]] QTreeView* makeRecordList(QAbstractItemModel* model, QWidget* parent);
+
+// The selected row of such a list, or -1.
+[[nodiscard]] int selectedRow(const QTreeView* list);

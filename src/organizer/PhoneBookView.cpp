@@ -7,6 +7,7 @@ PhoneBookView::PhoneBookView(PimDocument& document, UndoHistory* history)
     : document_(document), history_(history) {}
 
 void PhoneBookView::refill() {
+    index_.clear();
     groups_ = sortedGroups(document_);
     groupId_ = currentGroupId(groups_, groupId_);
     fillPersons();
@@ -35,7 +36,6 @@ void PhoneBookView::setFilter(const std::string& text) {
 void PhoneBookView::fillPersons() {
     const int32_t id = selection_.id;
     groupRows_ = groupPersonRows(document_, groupId_, sort_);
-    haystacks_.clear();
     list(false);
     reselect(id);
 }
@@ -47,22 +47,25 @@ void PhoneBookView::list(bool narrowing) {
             listed_[i] = i;
         return;
     }
-    if (haystacks_.empty()) {
-        haystacks_.reserve(groupRows_.size());
-        for (const PersonRow& row : groupRows_)
-            haystacks_.push_back(PersonFilter::haystack(*document_.persons().find(row.id)));
-    }
+    prepareFilter();
     std::vector<uint32_t> listed;
-    if (narrowing) {
+    // Looking at a few listed persons beats a pass over the whole text; for many, the pass
+    // wins, as it reads the text in order.
+    if (narrowing && listed_.size() < document_.persons().size() / 8) {
         for (const uint32_t i : listed_) {
-            if (filter_.matches(haystacks_[i])) listed.push_back(i);
+            if (index_.matches(groupRows_[i].order, filter_)) listed.push_back(i);
         }
     } else {
+        const std::vector<char> matched = index_.matchAll(filter_);
         for (uint32_t i = 0; i < groupRows_.size(); ++i) {
-            if (filter_.matches(haystacks_[i])) listed.push_back(i);
+            if (matched[groupRows_[i].order] != 0) listed.push_back(i);
         }
     }
     listed_ = std::move(listed);
+}
+
+void PhoneBookView::prepareFilter() {
+    if (!index_.built()) index_.build(document_);
 }
 
 void PhoneBookView::reselect(int32_t id) {

@@ -7,6 +7,7 @@
 
 #include "organizer/ListSelection.h"
 #include "organizer/PersonFilter.h"
+#include "organizer/PersonTextIndex.h"
 #include "organizer/PhoneBookRows.h"
 
 class PimDocument;
@@ -38,6 +39,10 @@ public:
     // The filter box changed: only matching members stay listed.
     void setFilter(const std::string& text);
 
+    // Makes what the filter searches, unless it is ready. The first filter after a change
+    // does this itself; a window calls it while idle so that the first key is quick too.
+    void prepareFilter();
+
     // The listed persons, top to bottom.
     [[nodiscard]] size_t rowCount() const { return listed_.size(); }
     [[nodiscard]] const PersonRow& row(size_t index) const { return groupRows_[listed_[index]]; }
@@ -68,10 +73,10 @@ private:
     std::vector<GroupEntry> groups_;
     int32_t groupId_ = -1;
     PersonSort sort_ = PersonSort::Name;
-    std::vector<PersonRow> groupRows_;    // every member of the group, sorted
-    std::vector<std::string> haystacks_;  // made when a filter is first typed
-    std::vector<uint32_t> listed_;        // indices into groupRows_
+    std::vector<PersonRow> groupRows_;  // every member of the group, sorted
+    std::vector<uint32_t> listed_;      // indices into groupRows_
     std::string filterText_;
     PersonFilter filter_;
+    PersonTextIndex index_;  // made when a filter is first typed after a change
     ListSelection selection_;
 };

@@ -10,6 +10,7 @@
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QTimer>
 #include <QTreeView>
 #include <QVBoxLayout>
 
@@ -188,6 +189,8 @@ void PhoneBookPanel::refill(const std::function<void()>& change) {
     showSelection();
     refilling_ = false;
     showDetails();
+    // The filter's text is made once the window has nothing else to do.
+    QTimer::singleShot(0, this, [this] { book_.prepareFilter(); });
 }
 
 void PhoneBookPanel::showSelection() {

@@ -19,6 +19,7 @@
 #include "organizer/ui/AppointmentDialog.h"
 #include "organizer/ui/CellToolTips.h"
 #include "organizer/ui/DayListModels.h"
+#include "organizer/ui/ReminderController.h"
 #include "organizer/ui/TaskDialog.h"
 #include "records/PimDocument.h"
 #include "shell/CommandId.h"
@@ -134,6 +135,7 @@ OrganizerView::OrganizerView(PimDocument& document, UndoHistory* history, ShellS
 
     setMinimumSize(designedSize());
     alarm_ = settings_.readAlarmSettings();
+    reminders_ = new ReminderController(*document_, history_, day_, alarm_, settings_, this);
     document_->attachView(*this);
     refreshLists();
     showSelectedDate();

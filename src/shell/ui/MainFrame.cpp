@@ -12,6 +12,7 @@
 #include <QWhatsThis>
 
 #include "organizer/ui/OrganizerView.h"
+#include "organizer/ui/ReminderController.h"
 #include "shell/CommandId.h"
 #include "shell/CommandTable.h"
 #include "shell/StartupPlan.h"
@@ -46,6 +47,7 @@ MainFrame::MainFrame(const Clock& clock, DocumentStorage& storage, UserPrompts& 
     connect(view_, &OrganizerView::listMenuRequested, this, &MainFrame::showListMenu);
     document_.attachView(*this);
     handlers_[cmd::kAudibleAlarm] = [this] { view_->toggleAudibleAlarm(); };
+    handlers_[cmd::kAlarmSound] = [this, &prompts] { view_->reminders().chooseSound(prompts); };
     handlers_[cmd::kUndo] = [this] { history_.undo(); };
     handlers_[cmd::kRedo] = [this] { history_.redo(); };
     for (auto& [id, handler] : view_->commandHandlers())
@@ -69,6 +71,8 @@ void MainFrame::openStartupDocument(const std::vector<std::string>& arguments, b
     const StartupPlan plan = planStartup(arguments, settings_);
     openLastFile_ = plan.openLastFile;
     lifecycle_.openAtStartup(plan);
+    // An alarm that fell due while the program was closed shows at once.
+    view_->reminders().checkSoon();
     updateCommandStates();
 }
 
@@ -162,6 +166,7 @@ void MainFrame::runCommand(int id) {
 void MainFrame::runFrameCommand(int id) {
     if (id >= cmd::kRecentFirst && id <= cmd::kRecentLast) {
         lifecycle_.openRecent(id);
+        view_->reminders().checkSoon();
         return;
     }
     switch (id) {
@@ -170,6 +175,7 @@ void MainFrame::runFrameCommand(int id) {
             break;
         case cmd::kOpen:
             lifecycle_.open();
+            view_->reminders().checkSoon();
             break;
         case cmd::kSave:
             lifecycle_.save();

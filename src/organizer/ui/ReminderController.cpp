@@ -29,12 +29,22 @@ ReminderController::ReminderController(PimDocument& document, UndoHistory* histo
       owner_(owner),
       notifier_(std::make_unique<FreedesktopNotifier>()),
       makeSound_([] { return std::make_unique<QtAlarmSound>(); }) {
+    alarms_.rebuild(document_);
+    document_.attachView(*this);
     minute_.setInterval(kMinuteMs);
     connect(&minute_, &QTimer::timeout, this, &ReminderController::check);
     minute_.start();
 }
 
-ReminderController::~ReminderController() = default;
+ReminderController::~ReminderController() {
+    if (!closed_) document_.detachView(*this);
+}
+
+void ReminderController::documentChanged() {
+    // The walk is paid with the change, as the day view's refill pays it, so that the
+    // minute's tick stays small however large the document.
+    alarms_.rebuild(document_);
+}
 
 void ReminderController::setNotifier(std::unique_ptr<DesktopNotifier> notifier) {
     notifier_ = std::move(notifier);
@@ -49,8 +59,9 @@ void ReminderController::checkSoon() {
 }
 
 void ReminderController::check() {
+    if (closed_) return;
     const DateTime now = DateTime::now(document_.clock());
-    for (const Reminder& reminder : dueReminders(document_, day_.shownDate(), now)) {
+    for (const Reminder& reminder : alarms_.dueReminders(document_, day_.shownDate(), now)) {
         if (open_.count(reminder.caption) != 0) continue;
         // An earlier window of this tick, or a tick inside it, may have turned it off.
         if (!stillDue(document_, reminder.id, now)) continue;

@@ -8,6 +8,9 @@
 #include <set>
 #include <string>
 
+#include "organizer/AlarmIndex.h"
+#include "records/DocumentView.h"
+
 class AlarmSound;
 class DayView;
 class DesktopNotifier;
@@ -22,7 +25,7 @@ struct AlarmSettings;
 // notifications as well, and turns an alarm off when the user asks. Its minute keeps
 // running while any modal window is open, so a reminder that comes due meanwhile opens
 // on top; no caption gets a second window while one is open.
-class ReminderController : public QObject {
+class ReminderController : public QObject, public DocumentView {
     Q_OBJECT
 
 public:
@@ -39,6 +42,9 @@ public:
     void checkSoon();
     // Options / Alarm Sound...: asks for a wave file and stores the choice.
     void chooseSound(UserPrompts& prompts);
+
+    void documentChanged() override;
+    void documentClosing() override { closed_ = true; }
 
     void setNotifier(std::unique_ptr<DesktopNotifier> notifier);
     void setSoundMaker(SoundMaker maker);
@@ -58,5 +64,7 @@ private:
     std::unique_ptr<DesktopNotifier> notifier_;
     SoundMaker makeSound_;
     std::set<std::string> open_;
+    AlarmIndex alarms_;
+    bool closed_ = false;
     QTimer minute_;
 };

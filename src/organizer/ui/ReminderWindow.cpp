@@ -10,6 +10,8 @@
 #include <QStyle>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 #include "platform/AlarmSound.h"
 
 namespace {
@@ -52,7 +54,9 @@ ReminderWindow::ReminderWindow(const QString& caption, const QString& message,
     layout->addLayout(text);
     layout->addLayout(buttons);
     layout->setSizeConstraint(QLayout::SetFixedSize);
-    message_->setMinimumWidth(fontMetrics().averageCharWidth() * 48);
+    // The message on one line where it fits a reasonable width; longer ones wrap.
+    message_->setMinimumWidth(std::min(fontMetrics().horizontalAdvance(message) + 2,
+                                       fontMetrics().averageCharWidth() * 72));
 
     minute_.setInterval(kMinuteMs);
     connect(&minute_, &QTimer::timeout, this, &ReminderWindow::remind);

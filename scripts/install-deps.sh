@@ -10,7 +10,7 @@ packages=(
   libgtest-dev googletest
   libical-dev python3-vobject python3-icalendar
   fonts-liberation fonts-liberation2 poppler-utils
-  xvfb xauth tzdata
+  xvfb xauth tzdata dbus-daemon
   dpkg-dev file lintian appstream desktop-file-utils groff-base
 )
 

@@ -52,4 +52,42 @@ TEST(DayCommands, DayListsTheDayAsTheWindowShowsIt) {
     EXPECT_NE(bad.err.find("2026-02-30"), std::string::npos);
 }
 
+TEST(DayCommands, AlarmsListsTheRemindersThatWouldOpenNow) {
+    ScratchDir dir;
+    const std::string file = dir.file("alarms.pgr");
+    FixedClock clock{LocalTime{2026, 12, 6, 10, 0, 0, 0}};
+    PimDocument document(clock);
+    const auto appointment = [&](const std::string& text, int day, int hour, int minutes) {
+        Appointment a = Appointment::createdAt(DateTime::fromFields(2026, 12, day, hour, 0));
+        a.Description = text;
+        a.DueDate = a.StartTime.date();
+        a.Alarm = true;
+        a.AlarmTime = a.StartTime - DateTimeSpan::fromParts(0, 0, minutes, 0);
+        document.add(a);
+    };
+    appointment("Dentist", 6, 14, 15);
+    appointment("Yesterday's lunch", 5, 12, 10);
+    appointment("Standup", 6, 9, 5);
+    appointment(std::string(85, 'L'), 7, 8, 60 * 24);
+    appointment("Later today", 6, 18, 15);
+    ASSERT_TRUE(saveDocument(document, file));
+
+    // In ID order, the day before only while it is selected, AM and PM in any language.
+    EXPECT_EQ(runProgram("LANG=de_DE.UTF-8", "--now '2026-12-06 14:00' alarms " + file),
+              "Reminder: Dentist\tThis is your reminder for your 02:00 PM appointment.\n"
+              "Reminder: Standup\tThis is your reminder for your 09:00 AM appointment.\n"
+              "Reminder: " +
+                  std::string(79, 'L') +
+                  "\tThis is your reminder for your 08:00 AM appointment.\n");
+    EXPECT_EQ(
+        runProgram("LANG=en_US.UTF-8", "--now '2026-12-06 13:44' alarms --date 2026-12-05 " + file),
+        "Reminder: Yesterday's lunch\tThis is your reminder for your 12:00 PM appointment.\n"
+        "Reminder: Standup\tThis is your reminder for your 09:00 AM appointment.\n"
+        "Reminder: " +
+            std::string(79, 'L') + "\tThis is your reminder for your 08:00 AM appointment.\n");
+
+    const CliRun missing = runCliCaptured({"alarms", dir.file("none.pgr")});
+    EXPECT_NE(missing.code, 0);
+}
+
 }  // namespace

@@ -25,12 +25,12 @@ expect() {
     fi
 }
 
-expect 'quillmate-cli ' 'add-appointment add-task compact day export help import info new report resave'
+expect 'quillmate-cli ' 'add-appointment add-task alarms compact day export help import info new report resave'
 expect 'quillmate-cli i' 'import info'
 expect 'quillmate-cli --' '--help --now --version'
 expect 'quillmate-cli --now 2026-01-01T10:00 co' 'compact'
 expect 'quillmate-cli --now ' ''
-expect 'quillmate-cli help ' 'add-appointment add-task compact day export import info new report resave'
+expect 'quillmate-cli help ' 'add-appointment add-task alarms compact day export import info new report resave'
 expect 'quillmate-cli info ' 'folder home.pgr with space.pgr work.pgr'
 expect 'quillmate-cli info h' 'home.pgr'
 expect 'quillmate-cli info home.pgr ' ''

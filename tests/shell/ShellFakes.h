@@ -28,7 +28,10 @@ public:
         answers.pop_front();
         return answer;
     }
-    std::optional<std::string> askOpenPath(const FileDialogSpec&) override { return next(); }
+    std::optional<std::string> askOpenPath(const FileDialogSpec& spec) override {
+        openDialogs.push_back(spec);
+        return next();
+    }
     std::optional<std::string> askSavePath(const FileDialogSpec& spec) override {
         saveDialogs.push_back(spec);
         return next();
@@ -37,6 +40,7 @@ public:
     std::deque<MessageAnswer> answers;             // for Yes/No/Cancel and Retry/Cancel
     std::deque<std::optional<std::string>> paths;  // for file dialogs; nothing = cancel
     std::vector<Shown> messages;
+    std::vector<FileDialogSpec> openDialogs;
     std::vector<FileDialogSpec> saveDialogs;
 
 private:

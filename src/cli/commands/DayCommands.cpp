@@ -8,6 +8,7 @@
 #include "cli/commands/CommandSupport.h"
 #include "docfile/DocumentFile.h"
 #include "organizer/DayView.h"
+#include "organizer/Reminders.h"
 #include "records/PimDocument.h"
 
 namespace {
@@ -38,9 +39,26 @@ Status runDay(CliContext& context, const std::vector<std::string>& args) {
     return {};
 }
 
-const std::array<CliCommand, 1> kCommands = {{
+// The reminders the window would open at this moment with the day selected, one line each
+// in the order the windows open, for users who wire them into a notifier of their own.
+Status runAlarms(CliContext& context, const std::vector<std::string>& args) {
+    CliArgs parsed;
+    if (Status status = parseArguments(args, 1, {"date"}, {}, parsed); !status) return status;
+    DateTime shown = DateTime::today(context.clock);
+    if (Status status = readDateOption(parsed, shown); !status) return status;
+    PimDocument document(context.clock);
+    const RecordsLeftToExit leaveRecords(context, document);
+    if (Status loaded = loadDocument(document, parsed.positional()[0]); !loaded) return loaded;
+    for (const Reminder& reminder : dueReminders(document, shown, DateTime::now(context.clock)))
+        context.out << reminder.caption << '\t' << reminder.message << '\n';
+    return {};
+}
+
+const std::array<CliCommand, 2> kCommands = {{
     {"day", "FILE [--date YYYY-MM-DD]",
      "list the appointments and tasks the window shows for a day (default today)", runDay},
+    {"alarms", "FILE [--date YYYY-MM-DD]",
+     "list the reminders that would open now, the day selected (default today)", runAlarms},
 }};
 
 }  // namespace

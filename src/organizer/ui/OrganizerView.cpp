@@ -21,6 +21,7 @@
 #include "organizer/ui/DayListModels.h"
 #include "organizer/ui/PhoneBookPanel.h"
 #include "organizer/ui/RecordList.h"
+#include "organizer/ui/ReminderController.h"
 #include "organizer/ui/TaskDialog.h"
 #include "records/PimDocument.h"
 #include "shell/CommandId.h"
@@ -104,6 +105,7 @@ OrganizerView::OrganizerView(PimDocument& document, UndoHistory* history, ShellS
 
     setMinimumSize(designedSize());
     alarm_ = settings_.readAlarmSettings();
+    reminders_ = new ReminderController(*document_, history_, day_, alarm_, settings_, this);
     document_->attachView(*this);
     phoneBookPanel_->refill();
     refreshLists();
@@ -203,6 +205,7 @@ std::map<int, std::function<void()>> OrganizerView::commandHandlers() {
         {cmd::kMailPerson, [this] { contact(PersonDetail::EMail); }},
         {cmd::kOpenWebPage, [this] { contact(PersonDetail::WebPage); }},
         {cmd::kEmailGroup, [this] { contacts_.mailGroup(phoneBook_.listedAddresses()); }},
+        {cmd::kAlarmSound, [this] { reminders_->chooseSound(prompts_); }},
     };
 }
 

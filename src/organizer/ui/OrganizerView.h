@@ -21,6 +21,7 @@ class QGroupBox;
 class QLabel;
 class QTreeView;
 class QVBoxLayout;
+class ReminderController;
 class TaskListModel;
 class UndoHistory;
 class UserPrompts;
@@ -62,6 +63,7 @@ public:
     [[nodiscard]] const AlarmSettings& alarmSettings() const { return alarm_; }
     // Flips the audible-alarm option and stores it.
     void toggleAudibleAlarm();
+    [[nodiscard]] ReminderController& reminders() const { return *reminders_; }
 
     void documentChanged() override;
     void documentClosing() override;
@@ -122,4 +124,5 @@ private:
     TaskListModel* taskModel_ = nullptr;
     AppointmentListModel* appointmentModel_ = nullptr;
     std::map<const QWidget*, QString> panePages_;
+    ReminderController* reminders_ = nullptr;
 };

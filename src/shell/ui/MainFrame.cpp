@@ -12,6 +12,7 @@
 #include <QWhatsThis>
 
 #include "organizer/ui/OrganizerView.h"
+#include "organizer/ui/ReminderController.h"
 #include "platform/qt/DesktopContactLauncher.h"
 #include "shell/CommandId.h"
 #include "shell/CommandTable.h"
@@ -75,6 +76,8 @@ void MainFrame::openStartupDocument(const std::vector<std::string>& arguments, b
     const StartupPlan plan = planStartup(arguments, settings_);
     openLastFile_ = plan.openLastFile;
     lifecycle_.openAtStartup(plan);
+    // An alarm that fell due while the program was closed shows at once.
+    view_->reminders().checkSoon();
     updateCommandStates();
 }
 
@@ -168,6 +171,7 @@ void MainFrame::runCommand(int id) {
 void MainFrame::runFrameCommand(int id) {
     if (id >= cmd::kRecentFirst && id <= cmd::kRecentLast) {
         lifecycle_.openRecent(id);
+        view_->reminders().checkSoon();
         return;
     }
     switch (id) {
@@ -176,6 +180,7 @@ void MainFrame::runFrameCommand(int id) {
             break;
         case cmd::kOpen:
             lifecycle_.open();
+            view_->reminders().checkSoon();
             break;
         case cmd::kSave:
             lifecycle_.save();

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "records/DateTime.h"
+
+// The texts of a reminder window.
+
+// How much of the description the caption keeps, counted in characters (Unicode code
+// points), so that a cut never splits a multi-byte character.
+inline constexpr size_t kCaptionDescriptionChars = 79;
+
+// "Reminder: " and the first 79 characters of the description.
+[[nodiscard]] std::string reminderCaption(std::string_view description);
+// "This is your reminder for your 10:00 AM appointment.": the start time as hour (01 to
+// 12), minutes and AM or PM, whatever the user's locale.
+[[nodiscard]] std::string reminderMessage(DateTime startTime);
+// The first `count` characters of UTF-8 text; a byte that does not start a well-formed
+// character counts as one character on its own.
+[[nodiscard]] std::string_view firstCharacters(std::string_view text, size_t count);

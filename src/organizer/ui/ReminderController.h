@@ -1,0 +1,70 @@
+#pragma once
+
+#include <QObject>
+#include <QTimer>
+
+#include <functional>
+#include <memory>
+#include <set>
+#include <string>
+
+#include "organizer/AlarmIndex.h"
+#include "records/DocumentView.h"
+
+class AlarmSound;
+class DayView;
+class DesktopNotifier;
+class PimDocument;
+class ShellSettings;
+class UndoHistory;
+class UserPrompts;
+struct AlarmSettings;
+
+// The organizer's reminders: every minute, and once right after a document is opened, it
+// opens a modal reminder window for each alarm that has come due, tells the desktop's
+// notifications as well, and turns an alarm off when the user asks. Its minute keeps
+// running while any modal window is open, so a reminder that comes due meanwhile opens
+// on top; no caption gets a second window while one is open.
+class ReminderController : public QObject, public DocumentView {
+    Q_OBJECT
+
+public:
+    using SoundMaker = std::function<std::unique_ptr<AlarmSound>()>;
+
+    // `alarm` holds the view's sound options, which Alarm Sound... changes and stores.
+    ReminderController(PimDocument& document, UndoHistory* history, const DayView& day,
+                       AlarmSettings& alarm, ShellSettings& settings, QWidget* owner);
+    ~ReminderController() override;
+
+    // One tick: opens the windows of the alarms due now, one after the other.
+    void check();
+    // A tick as soon as the program is idle: for a document just opened.
+    void checkSoon();
+    // Options / Alarm Sound...: asks for a wave file and stores the choice.
+    void chooseSound(UserPrompts& prompts);
+
+    void documentChanged() override;
+    void documentClosing() override { closed_ = true; }
+
+    void setNotifier(std::unique_ptr<DesktopNotifier> notifier);
+    void setSoundMaker(SoundMaker maker);
+    [[nodiscard]] const QTimer& timer() const { return minute_; }
+    // Whether a reminder window with this caption is open.
+    [[nodiscard]] bool isOpen(const std::string& caption) const {
+        return open_.count(caption) != 0;
+    }
+
+private:
+    PimDocument& document_;
+    UndoHistory* history_;
+    const DayView& day_;
+    AlarmSettings& alarm_;
+    ShellSettings& settings_;
+    QWidget* owner_;
+    std::unique_ptr<DesktopNotifier> notifier_;
+    SoundMaker makeSound_;
+    std::set<std::string> open_;
+    AlarmIndex alarms_;
+    bool closed_ = false;
+    QTimer minute_;
+};

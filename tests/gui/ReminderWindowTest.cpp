@@ -1,0 +1,209 @@
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QCalendarWidget>
+#include <QCheckBox>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+#include <QTreeView>
+
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "FrameFixture.h"
+#include "docfile/DocumentFile.h"
+#include "organizer/ui/OrganizerView.h"
+#include "organizer/ui/ReminderController.h"
+#include "organizer/ui/ReminderWindow.h"
+#include "organizer/ui/RowImages.h"
+#include "platform/AlarmSound.h"
+#include "platform/DesktopNotifier.h"
+#include "shell/CommandId.h"
+#include "support/ScratchDir.h"
+
+namespace {
+
+// What the fakes heard, in order: "notify TITLE | TEXT", "play PATH", "stop".
+using Log = std::vector<std::string>;
+
+class FakeNotifier : public DesktopNotifier {
+public:
+    explicit FakeNotifier(Log& log) : log_(log) {}
+    void notify(const std::string& title, const std::string& text) override {
+        log_.push_back("notify " + title + " | " + text);
+    }
+
+private:
+    Log& log_;
+};
+
+class FakeSound : public AlarmSound {
+public:
+    explicit FakeSound(Log& log) : log_(log) {}
+    void playLooped(const std::string& path) override {
+        // The shipped beep.wav is found beside the program in the build tree.
+        log_.push_back(path.ends_with("/share/quillmate/beep.wav") ? "play beep.wav"
+                                                                   : "play " + path);
+    }
+    void stop() override { log_.push_back("stop"); }
+
+private:
+    Log& log_;
+};
+
+class ReminderWindowTest : public FrameFixture {
+protected:
+    ReminderWindowTest() : FrameFixture(LocalTime{2026, 12, 6, 9, 40, 0, 0}) {}
+
+    void SetUp() override {
+        start();
+        frame->show();
+        view = frame->organizerView();
+        reminders().setNotifier(std::make_unique<FakeNotifier>(log));
+        reminders().setSoundMaker([this] { return std::make_unique<FakeSound>(log); });
+    }
+    ReminderController& reminders() { return view->reminders(); }
+    int32_t addAppointment(const char* text, int day, int hour, int minutes) {
+        Appointment a = Appointment::createdAt(DateTime::fromFields(2026, 12, day, hour, 0));
+        a.Description = text;
+        a.DueDate = a.StartTime.date();
+        a.Alarm = true;
+        a.AlarmTime = a.StartTime - DateTimeSpan::fromParts(0, 0, minutes, 0);
+        return frame->document().add(a);
+    }
+    void setNow(int hour, int minute) { clock.set(LocalTime{2026, 12, 6, hour, minute, 0, 0}); }
+    // Runs `answer` on the reminder window the next tick opens, then runs the tick.
+    void tickAnswering(const std::function<void(ReminderWindow*)>& answer) {
+        QTimer::singleShot(0, [answer] {
+            auto* window = qobject_cast<ReminderWindow*>(QApplication::activeModalWidget());
+            answer(window);
+            if (window != nullptr && window->isVisible()) window->okButton()->click();
+        });
+        reminders().check();
+    }
+    bool alarmImageShown(int row) {
+        const QVariant image =
+            view->appointmentList()->model()->index(row, 0).data(Qt::DecorationRole);
+        return image.value<QPixmap>().cacheKey() == RowImages::alarmClock().cacheKey();
+    }
+
+    OrganizerView* view = nullptr;
+    Log log;
+};
+
+TEST_F(ReminderWindowTest, DueAlarmOpensWindowAndTurningItOffClearsTheAlarm) {
+    const int32_t id = addAppointment("Dentist", 6, 10, 15);
+    frame->document().setModified(false);
+    EXPECT_TRUE(reminders().timer().isActive());
+
+    setNow(9, 44);
+    reminders().check();  // not yet: no window would have to be answered
+    EXPECT_TRUE(log.empty());
+
+    setNow(9, 45);
+    // Acknowledged without turning off: it opens again at the next tick.
+    for (int tick = 0; tick < 2; ++tick) {
+        tickAnswering([](ReminderWindow* window) { ASSERT_NE(window, nullptr); });
+    }
+    EXPECT_TRUE(frame->document().appointments().find(id)->Alarm);
+
+    tickAnswering([this](ReminderWindow* window) {
+        ASSERT_NE(window, nullptr);
+        EXPECT_EQ(window->windowTitle(), "Reminder: Dentist");
+        EXPECT_EQ(window->message(), "This is your reminder for your 10:00 AM appointment.");
+        EXPECT_FALSE(window->windowFlags() & Qt::WindowCloseButtonHint);
+        EXPECT_TRUE(window->windowFlags() & Qt::WindowStaysOnTopHint);
+        // Escape does not answer it.
+        QTest::keyClick(window, Qt::Key_Escape);
+        EXPECT_TRUE(window->isVisible());
+        window->turnOffBox()->setChecked(true);
+    });
+    const std::string notified =
+        "notify Reminder: Dentist | This is your reminder for your 10:00 AM appointment.";
+    EXPECT_EQ(log, (Log{notified, "play beep.wav", "stop", "stop", notified, "play beep.wav",
+                        "stop", "stop", notified, "play beep.wav", "stop", "stop"}));
+    EXPECT_FALSE(frame->document().appointments().find(id)->Alarm);
+    EXPECT_TRUE(frame->document().isModified());
+    EXPECT_FALSE(alarmImageShown(0));
+
+    // Off for good.
+    log.clear();
+    setNow(9, 46);
+    reminders().check();
+    EXPECT_TRUE(log.empty());
+}
+
+TEST_F(ReminderWindowTest, AlarmThatComesDueMeanwhileOpensOnTopAndSoundCanBeOff) {
+    addAppointment("Dentist", 6, 10, 15);
+    const int32_t call = addAppointment("Call the bank", 6, 10, 10);
+    // Next week is shown: today's alarms fire all the same.
+    view->calendar()->setSelectedDate(QDate(2026, 12, 13));
+    frame->runCommand(cmd::kAudibleAlarm);
+
+    setNow(9, 45);
+    std::vector<QString> captions;
+    tickAnswering([&](ReminderWindow* first) {
+        ASSERT_NE(first, nullptr);
+        captions.push_back(first->windowTitle());
+        setNow(9, 50);
+        // The next minute's tick, while the first window waits for its answer.
+        tickAnswering([&](ReminderWindow* second) {
+            ASSERT_NE(second, nullptr);
+            ASSERT_NE(second, first);
+            captions.push_back(second->windowTitle());
+            EXPECT_TRUE(reminders().isOpen("Reminder: Dentist"));
+            second->turnOffBox()->setChecked(true);
+        });
+    });
+    EXPECT_EQ(captions, (std::vector<QString>{"Reminder: Dentist", "Reminder: Call the bank"}));
+    EXPECT_FALSE(frame->document().appointments().find(call)->Alarm);
+    // Silent windows: only the notifications.
+    EXPECT_EQ(log.size(), 2U);
+    EXPECT_FALSE(reminders().isOpen("Reminder: Dentist"));
+}
+
+TEST_F(ReminderWindowTest, OpeningADocumentChecksAtOnce) {
+    QApplication::processEvents();  // the start-up check, on an empty document
+    // An alarm that fell due while the program was closed.
+    const ScratchDir dir;
+    PimDocument saved(clock);
+    Appointment a = Appointment::createdAt(DateTime::fromFields(2026, 12, 6, 9, 0));
+    a.Description = "Standup";
+    a.DueDate = a.StartTime.date();
+    a.Alarm = true;
+    saved.add(a);
+    ASSERT_TRUE(saveDocument(saved, dir.file("work.pgr")));
+
+    prompts.paths = {dir.file("work.pgr")};
+    frame->runCommand(cmd::kOpen);
+    QString seen;
+    QTimer::singleShot(0, [&] {
+        if (auto* window = qobject_cast<ReminderWindow*>(QApplication::activeModalWidget())) {
+            seen = window->windowTitle();
+            window->okButton()->click();
+        }
+    });
+    QApplication::processEvents();
+    EXPECT_EQ(seen, "Reminder: Standup");
+}
+
+TEST_F(ReminderWindowTest, AlarmSoundAsksForAWaveFileAndStoresIt) {
+    prompts.paths = {std::nullopt, std::string("/sounds/chime.wav")};
+    frame->runCommand(cmd::kAlarmSound);
+    EXPECT_EQ(view->alarmSettings().alarmSound, "beep.wav");
+    frame->runCommand(cmd::kAlarmSound);
+    EXPECT_EQ(view->alarmSettings().alarmSound, "/sounds/chime.wav");
+    EXPECT_EQ(settings.readText("Alarm", "AlarmSound"), "/sounds/chime.wav");
+    ASSERT_EQ(prompts.openDialogs.size(), 2U);
+    const FileDialogSpec& spec = prompts.openDialogs[0];
+    EXPECT_EQ(spec.initialName, "beep.wav");
+    EXPECT_EQ(spec.defaultExtension, "wav");
+    ASSERT_EQ(spec.filters.size(), 1U);
+    EXPECT_EQ(spec.filters[0].description, "Wave Files (*.wav)");
+    EXPECT_EQ(spec.filters[0].pattern, "*.wav");
+}
+
+}  // namespace

@@ -9,9 +9,14 @@
 #include <QTabWidget>
 #include <QTest>
 #include <QTimer>
+#include <QTreeView>
 
 #include "organizer/AddressBookCommits.h"
+#include "organizer/GroupTexts.h"
 #include "organizer/UndoHistory.h"
+#include "organizer/ui/GroupDetailsDialog.h"
+#include "organizer/ui/GroupListModel.h"
+#include "organizer/ui/GroupsDialog.h"
 #include "organizer/ui/PersonDialog.h"
 #include "organizer/ui/UserDialog.h"
 #include "platform/Clock.h"
@@ -20,7 +25,8 @@
 
 namespace {
 
-// A document with "All" 1, "White Pages" 2, "Yellow Pages" 3, "Zeta" 4 and "alpha" 5.
+// A document with "All" 1, "White Pages" 2, "Yellow Pages" 3, "Zeta" 4 and
+// "alpha" 5.
 class AddressBookDialogs : public testing::Test {
 protected:
     AddressBookDialogs() {
@@ -43,6 +49,18 @@ QLineEdit* fieldLabelled(const QWidget* page, const QString& text) {
         if (label->text() == text) return qobject_cast<QLineEdit*>(label->buddy());
     }
     return nullptr;
+}
+
+// Makes the window active, as the offscreen platform does not after a nested
+// dialog.
+void activate(QWidget& window) {
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+}
+
+void clickRow(QAbstractItemView* view, int row) {
+    const QRect cell = view->visualRect(view->model()->index(row, 0));
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, cell.center());
 }
 
 QStringList tabTexts(const QTabWidget* pages) {
@@ -125,7 +143,8 @@ TEST_F(AddressBookDialogs, EveryFieldIsWrittenToItsOwnRecordFieldAndAddedAsOneSt
     QTest::keyClick(dialog.notesField(), Qt::Key_Return);
     QTest::keyClicks(dialog.notesField(), "second");
 
-    // Chosen out of order; they are stored in list order, then the universal group.
+    // Chosen out of order; they are stored in list order, then the universal
+    // group.
     dialog.pages()->setCurrentIndex(0);
     QListWidget* groups = dialog.groupList();
     ASSERT_EQ(groups->count(), 4);
@@ -242,6 +261,161 @@ TEST_F(AddressBookDialogs, UserSheetReturnsTheOwnersNameAndAddress) {
     expected.Addr2 = "Flat 2";
     expected.State = "NY";
     EXPECT_EQ(*user, expected);
+}
+
+TEST_F(AddressBookDialogs, DuplicateDescriptionIsReportedAndTheDetailsStayOpen) {
+    GroupDetailsDialog details(
+        "", [this](const std::string& desc) { return addGroup(document_, &history_, desc); },
+        prompts_);
+    details.show();
+    EXPECT_EQ(details.windowTitle(), "Address Book Group Details");
+    EXPECT_FALSE(details.okButton()->isEnabled());
+
+    QTest::keyClicks(details.descriptionField(), "White Pages");
+    QTest::mouseClick(details.okButton(), Qt::LeftButton);
+    ASSERT_EQ(prompts_.messages.size(), 1u);
+    EXPECT_EQ(prompts_.messages[0].text,
+              "White Pages is already listed in the table of Adress Book Groups.\n"
+              "Please enter a different description.");
+    EXPECT_EQ(prompts_.messages[0].caption, "Duplicate Address Book Group");
+    EXPECT_EQ(prompts_.messages[0].icon, MessageIcon::Error);
+    EXPECT_TRUE(details.isVisible());
+    EXPECT_EQ(details.descriptionField()->selectedText(), "White Pages");
+    EXPECT_EQ(document_.phGroups().size(), 5u);
+
+    // The comparison is exact: another case is another description.
+    QTest::keyClicks(details.descriptionField(), "WHITE PAGES");
+    QTest::keyClick(details.descriptionField(), Qt::Key_Return);
+    EXPECT_EQ(details.result(), QDialog::Accepted);
+    EXPECT_EQ(document_.phGroups().find(6)->Desc, "WHITE PAGES");
+    EXPECT_EQ(prompts_.messages.size(), 1u);
+}
+
+TEST_F(AddressBookDialogs, RenameAcceptsItsOwnDescriptionAndRefusesAnothers) {
+    const auto rename = [this](int32_t id) {
+        return [this, id](const std::string& desc) {
+            return renameGroup(document_, &history_, id, desc);
+        };
+    };
+    GroupDetailsDialog own("Zeta", rename(4), prompts_);
+    own.show();
+    EXPECT_EQ(own.descriptionField()->selectedText(), "Zeta");
+    QTest::mouseClick(own.okButton(), Qt::LeftButton);
+    EXPECT_EQ(own.result(), QDialog::Accepted);
+    EXPECT_FALSE(history_.canUndo()) << "nothing changed";
+
+    GroupDetailsDialog other("Zeta", rename(4), prompts_);
+    other.show();
+    retype(other.descriptionField(), "alpha");
+    QTest::mouseClick(other.okButton(), Qt::LeftButton);
+    EXPECT_TRUE(other.isVisible());
+    ASSERT_EQ(prompts_.messages.size(), 1u);
+    EXPECT_EQ(prompts_.messages[0].text, duplicateGroupMessage("alpha"));
+    EXPECT_EQ(document_.phGroups().find(4)->Desc, "Zeta");
+}
+
+TEST_F(AddressBookDialogs, GroupListAddsEditsAndDeletesOneUndoStepEach) {
+    Person member;
+    member.LName = "Doe";
+    member.PhGroups = {2, 1};
+    document_.add(member);
+    history_.clear();
+
+    GroupsDialog dialog(document_, &history_, prompts_);
+    dialog.show();
+    activate(dialog);
+    EXPECT_EQ(dialog.windowTitle(), "Address Book Groups");
+    const GroupListModel& model = dialog.model();
+    EXPECT_EQ(model.headerData(0, Qt::Horizontal, Qt::DisplayRole).toString(), "Group");
+    const auto descs = [&model] {
+        std::vector<std::string> texts;
+        for (const GroupEntry& row : model.rows())
+            texts.push_back(row.desc);
+        return texts;
+    };
+    EXPECT_EQ(descs(),
+              (std::vector<std::string>{"All", "White Pages", "Yellow Pages", "Zeta", "alpha"}));
+    EXPECT_EQ(model.data(model.index(4, 0), Qt::UserRole).toInt(), 5);
+
+    // Add, through the details dialog.
+    QTimer::singleShot(0, [] {
+        auto* details = qobject_cast<GroupDetailsDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(details, nullptr);
+        QTest::keyClicks(details->descriptionField(), "Family");
+        QTest::mouseClick(details->okButton(), Qt::LeftButton);
+    });
+    QTest::mouseClick(dialog.addButton(), Qt::LeftButton);
+    EXPECT_EQ(descs().back(), "Family");
+    EXPECT_EQ(dialog.selectedId(), 6);
+    EXPECT_EQ(history_.undoName(), "Add Group");
+    activate(dialog);
+
+    // Edit, by a double click on "Zeta".
+    QTimer::singleShot(0, [] {
+        auto* details = qobject_cast<GroupDetailsDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(details, nullptr);
+        EXPECT_EQ(details->descriptionField()->text(), "Zeta");
+        retype(details->descriptionField(), "Friends");
+        QTest::keyClick(details->descriptionField(), Qt::Key_Return);
+    });
+    // QTest's double click does not reach an item view's doubleClicked on every
+    // platform.
+    clickRow(dialog.list(), 3);
+    emit dialog.list()->doubleClicked(model.index(3, 0));
+    EXPECT_EQ(document_.phGroups().find(4)->Desc, "Friends");
+    EXPECT_EQ(dialog.selectedId(), 4);
+    EXPECT_EQ(descs()[3], "Friends");
+    activate(dialog);
+
+    // Delete: "No" keeps the group; a group in use is refused.
+    prompts_.answers = {MessageAnswer::No};
+    QTest::mouseClick(dialog.deleteButton(), Qt::LeftButton);
+    EXPECT_TRUE(document_.phGroups().contains(4));
+    clickRow(dialog.list(), 1);
+    prompts_.messages.clear();
+    prompts_.answers = {MessageAnswer::Yes};
+    QTest::keyClick(dialog.list(), Qt::Key_Delete);
+    ASSERT_EQ(prompts_.messages.size(), 2u);
+    EXPECT_EQ(prompts_.messages[0].text,
+              "Are you sure you want to delete the selected group? If it is in "
+              "use anywhere, "
+              "it will not be deleted");
+    EXPECT_EQ(prompts_.messages[0].caption, "Delete Group");
+    EXPECT_EQ(prompts_.messages[0].buttons, MessageButtons::YesNo);
+    EXPECT_EQ(prompts_.messages[0].icon, MessageIcon::Information);
+    EXPECT_EQ(prompts_.messages[1].text, "The group is in use. It was not deleted.");
+    EXPECT_EQ(prompts_.messages[1].caption, "Delete Group");
+    EXPECT_EQ(prompts_.messages[1].icon, MessageIcon::Information);
+    EXPECT_TRUE(document_.phGroups().contains(2));
+    EXPECT_EQ(history_.undoName(), "Edit Group");
+
+    clickRow(dialog.list(), 2);
+    prompts_.answers = {MessageAnswer::Yes};
+    QTest::mouseClick(dialog.deleteButton(), Qt::LeftButton);
+    EXPECT_FALSE(document_.phGroups().contains(3));
+    EXPECT_EQ(dialog.selectedId(), 2) << "the row before the deleted one";
+
+    // Each change is one step, taken back in turn.
+    history_.undo();
+    EXPECT_TRUE(document_.phGroups().contains(3));
+    history_.undo();
+    EXPECT_EQ(document_.phGroups().find(4)->Desc, "Zeta");
+    history_.undo();
+    EXPECT_FALSE(document_.phGroups().contains(6));
+    EXPECT_FALSE(history_.canUndo());
+}
+
+TEST_F(AddressBookDialogs, EditAndDeleteWaitForASelectedGroup) {
+    GroupsDialog dialog(document_, &history_, prompts_);
+    dialog.show();
+    activate(dialog);
+    EXPECT_EQ(dialog.selectedId(), 1);
+    EXPECT_TRUE(dialog.deleteButton()->isEnabled());
+    dialog.list()->clearSelection();
+    EXPECT_FALSE(dialog.deleteButton()->isEnabled());
+    EXPECT_FALSE(dialog.editButton()->isEnabled());
+    QTest::keyClick(dialog.list(), Qt::Key_Delete);
+    EXPECT_TRUE(prompts_.messages.empty());
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -416,6 +417,28 @@ TEST_F(AddressBookDialogs, EditAndDeleteWaitForASelectedGroup) {
     EXPECT_FALSE(dialog.editButton()->isEnabled());
     QTest::keyClick(dialog.list(), Qt::Key_Delete);
     EXPECT_TRUE(prompts_.messages.empty());
+}
+
+TEST_F(AddressBookDialogs, EveryControlAnswersWhatsThis) {
+    PersonDialog person(PersonForm::forNew(document_), false);
+    UserDialog user{User()};
+    GroupsDialog groups(document_, &history_, prompts_);
+    GroupDetailsDialog details("", {}, prompts_);
+    for (QDialog* dialog : std::initializer_list<QDialog*>{&person, &user, &groups, &details}) {
+        for (QWidget* widget : dialog->findChildren<QWidget*>()) {
+            QString name;
+            if (auto* label = qobject_cast<QLabel*>(widget)) name = label->text();
+            if (auto* button = qobject_cast<QAbstractButton*>(widget)) name = button->text();
+            if (auto* frame = qobject_cast<QGroupBox*>(widget)) name = frame->title();
+            if (qobject_cast<QLineEdit*>(widget) || qobject_cast<QAbstractItemView*>(widget) ||
+                qobject_cast<QPlainTextEdit*>(widget))
+                name = widget->metaObject()->className();
+            // The line edit inside a list's editor and the tab bar's arrows are Qt's own.
+            if (name.isEmpty() || widget->parentWidget()->inherits("QAbstractItemView")) continue;
+            EXPECT_FALSE(widget->whatsThis().isEmpty())
+                << dialog->windowTitle().toStdString() << ": " << name.toStdString();
+        }
+    }
 }
 
 }  // namespace

@@ -5,7 +5,7 @@
 #include <vector>
 
 enum class MessageIcon { Error, Exclamation, Information };
-enum class MessageButtons { Ok, YesNoCancel, RetryCancel };
+enum class MessageButtons { Ok, YesNoCancel, RetryCancel, YesNo };
 enum class MessageAnswer { Ok, Yes, No, Cancel, Retry };
 
 // One entry of a file dialog's type list: "Quillmate Files (*.pgr)" / "*.pgr".

@@ -8,6 +8,7 @@
 #include <QStyle>
 #include <QStyleOptionSpinBox>
 
+#include "organizer/ui/AddressBookHelp.h"
 #include "platform/Locale.h"
 
 namespace {
@@ -47,7 +48,7 @@ QString editorHelpText(int helpNumber) {
                 "Whether to be reminded, and how many minutes before the "
                 "appointment begins: 0 to 60, in steps of 5.");
         default:
-            return {};
+            return AddressBookHelp::text(helpNumber);
     }
 }
 

@@ -12,7 +12,7 @@ class QDialog;
 class QDialogButtonBox;
 class QPushButton;
 
-// The pieces the task and appointment dialogs share.
+// The pieces the record editors share.
 
 // The help numbers of the OK and Cancel buttons.
 inline constexpr int kOkHelp = 1000;

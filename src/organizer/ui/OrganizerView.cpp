@@ -15,14 +15,18 @@
 #include <QTreeView>
 #include <QVBoxLayout>
 
+#include "organizer/AddressBookCommits.h"
 #include "organizer/EditorCommits.h"
 #include "organizer/ui/AppointmentDialog.h"
 #include "organizer/ui/CellToolTips.h"
 #include "organizer/ui/DayListModels.h"
+#include "organizer/ui/GroupsDialog.h"
+#include "organizer/ui/PersonDialog.h"
 #include "organizer/ui/PhoneBookPanel.h"
 #include "organizer/ui/RecordList.h"
 #include "organizer/ui/ReminderController.h"
 #include "organizer/ui/TaskDialog.h"
+#include "organizer/ui/UserDialog.h"
 #include "records/PimDocument.h"
 #include "shell/CommandId.h"
 
@@ -194,6 +198,14 @@ std::map<int, std::function<void()>> OrganizerView::commandHandlers() {
         {cmd::kAppointmentAdd, [this] { addAppointment(); }},
         {cmd::kAppointmentEdit, [this] { editAppointment(); }},
         {cmd::kAppointmentDelete, [this] { day_.deleteSelectedAppointment(); }},
+        {cmd::kPersonAdd, [this] { addPerson(); }},
+        {cmd::kPersonEdit, [this] { editPerson(); }},
+        {cmd::kEditUser,
+         [this] {
+             if (const auto user = UserDialog::ask(this, document_->user()))
+                 updateUser(*document_, history_, *user);
+         }},
+        {cmd::kEditGroups, [this] { GroupsDialog::show(this, *document_, history_, prompts_); }},
         {cmd::kPersonDelete,
          [this] {
              if (day_.focusedList() == FocusedList::Persons) phoneBook_.deleteSelectedPerson();
@@ -207,6 +219,25 @@ std::map<int, std::function<void()>> OrganizerView::commandHandlers() {
         {cmd::kEmailGroup, [this] { contacts_.mailGroup(phoneBook_.listedAddresses()); }},
         {cmd::kAlarmSound, [this] { reminders_->chooseSound(prompts_); }},
     };
+}
+
+void OrganizerView::addPerson() {
+    if (const auto form = PersonDialog::ask(this, PersonForm::forNew(*document_), false)) {
+        // The new person is selected, so that it shows where it went.
+        const int32_t id = ::addPerson(*document_, history_, *form);
+        if (id != 0) {
+            phoneBookPanel_->refill([&] { phoneBook_.select(id); });
+            emit selectionChanged();
+        }
+    }
+}
+
+void OrganizerView::editPerson() {
+    const Person* person =
+        day_.focusedList() == FocusedList::Persons ? phoneBook_.selectedPerson() : nullptr;
+    if (person == nullptr) return;
+    if (const auto form = PersonDialog::ask(this, PersonForm::of(*document_, *person), true))
+        updatePerson(*document_, history_, *form);
 }
 
 void OrganizerView::contact(PersonDetail detail) {

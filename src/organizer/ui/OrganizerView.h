@@ -95,6 +95,8 @@ private:
     void editTask();
     void addAppointment();
     void editAppointment();
+    void addPerson();
+    void editPerson();
     // Refills both lists from the document, or through `refill` when given.
     void refreshLists(const std::function<void()>& refill = {});
     void showSelection(QTreeView* list, const ListSelection& selection);

@@ -28,6 +28,8 @@ QMessageBox::StandardButtons toQt(MessageButtons buttons) {
             return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
         case MessageButtons::RetryCancel:
             return QMessageBox::Retry | QMessageBox::Cancel;
+        case MessageButtons::YesNo:
+            return QMessageBox::Yes | QMessageBox::No;
     }
     return QMessageBox::Ok;
 }
@@ -58,7 +60,8 @@ MessageAnswer QtUserPrompts::showMessage(const std::string& text, const std::str
                                          MessageIcon icon, MessageButtons buttons) {
     QMessageBox box(toQt(icon), QString::fromStdString(caption), QString::fromStdString(text),
                     toQt(buttons), visibleOwner());
-    if (buttons == MessageButtons::YesNoCancel) box.setDefaultButton(QMessageBox::Yes);
+    if (buttons == MessageButtons::YesNoCancel || buttons == MessageButtons::YesNo)
+        box.setDefaultButton(QMessageBox::Yes);
     return fromQt(box.exec());
 }
 

@@ -1,0 +1,63 @@
+#include "organizer/ui/GroupDetailsDialog.h"
+
+#include <QDialogButtonBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include <limits>
+
+#include "organizer/GroupTexts.h"
+#include "organizer/ui/AddressBookHelp.h"
+#include "organizer/ui/EditorWidgets.h"
+#include "platform/UserPrompts.h"
+
+namespace {
+
+constexpr int kDescriptionColumns = 30;
+
+}  // namespace
+
+GroupDetailsDialog::GroupDetailsDialog(const QString& desc, Commit commit, UserPrompts& prompts,
+                                       QWidget* parent)
+    : QDialog(parent), commit_(std::move(commit)), prompts_(prompts) {
+    setWindowTitle(tr("Address Book Group Details"));
+    auto* label = new QLabel(tr("Description:"), this);
+    desc_ = new QLineEdit(desc, this);
+    desc_->setMaxLength(std::numeric_limits<int>::max());
+    desc_->setMinimumWidth(desc_->fontMetrics().averageCharWidth() * kDescriptionColumns);
+    label->setBuddy(desc_);
+    setEditorHelp({label, desc_}, AddressBookHelp::kGroupDescription);
+
+    QDialogButtonBox* buttons = makeEditorButtons(this, &ok_);
+    auto* row = new QHBoxLayout;
+    row->addWidget(label);
+    row->addWidget(desc_, 1);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(row);
+    layout->addWidget(buttons);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+
+    const auto updateOk = [this] {
+        ok_->setEnabled(canConfirmGroupDesc(desc_->text().toStdString()));
+    };
+    connect(desc_, &QLineEdit::textChanged, this, updateOk);
+    updateOk();
+    desc_->selectAll();
+    desc_->setFocus();
+}
+
+void GroupDetailsDialog::accept() {
+    const std::string desc = desc_->text().toStdString();
+    if (!canConfirmGroupDesc(desc)) return;
+    if (commit_(desc) == GroupChange::Duplicate) {
+        prompts_.showMessage(duplicateGroupMessage(desc), kDuplicateGroupCaption,
+                             MessageIcon::Error);
+        desc_->selectAll();
+        desc_->setFocus();
+        return;
+    }
+    QDialog::accept();
+}

@@ -1,0 +1,114 @@
+#include "organizer/ui/PersonDialog.h"
+
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTextDocument>
+#include <QVBoxLayout>
+
+#include "exchange/LineBreaks.h"
+#include "organizer/ui/EditorWidgets.h"
+#include "organizer/ui/FieldPages.h"
+
+namespace {
+
+// Rows of the group list shown without scrolling.
+constexpr int kGroupRows = 6;
+// Lines of notes shown without scrolling.
+constexpr int kNoteLines = 12;
+
+}  // namespace
+
+PersonDialog::PersonDialog(PersonForm start, bool editing, QWidget* parent)
+    : QDialog(parent), form_(std::move(start)) {
+    setWindowTitle(editing ? tr("Edit Person") : tr("Add Person"));
+    using namespace AddressBookHelp;
+    Person& person = form_.person;
+
+    pages_ = new QTabWidget(this);
+    QWidget* general = makeFieldPage(
+        nameFields(person, kPersonFirstName, kPersonLastName, kPersonCompany), makeGroupFrame());
+    pages_->addTab(general, tr("General"));
+    pages_->addTab(makeFieldPage({{tr("&Home Phone:"), &person.HmPhone, kHomePhone},
+                                  {tr("&Work Phone:"), &person.WkPhone, kWorkPhone},
+                                  {tr("E&xt:"), &person.WkExt, kExtension},
+                                  {tr("&Fax:"), &person.Fax, kFax},
+                                  {tr("&E-Mail:"), &person.EMail, kEMail},
+                                  {tr("&Pager:"), &person.Pager, kPager},
+                                  {tr("&Cel Phone:"), &person.CelPhone, kCellPhone},
+                                  {tr("Web &Page:"), &person.WebPage, kWebPage}}),
+                   tr("Phone"));
+    pages_->addTab(makeFieldPage(addressFields(person)), tr("Address"));
+    pages_->addTab(makeNotesPage(), tr("Notes"));
+    ok_ = layOutSheet(this, pages_);
+
+    // The name fields decide OK; the rest of the page may react too, as it costs nothing.
+    for (QLineEdit* field : general->findChildren<QLineEdit*>())
+        connect(field, &QLineEdit::textEdited, this, &PersonDialog::updateOk);
+    connect(pages_, &QTabWidget::currentChanged, this, &PersonDialog::updateOk);
+    updateOk();
+    general->findChild<QLineEdit*>()->setFocus();
+}
+
+QWidget* PersonDialog::makeGroupFrame() {
+    auto* frame = new QGroupBox(tr("Address Book"));
+    groups_ = new QListWidget(frame);
+    // A click adds or takes back one group without touching the others: with the usual
+    // extended selection a plain click would silently drop every other group.
+    groups_->setSelectionMode(QAbstractItemView::MultiSelection);
+    for (const GroupChoice& group : form_.groups) {
+        auto* item = new QListWidgetItem(QString::fromStdString(group.desc), groups_);
+        item->setData(Qt::UserRole, group.id);
+        item->setSelected(group.chosen);
+    }
+    groups_->setMinimumHeight(groups_->fontMetrics().height() * kGroupRows +
+                              2 * groups_->frameWidth());
+    auto* layout = new QVBoxLayout(frame);
+    layout->addWidget(groups_);
+    setEditorHelp({frame, groups_}, AddressBookHelp::kPersonGroups);
+    connect(groups_, &QListWidget::itemSelectionChanged, this, &PersonDialog::groupsChosen);
+    return frame;
+}
+
+QWidget* PersonDialog::makeNotesPage() {
+    auto* page = new QWidget;
+    // Records keep CR LF; the field shows each as one line break.
+    QString shown = QString::fromStdString(form_.person.Notes);
+    shown.replace(QLatin1String("\r\n"), QLatin1String("\n")).replace(u'\r', u'\n');
+    notes_ = new QPlainTextEdit(shown, page);
+    // Tab moves on to the buttons rather than being typed, so the keyboard can leave.
+    notes_->setTabChangesFocus(true);
+    notes_->setMinimumHeight(notes_->fontMetrics().lineSpacing() * kNoteLines);
+    setEditorHelp({notes_}, AddressBookHelp::kNotes);
+    auto* layout = new QVBoxLayout(page);
+    layout->addWidget(notes_);
+    // Notes nobody edited keep their bytes, whatever line breaks they hold.
+    connect(notes_, &QPlainTextEdit::textChanged, this, &PersonDialog::notesEdited);
+    return page;
+}
+
+void PersonDialog::groupsChosen() {
+    for (int row = 0; row < groups_->count(); ++row)
+        form_.groups[static_cast<size_t>(row)].chosen = groups_->item(row)->isSelected();
+    updateOk();
+}
+
+void PersonDialog::notesEdited() {
+    // The raw text keeps non-breaking spaces, which the plain-text export turns to spaces.
+    QString text = notes_->document()->toRawText();
+    text.replace(QChar::ParagraphSeparator, u'\n');
+    form_.person.Notes = withCrLf(text.toStdString());
+}
+
+void PersonDialog::updateOk() {
+    ok_->setEnabled(form_.canConfirm());
+}
+
+std::optional<PersonForm> PersonDialog::ask(QWidget* parent, PersonForm start, bool editing) {
+    PersonDialog dialog(std::move(start), editing, parent);
+    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+    return dialog.form();
+}

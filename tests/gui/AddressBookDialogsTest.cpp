@@ -1,0 +1,444 @@
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTest>
+#include <QTimer>
+#include <QTreeView>
+
+#include "organizer/AddressBookCommits.h"
+#include "organizer/GroupTexts.h"
+#include "organizer/UndoHistory.h"
+#include "organizer/ui/GroupDetailsDialog.h"
+#include "organizer/ui/GroupListModel.h"
+#include "organizer/ui/GroupsDialog.h"
+#include "organizer/ui/PersonDialog.h"
+#include "organizer/ui/UserDialog.h"
+#include "platform/Clock.h"
+#include "records/PimDocument.h"
+#include "shell/ShellFakes.h"
+
+namespace {
+
+// A document with "All" 1, "White Pages" 2, "Yellow Pages" 3, "Zeta" 4 and
+// "alpha" 5.
+class AddressBookDialogs : public testing::Test {
+protected:
+    AddressBookDialogs() {
+        document_.seedDefaultGroups();
+        document_.add(PhGroup{0, "Zeta"});
+        document_.add(PhGroup{0, "alpha"});
+        document_.setModified(false);
+        history_.clear();
+    }
+
+    FixedClock clock_{LocalTime{2026, 5, 12, 9, 0, 0}};
+    PimDocument document_{clock_};
+    UndoHistory history_{document_};
+    ScriptedPrompts prompts_;
+};
+
+// The field a label names; its buddy, so a missing buddy fails here.
+QLineEdit* fieldLabelled(const QWidget* page, const QString& text) {
+    for (QLabel* label : page->findChildren<QLabel*>()) {
+        if (label->text() == text) return qobject_cast<QLineEdit*>(label->buddy());
+    }
+    return nullptr;
+}
+
+// Makes the window active, as the offscreen platform does not after a nested
+// dialog.
+void activate(QWidget& window) {
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+}
+
+void clickRow(QAbstractItemView* view, int row) {
+    const QRect cell = view->visualRect(view->model()->index(row, 0));
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, cell.center());
+}
+
+QStringList tabTexts(const QTabWidget* pages) {
+    QStringList texts;
+    for (int i = 0; i < pages->count(); ++i)
+        texts << pages->tabText(i);
+    return texts;
+}
+
+// Selects all of a field and types over it, as a user would.
+void retype(QLineEdit* field, const QString& text) {
+    field->selectAll();
+    QTest::keyClick(field, Qt::Key_Backspace);
+    QTest::keyClicks(field, text);
+}
+
+TEST_F(AddressBookDialogs, OkIsOfferedWhileFirstNameLastNameOrCompanyHasText) {
+    PersonDialog dialog(PersonForm::forNew(document_), false);
+    dialog.show();
+    EXPECT_EQ(dialog.windowTitle(), "Add Person");
+    EXPECT_EQ(tabTexts(dialog.pages()), QStringList({"General", "Phone", "Address", "Notes"}));
+    EXPECT_EQ(dialog.pages()->currentIndex(), 0);
+    EXPECT_FALSE(dialog.okButton()->isEnabled());
+
+    QWidget* general = dialog.pages()->widget(0);
+    retype(fieldLabelled(general, "&Position:"), "Clerk");
+    EXPECT_FALSE(dialog.okButton()->isEnabled());
+    QTest::mouseClick(dialog.groupList()->viewport(), Qt::LeftButton, {},
+                      dialog.groupList()->visualItemRect(dialog.groupList()->item(0)).center());
+    EXPECT_FALSE(dialog.okButton()->isEnabled()) << "a group alone is not enough";
+
+    for (const char* label : {"&First Name:", "&Last Name:", "&Company:"}) {
+        QLineEdit* field = fieldLabelled(general, label);
+        ASSERT_NE(field, nullptr) << label;
+        retype(field, "x");
+        EXPECT_TRUE(dialog.okButton()->isEnabled()) << label;
+        retype(field, "");
+        EXPECT_FALSE(dialog.okButton()->isEnabled()) << label;
+    }
+}
+
+TEST_F(AddressBookDialogs, EveryFieldIsWrittenToItsOwnRecordFieldAndAddedAsOneStep) {
+    PersonDialog dialog(PersonForm::forNew(document_), false);
+    dialog.show();
+    struct Case {
+        int page;
+        const char* label;
+        std::string Person::*field;
+    };
+    const Case cases[] = {
+        {0, "&First Name:", &Person::FName},
+        {0, "&Last Name:", &Person::LName},
+        {0, "&Company:", &Person::Company},
+        {0, "&Position:", &Person::Position},
+        {1, "&Home Phone:", &Person::HmPhone},
+        {1, "&Work Phone:", &Person::WkPhone},
+        {1, "E&xt:", &Person::WkExt},
+        {1, "&Fax:", &Person::Fax},
+        {1, "&E-Mail:", &Person::EMail},
+        {1, "&Pager:", &Person::Pager},
+        {1, "&Cel Phone:", &Person::CelPhone},
+        {1, "Web &Page:", &Person::WebPage},
+        {2, "&Address:", &Person::Addr1},
+        {2, "A&ddress:", &Person::Addr2},
+        {2, "&City:", &Person::City},
+        {2, "&State:", &Person::State},
+        {2, "&Zip:", &Person::Zip},
+    };
+    for (const Case& c : cases) {
+        dialog.pages()->setCurrentIndex(c.page);
+        QLineEdit* field = fieldLabelled(dialog.pages()->widget(c.page), c.label);
+        ASSERT_NE(field, nullptr) << c.label;
+        QTest::keyClicks(field, QString(c.label).remove('&') + " ");
+        // Typed as text: QTest's key table knows only ASCII.
+        QTest::sendKeyEvent(QTest::Click, field, Qt::Key_unknown, QStringLiteral("ü"),
+                            Qt::NoModifier);
+    }
+    dialog.pages()->setCurrentIndex(3);
+    QTest::keyClicks(dialog.notesField(), "first");
+    QTest::keyClick(dialog.notesField(), Qt::Key_Return);
+    QTest::keyClicks(dialog.notesField(), "second");
+
+    // Chosen out of order; they are stored in list order, then the universal
+    // group.
+    dialog.pages()->setCurrentIndex(0);
+    QListWidget* groups = dialog.groupList();
+    ASSERT_EQ(groups->count(), 4);
+    EXPECT_EQ(groups->item(0)->text(), "alpha");
+    EXPECT_EQ(groups->item(3)->text(), "Zeta");
+    for (int row : {3, 0})
+        QTest::mouseClick(groups->viewport(), Qt::LeftButton, {},
+                          groups->visualItemRect(groups->item(row)).center());
+
+    QTest::mouseClick(dialog.okButton(), Qt::LeftButton);
+    ASSERT_EQ(dialog.result(), QDialog::Accepted);
+    const int32_t id = addPerson(document_, &history_, dialog.form());
+    ASSERT_NE(id, 0);
+    const Person& person = *document_.persons().find(id);
+    for (const Case& c : cases)
+        EXPECT_EQ(person.*c.field, QString(c.label).remove('&').toStdString() + " ü") << c.label;
+    EXPECT_EQ(person.RName, "Last Name: ü, First Name: ü");
+    EXPECT_EQ(person.Notes, "first\r\nsecond");
+    EXPECT_EQ(person.PhGroups, (std::vector<int32_t>{5, 4, 1}));
+
+    history_.undo();
+    EXPECT_EQ(document_.persons().size(), 0u);
+}
+
+TEST_F(AddressBookDialogs, EditingKeepsUntouchedBytesAndTurnsNoteBreaksBackIntoCrLf) {
+    Person stored;
+    stored.Company = "Acme";
+    stored.Notes = "one\r\ntwo";
+    stored.Addr1 = "unix\nbreak";
+    stored.City = std::string(40000, 'c');  // longer than a line edit holds by default
+    stored.PhGroups = {2, 4, 1};            // as the editor writes them: list order, then 1
+    const int32_t id = document_.add(stored);
+    stored.ID = id;
+
+    {
+        PersonDialog dialog(PersonForm::of(document_, *document_.persons().find(id)), true);
+        dialog.show();
+        EXPECT_EQ(dialog.windowTitle(), "Edit Person");
+        EXPECT_TRUE(dialog.okButton()->isEnabled());
+        EXPECT_EQ(dialog.notesField()->toPlainText(), "one\ntwo");
+        QStringList chosen;
+        for (QListWidgetItem* item : dialog.groupList()->selectedItems())
+            chosen << item->text();
+        chosen.sort();
+        EXPECT_EQ(chosen, QStringList({"White Pages", "Zeta"}));
+        // Nothing typed: the form is the stored person.
+        EXPECT_EQ(dialog.form().written(), *document_.persons().find(id));
+    }
+
+    PersonDialog dialog(PersonForm::of(document_, *document_.persons().find(id)), true);
+    dialog.show();
+    dialog.groupList()->clearSelection();
+    dialog.pages()->setCurrentIndex(2);
+    QTest::keyClicks(fieldLabelled(dialog.pages()->widget(2), "&City:"), "!");
+    dialog.pages()->setCurrentIndex(3);
+    dialog.notesField()->moveCursor(QTextCursor::End);
+    QTest::keyClick(dialog.notesField(), Qt::Key_Return);
+    QTest::keyClicks(dialog.notesField(), "three");
+    ASSERT_TRUE(updatePerson(document_, &history_, dialog.form()));
+
+    const Person& person = *document_.persons().find(id);
+    EXPECT_EQ(person.Notes, "one\r\ntwo\r\nthree");
+    EXPECT_EQ(person.Addr1, "unix\nbreak");
+    EXPECT_EQ(person.City, std::string(40000, 'c') + "!");
+    EXPECT_EQ(person.PhGroups, (std::vector<int32_t>{1}));
+    history_.undo();
+    EXPECT_EQ(*document_.persons().find(id), stored);
+}
+
+TEST_F(AddressBookDialogs, MnemonicsReachTheirFieldsAndEscapeCancels) {
+    QTimer::singleShot(0, [] {
+        auto* dialog = qobject_cast<PersonDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        dialog->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(dialog));
+        QWidget* general = dialog->pages()->widget(0);
+        EXPECT_TRUE(fieldLabelled(general, "&First Name:")->hasFocus());
+        QTest::keyClick(dialog, Qt::Key_L, Qt::AltModifier);
+        EXPECT_TRUE(fieldLabelled(general, "&Last Name:")->hasFocus());
+        // Tab goes on down the page and into the group list.
+        for (int i = 0; i < 3; ++i)
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        EXPECT_EQ(QApplication::focusWidget(), dialog->groupList());
+        QTest::keyClick(dialog, Qt::Key_L, Qt::AltModifier);
+        QTest::keyClicks(QApplication::focusWidget(), "Doe");
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+    });
+    EXPECT_FALSE(PersonDialog::ask(nullptr, PersonForm::forNew(document_), false).has_value());
+}
+
+TEST_F(AddressBookDialogs, UserSheetReturnsTheOwnersNameAndAddress) {
+    User start;
+    start.Zip = "12345";
+    QTimer::singleShot(0, [] {
+        auto* dialog = qobject_cast<UserDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        EXPECT_EQ(dialog->windowTitle(), "Edit User");
+        EXPECT_EQ(tabTexts(dialog->pages()), QStringList({"General", "Address"}));
+        EXPECT_TRUE(dialog->okButton()->isEnabled()) << "the owner may have no name";
+        EXPECT_EQ(dialog->findChild<QListWidget*>(), nullptr);
+        QWidget* general = dialog->pages()->widget(0);
+        QWidget* address = dialog->pages()->widget(1);
+        QTest::keyClicks(fieldLabelled(general, "&First Name:"), "Ann");
+        QTest::keyClicks(fieldLabelled(general, "&Position:"), "Owner");
+        QTest::keyClicks(fieldLabelled(address, "A&ddress:"), "Flat 2");
+        QTest::keyClicks(fieldLabelled(address, "&State:"), "NY");
+        QTest::mouseClick(dialog->okButton(), Qt::LeftButton);
+    });
+    const std::optional<User> user = UserDialog::ask(nullptr, start);
+    ASSERT_TRUE(user.has_value());
+    User expected = start;
+    expected.FName = "Ann";
+    expected.Position = "Owner";
+    expected.Addr2 = "Flat 2";
+    expected.State = "NY";
+    EXPECT_EQ(*user, expected);
+}
+
+TEST_F(AddressBookDialogs, DuplicateDescriptionIsReportedAndTheDetailsStayOpen) {
+    GroupDetailsDialog details(
+        "", [this](const std::string& desc) { return addGroup(document_, &history_, desc); },
+        prompts_);
+    details.show();
+    EXPECT_EQ(details.windowTitle(), "Address Book Group Details");
+    EXPECT_FALSE(details.okButton()->isEnabled());
+
+    QTest::keyClicks(details.descriptionField(), "White Pages");
+    QTest::mouseClick(details.okButton(), Qt::LeftButton);
+    ASSERT_EQ(prompts_.messages.size(), 1u);
+    EXPECT_EQ(prompts_.messages[0].text,
+              "White Pages is already listed in the table of Adress Book Groups.\n"
+              "Please enter a different description.");
+    EXPECT_EQ(prompts_.messages[0].caption, "Duplicate Address Book Group");
+    EXPECT_EQ(prompts_.messages[0].icon, MessageIcon::Error);
+    EXPECT_TRUE(details.isVisible());
+    EXPECT_EQ(details.descriptionField()->selectedText(), "White Pages");
+    EXPECT_EQ(document_.phGroups().size(), 5u);
+
+    // The comparison is exact: another case is another description.
+    QTest::keyClicks(details.descriptionField(), "WHITE PAGES");
+    QTest::keyClick(details.descriptionField(), Qt::Key_Return);
+    EXPECT_EQ(details.result(), QDialog::Accepted);
+    EXPECT_EQ(document_.phGroups().find(6)->Desc, "WHITE PAGES");
+    EXPECT_EQ(prompts_.messages.size(), 1u);
+}
+
+TEST_F(AddressBookDialogs, RenameAcceptsItsOwnDescriptionAndRefusesAnothers) {
+    const auto rename = [this](int32_t id) {
+        return [this, id](const std::string& desc) {
+            return renameGroup(document_, &history_, id, desc);
+        };
+    };
+    GroupDetailsDialog own("Zeta", rename(4), prompts_);
+    own.show();
+    EXPECT_EQ(own.descriptionField()->selectedText(), "Zeta");
+    QTest::mouseClick(own.okButton(), Qt::LeftButton);
+    EXPECT_EQ(own.result(), QDialog::Accepted);
+    EXPECT_FALSE(history_.canUndo()) << "nothing changed";
+
+    GroupDetailsDialog other("Zeta", rename(4), prompts_);
+    other.show();
+    retype(other.descriptionField(), "alpha");
+    QTest::mouseClick(other.okButton(), Qt::LeftButton);
+    EXPECT_TRUE(other.isVisible());
+    ASSERT_EQ(prompts_.messages.size(), 1u);
+    EXPECT_EQ(prompts_.messages[0].text, duplicateGroupMessage("alpha"));
+    EXPECT_EQ(document_.phGroups().find(4)->Desc, "Zeta");
+}
+
+TEST_F(AddressBookDialogs, GroupListAddsEditsAndDeletesOneUndoStepEach) {
+    Person member;
+    member.LName = "Doe";
+    member.PhGroups = {2, 1};
+    document_.add(member);
+    history_.clear();
+
+    GroupsDialog dialog(document_, &history_, prompts_);
+    dialog.show();
+    activate(dialog);
+    EXPECT_EQ(dialog.windowTitle(), "Address Book Groups");
+    const GroupListModel& model = dialog.model();
+    EXPECT_EQ(model.headerData(0, Qt::Horizontal, Qt::DisplayRole).toString(), "Group");
+    const auto descs = [&model] {
+        std::vector<std::string> texts;
+        for (const GroupEntry& row : model.rows())
+            texts.push_back(row.desc);
+        return texts;
+    };
+    EXPECT_EQ(descs(),
+              (std::vector<std::string>{"All", "White Pages", "Yellow Pages", "Zeta", "alpha"}));
+    EXPECT_EQ(model.data(model.index(4, 0), Qt::UserRole).toInt(), 5);
+
+    // Add, through the details dialog.
+    QTimer::singleShot(0, [] {
+        auto* details = qobject_cast<GroupDetailsDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(details, nullptr);
+        QTest::keyClicks(details->descriptionField(), "Family");
+        QTest::mouseClick(details->okButton(), Qt::LeftButton);
+    });
+    QTest::mouseClick(dialog.addButton(), Qt::LeftButton);
+    EXPECT_EQ(descs().back(), "Family");
+    EXPECT_EQ(dialog.selectedId(), 6);
+    EXPECT_EQ(history_.undoName(), "Add Group");
+    activate(dialog);
+
+    // Edit, by a double click on "Zeta".
+    QTimer::singleShot(0, [] {
+        auto* details = qobject_cast<GroupDetailsDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(details, nullptr);
+        EXPECT_EQ(details->descriptionField()->text(), "Zeta");
+        retype(details->descriptionField(), "Friends");
+        QTest::keyClick(details->descriptionField(), Qt::Key_Return);
+    });
+    // QTest's double click does not reach an item view's doubleClicked on every
+    // platform.
+    clickRow(dialog.list(), 3);
+    emit dialog.list()->doubleClicked(model.index(3, 0));
+    EXPECT_EQ(document_.phGroups().find(4)->Desc, "Friends");
+    EXPECT_EQ(dialog.selectedId(), 4);
+    EXPECT_EQ(descs()[3], "Friends");
+    activate(dialog);
+
+    // Delete: "No" keeps the group; a group in use is refused.
+    prompts_.answers = {MessageAnswer::No};
+    QTest::mouseClick(dialog.deleteButton(), Qt::LeftButton);
+    EXPECT_TRUE(document_.phGroups().contains(4));
+    clickRow(dialog.list(), 1);
+    prompts_.messages.clear();
+    prompts_.answers = {MessageAnswer::Yes};
+    QTest::keyClick(dialog.list(), Qt::Key_Delete);
+    ASSERT_EQ(prompts_.messages.size(), 2u);
+    EXPECT_EQ(prompts_.messages[0].text,
+              "Are you sure you want to delete the selected group? If it is in "
+              "use anywhere, "
+              "it will not be deleted");
+    EXPECT_EQ(prompts_.messages[0].caption, "Delete Group");
+    EXPECT_EQ(prompts_.messages[0].buttons, MessageButtons::YesNo);
+    EXPECT_EQ(prompts_.messages[0].icon, MessageIcon::Information);
+    EXPECT_EQ(prompts_.messages[1].text, "The group is in use. It was not deleted.");
+    EXPECT_EQ(prompts_.messages[1].caption, "Delete Group");
+    EXPECT_EQ(prompts_.messages[1].icon, MessageIcon::Information);
+    EXPECT_TRUE(document_.phGroups().contains(2));
+    EXPECT_EQ(history_.undoName(), "Edit Group");
+
+    clickRow(dialog.list(), 2);
+    prompts_.answers = {MessageAnswer::Yes};
+    QTest::mouseClick(dialog.deleteButton(), Qt::LeftButton);
+    EXPECT_FALSE(document_.phGroups().contains(3));
+    EXPECT_EQ(dialog.selectedId(), 2) << "the row before the deleted one";
+
+    // Each change is one step, taken back in turn.
+    history_.undo();
+    EXPECT_TRUE(document_.phGroups().contains(3));
+    history_.undo();
+    EXPECT_EQ(document_.phGroups().find(4)->Desc, "Zeta");
+    history_.undo();
+    EXPECT_FALSE(document_.phGroups().contains(6));
+    EXPECT_FALSE(history_.canUndo());
+}
+
+TEST_F(AddressBookDialogs, EditAndDeleteWaitForASelectedGroup) {
+    GroupsDialog dialog(document_, &history_, prompts_);
+    dialog.show();
+    activate(dialog);
+    EXPECT_EQ(dialog.selectedId(), 1);
+    EXPECT_TRUE(dialog.deleteButton()->isEnabled());
+    dialog.list()->clearSelection();
+    EXPECT_FALSE(dialog.deleteButton()->isEnabled());
+    EXPECT_FALSE(dialog.editButton()->isEnabled());
+    QTest::keyClick(dialog.list(), Qt::Key_Delete);
+    EXPECT_TRUE(prompts_.messages.empty());
+}
+
+TEST_F(AddressBookDialogs, EveryControlAnswersWhatsThis) {
+    PersonDialog person(PersonForm::forNew(document_), false);
+    UserDialog user{User()};
+    GroupsDialog groups(document_, &history_, prompts_);
+    GroupDetailsDialog details("", {}, prompts_);
+    for (QDialog* dialog : std::initializer_list<QDialog*>{&person, &user, &groups, &details}) {
+        for (QWidget* widget : dialog->findChildren<QWidget*>()) {
+            QString name;
+            if (auto* label = qobject_cast<QLabel*>(widget)) name = label->text();
+            if (auto* button = qobject_cast<QAbstractButton*>(widget)) name = button->text();
+            if (auto* frame = qobject_cast<QGroupBox*>(widget)) name = frame->title();
+            if (qobject_cast<QLineEdit*>(widget) || qobject_cast<QAbstractItemView*>(widget) ||
+                qobject_cast<QPlainTextEdit*>(widget))
+                name = widget->metaObject()->className();
+            // The line edit inside a list's editor and the tab bar's arrows are Qt's own.
+            if (name.isEmpty() || widget->parentWidget()->inherits("QAbstractItemView")) continue;
+            EXPECT_FALSE(widget->whatsThis().isEmpty())
+                << dialog->windowTitle().toStdString() << ": " << name.toStdString();
+        }
+    }
+}
+
+}  // namespace

@@ -1,0 +1,69 @@
+#include "organizer/PersonFilter.h"
+
+#include <gtest/gtest.h>
+
+#include "records/Person.h"
+
+namespace {
+
+Person sample() {
+    Person person;
+    person.FName = "Zoë";
+    person.LName = "Ångström";
+    person.RName = "Ångström, Zoë";
+    person.Company = "Acme Ltd";
+    person.Position = "Engineer";
+    person.City = "Uppsala";
+    person.Notes = "likes tea";
+    person.HmPhone = "(020) 555-1234";
+    person.WkPhone = "555 98 76";
+    person.CelPhone = "+46 70 111";
+    person.EMail = "Zoe@Example.org";
+    return person;
+}
+
+TEST(PersonFilterTest, MatchesNamesCompanyPhonesAndMailWithoutRegardToCase) {
+    const std::string haystack = PersonFilter::haystack(sample());
+    struct Case {
+        const char* typed;
+        bool found;
+    };
+    const Case cases[] = {
+        {"", true},
+        {"ångström", true},  // Latin letters of UTF-8 fold too
+        {"ÅNGSTRÖM, ZOË", true},
+        {"acme", true},
+        {"zoe@example", true},
+        {"555-1234", true},
+        {"5551234", true},  // digits alone find a number written with separators
+        {"0205551234", true},
+        {"9876", true},
+        {"4670", true},
+        {"+46 70", true},
+        {"1234555", false},  // digits of two numbers never run together
+        {"Ltd(020)", false},
+        {"engineer", false},  // fields the list does not show are not searched
+        {"uppsala", false},
+        {"tea", false},
+        {"Zoeë", false},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(PersonFilter(c.typed).matches(haystack), c.found) << c.typed;
+}
+
+TEST(PersonFilterTest, LongerTextContainingTheOldOneNarrows) {
+    struct Case {
+        const char* typed;
+        const char* before;
+        bool narrows;
+    };
+    const Case cases[] = {
+        {"ab", "a", true}, {"ba", "a", true},  {"AB", "a", true}, {"a", "", true},
+        {"", "", true},    {"a", "ab", false}, {"", "a", false},  {"b", "a", false},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(PersonFilter(c.typed).narrows(PersonFilter(c.before)), c.narrows)
+            << c.typed << " after " << c.before;
+}
+
+}  // namespace

@@ -40,15 +40,16 @@ std::string PersonFilter::haystack(const Person& person) {
     const std::string* phones[] = {&person.HmPhone, &person.WkPhone, &person.Pager, &person.Fax,
                                    &person.CelPhone};
     std::string text;
-    // A line break separates the fields: the typed text holds none, so no match spans two.
+    // A NUL separates the fields: no typed text holds one, so no match spans two. (A line
+    // break would not do: a text given on the command line may hold one.)
     for (const std::string* field : {&person.RName, &person.Company, &person.EMail}) {
-        text.append(*field).push_back('\n');
+        text.append(*field).push_back('\0');
     }
     for (const std::string* phone : phones)
-        text.append(*phone).push_back('\n');
+        text.append(*phone).push_back('\0');
     for (const std::string* phone : phones) {
         appendDigits(text, *phone);
-        text.push_back('\n');
+        text.push_back('\0');
     }
     return foldCase(text);
 }

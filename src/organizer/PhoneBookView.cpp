@@ -49,8 +49,11 @@ void PhoneBookView::list(bool narrowing) {
     }
     if (haystacks_.empty()) {
         haystacks_.reserve(groupRows_.size());
-        for (const PersonRow& row : groupRows_)
-            haystacks_.push_back(PersonFilter::haystack(*document_.persons().find(row.id)));
+        // A person removed since the last refill matches nothing.
+        for (const PersonRow& row : groupRows_) {
+            const Person* person = document_.persons().find(row.id);
+            haystacks_.push_back(person != nullptr ? PersonFilter::haystack(*person) : "");
+        }
     }
     std::vector<uint32_t> listed;
     if (narrowing) {

@@ -40,7 +40,8 @@ TEST(PersonFilterTest, MatchesNamesCompanyPhonesAndMailWithoutRegardToCase) {
         {"9876", true},
         {"4670", true},
         {"+46 70", true},
-        {"1234555", false},  // digits of two numbers never run together
+        {"1234555", false},   // digits of two numbers never run together
+        {"ltd\nzoe", false},  // nor do two fields
         {"Ltd(020)", false},
         {"engineer", false},  // fields the list does not show are not searched
         {"uppsala", false},

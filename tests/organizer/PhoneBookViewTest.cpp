@@ -145,6 +145,19 @@ TEST_F(PhoneBookViewTest, DeleteUnderAFilterMovesWithinTheListedRows) {
     EXPECT_EQ(view_.selection(), (ListSelection{cy, 1}));
 }
 
+// The window refills on every change, but a filter typed before that must not reach for
+// the person that just went.
+TEST_F(PhoneBookViewTest, FilterBeforeTheRefillSkipsTheDeletedPerson) {
+    addPerson("Ann", "", "555-1000");
+    const int32_t bob = addPerson("Bob", "", "555-2000");
+    view_.refill();
+    view_.selectRow(0);
+    view_.deleteSelectedPerson();
+    view_.setFilter("555");
+    EXPECT_EQ(listedIds(), std::vector<int32_t>{bob});
+    EXPECT_EQ(view_.selection(), (ListSelection{bob, 0}));
+}
+
 TEST_F(PhoneBookViewTest, GroupMailTakesListedAddressesTopToBottom) {
     const auto add = [&](const char* name, const char* mail, std::vector<int32_t> groups) {
         Person person;

@@ -104,3 +104,11 @@ std::optional<std::string> CliArgs::value(const std::string& name) const {
     }
     return std::nullopt;
 }
+
+std::vector<std::string> CliArgs::values(const std::string& name) const {
+    std::vector<std::string> given;
+    for (const auto& [option, value] : options_) {
+        if (option == name) given.push_back(value);
+    }
+    return given;
+}

@@ -30,6 +30,8 @@ public:
 
     [[nodiscard]] bool has(const std::string& name) const;
     [[nodiscard]] std::optional<std::string> value(const std::string& name) const;
+    // Every value of an option that may be given more than once, in the order given.
+    [[nodiscard]] std::vector<std::string> values(const std::string& name) const;
     [[nodiscard]] const std::vector<std::string>& positional() const { return positional_; }
 
 private:

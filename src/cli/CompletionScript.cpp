@@ -91,6 +91,8 @@ UsageShape parseUsage(std::string_view usage) {
     std::istringstream words{std::string(usage)};
     std::string word;
     while (words >> word) {
+        // "[--group NAME]..." may be given again: it reads as the option it repeats.
+        if (word.size() > 4 && word.ends_with("]...")) word.resize(word.size() - 3);
         const bool opens = word.front() == '[';
         const bool closed = word.back() == ']';
         word = word.substr(opens ? 1 : 0, word.size() - (opens ? 1 : 0) - (closed ? 1 : 0));

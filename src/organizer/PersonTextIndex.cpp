@@ -18,22 +18,23 @@ void appendDigits(std::string& out, const std::string& number) {
 void PersonTextIndex::build(const PimDocument& document) {
     clear();
     text_.reserve(document.persons().size() * 160);
+    ids_.reserve(document.persons().size());
     starts_.reserve(document.persons().size() + 1);
     for (const auto& [id, person] : document.persons()) {
+        ids_.push_back(id);
         starts_.push_back(text_.size());
         const std::string* phones[] = {&person.HmPhone, &person.WkPhone, &person.Pager, &person.Fax,
                                        &person.CelPhone};
-        // Line breaks part the fields, so that no match spans two of them: a typed text
-        // holds none.
+        // NULs part the fields, so that no match spans two of them: no typed text holds one.
         for (const std::string* field : {&person.RName, &person.Company, &person.EMail}) {
             appendFolded(text_, *field);
-            text_.push_back('\n');
+            text_.push_back('\0');
         }
         for (const std::string* phone : phones) {
             appendFolded(text_, *phone);
-            text_.push_back('\n');
+            text_.push_back('\0');
             appendDigits(text_, *phone);
-            text_.push_back('\n');
+            text_.push_back('\0');
         }
     }
     starts_.push_back(text_.size());
@@ -41,28 +42,31 @@ void PersonTextIndex::build(const PimDocument& document) {
 
 void PersonTextIndex::clear() {
     text_.clear();
+    ids_.clear();
     starts_.clear();
 }
 
-std::vector<char> PersonTextIndex::matchAll(const PersonFilter& filter) const {
-    const size_t persons = starts_.empty() ? 0 : starts_.size() - 1;
-    std::vector<char> matched(persons, filter.empty() ? 1 : 0);
-    if (filter.empty() || persons == 0) return matched;
+std::vector<int32_t> PersonTextIndex::matchAll(const PersonFilter& filter) const {
+    if (filter.empty()) return ids_;
+    std::vector<int32_t> matched;
     const std::string_view text = text_;
     size_t person = 0;
     for (size_t at = text.find(filter.needle()); at != std::string_view::npos;) {
         // The person whose text holds the match; then on to the next person's text.
         while (starts_[person + 1] <= at)
             ++person;
-        matched[person] = 1;
+        matched.push_back(ids_[person]);
         at = text.find(filter.needle(), starts_[person + 1]);
     }
     return matched;
 }
 
-bool PersonTextIndex::matches(uint32_t order, const PersonFilter& filter) const {
+bool PersonTextIndex::matches(int32_t id, const PersonFilter& filter) const {
+    const auto it = std::lower_bound(ids_.begin(), ids_.end(), id);
+    if (it == ids_.end() || *it != id) return false;
     if (filter.empty()) return true;
-    if (size_t{order} + 1 >= starts_.size()) return false;
-    const std::string_view text(text_.data() + starts_[order], starts_[order + 1] - starts_[order]);
+    const auto person = static_cast<size_t>(it - ids_.begin());
+    const std::string_view text(text_.data() + starts_[person],
+                                starts_[person + 1] - starts_[person]);
     return text.find(filter.needle()) != std::string_view::npos;
 }

@@ -13,18 +13,19 @@ class PimDocument;
 // milliseconds, where visiting each person's record would take many times longer.
 class PersonTextIndex {
 public:
-    // Indexes the document's persons; a person is known by its place in the document.
+    // Indexes the document's persons.
     void build(const PimDocument& document);
     // Forgets the text (after the document changed).
     void clear();
     [[nodiscard]] bool built() const { return !starts_.empty(); }
 
-    // For every person in the document's order, whether it passes the filter.
-    [[nodiscard]] std::vector<char> matchAll(const PersonFilter& filter) const;
-    // Whether the person at this place passes.
-    [[nodiscard]] bool matches(uint32_t order, const PersonFilter& filter) const;
+    // The IDs of the persons that pass the filter, ascending.
+    [[nodiscard]] std::vector<int32_t> matchAll(const PersonFilter& filter) const;
+    // Whether the person with this ID passes; false for one not indexed.
+    [[nodiscard]] bool matches(int32_t id, const PersonFilter& filter) const;
 
 private:
     std::string text_;
+    std::vector<int32_t> ids_;    // ascending
     std::vector<size_t> starts_;  // where each person's text starts, then the end
 };

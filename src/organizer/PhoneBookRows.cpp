@@ -49,12 +49,10 @@ int32_t currentGroupId(const std::vector<GroupEntry>& groups, int32_t selectedId
 std::vector<PersonRow> groupPersonRows(const PimDocument& document, int32_t groupId,
                                        PersonSort sort) {
     std::vector<PersonRow> members;
-    uint32_t order = 0;
     for (const auto& [id, person] : document.persons()) {
         const auto& groups = person.PhGroups;
         if (std::find(groups.begin(), groups.end(), groupId) != groups.end())
-            members.push_back(PersonRow{id, person.RName, person.Company, order});
-        ++order;
+            members.push_back(PersonRow{id, person.RName, person.Company});
     }
     // Sorting small keys and moving each row once is several times faster than sorting
     // the rows: the first eight bytes, big-endian, settle most comparisons without reading

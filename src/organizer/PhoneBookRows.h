@@ -21,7 +21,6 @@ struct PersonRow {
     int32_t id = 0;
     std::string name;     // RName
     std::string company;  // Company
-    uint32_t order = 0;   // the person's place among all persons, in the document's order
 };
 
 // The person list's sort column: "Name" or "Company".

@@ -1,5 +1,7 @@
 #include "organizer/PhoneBookView.h"
 
+#include <algorithm>
+
 #include "organizer/UndoHistory.h"
 #include "records/PimDocument.h"
 
@@ -53,12 +55,13 @@ void PhoneBookView::list(bool narrowing) {
     // wins, as it reads the text in order.
     if (narrowing && listed_.size() < document_.persons().size() / 8) {
         for (const uint32_t i : listed_) {
-            if (index_.matches(groupRows_[i].order, filter_)) listed.push_back(i);
+            if (index_.matches(groupRows_[i].id, filter_)) listed.push_back(i);
         }
     } else {
-        const std::vector<char> matched = index_.matchAll(filter_);
+        const std::vector<int32_t> matched = index_.matchAll(filter_);
         for (uint32_t i = 0; i < groupRows_.size(); ++i) {
-            if (matched[groupRows_[i].order] != 0) listed.push_back(i);
+            if (std::binary_search(matched.begin(), matched.end(), groupRows_[i].id))
+                listed.push_back(i);
         }
     }
     listed_ = std::move(listed);
@@ -99,6 +102,7 @@ void PhoneBookView::deleteSelectedPerson() {
     const int32_t id = selection_.id;
     selection_ = selectionAfterRemoving(listed_.size(), selection_.row,
                                         [this](size_t i) { return row(i).id; });
+    index_.clear();
     UndoHistory::Step step(history_, "Delete Person");
     document_.remove<Person>(id);
 }

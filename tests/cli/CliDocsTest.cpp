@@ -49,6 +49,15 @@ TEST(CliDocsTest, ReadsPositionalsOptionsAndChoicesFromUsage) {
     EXPECT_EQ(report.options[0], (UsageShape::Option{"-o", true, {{}, Files::Any}}));
     EXPECT_EQ(report.options[1], (UsageShape::Option{"--date", true, {}}));
     EXPECT_EQ(report.options[2], (UsageShape::Option{"--size", true, {}}));
+
+    // An option that may be repeated closes its brackets like any other.
+    const UsageShape repeated = parseUsage("DOC [--group NAME]... [--sort name|company] OUT");
+    ASSERT_EQ(repeated.positionals.size(), 2u);
+    EXPECT_EQ(repeated.positionals[1], (WordChoices{{}, Files::Any}));
+    ASSERT_EQ(repeated.options.size(), 2u);
+    EXPECT_EQ(repeated.options[0], (UsageShape::Option{"--group", true, {}}));
+    EXPECT_EQ(repeated.options[1],
+              (UsageShape::Option{"--sort", true, {{"name", "company"}, Files::None}}));
 }
 
 TEST(CliDocsTest, EveryCommandUsageReadsAsWords) {

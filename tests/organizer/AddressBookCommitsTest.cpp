@@ -1,0 +1,136 @@
+#include "organizer/AddressBookCommits.h"
+
+#include <gtest/gtest.h>
+
+#include "organizer/GroupTexts.h"
+#include "organizer/PersonForm.h"
+#include "organizer/UndoHistory.h"
+#include "platform/Clock.h"
+#include "records/PimDocument.h"
+
+namespace {
+
+class AddressBookCommits : public testing::Test {
+protected:
+    void SetUp() override {
+        document_.seedDefaultGroups();  // All 1, White Pages 2, Yellow Pages 3
+    }
+    std::string descOf(int32_t id) const { return document_.phGroups().find(id)->Desc; }
+
+    FixedClock clock_{LocalTime{2026, 5, 10}};
+    PimDocument document_{clock_};
+    UndoHistory history_{document_};
+};
+
+TEST_F(AddressBookCommits, PersonIsAddedAndEditedAsOneStepEach) {
+    PersonForm form = PersonForm::forNew(document_);
+    EXPECT_EQ(addPerson(document_, &history_, form), 0);  // no name, no company
+    EXPECT_FALSE(document_.isModified());
+    EXPECT_FALSE(history_.canUndo());
+
+    form.person.Company = "Acme";
+    ASSERT_TRUE(form.chooseGroup("Yellow Pages"));
+    const int32_t id = addPerson(document_, &history_, form);
+    ASSERT_NE(id, 0);
+    EXPECT_EQ(history_.undoName(), "Add Person");
+    EXPECT_EQ(document_.persons().find(id)->PhGroups, (std::vector<int32_t>{3, 1}));
+
+    PersonForm edit = PersonForm::of(document_, *document_.persons().find(id));
+    edit.person.LName = "Ames";
+    for (GroupChoice& group : edit.groups)
+        group.chosen = false;
+    ASSERT_TRUE(updatePerson(document_, &history_, edit));
+    EXPECT_EQ(history_.undoName(), "Edit Person");
+    EXPECT_EQ(document_.persons().find(id)->RName, "Ames");
+    EXPECT_EQ(document_.persons().find(id)->PhGroups, std::vector<int32_t>{1});
+
+    history_.undo();
+    EXPECT_EQ(document_.persons().find(id)->RName, "");
+    EXPECT_EQ(document_.persons().find(id)->PhGroups, (std::vector<int32_t>{3, 1}));
+    history_.undo();
+    EXPECT_FALSE(document_.persons().contains(id));
+
+    edit.person.ID = id;  // gone now: nothing to update
+    EXPECT_FALSE(updatePerson(document_, &history_, edit));
+    EXPECT_FALSE(history_.canUndo());
+}
+
+TEST_F(AddressBookCommits, UserIsReplacedAsOneStep) {
+    User user;
+    user.FName = "Ann";
+    user.City = "Leeds";
+    updateUser(document_, &history_, user);
+    EXPECT_EQ(document_.user(), user);
+    EXPECT_EQ(history_.undoName(), "Edit User");
+    history_.undo();
+    EXPECT_EQ(document_.user(), User{});
+}
+
+TEST_F(AddressBookCommits, GroupDescriptionsMustDifferByteForByte) {
+    struct Case {
+        const char* desc;
+        GroupChange result;
+    };
+    const Case adds[] = {
+        {"White Pages", GroupChange::Duplicate},
+        {"WHITE PAGES", GroupChange::Done},  // another case is another description
+        {"White Pages ", GroupChange::Done},
+        {"Golf", GroupChange::Done},
+        {"Golf", GroupChange::Duplicate},
+    };
+    for (const Case& c : adds)
+        EXPECT_EQ(addGroup(document_, &history_, c.desc), c.result) << c.desc;
+    EXPECT_EQ(document_.phGroups().size(), 6u);
+    EXPECT_EQ(history_.undoName(), "Add Group");
+
+    const Case renames[] = {
+        {"Yellow Pages", GroupChange::Done},  // its own description
+        {"White Pages", GroupChange::Duplicate},
+        {"white pages", GroupChange::Done},
+    };
+    for (const Case& c : renames)
+        EXPECT_EQ(renameGroup(document_, &history_, 3, c.desc), c.result) << c.desc;
+    EXPECT_EQ(descOf(3), "white pages");
+    EXPECT_EQ(history_.undoName(), "Edit Group");
+    history_.undo();
+    EXPECT_EQ(descOf(3), "Yellow Pages");
+    EXPECT_EQ(renameGroup(document_, &history_, 99, "Nobody"), GroupChange::Missing);
+
+    EXPECT_EQ(duplicateGroupMessage("Golf"),
+              "Golf is already listed in the table of Adress Book Groups.\n"
+              "Please enter a different description.");
+    EXPECT_STREQ(kDuplicateGroupCaption, "Duplicate Address Book Group");
+    EXPECT_FALSE(canConfirmGroupDesc(""));
+    EXPECT_TRUE(canConfirmGroupDesc(" "));
+}
+
+TEST_F(AddressBookCommits, GroupInUseIsKeptAndChangesNothing) {
+    PersonForm form = PersonForm::forNew(document_);
+    form.person.FName = "Ann";
+    ASSERT_TRUE(form.chooseGroup("White Pages"));
+    ASSERT_NE(addPerson(document_, &history_, form), 0);
+    document_.setModified(false);
+    history_.clear();
+
+    for (const int32_t id : {1, 2}) {
+        EXPECT_EQ(deleteGroup(document_, &history_, id), GroupChange::InUse) << id;
+        EXPECT_TRUE(document_.phGroups().contains(id));
+    }
+    EXPECT_FALSE(document_.isModified());
+    EXPECT_FALSE(history_.canUndo());
+
+    EXPECT_EQ(deleteGroup(document_, &history_, 3), GroupChange::Done);
+    EXPECT_FALSE(document_.phGroups().contains(3));
+    EXPECT_EQ(history_.undoName(), "Delete Group");
+    EXPECT_EQ(deleteGroup(document_, &history_, 3), GroupChange::Missing);
+    history_.undo();
+    EXPECT_EQ(descOf(3), "Yellow Pages");
+
+    EXPECT_STREQ(kGroupInUseMessage, "The group is in use. It was not deleted.");
+    EXPECT_STREQ(kDeleteGroupCaption, "Delete Group");
+    EXPECT_STREQ(kDeleteGroupQuestion,
+                 "Are you sure you want to delete the selected group? If it is in use anywhere, "
+                 "it will not be deleted");
+}
+
+}  // namespace

@@ -1,0 +1,117 @@
+#include "organizer/PersonForm.h"
+
+#include <gtest/gtest.h>
+
+#include "platform/Clock.h"
+#include "records/PimDocument.h"
+
+namespace {
+
+class PersonFormTest : public testing::Test {
+protected:
+    void SetUp() override {
+        document_.seedDefaultGroups();  // All 1, White Pages 2, Yellow Pages 3
+        golf_ = document_.add(PhGroup{0, "golf"});
+        bridge_ = document_.add(PhGroup{0, "Bridge"});
+    }
+    static std::vector<std::string> descs(const PersonForm& form) {
+        std::vector<std::string> texts;
+        for (const GroupChoice& group : form.groups)
+            texts.push_back(group.desc);
+        return texts;
+    }
+    static std::vector<int32_t> chosen(const PersonForm& form) {
+        std::vector<int32_t> ids;
+        for (const GroupChoice& group : form.groups) {
+            if (group.chosen) ids.push_back(group.id);
+        }
+        return ids;
+    }
+
+    FixedClock clock_{LocalTime{2026, 5, 10}};
+    PimDocument document_{clock_};
+    int32_t golf_ = 0;
+    int32_t bridge_ = 0;
+};
+
+TEST_F(PersonFormTest, GroupListOffersEveryGroupButAllAlphabetically) {
+    const PersonForm fresh = PersonForm::forNew(document_);
+    EXPECT_EQ(descs(fresh),
+              (std::vector<std::string>{"Bridge", "golf", "White Pages", "Yellow Pages"}));
+    EXPECT_TRUE(chosen(fresh).empty());
+
+    Person stored;
+    stored.ID = 9;
+    stored.LName = "Ames";
+    stored.PhGroups = {1, 3, golf_, 42};  // 42: a group that no longer exists
+    const PersonForm edit = PersonForm::of(document_, stored);
+    EXPECT_EQ(chosen(edit), (std::vector<int32_t>{golf_, 3}));
+    EXPECT_EQ(edit.person.LName, "Ames");
+}
+
+TEST_F(PersonFormTest, OkNeedsAFirstNameLastNameOrCompany) {
+    struct Case {
+        const char* first;
+        const char* last;
+        const char* company;
+        const char* position;
+        bool ok;
+    };
+    const Case cases[] = {
+        {"", "", "", "", false},    {"", "", "", "Clerk", false},
+        {" ", "", "", "", true},  // a blank is text like any other
+        {"Ann", "", "", "", true},  {"", "Ames", "", "", true},
+        {"", "", "Acme", "", true},
+    };
+    for (const Case& c : cases) {
+        PersonForm form = PersonForm::forNew(document_);
+        form.person.FName = c.first;
+        form.person.LName = c.last;
+        form.person.Company = c.company;
+        form.person.Position = c.position;
+        EXPECT_EQ(form.canConfirm(), c.ok)
+            << '"' << c.first << "\" \"" << c.last << "\" \"" << c.company << '"';
+    }
+}
+
+TEST_F(PersonFormTest, WrittenPersonGetsItsDisplayNameAndChosenGroupsThenAll) {
+    struct Case {
+        const char* first;
+        const char* last;
+        const char* rname;
+    };
+    const Case names[] = {
+        {"Ann", "Ames", "Ames, Ann"},
+        {"", "Ames", "Ames"},
+        {"Ann", "", "Ann"},
+        {"", "", ""},
+    };
+    for (const Case& c : names) {
+        PersonForm form = PersonForm::forNew(document_);
+        form.person.FName = c.first;
+        form.person.LName = c.last;
+        form.person.RName = "stale";
+        EXPECT_EQ(form.written().RName, c.rname) << c.first << "/" << c.last;
+        EXPECT_EQ(form.written().PhGroups, std::vector<int32_t>{1});
+    }
+
+    // The groups follow the list's order, whatever order the person had them in.
+    Person stored;
+    stored.ID = 4;
+    stored.Company = "Acme";
+    stored.PhGroups = {1, golf_, 2};
+    PersonForm form = PersonForm::of(document_, stored);
+    EXPECT_EQ(form.written().PhGroups, (std::vector<int32_t>{golf_, 2, 1}));
+    EXPECT_TRUE(form.chooseGroup("Bridge"));
+    EXPECT_EQ(form.written().PhGroups, (std::vector<int32_t>{bridge_, golf_, 2, 1}));
+    EXPECT_EQ(form.written().ID, 4);
+
+    // Groups are chosen by their exact description; All is not among them.
+    EXPECT_FALSE(form.chooseGroup("bridge"));
+    EXPECT_FALSE(form.chooseGroup("All"));
+    for (GroupChoice& group : form.groups)
+        group.chosen = false;
+    EXPECT_EQ(form.written().PhGroups, std::vector<int32_t>{1});
+}
+
+}  // namespace

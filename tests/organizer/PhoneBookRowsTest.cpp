@@ -1,0 +1,137 @@
+#include "organizer/PhoneBookRows.h"
+
+#include <gtest/gtest.h>
+
+#include "platform/Clock.h"
+#include "records/PimDocument.h"
+
+namespace {
+
+class PhoneBookRows : public testing::Test {
+protected:
+    int32_t addGroup(const char* desc) { return document_.add(PhGroup{0, desc}); }
+    int32_t addPerson(const char* name, const char* company, std::vector<int32_t> groups) {
+        Person person;
+        person.RName = name;
+        person.Company = company;
+        person.PhGroups = std::move(groups);
+        return document_.add(person);
+    }
+    std::vector<std::string> descs(const std::vector<GroupEntry>& groups) const {
+        std::vector<std::string> texts;
+        for (const GroupEntry& group : groups)
+            texts.push_back(group.desc);
+        return texts;
+    }
+    std::vector<int32_t> ids(const std::vector<PersonRow>& rows) const {
+        std::vector<int32_t> result;
+        for (const PersonRow& row : rows)
+            result.push_back(row.id);
+        return result;
+    }
+
+    FixedClock clock_{LocalTime{2026, 5, 10}};
+    PimDocument document_{clock_};
+};
+
+TEST_F(PhoneBookRows, GroupBoxSortsWithoutRegardToCaseAndCanLeaveOneOut) {
+    const int32_t all = addGroup("All");
+    const int32_t golfUpper = addGroup("Golf");
+    addGroup("bridge");
+    const int32_t golfLower = addGroup("golf");
+    addGroup("Zoo");
+    addGroup("");
+    addGroup("Ärzte");  // non-ASCII bytes come after every ASCII letter
+
+    EXPECT_EQ(descs(sortedGroups(document_)),
+              (std::vector<std::string>{"", "All", "bridge", "Golf", "golf", "Zoo", "Ärzte"}));
+    // Texts that differ only in case keep one order whatever order they were added in.
+    const auto sorted = sortedGroups(document_);
+    EXPECT_EQ(sorted[3].id, golfUpper);
+    EXPECT_EQ(sorted[4].id, golfLower);
+
+    const auto withoutAll = sortedGroups(document_, all);
+    EXPECT_EQ(withoutAll.size(), 6u);
+    EXPECT_EQ(withoutAll.front().desc, "");
+    EXPECT_EQ(withoutAll[1].desc, "bridge");
+}
+
+TEST_F(PhoneBookRows, CurrentGroupIsTheSelectedOneWhileListedElseTheFirst) {
+    const std::vector<GroupEntry> groups = {{7, "Alpha"}, {2, "beta"}, {5, "Gamma"}};
+    struct Case {
+        int32_t selected;
+        int32_t current;
+    };
+    for (const Case& c : {Case{2, 2}, Case{5, 5}, Case{3, 7}, Case{-1, 7}, Case{0, 7}})
+        EXPECT_EQ(currentGroupId(groups, c.selected), c.current) << c.selected;
+    EXPECT_EQ(currentGroupId({}, 2), -1);
+    EXPECT_EQ(currentGroupId({}, -1), -1);
+}
+
+TEST_F(PhoneBookRows, PersonRowsListTheGroupsMembersSortedByteForByte) {
+    const int32_t friends = addGroup("Friends");
+    const int32_t work = addGroup("Work");
+    const int32_t smith = addPerson("smith", "acme", {friends, work});
+    const int32_t zorro = addPerson("Zorro", "Zeta", {work, friends});
+    const int32_t onlyCompany = addPerson("", "Bakery", {friends});
+    const int32_t zor = addPerson("Zor", "", {friends});
+    const int32_t elsewhere = addPerson("Adams", "Acme", {work});
+    addPerson("Aaron", "", {});  // in no group: never listed
+    const int32_t secondSmith = addPerson("smith", "Acme", {friends});
+
+    // Empty before everything, upper case before lower case, a prefix before its longer text;
+    // equal names keep the document's order.
+    EXPECT_EQ(ids(groupPersonRows(document_, friends, PersonSort::Name)),
+              (std::vector<int32_t>{onlyCompany, zor, zorro, smith, secondSmith}));
+    EXPECT_EQ(ids(groupPersonRows(document_, friends, PersonSort::Company)),
+              (std::vector<int32_t>{zor, secondSmith, onlyCompany, zorro, smith}));
+    EXPECT_EQ(ids(groupPersonRows(document_, work, PersonSort::Name)),
+              (std::vector<int32_t>{elsewhere, zorro, smith}));
+    EXPECT_TRUE(groupPersonRows(document_, -1, PersonSort::Name).empty());
+
+    const PersonRow row = groupPersonRows(document_, work, PersonSort::Name).front();
+    EXPECT_EQ(row.name, "Adams");
+    EXPECT_EQ(row.company, "Acme");
+}
+
+TEST_F(PhoneBookRows, DetailsShowEachFieldOrNotAvailable) {
+    const std::array<DetailText, kPersonDetailCount> none = personDetails(nullptr);
+    for (const DetailText& detail : none)
+        EXPECT_EQ(detail, (DetailText{"Not Available", false}));
+
+    Person person;
+    person.HmPhone = "555-0001";
+    person.WkPhone = "555-1234";
+    person.WkExt = "12";
+    person.Fax = "555-9999";
+    person.EMail = "ann@example.org";
+    const auto details = personDetails(&person);
+    EXPECT_EQ(details[size_t(PersonDetail::HomePhone)], (DetailText{"555-0001", true}));
+    EXPECT_EQ(details[size_t(PersonDetail::WorkPhone)], (DetailText{"555-1234x12", true}));
+    EXPECT_EQ(details[size_t(PersonDetail::Pager)], (DetailText{"Not Available", false}));
+    EXPECT_EQ(details[size_t(PersonDetail::Fax)], (DetailText{"555-9999", true}));
+    EXPECT_EQ(details[size_t(PersonDetail::CellPhone)], (DetailText{"Not Available", false}));
+    EXPECT_EQ(details[size_t(PersonDetail::EMail)], (DetailText{"ann@example.org", true}));
+    EXPECT_EQ(details[size_t(PersonDetail::WebPage)], (DetailText{"Not Available", false}));
+    // The number is dialled without the extension the button shows.
+    EXPECT_EQ(detailField(person, PersonDetail::WorkPhone), "555-1234");
+
+    struct Case {
+        const char* phone;
+        const char* ext;
+        DetailText shown;
+    };
+    const Case cases[] = {
+        {"555-1234", "", {"555-1234", true}},
+        {"", "12", {"Not Available", false}},
+        {"", "", {"Not Available", false}},
+    };
+    for (const Case& c : cases) {
+        person.WkPhone = c.phone;
+        person.WkExt = c.ext;
+        EXPECT_EQ(personDetails(&person)[size_t(PersonDetail::WorkPhone)], c.shown)
+            << c.phone << " x " << c.ext;
+    }
+}
+
+}  // namespace

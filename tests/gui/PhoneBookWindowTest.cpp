@@ -1,0 +1,152 @@
+#include <gtest/gtest.h>
+
+#include <QAbstractItemModelTester>
+#include <QApplication>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTest>
+#include <QTimer>
+#include <QTreeView>
+
+#include "FrameFixture.h"
+#include "organizer/ui/OrganizerView.h"
+#include "organizer/ui/PersonDialog.h"
+#include "organizer/ui/PhoneBookPanel.h"
+#include "shell/CommandId.h"
+
+namespace {
+
+// Calls, mails and pages asked for, answered as told.
+class FakeLauncher : public ContactLauncher {
+public:
+    DialOutcome dial(const std::string& number) override {
+        asked.push_back("tel:" + number);
+        return outcome;
+    }
+    bool open(const std::string& url) override {
+        asked.push_back(url);
+        return opens;
+    }
+
+    std::vector<std::string> asked;
+    DialOutcome outcome = DialOutcome::Placed;
+    bool opens = true;
+};
+
+class PhoneBookWindowTest : public FrameFixture {
+protected:
+    void SetUp() override {
+        frame = std::make_unique<MainFrame>(clock, storage, prompts, settings, locale, &launcher);
+        frame->openStartupDocument({}, false);
+        frame->show();
+        panel = frame->organizerView()->phoneBookPanel();
+        tester = std::make_unique<QAbstractItemModelTester>(
+            panel->personList()->model(), QAbstractItemModelTester::FailureReportingMode::Warning);
+    }
+    QStringList listedNames() const {
+        QStringList names;
+        const QAbstractItemModel* model = panel->personList()->model();
+        for (int row = 0; row < model->rowCount(); ++row)
+            names << model->index(row, 0).data().toString();
+        return names;
+    }
+    void chooseGroup(const QString& name) {
+        QComboBox* box = panel->groupBox();
+        box->setCurrentIndex(box->findText(name));
+        emit box->activated(box->currentIndex());
+    }
+
+    FakeLauncher launcher;
+    PhoneBookPanel* panel = nullptr;
+    std::unique_ptr<QAbstractItemModelTester> tester;
+};
+
+QLineEdit* fieldLabelled(const QWidget* page, const QString& text) {
+    for (QLabel* label : page->findChildren<QLabel*>()) {
+        if (label->text() == text) return qobject_cast<QLineEdit*>(label->buddy());
+    }
+    return nullptr;
+}
+
+TEST_F(PhoneBookWindowTest, PersonIsAddedFoundByNumberDeletedAndBroughtBack) {
+    QTimer::singleShot(0, [] {
+        auto* sheet = qobject_cast<PersonDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(sheet, nullptr);
+        EXPECT_EQ(sheet->windowTitle(), QStringLiteral("Add Person"));
+        QTest::keyClicks(fieldLabelled(sheet->pages()->widget(0), "&First Name:"), "Ada");
+        QTest::keyClicks(fieldLabelled(sheet->pages()->widget(0), "&Last Name:"), "Lovelace");
+        sheet->groupList()->findItems("White Pages", Qt::MatchExactly).front()->setSelected(true);
+        QTest::keyClicks(fieldLabelled(sheet->pages()->widget(1), "&Work Phone:"), "555-0199");
+        QTest::keyClicks(fieldLabelled(sheet->pages()->widget(1), "E&xt:"), "12");
+        sheet->okButton()->click();
+    });
+    frame->commands().action(cmd::kPersonAdd)->trigger();
+
+    EXPECT_EQ(panel->groupBox()->currentText(), QStringLiteral("All"));
+    EXPECT_EQ(listedNames(), QStringList{"Lovelace, Ada"});
+    EXPECT_EQ(panel->detailButton(PersonDetail::WorkPhone)->toolTip(), "555-0199x12");
+    chooseGroup("Yellow Pages");
+    EXPECT_TRUE(listedNames().isEmpty());
+    EXPECT_EQ(panel->detailButton(PersonDetail::WorkPhone)->toolTip(), "Not Available");
+    EXPECT_FALSE(panel->detailButton(PersonDetail::WorkPhone)->isEnabled());
+    chooseGroup("White Pages");
+    EXPECT_EQ(listedNames(), QStringList{"Lovelace, Ada"});
+
+    // The filter finds her by the digits of her number; Escape clears it.
+    QTest::keyClicks(panel->filterBox(), "5550199");
+    EXPECT_EQ(listedNames(), QStringList{"Lovelace, Ada"});
+    QTest::keyClicks(panel->filterBox(), "7");
+    EXPECT_TRUE(listedNames().isEmpty());
+    QTest::keyClick(panel->filterBox(), Qt::Key_Escape);
+    EXPECT_EQ(panel->filterBox()->text(), QString());
+    ASSERT_EQ(listedNames(), QStringList{"Lovelace, Ada"});
+
+    // Only the number is dialled, without the extension.
+    QTreeView* list = panel->personList();
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                      list->visualRect(list->model()->index(0, 0)).center());
+    panel->detailButton(PersonDetail::WorkPhone)->click();
+    EXPECT_EQ(launcher.asked, std::vector<std::string>{"tel:555-0199"});
+
+    ASSERT_TRUE(enabled(cmd::kPersonDelete));
+    QTest::keyClick(list, Qt::Key_Delete);
+    EXPECT_TRUE(frame->document().persons().empty());
+    EXPECT_TRUE(listedNames().isEmpty());
+    EXPECT_FALSE(panel->detailButton(PersonDetail::HomePhone)->isEnabled());
+    EXPECT_EQ(frame->commands().action(cmd::kUndo)->text(), QStringLiteral("&Undo Delete Person"));
+
+    frame->commands().action(cmd::kUndo)->trigger();
+    EXPECT_EQ(listedNames(), QStringList{"Lovelace, Ada"});
+    EXPECT_EQ(frame->document().persons().size(), 1u);
+}
+
+TEST_F(PhoneBookWindowTest, RefusedCallsAndMailsAreReportedAndGroupMailJoinsTheListed) {
+    for (const char* name : {"Bea", "Al", "Cy"}) {
+        Person person;
+        person.FName = name;
+        person.RName = name;
+        person.EMail = std::string(name) == "Cy" ? "" : std::string(name) + "@example.org";
+        person.HmPhone = "555";
+        person.PhGroups = {1};
+        frame->document().add(person);
+    }
+    frame->runCommand(cmd::kEmailGroup);
+    EXPECT_EQ(launcher.asked, std::vector<std::string>{"mailto:Al@example.org;Bea@example.org"});
+
+    QTreeView* list = panel->personList();
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                      list->visualRect(list->model()->index(0, 0)).center());
+    launcher.outcome = DialOutcome::NoDialer;
+    launcher.opens = false;
+    panel->detailButton(PersonDetail::HomePhone)->click();
+    panel->detailButton(PersonDetail::EMail)->click();
+    ASSERT_EQ(prompts.messages.size(), 2u);
+    EXPECT_EQ(prompts.messages[0].caption, "Calling Error");
+    EXPECT_EQ(prompts.messages[1].text, "Error opening E-mail client");
+}
+
+}  // namespace

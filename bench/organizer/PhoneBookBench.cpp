@@ -8,7 +8,6 @@
 #include <QLineEdit>
 #include <QTreeView>
 
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -20,16 +19,6 @@
 #include "organizer/ui/PhoneBookPanel.h"
 #include "platform/Clock.h"
 #include "records/PimDocument.h"
-
-namespace {
-
-double secondsOf(const auto& work) {
-    const auto start = std::chrono::steady_clock::now();
-    work();
-    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-}
-
-}  // namespace
 
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -70,19 +59,23 @@ int main(int argc, char** argv) {
     std::printf("%-34s %9.2f %9.2f %7.2f   (%zu rows, %zu copied)\n", "fill list of group All",
                 fillAll * 1e3, walk * 1e3, fillAll / walk, book.rowCount(), copied.size());
 
-    // The filter's text is made while the window is idle after a fill.
-    const double prepare = secondsOf([&] { QApplication::processEvents(); });
-    std::printf("%-34s %9.2f %9.2f %7.2f\n", "filter text made when idle", prepare * 1e3,
-                walk * 1e3, prepare / walk);
+    // The filter's text is made while the window is idle, once the filter box has the focus.
+    QApplication::setActiveWindow(&panel);
+    panel.filterBox()->setFocus();
+    const double prepare = bestSeconds([&](int) { QApplication::processEvents(); }, 1);
+    std::printf("%-34s %9.2f %9.2f %7.2f\n", "filter text made on focus", prepare * 1e3, walk * 1e3,
+                prepare / walk);
 
     // Typing a name and a number, then taking them back, one key at a time.
     double worst = 0;
     for (const char* typed : {"m", "mi", "mil", "mill", "mille", "miller", "mill", "m", "", "5",
                               "55", "555", "5551", "555", "", "EXAMPLE.COM"}) {
-        const double key = secondsOf([&] {
-            panel.filterBox()->setText(QString::fromLatin1(typed));
-            panel.personList()->viewport()->repaint();
-        });
+        const double key = bestSeconds(
+            [&](int) {
+                panel.filterBox()->setText(QString::fromLatin1(typed));
+                panel.personList()->viewport()->repaint();
+            },
+            1);
         worst = std::max(worst, key);
         std::printf("  filter \"%s\"%*s %9.2f %9s %7.2f   (%zu rows)\n", typed,
                     static_cast<int>(24 - std::string(typed).size()), "", key * 1e3, "", key / walk,

@@ -2,21 +2,19 @@
 
 #include <algorithm>
 #include <cctype>
+#include <string_view>
 
 #include "platform/UserPrompts.h"
 
 std::string webPageUrl(const std::string& stored) {
-    // A scheme is letters, digits, "+", "-" or "." after a first letter, then "://" or ":"
-    // as in "mailto:"; a bare host with a port ("example.org:8080") has digits only.
-    const size_t colon = stored.find(':');
-    if (colon != std::string::npos && colon > 0 &&
-        std::isalpha(static_cast<unsigned char>(stored[0]))) {
-        const bool schemeChars = std::all_of(stored.begin(), stored.begin() + colon, [](char c) {
-            return std::isalnum(static_cast<unsigned char>(c)) || c == '+' || c == '-' || c == '.';
-        });
-        const bool port = colon + 1 < stored.size() &&
-                          std::isdigit(static_cast<unsigned char>(stored[colon + 1]));
-        if (schemeChars && !port) return stored;
+    // Only web addresses open as they are: a stored "file:" or program address, from a
+    // shared or imported document, must not reach the desktop's handlers for them.
+    for (const std::string_view scheme : {"http://", "https://", "ftp://"}) {
+        if (stored.size() >= scheme.size() &&
+            std::equal(scheme.begin(), scheme.end(), stored.begin(), [](char a, char b) {
+                return a == std::tolower(static_cast<unsigned char>(b));
+            }))
+            return stored;
     }
     return "http://" + stored;
 }

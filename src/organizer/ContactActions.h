@@ -7,8 +7,8 @@
 
 class UserPrompts;
 
-// The address a web page is opened at: as stored when it names a scheme ("https://..."),
-// else with "http://" in front.
+// The address a web page is opened at: as stored when it is a web address ("https://...",
+// "http://", "ftp://"), else with "http://" in front.
 [[nodiscard]] std::string webPageUrl(const std::string& stored);
 // "mailto:" followed by the addresses joined with ";".
 [[nodiscard]] std::string mailUrl(const std::vector<std::string>& addresses);

@@ -9,6 +9,10 @@ inline constexpr const char* kDeleteGroupQuestion =
     "Are you sure you want to delete the selected group? If it is in use anywhere, it will "
     "not be deleted";
 inline constexpr const char* kGroupInUseMessage = "The group is in use. It was not deleted.";
+// A group that could not be stored: no group number is left, or it was deleted meanwhile.
+inline constexpr const char* kGroupNotSavedMessage =
+    "The group could not be saved: it no longer exists, or the document has no group numbers "
+    "left.";
 
 // The message for a description another group already has.
 [[nodiscard]] inline std::string duplicateGroupMessage(const std::string& desc) {

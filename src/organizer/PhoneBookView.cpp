@@ -82,6 +82,12 @@ void PhoneBookView::reselect(int32_t id) {
     }
 }
 
+void PhoneBookView::select(int32_t id) {
+    const ListSelection before = selection_;
+    reselect(id);
+    if (selection_.id == -1) selection_ = before;
+}
+
 void PhoneBookView::selectRow(int row) {
     if (row < 0 || static_cast<size_t>(row) >= listed_.size())
         selection_ = {};

@@ -50,8 +50,8 @@ public:
     [[nodiscard]] const ListSelection& selection() const { return selection_; }
     // A row became selected by keyboard or mouse; -1 for none.
     void selectRow(int row);
-    // Selects the person when listed (a new one, say); none otherwise.
-    void select(int32_t id) { reselect(id); }
+    // Selects the person when listed (a new one, say); the selection stays otherwise.
+    void select(int32_t id);
     // The selected person, or nullptr.
     [[nodiscard]] const Person* selectedPerson() const;
     // What the detail controls show for the selected person.

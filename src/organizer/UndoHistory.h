@@ -40,6 +40,8 @@ public:
     UndoHistory& operator=(const UndoHistory&) = delete;
 
     [[nodiscard]] bool canUndo() const { return !undo_.empty(); }
+    // Whether a command's step is gathering edits: an edit made now would join it.
+    [[nodiscard]] bool stepOpen() const { return openSteps_ > 0; }
     [[nodiscard]] bool canRedo() const { return !redo_.empty(); }
     // The name of the step Undo or Redo would take back or do again; "" for none.
     [[nodiscard]] std::string undoName() const;

@@ -7,6 +7,8 @@
 class DesktopNotifier {
 public:
     virtual ~DesktopNotifier() = default;
-    // Shows a notification with a title and a text.
+    // Shows a notification with a title and a text; one with the same title replaces it.
     virtual void notify(const std::string& title, const std::string& text) = 0;
+    // Takes the notification with this title away, once it has been answered.
+    virtual void withdraw(const std::string& /*title*/) {}
 };

@@ -26,7 +26,8 @@
 
 namespace {
 
-// What the fakes heard, in order: "notify TITLE | TEXT", "play PATH", "stop".
+// What the fakes heard, in order: "notify TITLE | TEXT", "withdraw TITLE", "play PATH",
+// "stop".
 using Log = std::vector<std::string>;
 
 class FakeNotifier : public DesktopNotifier {
@@ -35,6 +36,7 @@ public:
     void notify(const std::string& title, const std::string& text) override {
         log_.push_back("notify " + title + " | " + text);
     }
+    void withdraw(const std::string& title) override { log_.push_back("withdraw " + title); }
 
 private:
     Log& log_;
@@ -64,6 +66,8 @@ protected:
         view = frame->organizerView();
         reminders().setNotifier(std::make_unique<FakeNotifier>(log));
         reminders().setSoundMaker([this] { return std::make_unique<FakeSound>(log); });
+        // The check made on opening the start-up document, before any appointment exists.
+        QApplication::processEvents();
     }
     ReminderController& reminders() { return view->reminders(); }
     int32_t addAppointment(const char* text, int day, int hour, int minutes) {
@@ -103,13 +107,14 @@ TEST_F(ReminderWindowTest, DueAlarmOpensWindowAndTurningItOffClearsTheAlarm) {
     reminders().check();  // not yet: no window would have to be answered
     EXPECT_TRUE(log.empty());
 
-    setNow(9, 45);
     // Acknowledged without turning off: it opens again at the next tick.
     for (int tick = 0; tick < 2; ++tick) {
+        setNow(9, 45 + tick);
         tickAnswering([](ReminderWindow* window) { ASSERT_NE(window, nullptr); });
     }
     EXPECT_TRUE(frame->document().appointments().find(id)->Alarm);
 
+    setNow(9, 47);
     tickAnswering([this](ReminderWindow* window) {
         ASSERT_NE(window, nullptr);
         EXPECT_EQ(window->windowTitle(), "Reminder: Dentist");
@@ -123,15 +128,18 @@ TEST_F(ReminderWindowTest, DueAlarmOpensWindowAndTurningItOffClearsTheAlarm) {
     });
     const std::string notified =
         "notify Reminder: Dentist | This is your reminder for your 10:00 AM appointment.";
-    EXPECT_EQ(log, (Log{notified, "play beep.wav", "stop", "stop", notified, "play beep.wav",
-                        "stop", "stop", notified, "play beep.wav", "stop", "stop"}));
+    const std::string withdrawn = "withdraw Reminder: Dentist";
+    // The window stops its sound when answered and again when it goes.
+    EXPECT_EQ(log, (Log{notified, "play beep.wav", "stop", withdrawn, "stop", notified,
+                        "play beep.wav", "stop", withdrawn, "stop", notified, "play beep.wav",
+                        "stop", withdrawn, "stop"}));
     EXPECT_FALSE(frame->document().appointments().find(id)->Alarm);
     EXPECT_TRUE(frame->document().isModified());
     EXPECT_FALSE(alarmImageShown(0));
 
     // Off for good.
     log.clear();
-    setNow(9, 46);
+    setNow(9, 48);
     reminders().check();
     EXPECT_TRUE(log.empty());
 }
@@ -160,9 +168,35 @@ TEST_F(ReminderWindowTest, AlarmThatComesDueMeanwhileOpensOnTopAndSoundCanBeOff)
     });
     EXPECT_EQ(captions, (std::vector<QString>{"Reminder: Dentist", "Reminder: Call the bank"}));
     EXPECT_FALSE(frame->document().appointments().find(call)->Alarm);
-    // Silent windows: only the notifications.
-    EXPECT_EQ(log.size(), 2U);
+    // Silent windows: only the notifications, each taken away once answered.
+    EXPECT_EQ(log.size(), 4U);
     EXPECT_FALSE(reminders().isOpen("Reminder: Dentist"));
+}
+
+TEST_F(ReminderWindowTest, WindowAnsweredDuringAnEarlierOneWaitsForTheNextTick) {
+    addAppointment("Dentist", 6, 10, 15);
+    addAppointment("Call the bank", 6, 10, 15);
+    setNow(9, 45);
+    // Should the bank's window open again once the dentist's is answered, this answers it.
+    int reopened = 0;
+    QTimer guard;
+    QObject::connect(&guard, &QTimer::timeout, [&] {
+        if (auto* window = qobject_cast<ReminderWindow*>(QApplication::activeModalWidget())) {
+            ++reopened;
+            window->okButton()->click();
+        }
+    });
+    tickAnswering([&](ReminderWindow* dentist) {
+        ASSERT_NE(dentist, nullptr);
+        EXPECT_EQ(dentist->windowTitle(), QStringLiteral("Reminder: Dentist"));
+        setNow(9, 46);
+        tickAnswering([&](ReminderWindow* bank) {
+            ASSERT_NE(bank, nullptr);
+            EXPECT_EQ(bank->windowTitle(), QStringLiteral("Reminder: Call the bank"));
+            guard.start(20);
+        });
+    });
+    EXPECT_EQ(reopened, 0);
 }
 
 TEST_F(ReminderWindowTest, OpeningADocumentChecksAtOnce) {

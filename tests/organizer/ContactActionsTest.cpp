@@ -38,8 +38,11 @@ TEST(ContactTexts, WebPageGetsHttpOnlyWithoutAScheme) {
         {"https://example.org/a?b=c", "https://example.org/a?b=c"},
         {"HTTPS://x", "HTTPS://x"},
         {"ftp://files.example.org", "ftp://files.example.org"},
-        {"mailto:x@example.org", "mailto:x@example.org"},  // the user stored a whole address
-        {"1http://x", "http://1http://x"},                 // a scheme starts with a letter
+        // Nothing but a web address reaches the desktop as it is.
+        {"file:///home/x/run.desktop", "http://file:///home/x/run.desktop"},
+        {"smb://server/share", "http://smb://server/share"},
+        {"mailto:x@example.org", "http://mailto:x@example.org"},
+        {"1http://x", "http://1http://x"},
         {":x", "http://:x"},
     };
     for (const Case& c : cases)

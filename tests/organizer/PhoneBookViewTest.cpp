@@ -252,3 +252,21 @@ TEST_F(PhoneBookViewTest, FilterEditsListWhatAFreshFilterWould) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(PhoneBookViewTest, ANewPersonIsSelectedOnlyWhereListed) {
+    const int32_t ann = addPerson("Ann", "", "", {2, 1});
+    view_.refill();
+    view_.chooseGroup(2);
+    view_.selectRow(0);
+    const int32_t bob = addPerson("Bob");  // in "All" only
+    view_.refill();
+    view_.select(bob);
+    EXPECT_EQ(view_.selection(), (ListSelection{ann, 0}));
+    view_.chooseGroup(1);
+    view_.select(bob);
+    EXPECT_EQ(view_.selection(), (ListSelection{bob, 1}));
+}
+
+}  // namespace

@@ -52,12 +52,17 @@ GroupDetailsDialog::GroupDetailsDialog(const QString& desc, Commit commit, UserP
 void GroupDetailsDialog::accept() {
     const std::string desc = desc_->text().toStdString();
     if (!canConfirmGroupDesc(desc)) return;
-    if (commit_(desc) == GroupChange::Duplicate) {
+    const GroupChange change = commit_(desc);
+    if (change == GroupChange::Duplicate) {
         prompts_.showMessage(duplicateGroupMessage(desc), kDuplicateGroupCaption,
                              MessageIcon::Error);
         desc_->selectAll();
         desc_->setFocus();
         return;
     }
+    // The group went meanwhile, or no group number is left: say so rather than seem done.
+    if (change == GroupChange::Missing)
+        prompts_.showMessage(kGroupNotSavedMessage, windowTitle().toStdString(),
+                             MessageIcon::Error);
     QDialog::accept();
 }

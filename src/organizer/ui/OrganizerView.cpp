@@ -117,6 +117,8 @@ OrganizerView::OrganizerView(PimDocument& document, UndoHistory* history, ShellS
 }
 
 OrganizerView::~OrganizerView() {
+    // The reminders look at the day view and the alarm settings, which go before children.
+    delete reminders_;
     settings_.writeUseAlarmSound(alarm_.useAlarmSound);
     if (document_ != nullptr) document_->detachView(*this);
 }
@@ -349,11 +351,7 @@ bool OrganizerView::listEvent(QTreeView* list, QEvent* event) {
         case QEvent::ContextMenu: {
             const auto* menu = static_cast<QContextMenuEvent*>(event);
             if (menu->reason() == QContextMenuEvent::Mouse) {
-                // A right click selects the row under it first, as a left click would.
-                const QModelIndex hit = list->indexAt(menu->pos());
-                if (hit.isValid())
-                    list->selectionModel()->select(
-                        hit, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+                selectRowAt(list, menu->pos());
                 clicked(menu->pos());
             } else {
                 day_.focusList(which);
@@ -420,15 +418,7 @@ void OrganizerView::refreshLists(const std::function<void()>& refill) {
 void OrganizerView::showSelection(QTreeView* list, const ListSelection& selection) {
     const bool wasRefilling = refilling_;
     refilling_ = true;
-    QItemSelectionModel* selected = list->selectionModel();
-    if (selection.row < 0) {
-        selected->clear();
-    } else {
-        const QModelIndex index = list->model()->index(selection.row, 0);
-        selected->setCurrentIndex(index,
-                                  QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
-        list->scrollTo(index);
-    }
+    showSelectedRow(list, selection.row);
     refilling_ = wasRefilling;
 }
 

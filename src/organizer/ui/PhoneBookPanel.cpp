@@ -62,17 +62,22 @@ struct DetailPlace {
     int command;  // 0 for the fax, which is only shown
     int row;
     int column;
+    const char* help;
 };
 
 // Two columns of details, the web page across both.
 constexpr DetailPlace kPlaces[] = {
-    {PersonDetail::HomePhone, "Home Phone:", cmd::kDialHomePhone, 0, 0},
-    {PersonDetail::WorkPhone, "Work Phone:", cmd::kDialWorkPhone, 0, 2},
-    {PersonDetail::Pager, "Pager:", cmd::kDialPager, 1, 0},
-    {PersonDetail::Fax, "Fax:", 0, 1, 2},
-    {PersonDetail::CellPhone, "Cel Phone:", cmd::kDialCellPhone, 2, 0},
-    {PersonDetail::EMail, "E-Mail:", cmd::kMailPerson, 2, 2},
-    {PersonDetail::WebPage, "Web Page:", cmd::kOpenWebPage, 3, 0},
+    {PersonDetail::HomePhone, "Home Phone:", cmd::kDialHomePhone, 0, 0,
+     "Calls the home number through the desktop's phone program."},
+    {PersonDetail::WorkPhone, "Work Phone:", cmd::kDialWorkPhone, 0, 2,
+     "Calls the work number (without the extension shown after the x)."},
+    {PersonDetail::Pager, "Pager:", cmd::kDialPager, 1, 0, "Calls the pager."},
+    {PersonDetail::Fax, "Fax:", 0, 1, 2, "The fax number."},
+    {PersonDetail::CellPhone, "Cel Phone:", cmd::kDialCellPhone, 2, 0, "Calls the cell phone."},
+    {PersonDetail::EMail, "E-Mail:", cmd::kMailPerson, 2, 2,
+     "Writes a mail to this address with the desktop's mail program."},
+    {PersonDetail::WebPage, "Web Page:", cmd::kOpenWebPage, 3, 0,
+     "Opens the web page in the desktop's browser."},
 };
 
 QString utf8(const std::string& text) {
@@ -158,6 +163,7 @@ QWidget* PhoneBookPanel::buildDetails() {
             buttons_[static_cast<size_t>(place.detail)] = button;
             shown = button;
         }
+        shown->setWhatsThis(tr(place.help));
         const int span = place.detail == PersonDetail::WebPage ? 3 : 1;
         grid->addWidget(shown, place.row, place.column + 1, 1, span);
     }
@@ -186,24 +192,16 @@ void PhoneBookPanel::refill(const std::function<void()>& change) {
         groups_->addItem(utf8(group.desc), group.id);
     groups_->setCurrentIndex(groups_->findData(book_.groupId()));
     list_->header()->setSortIndicator(static_cast<int>(book_.sort()), Qt::AscendingOrder);
-    showSelection();
+    showSelectedRow(list_, book_.selection().row);
     refilling_ = false;
     showDetails();
-    // The filter's text is made once the window has nothing else to do.
-    QTimer::singleShot(0, this, [this] { book_.prepareFilter(); });
+    if (filter_->hasFocus() || !filter_->text().isEmpty()) prepareFilterSoon();
 }
 
-void PhoneBookPanel::showSelection() {
-    QItemSelectionModel* selected = list_->selectionModel();
-    const int row = book_.selection().row;
-    if (row < 0) {
-        selected->clear();
-        return;
-    }
-    const QModelIndex index = model_->index(row, 0);
-    selected->setCurrentIndex(index,
-                              QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
-    list_->scrollTo(index);
+void PhoneBookPanel::prepareFilterSoon() {
+    // Made once the window has nothing else to do, so that the first key typed is quick;
+    // only for a filter in use, as a large document pays a walk of every person for it.
+    QTimer::singleShot(0, this, [this] { book_.prepareFilter(); });
 }
 
 void PhoneBookPanel::showDetails() {
@@ -227,6 +225,7 @@ void PhoneBookPanel::filterEdited(const QString& text) {
 }
 
 bool PhoneBookPanel::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == filter_ && event->type() == QEvent::FocusIn) prepareFilterSoon();
     if (watched == filter_ && event->type() == QEvent::KeyPress) {
         const auto* key = static_cast<QKeyEvent*>(event);
         if (key->key() == Qt::Key_Escape && !filter_->text().isEmpty()) {
@@ -249,13 +248,7 @@ bool PhoneBookPanel::eventFilter(QObject* watched, QEvent* event) {
             return false;
         case QEvent::ContextMenu: {
             const auto* menu = static_cast<QContextMenuEvent*>(event);
-            if (menu->reason() == QContextMenuEvent::Mouse) {
-                // A right click selects the row under it first, as a left click would.
-                const QModelIndex hit = list_->indexAt(menu->pos());
-                if (hit.isValid())
-                    list_->selectionModel()->setCurrentIndex(
-                        hit, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
-            }
+            if (menu->reason() == QContextMenuEvent::Mouse) selectRowAt(list_, menu->pos());
             emit listFocused();
             emit listMenuRequested(menu->globalPos());
             return true;

@@ -52,9 +52,9 @@ protected:
 
 private:
     QWidget* buildDetails();
-    void showSelection();
     void showDetails();
     void filterEdited(const QString& text);
+    void prepareFilterSoon();
 
     PhoneBookView& book_;
     PersonListModel* model_ = nullptr;

@@ -46,3 +46,22 @@ int selectedRow(const QTreeView* list) {
     const QModelIndexList rows = list->selectionModel()->selectedRows();
     return rows.isEmpty() ? -1 : rows.first().row();
 }
+
+void selectRowAt(QTreeView* list, const QPoint& pos) {
+    const QModelIndex hit = list->indexAt(pos);
+    if (hit.isValid())
+        list->selectionModel()->setCurrentIndex(
+            hit, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+}
+
+void showSelectedRow(QTreeView* list, int row) {
+    QItemSelectionModel* selected = list->selectionModel();
+    if (row < 0) {
+        selected->clear();
+        return;
+    }
+    const QModelIndex index = list->model()->index(row, 0);
+    selected->setCurrentIndex(index,
+                              QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    list->scrollTo(index);
+}

@@ -1,6 +1,7 @@
 #pragma once
 
 class QAbstractItemModel;
+class QPoint;
 class QTreeView;
 class QWidget;
 
@@ -11,3 +12,10 @@ class QWidget;
 
 // The selected row of such a list, or -1.
 [[nodiscard]] int selectedRow(const QTreeView* list);
+
+// Selects the row at a point of the list's viewport, if any: a right click selects the row
+// under it first, as a left click would.
+void selectRowAt(QTreeView* list, const QPoint& pos);
+
+// Selects and shows a row; clears the selection for -1.
+void showSelectedRow(QTreeView* list, int row);

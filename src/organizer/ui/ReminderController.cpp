@@ -2,6 +2,7 @@
 
 #include "organizer/DayView.h"
 #include "organizer/Reminders.h"
+#include "organizer/UndoHistory.h"
 #include "organizer/ui/ReminderWindow.h"
 #include "platform/SoundFile.h"
 #include "platform/UserPrompts.h"
@@ -59,10 +60,15 @@ void ReminderController::checkSoon() {
 }
 
 void ReminderController::check() {
-    if (closed_) return;
+    // Inside a command that is still gathering its undo step (Compact asking where to
+    // write), a reminder turned off would join that step; the next tick shows it.
+    if (closed_ || (history_ != nullptr && history_->stepOpen())) return;
     const DateTime now = DateTime::now(document_.clock());
     for (const Reminder& reminder : alarms_.dueReminders(document_, day_.shownDate(), now)) {
         if (open_.count(reminder.caption) != 0) continue;
+        // Answered by a window opened after this tick began: it comes back at the next.
+        if (const auto it = answered_.find(reminder.id); it != answered_.end() && it->second >= now)
+            continue;
         // An earlier window of this tick, or a tick inside it, may have turned it off.
         if (!stillDue(document_, reminder.id, now)) continue;
 
@@ -79,6 +85,8 @@ void ReminderController::check() {
         open_.insert(reminder.caption);
         window.exec();
         open_.erase(reminder.caption);
+        answered_[reminder.id] = DateTime::now(document_.clock());
+        if (notifier_) notifier_->withdraw(reminder.caption);
         if (window.turnOffChosen()) turnOffReminder(document_, history_, reminder.id);
     }
 }

@@ -4,11 +4,13 @@
 #include <QTimer>
 
 #include <functional>
+#include <map>
 #include <memory>
 #include <set>
 #include <string>
 
 #include "organizer/AlarmIndex.h"
+#include "records/DateTime.h"
 #include "records/DocumentView.h"
 
 class AlarmSound;
@@ -64,6 +66,7 @@ private:
     std::unique_ptr<DesktopNotifier> notifier_;
     SoundMaker makeSound_;
     std::set<std::string> open_;
+    std::map<int32_t, DateTime> answered_;  // when each appointment's window was answered
     AlarmIndex alarms_;
     bool closed_ = false;
     QTimer minute_;

@@ -25,7 +25,7 @@ DialOutcome DesktopContactLauncher::dial(const std::string& number) {
     if (hasTelHandler() == false) return DialOutcome::NoDialer;
     const QUrl url(QStringLiteral("tel:") + QString::fromStdString(number), QUrl::TolerantMode);
     if (!url.isValid()) return DialOutcome::InvalidNumber;
-    return QDesktopServices::openUrl(url) ? DialOutcome::Placed : DialOutcome::NoDialer;
+    return QDesktopServices::openUrl(url) ? DialOutcome::Placed : DialOutcome::Failed;
 }
 
 bool DesktopContactLauncher::open(const std::string& url) {

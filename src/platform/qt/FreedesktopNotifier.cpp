@@ -31,15 +31,31 @@ void FreedesktopNotifier::notify(const std::string& title, const std::string& te
     QDBusMessage call =
         QDBusMessage::createMethodCall(kService, kPath, kService, QStringLiteral("Notify"));
     // The body may be read as markup; the summary is plain text by definition.
-    call << QStringLiteral("Quillmate") << 0U << QStringLiteral("quillmate") << summary
-         << body.toHtmlEscaped() << QStringList()
+    call << QStringLiteral("Quillmate") << shown_.value(summary, 0U) << QStringLiteral("quillmate")
+         << summary << body.toHtmlEscaped() << QStringList()
          << QVariantMap{{QStringLiteral("urgency"), QVariant::fromValue(kCriticalUrgency)}}
          << kNeverExpires;
     auto* watcher = new QDBusPendingCallWatcher(bus_->asyncCall(call), this);
     connect(watcher, &QDBusPendingCallWatcher::finished, this, [this, watcher, summary, body] {
-        if (watcher->isError()) showInTray(summary, body);
+        const QDBusPendingReply<uint> reply = *watcher;
+        if (reply.isError())
+            showInTray(summary, body);
+        else
+            shown_.insert(summary, reply.value());
         watcher->deleteLater();
     });
+}
+
+void FreedesktopNotifier::withdraw(const std::string& title) {
+    const auto it = shown_.find(QString::fromStdString(title));
+    if (it == shown_.end()) return;
+    if (bus_ && bus_->isConnected()) {
+        QDBusMessage call = QDBusMessage::createMethodCall(kService, kPath, kService,
+                                                           QStringLiteral("CloseNotification"));
+        call << it.value();
+        bus_->asyncCall(call);
+    }
+    shown_.erase(it);
 }
 
 void FreedesktopNotifier::showInTray(const QString& title, const QString& text) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDBusConnection>
+#include <QMap>
 #include <QObject>
 #include <QPointer>
 
@@ -21,10 +22,14 @@ public:
                                  QObject* parent = nullptr);
 
     void notify(const std::string& title, const std::string& text) override;
+    void withdraw(const std::string& title) override;
 
 private:
     void showInTray(const QString& title, const QString& text);
 
     std::optional<QDBusConnection> bus_;
     QPointer<QSystemTrayIcon> tray_;
+    // The service's number for the notification shown under each title, so that the
+    // next one replaces it instead of piling up.
+    QMap<QString, uint> shown_;
 };

@@ -14,6 +14,8 @@ std::string roffEscaped(std::string_view text) {
             escaped += "\\e";
         else if (c == '-')
             escaped += "\\-";
+        else if (c == '|')
+            escaped += "|\\:";  // a long list of choices may break after each bar
         else
             escaped += c;
         lineStart = c == '\n';

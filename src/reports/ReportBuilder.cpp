@@ -3,12 +3,31 @@
 #include "reports/DailyAppointmentsReport.h"
 #include "reports/DailyPlanReport.h"
 #include "reports/DailyTasksReport.h"
+#include "reports/EnvelopeReport.h"
+#include "reports/MonthlyPlanReport.h"
+#include "reports/PhoneBookReport.h"
+#include "reports/WeeklyPlanReport.h"
 
 std::unique_ptr<PrintReport> buildReport(ReportKind kind, PageCanvas& measuring,
                                          const ReportInputs& inputs, const ReportSettings& settings,
                                          const Locale& locale) {
     std::unique_ptr<PrintReport> report;
     switch (kind) {
+        case ReportKind::PhoneBook:
+            report = std::make_unique<PhoneBookReport>(measuring, inputs.persons);
+            break;
+        case ReportKind::Envelopes:
+            report = std::make_unique<EnvelopeReport>(measuring, inputs.persons, inputs.user);
+            break;
+        case ReportKind::WeeklyPlan:
+            report = std::make_unique<WeeklyPlanReport>(measuring, locale, inputs.tasks,
+                                                        inputs.appointments, inputs.firstDay,
+                                                        inputs.lastDay);
+            break;
+        case ReportKind::MonthlyPlan:
+            report = std::make_unique<MonthlyPlanReport>(
+                measuring, locale, inputs.tasks, inputs.appointments, inputs.month, inputs.year);
+            break;
         case ReportKind::DailyPlan:
             report = std::make_unique<DailyPlanReport>(measuring, locale, inputs.appointments,
                                                        inputs.tasks);

@@ -4,7 +4,10 @@
 #include <vector>
 
 #include "records/Appointment.h"
+#include "records/DateTime.h"
+#include "records/Person.h"
 #include "records/Task.h"
+#include "records/User.h"
 #include "reports/PrintReport.h"
 #include "reports/ReportSettings.h"
 
@@ -14,11 +17,17 @@ class Locale;
 struct ReportInputs {
     std::vector<Task> tasks;
     std::vector<Appointment> appointments;
+    std::vector<Person> persons;  // the phone book's or the envelopes'
+    User user;                    // the return address on envelopes
+    DateTime firstDay;            // the weekly plan's Sunday
+    DateTime lastDay;             // and its Saturday
+    int month = 1;                // the monthly plan's month, 1 to 12
+    int year = 0;                 // and its year
 };
 
 // Builds the report of `kind` over copies of `inputs`, measured on `measuring`: the
 // margins first, then the face, then the size, each computing the pages again; on
-// narrow paper the daily reports then take 8 points, so the page count the preview and
+// narrow paper the daily reports and plans then take 8 points, so the page count the preview and
 // the print job start from is the one the pages are drawn with. The report is left
 // detached from `measuring`. Nothing for a kind that has no layout here.
 [[nodiscard]] std::unique_ptr<PrintReport> buildReport(ReportKind kind, PageCanvas& measuring,

@@ -20,6 +20,7 @@ TEST(CliDocsTest, EscapesWhatRoffWouldReadAsMarkup) {
         {".pgr files", "\\&.pgr files"},
         {"one\n'two'\n.three", "one\n\\&'two'\n\\&.three"},
         {"a.b 'c'", "a.b 'c'"},
+        {"a|b", "a|\\:b"},
     };
     for (const auto& [text, expected] : cases)
         EXPECT_EQ(roffEscaped(text), expected) << text;

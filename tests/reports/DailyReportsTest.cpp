@@ -36,6 +36,13 @@ std::unique_ptr<PrintReport> build(ReportKind kind, RecordingCanvas& canvas, Rep
     return report;
 }
 
+ReportInputs lists(std::vector<Task> tasks, std::vector<Appointment> appointments) {
+    ReportInputs inputs;
+    inputs.tasks = std::move(tasks);
+    inputs.appointments = std::move(appointments);
+    return inputs;
+}
+
 struct Column {
     std::string text;
     int x;
@@ -52,7 +59,7 @@ void expectAt(const RecordingCanvas& canvas, const std::vector<Column>& columns,
 
 TEST(DailyReports, TasksColumnsAndRow) {
     RecordingCanvas canvas(letterAt100Dpi());
-    build(ReportKind::DailyTasks, canvas, {{task("Call Ann", Task::Done)}, {}});
+    build(ReportKind::DailyTasks, canvas, lists({task("Call Ann", Task::Done)}, {}));
     expectAt(canvas, {{"DAILY TASKS", 100 + (650 - 11 * 6) / 2}}, 100);
     expectAt(canvas, {{"TASK", 106}, {"PRIORITY", 431}, {"DUE DATE", 431 + 162}}, 136);
     expectAt(canvas, {{"Call Ann", 106}, {"Done", 431}, {"5/10/2026", 593}}, 154);
@@ -63,7 +70,7 @@ TEST(DailyReports, TasksColumnsAndRow) {
 
 TEST(DailyReports, AppointmentsColumnsAndRow) {
     RecordingCanvas canvas(letterAt100Dpi());
-    build(ReportKind::DailyAppointments, canvas, {{}, {appointment("Dentist")}});
+    build(ReportKind::DailyAppointments, canvas, lists({}, {appointment("Dentist")}));
     // END stands a quarter of the content width plus a character from the printable
     // area's edge, without the left margin.
     expectAt(canvas, {{"START", 106}, {"END", 650 / 4 + 6}, {"APPOINTMENT", 431}}, 136);
@@ -73,7 +80,8 @@ TEST(DailyReports, AppointmentsColumnsAndRow) {
 
 TEST(DailyReports, PlanColumnsRowsAndDivider) {
     RecordingCanvas canvas(letterAt100Dpi());
-    build(ReportKind::DailyPlan, canvas, {{task("Call Ann", Task::Low)}, {appointment("Dentist")}});
+    build(ReportKind::DailyPlan, canvas,
+          lists({task("Call Ann", Task::Low)}, {appointment("Dentist")}));
     // a = 3, quarter = 162, half of it 81.
     expectAt(canvas,
              {{"START", 103},
@@ -100,7 +108,7 @@ TEST(DailyReports, LongDescriptionsAreClippedBeforeTheNextColumn) {
     for (const ReportKind kind :
          {ReportKind::DailyTasks, ReportKind::DailyAppointments, ReportKind::DailyPlan}) {
         RecordingCanvas canvas(letterAt100Dpi());
-        build(kind, canvas, {{task(kLong)}, {appointment(kLong)}});
+        build(kind, canvas, lists({task(kLong)}, {appointment(kLong)}));
         int nextColumn = 0;
         for (const auto& drawn : canvas.texts) {
             if (drawn.text != kLong) continue;

@@ -14,13 +14,16 @@
 #include "organizer/DayRows.h"
 #include "records/PimDocument.h"
 #include "reports/DailyReportLists.h"
+#include "reports/PersonChoice.h"
+#include "reports/PlanReportLists.h"
 #include "reports/ui/PdfReport.h"
 
 namespace {
 
 constexpr const char* kReportArgs =
-    "daily-plan|daily-tasks|daily-appointments DOC -o PDF [--date YYYY-MM-DD] "
-    "[--paper letter|a4] [--margins L,T,R,B] [--font FACE] [--size PT]";
+    "daily-plan|daily-tasks|daily-appointments|weekly|monthly|phonebook|envelopes DOC -o PDF "
+    "[--date YYYY-MM-DD] [--group NAME] [--paper letter|a4] [--margins L,T,R,B] [--font FACE] "
+    "[--size PT]";
 
 // Sizes a font dialog could offer; anything else is a typing error.
 constexpr int kLargestPointSize = 999;
@@ -37,6 +40,14 @@ Status readKind(const std::string& name, ReportKind& kind) {
         kind = ReportKind::DailyTasks;
     else if (name == "daily-appointments")
         kind = ReportKind::DailyAppointments;
+    else if (name == "weekly")
+        kind = ReportKind::WeeklyPlan;
+    else if (name == "monthly")
+        kind = ReportKind::MonthlyPlan;
+    else if (name == "phonebook")
+        kind = ReportKind::PhoneBook;
+    else if (name == "envelopes")
+        kind = ReportKind::Envelopes;
     else
         return usageFailure("unknown report \"" + name + "\"");
     return {};
@@ -91,6 +102,31 @@ Status readSettings(const CliArgs& args, QPageSize& paper, ReportSettings& setti
     return {};
 }
 
+// What the report of `kind` prints from `document`: the records around `date`, or every
+// member of the address-book group `group`.
+Status gatherInputs(ReportKind kind, const PimDocument& document, DateTime date, DateTime today,
+                    const std::string& group, ReportInputs& inputs) {
+    switch (kind) {
+        case ReportKind::WeeklyPlan:
+            inputs = weeklyPlanInputs(document, date);
+            return {};
+        case ReportKind::MonthlyPlan:
+            inputs = monthlyPlanInputs(document, date);
+            return {};
+        case ReportKind::PhoneBook:
+        case ReportKind::Envelopes: {
+            const auto groupId = groupNamed(document, group);
+            if (!groupId) return usageFailure("no address-book group is named \"" + group + "\"");
+            inputs.persons = groupMembers(document, *groupId);
+            inputs.user = document.user();
+            return {};
+        }
+        default:
+            inputs = dailyReportInputs(kind, document, date, today);
+            return {};
+    }
+}
+
 // Fonts need a QGuiApplication. A report needs no display, so the program picks the
 // offscreen platform itself rather than fail where there is none.
 std::unique_ptr<QGuiApplication> guiForFonts() {
@@ -104,8 +140,8 @@ std::unique_ptr<QGuiApplication> guiForFonts() {
 
 Status runReport(CliContext& context, const std::vector<std::string>& argList) {
     CliArgs args;
-    if (Status status =
-            parseArguments(argList, 2, {"o", "date", "paper", "margins", "font", "size"}, {}, args);
+    if (Status status = parseArguments(
+            argList, 2, {"o", "date", "group", "paper", "margins", "font", "size"}, {}, args);
         !status) {
         return status;
     }
@@ -122,8 +158,12 @@ Status runReport(CliContext& context, const std::vector<std::string>& argList) {
     PimDocument document(context.clock);
     const RecordsLeftToExit leaveRecords(context, document);
     if (Status loaded = loadDocument(document, args.positional()[1]); !loaded) return loaded;
-    const ReportInputs inputs =
-        dailyReportInputs(kind, document, date, DateTime::today(context.clock));
+    ReportInputs inputs;
+    if (Status status = gatherInputs(kind, document, date, DateTime::today(context.clock),
+                                     args.value("group").value_or("All"), inputs);
+        !status) {
+        return status;
+    }
 
     const auto app = guiForFonts();
     if (!qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
@@ -133,8 +173,10 @@ Status runReport(CliContext& context, const std::vector<std::string>& argList) {
 
 const std::array<CliCommand, 1> kCommands = {{
     {"report", kReportArgs,
-     "draw the daily plan, tasks or appointments of DOC for a date (today unless --date) "
-     "into the PDF file PDF; margins in thousandths of an inch",
+     "draw a report of DOC into the PDF file PDF: the daily plan, tasks or appointments of "
+     "a date (today unless --date), the weekly or monthly plan around it, or the phone book "
+     "or envelopes of every person of an address-book group (\"All\" unless --group); "
+     "margins in thousandths of an inch",
      runReport},
 }};
 

@@ -19,10 +19,13 @@
 #include "organizer/ui/OrganizerView.h"
 #include "reports/DailyReportLists.h"
 #include "reports/PageProvider.h"
+#include "reports/PersonChoice.h"
+#include "reports/PlanReportLists.h"
 #include "reports/PrintJob.h"
 #include "reports/ui/PagedDeviceSink.h"
 #include "reports/ui/PainterCanvas.h"
 #include "reports/ui/PdfReport.h"
+#include "reports/ui/PersonSelectionDialog.h"
 #include "reports/ui/PreviewWindow.h"
 #include "shell/CommandId.h"
 #include "shell/ui/CommandActions.h"
@@ -74,6 +77,12 @@ ReportController::ReportController(MainFrame& frame, const Locale& locale, const
                             [this] { chooseDailyReport(ReportKind::DailyTasks); });
     frame.setCommandHandler(cmd::kReportDailyAppointments,
                             [this] { chooseDailyReport(ReportKind::DailyAppointments); });
+    frame.setCommandHandler(cmd::kReportPhoneBook,
+                            [this] { chooseAddressReport(ReportKind::PhoneBook); });
+    frame.setCommandHandler(cmd::kReportEnvelopes,
+                            [this] { chooseAddressReport(ReportKind::Envelopes); });
+    frame.setCommandHandler(cmd::kReportWeekly, [this] { choosePlan(ReportKind::WeeklyPlan); });
+    frame.setCommandHandler(cmd::kReportMonthly, [this] { choosePlan(ReportKind::MonthlyPlan); });
     frame.setCommandHandler(cmd::kPrintPreview, [this] { togglePreview(); });
     frame.setCommandHandler(cmd::kPreviewClose, [this] { togglePreview(); });
     frame.setCommandHandler(cmd::kPreviewNext, [this] { stepPage(1); });
@@ -109,7 +118,40 @@ bool ReportController::eventFilter(QObject* watched, QEvent* event) {
 
 void ReportController::chooseDailyReport(ReportKind kind) {
     const PimDocument& document = frame_.document();
-    inputs_ = dailyReportInputs(kind, document, document.currentDate(), DateTime::today(clock_));
+    showReport(kind,
+               dailyReportInputs(kind, document, document.currentDate(), DateTime::today(clock_)));
+}
+
+void ReportController::choosePlan(ReportKind kind) {
+    const PimDocument& document = frame_.document();
+    showReport(kind, kind == ReportKind::WeeklyPlan
+                         ? weeklyPlanInputs(document, document.currentDate())
+                         : monthlyPlanInputs(document, document.currentDate()));
+}
+
+void ReportController::chooseAddressReport(ReportKind kind) {
+    const PimDocument& document = frame_.document();
+    OrganizerView* view = frame_.organizerView();
+    // The candidates are the members of the group the phone book panel shows.
+    const int32_t group = view != nullptr ? view->phoneBook().groupId() : -1;
+    const bool phoneBook = kind == ReportKind::PhoneBook;
+    const std::vector<PersonChoice> choices = personChoices(document, group);
+    PersonSelectionDialog dialog(phoneBook ? tr("Phone Book") : tr("Envelopes"), choices, &frame_);
+    if (view != nullptr) {
+        connect(&dialog, &PersonSelectionDialog::helpRequested, view,
+                &OrganizerView::helpRequested);
+    }
+    if (dialog.exec() != QDialog::Accepted) return;
+    std::vector<Person>& persons = phoneBook ? phoneBookPersons_ : envelopePersons_;
+    persons = chosenPersons(document, choices, dialog.selectedLines());
+    ReportInputs inputs;
+    inputs.persons = persons;
+    inputs.user = document.user();
+    showReport(kind, std::move(inputs));
+}
+
+void ReportController::showReport(ReportKind kind, ReportInputs inputs) {
+    inputs_ = std::move(inputs);
     kind_ = kind;
     frame_.setReportChosen(true);
     if (showing_) closePreview();

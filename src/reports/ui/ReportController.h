@@ -42,6 +42,11 @@ protected:
 
 private:
     void chooseDailyReport(ReportKind kind);
+    // The phone book or envelopes: the persons come from the selection dialog.
+    void chooseAddressReport(ReportKind kind);
+    void choosePlan(ReportKind kind);
+    // Makes `kind` the chosen report over `inputs` and shows its preview.
+    void showReport(ReportKind kind, ReportInputs inputs);
     void togglePreview();
     void openPreview();
     void closePreview();
@@ -62,6 +67,9 @@ private:
     ReportSettings settings_;
     ReportKind kind_ = ReportKind::None;
     ReportInputs inputs_;
+    // Each address report keeps the persons last chosen for it.
+    std::vector<Person> phoneBookPersons_;
+    std::vector<Person> envelopePersons_;
     std::unique_ptr<QPrinter> printer_;
     bool printsToPdf_ = false;
     std::unique_ptr<PrintReport> report_;

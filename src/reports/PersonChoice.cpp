@@ -1,0 +1,69 @@
+#include "reports/PersonChoice.h"
+
+#include <algorithm>
+#include <cctype>
+
+#include "records/PimDocument.h"
+#include "reports/AddressLines.h"
+
+namespace {
+
+int compareFolded(const std::string& a, const std::string& b) {
+    const size_t n = std::min(a.size(), b.size());
+    for (size_t i = 0; i < n; ++i) {
+        const int ca = std::tolower(static_cast<unsigned char>(a[i]));
+        const int cb = std::tolower(static_cast<unsigned char>(b[i]));
+        if (ca != cb) return ca < cb ? -1 : 1;
+    }
+    return a.size() == b.size() ? 0 : (a.size() < b.size() ? -1 : 1);
+}
+
+bool inGroup(const Person& person, int32_t groupId) {
+    return std::find(person.PhGroups.begin(), person.PhGroups.end(), groupId) !=
+           person.PhGroups.end();
+}
+
+}  // namespace
+
+std::string personChoiceText(const Person& person) {
+    std::string text = person.RName;
+    if (!person.Company.empty()) text += " (" + person.Company + ")";
+    return trimmed(text);
+}
+
+std::vector<PersonChoice> personChoices(const PimDocument& document, int32_t groupId) {
+    std::vector<PersonChoice> choices;
+    for (const auto& [id, person] : document.persons())
+        if (inGroup(person, groupId)) choices.push_back({id, personChoiceText(person)});
+    // Lines equal but for case keep the document's order, so the list is stable.
+    std::stable_sort(choices.begin(), choices.end(),
+                     [](const PersonChoice& a, const PersonChoice& b) {
+                         return compareFolded(a.text, b.text) < 0;
+                     });
+    return choices;
+}
+
+std::vector<Person> chosenPersons(const PimDocument& document,
+                                  const std::vector<PersonChoice>& choices,
+                                  const std::vector<bool>& selected) {
+    std::vector<Person> persons;
+    for (size_t i = 0; i < choices.size() && i < selected.size(); ++i) {
+        if (!selected[i]) continue;
+        if (const Person* person = document.persons().find(choices[i].id))
+            persons.push_back(*person);
+    }
+    return persons;
+}
+
+std::optional<int32_t> groupNamed(const PimDocument& document, const std::string& name) {
+    for (const auto& [id, group] : document.phGroups())
+        if (group.Desc == name) return id;
+    return std::nullopt;
+}
+
+std::vector<Person> groupMembers(const PimDocument& document, int32_t groupId) {
+    std::vector<Person> persons;
+    for (const auto& [id, person] : document.persons())
+        if (inGroup(person, groupId)) persons.push_back(person);
+    return persons;
+}

@@ -1,0 +1,82 @@
+#include "reports/PhoneBookReport.h"
+
+#include <algorithm>
+#include <cstdint>
+
+#include "reports/AddressLines.h"
+
+PhoneBookReport::PhoneBookReport(PageCanvas& measuring, std::vector<Person> persons)
+    : PrintReport(measuring), persons_(std::move(persons)) {
+    std::stable_sort(persons_.begin(), persons_.end(), phoneBookBefore);
+}
+
+void PhoneBookReport::drawHeader() {
+    const FontSpec previous = page().selectFont(boldFont());
+    textCentred(contentRect().top, "ADDRESS BOOK");
+    page().selectFont(previous);
+}
+
+void PhoneBookReport::drawFooter(int pageNumber) {
+    const FontSpec previous = page().selectFont(boldFont());
+    textCentred(contentRect().bottom - lineHeight(),
+                "Page " + std::to_string(pageNumber) + " of " + std::to_string(pageCount()));
+    page().selectFont(previous);
+}
+
+int PhoneBookReport::paginate() {
+    pages_.clear();
+    if (persons_.empty()) return 0;
+    const PageRect& c = contentRect();
+    const int64_t line = lineHeight();
+    pages_.emplace_back();
+    // 64 bits: a hostile margin or font size must not wrap the cursor around.
+    int64_t y = c.top + 2 * line;
+    for (size_t i = 0; i < persons_.size(); ++i) {
+        y += kEntryLines * line;
+        // A page too short for one entry still takes one, rather than staying blank.
+        if (y >= c.bottom && !pages_.back().empty()) {
+            pages_.emplace_back();
+            y = c.top + 2 * line + kEntryLines * line;
+        }
+        pages_.back().push_back(i);
+    }
+    return int(pages_.size());
+}
+
+void PhoneBookReport::drawItems(int pageIndex) {
+    if (size_t(pageIndex) >= pages_.size()) return;
+    int top = currentY();
+    for (const size_t index : pages_[size_t(pageIndex)]) {
+        drawEntry(persons_[index], top);
+        top += kEntryLines * lineHeight();
+    }
+    setCurrentY(top);
+}
+
+void PhoneBookReport::drawEntry(const Person& p, int top) {
+    const int line = lineHeight();
+    const int left = firstColumnX();
+    const int right = secondColumnX();
+    const auto at = [&](int x, int row, const std::string& text) {
+        textOut(x, top + row * line, text);
+    };
+
+    at(left, 0, addressName(p.FName, p.LName));
+    at(left, 1, "Company: " + p.Company);
+    at(left, 2, "Position: " + p.Position);
+    at(left, 3, p.Addr1);
+    int row = 4;
+    if (!p.Addr2.empty()) at(left, row++, p.Addr2);
+    at(left, row, cityLine(p.City, p.State, p.Zip));
+
+    at(right, 0, "Home Phone: " + p.HmPhone);
+    at(right, 1, "Work Phone: " + p.WkPhone + (p.WkExt.empty() ? "" : " Ext. " + p.WkExt));
+    at(right, 2, "Fax: " + p.Fax);
+    at(right, 3, "E-Mail: " + p.EMail);
+    at(right, 4, "Pager: " + p.Pager);
+    at(right, 5, "CelPhone: " + p.CelPhone);
+    at(right, 6, "Web Page: " + p.WebPage);
+
+    page().moveTo(left, top + 7 * line);
+    page().lineTo(contentRect().right, top + 7 * line);
+}

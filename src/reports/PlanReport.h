@@ -1,0 +1,49 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "records/Appointment.h"
+#include "records/Task.h"
+#include "reports/PrintReport.h"
+
+class Locale;
+
+// What the weekly and monthly plans share: their records, the texts of a day, and the
+// small month calendars of their headers. The plans have no footer and no frame, and
+// draw their header and body together, since both depend on the page.
+class PlanReport : public PrintReport {
+public:
+    // Keeps copies; the appointments are ordered by start time.
+    PlanReport(PageCanvas& measuring, const Locale& locale, std::vector<Task> tasks,
+               std::vector<Appointment> appointments);
+
+    // "9:05 A Dentist\n" for each appointment on `day` of the month, by start time.
+    [[nodiscard]] std::string appointmentText(int day) const;
+    // "Call Ann\n" for each task due on `day` of the month, in list order.
+    [[nodiscard]] std::string taskText(int day) const;
+
+    // Days in `month` of `year`.
+    [[nodiscard]] static int monthLength(int year, int month);
+    // The weekday of the first of the month, Sunday 0.
+    [[nodiscard]] static int firstWeekday(int year, int month);
+
+    static constexpr int kCalendarColumns = 21;  // the small calendar's width in average widths
+
+protected:
+    [[nodiscard]] bool usesNarrowPaperSize() const override { return true; }
+    void drawHeader() override {}
+    void drawFooter(int) override {}
+    void drawFrame() override {}
+
+    // The small calendar of `month` (wrapping into the years around `year`) with its
+    // top-left corner at (x, y), in the selected font, which is the bold one at 8 points.
+    void drawSmallCalendar(int year, int month, int x, int y);
+    // A font of the fixed face the plans' big labels use.
+    [[nodiscard]] FontSpec labelFont(int points, int weight) const;
+
+private:
+    const Locale& locale_;
+    std::vector<Task> tasks_;
+    std::vector<Appointment> appointments_;
+};

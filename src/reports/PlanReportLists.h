@@ -1,0 +1,17 @@
+#pragma once
+
+#include "records/DateTime.h"
+#include "reports/ReportBuilder.h"
+
+class PimDocument;
+
+// The Sunday of the week that holds `date`, at the same time of day.
+[[nodiscard]] DateTime weekStart(DateTime date);
+
+// What the weekly plan prints for the week holding `date`: the tasks, then the
+// appointments, due on one of its seven days, in the document's order.
+[[nodiscard]] ReportInputs weeklyPlanInputs(const PimDocument& document, DateTime date);
+
+// What the monthly plan prints for the month holding `date`: the tasks, then the
+// appointments, due in that month of that year.
+[[nodiscard]] ReportInputs monthlyPlanInputs(const PimDocument& document, DateTime date);

@@ -1,0 +1,121 @@
+#include <gtest/gtest.h>
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QTimer>
+
+#include "FrameFixture.h"
+#include "organizer/ui/OrganizerView.h"
+#include "reports/PersonChoice.h"
+#include "reports/ui/PersonSelectionDialog.h"
+#include "reports/ui/ReportController.h"
+#include "shell/CommandId.h"
+#include "shell/ui/MainFrame.h"
+
+namespace {
+
+TEST(PersonSelectionDialog, OkOnlyWithASelection) {
+    PersonSelectionDialog dialog("Phone Book", {{1, "Adams"}, {2, "Baker"}, {3, "Cole"}}, nullptr);
+    EXPECT_EQ(dialog.windowTitle(), "Phone Book");
+    EXPECT_FALSE(dialog.okButton()->isEnabled());
+    dialog.list()->item(1)->setSelected(true);
+    EXPECT_TRUE(dialog.okButton()->isEnabled());
+    EXPECT_EQ(dialog.selectedLines(), (std::vector<bool>{false, true, false}));
+
+    dialog.selectAll()->setChecked(true);
+    EXPECT_EQ(dialog.selectedLines(), (std::vector<bool>{true, true, true}));
+    EXPECT_TRUE(dialog.okButton()->isEnabled());
+    dialog.selectAll()->setChecked(false);
+    EXPECT_EQ(dialog.selectedLines(), (std::vector<bool>{false, false, false}));
+    EXPECT_FALSE(dialog.okButton()->isEnabled());
+
+    QString page;
+    QObject::connect(&dialog, &PersonSelectionDialog::helpRequested,
+                     [&](const QString& p) { page = p; });
+    for (QPushButton* button : dialog.findChildren<QPushButton*>())
+        if (button->text() == "&Help...") button->click();
+    EXPECT_EQ(page, "dlgpraddr");
+}
+
+class AddressReportCommandsTest : public FrameFixture {
+protected:
+    AddressReportCommandsTest() : FrameFixture(LocalTime{2026, 5, 12, 9, 0, 0, 0}) {}
+    void SetUp() override {
+        start();
+        reports = new ReportController(*frame, locale, clock);
+        PimDocument& document = frame->document();
+        if (document.phGroups().empty()) document.seedDefaultGroups();
+        const int32_t all = *groupNamed(document, "All");
+        for (const char* name : {"Cole", "adams", "Baker"}) {
+            Person p;
+            p.LName = name;
+            p.RName = name;
+            p.PhGroups = {all};
+            document.add(p);
+        }
+    }
+    // Answers the selection dialog the next command opens: selects `lines` and presses
+    // OK, or Cancel when there are none; keeps the dialog's title and lines.
+    void answerDialog(std::vector<int> lines) {
+        QTimer::singleShot(0, [this, lines] {
+            auto* dialog = frame->findChild<PersonSelectionDialog*>();
+            ASSERT_NE(dialog, nullptr);
+            listed.clear();
+            for (int i = 0; i < dialog->list()->count(); ++i)
+                listed << dialog->list()->item(i)->text();
+            title = dialog->windowTitle();
+            for (int line : lines)
+                dialog->list()->item(line)->setSelected(true);
+            if (lines.empty())
+                dialog->reject();
+            else
+                dialog->okButton()->click();
+        });
+    }
+    QString statusText() const {
+        const auto labels = frame->statusBar()->findChildren<QLabel*>();
+        return labels.isEmpty() ? QString() : labels.front()->text();
+    }
+
+    ReportController* reports = nullptr;
+    QStringList listed;
+    QString title;
+};
+
+TEST_F(AddressReportCommandsTest, ChosenPersonsArePreviewedAndCancelChangesNothing) {
+    answerDialog({});
+    frame->runCommand(cmd::kReportEnvelopes);
+    EXPECT_EQ(title, "Envelopes");
+    EXPECT_EQ(listed, (QStringList{"adams", "Baker", "Cole"}));
+    EXPECT_FALSE(reports->previewShowing());
+
+    answerDialog({0, 2});
+    frame->runCommand(cmd::kReportEnvelopes);
+    ASSERT_TRUE(reports->previewShowing());
+    // One envelope for each person chosen.
+    EXPECT_EQ(statusText(), "Page 1 of 2");
+    frame->runCommand(cmd::kPreviewClose);
+
+    answerDialog({1});
+    frame->runCommand(cmd::kReportPhoneBook);
+    EXPECT_EQ(title, "Phone Book");
+    ASSERT_TRUE(reports->previewShowing());
+    EXPECT_EQ(statusText(), "Page 1 of 1");
+    frame->runCommand(cmd::kPreviewClose);
+}
+
+TEST_F(AddressReportCommandsTest, WeeklyAndMonthlyPlansPreviewWithoutRecords) {
+    frame->runCommand(cmd::kReportWeekly);
+    ASSERT_TRUE(reports->previewShowing());
+    EXPECT_EQ(statusText(), "Page 1 of 2");
+    frame->runCommand(cmd::kPreviewClose);
+    frame->runCommand(cmd::kReportMonthly);
+    ASSERT_TRUE(reports->previewShowing());
+    EXPECT_EQ(statusText(), "Page 1 of 1");
+    frame->runCommand(cmd::kPreviewClose);
+}
+
+}  // namespace

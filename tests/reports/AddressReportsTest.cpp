@@ -1,0 +1,219 @@
+#include <gtest/gtest.h>
+
+#include "platform/Clock.h"
+#include "records/PimDocument.h"
+#include "reports/AddressLines.h"
+#include "reports/EnvelopeReport.h"
+#include "reports/PersonChoice.h"
+#include "reports/PhoneBookReport.h"
+#include "reports/RecordingCanvas.h"
+#include "reports/ReportBuilder.h"
+#include "support/FixedLocale.h"
+
+namespace {
+
+const FixedLocale kLocale;
+
+// Letter paper at 100 dpi, one-inch margins: L 100, T 100, R 750, B 1000, line 18 (50 of
+// them fill the content height), average width 6; first column 106, second 431.
+constexpr int kTop = 100;
+constexpr int kLine = 18;
+constexpr int kCol1 = 106;
+constexpr int kCol2 = 431;
+
+Person person(std::string first, std::string last, std::string company = "") {
+    Person p;
+    p.FName = std::move(first);
+    p.LName = std::move(last);
+    p.Company = std::move(company);
+    p.RName = p.displayName();
+    return p;
+}
+
+std::unique_ptr<PrintReport> build(ReportKind kind, RecordingCanvas& canvas, ReportInputs inputs) {
+    return buildReport(kind, canvas, inputs, ReportSettings{}, kLocale);
+}
+
+ReportInputs addressees(std::vector<Person> persons, User user = {}) {
+    ReportInputs inputs;
+    inputs.persons = std::move(persons);
+    inputs.user = std::move(user);
+    return inputs;
+}
+
+std::vector<std::string> names(const std::vector<Person>& persons) {
+    std::vector<std::string> out;
+    for (const Person& p : persons)
+        out.push_back(p.LName.empty() ? p.Company : p.LName);
+    return out;
+}
+
+TEST(PhoneBookReport, OrdersByLastNameByteForByteNamelessFirst) {
+    RecordingCanvas canvas(letterAt100Dpi());
+    PhoneBookReport report(canvas,
+                           {person("Ann", "Smith"), person("Bob", "smith"), person("", "", "Zeta"),
+                            person("Zoe", "Adams"), person("", "", "Acme"), person("", "Adams")});
+    // "Adams" alone sorts before "Adams, Zoe"; upper case before lower case.
+    EXPECT_EQ(names(report.persons()),
+              (std::vector<std::string>{"Acme", "Zeta", "Adams", "Adams", "Smith", "smith"}));
+    EXPECT_EQ(report.persons()[2].FName, "");
+}
+
+TEST(PhoneBookReport, FiveEntriesOnEachPageOfFiftyLines) {
+    RecordingCanvas canvas(letterAt100Dpi());
+    std::vector<Person> persons;
+    for (char c = 'A'; c <= 'K'; ++c)
+        persons.push_back(person("", std::string(1, c)));
+    const auto report = build(ReportKind::PhoneBook, canvas, addressees(persons));
+    ASSERT_EQ(report->pageCount(), 3);
+    report->printPage(canvas, 1);
+    // Page 2 holds F to J, one entry every eight lines from two lines below the top.
+    for (int k = 0; k < 5; ++k) {
+        const auto* name = canvas.find(std::string(1, char('F' + k)));
+        ASSERT_NE(name, nullptr);
+        EXPECT_EQ(name->y, kTop + 2 * kLine + 8 * k * kLine);
+    }
+    EXPECT_EQ(canvas.find("E"), nullptr);
+    EXPECT_EQ(canvas.find("K"), nullptr);
+    ASSERT_NE(canvas.find("Page 2 of 3"), nullptr);
+    EXPECT_EQ(canvas.find("Page 2 of 3")->y, 1000 - kLine);
+    ASSERT_NE(canvas.find("ADDRESS BOOK"), nullptr);
+    EXPECT_EQ(canvas.find("ADDRESS BOOK")->font.weight, 700);
+}
+
+TEST(PhoneBookReport, EntryLinesAndRule) {
+    RecordingCanvas canvas(letterAt100Dpi());
+    Person p = person("  Ann ", "Lee", "Lee & Co");
+    p.WkPhone = "555-1000";
+    p.WkExt = "12";
+    p.Fax = "555-2000";
+    p.Addr1 = "1 Elm St";
+    p.City = "Salem";
+    p.State = "OR";
+    p.Zip = "97301";
+    const auto report = build(ReportKind::PhoneBook, canvas, addressees({p, Person{}}));
+    report->printPage(canvas, 0);
+    const int y0 = kTop + 2 * kLine;
+    struct Expected {
+        const char* text;
+        int x;
+        int row;
+    };
+    const Expected expected[] = {
+        {"Ann Lee", kCol1, 0},
+        {"Company: Lee & Co", kCol1, 1},
+        {"1 Elm St", kCol1, 3},
+        // Without a second address line the city line moves up one.
+        {"Salem, OR 97301", kCol1, 4},
+        {"Work Phone: 555-1000 Ext. 12", kCol2, 1},
+        {"Fax: 555-2000", kCol2, 2},
+        // The empty person comes first: a full entry of labels.
+        {"Work Phone: ", kCol2, 1 - 8},
+    };
+    for (const Expected& e : expected) {
+        SCOPED_TRACE(e.text);
+        const auto* drawn = canvas.find(e.text);
+        ASSERT_NE(drawn, nullptr);
+        EXPECT_EQ(drawn->x, e.x);
+        EXPECT_EQ(drawn->y, y0 + (8 + e.row) * kLine);
+    }
+    const RecordingCanvas::Line rule{kCol1, y0 + 15 * kLine, 750, y0 + 15 * kLine};
+    EXPECT_NE(std::find(canvas.lines.begin(), canvas.lines.end(), rule), canvas.lines.end());
+}
+
+TEST(AddressLines, CityLineLeavesNoStrayPunctuation) {
+    const std::tuple<const char*, const char*, const char*, const char*> cases[] = {
+        {"Salem", "OR", "97301", "Salem, OR 97301"},
+        {" Salem ", "", "", "Salem,"},
+        {"", "OR", "", "OR"},
+        {"", "", "97301", "97301"},
+        {"", "", "", ""},
+    };
+    for (const auto& [city, state, zip, line] : cases)
+        EXPECT_EQ(cityLine(city, state, zip), line) << city << "|" << state << "|" << zip;
+}
+
+TEST(EnvelopeReport, OnePagePerPersonReturnAndDeliveryAddress) {
+    RecordingCanvas canvas(letterAt100Dpi());
+    User owner;
+    owner.FName = "Pat";
+    owner.LName = "Owner";
+    owner.Company = "Owner Inc";
+    owner.Addr1 = "9 Oak Rd";
+    owner.City = "Bend";
+    owner.State = "OR";
+    Person full = person("Ann", "Lee", "Lee & Co");
+    full.Addr1 = "1 Elm St";
+    full.Addr2 = "  Suite 4 ";
+    full.City = "Salem";
+    full.Zip = "97301";
+    Person noCity = person("", "Roe");
+    const auto report =
+        build(ReportKind::Envelopes, canvas, addressees({full, noCity, Person{}}, owner));
+    ASSERT_EQ(report->pageCount(), 3);
+
+    report->printPage(canvas, 0);
+    // The return address: name, first address line, city line (no empty second line).
+    for (const auto& [text, row] : {std::pair{"Pat Owner", 0}, {"9 Oak Rd", 1}, {"Bend, OR", 2}}) {
+        ASSERT_NE(canvas.find(text), nullptr) << text;
+        EXPECT_EQ(canvas.find(text)->x, kCol1);
+        EXPECT_EQ(canvas.find(text)->y, kTop + row * kLine) << text;
+    }
+    // The delivery block centres on the second column by its city line and hangs from
+    // half the content height, counted from the printable area's top.
+    const int x = kCol2 - int(std::string("Salem, 97301").size()) * 6 / 2;
+    for (const auto& [text, row] :
+         {std::pair{"Ann Lee", 0}, {"1 Elm St", 1}, {"Suite 4", 2}, {"Salem, 97301", 3}}) {
+        ASSERT_NE(canvas.find(text), nullptr) << text;
+        EXPECT_EQ(canvas.find(text)->x, x) << text;
+        EXPECT_EQ(canvas.find(text)->y, 450 + kLine + row * kLine) << text;
+    }
+    EXPECT_EQ(canvas.find("Owner Inc"), nullptr);
+    EXPECT_EQ(canvas.find("Lee & Co"), nullptr);
+    EXPECT_TRUE(canvas.lines.empty());
+    EXPECT_EQ(canvas.find("Page 1"), nullptr);
+
+    canvas.clear();
+    report->printPage(canvas, 1);
+    const auto* name = canvas.find("Roe");
+    ASSERT_NE(name, nullptr);
+    EXPECT_EQ(name->x, kCol2);
+    // Name, first address line, then the empty city line.
+    EXPECT_EQ(canvas.texts.back().text, "");
+    EXPECT_EQ(canvas.texts.back().y, 450 + 3 * kLine);
+}
+
+TEST(PersonChoice, ListTextSortedWithoutCaseAndChosenTopToBottom) {
+    FixedClock clock({2026, 5, 10, 8, 0});
+    PimDocument document(clock);
+    document.seedDefaultGroups();
+    ASSERT_TRUE(groupNamed(document, "All").has_value());
+    const int32_t all = *groupNamed(document, "All");
+    const int32_t white = *groupNamed(document, "White Pages");
+    const auto add = [&](std::string rname, std::string company, std::vector<int32_t> groups) {
+        Person p;
+        p.RName = std::move(rname);
+        p.Company = std::move(company);
+        p.PhGroups = std::move(groups);
+        return document.add(p);
+    };
+    const int32_t zed = add("zed", "", {all});
+    const int32_t adams = add("Adams, Zoe ", "Acme", {all, white});
+    const int32_t firm = add("", "Beta Ltd", {all});
+    add("Outsider", "", {white});
+
+    const std::vector<PersonChoice> expected = {
+        {firm, "(Beta Ltd)"}, {adams, "Adams, Zoe  (Acme)"}, {zed, "zed"}};
+    const auto choices = personChoices(document, all);
+    EXPECT_EQ(choices, expected);
+    EXPECT_EQ(personChoices(document, white).size(), 2u);
+    EXPECT_FALSE(groupNamed(document, "all").has_value());
+
+    const auto chosen = chosenPersons(document, choices, {true, false, true});
+    ASSERT_EQ(chosen.size(), 2u);
+    EXPECT_EQ(chosen[0].ID, firm);
+    EXPECT_EQ(chosen[1].ID, zed);
+    EXPECT_EQ(groupMembers(document, white).size(), 2u);
+}
+
+}  // namespace

@@ -1,0 +1,247 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "platform/Clock.h"
+#include "records/PimDocument.h"
+#include "reports/MonthlyPlanReport.h"
+#include "reports/PlanReportLists.h"
+#include "reports/RecordingCanvas.h"
+#include "reports/ReportBuilder.h"
+#include "reports/WeeklyPlanReport.h"
+#include "support/FixedLocale.h"
+
+namespace {
+
+const FixedLocale kLocale;
+
+// Letter paper at 100 dpi, one-inch margins: L 100, T 100, R 750, B 1000; line 18 and
+// average width 6 at 10 points, line 16 (11 + 5) and width 5 at 8 points.
+constexpr int kTop = 100;
+constexpr int kBottom = 1000;
+constexpr int kLine8 = 16;
+constexpr int kGridTop = kTop + 10 * kLine8;
+
+Task task(std::string description, DateTime due) {
+    Task t;
+    t.Description = std::move(description);
+    t.DueDate = due;
+    return t;
+}
+
+Appointment appointment(std::string description, DateTime start) {
+    Appointment a;
+    a.Description = std::move(description);
+    a.DueDate = start.date();
+    a.StartTime = start;
+    return a;
+}
+
+ReportInputs week(int year, int month, int sunday) {
+    ReportInputs inputs;
+    inputs.firstDay = DateTime::fromFields(year, month, sunday);
+    inputs.lastDay = inputs.firstDay + DateTimeSpan(6);
+    return inputs;
+}
+
+ReportInputs month(int year, int month, std::vector<Appointment> appointments = {}) {
+    ReportInputs inputs;
+    inputs.year = year;
+    inputs.month = month;
+    inputs.appointments = std::move(appointments);
+    return inputs;
+}
+
+std::unique_ptr<PrintReport> build(ReportKind kind, RecordingCanvas& canvas,
+                                   const ReportInputs& inputs) {
+    return buildReport(kind, canvas, inputs, ReportSettings{}, kLocale);
+}
+
+bool drawn(const RecordingCanvas& canvas, const std::string& text) {
+    return canvas.find(text) != nullptr;
+}
+
+TEST(WeeklyPlanReport, EachPageNamesItsOwnDaysAndNeighbouringMonths) {
+    struct Case {
+        ReportInputs inputs;
+        const char* titles[2];
+        const char* calendars[4];  // page 0's two, then page 1's
+    };
+    const Case cases[] = {
+        {week(2024, 1, 28),
+         {"Jan 28 - 31", "Feb 1 - 3"},
+         {"Dec 2023", "Jan 2024", "Feb 2024", "Mar 2024"}},
+        {week(2026, 10, 4),
+         {"Oct 4 - 7", "Oct 8 - 10"},
+         {"Sept 2026", "Oct 2026", "Nov 2026", "Dec 2026"}},
+        {week(2026, 11, 29),
+         {"Nov 29 - Dec 2", "Dec 3 - 5"},
+         {"Oct 2026", "Nov 2026", "Dec 2026", "Jan 2027"}},
+    };
+    for (const Case& c : cases) {
+        RecordingCanvas canvas(letterAt100Dpi());
+        const auto report = build(ReportKind::WeeklyPlan, canvas, c.inputs);
+        ASSERT_EQ(report->pageCount(), 2);
+        for (int page = 0; page < 2; ++page) {
+            canvas.clear();
+            report->printPage(canvas, page);
+            SCOPED_TRACE(c.titles[page]);
+            const auto* title = canvas.find(c.titles[page]);
+            ASSERT_NE(title, nullptr);
+            EXPECT_EQ(title->font, (FontSpec{-25, 700, "Times New Roman"}));
+            EXPECT_EQ(title->y, kTop);
+            EXPECT_TRUE(drawn(canvas, c.calendars[2 * page]));
+            EXPECT_TRUE(drawn(canvas, c.calendars[2 * page + 1]));
+        }
+    }
+}
+
+TEST(WeeklyPlanReport, BandsLabelsAndDayTexts) {
+    ReportInputs inputs = week(2024, 1, 28);
+    inputs.appointments = {appointment("Dentist", DateTime::fromFields(2024, 2, 3, 9, 5)),
+                           appointment("Early", DateTime::fromFields(2024, 2, 3, 7, 0))};
+    inputs.tasks = {task("Pay rent", DateTime::fromFields(2024, 2, 1))};
+    RecordingCanvas canvas(letterAt100Dpi());
+    const auto report = build(ReportKind::WeeklyPlan, canvas, inputs);
+    report->printPage(canvas, 1);
+    const int bandHeight = (kBottom - kGridTop) / 4;
+    // Thursday's band: its date big and bold, the weekday beside it, the day of the year
+    // at the right edge.
+    // The small calendars draw their "1" too, in a smaller font.
+    const auto number = std::find_if(canvas.texts.begin(), canvas.texts.end(), [](const auto& t) {
+        return t.text == "1" && t.font.height == -25;
+    });
+    ASSERT_NE(number, canvas.texts.end());
+    EXPECT_EQ(number->x, 100);
+    EXPECT_EQ(number->y, kGridTop + 6);
+    ASSERT_TRUE(drawn(canvas, "THURSDAY"));
+    EXPECT_EQ(canvas.find("THURSDAY")->x, 100 + 12 + 4);
+    ASSERT_TRUE(drawn(canvas, "Day 34"));
+    EXPECT_EQ(canvas.find("Day 34")->x, 750 - 6 * 5);
+    ASSERT_TRUE(drawn(canvas, "NOTES"));
+    EXPECT_EQ(canvas.find("NOTES")->y, kGridTop + 3 * bandHeight + 6);
+
+    // Saturday is band 2: its appointments by start time on the left half, clipped to
+    // their box; Thursday's task on the right half of band 0.
+    const auto* saturday = canvas.find("7:00 A Early\n9:05 A Dentist\n");
+    ASSERT_NE(saturday, nullptr);
+    const int y1 = kGridTop + 5;
+    const int q = (kBottom - y1) / 4;
+    const int s = y1 + 2 * 18;
+    EXPECT_EQ(saturday->clip,
+              (PageRect{106, s + 2 * q, 750 - 6 - 325, s + 2 * q + ((q - 36) / 18) * 18}));
+    ASSERT_TRUE(drawn(canvas, "Pay rent\n"));
+    EXPECT_EQ(canvas.find("Pay rent\n")->clip.left, 100 + 6 + 325);
+    EXPECT_EQ(canvas.find("Pay rent\n")->y, s);
+    // The closing rule at the content bottom.
+    EXPECT_EQ(canvas.lines.back(), (RecordingCanvas::Line{100, kBottom, 750, kBottom}));
+}
+
+TEST(MonthlyPlanReport, ThirtyOneDaysFromASaturdayFillTheSixthWeekRow) {
+    // March 2025 starts on a Saturday.
+    const ReportInputs inputs =
+        month(2025, 3,
+              {appointment("Rent due", DateTime::fromFields(2025, 3, 31, 9, 0)),
+               appointment("Picnic", DateTime::fromFields(2025, 3, 29, 12, 30))});
+    RecordingCanvas canvas(letterAt100Dpi());
+    auto report = build(ReportKind::MonthlyPlan, canvas, inputs);
+    ASSERT_EQ(report->pageCount(), 1);
+    report->printPage(canvas, 0);
+    const auto& rects = static_cast<MonthlyPlanReport&>(*report).dayRects();
+    ASSERT_EQ(rects.size(), 31u);
+    const int w = 650 / 7;
+    const int h = (kBottom - kGridTop) / 8;
+    // Day 1 is the last column of the first week row; day 31 the Monday of the sixth.
+    EXPECT_EQ(rects[0].left, 100 + 6 * w + 6);
+    EXPECT_EQ(rects[30].left, 100 + w + 6);
+    EXPECT_EQ(rects[30].top, kGridTop + 7 * h + 18 - 9);
+    EXPECT_EQ(rects[30].bottom, kGridTop + 8 * h - 9);
+    EXPECT_LE(rects[30].bottom, kBottom);
+    // Each day's text in its own cell, at 6 points; Saturday the 29th in the last column.
+    const auto* rent = canvas.find("9:00 A Rent due\n");
+    ASSERT_NE(rent, nullptr);
+    EXPECT_EQ(rent->clip, rects[30]);
+    EXPECT_EQ(rent->font.height, -8);
+    ASSERT_TRUE(drawn(canvas, "12:30 P Picnic\n"));
+    EXPECT_EQ(canvas.find("12:30 P Picnic\n")->clip, rects[28]);
+    EXPECT_EQ(rects[28].left, rects[0].left);
+    // The title fills a third of its row, bottom on the row's line.
+    const auto* title = canvas.find("Mar 2025");
+    ASSERT_NE(title, nullptr);
+    EXPECT_GE(std::abs(title->font.height), h / 3);
+    EXPECT_LT(std::abs(title->font.height) - 2, h / 3);
+    EXPECT_EQ(title->y, kGridTop + h - std::abs(title->font.height));
+    for (const char* head : {"SUN", "MON", "SAT"})
+        EXPECT_TRUE(drawn(canvas, head)) << head;
+
+    // A second drawing from the same report gives the same page.
+    const auto first = canvas.texts;
+    canvas.clear();
+    report->printPage(canvas, 0);
+    ASSERT_EQ(canvas.texts.size(), first.size());
+    for (size_t i = 0; i < first.size(); ++i) {
+        EXPECT_EQ(canvas.texts[i].text, first[i].text);
+        EXPECT_EQ(canvas.texts[i].y, first[i].y);
+    }
+}
+
+TEST(MonthlyPlanReport, DecemberShowsNovemberAndNextJanuary) {
+    RecordingCanvas canvas(letterAt100Dpi());
+    build(ReportKind::MonthlyPlan, canvas, month(2026, 12))->printPage(canvas, 0);
+    ASSERT_TRUE(drawn(canvas, "Nov 2026"));
+    ASSERT_TRUE(drawn(canvas, "Jan 2027"));
+    EXPECT_EQ(canvas.find("Nov 2026")->y, kTop);
+    EXPECT_GT(canvas.find("Jan 2027")->x, canvas.find("Nov 2026")->x);
+    EXPECT_TRUE(drawn(canvas, "Dec 2026"));
+    EXPECT_FALSE(drawn(canvas, "Dec 2025"));
+}
+
+TEST(PlanReports, NarrowPaperDrawsAtEightPoints) {
+    for (const ReportKind kind : {ReportKind::WeeklyPlan, ReportKind::MonthlyPlan}) {
+        ReportInputs inputs = week(2026, 5, 10);
+        inputs.year = 2026;
+        inputs.month = 5;
+        inputs.tasks = {task("Pay rent", DateTime::fromFields(2026, 5, 11))};
+        RecordingCanvas canvas(letterAt100Dpi(550));
+        build(kind, canvas, inputs)->printPage(canvas, 0);
+        ASSERT_TRUE(drawn(canvas, "Pay rent\n"));
+        EXPECT_EQ(canvas.find("Pay rent\n")->font.height,
+                  kind == ReportKind::WeeklyPlan ? -11 : -8);
+    }
+}
+
+TEST(PlanReportLists, GatherTheWeekOrMonthOfTheSelectedDate) {
+    FixedClock clock({2026, 5, 10, 8, 0});
+    PimDocument document(clock);
+    const auto add = [&](const char* description, DateTime due) {
+        document.add(task(description, due));
+        document.add(appointment(description, due));
+    };
+    add("sunday", DateTime::fromFields(2026, 5, 10, 8, 0));
+    add("saturday late", DateTime::fromFields(2026, 5, 16, 23, 0));
+    add("next sunday", DateTime::fromFields(2026, 5, 17));
+    add("last year", DateTime::fromFields(2025, 5, 12));
+    add("june", DateTime::fromFields(2026, 6, 1));
+
+    const auto descriptions = [](const ReportInputs& inputs) {
+        std::vector<std::string> out;
+        for (const Task& t : inputs.tasks)
+            out.push_back(t.Description);
+        EXPECT_EQ(inputs.tasks.size(), inputs.appointments.size());
+        return out;
+    };
+    // A selected date with a time of day still covers the whole Saturday.
+    const ReportInputs weekly =
+        weeklyPlanInputs(document, DateTime::fromFields(2026, 5, 13, 14, 0));
+    EXPECT_EQ(weekly.firstDay.date(), DateTime::fromFields(2026, 5, 10));
+    EXPECT_EQ(weekly.lastDay.date(), DateTime::fromFields(2026, 5, 16));
+    EXPECT_EQ(descriptions(weekly), (std::vector<std::string>{"sunday", "saturday late"}));
+
+    const ReportInputs monthly = monthlyPlanInputs(document, DateTime::fromFields(2026, 5, 31));
+    EXPECT_EQ(monthly.month, 5);
+    EXPECT_EQ(monthly.year, 2026);
+    EXPECT_EQ(descriptions(monthly),
+              (std::vector<std::string>{"sunday", "saturday late", "next sunday"}));
+}
+
+}  // namespace

@@ -15,6 +15,7 @@
 #include "shell/DocFileStorage.h"
 #include "shell/ui/MainFrame.h"
 #include "shell/ui/WaitCursorStorage.h"
+#include "textio/ui/TextTransferController.h"
 
 namespace {
 
@@ -82,7 +83,8 @@ int main(int argc, char** argv) {
     WaitCursorStorage storage(files);
     MainFrame frame(clock, storage, prompts, settings, locale);
     prompts.setOwner(&frame);
-    new ReportController(frame, locale, clock);  // owned by the frame
+    new ReportController(frame, locale, clock);          // owned by the frame
+    new TextTransferController(frame, prompts, locale);  // owned by the frame
 
     // Logging out runs the same close sequence as closing the window. The save question
     // may only be asked while the session manager grants interaction; without it, unsaved

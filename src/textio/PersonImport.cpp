@@ -9,6 +9,8 @@
 
 namespace {
 
+constexpr int32_t kUniversalGroup = 1;
+
 // The fields of the import list, in its order.
 const std::vector<const FieldSpec<Person>*>& importFields() {
     static const auto fields = [] {
@@ -37,7 +39,9 @@ void completeTrimmedPerson(Person& person) {
 }  // namespace
 
 PersonImport::PersonImport(const PimDocument& document, std::vector<int> columnOf)
-    : RecordImport(std::move(columnOf)), batch_(document.contents().store<Person>()) {}
+    : RecordImport(std::move(columnOf)),
+      batch_(document.contents().store<Person>()),
+      universalGroup_(document.phGroups().contains(kUniversalGroup)) {}
 
 const char* PersonImport::importRecord(const std::vector<std::string_view>& values) {
     // Made where it is kept, unless no identifier is left: then made aside, to find out
@@ -65,6 +69,7 @@ const char* PersonImport::importRecord(const std::vector<std::string_view>& valu
         return "no first name, last name or company";
     }
     completeTrimmedPerson(person);
+    if (universalGroup_) person.PhGroups = {kUniversalGroup};
     return kept != nullptr ? nullptr : "no identifier left";
 }
 

@@ -6,7 +6,9 @@
 
 // Persons: a record needs a first name, last name or company. Text is trimmed (except
 // Position), the display name set, and a person in neither legacy list goes to the white
-// pages. Imported persons belong to no group.
+// pages. Imported persons are filed under the universal group (ID 1) when the document
+// has it, as the person editor files every person: the phone book lists persons by group,
+// so a person of no group would be added but never shown.
 class PersonImport : public RecordImport {
 public:
     // Imports into `document`, reading field f from column columnOf[f].
@@ -17,6 +19,7 @@ public:
 
 private:
     NewRecords<Person> batch_;  // the records taken, added in one edit at the end
+    bool universalGroup_;       // the document has the group every person belongs to
 };
 
 // What every importer does to a person before adding it: trims each text but Position,

@@ -197,3 +197,52 @@ TEST_F(TransferCommandsTest, FollowsTheSystemLocale) {
 }
 
 }  // namespace
+
+namespace {
+
+// A file from another program: a title line, then a header in its own words, semicolons,
+// Windows-1252, and a column we have no field for.
+TEST_F(TransferCommandsTest, AutoColumnsReadTheHeaderAndDryRunChangesNothing) {
+    writeBytes(csv,
+               "Exported contacts\r\n"
+               "Vorname;Nachname;Geburtstag;Ort;\r\n"
+               "J\xFCrgen;M\xFCller;1.2.1970;K\xF6ln;\r\n"
+               "Bo;;;;\r\n");
+    const std::string before = fileBytes(doc);
+    const std::vector<std::string> args = {"import",    "persons", doc,           csv,
+                                           "--columns", "auto",    "--separator", "auto"};
+    std::vector<std::string> dry = args;
+    dry.push_back("--dry-run");
+    const CliRun preview = runCliCaptured(dry);
+    EXPECT_EQ(preview.code, 0) << preview.err;
+    EXPECT_EQ(preview.out,
+              "column 1: FirstName\ncolumn 2: LastName\ncolumn 3: (not imported)\n"
+              "column 4: City\n"
+              "dry run: 2 names added to current database. (nothing saved)\n");
+    EXPECT_NE(preview.err.find("column 3 \"Geburtstag\" not imported"), std::string::npos)
+        << preview.err;
+    EXPECT_EQ(fileBytes(doc), before);
+
+    const CliRun imported = runCliCaptured(args);
+    EXPECT_EQ(imported.code, 0) << imported.err;
+    EXPECT_EQ(imported.out, "2 names added to current database.\n");
+    FixedClock clock{LocalTime{2026, 12, 6, 10, 0, 0, 0}};
+    PimDocument document(clock);
+    ASSERT_TRUE(loadDocument(document, doc));
+    ASSERT_EQ(document.persons().size(), 3u);
+    EXPECT_EQ(document.persons().find(2)->RName, "M\xC3\xBCller, J\xC3\xBCrgen");
+    EXPECT_EQ(document.persons().find(2)->City, "K\xC3\xB6ln");
+
+    // Nothing to map, or no header to map from: refused, nothing written.
+    const std::string after = fileBytes(doc);
+    writeBytes(csv, "1;2;3\n4;5;6\n");
+    const CliRun unknown = runCliCaptured(args);
+    EXPECT_EQ(unknown.code, 1);
+    EXPECT_NE(unknown.err.find("--columns"), std::string::npos) << unknown.err;
+    std::vector<std::string> noHeader = args;
+    noHeader.push_back("--no-header");
+    EXPECT_EQ(runCliCaptured(noHeader).code, 2);
+    EXPECT_EQ(fileBytes(doc), after);
+}
+
+}  // namespace

@@ -33,8 +33,16 @@ TEST_F(PersonImportTest, AppliesThePersonRules) {
                   std::tie(c.first, c.last, c.company, c.position, c.rName))
             << c.line;
         EXPECT_EQ(std::pair(p.WhitePages, p.YellowPages), std::pair(c.white, c.yellow)) << c.line;
-        EXPECT_TRUE(p.PhGroups.empty());
+        EXPECT_TRUE(p.PhGroups.empty()) << "a document without groups gets none";
     }
+}
+
+// The phone book lists persons by group: an imported person of no group would be invisible.
+TEST_F(PersonImportTest, FilesPersonsUnderTheUniversalGroup) {
+    doc.seedDefaultGroups();
+    ASSERT_EQ(import("Ann\nBo\n", {"FirstName"}).added, 2);
+    EXPECT_EQ(doc.persons().find(1)->PhGroups, std::vector<int32_t>{1});
+    EXPECT_EQ(doc.persons().find(2)->PhGroups, std::vector<int32_t>{1});
 }
 
 TEST_F(PersonImportTest, ReadsColumnsAsMappedAndReportsSkippedLines) {

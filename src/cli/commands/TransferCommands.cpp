@@ -8,9 +8,12 @@
 #include "cli/CliCommand.h"
 #include "cli/commands/CommandSupport.h"
 #include "cli/commands/ExchangeTransfer.h"
+#include "cli/commands/HeaderColumns.h"
 #include "cli/commands/TransferFormat.h"
 #include "docfile/DocumentFile.h"
+#include "fileio/AtomicFile.h"
 #include "records/PimDocument.h"
+#include "textio/DelimitedTextDecoding.h"
 #include "textio/TextExport.h"
 #include "textio/TextImport.h"
 
@@ -22,8 +25,8 @@ constexpr const char* kExportArgs =
     "[--fields NAME,NAME,...] [--group NAME] [--vcard 3|4]";
 constexpr const char* kImportArgs =
     "persons|tasks|appointments|calendar DOC IN|- [--format csv|vcard|ical] "
-    "[--columns NAME,NAME,...] [--separator comma|semicolon|pipe|space|tab] "
-    "[--encloser double|single|none] [--no-header]";
+    "[--columns NAME,NAME,...|auto] [--separator comma|semicolon|pipe|space|tab|auto] "
+    "[--encloser double|single|none] [--no-header] [--dry-run]";
 
 // "FirstName, ,LastName" is three names, the middle one empty.
 std::vector<std::string> splitNames(const std::string& list) {
@@ -64,8 +67,9 @@ Status readRequest(const std::vector<std::string>& argList, bool forImport, cons
     CliArgs& args = request.args;
     std::vector<std::string> valued = {"format", "separator", "encloser", listOption};
     if (!forImport) valued.insert(valued.end(), {"group", "vcard"});
-    if (Status status = parseArguments(argList, 3, valued, {"no-header"}, args); !status)
-        return status;
+    std::vector<std::string> flags = {"no-header"};
+    if (forImport) flags.push_back("dry-run");
+    if (Status status = parseArguments(argList, 3, valued, flags, args); !status) return status;
     const std::string& kindName = args.positional()[0];
     if (kindName == "persons")
         request.kind = TransferKind::Persons;
@@ -105,6 +109,9 @@ Status readRequest(const std::vector<std::string>& argList, bool forImport, cons
     auto choose = [&](const char* option, const auto& choices, const char* fallback,
                       std::string& chosen) {
         const std::string value = args.value(option).value_or(fallback);
+        // Guessed once the file is read.
+        if (forImport && value == "auto" && std::string_view(option) == "separator")
+            return Status();
         for (const auto& [name, text] : choices) {
             if (value == name) {
                 chosen = text;
@@ -155,6 +162,17 @@ Status runExport(CliContext& context, const std::vector<std::string>& argList) {
     return writeStandardOutput(context, exportText(request.kind, document, spec, context.locale));
 }
 
+// Prints what a dry run found: each column's field, and the count it would add.
+void reportDryRun(CliContext& context, TransferKind kind, const TextTransferSpec& spec,
+                  int32_t added) {
+    for (size_t i = 0; i < spec.columnFields.size(); ++i) {
+        const std::string& field = spec.columnFields[i];
+        context.out << "column " << i + 1 << ": " << (field.empty() ? "(not imported)" : field)
+                    << '\n';
+    }
+    context.out << "dry run: " << importedMessage(kind, added) << " (nothing saved)\n";
+}
+
 Status runImport(CliContext& context, const std::vector<std::string>& argList) {
     TransferRequest request;
     if (Status status = readRequest(argList, true, "columns", request); !status) return status;
@@ -163,30 +181,57 @@ Status runImport(CliContext& context, const std::vector<std::string>& argList) {
     TextTransferSpec& spec = request.spec;
     const auto columns = request.args.value("columns");
     if (!columns) return usageFailure("--columns is required");
-    spec.columnFields = splitNames(*columns);
-    spec.columnCount = static_cast<int32_t>(spec.columnFields.size());
-    if (Status status = checkNames(spec.columnFields, spec.fieldNames, true); !status)
-        return status;
+    const bool autoColumns = *columns == "auto";
+    const bool autoSeparator = spec.separator.empty();
+    const bool dryRun = request.args.has("dry-run");
+    if (autoColumns && request.args.has("no-header"))
+        return usageFailure("--columns auto reads the names of the header line; drop --no-header");
+    if (!autoColumns) {
+        spec.columnFields = splitNames(*columns);
+        spec.columnCount = static_cast<int32_t>(spec.columnFields.size());
+        if (Status status = checkNames(spec.columnFields, spec.fieldNames, true); !status)
+            return status;
+    }
+
+    // Standard input is read before the document is locked, which it may take long to end;
+    // so is a file whose header or separator is to be read.
+    const bool fromInput = spec.fileName == kStandardStream;
+    const std::string sourceName = fromInput ? kStandardInputName : spec.fileName;
+    std::string input;
+    std::string decoded;
+    std::string_view text;
+    const bool readFirst = fromInput || autoColumns || autoSeparator;
+    if (fromInput) {
+        if (Status read = readStandardInput(context, input); !read) return read;
+    } else if (readFirst) {
+        if (Status read = readWholeFile(spec.fileName, input); !read) return read;
+    }
+    if (readFirst) {
+        text = decodeDelimitedText(input, decoded);
+        if (autoSeparator) guessSeparator(text, spec);
+        if (autoColumns) {
+            if (Status mapped = mapColumnsByHeader(context, request.kind, text, spec); !mapped)
+                return mapped.inFile(sourceName);
+        }
+    }
     if (const std::string missing = requiredFieldsMessage(request.kind, spec.columnFields);
         !missing.empty()) {
         return Status::failure(FailureKind::Content, "", missing);
     }
 
-    // Standard input is read before the document is locked, which it may take long to end.
-    const bool fromInput = spec.fileName == kStandardStream;
-    std::string input;
-    if (fromInput) {
-        if (Status read = readStandardInput(context, input); !read) return read;
-    }
     DocumentUpdate update(request.documentPath);
     PimDocument document(context.clock);
     const RecordsLeftToExit leaveRecords(context, document);
     if (Status loaded = update.load(document); !loaded) return loaded;
-    const ImportResult result =
-        fromInput ? importText(request.kind, document, spec, input, context.locale)
-                  : importFile(request.kind, document, spec, context.locale);
+    const ImportResult result = readFirst
+                                    ? importText(request.kind, document, spec, text, context.locale)
+                                    : importFile(request.kind, document, spec, context.locale);
     if (!result.status) return result.status;
-    reportSkipped(context, fromInput ? kStandardInputName : spec.fileName, result.skipped);
+    reportSkipped(context, sourceName, result.skipped);
+    if (dryRun) {
+        reportDryRun(context, request.kind, spec, result.added);
+        return {};
+    }
     if (result.added > 0) {
         if (Status saved = update.save(document); !saved) return saved;
     }
@@ -203,7 +248,9 @@ const std::array<CliCommand, 2> kCommands = {{
      runExport},
     {"import", kImportArgs,
      "add the records of IN (standard input for -) to DOC: delimited text, where --columns "
-     "names the field of each column (empty for a column not imported), vCard persons, or "
+     "names the field of each column (empty for a column not imported) or auto reads them "
+     "from the header line, --separator auto guesses the separator and --dry-run shows the "
+     "columns and the count without saving; vCard persons, or "
      "iCalendar appointments and tasks (calendar for both); the format follows IN's extension "
      "or --format",
      runImport},

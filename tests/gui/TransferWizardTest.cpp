@@ -1,0 +1,210 @@
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QStandardItemModel>
+#include <QTimer>
+#include <QTreeView>
+
+#include <functional>
+
+#include "FrameFixture.h"
+#include "organizer/ui/OrganizerView.h"
+#include "organizer/ui/PhoneBookPanel.h"
+#include "shell/CommandId.h"
+#include "support/ScratchDir.h"
+#include "textio/ui/FieldAssignDialog.h"
+#include "textio/ui/FieldsPage.h"
+#include "textio/ui/FilePage.h"
+#include "textio/ui/FormatPage.h"
+#include "textio/ui/TextTransferController.h"
+#include "textio/ui/TextTransferWizard.h"
+
+namespace {
+
+// Runs `drive` on the modal widget of type T once it is open; whatever happens in it,
+// the widget is closed afterwards, so a failed check cannot leave a test hanging.
+template <class T>
+void whenOpen(std::function<void(T&)> drive) {
+    QTimer::singleShot(0, [drive] {
+        auto* widget = qobject_cast<T*>(QApplication::activeModalWidget());
+        ASSERT_NE(widget, nullptr) << "no modal " << T::staticMetaObject.className();
+        drive(*widget);
+        if (widget->isVisible()) widget->reject();
+    });
+}
+
+// Pages saved as pictures when QUILLMATE_SCREENSHOTS names a folder.
+void screenshot(QWidget& widget, const char* name) {
+    const QString folder = qEnvironmentVariable("QUILLMATE_SCREENSHOTS");
+    if (!folder.isEmpty()) widget.grab().save(folder + u'/' + QLatin1String(name) + ".png");
+}
+
+QStringList column(const QStandardItemModel& model, int c) {
+    QStringList texts;
+    for (int r = 0; r < model.rowCount(); ++r)
+        texts << (model.item(r, c) != nullptr ? model.item(r, c)->text() : QString());
+    return texts;
+}
+
+class TransferWizardTest : public FrameFixture {
+protected:
+    void SetUp() override {
+        start();
+        new TextTransferController(*frame, prompts, locale);
+    }
+    ScratchDir dir;
+};
+
+// A desktop mail program's layout, with a column we have no field for and one the user
+// assigns by hand.
+TEST_F(TransferWizardTest, ImportsPersonsOfAnotherProgramAsOneUndoStep) {
+    const std::string csv = dir.file("contacts.csv");
+    writeBytes(csv,
+               "\"Title\";\"First Name\";\"Last Name\";\"Birthday\";\"Mobile Phone\";"
+               "\"E-mail Address\";\"Memo\"\r\n"
+               "\"Dr.\";\"Ann\";\"Lee\";\"1/2/1970\";\"555 1\";\"ann@x.org\";\"likes tea\"\r\n"
+               "\"\";\"Bo\";\"Ek\";\"\";\"\";\"\";\"\"\r\n");
+    bool driven = false;
+    whenOpen<TextTransferWizard>([&](TextTransferWizard& wizard) {
+        EXPECT_EQ(wizard.windowTitle(), "Select Document");
+        EXPECT_FALSE(wizard.button(QWizard::NextButton)->isEnabled());
+        wizard.filePage()->pathEdit()->setText(QString::fromStdString(csv));
+        EXPECT_TRUE(wizard.button(QWizard::NextButton)->isEnabled());
+        screenshot(wizard, "wizard-file-page");
+        wizard.next();
+
+        FormatPage& format = *wizard.formatPage();
+        ASSERT_EQ(wizard.currentPage(), &format);
+        EXPECT_EQ(wizard.windowTitle(), "Document Structure");
+        EXPECT_TRUE(format.firstLineGroup()->isVisible());
+        EXPECT_EQ(format.separatorList()->currentRow(), 1) << "the semicolon is guessed";
+        EXPECT_EQ(format.encloserList()->currentRow(), 0);
+        EXPECT_TRUE(format.headerBox()->isChecked());
+        screenshot(wizard, "wizard-format-page");
+        wizard.next();
+
+        FieldsPage& fields = *wizard.fieldsPage();
+        ASSERT_EQ(wizard.currentPage(), &fields);
+        EXPECT_EQ(wizard.windowTitle(), "Fields To Import");
+        const QStandardItemModel& model = *fields.model();
+        EXPECT_EQ(column(model, 0), (QStringList{"Title", "First Name", "Last Name", "Birthday",
+                                                 "Mobile Phone", "E-mail Address", "Memo"}));
+        EXPECT_EQ(column(model, 1),
+                  (QStringList{"Position", "FirstName", "LastName", "", "CelPhone", "E-Mail", ""}));
+        EXPECT_EQ(column(model, 2).at(1), "Ann");
+
+        // The title is no position: the user takes it back, and files the memo as notes.
+        whenOpen<FieldAssignDialog>([](FieldAssignDialog& dialog) {
+            EXPECT_TRUE(dialog.importBox()->isChecked());
+            EXPECT_EQ(dialog.fieldList()->currentText(), "Position");
+            dialog.importBox()->setChecked(false);
+            dialog.accept();
+        });
+        fields.list()->clicked(model.index(0, 0));
+        whenOpen<FieldAssignDialog>([](FieldAssignDialog& dialog) {
+            EXPECT_FALSE(dialog.importBox()->isChecked());
+            EXPECT_FALSE(dialog.okButton()->isEnabled());
+            dialog.fieldList()->setCurrentText("Notes");
+            EXPECT_TRUE(dialog.okButton()->isEnabled());
+            dialog.accept();
+        });
+        fields.list()->clicked(model.index(6, 0));
+        EXPECT_EQ(column(model, 1).at(0), "");
+        EXPECT_EQ(column(model, 1).at(6), "Notes");
+        screenshot(wizard, "wizard-fields-page");
+
+        wizard.back();
+        wizard.back();
+        EXPECT_EQ(wizard.filePage()->pathEdit()->text().toStdString(), csv);
+        wizard.next();
+        wizard.next();
+        EXPECT_EQ(column(model, 1).at(6), "Notes") << "Back and Next keep the assignments";
+        wizard.button(QWizard::FinishButton)->click();
+        driven = true;
+    });
+    frame->runCommand(cmd::kImportPhoneBook);
+    ASSERT_TRUE(driven);
+
+    ASSERT_EQ(prompts.messages.size(), 1u);
+    EXPECT_EQ(prompts.messages[0].text, "2 names added to current database.");
+    EXPECT_EQ(prompts.messages[0].caption, "Imported Names");
+    const PimDocument& doc = frame->document();
+    ASSERT_EQ(doc.persons().size(), 2u);
+    const Person& ann = *doc.persons().find(1);
+    EXPECT_EQ(ann.RName, "Lee, Ann");
+    EXPECT_EQ(ann.Position, "");
+    EXPECT_EQ(ann.CelPhone, "555 1");
+    EXPECT_EQ(ann.Notes, "likes tea");
+    EXPECT_EQ(ann.PhGroups, std::vector<int32_t>{1}) << "listed in the phone book";
+    EXPECT_EQ(frame->organizerView()->phoneBookPanel()->personList()->model()->rowCount(), 2);
+
+    EXPECT_EQ(frame->history().undoName(), "Import Names");
+    frame->history().undo();
+    EXPECT_EQ(doc.persons().size(), 0u);
+}
+
+TEST_F(TransferWizardTest, CancelAddsNothingAndUnreadableFilesKeepTheFirstPage) {
+    const std::string csv = dir.file("tasks.csv");
+    writeBytes(csv, "Task,Due Date\nCall,12/8/2026\n");
+    const std::string binary = dir.file("book.csv");
+    writeBytes(binary, std::string("PK\3\4\0\0\0\0", 8));
+    whenOpen<TextTransferWizard>([&](TextTransferWizard& wizard) {
+        wizard.filePage()->pathEdit()->setText(QString::fromStdString(dir.file("none.csv")));
+        wizard.next();
+        wizard.filePage()->pathEdit()->setText(QString::fromStdString(binary));
+        wizard.next();
+        EXPECT_EQ(wizard.currentPage(), wizard.filePage());
+        wizard.filePage()->pathEdit()->setText(QString::fromStdString(csv));
+        wizard.next();
+        wizard.next();
+        EXPECT_EQ(column(*wizard.fieldsPage()->model(), 1), (QStringList{"Task", "DueDate"}));
+        wizard.reject();
+    });
+    frame->runCommand(cmd::kImportTasks);
+    ASSERT_EQ(prompts.messages.size(), 2u);
+    EXPECT_EQ(prompts.messages[0].text, "Unable to open file");
+    EXPECT_EQ(prompts.messages[1].caption, "File Error");
+    EXPECT_EQ(frame->document().tasks().size(), 0u);
+    EXPECT_FALSE(frame->history().canUndo());
+}
+
+TEST_F(TransferWizardTest, ExportRefusesFinishWithNoFieldTicked) {
+    Task task = Task::createdAt(DateTime::fromFields(2026, 12, 24));
+    task.Description = "Wrap gifts";
+    frame->document().add(task);
+    const std::string out = dir.file("out.csv");
+    prompts.paths.push_back(out);
+    bool stayed = false;
+    whenOpen<TextTransferWizard>([&](TextTransferWizard& wizard) {
+        wizard.filePage()->browseButton()->click();
+        EXPECT_EQ(wizard.filePage()->pathEdit()->text().toStdString(), out);
+        wizard.next();
+        EXPECT_FALSE(wizard.formatPage()->firstLineGroup()->isVisible());
+        wizard.formatPage()->separatorList()->setCurrentRow(1);
+        wizard.next();
+        QStandardItemModel& model = *wizard.fieldsPage()->model();
+        EXPECT_EQ(model.headerData(0, Qt::Horizontal).toString(), "Tasks Fields");
+        EXPECT_EQ(column(model, 0), (QStringList{"Task", "DueDate", "Priority"}));
+        wizard.button(QWizard::FinishButton)->click();
+        stayed = wizard.isVisible();
+        model.item(0)->setCheckState(Qt::Checked);
+        model.item(2)->setCheckState(Qt::Checked);
+        wizard.button(QWizard::FinishButton)->click();
+    });
+    frame->runCommand(cmd::kExportTasks);
+    EXPECT_TRUE(stayed);
+    ASSERT_EQ(prompts.saveDialogs.size(), 1u);
+    EXPECT_EQ(prompts.saveDialogs[0].filters.size(), 3u);
+    ASSERT_EQ(prompts.messages.size(), 1u);
+    EXPECT_EQ(prompts.messages[0].caption, "Import Error");
+    EXPECT_EQ(prompts.messages[0].icon, MessageIcon::Exclamation);
+    EXPECT_EQ(fileBytes(out), "\"Task\";\"Priority\"\n\"Wrap gifts\";\"0\"\n");
+}
+
+}  // namespace

@@ -1,0 +1,152 @@
+#include "textio/TransferWizardRules.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "textio/FormatGuess.h"
+
+namespace {
+
+TEST(TransferWizardRules, PageChecksRefuseWithTheirMessages) {
+    EXPECT_EQ(checkFileName("")->caption, "Enter File Name");
+    EXPECT_EQ(checkFileName("")->text, "You must enter a file name");
+    EXPECT_FALSE(checkFileName("a.csv"));
+
+    EXPECT_EQ(probeImportFile("").refusal->caption, "Enter File Name");
+    const auto missing = probeImportFile("/nonexistent/dir/x.csv");
+    ASSERT_TRUE(missing.refusal);
+    EXPECT_EQ(missing.refusal->text, "Unable to open file");
+    EXPECT_EQ(missing.refusal->caption, "File Error");
+
+    TextTransferSpec spec = makeImportSpec(TransferKind::Tasks);
+    for (const auto& [sep, enc] : {std::pair{-1, 0}, std::pair{0, -1}, std::pair{5, 0}}) {
+        const auto refusal = applyFormat(sep, enc, true, spec);
+        ASSERT_TRUE(refusal) << sep << "," << enc;
+        EXPECT_EQ(refusal->caption, "Choose Formatting Characters");
+    }
+    ASSERT_FALSE(applyFormat(4, 2, false, spec));
+    EXPECT_EQ(spec.separator, "\t");
+    EXPECT_EQ(spec.encloser, "");
+    EXPECT_FALSE(spec.firstLineHasNames);
+}
+
+TEST(TransferWizardRules, ProbeReadsTheFirstLineAndRefusesBinaryFiles) {
+    // The first line is trimmed, and found in UTF-16 with or without a byte-order mark.
+    const auto plain = probeImportBytes("  \"Task\",Due \r\nx,y\n");
+    EXPECT_FALSE(plain.refusal);
+    EXPECT_EQ(plain.firstLine, "\"Task\",Due");
+    // "Task;Priorité" and a record, UTF-16 little-endian.
+    const std::string utf16 = std::string(
+        "T\0a\0s\0k\0;\0P\0r\0i\0o\0r\0i\0t\0\xE9\0\r\0\n\0A\0;\0"
+        "1\0",
+        38);
+    EXPECT_EQ(probeImportBytes(utf16).firstLine, "Task;Priorit\xC3\xA9");
+    EXPECT_EQ(probeImportBytes("\xFF\xFE" + utf16).firstLine, "Task;Priorit\xC3\xA9");
+    EXPECT_EQ(probeImportBytes("Stra\xDF"
+                               "e;Ort\n")
+                  .firstLine,
+              "Stra\xC3\x9F"
+              "e;Ort");
+
+    const auto zip = probeImportBytes(std::string("PK\3\4\24\0\6\0\x08\0\0\0!\0", 16));
+    ASSERT_TRUE(zip.refusal);
+    EXPECT_EQ(zip.refusal->caption, "File Error");
+    EXPECT_TRUE(probeImportBytes("").firstLine.empty());
+}
+
+TEST(TransferWizardRules, RowsComeFromTheFirstLineWithItsSampleRecord) {
+    TextTransferSpec spec = makeImportSpec(TransferKind::Persons);
+    spec.firstLine = "\"First Name\",,Last;Name,";
+    ASSERT_FALSE(applyFormat(0, 0, true, spec));
+    const auto rows = splitFirstLine(spec);
+    EXPECT_EQ(rows, (std::vector<std::string>{"First Name", "EMPTY FIELD", "Last;Name"}));
+    EXPECT_EQ(spec.columnCount, 3);
+    EXPECT_EQ(spec.firstLineTokens, rows);
+
+    const std::string sample = spec.firstLine + "\n\n\"Ann\nMarie\",x\n";
+    EXPECT_EQ(firstRecordValues(spec, sample), (std::vector<std::string>{"Ann\nMarie", "x", ""}));
+    EXPECT_TRUE(firstRecordValues(spec, spec.firstLine).empty());
+}
+
+// One field, one column: giving a field to a row takes it from the first row that had it.
+TEST(TransferWizardRules, AssigningAFieldTakesItFromItsFirstOtherRow) {
+    std::vector<std::string> rows = {"LastName", "", "LastName", "City"};
+    assignField(rows, 1, "LastName");
+    EXPECT_EQ(rows, (std::vector<std::string>{"", "LastName", "LastName", "City"}));
+    assignField(rows, 3, "");
+    EXPECT_EQ(rows[3], "");
+    assignField(rows, 9, "City");  // beyond the rows: nothing
+    EXPECT_EQ(rows.size(), 4u);
+}
+
+TEST(TransferWizardRules, ImportNeedsTheRequiredFieldsOfItsKind) {
+    struct Case {
+        TransferKind kind;
+        std::vector<std::string> rows;
+        bool accepted;
+    };
+    const Case cases[] = {
+        {TransferKind::Persons, {}, false},
+        {TransferKind::Persons, {"City", ""}, false},
+        {TransferKind::Persons, {"FirstName", "Company"}, true},
+        {TransferKind::Persons, {"Company"}, true},
+        {TransferKind::Persons, {"FirstName", "LastName", "Company", "Notes"}, true},
+        {TransferKind::Tasks, {"DueDate", "Priority"}, false},
+        {TransferKind::Tasks, {"", "Task"}, true},
+        {TransferKind::Appointments, {"Appointment", "Date", "StartTime"}, false},
+        {TransferKind::Appointments, {"EndTime", "Appointment", "Date", "StartTime"}, true},
+    };
+    for (const Case& c : cases) {
+        TextTransferSpec spec = makeImportSpec(c.kind);
+        const auto refusal = finishImportFields(c.kind, c.rows, spec);
+        EXPECT_EQ(!refusal, c.accepted) << spec.entityName << " " << c.rows.size();
+        if (refusal) {
+            EXPECT_EQ(refusal->caption, "Import Error");
+            EXPECT_EQ(refusal->icon, MessageIcon::Exclamation);
+            EXPECT_EQ(refusal->text, requiredFieldsMessage(c.kind, {}));
+        } else {
+            EXPECT_EQ(spec.columnFields, c.rows);
+        }
+    }
+}
+
+TEST(TransferWizardRules, ExportTakesTheTickedFieldsInListOrder) {
+    TextTransferSpec spec = makeExportSpec(TransferKind::Appointments);
+    const auto refusal = finishExportFields(std::vector<bool>(6, false), spec);
+    ASSERT_TRUE(refusal);
+    EXPECT_EQ(refusal->caption, "Import Error");
+    EXPECT_EQ(spec.columnFields.size(), 6u) << "a refusal leaves the spec alone";
+    ASSERT_FALSE(finishExportFields({false, true, false, false, false, true}, spec));
+    EXPECT_EQ(spec.columnFields, (std::vector<std::string>{"Date", "AlarmTime"}));
+}
+
+TEST(TransferWizardRules, TitlesAndFormatGuesses) {
+    EXPECT_EQ(transferWizardTitle(TransferKind::Persons, true),
+              "Import Person Information From Text File");
+    EXPECT_EQ(transferWizardTitle(TransferKind::Appointments, false),
+              "Export Appointments To Text File");
+    EXPECT_EQ(importedCaption(TransferKind::Tasks), "Imported Tasks");
+
+    struct Case {
+        const char* line;
+        size_t separator, encloser;
+    };
+    const Case cases[] = {
+        {"FirstName,LastName", 0, 0},
+        {"\"Vorname\";\"Nachname\";\"Firma, GmbH\"", 1, 0},
+        {"'a'|'b'|'c,d'", 2, 1},
+        {"Task\tDue Date\tPriority", 4, 0},
+        {"First Last", 3, 0},
+        {"\"Name, full\",x", 0, 0},
+        {"", 0, 0},
+    };
+    for (const Case& c : cases) {
+        const FormatGuess guess = guessFormat(c.line);
+        EXPECT_EQ(guess.separator, c.separator) << c.line;
+        EXPECT_EQ(guess.encloser, c.encloser) << c.line;
+    }
+}
+
+}  // namespace

@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "exchange/ui/ExchangeController.h"
 #include "platform/Clock.h"
 #include "platform/qt/IniSettingsStore.h"
 #include "platform/qt/QtLocale.h"
@@ -85,6 +86,7 @@ int main(int argc, char** argv) {
     prompts.setOwner(&frame);
     new ReportController(frame, locale, clock);          // owned by the frame
     new TextTransferController(frame, prompts, locale);  // owned by the frame
+    new ExchangeController(frame, prompts, locale);      // owned by the frame
 
     // Logging out runs the same close sequence as closing the window. The save question
     // may only be asked while the session manager grants interaction; without it, unsaved

@@ -23,6 +23,11 @@ inline constexpr int kImportAppointments = 32815;
 inline constexpr int kExportTasks = 32801;
 inline constexpr int kExportPhoneBook = 32781;
 inline constexpr int kExportAppointments = 32783;
+// vCard and iCalendar, beside the delimited text commands.
+inline constexpr int kImportVCard = 32840;
+inline constexpr int kImportICalendar = 32841;
+inline constexpr int kExportVCard = 32842;
+inline constexpr int kExportICalendar = 32843;
 
 // Tasks, Phone Book, Appointments
 inline constexpr int kTaskAdd = 32790;

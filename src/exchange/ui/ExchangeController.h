@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QObject>
+
+class Locale;
+class MainFrame;
+class UserPrompts;
+
+// File > Import and Export "vCard..." and "iCalendar...": a file dialog, then the records
+// moved, an import as one step of the undo history, and what was done said in a message.
+class ExchangeController : public QObject {
+    Q_OBJECT
+
+public:
+    ExchangeController(MainFrame& frame, UserPrompts& prompts, const Locale& locale);
+
+    void importVCard();
+    void importICalendar();
+    void exportVCard();
+    void exportICalendar();
+
+private:
+    MainFrame& frame_;
+    UserPrompts& prompts_;
+    const Locale& locale_;
+};

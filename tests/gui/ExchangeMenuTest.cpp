@@ -1,0 +1,72 @@
+#include <gtest/gtest.h>
+
+#include <QMenu>
+
+#include <fstream>
+#include <iterator>
+
+#include "FrameFixture.h"
+#include "exchange/ui/ExchangeController.h"
+#include "shell/CommandId.h"
+#include "support/ScratchDir.h"
+
+namespace {
+
+class ExchangeMenuTest : public FrameFixture {
+protected:
+    void SetUp() override {
+        start();
+        new ExchangeController(*frame, prompts, locale);
+    }
+    QStringList submenuTexts(const QString& title) const {
+        QStringList texts;
+        for (const QMenu* menu : frame->findChildren<QMenu*>()) {
+            if (menu->title() != title) continue;
+            for (const QAction* action : menu->actions())
+                texts << action->text();
+        }
+        return texts;
+    }
+
+    ScratchDir dir;
+};
+
+TEST_F(ExchangeMenuTest, ItemsFollowTheDelimitedTextOnes) {
+    EXPECT_EQ(submenuTexts("&Import"),
+              (QStringList{"&Tasks...", "&Phone Book...", "&Appointments...", "", "&vCard...",
+                           "&iCalendar..."}));
+    EXPECT_EQ(submenuTexts("&Export").mid(4), (QStringList{"&vCard...", "&iCalendar..."}));
+}
+
+TEST_F(ExchangeMenuTest, CardsImportAsOneUndoStepAndCalendarsExport) {
+    const std::string cards = dir.file("friends.vcf");
+    std::ofstream(cards) << "BEGIN:VCARD\r\nVERSION:3.0\r\nN:Lovelace;Ada;;;\r\nFN:Ada Lovelace\r\n"
+                            "CATEGORIES:Friends\r\nEND:VCARD\r\nBEGIN:VCARD\r\nVERSION:3.0\r\n"
+                            "FN:Nobody\r\nEND:VCARD\r\nBEGIN:VCARD\r\nVERSION:3.0\r\n"
+                            "N:Hopper;Grace;;;\r\nEND:VCARD\r\n";
+    prompts.paths = {cards};
+    frame->runCommand(cmd::kImportVCard);
+    ASSERT_EQ(prompts.messages.size(), 1u);
+    EXPECT_EQ(prompts.messages[0].caption, "Imported Names");
+    EXPECT_EQ(frame->document().persons().size(), 3u);
+    EXPECT_EQ(frame->history().undoName(), "Import Names");
+    frame->runCommand(cmd::kUndo);
+    EXPECT_TRUE(frame->document().persons().empty());
+    EXPECT_EQ(frame->document().phGroups().size(), 3u);  // the new group went too
+
+    // A file that holds no card is said to be one, and adds nothing.
+    std::ofstream(dir.file("notes.vcf")) << "just some notes\n";
+    prompts.paths = {dir.file("notes.vcf")};
+    frame->runCommand(cmd::kImportVCard);
+    EXPECT_EQ(prompts.messages.back().caption, "Import Error");
+    EXPECT_FALSE(frame->history().canUndo());
+
+    const std::string calendar = dir.file("out.ics");
+    prompts.paths = {calendar};
+    frame->runCommand(cmd::kExportICalendar);
+    std::ifstream written(calendar);
+    const std::string text((std::istreambuf_iterator<char>(written)), {});
+    EXPECT_EQ(text.rfind("BEGIN:VCALENDAR", 0), 0u) << text;
+}
+
+}  // namespace

@@ -41,7 +41,7 @@ TEST(TransferWizardRules, ProbeReadsTheFirstLineAndRefusesBinaryFiles) {
     const std::string utf16 = std::string(
         "T\0a\0s\0k\0;\0P\0r\0i\0o\0r\0i\0t\0\xE9\0\r\0\n\0A\0;\0"
         "1\0",
-        38);
+        36);
     EXPECT_EQ(probeImportBytes(utf16).firstLine, "Task;Priorit\xC3\xA9");
     EXPECT_EQ(probeImportBytes("\xFF\xFE" + utf16).firstLine, "Task;Priorit\xC3\xA9");
     EXPECT_EQ(probeImportBytes("Stra\xDF"
@@ -50,7 +50,7 @@ TEST(TransferWizardRules, ProbeReadsTheFirstLineAndRefusesBinaryFiles) {
               "Stra\xC3\x9F"
               "e;Ort");
 
-    const auto zip = probeImportBytes(std::string("PK\3\4\24\0\6\0\x08\0\0\0!\0", 16));
+    const auto zip = probeImportBytes(std::string("PK\3\4\24\0\6\0\x08\0\0\0!\0", 14));
     ASSERT_TRUE(zip.refusal);
     EXPECT_EQ(zip.refusal->caption, "File Error");
     EXPECT_TRUE(probeImportBytes("").firstLine.empty());

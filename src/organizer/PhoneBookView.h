@@ -45,7 +45,8 @@ public:
 
     // The listed persons, top to bottom.
     [[nodiscard]] size_t rowCount() const { return listed_.size(); }
-    [[nodiscard]] const PersonRow& row(size_t index) const { return groupRows_[listed_[index]]; }
+    // Its texts are valid until the next refill.
+    [[nodiscard]] PersonRow row(size_t index) const { return groupRows_[listed_[index]]; }
 
     [[nodiscard]] const ListSelection& selection() const { return selection_; }
     // A row became selected by keyboard or mouse; -1 for none.
@@ -75,8 +76,8 @@ private:
     std::vector<GroupEntry> groups_;
     int32_t groupId_ = -1;
     PersonSort sort_ = PersonSort::Name;
-    std::vector<PersonRow> groupRows_;  // every member of the group, sorted
-    std::vector<uint32_t> listed_;      // indices into groupRows_
+    PersonRows groupRows_;          // every member of the group, sorted
+    std::vector<uint32_t> listed_;  // indices into groupRows_
     std::string filterText_;
     PersonFilter filter_;
     PersonTextIndex index_;  // made when a filter is first typed after a change

@@ -23,10 +23,10 @@ protected:
             texts.push_back(group.desc);
         return texts;
     }
-    std::vector<int32_t> ids(const std::vector<PersonRow>& rows) const {
+    std::vector<int32_t> ids(const PersonRows& rows) const {
         std::vector<int32_t> result;
-        for (const PersonRow& row : rows)
-            result.push_back(row.id);
+        for (size_t i = 0; i < rows.size(); ++i)
+            result.push_back(rows[i].id);
         return result;
     }
 
@@ -89,9 +89,9 @@ TEST_F(PhoneBookRows, PersonRowsListTheGroupsMembersSortedByteForByte) {
               (std::vector<int32_t>{elsewhere, zorro, smith}));
     EXPECT_TRUE(groupPersonRows(document_, -1, PersonSort::Name).empty());
 
-    const PersonRow row = groupPersonRows(document_, work, PersonSort::Name).front();
-    EXPECT_EQ(row.name, "Adams");
-    EXPECT_EQ(row.company, "Acme");
+    const PersonRows rows = groupPersonRows(document_, work, PersonSort::Name);
+    EXPECT_EQ(rows.front().name, "Adams");
+    EXPECT_EQ(rows.front().company, "Acme");
 }
 
 TEST_F(PhoneBookRows, DetailsShowEachFieldOrNotAvailable) {

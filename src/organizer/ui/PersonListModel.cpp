@@ -11,6 +11,6 @@ size_t PersonListModel::rows() const {
 
 QVariant PersonListModel::data(const QModelIndex& index, int role) const {
     if (role != Qt::DisplayRole || !isRow(index)) return {};
-    const PersonRow& row = book_.row(static_cast<size_t>(index.row()));
+    const PersonRow row = book_.row(static_cast<size_t>(index.row()));
     return text(index.column() == 0 ? row.name : row.company);
 }

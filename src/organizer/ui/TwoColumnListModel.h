@@ -2,7 +2,7 @@
 
 #include <QAbstractTableModel>
 
-#include <string>
+#include <string_view>
 
 // A two-column list over rows that core computed and keeps; a refill resets the model.
 class TwoColumnListModel : public QAbstractTableModel {
@@ -23,7 +23,7 @@ protected:
     [[nodiscard]] virtual size_t rows() const = 0;
     [[nodiscard]] bool isRow(const QModelIndex& index) const;
     // Record text (UTF-8) for a cell.
-    [[nodiscard]] static QString text(const std::string& utf8) {
+    [[nodiscard]] static QString text(std::string_view utf8) {
         return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
     }
 

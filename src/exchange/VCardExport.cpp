@@ -41,10 +41,3 @@ ExportResult exportVCardFile(const PimDocument& document, const std::string& pat
     if (!result.status) result.records = 0;
     return result;
 }
-
-std::optional<int32_t> groupNamed(const PimDocument& document, std::string_view name) {
-    for (const auto& [id, group] : document.phGroups()) {
-        if (group.Desc == name) return id;
-    }
-    return std::nullopt;
-}

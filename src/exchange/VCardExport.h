@@ -19,6 +19,3 @@ class PimDocument;
 // Writes the text of vcardText to `path` in one atomic step.
 ExportResult exportVCardFile(const PimDocument& document, const std::string& path,
                              VCardVersion version, std::optional<int32_t> groupId);
-
-// The group whose name is exactly `name` (the first by ID); empty when there is none.
-[[nodiscard]] std::optional<int32_t> groupNamed(const PimDocument& document, std::string_view name);

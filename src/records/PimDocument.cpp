@@ -213,6 +213,13 @@ bool PimDocument::isGroupDescTaken(const std::string& desc, int32_t exceptId) co
     });
 }
 
+std::optional<int32_t> groupNamed(const PimDocument& document, std::string_view desc) {
+    for (const auto& [id, group] : document.phGroups()) {
+        if (group.Desc == desc) return id;
+    }
+    return std::nullopt;
+}
+
 bool PimDocument::deleteGroup(int32_t groupId) {
     if (isGroupInUse(groupId)) return false;
     remove<PhGroup>(groupId);

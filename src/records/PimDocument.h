@@ -2,7 +2,9 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/Status.h"
@@ -142,6 +144,10 @@ private:
     DateTime currentDate_;
     PimContents contents_;
 };
+
+// The group whose description is exactly `desc`, byte for byte (the first by ID when a file
+// holds it twice); nothing when there is none.
+[[nodiscard]] std::optional<int32_t> groupNamed(const PimDocument& document, std::string_view desc);
 
 template <class Record>
 int32_t PimDocument::add(Record record) {

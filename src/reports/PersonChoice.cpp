@@ -55,12 +55,6 @@ std::vector<Person> chosenPersons(const PimDocument& document,
     return persons;
 }
 
-std::optional<int32_t> groupNamed(const PimDocument& document, const std::string& name) {
-    for (const auto& [id, group] : document.phGroups())
-        if (group.Desc == name) return id;
-    return std::nullopt;
-}
-
 std::vector<Person> groupMembers(const PimDocument& document, int32_t groupId) {
     std::vector<Person> persons;
     for (const auto& [id, person] : document.persons())

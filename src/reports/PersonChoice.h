@@ -29,9 +29,5 @@ struct PersonChoice {
                                                 const std::vector<PersonChoice>& choices,
                                                 const std::vector<bool>& selected);
 
-// The ID of the group named `name` exactly, if there is one.
-[[nodiscard]] std::optional<int32_t> groupNamed(const PimDocument& document,
-                                                const std::string& name);
-
 // Every member of group `groupId`, in the document's order.
 [[nodiscard]] std::vector<Person> groupMembers(const PimDocument& document, int32_t groupId);

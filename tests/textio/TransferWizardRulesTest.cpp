@@ -117,7 +117,7 @@ TEST(TransferWizardRules, ExportTakesTheTickedFieldsInListOrder) {
     const auto refusal = finishExportFields(std::vector<bool>(6, false), spec);
     ASSERT_TRUE(refusal);
     EXPECT_EQ(refusal->caption, "Import Error");
-    EXPECT_EQ(spec.columnFields.size(), 6u) << "a refusal leaves the spec alone";
+    EXPECT_EQ(spec.columnFields.size(), 6u) << "a refusal leaves the settings alone";
     ASSERT_FALSE(finishExportFields({false, true, false, false, false, true}, spec));
     EXPECT_EQ(spec.columnFields, (std::vector<std::string>{"Date", "AlarmTime"}));
 }

@@ -18,19 +18,6 @@
 
 namespace {
 
-// The group box entry with exactly this description; the first in box order when a file
-// holds it twice.
-std::optional<int32_t> groupNamed(const std::vector<GroupEntry>& groups, const std::string& desc) {
-    for (const GroupEntry& group : groups) {
-        if (group.desc == desc) return group.id;
-    }
-    return std::nullopt;
-}
-
-Status unknownGroup(const std::string& path, const std::string& desc) {
-    return Status::failure(FailureKind::Content, path, "no group named \"" + desc + "\"");
-}
-
 Status runGroups(CliContext& context, const std::vector<std::string>& args) {
     CliArgs parsed;
     if (Status status = parseArguments(args, 1, {}, {}, parsed); !status) return status;
@@ -63,7 +50,7 @@ Status runPersons(CliContext& context, const std::vector<std::string>& args) {
     PhoneBookView view(document, nullptr);
     view.refill();
     if (const auto desc = parsed.value("group")) {
-        const auto id = groupNamed(view.groups(), *desc);
+        const auto id = groupNamed(document, *desc);
         if (!id) return unknownGroup(path, *desc);
         view.chooseGroup(*id);
     }

@@ -22,6 +22,10 @@ Status usageFailure(std::string reason) {
     return Status::failure(FailureKind::Usage, "", std::move(reason));
 }
 
+Status unknownGroup(const std::string& path, const std::string& name) {
+    return Status::failure(FailureKind::Content, path, "no group named \"" + name + "\"");
+}
+
 void reportWarning(CliContext& context, const std::string& message) {
     context.err << "quillmate-cli: " << message << '\n';
 }

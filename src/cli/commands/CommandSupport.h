@@ -15,6 +15,8 @@ class PimDocument;
 
 // A failure of the command line itself.
 [[nodiscard]] Status usageFailure(std::string reason);
+// "DOC: no group named "NAME"", for an address-book group the document does not have.
+[[nodiscard]] Status unknownGroup(const std::string& path, const std::string& name);
 // "quillmate-cli: MESSAGE" on the error stream, for what does not stop a command.
 void reportWarning(CliContext& context, const std::string& message);
 // Parses the arguments of a command that takes exactly `count` positionals.

@@ -29,9 +29,7 @@ Status exportedText(const ExchangeRequest& request, const PimDocument& document,
     std::optional<int32_t> group;
     if (const auto name = request.args->value("group")) {
         group = groupNamed(document, *name);
-        if (!group)
-            return Status::failure(FailureKind::Content, request.documentPath,
-                                   "no group named \"" + *name + "\"");
+        if (!group) return unknownGroup(request.documentPath, *name);
     }
     const VCardVersion version =
         request.args->value("vcard").value_or("3") == "4" ? VCardVersion::V4 : VCardVersion::V3;

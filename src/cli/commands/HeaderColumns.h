@@ -7,7 +7,7 @@
 #include "textio/TextTransferSpec.h"
 
 // Reads the columns of `text` from its header line for `import --columns auto`: fills
-// the spec's columns, marks the first line as names, and moves `text` to start at the
+// the columns of `spec`, marks the first line as names, and moves `text` to start at the
 // header (lines before it are titles). Columns it cannot map are listed as warnings.
 Status mapColumnsByHeader(CliContext& context, TransferKind kind, std::string_view& text,
                           TextTransferSpec& spec);

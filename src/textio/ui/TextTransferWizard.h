@@ -11,7 +11,7 @@ class FilePage;
 class FormatPage;
 
 // The three-page wizard of the import and export commands: the file, its format, the
-// fields. Finish leaves the choices in the spec; the command then moves the records.
+// fields. Finish leaves the choices in the transfer settings; the command then moves the records.
 class TextTransferWizard : public QWizard {
     Q_OBJECT
 

@@ -1,28 +1,17 @@
 #include "organizer/PhoneBookRows.h"
 
 #include <algorithm>
-#include <ranges>
 
+#include "organizer/CaseBlind.h"
 #include "records/PimDocument.h"
 
 namespace {
 
-unsigned char foldAscii(unsigned char c) {
-    return c >= 'A' && c <= 'Z' ? static_cast<unsigned char>(c - 'A' + 'a') : c;
-}
-
-// Case-blind order as a list box sorts its entries; exact bytes decide between texts
-// that differ only in case, so the order never depends on the document's order.
+// Exact bytes decide between texts that differ only in case, so the order never depends
+// on the document's order.
 bool caseBlindLess(const std::string& a, const std::string& b) {
-    const auto folded = [](const std::string& s) {
-        return std::views::transform(
-            s, [](char c) { return foldAscii(static_cast<unsigned char>(c)); });
-    };
-    const auto fa = folded(a);
-    const auto fb = folded(b);
-    if (std::lexicographical_compare(fa.begin(), fa.end(), fb.begin(), fb.end())) return true;
-    if (std::lexicographical_compare(fb.begin(), fb.end(), fa.begin(), fa.end())) return false;
-    return std::string_view(a) < std::string_view(b);
+    const int order = compareCaseBlind(a, b);
+    return order != 0 ? order < 0 : a < b;
 }
 
 }  // namespace

@@ -1,22 +1,12 @@
 #include "reports/PersonChoice.h"
 
 #include <algorithm>
-#include <cctype>
 
+#include "organizer/CaseBlind.h"
 #include "records/PimDocument.h"
 #include "reports/AddressLines.h"
 
 namespace {
-
-int compareFolded(const std::string& a, const std::string& b) {
-    const size_t n = std::min(a.size(), b.size());
-    for (size_t i = 0; i < n; ++i) {
-        const int ca = std::tolower(static_cast<unsigned char>(a[i]));
-        const int cb = std::tolower(static_cast<unsigned char>(b[i]));
-        if (ca != cb) return ca < cb ? -1 : 1;
-    }
-    return a.size() == b.size() ? 0 : (a.size() < b.size() ? -1 : 1);
-}
 
 bool inGroup(const Person& person, int32_t groupId) {
     return std::find(person.PhGroups.begin(), person.PhGroups.end(), groupId) !=
@@ -38,7 +28,7 @@ std::vector<PersonChoice> personChoices(const PimDocument& document, int32_t gro
     // Lines equal but for case keep the document's order, so the list is stable.
     std::stable_sort(choices.begin(), choices.end(),
                      [](const PersonChoice& a, const PersonChoice& b) {
-                         return compareFolded(a.text, b.text) < 0;
+                         return compareCaseBlind(a.text, b.text) < 0;
                      });
     return choices;
 }

@@ -6,6 +6,7 @@
 #include "textio/DelimitedTextDecoding.h"
 #include "textio/FieldTokenizer.h"
 #include "textio/FormatGuess.h"
+#include "textio/ImportValues.h"
 #include "textio/RecordReader.h"
 
 namespace {
@@ -30,14 +31,6 @@ FieldTokenizer tokenizerOf(const TextTransferSpec& spec) {
     if (!spec.encloser.empty()) tokenizer.SetEncloser(spec.encloser[0]);
     tokenizer.SetSeparator(spec.separator.empty() ? ',' : spec.separator[0]);
     return tokenizer;
-}
-
-std::string_view trimmedView(std::string_view text) {
-    while (!text.empty() && FieldTokenizer::isBlank(text.front()))
-        text.remove_prefix(1);
-    while (!text.empty() && FieldTokenizer::isBlank(text.back()))
-        text.remove_suffix(1);
-    return text;
 }
 
 }  // namespace
@@ -85,7 +78,7 @@ ImportFileProbe probeImportBytes(std::string_view bytes) {
     }
     probe.sample = decodeDelimitedText(bytes);
     const size_t end = std::min(probe.sample.find('\n'), probe.sample.size());
-    probe.firstLine = std::string(trimmedView(std::string_view(probe.sample).substr(0, end)));
+    probe.firstLine = std::string(trimmed(std::string_view(probe.sample).substr(0, end)));
     return probe;
 }
 

@@ -2,6 +2,7 @@
 
 #include "records/DateTimeSpan.h"
 #include "records/PimDocument.h"
+#include "reports/DailyReportLists.h"
 
 namespace {
 
@@ -46,4 +47,11 @@ ReportInputs monthlyPlanInputs(const PimDocument& document, DateTime date) {
     inputs.tasks = recordsWhere(document.tasks(), inMonth);
     inputs.appointments = recordsWhere(document.appointments(), inMonth);
     return inputs;
+}
+
+ReportInputs datedReportInputs(ReportKind kind, const PimDocument& document, DateTime date,
+                               DateTime today) {
+    if (kind == ReportKind::WeeklyPlan) return weeklyPlanInputs(document, date);
+    if (kind == ReportKind::MonthlyPlan) return monthlyPlanInputs(document, date);
+    return dailyReportInputs(kind, document, date, today);
 }

@@ -15,3 +15,8 @@ class PimDocument;
 // What the monthly plan prints for the month holding `date`: the tasks, then the
 // appointments, due in that month of that year.
 [[nodiscard]] ReportInputs monthlyPlanInputs(const PimDocument& document, DateTime date);
+
+// What a report of the calendar prints for `date` (a daily report, the week or the month
+// holding it), today being `today`.
+[[nodiscard]] ReportInputs datedReportInputs(ReportKind kind, const PimDocument& document,
+                                             DateTime date, DateTime today);

@@ -11,9 +11,7 @@
 #include "cli/CliCommand.h"
 #include "cli/commands/CommandSupport.h"
 #include "docfile/DocumentFile.h"
-#include "organizer/DayRows.h"
 #include "records/PimDocument.h"
-#include "reports/DailyReportLists.h"
 #include "reports/PersonChoice.h"
 #include "reports/PlanReportLists.h"
 #include "reports/ui/PdfReport.h"
@@ -107,12 +105,6 @@ Status readSettings(const CliArgs& args, QPageSize& paper, ReportSettings& setti
 Status gatherInputs(ReportKind kind, const PimDocument& document, DateTime date, DateTime today,
                     const std::string& group, ReportInputs& inputs) {
     switch (kind) {
-        case ReportKind::WeeklyPlan:
-            inputs = weeklyPlanInputs(document, date);
-            return {};
-        case ReportKind::MonthlyPlan:
-            inputs = monthlyPlanInputs(document, date);
-            return {};
         case ReportKind::PhoneBook:
         case ReportKind::Envelopes: {
             const auto groupId = groupNamed(document, group);
@@ -122,7 +114,7 @@ Status gatherInputs(ReportKind kind, const PimDocument& document, DateTime date,
             return {};
         }
         default:
-            inputs = dailyReportInputs(kind, document, date, today);
+            inputs = datedReportInputs(kind, document, date, today);
             return {};
     }
 }

@@ -15,9 +15,7 @@
 
 #include <cmath>
 
-#include "organizer/DayRows.h"
 #include "organizer/ui/OrganizerView.h"
-#include "reports/DailyReportLists.h"
 #include "reports/PageProvider.h"
 #include "reports/PersonChoice.h"
 #include "reports/PlanReportLists.h"
@@ -72,17 +70,19 @@ ReportController::ReportController(MainFrame& frame, const Locale& locale, const
     toolBar_->hide();
 
     frame.setCommandHandler(cmd::kReportDaily,
-                            [this] { chooseDailyReport(ReportKind::DailyPlan); });
+                            [this] { chooseDatedReport(ReportKind::DailyPlan); });
     frame.setCommandHandler(cmd::kReportDailyTasks,
-                            [this] { chooseDailyReport(ReportKind::DailyTasks); });
+                            [this] { chooseDatedReport(ReportKind::DailyTasks); });
     frame.setCommandHandler(cmd::kReportDailyAppointments,
-                            [this] { chooseDailyReport(ReportKind::DailyAppointments); });
+                            [this] { chooseDatedReport(ReportKind::DailyAppointments); });
     frame.setCommandHandler(cmd::kReportPhoneBook,
                             [this] { chooseAddressReport(ReportKind::PhoneBook); });
     frame.setCommandHandler(cmd::kReportEnvelopes,
                             [this] { chooseAddressReport(ReportKind::Envelopes); });
-    frame.setCommandHandler(cmd::kReportWeekly, [this] { choosePlan(ReportKind::WeeklyPlan); });
-    frame.setCommandHandler(cmd::kReportMonthly, [this] { choosePlan(ReportKind::MonthlyPlan); });
+    frame.setCommandHandler(cmd::kReportWeekly,
+                            [this] { chooseDatedReport(ReportKind::WeeklyPlan); });
+    frame.setCommandHandler(cmd::kReportMonthly,
+                            [this] { chooseDatedReport(ReportKind::MonthlyPlan); });
     frame.setCommandHandler(cmd::kPrintPreview, [this] { togglePreview(); });
     frame.setCommandHandler(cmd::kPreviewClose, [this] { togglePreview(); });
     frame.setCommandHandler(cmd::kPreviewNext, [this] { stepPage(1); });
@@ -116,17 +116,10 @@ bool ReportController::eventFilter(QObject* watched, QEvent* event) {
     return QObject::eventFilter(watched, event);
 }
 
-void ReportController::chooseDailyReport(ReportKind kind) {
+void ReportController::chooseDatedReport(ReportKind kind) {
     const PimDocument& document = frame_.document();
     showReport(kind,
-               dailyReportInputs(kind, document, document.currentDate(), DateTime::today(clock_)));
-}
-
-void ReportController::choosePlan(ReportKind kind) {
-    const PimDocument& document = frame_.document();
-    showReport(kind, kind == ReportKind::WeeklyPlan
-                         ? weeklyPlanInputs(document, document.currentDate())
-                         : monthlyPlanInputs(document, document.currentDate()));
+               datedReportInputs(kind, document, document.currentDate(), DateTime::today(clock_)));
 }
 
 void ReportController::chooseAddressReport(ReportKind kind) {

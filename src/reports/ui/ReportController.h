@@ -41,10 +41,10 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void chooseDailyReport(ReportKind kind);
+    // A daily report, the week or the month, of the day the calendar shows.
+    void chooseDatedReport(ReportKind kind);
     // The phone book or envelopes: the persons come from the selection dialog.
     void chooseAddressReport(ReportKind kind);
-    void choosePlan(ReportKind kind);
     // Makes `kind` the chosen report over `inputs` and shows its preview.
     void showReport(ReportKind kind, ReportInputs inputs);
     void togglePreview();

@@ -27,6 +27,7 @@ protected:
     // and web pages go to `launcher` when one is given.
     MainFrame& start(const std::vector<std::string>& arguments = {},
                      ContactLauncher* launcher = nullptr) {
+        frame.reset();  // a window shows the workspace it was made with
         workspace = std::make_unique<Workspace>(clock, storage, prompts, settings);
         frame = std::make_unique<MainFrame>(*workspace, prompts, locale, launcher);
         frame->openStartupDocument(arguments, false);

@@ -1,5 +1,7 @@
 #include "exchange/ui/ExchangeController.h"
 
+#include <QWidget>
+
 #include "exchange/ICalExport.h"
 #include "exchange/ICalImport.h"
 #include "exchange/VCardExport.h"

@@ -1,5 +1,7 @@
 #include "textio/ui/TextTransferController.h"
 
+#include <QWidget>
+
 #include "platform/UserPrompts.h"
 #include "shell/CommandId.h"
 #include "textio/ImportReport.h"

@@ -1,18 +1,17 @@
 #include "organizer/ui/OrganizerView.h"
 
-#include <QApplication>
 #include <QCalendarWidget>
 #include <QEvent>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
-#include <QShortcut>
 #include <QShowEvent>
 #include <QTreeView>
 #include <QVBoxLayout>
 
 #include "organizer/ui/DayLists.h"
 #include "organizer/ui/OrganizerCommands.h"
+#include "organizer/ui/PaneHelp.h"
 #include "organizer/ui/PhoneBookPanel.h"
 #include "organizer/ui/ReminderController.h"
 #include "records/PimDocument.h"
@@ -84,19 +83,11 @@ OrganizerView::OrganizerView(PimDocument& document, UndoHistory* history, ShellS
     setTabOrder(phoneBookPanel_, appointmentList_);
     setTabOrder(appointmentList_, taskList_);
 
-    // Context help and F1 over a pane open its help page.
-    panePages_ = {{calendar_, QStringLiteral("calendar")},
-                  {phoneBookFrame_, QStringLiteral("phonebook")},
-                  {appointments, QStringLiteral("apptbook")},
-                  {tasks, QStringLiteral("tasklist")}};
-    for (const auto& [pane, page] : panePages_)
-        const_cast<QWidget*>(pane)->installEventFilter(this);
-    auto* f1 = new QShortcut(QKeySequence::HelpContents, this);
-    f1->setContext(Qt::WidgetWithChildrenShortcut);
-    connect(f1, &QShortcut::activated, this, [this] {
-        const QString page = helpPageFor(QApplication::focusWidget());
-        if (!page.isEmpty()) emit helpRequested(page);
-    });
+    help_ = new PaneHelp(*this, {{calendar_, QStringLiteral("calendar")},
+                                 {phoneBookFrame_, QStringLiteral("phonebook")},
+                                 {appointments, QStringLiteral("apptbook")},
+                                 {tasks, QStringLiteral("tasklist")}});
+    connect(help_, &PaneHelp::helpRequested, this, &OrganizerView::helpRequested);
 
     setMinimumSize(designedSize());
     alarm_ = settings_.readAlarmSettings();
@@ -173,21 +164,7 @@ void OrganizerView::toggleAudibleAlarm() {
 }
 
 QString OrganizerView::helpPageFor(const QWidget* widget) const {
-    for (; widget != nullptr && widget != this; widget = widget->parentWidget()) {
-        if (const auto it = panePages_.find(widget); it != panePages_.end()) return it->second;
-    }
-    return {};
-}
-
-bool OrganizerView::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::WhatsThis) {
-        const QString page = helpPageFor(qobject_cast<QWidget*>(watched));
-        if (!page.isEmpty()) {
-            emit helpRequested(page);
-            return true;
-        }
-    }
-    return QWidget::eventFilter(watched, event);
+    return help_->pageFor(widget);
 }
 
 void OrganizerView::showEvent(QShowEvent* event) {

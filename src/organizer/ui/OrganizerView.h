@@ -16,6 +16,7 @@
 class DayLists;
 class Locale;
 class OrganizerCommands;
+class PaneHelp;
 class PhoneBookPanel;
 class PimDocument;
 class QCalendarWidget;
@@ -83,7 +84,6 @@ signals:
     void listMenuRequested(FocusedList list, const QPoint& globalPos);
 
 protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
     void showEvent(QShowEvent* event) override;
 
 private:
@@ -111,7 +111,7 @@ private:
     QTreeView* appointmentList_ = nullptr;
     QTreeView* taskList_ = nullptr;
     DayLists* lists_ = nullptr;
-    std::map<const QWidget*, QString> panePages_;
+    PaneHelp* help_ = nullptr;
     ReminderController* reminders_ = nullptr;
     std::unique_ptr<OrganizerCommands> commands_;
 };

@@ -115,7 +115,8 @@ QAction* ReportController::previewAction(int id) const {
 }
 
 bool ReportController::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == frame_.window() && event->type() == QEvent::Close && showing_) closePreview();
+    // The parent is the frame; the frame's other parts may be gone by its last events.
+    if (watched == parent() && event->type() == QEvent::Close && showing_) closePreview();
     return QObject::eventFilter(watched, event);
 }
 

@@ -1,6 +1,9 @@
-# Usage: cmake -DROOT=<src> -DDIRS=<dir;dir;...> -P CheckCoreLayers.cmake
+# Usage: cmake -DROOT=<src> -DDIRS=<dir;dir;...> -DFEATURES=<dir;...> -P CheckCoreLayers.cmake
 # Core includes no Qt header, and each folder of DIRS includes only itself and the folders
-# listed before it, so that the layers stay a ladder. ui/ and qt/ folders are not core.
+# listed before it, so that the layers stay a ladder. ui/ and qt/ folders are not core:
+# the ui/ folder of each of FEATURES (and the workspace's) includes no other ui/ folder but
+# the workspace's, which is what the tools plug into; only the shell's window and the
+# program put them together.
 cmake_policy(SET CMP0057 NEW)
 set(offenders "")
 list(LENGTH DIRS count)
@@ -25,6 +28,18 @@ foreach(index RANGE ${last})
             endif()
             if(NOT used IN_LIST below)
                 list(APPEND offenders "${source}: ${dir} may not include ${used} (${line})")
+            endif()
+        endforeach()
+    endforeach()
+endforeach()
+foreach(feature IN LISTS FEATURES ITEMS workspace)
+    file(GLOB_RECURSE sources "${ROOT}/${feature}/ui/*.h" "${ROOT}/${feature}/ui/*.cpp")
+    foreach(source IN LISTS sources)
+        file(STRINGS "${source}" includes REGEX "^[ \t]*#[ \t]*include[ \t]*\"[a-z]+/ui/")
+        foreach(line IN LISTS includes)
+            string(REGEX REPLACE "^[^\"]*\"([a-z]+)/.*$" "\\1" used "${line}")
+            if(NOT used STREQUAL feature AND NOT used STREQUAL "workspace")
+                list(APPEND offenders "${source}: ${feature}/ui may not include ${used}/ui (${line})")
             endif()
         endforeach()
     endforeach()

@@ -14,7 +14,7 @@
 #include "BestSeconds.h"
 #include "docfile/DocumentGenerator.h"
 #include "organizer/DayView.h"
-#include "organizer/UndoHistory.h"
+#include "records/UndoHistory.h"
 #include "platform/Clock.h"
 #include "records/PimDocument.h"
 #include "support/FixedLocale.h"

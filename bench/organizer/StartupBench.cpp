@@ -22,6 +22,7 @@
 #include "shell/ShellFakes.h"
 #include "shell/ui/MainFrame.h"
 #include "support/MemorySettingsStore.h"
+#include "workspace/Workspace.h"
 
 namespace {
 
@@ -57,7 +58,8 @@ int main(int argc, char** argv) {
         MemorySettingsStore settings;
         const QtLocale locale;
         const auto start = std::chrono::steady_clock::now();
-        auto frame = std::make_unique<MainFrame>(clock, storage, prompts, settings, locale);
+        Workspace workspace(clock, storage, prompts, settings);
+        auto frame = std::make_unique<MainFrame>(workspace, prompts, locale);
         frame->openStartupDocument({path}, false);
         frame->show();
         QApplication::processEvents();

@@ -17,6 +17,7 @@
 #include "shell/ui/MainFrame.h"
 #include "shell/ui/WaitCursorStorage.h"
 #include "textio/ui/TextTransferController.h"
+#include "workspace/Workspace.h"
 
 namespace {
 
@@ -82,18 +83,20 @@ int main(int argc, char** argv) {
     QtUserPrompts prompts;
     DocFileStorage files;
     WaitCursorStorage storage(files);
-    MainFrame frame(clock, storage, prompts, settings, locale);
+    Workspace workspace(clock, storage, prompts, settings);
+    MainFrame frame(workspace, prompts, locale);
     prompts.setOwner(&frame);
-    new ReportController(frame, locale, clock);          // owned by the frame
-    new TextTransferController(frame, prompts, locale);  // owned by the frame
-    new ExchangeController(frame, prompts, locale);      // owned by the frame
+    // The tools are owned by the frame.
+    new ReportController(workspace, frame, prompts, locale, clock);
+    new TextTransferController(workspace, frame, prompts, locale);
+    new ExchangeController(workspace, frame, prompts, locale);
 
     // Logging out runs the same close sequence as closing the window. The save question
     // may only be asked while the session manager grants interaction; without it, unsaved
     // changes stop the logout rather than vanish with it.
     QObject::connect(&app, &QGuiApplication::commitDataRequest, &frame,
-                     [&frame](QSessionManager& manager) {
-                         if (!frame.document().isModified()) {
+                     [&frame, &workspace](QSessionManager& manager) {
+                         if (!workspace.document().isModified()) {
                              frame.close();
                          } else if (manager.allowsInteraction()) {
                              const bool closed = frame.close();
@@ -111,6 +114,6 @@ int main(int argc, char** argv) {
     const int code = QApplication::exec();
     // The window has closed, after the last save: the end of the process takes back the
     // memory of the records at once, which freeing them one by one would only delay.
-    frame.document().leaveRecordsToExit();
+    workspace.document().leaveRecordsToExit();
     return code;
 }

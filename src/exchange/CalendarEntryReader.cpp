@@ -4,7 +4,7 @@
 #include <cmath>
 
 #include "exchange/CalendarTime.h"
-#include "exchange/LineBreaks.h"
+#include "records/LineBreaks.h"
 
 namespace {
 

@@ -9,8 +9,8 @@
 #include <memory>
 
 #include "exchange/CalendarTime.h"
-#include "exchange/LineBreaks.h"
 #include "fileio/AtomicFile.h"
+#include "records/LineBreaks.h"
 #include "records/PimDocument.h"
 
 namespace {

@@ -10,7 +10,6 @@
 
 #include "exchange/CalendarEntryReader.h"
 #include "exchange/CalendarTime.h"
-#include "exchange/ImportCounts.h"
 #include "fileio/AtomicFile.h"
 #include "fileio/TextEncoding.h"
 #include "platform/Locale.h"
@@ -163,20 +162,23 @@ CalendarImportResult importICalendarFile(PimDocument& document, const std::strin
     return result;
 }
 
-std::string calendarImportedMessage(const CalendarImportResult& result, CalendarParts parts,
-                                    const Locale& locale) {
-    std::string text;
-    if (hasAppointments(parts)) text = std::to_string(result.appointments) + " appointments";
-    if (hasTasks(parts))
-        text += (text.empty() ? "" : " and ") + std::to_string(result.tasks) + " tasks";
-    text += " added to current database, " + countOf(result.skipped.size(), "entry", "entries") +
-            " skipped";
+ImportTally calendarTally(const CalendarImportResult& result, CalendarParts parts,
+                          const Locale& locale, const std::string& file) {
+    ImportTally tally;
+    tally.file = file;
+    if (hasAppointments(parts))
+        tally.added.push_back(countOf(size_t(result.appointments), "appointment", "appointments"));
+    if (hasTasks(parts)) tally.added.push_back(countOf(size_t(result.tasks), "task", "tasks"));
+    tally.skippedNoun = "entry";
+    tally.skippedNouns = "entries";
+    tally.skipped = result.skipped;
+    tally.status = result.status;
     if (result.occurrences > 0) {
         const DateTime lastDay = result.windowEnd - DateTimeSpan(1.0);
-        text +=
-            "; " + std::to_string(result.occurrences) + " of the appointments are occurrences of " +
+        tally.note =
+            std::to_string(result.occurrences) + " of the appointments are occurrences of " +
             countOf(size_t(result.recurringEvents), "recurring event", "recurring events") +
             " from " + result.windowStart.formatDate(locale) + " to " + lastDay.formatDate(locale);
     }
-    return text + ".";
+    return tally;
 }

@@ -8,6 +8,7 @@
 #include "exchange/CalendarParts.h"
 #include "platform/Status.h"
 #include "records/DateTime.h"
+#include "textio/ImportReport.h"
 #include "textio/TextImport.h"
 
 class Locale;
@@ -48,7 +49,8 @@ CalendarImportResult importICalendarText(PimDocument& document, std::string_view
 CalendarImportResult importICalendarFile(PimDocument& document, const std::string& path,
                                          CalendarParts parts);
 
-// "5 appointments and 2 tasks added to current database, 1 entry skipped; 4 of the
-// appointments are occurrences of 1 recurring event from 12/6/2025 to 12/5/2028."
-[[nodiscard]] std::string calendarImportedMessage(const CalendarImportResult& result,
-                                                  CalendarParts parts, const Locale& locale);
+// What the import of `file` did, for reportImport: "5 appointments and 2 tasks added to
+// current database, 1 entry skipped; 4 of the appointments are occurrences of 1 recurring
+// event from 12/6/2025 to 12/5/2028."
+[[nodiscard]] ImportTally calendarTally(const CalendarImportResult& result, CalendarParts parts,
+                                        const Locale& locale, const std::string& file);

@@ -3,13 +3,13 @@
 #include <new>
 #include <unordered_map>
 
-#include "exchange/ImportCounts.h"
 #include "exchange/VCardLine.h"
 #include "exchange/VCardLineReader.h"
 #include "exchange/VCardPersonBuilder.h"
 #include "fileio/AtomicFile.h"
 #include "fileio/TextEncoding.h"
 #include "records/PimDocument.h"
+#include "records/Trimmed.h"
 #include "textio/PersonImport.h"
 
 namespace {
@@ -17,14 +17,8 @@ namespace {
 // The group that holds every person the editor stores.
 constexpr int32_t kUniversalGroup = 1;
 
-std::string_view trimmed(std::string_view text) {
-    const size_t first = text.find_first_not_of(" \t");
-    if (first == std::string_view::npos) return {};
-    return text.substr(first, text.find_last_not_of(" \t") + 1 - first);
-}
-
 bool isCardBoundary(const VCardLine& line, const char* name) {
-    return line.name == name && equalsIgnoringCase(trimmed(line.value), "VCARD");
+    return line.name == name && equalsIgnoringCase(trimmed(line.value, " \t"), "VCARD");
 }
 
 // Finds the groups that categories name, byte for byte, and makes the missing ones.
@@ -105,7 +99,7 @@ VCardImportResult importCards(PimDocument& document, std::string_view bytes) {
         } else if (depth == 1) {
             // Cards inside a card (an agent's) are not persons of the address book.
             if (line.name == "VERSION")
-                builder.setEscaping(trimmed(line.value).starts_with("2.")
+                builder.setEscaping(trimmed(line.value, " \t").starts_with("2.")
                                         ? VCardEscaping::Version21
                                         : VCardEscaping::Backslash);
             else
@@ -148,11 +142,11 @@ VCardImportResult importVCardFile(PimDocument& document, const std::string& path
     return result;
 }
 
-std::string vcardImportedMessage(const VCardImportResult& result) {
-    std::string text = importedMessage(TransferKind::Persons, result.added);
-    text.pop_back();  // the full stop, which ends the counts instead
-    text += ", " + countOf(result.skipped.size(), "card", "cards") + " skipped";
+ImportTally vcardTally(const VCardImportResult& result, const std::string& file) {
+    ImportTally tally = delimitedTally(TransferKind::Persons, result, file);
+    tally.skippedNoun = "card";
+    tally.skippedNouns = "cards";
     if (result.groupsAdded > 0)
-        text += ", " + countOf(size_t(result.groupsAdded), "group", "groups") + " added";
-    return text + ".";
+        tally.alsoAdded.push_back(countOf(size_t(result.groupsAdded), "group", "groups"));
+    return tally;
 }

@@ -4,6 +4,7 @@
 #include <string>
 #include <string_view>
 
+#include "textio/ImportReport.h"
 #include "textio/TextImport.h"
 
 class PimDocument;
@@ -26,5 +27,6 @@ VCardImportResult importVCardText(PimDocument& document, std::string_view bytes)
 // Reads the file at `path` and imports it as above.
 VCardImportResult importVCardFile(PimDocument& document, const std::string& path);
 
-// "12 names added to current database, 1 card skipped, 2 groups added."
-[[nodiscard]] std::string vcardImportedMessage(const VCardImportResult& result);
+// What the import of `file` did, for reportImport: "12 names added to current database,
+// 1 card skipped, 2 groups added."
+[[nodiscard]] ImportTally vcardTally(const VCardImportResult& result, const std::string& file);

@@ -4,10 +4,11 @@
 #include <array>
 #include <cctype>
 
-#include "exchange/LineBreaks.h"
 #include "exchange/PhoneExtension.h"
 #include "exchange/VCardLine.h"
+#include "records/LineBreaks.h"
 #include "records/RecordFields.h"
+#include "records/Trimmed.h"
 
 namespace {
 
@@ -47,20 +48,10 @@ std::string joinedNonEmpty(const std::vector<std::string>& parts, std::string_vi
     return out;
 }
 
-std::string_view trimmedView(std::string_view text) {
-    const size_t first = text.find_first_not_of(" \t\r\n");
-    if (first == std::string_view::npos) return {};
-    return text.substr(first, text.find_last_not_of(" \t\r\n") + 1 - first);
-}
-
-std::string trimmed(std::string_view text) {
-    return std::string(trimmedView(text));
-}
-
-// The same for a text that is not needed any more, which keeps its storage when it has no
-// blanks at either end.
-std::string trimmed(std::string&& text) {
-    if (trimmedView(text).size() != text.size()) return std::string(trimmedView(text));
+// A text that is not needed any more without blanks at either end; it keeps its storage
+// when it has none there.
+std::string trimmedText(std::string&& text) {
+    if (trimmed(text).size() != text.size()) return std::string(trimmed(text));
     return std::move(text);
 }
 
@@ -70,7 +61,7 @@ std::string oneLine(const std::string& text) {
     size_t from = 0;
     while (from <= text.size()) {
         const size_t end = std::min(text.find_first_of("\r\n", from), text.size());
-        const std::string_view line = trimmedView(std::string_view(text).substr(from, end - from));
+        const std::string_view line = trimmed(std::string_view(text).substr(from, end - from));
         if (!line.empty()) out += (out.empty() ? "" : ", ") + std::string(line);
         from = end + 1;
     }
@@ -117,7 +108,7 @@ void VCardPersonBuilder::take(const VCardLine& line, bool fileIsUnicode) {
     if (name == "N") {
         if (!hasName_) takeName(value);
     } else if (name == "FN") {
-        if (formatted_.empty()) formatted_ = trimmed(unescapeValue(value, escaping_));
+        if (formatted_.empty()) formatted_ = trimmedText(unescapeValue(value, escaping_));
     } else if (name == "ORG") {
         offer(company_, joinedNonEmpty(splitValue(value, ';', escaping_), ", "), false);
     } else if (name == "TITLE") {
@@ -127,15 +118,15 @@ void VCardPersonBuilder::take(const VCardLine& line, bool fileIsUnicode) {
     } else if (name == "TEL") {
         takePhone(line, unescapeValue(value, escaping_));
     } else if (name == "EMAIL") {
-        offer(email_, trimmed(unescapeValue(value, escaping_)), preferred);
+        offer(email_, trimmedText(unescapeValue(value, escaping_)), preferred);
     } else if (name == "URL") {
-        offer(url_, trimmed(unescapeValue(value, escaping_)), preferred);
+        offer(url_, trimmedText(unescapeValue(value, escaping_)), preferred);
     } else if (name == "NOTE") {
         const std::string note = unescapeValue(value, escaping_);
         if (!note.empty()) notes_ += (notes_.empty() ? "" : "\n") + note;
     } else if (name == "CATEGORIES") {
         for (const std::string& category : splitValue(value, ',', escaping_)) {
-            std::string categoryName = trimmed(category);
+            std::string categoryName(trimmed(category));
             if (!categoryName.empty() && std::find(categories_.begin(), categories_.end(),
                                                    categoryName) == categories_.end())
                 categories_.push_back(std::move(categoryName));
@@ -148,7 +139,7 @@ void VCardPersonBuilder::take(const VCardLine& line, bool fileIsUnicode) {
 void VCardPersonBuilder::takeName(std::string_view value) {
     const std::vector<std::string_view> parts = splitEscaped(value, ';', escaping_);
     auto part = [&](size_t i) {
-        return i < parts.size() ? trimmed(unescapeValue(parts[i], escaping_)) : std::string();
+        return i < parts.size() ? trimmedText(unescapeValue(parts[i], escaping_)) : std::string();
     };
     family_ = part(0);
     given_ = part(1);
@@ -170,7 +161,7 @@ void VCardPersonBuilder::takePhone(const VCardLine& line, std::string number) {
         number.resize(std::min(parameters, number.size()));
         if (!extension.empty()) number += " ext. " + extension;
     }
-    phone.number = trimmed(number);
+    phone.number = std::string(trimmed(number));
     if (phone.number.empty()) return;
     for (const VCardParameter& parameter : line.parameters) {
         if (parameter.name == "TYPE") phone.kinds |= kindsNamed(parameter.value);
@@ -227,7 +218,7 @@ void VCardPersonBuilder::fillAddress(Person& person) const {
     if (!address_.taken) return;
     const std::vector<std::string_view> parts = splitEscaped(address_.value, ';', escaping_);
     auto part = [&](size_t i) {
-        return i < parts.size() ? trimmed(unescapeValue(parts[i], escaping_)) : std::string();
+        return i < parts.size() ? trimmedText(unescapeValue(parts[i], escaping_)) : std::string();
     };
     // The street may hold several lines, as line breaks or (vCard 4.0) as a list.
     std::vector<std::string> lines;
@@ -237,7 +228,8 @@ void VCardPersonBuilder::fillAddress(Person& person) const {
             size_t from = 0;
             while (from <= text.size()) {
                 const size_t end = std::min(text.find_first_of("\r\n", from), text.size());
-                lines.push_back(trimmed(std::string_view(text).substr(from, end - from)));
+                lines.push_back(
+                    std::string(trimmed(std::string_view(text).substr(from, end - from))));
                 from = end + 1;
             }
         }
@@ -266,7 +258,7 @@ Person VCardPersonBuilder::takePerson() {
         if (space == std::string::npos) {
             person.FName = formatted_;
         } else {
-            person.FName = trimmed(std::string_view(formatted_).substr(0, space));
+            person.FName = std::string(trimmed(std::string_view(formatted_).substr(0, space)));
             person.LName = formatted_.substr(space + 1);
         }
     }

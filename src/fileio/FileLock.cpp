@@ -23,14 +23,19 @@ bool stillNamedBy(int fd, const std::string& path) {
 }  // namespace
 
 FileLock::~FileLock() {
+    unlock();
+}
+
+void FileLock::unlock() {
     if (fd_ >= 0) ::close(fd_);  // closing releases the lock
+    fd_ = -1;
 }
 
 Status FileLock::lock(const std::string& path, std::chrono::milliseconds patience) {
     using Clock = std::chrono::steady_clock;
     constexpr std::chrono::milliseconds kPause{20};
     const Clock::time_point giveUp = Clock::now() + patience;
-    if (fd_ >= 0) ::close(fd_);
+    unlock();
     for (;;) {
         fd_ = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
         if (fd_ < 0) return fileFailure(FailureKind::Read, path, errno);
@@ -47,7 +52,7 @@ Status FileLock::lock(const std::string& path, std::chrono::milliseconds patienc
             return {};  // a file system without locks: go on unlocked, as every program does
         if (!locked) {
             return Status::failure(
-                FailureKind::Conflict, path,
+                FailureKind::Busy, path,
                 "locked by another program that is changing it; try again later");
         }
         // Replaced while waiting: lock the file that took its place.

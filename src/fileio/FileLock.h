@@ -17,9 +17,11 @@ public:
     FileLock(const FileLock&) = delete;
     FileLock& operator=(const FileLock&) = delete;
 
-    // Locks the file at `path`, waiting up to `patience` while another holds it; a Conflict
+    // Locks the file at `path`, waiting up to `patience` while another holds it; a Busy
     // failure when the other keeps it longer, a Read failure when there is no such file.
     Status lock(const std::string& path, std::chrono::milliseconds patience);
+    // Releases the lock, if any.
+    void unlock();
 
 private:
     int fd_ = -1;

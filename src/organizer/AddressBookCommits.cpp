@@ -1,29 +1,29 @@
 #include "organizer/AddressBookCommits.h"
 
 #include "organizer/PersonForm.h"
-#include "organizer/UndoHistory.h"
 #include "records/PimDocument.h"
+#include "records/UndoHistory.h"
 
 int32_t addPerson(PimDocument& document, UndoHistory* history, const PersonForm& form) {
     if (!form.canConfirm()) return 0;
-    UndoHistory::Step step(history, "Add Person");
+    UndoHistory::Step step(history, UndoStep::AddPerson);
     return document.add(form.written());
 }
 
 bool updatePerson(PimDocument& document, UndoHistory* history, const PersonForm& form) {
     if (!form.canConfirm() || !document.persons().contains(form.person.ID)) return false;
-    UndoHistory::Step step(history, "Edit Person");
+    UndoHistory::Step step(history, UndoStep::EditPerson);
     return document.replace(form.written());
 }
 
 void updateUser(PimDocument& document, UndoHistory* history, const User& user) {
-    UndoHistory::Step step(history, "Edit User");
+    UndoHistory::Step step(history, UndoStep::EditUser);
     document.setUser(user);
 }
 
 GroupChange addGroup(PimDocument& document, UndoHistory* history, const std::string& desc) {
     if (document.isGroupDescTaken(desc, -1)) return GroupChange::Duplicate;
-    UndoHistory::Step step(history, "Add Group");
+    UndoHistory::Step step(history, UndoStep::AddGroup);
     return document.add(PhGroup{0, desc}) != 0 ? GroupChange::Done : GroupChange::Missing;
 }
 
@@ -33,13 +33,13 @@ GroupChange renameGroup(PimDocument& document, UndoHistory* history, int32_t id,
     if (group == nullptr) return GroupChange::Missing;
     if (document.isGroupDescTaken(desc, id)) return GroupChange::Duplicate;
     if (group->Desc == desc) return GroupChange::Done;  // nothing to undo
-    UndoHistory::Step step(history, "Edit Group");
+    UndoHistory::Step step(history, UndoStep::EditGroup);
     document.replace(PhGroup{id, desc});
     return GroupChange::Done;
 }
 
 GroupChange deleteGroup(PimDocument& document, UndoHistory* history, int32_t id) {
     if (!document.phGroups().contains(id)) return GroupChange::Missing;
-    UndoHistory::Step step(history, "Delete Group");
+    UndoHistory::Step step(history, UndoStep::DeleteGroup);
     return document.deleteGroup(id) ? GroupChange::Done : GroupChange::InUse;
 }

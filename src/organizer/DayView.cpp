@@ -1,7 +1,7 @@
 #include "organizer/DayView.h"
 
-#include "organizer/UndoHistory.h"
 #include "records/PimDocument.h"
+#include "records/UndoHistory.h"
 
 DayView::DayView(PimDocument& document, UndoHistory* history)
     : document_(document), history_(history) {}
@@ -65,7 +65,7 @@ void DayView::deleteSelectedTask() {
     const int32_t id = task_.id;
     task_ = selectionAfterRemoving(taskRows_.size(), task_.row,
                                    [this](size_t i) { return taskRows_[i].id; });
-    UndoHistory::Step step(history_, "Delete Task");
+    UndoHistory::Step step(history_, UndoStep::DeleteTask);
     document_.remove<Task>(id);
 }
 
@@ -84,12 +84,12 @@ void DayView::complete(int32_t taskId) {
     Task task = *stored;
     task.Priority = Task::Done;
     task.DoneDate = DateTime::today(document_.clock());
-    UndoHistory::Step step(history_, "Complete Task");
+    UndoHistory::Step step(history_, UndoStep::CompleteTask);
     document_.replace(std::move(task));
 }
 
 void DayView::deleteSelectedAppointment() {
     if (!appointmentCommandsApply()) return;
-    UndoHistory::Step step(history_, "Delete Appointment");
+    UndoHistory::Step step(history_, UndoStep::DeleteAppointment);
     document_.remove<Appointment>(appointment_.id);
 }

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "organizer/UndoHistory.h"
 #include "records/PimDocument.h"
+#include "records/UndoHistory.h"
 
 PhoneBookView::PhoneBookView(PimDocument& document, UndoHistory* history)
     : document_(document), history_(history) {}
@@ -109,7 +109,7 @@ void PhoneBookView::deleteSelectedPerson() {
     selection_ = selectionAfterRemoving(listed_.size(), selection_.row,
                                         [this](size_t i) { return row(i).id; });
     index_.clear();
-    UndoHistory::Step step(history_, "Delete Person");
+    UndoHistory::Step step(history_, UndoStep::DeletePerson);
     document_.remove<Person>(id);
 }
 

@@ -1,8 +1,8 @@
 #include "organizer/Reminders.h"
 
 #include "organizer/ReminderText.h"
-#include "organizer/UndoHistory.h"
 #include "records/PimDocument.h"
+#include "records/UndoHistory.h"
 
 namespace {
 
@@ -45,6 +45,6 @@ bool turnOffReminder(PimDocument& document, UndoHistory* history, int32_t id) {
     // The record as it is now, not as the tick saw it: an edit made meanwhile stays.
     Appointment changed = *current;
     changed.Alarm = false;
-    UndoHistory::Step step(history, "Turn Off Reminder");
+    UndoHistory::Step step(history, UndoStep::TurnOffReminder);
     return document.replace(std::move(changed));
 }

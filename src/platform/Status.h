@@ -12,6 +12,7 @@ enum class FailureKind {
     Syntax,    // a file's text is malformed at a line and column
     Content,   // a file was read but cannot be used as asked
     Conflict,  // a file was changed by another program since it was read
+    Busy,      // a file is locked by another program for longer than we wait
 };
 
 // What an operation that can fail did: succeeded, or failed saying why and where (the

@@ -30,6 +30,12 @@ public:
     virtual MessageAnswer showMessage(const std::string& text, const std::string& caption,
                                       MessageIcon icon,
                                       MessageButtons buttons = MessageButtons::Ok) = 0;
+    // A message with details the user may open (the reasons an import passed records
+    // over); by default the message alone.
+    virtual void showDetailedMessage(const std::string& text, const std::string& caption,
+                                     MessageIcon icon, const std::string& /*details*/) {
+        showMessage(text, caption, icon);
+    }
     // An existing file to open; nothing when the user cancels.
     virtual std::optional<std::string> askOpenPath(const FileDialogSpec& spec) = 0;
     // A file to write, the user having confirmed overwriting; nothing when cancelled.

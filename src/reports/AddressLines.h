@@ -5,9 +5,6 @@
 
 struct Person;
 
-// Text with blanks removed from both ends.
-[[nodiscard]] std::string trimmed(std::string_view text);
-
 // "First Last", or the last name alone when there is no first name.
 [[nodiscard]] std::string addressName(std::string_view first, std::string_view last);
 

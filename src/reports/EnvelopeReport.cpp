@@ -1,5 +1,6 @@
 #include "reports/EnvelopeReport.h"
 
+#include "records/Trimmed.h"
 #include "reports/AddressLines.h"
 
 EnvelopeReport::EnvelopeReport(PageCanvas& measuring, std::vector<Person> persons, User user)
@@ -23,7 +24,7 @@ void EnvelopeReport::drawItems(int pageIndex) {
     if (size_t(pageIndex) >= persons_.size()) return;
     const Person& p = persons_[size_t(pageIndex)];
     const std::string city = cityLine(p.City, p.State, p.Zip);
-    const std::string addr2 = trimmed(p.Addr2);
+    const std::string addr2(trimmed(p.Addr2));
     const PageRect& c = contentRect();
     // The block hangs from the middle of the content height, counted from the top of the
     // printable area, and centres on the second column by its last line.

@@ -4,6 +4,7 @@
 
 #include "organizer/CaseBlind.h"
 #include "records/PimDocument.h"
+#include "records/Trimmed.h"
 #include "reports/AddressLines.h"
 
 namespace {
@@ -18,7 +19,7 @@ bool inGroup(const Person& person, int32_t groupId) {
 std::string personChoiceText(const Person& person) {
     std::string text = person.RName;
     if (!person.Company.empty()) text += " (" + person.Company + ")";
-    return trimmed(text);
+    return std::string(trimmed(text));
 }
 
 std::vector<PersonChoice> personChoices(const PimDocument& document, int32_t groupId) {

@@ -2,6 +2,18 @@
 
 #include "docfile/DocumentFile.h"
 
+Status DocFileStorage::hold(const std::string& path) {
+    release();
+    Status locked = held_.lock(path, patience_);
+    if (locked) heldPath_ = path;
+    return locked;
+}
+
+void DocFileStorage::release() {
+    held_.unlock();
+    heldPath_.clear();
+}
+
 Status DocFileStorage::load(PimDocument& document, const std::string& path) {
     FileStamp stamp;
     Status loaded = loadDocument(document, path, &stamp);
@@ -10,6 +22,13 @@ Status DocFileStorage::load(PimDocument& document, const std::string& path) {
 }
 
 Status DocFileStorage::save(const PimDocument& document, const std::string& path, SaveMode mode) {
+    FileLock lock;
+    if (path != heldPath_) {
+        // A file that cannot be opened (not there yet) has no lock to take; the write
+        // says what is wrong with the place, if anything.
+        const Status locked = lock.lock(path, patience_);
+        if (locked.kind() == FailureKind::Busy) return locked;
+    }
     WriteOptions options;
     if (const auto known = stamps_.find(path);
         known != stamps_.end() && mode == SaveMode::KeepOtherChanges) {

@@ -184,6 +184,13 @@ DocumentLifecycle::SaveOutcome DocumentLifecycle::runSave() {
 
 Status DocumentLifecycle::writeChecked(const std::string& path, ConflictChoice& choice) {
     Status saved = storage_.save(document_, path, SaveMode::KeepOtherChanges);
+    if (saved.kind() == FailureKind::Busy) {
+        // Another program is changing the file and kept it longer than we wait: nothing
+        // was written, and saving again later will do.
+        showError(saved.message());
+        choice = ConflictChoice::Cancel;
+        return saved;
+    }
     if (saved.kind() != FailureKind::Conflict) return saved;
     const MessageAnswer answer =
         prompts_.showMessage(path +

@@ -25,18 +25,8 @@ bool isOneOf(std::string_view value, std::initializer_list<std::string_view> wor
     });
 }
 
-std::string_view trimmed(std::string_view text) {
-    size_t last = text.size();
-    while (last > 0 && FieldTokenizer::isBlank(text[last - 1]))
-        --last;
-    size_t first = 0;
-    while (first < last && FieldTokenizer::isBlank(text[first]))
-        ++first;
-    return text.substr(first, last - first);
-}
-
 void trimInPlace(std::string& text) {
-    const std::string_view kept = trimmed(text);
+    const std::string_view kept = trimmed(text, kFieldBlanks);
     if (kept.size() != text.size()) text = std::string(kept);
 }
 

@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "records/DateTime.h"
+#include "records/Trimmed.h"
 
 // Conversions the importers apply to the values of a record.
 
@@ -15,10 +16,10 @@
 // Whether the value, in lower case, is one of `words` ("1", "true", "yes" ...).
 [[nodiscard]] bool isOneOf(std::string_view value, std::initializer_list<std::string_view> words);
 
+// The white space of delimited text, trimmed from the ends of its values.
+inline constexpr std::string_view kFieldBlanks = " \t\n\v\f\r";
 // Removes white space from both ends.
 void trimInPlace(std::string& text);
-// The text without white space at either end.
-[[nodiscard]] std::string_view trimmed(std::string_view text);
 
 // The moment moved to the nearest quarter hour: minutes 1-7 past a quarter go down,
 // 8-14 go up.

@@ -60,7 +60,7 @@ const char* PersonImport::importRecord(const std::vector<std::string_view>& valu
             // Every text is trimmed but the position, which keeps its spaces. Made from
             // the value at once, the text takes no more memory than it needs.
             person.*field.text =
-                std::string(field.text == &Person::Position ? value : trimmed(value));
+                std::string(field.text == &Person::Position ? value : trimmed(value, kFieldBlanks));
             named |= !value.empty() && namesThePerson(field.text);
         }
     });

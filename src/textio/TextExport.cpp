@@ -138,18 +138,3 @@ ExportResult exportFile(TransferKind kind, const PimDocument& document,
     if (!result.status) result.records = 0;
     return result;
 }
-
-ExportResult ExportPersons(const PimDocument& document, const TextTransferSpec& spec,
-                           const Locale& locale) {
-    return exportFile(TransferKind::Persons, document, spec, locale);
-}
-
-ExportResult ExportTasks(const PimDocument& document, const TextTransferSpec& spec,
-                         const Locale& locale) {
-    return exportFile(TransferKind::Tasks, document, spec, locale);
-}
-
-ExportResult ExportAppointments(const PimDocument& document, const TextTransferSpec& spec,
-                                const Locale& locale) {
-    return exportFile(TransferKind::Appointments, document, spec, locale);
-}

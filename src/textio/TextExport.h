@@ -27,13 +27,6 @@ struct ExportResult {
 
 // Writes the text of exportText to `spec.fileName` in one atomic step: a failed export
 // leaves whatever file was there before.
-ExportResult ExportPersons(const PimDocument& document, const TextTransferSpec& spec,
-                           const Locale& locale);
-ExportResult ExportTasks(const PimDocument& document, const TextTransferSpec& spec,
-                         const Locale& locale);
-ExportResult ExportAppointments(const PimDocument& document, const TextTransferSpec& spec,
-                                const Locale& locale);
-// The one of the three that `kind` names.
 ExportResult exportFile(TransferKind kind, const PimDocument& document,
                         const TextTransferSpec& spec, const Locale& locale);
 

@@ -102,18 +102,3 @@ ImportResult importFile(TransferKind kind, PimDocument& document, const TextTran
     result.status = result.status.inFile(spec.fileName);
     return result;
 }
-
-ImportResult ImportPersons(PimDocument& document, const TextTransferSpec& spec,
-                           const Locale& locale) {
-    return importFile(TransferKind::Persons, document, spec, locale);
-}
-
-ImportResult ImportTasks(PimDocument& document, const TextTransferSpec& spec,
-                         const Locale& locale) {
-    return importFile(TransferKind::Tasks, document, spec, locale);
-}
-
-ImportResult ImportAppointments(PimDocument& document, const TextTransferSpec& spec,
-                                const Locale& locale) {
-    return importFile(TransferKind::Appointments, document, spec, locale);
-}

@@ -33,12 +33,7 @@ struct ImportResult {
 ImportResult importText(TransferKind kind, PimDocument& document, const TextTransferSpec& spec,
                         std::string_view bytes, const Locale& locale);
 
-// Reads `spec.fileName` and imports it as above.
-ImportResult ImportPersons(PimDocument& document, const TextTransferSpec& spec,
-                           const Locale& locale);
-ImportResult ImportTasks(PimDocument& document, const TextTransferSpec& spec, const Locale& locale);
-ImportResult ImportAppointments(PimDocument& document, const TextTransferSpec& spec,
-                                const Locale& locale);
-// The one of the three that `kind` names.
+// Reads `spec.fileName` and imports it as above; a file that cannot be read is a failure
+// that adds nothing.
 ImportResult importFile(TransferKind kind, PimDocument& document, const TextTransferSpec& spec,
                         const Locale& locale);

@@ -15,7 +15,6 @@ struct KindInfo {
     int minRequired;  // how many of importRequired an import must name
     int maxRequired;
     const char* missingMessage;
-    const char* addedMessage;
 };
 
 const KindInfo& info(TransferKind kind) {
@@ -32,8 +31,7 @@ const KindInfo& info(TransferKind kind) {
         {"FirstName", "LastName", "Company"},
         1,
         3,
-        "You must include a first name, last name, or company as a field to import.",
-        "%d names added to current database."};
+        "You must include a first name, last name, or company as a field to import."};
     static const KindInfo kTasks{"Tasks",
                                  {"Task", "DueDate", "Priority"},
                                  {"Task", "DueDate", "Priority"},
@@ -41,8 +39,7 @@ const KindInfo& info(TransferKind kind) {
                                  {"Task"},
                                  1,
                                  1,
-                                 "You must include a task as a field to import.",
-                                 "%d tasks added to current database."};
+                                 "You must include a task as a field to import."};
     static const KindInfo kAppointments{
         "Appointments",
         {"Appointment", "Date", "StartTime", "EndTime", "Alarmed", "AlarmTime"},
@@ -51,8 +48,7 @@ const KindInfo& info(TransferKind kind) {
         {"Appointment", "Date", "StartTime", "EndTime"},
         4,
         4,
-        "You must include an appointment, date, start time, and end time as fields to import.",
-        "%d appointments added to current database."};
+        "You must include an appointment, date, start time, and end time as fields to import."};
     switch (kind) {
         case TransferKind::Persons:
             return kPersons;
@@ -99,10 +95,4 @@ std::string requiredFieldsMessage(TransferKind kind, const std::vector<std::stri
                k.importRequired.end();
     });
     return count >= k.minRequired && count <= k.maxRequired ? "" : k.missingMessage;
-}
-
-std::string importedMessage(TransferKind kind, int32_t count) {
-    std::string text = info(kind).addedMessage;
-    text.replace(text.find("%d"), 2, std::to_string(count));
-    return text;
 }

@@ -51,6 +51,3 @@ struct TextTransferSpec {
 // otherwise the message telling the user what is missing.
 [[nodiscard]] std::string requiredFieldsMessage(TransferKind kind,
                                                 const std::vector<std::string>& columnFields);
-
-// The text the import commands report: "%d names added to current database." and so on.
-[[nodiscard]] std::string importedMessage(TransferKind kind, int32_t count);

@@ -78,7 +78,8 @@ ImportFileProbe probeImportBytes(std::string_view bytes) {
     }
     probe.sample = decodeDelimitedText(bytes);
     const size_t end = std::min(probe.sample.find('\n'), probe.sample.size());
-    probe.firstLine = std::string(trimmed(std::string_view(probe.sample).substr(0, end)));
+    probe.firstLine =
+        std::string(trimmed(std::string_view(probe.sample).substr(0, end), kFieldBlanks));
     return probe;
 }
 

@@ -2,13 +2,19 @@
 
 #include <cstdio>
 #include <filesystem>
+#include <thread>
 
+#include "cli/commands/CommandSupport.h"
 #include "docfile/DocumentFile.h"
 #include "platform/Clock.h"
 #include "platform/qt/QtLocale.h"
 #include "records/PimDocument.h"
+#include "shell/ShellFakes.h"
 #include "support/CliRun.h"
+#include "support/MemorySettingsStore.h"
 #include "support/ScratchDir.h"
+#include "textio/TextImport.h"
+#include "workspace/Workspace.h"
 
 namespace {
 
@@ -69,7 +75,7 @@ TEST_F(TransferCommandsTest, ImportAddsSavesAndCounts) {
     const CliRun result = runCliCaptured({"import", "persons", doc, csv, "--columns",
                                           "FirstName, ,LastName", "--separator", "semicolon"});
     EXPECT_EQ(result.code, 0) << result.err;
-    EXPECT_EQ(result.out, "2 names added to current database.\n");
+    EXPECT_EQ(result.out, "2 names added to current database, 1 line skipped.\n");
     EXPECT_EQ(result.err,
               "quillmate-cli: " + csv + ":3: skipped: no first name, last name or company\n");
     EXPECT_EQ(runCliCaptured({"info", doc}).out,
@@ -79,11 +85,11 @@ TEST_F(TransferCommandsTest, ImportAddsSavesAndCounts) {
     const std::string columns = "Appointment,Date,StartTime,EndTime,Alarmed,AlarmTime";
     const std::vector<std::string> appointments = {"import",      "appointments", doc,    csv,
                                                    "--no-header", "--columns",    columns};
-    EXPECT_EQ(runCliCaptured(appointments).out, "1 appointments added to current database.\n");
+    EXPECT_EQ(runCliCaptured(appointments).out, "1 appointment added to current database.\n");
     const std::string saved = fileBytes(doc);
     const CliRun again = runCliCaptured(appointments);
     EXPECT_EQ(again.code, 0);
-    EXPECT_EQ(again.out, "0 appointments added to current database.\n");
+    EXPECT_EQ(again.out, "0 appointments added to current database, 1 line skipped.\n");
     EXPECT_EQ(fileBytes(doc), saved);
 }
 
@@ -142,7 +148,7 @@ TEST_F(TransferCommandsTest, ADashIsStandardOutputForExportAndStandardInputForIm
     const CliRun imported = runCliCaptured({"import", "persons", doc, "-", "--columns", "LastName"},
                                            "LastName\nKim\n\"\"\n");
     EXPECT_EQ(imported.code, 0) << imported.err;
-    EXPECT_EQ(imported.out, "1 names added to current database.\n");
+    EXPECT_EQ(imported.out, "1 name added to current database, 1 line skipped.\n");
     EXPECT_EQ(imported.err,
               "quillmate-cli: standard input:3: skipped: no first name, last name or company\n");
     EXPECT_EQ(runCliCaptured({"export", "persons", doc, "-", "--fields", "LastName"}).out,
@@ -191,7 +197,7 @@ TEST_F(TransferCommandsTest, FollowsTheSystemLocale) {
     writeBytes(input, "Feed cat,03.01.2027\n");
     EXPECT_EQ(runProgram("LC_ALL=de_DE.UTF-8", "import tasks '" + doc + "' '" + input +
                                                    "' --no-header --columns Task,DueDate"),
-              "1 tasks added to current database.\n");
+              "1 task added to current database.\n");
     EXPECT_EQ(runProgram("LC_ALL=en_US.UTF-8", exportDates),
               "\"DueDate\"\n\"12/24/2026\"\n\"1/3/2027\"\n");
 }
@@ -218,7 +224,7 @@ TEST_F(TransferCommandsTest, AutoColumnsReadTheHeaderAndDryRunChangesNothing) {
     EXPECT_EQ(preview.out,
               "column 1: FirstName\ncolumn 2: LastName\ncolumn 3: (not imported)\n"
               "column 4: City\n"
-              "dry run: 2 names added to current database. (nothing saved)\n");
+              "dry run, nothing saved: 2 names added to current database.\n");
     EXPECT_NE(preview.err.find("column 3 \"Geburtstag\" not imported"), std::string::npos)
         << preview.err;
     EXPECT_EQ(fileBytes(doc), before);
@@ -243,6 +249,62 @@ TEST_F(TransferCommandsTest, AutoColumnsReadTheHeaderAndDryRunChangesNothing) {
     noHeader.push_back("--no-header");
     EXPECT_EQ(runCliCaptured(noHeader).code, 2);
     EXPECT_EQ(fileBytes(doc), after);
+}
+
+// The window saves through the lock the command line takes, so the two take turns: a
+// save that comes first is what the import adds to; an import that comes first is never
+// written over, and the window's change is saved where the user says.
+TEST_F(TransferCommandsTest, AnImportAndAWindowSaveTakeTurnsAndLoseNothing) {
+    const FixedClock clock{LocalTime{2026, 12, 6, 10, 0, 0, 0}};
+    const std::string elsewhere = dir.file("elsewhere.pgr");
+    writeBytes(csv, "Bo,Kim\n");
+    const auto reread = [&](const std::string& path) {
+        auto document = std::make_unique<PimDocument>(clock);
+        EXPECT_TRUE(loadDocument(*document, path));
+        return document;
+    };
+    for (const bool windowFirst : {true, false}) {
+        SCOPED_TRACE(windowFirst ? "the window first" : "the import first");
+        SetUp();
+        MemorySettingsStore settings;
+        ScriptedPrompts prompts;
+        DocFileStorage storage;
+        Workspace window(clock, storage, prompts, settings);
+        window.openAtStartup({doc});
+        window.runStep(UndoStep::AddTask,
+                       [&] { window.document().add(Task::createdAt(DateTime::now(clock))); });
+        if (windowFirst) {
+            window.files().save();
+            EXPECT_EQ(runCliCaptured({"import", "persons", doc, csv, "--columns",
+                                      "FirstName,LastName", "--separator", "comma", "--no-header"})
+                          .code,
+                      0);
+        } else {
+            // The import holds the document while the window's save waits for its turn.
+            prompts.answers = {MessageAnswer::No};  // not over the import: elsewhere
+            prompts.paths = {elsewhere};
+            auto update = std::make_unique<DocumentUpdate>(doc);
+            PimDocument imported(clock);
+            ASSERT_TRUE(update->load(imported));
+            std::thread save([&] { window.files().save(); });
+            TextTransferSpec spec = makeImportSpec(TransferKind::Persons);
+            spec.columnFields = {"FirstName", "LastName"};
+            spec.columnCount = 2;
+            EXPECT_EQ(
+                importText(TransferKind::Persons, imported, spec, "Bo,Kim\n", QtLocale()).added, 1);
+            EXPECT_TRUE(update->save(imported));
+            update.reset();
+            save.join();
+            ASSERT_EQ(prompts.messages.size(), 1u);
+            EXPECT_NE(prompts.messages[0].text.find("changed by another program"),
+                      std::string::npos);
+            EXPECT_EQ(reread(elsewhere)->tasks().size(), 2u);
+        }
+        EXPECT_FALSE(window.document().isModified());
+        const auto saved = reread(doc);
+        EXPECT_EQ(saved->persons().size(), 2u) << "the import landed";
+        EXPECT_EQ(saved->tasks().size(), windowFirst ? 2u : 1u);
+    }
 }
 
 }  // namespace

@@ -24,7 +24,7 @@ TEST(FileLock, ASecondHolderWaitsOrGivesUpSayingWhy) {
     ASSERT_TRUE(first.lock(path, milliseconds(0)));
     FileLock second;
     const Status refused = second.lock(path, milliseconds(50));
-    EXPECT_EQ(refused.kind(), FailureKind::Conflict);
+    EXPECT_EQ(refused.kind(), FailureKind::Busy);
     EXPECT_EQ(refused.file(), path);
 
     const Status missing = second.lock(dir.file("none.pgr"), milliseconds(0));
@@ -50,7 +50,7 @@ TEST(FileLock, AFileReplacedWhileWaitingIsLockedAfresh) {
     ASSERT_TRUE(locked);
     // The waiter holds the file that now has the name, not the one that was replaced.
     FileLock third;
-    EXPECT_EQ(third.lock(path, milliseconds(0)).kind(), FailureKind::Conflict);
+    EXPECT_EQ(third.lock(path, milliseconds(0)).kind(), FailureKind::Busy);
 }
 
 TEST(AtomicFile, ASaveCheckedAgainstAStampRefusesAFileChangedSince) {

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QAbstractItemModelTester>
 #include <QApplication>
 #include <QGroupBox>
 #include <QLabel>
@@ -14,7 +15,6 @@
 
 #include "organizer/AddressBookCommits.h"
 #include "organizer/GroupTexts.h"
-#include "organizer/UndoHistory.h"
 #include "organizer/ui/GroupDetailsDialog.h"
 #include "organizer/ui/GroupListModel.h"
 #include "organizer/ui/GroupsDialog.h"
@@ -22,6 +22,7 @@
 #include "organizer/ui/UserDialog.h"
 #include "platform/Clock.h"
 #include "records/PimDocument.h"
+#include "records/UndoHistory.h"
 #include "shell/ShellFakes.h"
 
 namespace {
@@ -323,6 +324,8 @@ TEST_F(AddressBookDialogs, GroupListAddsEditsAndDeletesOneUndoStepEach) {
     history_.clear();
 
     GroupsDialog dialog(document_, &history_, prompts_);
+    const QAbstractItemModelTester tester(dialog.list()->model(),
+                                          QAbstractItemModelTester::FailureReportingMode::Fatal);
     dialog.show();
     activate(dialog);
     EXPECT_EQ(dialog.windowTitle(), "Address Book Groups");

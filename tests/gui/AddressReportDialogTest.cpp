@@ -45,7 +45,7 @@ protected:
     AddressReportCommandsTest() : FrameFixture(LocalTime{2026, 5, 12, 9, 0, 0, 0}) {}
     void SetUp() override {
         start();
-        reports = new ReportController(*frame, locale, clock);
+        reports = new ReportController(*workspace, *frame, prompts, locale, clock);
         PimDocument& document = frame->document();
         if (document.phGroups().empty()) document.seedDefaultGroups();
         const int32_t all = *groupNamed(document, "All");

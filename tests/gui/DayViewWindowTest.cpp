@@ -34,7 +34,7 @@ protected:
         view = frame->organizerView();
         for (QTreeView* list : {view->taskList(), view->appointmentList()}) {
             testers.push_back(std::make_unique<QAbstractItemModelTester>(
-                list->model(), QAbstractItemModelTester::FailureReportingMode::Warning));
+                list->model(), QAbstractItemModelTester::FailureReportingMode::Fatal));
         }
     }
     int32_t addTask(const char* text, int32_t priority) {

@@ -16,7 +16,7 @@ class ExchangeMenuTest : public FrameFixture {
 protected:
     void SetUp() override {
         start();
-        new ExchangeController(*frame, prompts, locale);
+        new ExchangeController(*workspace, *frame, prompts, locale);
     }
     QStringList submenuTexts(const QString& title) const {
         QStringList texts;

@@ -15,6 +15,7 @@
 #include "shell/ui/CommandActions.h"
 #include "shell/ui/MainFrame.h"
 #include "support/MemorySettingsStore.h"
+#include "workspace/Workspace.h"
 
 // The main window at a fixed moment, with settings in memory, scripted prompts and United
 // States English formats.
@@ -22,9 +23,13 @@ class FrameFixture : public testing::Test {
 protected:
     explicit FrameFixture(LocalTime now = LocalTime{2026, 12, 6, 10, 0, 0, 0}) : clock(now) {}
 
-    // Makes the window and opens what it opens at start-up for these arguments.
-    MainFrame& start(const std::vector<std::string>& arguments = {}) {
-        frame = std::make_unique<MainFrame>(clock, storage, prompts, settings, locale);
+    // Makes the window and opens what it opens at start-up for these arguments; calls, mails
+    // and web pages go to `launcher` when one is given.
+    MainFrame& start(const std::vector<std::string>& arguments = {},
+                     ContactLauncher* launcher = nullptr) {
+        frame.reset();  // a window shows the workspace it was made with
+        workspace = std::make_unique<Workspace>(clock, storage, prompts, settings);
+        frame = std::make_unique<MainFrame>(*workspace, prompts, locale, launcher);
         frame->openStartupDocument(arguments, false);
         return *frame;
     }
@@ -35,5 +40,6 @@ protected:
     ScriptedPrompts prompts;
     MemorySettingsStore settings;
     QtLocale locale{QLocale(QLocale::English, QLocale::UnitedStates)};
-    std::unique_ptr<MainFrame> frame;
+    std::unique_ptr<Workspace> workspace;
+    std::unique_ptr<MainFrame> frame;  // goes before the workspace it shows
 };

@@ -40,12 +40,11 @@ public:
 class PhoneBookWindowTest : public FrameFixture {
 protected:
     void SetUp() override {
-        frame = std::make_unique<MainFrame>(clock, storage, prompts, settings, locale, &launcher);
-        frame->openStartupDocument({}, false);
+        start({}, &launcher);
         frame->show();
         panel = frame->organizerView()->phoneBookPanel();
         tester = std::make_unique<QAbstractItemModelTester>(
-            panel->personList()->model(), QAbstractItemModelTester::FailureReportingMode::Warning);
+            panel->personList()->model(), QAbstractItemModelTester::FailureReportingMode::Fatal);
     }
     QStringList listedNames() const {
         QStringList names;

@@ -31,7 +31,7 @@ protected:
     ReportPreviewTest() : FrameFixture(LocalTime{2026, 5, 12, 9, 0, 0, 0}) {}
     void SetUp() override {
         start();
-        reports = new ReportController(*frame, locale, clock);
+        reports = new ReportController(*workspace, *frame, prompts, locale, clock);
         frame->resize(900, 700);
         frame->show();
     }

@@ -16,7 +16,7 @@
 #include "platform/qt/QtUserPrompts.h"
 #include "shell/ui/AboutDialog.h"
 #include "shell/ui/HelpWindow.h"
-#include "shell/ui/ProgramPicture.h"
+#include "workspace/ui/ProgramPicture.h"
 
 namespace {
 

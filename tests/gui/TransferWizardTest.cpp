@@ -11,6 +11,7 @@
 #include <QTimer>
 #include <QTreeView>
 
+#include <filesystem>
 #include <functional>
 
 #include "FrameFixture.h"
@@ -56,7 +57,7 @@ class TransferWizardTest : public FrameFixture {
 protected:
     void SetUp() override {
         start();
-        new TextTransferController(*frame, prompts, locale);
+        new TextTransferController(*workspace, *frame, prompts, locale);
     }
     ScratchDir dir;
 };
@@ -172,6 +173,35 @@ TEST_F(TransferWizardTest, CancelAddsNothingAndUnreadableFilesKeepTheFirstPage) 
     EXPECT_EQ(prompts.messages[1].caption, "File Error");
     EXPECT_EQ(frame->document().tasks().size(), 0u);
     EXPECT_FALSE(frame->history().canUndo());
+}
+
+// After Finish the window says what happened: an error for a file gone since the first
+// page, never "0 imported"; else the count of the lines passed over, their reasons to open.
+TEST_F(TransferWizardTest, SaysWhenTheFileCannotBeReadAndHowManyLinesWereSkipped) {
+    const std::string csv = dir.file("names.csv");
+    for (const bool removed : {true, false}) {
+        writeBytes(csv, "First Name,Last Name,Memo\nAnn,Lee,\n,,x\nBo,Ek,\n");
+        prompts.messages.clear();
+        whenOpen<TextTransferWizard>([&](TextTransferWizard& wizard) {
+            wizard.filePage()->pathEdit()->setText(QString::fromStdString(csv));
+            wizard.next();
+            wizard.next();
+            if (removed) std::filesystem::remove(csv);
+            wizard.button(QWizard::FinishButton)->click();
+        });
+        frame->runCommand(cmd::kImportPhoneBook);
+        ASSERT_EQ(prompts.messages.size(), 1u);
+        const ScriptedPrompts::Shown& shown = prompts.messages[0];
+        if (removed) {
+            EXPECT_EQ(shown.icon, MessageIcon::Error);
+            EXPECT_EQ(shown.caption, "Import Error");
+            EXPECT_EQ(shown.text.rfind(csv + ": ", 0), 0u) << shown.text;
+            EXPECT_FALSE(frame->history().canUndo());
+        } else {
+            EXPECT_EQ(shown.text, "2 names added to current database, 1 line skipped.");
+            EXPECT_EQ(shown.details, csv + ":3: skipped: no first name, last name or company\n");
+        }
+    }
 }
 
 TEST_F(TransferWizardTest, ExportRefusesFinishWithNoFieldTicked) {

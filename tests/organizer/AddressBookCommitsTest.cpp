@@ -4,9 +4,9 @@
 
 #include "organizer/GroupTexts.h"
 #include "organizer/PersonForm.h"
-#include "organizer/UndoHistory.h"
 #include "platform/Clock.h"
 #include "records/PimDocument.h"
+#include "records/UndoHistory.h"
 
 namespace {
 

@@ -4,9 +4,9 @@
 #include "organizer/EditorCommits.h"
 #include "organizer/EditorDates.h"
 #include "organizer/TaskForm.h"
-#include "organizer/UndoHistory.h"
 #include "platform/Clock.h"
 #include "records/PimDocument.h"
+#include "records/UndoHistory.h"
 
 namespace {
 

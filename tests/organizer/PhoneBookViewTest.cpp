@@ -5,9 +5,9 @@
 #include <algorithm>
 #include <random>
 
-#include "organizer/UndoHistory.h"
 #include "platform/Clock.h"
 #include "records/PimDocument.h"
+#include "records/UndoHistory.h"
 
 namespace {
 

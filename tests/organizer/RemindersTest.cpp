@@ -2,9 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include "organizer/UndoHistory.h"
 #include "platform/Clock.h"
 #include "records/PimDocument.h"
+#include "records/UndoHistory.h"
 
 namespace {
 

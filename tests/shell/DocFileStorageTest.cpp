@@ -37,6 +37,15 @@ TEST(DocFileStorage, ASaveKeepsChangesAnotherProgramMadeSinceTheFileWasRead) {
     ASSERT_TRUE(storage.load(reread, path));
     EXPECT_EQ(reread.tasks().size(), 1u);
     EXPECT_TRUE(storage.save(ours, path, SaveMode::KeepOtherChanges));
+
+    // A save takes the lock a command-line import holds while it changes the file.
+    FileLock held;
+    ASSERT_TRUE(held.lock(path, std::chrono::milliseconds(0)));
+    const std::string locked = fileBytes(path);
+    ours.add(Person{});
+    DocFileStorage impatient(std::chrono::milliseconds(0));
+    EXPECT_EQ(impatient.save(ours, path, SaveMode::Overwrite).kind(), FailureKind::Busy);
+    EXPECT_EQ(fileBytes(path), locked);
 }
 
 }  // namespace

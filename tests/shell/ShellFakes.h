@@ -18,15 +18,21 @@ public:
         std::string caption;
         MessageIcon icon;
         MessageButtons buttons;
+        std::string details;  // what a detailed message lets the user open
     };
 
     MessageAnswer showMessage(const std::string& text, const std::string& caption, MessageIcon icon,
                               MessageButtons buttons) override {
-        messages.push_back({text, caption, icon, buttons});
+        messages.push_back({text, caption, icon, buttons, {}});
         if (buttons == MessageButtons::Ok || answers.empty()) return MessageAnswer::Ok;
         const MessageAnswer answer = answers.front();
         answers.pop_front();
         return answer;
+    }
+    void showDetailedMessage(const std::string& text, const std::string& caption, MessageIcon icon,
+                             const std::string& details) override {
+        showMessage(text, caption, icon, MessageButtons::Ok);
+        messages.back().details = details;
     }
     std::optional<std::string> askOpenPath(const FileDialogSpec& spec) override {
         openDialogs.push_back(spec);

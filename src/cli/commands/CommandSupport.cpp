@@ -1,18 +1,14 @@
 #include "cli/commands/CommandSupport.h"
 
 #include <algorithm>
-#include <chrono>
 #include <istream>
 #include <iterator>
 #include <ostream>
 
-#include "docfile/DocumentFile.h"
 #include "records/PimDocument.h"
 
 namespace {
 
-// How long a command waits for another run that is changing the same document.
-constexpr std::chrono::seconds kLockPatience{30};
 // Skipped records listed one by one before the rest are only counted.
 constexpr size_t kSkippedListed = 20;
 
@@ -42,18 +38,16 @@ RecordsLeftToExit::~RecordsLeftToExit() {
     if (document_ != nullptr) document_->leaveRecordsToExit();
 }
 
-void reportSkipped(CliContext& context, const std::string& file,
-                   const std::vector<SkippedRecord>& skipped) {
-    for (size_t i = 0; i < std::min(skipped.size(), kSkippedListed); ++i) {
-        reportWarning(context, Status::failure(FailureKind::Content, file,
-                                               std::string("skipped: ") + skipped[i].reason,
-                                               static_cast<int32_t>(skipped[i].line))
-                                   .message());
-    }
+void reportImported(CliContext& context, const ImportTally& tally) {
+    const ImportReport report = reportImport(tally);
+    const std::vector<std::string>& skipped = report.skippedLines;
+    for (size_t i = 0; i < std::min(skipped.size(), kSkippedListed); ++i)
+        reportWarning(context, skipped[i]);
     if (skipped.size() > kSkippedListed) {
-        reportWarning(context, file + ": " + std::to_string(skipped.size() - kSkippedListed) +
+        reportWarning(context, tally.file + ": " + std::to_string(skipped.size() - kSkippedListed) +
                                    " more records skipped");
     }
+    context.out << report.text << '\n';
 }
 
 Status readStandardInput(CliContext& context, std::string& bytes) {
@@ -81,12 +75,10 @@ Status readDateOption(const CliArgs& parsed, DateTime& day) {
 }
 
 Status DocumentUpdate::load(PimDocument& document) {
-    if (Status locked = lock_.lock(path_, kLockPatience); !locked) return locked;
-    return loadDocument(document, path_, &stamp_);
+    if (Status locked = storage_.hold(path_); !locked) return locked;
+    return storage_.load(document, path_);
 }
 
-Status DocumentUpdate::save(const PimDocument& document) const {
-    WriteOptions options;
-    options.unchangedSince = stamp_;
-    return saveDocument(document, path_, options);
+Status DocumentUpdate::save(const PimDocument& document) {
+    return storage_.save(document, path_, SaveMode::KeepOtherChanges);
 }

@@ -5,9 +5,8 @@
 
 #include "cli/CliArgs.h"
 #include "cli/CliCommand.h"
-#include "fileio/FileLock.h"
-#include "fileio/FileStamp.h"
-#include "textio/TextImport.h"
+#include "shell/DocFileStorage.h"
+#include "textio/ImportReport.h"
 
 class PimDocument;
 
@@ -39,9 +38,9 @@ private:
     PimDocument* document_;
 };
 
-// Lists the records an import skipped, the first few one by one, as warnings naming `file`.
-void reportSkipped(CliContext& context, const std::string& file,
-                   const std::vector<SkippedRecord>& skipped);
+// Tells what an import did: the records it skipped, the first few one by one, as warnings,
+// then the report's text.
+void reportImported(CliContext& context, const ImportTally& tally);
 // Reads all of standard input into `bytes`.
 Status readStandardInput(CliContext& context, std::string& bytes);
 // Writes `text` to standard output.
@@ -55,9 +54,10 @@ inline constexpr const char* kStandardOutputName = "standard output";
 // not a date.
 Status readDateOption(const CliArgs& parsed, DateTime& day);
 
-// A document a command reads, changes and writes back in place. It is locked against
-// other runs of this program while the command lasts, and written back only when no
-// program changed it in between, so that no one's change is lost.
+// A document a command reads, changes and writes back in place, through the storage the
+// window saves with. It is locked against the window's saves and other runs of this
+// program while the command lasts, and written back only when no program changed it in
+// between, so that no one's change is lost.
 class DocumentUpdate {
 public:
     explicit DocumentUpdate(std::string path) : path_(std::move(path)) {}
@@ -67,10 +67,9 @@ public:
     Status load(PimDocument& document);
     // Writes `document` back; a Conflict failure, writing nothing, when another program
     // changed the file since it was loaded.
-    Status save(const PimDocument& document) const;
+    Status save(const PimDocument& document);
 
 private:
     std::string path_;
-    FileLock lock_;
-    FileStamp stamp_;
+    DocFileStorage storage_;
 };

@@ -86,25 +86,22 @@ Status importExchange(CliContext& context, const ExchangeRequest& request) {
     const RecordsLeftToExit leaveRecords(context, document);
     if (Status loaded = update.load(document); !loaded) return loaded;
 
-    std::string message;
+    ImportTally tally;
     bool added = false;
     if (request.format == TransferFormat::VCard) {
         const VCardImportResult result = importVCardText(document, bytes);
-        if (!result.status) return result.status.inFile(name);
-        reportSkipped(context, name, result.skipped);
         added = result.added > 0;
-        message = vcardImportedMessage(result);
+        tally = vcardTally(result, name);
     } else {
         const CalendarParts parts = partsOf(request.kind);
         const CalendarImportResult result = importICalendarText(document, bytes, parts);
-        if (!result.status) return result.status.inFile(name);
-        reportSkipped(context, name, result.skipped);
         added = result.appointments + result.tasks > 0;
-        message = calendarImportedMessage(result, parts, context.locale);
+        tally = calendarTally(result, parts, context.locale, name);
     }
+    if (!tally.status) return tally.status.inFile(name);
     if (added) {
         if (Status saved = update.save(document); !saved) return saved;
     }
-    context.out << message << '\n';
+    reportImported(context, tally);
     return {};
 }

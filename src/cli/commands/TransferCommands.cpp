@@ -162,15 +162,14 @@ Status runExport(CliContext& context, const std::vector<std::string>& argList) {
     return writeStandardOutput(context, exportText(request.kind, document, spec, context.locale));
 }
 
-// Prints what a dry run found: each column's field, and the count it would add.
-void reportDryRun(CliContext& context, TransferKind kind, const TextTransferSpec& spec,
-                  int32_t added) {
+// Prints what a dry run found: each column's field; the counts it would add follow.
+void reportDryRun(CliContext& context, const TextTransferSpec& spec) {
     for (size_t i = 0; i < spec.columnFields.size(); ++i) {
         const std::string& field = spec.columnFields[i];
         context.out << "column " << i + 1 << ": " << (field.empty() ? "(not imported)" : field)
                     << '\n';
     }
-    context.out << "dry run: " << importedMessage(kind, added) << " (nothing saved)\n";
+    context.out << "dry run, nothing saved: ";
 }
 
 Status runImport(CliContext& context, const std::vector<std::string>& argList) {
@@ -227,15 +226,11 @@ Status runImport(CliContext& context, const std::vector<std::string>& argList) {
                                     ? importText(request.kind, document, spec, text, context.locale)
                                     : importFile(request.kind, document, spec, context.locale);
     if (!result.status) return result.status;
-    reportSkipped(context, sourceName, result.skipped);
-    if (dryRun) {
-        reportDryRun(context, request.kind, spec, result.added);
-        return {};
-    }
-    if (result.added > 0) {
+    if (dryRun) reportDryRun(context, spec);
+    if (!dryRun && result.added > 0) {
         if (Status saved = update.save(document); !saved) return saved;
     }
-    context.out << importedMessage(request.kind, result.added) << '\n';
+    reportImported(context, delimitedTally(request.kind, result, sourceName));
     return {};
 }
 

@@ -1,12 +1,15 @@
 #include "exchange/ui/ExchangeController.h"
 
+#include <QWidget>
+
 #include "exchange/ICalExport.h"
 #include "exchange/ICalImport.h"
 #include "exchange/VCardExport.h"
 #include "exchange/VCardImport.h"
 #include "platform/UserPrompts.h"
 #include "shell/CommandId.h"
-#include "shell/ui/MainFrame.h"
+#include "workspace/Workspace.h"
+#include "workspace/ui/FrameHost.h"
 
 namespace {
 
@@ -23,8 +26,9 @@ FileDialogSpec dialogFor(const FileFilter& filter, const char* extension) {
 
 }  // namespace
 
-ExchangeController::ExchangeController(MainFrame& frame, UserPrompts& prompts, const Locale& locale)
-    : QObject(&frame), frame_(frame), prompts_(prompts), locale_(locale) {
+ExchangeController::ExchangeController(Workspace& workspace, FrameHost& frame, UserPrompts& prompts,
+                                       const Locale& locale)
+    : QObject(frame.window()), workspace_(workspace), prompts_(prompts), locale_(locale) {
     frame.setCommandHandler(cmd::kImportVCard, [this] { importVCard(); });
     frame.setCommandHandler(cmd::kImportICalendar, [this] { importICalendar(); });
     frame.setCommandHandler(cmd::kExportVCard, [this] { exportVCard(); });
@@ -34,38 +38,26 @@ ExchangeController::ExchangeController(MainFrame& frame, UserPrompts& prompts, c
 void ExchangeController::importVCard() {
     const auto path = prompts_.askOpenPath(dialogFor(kVCardFiles, "vcf"));
     if (!path) return;
-    VCardImportResult result;
-    {
-        UndoHistory::Step step(frame_.history(), "Import Names");
-        result = importVCardFile(frame_.document(), *path);
-    }
-    if (!result.status)
-        prompts_.showMessage(result.status.message(), "Import Error", MessageIcon::Error);
-    else
-        prompts_.showMessage(vcardImportedMessage(result), "Imported Names",
-                             MessageIcon::Information);
+    const VCardImportResult result = workspace_.runStep(
+        UndoStep::ImportNames, [&] { return importVCardFile(workspace_.document(), *path); });
+    showImportReport(prompts_, vcardTally(result, *path), "Imported Names");
 }
 
 void ExchangeController::importICalendar() {
     const auto path = prompts_.askOpenPath(dialogFor(kICalendarFiles, "ics"));
     if (!path) return;
-    CalendarImportResult result;
-    {
-        UndoHistory::Step step(frame_.history(), "Import Calendar");
-        result = importICalendarFile(frame_.document(), *path, CalendarParts::Both);
-    }
-    if (!result.status)
-        prompts_.showMessage(result.status.message(), "Import Error", MessageIcon::Error);
-    else
-        prompts_.showMessage(calendarImportedMessage(result, CalendarParts::Both, locale_),
-                             "Imported Calendar", MessageIcon::Information);
+    const CalendarImportResult result = workspace_.runStep(UndoStep::ImportCalendar, [&] {
+        return importICalendarFile(workspace_.document(), *path, CalendarParts::Both);
+    });
+    showImportReport(prompts_, calendarTally(result, CalendarParts::Both, locale_, *path),
+                     "Imported Calendar");
 }
 
 void ExchangeController::exportVCard() {
     const auto path = prompts_.askSavePath(dialogFor(kVCardFiles, "vcf"));
     if (!path) return;
     const ExportResult result =
-        exportVCardFile(frame_.document(), *path, VCardVersion::V3, std::nullopt);
+        exportVCardFile(workspace_.document(), *path, VCardVersion::V3, std::nullopt);
     if (!result.status)
         prompts_.showMessage(result.status.message(), "File Error", MessageIcon::Error);
 }
@@ -73,7 +65,8 @@ void ExchangeController::exportVCard() {
 void ExchangeController::exportICalendar() {
     const auto path = prompts_.askSavePath(dialogFor(kICalendarFiles, "ics"));
     if (!path) return;
-    const ExportResult result = exportICalendarFile(frame_.document(), *path, CalendarParts::Both);
+    const ExportResult result =
+        exportICalendarFile(workspace_.document(), *path, CalendarParts::Both);
     if (!result.status)
         prompts_.showMessage(result.status.message(), "File Error", MessageIcon::Error);
 }

@@ -2,9 +2,10 @@
 
 #include <QObject>
 
+class FrameHost;
 class Locale;
-class MainFrame;
 class UserPrompts;
+class Workspace;
 
 // File > Import and Export "vCard..." and "iCalendar...": a file dialog, then the records
 // moved, an import as one step of the undo history, and what was done said in a message.
@@ -12,7 +13,8 @@ class ExchangeController : public QObject {
     Q_OBJECT
 
 public:
-    ExchangeController(MainFrame& frame, UserPrompts& prompts, const Locale& locale);
+    ExchangeController(Workspace& workspace, FrameHost& frame, UserPrompts& prompts,
+                       const Locale& locale);
 
     void importVCard();
     void importICalendar();
@@ -20,7 +22,7 @@ public:
     void exportICalendar();
 
 private:
-    MainFrame& frame_;
+    Workspace& workspace_;
     UserPrompts& prompts_;
     const Locale& locale_;
 };

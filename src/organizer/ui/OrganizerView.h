@@ -4,6 +4,7 @@
 
 #include <functional>
 #include <map>
+#include <memory>
 
 #include "organizer/ContactActions.h"
 #include "organizer/DayView.h"
@@ -12,8 +13,10 @@
 #include "shell/CommandState.h"
 #include "shell/ShellSettings.h"
 
-class AppointmentListModel;
+class DayLists;
 class Locale;
+class OrganizerCommands;
+class PaneHelp;
 class PhoneBookPanel;
 class PimDocument;
 class QCalendarWidget;
@@ -22,7 +25,6 @@ class QLabel;
 class QTreeView;
 class QVBoxLayout;
 class ReminderController;
-class TaskListModel;
 class UndoHistory;
 class UserPrompts;
 
@@ -82,28 +84,14 @@ signals:
     void listMenuRequested(FocusedList list, const QPoint& globalPos);
 
 protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
     void showEvent(QShowEvent* event) override;
 
 private:
-    void buildLists();
     void buildPhoneBook();
-    // Dials, mails or opens the selected person's detail.
-    void contact(PersonDetail detail);
-    // The editors: each changes the document only when confirmed.
-    void addTask();
-    void editTask();
-    void addAppointment();
-    void editAppointment();
-    void addPerson();
-    void editPerson();
     // Refills both lists from the document, or through `refill` when given.
     void refreshLists(const std::function<void()>& refill = {});
-    void showSelection(QTreeView* list, const ListSelection& selection);
-    void fitColumns();
     void showSelectedDate();
     void calendarDateChosen(QDate date);
-    bool listEvent(QTreeView* list, QEvent* event);
     QGroupBox* framed(const QString& title, QWidget* content, QVBoxLayout** layout = nullptr);
 
     PimDocument* document_;
@@ -115,7 +103,6 @@ private:
     DayView day_;
     PhoneBookView phoneBook_;
     ContactActions contacts_;
-    bool refilling_ = false;
 
     QCalendarWidget* calendar_ = nullptr;
     QGroupBox* phoneBookFrame_ = nullptr;
@@ -123,8 +110,8 @@ private:
     QLabel* dateLabel_ = nullptr;
     QTreeView* appointmentList_ = nullptr;
     QTreeView* taskList_ = nullptr;
-    TaskListModel* taskModel_ = nullptr;
-    AppointmentListModel* appointmentModel_ = nullptr;
-    std::map<const QWidget*, QString> panePages_;
+    DayLists* lists_ = nullptr;
+    PaneHelp* help_ = nullptr;
     ReminderController* reminders_ = nullptr;
+    std::unique_ptr<OrganizerCommands> commands_;
 };

@@ -9,9 +9,9 @@
 #include <QTextDocument>
 #include <QVBoxLayout>
 
-#include "exchange/LineBreaks.h"
 #include "organizer/ui/EditorWidgets.h"
 #include "organizer/ui/FieldPages.h"
+#include "records/LineBreaks.h"
 
 namespace {
 

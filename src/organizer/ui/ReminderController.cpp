@@ -2,7 +2,6 @@
 
 #include "organizer/DayView.h"
 #include "organizer/Reminders.h"
-#include "organizer/UndoHistory.h"
 #include "organizer/ui/ReminderWindow.h"
 #include "platform/SoundFile.h"
 #include "platform/UserPrompts.h"
@@ -10,6 +9,7 @@
 #include "platform/qt/ProgramData.h"
 #include "platform/qt/QtAlarmSound.h"
 #include "records/PimDocument.h"
+#include "records/UndoHistory.h"
 #include "shell/ShellSettings.h"
 
 namespace {

@@ -65,6 +65,14 @@ MessageAnswer QtUserPrompts::showMessage(const std::string& text, const std::str
     return fromQt(box.exec());
 }
 
+void QtUserPrompts::showDetailedMessage(const std::string& text, const std::string& caption,
+                                        MessageIcon icon, const std::string& details) {
+    QMessageBox box(toQt(icon), QString::fromStdString(caption), QString::fromStdString(text),
+                    QMessageBox::Ok, visibleOwner());
+    box.setDetailedText(QString::fromStdString(details));
+    box.exec();
+}
+
 QString QtUserPrompts::nameFilters(const std::vector<FileFilter>& filters) {
     QStringList list;
     for (const FileFilter& filter : filters) {

@@ -13,6 +13,8 @@ public:
 
     MessageAnswer showMessage(const std::string& text, const std::string& caption, MessageIcon icon,
                               MessageButtons buttons) override;
+    void showDetailedMessage(const std::string& text, const std::string& caption, MessageIcon icon,
+                             const std::string& details) override;
     std::optional<std::string> askOpenPath(const FileDialogSpec& spec) override;
     std::optional<std::string> askSavePath(const FileDialogSpec& spec) override;
 

@@ -4,8 +4,6 @@
 #include <QEvent>
 #include <QFileDialog>
 #include <QFontDialog>
-#include <QMenuBar>
-#include <QMessageBox>
 #include <QPageSetupDialog>
 #include <QPicture>
 #include <QPrintDialog>
@@ -15,7 +13,7 @@
 
 #include <cmath>
 
-#include "organizer/ui/OrganizerView.h"
+#include "platform/UserPrompts.h"
 #include "reports/PageProvider.h"
 #include "reports/PersonChoice.h"
 #include "reports/PlanReportLists.h"
@@ -26,8 +24,8 @@
 #include "reports/ui/PersonSelectionDialog.h"
 #include "reports/ui/PreviewWindow.h"
 #include "shell/CommandId.h"
-#include "shell/ui/CommandActions.h"
-#include "shell/ui/MainFrame.h"
+#include "workspace/Workspace.h"
+#include "workspace/ui/FrameHost.h"
 
 namespace {
 
@@ -41,8 +39,14 @@ void useWholePrintableArea(QPrinter& printer) {
 
 }  // namespace
 
-ReportController::ReportController(MainFrame& frame, const Locale& locale, const Clock& clock)
-    : QObject(&frame), frame_(frame), locale_(locale), clock_(clock) {
+ReportController::ReportController(Workspace& workspace, FrameHost& frame, UserPrompts& prompts,
+                                   const Locale& locale, const Clock& clock)
+    : QObject(frame.window()),
+      workspace_(workspace),
+      frame_(frame),
+      prompts_(prompts),
+      locale_(locale),
+      clock_(clock) {
     printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
     // Without a printer the pages are those of Qt's PDF printer, never a canvas without
     // metrics.
@@ -51,9 +55,9 @@ ReportController::ReportController(MainFrame& frame, const Locale& locale, const
     printer_->setDocName(QString::fromLatin1(kDocumentName));
     useWholePrintableArea(*printer_);
 
-    preview_ = new PreviewWindow(&frame);
+    preview_ = new PreviewWindow(frame.window());
     preview_->hide();
-    toolBar_ = new QToolBar(tr("Print Preview"), &frame);
+    toolBar_ = new QToolBar(tr("Print Preview"), frame.window());
     toolBar_->setObjectName(QStringLiteral("printPreviewToolBar"));
     toolBar_->setMovable(false);
     addPreviewAction(cmd::kPreviewPrevious, tr("Prev Page"), tr("Go to previous page"));
@@ -66,7 +70,6 @@ ReportController::ReportController(MainFrame& frame, const Locale& locale, const
     addPreviewAction(cmd::kPreviewZoomOut, tr("Zoom Out"), tr("Zoom Out"));
     toolBar_->addSeparator();
     addPreviewAction(cmd::kPreviewClose, tr("Close"), tr("Close Print Preview window"));
-    frame.addToolBar(toolBar_);
     toolBar_->hide();
 
     frame.setCommandHandler(cmd::kReportDaily,
@@ -93,7 +96,7 @@ ReportController::ReportController(MainFrame& frame, const Locale& locale, const
     frame.setCommandHandler(cmd::kPrint, [this] { print(); });
     frame.setCommandHandler(cmd::kReportFont, [this] { chooseFont(); });
     // Closing the frame closes the preview first.
-    frame.installEventFilter(this);
+    frame.window()->installEventFilter(this);
 }
 
 ReportController::~ReportController() = default;
@@ -112,33 +115,29 @@ QAction* ReportController::previewAction(int id) const {
 }
 
 bool ReportController::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == &frame_ && event->type() == QEvent::Close && showing_) closePreview();
+    // The parent is the frame; the frame's other parts may be gone by its last events.
+    if (watched == parent() && event->type() == QEvent::Close && showing_) closePreview();
     return QObject::eventFilter(watched, event);
 }
 
 void ReportController::chooseDatedReport(ReportKind kind) {
-    const PimDocument& document = frame_.document();
+    const PimDocument& document = workspace_.document();
     showReport(kind,
                datedReportInputs(kind, document, document.currentDate(), DateTime::today(clock_)));
 }
 
 void ReportController::chooseAddressReport(ReportKind kind) {
-    const PimDocument& document = frame_.document();
-    OrganizerView* view = frame_.organizerView();
+    const PimDocument& document = workspace_.document();
     // The candidates are the members of the group the phone book panel shows.
-    const int32_t group = view != nullptr ? view->phoneBook().groupId() : -1;
     const bool phoneBook = kind == ReportKind::PhoneBook;
-    const std::vector<PersonChoice> choices = personChoices(document, group);
-    PersonSelectionDialog dialog(phoneBook ? tr("Phone Book") : tr("Envelopes"), choices, &frame_);
-    if (view != nullptr) {
-        connect(&dialog, &PersonSelectionDialog::helpRequested, view,
-                &OrganizerView::helpRequested);
-    }
+    const std::vector<PersonChoice> choices = personChoices(document, frame_.shownGroup());
+    PersonSelectionDialog dialog(phoneBook ? tr("Phone Book") : tr("Envelopes"), choices,
+                                 frame_.window());
+    connect(&dialog, &PersonSelectionDialog::helpRequested, this,
+            [this](const QString& page) { frame_.showHelpPage(page); });
     if (dialog.exec() != QDialog::Accepted) return;
-    std::vector<Person>& persons = phoneBook ? phoneBookPersons_ : envelopePersons_;
-    persons = chosenPersons(document, choices, dialog.selectedLines());
     ReportInputs inputs;
-    inputs.persons = persons;
+    inputs.persons = chosenPersons(document, choices, dialog.selectedLines());
     inputs.user = document.user();
     showReport(kind, std::move(inputs));
 }
@@ -169,11 +168,7 @@ void ReportController::openPreview() {
     if (report_ == nullptr) return;
     state_.start(report_->pageCount());
     showing_ = true;
-    frame_.menuBar()->hide();
-    toolBarWasVisible_ = !frame_.commands().toolBar()->isHidden();
-    frame_.commands().toolBar()->hide();
-    toolBar_->show();
-    frame_.showInClient(preview_);
+    frame_.showInClient(preview_, toolBar_);
     // A report without pages shows a blank page rather than the last report's, which would
     // pass for this one.
     preview_->setPage(QPicture(), pagedDeviceMetrics(*printer_));
@@ -184,12 +179,8 @@ void ReportController::openPreview() {
 
 void ReportController::closePreview() {
     showing_ = false;
-    toolBar_->hide();
-    frame_.menuBar()->show();
-    frame_.commands().toolBar()->setVisible(toolBarWasVisible_);
-    frame_.showInClient(frame_.organizerView());
+    frame_.showInClient(nullptr, nullptr);
     report_.reset();
-    frame_.setStatusText(frame_.idleStatusText());
 }
 
 void ReportController::renderPage(int pageIndex) {
@@ -235,7 +226,7 @@ void ReportController::pageSetup() {
     const Margins& m = settings_.margins;
     printer_->setPageMargins(QMarginsF(m[0] / 1000.0, m[1] / 1000.0, m[2] / 1000.0, m[3] / 1000.0),
                              QPageLayout::Inch);
-    QPageSetupDialog dialog(printer_.get(), &frame_);
+    QPageSetupDialog dialog(printer_.get(), frame_.window());
     const bool accepted = dialog.exec() == QDialog::Accepted;
     if (accepted) {
         const QMarginsF chosen = printer_->pageLayout().margins(QPageLayout::Inch);
@@ -258,12 +249,12 @@ void ReportController::print() {
     if (kind_ == ReportKind::None) return;
     QString pdfPath;
     if (printsToPdf_) {
-        pdfPath = QFileDialog::getSaveFileName(&frame_, tr("Print to PDF File"),
+        pdfPath = QFileDialog::getSaveFileName(frame_.window(), tr("Print to PDF File"),
                                                QString::fromLatin1(kDocumentName) + ".pdf",
                                                tr("PDF files (*.pdf)"));
         if (pdfPath.isEmpty()) return;
     } else {
-        QPrintDialog dialog(printer_.get(), &frame_);
+        QPrintDialog dialog(printer_.get(), frame_.window());
         // One job of every page: no ranges, no selection, no printing to a file.
         dialog.setOptions({});
         dialog.setMinMax(1, 1);
@@ -287,21 +278,19 @@ void ReportController::print() {
     }
     if (!showing_) {
         report_.reset();
-        frame_.setStatusText(frame_.idleStatusText());
+        frame_.setStatusText(QString());
     }
-    if (!printed) {
-        QMessageBox::warning(
-            &frame_, QStringLiteral("Quillmate"),
-            tr("Printing failed: %1").arg(QString::fromStdString(printed.message())));
-    }
+    if (!printed)
+        prompts_.showMessage("Printing failed: " + printed.message(), "Quillmate",
+                             MessageIcon::Exclamation);
 }
 
 void ReportController::chooseFont() {
     bool ok = false;
     QFont initial(QString::fromStdString(settings_.faceName));
     initial.setPointSize(settings_.pointSize);
-    const QFont chosen =
-        QFontDialog::getFont(&ok, initial, &frame_, tr("Report Font"), QFontDialog::ScalableFonts);
+    const QFont chosen = QFontDialog::getFont(&ok, initial, frame_.window(), tr("Report Font"),
+                                              QFontDialog::ScalableFonts);
     if (!ok) return;
     // Whole points: 10.5 becomes 10.
     const int tenths = int(chosen.pointSizeF() * 10);

@@ -10,12 +10,14 @@
 #include "reports/ReportSettings.h"
 
 class Clock;
+class FrameHost;
 class Locale;
-class MainFrame;
 class PreviewWindow;
 class QAction;
 class QPrinter;
 class QToolBar;
+class UserPrompts;
+class Workspace;
 
 // The Report menu's daily reports, the print preview that takes the organizer's place in
 // the frame, printing, Page Setup and the report font. It installs the frame's handlers
@@ -24,7 +26,8 @@ class ReportController : public QObject {
     Q_OBJECT
 
 public:
-    ReportController(MainFrame& frame, const Locale& locale, const Clock& clock);
+    ReportController(Workspace& workspace, FrameHost& frame, UserPrompts& prompts,
+                     const Locale& locale, const Clock& clock);
     ~ReportController() override;
 
     [[nodiscard]] bool previewShowing() const { return showing_; }
@@ -61,21 +64,19 @@ private:
     void updatePreviewActions();
     void addPreviewAction(int id, const QString& text, const QString& prompt);
 
-    MainFrame& frame_;
+    Workspace& workspace_;
+    FrameHost& frame_;
+    UserPrompts& prompts_;
     const Locale& locale_;
     const Clock& clock_;
     ReportSettings settings_;
     ReportKind kind_ = ReportKind::None;
     ReportInputs inputs_;
-    // Each address report keeps the persons last chosen for it.
-    std::vector<Person> phoneBookPersons_;
-    std::vector<Person> envelopePersons_;
     std::unique_ptr<QPrinter> printer_;
     bool printsToPdf_ = false;
     std::unique_ptr<PrintReport> report_;
 
     bool showing_ = false;
-    bool toolBarWasVisible_ = true;
     PreviewState state_;
     PreviewWindow* preview_ = nullptr;
     QToolBar* toolBar_ = nullptr;

@@ -5,7 +5,7 @@
 #include <QLabel>
 #include <QVBoxLayout>
 
-#include "shell/ui/ProgramPicture.h"
+#include "workspace/ui/ProgramPicture.h"
 
 AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent) {
     setWindowTitle(QStringLiteral("About Quillmate"));

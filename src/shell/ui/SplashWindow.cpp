@@ -7,7 +7,7 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
-#include "shell/ui/ProgramPicture.h"
+#include "workspace/ui/ProgramPicture.h"
 
 SplashWindow::SplashWindow(QWidget* parent)
     : QDialog(parent, Qt::SplashScreen | Qt::FramelessWindowHint) {

@@ -1,34 +1,41 @@
 #include "textio/ui/TextTransferController.h"
 
-#include "organizer/ui/OrganizerView.h"
+#include <QWidget>
+
 #include "platform/UserPrompts.h"
 #include "shell/CommandId.h"
-#include "shell/ui/MainFrame.h"
+#include "textio/ImportReport.h"
 #include "textio/TextExport.h"
 #include "textio/TextImport.h"
 #include "textio/TransferWizardRules.h"
 #include "textio/ui/TextTransferWizard.h"
+#include "workspace/Workspace.h"
+#include "workspace/ui/FrameHost.h"
 
 namespace {
 
 // The Edit menu's name of an import ("Undo Import Names").
-const char* importStepName(TransferKind kind) {
+UndoStep importStep(TransferKind kind) {
     switch (kind) {
         case TransferKind::Persons:
-            return "Import Names";
+            return UndoStep::ImportNames;
         case TransferKind::Tasks:
-            return "Import Tasks";
+            return UndoStep::ImportTasks;
         case TransferKind::Appointments:
             break;
     }
-    return "Import Appointments";
+    return UndoStep::ImportAppointments;
 }
 
 }  // namespace
 
-TextTransferController::TextTransferController(MainFrame& frame, UserPrompts& prompts,
-                                               const Locale& locale)
-    : QObject(&frame), frame_(frame), prompts_(prompts), locale_(locale) {
+TextTransferController::TextTransferController(Workspace& workspace, FrameHost& frame,
+                                               UserPrompts& prompts, const Locale& locale)
+    : QObject(frame.window()),
+      workspace_(workspace),
+      frame_(frame),
+      prompts_(prompts),
+      locale_(locale) {
     const struct {
         int id;
         TransferKind kind;
@@ -48,27 +55,20 @@ TextTransferController::TextTransferController(MainFrame& frame, UserPrompts& pr
 void TextTransferController::run(TransferKind kind, bool import) {
     TextTransferSpec spec = import ? makeImportSpec(kind) : makeExportSpec(kind);
     TextTransferWizard wizard(import, kind, transferWizardTitle(kind, import), spec, prompts_,
-                              &frame_);
-    if (OrganizerView* view = frame_.organizerView()) {
-        connect(&wizard, &TextTransferWizard::helpPageRequested, view,
-                &OrganizerView::helpRequested);
-    }
+                              frame_.window());
+    connect(&wizard, &TextTransferWizard::helpPageRequested, this,
+            [this](const QString& page) { frame_.showHelpPage(page); });
     if (wizard.exec() != QDialog::Accepted) return;
 
     if (!import) {
         // Nothing is said of an export that worked; one that did not must not pass for done.
-        const ExportResult result = exportFile(kind, frame_.document(), spec, locale_);
+        const ExportResult result = exportFile(kind, workspace_.document(), spec, locale_);
         if (!result.status)
             prompts_.showMessage(result.status.message(), "File Error", MessageIcon::Error);
         return;
     }
-    ImportResult result;
-    {
-        UndoHistory::Step step(frame_.history(), importStepName(kind));
-        result = importFile(kind, frame_.document(), spec, locale_);
-    }
     // The lists refill when the document reports the change, once for the whole import.
-    prompts_.showMessage(importedMessage(kind, result.added), importedCaption(kind),
-                         MessageIcon::Information);
-    frame_.updateCommandStates();
+    const ImportResult result = workspace_.runStep(
+        importStep(kind), [&] { return importFile(kind, workspace_.document(), spec, locale_); });
+    showImportReport(prompts_, delimitedTally(kind, result, spec.fileName), importedCaption(kind));
 }

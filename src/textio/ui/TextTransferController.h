@@ -4,9 +4,10 @@
 
 #include "textio/TextTransferSpec.h"
 
+class FrameHost;
 class Locale;
-class MainFrame;
 class UserPrompts;
+class Workspace;
 
 // The File menu's Import and Export commands: each runs the wizard for its record type
 // and then moves the records, an import as one step of the undo history.
@@ -14,13 +15,15 @@ class TextTransferController : public QObject {
     Q_OBJECT
 
 public:
-    TextTransferController(MainFrame& frame, UserPrompts& prompts, const Locale& locale);
+    TextTransferController(Workspace& workspace, FrameHost& frame, UserPrompts& prompts,
+                           const Locale& locale);
 
     // Runs one command: the wizard, then the export or the import.
     void run(TransferKind kind, bool import);
 
 private:
-    MainFrame& frame_;
+    Workspace& workspace_;
+    FrameHost& frame_;
     UserPrompts& prompts_;
     const Locale& locale_;
 };

@@ -3,10 +3,10 @@
 #include <QPushButton>
 
 #include "platform/UserPrompts.h"
-#include "shell/ui/ProgramPicture.h"
 #include "textio/ui/FieldsPage.h"
 #include "textio/ui/FilePage.h"
 #include "textio/ui/FormatPage.h"
+#include "workspace/ui/ProgramPicture.h"
 
 void showRefusal(TransferRun& run, const WizardRefusal& refusal) {
     run.prompts.showMessage(refusal.text, refusal.caption, refusal.icon);

@@ -1,4 +1,4 @@
-#include "organizer/UndoHistory.h"
+#include "records/UndoHistory.h"
 
 #include <iterator>
 #include <type_traits>
@@ -46,8 +46,8 @@ std::string nameOf(const EditSequence& sequence) {
 
 }  // namespace
 
-UndoHistory::Step::Step(UndoHistory* history, std::string name) : history_(history) {
-    if (history_ != nullptr) history_->openStep(std::move(name));
+UndoHistory::Step::Step(UndoHistory* history, UndoStep name) : history_(history) {
+    if (history_ != nullptr) history_->openStep(undoStepName(name));
 }
 
 UndoHistory::Step::~Step() {

@@ -1,4 +1,4 @@
-#include "organizer/UndoHistory.h"
+#include "records/UndoHistory.h"
 
 #include <gtest/gtest.h>
 
@@ -64,13 +64,13 @@ TEST_F(UndoHistoryTest, EveryChangeUndoesAndRedoesToTheSameBytes) {
          }},
         {"Import Tasks",
          [&] {
-             UndoHistory::Step step(history, "Import Tasks");
+             UndoHistory::Step step(history, UndoStep::ImportTasks);
              importTasks(doc, "one\ntwo\nthree\n");
          }},
         {"Compact",
          [&] {
              doc.setPath("/nowhere/x.pgr");
-             UndoHistory::Step step(history, "Compact");
+             UndoHistory::Step step(history, UndoStep::Compact);
              doc.compact([](const PimDocument&, const std::string&) { return Status(); });
          }},
     };
@@ -97,7 +97,7 @@ TEST_F(UndoHistoryTest, EveryChangeUndoesAndRedoesToTheSameBytes) {
 TEST_F(UndoHistoryTest, AStepOfSeveralEditsRedoesInTheOrderTheyWereMade) {
     const std::string before = formatDocument(doc);
     {
-        UndoHistory::Step step(history, "Several");
+        UndoHistory::Step step(history, UndoStep::ImportTasks);
         for (const char* text : {"first", "second"}) {
             Task task = *doc.tasks().find(2);
             task.Description = text;
@@ -149,7 +149,7 @@ TEST_F(UndoHistoryTest, UndoingALargeImportMovesRecordsWithoutCopies) {
     for (int i = 0; i < 20000; ++i)
         lines += "Task " + std::to_string(i) + "\n";
     {
-        UndoHistory::Step step(history, "Import Tasks");
+        UndoHistory::Step step(history, UndoStep::ImportTasks);
         EXPECT_EQ(importTasks(doc, lines), 20000);
     }
     const Task* stored = doc.tasks().find(doc.tasks().lastId());

@@ -1,4 +1,4 @@
-#include "shell/ui/ProgramPicture.h"
+#include "workspace/ui/ProgramPicture.h"
 
 namespace ProgramPicture {
 

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "records/DocumentEdit.h"
+#include "records/UndoStepNames.h"
 
 class PimDocument;
 
@@ -16,12 +17,12 @@ class PimDocument;
 // Edits made while a Step is open are undone together under the Step's name.
 class UndoHistory : public EditJournal {
 public:
-    // Keeps the edits made while it lives in one step, named for the Edit menu. Without a
-    // history (nullptr) it does nothing.
+    // Keeps the edits made while it lives in one step, named for the Edit menu from the
+    // table of steps. Without a history (nullptr) it does nothing.
     class Step {
     public:
-        Step(UndoHistory& history, std::string name) : Step(&history, std::move(name)) {}
-        Step(UndoHistory* history, std::string name);
+        Step(UndoHistory& history, UndoStep name) : Step(&history, name) {}
+        Step(UndoHistory* history, UndoStep name);
         ~Step();
         Step(const Step&) = delete;
         Step& operator=(const Step&) = delete;

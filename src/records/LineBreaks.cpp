@@ -1,4 +1,4 @@
-#include "exchange/LineBreaks.h"
+#include "records/LineBreaks.h"
 
 namespace {
 

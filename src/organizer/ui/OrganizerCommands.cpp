@@ -1,0 +1,113 @@
+#include "organizer/ui/OrganizerCommands.h"
+
+#include "organizer/AddressBookCommits.h"
+#include "organizer/DayView.h"
+#include "organizer/EditorCommits.h"
+#include "organizer/PhoneBookView.h"
+#include "organizer/ui/AppointmentDialog.h"
+#include "organizer/ui/GroupsDialog.h"
+#include "organizer/ui/PersonDialog.h"
+#include "organizer/ui/PhoneBookPanel.h"
+#include "organizer/ui/ReminderController.h"
+#include "organizer/ui/TaskDialog.h"
+#include "organizer/ui/UserDialog.h"
+#include "records/PimDocument.h"
+#include "shell/CommandId.h"
+
+std::map<int, std::function<void()>> OrganizerCommands::handlers() {
+    return {
+        {cmd::kTaskAdd, [this] { addTask(); }},
+        {cmd::kTaskEdit, [this] { editTask(); }},
+        {cmd::kTaskDelete, [this] { p_.day.deleteSelectedTask(); }},
+        {cmd::kTaskComplete, [this] { p_.day.completeSelectedTask(); }},
+        {cmd::kAppointmentAdd, [this] { addAppointment(); }},
+        {cmd::kAppointmentEdit, [this] { editAppointment(); }},
+        {cmd::kAppointmentDelete, [this] { p_.day.deleteSelectedAppointment(); }},
+        {cmd::kPersonAdd, [this] { addPerson(); }},
+        {cmd::kPersonEdit, [this] { editPerson(); }},
+        {cmd::kEditUser, [this] { editUser(); }},
+        {cmd::kEditGroups,
+         [this] { GroupsDialog::show(&p_.parent, p_.document, p_.history, p_.prompts); }},
+        {cmd::kPersonDelete, [this] { deletePerson(); }},
+        {cmd::kDialHomePhone, [this] { contact(PersonDetail::HomePhone); }},
+        {cmd::kDialWorkPhone, [this] { contact(PersonDetail::WorkPhone); }},
+        {cmd::kDialPager, [this] { contact(PersonDetail::Pager); }},
+        {cmd::kDialCellPhone, [this] { contact(PersonDetail::CellPhone); }},
+        {cmd::kMailPerson, [this] { contact(PersonDetail::EMail); }},
+        {cmd::kOpenWebPage, [this] { contact(PersonDetail::WebPage); }},
+        {cmd::kEmailGroup, [this] { p_.contacts.mailGroup(p_.phoneBook.listedAddresses()); }},
+        {cmd::kAlarmSound, [this] { p_.reminders.chooseSound(p_.prompts); }},
+    };
+}
+
+void OrganizerCommands::addPerson() {
+    if (const auto form = PersonDialog::ask(&p_.parent, PersonForm::forNew(p_.document), false)) {
+        // The new person is selected, so that it shows where it went.
+        const int32_t id = ::addPerson(p_.document, p_.history, *form);
+        if (id != 0) {
+            p_.phoneBookPanel.refill([&] { p_.phoneBook.select(id); });
+            p_.selectionChanged();
+        }
+    }
+}
+
+void OrganizerCommands::editPerson() {
+    const Person* person =
+        p_.day.focusedList() == FocusedList::Persons ? p_.phoneBook.selectedPerson() : nullptr;
+    if (person == nullptr) return;
+    if (const auto form = PersonDialog::ask(&p_.parent, PersonForm::of(p_.document, *person), true))
+        updatePerson(p_.document, p_.history, *form);
+}
+
+void OrganizerCommands::editUser() {
+    if (const auto user = UserDialog::ask(&p_.parent, p_.document.user()))
+        updateUser(p_.document, p_.history, *user);
+}
+
+void OrganizerCommands::deletePerson() {
+    if (p_.day.focusedList() == FocusedList::Persons) p_.phoneBook.deleteSelectedPerson();
+}
+
+void OrganizerCommands::contact(PersonDetail detail) {
+    const Person* person = p_.phoneBook.selectedPerson();
+    if (person == nullptr) return;
+    const std::string& field = detailField(*person, detail);
+    if (detail == PersonDetail::EMail)
+        p_.contacts.mail(field);
+    else if (detail == PersonDetail::WebPage)
+        p_.contacts.openWebPage(field);
+    else
+        p_.contacts.dial(field);
+}
+
+void OrganizerCommands::addTask() {
+    if (const auto form =
+            TaskDialog::ask(&p_.parent, TaskForm::forNew(p_.day.shownDate()), false, p_.locale))
+        ::addTask(p_.document, p_.history, *form);
+}
+
+void OrganizerCommands::editTask() {
+    const Task* task =
+        p_.day.taskCommandsApply() ? p_.document.tasks().find(p_.day.taskSelection().id) : nullptr;
+    if (task == nullptr) return;
+    if (const auto form = TaskDialog::ask(&p_.parent, TaskForm::of(*task), true, p_.locale))
+        updateTask(p_.document, p_.history, *form);
+}
+
+void OrganizerCommands::addAppointment() {
+    const auto start =
+        AppointmentForm::forNew(p_.day.shownDate(), DateTime::now(p_.document.clock()));
+    if (const auto form = AppointmentDialog::ask(&p_.parent, start, false, p_.locale))
+        ::addAppointment(p_.document, p_.history, *form);
+}
+
+void OrganizerCommands::editAppointment() {
+    const Appointment* appointment =
+        p_.day.appointmentCommandsApply()
+            ? p_.document.appointments().find(p_.day.appointmentSelection().id)
+            : nullptr;
+    if (appointment == nullptr) return;
+    if (const auto form =
+            AppointmentDialog::ask(&p_.parent, AppointmentForm::of(*appointment), true, p_.locale))
+        updateAppointment(p_.document, p_.history, *form);
+}

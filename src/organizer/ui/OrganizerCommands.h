@@ -1,0 +1,57 @@
+#pragma once
+
+#include <functional>
+#include <map>
+
+#include "organizer/ContactActions.h"
+#include "organizer/PhoneBookRows.h"
+
+class DayView;
+class Locale;
+class PhoneBookPanel;
+class PhoneBookView;
+class PimDocument;
+class QWidget;
+class ReminderController;
+class UndoHistory;
+class UserPrompts;
+
+// The commands the organizer view carries out: the editors of tasks, appointments,
+// persons, the owner and the groups (each changes the document only when confirmed),
+// deleting, and calling, mailing or opening the selected person's details.
+class OrganizerCommands {
+public:
+    // What the commands work on; all of it belongs to the organizer view.
+    struct Parts {
+        QWidget& parent;  // of the editors
+        PimDocument& document;
+        UndoHistory* history;
+        DayView& day;
+        PhoneBookView& phoneBook;
+        PhoneBookPanel& phoneBookPanel;
+        ContactActions& contacts;
+        ReminderController& reminders;
+        UserPrompts& prompts;
+        const Locale& locale;
+        std::function<void()> selectionChanged;  // a command changed what is selected
+    };
+
+    explicit OrganizerCommands(Parts parts) : p_(std::move(parts)) {}
+
+    // The handlers of the commands, by command id.
+    [[nodiscard]] std::map<int, std::function<void()>> handlers();
+
+private:
+    void addTask();
+    void editTask();
+    void addAppointment();
+    void editAppointment();
+    void addPerson();
+    void editPerson();
+    void editUser();
+    void deletePerson();
+    // Dials, mails or opens the selected person's detail.
+    void contact(PersonDetail detail);
+
+    Parts p_;
+};

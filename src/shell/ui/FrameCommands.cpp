@@ -1,0 +1,101 @@
+// The main window's running of commands: the handlers installed for them, or the file,
+// view and help commands the window carries out itself.
+#include <QMenu>
+#include <QStatusBar>
+#include <QToolBar>
+#include <QWhatsThis>
+
+#include "organizer/ui/OrganizerView.h"
+#include "organizer/ui/ReminderController.h"
+#include "shell/CommandId.h"
+#include "shell/CommandTable.h"
+#include "shell/ui/CommandActions.h"
+#include "shell/ui/MainFrame.h"
+
+void MainFrame::runCommand(int id) {
+    if (const auto it = handlers_.find(id); it != handlers_.end() && it->second) {
+        it->second();
+    } else if (const Command* command = CommandTable::find(id);
+               command != nullptr && command->owner == CommandOwner::Frame) {
+        runFrameCommand(id);
+    } else {
+        reportUnavailable(id);
+    }
+    updateCommandStates();
+}
+
+void MainFrame::runFrameCommand(int id) {
+    DocumentLifecycle& files = workspace_.files();
+    if (id >= cmd::kRecentFirst && id <= cmd::kRecentLast) {
+        files.openRecent(id);
+        view_->reminders().checkSoon();
+        return;
+    }
+    switch (id) {
+        case cmd::kNew:
+            files.newDocument();
+            break;
+        case cmd::kOpen:
+            files.open();
+            view_->reminders().checkSoon();
+            break;
+        case cmd::kSave:
+            files.save();
+            break;
+        case cmd::kSaveAs:
+            files.saveAs();
+            break;
+        case cmd::kBackup:
+            files.backup();
+            break;
+        case cmd::kCompact:
+            workspace_.compact();
+            break;
+        case cmd::kExit:
+            close();
+            break;
+        case cmd::kOpenLastFile:
+            workspace_.toggleOpenLastFile();
+            break;
+        case cmd::kViewToolbar:
+            actions_->toolBar()->setVisible(actions_->toolBar()->isHidden());
+            break;
+        case cmd::kViewStatusBar:
+            statusBar()->setVisible(statusBar()->isHidden());
+            break;
+        case cmd::kHelpTopics:
+            showHelpPage(QStringLiteral("Introduction"));
+            break;
+        case cmd::kAbout:
+            showAbout();
+            break;
+        case cmd::kContextHelp:
+            QWhatsThis::enterWhatsThisMode();
+            break;
+        default:
+            reportUnavailable(id);
+            break;
+    }
+}
+
+void MainFrame::reportUnavailable(int id) {
+    const Command* command = CommandTable::find(id);
+    const QString what = command == nullptr         ? QString::number(id)
+                         : *command->prompt != '\0' ? QString::fromUtf8(command->prompt)
+                                                    : QString::fromStdString(command->plainText());
+    statusBar()->showMessage(tr("Not available yet: %1").arg(what), 5000);
+}
+
+void MainFrame::showListMenu(FocusedList list, const QPoint& globalPos) {
+    // The list's own menu of the menu bar, with the state the click left.
+    const char* title = list == FocusedList::Tasks     ? "&Tasks"
+                        : list == FocusedList::Persons ? "&Phone Book"
+                                                       : "&Appointments";
+    updateCommandStates();
+    for (QMenu* menu : actions_->menus()) {
+        if (menu->title() == QLatin1String(title)) {
+            menu->exec(globalPos);
+            return;
+        }
+    }
+}

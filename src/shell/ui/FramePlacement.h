@@ -1,0 +1,13 @@
+#pragma once
+
+#include "shell/WindowPlacement.h"
+
+class QMainWindow;
+
+// Shows the window where the placement says, fitted onto the screen that shows most of
+// it; false, showing nothing, when it fits on none.
+bool showAtPlacement(QMainWindow& window, const WindowPlacement& placement);
+// Shows the window centred on the primary screen.
+void showCentred(QMainWindow& window);
+// Where the window is and how it is shown, to be stored.
+[[nodiscard]] WindowPlacement placementOf(const QMainWindow& window);

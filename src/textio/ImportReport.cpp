@@ -1,0 +1,76 @@
+#include "textio/ImportReport.h"
+
+#include "platform/UserPrompts.h"
+
+namespace {
+
+std::string joined(const std::vector<std::string>& parts, const char* separator) {
+    std::string text;
+    for (const std::string& part : parts)
+        text += (text.empty() ? "" : separator) + part;
+    return text;
+}
+
+}  // namespace
+
+std::string countOf(size_t count, const char* singular, const char* plural) {
+    return std::to_string(count) + " " + (count == 1 ? singular : plural);
+}
+
+ImportReport reportImport(const ImportTally& tally) {
+    ImportReport report;
+    if (!tally.status) {
+        report.failed = true;
+        report.text = tally.status.inFile(tally.file).message();
+        return report;
+    }
+    report.text = joined(tally.added, " and ") + " added to current database";
+    if (!tally.skipped.empty())
+        report.text += ", " + countOf(tally.skipped.size(), tally.skippedNoun, tally.skippedNouns) +
+                       " skipped";
+    for (const std::string& also : tally.alsoAdded)
+        report.text += ", " + also + " added";
+    if (!tally.note.empty()) report.text += "; " + tally.note;
+    report.text += ".";
+    for (const SkippedRecord& record : tally.skipped) {
+        report.skippedLines.push_back(Status::failure(FailureKind::Content, tally.file,
+                                                      std::string("skipped: ") + record.reason,
+                                                      static_cast<int32_t>(record.line))
+                                          .message());
+    }
+    return report;
+}
+
+void showImportReport(UserPrompts& prompts, const ImportTally& tally, const std::string& caption) {
+    const ImportReport report = reportImport(tally);
+    if (report.failed) {
+        prompts.showMessage(report.text, "Import Error", MessageIcon::Error);
+        return;
+    }
+    std::string details;
+    for (const std::string& line : report.skippedLines)
+        details += line + '\n';
+    prompts.showDetailedMessage(report.text, caption, MessageIcon::Information, details);
+}
+
+ImportTally delimitedTally(TransferKind kind, const ImportResult& result, const std::string& file) {
+    ImportTally tally;
+    tally.file = file;
+    const auto added = static_cast<size_t>(result.added);
+    switch (kind) {
+        case TransferKind::Persons:
+            tally.added.push_back(countOf(added, "name", "names"));
+            break;
+        case TransferKind::Tasks:
+            tally.added.push_back(countOf(added, "task", "tasks"));
+            break;
+        case TransferKind::Appointments:
+            tally.added.push_back(countOf(added, "appointment", "appointments"));
+            break;
+    }
+    tally.skippedNoun = "line";
+    tally.skippedNouns = "lines";
+    tally.skipped = result.skipped;
+    tally.status = result.status;
+    return tally;
+}

@@ -1,0 +1,45 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "platform/Status.h"
+#include "textio/TextImport.h"
+
+class UserPrompts;
+
+// What any import did, delimited text, vCard or iCalendar, in the terms the user is told.
+// Each format fills one from its own result; a format with more to say adds to `alsoAdded`
+// or `note` rather than composing a message of its own.
+struct ImportTally {
+    std::string file;                    // the file read, as the user named it
+    std::vector<std::string> added;      // the records added, counted: "12 names", "2 tasks"
+    std::vector<std::string> alsoAdded;  // what was made along the way: "2 groups"
+    std::string note;                    // said last: "4 of the appointments are ..."
+    const char* skippedNoun = "record";  // what one record of the file is called
+    const char* skippedNouns = "records";
+    std::vector<SkippedRecord> skipped;  // records of the file that added nothing, and why
+    Status status;                       // a failure when the file could not be read
+};
+
+// What the user is told of an import.
+struct ImportReport {
+    bool failed = false;  // the file could not be read: an error, and nothing was added
+    std::string text;     // "12 names added to current database, 1 line skipped."
+    // One line per skipped record, "FILE:LINE: skipped: why", for those who want to know.
+    std::vector<std::string> skippedLines;
+};
+
+// The one wording of every import's outcome, for the window and the command line alike.
+[[nodiscard]] ImportReport reportImport(const ImportTally& tally);
+
+// Tells the user in a message: an error when the file could not be read, else the counts,
+// with the skipped records' lines as its details. `caption` titles a report that worked.
+void showImportReport(UserPrompts& prompts, const ImportTally& tally, const std::string& caption);
+
+// The tally of a delimited text import of `kind` from `file`.
+[[nodiscard]] ImportTally delimitedTally(TransferKind kind, const ImportResult& result,
+                                         const std::string& file);
+
+// "1 card", "2 cards": a count with the noun that fits it.
+[[nodiscard]] std::string countOf(size_t count, const char* singular, const char* plural);

@@ -1,0 +1,52 @@
+#include "workspace/Workspace.h"
+
+#include "shell/StartupPlan.h"
+
+Workspace::Workspace(const Clock& clock, DocumentStorage& storage, UserPrompts& prompts,
+                     SettingsStore& settings)
+    : document_(clock),
+      settings_(settings),
+      recentFiles_(settings_.readRecentFiles()),
+      lifecycle_(document_, storage, prompts, settings_, recentFiles_) {}
+
+void Workspace::openAtStartup(const std::vector<std::string>& arguments) {
+    const StartupPlan plan = planStartup(arguments, settings_);
+    openLastFile_ = plan.openLastFile;
+    lifecycle_.openAtStartup(plan);
+    commandStatesChanged();
+}
+
+void Workspace::compact() {
+    runStep(UndoStep::Compact, [this] { lifecycle_.compact(); });
+}
+
+void Workspace::toggleOpenLastFile() {
+    openLastFile_ = !openLastFile_;
+    settings_.writeOpenLastFile(openLastFile_);
+    commandStatesChanged();
+}
+
+int Workspace::onCommandStatesChanged(Listener listener) {
+    listeners_[nextListenerId_] = std::move(listener);
+    return nextListenerId_++;
+}
+
+void Workspace::forget(int listenerId) {
+    listeners_.erase(listenerId);
+}
+
+void Workspace::commandStatesChanged() {
+    for (const auto& [id, listener] : listeners_)
+        listener();
+}
+
+void Workspace::fillSnapshot(ShellSnapshot& state) const {
+    state.documentModified = document_.isModified();
+    state.documentHasPath = !document_.path().empty();
+    state.taskCount = document_.tasks().size();
+    state.personCount = document_.persons().size();
+    state.appointmentCount = document_.appointments().size();
+    state.openLastFile = openLastFile_;
+    state.undoName = history_.undoName();
+    state.redoName = history_.redoName();
+}

@@ -167,10 +167,11 @@ ImportTally calendarTally(const CalendarImportResult& result, CalendarParts part
     ImportTally tally;
     tally.file = file;
     if (hasAppointments(parts))
-        tally.added.push_back(countOf(size_t(result.appointments), "appointment", "appointments"));
-    if (hasTasks(parts)) tally.added.push_back(countOf(size_t(result.tasks), "task", "tasks"));
+        tally.added.push_back(addedCount(size_t(result.appointments), "appointments"));
+    if (hasTasks(parts)) tally.added.push_back(addedCount(size_t(result.tasks), "tasks"));
     tally.skippedNoun = "entry";
     tally.skippedNouns = "entries";
+    tally.sayNoneSkipped = true;
     tally.skipped = result.skipped;
     tally.status = result.status;
     if (result.occurrences > 0) {

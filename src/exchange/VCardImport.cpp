@@ -146,6 +146,7 @@ ImportTally vcardTally(const VCardImportResult& result, const std::string& file)
     ImportTally tally = delimitedTally(TransferKind::Persons, result, file);
     tally.skippedNoun = "card";
     tally.skippedNouns = "cards";
+    tally.sayNoneSkipped = true;
     if (result.groupsAdded > 0)
         tally.alsoAdded.push_back(countOf(size_t(result.groupsAdded), "group", "groups"));
     return tally;

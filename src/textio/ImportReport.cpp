@@ -17,6 +17,10 @@ std::string countOf(size_t count, const char* singular, const char* plural) {
     return std::to_string(count) + " " + (count == 1 ? singular : plural);
 }
 
+std::string addedCount(size_t count, const char* plural) {
+    return std::to_string(count) + " " + plural;
+}
+
 ImportReport reportImport(const ImportTally& tally) {
     ImportReport report;
     if (!tally.status) {
@@ -25,7 +29,7 @@ ImportReport reportImport(const ImportTally& tally) {
         return report;
     }
     report.text = joined(tally.added, " and ") + " added to current database";
-    if (!tally.skipped.empty())
+    if (!tally.skipped.empty() || tally.sayNoneSkipped)
         report.text += ", " + countOf(tally.skipped.size(), tally.skippedNoun, tally.skippedNouns) +
                        " skipped";
     for (const std::string& also : tally.alsoAdded)
@@ -59,13 +63,13 @@ ImportTally delimitedTally(TransferKind kind, const ImportResult& result, const 
     const auto added = static_cast<size_t>(result.added);
     switch (kind) {
         case TransferKind::Persons:
-            tally.added.push_back(countOf(added, "name", "names"));
+            tally.added.push_back(addedCount(added, "names"));
             break;
         case TransferKind::Tasks:
-            tally.added.push_back(countOf(added, "task", "tasks"));
+            tally.added.push_back(addedCount(added, "tasks"));
             break;
         case TransferKind::Appointments:
-            tally.added.push_back(countOf(added, "appointment", "appointments"));
+            tally.added.push_back(addedCount(added, "appointments"));
             break;
     }
     tally.skippedNoun = "line";

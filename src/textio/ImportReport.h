@@ -12,13 +12,16 @@ class UserPrompts;
 // Each format fills one from its own result; a format with more to say adds to `alsoAdded`
 // or `note` rather than composing a message of its own.
 struct ImportTally {
-    std::string file;                    // the file read, as the user named it
-    std::vector<std::string> added;      // the records added, counted: "12 names", "2 tasks"
+    std::string file;  // the file read, as the user named it
+    // The records added, counted, always in the plural as the import messages have always
+    // said it: "12 names", "1 tasks".
+    std::vector<std::string> added;
     std::vector<std::string> alsoAdded;  // what was made along the way: "2 groups"
     std::string note;                    // said last: "4 of the appointments are ..."
     const char* skippedNoun = "record";  // what one record of the file is called
     const char* skippedNouns = "records";
     std::vector<SkippedRecord> skipped;  // records of the file that added nothing, and why
+    bool sayNoneSkipped = false;         // "0 cards skipped" rather than nothing
     Status status;                       // a failure when the file could not be read
 };
 
@@ -41,5 +44,7 @@ void showImportReport(UserPrompts& prompts, const ImportTally& tally, const std:
 [[nodiscard]] ImportTally delimitedTally(TransferKind kind, const ImportResult& result,
                                          const std::string& file);
 
+// "12 names": a count of records added, worded as the import messages word it.
+[[nodiscard]] std::string addedCount(size_t count, const char* plural);
 // "1 card", "2 cards": a count with the noun that fits it.
 [[nodiscard]] std::string countOf(size_t count, const char* singular, const char* plural);

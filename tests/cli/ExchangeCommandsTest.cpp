@@ -93,7 +93,7 @@ TEST_F(ExchangeCommandsTest, ImportsAddSaveAndCountWhatTheyAddedAndSkipped) {
                "BEGIN:VCARD\r\nVERSION:3.0\r\nTEL:1\r\nEND:VCARD\r\n");
     const CliRun persons = run({"import", "persons", doc, dir.file("in.vcf")});
     EXPECT_EQ(persons.code, 0) << persons.err;
-    EXPECT_EQ(persons.out, "1 name added to current database, 1 card skipped, 1 group added.\n");
+    EXPECT_EQ(persons.out, "1 names added to current database, 1 card skipped, 1 group added.\n");
     EXPECT_EQ(persons.err,
               "quillmate-cli: " + dir.file("in.vcf") + ":6: skipped: no name or company\n");
     EXPECT_EQ(run({"info", doc}).out, "groups: 5\npersons: 3\ntasks: 1\nappointments: 1\n");
@@ -107,7 +107,7 @@ TEST_F(ExchangeCommandsTest, ImportsAddSaveAndCountWhatTheyAddedAndSkipped) {
     EXPECT_EQ(events.code, 0) << events.err;
     const QtLocale locale;
     EXPECT_EQ(events.out,
-              "3 appointments and 1 task added to current database; 3 of the "
+              "3 appointments and 1 tasks added to current database, 0 entries skipped; 3 of the "
               "appointments are occurrences of 1 recurring event from " +
                   DateTime::fromFields(2025, 12, 6).formatDate(locale) + " to " +
                   DateTime::fromFields(2028, 12, 5).formatDate(locale) + ".\n");

@@ -85,7 +85,7 @@ TEST_F(TransferCommandsTest, ImportAddsSavesAndCounts) {
     const std::string columns = "Appointment,Date,StartTime,EndTime,Alarmed,AlarmTime";
     const std::vector<std::string> appointments = {"import",      "appointments", doc,    csv,
                                                    "--no-header", "--columns",    columns};
-    EXPECT_EQ(runCliCaptured(appointments).out, "1 appointment added to current database.\n");
+    EXPECT_EQ(runCliCaptured(appointments).out, "1 appointments added to current database.\n");
     const std::string saved = fileBytes(doc);
     const CliRun again = runCliCaptured(appointments);
     EXPECT_EQ(again.code, 0);
@@ -148,7 +148,7 @@ TEST_F(TransferCommandsTest, ADashIsStandardOutputForExportAndStandardInputForIm
     const CliRun imported = runCliCaptured({"import", "persons", doc, "-", "--columns", "LastName"},
                                            "LastName\nKim\n\"\"\n");
     EXPECT_EQ(imported.code, 0) << imported.err;
-    EXPECT_EQ(imported.out, "1 name added to current database, 1 line skipped.\n");
+    EXPECT_EQ(imported.out, "1 names added to current database, 1 line skipped.\n");
     EXPECT_EQ(imported.err,
               "quillmate-cli: standard input:3: skipped: no first name, last name or company\n");
     EXPECT_EQ(runCliCaptured({"export", "persons", doc, "-", "--fields", "LastName"}).out,
@@ -197,7 +197,7 @@ TEST_F(TransferCommandsTest, FollowsTheSystemLocale) {
     writeBytes(input, "Feed cat,03.01.2027\n");
     EXPECT_EQ(runProgram("LC_ALL=de_DE.UTF-8", "import tasks '" + doc + "' '" + input +
                                                    "' --no-header --columns Task,DueDate"),
-              "1 task added to current database.\n");
+              "1 tasks added to current database.\n");
     EXPECT_EQ(runProgram("LC_ALL=en_US.UTF-8", exportDates),
               "\"DueDate\"\n\"12/24/2026\"\n\"1/3/2027\"\n");
 }
@@ -224,7 +224,7 @@ TEST_F(TransferCommandsTest, AutoColumnsReadTheHeaderAndDryRunChangesNothing) {
     EXPECT_EQ(preview.out,
               "column 1: FirstName\ncolumn 2: LastName\ncolumn 3: (not imported)\n"
               "column 4: City\n"
-              "dry run, nothing saved: 2 names added to current database.\n");
+              "dry run: 2 names added to current database. (nothing saved)\n");
     EXPECT_NE(preview.err.find("column 3 \"Geburtstag\" not imported"), std::string::npos)
         << preview.err;
     EXPECT_EQ(fileBytes(doc), before);

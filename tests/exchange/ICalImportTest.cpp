@@ -145,7 +145,8 @@ TEST_F(ICalImportTest, AddsTheOccurrencesOfRecurringEventsFromAYearBackToTwoAhea
               "2028-12-05 10:00");
     EXPECT_EQ(
         reportImport(calendarTally(result, CalendarParts::Appointments, FixedLocale(), "")).text,
-        "1096 appointments added to current database; 1096 of the appointments are "
+        "1096 appointments added to current database, 0 entries skipped; 1096 of the appointments "
+        "are "
         "occurrences of 1 recurring event from 12/6/2025 to 12/5/2028.");
 
     const std::pair<std::string, std::string> cases[] = {

@@ -150,7 +150,7 @@ TEST_F(VCardImportTest, ReadsUtf16FilesAndSkipsWhatNamesNoOne) {
     EXPECT_EQ(result.skipped[1].line, 12u);
     EXPECT_STREQ(result.skipped[1].reason, "the card has no END:VCARD line");
     EXPECT_EQ(reportImport(vcardTally(result, "in.vcf")).text,
-              "1 name added to current database, 2 cards skipped.");
+              "1 names added to current database, 2 cards skipped.");
 }
 
 TEST_F(VCardImportTest, FilesPersonsInGroupsByTheirExactNamesAsOneChange) {
@@ -165,7 +165,7 @@ TEST_F(VCardImportTest, FilesPersonsInGroupsByTheirExactNamesAsOneChange) {
     EXPECT_EQ(result.added, 3);
     EXPECT_EQ(result.groupsAdded, 2);
     EXPECT_EQ(reportImport(vcardTally(result, "in.vcf")).text,
-              "3 names added to current database, 2 groups added.");
+              "3 names added to current database, 0 cards skipped, 2 groups added.");
     const auto& persons = doc.persons();
     EXPECT_EQ(groupNames(*persons.find(1)),
               (std::vector<std::string>{"Family", "White Pages", "family", "All"}));

@@ -16,10 +16,10 @@ TEST(ImportReport, SaysWhatWasAddedAndSkippedOrWhyTheFileFailed) {
     unread.file = "in.csv";
     unread.status = Status::failure(FailureKind::Read, "", "No such file or directory");
     ImportTally someSkipped = delimitedTally(TransferKind::Tasks, {}, "in.csv");
-    someSkipped.added = {"1 task"};
+    someSkipped.added = {"1 tasks"};
     someSkipped.skipped.assign(std::begin(twoSkipped), std::end(twoSkipped));
     ImportTally more;
-    more.added = {"2 appointments", "1 task"};
+    more.added = {"2 appointments", "1 tasks"};
     more.alsoAdded = {"2 groups"};
     more.note = "the rest later";
     more.skipped = {twoSkipped[0]};
@@ -31,11 +31,11 @@ TEST(ImportReport, SaysWhatWasAddedAndSkippedOrWhyTheFileFailed) {
          {}},
         {someSkipped,
          false,
-         "1 task added to current database, 2 lines skipped.",
+         "1 tasks added to current database, 2 lines skipped.",
          {"in.csv:3: skipped: no task", "in.csv:9: skipped: no task"}},
         {more,
          false,
-         "2 appointments and 1 task added to current database, 1 record skipped, 2 groups "
+         "2 appointments and 1 tasks added to current database, 1 record skipped, 2 groups "
          "added; the rest later.",
          {"skipped: no task"}},
     };

@@ -38,7 +38,7 @@ RecordsLeftToExit::~RecordsLeftToExit() {
     if (document_ != nullptr) document_->leaveRecordsToExit();
 }
 
-void reportImported(CliContext& context, const ImportTally& tally) {
+void reportImported(CliContext& context, const ImportTally& tally, bool dryRun) {
     const ImportReport report = reportImport(tally);
     const std::vector<std::string>& skipped = report.skippedLines;
     for (size_t i = 0; i < std::min(skipped.size(), kSkippedListed); ++i)
@@ -47,7 +47,10 @@ void reportImported(CliContext& context, const ImportTally& tally) {
         reportWarning(context, tally.file + ": " + std::to_string(skipped.size() - kSkippedListed) +
                                    " more records skipped");
     }
-    context.out << report.text << '\n';
+    if (dryRun)
+        context.out << "dry run: " << report.text << " (nothing saved)\n";
+    else
+        context.out << report.text << '\n';
 }
 
 Status readStandardInput(CliContext& context, std::string& bytes) {

@@ -39,8 +39,8 @@ private:
 };
 
 // Tells what an import did: the records it skipped, the first few one by one, as warnings,
-// then the report's text.
-void reportImported(CliContext& context, const ImportTally& tally);
+// then the report's text; a dry run says that nothing was saved.
+void reportImported(CliContext& context, const ImportTally& tally, bool dryRun = false);
 // Reads all of standard input into `bytes`.
 Status readStandardInput(CliContext& context, std::string& bytes);
 // Writes `text` to standard output.

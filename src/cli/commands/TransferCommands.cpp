@@ -169,7 +169,6 @@ void reportDryRun(CliContext& context, const TextTransferSpec& spec) {
         context.out << "column " << i + 1 << ": " << (field.empty() ? "(not imported)" : field)
                     << '\n';
     }
-    context.out << "dry run, nothing saved: ";
 }
 
 Status runImport(CliContext& context, const std::vector<std::string>& argList) {
@@ -230,7 +229,7 @@ Status runImport(CliContext& context, const std::vector<std::string>& argList) {
     if (!dryRun && result.added > 0) {
         if (Status saved = update.save(document); !saved) return saved;
     }
-    reportImported(context, delimitedTally(request.kind, result, sourceName));
+    reportImported(context, delimitedTally(request.kind, result, sourceName), dryRun);
     return {};
 }
 

@@ -18,6 +18,7 @@
 #include "organizer/AddressBookCommits.h"
 #include "organizer/EditorCommits.h"
 #include "organizer/ui/AppointmentDialog.h"
+#include "organizer/ui/CalendarMarks.h"
 #include "organizer/ui/CellToolTips.h"
 #include "organizer/ui/DayListModels.h"
 #include "organizer/ui/GroupsDialog.h"
@@ -62,6 +63,9 @@ OrganizerView::OrganizerView(PimDocument& document, UndoHistory* history, ShellS
     connect(calendar_, &QCalendarWidget::activated, this, &OrganizerView::calendarDateChosen);
     connect(calendar_, &QCalendarWidget::selectionChanged, this,
             [this] { calendarDateChosen(calendar_->selectedDate()); });
+    connect(calendar_, &QCalendarWidget::currentPageChanged, this, [this] {
+        if (document_ != nullptr) markCalendarDays(*calendar_, *document_);
+    });
 
     buildPhoneBook();
 
@@ -114,6 +118,7 @@ OrganizerView::OrganizerView(PimDocument& document, UndoHistory* history, ShellS
     phoneBookPanel_->refill();
     refreshLists();
     showSelectedDate();
+    markCalendarDays(*calendar_, *document_);
 }
 
 OrganizerView::~OrganizerView() {
@@ -392,6 +397,7 @@ void OrganizerView::documentChanged() {
     phoneBookPanel_->refill();
     refreshLists();
     showSelectedDate();
+    markCalendarDays(*calendar_, *document_);
     emit selectionChanged();
 }
 

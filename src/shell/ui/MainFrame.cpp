@@ -16,6 +16,7 @@
 #include "platform/qt/DesktopContactLauncher.h"
 #include "shell/CommandId.h"
 #include "shell/CommandTable.h"
+#include "shell/FirstWindowSize.h"
 #include "shell/StartupPlan.h"
 #include "shell/ui/AboutDialog.h"
 #include "shell/ui/CommandActions.h"
@@ -95,6 +96,10 @@ void MainFrame::showWithStoredPlacement() {
     if (stored && applyPlacement(*stored)) return;
     const QScreen* screen = QGuiApplication::primaryScreen();
     const QRect available = screen ? screen->availableGeometry() : QRect(0, 0, 1024, 768);
+    const QFontMetrics metrics(font());
+    const PixelSize first = firstWindowSize(metrics.averageCharWidth(), metrics.height(),
+                                            {available.width(), available.height()});
+    resize(QSize(first.width, first.height).expandedTo(minimumSize()));
     QRect frame(QPoint(), size());
     frame.moveCenter(available.center());
     move(frame.topLeft());

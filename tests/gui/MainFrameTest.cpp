@@ -9,6 +9,7 @@
 #include <QApplication>
 #include <QCalendarWidget>
 #include <QDir>
+#include <QHeaderView>
 #include <QHelpEvent>
 #include <QLabel>
 #include <QMenu>
@@ -16,6 +17,7 @@
 #include <QScreen>
 #include <QStatusBar>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QTextBrowser>
 #include <QToolBar>
 #include <QTreeView>
@@ -26,6 +28,7 @@
 #include "platform/qt/QtLocale.h"
 #include "shell/CommandId.h"
 #include "shell/DocFileStorage.h"
+#include "shell/FirstWindowSize.h"
 #include "shell/ShellFakes.h"
 #include "shell/ui/CommandActions.h"
 #include "shell/ui/HelpWindow.h"
@@ -321,7 +324,40 @@ TEST_F(MainFrameTest, PlacementIsRestoredUnlessItIsOffTheScreen) {
     settings.writeNumber("Settings", "wp.right", static_cast<uint32_t>(-4000));
     frame->showWithStoredPlacement();
     EXPECT_GE(frame->geometry().left(), 0);
-    EXPECT_EQ(frame->size(), minimum);
+    // Shown as on a first start: the designed size scaled to the window's own font.
+    const QFontMetrics metrics(frame->font());
+    const QRect available = QGuiApplication::primaryScreen()->availableGeometry();
+    const PixelSize first = firstWindowSize(metrics.averageCharWidth(), metrics.height(),
+                                            {available.width(), available.height()});
+    EXPECT_EQ(frame->size(), QSize(first.width, first.height).expandedTo(minimum));
+    // There the appointment list's heading is not cut.
+    QApplication::processEvents();
+    const QHeaderView* header = frame->organizerView()->appointmentList()->header();
+    EXPECT_GE(header->sectionSize(1), header->fontMetrics().horizontalAdvance("Appointment"));
+}
+
+TEST_F(MainFrameTest, CtrlQAsksTheSaveQuestionAndNewRecordsHaveShortcuts) {
+    start({});
+    frame->show();
+    QApplication::setActiveWindow(frame.get());
+    ASSERT_TRUE(QTest::qWaitForWindowActive(frame.get()));
+    std::vector<int> run;
+    for (const int id : {cmd::kTaskAdd, cmd::kAppointmentAdd, cmd::kPersonAdd})
+        frame->setCommandHandler(id, [&run, id] { run.push_back(id); });
+    QTest::keyClick(frame.get(), Qt::Key_T, Qt::ControlModifier | Qt::ShiftModifier);
+    QTest::keyClick(frame.get(), Qt::Key_A, Qt::ControlModifier | Qt::ShiftModifier);
+    QTest::keyClick(frame.get(), Qt::Key_P, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(run, (std::vector<int>{cmd::kTaskAdd, cmd::kAppointmentAdd, cmd::kPersonAdd}));
+
+    frame->document().add(Task::createdAt(DateTime::now(clock)));
+    prompts.answers = {MessageAnswer::Cancel};
+    QTest::keyClick(frame.get(), Qt::Key_Q, Qt::ControlModifier);
+    ASSERT_EQ(prompts.messages.size(), 1u);
+    EXPECT_EQ(prompts.messages[0].text, "Save changes to Untitled?");
+    EXPECT_TRUE(frame->isVisible());
+    prompts.answers = {MessageAnswer::No};
+    QTest::keyClick(frame.get(), Qt::Key_Q, Qt::ControlModifier);
+    EXPECT_FALSE(frame->isVisible());
 }
 
 TEST_F(MainFrameTest, HugeOrExtremeStoredPlacementsAreFittedOntoTheScreen) {

@@ -14,6 +14,7 @@
 #include "platform/qt/QtUserPrompts.h"
 #include "reports/ui/ReportController.h"
 #include "shell/DocFileStorage.h"
+#include "shell/ui/DocumentFolder.h"
 #include "shell/ui/MainFrame.h"
 #include "shell/ui/WaitCursorStorage.h"
 #include "textio/ui/TextTransferController.h"
@@ -84,6 +85,9 @@ int main(int argc, char** argv) {
     WaitCursorStorage storage(files);
     MainFrame frame(clock, storage, prompts, settings, locale);
     prompts.setOwner(&frame);
+    prompts.setStartFolder([&frame] {
+        return QFile::encodeName(documentDialogFolder(frame.document())).toStdString();
+    });
     new ReportController(frame, locale, clock);          // owned by the frame
     new TextTransferController(frame, prompts, locale);  // owned by the frame
     new ExchangeController(frame, prompts, locale);      // owned by the frame

@@ -1,6 +1,7 @@
 #include "reports/ui/ReportController.h"
 
 #include <QAction>
+#include <QDir>
 #include <QEvent>
 #include <QFileDialog>
 #include <QFontDialog>
@@ -20,6 +21,8 @@
 #include "reports/PersonChoice.h"
 #include "reports/PlanReportLists.h"
 #include "reports/PrintJob.h"
+#include "reports/ReportFileName.h"
+#include "reports/ui/PageBox.h"
 #include "reports/ui/PagedDeviceSink.h"
 #include "reports/ui/PainterCanvas.h"
 #include "reports/ui/PdfReport.h"
@@ -27,6 +30,7 @@
 #include "reports/ui/PreviewWindow.h"
 #include "shell/CommandId.h"
 #include "shell/ui/CommandActions.h"
+#include "shell/ui/DocumentFolder.h"
 #include "shell/ui/MainFrame.h"
 
 namespace {
@@ -58,6 +62,12 @@ ReportController::ReportController(MainFrame& frame, const Locale& locale, const
     toolBar_->setMovable(false);
     addPreviewAction(cmd::kPreviewPrevious, tr("Prev Page"), tr("Go to previous page"));
     addPreviewAction(cmd::kPreviewNext, tr("Next Page"), tr("Go to next page"));
+    pageBox_ = new PageBox(toolBar_);
+    toolBar_->addWidget(pageBox_);
+    connect(pageBox_, &PageBox::pageChosen, this, [this](int page) {
+        if (showing_) renderPage(page);
+        updatePreviewActions();
+    });
     toolBar_->addSeparator();
     addPreviewAction(cmd::kPrint, tr("Print..."), tr("Print the active document"));
     addPreviewAction(cmd::kPageSetup, tr("Page Setup..."), tr("Change the printing options"));
@@ -66,6 +76,8 @@ ReportController::ReportController(MainFrame& frame, const Locale& locale, const
     addPreviewAction(cmd::kPreviewZoomOut, tr("Zoom Out"), tr("Zoom Out"));
     toolBar_->addSeparator();
     addPreviewAction(cmd::kPreviewClose, tr("Close"), tr("Close Print Preview window"));
+    // Escape leaves the preview, as it leaves any view that stands in for the usual one.
+    previewAction(cmd::kPreviewClose)->setShortcut(QKeySequence(Qt::Key_Escape));
     frame.addToolBar(toolBar_);
     toolBar_->hide();
 
@@ -225,6 +237,7 @@ void ReportController::zoom(bool in) {
 }
 
 void ReportController::updatePreviewActions() {
+    pageBox_->showPage(state_.currentPage(), state_.lastPage() + 1);
     previewAction(cmd::kPreviewNext)->setEnabled(state_.canGoNext());
     previewAction(cmd::kPreviewPrevious)->setEnabled(state_.canGoPrevious());
     previewAction(cmd::kPreviewZoomIn)->setEnabled(state_.canZoomIn());
@@ -258,8 +271,10 @@ void ReportController::print() {
     if (kind_ == ReportKind::None) return;
     QString pdfPath;
     if (printsToPdf_) {
-        pdfPath = QFileDialog::getSaveFileName(&frame_, tr("Print to PDF File"),
-                                               QString::fromLatin1(kDocumentName) + ".pdf",
+        const QString suggested =
+            QDir(documentDialogFolder(frame_.document()))
+                .filePath(QString::fromStdString(reportPdfName(frame_.document().path(), kind_)));
+        pdfPath = QFileDialog::getSaveFileName(&frame_, tr("Print to PDF File"), suggested,
                                                tr("PDF files (*.pdf)"));
         if (pdfPath.isEmpty()) return;
     } else {
@@ -289,6 +304,7 @@ void ReportController::print() {
         report_.reset();
         frame_.setStatusText(frame_.idleStatusText());
     }
+    if (printed && printsToPdf_) frame_.setStatusText(tr("Printed to %1").arg(pdfPath));
     if (!printed) {
         QMessageBox::warning(
             &frame_, QStringLiteral("Quillmate"),

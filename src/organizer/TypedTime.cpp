@@ -39,29 +39,36 @@ bool allDigits(std::string_view text) {
            std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
 }
 
+// The value of one or two digits.
+int valueOf(std::string_view digits) {
+    int value = 0;
+    for (const char c : digits)
+        value = value * 10 + (c - '0');
+    return value;
+}
+
 }  // namespace
 
 std::optional<int> parseTypedTime(std::string_view typed) {
     std::string text = squeezed(typed);
-    if (!text.empty() && text.back() == ':') text.pop_back();  // "13." of "13.30"'s half
+    if (!text.empty() && text.back() == ':') text.pop_back();  // "9." before its minutes
     const char marker = takeMarker(text);
     if (!text.empty() && (text.back() == ':' || text.back() == 'h')) text.pop_back();
-    std::string hours, minutes;
-    const size_t colon = text.find_first_of(":h");
-    if (colon != std::string::npos) {
-        hours = text.substr(0, colon);
-        minutes = text.substr(colon + 1);
+    const std::string_view all = text;
+    std::string_view hours = all;
+    std::string_view minutes = "00";
+    const size_t colon = all.find_first_of(":h");
+    if (colon != std::string_view::npos) {
+        hours = all.substr(0, colon);
+        minutes = all.substr(colon + 1);
         if (minutes.size() != 2) return std::nullopt;
-    } else if (text.size() <= 2) {
-        hours = text;
-        minutes = "00";
-    } else if (text.size() <= 4) {
-        hours = text.substr(0, text.size() - 2);
-        minutes = text.substr(text.size() - 2);
+    } else if (all.size() > 2) {
+        hours = all.substr(0, all.size() - 2);
+        minutes = all.substr(all.size() - 2);
     }
     if (!allDigits(hours) || !allDigits(minutes) || hours.size() > 2) return std::nullopt;
-    int hour = std::stoi(hours);
-    const int minute = std::stoi(minutes);
+    int hour = valueOf(hours);
+    const int minute = valueOf(minutes);
     if (minute > 59) return std::nullopt;
     if (marker != 0) {
         if (hour < 1 || hour > 12) return std::nullopt;

@@ -65,6 +65,7 @@ StepField::StepField(const QString& widest, QWidget* parent)
 }
 
 void StepField::setText(const QString& text) {
+    shown_ = text;
     lineEdit()->setText(text);
 }
 
@@ -75,9 +76,11 @@ void StepField::makeTypable() {
 }
 
 void StepField::finishTyping() {
-    if (lineEdit()->isReadOnly() || !lineEdit()->isModified()) return;
-    lineEdit()->setModified(false);
-    emit typed(lineEdit()->text());
+    // Enter clears the line's own modified flag before it reports the end of the editing,
+    // so what was typed is told by the text itself.
+    if (lineEdit()->isReadOnly() || lineEdit()->text() == shown_) return;
+    shown_ = lineEdit()->text();
+    emit typed(shown_);
 }
 
 void StepField::stepBy(int steps) {

@@ -49,6 +49,7 @@ protected:
 
 private:
     QString widest_;
+    QString shown_;  // the text last set, to tell what was typed since
 };
 
 [[nodiscard]] QDate toQDate(DateTime date);

@@ -1,5 +1,7 @@
 #include "reports/DayEntryLines.h"
 
+#include <algorithm>
+
 namespace {
 
 // The length of the UTF-8 character that starts with `lead`.

@@ -16,14 +16,11 @@ TEST(BusyDays, DaysWithAnAppointmentOrAnOpenTaskEachOnce) {
     PimDocument document(clock);
     const auto appointment = [&](DateTime due) {
         Appointment a;
-        a.Description = "a";
         a.DueDate = due;
-        a.StartTime = a.EndTime = due;
         document.add(a);
     };
     const auto task = [&](DateTime due, int32_t priority) {
         Task t;
-        t.Description = "t";
         t.DueDate = due;
         t.Priority = priority;
         document.add(t);

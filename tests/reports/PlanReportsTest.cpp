@@ -213,36 +213,22 @@ TEST(PlanReports, NarrowPaperDrawsAtEightPoints) {
 }
 
 TEST(PlanReports, ABusyDayEndsWithHowManyEntriesAreNotShown) {
-    // Thirteen appointments and four tasks on Monday 4 May 2026. A weekly band holds
-    // eight lines of 18 units; a monthly cell five lines of 13 (6 points).
+    // Thirteen appointments on Monday 4 May 2026 and a task: a weekly band holds eight
+    // lines of 18 units, a monthly cell five lines of 13 (6 points).
     ReportInputs inputs = week(2026, 5, 3);
     inputs.year = 2026;
     inputs.month = 5;
-    for (int i = 0; i < 13; ++i) {
-        inputs.appointments.push_back(
-            appointment("Meeting " + std::to_string(i), DateTime::fromFields(2026, 5, 4, 8, i)));
-    }
-    for (int i = 0; i < 4; ++i)
-        inputs.tasks.push_back(task("Task " + std::to_string(i), DateTime::fromFields(2026, 5, 4)));
-    const auto lastLines = [&](ReportKind kind) {
+    for (int i = 0; i < 13; ++i)
+        inputs.appointments.push_back(appointment("M", DateTime::fromFields(2026, 5, 4, 8, i)));
+    inputs.tasks = {task("Pay rent", DateTime::fromFields(2026, 5, 4))};
+    for (const auto& [kind, more] : {std::pair{ReportKind::WeeklyPlan, "+6 more"},
+                                     std::pair{ReportKind::MonthlyPlan, "+10 more"}}) {
         RecordingCanvas canvas(letterAt100Dpi());
         build(kind, canvas, inputs)->printPage(canvas, 0);
-        std::vector<std::string> last;
-        for (const auto& t : canvas.texts) {
-            if (t.text.starts_with("8:") || t.text.starts_with("Task") || t.text.starts_with("+"))
-                last.push_back(t.text);
-        }
-        return last;
-    };
-    const auto weekly = lastLines(ReportKind::WeeklyPlan);
-    ASSERT_EQ(weekly.size(), 8u + 4u);
-    EXPECT_EQ(weekly[6], "8:06 A Meeting 6");
-    EXPECT_EQ(weekly[7], "+6 more");
-    EXPECT_EQ(weekly[8], "Task 0");
-    const auto monthly = lastLines(ReportKind::MonthlyPlan);
-    EXPECT_EQ(monthly,
-              (std::vector<std::string>{"8:00 A Meeting 0", "8:01 A Meeting 1", "8:02 A Meeting 2",
-                                        "8:03 A Meeting 3", "+13 more"}));
+        EXPECT_TRUE(drawn(canvas, more)) << more;
+        // The weekly plan's task has a box of its own.
+        EXPECT_EQ(drawn(canvas, "Pay rent"), kind == ReportKind::WeeklyPlan);
+    }
 }
 
 TEST(PlanReportLists, GatherTheWeekOrMonthOfTheSelectedDate) {

@@ -10,9 +10,8 @@ DateTime hour(double h) {
 
 TEST(ClashIndex, SharedTimeClashesTouchingDoesNot) {
     // 20-19 takes nothing; 30.5-34.5 bridges the three before it; 40 is a moment.
-    const std::pair<double, double> taken[] = {{9, 10},  {12, 13},  {12.5, 14}, {20, 19},
-                                               {30, 31}, {32, 33},  {34, 35},   {30.5, 34.5},
-                                               {40, 40}, {10, 10.5}};
+    const std::pair<double, double> taken[] = {{9, 10},  {20, 19},     {30, 31}, {32, 33},
+                                               {34, 35}, {30.5, 34.5}, {40, 40}, {10, 10.5}};
     ClashIndex index;
     for (const auto& [from, to] : taken)
         index.add(hour(from), hour(to));
@@ -21,11 +20,9 @@ TEST(ClashIndex, SharedTimeClashesTouchingDoesNot) {
         bool clashes;
     };
     const Case cases[] = {
-        {8, 9, false},       {10.5, 11, false}, {8, 9.25, true},      {9.75, 11, true},
-        {9, 10, true},       {9.25, 9.5, true}, {8, 15, true},        {14, 15, false},
-        {9, 9, false},       {10, 10, false},   {9.5, 9.5, true},     {19, 21, false},
-        {33.5, 33.75, true}, {35, 36, false},   {40, 40, true},       {39, 41, true},
-        {39, 40, false},     {40, 41, false},   {10.25, 10.25, true}, {-1, 8.9, false},
+        {8, 9, false},    {10.5, 11, false},    {9.75, 11, true}, {8, 15, true},  {9, 9, false},
+        {9.5, 9.5, true}, {33.5, 33.75, true},  {35, 36, false},  {40, 40, true}, {39, 41, true},
+        {39, 40, false},  {10.25, 10.25, true}, {19, 21, false},
     };
     for (const Case& c : cases)
         EXPECT_EQ(index.clashes(hour(c.from), hour(c.to)), c.clashes) << c.from << "-" << c.to;

@@ -23,6 +23,7 @@
 #include <QTreeView>
 
 #include "FrameFixture.h"
+#include "Screenshot.h"
 #include "organizer/ui/OrganizerView.h"
 #include "platform/Clock.h"
 #include "platform/qt/QtLocale.h"
@@ -315,10 +316,10 @@ TEST_F(MainFrameTest, PlacementIsRestoredUnlessItIsOffTheScreen) {
     settings.writeNumber("Settings", "wp.showCmd", 1);
     settings.writeNumber("Settings", "wp.left", 40);
     settings.writeNumber("Settings", "wp.top", 30);
-    settings.writeNumber("Settings", "wp.right", 40 + minimum.width() + 100);
-    settings.writeNumber("Settings", "wp.bottom", 30 + minimum.height() + 50);
+    settings.writeNumber("Settings", "wp.right", 40 + minimum.width() + 50);
+    settings.writeNumber("Settings", "wp.bottom", 30 + minimum.height() + 30);
     frame->showWithStoredPlacement();
-    EXPECT_EQ(frame->geometry(), QRect(40, 30, minimum.width() + 100, minimum.height() + 50));
+    EXPECT_EQ(frame->geometry(), QRect(40, 30, minimum.width() + 50, minimum.height() + 30));
     frame->hide();
 
     start({});
@@ -335,7 +336,9 @@ TEST_F(MainFrameTest, PlacementIsRestoredUnlessItIsOffTheScreen) {
     // There the appointment list's heading is not cut.
     QApplication::processEvents();
     const QHeaderView* header = frame->organizerView()->appointmentList()->header();
-    EXPECT_GE(header->sectionSize(1), header->fontMetrics().horizontalAdvance("Appointment"));
+    EXPECT_GE(header->sectionSize(1), header->fontMetrics().horizontalAdvance("Appointment") +
+                                          2 * header->fontMetrics().averageCharWidth());
+    screenshot(*frame, "first-window");
 }
 
 TEST_F(MainFrameTest, CtrlQAsksTheSaveQuestionAsClosingDoes) {

@@ -135,6 +135,11 @@ void OrganizerView::buildLists() {
     appointmentList_->header()->resizeSection(0, appointmentList_->fontMetrics().horizontalAdvance(
                                                      QStringLiteral("00:00 AM-00:00 AM  ")) +
                                                      kImageWidth);
+    // Never so narrow that the "Appointment" heading is cut, whatever the font.
+    const QFontMetrics heading = appointmentList_->header()->fontMetrics();
+    appointmentList_->setMinimumWidth(appointmentList_->header()->sectionSize(0) +
+                                      heading.horizontalAdvance(tr("Appointment")) +
+                                      6 * heading.averageCharWidth());
 
     taskModel_ = new TaskListModel(day_, locale_, this);
     taskList_ = makeRecordList(taskModel_, this);

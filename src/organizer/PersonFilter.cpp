@@ -29,41 +29,50 @@ std::string_view twoLetters(unsigned codePoint) {
     }
 }
 
-// Appends the folded form of the two-byte character `lead`, `next`; false when it has none.
-bool appendFoldedLetter(std::string& out, unsigned char lead, unsigned char next) {
+// Writes the folded form of the two-byte character `lead`, `next` at `out` and returns
+// where it ends; nullptr when the character has none.
+char* foldLetter(char* out, unsigned char lead, unsigned char next) {
     const unsigned codePoint = ((lead & 0x1Fu) << 6) | (next & 0x3Fu);
     // Combining accents (U+0300..U+036F), as in decomposed text, fold away.
-    if (codePoint >= 0x300 && codePoint <= 0x36F) return true;
+    if (codePoint >= 0x300 && codePoint <= 0x36F) return out;
     char letter = '-';
     if (codePoint >= 0xC0 && codePoint <= 0xFF) letter = kLatin1Letters[codePoint - 0xC0];
     if (codePoint >= 0x100 && codePoint <= 0x17F) letter = kLatinExtendedLetters[codePoint - 0x100];
-    if (letter == '-') return false;
-    if (letter == '*')
-        out.append(twoLetters(codePoint));
-    else
-        out.push_back(letter);
-    return true;
+    if (letter == '-') return nullptr;
+    if (letter != '*') {
+        *out = letter;
+        return out + 1;
+    }
+    const std::string_view two = twoLetters(codePoint);
+    out[0] = two[0];
+    out[1] = two[1];
+    return out + 2;
 }
 
 }  // namespace
 
 void appendFolded(std::string& out, std::string_view text) {
-    out.reserve(out.size() + text.size());
+    // No character folds longer than it is, so the text is written in place and the
+    // string cut to what was written: the whole document is folded at every change.
+    const size_t at = out.size();
+    out.resize(at + text.size());
+    char* const start = out.data() + at;
+    char* to = start;
     for (size_t i = 0; i < text.size(); ++i) {
         const auto c = static_cast<unsigned char>(text[i]);
-        if (c >= 'A' && c <= 'Z') {
-            out.push_back(static_cast<char>(c + ('a' - 'A')));
-            continue;
-        }
         if (c >= 0xC3 && c <= 0xCD && i + 1 < text.size()) {
             const auto next = static_cast<unsigned char>(text[i + 1]);
-            if ((next & 0xC0) == 0x80 && appendFoldedLetter(out, c, next)) {
-                ++i;
-                continue;
+            if ((next & 0xC0) == 0x80) {
+                if (char* end = foldLetter(to, c, next)) {
+                    to = end;
+                    ++i;
+                    continue;
+                }
             }
         }
-        out.push_back(static_cast<char>(c));
+        *to++ = static_cast<char>(c >= 'A' && c <= 'Z' ? c + ('a' - 'A') : c);
     }
+    out.resize(at + size_t(to - start));
 }
 
 std::string foldCase(std::string_view text) {

@@ -18,6 +18,7 @@
 #include "shell/ui/WaitCursorStorage.h"
 #include "textio/ui/TextTransferController.h"
 #include "workspace/Workspace.h"
+#include "workspace/ui/DocumentFolder.h"
 
 namespace {
 
@@ -86,6 +87,9 @@ int main(int argc, char** argv) {
     Workspace workspace(clock, storage, prompts, settings);
     MainFrame frame(workspace, prompts, locale);
     prompts.setOwner(&frame);
+    prompts.setStartFolder([&workspace] {
+        return QFile::encodeName(documentDialogFolder(workspace.document())).toStdString();
+    });
     // The tools are owned by the frame.
     new ReportController(workspace, frame, prompts, locale, clock);
     new TextTransferController(workspace, frame, prompts, locale);

@@ -38,8 +38,14 @@ GroupChange renameGroup(PimDocument& document, UndoHistory* history, int32_t id,
     return GroupChange::Done;
 }
 
-GroupChange deleteGroup(PimDocument& document, UndoHistory* history, int32_t id) {
+GroupChange groupDeletion(const PimDocument& document, int32_t id) {
     if (!document.phGroups().contains(id)) return GroupChange::Missing;
+    return document.isGroupInUse(id) ? GroupChange::InUse : GroupChange::Done;
+}
+
+GroupChange deleteGroup(PimDocument& document, UndoHistory* history, int32_t id) {
+    const GroupChange allowed = groupDeletion(document, id);
+    if (allowed != GroupChange::Done) return allowed;
     UndoHistory::Step step(history, UndoStep::DeleteGroup);
     return document.deleteGroup(id) ? GroupChange::Done : GroupChange::InUse;
 }

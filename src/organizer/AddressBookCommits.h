@@ -32,5 +32,8 @@ GroupChange addGroup(PimDocument& document, UndoHistory* history, const std::str
 // Renames a group as "Edit Group"; its own description does not count as taken.
 GroupChange renameGroup(PimDocument& document, UndoHistory* history, int32_t id,
                         const std::string& desc);
+// Whether the group may be removed: Done when it may, InUse when some person is filed in
+// it, Missing when it is gone. Asked before the user is asked to confirm.
+[[nodiscard]] GroupChange groupDeletion(const PimDocument& document, int32_t id);
 // Removes a group as "Delete Group", unless some person is filed in it.
 GroupChange deleteGroup(PimDocument& document, UndoHistory* history, int32_t id);

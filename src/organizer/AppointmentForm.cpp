@@ -5,6 +5,8 @@
 #include <cstdio>
 #include <optional>
 
+#include "organizer/TypedTime.h"
+
 namespace {
 
 constexpr int64_t kSecondsPerDay = 86400;
@@ -129,16 +131,38 @@ void AppointmentForm::stepBegin(bool up) {
     const int64_t next = spinStep(secondOfDay(begin_).value_or(-1), kSecondsPerQuarter,
                                   kFirstBeginQuarter * kSecondsPerQuarter,
                                   kLastBeginQuarter * kSecondsPerQuarter, up);
-    begin_ = onDate(next);
-    if (begin_ >= end_) end_ = onDate(next + kSecondsPerQuarter);
+    placeBegin(next);
 }
 
 void AppointmentForm::stepEnd(bool up) {
     const int64_t next =
         spinStep(secondOfDay(end_).value_or(-1), kSecondsPerQuarter,
                  kFirstEndQuarter * kSecondsPerQuarter, kLastEndQuarter * kSecondsPerQuarter, up);
-    end_ = onDate(next);
-    if (end_ <= begin_) begin_ = onDate(next - kSecondsPerQuarter);
+    placeEnd(next);
+}
+
+void AppointmentForm::placeBegin(int64_t second) {
+    begin_ = onDate(second);
+    if (begin_ >= end_) end_ = onDate(second + kSecondsPerQuarter);
+}
+
+void AppointmentForm::placeEnd(int64_t second) {
+    end_ = onDate(second);
+    if (end_ <= begin_) begin_ = onDate(second - kSecondsPerQuarter);
+}
+
+bool AppointmentForm::typeBegin(std::string_view text) {
+    const auto minute = parseTypedTime(text);
+    if (!minute) return false;
+    placeBegin(nearestQuarter(*minute, kFirstBeginQuarter, kLastBeginQuarter) * kSecondsPerQuarter);
+    return true;
+}
+
+bool AppointmentForm::typeEnd(std::string_view text) {
+    const auto minute = parseTypedTime(text);
+    if (!minute) return false;
+    placeEnd(nearestQuarter(*minute, kFirstEndQuarter, kLastEndQuarter) * kSecondsPerQuarter);
+    return true;
 }
 
 bool AppointmentForm::setTimes(int beginHour, int beginMinute, int endHour, int endMinute) {

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 #include "records/Appointment.h"
 #include "records/DateTime.h"
@@ -58,6 +59,11 @@ public:
     // quarter hour, so that the begin always comes before the end.
     void stepBegin(bool up);
     void stepEnd(bool up);
+    // A time typed into the begin or end field, snapped to the nearest quarter hour the
+    // field may hold; it pushes the other time as a step does. False, changing nothing,
+    // for text that is no time.
+    bool typeBegin(std::string_view text);
+    bool typeEnd(std::string_view text);
     // Sets both times on the form's date; false, changing nothing, unless they are valid
     // begin and end times with the begin first.
     bool setTimes(int beginHour, int beginMinute, int endHour, int endMinute);
@@ -75,6 +81,9 @@ public:
     [[nodiscard]] Appointment writtenOver(Appointment base) const;
 
 private:
+    // Set the begin or end time to a second of the form's day, pushing the other one.
+    void placeBegin(int64_t secondOfDay);
+    void placeEnd(int64_t secondOfDay);
     // The time `secondOfDay` seconds after midnight on the form's date.
     [[nodiscard]] DateTime onDate(int64_t secondOfDay) const;
 

@@ -51,25 +51,38 @@ void ContactActions::dial(const std::string& number) {
     const bool hasDigit =
         std::any_of(number.begin(), number.end(), [](char c) { return c >= '0' && c <= '9'; });
     const DialOutcome outcome = hasDigit ? launcher_.dial(number) : DialOutcome::InvalidNumber;
-    if (outcome != DialOutcome::Placed)
+    if (outcome == DialOutcome::NoDialer)
+        offerCopy(ContactProgram::Dialer, number, "Calling Error");
+    else if (outcome != DialOutcome::Placed)
         prompts_.showMessage(dialFailureMessage(outcome), "Calling Error", MessageIcon::Error);
 }
 
 void ContactActions::mail(const std::string& address) {
-    if (!address.empty()) openMail(mailUrl({address}));
+    if (!address.empty()) openMail(mailUrl({address}), address);
 }
 
 void ContactActions::mailGroup(const std::vector<std::string>& addresses) {
-    openMail(mailUrl(addresses));
+    // Pasted into a mail program's "To:" line, commas part the addresses.
+    std::string copied;
+    for (const std::string& address : addresses)
+        copied += (copied.empty() ? "" : ", ") + address;
+    openMail(mailUrl(addresses), copied);
 }
 
-void ContactActions::openMail(const std::string& url) {
-    if (!launcher_.open(url))
-        prompts_.showMessage("Error opening E-mail client", "E-Mail Error", MessageIcon::Error);
+void ContactActions::openMail(const std::string& url, const std::string& copied) {
+    if (!launcher_.open(url)) offerCopy(ContactProgram::Mail, copied, "E-Mail Error");
 }
 
 void ContactActions::openWebPage(const std::string& stored) {
     if (stored.empty()) return;
-    if (!launcher_.open(webPageUrl(stored)))
-        prompts_.showMessage("Error opening web browser", "Web Browser Error", MessageIcon::Error);
+    const std::string url = webPageUrl(stored);
+    if (!launcher_.open(url)) offerCopy(ContactProgram::Browser, url, "Web Browser Error");
+}
+
+void ContactActions::offerCopy(ContactProgram program, const std::string& text,
+                               const char* caption) {
+    const MessageButtons buttons = text.empty() ? MessageButtons::Ok : MessageButtons::YesNo;
+    if (prompts_.showMessage(missingProgramMessage(program, text), caption, MessageIcon::Error,
+                             buttons) == MessageAnswer::Yes)
+        launcher_.copyToClipboard(text);
 }

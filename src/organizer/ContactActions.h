@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "organizer/MissingProgram.h"
 #include "platform/ContactLauncher.h"
 
 class UserPrompts;
@@ -16,7 +17,8 @@ class UserPrompts;
 [[nodiscard]] std::string dialFailureMessage(DialOutcome outcome);
 
 // The phone book's one-click actions: each hands its text to the launcher and tells the
-// user, in a message box, when the desktop refused it. The document is never changed.
+// user, in a message box, when the desktop refused it; where no program was there to take
+// it, the box offers to copy the text instead. The document is never changed.
 class ContactActions {
 public:
     ContactActions(ContactLauncher& launcher, UserPrompts& prompts)
@@ -32,7 +34,10 @@ public:
     void mailGroup(const std::vector<std::string>& addresses);
 
 private:
-    void openMail(const std::string& url);
+    // `copied` is what the user may take to the clipboard when no mail program started.
+    void openMail(const std::string& url, const std::string& copied);
+    // Says that no program of that kind took `text` and offers to copy it.
+    void offerCopy(ContactProgram program, const std::string& text, const char* caption);
 
     ContactLauncher& launcher_;
     UserPrompts& prompts_;

@@ -4,7 +4,7 @@
 #include <string_view>
 
 // The text typed into the phone book's filter box, folded for a search without regard
-// to case.
+// to case or accents.
 class PersonFilter {
 public:
     // The text the filter box holds; "" lets every person through.
@@ -21,7 +21,8 @@ private:
     std::string needle_;
 };
 
-// Folds ASCII and the Latin-1 letters of UTF-8 to lower case, byte for byte in length.
+// Folds UTF-8 text for searching: letters to lower case, and Latin letters to their
+// letters without accents ("Müller" to "muller", "ß" to "ss"); other text stays as it is.
 [[nodiscard]] std::string foldCase(std::string_view text);
 // The same, appended to `out`.
 void appendFolded(std::string& out, std::string_view text);

@@ -12,6 +12,9 @@ public:
     virtual ~ContactLauncher() = default;
     // Asks the desktop to place a call to the number, exactly as stored.
     virtual DialOutcome dial(const std::string& number) = 0;
-    // Opens a "mailto:" or web address with its program; false when that failed.
+    // Opens a "mailto:" or web address with its program; false when that failed, as it
+    // does when the desktop names no program for the address.
     virtual bool open(const std::string& url) = 0;
+    // Puts the text on the clipboard, for the user to paste where no program took it.
+    virtual void copyToClipboard(const std::string& text) = 0;
 };

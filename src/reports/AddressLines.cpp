@@ -11,6 +11,12 @@ std::string addressName(std::string_view first, std::string_view last) {
     return name;
 }
 
+std::string addresseeName(const Person& person) {
+    std::string name = addressName(person.FName, person.LName);
+    if (trimmed(name).empty()) return std::string(trimmed(person.Company));
+    return name;
+}
+
 std::string cityLine(std::string_view city, std::string_view state, std::string_view zip) {
     std::string line(trimmed(city));
     if (!line.empty()) line += ", ";

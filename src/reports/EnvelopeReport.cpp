@@ -30,7 +30,7 @@ void EnvelopeReport::drawItems(int pageIndex) {
     // printable area, and centres on the second column by its last line.
     const int x = secondColumnX() - textWidth(city) / 2;
     int y = (c.bottom - c.top) / 2 + lineHeight();
-    textOut(x, y, addressName(p.FName, p.LName));
+    textOut(x, y, addresseeName(p));
     y += lineHeight();
     textOut(x, y, p.Addr1);
     y += lineHeight();

@@ -115,8 +115,10 @@ void MonthlyPlanReport::drawDayTexts() {
     const FontSpec previous = p.selectFont(normalFont());
     for (size_t i = 0; i < dayRects_.size(); ++i) {
         const int day = int(i) + 1;
-        p.drawText(dayRects_[i], appointmentText(day) + taskText(day),
-                   textflags::kLeft | textflags::kWordBreak);
+        std::vector<std::string> entries = appointmentEntries(day);
+        for (std::string& task : taskEntries(day))
+            entries.push_back(std::move(task));
+        drawDayEntries(dayRects_[i], entries);
     }
     p.selectFont(previous);
     setPointSize(points);

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "records/DateTime.h"
+#include "reports/DayEntryLines.h"
 
 namespace {
 
@@ -33,26 +34,35 @@ PlanReport::PlanReport(PageCanvas& measuring, const Locale& locale, std::vector<
         [](const Appointment& a, const Appointment& b) { return a.StartTime < b.StartTime; });
 }
 
-std::string PlanReport::appointmentText(int day) const {
-    std::string text;
+std::vector<std::string> PlanReport::appointmentEntries(int day) const {
+    std::vector<std::string> entries;
     for (const Appointment& a : appointments_) {
-        if (a.DueDate.day() != day) continue;
-        text += a.StartTime.formatTime(locale_, "h':'mm t");
-        text += ' ';
-        text += a.Description;
-        text += '\n';
+        if (a.DueDate.day() == day)
+            entries.push_back(a.StartTime.formatTime(locale_, "h':'mm t") + " " + a.Description);
     }
-    return text;
+    return entries;
 }
 
-std::string PlanReport::taskText(int day) const {
-    std::string text;
+std::vector<std::string> PlanReport::taskEntries(int day) const {
+    std::vector<std::string> entries;
     for (const Task& t : tasks_) {
-        if (t.DueDate.day() != day) continue;
-        text += t.Description;
-        text += '\n';
+        if (t.DueDate.day() == day) entries.push_back(t.Description);
     }
-    return text;
+    return entries;
+}
+
+void PlanReport::drawDayEntries(const PageRect& box, const std::vector<std::string>& entries) {
+    if (entries.empty()) return;
+    PageCanvas& p = page();
+    const TextMetrics m = p.textMetrics();
+    const int step = m.height + m.externalLeading;
+    if (step <= 0) return;
+    const int lineCount = (box.bottom - box.top) / step;
+    const auto widthOf = [&p](std::string_view text) { return p.textExtent(text).width; };
+    const std::vector<std::string> lines =
+        fitDayEntries(entries, box.right - box.left, lineCount, widthOf);
+    for (size_t i = 0; i < lines.size(); ++i)
+        p.clippedTextOut(box.left, box.top + int(i) * step, box, lines[i]);
 }
 
 int PlanReport::monthLength(int year, int month) {

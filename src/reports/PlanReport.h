@@ -18,10 +18,10 @@ public:
     PlanReport(PageCanvas& measuring, const Locale& locale, std::vector<Task> tasks,
                std::vector<Appointment> appointments);
 
-    // "9:05 A Dentist\n" for each appointment on `day` of the month, by start time.
-    [[nodiscard]] std::string appointmentText(int day) const;
-    // "Call Ann\n" for each task due on `day` of the month, in list order.
-    [[nodiscard]] std::string taskText(int day) const;
+    // "9:05 A Dentist" for each appointment on `day` of the month, by start time.
+    [[nodiscard]] std::vector<std::string> appointmentEntries(int day) const;
+    // "Call Ann" for each task due on `day` of the month, in list order.
+    [[nodiscard]] std::vector<std::string> taskEntries(int day) const;
 
     // Days in `month` of `year`.
     [[nodiscard]] static int monthLength(int year, int month);
@@ -39,6 +39,9 @@ protected:
     // The small calendar of `month` (wrapping into the years around `year`) with its
     // top-left corner at (x, y), in the selected font, which is the bold one at 8 points.
     void drawSmallCalendar(int year, int month, int x, int y);
+    // A day's entries, wrapped, in as many whole lines of the selected font as `box`
+    // holds; a last line tells how many entries did not fit.
+    void drawDayEntries(const PageRect& box, const std::vector<std::string>& entries);
     // A font of the fixed face the plans' big labels use.
     [[nodiscard]] FontSpec labelFont(int points, int weight) const;
 

@@ -147,11 +147,10 @@ void WeeklyPlanReport::drawDayTexts(int pageIndex, int bandTop) {
         const int band = day.dayOfWeek() - (pageIndex == 0 ? 1 : 5);
         if (band < 0 || band >= kBands) continue;
         const int top = s + band * bandHeight;
-        const unsigned flags = textflags::kLeft | textflags::kWordBreak;
-        p.drawText({c.left + avg, top, c.right - avg - half, top + textHeight},
-                   appointmentText(day.day()), flags);
-        p.drawText({c.left + avg + half, top, c.right - avg, top + textHeight}, taskText(day.day()),
-                   flags);
+        drawDayEntries({c.left + avg, top, c.right - avg - half, top + textHeight},
+                       appointmentEntries(day.day()));
+        drawDayEntries({c.left + avg + half, top, c.right - avg, top + textHeight},
+                       taskEntries(day.day()));
     }
     p.selectFont(previous);
 }

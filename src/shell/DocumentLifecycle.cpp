@@ -74,7 +74,10 @@ void DocumentLifecycle::open() {
 }
 
 void DocumentLifecycle::save() {
-    saveReportingFailure();
+    // A document that got its name here (it had none) is listed as Save As lists it.
+    const std::string before = document_.path();
+    if (saveReportingFailure() == SaveOutcome::Saved && document_.path() != before)
+        rememberCurrentInRecentList();
 }
 
 void DocumentLifecycle::saveAs() {

@@ -74,8 +74,7 @@ const char* AppointmentImport::importRecord(const std::vector<std::string_view>&
     if (!dated) return "no date that can be read";
     if (!started) return "no start time that can be read";
     if (!ended) return "no end time that can be read";
-    if (taken_.covers(a.StartTime) || taken_.covers(a.EndTime))
-        return "clashes with an existing appointment";
+    if (taken_.clashes(a.StartTime, a.EndTime)) return "clashes with an existing appointment";
     if (warningMinutes_ >= 0 && warningMinutes_ <= 60)
         a.AlarmTime = a.AlarmTime - DateTimeSpan::fromParts(0, 0, warningMinutes_, 0);
 

@@ -7,11 +7,11 @@
 #include "textio/RecordImport.h"
 
 // Appointments: a record needs a text, a date, a start and an end that can be read, and
-// must not start or end within an appointment already in the document (those added by
-// this import included). Times fall on the record's date, rounded to the quarter hour;
-// an end before the start becomes the start. The alarm warning is rounded to five minutes
-// and kept when it lies between 0 and 60; without an "AlarmTime" column the alarm is at
-// the start.
+// must not share time with an appointment already in the document (those added by this
+// import included), so importing the same file twice adds nothing. Times fall on the record's date,
+// rounded to the quarter hour; an end before the start becomes the start. The alarm warning is
+// rounded to five minutes and kept when it lies between 0 and 60; without an "AlarmTime" column the
+// alarm is at the start.
 class AppointmentImport : public RecordImport {
 public:
     // Imports into `document`, reading field f from column columnOf[f]. Dates and times are read in

@@ -1,19 +1,26 @@
 #pragma once
 
 #include <map>
+#include <set>
 
 #include "records/DateTime.h"
 
-// The moments taken by appointments: the union of their closed start-to-end ranges, so
-// that asking whether a moment falls within any appointment costs a logarithm, not a walk
-// over every appointment.
+// The time taken by appointments, so that asking whether a new one clashes costs a
+// logarithm, not a walk over every appointment. Two appointments clash when they share
+// some time: back-to-back meetings only touch and do not clash, while a repeat of the
+// same appointment, even one that starts and ends at one moment, does.
 class ClashIndex {
 public:
-    // Takes the range from `start` to `end`, both included; nothing when end is before start.
+    // Takes the time from `start` to `end`; nothing when end is before start.
     void add(DateTime start, DateTime end);
-    // Whether some added range holds `moment`, its ends included.
-    [[nodiscard]] bool covers(DateTime moment) const;
+    // Whether the time from `start` to `end` clashes with something added.
+    [[nodiscard]] bool clashes(DateTime start, DateTime end) const;
 
 private:
-    std::map<double, double> ranges_;  // disjoint: continuous start to continuous end
+    // Whether some added span of time holds a moment strictly between `from` and `to`,
+    // or `from` itself strictly inside it when the two are equal.
+    [[nodiscard]] bool overlapsSpan(double from, double to) const;
+
+    std::map<double, double> spans_;  // start to end; interiors never overlap
+    std::set<double> moments_;        // appointments that start and end at once
 };

@@ -31,9 +31,10 @@ protected:
     }
     // The program itself, with a display it must not need.
     ShellRun report(const std::string& args) {
-        return shell("env -u DISPLAY -u WAYLAND_DISPLAY QT_QPA_PLATFORM=xcb " QUILLMATE_CLI_BINARY
-                     " --now '2026-05-12 09:00' report " +
-                     args);
+        return shell(
+            "env -u DISPLAY -u WAYLAND_DISPLAY -u XDG_RUNTIME_DIR "
+            "QT_QPA_PLATFORM=xcb " QUILLMATE_CLI_BINARY " --now '2026-05-12 09:00' report " +
+            args);
     }
 
     ScratchDir dir;
@@ -44,6 +45,7 @@ protected:
 TEST_F(ReportCommandsTest, WritesOnePdfPagePerReportPageWithoutADisplay) {
     const ShellRun run = report("daily-tasks '" + doc + "' -o '" + pdf + "' --paper a4");
     ASSERT_EQ(run.code, 0) << run.output;
+    EXPECT_EQ(run.output, "") << "nothing on standard error, not even Qt's remarks";
     const ShellRun info = shell("pdfinfo '" + pdf + "'");
     EXPECT_NE(info.output.find("Pages:           2"), std::string::npos) << info.output;
     EXPECT_NE(info.output.find("(A4)"), std::string::npos) << info.output;

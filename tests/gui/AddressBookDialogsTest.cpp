@@ -371,25 +371,22 @@ TEST_F(AddressBookDialogs, GroupListAddsEditsAndDeletesOneUndoStepEach) {
     EXPECT_EQ(descs()[3], "Friends");
     activate(dialog);
 
-    // Delete: "No" keeps the group; a group in use is refused.
+    // Delete: "No" keeps the group; a group in use is refused before any question.
     prompts_.answers = {MessageAnswer::No};
     QTest::mouseClick(dialog.deleteButton(), Qt::LeftButton);
     EXPECT_TRUE(document_.phGroups().contains(4));
+    EXPECT_EQ(prompts_.messages.back().text,
+              "Are you sure you want to delete the selected group? If it is in "
+              "use anywhere, it will not be deleted");
+    EXPECT_EQ(prompts_.messages.back().buttons, MessageButtons::YesNo);
     clickRow(dialog.list(), 1);
     prompts_.messages.clear();
     prompts_.answers = {MessageAnswer::Yes};
     QTest::keyClick(dialog.list(), Qt::Key_Delete);
-    ASSERT_EQ(prompts_.messages.size(), 2u);
-    EXPECT_EQ(prompts_.messages[0].text,
-              "Are you sure you want to delete the selected group? If it is in "
-              "use anywhere, "
-              "it will not be deleted");
+    ASSERT_EQ(prompts_.messages.size(), 1u);
+    EXPECT_EQ(prompts_.messages[0].text, "The group is in use. It was not deleted.");
     EXPECT_EQ(prompts_.messages[0].caption, "Delete Group");
-    EXPECT_EQ(prompts_.messages[0].buttons, MessageButtons::YesNo);
     EXPECT_EQ(prompts_.messages[0].icon, MessageIcon::Information);
-    EXPECT_EQ(prompts_.messages[1].text, "The group is in use. It was not deleted.");
-    EXPECT_EQ(prompts_.messages[1].caption, "Delete Group");
-    EXPECT_EQ(prompts_.messages[1].icon, MessageIcon::Information);
     EXPECT_TRUE(document_.phGroups().contains(2));
     EXPECT_EQ(history_.undoName(), "Edit Group");
 

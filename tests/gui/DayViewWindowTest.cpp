@@ -9,10 +9,12 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
+#include <QTextCharFormat>
 #include <QTimer>
 #include <QTreeView>
 
 #include "FrameFixture.h"
+#include "Screenshot.h"
 #include "organizer/ui/OrganizerView.h"
 #include "organizer/ui/TaskDialog.h"
 #include "platform/Clock.h"
@@ -145,6 +147,39 @@ TEST_F(DayViewWindowTest, FocusStartsOnTheCalendarAndTabReachesBothLists) {
     view->calendar()->setSelectedDate(QDate(2026, 12, 9));
     EXPECT_EQ(view->taskList()->model()->rowCount(), 1);
     EXPECT_EQ(frame->document().currentDate(), DateTime::fromFields(2026, 12, 9));
+}
+
+TEST_F(DayViewWindowTest, CalendarDrawsBusyDaysBoldAndKeepsTodayMarked) {
+    addTask("Due on the ninth", Task::Medium);
+    Task ninth = *frame->document().tasks().find(1);
+    ninth.DueDate = DateTime::fromFields(2026, 12, 9);
+    frame->document().replace(ninth);
+    Appointment party = Appointment::createdAt(DateTime::fromFields(2026, 12, 24, 18, 0));
+    party.Description = "Party";
+    party.DueDate = party.StartTime.date();
+    party.EndTime = party.StartTime;
+    frame->document().add(party);
+    party.DueDate = DateTime::fromFields(2027, 1, 2);
+    frame->document().add(party);
+
+    QCalendarWidget* calendar = view->calendar();
+    calendar->setSelectedDate(QDate(2026, 12, 9));
+    const auto bold = [calendar](int year, int month, int day) {
+        return calendar->dateTextFormat(QDate(year, month, day)).fontWeight() == QFont::Bold;
+    };
+    EXPECT_TRUE(bold(2026, 12, 9));
+    EXPECT_TRUE(bold(2026, 12, 24));
+    EXPECT_TRUE(bold(2027, 1, 2));  // shown on December's page too
+    EXPECT_FALSE(bold(2026, 12, 6));
+    EXPECT_FALSE(bold(2026, 12, 10));
+    // Today keeps its mark while another day is chosen.
+    EXPECT_NE(calendar->dateTextFormat(QDate(2026, 12, 6)).background().style(), Qt::NoBrush);
+    screenshot(*calendar, "calendar-busy-days");
+
+    // A change to the document redraws the marks.
+    ninth.Priority = Task::Done;
+    frame->document().replace(ninth);
+    EXPECT_FALSE(bold(2026, 12, 9));
 }
 
 }  // namespace

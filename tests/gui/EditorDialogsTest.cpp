@@ -11,6 +11,7 @@
 #include <QTest>
 #include <QTimer>
 
+#include "Screenshot.h"
 #include "organizer/EditorCommits.h"
 #include "organizer/ui/AppointmentDialog.h"
 #include "organizer/ui/EditorWidgets.h"
@@ -85,6 +86,38 @@ TEST(AppointmentDialog, KeysStepTheTimesAndTheAlarmAndAskReturnsTheForm) {
     EXPECT_EQ(written.StartTime, DateTime::fromFields(2026, 5, 12, 22, 45));
     EXPECT_TRUE(written.Alarm);
     EXPECT_EQ(written.AlarmTime, DateTime::fromFields(2026, 5, 12, 21, 45));
+}
+
+TEST(AppointmentDialog, TypedTimesAreTakenOnEnterOrLeavingTheField) {
+    FixedLocale locale;
+    AppointmentDialog dialog(
+        AppointmentForm::forNew(kMay12, DateTime::fromFields(2026, 5, 10, 9, 0)), false, locale);
+    dialog.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
+    QTest::keyClicks(dialog.textField(), "Dentist");
+    dialog.beginField()->setFocus();
+    dialog.beginField()->selectAll();
+    QTest::keyClicks(dialog.beginField(), "130p");
+    QTest::keyClick(dialog.beginField(), Qt::Key_Tab);  // leaving the field takes the time
+    EXPECT_EQ(dialog.beginField()->text(), "01:30 PM");
+    EXPECT_EQ(dialog.endField()->text(), "01:45 PM");
+    screenshot(dialog, "appointment-typed-time");
+    dialog.endField()->setFocus();
+    dialog.endField()->selectAll();
+    QTest::keyClicks(dialog.endField(), "14:50");
+    QTest::keyClick(dialog.endField(), Qt::Key_Up);  // the arrows still step what is shown
+    EXPECT_EQ(dialog.endField()->text(), "02:00 PM");
+    dialog.endField()->selectAll();
+    QTest::keyClicks(dialog.endField(), "lunch");
+    QTest::keyClick(dialog.endField(), Qt::Key_Tab);  // no time: the shown one comes back
+    EXPECT_EQ(dialog.endField()->text(), "02:00 PM");
+    dialog.endField()->setFocus();
+    dialog.endField()->selectAll();
+    QTest::keyClicks(dialog.endField(), "2:52 PM");
+    QTest::keyClick(dialog.endField(), Qt::Key_Return);  // Enter takes it and confirms
+    ASSERT_EQ(dialog.result(), QDialog::Accepted);
+    EXPECT_EQ(dialog.form().begin(), DateTime::fromFields(2026, 5, 12, 13, 30));
+    EXPECT_EQ(dialog.form().end(), DateTime::fromFields(2026, 5, 12, 14, 45));
 }
 
 TEST(EditorDialogs, EveryControlAnswersWithItsHelpNumber) {

@@ -9,6 +9,7 @@
 #include <QApplication>
 #include <QCalendarWidget>
 #include <QDir>
+#include <QHeaderView>
 #include <QHelpEvent>
 #include <QLabel>
 #include <QMenu>
@@ -16,16 +17,19 @@
 #include <QScreen>
 #include <QStatusBar>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QTextBrowser>
 #include <QToolBar>
 #include <QTreeView>
 
 #include "FrameFixture.h"
+#include "Screenshot.h"
 #include "organizer/ui/OrganizerView.h"
 #include "platform/Clock.h"
 #include "platform/qt/QtLocale.h"
 #include "shell/CommandId.h"
 #include "shell/DocFileStorage.h"
+#include "shell/FirstWindowSize.h"
 #include "shell/ShellFakes.h"
 #include "shell/ui/CommandActions.h"
 #include "shell/ui/HelpWindow.h"
@@ -110,7 +114,9 @@ TEST_F(MainFrameTest, FirstStartShowsANewDocumentAndWritesOnlyTheDefaults) {
     const std::string copy = dir.filePath("copy.pgr").toStdString();
     prompts.paths = {copy};
     frame->runCommand(cmd::kSaveAs);
-    EXPECT_EQ(recentMenuTexts(), QStringList{QString::fromStdString("&1 " + copy)});
+    // Named through Save, the first file joined the list as the copy does.
+    EXPECT_EQ(recentMenuTexts(), (QStringList{QString::fromStdString("&1 " + copy),
+                                              QString::fromStdString("&2 " + saved)}));
     EXPECT_TRUE(prompts.messages.empty());
 }
 
@@ -310,10 +316,10 @@ TEST_F(MainFrameTest, PlacementIsRestoredUnlessItIsOffTheScreen) {
     settings.writeNumber("Settings", "wp.showCmd", 1);
     settings.writeNumber("Settings", "wp.left", 40);
     settings.writeNumber("Settings", "wp.top", 30);
-    settings.writeNumber("Settings", "wp.right", 40 + minimum.width() + 100);
-    settings.writeNumber("Settings", "wp.bottom", 30 + minimum.height() + 50);
+    settings.writeNumber("Settings", "wp.right", 40 + minimum.width() + 50);
+    settings.writeNumber("Settings", "wp.bottom", 30 + minimum.height() + 30);
     frame->showWithStoredPlacement();
-    EXPECT_EQ(frame->geometry(), QRect(40, 30, minimum.width() + 100, minimum.height() + 50));
+    EXPECT_EQ(frame->geometry(), QRect(40, 30, minimum.width() + 50, minimum.height() + 30));
     frame->hide();
 
     start({});
@@ -321,7 +327,34 @@ TEST_F(MainFrameTest, PlacementIsRestoredUnlessItIsOffTheScreen) {
     settings.writeNumber("Settings", "wp.right", static_cast<uint32_t>(-4000));
     frame->showWithStoredPlacement();
     EXPECT_GE(frame->geometry().left(), 0);
-    EXPECT_EQ(frame->size(), minimum);
+    // Shown as on a first start: the designed size scaled to the window's own font.
+    const QFontMetrics metrics(frame->font());
+    const QRect available = QGuiApplication::primaryScreen()->availableGeometry();
+    const PixelSize first = firstWindowSize(metrics.averageCharWidth(), metrics.height(),
+                                            {available.width(), available.height()});
+    EXPECT_EQ(frame->size(), QSize(first.width, first.height).expandedTo(minimum));
+    // There the appointment list's heading is not cut.
+    QApplication::processEvents();
+    const QHeaderView* header = frame->organizerView()->appointmentList()->header();
+    EXPECT_GE(header->sectionSize(1), header->fontMetrics().horizontalAdvance("Appointment") +
+                                          2 * header->fontMetrics().averageCharWidth());
+    screenshot(*frame, "first-window");
+}
+
+TEST_F(MainFrameTest, CtrlQAsksTheSaveQuestionAsClosingDoes) {
+    start({});
+    frame->show();
+    QApplication::setActiveWindow(frame.get());
+    ASSERT_TRUE(QTest::qWaitForWindowActive(frame.get()));
+    frame->document().add(Task::createdAt(DateTime::now(clock)));
+    prompts.answers = {MessageAnswer::Cancel};
+    QTest::keyClick(frame.get(), Qt::Key_Q, Qt::ControlModifier);
+    ASSERT_EQ(prompts.messages.size(), 1u);
+    EXPECT_EQ(prompts.messages[0].text, "Save changes to Untitled?");
+    EXPECT_TRUE(frame->isVisible());
+    prompts.answers = {MessageAnswer::No};
+    QTest::keyClick(frame.get(), Qt::Key_Q, Qt::ControlModifier);
+    EXPECT_FALSE(frame->isVisible());
 }
 
 TEST_F(MainFrameTest, HugeOrExtremeStoredPlacementsAreFittedOntoTheScreen) {

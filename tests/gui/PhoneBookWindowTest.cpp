@@ -31,6 +31,7 @@ public:
         asked.push_back(url);
         return opens;
     }
+    void copyToClipboard(const std::string& text) override { asked.push_back("copy:" + text); }
 
     std::vector<std::string> asked;
     DialOutcome outcome = DialOutcome::Placed;
@@ -141,11 +142,15 @@ TEST_F(PhoneBookWindowTest, RefusedCallsAndMailsAreReportedAndGroupMailJoinsTheL
                       list->visualRect(list->model()->index(0, 0)).center());
     launcher.outcome = DialOutcome::NoDialer;
     launcher.opens = false;
+    prompts.answers = {MessageAnswer::No, MessageAnswer::Yes};
     panel->detailButton(PersonDetail::HomePhone)->click();
     panel->detailButton(PersonDetail::EMail)->click();
     ASSERT_EQ(prompts.messages.size(), 2u);
     EXPECT_EQ(prompts.messages[0].caption, "Calling Error");
-    EXPECT_EQ(prompts.messages[1].text, "Error opening E-mail client");
+    EXPECT_EQ(prompts.messages[1].caption, "E-Mail Error");
+    // Only the mail address was asked to be copied.
+    EXPECT_EQ(launcher.asked.back(), "copy:Al@example.org");
+    EXPECT_EQ(launcher.asked[launcher.asked.size() - 3], "tel:555");
 }
 
 }  // namespace

@@ -9,12 +9,15 @@
 #include <QStackedWidget>
 #include <QStatusBar>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QToolBar>
 
 #include "FrameFixture.h"
+#include "Screenshot.h"
 #include "organizer/ui/OrganizerView.h"
 #include "platform/Clock.h"
 #include "platform/qt/QtLocale.h"
+#include "reports/ui/PageBox.h"
 #include "reports/ui/PreviewWindow.h"
 #include "reports/ui/ReportController.h"
 #include "shell/CommandId.h"
@@ -83,6 +86,15 @@ TEST_F(ReportPreviewTest, PreviewStepsPagesZoomsAndCloses) {
     reports->previewAction(cmd::kPreviewNext)->trigger();
     frame->runCommand(cmd::kPreviewNext);
     EXPECT_EQ(statusText(), "Page 3 of 3");
+    EXPECT_EQ(reports->previewPageBox()->text(), "3 of 3");
+    // A page typed into the page box is shown at once.
+    reports->previewPageBox()->selectAll();
+    QTest::keyClicks(reports->previewPageBox(), "1");
+    QTest::keyClick(reports->previewPageBox(), Qt::Key_Return);
+    EXPECT_EQ(statusText(), "Page 1 of 3");
+    EXPECT_FALSE(previewEnabled(cmd::kPreviewPrevious));
+    frame->runCommand(cmd::kPreviewNext);
+    frame->runCommand(cmd::kPreviewNext);
     EXPECT_FALSE(previewEnabled(cmd::kPreviewNext));
     frame->runCommand(cmd::kPreviewNext);  // nothing beyond the last page
     EXPECT_EQ(reports->previewState().currentPage(), 2);
@@ -109,6 +121,27 @@ TEST_F(ReportPreviewTest, PreviewStepsPagesZoomsAndCloses) {
     // Once chosen, the report can be previewed and printed again.
     EXPECT_TRUE(enabled(cmd::kPrintPreview));
     EXPECT_TRUE(enabled(cmd::kPrint));
+}
+
+TEST_F(ReportPreviewTest, ABusyDayOfTheWeekSaysHowManyMoreAndEscapeClosesThePreview) {
+    for (int i = 0; i < 13; ++i) {
+        Appointment a =
+            Appointment::createdAt(DateTime::fromFields(2026, 5, 12, 8 + i / 2, i % 2 * 30));
+        a.Description = "Meeting " + std::to_string(i + 1);
+        a.DueDate = a.StartTime.date();
+        a.EndTime = a.StartTime;
+        frame->document().add(a);
+    }
+    frame->resize(1000, 1300);
+    frame->runCommand(cmd::kReportWeekly);
+    ASSERT_TRUE(reports->previewShowing());
+    QApplication::processEvents();
+    screenshot(*reports->previewWindow(), "weekly-plan-more");
+
+    QApplication::setActiveWindow(frame.get());
+    QTest::keyClick(reports->previewWindow(), Qt::Key_Escape);
+    EXPECT_FALSE(reports->previewShowing());
+    EXPECT_EQ(client(), frame->organizerView());
 }
 
 TEST_F(ReportPreviewTest, EmptyReportKeepsTheLastImageAndClosingTheFrameClosesThePreview) {

@@ -13,8 +13,11 @@
 #include <QTimer>
 #include <QTreeView>
 
+#include "platform/Clock.h"
 #include "platform/qt/QtUserPrompts.h"
+#include "records/PimDocument.h"
 #include "shell/ui/AboutDialog.h"
+#include "workspace/ui/DocumentFolder.h"
 #include "shell/ui/HelpWindow.h"
 #include "workspace/ui/ProgramPicture.h"
 
@@ -111,6 +114,25 @@ TEST(QtUserPrompts, FileDialogOpensWideEnoughForEveryColumn) {
     EXPECT_FALSE(QtUserPrompts().askOpenPath(spec));
     QApplication::setFont(appFont);
     EXPECT_TRUE(inspected);
+}
+
+TEST(QtUserPrompts, FileDialogsOpenInTheDocumentsFolderNotTheCurrentOne) {
+    QTemporaryDir dir;
+    const FixedClock clock(LocalTime{2026, 5, 10, 8, 0, 0, 0});
+    PimDocument document(clock);
+    QtUserPrompts prompts;
+    prompts.setStartFolder(
+        [&document] { return QFile::encodeName(documentDialogFolder(document)).toStdString(); });
+    QString opened;
+    QTimer::singleShot(0, [&opened] {
+        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        if (dialog == nullptr) return;
+        opened = dialog->directory().absolutePath();
+        dialog->reject();
+    });
+    document.setPath(QFile::encodeName(dir.filePath(QStringLiteral("home.pgr"))).toStdString());
+    EXPECT_FALSE(prompts.askSavePath(FileDialogSpec{}));
+    EXPECT_EQ(opened, dir.path());
 }
 
 }  // namespace

@@ -15,6 +15,7 @@
 #include <functional>
 
 #include "FrameFixture.h"
+#include "Screenshot.h"
 #include "organizer/ui/OrganizerView.h"
 #include "organizer/ui/PhoneBookPanel.h"
 #include "shell/CommandId.h"
@@ -38,12 +39,6 @@ void whenOpen(std::function<void(T&)> drive) {
         drive(*widget);
         if (widget->isVisible()) widget->reject();
     });
-}
-
-// Pages saved as pictures when QUILLMATE_SCREENSHOTS names a folder.
-void screenshot(QWidget& widget, const char* name) {
-    const QString folder = qEnvironmentVariable("QUILLMATE_SCREENSHOTS");
-    if (!folder.isEmpty()) widget.grab().save(folder + u'/' + QLatin1String(name) + ".png");
 }
 
 QStringList column(const QStandardItemModel& model, int c) {

@@ -113,16 +113,19 @@ TEST_F(AddressBookCommits, GroupInUseIsKeptAndChangesNothing) {
     history_.clear();
 
     for (const int32_t id : {1, 2}) {
+        EXPECT_EQ(groupDeletion(document_, id), GroupChange::InUse) << id;
         EXPECT_EQ(deleteGroup(document_, &history_, id), GroupChange::InUse) << id;
         EXPECT_TRUE(document_.phGroups().contains(id));
     }
     EXPECT_FALSE(document_.isModified());
     EXPECT_FALSE(history_.canUndo());
 
+    EXPECT_EQ(groupDeletion(document_, 3), GroupChange::Done);
     EXPECT_EQ(deleteGroup(document_, &history_, 3), GroupChange::Done);
     EXPECT_FALSE(document_.phGroups().contains(3));
     EXPECT_EQ(history_.undoName(), "Delete Group");
     EXPECT_EQ(deleteGroup(document_, &history_, 3), GroupChange::Missing);
+    EXPECT_EQ(groupDeletion(document_, 3), GroupChange::Missing);
     history_.undo();
     EXPECT_EQ(descOf(3), "Yellow Pages");
 

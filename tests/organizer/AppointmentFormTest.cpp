@@ -59,6 +59,42 @@ TEST(AppointmentForm, SpinsStepByQuartersWrapAtTheEndsAndPushTheOtherTime) {
     }
 }
 
+TEST(AppointmentForm, TypedTimesSnapToQuartersInsideTheRangeAndPushTheOtherTime) {
+    struct Case {
+        const char* typed;
+        bool begin;  // typed into the begin field, else the end field
+        int newBegin[2], newEnd[2];
+    };
+    // The appointment runs from 9:00 to 10:00 before each case.
+    const Case cases[] = {
+        {"1:30 PM", true, {13, 30}, {13, 45}},
+        {"13:30", true, {13, 30}, {13, 45}},
+        {"130p", true, {13, 30}, {13, 45}},
+        {"9.08", true, {9, 15}, {10, 0}},
+        {" 0907 ", true, {9, 0}, {10, 0}},
+        {"2", true, {14, 0}, {14, 15}},  // without AM or PM, 1 to 4 are the afternoon
+        {"12a", true, {5, 0}, {10, 0}},  // before the range: its first quarter
+        {"11 pm", true, {22, 45}, {23, 0}},
+        {"8h30", false, {8, 15}, {8, 30}},
+        {"11:59 PM", false, {9, 0}, {23, 0}},
+        // Not a time: nothing changes.
+        {"lunch", true, {9, 0}, {10, 0}},
+        {"25:00", true, {9, 0}, {10, 0}},
+        {"9:75", false, {9, 0}, {10, 0}},
+        {"13 pm", false, {9, 0}, {10, 0}},
+    };
+    for (const Case& c : cases) {
+        AppointmentForm form = AppointmentForm::of(appointmentOn10May(9, 0, 10, 0));
+        const bool read = c.begin ? form.typeBegin(c.typed) : form.typeEnd(c.typed);
+        const bool changes = c.newBegin[0] != 9 || c.newBegin[1] != 0 || c.newEnd[0] != 10;
+        if (changes) {
+            EXPECT_TRUE(read) << c.typed;
+        }
+        EXPECT_EQ(form.begin(), on10May(c.newBegin[0], c.newBegin[1])) << c.typed;
+        EXPECT_EQ(form.end(), on10May(c.newEnd[0], c.newEnd[1])) << c.typed;
+    }
+}
+
 TEST(AppointmentForm, TimeFieldsShowMidnightAndNoonAsTwelve) {
     EXPECT_EQ(AppointmentForm::timeText(on10May(0, 0)), "12:00 AM");
     EXPECT_EQ(AppointmentForm::timeText(on10May(9, 30)), "09:30 AM");

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "shell/ShellFakes.h"
 
 namespace {
@@ -17,11 +19,13 @@ public:
         opened.push_back(url);
         return opens;
     }
+    void copyToClipboard(const std::string& text) override { copied.push_back(text); }
 
     DialOutcome outcome = DialOutcome::Placed;
     bool opens = true;
     std::vector<std::string> dialled;
     std::vector<std::string> opened;
+    std::vector<std::string> copied;
 };
 
 TEST(ContactTexts, WebPageGetsHttpOnlyWithoutAScheme) {
@@ -80,9 +84,6 @@ TEST_F(ContactActionsTest, DialOutcomesBecomeTheirMessages) {
         {DialOutcome::InvalidNumber,
          "The number you have tried to dial is not valid. Please correct it and try again."},
         {DialOutcome::QueueFull, "Your calling queue is full. Please try again later"},
-        {DialOutcome::NoDialer,
-         "There is no phone dialer active on your computer. Ifyou have not done so, please "
-         "install the phone dialer applet from Windows Setup"},
         {DialOutcome::Failed, "Unknown error. The call could not be placed."},
     };
     for (const Case& c : cases) {
@@ -126,16 +127,57 @@ TEST_F(ContactActionsTest, MailAndWebPageOpenTheirTextsAndReportRefusal) {
                                                           "http://example.org"}));
     EXPECT_TRUE(prompts_.messages.empty());
 
+    EXPECT_EQ(launcher_.opened.back(), "http://example.org");
+}
+
+TEST_F(ContactActionsTest, WithoutAProgramTheMessageSaysWhichAndOffersACopy) {
     launcher_.opens = false;
-    actions_.mail("ann@example.org");
-    expectOneMessage("Error opening E-mail client", "E-Mail Error");
+    launcher_.outcome = DialOutcome::NoDialer;
+    struct Case {
+        std::function<void()> act;
+        MessageAnswer answer;
+        const char* caption;
+        const char* message;
+        const char* copied;  // "" for nothing
+    };
+    const Case cases[] = {
+        {[&] { actions_.dial("555-1234"); }, MessageAnswer::Yes, "Calling Error",
+         "No program on this computer places telephone calls: none is set to open tel: links."
+         "\n\nCopy the number 555-1234 to the clipboard?",
+         "555-1234"},
+        {[&] { actions_.mail("ann@example.org"); }, MessageAnswer::No, "E-Mail Error",
+         "No e-mail program could be started: none is set to open mailto: links."
+         "\n\nCopy the address ann@example.org to the clipboard?",
+         ""},
+        {[&] {
+             actions_.mailGroup({"a@x.org", "b@y.org"});
+         },
+         MessageAnswer::Yes, "E-Mail Error",
+         "No e-mail program could be started: none is set to open mailto: links."
+         "\n\nCopy the address a@x.org, b@y.org to the clipboard?",
+         "a@x.org, b@y.org"},
+        {[&] { actions_.openWebPage("example.org"); }, MessageAnswer::Yes, "Web Browser Error",
+         "No web browser could be started: none is set to open web pages."
+         "\n\nCopy the address http://example.org to the clipboard?",
+         "http://example.org"},
+    };
+    for (const Case& c : cases) {
+        prompts_.messages.clear();
+        launcher_.copied.clear();
+        prompts_.answers = {c.answer};
+        c.act();
+        ASSERT_EQ(prompts_.messages.size(), 1u) << c.message;
+        EXPECT_EQ(prompts_.messages[0].text, c.message);
+        EXPECT_EQ(prompts_.messages[0].caption, c.caption);
+        EXPECT_EQ(prompts_.messages[0].buttons, MessageButtons::YesNo);
+        EXPECT_EQ(launcher_.copied,
+                  *c.copied ? std::vector<std::string>{c.copied} : std::vector<std::string>{});
+    }
+    // Nothing to copy: a plain message.
     prompts_.messages.clear();
-    actions_.mailGroup({"a@x.org"});
-    expectOneMessage("Error opening E-mail client", "E-Mail Error");
-    prompts_.messages.clear();
-    actions_.openWebPage("https://example.org");
-    expectOneMessage("Error opening web browser", "Web Browser Error");
-    EXPECT_EQ(launcher_.opened.back(), "https://example.org");
+    actions_.mailGroup({});
+    expectOneMessage("No e-mail program could be started: none is set to open mailto: links.",
+                     "E-Mail Error");
 }
 
 }  // namespace

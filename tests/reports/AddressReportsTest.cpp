@@ -133,6 +133,21 @@ TEST(AddressLines, CityLineLeavesNoStrayPunctuation) {
         EXPECT_EQ(cityLine(city, state, zip), line) << city << "|" << state << "|" << zip;
 }
 
+TEST(AddressLines, AddresseeIsTheNameOrForTheNamelessTheCompany) {
+    const std::tuple<const char*, const char*, const char*, const char*> cases[] = {
+        {"Ann", "Lee", "Lee & Co", "Ann Lee"},
+        {"", "Roe", "Roe Ltd", "Roe"},
+        {" Ann ", "", "", "Ann "},
+        {"", "", " Acme Ltd ", "Acme Ltd"},
+        {" ", "", "Acme Ltd", "Acme Ltd"},
+        {"", "", "", ""},
+    };
+    for (const auto& [first, last, company, name] : cases) {
+        Person p = person(first, last, company);
+        EXPECT_EQ(addresseeName(p), name) << first << "|" << last << "|" << company;
+    }
+}
+
 TEST(EnvelopeReport, OnePagePerPersonReturnAndDeliveryAddress) {
     RecordingCanvas canvas(letterAt100Dpi());
     User owner;

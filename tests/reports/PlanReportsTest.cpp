@@ -121,18 +121,21 @@ TEST(WeeklyPlanReport, BandsLabelsAndDayTexts) {
     ASSERT_TRUE(drawn(canvas, "NOTES"));
     EXPECT_EQ(canvas.find("NOTES")->y, kGridTop + 3 * bandHeight + 6);
 
-    // Saturday is band 2: its appointments by start time on the left half, clipped to
-    // their box; Thursday's task on the right half of band 0.
-    const auto* saturday = canvas.find("7:00 A Early\n9:05 A Dentist\n");
-    ASSERT_NE(saturday, nullptr);
+    // Saturday is band 2: its appointments by start time on the left half, a line each,
+    // clipped to their box; Thursday's task on the right half of band 0.
+    const auto* early = canvas.find("7:00 A Early");
+    ASSERT_NE(early, nullptr);
     const int y1 = kGridTop + 5;
     const int q = (kBottom - y1) / 4;
     const int s = y1 + 2 * 18;
-    EXPECT_EQ(saturday->clip,
+    EXPECT_EQ(early->clip,
               (PageRect{106, s + 2 * q, 750 - 6 - 325, s + 2 * q + ((q - 36) / 18) * 18}));
-    ASSERT_TRUE(drawn(canvas, "Pay rent\n"));
-    EXPECT_EQ(canvas.find("Pay rent\n")->clip.left, 100 + 6 + 325);
-    EXPECT_EQ(canvas.find("Pay rent\n")->y, s);
+    EXPECT_EQ(early->y, s + 2 * q);
+    ASSERT_TRUE(drawn(canvas, "9:05 A Dentist"));
+    EXPECT_EQ(canvas.find("9:05 A Dentist")->y, s + 2 * q + 18);
+    ASSERT_TRUE(drawn(canvas, "Pay rent"));
+    EXPECT_EQ(canvas.find("Pay rent")->clip.left, 100 + 6 + 325);
+    EXPECT_EQ(canvas.find("Pay rent")->y, s);
     // The closing rule at the content bottom.
     EXPECT_EQ(canvas.lines.back(), (RecordingCanvas::Line{100, kBottom, 750, kBottom}));
 }
@@ -158,12 +161,12 @@ TEST(MonthlyPlanReport, ThirtyOneDaysFromASaturdayFillTheSixthWeekRow) {
     EXPECT_EQ(rects[30].bottom, kGridTop + 8 * h - 9);
     EXPECT_LE(rects[30].bottom, kBottom);
     // Each day's text in its own cell, at 6 points; Saturday the 29th in the last column.
-    const auto* rent = canvas.find("9:00 A Rent due\n");
+    const auto* rent = canvas.find("9:00 A Rent due");
     ASSERT_NE(rent, nullptr);
     EXPECT_EQ(rent->clip, rects[30]);
     EXPECT_EQ(rent->font.height, -8);
-    ASSERT_TRUE(drawn(canvas, "12:30 P Picnic\n"));
-    EXPECT_EQ(canvas.find("12:30 P Picnic\n")->clip, rects[28]);
+    ASSERT_TRUE(drawn(canvas, "12:30 P Picnic"));
+    EXPECT_EQ(canvas.find("12:30 P Picnic")->clip, rects[28]);
     EXPECT_EQ(rects[28].left, rects[0].left);
     // The title fills a third of its row, bottom on the row's line.
     const auto* title = canvas.find("Mar 2025");
@@ -201,12 +204,30 @@ TEST(PlanReports, NarrowPaperDrawsAtEightPoints) {
         ReportInputs inputs = week(2026, 5, 10);
         inputs.year = 2026;
         inputs.month = 5;
-        inputs.tasks = {task("Pay rent", DateTime::fromFields(2026, 5, 11))};
+        inputs.tasks = {task("Rent", DateTime::fromFields(2026, 5, 11))};
         RecordingCanvas canvas(letterAt100Dpi(550));
         build(kind, canvas, inputs)->printPage(canvas, 0);
-        ASSERT_TRUE(drawn(canvas, "Pay rent\n"));
-        EXPECT_EQ(canvas.find("Pay rent\n")->font.height,
-                  kind == ReportKind::WeeklyPlan ? -11 : -8);
+        ASSERT_TRUE(drawn(canvas, "Rent"));
+        EXPECT_EQ(canvas.find("Rent")->font.height, kind == ReportKind::WeeklyPlan ? -11 : -8);
+    }
+}
+
+TEST(PlanReports, ABusyDayEndsWithHowManyEntriesAreNotShown) {
+    // Thirteen appointments on Monday 4 May 2026 and a task: a weekly band holds eight
+    // lines of 18 units, a monthly cell five lines of 13 (6 points).
+    ReportInputs inputs = week(2026, 5, 3);
+    inputs.year = 2026;
+    inputs.month = 5;
+    for (int i = 0; i < 13; ++i)
+        inputs.appointments.push_back(appointment("M", DateTime::fromFields(2026, 5, 4, 8, i)));
+    inputs.tasks = {task("Pay rent", DateTime::fromFields(2026, 5, 4))};
+    for (const auto& [kind, more] : {std::pair{ReportKind::WeeklyPlan, "+6 more"},
+                                     std::pair{ReportKind::MonthlyPlan, "+10 more"}}) {
+        RecordingCanvas canvas(letterAt100Dpi());
+        build(kind, canvas, inputs)->printPage(canvas, 0);
+        EXPECT_TRUE(drawn(canvas, more)) << more;
+        // The weekly plan's task has a box of its own.
+        EXPECT_EQ(drawn(canvas, "Pay rent"), kind == ReportKind::WeeklyPlan);
     }
 }
 

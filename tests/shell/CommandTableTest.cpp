@@ -2,7 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <cctype>
+#include <functional>
+#include <map>
 #include <set>
+#include <string_view>
 
 #include "shell/CommandId.h"
 #include "shell/CommandState.h"
@@ -31,6 +35,49 @@ TEST(CommandTable, IdsAreUniqueAndEveryMenuItemHasARow) {
         EXPECT_TRUE(id == 0 || CommandTable::find(id)) << id;
     EXPECT_NE(CommandTable::find(cmd::kRecentLast), nullptr);
     EXPECT_EQ(CommandTable::find(cmd::kRecentLast + 1), nullptr);
+}
+
+// The letter after the single '&' of a menu text, in lower case; 0 for none.
+char mnemonic(std::string_view text) {
+    for (size_t i = 0; i + 1 < text.size(); ++i) {
+        if (text[i] != '&') continue;
+        if (text[i + 1] != '&') return char(std::tolower(static_cast<unsigned char>(text[i + 1])));
+        ++i;
+    }
+    return 0;
+}
+
+TEST(CommandTable, NoTwoItemsOfAMenuShareAMnemonicOrAnyTwoCommandsAShortcut) {
+    std::function<void(const std::string&, const std::vector<MenuItem>&)> check =
+        [&](const std::string& menu, const std::vector<MenuItem>& items) {
+            std::map<char, std::string> taken;
+            for (const MenuItem& item : items) {
+                std::string text = item.title;
+                if (item.kind == MenuItem::Kind::Command)
+                    text = CommandTable::find(item.commandId)->menuText;
+                const char letter = mnemonic(text);
+                if (item.kind == MenuItem::Kind::Separator ||
+                    item.kind == MenuItem::Kind::RecentFiles)
+                    continue;
+                EXPECT_NE(letter, 0) << menu << ": " << text << " has no mnemonic";
+                const auto [it, added] = taken.emplace(letter, text);
+                EXPECT_TRUE(added) << menu << ": " << text << " and " << it->second;
+                check(text, item.items);
+            }
+        };
+    std::vector<MenuItem> bar;
+    for (const Menu& menu : menuBarLayout())
+        bar.push_back(MenuItem{MenuItem::Kind::Submenu, 0, menu.title, menu.items});
+    check("menu bar", bar);
+
+    std::map<std::string, int> shortcuts;
+    for (const Command& command : CommandTable::all()) {
+        if (*command.accelerator == '\0') continue;
+        const auto [it, added] = shortcuts.emplace(command.accelerator, command.id);
+        EXPECT_TRUE(added) << command.accelerator << ": " << command.id << " and " << it->second;
+    }
+    for (const int id : {cmd::kExit, cmd::kTaskAdd, cmd::kAppointmentAdd, cmd::kPersonAdd})
+        EXPECT_STRNE(CommandTable::find(id)->accelerator, "") << id;
 }
 
 TEST(CommandTable, PlainTextDropsMnemonicAndDots) {

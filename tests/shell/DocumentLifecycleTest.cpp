@@ -176,6 +176,8 @@ TEST_F(DocumentLifecycleTest, SaveOfANewDocumentAsksForANameStartingAtUntitled) 
     lifecycle.save();
     EXPECT_EQ(lifecycle.windowTitle(), "Quillmate [/data/new.pgr]");
     EXPECT_FALSE(doc.isModified());
+    // Named through Save, it joins the recent files as through Save As.
+    EXPECT_EQ(recent.entries().front(), "/data/new.pgr");
 }
 
 TEST_F(DocumentLifecycleTest, SaveAsFailureKeepsPathListAndTitleUntilARetrySucceeds) {

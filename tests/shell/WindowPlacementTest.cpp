@@ -1,3 +1,4 @@
+#include "shell/FirstWindowSize.h"
 #include "shell/WindowPlacement.h"
 
 #include <gtest/gtest.h>
@@ -62,6 +63,23 @@ TEST(WindowPlacement, StoredRectanglesAreFittedOntoTheScreen) {
     // A screen smaller than the window can be: the window starts at its corner.
     EXPECT_EQ(ScreenRect({300, 300, 500, 500}).fittedInto({0, 0, 640, 480}, kMinWidth, kMinHeight),
               (ScreenRect{0, 0, 800, 600}));
+}
+
+TEST(FirstWindowSize, DesignedSizeScaledToTheFontWithinTheScreen) {
+    const PixelSize screen{1920, 1050};
+    struct Case {
+        int width, height;
+        PixelSize available, size;
+    };
+    const Case cases[] = {
+        {6, 13, screen, {660, 466}},  // the designed font
+        {8, 17, screen, {880, 609}},  // a desktop's 10-point font
+        {12, 26, {1280, 700}, {1280, 700}},
+        {0, 0, screen, {660, 466}},  // a font without measures
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(firstWindowSize(c.width, c.height, c.available), c.size)
+            << c.width << "x" << c.height;
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 
 #include "cli/CliArgs.h"
 #include "cli/CliCommand.h"
+#include "cli/PrivateRuntimeDir.h"
 #include "cli/commands/CommandSupport.h"
 #include "docfile/DocumentFile.h"
 #include "records/PimDocument.h"
@@ -157,6 +158,7 @@ Status runReport(CliContext& context, const std::vector<std::string>& argList) {
         return status;
     }
 
+    const PrivateRuntimeDir runtime;
     const auto app = guiForFonts();
     if (!qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
         return Status::failure(FailureKind::Content, "", "reports need Qt Gui");

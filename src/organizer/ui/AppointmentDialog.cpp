@@ -100,6 +100,17 @@ AppointmentDialog::AppointmentDialog(AppointmentForm start, bool editing, const 
         form_.stepEnd(up);
         showValues();
     });
+    // A time can be typed too; text that is no time puts the shown time back.
+    begin_->makeTypable();
+    end_->makeTypable();
+    connect(begin_, &StepField::typed, this, [this](const QString& text) {
+        form_.typeBegin(text.toStdString());
+        showValues();
+    });
+    connect(end_, &StepField::typed, this, [this](const QString& text) {
+        form_.typeEnd(text.toStdString());
+        showValues();
+    });
     connect(alarm_, &QCheckBox::toggled, this, [this](bool on) { form_.setAlarm(on); });
     connect(minutes_, &StepField::stepped, this, [this](bool up) {
         form_.stepAlarmMinutes(up);
@@ -115,6 +126,12 @@ void AppointmentDialog::showValues() {
     begin_->setText(QString::fromStdString(AppointmentForm::timeText(form_.begin())));
     end_->setText(QString::fromStdString(AppointmentForm::timeText(form_.end())));
     minutes_->setText(QString::number(form_.alarmMinutes()));
+}
+
+void AppointmentDialog::accept() {
+    begin_->finishTyping();
+    end_->finishTyping();
+    QDialog::accept();
 }
 
 std::optional<AppointmentForm> AppointmentDialog::ask(QWidget* parent, AppointmentForm start,

@@ -36,6 +36,9 @@ public:
     [[nodiscard]] StepField* minutesField() const { return minutes_; }
     [[nodiscard]] QPushButton* okButton() const { return ok_; }
 
+    // Takes times still being typed before closing.
+    void accept() override;
+
 private:
     // Shows the form's times and minutes.
     void showValues();

@@ -26,6 +26,11 @@ DayLists::DayLists(DayView& day, const Locale& locale, QWidget* parent)
     appointmentList_->header()->resizeSection(0, appointmentList_->fontMetrics().horizontalAdvance(
                                                      QStringLiteral("00:00 AM-00:00 AM  ")) +
                                                      kImageWidth);
+    // Never so narrow that the "Appointment" heading is cut, whatever the font.
+    const QFontMetrics heading = appointmentList_->header()->fontMetrics();
+    appointmentList_->setMinimumWidth(appointmentList_->header()->sectionSize(0) +
+                                      heading.horizontalAdvance(tr("Appointment")) +
+                                      6 * heading.averageCharWidth());
 
     taskModel_ = new TaskListModel(day_, locale, this);
     taskList_ = makeRecordList(taskModel_, parent);

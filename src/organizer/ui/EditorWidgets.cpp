@@ -41,8 +41,8 @@ QString editorHelpText(int helpNumber) {
             return QObject::tr(
                 "When the appointment begins and ends, in quarter hours from "
                 "5:00 AM to 11:00 PM. Step with the arrows or the Up and Down "
-                "keys; the other time moves along so that the begin stays "
-                "before the end.");
+                "keys, or type a time such as 1:30 PM, 13:30 or 130p; the other "
+                "time moves along so that the begin stays before the end.");
         case 1313:
             return QObject::tr(
                 "Whether to be reminded, and how many minutes before the "
@@ -65,7 +65,22 @@ StepField::StepField(const QString& widest, QWidget* parent)
 }
 
 void StepField::setText(const QString& text) {
+    shown_ = text;
     lineEdit()->setText(text);
+}
+
+void StepField::makeTypable() {
+    lineEdit()->setReadOnly(false);
+    setPalette(QPalette());  // an input again, not a label
+    connect(this, &QAbstractSpinBox::editingFinished, this, &StepField::finishTyping);
+}
+
+void StepField::finishTyping() {
+    // Enter clears the line's own modified flag before it reports the end of the editing,
+    // so what was typed is told by the text itself.
+    if (lineEdit()->isReadOnly() || lineEdit()->text() == shown_) return;
+    shown_ = lineEdit()->text();
+    emit typed(shown_);
 }
 
 void StepField::stepBy(int steps) {

@@ -20,8 +20,9 @@ inline constexpr int kCancelHelp = 1001;
 // The text field is wide enough for a sentence without scrolling.
 inline constexpr int kEditorTextColumns = 40;
 
-// A read-only field with up and down buttons: the arrows, the Up and Down keys and the
-// wheel only say which way to step, and the owner sets the text the step leads to.
+// A field with up and down buttons: the arrows, the Up and Down keys and the wheel only
+// say which way to step, and the owner sets the text the step leads to. It is read-only
+// unless made typable.
 class StepField : public QAbstractSpinBox {
     Q_OBJECT
 
@@ -30,18 +31,25 @@ public:
     StepField(const QString& widest, QWidget* parent = nullptr);
 
     void setText(const QString& text);
+    // Lets the user type a value too: typed text is offered through `typed` when the field
+    // loses the focus or Enter is pressed, and the owner shows what it makes of it.
+    void makeTypable();
+    // Offers text typed since the last setText, if any, at once (before a dialog closes).
+    void finishTyping();
     void stepBy(int steps) override;
     [[nodiscard]] QSize sizeHint() const override;
     [[nodiscard]] QSize minimumSizeHint() const override { return sizeHint(); }
 
 signals:
     void stepped(bool up);
+    void typed(const QString& text);
 
 protected:
     [[nodiscard]] StepEnabled stepEnabled() const override;
 
 private:
     QString widest_;
+    QString shown_;  // the text last set, to tell what was typed since
 };
 
 [[nodiscard]] QDate toQDate(DateTime date);

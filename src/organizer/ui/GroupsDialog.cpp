@@ -132,6 +132,11 @@ void GroupsDialog::deleteClicked() {
     const int row = selectedRow();
     const int32_t id = selectedId();
     if (id < 0) return;
+    // Refuse a group in use before asking, not after the user said yes.
+    if (groupDeletion(document_, id) == GroupChange::InUse) {
+        prompts_.showMessage(kGroupInUseMessage, kDeleteGroupCaption, MessageIcon::Information);
+        return;
+    }
     if (prompts_.showMessage(kDeleteGroupQuestion, kDeleteGroupCaption, MessageIcon::Information,
                              MessageButtons::YesNo) != MessageAnswer::Yes)
         return;

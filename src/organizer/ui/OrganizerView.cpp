@@ -9,6 +9,7 @@
 #include <QTreeView>
 #include <QVBoxLayout>
 
+#include "organizer/ui/CalendarMarks.h"
 #include "organizer/ui/DayLists.h"
 #include "organizer/ui/OrganizerCommands.h"
 #include "organizer/ui/PaneHelp.h"
@@ -47,6 +48,9 @@ OrganizerView::OrganizerView(PimDocument& document, UndoHistory* history, ShellS
     connect(calendar_, &QCalendarWidget::activated, this, &OrganizerView::calendarDateChosen);
     connect(calendar_, &QCalendarWidget::selectionChanged, this,
             [this] { calendarDateChosen(calendar_->selectedDate()); });
+    connect(calendar_, &QCalendarWidget::currentPageChanged, this, [this] {
+        if (document_ != nullptr) markCalendarDays(*calendar_, *document_);
+    });
 
     buildPhoneBook();
 
@@ -99,6 +103,7 @@ OrganizerView::OrganizerView(PimDocument& document, UndoHistory* history, ShellS
     phoneBookPanel_->refill();
     refreshLists();
     showSelectedDate();
+    markCalendarDays(*calendar_, *document_);
 }
 
 OrganizerView::~OrganizerView() {
@@ -177,6 +182,7 @@ void OrganizerView::documentChanged() {
     phoneBookPanel_->refill();
     refreshLists();
     showSelectedDate();
+    markCalendarDays(*calendar_, *document_);
     emit selectionChanged();
 }
 

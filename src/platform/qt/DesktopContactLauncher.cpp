@@ -1,6 +1,8 @@
 #include "platform/qt/DesktopContactLauncher.h"
 
+#include <QClipboard>
 #include <QDesktopServices>
+#include <QGuiApplication>
 #include <QProcess>
 #include <QUrl>
 
@@ -8,12 +10,12 @@
 
 namespace {
 
-// Whether the desktop names a program for "tel:" addresses; nothing when it cannot say
-// (no xdg-mime), and opening the address is left to tell.
-std::optional<bool> hasTelHandler() {
+// Whether the desktop names a program for addresses of `scheme` ("tel", "mailto");
+// nothing when it cannot say (no xdg-mime), and opening the address is left to tell.
+std::optional<bool> hasHandler(const QString& scheme) {
     QProcess query;
     query.start(QStringLiteral("xdg-mime"), {QStringLiteral("query"), QStringLiteral("default"),
-                                             QStringLiteral("x-scheme-handler/tel")});
+                                             QStringLiteral("x-scheme-handler/") + scheme});
     if (!query.waitForFinished(3000) || query.exitStatus() != QProcess::NormalExit)
         return std::nullopt;
     return !query.readAllStandardOutput().trimmed().isEmpty();
@@ -22,7 +24,7 @@ std::optional<bool> hasTelHandler() {
 }  // namespace
 
 DialOutcome DesktopContactLauncher::dial(const std::string& number) {
-    if (hasTelHandler() == false) return DialOutcome::NoDialer;
+    if (hasHandler(QStringLiteral("tel")) == false) return DialOutcome::NoDialer;
     const QUrl url(QStringLiteral("tel:") + QString::fromStdString(number), QUrl::TolerantMode);
     if (!url.isValid()) return DialOutcome::InvalidNumber;
     return QDesktopServices::openUrl(url) ? DialOutcome::Placed : DialOutcome::Failed;
@@ -30,5 +32,13 @@ DialOutcome DesktopContactLauncher::dial(const std::string& number) {
 
 bool DesktopContactLauncher::open(const std::string& url) {
     const QUrl address(QString::fromStdString(url), QUrl::TolerantMode);
-    return address.isValid() && QDesktopServices::openUrl(address);
+    if (!address.isValid()) return false;
+    // The desktop's opener may start and then find no program; ask first.
+    if (hasHandler(address.scheme().toLower()) == false) return false;
+    return QDesktopServices::openUrl(address);
+}
+
+void DesktopContactLauncher::copyToClipboard(const std::string& text) {
+    if (QClipboard* clipboard = QGuiApplication::clipboard())
+        clipboard->setText(QString::fromStdString(text));
 }

@@ -8,4 +8,5 @@ class DesktopContactLauncher : public ContactLauncher {
 public:
     DialOutcome dial(const std::string& number) override;
     bool open(const std::string& url) override;
+    void copyToClipboard(const std::string& text) override;
 };

@@ -1,8 +1,8 @@
 #include "platform/qt/QtUserPrompts.h"
 
-#include <QDir>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QStandardPaths>
 
 #include "platform/qt/FileDialogSize.h"
 
@@ -100,7 +100,12 @@ std::optional<std::string> QtUserPrompts::askPath(const FileDialogSpec& spec, bo
     dialog.setNameFilter(nameFilters(spec.filters));
     dialog.setDefaultSuffix(QString::fromStdString(spec.defaultExtension));
     const QString directory = QString::fromStdString(spec.directory);
-    dialog.setDirectory(directory.isEmpty() ? QDir::currentPath() : directory);
+    // Never merely the folder the program happened to be started from.
+    QString start = directory;
+    if (start.isEmpty() && startFolder_) start = QString::fromStdString(startFolder_());
+    if (start.isEmpty())
+        start = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    dialog.setDirectory(start);
     if (!spec.initialName.empty()) dialog.selectFile(QString::fromStdString(spec.initialName));
     fitFileDialogColumns(dialog);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;

@@ -3,6 +3,8 @@
 #include <QPointer>
 #include <QWidget>
 
+#include <functional>
+
 #include "platform/UserPrompts.h"
 
 // Message boxes and file dialogs, modal over the given window.
@@ -10,6 +12,8 @@ class QtUserPrompts : public UserPrompts {
 public:
     explicit QtUserPrompts(QWidget* owner = nullptr) : owner_(owner) {}
     void setOwner(QWidget* owner) { owner_ = owner; }
+    // Where a dialog given no folder opens; the user's documents folder while none is set.
+    void setStartFolder(std::function<std::string()> folder) { startFolder_ = std::move(folder); }
 
     MessageAnswer showMessage(const std::string& text, const std::string& caption, MessageIcon icon,
                               MessageButtons buttons) override;
@@ -27,4 +31,5 @@ private:
     [[nodiscard]] QWidget* visibleOwner() const;
 
     QPointer<QWidget> owner_;
+    std::function<std::string()> startFolder_;
 };

@@ -1,6 +1,7 @@
 #include "reports/ui/ReportController.h"
 
 #include <QAction>
+#include <QDir>
 #include <QEvent>
 #include <QFileDialog>
 #include <QFontDialog>
@@ -18,6 +19,8 @@
 #include "reports/PersonChoice.h"
 #include "reports/PlanReportLists.h"
 #include "reports/PrintJob.h"
+#include "reports/ReportFileName.h"
+#include "reports/ui/PageBox.h"
 #include "reports/ui/PagedDeviceSink.h"
 #include "reports/ui/PainterCanvas.h"
 #include "reports/ui/PdfReport.h"
@@ -25,6 +28,7 @@
 #include "reports/ui/PreviewWindow.h"
 #include "shell/CommandId.h"
 #include "workspace/Workspace.h"
+#include "workspace/ui/DocumentFolder.h"
 #include "workspace/ui/FrameHost.h"
 
 namespace {
@@ -62,6 +66,12 @@ ReportController::ReportController(Workspace& workspace, FrameHost& frame, UserP
     toolBar_->setMovable(false);
     addPreviewAction(cmd::kPreviewPrevious, tr("Prev Page"), tr("Go to previous page"));
     addPreviewAction(cmd::kPreviewNext, tr("Next Page"), tr("Go to next page"));
+    pageBox_ = new PageBox(toolBar_);
+    toolBar_->addWidget(pageBox_);
+    connect(pageBox_, &PageBox::pageChosen, this, [this](int page) {
+        if (showing_) renderPage(page);
+        updatePreviewActions();
+    });
     toolBar_->addSeparator();
     addPreviewAction(cmd::kPrint, tr("Print..."), tr("Print the active document"));
     addPreviewAction(cmd::kPageSetup, tr("Page Setup..."), tr("Change the printing options"));
@@ -70,6 +80,8 @@ ReportController::ReportController(Workspace& workspace, FrameHost& frame, UserP
     addPreviewAction(cmd::kPreviewZoomOut, tr("Zoom Out"), tr("Zoom Out"));
     toolBar_->addSeparator();
     addPreviewAction(cmd::kPreviewClose, tr("Close"), tr("Close Print Preview window"));
+    // Escape leaves the preview, as it leaves any view that stands in for the usual one.
+    previewAction(cmd::kPreviewClose)->setShortcut(QKeySequence(Qt::Key_Escape));
     toolBar_->hide();
 
     frame.setCommandHandler(cmd::kReportDaily,
@@ -216,6 +228,7 @@ void ReportController::zoom(bool in) {
 }
 
 void ReportController::updatePreviewActions() {
+    pageBox_->showPage(state_.currentPage(), state_.lastPage() + 1);
     previewAction(cmd::kPreviewNext)->setEnabled(state_.canGoNext());
     previewAction(cmd::kPreviewPrevious)->setEnabled(state_.canGoPrevious());
     previewAction(cmd::kPreviewZoomIn)->setEnabled(state_.canZoomIn());
@@ -249,8 +262,10 @@ void ReportController::print() {
     if (kind_ == ReportKind::None) return;
     QString pdfPath;
     if (printsToPdf_) {
-        pdfPath = QFileDialog::getSaveFileName(frame_.window(), tr("Print to PDF File"),
-                                               QString::fromLatin1(kDocumentName) + ".pdf",
+        const QString suggested = QDir(documentDialogFolder(workspace_.document()))
+                                      .filePath(QString::fromStdString(
+                                          reportPdfName(workspace_.document().path(), kind_)));
+        pdfPath = QFileDialog::getSaveFileName(frame_.window(), tr("Print to PDF File"), suggested,
                                                tr("PDF files (*.pdf)"));
         if (pdfPath.isEmpty()) return;
     } else {
@@ -280,6 +295,7 @@ void ReportController::print() {
         report_.reset();
         frame_.setStatusText(QString());
     }
+    if (printed && printsToPdf_) frame_.setStatusText(tr("Printed to %1").arg(pdfPath));
     if (!printed)
         prompts_.showMessage("Printing failed: " + printed.message(), "Quillmate",
                              MessageIcon::Exclamation);

@@ -12,6 +12,7 @@
 class Clock;
 class FrameHost;
 class Locale;
+class PageBox;
 class PreviewWindow;
 class QAction;
 class QPrinter;
@@ -35,6 +36,7 @@ public:
     [[nodiscard]] PreviewWindow* previewWindow() const { return preview_; }
     [[nodiscard]] QToolBar* previewToolBar() const { return toolBar_; }
     [[nodiscard]] QAction* previewAction(int id) const;
+    [[nodiscard]] PageBox* previewPageBox() const { return pageBox_; }
     [[nodiscard]] const ReportSettings& settings() const { return settings_; }
     [[nodiscard]] QPrinter& printer() const { return *printer_; }
     // Whether the system offers no printer, so that printing writes a PDF file.
@@ -80,4 +82,5 @@ private:
     PreviewState state_;
     PreviewWindow* preview_ = nullptr;
     QToolBar* toolBar_ = nullptr;
+    PageBox* pageBox_ = nullptr;
 };

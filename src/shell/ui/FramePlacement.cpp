@@ -1,8 +1,11 @@
 #include "shell/ui/FramePlacement.h"
 
+#include <QFontMetrics>
 #include <QGuiApplication>
 #include <QMainWindow>
 #include <QScreen>
+
+#include "shell/FirstWindowSize.h"
 
 namespace {
 
@@ -16,6 +19,10 @@ ScreenRect screenRect(const QRect& rect) {
 void showCentred(QMainWindow& window) {
     const QScreen* screen = QGuiApplication::primaryScreen();
     const QRect available = screen ? screen->availableGeometry() : QRect(0, 0, 1024, 768);
+    const QFontMetrics metrics(window.font());
+    const PixelSize first = firstWindowSize(metrics.averageCharWidth(), metrics.height(),
+                                            {available.width(), available.height()});
+    window.resize(QSize(first.width, first.height).expandedTo(window.minimumSize()));
     QRect frame(QPoint(), window.size());
     frame.moveCenter(available.center());
     window.move(frame.topLeft());

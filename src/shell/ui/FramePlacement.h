@@ -7,7 +7,8 @@ class QMainWindow;
 // Shows the window where the placement says, fitted onto the screen that shows most of
 // it; false, showing nothing, when it fits on none.
 bool showAtPlacement(QMainWindow& window, const WindowPlacement& placement);
-// Shows the window centred on the primary screen.
+// Shows the window centred on the primary screen, at the designed first size scaled to
+// its font.
 void showCentred(QMainWindow& window);
 // Where the window is and how it is shown, to be stored.
 [[nodiscard]] WindowPlacement placementOf(const QMainWindow& window);

@@ -1,0 +1,35 @@
+#include "shell/FileDialogFolder.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "reports/ReportFileName.h"
+
+namespace {
+
+TEST(FileDialogFolder, TheDocumentsFolderOrTheDocumentsOwnNeverJustTheCurrentOne) {
+    const std::string documents = "/home/ann/Documents";
+    const std::string current = std::filesystem::current_path().string();
+    const std::pair<const char*, std::string> cases[] = {
+        {"/data/home.pgr", "/data"},
+        {"", documents},
+        {"Untitled", documents},
+        {"home.pgr", current},  // opened from the command line, named without a folder
+    };
+    for (const auto& [path, folder] : cases)
+        EXPECT_EQ(fileDialogFolder(path, documents), folder) << path;
+}
+
+TEST(FileDialogFolder, PdfOfAReportIsNamedForTheDocumentAndTheReport) {
+    const std::tuple<const char*, ReportKind, const char*> cases[] = {
+        {"/data/home.pgr", ReportKind::WeeklyPlan, "home - Weekly Plan.pdf"},
+        {"/data/club.notes.pgr", ReportKind::PhoneBook, "club.notes - Phone Book.pdf"},
+        {"", ReportKind::MonthlyPlan, "Untitled - Monthly Plan.pdf"},
+        {"Untitled", ReportKind::DailyPlan, "Untitled - Daily Tasks and Appointments.pdf"},
+    };
+    for (const auto& [path, kind, name] : cases)
+        EXPECT_EQ(reportPdfName(path, kind), name) << path;
+}
+
+}  // namespace

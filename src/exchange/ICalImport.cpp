@@ -34,12 +34,53 @@ bool startsWithIgnoringCase(std::string_view text, std::string_view prefix) {
     return true;
 }
 
+// The text with its folded lines joined and each line as UTF-8 (valueAsUtf8). Joined
+// first, since a writer may fold a line inside a character, whose halves would otherwise
+// each be read as Windows-1252. Lines end in CR LF.
+std::string unfoldedText(std::string_view bytes) {
+    std::string text;
+    text.reserve(bytes.size() + bytes.size() / 16);
+    std::string line;
+    auto endLine = [&] {
+        text += valueAsUtf8(line);
+        text += "\r\n";
+        line.clear();
+    };
+    bool started = false;
+    for (size_t pos = 0; pos < bytes.size();) {
+        size_t end = std::min(bytes.find('\n', pos), bytes.size());
+        std::string_view physical = bytes.substr(pos, end - pos);
+        pos = end + 1;
+        if (physical.ends_with('\r')) physical.remove_suffix(1);
+        if (started && !physical.empty() && (physical[0] == ' ' || physical[0] == '\t')) {
+            line += physical.substr(1);
+            continue;
+        }
+        if (started) endLine();
+        line.assign(physical);
+        started = true;
+    }
+    if (started) endLine();
+    return text;
+}
+
 // What a look over the lines of the file finds before libical reads it.
 struct Outline {
-    std::vector<size_t> entryLines;  // the lines where events and to-dos begin, in order
+    // The lines where components begin, in order, by their names in upper case.
+    std::map<std::string, std::vector<size_t>> beginLines;
     bool hasCalendar = false;
+    bool hasEntries = false;  // events or to-dos
     Status status;
 };
+
+std::string componentName(std::string_view line) {
+    std::string name;
+    for (const char c : line.substr(6)) {
+        if (c == '\r' || c == ' ' || c == '\t') break;
+        name += static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    }
+    return name;
+}
 
 Outline outlineOf(std::string_view text) {
     Outline outline;
@@ -57,25 +98,15 @@ Outline outlineOf(std::string_view text) {
                                                  static_cast<int32_t>(lineNumber));
                 return outline;
             }
-            if (startsWithIgnoringCase(line, "BEGIN:VCALENDAR")) outline.hasCalendar = true;
-            if (startsWithIgnoringCase(line, "BEGIN:VEVENT") ||
-                startsWithIgnoringCase(line, "BEGIN:VTODO"))
-                outline.entryLines.push_back(lineNumber);
+            const std::string name = componentName(line);
+            outline.hasCalendar |= name == "VCALENDAR";
+            outline.hasEntries |= name == "VEVENT" || name == "VTODO";
+            outline.beginLines[name].push_back(lineNumber);
         } else if (startsWithIgnoringCase(line, "END:")) {
             depth = std::max(depth - 1, 0);
         }
     }
     return outline;
-}
-
-// The calendars of what libical read: itself, or the calendars a root of several holds.
-std::vector<icalcomponent*> calendarsIn(icalcomponent* root) {
-    if (icalcomponent_isa(root) != ICAL_XROOT_COMPONENT) return {root};
-    std::vector<icalcomponent*> calendars;
-    for (icalcomponent* c = icalcomponent_get_first_component(root, ICAL_VCALENDAR_COMPONENT); c;
-         c = icalcomponent_get_next_component(root, ICAL_VCALENDAR_COMPONENT))
-        calendars.push_back(c);
-    return calendars;
 }
 
 // The local starts of the occurrences that events with a RECURRENCE-ID replace, by UID.
@@ -92,46 +123,118 @@ std::map<std::string, std::vector<DateTime>> replacedOccurrences(icalcomponent* 
     return replaced;
 }
 
+// Why a component of a calendar adds nothing, for the kinds this program has no record of.
+const char* unreadKind(icalcomponent_kind kind) {
+    switch (kind) {
+        case ICAL_VJOURNAL_COMPONENT:
+            return "a journal entry (VJOURNAL), which has no record here";
+        case ICAL_VFREEBUSY_COMPONENT:
+            return "free/busy time (VFREEBUSY), which has no record here";
+        case ICAL_VTIMEZONE_COMPONENT:
+            return nullptr;  // read where a time names it
+        default:
+            return "a component of a kind not read";
+    }
+}
+
+// Reads the components of a calendar, and of the calendars nested in it, in file order.
+class CalendarWalk {
+public:
+    CalendarWalk(const Outline& outline, CalendarEntryReader& reader, CalendarParts parts,
+                 CalendarImportResult& result)
+        : outline_(outline), reader_(reader), parts_(parts), result_(result) {}
+
+    // Reads what libical made of the whole text.
+    void readRoot(icalcomponent* root) {
+        // The calendar at the root is the file's first.
+        if (icalcomponent_isa(root) == ICAL_VCALENDAR_COMPONENT && outline_.hasCalendar)
+            taken_["VCALENDAR"] = 1;
+        read(root);
+    }
+
+private:
+    void read(icalcomponent* calendar) {
+        const auto replaced = replacedOccurrences(calendar);
+        for (icalcomponent* c = icalcomponent_get_first_component(calendar, ICAL_ANY_COMPONENT); c;
+             c = icalcomponent_get_next_component(calendar, ICAL_ANY_COMPONENT)) {
+            const icalcomponent_kind kind = icalcomponent_isa(c);
+            const size_t line = nextLine(c);
+            if (kind == ICAL_VCALENDAR_COMPONENT) {
+                read(c);
+            } else if (kind == ICAL_VTODO_COMPONENT) {
+                if (hasTasks(parts_)) reader_.readTask(c, calendar, line);
+            } else if (kind == ICAL_VEVENT_COMPONENT) {
+                if (!hasAppointments(parts_)) continue;
+                const char* uid = icalcomponent_get_uid(c);
+                const auto it = uid ? replaced.find(uid) : replaced.end();
+                static const std::vector<DateTime> kNone;
+                reader_.readEvent(c, calendar, line, it == replaced.end() ? kNone : it->second);
+            } else if (const char* reason = unreadKind(kind)) {
+                result_.skipped.push_back({line, reason});
+            }
+        }
+    }
+
+    // The line where the next component of this one's name begins.
+    size_t nextLine(icalcomponent* component) {
+        const char* name = icalcomponent_kind_to_string(icalcomponent_isa(component));
+        const auto lines = outline_.beginLines.find(name ? name : "");
+        if (lines == outline_.beginLines.end()) return 0;
+        const size_t index = taken_[lines->first]++;
+        return index < lines->second.size() ? lines->second[index] : 0;
+    }
+
+    const Outline& outline_;
+    CalendarEntryReader& reader_;
+    CalendarParts parts_;
+    CalendarImportResult& result_;
+    std::map<std::string, size_t> taken_;  // components of each name read so far
+};
+
+// What libical made of the text, as a component holding the calendars, events and to-dos:
+// a calendar, or a root of several components, as it is; a lone event or to-do inside a
+// calendar made for it.
+icalcomponent* asContainer(icalcomponent* root) {
+    const icalcomponent_kind kind = icalcomponent_isa(root);
+    if (kind == ICAL_VCALENDAR_COMPONENT || kind == ICAL_XROOT_COMPONENT) return root;
+    icalcomponent* calendar = icalcomponent_new(ICAL_VCALENDAR_COMPONENT);
+    icalcomponent_add_component(calendar, root);
+    return calendar;
+}
+
 CalendarImportResult importCalendar(PimDocument& document, std::string_view bytes,
                                     CalendarParts parts) {
     CalendarImportResult result;
     const bool utf16 = bytes.starts_with("\xFF\xFE") || bytes.starts_with("\xFE\xFF");
-    const std::string text =
-        utf16 ? utf16ToUtf8(bytes.substr(2), bytes[0] == '\xFE') : decodeText(bytes);
-    const Outline outline = outlineOf(text);
+    std::string converted;
+    if (utf16) converted = utf16ToUtf8(bytes.substr(2), bytes[0] == '\xFE');
+    const std::string_view raw = utf16 ? std::string_view(converted) : withoutUtf8Bom(bytes);
+    // The outline counts the lines of the file as it is.
+    const Outline outline = outlineOf(raw);
     if (!outline.status) {
         result.status = outline.status;
         return result;
     }
     CalendarEntryReader reader(document, result);
-    if (text.find_first_not_of(" \t\r\n") == std::string::npos) return result;
-    std::unique_ptr<icalcomponent, ComponentFree> root(
-        outline.hasCalendar ? icalparser_parse_string(text.c_str()) : nullptr);
+    if (raw.find_first_not_of(" \t\r\n") == std::string::npos) return result;
+    const std::string text = unfoldedText(raw);
+    std::unique_ptr<icalcomponent, ComponentFree> root(outline.hasCalendar || outline.hasEntries
+                                                           ? icalparser_parse_string(text.c_str())
+                                                           : nullptr);
     if (!root) {
         result.status = Status::failure(FailureKind::Content, "",
                                         "no calendar in the file (no BEGIN:VCALENDAR line)");
         return result;
     }
-    size_t entry = 0;
-    for (icalcomponent* calendar : calendarsIn(root.get())) {
-        const auto replaced = replacedOccurrences(calendar);
-        for (icalcomponent* c = icalcomponent_get_first_component(calendar, ICAL_ANY_COMPONENT); c;
-             c = icalcomponent_get_next_component(calendar, ICAL_ANY_COMPONENT)) {
-            const icalcomponent_kind kind = icalcomponent_isa(c);
-            if (kind != ICAL_VEVENT_COMPONENT && kind != ICAL_VTODO_COMPONENT) continue;
-            const size_t line = entry < outline.entryLines.size() ? outline.entryLines[entry] : 0;
-            ++entry;
-            if (kind == ICAL_VTODO_COMPONENT) {
-                if (hasTasks(parts)) reader.readTask(c, line);
-                continue;
-            }
-            if (!hasAppointments(parts)) continue;
-            const char* uid = icalcomponent_get_uid(c);
-            const auto it = uid ? replaced.find(uid) : replaced.end();
-            static const std::vector<DateTime> kNone;
-            reader.readEvent(c, calendar, line, it == replaced.end() ? kNone : it->second);
-        }
+    if (!outline.hasCalendar) {
+        // Several programs and libraries write their events without the calendar around.
+        result.notes.push_back(
+            {1,
+             "the file has no BEGIN:VCALENDAR line; its events and to-dos are read as one "
+             "calendar"});
     }
+    root.reset(asContainer(root.release()));
+    CalendarWalk(outline, reader, parts, result).readRoot(root.get());
     document.addTogether(std::move(reader.appointments), std::move(reader.tasks));
     return result;
 }
@@ -178,5 +281,14 @@ std::string calendarImportedMessage(const CalendarImportResult& result, Calendar
             countOf(size_t(result.recurringEvents), "recurring event", "recurring events") +
             " from " + result.windowStart.formatDate(locale) + " to " + lastDay.formatDate(locale);
     }
-    return text + ".";
+    text += ".";
+    constexpr size_t kNotesListed = 3;
+    for (size_t i = 0; i < std::min(result.notes.size(), kNotesListed); ++i) {
+        const SkippedRecord& note = result.notes[i];
+        text += " Note: " + (note.line > 0 ? "line " + std::to_string(note.line) + ": " : "") +
+                note.reason + ".";
+    }
+    if (result.notes.size() > kNotesListed)
+        text += " " + countOf(result.notes.size() - kNotesListed, "more note", "more notes") + ".";
+    return text;
 }

@@ -10,7 +10,8 @@ class PimDocument;
 
 // What a vCard import did.
 struct VCardImportResult : ImportResult {
-    int32_t groupsAdded = 0;  // groups made for categories the document did not have
+    int32_t groupsAdded = 0;    // groups made for categories the document did not have
+    int32_t valuesLeftOut = 0;  // values of the persons added that have no field of their own
 };
 
 // Adds to `document` a person for every card of `bytes`, the contents of a vCard file of
@@ -26,5 +27,6 @@ VCardImportResult importVCardText(PimDocument& document, std::string_view bytes)
 // Reads the file at `path` and imports it as above.
 VCardImportResult importVCardFile(PimDocument& document, const std::string& path);
 
-// "12 names added to current database, 1 card skipped, 2 groups added."
+// "12 names added to current database, 1 card skipped, 2 groups added, 3 values with no
+// field of their own left out."
 [[nodiscard]] std::string vcardImportedMessage(const VCardImportResult& result);

@@ -42,6 +42,9 @@ private:
 // Lists the records an import skipped, the first few one by one, as warnings naming `file`.
 void reportSkipped(CliContext& context, const std::string& file,
                    const std::vector<SkippedRecord>& skipped);
+// A failure when an import skipped records and added none: a file with records in it
+// never passes for a success that added nothing.
+Status addedNothing(const std::string& file, size_t added, size_t skipped);
 // Reads all of standard input into `bytes`.
 Status readStandardInput(CliContext& context, std::string& bytes);
 // Writes `text` to standard output.

@@ -94,6 +94,8 @@ Status importExchange(CliContext& context, const ExchangeRequest& request) {
         reportSkipped(context, name, result.skipped);
         added = result.added > 0;
         message = vcardImportedMessage(result);
+        if (Status none = addedNothing(name, size_t(result.added), result.skipped.size()); !none)
+            return none;
     } else {
         const CalendarParts parts = partsOf(request.kind);
         const CalendarImportResult result = importICalendarText(document, bytes, parts);
@@ -101,6 +103,10 @@ Status importExchange(CliContext& context, const ExchangeRequest& request) {
         reportSkipped(context, name, result.skipped);
         added = result.appointments + result.tasks > 0;
         message = calendarImportedMessage(result, parts, context.locale);
+        if (Status none = addedNothing(name, size_t(result.appointments + result.tasks),
+                                       result.skipped.size());
+            !none)
+            return none;
     }
     if (added) {
         if (Status saved = update.save(document); !saved) return saved;

@@ -167,7 +167,12 @@ void reportDryRun(CliContext& context, TransferKind kind, const TextTransferSpec
                   int32_t added) {
     for (size_t i = 0; i < spec.columnFields.size(); ++i) {
         const std::string& field = spec.columnFields[i];
-        context.out << "column " << i + 1 << ": " << (field.empty() ? "(not imported)" : field)
+        const std::string alternate =
+            i < spec.columnAlternates.size() ? spec.columnAlternates[i] : "";
+        context.out << "column " << i + 1 << ": "
+                    << (!field.empty()      ? field
+                        : alternate.empty() ? "(not imported)"
+                                            : alternate + " (when its own column is empty)")
                     << '\n';
     }
     context.out << "dry run: " << importedMessage(kind, added) << " (nothing saved)\n";
@@ -232,6 +237,8 @@ Status runImport(CliContext& context, const std::vector<std::string>& argList) {
         reportDryRun(context, request.kind, spec, result.added);
         return {};
     }
+    if (Status none = addedNothing(sourceName, size_t(result.added), result.skipped.size()); !none)
+        return none;
     if (result.added > 0) {
         if (Status saved = update.save(document); !saved) return saved;
     }

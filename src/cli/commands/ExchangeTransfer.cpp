@@ -88,14 +88,14 @@ Status importExchange(CliContext& context, const ExchangeRequest& request) {
 
     std::string message;
     bool added = false;
+    Status none;  // a failure when the file's records were all skipped
     if (request.format == TransferFormat::VCard) {
         const VCardImportResult result = importVCardText(document, bytes);
         if (!result.status) return result.status.inFile(name);
         reportSkipped(context, name, result.skipped);
         added = result.added > 0;
         message = vcardImportedMessage(result);
-        if (Status none = addedNothing(name, size_t(result.added), result.skipped.size()); !none)
-            return none;
+        none = addedNothing(name, size_t(result.added), result.skipped.size());
     } else {
         const CalendarParts parts = partsOf(request.kind);
         const CalendarImportResult result = importICalendarText(document, bytes, parts);
@@ -103,14 +103,12 @@ Status importExchange(CliContext& context, const ExchangeRequest& request) {
         reportSkipped(context, name, result.skipped);
         added = result.appointments + result.tasks > 0;
         message = calendarImportedMessage(result, parts, context.locale);
-        if (Status none = addedNothing(name, size_t(result.appointments + result.tasks),
-                                       result.skipped.size());
-            !none)
-            return none;
+        none =
+            addedNothing(name, size_t(result.appointments + result.tasks), result.skipped.size());
     }
     if (added) {
         if (Status saved = update.save(document); !saved) return saved;
     }
     context.out << message << '\n';
-    return {};
+    return none;
 }

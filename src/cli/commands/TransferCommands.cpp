@@ -237,13 +237,11 @@ Status runImport(CliContext& context, const std::vector<std::string>& argList) {
         reportDryRun(context, request.kind, spec, result.added);
         return {};
     }
-    if (Status none = addedNothing(sourceName, size_t(result.added), result.skipped.size()); !none)
-        return none;
     if (result.added > 0) {
         if (Status saved = update.save(document); !saved) return saved;
     }
     context.out << importedMessage(request.kind, result.added) << '\n';
-    return {};
+    return addedNothing(sourceName, size_t(result.added), result.skipped.size());
 }
 
 const std::array<CliCommand, 2> kCommands = {{

@@ -1,6 +1,7 @@
 #include "exchange/CalendarTime.h"
 
 #include <cstring>
+#include <string_view>
 
 namespace {
 
@@ -28,9 +29,14 @@ icaltimezone* systemZoneNamed(const char* name) {
     return nullptr;
 }
 
+// Whether libical made the zone from the system's database: their names carry its prefix.
+// Told by the name, since a look-up among the system's zones for every time read would
+// cost more than the rest of reading it.
 bool isSystemZone(icaltimezone* zone) {
-    return zone == icaltimezone_get_utc_timezone() ||
-           icaltimezone_get_builtin_timezone(icaltimezone_get_location(zone)) == zone;
+    static constexpr std::string_view kSystemPrefix = "/freeassociation.sourceforge.net/";
+    if (zone == icaltimezone_get_utc_timezone()) return true;
+    const char* tzid = icaltimezone_get_tzid(zone);
+    return tzid != nullptr && std::string_view(tzid).starts_with(kSystemPrefix);
 }
 
 // Whether a zone the file defines has a rule for the day of `time`: an onset on or before

@@ -3,15 +3,29 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <iterator>
 
 #include "exchange/CalendarTime.h"
 #include "exchange/LineBreaks.h"
 
 namespace {
 
-// A summary without blanks at either end, its line breaks CR LF.
+bool isControl(char c) {
+    const auto u = static_cast<unsigned char>(c);
+    return (u < 0x20 && c != '\t' && c != '\r' && c != '\n') || u == 0x7F;
+}
+
+// A summary without blanks at either end, its line breaks CR LF, and without control
+// characters, which libical leaves out when it writes the text: kept, they would make an
+// exported calendar read back otherwise.
 std::string summaryText(const char* text) {
-    const std::string_view view = text ? text : "";
+    std::string_view view = text ? text : "";
+    std::string visible;
+    if (std::any_of(view.begin(), view.end(), isControl)) {
+        std::copy_if(view.begin(), view.end(), std::back_inserter(visible),
+                     [](char c) { return !isControl(c); });
+        view = visible;
+    }
     const size_t first = view.find_first_not_of(" \t\r\n");
     if (first == std::string_view::npos) return "";
     return withCrLf(view.substr(first, view.find_last_not_of(" \t\r\n") + 1 - first));

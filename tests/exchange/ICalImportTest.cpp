@@ -192,6 +192,11 @@ TEST_F(ICalImportTest, ReadsWhatOtherCalendarProgramsGetWrong) {
          "e \xC3\x82\xC2\xB3\n",
          {},
          {}},
+        {"a control character in a summary, which libical would not write back",
+         calendar(event("DTSTART:20261207T090000Z\r\n", "Choir\x08 practice")),
+         "2026-12-07 10:00 to 2026-12-07 10:00: Choir practice\n",
+         {},
+         {}},
         {"two equal appointments of the document the file came from",
          calendar(event("DTSTART:20261207T090000Z\r\n") + event("DTSTART:20261207T090000Z\r\n")),
          "2026-12-07 10:00 to 2026-12-07 10:00: Meeting\n"

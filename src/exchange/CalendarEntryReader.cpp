@@ -139,7 +139,11 @@ Appointment CalendarEntryReader::appointmentAt(icaltimetype start, const EventSh
     } else {
         a.EndTime = a.StartTime + shape.length;
     }
-    if (!a.EndTime.isValid() || a.EndTime < a.StartTime) a.EndTime = a.StartTime;
+    // libical writes no time after the year 3000, so a later end would not come back from
+    // an export (an occurrence now of an event that began centuries ago lasts as long).
+    constexpr int kLastYearWritten = 3000;
+    if (!a.EndTime.isValid() || a.EndTime < a.StartTime || a.EndTime.year() > kLastYearWritten)
+        a.EndTime = a.StartTime;
     a.DueDate = a.StartTime.date();
     a.Alarm = shape.alarm;
     a.AlarmTime =

@@ -197,6 +197,12 @@ TEST_F(ICalImportTest, ReadsWhatOtherCalendarProgramsGetWrong) {
          "2026-12-07 10:00 to 2026-12-07 10:00: Choir practice\n",
          {},
          {}},
+        {"an occurrence now of an event that lasted from the year 1013 to today",
+         calendar(event("DTSTART:10130607T090000Z\r\nDTEND:20261207T090000Z\r\n"
+                        "RRULE:FREQ=YEARLY;UNTIL=20261231T000000Z\r\n")),
+         "2026-06-07 11:00 to 2026-06-07 11:00: Meeting\n",
+         {},
+         {}},
         {"two equal appointments of the document the file came from",
          calendar(event("DTSTART:20261207T090000Z\r\n") + event("DTSTART:20261207T090000Z\r\n")),
          "2026-12-07 10:00 to 2026-12-07 10:00: Meeting\n"

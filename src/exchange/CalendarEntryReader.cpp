@@ -3,10 +3,10 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
-#include <iterator>
 
 #include "exchange/CalendarTime.h"
 #include "exchange/LineBreaks.h"
+#include "fileio/TextEncoding.h"
 
 namespace {
 
@@ -17,15 +17,12 @@ bool isControl(char c) {
 
 // A summary without blanks at either end, its line breaks CR LF, and without control
 // characters, which libical leaves out when it writes the text: kept, they would make an
-// exported calendar read back otherwise.
+// exported calendar read back otherwise. libical's unescaping may split a character (a
+// backslash before a multi-byte one): what is then no UTF-8 is read as any value is.
 std::string summaryText(const char* text) {
-    std::string_view view = text ? text : "";
-    std::string visible;
-    if (std::any_of(view.begin(), view.end(), isControl)) {
-        std::copy_if(view.begin(), view.end(), std::back_inserter(visible),
-                     [](char c) { return !isControl(c); });
-        view = visible;
-    }
+    std::string value = valueAsUtf8(text ? text : "");
+    std::erase_if(value, isControl);
+    const std::string_view view = value;
     const size_t first = view.find_first_not_of(" \t\r\n");
     if (first == std::string_view::npos) return "";
     return withCrLf(view.substr(first, view.find_last_not_of(" \t\r\n") + 1 - first));

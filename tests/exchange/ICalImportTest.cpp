@@ -197,6 +197,11 @@ TEST_F(ICalImportTest, ReadsWhatOtherCalendarProgramsGetWrong) {
          "2026-12-07 10:00 to 2026-12-07 10:00: Choir practice\n",
          {},
          {}},
+        {"a backslash before a character of two bytes, which libical splits",
+         calendar(event("DTSTART:20261207T090000Z\r\n", "Caf\\\xC3\xA9")),
+         "2026-12-07 10:00 to 2026-12-07 10:00: Caf \xC2\xA9\n",
+         {},
+         {}},
         {"an occurrence now of an event that lasted from the year 1013 to today",
          calendar(event("DTSTART:10130607T090000Z\r\nDTEND:20261207T090000Z\r\n"
                         "RRULE:FREQ=YEARLY;UNTIL=20261231T000000Z\r\n")),

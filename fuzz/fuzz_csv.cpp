@@ -1,14 +1,19 @@
 // Feeds arbitrary bytes to the delimited text importer of every record kind, then exports
 // what was added and imports that again. The first byte picks the kind, the separator, the
-// encloser and the header flag.
+// encloser and the header flag; with the header flag, bit 6 maps the columns through the
+// header line as "--columns auto" does, alternate columns included.
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
+#include <string>
 #include <string_view>
 
 #include "platform/Clock.h"
 #include "records/PimDocument.h"
 #include "support/FixedLocale.h"
+#include "textio/DelimitedTextDecoding.h"
+#include "textio/HeaderSearch.h"
 #include "textio/TextExport.h"
 #include "textio/TextImport.h"
 
@@ -30,7 +35,23 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string_view bytes(reinterpret_cast<const char*>(data + 1), size - 1);
 
     PimDocument document(clock);
-    (void)importText(kind, document, in, bytes, locale);
+    const std::string decoded = decodeDelimitedText(bytes);
+    FieldTokenizer tokenizer;
+    if (!in.encloser.empty()) tokenizer.SetEncloser(in.encloser[0]);
+    tokenizer.SetSeparator(in.separator[0]);
+    const auto header = in.firstLineHasNames && (choice & 0x40) != 0
+                            ? findHeaderLine(kind, decoded, tokenizer)
+                            : std::nullopt;
+    if (header) {
+        in.columnFields = header->fields;
+        in.columnCount = static_cast<int32_t>(in.columnFields.size());
+        in.columnAlternates = header->alternates;
+        (void)importText(kind, document, in, std::string_view(decoded).substr(header->offset),
+                         locale);
+        in.columnAlternates.clear();
+    } else {
+        (void)importText(kind, document, in, bytes, locale);
+    }
 
     TextTransferSpec out = makeExportSpec(kind);
     out.columnFields = out.fieldNames;

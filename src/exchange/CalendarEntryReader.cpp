@@ -2,15 +2,27 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 
 #include "exchange/CalendarTime.h"
+#include "fileio/TextEncoding.h"
 #include "records/LineBreaks.h"
 
 namespace {
 
-// A summary without blanks at either end, its line breaks CR LF.
+bool isControl(char c) {
+    const auto u = static_cast<unsigned char>(c);
+    return (u < 0x20 && c != '\t' && c != '\r' && c != '\n') || u == 0x7F;
+}
+
+// A summary without blanks at either end, its line breaks CR LF, and without control
+// characters, which libical leaves out when it writes the text: kept, they would make an
+// exported calendar read back otherwise. libical's unescaping may split a character (a
+// backslash before a multi-byte one): what is then no UTF-8 is read as any value is.
 std::string summaryText(const char* text) {
-    const std::string_view view = text ? text : "";
+    std::string value = valueAsUtf8(text ? text : "");
+    std::erase_if(value, isControl);
+    const std::string_view view = value;
     const size_t first = view.find_first_not_of(" \t\r\n");
     if (first == std::string_view::npos) return "";
     return withCrLf(view.substr(first, view.find_last_not_of(" \t\r\n") + 1 - first));
@@ -41,6 +53,18 @@ int32_t priorityOf(icalcomponent* todo) {
     return Task::High;
 }
 
+// What libical could not read of an event's repetition, which it then drops with a note
+// of its own (X-LIC-ERROR): the event is added once, and the user told so.
+const char* unreadRule(icalcomponent* event) {
+    for (icalproperty* p = icalcomponent_get_first_property(event, ICAL_XLICERROR_PROPERTY); p;
+         p = icalcomponent_get_next_property(event, ICAL_XLICERROR_PROPERTY)) {
+        const char* text = icalproperty_get_xlicerror(p);
+        if (text != nullptr && std::strstr(text, "RRULE") != nullptr)
+            return "its repeat rule (RRULE) cannot be read; added once, as if it did not repeat";
+    }
+    return nullptr;
+}
+
 }  // namespace
 
 CalendarEntryReader::CalendarEntryReader(const PimDocument& document, CalendarImportResult& result)
@@ -59,14 +83,19 @@ void CalendarEntryReader::skip(size_t line, const char* reason) {
     result_.skipped.push_back({line, reason});
 }
 
-const char* CalendarEntryReader::shapeOf(icalcomponent* event, EventShape& shape) const {
+void CalendarEntryReader::note(size_t line, const char* what) {
+    result_.notes.push_back({line, what});
+}
+
+const char* CalendarEntryReader::shapeOf(icalcomponent* event, icalcomponent* calendar,
+                                         EventShape& shape) const {
     shape.description = summaryText(icalcomponent_get_summary(event));
     if (shape.description.empty()) return "no summary";
     if (icalcomponent_get_status(event) == ICAL_STATUS_CANCELLED) return "cancelled";
-    const icaltimetype start = icalcomponent_get_dtstart(event);
+    const icaltimetype start = startOf(event, calendar);
     const DateTime startLocal = localTimeOf(start);
     if (!startLocal.isValid()) return "no start time that can be read";
-    const icaltimetype end = icalcomponent_get_dtend(event);
+    const icaltimetype end = endOf(event, calendar);
     const DateTime endLocal = localTimeOf(end);
     shape.wholeDays = start.is_date != 0;
     if (endLocal.isValid() && endLocal > startLocal) {
@@ -107,7 +136,11 @@ Appointment CalendarEntryReader::appointmentAt(icaltimetype start, const EventSh
     } else {
         a.EndTime = a.StartTime + shape.length;
     }
-    if (!a.EndTime.isValid() || a.EndTime < a.StartTime) a.EndTime = a.StartTime;
+    // libical writes no time after the year 3000, so a later end would not come back from
+    // an export (an occurrence now of an event that began centuries ago lasts as long).
+    constexpr int kLastYearWritten = 3000;
+    if (!a.EndTime.isValid() || a.EndTime < a.StartTime || a.EndTime.year() > kLastYearWritten)
+        a.EndTime = a.StartTime;
     a.DueDate = a.StartTime.date();
     a.Alarm = shape.alarm;
     a.AlarmTime =
@@ -118,7 +151,9 @@ Appointment CalendarEntryReader::appointmentAt(icaltimetype start, const EventSh
 }
 
 const char* CalendarEntryReader::add(Appointment&& a) {
-    if (!present_.emplace(a.Description, a.StartTime.continuous(), a.EndTime.continuous()).second)
+    // Only what the document held before counts: two equal entries of the file are two
+    // appointments of the document they came from.
+    if (present_.contains({a.Description, a.StartTime.continuous(), a.EndTime.continuous()}))
         return "already in the document";
     if (!appointments.add(std::move(a))) return "no identifier left";
     ++result_.appointments;
@@ -128,8 +163,9 @@ const char* CalendarEntryReader::add(Appointment&& a) {
 void CalendarEntryReader::readEvent(icalcomponent* event, icalcomponent* calendar, size_t line,
                                     const std::vector<DateTime>& replaced) {
     EventShape shape;
-    if (const char* reason = shapeOf(event, shape)) return skip(line, reason);
-    const icaltimetype start = icalcomponent_get_dtstart(event);
+    if (const char* reason = shapeOf(event, calendar, shape)) return skip(line, reason);
+    const icaltimetype start = startOf(event, calendar);
+    if (const char* problem = unreadRule(event)) note(line, problem);
     const bool replacesOne =
         icalcomponent_get_first_property(event, ICAL_RECURRENCEID_PROPERTY) != nullptr;
 
@@ -158,13 +194,13 @@ void CalendarEntryReader::readEvent(icalcomponent* event, icalcomponent* calenda
     if (!replacesOne) ++result_.recurringEvents;
 }
 
-void CalendarEntryReader::readTask(icalcomponent* todo, size_t line) {
+void CalendarEntryReader::readTask(icalcomponent* todo, icalcomponent* calendar, size_t line) {
     Task task = Task::createdAt(now_);
     task.Description = summaryText(icalcomponent_get_summary(todo));
     if (task.Description.empty()) return skip(line, "no summary");
     if (icalcomponent_get_status(todo) == ICAL_STATUS_CANCELLED) return skip(line, "cancelled");
-    icaltimetype due = icalcomponent_get_due(todo);
-    if (icaltime_is_null_time(due)) due = icalcomponent_get_dtstart(todo);
+    icaltimetype due = dueOf(todo, calendar);
+    if (icaltime_is_null_time(due)) due = startOf(todo, calendar);
     const DateTime dueLocal = localTimeOf(due);
     task.DueDate = dueLocal.isValid() ? dueLocal : today_;
     if (isCompleted(todo)) {

@@ -23,8 +23,8 @@ public:
     // the local starts of the event's occurrences that other events replace.
     void readEvent(icalcomponent* event, icalcomponent* calendar, size_t line,
                    const std::vector<DateTime>& replaced);
-    // Reads one to-do, which begins on `line` of the file.
-    void readTask(icalcomponent* todo, size_t line);
+    // Reads one to-do of `calendar`, which begins on `line` of the file.
+    void readTask(icalcomponent* todo, icalcomponent* calendar, size_t line);
 
     NewRecords<Appointment> appointments;
     NewRecords<Task> tasks;
@@ -39,15 +39,18 @@ private:
         bool alarm = false;
         int alarmOffset = 0;  // seconds from the start to the alarm
     };
-    [[nodiscard]] const char* shapeOf(icalcomponent* event, EventShape& shape) const;
+    [[nodiscard]] const char* shapeOf(icalcomponent* event, icalcomponent* calendar,
+                                      EventShape& shape) const;
     [[nodiscard]] Appointment appointmentAt(icaltimetype start, const EventShape& shape) const;
     // Adds the appointment unless it is already there; the reason when it is not added.
     const char* add(Appointment&& appointment);
     void skip(size_t line, const char* reason);
+    void note(size_t line, const char* what);
 
     CalendarImportResult& result_;
     const DateTime now_;
     const DateTime today_;
     RecurrenceBudget budget_;
-    std::set<std::tuple<std::string, double, double>> present_;  // description, start, end
+    // Description, start and end of the appointments the document held before.
+    std::set<std::tuple<std::string, double, double>> present_;
 };

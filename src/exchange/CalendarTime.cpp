@@ -1,5 +1,8 @@
 #include "exchange/CalendarTime.h"
 
+#include <cstring>
+#include <string_view>
+
 namespace {
 
 icaltimetype floatingTime(const CalendarFields& f) {
@@ -13,6 +16,70 @@ icaltimetype floatingTime(const CalendarFields& f) {
     return t;
 }
 
+// The zone of the system's database with this name, or with the zone path at its end
+// ("/vendor.example/20070129_1/America/New_York").
+icaltimezone* systemZoneNamed(const char* name) {
+    if (name == nullptr || *name == '\0') return nullptr;
+    if (icaltimezone* zone = icaltimezone_get_builtin_timezone_from_tzid(name)) return zone;
+    if (icaltimezone* zone = icaltimezone_get_builtin_timezone(name)) return zone;
+    for (const char* slash = name; (slash = std::strchr(slash, '/')) != nullptr; ++slash) {
+        if (slash[1] == '\0') break;
+        if (icaltimezone* zone = icaltimezone_get_builtin_timezone(slash + 1)) return zone;
+    }
+    return nullptr;
+}
+
+// Whether libical made the zone from the system's database: their names carry its prefix.
+// Told by the name, since a look-up among the system's zones for every time read would
+// cost more than the rest of reading it.
+bool isSystemZone(icaltimezone* zone) {
+    static constexpr std::string_view kSystemPrefix = "/freeassociation.sourceforge.net/";
+    if (zone == icaltimezone_get_utc_timezone()) return true;
+    const char* tzid = icaltimezone_get_tzid(zone);
+    return tzid != nullptr && std::string_view(tzid).starts_with(kSystemPrefix);
+}
+
+// Whether a zone the file defines has a rule for the day of `time`: an onset on or before
+// it, and a rule that still runs in its year or an onset in that year or the one before.
+// Calendars often carry only the rules of the years they were written in.
+bool fileZoneCovers(icaltimezone* zone, const icaltimetype& time) {
+    icalcomponent* definition = icaltimezone_get_component(zone);
+    if (definition == nullptr) return true;
+    bool onsetBefore = false;
+    bool reaches = false;
+    for (icalcomponent* c = icalcomponent_get_first_component(definition, ICAL_ANY_COMPONENT); c;
+         c = icalcomponent_get_next_component(definition, ICAL_ANY_COMPONENT)) {
+        const icalcomponent_kind kind = icalcomponent_isa(c);
+        if (kind != ICAL_XSTANDARD_COMPONENT && kind != ICAL_XDAYLIGHT_COMPONENT) continue;
+        icalproperty* startProperty = icalcomponent_get_first_property(c, ICAL_DTSTART_PROPERTY);
+        if (startProperty == nullptr) continue;
+        const icaltimetype onset = icalproperty_get_dtstart(startProperty);
+        if (icaltime_compare_date_only(onset, time) > 0) continue;
+        onsetBefore = true;
+        if (onset.year >= time.year - 1) reaches = true;
+        for (icalproperty* p = icalcomponent_get_first_property(c, ICAL_RRULE_PROPERTY); p;
+             p = icalcomponent_get_next_property(c, ICAL_RRULE_PROPERTY)) {
+            const icalrecurrencetype rule = icalproperty_get_rrule(p);
+            if (icaltime_is_null_time(rule.until) || rule.until.year >= time.year) reaches = true;
+        }
+        for (icalproperty* p = icalcomponent_get_first_property(c, ICAL_RDATE_PROPERTY); p;
+             p = icalcomponent_get_next_property(c, ICAL_RDATE_PROPERTY)) {
+            const icaltimetype date = icalproperty_get_rdate(p).time;
+            if (date.year >= time.year - 1 && date.year <= time.year) reaches = true;
+        }
+    }
+    return onsetBefore && reaches;
+}
+
+// The zone to read a time in: its own, unless the file's definition has no rule for its
+// day and the system's database knows the zone by name; then the database's.
+icaltimezone* zoneForTime(icaltimezone* zone, const icaltimetype& time) {
+    if (isSystemZone(zone) || fileZoneCovers(zone, time)) return zone;
+    icaltimezone* known = systemZoneNamed(icaltimezone_get_tzid(zone));
+    if (known == nullptr) known = systemZoneNamed(icaltimezone_get_location(zone));
+    return known != nullptr ? known : zone;
+}
+
 }  // namespace
 
 DateTime localTimeOf(icaltimetype time) {
@@ -23,6 +90,7 @@ DateTime localTimeOf(icaltimetype time) {
     if (zone == nullptr)
         return DateTime::fromFields(time.year, time.month, time.day, time.hour, time.minute,
                                     time.second);
+    zone = zoneForTime(zone, time);
     return DateTime::localFieldsAt(icaltime_as_timet_with_zone(time, zone));
 }
 
@@ -56,12 +124,32 @@ icaltimezone* zoneOfProperty(icalproperty* property, icalcomponent* calendar) {
     const char* name = icalparameter_get_tzid(tzid);
     if (name == nullptr) return nullptr;
     if (icaltimezone* zone = icalcomponent_get_timezone(calendar, name)) return zone;
-    if (icaltimezone* zone = icaltimezone_get_builtin_timezone_from_tzid(name)) return zone;
-    return icaltimezone_get_builtin_timezone(name);
+    return systemZoneNamed(name);
 }
 
 icaltimetype withPropertyZone(icaltimetype time, icalproperty* property, icalcomponent* calendar) {
-    if (!time.is_date && !icaltime_is_utc(time) && time.zone == nullptr)
+    if (property != nullptr && !time.is_date && !icaltime_is_utc(time) && time.zone == nullptr)
         time.zone = zoneOfProperty(property, calendar);
     return time;
+}
+
+icaltimetype startOf(icalcomponent* component, icalcomponent* calendar) {
+    return withPropertyZone(icalcomponent_get_dtstart(component),
+                            icalcomponent_get_first_property(component, ICAL_DTSTART_PROPERTY),
+                            calendar);
+}
+
+icaltimetype endOf(icalcomponent* event, icalcomponent* calendar) {
+    icaltimetype end = icalcomponent_get_dtend(event);
+    if (icalproperty* property = icalcomponent_get_first_property(event, ICAL_DTEND_PROPERTY))
+        return withPropertyZone(end, property, calendar);
+    // An end that a duration gives has the zone of the start.
+    if (!end.is_date && !icaltime_is_utc(end) && end.zone == nullptr)
+        end.zone = startOf(event, calendar).zone;
+    return end;
+}
+
+icaltimetype dueOf(icalcomponent* todo, icalcomponent* calendar) {
+    return withPropertyZone(icalcomponent_get_due(todo),
+                            icalcomponent_get_first_property(todo, ICAL_DUE_PROPERTY), calendar);
 }

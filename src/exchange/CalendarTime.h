@@ -8,7 +8,9 @@
 // TZ). Only the calendar code includes this header, and with it libical.
 
 // The local time of an iCalendar time: a UTC time and a time in a known zone at their
-// instant, a floating time and a date (00:00) as they stand. Null when it has none.
+// instant, a floating time and a date (00:00) as they stand. Null when it has none. A zone
+// the file defines without a rule for the time's day (rules for other years only, or a
+// first onset after it) gives way to the system's zone of that name, when there is one.
 [[nodiscard]] DateTime localTimeOf(icaltimetype time);
 
 // A local time as iCalendar writes it: in UTC when the wall-clock time names exactly one
@@ -23,11 +25,19 @@
 // The local day of a value as an iCalendar date.
 [[nodiscard]] icaltimetype icalDateOf(DateTime local);
 
-// The zone of a property's TZID, looked up in the calendar and then among the zones
-// libical knows; nullptr for none, or one that is not known (read as floating).
+// The zone of a property's TZID, looked up in the calendar and then among the zones of the
+// system's database, also by the zone path at the end of a name with a vendor's prefix
+// ("/vendor.example/20070129_1/America/New_York"); nullptr for none, or one that is not
+// known (read as floating).
 [[nodiscard]] icaltimezone* zoneOfProperty(icalproperty* property, icalcomponent* calendar);
 
 // A date-time property's value with the zone its TZID names, which libical leaves unset for
 // some properties (extra and excluded dates, recurrence ids).
 [[nodiscard]] icaltimetype withPropertyZone(icaltimetype time, icalproperty* property,
                                             icalcomponent* calendar);
+
+// The start of an event or to-do, the end of an event (from its DTEND, or its start and
+// duration) and the due time of a to-do, each with the zone its TZID names.
+[[nodiscard]] icaltimetype startOf(icalcomponent* component, icalcomponent* calendar);
+[[nodiscard]] icaltimetype endOf(icalcomponent* event, icalcomponent* calendar);
+[[nodiscard]] icaltimetype dueOf(icalcomponent* todo, icalcomponent* calendar);

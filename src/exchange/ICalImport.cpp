@@ -3,13 +3,13 @@
 #include <libical/ical.h>
 
 #include <algorithm>
-#include <cctype>
-#include <map>
 #include <memory>
 #include <new>
 
 #include "exchange/CalendarEntryReader.h"
+#include "exchange/CalendarOutline.h"
 #include "exchange/CalendarTime.h"
+#include "exchange/CalendarWalk.h"
 #include "fileio/AtomicFile.h"
 #include "fileio/TextEncoding.h"
 #include "platform/Locale.h"
@@ -17,120 +17,54 @@
 
 namespace {
 
-// Calendars nest a calendar, an event, an alarm and a zone's rules; deeper nesting is no
-// calendar, and libical frees components by recursion.
-constexpr int kDeepestNesting = 8;
-
 struct ComponentFree {
     void operator()(icalcomponent* component) const { icalcomponent_free(component); }
 };
 
-bool startsWithIgnoringCase(std::string_view text, std::string_view prefix) {
-    if (text.size() < prefix.size()) return false;
-    for (size_t i = 0; i < prefix.size(); ++i) {
-        if (std::toupper(static_cast<unsigned char>(text[i])) != prefix[i]) return false;
-    }
-    return true;
-}
-
-// What a look over the lines of the file finds before libical reads it.
-struct Outline {
-    std::vector<size_t> entryLines;  // the lines where events and to-dos begin, in order
-    bool hasCalendar = false;
-    Status status;
-};
-
-Outline outlineOf(std::string_view text) {
-    Outline outline;
-    int depth = 0;
-    size_t lineNumber = 0;
-    for (size_t pos = 0; pos < text.size();) {
-        const size_t end = std::min(text.find('\n', pos), text.size());
-        const std::string_view line = text.substr(pos, end - pos);
-        pos = end + 1;
-        ++lineNumber;
-        if (startsWithIgnoringCase(line, "BEGIN:")) {
-            if (++depth > kDeepestNesting) {
-                outline.status = Status::failure(FailureKind::Content, "",
-                                                 "components nested too deep for a calendar",
-                                                 static_cast<int32_t>(lineNumber));
-                return outline;
-            }
-            if (startsWithIgnoringCase(line, "BEGIN:VCALENDAR")) outline.hasCalendar = true;
-            if (startsWithIgnoringCase(line, "BEGIN:VEVENT") ||
-                startsWithIgnoringCase(line, "BEGIN:VTODO"))
-                outline.entryLines.push_back(lineNumber);
-        } else if (startsWithIgnoringCase(line, "END:")) {
-            depth = std::max(depth - 1, 0);
-        }
-    }
-    return outline;
-}
-
-// The calendars of what libical read: itself, or the calendars a root of several holds.
-std::vector<icalcomponent*> calendarsIn(icalcomponent* root) {
-    if (icalcomponent_isa(root) != ICAL_XROOT_COMPONENT) return {root};
-    std::vector<icalcomponent*> calendars;
-    for (icalcomponent* c = icalcomponent_get_first_component(root, ICAL_VCALENDAR_COMPONENT); c;
-         c = icalcomponent_get_next_component(root, ICAL_VCALENDAR_COMPONENT))
-        calendars.push_back(c);
-    return calendars;
-}
-
-// The local starts of the occurrences that events with a RECURRENCE-ID replace, by UID.
-std::map<std::string, std::vector<DateTime>> replacedOccurrences(icalcomponent* calendar) {
-    std::map<std::string, std::vector<DateTime>> replaced;
-    for (icalcomponent* c = icalcomponent_get_first_component(calendar, ICAL_VEVENT_COMPONENT); c;
-         c = icalcomponent_get_next_component(calendar, ICAL_VEVENT_COMPONENT)) {
-        icalproperty* id = icalcomponent_get_first_property(c, ICAL_RECURRENCEID_PROPERTY);
-        const char* uid = icalcomponent_get_uid(c);
-        if (id == nullptr || uid == nullptr) continue;
-        replaced[uid].push_back(
-            localTimeOf(withPropertyZone(icalproperty_get_recurrenceid(id), id, calendar)));
-    }
-    return replaced;
+// What libical made of the text, as a component holding the calendars, events and to-dos:
+// a calendar, or a root of several components, as it is; a lone event or to-do inside a
+// calendar made for it.
+icalcomponent* asContainer(icalcomponent* root) {
+    const icalcomponent_kind kind = icalcomponent_isa(root);
+    if (kind == ICAL_VCALENDAR_COMPONENT || kind == ICAL_XROOT_COMPONENT) return root;
+    icalcomponent* calendar = icalcomponent_new(ICAL_VCALENDAR_COMPONENT);
+    icalcomponent_add_component(calendar, root);
+    return calendar;
 }
 
 CalendarImportResult importCalendar(PimDocument& document, std::string_view bytes,
                                     CalendarParts parts) {
     CalendarImportResult result;
     const bool utf16 = bytes.starts_with("\xFF\xFE") || bytes.starts_with("\xFE\xFF");
-    const std::string text =
-        utf16 ? utf16ToUtf8(bytes.substr(2), bytes[0] == '\xFE') : decodeText(bytes);
-    const Outline outline = outlineOf(text);
+    std::string converted;
+    if (utf16) converted = utf16ToUtf8(bytes.substr(2), bytes[0] == '\xFE');
+    const std::string_view raw = utf16 ? std::string_view(converted) : withoutUtf8Bom(bytes);
+    // The outline counts the lines of the file as it is.
+    const Outline outline = outlineOf(raw);
     if (!outline.status) {
         result.status = outline.status;
         return result;
     }
     CalendarEntryReader reader(document, result);
-    if (text.find_first_not_of(" \t\r\n") == std::string::npos) return result;
-    std::unique_ptr<icalcomponent, ComponentFree> root(
-        outline.hasCalendar ? icalparser_parse_string(text.c_str()) : nullptr);
+    if (raw.find_first_not_of(" \t\r\n") == std::string::npos) return result;
+    const std::string text = unfoldedText(raw);
+    std::unique_ptr<icalcomponent, ComponentFree> root(outline.hasCalendar || outline.hasEntries
+                                                           ? icalparser_parse_string(text.c_str())
+                                                           : nullptr);
     if (!root) {
         result.status = Status::failure(FailureKind::Content, "",
                                         "no calendar in the file (no BEGIN:VCALENDAR line)");
         return result;
     }
-    size_t entry = 0;
-    for (icalcomponent* calendar : calendarsIn(root.get())) {
-        const auto replaced = replacedOccurrences(calendar);
-        for (icalcomponent* c = icalcomponent_get_first_component(calendar, ICAL_ANY_COMPONENT); c;
-             c = icalcomponent_get_next_component(calendar, ICAL_ANY_COMPONENT)) {
-            const icalcomponent_kind kind = icalcomponent_isa(c);
-            if (kind != ICAL_VEVENT_COMPONENT && kind != ICAL_VTODO_COMPONENT) continue;
-            const size_t line = entry < outline.entryLines.size() ? outline.entryLines[entry] : 0;
-            ++entry;
-            if (kind == ICAL_VTODO_COMPONENT) {
-                if (hasTasks(parts)) reader.readTask(c, line);
-                continue;
-            }
-            if (!hasAppointments(parts)) continue;
-            const char* uid = icalcomponent_get_uid(c);
-            const auto it = uid ? replaced.find(uid) : replaced.end();
-            static const std::vector<DateTime> kNone;
-            reader.readEvent(c, calendar, line, it == replaced.end() ? kNone : it->second);
-        }
+    if (!outline.hasCalendar) {
+        // Several programs and libraries write their events without the calendar around.
+        result.notes.push_back(
+            {1,
+             "the file has no BEGIN:VCALENDAR line; its events and to-dos are read as one "
+             "calendar"});
     }
+    root.reset(asContainer(root.release()));
+    CalendarWalk(outline, reader, parts, result).readRoot(root.get());
     document.addTogether(std::move(reader.appointments), std::move(reader.tasks));
     return result;
 }
@@ -181,5 +115,6 @@ ImportTally calendarTally(const CalendarImportResult& result, CalendarParts part
             countOf(size_t(result.recurringEvents), "recurring event", "recurring events") +
             " from " + result.windowStart.formatDate(locale) + " to " + lastDay.formatDate(locale);
     }
+    tally.notes = result.notes;
     return tally;
 }

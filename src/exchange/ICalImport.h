@@ -22,7 +22,8 @@ struct CalendarImportResult {
     int32_t recurringEvents = 0;         // the recurring events they repeat
     DateTime windowStart;                // occurrences are taken from this day
     DateTime windowEnd;                  // up to, not including, this one
-    std::vector<SkippedRecord> skipped;  // events and to-dos that added nothing
+    std::vector<SkippedRecord> skipped;  // events, to-dos and other components that added nothing
+    std::vector<SkippedRecord> notes;    // what was read otherwise than the file meant
     Status status;                       // a failure when the file could not be read
 };
 
@@ -38,10 +39,13 @@ struct CalendarImportResult {
 //   priorities 1-4 are High, 5 Medium, 6-9 Low, none High; a completed to-do is Done, done
 //   on the day it was completed.
 // An event or to-do without a summary, a cancelled one, an event without a start and an
-// event that is already in the document (same description, start and end) add nothing and
-// are listed. Appointments and tasks go into the document as one change. Text holding no
-// calendar at all, or components nested deeper than any calendar nests them, is a Content
-// failure that adds nothing.
+// event that the document held before (same description, start and end) add nothing and
+// are listed, and so is every component of a kind not read (a journal entry, free/busy
+// time). A calendar nested in another is read as well. Events and to-dos without a
+// calendar around them are read with a note, and so is an event whose repeat rule libical
+// cannot read (added once). Appointments and tasks go into the document as one change.
+// Text holding no calendar, event or to-do at all, or components nested deeper than any
+// calendar nests them, is a Content failure that adds nothing.
 CalendarImportResult importICalendarText(PimDocument& document, std::string_view bytes,
                                          CalendarParts parts);
 

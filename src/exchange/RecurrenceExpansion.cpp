@@ -57,7 +57,7 @@ Occurrences expandOccurrences(icalcomponent* event, icalcomponent* calendar, Dat
                               DateTime to, const std::vector<DateTime>& replaced,
                               RecurrenceBudget& budget) {
     Occurrences result;
-    const icaltimetype start = icalcomponent_get_dtstart(event);
+    const icaltimetype start = startOf(event, calendar);
     const DateTime startLocal = localTimeOf(start);
     // A day of margin: the window is local time, the rule's own time may be any zone's.
     const DateTime limit = to + DateTimeSpan(1.0);

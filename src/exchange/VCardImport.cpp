@@ -1,7 +1,6 @@
 #include "exchange/VCardImport.h"
 
 #include <new>
-#include <unordered_map>
 
 #include "exchange/VCardLine.h"
 #include "exchange/VCardLineReader.h"
@@ -10,50 +9,14 @@
 #include "fileio/TextEncoding.h"
 #include "records/PimDocument.h"
 #include "records/Trimmed.h"
+#include "textio/GroupFiling.h"
 #include "textio/PersonImport.h"
 
 namespace {
 
-// The group that holds every person the editor stores.
-constexpr int32_t kUniversalGroup = 1;
-
 bool isCardBoundary(const VCardLine& line, const char* name) {
     return line.name == name && equalsIgnoringCase(trimmed(line.value, " \t"), "VCARD");
 }
-
-// Finds the groups that categories name, byte for byte, and makes the missing ones.
-class GroupFiling {
-public:
-    explicit GroupFiling(const PimDocument& document)
-        : added(document.phGroups()), hasUniversal_(document.phGroups().contains(kUniversalGroup)) {
-        // The first group of a name wins, should a document hold two.
-        for (const auto& [id, group] : document.phGroups())
-            byName_.emplace(group.Desc, id);
-    }
-
-    // The groups of a person with these categories: theirs, then the universal group.
-    std::vector<int32_t> groupsOf(const std::vector<std::string>& categories) {
-        std::vector<int32_t> ids;
-        for (const std::string& name : categories) {
-            auto it = byName_.find(name);
-            if (it == byName_.end()) {
-                const int32_t id = added.nextId();
-                if (!added.add(PhGroup{0, name})) continue;
-                it = byName_.emplace(name, id).first;
-            }
-            // The universal group comes last, as the person editor files it.
-            if (!hasUniversal_ || it->second != kUniversalGroup) ids.push_back(it->second);
-        }
-        if (hasUniversal_) ids.push_back(kUniversalGroup);
-        return ids;
-    }
-
-    NewRecords<PhGroup> added;
-
-private:
-    bool hasUniversal_;
-    std::unordered_map<std::string, int32_t> byName_;
-};
 
 VCardImportResult importCards(PimDocument& document, std::string_view bytes) {
     VCardImportResult result;
@@ -96,6 +59,7 @@ VCardImportResult importCards(PimDocument& document, std::string_view bytes) {
                 continue;
             }
             ++result.added;
+            result.valuesLeftOut += builder.valuesLeftOut();
         } else if (depth == 1) {
             // Cards inside a card (an agent's) are not persons of the address book.
             if (line.name == "VERSION")
@@ -149,5 +113,10 @@ ImportTally vcardTally(const VCardImportResult& result, const std::string& file)
     tally.sayNoneSkipped = true;
     if (result.groupsAdded > 0)
         tally.alsoAdded.push_back(countOf(size_t(result.groupsAdded), "group", "groups"));
+    if (result.valuesLeftOut > 0) {
+        tally.leftOut.push_back(countOf(size_t(result.valuesLeftOut),
+                                        "value with no field of its own",
+                                        "values with no field of their own"));
+    }
     return tally;
 }

@@ -11,7 +11,8 @@ class PimDocument;
 
 // What a vCard import did.
 struct VCardImportResult : ImportResult {
-    int32_t groupsAdded = 0;  // groups made for categories the document did not have
+    int32_t groupsAdded = 0;    // groups made for categories the document did not have
+    int32_t valuesLeftOut = 0;  // values of the persons added that have no field of their own
 };
 
 // Adds to `document` a person for every card of `bytes`, the contents of a vCard file of

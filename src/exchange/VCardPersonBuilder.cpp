@@ -90,10 +90,13 @@ void VCardPersonBuilder::reset(VCardEscaping escaping) {
     phones_.clear();
     labels_.clear();
     categories_.clear();
+    leftOut_ = 0;
 }
 
 void VCardPersonBuilder::offer(Candidate& slot, std::string&& value, bool preferred) {
     if (value.empty()) return;
+    // Of two values for one field, one is left out: the later, unless only it is preferred.
+    if (slot.taken) ++leftOut_;
     if (slot.taken && (slot.preferred || !preferred)) return;
     slot = {std::move(value), preferred, true};
 }
@@ -198,12 +201,17 @@ void VCardPersonBuilder::fillPhones(Person& person) {
     }
     // A number without a kind goes where there is room, the home number first.
     for (Phone* phone : untyped) {
+        Candidate* room = nullptr;
         for (Candidate* slot : {&home, &work, &cell}) {
             if (!slot->taken) {
-                offer(*slot, std::move(phone->number), phone->preferred);
+                room = slot;
                 break;
             }
         }
+        if (room != nullptr)
+            offer(*room, std::move(phone->number), phone->preferred);
+        else
+            ++leftOut_;
     }
     person.HmPhone = std::move(home.value);
     const PhoneWithExtension split = splitPhoneExtension(work.value);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -31,6 +32,9 @@ public:
     [[nodiscard]] Person takePerson();
     // The names of the categories the card lists.
     [[nodiscard]] const std::vector<std::string>& categories() const { return categories_; }
+    // How many values of the card the person has no field for (a second e-mail address,
+    // a sixth phone), known once the person is taken.
+    [[nodiscard]] int32_t valuesLeftOut() const { return leftOut_; }
 
 private:
     // A value with how strongly the card asks for it.
@@ -45,7 +49,7 @@ private:
         bool preferred = false;
         std::string group;  // to find the label a program gave it elsewhere in the card
     };
-    static void offer(Candidate& slot, std::string&& value, bool preferred);
+    void offer(Candidate& slot, std::string&& value, bool preferred);
     void takeName(std::string_view value);
     void takePhone(const VCardLine& line, std::string number);
     [[nodiscard]] unsigned phoneKinds(const Phone& phone) const;
@@ -61,4 +65,5 @@ private:
     std::vector<std::pair<std::string, std::string>> labels_;  // group, X-ABLabel
     std::vector<std::string> categories_;
     std::string scratch_;  // a value converted from its encoding
+    int32_t leftOut_ = 0;
 };

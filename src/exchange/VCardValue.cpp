@@ -59,12 +59,12 @@ std::string decodeQuotedPrintable(std::string_view text) {
 
 std::string toUtf8(std::string_view bytes, std::string_view charset) {
     if (charset.empty() || isOneOf(charset, {"UTF-8", "UTF8", "US-ASCII", "ASCII"}))
-        return utf8WithWindows1252Fallback(bytes);
+        return valueAsUtf8(bytes);
     if (isOneOf(charset, {"ISO-8859-1", "ISO8859-1", "LATIN1", "WINDOWS-1252", "CP1252"}))
         return windows1252ToUtf8(bytes);
     std::string converted;
     if (convertWithIconv(bytes, charset, converted)) return converted;
-    return utf8WithWindows1252Fallback(bytes);
+    return valueAsUtf8(bytes);
 }
 
 std::string_view decodedValue(const VCardLine& line, bool fileIsUnicode, std::string& scratch) {

@@ -15,9 +15,9 @@ enum class VCardEscaping { Version21, Backslash };
 [[nodiscard]] std::string decodeQuotedPrintable(std::string_view text);
 
 // Bytes in the character set `charset` (a CHARSET parameter, "" for none) as UTF-8. Without
-// a character set, or with UTF-8, the bytes are read as UTF-8 with stray bytes taken as
-// Windows-1252; Latin-1 and Windows-1252 are read as Windows-1252; any other set the system
-// knows is converted by it, and one it does not know is read as without a set.
+// a character set, or with UTF-8, the bytes are read as UTF-8, and a value that is not UTF-8
+// wholly as Windows-1252; Latin-1 and Windows-1252 are read as Windows-1252; any other set the
+// system knows is converted by it, and one it does not know is read as without a set.
 [[nodiscard]] std::string toUtf8(std::string_view bytes, std::string_view charset);
 
 // The value of a line as UTF-8 text, still escaped: quoted-printable decoded and the

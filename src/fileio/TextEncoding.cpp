@@ -163,6 +163,10 @@ std::string utf8WithWindows1252Fallback(std::string_view bytes) {
     return out;
 }
 
+std::string valueAsUtf8(std::string_view bytes) {
+    return isValidUtf8(bytes) ? std::string(bytes) : windows1252ToUtf8(bytes);
+}
+
 std::string_view withoutUtf8Bom(std::string_view bytes) {
     constexpr std::string_view kBom = "\xEF\xBB\xBF";
     return bytes.substr(0, kBom.size()) == kBom ? bytes.substr(kBom.size()) : bytes;

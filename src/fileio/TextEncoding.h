@@ -35,6 +35,11 @@ void appendUtf8(std::string& out, uint32_t code);
 // Windows-1252, so text without any multi-byte character reads wholly as Windows-1252.
 [[nodiscard]] std::string utf8WithWindows1252Fallback(std::string_view bytes);
 
+// One value (a name, a line of a card or calendar) as UTF-8: as it is when it is UTF-8,
+// else every byte read as Windows-1252, so that an 8-bit value whose bytes happen to pair
+// up as a UTF-8 character here and there is not read half one way and half the other.
+[[nodiscard]] std::string valueAsUtf8(std::string_view bytes);
+
 // The bytes without a leading UTF-8 byte-order mark.
 [[nodiscard]] std::string_view withoutUtf8Bom(std::string_view bytes);
 

@@ -88,9 +88,11 @@ ColumnMatch matchColumnName(TransferKind kind, std::string_view name) {
     return {};
 }
 
-std::vector<std::string> assignColumnsByName(TransferKind kind,
-                                             const std::vector<std::string>& names,
-                                             const std::vector<std::string>& firstValues) {
+namespace {
+
+// What each column's name says it holds, a typed phone read as the kind beside it says.
+std::vector<ColumnMatch> columnMatches(TransferKind kind, const std::vector<std::string>& names,
+                                       const std::vector<std::string>& firstValues) {
     std::vector<ColumnMatch> matches;
     for (size_t i = 0; i < names.size(); ++i) {
         ColumnMatch match = matchColumnName(kind, names[i]);
@@ -105,6 +107,24 @@ std::vector<std::string> assignColumnsByName(TransferKind kind,
         }
         matches.push_back(std::move(match));
     }
+    return matches;
+}
+
+// Fields a second column may fill: not the texts a person has one of, where a second
+// column means something else ("Title" beside "Job Title" is "Mr."), nor the groups.
+bool takesAlternates(TransferKind kind, const std::string& field) {
+    static const char* const kSingle[] = {"Company",    "Position",    "Notes",     "WorkExtension",
+                                          "WhitePages", "YellowPages", "Categories"};
+    return kind == TransferKind::Persons &&
+           std::find(std::begin(kSingle), std::end(kSingle), field) == std::end(kSingle);
+}
+
+}  // namespace
+
+std::vector<std::string> assignColumnsByName(TransferKind kind,
+                                             const std::vector<std::string>& names,
+                                             const std::vector<std::string>& firstValues) {
+    const std::vector<ColumnMatch> matches = columnMatches(kind, names, firstValues);
     // Each field to its best column, the leftmost of equals.
     std::map<std::string, size_t> best;
     for (size_t i = 0; i < matches.size(); ++i) {
@@ -116,4 +136,17 @@ std::vector<std::string> assignColumnsByName(TransferKind kind,
     for (const auto& [field, column] : best)
         fields[column] = field;
     return fields;
+}
+
+std::vector<std::string> alternateColumns(TransferKind kind, const std::vector<std::string>& names,
+                                          const std::vector<std::string>& fields,
+                                          const std::vector<std::string>& firstValues) {
+    const std::vector<ColumnMatch> matches = columnMatches(kind, names, firstValues);
+    std::vector<std::string> alternates(names.size());
+    for (size_t i = 0; i < names.size() && i < fields.size(); ++i) {
+        const std::string& field = matches[i].field;
+        if (!fields[i].empty() || field.empty() || !takesAlternates(kind, field)) continue;
+        if (std::find(fields.begin(), fields.end(), field) != fields.end()) alternates[i] = field;
+    }
+    return alternates;
 }

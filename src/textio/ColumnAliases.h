@@ -25,3 +25,11 @@ struct ColumnMatch {
 [[nodiscard]] std::vector<std::string> assignColumnsByName(
     TransferKind kind, const std::vector<std::string>& names,
     const std::vector<std::string>& firstValues = {});
+
+// For each column `fields` leaves unassigned, the field it may stand in for when the column
+// holding that field is empty in a record: a second e-mail or phone column, the business
+// address beside the home one, a display name beside the first and last names. "" for the
+// others, and for every column of tasks and appointments.
+[[nodiscard]] std::vector<std::string> alternateColumns(
+    TransferKind kind, const std::vector<std::string>& names,
+    const std::vector<std::string>& fields, const std::vector<std::string>& firstValues = {});

@@ -29,27 +29,36 @@ std::optional<HeaderLine> findHeaderLine(TransferKind kind, std::string_view tex
     RecordReader reader(text, tokenizer);
     std::optional<HeaderLine> best;
     std::vector<std::string> valuesAfterBest;
-    size_t bestCount = 0;
     bool takeNextValues = false;
+    bool settled = false;  // a line naming two fields is the header
     std::string_view record;
     for (size_t i = 0; i <= maxLines && reader.next(record); ++i) {
         std::vector<std::string> names = allFields(record, tokenizer);
         if (takeNextValues && !names.empty()) {
             valuesAfterBest = names;
             takeNextValues = false;
+            if (settled) break;
         }
         if (i == maxLines) break;
         std::vector<std::string> fields = assignColumnsByName(kind, names);
-        if (const size_t count = assignedCount(fields); count > bestCount) {
-            bestCount = count;
-            best = HeaderLine{size_t(record.data() - text.data()), reader.lineNumber(),
-                              std::move(names), std::move(fields)};
+        const size_t count = assignedCount(fields);
+        if (count >= 2 || (count == 1 && !best)) {
+            best = HeaderLine{size_t(record.data() - text.data()),
+                              reader.lineNumber(),
+                              std::move(names),
+                              std::move(fields),
+                              {}};
+            // Two known names make the header; a line naming one may be a title before it.
+            settled = count >= 2;
             valuesAfterBest.clear();
             takeNextValues = true;
         }
     }
-    // The kinds of phones stand in the first record after the header.
-    if (best) best->fields = assignColumnsByName(kind, best->names, valuesAfterBest);
+    if (best) {
+        // The kinds of phones stand in the first record after the header.
+        best->fields = assignColumnsByName(kind, best->names, valuesAfterBest);
+        best->alternates = alternateColumns(kind, best->names, best->fields, valuesAfterBest);
+    }
     return best;
 }
 

@@ -1,5 +1,7 @@
 #include "textio/ImportReport.h"
 
+#include <algorithm>
+
 #include "platform/UserPrompts.h"
 
 namespace {
@@ -34,8 +36,21 @@ ImportReport reportImport(const ImportTally& tally) {
                        " skipped";
     for (const std::string& also : tally.alsoAdded)
         report.text += ", " + also + " added";
+    for (const std::string& left : tally.leftOut)
+        report.text += ", " + left + " left out";
     if (!tally.note.empty()) report.text += "; " + tally.note;
     report.text += ".";
+    constexpr size_t kNotesListed = 3;
+    for (size_t i = 0; i < std::min(tally.notes.size(), kNotesListed); ++i) {
+        const SkippedRecord& note = tally.notes[i];
+        report.text +=
+            " Note: " + (note.line > 0 ? "line " + std::to_string(note.line) + ": " : "") +
+            note.reason + ".";
+    }
+    if (tally.notes.size() > kNotesListed) {
+        report.text +=
+            " " + countOf(tally.notes.size() - kNotesListed, "more note", "more notes") + ".";
+    }
     for (const SkippedRecord& record : tally.skipped) {
         report.skippedLines.push_back(Status::failure(FailureKind::Content, tally.file,
                                                       std::string("skipped: ") + record.reason,

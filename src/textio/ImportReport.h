@@ -17,11 +17,15 @@ struct ImportTally {
     // said it: "12 names", "1 tasks".
     std::vector<std::string> added;
     std::vector<std::string> alsoAdded;  // what was made along the way: "2 groups"
+    // What the file held that nothing here has a place for: "3 values with no field of
+    // their own".
+    std::vector<std::string> leftOut;
     std::string note;                    // said last: "4 of the appointments are ..."
     const char* skippedNoun = "record";  // what one record of the file is called
     const char* skippedNouns = "records";
     std::vector<SkippedRecord> skipped;  // records of the file that added nothing, and why
     bool sayNoneSkipped = false;         // "0 cards skipped" rather than nothing
+    std::vector<SkippedRecord> notes;    // read, but not all of it as written: "Note: ..."
     Status status;                       // a failure when the file could not be read
 };
 

@@ -1,5 +1,6 @@
 #include "textio/PersonImport.h"
 
+#include <algorithm>
 #include <optional>
 
 #include "records/PimDocument.h"
@@ -9,9 +10,8 @@
 
 namespace {
 
-constexpr int32_t kUniversalGroup = 1;
-
-// The fields of the import list, in its order.
+// The fields of the import list, in its order; nullptr for the categories, which are no
+// text of the person.
 const std::vector<const FieldSpec<Person>*>& importFields() {
     static const auto fields = [] {
         std::vector<const FieldSpec<Person>*> list;
@@ -20,6 +20,38 @@ const std::vector<const FieldSpec<Person>*>& importFields() {
         return list;
     }();
     return fields;
+}
+
+int fieldIndex(std::string_view name) {
+    const auto& names = importFieldNames(TransferKind::Persons);
+    return int(std::find(names.begin(), names.end(), name) - names.begin());
+}
+
+std::vector<int> fieldIndices(std::initializer_list<std::string_view> names) {
+    std::vector<int> indices;
+    for (const std::string_view name : names)
+        indices.push_back(fieldIndex(name));
+    return indices;
+}
+
+// The group names of a categories value: programs separate them by ";", "," or " ::: ".
+// The labels every contact of a web mail service carries ("* myContacts") name no group
+// of the user's.
+void readCategories(std::string_view value, std::vector<std::string>& categories) {
+    categories.clear();
+    size_t from = 0;
+    for (size_t at = 0; at <= value.size(); ++at) {
+        size_t separator = 0;
+        if (at == value.size() || value[at] == ';' || value[at] == ',') separator = 1;
+        if (value.substr(at, 3) == ":::") separator = 3;
+        if (separator == 0) continue;
+        const std::string_view name = trimmed(value.substr(from, at - from));
+        if (!name.empty() && !name.starts_with("* ") &&
+            std::find(categories.begin(), categories.end(), name) == categories.end())
+            categories.emplace_back(name);
+        at += separator - 1;
+        from = at + 1;
+    }
 }
 
 bool flag(std::string_view value) {
@@ -38,10 +70,14 @@ void completeTrimmedPerson(Person& person) {
 
 }  // namespace
 
-PersonImport::PersonImport(const PimDocument& document, std::vector<int> columnOf)
-    : RecordImport(std::move(columnOf)),
+PersonImport::PersonImport(const PimDocument& document, std::vector<int> columnOf,
+                           std::vector<std::vector<int>> alternatesOf)
+    : RecordImport(std::move(columnOf), std::move(alternatesOf)),
       batch_(document.contents().store<Person>()),
-      universalGroup_(document.phGroups().contains(kUniversalGroup)) {}
+      groups_(document) {
+    setBlock(fieldIndices({"FirstName", "LastName", "Company"}), 0);
+    setBlock(fieldIndices({"Address1", "Address2", "City", "State", "ZipCode"}), 1);
+}
 
 const char* PersonImport::importRecord(const std::vector<std::string_view>& values) {
     // Made where it is kept, unless no identifier is left: then made aside, to find out
@@ -52,7 +88,9 @@ const char* PersonImport::importRecord(const std::vector<std::string_view>& valu
     person.WhitePages = 1;
     person.YellowPages = 0;
     bool named = false;
+    categories_.clear();
     forEachField(values, [&](int index, std::string_view value) {
+        if (importFields()[size_t(index)] == nullptr) return readCategories(value, categories_);
         const FieldSpec<Person>& field = *importFields()[size_t(index)];
         if (field.type == FieldType::Flag) {
             setFlag(person, field, flag(value));
@@ -69,7 +107,7 @@ const char* PersonImport::importRecord(const std::vector<std::string_view>& valu
         return "no first name, last name or company";
     }
     completeTrimmedPerson(person);
-    if (universalGroup_) person.PhGroups = {kUniversalGroup};
+    person.PhGroups = groups_.groupsOf(categories_);
     return kept != nullptr ? nullptr : "no identifier left";
 }
 

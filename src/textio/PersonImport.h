@@ -2,24 +2,32 @@
 
 #include "records/Person.h"
 #include "records/PimDocument.h"
+#include "textio/GroupFiling.h"
 #include "textio/RecordImport.h"
 
 // Persons: a record needs a first name, last name or company. Text is trimmed (except
 // Position), the display name set, and a person in neither legacy list goes to the white
 // pages. Imported persons are filed under the universal group (ID 1) when the document
 // has it, as the person editor files every person: the phone book lists persons by group,
-// so a person of no group would be added but never shown.
+// so a person of no group would be added but never shown. A Categories column files the
+// person in the groups it names as well (made when missing), as the vCard import does.
+// Alternate columns fill the names only when the first name, last name and company are
+// all empty, and the address only when every line of it is.
 class PersonImport : public RecordImport {
 public:
     // Imports into `document`, reading field f from column columnOf[f].
-    PersonImport(const PimDocument& document, std::vector<int> columnOf);
+    PersonImport(const PimDocument& document, std::vector<int> columnOf,
+                 std::vector<std::vector<int>> alternatesOf = {});
     // nullptr when the record was taken, otherwise why not.
     const char* importRecord(const std::vector<std::string_view>& values) override;
-    void addTo(PimDocument& document) override { document.addAll(std::move(batch_)); }
+    void addTo(PimDocument& document) override {
+        document.addTogether(std::move(groups_.added), std::move(batch_));
+    }
 
 private:
     NewRecords<Person> batch_;  // the records taken, added in one edit at the end
-    bool universalGroup_;       // the document has the group every person belongs to
+    GroupFiling groups_;
+    std::vector<std::string> categories_;  // of the record being read
 };
 
 // What every importer does to a person before adding it: trims each text but Position,

@@ -5,7 +5,7 @@
 #include "textio/ImportValues.h"
 
 namespace {
-constexpr int kTask = 0, kDueDate = 1, kPriority = 2;
+constexpr int kTask = 0, kDueDate = 1, kPriority = 2, kType = 3;
 }  // namespace
 
 TaskImport::TaskImport(const PimDocument& document, std::vector<int> columnOf, const Locale& locale)
@@ -18,6 +18,7 @@ TaskImport::TaskImport(const PimDocument& document, std::vector<int> columnOf, c
 const char* TaskImport::importRecord(const std::vector<std::string_view>& values) {
     working_.Description.clear();
     bool named = false;
+    bool isTask = true;
     forEachField(values, [&](int field, std::string_view value) {
         if (field == kTask) {
             if (!value.empty()) {
@@ -30,8 +31,11 @@ const char* TaskImport::importRecord(const std::vector<std::string_view>& values
         } else if (field == kPriority) {
             const int32_t priority = readInteger(value);
             working_.Priority = priority >= Task::High && priority <= Task::Done ? priority : 0;
+        } else if (field == kType) {
+            isTask = trimmed(value).empty() || isOneOf(trimmed(value), {"task", "todo", "to-do"});
         }
     });
+    if (!isTask) return "a section or note, not a task (its type column says so)";
     if (!named) return "no task";
     Task task = working_;
     trimInPlace(task.Description);

@@ -7,7 +7,8 @@
 
 // Tasks: a record needs a task text. Fields without a column keep the defaults of a task
 // made when the import started; an unreadable due date becomes today, a priority outside
-// 0 to 3 becomes 0. Done tasks get no done date.
+// 0 to 3 becomes 0. Done tasks get no done date. A task service lists sections and notes
+// among its tasks: a row whose Type is given and is not "task" is none.
 class TaskImport : public RecordImport {
 public:
     // Imports into `document`, reading field f from column columnOf[f]. Dates are read in

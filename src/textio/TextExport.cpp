@@ -73,14 +73,15 @@ std::string buildText(const RecordStore<Record>& records, TransferKind kind,
                       const TextTransferSpec& spec, const Formats& formats, int32_t* count) {
     if (count) *count = 0;
     if (records.empty()) return "";
-    // The fixed order of the columns, whatever order the names were given in, so that
-    // the header always names the values beneath it.
+    // The columns in the order the names were given (a script that names the order
+    // expects it; the wizard gives its list's order), each field once.
     std::vector<const FieldSpec<Record>*> columns;
-    for (const std::string& name : exportFieldNames(kind)) {
-        if (std::find(spec.columnFields.begin(), spec.columnFields.end(), name) !=
-            spec.columnFields.end()) {
-            if (const auto* field = fieldByTextName<Record>(name)) columns.push_back(field);
-        }
+    const auto& exported = exportFieldNames(kind);
+    for (const std::string& name : spec.columnFields) {
+        if (std::find(exported.begin(), exported.end(), name) == exported.end()) continue;
+        const auto* field = fieldByTextName<Record>(name);
+        if (field && std::find(columns.begin(), columns.end(), field) == columns.end())
+            columns.push_back(field);
     }
     const char encloser = spec.encloser.empty() ? 0 : spec.encloser[0];
     const char separator = spec.separator.empty() ? ',' : spec.separator[0];

@@ -18,7 +18,7 @@ struct ExportResult {
 
 // The delimited text of one collection: a header line of the chosen names when
 // `spec.firstLineHasNames`, then one line per record in ascending ID, each line ended by
-// a line feed. The columns are those of `spec.columnFields`, in the export's fixed order.
+// a line feed. The columns are those of `spec.columnFields`, in its order.
 // Non-empty values stand between enclosers, doubled inside; empty values are left out.
 // An empty collection gives an empty text, header or not. `records` receives the count.
 [[nodiscard]] std::string exportText(TransferKind kind, const PimDocument& document,

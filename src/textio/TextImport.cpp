@@ -27,11 +27,27 @@ std::vector<int> columnsOfFields(TransferKind kind, const std::vector<std::strin
     return columnOf;
 }
 
+// For each field of the import list, the columns that fill it in want of its own.
+std::vector<std::vector<int>> alternatesOfFields(TransferKind kind,
+                                                 const std::vector<std::string>& alternates,
+                                                 size_t columnCount) {
+    const auto& names = importFieldNames(kind);
+    std::vector<std::vector<int>> alternatesOf(names.size());
+    for (size_t c = 0; c < std::min(alternates.size(), columnCount); ++c) {
+        const auto it = std::find(names.begin(), names.end(), alternates[c]);
+        if (it != names.end()) alternatesOf[size_t(it - names.begin())].push_back(int(c));
+    }
+    return alternatesOf;
+}
+
 std::unique_ptr<RecordImport> makeImport(TransferKind kind, const PimDocument& document,
-                                         std::vector<int> columnOf, const Locale& locale) {
+                                         std::vector<int> columnOf,
+                                         std::vector<std::vector<int>> alternatesOf,
+                                         const Locale& locale) {
     switch (kind) {
         case TransferKind::Persons:
-            return std::make_unique<PersonImport>(document, std::move(columnOf));
+            return std::make_unique<PersonImport>(document, std::move(columnOf),
+                                                  std::move(alternatesOf));
         case TransferKind::Tasks:
             return std::make_unique<TaskImport>(document, std::move(columnOf), locale);
         case TransferKind::Appointments:
@@ -54,7 +70,9 @@ ImportResult importRecords(TransferKind kind, PimDocument& document, const TextT
         std::min(static_cast<size_t>(std::max(spec.columnCount, 0)), spec.columnFields.size());
     const std::vector<std::string> columns(spec.columnFields.begin(),
                                            spec.columnFields.begin() + ptrdiff_t(columnCount));
-    const auto import = makeImport(kind, document, columnsOfFields(kind, columns), locale);
+    const auto import =
+        makeImport(kind, document, columnsOfFields(kind, columns),
+                   alternatesOfFields(kind, spec.columnAlternates, columnCount), locale);
 
     std::string_view header;
     if (spec.firstLineHasNames && !reader.next(header)) return result;

@@ -35,6 +35,10 @@ struct TextTransferSpec {
     std::string entityName;
     // Import only: the file's first line without white space at either end.
     std::string firstLine;
+    // Import only, may be empty: per column, the field it fills when the field's own column
+    // is empty in a record (a second e-mail column, the business address beside the home
+    // one), "" for none.
+    std::vector<std::string> columnAlternates;
 };
 
 // A spec for exporting `kind`, with the export field list and an empty column per field.

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <fstream>
 
+#include "textio/ColumnAliases.h"
 #include "textio/DelimitedTextDecoding.h"
 #include "textio/FieldTokenizer.h"
 #include "textio/FormatGuess.h"
@@ -160,5 +161,8 @@ std::optional<WizardRefusal> finishImportFields(TransferKind kind,
     if (std::string missing = requiredFieldsMessage(kind, rowFields); !missing.empty())
         return WizardRefusal{std::move(missing), "Import Error", MessageIcon::Exclamation};
     spec.columnFields = rowFields;
+    spec.columnAlternates = spec.firstLineHasNames
+                                ? alternateColumns(kind, spec.firstLineTokens, rowFields)
+                                : std::vector<std::string>();
     return std::nullopt;
 }

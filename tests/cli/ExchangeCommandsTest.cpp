@@ -113,7 +113,10 @@ TEST_F(ExchangeCommandsTest, ImportsAddSaveAndCountWhatTheyAddedAndSkipped) {
                   DateTime::fromFields(2028, 12, 5).formatDate(locale) + ".\n");
     const CliRun again = run({"import", "appointments", doc, "-", "--format", "ical"}, calendar);
     EXPECT_EQ(again.out, "0 appointments added to current database, 1 entry skipped.\n");
-    EXPECT_EQ(again.err, "quillmate-cli: standard input:4: skipped: already in the document\n");
+    EXPECT_EQ(again.code, 1);
+    EXPECT_EQ(again.err,
+              "quillmate-cli: standard input:4: skipped: already in the document\n"
+              "quillmate-cli: standard input: nothing imported: all 1 record was skipped\n");
     EXPECT_EQ(run({"info", doc}).out, "groups: 5\npersons: 3\ntasks: 2\nappointments: 4\n");
 }
 

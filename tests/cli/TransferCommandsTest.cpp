@@ -53,7 +53,7 @@ TEST_F(TransferCommandsTest, ExportWritesTheChosenLayout) {
          "\"Ann\",\"Lee\",,,\"Z\xC3\xBCrich\",,,,,,,,,,,,,\n"},
         {{"persons", "--separator", "semicolon", "--encloser", "single", "--no-header", "--fields",
           "City,FirstName"},
-         "'Ann';'Z\xC3\xBCrich'\n"},
+         "'Z\xC3\xBCrich';'Ann'\n"},
         {{"tasks", "--separator", "tab", "--encloser", "none"},
          "Task\tDueDate\tPriority\nWrap \"gifts\"\t" +
              DateTime::fromFields(2026, 12, 24).formatDate(QtLocale()) + "\t1\n"},
@@ -87,9 +87,13 @@ TEST_F(TransferCommandsTest, ImportAddsSavesAndCounts) {
                                                    "--no-header", "--columns",    columns};
     EXPECT_EQ(runCliCaptured(appointments).out, "1 appointments added to current database.\n");
     const std::string saved = fileBytes(doc);
+    // A file whose every record is skipped never passes for a success.
     const CliRun again = runCliCaptured(appointments);
-    EXPECT_EQ(again.code, 0);
+    EXPECT_EQ(again.code, 1);
     EXPECT_EQ(again.out, "0 appointments added to current database, 1 line skipped.\n");
+    EXPECT_NE(again.err.find(csv + ": nothing imported: all 1 record was skipped"),
+              std::string::npos)
+        << again.err;
     EXPECT_EQ(fileBytes(doc), saved);
 }
 

@@ -113,6 +113,123 @@ TEST_F(ICalImportTest, TakesEveryKindOfTimeToLocalTime) {
         EXPECT_EQ(imported(event(lines)), expected + ": Meeting\n") << lines;
 }
 
+// Files in the shapes other programs write that were read wrongly before.
+TEST_F(ICalImportTest, ReadsWhatOtherCalendarProgramsGetWrong) {
+    // New York's rules up to 2006 only, as calendars written then carry them.
+    const std::string oldNewYork =
+        "BEGIN:VTIMEZONE\r\nTZID:America/New_York\r\n"
+        "BEGIN:STANDARD\r\nDTSTART:19671029T020000\r\n"
+        "RRULE:FREQ=YEARLY;BYDAY=-1SU;BYMONTH=10;UNTIL=20061029T060000Z\r\n"
+        "TZOFFSETFROM:-0400\r\nTZOFFSETTO:-0500\r\nEND:STANDARD\r\n"
+        "BEGIN:DAYLIGHT\r\nDTSTART:19870405T020000\r\n"
+        "RRULE:FREQ=YEARLY;BYDAY=1SU;BYMONTH=4;UNTIL=20060402T070000Z\r\n"
+        "TZOFFSETFROM:-0500\r\nTZOFFSETTO:-0400\r\nEND:DAYLIGHT\r\nEND:VTIMEZONE\r\n";
+    // Zones whose first onset is after the events.
+    auto fromYear2030 = [](const char* name, const char* offset) {
+        return std::string("BEGIN:VTIMEZONE\r\nTZID:") + name +
+               "\r\nBEGIN:STANDARD\r\nDTSTART:20300101T000000\r\nTZOFFSETFROM:" + offset +
+               "\r\nTZOFFSETTO:" + offset + "\r\nEND:STANDARD\r\nEND:VTIMEZONE\r\n";
+    };
+    struct Case {
+        const char* shape;
+        std::string text;
+        std::string records;
+        std::vector<size_t> skippedLines;
+        std::vector<size_t> noteLines;
+    };
+    const Case cases[] = {
+        {"a zone name with a vendor's prefix and no VTIMEZONE",
+         calendar(event("DTSTART;TZID=/vendor.example/20070129_1/America/New_York:20261207T090000"
+                        "\r\nDTEND;TZID=/vendor.example/20070129_1/America/New_York:"
+                        "20261207T100000\r\n")),
+         "2026-12-07 15:00 to 2026-12-07 16:00: Meeting\n",
+         {},
+         {}},
+        {"a VTIMEZONE whose rules ended years before the event",
+         calendar(oldNewYork + event("DTSTART;TZID=America/New_York:20260707T090000\r\n"
+                                     "DTEND;TZID=America/New_York:20260707T100000\r\n")),
+         "2026-07-07 15:00 to 2026-07-07 16:00: Meeting\n",
+         {},
+         {}},
+        {"a VTIMEZONE whose first onset is after the event: the system's zone",
+         calendar(fromYear2030("Europe/London", "+0000") +
+                  event("DTSTART;TZID=Europe/London:20260707T090000\r\n")),
+         "2026-07-07 10:00 to 2026-07-07 10:00: Meeting\n",
+         {},
+         {}},
+        {"the same for a zone the system does not know: the file's own",
+         calendar(fromYear2030("Office Time", "+0300") +
+                  event("DTSTART;TZID=Office Time:20260707T090000\r\n")),
+         "2026-07-07 08:00 to 2026-07-07 08:00: Meeting\n",
+         {},
+         {}},
+        {"a calendar nested in another, and a journal entry",
+         calendar(event("DTSTART:20261207T090000Z\r\n", "Outer") +
+                  calendar(event("DTSTART:20261208T090000Z\r\n", "Inner")) +
+                  "BEGIN:VJOURNAL\r\nSUMMARY:Diary\r\nEND:VJOURNAL\r\n"),
+         "2026-12-07 10:00 to 2026-12-07 10:00: Outer\n"
+         "2026-12-08 10:00 to 2026-12-08 10:00: Inner\n",
+         {18},
+         {}},
+        {"a repeat rule with an escaped semicolon",
+         calendar(event("DTSTART:20261207T090000Z\r\nRRULE:FREQ=WEEKLY\\;BYDAY=MO\r\n")),
+         "2026-12-07 10:00 to 2026-12-07 10:00: Meeting\n",
+         {},
+         {4}},
+        {"events and to-dos without a calendar around them",
+         event("DTSTART:20261207T090000Z\r\n") + "BEGIN:VTODO\r\nSUMMARY:Call\r\nDUE:20261209T"
+                                                 "120000Z\r\nEND:VTODO\r\n",
+         "2026-12-07 10:00 to 2026-12-07 10:00: Meeting\ntask due 2026-12-09 13:00 High: Call\n",
+         {},
+         {1}},
+        {"a summary folded inside a character, and one in Windows-1252",
+         calendar(event("DTSTART:20261207T090000Z\r\n", "Caf\xC3\r\n \xA9") +
+                  event("DTSTART:20261208T090000Z\r\n",
+                        "Stra\xDF"
+                        "e \xC2\xB3")),
+         "2026-12-07 10:00 to 2026-12-07 10:00: Caf\xC3\xA9\n"
+         "2026-12-08 10:00 to 2026-12-08 10:00: Stra\xC3\x9F"
+         "e \xC3\x82\xC2\xB3\n",
+         {},
+         {}},
+        {"a control character in a summary, which libical would not write back",
+         calendar(event("DTSTART:20261207T090000Z\r\n", "Choir\x08 practice")),
+         "2026-12-07 10:00 to 2026-12-07 10:00: Choir practice\n",
+         {},
+         {}},
+        {"a backslash before a character of two bytes, which libical splits",
+         calendar(event("DTSTART:20261207T090000Z\r\n", "Caf\\\xC3\xA9")),
+         "2026-12-07 10:00 to 2026-12-07 10:00: Caf \xC2\xA9\n",
+         {},
+         {}},
+        {"an occurrence now of an event that lasted from the year 1013 to today",
+         calendar(event("DTSTART:10130607T090000Z\r\nDTEND:20261207T090000Z\r\n"
+                        "RRULE:FREQ=YEARLY;UNTIL=20261231T000000Z\r\n")),
+         "2026-06-07 11:00 to 2026-06-07 11:00: Meeting\n",
+         {},
+         {}},
+        {"two equal appointments of the document the file came from",
+         calendar(event("DTSTART:20261207T090000Z\r\n") + event("DTSTART:20261207T090000Z\r\n")),
+         "2026-12-07 10:00 to 2026-12-07 10:00: Meeting\n"
+         "2026-12-07 10:00 to 2026-12-07 10:00: Meeting\n",
+         {},
+         {}},
+    };
+    for (const Case& c : cases) {
+        PimDocument fresh(kClock);
+        const CalendarImportResult result = importICalendarText(fresh, c.text, CalendarParts::Both);
+        EXPECT_TRUE(result.status) << c.shape << ": " << result.status.message();
+        EXPECT_EQ(dump(fresh), c.records) << c.shape;
+        std::vector<size_t> skipped, notes;
+        for (const SkippedRecord& s : result.skipped)
+            skipped.push_back(s.line);
+        for (const SkippedRecord& n : result.notes)
+            notes.push_back(n.line);
+        EXPECT_EQ(skipped, c.skippedLines) << c.shape;
+        EXPECT_EQ(notes, c.noteLines) << c.shape;
+    }
+}
+
 TEST_F(ICalImportTest, PutsTheFirstAlarmAtTheDistanceItsTriggerGives) {
     const std::string start = "DTSTART:20261207T150000Z\r\nDTEND:20261207T160000Z\r\n";
     auto alarm = [](const std::string& trigger) {

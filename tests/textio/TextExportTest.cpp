@@ -27,15 +27,15 @@ TEST(TextExport, WritesPersonLinesWithEveryTextColumnsEncloserDoubled) {
     ann.Notes = "line 1\r\nline 2";
     doc.add(ann);
     struct Case {
-        std::vector<std::string> columns;  // in any order: the file keeps the column order
+        std::vector<std::string> columns;  // the file keeps the order asked for
         std::string separator, encloser, expected;
     };
     const Case cases[] = {
         {{"Company", "Address1", "LastName", "FirstName"},
          ",",
          "\"",
-         "\"FirstName\",\"LastName\",\"Address1\",\"Company\"\n"
-         "\"Ann\",,\"C:\\temp\",\"Smith \"\"Tools\"\"\"\n"},
+         "\"Company\",\"Address1\",\"LastName\",\"FirstName\"\n"
+         "\"Smith \"\"Tools\"\"\",\"C:\\temp\",,\"Ann\"\n"},
         {{"FirstName", "State", "Notes"},
          "|",
          "'",

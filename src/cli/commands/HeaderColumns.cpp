@@ -16,11 +16,12 @@ Status mapColumnsByHeader(CliContext& context, TransferKind kind, std::string_vi
                                    "; name the columns with --columns");
     }
     for (size_t i = 0; i < header->fields.size(); ++i) {
-        if (header->fields[i].empty())
+        if (header->fields[i].empty() && header->alternates[i].empty())
             reportWarning(context, "column " + std::to_string(i + 1) + " \"" + header->names[i] +
                                        "\" not imported");
     }
     spec.columnFields = header->fields;
+    spec.columnAlternates = header->alternates;
     spec.columnCount = static_cast<int32_t>(header->fields.size());
     spec.firstLineHasNames = true;
     text.remove_prefix(header->offset);

@@ -166,7 +166,12 @@ Status runExport(CliContext& context, const std::vector<std::string>& argList) {
 void reportDryRun(CliContext& context, const TextTransferSpec& spec) {
     for (size_t i = 0; i < spec.columnFields.size(); ++i) {
         const std::string& field = spec.columnFields[i];
-        context.out << "column " << i + 1 << ": " << (field.empty() ? "(not imported)" : field)
+        const std::string alternate =
+            i < spec.columnAlternates.size() ? spec.columnAlternates[i] : "";
+        context.out << "column " << i + 1 << ": "
+                    << (!field.empty()      ? field
+                        : alternate.empty() ? "(not imported)"
+                                            : alternate + " (when its own column is empty)")
                     << '\n';
     }
 }
@@ -230,7 +235,7 @@ Status runImport(CliContext& context, const std::vector<std::string>& argList) {
         if (Status saved = update.save(document); !saved) return saved;
     }
     reportImported(context, delimitedTally(request.kind, result, sourceName), dryRun);
-    return {};
+    return addedNothing(sourceName, size_t(result.added), result.skipped.size());
 }
 
 const std::array<CliCommand, 2> kCommands = {{

@@ -1,18 +1,24 @@
 #include "organizer/MissingProgram.h"
 
+#include "organizer/ContactActions.h"
+
 std::string missingProgramMessage(ContactProgram program, const std::string& text) {
     std::string message;
     switch (program) {
         case ContactProgram::Dialer:
-            message =
-                "No program on this computer places telephone calls: none is set to "
-                "open tel: links.";
+            message = dialFailureMessage(DialOutcome::NoDialer) +
+                      "\n\nNo program on this computer places telephone calls: none is set to "
+                      "open tel: links.";
             break;
         case ContactProgram::Mail:
-            message = "No e-mail program could be started: none is set to open mailto: links.";
+            message =
+                "Error opening E-mail client\n\nNo e-mail program could be started: none is "
+                "set to open mailto: links.";
             break;
         case ContactProgram::Browser:
-            message = "No web browser could be started: none is set to open web pages.";
+            message =
+                "Error opening web browser\n\nNo web browser could be started: none is set "
+                "to open web pages.";
             break;
     }
     if (text.empty()) return message;

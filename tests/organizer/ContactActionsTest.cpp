@@ -142,22 +142,27 @@ TEST_F(ContactActionsTest, WithoutAProgramTheMessageSaysWhichAndOffersACopy) {
     };
     const Case cases[] = {
         {[&] { actions_.dial("555-1234"); }, MessageAnswer::Yes, "Calling Error",
+         "There is no phone dialer active on your computer. Ifyou have not done so, please "
+         "install the phone dialer applet from Windows Setup\n\n"
          "No program on this computer places telephone calls: none is set to open tel: links."
          "\n\nCopy the number 555-1234 to the clipboard?",
          "555-1234"},
         {[&] { actions_.mail("ann@example.org"); }, MessageAnswer::No, "E-Mail Error",
-         "No e-mail program could be started: none is set to open mailto: links."
+         "Error opening E-mail client\n\nNo e-mail program could be started: none is set to open "
+         "mailto: links."
          "\n\nCopy the address ann@example.org to the clipboard?",
          ""},
         {[&] {
              actions_.mailGroup({"a@x.org", "b@y.org"});
          },
          MessageAnswer::Yes, "E-Mail Error",
-         "No e-mail program could be started: none is set to open mailto: links."
+         "Error opening E-mail client\n\nNo e-mail program could be started: none is set to open "
+         "mailto: links."
          "\n\nCopy the address a@x.org, b@y.org to the clipboard?",
          "a@x.org, b@y.org"},
         {[&] { actions_.openWebPage("example.org"); }, MessageAnswer::Yes, "Web Browser Error",
-         "No web browser could be started: none is set to open web pages."
+         "Error opening web browser\n\nNo web browser could be started: none is set to open web "
+         "pages."
          "\n\nCopy the address http://example.org to the clipboard?",
          "http://example.org"},
     };
@@ -176,8 +181,10 @@ TEST_F(ContactActionsTest, WithoutAProgramTheMessageSaysWhichAndOffersACopy) {
     // Nothing to copy: a plain message.
     prompts_.messages.clear();
     actions_.mailGroup({});
-    expectOneMessage("No e-mail program could be started: none is set to open mailto: links.",
-                     "E-Mail Error");
+    expectOneMessage(
+        "Error opening E-mail client\n\nNo e-mail program could be started: none is set to open "
+        "mailto: links.",
+        "E-Mail Error");
 }
 
 }  // namespace

@@ -17,8 +17,8 @@
 #include "platform/qt/QtUserPrompts.h"
 #include "records/PimDocument.h"
 #include "shell/ui/AboutDialog.h"
-#include "workspace/ui/DocumentFolder.h"
 #include "shell/ui/HelpWindow.h"
+#include "workspace/ui/DocumentFolder.h"
 #include "workspace/ui/ProgramPicture.h"
 
 namespace {

@@ -5,13 +5,6 @@
 #include "fileio/AtomicFile.h"
 #include "records/PimDocument.h"
 
-namespace {
-
-// The group that holds every person the editor stores; no category of its own.
-constexpr int32_t kUniversalGroup = 1;
-
-}  // namespace
-
 std::string vcardText(const PimDocument& document, VCardVersion version,
                       std::optional<int32_t> groupId, int32_t* records) {
     std::string out;
@@ -23,7 +16,7 @@ std::string vcardText(const PimDocument& document, VCardVersion version,
         categories.clear();
         for (const int32_t group : groups) {
             const PhGroup* named = document.phGroups().find(group);
-            if (group != kUniversalGroup && named != nullptr && !named->Desc.empty())
+            if (group != kUniversalGroupId && named != nullptr && !named->Desc.empty())
                 categories.push_back(named->Desc);
         }
         appendVCard(out, person, categories, version);

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "records/Person.h"
+#include "records/PhGroup.h"
 
 class PimDocument;
 
@@ -14,9 +15,6 @@ struct GroupChoice {
     std::string desc;
     bool chosen = false;
 };
-
-// The group every person saved by the editor belongs to; the editor does not offer it.
-inline constexpr int32_t kUniversalGroupId = 1;
 
 // What the person editor edits: every field of one person and the groups it is filed in.
 struct PersonForm {

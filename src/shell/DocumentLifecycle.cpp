@@ -174,7 +174,7 @@ bool DocumentLifecycle::close() {
 
 DocumentLifecycle::SaveOutcome DocumentLifecycle::runSave() {
     const std::string& path = document_.path();
-    if (path.empty() || path == kUntitledName) return runSaveAs();
+    if (isUntitled(path)) return runSaveAs();
     if (!document_.isModified()) return SaveOutcome::Saved;
     ConflictChoice choice = ConflictChoice::None;
     const Status saved = writeChecked(path, choice);

@@ -5,14 +5,6 @@
 
 #include "shell/UntitledName.h"
 
-namespace {
-
-bool isUntitled(const std::string& path) {
-    return path.empty() || path == kUntitledName;
-}
-
-}  // namespace
-
 std::string fileDialogFolder(const std::string& documentPath, const std::string& documentsFolder) {
     if (isUntitled(documentPath)) return documentsFolder;
     std::error_code error;

@@ -24,7 +24,7 @@ StartupPlan planStartup(const std::vector<std::string>& arguments, ShellSettings
     const auto last = settings.readLastFileUsed();
     // An empty value names no file, and "Untitled" is what a never-saved document leaves
     // behind: there is nothing to reopen and nothing to report.
-    if (last && !last->empty() && *last != kUntitledName) {
+    if (last && !isUntitled(*last)) {
         plan.files.push_back(*last);
         plan.fromLastFile = true;
     }

@@ -4,15 +4,8 @@
 
 #include "records/PimDocument.h"
 
-namespace {
-
-// The group that holds every person the editor stores.
-constexpr int32_t kUniversalGroup = 1;
-
-}  // namespace
-
 GroupFiling::GroupFiling(const PimDocument& document)
-    : added(document.phGroups()), hasUniversal_(document.phGroups().contains(kUniversalGroup)) {
+    : added(document.phGroups()), hasUniversal_(document.phGroups().contains(kUniversalGroupId)) {
     // The first group of a name wins, should a document hold two.
     for (const auto& [id, group] : document.phGroups())
         byName_.emplace(group.Desc, id);
@@ -28,10 +21,10 @@ std::vector<int32_t> GroupFiling::groupsOf(const std::vector<std::string>& categ
             it = byName_.emplace(name, id).first;
         }
         // The universal group comes last, as the person editor files it.
-        if ((!hasUniversal_ || it->second != kUniversalGroup) &&
+        if ((!hasUniversal_ || it->second != kUniversalGroupId) &&
             std::find(ids.begin(), ids.end(), it->second) == ids.end())
             ids.push_back(it->second);
     }
-    if (hasUniversal_) ids.push_back(kUniversalGroup);
+    if (hasUniversal_) ids.push_back(kUniversalGroupId);
     return ids;
 }

@@ -106,6 +106,7 @@ ImportTally calendarTally(const CalendarImportResult& result, CalendarParts part
     tally.skippedNoun = "entry";
     tally.skippedNouns = "entries";
     tally.sayNoneSkipped = true;
+    tally.recordsAdded = size_t(result.appointments + result.tasks);
     tally.skipped = result.skipped;
     tally.status = result.status;
     if (result.occurrences > 0) {

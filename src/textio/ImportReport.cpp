@@ -30,6 +30,13 @@ ImportReport reportImport(const ImportTally& tally) {
         report.text = tally.status.inFile(tally.file).message();
         return report;
     }
+    if (tally.recordsAdded == 0 && !tally.skipped.empty()) {
+        const size_t skipped = tally.skipped.size();
+        report.allSkipped =
+            Status::failure(FailureKind::Content, tally.file,
+                            "nothing imported: all " + std::to_string(skipped) +
+                                (skipped == 1 ? " record was" : " records were") + " skipped");
+    }
     report.text = joined(tally.added, " and ") + " added to current database";
     if (!tally.skipped.empty() || tally.sayNoneSkipped)
         report.text += ", " + countOf(tally.skipped.size(), tally.skippedNoun, tally.skippedNouns) +
@@ -89,6 +96,7 @@ ImportTally delimitedTally(TransferKind kind, const ImportResult& result, const 
     }
     tally.skippedNoun = "line";
     tally.skippedNouns = "lines";
+    tally.recordsAdded = added;
     tally.skipped = result.skipped;
     tally.status = result.status;
     return tally;

@@ -16,6 +16,7 @@ struct ImportTally {
     // The records added, counted, always in the plural as the import messages have always
     // said it: "12 names", "1 tasks".
     std::vector<std::string> added;
+    size_t recordsAdded = 0;             // of every kind together
     std::vector<std::string> alsoAdded;  // what was made along the way: "2 groups"
     // What the file held that nothing here has a place for: "3 values with no field of
     // their own".
@@ -33,6 +34,9 @@ struct ImportTally {
 struct ImportReport {
     bool failed = false;  // the file could not be read: an error, and nothing was added
     std::string text;     // "12 names added to current database, 1 line skipped."
+    // A failure when the file held records and every one was skipped: an import that added
+    // nothing never passes for a success.
+    Status allSkipped;
     // One line per skipped record, "FILE:LINE: skipped: why", for those who want to know.
     std::vector<std::string> skippedLines;
 };

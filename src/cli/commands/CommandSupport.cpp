@@ -38,7 +38,7 @@ RecordsLeftToExit::~RecordsLeftToExit() {
     if (document_ != nullptr) document_->leaveRecordsToExit();
 }
 
-void reportImported(CliContext& context, const ImportTally& tally, bool dryRun) {
+Status reportImported(CliContext& context, const ImportTally& tally, bool dryRun) {
     const ImportReport report = reportImport(tally);
     const std::vector<std::string>& skipped = report.skippedLines;
     for (size_t i = 0; i < std::min(skipped.size(), kSkippedListed); ++i)
@@ -51,13 +51,7 @@ void reportImported(CliContext& context, const ImportTally& tally, bool dryRun) 
         context.out << "dry run: " << report.text << " (nothing saved)\n";
     else
         context.out << report.text << '\n';
-}
-
-Status addedNothing(const std::string& file, size_t added, size_t skipped) {
-    if (added > 0 || skipped == 0) return {};
-    return Status::failure(FailureKind::Content, file,
-                           "nothing imported: all " + std::to_string(skipped) +
-                               (skipped == 1 ? " record was" : " records were") + " skipped");
+    return report.allSkipped;
 }
 
 Status readStandardInput(CliContext& context, std::string& bytes) {

@@ -39,11 +39,9 @@ private:
 };
 
 // Tells what an import did: the records it skipped, the first few one by one, as warnings,
-// then the report's text; a dry run says that nothing was saved.
-void reportImported(CliContext& context, const ImportTally& tally, bool dryRun = false);
-// A failure when an import skipped records and added none: a file with records in it
-// never passes for a success that added nothing.
-Status addedNothing(const std::string& file, size_t added, size_t skipped);
+// then the report's text; a dry run says that nothing was saved. A failure when every
+// record of the file was skipped.
+Status reportImported(CliContext& context, const ImportTally& tally, bool dryRun = false);
 // Reads all of standard input into `bytes`.
 Status readStandardInput(CliContext& context, std::string& bytes);
 // Writes `text` to standard output.

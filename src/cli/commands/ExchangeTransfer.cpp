@@ -88,24 +88,19 @@ Status importExchange(CliContext& context, const ExchangeRequest& request) {
 
     ImportTally tally;
     bool added = false;
-    Status none;  // a failure when the file's records were all skipped
     if (request.format == TransferFormat::VCard) {
         const VCardImportResult result = importVCardText(document, bytes);
         added = result.added > 0;
         tally = vcardTally(result, name);
-        none = addedNothing(name, size_t(result.added), result.skipped.size());
     } else {
         const CalendarParts parts = partsOf(request.kind);
         const CalendarImportResult result = importICalendarText(document, bytes, parts);
         added = result.appointments + result.tasks > 0;
         tally = calendarTally(result, parts, context.locale, name);
-        none =
-            addedNothing(name, size_t(result.appointments + result.tasks), result.skipped.size());
     }
     if (!tally.status) return tally.status.inFile(name);
     if (added) {
         if (Status saved = update.save(document); !saved) return saved;
     }
-    reportImported(context, tally);
-    return none;
+    return reportImported(context, tally);
 }

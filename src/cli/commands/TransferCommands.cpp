@@ -234,8 +234,7 @@ Status runImport(CliContext& context, const std::vector<std::string>& argList) {
     if (!dryRun && result.added > 0) {
         if (Status saved = update.save(document); !saved) return saved;
     }
-    reportImported(context, delimitedTally(request.kind, result, sourceName), dryRun);
-    return addedNothing(sourceName, size_t(result.added), result.skipped.size());
+    return reportImported(context, delimitedTally(request.kind, result, sourceName), dryRun);
 }
 
 const std::array<CliCommand, 2> kCommands = {{

@@ -7,6 +7,7 @@
 #include "exchange/CalendarTime.h"
 #include "fileio/TextEncoding.h"
 #include "records/LineBreaks.h"
+#include "records/Trimmed.h"
 
 namespace {
 
@@ -22,10 +23,7 @@ bool isControl(char c) {
 std::string summaryText(const char* text) {
     std::string value = valueAsUtf8(text ? text : "");
     std::erase_if(value, isControl);
-    const std::string_view view = value;
-    const size_t first = view.find_first_not_of(" \t\r\n");
-    if (first == std::string_view::npos) return "";
-    return withCrLf(view.substr(first, view.find_last_not_of(" \t\r\n") + 1 - first));
+    return withCrLf(trimmed(value));
 }
 
 int secondsBetween(DateTime from, DateTime to) {

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cctype>
 
+#include "exchange/VCardLine.h"
 #include "fileio/TextEncoding.h"
 
 namespace {
@@ -12,11 +13,7 @@ namespace {
 constexpr int kDeepestNesting = 8;
 
 bool startsWithIgnoringCase(std::string_view text, std::string_view prefix) {
-    if (text.size() < prefix.size()) return false;
-    for (size_t i = 0; i < prefix.size(); ++i) {
-        if (std::toupper(static_cast<unsigned char>(text[i])) != prefix[i]) return false;
-    }
-    return true;
+    return equalsIgnoringCase(text.substr(0, prefix.size()), prefix);
 }
 
 std::string componentName(std::string_view line) {

@@ -20,6 +20,7 @@ struct FileDialogSpec {
     std::string directory;         // where the dialog opens; "" for the current directory
     std::string defaultExtension;  // added to a name typed without one
     std::vector<FileFilter> filters;
+    std::string title;  // the dialog's own title; "" for the desktop's
 };
 
 // The modal questions and messages core asks of the user.

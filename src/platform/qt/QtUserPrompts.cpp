@@ -96,6 +96,7 @@ std::optional<std::string> QtUserPrompts::askSavePath(const FileDialogSpec& spec
 std::optional<std::string> QtUserPrompts::askPath(const FileDialogSpec& spec, bool save) {
     QFileDialog dialog(visibleOwner());
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    if (!spec.title.empty()) dialog.setWindowTitle(QString::fromStdString(spec.title));
     dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
     dialog.setNameFilter(nameFilters(spec.filters));
     dialog.setDefaultSuffix(QString::fromStdString(spec.defaultExtension));

@@ -1,9 +1,8 @@
 #include "reports/ui/ReportController.h"
 
 #include <QAction>
-#include <QDir>
 #include <QEvent>
-#include <QFileDialog>
+#include <QFile>
 #include <QFontDialog>
 #include <QPageSetupDialog>
 #include <QPicture>
@@ -28,7 +27,6 @@
 #include "reports/ui/PreviewWindow.h"
 #include "shell/CommandId.h"
 #include "workspace/Workspace.h"
-#include "workspace/ui/DocumentFolder.h"
 #include "workspace/ui/FrameHost.h"
 
 namespace {
@@ -262,12 +260,15 @@ void ReportController::print() {
     if (kind_ == ReportKind::None) return;
     QString pdfPath;
     if (printsToPdf_) {
-        const QString suggested = QDir(documentDialogFolder(workspace_.document()))
-                                      .filePath(QString::fromStdString(
-                                          reportPdfName(workspace_.document().path(), kind_)));
-        pdfPath = QFileDialog::getSaveFileName(frame_.window(), tr("Print to PDF File"), suggested,
-                                               tr("PDF files (*.pdf)"));
-        if (pdfPath.isEmpty()) return;
+        // The prompts open the dialog in the document's folder.
+        const auto chosen =
+            prompts_.askSavePath({reportPdfName(workspace_.document().path(), kind_),
+                                  "",
+                                  "pdf",
+                                  {{"PDF files", "*.pdf"}},
+                                  "Print to PDF File"});
+        if (!chosen) return;
+        pdfPath = QString::fromStdString(*chosen);
     } else {
         QPrintDialog dialog(printer_.get(), frame_.window());
         // One job of every page: no ranges, no selection, no printing to a file.

@@ -40,3 +40,9 @@ Status DocFileStorage::save(const PimDocument& document, const std::string& path
     if (saved) stamps_[path] = written;
     return saved;
 }
+
+std::optional<FileStamp> DocFileStorage::knownStamp(const std::string& path) const {
+    const auto known = stamps_.find(path);
+    if (known == stamps_.end()) return std::nullopt;
+    return known->second;
+}

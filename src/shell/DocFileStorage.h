@@ -31,6 +31,7 @@ public:
     // Locks the file for the write unless it is held already; a file not there yet has
     // nothing to lock.
     Status save(const PimDocument& document, const std::string& path, SaveMode mode) override;
+    std::optional<FileStamp> knownStamp(const std::string& path) const override;
 
 private:
     std::chrono::milliseconds patience_;

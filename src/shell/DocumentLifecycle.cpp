@@ -93,6 +93,12 @@ void DocumentLifecycle::saveAs() {
     rememberCurrentInRecentList();
 }
 
+Status DocumentLifecycle::openPath(const std::string& path) {
+    Status loaded = load(path);
+    if (loaded) adoptLoaded(path);
+    return loaded;
+}
+
 void DocumentLifecycle::openRecent(int commandId) {
     const auto path = recentFiles_.pathForCommand(commandId);
     if (!path) return;

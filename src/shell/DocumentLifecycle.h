@@ -34,6 +34,11 @@ public:
     void open();
     void save();
     void saveAs();
+    // Opens the file at `path` as the recent files do, without the save question (the caller
+    // asks it); a load failure is the caller's to report.
+    Status openPath(const std::string& path);
+    // Replaces the document with a new one holding the default groups.
+    void startNewDocument();
     // Opens the recent-file entry behind the command.
     void openRecent(int commandId);
     // Writes a copy under a name the user picks; the document keeps its path and flag.
@@ -66,8 +71,6 @@ private:
     Status load(const std::string& path);
     // Says why a file did not open: a file of another kind opens a new document instead.
     void reportFailedOpen(const Status& failed);
-    // Replaces the document with a new one holding the default groups.
-    void startNewDocument();
     // Opens a new untitled document in place of a file that is not one of the program's
     // documents, saying which file and why, so that nothing is ever saved over it.
     void openAsUntitledInstead(const Status& refused);

@@ -7,7 +7,15 @@ Workspace::Workspace(const Clock& clock, DocumentStorage& storage, UserPrompts& 
     : document_(clock),
       settings_(settings),
       recentFiles_(settings_.readRecentFiles()),
-      lifecycle_(document_, storage, prompts, settings_, recentFiles_) {}
+      storage_(storage),
+      prompts_(prompts),
+      lifecycle_(document_, storage, prompts, settings_, recentFiles_) {
+    document_.attachView(recoveryWatch_);
+}
+
+Workspace::~Workspace() {
+    document_.detachView(recoveryWatch_);
+}
 
 void Workspace::openAtStartup(const std::vector<std::string>& arguments) {
     const StartupPlan plan = planStartup(arguments, settings_);
@@ -18,6 +26,17 @@ void Workspace::openAtStartup(const std::vector<std::string>& arguments) {
 
 void Workspace::compact() {
     runStep(UndoStep::Compact, [this] { lifecycle_.compact(); });
+}
+
+bool Workspace::close() {
+    const bool closing = lifecycle_.close();
+    // Changes the user chose not to save are no loss to recover.
+    if (closing && recovery_) recovery_->drop();
+    return closing;
+}
+
+void Workspace::restoreVersion(PimContents&& version) {
+    runStep(UndoStep::Restore, [&] { document_.replaceRecords(std::move(version)); });
 }
 
 void Workspace::toggleOpenLastFile() {

@@ -163,7 +163,7 @@ void MainFrame::setTitle() {
 
 void MainFrame::closeEvent(QCloseEvent* event) {
     workspace_.settings().writePlacement(currentPlacement());
-    if (workspace_.files().close()) {
+    if (workspace_.close()) {
         if (help_ != nullptr) help_->close();
         event->accept();
     } else {

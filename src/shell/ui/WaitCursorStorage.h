@@ -17,6 +17,9 @@ public:
         const Busy busy;
         return inner_.save(document, path, mode);
     }
+    std::optional<FileStamp> knownStamp(const std::string& path) const override {
+        return inner_.knownStamp(path);
+    }
 
 private:
     struct Busy {

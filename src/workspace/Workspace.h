@@ -61,6 +61,8 @@ public:
     void onRecoveryDue(Listener due) { recoveryDue_ = std::move(due); }
     // Writes the recovery copy of the changes, or removes it when there are none.
     void keepRecoveryCopy();
+    // How many recovery copies this workspace has written.
+    [[nodiscard]] size_t recoveryCopiesWritten() const { return recoveryCopiesWritten_; }
     // Offers, one by one, the recovery copies that earlier runs left behind: "Restore",
     // "Discard" or "Later". Stops after one is restored.
     void offerRecovery();
@@ -115,6 +117,7 @@ private:
     RecoveryWatch recoveryWatch_{*this};
     Listener recoveryDue_;
     bool recoveryFailureShown_ = false;
+    size_t recoveryCopiesWritten_ = 0;
     bool openLastFile_ = false;
     std::map<int, Listener> listeners_;
     int nextListenerId_ = 0;

@@ -68,6 +68,7 @@ void Workspace::keepRecoveryCopy() {
     }
     const Status kept = recovery_->keep(document_, storage_.knownStamp(document_.path()));
     if (kept) {
+        ++recoveryCopiesWritten_;
         recoveryFailureShown_ = false;
     } else if (!recoveryFailureShown_) {
         // Once until it works again: the user can still save, and should know to.

@@ -17,7 +17,7 @@ namespace {
 // One run of the program: a workspace keeping recovery copies, its document opened at start.
 struct ProgramRun {
     ProgramRun(const Clock& clock, MemorySettingsStore& settings, const std::string& folder,
-        const std::vector<std::string>& arguments)
+               const std::vector<std::string>& arguments)
         : workspace(clock, storage, prompts, settings) {
         workspace.keepRecoveryCopiesIn(folder);
         workspace.openAtStartup(arguments);

@@ -21,6 +21,7 @@ class Locale;
 class OrganizerView;
 class QLabel;
 class QStackedWidget;
+class QTimer;
 class UserPrompts;
 
 // The main window, a view of the workspace: menus, toolbar and status bar from the command
@@ -51,6 +52,9 @@ public:
     void showHelpPage(const QString& page) override;
     void setReportChosen(bool chosen) override { reportChosen_ = chosen; }
     [[nodiscard]] int32_t shownGroup() const override;
+
+    // How long after a change its recovery copy is written (a burst of edits costs one).
+    void setRecoveryDelay(int milliseconds);
 
     // Recomputes which commands are enabled and checked.
     void updateCommandStates();
@@ -93,5 +97,6 @@ private:
     QStackedWidget* client_ = nullptr;
     QToolBar* clientToolBar_ = nullptr;  // the tool bar of what the client area shows
     QLabel* readyLabel_ = nullptr;
+    QTimer* recoveryTimer_ = nullptr;
     QPointer<HelpWindow> help_;
 };

@@ -67,6 +67,8 @@ private:
     // Writes the document to its own file. When another program changed that file since it
     // was read, asks first and records the answer in `choice`.
     Status writeChecked(const std::string& path, ConflictChoice& choice);
+    // Shows what the storage's last save wants the user to know, if anything.
+    void tellNotice();
     // Loads the file into the document, showing the reader's own message on a syntax error.
     Status load(const std::string& path);
     // Says why a file did not open: a file of another kind opens a new document instead.

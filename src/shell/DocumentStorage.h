@@ -29,4 +29,7 @@ public:
     [[nodiscard]] virtual std::optional<FileStamp> knownStamp(const std::string& /*path*/) const {
         return std::nullopt;
     }
+    // What the last save that worked wants the user to know all the same (an earlier
+    // version that could not be kept); "" for nothing. Asking forgets it.
+    [[nodiscard]] virtual std::string takeNotice() { return ""; }
 };

@@ -1,5 +1,7 @@
 #include "workspace/Workspace.h"
 
+#include "docfile/DocumentReader.h"
+#include "fileio/AtomicFile.h"
 #include "shell/StartupPlan.h"
 
 Workspace::Workspace(const Clock& clock, DocumentStorage& storage, UserPrompts& prompts,
@@ -37,6 +39,20 @@ bool Workspace::close() {
 
 void Workspace::restoreVersion(PimContents&& version) {
     runStep(UndoStep::Restore, [&] { document_.replaceRecords(std::move(version)); });
+}
+
+void Workspace::restoreBackup(const BackupVersion& version) {
+    if (!lifecycle_.askSaveChanges()) return;
+    PimContents contents;
+    std::string bytes;
+    Status read = readWholeFile(version.file, bytes);
+    if (read) read = readDocumentText(bytes, contents, DateTime::now(document_.clock()));
+    if (!read) {
+        prompts_.showMessage("The backup cannot be read: " + read.inFile(version.file).message(),
+                             "Quillmate", MessageIcon::Error);
+        return;
+    }
+    restoreVersion(std::move(contents));
 }
 
 void Workspace::toggleOpenLastFile() {

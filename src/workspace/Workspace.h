@@ -3,6 +3,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -11,6 +12,7 @@
 #include "shell/CommandState.h"
 #include "shell/DocumentLifecycle.h"
 #include "shell/RecentFileList.h"
+#include "shell/RotatingBackups.h"
 #include "shell/ShellSettings.h"
 #include "workspace/RecoveryCopies.h"
 
@@ -53,6 +55,13 @@ public:
     // Puts the records of another version of the document in place of the open ones as one
     // step of the history: the document is changed, not saved, until the user saves.
     void restoreVersion(PimContents&& version);
+
+    // The earlier versions its saves keep (the storage keeps them); nothing when none are.
+    void setBackups(RotatingBackups backups) { backups_ = std::move(backups); }
+    [[nodiscard]] const std::optional<RotatingBackups>& backups() const { return backups_; }
+    // Puts an earlier version in place of the open records, as Restore does, after asking
+    // about unsaved changes.
+    void restoreBackup(const BackupVersion& version);
 
     // Keeps recovery copies of unsaved changes in `folder` from now on ("" stops it).
     void keepRecoveryCopiesIn(const std::string& folder);
@@ -113,6 +122,7 @@ private:
     DocumentStorage& storage_;
     UserPrompts& prompts_;
     DocumentLifecycle lifecycle_;
+    std::optional<RotatingBackups> backups_;
     std::unique_ptr<RecoveryCopies> recovery_;
     RecoveryWatch recoveryWatch_{*this};
     Listener recoveryDue_;

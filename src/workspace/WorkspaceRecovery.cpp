@@ -1,6 +1,4 @@
 // The workspace's recovery copies: kept while changes are unsaved, offered at start.
-#include <ctime>
-
 #include "fileio/FileStamp.h"
 #include "records/PimContents.h"
 #include "shell/DocumentStorage.h"
@@ -8,22 +6,13 @@
 
 namespace {
 
-std::string localTimeText(int64_t seconds) {
-    const auto time = static_cast<std::time_t>(seconds);
-    std::tm local{};
-    char text[32] = "";
-    if (localtime_r(&time, &local) != nullptr)
-        std::strftime(text, sizeof text, "%Y-%m-%d %H:%M", &local);
-    return text;
-}
-
 // The question about one left copy, saying when the file changed since.
 std::string question(const LeftCopy& copy) {
     const std::string& path = copy.documentPath;
     std::string text = "Quillmate found changes to " +
                        (path.empty() ? std::string("an untitled document") : path) +
                        " that were not saved when it last ended (kept " +
-                       localTimeText(copy.keptAt) + ").\n\n";
+                       DateTime::fromSeconds(copy.keptAt).format("%Y-%m-%d %H:%M") + ").\n\n";
     if (!path.empty()) {
         const auto now = currentStamp(path);
         if (!now) {

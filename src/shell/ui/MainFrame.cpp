@@ -27,7 +27,7 @@ constexpr int kRecoveryDelayMs = 2000;
 
 MainFrame::MainFrame(Workspace& workspace, UserPrompts& prompts, const Locale& locale,
                      ContactLauncher* launcher, QWidget* parent)
-    : QMainWindow(parent), workspace_(workspace) {
+    : QMainWindow(parent), workspace_(workspace), prompts_(prompts) {
     setWindowIcon(QIcon(QStringLiteral(":/icons/quillmate.png")));
     actions_ = new CommandActions(*this);
     connect(actions_, &CommandActions::triggered, this, &MainFrame::runCommand);

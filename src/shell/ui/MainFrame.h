@@ -82,10 +82,14 @@ private:
     void runFrameCommand(int id);
     void reportUnavailable(int id);
     void showAbout();
+    // File > Restore Backup... and Options > Backups Kept...
+    void restoreBackup();
+    void chooseBackupsKept();
     void showListMenu(FocusedList list, const QPoint& globalPos);
     void setTitle();
 
     Workspace& workspace_;
+    UserPrompts& prompts_;
     std::unique_ptr<ContactLauncher> desktopLauncher_;
     int listenerId_ = -1;
     bool reportChosen_ = false;

@@ -20,6 +20,7 @@ public:
     std::optional<FileStamp> knownStamp(const std::string& path) const override {
         return inner_.knownStamp(path);
     }
+    std::string takeNotice() override { return inner_.takeNotice(); }
 
 private:
     struct Busy {

@@ -186,6 +186,8 @@ void MainFrame::setTitle() {
 void MainFrame::closeEvent(QCloseEvent* event) {
     workspace_.settings().writePlacement(currentPlacement());
     if (workspace_.close()) {
+        // Changes the user chose not to save must not come back as a copy written late.
+        recoveryTimer_->stop();
         if (help_ != nullptr) help_->close();
         event->accept();
     } else {

@@ -108,7 +108,13 @@ bool touch(const std::string& path) {
 
 RecoveryCopies::RecoveryCopies(std::string folder) : folder_(std::move(folder)) {}
 
-RecoveryCopies::~RecoveryCopies() = default;
+RecoveryCopies::~RecoveryCopies() {
+    // A run that ends with nothing to recover leaves nothing behind; one with a copy leaves
+    // its lock too, free from now on, which is how the next run knows the copy was left.
+    if (name_.empty() || kept_) return;
+    std::error_code ignored;
+    std::filesystem::remove(lockPath(), ignored);
+}
 
 std::string RecoveryCopies::copyPath() const {
     return folder_ + "/" + name_ + kCopyEnding;

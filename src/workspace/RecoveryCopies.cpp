@@ -137,7 +137,12 @@ Status RecoveryCopies::keep(const PimDocument& document, const std::optional<Fil
     }
     WriteOptions options;
     options.permissions = kOwnerOnly;
-    const std::string top = header(document.path(), base);
+    // The next run may start in another folder.
+    std::string path = document.path();
+    std::error_code error;
+    if (const auto absolute = std::filesystem::absolute(path, error); !path.empty() && !error)
+        path = absolute.string();
+    const std::string top = header(path, base);
     Status written = writeFileAtomically(
         copyPath(),
         [&](const ByteSink& sink) { return sink(top) && writeDocument(document, sink); }, options);

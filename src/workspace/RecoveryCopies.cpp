@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <chrono>
 #include <filesystem>
+#include <fstream>
 #include <sstream>
 
 #include "docfile/DocumentReader.h"
@@ -22,6 +23,8 @@ constexpr const char* kCopyEnding = ".recovery";
 constexpr const char* kLockEnding = ".lock";
 constexpr const char* kFirstLine = "Quillmate recovery copy 1\n";
 constexpr mode_t kOwnerOnly = 0600;
+// Far more than a header with the longest path takes.
+constexpr std::streamsize kHeaderLimit = 1 << 16;
 
 // Paths may hold any byte but NUL; the header is one field a line.
 std::string escaped(const std::string& text) {
@@ -66,7 +69,7 @@ std::string header(const std::string& documentPath, const std::optional<FileStam
     return out.str();
 }
 
-// Reads the header of the copy at `file` into `copy`; the offset of the document's bytes,
+// Reads the header at the start of `bytes` into `copy`; the offset of the document's bytes,
 // or nothing when this is no recovery copy.
 std::optional<size_t> readHeader(const std::string& bytes, LeftCopy& copy) {
     if (!bytes.starts_with(kFirstLine)) return std::nullopt;
@@ -170,8 +173,11 @@ std::vector<LeftCopy> RecoveryCopies::leftBehind() const {
         if (!touch(lock) || !claim->lock(lock, std::chrono::milliseconds(0))) continue;
         LeftCopy copy;
         copy.file = file;
-        std::string bytes;
-        if (!readWholeFile(copy.file, bytes) || !readHeader(bytes, copy)) continue;
+        // The header is all that is asked about here; the records wait for a restore.
+        std::string head(kHeaderLimit, '\0');
+        std::ifstream in(file, std::ios::binary);
+        head.resize(static_cast<size_t>(in.read(head.data(), kHeaderLimit).gcount()));
+        if (!readHeader(head, copy)) continue;
         struct stat st {};
         if (stat(copy.file.c_str(), &st) == 0) copy.keptAt = st.st_mtim.tv_sec;
         copy.claim = std::move(claim);

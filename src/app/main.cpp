@@ -14,6 +14,7 @@
 #include "platform/qt/QtUserPrompts.h"
 #include "reports/ui/ReportController.h"
 #include "shell/DocFileStorage.h"
+#include "shell/UserFolders.h"
 #include "shell/ui/MainFrame.h"
 #include "shell/ui/WaitCursorStorage.h"
 #include "textio/ui/TextTransferController.h"
@@ -83,8 +84,17 @@ int main(int argc, char** argv) {
     IniSettingsStore settings;
     QtUserPrompts prompts;
     DocFileStorage files;
+    // Earlier versions are the user's data, kept apart from any one program's state.
+    const RotatingBackups backups(userDataFolder() + "/backups", [&settings] {
+        return ShellSettings(settings).readBackupsKept();
+    });
+    files.keepBackups(backups);
     WaitCursorStorage storage(files);
     Workspace workspace(clock, storage, prompts, settings);
+    // Recovery copies are state, not documents: only the next run of this program reads
+    // them, so they go under the state folder rather than beside the user's files.
+    workspace.keepRecoveryCopiesIn(userStateFolder() + "/recovery");
+    workspace.setBackups(backups);
     MainFrame frame(workspace, prompts, locale);
     prompts.setOwner(&frame);
     prompts.setStartFolder([&workspace] {

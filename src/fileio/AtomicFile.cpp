@@ -41,8 +41,14 @@ std::string resolvedTarget(std::string path) {
 
 }  // namespace
 
+Status writeFileAtomically(const std::string& path, std::string_view bytes,
+                           const WriteOptions& options) {
+    return writeFileAtomically(
+        path, [&](const ByteSink& sink) { return sink(bytes); }, options);
+}
+
 Status writeFileAtomically(const std::string& path, std::string_view bytes) {
-    return writeFileAtomically(path, [&](const ByteSink& sink) { return sink(bytes); });
+    return writeFileAtomically(path, bytes, WriteOptions{});
 }
 
 Status writeFileAtomically(const std::string& path,
@@ -100,7 +106,9 @@ Status writeFileAtomically(const std::string& path,
     };
     if (Status written = writeToDescriptor(temp.fd(), path, produceAndStart); !written)
         return written;
-    if (existing)
+    if (options.permissions)
+        (void)fchmod(temp.fd(), *options.permissions);
+    else if (existing)
         takeOverOwnership(temp.fd(), *existing);
     else if (temp.named())
         (void)fchmod(temp.fd(), newFileMode());

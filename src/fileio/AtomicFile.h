@@ -1,6 +1,9 @@
 #pragma once
 
+#include <sys/types.h>
+
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -29,7 +32,14 @@ struct WriteOptions {
     std::optional<FileStamp> unchangedSince;
     // When set, receives the stamp of the file written.
     FileStamp* written = nullptr;
+    // When set, the file gets exactly these permissions (0600 for what only the user may
+    // read), whatever the file it replaces had.
+    std::optional<mode_t> permissions;
 };
+
+// As above, with checks and reports.
+Status writeFileAtomically(const std::string& path, std::string_view bytes,
+                           const WriteOptions& options);
 
 // As above, for bytes made while they are written: `produce` hands them to the sink it
 // gets and returns false, having stopped, as soon as the sink refuses a piece.

@@ -5,7 +5,8 @@
 #include <vector>
 
 enum class MessageIcon { Error, Exclamation, Information };
-enum class MessageButtons { Ok, YesNoCancel, RetryCancel, YesNo };
+// RestoreDiscardLater answers Yes for "Restore", No for "Discard", Cancel for "Later".
+enum class MessageButtons { Ok, YesNoCancel, RetryCancel, YesNo, RestoreDiscardLater };
 enum class MessageAnswer { Ok, Yes, No, Cancel, Retry };
 
 // One entry of a file dialog's type list: "Quillmate Files (*.pgr)" / "*.pgr".

@@ -200,6 +200,37 @@ void PimDocument::setUser(User user) {
     apply(ReplaceUser{std::move(user)});
 }
 
+namespace {
+
+// Takes out every record the store holds and puts in those of `version`, with its LastID.
+template <class Record>
+void exchangeRecords(EditSequence& sequence, const RecordStore<Record>& held,
+                     RecordStore<Record>& version) {
+    EraseRecords<Record> out{{}, version.lastId()};
+    out.ids.reserve(held.size());
+    for (const auto& entry : held)
+        out.ids.push_back(entry.first);
+    InsertRecords<Record> in{{}, version.lastId()};
+    while (!version.empty()) {
+        auto node = version.extract(version.begin()->first);
+        in.records.insert(in.records.end(), std::move(node));
+    }
+    sequence.edits.push_back(RecordEdit<Record>(std::move(out)));
+    sequence.edits.push_back(RecordEdit<Record>(std::move(in)));
+}
+
+}  // namespace
+
+void PimDocument::replaceRecords(PimContents&& version) {
+    EditSequence sequence;
+    exchangeRecords(sequence, contents_.phGroups, version.phGroups);
+    exchangeRecords(sequence, contents_.persons, version.persons);
+    exchangeRecords(sequence, contents_.tasks, version.tasks);
+    exchangeRecords(sequence, contents_.appointments, version.appointments);
+    sequence.edits.push_back(ReplaceUser{std::move(version.user)});
+    apply(std::move(sequence));
+}
+
 bool PimDocument::isGroupInUse(int32_t groupId) const {
     return std::any_of(persons().begin(), persons().end(), [&](const auto& entry) {
         const auto& groups = entry.second.PhGroups;

@@ -116,6 +116,9 @@ public:
     void remove(int32_t id);
     // Replaces the owner's record.
     void setUser(User user);
+    // Puts every record of another version of this document (a recovery copy, a backup) in
+    // place of the ones held, as one edit, so that undo brings the held ones back.
+    void replaceRecords(PimContents&& version);
 
     // Whether any person lists the group.
     [[nodiscard]] bool isGroupInUse(int32_t groupId) const;

@@ -42,6 +42,8 @@ const char* undoStepName(UndoStep step) {
             return "Import Appointments";
         case UndoStep::ImportCalendar:
             return "Import Calendar";
+        case UndoStep::Restore:
+            return "Restore";
     }
     return "Change";
 }

@@ -17,6 +17,7 @@ inline constexpr int kRecentLast = 57631;
 inline constexpr int kExit = 57665;
 inline constexpr int kBackup = 32786;
 inline constexpr int kCompact = 32787;
+inline constexpr int kRestoreBackup = 32900;
 inline constexpr int kImportTasks = 32813;
 inline constexpr int kImportPhoneBook = 32814;
 inline constexpr int kImportAppointments = 32815;
@@ -57,6 +58,7 @@ inline constexpr int kEditUser = 32771;
 inline constexpr int kAlarmSound = 32789;
 inline constexpr int kOpenLastFile = 32831;
 inline constexpr int kAudibleAlarm = 32832;
+inline constexpr int kBackupsKept = 32901;
 
 // Report
 inline constexpr int kReportDaily = 32778;

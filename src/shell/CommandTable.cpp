@@ -21,6 +21,8 @@ constexpr auto kCommands = std::to_array<Command>({
     {cmd::kSaveAs, "Save &As...", "", "Save the active document with a new name", "Save As", Frame,
      Always},
     {cmd::kBackup, "&Backup...", "", "Back up current file", "Back up", Frame, DocumentHasPath},
+    {cmd::kRestoreBackup, "&Restore Backup...", "", "Bring back an earlier version of this file",
+     "Restore backup", Frame, DocumentHasPath},
     {cmd::kCompact, "&Compact", "", "Remove empty space and old tasks from file", "Compact", Frame,
      HasTask},
     {cmd::kImportTasks, "&Tasks...", "", "Import tasks from a text file", "Import tasks", Transfer,
@@ -83,6 +85,8 @@ constexpr auto kCommands = std::to_array<Command>({
     {cmd::kOpenLastFile, "&Open Last File On Start", "",
      "Open last file used when starting program", "Open last file", Frame, Always,
      CheckRule::OpenLastFile},
+    {cmd::kBackupsKept, "&Backups Kept...", "", "Choose how many earlier versions each save keeps",
+     "Backups kept", Frame, Always},
     {cmd::kAudibleAlarm, "A&udible Alarm", "", "Use sound with reminders", "Use audible alarm",
      Organizer, Always, CheckRule::UseAlarmSound},
     // Report

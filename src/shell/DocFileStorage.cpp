@@ -1,5 +1,7 @@
 #include "shell/DocFileStorage.h"
 
+#include <utility>
+
 #include "docfile/DocumentFile.h"
 
 Status DocFileStorage::hold(const std::string& path) {
@@ -29,6 +31,7 @@ Status DocFileStorage::save(const PimDocument& document, const std::string& path
         const Status locked = lock.lock(path, patience_);
         if (locked.kind() == FailureKind::Busy) return locked;
     }
+    keepPrevious(path, mode);
     WriteOptions options;
     if (const auto known = stamps_.find(path);
         known != stamps_.end() && mode == SaveMode::KeepOtherChanges) {
@@ -39,4 +42,25 @@ Status DocFileStorage::save(const PimDocument& document, const std::string& path
     Status saved = saveDocument(document, path, options);
     if (saved) stamps_[path] = written;
     return saved;
+}
+
+std::optional<FileStamp> DocFileStorage::knownStamp(const std::string& path) const {
+    const auto known = stamps_.find(path);
+    if (known == stamps_.end()) return std::nullopt;
+    return known->second;
+}
+
+void DocFileStorage::keepPrevious(const std::string& path, SaveMode mode) {
+    if (!backups_) return;
+    if (const auto known = stamps_.find(path); known != stamps_.end() &&
+                                               mode == SaveMode::KeepOtherChanges &&
+                                               currentStamp(path) != known->second)
+        return;
+    // A version that cannot be kept is no reason to refuse the save: the user is told.
+    if (const Status kept = backups_->keepCurrent(path); !kept)
+        notice_ = "The earlier version was not kept as a backup: " + kept.message();
+}
+
+std::string DocFileStorage::takeNotice() {
+    return std::exchange(notice_, std::string());
 }

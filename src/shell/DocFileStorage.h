@@ -2,11 +2,13 @@
 
 #include <chrono>
 #include <map>
+#include <optional>
 #include <string>
 
 #include "fileio/FileLock.h"
 #include "fileio/FileStamp.h"
 #include "shell/DocumentStorage.h"
+#include "shell/RotatingBackups.h"
 
 // Documents in their files on disk, for the window and the command line alike. It
 // remembers how each file was when it last read or wrote it, so that a save can tell when
@@ -31,9 +33,19 @@ public:
     // Locks the file for the write unless it is held already; a file not there yet has
     // nothing to lock.
     Status save(const PimDocument& document, const std::string& path, SaveMode mode) override;
+    std::optional<FileStamp> knownStamp(const std::string& path) const override;
+    std::string takeNotice() override;
+
+    // From now on each save keeps the file it replaces among `backups`.
+    void keepBackups(RotatingBackups backups) { backups_ = std::move(backups); }
 
 private:
+    // Keeps the file about to be replaced, unless the save is bound to fail on the stamp.
+    void keepPrevious(const std::string& path, SaveMode mode);
+
     std::chrono::milliseconds patience_;
+    std::optional<RotatingBackups> backups_;
+    std::string notice_;
     std::map<std::string, FileStamp> stamps_;
     std::string heldPath_;
     FileLock held_;

@@ -93,6 +93,12 @@ void DocumentLifecycle::saveAs() {
     rememberCurrentInRecentList();
 }
 
+Status DocumentLifecycle::openPath(const std::string& path) {
+    Status loaded = load(path);
+    if (loaded) adoptLoaded(path);
+    return loaded;
+}
+
 void DocumentLifecycle::openRecent(int commandId) {
     const auto path = recentFiles_.pathForCommand(commandId);
     if (!path) return;
@@ -185,8 +191,14 @@ DocumentLifecycle::SaveOutcome DocumentLifecycle::runSave() {
     return SaveOutcome::Saved;
 }
 
+void DocumentLifecycle::tellNotice() {
+    if (const std::string notice = storage_.takeNotice(); !notice.empty())
+        prompts_.showMessage(notice, kAppName, MessageIcon::Exclamation);
+}
+
 Status DocumentLifecycle::writeChecked(const std::string& path, ConflictChoice& choice) {
     Status saved = storage_.save(document_, path, SaveMode::KeepOtherChanges);
+    tellNotice();
     if (saved.kind() == FailureKind::Busy) {
         // Another program is changing the file and kept it longer than we wait: nothing
         // was written, and saving again later will do.
@@ -205,7 +217,9 @@ Status DocumentLifecycle::writeChecked(const std::string& path, ConflictChoice& 
     switch (answer) {
         case MessageAnswer::Yes:
             choice = ConflictChoice::Overwrite;
-            return storage_.save(document_, path, SaveMode::Overwrite);
+            saved = storage_.save(document_, path, SaveMode::Overwrite);
+            tellNotice();
+            return saved;
         case MessageAnswer::No:
             choice = ConflictChoice::SaveElsewhere;
             return saved;
@@ -232,7 +246,9 @@ std::optional<std::string> DocumentLifecycle::askSaveAsPath() {
 
 DocumentLifecycle::SaveOutcome DocumentLifecycle::writeAs(const std::string& path) {
     // The dialog had the user confirm replacing an existing file.
-    if (!storage_.save(document_, path, SaveMode::Overwrite)) return SaveOutcome::Failed;
+    const Status saved = storage_.save(document_, path, SaveMode::Overwrite);
+    tellNotice();
+    if (!saved) return SaveOutcome::Failed;
     document_.setModified(false);
     document_.setPath(path);
     document_.notifyViews();

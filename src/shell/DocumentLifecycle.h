@@ -34,6 +34,11 @@ public:
     void open();
     void save();
     void saveAs();
+    // Opens the file at `path` as the recent files do, without the save question (the caller
+    // asks it); a load failure is the caller's to report.
+    Status openPath(const std::string& path);
+    // Replaces the document with a new one holding the default groups.
+    void startNewDocument();
     // Opens the recent-file entry behind the command.
     void openRecent(int commandId);
     // Writes a copy under a name the user picks; the document keeps its path and flag.
@@ -62,12 +67,12 @@ private:
     // Writes the document to its own file. When another program changed that file since it
     // was read, asks first and records the answer in `choice`.
     Status writeChecked(const std::string& path, ConflictChoice& choice);
+    // Shows what the storage's last save wants the user to know, if anything.
+    void tellNotice();
     // Loads the file into the document, showing the reader's own message on a syntax error.
     Status load(const std::string& path);
     // Says why a file did not open: a file of another kind opens a new document instead.
     void reportFailedOpen(const Status& failed);
-    // Replaces the document with a new one holding the default groups.
-    void startNewDocument();
     // Opens a new untitled document in place of a file that is not one of the program's
     // documents, saying which file and why, so that nothing is ever saved over it.
     void openAsUntitledInstead(const Status& refused);

@@ -1,6 +1,9 @@
 #pragma once
 
+#include <optional>
 #include <string>
+
+#include "fileio/FileStamp.h"
 
 #include "platform/Status.h"
 
@@ -21,4 +24,12 @@ public:
     virtual Status load(PimDocument& document, const std::string& path) = 0;
     // Writes the document to the path.
     virtual Status save(const PimDocument& document, const std::string& path, SaveMode mode) = 0;
+    // How the file at `path` was when this storage last read or wrote it; nothing when it
+    // has not.
+    [[nodiscard]] virtual std::optional<FileStamp> knownStamp(const std::string& /*path*/) const {
+        return std::nullopt;
+    }
+    // What the last save that worked wants the user to know all the same (an earlier
+    // version that could not be kept); "" for nothing. Asking forgets it.
+    [[nodiscard]] virtual std::string takeNotice() { return ""; }
 };

@@ -19,7 +19,7 @@ std::vector<Menu> buildMenuBar() {
     return {
         {"&File",
          {item(kNew), item(kOpen), item(kSave), item(kSaveAs), separator(), item(kBackup),
-          item(kCompact), separator(),
+          item(kRestoreBackup), item(kCompact), separator(),
           submenu("&Import", {item(kImportTasks), item(kImportPhoneBook), item(kImportAppointments),
                               separator(), item(kImportVCard), item(kImportICalendar)}),
           submenu("&Export", {item(kExportTasks), item(kExportPhoneBook), item(kExportAppointments),
@@ -29,7 +29,8 @@ std::vector<Menu> buildMenuBar() {
           item(kExit)}},
         {"&Edit",
          {item(kUndo), item(kRedo), separator(), item(kEditGroups), item(kEditUser), separator(),
-          submenu("&Options", {item(kAlarmSound), item(kOpenLastFile), item(kAudibleAlarm)})}},
+          submenu("&Options", {item(kAlarmSound), item(kOpenLastFile), item(kAudibleAlarm),
+                               item(kBackupsKept)})}},
         {"&View", {item(kViewToolbar), item(kViewStatusBar)}},
         {"&Tasks", {item(kTaskAdd), item(kTaskEdit), item(kTaskDelete), item(kTaskComplete)}},
         {"&Phone Book",

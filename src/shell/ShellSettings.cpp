@@ -5,12 +5,14 @@
 #include <utility>
 
 #include "platform/SettingsStore.h"
+#include "shell/RotatingBackups.h"
 
 namespace {
 
 constexpr const char* kFiles = "Files";
 constexpr const char* kOpenLastFile = "OpenLastFile";
 constexpr const char* kLastFileUsed = "LastFileUsed";
+constexpr const char* kBackupsKept = "BackupsKept";
 constexpr const char* kRecent = "Recent Document List";
 constexpr const char* kDocumentCount = "DocumentCount";
 constexpr const char* kSettings = "Settings";
@@ -133,4 +135,15 @@ void ShellSettings::writeUseAlarmSound(bool use) {
 
 void ShellSettings::writeAlarmSound(const std::string& path) {
     store_.writeText(kAlarm, kAlarmSound, path);
+}
+
+int ShellSettings::readBackupsKept() const {
+    const auto stored = store_.readNumber(kFiles, kBackupsKept);
+    if (!stored) return RotatingBackups::kDefaultKept;
+    return static_cast<int>(std::min<uint32_t>(*stored, RotatingBackups::kMostKept));
+}
+
+void ShellSettings::writeBackupsKept(int kept) {
+    store_.writeNumber(kFiles, kBackupsKept,
+                       static_cast<uint32_t>(std::clamp(kept, 0, RotatingBackups::kMostKept)));
 }

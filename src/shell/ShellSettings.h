@@ -46,6 +46,11 @@ public:
     void writeUseAlarmSound(bool use);
     void writeAlarmSound(const std::string& path);
 
+    // How many earlier versions each save keeps (`BackupsKept`), at most
+    // RotatingBackups::kMostKept; the default when not stored.
+    [[nodiscard]] int readBackupsKept() const;
+    void writeBackupsKept(int kept);
+
 private:
     SettingsStore& store_;
 };

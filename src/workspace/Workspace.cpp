@@ -1,5 +1,7 @@
 #include "workspace/Workspace.h"
 
+#include "docfile/DocumentReader.h"
+#include "fileio/AtomicFile.h"
 #include "shell/StartupPlan.h"
 
 Workspace::Workspace(const Clock& clock, DocumentStorage& storage, UserPrompts& prompts,
@@ -7,7 +9,15 @@ Workspace::Workspace(const Clock& clock, DocumentStorage& storage, UserPrompts& 
     : document_(clock),
       settings_(settings),
       recentFiles_(settings_.readRecentFiles()),
-      lifecycle_(document_, storage, prompts, settings_, recentFiles_) {}
+      storage_(storage),
+      prompts_(prompts),
+      lifecycle_(document_, storage, prompts, settings_, recentFiles_) {
+    document_.attachView(recoveryWatch_);
+}
+
+Workspace::~Workspace() {
+    document_.detachView(recoveryWatch_);
+}
 
 void Workspace::openAtStartup(const std::vector<std::string>& arguments) {
     const StartupPlan plan = planStartup(arguments, settings_);
@@ -18,6 +28,31 @@ void Workspace::openAtStartup(const std::vector<std::string>& arguments) {
 
 void Workspace::compact() {
     runStep(UndoStep::Compact, [this] { lifecycle_.compact(); });
+}
+
+bool Workspace::close() {
+    const bool closing = lifecycle_.close();
+    // Changes the user chose not to save are no loss to recover.
+    if (closing && recovery_) recovery_->drop();
+    return closing;
+}
+
+void Workspace::restoreVersion(PimContents&& version) {
+    runStep(UndoStep::Restore, [&] { document_.replaceRecords(std::move(version)); });
+}
+
+void Workspace::restoreBackup(const BackupVersion& version) {
+    if (!lifecycle_.askSaveChanges()) return;
+    PimContents contents;
+    std::string bytes;
+    Status read = readWholeFile(version.file, bytes);
+    if (read) read = readDocumentText(bytes, contents, DateTime::now(document_.clock()));
+    if (!read) {
+        prompts_.showMessage("The backup cannot be read: " + read.inFile(version.file).message(),
+                             "Quillmate", MessageIcon::Error);
+        return;
+    }
+    restoreVersion(std::move(contents));
 }
 
 void Workspace::toggleOpenLastFile() {

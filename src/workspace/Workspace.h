@@ -2,6 +2,8 @@
 
 #include <functional>
 #include <map>
+#include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -10,7 +12,9 @@
 #include "shell/CommandState.h"
 #include "shell/DocumentLifecycle.h"
 #include "shell/RecentFileList.h"
+#include "shell/RotatingBackups.h"
 #include "shell/ShellSettings.h"
+#include "workspace/RecoveryCopies.h"
 
 class Clock;
 class DocumentStorage;
@@ -28,6 +32,7 @@ public:
 
     Workspace(const Clock& clock, DocumentStorage& storage, UserPrompts& prompts,
               SettingsStore& settings);
+    ~Workspace();
     Workspace(const Workspace&) = delete;
     Workspace& operator=(const Workspace&) = delete;
 
@@ -44,6 +49,32 @@ public:
     void openAtStartup(const std::vector<std::string>& arguments);
     // Drops old done tasks and writes the document, as one step of the history.
     void compact();
+    // Asks the save question and records the last file used; true when the window may
+    // close, after which no recovery copy is left.
+    bool close();
+    // Puts the records of another version of the document in place of the open ones as one
+    // step of the history: the document is changed, not saved, until the user saves.
+    void restoreVersion(PimContents&& version);
+
+    // The earlier versions its saves keep (the storage keeps them); nothing when none are.
+    void setBackups(RotatingBackups backups) { backups_ = std::move(backups); }
+    [[nodiscard]] const std::optional<RotatingBackups>& backups() const { return backups_; }
+    // Puts an earlier version in place of the open records, as Restore does, after asking
+    // about unsaved changes.
+    void restoreBackup(const BackupVersion& version);
+
+    // Keeps recovery copies of unsaved changes in `folder` from now on ("" stops it).
+    void keepRecoveryCopiesIn(const std::string& folder);
+    // `due` hears when unsaved changes want a recovery copy; the window answers a few
+    // seconds later with keepRecoveryCopy, so that a burst of edits costs one write.
+    void onRecoveryDue(Listener due) { recoveryDue_ = std::move(due); }
+    // Writes the recovery copy of the changes, or removes it when there are none.
+    void keepRecoveryCopy();
+    // How many recovery copies this workspace has written.
+    [[nodiscard]] size_t recoveryCopiesWritten() const { return recoveryCopiesWritten_; }
+    // Offers, one by one, the recovery copies that earlier runs left behind: "Restore",
+    // "Discard" or "Later". Stops after one is restored.
+    void offerRecovery();
     [[nodiscard]] bool openLastFile() const { return openLastFile_; }
     // Flips "Open Last File On Start" and stores it.
     void toggleOpenLastFile();
@@ -67,6 +98,18 @@ public:
     void fillSnapshot(ShellSnapshot& state) const;
 
 private:
+    // Hears every change of the document, for the recovery copy.
+    struct RecoveryWatch : DocumentView {
+        explicit RecoveryWatch(Workspace& workspace) : workspace(workspace) {}
+        void documentChanged() override { workspace.recoveryChanged(); }
+        Workspace& workspace;
+    };
+    void recoveryChanged();
+    // Asks about one left copy; true when it was restored.
+    bool offer(LeftCopy& copy);
+    // Opens the document the copy belongs to; false when that did not happen.
+    bool openForRestore(const LeftCopy& copy);
+
     struct Announce {
         Workspace& workspace;
         ~Announce() { workspace.commandStatesChanged(); }
@@ -76,7 +119,15 @@ private:
     UndoHistory history_{document_};
     ShellSettings settings_;
     RecentFileList recentFiles_;
+    DocumentStorage& storage_;
+    UserPrompts& prompts_;
     DocumentLifecycle lifecycle_;
+    std::optional<RotatingBackups> backups_;
+    std::unique_ptr<RecoveryCopies> recovery_;
+    RecoveryWatch recoveryWatch_{*this};
+    Listener recoveryDue_;
+    bool recoveryFailureShown_ = false;
+    size_t recoveryCopiesWritten_ = 0;
     bool openLastFile_ = false;
     std::map<int, Listener> listeners_;
     int nextListenerId_ = 0;

@@ -11,6 +11,9 @@ int main(int argc, char** argv) {
     // neither read nor change the real one.
     QTemporaryDir config;
     qputenv("XDG_CONFIG_HOME", config.path().toLocal8Bit());
+    // Nor may they leave recovery copies or backups among the user's own.
+    qputenv("XDG_STATE_HOME", config.path().toLocal8Bit());
+    qputenv("XDG_DATA_HOME", config.path().toLocal8Bit());
     QApplication app(argc, argv);
     testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();

@@ -12,6 +12,7 @@
 #include <QHeaderView>
 #include <QHelpEvent>
 #include <QLabel>
+#include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
 #include <QScreen>
@@ -19,6 +20,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextBrowser>
+#include <QTimer>
 #include <QToolBar>
 #include <QTreeView>
 
@@ -33,6 +35,7 @@
 #include "shell/ShellFakes.h"
 #include "shell/ui/CommandActions.h"
 #include "shell/ui/HelpWindow.h"
+#include "shell/ui/RestoreBackupDialog.h"
 #include "support/MemorySettingsStore.h"
 
 namespace {
@@ -388,6 +391,40 @@ TEST_F(MainFrameTest, HugeOrExtremeStoredPlacementsAreFittedOntoTheScreen) {
         EXPECT_EQ(written.normal.bottom - written.normal.top, shown.height());
         frame->hide();
     }
+}
+
+}  // namespace
+
+namespace {
+
+// File > Restore Backup... says when there is nothing to restore, lists what each save
+// kept, and restores the version chosen as one step of Undo.
+TEST_F(MainFrameTest, RestoreBackupListsTheVersionsAndRestoresOneAsAStep) {
+    const std::string path = writeDocument("home.pgr", false, false);
+    const RotatingBackups backups(dir.filePath("backups").toStdString(), [] { return 10; });
+    storage.keepBackups(backups);
+    start({path});
+    workspace->setBackups(backups);
+    frame->runCommand(cmd::kRestoreBackup);
+    ASSERT_EQ(prompts.messages.size(), 1u);
+    EXPECT_TRUE(prompts.messages[0].text.starts_with("No earlier versions of " + path));
+
+    workspace->runStep(UndoStep::AddTask,
+                       [&] { workspace->document().add(Task::createdAt(DateTime::now(clock))); });
+    frame->runCommand(cmd::kSave);
+    QString listed;
+    QTimer::singleShot(0, [&] {
+        auto* dialog = qobject_cast<RestoreBackupDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        auto* list = dialog->findChild<QListWidget*>();
+        listed = list->item(0)->text();
+        EXPECT_EQ(list->count(), 1);
+        dialog->accept();
+    });
+    frame->runCommand(cmd::kRestoreBackup);
+    EXPECT_TRUE(listed.startsWith("1    ")) << listed.toStdString();
+    EXPECT_TRUE(listed.endsWith("0 tasks    0 appointments")) << listed.toStdString();
+    EXPECT_TRUE(frame->document().tasks().empty());
 }
 
 }  // namespace

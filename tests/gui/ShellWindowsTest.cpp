@@ -136,3 +136,34 @@ TEST(QtUserPrompts, FileDialogsOpenInTheDocumentsFolderNotTheCurrentOne) {
 }
 
 }  // namespace
+
+namespace {
+
+// The recovery question's three buttons, and what each answers; Escape is "Later".
+TEST(QtUserPrompts, RestoreDiscardLaterAnswerYesNoAndCancel) {
+    QtUserPrompts prompts;
+    for (const auto& [button, answer] :
+         std::vector<std::pair<QString, MessageAnswer>>{{"&Restore", MessageAnswer::Yes},
+                                                        {"&Discard", MessageAnswer::No},
+                                                        {"&Later", MessageAnswer::Cancel},
+                                                        {"", MessageAnswer::Cancel}}) {
+        QStringList texts;
+        QTimer::singleShot(0, [&texts, button = button] {
+            QWidget* box = QApplication::activeModalWidget();
+            if (box == nullptr) return;
+            for (auto* push : box->findChildren<QPushButton*>()) {
+                texts << push->text();
+                if (push->text() == button) push->click();
+            }
+            if (button.isEmpty()) QTest::keyClick(box, Qt::Key_Escape);
+        });
+        EXPECT_EQ(prompts.showMessage("Changes?", "Quillmate", MessageIcon::Exclamation,
+                                      MessageButtons::RestoreDiscardLater),
+                  answer)
+            << button.toStdString();
+        texts.sort();
+        EXPECT_EQ(texts, (QStringList{"&Discard", "&Later", "&Restore"}));
+    }
+}
+
+}  // namespace

@@ -1,11 +1,15 @@
 #include "cli/commands/CommandSupport.h"
 
 #include <algorithm>
+#include <iostream>
 #include <istream>
 #include <iterator>
 #include <ostream>
 
+#include "platform/qt/IniSettingsStore.h"
 #include "records/PimDocument.h"
+#include "shell/ShellSettings.h"
+#include "shell/UserFolders.h"
 
 namespace {
 
@@ -78,11 +82,26 @@ Status readDateOption(const CliArgs& parsed, DateTime& day) {
     return {};
 }
 
+RotatingBackups userBackups() {
+    return RotatingBackups(userDataFolder() + "/backups", [] {
+        IniSettingsStore settings;
+        return ShellSettings(settings).readBackupsKept();
+    });
+}
+
+DocumentUpdate::DocumentUpdate(std::string path) : path_(std::move(path)) {
+    storage_.keepBackups(userBackups());
+}
+
 Status DocumentUpdate::load(PimDocument& document) {
     if (Status locked = storage_.hold(path_); !locked) return locked;
     return storage_.load(document, path_);
 }
 
 Status DocumentUpdate::save(const PimDocument& document) {
-    return storage_.save(document, path_, SaveMode::KeepOtherChanges);
+    Status saved = storage_.save(document, path_, SaveMode::KeepOtherChanges);
+    // Not worth failing a change that is saved, but worth saying.
+    if (const std::string notice = storage_.takeNotice(); !notice.empty())
+        std::cerr << "quillmate-cli: " << path_ << ": " << notice << '\n';
+    return saved;
 }

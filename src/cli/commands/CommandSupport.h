@@ -47,6 +47,9 @@ Status readStandardInput(CliContext& context, std::string& bytes);
 // Writes `text` to standard output.
 Status writeStandardOutput(CliContext& context, const std::string& text);
 
+// The earlier versions of documents, where the window keeps them too.
+[[nodiscard]] RotatingBackups userBackups();
+
 // What messages call the file "-".
 inline constexpr const char* kStandardInputName = "standard input";
 inline constexpr const char* kStandardOutputName = "standard output";
@@ -58,10 +61,11 @@ Status readDateOption(const CliArgs& parsed, DateTime& day);
 // A document a command reads, changes and writes back in place, through the storage the
 // window saves with. It is locked against the window's saves and other runs of this
 // program while the command lasts, and written back only when no program changed it in
-// between, so that no one's change is lost.
+// between, so that no one's change is lost. Like the window's saves, a save keeps the file
+// it replaces among the earlier versions, as many as the user's settings say.
 class DocumentUpdate {
 public:
-    explicit DocumentUpdate(std::string path) : path_(std::move(path)) {}
+    explicit DocumentUpdate(std::string path);
 
     [[nodiscard]] const std::string& path() const { return path_; }
     // Locks the file and loads it into `document`.

@@ -2,6 +2,7 @@
 
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QStandardPaths>
 
 #include "platform/qt/FileDialogSize.h"
@@ -29,6 +30,7 @@ QMessageBox::StandardButtons toQt(MessageButtons buttons) {
         case MessageButtons::RetryCancel:
             return QMessageBox::Retry | QMessageBox::Cancel;
         case MessageButtons::YesNo:
+        case MessageButtons::RestoreDiscardLater:  // relabelled below
             return QMessageBox::Yes | QMessageBox::No;
     }
     return QMessageBox::Ok;
@@ -62,6 +64,18 @@ MessageAnswer QtUserPrompts::showMessage(const std::string& text, const std::str
                     toQt(buttons), visibleOwner());
     if (buttons == MessageButtons::YesNoCancel || buttons == MessageButtons::YesNo)
         box.setDefaultButton(QMessageBox::Yes);
+    if (buttons == MessageButtons::RestoreDiscardLater) {
+        box.setStandardButtons(QMessageBox::NoButton);
+        QPushButton* restore = box.addButton(QObject::tr("&Restore"), QMessageBox::YesRole);
+        QPushButton* discard = box.addButton(QObject::tr("&Discard"), QMessageBox::DestructiveRole);
+        QPushButton* later = box.addButton(QObject::tr("&Later"), QMessageBox::RejectRole);
+        box.setDefaultButton(restore);
+        box.setEscapeButton(later);
+        box.exec();
+        return box.clickedButton() == restore   ? MessageAnswer::Yes
+               : box.clickedButton() == discard ? MessageAnswer::No
+                                                : MessageAnswer::Cancel;
+    }
     return fromQt(box.exec());
 }
 

@@ -48,6 +48,12 @@ void MainFrame::runFrameCommand(int id) {
         case cmd::kBackup:
             files.backup();
             break;
+        case cmd::kRestoreBackup:
+            restoreBackup();
+            break;
+        case cmd::kBackupsKept:
+            chooseBackupsKept();
+            break;
         case cmd::kCompact:
             workspace_.compact();
             break;

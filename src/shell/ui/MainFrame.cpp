@@ -6,6 +6,7 @@
 #include <QMenuBar>
 #include <QStackedWidget>
 #include <QStatusBar>
+#include <QTimer>
 #include <QToolBar>
 
 #include "organizer/ui/OrganizerView.h"
@@ -18,9 +19,15 @@
 #include "shell/ui/HelpWindow.h"
 #include "shell/ui/SplashWindow.h"
 
+namespace {
+
+constexpr int kRecoveryDelayMs = 2000;
+
+}  // namespace
+
 MainFrame::MainFrame(Workspace& workspace, UserPrompts& prompts, const Locale& locale,
                      ContactLauncher* launcher, QWidget* parent)
-    : QMainWindow(parent), workspace_(workspace) {
+    : QMainWindow(parent), workspace_(workspace), prompts_(prompts) {
     setWindowIcon(QIcon(QStringLiteral(":/icons/quillmate.png")));
     actions_ = new CommandActions(*this);
     connect(actions_, &CommandActions::triggered, this, &MainFrame::runCommand);
@@ -45,6 +52,15 @@ MainFrame::MainFrame(Workspace& workspace, UserPrompts& prompts, const Locale& l
     // After the organizer view, so that the states read the lists it has refilled.
     document().attachView(*this);
     listenerId_ = workspace_.onCommandStatesChanged([this] { updateCommandStates(); });
+    // Started by the first change and not restarted by the next ones, so that no change
+    // waits longer than the delay for its copy, however fast the edits come.
+    recoveryTimer_ = new QTimer(this);
+    recoveryTimer_->setSingleShot(true);
+    recoveryTimer_->setInterval(kRecoveryDelayMs);
+    connect(recoveryTimer_, &QTimer::timeout, this, [this] { workspace_.keepRecoveryCopy(); });
+    workspace_.onRecoveryDue([this] {
+        if (!recoveryTimer_->isActive()) recoveryTimer_->start();
+    });
     handlers_[cmd::kAudibleAlarm] = [this] { view_->toggleAudibleAlarm(); };
     handlers_[cmd::kUndo] = [this] { history().undo(); };
     handlers_[cmd::kRedo] = [this] { history().redo(); };
@@ -59,6 +75,7 @@ MainFrame::MainFrame(Workspace& workspace, UserPrompts& prompts, const Locale& l
 }
 
 MainFrame::~MainFrame() {
+    workspace_.onRecoveryDue(nullptr);
     workspace_.forget(listenerId_);
     document().detachView(*this);
     // The view writes its settings as it goes, so it must go while they still exist.
@@ -68,6 +85,7 @@ MainFrame::~MainFrame() {
 void MainFrame::openStartupDocument(const std::vector<std::string>& arguments, bool showSplash) {
     if (showSplash) SplashWindow::showFor(this);
     workspace_.openAtStartup(arguments);
+    workspace_.offerRecovery();
     // An alarm that fell due while the program was closed shows at once.
     view_->reminders().checkSoon();
     updateCommandStates();
@@ -76,6 +94,10 @@ void MainFrame::openStartupDocument(const std::vector<std::string>& arguments, b
 void MainFrame::showWithStoredPlacement() {
     const auto stored = workspace_.settings().readPlacement();
     if (!stored || !showAtPlacement(*this, *stored)) showCentred(*this);
+}
+
+void MainFrame::setRecoveryDelay(int milliseconds) {
+    recoveryTimer_->setInterval(milliseconds);
 }
 
 WindowPlacement MainFrame::currentPlacement() const {
@@ -163,7 +185,9 @@ void MainFrame::setTitle() {
 
 void MainFrame::closeEvent(QCloseEvent* event) {
     workspace_.settings().writePlacement(currentPlacement());
-    if (workspace_.files().close()) {
+    if (workspace_.close()) {
+        // Changes the user chose not to save must not come back as a copy written late.
+        recoveryTimer_->stop();
         if (help_ != nullptr) help_->close();
         event->accept();
     } else {

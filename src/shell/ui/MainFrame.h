@@ -21,6 +21,7 @@ class Locale;
 class OrganizerView;
 class QLabel;
 class QStackedWidget;
+class QTimer;
 class UserPrompts;
 
 // The main window, a view of the workspace: menus, toolbar and status bar from the command
@@ -52,6 +53,9 @@ public:
     void setReportChosen(bool chosen) override { reportChosen_ = chosen; }
     [[nodiscard]] int32_t shownGroup() const override;
 
+    // How long after a change its recovery copy is written (a burst of edits costs one).
+    void setRecoveryDelay(int milliseconds);
+
     // Recomputes which commands are enabled and checked.
     void updateCommandStates();
 
@@ -78,10 +82,14 @@ private:
     void runFrameCommand(int id);
     void reportUnavailable(int id);
     void showAbout();
+    // File > Restore Backup... and Options > Backups Kept...
+    void restoreBackup();
+    void chooseBackupsKept();
     void showListMenu(FocusedList list, const QPoint& globalPos);
     void setTitle();
 
     Workspace& workspace_;
+    UserPrompts& prompts_;
     std::unique_ptr<ContactLauncher> desktopLauncher_;
     int listenerId_ = -1;
     bool reportChosen_ = false;
@@ -93,5 +101,6 @@ private:
     QStackedWidget* client_ = nullptr;
     QToolBar* clientToolBar_ = nullptr;  // the tool bar of what the client area shows
     QLabel* readyLabel_ = nullptr;
+    QTimer* recoveryTimer_ = nullptr;
     QPointer<HelpWindow> help_;
 };

@@ -17,6 +17,10 @@ public:
         const Busy busy;
         return inner_.save(document, path, mode);
     }
+    std::optional<FileStamp> knownStamp(const std::string& path) const override {
+        return inner_.knownStamp(path);
+    }
+    std::string takeNotice() override { return inner_.takeNotice(); }
 
 private:
     struct Busy {

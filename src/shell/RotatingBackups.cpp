@@ -1,0 +1,121 @@
+#include "shell/RotatingBackups.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <filesystem>
+
+#include "docfile/DocumentFile.h"
+#include "fileio/AtomicFile.h"
+#include "records/PimDocument.h"
+#include "shell/UserFolders.h"
+
+namespace {
+
+constexpr const char* kEnding = ".pgr";
+constexpr int kNumberDigits = 8;
+
+// Stable from one run to the next, unlike std::hash.
+uint64_t fnv1a(const std::string& text) {
+    uint64_t hash = 14695981039346656037ull;
+    for (const unsigned char c : text) {
+        hash ^= c;
+        hash *= 1099511628211ull;
+    }
+    return hash;
+}
+
+// The versions' sequence numbers in the folder, oldest first.
+std::vector<long> sequence(const std::string& folder) {
+    std::vector<long> numbers;
+    std::error_code error;
+    for (const auto& entry : std::filesystem::directory_iterator(folder, error)) {
+        const std::filesystem::path& file = entry.path();
+        if (file.extension() != kEnding) continue;
+        const std::string stem = file.stem();
+        if (stem.size() != kNumberDigits ||
+            !std::all_of(stem.begin(), stem.end(), [](char c) { return c >= '0' && c <= '9'; }))
+            continue;
+        numbers.push_back(std::stol(stem));
+    }
+    std::sort(numbers.begin(), numbers.end());
+    return numbers;
+}
+
+std::string versionFile(const std::string& folder, long number) {
+    char name[32];
+    std::snprintf(name, sizeof name, "%0*ld%s", kNumberDigits, number, kEnding);
+    return folder + "/" + name;
+}
+
+}  // namespace
+
+std::string RotatingBackups::folderFor(const std::string& documentPath) const {
+    std::error_code error;
+    // The same document under any of its names (relative, through a link) is one.
+    std::filesystem::path absolute = std::filesystem::weakly_canonical(documentPath, error);
+    if (error) absolute = std::filesystem::absolute(documentPath, error);
+    char hash[17];
+    std::snprintf(hash, sizeof hash, "%016llx",
+                  static_cast<unsigned long long>(fnv1a(absolute.string())));
+    return folder_ + "/" + absolute.stem().string() + "-" + hash;
+}
+
+Status RotatingBackups::keepCurrent(const std::string& documentPath, bool evenWhenOff) const {
+    const int kept = kept_ ? std::clamp(kept_(), 0, kMostKept) : kDefaultKept;
+    if (kept == 0 && !evenWhenOff) return {};
+    struct stat st {};
+    if (stat(documentPath.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return {};
+    std::string bytes;
+    if (Status read = readWholeFile(documentPath, bytes); !read) return read;
+
+    const std::string folder = folderFor(documentPath);
+    if (const std::string problem = makePrivateFolder(folder); !problem.empty())
+        return Status::failure(FailureKind::Write, folder, problem);
+    std::vector<long> numbers = sequence(folder);
+    const long next = numbers.empty() ? 1 : numbers.back() + 1;
+    const std::string file = versionFile(folder, next);
+    WriteOptions options;
+    options.permissions = 0600;
+    if (Status written = writeFileAtomically(file, bytes, options); !written) return written;
+    // The version carries the time it was saved, which is what a list of them shows.
+    const struct timespec times[2] = {st.st_atim, st.st_mtim};
+    (void)utimensat(AT_FDCWD, file.c_str(), times, 0);
+
+    // Turned off, the versions there are stay until the user removes them.
+    if (kept == 0) return {};
+    numbers.push_back(next);
+    const auto keep = static_cast<size_t>(kept);
+    std::error_code ignored;
+    for (size_t i = 0; i + keep < numbers.size(); ++i)
+        std::filesystem::remove(versionFile(folder, numbers[i]), ignored);
+    return {};
+}
+
+std::vector<BackupVersion> RotatingBackups::versions(const std::string& documentPath) const {
+    const std::string folder = folderFor(documentPath);
+    const std::vector<long> numbers = sequence(folder);
+    std::vector<BackupVersion> found;
+    int number = 0;
+    for (auto it = numbers.rbegin(); it != numbers.rend(); ++it) {
+        BackupVersion version;
+        version.number = ++number;
+        version.file = versionFile(folder, *it);
+        struct stat st {};
+        if (stat(version.file.c_str(), &st) == 0) version.savedAt = st.st_mtim.tv_sec;
+        found.push_back(std::move(version));
+    }
+    return found;
+}
+
+std::string describeVersion(const BackupVersion& version, const Clock& clock) {
+    const std::string saved = DateTime::fromSeconds(version.savedAt).format("%Y-%m-%d %H:%M:%S");
+    PimDocument document(clock);
+    if (const Status loaded = loadDocument(document, version.file); !loaded)
+        return saved + "\tcannot be read: " + loaded.message();
+    return saved + '\t' + std::to_string(document.persons().size()) + " persons\t" +
+           std::to_string(document.tasks().size()) + " tasks\t" +
+           std::to_string(document.appointments().size()) + " appointments";
+}

@@ -1,0 +1,30 @@
+// The main window's earlier versions: File > Restore Backup... and Options > Backups Kept...
+#include <QInputDialog>
+
+#include "platform/UserPrompts.h"
+#include "shell/ui/MainFrame.h"
+#include "shell/ui/RestoreBackupDialog.h"
+
+void MainFrame::restoreBackup() {
+    const auto& backups = workspace_.backups();
+    const std::string& path = document().path();
+    const std::vector<BackupVersion> versions =
+        backups ? backups->versions(path) : std::vector<BackupVersion>{};
+    if (versions.empty()) {
+        prompts_.showMessage("No earlier versions of " + path +
+                                 " are kept yet: each save keeps the one it replaces.",
+                             "Quillmate", MessageIcon::Information);
+        return;
+    }
+    RestoreBackupDialog dialog(versions, document().clock(), this);
+    if (dialog.exec() == QDialog::Accepted) workspace_.restoreBackup(dialog.chosen());
+}
+
+void MainFrame::chooseBackupsKept() {
+    ShellSettings& settings = workspace_.settings();
+    bool ok = false;
+    const int kept = QInputDialog::getInt(
+        this, tr("Backups Kept"), tr("Earlier versions each save keeps of a file (0 keeps none):"),
+        settings.readBackupsKept(), 0, RotatingBackups::kMostKept, 1, &ok);
+    if (ok) settings.writeBackupsKept(kept);
+}

@@ -1,0 +1,121 @@
+// The workspace's recovery copies: kept while changes are unsaved, offered at start.
+#include "fileio/FileStamp.h"
+#include "records/PimContents.h"
+#include "shell/DocumentStorage.h"
+#include "workspace/Workspace.h"
+
+namespace {
+
+// The question about one left copy, saying when the file changed since.
+std::string question(const LeftCopy& copy) {
+    const std::string& path = copy.documentPath;
+    std::string text = "Quillmate found changes to " +
+                       (path.empty() ? std::string("an untitled document") : path) +
+                       " that were not saved when it last ended (kept " +
+                       DateTime::fromSeconds(copy.keptAt).format("%Y-%m-%d %H:%M") + ").\n\n";
+    if (!path.empty()) {
+        const auto now = currentStamp(path);
+        if (!now) {
+            text += path +
+                    " is no longer there; restoring brings the changes back under "
+                    "that name, to be saved there.\n\n";
+        } else if (copy.base && *now != *copy.base) {
+            text += path +
+                    " was changed on disk after these changes began. Restoring puts "
+                    "them in place of what the file holds now; Undo brings the file's "
+                    "version back.\n\n";
+        }
+    }
+    return text +
+           "Restore: bring the changes back; they stay unsaved until you save.\n"
+           "Discard: throw them away.\n"
+           "Later: keep them and ask again at the next start.";
+}
+
+}  // namespace
+
+void Workspace::keepRecoveryCopiesIn(const std::string& folder) {
+    if (recovery_) recovery_->drop();
+    recovery_.reset();
+    if (!folder.empty()) recovery_ = std::make_unique<RecoveryCopies>(folder);
+}
+
+void Workspace::recoveryChanged() {
+    if (!recovery_) return;
+    // A save, an undo back to the saved records, or another document: nothing to recover.
+    if (!document_.isModified())
+        recovery_->drop();
+    else if (recoveryDue_)
+        recoveryDue_();
+}
+
+void Workspace::keepRecoveryCopy() {
+    if (!recovery_) return;
+    if (!document_.isModified()) {
+        recovery_->drop();
+        return;
+    }
+    const Status kept = recovery_->keep(document_, storage_.knownStamp(document_.path()));
+    if (kept) {
+        ++recoveryCopiesWritten_;
+        recoveryFailureShown_ = false;
+    } else if (!recoveryFailureShown_) {
+        // Once until it works again: the user can still save, and should know to.
+        recoveryFailureShown_ = true;
+        prompts_.showMessage("Unsaved changes cannot be kept for recovery: " + kept.message() +
+                                 "\n\nSave your work to keep it safe.",
+                             "Quillmate", MessageIcon::Exclamation);
+    }
+}
+
+void Workspace::offerRecovery() {
+    if (!recovery_) return;
+    for (LeftCopy& copy : recovery_->leftBehind()) {
+        if (offer(copy)) break;
+    }
+}
+
+bool Workspace::offer(LeftCopy& copy) {
+    switch (prompts_.showMessage(question(copy), "Quillmate", MessageIcon::Exclamation,
+                                 MessageButtons::RestoreDiscardLater)) {
+        case MessageAnswer::Yes:
+            break;
+        case MessageAnswer::No:
+            RecoveryCopies::discard(copy);
+            return false;
+        default:
+            return false;
+    }
+    PimContents version;
+    if (const Status read = RecoveryCopies::read(copy, version, DateTime::now(document_.clock()));
+        !read) {
+        prompts_.showMessage("The recovery copy cannot be read: " + read.message(), "Quillmate",
+                             MessageIcon::Error);
+        return false;
+    }
+    if (!openForRestore(copy)) return false;
+    restoreVersion(std::move(version));
+    // This run's own copy is on disk before the left one goes.
+    keepRecoveryCopy();
+    if (recovery_->kept()) RecoveryCopies::discard(copy);
+    return true;
+}
+
+bool Workspace::openForRestore(const LeftCopy& copy) {
+    const std::string& path = copy.documentPath;
+    if (!path.empty() && path == document_.path()) return true;
+    if (!lifecycle_.askSaveChanges()) return false;
+    if (path.empty() || !currentStamp(path)) {
+        lifecycle_.startNewDocument();
+        if (!path.empty()) document_.setPath(path);
+        return true;
+    }
+    if (const Status opened = lifecycle_.openPath(path); !opened) {
+        prompts_.showMessage("The changes belong to " + path +
+                                 ", which cannot be opened: " + opened.message() +
+                                 "\n\nThey are kept; Quillmate asks again at the next start.",
+                             "Quillmate", MessageIcon::Error);
+        return false;
+    }
+    return true;
+}

@@ -1,0 +1,67 @@
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+#include "support/CliRun.h"
+#include "support/ScratchDir.h"
+
+namespace {
+
+// Earlier versions in a folder of the test's own.
+class BackupCommands : public testing::Test {
+protected:
+    BackupCommands() {
+        const char* before = std::getenv("XDG_DATA_HOME");
+        if (before != nullptr) saved_ = before;
+        setenv("XDG_DATA_HOME", dir.file("data").c_str(), 1);
+    }
+    ~BackupCommands() override {
+        if (saved_)
+            setenv("XDG_DATA_HOME", saved_->c_str(), 1);
+        else
+            unsetenv("XDG_DATA_HOME");
+    }
+    ScratchDir dir;
+    const std::string doc = dir.file("home.pgr");
+
+private:
+    std::optional<std::string> saved_;
+};
+
+// Each change keeps the version it replaced; a restore is undone by restoring version 1.
+TEST_F(BackupCommands, ListsTheVersionsAndARestoreIsUndoneByAnother) {
+    ASSERT_EQ(runCliCaptured({"new", doc}).code, 0);
+    for (const char* task : {"one", "two"})
+        ASSERT_EQ(runCliCaptured({"add-task", doc, task}).code, 0);
+    const CliRun listed = runCliCaptured({"backups", doc});
+    EXPECT_EQ(listed.code, 0);
+    EXPECT_NE(listed.out.find("1\t"), std::string::npos);
+    EXPECT_NE(listed.out.find("\t0 persons\t1 tasks\t0 appointments\n2\t"), std::string::npos)
+        << listed.out;
+    EXPECT_TRUE(listed.out.ends_with("\t0 persons\t0 tasks\t0 appointments\n")) << listed.out;
+
+    const CliRun restored = runCliCaptured({"restore", doc, "2"});
+    EXPECT_EQ(restored.code, 0) << restored.err;
+    EXPECT_EQ(restored.out,
+              doc + ": version 2 restored; the version it replaced is now version 1\n");
+    EXPECT_NE(runCliCaptured({"info", doc}).out.find("tasks: 0\n"), std::string::npos);
+    ASSERT_EQ(runCliCaptured({"restore", doc, "1"}).code, 0);
+    EXPECT_NE(runCliCaptured({"info", doc}).out.find("tasks: 2\n"), std::string::npos);
+}
+
+TEST_F(BackupCommands, ANumberThatIsNoVersionIsAUsageError) {
+    ASSERT_EQ(runCliCaptured({"new", doc}).code, 0);
+    const std::string before = fileBytes(doc);
+    for (const char* number : {"0", "1", "x", "99999"}) {
+        const CliRun refused = runCliCaptured({"restore", doc, number});
+        EXPECT_EQ(refused.code, 2) << number;
+        EXPECT_NE(refused.err.find("there are 0"), std::string::npos) << refused.err;
+    }
+    EXPECT_EQ(fileBytes(doc), before);
+    const CliRun none = runCliCaptured({"backups", doc});
+    EXPECT_EQ(none.code, 0);
+    EXPECT_EQ(none.out, "");
+    EXPECT_NE(none.err.find("no earlier versions kept"), std::string::npos);
+}
+
+}  // namespace

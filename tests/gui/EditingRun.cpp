@@ -1,0 +1,70 @@
+// A window that edits its document until it is killed, for the tests that kill it: every
+// few milliseconds it adds a task "edit N" through the workspace, saving every seventh, and
+// logs what has surely happened, so that the test can tell what a restart must bring back.
+//
+//   editing_run DOCUMENT RECOVERY_FOLDER LOG [EDITS]
+//
+// Log lines: "edit N" once the Nth edit is made, "kept N" once a recovery copy holding N
+// edits is on disk, "saving N" and "saved N" around a save. With EDITS it stops editing
+// after that many and idles until killed.
+#include <QApplication>
+#include <QTimer>
+
+#include <cstdio>
+#include <string>
+
+#include "platform/Clock.h"
+#include "platform/qt/QtLocale.h"
+#include "shell/DocFileStorage.h"
+#include "shell/ShellFakes.h"
+#include "shell/ui/MainFrame.h"
+#include "support/MemorySettingsStore.h"
+#include "workspace/Workspace.h"
+
+int main(int argc, char** argv) {
+    if (argc < 4) {
+        std::fputs("usage: editing_run DOCUMENT RECOVERY_FOLDER LOG [EDITS]\n", stderr);
+        return 2;
+    }
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    const int limit = argc > 4 ? std::stoi(argv[4]) : -1;
+    std::FILE* log = std::fopen(argv[3], "w");
+    if (log == nullptr) return 1;
+    // Unbuffered: a line written is in the file when the process is killed.
+    std::setvbuf(log, nullptr, _IONBF, 0);
+
+    SystemClock clock;
+    QtLocale locale{QLocale(QLocale::English, QLocale::UnitedStates)};
+    MemorySettingsStore settings;
+    ScriptedPrompts prompts;
+    DocFileStorage storage;
+    Workspace workspace(clock, storage, prompts, settings);
+    workspace.keepRecoveryCopiesIn(argv[2]);
+    MainFrame frame(workspace, prompts, locale);
+    frame.setRecoveryDelay(30);
+    frame.openStartupDocument({argv[1]}, false);
+
+    int edits = 0;
+    size_t copies = 0;
+    QTimer editing;
+    QObject::connect(&editing, &QTimer::timeout, [&] {
+        // Nothing runs between the last edit and this: a copy written since holds them all.
+        if (workspace.recoveryCopiesWritten() != copies) {
+            copies = workspace.recoveryCopiesWritten();
+            std::fprintf(log, "kept %d\n", edits);
+        }
+        if (edits == limit) return;
+        Task task = Task::createdAt(DateTime::now(clock));
+        task.Description = "edit " + std::to_string(++edits);
+        workspace.runStep(UndoStep::AddTask, [&] { workspace.document().add(task); });
+        std::fprintf(log, "edit %d\n", edits);
+        if (edits % 7 == 0) {
+            std::fprintf(log, "saving %d\n", edits);
+            workspace.files().save();
+            if (!workspace.document().isModified()) std::fprintf(log, "saved %d\n", edits);
+        }
+    });
+    editing.start(4);
+    return QApplication::exec();
+}

@@ -1,0 +1,169 @@
+#include <sys/stat.h>
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "docfile/DocumentFile.h"
+#include "platform/Clock.h"
+#include "shell/DocFileStorage.h"
+#include "shell/ShellFakes.h"
+#include "support/MemorySettingsStore.h"
+#include "support/ScratchDir.h"
+#include "workspace/Workspace.h"
+
+namespace {
+
+// One run of the program: a workspace keeping recovery copies, its document opened at start.
+struct ProgramRun {
+    ProgramRun(const Clock& clock, MemorySettingsStore& settings, const std::string& folder,
+               const std::vector<std::string>& arguments)
+        : workspace(clock, storage, prompts, settings) {
+        workspace.keepRecoveryCopiesIn(folder);
+        workspace.openAtStartup(arguments);
+    }
+    void addTasks(int count) {
+        for (int i = 0; i < count; ++i) {
+            Task task = Task::createdAt(DateTime::now(workspace.document().clock()));
+            task.Description = "edit " + std::to_string(i + 1);
+            workspace.runStep(UndoStep::AddTask, [&] { workspace.document().add(task); });
+        }
+    }
+
+    DocFileStorage storage;
+    ScriptedPrompts prompts;
+    Workspace workspace;
+};
+
+size_t copiesIn(const std::string& folder) {
+    size_t count = 0;
+    std::error_code ignored;
+    for (const auto& entry : std::filesystem::directory_iterator(folder, ignored))
+        count += entry.path().extension() == ".recovery";
+    return count;
+}
+
+class Recovery : public testing::Test {
+protected:
+    Recovery() {
+        PimDocument seed(clock);
+        seed.seedDefaultGroups();
+        EXPECT_TRUE(saveDocument(seed, path));
+    }
+
+    ScratchDir dir;
+    const FixedClock clock{LocalTime{2026, 12, 6, 10, 0, 0, 0}};
+    MemorySettingsStore settings;
+    const std::string path = dir.file("home.pgr");
+    const std::string folder = dir.file("state/recovery");
+};
+
+// A run that ends without closing leaves its three edits; the next run restores them as one
+// step: changed, not saved, and Undo gives the file's version back.
+TEST_F(Recovery, ARunThatDiesLeavesItsEditsForTheNextToRestore) {
+    {
+        ProgramRun dying(clock, settings, folder, {path});
+        dying.addTasks(3);
+        dying.workspace.keepRecoveryCopy();
+        ASSERT_EQ(copiesIn(folder), 1u);
+        for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+            struct stat st {};
+            ASSERT_EQ(stat(entry.path().c_str(), &st), 0);
+            if (entry.path().extension() == ".recovery") {
+                EXPECT_EQ(st.st_mode & 0777, 0600u);
+            }
+        }
+    }
+    ProgramRun next(clock, settings, folder, {path});
+    next.prompts.answers = {MessageAnswer::Yes};
+    next.workspace.offerRecovery();
+    ASSERT_EQ(next.prompts.messages.size(), 1u);
+    EXPECT_NE(next.prompts.messages[0].text.find("changes to " + path), std::string::npos);
+    EXPECT_EQ(next.prompts.messages[0].text.find("changed on disk"), std::string::npos);
+    EXPECT_EQ(next.workspace.document().tasks().size(), 3u);
+    EXPECT_TRUE(next.workspace.document().isModified());
+    EXPECT_EQ(next.workspace.history().undoName(), "Restore");
+    EXPECT_EQ(copiesIn(folder), 1u) << "the left copy gave way to this run's own";
+
+    next.workspace.history().undo();
+    EXPECT_TRUE(next.workspace.document().tasks().empty());
+    EXPECT_FALSE(next.workspace.document().isModified());
+    EXPECT_EQ(copiesIn(folder), 0u) << "back at the saved records, nothing to recover";
+}
+
+// What each answer and each ending of a run does with the copy.
+TEST_F(Recovery, CopiesGoWithASaveACleanCloseOrDiscardAndStayForLater) {
+    struct Case {
+        const char* label;
+        MessageAnswer answer;
+        size_t copiesAfter;
+    };
+    for (const Case& c : {Case{"Later keeps it", MessageAnswer::Cancel, 1},
+                          Case{"Discard removes it", MessageAnswer::No, 0}}) {
+        {
+            ProgramRun dying(clock, settings, folder, {path});
+            dying.addTasks(1);
+            dying.workspace.keepRecoveryCopy();
+        }
+        ProgramRun next(clock, settings, folder, {path});
+        next.prompts.answers = {c.answer};
+        next.workspace.offerRecovery();
+        EXPECT_TRUE(next.workspace.document().tasks().empty()) << c.label;
+        EXPECT_EQ(copiesIn(folder), c.copiesAfter) << c.label;
+        std::filesystem::remove_all(folder);
+    }
+
+    ProgramRun saving(clock, settings, folder, {path});
+    saving.addTasks(1);
+    saving.workspace.keepRecoveryCopy();
+    saving.workspace.files().save();
+    EXPECT_EQ(copiesIn(folder), 0u) << "a save";
+
+    saving.addTasks(1);
+    saving.workspace.keepRecoveryCopy();
+    saving.prompts.answers = {MessageAnswer::No};  // do not save
+    EXPECT_TRUE(saving.workspace.close());
+    EXPECT_EQ(copiesIn(folder), 0u) << "a clean close";
+}
+
+// The file changed on disk since the changes began: the question says so, and restoring
+// puts the changes over what the file holds now, with Undo giving that back.
+TEST_F(Recovery, AFileChangedSinceIsNamedInTheQuestion) {
+    {
+        ProgramRun dying(clock, settings, folder, {path});
+        dying.addTasks(2);
+        dying.workspace.keepRecoveryCopy();
+    }
+    PimDocument elsewhere(clock);
+    ASSERT_TRUE(loadDocument(elsewhere, path));
+    elsewhere.add(Person{});
+    ASSERT_TRUE(saveDocument(elsewhere, path));
+
+    ProgramRun next(clock, settings, folder, {path});
+    next.prompts.answers = {MessageAnswer::Yes};
+    next.workspace.offerRecovery();
+    ASSERT_EQ(next.prompts.messages.size(), 1u);
+    EXPECT_NE(next.prompts.messages[0].text.find(path + " was changed on disk"), std::string::npos);
+    EXPECT_EQ(next.workspace.document().tasks().size(), 2u);
+    EXPECT_TRUE(next.workspace.document().persons().empty());
+    next.workspace.history().undo();
+    EXPECT_EQ(next.workspace.document().persons().size(), 1u);
+}
+
+// Changes to a document never saved come back in a new untitled document.
+TEST_F(Recovery, AnUntitledDocumentIsRecoveredToo) {
+    {
+        ProgramRun dying(clock, settings, folder, {});
+        dying.addTasks(2);
+        dying.workspace.keepRecoveryCopy();
+    }
+    ProgramRun next(clock, settings, folder, {path});
+    next.prompts.answers = {MessageAnswer::Yes};
+    next.workspace.offerRecovery();
+    EXPECT_NE(next.prompts.messages.at(0).text.find("an untitled document"), std::string::npos);
+    EXPECT_EQ(next.workspace.document().path(), "");
+    EXPECT_EQ(next.workspace.document().tasks().size(), 2u);
+    EXPECT_TRUE(next.workspace.document().isModified());
+}
+
+}  // namespace

@@ -42,6 +42,8 @@ const char* undoStepName(UndoStep step) {
             return "Import Appointments";
         case UndoStep::ImportCalendar:
             return "Import Calendar";
+        case UndoStep::Synchronize:
+            return "Synchronize";
     }
     return "Change";
 }

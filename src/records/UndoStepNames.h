@@ -24,6 +24,7 @@ enum class UndoStep {
     ImportTasks,
     ImportAppointments,
     ImportCalendar,
+    Synchronize,
 };
 
 // The step's name in the Edit menu.

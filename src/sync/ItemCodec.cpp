@@ -1,0 +1,93 @@
+#include "sync/ItemCodec.h"
+
+#include "exchange/CalendarItemPatch.h"
+#include "exchange/ICalImport.h"
+#include "exchange/VCardImport.h"
+#include "records/PimDocument.h"
+#include "sync/DavXml.h"
+#include "sync/VCardPatch.h"
+
+namespace {
+
+std::string multiget(const char* report, const char* prefix, std::string_view ns, const char* data,
+                     const std::vector<std::string>& hrefs) {
+    std::string body = std::string("<?xml version=\"1.0\" encoding=\"utf-8\"?>\n<") + prefix + ":" +
+                       report + " xmlns:d=\"DAV:\" xmlns:" + prefix + "=\"" + std::string(ns) +
+                       "\"><d:prop><d:getetag/><" + prefix + ":" + data + "/></d:prop>";
+    for (const std::string& href : hrefs)
+        body += "<d:href>" + xmlEscaped(href) + "</d:href>";
+    return body + "</" + prefix + ":" + report + ">";
+}
+
+// The first reason an import gave for what it skipped, or `otherwise`.
+template <class Skipped>
+std::string firstReason(const Skipped& skipped, const char* otherwise) {
+    return skipped.empty() ? otherwise : skipped.front().reason;
+}
+
+}  // namespace
+
+std::string AddressBookCodec::multigetBody(const std::vector<std::string>& hrefs) const {
+    return multiget("addressbook-multiget", "c", kCardDav, "address-data", hrefs);
+}
+
+std::string_view AddressBookCodec::dataNamespace() const {
+    return kCardDav;
+}
+
+ParsedItem AddressBookCodec::parse(std::string_view text) const {
+    ParsedItem item;
+    PimDocument scratch(clock_);
+    const VCardImportResult result = importVCardText(scratch, text);
+    if (!result.status) {
+        item.error = result.status.reason();
+    } else if (scratch.persons().size() != 1) {
+        item.error = scratch.persons().size() == 0 ? firstReason(result.skipped, "no vCard in it")
+                                                   : "it holds more than one vCard";
+    } else {
+        item.records.push_back(
+            {RecordKind::Person, fieldsOf(scratch.persons().begin()->second, scratch)});
+        item.uid = vcardUid(text);
+    }
+    return item;
+}
+
+std::string AddressBookCodec::write(std::string_view serverText, RecordKind, const Fields& fields,
+                                    const std::vector<bool>& changed,
+                                    const std::string& uid) const {
+    return patchVCard(serverText, fields, changed, uid);
+}
+
+std::string CalendarCodec::multigetBody(const std::vector<std::string>& hrefs) const {
+    return multiget("calendar-multiget", "c", kCalDav, "calendar-data", hrefs);
+}
+
+std::string_view CalendarCodec::dataNamespace() const {
+    return kCalDav;
+}
+
+ParsedItem CalendarCodec::parse(std::string_view text) const {
+    ParsedItem item;
+    PimDocument scratch(clock_);
+    const CalendarImportResult result = importICalendarText(scratch, text, CalendarParts::Both);
+    if (!result.status) {
+        item.error = result.status.reason();
+        return item;
+    }
+    for (const auto& [id, appointment] : scratch.appointments())
+        item.records.push_back({RecordKind::Appointment, fieldsOf(appointment)});
+    for (const auto& [id, task] : scratch.tasks())
+        item.records.push_back({RecordKind::Task, fieldsOf(task)});
+    item.recurring = result.recurringEvents > 0;
+    item.uid = calendarUid(text);
+    // A series with no occurrence in the window holds no record, and that is no fault.
+    if (item.records.empty() && !item.recurring)
+        item.error = firstReason(result.skipped, "no event or to-do in it");
+    return item;
+}
+
+std::string CalendarCodec::write(std::string_view serverText, RecordKind kind, const Fields& fields,
+                                 const std::vector<bool>& changed, const std::string& uid) const {
+    if (kind == RecordKind::Task) return patchTodo(serverText, taskOf(fields), changed, uid);
+    return patchEvent(serverText, appointmentOf(fields), changed, uid);
+}

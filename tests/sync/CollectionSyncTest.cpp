@@ -1,0 +1,175 @@
+#include <gtest/gtest.h>
+
+#include "platform/Clock.h"
+#include "records/PimDocument.h"
+#include "sync/CollectionSync.h"
+#include "sync/FakeDavServer.h"
+
+namespace {
+
+const std::string kItems = "/books/main/";
+
+std::string card(const std::string& last, const std::string& workPhone,
+                 const std::string& extra = "") {
+    return "BEGIN:VCARD\r\nVERSION:3.0\r\nUID:" + last + "\r\nN:" + last + ";Ada;;;\r\nFN:Ada " +
+           last + "\r\nTEL;TYPE=WORK:" + workPhone + "\r\n" + extra + "END:VCARD\r\n";
+}
+
+HttpResponse multistatus(const std::string& responses) {
+    return {
+        207,
+        {},
+        "<?xml version=\"1.0\"?><d:multistatus xmlns:d=\"DAV:\">" + responses + "</d:multistatus>",
+        {}};
+}
+
+struct SyncHarness {
+    FixedClock clock{LocalTime{2026, 12, 7, 9, 0, 0, 0}};
+    PimDocument document{clock};
+    FakeDavServer server;
+    CollectionState state{FakeDavServer::kCollection, "", {}};
+    AddressBookCodec codec{clock};
+    SyncReport report;
+
+    SyncHarness() { document.seedDefaultGroups(); }
+
+    Status sync() {
+        report = SyncReport();
+        DavClient dav(server, true);
+        CollectionSync run(dav, codec, document, state, report, "quillmate-test");
+        return run.run();
+    }
+    const Person& only() const { return document.persons().begin()->second; }
+};
+
+TEST(CollectionSyncTest, MalformedAnswersAreReportedWithTheirPlace) {
+    const std::string good =
+        "<d:response><d:href>/books/main/good.vcf</d:href><d:propstat>"
+        "<d:prop><d:getetag>\"g\"</d:getetag></d:prop><d:status>HTTP/1.1 "
+        "200 OK</d:status></d:propstat></d:response>";
+    struct Row {
+        const char* label;
+        std::function<void(SyncHarness&)> arrange;
+        FailureKind failure;  // None: the sync succeeds
+        const char* message;  // in the failure, or in the one item skipped
+        size_t persons;       // in the document afterwards
+    };
+    const Row rows[] = {
+        {"listing that is not XML",
+         [](SyncHarness& h) {
+             h.server.fault = [](const HttpRequest& r) -> std::optional<HttpResponse> {
+                 if (r.method != "PROPFIND") return std::nullopt;
+                 return HttpResponse{207, {}, "<d:multistatus xmlns:d=\"DAV:\"><d:response>", {}};
+             };
+         },
+         FailureKind::Syntax, "http://dav.test/books/main/:1:", 0},
+        {"listing that is no multistatus",
+         [](SyncHarness& h) {
+             h.server.fault = [](const HttpRequest& r) -> std::optional<HttpResponse> {
+                 if (r.method != "PROPFIND") return std::nullopt;
+                 return HttpResponse{207, {}, "<error xmlns=\"DAV:\"/>", {}};
+             };
+         },
+         FailureKind::Content, "not a multistatus", 0},
+        {"response without href",
+         [](SyncHarness& h) {
+             h.server.fault = [](const HttpRequest& r) -> std::optional<HttpResponse> {
+                 if (r.method != "PROPFIND") return std::nullopt;
+                 return multistatus(
+                     "<d:response><d:status>HTTP/1.1 200 OK</d:status></d:response>");
+             };
+         },
+         FailureKind::Content, "has no href", 0},
+        {"item without ETag",
+         [&good](SyncHarness& h) {
+             h.server.store(kItems + "good.vcf", card("Good", "1"));
+             h.server.fault = [&good](const HttpRequest& r) -> std::optional<HttpResponse> {
+                 if (r.method != "PROPFIND") return std::nullopt;
+                 return multistatus(good +
+                                    "<d:response><d:href>/books/main/bare.vcf</d:href>"
+                                    "<d:propstat><d:prop/><d:status>HTTP/1.1 200 OK"
+                                    "</d:status></d:propstat></d:response>");
+             };
+         },
+         FailureKind::None, "/books/main/bare.vcf: the server gave it no ETag", 1},
+        {"item that is not a vCard",
+         [](SyncHarness& h) {
+             h.server.store(kItems + "good.vcf", card("Good", "1"));
+             h.server.store(kItems + "bad.vcf", "BEGIN:VCALENDAR\r\nEND:VCALENDAR\r\n");
+         },
+         FailureKind::None, "/books/main/bad.vcf: no vCard in the file", 1},
+        {"card naming no one",
+         [](SyncHarness& h) {
+             h.server.store(kItems + "good.vcf", card("Good", "1"));
+             h.server.store(kItems + "empty.vcf", "BEGIN:VCARD\r\nVERSION:3.0\r\nEND:VCARD\r\n");
+         },
+         FailureKind::None, "/books/main/empty.vcf: no name or company", 1},
+        {"connection cut",
+         [](SyncHarness& h) {
+             h.server.fault = [](const HttpRequest&) -> std::optional<HttpResponse> {
+                 return HttpResponse{0, {}, {}, "the server closed the connection"};
+             };
+         },
+         FailureKind::Read, "cannot be reached: the server closed the connection", 0},
+        {"server full",
+         [](SyncHarness& h) {
+             Person ada;
+             ada.LName = "Lovelace";
+             h.document.add(ada);
+             h.server.fault = [](const HttpRequest& r) -> std::optional<HttpResponse> {
+                 if (r.method != "PUT") return std::nullopt;
+                 return HttpResponse{507, {}, {}, {}};
+             };
+         },
+         FailureKind::Content, "out of storage space (507)", 1},
+    };
+    for (const Row& row : rows) {
+        SyncHarness h;
+        row.arrange(h);
+        const Status status = h.sync();
+        EXPECT_EQ(status.kind(), row.failure) << row.label << ": " << status.message();
+        if (row.failure != FailureKind::None) {
+            EXPECT_NE(status.message().find(row.message), std::string::npos)
+                << row.label << ": " << status.message();
+        } else {
+            ASSERT_EQ(h.report.skipped.size(), 1u) << row.label;
+            EXPECT_NE(h.report.skipped[0].find(row.message), std::string::npos)
+                << row.label << ": " << h.report.skipped[0];
+        }
+        EXPECT_EQ(h.document.persons().size(), row.persons) << row.label;
+    }
+}
+
+TEST(CollectionSyncTest, PreconditionFailedFetchesMergesAndTriesAgain) {
+    SyncHarness h;
+    const std::string href = kItems + "ada.vcf";
+    h.server.store(href, card("Lovelace", "555-0100", "PHOTO;ENCODING=b;TYPE=JPEG:AAAA\r\n"));
+    ASSERT_TRUE(h.sync());
+    ASSERT_EQ(h.document.persons().size(), 1u);
+
+    Person edited = h.only();
+    edited.WkPhone = "555-0199";
+    h.document.replace(edited);
+    // The phone adds an e-mail address between our fetch and our write.
+    bool raced = false;
+    h.server.fault = [&](const HttpRequest& r) -> std::optional<HttpResponse> {
+        if (r.method != "PUT" || raced) return std::nullopt;
+        raced = true;
+        h.server.store(href, card("Lovelace", "555-0100",
+                                  "PHOTO;ENCODING=b;TYPE=JPEG:AAAA\r\nEMAIL:ada@example.org\r\n"));
+        return HttpResponse{412, {}, {}, {}};
+    };
+    ASSERT_TRUE(h.sync());
+
+    EXPECT_TRUE(raced);
+    EXPECT_TRUE(h.report.conflicts.empty());
+    EXPECT_EQ(h.report.counts[RecordKind::Person].up, 1);
+    const std::string& stored = h.server.items[href].body;
+    EXPECT_NE(stored.find("555-0199"), std::string::npos) << stored;
+    EXPECT_NE(stored.find("EMAIL:ada@example.org"), std::string::npos) << stored;
+    EXPECT_NE(stored.find("PHOTO;ENCODING=b;TYPE=JPEG:AAAA"), std::string::npos) << stored;
+    EXPECT_EQ(h.only().EMail, "ada@example.org");
+    EXPECT_EQ(h.only().WkPhone, "555-0199");
+}
+
+}  // namespace

@@ -9,12 +9,13 @@ std::span<const CliCommand> dayCommands();
 std::span<const CliCommand> editorCommands();
 std::span<const CliCommand> addressBookCommands();
 std::span<const CliCommand> reportCommands();
+std::span<const CliCommand> syncCommands();
 
 std::span<const CliCommand> cliCommands() {
     static const std::vector<CliCommand> all = [] {
         std::vector<CliCommand> commands;
         for (const auto group : {documentCommands(), editorCommands(), addressBookCommands(),
-                                 dayCommands(), transferCommands(), reportCommands()}) {
+                                 dayCommands(), transferCommands(), reportCommands(), syncCommands()}) {
             commands.insert(commands.end(), group.begin(), group.end());
         }
         return commands;

@@ -48,6 +48,8 @@ private:
                 std::string& token);
     Status listAll(std::map<std::string, std::string>& changed, std::set<std::string>& gone,
                    std::string& token);
+    // Keeps the text a listing sent along with an item.
+    void keepText(const DavResponse& response, const std::string& etag);
     Status fetch(const std::vector<std::string>& hrefs, std::map<std::string, Fetched>& out);
     Status fetchOne(const std::string& href, Fetched& out, bool& gone);
 
@@ -88,4 +90,7 @@ private:
     std::vector<std::pair<std::string, Fetched>> newThere_;  // items no state names
     // Records no state names, by their fields, to match the server's new items with.
     std::map<std::pair<RecordKind, Fields>, std::vector<int32_t>> unmatched_;
+    std::set<Key> mapped_;
+    std::map<std::string, Fetched> prefetched_;  // texts the listing sent  // records the state
+                                                 // names, once the known items are done
 };

@@ -47,7 +47,9 @@ std::string DavClient::pathOf(std::string_view url) {
 
 HttpResponse DavClient::send(HttpRequest request) {
     ++requests_;
-    return transport_.send(request);
+    HttpResponse response = transport_.send(request);
+    lastStatus_ = response.status;
+    return response;
 }
 
 Status DavClient::failureOf(const HttpResponse& response, const std::string& url) {

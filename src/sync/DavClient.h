@@ -38,6 +38,8 @@ public:
     Status create(const char* method, const std::string& url, const std::string& body);
 
     [[nodiscard]] int requests() const { return requests_; }
+    // The status of the last answer; 0 when none came.
+    [[nodiscard]] int lastStatus() const { return lastStatus_; }
 
     // The failure an answer stands for, or success for a 2xx status.
     [[nodiscard]] static Status failureOf(const HttpResponse& response, const std::string& url);
@@ -48,4 +50,5 @@ private:
     HttpTransport& transport_;
     bool writes_;
     int requests_ = 0;
+    int lastStatus_ = 0;
 };

@@ -75,7 +75,9 @@ bool readState(const std::string& text, SyncState& state) {
             continue;
         }
         const std::vector<std::string> c = columns(line);
-        if (c[0] == "C" && c.size() == 4) {
+        if (c[0] == "A" && c.size() == 2) {
+            state.foundFor = c[1];
+        } else if (c[0] == "C" && c.size() == 4) {
             collection = &state.collections[c[1]];
             collection->url = c[2];
             collection->token = c[3];
@@ -138,6 +140,7 @@ Status saveSyncState(const std::string& path, const SyncState& state) {
         return Status::failure(FailureKind::Write, path,
                                "cannot make its folder: " + error.message());
     std::string text = std::string(kHeader) + "\n";
+    if (!state.foundFor.empty()) text += "A\t" + escaped(state.foundFor) + "\n";
     for (const auto& [name, collection] : state.collections) {
         text += "C\t" + escaped(name) + "\t" + escaped(collection.url) + "\t" +
                 escaped(collection.token) + "\n";

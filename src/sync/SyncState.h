@@ -35,6 +35,9 @@ struct CollectionState {
 // it is. Losing it costs a full compare at the next sync, never a duplicate.
 struct SyncState {
     std::map<std::string, CollectionState> collections;  // "addressbook", "calendar"
+    // What the collections were found for (address and names asked), so that the next
+    // sync asking the same goes to them without discovery.
+    std::string foundFor;
 };
 
 // Where the state of the document at `documentPath` lives: a file named after the absolute

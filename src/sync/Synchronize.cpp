@@ -19,6 +19,32 @@ Status syncCollection(DavClient& dav, const ItemCodec& codec, PimDocument& docum
     return sync.run();
 }
 
+// The collections a sync goes to.
+struct Found {
+    std::string cards, dates;
+    bool cardsMade = false, datesMade = false;
+};
+
+Status find(DavClient& dav, const SyncRequest& request, Found& found, SyncReport& report) {
+    const bool named =
+        request.addressBook.starts_with("http") && request.calendar.starts_with("http");
+    DavAccount account;
+    if (!named) {
+        if (Status status = discoverAccount(dav, request.url, account); !status) return status;
+    }
+    if (Status chosen =
+            chooseCollection(dav, account, true, request.addressBook, found.cards, found.cardsMade);
+        !chosen)
+        return chosen;
+    if (Status chosen =
+            chooseCollection(dav, account, false, request.calendar, found.dates, found.datesMade);
+        !chosen)
+        return chosen;
+    if (found.cardsMade) report.created.push_back("address book \"Quillmate\" at " + found.cards);
+    if (found.datesMade) report.created.push_back("calendar \"Quillmate\" at " + found.dates);
+    return {};
+}
+
 }  // namespace
 
 Status synchronize(HttpTransport& transport, const Clock& clock, PimDocument& document,
@@ -29,30 +55,36 @@ Status synchronize(HttpTransport& transport, const Clock& clock, PimDocument& do
         report.requests = dav.requests();
         return status;
     };
-    const bool named =
-        request.addressBook.starts_with("http") && request.calendar.starts_with("http");
-    DavAccount account;
-    if (!named) {
-        if (Status found = discoverAccount(dav, request.url, account); !found) return finish(found);
+    const std::string wanted = request.url + "\n" + request.addressBook + "\n" + request.calendar;
+    Found found;
+    // The collections found for the same question last time, unless one has gone since.
+    const bool known = state.foundFor == wanted && !state.collections["addressbook"].url.empty() &&
+                       !state.collections["calendar"].url.empty();
+    if (known) {
+        found.cards = state.collections["addressbook"].url;
+        found.dates = state.collections["calendar"].url;
+    } else if (Status status = find(dav, request, found, report); !status) {
+        return finish(status);
     }
-    std::string cards, dates;
-    bool cardsMade = false, datesMade = false;
-    if (Status chosen = chooseCollection(dav, account, true, request.addressBook, cards, cardsMade);
-        !chosen)
-        return finish(chosen);
-    if (Status chosen = chooseCollection(dav, account, false, request.calendar, dates, datesMade);
-        !chosen)
-        return finish(chosen);
-    if (cardsMade) report.created.push_back("address book \"Quillmate\" at " + cards);
-    if (datesMade) report.created.push_back("calendar \"Quillmate\" at " + dates);
+    state.foundFor = wanted;
     const AddressBookCodec cardCodec(clock);
-    if (Status synced = syncCollection(dav, cardCodec, document, state, "addressbook", cards,
-                                       cardsMade, uidStem, report);
-        !synced)
-        return finish(synced);
     const CalendarCodec dateCodec(clock);
-    return finish(syncCollection(dav, dateCodec, document, state, "calendar", dates, datesMade,
-                                 uidStem, report));
+    const auto syncBoth = [&]() -> Status {
+        if (Status synced = syncCollection(dav, cardCodec, document, state, "addressbook",
+                                           found.cards, found.cardsMade, uidStem, report);
+            !synced)
+            return synced;
+        return syncCollection(dav, dateCodec, document, state, "calendar", found.dates,
+                              found.datesMade, uidStem, report);
+    };
+    Status synced = syncBoth();
+    if (!synced && known && dav.lastStatus() == 404) {
+        // A collection found last time has gone: they are found anew, once.
+        found = Found();
+        if (Status status = find(dav, request, found, report); !status) return finish(status);
+        synced = syncBoth();
+    }
+    return finish(synced);
 }
 
 std::string uidStemFor(const std::string& documentPath) {

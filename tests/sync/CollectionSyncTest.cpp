@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <set>
+
 #include "platform/Clock.h"
 #include "records/PimDocument.h"
 #include "sync/CollectionSync.h"
@@ -28,7 +30,9 @@ struct SyncHarness {
     PimDocument document{clock};
     FakeDavServer server;
     CollectionState state{FakeDavServer::kCollection, "", {}};
-    AddressBookCodec codec{clock};
+    AddressBookCodec cards{clock};
+    CalendarCodec calendar{clock};
+    const ItemCodec* codec = &cards;
     SyncReport report;
 
     SyncHarness() { document.seedDefaultGroups(); }
@@ -36,7 +40,7 @@ struct SyncHarness {
     Status sync() {
         report = SyncReport();
         DavClient dav(server, true);
-        CollectionSync run(dav, codec, document, state, report, "quillmate-test");
+        CollectionSync run(dav, *codec, document, state, report, "quillmate-test");
         return run.run();
     }
     const Person& only() const { return document.persons().begin()->second; }
@@ -170,6 +174,54 @@ TEST(CollectionSyncTest, PreconditionFailedFetchesMergesAndTriesAgain) {
     EXPECT_NE(stored.find("PHOTO;ENCODING=b;TYPE=JPEG:AAAA"), std::string::npos) << stored;
     EXPECT_EQ(h.only().EMail, "ada@example.org");
     EXPECT_EQ(h.only().WkPhone, "555-0199");
+}
+
+std::string weekly(const std::string& summary) {
+    return "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Phone//EN\r\nBEGIN:VEVENT\r\n"
+           "UID:standup\r\nDTSTAMP:20261201T100000Z\r\nDTSTART:20261207T090000\r\n"
+           "DTEND:20261207T091500\r\nRRULE:FREQ=WEEKLY;COUNT=4\r\nSUMMARY:" +
+           summary + "\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n";
+}
+
+TEST(CollectionSyncTest, OccurrencesOfASeriesAreNotChangedAloneButNeverLost) {
+    SyncHarness h;
+    h.codec = &h.calendar;
+    const std::string href = kItems + "standup.ics";
+    h.server.store(href, weekly("Standup"));
+    ASSERT_TRUE(h.sync());
+    ASSERT_EQ(h.document.appointments().size(), 4u);
+    const auto descriptions = [&] {
+        std::multiset<std::string> all;
+        for (const auto& [id, a] : h.document.appointments())
+            all.insert(a.Description);
+        return all;
+    };
+
+    // One occurrence edited here and another deleted: neither goes to the series.
+    auto first = h.document.appointments().begin();
+    Appointment edited = first->second;
+    edited.Description = "Standup, longer";
+    const int32_t second = std::next(first)->first;
+    h.document.replace(edited);
+    h.document.remove<Appointment>(second);
+    const std::string before = h.server.items[href].body;
+    ASSERT_TRUE(h.sync());
+    EXPECT_EQ(h.server.items[href].body, before);
+    EXPECT_EQ(descriptions(),
+              (std::multiset<std::string>{"Standup", "Standup", "Standup", "Standup, longer"}));
+    ASSERT_EQ(h.report.notes.size(), 2u);
+    EXPECT_NE(h.report.notes[0].find("the change made here is not sent"), std::string::npos)
+        << h.report.notes[0];
+    EXPECT_NE(h.report.notes[1].find("is not deleted alone; it is brought back"), std::string::npos)
+        << h.report.notes[1];
+
+    // The series changes on the server: its occurrences follow, and the edit made here stays.
+    h.server.store(href, weekly("Team standup"));
+    ASSERT_TRUE(h.sync());
+    EXPECT_EQ(descriptions(),
+              (std::multiset<std::string>{"Standup, longer", "Team standup", "Team standup",
+                                          "Team standup", "Team standup"}));
+    EXPECT_EQ(h.report.notes.size(), 1u);
 }
 
 }  // namespace

@@ -85,9 +85,12 @@ private:
     }
 
     HttpResponse multiget(const std::string& request) const {
+        const bool calendar = request.find("calendar-multiget") != std::string::npos;
+        const std::string data = calendar ? "C:calendar-data" : "A:address-data";
         std::string body =
             "<?xml version=\"1.0\"?><multistatus xmlns=\"DAV:\" "
-            "xmlns:A=\"urn:ietf:params:xml:ns:carddav\">";
+            "xmlns:A=\"urn:ietf:params:xml:ns:carddav\" "
+            "xmlns:C=\"urn:ietf:params:xml:ns:caldav\">";
         size_t at = 0;
         while ((at = request.find("<d:href>", at)) != std::string::npos) {
             at += 8;
@@ -99,10 +102,9 @@ private:
                 continue;
             }
             body += "<response><href>" + href + "</href><propstat><prop><getetag>" +
-                    escaped(it->second.etag) + "</getetag><A:address-data>" +
-                    escaped(it->second.body) +
-                    "</A:address-data></prop><status>HTTP/1.1 200 OK</status></propstat>"
-                    "</response>";
+                    escaped(it->second.etag) + "</getetag><" + data + ">" +
+                    escaped(it->second.body) + "</" + data +
+                    "></prop><status>HTTP/1.1 200 OK</status></propstat></response>";
         }
         return {207, {}, body + "</multistatus>", {}};
     }

@@ -11,11 +11,13 @@
 #include <string>
 #include <thread>
 
-// A Radicale server on 127.0.0.1 at a free port, storing into `folder`, anyone allowed in;
-// stopped when the object goes.
+// A Radicale server on 127.0.0.1 at a free port, storing into `folder`; anyone is let in,
+// or with `htpasswd` only the users that file names (passwords in plain text). Stopped when
+// the object goes.
 class RadicaleServer {
 public:
-    explicit RadicaleServer(std::string folder) : folder_(std::move(folder)) {
+    explicit RadicaleServer(std::string folder, std::string htpasswd = "")
+        : folder_(std::move(folder)), htpasswd_(std::move(htpasswd)) {
         port_ = freePort();
         start();
     }
@@ -49,9 +51,17 @@ public:
         pid_ = fork();
         if (pid_ == 0) {
             if (FILE* out = freopen(log.c_str(), "a", stderr)) (void)out;
-            execl("/usr/bin/python3", "python3", "-m", "radicale", "--server-hosts", hosts.c_str(),
-                  "--storage-filesystem-folder", store.c_str(), "--auth-type", "none",
-                  "--logging-level", "warning", static_cast<char*>(nullptr));
+            if (htpasswd_.empty()) {
+                execl("/usr/bin/python3", "python3", "-m", "radicale", "--server-hosts",
+                      hosts.c_str(), "--storage-filesystem-folder", store.c_str(), "--auth-type",
+                      "none", "--logging-level", "warning", static_cast<char*>(nullptr));
+            } else {
+                execl("/usr/bin/python3", "python3", "-m", "radicale", "--server-hosts",
+                      hosts.c_str(), "--storage-filesystem-folder", store.c_str(), "--auth-type",
+                      "htpasswd", "--auth-htpasswd-filename", htpasswd_.c_str(),
+                      "--auth-htpasswd-encryption", "plain", "--logging-level", "warning",
+                      static_cast<char*>(nullptr));
+            }
             _exit(127);
         }
         for (int i = 0; i < 200 && !answers(); ++i)
@@ -83,6 +93,7 @@ private:
     }
 
     std::string folder_;
+    std::string htpasswd_;
     int port_ = 0;
     pid_t pid_ = -1;
 };

@@ -261,4 +261,88 @@ TEST_F(SyncScenarioTest, EventsAndToDosKeepTheirAttendeesAndOwnFields) {
         EXPECT_NE(onPhone.find(kept), std::string::npos) << kept << " in\n" << onPhone;
 }
 
+TEST_F(SyncScenarioTest, ADryRunTellsWhatItWouldDoAndChangesNothing) {
+    phone("mkaddressbook /alice/contacts/ Contacts");
+    phone("put /alice/contacts/ada.vcf " +
+          write("ada.vcf", card("ada", "N:Lovelace;Ada;;;\r\nFN:Ada Lovelace\r\n")));
+    edit([](PimDocument& d) {
+        Person alan;
+        alan.LName = "Turing";
+        d.add(alan);
+    });
+    std::ifstream before(doc, std::ios::binary);
+    const std::string bytes{std::istreambuf_iterator<char>(before), {}};
+
+    const CliRun run = runCliCaptured(
+        {"--now", kNow, "sync", doc, "--url", server.url(), "--user", "alice", "--dry-run"});
+    ASSERT_EQ(run.code, 0) << run.err;
+    EXPECT_NE(run.out.find("dry run: persons: 1 up, 1 down\n"), std::string::npos) << run.out;
+    EXPECT_NE(run.out.find("dry run: made calendar \"Quillmate\""), std::string::npos) << run.out;
+    EXPECT_TRUE(run.out.ends_with("dry run: nothing changed\n")) << run.out;
+    std::ifstream after(doc, std::ios::binary);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(after), {}), bytes);
+    EXPECT_EQ(lines(phone("list /alice/contacts/")), 1u);
+    EXPECT_EQ(lines(phone("list /alice/")), 1u);
+    EXPECT_FALSE(std::filesystem::exists(state));
+}
+
+TEST(SyncCommandTest, PasswordsComeFromAFileOrTheEnvironmentAndFailuresSayWhere) {
+    ScratchDir dir;
+    std::ofstream(dir.file("users")) << "alice:secret\n";
+    std::ofstream(dir.file("wrong")) << "guess\n";
+    std::ofstream(dir.file("right")) << "secret\n";
+    setenv("XDG_STATE_HOME", dir.file("state").c_str(), 1);
+    RadicaleServer server(dir.path().string(), dir.file("users"));
+    const std::string doc = dir.file("home.pgr");
+    ASSERT_EQ(runCliCaptured({"new", doc}).code, 0);
+    const std::vector<std::string> sync = {"sync", doc, "--url", server.url(), "--user", "alice"};
+    const auto with = [&](std::vector<std::string> more) {
+        std::vector<std::string> args = sync;
+        args.insert(args.end(), more.begin(), more.end());
+        return args;
+    };
+    struct Row {
+        const char* label;
+        std::vector<std::string> args;
+        const char* environment;  // QUILLMATE_PASSWORD, nullptr for none
+        int code;
+        std::string err;
+    };
+    const Row rows[] = {
+        {"no address", {"sync", doc}, nullptr, 2, "quillmate-cli: --url is required\n"},
+        {"not http",
+         {"sync", doc, "--url", "ftp://127.0.0.1/"},
+         nullptr,
+         2,
+         "quillmate-cli: --url wants an http or https address, not \"ftp://127.0.0.1/\"\n"},
+        {"wrong password", with({"--password-file", dir.file("wrong")}), nullptr, 1,
+         "quillmate-cli: " + server.url() +
+             ": the server refused the user name or password (401)\n"},
+        {"no password file", with({"--password-file", dir.file("none")}), nullptr, 1,
+         "quillmate-cli: " + dir.file("none") + ":"},
+        {"password from the environment", sync, "secret", 0, ""},
+        {"password from a file", with({"--password-file", dir.file("right")}), "guess", 0, ""},
+        {"collection gone", with({"--addressbook", server.url() + "alice/gone/"}), "secret", 1,
+         "quillmate-cli: " + server.url() +
+             "alice/gone/: not found on the server; the collection may be gone (404)\n"},
+    };
+    for (const Row& row : rows) {
+        if (row.environment)
+            setenv("QUILLMATE_PASSWORD", row.environment, 1);
+        else
+            unsetenv("QUILLMATE_PASSWORD");
+        const CliRun run = runCliCaptured(row.args);
+        EXPECT_EQ(run.code, row.code) << row.label << ": " << run.err;
+        EXPECT_EQ(run.err.substr(0, row.err.size()), row.err) << row.label;
+    }
+    unsetenv("QUILLMATE_PASSWORD");
+    server.stop();
+    const CliRun down = runCliCaptured(sync);
+    EXPECT_EQ(down.code, 1);
+    EXPECT_NE(down.err.find(": the server cannot be reached: connection refused\n"),
+              std::string::npos)
+        << down.err;
+    unsetenv("XDG_STATE_HOME");
+}
+
 }  // namespace

@@ -9,16 +9,6 @@
 
 namespace {
 
-std::string multiget(const char* report, const char* prefix, std::string_view ns, const char* data,
-                     const std::vector<std::string>& hrefs) {
-    std::string body = std::string("<?xml version=\"1.0\" encoding=\"utf-8\"?>\n<") + prefix + ":" +
-                       report + " xmlns:d=\"DAV:\" xmlns:" + prefix + "=\"" + std::string(ns) +
-                       "\"><d:prop><d:getetag/><" + prefix + ":" + data + "/></d:prop>";
-    for (const std::string& href : hrefs)
-        body += "<d:href>" + xmlEscaped(href) + "</d:href>";
-    return body + "</" + prefix + ":" + report + ">";
-}
-
 // The first reason an import gave for what it skipped, or `otherwise`.
 template <class Skipped>
 std::string firstReason(const Skipped& skipped, const char* otherwise) {
@@ -27,12 +17,14 @@ std::string firstReason(const Skipped& skipped, const char* otherwise) {
 
 }  // namespace
 
-std::string AddressBookCodec::multigetBody(const std::vector<std::string>& hrefs) const {
-    return multiget("addressbook-multiget", "c", kCardDav, "address-data", hrefs);
-}
-
-std::string_view AddressBookCodec::dataNamespace() const {
-    return kCardDav;
+std::string ItemCodec::multigetBody(const std::vector<std::string>& hrefs) const {
+    const std::string report = multigetReport();
+    std::string body = "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n<c:" + report +
+                       " xmlns:d=\"DAV:\" xmlns:c=\"" + std::string(dataNamespace()) +
+                       "\"><d:prop><d:getetag/><c:" + dataProperty() + "/></d:prop>";
+    for (const std::string& href : hrefs)
+        body += "<d:href>" + xmlEscaped(href) + "</d:href>";
+    return body + "</c:" + report + ">";
 }
 
 ParsedItem AddressBookCodec::parse(std::string_view text) const {
@@ -56,14 +48,6 @@ std::string AddressBookCodec::write(std::string_view serverText, RecordKind, con
                                     const std::vector<bool>& changed,
                                     const std::string& uid) const {
     return patchVCard(serverText, fields, changed, uid);
-}
-
-std::string CalendarCodec::multigetBody(const std::vector<std::string>& hrefs) const {
-    return multiget("calendar-multiget", "c", kCalDav, "calendar-data", hrefs);
-}
-
-std::string_view CalendarCodec::dataNamespace() const {
-    return kCalDav;
 }
 
 ParsedItem CalendarCodec::parse(std::string_view text) const {

@@ -4,6 +4,7 @@
 #include <string_view>
 #include <vector>
 
+#include "sync/DavXml.h"
 #include "sync/SyncRecords.h"
 
 class Clock;
@@ -31,9 +32,11 @@ public:
     [[nodiscard]] virtual const char* contentType() const = 0;
     [[nodiscard]] virtual const char* extension() const = 0;
     // The report that fetches items by href, and the property that carries their text.
-    [[nodiscard]] virtual std::string multigetBody(const std::vector<std::string>& hrefs) const = 0;
+    [[nodiscard]] virtual const char* multigetReport() const = 0;
     [[nodiscard]] virtual std::string_view dataNamespace() const = 0;
     [[nodiscard]] virtual const char* dataProperty() const = 0;
+    // The body of the report that fetches the items `hrefs` name with their texts.
+    [[nodiscard]] std::string multigetBody(const std::vector<std::string>& hrefs) const;
     // The kinds of record the collection holds.
     [[nodiscard]] virtual std::vector<RecordKind> kinds() const = 0;
     // Reads one item.
@@ -53,8 +56,8 @@ public:
     const char* name() const override { return "address book"; }
     const char* contentType() const override { return "text/vcard; charset=utf-8"; }
     const char* extension() const override { return ".vcf"; }
-    std::string multigetBody(const std::vector<std::string>& hrefs) const override;
-    std::string_view dataNamespace() const override;
+    const char* multigetReport() const override { return "addressbook-multiget"; }
+    std::string_view dataNamespace() const override { return kCardDav; }
     const char* dataProperty() const override { return "address-data"; }
     std::vector<RecordKind> kinds() const override { return {RecordKind::Person}; }
     ParsedItem parse(std::string_view text) const override;
@@ -72,8 +75,8 @@ public:
     const char* name() const override { return "calendar"; }
     const char* contentType() const override { return "text/calendar; charset=utf-8"; }
     const char* extension() const override { return ".ics"; }
-    std::string multigetBody(const std::vector<std::string>& hrefs) const override;
-    std::string_view dataNamespace() const override;
+    const char* multigetReport() const override { return "calendar-multiget"; }
+    std::string_view dataNamespace() const override { return kCalDav; }
     const char* dataProperty() const override { return "calendar-data"; }
     std::vector<RecordKind> kinds() const override {
         return {RecordKind::Appointment, RecordKind::Task};

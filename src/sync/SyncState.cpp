@@ -50,16 +50,6 @@ std::vector<std::string> columns(std::string_view line) {
     }
 }
 
-// FNV-1a: a file name that stays the same for the same path.
-std::string hashName(const std::string& text) {
-    uint64_t hash = 1469598103934665603ull;
-    for (const char c : text)
-        hash = (hash ^ static_cast<unsigned char>(c)) * 1099511628211ull;
-    char name[17];
-    std::snprintf(name, sizeof name, "%016llx", static_cast<unsigned long long>(hash));
-    return name;
-}
-
 bool readState(const std::string& text, SyncState& state) {
     size_t from = 0;
     bool first = true;
@@ -104,10 +94,20 @@ bool readState(const std::string& text, SyncState& state) {
 
 }  // namespace
 
-std::string syncStatePath(const std::string& documentPath) {
+std::string documentKey(const std::string& documentPath) {
     std::error_code error;
-    std::filesystem::path absolute = std::filesystem::absolute(documentPath, error);
-    if (error) absolute = documentPath;
+    std::string path = std::filesystem::absolute(documentPath, error).lexically_normal();
+    if (error) path = documentPath;
+    // FNV-1a: the same path gives the same key on every machine and in every version.
+    uint64_t hash = 1469598103934665603ull;
+    for (const char c : path)
+        hash = (hash ^ static_cast<unsigned char>(c)) * 1099511628211ull;
+    char key[17];
+    std::snprintf(key, sizeof key, "%016llx", static_cast<unsigned long long>(hash));
+    return key;
+}
+
+std::string syncStatePath(const std::string& documentPath) {
     std::filesystem::path folder;
     if (const char* state = std::getenv("XDG_STATE_HOME"); state != nullptr && *state == '/')
         folder = state;
@@ -115,9 +115,8 @@ std::string syncStatePath(const std::string& documentPath) {
         folder = std::filesystem::path(home) / ".local/state";
     else
         folder = std::filesystem::temp_directory_path();
-    const std::string stem = absolute.stem().string();
-    return folder / "quillmate" / "sync" /
-           (stem + "-" + hashName(absolute.lexically_normal()) + ".state");
+    const std::string stem = std::filesystem::path(documentPath).stem().string();
+    return folder / "quillmate" / "sync" / (stem + "-" + documentKey(documentPath) + ".state");
 }
 
 Status loadSyncState(const std::string& path, SyncState& state, std::string& warning) {

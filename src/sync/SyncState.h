@@ -40,6 +40,9 @@ struct SyncState {
     std::string foundFor;
 };
 
+// A key that names the document at `documentPath` by its absolute path: sixteen hex digits.
+[[nodiscard]] std::string documentKey(const std::string& documentPath);
+
 // Where the state of the document at `documentPath` lives: a file named after the absolute
 // path in the user's state folder ($XDG_STATE_HOME, else ~/.local/state).
 [[nodiscard]] std::string syncStatePath(const std::string& documentPath);

@@ -1,8 +1,5 @@
 #include "sync/Synchronize.h"
 
-#include <cstdio>
-#include <filesystem>
-
 #include "sync/CollectionSync.h"
 #include "sync/Discovery.h"
 
@@ -88,13 +85,5 @@ Status synchronize(HttpTransport& transport, const Clock& clock, PimDocument& do
 }
 
 std::string uidStemFor(const std::string& documentPath) {
-    std::error_code error;
-    std::string path = std::filesystem::absolute(documentPath, error).lexically_normal();
-    if (error) path = documentPath;
-    uint64_t hash = 1469598103934665603ull;
-    for (const char c : path)
-        hash = (hash ^ static_cast<unsigned char>(c)) * 1099511628211ull;
-    char stem[32];
-    std::snprintf(stem, sizeof stem, "quillmate-%016llx", static_cast<unsigned long long>(hash));
-    return stem;
+    return "quillmate-" + documentKey(documentPath);
 }

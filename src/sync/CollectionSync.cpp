@@ -232,13 +232,20 @@ Status CollectionSync::push(const std::string& href, const std::string& serverTe
                             const std::vector<bool>& changed, const std::string& uid, int& code,
                             std::string& newEtag) {
     const std::string text = codec_.write(serverText, kind, fields, changed, uid);
+    code = 0;
+    const std::string what = std::string(kindName(kind)) + " \"" + recordLabel(kind, fields) + "\"";
     if (text.empty()) {
-        code = 0;
-        skip(href, std::string("it holds no ") + (kind == RecordKind::Task ? "to-do" : "event") +
-                       " to write the change into");
+        report_.notes.push_back(what + ": cannot be written into " + href + "; not sent");
         return {};
     }
-    return dav_.put(url(href), text, codec_.contentType(), etag, code, newEtag);
+    if (Status put = dav_.put(url(href), text, codec_.contentType(), etag, code, newEtag); !put)
+        return put;
+    if (DavClient::refusesContent(code)) {
+        report_.notes.push_back(what + ": the server refused it at " + href + " (" +
+                                std::to_string(code) + "); not sent");
+        code = 0;
+    }
+    return {};
 }
 
 void CollectionSync::serverDeleted(const std::string& href) {

@@ -32,6 +32,10 @@ Status readMultiStatus(const HttpResponse& response, const std::string& url, Mul
 
 }  // namespace
 
+bool DavClient::refusesContent(int code) {
+    return code == 400 || code == 415 || code == 422;
+}
+
 std::string DavClient::resolve(std::string_view base, std::string_view href) {
     if (href.starts_with("http://") || href.starts_with("https://")) return std::string(href);
     if (href.starts_with("/")) return origin(base) + std::string(href);
@@ -125,7 +129,7 @@ Status DavClient::put(const std::string& url, const std::string& body, std::stri
         request.headers.emplace_back("If-Match", ifMatch);
     const HttpResponse response = send(std::move(request));
     code = response.status;
-    if (code == 412) return {};
+    if (code == 412 || refusesContent(code)) return {};
     if (Status failed = failureOf(response, url); !failed) return failed;
     etag = response.header("ETag");
     return {};

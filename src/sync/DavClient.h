@@ -28,8 +28,8 @@ public:
     // GET of one resource; `etag` receives its ETag.
     Status get(const std::string& url, std::string& body, std::string& etag, int* code = nullptr);
     // PUT of a resource: with `ifMatch` when it exists, else only when it does not. `code`
-    // receives the status (412 when the condition failed, which is no failure here) and
-    // `etag` the new ETag when the server gives one.
+    // receives the status (412 when the condition failed, or one of refusesContent, which
+    // are no failure here) and `etag` the new ETag when the server gives one.
     Status put(const std::string& url, const std::string& body, std::string_view contentType,
                const std::string& ifMatch, int& code, std::string& etag);
     // DELETE with `ifMatch`; `code` as for put (404 means it was gone already).
@@ -41,6 +41,9 @@ public:
     // The status of the last answer; 0 when none came.
     [[nodiscard]] int lastStatus() const { return lastStatus_; }
 
+    // Whether a PUT's status says that the server will not take that one item (400, 415,
+    // 422), which spoils nothing else.
+    [[nodiscard]] static bool refusesContent(int code);
     // The failure an answer stands for, or success for a 2xx status.
     [[nodiscard]] static Status failureOf(const HttpResponse& response, const std::string& url);
 

@@ -73,5 +73,8 @@ ParsedItem CalendarCodec::parse(std::string_view text) const {
 std::string CalendarCodec::write(std::string_view serverText, RecordKind kind, const Fields& fields,
                                  const std::vector<bool>& changed, const std::string& uid) const {
     if (kind == RecordKind::Task) return patchTodo(serverText, taskOf(fields), changed, uid);
-    return patchEvent(serverText, appointmentOf(fields), changed, uid);
+    const Appointment appointment = appointmentOf(fields);
+    // An event needs a start; a record without one has nothing to say.
+    if (!appointment.StartTime.isValid()) return {};
+    return patchEvent(serverText, appointment, changed, uid);
 }

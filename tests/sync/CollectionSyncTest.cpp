@@ -4,6 +4,7 @@
 
 #include "platform/Clock.h"
 #include "records/PimDocument.h"
+#include "records/UndoHistory.h"
 #include "sync/CollectionSync.h"
 #include "sync/FakeDavServer.h"
 
@@ -186,6 +187,25 @@ TEST(CollectionSyncTest, PreconditionFailedFetchesMergesAndTriesAgain) {
     EXPECT_NE(stored.find("PHOTO;ENCODING=b;TYPE=JPEG:AAAA"), std::string::npos) << stored;
     EXPECT_EQ(h.only().EMail, "ada@example.org");
     EXPECT_EQ(h.only().WkPhone, "555-0199");
+}
+
+TEST(CollectionSyncTest, WhatASyncChangesHereIsOneUndoStep) {
+    SyncHarness h;
+    UndoHistory history(h.document);
+    Person ours;
+    ours.LName = "Ours";
+    h.document.add(ours);
+    h.server.store(kItems + "a.vcf", card("Theirs", "1"));
+    h.server.store(kItems + "b.vcf", card("Others", "2"));
+    {
+        const UndoHistory::Step step(history, UndoStep::Synchronize);
+        ASSERT_TRUE(h.sync());
+    }
+    ASSERT_EQ(h.document.persons().size(), 3u);
+    EXPECT_EQ(history.undoName(), "Synchronize");
+    history.undo();
+    ASSERT_EQ(h.document.persons().size(), 1u);
+    EXPECT_EQ(h.only().LName, "Ours");
 }
 
 std::string weekly(const std::string& summary) {

@@ -49,6 +49,12 @@ std::string DavClient::pathOf(std::string_view url) {
     return rest.empty() ? std::string("/") : std::string(rest);
 }
 
+std::string DavClient::folderOf(std::string_view url) {
+    std::string path = pathOf(url);
+    if (path.back() != '/') path += '/';
+    return path;
+}
+
 HttpResponse DavClient::send(HttpRequest request) {
     ++requests_;
     HttpResponse response = transport_.send(request);

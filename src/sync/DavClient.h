@@ -19,6 +19,8 @@ public:
     [[nodiscard]] static std::string resolve(std::string_view base, std::string_view href);
     // The path of an absolute address ("/alice/contacts/" of "http://h:1/alice/contacts/").
     [[nodiscard]] static std::string pathOf(std::string_view url);
+    // The path with a slash at its end, as a collection's path is compared.
+    [[nodiscard]] static std::string folderOf(std::string_view url);
 
     // PROPFIND with `depth` ("0", "1"), following redirects; `url` becomes where it ended.
     Status propfind(std::string& url, const char* depth, const std::string& body, MultiStatus& out);

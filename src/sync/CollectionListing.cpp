@@ -31,6 +31,14 @@ constexpr const char* kListingBody =
 
 }  // namespace
 
+bool CollectionSync::onThisServer(const std::string& href) {
+    // An item named on another server would have us send requests where the user never
+    // pointed us.
+    if (DavClient::originOf(url(href)) == DavClient::originOf(state_.url)) return true;
+    skip(href, "it lies on another server than its collection");
+    return false;
+}
+
 Status CollectionSync::list(std::map<std::string, std::string>& changed,
                             std::set<std::string>& gone, std::string& token) {
     if (state_.token.empty()) return listAll(changed, gone, token);
@@ -44,6 +52,7 @@ Status CollectionSync::list(std::map<std::string, std::string>& changed,
     const std::string self = DavClient::folderOf(state_.url);
     for (const DavResponse& response : answer.responses) {
         if (DavClient::folderOf(url(response.href)) == self) continue;
+        if (!onThisServer(response.href)) continue;
         if (response.status == 404) {
             gone.insert(response.href);
             continue;
@@ -84,6 +93,7 @@ Status CollectionSync::listAll(std::map<std::string, std::string>& changed,
     for (const DavResponse& response : answer.responses) {
         if (response.status == 404) continue;
         if (DavClient::folderOf(url(response.href)) == self) continue;
+        if (!onThisServer(response.href)) continue;
         const DavElement* type = response.prop(kDav, "resourcetype");
         if (type != nullptr && type->has(kDav, "collection")) continue;
         const std::string etag = response.propText(kDav, "getetag");

@@ -48,6 +48,8 @@ private:
                 std::string& token);
     Status listAll(std::map<std::string, std::string>& changed, std::set<std::string>& gone,
                    std::string& token);
+    // Whether the item lies on the collection's server; skipped, saying so, when not.
+    bool onThisServer(const std::string& href);
     // Keeps the text a listing sent along with an item.
     void keepText(const DavResponse& response, const std::string& etag);
     Status fetch(const std::vector<std::string>& hrefs, std::map<std::string, Fetched>& out);

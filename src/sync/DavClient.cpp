@@ -12,12 +12,6 @@ bool isRedirect(int code) {
     return code == 301 || code == 302 || code == 303 || code == 307 || code == 308;
 }
 
-std::string origin(std::string_view url) {
-    const size_t scheme = url.find("://");
-    if (scheme == std::string_view::npos) return {};
-    return std::string(url.substr(0, url.find('/', scheme + 3)));
-}
-
 // A multistatus answer read, failing with the place when it is malformed.
 Status readMultiStatus(const HttpResponse& response, const std::string& url, MultiStatus& out) {
     if (response.status != 207)
@@ -32,19 +26,25 @@ Status readMultiStatus(const HttpResponse& response, const std::string& url, Mul
 
 }  // namespace
 
+std::string DavClient::originOf(std::string_view url) {
+    const size_t scheme = url.find("://");
+    if (scheme == std::string_view::npos) return {};
+    return std::string(url.substr(0, url.find('/', scheme + 3)));
+}
+
 bool DavClient::refusesContent(int code) {
     return code == 400 || code == 415 || code == 422;
 }
 
 std::string DavClient::resolve(std::string_view base, std::string_view href) {
     if (href.starts_with("http://") || href.starts_with("https://")) return std::string(href);
-    if (href.starts_with("/")) return origin(base) + std::string(href);
+    if (href.starts_with("/")) return originOf(base) + std::string(href);
     const size_t slash = base.rfind('/');
     return std::string(base.substr(0, slash + 1)) + std::string(href);
 }
 
 std::string DavClient::pathOf(std::string_view url) {
-    const std::string root = origin(url);
+    const std::string root = originOf(url);
     const std::string_view rest = url.substr(root.size());
     return rest.empty() ? std::string("/") : std::string(rest);
 }

@@ -17,6 +17,8 @@ public:
 
     // The absolute address of `href` as the server at `base` wrote it.
     [[nodiscard]] static std::string resolve(std::string_view base, std::string_view href);
+    // The scheme, host and port of an absolute address ("http://h:1").
+    [[nodiscard]] static std::string originOf(std::string_view url);
     // The path of an absolute address ("/alice/contacts/" of "http://h:1/alice/contacts/").
     [[nodiscard]] static std::string pathOf(std::string_view url);
     // The path with a slash at its end, as a collection's path is compared.

@@ -97,6 +97,19 @@ TEST(CollectionSyncTest, MalformedAnswersAreReportedWithTheirPlace) {
              };
          },
          FailureKind::None, "/books/main/bare.vcf: the server gave it no ETag", 1},
+        {"item on another server",
+         [&good](SyncHarness& h) {
+             h.server.store(kItems + "good.vcf", card("Good", "1"));
+             h.server.fault = [&good](const HttpRequest& r) -> std::optional<HttpResponse> {
+                 if (r.method != "PROPFIND") return std::nullopt;
+                 return multistatus(good +
+                                    "<d:response><d:href>http://elsewhere.test/a.vcf"
+                                    "</d:href><d:propstat><d:prop><d:getetag>\"x\""
+                                    "</d:getetag></d:prop><d:status>HTTP/1.1 200 OK"
+                                    "</d:status></d:propstat></d:response>");
+             };
+         },
+         FailureKind::None, "http://elsewhere.test/a.vcf: it lies on another server", 1},
         {"item that is not a vCard",
          [](SyncHarness& h) {
              h.server.store(kItems + "good.vcf", card("Good", "1"));

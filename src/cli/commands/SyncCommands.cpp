@@ -86,7 +86,7 @@ Status runSync(CliContext& context, const std::vector<std::string>& args) {
     if (!warning.empty()) reportWarning(context, warning);
 
     const auto application = applicationForNetwork();
-    QtHttpTransport transport(parsed.value("user").value_or(""), password);
+    QtHttpTransport transport(request.url, parsed.value("user").value_or(""), password);
     SyncReport report;
     const Status synced = synchronize(transport, context.clock, document, state, request,
                                       uidStemFor(update.path()), report);

@@ -26,10 +26,19 @@ std::string reasonOf(QNetworkReply& reply, const std::string& certificate, int t
     }
 }
 
+QString originOf(const QUrl& url) {
+    return url
+        .adjusted(QUrl::RemovePath | QUrl::RemoveQuery | QUrl::RemoveFragment |
+                  QUrl::RemoveUserInfo)
+        .toString();
+}
+
 }  // namespace
 
-QtHttpTransport::QtHttpTransport(std::string user, std::string password, int timeoutSeconds)
+QtHttpTransport::QtHttpTransport(const std::string& server, std::string user, std::string password,
+                                 int timeoutSeconds)
     : manager_(std::make_unique<QNetworkAccessManager>()),
+      origin_(originOf(QUrl(QString::fromStdString(server))).toStdString()),
       user_(std::move(user)),
       password_(std::move(password)),
       timeoutSeconds_(timeoutSeconds) {}
@@ -49,7 +58,7 @@ HttpResponse QtHttpTransport::send(const HttpRequest& request) {
     outgoing.setTransferTimeout(timeoutSeconds_ * 1000);
     for (const auto& [name, value] : request.headers)
         outgoing.setRawHeader(QByteArray::fromStdString(name), QByteArray::fromStdString(value));
-    if (!user_.empty() || !password_.empty()) {
+    if ((!user_.empty() || !password_.empty()) && originOf(url).toStdString() == origin_) {
         const QByteArray credentials = QByteArray::fromStdString(user_ + ":" + password_);
         outgoing.setRawHeader("Authorization", "Basic " + credentials.toBase64());
     }

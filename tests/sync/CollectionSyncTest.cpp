@@ -45,6 +45,13 @@ struct SyncHarness {
         return run.run();
     }
     const Person& only() const { return document.persons().begin()->second; }
+    // Answers every request of `method` ("" for any) with `answer` instead of the server.
+    void answer(std::string method, HttpResponse answer) {
+        server.fault = [method, answer](const HttpRequest& r) -> std::optional<HttpResponse> {
+            if (!method.empty() && r.method != method) return std::nullopt;
+            return answer;
+        };
+    }
 };
 
 TEST(CollectionSyncTest, MalformedAnswersAreReportedWithTheirPlace) {
@@ -59,96 +66,78 @@ TEST(CollectionSyncTest, MalformedAnswersAreReportedWithTheirPlace) {
         const char* message;  // in the failure, or in the one item skipped
         size_t persons;       // in the document afterwards
     };
+    const std::string bare =
+        "<d:response><d:href>/books/main/bare.vcf</d:href><d:propstat>"
+        "<d:prop/><d:status>HTTP/1.1 200 OK</d:status></d:propstat>"
+        "</d:response>";
+    const std::string elsewhere =
+        "<d:response><d:href>http://elsewhere.test/a.vcf</d:href><d:propstat><d:prop>"
+        "<d:getetag>\"x\"</d:getetag></d:prop><d:status>HTTP/1.1 200 OK</d:status>"
+        "</d:propstat></d:response>";
+    const auto withGood = [](SyncHarness& h) {
+        h.server.store(kItems + "good.vcf", card("Good", "1"));
+    };
+    const auto withOurs = [](SyncHarness& h) {
+        Person ada;
+        ada.LName = "Lovelace";
+        h.document.add(ada);
+    };
     const Row rows[] = {
         {"listing that is not XML",
          [](SyncHarness& h) {
-             h.server.fault = [](const HttpRequest& r) -> std::optional<HttpResponse> {
-                 if (r.method != "PROPFIND") return std::nullopt;
-                 return HttpResponse{207, {}, "<d:multistatus xmlns:d=\"DAV:\"><d:response>", {}};
-             };
+             h.answer("PROPFIND", {207, {}, "<d:multistatus xmlns:d=\"DAV:\"><d:response>", {}});
          },
          FailureKind::Syntax, "http://dav.test/books/main/:1:", 0},
         {"listing that is no multistatus",
          [](SyncHarness& h) {
-             h.server.fault = [](const HttpRequest& r) -> std::optional<HttpResponse> {
-                 if (r.method != "PROPFIND") return std::nullopt;
-                 return HttpResponse{207, {}, "<error xmlns=\"DAV:\"/>", {}};
-             };
+             h.answer("PROPFIND", {207, {}, "<error xmlns=\"DAV:\"/>", {}});
          },
          FailureKind::Content, "not a multistatus", 0},
         {"response without href",
          [](SyncHarness& h) {
-             h.server.fault = [](const HttpRequest& r) -> std::optional<HttpResponse> {
-                 if (r.method != "PROPFIND") return std::nullopt;
-                 return multistatus(
-                     "<d:response><d:status>HTTP/1.1 200 OK</d:status></d:response>");
-             };
+             h.answer("PROPFIND", multistatus("<d:response><d:status>HTTP/1.1 200 OK</d:status>"
+                                              "</d:response>"));
          },
          FailureKind::Content, "has no href", 0},
         {"item without ETag",
-         [&good](SyncHarness& h) {
-             h.server.store(kItems + "good.vcf", card("Good", "1"));
-             h.server.fault = [&good](const HttpRequest& r) -> std::optional<HttpResponse> {
-                 if (r.method != "PROPFIND") return std::nullopt;
-                 return multistatus(good +
-                                    "<d:response><d:href>/books/main/bare.vcf</d:href>"
-                                    "<d:propstat><d:prop/><d:status>HTTP/1.1 200 OK"
-                                    "</d:status></d:propstat></d:response>");
-             };
+         [&](SyncHarness& h) {
+             withGood(h);
+             h.answer("PROPFIND", multistatus(good + bare));
          },
          FailureKind::None, "/books/main/bare.vcf: the server gave it no ETag", 1},
         {"item on another server",
-         [&good](SyncHarness& h) {
-             h.server.store(kItems + "good.vcf", card("Good", "1"));
-             h.server.fault = [&good](const HttpRequest& r) -> std::optional<HttpResponse> {
-                 if (r.method != "PROPFIND") return std::nullopt;
-                 return multistatus(good +
-                                    "<d:response><d:href>http://elsewhere.test/a.vcf"
-                                    "</d:href><d:propstat><d:prop><d:getetag>\"x\""
-                                    "</d:getetag></d:prop><d:status>HTTP/1.1 200 OK"
-                                    "</d:status></d:propstat></d:response>");
-             };
+         [&](SyncHarness& h) {
+             withGood(h);
+             h.answer("PROPFIND", multistatus(good + elsewhere));
          },
          FailureKind::None, "http://elsewhere.test/a.vcf: it lies on another server", 1},
         {"item that is not a vCard",
-         [](SyncHarness& h) {
-             h.server.store(kItems + "good.vcf", card("Good", "1"));
+         [&](SyncHarness& h) {
+             withGood(h);
              h.server.store(kItems + "bad.vcf", "BEGIN:VCALENDAR\r\nEND:VCALENDAR\r\n");
          },
          FailureKind::None, "/books/main/bad.vcf: no vCard in the file", 1},
         {"card naming no one",
-         [](SyncHarness& h) {
-             h.server.store(kItems + "good.vcf", card("Good", "1"));
+         [&](SyncHarness& h) {
+             withGood(h);
              h.server.store(kItems + "empty.vcf", "BEGIN:VCARD\r\nVERSION:3.0\r\nEND:VCARD\r\n");
          },
          FailureKind::None, "/books/main/empty.vcf: no name or company", 1},
         {"connection cut",
          [](SyncHarness& h) {
-             h.server.fault = [](const HttpRequest&) -> std::optional<HttpResponse> {
-                 return HttpResponse{0, {}, {}, "the server closed the connection"};
-             };
+             h.answer("", {0, {}, {}, "the server closed the connection"});
          },
          FailureKind::Read, "cannot be reached: the server closed the connection", 0},
         {"item the server refuses",
-         [](SyncHarness& h) {
-             Person ada;
-             ada.LName = "Lovelace";
-             h.document.add(ada);
-             h.server.fault = [](const HttpRequest& r) -> std::optional<HttpResponse> {
-                 if (r.method != "PUT") return std::nullopt;
-                 return HttpResponse{415, {}, {}, {}};
-             };
+         [&](SyncHarness& h) {
+             withOurs(h);
+             h.answer("PUT", {415, {}, {}, {}});
          },
          FailureKind::None, "person \"Lovelace\": the server refused it at /books/main/", 1},
         {"server full",
-         [](SyncHarness& h) {
-             Person ada;
-             ada.LName = "Lovelace";
-             h.document.add(ada);
-             h.server.fault = [](const HttpRequest& r) -> std::optional<HttpResponse> {
-                 if (r.method != "PUT") return std::nullopt;
-                 return HttpResponse{507, {}, {}, {}};
-             };
+         [&](SyncHarness& h) {
+             withOurs(h);
+             h.answer("PUT", {507, {}, {}, {}});
          },
          FailureKind::Content, "out of storage space (507)", 1},
     };

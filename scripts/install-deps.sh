@@ -9,6 +9,7 @@ packages=(
   qt6-qpa-plugins libgl-dev
   libgtest-dev googletest
   libical-dev python3-vobject python3-icalendar
+  radicale python3-caldav python3-requests vdirsyncer openssl
   fonts-liberation fonts-liberation2 poppler-utils
   xvfb xauth tzdata dbus-daemon
   dpkg-dev file lintian appstream desktop-file-utils groff-base

@@ -10,13 +10,14 @@ std::span<const CliCommand> editorCommands();
 std::span<const CliCommand> addressBookCommands();
 std::span<const CliCommand> reportCommands();
 std::span<const CliCommand> backupCommands();
+std::span<const CliCommand> syncCommands();
 
 std::span<const CliCommand> cliCommands() {
     static const std::vector<CliCommand> all = [] {
         std::vector<CliCommand> commands;
         for (const auto group :
              {documentCommands(), editorCommands(), addressBookCommands(), dayCommands(),
-              transferCommands(), reportCommands(), backupCommands()}) {
+              transferCommands(), reportCommands(), backupCommands(), syncCommands()}) {
             commands.insert(commands.end(), group.begin(), group.end());
         }
         return commands;

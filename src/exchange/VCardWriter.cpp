@@ -12,8 +12,27 @@ bool isContinuationByte(char c) {
     return (static_cast<unsigned char>(c) & 0xC0) == 0x80;
 }
 
-// Appends one content line, folded, with its CR LF.
-void appendLine(std::string& out, std::string_view line) {
+void appendLine(std::string& out, std::string_view name, std::string_view value) {
+    if (value.empty()) return;
+    std::string line(name);
+    line += ':';
+    line += value;
+    appendFoldedLine(out, line);
+}
+
+}  // namespace
+
+std::string vcardFormattedName(const Person& person) {
+    if (person.FName.empty()) return person.LName.empty() ? person.Company : person.LName;
+    return person.LName.empty() ? person.FName : person.FName + " " + person.LName;
+}
+
+std::string vcardStreet(const Person& person) {
+    if (person.Addr2.empty()) return person.Addr1;
+    return person.Addr1 + "\n" + person.Addr2;
+}
+
+void appendFoldedLine(std::string& out, std::string_view line) {
     size_t width = kFoldWidth;
     while (line.size() > width) {
         size_t cut = width;
@@ -27,26 +46,6 @@ void appendLine(std::string& out, std::string_view line) {
     out.append(line);
     out += "\r\n";
 }
-
-void appendLine(std::string& out, std::string_view name, std::string_view value) {
-    if (value.empty()) return;
-    std::string line(name);
-    line += ':';
-    line += value;
-    appendLine(out, line);
-}
-
-std::string naturalName(const Person& person) {
-    if (person.FName.empty()) return person.LName.empty() ? person.Company : person.LName;
-    return person.LName.empty() ? person.FName : person.FName + " " + person.LName;
-}
-
-std::string street(const Person& person) {
-    if (person.Addr2.empty()) return person.Addr1;
-    return person.Addr1 + "\n" + person.Addr2;
-}
-
-}  // namespace
 
 std::string escapeVCardText(std::string_view text) {
     std::string out;
@@ -72,14 +71,15 @@ void appendVCard(std::string& out, const Person& p, const std::vector<std::strin
     out += "BEGIN:VCARD\r\n";
     out += v4 ? "VERSION:4.0\r\n" : "VERSION:3.0\r\n";
     out += "PRODID:-//Tarnwick//Quillmate//EN\r\n";
-    appendLine(out, "N:" + escapeVCardText(p.LName) + ";" + escapeVCardText(p.FName) + ";;;");
-    appendLine(out, "FN:" + escapeVCardText(naturalName(p)));
+    appendFoldedLine(out, "N:" + escapeVCardText(p.LName) + ";" + escapeVCardText(p.FName) + ";;;");
+    appendFoldedLine(out, "FN:" + escapeVCardText(vcardFormattedName(p)));
     appendLine(out, "ORG", escapeVCardText(p.Company));
     appendLine(out, "TITLE", escapeVCardText(p.Position));
     if (!p.Addr1.empty() || !p.Addr2.empty() || !p.City.empty() || !p.State.empty() ||
         !p.Zip.empty()) {
-        appendLine(out, "ADR:;;" + escapeVCardText(street(p)) + ";" + escapeVCardText(p.City) +
-                            ";" + escapeVCardText(p.State) + ";" + escapeVCardText(p.Zip) + ";");
+        appendFoldedLine(out, "ADR:;;" + escapeVCardText(vcardStreet(p)) + ";" +
+                                  escapeVCardText(p.City) + ";" + escapeVCardText(p.State) + ";" +
+                                  escapeVCardText(p.Zip) + ";");
     }
     appendLine(out, v4 ? "TEL;TYPE=home,voice" : "TEL;TYPE=HOME,VOICE", escapeVCardText(p.HmPhone));
     appendLine(out, v4 ? "TEL;TYPE=work,voice" : "TEL;TYPE=WORK,VOICE",

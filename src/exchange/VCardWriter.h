@@ -15,6 +15,15 @@ enum class VCardVersion { V3, V4 };
 void appendVCard(std::string& out, const Person& person,
                  const std::vector<std::string_view>& categories, VCardVersion version);
 
+// The formatted name (FN) of a person: first and last name, or the company.
+[[nodiscard]] std::string vcardFormattedName(const Person& person);
+// The street of a person's address: its two lines joined by a line break.
+[[nodiscard]] std::string vcardStreet(const Person& person);
+
+// Appends one content line to `out`, folded before 76 bytes (never inside a UTF-8
+// character), with its CR LF.
+void appendFoldedLine(std::string& out, std::string_view line);
+
 // Text escaped for a vCard value: "\", "," and ";" get a backslash, line breaks become "\n".
 // Numbers and web addresses are escaped too, as readers unescape every value.
 [[nodiscard]] std::string escapeVCardText(std::string_view text);

@@ -44,6 +44,8 @@ const char* undoStepName(UndoStep step) {
             return "Import Calendar";
         case UndoStep::Restore:
             return "Restore";
+        case UndoStep::Synchronize:
+            return "Synchronize";
     }
     return "Change";
 }

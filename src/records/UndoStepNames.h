@@ -25,6 +25,7 @@ enum class UndoStep {
     ImportAppointments,
     ImportCalendar,
     Restore,
+    Synchronize,
 };
 
 // The step's name in the Edit menu.

@@ -25,13 +25,13 @@ expect() {
     fi
 }
 
-expect 'quillmate-cli ' 'add-appointment add-person add-task alarms backups compact day export groups help import info new persons report resave restore'
+expect 'quillmate-cli ' 'add-appointment add-person add-task alarms backups compact day export groups help import info new persons report resave restore sync'
 expect 'quillmate-cli i' 'import info'
 expect 'quillmate-cli p' 'persons'
 expect 'quillmate-cli --' '--help --now --version'
 expect 'quillmate-cli --now 2026-01-01T10:00 co' 'compact'
 expect 'quillmate-cli --now ' ''
-expect 'quillmate-cli help ' 'add-appointment add-person add-task alarms backups compact day export groups import info new persons report resave restore'
+expect 'quillmate-cli help ' 'add-appointment add-person add-task alarms backups compact day export groups import info new persons report resave restore sync'
 expect 'quillmate-cli info ' 'folder home.pgr with space.pgr work.pgr'
 expect 'quillmate-cli info h' 'home.pgr'
 expect 'quillmate-cli info home.pgr ' ''
@@ -55,6 +55,7 @@ expect 'quillmate-cli persons home.pgr --sort ' 'company name'
 expect 'quillmate-cli persons home.pgr --group ' ''
 expect 'quillmate-cli add-person home.pgr --group Golf --' '--cell-phone --company --email --first --group --help --home-phone --last --work-phone'
 expect 'quillmate-cli groups ' 'folder home.pgr with space.pgr work.pgr'
+expect 'quillmate-cli sync home.pgr --' '--addressbook --calendar --dry-run --help --password-file --url --user'
 expect 'quillmate-cli report ' 'daily-appointments daily-plan daily-tasks envelopes monthly phonebook weekly'
 expect 'quillmate-cli report phonebook home.pgr --group ' ''
 expect 'quillmate-cli report daily-plan home.pgr -o n' 'notes.csv'

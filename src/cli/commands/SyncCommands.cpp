@@ -1,0 +1,119 @@
+#include <QCoreApplication>
+
+#include <array>
+#include <cstdlib>
+#include <memory>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "cli/CliArgs.h"
+#include "cli/CliCommand.h"
+#include "cli/commands/CommandSupport.h"
+#include "fileio/AtomicFile.h"
+#include "platform/qt/QtHttpTransport.h"
+#include "records/PimDocument.h"
+#include "sync/Synchronize.h"
+
+// The document synced with a CalDAV/CardDAV account, both ways.
+
+namespace {
+
+// The environment variable that may hold the password instead of a file.
+constexpr const char* kPasswordVariable = "QUILLMATE_PASSWORD";
+
+// Qt Network waits for its answers in an event loop, which needs an application object.
+std::unique_ptr<QCoreApplication> applicationForNetwork() {
+    if (QCoreApplication::instance() != nullptr) return nullptr;
+    static int argc = 1;
+    static char name[] = "quillmate-cli";
+    static char* argv[] = {name, nullptr};
+    return std::make_unique<QCoreApplication>(argc, argv);
+}
+
+// The password from --password-file (its first line), else from the environment.
+Status readPassword(const CliArgs& parsed, std::string& password) {
+    if (const auto file = parsed.value("password-file")) {
+        if (Status read = readWholeFile(*file, password); !read) return read;
+        password = password.substr(0, password.find_first_of("\r\n"));
+        return {};
+    }
+    if (const char* fromEnvironment = std::getenv(kPasswordVariable)) password = fromEnvironment;
+    return {};
+}
+
+void printReport(CliContext& context, const SyncReport& report, bool dryRun) {
+    const char* prefix = dryRun ? "dry run: " : "";
+    for (const std::string& made : report.created)
+        context.out << prefix << "made " << made << '\n';
+    for (const std::string& line : report.countLines())
+        context.out << prefix << line << '\n';
+    for (const std::string& conflict : report.conflicts)
+        context.out << prefix << "conflict: " << conflict << '\n';
+    for (const std::string& skipped : report.skipped)
+        reportWarning(context, "skipped " + skipped);
+    for (const std::string& note : report.notes)
+        reportWarning(context, note);
+    if (dryRun) context.out << "dry run: nothing changed\n";
+}
+
+Status runSync(CliContext& context, const std::vector<std::string>& args) {
+    CliArgs parsed;
+    if (Status status =
+            parseArguments(args, 1, {"url", "user", "password-file", "addressbook", "calendar"},
+                           {"dry-run"}, parsed);
+        !status)
+        return status;
+    SyncRequest request;
+    request.url = parsed.value("url").value_or("");
+    if (request.url.empty()) return usageFailure("--url is required");
+    if (!request.url.starts_with("http://") && !request.url.starts_with("https://"))
+        return usageFailure("--url wants an http or https address, not \"" + request.url + "\"");
+    request.addressBook = parsed.value("addressbook").value_or("");
+    request.calendar = parsed.value("calendar").value_or("");
+    request.dryRun = parsed.has("dry-run");
+    std::string password;
+    if (Status read = readPassword(parsed, password); !read) return read;
+
+    DocumentUpdate update(parsed.positional()[0]);
+    PimDocument document(context.clock);
+    const RecordsLeftToExit leaveRecords(context, document);
+    if (Status loaded = update.load(document); !loaded) return loaded;
+    const std::string statePath = syncStatePath(update.path());
+    SyncState state;
+    std::string warning;
+    if (Status read = loadSyncState(statePath, state, warning); !read) return read;
+    if (!warning.empty()) reportWarning(context, warning);
+
+    const auto application = applicationForNetwork();
+    QtHttpTransport transport(request.url, parsed.value("user").value_or(""), password);
+    SyncReport report;
+    const Status synced = synchronize(transport, context.clock, document, state, request,
+                                      uidStemFor(update.path()), report);
+    printReport(context, report, request.dryRun);
+    if (request.dryRun) return synced;
+    // What was done before a failure is kept on both sides, so that the next sync goes on
+    // from there; the state only once the document holds what it describes.
+    if (document.isModified()) {
+        if (Status saved = update.save(document); !saved) return saved;
+    }
+    if (Status saved = saveSyncState(statePath, state); !saved) return saved;
+    return synced;
+}
+
+const std::array<CliCommand, 1> kCommands = {{
+    {"sync",
+     "DOC --url URL [--user NAME] [--password-file FILE] [--addressbook NAME|URL] "
+     "[--calendar NAME|URL] [--dry-run]",
+     "sync the persons of DOC with a CardDAV address book and its appointments and tasks with "
+     "a CalDAV calendar, both ways: URL is the server, an account or a collection; the first "
+     "address book and calendar unless named (one called \"Quillmate\" is made where there is "
+     "none); the password from FILE or $QUILLMATE_PASSWORD; --dry-run tells what it would do",
+     runSync},
+}};
+
+}  // namespace
+
+std::span<const CliCommand> syncCommands() {
+    return kCommands;
+}

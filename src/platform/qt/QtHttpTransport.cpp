@@ -1,0 +1,88 @@
+#include "platform/qt/QtHttpTransport.h"
+
+#include <QEventLoop>
+#include <QNetworkAccessManager>
+#include <QNetworkReply>
+#include <QNetworkRequest>
+#include <QSslError>
+#include <QUrl>
+
+namespace {
+
+std::string reasonOf(QNetworkReply& reply, const std::string& certificate, int timeoutSeconds) {
+    if (!certificate.empty()) return certificate;
+    switch (reply.error()) {
+        case QNetworkReply::ConnectionRefusedError:
+            return "connection refused";
+        case QNetworkReply::HostNotFoundError:
+            return "host " + reply.url().host().toStdString() + " not found";
+        case QNetworkReply::TimeoutError:
+        case QNetworkReply::OperationCanceledError:
+            return "no answer within " + std::to_string(timeoutSeconds) + " seconds";
+        case QNetworkReply::RemoteHostClosedError:
+            return "the server closed the connection";
+        default:
+            return reply.errorString().toStdString();
+    }
+}
+
+QString originOf(const QUrl& url) {
+    return url
+        .adjusted(QUrl::RemovePath | QUrl::RemoveQuery | QUrl::RemoveFragment |
+                  QUrl::RemoveUserInfo)
+        .toString();
+}
+
+}  // namespace
+
+QtHttpTransport::QtHttpTransport(const std::string& server, std::string user, std::string password,
+                                 int timeoutSeconds)
+    : manager_(std::make_unique<QNetworkAccessManager>()),
+      origin_(originOf(QUrl(QString::fromStdString(server))).toStdString()),
+      user_(std::move(user)),
+      password_(std::move(password)),
+      timeoutSeconds_(timeoutSeconds) {}
+
+QtHttpTransport::~QtHttpTransport() = default;
+
+HttpResponse QtHttpTransport::send(const HttpRequest& request) {
+    HttpResponse response;
+    const QUrl url(QString::fromStdString(request.url), QUrl::StrictMode);
+    if (!url.isValid() || (url.scheme() != "http" && url.scheme() != "https")) {
+        response.error = "not an http or https address";
+        return response;
+    }
+    QNetworkRequest outgoing(url);
+    outgoing.setAttribute(QNetworkRequest::RedirectPolicyAttribute,
+                          QNetworkRequest::ManualRedirectPolicy);
+    outgoing.setTransferTimeout(timeoutSeconds_ * 1000);
+    for (const auto& [name, value] : request.headers)
+        outgoing.setRawHeader(QByteArray::fromStdString(name), QByteArray::fromStdString(value));
+    if ((!user_.empty() || !password_.empty()) && originOf(url).toStdString() == origin_) {
+        const QByteArray credentials = QByteArray::fromStdString(user_ + ":" + password_);
+        outgoing.setRawHeader("Authorization", "Basic " + credentials.toBase64());
+    }
+    std::unique_ptr<QNetworkReply> reply(
+        manager_->sendCustomRequest(outgoing, QByteArray::fromStdString(request.method),
+                                    QByteArray::fromStdString(request.body)));
+    std::string certificate;
+    QObject::connect(reply.get(), &QNetworkReply::sslErrors, [&](const QList<QSslError>& errors) {
+        // Never ignored: the request fails, and the message says whose certificate it was.
+        certificate = "the certificate of " + url.host().toStdString() + " does not verify";
+        if (!errors.isEmpty())
+            certificate += " (" + errors.first().errorString().toStdString() + ")";
+    });
+    QEventLoop loop;
+    QObject::connect(reply.get(), &QNetworkReply::finished, &loop, &QEventLoop::quit);
+    if (!reply->isFinished()) loop.exec();
+
+    response.status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
+    if (response.status == 0) {
+        response.error = reasonOf(*reply, certificate, timeoutSeconds_);
+        return response;
+    }
+    for (const auto& [name, value] : reply->rawHeaderPairs())
+        response.headers.emplace_back(name.toStdString(), value.toStdString());
+    response.body = reply->readAll().toStdString();
+    return response;
+}

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "platform/HttpTransport.h"
+
+class QNetworkAccessManager;
+
+// HTTP through Qt Network, one request at a time, waiting in a local event loop (a
+// QCoreApplication must exist). HTTPS checks the server's certificate against the system's
+// certificates; one that does not verify fails the request with a message naming the host.
+// The user name and password, when given, go with every request to the server they are
+// meant for (HTTP basic), and with no other, wherever a server's answer points.
+class QtHttpTransport : public HttpTransport {
+public:
+    // `server`: an address of the server the credentials are for.
+    QtHttpTransport(const std::string& server, std::string user, std::string password,
+                    int timeoutSeconds = 60);
+    ~QtHttpTransport() override;
+
+    HttpResponse send(const HttpRequest& request) override;
+
+private:
+    std::unique_ptr<QNetworkAccessManager> manager_;
+    std::string origin_;  // scheme, host and port of the credentials' server
+    std::string user_;
+    std::string password_;
+    int timeoutSeconds_;
+};

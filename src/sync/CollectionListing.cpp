@@ -1,0 +1,164 @@
+#include "sync/CollectionSync.h"
+
+#include <algorithm>
+
+// How a sync finds what changed on the server and fetches it.
+
+namespace {
+
+// Items fetched with one report.
+constexpr size_t kBatch = 100;
+
+// Statuses with which a server says that it does not do a report.
+bool unsupported(int code) {
+    return code == 400 || code == 403 || code == 404 || code == 405 || code == 409 || code == 415 ||
+           code == 501;
+}
+
+// Asks for the items' texts as well: a server that lists a change sends it at once, which
+// spares a fetch for each changed item.
+std::string syncCollectionBody(const std::string& token, const ItemCodec& codec) {
+    return "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n<d:sync-collection xmlns:d=\"DAV:\" "
+           "xmlns:c=\"" +
+           std::string(codec.dataNamespace()) + "\"><d:sync-token>" + xmlEscaped(token) +
+           "</d:sync-token><d:sync-level>1</d:sync-level><d:prop><d:getetag/><c:" +
+           codec.dataProperty() + "/></d:prop></d:sync-collection>";
+}
+
+constexpr const char* kListingBody =
+    "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n<d:propfind xmlns:d=\"DAV:\"><d:prop>"
+    "<d:getetag/><d:resourcetype/></d:prop></d:propfind>";
+
+}  // namespace
+
+bool CollectionSync::onThisServer(const std::string& href) {
+    // An item named on another server would have us send requests where the user never
+    // pointed us.
+    if (DavClient::originOf(url(href)) == DavClient::originOf(state_.url)) return true;
+    skip(href, "it lies on another server than its collection");
+    return false;
+}
+
+Status CollectionSync::list(std::map<std::string, std::string>& changed,
+                            std::set<std::string>& gone, std::string& token) {
+    if (state_.token.empty()) return listAll(changed, gone, token);
+    MultiStatus answer;
+    int code = 0;
+    const Status reported =
+        dav_.report(state_.url, "1", syncCollectionBody(state_.token, codec_), answer, &code);
+    // A token the server no longer knows costs a full listing.
+    if (!reported && unsupported(code)) return listAll(changed, gone, token);
+    if (!reported) return reported;
+    const std::string self = DavClient::folderOf(state_.url);
+    for (const DavResponse& response : answer.responses) {
+        if (DavClient::folderOf(url(response.href)) == self) continue;
+        if (!onThisServer(response.href)) continue;
+        if (response.status == 404) {
+            gone.insert(response.href);
+            continue;
+        }
+        const std::string etag = response.propText(kDav, "getetag");
+        if (etag.empty()) {
+            skip(response.href, "the server gave it no ETag");
+            continue;
+        }
+        const auto known = state_.items.find(response.href);
+        if (known == state_.items.end() || known->second.etag != etag) {
+            changed[response.href] = etag;
+            keepText(response, etag);
+        }
+    }
+    token = answer.syncToken;
+    return {};
+}
+
+void CollectionSync::keepText(const DavResponse& response, const std::string& etag) {
+    const DavElement* data = response.prop(codec_.dataNamespace(), codec_.dataProperty());
+    if (data != nullptr && !data->text.empty()) prefetched_[response.href] = {etag, data->text};
+}
+
+Status CollectionSync::listAll(std::map<std::string, std::string>& changed,
+                               std::set<std::string>& gone, std::string& token) {
+    MultiStatus answer;
+    int code = 0;
+    Status listed = dav_.report(state_.url, "1", syncCollectionBody("", codec_), answer, &code);
+    if (!listed && unsupported(code)) {
+        std::string where = state_.url;
+        listed = dav_.propfind(where, "1", kListingBody, answer);
+        answer.syncToken.clear();
+    }
+    if (!listed) return listed;
+    const std::string self = DavClient::folderOf(state_.url);
+    std::set<std::string> present;
+    for (const DavResponse& response : answer.responses) {
+        if (response.status == 404) continue;
+        if (DavClient::folderOf(url(response.href)) == self) continue;
+        if (!onThisServer(response.href)) continue;
+        const DavElement* type = response.prop(kDav, "resourcetype");
+        if (type != nullptr && type->has(kDav, "collection")) continue;
+        const std::string etag = response.propText(kDav, "getetag");
+        if (etag.empty()) {
+            skip(response.href, "the server gave it no ETag");
+            // Without an ETag nothing can be said of it: it is neither new nor gone.
+            present.insert(response.href);
+            continue;
+        }
+        present.insert(response.href);
+        const auto known = state_.items.find(response.href);
+        if (known == state_.items.end() || known->second.etag != etag) {
+            changed[response.href] = etag;
+            keepText(response, etag);
+        }
+    }
+    for (const auto& [href, item] : state_.items) {
+        if (!present.contains(href)) gone.insert(href);
+    }
+    token = answer.syncToken;
+    return {};
+}
+
+Status CollectionSync::fetchOne(const std::string& href, Fetched& out, bool& gone) {
+    int code = 0;
+    const Status got = dav_.get(url(href), out.body, out.etag, &code);
+    gone = code == 404 || code == 410;
+    return gone ? Status() : got;
+}
+
+Status CollectionSync::fetch(const std::vector<std::string>& hrefs,
+                             std::map<std::string, Fetched>& out) {
+    for (size_t from = 0; from < hrefs.size(); from += kBatch) {
+        const std::vector<std::string> batch(hrefs.begin() + from,
+                                             hrefs.begin() + std::min(from + kBatch, hrefs.size()));
+        MultiStatus answer;
+        int code = 0;
+        const Status reported =
+            dav_.report(state_.url, "1", codec_.multigetBody(batch), answer, &code);
+        if (!reported && !unsupported(code)) return reported;
+        if (!reported) {
+            // A server without the report: each item by itself.
+            for (const std::string& href : batch) {
+                Fetched fetched;
+                bool gone = false;
+                if (Status got = fetchOne(href, fetched, gone); !got) return got;
+                if (gone)
+                    serverDeleted(href);
+                else
+                    out[href] = std::move(fetched);
+            }
+            continue;
+        }
+        for (const DavResponse& response : answer.responses) {
+            if (response.status == 404) {
+                serverDeleted(response.href);
+                continue;
+            }
+            const DavElement* data = response.prop(codec_.dataNamespace(), codec_.dataProperty());
+            if (data == nullptr || data->text.empty()) {
+                skip(response.href, "the server sent no text for it");
+                continue;
+            }
+            out[response.href] = {response.propText(kDav, "getetag"), data->text};
+        }
+    }
+    return {};
+}

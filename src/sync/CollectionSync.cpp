@@ -1,0 +1,396 @@
+#include "sync/CollectionSync.h"
+
+#include <algorithm>
+
+#include "records/PimDocument.h"
+
+namespace {
+
+// Writes of one item tried while the server's item keeps changing under them.
+constexpr int kAttempts = 3;
+
+}  // namespace
+
+CollectionSync::CollectionSync(DavClient& dav, const ItemCodec& codec, PimDocument& document,
+                               CollectionState& state, SyncReport& report, std::string uidStem)
+    : dav_(dav),
+      codec_(codec),
+      document_(document),
+      state_(state),
+      report_(report),
+      uidStem_(std::move(uidStem)) {}
+
+std::string CollectionSync::url(const std::string& href) const {
+    return DavClient::resolve(state_.url, href);
+}
+
+std::string CollectionSync::uidFor(RecordKind kind, int32_t id) const {
+    return uidStem_ + "-" + kindLetter(kind) + std::to_string(id);
+}
+
+void CollectionSync::skip(const std::string& href, const std::string& reason) {
+    report_.skipped.push_back(href + ": " + reason);
+}
+
+std::optional<Fields> CollectionSync::local(const SyncedRecord& record) const {
+    Fields fields = fieldsOf(document_, record.kind, record.id);
+    if (fields.empty()) return std::nullopt;
+    return fields;
+}
+
+bool CollectionSync::isSeries(const SyncedItem& item) const {
+    return item.recurring || item.records.size() != 1;
+}
+
+bool CollectionSync::editedHere(const SyncedItem& item) const {
+    for (const SyncedRecord& record : item.records) {
+        const std::optional<Fields> here = local(record);
+        // A single record deleted here needs no text of the server's; an occurrence does.
+        if (here ? *here != record.base : isSeries(item)) return true;
+    }
+    return false;
+}
+
+Fields CollectionSync::merge(const std::optional<Fields>& base, const Fields& here,
+                             const Fields& there, std::vector<size_t>& conflicts) const {
+    Fields merged(there.size());
+    for (size_t i = 0; i < there.size(); ++i) {
+        if (here[i] == there[i] || (base && (*base)[i] == here[i])) {
+            merged[i] = there[i];
+        } else if (base && (*base)[i] == there[i]) {
+            merged[i] = here[i];
+        } else {
+            merged[i] = there[i];
+            conflicts.push_back(i);
+        }
+    }
+    return merged;
+}
+
+void CollectionSync::keepCopy(RecordKind kind, const Fields& here,
+                              const std::vector<size_t>& conflicts) {
+    storeRecord(document_, kind, here, 0);
+    std::string fields;
+    for (const size_t i : conflicts)
+        fields += (fields.empty() ? "" : ", ") + std::string(fieldNames(kind)[i]);
+    report_.conflicts.push_back(std::string(kindName(kind)) + " \"" + recordLabel(kind, here) +
+                                "\": " + fields + " changed on both sides; the server's kept, " +
+                                "ours saved as a copy");
+}
+
+Status CollectionSync::push(const std::string& href, const std::string& serverText,
+                            const std::string& etag, RecordKind kind, const Fields& fields,
+                            const std::vector<bool>& changed, const std::string& uid, int& code,
+                            std::string& newEtag) {
+    const std::string text = codec_.write(serverText, kind, fields, changed, uid);
+    code = 0;
+    const std::string what = std::string(kindName(kind)) + " \"" + recordLabel(kind, fields) + "\"";
+    if (text.empty()) {
+        report_.notes.push_back(what + ": cannot be written into " + href + "; not sent");
+        return {};
+    }
+    if (Status put = dav_.put(url(href), text, codec_.contentType(), etag, code, newEtag); !put)
+        return put;
+    if (DavClient::refusesContent(code)) {
+        report_.notes.push_back(what + ": the server refused it at " + href + " (" +
+                                std::to_string(code) + "); not sent");
+        code = 0;
+    }
+    return {};
+}
+
+void CollectionSync::serverDeleted(const std::string& href) {
+    const auto it = state_.items.find(href);
+    if (it == state_.items.end()) return;
+    for (const SyncedRecord& record : it->second.records) {
+        const std::optional<Fields> here = local(record);
+        if (!here) continue;
+        if (*here == record.base) {
+            removeRecord(document_, record.kind, record.id);
+            ++report_.counts[record.kind].deletedHere;
+        } else {
+            // Left without a resource, the record goes up again as a new one.
+            report_.notes.push_back(std::string(kindName(record.kind)) + " \"" +
+                                    recordLabel(record.kind, *here) +
+                                    "\": deleted on the server but changed here; sent again");
+        }
+    }
+    state_.items.erase(it);
+}
+
+void CollectionSync::reconcileSeries(const std::string& href, SyncedItem& item,
+                                     const ParsedItem& parsed, bool serverChanged,
+                                     const std::string& etag) {
+    std::vector<SyncedRecord> kept;
+    std::vector<SyncedRecord> missing;
+    for (const SyncedRecord& record : item.records) {
+        const std::optional<Fields> here = local(record);
+        const std::string what = std::string(kindName(record.kind)) + " \"" +
+                                 recordLabel(record.kind, here ? *here : record.base) + "\" (" +
+                                 record.base[1] + ")";
+        if (here && *here != record.base) {
+            report_.notes.push_back(what + ": an occurrence of a recurring event on the server (" +
+                                    href + "); the change made here is not sent, edit the " +
+                                    "series in a program that edits recurring events");
+            kept.push_back(record);
+        } else if (!here) {
+            report_.notes.push_back(what + ": an occurrence of a recurring event on the server (" +
+                                    href + ") is not deleted alone; it is brought back");
+            missing.push_back(record);
+        } else if (serverChanged) {
+            removeRecord(document_, record.kind, record.id);
+        } else {
+            kept.push_back(record);
+        }
+    }
+    if (serverChanged) {
+        std::vector<bool> consumed(kept.size(), false);
+        std::vector<SyncedRecord> records = kept;
+        for (const ParsedRecord& occurrence : parsed.records) {
+            bool isKept = false;
+            for (size_t i = 0; i < kept.size() && !isKept; ++i) {
+                if (!consumed[i] && kept[i].kind == occurrence.kind &&
+                    kept[i].base == occurrence.fields)
+                    isKept = consumed[i] = true;
+            }
+            if (isKept) continue;
+            const int32_t id = storeRecord(document_, occurrence.kind, occurrence.fields, 0);
+            records.push_back({occurrence.kind, id, occurrence.fields});
+            ++report_.counts[occurrence.kind].down;
+        }
+        item.records = std::move(records);
+        item.uid = parsed.uid;
+    } else {
+        for (SyncedRecord& record : missing) {
+            record.id = storeRecord(document_, record.kind, record.base, 0);
+            kept.push_back(record);
+        }
+        item.records = std::move(kept);
+    }
+    item.etag = etag;
+    item.recurring = parsed.recurring;
+}
+
+Status CollectionSync::reconcile(const std::string& href, Fetched fetched) {
+    for (int attempt = 0; attempt < kAttempts; ++attempt) {
+        SyncedItem& item = state_.items[href];
+        const ParsedItem parsed = codec_.parse(fetched.body);
+        if (!parsed.error.empty()) {
+            skip(href, parsed.error);
+            return {};
+        }
+        const bool serverChanged = fetched.etag != item.etag;
+        if (isSeries(item) || parsed.recurring || parsed.records.size() != 1 ||
+            parsed.records[0].kind != item.records[0].kind) {
+            reconcileSeries(href, item, parsed, serverChanged, fetched.etag);
+            return {};
+        }
+        SyncedRecord& record = item.records[0];
+        const Fields& there = parsed.records[0].fields;
+        const std::optional<Fields> here = local(record);
+        if (!here && !serverChanged) return deleteThere(href);
+        if (!here) {
+            // Changed there after it was deleted here: the change is worth more than the delete.
+            record.id = storeRecord(document_, record.kind, there, 0);
+            record.base = there;
+            item.etag = fetched.etag;
+            ++report_.counts[record.kind].down;
+            report_.notes.push_back(
+                std::string(kindName(record.kind)) + " \"" + recordLabel(record.kind, there) +
+                "\": changed on the server after it was deleted here; " + "brought back");
+            return {};
+        }
+        std::vector<size_t> conflicts;
+        const Fields merged = merge(record.base, *here, there, conflicts);
+        if (!conflicts.empty()) keepCopy(record.kind, *here, conflicts);
+        if (merged != *here) {
+            storeRecord(document_, record.kind, merged, record.id);
+            ++report_.counts[record.kind].down;
+        }
+        if (merged == there) {
+            record.base = merged;
+            item.etag = fetched.etag;
+            return {};
+        }
+        std::vector<bool> changed(merged.size());
+        for (size_t i = 0; i < merged.size(); ++i)
+            changed[i] = merged[i] != there[i];
+        int code = 0;
+        std::string etag;
+        const std::string uid = item.uid.empty() ? parsed.uid : item.uid;
+        if (Status pushed = push(href, fetched.body, fetched.etag, record.kind, merged, changed,
+                                 uid, code, etag);
+            !pushed)
+            return pushed;
+        if (code == 0) return {};
+        if (code != 412) {
+            record.base = merged;
+            item.etag = etag;
+            ++report_.counts[record.kind].up;
+            return {};
+        }
+        // The server's item changed since it was fetched: fetch it again and merge anew.
+        bool gone = false;
+        if (Status got = fetchOne(href, fetched, gone); !got) return got;
+        if (gone) {
+            serverDeleted(href);
+            return {};
+        }
+    }
+    report_.notes.push_back(href + ": changed on the server while it was being synced; the " +
+                            "next sync tries again");
+    return {};
+}
+
+Status CollectionSync::deleteThere(const std::string& href) {
+    int code = 0;
+    if (Status removed = dav_.remove(url(href), state_.items[href].etag, code); !removed)
+        return removed;
+    if (code == 412) {
+        Fetched fetched;
+        bool gone = false;
+        if (Status got = fetchOne(href, fetched, gone); !got) return got;
+        if (!gone) return reconcile(href, fetched);
+    } else if (code != 404) {
+        for (const SyncedRecord& record : state_.items[href].records)
+            ++report_.counts[record.kind].deletedThere;
+    }
+    state_.items.erase(href);
+    return {};
+}
+
+void CollectionSync::adoptNew(const std::string& href, const Fetched& fetched,
+                              const ParsedItem& parsed) {
+    std::set<Key>& mapped = mapped_;
+    SyncedItem item{fetched.etag, parsed.uid, parsed.recurring, {}};
+    for (const ParsedRecord& there : parsed.records) {
+        int32_t id = 0;
+        // Our own UID names the record it was made from.
+        const std::string stem = uidStem_ + "-" + kindLetter(there.kind);
+        if (parsed.records.size() == 1 && parsed.uid.starts_with(stem)) {
+            const int32_t named = std::atoi(parsed.uid.c_str() + stem.size());
+            if (!mapped.contains({there.kind, named}) &&
+                !fieldsOf(document_, there.kind, named).empty())
+                id = named;
+        }
+        if (id == 0) {
+            auto& candidates = unmatched_[{there.kind, there.fields}];
+            while (!candidates.empty() && id == 0) {
+                if (!mapped.contains({there.kind, candidates.back()})) id = candidates.back();
+                candidates.pop_back();
+            }
+        }
+        if (id != 0) {
+            const Fields here = fieldsOf(document_, there.kind, id);
+            std::vector<size_t> conflicts;
+            const Fields merged = merge(std::nullopt, here, there.fields, conflicts);
+            if (!conflicts.empty()) {
+                keepCopy(there.kind, here, conflicts);
+                storeRecord(document_, there.kind, merged, id);
+            }
+        } else {
+            id = storeRecord(document_, there.kind, there.fields, 0);
+            ++report_.counts[there.kind].down;
+        }
+        mapped.insert({there.kind, id});
+        item.records.push_back({there.kind, id, there.fields});
+    }
+    state_.items[href] = std::move(item);
+}
+
+Status CollectionSync::uploadNew() {
+    std::set<Key> mapped;
+    for (const auto& [href, item] : state_.items) {
+        for (const SyncedRecord& record : item.records)
+            mapped.insert({record.kind, record.id});
+    }
+    const std::string folder = DavClient::folderOf(state_.url);
+    for (const RecordKind kind : codec_.kinds()) {
+        for (const auto& [id, fields] : recordsOf(document_, kind)) {
+            if (mapped.contains({kind, id})) continue;
+            const std::string uid = uidFor(kind, id);
+            const std::string href = folder + uid + codec_.extension();
+            std::string etag;
+            int code = 0;
+            const std::vector<bool> all(fields.size(), true);
+            if (Status pushed = push(href, "", "", kind, fields, all, uid, code, etag); !pushed)
+                return pushed;
+            if (code == 0) continue;
+            if (code == 412) {
+                // Put there by a sync that was cut short: ours from here on, and in step.
+                Fetched fetched;
+                bool gone = false;
+                if (Status got = fetchOne(href, fetched, gone); !got) return got;
+                const ParsedItem parsed = codec_.parse(fetched.body);
+                if (gone || !parsed.error.empty() || parsed.records.size() != 1) {
+                    skip(href, "a resource of this name is on the server and cannot be read");
+                    continue;
+                }
+                state_.items[href] = {"", uid, false, {{kind, id, parsed.records[0].fields}}};
+                if (Status done = reconcile(href, fetched); !done) return done;
+                continue;
+            }
+            state_.items[href] = {etag, uid, false, {{kind, id, fields}}};
+            ++report_.counts[kind].up;
+        }
+    }
+    return {};
+}
+
+Status CollectionSync::run() {
+    for (const RecordKind kind : codec_.kinds())
+        report_.counts[kind];
+    std::map<std::string, std::string> changed;
+    std::set<std::string> gone;
+    std::string token;
+    if (!assumeEmpty_) {
+        if (Status listed = list(changed, gone, token); !listed) return listed;
+    }
+    for (const std::string& href : gone)
+        serverDeleted(href);
+
+    std::vector<std::string> wanted;
+    std::vector<std::string> deletions;
+    for (const auto& [href, etag] : changed)
+        wanted.push_back(href);
+    for (const auto& [href, item] : state_.items) {
+        if (changed.contains(href)) continue;
+        if (editedHere(item))
+            wanted.push_back(href);
+        else if (!isSeries(item) && !local(item.records[0]))
+            deletions.push_back(href);
+    }
+    std::map<std::string, Fetched> fetched = std::move(prefetched_);
+    std::erase_if(wanted, [&](const std::string& href) { return fetched.contains(href); });
+    if (Status got = fetch(wanted, fetched); !got) return got;
+    for (const std::string& href : deletions) {
+        if (Status deleted = deleteThere(href); !deleted) return deleted;
+    }
+    for (auto& [href, item] : fetched) {
+        if (state_.items.contains(href)) {
+            if (Status done = reconcile(href, std::move(item)); !done) return done;
+        } else {
+            newThere_.emplace_back(href, std::move(item));
+        }
+    }
+    // Records no state names, for the server's new items to be matched with.
+    for (const auto& [href, item] : state_.items) {
+        for (const SyncedRecord& record : item.records)
+            mapped_.insert({record.kind, record.id});
+    }
+    for (const RecordKind kind : codec_.kinds()) {
+        for (auto& [id, fields] : recordsOf(document_, kind)) {
+            if (!mapped_.contains({kind, id})) unmatched_[{kind, std::move(fields)}].push_back(id);
+        }
+    }
+    for (const auto& [href, item] : newThere_) {
+        const ParsedItem parsed = codec_.parse(item.body);
+        if (!parsed.error.empty())
+            skip(href, parsed.error);
+        else
+            adoptNew(href, item, parsed);
+    }
+    if (Status uploaded = uploadNew(); !uploaded) return uploaded;
+    state_.token = token;
+    return {};
+}

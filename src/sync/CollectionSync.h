@@ -1,0 +1,98 @@
+#pragma once
+
+#include <map>
+#include <optional>
+#include <set>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "sync/DavClient.h"
+#include "sync/ItemCodec.h"
+#include "sync/SyncReport.h"
+#include "sync/SyncState.h"
+
+class PimDocument;
+
+// Brings one collection and the document's records of its kinds in step, both ways:
+//   the server's changes are found with a sync-collection report where the server offers
+//   it, else by comparing ETags; ours by comparing each record with what the last sync saw;
+//   every write of an existing resource carries If-Match, and a 412 means fetch, merge and
+//   try again;
+//   an edit made here is written into the server's own item, keeping what we do not hold;
+//   when both sides changed the same field, the server's value stays and ours is kept as a
+//   copy, and the report says so;
+//   server items that no state names are matched with our records by UID, then by content,
+//   so that a first sync or a lost state duplicates nothing.
+// Records change only through the document's operations. The state follows each step, so
+// that a sync cut short leaves state and document consistent for the next one to finish.
+class CollectionSync {
+public:
+    CollectionSync(DavClient& dav, const ItemCodec& codec, PimDocument& document,
+                   CollectionState& state, SyncReport& report, std::string uidStem);
+
+    // Takes the collection for empty without asking: one a dry run would have made.
+    void assumeEmpty() { assumeEmpty_ = true; }
+
+    // Runs the sync; a failure says what and where, with the work done so far kept.
+    Status run();
+
+private:
+    using Key = std::pair<RecordKind, int32_t>;
+    struct Fetched {
+        std::string etag;
+        std::string body;
+    };
+
+    Status list(std::map<std::string, std::string>& changed, std::set<std::string>& gone,
+                std::string& token);
+    Status listAll(std::map<std::string, std::string>& changed, std::set<std::string>& gone,
+                   std::string& token);
+    // Whether the item lies on the collection's server; skipped, saying so, when not.
+    bool onThisServer(const std::string& href);
+    // Keeps the text a listing sent along with an item.
+    void keepText(const DavResponse& response, const std::string& etag);
+    Status fetch(const std::vector<std::string>& hrefs, std::map<std::string, Fetched>& out);
+    Status fetchOne(const std::string& href, Fetched& out, bool& gone);
+
+    [[nodiscard]] std::optional<Fields> local(const SyncedRecord& record) const;
+    [[nodiscard]] bool editedHere(const SyncedItem& item) const;
+    [[nodiscard]] bool isSeries(const SyncedItem& item) const;
+
+    void serverDeleted(const std::string& href);
+    Status reconcile(const std::string& href, Fetched fetched);
+    void reconcileSeries(const std::string& href, SyncedItem& item, const ParsedItem& parsed,
+                         bool serverChanged, const std::string& etag);
+    Status deleteThere(const std::string& href);
+    void adoptNew(const std::string& href, const Fetched& fetched, const ParsedItem& parsed);
+    Status uploadNew();
+
+    // Sends the record's fields written into `serverText`; `code` 412 when the server's
+    // item changed meanwhile.
+    Status push(const std::string& href, const std::string& serverText, const std::string& etag,
+                RecordKind kind, const Fields& fields, const std::vector<bool>& changed,
+                const std::string& uid, int& code, std::string& newEtag);
+    // The merge of both sides' fields; differing fields are conflicts (the server's kept)
+    // where both changed, or wherever they differ when there is no base.
+    Fields merge(const std::optional<Fields>& base, const Fields& here, const Fields& there,
+                 std::vector<size_t>& conflicts) const;
+    void keepCopy(RecordKind kind, const Fields& here, const std::vector<size_t>& conflicts);
+
+    [[nodiscard]] std::string url(const std::string& href) const;
+    [[nodiscard]] std::string uidFor(RecordKind kind, int32_t id) const;
+    void skip(const std::string& href, const std::string& reason);
+
+    DavClient& dav_;
+    const ItemCodec& codec_;
+    PimDocument& document_;
+    CollectionState& state_;
+    SyncReport& report_;
+    std::string uidStem_;
+    bool assumeEmpty_ = false;
+    std::vector<std::pair<std::string, Fetched>> newThere_;  // items no state names
+    // Records no state names, by their fields, to match the server's new items with.
+    std::map<std::pair<RecordKind, Fields>, std::vector<int32_t>> unmatched_;
+    std::set<Key> mapped_;
+    std::map<std::string, Fetched> prefetched_;  // texts the listing sent  // records the state
+                                                 // names, once the known items are done
+};

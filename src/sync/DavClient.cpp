@@ -1,0 +1,160 @@
+#include "sync/DavClient.h"
+
+#include <utility>
+
+namespace {
+
+constexpr const char* kXml = "application/xml; charset=utf-8";
+// Redirects followed for one request, enough for any well-known address.
+constexpr int kRedirectLimit = 5;
+
+bool isRedirect(int code) {
+    return code == 301 || code == 302 || code == 303 || code == 307 || code == 308;
+}
+
+// A multistatus answer read, failing with the place when it is malformed.
+Status readMultiStatus(const HttpResponse& response, const std::string& url, MultiStatus& out) {
+    if (response.status != 207)
+        return Status::failure(FailureKind::Content, url,
+                               "the server answered " + std::to_string(response.status) +
+                                   " where a multistatus (207) was due");
+    if (Status parsed = parseMultiStatus(response.body, out); !parsed) {
+        return Status::failure(parsed.kind(), url, parsed.reason(), parsed.line(), parsed.column());
+    }
+    return {};
+}
+
+}  // namespace
+
+std::string DavClient::originOf(std::string_view url) {
+    const size_t scheme = url.find("://");
+    if (scheme == std::string_view::npos) return {};
+    return std::string(url.substr(0, url.find('/', scheme + 3)));
+}
+
+bool DavClient::refusesContent(int code) {
+    return code == 400 || code == 415 || code == 422;
+}
+
+std::string DavClient::resolve(std::string_view base, std::string_view href) {
+    if (href.starts_with("http://") || href.starts_with("https://")) return std::string(href);
+    if (href.starts_with("/")) return originOf(base) + std::string(href);
+    const size_t slash = base.rfind('/');
+    return std::string(base.substr(0, slash + 1)) + std::string(href);
+}
+
+std::string DavClient::pathOf(std::string_view url) {
+    const std::string root = originOf(url);
+    const std::string_view rest = url.substr(root.size());
+    return rest.empty() ? std::string("/") : std::string(rest);
+}
+
+std::string DavClient::folderOf(std::string_view url) {
+    std::string path = pathOf(url);
+    if (path.back() != '/') path += '/';
+    return path;
+}
+
+HttpResponse DavClient::send(HttpRequest request) {
+    ++requests_;
+    HttpResponse response = transport_.send(request);
+    lastStatus_ = response.status;
+    return response;
+}
+
+Status DavClient::failureOf(const HttpResponse& response, const std::string& url) {
+    if (response.status >= 200 && response.status <= 299) return {};
+    if (response.status == 0) {
+        const std::string why = response.error.empty() ? "no answer" : response.error;
+        return Status::failure(FailureKind::Read, url, "the server cannot be reached: " + why);
+    }
+    std::string reason;
+    switch (response.status) {
+        case 401:
+            reason = "the server refused the user name or password (401)";
+            break;
+        case 403:
+            reason = "the server denies access to it (403)";
+            break;
+        case 404:
+            reason = "not found on the server; the collection may be gone (404)";
+            break;
+        case 507:
+            reason = "the server is out of storage space (507)";
+            break;
+        default:
+            reason = "the server answered " + std::to_string(response.status);
+    }
+    return Status::failure(FailureKind::Content, url, reason);
+}
+
+Status DavClient::propfind(std::string& url, const char* depth, const std::string& body,
+                           MultiStatus& out) {
+    for (int hop = 0;; ++hop) {
+        const HttpResponse response =
+            send({"PROPFIND", url, {{"Depth", depth}, {"Content-Type", kXml}}, body});
+        if (isRedirect(response.status) && hop < kRedirectLimit &&
+            !response.header("Location").empty()) {
+            url = resolve(url, response.header("Location"));
+            continue;
+        }
+        if (Status failed = failureOf(response, url); !failed) return failed;
+        return readMultiStatus(response, url, out);
+    }
+}
+
+Status DavClient::report(const std::string& url, const char* depth, const std::string& body,
+                         MultiStatus& out, int* code) {
+    const HttpResponse response =
+        send({"REPORT", url, {{"Depth", depth}, {"Content-Type", kXml}}, body});
+    if (code) *code = response.status;
+    if (Status failed = failureOf(response, url); !failed) return failed;
+    return readMultiStatus(response, url, out);
+}
+
+Status DavClient::get(const std::string& url, std::string& body, std::string& etag, int* code) {
+    HttpResponse response = send({"GET", url, {}, {}});
+    if (code) *code = response.status;
+    if (Status failed = failureOf(response, url); !failed) return failed;
+    body = std::move(response.body);
+    etag = response.header("ETag");
+    return {};
+}
+
+Status DavClient::put(const std::string& url, const std::string& body, std::string_view contentType,
+                      const std::string& ifMatch, int& code, std::string& etag) {
+    etag.clear();
+    if (!writes_) {
+        code = 204;
+        return {};
+    }
+    HttpRequest request{"PUT", url, {{"Content-Type", std::string(contentType)}}, body};
+    if (ifMatch.empty())
+        request.headers.emplace_back("If-None-Match", "*");
+    else
+        request.headers.emplace_back("If-Match", ifMatch);
+    const HttpResponse response = send(std::move(request));
+    code = response.status;
+    if (code == 412 || refusesContent(code)) return {};
+    if (Status failed = failureOf(response, url); !failed) return failed;
+    etag = response.header("ETag");
+    return {};
+}
+
+Status DavClient::remove(const std::string& url, const std::string& ifMatch, int& code) {
+    if (!writes_) {
+        code = 204;
+        return {};
+    }
+    HttpRequest request{"DELETE", url, {}, {}};
+    if (!ifMatch.empty()) request.headers.emplace_back("If-Match", ifMatch);
+    const HttpResponse response = send(std::move(request));
+    code = response.status;
+    if (code == 412 || code == 404) return {};
+    return failureOf(response, url);
+}
+
+Status DavClient::create(const char* method, const std::string& url, const std::string& body) {
+    if (!writes_) return {};
+    return failureOf(send({method, url, {{"Content-Type", kXml}}, body}), url);
+}

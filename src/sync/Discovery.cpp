@@ -1,0 +1,165 @@
+#include "sync/Discovery.h"
+
+namespace {
+
+constexpr const char* kPrincipalBody =
+    "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n<d:propfind xmlns:d=\"DAV:\" "
+    "xmlns:a=\"urn:ietf:params:xml:ns:carddav\" xmlns:c=\"urn:ietf:params:xml:ns:caldav\">"
+    "<d:prop><d:current-user-principal/><a:addressbook-home-set/><c:calendar-home-set/>"
+    "<d:resourcetype/><d:displayname/><c:supported-calendar-component-set/></d:prop>"
+    "</d:propfind>";
+
+std::string origin(const std::string& url) {
+    const std::string path = DavClient::pathOf(url);
+    return url.substr(0, url.size() - path.size());
+}
+
+std::string hrefIn(const DavResponse& response, std::string_view ns, std::string_view name) {
+    const DavElement* prop = response.prop(ns, name);
+    return prop == nullptr ? std::string() : prop->childText(kDav, "href");
+}
+
+std::string lastPart(std::string path) {
+    while (!path.empty() && path.back() == '/')
+        path.pop_back();
+    return path.substr(path.rfind('/') + 1);
+}
+
+// The collection a response describes; false when it is neither kind.
+bool collectionOf(const std::string& base, const DavResponse& response, DavCollection& out) {
+    const DavElement* type = response.prop(kDav, "resourcetype");
+    if (type == nullptr) return false;
+    out = DavCollection();
+    out.url = DavClient::resolve(base, response.href);
+    out.name = response.propText(kDav, "displayname");
+    if (out.name.empty()) out.name = lastPart(DavClient::pathOf(out.url));
+    out.addressBook = type->has(kCardDav, "addressbook");
+    if (type->has(kCalDav, "calendar")) {
+        const DavElement* set = response.prop(kCalDav, "supported-calendar-component-set");
+        // No set named means every kind of component.
+        out.events = out.todos = set == nullptr || set->children.empty();
+        if (set != nullptr) {
+            for (const DavElement& comp : set->children) {
+                out.events = out.events || comp.attribute("name") == "VEVENT";
+                out.todos = out.todos || comp.attribute("name") == "VTODO";
+            }
+        }
+    }
+    return out.addressBook || out.events || out.todos;
+}
+
+Status listHome(DavClient& dav, const std::string& home, DavAccount& account) {
+    std::string where = home;
+    MultiStatus answer;
+    if (Status listed = dav.propfind(where, "1", kPrincipalBody, answer); !listed) return listed;
+    for (const DavResponse& response : answer.responses) {
+        DavCollection collection;
+        if (response.status == 200 && collectionOf(where, response, collection)) {
+            bool known = false;
+            for (const DavCollection& other : account.collections)
+                known = known || other.url == collection.url;
+            if (!known) account.collections.push_back(std::move(collection));
+        }
+    }
+    return {};
+}
+
+}  // namespace
+
+Status discoverAccount(DavClient& dav, const std::string& url, DavAccount& account) {
+    account = DavAccount();
+    std::string where = url;
+    MultiStatus answer;
+    Status asked = dav.propfind(where, "0", kPrincipalBody, answer);
+    std::string principal;
+    if (asked && !answer.responses.empty()) {
+        const DavResponse& self = answer.responses.front();
+        DavCollection collection;
+        if (collectionOf(where, self, collection)) account.collections.push_back(collection);
+        principal = hrefIn(self, kDav, "current-user-principal");
+    }
+    if (principal.empty() && account.collections.empty()) {
+        for (const char* wellKnown : {"/.well-known/carddav", "/.well-known/caldav"}) {
+            std::string known = origin(url) + wellKnown;
+            MultiStatus found;
+            if (dav.propfind(known, "0", kPrincipalBody, found) && !found.responses.empty()) {
+                principal = hrefIn(found.responses.front(), kDav, "current-user-principal");
+                where = known;
+                if (!principal.empty()) break;
+            }
+        }
+        if (principal.empty()) {
+            if (!asked) return asked;
+            return Status::failure(FailureKind::Content, url,
+                                   "the server names no account (current-user-principal) there");
+        }
+    }
+    if (!account.collections.empty() && principal.empty()) return {};
+    std::string principalUrl = DavClient::resolve(where, principal);
+    MultiStatus homes;
+    if (Status found = dav.propfind(principalUrl, "0", kPrincipalBody, homes); !found) return found;
+    if (!homes.responses.empty()) {
+        const DavResponse& self = homes.responses.front();
+        const std::string cards = hrefIn(self, kCardDav, "addressbook-home-set");
+        const std::string dates = hrefIn(self, kCalDav, "calendar-home-set");
+        account.addressBookHome =
+            DavClient::resolve(principalUrl, cards.empty() ? principal : cards);
+        account.calendarHome = DavClient::resolve(principalUrl, dates.empty() ? principal : dates);
+    }
+    if (Status listed = listHome(dav, account.addressBookHome, account); !listed) return listed;
+    if (account.calendarHome != account.addressBookHome) {
+        if (Status listed = listHome(dav, account.calendarHome, account); !listed) return listed;
+    }
+    return {};
+}
+
+Status chooseCollection(DavClient& dav, const DavAccount& account, bool addressBook,
+                        const std::string& wanted, std::string& url, bool& made) {
+    made = false;
+    if (wanted.starts_with("http://") || wanted.starts_with("https://")) {
+        url = wanted;
+        return {};
+    }
+    for (const DavCollection& collection : account.collections) {
+        const bool fits =
+            addressBook ? collection.addressBook : (collection.events || collection.todos);
+        if (fits && (wanted.empty() || collection.name == wanted ||
+                     lastPart(DavClient::pathOf(collection.url)) == wanted)) {
+            url = collection.url;
+            return {};
+        }
+    }
+    const char* kind = addressBook ? "address book" : "calendar";
+    const std::string& home = addressBook ? account.addressBookHome : account.calendarHome;
+    if (!wanted.empty())
+        return Status::failure(FailureKind::Content, home,
+                               std::string("no ") + kind + " named \"" + wanted + "\"");
+    if (home.empty())
+        return Status::failure(FailureKind::Content, "",
+                               std::string("the account has no ") + kind + " and no place for one");
+    const std::string base = home.back() == '/' ? home : home + "/";
+    if (addressBook) {
+        url = base + "quillmate-contacts/";
+        if (Status created = dav.create(
+                "MKCOL", url,
+                "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n<d:mkcol xmlns:d=\"DAV:\" "
+                "xmlns:a=\"urn:ietf:params:xml:ns:carddav\"><d:set><d:prop><d:resourcetype>"
+                "<d:collection/><a:addressbook/></d:resourcetype><d:displayname>Quillmate"
+                "</d:displayname></d:prop></d:set></d:mkcol>");
+            !created)
+            return created;
+    } else {
+        url = base + "quillmate-calendar/";
+        if (Status created = dav.create(
+                "MKCALENDAR", url,
+                "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n<c:mkcalendar xmlns:d=\"DAV:\" "
+                "xmlns:c=\"urn:ietf:params:xml:ns:caldav\"><d:set><d:prop><d:displayname>"
+                "Quillmate</d:displayname><c:supported-calendar-component-set>"
+                "<c:comp name=\"VEVENT\"/><c:comp name=\"VTODO\"/>"
+                "</c:supported-calendar-component-set></d:prop></d:set></c:mkcalendar>");
+            !created)
+            return created;
+    }
+    made = true;
+    return {};
+}

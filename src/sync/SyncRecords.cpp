@@ -1,0 +1,253 @@
+#include "sync/SyncRecords.h"
+
+#include <algorithm>
+#include <cstdio>
+
+#include "records/PimDocument.h"
+#include "textio/GroupFiling.h"
+
+namespace {
+
+constexpr const char* kPersonFields[] = {
+    "first name", "last name", "company",    "position",   "address",   "address 2", "city",
+    "state",      "zip code",  "home phone", "work phone", "extension", "fax",       "pager",
+    "cell phone", "e-mail",    "web page",   "notes",      "groups"};
+constexpr const char* kAppointmentFields[] = {"description", "start", "end", "alarm"};
+constexpr const char* kTaskFields[] = {"description", "priority", "due date", "done date"};
+
+// The person's text fields in the order of kPersonFields, groups left out.
+constexpr std::string Person::*kPersonTexts[] = {
+    &Person::FName,   &Person::LName,   &Person::Company, &Person::Position, &Person::Addr1,
+    &Person::Addr2,   &Person::City,    &Person::State,   &Person::Zip,      &Person::HmPhone,
+    &Person::WkPhone, &Person::WkExt,   &Person::Fax,     &Person::Pager,    &Person::CelPhone,
+    &Person::EMail,   &Person::WebPage, &Person::Notes};
+constexpr size_t kGroupsField = std::size(kPersonTexts);
+
+std::string timeText(DateTime time) {
+    return time.isValid() ? time.format("%Y-%m-%d %H:%M:%S") : std::string();
+}
+
+DateTime timeOfText(const std::string& text) {
+    int y = 0, mo = 0, d = 0, h = 0, mi = 0, s = 0;
+    if (std::sscanf(text.c_str(), "%d-%d-%d %d:%d:%d", &y, &mo, &d, &h, &mi, &s) != 6) return {};
+    return DateTime::fromFields(y, mo, d, h, mi, s);
+}
+
+std::vector<std::string> splitNames(const std::string& joined) {
+    std::vector<std::string> names;
+    size_t from = 0;
+    while (from < joined.size()) {
+        const size_t comma = std::min(joined.find(',', from), joined.size());
+        if (comma > from) names.push_back(joined.substr(from, comma - from));
+        from = comma + 1;
+    }
+    return names;
+}
+
+void writeInto(Appointment& appointment, const Fields& fields) {
+    appointment.Description = fields[0];
+    appointment.StartTime = timeOfText(fields[1]);
+    appointment.EndTime = timeOfText(fields[2]);
+    appointment.DueDate = appointment.StartTime.date();
+    appointment.Alarm = !fields[3].empty();
+    if (appointment.Alarm)
+        appointment.AlarmTime =
+            appointment.StartTime + DateTimeSpan(std::atof(fields[3].c_str()) / 86400.0);
+}
+
+void writeInto(Task& task, const Fields& fields) {
+    task.Description = fields[0];
+    task.Priority = std::clamp(std::atoi(fields[1].c_str()), int(Task::High), int(Task::Done));
+    task.DueDate = timeOfText(fields[2]);
+    task.DoneDate = timeOfText(fields[3]);
+}
+
+int32_t storePerson(PimDocument& document, const Fields& fields, int32_t id) {
+    Person person;
+    if (const Person* old = document.persons().find(id)) person = *old;
+    for (size_t i = 0; i < kGroupsField; ++i)
+        person.*kPersonTexts[i] = fields[i];
+    person.RName = person.displayName();
+    if (!person.WhitePages && !person.YellowPages) person.WhitePages = 1;
+    // Group names are joined by commas, so a name holding one reads as two: a person keeps
+    // the groups it had when their names did not change.
+    if (fieldsOf(person, document)[kGroupsField] != fields[kGroupsField]) {
+        GroupFiling filing(document);
+        person.PhGroups = filing.groupsOf(splitNames(fields[kGroupsField]));
+        if (!filing.added.empty()) document.addAll(std::move(filing.added));
+    }
+    if (id != 0 && document.replace(person)) return id;
+    return document.add(std::move(person));
+}
+
+int32_t storeAppointment(PimDocument& document, const Fields& fields, int32_t id) {
+    Appointment appointment;
+    if (const Appointment* old = document.appointments().find(id)) appointment = *old;
+    writeInto(appointment, fields);
+    if (id != 0 && document.replace(appointment)) return id;
+    return document.add(std::move(appointment));
+}
+
+int32_t storeTask(PimDocument& document, const Fields& fields, int32_t id) {
+    Task task;
+    if (const Task* old = document.tasks().find(id)) task = *old;
+    writeInto(task, fields);
+    if (id != 0 && document.replace(task)) return id;
+    return document.add(std::move(task));
+}
+
+}  // namespace
+
+Appointment appointmentOf(const Fields& fields) {
+    Appointment appointment;
+    writeInto(appointment, fields);
+    return appointment;
+}
+
+Task taskOf(const Fields& fields) {
+    Task task;
+    writeInto(task, fields);
+    return task;
+}
+
+std::span<const char* const> fieldNames(RecordKind kind) {
+    switch (kind) {
+        case RecordKind::Person:
+            return kPersonFields;
+        case RecordKind::Appointment:
+            return kAppointmentFields;
+        case RecordKind::Task:
+            return kTaskFields;
+    }
+    return {};
+}
+
+const char* kindName(RecordKind kind) {
+    switch (kind) {
+        case RecordKind::Person:
+            return "person";
+        case RecordKind::Appointment:
+            return "appointment";
+        case RecordKind::Task:
+            return "task";
+    }
+    return "";
+}
+
+char kindLetter(RecordKind kind) {
+    return kind == RecordKind::Person ? 'P' : kind == RecordKind::Appointment ? 'A' : 'T';
+}
+
+bool kindOfLetter(char letter, RecordKind& kind) {
+    for (const RecordKind each : {RecordKind::Person, RecordKind::Appointment, RecordKind::Task}) {
+        if (kindLetter(each) == letter) {
+            kind = each;
+            return true;
+        }
+    }
+    return false;
+}
+
+Fields fieldsOf(const Person& person, const PimDocument& document) {
+    Fields fields;
+    fields.reserve(std::size(kPersonFields));
+    for (const auto text : kPersonTexts)
+        fields.push_back(person.*text);
+    std::vector<std::string> groups;
+    for (const int32_t group : person.PhGroups) {
+        const PhGroup* named = document.phGroups().find(group);
+        if (group != kUniversalGroupId && named != nullptr && !named->Desc.empty())
+            groups.push_back(named->Desc);
+    }
+    std::sort(groups.begin(), groups.end());
+    groups.erase(std::unique(groups.begin(), groups.end()), groups.end());
+    std::string joined;
+    for (const std::string& name : groups)
+        joined += (joined.empty() ? "" : ",") + name;
+    fields.push_back(std::move(joined));
+    return fields;
+}
+
+Fields fieldsOf(const Appointment& a) {
+    std::string alarm;
+    if (a.Alarm && a.AlarmTime.isValid() && a.StartTime.isValid()) {
+        const auto from = a.StartTime.localSeconds();
+        const auto to = a.AlarmTime.localSeconds();
+        if (from && to) alarm = std::to_string(*to - *from);
+    }
+    return {a.Description, timeText(a.StartTime), timeText(a.EndTime), alarm};
+}
+
+Fields fieldsOf(const Task& t) {
+    return {t.Description, std::to_string(t.Priority), timeText(t.DueDate),
+            t.isDone() ? timeText(t.DoneDate) : std::string()};
+}
+
+Fields fieldsOf(const PimDocument& document, RecordKind kind, int32_t id) {
+    switch (kind) {
+        case RecordKind::Person:
+            if (const Person* p = document.persons().find(id)) return fieldsOf(*p, document);
+            break;
+        case RecordKind::Appointment:
+            if (const Appointment* a = document.appointments().find(id)) return fieldsOf(*a);
+            break;
+        case RecordKind::Task:
+            if (const Task* t = document.tasks().find(id)) return fieldsOf(*t);
+            break;
+    }
+    return {};
+}
+
+std::vector<std::pair<int32_t, Fields>> recordsOf(const PimDocument& document, RecordKind kind) {
+    std::vector<std::pair<int32_t, Fields>> out;
+    switch (kind) {
+        case RecordKind::Person:
+            for (const auto& [id, p] : document.persons())
+                out.emplace_back(id, fieldsOf(p, document));
+            break;
+        case RecordKind::Appointment:
+            for (const auto& [id, a] : document.appointments())
+                out.emplace_back(id, fieldsOf(a));
+            break;
+        case RecordKind::Task:
+            for (const auto& [id, t] : document.tasks())
+                out.emplace_back(id, fieldsOf(t));
+            break;
+    }
+    return out;
+}
+
+int32_t storeRecord(PimDocument& document, RecordKind kind, const Fields& fields, int32_t id) {
+    switch (kind) {
+        case RecordKind::Person:
+            return storePerson(document, fields, id);
+        case RecordKind::Appointment:
+            return storeAppointment(document, fields, id);
+        case RecordKind::Task:
+            return storeTask(document, fields, id);
+    }
+    return 0;
+}
+
+void removeRecord(PimDocument& document, RecordKind kind, int32_t id) {
+    switch (kind) {
+        case RecordKind::Person:
+            document.remove<Person>(id);
+            break;
+        case RecordKind::Appointment:
+            document.remove<Appointment>(id);
+            break;
+        case RecordKind::Task:
+            document.remove<Task>(id);
+            break;
+    }
+}
+
+std::string recordLabel(RecordKind kind, const Fields& fields) {
+    if (kind != RecordKind::Person) return fields[0];
+    Person person;
+    person.FName = fields[0];
+    person.LName = fields[1];
+    const std::string name = person.displayName();
+    return name.empty() ? fields[2] : name;
+}

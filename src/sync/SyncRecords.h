@@ -1,0 +1,55 @@
+#pragma once
+
+#include <cstdint>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "records/Appointment.h"
+#include "records/Task.h"
+
+class PimDocument;
+struct Person;
+
+// The kinds of record that travel: persons as vCards, appointments as events and tasks as
+// to-dos.
+enum class RecordKind { Person, Appointment, Task };
+
+// A record as sync compares it: the values of the fields a server item can hold, as text, in
+// the order fieldNames() gives. Identifiers, and whatever no vCard or iCalendar item holds,
+// are not part of it.
+using Fields = std::vector<std::string>;
+
+// The names of the fields of a kind, for messages ("work phone").
+[[nodiscard]] std::span<const char* const> fieldNames(RecordKind kind);
+// "person", "appointment", "task".
+[[nodiscard]] const char* kindName(RecordKind kind);
+// One letter for the state file.
+[[nodiscard]] char kindLetter(RecordKind kind);
+[[nodiscard]] bool kindOfLetter(char letter, RecordKind& kind);
+
+// The fields of a person; groups are the names of its groups but the universal one, sorted
+// and joined by commas.
+[[nodiscard]] Fields fieldsOf(const Person& person, const PimDocument& document);
+[[nodiscard]] Fields fieldsOf(const Appointment& appointment);
+[[nodiscard]] Fields fieldsOf(const Task& task);
+// The fields of the record of that kind and ID; empty when the document has none.
+[[nodiscard]] Fields fieldsOf(const PimDocument& document, RecordKind kind, int32_t id);
+// Every record of the kind, by ID.
+[[nodiscard]] std::vector<std::pair<int32_t, Fields>> recordsOf(const PimDocument& document,
+                                                                RecordKind kind);
+
+// The appointment and the task the fields describe, with no ID.
+[[nodiscard]] Appointment appointmentOf(const Fields& fields);
+[[nodiscard]] Task taskOf(const Fields& fields);
+
+// Writes the fields into the record `id` (a new record for 0) through the document's
+// operations, keeping what the fields do not hold (the legacy lists of a person), and
+// making the groups a person's categories name. Returns the record's ID (0 when none is
+// left).
+int32_t storeRecord(PimDocument& document, RecordKind kind, const Fields& fields, int32_t id);
+// Removes the record through the document's operations.
+void removeRecord(PimDocument& document, RecordKind kind, int32_t id);
+
+// A short name of the record for messages: the person's display name, the description.
+[[nodiscard]] std::string recordLabel(RecordKind kind, const Fields& fields);

@@ -1,0 +1,159 @@
+#include "sync/SyncState.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <system_error>
+
+#include "fileio/AtomicFile.h"
+
+namespace {
+
+constexpr const char* kHeader = "quillmate-sync-state 1";
+
+// Tabs, line breaks and percent signs would break the lines and columns of the file.
+std::string escaped(const std::string& text) {
+    std::string out;
+    for (const char c : text) {
+        if (c == '%' || c == '\t' || c == '\n' || c == '\r') {
+            char code[4];
+            std::snprintf(code, sizeof code, "%%%02X", static_cast<unsigned char>(c));
+            out += code;
+        } else {
+            out += c;
+        }
+    }
+    return out;
+}
+
+std::string unescaped(std::string_view text) {
+    std::string out;
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '%' && i + 2 < text.size()) {
+            out += static_cast<char>(
+                std::strtol(std::string(text.substr(i + 1, 2)).c_str(), nullptr, 16));
+            i += 2;
+        } else {
+            out += text[i];
+        }
+    }
+    return out;
+}
+
+std::vector<std::string> columns(std::string_view line) {
+    std::vector<std::string> out;
+    while (true) {
+        const size_t tab = line.find('\t');
+        out.push_back(unescaped(line.substr(0, tab)));
+        if (tab == std::string_view::npos) return out;
+        line.remove_prefix(tab + 1);
+    }
+}
+
+bool readState(const std::string& text, SyncState& state) {
+    size_t from = 0;
+    bool first = true;
+    CollectionState* collection = nullptr;
+    SyncedItem* item = nullptr;
+    while (from < text.size()) {
+        const size_t end = std::min(text.find('\n', from), text.size());
+        const std::string_view line(text.data() + from, end - from);
+        from = end + 1;
+        if (first) {
+            if (line != kHeader) return false;
+            first = false;
+            continue;
+        }
+        const std::vector<std::string> c = columns(line);
+        if (c[0] == "A" && c.size() == 2) {
+            state.foundFor = c[1];
+        } else if (c[0] == "C" && c.size() == 4) {
+            collection = &state.collections[c[1]];
+            collection->url = c[2];
+            collection->token = c[3];
+            item = nullptr;
+        } else if (c[0] == "I" && c.size() == 5 && collection != nullptr) {
+            item = &collection->items[c[1]];
+            item->etag = c[2];
+            item->uid = c[3];
+            item->recurring = c[4] == "1";
+        } else if (c[0] == "R" && c.size() >= 3 && item != nullptr) {
+            SyncedRecord record;
+            if (c[1].size() != 1 || !kindOfLetter(c[1][0], record.kind)) return false;
+            record.id = std::atoi(c[2].c_str());
+            record.base.assign(c.begin() + 3, c.end());
+            if (record.id <= 0 || record.base.size() != fieldNames(record.kind).size())
+                return false;
+            item->records.push_back(std::move(record));
+        } else if (!line.empty()) {
+            return false;
+        }
+    }
+    return !first;
+}
+
+}  // namespace
+
+std::string documentKey(const std::string& documentPath) {
+    std::error_code error;
+    std::string path = std::filesystem::absolute(documentPath, error).lexically_normal();
+    if (error) path = documentPath;
+    // FNV-1a: the same path gives the same key on every machine and in every version.
+    uint64_t hash = 1469598103934665603ull;
+    for (const char c : path)
+        hash = (hash ^ static_cast<unsigned char>(c)) * 1099511628211ull;
+    char key[17];
+    std::snprintf(key, sizeof key, "%016llx", static_cast<unsigned long long>(hash));
+    return key;
+}
+
+std::string syncStatePath(const std::string& documentPath) {
+    std::filesystem::path folder;
+    if (const char* state = std::getenv("XDG_STATE_HOME"); state != nullptr && *state == '/')
+        folder = state;
+    else if (const char* home = std::getenv("HOME"); home != nullptr && *home != '\0')
+        folder = std::filesystem::path(home) / ".local/state";
+    else
+        folder = std::filesystem::temp_directory_path();
+    const std::string stem = std::filesystem::path(documentPath).stem().string();
+    return folder / "quillmate" / "sync" / (stem + "-" + documentKey(documentPath) + ".state");
+}
+
+Status loadSyncState(const std::string& path, SyncState& state, std::string& warning) {
+    state = SyncState();
+    std::error_code error;
+    if (!std::filesystem::exists(path, error)) return {};
+    std::string text;
+    if (Status read = readWholeFile(path, text); !read) return read;
+    if (!readState(text, state)) {
+        state = SyncState();
+        warning = path + ": the sync state cannot be read; every item is compared anew";
+    }
+    return {};
+}
+
+Status saveSyncState(const std::string& path, const SyncState& state) {
+    std::error_code error;
+    std::filesystem::create_directories(std::filesystem::path(path).parent_path(), error);
+    if (error)
+        return Status::failure(FailureKind::Write, path,
+                               "cannot make its folder: " + error.message());
+    std::string text = std::string(kHeader) + "\n";
+    if (!state.foundFor.empty()) text += "A\t" + escaped(state.foundFor) + "\n";
+    for (const auto& [name, collection] : state.collections) {
+        text += "C\t" + escaped(name) + "\t" + escaped(collection.url) + "\t" +
+                escaped(collection.token) + "\n";
+        for (const auto& [href, item] : collection.items) {
+            text += "I\t" + escaped(href) + "\t" + escaped(item.etag) + "\t" + escaped(item.uid) +
+                    "\t" + (item.recurring ? "1" : "0") + "\n";
+            for (const SyncedRecord& record : item.records) {
+                text +=
+                    std::string("R\t") + kindLetter(record.kind) + "\t" + std::to_string(record.id);
+                for (const std::string& field : record.base)
+                    text += "\t" + escaped(field);
+                text += "\n";
+            }
+        }
+    }
+    return writeFileAtomically(path, text);
+}

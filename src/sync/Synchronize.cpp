@@ -1,0 +1,89 @@
+#include "sync/Synchronize.h"
+
+#include "sync/CollectionSync.h"
+#include "sync/Discovery.h"
+
+namespace {
+
+Status syncCollection(DavClient& dav, const ItemCodec& codec, PimDocument& document,
+                      SyncState& state, const char* key, const std::string& url, bool made,
+                      const std::string& uidStem, SyncReport& report) {
+    CollectionState& collection = state.collections[key];
+    // Another collection than last time: nothing of the old one applies.
+    if (collection.url != url) collection = CollectionState{url, "", {}};
+    CollectionSync sync(dav, codec, document, collection, report, uidStem);
+    if (made) sync.assumeEmpty();
+    return sync.run();
+}
+
+// The collections a sync goes to.
+struct Found {
+    std::string cards, dates;
+    bool cardsMade = false, datesMade = false;
+};
+
+Status find(DavClient& dav, const SyncRequest& request, Found& found, SyncReport& report) {
+    const bool named =
+        request.addressBook.starts_with("http") && request.calendar.starts_with("http");
+    DavAccount account;
+    if (!named) {
+        if (Status status = discoverAccount(dav, request.url, account); !status) return status;
+    }
+    if (Status chosen =
+            chooseCollection(dav, account, true, request.addressBook, found.cards, found.cardsMade);
+        !chosen)
+        return chosen;
+    if (Status chosen =
+            chooseCollection(dav, account, false, request.calendar, found.dates, found.datesMade);
+        !chosen)
+        return chosen;
+    if (found.cardsMade) report.created.push_back("address book \"Quillmate\" at " + found.cards);
+    if (found.datesMade) report.created.push_back("calendar \"Quillmate\" at " + found.dates);
+    return {};
+}
+
+}  // namespace
+
+Status synchronize(HttpTransport& transport, const Clock& clock, PimDocument& document,
+                   SyncState& state, const SyncRequest& request, const std::string& uidStem,
+                   SyncReport& report) {
+    DavClient dav(transport, !request.dryRun);
+    const auto finish = [&](Status status) {
+        report.requests = dav.requests();
+        return status;
+    };
+    const std::string wanted = request.url + "\n" + request.addressBook + "\n" + request.calendar;
+    Found found;
+    // The collections found for the same question last time, unless one has gone since.
+    const bool known = state.foundFor == wanted && !state.collections["addressbook"].url.empty() &&
+                       !state.collections["calendar"].url.empty();
+    if (known) {
+        found.cards = state.collections["addressbook"].url;
+        found.dates = state.collections["calendar"].url;
+    } else if (Status status = find(dav, request, found, report); !status) {
+        return finish(status);
+    }
+    state.foundFor = wanted;
+    const AddressBookCodec cardCodec(clock);
+    const CalendarCodec dateCodec(clock);
+    const auto syncBoth = [&]() -> Status {
+        if (Status synced = syncCollection(dav, cardCodec, document, state, "addressbook",
+                                           found.cards, found.cardsMade, uidStem, report);
+            !synced)
+            return synced;
+        return syncCollection(dav, dateCodec, document, state, "calendar", found.dates,
+                              found.datesMade, uidStem, report);
+    };
+    Status synced = syncBoth();
+    if (!synced && known && dav.lastStatus() == 404) {
+        // A collection found last time has gone: they are found anew, once.
+        found = Found();
+        if (Status status = find(dav, request, found, report); !status) return finish(status);
+        synced = syncBoth();
+    }
+    return finish(synced);
+}
+
+std::string uidStemFor(const std::string& documentPath) {
+    return "quillmate-" + documentKey(documentPath);
+}

@@ -1,0 +1,384 @@
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <thread>
+
+#include "RadicaleServer.h"
+#include "docfile/DocumentFile.h"
+#include "platform/Clock.h"
+#include "records/PimDocument.h"
+#include "support/CliRun.h"
+#include "support/ScratchDir.h"
+
+// The sync command against a real server, with a second client that is not ours writing to
+// the same account, as a phone would.
+
+namespace {
+
+constexpr const char* kNow = "2026-12-07 09:00";
+
+class SyncScenarioTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        setenv("XDG_STATE_HOME", state.c_str(), 1);
+        ASSERT_EQ(runCliCaptured({"new", doc}).code, 0);
+    }
+    void TearDown() override { unsetenv("XDG_STATE_HOME"); }
+
+    std::string phone(const std::string& args) {
+        return runShell("/usr/bin/python3 " QUILLMATE_SYNC_PHONE " " + server.url() + " " + args +
+                        " 2>&1")
+            .output;
+    }
+    std::string write(const std::string& name, const std::string& text) {
+        std::ofstream(dir.file(name), std::ios::binary) << text;
+        return dir.file(name);
+    }
+    CliRun sync() {
+        return runCliCaptured(
+            {"--now", kNow, "sync", doc, "--url", server.url(), "--user", "alice"});
+    }
+    // Changes the document as another program would, between syncs.
+    void edit(const std::function<void(PimDocument&)>& change) {
+        SystemClock clock;
+        PimDocument document(clock);
+        ASSERT_TRUE(loadDocument(document, doc));
+        change(document);
+        ASSERT_TRUE(saveDocument(document, doc));
+    }
+    std::vector<Person> persons() {
+        SystemClock clock;
+        PimDocument document(clock);
+        EXPECT_TRUE(loadDocument(document, doc));
+        std::vector<Person> all;
+        for (const auto& [id, person] : document.persons())
+            all.push_back(person);
+        return all;
+    }
+    size_t personCount() { return persons().size(); }
+    template <class Record>
+    void change(const std::function<bool(const Record&)>& which,
+                const std::function<void(Record&)>& how) {
+        edit([&](PimDocument& document) {
+            for (const auto& [id, record] : document.contents().template store<Record>()) {
+                if (!which(record)) continue;
+                Record changed = record;
+                how(changed);
+                document.replace(changed);
+                return;
+            }
+            FAIL() << "no such record";
+        });
+    }
+    static size_t lines(const std::string& text) {
+        return static_cast<size_t>(std::count(text.begin(), text.end(), '\n'));
+    }
+
+    ScratchDir dir;
+    std::string doc = dir.file("home.pgr");
+    std::string state = dir.file("state");
+    RadicaleServer server{dir.path().string()};
+};
+
+std::string card(const std::string& uid, const std::string& body) {
+    return "BEGIN:VCARD\r\nVERSION:3.0\r\nUID:" + uid + "\r\n" + body + "END:VCARD\r\n";
+}
+
+auto lastNamed(const std::string& name) {
+    return std::function<bool(const Person&)>([name](const Person& p) { return p.LName == name; });
+}
+
+TEST_F(SyncScenarioTest, PersonsGoBothWaysKeepingThePhonesOwnFields) {
+    phone("mkaddressbook /alice/contacts/ Contacts");
+    phone("put /alice/contacts/grace.vcf " +
+          write("grace.vcf", card("grace",
+                                  "N:Hopper;Grace;;;\r\nFN:Grace Hopper\r\n"
+                                  "TEL;TYPE=WORK:555-0100\r\nBDAY:1906-12-09\r\n"
+                                  "EMAIL:grace@navy.example\r\nEMAIL:amazing@home.example\r\n"
+                                  "PHOTO;ENCODING=b;TYPE=JPEG:/9j/4AAQSkZJRg==\r\n"
+                                  "X-PHONE-RINGTONE:anchors\r\n")));
+    CliRun run = sync();
+    ASSERT_EQ(run.code, 0) << run.err;
+    EXPECT_NE(run.out.find("persons: 0 up, 1 down\n"), std::string::npos) << run.out;
+    EXPECT_EQ(run.err, "");
+
+    change<Person>(lastNamed("Hopper"), [](Person& p) { p.WkPhone = "555-0199"; });
+    edit([](PimDocument& d) {
+        Person alan;
+        alan.FName = "Alan";
+        alan.LName = "Turing";
+        d.add(alan);
+    });
+    run = sync();
+    ASSERT_EQ(run.code, 0) << run.err;
+    EXPECT_NE(run.out.find("persons: 2 up, 0 down\n"), std::string::npos) << run.out;
+    const std::string onPhone = phone("get /alice/contacts/grace.vcf");
+    for (const char* kept :
+         {"555-0199", "BDAY:1906-12-09", "amazing@home.example",
+          "PHOTO;ENCODING=b;TYPE=JPEG:/9j/4AAQSkZJRg==", "X-PHONE-RINGTONE:anchors"})
+        EXPECT_NE(onPhone.find(kept), std::string::npos) << kept << " in\n" << onPhone;
+    EXPECT_EQ(onPhone.find("555-0100"), std::string::npos) << onPhone;
+    EXPECT_EQ(lines(phone("list /alice/contacts/")), 2u);
+
+    // Deletes both ways: the phone's card, and our person.
+    phone("delete /alice/contacts/grace.vcf");
+    edit([](PimDocument& d) {
+        for (const auto& [id, p] : d.persons()) {
+            if (p.LName == "Turing") return d.remove<Person>(id);
+        }
+    });
+    run = sync();
+    ASSERT_EQ(run.code, 0) << run.err;
+    EXPECT_NE(run.out.find("persons: 0 up, 0 down, 1 deleted here, 1 deleted on the server\n"),
+              std::string::npos)
+        << run.out;
+    EXPECT_EQ(phone("list /alice/contacts/"), "");
+    EXPECT_EQ(personCount(), 0u);
+}
+
+TEST_F(SyncScenarioTest, ConflictsKeepTheServersValueAndACopyOfOurs) {
+    phone("mkaddressbook /alice/contacts/ Contacts");
+    const std::string ada = "N:Lovelace;Ada;;;\r\nFN:Ada Lovelace\r\n";
+    phone("put /alice/contacts/ada.vcf " +
+          write("ada.vcf", card("ada", ada + "TEL;TYPE=WORK:1\r\nEMAIL:a@example.org\r\n")));
+    ASSERT_EQ(sync().code, 0);
+
+    // The same field on both sides.
+    phone("put /alice/contacts/ada.vcf " +
+          write("ada.vcf", card("ada", ada + "TEL;TYPE=WORK:2\r\nEMAIL:a@example.org\r\n")));
+    change<Person>(lastNamed("Lovelace"), [](Person& p) { p.WkPhone = "3"; });
+    CliRun run = sync();
+    ASSERT_EQ(run.code, 0) << run.err;
+    EXPECT_NE(run.out.find("conflict: person \"Lovelace, Ada\": work phone changed on both "
+                           "sides; the server's kept, ours saved as a copy\n"),
+              std::string::npos)
+        << run.out;
+    std::multiset<std::string> phones;
+    for (const Person& p : persons())
+        phones.insert(p.WkPhone);
+    EXPECT_EQ(phones, (std::multiset<std::string>{"2", "3"}));
+    EXPECT_EQ(lines(phone("list /alice/contacts/")), 2u);
+
+    // Different fields on each side merge without a word.
+    phone("put /alice/contacts/ada.vcf " +
+          write("ada.vcf", card("ada", ada + "TEL;TYPE=WORK:2\r\nEMAIL:b@example.org\r\n")));
+    change<Person>([](const Person& p) { return p.WkPhone == "2"; },
+                   [](Person& p) { p.HmPhone = "4"; });
+    run = sync();
+    ASSERT_EQ(run.code, 0) << run.err;
+    EXPECT_EQ(run.out.find("conflict"), std::string::npos) << run.out;
+    const std::string onPhone = phone("get /alice/contacts/ada.vcf");
+    EXPECT_NE(onPhone.find("b@example.org"), std::string::npos) << onPhone;
+    EXPECT_NE(onPhone.find(":4\r\n"), std::string::npos) << onPhone;
+    for (const Person& p : persons()) {
+        if (p.WkPhone == "2") {
+            EXPECT_EQ(p.EMail, "b@example.org");
+        }
+    }
+}
+
+TEST_F(SyncScenarioTest, AKilledServerOrALostStateDuplicatesNothing) {
+    phone("mkaddressbook /alice/contacts/ Contacts");
+    constexpr size_t kPersons = 150;
+    edit([](PimDocument& d) {
+        for (size_t i = 0; i < kPersons; ++i) {
+            Person p;
+            p.LName = "Person " + std::to_string(i);
+            d.add(p);
+        }
+    });
+    // Killed while the program uploads, in a process of its own.
+    const std::string folder = dir.path().string() + "/collections/collection-root/alice/contacts";
+    std::thread killer([&] {
+        for (int i = 0; i < 400; ++i) {
+            std::error_code ignored;
+            size_t stored = 0;
+            for (auto it = std::filesystem::directory_iterator(folder, ignored);
+                 it != std::filesystem::directory_iterator(); ++it)
+                ++stored;
+            if (stored > 20) break;
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        }
+        server.kill();
+    });
+    const ShellRun cut = runShell(std::string(QUILLMATE_CLI_BINARY) + " sync " + doc + " --url " +
+                                  server.url() + " --user alice 2>&1");
+    killer.join();
+    EXPECT_NE(cut.output.find("cannot be reached"), std::string::npos) << cut.output;
+    server.start();
+
+    CliRun run = sync();
+    ASSERT_EQ(run.code, 0) << run.err;
+    EXPECT_EQ(lines(phone("list /alice/contacts/")), kPersons);
+    EXPECT_EQ(personCount(), kPersons);
+
+    std::filesystem::remove_all(state);
+    run = sync();
+    ASSERT_EQ(run.code, 0) << run.err;
+    EXPECT_NE(run.out.find("persons: 0 up, 0 down\n"), std::string::npos) << run.out;
+    EXPECT_EQ(lines(phone("list /alice/contacts/")), kPersons);
+    EXPECT_EQ(personCount(), kPersons);
+}
+
+TEST_F(SyncScenarioTest, EventsAndToDosKeepTheirAttendeesAndOwnFields) {
+    phone("mkaddressbook /alice/contacts/ Contacts");
+    const std::string calendar = phone("mkcalendar Phone");
+    ASSERT_EQ(calendar.rfind("http://127.0.0.1:", 0), 0u) << calendar;
+    const std::string url = calendar.substr(0, calendar.find('\n'));
+    phone("save " + url + " " +
+          write("event.ics",
+                "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Phone//EN\r\n"
+                "BEGIN:VEVENT\r\nUID:review-1\r\nDTSTAMP:20261201T100000Z\r\n"
+                "DTSTART:20261215T140000Z\r\nDTEND:20261215T150000Z\r\n"
+                "SUMMARY:Design review\r\n"
+                "ATTENDEE;CN=Grace:mailto:grace@navy.example\r\n"
+                "END:VEVENT\r\nEND:VCALENDAR\r\n"));
+    phone("save " + url + " " +
+          write("todo.ics",
+                "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Phone//EN\r\n"
+                "BEGIN:VTODO\r\nUID:stamps-1\r\nDTSTAMP:20261201T100000Z\r\n"
+                "SUMMARY:Buy stamps\r\nPRIORITY:5\r\nDUE;VALUE=DATE:20261220\r\n"
+                "X-PHONE-LIST:errands\r\nEND:VTODO\r\nEND:VCALENDAR\r\n"));
+    CliRun run = sync();
+    ASSERT_EQ(run.code, 0) << run.err;
+    EXPECT_NE(run.out.find("appointments: 0 up, 1 down\n"), std::string::npos) << run.out;
+    EXPECT_NE(run.out.find("tasks: 0 up, 1 down\n"), std::string::npos) << run.out;
+
+    change<Appointment>([](const Appointment&) { return true; },
+                        [](Appointment& a) { a.Description = "Design review, moved"; });
+    change<Task>([](const Task&) { return true; }, [](Task& t) { t.Priority = Task::High; });
+    run = sync();
+    ASSERT_EQ(run.code, 0) << run.err;
+    EXPECT_NE(run.out.find("appointments: 1 up, 0 down\n"), std::string::npos) << run.out;
+    EXPECT_NE(run.out.find("tasks: 1 up, 0 down\n"), std::string::npos) << run.out;
+    const std::string onPhone = phone("events " + url);
+    for (const char* kept :
+         {"SUMMARY:Design review\\, moved", "ATTENDEE;CN=Grace:mailto:grace@navy.example",
+          "PRIORITY:1", "X-PHONE-LIST:errands", "DTSTART:20261215T140000Z"})
+        EXPECT_NE(onPhone.find(kept), std::string::npos) << kept << " in\n" << onPhone;
+}
+
+TEST_F(SyncScenarioTest, ADryRunTellsWhatItWouldDoAndChangesNothing) {
+    phone("mkaddressbook /alice/contacts/ Contacts");
+    phone("put /alice/contacts/ada.vcf " +
+          write("ada.vcf", card("ada", "N:Lovelace;Ada;;;\r\nFN:Ada Lovelace\r\n")));
+    edit([](PimDocument& d) {
+        Person alan;
+        alan.LName = "Turing";
+        d.add(alan);
+    });
+    std::ifstream before(doc, std::ios::binary);
+    const std::string bytes{std::istreambuf_iterator<char>(before), {}};
+
+    const CliRun run = runCliCaptured(
+        {"--now", kNow, "sync", doc, "--url", server.url(), "--user", "alice", "--dry-run"});
+    ASSERT_EQ(run.code, 0) << run.err;
+    EXPECT_NE(run.out.find("dry run: persons: 1 up, 1 down\n"), std::string::npos) << run.out;
+    EXPECT_NE(run.out.find("dry run: made calendar \"Quillmate\""), std::string::npos) << run.out;
+    EXPECT_TRUE(run.out.ends_with("dry run: nothing changed\n")) << run.out;
+    std::ifstream after(doc, std::ios::binary);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(after), {}), bytes);
+    EXPECT_EQ(lines(phone("list /alice/contacts/")), 1u);
+    EXPECT_EQ(lines(phone("list /alice/")), 1u);
+    EXPECT_FALSE(std::filesystem::exists(state));
+}
+
+TEST(SyncCommandTest, PasswordsComeFromAFileOrTheEnvironmentAndFailuresSayWhere) {
+    ScratchDir dir;
+    std::ofstream(dir.file("users")) << "alice:secret\n";
+    std::ofstream(dir.file("wrong")) << "guess\n";
+    std::ofstream(dir.file("right")) << "secret\n";
+    setenv("XDG_STATE_HOME", dir.file("state").c_str(), 1);
+    RadicaleServer server(dir.path().string(), dir.file("users"));
+    const std::string doc = dir.file("home.pgr");
+    ASSERT_EQ(runCliCaptured({"new", doc}).code, 0);
+    const std::vector<std::string> sync = {"sync", doc, "--url", server.url(), "--user", "alice"};
+    const auto with = [&](std::vector<std::string> more) {
+        std::vector<std::string> args = sync;
+        args.insert(args.end(), more.begin(), more.end());
+        return args;
+    };
+    struct Row {
+        const char* label;
+        std::vector<std::string> args;
+        const char* environment;  // QUILLMATE_PASSWORD, nullptr for none
+        int code;
+        std::string err;
+    };
+    const Row rows[] = {
+        {"no address", {"sync", doc}, nullptr, 2, "quillmate-cli: --url is required\n"},
+        {"not http",
+         {"sync", doc, "--url", "ftp://127.0.0.1/"},
+         nullptr,
+         2,
+         "quillmate-cli: --url wants an http or https address, not \"ftp://127.0.0.1/\"\n"},
+        {"wrong password", with({"--password-file", dir.file("wrong")}), nullptr, 1,
+         "quillmate-cli: " + server.url() +
+             ": the server refused the user name or password (401)\n"},
+        {"no password file", with({"--password-file", dir.file("none")}), nullptr, 1,
+         "quillmate-cli: " + dir.file("none") + ":"},
+        {"password from the environment", sync, "secret", 0, ""},
+        {"password from a file", with({"--password-file", dir.file("right")}), "guess", 0, ""},
+        {"collection gone", with({"--addressbook", server.url() + "alice/gone/"}), "secret", 1,
+         "quillmate-cli: " + server.url() +
+             "alice/gone/: not found on the server; the collection may be gone (404)\n"},
+    };
+    for (const Row& row : rows) {
+        if (row.environment)
+            setenv("QUILLMATE_PASSWORD", row.environment, 1);
+        else
+            unsetenv("QUILLMATE_PASSWORD");
+        const CliRun run = runCliCaptured(row.args);
+        EXPECT_EQ(run.code, row.code) << row.label << ": " << run.err;
+        EXPECT_EQ(run.err.substr(0, row.err.size()), row.err) << row.label;
+    }
+    unsetenv("QUILLMATE_PASSWORD");
+    server.stop();
+    const CliRun down = runCliCaptured(sync);
+    EXPECT_EQ(down.code, 1);
+    EXPECT_NE(down.err.find(": the server cannot be reached: connection refused\n"),
+              std::string::npos)
+        << down.err;
+    unsetenv("XDG_STATE_HOME");
+}
+
+TEST(SyncCommandTest, ACertificateThatDoesNotVerifyIsAnErrorNamingTheHost) {
+    ScratchDir dir;
+    const std::string folder = dir.path().string();
+    ASSERT_EQ(runShell("cd " + folder +
+                       " && openssl req -x509 -newkey rsa:2048 -nodes -keyout key.pem -out "
+                       "cert.pem -days 1 -subj /CN=quillmate.invalid 2>/dev/null")
+                  .code,
+              0);
+    // A server whose certificate no system authority signed, on the loopback.
+    const std::string serve =
+        "import http.server, ssl, sys\n"
+        "server = http.server.HTTPServer(('127.0.0.1', 0), http.server.BaseHTTPRequestHandler)\n"
+        "context = ssl.SSLContext(ssl.PROTOCOL_TLS_SERVER)\n"
+        "context.load_cert_chain('cert.pem', 'key.pem')\n"
+        "server.socket = context.wrap_socket(server.socket, server_side=True)\n"
+        "print(server.server_address[1], flush=True)\n"
+        "server.handle_request()\n";
+    std::ofstream(dir.file("serve.py")) << serve;
+    FILE* server = popen(("cd " + folder + " && exec /usr/bin/python3 serve.py").c_str(), "r");
+    ASSERT_NE(server, nullptr);
+    char port[16] = {};
+    ASSERT_NE(fgets(port, sizeof port, server), nullptr);
+    const std::string url = "https://127.0.0.1:" + std::string(port, strcspn(port, "\n")) + "/";
+    setenv("XDG_STATE_HOME", dir.file("state").c_str(), 1);
+    ASSERT_EQ(runCliCaptured({"new", dir.file("home.pgr")}).code, 0);
+    const CliRun run = runCliCaptured({"sync", dir.file("home.pgr"), "--url", url});
+    unsetenv("XDG_STATE_HOME");
+    pclose(server);
+    EXPECT_EQ(run.code, 1);
+    EXPECT_NE(run.err.find(url + ": the server cannot be reached: the certificate of 127.0.0.1 "
+                                 "does not verify"),
+              std::string::npos)
+        << run.err;
+}
+
+}  // namespace

@@ -1,0 +1,261 @@
+#include <gtest/gtest.h>
+
+#include <set>
+
+#include "platform/Clock.h"
+#include "records/PimDocument.h"
+#include "records/UndoHistory.h"
+#include "sync/CollectionSync.h"
+#include "sync/FakeDavServer.h"
+
+namespace {
+
+const std::string kItems = "/books/main/";
+
+std::string card(const std::string& last, const std::string& workPhone,
+                 const std::string& extra = "") {
+    return "BEGIN:VCARD\r\nVERSION:3.0\r\nUID:" + last + "\r\nN:" + last + ";Ada;;;\r\nFN:Ada " +
+           last + "\r\nTEL;TYPE=WORK:" + workPhone + "\r\n" + extra + "END:VCARD\r\n";
+}
+
+HttpResponse multistatus(const std::string& responses) {
+    return {
+        207,
+        {},
+        "<?xml version=\"1.0\"?><d:multistatus xmlns:d=\"DAV:\">" + responses + "</d:multistatus>",
+        {}};
+}
+
+struct SyncHarness {
+    FixedClock clock{LocalTime{2026, 12, 7, 9, 0, 0, 0}};
+    PimDocument document{clock};
+    FakeDavServer server;
+    CollectionState state{FakeDavServer::kCollection, "", {}};
+    AddressBookCodec cards{clock};
+    CalendarCodec calendar{clock};
+    const ItemCodec* codec = &cards;
+    SyncReport report;
+
+    SyncHarness() { document.seedDefaultGroups(); }
+
+    Status sync() {
+        report = SyncReport();
+        DavClient dav(server, true);
+        CollectionSync run(dav, *codec, document, state, report, "quillmate-test");
+        return run.run();
+    }
+    const Person& only() const { return document.persons().begin()->second; }
+    // Answers every request of `method` ("" for any) with `answer` instead of the server.
+    void answer(std::string method, HttpResponse answer) {
+        server.fault = [method, answer](const HttpRequest& r) -> std::optional<HttpResponse> {
+            if (!method.empty() && r.method != method) return std::nullopt;
+            return answer;
+        };
+    }
+};
+
+TEST(CollectionSyncTest, MalformedAnswersAreReportedWithTheirPlace) {
+    const std::string good =
+        "<d:response><d:href>/books/main/good.vcf</d:href><d:propstat>"
+        "<d:prop><d:getetag>\"g\"</d:getetag></d:prop><d:status>HTTP/1.1 "
+        "200 OK</d:status></d:propstat></d:response>";
+    struct Row {
+        const char* label;
+        std::function<void(SyncHarness&)> arrange;
+        FailureKind failure;  // None: the sync succeeds
+        const char* message;  // in the failure, or in the one item skipped
+        size_t persons;       // in the document afterwards
+    };
+    const std::string bare =
+        "<d:response><d:href>/books/main/bare.vcf</d:href><d:propstat>"
+        "<d:prop/><d:status>HTTP/1.1 200 OK</d:status></d:propstat>"
+        "</d:response>";
+    const std::string elsewhere =
+        "<d:response><d:href>http://elsewhere.test/a.vcf</d:href><d:propstat><d:prop>"
+        "<d:getetag>\"x\"</d:getetag></d:prop><d:status>HTTP/1.1 200 OK</d:status>"
+        "</d:propstat></d:response>";
+    const auto withGood = [](SyncHarness& h) {
+        h.server.store(kItems + "good.vcf", card("Good", "1"));
+    };
+    const auto withOurs = [](SyncHarness& h) {
+        Person ada;
+        ada.LName = "Lovelace";
+        h.document.add(ada);
+    };
+    const Row rows[] = {
+        {"listing that is not XML",
+         [](SyncHarness& h) {
+             h.answer("PROPFIND", {207, {}, "<d:multistatus xmlns:d=\"DAV:\"><d:response>", {}});
+         },
+         FailureKind::Syntax, "http://dav.test/books/main/:1:", 0},
+        {"listing that is no multistatus",
+         [](SyncHarness& h) {
+             h.answer("PROPFIND", {207, {}, "<error xmlns=\"DAV:\"/>", {}});
+         },
+         FailureKind::Content, "not a multistatus", 0},
+        {"response without href",
+         [](SyncHarness& h) {
+             h.answer("PROPFIND", multistatus("<d:response><d:status>HTTP/1.1 200 OK</d:status>"
+                                              "</d:response>"));
+         },
+         FailureKind::Content, "has no href", 0},
+        {"item without ETag",
+         [&](SyncHarness& h) {
+             withGood(h);
+             h.answer("PROPFIND", multistatus(good + bare));
+         },
+         FailureKind::None, "/books/main/bare.vcf: the server gave it no ETag", 1},
+        {"item on another server",
+         [&](SyncHarness& h) {
+             withGood(h);
+             h.answer("PROPFIND", multistatus(good + elsewhere));
+         },
+         FailureKind::None, "http://elsewhere.test/a.vcf: it lies on another server", 1},
+        {"item that is not a vCard",
+         [&](SyncHarness& h) {
+             withGood(h);
+             h.server.store(kItems + "bad.vcf", "BEGIN:VCALENDAR\r\nEND:VCALENDAR\r\n");
+         },
+         FailureKind::None, "/books/main/bad.vcf: no vCard in the file", 1},
+        {"card naming no one",
+         [&](SyncHarness& h) {
+             withGood(h);
+             h.server.store(kItems + "empty.vcf", "BEGIN:VCARD\r\nVERSION:3.0\r\nEND:VCARD\r\n");
+         },
+         FailureKind::None, "/books/main/empty.vcf: no name or company", 1},
+        {"connection cut",
+         [](SyncHarness& h) {
+             h.answer("", {0, {}, {}, "the server closed the connection"});
+         },
+         FailureKind::Read, "cannot be reached: the server closed the connection", 0},
+        {"item the server refuses",
+         [&](SyncHarness& h) {
+             withOurs(h);
+             h.answer("PUT", {415, {}, {}, {}});
+         },
+         FailureKind::None, "person \"Lovelace\": the server refused it at /books/main/", 1},
+        {"server full",
+         [&](SyncHarness& h) {
+             withOurs(h);
+             h.answer("PUT", {507, {}, {}, {}});
+         },
+         FailureKind::Content, "out of storage space (507)", 1},
+    };
+    for (const Row& row : rows) {
+        SyncHarness h;
+        row.arrange(h);
+        const Status status = h.sync();
+        EXPECT_EQ(status.kind(), row.failure) << row.label << ": " << status.message();
+        if (row.failure != FailureKind::None) {
+            EXPECT_NE(status.message().find(row.message), std::string::npos)
+                << row.label << ": " << status.message();
+        } else {
+            // An item of the server's is skipped; one of ours is kept back.
+            const auto& said = h.report.skipped.empty() ? h.report.notes : h.report.skipped;
+            ASSERT_EQ(said.size(), 1u) << row.label;
+            EXPECT_NE(said[0].find(row.message), std::string::npos) << row.label << ": " << said[0];
+        }
+        EXPECT_EQ(h.document.persons().size(), row.persons) << row.label;
+    }
+}
+
+TEST(CollectionSyncTest, PreconditionFailedFetchesMergesAndTriesAgain) {
+    SyncHarness h;
+    const std::string href = kItems + "ada.vcf";
+    h.server.store(href, card("Lovelace", "555-0100", "PHOTO;ENCODING=b;TYPE=JPEG:AAAA\r\n"));
+    ASSERT_TRUE(h.sync());
+    ASSERT_EQ(h.document.persons().size(), 1u);
+
+    Person edited = h.only();
+    edited.WkPhone = "555-0199";
+    h.document.replace(edited);
+    // The phone adds an e-mail address between our fetch and our write.
+    bool raced = false;
+    h.server.fault = [&](const HttpRequest& r) -> std::optional<HttpResponse> {
+        if (r.method != "PUT" || raced) return std::nullopt;
+        raced = true;
+        h.server.store(href, card("Lovelace", "555-0100",
+                                  "PHOTO;ENCODING=b;TYPE=JPEG:AAAA\r\nEMAIL:ada@example.org\r\n"));
+        return HttpResponse{412, {}, {}, {}};
+    };
+    ASSERT_TRUE(h.sync());
+
+    EXPECT_TRUE(raced);
+    EXPECT_TRUE(h.report.conflicts.empty());
+    EXPECT_EQ(h.report.counts[RecordKind::Person].up, 1);
+    const std::string& stored = h.server.items[href].body;
+    EXPECT_NE(stored.find("555-0199"), std::string::npos) << stored;
+    EXPECT_NE(stored.find("EMAIL:ada@example.org"), std::string::npos) << stored;
+    EXPECT_NE(stored.find("PHOTO;ENCODING=b;TYPE=JPEG:AAAA"), std::string::npos) << stored;
+    EXPECT_EQ(h.only().EMail, "ada@example.org");
+    EXPECT_EQ(h.only().WkPhone, "555-0199");
+}
+
+TEST(CollectionSyncTest, WhatASyncChangesHereIsOneUndoStep) {
+    SyncHarness h;
+    UndoHistory history(h.document);
+    Person ours;
+    ours.LName = "Ours";
+    h.document.add(ours);
+    h.server.store(kItems + "a.vcf", card("Theirs", "1"));
+    h.server.store(kItems + "b.vcf", card("Others", "2"));
+    {
+        const UndoHistory::Step step(history, UndoStep::Synchronize);
+        ASSERT_TRUE(h.sync());
+    }
+    ASSERT_EQ(h.document.persons().size(), 3u);
+    EXPECT_EQ(history.undoName(), "Synchronize");
+    history.undo();
+    ASSERT_EQ(h.document.persons().size(), 1u);
+    EXPECT_EQ(h.only().LName, "Ours");
+}
+
+std::string weekly(const std::string& summary) {
+    return "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Phone//EN\r\nBEGIN:VEVENT\r\n"
+           "UID:standup\r\nDTSTAMP:20261201T100000Z\r\nDTSTART:20261207T090000\r\n"
+           "DTEND:20261207T091500\r\nRRULE:FREQ=WEEKLY;COUNT=4\r\nSUMMARY:" +
+           summary + "\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n";
+}
+
+TEST(CollectionSyncTest, OccurrencesOfASeriesAreNotChangedAloneButNeverLost) {
+    SyncHarness h;
+    h.codec = &h.calendar;
+    const std::string href = kItems + "standup.ics";
+    h.server.store(href, weekly("Standup"));
+    ASSERT_TRUE(h.sync());
+    ASSERT_EQ(h.document.appointments().size(), 4u);
+    const auto descriptions = [&] {
+        std::multiset<std::string> all;
+        for (const auto& [id, a] : h.document.appointments())
+            all.insert(a.Description);
+        return all;
+    };
+
+    // One occurrence edited here and another deleted: neither goes to the series.
+    auto first = h.document.appointments().begin();
+    Appointment edited = first->second;
+    edited.Description = "Standup, longer";
+    const int32_t second = std::next(first)->first;
+    h.document.replace(edited);
+    h.document.remove<Appointment>(second);
+    const std::string before = h.server.items[href].body;
+    ASSERT_TRUE(h.sync());
+    EXPECT_EQ(h.server.items[href].body, before);
+    EXPECT_EQ(descriptions(),
+              (std::multiset<std::string>{"Standup", "Standup", "Standup", "Standup, longer"}));
+    ASSERT_EQ(h.report.notes.size(), 2u);
+    EXPECT_NE(h.report.notes[0].find("the change made here is not sent"), std::string::npos)
+        << h.report.notes[0];
+    EXPECT_NE(h.report.notes[1].find("is not deleted alone; it is brought back"), std::string::npos)
+        << h.report.notes[1];
+
+    // The series changes on the server: its occurrences follow, and the edit made here stays.
+    h.server.store(href, weekly("Team standup"));
+    ASSERT_TRUE(h.sync());
+    EXPECT_EQ(descriptions(),
+              (std::multiset<std::string>{"Standup, longer", "Team standup", "Team standup",
+                                          "Team standup", "Team standup"}));
+    EXPECT_EQ(h.report.notes.size(), 1u);
+}
+
+}  // namespace

@@ -1,0 +1,128 @@
+#pragma once
+
+#include <functional>
+#include <map>
+#include <optional>
+#include <string>
+
+#include "platform/HttpTransport.h"
+
+// One address book or calendar in memory, answering as a WebDAV server without the
+// sync-collection report would, so that the engine lists by ETags. `fault` sees each
+// request first and may answer it instead (a 412, a 507, a cut connection, a broken body).
+class FakeDavServer : public HttpTransport {
+public:
+    static constexpr const char* kCollection = "http://dav.test/books/main/";
+
+    struct Item {
+        std::string etag;
+        std::string body;
+    };
+
+    HttpResponse send(const HttpRequest& request) override {
+        ++requests;
+        if (fault) {
+            if (std::optional<HttpResponse> answer = fault(request)) return *answer;
+        }
+        const std::string href = request.url.substr(std::string("http://dav.test").size());
+        if (request.method == "REPORT" && request.body.find("sync-collection") != std::string::npos)
+            return {501, {}, {}, {}};
+        if (request.method == "PROPFIND") return listing();
+        if (request.method == "REPORT") return multiget(request.body);
+        const auto it = items.find(href);
+        if (request.method == "GET") {
+            if (it == items.end()) return {404, {}, {}, {}};
+            return {200, {{"ETag", it->second.etag}}, it->second.body, {}};
+        }
+        const std::string ifMatch = header(request, "If-Match");
+        if (it != items.end() ? (!ifMatch.empty() && ifMatch != it->second.etag) : !ifMatch.empty())
+            return {412, {}, {}, {}};
+        if (request.method == "PUT") {
+            if (it != items.end() && !header(request, "If-None-Match").empty())
+                return {412, {}, {}, {}};
+            items[href] = {nextEtag(), request.body};
+            return {201, {{"ETag", items[href].etag}}, {}, {}};
+        }
+        if (request.method == "DELETE") {
+            if (it == items.end()) return {404, {}, {}, {}};
+            items.erase(it);
+            return {204, {}, {}, {}};
+        }
+        return {405, {}, {}, {}};
+    }
+
+    // Stores an item as another client would, with a new ETag.
+    void store(const std::string& href, std::string body) {
+        items[href] = {nextEtag(), std::move(body)};
+    }
+
+    std::map<std::string, Item> items;  // by path
+    std::function<std::optional<HttpResponse>(const HttpRequest&)> fault;
+    int requests = 0;
+
+private:
+    static std::string header(const HttpRequest& request, const std::string& name) {
+        for (const auto& [key, value] : request.headers) {
+            if (key == name) return value;
+        }
+        return {};
+    }
+    std::string nextEtag() { return "\"e" + std::to_string(++etags_) + "\""; }
+
+    HttpResponse listing() const {
+        std::string body =
+            "<?xml version=\"1.0\"?><d:multistatus xmlns:d=\"DAV:\">"
+            "<d:response><d:href>/books/main/</d:href><d:propstat><d:prop>"
+            "<d:resourcetype><d:collection/></d:resourcetype></d:prop>"
+            "<d:status>HTTP/1.1 200 OK</d:status></d:propstat></d:response>";
+        for (const auto& [href, item] : items) {
+            body += "<d:response><d:href>" + href + "</d:href><d:propstat><d:prop><d:getetag>" +
+                    escaped(item.etag) +
+                    "</d:getetag></d:prop><d:status>HTTP/1.1 200 OK</d:status></d:propstat>"
+                    "</d:response>";
+        }
+        return {207, {}, body + "</d:multistatus>", {}};
+    }
+
+    HttpResponse multiget(const std::string& request) const {
+        const bool calendar = request.find("calendar-multiget") != std::string::npos;
+        const std::string data = calendar ? "C:calendar-data" : "A:address-data";
+        std::string body =
+            "<?xml version=\"1.0\"?><multistatus xmlns=\"DAV:\" "
+            "xmlns:A=\"urn:ietf:params:xml:ns:carddav\" "
+            "xmlns:C=\"urn:ietf:params:xml:ns:caldav\">";
+        size_t at = 0;
+        while ((at = request.find("<d:href>", at)) != std::string::npos) {
+            at += 8;
+            const std::string href = request.substr(at, request.find('<', at) - at);
+            const auto it = items.find(href);
+            if (it == items.end()) {
+                body += "<response><href>" + href +
+                        "</href><status>HTTP/1.1 404 Not Found</status></response>";
+                continue;
+            }
+            body += "<response><href>" + href + "</href><propstat><prop><getetag>" +
+                    escaped(it->second.etag) + "</getetag><" + data + ">" +
+                    escaped(it->second.body) + "</" + data +
+                    "></prop><status>HTTP/1.1 200 OK</status></propstat></response>";
+        }
+        return {207, {}, body + "</multistatus>", {}};
+    }
+
+    static std::string escaped(const std::string& text) {
+        std::string out;
+        for (const char c : text) {
+            if (c == '<')
+                out += "&lt;";
+            else if (c == '&')
+                out += "&amp;";
+            else if (c == '"')
+                out += "&quot;";
+            else
+                out += c;
+        }
+        return out;
+    }
+
+    int etags_ = 0;
+};

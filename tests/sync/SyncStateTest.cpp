@@ -1,0 +1,63 @@
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+#include "support/ScratchDir.h"
+#include "sync/SyncState.h"
+
+namespace {
+
+TEST(SyncStateTest, ReadsBackWhatItWroteAndTakesABrokenFileForNone) {
+    ScratchDir dir;
+    const std::string path = dir.file("deep/er/home.state");
+    SyncState state;
+    state.foundFor = "http://127.0.0.1:1/\n\nwork";
+    CollectionState& cards = state.collections["addressbook"];
+    cards.url = "http://127.0.0.1:1/alice/contacts/";
+    cards.token = "http://radicale.org/ns/sync/1%2";
+    SyncedItem& item = cards.items["/alice/contacts/a b.vcf"];
+    item.etag = "\"e1\"";
+    item.uid = "ada";
+    Fields base(fieldNames(RecordKind::Person).size());
+    base[0] = "Ada\tAugusta";
+    base[17] = "line one\r\nline two 100%";
+    item.records.push_back({RecordKind::Person, 7, base});
+    ASSERT_TRUE(saveSyncState(path, state));
+
+    SyncState read;
+    std::string warning;
+    ASSERT_TRUE(loadSyncState(path, read, warning));
+    EXPECT_EQ(warning, "");
+    EXPECT_EQ(read.foundFor, state.foundFor);
+    const CollectionState& back = read.collections.at("addressbook");
+    EXPECT_EQ(back.url, cards.url);
+    EXPECT_EQ(back.token, cards.token);
+    const SyncedItem& again = back.items.at("/alice/contacts/a b.vcf");
+    EXPECT_EQ(again.etag, item.etag);
+    ASSERT_EQ(again.records.size(), 1u);
+    EXPECT_EQ(again.records[0].id, 7);
+    EXPECT_EQ(again.records[0].base, base);
+
+    // A state cut short or from elsewhere costs a full compare, said once; none says nothing.
+    const std::pair<const char*, std::string> broken[] = {
+        {"another file", "[general]\n"},
+        {"a record with too few fields",
+         "quillmate-sync-state 1\nC\taddressbook\tu\t\nI\th\te\tu\t0\nR\tP\t7\tAda\n"},
+        {"a record of no kind",
+         "quillmate-sync-state 1\nC\taddressbook\tu\t\nI\th\te\tu\t0\nR\tX\t7\n"},
+    };
+    for (const auto& [label, text] : broken) {
+        std::ofstream(path, std::ios::binary | std::ios::trunc) << text;
+        warning.clear();
+        ASSERT_TRUE(loadSyncState(path, read, warning)) << label;
+        EXPECT_TRUE(read.collections.empty()) << label;
+        EXPECT_EQ(warning, path + ": the sync state cannot be read; every item is compared anew")
+            << label;
+    }
+    warning.clear();
+    ASSERT_TRUE(loadSyncState(dir.file("none.state"), read, warning));
+    EXPECT_TRUE(read.collections.empty());
+    EXPECT_EQ(warning, "");
+}
+
+}  // namespace

@@ -48,6 +48,13 @@ bool RecurrenceBudget::take(int64_t units) {
     return true;
 }
 
+bool RecurrenceBudget::takeDate() {
+    if (eventDates_ >= kDatesPerEvent || datesLeft_ <= 0) return false;
+    ++eventDates_;
+    --datesLeft_;
+    return true;
+}
+
 bool isRecurring(icalcomponent* event) {
     return icalcomponent_get_first_property(event, ICAL_RRULE_PROPERTY) != nullptr ||
            icalcomponent_get_first_property(event, ICAL_RDATE_PROPERTY) != nullptr;
@@ -62,6 +69,7 @@ Occurrences expandOccurrences(icalcomponent* event, icalcomponent* calendar, Dat
     // A day of margin: the window is local time, the rule's own time may be any zone's.
     const DateTime limit = to + DateTimeSpan(1.0);
     std::vector<icaltimetype> candidates = {start};
+    budget.startEvent();
 
     for (icalproperty* p = icalcomponent_get_first_property(event, ICAL_RRULE_PROPERTY); p;
          p = icalcomponent_get_next_property(event, ICAL_RRULE_PROPERTY)) {
@@ -86,6 +94,10 @@ Occurrences expandOccurrences(icalcomponent* event, icalcomponent* calendar, Dat
         for (int n = 0; count <= 0 || n < count; ++n) {
             const icaltimetype next = icalrecur_iterator_next(iterator.get());
             if (icaltime_is_null_time(next)) break;
+            if (!budget.takeDate()) {
+                result.failure = "repeats into more dates than can be expanded";
+                return result;
+            }
             const DateTime local = localTimeOf(next);
             if (local >= from && local < to) candidates.push_back(next);
         }

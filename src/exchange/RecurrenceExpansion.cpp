@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <memory>
+#include <tuple>
 
 #include "exchange/CalendarTime.h"
 
@@ -40,6 +41,15 @@ icaltimetype untilOfForm(icaltimetype start, DateTime limit) {
     return icalTimeOf(limit);
 }
 
+// `day`, a local date, in the form of `start`: a date, floating, UTC or in its zone. Every
+// form of it lies within a day and a half of the local one.
+icaltimetype ofForm(icaltimetype start, DateTime day) {
+    if (start.is_date) return icalDateOf(day);
+    icaltimetype time = floatingTimeOf(day);
+    time.zone = icaltime_is_utc(start) ? icaltimezone_get_utc_timezone() : start.zone;
+    return time;
+}
+
 }  // namespace
 
 bool RecurrenceBudget::take(int64_t units) {
@@ -48,10 +58,16 @@ bool RecurrenceBudget::take(int64_t units) {
     return true;
 }
 
-bool RecurrenceBudget::takeDate() {
+bool RecurrenceBudget::takeDate(bool occurrence) {
     if (eventDates_ >= kDatesPerEvent || datesLeft_ <= 0) return false;
+    if (occurrence && (eventOccurrences_ >= kOccurrencesPerEvent || occurrencesLeft_ <= 0))
+        return false;
     ++eventDates_;
     --datesLeft_;
+    if (occurrence) {
+        ++eventOccurrences_;
+        --occurrencesLeft_;
+    }
     return true;
 }
 
@@ -70,6 +86,11 @@ Occurrences expandOccurrences(icalcomponent* event, icalcomponent* calendar, Dat
     const DateTime limit = to + DateTimeSpan(1.0);
     std::vector<icaltimetype> candidates = {start};
     budget.startEvent();
+    const DateTime earliest = (from - DateTimeSpan(2.0)).date();
+    const auto beforeEarliest = [&](const icaltimetype& t) {
+        return std::tuple(t.year, t.month, t.day) <
+               std::tuple(earliest.year(), earliest.month(), earliest.day());
+    };
 
     for (icalproperty* p = icalcomponent_get_first_property(event, ICAL_RRULE_PROPERTY); p;
          p = icalcomponent_get_next_property(event, ICAL_RRULE_PROPERTY)) {
@@ -91,15 +112,24 @@ Occurrences expandOccurrences(icalcomponent* event, icalcomponent* calendar, Dat
         const std::unique_ptr<icalrecur_iterator, IteratorFree> iterator(
             icalrecur_iterator_new(rule, start));
         if (!iterator) continue;  // a rule with no dates at all
+        // A rule without COUNT and of whole days or longer starts at the window, so that
+        // the years before it cost nothing; libical counts steps of hours or less from the
+        // wrong time when started late, so those still run from DTSTART.
+        if (count <= 0 && rule.freq >= ICAL_DAILY_RECURRENCE &&
+            rule.freq <= ICAL_YEARLY_RECURRENCE && startLocal < earliest)
+            (void)icalrecur_iterator_set_start(iterator.get(), ofForm(start, earliest));
         for (int n = 0; count <= 0 || n < count; ++n) {
             const icaltimetype next = icalrecur_iterator_next(iterator.get());
             if (icaltime_is_null_time(next)) break;
-            if (!budget.takeDate()) {
+            // Most dates before the window are told by their fields, without the cost of
+            // a conversion to local time: no zone is a day and a half from local time.
+            const DateTime local = beforeEarliest(next) ? DateTime() : localTimeOf(next);
+            const bool inWindow = local >= from && local < to;
+            if (!budget.takeDate(inWindow)) {
                 result.failure = "repeats into more dates than can be expanded";
                 return result;
             }
-            const DateTime local = localTimeOf(next);
-            if (local >= from && local < to) candidates.push_back(next);
+            if (inWindow) candidates.push_back(next);
         }
     }
     for (icalproperty* p = icalcomponent_get_first_property(event, ICAL_RDATE_PROPERTY); p;

@@ -19,24 +19,31 @@ public:
     static constexpr int64_t kPerRule = 400'000;
     // Units of frequency one import may cover.
     static constexpr int64_t kPerImport = 2'000'000;
-    // Dates the rules of one event may make (hourly for 45 years).
-    static constexpr int64_t kDatesPerEvent = 400'000;
+    // Dates the rules of one event may make (hourly for eleven years).
+    static constexpr int64_t kDatesPerEvent = 100'000;
     // Dates the rules of one import may make.
-    static constexpr int64_t kDatesPerImport = 2'000'000;
+    static constexpr int64_t kDatesPerImport = 400'000;
+    // Of those, the dates in the window, each an appointment: one event may have one an
+    // hour for the three years of the window, an import a hundred daily events' worth.
+    static constexpr int64_t kOccurrencesPerEvent = 30'000;
+    static constexpr int64_t kOccurrencesPerImport = 110'000;
 
     // Takes `units`; false, taking nothing, when they are more than one rule or the rest of
     // the import may have.
     bool take(int64_t units);
-    // Takes one date made for the event being expanded (see startEvent); false, taking
-    // nothing, when the event or the import has made as many as it may.
-    bool takeDate();
+    // Takes one date made for the event being expanded (see startEvent), one that falls in
+    // the window when `occurrence`; false, taking nothing, when the event or the import has
+    // made as many as it may.
+    bool takeDate(bool occurrence = false);
     // The next dates taken are another event's.
-    void startEvent() { eventDates_ = 0; }
+    void startEvent() { eventDates_ = eventOccurrences_ = 0; }
 
 private:
     int64_t left_ = kPerImport;
     int64_t datesLeft_ = kDatesPerImport;
+    int64_t occurrencesLeft_ = kOccurrencesPerImport;
     int64_t eventDates_ = 0;
+    int64_t eventOccurrences_ = 0;
 };
 
 // The occurrences of a recurring event that start in a window.

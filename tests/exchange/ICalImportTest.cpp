@@ -308,7 +308,10 @@ TEST_F(ICalImportTest, RulesThatWouldSearchForeverAreSkippedNotFollowed) {
         ASSERT_TRUE(budget.takeDate());
     EXPECT_FALSE(budget.takeDate()) << "one event's dates";
     budget.startEvent();
-    EXPECT_TRUE(budget.takeDate());
+    for (int64_t i = 0; i < RecurrenceBudget::kOccurrencesPerEvent; ++i)
+        ASSERT_TRUE(budget.takeDate(true));
+    EXPECT_FALSE(budget.takeDate(true)) << "one event's dates in the window";
+    EXPECT_TRUE(budget.takeDate(false));
     for (int64_t i = 0; i < RecurrenceBudget::kPerImport / RecurrenceBudget::kPerRule; ++i)
         EXPECT_TRUE(budget.take(RecurrenceBudget::kPerRule));
     EXPECT_FALSE(budget.take(1));

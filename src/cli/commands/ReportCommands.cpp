@@ -165,11 +165,12 @@ Status runReport(CliContext& context, const std::vector<std::string>& argList) {
     if (!qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
         return Status::failure(FailureKind::Content, "", "reports need Qt Gui");
     if (*output != kStandardStream)
-        return writeReportPdf(*output, kind, inputs, settings, paper, context.locale);
+        return writeReportPdf(*output, kind, std::move(inputs), settings, paper, context.locale);
     const auto toOutput = [&](std::string_view bytes) {
         return bool(context.out.write(bytes.data(), std::streamsize(bytes.size())));
     };
-    if (Status written = streamReportPdf(toOutput, kind, inputs, settings, paper, context.locale);
+    if (Status written =
+            streamReportPdf(toOutput, kind, std::move(inputs), settings, paper, context.locale);
         !written)
         return written.inFile(kStandardOutputName);
     return {};

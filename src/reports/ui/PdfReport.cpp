@@ -3,6 +3,9 @@
 #include <QBuffer>
 #include <QPdfWriter>
 
+#include <memory>
+#include <new>
+
 #include "reports/PageProvider.h"
 #include "reports/PrintJob.h"
 #include "reports/ui/PagedDeviceSink.h"
@@ -43,7 +46,7 @@ Status noPages(const std::string& path) {
 
 // Lays out the report of `kind` and hands its pages and page layout to `use`.
 template <class Use>
-Status withReportPages(ReportKind kind, const ReportInputs& inputs, const ReportSettings& settings,
+Status withReportPages(ReportKind kind, ReportInputs inputs, const ReportSettings& settings,
                        const QPageSize& paper, const Locale& locale, Use use) {
     // The whole sheet is printable: the report's own margins place the text.
     const QPageLayout layout(paper, QPageLayout::Portrait, QMarginsF());
@@ -52,7 +55,7 @@ Status withReportPages(ReportKind kind, const ReportInputs& inputs, const Report
     measuringWriter.setResolution(kPdfResolution);
     measuringWriter.setPageLayout(layout);
     PainterCanvas measuring(nullptr, &measuringWriter, pagedDeviceMetrics(measuringWriter));
-    const auto report = buildReport(kind, measuring, inputs, settings, locale);
+    const auto report = buildReport(kind, measuring, std::move(inputs), settings, locale);
     if (report == nullptr)
         return Status::failure(FailureKind::Usage, "", "this report cannot be drawn yet");
     ReportPageProvider pages(*report, nullptr);
@@ -66,12 +69,20 @@ Status streamPagesPdf(const ByteSink& sink, PageProvider& pages, const QPageLayo
     // An empty PDF would replace whatever the user chose to write over, for nothing.
     if (!pages.hasPage(0)) return noPages("");
     SinkDevice device(sink);
-    QPdfWriter writer(&device);
-    writer.setResolution(resolution);
-    writer.setCreator(QStringLiteral("Quillmate"));
-    writer.setPageLayout(layout);
-    PagedDeviceSink pageSink(writer);
-    Status printed = runPrintJob(pages, pageSink, "Quillmate Document");
+    auto writer = std::make_unique<QPdfWriter>(&device);
+    writer->setResolution(resolution);
+    writer->setCreator(QStringLiteral("Quillmate"));
+    writer->setPageLayout(layout);
+    Status printed;
+    try {
+        PagedDeviceSink pageSink(*writer);
+        printed = runPrintJob(pages, pageSink, "Quillmate Document");
+    } catch (const std::bad_alloc&) {
+        // The sink left its painter unended; the writer it paints on is left too, since
+        // destroying it would end the job, which needs the memory there is not.
+        (void)writer.release();
+        return Status::failure(FailureKind::Write, "", "not enough memory to draw the report");
+    }
     if (device.refused()) return Status::failure(FailureKind::Write, "", "the PDF was not taken");
     return printed;
 }
@@ -92,19 +103,19 @@ Status writePagesPdf(const std::string& path, PageProvider& pages, const QPageLa
     return written;
 }
 
-Status streamReportPdf(const ByteSink& sink, ReportKind kind, const ReportInputs& inputs,
+Status streamReportPdf(const ByteSink& sink, ReportKind kind, ReportInputs inputs,
                        const ReportSettings& settings, const QPageSize& paper,
                        const Locale& locale) {
-    return withReportPages(kind, inputs, settings, paper, locale,
+    return withReportPages(kind, std::move(inputs), settings, paper, locale,
                            [&](PageProvider& pages, const QPageLayout& layout) {
                                return streamPagesPdf(sink, pages, layout, kPdfResolution);
                            });
 }
 
-Status writeReportPdf(const std::string& path, ReportKind kind, const ReportInputs& inputs,
+Status writeReportPdf(const std::string& path, ReportKind kind, ReportInputs inputs,
                       const ReportSettings& settings, const QPageSize& paper,
                       const Locale& locale) {
-    return withReportPages(kind, inputs, settings, paper, locale,
+    return withReportPages(kind, std::move(inputs), settings, paper, locale,
                            [&](PageProvider& pages, const QPageLayout& layout) {
                                return writePagesPdf(path, pages, layout, kPdfResolution);
                            });

@@ -26,11 +26,11 @@ Status writePagesPdf(const std::string& path, PageProvider& pages, const QPageLa
 // Draws the report of `kind` as a PDF of `paper`-sized pages, one PDF page per report page,
 // with no printer involved, and hands its bytes to `sink` as streamPagesPdf does. Needs a
 // QGuiApplication (any platform, offscreen included) for its fonts.
-Status streamReportPdf(const ByteSink& sink, ReportKind kind, const ReportInputs& inputs,
+Status streamReportPdf(const ByteSink& sink, ReportKind kind, ReportInputs inputs,
                        const ReportSettings& settings, const QPageSize& paper,
                        const Locale& locale);
 
 // As above, into the PDF file at `path`, whole or not at all; a report without pages
 // writes nothing.
-Status writeReportPdf(const std::string& path, ReportKind kind, const ReportInputs& inputs,
+Status writeReportPdf(const std::string& path, ReportKind kind, ReportInputs inputs,
                       const ReportSettings& settings, const QPageSize& paper, const Locale& locale);

@@ -102,7 +102,13 @@ Occurrences expandOccurrences(icalcomponent* event, icalcomponent* calendar, Dat
         rule.count = 0;
         if (icaltime_is_null_time(rule.until) || localTimeOf(rule.until) > limit)
             rule.until = untilOfForm(start, limit);
-        const double seconds = (limit - startLocal).days() * double(kDay);
+        // A rule without COUNT and of whole days or longer starts at the window, so that
+        // the years before it cost nothing; libical counts steps of hours or less from the
+        // wrong time when started late, so those still run from DTSTART.
+        const bool startsAtWindow = count <= 0 && rule.freq >= ICAL_DAILY_RECURRENCE &&
+                                    rule.freq <= ICAL_YEARLY_RECURRENCE && startLocal < earliest;
+        const DateTime first = startsAtWindow ? earliest : startLocal;
+        const double seconds = (limit - first).days() * double(kDay);
         const int64_t units =
             seconds <= 0 ? 0 : int64_t(seconds / double(unitSeconds(rule.freq))) + 1;
         if (!budget.take(units)) {
@@ -112,11 +118,7 @@ Occurrences expandOccurrences(icalcomponent* event, icalcomponent* calendar, Dat
         const std::unique_ptr<icalrecur_iterator, IteratorFree> iterator(
             icalrecur_iterator_new(rule, start));
         if (!iterator) continue;  // a rule with no dates at all
-        // A rule without COUNT and of whole days or longer starts at the window, so that
-        // the years before it cost nothing; libical counts steps of hours or less from the
-        // wrong time when started late, so those still run from DTSTART.
-        if (count <= 0 && rule.freq >= ICAL_DAILY_RECURRENCE &&
-            rule.freq <= ICAL_YEARLY_RECURRENCE && startLocal < earliest)
+        if (startsAtWindow)
             (void)icalrecur_iterator_set_start(iterator.get(), ofForm(start, earliest));
         for (int n = 0; count <= 0 || n < count; ++n) {
             const icaltimetype next = icalrecur_iterator_next(iterator.get());

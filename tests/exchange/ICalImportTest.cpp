@@ -302,20 +302,28 @@ TEST_F(ICalImportTest, RulesThatWouldSearchForeverAreSkippedNotFollowed) {
     EXPECT_STREQ(result.skipped[0].reason, "repeats too often to expand");
     EXPECT_STREQ(result.skipped[2].reason, "repeats too often to expand");
 
-    // Rules within the limit of one still add up to the limit of an import.
-    RecurrenceBudget budget;
-    for (int64_t i = 0; i < RecurrenceBudget::kDatesPerEvent; ++i)
-        ASSERT_TRUE(budget.takeDate());
-    EXPECT_FALSE(budget.takeDate()) << "one event's dates";
-    budget.startEvent();
-    for (int64_t i = 0; i < RecurrenceBudget::kOccurrencesPerEvent; ++i)
-        ASSERT_TRUE(budget.takeDate(true));
-    EXPECT_FALSE(budget.takeDate(true)) << "one event's dates in the window";
-    EXPECT_TRUE(budget.takeDate(false));
-    for (int64_t i = 0; i < RecurrenceBudget::kPerImport / RecurrenceBudget::kPerRule; ++i)
-        EXPECT_TRUE(budget.take(RecurrenceBudget::kPerRule));
-    EXPECT_FALSE(budget.take(1));
-    EXPECT_FALSE(RecurrenceBudget().take(RecurrenceBudget::kPerRule + 1));
+    // Each limit holds by itself; rules and events within theirs still add up to the
+    // import's.
+    RecurrenceBudget units;
+    EXPECT_FALSE(units.take(RecurrenceBudget::kPerRule + 1));
+    EXPECT_TRUE(units.take(RecurrenceBudget::kPerRule));
+    EXPECT_FALSE(units.take(RecurrenceBudget::kPerImport - RecurrenceBudget::kPerRule + 1));
+    RecurrenceBudget dates;
+    int64_t taken = 0;
+    for (int event = 0; event < 10; ++event) {
+        dates.startEvent();
+        int64_t ofEvent = 0;
+        while (dates.takeDate(ofEvent % 2 == 0))
+            ++ofEvent;
+        EXPECT_LE(ofEvent, RecurrenceBudget::kDatesPerEvent);
+        taken += ofEvent;
+    }
+    EXPECT_EQ(taken, RecurrenceBudget::kDatesPerImport);
+    RecurrenceBudget inWindow;
+    int64_t occurrences = 0;
+    while (inWindow.takeDate(true))
+        ++occurrences;
+    EXPECT_EQ(occurrences, RecurrenceBudget::kOccurrencesPerEvent);
 }
 
 // Small files that would make libical work for minutes and take gigabytes: each must be

@@ -1,6 +1,5 @@
 #include "exchange/CalendarParse.h"
 
-#include <algorithm>
 #include <cstring>
 #include <memory>
 

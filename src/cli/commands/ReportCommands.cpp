@@ -178,11 +178,10 @@ Status runReport(CliContext& context, const std::vector<std::string>& argList) {
 
 const std::array<CliCommand, 1> kCommands = {{
     {"report", kReportArgs,
-     "draw a report of DOC into the PDF file PDF (standard output for -): the daily plan, tasks or "
-     "appointments of "
-     "a date (today unless --date), the weekly or monthly plan around it, or the phone book "
-     "or envelopes of every person of an address-book group (\"All\" unless --group); "
-     "margins in thousandths of an inch",
+     "draw a report of DOC into the PDF file PDF (standard output for -): the daily plan, "
+     "tasks or appointments of a date (today unless --date), the weekly or monthly plan "
+     "around it, or the phone book or envelopes of every person of an address-book group "
+     "(\"All\" unless --group); margins in thousandths of an inch",
      runReport},
 }};
 

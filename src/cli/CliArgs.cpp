@@ -67,8 +67,18 @@ std::optional<LocalTime> parseNowOption(std::string_view text) {
 
 Status CliArgs::parse(const std::vector<std::string>& args, const std::vector<std::string>& valued,
                       const std::vector<std::string>& flags) {
+    bool optionsEnded = false;
     for (size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
+        // After "--" every argument is taken as it stands: a description may start with "--".
+        if (optionsEnded) {
+            positional_.push_back(arg);
+            continue;
+        }
+        if (arg == "--") {
+            optionsEnded = true;
+            continue;
+        }
         // "-o" is an option only where the command has one of that letter; elsewhere it
         // stays the file name it always was.
         const bool shortOption =

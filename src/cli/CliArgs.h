@@ -21,7 +21,8 @@
 
 // Splits arguments into options and positionals. Options are "--name" or "--name value",
 // or "-x" / "-x value" for a one-letter name the lists hold; `valued` lists the names that
-// take a value. Unknown options are an error.
+// take a value. Unknown options are an error. "--" ends the options: every argument after
+// it is a positional.
 class CliArgs {
 public:
     // A Usage failure for an unknown option or one without its value.

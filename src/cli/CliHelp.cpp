@@ -43,6 +43,8 @@ void printCliHelp(std::ostream& out) {
         head.resize(std::max(head.size(), kOptionColumn), ' ');
         out << "  " << head << "  " << option.summary << '\n';
     }
+    for (const char* note : kCliNotes)
+        out << '\n' << note << '\n';
     out << '\n' << kCliErrorFormat << "\nExit status:";
     for (const CliExitMeaning& exit : kCliExitMeanings) {
         out << (exit.code == kCliExitMeanings[0].code ? " " : ", ") << exit.code << ' '

@@ -21,6 +21,14 @@ inline constexpr const char* kCliSynopsis[] = {
 inline constexpr const char* kCliDescription = "Scripted access to Quillmate documents (.pgr).";
 inline constexpr CliOption kCliHelpCommand = {"help", "[COMMAND]",
                                               "print this help, or the usage of COMMAND"};
+// How arguments end their options and how lines of output hold values, one paragraph each.
+inline constexpr const char* kCliNotes[] = {
+    "\"--\" ends the options: every argument after it is taken as it stands, so that a "
+    "description may begin with \"--\".",
+    "Lines of output (day, alarms, persons, groups) write a backslash in a value as \\\\, a "
+    "tab as \\t, a line feed as \\n, a carriage return as \\r and any other control "
+    "character as \\xHH, so that a value never adds a field or a line of its own.",
+};
 inline constexpr const char* kCliErrorFormat =
     "Errors are printed as \"quillmate-cli: FILE:LINE:COLUMN: what went wrong\".";
 

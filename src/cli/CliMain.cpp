@@ -9,6 +9,7 @@
 #include "cli/CliCommand.h"
 #include "cli/CliHelp.h"
 #include "cli/CommandSuggestion.h"
+#include "cli/commands/CommandSupport.h"
 #include "platform/Clock.h"
 #include "platform/qt/QtLocale.h"
 
@@ -64,9 +65,9 @@ int runHelp(const std::vector<std::string>& args, std::ostream& out, std::ostrea
 }
 
 // Whether "--help" stands among the arguments as an option of its own, not as the value
-// of the option before it ("--fields --help").
+// of the option before it ("--fields --help") nor after the end of the options.
 bool asksForHelp(const std::vector<std::string>& args) {
-    for (size_t i = 0; i < args.size(); ++i) {
+    for (size_t i = 0; i < args.size() && args[i] != "--"; ++i) {
         if (args[i] == "--help" && (i == 0 || args[i - 1].rfind("--", 0) != 0)) return true;
     }
     return false;
@@ -83,6 +84,10 @@ int runCli(const std::vector<std::string>& args, std::istream& in, std::ostream&
     size_t i = 0;
     // Global options come before the command.
     for (; i < args.size() && args[i].rfind("--", 0) == 0; ++i) {
+        if (args[i] == "--") {
+            ++i;
+            break;
+        }
         if (args[i] == "--version") {
             out << "quillmate-cli " << QUILLMATE_VERSION << '\n';
             return kExitOk;
@@ -95,6 +100,10 @@ int runCli(const std::vector<std::string>& args, std::istream& in, std::ostream&
             if (i + 1 >= args.size()) return usage("--now needs a value");
             const auto now = parseNowOption(args[++i]);
             if (!now) return usage("--now wants \"YYYY-MM-DD HH:MM\", not \"" + args[i] + "\"");
+            if (Status inRange = checkInEditorRange(
+                    "--now", DateTime::fromFields(now->year, now->month, now->day));
+                !inRange)
+                return finish(err, inRange, nullptr);
             clock = std::make_unique<FixedClock>(*now);
             continue;
         }
@@ -110,10 +119,15 @@ int runCli(const std::vector<std::string>& args, std::istream& in, std::ostream&
 
     const QtLocale locale;
     CliContext context{*clock, locale, in, out, err, after == AfterCli::ProcessEnds};
+    Status status;
     try {
-        return finish(err, command->run(context, rest), command);
+        status = command->run(context, rest);
     } catch (const std::bad_alloc&) {
         // Whatever the command had not yet written stays as it was.
-        return finish(err, Status::failure(FailureKind::Content, "", "not enough memory"), command);
+        status = Status::failure(FailureKind::Content, "", "not enough memory");
     }
+    // Output that never arrived (a full disk, a closed pipe) is no success.
+    if (status && !out.flush())
+        status = Status::failure(FailureKind::Write, kStandardOutputName, "the output was refused");
+    return finish(err, status, command);
 }

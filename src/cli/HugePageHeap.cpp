@@ -1,6 +1,7 @@
 #include "cli/HugePageHeap.h"
 
 #include <sys/mman.h>
+#include <sys/resource.h>
 #include <unistd.h>
 
 #include <cstddef>
@@ -23,6 +24,17 @@ constexpr int kUsualTopPad = 128 << 10;
 // The largest block glibc lets the heap serve itself rather than map on its own.
 constexpr int kLargestHeapBlock = 32 << 20;
 
+// Whether the process may use only so much address space or heap: the reserve would take
+// half a gigabyte of it from the libraries and records still to come, and turn a command
+// that fits into one that fails.
+bool addressSpaceLimited() {
+    for (const int resource : {RLIMIT_AS, RLIMIT_DATA}) {
+        struct rlimit limit {};
+        if (getrlimit(resource, &limit) != 0 || limit.rlim_cur != RLIM_INFINITY) return true;
+    }
+    return false;
+}
+
 // The first line of a file, "" when there is none.
 std::string firstLine(const char* path) {
     std::ifstream file(path);
@@ -35,12 +47,12 @@ std::string firstLine(const char* path) {
 
 void askForHugePagesForTheHeap() {
 #if defined(__GLIBC__) && defined(MADV_HUGEPAGE)
-    // Only where huge pages come on request; and not where the system counts address
-    // space as memory promised (strict overcommit), where the reserve would be taken from
-    // every other program while this one runs.
+    // Only where huge pages come on request; not where the system counts address space as
+    // memory promised (strict overcommit), where the reserve would be taken from every other
+    // program while this one runs; and not under a limit of address space or heap.
     if (firstLine("/sys/kernel/mm/transparent_hugepage/enabled").find("[madvise]") ==
             std::string::npos ||
-        firstLine("/proc/sys/vm/overcommit_memory") == "2")
+        firstLine("/proc/sys/vm/overcommit_memory") == "2" || addressSpaceLimited())
         return;
     // The heap serves blocks up to 32 MB itself, and keeps what it takes: memory given
     // back and taken again would come without the advice.

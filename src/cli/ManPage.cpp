@@ -50,6 +50,9 @@ void writeCliManPage(std::ostream& out, std::string_view version, std::string_vi
     out << ".SH OPTIONS\n";
     for (const CliOption& option : cliGlobalOptions())
         writeItem(out, option.name, option.argument, option.summary);
+    out << ".SH NOTES\n";
+    for (const char* note : kCliNotes)
+        out << (note == kCliNotes[0] ? "" : ".br\n") << roffEscaped(note) << '\n';
     out << ".SH DIAGNOSTICS\n" << roffEscaped(kCliErrorFormat) << "\n.SH \"EXIT STATUS\"\n";
     for (const CliExitMeaning& exit : kCliExitMeanings)
         writeItem(out, std::to_string(exit.code), "", exit.meaning);

@@ -26,6 +26,14 @@ std::string summaryText(const char* text) {
     return withCrLf(trimmed(value));
 }
 
+constexpr const char* kImpossibleStart =
+    "its start is a date or time that does not exist (such as 30 February or hour 25)";
+
+// A time written in the file that names no real day or time.
+bool isImpossible(const icaltimetype& time) {
+    return !icaltime_is_null_time(time) && !isRealTime(time);
+}
+
 int secondsBetween(DateTime from, DateTime to) {
     const double seconds = std::round((to - from).days() * 86400.0);
     return static_cast<int>(std::clamp(seconds, -2e9, 2e9));
@@ -91,9 +99,11 @@ const char* CalendarEntryReader::shapeOf(icalcomponent* event, icalcomponent* ca
     if (shape.description.empty()) return "no summary";
     if (icalcomponent_get_status(event) == ICAL_STATUS_CANCELLED) return "cancelled";
     const icaltimetype start = startOf(event, calendar);
+    if (isImpossible(start)) return kImpossibleStart;
     const DateTime startLocal = localTimeOf(start);
     if (!startLocal.isValid()) return "no start time that can be read";
     const icaltimetype end = endOf(event, calendar);
+    if (isImpossible(end)) return "its end is a date or time that does not exist";
     const DateTime endLocal = localTimeOf(end);
     shape.wholeDays = start.is_date != 0;
     if (endLocal.isValid() && endLocal > startLocal) {
@@ -198,7 +208,9 @@ void CalendarEntryReader::readTask(icalcomponent* todo, icalcomponent* calendar,
     if (task.Description.empty()) return skip(line, "no summary");
     if (icalcomponent_get_status(todo) == ICAL_STATUS_CANCELLED) return skip(line, "cancelled");
     icaltimetype due = dueOf(todo, calendar);
+    if (isImpossible(due)) return skip(line, "its due date is a date or time that does not exist");
     if (icaltime_is_null_time(due)) due = startOf(todo, calendar);
+    if (isImpossible(due)) return skip(line, kImpossibleStart);
     const DateTime dueLocal = localTimeOf(due);
     task.DueDate = dueLocal.isValid() ? dueLocal : today_;
     if (isCompleted(todo)) {

@@ -82,8 +82,15 @@ icaltimezone* zoneForTime(icaltimezone* zone, const icaltimetype& time) {
 
 }  // namespace
 
+bool isRealTime(const icaltimetype& time) {
+    return DateTime::fromFields(time.year, time.month, time.day, time.is_date ? 0 : time.hour,
+                                time.is_date ? 0 : time.minute, time.is_date ? 0 : time.second)
+        .isValid();
+}
+
 DateTime localTimeOf(icaltimetype time) {
-    if (icaltime_is_null_time(time) || !icaltime_is_valid_time(time)) return DateTime();
+    if (icaltime_is_null_time(time) || !icaltime_is_valid_time(time) || !isRealTime(time))
+        return DateTime();
     if (time.is_date) return DateTime::fromFields(time.year, time.month, time.day);
     icaltimezone* zone = icaltime_is_utc(time) ? icaltimezone_get_utc_timezone()
                                                : const_cast<icaltimezone*>(time.zone);

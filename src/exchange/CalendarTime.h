@@ -7,8 +7,13 @@
 // Between the times of iCalendar and the local wall-clock times of records (in the zone of
 // TZ). Only the calendar code includes this header, and with it libical.
 
+// Whether a time that is not null names a day and time that exist: libical reads 30
+// February or hour 25 as written, and would move them on to another day.
+[[nodiscard]] bool isRealTime(const icaltimetype& time);
+
 // The local time of an iCalendar time: a UTC time and a time in a known zone at their
-// instant, a floating time and a date (00:00) as they stand. Null when it has none. A zone
+// instant, a floating time and a date (00:00) as they stand. Null when it has none or it
+// is no real time (isRealTime). A zone
 // the file defines without a rule for the time's day (rules for other years only, or a
 // first onset after it) gives way to the system's zone of that name, when there is one.
 [[nodiscard]] DateTime localTimeOf(icaltimetype time);

@@ -8,6 +8,7 @@
 
 #include "exchange/CalendarEntryReader.h"
 #include "exchange/CalendarOutline.h"
+#include "exchange/CalendarParse.h"
 #include "exchange/CalendarTime.h"
 #include "exchange/CalendarWalk.h"
 #include "fileio/AtomicFile.h"
@@ -48,9 +49,8 @@ CalendarImportResult importCalendar(PimDocument& document, std::string_view byte
     CalendarEntryReader reader(document, result);
     if (raw.find_first_not_of(" \t\r\n") == std::string::npos) return result;
     const std::string text = unfoldedText(raw);
-    std::unique_ptr<icalcomponent, ComponentFree> root(outline.hasCalendar || outline.hasEntries
-                                                           ? icalparser_parse_string(text.c_str())
-                                                           : nullptr);
+    std::unique_ptr<icalcomponent, ComponentFree> root(
+        outline.hasCalendar || outline.hasEntries ? parseCalendarText(text) : nullptr);
     if (!root) {
         result.status = Status::failure(FailureKind::Content, "",
                                         "no calendar in the file (no BEGIN:VCALENDAR line)");
@@ -64,6 +64,7 @@ CalendarImportResult importCalendar(PimDocument& document, std::string_view byte
              "calendar"});
     }
     root.reset(asContainer(root.release()));
+    dropRunawayZoneRules(root.get(), outline, result.notes);
     CalendarWalk(outline, reader, parts, result).readRoot(root.get());
     document.addTogether(std::move(reader.appointments), std::move(reader.tasks));
     return result;

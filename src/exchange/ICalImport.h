@@ -38,12 +38,15 @@ struct CalendarImportResult {
 //   a to-do's due date is its due time (its start without one, today without either); its
 //   priorities 1-4 are High, 5 Medium, 6-9 Low, none High; a completed to-do is Done, done
 //   on the day it was completed.
-// An event or to-do without a summary, a cancelled one, an event without a start and an
-// event that the document held before (same description, start and end) add nothing and
-// are listed, and so is every component of a kind not read (a journal entry, free/busy
-// time). A calendar nested in another is read as well. Events and to-dos without a
-// calendar around them are read with a note, and so is an event whose repeat rule libical
-// cannot read (added once). Appointments and tasks go into the document as one change.
+// An event or to-do without a summary, a cancelled one, an event without a start, one
+// whose start, end or due time does not exist (30 February, hour 25), a recurring event
+// that makes more dates than RecurrenceBudget allows and an event that the document held
+// before (same description, start and end) add nothing and are listed, and so is every
+// component of a kind not read (a journal entry, free/busy time). A calendar nested in
+// another is read as well. Events and to-dos without a calendar around them are read with
+// a note, and so is an event whose repeat rule libical cannot read (added once) and a time
+// zone whose runaway rule is left out (dropRunawayZoneRules). Appointments and tasks go
+// into the document as one change.
 // Text holding no calendar, event or to-do at all, or components nested deeper than any
 // calendar nests them, is a Content failure that adds nothing.
 CalendarImportResult importICalendarText(PimDocument& document, std::string_view bytes,

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <memory>
+#include <tuple>
 
 #include "exchange/CalendarTime.h"
 
@@ -40,11 +41,33 @@ icaltimetype untilOfForm(icaltimetype start, DateTime limit) {
     return icalTimeOf(limit);
 }
 
+// `day`, a local date, in the form of `start`: a date, floating, UTC or in its zone. Every
+// form of it lies within a day and a half of the local one.
+icaltimetype ofForm(icaltimetype start, DateTime day) {
+    if (start.is_date) return icalDateOf(day);
+    icaltimetype time = floatingTimeOf(day);
+    time.zone = icaltime_is_utc(start) ? icaltimezone_get_utc_timezone() : start.zone;
+    return time;
+}
+
 }  // namespace
 
 bool RecurrenceBudget::take(int64_t units) {
     if (units > kPerRule || units > left_) return false;
     left_ -= units;
+    return true;
+}
+
+bool RecurrenceBudget::takeDate(bool occurrence) {
+    if (eventDates_ >= kDatesPerEvent || datesLeft_ <= 0) return false;
+    if (occurrence && (eventOccurrences_ >= kOccurrencesPerEvent || occurrencesLeft_ <= 0))
+        return false;
+    ++eventDates_;
+    --datesLeft_;
+    if (occurrence) {
+        ++eventOccurrences_;
+        --occurrencesLeft_;
+    }
     return true;
 }
 
@@ -62,6 +85,12 @@ Occurrences expandOccurrences(icalcomponent* event, icalcomponent* calendar, Dat
     // A day of margin: the window is local time, the rule's own time may be any zone's.
     const DateTime limit = to + DateTimeSpan(1.0);
     std::vector<icaltimetype> candidates = {start};
+    budget.startEvent();
+    const DateTime earliest = (from - DateTimeSpan(2.0)).date();
+    const auto beforeEarliest = [&](const icaltimetype& t) {
+        return std::tuple(t.year, t.month, t.day) <
+               std::tuple(earliest.year(), earliest.month(), earliest.day());
+    };
 
     for (icalproperty* p = icalcomponent_get_first_property(event, ICAL_RRULE_PROPERTY); p;
          p = icalcomponent_get_next_property(event, ICAL_RRULE_PROPERTY)) {
@@ -73,7 +102,13 @@ Occurrences expandOccurrences(icalcomponent* event, icalcomponent* calendar, Dat
         rule.count = 0;
         if (icaltime_is_null_time(rule.until) || localTimeOf(rule.until) > limit)
             rule.until = untilOfForm(start, limit);
-        const double seconds = (limit - startLocal).days() * double(kDay);
+        // A rule without COUNT and of whole days or longer starts at the window, so that
+        // the years before it cost nothing; libical counts steps of hours or less from the
+        // wrong time when started late, so those still run from DTSTART.
+        const bool startsAtWindow = count <= 0 && rule.freq >= ICAL_DAILY_RECURRENCE &&
+                                    rule.freq <= ICAL_YEARLY_RECURRENCE && startLocal < earliest;
+        const DateTime first = startsAtWindow ? earliest : startLocal;
+        const double seconds = (limit - first).days() * double(kDay);
         const int64_t units =
             seconds <= 0 ? 0 : int64_t(seconds / double(unitSeconds(rule.freq))) + 1;
         if (!budget.take(units)) {
@@ -83,11 +118,20 @@ Occurrences expandOccurrences(icalcomponent* event, icalcomponent* calendar, Dat
         const std::unique_ptr<icalrecur_iterator, IteratorFree> iterator(
             icalrecur_iterator_new(rule, start));
         if (!iterator) continue;  // a rule with no dates at all
+        if (startsAtWindow)
+            (void)icalrecur_iterator_set_start(iterator.get(), ofForm(start, earliest));
         for (int n = 0; count <= 0 || n < count; ++n) {
             const icaltimetype next = icalrecur_iterator_next(iterator.get());
             if (icaltime_is_null_time(next)) break;
-            const DateTime local = localTimeOf(next);
-            if (local >= from && local < to) candidates.push_back(next);
+            // Most dates before the window are told by their fields, without the cost of
+            // a conversion to local time: no zone is a day and a half from local time.
+            const DateTime local = beforeEarliest(next) ? DateTime() : localTimeOf(next);
+            const bool inWindow = local >= from && local < to;
+            if (!budget.takeDate(inWindow)) {
+                result.failure = "repeats into more dates than can be expanded";
+                return result;
+            }
+            if (inWindow) candidates.push_back(next);
         }
     }
     for (icalproperty* p = icalcomponent_get_first_property(event, ICAL_RDATE_PROPERTY); p;

@@ -9,8 +9,8 @@ void AlarmIndex::rebuild(const PimDocument& document) {
     entries_.clear();
     for (const auto& [id, appointment] : document.appointments()) {
         if (appointment.Alarm) {
-            entries_.push_back(
-                Entry{appointment.DueDate.continuous(), appointment.AlarmTime.continuous(), id});
+            entries_.push_back(Entry{appointment.DueDate.date().continuous(),
+                                     appointment.AlarmTime.continuous(), id});
         }
     }
     std::stable_sort(entries_.begin(), entries_.end(),

@@ -26,7 +26,7 @@ public:
 
 private:
     struct Entry {
-        double day;    // DueDate on the continuous scale
+        double day;    // the local date of DueDate, on the continuous scale
         double alarm;  // AlarmTime on the continuous scale
         int32_t id;
     };

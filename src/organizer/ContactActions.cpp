@@ -23,9 +23,26 @@ std::string mailUrl(const std::vector<std::string>& addresses) {
     std::string url = "mailto:";
     for (size_t i = 0; i < addresses.size(); ++i) {
         if (i != 0) url.push_back(';');
-        url.append(addresses[i]);
+        url.append(encodedMailAddress(addresses[i]));
     }
     return url;
+}
+
+std::string encodedMailAddress(std::string_view address) {
+    // What an address may hold as it stands: letters, digits and the few marks that mean
+    // nothing to a mail link. "?", "&", "#", "%", "," and ";" would start headers (a copy,
+    // an attachment) or more addresses.
+    static constexpr std::string_view kKept = "-._~!$'()*+:@";
+    static constexpr char kHex[] = "0123456789ABCDEF";
+    std::string encoded;
+    for (const char c : address) {
+        const auto byte = static_cast<unsigned char>(c);
+        if ((byte < 0x80 && std::isalnum(byte) != 0) || kKept.find(c) != std::string_view::npos)
+            encoded += c;
+        else
+            encoded += {'%', kHex[byte >> 4], kHex[byte & 15]};
+    }
+    return encoded;
 }
 
 std::string dialFailureMessage(DialOutcome outcome) {

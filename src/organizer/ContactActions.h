@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "organizer/MissingProgram.h"
@@ -11,8 +12,12 @@ class UserPrompts;
 // The address a web page is opened at: as stored when it is a web address ("https://...",
 // "http://", "ftp://"), else with "http://" in front.
 [[nodiscard]] std::string webPageUrl(const std::string& stored);
-// "mailto:" followed by the addresses joined with ";".
+// "mailto:" followed by the addresses, each encoded, joined with ";".
 [[nodiscard]] std::string mailUrl(const std::vector<std::string>& addresses);
+// An address as the data of a mail link: every byte but letters, digits and "-._~!$'()*+:@"
+// percent-encoded, so that nothing stored in it ("?attach=...&cc=...") reaches the mail
+// program as a header.
+[[nodiscard]] std::string encodedMailAddress(std::string_view address);
 // The message for a call that was not placed; "" when it was.
 [[nodiscard]] std::string dialFailureMessage(DialOutcome outcome);
 

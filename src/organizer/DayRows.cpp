@@ -4,11 +4,14 @@
 
 #include "records/PimDocument.h"
 
+// A record's day is the local date of its value: a value read from a document may carry a
+// time of day (an imported due time, or 01:00 on a day whose midnight the clocks skip).
 bool isTaskListedOn(const Task& task, DateTime shown, DateTime today) {
-    if (task.DueDate == shown && shown >= today) return true;
+    const DateTime due = task.DueDate.date();
+    if (due == shown && shown >= today) return true;
     // Priorities above Done, from foreign files, count as neither open nor done.
-    if (shown == today && task.DueDate <= today && task.Priority < Task::Done) return true;
-    return task.isDone() && task.DoneDate == shown && shown <= today;
+    if (shown == today && due <= today && task.Priority < Task::Done) return true;
+    return task.isDone() && task.DoneDate.date() == shown && shown <= today;
 }
 
 std::vector<TaskRow> dayTaskRows(const PimDocument& document, DateTime shown, DateTime today) {
@@ -25,7 +28,7 @@ std::vector<AppointmentRow> dayAppointmentRows(const PimDocument& document, Date
     // Rows go in newest first, so that equal start times list the newest first.
     for (auto it = document.appointments().rbegin(); it != document.appointments().rend(); ++it) {
         const auto& [id, appointment] = *it;
-        if (appointment.DueDate == shown) {
+        if (appointment.DueDate.date() == shown) {
             rows.push_back(AppointmentRow{id, appointment.Alarm, appointment.Description,
                                           appointment.StartTime, appointment.EndTime});
         }

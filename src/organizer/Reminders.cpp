@@ -18,7 +18,9 @@ bool isAlarmDue(const Appointment& appointment, DateTime now) {
 }
 
 bool isExamined(const Appointment& appointment, DateTime shown, DateTime today) {
-    return appointment.DueDate == shown || appointment.DueDate >= today;
+    // By the local date: a due date read back may carry a time of day.
+    const DateTime day = appointment.DueDate.date();
+    return day == shown || day >= today;
 }
 
 std::vector<Reminder> dueReminders(const PimDocument& document, DateTime shown, DateTime now) {

@@ -2,12 +2,42 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <numeric>
 
 #include "reports/AddressLines.h"
 
+namespace {
+
+// Puts `persons` in phone book order in place. Their positions are sorted rather than the
+// persons themselves, whose sort would take room for half of them again: a phone book of
+// a million persons would need hundreds of megabytes more.
+void sortForPhoneBook(std::vector<Person>& persons) {
+    std::vector<size_t> order(persons.size());
+    std::iota(order.begin(), order.end(), size_t{0});
+    std::stable_sort(order.begin(), order.end(),
+                     [&](size_t a, size_t b) { return phoneBookBefore(persons[a], persons[b]); });
+    // Each cycle of the order moves its persons one step along it; order[i] == i marks a
+    // place filled.
+    for (size_t start = 0; start < order.size(); ++start) {
+        if (order[start] == start) continue;
+        Person held = std::move(persons[start]);
+        size_t at = start;
+        while (order[at] != start) {
+            const size_t from = order[at];
+            persons[at] = std::move(persons[from]);
+            order[at] = at;
+            at = from;
+        }
+        persons[at] = std::move(held);
+        order[at] = at;
+    }
+}
+
+}  // namespace
+
 PhoneBookReport::PhoneBookReport(PageCanvas& measuring, std::vector<Person> persons)
     : PrintReport(measuring), persons_(std::move(persons)) {
-    std::stable_sort(persons_.begin(), persons_.end(), phoneBookBefore);
+    sortForPhoneBook(persons_);
 }
 
 void PhoneBookReport::drawHeader() {

@@ -1,5 +1,7 @@
 #include "reports/ReportBuilder.h"
 
+#include <utility>
+
 #include "reports/DailyAppointmentsReport.h"
 #include "reports/DailyPlanReport.h"
 #include "reports/DailyTasksReport.h"
@@ -9,35 +11,37 @@
 #include "reports/WeeklyPlanReport.h"
 
 std::unique_ptr<PrintReport> buildReport(ReportKind kind, PageCanvas& measuring,
-                                         const ReportInputs& inputs, const ReportSettings& settings,
+                                         ReportInputs inputs, const ReportSettings& settings,
                                          const Locale& locale) {
     std::unique_ptr<PrintReport> report;
     switch (kind) {
         case ReportKind::PhoneBook:
-            report = std::make_unique<PhoneBookReport>(measuring, inputs.persons);
+            report = std::make_unique<PhoneBookReport>(measuring, std::move(inputs.persons));
             break;
         case ReportKind::Envelopes:
-            report = std::make_unique<EnvelopeReport>(measuring, inputs.persons, inputs.user);
+            report =
+                std::make_unique<EnvelopeReport>(measuring, std::move(inputs.persons), inputs.user);
             break;
         case ReportKind::WeeklyPlan:
-            report = std::make_unique<WeeklyPlanReport>(measuring, locale, inputs.tasks,
-                                                        inputs.appointments, inputs.firstDay,
-                                                        inputs.lastDay);
+            report = std::make_unique<WeeklyPlanReport>(measuring, locale, std::move(inputs.tasks),
+                                                        std::move(inputs.appointments),
+                                                        inputs.firstDay, inputs.lastDay);
             break;
         case ReportKind::MonthlyPlan:
-            report = std::make_unique<MonthlyPlanReport>(
-                measuring, locale, inputs.tasks, inputs.appointments, inputs.month, inputs.year);
+            report = std::make_unique<MonthlyPlanReport>(measuring, locale, std::move(inputs.tasks),
+                                                         std::move(inputs.appointments),
+                                                         inputs.month, inputs.year);
             break;
         case ReportKind::DailyPlan:
-            report = std::make_unique<DailyPlanReport>(measuring, locale, inputs.appointments,
-                                                       inputs.tasks);
+            report = std::make_unique<DailyPlanReport>(
+                measuring, locale, std::move(inputs.appointments), std::move(inputs.tasks));
             break;
         case ReportKind::DailyTasks:
-            report = std::make_unique<DailyTasksReport>(measuring, locale, inputs.tasks);
+            report = std::make_unique<DailyTasksReport>(measuring, locale, std::move(inputs.tasks));
             break;
         case ReportKind::DailyAppointments:
-            report =
-                std::make_unique<DailyAppointmentsReport>(measuring, locale, inputs.appointments);
+            report = std::make_unique<DailyAppointmentsReport>(measuring, locale,
+                                                               std::move(inputs.appointments));
             break;
         default:
             return nullptr;

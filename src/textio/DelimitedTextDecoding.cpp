@@ -13,6 +13,44 @@ bool hasUtf16Mark(std::string_view bytes) {
     return bytes.starts_with("\xFF\xFE") || bytes.starts_with("\xFE\xFF");
 }
 
+// Where the run of CRs at `at` ends, and whether an LF follows it: then the run ends one
+// line (CR LF, or the doubled CRs of some writers); else each of its CRs ends a line.
+struct CrRun {
+    size_t end;
+    bool lone;
+};
+CrRun crRunAt(std::string_view text, size_t at) {
+    const size_t end = std::min(text.find_first_not_of('\r', at), text.size());
+    return {end, end == text.size() || text[end] != '\n'};
+}
+
+// `text` with each lone CR made an LF; `text` itself when it has none, as most files.
+std::string_view withLineFeeds(std::string_view text, std::string& converted) {
+    size_t cr = text.find('\r');
+    while (cr != std::string_view::npos && !crRunAt(text, cr).lone)
+        cr = text.find('\r', crRunAt(text, cr).end);
+    if (cr == std::string_view::npos) return text;
+    std::string lines(text);
+    while (cr != std::string::npos) {
+        const CrRun run = crRunAt(lines, cr);
+        if (run.lone)
+            std::fill(lines.begin() + ptrdiff_t(cr), lines.begin() + ptrdiff_t(run.end), '\n');
+        cr = lines.find('\r', run.end);
+    }
+    return converted = std::move(lines);
+}
+
+// The bytes as UTF-8 text, before their line ends are looked at.
+std::string_view asUtf8(std::string_view bytes, std::string& converted) {
+    if (bytes.starts_with("\xFF\xFE")) return converted = utf16ToUtf8(bytes.substr(2), false);
+    if (bytes.starts_with("\xFE\xFF")) return converted = utf16ToUtf8(bytes.substr(2), true);
+    if (const auto bigEndian = utf16WithoutMark(bytes))
+        return converted = utf16ToUtf8(bytes, *bigEndian);
+    const std::string_view text = withoutUtf8Bom(bytes);
+    if (isValidUtf8(text)) return text;
+    return converted = utf8WithWindows1252Fallback(text);
+}
+
 }  // namespace
 
 std::optional<bool> utf16WithoutMark(std::string_view bytes) {
@@ -42,11 +80,5 @@ std::string decodeDelimitedText(std::string_view bytes) {
 }
 
 std::string_view decodeDelimitedText(std::string_view bytes, std::string& converted) {
-    if (bytes.starts_with("\xFF\xFE")) return converted = utf16ToUtf8(bytes.substr(2), false);
-    if (bytes.starts_with("\xFE\xFF")) return converted = utf16ToUtf8(bytes.substr(2), true);
-    if (const auto bigEndian = utf16WithoutMark(bytes))
-        return converted = utf16ToUtf8(bytes, *bigEndian);
-    const std::string_view text = withoutUtf8Bom(bytes);
-    if (isValidUtf8(text)) return text;
-    return converted = utf8WithWindows1252Fallback(text);
+    return withLineFeeds(asUtf8(bytes, converted), converted);
 }

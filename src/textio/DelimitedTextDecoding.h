@@ -8,6 +8,8 @@
 // UTF-16, mostly with a byte-order mark; that is converted, and so is UTF-16 without the
 // mark when its zero bytes give it away. Anything else is UTF-8 (a byte-order mark is
 // dropped), with each byte that is not part of a UTF-8 character read as Windows-1252.
+// Lines may end in CR LF, LF or a CR alone (as old Macintosh programs wrote them): a CR
+// that no LF follows becomes an LF, so that every reader sees one kind of line end.
 [[nodiscard]] std::string decodeDelimitedText(std::string_view bytes);
 
 // The same without a copy where none is needed: a view of `bytes` when they are UTF-8

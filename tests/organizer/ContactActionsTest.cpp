@@ -53,10 +53,16 @@ TEST(ContactTexts, WebPageGetsHttpOnlyWithoutAScheme) {
         EXPECT_EQ(webPageUrl(c.stored), c.opened) << c.stored;
 }
 
-TEST(ContactTexts, GroupMailJoinsAddressesWithoutTrailingSeparator) {
+TEST(ContactTexts, MailLinksCarryEachAddressAsDataOnly) {
     EXPECT_EQ(mailUrl({}), "mailto:");
     EXPECT_EQ(mailUrl({"a@x.org"}), "mailto:a@x.org");
     EXPECT_EQ(mailUrl({"a@x.org", "b@y.org"}), "mailto:a@x.org;b@y.org");
+    // An imported address must not add an attachment, a copy or another address.
+    EXPECT_EQ(mailUrl({"a@example.org?attach=/home/u/.ssh/id_rsa&cc=b@example.net"}),
+              "mailto:a@example.org%3Fattach%3D%2Fhome%2Fu%2F.ssh%2Fid_rsa%26cc%3Db@example.net");
+    EXPECT_EQ(mailUrl({"x,y@a.org", "c;d@b.org#f", "J\xC3\xB6rg 100%@c.org"}),
+              "mailto:x%2Cy@a.org;c%3Bd@b.org%23f;J%C3%B6rg%20100%25@c.org");
+    EXPECT_EQ(mailUrl({"o'neil+tag!$*()~_-.:@x.org"}), "mailto:o'neil+tag!$*()~_-.:@x.org");
 }
 
 class ContactActionsTest : public testing::Test {

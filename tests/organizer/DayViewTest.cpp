@@ -2,8 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include "docfile/DocumentFile.h"
+#include "organizer/Reminders.h"
 #include "platform/Clock.h"
 #include "records/PimDocument.h"
+#include "support/ScratchDir.h"
+#include "support/TzGuard.h"
 
 namespace {
 
@@ -50,6 +54,36 @@ TEST(DayRows, TaskListingFollowsDueDoneAndToday) {
             << "today " << c.today << " shown " << c.shown << " due " << c.due << " done " << c.done
             << " priority " << c.priority;
     }
+}
+
+// In Havana the clocks go from 23:59:59 on 7 March 2026 to 01:00 on 8 March: saved and read
+// back, the day of that date is 01:00. Every list and the reminders go by the date.
+TEST(DayRows, RecordsBelongToTheirLocalDateOnADayWithoutMidnight) {
+    const TzGuard zone("America/Havana");
+    const DateTime day = DateTime::fromFields(2026, 3, 8);
+    const FixedClock clock{LocalTime{2026, 3, 8, 12, 0, 0, 0}};
+    PimDocument written(clock);
+    Appointment a;
+    a.Description = "Dentist";
+    a.DueDate = day;
+    a.StartTime = a.EndTime = a.AlarmTime = DateTime::fromFields(2026, 3, 8, 10, 0);
+    a.Alarm = true;
+    written.add(a);
+    Task task;
+    task.Description = "Stamps";
+    task.DueDate = day;
+    written.add(task);
+    ScratchDir dir;
+    ASSERT_TRUE(saveDocument(written, dir.file("havana.pgr")));
+    PimDocument document(clock);
+    ASSERT_TRUE(loadDocument(document, dir.file("havana.pgr")));
+    ASSERT_NE(document.appointments().begin()->second.DueDate, day) << "no longer a fault to test";
+
+    EXPECT_EQ(dayAppointmentRows(document, day).size(), 1u);
+    EXPECT_EQ(dayTaskRows(document, day, day).size(), 1u) << "today";
+    EXPECT_EQ(dayTaskRows(document, day, day - DateTimeSpan(1)).size(), 1u) << "ahead";
+    const DateTime later = DateTime::fromFields(2026, 3, 10, 9, 0);
+    EXPECT_EQ(dueReminders(document, day, later).size(), 1u) << "a past day shown";
 }
 
 class DayViewTest : public testing::Test {

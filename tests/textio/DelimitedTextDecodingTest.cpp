@@ -29,4 +29,18 @@ TEST(DelimitedTextDecoding, ReadsUtf8Windows1252AndUtf16) {
     }
 }
 
+// Old Macintosh programs end lines with a CR alone; CR LF and the CR CR LF of some writers
+// stay as they are.
+TEST(DelimitedTextDecoding, TakesALoneCrAsALineEnd) {
+    const std::pair<std::string, std::string> cases[] = {
+        {"Ann,Lee\rBo,Ray\r", "Ann,Lee\nBo,Ray\n"},
+        {"Ann,Le\re,Acme\n", "Ann,Le\ne,Acme\n"},
+        {"Ann,Lee\r\nBo\r\r\nCy\r\r", "Ann,Lee\r\nBo\r\r\nCy\n\n"},
+        {"\"a\rb\"\r\n", "\"a\nb\"\r\n"},
+        {"Caf\xE9\r", "Caf\xC3\xA9\n"},
+    };
+    for (const auto& [bytes, text] : cases)
+        EXPECT_EQ(decodeDelimitedText(bytes), text) << bytes;
+}
+
 }  // namespace

@@ -27,7 +27,7 @@ Status runGroups(CliContext& context, const std::vector<std::string>& args) {
     PhoneBookView view(document, nullptr);
     view.refill();
     for (const GroupEntry& group : view.groups())
-        context.out << group.desc << '\n';
+        context.out << lineField(group.desc) << '\n';
     return {};
 }
 
@@ -57,7 +57,8 @@ Status runPersons(CliContext& context, const std::vector<std::string>& args) {
     if (sort != view.sort()) view.sortBy(sort);
     if (const auto filter = parsed.value("filter")) view.setFilter(*filter);
     for (size_t i = 0; i < view.rowCount(); ++i)
-        context.out << view.row(i).name << '\t' << view.row(i).company << '\n';
+        context.out << lineField(view.row(i).name) << '\t' << lineField(view.row(i).company)
+                    << '\n';
     return {};
 }
 

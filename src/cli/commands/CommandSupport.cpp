@@ -1,11 +1,13 @@
 #include "cli/commands/CommandSupport.h"
 
 #include <algorithm>
+#include <filesystem>
 #include <iostream>
 #include <istream>
 #include <iterator>
 #include <ostream>
 
+#include "organizer/EditorDates.h"
 #include "platform/qt/IniSettingsStore.h"
 #include "records/PimDocument.h"
 #include "shell/ShellSettings.h"
@@ -15,6 +17,18 @@ namespace {
 
 // Skipped records listed one by one before the rest are only counted.
 constexpr size_t kSkippedListed = 20;
+
+std::string isoDate(DateTime date) {
+    return date.format("%Y-%m-%d");
+}
+
+// C1 control characters (U+0080 to U+009F) are two bytes in UTF-8, C2 80 to C2 9F; some
+// terminals take U+009B as the start of an escape sequence.
+bool isC1Control(std::string_view text, size_t i) {
+    return static_cast<unsigned char>(text[i]) == 0xC2 && i + 1 < text.size() &&
+           static_cast<unsigned char>(text[i + 1]) >= 0x80 &&
+           static_cast<unsigned char>(text[i + 1]) <= 0x9F;
+}
 
 }  // namespace
 
@@ -78,8 +92,52 @@ Status readDateOption(const CliArgs& parsed, DateTime& day) {
     if (!text) return {};
     const auto chosen = parseDayOption(*text);
     if (!chosen) return usageFailure("--date wants YYYY-MM-DD, not \"" + *text + "\"");
+    if (Status inRange = checkInEditorRange("--date", *chosen); !inRange) return inRange;
     day = *chosen;
     return {};
+}
+
+Status checkInEditorRange(const std::string& what, DateTime day) {
+    const EditorDates dates = EditorDates::standard();
+    if (dates.contains(day)) return {};
+    return usageFailure(what + " " + isoDate(day) + " is outside " + isoDate(dates.first) + " to " +
+                        isoDate(dates.last));
+}
+
+Status checkNotTheDocument(const std::string& output, const std::string& document) {
+    std::error_code error;
+    if (output == kStandardStream || !std::filesystem::equivalent(output, document, error))
+        return {};
+    return Status::failure(FailureKind::Content, output,
+                           "is the document itself; nothing was written");
+}
+
+std::string lineField(std::string_view value) {
+    static constexpr char kHex[] = "0123456789ABCDEF";
+    std::string line;
+    line.reserve(value.size());
+    for (size_t i = 0; i < value.size(); ++i) {
+        const auto c = static_cast<unsigned char>(value[i]);
+        const bool c1 = isC1Control(value, i);
+        if (c >= 0x20 && c != 0x7F && c != '\\' && !c1) {
+            line += value[i];
+        } else if (c == '\\') {
+            line += "\\\\";
+        } else if (c == '\t') {
+            line += "\\t";
+        } else if (c == '\n') {
+            line += "\\n";
+        } else if (c == '\r') {
+            line += "\\r";
+        } else {
+            for (size_t n = 0; n < (c1 ? 2u : 1u); ++n) {
+                const auto byte = static_cast<unsigned char>(value[i + n]);
+                line += {'\\', 'x', kHex[byte >> 4], kHex[byte & 15]};
+            }
+            i += c1 ? 1 : 0;
+        }
+    }
+    return line;
 }
 
 RotatingBackups userBackups() {

@@ -55,8 +55,20 @@ inline constexpr const char* kStandardInputName = "standard input";
 inline constexpr const char* kStandardOutputName = "standard output";
 
 // Sets `day` to the day --date names when it is given; a Usage failure for text that is
-// not a date.
+// not a date, or a day outside the editors' range.
 Status readDateOption(const CliArgs& parsed, DateTime& day);
+// A Usage failure, "WHAT 2036-01-01 is outside 1990-01-01 to 2035-12-31", for a day the
+// editors do not offer: every report and list can show the days they do.
+Status checkInEditorRange(const std::string& what, DateTime day);
+
+// A Content failure when `output` is the file `document` (by another name or link too), so
+// that writing a report or an export never replaces the document it was made from.
+Status checkNotTheDocument(const std::string& output, const std::string& document);
+
+// `value` fit for one field of a line of output: a backslash, tab, line break or other
+// control character is written as \\, \t, \n, \r or \xHH, so that a record cannot
+// add lines or fields of its own, or send escape sequences to a terminal.
+[[nodiscard]] std::string lineField(std::string_view value);
 
 // A document a command reads, changes and writes back in place, through the storage the
 // window saves with. It is locked against the window's saves and other runs of this

@@ -29,12 +29,12 @@ Status runDay(CliContext& context, const std::vector<std::string>& args) {
     for (const AppointmentRow& row : view.appointmentRows()) {
         context.out << row.startTime.formatTime(context.locale, TimeStyle::NoSeconds) << '-'
                     << row.endTime.formatTime(context.locale, TimeStyle::NoSeconds) << '\t'
-                    << row.description << (row.alarm ? " [alarm]" : "") << '\n';
+                    << lineField(row.description) << (row.alarm ? " [alarm]" : "") << '\n';
     }
     context.out << "Tasks\n";
     for (const TaskRow& row : view.taskRows()) {
-        context.out << Task::priorityName(row.priority) << '\t' << row.description << '\t'
-                    << row.dueDate.formatDate(context.locale, DateStyle::Short) << '\n';
+        context.out << Task::priorityName(row.priority) << '\t' << lineField(row.description)
+                    << '\t' << row.dueDate.formatDate(context.locale, DateStyle::Short) << '\n';
     }
     return {};
 }
@@ -50,7 +50,7 @@ Status runAlarms(CliContext& context, const std::vector<std::string>& args) {
     const RecordsLeftToExit leaveRecords(context, document);
     if (Status loaded = loadDocument(document, parsed.positional()[0]); !loaded) return loaded;
     for (const Reminder& reminder : dueReminders(document, shown, DateTime::now(context.clock)))
-        context.out << reminder.caption << '\t' << reminder.message << '\n';
+        context.out << lineField(reminder.caption) << '\t' << lineField(reminder.message) << '\n';
     return {};
 }
 

@@ -10,7 +10,6 @@
 #include "cli/commands/CommandSupport.h"
 #include "organizer/AppointmentForm.h"
 #include "organizer/EditorCommits.h"
-#include "organizer/EditorDates.h"
 #include "organizer/TaskForm.h"
 #include "records/PimDocument.h"
 
@@ -19,10 +18,6 @@
 
 namespace {
 
-std::string isoDate(DateTime date) {
-    return date.format("%Y-%m-%d");
-}
-
 // The day an option names; a Usage failure for text that is not a date the editors offer.
 Status readDay(const std::string& option, const std::string& text, DateTime& day) {
     const auto chosen = parseDayOption(text);
@@ -30,13 +25,6 @@ Status readDay(const std::string& option, const std::string& text, DateTime& day
         return usageFailure("--" + option + " wants a date as YYYY-MM-DD, not \"" + text + "\"");
     day = *chosen;
     return {};
-}
-
-Status checkInEditorRange(const std::string& what, DateTime day) {
-    const EditorDates dates = EditorDates::standard();
-    if (dates.contains(day)) return {};
-    return usageFailure(what + " " + isoDate(day) + " is outside " + isoDate(dates.first) + " to " +
-                        isoDate(dates.last));
 }
 
 Status checkDescription(const std::string& description) {

@@ -4,6 +4,7 @@
 #include <array>
 #include <charconv>
 #include <memory>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -20,7 +21,7 @@
 namespace {
 
 constexpr const char* kReportArgs =
-    "daily-plan|daily-tasks|daily-appointments|weekly|monthly|phonebook|envelopes DOC -o PDF "
+    "daily-plan|daily-tasks|daily-appointments|weekly|monthly|phonebook|envelopes DOC -o PDF|- "
     "[--date YYYY-MM-DD] [--group NAME] [--paper letter|a4] [--margins L,T,R,B] [--font FACE] "
     "[--size PT]";
 
@@ -142,6 +143,7 @@ Status runReport(CliContext& context, const std::vector<std::string>& argList) {
     if (Status status = readKind(args.positional()[0], kind); !status) return status;
     const auto output = args.value("o");
     if (!output || output->empty()) return usageFailure("-o names the PDF file to write");
+    if (Status other = checkNotTheDocument(*output, args.positional()[1]); !other) return other;
     DateTime date = DateTime::today(context.clock);
     if (Status status = readDateOption(args, date); !status) return status;
     QPageSize paper;
@@ -162,15 +164,24 @@ Status runReport(CliContext& context, const std::vector<std::string>& argList) {
     const auto app = guiForFonts();
     if (!qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
         return Status::failure(FailureKind::Content, "", "reports need Qt Gui");
-    return writeReportPdf(*output, kind, inputs, settings, paper, context.locale);
+    if (*output != kStandardStream)
+        return writeReportPdf(*output, kind, std::move(inputs), settings, paper, context.locale);
+    const auto toOutput = [&](std::string_view bytes) {
+        return bool(context.out.write(bytes.data(), std::streamsize(bytes.size())));
+    };
+    if (Status written =
+            streamReportPdf(toOutput, kind, std::move(inputs), settings, paper, context.locale);
+        !written)
+        return written.inFile(kStandardOutputName);
+    return {};
 }
 
 const std::array<CliCommand, 1> kCommands = {{
     {"report", kReportArgs,
-     "draw a report of DOC into the PDF file PDF: the daily plan, tasks or appointments of "
-     "a date (today unless --date), the weekly or monthly plan around it, or the phone book "
-     "or envelopes of every person of an address-book group (\"All\" unless --group); "
-     "margins in thousandths of an inch",
+     "draw a report of DOC into the PDF file PDF (standard output for -): the daily plan, "
+     "tasks or appointments of a date (today unless --date), the weekly or monthly plan "
+     "around it, or the phone book or envelopes of every person of an address-book group "
+     "(\"All\" unless --group); margins in thousandths of an inch",
      runReport},
 }};
 

@@ -143,6 +143,9 @@ Status checkNames(const std::vector<std::string>& names, const std::vector<std::
 Status runExport(CliContext& context, const std::vector<std::string>& argList) {
     TransferRequest request;
     if (Status status = readRequest(argList, false, "fields", request); !status) return status;
+    if (Status other = checkNotTheDocument(request.exchange.file, request.exchange.documentPath);
+        !other)
+        return other;
     if (request.exchange.format != TransferFormat::DelimitedText)
         return exportExchange(context, request.exchange);
     TextTransferSpec& spec = request.spec;

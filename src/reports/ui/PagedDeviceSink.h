@@ -3,6 +3,7 @@
 #include <QPainter>
 
 #include <functional>
+#include <memory>
 #include <optional>
 #include <utility>
 
@@ -19,6 +20,9 @@ public:
     // document is not finished and sent.
     explicit PagedDeviceSink(QPagedPaintDevice& device, std::function<void()> abort = {})
         : device_(device), abort_(std::move(abort)) {}
+    ~PagedDeviceSink() override;
+    PagedDeviceSink(const PagedDeviceSink&) = delete;
+    PagedDeviceSink& operator=(const PagedDeviceSink&) = delete;
 
     bool startDocument(const std::string& name) override;
     bool startPage() override;
@@ -30,6 +34,7 @@ public:
 private:
     QPagedPaintDevice& device_;
     std::function<void()> abort_;
-    QPainter painter_;
+    // Held by pointer so that it can be left unended (see the destructor).
+    std::unique_ptr<QPainter> painter_ = std::make_unique<QPainter>();
     std::optional<PainterCanvas> canvas_;
 };

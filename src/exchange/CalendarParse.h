@@ -1,0 +1,24 @@
+#pragma once
+
+#include <libical/ical.h>
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "exchange/CalendarOutline.h"
+#include "textio/TextImport.h"
+
+// What libical makes of unfolded iCalendar text (up to its first NUL byte), or nullptr.
+// The text reaches libical a piece at a time, each piece found by looking only as far as
+// the piece reaches, so that a line of any length is read in time linear in its length.
+[[nodiscard]] icalcomponent* parseCalendarText(const std::string& text);
+
+// Drops the repeat rules of time zones (VTIMEZONE) that change the clock more often than
+// monthly, or at more than one hour, minute or second of a day: libical expands a zone's
+// rules from their first onset on, so a rule repeating every second since 1601 would grow
+// without end. The zone keeps its onsets; each zone with a rule dropped gets a note on the
+// line where it begins.
+// `root` is a calendar or a root of several components.
+void dropRunawayZoneRules(icalcomponent* root, const Outline& outline,
+                          std::vector<SkippedRecord>& notes);

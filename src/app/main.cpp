@@ -8,13 +8,13 @@
 #include <vector>
 
 #include "exchange/ui/ExchangeController.h"
+#include "fileio/UserFolders.h"
 #include "platform/Clock.h"
 #include "platform/qt/IniSettingsStore.h"
 #include "platform/qt/QtLocale.h"
 #include "platform/qt/QtUserPrompts.h"
 #include "reports/ui/ReportController.h"
 #include "shell/DocFileStorage.h"
-#include "shell/UserFolders.h"
 #include "shell/ui/MainFrame.h"
 #include "shell/ui/WaitCursorStorage.h"
 #include "textio/ui/TextTransferController.h"

@@ -9,23 +9,13 @@
 
 #include "docfile/DocumentFile.h"
 #include "fileio/AtomicFile.h"
+#include "fileio/UserFolders.h"
 #include "records/PimDocument.h"
-#include "shell/UserFolders.h"
 
 namespace {
 
 constexpr const char* kEnding = ".pgr";
 constexpr int kNumberDigits = 8;
-
-// Stable from one run to the next, unlike std::hash.
-uint64_t fnv1a(const std::string& text) {
-    uint64_t hash = 14695981039346656037ull;
-    for (const unsigned char c : text) {
-        hash ^= c;
-        hash *= 1099511628211ull;
-    }
-    return hash;
-}
 
 // The versions' sequence numbers in the folder, oldest first.
 std::vector<long> sequence(const std::string& folder) {
@@ -53,14 +43,7 @@ std::string versionFile(const std::string& folder, long number) {
 }  // namespace
 
 std::string RotatingBackups::folderFor(const std::string& documentPath) const {
-    std::error_code error;
-    // The same document under any of its names (relative, through a link) is one.
-    std::filesystem::path absolute = std::filesystem::weakly_canonical(documentPath, error);
-    if (error) absolute = std::filesystem::absolute(documentPath, error);
-    char hash[17];
-    std::snprintf(hash, sizeof hash, "%016llx",
-                  static_cast<unsigned long long>(fnv1a(absolute.string())));
-    return folder_ + "/" + absolute.stem().string() + "-" + hash;
+    return folder_ + "/" + documentKeyedName(documentPath);
 }
 
 Status RotatingBackups::keepCurrent(const std::string& documentPath, bool evenWhenOff) const {

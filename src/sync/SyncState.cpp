@@ -6,6 +6,7 @@
 #include <system_error>
 
 #include "fileio/AtomicFile.h"
+#include "fileio/UserFolders.h"
 
 namespace {
 
@@ -94,29 +95,8 @@ bool readState(const std::string& text, SyncState& state) {
 
 }  // namespace
 
-std::string documentKey(const std::string& documentPath) {
-    std::error_code error;
-    std::string path = std::filesystem::absolute(documentPath, error).lexically_normal();
-    if (error) path = documentPath;
-    // FNV-1a: the same path gives the same key on every machine and in every version.
-    uint64_t hash = 1469598103934665603ull;
-    for (const char c : path)
-        hash = (hash ^ static_cast<unsigned char>(c)) * 1099511628211ull;
-    char key[17];
-    std::snprintf(key, sizeof key, "%016llx", static_cast<unsigned long long>(hash));
-    return key;
-}
-
 std::string syncStatePath(const std::string& documentPath) {
-    std::filesystem::path folder;
-    if (const char* state = std::getenv("XDG_STATE_HOME"); state != nullptr && *state == '/')
-        folder = state;
-    else if (const char* home = std::getenv("HOME"); home != nullptr && *home != '\0')
-        folder = std::filesystem::path(home) / ".local/state";
-    else
-        folder = std::filesystem::temp_directory_path();
-    const std::string stem = std::filesystem::path(documentPath).stem().string();
-    return folder / "quillmate" / "sync" / (stem + "-" + documentKey(documentPath) + ".state");
+    return userStateFolder() + "/sync/" + documentKeyedName(documentPath) + ".state";
 }
 
 Status loadSyncState(const std::string& path, SyncState& state, std::string& warning) {

@@ -40,11 +40,8 @@ struct SyncState {
     std::string foundFor;
 };
 
-// A key that names the document at `documentPath` by its absolute path: sixteen hex digits.
-[[nodiscard]] std::string documentKey(const std::string& documentPath);
-
-// Where the state of the document at `documentPath` lives: a file named after the absolute
-// path in the user's state folder ($XDG_STATE_HOME, else ~/.local/state).
+// Where the state of the document at `documentPath` lives: a file named after the document
+// in the user's state folder.
 [[nodiscard]] std::string syncStatePath(const std::string& documentPath);
 
 // Reads the state; none at all is an empty state. A file that cannot be read as a state is

@@ -1,5 +1,6 @@
 #include "sync/Synchronize.h"
 
+#include "fileio/UserFolders.h"
 #include "sync/CollectionSync.h"
 #include "sync/Discovery.h"
 

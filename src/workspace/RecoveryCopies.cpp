@@ -13,9 +13,9 @@
 #include "docfile/DocumentReader.h"
 #include "docfile/DocumentWriter.h"
 #include "fileio/AtomicFile.h"
+#include "fileio/UserFolders.h"
 #include "records/PimContents.h"
 #include "records/PimDocument.h"
-#include "shell/UserFolders.h"
 
 namespace {
 

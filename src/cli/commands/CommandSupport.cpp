@@ -7,11 +7,11 @@
 #include <iterator>
 #include <ostream>
 
+#include "fileio/UserFolders.h"
 #include "organizer/EditorDates.h"
 #include "platform/qt/IniSettingsStore.h"
 #include "records/PimDocument.h"
 #include "shell/ShellSettings.h"
-#include "shell/UserFolders.h"
 
 namespace {
 

@@ -1,10 +1,13 @@
-#include "shell/UserFolders.h"
+#include "fileio/UserFolders.h"
 
 #include <sys/stat.h>
 
 #include <cerrno>
+#include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 
 namespace {
 
@@ -17,6 +20,13 @@ std::string xdgFolder(const char* variable, const char* fallbackUnderHome) {
     return std::string(home != nullptr ? home : "") + fallbackUnderHome + kProgramFolder;
 }
 
+std::filesystem::path resolved(const std::string& path) {
+    std::error_code error;
+    std::filesystem::path absolute = std::filesystem::weakly_canonical(path, error);
+    if (error) absolute = std::filesystem::absolute(path, error).lexically_normal();
+    return error ? std::filesystem::path(path) : absolute;
+}
+
 }  // namespace
 
 std::string userStateFolder() {
@@ -25,6 +35,22 @@ std::string userStateFolder() {
 
 std::string userDataFolder() {
     return xdgFolder("XDG_DATA_HOME", "/.local/share");
+}
+
+std::string documentKey(const std::string& path) {
+    // FNV-1a: stable from one run and one version to the next, unlike std::hash.
+    uint64_t hash = 14695981039346656037ull;
+    for (const unsigned char c : resolved(path).string()) {
+        hash ^= c;
+        hash *= 1099511628211ull;
+    }
+    char key[17];
+    std::snprintf(key, sizeof key, "%016llx", static_cast<unsigned long long>(hash));
+    return key;
+}
+
+std::string documentKeyedName(const std::string& path) {
+    return resolved(path).stem().string() + "-" + documentKey(path);
 }
 
 std::string makePrivateFolder(const std::string& folder) {

@@ -13,6 +13,12 @@
 // earlier versions of saved documents.
 [[nodiscard]] std::string userDataFolder();
 
+// Names the document at `path` the same under any of its names (relative, through a
+// link) and in every run: sixteen hex digits of its resolved path.
+[[nodiscard]] std::string documentKey(const std::string& path);
+// A folder or file name for what the program keeps of that document: its stem and key.
+[[nodiscard]] std::string documentKeyedName(const std::string& path);
+
 // Makes `folder` and the folders above it that are missing, with owner-only permissions
 // for the ones made; "" on success, else why not.
 [[nodiscard]] std::string makePrivateFolder(const std::string& folder);

@@ -419,6 +419,7 @@ TEST_F(MainFrameTest, RestoreBackupListsTheVersionsAndRestoresOneAsAStep) {
         auto* list = dialog->findChild<QListWidget*>();
         listed = list->item(0)->text();
         EXPECT_EQ(list->count(), 1);
+        screenshot(*dialog, "restore-backup");
         dialog->accept();
     });
     frame->runCommand(cmd::kRestoreBackup);

@@ -13,6 +13,8 @@
 #include <QTimer>
 #include <QTreeView>
 
+#include "Screenshot.h"
+
 #include "platform/Clock.h"
 #include "platform/qt/QtUserPrompts.h"
 #include "records/PimDocument.h"
@@ -151,6 +153,7 @@ TEST(QtUserPrompts, RestoreDiscardLaterAnswerYesNoAndCancel) {
         QTimer::singleShot(0, [&texts, button = button] {
             QWidget* box = QApplication::activeModalWidget();
             if (box == nullptr) return;
+            screenshot(*box, "recovery-question");
             for (auto* push : box->findChildren<QPushButton*>()) {
                 texts << push->text();
                 if (push->text() == button) push->click();

@@ -1,8 +1,10 @@
 #include "exchange/RecurrenceExpansion.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <memory>
 #include <tuple>
+#include <vector>
 
 #include "exchange/CalendarTime.h"
 
@@ -50,6 +52,36 @@ icaltimetype ofForm(icaltimetype start, DateTime day) {
     return time;
 }
 
+// A rule whose parts can never meet (the 41st Sunday, 30 February): libical searches
+// centuries for its first date before it gives up, so it is known to have none here.
+bool neverMatches(const icalrecurrencetype& rule) {
+    // The nth weekday counts within the month, or within the year when no month is named.
+    const bool inMonth =
+        rule.freq == ICAL_MONTHLY_RECURRENCE || rule.by_month[0] != ICAL_RECURRENCE_ARRAY_MAX;
+    const int mostWeeks = inMonth ? 5 : 53;
+    const bool ordinalsCount =
+        rule.freq == ICAL_MONTHLY_RECURRENCE || rule.freq == ICAL_YEARLY_RECURRENCE;
+    for (int i = 0;
+         ordinalsCount && i < ICAL_BY_DAY_SIZE && rule.by_day[i] != ICAL_RECURRENCE_ARRAY_MAX;
+         ++i) {
+        if (std::abs(icalrecurrencetype_day_position(rule.by_day[i])) > mostWeeks) return true;
+    }
+    if (rule.by_month_day[0] == ICAL_RECURRENCE_ARRAY_MAX) return false;
+    static constexpr int kLongest[] = {31, 29, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    std::vector<int> months;
+    for (int i = 0; i < ICAL_BY_MONTH_SIZE && rule.by_month[i] != ICAL_RECURRENCE_ARRAY_MAX; ++i)
+        months.push_back(icalrecurrencetype_month_month(rule.by_month[i]));
+    if (months.empty()) months = {1};  // every month: January is among the longest
+    for (int i = 0; i < ICAL_BY_MONTHDAY_SIZE && rule.by_month_day[i] != ICAL_RECURRENCE_ARRAY_MAX;
+         ++i) {
+        for (const int month : months) {
+            if (month >= 1 && month <= 12 && std::abs(rule.by_month_day[i]) <= kLongest[month - 1])
+                return false;
+        }
+    }
+    return true;
+}
+
 }  // namespace
 
 bool RecurrenceBudget::take(int64_t units) {
@@ -95,7 +127,7 @@ Occurrences expandOccurrences(icalcomponent* event, icalcomponent* calendar, Dat
     for (icalproperty* p = icalcomponent_get_first_property(event, ICAL_RRULE_PROPERTY); p;
          p = icalcomponent_get_next_property(event, ICAL_RRULE_PROPERTY)) {
         icalrecurrencetype rule = icalproperty_get_rrule(p);
-        if (rule.freq == ICAL_NO_RECURRENCE) continue;
+        if (rule.freq == ICAL_NO_RECURRENCE || neverMatches(rule)) continue;
         // COUNT and UNTIL may not stand together: COUNT is counted here, so that UNTIL can
         // always end the search at the window.
         const int count = rule.count;

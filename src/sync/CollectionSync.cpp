@@ -59,6 +59,9 @@ Fields CollectionSync::merge(const std::optional<Fields>& base, const Fields& he
             merged[i] = there[i];
         } else if (base && (*base)[i] == there[i]) {
             merged[i] = here[i];
+        } else if (!base && (here[i].empty() || there[i].empty())) {
+            // Without a base a value on one side only is an addition, not a conflict.
+            merged[i] = here[i].empty() ? there[i] : here[i];
         } else {
             merged[i] = there[i];
             conflicts.push_back(i);
@@ -280,14 +283,24 @@ void CollectionSync::adoptNew(const std::string& href, const Fetched& fetched,
                 candidates.pop_back();
             }
         }
+        // Edited since the state was lost (or never saved): the same record by its key.
+        for (auto it = unmatched_.begin(); it != unmatched_.end() && id == 0; ++it) {
+            if (it->first.first != there.kind ||
+                !sameByKey(there.kind, it->first.second, there.fields))
+                continue;
+            for (const int32_t candidate : it->second) {
+                if (!mapped.contains({there.kind, candidate})) {
+                    id = candidate;
+                    break;
+                }
+            }
+        }
         if (id != 0) {
             const Fields here = fieldsOf(document_, there.kind, id);
             std::vector<size_t> conflicts;
             const Fields merged = merge(std::nullopt, here, there.fields, conflicts);
-            if (!conflicts.empty()) {
-                keepCopy(there.kind, here, conflicts);
-                storeRecord(document_, there.kind, merged, id);
-            }
+            if (!conflicts.empty()) keepCopy(there.kind, here, conflicts);
+            if (merged != here) storeRecord(document_, there.kind, merged, id);
         } else {
             id = storeRecord(document_, there.kind, there.fields, 0);
             ++report_.counts[there.kind].down;
@@ -385,10 +398,16 @@ Status CollectionSync::run() {
     }
     for (const auto& [href, item] : newThere_) {
         const ParsedItem parsed = codec_.parse(item.body);
-        if (!parsed.error.empty())
+        if (!parsed.error.empty()) {
             skip(href, parsed.error);
-        else
-            adoptNew(href, item, parsed);
+            continue;
+        }
+        adoptNew(href, item, parsed);
+        // What only we hold of a matched record goes up now.
+        const SyncedItem& adopted = state_.items[href];
+        if (!isSeries(adopted) && editedHere(adopted)) {
+            if (Status done = reconcile(href, item); !done) return done;
+        }
     }
     if (Status uploaded = uploadNew(); !uploaded) return uploaded;
     state_.token = token;

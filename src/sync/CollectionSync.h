@@ -73,7 +73,7 @@ private:
                 RecordKind kind, const Fields& fields, const std::vector<bool>& changed,
                 const std::string& uid, int& code, std::string& newEtag);
     // The merge of both sides' fields; differing fields are conflicts (the server's kept)
-    // where both changed, or wherever they differ when there is no base.
+    // where both changed, or, when there is no base, wherever both hold different values.
     Fields merge(const std::optional<Fields>& base, const Fields& here, const Fields& there,
                  std::vector<size_t>& conflicts) const;
     void keepCopy(RecordKind kind, const Fields& here, const std::vector<size_t>& conflicts);

@@ -51,5 +51,11 @@ int32_t storeRecord(PimDocument& document, RecordKind kind, const Fields& fields
 // Removes the record through the document's operations.
 void removeRecord(PimDocument& document, RecordKind kind, int32_t id);
 
+// Whether two records with different fields are the same one edited: same first and last
+// name (or company, for a person without a name) and, where both have any, one e-mail address
+// or phone number in common; same description and start for appointments; same description
+// for tasks. Matches a server item with ours when neither UID nor content does.
+[[nodiscard]] bool sameByKey(RecordKind kind, const Fields& a, const Fields& b);
+
 // A short name of the record for messages: the person's display name, the description.
 [[nodiscard]] std::string recordLabel(RecordKind kind, const Fields& fields);

@@ -191,6 +191,37 @@ TEST(CollectionSyncTest, PreconditionFailedFetchesMergesAndTriesAgain) {
     EXPECT_EQ(h.only().WkPhone, "555-0199");
 }
 
+TEST(CollectionSyncTest, ALostStateMatchesRecordsEditedSinceByTheirKey) {
+    struct Row {
+        const char* label;
+        const char* theirs;  // more of the server's card
+        std::function<void(Person&)> edit;
+        size_t persons;    // here and on the server afterwards
+        size_t conflicts;  // a field both hold differently leaves a copy of ours
+    };
+    const Row rows[] = {
+        {"e-mail added here", "", [](Person& p) { p.EMail = "ada@example.org"; }, 1, 0},
+        {"phone changed, e-mail shared", "EMAIL:ada@example.org\r\n",
+         [](Person& p) { p.WkPhone = "555-0199"; }, 2, 1},
+    };
+    for (const Row& row : rows) {
+        SyncHarness h;
+        const std::string href = kItems + "ada.vcf";
+        h.server.store(href, card("Lovelace", "555-0100", row.theirs));
+        ASSERT_TRUE(h.sync());
+        Person edited = h.only();
+        row.edit(edited);
+        h.document.replace(edited);
+        h.state = CollectionState{FakeDavServer::kCollection, "", {}};
+        ASSERT_TRUE(h.sync()) << row.label;
+        EXPECT_EQ(h.document.persons().size(), row.persons) << row.label;
+        EXPECT_EQ(h.server.items.size(), row.persons) << row.label;
+        EXPECT_EQ(h.report.conflicts.size(), row.conflicts) << row.label;
+        EXPECT_NE(h.server.items[href].body.find("ada@example.org"), std::string::npos)
+            << row.label << ": " << h.server.items[href].body;
+    }
+}
+
 TEST(CollectionSyncTest, WhatASyncChangesHereIsOneUndoStep) {
     SyncHarness h;
     UndoHistory history(h.document);

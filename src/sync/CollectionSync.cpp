@@ -182,6 +182,12 @@ Status CollectionSync::reconcile(const std::string& href, Fetched fetched) {
             skip(href, parsed.error);
             return {};
         }
+        // An item the server rewrote without changing what we hold of it (or one whose ETag
+        // we never learnt) is unchanged: a record deleted here must not come back for it.
+        const bool sameAsBase = item.records.size() == 1 && parsed.records.size() == 1 &&
+                                parsed.records[0].kind == item.records[0].kind &&
+                                parsed.records[0].fields == item.records[0].base;
+        if (sameAsBase && !fetched.etag.empty()) item.etag = fetched.etag;
         const bool serverChanged = fetched.etag != item.etag;
         if (isSeries(item) || parsed.recurring || parsed.records.size() != 1 ||
             parsed.records[0].kind != item.records[0].kind) {
@@ -246,6 +252,22 @@ Status CollectionSync::reconcile(const std::string& href, Fetched fetched) {
 }
 
 Status CollectionSync::deleteThere(const std::string& href) {
+    if (state_.items[href].etag.empty()) {
+        // Its ETag was never learnt: fetch it, and delete only what we last saw.
+        Fetched fetched;
+        bool gone = false;
+        if (Status got = fetchOne(href, fetched, gone); !got) return got;
+        if (gone) {
+            state_.items.erase(href);
+            return {};
+        }
+        if (fetched.etag.empty()) {
+            report_.notes.push_back(href + ": the server gives it no ETag, so it is not deleted " +
+                                    "there; the next sync tries again");
+            return {};
+        }
+        return reconcile(href, std::move(fetched));
+    }
     int code = 0;
     if (Status removed = dav_.remove(url(href), state_.items[href].etag, code); !removed)
         return removed;

@@ -7,6 +7,9 @@ namespace {
 constexpr const char* kXml = "application/xml; charset=utf-8";
 // Redirects followed for one request, enough for any well-known address.
 constexpr int kRedirectLimit = 5;
+constexpr const char* kEtagBody =
+    "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n<d:propfind xmlns:d=\"DAV:\"><d:prop>"
+    "<d:getetag/></d:prop></d:propfind>";
 
 bool isRedirect(int code) {
     return code == 301 || code == 302 || code == 303 || code == 307 || code == 308;
@@ -138,6 +141,14 @@ Status DavClient::put(const std::string& url, const std::string& body, std::stri
     if (code == 412 || refusesContent(code)) return {};
     if (Status failed = failureOf(response, url); !failed) return failed;
     etag = response.header("ETag");
+    if (etag.empty()) {
+        // Servers may leave the ETag out of a PUT's answer; without it the next sync would
+        // take the item for changed there. Left empty if this fails: the content decides then.
+        std::string where = url;
+        MultiStatus answer;
+        if (propfind(where, "0", kEtagBody, answer) && answer.responses.size() == 1)
+            etag = answer.responses[0].propText(kDav, "getetag");
+    }
     return {};
 }
 
@@ -146,8 +157,11 @@ Status DavClient::remove(const std::string& url, const std::string& ifMatch, int
         code = 204;
         return {};
     }
-    HttpRequest request{"DELETE", url, {}, {}};
-    if (!ifMatch.empty()) request.headers.emplace_back("If-Match", ifMatch);
+    // A DELETE without If-Match would remove whatever another client wrote meanwhile.
+    if (ifMatch.empty())
+        return Status::failure(FailureKind::Content, url,
+                               "not deleted on the server: no ETag of it is known");
+    HttpRequest request{"DELETE", url, {{"If-Match", ifMatch}}, {}};
     const HttpResponse response = send(std::move(request));
     code = response.status;
     if (code == 412 || code == 404) return {};

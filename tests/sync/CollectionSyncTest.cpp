@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <set>
 
 #include "platform/Clock.h"
@@ -219,6 +221,42 @@ TEST(CollectionSyncTest, ALostStateMatchesRecordsEditedSinceByTheirKey) {
         EXPECT_EQ(h.report.conflicts.size(), row.conflicts) << row.label;
         EXPECT_NE(h.server.items[href].body.find("ada@example.org"), std::string::npos)
             << row.label << ": " << h.server.items[href].body;
+    }
+}
+
+TEST(CollectionSyncTest, ARecordDeletedHereStaysDeletedWhenThePutGaveNoETag) {
+    const struct {
+        const char* label;
+        bool readBack;  // whether the server answers the ETag asked for afterwards
+    } rows[] = {{"ETag read back", true}, {"ETag never learnt", false}};
+    for (const auto& row : rows) {
+        SyncHarness h;
+        h.server.etagOnPut = false;
+        bool unconditional = false;
+        h.server.fault = [&](const HttpRequest& r) -> std::optional<HttpResponse> {
+            const auto has = [&](const char* name) {
+                return std::ranges::any_of(r.headers,
+                                           [&](const auto& h) { return h.first == name; });
+            };
+            if (r.method == "DELETE" && !has("If-Match")) unconditional = true;
+            if (!row.readBack && r.method == "PROPFIND" &&
+                r.body.find("resourcetype") == std::string::npos)
+                return HttpResponse{500, {}, {}, {}};
+            return std::nullopt;
+        };
+        Person ada;
+        ada.LName = "Lovelace";
+        h.document.add(ada);
+        ASSERT_TRUE(h.sync()) << row.label;
+        ASSERT_EQ(h.server.items.size(), 1u) << row.label;
+        EXPECT_EQ(h.state.items.begin()->second.etag.empty(), !row.readBack) << row.label;
+
+        h.document.remove<Person>(h.only().ID);
+        ASSERT_TRUE(h.sync()) << row.label;
+        ASSERT_TRUE(h.sync()) << row.label;
+        EXPECT_TRUE(h.document.persons().empty()) << row.label;
+        EXPECT_TRUE(h.server.items.empty()) << row.label;
+        EXPECT_FALSE(unconditional) << row.label;
     }
 }
 

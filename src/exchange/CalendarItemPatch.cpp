@@ -36,6 +36,9 @@ Component calendarOf(std::string_view serverText, icalcomponent_kind kind, const
     if (!serverText.empty()) {
         const std::string text = unfoldedText(serverText);
         Component parsed(icalparser_parse_string(text.c_str()));
+        // libical puts X-LIC-ERROR in place of what it cannot read; written back, the
+        // server's property would be lost.
+        if (parsed && icalcomponent_count_errors(parsed.get()) > 0) return nullptr;
         if (parsed && icalcomponent_isa(parsed.get()) != ICAL_VCALENDAR_COMPONENT) {
             icalcomponent* calendar = icalcomponent_new_vcalendar();
             icalcomponent_add_component(calendar, parsed.release());

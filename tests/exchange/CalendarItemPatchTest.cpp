@@ -47,4 +47,10 @@ TEST(CalendarItemPatchTest, ATodoKeepsTheServersStatusUnlessDoneChanged) {
     }
 }
 
+TEST(CalendarItemPatchTest, AnItemWithAPropertyLibicalCannotReadIsNotWritten) {
+    Task task;
+    task.Description = "Write report, longer";
+    EXPECT_EQ(patchTodo(todo("DUE:next tuesday\r\n"), task, {true, false, false, false}, "t1"), "");
+}
+
 }  // namespace

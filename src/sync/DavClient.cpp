@@ -27,6 +27,17 @@ Status readMultiStatus(const HttpResponse& response, const std::string& url, Mul
     return {};
 }
 
+// If-Match compares strongly: a weak or unquoted ETag never matches, and every write would
+// fail as if the item had changed.
+Status conditionable(const std::string& ifMatch, const std::string& url) {
+    if (ifMatch.empty() || (ifMatch.size() >= 2 && ifMatch.front() == '"' && ifMatch.back() == '"'))
+        return {};
+    return Status::failure(FailureKind::Content, url,
+                           "the server " + DavClient::originOf(url) + " gives the ETag " + ifMatch +
+                               ", which is weak or unquoted, so no change can be " +
+                               "sent to it safely");
+}
+
 }  // namespace
 
 std::string DavClient::originOf(std::string_view url) {
@@ -131,6 +142,7 @@ Status DavClient::put(const std::string& url, const std::string& body, std::stri
         code = 204;
         return {};
     }
+    if (Status usable = conditionable(ifMatch, url); !usable) return usable;
     HttpRequest request{"PUT", url, {{"Content-Type", std::string(contentType)}}, body};
     if (ifMatch.empty())
         request.headers.emplace_back("If-None-Match", "*");
@@ -161,6 +173,7 @@ Status DavClient::remove(const std::string& url, const std::string& ifMatch, int
     if (ifMatch.empty())
         return Status::failure(FailureKind::Content, url,
                                "not deleted on the server: no ETag of it is known");
+    if (Status usable = conditionable(ifMatch, url); !usable) return usable;
     HttpRequest request{"DELETE", url, {{"If-Match", ifMatch}}, {}};
     const HttpResponse response = send(std::move(request));
     code = response.status;

@@ -136,6 +136,15 @@ TEST(CollectionSyncTest, MalformedAnswersAreReportedWithTheirPlace) {
              h.answer("PUT", {415, {}, {}, {}});
          },
          FailureKind::None, "person \"Lovelace\": the server refused it at /books/main/", 1},
+        {"weak ETag",
+         [](SyncHarness& h) {
+             h.server.items[kItems + "ada.vcf"] = {"W/\"w1\"", card("Lovelace", "1")};
+             ASSERT_TRUE(h.sync());
+             Person edited = h.only();
+             edited.WkPhone = "2";
+             h.document.replace(edited);
+         },
+         FailureKind::Content, "http://dav.test gives the ETag W/\"w1\", which is weak", 1},
         {"server full",
          [&](SyncHarness& h) {
              withOurs(h);

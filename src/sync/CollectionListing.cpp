@@ -8,6 +8,8 @@ namespace {
 
 // Items fetched with one report.
 constexpr size_t kBatch = 100;
+// Pages of a sync-collection answer the server cuts short, followed at most.
+constexpr int kPages = 1000;
 
 // Statuses with which a server says that it does not do a report.
 bool unsupported(int code) {
@@ -42,33 +44,54 @@ bool CollectionSync::onThisServer(const std::string& href) {
 Status CollectionSync::list(std::map<std::string, std::string>& changed,
                             std::set<std::string>& gone, std::string& token) {
     if (state_.token.empty()) return listAll(changed, gone, token);
-    MultiStatus answer;
-    int code = 0;
-    const Status reported =
-        dav_.report(state_.url, "1", syncCollectionBody(state_.token, codec_), answer, &code);
-    // A token the server no longer knows costs a full listing.
-    if (!reported && unsupported(code)) return listAll(changed, gone, token);
-    if (!reported) return reported;
+    return listSince(state_.token, true, changed, gone, token);
+}
+
+bool CollectionSync::truncated(const MultiStatus& answer) const {
     const std::string self = DavClient::folderOf(state_.url);
-    for (const DavResponse& response : answer.responses) {
-        if (DavClient::folderOf(url(response.href)) == self) continue;
-        if (!onThisServer(response.href)) continue;
-        if (response.status == 404) {
-            gone.insert(response.href);
-            continue;
+    return std::ranges::any_of(answer.responses, [&](const DavResponse& response) {
+        return response.status == 507 && DavClient::folderOf(url(response.href)) == self;
+    });
+}
+
+Status CollectionSync::listSince(std::string from, bool mayRestart,
+                                 std::map<std::string, std::string>& changed,
+                                 std::set<std::string>& gone, std::string& token) {
+    // A server that cuts its answer short (507 on the collection) gives a token to go on
+    // from; the pages are bounded in case one never ends.
+    for (int page = 0; page < kPages; ++page) {
+        MultiStatus answer;
+        int code = 0;
+        const Status reported =
+            dav_.report(state_.url, "1", syncCollectionBody(from, codec_), answer, &code);
+        // A token the server no longer knows costs a full listing.
+        if (!reported && unsupported(code) && mayRestart) return listAll(changed, gone, token);
+        if (!reported) return reported;
+        const std::string self = DavClient::folderOf(state_.url);
+        for (const DavResponse& response : answer.responses) {
+            if (DavClient::folderOf(url(response.href)) == self) continue;
+            if (!onThisServer(response.href)) continue;
+            if (response.status == 404) {
+                gone.insert(response.href);
+                changed.erase(response.href);
+                continue;
+            }
+            const std::string etag = response.propText(kDav, "getetag");
+            if (etag.empty()) {
+                skip(response.href, "the server gave it no ETag");
+                continue;
+            }
+            gone.erase(response.href);
+            const auto known = state_.items.find(response.href);
+            if (known == state_.items.end() || known->second.etag != etag) {
+                changed[response.href] = etag;
+                keepText(response, etag);
+            }
         }
-        const std::string etag = response.propText(kDav, "getetag");
-        if (etag.empty()) {
-            skip(response.href, "the server gave it no ETag");
-            continue;
-        }
-        const auto known = state_.items.find(response.href);
-        if (known == state_.items.end() || known->second.etag != etag) {
-            changed[response.href] = etag;
-            keepText(response, etag);
-        }
+        token = answer.syncToken;
+        if (!truncated(answer) || token.empty() || token == from) return {};
+        from = token;
     }
-    token = answer.syncToken;
     return {};
 }
 
@@ -110,10 +133,12 @@ Status CollectionSync::listAll(std::map<std::string, std::string>& changed,
             keepText(response, etag);
         }
     }
+    token = answer.syncToken;
+    // Cut short, the listing says nothing of what it leaves out: the rest comes after its token.
+    if (truncated(answer) && !token.empty()) return listSince(token, false, changed, gone, token);
     for (const auto& [href, item] : state_.items) {
         if (!present.contains(href)) gone.insert(href);
     }
-    token = answer.syncToken;
     return {};
 }
 

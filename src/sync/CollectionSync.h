@@ -48,6 +48,12 @@ private:
                 std::string& token);
     Status listAll(std::map<std::string, std::string>& changed, std::set<std::string>& gone,
                    std::string& token);
+    // The changes since the token `from`, page after page while the server cuts them short;
+    // a token it no longer knows means a full listing when `mayRestart`.
+    Status listSince(std::string from, bool mayRestart, std::map<std::string, std::string>& changed,
+                     std::set<std::string>& gone, std::string& token);
+    // Whether the server cut the answer short (507 on the collection itself).
+    [[nodiscard]] bool truncated(const MultiStatus& answer) const;
     // Whether the item lies on the collection's server; skipped, saying so, when not.
     bool onThisServer(const std::string& href);
     // Keeps the text a listing sent along with an item.

@@ -269,6 +269,32 @@ TEST(CollectionSyncTest, ARecordDeletedHereStaysDeletedWhenThePutGaveNoETag) {
     }
 }
 
+TEST(CollectionSyncTest, AListingCutShortGoesOnFromItsTokenAndDeletesNothing) {
+    SyncHarness h;
+    h.server.store(kItems + "c.vcf", card("Kept", "3"));
+    ASSERT_TRUE(h.sync());
+    h.server.store(kItems + "a.vcf", card("First", "1"));
+    h.server.store(kItems + "b.vcf", card("Second", "2"));
+    const auto entry = [&](const std::string& name) {
+        return "<d:response><d:href>" + kItems + name + "</d:href><d:propstat><d:prop><d:getetag>" +
+               h.server.items[kItems + name].etag +
+               "</d:getetag></d:prop><d:status>HTTP/1.1 200 OK</d:status></d:propstat>"
+               "</d:response>";
+    };
+    h.server.fault = [&](const HttpRequest& r) -> std::optional<HttpResponse> {
+        if (r.body.find("sync-collection") == std::string::npos) return std::nullopt;
+        if (r.body.find("<d:sync-token></d:sync-token>") != std::string::npos)
+            return multistatus(entry("a.vcf") + "<d:response><d:href>" + kItems +
+                               "</d:href><d:status>HTTP/1.1 507 Insufficient Storage</d:status>"
+                               "</d:response><d:sync-token>t1</d:sync-token>");
+        return multistatus(entry("b.vcf") + "<d:sync-token>t2</d:sync-token>");
+    };
+    ASSERT_TRUE(h.sync());
+    EXPECT_EQ(h.document.persons().size(), 3u);
+    EXPECT_EQ(h.server.items.size(), 3u);
+    EXPECT_EQ(h.state.token, "t2");
+}
+
 TEST(CollectionSyncTest, WhatASyncChangesHereIsOneUndoStep) {
     SyncHarness h;
     UndoHistory history(h.document);

@@ -17,7 +17,7 @@ const std::string kItems = "/books/main/";
 std::string card(const std::string& last, const std::string& workPhone,
                  const std::string& extra = "") {
     return "BEGIN:VCARD\r\nVERSION:3.0\r\nUID:" + last + "\r\nN:" + last + ";Ada;;;\r\nFN:Ada " +
-           last + "\r\nTEL;TYPE=WORK:" + workPhone + "\r\n" + extra + "END:VCARD\r\n";
+           last + "\r\nTEL;TYPE=WORK,VOICE:" + workPhone + "\r\n" + extra + "END:VCARD\r\n";
 }
 
 HttpResponse multistatus(const std::string& responses) {
@@ -195,7 +195,7 @@ TEST(CollectionSyncTest, PreconditionFailedFetchesMergesAndTriesAgain) {
     EXPECT_TRUE(h.report.conflicts.empty());
     EXPECT_EQ(h.report.counts[RecordKind::Person].up, 1);
     const std::string& stored = h.server.items[href].body;
-    EXPECT_NE(stored.find("555-0199"), std::string::npos) << stored;
+    EXPECT_NE(stored.find("TEL;TYPE=WORK,VOICE:555-0199"), std::string::npos) << stored;
     EXPECT_NE(stored.find("EMAIL:ada@example.org"), std::string::npos) << stored;
     EXPECT_NE(stored.find("PHOTO;ENCODING=b;TYPE=JPEG:AAAA"), std::string::npos) << stored;
     EXPECT_EQ(h.only().EMail, "ada@example.org");

@@ -1,6 +1,8 @@
 #include "sync/CollectionSync.h"
 
 #include <algorithm>
+#include <cctype>
+#include <cstdint>
 
 // How a sync finds what changed on the server and fetches it.
 
@@ -30,6 +32,26 @@ std::string syncCollectionBody(const std::string& token, const ItemCodec& codec)
 constexpr const char* kListingBody =
     "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n<d:propfind xmlns:d=\"DAV:\"><d:prop>"
     "<d:getetag/><d:resourcetype/></d:prop></d:propfind>";
+
+}  // namespace
+
+namespace {
+
+// The path of an address with its percent escapes decoded, for comparing names.
+std::string samePath(const std::string& address) {
+    const std::string path = DavClient::pathOf(address);
+    std::string out;
+    for (size_t i = 0; i < path.size(); ++i) {
+        if (path[i] == '%' && i + 2 < path.size() && std::isxdigit(uint8_t(path[i + 1])) &&
+            std::isxdigit(uint8_t(path[i + 2]))) {
+            out += static_cast<char>(std::stoi(path.substr(i + 1, 2), nullptr, 16));
+            i += 2;
+        } else {
+            out += path[i];
+        }
+    }
+    return out;
+}
 
 }  // namespace
 
@@ -172,17 +194,26 @@ Status CollectionSync::fetch(const std::vector<std::string>& hrefs,
             }
             continue;
         }
+        // Answers are taken only for what was asked, under the name it was asked by: the
+        // server may write a name otherwise (%40 for @), and must not slip in others.
+        std::map<std::string, std::string> asked;
+        for (const std::string& href : batch)
+            asked[samePath(url(href))] = href;
         for (const DavResponse& response : answer.responses) {
+            if (!onThisServer(response.href)) continue;
+            const auto it = asked.find(samePath(url(response.href)));
+            if (it == asked.end()) continue;
+            const std::string& href = it->second;
             if (response.status == 404) {
-                serverDeleted(response.href);
+                serverDeleted(href);
                 continue;
             }
             const DavElement* data = response.prop(codec_.dataNamespace(), codec_.dataProperty());
             if (data == nullptr || data->text.empty()) {
-                skip(response.href, "the server sent no text for it");
+                skip(href, "the server sent no text for it");
                 continue;
             }
-            out[response.href] = {response.propText(kDav, "getetag"), data->text};
+            out[href] = {response.propText(kDav, "getetag"), data->text};
         }
     }
     return {};

@@ -113,6 +113,27 @@ TEST(CollectionSyncTest, MalformedAnswersAreReportedWithTheirPlace) {
              h.answer("PROPFIND", multistatus(good + elsewhere));
          },
          FailureKind::None, "http://elsewhere.test/a.vcf: it lies on another server", 1},
+        {"fetched items not asked for",
+         [&](SyncHarness& h) {
+             withGood(h);
+             const auto item = [](const std::string& href, const std::string& last) {
+                 return "<d:response><d:href>" + href +
+                        "</d:href><d:propstat><d:prop><d:getetag>\"x\"</d:getetag><a:address-data"
+                        " xmlns:a=\"urn:ietf:params:xml:ns:carddav\">" +
+                        card(last, "1") +
+                        "</a:address-data></d:prop><d:status>HTTP/1.1 200 OK</d:status>"
+                        "</d:propstat></d:response>";
+             };
+             const HttpResponse fetched =
+                 multistatus(item("/books/main/%67ood.vcf", "Good") +
+                             item("/books/main/unasked.vcf", "Unasked") +
+                             item("http://elsewhere.test/a.vcf", "Elsewhere"));
+             h.server.fault = [fetched](const HttpRequest& r) -> std::optional<HttpResponse> {
+                 if (r.body.find("multiget") == std::string::npos) return std::nullopt;
+                 return fetched;
+             };
+         },
+         FailureKind::None, "http://elsewhere.test/a.vcf: it lies on another server", 1},
         {"item that is not a vCard",
          [&](SyncHarness& h) {
              withGood(h);

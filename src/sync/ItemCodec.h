@@ -71,7 +71,9 @@ private:
 // Appointments as events and tasks as to-dos.
 class CalendarCodec : public ItemCodec {
 public:
-    explicit CalendarCodec(const Clock& clock) : clock_(clock) {}
+    // `events`, `todos`: which kinds the calendar takes; a server refuses the others.
+    explicit CalendarCodec(const Clock& clock, bool events = true, bool todos = true)
+        : clock_(clock), events_(events), todos_(todos) {}
     const char* name() const override { return "calendar"; }
     const char* contentType() const override { return "text/calendar; charset=utf-8"; }
     const char* extension() const override { return ".ics"; }
@@ -79,7 +81,10 @@ public:
     std::string_view dataNamespace() const override { return kCalDav; }
     const char* dataProperty() const override { return "calendar-data"; }
     std::vector<RecordKind> kinds() const override {
-        return {RecordKind::Appointment, RecordKind::Task};
+        std::vector<RecordKind> kinds;
+        if (events_) kinds.push_back(RecordKind::Appointment);
+        if (todos_) kinds.push_back(RecordKind::Task);
+        return kinds;
     }
     ParsedItem parse(std::string_view text) const override;
     std::string write(std::string_view serverText, RecordKind kind, const Fields& fields,
@@ -87,4 +92,6 @@ public:
 
 private:
     const Clock& clock_;
+    bool events_;
+    bool todos_;
 };

@@ -335,6 +335,24 @@ TEST(CollectionSyncTest, WhatASyncChangesHereIsOneUndoStep) {
     EXPECT_EQ(h.only().LName, "Ours");
 }
 
+TEST(CollectionSyncTest, ACalendarThatTakesOnlyEventsGetsNoToDos) {
+    SyncHarness h;
+    const CalendarCodec events(h.clock, true, false);
+    h.codec = &events;
+    Appointment meeting;
+    meeting.Description = "Meeting";
+    meeting.StartTime = DateTime::fromFields(2026, 12, 8, 10, 0, 0);
+    meeting.EndTime = DateTime::fromFields(2026, 12, 8, 11, 0, 0);
+    h.document.add(meeting);
+    Task report;
+    report.Description = "Write report";
+    h.document.add(report);
+    ASSERT_TRUE(h.sync());
+    ASSERT_EQ(h.server.items.size(), 1u);
+    EXPECT_NE(h.server.items.begin()->second.body.find("VEVENT"), std::string::npos);
+    EXPECT_EQ(h.document.tasks().size(), 1u);
+}
+
 std::string weekly(const std::string& summary) {
     return "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Phone//EN\r\nBEGIN:VEVENT\r\n"
            "UID:standup\r\nDTSTAMP:20261201T100000Z\r\nDTSTART:20261207T090000\r\n"

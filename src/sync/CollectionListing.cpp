@@ -98,17 +98,8 @@ Status CollectionSync::listSince(std::string from, bool mayRestart,
                 changed.erase(response.href);
                 continue;
             }
-            const std::string etag = response.propText(kDav, "getetag");
-            if (etag.empty()) {
-                skip(response.href, "the server gave it no ETag");
-                continue;
-            }
             gone.erase(response.href);
-            const auto known = state_.items.find(response.href);
-            if (known == state_.items.end() || known->second.etag != etag) {
-                changed[response.href] = etag;
-                keepText(response, etag);
-            }
+            noteListed(response, changed);
         }
         token = answer.syncToken;
         if (!truncated(answer) || token.empty() || token == from) return {};
@@ -117,7 +108,17 @@ Status CollectionSync::listSince(std::string from, bool mayRestart,
     return {};
 }
 
-void CollectionSync::keepText(const DavResponse& response, const std::string& etag) {
+void CollectionSync::noteListed(const DavResponse& response,
+                                std::map<std::string, std::string>& changed) {
+    const std::string etag = response.propText(kDav, "getetag");
+    if (etag.empty()) {
+        skip(response.href, "the server gave it no ETag");
+        return;
+    }
+    const auto known = state_.items.find(response.href);
+    if (known != state_.items.end() && known->second.etag == etag) return;
+    changed[response.href] = etag;
+    // Kept when the listing sent the text along, which spares fetching it.
     const DavElement* data = response.prop(codec_.dataNamespace(), codec_.dataProperty());
     if (data != nullptr && !data->text.empty()) prefetched_[response.href] = {etag, data->text};
 }
@@ -141,19 +142,9 @@ Status CollectionSync::listAll(std::map<std::string, std::string>& changed,
         if (!onThisServer(response.href)) continue;
         const DavElement* type = response.prop(kDav, "resourcetype");
         if (type != nullptr && type->has(kDav, "collection")) continue;
-        const std::string etag = response.propText(kDav, "getetag");
-        if (etag.empty()) {
-            skip(response.href, "the server gave it no ETag");
-            // Without an ETag nothing can be said of it: it is neither new nor gone.
-            present.insert(response.href);
-            continue;
-        }
+        // Even without an ETag it is there: neither new nor gone.
         present.insert(response.href);
-        const auto known = state_.items.find(response.href);
-        if (known == state_.items.end() || known->second.etag != etag) {
-            changed[response.href] = etag;
-            keepText(response, etag);
-        }
+        noteListed(response, changed);
     }
     token = answer.syncToken;
     // Cut short, the listing says nothing of what it leaves out: the rest comes after its token.

@@ -56,8 +56,9 @@ private:
     [[nodiscard]] bool truncated(const MultiStatus& answer) const;
     // Whether the item lies on the collection's server; skipped, saying so, when not.
     bool onThisServer(const std::string& href);
-    // Keeps the text a listing sent along with an item.
-    void keepText(const DavResponse& response, const std::string& etag);
+    // Marks a listed item changed when its ETag differs from the state's, keeping the text a
+    // listing sent along; skipped, saying so, when it has no ETag.
+    void noteListed(const DavResponse& response, std::map<std::string, std::string>& changed);
     Status fetch(const std::vector<std::string>& hrefs, std::map<std::string, Fetched>& out);
     Status fetchOne(const std::string& href, Fetched& out, bool& gone);
 

@@ -51,6 +51,13 @@ bool CollectionSync::editedHere(const SyncedItem& item) const {
     return false;
 }
 
+Fields CollectionSync::withDateKept(const ParsedRecord& there, const Fields& ours) {
+    Fields fields = there.fields;
+    // The day a to-do without date was read is no change of its date.
+    if (there.undated && ours.size() == fields.size()) fields[kTaskDueField] = ours[kTaskDueField];
+    return fields;
+}
+
 Fields CollectionSync::merge(const std::optional<Fields>& base, const Fields& here,
                              const Fields& there, std::vector<size_t>& conflicts) const {
     Fields merged(there.size());
@@ -184,9 +191,11 @@ Status CollectionSync::reconcile(const std::string& href, Fetched fetched) {
         }
         // An item the server rewrote without changing what we hold of it (or one whose ETag
         // we never learnt) is unchanged: a record deleted here must not come back for it.
-        const bool sameAsBase = item.records.size() == 1 && parsed.records.size() == 1 &&
-                                parsed.records[0].kind == item.records[0].kind &&
-                                parsed.records[0].fields == item.records[0].base;
+        const bool single = item.records.size() == 1 && parsed.records.size() == 1 &&
+                            parsed.records[0].kind == item.records[0].kind;
+        const Fields there =
+            single ? withDateKept(parsed.records[0], item.records[0].base) : Fields();
+        const bool sameAsBase = single && there == item.records[0].base;
         if (sameAsBase && !fetched.etag.empty()) item.etag = fetched.etag;
         const bool serverChanged = fetched.etag != item.etag;
         if (isSeries(item) || parsed.recurring || parsed.records.size() != 1 ||
@@ -195,7 +204,6 @@ Status CollectionSync::reconcile(const std::string& href, Fetched fetched) {
             return {};
         }
         SyncedRecord& record = item.records[0];
-        const Fields& there = parsed.records[0].fields;
         const std::optional<Fields> here = local(record);
         if (!here && !serverChanged) return deleteThere(href);
         if (!here) {
@@ -317,10 +325,12 @@ void CollectionSync::adoptNew(const std::string& href, const Fetched& fetched,
                 }
             }
         }
+        Fields theirs = there.fields;
         if (id != 0) {
             const Fields here = fieldsOf(document_, there.kind, id);
+            theirs = withDateKept(there, here);
             std::vector<size_t> conflicts;
-            const Fields merged = merge(std::nullopt, here, there.fields, conflicts);
+            const Fields merged = merge(std::nullopt, here, theirs, conflicts);
             if (!conflicts.empty()) keepCopy(there.kind, here, conflicts);
             if (merged != here) storeRecord(document_, there.kind, merged, id);
         } else {
@@ -328,7 +338,7 @@ void CollectionSync::adoptNew(const std::string& href, const Fetched& fetched,
             ++report_.counts[there.kind].down;
         }
         mapped.insert({there.kind, id});
-        item.records.push_back({there.kind, id, there.fields});
+        item.records.push_back({there.kind, id, theirs});
     }
     state_.items[href] = std::move(item);
 }

@@ -83,6 +83,8 @@ private:
     // where both changed, or, when there is no base, wherever both hold different values.
     Fields merge(const std::optional<Fields>& base, const Fields& here, const Fields& there,
                  std::vector<size_t>& conflicts) const;
+    // The server's fields, with our due date for a to-do that has none of its own.
+    [[nodiscard]] static Fields withDateKept(const ParsedRecord& there, const Fields& ours);
     void keepCopy(RecordKind kind, const Fields& here, const std::vector<size_t>& conflicts);
 
     [[nodiscard]] std::string url(const std::string& href) const;

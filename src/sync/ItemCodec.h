@@ -13,6 +13,7 @@ class Clock;
 struct ParsedRecord {
     RecordKind kind = RecordKind::Person;
     Fields fields;
+    bool undated = false;  // a to-do without date, whose due date is the day it was read
 };
 
 // What a server item holds, read through the program's own vCard or iCalendar import.

@@ -20,6 +20,9 @@ enum class RecordKind { Person, Appointment, Task };
 // are not part of it.
 using Fields = std::vector<std::string>;
 
+// The due date among a task's fields.
+inline constexpr size_t kTaskDueField = 2;
+
 // The names of the fields of a kind, for messages ("work phone").
 [[nodiscard]] std::span<const char* const> fieldNames(RecordKind kind);
 // "person", "appointment", "task".

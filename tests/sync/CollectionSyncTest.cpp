@@ -213,7 +213,7 @@ TEST(CollectionSyncTest, PreconditionFailedFetchesMergesAndTriesAgain) {
     ASSERT_TRUE(h.sync());
 
     EXPECT_TRUE(raced);
-    EXPECT_TRUE(h.report.conflicts.empty());
+    EXPECT_TRUE(h.report.conflicts.empty()) << h.report.conflicts[0];
     EXPECT_EQ(h.report.counts[RecordKind::Person].up, 1);
     const std::string& stored = h.server.items[href].body;
     EXPECT_NE(stored.find("TEL;TYPE=WORK,VOICE:555-0199"), std::string::npos) << stored;
@@ -351,6 +351,26 @@ TEST(CollectionSyncTest, ACalendarThatTakesOnlyEventsGetsNoToDos) {
     ASSERT_EQ(h.server.items.size(), 1u);
     EXPECT_NE(h.server.items.begin()->second.body.find("VEVENT"), std::string::npos);
     EXPECT_EQ(h.document.tasks().size(), 1u);
+}
+
+TEST(CollectionSyncTest, AToDoWithoutDateIsTheSameOneOnALaterDay) {
+    SyncHarness h;
+    h.codec = &h.calendar;
+    const std::string href = kItems + "report.ics";
+    h.server.store(href,
+                   "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Phone//EN\r\n"
+                   "BEGIN:VTODO\r\nUID:report\r\nDTSTAMP:20261201T100000Z\r\n"
+                   "SUMMARY:Write report\r\nEND:VTODO\r\nEND:VCALENDAR\r\n");
+    ASSERT_TRUE(h.sync());
+    ASSERT_EQ(h.document.tasks().size(), 1u);
+    const std::string before = h.server.items[href].body;
+    // The state is lost, and the next sync runs another day.
+    h.state = CollectionState{FakeDavServer::kCollection, "", {}};
+    h.clock.set(LocalTime{2026, 12, 9, 9, 0, 0, 0});
+    ASSERT_TRUE(h.sync());
+    EXPECT_EQ(h.document.tasks().size(), 1u);
+    EXPECT_TRUE(h.report.conflicts.empty());
+    EXPECT_EQ(h.server.items[href].body, before);
 }
 
 std::string weekly(const std::string& summary) {

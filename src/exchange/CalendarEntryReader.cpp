@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstring>
 
+#include "exchange/CalendarParse.h"
 #include "exchange/CalendarTime.h"
 #include "fileio/TextEncoding.h"
 #include "records/LineBreaks.h"
@@ -43,13 +44,6 @@ int secondsBetween(DateTime from, DateTime to) {
 DateTime yearsAway(DateTime day, int years) {
     const DateTime moved = DateTime::fromFields(day.year() + years, day.month(), day.day());
     return moved.isValid() ? moved : DateTime::fromFields(day.year() + years, day.month(), 28);
-}
-
-bool isCompleted(icalcomponent* todo) {
-    if (icalcomponent_get_status(todo) == ICAL_STATUS_COMPLETED) return true;
-    if (icalcomponent_get_first_property(todo, ICAL_COMPLETED_PROPERTY)) return true;
-    icalproperty* percent = icalcomponent_get_first_property(todo, ICAL_PERCENTCOMPLETE_PROPERTY);
-    return percent != nullptr && icalproperty_get_percentcomplete(percent) >= 100;
 }
 
 int32_t priorityOf(icalcomponent* todo) {
@@ -213,7 +207,7 @@ void CalendarEntryReader::readTask(icalcomponent* todo, icalcomponent* calendar,
     if (isImpossible(due)) return skip(line, kImpossibleStart);
     const DateTime dueLocal = localTimeOf(due);
     task.DueDate = dueLocal.isValid() ? dueLocal : today_;
-    if (isCompleted(todo)) {
+    if (isCompletedTodo(todo)) {
         task.Priority = Task::Done;
         icalproperty* completed = icalcomponent_get_first_property(todo, ICAL_COMPLETED_PROPERTY);
         if (completed) task.DoneDate = localTimeOf(icalproperty_get_completed(completed)).date();

@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "exchange/CalendarOutline.h"
+#include "exchange/CalendarParse.h"
 #include "exchange/CalendarTime.h"
 #include "records/LineBreaks.h"
 
@@ -35,6 +36,9 @@ Component calendarOf(std::string_view serverText, icalcomponent_kind kind, const
     if (!serverText.empty()) {
         const std::string text = unfoldedText(serverText);
         Component parsed(icalparser_parse_string(text.c_str()));
+        // libical puts X-LIC-ERROR in place of what it cannot read; written back, the
+        // server's property would be lost.
+        if (parsed && icalcomponent_count_errors(parsed.get()) > 0) return nullptr;
         if (parsed && icalcomponent_isa(parsed.get()) != ICAL_VCALENDAR_COMPONENT) {
             icalcomponent* calendar = icalcomponent_new_vcalendar();
             icalcomponent_add_component(calendar, parsed.release());
@@ -135,22 +139,25 @@ std::string patchTodo(std::string_view serverText, const Task& t, const std::vec
                                                                      : icalTimeOf(t.DueDate));
         replace(todo, ICAL_DUE_PROPERTY, due);
     }
-    if (fresh || marked(changed, TodoField::Priority) || marked(changed, TodoField::Done)) {
-        if (t.isDone()) {
-            replace(todo, ICAL_STATUS_PROPERTY, icalproperty_new_status(ICAL_STATUS_COMPLETED));
-            replace(todo, ICAL_PERCENTCOMPLETE_PROPERTY, icalproperty_new_percentcomplete(100));
-            replace(todo, ICAL_COMPLETED_PROPERTY,
-                    t.DoneDate.isValid() ? icalproperty_new_completed(icalTimeOf(t.DoneDate))
-                                         : nullptr);
-        } else {
-            static constexpr int kPriorities[] = {1, 5, 9};
-            replace(todo, ICAL_STATUS_PROPERTY, icalproperty_new_status(ICAL_STATUS_NEEDSACTION));
-            removeAll(todo, ICAL_PERCENTCOMPLETE_PROPERTY);
-            removeAll(todo, ICAL_COMPLETED_PROPERTY);
-            if (t.Priority >= Task::High && t.Priority <= Task::Low)
-                replace(todo, ICAL_PRIORITY_PROPERTY,
-                        icalproperty_new_priority(kPriorities[t.Priority]));
-        }
+    // Done is a priority here; the status and progress are touched only when it changes, so
+    // that another client's IN-PROCESS and percentage survive a change of priority.
+    const bool wasDone = !fresh && isCompletedTodo(todo);
+    if (t.isDone() && (fresh || !wasDone || marked(changed, TodoField::Done))) {
+        replace(todo, ICAL_STATUS_PROPERTY, icalproperty_new_status(ICAL_STATUS_COMPLETED));
+        replace(todo, ICAL_PERCENTCOMPLETE_PROPERTY, icalproperty_new_percentcomplete(100));
+        replace(
+            todo, ICAL_COMPLETED_PROPERTY,
+            t.DoneDate.isValid() ? icalproperty_new_completed(icalTimeOf(t.DoneDate)) : nullptr);
+    } else if (!t.isDone() && (fresh || wasDone)) {
+        replace(todo, ICAL_STATUS_PROPERTY, icalproperty_new_status(ICAL_STATUS_NEEDSACTION));
+        removeAll(todo, ICAL_PERCENTCOMPLETE_PROPERTY);
+        removeAll(todo, ICAL_COMPLETED_PROPERTY);
+    }
+    if (!t.isDone() && (fresh || marked(changed, TodoField::Priority))) {
+        static constexpr int kPriorities[] = {1, 5, 9};
+        if (t.Priority >= Task::High && t.Priority <= Task::Low)
+            replace(todo, ICAL_PRIORITY_PROPERTY,
+                    icalproperty_new_priority(kPriorities[t.Priority]));
     }
     return textOf(calendar.get());
 }

@@ -94,3 +94,10 @@ void dropRunawayZoneRules(icalcomponent* root, const Outline& outline,
     size_t index = 0;
     dropInZones(root, lines, index, notes);
 }
+
+bool isCompletedTodo(icalcomponent* todo) {
+    if (icalcomponent_get_status(todo) == ICAL_STATUS_COMPLETED) return true;
+    if (icalcomponent_get_first_property(todo, ICAL_COMPLETED_PROPERTY)) return true;
+    icalproperty* percent = icalcomponent_get_first_property(todo, ICAL_PERCENTCOMPLETE_PROPERTY);
+    return percent != nullptr && icalproperty_get_percentcomplete(percent) >= 100;
+}

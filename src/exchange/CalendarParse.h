@@ -9,6 +9,9 @@
 #include "exchange/CalendarOutline.h"
 #include "textio/TextImport.h"
 
+// Whether a to-do is done: its status says so, or it has a completion time, or 100 percent.
+[[nodiscard]] bool isCompletedTodo(icalcomponent* todo);
+
 // What libical makes of unfolded iCalendar text (up to its first NUL byte), or nullptr.
 // The text reaches libical a piece at a time, each piece found by looking only as far as
 // the piece reaches, so that a line of any length is read in time linear in its length.

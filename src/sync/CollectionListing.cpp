@@ -1,6 +1,8 @@
 #include "sync/CollectionSync.h"
 
 #include <algorithm>
+#include <cctype>
+#include <cstdint>
 
 // How a sync finds what changed on the server and fetches it.
 
@@ -8,6 +10,8 @@ namespace {
 
 // Items fetched with one report.
 constexpr size_t kBatch = 100;
+// Pages of a sync-collection answer the server cuts short, followed at most.
+constexpr int kPages = 1000;
 
 // Statuses with which a server says that it does not do a report.
 bool unsupported(int code) {
@@ -31,6 +35,26 @@ constexpr const char* kListingBody =
 
 }  // namespace
 
+namespace {
+
+// The path of an address with its percent escapes decoded, for comparing names.
+std::string samePath(const std::string& address) {
+    const std::string path = DavClient::pathOf(address);
+    std::string out;
+    for (size_t i = 0; i < path.size(); ++i) {
+        if (path[i] == '%' && i + 2 < path.size() && std::isxdigit(uint8_t(path[i + 1])) &&
+            std::isxdigit(uint8_t(path[i + 2]))) {
+            out += static_cast<char>(std::stoi(path.substr(i + 1, 2), nullptr, 16));
+            i += 2;
+        } else {
+            out += path[i];
+        }
+    }
+    return out;
+}
+
+}  // namespace
+
 bool CollectionSync::onThisServer(const std::string& href) {
     // An item named on another server would have us send requests where the user never
     // pointed us.
@@ -42,37 +66,59 @@ bool CollectionSync::onThisServer(const std::string& href) {
 Status CollectionSync::list(std::map<std::string, std::string>& changed,
                             std::set<std::string>& gone, std::string& token) {
     if (state_.token.empty()) return listAll(changed, gone, token);
-    MultiStatus answer;
-    int code = 0;
-    const Status reported =
-        dav_.report(state_.url, "1", syncCollectionBody(state_.token, codec_), answer, &code);
-    // A token the server no longer knows costs a full listing.
-    if (!reported && unsupported(code)) return listAll(changed, gone, token);
-    if (!reported) return reported;
+    return listSince(state_.token, true, changed, gone, token);
+}
+
+bool CollectionSync::truncated(const MultiStatus& answer) const {
     const std::string self = DavClient::folderOf(state_.url);
-    for (const DavResponse& response : answer.responses) {
-        if (DavClient::folderOf(url(response.href)) == self) continue;
-        if (!onThisServer(response.href)) continue;
-        if (response.status == 404) {
-            gone.insert(response.href);
-            continue;
+    return std::ranges::any_of(answer.responses, [&](const DavResponse& response) {
+        return response.status == 507 && DavClient::folderOf(url(response.href)) == self;
+    });
+}
+
+Status CollectionSync::listSince(std::string from, bool mayRestart,
+                                 std::map<std::string, std::string>& changed,
+                                 std::set<std::string>& gone, std::string& token) {
+    // A server that cuts its answer short (507 on the collection) gives a token to go on
+    // from; the pages are bounded in case one never ends.
+    for (int page = 0; page < kPages; ++page) {
+        MultiStatus answer;
+        int code = 0;
+        const Status reported =
+            dav_.report(state_.url, "1", syncCollectionBody(from, codec_), answer, &code);
+        // A token the server no longer knows costs a full listing.
+        if (!reported && unsupported(code) && mayRestart) return listAll(changed, gone, token);
+        if (!reported) return reported;
+        const std::string self = DavClient::folderOf(state_.url);
+        for (const DavResponse& response : answer.responses) {
+            if (DavClient::folderOf(url(response.href)) == self) continue;
+            if (!onThisServer(response.href)) continue;
+            if (response.status == 404) {
+                gone.insert(response.href);
+                changed.erase(response.href);
+                continue;
+            }
+            gone.erase(response.href);
+            noteListed(response, changed);
         }
-        const std::string etag = response.propText(kDav, "getetag");
-        if (etag.empty()) {
-            skip(response.href, "the server gave it no ETag");
-            continue;
-        }
-        const auto known = state_.items.find(response.href);
-        if (known == state_.items.end() || known->second.etag != etag) {
-            changed[response.href] = etag;
-            keepText(response, etag);
-        }
+        token = answer.syncToken;
+        if (!truncated(answer) || token.empty() || token == from) return {};
+        from = token;
     }
-    token = answer.syncToken;
     return {};
 }
 
-void CollectionSync::keepText(const DavResponse& response, const std::string& etag) {
+void CollectionSync::noteListed(const DavResponse& response,
+                                std::map<std::string, std::string>& changed) {
+    const std::string etag = response.propText(kDav, "getetag");
+    if (etag.empty()) {
+        skip(response.href, "the server gave it no ETag");
+        return;
+    }
+    const auto known = state_.items.find(response.href);
+    if (known != state_.items.end() && known->second.etag == etag) return;
+    changed[response.href] = etag;
+    // Kept when the listing sent the text along, which spares fetching it.
     const DavElement* data = response.prop(codec_.dataNamespace(), codec_.dataProperty());
     if (data != nullptr && !data->text.empty()) prefetched_[response.href] = {etag, data->text};
 }
@@ -96,24 +142,16 @@ Status CollectionSync::listAll(std::map<std::string, std::string>& changed,
         if (!onThisServer(response.href)) continue;
         const DavElement* type = response.prop(kDav, "resourcetype");
         if (type != nullptr && type->has(kDav, "collection")) continue;
-        const std::string etag = response.propText(kDav, "getetag");
-        if (etag.empty()) {
-            skip(response.href, "the server gave it no ETag");
-            // Without an ETag nothing can be said of it: it is neither new nor gone.
-            present.insert(response.href);
-            continue;
-        }
+        // Even without an ETag it is there: neither new nor gone.
         present.insert(response.href);
-        const auto known = state_.items.find(response.href);
-        if (known == state_.items.end() || known->second.etag != etag) {
-            changed[response.href] = etag;
-            keepText(response, etag);
-        }
+        noteListed(response, changed);
     }
+    token = answer.syncToken;
+    // Cut short, the listing says nothing of what it leaves out: the rest comes after its token.
+    if (truncated(answer) && !token.empty()) return listSince(token, false, changed, gone, token);
     for (const auto& [href, item] : state_.items) {
         if (!present.contains(href)) gone.insert(href);
     }
-    token = answer.syncToken;
     return {};
 }
 
@@ -147,17 +185,26 @@ Status CollectionSync::fetch(const std::vector<std::string>& hrefs,
             }
             continue;
         }
+        // Answers are taken only for what was asked, under the name it was asked by: the
+        // server may write a name otherwise (%40 for @), and must not slip in others.
+        std::map<std::string, std::string> asked;
+        for (const std::string& href : batch)
+            asked[samePath(url(href))] = href;
         for (const DavResponse& response : answer.responses) {
+            if (!onThisServer(response.href)) continue;
+            const auto it = asked.find(samePath(url(response.href)));
+            if (it == asked.end()) continue;
+            const std::string& href = it->second;
             if (response.status == 404) {
-                serverDeleted(response.href);
+                serverDeleted(href);
                 continue;
             }
             const DavElement* data = response.prop(codec_.dataNamespace(), codec_.dataProperty());
             if (data == nullptr || data->text.empty()) {
-                skip(response.href, "the server sent no text for it");
+                skip(href, "the server sent no text for it");
                 continue;
             }
-            out[response.href] = {response.propText(kDav, "getetag"), data->text};
+            out[href] = {response.propText(kDav, "getetag"), data->text};
         }
     }
     return {};

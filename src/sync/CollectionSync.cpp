@@ -51,6 +51,13 @@ bool CollectionSync::editedHere(const SyncedItem& item) const {
     return false;
 }
 
+Fields CollectionSync::withDateKept(const ParsedRecord& there, const Fields& ours) {
+    Fields fields = there.fields;
+    // The day a to-do without date was read is no change of its date.
+    if (there.undated && ours.size() == fields.size()) fields[kTaskDueField] = ours[kTaskDueField];
+    return fields;
+}
+
 Fields CollectionSync::merge(const std::optional<Fields>& base, const Fields& here,
                              const Fields& there, std::vector<size_t>& conflicts) const {
     Fields merged(there.size());
@@ -59,6 +66,9 @@ Fields CollectionSync::merge(const std::optional<Fields>& base, const Fields& he
             merged[i] = there[i];
         } else if (base && (*base)[i] == there[i]) {
             merged[i] = here[i];
+        } else if (!base && (here[i].empty() || there[i].empty())) {
+            // Without a base a value on one side only is an addition, not a conflict.
+            merged[i] = here[i].empty() ? there[i] : here[i];
         } else {
             merged[i] = there[i];
             conflicts.push_back(i);
@@ -179,6 +189,14 @@ Status CollectionSync::reconcile(const std::string& href, Fetched fetched) {
             skip(href, parsed.error);
             return {};
         }
+        // An item the server rewrote without changing what we hold of it (or one whose ETag
+        // we never learnt) is unchanged: a record deleted here must not come back for it.
+        const bool single = item.records.size() == 1 && parsed.records.size() == 1 &&
+                            parsed.records[0].kind == item.records[0].kind;
+        const Fields there =
+            single ? withDateKept(parsed.records[0], item.records[0].base) : Fields();
+        const bool sameAsBase = single && there == item.records[0].base;
+        if (sameAsBase && !fetched.etag.empty()) item.etag = fetched.etag;
         const bool serverChanged = fetched.etag != item.etag;
         if (isSeries(item) || parsed.recurring || parsed.records.size() != 1 ||
             parsed.records[0].kind != item.records[0].kind) {
@@ -186,7 +204,6 @@ Status CollectionSync::reconcile(const std::string& href, Fetched fetched) {
             return {};
         }
         SyncedRecord& record = item.records[0];
-        const Fields& there = parsed.records[0].fields;
         const std::optional<Fields> here = local(record);
         if (!here && !serverChanged) return deleteThere(href);
         if (!here) {
@@ -243,6 +260,22 @@ Status CollectionSync::reconcile(const std::string& href, Fetched fetched) {
 }
 
 Status CollectionSync::deleteThere(const std::string& href) {
+    if (state_.items[href].etag.empty()) {
+        // Its ETag was never learnt: fetch it, and delete only what we last saw.
+        Fetched fetched;
+        bool gone = false;
+        if (Status got = fetchOne(href, fetched, gone); !got) return got;
+        if (gone) {
+            state_.items.erase(href);
+            return {};
+        }
+        if (fetched.etag.empty()) {
+            report_.notes.push_back(href + ": the server gives it no ETag, so it is not deleted " +
+                                    "there; the next sync tries again");
+            return {};
+        }
+        return reconcile(href, std::move(fetched));
+    }
     int code = 0;
     if (Status removed = dav_.remove(url(href), state_.items[href].etag, code); !removed)
         return removed;
@@ -280,20 +313,32 @@ void CollectionSync::adoptNew(const std::string& href, const Fetched& fetched,
                 candidates.pop_back();
             }
         }
+        // Edited since the state was lost (or never saved): the same record by its key.
+        for (auto it = unmatched_.begin(); it != unmatched_.end() && id == 0; ++it) {
+            if (it->first.first != there.kind ||
+                !sameByKey(there.kind, it->first.second, there.fields))
+                continue;
+            for (const int32_t candidate : it->second) {
+                if (!mapped.contains({there.kind, candidate})) {
+                    id = candidate;
+                    break;
+                }
+            }
+        }
+        Fields theirs = there.fields;
         if (id != 0) {
             const Fields here = fieldsOf(document_, there.kind, id);
+            theirs = withDateKept(there, here);
             std::vector<size_t> conflicts;
-            const Fields merged = merge(std::nullopt, here, there.fields, conflicts);
-            if (!conflicts.empty()) {
-                keepCopy(there.kind, here, conflicts);
-                storeRecord(document_, there.kind, merged, id);
-            }
+            const Fields merged = merge(std::nullopt, here, theirs, conflicts);
+            if (!conflicts.empty()) keepCopy(there.kind, here, conflicts);
+            if (merged != here) storeRecord(document_, there.kind, merged, id);
         } else {
             id = storeRecord(document_, there.kind, there.fields, 0);
             ++report_.counts[there.kind].down;
         }
         mapped.insert({there.kind, id});
-        item.records.push_back({there.kind, id, there.fields});
+        item.records.push_back({there.kind, id, theirs});
     }
     state_.items[href] = std::move(item);
 }
@@ -385,10 +430,16 @@ Status CollectionSync::run() {
     }
     for (const auto& [href, item] : newThere_) {
         const ParsedItem parsed = codec_.parse(item.body);
-        if (!parsed.error.empty())
+        if (!parsed.error.empty()) {
             skip(href, parsed.error);
-        else
-            adoptNew(href, item, parsed);
+            continue;
+        }
+        adoptNew(href, item, parsed);
+        // What only we hold of a matched record goes up now.
+        const SyncedItem& adopted = state_.items[href];
+        if (!isSeries(adopted) && editedHere(adopted)) {
+            if (Status done = reconcile(href, item); !done) return done;
+        }
     }
     if (Status uploaded = uploadNew(); !uploaded) return uploaded;
     state_.token = token;

@@ -48,10 +48,17 @@ private:
                 std::string& token);
     Status listAll(std::map<std::string, std::string>& changed, std::set<std::string>& gone,
                    std::string& token);
+    // The changes since the token `from`, page after page while the server cuts them short;
+    // a token it no longer knows means a full listing when `mayRestart`.
+    Status listSince(std::string from, bool mayRestart, std::map<std::string, std::string>& changed,
+                     std::set<std::string>& gone, std::string& token);
+    // Whether the server cut the answer short (507 on the collection itself).
+    [[nodiscard]] bool truncated(const MultiStatus& answer) const;
     // Whether the item lies on the collection's server; skipped, saying so, when not.
     bool onThisServer(const std::string& href);
-    // Keeps the text a listing sent along with an item.
-    void keepText(const DavResponse& response, const std::string& etag);
+    // Marks a listed item changed when its ETag differs from the state's, keeping the text a
+    // listing sent along; skipped, saying so, when it has no ETag.
+    void noteListed(const DavResponse& response, std::map<std::string, std::string>& changed);
     Status fetch(const std::vector<std::string>& hrefs, std::map<std::string, Fetched>& out);
     Status fetchOne(const std::string& href, Fetched& out, bool& gone);
 
@@ -73,9 +80,11 @@ private:
                 RecordKind kind, const Fields& fields, const std::vector<bool>& changed,
                 const std::string& uid, int& code, std::string& newEtag);
     // The merge of both sides' fields; differing fields are conflicts (the server's kept)
-    // where both changed, or wherever they differ when there is no base.
+    // where both changed, or, when there is no base, wherever both hold different values.
     Fields merge(const std::optional<Fields>& base, const Fields& here, const Fields& there,
                  std::vector<size_t>& conflicts) const;
+    // The server's fields, with our due date for a to-do that has none of its own.
+    [[nodiscard]] static Fields withDateKept(const ParsedRecord& there, const Fields& ours);
     void keepCopy(RecordKind kind, const Fields& here, const std::vector<size_t>& conflicts);
 
     [[nodiscard]] std::string url(const std::string& href) const;

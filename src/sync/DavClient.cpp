@@ -7,6 +7,9 @@ namespace {
 constexpr const char* kXml = "application/xml; charset=utf-8";
 // Redirects followed for one request, enough for any well-known address.
 constexpr int kRedirectLimit = 5;
+constexpr const char* kEtagBody =
+    "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n<d:propfind xmlns:d=\"DAV:\"><d:prop>"
+    "<d:getetag/></d:prop></d:propfind>";
 
 bool isRedirect(int code) {
     return code == 301 || code == 302 || code == 303 || code == 307 || code == 308;
@@ -22,6 +25,17 @@ Status readMultiStatus(const HttpResponse& response, const std::string& url, Mul
         return Status::failure(parsed.kind(), url, parsed.reason(), parsed.line(), parsed.column());
     }
     return {};
+}
+
+// If-Match compares strongly: a weak or unquoted ETag never matches, and every write would
+// fail as if the item had changed.
+Status conditionable(const std::string& ifMatch, const std::string& url) {
+    if (ifMatch.empty() || (ifMatch.size() >= 2 && ifMatch.front() == '"' && ifMatch.back() == '"'))
+        return {};
+    return Status::failure(FailureKind::Content, url,
+                           "the server " + DavClient::originOf(url) + " gives the ETag " + ifMatch +
+                               ", which is weak or unquoted, so no change can be " +
+                               "sent to it safely");
 }
 
 }  // namespace
@@ -128,6 +142,7 @@ Status DavClient::put(const std::string& url, const std::string& body, std::stri
         code = 204;
         return {};
     }
+    if (Status usable = conditionable(ifMatch, url); !usable) return usable;
     HttpRequest request{"PUT", url, {{"Content-Type", std::string(contentType)}}, body};
     if (ifMatch.empty())
         request.headers.emplace_back("If-None-Match", "*");
@@ -138,6 +153,14 @@ Status DavClient::put(const std::string& url, const std::string& body, std::stri
     if (code == 412 || refusesContent(code)) return {};
     if (Status failed = failureOf(response, url); !failed) return failed;
     etag = response.header("ETag");
+    if (etag.empty()) {
+        // Servers may leave the ETag out of a PUT's answer; without it the next sync would
+        // take the item for changed there. Left empty if this fails: the content decides then.
+        std::string where = url;
+        MultiStatus answer;
+        if (propfind(where, "0", kEtagBody, answer) && answer.responses.size() == 1)
+            etag = answer.responses[0].propText(kDav, "getetag");
+    }
     return {};
 }
 
@@ -146,8 +169,12 @@ Status DavClient::remove(const std::string& url, const std::string& ifMatch, int
         code = 204;
         return {};
     }
-    HttpRequest request{"DELETE", url, {}, {}};
-    if (!ifMatch.empty()) request.headers.emplace_back("If-Match", ifMatch);
+    // A DELETE without If-Match would remove whatever another client wrote meanwhile.
+    if (ifMatch.empty())
+        return Status::failure(FailureKind::Content, url,
+                               "not deleted on the server: no ETag of it is known");
+    if (Status usable = conditionable(ifMatch, url); !usable) return usable;
+    HttpRequest request{"DELETE", url, {{"If-Match", ifMatch}}, {}};
     const HttpResponse response = send(std::move(request));
     code = response.status;
     if (code == 412 || code == 404) return {};

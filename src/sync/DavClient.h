@@ -33,10 +33,11 @@ public:
     Status get(const std::string& url, std::string& body, std::string& etag, int* code = nullptr);
     // PUT of a resource: with `ifMatch` when it exists, else only when it does not. `code`
     // receives the status (412 when the condition failed, or one of refusesContent, which
-    // are no failure here) and `etag` the new ETag when the server gives one.
+    // are no failure here) and `etag` the new ETag, read back when the answer had none.
     Status put(const std::string& url, const std::string& body, std::string_view contentType,
                const std::string& ifMatch, int& code, std::string& etag);
-    // DELETE with `ifMatch`; `code` as for put (404 means it was gone already).
+    // DELETE with `ifMatch`, refused without one; `code` as for put (404 means it was gone
+    // already).
     Status remove(const std::string& url, const std::string& ifMatch, int& code);
     // MKCOL or MKCALENDAR with a body.
     Status create(const char* method, const std::string& url, const std::string& body);

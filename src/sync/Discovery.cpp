@@ -120,13 +120,18 @@ Status chooseCollection(DavClient& dav, const DavAccount& account, bool addressB
         url = wanted;
         return {};
     }
-    for (const DavCollection& collection : account.collections) {
-        const bool fits =
-            addressBook ? collection.addressBook : (collection.events || collection.todos);
-        if (fits && (wanted.empty() || collection.name == wanted ||
-                     lastPart(DavClient::pathOf(collection.url)) == wanted)) {
-            url = collection.url;
-            return {};
+    // Unnamed, a calendar that takes both events and to-dos comes before one that takes
+    // only one kind, whose records of the other kind the server would refuse.
+    for (const bool both : {true, false}) {
+        for (const DavCollection& collection : account.collections) {
+            const bool fits = addressBook              ? collection.addressBook
+                              : both && wanted.empty() ? collection.events && collection.todos
+                                                       : collection.events || collection.todos;
+            if (fits && (wanted.empty() || collection.name == wanted ||
+                         lastPart(DavClient::pathOf(collection.url)) == wanted)) {
+                url = collection.url;
+                return {};
+            }
         }
     }
     const char* kind = addressBook ? "address book" : "calendar";

@@ -26,8 +26,9 @@ struct DavAccount {
 // addressbook-home-set and calendar-home-set, and the collections in those homes.
 Status discoverAccount(DavClient& dav, const std::string& url, DavAccount& account);
 
-// The collection `wanted` names ("" the first one, a URL as it is, else a display name or
-// path name) among the account's; makes one named "Quillmate" in the home when the account
-// has none of the kind and none was named. `made` tells whether it was made.
+// The collection `wanted` names among the account's: "" the first one (for a calendar, the
+// first that takes both events and to-dos, if one does), a URL as it is, else a display name
+// or path name. Makes one named "Quillmate" in the home when the account has none of the
+// kind and none was named. `made` tells whether it was made.
 Status chooseCollection(DavClient& dav, const DavAccount& account, bool addressBook,
                         const std::string& wanted, std::string& url, bool& made);

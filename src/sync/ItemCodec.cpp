@@ -1,6 +1,9 @@
 #include "sync/ItemCodec.h"
 
+#include <cstring>
+
 #include "exchange/CalendarItemPatch.h"
+#include "exchange/CalendarOutline.h"
 #include "exchange/ICalImport.h"
 #include "exchange/VCardImport.h"
 #include "records/PimDocument.h"
@@ -50,6 +53,23 @@ std::string AddressBookCodec::write(std::string_view serverText, RecordKind, con
     return patchVCard(serverText, fields, changed, uid);
 }
 
+namespace {
+
+// Whether any line of the calendar is a due date or start (of whatever component).
+bool hasDate(std::string_view text) {
+    const std::string unfolded = "\n" + unfoldedText(text);
+    for (const char* name : {"\nDUE", "\nDTSTART"}) {
+        for (size_t at = unfolded.find(name); at != std::string::npos;
+             at = unfolded.find(name, at + 1)) {
+            const char next = unfolded[at + std::strlen(name)];
+            if (next == ':' || next == ';') return true;
+        }
+    }
+    return false;
+}
+
+}  // namespace
+
 ParsedItem CalendarCodec::parse(std::string_view text) const {
     ParsedItem item;
     PimDocument scratch(clock_);
@@ -64,6 +84,8 @@ ParsedItem CalendarCodec::parse(std::string_view text) const {
         item.records.push_back({RecordKind::Task, fieldsOf(task)});
     item.recurring = result.recurringEvents > 0;
     item.uid = calendarUid(text);
+    if (item.records.size() == 1 && item.records[0].kind == RecordKind::Task)
+        item.records[0].undated = !hasDate(text);
     // A series with no occurrence in the window holds no record, and that is no fault.
     if (item.records.empty() && !item.recurring)
         item.error = firstReason(result.skipped, "no event or to-do in it");

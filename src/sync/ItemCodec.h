@@ -13,6 +13,7 @@ class Clock;
 struct ParsedRecord {
     RecordKind kind = RecordKind::Person;
     Fields fields;
+    bool undated = false;  // a to-do without date, whose due date is the day it was read
 };
 
 // What a server item holds, read through the program's own vCard or iCalendar import.
@@ -71,7 +72,9 @@ private:
 // Appointments as events and tasks as to-dos.
 class CalendarCodec : public ItemCodec {
 public:
-    explicit CalendarCodec(const Clock& clock) : clock_(clock) {}
+    // `events`, `todos`: which kinds the calendar takes; a server refuses the others.
+    explicit CalendarCodec(const Clock& clock, bool events = true, bool todos = true)
+        : clock_(clock), events_(events), todos_(todos) {}
     const char* name() const override { return "calendar"; }
     const char* contentType() const override { return "text/calendar; charset=utf-8"; }
     const char* extension() const override { return ".ics"; }
@@ -79,7 +82,10 @@ public:
     std::string_view dataNamespace() const override { return kCalDav; }
     const char* dataProperty() const override { return "calendar-data"; }
     std::vector<RecordKind> kinds() const override {
-        return {RecordKind::Appointment, RecordKind::Task};
+        std::vector<RecordKind> kinds;
+        if (events_) kinds.push_back(RecordKind::Appointment);
+        if (todos_) kinds.push_back(RecordKind::Task);
+        return kinds;
     }
     ParsedItem parse(std::string_view text) const override;
     std::string write(std::string_view serverText, RecordKind kind, const Fields& fields,
@@ -87,4 +93,6 @@ public:
 
 private:
     const Clock& clock_;
+    bool events_;
+    bool todos_;
 };

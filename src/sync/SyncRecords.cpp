@@ -251,3 +251,26 @@ std::string recordLabel(RecordKind kind, const Fields& fields) {
     const std::string name = person.displayName();
     return name.empty() ? fields[2] : name;
 }
+
+bool sameByKey(RecordKind kind, const Fields& a, const Fields& b) {
+    if (a.empty() || b.empty() || a[0] != b[0]) return false;
+    switch (kind) {
+        case RecordKind::Appointment:
+            return a[1] == b[1];
+        case RecordKind::Task:
+            return true;
+        case RecordKind::Person:
+            break;
+    }
+    if (a[1] != b[1]) return false;
+    if ((a[0] + a[1]).empty() && (a[2].empty() || a[2] != b[2])) return false;
+    // Home, work, fax, pager and cell phone, and e-mail.
+    constexpr size_t kContacts[] = {9, 10, 12, 13, 14, 15};
+    bool aHas = false, bHas = false;
+    for (const size_t i : kContacts) {
+        if (!a[i].empty() && a[i] == b[i]) return true;
+        aHas = aHas || !a[i].empty();
+        bHas = bHas || !b[i].empty();
+    }
+    return !(aHas && bHas);
+}

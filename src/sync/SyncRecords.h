@@ -20,6 +20,9 @@ enum class RecordKind { Person, Appointment, Task };
 // are not part of it.
 using Fields = std::vector<std::string>;
 
+// The due date among a task's fields.
+inline constexpr size_t kTaskDueField = 2;
+
 // The names of the fields of a kind, for messages ("work phone").
 [[nodiscard]] std::span<const char* const> fieldNames(RecordKind kind);
 // "person", "appointment", "task".
@@ -50,6 +53,12 @@ using Fields = std::vector<std::string>;
 int32_t storeRecord(PimDocument& document, RecordKind kind, const Fields& fields, int32_t id);
 // Removes the record through the document's operations.
 void removeRecord(PimDocument& document, RecordKind kind, int32_t id);
+
+// Whether two records with different fields are the same one edited: same first and last
+// name (or company, for a person without a name) and, where both have any, one e-mail address
+// or phone number in common; same description and start for appointments; same description
+// for tasks. Matches a server item with ours when neither UID nor content does.
+[[nodiscard]] bool sameByKey(RecordKind kind, const Fields& a, const Fields& b);
 
 // A short name of the record for messages: the person's display name, the description.
 [[nodiscard]] std::string recordLabel(RecordKind kind, const Fields& fields);

@@ -1,5 +1,7 @@
 #include "sync/Synchronize.h"
 
+#include <utility>
+
 #include "fileio/UserFolders.h"
 #include "sync/CollectionSync.h"
 #include "sync/Discovery.h"
@@ -21,6 +23,7 @@ Status syncCollection(DavClient& dav, const ItemCodec& codec, PimDocument& docum
 struct Found {
     std::string cards, dates;
     bool cardsMade = false, datesMade = false;
+    bool events = true, todos = true;  // the kinds the calendar takes, when known
 };
 
 Status find(DavClient& dav, const SyncRequest& request, Found& found, SyncReport& report) {
@@ -38,6 +41,12 @@ Status find(DavClient& dav, const SyncRequest& request, Found& found, SyncReport
             chooseCollection(dav, account, false, request.calendar, found.dates, found.datesMade);
         !chosen)
         return chosen;
+    for (const DavCollection& collection : account.collections) {
+        if (collection.url == found.dates && (collection.events || collection.todos)) {
+            found.events = collection.events;
+            found.todos = collection.todos;
+        }
+    }
     if (found.cardsMade) report.created.push_back("address book \"Quillmate\" at " + found.cards);
     if (found.datesMade) report.created.push_back("calendar \"Quillmate\" at " + found.dates);
     return {};
@@ -64,14 +73,22 @@ Status synchronize(HttpTransport& transport, const Clock& clock, PimDocument& do
     } else if (Status status = find(dav, request, found, report); !status) {
         return finish(status);
     }
-    state.foundFor = wanted;
     const AddressBookCodec cardCodec(clock);
-    const CalendarCodec dateCodec(clock);
+    bool told = false;
     const auto syncBoth = [&]() -> Status {
+        // A calendar that takes one kind only is looked up at every sync, so that the other
+        // kind never goes to it.
+        const bool both = found.events && found.todos;
+        state.foundFor = both ? wanted : "";
+        if (!both && !std::exchange(told, true))
+            report.notes.push_back("the calendar at " + found.dates + " takes only " +
+                                   (found.events ? "events" : "to-dos") + "; " +
+                                   (found.events ? "tasks" : "appointments") + " are not synced");
         if (Status synced = syncCollection(dav, cardCodec, document, state, "addressbook",
                                            found.cards, found.cardsMade, uidStem, report);
             !synced)
             return synced;
+        const CalendarCodec dateCodec(clock, found.events, found.todos);
         return syncCollection(dav, dateCodec, document, state, "calendar", found.dates,
                               found.datesMade, uidStem, report);
     };

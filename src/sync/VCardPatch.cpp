@@ -3,6 +3,7 @@
 #include <array>
 #include <optional>
 #include <tuple>
+#include <utility>
 
 #include "exchange/PhoneExtension.h"
 #include "exchange/VCardLine.h"
@@ -98,11 +99,21 @@ std::string rewritten(const VCardLine& line, std::string_view value) {
     std::string out;
     if (!line.group.empty()) out.append(line.group).append(".");
     out += line.name;
+    const auto quoted = [](const std::string& value) {
+        return value.find_first_of(",;:") == std::string::npos ? value : "\"" + value + "\"";
+    };
+    // The types go back as one unquoted list (TYPE=WORK,VOICE), as they are usually written;
+    // quoted, readers would take the list for one type.
+    std::string types;
+    for (const VCardParameter& parameter : line.parameters) {
+        if (parameter.name == "TYPE") types += (types.empty() ? "" : ",") + quoted(parameter.value);
+    }
     for (const VCardParameter& parameter : line.parameters) {
         if (parameter.name == "ENCODING" || parameter.name == "CHARSET") continue;
-        const bool quote = parameter.value.find_first_of(",;:") != std::string::npos;
-        out += ";" + parameter.name + "=" + (quote ? "\"" : "") + parameter.value +
-               (quote ? "\"" : "");
+        if (parameter.name != "TYPE")
+            out += ";" + parameter.name + "=" + quoted(parameter.value);
+        else if (!types.empty())
+            out += ";TYPE=" + std::exchange(types, std::string());
     }
     out += ":";
     out += value;

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <set>
 
 #include "platform/Clock.h"
@@ -15,7 +17,7 @@ const std::string kItems = "/books/main/";
 std::string card(const std::string& last, const std::string& workPhone,
                  const std::string& extra = "") {
     return "BEGIN:VCARD\r\nVERSION:3.0\r\nUID:" + last + "\r\nN:" + last + ";Ada;;;\r\nFN:Ada " +
-           last + "\r\nTEL;TYPE=WORK:" + workPhone + "\r\n" + extra + "END:VCARD\r\n";
+           last + "\r\nTEL;TYPE=WORK,VOICE:" + workPhone + "\r\n" + extra + "END:VCARD\r\n";
 }
 
 HttpResponse multistatus(const std::string& responses) {
@@ -111,6 +113,27 @@ TEST(CollectionSyncTest, MalformedAnswersAreReportedWithTheirPlace) {
              h.answer("PROPFIND", multistatus(good + elsewhere));
          },
          FailureKind::None, "http://elsewhere.test/a.vcf: it lies on another server", 1},
+        {"fetched items not asked for",
+         [&](SyncHarness& h) {
+             withGood(h);
+             const auto item = [](const std::string& href, const std::string& last) {
+                 return "<d:response><d:href>" + href +
+                        "</d:href><d:propstat><d:prop><d:getetag>\"x\"</d:getetag><a:address-data"
+                        " xmlns:a=\"urn:ietf:params:xml:ns:carddav\">" +
+                        card(last, "1") +
+                        "</a:address-data></d:prop><d:status>HTTP/1.1 200 OK</d:status>"
+                        "</d:propstat></d:response>";
+             };
+             const HttpResponse fetched =
+                 multistatus(item("/books/main/%67ood.vcf", "Good") +
+                             item("/books/main/unasked.vcf", "Unasked") +
+                             item("http://elsewhere.test/a.vcf", "Elsewhere"));
+             h.server.fault = [fetched](const HttpRequest& r) -> std::optional<HttpResponse> {
+                 if (r.body.find("multiget") == std::string::npos) return std::nullopt;
+                 return fetched;
+             };
+         },
+         FailureKind::None, "http://elsewhere.test/a.vcf: it lies on another server", 1},
         {"item that is not a vCard",
          [&](SyncHarness& h) {
              withGood(h);
@@ -134,6 +157,15 @@ TEST(CollectionSyncTest, MalformedAnswersAreReportedWithTheirPlace) {
              h.answer("PUT", {415, {}, {}, {}});
          },
          FailureKind::None, "person \"Lovelace\": the server refused it at /books/main/", 1},
+        {"weak ETag",
+         [](SyncHarness& h) {
+             h.server.items[kItems + "ada.vcf"] = {"W/\"w1\"", card("Lovelace", "1")};
+             ASSERT_TRUE(h.sync());
+             Person edited = h.only();
+             edited.WkPhone = "2";
+             h.document.replace(edited);
+         },
+         FailureKind::Content, "http://dav.test gives the ETag W/\"w1\", which is weak", 1},
         {"server full",
          [&](SyncHarness& h) {
              withOurs(h);
@@ -181,14 +213,107 @@ TEST(CollectionSyncTest, PreconditionFailedFetchesMergesAndTriesAgain) {
     ASSERT_TRUE(h.sync());
 
     EXPECT_TRUE(raced);
-    EXPECT_TRUE(h.report.conflicts.empty());
+    EXPECT_TRUE(h.report.conflicts.empty()) << h.report.conflicts[0];
     EXPECT_EQ(h.report.counts[RecordKind::Person].up, 1);
     const std::string& stored = h.server.items[href].body;
-    EXPECT_NE(stored.find("555-0199"), std::string::npos) << stored;
+    EXPECT_NE(stored.find("TEL;TYPE=WORK,VOICE:555-0199"), std::string::npos) << stored;
     EXPECT_NE(stored.find("EMAIL:ada@example.org"), std::string::npos) << stored;
     EXPECT_NE(stored.find("PHOTO;ENCODING=b;TYPE=JPEG:AAAA"), std::string::npos) << stored;
     EXPECT_EQ(h.only().EMail, "ada@example.org");
     EXPECT_EQ(h.only().WkPhone, "555-0199");
+}
+
+TEST(CollectionSyncTest, ALostStateMatchesRecordsEditedSinceByTheirKey) {
+    struct Row {
+        const char* label;
+        const char* theirs;  // more of the server's card
+        std::function<void(Person&)> edit;
+        size_t persons;    // here and on the server afterwards
+        size_t conflicts;  // a field both hold differently leaves a copy of ours
+    };
+    const Row rows[] = {
+        {"e-mail added here", "", [](Person& p) { p.EMail = "ada@example.org"; }, 1, 0},
+        {"phone changed, e-mail shared", "EMAIL:ada@example.org\r\n",
+         [](Person& p) { p.WkPhone = "555-0199"; }, 2, 1},
+    };
+    for (const Row& row : rows) {
+        SyncHarness h;
+        const std::string href = kItems + "ada.vcf";
+        h.server.store(href, card("Lovelace", "555-0100", row.theirs));
+        ASSERT_TRUE(h.sync());
+        Person edited = h.only();
+        row.edit(edited);
+        h.document.replace(edited);
+        h.state = CollectionState{FakeDavServer::kCollection, "", {}};
+        ASSERT_TRUE(h.sync()) << row.label;
+        EXPECT_EQ(h.document.persons().size(), row.persons) << row.label;
+        EXPECT_EQ(h.server.items.size(), row.persons) << row.label;
+        EXPECT_EQ(h.report.conflicts.size(), row.conflicts) << row.label;
+        EXPECT_NE(h.server.items[href].body.find("ada@example.org"), std::string::npos)
+            << row.label << ": " << h.server.items[href].body;
+    }
+}
+
+TEST(CollectionSyncTest, ARecordDeletedHereStaysDeletedWhenThePutGaveNoETag) {
+    const struct {
+        const char* label;
+        bool readBack;  // whether the server answers the ETag asked for afterwards
+    } rows[] = {{"ETag read back", true}, {"ETag never learnt", false}};
+    for (const auto& row : rows) {
+        SyncHarness h;
+        h.server.etagOnPut = false;
+        bool unconditional = false;
+        h.server.fault = [&](const HttpRequest& r) -> std::optional<HttpResponse> {
+            const auto has = [&](const char* name) {
+                return std::ranges::any_of(r.headers,
+                                           [&](const auto& h) { return h.first == name; });
+            };
+            if (r.method == "DELETE" && !has("If-Match")) unconditional = true;
+            if (!row.readBack && r.method == "PROPFIND" &&
+                r.body.find("resourcetype") == std::string::npos)
+                return HttpResponse{500, {}, {}, {}};
+            return std::nullopt;
+        };
+        Person ada;
+        ada.LName = "Lovelace";
+        h.document.add(ada);
+        ASSERT_TRUE(h.sync()) << row.label;
+        ASSERT_EQ(h.server.items.size(), 1u) << row.label;
+        EXPECT_EQ(h.state.items.begin()->second.etag.empty(), !row.readBack) << row.label;
+
+        h.document.remove<Person>(h.only().ID);
+        ASSERT_TRUE(h.sync()) << row.label;
+        ASSERT_TRUE(h.sync()) << row.label;
+        EXPECT_TRUE(h.document.persons().empty()) << row.label;
+        EXPECT_TRUE(h.server.items.empty()) << row.label;
+        EXPECT_FALSE(unconditional) << row.label;
+    }
+}
+
+TEST(CollectionSyncTest, AListingCutShortGoesOnFromItsTokenAndDeletesNothing) {
+    SyncHarness h;
+    h.server.store(kItems + "c.vcf", card("Kept", "3"));
+    ASSERT_TRUE(h.sync());
+    h.server.store(kItems + "a.vcf", card("First", "1"));
+    h.server.store(kItems + "b.vcf", card("Second", "2"));
+    const auto entry = [&](const std::string& name) {
+        return "<d:response><d:href>" + kItems + name + "</d:href><d:propstat><d:prop><d:getetag>" +
+               h.server.items[kItems + name].etag +
+               "</d:getetag></d:prop><d:status>HTTP/1.1 200 OK</d:status></d:propstat>"
+               "</d:response>";
+    };
+    h.server.fault = [&](const HttpRequest& r) -> std::optional<HttpResponse> {
+        if (r.body.find("sync-collection") == std::string::npos) return std::nullopt;
+        if (r.body.find("<d:sync-token></d:sync-token>") != std::string::npos)
+            return multistatus(entry("a.vcf") + "<d:response><d:href>" + kItems +
+                               "</d:href><d:status>HTTP/1.1 507 Insufficient Storage</d:status>"
+                               "</d:response><d:sync-token>t1</d:sync-token>");
+        return multistatus(entry("b.vcf") + "<d:sync-token>t2</d:sync-token>");
+    };
+    ASSERT_TRUE(h.sync());
+    EXPECT_EQ(h.document.persons().size(), 3u);
+    EXPECT_EQ(h.server.items.size(), 3u);
+    EXPECT_EQ(h.state.token, "t2");
 }
 
 TEST(CollectionSyncTest, WhatASyncChangesHereIsOneUndoStep) {
@@ -208,6 +333,44 @@ TEST(CollectionSyncTest, WhatASyncChangesHereIsOneUndoStep) {
     history.undo();
     ASSERT_EQ(h.document.persons().size(), 1u);
     EXPECT_EQ(h.only().LName, "Ours");
+}
+
+TEST(CollectionSyncTest, ACalendarThatTakesOnlyEventsGetsNoToDos) {
+    SyncHarness h;
+    const CalendarCodec events(h.clock, true, false);
+    h.codec = &events;
+    Appointment meeting;
+    meeting.Description = "Meeting";
+    meeting.StartTime = DateTime::fromFields(2026, 12, 8, 10, 0, 0);
+    meeting.EndTime = DateTime::fromFields(2026, 12, 8, 11, 0, 0);
+    h.document.add(meeting);
+    Task report;
+    report.Description = "Write report";
+    h.document.add(report);
+    ASSERT_TRUE(h.sync());
+    ASSERT_EQ(h.server.items.size(), 1u);
+    EXPECT_NE(h.server.items.begin()->second.body.find("VEVENT"), std::string::npos);
+    EXPECT_EQ(h.document.tasks().size(), 1u);
+}
+
+TEST(CollectionSyncTest, AToDoWithoutDateIsTheSameOneOnALaterDay) {
+    SyncHarness h;
+    h.codec = &h.calendar;
+    const std::string href = kItems + "report.ics";
+    h.server.store(href,
+                   "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Phone//EN\r\n"
+                   "BEGIN:VTODO\r\nUID:report\r\nDTSTAMP:20261201T100000Z\r\n"
+                   "SUMMARY:Write report\r\nEND:VTODO\r\nEND:VCALENDAR\r\n");
+    ASSERT_TRUE(h.sync());
+    ASSERT_EQ(h.document.tasks().size(), 1u);
+    const std::string before = h.server.items[href].body;
+    // The state is lost, and the next sync runs another day.
+    h.state = CollectionState{FakeDavServer::kCollection, "", {}};
+    h.clock.set(LocalTime{2026, 12, 9, 9, 0, 0, 0});
+    ASSERT_TRUE(h.sync());
+    EXPECT_EQ(h.document.tasks().size(), 1u);
+    EXPECT_TRUE(h.report.conflicts.empty());
+    EXPECT_EQ(h.server.items[href].body, before);
 }
 
 std::string weekly(const std::string& summary) {

@@ -1,10 +1,13 @@
 #include "platform/qt/QtHttpTransport.h"
 
+#include <chrono>
+
 #include <QEventLoop>
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
 #include <QNetworkRequest>
 #include <QSslError>
+#include <QTimer>
 #include <QUrl>
 
 namespace {
@@ -36,12 +39,14 @@ QString originOf(const QUrl& url) {
 }  // namespace
 
 QtHttpTransport::QtHttpTransport(const std::string& server, std::string user, std::string password,
-                                 int timeoutSeconds)
+                                 int timeoutSeconds, int deadlineSeconds, size_t bodyLimit)
     : manager_(std::make_unique<QNetworkAccessManager>()),
       origin_(originOf(QUrl(QString::fromStdString(server))).toStdString()),
       user_(std::move(user)),
       password_(std::move(password)),
-      timeoutSeconds_(timeoutSeconds) {}
+      timeoutSeconds_(timeoutSeconds),
+      deadlineSeconds_(deadlineSeconds),
+      bodyLimit_(bodyLimit) {}
 
 QtHttpTransport::~QtHttpTransport() = default;
 
@@ -72,17 +77,41 @@ HttpResponse QtHttpTransport::send(const HttpRequest& request) {
         if (!errors.isEmpty())
             certificate += " (" + errors.first().errorString().toStdString() + ")";
     });
+    // A server that trickles bytes, or sends without end, must not hold or fill the machine.
+    std::string cut;
+    const std::string host = url.host().toStdString();
+    QObject::connect(reply.get(), &QNetworkReply::readyRead, [&] {
+        response.body += reply->readAll().toStdString();
+        if (response.body.size() > bodyLimit_ && cut.empty()) {
+            cut = "the answer of " + host + " is larger than " +
+                  (bodyLimit_ >= (1u << 20) ? std::to_string(bodyLimit_ >> 20) + " MB"
+                                            : std::to_string(bodyLimit_) + " bytes");
+            reply->abort();
+        }
+    });
+    QTimer deadline;
+    deadline.setSingleShot(true);
+    QObject::connect(&deadline, &QTimer::timeout, [&] {
+        cut = "no complete answer from " + host + " within " + std::to_string(deadlineSeconds_) +
+              " seconds";
+        reply->abort();
+    });
     QEventLoop loop;
     QObject::connect(reply.get(), &QNetworkReply::finished, &loop, &QEventLoop::quit);
-    if (!reply->isFinished()) loop.exec();
+    if (!reply->isFinished()) {
+        deadline.start(std::chrono::seconds(deadlineSeconds_));
+        loop.exec();
+    }
+    if (!cut.empty()) return {0, {}, {}, cut};
 
     response.status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
     if (response.status == 0) {
+        response.body.clear();
         response.error = reasonOf(*reply, certificate, timeoutSeconds_);
         return response;
     }
     for (const auto& [name, value] : reply->rawHeaderPairs())
         response.headers.emplace_back(name.toStdString(), value.toStdString());
-    response.body = reply->readAll().toStdString();
+    response.body += reply->readAll().toStdString();
     return response;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <memory>
 #include <string>
 
@@ -14,9 +15,12 @@ class QNetworkAccessManager;
 // meant for (HTTP basic), and with no other, wherever a server's answer points.
 class QtHttpTransport : public HttpTransport {
 public:
-    // `server`: an address of the server the credentials are for.
+    // `server`: an address of the server the credentials are for. A request fails when the
+    // server is silent for `timeoutSeconds`, when its whole answer takes longer than
+    // `deadlineSeconds`, or when the answer's body grows past `bodyLimit` bytes.
     QtHttpTransport(const std::string& server, std::string user, std::string password,
-                    int timeoutSeconds = 60);
+                    int timeoutSeconds = 60, int deadlineSeconds = 600,
+                    size_t bodyLimit = size_t{64} << 20);
     ~QtHttpTransport() override;
 
     HttpResponse send(const HttpRequest& request) override;
@@ -27,4 +31,6 @@ private:
     std::string user_;
     std::string password_;
     int timeoutSeconds_;
+    int deadlineSeconds_;
+    size_t bodyLimit_;
 };

@@ -101,7 +101,7 @@ private:
     std::vector<std::pair<std::string, Fetched>> newThere_;  // items no state names
     // Records no state names, by their fields, to match the server's new items with.
     std::map<std::pair<RecordKind, Fields>, std::vector<int32_t>> unmatched_;
+    // Records the state names, once the known items are done.
     std::set<Key> mapped_;
-    std::map<std::string, Fetched> prefetched_;  // texts the listing sent  // records the state
-                                                 // names, once the known items are done
+    std::map<std::string, Fetched> prefetched_;  // texts the listing sent
 };

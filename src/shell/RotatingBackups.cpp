@@ -4,8 +4,10 @@
 #include <sys/stat.h>
 
 #include <algorithm>
+#include <array>
 #include <cstdio>
 #include <filesystem>
+#include <fstream>
 
 #include "docfile/DocumentFile.h"
 #include "fileio/AtomicFile.h"
@@ -40,24 +42,48 @@ std::string versionFile(const std::string& folder, long number) {
     return folder + "/" + name;
 }
 
+// Whether the two files hold the same bytes, read a piece at a time.
+bool sameBytes(const std::string& one, const std::string& other) {
+    std::ifstream a(one, std::ios::binary);
+    std::ifstream b(other, std::ios::binary);
+    if (!a || !b) return false;
+    std::array<char, 65536> pieceA;
+    std::array<char, 65536> pieceB;
+    while (a && b) {
+        a.read(pieceA.data(), pieceA.size());
+        b.read(pieceB.data(), pieceB.size());
+        if (a.gcount() != b.gcount() ||
+            !std::equal(pieceA.begin(), pieceA.begin() + a.gcount(), pieceB.begin()))
+            return false;
+    }
+    return a.eof() && b.eof();
+}
+
 }  // namespace
 
 std::string RotatingBackups::folderFor(const std::string& documentPath) const {
     return folder_ + "/" + documentKeyedName(documentPath);
 }
 
-Status RotatingBackups::keepCurrent(const std::string& documentPath, bool evenWhenOff) const {
-    const int kept = kept_ ? std::clamp(kept_(), 0, kMostKept) : kDefaultKept;
-    if (kept == 0 && !evenWhenOff) return {};
+int RotatingBackups::keptNow() const {
+    return kept_ ? std::clamp(kept_(), 0, kMostKept) : kDefaultKept;
+}
+
+Status RotatingBackups::keepCurrent(const std::string& documentPath, bool evenWhenOff,
+                                    std::string* added) const {
+    if (added != nullptr) added->clear();
+    if (keptNow() == 0 && !evenWhenOff) return {};
     struct stat st {};
     if (stat(documentPath.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return {};
-    std::string bytes;
-    if (Status read = readWholeFile(documentPath, bytes); !read) return read;
 
     const std::string folder = folderFor(documentPath);
     if (const std::string problem = makePrivateFolder(folder); !problem.empty())
         return Status::failure(FailureKind::Write, folder, problem);
-    std::vector<long> numbers = sequence(folder);
+    const std::vector<long> numbers = sequence(folder);
+    // A save that changed nothing, or the one after a restore, would only repeat it.
+    if (!numbers.empty() && sameBytes(documentPath, versionFile(folder, numbers.back()))) return {};
+    std::string bytes;
+    if (Status read = readWholeFile(documentPath, bytes); !read) return read;
     const long next = numbers.empty() ? 1 : numbers.back() + 1;
     const std::string file = versionFile(folder, next);
     WriteOptions options;
@@ -66,15 +92,19 @@ Status RotatingBackups::keepCurrent(const std::string& documentPath, bool evenWh
     // The version carries the time it was saved, which is what a list of them shows.
     const struct timespec times[2] = {st.st_atim, st.st_mtim};
     (void)utimensat(AT_FDCWD, file.c_str(), times, 0);
+    if (added != nullptr) *added = file;
+    return {};
+}
 
-    // Turned off, the versions there are stay until the user removes them.
-    if (kept == 0) return {};
-    numbers.push_back(next);
+void RotatingBackups::prune(const std::string& documentPath) const {
+    const int kept = keptNow();
+    if (kept == 0) return;
+    const std::string folder = folderFor(documentPath);
+    const std::vector<long> numbers = sequence(folder);
     const auto keep = static_cast<size_t>(kept);
     std::error_code ignored;
     for (size_t i = 0; i + keep < numbers.size(); ++i)
         std::filesystem::remove(versionFile(folder, numbers[i]), ignored);
-    return {};
 }
 
 std::vector<BackupVersion> RotatingBackups::versions(const std::string& documentPath) const {

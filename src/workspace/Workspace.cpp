@@ -52,6 +52,16 @@ void Workspace::restoreBackup(const BackupVersion& version) {
                              "Quillmate", MessageIcon::Error);
         return;
     }
+    // The file is what a save of the restore replaces; keep it whatever the setting, so
+    // that another restore undoes this one.
+    if (backups_ && !document_.path().empty()) {
+        if (const Status kept = backups_->keepCurrent(document_.path(), true); !kept) {
+            prompts_.showMessage(
+                "Nothing was restored: the current version cannot be kept (" + kept.message() + ")",
+                "Quillmate", MessageIcon::Error);
+            return;
+        }
+    }
     restoreVersion(std::move(contents));
 }
 

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <filesystem>
 
 #include "support/CliRun.h"
 #include "support/ScratchDir.h"
@@ -62,6 +63,25 @@ TEST_F(BackupCommands, ANumberThatIsNoVersionIsAUsageError) {
     EXPECT_EQ(none.code, 0);
     EXPECT_EQ(none.out, "");
     EXPECT_NE(none.err.find("no earlier versions kept"), std::string::npos);
+}
+
+// A restore that cannot keep the version it replaces restores nothing.
+TEST_F(BackupCommands, ARestoreThatCannotKeepTheCurrentVersionChangesNothing) {
+    ASSERT_EQ(runCliCaptured({"new", doc}).code, 0);
+    ASSERT_EQ(runCliCaptured({"add-task", doc, "one"}).code, 0);
+    const std::string before = fileBytes(doc);
+    // The next version's name is taken by a folder, so that even the superuser cannot
+    // keep it there.
+    std::filesystem::path version;
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(dir.file("data")))
+        if (entry.path().filename() == "00000001.pgr") version = entry.path();
+    ASSERT_FALSE(version.empty());
+    std::filesystem::copy_file(version, version.parent_path() / "99999999.pgr");
+    std::filesystem::create_directory(version.parent_path() / "100000000.pgr");
+    const CliRun refused = runCliCaptured({"restore", doc, "1"});
+    EXPECT_EQ(refused.code, 1);
+    EXPECT_NE(refused.err.find("nothing restored"), std::string::npos) << refused.err;
+    EXPECT_EQ(fileBytes(doc), before);
 }
 
 }  // namespace

@@ -102,4 +102,31 @@ TEST(Workspace, RestoringABackupKeepsTheCurrentVersionOrRestoresNothing) {
     }
 }
 
+// The version chosen is read before the save question, whose save may drop it.
+TEST(Workspace, TheVersionChosenSurvivesTheSaveQuestion) {
+    ScratchDir dir;
+    const FixedClock clock{LocalTime{2026, 12, 6, 10, 0, 0, 0}};
+    const std::string path = dir.file("home.pgr");
+    ASSERT_TRUE(saveDocument(PimDocument(clock), path));
+    MemorySettingsStore settings;
+    ScriptedPrompts prompts;
+    prompts.answers.push_back(MessageAnswer::Yes);
+    const RotatingBackups backups(dir.file("backups"), [] { return 1; });
+    DocFileStorage storage;
+    storage.keepBackups(backups);
+    Workspace workspace(clock, storage, prompts, settings);
+    workspace.setBackups(backups);
+    workspace.openAtStartup({path});
+    workspace.runStep(UndoStep::AddTask,
+                      [&] { workspace.document().add(Task::createdAt(DateTime::now(clock))); });
+    workspace.files().save();
+    ASSERT_EQ(backups.versions(path).size(), 1u);
+    workspace.runStep(UndoStep::AddTask,
+                      [&] { workspace.document().add(Task::createdAt(DateTime::now(clock))); });
+
+    workspace.restoreBackup(backups.versions(path)[0]);
+    EXPECT_EQ(prompts.messages.size(), 1u) << "only the save question";
+    EXPECT_TRUE(workspace.document().tasks().empty());
+}
+
 }  // namespace

@@ -84,4 +84,20 @@ TEST_F(BackupCommands, ARestoreThatCannotKeepTheCurrentVersionChangesNothing) {
     EXPECT_EQ(fileBytes(doc), before);
 }
 
+// Commands that write a whole document over an existing one keep what they replace.
+TEST_F(BackupCommands, ReplacingADocumentKeepsItsVersion) {
+    const std::string other = dir.file("other.pgr");
+    ASSERT_EQ(runCliCaptured({"new", other}).code, 0);
+    for (const std::vector<std::string>& command :
+         {std::vector<std::string>{"new", doc, "--force"}, {"resave", other, doc}}) {
+        ASSERT_EQ(runCliCaptured({"new", doc, "--force"}).code, 0);
+        ASSERT_EQ(runCliCaptured({"add-task", doc, "one"}).code, 0);
+        const CliRun replaced = runCliCaptured(command);
+        EXPECT_EQ(replaced.code, 0) << command[0] << ": " << replaced.err;
+        const std::string listed = runCliCaptured({"backups", doc}).out;
+        EXPECT_NE(listed.substr(0, listed.find('\n')).find("\t1 tasks\t"), std::string::npos)
+            << command[0];
+    }
+}
+
 }  // namespace

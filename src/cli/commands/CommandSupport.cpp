@@ -157,7 +157,14 @@ Status DocumentUpdate::load(PimDocument& document) {
 }
 
 Status DocumentUpdate::save(const PimDocument& document) {
-    Status saved = storage_.save(document, path_, SaveMode::KeepOtherChanges);
+    return told(storage_.save(document, path_, SaveMode::KeepOtherChanges));
+}
+
+Status DocumentUpdate::replace(const PimDocument& document) {
+    return told(storage_.save(document, path_, SaveMode::Overwrite));
+}
+
+Status DocumentUpdate::told(Status saved) {
     // Not worth failing a change that is saved, but worth saying.
     if (const std::string notice = storage_.takeNotice(); !notice.empty())
         std::cerr << "quillmate-cli: " << path_ << ": " << notice << '\n';

@@ -85,8 +85,14 @@ public:
     // Writes `document` back; a Conflict failure, writing nothing, when another program
     // changed the file since it was loaded.
     Status save(const PimDocument& document);
+    // Writes `document` over the file whatever it holds now, the lock taken for the write
+    // unless held already, keeping what it replaces like any save.
+    Status replace(const PimDocument& document);
 
 private:
+    // Says what the save wants the user to know besides its outcome.
+    Status told(Status saved);
+
     std::string path_;
     DocFileStorage storage_;
 };

@@ -12,6 +12,14 @@
 
 namespace {
 
+// Writes `document` to `path`; a document there already is replaced as a save replaces
+// it, under its lock and keeping it among the earlier versions.
+Status writeDocument(const PimDocument& document, const std::string& path) {
+    std::error_code error;
+    if (!std::filesystem::exists(path, error)) return saveDocument(document, path);
+    return DocumentUpdate(path).replace(document);
+}
+
 // Whether both paths name one existing file.
 bool sameFile(const std::string& a, const std::string& b) {
     std::error_code error;
@@ -31,7 +39,7 @@ Status runNew(CliContext& context, const std::vector<std::string>& args) {
     PimDocument document(context.clock);
     const RecordsLeftToExit leaveRecords(context, document);
     document.seedDefaultGroups();
-    return saveDocument(document, path);
+    return writeDocument(document, path);
 }
 
 Status runInfo(CliContext& context, const std::vector<std::string>& args) {
@@ -57,7 +65,7 @@ Status runResave(CliContext& context, const std::vector<std::string>& args) {
     if (Status loaded = in.load(document); !loaded) return loaded;
     // Written back in place, it is checked like every other change of the file.
     if (sameFile(in.path(), out)) return in.save(document);
-    return saveDocument(document, out);
+    return writeDocument(document, out);
 }
 
 Status runCompact(CliContext& context, const std::vector<std::string>& args) {

@@ -32,7 +32,7 @@ Status runRestore(CliContext& context, const std::vector<std::string>& args) {
     const std::string& path = parsed.positional()[0];
     const std::string& wanted = parsed.positional()[1];
     const RotatingBackups backups = userBackups();
-    DocumentUpdate update(path);
+    DocumentUpdate update(context, path);
     PimDocument current(context.clock);
     const RecordsLeftToExit leaveCurrent(context, current);
     // Locked from here, so that the list read below is the one the restore works on.

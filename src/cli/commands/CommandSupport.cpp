@@ -147,7 +147,8 @@ RotatingBackups userBackups() {
     });
 }
 
-DocumentUpdate::DocumentUpdate(std::string path) : path_(std::move(path)) {
+DocumentUpdate::DocumentUpdate(CliContext& context, std::string path)
+    : context_(context), path_(std::move(path)) {
     storage_.keepBackups(userBackups());
 }
 
@@ -165,6 +166,7 @@ Status DocumentUpdate::replace(const PimDocument& document) {
 }
 
 Status DocumentUpdate::told(Status saved) {
+    if (saved) context_.savedDocument = path_;
     // Not worth failing a change that is saved, but worth saying.
     if (const std::string notice = storage_.takeNotice(); !notice.empty())
         std::cerr << "quillmate-cli: " << path_ << ": " << notice << '\n';

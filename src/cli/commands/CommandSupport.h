@@ -77,7 +77,8 @@ Status checkNotTheDocument(const std::string& output, const std::string& documen
 // it replaces among the earlier versions, as many as the user's settings say.
 class DocumentUpdate {
 public:
-    explicit DocumentUpdate(std::string path);
+    // A save tells `context` which document the command saved.
+    DocumentUpdate(CliContext& context, std::string path);
 
     [[nodiscard]] const std::string& path() const { return path_; }
     // Locks the file and loads it into `document`.
@@ -93,6 +94,7 @@ private:
     // Says what the save wants the user to know besides its outcome.
     Status told(Status saved);
 
+    CliContext& context_;
     std::string path_;
     DocFileStorage storage_;
 };

@@ -2,15 +2,18 @@
 
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <array>
+#include <cerrno>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 
 #include "docfile/DocumentFile.h"
 #include "fileio/AtomicFile.h"
+#include "fileio/PosixFile.h"
 #include "fileio/UserFolders.h"
 #include "records/PimDocument.h"
 
@@ -59,6 +62,32 @@ bool sameBytes(const std::string& one, const std::string& other) {
     return a.eof() && b.eof();
 }
 
+// Copies `from` to `to`, readable by the user alone, a piece at a time: a save of a huge
+// document must not need it in memory twice.
+Status copyPrivately(const std::string& from, const std::string& to) {
+    const int fd = open(from.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return fileFailure(FailureKind::Read, from, errno);
+    int readError = 0;
+    WriteOptions options;
+    options.permissions = 0600;
+    const Status written = writeFileAtomically(
+        to,
+        [&](const ByteSink& sink) {
+            std::array<char, 65536> piece;
+            for (;;) {
+                const ssize_t got = read(fd, piece.data(), piece.size());
+                if (got < 0 && errno == EINTR) continue;
+                if (got < 0) readError = errno;
+                if (got <= 0) return got == 0;
+                if (!sink(std::string_view(piece.data(), static_cast<size_t>(got)))) return false;
+            }
+        },
+        options);
+    close(fd);
+    if (readError != 0) return fileFailure(FailureKind::Read, from, readError);
+    return written;
+}
+
 }  // namespace
 
 std::string RotatingBackups::folderFor(const std::string& documentPath) const {
@@ -82,13 +111,9 @@ Status RotatingBackups::keepCurrent(const std::string& documentPath, bool evenWh
     const std::vector<long> numbers = sequence(folder);
     // A save that changed nothing, or the one after a restore, would only repeat it.
     if (!numbers.empty() && sameBytes(documentPath, versionFile(folder, numbers.back()))) return {};
-    std::string bytes;
-    if (Status read = readWholeFile(documentPath, bytes); !read) return read;
     const long next = numbers.empty() ? 1 : numbers.back() + 1;
     const std::string file = versionFile(folder, next);
-    WriteOptions options;
-    options.permissions = 0600;
-    if (Status written = writeFileAtomically(file, bytes, options); !written) return written;
+    if (Status copied = copyPrivately(documentPath, file); !copied) return copied;
     // The version carries the time it was saved, which is what a list of them shows.
     const struct timespec times[2] = {st.st_atim, st.st_mtim};
     (void)utimensat(AT_FDCWD, file.c_str(), times, 0);

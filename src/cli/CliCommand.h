@@ -18,7 +18,8 @@ struct CliContext {
     std::istream& in;   // what a file argument "-" reads
     std::ostream& out;  // what a file argument "-" writes, and reports
     std::ostream& err;
-    bool processEnds = false;  // the process ends with the command (see AfterCli)
+    bool processEnds = false;   // the process ends with the command (see AfterCli)
+    std::string savedDocument;  // the document the command changed and saved, if any
 };
 
 // The file argument that means standard input or standard output.

@@ -118,7 +118,7 @@ int runCli(const std::vector<std::string>& args, std::istream& in, std::ostream&
     if (asksForHelp(rest)) return runHelp({command->name}, out, err);
 
     const QtLocale locale;
-    CliContext context{*clock, locale, in, out, err, after == AfterCli::ProcessEnds};
+    CliContext context{*clock, locale, in, out, err, after == AfterCli::ProcessEnds, {}};
     Status status;
     try {
         status = command->run(context, rest);
@@ -126,8 +126,16 @@ int runCli(const std::vector<std::string>& args, std::istream& in, std::ostream&
         // Whatever the command had not yet written stays as it was.
         status = Status::failure(FailureKind::Content, "", "not enough memory");
     }
-    // Output that never arrived (a full disk, a closed pipe) is no success.
-    if (status && !out.flush())
+    // Output that never arrived (a full disk, a closed pipe) is no success; but a change
+    // that is saved stays a success, or a script trying again would make it twice.
+    if (status && !out.flush()) {
+        if (!context.savedDocument.empty()) {
+            err << "quillmate-cli: " << context.savedDocument
+                << ": the change is saved, but its output was lost (" << kStandardOutputName
+                << " refused it)\n";
+            return kExitOk;
+        }
         status = Status::failure(FailureKind::Write, kStandardOutputName, "the output was refused");
+    }
     return finish(err, status, command);
 }

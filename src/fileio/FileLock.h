@@ -22,6 +22,9 @@ public:
     Status lock(const std::string& path, std::chrono::milliseconds patience);
     // Releases the lock, if any.
     void unlock();
+    // Whether the lock is really held: on a file system without locks `lock` succeeds
+    // without one, which is enough for taking turns but not for telling who is alive.
+    [[nodiscard]] bool held() const { return fd_ >= 0; }
 
 private:
     int fd_ = -1;

@@ -12,6 +12,7 @@
 namespace {
 
 constexpr const char* kProgramFolder = "/Tarnwick/Quillmate";
+constexpr size_t kMostStemBytes = 120;
 
 std::string xdgFolder(const char* variable, const char* fallbackUnderHome) {
     if (const char* value = std::getenv(variable); value != nullptr && value[0] == '/')
@@ -50,7 +51,17 @@ std::string documentKey(const std::string& path) {
 }
 
 std::string documentKeyedName(const std::string& path) {
-    return resolved(path).stem().string() + "-" + documentKey(path);
+    // The key tells documents apart, the stem only helps a person; a long one is cut so
+    // that the name, with an ending added, stays a valid file name (255 bytes at most).
+    std::string stem = resolved(path).stem().string();
+    if (stem.size() > kMostStemBytes) {
+        size_t cut = kMostStemBytes;
+        // Not inside a UTF-8 character: continuation bytes are 10xxxxxx.
+        while (cut > 0 && (static_cast<unsigned char>(stem[cut]) & 0xC0) == 0x80)
+            --cut;
+        stem.resize(cut);
+    }
+    return stem + "-" + documentKey(path);
 }
 
 std::string makePrivateFolder(const std::string& folder) {

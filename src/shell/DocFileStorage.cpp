@@ -1,5 +1,6 @@
 #include "shell/DocFileStorage.h"
 
+#include <filesystem>
 #include <utility>
 
 #include "docfile/DocumentFile.h"
@@ -31,7 +32,7 @@ Status DocFileStorage::save(const PimDocument& document, const std::string& path
         const Status locked = lock.lock(path, patience_);
         if (locked.kind() == FailureKind::Busy) return locked;
     }
-    keepPrevious(path, mode);
+    const std::string kept = keepPrevious(path, mode);
     WriteOptions options;
     if (const auto known = stamps_.find(path);
         known != stamps_.end() && mode == SaveMode::KeepOtherChanges) {
@@ -40,7 +41,14 @@ Status DocFileStorage::save(const PimDocument& document, const std::string& path
     FileStamp written;
     options.written = &written;
     Status saved = saveDocument(document, path, options);
-    if (saved) stamps_[path] = written;
+    if (saved) {
+        stamps_[path] = written;
+        if (backups_) backups_->prune(path);
+    } else if (!kept.empty()) {
+        // The file is still that version: keeping it twice would push out an older one.
+        std::error_code ignored;
+        std::filesystem::remove(kept, ignored);
+    }
     return saved;
 }
 
@@ -50,15 +58,17 @@ std::optional<FileStamp> DocFileStorage::knownStamp(const std::string& path) con
     return known->second;
 }
 
-void DocFileStorage::keepPrevious(const std::string& path, SaveMode mode) {
-    if (!backups_) return;
+std::string DocFileStorage::keepPrevious(const std::string& path, SaveMode mode) {
+    if (!backups_) return "";
     if (const auto known = stamps_.find(path); known != stamps_.end() &&
                                                mode == SaveMode::KeepOtherChanges &&
                                                currentStamp(path) != known->second)
-        return;
+        return "";
     // A version that cannot be kept is no reason to refuse the save: the user is told.
-    if (const Status kept = backups_->keepCurrent(path); !kept)
+    std::string added;
+    if (const Status kept = backups_->keepCurrent(path, false, &added); !kept)
         notice_ = "The earlier version was not kept as a backup: " + kept.message();
+    return added;
 }
 
 std::string DocFileStorage::takeNotice() {

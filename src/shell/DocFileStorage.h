@@ -40,8 +40,9 @@ public:
     void keepBackups(RotatingBackups backups) { backups_ = std::move(backups); }
 
 private:
-    // Keeps the file about to be replaced, unless the save is bound to fail on the stamp.
-    void keepPrevious(const std::string& path, SaveMode mode);
+    // Keeps the file about to be replaced, unless the save is bound to fail on the stamp;
+    // the version made, "" for none.
+    std::string keepPrevious(const std::string& path, SaveMode mode);
 
     std::chrono::milliseconds patience_;
     std::optional<RotatingBackups> backups_;

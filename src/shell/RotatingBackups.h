@@ -28,17 +28,24 @@ public:
     RotatingBackups(std::string folder, std::function<int()> kept)
         : folder_(std::move(folder)), kept_(std::move(kept)) {}
 
-    // Keeps the file at `documentPath`, as it is now, as the newest version, then drops the
-    // oldest beyond the number kept. With none to be kept nothing is added, unless
-    // `evenWhenOff` (a restore keeps what it replaces, so that another restore undoes it).
-    // No file yet: nothing to keep.
-    Status keepCurrent(const std::string& documentPath, bool evenWhenOff = false) const;
+    // Keeps the file at `documentPath`, as it is now, as the newest version, unless the
+    // newest kept already has the same bytes; `added` gets the file of the version made
+    // ("" for none), so that a save that then fails can drop it. With none to be kept
+    // nothing is added, unless `evenWhenOff` (a restore keeps what it replaces, so that
+    // another restore undoes it). No file yet: nothing to keep. Drops nothing: see prune.
+    Status keepCurrent(const std::string& documentPath, bool evenWhenOff = false,
+                       std::string* added = nullptr) const;
+    // Drops the oldest versions beyond the number kept, once a save has replaced the
+    // file; turned off, the versions there are stay until the user removes them.
+    void prune(const std::string& documentPath) const;
     // The versions kept of the document, newest first.
     [[nodiscard]] std::vector<BackupVersion> versions(const std::string& documentPath) const;
     // The folder holding the document's versions.
     [[nodiscard]] std::string folderFor(const std::string& documentPath) const;
 
 private:
+    [[nodiscard]] int keptNow() const;
+
     std::string folder_;
     std::function<int()> kept_;
 };

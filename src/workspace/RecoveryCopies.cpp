@@ -169,8 +169,10 @@ std::vector<LeftCopy> RecoveryCopies::leftBehind() const {
         if (!entry.is_regular_file(error)) continue;
         const std::string lock = folder_ + "/" + file.stem().string() + kLockEnding;
         auto claim = std::make_shared<FileLock>();
-        // A run still living holds its lock: its copy is no left one.
-        if (!touch(lock) || !claim->lock(lock, std::chrono::milliseconds(0))) continue;
+        // A run still living holds its lock: its copy is no left one. Where nothing can be
+        // locked, every copy may be a living run's.
+        if (!touch(lock) || !claim->lock(lock, std::chrono::milliseconds(0)) || !claim->held())
+            continue;
         LeftCopy copy;
         copy.file = file;
         // The header is all that is asked about here; the records wait for a restore.

@@ -42,7 +42,7 @@ void Workspace::restoreVersion(PimContents&& version) {
 }
 
 void Workspace::restoreBackup(const BackupVersion& version) {
-    if (!lifecycle_.askSaveChanges()) return;
+    // Read before the save question: its save may drop the oldest versions, this one too.
     PimContents contents;
     std::string bytes;
     Status read = readWholeFile(version.file, bytes);
@@ -51,6 +51,17 @@ void Workspace::restoreBackup(const BackupVersion& version) {
         prompts_.showMessage("The backup cannot be read: " + read.inFile(version.file).message(),
                              "Quillmate", MessageIcon::Error);
         return;
+    }
+    if (!lifecycle_.askSaveChanges()) return;
+    // The file is what a save of the restore replaces; keep it whatever the setting, so
+    // that another restore undoes this one.
+    if (backups_ && !document_.path().empty()) {
+        if (const Status kept = backups_->keepCurrent(document_.path(), true); !kept) {
+            prompts_.showMessage(
+                "Nothing was restored: the current version cannot be kept (" + kept.message() + ")",
+                "Quillmate", MessageIcon::Error);
+            return;
+        }
     }
     restoreVersion(std::move(contents));
 }

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <filesystem>
 
 #include "support/CliRun.h"
 #include "support/ScratchDir.h"
@@ -62,6 +63,41 @@ TEST_F(BackupCommands, ANumberThatIsNoVersionIsAUsageError) {
     EXPECT_EQ(none.code, 0);
     EXPECT_EQ(none.out, "");
     EXPECT_NE(none.err.find("no earlier versions kept"), std::string::npos);
+}
+
+// A restore that cannot keep the version it replaces restores nothing.
+TEST_F(BackupCommands, ARestoreThatCannotKeepTheCurrentVersionChangesNothing) {
+    ASSERT_EQ(runCliCaptured({"new", doc}).code, 0);
+    ASSERT_EQ(runCliCaptured({"add-task", doc, "one"}).code, 0);
+    const std::string before = fileBytes(doc);
+    // The next version's name is taken by a folder, so that even the superuser cannot
+    // keep it there.
+    std::filesystem::path version;
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(dir.file("data")))
+        if (entry.path().filename() == "00000001.pgr") version = entry.path();
+    ASSERT_FALSE(version.empty());
+    std::filesystem::copy_file(version, version.parent_path() / "99999999.pgr");
+    std::filesystem::create_directory(version.parent_path() / "100000000.pgr");
+    const CliRun refused = runCliCaptured({"restore", doc, "1"});
+    EXPECT_EQ(refused.code, 1);
+    EXPECT_NE(refused.err.find("nothing restored"), std::string::npos) << refused.err;
+    EXPECT_EQ(fileBytes(doc), before);
+}
+
+// Commands that write a whole document over an existing one keep what they replace.
+TEST_F(BackupCommands, ReplacingADocumentKeepsItsVersion) {
+    const std::string other = dir.file("other.pgr");
+    ASSERT_EQ(runCliCaptured({"new", other}).code, 0);
+    for (const std::vector<std::string>& command :
+         {std::vector<std::string>{"new", doc, "--force"}, {"resave", other, doc}}) {
+        ASSERT_EQ(runCliCaptured({"new", doc, "--force"}).code, 0);
+        ASSERT_EQ(runCliCaptured({"add-task", doc, "one"}).code, 0);
+        const CliRun replaced = runCliCaptured(command);
+        EXPECT_EQ(replaced.code, 0) << command[0] << ": " << replaced.err;
+        const std::string listed = runCliCaptured({"backups", doc}).out;
+        EXPECT_NE(listed.substr(0, listed.find('\n')).find("\t1 tasks\t"), std::string::npos)
+            << command[0];
+    }
 }
 
 }  // namespace

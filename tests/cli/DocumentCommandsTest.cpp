@@ -123,7 +123,8 @@ TEST(DocumentCommands, AnUpdateLosesNoChangeMadeSinceTheDocumentWasRead) {
     ASSERT_EQ(runCliCaptured({"new", file}).code, 0);
     const FixedClock clock(LocalTime{2026, 12, 6, 10, 0, 0, 0});
     PimDocument document(clock);
-    DocumentUpdate update(file);
+    TestCliContext cli(clock);
+    DocumentUpdate update(cli.context, file);
     ASSERT_TRUE(update.load(document));
 
     // A program that takes no lock (the window) saves in between.

@@ -287,7 +287,8 @@ TEST_F(TransferCommandsTest, AnImportAndAWindowSaveTakeTurnsAndLoseNothing) {
             // The import holds the document while the window's save waits for its turn.
             prompts.answers = {MessageAnswer::No};  // not over the import: elsewhere
             prompts.paths = {elsewhere};
-            auto update = std::make_unique<DocumentUpdate>(doc);
+            TestCliContext cli(clock);
+            auto update = std::make_unique<DocumentUpdate>(cli.context, doc);
             PimDocument imported(clock);
             ASSERT_TRUE(update->load(imported));
             std::thread save([&] { window.files().save(); });

@@ -25,7 +25,8 @@ std::vector<std::string> keptBytes(const RotatingBackups& backups, const std::st
 }
 
 // Saves of five versions through the number kept: the newest first, the oldest dropped,
-// nothing added while turned off (a restore still keeps what it replaces).
+// nothing added while turned off (a restore still keeps what it replaces), and a save of
+// the same bytes again adds no second copy.
 TEST(RotatingBackups, KeepsTheNewestVersionsUpToTheNumberChosen) {
     struct Case {
         const char* label;
@@ -41,9 +42,10 @@ TEST(RotatingBackups, KeepsTheNewestVersionsUpToTheNumberChosen) {
         const std::string path = dir.file("home.pgr");
         const RotatingBackups backups(dir.file("backups"), [&] { return c.kept; });
         EXPECT_TRUE(backups.keepCurrent(path)) << c.label << ": no file yet, nothing to keep";
-        for (const char* bytes : {"v1", "v2", "v3", "v4", "v5"}) {
+        for (const char* bytes : {"v1", "v2", "v3", "v4", "v5", "v5"}) {
             writeBytes(path, bytes);
             EXPECT_TRUE(backups.keepCurrent(path, c.evenWhenOff)) << c.label;
+            backups.prune(path);
         }
         EXPECT_EQ(keptBytes(backups, path), c.expected) << c.label;
     }
@@ -96,6 +98,18 @@ TEST(RotatingBackups, TheStorageKeepsWhatASaveReplaces) {
     PimDocument previous(clock);
     ASSERT_TRUE(loadDocument(previous, backups.versions(path)[0].file));
     EXPECT_TRUE(previous.tasks().empty());
+
+    // Saves that fail keep nothing and push no older version out.
+    settings.writeBackupsKept(1);
+    const std::vector<std::string> before = keptBytes(backups, path);
+    ASSERT_EQ(chmod(path.c_str(), 0444), 0);
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        document.add(Task{});
+        EXPECT_FALSE(storage.save(document, path, SaveMode::KeepOtherChanges));
+    }
+    EXPECT_EQ(keptBytes(backups, path), before);
+    ASSERT_EQ(chmod(path.c_str(), 0644), 0);
+    settings.writeBackupsKept(RotatingBackups::kDefaultKept);
 
     writeBytes(path, fileBytes(path) + " ");  // another program's change
     EXPECT_EQ(storage.save(document, path, SaveMode::KeepOtherChanges).kind(),

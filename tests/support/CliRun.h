@@ -4,7 +4,9 @@
 #include <string>
 #include <vector>
 
+#include "cli/CliCommand.h"
 #include "cli/CliMain.h"
+#include "support/FixedLocale.h"
 #include "support/ShellRun.h"
 
 // What one in-process run of quillmate-cli returned and printed.
@@ -21,6 +23,15 @@ inline CliRun runCliCaptured(const std::vector<std::string>& args, const std::st
     const int code = runCli(args, in, out, err);
     return {code, out.str(), err.str()};
 }
+
+// A context for calling what commands share directly, its streams kept.
+struct TestCliContext {
+    explicit TestCliContext(const Clock& clock) : context{clock, locale, in, out, out, false, {}} {}
+    FixedLocale locale;
+    std::istringstream in;
+    std::ostringstream out;
+    CliContext context;
+};
 
 #ifdef QUILLMATE_CLI_BINARY
 // What the built program prints under a given environment ("LANG=de_DE.UTF-8"), for what

@@ -62,4 +62,71 @@ TEST(Workspace, OpensChangesUndoesSavesAndReopensWithoutAWindow) {
     EXPECT_FALSE(again.history().canUndo());
 }
 
+// Restore Backup keeps the version on disk first, whatever the setting, and restores
+// nothing when it cannot.
+TEST(Workspace, RestoringABackupKeepsTheCurrentVersionOrRestoresNothing) {
+    ScratchDir dir;
+    const FixedClock clock{LocalTime{2026, 12, 6, 10, 0, 0, 0}};
+    const std::string path = dir.file("home.pgr");
+    const std::string older = dir.file("older.pgr");
+    {
+        PimDocument seed(clock);
+        ASSERT_TRUE(saveDocument(seed, path));
+        seed.add(Task::createdAt(DateTime::now(clock)));
+        ASSERT_TRUE(saveDocument(seed, older));
+    }
+    writeBytes(dir.file("blocker"), "not a folder");
+    struct Case {
+        const char* label;
+        std::string folder;
+        size_t tasksAfter;
+    };
+    for (const Case& c : {Case{"kept", dir.file("backups"), 1},
+                          Case{"cannot keep", dir.file("blocker/backups"), 0}}) {
+        MemorySettingsStore settings;
+        ScriptedPrompts prompts;
+        DocFileStorage storage;
+        Workspace workspace(clock, storage, prompts, settings);
+        const RotatingBackups backups(c.folder, [] { return 0; });
+        workspace.setBackups(backups);
+        workspace.openAtStartup({path});
+        workspace.restoreBackup(BackupVersion{1, older, 0});
+        EXPECT_EQ(workspace.document().tasks().size(), c.tasksAfter) << c.label;
+        if (c.tasksAfter == 0) {
+            ASSERT_EQ(prompts.messages.size(), 1u) << c.label;
+            EXPECT_TRUE(prompts.messages[0].text.starts_with("Nothing was restored")) << c.label;
+        } else {
+            ASSERT_EQ(backups.versions(path).size(), 1u) << c.label;
+            EXPECT_EQ(fileBytes(backups.versions(path)[0].file), fileBytes(path)) << c.label;
+        }
+    }
+}
+
+// The version chosen is read before the save question, whose save may drop it.
+TEST(Workspace, TheVersionChosenSurvivesTheSaveQuestion) {
+    ScratchDir dir;
+    const FixedClock clock{LocalTime{2026, 12, 6, 10, 0, 0, 0}};
+    const std::string path = dir.file("home.pgr");
+    ASSERT_TRUE(saveDocument(PimDocument(clock), path));
+    MemorySettingsStore settings;
+    ScriptedPrompts prompts;
+    prompts.answers.push_back(MessageAnswer::Yes);
+    const RotatingBackups backups(dir.file("backups"), [] { return 1; });
+    DocFileStorage storage;
+    storage.keepBackups(backups);
+    Workspace workspace(clock, storage, prompts, settings);
+    workspace.setBackups(backups);
+    workspace.openAtStartup({path});
+    workspace.runStep(UndoStep::AddTask,
+                      [&] { workspace.document().add(Task::createdAt(DateTime::now(clock))); });
+    workspace.files().save();
+    ASSERT_EQ(backups.versions(path).size(), 1u);
+    workspace.runStep(UndoStep::AddTask,
+                      [&] { workspace.document().add(Task::createdAt(DateTime::now(clock))); });
+
+    workspace.restoreBackup(backups.versions(path)[0]);
+    EXPECT_EQ(prompts.messages.size(), 1u) << "only the save question";
+    EXPECT_TRUE(workspace.document().tasks().empty());
+}
+
 }  // namespace

@@ -96,7 +96,7 @@ Status runAddPerson(CliContext& context, const std::vector<std::string>& args) {
                        !parsed.value("company").value_or("").empty();
     if (!named) return usageFailure("one of --first, --last and --company is required");
 
-    DocumentUpdate update(parsed.positional()[0]);
+    DocumentUpdate update(context, parsed.positional()[0]);
     PimDocument document(context.clock);
     const RecordsLeftToExit leaveRecords(context, document);
     if (Status loaded = update.load(document); !loaded) return loaded;

@@ -7,9 +7,7 @@
 #include "cli/CliCommand.h"
 #include "cli/commands/CommandSupport.h"
 #include "docfile/DocumentFile.h"
-#include "platform/qt/IniSettingsStore.h"
 #include "records/PimDocument.h"
-#include "shell/ShellSettings.h"
 
 namespace {
 
@@ -34,7 +32,7 @@ Status runRestore(CliContext& context, const std::vector<std::string>& args) {
     const std::string& path = parsed.positional()[0];
     const std::string& wanted = parsed.positional()[1];
     const RotatingBackups backups = userBackups();
-    DocumentUpdate update(path);
+    DocumentUpdate update(context, path);
     PimDocument current(context.clock);
     const RecordsLeftToExit leaveCurrent(context, current);
     // Locked from here, so that the list read below is the one the restore works on.
@@ -52,11 +50,11 @@ Status runRestore(CliContext& context, const std::vector<std::string>& args) {
     const RecordsLeftToExit leaveVersion(context, version);
     if (Status loaded = loadDocument(version, versions[number - 1].file); !loaded) return loaded;
     // What is replaced becomes the newest version, so that restoring 1 undoes this, also
-    // when saves keep none.
-    IniSettingsStore settings;
-    if (ShellSettings(settings).readBackupsKept() == 0) {
-        if (Status kept = backups.keepCurrent(path, true); !kept) return kept;
-    }
+    // when saves keep none; without that copy the restore would lose it.
+    if (Status kept = backups.keepCurrent(path, true); !kept)
+        return Status::failure(
+            kept.kind(), path,
+            "nothing restored: the current version cannot be kept (" + kept.message() + ")");
     if (Status saved = update.save(version); !saved) return saved;
     context.out << path << ": version " << number
                 << " restored; the version it replaced is now version 1\n";

@@ -147,7 +147,8 @@ RotatingBackups userBackups() {
     });
 }
 
-DocumentUpdate::DocumentUpdate(std::string path) : path_(std::move(path)) {
+DocumentUpdate::DocumentUpdate(CliContext& context, std::string path)
+    : context_(context), path_(std::move(path)) {
     storage_.keepBackups(userBackups());
 }
 
@@ -157,7 +158,15 @@ Status DocumentUpdate::load(PimDocument& document) {
 }
 
 Status DocumentUpdate::save(const PimDocument& document) {
-    Status saved = storage_.save(document, path_, SaveMode::KeepOtherChanges);
+    return told(storage_.save(document, path_, SaveMode::KeepOtherChanges));
+}
+
+Status DocumentUpdate::replace(const PimDocument& document) {
+    return told(storage_.save(document, path_, SaveMode::Overwrite));
+}
+
+Status DocumentUpdate::told(Status saved) {
+    if (saved) context_.savedDocument = path_;
     // Not worth failing a change that is saved, but worth saying.
     if (const std::string notice = storage_.takeNotice(); !notice.empty())
         std::cerr << "quillmate-cli: " << path_ << ": " << notice << '\n';

@@ -77,7 +77,8 @@ Status checkNotTheDocument(const std::string& output, const std::string& documen
 // it replaces among the earlier versions, as many as the user's settings say.
 class DocumentUpdate {
 public:
-    explicit DocumentUpdate(std::string path);
+    // A save tells `context` which document the command saved.
+    DocumentUpdate(CliContext& context, std::string path);
 
     [[nodiscard]] const std::string& path() const { return path_; }
     // Locks the file and loads it into `document`.
@@ -85,8 +86,15 @@ public:
     // Writes `document` back; a Conflict failure, writing nothing, when another program
     // changed the file since it was loaded.
     Status save(const PimDocument& document);
+    // Writes `document` over the file whatever it holds now, the lock taken for the write
+    // unless held already, keeping what it replaces like any save.
+    Status replace(const PimDocument& document);
 
 private:
+    // Says what the save wants the user to know besides its outcome.
+    Status told(Status saved);
+
+    CliContext& context_;
     std::string path_;
     DocFileStorage storage_;
 };

@@ -12,6 +12,14 @@
 
 namespace {
 
+// Writes `document` to `path`; a document there already is replaced as a save replaces
+// it, under its lock and keeping it among the earlier versions.
+Status writeDocument(CliContext& context, const PimDocument& document, const std::string& path) {
+    std::error_code error;
+    if (!std::filesystem::exists(path, error)) return saveDocument(document, path);
+    return DocumentUpdate(context, path).replace(document);
+}
+
 // Whether both paths name one existing file.
 bool sameFile(const std::string& a, const std::string& b) {
     std::error_code error;
@@ -31,7 +39,7 @@ Status runNew(CliContext& context, const std::vector<std::string>& args) {
     PimDocument document(context.clock);
     const RecordsLeftToExit leaveRecords(context, document);
     document.seedDefaultGroups();
-    return saveDocument(document, path);
+    return writeDocument(context, document, path);
 }
 
 Status runInfo(CliContext& context, const std::vector<std::string>& args) {
@@ -51,19 +59,19 @@ Status runResave(CliContext& context, const std::vector<std::string>& args) {
     CliArgs parsed;
     if (Status status = parseArguments(args, 2, {}, {}, parsed); !status) return status;
     const std::string& out = parsed.positional()[1];
-    DocumentUpdate in(parsed.positional()[0]);
+    DocumentUpdate in(context, parsed.positional()[0]);
     PimDocument document(context.clock);
     const RecordsLeftToExit leaveRecords(context, document);
     if (Status loaded = in.load(document); !loaded) return loaded;
     // Written back in place, it is checked like every other change of the file.
     if (sameFile(in.path(), out)) return in.save(document);
-    return saveDocument(document, out);
+    return writeDocument(context, document, out);
 }
 
 Status runCompact(CliContext& context, const std::vector<std::string>& args) {
     CliArgs parsed;
     if (Status status = parseArguments(args, 1, {}, {}, parsed); !status) return status;
-    DocumentUpdate update(parsed.positional()[0]);
+    DocumentUpdate update(context, parsed.positional()[0]);
     PimDocument document(context.clock);
     const RecordsLeftToExit leaveRecords(context, document);
     if (Status loaded = update.load(document); !loaded) return loaded;

@@ -36,7 +36,7 @@ Status checkDescription(const std::string& description) {
 // document and says what was added.
 template <class Add>
 Status addAndSave(CliContext& context, const std::string& path, const char* kind, Add add) {
-    DocumentUpdate update(path);
+    DocumentUpdate update(context, path);
     PimDocument document(context.clock);
     const RecordsLeftToExit leaveRecords(context, document);
     if (Status loaded = update.load(document); !loaded) return loaded;

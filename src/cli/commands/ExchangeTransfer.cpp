@@ -81,7 +81,7 @@ Status importExchange(CliContext& context, const ExchangeRequest& request) {
         !read) {
         return read;
     }
-    DocumentUpdate update(request.documentPath);
+    DocumentUpdate update(context, request.documentPath);
     PimDocument document(context.clock);
     const RecordsLeftToExit leaveRecords(context, document);
     if (Status loaded = update.load(document); !loaded) return loaded;

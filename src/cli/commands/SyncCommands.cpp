@@ -75,7 +75,7 @@ Status runSync(CliContext& context, const std::vector<std::string>& args) {
     std::string password;
     if (Status read = readPassword(parsed, password); !read) return read;
 
-    DocumentUpdate update(parsed.positional()[0]);
+    DocumentUpdate update(context, parsed.positional()[0]);
     PimDocument document(context.clock);
     const RecordsLeftToExit leaveRecords(context, document);
     if (Status loaded = update.load(document); !loaded) return loaded;

@@ -225,7 +225,7 @@ Status runImport(CliContext& context, const std::vector<std::string>& argList) {
         return Status::failure(FailureKind::Content, "", missing);
     }
 
-    DocumentUpdate update(request.documentPath);
+    DocumentUpdate update(context, request.documentPath);
     PimDocument document(context.clock);
     const RecordsLeftToExit leaveRecords(context, document);
     if (Status loaded = update.load(document); !loaded) return loaded;

@@ -287,20 +287,28 @@ TEST_F(ICalImportTest, AddsTheOccurrencesOfRecurringEventsFromAYearBackToTwoAhea
 }
 
 TEST_F(ICalImportTest, RulesThatWouldSearchForeverAreSkippedNotFollowed) {
-    // Each of these makes libical look at every second, minute or hour for a date that
-    // never comes; the import must end and say which events it did not expand.
+    // Each of these makes libical look at every second, minute, hour or year for a date
+    // that never comes, or for more dates than can be kept; the import must end and say
+    // which events it did not expand, and why.
+    const std::vector<std::pair<const char*, const char*>> rows = {
+        {"FREQ=SECONDLY;BYMONTH=2;BYMONTHDAY=31",
+         "no occurrence from a year ago to two years ahead"},
+        {"FREQ=MINUTELY;BYMONTH=2;BYMONTHDAY=31;COUNT=5",
+         "no occurrence from a year ago to two years ahead"},
+        {"FREQ=HOURLY;BYMONTH=2;BYMONTHDAY=30;INTERVAL=1",
+         "no occurrence from a year ago to two years ahead"},
+        {"FREQ=YEARLY;BYMONTH=3;BYDAY=41SU", "no occurrence from a year ago to two years ahead"},
+        {"FREQ=SECONDLY", "repeats too often to expand"},
+    };
     std::string body;
-    for (const char* rule :
-         {"FREQ=SECONDLY;BYMONTH=2;BYMONTHDAY=31", "FREQ=MINUTELY;BYMONTH=2;BYMONTHDAY=31;COUNT=5",
-          "FREQ=HOURLY;BYMONTH=2;BYMONTHDAY=30;INTERVAL=1"}) {
+    for (const auto& [rule, reason] : rows)
         body += event(std::string("DTSTART:19700101T000000\r\nRRULE:") + rule + "\r\n", rule);
-    }
     const CalendarImportResult result =
         importICalendarText(doc, calendar(body), CalendarParts::Both);
     EXPECT_EQ(result.appointments, 0);
-    ASSERT_EQ(result.skipped.size(), 3u);
-    EXPECT_STREQ(result.skipped[0].reason, "repeats too often to expand");
-    EXPECT_STREQ(result.skipped[2].reason, "repeats too often to expand");
+    ASSERT_EQ(result.skipped.size(), rows.size());
+    for (size_t i = 0; i < rows.size(); ++i)
+        EXPECT_STREQ(result.skipped[i].reason, rows[i].second) << rows[i].first;
 
     // Rules within the limit of one still add up to the limit of an import.
     RecurrenceBudget units;

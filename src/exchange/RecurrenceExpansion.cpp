@@ -132,7 +132,10 @@ Occurrences expandOccurrences(icalcomponent* event, icalcomponent* calendar, Dat
         // always end the search at the window.
         const int count = rule.count;
         rule.count = 0;
-        if (icaltime_is_null_time(rule.until) || localTimeOf(rule.until) > limit)
+        // An UNTIL past what local time can hold (year 9999, as some programs write for
+        // "forever") is past the window too.
+        const icaltimetype until = rule.until;
+        if (icaltime_is_null_time(until) || until.year > limit.year() || localTimeOf(until) > limit)
             rule.until = untilOfForm(start, limit);
         // A rule without COUNT and of whole days or longer starts at the window, so that
         // the years before it cost nothing; libical counts steps of hours or less from the

@@ -281,6 +281,11 @@ TEST_F(ICalImportTest, AddsTheOccurrencesOfRecurringEventsFromAYearBackToTwoAhea
         {"DTSTART:20261207T100000\r\nRRULE:FREQ=YEARLY;BYMONTH=2;BYMONTHDAY=30\r\n",
          "2026-12-07 10:00 to 2026-12-07 10:00: Meeting\n"},
         {"DTSTART:20001207T100000\r\nRRULE:FREQ=YEARLY;COUNT=3\r\n", ""},
+        // "Forever" written as an UNTIL in year 9999 ends at the window like no UNTIL.
+        {"DTSTART:20281201T100000\r\nRRULE:FREQ=DAILY;UNTIL=99991231T235959Z\r\n",
+         "2028-12-01 10:00 to 2028-12-01 10:00: Meeting\n2028-12-02 10:00 to 2028-12-02 10:00: "
+         "Meeting\n2028-12-03 10:00 to 2028-12-03 10:00: Meeting\n2028-12-04 10:00 to "
+         "2028-12-04 10:00: Meeting\n2028-12-05 10:00 to 2028-12-05 10:00: Meeting\n"},
     };
     for (const auto& [lines, expected] : cases)
         EXPECT_EQ(imported(event(lines)), expected) << lines;

@@ -193,7 +193,9 @@ void CalendarEntryReader::readEvent(icalcomponent* event, icalcomponent* calenda
     }
     if (added == 0) return skip(line, "already in the document");
     result_.occurrences += added;
-    if (!replacesOne) ++result_.recurringEvents;
+    const char* uid = icalcomponent_get_uid(event);
+    series_.insert(uid != nullptr && *uid != '\0' ? uid : "line " + std::to_string(line));
+    result_.recurringEvents = int32_t(series_.size());
 }
 
 void CalendarEntryReader::readTask(icalcomponent* todo, icalcomponent* calendar, size_t line) {

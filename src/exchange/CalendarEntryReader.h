@@ -51,6 +51,9 @@ private:
     const DateTime now_;
     const DateTime today_;
     RecurrenceBudget budget_;
+    // The series occurrences were added of, by UID: a replaced occurrence whose rule was
+    // skipped still names its series.
+    std::set<std::string> series_;
     // Description, start and end of the appointments the document held before.
     std::set<std::tuple<std::string, double, double>> present_;
 };

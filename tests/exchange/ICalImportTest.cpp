@@ -289,6 +289,14 @@ TEST_F(ICalImportTest, AddsTheOccurrencesOfRecurringEventsFromAYearBackToTwoAhea
     };
     for (const auto& [lines, expected] : cases)
         EXPECT_EQ(imported(event(lines)), expected) << lines;
+
+    // An occurrence replacing one of a series the file does not hold still names a series.
+    PimDocument lone(kClock);
+    const CalendarImportResult replaced = importICalendarText(
+        lone, calendar(event("DTSTART:20261207T100000\r\nRECURRENCE-ID:20261207T100000\r\n")),
+        CalendarParts::Both);
+    EXPECT_EQ(replaced.occurrences, 1);
+    EXPECT_EQ(replaced.recurringEvents, 1);
 }
 
 TEST_F(ICalImportTest, RulesThatWouldSearchForeverAreSkippedNotFollowed) {

@@ -20,6 +20,7 @@
 #include "shell/ui/MainFrame.h"
 #include "support/MemorySettingsStore.h"
 #include "support/ScratchDir.h"
+#include "support/SeededDocument.h"
 #include "workspace/Workspace.h"
 
 extern char** environ;
@@ -86,11 +87,7 @@ bool waitFor(const std::string& log, Done done) {
 
 // A fresh document and an empty recovery folder.
 struct Scene {
-    Scene() {
-        PimDocument seed(clock);
-        seed.seedDefaultGroups();
-        EXPECT_TRUE(saveDocument(seed, document));
-    }
+    Scene() { EXPECT_TRUE(saveSeededDocument(clock, document)); }
     ScratchDir dir;
     SystemClock clock;
     const std::string document = dir.file("home.pgr");

@@ -14,6 +14,7 @@
 #include "shell/ShellSettings.h"
 #include "support/MemorySettingsStore.h"
 #include "support/ScratchDir.h"
+#include "support/SeededDocument.h"
 
 namespace {
 
@@ -81,9 +82,8 @@ TEST(RotatingBackups, TheStorageKeepsWhatASaveReplaces) {
     ScratchDir dir;
     const FixedClock clock{LocalTime{2026, 12, 6, 10, 0, 0, 0}};
     const std::string path = dir.file("home.pgr");
+    ASSERT_TRUE(saveSeededDocument(clock, path));
     PimDocument document(clock);
-    document.seedDefaultGroups();
-    ASSERT_TRUE(saveDocument(document, path));
     MemorySettingsStore store;
     ShellSettings settings(store);
     EXPECT_EQ(settings.readBackupsKept(), RotatingBackups::kDefaultKept);

@@ -10,6 +10,7 @@
 #include "shell/ShellFakes.h"
 #include "support/MemorySettingsStore.h"
 #include "support/ScratchDir.h"
+#include "support/SeededDocument.h"
 #include "workspace/Workspace.h"
 
 namespace {
@@ -45,11 +46,7 @@ size_t copiesIn(const std::string& folder) {
 
 class Recovery : public testing::Test {
 protected:
-    Recovery() {
-        PimDocument seed(clock);
-        seed.seedDefaultGroups();
-        EXPECT_TRUE(saveDocument(seed, path));
-    }
+    Recovery() { EXPECT_TRUE(saveSeededDocument(clock, path)); }
 
     ScratchDir dir;
     const FixedClock clock{LocalTime{2026, 12, 6, 10, 0, 0, 0}};

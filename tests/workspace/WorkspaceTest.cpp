@@ -8,6 +8,7 @@
 #include "shell/ShellFakes.h"
 #include "support/MemorySettingsStore.h"
 #include "support/ScratchDir.h"
+#include "support/SeededDocument.h"
 
 namespace {
 
@@ -17,11 +18,7 @@ TEST(Workspace, OpensChangesUndoesSavesAndReopensWithoutAWindow) {
     ScratchDir dir;
     const FixedClock clock{LocalTime{2026, 12, 6, 10, 0, 0, 0}};
     const std::string path = dir.file("home.pgr");
-    {
-        PimDocument seed(clock);
-        seed.seedDefaultGroups();
-        ASSERT_TRUE(saveDocument(seed, path));
-    }
+    ASSERT_TRUE(saveSeededDocument(clock, path));
     MemorySettingsStore settings;
     ScriptedPrompts prompts;
     DocFileStorage storage;

@@ -1,0 +1,58 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "exchange/ICalImport.h"
+#include "platform/Clock.h"
+#include "records/PimDocument.h"
+#include "support/TzGuard.h"
+
+// What the calendar import tests share: calendars written in a line, and the records an
+// import adds, one line each.
+
+inline const FixedClock kClock{LocalTime{2026, 12, 6, 10, 0, 0, 0}};
+
+inline std::string when(DateTime t) {
+    return t.format("%Y-%m-%d %H:%M");
+}
+
+// One line per record, for comparing with expected files.
+inline std::string dump(const PimDocument& doc) {
+    std::string out;
+    for (const auto& [id, a] : doc.appointments()) {
+        out += when(a.StartTime) + " to " + when(a.EndTime);
+        if (a.Alarm) out += " alarm " + when(a.AlarmTime);
+        out += ": " + a.Description + "\n";
+    }
+    for (const auto& [id, t] : doc.tasks()) {
+        out += "task due " + when(t.DueDate) + " " + Task::priorityName(t.Priority);
+        if (t.DoneDate.isValid()) out += " on " + when(t.DoneDate);
+        out += ": " + t.Description + "\n";
+    }
+    return out;
+}
+
+inline std::string calendar(const std::string& body) {
+    return "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Test//EN\r\n" + body + "END:VCALENDAR\r\n";
+}
+
+inline std::string event(const std::string& lines, const char* summary = "Meeting") {
+    return "BEGIN:VEVENT\r\nUID:" + std::string(summary) + "\r\nSUMMARY:" + summary + "\r\n" +
+           lines + "END:VEVENT\r\n";
+}
+
+class ICalImportTest : public ::testing::Test {
+protected:
+    // The records a calendar of these entries adds to an empty document.
+    std::string imported(const std::string& body, CalendarParts parts = CalendarParts::Both) {
+        PimDocument doc(kClock);
+        const CalendarImportResult result = importICalendarText(doc, calendar(body), parts);
+        EXPECT_TRUE(result.status) << result.status.message();
+        return dump(doc);
+    }
+
+    TzGuard zone{"Europe/Berlin"};
+    PimDocument doc{kClock};
+};

@@ -1,7 +1,37 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QPalette>
+#include <QStyleFactory>
 #include <QTemporaryDir>
+
+namespace {
+
+// A dark desktop's colours, for looking at the windows as its users see them.
+QPalette darkPalette() {
+    QPalette dark;
+    const QColor window(0x31, 0x36, 0x3b);
+    const QColor text(0xfc, 0xfc, 0xfc);
+    dark.setColor(QPalette::Window, window);
+    dark.setColor(QPalette::WindowText, text);
+    dark.setColor(QPalette::Base, QColor(0x23, 0x26, 0x29));
+    dark.setColor(QPalette::AlternateBase, window);
+    dark.setColor(QPalette::Text, text);
+    dark.setColor(QPalette::Button, window);
+    dark.setColor(QPalette::ButtonText, text);
+    dark.setColor(QPalette::BrightText, Qt::white);
+    dark.setColor(QPalette::ToolTipBase, window);
+    dark.setColor(QPalette::ToolTipText, text);
+    dark.setColor(QPalette::PlaceholderText, QColor(0xa1, 0xa9, 0xb1));
+    dark.setColor(QPalette::Highlight, QColor(0x3d, 0xae, 0xe9));
+    dark.setColor(QPalette::HighlightedText, text);
+    dark.setColor(QPalette::Link, QColor(0x1d, 0x99, 0xf3));
+    for (const auto role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
+        dark.setColor(QPalette::Disabled, role, QColor(0x6e, 0x71, 0x75));
+    return dark;
+}
+
+}  // namespace
 
 // Widgets need one application object for the whole run.
 int main(int argc, char** argv) {
@@ -15,6 +45,12 @@ int main(int argc, char** argv) {
     qputenv("XDG_STATE_HOME", config.path().toLocal8Bit());
     qputenv("XDG_DATA_HOME", config.path().toLocal8Bit());
     QApplication app(argc, argv);
+    // QUILLMATE_DARK=1 runs the windows in the Fusion style on a dark palette, for the
+    // screenshots (QUILLMATE_SCREENSHOTS) of a dark desktop.
+    if (qEnvironmentVariableIntValue("QUILLMATE_DARK") != 0) {
+        QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+        QApplication::setPalette(darkPalette());
+    }
     testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

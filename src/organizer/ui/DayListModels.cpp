@@ -2,6 +2,15 @@
 
 #include "organizer/DayView.h"
 #include "organizer/ui/RowImages.h"
+#include "platform/Translate.h"
+
+namespace {
+
+// What the priority dot says, for a screen reader.
+constexpr const char* kPriorityTexts[] = {N_("High priority"), N_("Medium priority"),
+                                          N_("Low priority"), N_("Done")};
+
+}  // namespace
 
 TaskListModel::TaskListModel(const DayView& day, const Locale& locale, QObject* parent)
     : DayListModel(day, locale, "Task", "Original Due Date", parent) {}
@@ -19,6 +28,9 @@ QVariant TaskListModel::data(const QModelIndex& index, int role) const {
     }
     if (role == Qt::DecorationRole && index.column() == 0)
         return RowImages::priorityDot(row.priority);
+    if (role == Qt::AccessibleDescriptionRole && index.column() == 0 && row.priority >= 0 &&
+        row.priority < 4)
+        return QString::fromUtf8(_(kPriorityTexts[row.priority]));
     return {};
 }
 
@@ -40,6 +52,9 @@ QVariant AppointmentListModel::data(const QModelIndex& index, int role) const {
                         row.endTime.formatTime(locale_, TimeStyle::NoSeconds));
         case Qt::DecorationRole:
             if (index.column() == 0) return row.alarm ? RowImages::alarmClock() : RowImages::none();
+            return {};
+        case Qt::AccessibleDescriptionRole:
+            if (index.column() == 0 && row.alarm) return QString::fromUtf8(_("Alarm set"));
             return {};
         case Qt::TextAlignmentRole:
             if (index.column() == 1) return QVariant(Qt::AlignCenter);

@@ -9,6 +9,7 @@
 #include "organizer/DayView.h"
 #include "organizer/ui/DayListModels.h"
 #include "organizer/ui/RecordList.h"
+#include "platform/Translate.h"
 #include "shell/CommandId.h"
 
 namespace {
@@ -23,6 +24,7 @@ DayLists::DayLists(DayView& day, const Locale& locale, QWidget* parent)
     appointmentModel_ = new AppointmentListModel(day_, locale, this);
     appointmentList_ = makeRecordList(appointmentModel_, parent);
     appointmentList_->setObjectName(QStringLiteral("appointmentList"));
+    appointmentList_->setAccessibleName(QString::fromUtf8(_("Appointments")));
     appointmentList_->header()->resizeSection(0, appointmentList_->fontMetrics().horizontalAdvance(
                                                      QStringLiteral("00:00 AM-00:00 AM  ")) +
                                                      kImageWidth);
@@ -35,6 +37,7 @@ DayLists::DayLists(DayView& day, const Locale& locale, QWidget* parent)
     taskModel_ = new TaskListModel(day_, locale, this);
     taskList_ = makeRecordList(taskModel_, parent);
     taskList_->setObjectName(QStringLiteral("taskList"));
+    taskList_->setAccessibleName(QString::fromUtf8(_("Tasks")));
 
     for (QTreeView* list : {appointmentList_, taskList_}) {
         list->installEventFilter(this);

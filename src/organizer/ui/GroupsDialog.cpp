@@ -14,6 +14,7 @@
 #include "organizer/ui/EditorWidgets.h"
 #include "organizer/ui/GroupDetailsDialog.h"
 #include "organizer/ui/GroupListModel.h"
+#include "platform/Translate.h"
 #include "platform/UserPrompts.h"
 #include "records/PimDocument.h"
 
@@ -34,6 +35,7 @@ GroupsDialog::GroupsDialog(PimDocument& document, UndoHistory* history, UserProm
     model_ = new GroupListModel(this);
     list_ = new QTreeView(this);
     list_->setModel(model_);
+    list_->setAccessibleName(QString::fromUtf8(_("Groups")));
     list_->setRootIsDecorated(false);
     list_->setUniformRowHeights(true);
     list_->setItemsExpandable(false);

@@ -15,6 +15,7 @@
 #include "organizer/ui/PaneHelp.h"
 #include "organizer/ui/PhoneBookPanel.h"
 #include "organizer/ui/ReminderController.h"
+#include "platform/Translate.h"
 #include "records/PimDocument.h"
 #include "shell/CommandId.h"
 
@@ -41,6 +42,10 @@ OrganizerView::OrganizerView(PimDocument& document, UndoHistory* history, ShellS
     calendar_ = new QCalendarWidget(this);
     calendar_->setGridVisible(false);
     calendar_->setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
+    calendar_->setAccessibleName(QString::fromUtf8(_("Calendar")));
+    // The days are a table of their own, which takes the focus for the calendar.
+    if (QWidget* days = calendar_->focusProxy())
+        days->setAccessibleName(calendar_->accessibleName());
     calendar_->setWhatsThis(
         tr("The calendar: pick the day whose appointments and tasks "
            "are shown below."));

@@ -11,6 +11,7 @@
 
 #include "organizer/ui/EditorWidgets.h"
 #include "organizer/ui/FieldPages.h"
+#include "platform/Translate.h"
 #include "records/LineBreaks.h"
 
 namespace {
@@ -59,6 +60,7 @@ QWidget* PersonDialog::makeGroupFrame() {
     // A click adds or takes back one group without touching the others: with the usual
     // extended selection a plain click would silently drop every other group.
     groups_->setSelectionMode(QAbstractItemView::MultiSelection);
+    groups_->setAccessibleName(frame->title());
     for (const GroupChoice& group : form_.groups) {
         auto* item = new QListWidgetItem(QString::fromStdString(group.desc), groups_);
         item->setData(Qt::UserRole, group.id);
@@ -81,6 +83,7 @@ QWidget* PersonDialog::makeNotesPage() {
     notes_ = new QPlainTextEdit(shown, page);
     // Tab moves on to the buttons rather than being typed, so the keyboard can leave.
     notes_->setTabChangesFocus(true);
+    notes_->setAccessibleName(QString::fromUtf8(_("Notes")));
     notes_->setMinimumHeight(notes_->fontMetrics().lineSpacing() * kNoteLines);
     setEditorHelp({notes_}, AddressBookHelp::kNotes);
     auto* layout = new QVBoxLayout(page);

@@ -17,6 +17,7 @@
 #include "organizer/PhoneBookView.h"
 #include "organizer/ui/PersonListModel.h"
 #include "organizer/ui/RecordList.h"
+#include "platform/Translate.h"
 #include "shell/CommandId.h"
 
 namespace {
@@ -36,9 +37,15 @@ public:
         return {width, natural.height()};
     }
     QSize minimumSizeHint() const override { return sizeHint(); }
+    // The label beside the button, so that a screen reader says whose number it is.
+    void setLabel(const QString& label) {
+        label_ = label;
+        setFullText(full_);
+    }
     void setFullText(const QString& text) {
         full_ = text;
         setToolTip(text);
+        setAccessibleName(text.isEmpty() ? label_ : label_ + u' ' + text);
         fit();
     }
 
@@ -54,6 +61,7 @@ private:
         setText(fontMetrics().elidedText(full_, Qt::ElideRight, qMax(room, 0)));
     }
     QString full_;
+    QString label_;
 };
 
 struct DetailPlace {
@@ -90,6 +98,7 @@ PhoneBookPanel::PhoneBookPanel(PhoneBookView& book, QWidget* parent)
     : QWidget(parent), book_(book) {
     groups_ = new QComboBox(this);
     groups_->setObjectName(QStringLiteral("groupBox"));
+    groups_->setAccessibleName(QString::fromUtf8(_("Address book group")));
     groups_->setWhatsThis(tr("The address-book group whose persons are listed below."));
     connect(groups_, &QComboBox::activated, this, [this](int index) {
         refill([&] { book_.chooseGroup(groups_->itemData(index).toInt()); });
@@ -98,6 +107,7 @@ PhoneBookPanel::PhoneBookPanel(PhoneBookView& book, QWidget* parent)
 
     filter_ = new QLineEdit(this);
     filter_->setObjectName(QStringLiteral("personFilter"));
+    filter_->setAccessibleName(QString::fromUtf8(_("Filter persons")));
     filter_->setPlaceholderText(tr("Filter"));
     filter_->setClearButtonEnabled(true);
     filter_->setWhatsThis(
@@ -109,6 +119,7 @@ PhoneBookPanel::PhoneBookPanel(PhoneBookView& book, QWidget* parent)
     model_ = new PersonListModel(book_, this);
     list_ = makeRecordList(model_, this);
     list_->setObjectName(QStringLiteral("personList"));
+    list_->setAccessibleName(QString::fromUtf8(_("Persons")));
     list_->setWhatsThis(tr("The persons of the group. Click a column heading to sort by it."));
     list_->header()->setSectionsClickable(true);
     list_->header()->setSortIndicatorShown(true);
@@ -166,6 +177,11 @@ QWidget* PhoneBookPanel::buildDetails() {
         shown->setWhatsThis(tr(place.help));
         const int span = place.detail == PersonDetail::WebPage ? 3 : 1;
         grid->addWidget(shown, place.row, place.column + 1, 1, span);
+        // The label names the detail; the help says what its button does.
+        auto* label = static_cast<QLabel*>(grid->itemAtPosition(place.row, place.column)->widget());
+        label->setBuddy(shown);
+        shown->setAccessibleDescription(shown->whatsThis());
+        if (place.command != 0) static_cast<DetailButton*>(shown)->setLabel(label->text());
     }
     return details;
 }

@@ -1,5 +1,7 @@
 #include "organizer/ui/ReminderWindow.h"
 
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QGuiApplication>
@@ -18,6 +20,18 @@ namespace {
 
 constexpr int kMinuteMs = 60000;
 
+// A reminder is an alert to assistive technology, which reads it out as it appears.
+QAccessibleInterface* alertFactory(const QString& className, QObject* object) {
+    if (className == QLatin1String("ReminderWindow") && object->isWidgetType())
+        return new QAccessibleWidget(static_cast<QWidget*>(object), QAccessible::AlertMessage);
+    return nullptr;
+}
+
+void announce(QWidget* window) {
+    QAccessibleEvent alert(window, QAccessible::Alert);
+    QAccessible::updateAccessibility(&alert);
+}
+
 }  // namespace
 
 ReminderWindow::ReminderWindow(const QString& caption, const QString& message,
@@ -29,8 +43,11 @@ ReminderWindow::ReminderWindow(const QString& caption, const QString& message,
       owner_(owner),
       sound_(std::move(sound)),
       soundPath_(std::move(soundPath)) {
+    static const bool alertKnown = (QAccessible::installFactory(alertFactory), true);
+    (void)alertKnown;
     setObjectName(QStringLiteral("reminderWindow"));
     setWindowTitle(caption);
+    setAccessibleDescription(message);
     setModal(true);
 
     auto* icon = new QLabel(this);
@@ -76,11 +93,13 @@ void ReminderWindow::showEvent(QShowEvent* event) {
     placeOverOwner();
     minute_.start();
     if (sound_) sound_->playLooped(soundPath_);
+    announce(this);
 }
 
 void ReminderWindow::remind() {
     raise();
     activateWindow();
+    announce(this);
     if (sound_) {
         sound_->stop();
         sound_->playLooped(soundPath_);

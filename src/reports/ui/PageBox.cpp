@@ -2,10 +2,13 @@
 
 #include <QSignalBlocker>
 
+#include "platform/Translate.h"
+
 PageBox::PageBox(QWidget* parent) : QSpinBox(parent) {
     // A typed number counts once it is complete, not at each digit.
     setKeyboardTracking(false);
     setToolTip(tr("Go to page"));
+    setAccessibleName(QString::fromUtf8(_("Page")));
     connect(this, &QSpinBox::valueChanged, this, [this](int page) { emit pageChosen(page - 1); });
 }
 

@@ -13,6 +13,7 @@ PersonSelectionDialog::PersonSelectionDialog(const QString& title,
     setWindowTitle(title);
     auto* box = new QGroupBox(tr("Persons To Include"), this);
     list_ = new QListWidget(box);
+    list_->setAccessibleName(box->title());
     // Clicks add to the selection and take away from it, as in a multiple-selection list.
     list_->setSelectionMode(QAbstractItemView::MultiSelection);
     for (const PersonChoice& choice : choices_)

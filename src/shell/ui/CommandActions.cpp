@@ -24,11 +24,11 @@ QIcon toolbarIcon(int id) {
         const char* bundled;
     };
     static const Entry entries[] = {
-        {cmd::kNew, "document-new", ":/icons/document-new.png"},
-        {cmd::kOpen, "document-open", ":/icons/document-open.png"},
-        {cmd::kSave, "document-save", ":/icons/document-save.png"},
-        {cmd::kAbout, "help-about", ":/icons/help-about.png"},
-        {cmd::kContextHelp, "help-contextual", ":/icons/help-contextual.png"},
+        {cmd::kNew, "document-new", ":/icons/document-new.svg"},
+        {cmd::kOpen, "document-open", ":/icons/document-open.svg"},
+        {cmd::kSave, "document-save", ":/icons/document-save.svg"},
+        {cmd::kAbout, "help-about", ":/icons/help-about.svg"},
+        {cmd::kContextHelp, "help-contextual", ":/icons/help-contextual.svg"},
     };
     for (const Entry& e : entries)
         if (e.id == id)

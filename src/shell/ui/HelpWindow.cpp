@@ -9,10 +9,13 @@
 #include <QTextBrowser>
 #include <QVBoxLayout>
 
+#include "platform/Translate.h"
+
 HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     setWindowTitle(tr("Quillmate Help"));
     browser_ = new QTextBrowser(this);
     browser_->setOpenExternalLinks(true);
+    browser_->setAccessibleName(QString::fromUtf8(_("Help page")));
 
     auto* back = new QPushButton(tr("&Back"), this);
     auto* forward = new QPushButton(tr("&Forward"), this);

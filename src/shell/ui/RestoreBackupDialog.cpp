@@ -6,6 +6,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "platform/Translate.h"
+
 RestoreBackupDialog::RestoreBackupDialog(const std::vector<BackupVersion>& versions,
                                          const Clock& clock, QWidget* parent)
     : QDialog(parent), versions_(versions) {
@@ -18,6 +20,7 @@ RestoreBackupDialog::RestoreBackupDialog(const std::vector<BackupVersion>& versi
     layout->addWidget(label);
     list_ = new QListWidget(this);
     label->setBuddy(list_);
+    list_->setAccessibleName(QString::fromUtf8(_("Earlier versions")));
     for (const BackupVersion& version : versions_) {
         QString row = QString::fromStdString(describeVersion(version, clock));
         row.replace(u'\t', QStringLiteral("    "));

@@ -32,6 +32,7 @@ FieldsPage::FieldsPage(TransferRun& run, QWidget* parent) : QWizardPage(parent),
     list_ = new QTreeView(group);
     model_ = new QStandardItemModel(this);
     list_->setModel(model_);
+    list_->setAccessibleName(group->title());
     list_->setRootIsDecorated(false);
     list_->setSelectionMode(QAbstractItemView::SingleSelection);
     list_->setEditTriggers(QAbstractItemView::NoEditTriggers);

@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "platform/Translate.h"
 #include "platform/UserPrompts.h"
 #include "textio/ui/TransferHelp.h"
 #include "textio/ui/TransferRun.h"
@@ -24,6 +25,7 @@ FilePage::FilePage(TransferRun& run, QWidget* parent) : QWizardPage(parent), run
     auto* group = new QGroupBox(tr("Select File"), this);
     path_ = new QLineEdit(group);
     browse_ = new QPushButton(tr("..."), group);
+    browse_->setAccessibleName(QString::fromUtf8(_("Choose File")));
     browse_->setFixedWidth(browse_->fontMetrics().horizontalAdvance(QStringLiteral("....")) + 16);
     auto* row = new QHBoxLayout(group);
     row->addWidget(path_);

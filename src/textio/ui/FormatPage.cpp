@@ -46,6 +46,8 @@ FormatPage::FormatPage(TransferRun& run, QWidget* parent) : QWizardPage(parent),
     auto* separatorGroup = groupAround(tr("Field Separator"), separators_, this);
     enclosers_ = choiceList(encloserChoices(), this);
     auto* encloserGroup = groupAround(tr("Field Encloser"), enclosers_, this);
+    separators_->setAccessibleName(separatorGroup->title());
+    enclosers_->setAccessibleName(encloserGroup->title());
 
     auto* layout = new QGridLayout(this);
     layout->addWidget(firstLineGroup_, 0, 0, 1, 2);

@@ -36,7 +36,7 @@ double visibleOutline(const QPixmap& pixmap, QColor base) {
     const QImage image = pixmap.toImage().convertToFormat(QImage::Format_ARGB32);
     const auto opaque = [&](int x, int y) {
         return x >= 0 && y >= 0 && x < image.width() && y < image.height() &&
-               qAlpha(image.pixel(x, y)) >= 128;
+               qAlpha(image.pixel(x, y)) >= 192;
     };
     int outline = 0;
     int standingOut = 0;

@@ -6,6 +6,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QShowEvent>
+#include <QToolButton>
 #include <QTreeView>
 #include <QVBoxLayout>
 
@@ -46,6 +47,12 @@ OrganizerView::OrganizerView(PimDocument& document, UndoHistory* history, ShellS
     // The days are a table of their own, which takes the focus for the calendar.
     if (QWidget* days = calendar_->focusProxy())
         days->setAccessibleName(calendar_->accessibleName());
+    // The month buttons show only arrows.
+    if (auto* previous =
+            calendar_->findChild<QToolButton*>(QStringLiteral("qt_calendar_prevmonth")))
+        previous->setAccessibleName(QString::fromUtf8(_("Previous month")));
+    if (auto* next = calendar_->findChild<QToolButton*>(QStringLiteral("qt_calendar_nextmonth")))
+        next->setAccessibleName(QString::fromUtf8(_("Next month")));
     calendar_->setWhatsThis(
         tr("The calendar: pick the day whose appointments and tasks "
            "are shown below."));

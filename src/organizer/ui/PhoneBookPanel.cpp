@@ -1,5 +1,6 @@
 #include "organizer/ui/PhoneBookPanel.h"
 
+#include <QAction>
 #include <QComboBox>
 #include <QContextMenuEvent>
 #include <QGridLayout>
@@ -110,6 +111,9 @@ PhoneBookPanel::PhoneBookPanel(PhoneBookView& book, QWidget* parent)
     filter_->setAccessibleName(QString::fromUtf8(_("Filter persons")));
     filter_->setPlaceholderText(tr("Filter"));
     filter_->setClearButtonEnabled(true);
+    // The clear button is the line's one action, an image without a name of its own.
+    for (QAction* clear : filter_->actions())
+        clear->setText(QString::fromUtf8(_("Clear filter")));
     filter_->setWhatsThis(
         tr("Type part of a name, company, phone number or e-mail address to list only the "
            "persons of the group that have it. Escape clears the filter."));

@@ -48,7 +48,7 @@ QPixmap dot(const QColor& color, const QColor& base, qreal pixelRatio) {
     QPixmap pixmap = blank(pixelRatio);
     QPainter painter(&pixmap);
     painter.setRenderHint(QPainter::Antialiasing);
-    painter.setPen(QPen(edgeFor(color.darker(160), lightTint(color), base), 1));
+    painter.setPen(QPen(edgeFor(color.darker(200), lightTint(color), base), 1));
     QRadialGradient shine(QPointF(6, 6), 7);
     shine.setColorAt(0, color.lighter(170));
     shine.setColorAt(1, color);

@@ -4,6 +4,7 @@
 #include <QResizeEvent>
 #include <QScrollBar>
 
+#include "platform/Translate.h"
 #include "reports/PreviewState.h"
 
 namespace {
@@ -45,6 +46,7 @@ PreviewWindow::PreviewWindow(QWidget* parent) : QScrollArea(parent), area_(new P
     setWidgetResizable(false);
     setFrameShape(QFrame::NoFrame);
     setBackgroundRole(QPalette::Dark);
+    setAccessibleName(QString::fromUtf8(_("Page preview")));
     sizeArea();
 }
 

@@ -4,6 +4,7 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QStyle>
 #include <QTreeView>
 
 #include "organizer/DayView.h"
@@ -25,9 +26,12 @@ DayLists::DayLists(DayView& day, const Locale& locale, QWidget* parent)
     appointmentList_ = makeRecordList(appointmentModel_, parent);
     appointmentList_->setObjectName(QStringLiteral("appointmentList"));
     appointmentList_->setAccessibleName(QString::fromUtf8(_("Appointments")));
-    appointmentList_->header()->resizeSection(0, appointmentList_->fontMetrics().horizontalAdvance(
-                                                     QStringLiteral("00:00 AM-00:00 AM  ")) +
-                                                     kImageWidth);
+    // The times, the image and the margins the style keeps around each of them.
+    const int margin =
+        2 * (appointmentList_->style()->pixelMetric(QStyle::PM_FocusFrameHMargin) + 1);
+    appointmentList_->header()->resizeSection(
+        0, appointmentList_->fontMetrics().horizontalAdvance(QStringLiteral("00:00 AM-00:00 AM")) +
+               kImageWidth + 3 * margin);
     // Never so narrow that the "Appointment" heading is cut, whatever the font.
     const QFontMetrics heading = appointmentList_->header()->fontMetrics();
     appointmentList_->setMinimumWidth(appointmentList_->header()->sectionSize(0) +

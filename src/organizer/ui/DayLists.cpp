@@ -36,7 +36,7 @@ DayLists::DayLists(DayView& day, const Locale& locale, QWidget* parent)
     const QFontMetrics heading = appointmentList_->header()->fontMetrics();
     appointmentList_->setMinimumWidth(appointmentList_->header()->sectionSize(0) +
                                       heading.horizontalAdvance(tr("Appointment")) +
-                                      6 * heading.averageCharWidth());
+                                      4 * heading.averageCharWidth());
 
     taskModel_ = new TaskListModel(day_, locale, this);
     taskList_ = makeRecordList(taskModel_, parent);

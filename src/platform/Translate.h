@@ -2,6 +2,10 @@
 
 #include <libintl.h>
 
+#include <initializer_list>
+#include <string>
+#include <string_view>
+
 // The program's texts are looked up in one gettext domain, so that core, the window and the
 // command line speak the user's language alike. gettext is part of the C library, so core
 // stays free of other libraries. Mark a text with _() where it is shown, with N_() where it
@@ -20,6 +24,21 @@ inline constexpr const char* kTextDomain = "quillmate";
     return dngettext(kTextDomain, singular, plural, count);
 }
 
+// The text in the user's language where the same English text means different things in
+// different places ("Open" a file, an "Open" task): gettext keeps the context before a
+// \004 in the message id.
+[[nodiscard]] inline const char* translatedInContext(const char* contextAndText, const char* text) {
+    const char* translated = dgettext(kTextDomain, contextAndText);
+    return translated == contextAndText ? text : translated;
+}
+
+// `pattern` with each %s or %d replaced by the next of `values`, %N$s or %N$d by value N
+// (a translation may reorder them), and %% by %. Values are text already, and a directive
+// without its value becomes nothing, so a faulty translation cannot read past the values.
+[[nodiscard]] std::string fillIn(std::string_view pattern,
+                                 std::initializer_list<std::string_view> values);
+
 #define _(text) ::translatedText(text)
+#define C_(context, text) ::translatedInContext(context "\004" text, text)
 #define N_(text) text
 #define P_(singular, plural, count) ::translatedPlural(singular, plural, count)

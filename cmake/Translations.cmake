@@ -8,7 +8,7 @@ find_program(MSGMERGE_EXECUTABLE msgmerge REQUIRED)
 
 set(QUILLMATE_POT ${PROJECT_SOURCE_DIR}/po/quillmate.pot)
 # The keywords of src/platform/Translate.h.
-set(QUILLMATE_XGETTEXT_KEYWORDS --keyword=_ --keyword=N_ --keyword=P_:1,2 --keyword=C_:1c,2)
+set(QUILLMATE_XGETTEXT_KEYWORDS --keyword=_ --keyword=N_ --keyword=P_:1,2 --keyword=C_:1c,2 --keyword=NC_:1c,2 --keyword=NP_:1,2)
 add_custom_target(quillmate_pot
     COMMAND ${CMAKE_COMMAND} -DXGETTEXT=${XGETTEXT_EXECUTABLE} -DROOT=${PROJECT_SOURCE_DIR}
             -DOUTPUT=${QUILLMATE_POT} "-DKEYWORDS=${QUILLMATE_XGETTEXT_KEYWORDS}"

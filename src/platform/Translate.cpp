@@ -1,6 +1,11 @@
 #include "platform/Translate.h"
 
+#include <algorithm>
 #include <cctype>
+
+std::string countText(const PluralText& text, unsigned long count) {
+    return fillIn(translatedPlural(text.singular, text.plural, count), {std::to_string(count)});
+}
 
 std::string fillIn(std::string_view pattern, std::initializer_list<std::string_view> values) {
     std::string text;

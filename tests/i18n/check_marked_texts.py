@@ -2,15 +2,15 @@
 """Fails naming FILE:LINE for every text in src/ that reads as words shown to a user but is
 not marked for translation with _(), N_(), C_() or P_().
 
-A literal counts as shown text when it holds a word of letters and either a space between
-words or a capitalised word ("Cancel"); identifiers, keys and tokens ("Files/OpenLastFile",
-"BEGIN:VCARD", "wp.left") do not. Format tokens that read like words are listed in the
+A literal counts as shown text when it holds words with a space between them, or is one
+capitalised word ("Cancel", "&Delete"); identifiers, keys, tokens and command-line syntax
+("Files/OpenLastFile", "FirstName", "BEGIN:VCARD", "wp.left", "DOC [--group NAME]") do not. Format tokens that read like words are listed in the
 allowlist beside this script, by file or by file and text."""
 import pathlib
 import re
 import sys
 
-MARKERS = ("_", "N_", "P_", "C_", "NC_")
+MARKERS = ("_", "N_", "P_", "C_", "NP_")
 # Calls whose text argument is never shown: keys, names of objects, log lines for developers.
 UNSHOWN_CALLS = ("setObjectName", "QStringLiteral", "QLatin1String", "Q_ARG", "SIGNAL", "SLOT",
                  "property", "setProperty", "getenv", "qputenv", "qgetenv", "static_assert",
@@ -19,6 +19,8 @@ UNSHOWN_CALLS = ("setObjectName", "QStringLiteral", "QLatin1String", "Q_ARG", "S
                  "QSettings", "value", "setValue")
 WORD = re.compile(r"[A-Za-z]{2,}")
 PROSE = re.compile(r"[A-Za-z]{2,}[,.:;!?']?\s+[A-Za-z(\"%]|^[A-Z][a-z]+\b|[a-z]{2,}[.!?:]$")
+# One capitalised word, perhaps with a mnemonic or dots: "Cancel", "&Delete", "Open...".
+WORD_SHOWN = re.compile(r"^&?[A-Z]&?[a-z]+(&[a-z]+)*[a-z]*(\.\.\.|:)?$")
 TOKEN = re.compile(r"^[A-Za-z0-9_.\-/:+@#=%*\[\]$]*$")  # one word with no space: a key or token
 
 
@@ -94,34 +96,42 @@ def call_before(text, pos):
 
 def synopsis(value):
     """Command-line syntax: option names, choices (a|b) and PLACEHOLDERS, no prose."""
+    if not re.search(r"[-|\[]", value):
+        return False
     words = re.split(r"[\s\[\]\"]+", value)
     return not any(re.search(r"[a-z]{2,}", w) for w in words if not w.startswith("-") and "|" not in w)
 
 
 def shown(value):
     value = value.replace("\\n", " ").replace("\\t", " ").replace('\\"', '"')
+    if WORD_SHOWN.match(value):
+        return True
+    if re.search(r"<[?/!a-zA-Z]", value):  # XML or HTML markup: a request or a rich text
+        return False
     if not WORD.search(value) or TOKEN.match(value) or synopsis(value):
         return False
     return bool(PROSE.search(value.strip()))
 
 
 def load_allowlist(path):
-    files, texts = set(), set()
+    files, word_files, texts = set(), set(), set()
     for raw in path.read_text(encoding="utf-8").splitlines():
-        entry = raw.split("  #", 1)[0].strip()
-        if not entry or entry.startswith("#"):
+        entry = raw.split("  #", 1)[0].rstrip()
+        if not entry.strip() or entry.startswith("#"):
             continue
         if "\t" in entry:
             where, value = entry.split("\t", 1)
-            texts.add((where.strip(), value.strip()))
+            texts.add((where.strip(), value))
+        elif entry.endswith(" words"):
+            word_files.add(entry[:-len(" words")].strip())
         else:
-            files.add(entry)
-    return files, texts
+            files.add(entry.strip())
+    return files, word_files, texts
 
 
 def main():
     root = pathlib.Path(sys.argv[1])
-    allow_files, allow_texts = load_allowlist(pathlib.Path(__file__).with_name("unmarked_allowlist.txt"))
+    allow_files, word_files, allow_texts = load_allowlist(pathlib.Path(__file__).with_name("unmarked_allowlist.txt"))
     faults = []
     for path in sorted(root.joinpath("src").rglob("*")):
         if path.suffix not in (".cpp", ".h"):
@@ -133,6 +143,8 @@ def main():
         blanked = masked(text)
         for line, pos, value in literals(text):
             if not shown(value) or (rel, value) in allow_texts or ("*", value) in allow_texts:
+                continue
+            if rel in word_files and " " not in value:
                 continue
             call = call_before(blanked, pos)
             if call in MARKERS or call in UNSHOWN_CALLS:

@@ -34,7 +34,7 @@ Status runDay(CliContext& context, const std::vector<std::string>& args) {
     }
     context.out << _("Tasks") << '\n';
     for (const TaskRow& row : view.taskRows()) {
-        context.out << _(Task::priorityName(row.priority)) << '\t' << lineField(row.description)
+        context.out << Task::priorityName(row.priority) << '\t' << lineField(row.description)
                     << '\t' << row.dueDate.formatDate(context.locale, DateStyle::Short) << '\n';
     }
     return {};

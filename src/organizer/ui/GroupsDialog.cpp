@@ -14,6 +14,7 @@
 #include "organizer/ui/EditorWidgets.h"
 #include "organizer/ui/GroupDetailsDialog.h"
 #include "organizer/ui/GroupListModel.h"
+#include "platform/Translate.h"
 #include "platform/UserPrompts.h"
 #include "records/PimDocument.h"
 
@@ -134,18 +135,20 @@ void GroupsDialog::deleteClicked() {
     if (id < 0) return;
     // Refuse a group in use before asking, not after the user said yes.
     if (groupDeletion(document_, id) == GroupChange::InUse) {
-        prompts_.showMessage(kGroupInUseMessage, kDeleteGroupCaption, MessageIcon::Information);
+        prompts_.showMessage(_(kGroupInUseMessage), _(kDeleteGroupCaption),
+                             MessageIcon::Information);
         return;
     }
-    if (prompts_.showMessage(kDeleteGroupQuestion, kDeleteGroupCaption, MessageIcon::Information,
-                             MessageButtons::YesNo) != MessageAnswer::Yes)
+    if (prompts_.showMessage(_(kDeleteGroupQuestion), _(kDeleteGroupCaption),
+                             MessageIcon::Information, MessageButtons::YesNo) != MessageAnswer::Yes)
         return;
     const auto& rows = model_->rows();
     const ListSelection next =
         selectionAfterRemoving(rows.size(), row, [&rows](size_t index) { return rows[index].id; });
     switch (deleteGroup(document_, history_, id)) {
         case GroupChange::InUse:
-            prompts_.showMessage(kGroupInUseMessage, kDeleteGroupCaption, MessageIcon::Information);
+            prompts_.showMessage(_(kGroupInUseMessage), _(kDeleteGroupCaption),
+                                 MessageIcon::Information);
             return;
         case GroupChange::Done:
             refill(next.id);

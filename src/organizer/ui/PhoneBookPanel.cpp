@@ -31,7 +31,7 @@ public:
     // the window.
     QSize sizeHint() const override {
         const QSize natural = QPushButton::sizeHint();
-        const int width = fontMetrics().horizontalAdvance(QLatin1String(kNotAvailable)) +
+        const int width = fontMetrics().horizontalAdvance(QString::fromUtf8(_(kNotAvailable))) +
                           4 * fontMetrics().averageCharWidth();
         return {width, natural.height()};
     }

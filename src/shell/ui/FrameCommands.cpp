@@ -7,6 +7,7 @@
 
 #include "organizer/ui/OrganizerView.h"
 #include "organizer/ui/ReminderController.h"
+#include "platform/Translate.h"
 #include "shell/CommandId.h"
 #include "shell/CommandTable.h"
 #include "shell/ui/CommandActions.h"
@@ -87,7 +88,7 @@ void MainFrame::runFrameCommand(int id) {
 void MainFrame::reportUnavailable(int id) {
     const Command* command = CommandTable::find(id);
     const QString what = command == nullptr         ? QString::number(id)
-                         : *command->prompt != '\0' ? QString::fromUtf8(command->prompt)
+                         : *command->prompt != '\0' ? QString::fromUtf8(_(command->prompt))
                                                     : QString::fromStdString(command->plainText());
     statusBar()->showMessage(tr("Not available yet: %1").arg(what), 5000);
 }

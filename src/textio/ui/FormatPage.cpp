@@ -17,7 +17,7 @@ template <size_t N>
 QListWidget* choiceList(const std::array<FormatChoice, N>& choices, QWidget* parent) {
     auto* list = new QListWidget(parent);
     for (const FormatChoice& choice : choices)
-        list->addItem(QString::fromUtf8(choice.label));
+        list->addItem(QString::fromUtf8(_(choice.label)));
     list->setCurrentRow(0);
     list->setMaximumHeight(list->sizeHintForRow(0) * int(N) + 2 * list->frameWidth() + 4);
     return list;

@@ -22,8 +22,15 @@ add_custom_target(quillmate_update_po DEPENDS quillmate_pot)
 file(STRINGS ${PROJECT_SOURCE_DIR}/po/LINGUAS QUILLMATE_LINGUAS REGEX "^[^#]")
 string(REPLACE " " ";" QUILLMATE_LINGUAS "${QUILLMATE_LINGUAS}")
 set(QUILLMATE_MO_FILES)
+# The languages whose files are in po/: the translations arrive after their texts.
+set(QUILLMATE_LANGUAGES)
 foreach(lang IN LISTS QUILLMATE_LINGUAS)
     set(po ${PROJECT_SOURCE_DIR}/po/${lang}.po)
+    if(NOT EXISTS ${po})
+        message(WARNING "po/LINGUAS names ${lang}, but po/${lang}.po is not there")
+        continue()
+    endif()
+    list(APPEND QUILLMATE_LANGUAGES ${lang})
     set(mo ${CMAKE_BINARY_DIR}/share/locale/${lang}/LC_MESSAGES/quillmate.mo)
     add_custom_command(OUTPUT ${mo}
         COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/share/locale/${lang}/LC_MESSAGES

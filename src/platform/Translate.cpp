@@ -25,22 +25,17 @@ std::string fillIn(std::string_view pattern, std::initializer_list<std::string_v
         size_t position = 0;
         while (j < pattern.size() && std::isdigit(static_cast<unsigned char>(pattern[j])))
             position = std::min<size_t>(position * 10 + size_t(pattern[j++] - '0'), 1000);
-        size_t index = next;
-        if (j < pattern.size() && pattern[j] == '$' && position > 0) {
-            index = position - 1;
-            ++j;
-        } else if (j != i + 1) {
-            text += pattern[i];  // digits with no '$': not a directive of ours
+        const bool numbered = j < pattern.size() && pattern[j] == '$' && position > 0;
+        if (numbered) ++j;
+        const bool directive = (numbered || j == i + 1) && j < pattern.size() &&
+                               (pattern[j] == 's' || pattern[j] == 'd');
+        if (!directive) {
+            text += pattern[i];  // not one of ours: kept as written
             continue;
-        } else {
-            ++next;
         }
-        if (j < pattern.size() && (pattern[j] == 's' || pattern[j] == 'd')) {
-            if (index < values.size()) text += values.begin()[index];
-            i = j;
-        } else {
-            text += pattern[i];
-        }
+        const size_t index = numbered ? position - 1 : next++;
+        if (index < values.size()) text += values.begin()[index];
+        i = j;
     }
     return text;
 }

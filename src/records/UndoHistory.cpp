@@ -11,7 +11,7 @@ namespace {
 
 // Whole names, not a verb and a noun put together: other languages inflect them.
 template <class Record>
-constexpr const char* const* recordNames() {
+const char* const* recordNames() {
     static constexpr const char* kPerson[] = {N_("Add Person"), N_("Delete Person"),
                                               N_("Edit Person")};
     static constexpr const char* kTask[] = {N_("Add Task"), N_("Delete Task"), N_("Edit Task")};

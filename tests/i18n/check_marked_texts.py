@@ -10,9 +10,9 @@ import pathlib
 import re
 import sys
 
-MARKERS = ("_", "N_", "P_", "C_", "NP_")
+MARKERS = ("_", "N_", "P_", "C_", "NC_", "NP_")
 # Calls whose text argument is never shown: keys, names of objects, log lines for developers.
-UNSHOWN_CALLS = ("setObjectName", "QStringLiteral", "QLatin1String", "Q_ARG", "SIGNAL", "SLOT",
+UNSHOWN_CALLS = ("setObjectName", "Q_ARG", "SIGNAL", "SLOT",
                  "property", "setProperty", "getenv", "qputenv", "qgetenv", "static_assert",
                  "qDebug", "qWarning", "fopen", "#include", "extern", "Q_DECLARE",
                  "QRegularExpression", "inherits", "findChild", "findChildren",
@@ -106,7 +106,7 @@ def shown(value):
     value = value.replace("\\n", " ").replace("\\t", " ").replace('\\"', '"')
     if WORD_SHOWN.match(value):
         return True
-    if re.search(r"<[?/!a-zA-Z]", value):  # XML or HTML markup: a request or a rich text
+    if re.search(r"<[?/!a-zA-Z]|\{ ", value):  # markup, a request or a style sheet
         return False
     if not WORD.search(value) or TOKEN.match(value) or synopsis(value):
         return False
@@ -116,10 +116,10 @@ def shown(value):
 def load_allowlist(path):
     files, word_files, texts = set(), set(), set()
     for raw in path.read_text(encoding="utf-8").splitlines():
-        entry = raw.split("  #", 1)[0].rstrip()
+        entry = raw.split("  #", 1)[0]
         if not entry.strip() or entry.startswith("#"):
             continue
-        if "\t" in entry:
+        if "\t" in entry:  # the text is taken as it stands, spaces and all
             where, value = entry.split("\t", 1)
             texts.add((where.strip(), value))
         elif entry.endswith(" words"):

@@ -24,8 +24,8 @@ constexpr int kDescriptionColumns = 30;
 GroupDetailsDialog::GroupDetailsDialog(const QString& desc, Commit commit, UserPrompts& prompts,
                                        QWidget* parent)
     : QDialog(parent), commit_(std::move(commit)), prompts_(prompts) {
-    setWindowTitle(tr("Address Book Group Details"));
-    auto* label = new QLabel(tr("Description:"), this);
+    setWindowTitle(_("Address Book Group Details"));
+    auto* label = new QLabel(_("Description:"), this);
     desc_ = new QLineEdit(desc, this);
     desc_->setMaxLength(std::numeric_limits<int>::max());
     desc_->setMinimumWidth(desc_->fontMetrics().averageCharWidth() * kDescriptionColumns);

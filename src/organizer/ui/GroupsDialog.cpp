@@ -29,7 +29,7 @@ constexpr int kListColumns = 30;
 GroupsDialog::GroupsDialog(PimDocument& document, UndoHistory* history, UserPrompts& prompts,
                            QWidget* parent)
     : QDialog(parent), document_(document), history_(history), prompts_(prompts) {
-    setWindowTitle(tr("Address Book Groups"));
+    setWindowTitle(_("Address Book Groups"));
     using namespace AddressBookHelp;
 
     model_ = new GroupListModel(this);
@@ -46,10 +46,10 @@ GroupsDialog::GroupsDialog(PimDocument& document, UndoHistory* history, UserProm
                           list_->fontMetrics().height() * kListRows);
     setEditorHelp({list_}, kGroupList);
 
-    add_ = new QPushButton(tr("&Add"), this);
-    delete_ = new QPushButton(tr("&Delete"), this);
-    edit_ = new QPushButton(tr("&Edit"), this);
-    close_ = new QPushButton(tr("&Close"), this);
+    add_ = new QPushButton(_("&Add"), this);
+    delete_ = new QPushButton(_("&Delete"), this);
+    edit_ = new QPushButton(_("&Edit"), this);
+    close_ = new QPushButton(_("&Close"), this);
     // Enter closes, as in any dialog; a group is edited by the button or a double click.
     close_->setDefault(true);
     setEditorHelp({add_}, kAddGroup);

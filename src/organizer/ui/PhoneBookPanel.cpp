@@ -17,6 +17,7 @@
 #include "organizer/PhoneBookView.h"
 #include "organizer/ui/PersonListModel.h"
 #include "organizer/ui/RecordList.h"
+#include "platform/Translate.h"
 #include "shell/CommandId.h"
 
 namespace {
@@ -67,17 +68,18 @@ struct DetailPlace {
 
 // Two columns of details, the web page across both.
 constexpr DetailPlace kPlaces[] = {
-    {PersonDetail::HomePhone, "Home Phone:", cmd::kDialHomePhone, 0, 0,
-     "Calls the home number through the desktop's phone program."},
-    {PersonDetail::WorkPhone, "Work Phone:", cmd::kDialWorkPhone, 0, 2,
-     "Calls the work number (without the extension shown after the x)."},
-    {PersonDetail::Pager, "Pager:", cmd::kDialPager, 1, 0, "Calls the pager."},
-    {PersonDetail::Fax, "Fax:", 0, 1, 2, "The fax number."},
-    {PersonDetail::CellPhone, "Cel Phone:", cmd::kDialCellPhone, 2, 0, "Calls the cell phone."},
-    {PersonDetail::EMail, "E-Mail:", cmd::kMailPerson, 2, 2,
-     "Writes a mail to this address with the desktop's mail program."},
-    {PersonDetail::WebPage, "Web Page:", cmd::kOpenWebPage, 3, 0,
-     "Opens the web page in the desktop's browser."},
+    {PersonDetail::HomePhone, N_("Home Phone:"), cmd::kDialHomePhone, 0, 0,
+     N_("Calls the home number through the desktop's phone program.")},
+    {PersonDetail::WorkPhone, N_("Work Phone:"), cmd::kDialWorkPhone, 0, 2,
+     N_("Calls the work number (without the extension shown after the x).")},
+    {PersonDetail::Pager, N_("Pager:"), cmd::kDialPager, 1, 0, N_("Calls the pager.")},
+    {PersonDetail::Fax, N_("Fax:"), 0, 1, 2, N_("The fax number.")},
+    {PersonDetail::CellPhone, N_("Cel Phone:"), cmd::kDialCellPhone, 2, 0,
+     N_("Calls the cell phone.")},
+    {PersonDetail::EMail, N_("E-Mail:"), cmd::kMailPerson, 2, 2,
+     N_("Writes a mail to this address with the desktop's mail program.")},
+    {PersonDetail::WebPage, N_("Web Page:"), cmd::kOpenWebPage, 3, 0,
+     N_("Opens the web page in the desktop's browser.")},
 };
 
 QString utf8(const std::string& text) {
@@ -90,7 +92,7 @@ PhoneBookPanel::PhoneBookPanel(PhoneBookView& book, QWidget* parent)
     : QWidget(parent), book_(book) {
     groups_ = new QComboBox(this);
     groups_->setObjectName(QStringLiteral("groupBox"));
-    groups_->setWhatsThis(tr("The address-book group whose persons are listed below."));
+    groups_->setWhatsThis(_("The address-book group whose persons are listed below."));
     connect(groups_, &QComboBox::activated, this, [this](int index) {
         refill([&] { book_.chooseGroup(groups_->itemData(index).toInt()); });
         emit selectionChanged();
@@ -98,18 +100,18 @@ PhoneBookPanel::PhoneBookPanel(PhoneBookView& book, QWidget* parent)
 
     filter_ = new QLineEdit(this);
     filter_->setObjectName(QStringLiteral("personFilter"));
-    filter_->setPlaceholderText(tr("Filter"));
+    filter_->setPlaceholderText(_("Filter"));
     filter_->setClearButtonEnabled(true);
     filter_->setWhatsThis(
-        tr("Type part of a name, company, phone number or e-mail address to list only the "
-           "persons of the group that have it. Escape clears the filter."));
+        _("Type part of a name, company, phone number or e-mail address to list only the "
+          "persons of the group that have it. Escape clears the filter."));
     filter_->installEventFilter(this);
     connect(filter_, &QLineEdit::textChanged, this, &PhoneBookPanel::filterEdited);
 
     model_ = new PersonListModel(book_, this);
     list_ = makeRecordList(model_, this);
     list_->setObjectName(QStringLiteral("personList"));
-    list_->setWhatsThis(tr("The persons of the group. Click a column heading to sort by it."));
+    list_->setWhatsThis(_("The persons of the group. Click a column heading to sort by it."));
     list_->header()->setSectionsClickable(true);
     list_->header()->setSortIndicatorShown(true);
     list_->header()->setSortIndicator(static_cast<int>(book_.sort()), Qt::AscendingOrder);
@@ -149,7 +151,7 @@ QWidget* PhoneBookPanel::buildDetails() {
     grid->setColumnStretch(1, 1);
     grid->setColumnStretch(3, 1);
     for (const DetailPlace& place : kPlaces) {
-        grid->addWidget(new QLabel(tr(place.label), details), place.row, place.column);
+        grid->addWidget(new QLabel(_(place.label), details), place.row, place.column);
         QWidget* shown = nullptr;
         if (place.command == 0) {
             fax_ = new QLabel(details);
@@ -163,7 +165,7 @@ QWidget* PhoneBookPanel::buildDetails() {
             buttons_[static_cast<size_t>(place.detail)] = button;
             shown = button;
         }
-        shown->setWhatsThis(tr(place.help));
+        shown->setWhatsThis(_(place.help));
         const int span = place.detail == PersonDetail::WebPage ? 3 : 1;
         grid->addWidget(shown, place.row, place.column + 1, 1, span);
     }

@@ -55,7 +55,7 @@ CommandActions::CommandActions(QMainWindow& window) : QObject(&window), window_(
         menus_.push_back(menu);
     }
 
-    toolBar_ = window.addToolBar(tr("Standard"));
+    toolBar_ = window.addToolBar(_("Standard"));
     toolBar_->setObjectName(QStringLiteral("standardToolBar"));
     toolBar_->setIconSize(QSize(16, 16));
     toolBar_->setMovable(false);

@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "platform/Translate.h"
 #include "platform/UserPrompts.h"
 #include "textio/ui/TransferHelp.h"
 #include "textio/ui/TransferRun.h"
@@ -21,9 +22,9 @@ std::string pathOf(const QString& text) {
 
 FilePage::FilePage(TransferRun& run, QWidget* parent) : QWizardPage(parent), run_(run) {
     setObjectName(QStringLiteral("filePage"));
-    auto* group = new QGroupBox(tr("Select File"), this);
+    auto* group = new QGroupBox(_("Select File"), this);
     path_ = new QLineEdit(group);
-    browse_ = new QPushButton(tr("..."), group);
+    browse_ = new QPushButton(_("..."), group);
     browse_->setFixedWidth(browse_->fontMetrics().horizontalAdvance(QStringLiteral("....")) + 16);
     auto* row = new QHBoxLayout(group);
     row->addWidget(path_);
@@ -46,9 +47,9 @@ void FilePage::browse() {
     FileDialogSpec dialog;
     dialog.initialName = pathOf(path_->text());
     dialog.defaultExtension = "csv";
-    dialog.filters = {{"Comma Separated files (*.csv)", "*.csv"},
-                      {"Text Files (*.txt)", "*.txt"},
-                      {"All files (*.)", "*"}};
+    dialog.filters = {{_("Comma Separated files (*.csv)"), "*.csv"},
+                      {_("Text Files (*.txt)"), "*.txt"},
+                      {_("All files (*.)"), "*"}};
     const auto chosen =
         run_.import ? run_.prompts.askOpenPath(dialog) : run_.prompts.askSavePath(dialog);
     if (chosen) path_->setText(QFile::decodeName(QByteArray::fromStdString(*chosen)));

@@ -76,7 +76,7 @@ int main(int argc, char** argv) {
     useUserLanguage(QUILLMATE_LOCALE_DIR);
     if (answeredInfoOption(argc, argv)) return std::fflush(stdout) == 0 ? 0 : 1;
     QApplication app(argc, argv);
-    useUserLanguage(QUILLMATE_LOCALE_DIR);  // Qt has just set the locale from the environment
+    useUserLanguageAgain();  // Qt has just set the locale from the environment
     loadQtTranslations(app);
     QApplication::setApplicationName(QStringLiteral("Quillmate"));
     QApplication::setOrganizationName(QStringLiteral("Tarnwick"));

@@ -3,6 +3,7 @@
 #include <array>
 #include <ostream>
 #include <string>
+#include <string_view>
 
 #include "cli/CliCommand.h"
 #include "platform/Translate.h"

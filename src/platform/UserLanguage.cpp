@@ -32,10 +32,8 @@ bool isPlainC(const char* locale) {
     return locale == nullptr || std::strcmp(locale, "C") == 0 || std::strcmp(locale, "POSIX") == 0;
 }
 
-}  // namespace
-
-void useUserLanguage(const std::string& installedLocaleDir) {
-    std::setlocale(LC_ALL, "");
+// What the environment's locale needs on top: C numbers, and messages that follow LANGUAGE.
+void adjustLocale() {
     // printf, strtod and atof would write and read a decimal comma under a German locale.
     std::setlocale(LC_NUMERIC, "C");
     // glibc ignores LANGUAGE while the messages' locale is C, which it is on a machine with
@@ -43,15 +41,18 @@ void useUserLanguage(const std::string& installedLocaleDir) {
     const char* language = std::getenv("LANGUAGE");
     if (language != nullptr && *language != '\0' && isPlainC(std::setlocale(LC_MESSAGES, nullptr)))
         std::setlocale(LC_MESSAGES, "C.UTF-8");
+}
+
+}  // namespace
+
+void useUserLanguage(const std::string& installedLocaleDir) {
+    std::setlocale(LC_ALL, "");
+    adjustLocale();
     if (foundDir().empty()) foundDir() = localeDir(installedLocaleDir);
     bindtextdomain(kTextDomain, foundDir().c_str());
     bind_textdomain_codeset(kTextDomain, "UTF-8");
 }
 
 void useUserLanguageAgain() {
-    if (!foundDir().empty()) useUserLanguage(foundDir());
-}
-
-const std::string& translationsDir() {
-    return foundDir();
+    if (!foundDir().empty()) adjustLocale();
 }

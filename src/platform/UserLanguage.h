@@ -5,13 +5,10 @@
 // Takes the user's language and regional settings from the environment and finds the
 // program's translations: beside the executable (../share/locale, so that a build tree
 // speaks the user's language too), else under `installedLocaleDir`. Numbers stay in the C
-// form ("1.5"), as every file the program reads and writes holds them. Safe to call again
-// after something (a Qt application object) has reset the locale.
+// form ("1.5"), as every file the program reads and writes holds them.
 void useUserLanguage(const std::string& installedLocaleDir);
 
-// Sets the locale again as useUserLanguage() did, after a Qt application object has set it
-// from the environment alone; nothing where useUserLanguage() was never called (a test).
+// Puts back what useUserLanguage() set on top of the environment's locale, after a Qt
+// application object has set it from the environment alone (keeping Qt's own choice of a
+// UTF-8 character type); nothing where useUserLanguage() was never called (a test).
 void useUserLanguageAgain();
-
-// The folder the translations were found in by the last useUserLanguage(), "" before.
-[[nodiscard]] const std::string& translationsDir();

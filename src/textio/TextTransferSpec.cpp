@@ -20,7 +20,7 @@ struct KindInfo {
 
 const KindInfo& info(TransferKind kind) {
     static const KindInfo kPersons{
-        "Persons",
+        N_("Persons"),
         {"FirstName", "LastName", "Address1", "Address2", "City", "State", "ZipCode", "HomePhone",
          "WorkPhone", "WorkExtension", "Fax", "CelPhone", "Pager", "E-Mail", "WebPage", "Company",
          "Position", "Notes"},
@@ -33,7 +33,7 @@ const KindInfo& info(TransferKind kind) {
         1,
         3,
         N_("You must include a first name, last name, or company as a field to import.")};
-    static const KindInfo kTasks{"Tasks",
+    static const KindInfo kTasks{N_("Tasks"),
                                  {"Task", "DueDate", "Priority"},
                                  {"Task", "DueDate", "Priority", "Type"},
                                  {"Task"},
@@ -42,7 +42,7 @@ const KindInfo& info(TransferKind kind) {
                                  1,
                                  N_("You must include a task as a field to import.")};
     static const KindInfo kAppointments{
-        "Appointments",
+        N_("Appointments"),
         {"Appointment", "Date", "StartTime", "EndTime", "Alarmed", "AlarmTime"},
         {"Appointment", "Date", "StartTime", "EndTime", "Alarmed", "AlarmTime"},
         {"Appointment", "Date", "StartTime", "EndTime"},

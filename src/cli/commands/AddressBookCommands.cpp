@@ -124,6 +124,8 @@ const std::array<CliCommand, 3> kCommands = {{
     {"add-person",
      "DOC [--first F] [--last L] [--company C] [--group NAME]... [--email E] [--home-phone P] "
      "[--work-phone P] [--cell-phone P]",
+     // TRANSLATORS: "All", "White Pages" and "Yellow Pages" name groups in the document,
+     // which keep these English names in every language.
      N_("add a person to DOC as the person editor does: it needs a first name, last name or "
         "company, is filed in each group NAME given and always in the group every person is in "
         "(\"All\" in a new document)"),

@@ -86,6 +86,8 @@ Status runCompact(CliContext& context, const std::vector<std::string>& args) {
 
 const std::array<CliCommand, 4> kCommands = {{
     {"new", "FILE [--force]",
+     // TRANSLATORS: "All", "White Pages" and "Yellow Pages" name groups in the document,
+     // which keep these English names in every language.
      N_("write a new document with the groups All, White Pages and Yellow Pages"), runNew},
     {"info", "FILE", N_("print how many groups, persons, tasks and appointments FILE holds"),
      runInfo},

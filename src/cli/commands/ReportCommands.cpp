@@ -185,6 +185,8 @@ Status runReport(CliContext& context, const std::vector<std::string>& argList) {
 
 const std::array<CliCommand, 1> kCommands = {{
     {"report", kReportArgs,
+     // TRANSLATORS: "All", "White Pages" and "Yellow Pages" name groups in the document,
+     // which keep these English names in every language.
      N_("draw a report of DOC into the PDF file PDF (standard output for -): the daily plan, "
         "tasks or appointments of a date (today unless --date), the weekly or monthly plan "
         "around it, or the phone book or envelopes of every person of an address-book group "

@@ -20,6 +20,11 @@ QString text(const std::string& s) {
     return QString::fromStdString(s);
 }
 
+// "Persons Fields": the heading of the program's own fields.
+QString fieldsOf(const std::string& entityName) {
+    return text(fillIn(_("%s Fields"), {_(entityName.c_str())}));
+}
+
 // A sample may span lines; the row shows it on one.
 QString oneLine(const std::string& value) {
     return text(value).simplified();
@@ -62,7 +67,7 @@ void FieldsPage::refresh() {
 }
 
 void FieldsPage::buildExportRows() {
-    model_->setHorizontalHeaderLabels({text(run_.spec.entityName) + _(" Fields")});
+    model_->setHorizontalHeaderLabels({fieldsOf(run_.spec.entityName)});
     for (const std::string& name : run_.spec.fieldNames) {
         auto* item = new QStandardItem(text(name));
         item->setCheckable(true);
@@ -79,7 +84,7 @@ void FieldsPage::buildImportRows() {
     // Names we know start assigned; the user may change them.
     rowFields_ = run_.spec.firstLineHasNames ? assignColumnsByName(run_.kind, columns, sample)
                                              : std::vector<std::string>(columns.size());
-    QStringList headers = {_("Import Fields"), text(run_.spec.entityName) + _(" Fields")};
+    QStringList headers = {_("Import Fields"), fieldsOf(run_.spec.entityName)};
     if (!sample.empty()) headers << _("First Record");
     model_->setHorizontalHeaderLabels(headers);
     for (size_t i = 0; i < columns.size(); ++i) {

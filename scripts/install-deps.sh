@@ -13,6 +13,7 @@ packages=(
   fonts-liberation fonts-liberation2 poppler-utils
   xvfb xauth tzdata dbus-daemon
   dpkg-dev file lintian appstream desktop-file-utils groff-base
+  gettext qt6-translations-l10n
 )
 
 missing=()

@@ -22,6 +22,13 @@ dpkg-deb -x "$deb" "$contents"
 appstreamcli validate --no-net --pedantic "$contents"/usr/share/metainfo/*.metainfo.xml
 desktop-file-validate "$contents"/usr/share/applications/*.desktop
 echo "desktop entry valid"
+# The translations travel with the programs.
+for lang in $(grep -v '^#' po/LINGUAS); do
+    [ -f "po/$lang.po" ] || continue
+    test -f "$contents/usr/share/locale/$lang/LC_MESSAGES/quillmate.mo" ||
+        { echo "the package lacks the $lang translation"; exit 1; }
+done
+echo "translations carried"
 lintian --fail-on error,warning --display-level '>=warning' "$deb" 2> >(grep -v 'root privileges' >&2)
 echo "lintian: no errors, no warnings"
 
@@ -30,6 +37,12 @@ export DEBIAN_FRONTEND=noninteractive
 apt-get install -y -qq "./$deb" >/dev/null
 files=$(dpkg -L quillmate)
 quillmate-cli --version
+if [ -f po/de.po ]; then
+    # Speaks German from the installed catalogue, not the build tree's.
+    commands=$(LANGUAGE=de LC_ALL=C.UTF-8 gettext -d quillmate "Commands:")
+    [ "$commands" != "Commands:" ] && (cd / && LANGUAGE=de quillmate-cli --help) | grep -qxF "$commands" ||
+        { echo "quillmate-cli speaks no German"; exit 1; }
+fi
 env -u DISPLAY -u WAYLAND_DISPLAY quillmate --version
 env -u DISPLAY -u WAYLAND_DISPLAY quillmate --help >/dev/null
 man -w quillmate-cli quillmate

@@ -1,6 +1,9 @@
 #include <QApplication>
 #include <QFile>
+#include <QLibraryInfo>
+#include <QLocale>
 #include <QSessionManager>
+#include <QTranslator>
 
 #include <cstdio>
 #include <string>
@@ -10,6 +13,8 @@
 #include "exchange/ui/ExchangeController.h"
 #include "fileio/UserFolders.h"
 #include "platform/Clock.h"
+#include "platform/Translate.h"
+#include "platform/UserLanguage.h"
 #include "platform/qt/IniSettingsStore.h"
 #include "platform/qt/QtLocale.h"
 #include "platform/qt/QtUserPrompts.h"
@@ -23,20 +28,28 @@
 
 namespace {
 
+constexpr const char* kSynopsis = "quillmate [--help | --version] [--] [FILE...]";
 constexpr const char* kHelp =
-    "usage: quillmate [--help | --version] [--] [FILE...]\n"
-    "\n"
-    "Personal organizer: address book, tasks and appointments in one document (.pgr).\n"
-    "Opens each FILE given; with none, the last document when \"Open Last File On Start\"\n"
-    "is set, else a new one.\n"
-    "\n"
-    "Options:\n"
-    "  --help     print this help and exit\n"
-    "  --version  print the version and exit\n"
-    "  --         every argument after it is a FILE, even one starting with \"--\"\n"
-    "\n"
-    "Environment:\n"
-    "  QUILLMATE_NO_SPLASH=1  skip the splash window\n";
+    N_("Personal organizer: address book, tasks and appointments in one document (.pgr).\n"
+       "Opens each FILE given; with none, the last document when \"Open Last File On Start\"\n"
+       "is set, else a new one.\n"
+       "\n"
+       "Options:\n"
+       "  --help     print this help and exit\n"
+       "  --version  print the version and exit\n"
+       "  --         every argument after it is a FILE, even one starting with \"--\"\n"
+       "\n"
+       "Environment:\n"
+       "  QUILLMATE_NO_SPLASH=1  skip the splash window\n");
+
+// Qt's own texts (the buttons of its dialogs) in the user's language, where the
+// desktop has Qt's translations installed.
+void loadQtTranslations(QApplication& app) {
+    auto* qtbase = new QTranslator(&app);
+    if (qtbase->load(QLocale(), QStringLiteral("qtbase"), QStringLiteral("_"),
+                     QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QCoreApplication::installTranslator(qtbase);
+}
 
 // Answers --help and --version before Qt starts, so that they need no display and never
 // open a window. Returns whether one was answered.
@@ -45,7 +58,8 @@ bool answeredInfoOption(int argc, char** argv) {
         const std::string_view argument = argv[i];
         if (argument == "--") return false;
         if (argument == "--help") {
-            std::fputs(kHelp, stdout);
+            std::fputs((fillIn(_("usage: %s"), {kSynopsis}) + "\n\n").c_str(), stdout);
+            std::fputs(_(kHelp), stdout);
             return true;
         }
         if (argument == "--version") {
@@ -59,8 +73,11 @@ bool answeredInfoOption(int argc, char** argv) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    useUserLanguage(QUILLMATE_LOCALE_DIR);
     if (answeredInfoOption(argc, argv)) return std::fflush(stdout) == 0 ? 0 : 1;
     QApplication app(argc, argv);
+    useUserLanguageAgain();  // Qt has just set the locale from the environment
+    loadQtTranslations(app);
     QApplication::setApplicationName(QStringLiteral("Quillmate"));
     QApplication::setOrganizationName(QStringLiteral("Tarnwick"));
     QApplication::setApplicationVersion(QStringLiteral(QUILLMATE_VERSION));

@@ -4,6 +4,7 @@
 #include <cctype>
 #include <charconv>
 
+#include "platform/Translate.h"
 #include "records/DateTime.h"
 
 namespace {
@@ -93,10 +94,11 @@ Status CliArgs::parse(const std::vector<std::string>& args, const std::vector<st
             options_.emplace_back(name, "");
         } else if (contains(valued, name)) {
             if (i + 1 >= args.size())
-                return Status::failure(FailureKind::Usage, "", "option " + arg + " needs a value");
+                return Status::failure(FailureKind::Usage, "",
+                                       fillIn(_("option %s needs a value"), {arg}));
             options_.emplace_back(name, args[++i]);
         } else {
-            return Status::failure(FailureKind::Usage, "", "unknown option " + arg);
+            return Status::failure(FailureKind::Usage, "", fillIn(_("unknown option %s"), {arg}));
         }
     }
     return {};

@@ -3,6 +3,8 @@
 #include <iosfwd>
 #include <span>
 
+#include "platform/Translate.h"
+
 // What quillmate-cli says about itself: --help prints it, and the manual page and the
 // shell completion are generated from it, so the three cannot drift apart.
 
@@ -18,19 +20,19 @@ inline constexpr const char* kCliSynopsis[] = {
     "[--now \"YYYY-MM-DD HH:MM\"] COMMAND [ARGS...]",
     "help [COMMAND] | --version | --help",
 };
-inline constexpr const char* kCliDescription = "Scripted access to Quillmate documents (.pgr).";
+inline constexpr const char* kCliDescription = N_("Scripted access to Quillmate documents (.pgr).");
 inline constexpr CliOption kCliHelpCommand = {"help", "[COMMAND]",
-                                              "print this help, or the usage of COMMAND"};
+                                              N_("print this help, or the usage of COMMAND")};
 // How arguments end their options and how lines of output hold values, one paragraph each.
 inline constexpr const char* kCliNotes[] = {
-    "\"--\" ends the options: every argument after it is taken as it stands, so that a "
-    "description may begin with \"--\".",
-    "Lines of output (day, alarms, persons, groups) write a backslash in a value as \\\\, a "
-    "tab as \\t, a line feed as \\n, a carriage return as \\r and any other control "
-    "character as \\xHH, so that a value never adds a field or a line of its own.",
+    N_("\"--\" ends the options: every argument after it is taken as it stands, so that a "
+       "description may begin with \"--\"."),
+    N_("Lines of output (day, alarms, persons, groups) write a backslash in a value as \\\\, a "
+       "tab as \\t, a line feed as \\n, a carriage return as \\r and any other control "
+       "character as \\xHH, so that a value never adds a field or a line of its own."),
 };
 inline constexpr const char* kCliErrorFormat =
-    "Errors are printed as \"quillmate-cli: FILE:LINE:COLUMN: what went wrong\".";
+    N_("Errors are printed as \"quillmate-cli: FILE:LINE:COLUMN: what went wrong\".");
 
 // What each exit code means.
 struct CliExitMeaning {
@@ -38,7 +40,7 @@ struct CliExitMeaning {
     const char* meaning;
 };
 inline constexpr CliExitMeaning kCliExitMeanings[] = {
-    {0, "success"}, {1, "failure"}, {2, "usage error"}};
+    {0, N_("success")}, {1, N_("failure")}, {2, N_("usage error")}};
 
 // The options that come before the command.
 std::span<const CliOption> cliGlobalOptions();

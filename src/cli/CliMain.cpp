@@ -11,12 +11,14 @@
 #include "cli/CommandSuggestion.h"
 #include "cli/commands/CommandSupport.h"
 #include "platform/Clock.h"
+#include "platform/Translate.h"
 #include "platform/qt/QtLocale.h"
 
 namespace {
 
 std::string commandUsage(const CliCommand& command) {
-    return std::string("usage: quillmate-cli ") + command.name + ' ' + command.usage;
+    return fillIn(_("usage: %s"),
+                  {std::string("quillmate-cli ") + command.name + ' ' + command.usage});
 }
 
 // The one place a failure becomes a message line and an exit code.
@@ -43,9 +45,9 @@ Status unknownCommand(const std::string& name) {
     std::vector<std::string> names = {kCliHelpCommand.name};
     for (const CliCommand& command : cliCommands())
         names.emplace_back(command.name);
-    std::string reason = "unknown command \"" + name + "\"";
+    std::string reason = fillIn(_("unknown command \"%s\""), {name});
     if (const auto nearest = nearestName(name, names))
-        reason += "; did you mean \"" + *nearest + "\"?";
+        reason += fillIn(_("; did you mean \"%s\"?"), {*nearest});
     return Status::failure(FailureKind::Usage, "", reason);
 }
 
@@ -56,11 +58,11 @@ int runHelp(const std::vector<std::string>& args, std::ostream& out, std::ostrea
         return kExitOk;
     }
     if (args.size() > 1)
-        return finish(err, Status::failure(FailureKind::Usage, "", "help takes one command"),
+        return finish(err, Status::failure(FailureKind::Usage, "", _("help takes one command")),
                       nullptr);
     const CliCommand* command = findCommand(args[0]);
     if (command == nullptr) return finish(err, unknownCommand(args[0]), nullptr);
-    out << commandUsage(*command) << "\n  " << command->summary << '\n';
+    out << commandUsage(*command) << "\n  " << _(command->summary) << '\n';
     return kExitOk;
 }
 
@@ -97,9 +99,11 @@ int runCli(const std::vector<std::string>& args, std::istream& in, std::ostream&
             return kExitOk;
         }
         if (args[i] == "--now") {
-            if (i + 1 >= args.size()) return usage("--now needs a value");
+            if (i + 1 >= args.size()) return usage(fillIn(_("%s needs a value"), {"--now"}));
             const auto now = parseNowOption(args[++i]);
-            if (!now) return usage("--now wants \"YYYY-MM-DD HH:MM\", not \"" + args[i] + "\"");
+            if (!now)
+                return usage(
+                    fillIn(_("%s wants \"YYYY-MM-DD HH:MM\", not \"%s\""), {"--now", args[i]}));
             if (Status inRange = checkInEditorRange(
                     "--now", DateTime::fromFields(now->year, now->month, now->day));
                 !inRange)
@@ -107,9 +111,9 @@ int runCli(const std::vector<std::string>& args, std::istream& in, std::ostream&
             clock = std::make_unique<FixedClock>(*now);
             continue;
         }
-        return usage("unknown option " + args[i]);
+        return usage(fillIn(_("unknown option %s"), {args[i]}));
     }
-    if (i == args.size()) return usage("no command given");
+    if (i == args.size()) return usage(_("no command given"));
 
     const std::vector<std::string> rest(args.begin() + ptrdiff_t(i) + 1, args.end());
     if (args[i] == kCliHelpCommand.name) return runHelp(rest, out, err);
@@ -124,18 +128,20 @@ int runCli(const std::vector<std::string>& args, std::istream& in, std::ostream&
         status = command->run(context, rest);
     } catch (const std::bad_alloc&) {
         // Whatever the command had not yet written stays as it was.
-        status = Status::failure(FailureKind::Content, "", "not enough memory");
+        status = Status::failure(FailureKind::Content, "", _("not enough memory"));
     }
     // Output that never arrived (a full disk, a closed pipe) is no success; but a change
     // that is saved stays a success, or a script trying again would make it twice.
     if (status && !out.flush()) {
         if (!context.savedDocument.empty()) {
-            err << "quillmate-cli: " << context.savedDocument
-                << ": the change is saved, but its output was lost (" << kStandardOutputName
-                << " refused it)\n";
+            err << "quillmate-cli: "
+                << fillIn(_("%s: the change is saved, but its output was lost (%s refused it)"),
+                          {context.savedDocument, _(kStandardOutputName)})
+                << '\n';
             return kExitOk;
         }
-        status = Status::failure(FailureKind::Write, kStandardOutputName, "the output was refused");
+        status = Status::failure(FailureKind::Write, _(kStandardOutputName),
+                                 _("the output was refused"));
     }
     return finish(err, status, command);
 }

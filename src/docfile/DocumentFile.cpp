@@ -1,4 +1,5 @@
 #include "docfile/DocumentFile.h"
+#include "platform/Translate.h"
 
 #include <new>
 
@@ -25,7 +26,7 @@ Status loadFrom(PimDocument& document, Bytes& bytes) {
         if (read) document.adoptContents(std::move(contents));
         return read;
     } catch (const std::bad_alloc&) {
-        return Status::failure(FailureKind::Read, "", "not enough memory to load it");
+        return Status::failure(FailureKind::Read, "", _("not enough memory to load it"));
     }
 }
 

@@ -1,4 +1,5 @@
 #include "docfile/DocumentReader.h"
+#include "platform/Translate.h"
 
 #include <cstdint>
 #include <string>
@@ -284,15 +285,17 @@ void DocumentBuilder::fieldAttribute(Record& record, std::string_view name,
 }
 
 std::string DocumentBuilder::notOursReason() const {
-    if (!isPim_) return "not a Quillmate document: its root element is <" + rootName_ + ">";
+    if (!isPim_)
+        return fillIn(_("not a Quillmate document: its root element is <%s>"), {rootName_});
     if (version_ == 1 || version_ == 16) return "";
     if (version_ > 16) {
-        return "written by a newer Quillmate (document version " + std::to_string(version_) +
-               "); this program reads versions 1 and 16";
+        return fillIn(_("written by a newer Quillmate (document version %s); this program reads "
+                        "versions 1 and 16"),
+                      {std::to_string(version_)});
     }
-    if (!hasVersion_) return "not a Quillmate document: its Pim element has no Version";
-    return "unknown document version \"" + versionText_.substr(0, kQuotedLength) +
-           "\"; this program reads versions 1 and 16";
+    if (!hasVersion_) return _("not a Quillmate document: its Pim element has no Version");
+    return fillIn(_("unknown document version \"%s\"; this program reads versions 1 and 16"),
+                  {versionText_.substr(0, kQuotedLength)});
 }
 
 }  // namespace
@@ -322,8 +325,8 @@ Status readText(std::string_view bytes, FileBytes* owner, PimContents& contents,
         tokenizer.run(builder);
     } catch (const XmlSyntaxError& error) {
         const TextPosition at = release.positionOf(error.offset);
-        return Status::failure(FailureKind::Syntax, "", "the text is not well-formed XML", at.line,
-                               at.column);
+        return Status::failure(FailureKind::Syntax, "", _("the text is not well-formed XML"),
+                               at.line, at.column);
     }
     // Saving what was read of another kind of file would put an empty document in its
     // place: such a text is refused, not read as empty.

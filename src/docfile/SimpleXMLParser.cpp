@@ -1,4 +1,5 @@
 #include "docfile/SimpleXMLParser.h"
+#include "platform/Translate.h"
 
 #include <string_view>
 #include <vector>
@@ -41,8 +42,8 @@ private:
 SimpleXMLParser::Exception::Exception(int32_t line, int32_t column)
     : line(line),
       column(column),
-      message_("XML error at line " + std::to_string(line) + ", column " + std::to_string(column)) {
-}
+      message_(fillIn(_("XML error at line %s, column %s"),
+                      {std::to_string(line), std::to_string(column)})) {}
 
 std::unique_ptr<XmlElement> SimpleXMLParser::parse(const char* bytes, size_t length) {
     const std::string_view text(bytes, length);

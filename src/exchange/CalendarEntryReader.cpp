@@ -1,4 +1,5 @@
 #include "exchange/CalendarEntryReader.h"
+#include "platform/Translate.h"
 
 #include <algorithm>
 #include <cmath>
@@ -28,7 +29,7 @@ std::string summaryText(const char* text) {
 }
 
 constexpr const char* kImpossibleStart =
-    "its start is a date or time that does not exist (such as 30 February or hour 25)";
+    N_("its start is a date or time that does not exist (such as 30 February or hour 25)");
 
 // A time written in the file that names no real day or time.
 bool isImpossible(const icaltimetype& time) {
@@ -60,7 +61,7 @@ const char* unreadRule(icalcomponent* event) {
          p = icalcomponent_get_next_property(event, ICAL_XLICERROR_PROPERTY)) {
         const char* text = icalproperty_get_xlicerror(p);
         if (text != nullptr && std::strstr(text, "RRULE") != nullptr)
-            return "its repeat rule (RRULE) cannot be read; added once, as if it did not repeat";
+            return _("its repeat rule (RRULE) cannot be read; added once, as if it did not repeat");
     }
     return nullptr;
 }
@@ -90,14 +91,14 @@ void CalendarEntryReader::note(size_t line, const char* what) {
 const char* CalendarEntryReader::shapeOf(icalcomponent* event, icalcomponent* calendar,
                                          EventShape& shape) const {
     shape.description = summaryText(icalcomponent_get_summary(event));
-    if (shape.description.empty()) return "no summary";
-    if (icalcomponent_get_status(event) == ICAL_STATUS_CANCELLED) return "cancelled";
+    if (shape.description.empty()) return _("no summary");
+    if (icalcomponent_get_status(event) == ICAL_STATUS_CANCELLED) return _("cancelled");
     const icaltimetype start = startOf(event, calendar);
-    if (isImpossible(start)) return kImpossibleStart;
+    if (isImpossible(start)) return _(kImpossibleStart);
     const DateTime startLocal = localTimeOf(start);
-    if (!startLocal.isValid()) return "no start time that can be read";
+    if (!startLocal.isValid()) return _("no start time that can be read");
     const icaltimetype end = endOf(event, calendar);
-    if (isImpossible(end)) return "its end is a date or time that does not exist";
+    if (isImpossible(end)) return _("its end is a date or time that does not exist");
     const DateTime endLocal = localTimeOf(end);
     shape.wholeDays = start.is_date != 0;
     if (endLocal.isValid() && endLocal > startLocal) {
@@ -156,8 +157,8 @@ const char* CalendarEntryReader::add(Appointment&& a) {
     // Only what the document held before counts: two equal entries of the file are two
     // appointments of the document they came from.
     if (present_.contains({a.Description, a.StartTime.continuous(), a.EndTime.continuous()}))
-        return "already in the document";
-    if (!appointments.add(std::move(a))) return "no identifier left";
+        return _("already in the document");
+    if (!appointments.add(std::move(a))) return _("no identifier left");
     ++result_.appointments;
     return nullptr;
 }
@@ -186,12 +187,12 @@ void CalendarEntryReader::readEvent(icalcomponent* event, icalcomponent* calenda
         if (occurrences.failure) return skip(line, occurrences.failure);
         starts = std::move(occurrences.starts);
     }
-    if (starts.empty()) return skip(line, "no occurrence from a year ago to two years ahead");
+    if (starts.empty()) return skip(line, _("no occurrence from a year ago to two years ahead"));
     int32_t added = 0;
     for (const icaltimetype& occurrence : starts) {
         if (add(appointmentAt(occurrence, shape)) == nullptr) ++added;
     }
-    if (added == 0) return skip(line, "already in the document");
+    if (added == 0) return skip(line, _("already in the document"));
     result_.occurrences += added;
     const char* uid = icalcomponent_get_uid(event);
     series_.insert(uid != nullptr && *uid != '\0' ? uid : "line " + std::to_string(line));
@@ -201,12 +202,13 @@ void CalendarEntryReader::readEvent(icalcomponent* event, icalcomponent* calenda
 void CalendarEntryReader::readTask(icalcomponent* todo, icalcomponent* calendar, size_t line) {
     Task task = Task::createdAt(now_);
     task.Description = summaryText(icalcomponent_get_summary(todo));
-    if (task.Description.empty()) return skip(line, "no summary");
-    if (icalcomponent_get_status(todo) == ICAL_STATUS_CANCELLED) return skip(line, "cancelled");
+    if (task.Description.empty()) return skip(line, _("no summary"));
+    if (icalcomponent_get_status(todo) == ICAL_STATUS_CANCELLED) return skip(line, _("cancelled"));
     icaltimetype due = dueOf(todo, calendar);
-    if (isImpossible(due)) return skip(line, "its due date is a date or time that does not exist");
+    if (isImpossible(due))
+        return skip(line, _("its due date is a date or time that does not exist"));
     if (icaltime_is_null_time(due)) due = startOf(todo, calendar);
-    if (isImpossible(due)) return skip(line, kImpossibleStart);
+    if (isImpossible(due)) return skip(line, _(kImpossibleStart));
     const DateTime dueLocal = localTimeOf(due);
     task.DueDate = dueLocal.isValid() ? dueLocal : today_;
     if (isCompletedTodo(todo)) {
@@ -216,6 +218,6 @@ void CalendarEntryReader::readTask(icalcomponent* todo, icalcomponent* calendar,
     } else {
         task.Priority = priorityOf(todo);
     }
-    if (!tasks.add(std::move(task))) return skip(line, "no identifier left");
+    if (!tasks.add(std::move(task))) return skip(line, _("no identifier left"));
     ++result_.tasks;
 }

@@ -1,4 +1,5 @@
 #include "exchange/CalendarOutline.h"
+#include "platform/Translate.h"
 
 #include <algorithm>
 #include <cctype>
@@ -39,7 +40,7 @@ Outline outlineOf(std::string_view text) {
         if (startsWithIgnoringCase(line, "BEGIN:")) {
             if (++depth > kDeepestNesting) {
                 outline.status = Status::failure(FailureKind::Content, "",
-                                                 "components nested too deep for a calendar",
+                                                 _("components nested too deep for a calendar"),
                                                  static_cast<int32_t>(lineNumber));
                 return outline;
             }

@@ -1,4 +1,5 @@
 #include "exchange/CalendarParse.h"
+#include "platform/Translate.h"
 
 #include <cstring>
 #include <memory>
@@ -62,9 +63,9 @@ void dropInZones(icalcomponent* component, const std::vector<size_t>& lines, siz
             const size_t line = index < lines.size() ? lines[index] : 0;
             ++index;
             if (dropRunawayRules(c))
-                notes.push_back({line,
-                                 "a time zone (VTIMEZONE) changes the clock more often than "
-                                 "monthly; that rule of it is left out"});
+                notes.push_back(
+                    {line, _("a time zone (VTIMEZONE) changes the clock more often than "
+                             "monthly; that rule of it is left out")});
         } else if (kind == ICAL_VCALENDAR_COMPONENT || kind == ICAL_XROOT_COMPONENT) {
             dropInZones(c, lines, index, notes);
         }

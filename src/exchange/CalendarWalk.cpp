@@ -1,4 +1,5 @@
 #include "exchange/CalendarWalk.h"
+#include "platform/Translate.h"
 
 #include "exchange/CalendarTime.h"
 
@@ -22,13 +23,13 @@ std::map<std::string, std::vector<DateTime>> replacedOccurrences(icalcomponent* 
 const char* unreadKind(icalcomponent_kind kind) {
     switch (kind) {
         case ICAL_VJOURNAL_COMPONENT:
-            return "a journal entry (VJOURNAL), which has no record here";
+            return _("a journal entry (VJOURNAL), which has no record here");
         case ICAL_VFREEBUSY_COMPONENT:
-            return "free/busy time (VFREEBUSY), which has no record here";
+            return _("free/busy time (VFREEBUSY), which has no record here");
         case ICAL_VTIMEZONE_COMPONENT:
             return nullptr;  // read where a time names it
         default:
-            return "a component of a kind not read";
+            return _("a component of a kind not read");
     }
 }
 

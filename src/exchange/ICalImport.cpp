@@ -1,4 +1,5 @@
 #include "exchange/ICalImport.h"
+#include "platform/Translate.h"
 
 #include <libical/ical.h>
 
@@ -53,15 +54,14 @@ CalendarImportResult importCalendar(PimDocument& document, std::string_view byte
         outline.hasCalendar || outline.hasEntries ? parseCalendarText(text) : nullptr);
     if (!root) {
         result.status = Status::failure(FailureKind::Content, "",
-                                        "no calendar in the file (no BEGIN:VCALENDAR line)");
+                                        _("no calendar in the file (no BEGIN:VCALENDAR line)"));
         return result;
     }
     if (!outline.hasCalendar) {
         // Several programs and libraries write their events without the calendar around.
         result.notes.push_back(
-            {1,
-             "the file has no BEGIN:VCALENDAR line; its events and to-dos are read as one "
-             "calendar"});
+            {1, _("the file has no BEGIN:VCALENDAR line; its events and to-dos are read as one "
+                  "calendar")});
     }
     root.reset(asContainer(root.release()));
     dropRunawayZoneRules(root.get(), outline, result.notes);
@@ -79,7 +79,7 @@ CalendarImportResult importICalendarText(PimDocument& document, std::string_view
     } catch (const std::bad_alloc&) {
         // Everything goes into the document at the end, so a failure before adds nothing.
         CalendarImportResult result;
-        result.status = Status::failure(FailureKind::Read, "", "not enough memory to import it");
+        result.status = Status::failure(FailureKind::Read, "", _("not enough memory to import it"));
         return result;
     }
 }
@@ -102,20 +102,24 @@ ImportTally calendarTally(const CalendarImportResult& result, CalendarParts part
     ImportTally tally;
     tally.file = file;
     if (hasAppointments(parts))
-        tally.added.push_back(addedCount(size_t(result.appointments), "appointments"));
-    if (hasTasks(parts)) tally.added.push_back(addedCount(size_t(result.tasks), "tasks"));
-    tally.skippedNoun = "entry";
-    tally.skippedNouns = "entries";
+        tally.added.push_back(
+            countText(NP_("%d appointments", "%d appointments"), size_t(result.appointments)));
+    if (hasTasks(parts))
+        tally.added.push_back(countText(NP_("%d tasks", "%d tasks"), size_t(result.tasks)));
+    tally.skippedCount = NP_("%d entry", "%d entries");
     tally.sayNoneSkipped = true;
     tally.recordsAdded = size_t(result.appointments + result.tasks);
     tally.skipped = result.skipped;
     tally.status = result.status;
     if (result.occurrences > 0) {
         const DateTime lastDay = result.windowEnd - DateTimeSpan(1.0);
-        tally.note =
-            std::to_string(result.occurrences) + " of the appointments are occurrences of " +
-            countOf(size_t(result.recurringEvents), "recurring event", "recurring events") +
-            " from " + result.windowStart.formatDate(locale) + " to " + lastDay.formatDate(locale);
+        tally.note = fillIn(P_("%s of the appointments are occurrences of %s from %s to %s",
+                               "%s of the appointments are occurrences of %s from %s to %s",
+                               static_cast<unsigned long>(result.occurrences)),
+                            {std::to_string(result.occurrences),
+                             countText(NP_("%d recurring event", "%d recurring events"),
+                                       size_t(result.recurringEvents)),
+                             result.windowStart.formatDate(locale), lastDay.formatDate(locale)});
     }
     tally.notes = result.notes;
     return tally;

@@ -1,4 +1,5 @@
 #include "exchange/RecurrenceExpansion.h"
+#include "platform/Translate.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -147,7 +148,7 @@ Occurrences expandOccurrences(icalcomponent* event, icalcomponent* calendar, Dat
         const int64_t units =
             seconds <= 0 ? 0 : int64_t(seconds / double(unitSeconds(rule.freq))) + 1;
         if (!budget.take(units)) {
-            result.failure = "repeats too often to expand";
+            result.failure = _("repeats too often to expand");
             return result;
         }
         const std::unique_ptr<icalrecur_iterator, IteratorFree> iterator(
@@ -163,7 +164,7 @@ Occurrences expandOccurrences(icalcomponent* event, icalcomponent* calendar, Dat
             const DateTime local = beforeEarliest(next) ? DateTime() : localTimeOf(next);
             const bool inWindow = local >= from && local < to;
             if (!budget.takeDate(inWindow)) {
-                result.failure = "repeats into more dates than can be expanded";
+                result.failure = _("repeats into more dates than can be expanded");
                 return result;
             }
             if (inWindow) candidates.push_back(next);

@@ -1,4 +1,5 @@
 #include "exchange/VCardImport.h"
+#include "platform/Translate.h"
 
 #include <new>
 
@@ -50,12 +51,12 @@ VCardImportResult importCards(PimDocument& document, std::string_view bytes) {
             Person person = builder.takePerson();
             completeImportedPerson(person);
             if (person.FName.empty() && person.LName.empty() && person.Company.empty()) {
-                result.skipped.push_back({cardLine, "no name or company"});
+                result.skipped.push_back({cardLine, _("no name or company")});
                 continue;
             }
             person.PhGroups = filing.groupsOf(builder.categories());
             if (!persons.add(std::move(person))) {
-                result.skipped.push_back({cardLine, "no identifier left"});
+                result.skipped.push_back({cardLine, _("no identifier left")});
                 continue;
             }
             ++result.added;
@@ -70,10 +71,10 @@ VCardImportResult importCards(PimDocument& document, std::string_view bytes) {
                 builder.take(line, unicode);
         }
     }
-    if (depth > 0) result.skipped.push_back({cardLine, "the card has no END:VCARD line"});
+    if (depth > 0) result.skipped.push_back({cardLine, _("the card has no END:VCARD line")});
     if (!sawCard && text.find_first_not_of(" \t\r\n") != std::string_view::npos) {
-        result.status =
-            Status::failure(FailureKind::Content, "", "no vCard in the file (no BEGIN:VCARD line)");
+        result.status = Status::failure(FailureKind::Content, "",
+                                        _("no vCard in the file (no BEGIN:VCARD line)"));
         return result;
     }
     result.groupsAdded = static_cast<int32_t>(filing.added.size());
@@ -89,7 +90,7 @@ VCardImportResult importVCardText(PimDocument& document, std::string_view bytes)
     } catch (const std::bad_alloc&) {
         // Everything goes into the document at the end, so a failure before adds nothing.
         VCardImportResult result;
-        result.status = Status::failure(FailureKind::Read, "", "not enough memory to import it");
+        result.status = Status::failure(FailureKind::Read, "", _("not enough memory to import it"));
         return result;
     }
 }
@@ -108,15 +109,15 @@ VCardImportResult importVCardFile(PimDocument& document, const std::string& path
 
 ImportTally vcardTally(const VCardImportResult& result, const std::string& file) {
     ImportTally tally = delimitedTally(TransferKind::Persons, result, file);
-    tally.skippedNoun = "card";
-    tally.skippedNouns = "cards";
+    tally.skippedCount = NP_("%d card", "%d cards");
     tally.sayNoneSkipped = true;
     if (result.groupsAdded > 0)
-        tally.alsoAdded.push_back(countOf(size_t(result.groupsAdded), "group", "groups"));
+        tally.alsoAdded.push_back(
+            countText(NP_("%d group", "%d groups"), size_t(result.groupsAdded)));
     if (result.valuesLeftOut > 0) {
-        tally.leftOut.push_back(countOf(size_t(result.valuesLeftOut),
-                                        "value with no field of its own",
-                                        "values with no field of their own"));
+        tally.leftOut.push_back(countText(
+            NP_("%d value with no field of its own", "%d values with no field of their own"),
+            size_t(result.valuesLeftOut)));
     }
     return tally;
 }

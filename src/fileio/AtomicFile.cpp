@@ -1,4 +1,5 @@
 #include "fileio/AtomicFile.h"
+#include "platform/Translate.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -54,7 +55,7 @@ Status writeFileAtomically(const std::string& path, std::string_view bytes) {
 Status writeFileAtomically(const std::string& path,
                            const std::function<bool(const ByteSink&)>& produce,
                            const WriteOptions& options) {
-    if (path.empty()) return Status::failure(FailureKind::Usage, "", "no file name given");
+    if (path.empty()) return Status::failure(FailureKind::Usage, "", _("no file name given"));
 
     // A name for one of this process's descriptors is written through the descriptor.
     if (const int fd = descriptorNamedBy(path); fd >= 0)
@@ -67,7 +68,7 @@ Status writeFileAtomically(const std::string& path,
         // them goes straight in. Other devices are no place for a document.
         if (S_ISCHR(st.st_mode) || S_ISFIFO(st.st_mode)) return writeToStreamFile(path, produce);
         if (!S_ISREG(st.st_mode))
-            return Status::failure(FailureKind::Write, path, "not a regular file");
+            return Status::failure(FailureKind::Write, path, _("not a regular file"));
         // A file marked read-only is meant to stay as it is, even for the superuser.
         if ((st.st_mode & 0222) == 0 || access(path.c_str(), W_OK) != 0)
             return fileFailure(FailureKind::Write, path, EACCES);
@@ -86,7 +87,7 @@ Status writeFileAtomically(const std::string& path,
     if (const int error = temp.open(directory); error != 0) {
         return Status::failure(
             FailureKind::Write, directory,
-            std::string("cannot create a file in this folder: ") + std::strerror(error));
+            fillIn(_("cannot create a file in this folder: %s"), {std::strerror(error)}));
     }
 
     // The disk starts on each few megabytes while the next are made, so that the flush
@@ -120,7 +121,7 @@ Status writeFileAtomically(const std::string& path,
     // Checked as late as can be, just before the file is replaced.
     if (options.unchangedSince && currentStamp(target) != options.unchangedSince) {
         return Status::failure(FailureKind::Conflict, path,
-                               "changed by another program since it was read; not overwritten");
+                               _("changed by another program since it was read; not overwritten"));
     }
     if (const int error = temp.replace(target); error != 0)
         return fileFailure(FailureKind::Write, path, error);

@@ -1,4 +1,5 @@
 #include "fileio/FileLock.h"
+#include "platform/Translate.h"
 
 #include <fcntl.h>
 #include <sys/file.h>
@@ -53,7 +54,7 @@ Status FileLock::lock(const std::string& path, std::chrono::milliseconds patienc
         if (!locked) {
             return Status::failure(
                 FailureKind::Busy, path,
-                "locked by another program that is changing it; try again later");
+                _("locked by another program that is changing it; try again later"));
         }
         // Replaced while waiting: lock the file that took its place.
     }

@@ -1,4 +1,5 @@
 #include "fileio/StreamWrite.h"
+#include "platform/Translate.h"
 
 #include <fcntl.h>
 #include <unistd.h>
@@ -64,7 +65,7 @@ Status writeToDescriptor(int fd, const std::string& name,
         if (!produce(sink) || writeError != 0)
             return fileFailure(FailureKind::Write, name, writeError != 0 ? writeError : EIO);
     } catch (const std::bad_alloc&) {
-        return Status::failure(FailureKind::Write, name, "not enough memory to write it");
+        return Status::failure(FailureKind::Write, name, _("not enough memory to write it"));
     }
     return {};
 }
@@ -95,7 +96,7 @@ Status writeToStreamFile(const std::string& path,
         fd = ::open(path.c_str(), O_WRONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
     } while (fd < 0 && errno == EINTR);
     if (fd < 0 && errno == ENXIO)
-        return Status::failure(FailureKind::Write, path, "no program is reading it");
+        return Status::failure(FailureKind::Write, path, _("no program is reading it"));
     if (fd < 0) return fileFailure(FailureKind::Write, path, errno);
     if (const int flags = fcntl(fd, F_GETFL); flags >= 0) fcntl(fd, F_SETFL, flags & ~O_NONBLOCK);
     Status result = writeToDescriptor(fd, path, produce);

@@ -1,4 +1,5 @@
 #include "fileio/UserFolders.h"
+#include "platform/Translate.h"
 
 #include <sys/stat.h>
 
@@ -72,6 +73,7 @@ std::string makePrivateFolder(const std::string& folder) {
             return step + ": " + std::strerror(errno);
     }
     struct stat st {};
-    if (stat(folder.c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) return folder + ": not a folder";
+    if (stat(folder.c_str(), &st) != 0 || !S_ISDIR(st.st_mode))
+        return folder + ": " + _("not a folder");
     return "";
 }

@@ -9,6 +9,7 @@
 #include "fileio/AtomicFile.h"
 #include "fileio/FileBytes.h"
 #include "fileio/PosixFile.h"
+#include "platform/Translate.h"
 
 namespace {
 
@@ -33,7 +34,7 @@ int readToEnd(int fd, FileBytes& bytes) {
 }  // namespace
 
 Status readWholeFile(const std::string& path, FileBytes& contents, FileStamp* stamp) {
-    if (path.empty()) return Status::failure(FailureKind::Usage, "", "no file name given");
+    if (path.empty()) return Status::failure(FailureKind::Usage, "", _("no file name given"));
     // Not blocking: a FIFO without a writer must not hang the open. Only regular files are
     // read, since a device or a pipe may never end.
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
@@ -47,7 +48,7 @@ Status readWholeFile(const std::string& path, FileBytes& contents, FileStamp* st
     if (error != 0 || !S_ISREG(st.st_mode)) {
         ::close(fd);
         return error != 0 ? fileFailure(FailureKind::Read, path, error)
-                          : Status::failure(FailureKind::Read, path, "not a regular file");
+                          : Status::failure(FailureKind::Read, path, _("not a regular file"));
     }
     FileBytes bytes;
     // The size is a hint only: the file may grow or shrink while it is read. One byte
@@ -58,7 +59,7 @@ Status readWholeFile(const std::string& path, FileBytes& contents, FileStamp* st
         error = readToEnd(fd, bytes);
     ::close(fd);
     if (error == ENOMEM)
-        return Status::failure(FailureKind::Read, path, "not enough memory to hold it");
+        return Status::failure(FailureKind::Read, path, _("not enough memory to hold it"));
     if (error != 0) return fileFailure(FailureKind::Read, path, error);
     contents = std::move(bytes);
     if (stamp != nullptr) *stamp = stampOf(st);
@@ -72,7 +73,7 @@ Status readWholeFile(const std::string& path, std::string& contents, FileStamp* 
     try {
         contents.assign(bytes.view());
     } catch (const std::bad_alloc&) {
-        return Status::failure(FailureKind::Read, path, "not enough memory to hold it");
+        return Status::failure(FailureKind::Read, path, _("not enough memory to hold it"));
     }
     if (stamp != nullptr) *stamp = read;
     return {};

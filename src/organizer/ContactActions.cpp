@@ -1,4 +1,5 @@
 #include "organizer/ContactActions.h"
+#include "platform/Translate.h"
 
 #include <algorithm>
 #include <cctype>
@@ -50,17 +51,19 @@ std::string dialFailureMessage(DialOutcome outcome) {
         case DialOutcome::Placed:
             return {};
         case DialOutcome::InvalidNumber:
-            return "The number you have tried to dial is not valid. Please correct it and try "
-                   "again.";
+            return _(
+                "The number you have tried to dial is not valid. Please correct it and try "
+                "again.");
         case DialOutcome::QueueFull:
-            return "Your calling queue is full. Please try again later";
+            return _("Your calling queue is full. Please try again later");
         case DialOutcome::NoDialer:
-            return "There is no phone dialer active on your computer. Ifyou have not done so, "
-                   "please install the phone dialer applet from Windows Setup";
+            return _(
+                "There is no phone dialer active on your computer. Ifyou have not done so, "
+                "please install the phone dialer applet from Windows Setup");
         case DialOutcome::Failed:
             break;
     }
-    return "Unknown error. The call could not be placed.";
+    return _("Unknown error. The call could not be placed.");
 }
 
 void ContactActions::dial(const std::string& number) {
@@ -69,9 +72,9 @@ void ContactActions::dial(const std::string& number) {
         std::any_of(number.begin(), number.end(), [](char c) { return c >= '0' && c <= '9'; });
     const DialOutcome outcome = hasDigit ? launcher_.dial(number) : DialOutcome::InvalidNumber;
     if (outcome == DialOutcome::NoDialer)
-        offerCopy(ContactProgram::Dialer, number, "Calling Error");
+        offerCopy(ContactProgram::Dialer, number, _("Calling Error"));
     else if (outcome != DialOutcome::Placed)
-        prompts_.showMessage(dialFailureMessage(outcome), "Calling Error", MessageIcon::Error);
+        prompts_.showMessage(dialFailureMessage(outcome), _("Calling Error"), MessageIcon::Error);
 }
 
 void ContactActions::mail(const std::string& address) {
@@ -87,13 +90,13 @@ void ContactActions::mailGroup(const std::vector<std::string>& addresses) {
 }
 
 void ContactActions::openMail(const std::string& url, const std::string& copied) {
-    if (!launcher_.open(url)) offerCopy(ContactProgram::Mail, copied, "E-Mail Error");
+    if (!launcher_.open(url)) offerCopy(ContactProgram::Mail, copied, _("E-Mail Error"));
 }
 
 void ContactActions::openWebPage(const std::string& stored) {
     if (stored.empty()) return;
     const std::string url = webPageUrl(stored);
-    if (!launcher_.open(url)) offerCopy(ContactProgram::Browser, url, "Web Browser Error");
+    if (!launcher_.open(url)) offerCopy(ContactProgram::Browser, url, _("Web Browser Error"));
 }
 
 void ContactActions::offerCopy(ContactProgram program, const std::string& text,

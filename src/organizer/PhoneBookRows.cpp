@@ -1,4 +1,5 @@
 #include "organizer/PhoneBookRows.h"
+#include "platform/Translate.h"
 
 #include <algorithm>
 
@@ -112,7 +113,7 @@ std::array<DetailText, kPersonDetailCount> personDetails(const Person* person) {
         const auto detail = static_cast<PersonDetail>(i);
         const std::string* value = person ? &detailField(*person, detail) : nullptr;
         if (value == nullptr || value->empty()) {
-            details[i] = DetailText{kNotAvailable, false};
+            details[i] = DetailText{_(kNotAvailable), false};
         } else if (detail == PersonDetail::WorkPhone && !person->WkExt.empty()) {
             details[i] = DetailText{*value + "x" + person->WkExt, true};
         } else {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/Translate.h"
+
 #include <array>
 #include <cstdint>
 #include <string>
@@ -75,7 +77,7 @@ struct DetailText {
 };
 
 // The text every empty detail shows.
-inline constexpr const char* kNotAvailable = "Not Available";
+inline constexpr const char* kNotAvailable = N_("Not Available");
 
 // The detail controls for a person; every one "Not Available" for nullptr. The work phone
 // shows its extension after an "x".

@@ -1,4 +1,5 @@
 #include "organizer/ReminderText.h"
+#include "platform/Translate.h"
 
 #include <cstdio>
 
@@ -14,7 +15,8 @@ std::string_view firstCharacters(std::string_view text, size_t count) {
 }
 
 std::string reminderCaption(std::string_view description) {
-    return "Reminder: " + std::string(firstCharacters(description, kCaptionDescriptionChars));
+    return fillIn(_("Reminder: %s"),
+                  {std::string(firstCharacters(description, kCaptionDescriptionChars))});
 }
 
 std::string reminderMessage(DateTime startTime) {
@@ -28,5 +30,5 @@ std::string reminderMessage(DateTime startTime) {
                       f->hour < 12 ? "AM" : "PM");
         time = buffer;
     }
-    return "This is your reminder for your " + time + " appointment.";
+    return fillIn(_("This is your reminder for your %s appointment."), {time});
 }

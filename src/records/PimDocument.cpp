@@ -1,4 +1,5 @@
 #include "records/PimDocument.h"
+#include "platform/Translate.h"
 
 #include <algorithm>
 #include <new>
@@ -269,9 +270,9 @@ CompactResult PimDocument::compact(const WriteStep& write) {
         DocumentEdit reversal = applyQuietly(RecordEdit<Task>(std::move(old)));
         if (journal_ != nullptr) journal_->recorded(std::move(reversal));
     }
-    result.written =
-        path_.empty() ? Status::failure(FailureKind::Usage, "", "the document has no file name yet")
-                      : write(*this, path_);
+    result.written = path_.empty() ? Status::failure(FailureKind::Usage, "",
+                                                     _("the document has no file name yet"))
+                                   : write(*this, path_);
     if (result.written)
         setModified(false);
     else if (result.tasksRemoved > 0)

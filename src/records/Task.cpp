@@ -1,4 +1,5 @@
 #include "records/Task.h"
+#include "platform/Translate.h"
 
 Task Task::createdAt(DateTime now) {
     Task task;
@@ -9,13 +10,13 @@ Task Task::createdAt(DateTime now) {
 const char* Task::priorityName(int32_t priority) {
     switch (priority) {
         case High:
-            return "High";
+            return _("High");
         case Medium:
-            return "Medium";
+            return _("Medium");
         case Low:
-            return "Low";
+            return _("Low");
         case Done:
-            return "Done";
+            return _("Done");
         default:
             return "";
     }

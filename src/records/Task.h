@@ -18,7 +18,7 @@ struct Task {
     // A new task as the program creates it: High priority, due at `now`, not done.
     [[nodiscard]] static Task createdAt(DateTime now);
     [[nodiscard]] bool isDone() const { return Priority == Done; }
-    // "High", "Medium", "Low", "Done"; "" for any other number.
+    // "High", "Medium", "Low", "Done" in the user's language; "" for any other number.
     [[nodiscard]] static const char* priorityName(int32_t priority);
 
     bool operator==(const Task&) const = default;

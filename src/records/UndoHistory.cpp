@@ -1,4 +1,5 @@
 #include "records/UndoHistory.h"
+#include "platform/Translate.h"
 
 #include <iterator>
 #include <type_traits>
@@ -8,25 +9,32 @@
 
 namespace {
 
+// Whole names, not a verb and a noun put together: other languages inflect them.
 template <class Record>
-constexpr const char* recordName() {
-    if constexpr (std::is_same_v<Record, Person>) return "Person";
-    if constexpr (std::is_same_v<Record, Task>) return "Task";
-    if constexpr (std::is_same_v<Record, Appointment>) return "Appointment";
-    if constexpr (std::is_same_v<Record, PhGroup>) return "Group";
+const char* const* recordNames() {
+    static constexpr const char* kPerson[] = {N_("Add Person"), N_("Delete Person"),
+                                              N_("Edit Person")};
+    static constexpr const char* kTask[] = {N_("Add Task"), N_("Delete Task"), N_("Edit Task")};
+    static constexpr const char* kAppointment[] = {N_("Add Appointment"), N_("Delete Appointment"),
+                                                   N_("Edit Appointment")};
+    static constexpr const char* kGroup[] = {N_("Add Group"), N_("Delete Group"), N_("Edit Group")};
+    if constexpr (std::is_same_v<Record, Person>) return kPerson;
+    if constexpr (std::is_same_v<Record, Task>) return kTask;
+    if constexpr (std::is_same_v<Record, Appointment>) return kAppointment;
+    if constexpr (std::is_same_v<Record, PhGroup>) return kGroup;
 }
 
 // A reversal names the opposite of what the edit did: erasing undoes an addition.
 template <class Record>
 std::string nameOf(const RecordEdit<Record>& reversal) {
-    const char* verb = std::holds_alternative<EraseRecords<Record>>(reversal)    ? "Add "
-                       : std::holds_alternative<InsertRecords<Record>>(reversal) ? "Delete "
-                                                                                 : "Edit ";
-    return verb + std::string(recordName<Record>());
+    const int verb = std::holds_alternative<EraseRecords<Record>>(reversal)    ? 0
+                     : std::holds_alternative<InsertRecords<Record>>(reversal) ? 1
+                                                                               : 2;
+    return _(recordNames<Record>()[verb]);
 }
 
 std::string nameOf(const ReplaceUser&) {
-    return "Edit User";
+    return _("Edit User");
 }
 
 std::string nameOf(const EditSequence& sequence);
@@ -41,7 +49,7 @@ namespace {
 
 // A sequence is named for its main edit, which its reversal undoes first.
 std::string nameOf(const EditSequence& sequence) {
-    return sequence.edits.empty() ? std::string("Change") : editName(sequence.edits.front());
+    return sequence.edits.empty() ? std::string(_("Change")) : editName(sequence.edits.front());
 }
 
 }  // namespace

@@ -1,51 +1,53 @@
 #include "records/UndoStepNames.h"
 
+#include "platform/Translate.h"
+
 const char* undoStepName(UndoStep step) {
     switch (step) {
         case UndoStep::AddTask:
-            return "Add Task";
+            return _("Add Task");
         case UndoStep::EditTask:
-            return "Edit Task";
+            return _("Edit Task");
         case UndoStep::CompleteTask:
-            return "Complete Task";
+            return _("Complete Task");
         case UndoStep::DeleteTask:
-            return "Delete Task";
+            return _("Delete Task");
         case UndoStep::AddAppointment:
-            return "Add Appointment";
+            return _("Add Appointment");
         case UndoStep::EditAppointment:
-            return "Edit Appointment";
+            return _("Edit Appointment");
         case UndoStep::DeleteAppointment:
-            return "Delete Appointment";
+            return _("Delete Appointment");
         case UndoStep::TurnOffReminder:
-            return "Turn Off Reminder";
+            return _("Turn Off Reminder");
         case UndoStep::AddPerson:
-            return "Add Person";
+            return _("Add Person");
         case UndoStep::EditPerson:
-            return "Edit Person";
+            return _("Edit Person");
         case UndoStep::DeletePerson:
-            return "Delete Person";
+            return _("Delete Person");
         case UndoStep::EditUser:
-            return "Edit User";
+            return _("Edit User");
         case UndoStep::AddGroup:
-            return "Add Group";
+            return _("Add Group");
         case UndoStep::EditGroup:
-            return "Edit Group";
+            return _("Edit Group");
         case UndoStep::DeleteGroup:
-            return "Delete Group";
+            return _("Delete Group");
         case UndoStep::Compact:
-            return "Compact";
+            return _("Compact");
         case UndoStep::ImportNames:
-            return "Import Names";
+            return _("Import Names");
         case UndoStep::ImportTasks:
-            return "Import Tasks";
+            return _("Import Tasks");
         case UndoStep::ImportAppointments:
-            return "Import Appointments";
+            return _("Import Appointments");
         case UndoStep::ImportCalendar:
-            return "Import Calendar";
+            return _("Import Calendar");
         case UndoStep::Restore:
-            return "Restore";
+            return _("Restore");
         case UndoStep::Synchronize:
-            return "Synchronize";
+            return _("Synchronize");
     }
-    return "Change";
+    return _("Change");
 }

@@ -1,8 +1,10 @@
 #include "reports/DailyAppointmentsReport.h"
 
+#include "platform/Translate.h"
+
 DailyAppointmentsReport::DailyAppointmentsReport(PageCanvas& measuring, const Locale& locale,
                                                  std::vector<Appointment> appointments)
-    : DailyReport(measuring, locale, "DAILY APPOINTMENTS"),
+    : DailyReport(measuring, locale, _("DAILY APPOINTMENTS")),
       appointments_(std::move(appointments)) {}
 
 int DailyAppointmentsReport::endColumnX() const {
@@ -11,7 +13,9 @@ int DailyAppointmentsReport::endColumnX() const {
 }
 
 std::vector<DailyReport::Head> DailyAppointmentsReport::heads() const {
-    return {{firstColumnX(), "START"}, {endColumnX(), "END"}, {secondColumnX(), "APPOINTMENT"}};
+    return {{firstColumnX(), _("START")},
+            {endColumnX(), _("END")},
+            {secondColumnX(), _("APPOINTMENT")}};
 }
 
 void DailyAppointmentsReport::drawItems(int pageIndex) {

@@ -1,10 +1,12 @@
 #include "reports/DailyPlanReport.h"
 
+#include "platform/Translate.h"
+
 #include <algorithm>
 
 DailyPlanReport::DailyPlanReport(PageCanvas& measuring, const Locale& locale,
                                  std::vector<Appointment> appointments, std::vector<Task> tasks)
-    : DailyReport(measuring, locale, "DAILY PLAN"),
+    : DailyReport(measuring, locale, _("DAILY PLAN")),
       appointments_(std::move(appointments)),
       tasks_(std::move(tasks)) {}
 
@@ -21,8 +23,8 @@ DailyPlanReport::Columns DailyPlanReport::columns() const {
 
 std::vector<DailyReport::Head> DailyPlanReport::heads() const {
     const Columns x = columns();
-    return {{x.start, "START"}, {x.end, "END"},           {x.appointment, "APPOINTMENT"},
-            {x.task, "TASK"},   {x.priority, "PRIORITY"}, {x.dueDate, "DUE DATE"}};
+    return {{x.start, _("START")}, {x.end, _("END")},           {x.appointment, _("APPOINTMENT")},
+            {x.task, _("TASK")},   {x.priority, _("PRIORITY")}, {x.dueDate, _("DUE DATE")}};
 }
 
 void DailyPlanReport::drawFrame() {

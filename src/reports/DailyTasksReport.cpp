@@ -1,13 +1,15 @@
 #include "reports/DailyTasksReport.h"
 
+#include "platform/Translate.h"
+
 DailyTasksReport::DailyTasksReport(PageCanvas& measuring, const Locale& locale,
                                    std::vector<Task> tasks)
-    : DailyReport(measuring, locale, "DAILY TASKS"), tasks_(std::move(tasks)) {}
+    : DailyReport(measuring, locale, _("DAILY TASKS")), tasks_(std::move(tasks)) {}
 
 std::vector<DailyReport::Head> DailyTasksReport::heads() const {
     const int col1 = firstColumnX();
     const int col2 = secondColumnX();
-    return {{col1, "TASK"}, {col2, "PRIORITY"}, {col2 + (col2 - col1) / 2, "DUE DATE"}};
+    return {{col1, _("TASK")}, {col2, _("PRIORITY")}, {col2 + (col2 - col1) / 2, _("DUE DATE")}};
 }
 
 void DailyTasksReport::drawItems(int pageIndex) {

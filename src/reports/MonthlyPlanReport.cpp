@@ -1,11 +1,16 @@
 #include "reports/MonthlyPlanReport.h"
+#include "platform/Translate.h"
 
 #include <string_view>
 
 namespace {
 
-constexpr std::string_view kGridMonthNames = "Jan Feb Mar Apr May Jun Jul Aug Sep Oct Nov Dec ";
-constexpr std::string_view kWeekdayHeads = "SUNMONTUEWEDTHUFRISAT";
+constexpr const char* kGridMonthNames[] = {
+    NC_("month", "Jan"), NC_("month", "Feb"), NC_("month", "Mar"), NC_("month", "Apr"),
+    NC_("month", "May"), NC_("month", "Jun"), NC_("month", "Jul"), NC_("month", "Aug"),
+    NC_("month", "Sep"), NC_("month", "Oct"), NC_("month", "Nov"), NC_("month", "Dec")};
+constexpr const char* kWeekdayHeads[] = {N_("SUN"), N_("MON"), N_("TUE"), N_("WED"),
+                                         N_("THU"), N_("FRI"), N_("SAT")};
 constexpr int kDayTextPoints = 6;
 // The title grows in steps of two points until it fills a third of its row; a canvas
 // that never reports a taller font must not keep it growing for ever.
@@ -21,7 +26,7 @@ MonthlyPlanReport::MonthlyPlanReport(PageCanvas& measuring, const Locale& locale
       year_(year) {}
 
 std::string MonthlyPlanReport::gridTitle() const {
-    std::string name(kGridMonthNames.substr(size_t(month_ - 1) * 4, 3));
+    std::string name(translatedInContext(kGridMonthNames[month_ - 1]));
     return name + " " + std::to_string(year_);
 }
 
@@ -67,7 +72,7 @@ void MonthlyPlanReport::drawGrid(int y0) {
     const FontSpec previous = p.selectFont(boldFont());
     for (int k = 0; k < 7; ++k) {
         textOut(c.left + k * w + (w - 3 * avg) / 2, y0 + 2 * h - line,
-                std::string(kWeekdayHeads.substr(size_t(k) * 3, 3)));
+                std::string(_(kWeekdayHeads[k])));
     }
     dayRects_.clear();
     int column = firstWeekday(year_, month_);

@@ -1,4 +1,5 @@
 #include "reports/PageProvider.h"
+#include "platform/Translate.h"
 
 #include "reports/PageCanvas.h"
 #include "reports/PrintReport.h"
@@ -21,8 +22,8 @@ bool ReportPageProvider::hasPage(int pageIndex) const {
 bool ReportPageProvider::drawPage(int pageIndex, PageCanvas& canvas) {
     if (!hasPage(pageIndex)) return false;
     if (status_) {
-        status_("Page " + std::to_string(pageIndex + 1) + " of " +
-                std::to_string(report_.pageCount()));
+        status_(fillIn(_("Page %s of %s"),
+                       {std::to_string(pageIndex + 1), std::to_string(report_.pageCount())}));
     }
     report_.printPage(canvas, pageIndex);
     return true;

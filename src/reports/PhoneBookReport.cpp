@@ -1,4 +1,5 @@
 #include "reports/PhoneBookReport.h"
+#include "platform/Translate.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -42,14 +43,15 @@ PhoneBookReport::PhoneBookReport(PageCanvas& measuring, std::vector<Person> pers
 
 void PhoneBookReport::drawHeader() {
     const FontSpec previous = page().selectFont(boldFont());
-    textCentred(contentRect().top, "ADDRESS BOOK");
+    textCentred(contentRect().top, _("ADDRESS BOOK"));
     page().selectFont(previous);
 }
 
 void PhoneBookReport::drawFooter(int pageNumber) {
     const FontSpec previous = page().selectFont(boldFont());
-    textCentred(contentRect().bottom - lineHeight(),
-                "Page " + std::to_string(pageNumber) + " of " + std::to_string(pageCount()));
+    textCentred(
+        contentRect().bottom - lineHeight(),
+        fillIn(_("Page %s of %s"), {std::to_string(pageNumber), std::to_string(pageCount())}));
     page().selectFont(previous);
 }
 
@@ -92,20 +94,20 @@ void PhoneBookReport::drawEntry(const Person& p, int top) {
     };
 
     at(left, 0, addressName(p.FName, p.LName));
-    at(left, 1, "Company: " + p.Company);
-    at(left, 2, "Position: " + p.Position);
+    at(left, 1, _("Company: ") + p.Company);
+    at(left, 2, _("Position: ") + p.Position);
     at(left, 3, p.Addr1);
     int row = 4;
     if (!p.Addr2.empty()) at(left, row++, p.Addr2);
     at(left, row, cityLine(p.City, p.State, p.Zip));
 
-    at(right, 0, "Home Phone: " + p.HmPhone);
-    at(right, 1, "Work Phone: " + p.WkPhone + (p.WkExt.empty() ? "" : " Ext. " + p.WkExt));
-    at(right, 2, "Fax: " + p.Fax);
-    at(right, 3, "E-Mail: " + p.EMail);
-    at(right, 4, "Pager: " + p.Pager);
-    at(right, 5, "CelPhone: " + p.CelPhone);
-    at(right, 6, "Web Page: " + p.WebPage);
+    at(right, 0, _("Home Phone: ") + p.HmPhone);
+    at(right, 1, _("Work Phone: ") + p.WkPhone + (p.WkExt.empty() ? "" : _(" Ext. ") + p.WkExt));
+    at(right, 2, _("Fax: ") + p.Fax);
+    at(right, 3, _("E-Mail: ") + p.EMail);
+    at(right, 4, _("Pager: ") + p.Pager);
+    at(right, 5, _("CelPhone: ") + p.CelPhone);
+    at(right, 6, _("Web Page: ") + p.WebPage);
 
     page().moveTo(left, top + 7 * line);
     page().lineTo(contentRect().right, top + 7 * line);

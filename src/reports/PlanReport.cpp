@@ -1,4 +1,5 @@
 #include "reports/PlanReport.h"
+#include "platform/Translate.h"
 
 #include <algorithm>
 
@@ -7,7 +8,10 @@
 
 namespace {
 
-constexpr std::string_view kSmallMonthNames = "Jan Feb Mar Apr May JuneJulyAug SeptOct Nov Dec ";
+constexpr const char* kSmallMonthNames[] = {
+    NC_("month", "Jan"),  NC_("month", "Feb"),  NC_("month", "Mar"),  NC_("month", "Apr"),
+    NC_("month", "May"),  NC_("month", "June"), NC_("month", "July"), NC_("month", "Aug"),
+    NC_("month", "Sept"), NC_("month", "Oct"),  NC_("month", "Nov"),  NC_("month", "Dec")};
 
 // Month `month` of `year` with the month brought into 1..12.
 void normalise(int& year, int& month) {
@@ -16,9 +20,7 @@ void normalise(int& year, int& month) {
 }
 
 std::string smallMonthName(int month) {
-    std::string name(kSmallMonthNames.substr(size_t(month - 1) * 4, 4));
-    if (name.back() == ' ') name.pop_back();
-    return name;
+    return translatedInContext(kSmallMonthNames[month - 1]);
 }
 
 }  // namespace
@@ -103,9 +105,11 @@ void PlanReport::drawSmallCalendar(int year, int month, int x0, int y0) {
     }
     const std::string title = smallMonthName(month) + " " + std::to_string(year);
     textOut(x0 + (width - textWidth(title)) / 2, y0, title);
-    constexpr std::string_view kLetters = "SMTWTFS";
+    static constexpr const char* kLetters[] = {
+        NC_("Sunday", "S"),   NC_("Monday", "M"), NC_("Tuesday", "T"), NC_("Wednesday", "W"),
+        NC_("Thursday", "T"), NC_("Friday", "F"), NC_("Saturday", "S")};
     for (int k = 0; k < 7; ++k)
-        textOut(x0 + k * cw + avg, y0 + line, std::string(1, kLetters[size_t(k)]));
+        textOut(x0 + k * cw + avg, y0 + line, translatedInContext(kLetters[k]));
     int column = firstWeekday(year, month);
     int y = y0 + 2 * line;
     const int days = monthLength(year, month);

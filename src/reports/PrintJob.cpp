@@ -1,10 +1,11 @@
 #include "reports/PrintJob.h"
+#include "platform/Translate.h"
 
 #include "reports/PageProvider.h"
 
 Status runPrintJob(PageProvider& pages, PageSink& sink, const std::string& documentName) {
     if (!sink.startDocument(documentName))
-        return Status::failure(FailureKind::Write, "", "the document could not be started");
+        return Status::failure(FailureKind::Write, "", _("the document could not be started"));
     // A sink has a canvas only once a page is started, so the job begins on the first.
     bool aborted = false;
     std::string failure;
@@ -12,7 +13,7 @@ Status runPrintJob(PageProvider& pages, PageSink& sink, const std::string& docum
     int index = 0;
     for (; pages.hasPage(index); ++index) {
         if (!sink.startPage()) {
-            failure = "page " + std::to_string(index + 1) + " could not be started";
+            failure = fillIn(_("page %s could not be started"), {std::to_string(index + 1)});
             aborted = true;
             break;
         }
@@ -25,11 +26,12 @@ Status runPrintJob(PageProvider& pages, PageSink& sink, const std::string& docum
         aborted = !pages.drawPage(index, canvas);
         pages.afterPage(index, canvas);
         if (!sink.endPage() && !aborted) {
-            failure = "page " + std::to_string(index + 1) + " could not be finished";
+            failure = fillIn(_("page %s could not be finished"), {std::to_string(index + 1)});
             aborted = true;
         }
         if (aborted) {
-            if (failure.empty()) failure = "page " + std::to_string(index + 1) + " was not drawn";
+            if (failure.empty())
+                failure = fillIn(_("page %s was not drawn"), {std::to_string(index + 1)});
             break;
         }
     }
@@ -39,6 +41,6 @@ Status runPrintJob(PageProvider& pages, PageSink& sink, const std::string& docum
         return Status::failure(FailureKind::Write, "", failure);
     }
     if (!sink.endDocument())
-        return Status::failure(FailureKind::Write, "", "the document could not be finished");
+        return Status::failure(FailureKind::Write, "", _("the document could not be finished"));
     return {};
 }

@@ -1,4 +1,5 @@
 #include "reports/PrintReport.h"
+#include "platform/Translate.h"
 
 #include <cmath>
 #include <cstdint>
@@ -93,7 +94,7 @@ void PrintReport::printPage(PageCanvas& canvas, int pageIndex) {
 
 void PrintReport::drawFooter(int pageNumber) {
     const FontSpec previous = page().selectFont(boldFont_);
-    textCentred(content_.bottom - lineHeight_, "Page " + std::to_string(pageNumber));
+    textCentred(content_.bottom - lineHeight_, fillIn(_("Page %s"), {std::to_string(pageNumber)}));
     page().selectFont(previous);
 }
 

@@ -1,27 +1,28 @@
 #include "reports/ReportFileName.h"
+#include "platform/Translate.h"
 
 #include "shell/FileDialogFolder.h"
 
 std::string reportTitle(ReportKind kind) {
     switch (kind) {
         case ReportKind::PhoneBook:
-            return "Phone Book";
+            return _("Phone Book");
         case ReportKind::Envelopes:
-            return "Envelopes";
+            return _("Envelopes");
         case ReportKind::DailyPlan:
-            return "Daily Tasks and Appointments";
+            return _("Daily Tasks and Appointments");
         case ReportKind::DailyTasks:
-            return "Daily Tasks";
+            return _("Daily Tasks");
         case ReportKind::DailyAppointments:
-            return "Daily Appointments";
+            return _("Daily Appointments");
         case ReportKind::WeeklyPlan:
-            return "Weekly Plan";
+            return _("Weekly Plan");
         case ReportKind::MonthlyPlan:
-            return "Monthly Plan";
+            return _("Monthly Plan");
         case ReportKind::None:
             break;
     }
-    return "Report";
+    return _("Report");
 }
 
 std::string reportPdfName(const std::string& documentPath, ReportKind kind) {

@@ -1,4 +1,5 @@
 #include "reports/WeeklyPlanReport.h"
+#include "platform/Translate.h"
 
 #include <array>
 
@@ -6,10 +7,13 @@
 
 namespace {
 
-constexpr std::array<const char*, 12> kMonthNames = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
-                                                     "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
-constexpr std::array<const char*, 8> kBandLabels = {"SUNDAY",   "MONDAY", "TUESDAY",  "WEDNESDAY",
-                                                    "THURSDAY", "FRIDAY", "SATURDAY", "NOTES"};
+constexpr std::array<const char*, 12> kMonthNames = {
+    NC_("month", "Jan"), NC_("month", "Feb"), NC_("month", "Mar"), NC_("month", "Apr"),
+    NC_("month", "May"), NC_("month", "Jun"), NC_("month", "Jul"), NC_("month", "Aug"),
+    NC_("month", "Sep"), NC_("month", "Oct"), NC_("month", "Nov"), NC_("month", "Dec")};
+constexpr std::array<const char*, 8> kBandLabels = {N_("SUNDAY"),    N_("MONDAY"),   N_("TUESDAY"),
+                                                    N_("WEDNESDAY"), N_("THURSDAY"), N_("FRIDAY"),
+                                                    N_("SATURDAY"),  N_("NOTES")};
 constexpr uint32_t kTitleGrey = 0xC0C0C0;
 constexpr int kThickLine = 4;
 constexpr int kLabelGap = 6;  // between a band's rule and its labels
@@ -20,7 +24,7 @@ DateTime plusDays(DateTime day, int days) {
 
 std::string monthName(DateTime day) {
     const int month = day.month();
-    return month >= 1 && month <= 12 ? kMonthNames[size_t(month - 1)] : "";
+    return month >= 1 && month <= 12 ? translatedInContext(kMonthNames[size_t(month - 1)]) : "";
 }
 
 }  // namespace
@@ -107,13 +111,13 @@ void WeeklyPlanReport::drawBands(int pageIndex, int y0) {
             textOut(c.left, labelY, number);
             const int x = c.left + textWidth(number) + 4;
             p.selectFont(labelWeekday);
-            textOut(x, labelY, kBandLabels[size_t(dayIndex)]);
+            textOut(x, labelY, _(kBandLabels[size_t(dayIndex)]));
             p.selectFont(labelFont(8, kNormalWeight));
-            const std::string dayOfYear = "Day " + std::to_string(day.dayOfYear());
+            const std::string dayOfYear = fillIn(_("Day %s"), {std::to_string(day.dayOfYear())});
             textOut(c.right - textWidth(dayOfYear), labelY, dayOfYear);
         } else {
             p.selectFont(labelWeekday);
-            textOut(c.left, labelY, kBandLabels[7]);
+            textOut(c.left, labelY, _(kBandLabels[7]));
         }
         const int lines = line > 0 ? (bandHeight - 2 * line) / line - 1 : 0;
         for (int i = 0; i < lines; ++i) {

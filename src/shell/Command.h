@@ -39,6 +39,7 @@ struct Command {
     EnableRule enable = EnableRule::Always;
     CheckRule check = CheckRule::None;
 
-    // The menu text without the mnemonic marker and the trailing dots: "Save As".
+    // The menu text in the user's language without the mnemonic marker and the trailing
+    // dots: "Save As".
     [[nodiscard]] std::string plainText() const;
 };

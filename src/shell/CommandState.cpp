@@ -1,4 +1,5 @@
 #include "shell/CommandState.h"
+#include "platform/Translate.h"
 
 bool isCommandEnabled(const Command& command, const ShellSnapshot& s) {
     switch (command.enable) {
@@ -47,7 +48,8 @@ const std::string& namedStep(const Command& command, const ShellSnapshot& s) {
 }
 
 std::string withStep(const char* text, const std::string& step) {
-    return step.empty() ? std::string(text) : std::string(text) + " " + step;
+    return step.empty() ? std::string(_(text))
+                        : fillIn(C_("a command and the step it acts on", "%s %s"), {_(text), step});
 }
 
 }  // namespace
@@ -58,7 +60,7 @@ std::string commandMenuText(const Command& command, const ShellSnapshot& s) {
 
 std::string commandPrompt(const Command& command, const ShellSnapshot& s) {
     const std::string& step = namedStep(command, s);
-    return step.empty() ? std::string(command.prompt) : withStep(command.tooltip, step);
+    return step.empty() ? std::string(_(command.prompt)) : withStep(command.tooltip, step);
 }
 
 std::optional<bool> commandCheckMark(const Command& command, const ShellSnapshot& s) {

@@ -1,4 +1,5 @@
 #include "shell/DocFileStorage.h"
+#include "platform/Translate.h"
 
 #include <filesystem>
 #include <utility>
@@ -67,7 +68,7 @@ std::string DocFileStorage::keepPrevious(const std::string& path, SaveMode mode)
     // A version that cannot be kept is no reason to refuse the save: the user is told.
     std::string added;
     if (const Status kept = backups_->keepCurrent(path, false, &added); !kept)
-        notice_ = "The earlier version was not kept as a backup: " + kept.message();
+        notice_ = fillIn(_("The earlier version was not kept as a backup: %s"), {kept.message()});
     return added;
 }
 

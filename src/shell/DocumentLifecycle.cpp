@@ -1,4 +1,5 @@
 #include "shell/DocumentLifecycle.h"
+#include "platform/Translate.h"
 
 #include <filesystem>
 
@@ -34,14 +35,17 @@ std::string DocumentLifecycle::displayName() const {
 }
 
 std::string DocumentLifecycle::windowTitle() const {
-    return std::string(kAppName) + " [" + displayName() + "]";
+    // The settings keep the untitled marker in English; the user reads it in theirs.
+    const std::string shown = document_.path().empty() ? _(kUntitledName) : document_.path();
+    return std::string(kAppName) + " [" + shown + "]";
 }
 
 bool DocumentLifecycle::askSaveChanges() {
     if (!document_.isModified()) return true;
-    const MessageAnswer answer =
-        prompts_.showMessage("Save changes to " + displayName() + "?", kAppName,
-                             MessageIcon::Exclamation, MessageButtons::YesNoCancel);
+    const MessageAnswer answer = prompts_.showMessage(
+        fillIn(_("Save changes to %s?"),
+               {document_.path().empty() ? _(kUntitledName) : document_.path()}),
+        kAppName, MessageIcon::Exclamation, MessageButtons::YesNoCancel);
     switch (answer) {
         case MessageAnswer::Yes:
             // A failed write must not pass in silence: the user said Yes and the window
@@ -86,8 +90,8 @@ void DocumentLifecycle::saveAs() {
         if (writeAs(*chosen) == SaveOutcome::Saved) break;
         // The message names the file that could not be written, not the document's name.
         const MessageAnswer answer =
-            prompts_.showMessage("Error saving " + *chosen + ".", kAppName, MessageIcon::Error,
-                                 MessageButtons::RetryCancel);
+            prompts_.showMessage(fillIn(_("Error saving %s."), {*chosen}), kAppName,
+                                 MessageIcon::Error, MessageButtons::RetryCancel);
         if (answer != MessageAnswer::Retry) return;
     }
     rememberCurrentInRecentList();
@@ -118,11 +122,11 @@ void DocumentLifecycle::backup() {
     spec.initialName = backupFileStem(document_.path());
     spec.directory = parentDirectory(document_.path());
     spec.defaultExtension = "bak";
-    spec.filters = {{"Backup Files (*.bak)", "*.bak"}, {"All Files (*.*)", "*"}};
+    spec.filters = {{_("Backup Files (*.bak)"), "*.bak"}, {_("All Files (*.*)"), "*"}};
     const auto chosen = prompts_.askSavePath(spec);
     if (!chosen) return;
     if (!storage_.save(document_, *chosen, SaveMode::Overwrite))
-        prompts_.showMessage("Unable to back up file", "Backup failed", MessageIcon::Error);
+        prompts_.showMessage(_("Unable to back up file"), _("Backup failed"), MessageIcon::Error);
 }
 
 void DocumentLifecycle::compact() {
@@ -131,7 +135,7 @@ void DocumentLifecycle::compact() {
     // for the user's data.
     const bool hadPath = !document_.path().empty();
     if (!hadPath) {
-        const auto chosen = prompts_.askSavePath(documentDialogSpec(kUntitledName));
+        const auto chosen = prompts_.askSavePath(documentDialogSpec(_(kUntitledName)));
         if (!chosen) return;
         document_.setPath(*chosen);
     }
@@ -146,7 +150,7 @@ void DocumentLifecycle::compact() {
     }
     if (choice == ConflictChoice::Cancel) return;  // the document stays modified
     if (!result.written) {
-        showError("Unable to write file!");
+        showError(_("Unable to write file!"));
         return;
     }
     if (!hadPath) rememberCurrentInRecentList();
@@ -163,10 +167,10 @@ void DocumentLifecycle::openAtStartup(const StartupPlan& plan) {
             openAsUntitledInstead(status);
             loaded = true;
         } else if (plan.fromLastFile) {
-            prompts_.showMessage("Unable to load last file opened", "File Loading Error",
+            prompts_.showMessage(_("Unable to load last file opened"), _("File Loading Error"),
                                  MessageIcon::Error);
         } else {
-            showError("Error loading file.\n" + path);
+            showError(_("Error loading file.\n") + path);
         }
     }
     if (!loaded) startNewDocument();
@@ -208,11 +212,12 @@ Status DocumentLifecycle::writeChecked(const std::string& path, ConflictChoice& 
     }
     if (saved.kind() != FailureKind::Conflict) return saved;
     const MessageAnswer answer =
-        prompts_.showMessage(path +
-                                 " was changed by another program after it was opened here.\n\n"
-                                 "Yes: overwrite it; the other program's changes are lost.\n"
-                                 "No: save this document under another name.\n"
-                                 "Cancel: do not save now.",
+        prompts_.showMessage(fillIn(_("%s was changed by another program after it was opened "
+                                      "here.\n\n"
+                                      "Yes: overwrite it; the other program's changes are lost.\n"
+                                      "No: save this document under another name.\n"
+                                      "Cancel: do not save now."),
+                                    {path}),
                              kAppName, MessageIcon::Exclamation, MessageButtons::YesNoCancel);
     switch (answer) {
         case MessageAnswer::Yes:
@@ -231,7 +236,7 @@ Status DocumentLifecycle::writeChecked(const std::string& path, ConflictChoice& 
 
 DocumentLifecycle::SaveOutcome DocumentLifecycle::saveReportingFailure() {
     const SaveOutcome outcome = runSave();
-    if (outcome == SaveOutcome::Failed) showError("Unable to write file!");
+    if (outcome == SaveOutcome::Failed) showError(_("Unable to write file!"));
     return outcome;
 }
 
@@ -260,8 +265,8 @@ Status DocumentLifecycle::load(const std::string& path) {
     // Only a damaged file has a message of its own; a file that cannot be read is
     // reported by the command that tried to open it.
     if (loaded.kind() == FailureKind::Syntax) {
-        prompts_.showMessage("Parsing error at line " + std::to_string(loaded.line()),
-                             "Error Loading File", MessageIcon::Error);
+        prompts_.showMessage(fillIn(_("Parsing error at line %s"), {std::to_string(loaded.line())}),
+                             _("Error Loading File"), MessageIcon::Error);
     }
     return loaded;
 }
@@ -270,7 +275,7 @@ void DocumentLifecycle::reportFailedOpen(const Status& failed) {
     if (failed.kind() == FailureKind::Content)
         openAsUntitledInstead(failed);
     else
-        showError("Error loading file.");
+        showError(_("Error loading file."));
 }
 
 void DocumentLifecycle::startNewDocument() {
@@ -280,9 +285,9 @@ void DocumentLifecycle::startNewDocument() {
 
 void DocumentLifecycle::openAsUntitledInstead(const Status& refused) {
     startNewDocument();
-    prompts_.showMessage(refused.message() +
-                             "\n\nThe file is left as it is; a new untitled document opens "
-                             "instead, and saving it asks for a name.",
+    prompts_.showMessage(refused.message() + "\n\n" +
+                             _("The file is left as it is; a new untitled document opens "
+                               "instead, and saving it asks for a name."),
                          kAppName, MessageIcon::Exclamation);
 }
 
@@ -309,6 +314,6 @@ FileDialogSpec DocumentLifecycle::documentDialogSpec(const std::string& initialN
     spec.initialName = initialName;
     spec.directory = parentDirectory(document_.path());
     spec.defaultExtension = "pgr";
-    spec.filters = {{"Quillmate Files (*.pgr)", "*.pgr"}, {"All Files (*.*)", "*"}};
+    spec.filters = {{_("Quillmate Files (*.pgr)"), "*.pgr"}, {_("All Files (*.*)"), "*"}};
     return spec;
 }

@@ -1,5 +1,6 @@
 #include "shell/MenuLayout.h"
 
+#include "platform/Translate.h"
 #include "shell/CommandId.h"
 
 namespace {
@@ -17,32 +18,34 @@ MenuItem submenu(const char* title, std::vector<MenuItem> items) {
 std::vector<Menu> buildMenuBar() {
     using namespace cmd;
     return {
-        {"&File",
+        {N_("&File"),
          {item(kNew), item(kOpen), item(kSave), item(kSaveAs), separator(), item(kBackup),
           item(kRestoreBackup), item(kCompact), separator(),
-          submenu("&Import", {item(kImportTasks), item(kImportPhoneBook), item(kImportAppointments),
-                              separator(), item(kImportVCard), item(kImportICalendar)}),
-          submenu("&Export", {item(kExportTasks), item(kExportPhoneBook), item(kExportAppointments),
-                              separator(), item(kExportVCard), item(kExportICalendar)}),
+          submenu(N_("&Import"),
+                  {item(kImportTasks), item(kImportPhoneBook), item(kImportAppointments),
+                   separator(), item(kImportVCard), item(kImportICalendar)}),
+          submenu(N_("&Export"),
+                  {item(kExportTasks), item(kExportPhoneBook), item(kExportAppointments),
+                   separator(), item(kExportVCard), item(kExportICalendar)}),
           separator(), item(kPageSetup), separator(),
-          submenu("Recent &Files", {MenuItem{MenuItem::Kind::RecentFiles, 0, "", {}}}), separator(),
-          item(kExit)}},
-        {"&Edit",
+          submenu(N_("Recent &Files"), {MenuItem{MenuItem::Kind::RecentFiles, 0, "", {}}}),
+          separator(), item(kExit)}},
+        {N_("&Edit"),
          {item(kUndo), item(kRedo), separator(), item(kEditGroups), item(kEditUser), separator(),
-          submenu("&Options", {item(kAlarmSound), item(kOpenLastFile), item(kAudibleAlarm),
-                               item(kBackupsKept)})}},
-        {"&View", {item(kViewToolbar), item(kViewStatusBar)}},
-        {"&Tasks", {item(kTaskAdd), item(kTaskEdit), item(kTaskDelete), item(kTaskComplete)}},
-        {"&Phone Book",
+          submenu(N_("&Options"), {item(kAlarmSound), item(kOpenLastFile), item(kAudibleAlarm),
+                                   item(kBackupsKept)})}},
+        {N_("&View"), {item(kViewToolbar), item(kViewStatusBar)}},
+        {N_("&Tasks"), {item(kTaskAdd), item(kTaskEdit), item(kTaskDelete), item(kTaskComplete)}},
+        {N_("&Phone Book"),
          {item(kPersonAdd), item(kPersonEdit), item(kPersonDelete), separator(),
           item(kEmailGroup)}},
-        {"&Appointments",
+        {N_("&Appointments"),
          {item(kAppointmentAdd), item(kAppointmentEdit), item(kAppointmentDelete)}},
-        {"&Report",
+        {N_("&Report"),
          {item(kReportDaily), item(kReportDailyTasks), item(kReportDailyAppointments), separator(),
           item(kReportWeekly), item(kReportMonthly), separator(), item(kReportEnvelopes),
           item(kReportPhoneBook), separator(), item(kReportFont)}},
-        {"&Help", {item(kHelpTopics), separator(), item(kAbout)}},
+        {N_("&Help"), {item(kHelpTopics), separator(), item(kAbout)}},
     };
 }
 

@@ -14,7 +14,7 @@ struct MenuItem {
 
 // A menu of the menu bar.
 struct Menu {
-    const char* title;  // with its mnemonic: "&File"
+    const char* title;  // with its mnemonic, in English: "&File"
     std::vector<MenuItem> items;
 };
 

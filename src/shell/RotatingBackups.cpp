@@ -1,4 +1,5 @@
 #include "shell/RotatingBackups.h"
+#include "platform/Translate.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -152,8 +153,8 @@ std::string describeVersion(const BackupVersion& version, const Clock& clock) {
     const std::string saved = DateTime::fromSeconds(version.savedAt).format("%Y-%m-%d %H:%M:%S");
     PimDocument document(clock);
     if (const Status loaded = loadDocument(document, version.file); !loaded)
-        return saved + "\tcannot be read: " + loaded.message();
-    return saved + '\t' + std::to_string(document.persons().size()) + " persons\t" +
-           std::to_string(document.tasks().size()) + " tasks\t" +
-           std::to_string(document.appointments().size()) + " appointments";
+        return saved + '\t' + fillIn(_("cannot be read: %s"), {loaded.message()});
+    return saved + '\t' + countText(NP_("%d persons", "%d persons"), document.persons().size()) +
+           '\t' + countText(NP_("%d tasks", "%d tasks"), document.tasks().size()) + '\t' +
+           countText(NP_("%d appointments", "%d appointments"), document.appointments().size());
 }

@@ -1,3 +1,4 @@
+#include "platform/Translate.h"
 #include "sync/CollectionSync.h"
 
 #include <algorithm>
@@ -59,7 +60,7 @@ bool CollectionSync::onThisServer(const std::string& href) {
     // An item named on another server would have us send requests where the user never
     // pointed us.
     if (DavClient::originOf(url(href)) == DavClient::originOf(state_.url)) return true;
-    skip(href, "it lies on another server than its collection");
+    skip(href, _("it lies on another server than its collection"));
     return false;
 }
 
@@ -112,7 +113,7 @@ void CollectionSync::noteListed(const DavResponse& response,
                                 std::map<std::string, std::string>& changed) {
     const std::string etag = response.propText(kDav, "getetag");
     if (etag.empty()) {
-        skip(response.href, "the server gave it no ETag");
+        skip(response.href, _("the server gave it no ETag"));
         return;
     }
     const auto known = state_.items.find(response.href);
@@ -201,7 +202,7 @@ Status CollectionSync::fetch(const std::vector<std::string>& hrefs,
             }
             const DavElement* data = response.prop(codec_.dataNamespace(), codec_.dataProperty());
             if (data == nullptr || data->text.empty()) {
-                skip(href, "the server sent no text for it");
+                skip(href, _("the server sent no text for it"));
                 continue;
             }
             out[href] = {response.propText(kDav, "getetag"), data->text};

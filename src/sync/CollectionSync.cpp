@@ -1,4 +1,5 @@
 #include "sync/CollectionSync.h"
+#include "platform/Translate.h"
 
 #include <algorithm>
 
@@ -82,10 +83,10 @@ void CollectionSync::keepCopy(RecordKind kind, const Fields& here,
     storeRecord(document_, kind, here, 0);
     std::string fields;
     for (const size_t i : conflicts)
-        fields += (fields.empty() ? "" : ", ") + std::string(fieldNames(kind)[i]);
-    report_.conflicts.push_back(std::string(kindName(kind)) + " \"" + recordLabel(kind, here) +
-                                "\": " + fields + " changed on both sides; the server's kept, " +
-                                "ours saved as a copy");
+        fields += (fields.empty() ? "" : ", ") + std::string(_(fieldNames(kind)[i]));
+    report_.conflicts.push_back(
+        fillIn(_("%s \"%s\": %s changed on both sides; the server's kept, ours saved as a copy"),
+               {kindName(kind), recordLabel(kind, here), fields}));
 }
 
 Status CollectionSync::push(const std::string& href, const std::string& serverText,
@@ -94,16 +95,16 @@ Status CollectionSync::push(const std::string& href, const std::string& serverTe
                             std::string& newEtag) {
     const std::string text = codec_.write(serverText, kind, fields, changed, uid);
     code = 0;
-    const std::string what = std::string(kindName(kind)) + " \"" + recordLabel(kind, fields) + "\"";
+    const std::string what = fillIn(_("%s \"%s\""), {kindName(kind), recordLabel(kind, fields)});
     if (text.empty()) {
-        report_.notes.push_back(what + ": cannot be written into " + href + "; not sent");
+        report_.notes.push_back(fillIn(_("%s: cannot be written into %s; not sent"), {what, href}));
         return {};
     }
     if (Status put = dav_.put(url(href), text, codec_.contentType(), etag, code, newEtag); !put)
         return put;
     if (DavClient::refusesContent(code)) {
-        report_.notes.push_back(what + ": the server refused it at " + href + " (" +
-                                std::to_string(code) + "); not sent");
+        report_.notes.push_back(fillIn(_("%s: the server refused it at %s (%s); not sent"),
+                                       {what, href, std::to_string(code)}));
         code = 0;
     }
     return {};
@@ -120,9 +121,9 @@ void CollectionSync::serverDeleted(const std::string& href) {
             ++report_.counts[record.kind].deletedHere;
         } else {
             // Left without a resource, the record goes up again as a new one.
-            report_.notes.push_back(std::string(kindName(record.kind)) + " \"" +
-                                    recordLabel(record.kind, *here) +
-                                    "\": deleted on the server but changed here; sent again");
+            report_.notes.push_back(
+                fillIn(_("%s \"%s\": deleted on the server but changed here; sent again"),
+                       {kindName(record.kind), recordLabel(record.kind, *here)}));
         }
     }
     state_.items.erase(it);
@@ -135,17 +136,22 @@ void CollectionSync::reconcileSeries(const std::string& href, SyncedItem& item,
     std::vector<SyncedRecord> missing;
     for (const SyncedRecord& record : item.records) {
         const std::optional<Fields> here = local(record);
-        const std::string what = std::string(kindName(record.kind)) + " \"" +
-                                 recordLabel(record.kind, here ? *here : record.base) + "\" (" +
-                                 record.base[1] + ")";
+        const std::string what =
+            fillIn(_("%s \"%s\" (%s)"),
+                   {kindName(record.kind), recordLabel(record.kind, here ? *here : record.base),
+                    record.base[1]});
         if (here && *here != record.base) {
-            report_.notes.push_back(what + ": an occurrence of a recurring event on the server (" +
-                                    href + "); the change made here is not sent, edit the " +
-                                    "series in a program that edits recurring events");
+            report_.notes.push_back(
+                fillIn(_("%s: an occurrence of a recurring event on the server (%s); the change "
+                         "made here is not sent, edit the series in a program that edits "
+                         "recurring events"),
+                       {what, href}));
             kept.push_back(record);
         } else if (!here) {
-            report_.notes.push_back(what + ": an occurrence of a recurring event on the server (" +
-                                    href + ") is not deleted alone; it is brought back");
+            report_.notes.push_back(
+                fillIn(_("%s: an occurrence of a recurring event on the server (%s) is not "
+                         "deleted alone; it is brought back"),
+                       {what, href}));
             missing.push_back(record);
         } else if (serverChanged) {
             removeRecord(document_, record.kind, record.id);
@@ -212,9 +218,9 @@ Status CollectionSync::reconcile(const std::string& href, Fetched fetched) {
             record.base = there;
             item.etag = fetched.etag;
             ++report_.counts[record.kind].down;
-            report_.notes.push_back(
-                std::string(kindName(record.kind)) + " \"" + recordLabel(record.kind, there) +
-                "\": changed on the server after it was deleted here; " + "brought back");
+            report_.notes.push_back(fillIn(
+                _("%s \"%s\": changed on the server after it was deleted here; brought back"),
+                {kindName(record.kind), recordLabel(record.kind, there)}));
             return {};
         }
         std::vector<size_t> conflicts;
@@ -254,8 +260,9 @@ Status CollectionSync::reconcile(const std::string& href, Fetched fetched) {
             return {};
         }
     }
-    report_.notes.push_back(href + ": changed on the server while it was being synced; the " +
-                            "next sync tries again");
+    report_.notes.push_back(
+        fillIn(_("%s: changed on the server while it was being synced; the next sync tries again"),
+               {href}));
     return {};
 }
 
@@ -270,8 +277,9 @@ Status CollectionSync::deleteThere(const std::string& href) {
             return {};
         }
         if (fetched.etag.empty()) {
-            report_.notes.push_back(href + ": the server gives it no ETag, so it is not deleted " +
-                                    "there; the next sync tries again");
+            report_.notes.push_back(fillIn(_("%s: the server gives it no ETag, so it is not "
+                                             "deleted there; the next sync tries again"),
+                                           {href}));
             return {};
         }
         return reconcile(href, std::move(fetched));
@@ -368,7 +376,7 @@ Status CollectionSync::uploadNew() {
                 if (Status got = fetchOne(href, fetched, gone); !got) return got;
                 const ParsedItem parsed = codec_.parse(fetched.body);
                 if (gone || !parsed.error.empty() || parsed.records.size() != 1) {
-                    skip(href, "a resource of this name is on the server and cannot be read");
+                    skip(href, _("a resource of this name is on the server and cannot be read"));
                     continue;
                 }
                 state_.items[href] = {"", uid, false, {{kind, id, parsed.records[0].fields}}};

@@ -1,4 +1,5 @@
 #include "sync/DavClient.h"
+#include "platform/Translate.h"
 
 #include <utility>
 
@@ -19,8 +20,8 @@ bool isRedirect(int code) {
 Status readMultiStatus(const HttpResponse& response, const std::string& url, MultiStatus& out) {
     if (response.status != 207)
         return Status::failure(FailureKind::Content, url,
-                               "the server answered " + std::to_string(response.status) +
-                                   " where a multistatus (207) was due");
+                               fillIn(_("the server answered %s where a multistatus (207) was due"),
+                                      {std::to_string(response.status)}));
     if (Status parsed = parseMultiStatus(response.body, out); !parsed) {
         return Status::failure(parsed.kind(), url, parsed.reason(), parsed.line(), parsed.column());
     }
@@ -32,10 +33,11 @@ Status readMultiStatus(const HttpResponse& response, const std::string& url, Mul
 Status conditionable(const std::string& ifMatch, const std::string& url) {
     if (ifMatch.empty() || (ifMatch.size() >= 2 && ifMatch.front() == '"' && ifMatch.back() == '"'))
         return {};
-    return Status::failure(FailureKind::Content, url,
-                           "the server " + DavClient::originOf(url) + " gives the ETag " + ifMatch +
-                               ", which is weak or unquoted, so no change can be " +
-                               "sent to it safely");
+    return Status::failure(
+        FailureKind::Content, url,
+        fillIn(_("the server %s gives the ETag %s, which is weak or unquoted, so "
+                 "no change can be sent to it safely"),
+               {DavClient::originOf(url), ifMatch}));
 }
 
 }  // namespace
@@ -79,25 +81,26 @@ HttpResponse DavClient::send(HttpRequest request) {
 Status DavClient::failureOf(const HttpResponse& response, const std::string& url) {
     if (response.status >= 200 && response.status <= 299) return {};
     if (response.status == 0) {
-        const std::string why = response.error.empty() ? "no answer" : response.error;
-        return Status::failure(FailureKind::Read, url, "the server cannot be reached: " + why);
+        const std::string why = response.error.empty() ? _("no answer") : response.error;
+        return Status::failure(FailureKind::Read, url,
+                               fillIn(_("the server cannot be reached: %s"), {why}));
     }
     std::string reason;
     switch (response.status) {
         case 401:
-            reason = "the server refused the user name or password (401)";
+            reason = _("the server refused the user name or password (401)");
             break;
         case 403:
-            reason = "the server denies access to it (403)";
+            reason = _("the server denies access to it (403)");
             break;
         case 404:
-            reason = "not found on the server; the collection may be gone (404)";
+            reason = _("not found on the server; the collection may be gone (404)");
             break;
         case 507:
-            reason = "the server is out of storage space (507)";
+            reason = _("the server is out of storage space (507)");
             break;
         default:
-            reason = "the server answered " + std::to_string(response.status);
+            reason = fillIn(_("the server answered %s"), {std::to_string(response.status)});
     }
     return Status::failure(FailureKind::Content, url, reason);
 }
@@ -172,7 +175,7 @@ Status DavClient::remove(const std::string& url, const std::string& ifMatch, int
     // A DELETE without If-Match would remove whatever another client wrote meanwhile.
     if (ifMatch.empty())
         return Status::failure(FailureKind::Content, url,
-                               "not deleted on the server: no ETag of it is known");
+                               _("not deleted on the server: no ETag of it is known"));
     if (Status usable = conditionable(ifMatch, url); !usable) return usable;
     HttpRequest request{"DELETE", url, {{"If-Match", ifMatch}}, {}};
     const HttpResponse response = send(std::move(request));

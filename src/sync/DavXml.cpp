@@ -1,4 +1,5 @@
 #include "sync/DavXml.h"
+#include "platform/Translate.h"
 
 #include <map>
 
@@ -67,16 +68,18 @@ Status parseDavXml(std::string_view text, DavElement& root) {
     try {
         SimpleXMLParser parser;
         const std::unique_ptr<XmlElement> tree = parser.parse(text.data(), text.size());
-        if (!tree) return Status::failure(FailureKind::Syntax, "", "no XML element in the answer");
+        if (!tree)
+            return Status::failure(FailureKind::Syntax, "", _("no XML element in the answer"));
         root = DavElement();
         resolve(*tree, {}, root);
         return {};
     } catch (const SimpleXMLParser::Exception& error) {
-        return Status::failure(FailureKind::Syntax, "", "the answer is not well-formed XML",
+        return Status::failure(FailureKind::Syntax, "", _("the answer is not well-formed XML"),
                                error.line, error.column);
     } catch (const UnboundPrefix& unbound) {
-        return Status::failure(FailureKind::Syntax, "",
-                               "the answer uses the unbound XML prefix \"" + unbound.prefix + "\"");
+        return Status::failure(
+            FailureKind::Syntax, "",
+            fillIn(_("the answer uses the unbound XML prefix \"%s\""), {unbound.prefix}));
     }
 }
 
@@ -108,7 +111,7 @@ Status parseMultiStatus(std::string_view body, MultiStatus& out) {
     if (Status parsed = parseDavXml(body, root); !parsed) return parsed;
     if (root.ns != kDav || root.name != "multistatus")
         return Status::failure(FailureKind::Content, "",
-                               "the answer is not a multistatus but <" + root.name + ">");
+                               fillIn(_("the answer is not a multistatus but <%s>"), {root.name}));
     out = MultiStatus();
     out.syncToken = root.childText(kDav, "sync-token");
     for (DavElement& element : root.children) {
@@ -117,7 +120,7 @@ Status parseMultiStatus(std::string_view body, MultiStatus& out) {
         response.href = element.childText(kDav, "href");
         if (response.href.empty())
             return Status::failure(FailureKind::Content, "",
-                                   "a response of the answer has no href");
+                                   _("a response of the answer has no href"));
         if (const DavElement* status = element.child(kDav, "status"))
             response.status = statusCodeOf(trimmed(status->text));
         for (DavElement& propstat : element.children) {

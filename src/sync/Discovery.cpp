@@ -1,4 +1,5 @@
 #include "sync/Discovery.h"
+#include "platform/Translate.h"
 
 namespace {
 
@@ -91,7 +92,7 @@ Status discoverAccount(DavClient& dav, const std::string& url, DavAccount& accou
         if (principal.empty()) {
             if (!asked) return asked;
             return Status::failure(FailureKind::Content, url,
-                                   "the server names no account (current-user-principal) there");
+                                   _("the server names no account (current-user-principal) there"));
         }
     }
     if (!account.collections.empty() && principal.empty()) return {};
@@ -134,14 +135,18 @@ Status chooseCollection(DavClient& dav, const DavAccount& account, bool addressB
             }
         }
     }
-    const char* kind = addressBook ? "address book" : "calendar";
+
     const std::string& home = addressBook ? account.addressBookHome : account.calendarHome;
     if (!wanted.empty())
-        return Status::failure(FailureKind::Content, home,
-                               std::string("no ") + kind + " named \"" + wanted + "\"");
+        return Status::failure(
+            FailureKind::Content, home,
+            fillIn(addressBook ? _("no address book named \"%s\"") : _("no calendar named \"%s\""),
+                   {wanted}));
     if (home.empty())
         return Status::failure(FailureKind::Content, "",
-                               std::string("the account has no ") + kind + " and no place for one");
+                               addressBook
+                                   ? _("the account has no address book and no place for one")
+                                   : _("the account has no calendar and no place for one"));
     const std::string base = home.back() == '/' ? home : home + "/";
     if (addressBook) {
         url = base + "quillmate-contacts/";

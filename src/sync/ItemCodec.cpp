@@ -1,4 +1,5 @@
 #include "sync/ItemCodec.h"
+#include "platform/Translate.h"
 
 #include <cstring>
 
@@ -37,8 +38,9 @@ ParsedItem AddressBookCodec::parse(std::string_view text) const {
     if (!result.status) {
         item.error = result.status.reason();
     } else if (scratch.persons().size() != 1) {
-        item.error = scratch.persons().size() == 0 ? firstReason(result.skipped, "no vCard in it")
-                                                   : "it holds more than one vCard";
+        item.error = scratch.persons().size() == 0
+                         ? firstReason(result.skipped, _("no vCard in it"))
+                         : _("it holds more than one vCard");
     } else {
         item.records.push_back(
             {RecordKind::Person, fieldsOf(scratch.persons().begin()->second, scratch)});
@@ -88,7 +90,7 @@ ParsedItem CalendarCodec::parse(std::string_view text) const {
         item.records[0].undated = !hasDate(text);
     // A series with no occurrence in the window holds no record, and that is no fault.
     if (item.records.empty() && !item.recurring)
-        item.error = firstReason(result.skipped, "no event or to-do in it");
+        item.error = firstReason(result.skipped, _("no event or to-do in it"));
     return item;
 }
 

@@ -3,17 +3,21 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "platform/Translate.h"
 #include "records/PimDocument.h"
 #include "textio/GroupFiling.h"
 
 namespace {
 
 constexpr const char* kPersonFields[] = {
-    "first name", "last name", "company",    "position",   "address",   "address 2", "city",
-    "state",      "zip code",  "home phone", "work phone", "extension", "fax",       "pager",
-    "cell phone", "e-mail",    "web page",   "notes",      "groups"};
-constexpr const char* kAppointmentFields[] = {"description", "start", "end", "alarm"};
-constexpr const char* kTaskFields[] = {"description", "priority", "due date", "done date"};
+    N_("first name"), N_("last name"), N_("company"), N_("position"), N_("address"),
+    N_("address 2"),  N_("city"),      N_("state"),   N_("zip code"), N_("home phone"),
+    N_("work phone"), N_("extension"), N_("fax"),     N_("pager"),    N_("cell phone"),
+    N_("e-mail"),     N_("web page"),  N_("notes"),   N_("groups")};
+constexpr const char* kAppointmentFields[] = {N_("description"), N_("start"), N_("end"),
+                                              N_("alarm")};
+constexpr const char* kTaskFields[] = {N_("description"), N_("priority"), N_("due date"),
+                                       N_("done date")};
 
 // The person's text fields in the order of kPersonFields, groups left out.
 constexpr std::string Person::*kPersonTexts[] = {
@@ -125,11 +129,11 @@ std::span<const char* const> fieldNames(RecordKind kind) {
 const char* kindName(RecordKind kind) {
     switch (kind) {
         case RecordKind::Person:
-            return "person";
+            return _("person");
         case RecordKind::Appointment:
-            return "appointment";
+            return _("appointment");
         case RecordKind::Task:
-            return "task";
+            return _("task");
     }
     return "";
 }

@@ -1,4 +1,5 @@
 #include "sync/SyncState.h"
+#include "platform/Translate.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -107,7 +108,7 @@ Status loadSyncState(const std::string& path, SyncState& state, std::string& war
     if (Status read = readWholeFile(path, text); !read) return read;
     if (!readState(text, state)) {
         state = SyncState();
-        warning = path + ": the sync state cannot be read; every item is compared anew";
+        warning = path + ": " + _("the sync state cannot be read; every item is compared anew");
     }
     return {};
 }
@@ -117,7 +118,7 @@ Status saveSyncState(const std::string& path, const SyncState& state) {
     std::filesystem::create_directories(std::filesystem::path(path).parent_path(), error);
     if (error)
         return Status::failure(FailureKind::Write, path,
-                               "cannot make its folder: " + error.message());
+                               fillIn(_("cannot make its folder: %s"), {error.message()}));
     std::string text = std::string(kHeader) + "\n";
     if (!state.foundFor.empty()) text += "A\t" + escaped(state.foundFor) + "\n";
     for (const auto& [name, collection] : state.collections) {

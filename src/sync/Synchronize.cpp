@@ -1,4 +1,5 @@
 #include "sync/Synchronize.h"
+#include "platform/Translate.h"
 
 #include <utility>
 
@@ -47,8 +48,10 @@ Status find(DavClient& dav, const SyncRequest& request, Found& found, SyncReport
             found.todos = collection.todos;
         }
     }
-    if (found.cardsMade) report.created.push_back("address book \"Quillmate\" at " + found.cards);
-    if (found.datesMade) report.created.push_back("calendar \"Quillmate\" at " + found.dates);
+    if (found.cardsMade)
+        report.created.push_back(fillIn(_("address book \"Quillmate\" at %s"), {found.cards}));
+    if (found.datesMade)
+        report.created.push_back(fillIn(_("calendar \"Quillmate\" at %s"), {found.dates}));
     return {};
 }
 
@@ -81,9 +84,11 @@ Status synchronize(HttpTransport& transport, const Clock& clock, PimDocument& do
         const bool both = found.events && found.todos;
         state.foundFor = both ? wanted : "";
         if (!both && !std::exchange(told, true))
-            report.notes.push_back("the calendar at " + found.dates + " takes only " +
-                                   (found.events ? "events" : "to-dos") + "; " +
-                                   (found.events ? "tasks" : "appointments") + " are not synced");
+            report.notes.push_back(
+                fillIn(found.events
+                           ? _("the calendar at %s takes only events; tasks are not synced")
+                           : _("the calendar at %s takes only to-dos; appointments are not synced"),
+                       {found.dates}));
         if (Status synced = syncCollection(dav, cardCodec, document, state, "addressbook",
                                            found.cards, found.cardsMade, uidStem, report);
             !synced)

@@ -1,4 +1,5 @@
 #include "textio/AppointmentImport.h"
+#include "platform/Translate.h"
 
 #include "platform/Clock.h"
 #include "records/PimDocument.h"
@@ -70,18 +71,18 @@ const char* AppointmentImport::importRecord(const std::vector<std::string_view>&
         a.AlarmTime = a.StartTime;
         warningMinutes_ = 0;
     }
-    if (!named) return "no appointment text";
-    if (!dated) return "no date that can be read";
-    if (!started) return "no start time that can be read";
-    if (!ended) return "no end time that can be read";
-    if (taken_.clashes(a.StartTime, a.EndTime)) return "clashes with an existing appointment";
+    if (!named) return _("no appointment text");
+    if (!dated) return _("no date that can be read");
+    if (!started) return _("no start time that can be read");
+    if (!ended) return _("no end time that can be read");
+    if (taken_.clashes(a.StartTime, a.EndTime)) return _("clashes with an existing appointment");
     if (warningMinutes_ >= 0 && warningMinutes_ <= 60)
         a.AlarmTime = a.AlarmTime - DateTimeSpan::fromParts(0, 0, warningMinutes_, 0);
 
     Appointment added = a;
     trimInPlace(added.Description);
     const DateTime start = added.StartTime, end = added.EndTime;
-    if (!batch_.add(std::move(added))) return "no identifier left";
+    if (!batch_.add(std::move(added))) return _("no identifier left");
     taken_.add(start, end);
     return nullptr;
 }

@@ -1,19 +1,20 @@
 #include "textio/FormatGuess.h"
+#include "platform/Translate.h"
 
 #include <algorithm>
 
 const std::array<FormatChoice, 5>& separatorChoices() {
-    static const std::array<FormatChoice, 5> kChoices = {{{"Comma(,)", ","},
-                                                          {"Semi-colon(;)", ";"},
-                                                          {"Pipe(|)", "|"},
-                                                          {"Space", " "},
-                                                          {"Tab", "\t"}}};
+    static const std::array<FormatChoice, 5> kChoices = {{{N_("Comma(,)"), ","},
+                                                          {N_("Semi-colon(;)"), ";"},
+                                                          {N_("Pipe(|)"), "|"},
+                                                          {N_("Space"), " "},
+                                                          {N_("Tab"), "\t"}}};
     return kChoices;
 }
 
 const std::array<FormatChoice, 3>& encloserChoices() {
     static const std::array<FormatChoice, 3> kChoices = {
-        {{"Double Quote(\")", "\""}, {"Single Quote(')", "'"}, {"Nothing", ""}}};
+        {{N_("Double Quote(\")"), "\""}, {N_("Single Quote(')"), "'"}, {N_("Nothing"), ""}}};
     return kChoices;
 }
 

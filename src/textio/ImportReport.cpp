@@ -1,4 +1,5 @@
 #include "textio/ImportReport.h"
+#include "platform/Translate.h"
 
 #include <algorithm>
 
@@ -15,14 +16,6 @@ std::string joined(const std::vector<std::string>& parts, const char* separator)
 
 }  // namespace
 
-std::string countOf(size_t count, const char* singular, const char* plural) {
-    return std::to_string(count) + " " + (count == 1 ? singular : plural);
-}
-
-std::string addedCount(size_t count, const char* plural) {
-    return std::to_string(count) + " " + plural;
-}
-
 ImportReport reportImport(const ImportTally& tally) {
     ImportReport report;
     if (!tally.status) {
@@ -34,33 +27,37 @@ ImportReport reportImport(const ImportTally& tally) {
         const size_t skipped = tally.skipped.size();
         report.allSkipped =
             Status::failure(FailureKind::Content, tally.file,
-                            "nothing imported: all " + std::to_string(skipped) +
-                                (skipped == 1 ? " record was" : " records were") + " skipped");
+                            countText(NP_("nothing imported: all %d record was skipped",
+                                          "nothing imported: all %d records were skipped"),
+                                      skipped));
     }
-    report.text = joined(tally.added, " and ") + " added to current database";
+    report.text = fillIn(_("%s added to current database"), {joined(tally.added, _(" and "))});
     if (!tally.skipped.empty() || tally.sayNoneSkipped)
-        report.text += ", " + countOf(tally.skipped.size(), tally.skippedNoun, tally.skippedNouns) +
-                       " skipped";
+        report.text +=
+            fillIn(_(", %s skipped"), {countText(tally.skippedCount, tally.skipped.size())});
     for (const std::string& also : tally.alsoAdded)
-        report.text += ", " + also + " added";
+        report.text += fillIn(_(", %s added"), {also});
     for (const std::string& left : tally.leftOut)
-        report.text += ", " + left + " left out";
+        report.text += fillIn(_(", %s left out"), {left});
     if (!tally.note.empty()) report.text += "; " + tally.note;
     report.text += ".";
     constexpr size_t kNotesListed = 3;
     for (size_t i = 0; i < std::min(tally.notes.size(), kNotesListed); ++i) {
         const SkippedRecord& note = tally.notes[i];
-        report.text +=
-            " Note: " + (note.line > 0 ? "line " + std::to_string(note.line) + ": " : "") +
-            note.reason + ".";
+        const std::string where =
+            note.line > 0 ? fillIn(_("line %s: %s"), {std::to_string(note.line), note.reason})
+                          : note.reason;
+        report.text += fillIn(_(" Note: %s."), {where});
     }
     if (tally.notes.size() > kNotesListed) {
         report.text +=
-            " " + countOf(tally.notes.size() - kNotesListed, "more note", "more notes") + ".";
+            " " +
+            countText(NP_("%d more note", "%d more notes"), tally.notes.size() - kNotesListed) +
+            ".";
     }
     for (const SkippedRecord& record : tally.skipped) {
         report.skippedLines.push_back(Status::failure(FailureKind::Content, tally.file,
-                                                      std::string("skipped: ") + record.reason,
+                                                      fillIn(_("skipped: %s"), {record.reason}),
                                                       static_cast<int32_t>(record.line))
                                           .message());
     }
@@ -70,7 +67,7 @@ ImportReport reportImport(const ImportTally& tally) {
 void showImportReport(UserPrompts& prompts, const ImportTally& tally, const std::string& caption) {
     const ImportReport report = reportImport(tally);
     if (report.failed) {
-        prompts.showMessage(report.text, "Import Error", MessageIcon::Error);
+        prompts.showMessage(report.text, _("Import Error"), MessageIcon::Error);
         return;
     }
     std::string details;
@@ -85,17 +82,16 @@ ImportTally delimitedTally(TransferKind kind, const ImportResult& result, const 
     const auto added = static_cast<size_t>(result.added);
     switch (kind) {
         case TransferKind::Persons:
-            tally.added.push_back(addedCount(added, "names"));
+            tally.added.push_back(countText(NP_("%d names", "%d names"), added));
             break;
         case TransferKind::Tasks:
-            tally.added.push_back(addedCount(added, "tasks"));
+            tally.added.push_back(countText(NP_("%d tasks", "%d tasks"), added));
             break;
         case TransferKind::Appointments:
-            tally.added.push_back(addedCount(added, "appointments"));
+            tally.added.push_back(countText(NP_("%d appointments", "%d appointments"), added));
             break;
     }
-    tally.skippedNoun = "line";
-    tally.skippedNouns = "lines";
+    tally.skippedCount = NP_("%d line", "%d lines");
     tally.recordsAdded = added;
     tally.skipped = result.skipped;
     tally.status = result.status;

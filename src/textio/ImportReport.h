@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "platform/Status.h"
+#include "platform/Translate.h"
 #include "textio/TextImport.h"
 
 class UserPrompts;
@@ -21,9 +22,9 @@ struct ImportTally {
     // What the file held that nothing here has a place for: "3 values with no field of
     // their own".
     std::vector<std::string> leftOut;
-    std::string note;                    // said last: "4 of the appointments are ..."
-    const char* skippedNoun = "record";  // what one record of the file is called
-    const char* skippedNouns = "records";
+    std::string note;  // said last: "4 of the appointments are ..."
+    PluralText skippedCount =
+        NP_("%d record", "%d records");  // what records of the file are called
     std::vector<SkippedRecord> skipped;  // records of the file that added nothing, and why
     bool sayNoneSkipped = false;         // "0 cards skipped" rather than nothing
     std::vector<SkippedRecord> notes;    // read, but not all of it as written: "Note: ..."
@@ -51,8 +52,3 @@ void showImportReport(UserPrompts& prompts, const ImportTally& tally, const std:
 // The tally of a delimited text import of `kind` from `file`.
 [[nodiscard]] ImportTally delimitedTally(TransferKind kind, const ImportResult& result,
                                          const std::string& file);
-
-// "12 names": a count of records added, worded as the import messages word it.
-[[nodiscard]] std::string addedCount(size_t count, const char* plural);
-// "1 card", "2 cards": a count with the noun that fits it.
-[[nodiscard]] std::string countOf(size_t count, const char* singular, const char* plural);

@@ -1,4 +1,5 @@
 #include "textio/PersonImport.h"
+#include "platform/Translate.h"
 
 #include <algorithm>
 #include <optional>
@@ -104,11 +105,11 @@ const char* PersonImport::importRecord(const std::vector<std::string_view>& valu
     });
     if (!named) {
         if (kept != nullptr) batch_.dropLast();
-        return "no first name, last name or company";
+        return _("no first name, last name or company");
     }
     completeTrimmedPerson(person);
     person.PhGroups = groups_.groupsOf(categories_);
-    return kept != nullptr ? nullptr : "no identifier left";
+    return kept != nullptr ? nullptr : _("no identifier left");
 }
 
 void completeImportedPerson(Person& person) {

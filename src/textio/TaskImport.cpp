@@ -1,4 +1,5 @@
 #include "textio/TaskImport.h"
+#include "platform/Translate.h"
 
 #include "platform/Clock.h"
 #include "records/PimDocument.h"
@@ -35,9 +36,9 @@ const char* TaskImport::importRecord(const std::vector<std::string_view>& values
             isTask = trimmed(value).empty() || isOneOf(trimmed(value), {"task", "todo", "to-do"});
         }
     });
-    if (!isTask) return "a section or note, not a task (its type column says so)";
-    if (!named) return "no task";
+    if (!isTask) return _("a section or note, not a task (its type column says so)");
+    if (!named) return _("no task");
     Task task = working_;
     trimInPlace(task.Description);
-    return batch_.add(std::move(task)) ? nullptr : "no identifier left";
+    return batch_.add(std::move(task)) ? nullptr : _("no identifier left");
 }

@@ -1,4 +1,5 @@
 #include "textio/TextImport.h"
+#include "platform/Translate.h"
 
 #include <algorithm>
 #include <memory>
@@ -103,7 +104,7 @@ ImportResult importText(TransferKind kind, PimDocument& document, const TextTran
         // The records go into the document together at the end, so a failure while the
         // text is read adds none.
         ImportResult result;
-        result.status = Status::failure(FailureKind::Read, "", "not enough memory to import it");
+        result.status = Status::failure(FailureKind::Read, "", _("not enough memory to import it"));
         return result;
     }
 }

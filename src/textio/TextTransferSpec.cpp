@@ -1,4 +1,5 @@
 #include "textio/TextTransferSpec.h"
+#include "platform/Translate.h"
 
 #include <algorithm>
 
@@ -19,7 +20,7 @@ struct KindInfo {
 
 const KindInfo& info(TransferKind kind) {
     static const KindInfo kPersons{
-        "Persons",
+        N_("Persons"),
         {"FirstName", "LastName", "Address1", "Address2", "City", "State", "ZipCode", "HomePhone",
          "WorkPhone", "WorkExtension", "Fax", "CelPhone", "Pager", "E-Mail", "WebPage", "Company",
          "Position", "Notes"},
@@ -31,24 +32,24 @@ const KindInfo& info(TransferKind kind) {
         {"FirstName", "LastName", "Company"},
         1,
         3,
-        "You must include a first name, last name, or company as a field to import."};
-    static const KindInfo kTasks{"Tasks",
+        N_("You must include a first name, last name, or company as a field to import.")};
+    static const KindInfo kTasks{N_("Tasks"),
                                  {"Task", "DueDate", "Priority"},
                                  {"Task", "DueDate", "Priority", "Type"},
                                  {"Task"},
                                  {"Task"},
                                  1,
                                  1,
-                                 "You must include a task as a field to import."};
+                                 N_("You must include a task as a field to import.")};
     static const KindInfo kAppointments{
-        "Appointments",
+        N_("Appointments"),
         {"Appointment", "Date", "StartTime", "EndTime", "Alarmed", "AlarmTime"},
         {"Appointment", "Date", "StartTime", "EndTime", "Alarmed", "AlarmTime"},
         {"Appointment", "Date", "StartTime", "EndTime"},
         {"Appointment", "Date", "StartTime", "EndTime"},
         4,
         4,
-        "You must include an appointment, date, start time, and end time as fields to import."};
+        N_("You must include an appointment, date, start time, and end time as fields to import.")};
     switch (kind) {
         case TransferKind::Persons:
             return kPersons;
@@ -94,5 +95,5 @@ std::string requiredFieldsMessage(TransferKind kind, const std::vector<std::stri
         return std::find(k.importRequired.begin(), k.importRequired.end(), f) !=
                k.importRequired.end();
     });
-    return count >= k.minRequired && count <= k.maxRequired ? "" : k.missingMessage;
+    return count >= k.minRequired && count <= k.maxRequired ? "" : _(k.missingMessage);
 }

@@ -1,4 +1,5 @@
 #include "textio/TransferWizardRules.h"
+#include "platform/Translate.h"
 
 #include <algorithm>
 #include <fstream>
@@ -15,18 +16,6 @@ namespace {
 // Enough of the file for the first line and the record after it.
 constexpr std::streamsize kSampleBytes = 64 * 1024;
 
-const char* kindWords(TransferKind kind, bool import) {
-    switch (kind) {
-        case TransferKind::Persons:
-            return import ? "Import Person Information From" : "Export Person Information To";
-        case TransferKind::Tasks:
-            return import ? "Import Tasks From" : "Export Tasks To";
-        case TransferKind::Appointments:
-            break;
-    }
-    return import ? "Import Appointments From" : "Export Appointments To";
-}
-
 FieldTokenizer tokenizerOf(const TextTransferSpec& spec) {
     FieldTokenizer tokenizer;
     if (!spec.encloser.empty()) tokenizer.SetEncloser(spec.encloser[0]);
@@ -37,23 +26,33 @@ FieldTokenizer tokenizerOf(const TextTransferSpec& spec) {
 }  // namespace
 
 std::string transferWizardTitle(TransferKind kind, bool import) {
-    return std::string(kindWords(kind, import)) + " Text File";
+    switch (kind) {
+        case TransferKind::Persons:
+            return import ? _("Import Person Information From Text File")
+                          : _("Export Person Information To Text File");
+        case TransferKind::Tasks:
+            return import ? _("Import Tasks From Text File") : _("Export Tasks To Text File");
+        case TransferKind::Appointments:
+            break;
+    }
+    return import ? _("Import Appointments From Text File") : _("Export Appointments To Text File");
 }
 
 std::string importedCaption(TransferKind kind) {
     switch (kind) {
         case TransferKind::Persons:
-            return "Imported Names";
+            return _("Imported Names");
         case TransferKind::Tasks:
-            return "Imported Tasks";
+            return _("Imported Tasks");
         case TransferKind::Appointments:
             break;
     }
-    return "Imported Appointments";
+    return _("Imported Appointments");
 }
 
 std::optional<WizardRefusal> checkFileName(const std::string& fileName) {
-    if (fileName.empty()) return WizardRefusal{"You must enter a file name", "Enter File Name"};
+    if (fileName.empty())
+        return WizardRefusal{_("You must enter a file name"), _("Enter File Name")};
     return std::nullopt;
 }
 
@@ -63,7 +62,8 @@ ImportFileProbe probeImportFile(const std::string& fileName) {
     std::string bytes(size_t(kSampleBytes), '\0');
     if (file) file.read(bytes.data(), kSampleBytes);
     // A directory opens on some systems but reads nothing, with the bad bit set.
-    if (!file && !file.eof()) return {WizardRefusal{"Unable to open file", "File Error"}, {}, {}};
+    if (!file && !file.eof())
+        return {WizardRefusal{_("Unable to open file"), _("File Error")}, {}, {}};
     bytes.resize(size_t(file.gcount()));
     return probeImportBytes(bytes);
 }
@@ -72,9 +72,9 @@ ImportFileProbe probeImportBytes(std::string_view bytes) {
     ImportFileProbe probe;
     if (!isDelimitedText(bytes)) {
         probe.refusal = WizardRefusal{
-            "This file is not a text file. Save it from its program as comma separated "
-            "text (.csv) and import that file.",
-            "File Error"};
+            _("This file is not a text file. Save it from its program as comma separated "
+              "text (.csv) and import that file."),
+            _("File Error")};
         return probe;
     }
     probe.sample = decodeDelimitedText(bytes);
@@ -91,9 +91,9 @@ std::optional<WizardRefusal> applyFormat(int separatorIndex, int encloserIndex,
     if (separatorIndex < 0 || size_t(separatorIndex) >= separators.size() || encloserIndex < 0 ||
         size_t(encloserIndex) >= enclosers.size()) {
         return WizardRefusal{
-            "You must select both a character that encloses each text field and one that "
-            "separates each field.",
-            "Choose Formatting Characters"};
+            _("You must select both a character that encloses each text field and one that "
+              "separates each field."),
+            _("Choose Formatting Characters")};
     }
     spec.separator = separators[size_t(separatorIndex)].value;
     spec.encloser = enclosers[size_t(encloserIndex)].value;
@@ -107,7 +107,7 @@ std::vector<std::string> splitFirstLine(TextTransferSpec& spec) {
     spec.firstLineTokens.clear();
     std::string field;
     while (tokenizer.NextField(line, field)) {
-        spec.firstLineTokens.push_back(field.empty() ? kEmptyFieldLabel : field);
+        spec.firstLineTokens.push_back(field.empty() ? _(kEmptyFieldLabel) : field);
         field.clear();
     }
     spec.columnCount = static_cast<int32_t>(spec.firstLineTokens.size());
@@ -146,10 +146,9 @@ std::optional<WizardRefusal> finishExportFields(const std::vector<bool>& ticked,
         if (ticked[i]) columns.push_back(spec.fieldNames[i]);
     }
     if (columns.empty()) {
-        return WizardRefusal{
-            "Tick at least one field to export: each ticked field becomes "
-            "a column of the text file.",
-            "Import Error", MessageIcon::Exclamation};
+        return WizardRefusal{_("Tick at least one field to export: each ticked field becomes "
+                               "a column of the text file."),
+                             _("Import Error"), MessageIcon::Exclamation};
     }
     spec.columnFields = std::move(columns);
     return std::nullopt;
@@ -159,7 +158,7 @@ std::optional<WizardRefusal> finishImportFields(TransferKind kind,
                                                 const std::vector<std::string>& rowFields,
                                                 TextTransferSpec& spec) {
     if (std::string missing = requiredFieldsMessage(kind, rowFields); !missing.empty())
-        return WizardRefusal{std::move(missing), "Import Error", MessageIcon::Exclamation};
+        return WizardRefusal{std::move(missing), _("Import Error"), MessageIcon::Exclamation};
     spec.columnFields = rowFields;
     spec.columnAlternates = spec.firstLineHasNames
                                 ? alternateColumns(kind, spec.firstLineTokens, rowFields)

@@ -6,6 +6,7 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/Translate.h"
 #include "platform/UserPrompts.h"
 #include "textio/TextTransferSpec.h"
 
@@ -17,7 +18,7 @@ struct WizardRefusal {
 };
 
 // The column rows shown on the fields page of an import.
-constexpr const char* kEmptyFieldLabel = "EMPTY FIELD";
+constexpr const char* kEmptyFieldLabel = N_("EMPTY FIELD");
 
 // The wizard's title for this kind and direction ("Import Tasks From Text File").
 [[nodiscard]] std::string transferWizardTitle(TransferKind kind, bool import);
@@ -45,7 +46,7 @@ struct ImportFileProbe {
                                                        TextTransferSpec& spec);
 
 // Splits `spec.firstLine` with the chosen characters into the rows of the fields page
-// (empty fields read "EMPTY FIELD"); fills firstLineTokens and columnCount.
+// (empty fields read N_("EMPTY FIELD")); fills firstLineTokens and columnCount.
 [[nodiscard]] std::vector<std::string> splitFirstLine(TextTransferSpec& spec);
 // The values of the file's first record after the header line in `sample`, one per
 // column, "" where the record has fewer; empty when the sample holds no such record.

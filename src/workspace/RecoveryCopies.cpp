@@ -1,4 +1,5 @@
 #include "workspace/RecoveryCopies.h"
+#include "platform/Translate.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -135,7 +136,8 @@ Status RecoveryCopies::keep(const PimDocument& document, const std::optional<Fil
         // Held from now on: while it is, no other run takes this copy for a left one.
         if (!touch(lockPath()) || !lock_.lock(lockPath(), std::chrono::milliseconds(0))) {
             name_.clear();
-            return Status::failure(FailureKind::Write, folder_, "cannot lock a recovery copy here");
+            return Status::failure(FailureKind::Write, folder_,
+                                   _("cannot lock a recovery copy here"));
         }
     }
     WriteOptions options;
@@ -195,7 +197,7 @@ Status RecoveryCopies::read(const LeftCopy& copy, PimContents& contents, DateTim
     if (Status status = readWholeFile(copy.file, bytes); !status) return status;
     LeftCopy again;
     const auto start = readHeader(bytes, again);
-    if (!start) return Status::failure(FailureKind::Content, copy.file, "not a recovery copy");
+    if (!start) return Status::failure(FailureKind::Content, copy.file, _("not a recovery copy"));
     return readDocumentText(std::string_view(bytes).substr(*start), contents, now)
         .inFile(copy.file);
 }

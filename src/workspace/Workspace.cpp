@@ -1,4 +1,5 @@
 #include "workspace/Workspace.h"
+#include "platform/Translate.h"
 
 #include "docfile/DocumentReader.h"
 #include "fileio/AtomicFile.h"
@@ -48,8 +49,9 @@ void Workspace::restoreBackup(const BackupVersion& version) {
     Status read = readWholeFile(version.file, bytes);
     if (read) read = readDocumentText(bytes, contents, DateTime::now(document_.clock()));
     if (!read) {
-        prompts_.showMessage("The backup cannot be read: " + read.inFile(version.file).message(),
-                             "Quillmate", MessageIcon::Error);
+        prompts_.showMessage(
+            fillIn(_("The backup cannot be read: %s"), {read.inFile(version.file).message()}),
+            "Quillmate", MessageIcon::Error);
         return;
     }
     if (!lifecycle_.askSaveChanges()) return;
@@ -58,7 +60,8 @@ void Workspace::restoreBackup(const BackupVersion& version) {
     if (backups_ && !document_.path().empty()) {
         if (const Status kept = backups_->keepCurrent(document_.path(), true); !kept) {
             prompts_.showMessage(
-                "Nothing was restored: the current version cannot be kept (" + kept.message() + ")",
+                fillIn(_("Nothing was restored: the current version cannot be kept (%s)"),
+                       {kept.message()}),
                 "Quillmate", MessageIcon::Error);
             return;
         }

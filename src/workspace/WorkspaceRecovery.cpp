@@ -1,5 +1,6 @@
 // The workspace's recovery copies: kept while changes are unsaved, offered at start.
 #include "fileio/FileStamp.h"
+#include "platform/Translate.h"
 #include "records/PimContents.h"
 #include "shell/DocumentStorage.h"
 #include "workspace/Workspace.h"
@@ -9,27 +10,33 @@ namespace {
 // The question about one left copy, saying when the file changed since.
 std::string question(const LeftCopy& copy) {
     const std::string& path = copy.documentPath;
-    std::string text = "Quillmate found changes to " +
-                       (path.empty() ? std::string("an untitled document") : path) +
-                       " that were not saved when it last ended (kept " +
-                       DateTime::fromSeconds(copy.keptAt).format("%Y-%m-%d %H:%M") + ").\n\n";
+    const std::string kept = DateTime::fromSeconds(copy.keptAt).format("%Y-%m-%d %H:%M");
+    std::string text =
+        (path.empty() ? fillIn(_("Quillmate found changes to an untitled document that were not "
+                                 "saved when it last ended (kept %s)."),
+                               {kept})
+                      : fillIn(_("Quillmate found changes to %s that were not saved when it last "
+                                 "ended (kept %s)."),
+                               {path, kept})) +
+        "\n\n";
     if (!path.empty()) {
         const auto now = currentStamp(path);
         if (!now) {
-            text += path +
-                    " is no longer there; restoring brings the changes back under "
-                    "that name, to be saved there.\n\n";
+            text += fillIn(_("%s is no longer there; restoring brings the changes back under "
+                             "that name, to be saved there."),
+                           {path}) +
+                    "\n\n";
         } else if (copy.base && *now != *copy.base) {
-            text += path +
-                    " was changed on disk after these changes began. Restoring puts "
-                    "them in place of what the file holds now; Undo brings the file's "
-                    "version back.\n\n";
+            text += fillIn(_("%s was changed on disk after these changes began. Restoring puts "
+                             "them in place of what the file holds now; Undo brings the file's "
+                             "version back."),
+                           {path}) +
+                    "\n\n";
         }
     }
-    return text +
-           "Restore: bring the changes back; they stay unsaved until you save.\n"
-           "Discard: throw them away.\n"
-           "Later: keep them and ask again at the next start.";
+    return text + _("Restore: bring the changes back; they stay unsaved until you save.\n"
+                    "Discard: throw them away.\n"
+                    "Later: keep them and ask again at the next start.");
 }
 
 }  // namespace
@@ -62,9 +69,10 @@ void Workspace::keepRecoveryCopy() {
     } else if (!recoveryFailureShown_) {
         // Once until it works again: the user can still save, and should know to.
         recoveryFailureShown_ = true;
-        prompts_.showMessage("Unsaved changes cannot be kept for recovery: " + kept.message() +
-                                 "\n\nSave your work to keep it safe.",
-                             "Quillmate", MessageIcon::Exclamation);
+        prompts_.showMessage(
+            fillIn(_("Unsaved changes cannot be kept for recovery: %s"), {kept.message()}) +
+                "\n\n" + _("Save your work to keep it safe."),
+            "Quillmate", MessageIcon::Exclamation);
     }
 }
 
@@ -89,8 +97,8 @@ bool Workspace::offer(LeftCopy& copy) {
     PimContents version;
     if (const Status read = RecoveryCopies::read(copy, version, DateTime::now(document_.clock()));
         !read) {
-        prompts_.showMessage("The recovery copy cannot be read: " + read.message(), "Quillmate",
-                             MessageIcon::Error);
+        prompts_.showMessage(fillIn(_("The recovery copy cannot be read: %s"), {read.message()}),
+                             "Quillmate", MessageIcon::Error);
         return false;
     }
     if (!openForRestore(copy)) return false;
@@ -111,9 +119,10 @@ bool Workspace::openForRestore(const LeftCopy& copy) {
         return true;
     }
     if (const Status opened = lifecycle_.openPath(path); !opened) {
-        prompts_.showMessage("The changes belong to " + path +
-                                 ", which cannot be opened: " + opened.message() +
-                                 "\n\nThey are kept; Quillmate asks again at the next start.",
+        prompts_.showMessage(fillIn(_("The changes belong to %s, which cannot be opened: %s"),
+                                    {path, opened.message()}) +
+                                 "\n\n" +
+                                 _("They are kept; Quillmate asks again at the next start."),
                              "Quillmate", MessageIcon::Error);
         return false;
     }

@@ -11,6 +11,7 @@
 #include "organizer/AddressBookCommits.h"
 #include "organizer/PersonForm.h"
 #include "organizer/PhoneBookView.h"
+#include "platform/Translate.h"
 #include "records/PimDocument.h"
 
 // The phone book as the window shows it, through the same view, and persons added under
@@ -40,7 +41,8 @@ Status runPersons(CliContext& context, const std::vector<std::string>& args) {
         if (*column == "company")
             sort = PersonSort::Company;
         else if (*column != "name")
-            return usageFailure("--sort wants name or company, not \"" + *column + "\"");
+            return usageFailure(
+                fillIn(_("%s wants name or company, not \"%s\""), {"--sort", *column}));
     }
     const std::string& path = parsed.positional()[0];
     PimDocument document(context.clock);
@@ -94,7 +96,7 @@ Status runAddPerson(CliContext& context, const std::vector<std::string>& args) {
     const bool named = !parsed.value("first").value_or("").empty() ||
                        !parsed.value("last").value_or("").empty() ||
                        !parsed.value("company").value_or("").empty();
-    if (!named) return usageFailure("one of --first, --last and --company is required");
+    if (!named) return usageFailure(_("one of --first, --last and --company is required"));
 
     DocumentUpdate update(context, parsed.positional()[0]);
     PimDocument document(context.clock);
@@ -104,26 +106,29 @@ Status runAddPerson(CliContext& context, const std::vector<std::string>& args) {
     if (Status filled = fillForm(parsed, document, update.path(), form); !filled) return filled;
     const int32_t id = addPerson(document, nullptr, form);
     if (id == 0)
-        return Status::failure(FailureKind::Content, update.path(), "no person identifier is left");
+        return Status::failure(FailureKind::Content, update.path(),
+                               _("no person identifier is left"));
     if (Status saved = update.save(document); !saved) return saved;
-    context.out << "Added person " << id << ".\n";
+    context.out << fillIn(_("Added person %s."), {std::to_string(id)}) << '\n';
     return {};
 }
 
 const std::array<CliCommand, 3> kCommands = {{
-    {"groups", "DOC", "list the address-book groups of DOC in the order the group box shows them",
-     runGroups},
+    {"groups", "DOC",
+     N_("list the address-book groups of DOC in the order the group box shows them"), runGroups},
     {"persons", "DOC [--group NAME] [--sort name|company] [--filter TEXT]",
-     "list the persons of a group as the phone book does, one \"NAME<TAB>COMPANY\" line each: "
-     "the group NAME (else the one the window opens on), sorted by name or company, only "
-     "those whose name, company, phone numbers or e-mail hold TEXT (any case)",
+     N_("list the persons of a group as the phone book does, one \"NAME<TAB>COMPANY\" line each: "
+        "the group NAME (else the one the window opens on), sorted by name or company, only "
+        "those whose name, company, phone numbers or e-mail hold TEXT (any case)"),
      runPersons},
     {"add-person",
      "DOC [--first F] [--last L] [--company C] [--group NAME]... [--email E] [--home-phone P] "
      "[--work-phone P] [--cell-phone P]",
-     "add a person to DOC as the person editor does: it needs a first name, last name or "
-     "company, is filed in each group NAME given and always in the group every person is in "
-     "(\"All\" in a new document)",
+     // TRANSLATORS: "All", "White Pages" and "Yellow Pages" name groups in the document,
+     // which keep these English names in every language.
+     N_("add a person to DOC as the person editor does: it needs a first name, last name or "
+        "company, is filed in each group NAME given and always in the group every person is in "
+        "(\"All\" in a new document)"),
      runAddPerson},
 }};
 

@@ -7,6 +7,7 @@
 #include "cli/CliCommand.h"
 #include "cli/commands/CommandSupport.h"
 #include "docfile/DocumentFile.h"
+#include "platform/Translate.h"
 #include "records/PimDocument.h"
 
 namespace {
@@ -18,11 +19,14 @@ Status runBackups(CliContext& context, const std::vector<std::string>& args) {
     const RotatingBackups backups = userBackups();
     const std::vector<BackupVersion> versions = backups.versions(path);
     if (versions.empty())
-        reportWarning(context, path + ": no earlier versions kept in " + backups.folderFor(path));
+        reportWarning(
+            context,
+            path + ": " + fillIn(_("no earlier versions kept in %s"), {backups.folderFor(path)}));
     for (const BackupVersion& version : versions)
         context.out << version.number << '\t' << describeVersion(version, context.clock) << '\n';
     if (!context.out)
-        return Status::failure(FailureKind::Write, kStandardOutputName, "the output was refused");
+        return Status::failure(FailureKind::Write, _(kStandardOutputName),
+                               _("the output was refused"));
     return {};
 }
 
@@ -42,9 +46,11 @@ Status runRestore(CliContext& context, const std::vector<std::string>& args) {
                         wanted.find_first_not_of("0123456789") == std::string::npos;
     const int number = digits ? std::stoi(wanted) : 0;
     if (number < 1 || static_cast<size_t>(number) > versions.size()) {
-        return usageFailure("no version \"" + wanted + "\" of " + path + "; there are " +
-                            std::to_string(versions.size()) + " (see: quillmate-cli backups " +
-                            path + ")");
+        return usageFailure(
+            fillIn(P_("no version \"%s\" of %s; there are %s (see: quillmate-cli backups %s)",
+                      "no version \"%s\" of %s; there are %s (see: quillmate-cli backups %s)",
+                      versions.size()),
+                   {wanted, path, std::to_string(versions.size()), path}));
     }
     PimDocument version(context.clock);
     const RecordsLeftToExit leaveVersion(context, version);
@@ -54,20 +60,23 @@ Status runRestore(CliContext& context, const std::vector<std::string>& args) {
     if (Status kept = backups.keepCurrent(path, true); !kept)
         return Status::failure(
             kept.kind(), path,
-            "nothing restored: the current version cannot be kept (" + kept.message() + ")");
+            fillIn(_("nothing restored: the current version cannot be kept (%s)"),
+                   {kept.message()}));
     if (Status saved = update.save(version); !saved) return saved;
-    context.out << path << ": version " << number
-                << " restored; the version it replaced is now version 1\n";
+    context.out << path << ": "
+                << fillIn(_("version %s restored; the version it replaced is now version 1"),
+                          {std::to_string(number)})
+                << '\n';
     return {};
 }
 
 const std::array<CliCommand, 2> kCommands = {{
     {"backups", "FILE",
-     "list the earlier versions kept of FILE: NUMBER<TAB>SAVED<TAB>PERSONS<TAB>TASKS<TAB>"
-     "APPOINTMENTS, newest (1) first",
+     N_("list the earlier versions kept of FILE: NUMBER<TAB>SAVED<TAB>PERSONS<TAB>TASKS<TAB>"
+        "APPOINTMENTS, newest (1) first"),
      runBackups},
     {"restore", "FILE NUMBER",
-     "put version NUMBER of FILE in its place, keeping the version it replaces as version 1",
+     N_("put version NUMBER of FILE in its place, keeping the version it replaces as version 1"),
      runRestore},
 }};
 

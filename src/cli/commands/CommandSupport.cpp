@@ -37,7 +37,7 @@ Status usageFailure(std::string reason) {
 }
 
 Status unknownGroup(const std::string& path, const std::string& name) {
-    return Status::failure(FailureKind::Content, path, "no group named \"" + name + "\"");
+    return Status::failure(FailureKind::Content, path, fillIn(_("no group named \"%s\""), {name}));
 }
 
 void reportWarning(CliContext& context, const std::string& message) {
@@ -48,7 +48,7 @@ Status parseArguments(const std::vector<std::string>& args, size_t count,
                       const std::vector<std::string>& valued, const std::vector<std::string>& flags,
                       CliArgs& parsed) {
     if (Status status = parsed.parse(args, valued, flags); !status) return status;
-    if (parsed.positional().size() != count) return usageFailure("wrong number of arguments");
+    if (parsed.positional().size() != count) return usageFailure(_("wrong number of arguments"));
     return {};
 }
 
@@ -62,11 +62,14 @@ Status reportImported(CliContext& context, const ImportTally& tally, bool dryRun
     for (size_t i = 0; i < std::min(skipped.size(), kSkippedListed); ++i)
         reportWarning(context, skipped[i]);
     if (skipped.size() > kSkippedListed) {
-        reportWarning(context, tally.file + ": " + std::to_string(skipped.size() - kSkippedListed) +
-                                   " more records skipped");
+        const size_t more = skipped.size() - kSkippedListed;
+        reportWarning(context,
+                      tally.file + ": " +
+                          fillIn(P_("%d more records skipped", "%d more records skipped", more),
+                                 {std::to_string(more)}));
     }
     if (dryRun)
-        context.out << "dry run: " << report.text << " (nothing saved)\n";
+        context.out << fillIn(_("dry run: %s (nothing saved)"), {report.text}) << '\n';
     else
         context.out << report.text << '\n';
     return report.allSkipped;
@@ -75,15 +78,16 @@ Status reportImported(CliContext& context, const ImportTally& tally, bool dryRun
 Status readStandardInput(CliContext& context, std::string& bytes) {
     bytes.assign(std::istreambuf_iterator<char>(context.in), std::istreambuf_iterator<char>());
     if (context.in.bad())
-        return Status::failure(FailureKind::Read, kStandardInputName,
-                               "the input could not be read");
+        return Status::failure(FailureKind::Read, _(kStandardInputName),
+                               _("the input could not be read"));
     return {};
 }
 
 Status writeStandardOutput(CliContext& context, const std::string& text) {
     context.out << text << std::flush;
     if (!context.out)
-        return Status::failure(FailureKind::Write, kStandardOutputName, "the output was refused");
+        return Status::failure(FailureKind::Write, _(kStandardOutputName),
+                               _("the output was refused"));
     return {};
 }
 
@@ -91,7 +95,8 @@ Status readDateOption(const CliArgs& parsed, DateTime& day) {
     const auto text = parsed.value("date");
     if (!text) return {};
     const auto chosen = parseDayOption(*text);
-    if (!chosen) return usageFailure("--date wants YYYY-MM-DD, not \"" + *text + "\"");
+    if (!chosen)
+        return usageFailure(fillIn(_("%s wants YYYY-MM-DD, not \"%s\""), {"--date", *text}));
     if (Status inRange = checkInEditorRange("--date", *chosen); !inRange) return inRange;
     day = *chosen;
     return {};
@@ -100,8 +105,8 @@ Status readDateOption(const CliArgs& parsed, DateTime& day) {
 Status checkInEditorRange(const std::string& what, DateTime day) {
     const EditorDates dates = EditorDates::standard();
     if (dates.contains(day)) return {};
-    return usageFailure(what + " " + isoDate(day) + " is outside " + isoDate(dates.first) + " to " +
-                        isoDate(dates.last));
+    return usageFailure(fillIn(_("%s %s is outside %s to %s"),
+                               {what, isoDate(day), isoDate(dates.first), isoDate(dates.last)}));
 }
 
 Status checkNotTheDocument(const std::string& output, const std::string& document) {
@@ -109,7 +114,7 @@ Status checkNotTheDocument(const std::string& output, const std::string& documen
     if (output == kStandardStream || !std::filesystem::equivalent(output, document, error))
         return {};
     return Status::failure(FailureKind::Content, output,
-                           "is the document itself; nothing was written");
+                           _("is the document itself; nothing was written"));
 }
 
 std::string lineField(std::string_view value) {

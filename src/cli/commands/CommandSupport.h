@@ -51,8 +51,8 @@ Status writeStandardOutput(CliContext& context, const std::string& text);
 [[nodiscard]] RotatingBackups userBackups();
 
 // What messages call the file "-".
-inline constexpr const char* kStandardInputName = "standard input";
-inline constexpr const char* kStandardOutputName = "standard output";
+inline constexpr const char* kStandardInputName = N_("standard input");
+inline constexpr const char* kStandardOutputName = N_("standard output");
 
 // Sets `day` to the day --date names when it is given; a Usage failure for text that is
 // not a date, or a day outside the editors' range.

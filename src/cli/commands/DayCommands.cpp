@@ -9,6 +9,7 @@
 #include "docfile/DocumentFile.h"
 #include "organizer/DayView.h"
 #include "organizer/Reminders.h"
+#include "platform/Translate.h"
 #include "records/PimDocument.h"
 
 namespace {
@@ -25,13 +26,13 @@ Status runDay(CliContext& context, const std::vector<std::string>& args) {
     DayView view(document, nullptr);
     view.showDate(day);
 
-    context.out << "Appointments\n";
+    context.out << _("Appointments") << '\n';
     for (const AppointmentRow& row : view.appointmentRows()) {
         context.out << row.startTime.formatTime(context.locale, TimeStyle::NoSeconds) << '-'
                     << row.endTime.formatTime(context.locale, TimeStyle::NoSeconds) << '\t'
-                    << lineField(row.description) << (row.alarm ? " [alarm]" : "") << '\n';
+                    << lineField(row.description) << (row.alarm ? _(" [alarm]") : "") << '\n';
     }
-    context.out << "Tasks\n";
+    context.out << _("Tasks") << '\n';
     for (const TaskRow& row : view.taskRows()) {
         context.out << Task::priorityName(row.priority) << '\t' << lineField(row.description)
                     << '\t' << row.dueDate.formatDate(context.locale, DateStyle::Short) << '\n';
@@ -56,9 +57,9 @@ Status runAlarms(CliContext& context, const std::vector<std::string>& args) {
 
 const std::array<CliCommand, 2> kCommands = {{
     {"day", "FILE [--date YYYY-MM-DD]",
-     "list the appointments and tasks the window shows for a day (default today)", runDay},
+     N_("list the appointments and tasks the window shows for a day (default today)"), runDay},
     {"alarms", "FILE [--date YYYY-MM-DD]",
-     "list the reminders that would open now, the day selected (default today)", runAlarms},
+     N_("list the reminders that would open now, the day selected (default today)"), runAlarms},
 }};
 
 }  // namespace

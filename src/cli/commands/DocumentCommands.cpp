@@ -8,6 +8,7 @@
 #include "cli/CliCommand.h"
 #include "cli/commands/CommandSupport.h"
 #include "docfile/DocumentFile.h"
+#include "platform/Translate.h"
 #include "records/PimDocument.h"
 
 namespace {
@@ -34,7 +35,7 @@ Status runNew(CliContext& context, const std::vector<std::string>& args) {
     if (!parsed.has("force") && std::filesystem::symlink_status(path, error).type() !=
                                     std::filesystem::file_type::not_found) {
         return Status::failure(FailureKind::Content, path,
-                               "already exists; use --force to replace it");
+                               _("already exists; use --force to replace it"));
     }
     PimDocument document(context.clock);
     const RecordsLeftToExit leaveRecords(context, document);
@@ -48,10 +49,10 @@ Status runInfo(CliContext& context, const std::vector<std::string>& args) {
     PimDocument document(context.clock);
     const RecordsLeftToExit leaveRecords(context, document);
     if (Status loaded = loadDocument(document, parsed.positional()[0]); !loaded) return loaded;
-    context.out << "groups: " << document.phGroups().size() << '\n'
-                << "persons: " << document.persons().size() << '\n'
-                << "tasks: " << document.tasks().size() << '\n'
-                << "appointments: " << document.appointments().size() << '\n';
+    context.out << _("groups: ") << document.phGroups().size() << '\n'
+                << _("persons: ") << document.persons().size() << '\n'
+                << _("tasks: ") << document.tasks().size() << '\n'
+                << _("appointments: ") << document.appointments().size() << '\n';
     return {};
 }
 
@@ -79,16 +80,20 @@ Status runCompact(CliContext& context, const std::vector<std::string>& args) {
     const CompactResult result = document.compact(
         [&](const PimDocument& doc, const std::string&) { return update.save(doc); });
     if (!result.written) return result.written;
-    context.out << "tasks removed: " << result.tasksRemoved << '\n';
+    context.out << _("tasks removed: ") << result.tasksRemoved << '\n';
     return {};
 }
 
 const std::array<CliCommand, 4> kCommands = {{
     {"new", "FILE [--force]",
-     "write a new document with the groups All, White Pages and Yellow Pages", runNew},
-    {"info", "FILE", "print how many groups, persons, tasks and appointments FILE holds", runInfo},
-    {"resave", "IN OUT", "load IN and save it to OUT", runResave},
-    {"compact", "FILE", "remove done tasks due before today and save FILE in place", runCompact},
+     // TRANSLATORS: "All", "White Pages" and "Yellow Pages" name groups in the document,
+     // which keep these English names in every language.
+     N_("write a new document with the groups All, White Pages and Yellow Pages"), runNew},
+    {"info", "FILE", N_("print how many groups, persons, tasks and appointments FILE holds"),
+     runInfo},
+    {"resave", "IN OUT", N_("load IN and save it to OUT"), runResave},
+    {"compact", "FILE", N_("remove done tasks due before today and save FILE in place"),
+     runCompact},
 }};
 
 }  // namespace

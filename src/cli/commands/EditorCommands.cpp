@@ -11,6 +11,7 @@
 #include "organizer/AppointmentForm.h"
 #include "organizer/EditorCommits.h"
 #include "organizer/TaskForm.h"
+#include "platform/Translate.h"
 #include "records/PimDocument.h"
 
 // Scripts add tasks and appointments under the rules the editors hold users to, so that a
@@ -22,30 +23,38 @@ namespace {
 Status readDay(const std::string& option, const std::string& text, DateTime& day) {
     const auto chosen = parseDayOption(text);
     if (!chosen)
-        return usageFailure("--" + option + " wants a date as YYYY-MM-DD, not \"" + text + "\"");
+        return usageFailure(
+            fillIn(_("%s wants a date as YYYY-MM-DD, not \"%s\""), {"--" + option, text}));
     day = *chosen;
     return {};
 }
 
 Status checkDescription(const std::string& description) {
-    if (description.empty()) return usageFailure("the description is empty");
+    if (description.empty()) return usageFailure(_("the description is empty"));
     return {};
 }
+
+// What addAndSave() says of a kind of record.
+struct AddedTexts {
+    const char* noneLeft;  // no identifier is left
+    const char* added;     // "Added task %s."
+};
+constexpr AddedTexts kAddedTask = {N_("no task identifier is left"), N_("Added task %s.")};
+constexpr AddedTexts kAddedAppointment = {N_("no appointment identifier is left"),
+                                          N_("Added appointment %s.")};
 
 // Adds a record through `add`, which returns its ID (0 when none is left), saves the
 // document and says what was added.
 template <class Add>
-Status addAndSave(CliContext& context, const std::string& path, const char* kind, Add add) {
+Status addAndSave(CliContext& context, const std::string& path, const AddedTexts& texts, Add add) {
     DocumentUpdate update(context, path);
     PimDocument document(context.clock);
     const RecordsLeftToExit leaveRecords(context, document);
     if (Status loaded = update.load(document); !loaded) return loaded;
     const int32_t id = add(document);
-    if (id == 0)
-        return Status::failure(FailureKind::Content, path,
-                               std::string("no ") + kind + " identifier is left");
+    if (id == 0) return Status::failure(FailureKind::Content, path, _(texts.noneLeft));
     if (Status saved = update.save(document); !saved) return saved;
-    context.out << "Added " << kind << ' ' << id << ".\n";
+    context.out << fillIn(_(texts.added), {std::to_string(id)}) << '\n';
     return {};
 }
 
@@ -61,7 +70,7 @@ Status runAddTask(CliContext& context, const std::vector<std::string>& args) {
         if (Status status = readDay("due", *due, day); !status) return status;
         form.chooseDueDate(day);
     }
-    if (Status status = checkInEditorRange("the due date", form.dueDate); !status) return status;
+    if (Status status = checkInEditorRange(_("the due date"), form.dueDate); !status) return status;
     if (const auto priority = parsed.value("priority")) {
         static const std::array<const char*, 4> kNames = {"high", "medium", "low", "done"};
         form.priority = -1;
@@ -69,17 +78,17 @@ Status runAddTask(CliContext& context, const std::vector<std::string>& args) {
             if (*priority == kNames[size_t(i)]) form.priority = i;
         }
         if (form.priority < 0)
-            return usageFailure("--priority wants high, medium, low or done, not \"" + *priority +
-                                "\"");
+            return usageFailure(fillIn(_("%s wants high, medium, low or done, not \"%s\""),
+                                       {"--priority", *priority}));
     }
-    return addAndSave(context, parsed.positional()[0], "task",
+    return addAndSave(context, parsed.positional()[0], kAddedTask,
                       [&](PimDocument& document) { return addTask(document, nullptr, form); });
 }
 
 // A required option's value, or a Usage failure.
 Status required(const CliArgs& parsed, const char* option, std::string& value) {
     const auto given = parsed.value(option);
-    if (!given) return usageFailure(std::string("--") + option + " is required");
+    if (!given) return usageFailure(fillIn(_("%s is required"), {std::string("--") + option}));
     value = *given;
     return {};
 }
@@ -87,8 +96,8 @@ Status required(const CliArgs& parsed, const char* option, std::string& value) {
 Status readTime(const char* option, const std::string& text, LocalTime& time) {
     const auto read = parseTimeOption(text);
     if (!read)
-        return usageFailure(std::string("--") + option + " wants a time as HH:MM, not \"" + text +
-                            "\"");
+        return usageFailure(
+            fillIn(_("%s wants a time as HH:MM, not \"%s\""), {std::string("--") + option, text}));
     time = *read;
     return {};
 }
@@ -108,44 +117,45 @@ Status runAddAppointment(CliContext& context, const std::vector<std::string>& ar
         if (!status) return status;
     }
     if (Status status = readDay("date", dateText, day); !status) return status;
-    if (Status status = checkInEditorRange("the date", day); !status) return status;
+    if (Status status = checkInEditorRange(_("the date"), day); !status) return status;
     if (Status status = readTime("from", fromText, from); !status) return status;
     if (Status status = readTime("to", toText, to); !status) return status;
     if (!AppointmentForm::isBeginTime(from.hour, from.minute))
-        return usageFailure("--from " + fromText +
-                            " is not a begin time: a quarter hour from 05:00 to 22:45");
+        return usageFailure(fillIn(_("%s is not a begin time: a quarter hour from 05:00 to 22:45"),
+                                   {"--from " + fromText}));
     if (!AppointmentForm::isEndTime(to.hour, to.minute))
-        return usageFailure("--to " + toText +
-                            " is not an end time: a quarter hour from 05:15 to 23:00");
+        return usageFailure(fillIn(_("%s is not an end time: a quarter hour from 05:15 to 23:00"),
+                                   {"--to " + toText}));
 
     AppointmentForm form = AppointmentForm::forNew(day, DateTime::now(context.clock));
     form.setDescription(description);
     if (!form.setTimes(from.hour, from.minute, to.hour, to.minute))
-        return usageFailure("--to " + toText + " is not after --from " + fromText);
+        return usageFailure(
+            fillIn(_("%s is not after %s"), {"--to " + toText, "--from " + fromText}));
     if (const auto alarm = parsed.value("alarm")) {
         int minutes = -1;
         const auto [end, error] =
             std::from_chars(alarm->data(), alarm->data() + alarm->size(), minutes);
         if (error != std::errc() || end != alarm->data() + alarm->size() ||
             !form.setAlarmMinutes(minutes))
-            return usageFailure("--alarm wants minutes from 0 to 60 in steps of 5, not \"" +
-                                *alarm + "\"");
+            return usageFailure(fillIn(_("%s wants minutes from 0 to 60 in steps of 5, not \"%s\""),
+                                       {"--alarm", *alarm}));
         form.setAlarm(true);
     }
-    return addAndSave(context, parsed.positional()[0], "appointment", [&](PimDocument& document) {
-        return addAppointment(document, nullptr, form);
-    });
+    return addAndSave(
+        context, parsed.positional()[0], kAddedAppointment,
+        [&](PimDocument& document) { return addAppointment(document, nullptr, form); });
 }
 
 const std::array<CliCommand, 2> kCommands = {{
     {"add-task", "DOC DESCRIPTION [--due YYYY-MM-DD] [--priority high|medium|low|done]",
-     "add a task to DOC, due on the given day (today when none is given), High unless "
-     "--priority says otherwise",
+     N_("add a task to DOC, due on the given day (today when none is given), High unless "
+        "--priority says otherwise"),
      runAddTask},
     {"add-appointment",
      "DOC DESCRIPTION --date YYYY-MM-DD --from HH:MM --to HH:MM [--alarm MINUTES]",
-     "add an appointment to DOC from one quarter hour to a later one between 05:00 and 23:00, "
-     "with an alarm the given minutes (0 to 60, in fives) before it begins",
+     N_("add an appointment to DOC from one quarter hour to a later one between 05:00 and 23:00, "
+        "with an alarm the given minutes (0 to 60, in fives) before it begins"),
      runAddAppointment},
 }};
 

@@ -42,22 +42,24 @@ Status exportedText(const ExchangeRequest& request, const PimDocument& document,
 Status checkExchangeRequest(const ExchangeRequest& request, bool forImport) {
     const bool vcard = request.format == TransferFormat::VCard;
     if (vcard && request.kind != "persons")
-        return usageFailure("a vCard file holds persons, not " + request.kind);
+        return usageFailure(fillIn(_("a vCard file holds persons, not %s"), {request.kind}));
     if (!vcard && request.kind == "persons")
-        return usageFailure("an iCalendar file holds appointments and tasks, not persons");
+        return usageFailure(_("an iCalendar file holds appointments and tasks, not persons"));
     for (const char* option : {"separator", "encloser", "fields", "columns", "no-header"}) {
         if (request.args->has(option))
-            return usageFailure(std::string("--") + option + " is for delimited text only");
+            return usageFailure(
+                fillIn(_("%s is for delimited text only"), {std::string("--") + option}));
     }
     if (!forImport && !vcard) {
         for (const char* option : {"group", "vcard"}) {
             if (request.args->has(option))
-                return usageFailure(std::string("--") + option + " is for vCard only");
+                return usageFailure(
+                    fillIn(_("%s is for vCard only"), {std::string("--") + option}));
         }
     }
     const std::string version = request.args->value("vcard").value_or("3");
     if (version != "3" && version != "4")
-        return usageFailure("unknown --vcard \"" + version + "\"");
+        return usageFailure(fillIn(_("unknown %s \"%s\""), {"--vcard", version}));
     return {};
 }
 
@@ -74,7 +76,7 @@ Status exportExchange(CliContext& context, const ExchangeRequest& request) {
 Status importExchange(CliContext& context, const ExchangeRequest& request) {
     // Standard input is read before the document is locked, which it may take long to end.
     const bool fromInput = request.file == kStandardStream;
-    const std::string name = fromInput ? kStandardInputName : request.file;
+    const std::string name = fromInput ? _(kStandardInputName) : request.file;
     std::string bytes;
     if (Status read =
             fromInput ? readStandardInput(context, bytes) : readWholeFile(request.file, bytes);

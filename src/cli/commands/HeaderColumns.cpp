@@ -12,13 +12,14 @@ Status mapColumnsByHeader(CliContext& context, TransferKind kind, std::string_vi
     const auto header = findHeaderLine(kind, text, tokenizer);
     if (!header) {
         return Status::failure(FailureKind::Content, "",
-                               "no line near the start names a column of " + spec.entityName +
-                                   "; name the columns with --columns");
+                               fillIn(_("no line near the start names a column of %s; name the "
+                                        "columns with --columns"),
+                                      {_(spec.entityName.c_str())}));
     }
     for (size_t i = 0; i < header->fields.size(); ++i) {
         if (header->fields[i].empty() && header->alternates[i].empty())
-            reportWarning(context, "column " + std::to_string(i + 1) + " \"" + header->names[i] +
-                                       "\" not imported");
+            reportWarning(context, fillIn(_("column %s \"%s\" not imported"),
+                                          {std::to_string(i + 1), header->names[i]}));
     }
     spec.columnFields = header->fields;
     spec.columnAlternates = header->alternates;

@@ -13,6 +13,8 @@
 #include "cli/PrivateRuntimeDir.h"
 #include "cli/commands/CommandSupport.h"
 #include "docfile/DocumentFile.h"
+#include "platform/Translate.h"
+#include "platform/UserLanguage.h"
 #include "records/PimDocument.h"
 #include "reports/PersonChoice.h"
 #include "reports/PlanReportLists.h"
@@ -49,15 +51,15 @@ Status readKind(const std::string& name, ReportKind& kind) {
     else if (name == "envelopes")
         kind = ReportKind::Envelopes;
     else
-        return usageFailure("unknown report \"" + name + "\"");
+        return usageFailure(fillIn(_("unknown report \"%s\""), {name}));
     return {};
 }
 
 // Four whole thousandths of an inch that leave some of the paper to print on.
 Status readMargins(const std::string& text, const QPageSize& paper, Margins& margins) {
     const auto bad = [&] {
-        return usageFailure("--margins wants four thousandths of an inch L,T,R,B, not \"" + text +
-                            "\"");
+        return usageFailure(fillIn(_("%s wants four thousandths of an inch L,T,R,B, not \"%s\""),
+                                   {"--margins", text}));
     };
     size_t from = 0;
     for (size_t i = 0; i < margins.size(); ++i) {
@@ -72,7 +74,8 @@ Status readMargins(const std::string& text, const QPageSize& paper, Margins& mar
     const QSizeF inches = paper.size(QPageSize::Inch) * 1000;
     if (margins[0] + int64_t{margins[2]} >= inches.width() ||
         margins[1] + int64_t{margins[3]} >= inches.height()) {
-        return usageFailure("--margins " + text + " leave nothing of the paper to print on");
+        return usageFailure(
+            fillIn(_("%s leave nothing of the paper to print on"), {"--margins " + text}));
     }
     return {};
 }
@@ -84,19 +87,19 @@ Status readSettings(const CliArgs& args, QPageSize& paper, ReportSettings& setti
     else if (paperName == "a4")
         paper = QPageSize(QPageSize::A4);
     else
-        return usageFailure("unknown --paper \"" + paperName + "\"");
+        return usageFailure(fillIn(_("unknown %s \"%s\""), {"--paper", paperName}));
     if (const auto margins = args.value("margins")) {
         if (Status status = readMargins(*margins, paper, settings.margins); !status) return status;
     }
     if (const auto face = args.value("font")) {
-        if (face->empty()) return usageFailure("--font needs a face name");
+        if (face->empty()) return usageFailure(fillIn(_("%s needs a face name"), {"--font"}));
         settings.faceName = *face;
     }
     if (const auto size = args.value("size")) {
         if (!readInt(*size, settings.pointSize) || settings.pointSize < 1 ||
             settings.pointSize > kLargestPointSize) {
-            return usageFailure("--size wants whole points from 1 to " +
-                                std::to_string(kLargestPointSize) + ", not \"" + *size + "\"");
+            return usageFailure(fillIn(_("%s wants whole points from 1 to %s, not \"%s\""),
+                                       {"--size", std::to_string(kLargestPointSize), *size}));
         }
     }
     return {};
@@ -110,7 +113,8 @@ Status gatherInputs(ReportKind kind, const PimDocument& document, DateTime date,
         case ReportKind::PhoneBook:
         case ReportKind::Envelopes: {
             const auto groupId = groupNamed(document, group);
-            if (!groupId) return usageFailure("no address-book group is named \"" + group + "\"");
+            if (!groupId)
+                return usageFailure(fillIn(_("no address-book group is named \"%s\""), {group}));
             inputs.persons = groupMembers(document, *groupId);
             inputs.user = document.user();
             return {};
@@ -129,7 +133,9 @@ std::unique_ptr<QGuiApplication> guiForFonts() {
     static char name[] = "quillmate-cli";
     static char* argv[] = {name, nullptr};
     qputenv("QT_QPA_PLATFORM", "offscreen");
-    return std::make_unique<QGuiApplication>(argc, argv);
+    auto application = std::make_unique<QGuiApplication>(argc, argv);
+    useUserLanguageAgain();  // Qt has just set the locale from the environment
+    return application;
 }
 
 Status runReport(CliContext& context, const std::vector<std::string>& argList) {
@@ -142,7 +148,8 @@ Status runReport(CliContext& context, const std::vector<std::string>& argList) {
     ReportKind kind = ReportKind::None;
     if (Status status = readKind(args.positional()[0], kind); !status) return status;
     const auto output = args.value("o");
-    if (!output || output->empty()) return usageFailure("-o names the PDF file to write");
+    if (!output || output->empty())
+        return usageFailure(fillIn(_("%s names the PDF file to write"), {"-o"}));
     if (Status other = checkNotTheDocument(*output, args.positional()[1]); !other) return other;
     DateTime date = DateTime::today(context.clock);
     if (Status status = readDateOption(args, date); !status) return status;
@@ -163,7 +170,7 @@ Status runReport(CliContext& context, const std::vector<std::string>& argList) {
     const PrivateRuntimeDir runtime;
     const auto app = guiForFonts();
     if (!qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
-        return Status::failure(FailureKind::Content, "", "reports need Qt Gui");
+        return Status::failure(FailureKind::Content, "", _("reports need Qt Gui"));
     if (*output != kStandardStream)
         return writeReportPdf(*output, kind, std::move(inputs), settings, paper, context.locale);
     const auto toOutput = [&](std::string_view bytes) {
@@ -172,16 +179,18 @@ Status runReport(CliContext& context, const std::vector<std::string>& argList) {
     if (Status written =
             streamReportPdf(toOutput, kind, std::move(inputs), settings, paper, context.locale);
         !written)
-        return written.inFile(kStandardOutputName);
+        return written.inFile(_(kStandardOutputName));
     return {};
 }
 
 const std::array<CliCommand, 1> kCommands = {{
     {"report", kReportArgs,
-     "draw a report of DOC into the PDF file PDF (standard output for -): the daily plan, "
-     "tasks or appointments of a date (today unless --date), the weekly or monthly plan "
-     "around it, or the phone book or envelopes of every person of an address-book group "
-     "(\"All\" unless --group); margins in thousandths of an inch",
+     // TRANSLATORS: "All", "White Pages" and "Yellow Pages" name groups in the document,
+     // which keep these English names in every language.
+     N_("draw a report of DOC into the PDF file PDF (standard output for -): the daily plan, "
+        "tasks or appointments of a date (today unless --date), the weekly or monthly plan "
+        "around it, or the phone book or envelopes of every person of an address-book group "
+        "(\"All\" unless --group); margins in thousandths of an inch"),
      runReport},
 }};
 

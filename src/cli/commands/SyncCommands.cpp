@@ -11,6 +11,8 @@
 #include "cli/CliCommand.h"
 #include "cli/commands/CommandSupport.h"
 #include "fileio/AtomicFile.h"
+#include "platform/Translate.h"
+#include "platform/UserLanguage.h"
 #include "platform/qt/QtHttpTransport.h"
 #include "records/PimDocument.h"
 #include "sync/Synchronize.h"
@@ -28,7 +30,9 @@ std::unique_ptr<QCoreApplication> applicationForNetwork() {
     static int argc = 1;
     static char name[] = "quillmate-cli";
     static char* argv[] = {name, nullptr};
-    return std::make_unique<QCoreApplication>(argc, argv);
+    auto application = std::make_unique<QCoreApplication>(argc, argv);
+    useUserLanguageAgain();  // Qt has just set the locale from the environment
+    return application;
 }
 
 // The password from --password-file (its first line), else from the environment.
@@ -43,18 +47,18 @@ Status readPassword(const CliArgs& parsed, std::string& password) {
 }
 
 void printReport(CliContext& context, const SyncReport& report, bool dryRun) {
-    const char* prefix = dryRun ? "dry run: " : "";
+    const std::string prefix = dryRun ? _("dry run: ") : "";
     for (const std::string& made : report.created)
-        context.out << prefix << "made " << made << '\n';
+        context.out << prefix << fillIn(_("made %s"), {made}) << '\n';
     for (const std::string& line : report.countLines())
         context.out << prefix << line << '\n';
     for (const std::string& conflict : report.conflicts)
-        context.out << prefix << "conflict: " << conflict << '\n';
+        context.out << prefix << fillIn(_("conflict: %s"), {conflict}) << '\n';
     for (const std::string& skipped : report.skipped)
-        reportWarning(context, "skipped " + skipped);
+        reportWarning(context, fillIn(_("skipped %s"), {skipped}));
     for (const std::string& note : report.notes)
         reportWarning(context, note);
-    if (dryRun) context.out << "dry run: nothing changed\n";
+    if (dryRun) context.out << _("dry run: nothing changed") << '\n';
 }
 
 Status runSync(CliContext& context, const std::vector<std::string>& args) {
@@ -66,9 +70,10 @@ Status runSync(CliContext& context, const std::vector<std::string>& args) {
         return status;
     SyncRequest request;
     request.url = parsed.value("url").value_or("");
-    if (request.url.empty()) return usageFailure("--url is required");
+    if (request.url.empty()) return usageFailure(fillIn(_("%s is required"), {"--url"}));
     if (!request.url.starts_with("http://") && !request.url.starts_with("https://"))
-        return usageFailure("--url wants an http or https address, not \"" + request.url + "\"");
+        return usageFailure(
+            fillIn(_("%s wants an http or https address, not \"%s\""), {"--url", request.url}));
     request.addressBook = parsed.value("addressbook").value_or("");
     request.calendar = parsed.value("calendar").value_or("");
     request.dryRun = parsed.has("dry-run");
@@ -105,10 +110,10 @@ const std::array<CliCommand, 1> kCommands = {{
     {"sync",
      "DOC --url URL [--user NAME] [--password-file FILE] [--addressbook NAME|URL] "
      "[--calendar NAME|URL] [--dry-run]",
-     "sync the persons of DOC with a CardDAV address book and its appointments and tasks with "
-     "a CalDAV calendar, both ways: URL is the server, an account or a collection; the first "
-     "address book and calendar unless named (one called \"Quillmate\" is made where there is "
-     "none); the password from FILE or $QUILLMATE_PASSWORD; --dry-run tells what it would do",
+     N_("sync the persons of DOC with a CardDAV address book and its appointments and tasks with "
+        "a CalDAV calendar, both ways: URL is the server, an account or a collection; the first "
+        "address book and calendar unless named (one called \"Quillmate\" is made where there is "
+        "none); the password from FILE or $QUILLMATE_PASSWORD; --dry-run tells what it would do"),
      runSync},
 }};
 

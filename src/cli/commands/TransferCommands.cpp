@@ -12,6 +12,7 @@
 #include "cli/commands/TransferFormat.h"
 #include "docfile/DocumentFile.h"
 #include "fileio/AtomicFile.h"
+#include "platform/Translate.h"
 #include "records/PimDocument.h"
 #include "textio/DelimitedTextDecoding.h"
 #include "textio/TextExport.h"
@@ -78,7 +79,7 @@ Status readRequest(const std::vector<std::string>& argList, bool forImport, cons
     else if (kindName == "appointments")
         request.kind = TransferKind::Appointments;
     else if (kindName != "calendar")
-        return usageFailure("unknown record kind \"" + kindName + "\"");
+        return usageFailure(fillIn(_("unknown record kind \"%s\""), {kindName}));
 
     ExchangeRequest& exchange = request.exchange;
     exchange.kind = kindName;
@@ -90,10 +91,10 @@ Status readRequest(const std::vector<std::string>& argList, bool forImport, cons
     if (exchange.format != TransferFormat::DelimitedText)
         return checkExchangeRequest(exchange, forImport);
     if (kindName == "calendar")
-        return usageFailure("a calendar is exported and imported as iCalendar (.ics)");
+        return usageFailure(_("a calendar is exported and imported as iCalendar (.ics)"));
     for (const char* option : {"group", "vcard"}) {
         if (args.has(option))
-            return usageFailure(std::string("--") + option + " is for vCard only");
+            return usageFailure(fillIn(_("%s is for vCard only"), {std::string("--") + option}));
     }
 
     TextTransferSpec& spec = request.spec;
@@ -118,7 +119,7 @@ Status readRequest(const std::vector<std::string>& argList, bool forImport, cons
                 return Status();
             }
         }
-        return usageFailure(std::string("unknown --") + option + " \"" + value + "\"");
+        return usageFailure(fillIn(_("unknown %s \"%s\""), {std::string("--") + option, value}));
     };
     if (Status status = choose("separator", kSeparators, "comma", spec.separator); !status)
         return status;
@@ -132,10 +133,11 @@ Status checkNames(const std::vector<std::string>& names, const std::vector<std::
         const std::string& name = names[i];
         if (name.empty() && allowEmpty) continue;
         if (std::find(fields.begin(), fields.end(), name) == fields.end())
-            return usageFailure("unknown field \"" + name + "\"; the fields are " + joined(fields));
+            return usageFailure(
+                fillIn(_("unknown field \"%s\"; the fields are %s"), {name, joined(fields)}));
         if (std::find(names.begin(), names.begin() + ptrdiff_t(i), name) !=
             names.begin() + ptrdiff_t(i))
-            return usageFailure("field \"" + name + "\" named twice");
+            return usageFailure(fillIn(_("field \"%s\" named twice"), {name}));
     }
     return {};
 }
@@ -171,11 +173,11 @@ void reportDryRun(CliContext& context, const TextTransferSpec& spec) {
         const std::string& field = spec.columnFields[i];
         const std::string alternate =
             i < spec.columnAlternates.size() ? spec.columnAlternates[i] : "";
-        context.out << "column " << i + 1 << ": "
-                    << (!field.empty()      ? field
-                        : alternate.empty() ? "(not imported)"
-                                            : alternate + " (when its own column is empty)")
-                    << '\n';
+        const std::string what = !field.empty() ? field
+                                 : alternate.empty()
+                                     ? std::string(_("(not imported)"))
+                                     : fillIn(_("%s (when its own column is empty)"), {alternate});
+        context.out << fillIn(_("column %s: %s"), {std::to_string(i + 1), what}) << '\n';
     }
 }
 
@@ -186,12 +188,13 @@ Status runImport(CliContext& context, const std::vector<std::string>& argList) {
         return importExchange(context, request.exchange);
     TextTransferSpec& spec = request.spec;
     const auto columns = request.args.value("columns");
-    if (!columns) return usageFailure("--columns is required");
+    if (!columns) return usageFailure(fillIn(_("%s is required"), {"--columns"}));
     const bool autoColumns = *columns == "auto";
     const bool autoSeparator = spec.separator.empty();
     const bool dryRun = request.args.has("dry-run");
     if (autoColumns && request.args.has("no-header"))
-        return usageFailure("--columns auto reads the names of the header line; drop --no-header");
+        return usageFailure(
+            _("--columns auto reads the names of the header line; drop --no-header"));
     if (!autoColumns) {
         spec.columnFields = splitNames(*columns);
         spec.columnCount = static_cast<int32_t>(spec.columnFields.size());
@@ -202,7 +205,7 @@ Status runImport(CliContext& context, const std::vector<std::string>& argList) {
     // Standard input is read before the document is locked, which it may take long to end;
     // so is a file whose header or separator is to be read.
     const bool fromInput = spec.fileName == kStandardStream;
-    const std::string sourceName = fromInput ? kStandardInputName : spec.fileName;
+    const std::string sourceName = fromInput ? _(kStandardInputName) : spec.fileName;
     std::string input;
     std::string decoded;
     std::string_view text;
@@ -242,18 +245,18 @@ Status runImport(CliContext& context, const std::vector<std::string>& argList) {
 
 const std::array<CliCommand, 2> kCommands = {{
     {"export", kExportArgs,
-     "write the persons, tasks or appointments of DOC to OUT (standard output for -) as "
-     "delimited text, vCard (persons, all or those of the group NAME, version 3.0 or 4.0) or "
-     "iCalendar (appointments, tasks, or both as calendar); the format follows OUT's extension "
-     "(.vcf, .ics, else delimited text) or --format",
+     N_("write the persons, tasks or appointments of DOC to OUT (standard output for -) as "
+        "delimited text, vCard (persons, all or those of the group NAME, version 3.0 or 4.0) or "
+        "iCalendar (appointments, tasks, or both as calendar); the format follows OUT's extension "
+        "(.vcf, .ics, else delimited text) or --format"),
      runExport},
     {"import", kImportArgs,
-     "add the records of IN (standard input for -) to DOC: delimited text, where --columns "
-     "names the field of each column (empty for a column not imported) or auto reads them "
-     "from the header line, --separator auto guesses the separator and --dry-run shows the "
-     "columns and the count without saving; vCard persons, or "
-     "iCalendar appointments and tasks (calendar for both); the format follows IN's extension "
-     "or --format",
+     N_("add the records of IN (standard input for -) to DOC: delimited text, where --columns "
+        "names the field of each column (empty for a column not imported) or auto reads them "
+        "from the header line, --separator auto guesses the separator and --dry-run shows the "
+        "columns and the count without saving; vCard persons, or "
+        "iCalendar appointments and tasks (calendar for both); the format follows IN's extension "
+        "or --format"),
      runImport},
 }};
 

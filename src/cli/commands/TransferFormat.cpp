@@ -26,7 +26,7 @@ Status chooseTransferFormat(const CliArgs& args, const std::string& file, Transf
         else if (*name == "ical")
             format = TransferFormat::ICalendar;
         else
-            return usageFailure("unknown --format \"" + *name + "\"");
+            return usageFailure(fillIn(_("unknown %s \"%s\""), {"--format", *name}));
         return {};
     }
     const std::string extension = lowerExtension(file);

@@ -1,4 +1,5 @@
 #include "exchange/ui/ExchangeController.h"
+#include "platform/Translate.h"
 
 #include <QWidget>
 
@@ -13,14 +14,16 @@
 
 namespace {
 
-const FileFilter kVCardFiles{"vCard Files (*.vcf)", "*.vcf"};
-const FileFilter kICalendarFiles{"iCalendar Files (*.ics)", "*.ics"};
-const FileFilter kAllFiles{"All Files (*.*)", "*"};
+// Descriptions in English, shown through _().
+const FileFilter kVCardFiles{N_("vCard Files (*.vcf)"), "*.vcf"};
+const FileFilter kICalendarFiles{N_("iCalendar Files (*.ics)"), "*.ics"};
+const FileFilter kAllFiles{N_("All Files (*.*)"), "*"};
 
 FileDialogSpec dialogFor(const FileFilter& filter, const char* extension) {
     FileDialogSpec spec;
     spec.defaultExtension = extension;
-    spec.filters = {filter, kAllFiles};
+    spec.filters = {{_(filter.description.c_str()), filter.pattern},
+                    {_(kAllFiles.description.c_str()), kAllFiles.pattern}};
     return spec;
 }
 
@@ -40,7 +43,7 @@ void ExchangeController::importVCard() {
     if (!path) return;
     const VCardImportResult result = workspace_.runStep(
         UndoStep::ImportNames, [&] { return importVCardFile(workspace_.document(), *path); });
-    showImportReport(prompts_, vcardTally(result, *path), "Imported Names");
+    showImportReport(prompts_, vcardTally(result, *path), _("Imported Names"));
 }
 
 void ExchangeController::importICalendar() {
@@ -50,7 +53,7 @@ void ExchangeController::importICalendar() {
         return importICalendarFile(workspace_.document(), *path, CalendarParts::Both);
     });
     showImportReport(prompts_, calendarTally(result, CalendarParts::Both, locale_, *path),
-                     "Imported Calendar");
+                     _("Imported Calendar"));
 }
 
 void ExchangeController::exportVCard() {
@@ -59,7 +62,7 @@ void ExchangeController::exportVCard() {
     const ExportResult result =
         exportVCardFile(workspace_.document(), *path, VCardVersion::V3, std::nullopt);
     if (!result.status)
-        prompts_.showMessage(result.status.message(), "File Error", MessageIcon::Error);
+        prompts_.showMessage(result.status.message(), _("File Error"), MessageIcon::Error);
 }
 
 void ExchangeController::exportICalendar() {
@@ -68,5 +71,5 @@ void ExchangeController::exportICalendar() {
     const ExportResult result =
         exportICalendarFile(workspace_.document(), *path, CalendarParts::Both);
     if (!result.status)
-        prompts_.showMessage(result.status.message(), "File Error", MessageIcon::Error);
+        prompts_.showMessage(result.status.message(), _("File Error"), MessageIcon::Error);
 }

@@ -1,4 +1,5 @@
 #include "organizer/ui/AddressBookHelp.h"
+#include "platform/Translate.h"
 
 #include <QObject>
 
@@ -10,9 +11,8 @@ namespace {
 // the question of a user staring at a grey button.
 QString withOkRule(const QString& what) {
     return what + u' ' +
-           QObject::tr(
-               "OK is available once the first name, the last name or the company is "
-               "filled in.");
+           _("OK is available once the first name, the last name or the company is "
+             "filled in.");
 }
 
 }  // namespace
@@ -20,74 +20,74 @@ QString withOkRule(const QString& what) {
 QString text(int helpNumber) {
     switch (helpNumber) {
         case kPersonFirstName:
-            return withOkRule(QObject::tr("The person's first name."));
+            return withOkRule(_("The person's first name."));
         case kPersonLastName:
             return withOkRule(
-                QObject::tr("The person's last name. The phone book lists the person as "
-                            "\"Last name, First name\"."));
+                _("The person's last name. The phone book lists the person as "
+                  "\"Last name, First name\"."));
         case kPersonCompany:
-            return withOkRule(QObject::tr("The company the person works for."));
+            return withOkRule(_("The company the person works for."));
         case kPosition:
-            return QObject::tr("The job title or position held at the company.");
+            return _("The job title or position held at the company.");
         case kPersonGroups:
-            return QObject::tr(
+            return _(
                 "The groups the person is filed in. Click a group to choose it or to "
                 "take it back; any number can be chosen. Every person is also in the "
                 "first group of the document, which is not listed.");
         case kHomePhone:
-            return QObject::tr("The phone number at home.");
+            return _("The phone number at home.");
         case kWorkPhone:
-            return QObject::tr("The phone number at work, without the extension.");
+            return _("The phone number at work, without the extension.");
         case kExtension:
-            return QObject::tr("The extension of the work phone.");
+            return _("The extension of the work phone.");
         case kFax:
-            return QObject::tr("The fax number.");
+            return _("The fax number.");
         case kEMail:
-            return QObject::tr("The e-mail address, which the phone book can write to.");
+            return _("The e-mail address, which the phone book can write to.");
         case kPager:
-            return QObject::tr("The pager number.");
+            return _("The pager number.");
         case kCellPhone:
-            return QObject::tr("The mobile phone number.");
+            return _("The mobile phone number.");
         case kWebPage:
-            return QObject::tr("The address of a web page, which the phone book can open.");
+            return _("The address of a web page, which the phone book can open.");
         case kAddress1:
-            return QObject::tr("The first line of the street address.");
+            return _("The first line of the street address.");
         case kAddress2:
-            return QObject::tr("A second line of the street address, if one is needed.");
+            return _("A second line of the street address, if one is needed.");
         case kCity:
-            return QObject::tr("The city or town.");
+            return _("The city or town.");
         case kState:
-            return QObject::tr("The state, province or county.");
+            return _("The state, province or county.");
         case kZip:
-            return QObject::tr("The postal code.");
+            return _("The postal code.");
         case kNotes:
-            return QObject::tr(
+            return _(
                 "Anything else worth keeping about the person, in as many "
                 "lines as needed.");
         case kUserFirstName:
-            return QObject::tr(
+            return _(
                 "Your first name. Your name and address are printed as the "
                 "sender on envelopes.");
         case kUserLastName:
-            return QObject::tr("Your last name.");
+            return _("Your last name.");
         case kUserCompany:
-            return QObject::tr("Your company.");
+            return _("Your company.");
         case kGroupList:
-            return QObject::tr(
+            return _(
                 "The address-book groups. Double-click a group to rename it; "
                 "the Delete key deletes it.");
         case kAddGroup:
-            return QObject::tr("Adds a group under a description no other group has.");
+            return _("Adds a group under a description no other group has.");
         case kDeleteGroup:
-            return QObject::tr(
+            return _(
                 "Deletes the selected group. A group in which some person is "
                 "filed is not deleted.");
         case kEditGroup:
-            return QObject::tr("Changes the description of the selected group.");
+            return _("Changes the description of the selected group.");
         case kCloseGroups:
-            return QObject::tr("Closes the window. The changes made are already kept.");
+            return _("Closes the window. The changes made are already kept.");
         case kGroupDescription:
-            return QObject::tr(
+            return _(
                 "The name of the group as the phone book lists it. No two "
                 "groups may have the same description.");
         default:

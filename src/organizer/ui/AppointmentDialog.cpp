@@ -12,6 +12,7 @@
 #include <QVBoxLayout>
 
 #include "organizer/ui/EditorWidgets.h"
+#include "platform/Translate.h"
 
 namespace {
 
@@ -26,24 +27,24 @@ constexpr int kAlarmHelp = 1313;
 AppointmentDialog::AppointmentDialog(AppointmentForm start, bool editing, const Locale& locale,
                                      QWidget* parent)
     : QDialog(parent), form_(std::move(start)) {
-    setWindowTitle(editing ? tr("Edit Appointment") : tr("Add Appointment"));
+    setWindowTitle(editing ? _("Edit Appointment") : _("Add Appointment"));
 
-    auto* textLabel = new QLabel(tr("&Appointment:"), this);
+    auto* textLabel = new QLabel(_("&Appointment:"), this);
     text_ = new QLineEdit(QString::fromStdString(form_.description()), this);
     text_->setMinimumWidth(text_->fontMetrics().averageCharWidth() * kEditorTextColumns);
     textLabel->setBuddy(text_);
     setEditorHelp({textLabel, text_}, kTextHelp);
 
-    auto* dateLabel = new QLabel(tr("&Date Due:"), this);
+    auto* dateLabel = new QLabel(_("&Date Due:"), this);
     date_ = makeDatePicker(EditorDates::around(form_.date()), form_.date(), locale, this);
     dateLabel->setBuddy(date_);
     setEditorHelp({dateLabel, date_}, kDateHelp);
 
-    auto* times = new QGroupBox(tr("Times"), this);
-    auto* beginLabel = new QLabel(tr("&Begin:"), times);
+    auto* times = new QGroupBox(_("Times"), this);
+    auto* beginLabel = new QLabel(_("&Begin:"), times);
     begin_ = new StepField(QStringLiteral("00:00 PM"), times);
     beginLabel->setBuddy(begin_);
-    auto* endLabel = new QLabel(tr("&End:"), times);
+    auto* endLabel = new QLabel(_("&End:"), times);
     end_ = new StepField(QStringLiteral("00:00 PM"), times);
     endLabel->setBuddy(end_);
     auto* timeGrid = new QGridLayout(times);
@@ -54,10 +55,10 @@ AppointmentDialog::AppointmentDialog(AppointmentForm start, bool editing, const 
     timeGrid->setColumnStretch(2, 1);
     setEditorHelp({times, beginLabel, begin_, endLabel, end_}, kTimesHelp);
 
-    auto* alarmFrame = new QGroupBox(tr("Alarm Options"), this);
-    alarm_ = new QCheckBox(tr("&Set Alarm"), alarmFrame);
+    auto* alarmFrame = new QGroupBox(_("Alarm Options"), this);
+    alarm_ = new QCheckBox(_("&Set Alarm"), alarmFrame);
     alarm_->setChecked(form_.alarm());
-    auto* minutesLabel = new QLabel(tr("&Minutes Before Appointment:"), alarmFrame);
+    auto* minutesLabel = new QLabel(_("&Minutes Before Appointment:"), alarmFrame);
     minutes_ = new StepField(QStringLiteral("60"), alarmFrame);
     minutesLabel->setBuddy(minutes_);
     auto* alarmGrid = new QGridLayout(alarmFrame);

@@ -1,4 +1,5 @@
 #include "organizer/ui/DayListModels.h"
+#include "platform/Translate.h"
 
 #include "organizer/DayView.h"
 #include "organizer/ui/RowImages.h"
@@ -13,7 +14,7 @@ constexpr const char* kPriorityTexts[] = {N_("High priority"), N_("Medium priori
 }  // namespace
 
 TaskListModel::TaskListModel(const DayView& day, const Locale& locale, QObject* parent)
-    : DayListModel(day, locale, "Task", "Original Due Date", parent) {}
+    : DayListModel(day, locale, N_("Task"), N_("Original Due Date"), parent) {}
 
 size_t TaskListModel::rows() const {
     return day_.taskRows().size();
@@ -36,7 +37,7 @@ QVariant TaskListModel::data(const QModelIndex& index, int role) const {
 
 AppointmentListModel::AppointmentListModel(const DayView& day, const Locale& locale,
                                            QObject* parent)
-    : DayListModel(day, locale, "Time", "Appointment", parent) {}
+    : DayListModel(day, locale, N_("Time"), N_("Appointment"), parent) {}
 
 size_t AppointmentListModel::rows() const {
     return day_.appointmentRows().size();

@@ -35,7 +35,7 @@ DayLists::DayLists(DayView& day, const Locale& locale, QWidget* parent)
     // Never so narrow that the "Appointment" heading is cut, whatever the font.
     const QFontMetrics heading = appointmentList_->header()->fontMetrics();
     appointmentList_->setMinimumWidth(appointmentList_->header()->sectionSize(0) +
-                                      heading.horizontalAdvance(tr("Appointment")) +
+                                      heading.horizontalAdvance(_("Appointment")) +
                                       4 * heading.averageCharWidth());
 
     taskModel_ = new TaskListModel(day_, locale, this);

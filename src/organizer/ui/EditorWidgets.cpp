@@ -10,41 +10,42 @@
 
 #include "organizer/ui/AddressBookHelp.h"
 #include "platform/Locale.h"
+#include "platform/Translate.h"
 
 namespace {
 
 QString editorHelpText(int helpNumber) {
     switch (helpNumber) {
         case 1000:
-            return QObject::tr("Keeps what you entered and closes the window.");
+            return _("Keeps what you entered and closes the window.");
         case 1001:
-            return QObject::tr("Closes the window and changes nothing.");
+            return _("Closes the window and changes nothing.");
         case 1300:
-            return QObject::tr(
+            return _(
                 "The day the task is due. Open the calendar with the arrow, "
                 "or change the day, month or year with the Up and Down keys.");
         case 1301:
-            return QObject::tr("What is to be done. Ok is available once there is some text.");
+            return _("What is to be done. Ok is available once there is some text.");
         case 1302:
-            return QObject::tr(
+            return _(
                 "How urgent the task is. Done marks it finished; the day it was "
                 "completed stays as it was.");
         case 1310:
-            return QObject::tr(
+            return _(
                 "The day of the appointment. Choosing another day moves the "
                 "times and the alarm to it.");
         case 1311:
-            return QObject::tr(
+            return _(
                 "What the appointment is. Ok is available once there is some "
                 "text.");
         case 1312:
-            return QObject::tr(
+            return _(
                 "When the appointment begins and ends, in quarter hours from "
                 "5:00 AM to 11:00 PM. Step with the arrows or the Up and Down "
                 "keys, or type a time such as 1:30 PM, 13:30 or 130p; the other "
                 "time moves along so that the begin stays before the end.");
         case 1313:
-            return QObject::tr(
+            return _(
                 "Whether to be reminded, and how many minutes before the "
                 "appointment begins: 0 to 60, in steps of 5.");
         default:
@@ -133,8 +134,8 @@ void setEditorHelp(std::initializer_list<QWidget*> widgets, int helpNumber) {
 
 QDialogButtonBox* makeEditorButtons(QDialog* dialog, QPushButton** ok) {
     auto* buttons = new QDialogButtonBox(dialog);
-    *ok = buttons->addButton(QDialog::tr("&Ok"), QDialogButtonBox::AcceptRole);
-    QPushButton* cancel = buttons->addButton(QDialog::tr("&Cancel"), QDialogButtonBox::RejectRole);
+    *ok = buttons->addButton(_("&Ok"), QDialogButtonBox::AcceptRole);
+    QPushButton* cancel = buttons->addButton(_("&Cancel"), QDialogButtonBox::RejectRole);
     (*ok)->setDefault(true);
     setEditorHelp({*ok}, kOkHelp);
     setEditorHelp({cancel}, kCancelHelp);

@@ -1,4 +1,5 @@
 #include "organizer/ui/FieldPages.h"
+#include "platform/Translate.h"
 
 #include <QDialog>
 #include <QDialogButtonBox>
@@ -53,10 +54,10 @@ QPushButton* layOutSheet(QDialog* dialog, QTabWidget* pages) {
     QPushButton* ok = nullptr;
     QDialogButtonBox* buttons = makeEditorButtons(dialog, &ok);
     // A sheet's buttons carry no mnemonics: its pages already use C and O for fields.
-    ok->setText(QDialog::tr("OK"));
+    ok->setText(_("OK"));
     for (QAbstractButton* button : buttons->buttons()) {
         if (buttons->buttonRole(button) == QDialogButtonBox::RejectRole)
-            button->setText(QDialog::tr("Cancel"));
+            button->setText(_("Cancel"));
     }
     // One label width for every page, so that the fields stay put when the page changes.
     const QList<QLabel*> labels = pages->findChildren<QLabel*>();

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "organizer/ui/AddressBookHelp.h"
+#include "platform/Translate.h"
 
 class QDialog;
 class QPushButton;
@@ -33,21 +34,21 @@ struct PageField {
 template <class Record>
 [[nodiscard]] std::vector<PageField> nameFields(Record& record, int firstHelp, int lastHelp,
                                                 int companyHelp) {
-    return {{QObject::tr("&First Name:"), &record.FName, firstHelp},
-            {QObject::tr("&Last Name:"), &record.LName, lastHelp},
-            {QObject::tr("&Company:"), &record.Company, companyHelp},
-            {QObject::tr("&Position:"), &record.Position, AddressBookHelp::kPosition}};
+    return {{_("&First Name:"), &record.FName, firstHelp},
+            {_("&Last Name:"), &record.LName, lastHelp},
+            {_("&Company:"), &record.Company, companyHelp},
+            {_("&Position:"), &record.Position, AddressBookHelp::kPosition}};
 }
 
 // The "Address" page's fields of a person or of the user.
 template <class Record>
 [[nodiscard]] std::vector<PageField> addressFields(Record& record) {
     using namespace AddressBookHelp;
-    return {{QObject::tr("&Address:"), &record.Addr1, kAddress1},
-            {QObject::tr("A&ddress:"), &record.Addr2, kAddress2},
-            {QObject::tr("&City:"), &record.City, kCity},
-            {QObject::tr("&State:"), &record.State, kState},
-            {QObject::tr("&Zip:"), &record.Zip, kZip}};
+    return {{_("&Address:"), &record.Addr1, kAddress1},
+            {_("A&ddress:"), &record.Addr2, kAddress2},
+            {_("&City:"), &record.City, kCity},
+            {_("&State:"), &record.State, kState},
+            {_("&Zip:"), &record.Zip, kZip}};
 }
 
 // Lays out the sheet: the pages over "OK" (the default button) and "Cancel". Returns OK.

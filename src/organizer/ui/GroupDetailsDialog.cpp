@@ -12,6 +12,7 @@
 #include "organizer/GroupTexts.h"
 #include "organizer/ui/AddressBookHelp.h"
 #include "organizer/ui/EditorWidgets.h"
+#include "platform/Translate.h"
 #include "platform/UserPrompts.h"
 
 namespace {
@@ -23,8 +24,8 @@ constexpr int kDescriptionColumns = 30;
 GroupDetailsDialog::GroupDetailsDialog(const QString& desc, Commit commit, UserPrompts& prompts,
                                        QWidget* parent)
     : QDialog(parent), commit_(std::move(commit)), prompts_(prompts) {
-    setWindowTitle(tr("Address Book Group Details"));
-    auto* label = new QLabel(tr("Description:"), this);
+    setWindowTitle(_("Address Book Group Details"));
+    auto* label = new QLabel(_("Description:"), this);
     desc_ = new QLineEdit(desc, this);
     desc_->setMaxLength(std::numeric_limits<int>::max());
     desc_->setMinimumWidth(desc_->fontMetrics().averageCharWidth() * kDescriptionColumns);
@@ -54,7 +55,7 @@ void GroupDetailsDialog::accept() {
     if (!canConfirmGroupDesc(desc)) return;
     const GroupChange change = commit_(desc);
     if (change == GroupChange::Duplicate) {
-        prompts_.showMessage(duplicateGroupMessage(desc), kDuplicateGroupCaption,
+        prompts_.showMessage(duplicateGroupMessage(desc), _(kDuplicateGroupCaption),
                              MessageIcon::Error);
         desc_->selectAll();
         desc_->setFocus();
@@ -62,7 +63,7 @@ void GroupDetailsDialog::accept() {
     }
     // The group went meanwhile, or no group number is left: say so rather than seem done.
     if (change == GroupChange::Missing)
-        prompts_.showMessage(kGroupNotSavedMessage, windowTitle().toStdString(),
+        prompts_.showMessage(_(kGroupNotSavedMessage), windowTitle().toStdString(),
                              MessageIcon::Error);
     QDialog::accept();
 }

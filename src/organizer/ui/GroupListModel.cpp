@@ -1,5 +1,6 @@
 #include "organizer/ui/GroupListModel.h"
 
+#include "platform/Translate.h"
 #include "records/PimDocument.h"
 
 GroupListModel::GroupListModel(QObject* parent) : QAbstractTableModel(parent) {}
@@ -36,7 +37,6 @@ QVariant GroupListModel::data(const QModelIndex& index, int role) const {
 }
 
 QVariant GroupListModel::headerData(int section, Qt::Orientation orientation, int role) const {
-    if (orientation == Qt::Horizontal && section == 0 && role == Qt::DisplayRole)
-        return tr("Group");
+    if (orientation == Qt::Horizontal && section == 0 && role == Qt::DisplayRole) return _("Group");
     return {};
 }

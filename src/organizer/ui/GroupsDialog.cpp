@@ -29,7 +29,7 @@ constexpr int kListColumns = 30;
 GroupsDialog::GroupsDialog(PimDocument& document, UndoHistory* history, UserPrompts& prompts,
                            QWidget* parent)
     : QDialog(parent), document_(document), history_(history), prompts_(prompts) {
-    setWindowTitle(tr("Address Book Groups"));
+    setWindowTitle(_("Address Book Groups"));
     using namespace AddressBookHelp;
 
     model_ = new GroupListModel(this);
@@ -47,10 +47,10 @@ GroupsDialog::GroupsDialog(PimDocument& document, UndoHistory* history, UserProm
                           list_->fontMetrics().height() * kListRows);
     setEditorHelp({list_}, kGroupList);
 
-    add_ = new QPushButton(tr("&Add"), this);
-    delete_ = new QPushButton(tr("&Delete"), this);
-    edit_ = new QPushButton(tr("&Edit"), this);
-    close_ = new QPushButton(tr("&Close"), this);
+    add_ = new QPushButton(_("&Add"), this);
+    delete_ = new QPushButton(_("&Delete"), this);
+    edit_ = new QPushButton(_("&Edit"), this);
+    close_ = new QPushButton(_("&Close"), this);
     // Enter closes, as in any dialog; a group is edited by the button or a double click.
     close_->setDefault(true);
     setEditorHelp({add_}, kAddGroup);
@@ -136,18 +136,20 @@ void GroupsDialog::deleteClicked() {
     if (id < 0) return;
     // Refuse a group in use before asking, not after the user said yes.
     if (groupDeletion(document_, id) == GroupChange::InUse) {
-        prompts_.showMessage(kGroupInUseMessage, kDeleteGroupCaption, MessageIcon::Information);
+        prompts_.showMessage(_(kGroupInUseMessage), _(kDeleteGroupCaption),
+                             MessageIcon::Information);
         return;
     }
-    if (prompts_.showMessage(kDeleteGroupQuestion, kDeleteGroupCaption, MessageIcon::Information,
-                             MessageButtons::YesNo) != MessageAnswer::Yes)
+    if (prompts_.showMessage(_(kDeleteGroupQuestion), _(kDeleteGroupCaption),
+                             MessageIcon::Information, MessageButtons::YesNo) != MessageAnswer::Yes)
         return;
     const auto& rows = model_->rows();
     const ListSelection next =
         selectionAfterRemoving(rows.size(), row, [&rows](size_t index) { return rows[index].id; });
     switch (deleteGroup(document_, history_, id)) {
         case GroupChange::InUse:
-            prompts_.showMessage(kGroupInUseMessage, kDeleteGroupCaption, MessageIcon::Information);
+            prompts_.showMessage(_(kGroupInUseMessage), _(kDeleteGroupCaption),
+                                 MessageIcon::Information);
             return;
         case GroupChange::Done:
             refill(next.id);

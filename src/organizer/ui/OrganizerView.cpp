@@ -54,8 +54,8 @@ OrganizerView::OrganizerView(PimDocument& document, UndoHistory* history, ShellS
     if (auto* next = calendar_->findChild<QToolButton*>(QStringLiteral("qt_calendar_nextmonth")))
         next->setAccessibleName(QString::fromUtf8(_("Next month")));
     calendar_->setWhatsThis(
-        tr("The calendar: pick the day whose appointments and tasks "
-           "are shown below."));
+        _("The calendar: pick the day whose appointments and tasks "
+          "are shown below."));
     connect(calendar_, &QCalendarWidget::clicked, this, &OrganizerView::calendarDateChosen);
     connect(calendar_, &QCalendarWidget::activated, this, &OrganizerView::calendarDateChosen);
     connect(calendar_, &QCalendarWidget::selectionChanged, this,
@@ -66,7 +66,7 @@ OrganizerView::OrganizerView(PimDocument& document, UndoHistory* history, ShellS
 
     buildPhoneBook();
 
-    dateLabel_ = new QLabel(tr("Date goes here!"), this);
+    dateLabel_ = new QLabel(_("Date goes here!"), this);
     dateLabel_->setAlignment(Qt::AlignCenter);
     QFont bold = dateLabel_->font();
     bold.setBold(true);
@@ -78,13 +78,13 @@ OrganizerView::OrganizerView(PimDocument& document, UndoHistory* history, ShellS
     connect(lists_, &DayLists::commandRequested, this, &OrganizerView::commandRequested);
     connect(lists_, &DayLists::listMenuRequested, this, &OrganizerView::listMenuRequested);
     QVBoxLayout* appointmentLayout = nullptr;
-    QGroupBox* appointments = framed(tr("Appointments"), dateLabel_, &appointmentLayout);
+    QGroupBox* appointments = framed(_("Appointments"), dateLabel_, &appointmentLayout);
     appointmentLayout->addWidget(appointmentList_);
-    appointments->setWhatsThis(tr("The appointments of the chosen day, earliest first."));
-    QGroupBox* tasks = framed(tr("Tasks"), taskList_);
+    appointments->setWhatsThis(_("The appointments of the chosen day, earliest first."));
+    QGroupBox* tasks = framed(_("Tasks"), taskList_);
     tasks->setWhatsThis(
-        tr("The tasks of the chosen day: those due that day, and on today "
-           "also every open task that is overdue."));
+        _("The tasks of the chosen day: those due that day, and on today "
+          "also every open task that is overdue."));
 
     auto* grid = new QGridLayout(this);
     grid->addWidget(calendar_, 0, 0);
@@ -127,8 +127,8 @@ OrganizerView::~OrganizerView() {
 
 void OrganizerView::buildPhoneBook() {
     phoneBookPanel_ = new PhoneBookPanel(phoneBook_, this);
-    phoneBookFrame_ = framed(tr("Phone Book"), phoneBookPanel_);
-    phoneBookFrame_->setWhatsThis(tr("The phone book: the persons of the chosen group."));
+    phoneBookFrame_ = framed(_("Phone Book"), phoneBookPanel_);
+    phoneBookFrame_->setWhatsThis(_("The phone book: the persons of the chosen group."));
     connect(phoneBookPanel_, &PhoneBookPanel::listFocused, this, [this] {
         day_.focusList(FocusedList::Persons);
         emit selectionChanged();

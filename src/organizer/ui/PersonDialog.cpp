@@ -25,25 +25,25 @@ constexpr int kNoteLines = 12;
 
 PersonDialog::PersonDialog(PersonForm start, bool editing, QWidget* parent)
     : QDialog(parent), form_(std::move(start)) {
-    setWindowTitle(editing ? tr("Edit Person") : tr("Add Person"));
+    setWindowTitle(editing ? _("Edit Person") : _("Add Person"));
     using namespace AddressBookHelp;
     Person& person = form_.person;
 
     pages_ = new QTabWidget(this);
     QWidget* general = makeFieldPage(
         nameFields(person, kPersonFirstName, kPersonLastName, kPersonCompany), makeGroupFrame());
-    pages_->addTab(general, tr("General"));
-    pages_->addTab(makeFieldPage({{tr("&Home Phone:"), &person.HmPhone, kHomePhone},
-                                  {tr("&Work Phone:"), &person.WkPhone, kWorkPhone},
-                                  {tr("E&xt:"), &person.WkExt, kExtension},
-                                  {tr("&Fax:"), &person.Fax, kFax},
-                                  {tr("&E-Mail:"), &person.EMail, kEMail},
-                                  {tr("&Pager:"), &person.Pager, kPager},
-                                  {tr("&Cel Phone:"), &person.CelPhone, kCellPhone},
-                                  {tr("Web &Page:"), &person.WebPage, kWebPage}}),
-                   tr("Phone"));
-    pages_->addTab(makeFieldPage(addressFields(person)), tr("Address"));
-    pages_->addTab(makeNotesPage(), tr("Notes"));
+    pages_->addTab(general, _("General"));
+    pages_->addTab(makeFieldPage({{_("&Home Phone:"), &person.HmPhone, kHomePhone},
+                                  {_("&Work Phone:"), &person.WkPhone, kWorkPhone},
+                                  {_("E&xt:"), &person.WkExt, kExtension},
+                                  {_("&Fax:"), &person.Fax, kFax},
+                                  {_("&E-Mail:"), &person.EMail, kEMail},
+                                  {_("&Pager:"), &person.Pager, kPager},
+                                  {_("&Cel Phone:"), &person.CelPhone, kCellPhone},
+                                  {_("Web &Page:"), &person.WebPage, kWebPage}}),
+                   _("Phone"));
+    pages_->addTab(makeFieldPage(addressFields(person)), _("Address"));
+    pages_->addTab(makeNotesPage(), _("Notes"));
     ok_ = layOutSheet(this, pages_);
 
     // The name fields decide OK; the rest of the page may react too, as it costs nothing.
@@ -55,7 +55,7 @@ PersonDialog::PersonDialog(PersonForm start, bool editing, QWidget* parent)
 }
 
 QWidget* PersonDialog::makeGroupFrame() {
-    auto* frame = new QGroupBox(tr("Address Book"));
+    auto* frame = new QGroupBox(_("Address Book"));
     groups_ = new QListWidget(frame);
     // A click adds or takes back one group without touching the others: with the usual
     // extended selection a plain click would silently drop every other group.

@@ -1,9 +1,10 @@
 #include "organizer/ui/PersonListModel.h"
+#include "platform/Translate.h"
 
 #include "organizer/PhoneBookView.h"
 
 PersonListModel::PersonListModel(const PhoneBookView& book, QObject* parent)
-    : TwoColumnListModel("Name", "Company", parent), book_(book) {}
+    : TwoColumnListModel(N_("Name"), N_("Company"), parent), book_(book) {}
 
 size_t PersonListModel::rows() const {
     return book_.rowCount();

@@ -33,7 +33,7 @@ public:
     // the window.
     QSize sizeHint() const override {
         const QSize natural = QPushButton::sizeHint();
-        const int width = fontMetrics().horizontalAdvance(QLatin1String(kNotAvailable)) +
+        const int width = fontMetrics().horizontalAdvance(QString::fromUtf8(_(kNotAvailable))) +
                           4 * fontMetrics().averageCharWidth();
         return {width, natural.height()};
     }
@@ -76,17 +76,18 @@ struct DetailPlace {
 
 // Two columns of details, the web page across both.
 constexpr DetailPlace kPlaces[] = {
-    {PersonDetail::HomePhone, "Home Phone:", cmd::kDialHomePhone, 0, 0,
-     "Calls the home number through the desktop's phone program."},
-    {PersonDetail::WorkPhone, "Work Phone:", cmd::kDialWorkPhone, 0, 2,
-     "Calls the work number (without the extension shown after the x)."},
-    {PersonDetail::Pager, "Pager:", cmd::kDialPager, 1, 0, "Calls the pager."},
-    {PersonDetail::Fax, "Fax:", 0, 1, 2, "The fax number."},
-    {PersonDetail::CellPhone, "Cel Phone:", cmd::kDialCellPhone, 2, 0, "Calls the cell phone."},
-    {PersonDetail::EMail, "E-Mail:", cmd::kMailPerson, 2, 2,
-     "Writes a mail to this address with the desktop's mail program."},
-    {PersonDetail::WebPage, "Web Page:", cmd::kOpenWebPage, 3, 0,
-     "Opens the web page in the desktop's browser."},
+    {PersonDetail::HomePhone, N_("Home Phone:"), cmd::kDialHomePhone, 0, 0,
+     N_("Calls the home number through the desktop's phone program.")},
+    {PersonDetail::WorkPhone, N_("Work Phone:"), cmd::kDialWorkPhone, 0, 2,
+     N_("Calls the work number (without the extension shown after the x).")},
+    {PersonDetail::Pager, N_("Pager:"), cmd::kDialPager, 1, 0, N_("Calls the pager.")},
+    {PersonDetail::Fax, N_("Fax:"), 0, 1, 2, N_("The fax number.")},
+    {PersonDetail::CellPhone, N_("Cel Phone:"), cmd::kDialCellPhone, 2, 0,
+     N_("Calls the cell phone.")},
+    {PersonDetail::EMail, N_("E-Mail:"), cmd::kMailPerson, 2, 2,
+     N_("Writes a mail to this address with the desktop's mail program.")},
+    {PersonDetail::WebPage, N_("Web Page:"), cmd::kOpenWebPage, 3, 0,
+     N_("Opens the web page in the desktop's browser.")},
 };
 
 QString utf8(const std::string& text) {
@@ -100,7 +101,7 @@ PhoneBookPanel::PhoneBookPanel(PhoneBookView& book, QWidget* parent)
     groups_ = new QComboBox(this);
     groups_->setObjectName(QStringLiteral("groupBox"));
     groups_->setAccessibleName(QString::fromUtf8(_("Address book group")));
-    groups_->setWhatsThis(tr("The address-book group whose persons are listed below."));
+    groups_->setWhatsThis(_("The address-book group whose persons are listed below."));
     connect(groups_, &QComboBox::activated, this, [this](int index) {
         refill([&] { book_.chooseGroup(groups_->itemData(index).toInt()); });
         emit selectionChanged();
@@ -109,14 +110,14 @@ PhoneBookPanel::PhoneBookPanel(PhoneBookView& book, QWidget* parent)
     filter_ = new QLineEdit(this);
     filter_->setObjectName(QStringLiteral("personFilter"));
     filter_->setAccessibleName(QString::fromUtf8(_("Filter persons")));
-    filter_->setPlaceholderText(tr("Filter"));
+    filter_->setPlaceholderText(_("Filter"));
     filter_->setClearButtonEnabled(true);
     // The clear button is the line's one action, an image without a name of its own.
     for (QAction* clear : filter_->actions())
         clear->setText(QString::fromUtf8(_("Clear filter")));
     filter_->setWhatsThis(
-        tr("Type part of a name, company, phone number or e-mail address to list only the "
-           "persons of the group that have it. Escape clears the filter."));
+        _("Type part of a name, company, phone number or e-mail address to list only the "
+          "persons of the group that have it. Escape clears the filter."));
     filter_->installEventFilter(this);
     connect(filter_, &QLineEdit::textChanged, this, &PhoneBookPanel::filterEdited);
 
@@ -124,7 +125,7 @@ PhoneBookPanel::PhoneBookPanel(PhoneBookView& book, QWidget* parent)
     list_ = makeRecordList(model_, this);
     list_->setObjectName(QStringLiteral("personList"));
     list_->setAccessibleName(QString::fromUtf8(_("Persons")));
-    list_->setWhatsThis(tr("The persons of the group. Click a column heading to sort by it."));
+    list_->setWhatsThis(_("The persons of the group. Click a column heading to sort by it."));
     list_->header()->setSectionsClickable(true);
     list_->header()->setSortIndicatorShown(true);
     list_->header()->setSortIndicator(static_cast<int>(book_.sort()), Qt::AscendingOrder);
@@ -164,7 +165,7 @@ QWidget* PhoneBookPanel::buildDetails() {
     grid->setColumnStretch(1, 1);
     grid->setColumnStretch(3, 1);
     for (const DetailPlace& place : kPlaces) {
-        grid->addWidget(new QLabel(tr(place.label), details), place.row, place.column);
+        grid->addWidget(new QLabel(_(place.label), details), place.row, place.column);
         QWidget* shown = nullptr;
         if (place.command == 0) {
             fax_ = new QLabel(details);
@@ -178,7 +179,7 @@ QWidget* PhoneBookPanel::buildDetails() {
             buttons_[static_cast<size_t>(place.detail)] = button;
             shown = button;
         }
-        shown->setWhatsThis(tr(place.help));
+        shown->setWhatsThis(_(place.help));
         const int span = place.detail == PersonDetail::WebPage ? 3 : 1;
         grid->addWidget(shown, place.row, place.column + 1, 1, span);
         // The label names the detail; the help says what its button does.

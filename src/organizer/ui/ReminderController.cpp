@@ -1,4 +1,5 @@
 #include "organizer/ui/ReminderController.h"
+#include "platform/Translate.h"
 
 #include "organizer/DayView.h"
 #include "organizer/Reminders.h"
@@ -95,7 +96,7 @@ void ReminderController::chooseSound(UserPrompts& prompts) {
     FileDialogSpec spec;
     spec.initialName = alarm_.alarmSound;
     spec.defaultExtension = "wav";
-    spec.filters = {{"Wave Files (*.wav)", "*.wav"}};
+    spec.filters = {{_("Wave Files (*.wav)"), "*.wav"}};
     const auto chosen = prompts.askOpenPath(spec);
     if (!chosen) return;
     alarm_.alarmSound = *chosen;

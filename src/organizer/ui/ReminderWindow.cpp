@@ -15,6 +15,7 @@
 #include <algorithm>
 
 #include "platform/AlarmSound.h"
+#include "platform/Translate.h"
 
 namespace {
 
@@ -55,8 +56,8 @@ ReminderWindow::ReminderWindow(const QString& caption, const QString& message,
     icon->setPixmap(style()->standardIcon(QStyle::SP_MessageBoxInformation).pixmap(size, size));
     message_ = new QLabel(message, this);
     message_->setWordWrap(true);
-    turnOffBox_ = new QCheckBox(tr("&Turn off reminder"), this);
-    okButton_ = new QPushButton(tr("&OK"), this);
+    turnOffBox_ = new QCheckBox(_("&Turn off reminder"), this);
+    okButton_ = new QPushButton(_("&OK"), this);
     okButton_->setDefault(true);
     connect(okButton_, &QPushButton::clicked, this, &ReminderWindow::acknowledge);
 

@@ -13,6 +13,7 @@
 #include <QVBoxLayout>
 
 #include "organizer/ui/EditorWidgets.h"
+#include "platform/Translate.h"
 
 namespace {
 
@@ -24,18 +25,18 @@ constexpr int kDueDateHelp = 1300;
 
 TaskDialog::TaskDialog(TaskForm start, bool editing, const Locale& locale, QWidget* parent)
     : QDialog(parent), form_(std::move(start)) {
-    setWindowTitle(editing ? tr("Edit Task") : tr("Add Task"));
+    setWindowTitle(editing ? _("Edit Task") : _("Add Task"));
 
-    auto* textLabel = new QLabel(tr("&Task:"), this);
+    auto* textLabel = new QLabel(_("&Task:"), this);
     text_ = new QLineEdit(QString::fromStdString(form_.description), this);
     text_->setMinimumWidth(text_->fontMetrics().averageCharWidth() * kEditorTextColumns);
     textLabel->setBuddy(text_);
     setEditorHelp({textLabel, text_}, kTaskTextHelp);
 
-    auto* priorityFrame = new QGroupBox(tr("Priority"), this);
+    auto* priorityFrame = new QGroupBox(_("Priority"), this);
     auto* priorityRow = new QHBoxLayout(priorityFrame);
     priorities_ = new QButtonGroup(this);
-    const QString names[] = {tr("&High"), tr("&Medium"), tr("&Low"), tr("Do&ne")};
+    const QString names[] = {_("&High"), _("&Medium"), _("&Low"), _("Do&ne")};
     for (int priority = Task::High; priority <= Task::Done; ++priority) {
         auto* option = new QRadioButton(names[priority], priorityFrame);
         priorities_->addButton(option, priority);
@@ -50,7 +51,7 @@ TaskDialog::TaskDialog(TaskForm start, bool editing, const Locale& locale, QWidg
     });
 
     auto* dateFrame = new QGroupBox(this);
-    auto* dateLabel = new QLabel(tr("&Due Date:"), dateFrame);
+    auto* dateLabel = new QLabel(_("&Due Date:"), dateFrame);
     date_ = makeDatePicker(EditorDates::around(form_.dueDate), form_.dueDate, locale, dateFrame);
     dateLabel->setBuddy(date_);
     auto* dateRow = new QHBoxLayout(dateFrame);

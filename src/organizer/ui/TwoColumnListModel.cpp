@@ -1,4 +1,5 @@
 #include "organizer/ui/TwoColumnListModel.h"
+#include "platform/Translate.h"
 
 TwoColumnListModel::TwoColumnListModel(const char* firstTitle, const char* secondTitle,
                                        QObject* parent)
@@ -15,7 +16,7 @@ int TwoColumnListModel::columnCount(const QModelIndex& parent) const {
 QVariant TwoColumnListModel::headerData(int section, Qt::Orientation orientation, int role) const {
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole || section < 0 || section > 1)
         return {};
-    return QString::fromLatin1(titles_[section]);
+    return QString::fromUtf8(_(titles_[section]));
 }
 
 bool TwoColumnListModel::isRow(const QModelIndex& index) const {

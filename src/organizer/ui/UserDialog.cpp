@@ -5,15 +5,16 @@
 #include <QTabWidget>
 
 #include "organizer/ui/FieldPages.h"
+#include "platform/Translate.h"
 
 UserDialog::UserDialog(User start, QWidget* parent) : QDialog(parent), user_(std::move(start)) {
-    setWindowTitle(tr("Edit User"));
+    setWindowTitle(_("Edit User"));
     using namespace AddressBookHelp;
     pages_ = new QTabWidget(this);
     QWidget* general =
         makeFieldPage(nameFields(user_, kUserFirstName, kUserLastName, kUserCompany));
-    pages_->addTab(general, tr("General"));
-    pages_->addTab(makeFieldPage(addressFields(user_)), tr("Address"));
+    pages_->addTab(general, _("General"));
+    pages_->addTab(makeFieldPage(addressFields(user_)), _("Address"));
     ok_ = layOutSheet(this, pages_);
     general->findChild<QLineEdit*>()->setFocus();
 }

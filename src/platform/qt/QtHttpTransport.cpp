@@ -1,4 +1,5 @@
 #include "platform/qt/QtHttpTransport.h"
+#include "platform/Translate.h"
 
 #include <chrono>
 
@@ -16,14 +17,14 @@ std::string reasonOf(QNetworkReply& reply, const std::string& certificate, int t
     if (!certificate.empty()) return certificate;
     switch (reply.error()) {
         case QNetworkReply::ConnectionRefusedError:
-            return "connection refused";
+            return _("connection refused");
         case QNetworkReply::HostNotFoundError:
-            return "host " + reply.url().host().toStdString() + " not found";
+            return fillIn(_("host %s not found"), {reply.url().host().toStdString()});
         case QNetworkReply::TimeoutError:
         case QNetworkReply::OperationCanceledError:
-            return "no answer within " + std::to_string(timeoutSeconds) + " seconds";
+            return fillIn(_("no answer within %s seconds"), {std::to_string(timeoutSeconds)});
         case QNetworkReply::RemoteHostClosedError:
-            return "the server closed the connection";
+            return _("the server closed the connection");
         default:
             return reply.errorString().toStdString();
     }
@@ -54,7 +55,7 @@ HttpResponse QtHttpTransport::send(const HttpRequest& request) {
     HttpResponse response;
     const QUrl url(QString::fromStdString(request.url), QUrl::StrictMode);
     if (!url.isValid() || (url.scheme() != "http" && url.scheme() != "https")) {
-        response.error = "not an http or https address";
+        response.error = _("not an http or https address");
         return response;
     }
     QNetworkRequest outgoing(url);
@@ -73,7 +74,8 @@ HttpResponse QtHttpTransport::send(const HttpRequest& request) {
     std::string certificate;
     QObject::connect(reply.get(), &QNetworkReply::sslErrors, [&](const QList<QSslError>& errors) {
         // Never ignored: the request fails, and the message says whose certificate it was.
-        certificate = "the certificate of " + url.host().toStdString() + " does not verify";
+        certificate =
+            fillIn(_("the certificate of %s does not verify"), {url.host().toStdString()});
         if (!errors.isEmpty())
             certificate += " (" + errors.first().errorString().toStdString() + ")";
     });
@@ -83,17 +85,18 @@ HttpResponse QtHttpTransport::send(const HttpRequest& request) {
     QObject::connect(reply.get(), &QNetworkReply::readyRead, [&] {
         response.body += reply->readAll().toStdString();
         if (response.body.size() > bodyLimit_ && cut.empty()) {
-            cut = "the answer of " + host + " is larger than " +
-                  (bodyLimit_ >= (1u << 20) ? std::to_string(bodyLimit_ >> 20) + " MB"
-                                            : std::to_string(bodyLimit_) + " bytes");
+            cut = bodyLimit_ >= (1u << 20) ? fillIn(_("the answer of %s is larger than %s MB"),
+                                                    {host, std::to_string(bodyLimit_ >> 20)})
+                                           : fillIn(_("the answer of %s is larger than %s bytes"),
+                                                    {host, std::to_string(bodyLimit_)});
             reply->abort();
         }
     });
     QTimer deadline;
     deadline.setSingleShot(true);
     QObject::connect(&deadline, &QTimer::timeout, [&] {
-        cut = "no complete answer from " + host + " within " + std::to_string(deadlineSeconds_) +
-              " seconds";
+        cut = fillIn(_("no complete answer from %s within %s seconds"),
+                     {host, std::to_string(deadlineSeconds_)});
         reply->abort();
     });
     QEventLoop loop;

@@ -5,6 +5,7 @@
 #include <QPushButton>
 #include <QStandardPaths>
 
+#include "platform/Translate.h"
 #include "platform/qt/FileDialogSize.h"
 
 namespace {
@@ -66,9 +67,9 @@ MessageAnswer QtUserPrompts::showMessage(const std::string& text, const std::str
         box.setDefaultButton(QMessageBox::Yes);
     if (buttons == MessageButtons::RestoreDiscardLater) {
         box.setStandardButtons(QMessageBox::NoButton);
-        QPushButton* restore = box.addButton(QObject::tr("&Restore"), QMessageBox::YesRole);
-        QPushButton* discard = box.addButton(QObject::tr("&Discard"), QMessageBox::DestructiveRole);
-        QPushButton* later = box.addButton(QObject::tr("&Later"), QMessageBox::RejectRole);
+        QPushButton* restore = box.addButton(_("&Restore"), QMessageBox::YesRole);
+        QPushButton* discard = box.addButton(_("&Discard"), QMessageBox::DestructiveRole);
+        QPushButton* later = box.addButton(_("&Later"), QMessageBox::RejectRole);
         box.setDefaultButton(restore);
         box.setEscapeButton(later);
         box.exec();

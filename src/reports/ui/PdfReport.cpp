@@ -1,4 +1,5 @@
 #include "reports/ui/PdfReport.h"
+#include "platform/Translate.h"
 
 #include <QBuffer>
 #include <QPdfWriter>
@@ -41,7 +42,7 @@ private:
 };
 
 Status noPages(const std::string& path) {
-    return Status::failure(FailureKind::Content, path, "the report has no pages");
+    return Status::failure(FailureKind::Content, path, _("the report has no pages"));
 }
 
 // Lays out the report of `kind` and hands its pages and page layout to `use`.
@@ -57,7 +58,7 @@ Status withReportPages(ReportKind kind, ReportInputs inputs, const ReportSetting
     PainterCanvas measuring(nullptr, &measuringWriter, pagedDeviceMetrics(measuringWriter));
     const auto report = buildReport(kind, measuring, std::move(inputs), settings, locale);
     if (report == nullptr)
-        return Status::failure(FailureKind::Usage, "", "this report cannot be drawn yet");
+        return Status::failure(FailureKind::Usage, "", _("this report cannot be drawn yet"));
     ReportPageProvider pages(*report, nullptr);
     return use(pages, layout);
 }
@@ -76,14 +77,15 @@ Status streamPagesPdf(const ByteSink& sink, PageProvider& pages, const QPageLayo
     Status printed;
     try {
         PagedDeviceSink pageSink(*writer);
-        printed = runPrintJob(pages, pageSink, "Quillmate Document");
+        printed = runPrintJob(pages, pageSink, _("Quillmate Document"));
     } catch (const std::bad_alloc&) {
         // The sink left its painter unended; the writer it paints on is left too, since
         // destroying it would end the job, which needs the memory there is not.
         (void)writer.release();
-        return Status::failure(FailureKind::Write, "", "not enough memory to draw the report");
+        return Status::failure(FailureKind::Write, "", _("not enough memory to draw the report"));
     }
-    if (device.refused()) return Status::failure(FailureKind::Write, "", "the PDF was not taken");
+    if (device.refused())
+        return Status::failure(FailureKind::Write, "", _("the PDF was not taken"));
     return printed;
 }
 

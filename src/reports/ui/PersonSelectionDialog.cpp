@@ -1,4 +1,5 @@
 #include "reports/ui/PersonSelectionDialog.h"
+#include "platform/Translate.h"
 
 #include <QCheckBox>
 #include <QDialogButtonBox>
@@ -11,7 +12,7 @@ PersonSelectionDialog::PersonSelectionDialog(const QString& title,
                                              std::vector<PersonChoice> choices, QWidget* parent)
     : QDialog(parent), choices_(std::move(choices)) {
     setWindowTitle(title);
-    auto* box = new QGroupBox(tr("Persons To Include"), this);
+    auto* box = new QGroupBox(_("Persons To Include"), this);
     list_ = new QListWidget(box);
     list_->setAccessibleName(box->title());
     // Clicks add to the selection and take away from it, as in a multiple-selection list.
@@ -21,11 +22,11 @@ PersonSelectionDialog::PersonSelectionDialog(const QString& title,
     auto* boxLayout = new QVBoxLayout(box);
     boxLayout->addWidget(list_);
 
-    selectAll_ = new QCheckBox(tr("Select All"), this);
+    selectAll_ = new QCheckBox(_("Select All"), this);
     auto* buttons =
         new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, Qt::Vertical, this);
     ok_ = buttons->button(QDialogButtonBox::Ok);
-    QPushButton* help = buttons->addButton(tr("&Help..."), QDialogButtonBox::HelpRole);
+    QPushButton* help = buttons->addButton(_("&Help..."), QDialogButtonBox::HelpRole);
 
     auto* side = new QVBoxLayout;
     side->addWidget(buttons);

@@ -13,6 +13,7 @@
 
 #include <cmath>
 
+#include "platform/Translate.h"
 #include "platform/UserPrompts.h"
 #include "reports/PageProvider.h"
 #include "reports/PersonChoice.h"
@@ -31,7 +32,7 @@
 
 namespace {
 
-constexpr const char* kDocumentName = "Quillmate Document";
+constexpr const char* kDocumentName = N_("Quillmate Document");
 
 // The report's own margins place the text, so the printer keeps only what it cannot
 // print on: its printable area is the canvas.
@@ -54,16 +55,16 @@ ReportController::ReportController(Workspace& workspace, FrameHost& frame, UserP
     // metrics.
     printsToPdf_ = QPrinterInfo::availablePrinters().isEmpty();
     if (printsToPdf_) printer_->setOutputFormat(QPrinter::PdfFormat);
-    printer_->setDocName(QString::fromLatin1(kDocumentName));
+    printer_->setDocName(QString::fromUtf8(_(kDocumentName)));
     useWholePrintableArea(*printer_);
 
     preview_ = new PreviewWindow(frame.window());
     preview_->hide();
-    toolBar_ = new QToolBar(tr("Print Preview"), frame.window());
+    toolBar_ = new QToolBar(_("Print Preview"), frame.window());
     toolBar_->setObjectName(QStringLiteral("printPreviewToolBar"));
     toolBar_->setMovable(false);
-    addPreviewAction(cmd::kPreviewPrevious, tr("Prev Page"), tr("Go to previous page"));
-    addPreviewAction(cmd::kPreviewNext, tr("Next Page"), tr("Go to next page"));
+    addPreviewAction(cmd::kPreviewPrevious, _("Prev Page"), _("Go to previous page"));
+    addPreviewAction(cmd::kPreviewNext, _("Next Page"), _("Go to next page"));
     pageBox_ = new PageBox(toolBar_);
     toolBar_->addWidget(pageBox_);
     connect(pageBox_, &PageBox::pageChosen, this, [this](int page) {
@@ -71,13 +72,13 @@ ReportController::ReportController(Workspace& workspace, FrameHost& frame, UserP
         updatePreviewActions();
     });
     toolBar_->addSeparator();
-    addPreviewAction(cmd::kPrint, tr("Print..."), tr("Print the active document"));
-    addPreviewAction(cmd::kPageSetup, tr("Page Setup..."), tr("Change the printing options"));
+    addPreviewAction(cmd::kPrint, _("Print..."), _("Print the active document"));
+    addPreviewAction(cmd::kPageSetup, _("Page Setup..."), _("Change the printing options"));
     toolBar_->addSeparator();
-    addPreviewAction(cmd::kPreviewZoomIn, tr("Zoom In"), tr("Zoom In"));
-    addPreviewAction(cmd::kPreviewZoomOut, tr("Zoom Out"), tr("Zoom Out"));
+    addPreviewAction(cmd::kPreviewZoomIn, _("Zoom In"), _("Zoom In"));
+    addPreviewAction(cmd::kPreviewZoomOut, _("Zoom Out"), _("Zoom Out"));
     toolBar_->addSeparator();
-    addPreviewAction(cmd::kPreviewClose, tr("Close"), tr("Close Print Preview window"));
+    addPreviewAction(cmd::kPreviewClose, _("Close"), _("Close Print Preview window"));
     // Escape leaves the preview, as it leaves any view that stands in for the usual one.
     previewAction(cmd::kPreviewClose)->setShortcut(QKeySequence(Qt::Key_Escape));
     toolBar_->hide();
@@ -141,7 +142,7 @@ void ReportController::chooseAddressReport(ReportKind kind) {
     // The candidates are the members of the group the phone book panel shows.
     const bool phoneBook = kind == ReportKind::PhoneBook;
     const std::vector<PersonChoice> choices = personChoices(document, frame_.shownGroup());
-    PersonSelectionDialog dialog(phoneBook ? tr("Phone Book") : tr("Envelopes"), choices,
+    PersonSelectionDialog dialog(phoneBook ? _("Phone Book") : _("Envelopes"), choices,
                                  frame_.window());
     connect(&dialog, &PersonSelectionDialog::helpRequested, this,
             [this](const QString& page) { frame_.showHelpPage(page); });
@@ -265,8 +266,8 @@ void ReportController::print() {
             prompts_.askSavePath({reportPdfName(workspace_.document().path(), kind_),
                                   "",
                                   "pdf",
-                                  {{"PDF files", "*.pdf"}},
-                                  "Print to PDF File"});
+                                  {{_("PDF files"), "*.pdf"}},
+                                  _("Print to PDF File")});
         if (!chosen) return;
         pdfPath = QString::fromStdString(*chosen);
     } else {
@@ -288,17 +289,17 @@ void ReportController::print() {
         printed = writePagesPdf(QFile::encodeName(pdfPath).toStdString(), pages,
                                 printer_->pageLayout(), printer_->resolution());
     } else {
-        printer_->setDocName(QString::fromLatin1(kDocumentName));
+        printer_->setDocName(QString::fromUtf8(_(kDocumentName)));
         PagedDeviceSink sink(*printer_, [this] { printer_->abort(); });
-        printed = runPrintJob(pages, sink, kDocumentName);
+        printed = runPrintJob(pages, sink, _(kDocumentName));
     }
     if (!showing_) {
         report_.reset();
         frame_.setStatusText(QString());
     }
-    if (printed && printsToPdf_) frame_.setStatusText(tr("Printed to %1").arg(pdfPath));
+    if (printed && printsToPdf_) frame_.setStatusText(QString(_("Printed to %1")).arg(pdfPath));
     if (!printed)
-        prompts_.showMessage("Printing failed: " + printed.message(), "Quillmate",
+        prompts_.showMessage(fillIn(_("Printing failed: %s"), {printed.message()}), "Quillmate",
                              MessageIcon::Exclamation);
 }
 
@@ -306,7 +307,7 @@ void ReportController::chooseFont() {
     bool ok = false;
     QFont initial(QString::fromStdString(settings_.faceName));
     initial.setPointSize(settings_.pointSize);
-    const QFont chosen = QFontDialog::getFont(&ok, initial, frame_.window(), tr("Report Font"),
+    const QFont chosen = QFontDialog::getFont(&ok, initial, frame_.window(), _("Report Font"),
                                               QFontDialog::ScalableFonts);
     if (!ok) return;
     // Whole points: 10.5 becomes 10.

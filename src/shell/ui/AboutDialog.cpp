@@ -1,4 +1,5 @@
 #include "shell/ui/AboutDialog.h"
+#include "platform/Translate.h"
 
 #include <QDialogButtonBox>
 #include <QHBoxLayout>
@@ -8,13 +9,13 @@
 #include "workspace/ui/ProgramPicture.h"
 
 AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent) {
-    setWindowTitle(QStringLiteral("About Quillmate"));
+    setWindowTitle(_("About Quillmate"));
     auto* picture = new QLabel(this);
     picture->setPixmap(ProgramPicture::picture());
     picture->setAlignment(Qt::AlignTop | Qt::AlignLeft);
     auto* name = new QLabel(QStringLiteral("Quillmate"), this);
     name->setFont(ProgramPicture::nameFont(font()));
-    auto* version = new QLabel(QStringLiteral("VERSION 1.6"), this);
+    auto* version = new QLabel(QString::fromStdString(fillIn(_("VERSION %s"), {"1.6"})), this);
 
     auto* texts = new QVBoxLayout;
     texts->addWidget(name);

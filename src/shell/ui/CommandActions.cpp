@@ -1,4 +1,5 @@
 #include "shell/ui/CommandActions.h"
+#include "platform/Translate.h"
 
 #include <QAction>
 #include <QApplication>
@@ -49,12 +50,12 @@ QIcon toolbarIcon(int id) {
 
 CommandActions::CommandActions(QMainWindow& window) : QObject(&window), window_(window) {
     for (const Menu& layout : menuBarLayout()) {
-        QMenu* menu = window.menuBar()->addMenu(QString::fromUtf8(layout.title));
+        QMenu* menu = window.menuBar()->addMenu(QString::fromUtf8(_(layout.title)));
         fillMenu(menu, layout.items);
         menus_.push_back(menu);
     }
 
-    toolBar_ = window.addToolBar(tr("Standard"));
+    toolBar_ = window.addToolBar(_("Standard"));
     toolBar_->setObjectName(QStringLiteral("standardToolBar"));
     toolBar_->setIconSize(QSize(16, 16));
     toolBar_->setMovable(false);
@@ -84,7 +85,7 @@ void CommandActions::fillMenu(QMenu* menu, const std::vector<MenuItem>& items) {
                 menu->addSeparator();
                 break;
             case MenuItem::Kind::Submenu:
-                fillMenu(menu->addMenu(QString::fromUtf8(item.title)), item.items);
+                fillMenu(menu->addMenu(QString::fromUtf8(_(item.title))), item.items);
                 break;
             case MenuItem::Kind::RecentFiles:
                 recentMenu_ = menu;
@@ -97,9 +98,9 @@ QAction* CommandActions::makeAction(int id) {
     if (QAction* existing = action(id)) return existing;
     const Command* command = CommandTable::find(id);
     const char* text = *command->menuText != '\0' ? command->menuText : command->tooltip;
-    auto* act = new QAction(QString::fromUtf8(text), &window_);
-    act->setStatusTip(QString::fromUtf8(command->prompt));
-    act->setToolTip(QString::fromUtf8(command->tooltip));
+    auto* act = new QAction(QString::fromUtf8(_(text)), &window_);
+    act->setStatusTip(QString::fromUtf8(_(command->prompt)));
+    act->setToolTip(QString::fromUtf8(_(command->tooltip)));
     if (*command->accelerator != '\0') {
         act->setShortcut(QKeySequence(QString::fromLatin1(command->accelerator)));
     }

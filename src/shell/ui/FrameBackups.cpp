@@ -1,6 +1,7 @@
 // The main window's earlier versions: File > Restore Backup... and Options > Backups Kept...
 #include <QInputDialog>
 
+#include "platform/Translate.h"
 #include "platform/UserPrompts.h"
 #include "shell/ui/MainFrame.h"
 #include "shell/ui/RestoreBackupDialog.h"
@@ -11,8 +12,9 @@ void MainFrame::restoreBackup() {
     const std::vector<BackupVersion> versions =
         backups ? backups->versions(path) : std::vector<BackupVersion>{};
     if (versions.empty()) {
-        prompts_.showMessage("No earlier versions of " + path +
-                                 " are kept yet: each save keeps the one it replaces.",
+        prompts_.showMessage(fillIn(_("No earlier versions of %s are kept yet: each save keeps "
+                                      "the one it replaces."),
+                                    {path}),
                              "Quillmate", MessageIcon::Information);
         return;
     }
@@ -24,7 +26,7 @@ void MainFrame::chooseBackupsKept() {
     ShellSettings& settings = workspace_.settings();
     bool ok = false;
     const int kept = QInputDialog::getInt(
-        this, tr("Backups Kept"), tr("Earlier versions each save keeps of a file (0 keeps none):"),
+        this, _("Backups Kept"), _("Earlier versions each save keeps of a file (0 keeps none):"),
         settings.readBackupsKept(), 0, RotatingBackups::kMostKept, 1, &ok);
     if (ok) settings.writeBackupsKept(kept);
 }

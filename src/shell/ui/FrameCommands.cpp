@@ -7,6 +7,7 @@
 
 #include "organizer/ui/OrganizerView.h"
 #include "organizer/ui/ReminderController.h"
+#include "platform/Translate.h"
 #include "shell/CommandId.h"
 #include "shell/CommandTable.h"
 #include "shell/ui/CommandActions.h"
@@ -87,19 +88,20 @@ void MainFrame::runFrameCommand(int id) {
 void MainFrame::reportUnavailable(int id) {
     const Command* command = CommandTable::find(id);
     const QString what = command == nullptr         ? QString::number(id)
-                         : *command->prompt != '\0' ? QString::fromUtf8(command->prompt)
+                         : *command->prompt != '\0' ? QString::fromUtf8(_(command->prompt))
                                                     : QString::fromStdString(command->plainText());
-    statusBar()->showMessage(tr("Not available yet: %1").arg(what), 5000);
+    statusBar()->showMessage(QString(_("Not available yet: %1")).arg(what), 5000);
 }
 
 void MainFrame::showListMenu(FocusedList list, const QPoint& globalPos) {
     // The list's own menu of the menu bar, with the state the click left.
-    const char* title = list == FocusedList::Tasks     ? "&Tasks"
-                        : list == FocusedList::Persons ? "&Phone Book"
-                                                       : "&Appointments";
+    // The menus carry their titles in the user's language.
+    const char* title = list == FocusedList::Tasks     ? _("&Tasks")
+                        : list == FocusedList::Persons ? _("&Phone Book")
+                                                       : _("&Appointments");
     updateCommandStates();
     for (QMenu* menu : actions_->menus()) {
-        if (menu->title() == QLatin1String(title)) {
+        if (menu->title() == QString::fromUtf8(title)) {
             menu->exec(globalPos);
             return;
         }

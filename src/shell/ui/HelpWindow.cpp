@@ -1,4 +1,5 @@
 #include "shell/ui/HelpWindow.h"
+#include "platform/Translate.h"
 
 #include <QDialogButtonBox>
 #include <QFile>
@@ -12,14 +13,14 @@
 #include "platform/Translate.h"
 
 HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
-    setWindowTitle(tr("Quillmate Help"));
+    setWindowTitle(_("Quillmate Help"));
     browser_ = new QTextBrowser(this);
     browser_->setOpenExternalLinks(true);
     browser_->setAccessibleName(QString::fromUtf8(_("Help page")));
 
-    auto* back = new QPushButton(tr("&Back"), this);
-    auto* forward = new QPushButton(tr("&Forward"), this);
-    auto* contents = new QPushButton(tr("&Contents"), this);
+    auto* back = new QPushButton(_("&Back"), this);
+    auto* forward = new QPushButton(_("&Forward"), this);
+    auto* contents = new QPushButton(_("&Contents"), this);
     back->setEnabled(false);
     forward->setEnabled(false);
     connect(back, &QPushButton::clicked, browser_, &QTextBrowser::backward);

@@ -11,6 +11,7 @@
 
 #include "organizer/ui/OrganizerView.h"
 #include "organizer/ui/ReminderController.h"
+#include "platform/Translate.h"
 #include "platform/qt/DesktopContactLauncher.h"
 #include "shell/CommandId.h"
 #include "shell/ui/AboutDialog.h"
@@ -168,7 +169,7 @@ void MainFrame::updateCommandStates() {
 }
 
 QString MainFrame::idleStatusText() const {
-    return tr("Ready");
+    return _("Ready");
 }
 
 void MainFrame::documentChanged() {

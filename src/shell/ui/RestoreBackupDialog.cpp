@@ -1,4 +1,5 @@
 #include "shell/ui/RestoreBackupDialog.h"
+#include "platform/Translate.h"
 
 #include <QDialogButtonBox>
 #include <QLabel>
@@ -11,10 +12,10 @@
 RestoreBackupDialog::RestoreBackupDialog(const std::vector<BackupVersion>& versions,
                                          const Clock& clock, QWidget* parent)
     : QDialog(parent), versions_(versions) {
-    setWindowTitle(tr("Restore Backup"));
+    setWindowTitle(_("Restore Backup"));
     auto* layout = new QVBoxLayout(this);
-    auto* label = new QLabel(tr("Earlier &versions of this file, newest first. The one restored "
-                                "replaces the open records until you save; Undo takes it back."),
+    auto* label = new QLabel(_("Earlier &versions of this file, newest first. The one restored "
+                               "replaces the open records until you save; Undo takes it back."),
                              this);
     label->setWordWrap(true);
     layout->addWidget(label);
@@ -30,7 +31,7 @@ RestoreBackupDialog::RestoreBackupDialog(const std::vector<BackupVersion>& versi
     list_->setMinimumWidth(list_->sizeHintForColumn(0) + 40);
     layout->addWidget(list_);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Cancel, this);
-    buttons->addButton(tr("&Restore"), QDialogButtonBox::AcceptRole)->setDefault(true);
+    buttons->addButton(_("&Restore"), QDialogButtonBox::AcceptRole)->setDefault(true);
     layout->addWidget(buttons);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);

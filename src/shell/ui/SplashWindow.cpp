@@ -1,4 +1,5 @@
 #include "shell/ui/SplashWindow.h"
+#include "platform/Translate.h"
 
 #include <QGuiApplication>
 #include <QHBoxLayout>
@@ -15,7 +16,7 @@ SplashWindow::SplashWindow(QWidget* parent)
     picture->setPixmap(ProgramPicture::picture());
     auto* name = new QLabel(QStringLiteral("Quillmate"), this);
     name->setFont(ProgramPicture::nameFont(font()));
-    auto* version = new QLabel(QStringLiteral("Version 1.6"), this);
+    auto* version = new QLabel(QString::fromStdString(fillIn(_("Version %s"), {"1.6"})), this);
 
     auto* texts = new QVBoxLayout;
     texts->addStretch();

@@ -7,19 +7,20 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "platform/Translate.h"
 #include "textio/ui/TransferHelp.h"
 
 FieldAssignDialog::FieldAssignDialog(const std::vector<std::string>& fieldNames,
                                      const std::string& selected, QWidget* parent)
     : QDialog(parent) {
-    setWindowTitle(tr("Fields"));
-    auto* label = new QLabel(tr("Assign imported field to this field:"), this);
+    setWindowTitle(_("Fields"));
+    auto* label = new QLabel(_("Assign imported field to this field:"), this);
     fields_ = new QComboBox(this);
     for (const std::string& name : fieldNames)
         fields_->addItem(QString::fromStdString(name));
     label->setBuddy(fields_);
     fields_->setCurrentIndex(fields_->findText(QString::fromStdString(selected)));
-    importBox_ = new QCheckBox(tr("Import this field"), this);
+    importBox_ = new QCheckBox(_("Import this field"), this);
     importBox_->setChecked(!selected.empty());
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     ok_ = buttons->button(QDialogButtonBox::Ok);

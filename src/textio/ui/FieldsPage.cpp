@@ -6,6 +6,7 @@
 #include <QTreeView>
 #include <QVBoxLayout>
 
+#include "platform/Translate.h"
 #include "textio/ColumnAliases.h"
 #include "textio/ui/FieldAssignDialog.h"
 #include "textio/ui/TransferHelp.h"
@@ -19,6 +20,11 @@ QString text(const std::string& s) {
     return QString::fromStdString(s);
 }
 
+// "Persons Fields": the heading of the program's own fields.
+QString fieldsOf(const std::string& entityName) {
+    return text(fillIn(_("%s Fields"), {_(entityName.c_str())}));
+}
+
 // A sample may span lines; the row shows it on one.
 QString oneLine(const std::string& value) {
     return text(value).simplified();
@@ -28,7 +34,7 @@ QString oneLine(const std::string& value) {
 
 FieldsPage::FieldsPage(TransferRun& run, QWidget* parent) : QWizardPage(parent), run_(run) {
     setObjectName(QStringLiteral("fieldsPage"));
-    auto* group = new QGroupBox(tr("Available Fields"), this);
+    auto* group = new QGroupBox(_("Available Fields"), this);
     list_ = new QTreeView(group);
     model_ = new QStandardItemModel(this);
     list_->setModel(model_);
@@ -62,7 +68,7 @@ void FieldsPage::refresh() {
 }
 
 void FieldsPage::buildExportRows() {
-    model_->setHorizontalHeaderLabels({text(run_.spec.entityName) + tr(" Fields")});
+    model_->setHorizontalHeaderLabels({fieldsOf(run_.spec.entityName)});
     for (const std::string& name : run_.spec.fieldNames) {
         auto* item = new QStandardItem(text(name));
         item->setCheckable(true);
@@ -79,8 +85,8 @@ void FieldsPage::buildImportRows() {
     // Names we know start assigned; the user may change them.
     rowFields_ = run_.spec.firstLineHasNames ? assignColumnsByName(run_.kind, columns, sample)
                                              : std::vector<std::string>(columns.size());
-    QStringList headers = {tr("Import Fields"), text(run_.spec.entityName) + tr(" Fields")};
-    if (!sample.empty()) headers << tr("First Record");
+    QStringList headers = {_("Import Fields"), fieldsOf(run_.spec.entityName)};
+    if (!sample.empty()) headers << _("First Record");
     model_->setHorizontalHeaderLabels(headers);
     for (size_t i = 0; i < columns.size(); ++i) {
         QList<QStandardItem*> row = {new QStandardItem(text(columns[i])),

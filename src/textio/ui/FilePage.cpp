@@ -22,9 +22,9 @@ std::string pathOf(const QString& text) {
 
 FilePage::FilePage(TransferRun& run, QWidget* parent) : QWizardPage(parent), run_(run) {
     setObjectName(QStringLiteral("filePage"));
-    auto* group = new QGroupBox(tr("Select File"), this);
+    auto* group = new QGroupBox(_("Select File"), this);
     path_ = new QLineEdit(group);
-    browse_ = new QPushButton(tr("..."), group);
+    browse_ = new QPushButton(_("..."), group);
     browse_->setAccessibleName(QString::fromUtf8(_("Choose File")));
     browse_->setFixedWidth(browse_->fontMetrics().horizontalAdvance(QStringLiteral("....")) + 16);
     auto* row = new QHBoxLayout(group);
@@ -48,9 +48,9 @@ void FilePage::browse() {
     FileDialogSpec dialog;
     dialog.initialName = pathOf(path_->text());
     dialog.defaultExtension = "csv";
-    dialog.filters = {{"Comma Separated files (*.csv)", "*.csv"},
-                      {"Text Files (*.txt)", "*.txt"},
-                      {"All files (*.)", "*"}};
+    dialog.filters = {{_("Comma Separated files (*.csv)"), "*.csv"},
+                      {_("Text Files (*.txt)"), "*.txt"},
+                      {_("All files (*.)"), "*"}};
     const auto chosen =
         run_.import ? run_.prompts.askOpenPath(dialog) : run_.prompts.askSavePath(dialog);
     if (chosen) path_->setText(QFile::decodeName(QByteArray::fromStdString(*chosen)));

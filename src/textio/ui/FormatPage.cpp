@@ -7,6 +7,7 @@
 #include <QPlainTextEdit>
 #include <QVBoxLayout>
 
+#include "platform/Translate.h"
 #include "textio/FormatGuess.h"
 #include "textio/ui/TransferHelp.h"
 #include "textio/ui/TransferRun.h"
@@ -17,7 +18,7 @@ template <size_t N>
 QListWidget* choiceList(const std::array<FormatChoice, N>& choices, QWidget* parent) {
     auto* list = new QListWidget(parent);
     for (const FormatChoice& choice : choices)
-        list->addItem(QString::fromUtf8(choice.label));
+        list->addItem(QString::fromUtf8(_(choice.label)));
     list->setCurrentRow(0);
     list->setMaximumHeight(list->sizeHintForRow(0) * int(N) + 2 * list->frameWidth() + 4);
     return list;
@@ -38,14 +39,14 @@ FormatPage::FormatPage(TransferRun& run, QWidget* parent) : QWizardPage(parent),
     firstLine_ = new QPlainTextEdit(this);
     firstLine_->setReadOnly(true);
     firstLine_->setMaximumHeight(firstLine_->fontMetrics().lineSpacing() * 3 + 12);
-    firstLineGroup_ = groupAround(tr("First line of document"), firstLine_, this);
-    header_ = new QCheckBox(tr("First line of document contains field names"), this);
+    firstLineGroup_ = groupAround(_("First line of document"), firstLine_, this);
+    header_ = new QCheckBox(_("First line of document contains field names"), this);
     header_->setChecked(true);
-    auto* headerGroup = groupAround(tr("Field Names"), header_, this);
+    auto* headerGroup = groupAround(_("Field Names"), header_, this);
     separators_ = choiceList(separatorChoices(), this);
-    auto* separatorGroup = groupAround(tr("Field Separator"), separators_, this);
+    auto* separatorGroup = groupAround(_("Field Separator"), separators_, this);
     enclosers_ = choiceList(encloserChoices(), this);
-    auto* encloserGroup = groupAround(tr("Field Encloser"), enclosers_, this);
+    auto* encloserGroup = groupAround(_("Field Encloser"), enclosers_, this);
     separators_->setAccessibleName(separatorGroup->title());
     enclosers_->setAccessibleName(encloserGroup->title());
 

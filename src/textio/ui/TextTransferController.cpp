@@ -1,4 +1,5 @@
 #include "textio/ui/TextTransferController.h"
+#include "platform/Translate.h"
 
 #include <QWidget>
 
@@ -64,7 +65,7 @@ void TextTransferController::run(TransferKind kind, bool import) {
         // Nothing is said of an export that worked; one that did not must not pass for done.
         const ExportResult result = exportFile(kind, workspace_.document(), spec, locale_);
         if (!result.status)
-            prompts_.showMessage(result.status.message(), "File Error", MessageIcon::Error);
+            prompts_.showMessage(result.status.message(), _("File Error"), MessageIcon::Error);
         return;
     }
     // The lists refill when the document reports the change, once for the whole import.

@@ -2,6 +2,7 @@
 
 #include <QPushButton>
 
+#include "platform/Translate.h"
 #include "platform/UserPrompts.h"
 #include "textio/ui/FieldsPage.h"
 #include "textio/ui/FilePage.h"
@@ -40,19 +41,19 @@ TextTransferWizard::TextTransferWizard(bool import, TransferKind kind, const std
         emit helpPageRequested(run_.import ? QStringLiteral("csvimport")
                                            : QStringLiteral("csvexport"));
     });
-    setWindowTitle(tr("Select Document"));
+    setWindowTitle(_("Select Document"));
     resize(620, 440);
 }
 
 void TextTransferWizard::pageShown(int id) {
     // The caption names the page, as the pages of a property-sheet wizard do.
     if (currentPage() == filePage_) {
-        setWindowTitle(tr("Select Document"));
+        setWindowTitle(_("Select Document"));
     } else if (currentPage() == formatPage_) {
-        setWindowTitle(tr("Document Structure"));
+        setWindowTitle(_("Document Structure"));
         formatPage_->refresh();
     } else if (currentPage() == fieldsPage_) {
-        setWindowTitle(tr("Fields To Import"));
+        setWindowTitle(_("Fields To Import"));
         fieldsPage_->refresh();
     }
     (void)id;

@@ -1,4 +1,5 @@
 #include "textio/ui/TransferHelp.h"
+#include "platform/Translate.h"
 
 #include <QObject>
 #include <QWidget>
@@ -10,35 +11,35 @@ namespace {
 QString text(int helpNumber) {
     switch (helpNumber) {
         case kFileName:
-            return QObject::tr(
+            return _(
                 "The text file to read or write. Type its path or choose it "
                 "with the \"...\" button.");
         case kBrowse:
-            return QObject::tr("Chooses the text file in a file dialog.");
+            return _("Chooses the text file in a file dialog.");
         case kFirstLine:
-            return QObject::tr(
+            return _(
                 "The first line of the file, as it stands, to help you choose "
                 "the characters below.");
         case kHeader:
-            return QObject::tr(
+            return _(
                 "Tick when the first line holds the names of the fields rather "
                 "than a record. On export, writes such a line.");
         case kSeparator:
-            return QObject::tr("The character between two fields of a line.");
+            return _("The character between two fields of a line.");
         case kEncloser:
-            return QObject::tr(
+            return _(
                 "The character around each text value, so that a value may "
                 "hold the separator.");
         case kFieldList:
-            return QObject::tr(
+            return _(
                 "On export, tick the fields to write. On import, click a "
                 "column of the file to choose the field it is read into.");
         case kAssignField:
-            return QObject::tr(
+            return _(
                 "The field the column is read into. Each field is read from "
                 "one column only: choosing it here takes it from another.");
         case kImportThisField:
-            return QObject::tr("Clear to leave the column out of the import.");
+            return _("Clear to leave the column out of the import.");
         default:
             return {};
     }

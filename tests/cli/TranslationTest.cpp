@@ -1,0 +1,52 @@
+#include <gtest/gtest.h>
+
+#include "platform/Translate.h"
+#include "support/CliRun.h"
+#include "support/ScratchDir.h"
+
+namespace {
+
+// What the German catalogue the build made says for `text`, by gettext's own tool.
+std::string german(const std::string& text) {
+    return runShell("TEXTDOMAINDIR='" QUILLMATE_LOCALE_BUILD_DIR
+                    "' LANGUAGE=de LC_ALL=C.UTF-8 gettext -d quillmate -- '" +
+                    text + "'")
+        .output;
+}
+
+// LANGUAGE alone chooses the language, also on a machine with no LANG.
+TEST(Translation, LanguageSpeaksGermanInHelpAndErrors) {
+    ASSERT_NE(german("Commands:"), "Commands:") << "no German catalogue in the build";
+    const std::string help = runProgram("LANGUAGE=de", "--help");
+    EXPECT_NE(help.find(german("Commands:")), std::string::npos) << help;
+    EXPECT_NE(help.find(german("print the version and exit")), std::string::npos) << help;
+
+    const std::string error = runProgram("LANGUAGE=de", "frobnicate 2>&1");
+    EXPECT_NE(error.find(fillIn(german("unknown command \"%s\""), {"frobnicate"})),
+              std::string::npos)
+        << error;
+    EXPECT_EQ(runProgram("LANGUAGE=en", "frobnicate 2>&1")
+                  .rfind("quillmate-cli: unknown command \"frobnicate\"\n", 0),
+              0u);
+}
+
+// A German locale may write a decimal comma; no file the program writes may pick it up.
+TEST(Translation, FilesAreTheSameInEveryLanguage) {
+    ScratchDir dir;
+    const std::string doc = dir.file("plan.pgr");
+    ASSERT_EQ(runShell(QUILLMATE_CLI_BINARY " new '" + doc +
+                       "' && " QUILLMATE_CLI_BINARY " add-appointment '" + doc +
+                       "' Dentist --date 2026-12-07 --from 09:15 --to 10:30 --alarm 15")
+                  .code,
+              0);
+    const std::string written = "resave '" + doc + "' '" + dir.file("out.pgr") + "' && " +
+                                QUILLMATE_CLI_BINARY + " export appointments '" + doc + "' '" +
+                                dir.file("out.ics") + "' && cat '" + dir.file("out.pgr") + "' '" +
+                                dir.file("out.ics") + "' | grep -v '^DTSTAMP'";
+    const std::string english = runProgram("LC_ALL=C.UTF-8", written);
+    const std::string german = runProgram("LANGUAGE=de LC_ALL=de_DE.UTF-8", written);
+    ASSERT_NE(english.find("BEGIN:VCALENDAR"), std::string::npos) << english;
+    EXPECT_EQ(german, english);
+}
+
+}  // namespace

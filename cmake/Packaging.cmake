@@ -20,6 +20,9 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS qt6-qpa-plugins)
 # Reports name "Times New Roman"; Liberation Serif has the same metrics.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-liberation2")
+# Sync keeps account passwords in a Secret Service keyring; libqt6keychain1 comes with the
+# program's libraries.
+set(CPACK_DEBIAN_PACKAGE_SUGGESTS "gnome-keyring | kwalletmanager")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 set(CMAKE_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS
     OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)

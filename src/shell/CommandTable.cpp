@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "platform/Translate.h"
 #include "shell/CommandId.h"
 
 namespace {
@@ -47,6 +48,9 @@ constexpr auto kCommands = std::to_array<Command>({
     {cmd::kExportICalendar, "&iCalendar...", "",
      "Export appointments and tasks to an iCalendar file (.ics)", "Export iCalendar", Transfer,
      Always},
+    {cmd::kSynchronize, N_("S&ynchronize"), "F5",
+     N_("Bring the document and its account's address book and calendar in step"),
+     N_("Synchronize"), Transfer, Always},
     {cmd::kPageSetup, "Page Set&up...", "", "Change the printing options", "Page Setup", Print,
      Always},
     {cmd::kExit, "E&xit", "Ctrl+Q", "Quit the application; prompts to save documents", "Exit",
@@ -82,6 +86,8 @@ constexpr auto kCommands = std::to_array<Command>({
     {cmd::kEditUser, "U&ser...", "", "Edit user information", "User", Organizer, Always},
     {cmd::kAlarmSound, "&Alarm Sound...", "", "Change alarm sound", "Change alarm", Organizer,
      Always},
+    {cmd::kSyncAccounts, N_("A&ccounts..."), "",
+     N_("Set up the account the document synchronizes with"), N_("Accounts"), Transfer, Always},
     {cmd::kOpenLastFile, "&Open Last File On Start", "",
      "Open last file used when starting program", "Open last file", Frame, Always,
      CheckRule::OpenLastFile},

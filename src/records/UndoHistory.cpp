@@ -107,6 +107,9 @@ UndoHistory::Place UndoHistory::placeOf(uint64_t step) const {
         return std::any_of(entries.begin(), entries.end(),
                            [step](const Entry& entry) { return entry.serial == step; });
     };
+    // A step being undone or redone is on neither stack while its views are told.
+    if (mode_ != Mode::Recording && replayed_.serial == step)
+        return mode_ == Mode::Undoing ? Place::Undone : Place::Done;
     return has(undo_) ? Place::Done : has(redo_) ? Place::Undone : Place::Gone;
 }
 

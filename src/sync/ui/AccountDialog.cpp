@@ -13,6 +13,8 @@
 #include <QUrl>
 #include <QVBoxLayout>
 
+#include <utility>
+
 #include "platform/Translate.h"
 #include "platform/UserPrompts.h"
 #include "platform/qt/QtHttpTransport.h"
@@ -184,7 +186,9 @@ void AccountDialog::testConnection() {
             QString::fromStdString(collection.name.empty() ? collection.url : collection.name),
             QString::fromStdString(collection.url));
     }
-    for (auto [box, chosen] : {std::pair{addressBook_, chosenBook}, {calendar_, chosenCalendar}}) {
+    const std::pair<QComboBox*, QString> choices[] = {{addressBook_, chosenBook},
+                                                      {calendar_, chosenCalendar}};
+    for (const auto& [box, chosen] : choices) {
         int index = box->findData(chosen);
         if (index < 0) {
             box->addItem(chosen, chosen);

@@ -320,8 +320,11 @@ void SyncController::done() {
         lastSummary_ = text(_("Synchronization failed"));
         lastFailure_ = QString::fromStdString(job->status.message());
         // A refused password is asked again rather than sent again.
-        if (job->status.reason().find("(401)") != std::string::npos)
+        if (job->status.reason().find("(401)") != std::string::npos) {
             sessionPasswords_.erase(account().passwordKey());
+            lastFailure_ += QStringLiteral("\n") +
+                            text(_("Correct the password in Edit > Options > Accounts..."));
+        }
     } else {
         lastSummary_ = countsText(_("Synchronized: %1 up, %2 down"), job->report);
     }
@@ -337,7 +340,9 @@ void SyncController::done() {
                 .arg(outcome.keptEdits)
                 .toStdString());
     QString status = lastSummary_;
-    if (failed && !cancelled_) status += QStringLiteral(": ") + lastFailure_;
+    if (failed && !cancelled_) status += QStringLiteral(": ") + lastFailure_.section('\n', 0, 0);
+    if (!lastUntrusted_.empty())
+        status += QStringLiteral(" ") + text(_("(click to see the certificate)"));
     const size_t details =
         lastReport_.conflicts.size() + lastReport_.skipped.size() + lastReport_.notes.size();
     if (details > 0)

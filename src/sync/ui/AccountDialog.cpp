@@ -54,11 +54,13 @@ AccountDialog::AccountDialog(const SyncAccount& account, const std::string& pass
     auto* testRow = new QHBoxLayout;
     test_ = new QPushButton(text(_("&Test Connection")), this);
     test_->setObjectName(QStringLiteral("testConnection"));
+    testRow->addWidget(test_);
+    testRow->addStretch(1);
+    form->addRow(QString(), testRow);
     result_ = new QLabel(this);
     result_->setWordWrap(true);
-    testRow->addWidget(test_);
-    testRow->addWidget(result_, 1);
-    form->addRow(QString(), testRow);
+    result_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    form->addRow(QString(), result_);
 
     addressBook_ = new QComboBox(this);
     addressBook_->setObjectName(QStringLiteral("addressBook"));
@@ -91,6 +93,8 @@ AccountDialog::AccountDialog(const SyncAccount& account, const std::string& pass
     connect(password_, &QLineEdit::textChanged, this, &AccountDialog::updateWarning);
     connect(url_, &QLineEdit::textChanged, this, &AccountDialog::updateOk);
 
+    // Wide enough for an address, and for the warning and the test's answer on few lines.
+    setMinimumWidth(520);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);
     layout->addWidget(buttons);

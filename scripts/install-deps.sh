@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-base-dev-tools libqt6opengl6-dev qt6-multimedia-dev
-  qt6-qpa-plugins libgl-dev libqt6svg6
+  qt6-qpa-plugins libgl-dev libqt6svg6 qtkeychain-qt6-dev
   libgtest-dev googletest
   libical-dev python3-vobject python3-icalendar
   radicale python3-caldav python3-requests vdirsyncer openssl

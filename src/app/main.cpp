@@ -22,6 +22,7 @@
 #include "shell/DocFileStorage.h"
 #include "shell/ui/MainFrame.h"
 #include "shell/ui/WaitCursorStorage.h"
+#include "sync/ui/SyncController.h"
 #include "textio/ui/TextTransferController.h"
 #include "workspace/Workspace.h"
 #include "workspace/ui/DocumentFolder.h"
@@ -121,6 +122,7 @@ int main(int argc, char** argv) {
     new ReportController(workspace, frame, prompts, locale, clock);
     new TextTransferController(workspace, frame, prompts, locale);
     new ExchangeController(workspace, frame, prompts, locale);
+    new SyncController(workspace, frame, prompts, settings, clock);
 
     // Logging out runs the same close sequence as closing the window. The save question
     // may only be asked while the session manager grants interaction; without it, unsaved

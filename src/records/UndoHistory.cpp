@@ -1,6 +1,7 @@
 #include "records/UndoHistory.h"
 #include "platform/Translate.h"
 
+#include <algorithm>
 #include <iterator>
 #include <type_traits>
 #include <utility>
@@ -102,11 +103,22 @@ void UndoHistory::replay(std::vector<Entry>& from, std::vector<Entry>& to, Mode 
         change = std::move(sequence);
     }
     mode_ = mode;
-    replayed_ = Entry{std::move(entry.name), {}};
+    replayed_ = Entry{std::move(entry.name), {}, entry.serial};
     document_.apply(std::move(change));
     to.push_back(std::move(replayed_));
     replayed_ = Entry{};
     mode_ = Mode::Recording;
+}
+
+UndoHistory::Place UndoHistory::placeOf(uint64_t step) const {
+    const auto has = [step](const std::vector<Entry>& entries) {
+        return std::any_of(entries.begin(), entries.end(),
+                           [step](const Entry& entry) { return entry.serial == step; });
+    };
+    // A step being undone or redone is on neither stack while its views are told.
+    if (mode_ != Mode::Recording && replayed_.serial == step)
+        return mode_ == Mode::Undoing ? Place::Undone : Place::Done;
+    return has(undo_) ? Place::Done : has(redo_) ? Place::Undone : Place::Gone;
 }
 
 void UndoHistory::clear() {
@@ -132,7 +144,7 @@ bool UndoHistory::recorded(DocumentEdit reversal) {
     if (savedDepth_ && *savedDepth_ > undo_.size()) savedDepth_.reset();
     redo_.clear();
     std::string name = openSteps_ > 0 ? stepName_ : editName(reversal);
-    undo_.push_back(Entry{std::move(name), {}});
+    undo_.push_back(Entry{std::move(name), {}, nextSerial_++});
     undo_.back().reversals.push_back(std::move(reversal));
     stepStarted_ = openSteps_ > 0;
     if (undo_.size() > kStepLimit) dropOldest();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <utility>
@@ -56,6 +57,14 @@ public:
     // Forgets every step.
     void clear();
 
+    // Where a step stands: still to be undone, undone and waiting for redo, or forgotten
+    // (dropped as the oldest, or no longer redoable after a new step).
+    enum class Place { Done, Undone, Gone };
+    // The number of the newest step that Undo would take back; 0 for none. Numbers are
+    // never reused, so a tool can follow its own step through undo and redo.
+    [[nodiscard]] uint64_t newestStep() const { return undo_.empty() ? 0 : undo_.back().serial; }
+    [[nodiscard]] Place placeOf(uint64_t step) const;
+
     bool recorded(DocumentEdit reversal) override;
     void saved() override;
     void contentsReplaced() override;
@@ -64,6 +73,7 @@ private:
     struct Entry {
         std::string name;
         std::vector<DocumentEdit> reversals;  // in the order the edits were made
+        uint64_t serial = 0;
     };
     enum class Mode { Recording, Undoing, Redoing };
 
@@ -80,6 +90,7 @@ private:
     Mode mode_ = Mode::Recording;
     Entry replayed_;  // the entry an undo or redo is building
     int openSteps_ = 0;
+    uint64_t nextSerial_ = 1;
     bool stepStarted_ = false;  // the open step has an entry on the undo stack
     std::string stepName_;
     // undo_.size() when the records were as saved; empty when no undo or redo leads there.

@@ -29,6 +29,9 @@ inline constexpr int kImportVCard = 32840;
 inline constexpr int kImportICalendar = 32841;
 inline constexpr int kExportVCard = 32842;
 inline constexpr int kExportICalendar = 32843;
+// CalDAV/CardDAV sync of the document with its account.
+inline constexpr int kSynchronize = 32910;
+inline constexpr int kSyncAccounts = 32911;
 
 // Tasks, Phone Book, Appointments
 inline constexpr int kTaskAdd = 32790;

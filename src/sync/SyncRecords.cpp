@@ -68,14 +68,16 @@ void writeInto(Task& task, const Fields& fields) {
 
 int32_t storePerson(PimDocument& document, const Fields& fields, int32_t id) {
     Person person;
-    if (const Person* old = document.persons().find(id)) person = *old;
+    const Person* old = document.persons().find(id);
+    if (old != nullptr) person = *old;
     for (size_t i = 0; i < kGroupsField; ++i)
         person.*kPersonTexts[i] = fields[i];
     person.RName = person.displayName();
     if (!person.WhitePages && !person.YellowPages) person.WhitePages = 1;
     // Group names are joined by commas, so a name holding one reads as two: a person keeps
-    // the groups it had when their names did not change.
-    if (fieldsOf(person, document)[kGroupsField] != fields[kGroupsField]) {
+    // the groups it had when their names did not change. A new person is always filed, so
+    // that it is at least in the universal group the phone book lists.
+    if (old == nullptr || fieldsOf(person, document)[kGroupsField] != fields[kGroupsField]) {
         GroupFiling filing(document);
         person.PhGroups = filing.groupsOf(splitNames(fields[kGroupsField]));
         if (!filing.added.empty()) document.addAll(std::move(filing.added));

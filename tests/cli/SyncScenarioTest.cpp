@@ -7,11 +7,11 @@
 #include <functional>
 #include <thread>
 
-#include "RadicaleServer.h"
 #include "docfile/DocumentFile.h"
 #include "platform/Clock.h"
 #include "records/PimDocument.h"
 #include "support/CliRun.h"
+#include "support/RadicaleServer.h"
 #include "support/ScratchDir.h"
 
 // The sync command against a real server, with a second client that is not ours writing to

@@ -4,7 +4,12 @@
 #include <QTcpServer>
 #include <QTcpSocket>
 
+#include <cstring>
+#include <fstream>
+
 #include "platform/qt/QtHttpTransport.h"
+#include "support/ScratchDir.h"
+#include "support/ShellRun.h"
 
 namespace {
 
@@ -42,6 +47,53 @@ TEST(QtHttpTransportTest, AnAnswerTooLargeOrNeverFinishedFailsNamingTheHost) {
         EXPECT_EQ(response.status, 0) << row.label;
         EXPECT_EQ(response.error, row.error) << row.label;
     }
+}
+
+// A certificate that does not verify fails the request and is named by its fingerprint; once
+// trusted by that fingerprint, the same server answers.
+TEST(QtHttpTransportTest, ACertificateTrustedByItsFingerprintIsTaken) {
+    int argc = 1;
+    char name[] = "cli_tests";
+    char* argv[] = {name, nullptr};
+    std::unique_ptr<QCoreApplication> app;
+    if (QCoreApplication::instance() == nullptr)
+        app = std::make_unique<QCoreApplication>(argc, argv);
+    ScratchDir dir;
+    const std::string folder = dir.path().string();
+    ASSERT_EQ(runShell("cd " + folder +
+                       " && openssl req -x509 -newkey rsa:2048 -nodes -keyout key.pem -out "
+                       "cert.pem -days 1 -subj /CN=quillmate.invalid 2>/dev/null")
+                  .code,
+              0);
+    std::string fingerprint =
+        runShell("openssl x509 -noout -fingerprint -sha256 -in " + folder + "/cert.pem").output;
+    fingerprint = fingerprint.substr(fingerprint.find('=') + 1);
+    fingerprint.erase(fingerprint.find_last_not_of("\n") + 1);
+    std::ofstream(dir.file("serve.py"))
+        << "import http.server, ssl\n"
+           "server = http.server.HTTPServer(('127.0.0.1', 0), http.server.BaseHTTPRequestHandler)\n"
+           "context = ssl.SSLContext(ssl.PROTOCOL_TLS_SERVER)\n"
+           "context.load_cert_chain('cert.pem', 'key.pem')\n"
+           "server.socket = context.wrap_socket(server.socket, server_side=True)\n"
+           "print(server.server_address[1], flush=True)\n"
+           "for _ in range(2):\n"
+           "    server.handle_request()\n";
+    FILE* server = popen(("cd " + folder + " && exec /usr/bin/python3 serve.py").c_str(), "r");
+    ASSERT_NE(server, nullptr);
+    char port[16] = {};
+    ASSERT_NE(fgets(port, sizeof port, server), nullptr);
+    const std::string url = "https://127.0.0.1:" + std::string(port, strcspn(port, "\n")) + "/";
+
+    QtHttpTransport refusing(url, "", "");
+    const HttpResponse refused = refusing.send({"GET", url, {}, {}});
+    EXPECT_EQ(refused.status, 0);
+    EXPECT_EQ(refusing.untrustedCertificate(), fingerprint);
+
+    QtHttpTransport trusting(url, "", "");
+    trusting.trustCertificate(fingerprint);
+    const HttpResponse answered = trusting.send({"GET", url, {}, {}});
+    pclose(server);
+    EXPECT_EQ(answered.status, 501) << answered.error;
 }
 
 }  // namespace

@@ -329,6 +329,10 @@ TEST(CollectionSyncTest, WhatASyncChangesHereIsOneUndoStep) {
         ASSERT_TRUE(h.sync());
     }
     ASSERT_EQ(h.document.persons().size(), 3u);
+    // A card without categories is filed in "All", where the phone book lists it.
+    for (const auto& [id, person] : h.document.persons())
+        if (person.LName != "Ours")
+            EXPECT_EQ(person.PhGroups, std::vector<int32_t>{kUniversalGroupId}) << person.LName;
     EXPECT_EQ(history.undoName(), "Synchronize");
     history.undo();
     ASSERT_EQ(h.document.persons().size(), 1u);

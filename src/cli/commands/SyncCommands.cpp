@@ -13,8 +13,10 @@
 #include "fileio/AtomicFile.h"
 #include "platform/Translate.h"
 #include "platform/UserLanguage.h"
+#include "platform/qt/KeyringPasswords.h"
 #include "platform/qt/QtHttpTransport.h"
 #include "records/PimDocument.h"
+#include "sync/SyncAccount.h"
 #include "sync/Synchronize.h"
 
 // The document synced with a CalDAV/CardDAV account, both ways.
@@ -35,14 +37,22 @@ std::unique_ptr<QCoreApplication> applicationForNetwork() {
     return application;
 }
 
-// The password from --password-file (its first line), else from the environment.
-Status readPassword(const CliArgs& parsed, std::string& password) {
+// The password from --password-file (its first line), else from the environment, else the
+// one the window keeps in the desktop's keyring for this address and user.
+Status readPassword(const CliArgs& parsed, const std::string& url, std::string& password) {
     if (const auto file = parsed.value("password-file")) {
         if (Status read = readWholeFile(*file, password); !read) return read;
         password = password.substr(0, password.find_first_of("\r\n"));
         return {};
     }
-    if (const char* fromEnvironment = std::getenv(kPasswordVariable)) password = fromEnvironment;
+    if (const char* fromEnvironment = std::getenv(kPasswordVariable)) {
+        password = fromEnvironment;
+        return {};
+    }
+    const std::string user = parsed.value("user").value_or("");
+    std::string why;
+    if (!user.empty())
+        (void)keyring::readPassword(SyncAccount::passwordKeyFor(url, user), password, why);
     return {};
 }
 
@@ -77,8 +87,10 @@ Status runSync(CliContext& context, const std::vector<std::string>& args) {
     request.addressBook = parsed.value("addressbook").value_or("");
     request.calendar = parsed.value("calendar").value_or("");
     request.dryRun = parsed.has("dry-run");
+    // The keyring, like the network, answers through Qt's event loop.
+    const auto application = applicationForNetwork();
     std::string password;
-    if (Status read = readPassword(parsed, password); !read) return read;
+    if (Status read = readPassword(parsed, request.url, password); !read) return read;
 
     DocumentUpdate update(context, parsed.positional()[0]);
     PimDocument document(context.clock);
@@ -90,7 +102,6 @@ Status runSync(CliContext& context, const std::vector<std::string>& args) {
     if (Status read = loadSyncState(statePath, state, warning); !read) return read;
     if (!warning.empty()) reportWarning(context, warning);
 
-    const auto application = applicationForNetwork();
     QtHttpTransport transport(request.url, parsed.value("user").value_or(""), password);
     SyncReport report;
     const Status synced = synchronize(transport, context.clock, document, state, request,
@@ -113,7 +124,8 @@ const std::array<CliCommand, 1> kCommands = {{
      N_("sync the persons of DOC with a CardDAV address book and its appointments and tasks with "
         "a CalDAV calendar, both ways: URL is the server, an account or a collection; the first "
         "address book and calendar unless named (one called \"Quillmate\" is made where there is "
-        "none); the password from FILE or $QUILLMATE_PASSWORD; --dry-run tells what it would do"),
+        "none); the password from FILE or $QUILLMATE_PASSWORD, else the desktop's keyring entry the "
+        "window keeps for URL and NAME; --dry-run tells what it would do"),
      runSync},
 }};
 

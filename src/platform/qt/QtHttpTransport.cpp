@@ -7,6 +7,7 @@
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
 #include <QNetworkRequest>
+#include <QSslCertificate>
 #include <QSslError>
 #include <QTimer>
 #include <QUrl>
@@ -29,6 +30,13 @@ std::string reasonOf(QNetworkReply& reply, const std::string& certificate, int t
             return reply.errorString().toStdString();
     }
 }
+
+std::string fingerprintOf(const QSslCertificate& certificate) {
+    return certificate.digest(QCryptographicHash::Sha256).toHex(':').toUpper().toStdString();
+}
+
+// How often a request under way looks whether it was cancelled.
+constexpr int kCancelPollMs = 100;
 
 QString originOf(const QUrl& url) {
     return url
@@ -53,6 +61,10 @@ QtHttpTransport::~QtHttpTransport() = default;
 
 HttpResponse QtHttpTransport::send(const HttpRequest& request) {
     HttpResponse response;
+    if (isCancelled()) {
+        response.error = "cancelled";
+        return response;
+    }
     const QUrl url(QString::fromStdString(request.url), QUrl::StrictMode);
     if (!url.isValid() || (url.scheme() != "http" && url.scheme() != "https")) {
         response.error = _("not an http or https address");
@@ -73,7 +85,15 @@ HttpResponse QtHttpTransport::send(const HttpRequest& request) {
                                     QByteArray::fromStdString(request.body)));
     std::string certificate;
     QObject::connect(reply.get(), &QNetworkReply::sslErrors, [&](const QList<QSslError>& errors) {
-        // Never ignored: the request fails, and the message says whose certificate it was.
+        // Ignored only for the certificate the user trusted for this account; else the
+        // request fails, and the message says whose certificate it was.
+        const std::string fingerprint =
+            errors.isEmpty() ? std::string() : fingerprintOf(errors.first().certificate());
+        if (!trusted_.empty() && fingerprint == trusted_) {
+            reply->ignoreSslErrors(errors);
+            return;
+        }
+        untrusted_ = fingerprint;
         certificate =
             fillIn(_("the certificate of %s does not verify"), {url.host().toStdString()});
         if (!errors.isEmpty())
@@ -99,6 +119,13 @@ HttpResponse QtHttpTransport::send(const HttpRequest& request) {
                      {host, std::to_string(deadlineSeconds_)});
         reply->abort();
     });
+    QTimer cancelPoll;
+    QObject::connect(&cancelPoll, &QTimer::timeout, [&] {
+        if (!isCancelled()) return;
+        cut = "cancelled";
+        reply->abort();
+    });
+    if (cancelled_ != nullptr) cancelPoll.start(kCancelPollMs);
     QEventLoop loop;
     QObject::connect(reply.get(), &QNetworkReply::finished, &loop, &QEventLoop::quit);
     if (!reply->isFinished()) {

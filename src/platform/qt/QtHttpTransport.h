@@ -1,5 +1,6 @@
 #pragma once
 
+#include <atomic>
 #include <cstddef>
 #include <memory>
 #include <string>
@@ -25,7 +26,17 @@ public:
 
     HttpResponse send(const HttpRequest& request) override;
 
+    // Takes a server certificate that does not verify when its SHA-256 fingerprint (hex
+    // pairs joined by colons) is this one, which the user has seen and trusted.
+    void trustCertificate(std::string fingerprint) { trusted_ = std::move(fingerprint); }
+    // The fingerprint of the last certificate that did not verify; "" when none failed.
+    [[nodiscard]] const std::string& untrustedCertificate() const { return untrusted_; }
+    // Requests fail at once, and one under way is cut, when `cancelled` turns true.
+    void cancelWhen(const std::atomic<bool>* cancelled) { cancelled_ = cancelled; }
+
 private:
+    [[nodiscard]] bool isCancelled() const { return cancelled_ != nullptr && cancelled_->load(); }
+
     std::unique_ptr<QNetworkAccessManager> manager_;
     std::string origin_;  // scheme, host and port of the credentials' server
     std::string user_;
@@ -33,4 +44,7 @@ private:
     int timeoutSeconds_;
     int deadlineSeconds_;
     size_t bodyLimit_;
+    std::string trusted_;
+    std::string untrusted_;
+    const std::atomic<bool>* cancelled_ = nullptr;
 };

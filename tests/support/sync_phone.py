@@ -12,13 +12,15 @@ usage: sync_phone.py URL COMMAND ARGS...
   save CALURL FILE            store an event or to-do (an .ics file) through caldav
   events CALURL               print every calendar object's text, separated by a line "--"
 """
+import os
 import sys
 import urllib.parse
 from xml.etree import ElementTree
 
 import requests
 
-USER, PASSWORD = "alice", "x"
+USER = "alice"
+PASSWORD = os.environ.get("SYNC_PHONE_PASSWORD", "x")
 
 
 def main():

@@ -1,0 +1,17 @@
+#pragma once
+
+#include "records/PimContents.h"
+#include "sync/SyncState.h"
+
+class PimDocument;
+
+// Brings what a sync did to a copy of the records (`before` as it started, `after` as it
+// ended) into the open document, through the document's own operations, and `state` (the
+// sync's state over `after`) in line with it:
+//   a record the user changed or deleted meanwhile stays as the user left it; the state
+//   keeps the server's version as its base, so the user's version goes up at the next sync;
+//   a record the sync added keeps its ID unless the user added one under it meanwhile, in
+//   which case it gets a new one and the state follows.
+// Returns how many records the user's edits kept from the sync's version.
+int applySyncedCopy(PimDocument& live, const PimContents& before, const PimContents& after,
+                    SyncState& state);

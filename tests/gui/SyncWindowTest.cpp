@@ -1,0 +1,218 @@
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QSignalSpy>
+#include <QTimer>
+#include <QTreeView>
+
+#include <algorithm>
+#include <fstream>
+#include <functional>
+#include <iterator>
+
+#include "FrameFixture.h"
+#include "Screenshot.h"
+#include "organizer/ui/OrganizerView.h"
+#include "organizer/ui/PhoneBookPanel.h"
+#include "platform/qt/IniSettingsStore.h"
+#include "shell/CommandId.h"
+#include "support/RadicaleServer.h"
+#include "support/ScratchDir.h"
+#include "support/SeededDocument.h"
+#include "support/ShellRun.h"
+#include "sync/ui/AccountDialog.h"
+#include "sync/ui/SyncController.h"
+#include "sync/ui/SyncResultsDialog.h"
+
+// The window synchronizing with a real server, with a second client that is not ours writing
+// to the same account, as a phone would. What the sync engine decides is tested with it.
+
+namespace {
+
+constexpr const char* kPassword = "s3cret-Pa55";
+// The request a sync is cancelled at: after the address book's listing, amid its writes.
+constexpr int kCancelAt = 7;
+
+// Runs `act` on the dialog of that type that the next exec() shows.
+template <class Dialog>
+void whenShown(std::function<void(Dialog&)> act) {
+    QTimer::singleShot(0, [act] {
+        for (QWidget* widget : QApplication::topLevelWidgets()) {
+            if (auto* dialog = qobject_cast<Dialog*>(widget); dialog && dialog->isVisible())
+                return act(*dialog);
+        }
+        ADD_FAILURE() << "no dialog shown";
+    });
+}
+
+std::string readAll(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), {}};
+}
+
+std::string card(const std::string& uid, const std::string& last, const std::string& phone) {
+    return "BEGIN:VCARD\r\nVERSION:3.0\r\nUID:" + uid + "\r\nN:" + last + ";Grace;;;\r\nFN:Grace " +
+           last + "\r\nTEL;TYPE=WORK:" + phone + "\r\nEND:VCARD\r\n";
+}
+
+class SyncWindowTest : public FrameFixture {
+protected:
+    void SetUp() override {
+        setenv("XDG_STATE_HOME", dir.file("state").c_str(), 1);
+        setenv("SYNC_PHONE_PASSWORD", kPassword, 1);
+        std::ofstream(dir.file("users")) << "alice:" << kPassword << "\n";
+        ASSERT_TRUE(saveSeededDocument(clock, doc));
+        server = std::make_unique<RadicaleServer>(dir.file("server"), dir.file("users"));
+        start({doc});
+        frame->show();
+        controller = new SyncController(*workspace, *frame, prompts, accounts, clock);
+        // Without a keyring the password is asked; the test answers it.
+        controller->setPasswordPrompt([this](const QString&) {
+            ++passwordsAsked;
+            return std::optional<std::string>(kPassword);
+        });
+        phone("mkaddressbook /alice/contacts/ Contacts");
+    }
+    void TearDown() override {
+        unsetenv("XDG_STATE_HOME");
+        unsetenv("SYNC_PHONE_PASSWORD");
+    }
+
+    std::string phone(const std::string& args) {
+        return runShell("/usr/bin/python3 " QUILLMATE_SYNC_PHONE " " + server->url() + " " + args +
+                        " 2>&1")
+            .output;
+    }
+    void put(const std::string& name, const std::string& text) {
+        std::ofstream(dir.file(name), std::ios::binary) << text;
+        phone("put /alice/contacts/" + name + " " + dir.file(name));
+    }
+    size_t onPhone() {
+        const std::string list = phone("list /alice/contacts/");
+        return static_cast<size_t>(std::count(list.begin(), list.end(), '\n'));
+    }
+    void setUpAccount() {
+        SyncAccount account;
+        account.url = server->url();
+        account.user = "alice";
+        writeSyncAccount(accounts, doc, account);
+    }
+    // Synchronizes as File > Synchronize does and waits for the outcome.
+    void synchronize() {
+        QSignalSpy ended(controller, &SyncController::finished);
+        frame->runCommand(cmd::kSynchronize);
+        ASSERT_TRUE(controller->running());
+        ASSERT_TRUE(ended.wait(60000));
+        QCoreApplication::processEvents();
+    }
+    QStringList listedNames() const {
+        QStringList names;
+        const QAbstractItemModel* model =
+            frame->organizerView()->phoneBookPanel()->personList()->model();
+        for (int row = 0; row < model->rowCount(); ++row)
+            names << model->index(row, 0).data().toString();
+        return names;
+    }
+
+    ScratchDir dir;
+    std::string doc = dir.file("home.pgr");
+    IniSettingsStore accounts{QString::fromStdString(dir.file("Quillmate.conf"))};
+    std::unique_ptr<RadicaleServer> server;
+    SyncController* controller = nullptr;
+    int passwordsAsked = 0;
+};
+
+TEST_F(SyncWindowTest, SetsUpTheAccountSynchronizesAndUndoesWithoutDeletingOnTheServer) {
+    put("grace.vcf", card("grace", "Hopper", "555-0100"));
+    whenShown<AccountDialog>([this](AccountDialog& dialog) {
+        dialog.findChild<QLineEdit*>("url")->setText(QString::fromStdString(server->url()));
+        dialog.findChild<QLineEdit*>("user")->setText("alice");
+        dialog.findChild<QLineEdit*>("password")->setText(kPassword);
+        dialog.testConnection();
+        auto* books = dialog.findChild<QComboBox*>("addressBook");
+        EXPECT_GE(books->findText("Contacts"), 0);
+        books->setCurrentIndex(books->findText("Contacts"));
+        screenshot(dialog, "sync-accounts");
+        dialog.accept();
+    });
+    frame->runCommand(cmd::kSyncAccounts);
+    EXPECT_EQ(readSyncAccount(accounts, doc).user, "alice");
+
+    QSignalSpy ended(controller, &SyncController::finished);
+    frame->runCommand(cmd::kSynchronize);
+    screenshot(*frame, "sync-in-progress");
+    ASSERT_TRUE(ended.wait(60000));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(passwordsAsked, 0) << "the password typed in the dialog lasts the session";
+    EXPECT_EQ(controller->statusText(), "Synchronized: 0 up, 1 down");
+    EXPECT_TRUE(listedNames().join('|').contains("Grace")) << listedNames().join('|').toStdString();
+    EXPECT_EQ(frame->history().undoName(), "Synchronize");
+
+    // Undone and saved: the next sync brings the contact down again, and it stays there.
+    frame->runCommand(cmd::kUndo);
+    EXPECT_TRUE(listedNames().isEmpty());
+    frame->runCommand(cmd::kSave);
+    synchronize();
+    EXPECT_EQ(controller->statusText(), "Synchronized: 0 up, 1 down");
+    EXPECT_EQ(onPhone(), 1u);
+    EXPECT_EQ(frame->document().persons().size(), 1u);
+    frame->runCommand(cmd::kSave);
+    ASSERT_EQ(frame->document().persons().size(), 1u);
+
+    // Both sides change the work phone: the server's is kept, ours saved as a copy, and the
+    // list says so.
+    Person grace = frame->document().persons().begin()->second;
+    grace.WkPhone = "555-0199";
+    workspace->runStep(UndoStep::EditPerson, [&] { workspace->document().replace(grace); });
+    put("grace.vcf", card("grace", "Hopper", "555-0142"));
+    synchronize();
+    EXPECT_TRUE(controller->statusText().contains("(1 item to look at)"))
+        << controller->statusText().toStdString();
+    whenShown<SyncResultsDialog>([](SyncResultsDialog& dialog) {
+        const auto* items = dialog.findChild<QListWidget*>("syncItems");
+        if (items->count() != 1) {
+            ADD_FAILURE() << items->count() << " items";
+            return dialog.reject();
+        }
+        EXPECT_TRUE(
+            items->item(0)->text().startsWith("Conflict: person \"Hopper, Grace\": work phone"))
+            << items->item(0)->text().toStdString();
+        screenshot(dialog, "sync-conflicts");
+        dialog.reject();
+    });
+    controller->showResults();
+
+    frame->runCommand(cmd::kSave);
+    for (const std::string& file : {doc, dir.file("Quillmate.conf")})
+        EXPECT_EQ(readAll(file).find(kPassword), std::string::npos) << file;
+}
+
+TEST_F(SyncWindowTest, CancelledHalfWayLosesNothingAndTheNextSyncFinishes) {
+    setUpAccount();
+    for (const char* last : {"Ames", "Baker", "Cole"})
+        put(std::string(last) + ".vcf", card(last, last, "555-0100"));
+    for (const char* first : {"Dan", "Eve", "Fay"}) {
+        Person person;
+        person.FName = first;
+        workspace->runStep(UndoStep::AddPerson, [&] { workspace->document().add(person); });
+    }
+    controller->cancelAt(kCancelAt);
+    synchronize();
+    EXPECT_TRUE(controller->statusText().startsWith("Synchronization cancelled"))
+        << controller->statusText().toStdString();
+    EXPECT_LT(onPhone(), 6u) << "cut short before every person went up";
+    EXPECT_GE(frame->document().persons().size(), 3u);
+    EXPECT_EQ(passwordsAsked, 1) << "asked once, for the session";
+
+    synchronize();
+    EXPECT_TRUE(controller->statusText().startsWith("Synchronized"))
+        << controller->statusText().toStdString();
+    EXPECT_EQ(frame->document().persons().size(), 6u);
+    EXPECT_EQ(onPhone(), 6u);
+    EXPECT_EQ(passwordsAsked, 1);
+}
+
+}  // namespace

@@ -1,0 +1,134 @@
+#include <gtest/gtest.h>
+
+#include "platform/Clock.h"
+#include "records/PimDocument.h"
+#include "records/UndoHistory.h"
+#include "sync/SyncApply.h"
+#include "sync/SyncStateHistory.h"
+
+// A sync runs over a copy of the records while the user goes on editing the open document;
+// its outcome comes in as one step, the user's edits winning.
+
+namespace {
+
+Person named(const std::string& first) {
+    Person person;
+    person.FName = first;
+    person.RName = first;
+    person.PhGroups = {1};
+    return person;
+}
+
+int32_t idOf(const PimDocument& document, const std::string& first) {
+    for (const auto& [id, person] : document.persons())
+        if (person.FName == first) return id;
+    return 0;
+}
+
+SyncState stateNaming(int32_t personId) {
+    SyncState state;
+    state.collections["addressbook"].items["/d.vcf"] = {
+        "\"1\"", "d", false, {{RecordKind::Person, personId, {}}}};
+    return state;
+}
+
+TEST(SyncApplyTest, BringsInTheSyncsChangesKeepingWhatTheUserDidMeanwhile) {
+    FixedClock clock{LocalTime{2026, 12, 7, 9, 0, 0, 0}};
+    PimDocument live(clock);
+    UndoHistory history(live);
+    live.seedDefaultGroups();
+    for (const char* first : {"Ada", "Bea", "Cy"})
+        live.add(named(first));
+    const PimContents before = live.contents();
+
+    // What the sync made of its copy: Ada changed, Bea and Cy deleted, Dot brought down in a
+    // new group.
+    PimDocument copy(clock);
+    copy.adoptContents(PimContents(before));
+    Person ada = *copy.persons().find(idOf(copy, "Ada"));
+    ada.WkPhone = "555-0101";
+    copy.replace(ada);
+    copy.remove<Person>(idOf(copy, "Bea"));
+    copy.remove<Person>(idOf(copy, "Cy"));
+    PhGroup friends;
+    friends.Desc = "Friends";
+    const int32_t friendsId = copy.add(friends);
+    Person dot = named("Dot");
+    dot.PhGroups = {1, friendsId};
+    const int32_t dotId = copy.add(dot);
+    SyncState state = stateNaming(dotId);
+
+    // Meanwhile the user changed Cy and added Eve and a group, taking the IDs the sync used.
+    Person cy = *live.persons().find(idOf(live, "Cy"));
+    cy.Notes = "call back";
+    live.replace(cy);
+    PhGroup work;
+    work.Desc = "Work";
+    live.add(work);
+    live.add(named("Eve"));
+    ASSERT_EQ(idOf(live, "Eve"), dotId);
+
+    int kept = 0;
+    {
+        const UndoHistory::Step step(history, UndoStep::Synchronize);
+        kept = applySyncedCopy(live, before, copy.contents(), state);
+    }
+    EXPECT_EQ(kept, 1) << "Cy, changed here, is not deleted";
+    EXPECT_EQ(live.persons().find(idOf(live, "Ada"))->WkPhone, "555-0101");
+    EXPECT_EQ(idOf(live, "Bea"), 0);
+    EXPECT_EQ(live.persons().find(idOf(live, "Cy"))->Notes, "call back");
+    EXPECT_EQ(idOf(live, "Eve"), dotId);
+    const int32_t dotNow = idOf(live, "Dot");
+    ASSERT_NE(dotNow, 0);
+    EXPECT_NE(dotNow, dotId);
+    EXPECT_EQ(state.collections["addressbook"].items["/d.vcf"].records[0].id, dotNow)
+        << "the state follows the new ID";
+    const std::vector<int32_t>& groups = live.persons().find(dotNow)->PhGroups;
+    ASSERT_EQ(groups.size(), 2u);
+    EXPECT_EQ(live.phGroups().find(groups[1])->Desc, "Friends");
+    EXPECT_EQ(live.phGroups().size(), 5u);
+
+    // One undo takes back the sync, and nothing of the user's.
+    history.undo();
+    EXPECT_EQ(idOf(live, "Dot"), 0);
+    EXPECT_NE(idOf(live, "Bea"), 0);
+    EXPECT_EQ(live.persons().find(idOf(live, "Ada"))->WkPhone, "");
+    EXPECT_EQ(idOf(live, "Eve"), dotId);
+    EXPECT_EQ(live.persons().find(idOf(live, "Cy"))->Notes, "call back");
+}
+
+TEST(SyncApplyTest, StateFollowsTheSyncStepThroughUndoAndRedo) {
+    FixedClock clock{LocalTime{2026, 12, 7, 9, 0, 0, 0}};
+    PimDocument document(clock);
+    UndoHistory history(document);
+    SyncStateHistory states;
+    states.reset(stateNaming(1));
+    const auto mapped = [&] { return states.current(history).collections.begin()->second.items; };
+    const auto stepAdding = [&](const char* first) {
+        const UndoHistory::Step step(history, UndoStep::Synchronize);
+        document.add(named(first));
+        return history.newestStep();
+    };
+
+    const uint64_t first = stepAdding("Ada");
+    states.synced(history, first, stateNaming(1), stateNaming(2));
+    EXPECT_EQ(mapped().begin()->second.records[0].id, 2);
+    history.undo();
+    EXPECT_EQ(mapped().begin()->second.records[0].id, 1) << "undone: the state before it";
+    history.redo();
+    EXPECT_EQ(mapped().begin()->second.records[0].id, 2) << "redone: the state after it";
+
+    // A sync that changed no record moves the state on by itself.
+    states.synced(history, 0, stateNaming(2), stateNaming(3));
+    EXPECT_EQ(mapped().begin()->second.records[0].id, 3);
+
+    // Undone, then out of reach of redo: the state before it for good.
+    history.undo();
+    EXPECT_EQ(mapped().begin()->second.records[0].id, 1);
+    document.add(named("Bea"));
+    EXPECT_EQ(mapped().begin()->second.records[0].id, 1);
+    history.undo();
+    EXPECT_EQ(mapped().begin()->second.records[0].id, 1);
+}
+
+}  // namespace

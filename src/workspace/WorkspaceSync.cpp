@@ -1,5 +1,6 @@
 #include "workspace/WorkspaceSync.h"
 
+#include "platform/Translate.h"
 #include "sync/SyncApply.h"
 #include "workspace/Workspace.h"
 
@@ -16,7 +17,7 @@ Status WorkspaceSync::prepare(const SyncRequest& request, SyncJob& job, std::str
     const std::string& path = document.path();
     if (path.empty())
         return Status::failure(FailureKind::Usage, "",
-                               "the document has no file yet: save it before synchronizing");
+                               _("the document has no file yet: save it before synchronizing"));
     if (loadedFor_ != path) {
         SyncState state;
         if (Status read = loadSyncState(syncStatePath(path), state, warning); !read) return read;

@@ -5,6 +5,8 @@
 
 #include <qt6keychain/keychain.h>
 
+#include "platform/Translate.h"
+
 namespace keyring {
 
 namespace {
@@ -34,7 +36,7 @@ Found readPassword(const std::string& key, std::string& password, std::string& w
     QKeychain::ReadPasswordJob job(QString::fromLatin1(kService));
     job.setKey(QString::fromStdString(key));
     if (!waitFor(job)) {
-        why = "the keyring did not answer";
+        why = _("the keyring did not answer");
         return Found::NoKeyring;
     }
     switch (job.error()) {
@@ -54,7 +56,7 @@ bool writePassword(const std::string& key, const std::string& password, std::str
     job.setKey(QString::fromStdString(key));
     job.setTextData(QString::fromStdString(password));
     if (!waitFor(job)) {
-        why = "the keyring did not answer";
+        why = _("the keyring did not answer");
         return false;
     }
     if (job.error() == QKeychain::NoError) return true;

@@ -12,10 +12,11 @@ TEST(TextEncoding, TellsUtf8FromWindows1252) {
     const Case cases[] = {
         {"plain ascii", true},
         {"M\xC3\xBCller \xE2\x82\xAC \xF0\x9F\x98\x80", true},
-        {"M\xFCller", false},         // Windows-1252 u-umlaut
-        {"\xC0\xAF", false},          // overlong slash
-        {"\xF4\x90\x80\x80", false},  // beyond U+10FFFF
-        {"\x80", false},              // lone continuation byte
+        {"M\xFCller", false},                // Windows-1252 u-umlaut
+        {"\xC0\xAF", false},                 // overlong slash
+        {"\xF4\x90\x80\x80", false},         // beyond U+10FFFF
+        {"\x80", false},                     // lone continuation byte
+        {std::string("a\0\xFC", 3), false},  // what follows a zero byte counts too
         {std::string(40, 'a') + "\xE2\x82\xAC" + std::string(9, 'b') + "\xFC", false},
     };
     for (const Case& c : cases)

@@ -74,6 +74,7 @@ TEST(PrintJob, FailuresAbortTheDocumentAndSaySo) {
     const Case cases[] = {
         {Step::StartDocument, 0, "the document could not be started", false},
         {Step::StartPage, 2, "page 2 could not be started", true},
+        {Step::EndPage, 1, "page 1 could not be finished", true},
         {Step::EndDocument, 0, "the document could not be finished", false},
     };
     for (const Case& c : cases) {

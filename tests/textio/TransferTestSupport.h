@@ -8,6 +8,7 @@
 #include "platform/Clock.h"
 #include "records/PimDocument.h"
 #include "support/FixedLocale.h"
+#include "support/Records.h"
 #include "textio/TextImport.h"
 #include "textio/TextTransferSpec.h"
 
@@ -49,13 +50,3 @@ protected:
     FixedClock clock{testNow()};
     PimDocument doc{clock};
 };
-
-inline Appointment appointmentAt(const std::string& text, DateTime start, DateTime end) {
-    Appointment a = Appointment::createdAt(start);
-    a.Description = text;
-    a.DueDate = start.date();
-    a.StartTime = start;
-    a.EndTime = end;
-    a.AlarmTime = start;
-    return a;
-}

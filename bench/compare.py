@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """Times quillmate-cli beside the tools a user would reach for, as whole processes.
 
-    compare.py BIN_DIR [--runs N] [--count N] [--keep DIR] [--cli PATH]
+    compare.py BIN_DIR [--runs N] [--count N] [--keep DIR] [--cli PATH] [--styles S,S]
 
 BIN_DIR holds quillmate-cli, make_document and pugixml_walk of a Release build
 (bench/compare.sh builds them). For each of two documents of COUNT persons, tasks
@@ -132,6 +132,8 @@ def main():
     parser.add_argument("--count", type=int, default=100000)
     parser.add_argument("--keep", help="make the files in this folder and keep them")
     parser.add_argument("--cli", help="the quillmate-cli to time")
+    parser.add_argument("--styles", default="uniform,varied",
+                        help="which documents to time, of uniform and varied")
     args = parser.parse_args()
     os.environ.setdefault("TZ", "Europe/Berlin")
     os.environ.pop("LC_ALL", None)
@@ -150,7 +152,7 @@ def main():
         calcurse = shutil.which("calcurse")
         print("%d records of each kind; medians and worst of %d runs taken in turns; TZ=%s" %
               (args.count, args.runs, os.environ["TZ"]))
-        for style in ("uniform", "varied"):
+        for style in args.styles.split(","):
             document = os.path.join(work, "%s-%d.pgr" % (style, args.count))
             persons = os.path.join(work, "%s-%d-persons.csv" % (style, args.count))
             if not os.path.exists(document):
@@ -175,7 +177,8 @@ def main():
                         ([cli, "import", "persons", target, cards],
                          lambda: shutil.copyfile(empty, target)),
                         ([abook, "--convert", "--informat", "vcard", "--infile", cards,
-                          "--outformat", "abook", "--outfile", book], None), args.runs)
+                          "--outformat", "abook", "--outfile", book],
+                         lambda: os.path.exists(book) and os.remove(book)), args.runs)
             if calcurse:
                 folder = calcurse_folder(work, style, args.count, cli, document, calcurse)
                 export = [cli, "export", "calendar", document, "-", "--format", "ical"]

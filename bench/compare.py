@@ -113,15 +113,22 @@ def calcurse_folder(work, style, count, cli, document, calcurse):
     return folder
 
 
+WINDOWS1252_COPY = """
+import sys
+with open(sys.argv[1], "rb") as f:
+    data = f.read()
+with open(sys.argv[2], "wb") as f:
+    f.write(data.replace(b' FName="', b' FName="\\xe9'))
+"""
+
+
 def windows1252_copy(work, document):
     """The document with a byte that is not UTF-8 (an e acute in Windows-1252) in place of
-    the first letter of every "FName" value, as a file written on Windows holds it."""
+    the first letter of every "FName" value, as a file written on Windows holds it. Made by
+    another process: a child started from this one would count this one's peak as its own."""
     legacy = document[:-4] + "-1252.pgr"
     if not os.path.exists(legacy):
-        with open(document, "rb") as f:
-            data = f.read()
-        with open(legacy, "wb") as f:
-            f.write(data.replace(b' FName="', b' FName="\xe9'))
+        subprocess.run([sys.executable, "-c", WINDOWS1252_COPY, document, legacy], check=True)
     return legacy
 
 

@@ -3,7 +3,7 @@
 # processes taken in turns, and prints the ratios (bench/compare.py says what is timed).
 # Installs what is missing (the build's packages, libpugixml-dev, python3), builds a
 # Release build in build-bench/ and makes its test files in a temporary folder.
-#   bench/compare.sh [--runs N] [--count N] [--keep DIR] [--cli PATH]
+#   bench/compare.sh [--runs N] [--count N] [--keep DIR] [--cli PATH] [--styles S,S]
 set -euo pipefail
 cd "$(dirname "$0")/.."
 ./scripts/install-deps.sh

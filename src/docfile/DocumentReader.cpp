@@ -310,11 +310,16 @@ Status readText(std::string_view bytes, FileBytes* owner, PimContents& contents,
     const Utf8Scan scan = scanUtf8UpToZero(bytes);
     bytes = bytes.substr(0, scan.length);
     std::string converted;
-    if (!scan.valid) {
+    if (!scan.valid && owner != nullptr) {
+        // Converted a piece at a time into memory of its own, whose bytes are then handed
+        // back as they are read, as those of a UTF-8 file are.
+        const auto offset = static_cast<size_t>(bytes.data() - owner->view().data());
+        if (!convertToUtf8(*owner, offset, bytes.size()))
+            return Status::failure(FailureKind::Read, "", "not enough memory to load it");
+        bytes = owner->view();
+    } else if (!scan.valid) {
         converted = utf8WithWindows1252Fallback(bytes);
         bytes = converted;
-        if (owner != nullptr) owner->releaseBefore(owner->size());
-        owner = nullptr;
     }
     // Records hold UTF-8: a reference to a byte from 0x80 up names the Windows-1252
     // character the program that wrote it meant.

@@ -8,8 +8,8 @@
 
 class PimDocument;
 
-// An iCalendar text (written by libical) of the document's appointments as events and its
-// tasks as to-dos, in ascending ID:
+// An iCalendar text of the document's appointments as events and its tasks as to-dos, in
+// ascending ID, folded and escaped as libical writes it:
 //   an appointment's description is the summary; its start and end are in UTC where the
 //   local time names one instant, floating otherwise; an alarm is a display alarm at the
 //   same distance from the start;

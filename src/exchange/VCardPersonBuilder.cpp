@@ -281,7 +281,9 @@ Person VCardPersonBuilder::takePerson() {
     for (const FieldSpec<Person>& field : recordFields<Person>()) {
         if (field.type != FieldType::Text) continue;
         std::string& text = person.*field.text;
-        if (text.find_first_of("\r\n") != std::string::npos) text = withCrLf(text);
+        // Two plain searches: find_first_of looks each byte up in the set by a call.
+        if (text.find('\n') != std::string::npos || text.find('\r') != std::string::npos)
+            text = withCrLf(text);
     }
     return person;
 }

@@ -3,9 +3,12 @@
 #include <sys/mman.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
 #include <utility>
+
+#include "fileio/TextEncoding.h"
 
 #if defined(__SANITIZE_ADDRESS__)
 #define QUILLMATE_ASAN 1
@@ -115,4 +118,21 @@ size_t FileBytes::releaseBefore(size_t offset) {
         released_ = end;
     }
     return released_;
+}
+
+bool convertToUtf8(FileBytes& bytes, size_t from, size_t length) {
+    const std::string_view text = bytes.view().substr(from, length);
+    size_t size = 0;
+    (void)convertWithWindows1252Fallback(text, 0, text.size(), nullptr, size);
+    FileBytes converted;
+    if (!converted.reserve(std::max<size_t>(size, 1))) return false;
+    constexpr size_t kPiece = 2 * FileBytes::kReleaseUnit;
+    for (size_t pos = 0; pos < text.size();) {
+        size_t made = 0;
+        pos = convertWithWindows1252Fallback(text, pos, pos + kPiece, converted.spare(), made);
+        converted.grow(made);
+        bytes.releaseBefore(from + pos);
+    }
+    bytes = std::move(converted);
+    return true;
 }

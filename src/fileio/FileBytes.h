@@ -49,3 +49,9 @@ private:
     size_t capacity_ = 0;
     size_t released_ = 0;
 };
+
+// Replaces `bytes` with the UTF-8 form of the text at [from, from + length) of them, as
+// utf8WithWindows1252Fallback reads it, handing back the memory of the old bytes as the new
+// ones are made, so that both are never held in full at once. False when there is not
+// enough memory; the old bytes may be partly handed back then.
+[[nodiscard]] bool convertToUtf8(FileBytes& bytes, size_t from, size_t length);

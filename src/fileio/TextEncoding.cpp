@@ -1,5 +1,6 @@
 #include "fileio/TextEncoding.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <cstring>
@@ -146,20 +147,66 @@ size_t utf8CharLength(std::string_view bytes) {
     return *p < 0x80 ? 1 : multiByteLength(p, p + bytes.size());
 }
 
-std::string utf8WithWindows1252Fallback(std::string_view bytes) {
-    if (isValidUtf8(bytes)) return std::string(bytes);
-    std::string out;
-    out.reserve(bytes.size() + bytes.size() / 8);
-    while (!bytes.empty()) {
-        const size_t length = utf8CharLength(bytes);
-        if (length == 0) {
-            appendWindows1252(out, static_cast<unsigned char>(bytes.front()));
-            bytes.remove_prefix(1);
-        } else {
-            out.append(bytes.substr(0, length));
-            bytes.remove_prefix(length);
+size_t convertWithWindows1252Fallback(std::string_view bytes, size_t from, size_t stop, char* out,
+                                      size_t& made) {
+    const auto* const begin = reinterpret_cast<const unsigned char*>(bytes.data());
+    const auto* const end = begin + bytes.size();
+    const auto* const last = begin + std::min(stop, bytes.size());
+    const auto* p = begin + from;
+    char* o = out;
+    size_t count = 0;
+    while (p < last) {
+        // A run of ASCII, eight bytes at a time where it is long.
+        const auto* run = p;
+        while (last - p >= 8) {
+            uint64_t word;
+            std::memcpy(&word, p, sizeof word);
+            if ((word & 0x8080808080808080ull) != 0) break;
+            p += 8;
         }
+        while (p < last && *p < 0x80)
+            ++p;
+        const auto ascii = static_cast<size_t>(p - run);
+        if (o != nullptr) {
+            std::memcpy(o, run, ascii);
+            o += ascii;
+        }
+        count += ascii;
+        if (p == last) break;
+        size_t length = multiByteLength(p, end);
+        if (length != 0) {
+            if (o != nullptr) {
+                std::memcpy(o, p, length);
+                o += length;
+            }
+            count += length;
+            p += length;
+            continue;
+        }
+        const uint32_t code = *p < 0xA0 ? kHighControls[*p - 0x80] : *p;
+        length = code < 0x800 ? 2 : 3;
+        if (o != nullptr) {
+            if (length == 2) {
+                *o++ = static_cast<char>(0xC0 | (code >> 6));
+            } else {
+                *o++ = static_cast<char>(0xE0 | (code >> 12));
+                *o++ = static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+            }
+            *o++ = static_cast<char>(0x80 | (code & 0x3F));
+        }
+        count += length;
+        ++p;
     }
+    made += count;
+    return static_cast<size_t>(p - begin);
+}
+
+std::string utf8WithWindows1252Fallback(std::string_view bytes) {
+    size_t size = 0;
+    (void)convertWithWindows1252Fallback(bytes, 0, bytes.size(), nullptr, size);
+    std::string out(size, '\0');
+    size_t made = 0;
+    (void)convertWithWindows1252Fallback(bytes, 0, bytes.size(), out.data(), made);
     return out;
 }
 

@@ -35,6 +35,13 @@ void appendUtf8(std::string& out, uint32_t code);
 // Windows-1252, so text without any multi-byte character reads wholly as Windows-1252.
 [[nodiscard]] std::string utf8WithWindows1252Fallback(std::string_view bytes);
 
+// utf8WithWindows1252Fallback for the characters of `bytes` that start from `from` to before
+// `stop`, written to `out` (nullptr only counts them). Adds how many bytes it made to `made`
+// and returns where it stopped: at the first character that starts at or after `stop`, so
+// that a long text can be converted a piece at a time.
+size_t convertWithWindows1252Fallback(std::string_view bytes, size_t from, size_t stop, char* out,
+                                      size_t& made);
+
 // One value (a name, a line of a card or calendar) as UTF-8: as it is when it is UTF-8,
 // else every byte read as Windows-1252, so that an 8-bit value whose bytes happen to pair
 // up as a UTF-8 character here and there is not read half one way and half the other.

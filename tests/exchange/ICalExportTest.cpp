@@ -129,4 +129,41 @@ TEST_F(ICalExportTest, AnIndependentReaderReadsWhatItWrites) {
         exportICalendarFile(doc, dir.file("none/calendar.ics"), CalendarParts::Both).status);
 }
 
+TEST(ICalExportText, FoldsEscapesAndWritesTriggersAsCalendarsExpect) {
+    TzGuard zone("UTC");
+    const std::string words = "one two three four five six seven eight nine ten eleven twelve";
+    struct Case {
+        const char* what;
+        std::string text;
+        int alarmSeconds;  // before the start
+        std::string expected;
+    };
+    const Case cases[] = {
+        {"a long word starts the next line", std::string(70, 'x'), 0,
+         "SUMMARY:\r\n " + std::string(70, 'x') + "\r\n"},
+        {"cut after the last blank that fits", words + " thirteen", 0,
+         "SUMMARY:" + words + " \r\n thirteen\r\n"},
+        {"a word longer than a line: never cut inside a character",
+         std::string(73, 'x') + "\xC3\xBC\xC3\xBC", 0,
+         "SUMMARY:\r\n " + std::string(73, 'x') + "\r\n \xC3\xBC\xC3\xBC\r\n"},
+        {"no empty continuation after a last blank", std::string(65, 'x') + " ", 0,
+         "SUMMARY:" + std::string(65, 'x') + " \r\n"},
+        {"escapes and line breaks", "a\\b\r\nc,d;e\rf\ng\bh", 0,
+         "SUMMARY:a\\\\b\\nc\\,d\\;e\\nf\\ngh\r\n"},
+        {"a week", "w", 7 * 86400, "TRIGGER:-P1W\r\n"},
+        {"days and time", "d", -(86400 + 3600 + 61), "TRIGGER:P1DT1H1M1S\r\n"},
+        {"whole days", "e", 2 * 86400, "TRIGGER:-P2D\r\n"},
+        {"at the start", "s", 0, "TRIGGER:PT0S\r\n"},
+    };
+    for (const Case& c : cases) {
+        PimDocument doc(kClock);
+        Appointment a = appointment(c.text, at(2026, 12, 8, 9), at(2026, 12, 8, 10), 0);
+        a.Alarm = c.expected.starts_with("TRIGGER");
+        a.AlarmTime = a.StartTime - DateTimeSpan::fromParts(0, 0, 0, c.alarmSeconds);
+        doc.add(a);
+        const std::string text = icalendarText(doc, CalendarParts::Appointments);
+        EXPECT_NE(text.find("\r\n" + c.expected), std::string::npos) << c.what << "\n---\n" << text;
+    }
+}
+
 }  // namespace

@@ -1,5 +1,7 @@
 #include "fileio/FileBytes.h"
 
+#include "fileio/TextEncoding.h"
+
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -50,6 +52,22 @@ TEST(FileBytes, RefusesMoreThanMemoryCanHold) {
     fill(bytes, 10);
     EXPECT_FALSE(bytes.reserve(SIZE_MAX - 5));
     EXPECT_EQ(bytes.view(), "abcdefghij") << "a refused reservation changes nothing";
+}
+
+TEST(FileBytes, ConvertsToUtf8APieceAtATimeAsTheWholeTextWouldBe) {
+    // A character and a character cut short each across the end of a piece (two units).
+    std::string text(5 * kUnit, 'a');
+    text.replace(100, 1, "\xFC");
+    text.replace(2 * kUnit - 2, 4, "\xF0\x9F\x98\x80");
+    text.replace(4 * kUnit - 1, 2, "\xE2\x82");
+    FileBytes bytes;
+    ASSERT_TRUE(bytes.reserve(text.size() + 3));
+    std::memcpy(bytes.spare(), "<<<", 3);
+    std::memcpy(bytes.spare() + 3, text.data(), text.size());
+    bytes.grow(text.size() + 3);
+    ASSERT_TRUE(convertToUtf8(bytes, 3, text.size()));
+    EXPECT_EQ(bytes.released(), 0u);
+    EXPECT_TRUE(bytes.view() == utf8WithWindows1252Fallback(text));
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 #include "exchange/VCardExport.h"
 #include "exchange/VCardImport.h"
 #include "fileio/AtomicFile.h"
+#include "fileio/FileBytes.h"
 #include "records/PimDocument.h"
 
 namespace {
@@ -77,12 +78,15 @@ Status importExchange(CliContext& context, const ExchangeRequest& request) {
     // Standard input is read before the document is locked, which it may take long to end.
     const bool fromInput = request.file == kStandardStream;
     const std::string name = fromInput ? _(kStandardInputName) : request.file;
-    std::string bytes;
+    // A file is read into memory of its own, not copied into a string.
+    std::string input;
+    FileBytes file;
     if (Status read =
-            fromInput ? readStandardInput(context, bytes) : readWholeFile(request.file, bytes);
+            fromInput ? readStandardInput(context, input) : readWholeFile(request.file, file);
         !read) {
         return read;
     }
+    const std::string_view bytes = fromInput ? std::string_view(input) : file.view();
     DocumentUpdate update(context, request.documentPath);
     PimDocument document(context.clock);
     const RecordsLeftToExit leaveRecords(context, document);

@@ -315,7 +315,7 @@ Status readText(std::string_view bytes, FileBytes* owner, PimContents& contents,
         // back as they are read, as those of a UTF-8 file are.
         const auto offset = static_cast<size_t>(bytes.data() - owner->view().data());
         if (!convertToUtf8(*owner, offset, bytes.size()))
-            return Status::failure(FailureKind::Read, "", "not enough memory to load it");
+            return Status::failure(FailureKind::Read, "", _("not enough memory to load it"));
         bytes = owner->view();
     } else if (!scan.valid) {
         converted = utf8WithWindows1252Fallback(bytes);

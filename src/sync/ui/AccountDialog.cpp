@@ -98,6 +98,8 @@ AccountDialog::AccountDialog(const SyncAccount& account, const std::string& pass
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);
     layout->addWidget(buttons);
+    // Grows with the wrapped warning and test answer instead of clipping them.
+    layout->setSizeConstraint(QLayout::SetMinimumSize);
     updateWarning();
     updateOk();
 }

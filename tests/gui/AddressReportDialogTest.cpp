@@ -107,15 +107,4 @@ TEST_F(AddressReportCommandsTest, ChosenPersonsArePreviewedAndCancelChangesNothi
     frame->runCommand(cmd::kPreviewClose);
 }
 
-TEST_F(AddressReportCommandsTest, WeeklyAndMonthlyPlansPreviewWithoutRecords) {
-    frame->runCommand(cmd::kReportWeekly);
-    ASSERT_TRUE(reports->previewShowing());
-    EXPECT_EQ(statusText(), "Page 1 of 2");
-    frame->runCommand(cmd::kPreviewClose);
-    frame->runCommand(cmd::kReportMonthly);
-    ASSERT_TRUE(reports->previewShowing());
-    EXPECT_EQ(statusText(), "Page 1 of 1");
-    frame->runCommand(cmd::kPreviewClose);
-}
-
 }  // namespace

@@ -45,7 +45,7 @@ TEST(DayCommands, DayAndAlarmsPrintInTheSystemsLanguage) {
         runProgram("LANG=de_DE.UTF-8", "--now '2026-12-06 10:00' day --date 2026-12-07 " + file),
         "Appointments\nTasks\nMedium\tTomorrow's call\t07.12.2026\n");
     // The reminder says AM and PM in any language.
-    EXPECT_EQ(runProgram("LANG=de_DE.UTF-8", "--now '2026-12-06 14:30' alarms " + file),
+    EXPECT_EQ(runProgram("LANG=de_DE.UTF-8", "--now '2026-12-06 14:40' alarms " + file),
               "Reminder: Dentist\tThis is your reminder for your 02:30 PM appointment.\n");
 
     const CliRun bad = runCliCaptured({"day", file, "--date", "2026-02-30"});

@@ -75,10 +75,6 @@ protected:
                 dialog->okButton()->click();
         });
     }
-    QString statusText() const {
-        const auto labels = frame->statusBar()->findChildren<QLabel*>();
-        return labels.isEmpty() ? QString() : labels.front()->text();
-    }
 
     ReportController* reports = nullptr;
     QStringList listed;

@@ -86,7 +86,7 @@ TEST_F(MainFrameTest, FirstStartShowsANewDocumentAndWritesOnlyTheDefaults) {
         EXPECT_FALSE(enabled(id)) << id;
     EXPECT_TRUE(enabled(cmd::kSaveAs));
     EXPECT_EQ(recentMenuTexts(), QStringList{QStringLiteral("(Empty) (disabled)")});
-    EXPECT_EQ(frame->statusBar()->findChild<QLabel*>()->text(), QStringLiteral("Ready"));
+    EXPECT_EQ(statusText(), QStringLiteral("Ready"));
     const std::map<std::string, MemorySettingsStore::Section> expected = {
         {"Files", {{"OpenLastFile", uint32_t{0}}}},
         {"Alarm", {{"AlarmSound", std::string("beep.wav")}, {"UseAlarmSound", uint32_t{1}}}},

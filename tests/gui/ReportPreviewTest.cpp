@@ -38,12 +38,6 @@ protected:
             frame->document().add(task);
         }
     }
-    // The status bar's own text; a prompt shown while the pointer rests on a button
-    // covers it only for that time.
-    QString statusText() const {
-        const auto labels = frame->statusBar()->findChildren<QLabel*>();
-        return labels.isEmpty() ? QString() : labels.front()->text();
-    }
     bool previewEnabled(int id) const { return reports->previewAction(id)->isEnabled(); }
     QWidget* client() const {
         return static_cast<QStackedWidget*>(frame->centralWidget())->currentWidget();

@@ -4,11 +4,10 @@
 #include <sstream>
 #include <streambuf>
 
+#include "CliFixture.h"
 #include "docfile/DocumentFile.h"
 #include "platform/Clock.h"
 #include "records/PimDocument.h"
-#include "support/CliRun.h"
-#include "support/ScratchDir.h"
 
 namespace {
 
@@ -20,7 +19,7 @@ protected:
 };
 
 // A document whose every listed field holds text a script or terminal would misread.
-class OutputSafetyTest : public ::testing::Test {
+class OutputSafetyTest : public CliFixture {
 protected:
     void SetUp() override {
         FixedClock clock{LocalTime{2026, 12, 6, 10, 0, 0, 0}};
@@ -40,14 +39,6 @@ protected:
         document.add(a);
         ASSERT_TRUE(saveDocument(document, doc));
     }
-
-    CliRun run(std::vector<std::string> args) {
-        args.insert(args.begin(), {"--now", "2026-12-06 10:00"});
-        return runCliCaptured(args);
-    }
-
-    ScratchDir dir;
-    std::string doc = dir.file("home.pgr");
 };
 
 TEST_F(OutputSafetyTest, ValuesNeverAddFieldsLinesOrEscapeSequences) {

@@ -7,6 +7,8 @@
 #include <vector>
 
 #include <QAction>
+#include <QLabel>
+#include <QStatusBar>
 
 #include "platform/Clock.h"
 #include "platform/qt/QtLocale.h"
@@ -34,6 +36,12 @@ protected:
         return *frame;
     }
     [[nodiscard]] bool enabled(int id) const { return frame->commands().action(id)->isEnabled(); }
+    // The status bar's own text; a prompt shown while the pointer rests on a button covers
+    // it only for that time.
+    [[nodiscard]] QString statusText() const {
+        const auto labels = frame->statusBar()->findChildren<QLabel*>();
+        return labels.isEmpty() ? QString() : labels.front()->text();
+    }
 
     FixedClock clock;
     DocFileStorage storage;

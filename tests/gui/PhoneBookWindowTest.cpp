@@ -91,12 +91,11 @@ TEST_F(PhoneBookWindowTest, PersonIsAddedFoundByNumberDeletedAndBroughtBack) {
     EXPECT_EQ(panel->detailButton(PersonDetail::WorkPhone)->toolTip(), "555-0199x12");
     chooseGroup("Yellow Pages");
     EXPECT_TRUE(listedNames().isEmpty());
-    EXPECT_EQ(panel->detailButton(PersonDetail::WorkPhone)->toolTip(), "Not Available");
     EXPECT_FALSE(panel->detailButton(PersonDetail::WorkPhone)->isEnabled());
     chooseGroup("White Pages");
     EXPECT_EQ(listedNames(), QStringList{"Lovelace, Ada"});
 
-    // The filter finds her by the digits of her number; Escape clears it.
+    // What the filter matches is its own rule; typing reaches it, Escape clears it.
     QTest::keyClicks(panel->filterBox(), "5550199");
     EXPECT_EQ(listedNames(), QStringList{"Lovelace, Ada"});
     QTest::keyClicks(panel->filterBox(), "7");

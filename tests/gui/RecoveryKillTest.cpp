@@ -124,19 +124,6 @@ struct Restart {
     std::unique_ptr<MainFrame> frame;
 };
 
-TEST(RecoveryKill, ThreeEditsComeBackAfterTheWindowIsKilled) {
-    Scene scene;
-    EditingRun run(scene.document, scene.folder, scene.log, 3);
-    ASSERT_TRUE(run.started());
-    ASSERT_TRUE(waitFor(scene.log, [](const Logged& l) { return l.kept == 3; }));
-    run.kill();
-
-    Restart restart(scene);
-    ASSERT_TRUE(restart.offered());
-    EXPECT_EQ(restart.workspace.document().tasks().size(), 3u);
-    EXPECT_TRUE(restart.editsInOrder());
-}
-
 // Killed at random moments while it edits and saves, the window leaves its file as last
 // saved (or as the save under way made it), and a restart brings back at least every
 // edit a recovery copy had kept. QUILLMATE_KILL_RUNS sets how many kills (5 by default).

@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <QAction>
 #include <QApplication>
 #include <QLabel>
 #include <QMenuBar>
@@ -15,17 +14,11 @@
 #include "FrameFixture.h"
 #include "Screenshot.h"
 #include "organizer/ui/OrganizerView.h"
-#include "platform/Clock.h"
-#include "platform/qt/QtLocale.h"
 #include "reports/ui/PageBox.h"
 #include "reports/ui/PreviewWindow.h"
 #include "reports/ui/ReportController.h"
 #include "shell/CommandId.h"
-#include "shell/DocFileStorage.h"
-#include "shell/ShellFakes.h"
-#include "shell/ui/CommandActions.h"
 #include "shell/ui/MainFrame.h"
-#include "support/MemorySettingsStore.h"
 
 namespace {
 
@@ -44,12 +37,6 @@ protected:
             task.Description = "errand " + std::to_string(i + 1);
             frame->document().add(task);
         }
-    }
-    // The status bar's own text; a prompt shown while the pointer rests on a button
-    // covers it only for that time.
-    QString statusText() const {
-        const auto labels = frame->statusBar()->findChildren<QLabel*>();
-        return labels.isEmpty() ? QString() : labels.front()->text();
     }
     bool previewEnabled(int id) const { return reports->previewAction(id)->isEnabled(); }
     QWidget* client() const {

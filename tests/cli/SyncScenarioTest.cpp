@@ -195,39 +195,4 @@ TEST(SyncCommandTest, PasswordsComeFromAFileOrTheEnvironmentAndFailuresSayWhere)
     unsetenv("XDG_STATE_HOME");
 }
 
-TEST(SyncCommandTest, ACertificateThatDoesNotVerifyIsAnErrorNamingTheHost) {
-    ScratchDir dir;
-    const std::string folder = dir.path().string();
-    ASSERT_EQ(runShell("cd " + folder +
-                       " && openssl req -x509 -newkey rsa:2048 -nodes -keyout key.pem -out "
-                       "cert.pem -days 1 -subj /CN=quillmate.invalid 2>/dev/null")
-                  .code,
-              0);
-    // A server whose certificate no system authority signed, on the loopback.
-    const std::string serve =
-        "import http.server, ssl, sys\n"
-        "server = http.server.HTTPServer(('127.0.0.1', 0), http.server.BaseHTTPRequestHandler)\n"
-        "context = ssl.SSLContext(ssl.PROTOCOL_TLS_SERVER)\n"
-        "context.load_cert_chain('cert.pem', 'key.pem')\n"
-        "server.socket = context.wrap_socket(server.socket, server_side=True)\n"
-        "print(server.server_address[1], flush=True)\n"
-        "server.handle_request()\n";
-    std::ofstream(dir.file("serve.py")) << serve;
-    FILE* server = popen(("cd " + folder + " && exec /usr/bin/python3 serve.py").c_str(), "r");
-    ASSERT_NE(server, nullptr);
-    char port[16] = {};
-    ASSERT_NE(fgets(port, sizeof port, server), nullptr);
-    const std::string url = "https://127.0.0.1:" + std::string(port, strcspn(port, "\n")) + "/";
-    setenv("XDG_STATE_HOME", dir.file("state").c_str(), 1);
-    ASSERT_EQ(runCliCaptured({"new", dir.file("home.pgr")}).code, 0);
-    const CliRun run = runCliCaptured({"sync", dir.file("home.pgr"), "--url", url});
-    unsetenv("XDG_STATE_HOME");
-    pclose(server);
-    EXPECT_EQ(run.code, 1);
-    EXPECT_NE(run.err.find(url + ": the server cannot be reached: the certificate of 127.0.0.1 "
-                                 "does not verify"),
-              std::string::npos)
-        << run.err;
-}
-
 }  // namespace

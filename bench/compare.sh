@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Times quillmate-cli import and info beside Python's csv module and pugixml, as whole
-# processes taken in turns, and prints the ratios (bench/compare.py says what is timed).
-# Installs what is missing (the build's packages, libpugixml-dev, python3), builds a
+# Times quillmate-cli import, info and export beside Python's csv module, pugixml, abook and
+# calcurse, as whole processes taken in turns, and prints the ratios (bench/compare.py says
+# what is timed). Installs what is missing (the build's packages, libpugixml-dev, python3,
+# abook, calcurse), builds a
 # Release build in build-bench/ and makes its test files in a temporary folder.
 #   bench/compare.sh [--runs N] [--count N] [--keep DIR] [--cli PATH] [--styles S,S]
 set -euo pipefail
@@ -10,7 +11,7 @@ cd "$(dirname "$0")/.."
 
 # The yardsticks come from Debian; they are never linked into the programs.
 missing=()
-for p in libpugixml-dev python3; do
+for p in libpugixml-dev python3 abook calcurse; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
 done
 if [ ${#missing[@]} -ne 0 ]; then

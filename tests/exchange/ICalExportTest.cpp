@@ -157,7 +157,7 @@ TEST(ICalExportText, FoldsEscapesAndWritesTriggersAsCalendarsExpect) {
     };
     for (const Case& c : cases) {
         PimDocument doc(kClock);
-        Appointment a = appointment(c.text, at(2026, 12, 8, 9), at(2026, 12, 8, 10), 0);
+        Appointment a = appointmentAt(c.text, at(2026, 12, 8, 9), at(2026, 12, 8, 10));
         a.Alarm = c.expected.starts_with("TRIGGER");
         a.AlarmTime = a.StartTime - DateTimeSpan::fromParts(0, 0, 0, c.alarmSeconds);
         doc.add(a);

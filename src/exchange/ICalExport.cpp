@@ -97,10 +97,13 @@ void appendTextProperty(std::string& out, std::string& line, std::string_view na
             case '\n':
                 line += "\\n";
                 break;
-            case '\b':
-            case '\f':
-                break;  // no text may hold them, and libical left them out
+            case '\t':
+                line += c;
+                break;
             default:
+                // No text may hold another control character; a zero byte would end the
+                // file for readers that stop there, ours among them.
+                if (static_cast<unsigned char>(c) < 0x20 || c == '\x7f') break;
                 line += c;
         }
     }
@@ -145,7 +148,9 @@ void appendDuration(std::string& out, int seconds) {
     const uint64_t parts[] = {left / 3600, left / 60 % 60, left % 60};
     const char units[] = {'H', 'M', 'S'};
     for (int i = 0; i < 3; ++i) {
-        if (parts[i] == 0) continue;
+        // Hours and seconds need the minutes between them ("PT1H0M5S").
+        const bool between = i == 1 && parts[0] != 0 && parts[2] != 0;
+        if (parts[i] == 0 && !between) continue;
         appendNumber(out, parts[i]);
         out += units[i];
     }

@@ -220,11 +220,8 @@ void SyncController::storePassword(const SyncAccount& account, const std::string
         keyring::removePassword(key);
         return;
     }
-    if (keyring::writePassword(key, password, why)) {
-        sessionPasswords_[key] = password;
-        return;
-    }
     sessionPasswords_[key] = password;
+    if (keyring::writePassword(key, password, why)) return;
     prompts_.showMessage(
         text(_("No keyring is available to keep the password (%1). It is kept until Quillmate "
                "closes and asked again at the next session's first synchronization; it is never "

@@ -233,7 +233,7 @@ void SyncController::storePassword(const SyncAccount& account, const std::string
 
 void SyncController::editAccounts() {
     if (askingPassword_) return;
-    const std::string& path = workspace_.document().path();
+    const std::string path = workspace_.document().path();
     if (path.empty()) {
         prompts_.showMessage(_("The account belongs to the document: save the document first, "
                                "then set up its account."),
@@ -269,11 +269,14 @@ void SyncController::start(bool automatic) {
         if (!account().configured()) return;
         return start(false);
     }
+    const std::string path = workspace_.document().path();
     std::string password;
     if (!passwordFor(current, automatic, password)) {
         showStatus(text(_("Not synchronized: the account's password is needed")), true);
         return;
     }
+    // Another document may have been opened while the password was awaited.
+    if (workspace_.document().path() != path) return;
     job_ = std::make_unique<SyncJob>();
     std::string warning;
     if (Status prepared = sync_.prepare({current.url, current.addressBook, current.calendar, false},

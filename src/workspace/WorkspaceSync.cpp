@@ -43,7 +43,7 @@ WorkspaceSync::Outcome WorkspaceSync::finish(SyncJob& job) {
     UndoHistory& history = workspace_.history();
     const uint64_t newestBefore = history.newestStep();
     outcome.keptEdits = workspace_.runStep(UndoStep::Synchronize, [&] {
-        return applySyncedCopy(workspace_.document(), job.before, job.after, job.state);
+        return applySyncedCopy(workspace_.document(), job.before, job.after, started_, job.state);
     });
     const uint64_t step = history.newestStep() != newestBefore ? history.newestStep() : 0;
     states_.synced(history, step, std::move(started_), std::move(job.state));

@@ -71,7 +71,7 @@ TEST(SyncApplyTest, BringsInTheSyncsChangesKeepingWhatTheUserDidMeanwhile) {
     int kept = 0;
     {
         const UndoHistory::Step step(history, UndoStep::Synchronize);
-        kept = applySyncedCopy(live, before, copy.contents(), state);
+        kept = applySyncedCopy(live, before, copy.contents(), SyncState(), state);
     }
     EXPECT_EQ(kept, 1) << "Cy, changed here, is not deleted";
     EXPECT_EQ(live.persons().find(idOf(live, "Ada"))->WkPhone, "555-0101");
@@ -95,6 +95,63 @@ TEST(SyncApplyTest, BringsInTheSyncsChangesKeepingWhatTheUserDidMeanwhile) {
     EXPECT_EQ(live.persons().find(idOf(live, "Ada"))->WkPhone, "");
     EXPECT_EQ(idOf(live, "Eve"), dotId);
     EXPECT_EQ(live.persons().find(idOf(live, "Cy"))->Notes, "call back");
+}
+
+// A record the sync changed while the user changed or deleted it keeps its state as the sync
+// started, so that the next sync sees both sides changed and merges them.
+TEST(SyncApplyTest, ARecordBothSidesChangedKeepsItsStateAsTheSyncStarted) {
+    FixedClock clock{LocalTime{2026, 12, 7, 9, 0, 0, 0}};
+    PimDocument live(clock);
+    for (const char* first : {"Ada", "Bea", "Cy", "Dee", "Eve"})
+        live.add(named(first));
+    const PimContents before = live.contents();
+    const auto item = [](int32_t id, const char* etag, const char* base) {
+        return SyncedItem{etag, "", false, {{RecordKind::Person, id, {base}}}};
+    };
+    SyncState started, state;
+    started.collections["addressbook"].url = state.collections["addressbook"].url = "/book/";
+    auto& was = started.collections["addressbook"].items;
+    auto& now = state.collections["addressbook"].items;
+    for (const char* first : {"Ada", "Bea", "Dee", "Eve"}) {
+        was["/" + std::string(first)] = item(idOf(live, first), "\"1\"", "old");
+        now["/" + std::string(first)] = item(idOf(live, first), "\"2\"", "new");
+    }
+    now.erase("/Eve");                                    // deleted on the server
+    now["/Cy"] = item(idOf(live, "Cy"), "\"5\"", "new");  // tied during the sync
+
+    PimDocument copy(clock);
+    copy.adoptContents(PimContents(before));
+    for (const char* first : {"Ada", "Bea", "Cy", "Dee"}) {
+        Person person = *copy.persons().find(idOf(copy, first));
+        person.WkPhone = "555-0101";
+        copy.replace(person);
+    }
+    copy.remove<Person>(idOf(copy, "Eve"));
+    for (const char* first : {"Ada", "Cy", "Eve"}) {
+        Person person = *live.persons().find(idOf(live, first));
+        person.Notes = "changed here";
+        live.replace(person);
+    }
+    live.remove<Person>(idOf(live, "Bea"));
+
+    EXPECT_EQ(applySyncedCopy(live, before, copy.contents(), started, state), 3);
+    const struct {
+        const char* label;
+        const char* href;
+        const char* etag;
+        const char* base;
+    } rows[] = {
+        {"changed here", "/Ada", "\"1\"", "old"},
+        {"deleted here", "/Bea", "\"1\"", "old"},
+        {"tied during the sync", "/Cy", "", "new"},
+        {"untouched here", "/Dee", "\"2\"", "new"},
+        {"changed here, deleted there", "/Eve", "\"1\"", "old"},
+    };
+    for (const auto& row : rows) {
+        ASSERT_TRUE(now.contains(row.href)) << row.label;
+        EXPECT_EQ(now[row.href].etag, row.etag) << row.label;
+        EXPECT_EQ(now[row.href].records[0].base, Fields{row.base}) << row.label;
+    }
 }
 
 TEST(SyncApplyTest, StateFollowsTheSyncStepThroughUndoAndRedo) {

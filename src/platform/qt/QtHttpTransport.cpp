@@ -8,6 +8,7 @@
 #include <QNetworkReply>
 #include <QNetworkRequest>
 #include <QSslCertificate>
+#include <QSslConfiguration>
 #include <QSslError>
 #include <QTimer>
 #include <QUrl>
@@ -85,10 +86,11 @@ HttpResponse QtHttpTransport::send(const HttpRequest& request) {
                                     QByteArray::fromStdString(request.body)));
     std::string certificate;
     QObject::connect(reply.get(), &QNetworkReply::sslErrors, [&](const QList<QSslError>& errors) {
-        // Ignored only for the certificate the user trusted for this account; else the
-        // request fails, and the message says whose certificate it was.
-        const std::string fingerprint =
-            errors.isEmpty() ? std::string() : fingerprintOf(errors.first().certificate());
+        // Ignored only when the server's own certificate is the one the user trusted for this
+        // account; an error may name another certificate of the chain the server sent, which
+        // anyone can add. Else the request fails, and the message says whose certificate it was.
+        const QSslCertificate peer = reply->sslConfiguration().peerCertificate();
+        const std::string fingerprint = peer.isNull() ? std::string() : fingerprintOf(peer);
         if (!trusted_.empty() && fingerprint == trusted_) {
             reply->ignoreSslErrors(errors);
             return;

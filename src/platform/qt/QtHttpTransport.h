@@ -29,7 +29,8 @@ public:
     // Takes a server certificate that does not verify when its SHA-256 fingerprint (hex
     // pairs joined by colons) is this one, which the user has seen and trusted.
     void trustCertificate(std::string fingerprint) { trusted_ = std::move(fingerprint); }
-    // The fingerprint of the last certificate that did not verify; "" when none failed.
+    // The fingerprint of the server's own certificate when it last did not verify; "" when
+    // none failed.
     [[nodiscard]] const std::string& untrustedCertificate() const { return untrusted_; }
     // Requests fail at once, and one under way is cut, when `cancelled` turns true.
     void cancelWhen(const std::atomic<bool>* cancelled) { cancelled_ = cancelled; }

@@ -29,6 +29,11 @@ QString text(const char* translated) {
 // How long "Test Connection" waits for a silent server.
 constexpr int kTestTimeoutSeconds = 20;
 
+// The address is kept in the settings as plain text, and names the keyring's entry.
+bool holdsUserInfo(const QString& url) {
+    return !QUrl(url).userInfo().isEmpty();
+}
+
 }  // namespace
 
 AccountDialog::AccountDialog(const SyncAccount& account, const std::string& password,
@@ -113,18 +118,27 @@ void AccountDialog::offer(QComboBox& box, const QString& first, const std::strin
 }
 
 void AccountDialog::updateWarning() {
-    const bool clear =
-        sendsPasswordInClear(url_->text().trimmed().toStdString()) && !password_->text().isEmpty();
-    warning_->setText(clear ? text(_("This address starts with http://: the password would travel "
-                                     "unencrypted. Use https:// where the server offers it."))
-                            : QString());
-    warning_->setVisible(clear);
+    const QString url = url_->text().trimmed();
+    const bool clear = sendsPasswordInClear(url.toStdString()) && !password_->text().isEmpty();
+    if (holdsUserInfo(url))
+        warning_->setText(
+            text(_("Leave the user name and password out of the server address: "
+                   "the address is stored as plain text. Type them in their own "
+                   "fields.")));
+    else if (clear)
+        warning_->setText(
+            text(_("This address starts with http://: the password would travel "
+                   "unencrypted. Use https:// where the server offers it.")));
+    else
+        warning_->clear();
+    warning_->setVisible(!warning_->text().isEmpty());
 }
 
 void AccountDialog::updateOk() {
     const QString url = url_->text().trimmed();
-    const bool valid = url.isEmpty() || url.startsWith(QLatin1String("http://")) ||
-                       url.startsWith(QLatin1String("https://"));
+    const bool valid = (url.isEmpty() || url.startsWith(QLatin1String("http://")) ||
+                        url.startsWith(QLatin1String("https://"))) &&
+                       !holdsUserInfo(url);
     ok_->setEnabled(valid);
     test_->setEnabled(valid && !url.isEmpty());
 }

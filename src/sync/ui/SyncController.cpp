@@ -1,9 +1,11 @@
 #include "sync/ui/SyncController.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QInputDialog>
 #include <QMainWindow>
 #include <QProgressBar>
+#include <QScopeGuard>
 #include <QStatusBar>
 #include <QStyle>
 #include <QThread>
@@ -29,21 +31,24 @@ QString text(const char* translated) {
 constexpr int kMinuteMs = 60 * 1000;
 constexpr int kProgressMs = 250;
 
-// Counts the requests for the progress shown.
+// Counts the requests for the progress shown, and notes a request the cancel cut short.
 class CountingTransport : public HttpTransport {
 public:
     CountingTransport(HttpTransport& inner, std::atomic<int>& count, std::atomic<bool>& cancelled,
-                      int cancelAt)
-        : inner_(inner), count_(count), cancelled_(cancelled), cancelAt_(cancelAt) {}
+                      std::atomic<bool>& cut, int cancelAt)
+        : inner_(inner), count_(count), cancelled_(cancelled), cut_(cut), cancelAt_(cancelAt) {}
     HttpResponse send(const HttpRequest& request) override {
         if (++count_ == cancelAt_) cancelled_ = true;
-        return inner_.send(request);
+        HttpResponse response = inner_.send(request);
+        if (response.status == 0 && response.error == "cancelled") cut_ = true;
+        return response;
     }
 
 private:
     HttpTransport& inner_;
     std::atomic<int>& count_;
     std::atomic<bool>& cancelled_;
+    std::atomic<bool>& cut_;
     int cancelAt_;
 };
 
@@ -116,9 +121,22 @@ SyncController::SyncController(Workspace& workspace, FrameHost& frame, UserPromp
     connect(minuteTimer_, &QTimer::timeout, this, &SyncController::minutePassed);
     minuteTimer_->start();
     window->installEventFilter(this);
+    workspace_.document().attachView(*this);
+}
+
+void SyncController::documentPathChanged(const std::string& /*path*/) {
+    // The last result, and the certificate it offers to trust, belong to the other document's
+    // account.
+    if (running()) return;
+    lastReport_ = SyncReport();
+    lastSummary_.clear();
+    lastFailure_.clear();
+    lastUntrusted_.clear();
+    message_->hide();
 }
 
 SyncController::~SyncController() {
+    workspace_.document().detachView(*this);
     // The window is going: the sync stops, and the state file stays as it was, so that the
     // next sync compares and brings down again what this one fetched.
     if (thread_ != nullptr) {
@@ -167,9 +185,15 @@ bool SyncController::passwordFor(const SyncAccount& account, bool automatic,
         password = it->second;
         return true;
     }
+    // The keyring's answer, and the user's, are awaited in event loops that still take
+    // commands and timers: a sync or the accounts must not begin meanwhile.
+    askingPassword_ = true;
+    const auto released = qScopeGuard([this] { askingPassword_ = false; });
     std::string why;
     switch (keyring::readPassword(key, password, why)) {
         case keyring::Found::Yes:
+            // Kept, so that each automatic sync does not ask a locked keyring again.
+            sessionPasswords_[key] = password;
             return true;
         case keyring::Found::No:
             password.clear();
@@ -196,11 +220,8 @@ void SyncController::storePassword(const SyncAccount& account, const std::string
         keyring::removePassword(key);
         return;
     }
-    if (keyring::writePassword(key, password, why)) {
-        sessionPasswords_.erase(key);
-        return;
-    }
     sessionPasswords_[key] = password;
+    if (keyring::writePassword(key, password, why)) return;
     prompts_.showMessage(
         text(_("No keyring is available to keep the password (%1). It is kept until Quillmate "
                "closes and asked again at the next session's first synchronization; it is never "
@@ -211,7 +232,8 @@ void SyncController::storePassword(const SyncAccount& account, const std::string
 }
 
 void SyncController::editAccounts() {
-    const std::string& path = workspace_.document().path();
+    if (askingPassword_) return;
+    const std::string path = workspace_.document().path();
     if (path.empty()) {
         prompts_.showMessage(_("The account belongs to the document: save the document first, "
                                "then set up its account."),
@@ -224,16 +246,15 @@ void SyncController::editAccounts() {
     AccountDialog dialog(stored, password, prompts_, frame_.window());
     if (dialog.exec() != QDialog::Accepted) return;
     const SyncAccount edited = dialog.account();
+    // The old address's keyring entry stays: other documents and the command line may use it.
     writeSyncAccount(settings_, path, edited);
-    if (edited.passwordKey() != stored.passwordKey() && stored.configured())
-        keyring::removePassword(stored.passwordKey());
     if (edited.configured() &&
         (dialog.password() != password || edited.passwordKey() != stored.passwordKey()))
         storePassword(edited, dialog.password());
 }
 
 void SyncController::start(bool automatic) {
-    if (thread_ != nullptr) return;
+    if (thread_ != nullptr || askingPassword_) return;
     minutesSinceSync_ = 0;
     const SyncAccount current = account();
     if (!current.configured()) {
@@ -248,11 +269,14 @@ void SyncController::start(bool automatic) {
         if (!account().configured()) return;
         return start(false);
     }
+    const std::string path = workspace_.document().path();
     std::string password;
     if (!passwordFor(current, automatic, password)) {
         showStatus(text(_("Not synchronized: the account's password is needed")), true);
         return;
     }
+    // Another document may have been opened while the password was awaited.
+    if (workspace_.document().path() != path) return;
     job_ = std::make_unique<SyncJob>();
     std::string warning;
     if (Status prepared = sync_.prepare({current.url, current.addressBook, current.calendar, false},
@@ -266,6 +290,7 @@ void SyncController::start(bool automatic) {
     if (!warning.empty()) job_->report.notes.push_back(warning);
     automatic_ = automatic;
     cancelled_ = false;
+    cutShort_ = false;
     requests_ = 0;
     untrusted_.clear();
     SyncJob* job = job_.get();
@@ -274,7 +299,7 @@ void SyncController::start(bool automatic) {
         QtHttpTransport transport(current.url, current.user, password);
         transport.trustCertificate(current.trustedCertificate);
         transport.cancelWhen(&cancelled_);
-        CountingTransport counting(transport, requests_, cancelled_, cancelAt);
+        CountingTransport counting(transport, requests_, cancelled_, cutShort_, cancelAt);
         job->run(counting, clock_);
         untrusted_ = transport.untrustedCertificate();
     });
@@ -296,6 +321,12 @@ void SyncController::cancel() {
 
 void SyncController::done() {
     if (thread_ == nullptr) return;
+    // An open dialog may hold a copy of a record, to be stored on OK: the sync's changes come
+    // in once it has closed, so that the user's edit meets them as an edit made meanwhile.
+    if (!closing_ && QApplication::activeModalWidget() != nullptr) {
+        QTimer::singleShot(kProgressMs, this, &SyncController::done);
+        return;
+    }
     thread_->wait();
     delete thread_;
     thread_ = nullptr;
@@ -305,14 +336,16 @@ void SyncController::done() {
     const std::unique_ptr<SyncJob> job = std::move(job_);
     const WorkspaceSync::Outcome outcome = sync_.finish(*job);
     lastReport_ = job->report;
-    lastUntrusted_ = untrusted_;
+    lastUntrusted_ = outcome.applied ? untrusted_ : std::string();
     lastFailure_.clear();
     const bool failed = !job->status;
+    // A Cancel that came too late to stop anything leaves the outcome as it was.
+    const bool cancelled = failed && cutShort_;
     if (!outcome.applied) {
         lastSummary_ =
             text(_("Not synchronized: another document was opened meanwhile; the "
                    "next synchronization brings everything in step"));
-    } else if (cancelled_) {
+    } else if (cancelled) {
         lastSummary_ = countsText(_("Synchronization cancelled; what was done is kept: %1 up, "
                                     "%2 down"),
                                   job->report);
@@ -340,7 +373,7 @@ void SyncController::done() {
                 .arg(outcome.keptEdits)
                 .toStdString());
     QString status = lastSummary_;
-    if (failed && !cancelled_) status += QStringLiteral(": ") + lastFailure_.section('\n', 0, 0);
+    if (failed && !cancelled) status += QStringLiteral(": ") + lastFailure_.section('\n', 0, 0);
     if (!lastUntrusted_.empty())
         status += QStringLiteral(" ") + text(_("(click to see the certificate)"));
     const size_t details =
@@ -348,7 +381,7 @@ void SyncController::done() {
     if (details > 0)
         status += QStringLiteral(" ") +
                   text(P_("(%1 item to look at)", "(%1 items to look at)", details)).arg(details);
-    showStatus(status, (failed && !cancelled_) || !lastReport_.conflicts.empty());
+    showStatus(status, (failed && !cancelled) || !lastReport_.conflicts.empty());
     emit finished();
 }
 
@@ -371,7 +404,9 @@ bool SyncController::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::Close && thread_ != nullptr) {
         cancel();
         thread_->wait();
+        closing_ = true;
         done();
+        closing_ = false;
     }
     return QObject::eventFilter(watched, event);
 }

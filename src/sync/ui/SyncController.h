@@ -10,6 +10,7 @@
 #include <optional>
 #include <string>
 
+#include "records/DocumentView.h"
 #include "sync/SyncAccount.h"
 #include "sync/SyncJob.h"
 #include "workspace/WorkspaceSync.h"
@@ -29,7 +30,7 @@ class Workspace;
 // progress and outcome, offers Cancel while it runs and opens the details when clicked.
 // Faults say so once there, never in a message box of their own, however often the
 // automatic sync (after each save, every N minutes) meets them.
-class SyncController : public QObject {
+class SyncController : public QObject, private DocumentView {
     Q_OBJECT
 
 public:
@@ -63,6 +64,9 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void documentChanged() override {}
+    void documentPathChanged(const std::string& path) override;
+
     void start(bool automatic);
     void done();
     void saveAndSync();
@@ -85,12 +89,15 @@ private:
     std::unique_ptr<SyncJob> job_;
     QThread* thread_ = nullptr;
     std::atomic<bool> cancelled_ = false;
+    std::atomic<bool> cutShort_ = false;  // a request failed because of the cancel
     std::atomic<int> requests_ = 0;
     int cancelAt_ = 0;
     std::string untrusted_;  // written by the sync's thread, read once it has ended
     bool automatic_ = false;
+    bool askingPassword_ = false;
+    bool closing_ = false;
     int minutesSinceSync_ = 0;
-    // Passwords asked this session where no keyring keeps them, by account.
+    // Passwords read or asked this session, by account.
     std::map<std::string, std::string> sessionPasswords_;
 
     QTimer* minuteTimer_ = nullptr;

@@ -150,8 +150,11 @@ TEST(ICalExportText, FoldsEscapesAndWritesTriggersAsCalendarsExpect) {
          "SUMMARY:" + std::string(65, 'x') + " \r\n"},
         {"escapes and line breaks", "a\\b\r\nc,d;e\rf\ng\bh", 0,
          "SUMMARY:a\\\\b\\nc\\,d\\;e\\nf\\ngh\r\n"},
-        {"control characters left out, a tab kept", std::string("a\0b\x01" "c\td\x7f", 8), 0,
-         "SUMMARY:abc\td\r\n"},
+        {"control characters left out, a tab kept",
+         std::string("a\0b\x01"
+                     "c\td\x7f",
+                     8),
+         0, "SUMMARY:abc\td\r\n"},
         {"minutes between hours and seconds", "m", 3605, "TRIGGER:-PT1H0M5S\r\n"},
         {"a week", "w", 7 * 86400, "TRIGGER:-P1W\r\n"},
         {"days and time", "d", -(86400 + 3600 + 61), "TRIGGER:P1DT1H1M1S\r\n"},

@@ -124,7 +124,8 @@ const std::array<CliCommand, 1> kCommands = {{
      N_("sync the persons of DOC with a CardDAV address book and its appointments and tasks with "
         "a CalDAV calendar, both ways: URL is the server, an account or a collection; the first "
         "address book and calendar unless named (one called \"Quillmate\" is made where there is "
-        "none); the password from FILE or $QUILLMATE_PASSWORD, else the desktop's keyring entry the "
+        "none); the password from FILE or $QUILLMATE_PASSWORD, else the desktop's keyring entry "
+        "the "
         "window keeps for URL and NAME; --dry-run tells what it would do"),
      runSync},
 }};

@@ -27,6 +27,12 @@ std::string monthName(DateTime day) {
     return month >= 1 && month <= 12 ? translatedInContext(kMonthNames[size_t(month - 1)]) : "";
 }
 
+// "Dec 5" in English; a language may put the day first ("5 déc.").
+std::string monthAndDay(DateTime day) {
+    return fillIn(C_("the month, then the day, in a weekly plan's title", "%s %s"),
+                  {monthName(day), std::to_string(day.day())});
+}
+
 }  // namespace
 
 WeeklyPlanReport::WeeklyPlanReport(PageCanvas& measuring, const Locale& locale,
@@ -43,9 +49,9 @@ std::pair<DateTime, DateTime> WeeklyPlanReport::pageRange(int pageIndex) const {
 
 std::string WeeklyPlanReport::pageTitle(int pageIndex) const {
     const auto [from, to] = pageRange(pageIndex);
-    const std::string start = monthName(from) + " " + std::to_string(from.day()) + " - ";
+    const std::string start = monthAndDay(from) + " - ";
     if (from.month() == to.month()) return start + std::to_string(to.day());
-    return start + monthName(to) + " " + std::to_string(to.day());
+    return start + monthAndDay(to);
 }
 
 void WeeklyPlanReport::drawItems(int pageIndex) {

@@ -49,7 +49,7 @@ GroupsDialog::GroupsDialog(PimDocument& document, UndoHistory* history, UserProm
 
     add_ = new QPushButton(_("&Add"), this);
     delete_ = new QPushButton(_("&Delete"), this);
-    edit_ = new QPushButton(_("&Edit"), this);
+    edit_ = new QPushButton(C_("a button that edits the chosen group", "&Edit"), this);
     close_ = new QPushButton(_("&Close"), this);
     // Enter closes, as in any dialog; a group is edited by the button or a double click.
     close_->setDefault(true);

@@ -103,8 +103,6 @@ AccountDialog::AccountDialog(const SyncAccount& account, const std::string& pass
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);
     layout->addWidget(buttons);
-    // Grows with the wrapped warning and test answer instead of clipping them.
-    layout->setSizeConstraint(QLayout::SetMinimumSize);
     updateWarning();
     updateOk();
 }
@@ -132,6 +130,14 @@ void AccountDialog::updateWarning() {
     else
         warning_->clear();
     warning_->setVisible(!warning_->text().isEmpty());
+    fitHeight();
+}
+
+// Wrapped texts take as many lines as their words need: the dialog grows to show them whole.
+void AccountDialog::fitHeight() {
+    layout()->activate();
+    const int needed = layout()->totalHeightForWidth(width());
+    if (needed > height()) resize(width(), needed);
 }
 
 void AccountDialog::updateOk() {
@@ -191,6 +197,7 @@ void AccountDialog::testConnection() {
     test_->setEnabled(true);
     if (!status) {
         result_->setText(QString::fromStdString(status.message()));
+        fitHeight();
         return;
     }
     int books = 0, calendars = 0;
@@ -219,4 +226,5 @@ void AccountDialog::testConnection() {
     result_->setText(
         text(P_("Connected: %1 address book", "Connected: %1 address books", books)).arg(books) +
         QStringLiteral(", ") + text(P_("%1 calendar", "%1 calendars", calendars)).arg(calendars));
+    fitHeight();
 }

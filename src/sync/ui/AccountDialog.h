@@ -33,6 +33,7 @@ public:
 
 private:
     void updateWarning();
+    void fitHeight();
     void updateOk();
     void offer(QComboBox& box, const QString& first, const std::string& chosen);
 

@@ -12,9 +12,9 @@
 #include "cli/CliCommand.h"
 #include "cli/PrivateRuntimeDir.h"
 #include "cli/commands/CommandSupport.h"
+#include "cli/commands/QtApplication.h"
 #include "docfile/DocumentFile.h"
 #include "platform/Translate.h"
-#include "platform/UserLanguage.h"
 #include "records/PimDocument.h"
 #include "reports/PersonChoice.h"
 #include "reports/PlanReportLists.h"
@@ -129,13 +129,8 @@ Status gatherInputs(ReportKind kind, const PimDocument& document, DateTime date,
 // offscreen platform itself rather than fail where there is none.
 std::unique_ptr<QGuiApplication> guiForFonts() {
     if (QCoreApplication::instance() != nullptr) return nullptr;
-    static int argc = 1;
-    static char name[] = "quillmate-cli";
-    static char* argv[] = {name, nullptr};
     qputenv("QT_QPA_PLATFORM", "offscreen");
-    auto application = std::make_unique<QGuiApplication>(argc, argv);
-    useUserLanguageAgain();  // Qt has just set the locale from the environment
-    return application;
+    return makeQtApplication<QGuiApplication>();
 }
 
 Status runReport(CliContext& context, const std::vector<std::string>& argList) {

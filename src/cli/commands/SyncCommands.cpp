@@ -10,9 +10,9 @@
 #include "cli/CliArgs.h"
 #include "cli/CliCommand.h"
 #include "cli/commands/CommandSupport.h"
+#include "cli/commands/QtApplication.h"
 #include "fileio/AtomicFile.h"
 #include "platform/Translate.h"
-#include "platform/UserLanguage.h"
 #include "platform/qt/KeyringPasswords.h"
 #include "platform/qt/QtHttpTransport.h"
 #include "records/PimDocument.h"
@@ -25,17 +25,6 @@ namespace {
 
 // The environment variable that may hold the password instead of a file.
 constexpr const char* kPasswordVariable = "QUILLMATE_PASSWORD";
-
-// Qt Network waits for its answers in an event loop, which needs an application object.
-std::unique_ptr<QCoreApplication> applicationForNetwork() {
-    if (QCoreApplication::instance() != nullptr) return nullptr;
-    static int argc = 1;
-    static char name[] = "quillmate-cli";
-    static char* argv[] = {name, nullptr};
-    auto application = std::make_unique<QCoreApplication>(argc, argv);
-    useUserLanguageAgain();  // Qt has just set the locale from the environment
-    return application;
-}
 
 // The password from --password-file (its first line), else from the environment, else the
 // one the window keeps in the desktop's keyring for this address and user.
@@ -88,7 +77,8 @@ Status runSync(CliContext& context, const std::vector<std::string>& args) {
     request.calendar = parsed.value("calendar").value_or("");
     request.dryRun = parsed.has("dry-run");
     // The keyring, like the network, answers through Qt's event loop.
-    const auto application = applicationForNetwork();
+    // Qt Network waits for its answers in an event loop, which needs an application object.
+    const auto application = makeQtApplication<QCoreApplication>();
     std::string password;
     if (Status read = readPassword(parsed, request.url, password); !read) return read;
 

@@ -7,23 +7,15 @@
 #include <cstring>
 #include <fstream>
 
+#include "cli/commands/QtApplication.h"
 #include "platform/qt/QtHttpTransport.h"
 #include "support/ScratchDir.h"
 #include "support/ShellRun.h"
 
 namespace {
 
-// The transport runs Qt's network code, which needs an application object.
-std::unique_ptr<QCoreApplication> coreApplication() {
-    static int argc = 1;
-    static char name[] = "cli_tests";
-    static char* argv[] = {name, nullptr};
-    if (QCoreApplication::instance() != nullptr) return nullptr;
-    return std::make_unique<QCoreApplication>(argc, argv);
-}
-
 TEST(QtHttpTransportTest, AnAnswerTooLargeOrNeverFinishedFailsNamingTheHost) {
-    const auto app = coreApplication();
+    const auto app = makeQtApplication<QCoreApplication>();  // for Qt Network
     const struct {
         const char* label;
         QByteArray answer;  // sent at once; the connection stays open
@@ -57,7 +49,7 @@ TEST(QtHttpTransportTest, AnAnswerTooLargeOrNeverFinishedFailsNamingTheHost) {
 // fingerprint; once
 // trusted by that fingerprint, the same server answers.
 TEST(QtHttpTransportTest, ACertificateTrustedByItsFingerprintIsTaken) {
-    const auto app = coreApplication();
+    const auto app = makeQtApplication<QCoreApplication>();  // for Qt Network
     ScratchDir dir;
     const std::string folder = dir.path().string();
     ASSERT_EQ(runShell("cd " + folder +

@@ -1,41 +1,32 @@
-#include <gtest/gtest.h>
-
 #include <QAbstractButton>
 #include <QAccessible>
 #include <QApplication>
-#include <QLabel>
-#include <QLineEdit>
+#include <QGroupBox>
 #include <QMenu>
 #include <QMenuBar>
-#include <QPushButton>
+#include <QPlainTextEdit>
 #include <QStyle>
 #include <QTabWidget>
 #include <QToolBar>
-#include <QTreeView>
 #include <QWidgetAction>
 
 #include <functional>
 #include <set>
 
 #include "FrameFixture.h"
-#include "Screenshot.h"
 #include "organizer/ui/AppointmentDialog.h"
 #include "organizer/ui/GroupDetailsDialog.h"
 #include "organizer/ui/GroupsDialog.h"
-#include "organizer/ui/OrganizerView.h"
 #include "organizer/ui/PersonDialog.h"
-#include "organizer/ui/PhoneBookPanel.h"
 #include "organizer/ui/ReminderWindow.h"
 #include "organizer/ui/TaskDialog.h"
 #include "organizer/ui/UserDialog.h"
 #include "platform/AlarmSound.h"
 #include "reports/ui/PersonSelectionDialog.h"
 #include "reports/ui/ReportController.h"
-#include "shell/CommandId.h"
 #include "shell/ui/AboutDialog.h"
 #include "shell/ui/HelpWindow.h"
 #include "shell/ui/RestoreBackupDialog.h"
-#include "support/ScratchDir.h"
 #include "textio/ui/FieldAssignDialog.h"
 #include "textio/ui/FilePage.h"
 #include "textio/ui/TextTransferWizard.h"
@@ -64,9 +55,8 @@ void eachPage(QWidget& window, const std::function<void(QWidget&)>& visit) {
     }
 }
 
-// The controls of a window a user can reach, by Tab or by a screen reader's review: shown
-// buttons, and shown widgets that take the focus themselves rather than passing it on (a
-// spin box's line passes it to the spin box, a calendar to its table of days).
+// What a user reaches by Tab or a screen reader's review: shown buttons, and shown widgets
+// that take the focus themselves rather than pass it on (as a spin box's line does).
 std::vector<QWidget*> reachable(QWidget& window) {
     std::vector<QWidget*> found;
     for (QWidget* widget : window.findChildren<QWidget*>()) {
@@ -78,9 +68,8 @@ std::vector<QWidget*> reachable(QWidget& window) {
     return found;
 }
 
-// The menu, menu bar or tool bar that shows an action as an item of its own; nullptr for
-// the actions Qt keeps inside other controls, and for a tool bar's place of a widget,
-// which speaks for itself.
+// The menu or bar showing an action as an item of its own; nullptr for Qt's actions inside
+// other controls and for a tool bar's widget, which speaks for itself.
 QWidget* listedIn(QAction& action) {
     if (action.isSeparator() || !action.isVisible() || qobject_cast<QWidgetAction*>(&action))
         return nullptr;
@@ -110,23 +99,14 @@ protected:
         ada.EMail = "ada@example.org";
         ada.PhGroups = {*groupNamed(document, "All")};
         document.add(ada);
-        Task task = Task::createdAt(today);
-        task.Description = "Buy stamps";
-        task.Priority = Task::Medium;
-        document.add(task);
-        Appointment dentist = Appointment::createdAt(DateTime::fromFields(2026, 12, 6, 10, 0));
-        dentist.Description = "Dentist";
-        dentist.DueDate = today;
-        dentist.EndTime = DateTime::fromFields(2026, 12, 6, 10, 30);
-        dentist.Alarm = true;
-        dentist.AlarmTime = DateTime::fromFields(2026, 12, 6, 9, 45);
-        document.add(dentist);
+        document.add(taskDue("Buy stamps", today, Task::Medium));
+        document.add(appointmentAt("Dentist", DateTime::fromFields(2026, 12, 6, 10, 0),
+                                   DateTime::fromFields(2026, 12, 6, 10, 30), 15));
         frame->resize(900, 640);
         frame->show();
         QApplication::processEvents();
     }
 
-    // Shows a window of its own, lets `visit` look at each page, and saves a picture.
     static void showing(QWidget& window, const char* name,
                         const std::function<void(QWidget&)>& visit) {
         window.show();
@@ -192,23 +172,6 @@ protected:
     const DateTime today = DateTime::fromFields(2026, 12, 6);
 };
 
-TEST_F(AccessibilityTest, EveryControlAUserCanReachHasAName) {
-    std::set<std::string> unnamed;
-    eachWindow([&](QWidget& window) {
-        for (QWidget* widget : reachable(window)) {
-            if (QAccessible::queryAccessibleInterface(widget)->text(QAccessible::Name).isEmpty())
-                unnamed.insert(describe(widget));
-        }
-        for (QAction* action : window.findChildren<QAction*>()) {
-            QWidget* shownIn = listedIn(*action);
-            if (shownIn != nullptr && action->text().remove(u'&').trimmed().isEmpty())
-                unnamed.insert("action of " + describe(shownIn));
-        }
-    });
-    for (const std::string& widget : unnamed)
-        ADD_FAILURE() << "no accessible name: " << widget;
-}
-
 // At twice the font size (the desktop's 200% text scaling), every label and button still
 // shows its whole text: the windows are laid out, not given fixed sizes.
 TEST_F(AccessibilityTest, NoTextIsCutAtTwiceTheFontSize) {
@@ -224,8 +187,7 @@ TEST_F(AccessibilityTest, NoTextIsCutAtTwiceTheFontSize) {
                 label->width() < label->minimumSizeHint().width())
                 cut.insert(describe(label) + ": " + label->text().toStdString());
         }
-        // A push button's text needs its own width and a margin, not the width the style
-        // would rather give it.
+        // A push button's text needs its width and a margin, not what the style prefers.
         for (QAbstractButton* button : window.findChildren<QAbstractButton*>()) {
             const int needed =
                 qobject_cast<QPushButton*>(button) != nullptr
@@ -242,7 +204,43 @@ TEST_F(AccessibilityTest, NoTextIsCutAtTwiceTheFontSize) {
         ADD_FAILURE() << "text cut: " << text;
 }
 
-TEST_F(AccessibilityTest, ListRowsReadOutTheirTextAndWhatTheirImagesMean) {
+TEST_F(AccessibilityTest, EveryControlHasANameAndTheEditorsAnswerWhatsThis) {
+    static const QStringList editors = {"TaskDialog", "AppointmentDialog", "PersonDialog",
+                                        "UserDialog", "GroupsDialog",      "GroupDetailsDialog"};
+    std::set<std::string> faults;
+    eachWindow([&](QWidget& window) {
+        for (QWidget* widget : reachable(window)) {
+            if (QAccessible::queryAccessibleInterface(widget)->text(QAccessible::Name).isEmpty())
+                faults.insert("no accessible name: " + describe(widget));
+        }
+        for (QAction* action : window.findChildren<QAction*>()) {
+            QWidget* shownIn = listedIn(*action);
+            if (shownIn != nullptr && action->text().remove(u'&').trimmed().isEmpty())
+                faults.insert("no accessible name: action of " + describe(shownIn));
+        }
+        if (!editors.contains(window.metaObject()->className())) return;
+        for (QWidget* widget : window.findChildren<QWidget*>()) {
+            QString name;
+            if (auto* label = qobject_cast<QLabel*>(widget)) name = label->text();
+            if (auto* button = qobject_cast<QAbstractButton*>(widget)) name = button->text();
+            if (auto* box = qobject_cast<QGroupBox*>(widget)) name = box->title();
+            if (qobject_cast<QLineEdit*>(widget) || qobject_cast<QAbstractItemView*>(widget) ||
+                qobject_cast<QPlainTextEdit*>(widget))
+                name = widget->metaObject()->className();
+            // The line edit inside a list's editor and the tab bar's arrows are Qt's own.
+            if (name.isEmpty() || widget->parentWidget()->inherits("QAbstractItemView") ||
+                widget->parentWidget()->inherits("QAbstractSpinBox"))
+                continue;
+            if (widget->whatsThis().isEmpty())
+                faults.insert("no What's This: " + window.windowTitle().toStdString() + ": " +
+                              name.toStdString());
+        }
+    });
+    for (const std::string& fault : faults)
+        ADD_FAILURE() << fault;
+}
+
+TEST_F(AccessibilityTest, ListRowsReadOutTheirTextAndImagesAndTheReminderIsAnAlert) {
     OrganizerView& view = *frame->organizerView();
     const auto cell = [](QTreeView* list, int row, int column) {
         QAccessibleTableInterface* table =
@@ -267,11 +265,9 @@ TEST_F(AccessibilityTest, ListRowsReadOutTheirTextAndWhatTheirImagesMean) {
         EXPECT_EQ(read->text(QAccessible::Name), c.name) << c.what;
         EXPECT_EQ(read->text(QAccessible::Description), c.description) << c.what;
     }
-}
 
-// Qt passes the alert on only while an assistive technology listens, which a test cannot
-// start; the role is what makes a screen reader announce the window.
-TEST(ReminderWindowAccessibility, IsAnAlertThatSaysItsMessage) {
+    // The role makes a screen reader announce the reminder (Qt passes the alert on only
+    // while an assistive technology listens, which a test cannot start).
     ReminderWindow window("Reminder: Dentist", "This is your reminder.", nullptr, "", nullptr);
     window.show();
     QAccessibleInterface* read = QAccessible::queryAccessibleInterface(&window);

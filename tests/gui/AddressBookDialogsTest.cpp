@@ -1,17 +1,13 @@
 #include <gtest/gtest.h>
 
 #include <QAbstractItemModelTester>
-#include <QApplication>
-#include <QLabel>
-#include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTabWidget>
-#include <QTest>
-#include <QTimer>
 #include <QTreeView>
 
+#include "GuiHelpers.h"
 #include "organizer/AddressBookCommits.h"
 #include "organizer/GroupTexts.h"
 #include "organizer/ui/GroupDetailsDialog.h"
@@ -26,8 +22,7 @@
 
 namespace {
 
-// A document with "All" 1, "White Pages" 2, "Yellow Pages" 3, "Zeta" 4 and
-// "alpha" 5.
+// A document with "All" 1, "White Pages" 2, "Yellow Pages" 3, "Zeta" 4 and "alpha" 5.
 class AddressBookDialogs : public testing::Test {
 protected:
     AddressBookDialogs() {
@@ -44,26 +39,6 @@ protected:
     ScriptedPrompts prompts_;
 };
 
-// The field a label names; its buddy, so a missing buddy fails here.
-QLineEdit* fieldLabelled(const QWidget* page, const QString& text) {
-    for (QLabel* label : page->findChildren<QLabel*>()) {
-        if (label->text() == text) return qobject_cast<QLineEdit*>(label->buddy());
-    }
-    return nullptr;
-}
-
-// Makes the window active, as the offscreen platform does not after a nested
-// dialog.
-void activate(QWidget& window) {
-    window.activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
-}
-
-void clickRow(QAbstractItemView* view, int row) {
-    const QRect cell = view->visualRect(view->model()->index(row, 0));
-    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, cell.center());
-}
-
 QStringList tabTexts(const QTabWidget* pages) {
     QStringList texts;
     for (int i = 0; i < pages->count(); ++i)
@@ -78,31 +53,25 @@ void retype(QLineEdit* field, const QString& text) {
     QTest::keyClicks(field, text);
 }
 
-TEST_F(AddressBookDialogs, OkIsOfferedWhileFirstNameLastNameOrCompanyHasText) {
+TEST_F(AddressBookDialogs, EveryFieldIsWrittenToItsOwnRecordFieldOnceOkIsOffered) {
     PersonDialog dialog(PersonForm::forNew(document_), false);
     dialog.show();
     EXPECT_EQ(dialog.windowTitle(), "Add Person");
     EXPECT_EQ(tabTexts(dialog.pages()), QStringList({"General", "Phone", "Address", "Notes"}));
     EXPECT_EQ(dialog.pages()->currentIndex(), 0);
-    EXPECT_FALSE(dialog.okButton()->isEnabled());
-
     // Which fields count is the form's rule; the button follows it as the user types.
+    EXPECT_FALSE(dialog.okButton()->isEnabled());
     QLineEdit* company = fieldLabelled(dialog.pages()->widget(0), "&Company:");
     retype(company, "x");
     EXPECT_TRUE(dialog.okButton()->isEnabled());
     retype(company, "");
     EXPECT_FALSE(dialog.okButton()->isEnabled());
-}
 
-TEST_F(AddressBookDialogs, EveryFieldIsWrittenToItsOwnRecordField) {
-    PersonDialog dialog(PersonForm::forNew(document_), false);
-    dialog.show();
-    struct Case {
+    const struct {
         int page;
         const char* label;
         std::string Person::*field;
-    };
-    const Case cases[] = {
+    } cases[] = {
         {0, "&First Name:", &Person::FName},
         {0, "&Last Name:", &Person::LName},
         {0, "&Company:", &Person::Company},
@@ -121,14 +90,13 @@ TEST_F(AddressBookDialogs, EveryFieldIsWrittenToItsOwnRecordField) {
         {2, "&State:", &Person::State},
         {2, "&Zip:", &Person::Zip},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         dialog.pages()->setCurrentIndex(c.page);
         QLineEdit* field = fieldLabelled(dialog.pages()->widget(c.page), c.label);
         ASSERT_NE(field, nullptr) << c.label;
         QTest::keyClicks(field, QString(c.label).remove('&') + " ");
         // Typed as text: QTest's key table knows only ASCII.
-        QTest::sendKeyEvent(QTest::Click, field, Qt::Key_unknown, QStringLiteral("ü"),
-                            Qt::NoModifier);
+        QTest::sendKeyEvent(QTest::Click, field, Qt::Key_unknown, "ü", Qt::NoModifier);
     }
     dialog.pages()->setCurrentIndex(3);
     QTest::keyClicks(dialog.notesField(), "first");
@@ -142,15 +110,14 @@ TEST_F(AddressBookDialogs, EveryFieldIsWrittenToItsOwnRecordField) {
     EXPECT_EQ(groups->item(0)->text(), "alpha");
     EXPECT_EQ(groups->item(3)->text(), "Zeta");
     for (int row : {3, 0})
-        QTest::mouseClick(groups->viewport(), Qt::LeftButton, {},
-                          groups->visualItemRect(groups->item(row)).center());
+        clickRow(groups, row);
 
     QTest::mouseClick(dialog.okButton(), Qt::LeftButton);
     ASSERT_EQ(dialog.result(), QDialog::Accepted);
     const int32_t id = addPerson(document_, &history_, dialog.form());
     ASSERT_NE(id, 0);
     const Person& person = *document_.persons().find(id);
-    for (const Case& c : cases)
+    for (const auto& c : cases)
         EXPECT_EQ(person.*c.field, QString(c.label).remove('&').toStdString() + " ü") << c.label;
     EXPECT_EQ(person.Notes, "first\r\nsecond");
     EXPECT_EQ(person.PhGroups, (std::vector<int32_t>{5, 4, 1}));
@@ -164,33 +131,33 @@ TEST_F(AddressBookDialogs, EditingKeepsUntouchedBytesAndTurnsNoteBreaksBackIntoC
     stored.City = std::string(40000, 'c');  // longer than a line edit holds by default
     stored.PhGroups = {2, 4, 1};            // as the editor writes them: list order, then 1
     const int32_t id = document_.add(stored);
-    stored.ID = id;
-
+    const auto editor = [&] {
+        return std::make_unique<PersonDialog>(
+            PersonForm::of(document_, *document_.persons().find(id)), true);
+    };
     {
-        PersonDialog dialog(PersonForm::of(document_, *document_.persons().find(id)), true);
-        dialog.show();
-        EXPECT_EQ(dialog.windowTitle(), "Edit Person");
-        EXPECT_TRUE(dialog.okButton()->isEnabled());
-        EXPECT_EQ(dialog.notesField()->toPlainText(), "one\ntwo");
+        const auto dialog = editor();
+        dialog->show();
+        EXPECT_EQ(dialog->windowTitle(), "Edit Person");
+        EXPECT_TRUE(dialog->okButton()->isEnabled());
+        EXPECT_EQ(dialog->notesField()->toPlainText(), "one\ntwo");
         QStringList chosen;
-        for (QListWidgetItem* item : dialog.groupList()->selectedItems())
+        for (QListWidgetItem* item : dialog->groupList()->selectedItems())
             chosen << item->text();
         chosen.sort();
         EXPECT_EQ(chosen, QStringList({"White Pages", "Zeta"}));
-        // Nothing typed: the form is the stored person.
-        EXPECT_EQ(dialog.form().written(), *document_.persons().find(id));
+        EXPECT_EQ(dialog->form().written(), *document_.persons().find(id)) << "nothing typed";
     }
-
-    PersonDialog dialog(PersonForm::of(document_, *document_.persons().find(id)), true);
-    dialog.show();
-    dialog.groupList()->clearSelection();
-    dialog.pages()->setCurrentIndex(2);
-    QTest::keyClicks(fieldLabelled(dialog.pages()->widget(2), "&City:"), "!");
-    dialog.pages()->setCurrentIndex(3);
-    dialog.notesField()->moveCursor(QTextCursor::End);
-    QTest::keyClick(dialog.notesField(), Qt::Key_Return);
-    QTest::keyClicks(dialog.notesField(), "three");
-    ASSERT_TRUE(updatePerson(document_, &history_, dialog.form()));
+    const auto dialog = editor();
+    dialog->show();
+    dialog->groupList()->clearSelection();
+    dialog->pages()->setCurrentIndex(2);
+    QTest::keyClicks(fieldLabelled(dialog->pages()->widget(2), "&City:"), "!");
+    dialog->pages()->setCurrentIndex(3);
+    dialog->notesField()->moveCursor(QTextCursor::End);
+    QTest::keyClick(dialog->notesField(), Qt::Key_Return);
+    QTest::keyClicks(dialog->notesField(), "three");
+    ASSERT_TRUE(updatePerson(document_, &history_, dialog->form()));
 
     const Person& person = *document_.persons().find(id);
     EXPECT_EQ(person.Notes, "one\r\ntwo\r\nthree");
@@ -200,22 +167,20 @@ TEST_F(AddressBookDialogs, EditingKeepsUntouchedBytesAndTurnsNoteBreaksBackIntoC
 }
 
 TEST_F(AddressBookDialogs, MnemonicsReachTheirFieldsAndEscapeCancels) {
-    QTimer::singleShot(0, [] {
-        auto* dialog = qobject_cast<PersonDialog*>(QApplication::activeModalWidget());
-        ASSERT_NE(dialog, nullptr);
-        dialog->activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(dialog));
-        QWidget* general = dialog->pages()->widget(0);
+    whenOpen<PersonDialog>([](PersonDialog& dialog) {
+        activate(dialog);
+        QWidget* general = dialog.pages()->widget(0);
         EXPECT_TRUE(fieldLabelled(general, "&First Name:")->hasFocus());
-        QTest::keyClick(dialog, Qt::Key_L, Qt::AltModifier);
+        QTest::keyClick(&dialog, Qt::Key_L, Qt::AltModifier);
         EXPECT_TRUE(fieldLabelled(general, "&Last Name:")->hasFocus());
         // Tab goes on down the page and into the group list.
         for (int i = 0; i < 3; ++i)
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-        EXPECT_EQ(QApplication::focusWidget(), dialog->groupList());
-        QTest::keyClick(dialog, Qt::Key_L, Qt::AltModifier);
+        EXPECT_EQ(QApplication::focusWidget(), dialog.groupList());
+        QTest::keyClick(&dialog, Qt::Key_L, Qt::AltModifier);
         QTest::keyClicks(QApplication::focusWidget(), "Doe");
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+        EXPECT_FALSE(dialog.isVisible());
     });
     EXPECT_FALSE(PersonDialog::ask(nullptr, PersonForm::forNew(document_), false).has_value());
 }
@@ -223,20 +188,18 @@ TEST_F(AddressBookDialogs, MnemonicsReachTheirFieldsAndEscapeCancels) {
 TEST_F(AddressBookDialogs, UserSheetReturnsTheOwnersNameAndAddress) {
     User start;
     start.Zip = "12345";
-    QTimer::singleShot(0, [] {
-        auto* dialog = qobject_cast<UserDialog*>(QApplication::activeModalWidget());
-        ASSERT_NE(dialog, nullptr);
-        EXPECT_EQ(dialog->windowTitle(), "Edit User");
-        EXPECT_EQ(tabTexts(dialog->pages()), QStringList({"General", "Address"}));
-        EXPECT_TRUE(dialog->okButton()->isEnabled()) << "the owner may have no name";
-        EXPECT_EQ(dialog->findChild<QListWidget*>(), nullptr);
-        QWidget* general = dialog->pages()->widget(0);
-        QWidget* address = dialog->pages()->widget(1);
+    whenOpen<UserDialog>([](UserDialog& dialog) {
+        EXPECT_EQ(dialog.windowTitle(), "Edit User");
+        EXPECT_EQ(tabTexts(dialog.pages()), QStringList({"General", "Address"}));
+        EXPECT_TRUE(dialog.okButton()->isEnabled()) << "the owner may have no name";
+        EXPECT_EQ(dialog.findChild<QListWidget*>(), nullptr);
+        QWidget* general = dialog.pages()->widget(0);
+        QWidget* address = dialog.pages()->widget(1);
         QTest::keyClicks(fieldLabelled(general, "&First Name:"), "Ann");
         QTest::keyClicks(fieldLabelled(general, "&Position:"), "Owner");
         QTest::keyClicks(fieldLabelled(address, "A&ddress:"), "Flat 2");
         QTest::keyClicks(fieldLabelled(address, "&State:"), "NY");
-        QTest::mouseClick(dialog->okButton(), Qt::LeftButton);
+        QTest::mouseClick(dialog.okButton(), Qt::LeftButton);
     });
     const std::optional<User> user = UserDialog::ask(nullptr, start);
     ASSERT_TRUE(user.has_value());
@@ -283,22 +246,28 @@ TEST_F(AddressBookDialogs, GroupListAddsEditsAndDeletesFromItsButtonsAndKeys) {
     dialog.show();
     activate(dialog);
     EXPECT_EQ(dialog.windowTitle(), "Address Book Groups");
-    const GroupListModel& model = dialog.model();
-    const auto descs = [&model] {
+    const auto descs = [&dialog] {
         std::vector<std::string> texts;
-        for (const GroupEntry& row : model.rows())
+        for (const GroupEntry& row : dialog.model().rows())
             texts.push_back(row.desc);
         return texts;
     };
     EXPECT_EQ(descs(),
               (std::vector<std::string>{"All", "White Pages", "Yellow Pages", "Zeta", "alpha"}));
 
+    // Edit and Delete wait for a selected group.
+    EXPECT_EQ(dialog.selectedId(), 1);
+    EXPECT_TRUE(dialog.deleteButton()->isEnabled());
+    dialog.list()->clearSelection();
+    EXPECT_FALSE(dialog.deleteButton()->isEnabled());
+    EXPECT_FALSE(dialog.editButton()->isEnabled());
+    QTest::keyClick(dialog.list(), Qt::Key_Delete);
+    EXPECT_TRUE(prompts_.messages.empty());
+
     // Add, through the details dialog.
-    QTimer::singleShot(0, [] {
-        auto* details = qobject_cast<GroupDetailsDialog*>(QApplication::activeModalWidget());
-        ASSERT_NE(details, nullptr);
-        QTest::keyClicks(details->descriptionField(), "Family");
-        QTest::mouseClick(details->okButton(), Qt::LeftButton);
+    whenOpen<GroupDetailsDialog>([](GroupDetailsDialog& details) {
+        QTest::keyClicks(details.descriptionField(), "Family");
+        QTest::mouseClick(details.okButton(), Qt::LeftButton);
     });
     QTest::mouseClick(dialog.addButton(), Qt::LeftButton);
     EXPECT_EQ(descs().back(), "Family");
@@ -306,17 +275,14 @@ TEST_F(AddressBookDialogs, GroupListAddsEditsAndDeletesFromItsButtonsAndKeys) {
     activate(dialog);
 
     // Edit, by a double click on "Zeta".
-    QTimer::singleShot(0, [] {
-        auto* details = qobject_cast<GroupDetailsDialog*>(QApplication::activeModalWidget());
-        ASSERT_NE(details, nullptr);
-        EXPECT_EQ(details->descriptionField()->text(), "Zeta");
-        retype(details->descriptionField(), "Friends");
-        QTest::keyClick(details->descriptionField(), Qt::Key_Return);
+    whenOpen<GroupDetailsDialog>([](GroupDetailsDialog& details) {
+        EXPECT_EQ(details.descriptionField()->text(), "Zeta");
+        retype(details.descriptionField(), "Friends");
+        QTest::keyClick(details.descriptionField(), Qt::Key_Return);
     });
-    // QTest's double click does not reach an item view's doubleClicked on every
-    // platform.
+    // QTest's double click does not reach an item view's doubleClicked on every platform.
     clickRow(dialog.list(), 3);
-    emit dialog.list()->doubleClicked(model.index(3, 0));
+    emit dialog.list()->doubleClicked(dialog.model().index(3, 0));
     EXPECT_EQ(document_.phGroups().find(4)->Desc, "Friends");
     EXPECT_EQ(dialog.selectedId(), 4);
     EXPECT_EQ(descs()[3], "Friends");
@@ -343,19 +309,6 @@ TEST_F(AddressBookDialogs, GroupListAddsEditsAndDeletesFromItsButtonsAndKeys) {
     QTest::mouseClick(dialog.deleteButton(), Qt::LeftButton);
     EXPECT_FALSE(document_.phGroups().contains(3));
     EXPECT_EQ(dialog.selectedId(), 2) << "the row before the deleted one";
-}
-
-TEST_F(AddressBookDialogs, EditAndDeleteWaitForASelectedGroup) {
-    GroupsDialog dialog(document_, &history_, prompts_);
-    dialog.show();
-    activate(dialog);
-    EXPECT_EQ(dialog.selectedId(), 1);
-    EXPECT_TRUE(dialog.deleteButton()->isEnabled());
-    dialog.list()->clearSelection();
-    EXPECT_FALSE(dialog.deleteButton()->isEnabled());
-    EXPECT_FALSE(dialog.editButton()->isEnabled());
-    QTest::keyClick(dialog.list(), Qt::Key_Delete);
-    EXPECT_TRUE(prompts_.messages.empty());
 }
 
 }  // namespace

@@ -1,19 +1,7 @@
-#include <gtest/gtest.h>
-
-#include <QCheckBox>
-#include <QLabel>
-#include <QListWidget>
-#include <QPushButton>
-#include <QStatusBar>
-#include <QTimer>
-
 #include "FrameFixture.h"
-#include "organizer/ui/OrganizerView.h"
 #include "reports/PersonChoice.h"
 #include "reports/ui/PersonSelectionDialog.h"
 #include "reports/ui/ReportController.h"
-#include "shell/CommandId.h"
-#include "shell/ui/MainFrame.h"
 
 namespace {
 
@@ -60,19 +48,12 @@ protected:
     // Answers the selection dialog the next command opens: selects `lines` and presses
     // OK, or Cancel when there are none; keeps the dialog's title and lines.
     void answerDialog(std::vector<int> lines) {
-        QTimer::singleShot(0, [this, lines] {
-            auto* dialog = frame->findChild<PersonSelectionDialog*>();
-            ASSERT_NE(dialog, nullptr);
-            listed.clear();
-            for (int i = 0; i < dialog->list()->count(); ++i)
-                listed << dialog->list()->item(i)->text();
-            title = dialog->windowTitle();
+        whenOpen<PersonSelectionDialog>([this, lines](PersonSelectionDialog& dialog) {
+            listed = columnTexts(dialog.list()->model());
+            title = dialog.windowTitle();
             for (int line : lines)
-                dialog->list()->item(line)->setSelected(true);
-            if (lines.empty())
-                dialog->reject();
-            else
-                dialog->okButton()->click();
+                dialog.list()->item(line)->setSelected(true);
+            if (!lines.empty()) dialog.okButton()->click();
         });
     }
 

@@ -1,12 +1,6 @@
-// A window that edits its document until it is killed, for the tests that kill it: every
-// few milliseconds it adds a task "edit N" through the workspace, saving every seventh, and
-// logs what has surely happened, so that the test can tell what a restart must bring back.
-//
-//   editing_run DOCUMENT RECOVERY_FOLDER LOG [EDITS]
-//
-// Log lines: "edit N" once the Nth edit is made, "kept N" once a recovery copy holding N
-// edits is on disk, "saving N" and "saved N" around a save. With EDITS it stops editing
-// after that many and idles until killed.
+// editing_run DOCUMENT RECOVERY_FOLDER LOG: a window that adds a task "edit N" every few
+// milliseconds, saving every seventh, until killed. The log says what surely happened:
+// "edit N", "kept N" (a recovery copy holds N edits on disk), "saving N"/"saved N".
 #include <QApplication>
 #include <QTimer>
 
@@ -23,12 +17,11 @@
 
 int main(int argc, char** argv) {
     if (argc < 4) {
-        std::fputs("usage: editing_run DOCUMENT RECOVERY_FOLDER LOG [EDITS]\n", stderr);
+        std::fputs("usage: editing_run DOCUMENT RECOVERY_FOLDER LOG\n", stderr);
         return 2;
     }
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    const int limit = argc > 4 ? std::stoi(argv[4]) : -1;
     std::FILE* log = std::fopen(argv[3], "w");
     if (log == nullptr) return 1;
     // Unbuffered: a line written is in the file when the process is killed.
@@ -54,7 +47,6 @@ int main(int argc, char** argv) {
             copies = workspace.recoveryCopiesWritten();
             std::fprintf(log, "kept %d\n", edits);
         }
-        if (edits == limit) return;
         Task task = Task::createdAt(DateTime::now(clock));
         task.Description = "edit " + std::to_string(++edits);
         workspace.runStep(UndoStep::AddTask, [&] { workspace.document().add(task); });

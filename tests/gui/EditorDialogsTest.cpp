@@ -1,30 +1,20 @@
 #include <gtest/gtest.h>
 
-#include <QAbstractItemView>
 #include <QApplication>
 #include <QCheckBox>
 #include <QDateEdit>
-#include <QGroupBox>
-#include <QLabel>
-#include <QLineEdit>
-#include <QPlainTextEdit>
 #include <QPushButton>
-#include <QRadioButton>
 #include <QTest>
 #include <QTimer>
 
+#include "GuiHelpers.h"
 #include "Screenshot.h"
 #include "organizer/EditorCommits.h"
 #include "organizer/ui/AppointmentDialog.h"
 #include "organizer/ui/EditorWidgets.h"
-#include "organizer/ui/GroupDetailsDialog.h"
-#include "organizer/ui/GroupsDialog.h"
-#include "organizer/ui/PersonDialog.h"
 #include "organizer/ui/TaskDialog.h"
-#include "organizer/ui/UserDialog.h"
 #include "platform/Clock.h"
 #include "records/PimDocument.h"
-#include "shell/ShellFakes.h"
 #include "support/FixedLocale.h"
 
 namespace {
@@ -64,27 +54,24 @@ TEST(AppointmentDialog, KeysStepTheTimesAndTheAlarmAndAskReturnsTheForm) {
     FixedLocale locale;
     const AppointmentForm start =
         AppointmentForm::forNew(kMay12, DateTime::fromFields(2026, 5, 10, 22, 40));
-    QTimer::singleShot(0, [] {
-        auto* dialog = qobject_cast<AppointmentDialog*>(QApplication::activeModalWidget());
-        ASSERT_NE(dialog, nullptr);
-        dialog->activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(dialog));
-        EXPECT_EQ(dialog->windowTitle(), "Edit Appointment");
-        EXPECT_EQ(dialog->beginField()->text(), "10:45 PM");
-        EXPECT_EQ(dialog->endField()->text(), "11:00 PM");
-        QTest::keyClicks(dialog->textField(), "Night train");
-        QTest::keyClick(dialog->endField(), Qt::Key_Up);  // wraps, pulling the begin along
-        EXPECT_EQ(dialog->endField()->text(), "05:15 AM");
-        EXPECT_EQ(dialog->beginField()->text(), "05:00 AM");
-        QTest::keyClick(dialog->beginField(), Qt::Key_Down);  // wraps to the top
-        EXPECT_EQ(dialog->beginField()->text(), "10:45 PM");
-        EXPECT_EQ(dialog->endField()->text(), "11:00 PM");
-        dialog->alarmBox()->setFocus();
-        QTest::keyClick(dialog->alarmBox(), Qt::Key_Space);
-        EXPECT_TRUE(dialog->alarmBox()->isChecked());
-        QTest::keyClick(dialog->minutesField(), Qt::Key_Down);
-        EXPECT_EQ(dialog->minutesField()->text(), "60");
-        QTest::keyClick(dialog->textField(), Qt::Key_Return);
+    whenOpen<AppointmentDialog>([](AppointmentDialog& dialog) {
+        activate(dialog);
+        EXPECT_EQ(dialog.windowTitle(), "Edit Appointment");
+        EXPECT_EQ(dialog.beginField()->text(), "10:45 PM");
+        EXPECT_EQ(dialog.endField()->text(), "11:00 PM");
+        QTest::keyClicks(dialog.textField(), "Night train");
+        QTest::keyClick(dialog.endField(), Qt::Key_Up);  // wraps, pulling the begin along
+        EXPECT_EQ(dialog.endField()->text(), "05:15 AM");
+        EXPECT_EQ(dialog.beginField()->text(), "05:00 AM");
+        QTest::keyClick(dialog.beginField(), Qt::Key_Down);  // wraps to the top
+        EXPECT_EQ(dialog.beginField()->text(), "10:45 PM");
+        EXPECT_EQ(dialog.endField()->text(), "11:00 PM");
+        dialog.alarmBox()->setFocus();
+        QTest::keyClick(dialog.alarmBox(), Qt::Key_Space);
+        EXPECT_TRUE(dialog.alarmBox()->isChecked());
+        QTest::keyClick(dialog.minutesField(), Qt::Key_Down);
+        EXPECT_EQ(dialog.minutesField()->text(), "60");
+        QTest::keyClick(dialog.textField(), Qt::Key_Return);
     });
     const auto confirmed = AppointmentDialog::ask(nullptr, start, true, locale);
     ASSERT_TRUE(confirmed.has_value());
@@ -125,38 +112,6 @@ TEST(AppointmentDialog, TypedTimesAreTakenOnEnterOrLeavingTheField) {
     ASSERT_EQ(dialog.result(), QDialog::Accepted);
     EXPECT_EQ(dialog.form().begin(), DateTime::fromFields(2026, 5, 12, 13, 30));
     EXPECT_EQ(dialog.form().end(), DateTime::fromFields(2026, 5, 12, 14, 45));
-}
-
-TEST(EditorDialogs, EveryControlAnswersWhatsThis) {
-    FixedLocale locale;
-    FixedClock clock(LocalTime{2026, 5, 10, 8, 0, 0});
-    PimDocument document(clock);
-    document.seedDefaultGroups();
-    ScriptedPrompts prompts;
-    TaskDialog task(TaskForm::forNew(kMay12), false, locale);
-    AppointmentDialog appointment(AppointmentForm::forNew(kMay12, kMay12), false, locale);
-    PersonDialog person(PersonForm::forNew(document), false);
-    UserDialog user{User()};
-    GroupsDialog groups(document, nullptr, prompts);
-    GroupDetailsDialog details("", {}, prompts);
-    for (QDialog* dialog :
-         std::initializer_list<QDialog*>{&task, &appointment, &person, &user, &groups, &details}) {
-        for (QWidget* widget : dialog->findChildren<QWidget*>()) {
-            QString name;
-            if (auto* label = qobject_cast<QLabel*>(widget)) name = label->text();
-            if (auto* button = qobject_cast<QAbstractButton*>(widget)) name = button->text();
-            if (auto* frame = qobject_cast<QGroupBox*>(widget)) name = frame->title();
-            if (qobject_cast<QLineEdit*>(widget) || qobject_cast<QAbstractItemView*>(widget) ||
-                qobject_cast<QPlainTextEdit*>(widget))
-                name = widget->metaObject()->className();
-            // The line edit inside a list's editor and the tab bar's arrows are Qt's own.
-            if (name.isEmpty() || widget->parentWidget()->inherits("QAbstractItemView") ||
-                widget->parentWidget()->inherits("QAbstractSpinBox"))
-                continue;
-            EXPECT_FALSE(widget->whatsThis().isEmpty())
-                << dialog->windowTitle().toStdString() << ": " << name.toStdString();
-        }
-    }
 }
 
 }  // namespace

@@ -1,14 +1,9 @@
-#include <gtest/gtest.h>
-
 #include <QMenu>
 
 #include <fstream>
-#include <iterator>
 
 #include "FrameFixture.h"
 #include "exchange/ui/ExchangeController.h"
-#include "shell/CommandId.h"
-#include "support/ScratchDir.h"
 
 namespace {
 
@@ -18,27 +13,21 @@ protected:
         start();
         new ExchangeController(*workspace, *frame, prompts, locale);
     }
-    QStringList submenuTexts(const QString& title) const {
-        QStringList texts;
-        for (const QMenu* menu : frame->findChildren<QMenu*>()) {
-            if (menu->title() != title) continue;
-            for (const QAction* action : menu->actions())
-                texts << action->text();
-        }
-        return texts;
-    }
-
     ScratchDir dir;
 };
 
-TEST_F(ExchangeMenuTest, ItemsFollowTheDelimitedTextOnes) {
-    EXPECT_EQ(submenuTexts("&Import"),
-              (QStringList{"&Tasks...", "&Phone Book...", "&Appointments...", "", "&vCard...",
-                           "&iCalendar..."}));
-    EXPECT_EQ(submenuTexts("&Export").mid(4), (QStringList{"&vCard...", "&iCalendar..."}));
-}
+TEST_F(ExchangeMenuTest, ItemsFollowTheTextOnesCardsImportAsOneStepAndCalendarsExport) {
+    QStringList imports, exports;
+    for (const QMenu* menu : frame->findChildren<QMenu*>()) {
+        for (const QAction* action : menu->actions()) {
+            if (menu->title() == "&Import") imports << action->text();
+            if (menu->title() == "&Export") exports << action->text();
+        }
+    }
+    EXPECT_EQ(imports, (QStringList{"&Tasks...", "&Phone Book...", "&Appointments...", "",
+                                    "&vCard...", "&iCalendar..."}));
+    EXPECT_EQ(exports.mid(4), (QStringList{"&vCard...", "&iCalendar..."}));
 
-TEST_F(ExchangeMenuTest, CardsImportAsOneUndoStepAndCalendarsExport) {
     const std::string cards = dir.file("friends.vcf");
     std::ofstream(cards) << "BEGIN:VCARD\r\nVERSION:3.0\r\nN:Lovelace;Ada;;;\r\nFN:Ada Lovelace\r\n"
                             "CATEGORIES:Friends\r\nEND:VCARD\r\nBEGIN:VCARD\r\nVERSION:3.0\r\n"
@@ -55,7 +44,7 @@ TEST_F(ExchangeMenuTest, CardsImportAsOneUndoStepAndCalendarsExport) {
     EXPECT_EQ(frame->document().phGroups().size(), 3u);  // the new group went too
 
     // A file that holds no card is said to be one, and adds nothing.
-    std::ofstream(dir.file("notes.vcf")) << "just some notes\n";
+    writeBytes(dir.file("notes.vcf"), "just some notes\n");
     prompts.paths = {dir.file("notes.vcf")};
     frame->runCommand(cmd::kImportVCard);
     EXPECT_EQ(prompts.messages.back().caption, "Import Error");
@@ -64,9 +53,7 @@ TEST_F(ExchangeMenuTest, CardsImportAsOneUndoStepAndCalendarsExport) {
     const std::string calendar = dir.file("out.ics");
     prompts.paths = {calendar};
     frame->runCommand(cmd::kExportICalendar);
-    std::ifstream written(calendar);
-    const std::string text((std::istreambuf_iterator<char>(written)), {});
-    EXPECT_EQ(text.rfind("BEGIN:VCALENDAR", 0), 0u) << text;
+    EXPECT_EQ(fileBytes(calendar).rfind("BEGIN:VCALENDAR", 0), 0u) << fileBytes(calendar);
 }
 
 }  // namespace

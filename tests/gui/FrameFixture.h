@@ -7,20 +7,34 @@
 #include <vector>
 
 #include <QAction>
+#include <QCalendarWidget>
+#include <QCheckBox>
+#include <QComboBox>
 #include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
 #include <QStatusBar>
+#include <QTreeView>
 
+#include "GuiHelpers.h"
+#include "Screenshot.h"
+#include "organizer/ui/OrganizerView.h"
+#include "organizer/ui/PhoneBookPanel.h"
 #include "platform/Clock.h"
 #include "platform/qt/QtLocale.h"
+#include "shell/CommandId.h"
 #include "shell/DocFileStorage.h"
 #include "shell/ShellFakes.h"
 #include "shell/ui/CommandActions.h"
 #include "shell/ui/MainFrame.h"
 #include "support/MemorySettingsStore.h"
+#include "support/Records.h"
+#include "support/ScratchDir.h"
 #include "workspace/Workspace.h"
 
 // The main window at a fixed moment, with settings in memory, scripted prompts and United
-// States English formats.
+// States English formats; with what the window tests use.
 class FrameFixture : public testing::Test {
 protected:
     explicit FrameFixture(LocalTime now = LocalTime{2026, 12, 6, 10, 0, 0, 0}) : clock(now) {}

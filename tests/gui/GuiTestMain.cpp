@@ -10,24 +10,27 @@ namespace {
 // A dark desktop's colours, for looking at the windows as its users see them.
 QPalette darkPalette() {
     QPalette dark;
-    const QColor window(0x31, 0x36, 0x3b);
-    const QColor text(0xfc, 0xfc, 0xfc);
-    dark.setColor(QPalette::Window, window);
-    dark.setColor(QPalette::WindowText, text);
-    dark.setColor(QPalette::Base, QColor(0x23, 0x26, 0x29));
-    dark.setColor(QPalette::AlternateBase, window);
-    dark.setColor(QPalette::Text, text);
-    dark.setColor(QPalette::Button, window);
-    dark.setColor(QPalette::ButtonText, text);
-    dark.setColor(QPalette::BrightText, Qt::white);
-    dark.setColor(QPalette::ToolTipBase, window);
-    dark.setColor(QPalette::ToolTipText, text);
-    dark.setColor(QPalette::PlaceholderText, QColor(0xa1, 0xa9, 0xb1));
-    dark.setColor(QPalette::Highlight, QColor(0x3d, 0xae, 0xe9));
-    dark.setColor(QPalette::HighlightedText, text);
-    dark.setColor(QPalette::Link, QColor(0x1d, 0x99, 0xf3));
+    const QColor window(0x31, 0x36, 0x3b), text(0xfc, 0xfc, 0xfc);
+    const std::pair<QPalette::ColorRole, QColor> colours[] = {
+        {QPalette::Window, window},
+        {QPalette::WindowText, text},
+        {QPalette::Base, QColor(0x232629)},
+        {QPalette::AlternateBase, window},
+        {QPalette::Text, text},
+        {QPalette::Button, window},
+        {QPalette::ButtonText, text},
+        {QPalette::BrightText, Qt::white},
+        {QPalette::ToolTipBase, window},
+        {QPalette::ToolTipText, text},
+        {QPalette::PlaceholderText, QColor(0xa1a9b1)},
+        {QPalette::Highlight, QColor(0x3daee9)},
+        {QPalette::HighlightedText, text},
+        {QPalette::Link, QColor(0x1d99f3)},
+    };
+    for (const auto& [role, colour] : colours)
+        dark.setColor(role, colour);
     for (const auto role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
-        dark.setColor(QPalette::Disabled, role, QColor(0x6e, 0x71, 0x75));
+        dark.setColor(QPalette::Disabled, role, QColor(0x6e7175));
     return dark;
 }
 

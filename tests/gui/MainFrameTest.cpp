@@ -1,31 +1,17 @@
-#include "shell/ui/MainFrame.h"
-
-#include <gtest/gtest.h>
 #include <sys/stat.h>
 
 #include <fstream>
 
-#include <QApplication>
-#include <QCalendarWidget>
 #include <QHeaderView>
 #include <QHelpEvent>
-#include <QLabel>
-#include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
 #include <QScreen>
-#include <QStatusBar>
 #include <QTemporaryDir>
-#include <QTest>
 #include <QTextBrowser>
-#include <QTimer>
 #include <QToolBar>
-#include <QTreeView>
 
 #include "FrameFixture.h"
-#include "Screenshot.h"
-#include "organizer/ui/OrganizerView.h"
-#include "shell/CommandId.h"
 #include "shell/FirstWindowSize.h"
 #include "shell/ui/HelpWindow.h"
 #include "shell/ui/RestoreBackupDialog.h"
@@ -39,11 +25,9 @@ protected:
         PimDocument doc(clock);
         doc.seedDefaultGroups();
         if (withTask) doc.add(Task::createdAt(DateTime::now(clock)));
-        if (withPerson) {
-            Person person;
-            person.LName = "Miller";
-            doc.add(person);
-        }
+        Person person;
+        person.LName = "Miller";
+        if (withPerson) doc.add(person);
         const std::string path = dir.filePath(QString::fromLatin1(name)).toStdString();
         EXPECT_TRUE(storage.save(doc, path, SaveMode::Overwrite));
         return path;
@@ -54,6 +38,7 @@ protected:
             texts << action->text() + (action->isEnabled() ? "" : " (disabled)");
         return texts;
     }
+    std::string title() const { return frame->windowTitle().toStdString(); }
 
     QTemporaryDir dir;
 };
@@ -62,7 +47,7 @@ TEST_F(MainFrameTest, DocumentArgumentsAndRecentEntriesSetTitleMenuAndCommands) 
     const std::string first = writeDocument("first.pgr", true, false);
     const std::string second = writeDocument("second.pgr", false, true);
     start({first, second});
-    EXPECT_EQ(frame->windowTitle().toStdString(), "Quillmate [" + second + "]");
+    EXPECT_EQ(title(), "Quillmate [" + second + "]");
     EXPECT_FALSE(enabled(cmd::kSave));
     EXPECT_TRUE(enabled(cmd::kBackup));
     EXPECT_FALSE(enabled(cmd::kCompact));
@@ -71,22 +56,22 @@ TEST_F(MainFrameTest, DocumentArgumentsAndRecentEntriesSetTitleMenuAndCommands) 
     EXPECT_TRUE(prompts.messages.empty());
 
     frame->commands().recentFilesMenu()->actions().at(1)->trigger();
-    EXPECT_EQ(frame->windowTitle().toStdString(), "Quillmate [" + first + "]");
+    EXPECT_EQ(title(), "Quillmate [" + first + "]");
     EXPECT_TRUE(enabled(cmd::kCompact));
     EXPECT_FALSE(enabled(cmd::kExportPhoneBook));
     EXPECT_EQ(recentMenuTexts().first(), QString::fromStdString("&1 " + first));
     EXPECT_EQ(frame->commands().recentFilesMenu()->actions().at(0)->statusTip(),
-              QStringLiteral("Open this document"));
+              "Open this document");
 }
 
 TEST_F(MainFrameTest, FirstStartShowsANewDocumentAndWritesOnlyTheDefaults) {
     start({});
-    EXPECT_EQ(frame->windowTitle(), QStringLiteral("Quillmate [Untitled]"));
+    EXPECT_EQ(title(), "Quillmate [Untitled]");
     for (int id : {cmd::kSave, cmd::kBackup, cmd::kCompact, cmd::kExportTasks, cmd::kPrint})
         EXPECT_FALSE(enabled(id)) << id;
     EXPECT_TRUE(enabled(cmd::kSaveAs));
-    EXPECT_EQ(recentMenuTexts(), QStringList{QStringLiteral("(Empty) (disabled)")});
-    EXPECT_EQ(statusText(), QStringLiteral("Ready"));
+    EXPECT_EQ(recentMenuTexts(), QStringList{"(Empty) (disabled)"});
+    EXPECT_EQ(statusText(), "Ready");
     const std::map<std::string, MemorySettingsStore::Section> expected = {
         {"Files", {{"OpenLastFile", uint32_t{0}}}},
         {"Alarm", {{"AlarmSound", std::string("beep.wav")}, {"UseAlarmSound", uint32_t{1}}}},
@@ -102,26 +87,24 @@ TEST_F(MainFrameTest, FirstStartShowsANewDocumentAndWritesOnlyTheDefaults) {
     const std::string saved = dir.filePath("saved.pgr").toStdString();
     prompts.paths = {saved};
     frame->runCommand(cmd::kSave);
-    EXPECT_EQ(frame->windowTitle().toStdString(), "Quillmate [" + saved + "]");
+    EXPECT_EQ(title(), "Quillmate [" + saved + "]");
     EXPECT_FALSE(enabled(cmd::kSave));
     EXPECT_TRUE(enabled(cmd::kBackup));
     EXPECT_EQ(recentMenuTexts(), QStringList{QString::fromStdString("&1 " + saved)});
 }
 
-TEST_F(MainFrameTest, MenusCarryTextsShortcutsAndPrompts) {
+TEST_F(MainFrameTest, MenusAndToolbarCarryTextsShortcutsPromptsAndIcons) {
     start({});
-    QStringList titles;
+    QStringList titles, toolbar;
     for (QAction* menu : frame->menuBar()->actions())
         titles << menu->text();
     EXPECT_EQ(titles, (QStringList{"&File", "&Edit", "&View", "&Tasks", "&Phone Book",
                                    "&Appointments", "&Report", "&Help"}));
-    QAction* newAction = frame->commands().action(cmd::kNew);
-    EXPECT_EQ(newAction->text(), QStringLiteral("&New"));
-    EXPECT_EQ(newAction->shortcut(), QKeySequence(QStringLiteral("Ctrl+N")));
-    EXPECT_EQ(newAction->statusTip(), QStringLiteral("Create a new document"));
-    EXPECT_EQ(newAction->toolTip(), QStringLiteral("New"));
-
-    QStringList toolbar;
+    const QAction* newAction = frame->commands().action(cmd::kNew);
+    EXPECT_EQ(newAction->text(), "&New");
+    EXPECT_EQ(newAction->shortcut(), QKeySequence("Ctrl+N"));
+    EXPECT_EQ(newAction->statusTip(), "Create a new document");
+    EXPECT_EQ(newAction->toolTip(), "New");
     for (QAction* action : frame->commands().toolBar()->actions()) {
         toolbar << (action->isSeparator() ? QStringLiteral("|") : action->toolTip());
         EXPECT_TRUE(action->isSeparator() || !action->icon().isNull());
@@ -130,24 +113,15 @@ TEST_F(MainFrameTest, MenusCarryTextsShortcutsAndPrompts) {
               (QStringList{"New", "Open", "Save", "|", "Undo", "Redo", "|", "About", "Help"}));
 }
 
-TEST_F(MainFrameTest, StubCommandsSaySoAndChangeNothing) {
+TEST_F(MainFrameTest, StubCommandsSaySoAndOptionsToggleTheirMarksBarsAndSettings) {
     start({});
     for (int id : {cmd::kReportEnvelopes, cmd::kReportWeekly, cmd::kPageSetup}) {
         frame->runCommand(id);
-        EXPECT_TRUE(frame->statusBar()->currentMessage().startsWith("Not available yet: "))
-            << id << frame->statusBar()->currentMessage().toStdString();
+        EXPECT_TRUE(frame->statusBar()->currentMessage().startsWith("Not available yet: ")) << id;
     }
     EXPECT_FALSE(frame->document().isModified());
     EXPECT_TRUE(prompts.messages.empty());
 
-    bool called = false;
-    frame->setCommandHandler(cmd::kPersonAdd, [&] { called = true; });
-    frame->commands().action(cmd::kPersonAdd)->trigger();
-    EXPECT_TRUE(called);
-}
-
-TEST_F(MainFrameTest, OptionsToggleTheirCheckMarksAndSettings) {
-    start({});
     QAction* openLast = frame->commands().action(cmd::kOpenLastFile);
     QAction* audible = frame->commands().action(cmd::kAudibleAlarm);
     EXPECT_FALSE(openLast->isChecked());
@@ -170,25 +144,28 @@ TEST_F(MainFrameTest, OptionsToggleTheirCheckMarksAndSettings) {
     }
 }
 
-TEST_F(MainFrameTest, CancelledCloseStaysOpenButRecordsPlacementAndLastFile) {
+TEST_F(MainFrameTest, CtrlQAsksTheSaveQuestionAndACancelStillRecordsPlacementAndLastFile) {
     start({});
+    frame->show();
+    activate(*frame);
     frame->document().add(Task::createdAt(DateTime::now(clock)));
     prompts.answers = {MessageAnswer::Cancel};
-    EXPECT_FALSE(frame->close());
+    QTest::keyClick(frame.get(), Qt::Key_Q, Qt::ControlModifier);
     ASSERT_EQ(prompts.messages.size(), 1u);
     EXPECT_EQ(prompts.messages[0].text, "Save changes to Untitled?");
+    EXPECT_TRUE(frame->isVisible());
     EXPECT_EQ(settings.readText("Files", "LastFileUsed"), "Untitled");
     EXPECT_TRUE(settings.readNumber("Settings", "wp.left"));
     EXPECT_TRUE(settings.readNumber("Settings", "wp.wpMaxPosition.y"));
-
     prompts.answers = {MessageAnswer::No};
-    EXPECT_TRUE(frame->close());
+    QTest::keyClick(frame.get(), Qt::Key_Q, Qt::ControlModifier);
+    EXPECT_FALSE(frame->isVisible());
 }
 
 TEST_F(MainFrameTest, ALastFileThatIsAPipeOrNotADocumentNeverHoldsUpTheStart) {
-    const std::string fifo = dir.filePath(QStringLiteral("pipe.pgr")).toStdString();
+    const std::string fifo = dir.filePath("pipe.pgr").toStdString();
     ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);  // nobody ever writes to it
-    const std::string other = dir.filePath(QStringLiteral("other.pgr")).toStdString();
+    const std::string other = dir.filePath("other.pgr").toStdString();
     { std::ofstream(other) << "<Pom Version=\"16\"/>"; }
     settings.writeNumber("Files", "OpenLastFile", 1);
     for (const std::string& path : {fifo, other}) {
@@ -211,9 +188,8 @@ TEST_F(MainFrameTest, HelpOpensAtTheIntroductionAndAtEachPane) {
     start({});
     frame->runCommand(cmd::kHelpTopics);
     ASSERT_NE(frame->helpWindow(), nullptr);
-    EXPECT_EQ(frame->helpWindow()->browser()->source(),
-              QUrl(HelpWindow::pageUrl(QStringLiteral("Introduction"))));
-
+    const auto shown = [this] { return frame->helpWindow()->browser()->source(); };
+    EXPECT_EQ(shown(), QUrl(HelpWindow::pageUrl("Introduction")));
     OrganizerView* view = frame->organizerView();
     const std::pair<QWidget*, const char*> panes[] = {
         {view->taskList()->viewport(), "tasklist"},
@@ -224,20 +200,14 @@ TEST_F(MainFrameTest, HelpOpensAtTheIntroductionAndAtEachPane) {
     for (const auto& [widget, page] : panes) {
         QHelpEvent whatsThis(QEvent::WhatsThis, QPoint(2, 2), widget->mapToGlobal(QPoint(2, 2)));
         QApplication::sendEvent(widget, &whatsThis);
-        EXPECT_EQ(frame->helpWindow()->browser()->source(),
-                  QUrl(HelpWindow::pageUrl(QString::fromLatin1(page))))
-            << page;
+        EXPECT_EQ(shown(), QUrl(HelpWindow::pageUrl(QString::fromLatin1(page)))) << page;
     }
     EXPECT_EQ(view->helpPageFor(frame->commands().toolBar()), QString());
-}
 
-TEST_F(MainFrameTest, DateLabelShowsTheLongDateWithItsCentury) {
-    start({});
-    EXPECT_EQ(frame->organizerView()->dateLabel()->text(),
-              QStringLiteral("Sunday, December 6, 2026"));
-    frame->organizerView()->calendar()->setSelectedDate(QDate(2031, 2, 3));
-    EXPECT_EQ(frame->organizerView()->dateLabel()->text(),
-              QStringLiteral("Monday, February 3, 2031"));
+    // The date label shows the long date with its century, and choosing a day changes nothing.
+    EXPECT_EQ(view->dateLabel()->text(), "Sunday, December 6, 2026");
+    view->calendar()->setSelectedDate(QDate(2031, 2, 3));
+    EXPECT_EQ(view->dateLabel()->text(), "Monday, February 3, 2031");
     EXPECT_EQ(frame->document().currentDate(), DateTime::fromFields(2031, 2, 3));
     EXPECT_FALSE(frame->document().isModified());
 }
@@ -246,36 +216,31 @@ TEST_F(MainFrameTest, PlacementIsRestoredUnlessItIsOffTheScreen) {
     start({});
     const QSize minimum = frame->minimumSize();
     EXPECT_GE(minimum.width(), frame->organizerView()->designedSize().width());
-
+    const auto place = [this](int64_t left, int64_t top, int64_t right, int64_t bottom) {
+        const std::pair<const char*, int64_t> sides[] = {
+            {"wp.left", left}, {"wp.top", top}, {"wp.right", right}, {"wp.bottom", bottom}};
+        for (const auto& [side, value] : sides)
+            settings.writeNumber("Settings", side, static_cast<uint32_t>(value));
+        start({});
+        frame->showWithStoredPlacement();
+    };
     settings.writeNumber("Settings", "wp.showCmd", 1);
-    settings.writeNumber("Settings", "wp.left", 40);
-    settings.writeNumber("Settings", "wp.top", 30);
-    settings.writeNumber("Settings", "wp.right", 40 + minimum.width() + 50);
-    settings.writeNumber("Settings", "wp.bottom", 30 + minimum.height() + 30);
-    frame->showWithStoredPlacement();
+    place(40, 30, 40 + minimum.width() + 50, 30 + minimum.height() + 30);
     EXPECT_EQ(frame->geometry(), QRect(40, 30, minimum.width() + 50, minimum.height() + 30));
     frame->hide();
 
     // At the 32-bit limits it is fitted onto the screen, and written back just as sane.
-    start({});
     const QRect available = QGuiApplication::primaryScreen()->availableGeometry();
-    for (const char* side : {"wp.left", "wp.top"})
-        settings.writeNumber("Settings", side, static_cast<uint32_t>(INT32_MIN));
-    for (const char* side : {"wp.right", "wp.bottom"})
-        settings.writeNumber("Settings", side, static_cast<uint32_t>(INT32_MAX));
-    frame->showWithStoredPlacement();
+    place(INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX);
     EXPECT_LE(frame->width(), std::max(available.width(), minimum.width()));
     EXPECT_TRUE(available.intersects(frame->geometry()));
     const WindowPlacement written = frame->currentPlacement();
     EXPECT_EQ(written.normal.right - written.normal.left, frame->width());
     frame->hide();
 
-    start({});
-    settings.writeNumber("Settings", "wp.left", static_cast<uint32_t>(-5000));
-    settings.writeNumber("Settings", "wp.right", static_cast<uint32_t>(-4000));
-    frame->showWithStoredPlacement();
+    // Off the screen it is shown as at a first start: the designed size for its font.
+    place(-5000, INT32_MIN, -4000, INT32_MAX);
     EXPECT_GE(frame->geometry().left(), 0);
-    // Shown as on a first start: the designed size scaled to the window's own font.
     const QFontMetrics metrics(frame->font());
     const PixelSize first = firstWindowSize(metrics.averageCharWidth(), metrics.height(),
                                             {available.width(), available.height()});
@@ -288,29 +253,9 @@ TEST_F(MainFrameTest, PlacementIsRestoredUnlessItIsOffTheScreen) {
     screenshot(*frame, "first-window");
 }
 
-TEST_F(MainFrameTest, CtrlQAsksTheSaveQuestionAsClosingDoes) {
-    start({});
-    frame->show();
-    QApplication::setActiveWindow(frame.get());
-    ASSERT_TRUE(QTest::qWaitForWindowActive(frame.get()));
-    frame->document().add(Task::createdAt(DateTime::now(clock)));
-    prompts.answers = {MessageAnswer::Cancel};
-    QTest::keyClick(frame.get(), Qt::Key_Q, Qt::ControlModifier);
-    ASSERT_EQ(prompts.messages.size(), 1u);
-    EXPECT_EQ(prompts.messages[0].text, "Save changes to Untitled?");
-    EXPECT_TRUE(frame->isVisible());
-    prompts.answers = {MessageAnswer::No};
-    QTest::keyClick(frame.get(), Qt::Key_Q, Qt::ControlModifier);
-    EXPECT_FALSE(frame->isVisible());
-}
-
-}  // namespace
-
-namespace {
-
 // File > Restore Backup... says when there is nothing to restore, lists what each save
-// kept, and restores the version chosen as one step of Undo.
-TEST_F(MainFrameTest, RestoreBackupListsTheVersionsAndRestoresOneAsAStep) {
+// kept, and restores the version chosen.
+TEST_F(MainFrameTest, RestoreBackupListsTheVersionsAndRestoresOne) {
     const std::string path = writeDocument("home.pgr", false, false);
     const RotatingBackups backups(dir.filePath("backups").toStdString(), [] { return 10; });
     storage.keepBackups(backups);
@@ -324,14 +269,12 @@ TEST_F(MainFrameTest, RestoreBackupListsTheVersionsAndRestoresOneAsAStep) {
                        [&] { workspace->document().add(Task::createdAt(DateTime::now(clock))); });
     frame->runCommand(cmd::kSave);
     QString listed;
-    QTimer::singleShot(0, [&] {
-        auto* dialog = qobject_cast<RestoreBackupDialog*>(QApplication::activeModalWidget());
-        ASSERT_NE(dialog, nullptr);
-        auto* list = dialog->findChild<QListWidget*>();
-        listed = list->item(0)->text();
+    whenOpen<RestoreBackupDialog>([&](RestoreBackupDialog& dialog) {
+        auto* list = dialog.findChild<QListWidget*>();
         EXPECT_EQ(list->count(), 1);
-        screenshot(*dialog, "restore-backup");
-        dialog->accept();
+        listed = list->item(0)->text();
+        screenshot(dialog, "restore-backup");
+        dialog.accept();
     });
     frame->runCommand(cmd::kRestoreBackup);
     EXPECT_TRUE(listed.startsWith("1    ")) << listed.toStdString();

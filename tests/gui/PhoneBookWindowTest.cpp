@@ -1,22 +1,8 @@
-#include <gtest/gtest.h>
-
 #include <QAbstractItemModelTester>
-#include <QApplication>
-#include <QComboBox>
-#include <QLabel>
-#include <QLineEdit>
-#include <QListWidget>
-#include <QPushButton>
 #include <QTabWidget>
-#include <QTest>
-#include <QTimer>
-#include <QTreeView>
 
 #include "FrameFixture.h"
-#include "organizer/ui/OrganizerView.h"
 #include "organizer/ui/PersonDialog.h"
-#include "organizer/ui/PhoneBookPanel.h"
-#include "shell/CommandId.h"
 
 namespace {
 
@@ -47,13 +33,7 @@ protected:
         tester = std::make_unique<QAbstractItemModelTester>(
             panel->personList()->model(), QAbstractItemModelTester::FailureReportingMode::Fatal);
     }
-    QStringList listedNames() const {
-        QStringList names;
-        const QAbstractItemModel* model = panel->personList()->model();
-        for (int row = 0; row < model->rowCount(); ++row)
-            names << model->index(row, 0).data().toString();
-        return names;
-    }
+    QStringList listedNames() const { return columnTexts(panel->personList()->model()); }
     void chooseGroup(const QString& name) {
         QComboBox* box = panel->groupBox();
         box->setCurrentIndex(box->findText(name));
@@ -65,28 +45,19 @@ protected:
     std::unique_ptr<QAbstractItemModelTester> tester;
 };
 
-QLineEdit* fieldLabelled(const QWidget* page, const QString& text) {
-    for (QLabel* label : page->findChildren<QLabel*>()) {
-        if (label->text() == text) return qobject_cast<QLineEdit*>(label->buddy());
-    }
-    return nullptr;
-}
-
 TEST_F(PhoneBookWindowTest, PersonIsAddedFoundByNumberDeletedAndBroughtBack) {
-    QTimer::singleShot(0, [] {
-        auto* sheet = qobject_cast<PersonDialog*>(QApplication::activeModalWidget());
-        ASSERT_NE(sheet, nullptr);
-        EXPECT_EQ(sheet->windowTitle(), QStringLiteral("Add Person"));
-        QTest::keyClicks(fieldLabelled(sheet->pages()->widget(0), "&First Name:"), "Ada");
-        QTest::keyClicks(fieldLabelled(sheet->pages()->widget(0), "&Last Name:"), "Lovelace");
-        sheet->groupList()->findItems("White Pages", Qt::MatchExactly).front()->setSelected(true);
-        QTest::keyClicks(fieldLabelled(sheet->pages()->widget(1), "&Work Phone:"), "555-0199");
-        QTest::keyClicks(fieldLabelled(sheet->pages()->widget(1), "E&xt:"), "12");
-        sheet->okButton()->click();
+    whenOpen<PersonDialog>([](PersonDialog& sheet) {
+        EXPECT_EQ(sheet.windowTitle(), "Add Person");
+        QTest::keyClicks(fieldLabelled(sheet.pages()->widget(0), "&First Name:"), "Ada");
+        QTest::keyClicks(fieldLabelled(sheet.pages()->widget(0), "&Last Name:"), "Lovelace");
+        sheet.groupList()->findItems("White Pages", Qt::MatchExactly).front()->setSelected(true);
+        QTest::keyClicks(fieldLabelled(sheet.pages()->widget(1), "&Work Phone:"), "555-0199");
+        QTest::keyClicks(fieldLabelled(sheet.pages()->widget(1), "E&xt:"), "12");
+        sheet.okButton()->click();
     });
     frame->commands().action(cmd::kPersonAdd)->trigger();
 
-    EXPECT_EQ(panel->groupBox()->currentText(), QStringLiteral("All"));
+    EXPECT_EQ(panel->groupBox()->currentText(), "All");
     EXPECT_EQ(listedNames(), QStringList{"Lovelace, Ada"});
     EXPECT_EQ(panel->detailButton(PersonDetail::WorkPhone)->toolTip(), "555-0199x12");
     chooseGroup("Yellow Pages");
@@ -106,8 +77,7 @@ TEST_F(PhoneBookWindowTest, PersonIsAddedFoundByNumberDeletedAndBroughtBack) {
 
     // Only the number is dialled, without the extension.
     QTreeView* list = panel->personList();
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
-                      list->visualRect(list->model()->index(0, 0)).center());
+    clickRow(list, 0);
     panel->detailButton(PersonDetail::WorkPhone)->click();
     EXPECT_EQ(launcher.asked, std::vector<std::string>{"tel:555-0199"});
 
@@ -116,7 +86,7 @@ TEST_F(PhoneBookWindowTest, PersonIsAddedFoundByNumberDeletedAndBroughtBack) {
     EXPECT_TRUE(frame->document().persons().empty());
     EXPECT_TRUE(listedNames().isEmpty());
     EXPECT_FALSE(panel->detailButton(PersonDetail::HomePhone)->isEnabled());
-    EXPECT_EQ(frame->commands().action(cmd::kUndo)->text(), QStringLiteral("&Undo Delete Person"));
+    EXPECT_EQ(frame->commands().action(cmd::kUndo)->text(), "&Undo Delete Person");
 
     frame->commands().action(cmd::kUndo)->trigger();
     EXPECT_EQ(listedNames(), QStringList{"Lovelace, Ada"});
@@ -137,8 +107,7 @@ TEST_F(PhoneBookWindowTest, RefusedCallsAndMailsAreReportedAndGroupMailJoinsTheL
     EXPECT_EQ(launcher.asked, std::vector<std::string>{"mailto:Al@example.org;Bea@example.org"});
 
     QTreeView* list = panel->personList();
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
-                      list->visualRect(list->model()->index(0, 0)).center());
+    clickRow(list, 0);
     launcher.outcome = DialOutcome::NoDialer;
     launcher.opens = false;
     prompts.answers = {MessageAnswer::No, MessageAnswer::Yes};

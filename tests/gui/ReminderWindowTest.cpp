@@ -1,60 +1,40 @@
-#include <gtest/gtest.h>
-
-#include <QApplication>
-#include <QCalendarWidget>
-#include <QCheckBox>
-#include <QPushButton>
-#include <QTest>
-#include <QTimer>
-#include <QTreeView>
-
-#include <memory>
-#include <string>
-#include <utility>
-#include <vector>
-
 #include "FrameFixture.h"
 #include "docfile/DocumentFile.h"
-#include "organizer/ui/OrganizerView.h"
 #include "organizer/ui/ReminderController.h"
 #include "organizer/ui/ReminderWindow.h"
 #include "organizer/ui/RowImages.h"
 #include "platform/AlarmSound.h"
 #include "platform/DesktopNotifier.h"
-#include "shell/CommandId.h"
-#include "support/ScratchDir.h"
 
 namespace {
 
-// What the fakes heard, in order: "notify TITLE | TEXT", "withdraw TITLE", "play PATH",
-// "stop".
+// What the fakes heard, in order: "notify TITLE | TEXT", "withdraw TITLE", "play PATH", "stop".
 using Log = std::vector<std::string>;
 
-class FakeNotifier : public DesktopNotifier {
-public:
-    explicit FakeNotifier(Log& log) : log_(log) {}
+struct FakeNotifier : DesktopNotifier {
+    explicit FakeNotifier(Log& heard) : log(heard) {}
     void notify(const std::string& title, const std::string& text) override {
-        log_.push_back("notify " + title + " | " + text);
+        log.push_back("notify " + title + " | " + text);
     }
-    void withdraw(const std::string& title) override { log_.push_back("withdraw " + title); }
-
-private:
-    Log& log_;
+    void withdraw(const std::string& title) override { log.push_back("withdraw " + title); }
+    Log& log;
 };
 
-class FakeSound : public AlarmSound {
-public:
-    explicit FakeSound(Log& log) : log_(log) {}
+struct FakeSound : AlarmSound {
+    explicit FakeSound(Log& heard) : log(heard) {}
     void playLooped(const std::string& path) override {
         // The shipped beep.wav is found beside the program in the build tree.
-        log_.push_back(path.ends_with("/share/quillmate/beep.wav") ? "play beep.wav"
-                                                                   : "play " + path);
+        log.push_back(path.ends_with("/share/quillmate/beep.wav") ? "play beep.wav"
+                                                                  : "play " + path);
     }
-    void stop() override { log_.push_back("stop"); }
-
-private:
-    Log& log_;
+    void stop() override { log.push_back("stop"); }
+    Log& log;
 };
+
+Appointment alarmed(const char* text, int hour, int minutesBefore) {
+    const DateTime start = DateTime::fromFields(2026, 12, 6, hour, 0);
+    return appointmentAt(text, start, start, minutesBefore);
+}
 
 class ReminderWindowTest : public FrameFixture {
 protected:
@@ -70,14 +50,6 @@ protected:
         QApplication::processEvents();
     }
     ReminderController& reminders() { return view->reminders(); }
-    int32_t addAppointment(const char* text, int day, int hour, int minutes) {
-        Appointment a = Appointment::createdAt(DateTime::fromFields(2026, 12, day, hour, 0));
-        a.Description = text;
-        a.DueDate = a.StartTime.date();
-        a.Alarm = true;
-        a.AlarmTime = a.StartTime - DateTimeSpan::fromParts(0, 0, minutes, 0);
-        return frame->document().add(a);
-    }
     void setNow(int hour, int minute) { clock.set(LocalTime{2026, 12, 6, hour, minute, 0, 0}); }
     // Runs `answer` on the reminder window the next tick opens, then runs the tick.
     void tickAnswering(const std::function<void(ReminderWindow*)>& answer) {
@@ -88,47 +60,41 @@ protected:
         });
         reminders().check();
     }
-    bool alarmImageShown(int row) {
-        const QVariant image =
-            view->appointmentList()->model()->index(row, 0).data(Qt::DecorationRole);
-        return image.value<QPixmap>().cacheKey() == RowImages::alarmClock().cacheKey();
-    }
 
     OrganizerView* view = nullptr;
     Log log;
 };
 
 TEST_F(ReminderWindowTest, DueAlarmOpensWindowAndTurningItOffClearsTheAlarm) {
-    const int32_t id = addAppointment("Dentist", 6, 10, 15);
+    const int32_t id = frame->document().add(alarmed("Dentist", 10, 15));
     frame->document().setModified(false);
     EXPECT_TRUE(reminders().timer().isActive());
 
     // When it is due is the reminders' rule; the window is what this test watches.
     setNow(9, 47);
-    tickAnswering([this](ReminderWindow* window) {
+    tickAnswering([](ReminderWindow* window) {
         ASSERT_NE(window, nullptr);
         EXPECT_EQ(window->windowTitle(), "Reminder: Dentist");
         EXPECT_EQ(window->message(), "This is your reminder for your 10:00 AM appointment.");
         EXPECT_FALSE(window->windowFlags() & Qt::WindowCloseButtonHint);
         EXPECT_TRUE(window->windowFlags() & Qt::WindowStaysOnTopHint);
-        // Escape does not answer it.
         QTest::keyClick(window, Qt::Key_Escape);
-        EXPECT_TRUE(window->isVisible());
+        EXPECT_TRUE(window->isVisible()) << "Escape does not answer it";
         window->turnOffBox()->setChecked(true);
     });
-    const std::string notified =
-        "notify Reminder: Dentist | This is your reminder for your 10:00 AM appointment.";
-    const std::string withdrawn = "withdraw Reminder: Dentist";
     // The window stops its sound when answered and again when it goes.
-    EXPECT_EQ(log, (Log{notified, "play beep.wav", "stop", withdrawn, "stop"}));
+    EXPECT_EQ(log, (Log{"notify Reminder: Dentist | This is your reminder for your 10:00 AM "
+                        "appointment.",
+                        "play beep.wav", "stop", "withdraw Reminder: Dentist", "stop"}));
     EXPECT_FALSE(frame->document().appointments().find(id)->Alarm);
     EXPECT_TRUE(frame->document().isModified());
-    EXPECT_FALSE(alarmImageShown(0));
+    const QVariant image = view->appointmentList()->model()->index(0, 0).data(Qt::DecorationRole);
+    EXPECT_NE(image.value<QPixmap>().cacheKey(), RowImages::alarmClock().cacheKey());
 }
 
 TEST_F(ReminderWindowTest, AlarmThatComesDueMeanwhileOpensOnTopAndSoundCanBeOff) {
-    addAppointment("Dentist", 6, 10, 15);
-    const int32_t call = addAppointment("Call the bank", 6, 10, 10);
+    frame->document().add(alarmed("Dentist", 10, 15));
+    const int32_t call = frame->document().add(alarmed("Call the bank", 10, 10));
     // Next week is shown: today's alarms fire all the same.
     view->calendar()->setSelectedDate(QDate(2026, 12, 13));
     frame->runCommand(cmd::kAudibleAlarm);
@@ -150,14 +116,13 @@ TEST_F(ReminderWindowTest, AlarmThatComesDueMeanwhileOpensOnTopAndSoundCanBeOff)
     });
     EXPECT_EQ(captions, (std::vector<QString>{"Reminder: Dentist", "Reminder: Call the bank"}));
     EXPECT_FALSE(frame->document().appointments().find(call)->Alarm);
-    // Silent windows: only the notifications, each taken away once answered.
-    EXPECT_EQ(log.size(), 4U);
+    EXPECT_EQ(log.size(), 4U) << "silent: only the notifications, each taken away once answered";
     EXPECT_FALSE(reminders().isOpen("Reminder: Dentist"));
 }
 
 TEST_F(ReminderWindowTest, WindowAnsweredDuringAnEarlierOneWaitsForTheNextTick) {
-    addAppointment("Dentist", 6, 10, 15);
-    addAppointment("Call the bank", 6, 10, 15);
+    frame->document().add(alarmed("Dentist", 10, 15));
+    frame->document().add(alarmed("Call the bank", 10, 15));
     setNow(9, 45);
     // Should the bank's window open again once the dentist's is answered, this answers it.
     int reopened = 0;
@@ -170,11 +135,11 @@ TEST_F(ReminderWindowTest, WindowAnsweredDuringAnEarlierOneWaitsForTheNextTick) 
     });
     tickAnswering([&](ReminderWindow* dentist) {
         ASSERT_NE(dentist, nullptr);
-        EXPECT_EQ(dentist->windowTitle(), QStringLiteral("Reminder: Dentist"));
+        EXPECT_EQ(dentist->windowTitle(), "Reminder: Dentist");
         setNow(9, 46);
         tickAnswering([&](ReminderWindow* bank) {
             ASSERT_NE(bank, nullptr);
-            EXPECT_EQ(bank->windowTitle(), QStringLiteral("Reminder: Call the bank"));
+            EXPECT_EQ(bank->windowTitle(), "Reminder: Call the bank");
             guard.start(20);
         });
     });
@@ -182,17 +147,11 @@ TEST_F(ReminderWindowTest, WindowAnsweredDuringAnEarlierOneWaitsForTheNextTick) 
 }
 
 TEST_F(ReminderWindowTest, OpeningADocumentChecksAtOnce) {
-    QApplication::processEvents();  // the start-up check, on an empty document
     // An alarm that fell due while the program was closed.
     const ScratchDir dir;
     PimDocument saved(clock);
-    Appointment a = Appointment::createdAt(DateTime::fromFields(2026, 12, 6, 9, 0));
-    a.Description = "Standup";
-    a.DueDate = a.StartTime.date();
-    a.Alarm = true;
-    saved.add(a);
+    saved.add(alarmed("Standup", 9, 0));
     ASSERT_TRUE(saveDocument(saved, dir.file("work.pgr")));
-
     prompts.paths = {dir.file("work.pgr")};
     frame->runCommand(cmd::kOpen);
     QString seen;

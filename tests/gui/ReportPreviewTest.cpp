@@ -1,24 +1,15 @@
-#include <gtest/gtest.h>
-
 #include <QApplication>
-#include <QLabel>
 #include <QMenuBar>
 #include <QPrinter>
 #include <QScrollBar>
 #include <QStackedWidget>
-#include <QStatusBar>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QToolBar>
 
 #include "FrameFixture.h"
-#include "Screenshot.h"
-#include "organizer/ui/OrganizerView.h"
 #include "reports/ui/PageBox.h"
 #include "reports/ui/PreviewWindow.h"
 #include "reports/ui/ReportController.h"
-#include "shell/CommandId.h"
-#include "shell/ui/MainFrame.h"
 
 namespace {
 
@@ -32,11 +23,8 @@ protected:
         frame->show();
     }
     void addTasksForToday(int count) {
-        for (int i = 0; i < count; ++i) {
-            Task task = Task::createdAt(DateTime::today(clock));
-            task.Description = "errand " + std::to_string(i + 1);
-            frame->document().add(task);
-        }
+        for (int i = 1; i <= count; ++i)
+            frame->document().add(taskDue("errand " + std::to_string(i), DateTime::today(clock)));
     }
     bool previewEnabled(int id) const { return reports->previewAction(id)->isEnabled(); }
     QWidget* client() const {
@@ -112,12 +100,8 @@ TEST_F(ReportPreviewTest, PreviewStepsPagesZoomsAndCloses) {
 
 TEST_F(ReportPreviewTest, ABusyDayOfTheWeekSaysHowManyMoreAndEscapeClosesThePreview) {
     for (int i = 0; i < 13; ++i) {
-        Appointment a =
-            Appointment::createdAt(DateTime::fromFields(2026, 5, 12, 8 + i / 2, i % 2 * 30));
-        a.Description = "Meeting " + std::to_string(i + 1);
-        a.DueDate = a.StartTime.date();
-        a.EndTime = a.StartTime;
-        frame->document().add(a);
+        const DateTime start = DateTime::fromFields(2026, 5, 12, 8 + i / 2, i % 2 * 30);
+        frame->document().add(appointmentAt("Meeting " + std::to_string(i + 1), start, start));
     }
     frame->resize(1000, 1300);
     frame->runCommand(cmd::kReportWeekly);
@@ -132,6 +116,13 @@ TEST_F(ReportPreviewTest, ABusyDayOfTheWeekSaysHowManyMoreAndEscapeClosesThePrev
 }
 
 TEST_F(ReportPreviewTest, EmptyReportKeepsTheLastImageAndClosingTheFrameClosesThePreview) {
+    // Never a canvas without metrics, printer or none.
+    EXPECT_GT(reports->printer().resolution(), 0);
+    EXPECT_GT(
+        reports->printer().pageLayout().fullRectPixels(reports->printer().resolution()).width(), 0);
+    EXPECT_TRUE(!reports->printsToPdf() ||
+                reports->printer().outputFormat() == QPrinter::PdfFormat);
+
     frame->runCommand(cmd::kReportDailyAppointments);
     ASSERT_TRUE(reports->previewShowing());
     EXPECT_EQ(reports->previewState().lastPage(), -1);
@@ -140,16 +131,6 @@ TEST_F(ReportPreviewTest, EmptyReportKeepsTheLastImageAndClosingTheFrameClosesTh
     frame->close();
     EXPECT_FALSE(reports->previewShowing());
     EXPECT_EQ(client(), frame->organizerView());
-}
-
-TEST_F(ReportPreviewTest, PreviewRecordsPagesOfARealPrinterOrThePdfPrinter) {
-    // Never a canvas without metrics, printer or none.
-    const QPageLayout layout = reports->printer().pageLayout();
-    EXPECT_GT(reports->printer().resolution(), 0);
-    EXPECT_GT(layout.fullRectPixels(reports->printer().resolution()).width(), 0);
-    if (reports->printsToPdf()) {
-        EXPECT_EQ(reports->printer().outputFormat(), QPrinter::PdfFormat);
-    }
 }
 
 }  // namespace

@@ -18,8 +18,7 @@ double contrast(QColor a, QColor b) {
         };
         return 0.2126 * linear(c.redF()) + 0.7152 * linear(c.greenF()) + 0.0722 * linear(c.blueF());
     };
-    const double la = luminance(a);
-    const double lb = luminance(b);
+    const double la = luminance(a), lb = luminance(b);
     return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
 }
 
@@ -38,8 +37,7 @@ double visibleOutline(const QPixmap& pixmap, QColor base) {
         return x >= 0 && y >= 0 && x < image.width() && y < image.height() &&
                qAlpha(image.pixel(x, y)) >= 192;
     };
-    int outline = 0;
-    int standingOut = 0;
+    int outline = 0, standingOut = 0;
     for (int y = 0; y < image.height(); ++y) {
         for (int x = 0; x < image.width(); ++x) {
             if (!opaque(x, y)) continue;
@@ -64,22 +62,19 @@ TEST(RowImages, AreSharpAtTwiceTheScaleAndStandOutOnLightAndDarkLists) {
         {"black", QColor(0x10, 0x10, 0x10)},
     };
     for (const auto& list : lists) {
-        const struct {
-            const char* name;
-            QPixmap image;
-        } images[] = {
+        const std::pair<const char*, QPixmap> images[] = {
             {"high", RowImages::drawPriorityDot(Task::High, list.base, 2)},
             {"medium", RowImages::drawPriorityDot(Task::Medium, list.base, 2)},
             {"low", RowImages::drawPriorityDot(Task::Low, list.base, 2)},
             {"done", RowImages::drawPriorityDot(Task::Done, list.base, 2)},
             {"alarm clock", RowImages::drawAlarmClock(list.base, 2)},
         };
-        for (const auto& image : images) {
-            SCOPED_TRACE(std::string(image.name) + " on " + list.palette);
+        for (const auto& [name, image] : images) {
+            SCOPED_TRACE(std::string(name) + " on " + list.palette);
             // Drawn with a device pixel to each half pixel, not a 16-pixel image blown up.
-            EXPECT_EQ(image.image.size(), QSize(32, 32));
-            EXPECT_EQ(image.image.deviceIndependentSize(), QSizeF(16, 16));
-            EXPECT_GE(visibleOutline(image.image, list.base), 0.8);
+            EXPECT_EQ(image.size(), QSize(32, 32));
+            EXPECT_EQ(image.deviceIndependentSize(), QSizeF(16, 16));
+            EXPECT_GE(visibleOutline(image, list.base), 0.8);
         }
     }
 }

@@ -46,8 +46,7 @@ TEST(QtHttpTransportTest, AnAnswerTooLargeOrNeverFinishedFailsNamingTheHost) {
 }
 
 // A certificate that does not verify fails the request, naming the host, and is named by its
-// fingerprint; once
-// trusted by that fingerprint, the same server answers.
+// fingerprint; once trusted by that fingerprint, the same server answers.
 TEST(QtHttpTransportTest, ACertificateTrustedByItsFingerprintIsTaken) {
     const auto app = makeQtApplication<QCoreApplication>();  // for Qt Network
     ScratchDir dir;

@@ -44,6 +44,10 @@ protected:
         EXPECT_EQ(prompts.messages[index].text, text);
         EXPECT_EQ(prompts.messages[index].caption, caption);
     }
+    void expectOnlyMessage(const std::string& text, const std::string& caption) {
+        EXPECT_EQ(prompts.messages.size(), 1u);
+        expectMessage(0, text, caption);
+    }
 
     FixedClock clock{LocalTime{2026, 12, 6, 10, 0, 0, 0}};
     PimDocument doc{clock};
@@ -75,20 +79,17 @@ TEST_F(DocumentLifecycleTest, SaveQuestionAnswersDecideNewOpenAndClose) {
             expectMessage(0, "Save changes to /data/home.pgr?", "Quillmate");
             EXPECT_EQ(prompts.messages[0].icon, MessageIcon::Exclamation);
             EXPECT_EQ(prompts.messages[0].buttons, MessageButtons::YesNoCancel);
-            EXPECT_EQ(storage.files["/data/home.pgr"],
-                      answer == MessageAnswer::Yes ? "edited" : "home");
-            EXPECT_EQ(storage.writes.size(), answer == MessageAnswer::Yes ? 1u : 0u);
-
+            const bool saved = answer == MessageAnswer::Yes;
+            EXPECT_EQ(storage.files["/data/home.pgr"], saved ? "edited" : "home");
+            EXPECT_EQ(storage.writes.size(), saved ? 1u : 0u);
             if (command == "new") {
                 EXPECT_EQ(doc.path(), proceeds ? "" : "/data/home.pgr");
                 EXPECT_EQ(doc.phGroups().size(), proceeds ? 3u : 0u);
                 EXPECT_EQ(doc.isModified(), !proceeds);
-            }
-            if (command == "open") {
+            } else if (command == "open") {
                 EXPECT_EQ(doc.path(), proceeds ? "/data/work.pgr" : "/data/home.pgr");
                 EXPECT_EQ(doc.user().FName, proceeds ? "work" : "edited");
-            }
-            if (command == "close") {
+            } else {
                 EXPECT_EQ(closed, proceeds);
                 EXPECT_EQ(lastFileUsed(), "/data/home.pgr");  // whatever the answer
             }
@@ -96,29 +97,27 @@ TEST_F(DocumentLifecycleTest, SaveQuestionAnswersDecideNewOpenAndClose) {
     }
 }
 
+// Yes, then the save dialog cancelled or the write failing: the window stays with its
+// changes, and a failed write says so.
 TEST_F(DocumentLifecycleTest, SaveQuestionStopsWhenTheSaveDoesNotHappen) {
-    // Yes, then the save dialog cancelled or the write failing: the window stays with its
-    // changes, and a failed write says so.
-    struct Case {
+    const struct {
         const char* name;
         const char* openPath;  // nullptr: a new document, saved through the dialog
         std::optional<std::string> dialogAnswer;
         bool failureShown;
-    };
-    const Case cases[] = {
+    } cases[] = {
         {"dialog cancelled", nullptr, std::nullopt, false},
         {"new document unwritable", nullptr, "/ro/x.pgr", true},
         {"saved document unwritable", "/ro/home.pgr", std::nullopt, true},
     };
     storage.files["/ro/home.pgr"] = "home";
     storage.unwritable = {"/ro/x.pgr", "/ro/home.pgr"};
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        if (c.openPath) {
+        if (c.openPath)
             openAtStartup({c.openPath});
-        } else {
+        else
             doc.makeNew();
-        }
         edit();
         prompts.answers = {MessageAnswer::Yes};
         prompts.paths = {c.dialogAnswer};
@@ -137,19 +136,16 @@ TEST_F(DocumentLifecycleTest, SaveQuestionStopsWhenTheSaveDoesNotHappen) {
     }
 }
 
-TEST_F(DocumentLifecycleTest, SaveWritesOnlyAChangedDocument) {
+TEST_F(DocumentLifecycleTest, SaveWritesOnlyAChangedDocumentAndNamesANewOneFromUntitled) {
     openAtStartup({"/data/home.pgr"});
     lifecycle.save();
     EXPECT_TRUE(storage.writes.empty());
     EXPECT_TRUE(prompts.saveDialogs.empty());
-
     edit();
     lifecycle.save();
     EXPECT_EQ(storage.files["/data/home.pgr"], "edited");
     EXPECT_FALSE(doc.isModified());
-}
 
-TEST_F(DocumentLifecycleTest, SaveOfANewDocumentAsksForANameStartingAtUntitled) {
     lifecycle.newDocument();
     edit();
     lifecycle.save();  // cancelled
@@ -165,8 +161,7 @@ TEST_F(DocumentLifecycleTest, SaveOfANewDocumentAsksForANameStartingAtUntitled) 
     lifecycle.save();
     EXPECT_EQ(lifecycle.windowTitle(), "Quillmate [/data/new.pgr]");
     EXPECT_FALSE(doc.isModified());
-    // Named through Save, it joins the recent files as through Save As.
-    EXPECT_EQ(recent.entries().front(), "/data/new.pgr");
+    EXPECT_EQ(recent.entries().front(), "/data/new.pgr") << "named through Save, as Save As";
 }
 
 TEST_F(DocumentLifecycleTest, SaveAsFailureKeepsPathListAndTitleUntilARetrySucceeds) {
@@ -175,8 +170,7 @@ TEST_F(DocumentLifecycleTest, SaveAsFailureKeepsPathListAndTitleUntilARetrySucce
     prompts.paths = {"/ro/copy.pgr"};
     prompts.answers = {MessageAnswer::Cancel};
     lifecycle.saveAs();
-    ASSERT_EQ(prompts.messages.size(), 1u);
-    EXPECT_EQ(prompts.messages[0].text, "Error saving /ro/copy.pgr.");
+    expectOnlyMessage("Error saving /ro/copy.pgr.", "Quillmate");
     EXPECT_EQ(prompts.messages[0].buttons, MessageButtons::RetryCancel);
     EXPECT_EQ(lifecycle.windowTitle(), "Quillmate [/data/home.pgr]");
     EXPECT_EQ(recent.entries(), Paths{"/data/home.pgr"});
@@ -202,7 +196,6 @@ TEST_F(DocumentLifecycleTest, CancelledDialogsMoveASavedDocumentUpButNeverListUn
 
     lifecycle.open();  // dialog cancelled
     EXPECT_EQ(recent.entries().front(), "/data/home.pgr");
-
     lifecycle.newDocument();
     lifecycle.open();
     lifecycle.saveAs();
@@ -210,13 +203,12 @@ TEST_F(DocumentLifecycleTest, CancelledDialogsMoveASavedDocumentUpButNeverListUn
     EXPECT_TRUE(prompts.messages.empty());
 }
 
-TEST_F(DocumentLifecycleTest, OpenFailureLeavesTheDocumentAndClearsTheLastFile) {
+TEST_F(DocumentLifecycleTest, FailedOpensLeaveTheDocumentClearTheLastFileAndDropAGoneEntry) {
     openHomeAndEdit();
     prompts.answers = {MessageAnswer::No};
     storage.parseErrorLines["/data/broken.pgr"] = 3;
     prompts.paths = {"/data/broken.pgr"};
     lifecycle.open();
-
     ASSERT_EQ(prompts.messages.size(), 3u);
     expectMessage(1, "Parsing error at line 3", "Error Loading File");
     expectMessage(2, "Error loading file.", "Quillmate");
@@ -224,18 +216,14 @@ TEST_F(DocumentLifecycleTest, OpenFailureLeavesTheDocumentAndClearsTheLastFile) 
     EXPECT_EQ(doc.path(), "/data/home.pgr");
     EXPECT_EQ(doc.user().FName, "edited");
     EXPECT_EQ(recent.entries(), Paths{"/data/home.pgr"});
-}
 
-TEST_F(DocumentLifecycleTest, RecentEntryWhoseFileIsGoneIsRemoved) {
+    // A recent entry whose file is gone leaves the list.
     storage.files["/data/gone.pgr"] = "gone";
     openAtStartup({"/data/gone.pgr", "/data/home.pgr"});
     storage.files.erase("/data/gone.pgr");
     ASSERT_EQ(recent.entries()[1], "/data/gone.pgr");
-
     lifecycle.openRecent(cmd::kRecentFirst + 1);
-
-    ASSERT_EQ(prompts.messages.size(), 1u);
-    EXPECT_EQ(prompts.messages[0].text, "Error loading file.");
+    expectOnlyMessage("Error loading file.", "Quillmate");
     EXPECT_EQ(prompts.messages[0].icon, MessageIcon::Error);
     EXPECT_EQ(recent.entries(), Paths{"/data/home.pgr"});
     EXPECT_FALSE(store.readText("Recent Document List", "Document2"));
@@ -248,9 +236,8 @@ TEST_F(DocumentLifecycleTest, BackupProposesTheBareNameAndChangesNothing) {
     prompts.paths = {"/backups/home.bak"};
     lifecycle.backup();
     ASSERT_EQ(prompts.saveDialogs.size(), 1u);
-    const FileDialogSpec& spec = prompts.saveDialogs[0];
-    EXPECT_EQ(spec.initialName, "home");
-    EXPECT_EQ(spec.filters.at(0).pattern, "*.bak");
+    EXPECT_EQ(prompts.saveDialogs[0].initialName, "home");
+    EXPECT_EQ(prompts.saveDialogs[0].filters.at(0).pattern, "*.bak");
     EXPECT_EQ(storage.files["/backups/home.bak"], "edited");
     EXPECT_EQ(doc.path(), "/data/home.pgr");
     EXPECT_TRUE(doc.isModified());
@@ -259,8 +246,7 @@ TEST_F(DocumentLifecycleTest, BackupProposesTheBareNameAndChangesNothing) {
     storage.unwritable = {"/ro/home.bak"};
     prompts.paths = {"/ro/home.bak"};
     lifecycle.backup();
-    ASSERT_EQ(prompts.messages.size(), 1u);
-    expectMessage(0, "Unable to back up file", "Backup failed");
+    expectOnlyMessage("Unable to back up file", "Backup failed");
 }
 
 TEST_F(DocumentLifecycleTest, CompactWithoutAPathAsksForOneAndNeverFakesSuccess) {
@@ -268,7 +254,6 @@ TEST_F(DocumentLifecycleTest, CompactWithoutAPathAsksForOneAndNeverFakesSuccess)
     Task done = Task::createdAt(DateTime::today(clock) - DateTimeSpan(3));
     done.Priority = 3;
     doc.add(done);
-
     lifecycle.compact();  // dialog cancelled: nothing happens
     EXPECT_EQ(doc.tasks().size(), 1u);
     EXPECT_TRUE(storage.writes.empty());
@@ -276,8 +261,7 @@ TEST_F(DocumentLifecycleTest, CompactWithoutAPathAsksForOneAndNeverFakesSuccess)
     storage.unwritable = {"/ro/new.pgr"};
     prompts.paths = {"/ro/new.pgr"};
     lifecycle.compact();
-    ASSERT_EQ(prompts.messages.size(), 1u);
-    EXPECT_EQ(prompts.messages[0].text, "Unable to write file!");
+    expectOnlyMessage("Unable to write file!", "Quillmate");
     EXPECT_TRUE(doc.isModified());
     EXPECT_EQ(doc.path(), "");
 
@@ -290,8 +274,7 @@ TEST_F(DocumentLifecycleTest, CompactWithoutAPathAsksForOneAndNeverFakesSuccess)
 
 TEST_F(DocumentLifecycleTest, StartupLoadsNamedFilesOrSeedsANewDocument) {
     lifecycle.openAtStartup(StartupPlan{{"/data/a folder/my home.pgr"}, true, true});
-    ASSERT_EQ(prompts.messages.size(), 1u);
-    expectMessage(0, "Unable to load last file opened", "File Loading Error");
+    expectOnlyMessage("Unable to load last file opened", "File Loading Error");
     EXPECT_EQ(doc.phGroups().size(), 3u);
     EXPECT_EQ(doc.path(), "");
 
@@ -304,14 +287,7 @@ TEST_F(DocumentLifecycleTest, StartupLoadsNamedFilesOrSeedsANewDocument) {
 
 TEST_F(DocumentLifecycleTest, AFileOfAnotherKindOpensAsANewUntitledDocument) {
     storage.notOurs = {"/data/other.xml"};
-    const std::string reason =
-        "/data/other.xml: its root element is <Pom>\n\nThe file is left as it is; a new "
-        "untitled document opens instead, and saving it asks for a name.";
-    struct Case {
-        const char* how;
-        std::function<void()> open;
-    };
-    const Case cases[] = {
+    const std::pair<const char*, std::function<void()>> opens[] = {
         {"open",
          [&] {
              prompts.paths = {"/data/other.xml"};
@@ -327,12 +303,15 @@ TEST_F(DocumentLifecycleTest, AFileOfAnotherKindOpensAsANewUntitledDocument) {
              lifecycle.openAtStartup(StartupPlan{{"/data/other.xml"}, true, true});
          }},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.how);
+    for (const auto& [how, open] : opens) {
+        SCOPED_TRACE(how);
         openAtStartup({"/data/home.pgr"});
-        c.open();
-        ASSERT_EQ(prompts.messages.size(), 1u);
-        expectMessage(0, reason, "Quillmate");
+        open();
+        expectOnlyMessage(
+            "/data/other.xml: its root element is <Pom>\n\nThe file is left as it "
+            "is; a new untitled document opens instead, and saving it asks for a "
+            "name.",
+            "Quillmate");
         EXPECT_EQ(doc.path(), "");
         EXPECT_EQ(doc.phGroups().size(), 3u);
         EXPECT_EQ(doc.user().FName, "");
@@ -349,24 +328,18 @@ TEST_F(DocumentLifecycleTest, AFileOfAnotherKindOpensAsANewUntitledDocument) {
 }
 
 TEST_F(DocumentLifecycleTest, ASaveOverAFileChangedElsewhereAsksFirst) {
-    const std::string conflict =
-        "/data/home.pgr was changed by another program after it was opened here.\n\n"
-        "Yes: overwrite it; the other program's changes are lost.\n"
-        "No: save this document under another name.\n"
-        "Cancel: do not save now.";
-    struct Case {
+    const struct {
         MessageAnswer answer;
         std::string homeHolds;  // afterwards
         bool modified;
         std::string path;
-    };
-    const Case cases[] = {
+    } cases[] = {
         {MessageAnswer::Yes, "edited", false, "/data/home.pgr"},
         {MessageAnswer::No, "theirs", false, "/data/elsewhere.pgr"},
         {MessageAnswer::Cancel, "theirs", true, "/data/home.pgr"},
     };
     for (const bool compact : {false, true}) {
-        for (const Case& c : cases) {
+        for (const auto& c : cases) {
             SCOPED_TRACE((compact ? "compact, answer " : "save, answer ") +
                          std::to_string(int(c.answer)));
             openHomeAndEdit();
@@ -374,12 +347,13 @@ TEST_F(DocumentLifecycleTest, ASaveOverAFileChangedElsewhereAsksFirst) {
             storage.changedElsewhere = {"/data/home.pgr"};
             prompts.answers = {c.answer};
             prompts.paths = {"/data/elsewhere.pgr"};
-            if (compact)
-                lifecycle.compact();
-            else
-                lifecycle.save();
-            ASSERT_EQ(prompts.messages.size(), 1u);
-            expectMessage(0, conflict, "Quillmate");
+            compact ? lifecycle.compact() : lifecycle.save();
+            expectOnlyMessage(
+                "/data/home.pgr was changed by another program after it was opened here.\n\n"
+                "Yes: overwrite it; the other program's changes are lost.\n"
+                "No: save this document under another name.\n"
+                "Cancel: do not save now.",
+                "Quillmate");
             EXPECT_EQ(prompts.messages[0].buttons, MessageButtons::YesNoCancel);
             EXPECT_EQ(storage.files["/data/home.pgr"], c.homeHolds);
             EXPECT_EQ(doc.isModified(), c.modified);

@@ -8,7 +8,7 @@
 
 namespace {
 
-TEST(FileDialogFolder, TheDocumentsFolderOrTheDocumentsOwnNeverJustTheCurrentOne) {
+TEST(FileDialogFolder, TheDocumentsFolderOrTheDocumentsOwnAndAPdfNamedForBoth) {
     const std::string documents = "/home/ann/Documents";
     const std::string current = std::filesystem::current_path().string();
     const std::pair<const char*, std::string> cases[] = {
@@ -19,16 +19,15 @@ TEST(FileDialogFolder, TheDocumentsFolderOrTheDocumentsOwnNeverJustTheCurrentOne
     };
     for (const auto& [path, folder] : cases)
         EXPECT_EQ(fileDialogFolder(path, documents), folder) << path;
-}
 
-TEST(FileDialogFolder, PdfOfAReportIsNamedForTheDocumentAndTheReport) {
-    const std::tuple<const char*, ReportKind, const char*> cases[] = {
+    // The PDF of a report is offered under the document's name and the report's.
+    const std::tuple<const char*, ReportKind, const char*> pdfs[] = {
         {"/data/home.pgr", ReportKind::WeeklyPlan, "home - Weekly Plan.pdf"},
         {"/data/club.notes.pgr", ReportKind::PhoneBook, "club.notes - Phone Book.pdf"},
         {"", ReportKind::MonthlyPlan, "Untitled - Monthly Plan.pdf"},
         {"Untitled", ReportKind::DailyPlan, "Untitled - Daily Tasks and Appointments.pdf"},
     };
-    for (const auto& [path, kind, name] : cases)
+    for (const auto& [path, kind, name] : pdfs)
         EXPECT_EQ(reportPdfName(path, kind), name) << path;
 }
 

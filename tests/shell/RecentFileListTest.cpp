@@ -25,22 +25,16 @@ TEST(RecentFileList, KeepsTheNewestUpToTheMaximumAndMatchesPathsExactly) {
     EXPECT_EQ(list.entries(), (Paths{"/d.pgr", "/data/home.pgr"}));
 }
 
-TEST(RecentFileList, MapsCommandsToEntriesNewestFirst) {
+TEST(RecentFileList, CommandsAndLabelsNumberTheEntriesNewestFirstKeepingAmpersands) {
     RecentFileList list;
-    list.add("/old.pgr");
-    list.add("/new.pgr");
-    EXPECT_EQ(list.pathForCommand(cmd::kRecentFirst), "/new.pgr");
-    EXPECT_EQ(list.pathForCommand(cmd::kRecentFirst + 1), "/old.pgr");
-    EXPECT_FALSE(list.pathForCommand(cmd::kRecentFirst + 2));
-    EXPECT_FALSE(list.pathForCommand(cmd::kRecentFirst - 1));
-}
-
-TEST(RecentFileList, LabelsNumberTheEntriesAndKeepAmpersands) {
-    RecentFileList list;
+    EXPECT_TRUE(list.menuLabels().empty());
     list.add("/home/ann/Tom & Jerry.pgr");
     list.add("/home/ann/home.pgr");
     EXPECT_EQ(list.menuLabels(), (Paths{"&1 /home/ann/home.pgr", "&2 /home/ann/Tom && Jerry.pgr"}));
-    EXPECT_TRUE(RecentFileList().menuLabels().empty());
+    EXPECT_EQ(list.pathForCommand(cmd::kRecentFirst), "/home/ann/home.pgr");
+    EXPECT_EQ(list.pathForCommand(cmd::kRecentFirst + 1), "/home/ann/Tom & Jerry.pgr");
+    EXPECT_FALSE(list.pathForCommand(cmd::kRecentFirst + 2));
+    EXPECT_FALSE(list.pathForCommand(cmd::kRecentFirst - 1));
 }
 
 }  // namespace

@@ -21,7 +21,7 @@ protected:
     }
 };
 
-TEST_F(IniSettingsStoreTest, ValuesSurviveInTheFileUnderTheirNames) {
+TEST_F(IniSettingsStoreTest, ValuesSurviveInTheFileUnderTheXdgConfigHome) {
     store.writeNumber("Files", "OpenLastFile", 1);
     store.writeText("Recent Document List", "Document1", "/home/ann/My, \"odd\" file.pgr");
     store.writeNumber("Settings", "wp.left", static_cast<uint32_t>(-12));
@@ -37,9 +37,7 @@ TEST_F(IniSettingsStoreTest, ValuesSurviveInTheFileUnderTheirNames) {
 
     store.removeValue("Files", "OpenLastFile");
     EXPECT_FALSE(reopened.readNumber("Files", "OpenLastFile"));
-}
 
-TEST(IniSettingsStore, LivesUnderTheXdgConfigHome) {
     const QByteArray old = qgetenv("XDG_CONFIG_HOME");  // the test run's own
     qputenv("XDG_CONFIG_HOME", "/tmp/quillmate-xdg-test");
     EXPECT_EQ(IniSettingsStore::defaultFilePath(),

@@ -34,7 +34,7 @@ protected:
     ReportController* reports = nullptr;
 };
 
-TEST_F(ReportPreviewTest, PreviewStepsPagesZoomsAndCloses) {
+TEST_F(ReportPreviewTest, PreviewStepsPagesZoomsAndClosesByCommandOrEscape) {
     addTasksForToday(120);  // three pages on letter or A4 paper at 10 points
     frame->updateCommandStates();
     EXPECT_FALSE(enabled(cmd::kPrintPreview));
@@ -96,9 +96,8 @@ TEST_F(ReportPreviewTest, PreviewStepsPagesZoomsAndCloses) {
     // Once chosen, the report can be previewed and printed again.
     EXPECT_TRUE(enabled(cmd::kPrintPreview));
     EXPECT_TRUE(enabled(cmd::kPrint));
-}
 
-TEST_F(ReportPreviewTest, ABusyDayOfTheWeekSaysHowManyMoreAndEscapeClosesThePreview) {
+    // A busy day of the week says how many more it holds; Escape closes the preview.
     for (int i = 0; i < 13; ++i) {
         const DateTime start = DateTime::fromFields(2026, 5, 12, 8 + i / 2, i % 2 * 30);
         frame->document().add(appointmentAt("Meeting " + std::to_string(i + 1), start, start));
@@ -108,7 +107,6 @@ TEST_F(ReportPreviewTest, ABusyDayOfTheWeekSaysHowManyMoreAndEscapeClosesThePrev
     ASSERT_TRUE(reports->previewShowing());
     QApplication::processEvents();
     screenshot(*reports->previewWindow(), "weekly-plan-more");
-
     QApplication::setActiveWindow(frame.get());
     QTest::keyClick(reports->previewWindow(), Qt::Key_Escape);
     EXPECT_FALSE(reports->previewShowing());

@@ -1,18 +1,16 @@
 #include <gtest/gtest.h>
 
-#include <QApplication>
 #include <QDialogButtonBox>
 #include <QFile>
 #include <QFileDialog>
 #include <QHeaderView>
-#include <QLabel>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTemporaryDir>
-#include <QTest>
 #include <QTextBrowser>
-#include <QTimer>
 #include <QTreeView>
 
+#include "GuiHelpers.h"
 #include "Screenshot.h"
 #include "platform/Clock.h"
 #include "platform/qt/QtUserPrompts.h"
@@ -62,30 +60,33 @@ TEST(AboutDialog, ShowsNameVersionAndPicture) {
     EXPECT_TRUE(picture);
 }
 
-TEST(QtUserPrompts, FiltersKeepTheirTextsAndFilterByTheirPatterns) {
-    const std::vector<FileFilter> filters = {{"Quillmate Files (*.pgr)", "*.pgr"},
-                                             {"All Files (*.*)", "*"}};
-    EXPECT_EQ(QtUserPrompts::nameFilters(filters),
-              QStringLiteral("Quillmate Files (*.pgr);;All Files (*)"));
-}
-
-TEST(QtUserPrompts, FileDialogOpensWideEnoughForEveryColumn) {
+// File dialogs open in the document's folder (not the current one), wide enough for
+// every column.
+TEST(QtUserPrompts, FileDialogsOpenInTheDocumentsFolderWideEnoughForEveryColumn) {
+    EXPECT_EQ(QtUserPrompts::nameFilters(
+                  {{"Quillmate Files (*.pgr)", "*.pgr"}, {"All Files (*.*)", "*"}}),
+              "Quillmate Files (*.pgr);;All Files (*)");
     // A small font, so that what the columns need fits the small offscreen screen.
     const QFont appFont = QApplication::font();
     QFont small = appFont;
     small.setPixelSize(10);
     QApplication::setFont(small);
     QTemporaryDir dir;
-    QFile file(dir.filePath(QStringLiteral("home.pgr")));
+    QFile file(dir.filePath("home.pgr"));
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     file.write(QByteArray(1500, 'x'));
     file.close();
+    const FixedClock clock(LocalTime{2026, 5, 10, 8, 0, 0, 0});
+    PimDocument document(clock);
+    QtUserPrompts prompts;
+    prompts.setStartFolder(
+        [&document] { return QFile::encodeName(documentDialogFolder(document)).toStdString(); });
+    document.setPath(QFile::encodeName(dir.filePath("home.pgr")).toStdString());
 
-    bool inspected = false;
-    QTimer::singleShot(0, [&] {
-        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
-        if (dialog == nullptr) return;
-        auto* tree = dialog->findChild<QTreeView*>();
+    QStringList opened;
+    whenOpen<QFileDialog>([&](QFileDialog& dialog) {
+        opened << dialog.directory().absolutePath();
+        auto* tree = dialog.findChild<QTreeView*>();
         const QAbstractItemModel* model = tree->model();
         QTRY_VERIFY(model->rowCount(tree->rootIndex()) > 0);
         const QModelIndex row = model->index(0, 0, tree->rootIndex());
@@ -96,34 +97,15 @@ TEST(QtUserPrompts, FileDialogOpensWideEnoughForEveryColumn) {
                 << text.toStdString();
         }
         EXPECT_LE(header->length(), tree->viewport()->width());
-        inspected = true;
-        dialog->reject();
     });
     FileDialogSpec spec;
-    spec.directory = dir.path().toStdString();
     spec.filters = {{"Quillmate Files (*.pgr)", "*.pgr"}};
-    EXPECT_FALSE(QtUserPrompts().askOpenPath(spec));
-    QApplication::setFont(appFont);
-    EXPECT_TRUE(inspected);
-}
-
-TEST(QtUserPrompts, FileDialogsOpenInTheDocumentsFolderNotTheCurrentOne) {
-    QTemporaryDir dir;
-    const FixedClock clock(LocalTime{2026, 5, 10, 8, 0, 0, 0});
-    PimDocument document(clock);
-    QtUserPrompts prompts;
-    prompts.setStartFolder(
-        [&document] { return QFile::encodeName(documentDialogFolder(document)).toStdString(); });
-    QString opened;
-    QTimer::singleShot(0, [&opened] {
-        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
-        if (dialog == nullptr) return;
-        opened = dialog->directory().absolutePath();
-        dialog->reject();
-    });
-    document.setPath(QFile::encodeName(dir.filePath(QStringLiteral("home.pgr"))).toStdString());
+    EXPECT_FALSE(prompts.askOpenPath(spec));
+    whenOpen<QFileDialog>(
+        [&](QFileDialog& dialog) { opened << dialog.directory().absolutePath(); });
     EXPECT_FALSE(prompts.askSavePath(FileDialogSpec{}));
-    EXPECT_EQ(opened, dir.path());
+    QApplication::setFont(appFont);
+    EXPECT_EQ(opened, (QStringList{dir.path(), dir.path()}));
 }
 
 // The recovery question's three buttons, and what each answers; Escape is "Later".
@@ -135,15 +117,13 @@ TEST(QtUserPrompts, RestoreDiscardLaterAnswerYesNoAndCancel) {
                                                         {"&Later", MessageAnswer::Cancel},
                                                         {"", MessageAnswer::Cancel}}) {
         QStringList texts;
-        QTimer::singleShot(0, [&texts, button = button] {
-            QWidget* box = QApplication::activeModalWidget();
-            if (box == nullptr) return;
-            screenshot(*box, "recovery-question");
-            for (auto* push : box->findChildren<QPushButton*>()) {
+        whenOpen<QMessageBox>([&texts, button = button](QMessageBox& box) {
+            screenshot(box, "recovery-question");
+            for (auto* push : box.findChildren<QPushButton*>()) {
                 texts << push->text();
                 if (push->text() == button) push->click();
             }
-            if (button.isEmpty()) QTest::keyClick(box, Qt::Key_Escape);
+            if (button.isEmpty()) QTest::keyClick(&box, Qt::Key_Escape);
         });
         EXPECT_EQ(prompts.showMessage("Changes?", "Quillmate", MessageIcon::Exclamation,
                                       MessageButtons::RestoreDiscardLater),

@@ -46,7 +46,7 @@ TEST(ShellSettings, StartupPlanFollowsArgumentsThenTheLastFile) {
     }
 }
 
-TEST(ShellSettings, RecentListIsStoredNewestFirstAndStaleSlotsGo) {
+TEST(ShellSettings, RecentListIsStoredNewestFirstStaleSlotsGoAndTheCountReadIsClamped) {
     MemorySettingsStore store;
     ShellSettings settings(store);
     for (int i = 4; i <= 16; ++i)
@@ -64,21 +64,20 @@ TEST(ShellSettings, RecentListIsStoredNewestFirstAndStaleSlotsGo) {
     };
     EXPECT_EQ(store.sections().at("Recent Document List"), expected);
     EXPECT_EQ(settings.readRecentFiles().entries(), (std::vector<std::string>{"R", "Q", "P"}));
-}
 
-TEST(ShellSettings, RecentListReadClampsTheCount) {
-    const std::pair<uint32_t, int> cases[] = {{0, 2},   {2, 2},   {7, 7},
-                                              {16, 16}, {17, 16}, {0xFFFFFFFF, 16}};
-    for (const auto& [stored, maximum] : cases) {
-        MemorySettingsStore store;
-        store.writeNumber("Recent Document List", "DocumentCount", stored);
+    // The count read is clamped; without one, nothing is read.
+    const std::pair<uint32_t, int> counts[] = {{0, 2},   {2, 2},   {7, 7},
+                                               {16, 16}, {17, 16}, {0xFFFFFFFF, 16}};
+    for (const auto& [stored, maximum] : counts) {
+        MemorySettingsStore full;
+        full.writeNumber("Recent Document List", "DocumentCount", stored);
         for (int i = 1; i <= 16; ++i)
-            store.writeText("Recent Document List", "Document" + std::to_string(i),
-                            "/f" + std::to_string(i));
-        const RecentFileList list = ShellSettings(store).readRecentFiles();
-        EXPECT_EQ(list.maximum(), maximum) << stored;
-        ASSERT_EQ(list.size(), static_cast<size_t>(maximum)) << stored;
-        EXPECT_EQ(list.entries().front(), "/f1");
+            full.writeText("Recent Document List", "Document" + std::to_string(i),
+                           "/f" + std::to_string(i));
+        const RecentFileList read = ShellSettings(full).readRecentFiles();
+        EXPECT_EQ(read.maximum(), maximum) << stored;
+        ASSERT_EQ(read.size(), static_cast<size_t>(maximum)) << stored;
+        EXPECT_EQ(read.entries().front(), "/f1");
     }
     MemorySettingsStore noCount;
     noCount.writeText("Recent Document List", "Document1", "/f1");

@@ -1,7 +1,9 @@
-#include "textio/TextExport.h"
-
 #include <gtest/gtest.h>
 
+#include "records/RecordFields.h"
+#include "textio/ImportReport.h"
+#include "textio/TextExport.h"
+#include "textio/TextTransferSpec.h"
 #include "textio/TransferTestSupport.h"
 
 namespace {
@@ -78,6 +80,67 @@ TEST(TextExport, WritesTaskDatesPrioritiesAndAppointmentAlarmMinutes) {
             exported(one, TransferKind::Appointments, exportFieldNames(TransferKind::Appointments),
                      false),
             std::string("\"Dentist\",\"12/7/2026\",\"2:30 PM\",\"3:30 PM\",") + expected + "\n");
+    }
+}
+
+template <class Record>
+void expectDescribed(const std::vector<std::string>& names) {
+    for (const std::string& name : names) {
+        // The groups a person is filed in are no text of the person; the import files them.
+        if (name == "Categories") continue;
+        EXPECT_NE(fieldByTextName<Record>(name), nullptr) << name << " has no field";
+    }
+}
+
+// Export and the person import read and write through the field tables by these names,
+// so a name the wizard lists without a field would silently drop a column.
+TEST(TransferFields, EveryListedFieldIsDescribed) {
+    expectDescribed<Person>(exportFieldNames(TransferKind::Persons));
+    expectDescribed<Person>(importFieldNames(TransferKind::Persons));
+    expectDescribed<Task>(exportFieldNames(TransferKind::Tasks));
+    expectDescribed<Appointment>(exportFieldNames(TransferKind::Appointments));
+}
+
+TEST(ImportReport, SaysWhatWasAddedAndSkippedOrWhyTheFileFailed) {
+    const SkippedRecord twoSkipped[] = {{3, "no task"}, {9, "no task"}};
+    struct Case {
+        ImportTally tally;
+        bool failed;
+        std::string text;
+        std::vector<std::string> skippedLines;
+    };
+    ImportTally unread;
+    unread.file = "in.csv";
+    unread.status = Status::failure(FailureKind::Read, "", "No such file or directory");
+    ImportTally someSkipped = delimitedTally(TransferKind::Tasks, {}, "in.csv");
+    someSkipped.added = {"1 tasks"};
+    someSkipped.skipped.assign(std::begin(twoSkipped), std::end(twoSkipped));
+    ImportTally more;
+    more.added = {"2 appointments", "1 tasks"};
+    more.alsoAdded = {"2 groups"};
+    more.note = "the rest later";
+    more.skipped = {twoSkipped[0]};
+    const Case cases[] = {
+        {unread, true, "in.csv: No such file or directory", {}},
+        {delimitedTally(TransferKind::Persons, {}, "in.csv"),
+         false,
+         "0 names added to current database.",
+         {}},
+        {someSkipped,
+         false,
+         "1 tasks added to current database, 2 lines skipped.",
+         {"in.csv:3: skipped: no task", "in.csv:9: skipped: no task"}},
+        {more,
+         false,
+         "2 appointments and 1 tasks added to current database, 1 record skipped, 2 groups "
+         "added; the rest later.",
+         {"skipped: no task"}},
+    };
+    for (const Case& c : cases) {
+        const ImportReport report = reportImport(c.tally);
+        EXPECT_EQ(report.failed, c.failed) << c.text;
+        EXPECT_EQ(report.text, c.text);
+        EXPECT_EQ(report.skippedLines, c.skippedLines) << c.text;
     }
 }
 

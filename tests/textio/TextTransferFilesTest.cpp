@@ -8,6 +8,9 @@
 
 namespace {
 
+const std::vector<std::string> kWebmailColumns = {"",       "FirstName", "LastName", "Notes",
+                                                  "E-Mail", "HomePhone", "Company"};
+
 // Files as other programs write them, imported and then exported with every field; the
 // export must match the file's ".expected.csv".
 TEST(TextTransferFiles, ImportsWhatOtherProgramsWrite) {
@@ -19,26 +22,13 @@ TEST(TextTransferFiles, ImportsWhatOtherProgramsWrite) {
         int added;
         std::vector<std::string> columns;
     };
+    const std::vector<std::string> tasks = {"Task", "DueDate", "Priority"},
+                                   appointments = {"Appointment", "Date",    "StartTime",
+                                                   "EndTime",     "Alarmed", "AlarmTime"};
     const Case cases[] = {
-        {"webmail-contacts.csv",
-         TransferKind::Persons,
-         ",",
-         true,
-         3,
-         {"", "FirstName", "LastName", "Notes", "E-Mail", "HomePhone", "Company"}},
-        {"spreadsheet-tasks.txt",
-         TransferKind::Tasks,
-         "\t",
-         true,
-         3,
-         {"Task", "DueDate", "Priority"}},
-        {"organizer-appointments.csv",
-         TransferKind::Appointments,
-         ";",
-         false,
-         2,
-         {"Appointment", "Date", "StartTime", "EndTime", "Alarmed", "AlarmTime"}},
-    };
+        {"webmail-contacts.csv", TransferKind::Persons, ",", true, 3, kWebmailColumns},
+        {"spreadsheet-tasks.txt", TransferKind::Tasks, "\t", true, 3, tasks},
+        {"organizer-appointments.csv", TransferKind::Appointments, ";", false, 2, appointments}};
     const FixedClock clock{testNow()};
     const FixedLocale locale;
     const std::string data = QUILLMATE_TEST_DATA "/textio/";
@@ -155,9 +145,7 @@ TEST(TextTransferFiles, ReadsOtherProgramsFilesThroughTheirHeaders) {
 TEST(TextTransferFiles, RunningOutOfMemoryAnywhereInAnImportAddsNothingAndSaysSo) {
     const FixedClock clock{testNow()};
     const std::string bytes = fileBytes(QUILLMATE_TEST_DATA "/textio/webmail-contacts.csv");
-    const auto spec =
-        transferSpec(true, TransferKind::Persons,
-                     {"", "FirstName", "LastName", "Notes", "E-Mail", "HomePhone", "Company"});
+    const auto spec = transferSpec(true, TransferKind::Persons, kWebmailColumns);
     PimDocument doc(clock);
     expectEveryAllocationFailureReported(
         [&] { return importText(TransferKind::Persons, doc, spec, bytes, FixedLocale()).status; },

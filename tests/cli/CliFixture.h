@@ -19,6 +19,14 @@ protected:
         args.insert(args.begin(), {"--now", "2026-12-06 10:00"});
         return runCliCaptured(args, input);
     }
+    // A run's exit code, output and errors in one text, to compare in one assertion;
+    // `err` without the program's name before it.
+    static std::string said(const CliRun& r) {
+        return "exit " + std::to_string(r.code) + "\n" + r.out + "--- errors\n" + r.err;
+    }
+    static std::string said(int code, const std::string& out, const std::string& err = "") {
+        return said({code, out, err.empty() ? "" : "quillmate-cli: " + err});
+    }
     // The words of `line`; those naming a file ("home.pgr", "missing/out.csv") as files of
     // the test's folder.
     std::vector<std::string> words(const std::string& line) const {

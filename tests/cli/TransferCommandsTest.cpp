@@ -100,18 +100,13 @@ TEST_F(TransferCommandsTest, ImportsAddSaveAndCountWhatTheyAddedAndSkipped) {
     writeBytes(dir.file("in.vcf"),
                "BEGIN:VCARD\r\nVERSION:3.0\r\nN:Kim;Cy\r\nCATEGORIES:Family\r\nEND:VCARD\r\n"
                "BEGIN:VCARD\r\nVERSION:3.0\r\nTEL:1\r\nEND:VCARD\r\n");
-    const CliRun cards = run({"import", "persons", doc, dir.file("in.vcf")});
-    EXPECT_EQ(cards.code, 0) << cards.err;
-    EXPECT_EQ(cards.out, "1 names added to current database, 1 card skipped, 1 group added.\n");
-    EXPECT_EQ(cards.err,
-              "quillmate-cli: " + dir.file("in.vcf") + ":6: skipped: no name or company\n");
-
-    const CliRun lines =
-        run({"import", "persons", doc, "-", "--columns", "LastName"}, "LastName\nKim\n\"\"\n");
-    EXPECT_EQ(lines.code, 0) << lines.err;
-    EXPECT_EQ(lines.out, "1 names added to current database, 1 line skipped.\n");
-    EXPECT_EQ(lines.err,
-              "quillmate-cli: standard input:3: skipped: no first name, last name or company\n");
+    EXPECT_EQ(said(run({"import", "persons", doc, dir.file("in.vcf")})),
+              said(0, "1 names added to current database, 1 card skipped, 1 group added.\n",
+                   dir.file("in.vcf") + ":6: skipped: no name or company\n"));
+    EXPECT_EQ(said(run({"import", "persons", doc, "-", "--columns", "LastName"},
+                       "LastName\nKim\n\"\"\n")),
+              said(0, "1 names added to current database, 1 line skipped.\n",
+                   "standard input:3: skipped: no first name, last name or company\n"));
 
     const std::string calendar =
         "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:x\r\n"
@@ -125,12 +120,10 @@ TEST_F(TransferCommandsTest, ImportsAddSaveAndCountWhatTheyAddedAndSkipped) {
 
     // A file whose every record is skipped never passes for a success, and saves nothing.
     const std::string saved = fileBytes(doc);
-    const CliRun again = run({"import", "appointments", doc, "-", "--format", "ical"}, calendar);
-    EXPECT_EQ(again.code, 1);
-    EXPECT_EQ(again.out, "0 appointments added to current database, 1 entry skipped.\n");
-    EXPECT_EQ(again.err,
-              "quillmate-cli: standard input:4: skipped: already in the document\n"
-              "quillmate-cli: standard input: nothing imported: all 1 record was skipped\n");
+    EXPECT_EQ(said(run({"import", "appointments", doc, "-", "--format", "ical"}, calendar)),
+              said(1, "0 appointments added to current database, 1 entry skipped.\n",
+                   "standard input:4: skipped: already in the document\nquillmate-cli: "
+                   "standard input: nothing imported: all 1 record was skipped\n"));
     EXPECT_EQ(fileBytes(doc), saved);
 }
 

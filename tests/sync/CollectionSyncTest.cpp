@@ -41,11 +41,17 @@ struct SyncHarness {
         return run.run();
     }
     const Person& only() const { return document.persons().begin()->second; }
-    void addPerson(const char* last) {
+    SyncHarness& addPerson(const char* last) {
         Person person;
         person.LName = last;
         document.add(person);
+        return *this;
     }
+    SyncHarness& store(const std::string& name, std::string body) {
+        server.store(kItems + name, std::move(body));
+        return *this;
+    }
+    SyncHarness& storeGood() { return store("good.vcf", card("Good", "1")); }
     void editOnly(const std::function<void(Person&)>& change) {
         Person person = only();
         change(person);
@@ -63,13 +69,15 @@ struct SyncHarness {
 
 TEST(CollectionSyncTest, MalformedAnswersAreReportedWithTheirPlace) {
     const std::string good = FakeDavServer::entry(kItems + "good.vcf", etagProp("\"g\""));
+    const std::string bare = FakeDavServer::entry(kItems + "bare.vcf", "");
+    const std::string elsewhere = "http://elsewhere.test/a.vcf";
     const auto fetched = [](const std::string& href, const std::string& last) {
         return FakeDavServer::entry(
             href, etagProp("\"x\"") + "<A:address-data>" + card(last, "1") + "</A:address-data>");
     };
-    const auto withGood = [](SyncHarness& h) {
-        h.server.store(kItems + "good.vcf", card("Good", "1"));
-    };
+    const std::string notAsked = fetched(kItems + "%67ood.vcf", "Good") +
+                                 fetched(kItems + "unasked.vcf", "Unasked") +
+                                 fetched(elsewhere, "Elsewhere");
     struct Row {
         const char* label;
         std::function<void(SyncHarness&)> arrange;
@@ -85,37 +93,26 @@ TEST(CollectionSyncTest, MalformedAnswersAreReportedWithTheirPlace) {
          FailureKind::Syntax, "http://dav.test/books/main/:1:", 0},
         {"response without href",
          [](SyncHarness& h) {
-             h.answer("PROPFIND", multistatus("<d:response><d:status>HTTP/1.1 200 OK</d:status>"
-                                              "</d:response>"));
+             h.answer("PROPFIND",
+                      multistatus("<d:response><d:status>HTTP/1.1 200 OK</d:status></d:response>"));
          },
          FailureKind::Content, "has no href", 0},
         {"item without ETag",
-         [&](SyncHarness& h) {
-             withGood(h);
-             h.answer("PROPFIND",
-                      multistatus(good + FakeDavServer::entry(kItems + "bare.vcf", "")));
-         },
+         [&](SyncHarness& h) { h.storeGood().answer("PROPFIND", multistatus(good + bare)); },
          FailureKind::None, "/books/main/bare.vcf: the server gave it no ETag", 1},
         {"item on another server",
          [&](SyncHarness& h) {
-             withGood(h);
-             h.answer("PROPFIND",
-                      multistatus(good + FakeDavServer::entry("http://elsewhere.test/a.vcf",
-                                                              etagProp("\"x\""))));
+             h.storeGood().answer(
+                 "PROPFIND",
+                 multistatus(good + FakeDavServer::entry(elsewhere, etagProp("\"x\""))));
          },
-         FailureKind::None, "http://elsewhere.test/a.vcf: it lies on another server", 1},
+         FailureKind::None, elsewhere + ": it lies on another server", 1},
         {"fetched items not asked for",
-         [&](SyncHarness& h) {
-             withGood(h);
-             h.answer("multiget", multistatus(fetched(kItems + "%67ood.vcf", "Good") +
-                                              fetched(kItems + "unasked.vcf", "Unasked") +
-                                              fetched("http://elsewhere.test/a.vcf", "Elsewhere")));
-         },
-         FailureKind::None, "http://elsewhere.test/a.vcf: it lies on another server", 1},
+         [&](SyncHarness& h) { h.storeGood().answer("multiget", multistatus(notAsked)); },
+         FailureKind::None, elsewhere + ": it lies on another server", 1},
         {"item that is not a vCard",
-         [&](SyncHarness& h) {
-             withGood(h);
-             h.server.store(kItems + "bad.vcf", "BEGIN:VCALENDAR\r\nEND:VCALENDAR\r\n");
+         [](SyncHarness& h) {
+             h.storeGood().store("bad.vcf", "BEGIN:VCALENDAR\r\nEND:VCALENDAR\r\n");
          },
          FailureKind::None, "/books/main/bad.vcf: no vCard in the file", 1},
         {"connection cut",
@@ -125,8 +122,7 @@ TEST(CollectionSyncTest, MalformedAnswersAreReportedWithTheirPlace) {
          FailureKind::Read, "cannot be reached: the server closed the connection", 0},
         {"item the server refuses",
          [](SyncHarness& h) {
-             h.addPerson("Lovelace");
-             h.answer("PUT", {415, {}, {}, {}});
+             h.addPerson("Lovelace").answer("PUT", {415, {}, {}, {}});
          },
          FailureKind::None, "person \"Lovelace\": the server refused it at /books/main/", 1},
         {"weak ETag",
@@ -138,8 +134,7 @@ TEST(CollectionSyncTest, MalformedAnswersAreReportedWithTheirPlace) {
          FailureKind::Content, "http://dav.test gives the ETag W/\"w1\", which is weak", 1},
         {"server full",
          [](SyncHarness& h) {
-             h.addPerson("Lovelace");
-             h.answer("PUT", {507, {}, {}, {}});
+             h.addPerson("Lovelace").answer("PUT", {507, {}, {}, {}});
          },
          FailureKind::Content, "out of storage space (507)", 1},
     };
@@ -245,8 +240,7 @@ TEST(CollectionSyncTest, AListingCutShortGoesOnFromItsTokenAndDeletesNothing) {
     SyncHarness h;
     h.server.store(kItems + "c.vcf", card("Kept", "3"));
     ASSERT_TRUE(h.sync());
-    h.server.store(kItems + "a.vcf", card("First", "1"));
-    h.server.store(kItems + "b.vcf", card("Second", "2"));
+    h.store("a.vcf", card("First", "1")).store("b.vcf", card("Second", "2"));
     const auto entry = [&](const std::string& name) {
         return FakeDavServer::entry(kItems + name, etagProp(h.server.items[kItems + name].etag));
     };
@@ -267,17 +261,17 @@ TEST(CollectionSyncTest, WhatASyncChangesHereIsOneUndoStep) {
     SyncHarness h;
     UndoHistory history(h.document);
     h.addPerson("Ours");
-    h.server.store(kItems + "a.vcf", card("Theirs", "1"));
-    h.server.store(kItems + "b.vcf", card("Others", "2"));
+    h.store("a.vcf", card("Theirs", "1")).store("b.vcf", card("Others", "2"));
     {
         const UndoHistory::Step step(history, UndoStep::Synchronize);
         ASSERT_TRUE(h.sync());
     }
     ASSERT_EQ(h.document.persons().size(), 3u);
     // A card without categories is filed in "All", where the phone book lists it.
-    for (const auto& [id, person] : h.document.persons())
+    for (const auto& [id, person] : h.document.persons()) {
         if (person.LName != "Ours")
             EXPECT_EQ(person.PhGroups, std::vector<int32_t>{kUniversalGroupId}) << person.LName;
+    }
     EXPECT_EQ(history.undoName(), "Synchronize");
     history.undo();
     ASSERT_EQ(h.document.persons().size(), 1u);

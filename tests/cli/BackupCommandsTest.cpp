@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <optional>
 
 #include "CliFixture.h"
 
@@ -10,11 +11,19 @@ namespace {
 // Earlier versions in a folder of the test's own.
 class BackupCommands : public CliFixture {
 protected:
-    BackupCommands() { setenv("XDG_DATA_HOME", dir.file("data").c_str(), 1); }
-    ~BackupCommands() override { setenv("XDG_DATA_HOME", shared_.c_str(), 1); }
+    BackupCommands() {
+        if (const char* folder = std::getenv("XDG_DATA_HOME")) shared_ = folder;
+        setenv("XDG_DATA_HOME", dir.file("data").c_str(), 1);
+    }
+    ~BackupCommands() override {
+        if (shared_)
+            setenv("XDG_DATA_HOME", shared_->c_str(), 1);
+        else
+            unsetenv("XDG_DATA_HOME");
+    }
 
 private:
-    const std::string shared_ = std::getenv("XDG_DATA_HOME");
+    std::optional<std::string> shared_;
 };
 
 // Each change keeps the version it replaced; a restore is undone by restoring version 1.

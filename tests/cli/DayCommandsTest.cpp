@@ -38,8 +38,9 @@ TEST(DayCommands, DayAndAlarmsPrintInTheSystemsLanguage) {
     EXPECT_EQ(runProgram("LANG=de_DE.UTF-8", "--now '2026-12-06 14:40' alarms " + file),
               "Reminder: Dentist\tThis is your reminder for your 02:30 PM appointment.\n");
 
-    EXPECT_NE(runCliCaptured({"day", file, "--date", "2026-02-30"}).err.find("2026-02-30"),
-              std::string::npos);
+    const CliRun bad = runCliCaptured({"day", file, "--date", "2026-02-30"});
+    EXPECT_EQ(bad.code, 2);
+    EXPECT_NE(bad.err.find("2026-02-30"), std::string::npos);
     EXPECT_EQ(runCliCaptured({"alarms", dir.file("none.pgr")}).code, 1);
 }
 

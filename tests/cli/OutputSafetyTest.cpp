@@ -95,9 +95,9 @@ TEST_F(OutputSafetyTest, DatesStayWhereEveryReportCanDrawThem) {
     };
     for (const auto& [args, message] : cases)
         expectRefused(args, 2, message);
-    EXPECT_NE(runCliCaptured({"--now", "2036-01-01 00:00", "info", doc})
-                  .err.find("--now 2036-01-01 is outside"),
-              std::string::npos);
+    const CliRun late = runCliCaptured({"--now", "2036-01-01 00:00", "info", doc});
+    EXPECT_EQ(late.code, 2);
+    EXPECT_NE(late.err.find("--now 2036-01-01 is outside"), std::string::npos) << late.err;
     EXPECT_FALSE(std::filesystem::exists(dir.file("w.pdf")));
 }
 

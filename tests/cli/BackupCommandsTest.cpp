@@ -2,74 +2,60 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <optional>
 
-#include "support/CliRun.h"
-#include "support/ScratchDir.h"
+#include "CliFixture.h"
 
 namespace {
 
 // Earlier versions in a folder of the test's own.
-class BackupCommands : public testing::Test {
+class BackupCommands : public CliFixture {
 protected:
     BackupCommands() {
-        const char* before = std::getenv("XDG_DATA_HOME");
-        if (before != nullptr) saved_ = before;
+        if (const char* folder = std::getenv("XDG_DATA_HOME")) shared_ = folder;
         setenv("XDG_DATA_HOME", dir.file("data").c_str(), 1);
     }
     ~BackupCommands() override {
-        if (saved_)
-            setenv("XDG_DATA_HOME", saved_->c_str(), 1);
+        if (shared_)
+            setenv("XDG_DATA_HOME", shared_->c_str(), 1);
         else
             unsetenv("XDG_DATA_HOME");
     }
-    ScratchDir dir;
-    const std::string doc = dir.file("home.pgr");
 
 private:
-    std::optional<std::string> saved_;
+    std::optional<std::string> shared_;
 };
 
 // Each change keeps the version it replaced; a restore is undone by restoring version 1.
 TEST_F(BackupCommands, ListsTheVersionsAndARestoreIsUndoneByAnother) {
-    ASSERT_EQ(runCliCaptured({"new", doc}).code, 0);
+    for (const std::string number : {"0", "1", "x", "99999"})
+        expectRefused({"restore", doc, number}, 2, "there are 0");
+    const CliRun none = run({"backups", doc});
+    EXPECT_EQ(none.code, 0);
+    EXPECT_EQ(none.out, "");
+    EXPECT_NE(none.err.find("no earlier versions kept"), std::string::npos);
+
     for (const char* task : {"one", "two"})
-        ASSERT_EQ(runCliCaptured({"add-task", doc, task}).code, 0);
-    const CliRun listed = runCliCaptured({"backups", doc});
+        ASSERT_EQ(run({"add-task", doc, task}).code, 0);
+    const CliRun listed = run({"backups", doc});
     EXPECT_EQ(listed.code, 0);
-    EXPECT_NE(listed.out.find("1\t"), std::string::npos);
+    EXPECT_TRUE(listed.out.starts_with("1\t")) << listed.out;
     EXPECT_NE(listed.out.find("\t0 persons\t1 tasks\t0 appointments\n2\t"), std::string::npos)
         << listed.out;
     EXPECT_TRUE(listed.out.ends_with("\t0 persons\t0 tasks\t0 appointments\n")) << listed.out;
 
-    const CliRun restored = runCliCaptured({"restore", doc, "2"});
+    const CliRun restored = run({"restore", doc, "2"});
     EXPECT_EQ(restored.code, 0) << restored.err;
     EXPECT_EQ(restored.out,
               doc + ": version 2 restored; the version it replaced is now version 1\n");
-    EXPECT_NE(runCliCaptured({"info", doc}).out.find("tasks: 0\n"), std::string::npos);
-    ASSERT_EQ(runCliCaptured({"restore", doc, "1"}).code, 0);
-    EXPECT_NE(runCliCaptured({"info", doc}).out.find("tasks: 2\n"), std::string::npos);
-}
-
-TEST_F(BackupCommands, ANumberThatIsNoVersionIsAUsageError) {
-    ASSERT_EQ(runCliCaptured({"new", doc}).code, 0);
-    const std::string before = fileBytes(doc);
-    for (const char* number : {"0", "1", "x", "99999"}) {
-        const CliRun refused = runCliCaptured({"restore", doc, number});
-        EXPECT_EQ(refused.code, 2) << number;
-        EXPECT_NE(refused.err.find("there are 0"), std::string::npos) << refused.err;
-    }
-    EXPECT_EQ(fileBytes(doc), before);
-    const CliRun none = runCliCaptured({"backups", doc});
-    EXPECT_EQ(none.code, 0);
-    EXPECT_EQ(none.out, "");
-    EXPECT_NE(none.err.find("no earlier versions kept"), std::string::npos);
+    EXPECT_NE(run({"info", doc}).out.find("tasks: 0\n"), std::string::npos);
+    ASSERT_EQ(run({"restore", doc, "1"}).code, 0);
+    EXPECT_NE(run({"info", doc}).out.find("tasks: 2\n"), std::string::npos);
 }
 
 // A restore that cannot keep the version it replaces restores nothing.
 TEST_F(BackupCommands, ARestoreThatCannotKeepTheCurrentVersionChangesNothing) {
-    ASSERT_EQ(runCliCaptured({"new", doc}).code, 0);
-    ASSERT_EQ(runCliCaptured({"add-task", doc, "one"}).code, 0);
-    const std::string before = fileBytes(doc);
+    ASSERT_EQ(run({"add-task", doc, "one"}).code, 0);
     // The next version's name is taken by a folder, so that even the superuser cannot
     // keep it there.
     std::filesystem::path version;
@@ -78,23 +64,19 @@ TEST_F(BackupCommands, ARestoreThatCannotKeepTheCurrentVersionChangesNothing) {
     ASSERT_FALSE(version.empty());
     std::filesystem::copy_file(version, version.parent_path() / "99999999.pgr");
     std::filesystem::create_directory(version.parent_path() / "100000000.pgr");
-    const CliRun refused = runCliCaptured({"restore", doc, "1"});
-    EXPECT_EQ(refused.code, 1);
-    EXPECT_NE(refused.err.find("nothing restored"), std::string::npos) << refused.err;
-    EXPECT_EQ(fileBytes(doc), before);
+    expectRefused({"restore", doc, "1"}, 1, "nothing restored");
 }
 
 // Commands that write a whole document over an existing one keep what they replace.
 TEST_F(BackupCommands, ReplacingADocumentKeepsItsVersion) {
     const std::string other = dir.file("other.pgr");
-    ASSERT_EQ(runCliCaptured({"new", other}).code, 0);
+    ASSERT_EQ(run({"new", other}).code, 0);
     for (const std::vector<std::string>& command :
          {std::vector<std::string>{"new", doc, "--force"}, {"resave", other, doc}}) {
-        ASSERT_EQ(runCliCaptured({"new", doc, "--force"}).code, 0);
-        ASSERT_EQ(runCliCaptured({"add-task", doc, "one"}).code, 0);
-        const CliRun replaced = runCliCaptured(command);
+        ASSERT_EQ(run({"add-task", doc, "one"}).code, 0);
+        const CliRun replaced = run(command);
         EXPECT_EQ(replaced.code, 0) << command[0] << ": " << replaced.err;
-        const std::string listed = runCliCaptured({"backups", doc}).out;
+        const std::string listed = run({"backups", doc}).out;
         EXPECT_NE(listed.substr(0, listed.find('\n')).find("\t1 tasks\t"), std::string::npos)
             << command[0];
     }

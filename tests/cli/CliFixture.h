@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -17,6 +18,29 @@ protected:
     static CliRun run(std::vector<std::string> args, const std::string& input = "") {
         args.insert(args.begin(), {"--now", "2026-12-06 10:00"});
         return runCliCaptured(args, input);
+    }
+    // A run's exit code, output and errors in one text, to compare in one assertion;
+    // `err` without the program's name before it.
+    static std::string said(const CliRun& r) {
+        return "exit " + std::to_string(r.code) + "\n" + r.out + "--- errors\n" + r.err;
+    }
+    static std::string said(int code, const std::string& out, const std::string& err = "") {
+        return said({code, out, err.empty() ? "" : "quillmate-cli: " + err});
+    }
+    // The words of `line`; those naming a file ("home.pgr", "missing/out.csv") as files of
+    // the test's folder.
+    std::vector<std::string> words(const std::string& line) const {
+        std::vector<std::string> out;
+        std::istringstream in(line);
+        for (std::string word; in >> word;) {
+            const std::string extension = word.substr(word.find_last_of('.') + 1);
+            const bool file =
+                word.find('.') != std::string::npos &&
+                std::string(" pgr csv vcf VCF ics ical txt pdf ").find(" " + extension + " ") !=
+                    std::string::npos;
+            out.push_back(file ? dir.file(word) : word);
+        }
+        return out;
     }
     // A refused command exits with `code`, names its problem (and, for a usage error, the
     // command's usage), prints nothing and leaves the document as it was.

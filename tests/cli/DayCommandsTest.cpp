@@ -4,6 +4,7 @@
 #include "platform/Clock.h"
 #include "records/PimDocument.h"
 #include "support/CliRun.h"
+#include "support/Records.h"
 #include "support/ScratchDir.h"
 
 // Which records a day lists and which alarms are due are the day view's and the
@@ -16,23 +17,12 @@ TEST(DayCommands, DayAndAlarmsPrintInTheSystemsLanguage) {
     const std::string file = dir.file("day.pgr");
     FixedClock clock{LocalTime{2026, 12, 6, 10, 0, 0, 0}};
     PimDocument document(clock);
-    for (const auto& [text, hour, alarm] :
-         {std::tuple{"Dentist", 14, true}, std::tuple{"Standup", 9, false}}) {
-        Appointment a = Appointment::createdAt(DateTime::fromFields(2026, 12, 6, hour, 30));
-        a.Description = text;
-        a.DueDate = a.StartTime.date();
-        a.EndTime = DateTime::fromFields(2026, 12, 6, hour + 1, 0);
-        a.Alarm = alarm;
-        a.AlarmTime = a.StartTime;
-        document.add(a);
-    }
-    for (const auto& [text, day, priority] :
-         {std::tuple{"Buy milk", 6, Task::Low}, std::tuple{"Tomorrow's call", 7, Task::Medium}}) {
-        Task t = Task::createdAt(DateTime::fromFields(2026, 12, day));
-        t.Description = text;
-        t.Priority = priority;
-        document.add(t);
-    }
+    document.add(appointmentAt("Dentist", DateTime::fromFields(2026, 12, 6, 14, 30),
+                               DateTime::fromFields(2026, 12, 6, 15, 0), 0));
+    document.add(appointmentAt("Standup", DateTime::fromFields(2026, 12, 6, 9, 30),
+                               DateTime::fromFields(2026, 12, 6, 10, 0)));
+    document.add(taskDue("Buy milk", DateTime::fromFields(2026, 12, 6), Task::Low));
+    document.add(taskDue("Tomorrow's call", DateTime::fromFields(2026, 12, 7), Task::Medium));
     ASSERT_TRUE(saveDocument(document, file));
 
     EXPECT_EQ(runProgram("LANG=en_US.UTF-8", "--now '2026-12-06 10:00' day " + file),

@@ -1,12 +1,12 @@
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <filesystem>
 
 #include "docfile/DocumentFile.h"
 #include "platform/Clock.h"
 #include "records/PimDocument.h"
 #include "support/CliRun.h"
+#include "support/Records.h"
 #include "support/ScratchDir.h"
 #include "support/ShellRun.h"
 
@@ -22,11 +22,8 @@ protected:
     void SetUp() override {
         FixedClock clock{LocalTime{2026, 5, 12, 9, 0, 0, 0}};
         PimDocument document(clock);
-        for (int i = 0; i < 60; ++i) {
-            Task task = Task::createdAt(DateTime::fromFields(2026, 5, 12));
-            task.Description = "errand " + std::to_string(i + 1);
-            document.add(task);
-        }
+        for (int i = 1; i <= 60; ++i)
+            document.add(taskDue("errand " + std::to_string(i), DateTime::fromFields(2026, 5, 12)));
         ASSERT_TRUE(saveDocument(document, doc));
     }
     // The program itself, with a display it must not need.
@@ -56,13 +53,11 @@ TEST_F(ReportCommandsTest, WritesOnePdfPagePerReportPageWithoutADisplay) {
 
 TEST_F(ReportCommandsTest, ReportWithoutPagesWritesNothing) {
     // No appointments on that day; the file named keeps what it had.
-    std::FILE* old = std::fopen(pdf.c_str(), "w");
-    std::fputs("old", old);
-    std::fclose(old);
+    writeBytes(pdf, "old");
     const ShellRun run = report("daily-appointments '" + doc + "' -o '" + pdf + "'");
     EXPECT_EQ(run.code, 1);
     EXPECT_NE(run.output.find("out.pdf: the report has no pages"), std::string::npos) << run.output;
-    EXPECT_EQ(std::filesystem::file_size(pdf), 3u);
+    EXPECT_EQ(fileBytes(pdf), "old");
     // A day whose tasks are not listed has no daily plan either.
     EXPECT_EQ(report("daily-plan '" + doc + "' -o '" + pdf + "' --date 2026-05-11").code, 1);
 }
@@ -82,10 +77,9 @@ TEST_F(ReportCommandsTest, RefusesMalformedOptions) {
         {{"daily-plan", doc, "-o", pdf, "--size", "10.5"}, "--size wants whole points"},
         {{"daily-plan", doc, "-o", pdf, "--size", "0"}, "--size wants whole points"},
     };
-    for (const auto& [args, message] : cases) {
-        std::vector<std::string> line = {"report"};
-        line.insert(line.end(), args.begin(), args.end());
-        const CliRun run = runCliCaptured(line);
+    for (auto [args, message] : cases) {
+        args.insert(args.begin(), "report");
+        const CliRun run = runCliCaptured(args);
         EXPECT_EQ(run.code, 2) << message;
         EXPECT_NE(run.err.find(message), std::string::npos) << run.err;
     }
@@ -104,10 +98,8 @@ TEST_F(ReportCommandsTest, EachReportKindWritesItsPdf) {
         p.PhGroups = name[0] == 'A' ? std::vector<int32_t>{golf, 1} : std::vector<int32_t>{1};
         document.add(p);
     }
-    Appointment a = Appointment::createdAt(DateTime::fromFields(2026, 5, 14, 10, 0));
-    a.Description = "Board meeting";
-    a.DueDate = a.StartTime.date();
-    document.add(a);
+    document.add(appointmentAt("Board meeting", DateTime::fromFields(2026, 5, 14, 10, 0),
+                               DateTime::fromFields(2026, 5, 14, 11, 0)));
     ASSERT_TRUE(saveDocument(document, doc));
     const std::pair<const char*, const char*> rows[] = {
         {"phonebook", "Birch"},

@@ -3,7 +3,6 @@
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
 #include <functional>
 #include <thread>
 
@@ -34,10 +33,6 @@ protected:
                         " 2>&1")
             .output;
     }
-    std::string write(const std::string& name, const std::string& text) {
-        writeBytes(dir.file(name), text);
-        return dir.file(name);
-    }
     CliRun sync() {
         return runCliCaptured(
             {"--now", kNow, "sync", doc, "--url", server.url(), "--user", "alice"});
@@ -65,10 +60,6 @@ protected:
     std::string state = dir.file("state");
     RadicaleServer server{dir.path().string()};
 };
-
-std::string card(const std::string& uid, const std::string& body) {
-    return "BEGIN:VCARD\r\nVERSION:3.0\r\nUID:" + uid + "\r\n" + body + "END:VCARD\r\n";
-}
 
 TEST_F(SyncScenarioTest, AKilledServerOrALostStateDuplicatesNothing) {
     phone("mkaddressbook /alice/contacts/ Contacts");
@@ -115,8 +106,10 @@ TEST_F(SyncScenarioTest, AKilledServerOrALostStateDuplicatesNothing) {
 
 TEST_F(SyncScenarioTest, ADryRunTellsWhatItWouldDoAndChangesNothing) {
     phone("mkaddressbook /alice/contacts/ Contacts");
-    phone("put /alice/contacts/ada.vcf " +
-          write("ada.vcf", card("ada", "N:Lovelace;Ada;;;\r\nFN:Ada Lovelace\r\n")));
+    writeBytes(dir.file("ada.vcf"),
+               "BEGIN:VCARD\r\nVERSION:3.0\r\nUID:ada\r\nN:Lovelace;Ada;;;\r\n"
+               "FN:Ada Lovelace\r\nEND:VCARD\r\n");
+    phone("put /alice/contacts/ada.vcf " + dir.file("ada.vcf"));
     edit([](PimDocument& d) {
         Person alan;
         alan.LName = "Turing";
@@ -138,9 +131,9 @@ TEST_F(SyncScenarioTest, ADryRunTellsWhatItWouldDoAndChangesNothing) {
 
 TEST(SyncCommandTest, PasswordsComeFromAFileOrTheEnvironmentAndFailuresSayWhere) {
     ScratchDir dir;
-    std::ofstream(dir.file("users")) << "alice:secret\n";
-    std::ofstream(dir.file("wrong")) << "guess\n";
-    std::ofstream(dir.file("right")) << "secret\n";
+    writeBytes(dir.file("users"), "alice:secret\n");
+    writeBytes(dir.file("wrong"), "guess\n");
+    writeBytes(dir.file("right"), "secret\n");
     setenv("XDG_STATE_HOME", dir.file("state").c_str(), 1);
     RadicaleServer server(dir.path().string(), dir.file("users"));
     const std::string doc = dir.file("home.pgr");

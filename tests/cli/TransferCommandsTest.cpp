@@ -9,6 +9,7 @@
 #include "records/PimDocument.h"
 #include "shell/ShellFakes.h"
 #include "support/MemorySettingsStore.h"
+#include "support/Records.h"
 #include "textio/TextImport.h"
 #include "workspace/Workspace.h"
 
@@ -41,13 +42,9 @@ protected:
         bo.Company = "Bo's Bikes";
         bo.PhGroups = {1};
         document.add(bo);
-        Appointment dentist = Appointment::createdAt(DateTime::fromFields(2026, 12, 8, 9, 0));
-        dentist.Description = "Dentist";
-        dentist.EndTime = DateTime::fromFields(2026, 12, 8, 9, 30);
-        document.add(dentist);
-        Task task = Task::createdAt(DateTime::fromFields(2026, 12, 24));
-        task.Description = "Wrap gifts";
-        document.add(task);
+        document.add(appointmentAt("Dentist", DateTime::fromFields(2026, 12, 8, 9, 0),
+                                   DateTime::fromFields(2026, 12, 8, 9, 30)));
+        document.add(taskDue("Wrap gifts", DateTime::fromFields(2026, 12, 24)));
         ASSERT_TRUE(saveDocument(document, doc));
     }
 
@@ -58,37 +55,34 @@ protected:
 TEST_F(TransferCommandsTest, ExportsInTheFormatTheExtensionOrOptionsName) {
     struct Row {
         const char* label;
-        std::vector<std::string> args;  // kind, output file, options
+        const char* args;  // kind, output file, options
         std::vector<std::string> present;
         std::vector<std::string> absent;
     };
     const Row rows[] = {
-        {"vCard by extension", {"persons", "out.vcf"}, {"VERSION:3.0", "FN:Ann Lee"}, {}},
+        {"vCard by extension", "persons out.vcf", {"VERSION:3.0", "FN:Ann Lee"}, {}},
         {"vCard 4 of one group, extension in capitals",
-         {"persons", "OUT.VCF", "--vcard", "4", "--group", "Friends"},
+         "persons OUT.VCF --vcard 4 --group Friends",
          {"VERSION:4.0", "FN:Ann Lee"},
          {"Bo"}},
-        {"format option over the extension",
-         {"persons", "out.txt", "--format", "vcard"},
-         {"BEGIN:VCARD"},
-         {}},
-        {"calendar", {"calendar", "out.ics"}, {"SUMMARY:Dentist", "SUMMARY:Wrap gifts"}, {}},
-        {"appointments alone", {"appointments", "out.ical"}, {"BEGIN:VEVENT"}, {"VTODO"}},
-        {"tasks alone", {"tasks", "out.ics"}, {"BEGIN:VTODO"}, {"VEVENT"}},
-        {"delimited text with its header", {"tasks", "out.csv"}, {"\"Task\",\"DueDate\""}, {}},
+        {"format option over the extension", "persons out.txt --format vcard", {"BEGIN:VCARD"}, {}},
+        {"calendar", "calendar out.ics", {"SUMMARY:Dentist", "SUMMARY:Wrap gifts"}, {}},
+        {"appointments alone", "appointments out.ical", {"BEGIN:VEVENT"}, {"VTODO"}},
+        {"tasks alone", "tasks out.ics", {"BEGIN:VTODO"}, {"VEVENT"}},
+        {"delimited text with its header", "tasks out.csv", {"\"Task\",\"DueDate\""}, {}},
         {"every layout option",
-         {"persons", "out.csv", "--separator", "semicolon", "--encloser", "single", "--no-header",
-          "--fields", "City,FirstName"},
+         "persons out.csv --separator semicolon --encloser single --no-header --fields "
+         "City,FirstName",
          {"'Z\xC3\xBCrich';'Ann'\n"},
          {"FirstName"}},
     };
     for (const Row& row : rows) {
-        const std::string out = dir.file(row.args[1]);
+        const std::vector<std::string> args = words(row.args);
         const CliRun result =
-            run(joined({"export", row.args[0], doc, out}, {row.args.begin() + 2, row.args.end()}));
+            run(joined({"export", args[0], doc, args[1]}, {args.begin() + 2, args.end()}));
         EXPECT_EQ(result.code, 0) << row.label << ": " << result.err;
         EXPECT_EQ(result.out, "") << row.label;
-        const std::string text = fileBytes(out);
+        const std::string text = fileBytes(args[1]);
         for (const std::string& part : row.present)
             EXPECT_NE(text.find(part), std::string::npos) << row.label << ": " << part;
         for (const std::string& part : row.absent)
@@ -106,18 +100,13 @@ TEST_F(TransferCommandsTest, ImportsAddSaveAndCountWhatTheyAddedAndSkipped) {
     writeBytes(dir.file("in.vcf"),
                "BEGIN:VCARD\r\nVERSION:3.0\r\nN:Kim;Cy\r\nCATEGORIES:Family\r\nEND:VCARD\r\n"
                "BEGIN:VCARD\r\nVERSION:3.0\r\nTEL:1\r\nEND:VCARD\r\n");
-    const CliRun cards = run({"import", "persons", doc, dir.file("in.vcf")});
-    EXPECT_EQ(cards.code, 0) << cards.err;
-    EXPECT_EQ(cards.out, "1 names added to current database, 1 card skipped, 1 group added.\n");
-    EXPECT_EQ(cards.err,
-              "quillmate-cli: " + dir.file("in.vcf") + ":6: skipped: no name or company\n");
-
-    const CliRun lines =
-        run({"import", "persons", doc, "-", "--columns", "LastName"}, "LastName\nKim\n\"\"\n");
-    EXPECT_EQ(lines.code, 0) << lines.err;
-    EXPECT_EQ(lines.out, "1 names added to current database, 1 line skipped.\n");
-    EXPECT_EQ(lines.err,
-              "quillmate-cli: standard input:3: skipped: no first name, last name or company\n");
+    EXPECT_EQ(said(run({"import", "persons", doc, dir.file("in.vcf")})),
+              said(0, "1 names added to current database, 1 card skipped, 1 group added.\n",
+                   dir.file("in.vcf") + ":6: skipped: no name or company\n"));
+    EXPECT_EQ(said(run({"import", "persons", doc, "-", "--columns", "LastName"},
+                       "LastName\nKim\n\"\"\n")),
+              said(0, "1 names added to current database, 1 line skipped.\n",
+                   "standard input:3: skipped: no first name, last name or company\n"));
 
     const std::string calendar =
         "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:x\r\n"
@@ -131,84 +120,55 @@ TEST_F(TransferCommandsTest, ImportsAddSaveAndCountWhatTheyAddedAndSkipped) {
 
     // A file whose every record is skipped never passes for a success, and saves nothing.
     const std::string saved = fileBytes(doc);
-    const CliRun again = run({"import", "appointments", doc, "-", "--format", "ical"}, calendar);
-    EXPECT_EQ(again.code, 1);
-    EXPECT_EQ(again.out, "0 appointments added to current database, 1 entry skipped.\n");
-    EXPECT_EQ(again.err,
-              "quillmate-cli: standard input:4: skipped: already in the document\n"
-              "quillmate-cli: standard input: nothing imported: all 1 record was skipped\n");
+    EXPECT_EQ(said(run({"import", "appointments", doc, "-", "--format", "ical"}, calendar)),
+              said(1, "0 appointments added to current database, 1 entry skipped.\n",
+                   "standard input:4: skipped: already in the document\nquillmate-cli: "
+                   "standard input: nothing imported: all 1 record was skipped\n"));
     EXPECT_EQ(fileBytes(doc), saved);
 }
 
 TEST_F(TransferCommandsTest, RefusalsAndFailuresLeaveEveryFileAsItWas) {
     writeBytes(csv, "Task,Due\nCall,12/8/2026\n");
     writeBytes(dir.file("in.vcf"), "FirstName\nAnn\n");
-    const std::string usage = "usage: quillmate-cli";
+    const std::string usage = "usage: quillmate-cli", in = dir.file("in.vcf");
     struct Row {
         const char* label;
         int code;
         std::string message;
-        std::vector<std::string> args;
+        const char* args;
     };
     const Row rows[] = {
-        {"unknown kind", 2, usage, {"export", "people", doc, csv}},
-        {"no output", 2, usage, {"export", "persons", doc}},
-        {"unknown field", 2, usage, {"export", "tasks", doc, csv, "--fields", "Task,Nickname"}},
-        {"no columns", 2, usage, {"import", "persons", doc, csv}},
-        {"column twice", 2, usage, {"import", "tasks", doc, csv, "--columns", "Task,Task"}},
-        {"tasks as vCard",
-         2,
-         "a vCard file holds persons, not tasks",
-         {"export", "tasks", doc, dir.file("x.vcf")}},
-        {"persons as iCalendar",
-         2,
-         "holds appointments and tasks",
-         {"export", "persons", doc, dir.file("x.ics")}},
-        {"calendar as text",
-         2,
-         "exported and imported as iCalendar",
-         {"export", "calendar", doc, dir.file("x.csv")}},
-        {"separator for vCard",
-         2,
-         "for delimited text only",
-         {"export", "persons", doc, dir.file("x.vcf"), "--separator", "tab"}},
-        {"group for iCalendar",
-         2,
-         "--group is for vCard only",
-         {"export", "tasks", doc, dir.file("x.ics"), "--group", "Friends"}},
-        {"unknown format",
-         2,
-         "unknown --format",
-         {"export", "persons", doc, dir.file("x.vcf"), "--format", "xml"}},
-        {"no such group",
-         1,
-         doc + ": no group named \"friends\"",
-         {"export", "persons", doc, dir.file("x.vcf"), "--group", "friends"}},
-        {"required column missing",
-         1,
-         "You must include a task as a field to import.",
-         {"import", "tasks", doc, csv, "--columns", ",DueDate"}},
-        {"no card in the file",
-         1,
-         dir.file("in.vcf") + ": no vCard in the file",
-         {"import", "persons", doc, dir.file("in.vcf")}},
-        {"no calendar in the file",
-         1,
-         dir.file("in.vcf") + ": no calendar in the file",
-         {"import", "calendar", doc, dir.file("in.vcf"), "--format", "ical"}},
-        {"no input file",
-         1,
-         "none.csv",
-         {"import", "tasks", doc, dir.file("none.csv"), "--columns", "Task"}},
-        {"no document", 1, "none.pgr", {"export", "tasks", dir.file("none.pgr"), csv}},
-        {"no output folder",
-         1,
-         dir.file("missing") + ": cannot create a file in this folder",
-         {"export", "tasks", doc, dir.file("missing/out.csv")}},
+        {"unknown kind", 2, usage, "export people home.pgr out.csv"},
+        {"no output", 2, usage, "export persons home.pgr"},
+        {"unknown field", 2, usage, "export tasks home.pgr out.csv --fields Task,Nickname"},
+        {"no columns", 2, usage, "import persons home.pgr out.csv"},
+        {"column twice", 2, usage, "import tasks home.pgr out.csv --columns Task,Task"},
+        {"tasks as vCard", 2, "a vCard file holds persons, not tasks",
+         "export tasks home.pgr x.vcf"},
+        {"persons as iCalendar", 2, "holds appointments and tasks",
+         "export persons home.pgr x.ics"},
+        {"calendar as text", 2, "exported and imported as iCalendar",
+         "export calendar home.pgr x.csv"},
+        {"separator for vCard", 2, "for delimited text only",
+         "export persons home.pgr x.vcf --separator tab"},
+        {"group for iCalendar", 2, "--group is for vCard only",
+         "export tasks home.pgr x.ics --group Friends"},
+        {"unknown format", 2, "unknown --format", "export persons home.pgr x.vcf --format xml"},
+        {"no such group", 1, doc + ": no group named \"friends\"",
+         "export persons home.pgr x.vcf --group friends"},
+        {"required column missing", 1, "You must include a task as a field to import.",
+         "import tasks home.pgr out.csv --columns ,DueDate"},
+        {"no card in the file", 1, in + ": no vCard in the file", "import persons home.pgr in.vcf"},
+        {"no calendar in the file", 1, in + ": no calendar in the file",
+         "import calendar home.pgr in.vcf --format ical"},
+        {"no input file", 1, "none.csv", "import tasks home.pgr none.csv --columns Task"},
+        {"no document", 1, "none.pgr", "export tasks none.pgr out.csv"},
+        {"no output folder", 1, dir.file("missing") + ": cannot create a file in this folder",
+         "export tasks home.pgr missing/out.csv"},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.label);
-        expectRefused(row.args, row.code, row.message);
+        expectRefused(words(row.args), row.code, row.message);
         EXPECT_EQ(fileBytes(csv), "Task,Due\nCall,12/8/2026\n");
     }
     for (const char* name : {"x.vcf", "x.ics", "x.csv"})
@@ -258,27 +218,22 @@ TEST_F(TransferCommandsTest, AutoColumnsReadTheHeaderAndDryRunChangesNothing) {
                "Vorname;Nachname;Geburtstag;Ort;\r\n"
                "J\xFCrgen;M\xFCller;1.2.1970;K\xF6ln;\r\n");
     const std::string before = fileBytes(doc);
-    const std::vector<std::string> args = {"import",    "persons", doc,           csv,
-                                           "--columns", "auto",    "--separator", "auto"};
-    const CliRun preview = run(joined(args, {"--dry-run"}));
-    EXPECT_EQ(preview.code, 0) << preview.err;
-    EXPECT_EQ(preview.out,
-              "column 1: FirstName\ncolumn 2: LastName\ncolumn 3: (not imported)\n"
-              "column 4: City\n"
-              "dry run: 1 names added to current database. (nothing saved)\n");
+    const std::string automatic = "import persons home.pgr out.csv --columns auto --separator auto";
+    const CliRun preview = run(words(automatic + " --dry-run"));
+    EXPECT_EQ(
+        said(preview.code, preview.out),
+        said(0,
+             "column 1: FirstName\ncolumn 2: LastName\ncolumn 3: (not imported)\n"
+             "column 4: City\ndry run: 1 names added to current database. (nothing saved)\n"));
     EXPECT_NE(preview.err.find("column 3 \"Geburtstag\" not imported"), std::string::npos)
         << preview.err;
     EXPECT_EQ(fileBytes(doc), before);
-    EXPECT_EQ(run(args).out, "1 names added to current database.\n");
+    EXPECT_EQ(run(words(automatic)).out, "1 names added to current database.\n");
 
     // Nothing to map, or no header to map from: refused, nothing written.
-    const std::string after = fileBytes(doc);
     writeBytes(csv, "1;2;3\n4;5;6\n");
-    const CliRun unknown = run(args);
-    EXPECT_EQ(unknown.code, 1);
-    EXPECT_NE(unknown.err.find("--columns"), std::string::npos) << unknown.err;
-    EXPECT_EQ(run(joined(args, {"--no-header"})).code, 2);
-    EXPECT_EQ(fileBytes(doc), after);
+    expectRefused(words(automatic), 1, "--columns");
+    expectRefused(words(automatic + " --no-header"), 2, "");
 }
 
 // The window saves through the lock the command line takes, so the two take turns: a

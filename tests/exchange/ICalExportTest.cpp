@@ -108,23 +108,7 @@ TEST_F(ICalExportTest, AnIndependentReaderReadsWhatItWrites) {
     ASSERT_TRUE(written.status);
     EXPECT_EQ(written.records, 10);
     EXPECT_EQ(readIndependently("dump_icalendar.py", file),
-              "calendar 2.0\n"
-              "event 2026-12-08T08:00:00+00:00 to 2026-12-08T08:30:00+00:00: "
-              "Dentist, \"Dr. Who\"; room 5\n"
-              "  alarm DISPLAY -1 day, 23:45:00\n"
-              "event 2027-03-28T02:30:00 to 2027-03-28T01:30:00+00:00: Night shift\n"
-              "event 1969-07-20T20:15:00 to 1969-07-20T21:00:00: Moon landing\n"
-              "event 2026-12-09T13:00:00+00:00 to 2026-12-09T14:00:00+00:00: Late reminder\n"
-              "  alarm DISPLAY 0:10:00\n"
-              "event 2026-12-10T17:00:00+00:00 to 2026-12-10T22:00:00+00:00: "
-              "Stra\xC3\x9F"
-              "enfest mit einer sehr langen Beschreibung, die umbrochen wird\n"
-              "  alarm DISPLAY -1 day, 23:00:00\n"
-              "todo NEEDS-ACTION due 2026-12-24 priority 5: Wrap gifts\n"
-              "todo NEEDS-ACTION due 2026-12-07T16:45:00+00:00 priority 1: Call the plumber\n"
-              "todo NEEDS-ACTION due 2026-12-30 priority 9: Low one\n"
-              "todo COMPLETED due 2026-12-01 completed 2026-12-01T23:00:00+00:00: Post cards\n"
-              "todo COMPLETED due 2026-11-01: Done long ago\n");
+              fileBytes(QUILLMATE_TEST_DATA "/exchange/sample-calendar.dump.txt"));
     EXPECT_FALSE(
         exportICalendarFile(doc, dir.file("none/calendar.ics"), CalendarParts::Both).status);
 }

@@ -7,6 +7,8 @@
 #include "exchange/ICalImport.h"
 #include "platform/Clock.h"
 #include "records/PimDocument.h"
+#include "support/ScratchDir.h"
+#include "support/Skipped.h"
 #include "support/TzGuard.h"
 
 // What the calendar import tests share: calendars written in a line, and the records an
@@ -34,6 +36,19 @@ inline std::string dump(const PimDocument& doc) {
     return out;
 }
 
+// The records `text` adds to an empty document, then what it skipped and noted, by line.
+inline std::string outcome(const std::string& text, CalendarParts parts = CalendarParts::Both) {
+    PimDocument fresh(kClock);
+    const CalendarImportResult result = importICalendarText(fresh, text, parts);
+    if (!result.status) return "failed: " + result.status.message();
+    std::string out = dump(fresh);
+    for (const std::string& skipped : reasonsOf(result.skipped))
+        out += "skipped " + skipped + "\n";
+    for (const size_t line : linesOf(result.notes))
+        out += "note " + std::to_string(line) + "\n";
+    return out;
+}
+
 inline std::string calendar(const std::string& body) {
     return "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Test//EN\r\n" + body + "END:VCALENDAR\r\n";
 }
@@ -43,14 +58,18 @@ inline std::string event(const std::string& lines, const char* summary = "Meetin
            lines + "END:VEVENT\r\n";
 }
 
+// A row of a table: what a calendar of these entries adds, skips and notes.
+struct CalendarRow {
+    const char* label;
+    std::string body;
+    std::string expected;
+};
+
 class ICalImportTest : public ::testing::Test {
 protected:
-    // The records a calendar of these entries adds to an empty document.
-    std::string imported(const std::string& body, CalendarParts parts = CalendarParts::Both) {
-        PimDocument doc(kClock);
-        const CalendarImportResult result = importICalendarText(doc, calendar(body), parts);
-        EXPECT_TRUE(result.status) << result.status.message();
-        return dump(doc);
+    static void expectRows(std::initializer_list<CalendarRow> rows) {
+        for (const CalendarRow& row : rows)
+            EXPECT_EQ(outcome(calendar(row.body)), row.expected) << row.label;
     }
 
     TzGuard zone{"Europe/Berlin"};

@@ -28,7 +28,7 @@ public:
         if (request.method == "REPORT" && request.body.find("sync-collection") != std::string::npos)
             return {501, {}, {}, {}};
         if (request.method == "PROPFIND" && header(request, "Depth") == "0" && items.contains(href))
-            return etagOf(href);
+            return multistatus(entry(href, etagProp(items.at(href).etag)));
         if (request.method == "PROPFIND") return listing();
         if (request.method == "REPORT") return multiget(request.body);
         const auto it = items.find(href);
@@ -59,6 +59,30 @@ public:
         items[href] = {nextEtag(), std::move(body)};
     }
 
+    // One response of a multistatus answer, holding `props`.
+    static std::string entry(const std::string& href, const std::string& props) {
+        return "<d:response><d:href>" + href + "</d:href><d:propstat><d:prop>" + props +
+               "</d:prop><d:status>HTTP/1.1 200 OK</d:status></d:propstat></d:response>";
+    }
+    static std::string etagProp(const std::string& etag) {
+        return "<d:getetag>" + escaped(etag) + "</d:getetag>";
+    }
+    static HttpResponse multistatus(const std::string& responses) {
+        return {207,
+                {},
+                "<?xml version=\"1.0\"?><d:multistatus xmlns:d=\"DAV:\" "
+                "xmlns:A=\"urn:ietf:params:xml:ns:carddav\" "
+                "xmlns:C=\"urn:ietf:params:xml:ns:caldav\">" +
+                    responses + "</d:multistatus>",
+                {}};
+    }
+    static std::string escaped(const std::string& text) {
+        std::string out;
+        for (const char c : text)
+            out += c == '<' ? "&lt;" : c == '&' ? "&amp;" : c == '"' ? "&quot;" : std::string(1, c);
+        return out;
+    }
+
     std::map<std::string, Item> items;  // by path
     std::function<std::optional<HttpResponse>(const HttpRequest&)> fault;
     int requests = 0;
@@ -75,68 +99,29 @@ private:
 
     HttpResponse listing() const {
         std::string body =
-            "<?xml version=\"1.0\"?><d:multistatus xmlns:d=\"DAV:\">"
-            "<d:response><d:href>/books/main/</d:href><d:propstat><d:prop>"
-            "<d:resourcetype><d:collection/></d:resourcetype></d:prop>"
-            "<d:status>HTTP/1.1 200 OK</d:status></d:propstat></d:response>";
-        for (const auto& [href, item] : items) {
-            body += "<d:response><d:href>" + href + "</d:href><d:propstat><d:prop><d:getetag>" +
-                    escaped(item.etag) +
-                    "</d:getetag></d:prop><d:status>HTTP/1.1 200 OK</d:status></d:propstat>"
-                    "</d:response>";
-        }
-        return {207, {}, body + "</d:multistatus>", {}};
+            entry("/books/main/", "<d:resourcetype><d:collection/></d:resourcetype>");
+        for (const auto& [href, item] : items)
+            body += entry(href, etagProp(item.etag));
+        return multistatus(body);
     }
 
-    HttpResponse etagOf(const std::string& href) const {
-        return {207,
-                {},
-                "<?xml version=\"1.0\"?><d:multistatus xmlns:d=\"DAV:\"><d:response><d:href>" +
-                    href + "</d:href><d:propstat><d:prop><d:getetag>" +
-                    escaped(items.at(href).etag) +
-                    "</d:getetag></d:prop><d:status>HTTP/1.1 200 OK</d:status></d:propstat>"
-                    "</d:response></d:multistatus>",
-                {}};
-    }
-
+    // Items asked for by a multiget, with their data.
     HttpResponse multiget(const std::string& request) const {
-        const bool calendar = request.find("calendar-multiget") != std::string::npos;
-        const std::string data = calendar ? "C:calendar-data" : "A:address-data";
-        std::string body =
-            "<?xml version=\"1.0\"?><multistatus xmlns=\"DAV:\" "
-            "xmlns:A=\"urn:ietf:params:xml:ns:carddav\" "
-            "xmlns:C=\"urn:ietf:params:xml:ns:caldav\">";
-        size_t at = 0;
-        while ((at = request.find("<d:href>", at)) != std::string::npos) {
+        const std::string data = request.find("calendar-multiget") != std::string::npos
+                                     ? "C:calendar-data"
+                                     : "A:address-data";
+        std::string body;
+        for (size_t at = 0; (at = request.find("<d:href>", at)) != std::string::npos;) {
             at += 8;
             const std::string href = request.substr(at, request.find('<', at) - at);
             const auto it = items.find(href);
-            if (it == items.end()) {
-                body += "<response><href>" + href +
-                        "</href><status>HTTP/1.1 404 Not Found</status></response>";
-                continue;
-            }
-            body += "<response><href>" + href + "</href><propstat><prop><getetag>" +
-                    escaped(it->second.etag) + "</getetag><" + data + ">" +
-                    escaped(it->second.body) + "</" + data +
-                    "></prop><status>HTTP/1.1 200 OK</status></propstat></response>";
+            body += it == items.end()
+                        ? "<d:response><d:href>" + href +
+                              "</d:href><d:status>HTTP/1.1 404 Not Found</d:status></d:response>"
+                        : entry(href, etagProp(it->second.etag) + "<" + data + ">" +
+                                          escaped(it->second.body) + "</" + data + ">");
         }
-        return {207, {}, body + "</multistatus>", {}};
-    }
-
-    static std::string escaped(const std::string& text) {
-        std::string out;
-        for (const char c : text) {
-            if (c == '<')
-                out += "&lt;";
-            else if (c == '&')
-                out += "&amp;";
-            else if (c == '"')
-                out += "&quot;";
-            else
-                out += c;
-        }
-        return out;
+        return multistatus(body);
     }
 
     int etags_ = 0;

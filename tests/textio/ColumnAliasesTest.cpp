@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "support/ScratchDir.h"
 #include "textio/FormatGuess.h"
 #include "textio/HeaderSearch.h"
 #include "textio/TextTransferSpec.h"
@@ -30,50 +31,38 @@ Names mapped(const HeaderLine& header) {
 // shortened to their interesting columns but in their own order.
 TEST(ColumnAliases, MapsTheHeadersOfCommonPrograms) {
     struct Case {
-        const char* program;
         TransferKind kind;
-        std::string text;
+        const char* file;
         Names expected;
     };
     const Case cases[] = {
-        {"desktop mail program",
-         TransferKind::Persons,
-         "Title,First Name,Middle Name,Last Name,Company,Job Title,Business Street,"
-         "Business City,Business Phone,Business Phone 2,Home Street,Home City,Home Postal Code,"
-         "Home Phone,Mobile Phone,Business Fax,Pager,E-mail Address,E-mail Type,Web Page,Notes\n",
+        {TransferKind::Persons,
+         "header-desktop-mail.csv",
          {"First Name=FirstName", "Last Name=LastName", "Company=Company", "Job Title=Position",
           "Business Phone=WorkPhone", "Home Street=Address1", "Home City=City",
           "Home Postal Code=ZipCode", "Home Phone=HomePhone", "Mobile Phone=CelPhone",
           "Business Fax=Fax", "Pager=Pager", "E-mail Address=E-Mail", "Web Page=WebPage",
           "Notes=Notes"}},
-        {"web mail, newer layout",
-         TransferKind::Persons,
-         "First Name,Middle Name,Last Name,Organization Name,Organization Title,"
-         "E-mail 1 - Label,E-mail 1 - Value,Phone 1 - Label,Phone 1 - Value\n"
-         "Bo,,Ek,,,,bo@x.se,Home Fax,555\n",
+        {TransferKind::Persons,
+         "header-web-mail.csv",
          {"First Name=FirstName", "Last Name=LastName", "Organization Name=Company",
           "Organization Title=Position", "E-mail 1 - Value=E-Mail", "Phone 1 - Value=Fax"}},
-        {"German spreadsheet, two title lines first",
-         TransferKind::Persons,
-         "Kontakte\nexportiert am 1.2.2026\n"
-         "Vorname;Nachname;Firma;Straße privat;Postleitzahl privat;Ort privat;"
-         "Telefon geschäftlich;Mobiltelefon;E-Mail-Adresse;Notizen\n",
+        {TransferKind::Persons,
+         "header-german-spreadsheet.csv",
          {"Vorname=FirstName", "Nachname=LastName", "Firma=Company", "Straße privat=Address1",
           "Postleitzahl privat=ZipCode", "Ort privat=City", "Telefon geschäftlich=WorkPhone",
           "Mobiltelefon=CelPhone", "E-Mail-Adresse=E-Mail", "Notizen=Notes"}},
-        {"calendar",
-         TransferKind::Appointments,
-         "Subject,Start Date,Start Time,End Date,End Time,All day event,Reminder on/off,"
-         "Reminder Date,Reminder Time,Description,Location\n",
+        {TransferKind::Appointments,
+         "header-calendar.csv",
          {"Subject=Appointment", "Start Date=Date", "Start Time=StartTime", "End Time=EndTime",
           "Reminder on/off=Alarmed"}},
     };
     for (const Case& c : cases) {
-        const FormatGuess guess = guessTextFormat(c.text);
-        const char separator = separatorChoices()[guess.separator].value[0];
-        const auto header = findHeaderLine(c.kind, c.text, tokenizer(separator));
-        ASSERT_TRUE(header) << c.program;
-        EXPECT_EQ(mapped(*header), c.expected) << c.program;
+        const std::string text = fileBytes(QUILLMATE_TEST_DATA "/textio/" + std::string(c.file));
+        const char separator = separatorChoices()[guessTextFormat(text).separator].value[0];
+        const auto header = findHeaderLine(c.kind, text, tokenizer(separator));
+        ASSERT_TRUE(header) << c.file;
+        EXPECT_EQ(mapped(*header), c.expected) << c.file;
     }
 }
 

@@ -1,7 +1,9 @@
-#include "textio/TextExport.h"
-
 #include <gtest/gtest.h>
 
+#include "records/RecordFields.h"
+#include "textio/ImportReport.h"
+#include "textio/TextExport.h"
+#include "textio/TextTransferSpec.h"
 #include "textio/TransferTestSupport.h"
 
 namespace {
@@ -79,6 +81,54 @@ TEST(TextExport, WritesTaskDatesPrioritiesAndAppointmentAlarmMinutes) {
                      false),
             std::string("\"Dentist\",\"12/7/2026\",\"2:30 PM\",\"3:30 PM\",") + expected + "\n");
     }
+}
+
+template <class Record>
+void expectDescribed(const std::vector<std::string>& names) {
+    for (const std::string& name : names) {
+        // The groups a person is filed in are no text of the person; the import files them.
+        if (name == "Categories") continue;
+        EXPECT_NE(fieldByTextName<Record>(name), nullptr) << name << " has no field";
+    }
+}
+
+// Export and the person import read and write through the field tables by these names,
+// so a name the wizard lists without a field would silently drop a column.
+TEST(TransferFields, EveryListedFieldIsDescribed) {
+    expectDescribed<Person>(exportFieldNames(TransferKind::Persons));
+    expectDescribed<Person>(importFieldNames(TransferKind::Persons));
+    expectDescribed<Task>(exportFieldNames(TransferKind::Tasks));
+    expectDescribed<Appointment>(exportFieldNames(TransferKind::Appointments));
+}
+
+// The report's text, then its skipped lines, one a line; "failed: " before a failure.
+std::string shown(const ImportTally& tally) {
+    const ImportReport report = reportImport(tally);
+    std::string out = (report.failed ? "failed: " : "") + report.text + "\n";
+    for (const std::string& line : report.skippedLines)
+        out += line + "\n";
+    return out;
+}
+
+TEST(ImportReport, SaysWhatWasAddedAndSkippedOrWhyTheFileFailed) {
+    EXPECT_EQ(shown(delimitedTally(TransferKind::Persons, {}, "in.csv")),
+              "0 names added to current database.\n");
+    ImportTally tasks = delimitedTally(TransferKind::Tasks, {}, "in.csv");
+    tasks.added = {"1 tasks"};
+    tasks.skipped = {{3, "no task"}, {9, "no task"}};
+    EXPECT_EQ(shown(tasks),
+              "1 tasks added to current database, 2 lines skipped.\n"
+              "in.csv:3: skipped: no task\nin.csv:9: skipped: no task\n");
+    ImportTally more;
+    more.added = {"2 appointments", "1 tasks"};
+    more.alsoAdded = {"2 groups"};
+    more.note = "the rest later";
+    more.skipped = {{3, "no task"}};
+    EXPECT_EQ(shown(more),
+              "2 appointments and 1 tasks added to current database, 1 record skipped, 2 groups "
+              "added; the rest later.\nskipped: no task\n");
+    tasks.status = Status::failure(FailureKind::Read, "", "No such file or directory");
+    EXPECT_EQ(shown(tasks), "failed: in.csv: No such file or directory\n");
 }
 
 }  // namespace

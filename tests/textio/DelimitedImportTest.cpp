@@ -1,0 +1,213 @@
+#include <gtest/gtest.h>
+
+#include "support/Skipped.h"
+#include "textio/ClashIndex.h"
+#include "textio/TransferTestSupport.h"
+
+namespace {
+
+using PersonImportTest = ImportTest<TransferKind::Persons>;
+
+TEST_F(PersonImportTest, AppliesThePersonRules) {
+    struct Case {
+        const char* line;
+        const char *first, *last, *company, *position, *rName;
+        int white, yellow;
+    };
+    const Case cases[] = {
+        {"Ann ,Lee,,  Boss  ,,", "Ann", "Lee", "", "Boss  ", "Lee, Ann", 1, 0},
+        {"\" Ann \",,\" Acme \",\" Boss \"", "Ann", "", "Acme", " Boss ", "Ann", 1, 0},
+        {",,Acme", "", "", "Acme", "", "", 1, 0},
+        {"Ann,,,,No,YES", "Ann", "", "", "", "Ann", 0, 1},
+        {"Ann,,,,TRUE,1", "Ann", "", "", "", "Ann", 1, 1},
+        {"EMPTY FIELD,Lee,EOF,EOF x", "", "Lee", "", "EOF x", "Lee", 1, 0},
+    };
+    const std::vector<std::string> columns = {"FirstName", "LastName",   "Company",
+                                              "Position",  "WhitePages", "YellowPages"};
+    for (const Case& c : cases) {
+        PimDocument one(clock);
+        ASSERT_EQ(importInto(one, TransferKind::Persons, columns, c.line).added, 1) << c.line;
+        const Person& p = *one.persons().find(1);
+        EXPECT_EQ(std::tie(p.FName, p.LName, p.Company, p.Position, p.RName),
+                  std::tie(c.first, c.last, c.company, c.position, c.rName))
+            << c.line;
+        EXPECT_EQ(std::pair(p.WhitePages, p.YellowPages), std::pair(c.white, c.yellow)) << c.line;
+        EXPECT_TRUE(p.PhGroups.empty()) << "a document without groups gets none";
+    }
+}
+
+TEST_F(PersonImportTest, ReadsColumnsAsMappedAndReportsSkippedLines) {
+    EXPECT_EQ(import("LastName", {"LastName"}, true).added, 0);
+    // Unmapped, missing and surplus columns; blank lines are not worth a report.
+    const ImportResult result = import("x,Ann,y,Lee,z,extra\n,\n\n   \nEMPTY FIELD,EOF\nx,Bo\n",
+                                       {"", "FirstName", "", "LastName"});
+    EXPECT_EQ(result.added, 2);
+    EXPECT_EQ(doc.persons().find(1)->RName, "Lee, Ann");
+    EXPECT_EQ(doc.persons().find(2)->RName, "Bo");
+    const std::string none = ": no first name, last name or company";
+    EXPECT_EQ(reasonsOf(result.skipped), (std::vector<std::string>{"2" + none, "5" + none}));
+}
+
+// The phone book lists persons by group: an imported person of no group would be invisible.
+// An import that adds nothing is no change.
+TEST_F(PersonImportTest, FilesPersonsUnderTheUniversalGroupAndAddingNothingChangesNothing) {
+    doc.seedDefaultGroups();
+    ASSERT_EQ(import("Ann\nBo\n", {"FirstName"}).added, 2);
+    EXPECT_EQ(doc.persons().find(1)->PhGroups, std::vector<int32_t>{1});
+    EXPECT_EQ(doc.persons().find(2)->PhGroups, std::vector<int32_t>{1});
+    doc.setModified(false);
+    EXPECT_EQ(import(",\n", {"LastName"}).added, 0);
+    EXPECT_FALSE(doc.isModified());
+}
+
+using TaskImportTest = ImportTest<TransferKind::Tasks>;
+
+TEST_F(TaskImportTest, AppliesTheTaskRules) {
+    const DateTime today = DateTime::fromFields(2026, 12, 6);
+    struct Case {
+        const char* line;
+        const char* description;  // nullptr: nothing added
+        DateTime due;
+        int priority;
+    };
+    const Case cases[] = {
+        {"Pay rent,12/31/2026,1", "Pay rent", DateTime::fromFields(2026, 12, 31), 1},
+        {"\"  Trim me \",2027-01-02T08:00, 2abc", "Trim me", DateTime::fromFields(2027, 1, 2), 2},
+        {"Bad date,someday,2", "Bad date", today, 2},
+        {"Seven,1/1/27,7", "Seven", DateTime::fromFields(2027, 1, 1), 0},
+        {"Huge,,99999999999999", "Huge", today, 0},
+        {",1/1/2027,1", nullptr, DateTime(), 0},
+    };
+    for (const Case& c : cases) {
+        PimDocument one(clock);
+        const ImportResult result =
+            importInto(one, TransferKind::Tasks, {"Task", "DueDate", "Priority"}, c.line);
+        ASSERT_EQ(result.added, c.description ? 1 : 0) << c.line;
+        if (!c.description) continue;
+        const Task& t = *one.tasks().find(1);
+        EXPECT_EQ(t.Description, c.description) << c.line;
+        EXPECT_EQ(t.DueDate, c.due) << c.line;
+        EXPECT_EQ(t.Priority, c.priority) << c.line;
+    }
+
+    // Fields without a column keep the defaults of a task made when the import started.
+    EXPECT_EQ(import("x,First\ny,\nz,Second\n", {"", "Task"}).added, 2);
+    EXPECT_EQ(doc.tasks().find(2)->DueDate, DateTime::fromFields(2026, 12, 6, 10, 0));
+    EXPECT_EQ(doc.tasks().find(2)->Priority, Task::High);
+}
+
+TEST_F(TaskImportTest, RecordsBeyondTheLastIdentifierAreSkippedSayingWhy) {
+    PimContents nearlyFull;
+    nearlyFull.tasks.setLastId(INT32_MAX - 1);
+    doc.adoptContents(std::move(nearlyFull));
+    const ImportResult result = import("a\nb\nc\n", {"Task"});
+    EXPECT_EQ(result.added, 1);
+    EXPECT_EQ(reasonsOf(result.skipped),
+              (std::vector<std::string>{"2: no identifier left", "3: no identifier left"}));
+    EXPECT_EQ(doc.tasks().find(INT32_MAX)->Description, "a");
+}
+
+const std::vector<std::string> kAllColumns = {"Appointment", "Date",    "StartTime",
+                                              "EndTime",     "Alarmed", "AlarmTime"};
+
+DateTime at(int day, int hour, int minute) {
+    return DateTime::fromFields(2026, 12, day, hour, minute);
+}
+
+using AppointmentImportTest = ImportTest<TransferKind::Appointments>;
+
+TEST_F(AppointmentImportTest, RoundsTimesAndAlarmWarnings) {
+    struct Case {
+        const char* line;
+        DateTime start, end, alarmTime;
+        bool alarm;
+    };
+    const Case cases[] = {
+        {"A,12/8/2026,10:08,11:00,FALSE,0", at(8, 10, 15), at(8, 11, 0), at(8, 10, 15), false},
+        {"A,12/8/2026,10:07,10:52,no,0", at(8, 10, 0), at(8, 10, 45), at(8, 10, 0), false},
+        {"A,12/8/2026,2:30 PM,1:00 PM,t,5", at(8, 14, 30), at(8, 14, 30), at(8, 14, 25), true},
+        {"A,2026-12-08,09:00,09:30,Yes,12", at(8, 9, 0), at(8, 9, 30), at(8, 8, 50), true},
+        {"A,12/8/2026,09:00,09:30,TRUE,62", at(8, 9, 0), at(8, 9, 30), at(8, 8, 0), true},
+        {"A,12/8/2026,09:00,09:30,TRUE,75", at(8, 9, 0), at(8, 9, 30), at(8, 9, 0), true},
+        {"A,12/8/2026,23:53,23:59,TRUE,x", at(9, 0, 0), at(9, 0, 0), at(9, 0, 0), true},
+    };
+    for (const Case& c : cases) {
+        PimDocument one(clock);
+        ASSERT_EQ(importInto(one, TransferKind::Appointments, kAllColumns, c.line).added, 1)
+            << c.line;
+        const Appointment& a = *one.appointments().find(1);
+        EXPECT_EQ(std::tie(a.DueDate, a.StartTime, a.EndTime, a.AlarmTime, a.Alarm),
+                  std::tuple(at(8, 0, 0), c.start, c.end, c.alarmTime, c.alarm))
+            << c.line;
+    }
+}
+
+TEST_F(AppointmentImportTest, SkipsUnreadableAndClashingRecords) {
+    doc.add(appointmentAt("Existing", at(8, 9, 0), at(8, 10, 0)));
+    const ImportResult result = import(
+        ",12/8/2026,11:00,12:00\n"
+        "A,someday,11:00,12:00\n"
+        "A,12/8/2026,lunch,12:00\n"
+        "A,12/8/2026,11:00,25:00\n"
+        "Inside,12/8/2026,9:30,9:45\n"
+        "Ends at its start,12/8/2026,8:00,9:00\n"
+        "Starts at its end,12/8/2026,10:00,10:30\n"
+        "Overlaps the one before,12/8/2026,10:15,11:00\n"
+        "Other day,12/9/2026,9:30,9:45\n"
+        "Around it,12/8/2026,7:00,13:00\n",
+        kAllColumns);
+    EXPECT_EQ(result.added, 3);
+    EXPECT_EQ(doc.appointments().find(2)->Description, "Ends at its start");
+    EXPECT_EQ(doc.appointments().find(3)->Description, "Starts at its end");
+    EXPECT_EQ(doc.appointments().find(4)->Description, "Other day");
+    const std::string clash = "clashes with an existing appointment";
+    EXPECT_EQ(reasonsOf(result.skipped),
+              (std::vector<std::string>{"1: no appointment text", "2: no date that can be read",
+                                        "3: no start time that can be read",
+                                        "4: no end time that can be read", "5: " + clash,
+                                        "8: " + clash, "10: " + clash}));
+    // The same appointment again adds nothing.
+    EXPECT_EQ(import("Starts at its end,12/8/2026,10:00,10:30\n", kAllColumns).added, 0);
+}
+
+TEST_F(AppointmentImportTest, ReadsTimesOnTheRecordsDateWhateverTheColumnOrder) {
+    ASSERT_EQ(import("10:00,11:00,12/8/2026,A,15\n9:00,9:30,12/9/2026,B,15\n",
+                     {"StartTime", "EndTime", "Date", "Appointment", "AlarmTime"})
+                  .added,
+              2);
+    EXPECT_EQ(doc.appointments().find(1)->StartTime, at(8, 10, 0));
+    EXPECT_EQ(doc.appointments().find(1)->AlarmTime, at(8, 9, 45));
+    EXPECT_EQ(doc.appointments().find(2)->EndTime, at(9, 9, 30));
+    // Without an "AlarmTime" column the alarm sits at the start.
+    ASSERT_EQ(
+        import("C,12/10/2026,10:00,11:00\n", {"Appointment", "Date", "StartTime", "EndTime"}).added,
+        1);
+    EXPECT_FALSE(doc.appointments().find(3)->Alarm);
+    EXPECT_EQ(doc.appointments().find(3)->AlarmTime, at(10, 10, 0));
+}
+
+DateTime hour(double h) {
+    return DateTime(46000.0 + h / 24.0);
+}
+
+TEST(ClashIndex, SharedTimeClashesTouchingDoesNot) {
+    // 20-19 takes nothing; 30.5-34.5 bridges the three before it; 40 is a moment.
+    const std::pair<double, double> taken[] = {{9, 10},  {20, 19},     {30, 31}, {32, 33},
+                                               {34, 35}, {30.5, 34.5}, {40, 40}, {10, 10.5}};
+    ClashIndex index;
+    for (const auto& [from, to] : taken)
+        index.add(hour(from), hour(to));
+    struct Case {
+        double from, to;
+        bool clashes;
+    };
+    const Case cases[] = {
+        {8, 9, false},    {10.5, 11, false},    {9.75, 11, true}, {8, 15, true},  {9, 9, false},
+        {9.5, 9.5, true}, {33.5, 33.75, true},  {35, 36, false},  {40, 40, true}, {39, 41, true},
+        {39, 40, false},  {10.25, 10.25, true}, {19, 21, false},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(index.clashes(hour(c.from), hour(c.to)), c.clashes) << c.from << "-" << c.to;
+}
+
+}  // namespace

@@ -1,0 +1,194 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "textio/DelimitedTextDecoding.h"
+#include "textio/FieldTokenizer.h"
+#include "textio/RecordReader.h"
+
+namespace {
+
+TEST(DelimitedTextDecoding, ReadsUtf8Windows1252AndUtf16AndTakesALoneCrAsALineEnd) {
+    using namespace std::string_literals;
+    const std::pair<std::string, std::string> cases[] = {
+        {"Ann,Lee\n", "Ann,Lee\n"},
+        {"\xEF\xBB\xBF"
+         "Caf\xC3\xA9",
+         "Caf\xC3\xA9"},
+        {"Caf\xE9 \x80", "Caf\xC3\xA9 \xE2\x82\xAC"},
+        // Little-endian with "é", "€" and a character beyond the first plane.
+        {"\xFF\xFE"
+         "A\0,\0\xE9\0\xAC\x20\r\0\n\0\x3D\xD8\x00\xDE"s,
+         "A,\xC3\xA9\xE2\x82\xAC\r\n\xF0\x9F\x98\x80"},
+        {"\xFE\xFF\0A\0,\0B"s, "A,B"},
+        // A lone surrogate and an odd last byte.
+        {"\xFF\xFE\x3D\xD8"
+         "A\0x"s,
+         "\xEF\xBF\xBD"
+         "A"},
+        {"\xFF\xFE", ""},
+        // Old Macintosh programs end lines with a CR alone; CR LF and the CR CR LF of some
+        // writers stay as they are.
+        {"Ann,Lee\rBo,Ray\r", "Ann,Lee\nBo,Ray\n"},
+        {"Ann,Le\re,Acme\n", "Ann,Le\ne,Acme\n"},
+        {"Ann,Lee\r\nBo\r\r\nCy\r\r", "Ann,Lee\r\nBo\r\r\nCy\n\n"},
+        {"\"a\rb\"\r\n", "\"a\nb\"\r\n"},
+        {"Caf\xE9\r", "Caf\xC3\xA9\n"},
+    };
+    for (const auto& [bytes, text] : cases)
+        EXPECT_EQ(decodeDelimitedText(bytes), text) << bytes;
+}
+
+using Fields = std::vector<std::string>;
+
+Fields split(std::string_view line, char separator = ',', char encloser = '"') {
+    FieldTokenizer tokenizer;
+    tokenizer.SetSeparator(separator);
+    tokenizer.SetEncloser(encloser);
+    Fields fields;
+    std::string field;
+    while (tokenizer.NextField(line, field)) {
+        fields.push_back(field);
+        field.clear();
+    }
+    return fields;
+}
+
+TEST(FieldTokenizer, SplitsPlainAndEnclosedFields) {
+    const std::pair<std::string_view, Fields> cases[] = {
+        {"a,,b", {"a", "", "b"}},
+        {"a,b,", {"a", "b"}},
+        {"  Ann ,Lee  \r", {"Ann ", "Lee"}},
+        {"\"Smith, Ann\",x", {"Smith, Ann", "x"}},
+        {"\"say \"\"hi\"\"\",x", {"say \"hi\"", "x"}},
+        {"\"line 1\r\nline 2\",x", {"line 1\r\nline 2", "x"}},
+        {"   \r", {}},
+        // Backslash escapes in enclosed fields.
+        {"\"D:\\temp\"", {"D:\temp"}},
+        {"\"\\101\"", {"A"}},
+        {"\"\\a\\b\\f\\n\\r\\t\\v\\q\\\"\\,\"", {"\a\b\f\n\r\t\vq\","}},
+        // A short octal escape takes the next character along as it stands...
+        {"\"\\1a\\7\\n\"",
+         {"\x01"
+          "a\x07\\n"}},
+        // ...but an encloser after it still closes the field.
+        {"\"\\1\",x", {"\x01", "x"}},
+        // Octal bytes that are no UTF-8 are Windows-1252; UTF-8 bytes stay as they are.
+        {"\"caf\\351\",\"caf\\303\\251\"", {"caf\xC3\xA9", "caf\xC3\xA9"}},
+        // A zero byte cannot be stored: the escape is dropped.
+        {"\"a\\000b\"", {"ab"}},
+        {"C:\\temp,x", {"C:\\temp", "x"}},
+        // Malformed enclosed fields lose no text.
+        {"\"\",x", {"", "x"}},
+        {"\"abc", {"abc"}},
+        {"\"abc\"def,x", {"abcdef", "x"}},
+        {"\"He said \"hi\" twice\",x", {"He said hi\" twice\"", "x"}},
+        {"\"a\\", {"a\\"}},
+    };
+    for (const auto& [line, expected] : cases) {
+        EXPECT_EQ(split(line), expected) << line;
+    }
+}
+
+TEST(FieldTokenizer, OtherSeparatorsAndEnclosers) {
+    const std::tuple<std::string_view, char, char, Fields> cases[] = {
+        {"'O''Brien';'x'", ';', '\'', {"O'Brien", "x"}},
+        {"\"a\"|\"b|c\"|", '|', '"', {"a", "b|c"}},
+        {"a   b  c", ' ', '"', {"a", "b", "c"}},
+        {"a\t\t\"b c\"\t \t", '\t', '"', {"a", "", "b c"}},
+        {"\"a\",b", ',', 0, {"\"a\"", "b"}},
+    };
+    for (const auto& [line, separator, encloser, expected] : cases) {
+        EXPECT_EQ(split(line, separator, encloser), expected) << line;
+    }
+}
+
+TEST(FieldTokenizer, StringFormTakesTheFieldOffTheLine) {
+    FieldTokenizer tokenizer;
+    tokenizer.SetSeparator(',');
+    tokenizer.SetEncloser('"');
+    std::string line = " \"a,b\" , c  ";
+    std::string field = "kept:";
+    ASSERT_TRUE(tokenizer.NextField(line, field));
+    EXPECT_EQ(field, "kept:a,b");
+    EXPECT_EQ(line, " c");
+}
+
+using Records = std::vector<std::pair<size_t, std::string>>;  // first line, text
+
+Records readAll(std::string_view text) {
+    FieldTokenizer tokenizer;
+    tokenizer.SetSeparator(',');
+    tokenizer.SetEncloser('"');
+    RecordReader reader(text, tokenizer);
+    Records records;
+    std::string_view record;
+    while (reader.next(record))
+        records.emplace_back(reader.lineNumber(), std::string(record));
+    return records;
+}
+
+TEST(RecordReader, CutsLinesAndKeepsEnclosedLineBreaks) {
+    const std::pair<const char*, Records> cases[] = {
+        {"", {}},
+        {"a\nb\n", {{1, "a"}, {2, "b"}}},
+        {"a\r\n\r\nb\r\n", {{1, "a\r"}, {2, "\r"}, {3, "b\r"}}},
+        {"\"x\r\ny\",z\nnext\n", {{1, "\"x\r\ny\",z"}, {3, "next"}}},
+        {"\"a\"\"\nb\"\nc", {{1, "\"a\"\"\nb\""}, {3, "c"}}},
+        // A field that never closes ends with its own line; the next lines stay records.
+        {"\"unclosed,a\nb,c\n", {{1, "\"unclosed,a"}, {2, "b,c"}}},
+        {"a,\"b\nc\",\"open\nd\n", {{1, "a,\"b\nc\",\"open"}, {3, "d"}}},
+        {"\"abc\n\"\",x\n", {{1, "\"abc"}, {2, "\"\",x"}}},
+    };
+    for (const auto& [text, expected] : cases) {
+        EXPECT_EQ(readAll(text), expected) << text;
+    }
+}
+
+TEST(RecordReader, CutsRecordsIntoFieldsAsNextAndNextFieldDo) {
+    // Random texts of the characters that matter, for every kind of separator and encloser.
+    const std::string alphabet = "ab7,;\"'\\ \t\r\n";
+    uint32_t state = 1;
+    auto random = [&](uint32_t below) {
+        state = state * 1664525u + 1013904223u;
+        return (state >> 8) % below;
+    };
+    const std::pair<char, char> characters[] = {{',', '"'},  {';', '\''}, {' ', '"'},
+                                                {'\t', '"'}, {',', 0},    {'"', ' '}};
+    for (int round = 0; round < 20000; ++round) {
+        std::string text;
+        const uint32_t length = random(60);
+        for (uint32_t i = 0; i < length; ++i)
+            text += alphabet[random(static_cast<uint32_t>(alphabet.size()))];
+        const auto [separator, encloser] = characters[random(6)];
+        FieldTokenizer tokenizer;
+        tokenizer.SetSeparator(separator);
+        tokenizer.SetEncloser(encloser);
+        const size_t columns = random(5);
+        RecordReader longWay(text, tokenizer);
+        RecordReader shortWay(text, tokenizer);
+        RecordValues fields(columns);
+        std::string_view record;
+        bool blank = false;
+        for (;;) {
+            const bool more = longWay.next(record);
+            ASSERT_EQ(shortWay.nextFields(fields, blank), more) << text;
+            if (!more) break;
+            ASSERT_EQ(shortWay.lineNumber(), longWay.lineNumber()) << text;
+            ASSERT_EQ(blank, record.find_first_not_of(" \t\n\v\f\r") == std::string_view::npos)
+                << text;
+            if (blank) continue;
+            std::vector<std::string> expected(columns);
+            for (std::string& value : expected) {
+                if (!tokenizer.NextField(record, value)) break;
+            }
+            ASSERT_EQ(std::vector<std::string>(fields.values.begin(), fields.values.end()),
+                      expected)
+                << text;
+        }
+    }
+}
+
+}  // namespace

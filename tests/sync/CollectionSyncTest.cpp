@@ -269,8 +269,9 @@ TEST(CollectionSyncTest, WhatASyncChangesHereIsOneUndoStep) {
     ASSERT_EQ(h.document.persons().size(), 3u);
     // A card without categories is filed in "All", where the phone book lists it.
     for (const auto& [id, person] : h.document.persons()) {
-        if (person.LName != "Ours")
+        if (person.LName != "Ours") {
             EXPECT_EQ(person.PhGroups, std::vector<int32_t>{kUniversalGroupId}) << person.LName;
+        }
     }
     EXPECT_EQ(history.undoName(), "Synchronize");
     history.undo();

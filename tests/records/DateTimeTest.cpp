@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "records/DatePicture.h"
 #include "records/SecondsConverter.h"
 #include "support/FixedLocale.h"
 #include "support/TzGuard.h"
@@ -41,14 +42,7 @@ TEST(DateTime, MapsValuesToCalendarFieldsOnBothSidesOfZero) {
     }
 }
 
-TEST(DateTime, ComparesContinuousValues) {
-    EXPECT_LT(DateTime(-1.25), DateTime(-1.5));
-    EXPECT_EQ(DateTime(-0.5), DateTime(0.5));
-    EXPECT_LT(DateTime(-1.75), DateTime(0.0));
-    EXPECT_LT(DateTime(DateTime::kNullValue), DateTime(DateTime::kMinValue));
-}
-
-TEST(DateTime, RejectsInvalidFieldsAndRanges) {
+TEST(DateTime, RejectsInvalidFieldsAndRangesAsTheNullValue) {
     EXPECT_TRUE(DateTime::fromFields(2026, 2, 31).isNull());
     EXPECT_TRUE(DateTime::fromFields(2026, 1, 1, 24, 0, 0).isNull());
     EXPECT_TRUE(DateTime::fromFields(9999, 12, 31, 0, 0, 1).isNull());
@@ -59,19 +53,20 @@ TEST(DateTime, RejectsInvalidFieldsAndRanges) {
     EXPECT_FALSE(value.setFields(2026, 2, 31));
     EXPECT_TRUE(value.isNull());
     EXPECT_TRUE(value.setFields(2026, 2, 28, 23, 59, 59));
-}
-
-TEST(DateTime, NullValueHasNoFieldsAndFormatsAsEmpty) {
-    const DateTime null;
+    // The null value has no fields and formats as empty.
     const FixedLocale locale;
-    EXPECT_EQ(null.year(), INT32_MIN);
-    EXPECT_EQ(null.formatDate(locale), "");
-    EXPECT_EQ(null.formatTime(locale), "");
-    EXPECT_EQ(null.format("%Y"), "");
+    EXPECT_EQ(DateTime().year(), INT32_MIN);
+    EXPECT_EQ(DateTime().formatDate(locale), "");
+    EXPECT_EQ(DateTime().formatTime(locale), "");
+    EXPECT_EQ(DateTime().format("%Y"), "");
     EXPECT_EQ(DateTime(3e6).formatDate(locale), "");
 }
 
-TEST(DateTime, AddsSpansAcrossDaysAndZero) {
+TEST(DateTime, ComparesAndAddsSpansAcrossDaysAndZero) {
+    EXPECT_LT(DateTime(-1.25), DateTime(-1.5));
+    EXPECT_EQ(DateTime(-0.5), DateTime(0.5));
+    EXPECT_LT(DateTime(-1.75), DateTime(0.0));
+    EXPECT_LT(DateTime(DateTime::kNullValue), DateTime(DateTime::kMinValue));
     EXPECT_EQ((DateTime::fromFields(1899, 12, 29, 23, 30) + DateTimeSpan(1.0 / 24)).value(),
               DateTime::fromFields(1899, 12, 30, 0, 30).value());
     EXPECT_EQ((DateTime::fromFields(1899, 12, 30, 0, 30) - DateTimeSpan(1.0 / 24)).value(),
@@ -155,6 +150,34 @@ TEST(DateTime, FormatsWithStrftimeAndLocalePictures) {
     EXPECT_EQ(value.formatDate(locale, DateStyle::Long), "Sunday, December 6, 2026");
     EXPECT_EQ(value.formatTime(locale, TimeStyle::NoSeconds), "9:05 AM");
     EXPECT_EQ(value.formatDate(locale, std::string(300, '-')).size(), 255u);
+}
+
+TEST(DatePicture, ExpandsDateAndTimeLetters) {
+    const FixedLocale locale;
+    const CalendarFields morning{2007, 3, 4, 0, 7, 9, 1};
+    const CalendarFields evening{2026, 11, 21, 23, 45, 0, 7};
+    struct Case {
+        const char* picture;
+        const CalendarFields& fields;
+        const char* date;
+        const char* time;
+    };
+    const Case cases[] = {
+        {"d dd ddd dddd", morning, "4 04 Sun Sunday", "d dd ddd dddd"},
+        {"M MM MMM MMMM", morning, "3 03 Mar March", "M MM MMM MMMM"},
+        {"y yy yyyy", morning, "7 07 2007", "y yy yyyy"},
+        {"h hh H HH m mm s ss t tt", morning, "h hh H HH m mm s ss t tt",
+         "12 12 0 00 7 07 9 09 A AM"},
+        {"h:mm tt", evening, "h:mm tt", "11:45 PM"},
+        {"'dd ''quoted'' MM' dd", evening, "dd 'quoted' MM 21", "dd 'quoted' MM dd"},
+        {"'unterminated d", evening, "unterminated d", "unterminated d"},
+        {"", evening, "", ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.picture);
+        EXPECT_EQ(formatDatePicture(c.fields, c.picture, locale), c.date);
+        EXPECT_EQ(formatTimePicture(c.fields, c.picture, locale), c.time);
+    }
 }
 
 }  // namespace

@@ -1,7 +1,10 @@
 #include <gtest/gtest.h>
 
+#include "platform/Clock.h"
+#include "records/PimDocument.h"
 #include "reports/DailyAppointmentsReport.h"
 #include "reports/DailyPlanReport.h"
+#include "reports/DailyReportLists.h"
 #include "reports/DailyTasksReport.h"
 #include "reports/RecordingCanvas.h"
 #include "reports/ReportBuilder.h"
@@ -11,7 +14,6 @@
 namespace {
 
 const FixedLocale kLocale;
-const std::string kLong(200, 'W');
 
 Task task(std::string description, int32_t priority = Task::High) {
     return taskDue(std::move(description), DateTime::fromFields(2026, 5, 10), priority);
@@ -88,28 +90,6 @@ TEST(DailyReports, PlanColumnsRowsAndDivider) {
     EXPECT_EQ(canvas.lines.back(), (RecordingCanvas::Line{431, 136, 431, 982}));
 }
 
-TEST(DailyReports, LongDescriptionsAreClippedBeforeTheNextColumn) {
-    for (const ReportKind kind :
-         {ReportKind::DailyTasks, ReportKind::DailyAppointments, ReportKind::DailyPlan}) {
-        RecordingCanvas canvas(letterAt100Dpi());
-        build(kind, canvas, lists({task(kLong)}, {appointment(kLong)}));
-        int nextColumn = 0;
-        for (const auto& drawn : canvas.texts) {
-            if (drawn.text != kLong) continue;
-            EXPECT_TRUE(drawn.clipped);
-            // What follows the description: the priority, the right edge, the divider.
-            for (const auto& other : canvas.texts)
-                if (other.y == drawn.y && other.x > drawn.x &&
-                    (nextColumn == 0 || other.x < nextColumn))
-                    nextColumn = other.x;
-            const int limit = nextColumn != 0 && nextColumn < 750 ? nextColumn : 750;
-            EXPECT_LE(drawn.clip.right, limit) << int(kind);
-            EXPECT_EQ(drawn.clip.left, drawn.x) << int(kind);
-            nextColumn = 0;
-        }
-    }
-}
-
 TEST(DailyReports, PlanWithManyTasksBesideFewAppointments) {
     // 50 lines of page area: 47 rows on each page.
     RecordingCanvas canvas(letterAt100Dpi());
@@ -135,6 +115,49 @@ TEST(DailyReports, PlanWithManyTasksBesideFewAppointments) {
     EXPECT_EQ(canvas.find("appointment 0"), nullptr);
     EXPECT_EQ(canvas.find("task 47")->y, 154);
     EXPECT_EQ(canvas.find("task 69")->y, 154 + 22 * 18);
+}
+
+// The reports list what the day view's rows show.
+TEST(DailyReportLists, FollowTheDayViewRows) {
+    FixedClock clock({2026, 5, 10, 8, 0});
+    PimDocument document(clock);
+    const int32_t first = document.add(appointment("first"));
+    const int32_t second = document.add(appointment("second"));
+    const auto row = [](int32_t id, const char* description) {
+        AppointmentRow r;
+        r.id = id;
+        r.description = description;
+        return r;
+    };
+    struct Case {
+        const char* label;
+        std::vector<AppointmentRow> rows;
+        std::vector<int32_t> ids;
+    };
+    const Case cases[] = {
+        {"one appointment on rows in a row is one entry",
+         {row(first, "first"), row(first, "first"), row(first, "first")},
+         {first}},
+        {"rows of it with another between are two",
+         {row(first, "first"), row(second, "second"), row(first, "first")},
+         {first, second, first}},
+        {"a row without a description stands for none",
+         {row(second, ""), row(first, "first")},
+         {first}},
+        {"a record no longer held is left out", {row(99, "gone"), row(second, "second")}, {second}},
+    };
+    for (const Case& c : cases) {
+        std::vector<int32_t> ids;
+        for (const Appointment& a : dailyReportAppointments(document, c.rows))
+            ids.push_back(a.ID);
+        EXPECT_EQ(ids, c.ids) << c.label;
+    }
+    TaskRow taskRow, missing;
+    taskRow.id = document.add(task("task"));
+    missing.id = 42;
+    const auto tasks = dailyReportTasks(document, {taskRow, missing, taskRow});
+    ASSERT_EQ(tasks.size(), 2u);
+    EXPECT_EQ(tasks[0].Description, "task");
 }
 
 }  // namespace

@@ -23,7 +23,7 @@ std::unique_ptr<PrintReport> tasksReport(RecordingCanvas& canvas, size_t count,
     return buildReport(ReportKind::DailyTasks, canvas, inputs, settings, locale);
 }
 
-TEST(ReportEngine, ContentRectangleAndFontsComeFromTheDevice) {
+TEST(ReportEngine, ContentRectangleFontsAndColumnsComeFromTheDevice) {
     // 8.5 x 11 inches at 600 dots per inch, printable area 25 units in.
     RecordingCanvas canvas({600, 600, 5100, 6600, 25, 25});
     const auto report = tasksReport(canvas, 1);
@@ -34,18 +34,21 @@ TEST(ReportEngine, ContentRectangleAndFontsComeFromTheDevice) {
     EXPECT_EQ(report->lineHeight(), 83 + RecordingCanvas::kLeading);
     EXPECT_EQ(report->firstColumnX(), 575 + 41);
     EXPECT_EQ(report->secondColumnX(), 575 + 41 + 3900 / 2);
-}
 
-TEST(ReportEngine, ColumnsUseTheDefaultFontBecauseMarginsComeFirst) {
-    RecordingCanvas canvas(letterAt100Dpi());
+    // The columns are measured while the 10-point default (13 high, 6 wide) is in force.
+    RecordingCanvas letter(letterAt100Dpi());
     ReportSettings settings;
     settings.faceName = "Courier";
     settings.pointSize = 20;
-    const auto report = tasksReport(canvas, 1, settings);
-    EXPECT_EQ(report->normalFont(), (FontSpec{-27, 400, "Courier"}));
-    EXPECT_EQ(report->averageCharWidth(), 13);
-    // Measured while the 10-point default (13 high, 6 wide) was still in force.
-    EXPECT_EQ(report->firstColumnX(), 100 + 6);
+    const auto courier = tasksReport(letter, 1, settings);
+    EXPECT_EQ(courier->normalFont(), (FontSpec{-27, 400, "Courier"}));
+    EXPECT_EQ(courier->averageCharWidth(), 13);
+    EXPECT_EQ(courier->firstColumnX(), 100 + 6);
+
+    RecordingCanvas noResolution(DeviceMetrics{});
+    const auto none = tasksReport(noResolution, 3);
+    none->printPage(noResolution, 0);
+    EXPECT_EQ(none->normalFont().height, 0) << "no division by zero";
 }
 
 TEST(ReportEngine, ListPaginationFillsPagesFromBelowTheHeads) {
@@ -125,13 +128,6 @@ TEST(ReportEngine, NarrowPaperPrintsAtEightPoints) {
         report->printPage(canvas, 0);
         EXPECT_EQ(canvas.find("task 0")->font.height, c.fontHeight) << c.widthHundredths;
     }
-}
-
-TEST(ReportEngine, DeviceWithoutResolutionDoesNotDivideByZero) {
-    RecordingCanvas canvas(DeviceMetrics{});
-    const auto report = tasksReport(canvas, 3);
-    report->printPage(canvas, 0);
-    EXPECT_EQ(report->normalFont().height, 0);
 }
 
 }  // namespace

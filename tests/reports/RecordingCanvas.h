@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "reports/PageCanvas.h"
@@ -29,12 +30,7 @@ public:
     explicit RecordingCanvas(DeviceMetrics metrics) : metrics_(metrics) {}
 
     DeviceMetrics metrics() const override { return metrics_; }
-    FontSpec selectFont(const FontSpec& font) override {
-        FontSpec previous = font_;
-        font_ = font;
-        fontsSelected.push_back(font);
-        return previous;
-    }
+    FontSpec selectFont(const FontSpec& font) override { return std::exchange(font_, font); }
     TextMetrics textMetrics() const override {
         const int height = std::abs(font_.height);
         return {height, kLeading, height / 2};
@@ -72,12 +68,10 @@ public:
     void clear() {
         texts.clear();
         lines.clear();
-        fontsSelected.clear();
     }
 
     std::vector<Text> texts;
     std::vector<Line> lines;
-    std::vector<FontSpec> fontsSelected;
     int depth = 0;
 
 private:

@@ -45,12 +45,8 @@ struct Column {
 };
 
 void expectAt(const RecordingCanvas& canvas, const std::vector<Column>& columns, int y) {
-    for (const Column& c : columns) {
-        const auto* drawn = canvas.find(c.text);
-        ASSERT_NE(drawn, nullptr) << c.text;
-        EXPECT_EQ(drawn->x, c.x) << c.text;
-        EXPECT_EQ(drawn->y, y) << c.text;
-    }
+    for (const Column& c : columns)
+        EXPECT_EQ(canvas.where(c.text), std::pair(c.x, y)) << c.text;
 }
 
 TEST(DailyReports, TasksColumnsAndRow) {
@@ -59,7 +55,7 @@ TEST(DailyReports, TasksColumnsAndRow) {
     expectAt(canvas, {{"DAILY TASKS", 100 + (650 - 11 * 6) / 2}}, 100);
     expectAt(canvas, {{"TASK", 106}, {"PRIORITY", 431}, {"DUE DATE", 431 + 162}}, 136);
     expectAt(canvas, {{"Call Ann", 106}, {"Done", 431}, {"5/10/2026", 593}}, 154);
-    EXPECT_EQ(canvas.find("Call Ann")->clip, (PageRect{106, 154, 431 - 3, 172}));
+    EXPECT_EQ(canvas.at("Call Ann").clip, (PageRect{106, 154, 431 - 3, 172}));
 }
 
 TEST(DailyReports, AppointmentsColumnsAndRow) {
@@ -69,7 +65,7 @@ TEST(DailyReports, AppointmentsColumnsAndRow) {
     // area's edge, without the left margin.
     expectAt(canvas, {{"START", 106}, {"END", 650 / 4 + 6}, {"APPOINTMENT", 431}}, 136);
     expectAt(canvas, {{"9:05 A", 106}, {"1:30 P", 168}, {"Dentist", 431}}, 154);
-    EXPECT_EQ(canvas.find("Dentist")->clip, (PageRect{431, 154, 750, 172}));
+    EXPECT_EQ(canvas.at("Dentist").clip, (PageRect{431, 154, 750, 172}));
 }
 
 TEST(DailyReports, PlanColumnsRowsAndDivider) {
@@ -85,8 +81,8 @@ TEST(DailyReports, PlanColumnsRowsAndDivider) {
               {"Low", 596},
               {"5/10/2026", 677}},
              154);
-    EXPECT_EQ(canvas.find("Dentist")->clip, (PageRect{265, 154, 431, 172}));
-    EXPECT_EQ(canvas.find("Call Ann")->clip, (PageRect{434, 154, 593, 172}));
+    EXPECT_EQ(canvas.at("Dentist").clip, (PageRect{265, 154, 431, 172}));
+    EXPECT_EQ(canvas.at("Call Ann").clip, (PageRect{434, 154, 593, 172}));
     EXPECT_EQ(canvas.lines.back(), (RecordingCanvas::Line{431, 136, 431, 982}));
 }
 
@@ -106,15 +102,15 @@ TEST(DailyReports, PlanWithManyTasksBesideFewAppointments) {
 
     report->printPage(canvas, 0);
     // Both halves start right below the heads.
-    EXPECT_EQ(canvas.find("appointment 0")->y, 154);
-    EXPECT_EQ(canvas.find("task 0")->y, 154);
-    EXPECT_EQ(canvas.find("task 46")->y, 154 + 46 * 18);
+    EXPECT_EQ(canvas.at("appointment 0").y, 154);
+    EXPECT_EQ(canvas.at("task 0").y, 154);
+    EXPECT_EQ(canvas.at("task 46").y, 154 + 46 * 18);
 
     canvas.clear();
     report->printPage(canvas, 1);
     EXPECT_EQ(canvas.find("appointment 0"), nullptr);
-    EXPECT_EQ(canvas.find("task 47")->y, 154);
-    EXPECT_EQ(canvas.find("task 69")->y, 154 + 22 * 18);
+    EXPECT_EQ(canvas.at("task 47").y, 154);
+    EXPECT_EQ(canvas.at("task 69").y, 154 + 22 * 18);
 }
 
 // The reports list what the day view's rows show.

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <cstdlib>
 #include <string>
 #include <utility>
@@ -64,6 +66,18 @@ public:
         for (const Text& t : texts)
             if (t.text == text) return &t;
         return nullptr;
+    }
+    // The text drawn as `text`; when there is none, a failure and an entry at (-1, -1).
+    const Text& at(const std::string& text) const {
+        static const Text none{-1, -1, "(not drawn)"};
+        const Text* drawn = find(text);
+        if (drawn == nullptr) ADD_FAILURE() << '"' << text << "\" was not drawn";
+        return drawn != nullptr ? *drawn : none;
+    }
+    // Where `text` was drawn: (x, y).
+    std::pair<int, int> where(const std::string& text) const {
+        const Text& drawn = at(text);
+        return {drawn.x, drawn.y};
     }
     void clear() {
         texts.clear();

@@ -206,10 +206,8 @@ TEST(ReportEngine, PagesDrawRowsWherePaginationPutThem) {
     report->printPage(canvas, 1);
     EXPECT_EQ(canvas.find("task 47")->y, 100 + 3 * 18);
     // The footer is bold and centred on the line above the content bottom.
-    const auto* footer = canvas.find("Page 2");
-    ASSERT_NE(footer, nullptr);
-    EXPECT_EQ(footer->font.weight, 700);
-    EXPECT_EQ(footer->y, 1000 - 18);
+    EXPECT_EQ(canvas.at("Page 2").font.weight, 700);
+    EXPECT_EQ(canvas.at("Page 2").y, 1000 - 18);
     // A page beyond the last draws its header and footer but no rows.
     canvas.clear();
     report->printPage(canvas, 2);

@@ -6,6 +6,7 @@
 #include "organizer/PersonTextIndex.h"
 #include "platform/Clock.h"
 #include "records/PimDocument.h"
+#include "support/Records.h"
 
 namespace {
 
@@ -13,11 +14,7 @@ class PhoneBookRows : public testing::Test {
 protected:
     int32_t addGroup(const char* desc) { return document_.add(PhGroup{0, desc}); }
     int32_t addPerson(const char* name, const char* company, std::vector<int32_t> groups) {
-        Person person;
-        person.RName = name;
-        person.Company = company;
-        person.PhGroups = std::move(groups);
-        return document_.add(person);
+        return document_.add(listedPerson(name, company, std::move(groups)));
     }
     std::vector<std::string> descs(const std::vector<GroupEntry>& groups) const {
         std::vector<std::string> texts;

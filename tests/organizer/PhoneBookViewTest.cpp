@@ -8,6 +8,7 @@
 #include "platform/Clock.h"
 #include "records/PimDocument.h"
 #include "records/UndoHistory.h"
+#include "support/Records.h"
 
 namespace {
 
@@ -17,12 +18,9 @@ protected:
 
     int32_t addPerson(const char* name, const char* company = "", const char* phone = "",
                       std::vector<int32_t> groups = {1}, const char* mail = "") {
-        Person person;
-        person.RName = name;
-        person.Company = company;
+        Person person = listedPerson(name, company, std::move(groups));
         person.HmPhone = phone;
         person.EMail = mail;
-        person.PhGroups = std::move(groups);
         return document_.add(person);
     }
     std::vector<int32_t> listedIds() const {

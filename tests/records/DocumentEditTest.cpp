@@ -7,6 +7,7 @@
 #include "records/PimDocument.h"
 #include "support/CountingView.h"
 #include "support/RecordingJournal.h"
+#include "support/Records.h"
 
 namespace {
 
@@ -15,10 +16,7 @@ PimContents sample(DateTime today) {
     PimContents c;
     c.seedDefaultGroups();
     for (const char* name : {"Ann", "Bo", "Cy"}) {
-        Person p;
-        p.FName = name;
-        p.PhGroups = {2, 1};
-        c.persons.addNew(p);
+        c.persons.addNew(listedPerson(name, "", {2, 1}));
     }
     for (int priority : {Task::Done, Task::High, Task::Done}) {
         Task t = Task::createdAt(today - DateTimeSpan(2.0));

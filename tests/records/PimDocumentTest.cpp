@@ -14,10 +14,7 @@ protected:
     ~PimDocumentTest() override { doc.detachView(view); }
 
     static Person personInGroups(std::vector<int32_t> groups) {
-        Person person;
-        person.LName = "Smith";
-        person.PhGroups = std::move(groups);
-        return person;
+        return listedPerson("Smith", "", std::move(groups));
     }
     static Task task(int priority, DateTime due) { return taskDue("", due, priority); }
 

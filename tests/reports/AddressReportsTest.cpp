@@ -9,6 +9,7 @@
 #include "reports/RecordingCanvas.h"
 #include "reports/ReportBuilder.h"
 #include "support/FixedLocale.h"
+#include "support/Records.h"
 
 namespace {
 
@@ -178,12 +179,8 @@ TEST(PersonChoice, ListTextSortedWithoutCaseAndChosenTopToBottom) {
     ASSERT_TRUE(groupNamed(document, "All").has_value());
     const int32_t all = *groupNamed(document, "All");
     const int32_t white = *groupNamed(document, "White Pages");
-    const auto add = [&](std::string rname, std::string company, std::vector<int32_t> groups) {
-        Person p;
-        p.RName = std::move(rname);
-        p.Company = std::move(company);
-        p.PhGroups = std::move(groups);
-        return document.add(p);
+    const auto add = [&](const char* name, const char* company, std::vector<int32_t> groups) {
+        return document.add(listedPerson(name, company, std::move(groups)));
     };
     const int32_t zed = add("zed", "", {all});
     const int32_t adams = add("Adams, Zoe ", "Acme", {all, white});

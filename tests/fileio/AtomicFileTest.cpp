@@ -302,13 +302,7 @@ void ageFile(const std::string& path, int hours) {
 
 TEST(AtomicFile, ASaveRemovesOnlyItsOwnStaleTemporaryFiles) {
     ScratchDir dir;
-    struct Case {
-        const char* name;
-        int ageHours;
-        bool directory;
-        bool removed;
-    };
-    const Case cases[] = {
+    const std::tuple<const char*, int, bool, bool> cases[] = {
         {".quillmate-Ab3xYz", 2, false, true},
         {".quillmate-recent", 0, false, false},  // a save in progress elsewhere
         {".quillmate-AbCdEf", 2, true, false},
@@ -317,13 +311,13 @@ TEST(AtomicFile, ASaveRemovesOnlyItsOwnStaleTemporaryFiles) {
         {".other-Ab3xYz", 2, false, false},
     };
     Names kept{"home.pgr"};
-    for (const Case& c : cases) {
-        if (c.directory)
-            std::filesystem::create_directory(dir.file(c.name));
+    for (const auto& [name, ageHours, directory, removed] : cases) {
+        if (directory)
+            std::filesystem::create_directory(dir.file(name));
         else
-            writeBytes(dir.file(c.name), "left over");
-        ageFile(dir.file(c.name), c.ageHours);
-        if (!c.removed) kept.insert(c.name);
+            writeBytes(dir.file(name), "left over");
+        ageFile(dir.file(name), ageHours);
+        if (!removed) kept.insert(name);
     }
     ASSERT_TRUE(writeFileAtomically(dir.file("home.pgr"), "new"));
     EXPECT_EQ(dir.names(), kept);

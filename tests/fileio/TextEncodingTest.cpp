@@ -1,18 +1,16 @@
 #include "fileio/TextEncoding.h"
 
 #include <gtest/gtest.h>
+
 #include <cstring>
 #include <string>
+
 #include "fileio/FileBytes.h"
 
 namespace {
 
 TEST(TextEncoding, TellsUtf8FromWindows1252) {
-    struct Case {
-        std::string bytes;
-        bool utf8;
-    };
-    const Case cases[] = {
+    const std::tuple<std::string, bool> cases[] = {
         {"plain ascii", true},
         {"M\xC3\xBCller \xE2\x82\xAC \xF0\x9F\x98\x80", true},
         {"M\xFCller", false},                // Windows-1252 u-umlaut
@@ -22,8 +20,8 @@ TEST(TextEncoding, TellsUtf8FromWindows1252) {
         {std::string("a\0\xFC", 3), false},  // what follows a zero byte counts too
         {std::string(40, 'a') + "\xE2\x82\xAC" + std::string(9, 'b') + "\xFC", false},
     };
-    for (const Case& c : cases)
-        EXPECT_EQ(isValidUtf8(c.bytes), c.utf8) << c.bytes;
+    for (const auto& [bytes, utf8] : cases)
+        EXPECT_EQ(isValidUtf8(bytes), utf8) << bytes;
 }
 
 TEST(TextEncoding, ScansUpToTheFirstZeroByte) {
@@ -55,12 +53,7 @@ TEST(TextEncoding, DecodesWindowsTextAndDropsTheByteOrderMark) {
 }
 
 TEST(TextEncoding, OnlyTheBytesThatAreNotUtf8ReadAsWindows1252) {
-    struct Case {
-        const char* what;
-        std::string bytes;
-        std::string text;
-    };
-    const Case cases[] = {
+    const std::tuple<const char*, std::string, std::string> cases[] = {
         {"one stray byte among UTF-8 names", "M\xC3\xBCller, Zo\xEB, \xE2\x82\xAC 5",
          "M\xC3\xBCller, Zo\xC3\xAB, \xE2\x82\xAC 5"},
         {"no multi-byte character: wholly Windows-1252", "M\xFCller \x80 \x93q\x94",
@@ -72,8 +65,8 @@ TEST(TextEncoding, OnlyTheBytesThatAreNotUtf8ReadAsWindows1252) {
         {"cut short at the end", "ok \xC3\xBC\xC3", "ok \xC3\xBC\xC3\x83"},
         {"byte-order mark dropped", "\xEF\xBB\xBF\xC3\xBC\xFC", "\xC3\xBC\xC3\xBC"},
     };
-    for (const Case& c : cases)
-        EXPECT_EQ(decodeText(c.bytes), c.text) << c.what;
+    for (const auto& [what, bytes, text] : cases)
+        EXPECT_EQ(decodeText(bytes), text) << what;
 }
 
 constexpr size_t kUnit = FileBytes::kReleaseUnit;

@@ -72,8 +72,8 @@ TEST(AppointmentForm, TypedTimesSnapToQuartersInsideTheRangeAndPushTheOtherTime)
     for (const Case& c : cases) {
         AppointmentForm form = AppointmentForm::of(dentist(9, 0, 10, 0));
         const bool read = c.begin ? form.typeBegin(c.typed) : form.typeEnd(c.typed);
-        if (c.newBegin[0] != 9 || c.newBegin[1] != 0 || c.newEnd[0] != 10)
-            EXPECT_TRUE(read) << c.typed;
+        const bool changes = c.newBegin[0] != 9 || c.newBegin[1] != 0 || c.newEnd[0] != 10;
+        EXPECT_TRUE(read || !changes) << c.typed;
         EXPECT_EQ(form.begin(), at(c.newBegin[0], c.newBegin[1])) << c.typed;
         EXPECT_EQ(form.end(), at(c.newEnd[0], c.newEnd[1])) << c.typed;
     }

@@ -29,11 +29,7 @@ public:
 };
 
 TEST(ContactTexts, WebPageGetsHttpOnlyWithoutAScheme) {
-    struct Case {
-        const char* stored;
-        const char* opened;
-    };
-    const Case cases[] = {
+    const std::tuple<const char*, const char*> cases[] = {
         {"example.org", "http://example.org"},
         {"example.org:8080", "http://example.org:8080"},  // a port, not a scheme
         {"http://example.org", "http://example.org"},
@@ -44,8 +40,8 @@ TEST(ContactTexts, WebPageGetsHttpOnlyWithoutAScheme) {
         {"mailto:x@example.org", "http://mailto:x@example.org"},
         {"1http://x", "http://1http://x"},
     };
-    for (const Case& c : cases)
-        EXPECT_EQ(webPageUrl(c.stored), c.opened) << c.stored;
+    for (const auto& [stored, opened] : cases)
+        EXPECT_EQ(webPageUrl(stored), opened) << stored;
 }
 
 TEST(ContactTexts, MailLinksCarryEachAddressAsDataOnly) {

@@ -108,20 +108,15 @@ TEST_F(PhoneBookRows, DetailsShowEachFieldOrNotAvailable) {
     // The number is dialled without the extension the button shows.
     EXPECT_EQ(detailField(person, PersonDetail::WorkPhone), "555-1234");
 
-    struct Case {
-        const char* phone;
-        const char* ext;
-        DetailText shown;
-    };
-    const Case cases[] = {
+    const std::tuple<const char*, const char*, DetailText> cases[] = {
         {"555-1234", "", {"555-1234", true}},
         {"", "12", {"Not Available", false}},
     };
-    for (const Case& c : cases) {
-        person.WkPhone = c.phone;
-        person.WkExt = c.ext;
-        EXPECT_EQ(personDetails(&person)[size_t(PersonDetail::WorkPhone)], c.shown)
-            << c.phone << " x " << c.ext;
+    for (const auto& [phone, ext, shown] : cases) {
+        person.WkPhone = phone;
+        person.WkExt = ext;
+        EXPECT_EQ(personDetails(&person)[size_t(PersonDetail::WorkPhone)], shown)
+            << phone << " x " << ext;
     }
 }
 
@@ -147,11 +142,7 @@ TEST(PersonTextIndexTest, MatchesNamesCompanyPhonesAndMailWithoutRegardToCaseOrA
     document.add(sample());
     PersonTextIndex index;
     index.build(document);
-    struct Case {
-        const char* typed;
-        bool found;
-    };
-    const Case cases[] = {
+    const std::tuple<const char*, bool> cases[] = {
         {"", true},
         {"ångström", true},       // Latin letters of UTF-8 fold too
         {"angstrom, zoe", true},  // and lose their accents
@@ -167,9 +158,9 @@ TEST(PersonTextIndexTest, MatchesNamesCompanyPhonesAndMailWithoutRegardToCaseOrA
         {"engineer", false},  // fields the list does not show are not searched
         {"Zoeë", false},
     };
-    for (const Case& c : cases) {
-        EXPECT_EQ(index.matches(1, PersonFilter(c.typed)), c.found) << c.typed;
-        EXPECT_EQ(index.matchAll(PersonFilter(c.typed)).size(), c.found ? 1u : 0u) << c.typed;
+    for (const auto& [typed, found] : cases) {
+        EXPECT_EQ(index.matches(1, PersonFilter(typed)), found) << typed;
+        EXPECT_EQ(index.matchAll(PersonFilter(typed)).size(), found ? 1u : 0u) << typed;
     }
 }
 

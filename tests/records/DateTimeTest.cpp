@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <ctime>
+
 #include "records/DatePicture.h"
 #include "records/SecondsConverter.h"
 #include "support/FixedLocale.h"
@@ -118,11 +119,7 @@ TEST(DateTime, SecondsConversionRefusesWhatItCannotCarry) {
     EXPECT_EQ(DateTime().toSeconds(), -1);
     EXPECT_EQ(DateTime(3e6).toSeconds(), -1);
     // Counts past the year 9999 are null, however large, in every converter.
-    struct Case {
-        int64_t seconds;
-        bool valid;
-    };
-    const Case cases[] = {
+    const std::tuple<int64_t, bool> cases[] = {
         {253402128000, true},        // 30 December 9999, 00:00 UTC
         {253402300800, false},       // 1 January 10000
         {67768036191676799, false},  // the C library's largest year
@@ -130,13 +127,13 @@ TEST(DateTime, SecondsConversionRefusesWhatItCannotCarry) {
     };
     SecondsConverter remembering;
     SecondsConverter forgetful(SecondsConverter::Memory::None);
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.seconds);
-        EXPECT_EQ(DateTime::fromSeconds(c.seconds).isValid(), c.valid);
-        EXPECT_EQ(DateTime::localFieldsAt(c.seconds).isValid(), c.valid);
-        EXPECT_EQ(remembering.fromSeconds(c.seconds).isValid(), c.valid);
-        EXPECT_EQ(forgetful.fromSeconds(c.seconds).isValid(), c.valid);
-        EXPECT_FALSE(DateTime::localFieldsAt(-c.seconds).isValid());
+    for (const auto& [seconds, valid] : cases) {
+        SCOPED_TRACE(seconds);
+        EXPECT_EQ(DateTime::fromSeconds(seconds).isValid(), valid);
+        EXPECT_EQ(DateTime::localFieldsAt(seconds).isValid(), valid);
+        EXPECT_EQ(remembering.fromSeconds(seconds).isValid(), valid);
+        EXPECT_EQ(forgetful.fromSeconds(seconds).isValid(), valid);
+        EXPECT_FALSE(DateTime::localFieldsAt(-seconds).isValid());
     }
     // The spring-forward gap: 02:30 does not exist, the C library moves it an hour on.
     const int64_t gap = DateTime::fromFields(2026, 3, 8, 2, 30).toSeconds();
@@ -217,11 +214,7 @@ TEST(SecondsConverter, AgreesWithTheCLibraryAcrossOffsetChanges) {
 TEST(SecondsConverter, ReadsSkippedTimesWithTheEarlierOffsetAndRepeatedOnesFirst) {
     TzGuard guard("Europe/Berlin");
     SecondsConverter converter;
-    struct Case {
-        DateTime local;
-        int64_t seconds;
-    };
-    const Case cases[] = {
+    const std::tuple<DateTime, int64_t> cases[] = {
         // 29 March 2026 02:30 does not exist: read in winter time, it is 03:30 summer time.
         {DateTime::fromFields(2026, 3, 29, 2, 30), 1774747800},
         // 25 October 2026 02:30 happens twice: the summer-time one comes first.
@@ -231,9 +224,9 @@ TEST(SecondsConverter, ReadsSkippedTimesWithTheEarlierOffsetAndRepeatedOnesFirst
         {DateTime::fromFields(1970, 1, 1, 1, 0, 0), 0},
         {DateTime(), -1},
     };
-    for (const Case& c : cases) {
-        EXPECT_EQ(converter.toSeconds(c.local), c.seconds) << c.local.value();
-        EXPECT_EQ(c.local.toSeconds(), c.seconds) << c.local.value();
+    for (const auto& [local, seconds] : cases) {
+        EXPECT_EQ(converter.toSeconds(local), seconds) << local.value();
+        EXPECT_EQ(local.toSeconds(), seconds) << local.value();
     }
     EXPECT_TRUE(converter.fromSeconds(-1).isNull());
     EXPECT_TRUE(converter.fromSeconds(int64_t{1} << 40).isNull()) << "beyond the year 9999";

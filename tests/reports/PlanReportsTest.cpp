@@ -217,12 +217,7 @@ int bytes(std::string_view text) {
 using Lines = std::vector<std::string>;
 
 TEST(DayEntryLines, WrapsAtBlanksAndInsideOverlongWords) {
-    struct Case {
-        const char* text;
-        int width;
-        Lines lines;
-    };
-    const Case cases[] = {
+    const std::tuple<const char*, int, Lines> cases[] = {
         {"9:00 A Dentist", 10, {"9:00 A", "Dentist"}},
         {"Call  the\nplumber", 8, {"Call the", "plumber"}},
         {"Reconfiguration now", 6, {"Reconf", "igurat", "ion", "now"}},
@@ -233,8 +228,8 @@ TEST(DayEntryLines, WrapsAtBlanksAndInsideOverlongWords) {
           "\xC3\x9F"
           "e"}},
     };
-    for (const Case& c : cases)
-        EXPECT_EQ(wrapText(c.text, c.width, bytes), c.lines) << c.text;
+    for (const auto& [text, width, lines] : cases)
+        EXPECT_EQ(wrapText(text, width, bytes), lines) << text;
 }
 
 TEST(DayEntryLines, ShowsWholeEntriesAndCountsTheRest) {

@@ -69,7 +69,7 @@ public:
     }
     // The text drawn as `text`; when there is none, a failure and an entry at (-1, -1).
     const Text& at(const std::string& text) const {
-        static const Text none{-1, -1, "(not drawn)"};
+        static const Text none{-1, -1, "(not drawn)", {}, false, {}};
         const Text* drawn = find(text);
         if (drawn == nullptr) ADD_FAILURE() << '"' << text << "\" was not drawn";
         return drawn != nullptr ? *drawn : none;

@@ -228,18 +228,13 @@ TEST(ReportEngine, BracketFrameHasEdgesAndOneInchStubs) {
 }
 
 TEST(ReportEngine, NarrowPaperPrintsAtEightPoints) {
-    struct Case {
-        int widthHundredths;  // at 100 dots per inch
-        int fontHeight;
-        int pages;  // of 50 tasks: 47 rows a page at 10 points, 54 at 8
-    };
-    const Case cases[] = {{850, -13, 2}, {690, -11, 1}, {700, -13, 2}};
-    for (const Case& c : cases) {
-        RecordingCanvas canvas(letterAt100Dpi(c.widthHundredths));
+    const std::tuple<int, int, int> cases[] = {{850, -13, 2}, {690, -11, 1}, {700, -13, 2}};
+    for (const auto& [widthHundredths, fontHeight, pages] : cases) {
+        RecordingCanvas canvas(letterAt100Dpi(widthHundredths));
         const auto report = tasksReport(canvas, 50);
-        EXPECT_EQ(report->pageCount(), c.pages) << c.widthHundredths;
+        EXPECT_EQ(report->pageCount(), pages) << widthHundredths;
         report->printPage(canvas, 0);
-        EXPECT_EQ(canvas.find("task 0")->font.height, c.fontHeight) << c.widthHundredths;
+        EXPECT_EQ(canvas.find("task 0")->font.height, fontHeight) << widthHundredths;
     }
 }
 

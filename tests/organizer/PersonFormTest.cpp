@@ -50,27 +50,20 @@ TEST_F(PersonFormTest, GroupListOffersEveryGroupButAllAlphabetically) {
 }
 
 TEST_F(PersonFormTest, OkNeedsAFirstNameLastNameOrCompany) {
-    struct Case {
-        const char* first;
-        const char* last;
-        const char* company;
-        const char* position;
-        bool ok;
+    const std::tuple<const char*, const char*, const char*, const char*, bool> cases[] = {
+        // label, first name, last name, company; a position alone is not enough
+        {"position alone", "", "", "", false},
+        {"a blank is text like any other", " ", "", "", true},
+        {"last name", "", "Ames", "", true},
+        {"company", "", "", "Acme", true},
     };
-    const Case cases[] = {
-        {"", "", "", "Clerk", false},
-        {" ", "", "", "", true},  // a blank is text like any other
-        {"", "Ames", "", "", true},
-        {"", "", "Acme", "", true},
-    };
-    for (const Case& c : cases) {
+    for (const auto& [label, first, last, company, ok] : cases) {
         PersonForm form = PersonForm::forNew(document_);
-        form.person.FName = c.first;
-        form.person.LName = c.last;
-        form.person.Company = c.company;
-        form.person.Position = c.position;
-        EXPECT_EQ(form.canConfirm(), c.ok)
-            << '"' << c.first << "\" \"" << c.last << "\" \"" << c.company << '"';
+        form.person.FName = first;
+        form.person.LName = last;
+        form.person.Company = company;
+        form.person.Position = "Clerk";
+        EXPECT_EQ(form.canConfirm(), ok) << label;
     }
 }
 

@@ -64,7 +64,7 @@ int asNobody(const std::function<int()>& step, const std::vector<gid_t>& groups 
     return step();
 }
 
-TEST(AtomicFile, WritesAndReplacesWithoutLeavingTemporaryFiles) {
+TEST(AtomicFile, WritesAndReplacesWithoutLeavingTemporaryFilesOrAHalfSave) {
     ScratchDir dir;
     const std::string target = dir.file("home.pgr");
     const mode_t previousMask = umask(027);  // not the usual 022, which a fallback might guess
@@ -81,6 +81,17 @@ TEST(AtomicFile, WritesAndReplacesWithoutLeavingTemporaryFiles) {
 
     ASSERT_TRUE(writeFileAtomically(target, ""));
     EXPECT_EQ(fileBytes(target), "");
+
+    // A producer that gives up or runs out of memory leaves the target alone.
+    writeBytes(target, "old");
+    const Status gaveUp = writeFileAtomically(
+        target, [](const ByteSink& sink) { return sink("half of it") && false; });
+    EXPECT_FALSE(gaveUp);
+    EXPECT_EQ(gaveUp.file(), target);
+    const Status noMemory =
+        writeFileAtomically(target, [](const ByteSink&) -> bool { throw std::bad_alloc(); });
+    EXPECT_EQ(noMemory.message(), target + ": not enough memory to write it");
+    EXPECT_EQ(fileBytes(target), "old");
     EXPECT_EQ(dir.names(), Names{"home.pgr"});
 }
 
@@ -175,25 +186,6 @@ TEST(AtomicFile, AFailedSaveLeavesTheTargetAsItWas) {
         EXPECT_EQ(fileBytes(target), bytesBefore);
         EXPECT_EQ(dir.names(), before) << "no temporary file is left";
     }
-}
-
-TEST(AtomicFile, AProducerThatGivesUpLeavesTheTargetAlone) {
-    ScratchDir dir;
-    const std::string target = dir.file("home.pgr");
-    writeBytes(target, "old");
-    const Status result = writeFileAtomically(
-        target, [](const ByteSink& sink) { return sink("half of it") && false; });
-    EXPECT_FALSE(result);
-    EXPECT_EQ(result.file(), target);
-    EXPECT_EQ(fileBytes(target), "old");
-    EXPECT_EQ(dir.names(), Names{"home.pgr"});
-
-    // Running out of memory while the bytes are made is a failure like any other.
-    const Status noMemory =
-        writeFileAtomically(target, [](const ByteSink&) -> bool { throw std::bad_alloc(); });
-    EXPECT_EQ(noMemory.message(), target + ": not enough memory to write it");
-    EXPECT_EQ(fileBytes(target), "old");
-    EXPECT_EQ(dir.names(), Names{"home.pgr"});
 }
 
 TEST(AtomicFile, AReplacedFileKeepsItsOwnerGroupAndMode) {

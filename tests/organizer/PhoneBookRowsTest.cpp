@@ -33,7 +33,7 @@ protected:
     PimDocument document_{clock_};
 };
 
-TEST_F(PhoneBookRows, GroupBoxSortsWithoutRegardToCaseAndCanLeaveOneOut) {
+TEST_F(PhoneBookRows, GroupBoxSortsWithoutRegardToCaseLeavesOneOutAndKeepsTheCurrent) {
     const int32_t all = addGroup("All");
     const int32_t golfUpper = addGroup("Golf");
     addGroup("bridge");
@@ -45,24 +45,17 @@ TEST_F(PhoneBookRows, GroupBoxSortsWithoutRegardToCaseAndCanLeaveOneOut) {
     EXPECT_EQ(descs(sortedGroups(document_)),
               (std::vector<std::string>{"", "All", "bridge", "Golf", "golf", "Zoo", "Ärzte"}));
     // Texts that differ only in case keep one order whatever order they were added in.
-    const auto sorted = sortedGroups(document_);
-    EXPECT_EQ(sorted[3].id, golfUpper);
-    EXPECT_EQ(sorted[4].id, golfLower);
+    EXPECT_EQ(sortedGroups(document_)[3].id, golfUpper);
+    EXPECT_EQ(sortedGroups(document_)[4].id, golfLower);
 
     const auto withoutAll = sortedGroups(document_, all);
-    EXPECT_EQ(withoutAll.size(), 6u);
-    EXPECT_EQ(withoutAll.front().desc, "");
-    EXPECT_EQ(withoutAll[1].desc, "bridge");
-}
+    EXPECT_EQ(descs(withoutAll),
+              (std::vector<std::string>{"", "bridge", "Golf", "golf", "Zoo", "Ärzte"}));
 
-TEST_F(PhoneBookRows, CurrentGroupIsTheSelectedOneWhileListedElseTheFirst) {
+    // The current group is the selected one while listed, else the first.
     const std::vector<GroupEntry> groups = {{7, "Alpha"}, {2, "beta"}, {5, "Gamma"}};
-    struct Case {
-        int32_t selected;
-        int32_t current;
-    };
-    for (const Case& c : {Case{2, 2}, Case{5, 5}, Case{3, 7}, Case{-1, 7}, Case{0, 7}})
-        EXPECT_EQ(currentGroupId(groups, c.selected), c.current) << c.selected;
+    for (const auto& [selected, current] : {std::pair{2, 2}, {5, 5}, {3, 7}, {-1, 7}, {0, 7}})
+        EXPECT_EQ(currentGroupId(groups, selected), current) << selected;
     EXPECT_EQ(currentGroupId({}, 2), -1);
 }
 

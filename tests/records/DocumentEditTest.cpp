@@ -90,7 +90,7 @@ TEST(DocumentEdit, EveryChangeReversesToTheDocumentBeforeItAndBack) {
     }
 }
 
-TEST(DocumentEdit, ManyRecordsAreOneChangeThatViewsHearOnce) {
+TEST(DocumentEdit, ManyRecordsAreOneChangeThatViewsHearOnceUpToTheLastIdentifier) {
     const FixedClock clock{LocalTime{2026, 12, 6, 10, 0, 0, 0}};
     PimDocument doc(clock);
     CountingView view;
@@ -117,15 +117,11 @@ TEST(DocumentEdit, ManyRecordsAreOneChangeThatViewsHearOnce) {
     doc.seedDefaultGroups();
     EXPECT_EQ(journal.replaced, 1) << "seeding a new document is not a new document again";
     doc.detachView(view);
-}
 
-TEST(DocumentEdit, AddsStopWhereTheIdentifiersEnd) {
-    const FixedClock clock{LocalTime{2026, 12, 6, 10, 0, 0, 0}};
-    PimDocument doc(clock);
+    // Adds stop where the identifiers end.
     PimContents nearlyFull;
     nearlyFull.tasks.setLastId(INT32_MAX - 2);
     doc.adoptContents(std::move(nearlyFull));
-
     EXPECT_EQ(doc.addMany(std::vector<Task>(5)), 2u);
     EXPECT_EQ(doc.tasks().lastId(), INT32_MAX);
     EXPECT_EQ(doc.add(Task{}), 0);

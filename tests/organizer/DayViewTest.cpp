@@ -114,18 +114,6 @@ protected:
     DayView view{doc, nullptr};
 };
 
-TEST_F(DayViewTest, AppointmentsSortByStartAndEqualStartsListNewestFirst) {
-    const int32_t nine = addAppointment("nine", 9, 0);
-    const int32_t halfPastEight = addAppointment("half past eight", 8, 30);
-    const int32_t alsoNine = addAppointment("also nine", 9, 0);
-    addAppointment("another day", 7, 0, 11);
-    view.refill();
-    std::vector<int32_t> ids;
-    for (const AppointmentRow& row : view.appointmentRows())
-        ids.push_back(row.id);
-    EXPECT_EQ(ids, (std::vector<int32_t>{halfPastEight, alsoNine, nine}));
-}
-
 TEST_F(DayViewTest, DeletingMovesTheSelectionToThePreviousRow) {
     const int32_t a = addTask("a"), b = addTask("b"), c = addTask("c");
     view.refill();
@@ -149,10 +137,18 @@ TEST_F(DayViewTest, DeletingMovesTheSelectionToThePreviousRow) {
     EXPECT_FALSE(doc.tasks().contains(b));
 }
 
-TEST_F(DayViewTest, CommandsActOnlyOnTheFocusedListAndSelectionFollowsRecords) {
+TEST_F(DayViewTest, RowsSortByStartCommandsActOnTheFocusedListAndSelectionFollowsRecords) {
     const int32_t a = addTask("a"), b = addTask("b");
     const int32_t meeting = addAppointment("meeting", 9, 0);
+    const int32_t halfPastEight = addAppointment("half past eight", 8, 30);
+    const int32_t alsoNine = addAppointment("also nine", 9, 0);
+    addAppointment("another day", 7, 0, 11);
     view.refill();
+    std::vector<int32_t> ids;
+    for (const AppointmentRow& row : view.appointmentRows())
+        ids.push_back(row.id);
+    EXPECT_EQ(ids, (std::vector<int32_t>{halfPastEight, alsoNine, meeting}))
+        << "by start, equal starts newest first";
     view.selectTaskRow(1);
     view.selectAppointmentRow(0);
     view.focusList(FocusedList::Appointments);

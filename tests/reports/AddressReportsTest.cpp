@@ -134,13 +134,7 @@ TEST(AddressLines, CityLineLeavesNoStrayPunctuationAndTheNamelessAreAddressedByC
 
 TEST(EnvelopeReport, OnePagePerPersonReturnAndDeliveryAddress) {
     RecordingCanvas canvas(letterAt100Dpi());
-    User owner;
-    owner.FName = "Pat";
-    owner.LName = "Owner";
-    owner.Company = "Owner Inc";
-    owner.Addr1 = "9 Oak Rd";
-    owner.City = "Bend";
-    owner.State = "OR";
+    const User owner{"Pat", "Owner", "Owner Inc", "", "9 Oak Rd", "", "Bend", "OR", ""};
     Person full = person("Ann", "Lee", "Lee & Co");
     full.Addr1 = "1 Elm St";
     full.Addr2 = "  Suite 4 ";

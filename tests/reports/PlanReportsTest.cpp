@@ -147,12 +147,10 @@ TEST(MonthlyPlanReport, ThirtyOneDaysFromASaturdayFillTheSixthWeekRow) {
         EXPECT_EQ(canvas.texts[i].text, first[i].text);
         EXPECT_EQ(canvas.texts[i].y, first[i].y);
     }
-}
 
-TEST(MonthlyPlanReport, DecemberShowsNovemberAndNextJanuary) {
-    RecordingCanvas canvas(letterAt100Dpi());
+    canvas.clear();
     build(ReportKind::MonthlyPlan, canvas, month(2026, 12))->printPage(canvas, 0);
-    EXPECT_GT(canvas.at("Jan 2027").x, canvas.at("Nov 2026").x);
+    EXPECT_GT(canvas.at("Jan 2027").x, canvas.at("Nov 2026").x) << "December's neighbours";
     EXPECT_FALSE(drawn(canvas, "Dec 2025"));
 }
 
@@ -216,7 +214,7 @@ int bytes(std::string_view text) {
 
 using Lines = std::vector<std::string>;
 
-TEST(DayEntryLines, WrapsAtBlanksAndInsideOverlongWords) {
+TEST(DayEntryLines, WrapAtBlanksAndInsideOverlongWordsAndFitWholeEntries) {
     const std::tuple<const char*, int, Lines> cases[] = {
         {"9:00 A Dentist", 10, {"9:00 A", "Dentist"}},
         {"Call  the\nplumber", 8, {"Call the", "plumber"}},
@@ -230,24 +228,19 @@ TEST(DayEntryLines, WrapsAtBlanksAndInsideOverlongWords) {
     };
     for (const auto& [text, width, lines] : cases)
         EXPECT_EQ(wrapText(text, width, bytes), lines) << text;
-}
 
-TEST(DayEntryLines, ShowsWholeEntriesAndCountsTheRest) {
+    // A day shows whole entries and counts the rest.
     const Lines day = {"9:00 A Dentist", "10:00 A Budget meeting", "Buy stamps", "Call Ann"};
-    struct Case {
-        int width, lineCount;
-        Lines lines;
-    };
-    const Case cases[] = {
+    const std::tuple<int, int, Lines> fits[] = {
         {30, 4, day},
         {30, 3, {"9:00 A Dentist", "10:00 A Budget meeting", "+2 more"}},
         // The meeting takes two lines of its own.
         {15, 4, {"9:00 A Dentist", "10:00 A Budget", "meeting", "+2 more"}},
         {15, 5, {"9:00 A Dentist", "10:00 A Budget", "meeting", "Buy stamps", "Call Ann"}},
     };
-    for (const Case& c : cases)
-        EXPECT_EQ(fitDayEntries(day, c.width, c.lineCount, bytes), c.lines)
-            << c.width << " x " << c.lineCount;
+    for (const auto& [width, lineCount, lines] : fits)
+        EXPECT_EQ(fitDayEntries(day, width, lineCount, bytes), lines)
+            << width << " x " << lineCount;
 }
 
 }  // namespace

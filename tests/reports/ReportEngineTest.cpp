@@ -167,28 +167,23 @@ TEST(ReportEngine, ContentRectangleFontsAndColumnsComeFromTheDevice) {
 }
 
 TEST(ReportEngine, ListPaginationFillsPagesFromBelowTheHeads) {
-    struct Case {
-        size_t count;
-        int top, bottom, line;
-        std::vector<size_t> pageSizes;
-    };
-    const Case cases[] = {
+    const std::tuple<size_t, int, int, int, std::vector<size_t>> cases[] = {
         // Rows at 154, 172 ... 982: 47 rows fill the page, the 48th starts the next.
         {48, 100, 1000, 18, {47, 1}},
         {95, 100, 1000, 18, {47, 47, 1}},
         // A page too short for any row still takes one row at a time, never none.
         {3, 100, 120, 18, {1, 1, 1}},
     };
-    for (const Case& c : cases) {
-        const auto pages = paginateList(c.count, c.top, c.bottom, c.line);
+    for (const auto& [count, top, bottom, line, pageSizes] : cases) {
+        const auto pages = paginateList(count, top, bottom, line);
         std::vector<size_t> sizes;
         size_t next = 0;
         for (const PageItems& page : pages) {
             sizes.push_back(page.size());
             for (const size_t index : page)
-                EXPECT_EQ(index, next++) << c.count;
+                EXPECT_EQ(index, next++) << count;
         }
-        EXPECT_EQ(sizes, c.pageSizes) << c.count;
+        EXPECT_EQ(sizes, pageSizes) << count;
     }
 }
 

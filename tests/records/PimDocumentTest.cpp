@@ -23,7 +23,7 @@ protected:
     CountingView view;
 };
 
-TEST_F(PimDocumentTest, AddsUnderNewIdentifiersAndReplacesOnlyWhatItHolds) {
+TEST_F(PimDocumentTest, AddsUnderNewIdentifiersEvenAfterAStaleLastIdAndReplacesOnlyWhatItHolds) {
     doc.seedDefaultGroups();
     EXPECT_FALSE(doc.isModified()) << "seeding is not an edit";
     EXPECT_EQ(doc.phGroups().find(3)->Desc, "Yellow Pages");
@@ -45,9 +45,7 @@ TEST_F(PimDocumentTest, AddsUnderNewIdentifiersAndReplacesOnlyWhatItHolds) {
     edited.ID = 99;
     EXPECT_FALSE(doc.replace(edited));
     EXPECT_FALSE(doc.persons().contains(99));
-}
 
-TEST_F(PimDocumentTest, StaleLastIdNeverLosesAnAddedRecord) {
     // A file may carry a LastID below identifiers it holds.
     Task loaded = task(Task::Low, DateTime::now(clock));
     loaded.ID = 5;

@@ -40,7 +40,7 @@ protected:
     UndoHistory history{doc};
 };
 
-TEST_F(UndoHistoryTest, EveryChangeUndoesAndRedoesToTheSameBytes) {
+TEST_F(UndoHistoryTest, EveryChangeUndoesAndRedoesToTheSameBytesInTheOrderItsEditsWereMade) {
     const std::vector<std::pair<const char*, std::function<void()>>> changes = {
         {"Add Task", [&] { doc.add(Task::createdAt(DateTime::now(clock))); }},
         {"Delete Group", [&] { doc.deleteGroup(3); }},
@@ -73,9 +73,8 @@ TEST_F(UndoHistoryTest, EveryChangeUndoesAndRedoesToTheSameBytes) {
         history.undo();
     EXPECT_FALSE(history.canUndo());
     EXPECT_EQ(doc.tasks().size(), 2u);
-}
 
-TEST_F(UndoHistoryTest, AStepOfSeveralEditsRedoesInTheOrderTheyWereMade) {
+    // A step of several edits redoes them in the order they were made.
     const std::string before = formatDocument(doc);
     {
         UndoHistory::Step step(history, UndoStep::ImportTasks);

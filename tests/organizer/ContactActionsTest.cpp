@@ -28,7 +28,7 @@ public:
     std::vector<std::string> copied;
 };
 
-TEST(ContactTexts, WebPageGetsHttpOnlyWithoutAScheme) {
+TEST(ContactTexts, WebPageGetsHttpOnlyWithoutASchemeAndMailLinksCarryAddressesAsDataOnly) {
     const std::tuple<const char*, const char*> cases[] = {
         {"example.org", "http://example.org"},
         {"example.org:8080", "http://example.org:8080"},  // a port, not a scheme
@@ -42,10 +42,8 @@ TEST(ContactTexts, WebPageGetsHttpOnlyWithoutAScheme) {
     };
     for (const auto& [stored, opened] : cases)
         EXPECT_EQ(webPageUrl(stored), opened) << stored;
-}
 
-TEST(ContactTexts, MailLinksCarryEachAddressAsDataOnly) {
-    const std::pair<std::vector<std::string>, const char*> cases[] = {
+    const std::pair<std::vector<std::string>, const char*> mails[] = {
         {{}, "mailto:"},
         {{"a@x.org", "b@y.org"}, "mailto:a@x.org;b@y.org"},
         // An imported address must not add an attachment, a copy or another address.
@@ -55,7 +53,7 @@ TEST(ContactTexts, MailLinksCarryEachAddressAsDataOnly) {
          "mailto:x%2Cy@a.org;c%3Bd@b.org%23f;J%C3%B6rg%20100%25@c.org"},
         {{"o'neil+tag!$*()~_-.:@x.org"}, "mailto:o'neil+tag!$*()~_-.:@x.org"},
     };
-    for (const auto& [addresses, url] : cases)
+    for (const auto& [addresses, url] : mails)
         EXPECT_EQ(mailUrl(addresses), url);
 }
 

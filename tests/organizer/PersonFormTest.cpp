@@ -34,19 +34,36 @@ protected:
     int32_t bridge_ = 0;
 };
 
-TEST_F(PersonFormTest, GroupListOffersEveryGroupButAllAlphabetically) {
-    const PersonForm fresh = PersonForm::forNew(document_);
+TEST_F(PersonFormTest, GroupListOffersEveryGroupButAllAndTheWrittenPersonGetsTheChosenThenAll) {
+    PersonForm fresh = PersonForm::forNew(document_);
     EXPECT_EQ(descs(fresh),
               (std::vector<std::string>{"Bridge", "golf", "White Pages", "Yellow Pages"}));
     EXPECT_TRUE(chosen(fresh).empty());
+    // The display name is made afresh from the names.
+    fresh.person.LName = "Ames";
+    fresh.person.RName = "stale";
+    EXPECT_EQ(fresh.written().RName, "Ames");
+    EXPECT_EQ(fresh.written().PhGroups, std::vector<int32_t>{1});
 
     Person stored;
-    stored.ID = 9;
+    stored.ID = 4;
     stored.LName = "Ames";
     stored.PhGroups = {1, 3, golf_, 42};  // 42: a group that no longer exists
-    const PersonForm edit = PersonForm::of(document_, stored);
-    EXPECT_EQ(chosen(edit), (std::vector<int32_t>{golf_, 3}));
-    EXPECT_EQ(edit.person.LName, "Ames");
+    PersonForm form = PersonForm::of(document_, stored);
+    EXPECT_EQ(chosen(form), (std::vector<int32_t>{golf_, 3}));
+    EXPECT_EQ(form.person.LName, "Ames");
+    // The groups follow the list's order, whatever order the person had them in.
+    EXPECT_EQ(form.written().PhGroups, (std::vector<int32_t>{golf_, 3, 1}));
+    EXPECT_TRUE(form.chooseGroup("Bridge"));
+    EXPECT_EQ(form.written().PhGroups, (std::vector<int32_t>{bridge_, golf_, 3, 1}));
+    EXPECT_EQ(form.written().ID, 4);
+
+    // Groups are chosen by their exact description; All is not among them.
+    EXPECT_FALSE(form.chooseGroup("bridge"));
+    EXPECT_FALSE(form.chooseGroup("All"));
+    for (GroupChoice& group : form.groups)
+        group.chosen = false;
+    EXPECT_EQ(form.written().PhGroups, std::vector<int32_t>{1});
 }
 
 TEST_F(PersonFormTest, OkNeedsAFirstNameLastNameOrCompany) {
@@ -65,33 +82,6 @@ TEST_F(PersonFormTest, OkNeedsAFirstNameLastNameOrCompany) {
         form.person.Position = "Clerk";
         EXPECT_EQ(form.canConfirm(), ok) << label;
     }
-}
-
-TEST_F(PersonFormTest, WrittenPersonGetsItsDisplayNameAndChosenGroupsThenAll) {
-    // The display name is made afresh from the names.
-    PersonForm fresh = PersonForm::forNew(document_);
-    fresh.person.LName = "Ames";
-    fresh.person.RName = "stale";
-    EXPECT_EQ(fresh.written().RName, "Ames");
-    EXPECT_EQ(fresh.written().PhGroups, std::vector<int32_t>{1});
-
-    // The groups follow the list's order, whatever order the person had them in.
-    Person stored;
-    stored.ID = 4;
-    stored.Company = "Acme";
-    stored.PhGroups = {1, golf_, 2};
-    PersonForm form = PersonForm::of(document_, stored);
-    EXPECT_EQ(form.written().PhGroups, (std::vector<int32_t>{golf_, 2, 1}));
-    EXPECT_TRUE(form.chooseGroup("Bridge"));
-    EXPECT_EQ(form.written().PhGroups, (std::vector<int32_t>{bridge_, golf_, 2, 1}));
-    EXPECT_EQ(form.written().ID, 4);
-
-    // Groups are chosen by their exact description; All is not among them.
-    EXPECT_FALSE(form.chooseGroup("bridge"));
-    EXPECT_FALSE(form.chooseGroup("All"));
-    for (GroupChoice& group : form.groups)
-        group.chosen = false;
-    EXPECT_EQ(form.written().PhGroups, std::vector<int32_t>{1});
 }
 
 }  // namespace

@@ -34,27 +34,31 @@ public:
 
     bool startDocument(const std::string& name) override {
         documentName = name;
-        return failAt_ != Step::StartDocument;
+        return !fails(Step::StartDocument);
     }
     bool startPage() override {
         ++pagesStarted;
-        return !(failAt_ == Step::StartPage && pagesStarted == failPage_);
+        return !fails(Step::StartPage);
     }
     PageCanvas& canvas() override { return canvas_; }
-    bool endPage() override { return !(failAt_ == Step::EndPage && pagesStarted == failPage_); }
+    bool endPage() override { return !fails(Step::EndPage); }
     bool endDocument() override {
         ended = true;
-        return failAt_ != Step::EndDocument;
+        return !fails(Step::EndDocument);
     }
     void abortDocument() override { aborted = true; }
 
     std::string documentName;
     int pagesStarted = 0;
-    bool ended = false;
-    bool aborted = false;
+    bool ended = false, aborted = false;
     RecordingCanvas canvas_{letterAt100Dpi()};
 
 private:
+    // Pages count from 1; a step of the document fails whatever the page.
+    bool fails(Step step) const {
+        return failAt_ == step && (failPage_ == 0 || pagesStarted == failPage_);
+    }
+
     Step failAt_;
     int failPage_;
 };
@@ -65,6 +69,7 @@ TEST(PrintJob, PrintsEveryPageAndAnnouncesEach) {
     std::vector<std::string> statuses;
     ReportPageProvider pages(*report, [&](const std::string& text) { statuses.push_back(text); });
     EXPECT_TRUE(runPrintJob(pages, sink, "Quillmate Document"));
+    EXPECT_EQ(sink.documentName, "Quillmate Document");
     EXPECT_EQ(sink.pagesStarted, 3);
     EXPECT_TRUE(sink.ended);
     EXPECT_FALSE(sink.aborted);

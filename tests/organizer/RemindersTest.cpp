@@ -24,7 +24,7 @@ Appointment alarmed(DateTime start, int minutes, bool alarm, const char* text = 
     return a;
 }
 
-TEST(Reminders, DueFollowsAlarmTimeFlagAndTheDaysExamined) {
+TEST(Reminders, DueFollowsAlarmTimeFlagAndTheDaysExaminedAndComeInAscendingIdWithTheirTexts) {
     struct Case {
         const char* what;
         DateTime now, shown, start;
@@ -49,9 +49,7 @@ TEST(Reminders, DueFollowsAlarmTimeFlagAndTheDaysExamined) {
         document.add(alarmed(c.start, c.minutes, c.alarm));
         EXPECT_EQ(dueReminders(document, c.shown, c.now).size(), c.due ? 1U : 0U) << c.what;
     }
-}
 
-TEST(Reminders, DueRemindersComeInAscendingIdWithTheirTexts) {
     PimDocument document(kClock);
     // Added later but earlier in the day: the order is by ID, not by time.
     document.add(alarmed(dec(6, 13, 5), 10, true, "Lunch with Ann"));

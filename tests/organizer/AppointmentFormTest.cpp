@@ -79,7 +79,7 @@ TEST(AppointmentForm, TypedTimesSnapToQuartersInsideTheRangeAndPushTheOtherTime)
     }
 }
 
-TEST(AppointmentForm, AlarmMinutesSurviveReopeningAndSpinBetweenZeroAndSixty) {
+TEST(AppointmentForm, AlarmMinutesSurviveReopeningSpinBetweenZeroAndSixtyAndMoveWithTheDate) {
     for (const int minutes : {0, 15, 60}) {
         AppointmentForm form = AppointmentForm::of(dentist(14, 30, 15, 0));
         form.setAlarm(true);
@@ -111,9 +111,7 @@ TEST(AppointmentForm, AlarmMinutesSurviveReopeningAndSpinBetweenZeroAndSixty) {
         EXPECT_EQ(raised.alarmMinutes(), up) << from;
         EXPECT_EQ(lowered.alarmMinutes(), down) << from;
     }
-}
 
-TEST(AppointmentForm, AnotherDateCarriesTheTimesAndTheAlarmOffset) {
     // Clocks go forward on 29 March 2026 here; the move must not shift the wall-clock times.
     TzGuard tz("Europe/Berlin");
     const auto march = [](int day, int hour = 0, int minute = 0) {

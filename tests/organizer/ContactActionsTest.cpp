@@ -72,7 +72,7 @@ protected:
     ContactActions actions_{launcher_, prompts_};
 };
 
-TEST_F(ContactActionsTest, OnlyANumberWithDigitsIsDialledAndARefusedOneSaysItIsNotValid) {
+TEST_F(ContactActionsTest, ANumberWithDigitsIsDialledMailAndWebPagesOpenedAndARefusedNumberSaysSo) {
     actions_.dial("+44 (20) 555-1234");
     actions_.dial("");  // an empty field offers no action at all
     EXPECT_EQ(launcher_.dialled, std::vector<std::string>{"+44 (20) 555-1234"});
@@ -87,9 +87,8 @@ TEST_F(ContactActionsTest, OnlyANumberWithDigitsIsDialledAndARefusedOneSaysItIsN
     expectOneMessage(
         "The number you have tried to dial is not valid. Please correct it and try again.",
         "Calling Error");
-}
 
-TEST_F(ContactActionsTest, MailAndWebPageOpenTheirTextsAndReportRefusal) {
+    prompts_.messages.clear();
     actions_.mail("ann@example.org");
     actions_.mailGroup({});
     actions_.mailGroup({"a@x.org", "b@y.org"});

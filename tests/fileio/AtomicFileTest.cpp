@@ -28,40 +28,6 @@ std::string fileBytesOfStream(const std::string& path) {
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
-mode_t modeOf(const std::string& path) {
-    struct stat st {};
-    stat(path.c_str(), &st);
-    return st.st_mode & 07777;
-}
-
-// Runs `step` in a child process, so that limits and identities it takes on stay there.
-// Returns the child's exit code.
-int inChild(const std::function<int()>& step) {
-    const pid_t pid = fork();
-    if (pid == 0) _exit(step());
-    int status = 0;
-    waitpid(pid, &status, 0);
-    return WIFEXITED(status) ? WEXITSTATUS(status) : 100 + WTERMSIG(status);
-}
-
-// A failed save in the child: 0 when it reported failure naming the file, or the folder
-// when the folder is what refused.
-int expectFailedSave(const std::string& path, const std::string& bytes) {
-    const Status result = writeFileAtomically(path, bytes);
-    if (result) return 1;
-    const std::string folder = path.substr(0, path.rfind('/'));
-    return result.file() == path || result.file() == folder ? 0 : 2;
-}
-
-constexpr uid_t kNobody = 65534;
-
-// Runs `step` as the user nobody, a member of the extra `groups` besides its own.
-int asNobody(const std::function<int()>& step, const std::vector<gid_t>& groups = {}) {
-    if (setgroups(groups.size(), groups.data()) != 0) return 51;
-    if (setgid(kNobody) != 0 || setuid(kNobody) != 0) return 50;
-    return step();
-}
-
 struct Owner {
     uid_t uid;
     gid_t gid;
@@ -79,43 +45,69 @@ std::ostream& operator<<(std::ostream& out, const Owner& o) {
     return out << o.uid << ":" << o.gid << " " << std::oct << o.mode << std::dec;
 }
 
-TEST(AtomicFile, WritesAndReplacesWithoutLeavingTemporaryFiles) {
+// Runs `step` in a child process, so that limits and identities it takes on stay there.
+// Returns the child's exit code.
+int inChild(const std::function<int()>& step) {
+    const pid_t pid = fork();
+    if (pid == 0) _exit(step());
+    int status = 0;
+    waitpid(pid, &status, 0);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : 100 + WTERMSIG(status);
+}
+
+constexpr uid_t kNobody = 65534;
+
+// Runs `step` as the user nobody, a member of the extra `groups` besides its own.
+int asNobody(const std::function<int()>& step, const std::vector<gid_t>& groups = {}) {
+    if (setgroups(groups.size(), groups.data()) != 0) return 51;
+    if (setgid(kNobody) != 0 || setuid(kNobody) != 0) return 50;
+    return step();
+}
+
+TEST(AtomicFile, WritesAndReplacesWithoutLeavingTemporaryFilesOrAHalfSave) {
     ScratchDir dir;
     const std::string target = dir.file("home.pgr");
     const mode_t previousMask = umask(027);  // not the usual 022, which a fallback might guess
     ASSERT_TRUE(writeFileAtomically(target, "first"));
     umask(previousMask);
     EXPECT_EQ(fileBytes(target), "first");
-    EXPECT_EQ(modeOf(target), 0640u) << "a new file gets what the umask allows";
+    EXPECT_EQ(ownerOf(target).mode, 0640u) << "a new file gets what the umask allows";
 
     chmod(target.c_str(), 0604);
     const std::string longer(100000, 'x');
     ASSERT_TRUE(writeFileAtomically(target, longer));
     EXPECT_EQ(fileBytes(target), longer);
-    EXPECT_EQ(modeOf(target), 0604u) << "a replaced file keeps its permissions";
+    EXPECT_EQ(ownerOf(target).mode, 0604u) << "a replaced file keeps its permissions";
 
     ASSERT_TRUE(writeFileAtomically(target, ""));
     EXPECT_EQ(fileBytes(target), "");
+
+    // A producer that gives up or runs out of memory leaves the target alone.
+    writeBytes(target, "old");
+    const Status gaveUp = writeFileAtomically(
+        target, [](const ByteSink& sink) { return sink("half of it") && false; });
+    EXPECT_FALSE(gaveUp);
+    EXPECT_EQ(gaveUp.file(), target);
+    const Status noMemory =
+        writeFileAtomically(target, [](const ByteSink&) -> bool { throw std::bad_alloc(); });
+    EXPECT_EQ(noMemory.message(), target + ": not enough memory to write it");
+    EXPECT_EQ(fileBytes(target), "old");
     EXPECT_EQ(dir.names(), Names{"home.pgr"});
 }
 
-TEST(AtomicFile, WritesThroughASymbolicLink) {
+TEST(AtomicFile, WritesWhereThePathLeadsAndNeverReplacesALink) {
     ScratchDir dir;
+    // A link is written through and stays a link, also to a file still to be made.
     writeBytes(dir.file("real.pgr"), "old");
     ASSERT_EQ(symlink("real.pgr", dir.file("link.pgr").c_str()), 0);
     ASSERT_TRUE(writeFileAtomically(dir.file("link.pgr"), "new"));
     EXPECT_EQ(fileBytes(dir.file("real.pgr")), "new");
     EXPECT_TRUE(std::filesystem::is_symlink(dir.file("link.pgr")));
-    EXPECT_EQ(dir.names(), (Names{"link.pgr", "real.pgr"}));
-}
-
-TEST(AtomicFile, WritesWhereThePathLeadsAndNeverReplacesALink) {
-    ScratchDir dir;
-    // A link to a file still to be made makes that file and stays a link.
     ASSERT_EQ(symlink("made.pgr", dir.file("ahead.pgr").c_str()), 0);
     ASSERT_TRUE(writeFileAtomically(dir.file("ahead.pgr"), "new"));
     EXPECT_TRUE(std::filesystem::is_symlink(dir.file("ahead.pgr")));
     EXPECT_EQ(fileBytes(dir.file("made.pgr")), "new");
+    EXPECT_EQ(dir.names(), (Names{"ahead.pgr", "link.pgr", "made.pgr", "real.pgr"}));
 
     // Links in a loop lead nowhere: a failure that leaves them as they are.
     ASSERT_EQ(symlink("b.pgr", dir.file("a.pgr").c_str()), 0);
@@ -183,32 +175,17 @@ TEST(AtomicFile, AFailedSaveLeavesTheTargetAsItWas) {
                 const rlimit limit{c.sizeLimit, c.sizeLimit};
                 if (setrlimit(RLIMIT_FSIZE, &limit) != 0) return 60;
             }
-            const auto save = [&] { return expectFailedSave(target, newBytes); };
+            const auto save = [&] {  // reported, naming the file or the folder that refused
+                const Status result = writeFileAtomically(target, newBytes);
+                const std::string folder = target.substr(0, target.rfind('/'));
+                return result ? 1 : result.file() == target || result.file() == folder ? 0 : 2;
+            };
             return c.asNobody ? asNobody(save) : save();
         });
         EXPECT_EQ(code, 0) << "1: reported success, 2: message does not name the file";
         EXPECT_EQ(fileBytes(target), bytesBefore);
         EXPECT_EQ(dir.names(), before) << "no temporary file is left";
     }
-}
-
-TEST(AtomicFile, AProducerThatGivesUpLeavesTheTargetAlone) {
-    ScratchDir dir;
-    const std::string target = dir.file("home.pgr");
-    writeBytes(target, "old");
-    const Status result = writeFileAtomically(
-        target, [](const ByteSink& sink) { return sink("half of it") && false; });
-    EXPECT_FALSE(result);
-    EXPECT_EQ(result.file(), target);
-    EXPECT_EQ(fileBytes(target), "old");
-    EXPECT_EQ(dir.names(), Names{"home.pgr"});
-
-    // Running out of memory while the bytes are made is a failure like any other.
-    const Status noMemory =
-        writeFileAtomically(target, [](const ByteSink&) -> bool { throw std::bad_alloc(); });
-    EXPECT_EQ(noMemory.message(), target + ": not enough memory to write it");
-    EXPECT_EQ(fileBytes(target), "old");
-    EXPECT_EQ(dir.names(), Names{"home.pgr"});
 }
 
 TEST(AtomicFile, AReplacedFileKeepsItsOwnerGroupAndMode) {
@@ -317,13 +294,7 @@ void ageFile(const std::string& path, int hours) {
 
 TEST(AtomicFile, ASaveRemovesOnlyItsOwnStaleTemporaryFiles) {
     ScratchDir dir;
-    struct Case {
-        const char* name;
-        int ageHours;
-        bool directory;
-        bool removed;
-    };
-    const Case cases[] = {
+    const std::tuple<const char*, int, bool, bool> cases[] = {
         {".quillmate-Ab3xYz", 2, false, true},
         {".quillmate-recent", 0, false, false},  // a save in progress elsewhere
         {".quillmate-AbCdEf", 2, true, false},
@@ -332,13 +303,13 @@ TEST(AtomicFile, ASaveRemovesOnlyItsOwnStaleTemporaryFiles) {
         {".other-Ab3xYz", 2, false, false},
     };
     Names kept{"home.pgr"};
-    for (const Case& c : cases) {
-        if (c.directory)
-            std::filesystem::create_directory(dir.file(c.name));
+    for (const auto& [name, ageHours, directory, removed] : cases) {
+        if (directory)
+            std::filesystem::create_directory(dir.file(name));
         else
-            writeBytes(dir.file(c.name), "left over");
-        ageFile(dir.file(c.name), c.ageHours);
-        if (!c.removed) kept.insert(c.name);
+            writeBytes(dir.file(name), "left over");
+        ageFile(dir.file(name), ageHours);
+        if (!removed) kept.insert(name);
     }
     ASSERT_TRUE(writeFileAtomically(dir.file("home.pgr"), "new"));
     EXPECT_EQ(dir.names(), kept);

@@ -18,7 +18,7 @@ constexpr bool kAddressSanitizer = __has_feature(address_sanitizer);
 constexpr bool kAddressSanitizer = false;
 #endif
 
-TEST(WholeFileRead, ReadsRegularFilesWhole) {
+TEST(WholeFileRead, ReadsRegularFilesWholeAndRefusesTheRestWithoutWaitingOnThem) {
     ScratchDir dir;
     const std::string bytes = std::string("a\0b\r\nc", 6) + std::string(70000, 'z');
     writeBytes(dir.file("f"), bytes);
@@ -28,17 +28,10 @@ TEST(WholeFileRead, ReadsRegularFilesWhole) {
         ASSERT_TRUE(readWholeFile(dir.file(name), read)) << name;
         EXPECT_EQ(read, bytes) << name;
     }
-}
 
-TEST(WholeFileRead, RefusesWhatIsNotARegularFileWithoutWaitingOnIt) {
-    ScratchDir dir;
     ASSERT_EQ(mkfifo(dir.file("pipe.pgr").c_str(), 0600), 0);  // nobody ever writes to it
     ASSERT_EQ(symlink("pipe.pgr", dir.file("link.pgr").c_str()), 0);
-    struct Case {
-        std::string path;
-        const char* reason;
-    };
-    const Case cases[] = {
+    const std::tuple<std::string, const char*> cases[] = {
         {dir.file("missing"), "No such file or directory"},
         {dir.path().string(), "Is a directory"},
         {dir.file("pipe.pgr"), "not a regular file"},
@@ -46,11 +39,11 @@ TEST(WholeFileRead, RefusesWhatIsNotARegularFileWithoutWaitingOnIt) {
         {"/dev/zero", "not a regular file"},
         {"/dev/null", "not a regular file"},
     };
-    for (const Case& c : cases) {
+    for (const auto& [path, reason] : cases) {
         std::string read = "as it was";
-        const Status failed = readWholeFile(c.path, read);
+        const Status failed = readWholeFile(path, read);
         EXPECT_EQ(failed.kind(), FailureKind::Read);
-        EXPECT_EQ(failed.message(), c.path + ": " + c.reason);
+        EXPECT_EQ(failed.message(), path + ": " + reason);
         EXPECT_EQ(read, "as it was") << "a failed read leaves the bytes alone";
     }
 }

@@ -28,12 +28,8 @@ public:
     std::vector<std::string> copied;
 };
 
-TEST(ContactTexts, WebPageGetsHttpOnlyWithoutAScheme) {
-    struct Case {
-        const char* stored;
-        const char* opened;
-    };
-    const Case cases[] = {
+TEST(ContactTexts, WebPageGetsHttpOnlyWithoutASchemeAndMailLinksCarryAddressesAsDataOnly) {
+    const std::tuple<const char*, const char*> cases[] = {
         {"example.org", "http://example.org"},
         {"example.org:8080", "http://example.org:8080"},  // a port, not a scheme
         {"http://example.org", "http://example.org"},
@@ -44,20 +40,21 @@ TEST(ContactTexts, WebPageGetsHttpOnlyWithoutAScheme) {
         {"mailto:x@example.org", "http://mailto:x@example.org"},
         {"1http://x", "http://1http://x"},
     };
-    for (const Case& c : cases)
-        EXPECT_EQ(webPageUrl(c.stored), c.opened) << c.stored;
-}
+    for (const auto& [stored, opened] : cases)
+        EXPECT_EQ(webPageUrl(stored), opened) << stored;
 
-TEST(ContactTexts, MailLinksCarryEachAddressAsDataOnly) {
-    EXPECT_EQ(mailUrl({}), "mailto:");
-    EXPECT_EQ(mailUrl({"a@x.org"}), "mailto:a@x.org");
-    EXPECT_EQ(mailUrl({"a@x.org", "b@y.org"}), "mailto:a@x.org;b@y.org");
-    // An imported address must not add an attachment, a copy or another address.
-    EXPECT_EQ(mailUrl({"a@example.org?attach=/home/u/.ssh/id_rsa&cc=b@example.net"}),
-              "mailto:a@example.org%3Fattach%3D%2Fhome%2Fu%2F.ssh%2Fid_rsa%26cc%3Db@example.net");
-    EXPECT_EQ(mailUrl({"x,y@a.org", "c;d@b.org#f", "J\xC3\xB6rg 100%@c.org"}),
-              "mailto:x%2Cy@a.org;c%3Bd@b.org%23f;J%C3%B6rg%20100%25@c.org");
-    EXPECT_EQ(mailUrl({"o'neil+tag!$*()~_-.:@x.org"}), "mailto:o'neil+tag!$*()~_-.:@x.org");
+    const std::pair<std::vector<std::string>, const char*> mails[] = {
+        {{}, "mailto:"},
+        {{"a@x.org", "b@y.org"}, "mailto:a@x.org;b@y.org"},
+        // An imported address must not add an attachment, a copy or another address.
+        {{"a@example.org?attach=/home/u/.ssh/id_rsa&cc=b@example.net"},
+         "mailto:a@example.org%3Fattach%3D%2Fhome%2Fu%2F.ssh%2Fid_rsa%26cc%3Db@example.net"},
+        {{"x,y@a.org", "c;d@b.org#f", "J\xC3\xB6rg 100%@c.org"},
+         "mailto:x%2Cy@a.org;c%3Bd@b.org%23f;J%C3%B6rg%20100%25@c.org"},
+        {{"o'neil+tag!$*()~_-.:@x.org"}, "mailto:o'neil+tag!$*()~_-.:@x.org"},
+    };
+    for (const auto& [addresses, url] : mails)
+        EXPECT_EQ(mailUrl(addresses), url);
 }
 
 class ContactActionsTest : public testing::Test {
@@ -75,30 +72,23 @@ protected:
     ContactActions actions_{launcher_, prompts_};
 };
 
-TEST_F(ContactActionsTest, APlacedCallSaysNothingAndARefusedNumberSaysItIsNotValid) {
+TEST_F(ContactActionsTest, ANumberWithDigitsIsDialledMailAndWebPagesOpenedAndARefusedNumberSaysSo) {
     actions_.dial("+44 (20) 555-1234");
+    actions_.dial("");  // an empty field offers no action at all
     EXPECT_EQ(launcher_.dialled, std::vector<std::string>{"+44 (20) 555-1234"});
     EXPECT_TRUE(prompts_.messages.empty());
+    actions_.dial("call me");
+    EXPECT_EQ(launcher_.dialled.size(), 1u);
+    EXPECT_EQ(prompts_.messages.at(0).caption, "Calling Error");
 
+    prompts_.messages.clear();
     launcher_.outcome = DialOutcome::InvalidNumber;
     actions_.dial("555");
     expectOneMessage(
         "The number you have tried to dial is not valid. Please correct it and try again.",
         "Calling Error");
-}
 
-TEST_F(ContactActionsTest, TextWithoutDigitsIsNeverHandedToTheDialer) {
-    actions_.dial("call me");
-    EXPECT_TRUE(launcher_.dialled.empty());
-    ASSERT_EQ(prompts_.messages.size(), 1u);
-    EXPECT_EQ(prompts_.messages[0].caption, "Calling Error");
-
-    actions_.dial("");  // an empty field offers no action at all
-    EXPECT_TRUE(launcher_.dialled.empty());
-    EXPECT_EQ(prompts_.messages.size(), 1u);
-}
-
-TEST_F(ContactActionsTest, MailAndWebPageOpenTheirTextsAndReportRefusal) {
+    prompts_.messages.clear();
     actions_.mail("ann@example.org");
     actions_.mailGroup({});
     actions_.mailGroup({"a@x.org", "b@y.org"});

@@ -3,16 +3,18 @@
 #include <gtest/gtest.h>
 
 #include "docfile/DocumentFile.h"
+#include "organizer/BusyDays.h"
 #include "organizer/Reminders.h"
 #include "platform/Clock.h"
 #include "records/PimDocument.h"
+#include "support/Records.h"
 #include "support/ScratchDir.h"
 #include "support/TzGuard.h"
 
 namespace {
 
-DateTime may(int day) {
-    return DateTime::fromFields(2026, 5, day);
+DateTime may(int day, int hour = 0) {
+    return DateTime::fromFields(2026, 5, day, hour, 0);
 }
 
 TEST(DayRows, TaskListingFollowsDueDoneAndToday) {
@@ -58,16 +60,9 @@ TEST(DayRows, RecordsBelongToTheirLocalDateOnADayWithoutMidnight) {
     const DateTime day = DateTime::fromFields(2026, 3, 8);
     const FixedClock clock{LocalTime{2026, 3, 8, 12, 0, 0, 0}};
     PimDocument written(clock);
-    Appointment a;
-    a.Description = "Dentist";
-    a.DueDate = day;
-    a.StartTime = a.EndTime = a.AlarmTime = DateTime::fromFields(2026, 3, 8, 10, 0);
-    a.Alarm = true;
-    written.add(a);
-    Task task;
-    task.Description = "Stamps";
-    task.DueDate = day;
-    written.add(task);
+    const DateTime ten = DateTime::fromFields(2026, 3, 8, 10, 0);
+    written.add(appointmentAt("Dentist", ten, ten, 0));
+    written.add(taskDue("Stamps", day));
     ScratchDir dir;
     ASSERT_TRUE(saveDocument(written, dir.file("havana.pgr")));
     PimDocument document(clock);
@@ -81,21 +76,31 @@ TEST(DayRows, RecordsBelongToTheirLocalDateOnADayWithoutMidnight) {
     EXPECT_EQ(dueReminders(document, day, later).size(), 1u) << "a past day shown";
 }
 
+TEST(BusyDays, DaysWithAnAppointmentOrAnOpenTaskEachOnce) {
+    const FixedClock clock(LocalTime{2026, 5, 10, 8, 0, 0, 0});
+    PimDocument document(clock);
+    // Due dates with a time of day count too; the last is after the range.
+    for (const DateTime due : {may(3), may(3, 15), may(31, 9), may(30) + DateTimeSpan(2)}) {
+        Appointment a;
+        a.DueDate = due;
+        document.add(a);
+    }
+    for (const auto& [due, priority] : {std::pair{may(7), Task::Low},
+                                        {may(3), Task::High},
+                                        {may(12), Task::Done},
+                                        {may(1) - DateTimeSpan(1), Task::High}})
+        document.add(taskDue("", due, priority));  // the done one and the one before stay plain
+    EXPECT_EQ(busyDays(document, may(1), may(31, 23)),
+              (std::vector<DateTime>{may(3), may(7), may(31)}));
+    EXPECT_EQ(busyDays(document, may(4), may(6)), std::vector<DateTime>{});
+}
+
 class DayViewTest : public testing::Test {
 protected:
-    int32_t addTask(const char* text, int dueDay) {
-        Task task;
-        task.Description = text;
-        task.DueDate = may(dueDay);
-        return doc.add(task);
-    }
+    int32_t addTask(const char* text) { return doc.add(taskDue(text, may(10))); }
     int32_t addAppointment(const char* text, int hour, int minute, int day = 10) {
-        Appointment a;
-        a.Description = text;
-        a.DueDate = may(day);
-        a.StartTime = DateTime::fromFields(2026, 5, day, hour, minute);
-        a.EndTime = a.StartTime + DateTimeSpan::fromParts(0, 0, 15, 0);
-        return doc.add(a);
+        const DateTime start = DateTime::fromFields(2026, 5, day, hour, minute);
+        return doc.add(appointmentAt(text, start, start + DateTimeSpan::fromParts(0, 0, 15, 0)));
     }
     std::vector<int32_t> taskIds() const {
         std::vector<int32_t> ids;
@@ -109,20 +114,8 @@ protected:
     DayView view{doc, nullptr};
 };
 
-TEST_F(DayViewTest, AppointmentsSortByStartAndEqualStartsListNewestFirst) {
-    const int32_t nine = addAppointment("nine", 9, 0);
-    const int32_t halfPastEight = addAppointment("half past eight", 8, 30);
-    const int32_t alsoNine = addAppointment("also nine", 9, 0);
-    addAppointment("another day", 7, 0, 11);
-    view.refill();
-    std::vector<int32_t> ids;
-    for (const AppointmentRow& row : view.appointmentRows())
-        ids.push_back(row.id);
-    EXPECT_EQ(ids, (std::vector<int32_t>{halfPastEight, alsoNine, nine}));
-}
-
 TEST_F(DayViewTest, DeletingMovesTheSelectionToThePreviousRow) {
-    const int32_t a = addTask("a", 10), b = addTask("b", 10), c = addTask("c", 10);
+    const int32_t a = addTask("a"), b = addTask("b"), c = addTask("c");
     view.refill();
     view.focusList(FocusedList::Tasks);
 
@@ -144,10 +137,18 @@ TEST_F(DayViewTest, DeletingMovesTheSelectionToThePreviousRow) {
     EXPECT_FALSE(doc.tasks().contains(b));
 }
 
-TEST_F(DayViewTest, CommandsActOnlyOnTheFocusedListAndSelectionFollowsRecords) {
-    const int32_t a = addTask("a", 10), b = addTask("b", 10);
+TEST_F(DayViewTest, RowsSortByStartCommandsActOnTheFocusedListAndSelectionFollowsRecords) {
+    const int32_t a = addTask("a"), b = addTask("b");
     const int32_t meeting = addAppointment("meeting", 9, 0);
+    const int32_t halfPastEight = addAppointment("half past eight", 8, 30);
+    const int32_t alsoNine = addAppointment("also nine", 9, 0);
+    addAppointment("another day", 7, 0, 11);
     view.refill();
+    std::vector<int32_t> ids;
+    for (const AppointmentRow& row : view.appointmentRows())
+        ids.push_back(row.id);
+    EXPECT_EQ(ids, (std::vector<int32_t>{halfPastEight, alsoNine, meeting}))
+        << "by start, equal starts newest first";
     view.selectTaskRow(1);
     view.selectAppointmentRow(0);
     view.focusList(FocusedList::Appointments);
@@ -155,10 +156,7 @@ TEST_F(DayViewTest, CommandsActOnlyOnTheFocusedListAndSelectionFollowsRecords) {
     EXPECT_EQ(doc.tasks().size(), 2u);
 
     // Another record coming in before the selection keeps the same record selected.
-    Task early;
-    early.ID = 0;
-    early.Description = "early";
-    early.DueDate = may(10);
+    const Task early = taskDue("early", may(10));
     doc.apply(RecordEdit<Task>(InsertRecords<Task>{{{0, early}}, doc.tasks().lastId()}));
     view.refill();
     EXPECT_EQ(view.taskSelection(), (ListSelection{b, 2}));

@@ -51,7 +51,7 @@ TEST_F(EditorCommits, TaskIsAddedAndEditedAsNamedStepsKeepingItsDoneDate) {
     EXPECT_FALSE(updateTask(document_, &history_, edit));
 }
 
-TEST_F(EditorCommits, AppointmentIsAddedAndEditedWithDoneCleared) {
+TEST_F(EditorCommits, AppointmentIsAddedAndEditedWithDoneClearedOnAnyDateThePickerShows) {
     AppointmentForm form = AppointmentForm::forNew(may12_, DateTime::now(clock_));
     form.setDescription("Dentist");
     form.setAlarm(true);
@@ -74,9 +74,8 @@ TEST_F(EditorCommits, AppointmentIsAddedAndEditedWithDoneCleared) {
     const Appointment& edited = *document_.appointments().find(id);
     EXPECT_FALSE(edited.Done);
     EXPECT_EQ(edited.AlarmTime, stored.AlarmTime);
-}
 
-TEST(EditorDates, PickersKeepADateOutsideTheirYears) {
+    // The date pickers keep a date outside their years.
     const EditorDates old = EditorDates::around(DateTime::fromFields(1985, 7, 4, 12, 0));
     EXPECT_EQ(old.first, DateTime::fromFields(1985, 7, 4));
     EXPECT_EQ(old.last, EditorDates::standard().last);

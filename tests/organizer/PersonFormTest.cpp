@@ -34,63 +34,28 @@ protected:
     int32_t bridge_ = 0;
 };
 
-TEST_F(PersonFormTest, GroupListOffersEveryGroupButAllAlphabetically) {
-    const PersonForm fresh = PersonForm::forNew(document_);
+TEST_F(PersonFormTest, GroupListOffersEveryGroupButAllAndTheWrittenPersonGetsTheChosenThenAll) {
+    PersonForm fresh = PersonForm::forNew(document_);
     EXPECT_EQ(descs(fresh),
               (std::vector<std::string>{"Bridge", "golf", "White Pages", "Yellow Pages"}));
     EXPECT_TRUE(chosen(fresh).empty());
-
-    Person stored;
-    stored.ID = 9;
-    stored.LName = "Ames";
-    stored.PhGroups = {1, 3, golf_, 42};  // 42: a group that no longer exists
-    const PersonForm edit = PersonForm::of(document_, stored);
-    EXPECT_EQ(chosen(edit), (std::vector<int32_t>{golf_, 3}));
-    EXPECT_EQ(edit.person.LName, "Ames");
-}
-
-TEST_F(PersonFormTest, OkNeedsAFirstNameLastNameOrCompany) {
-    struct Case {
-        const char* first;
-        const char* last;
-        const char* company;
-        const char* position;
-        bool ok;
-    };
-    const Case cases[] = {
-        {"", "", "", "Clerk", false},
-        {" ", "", "", "", true},  // a blank is text like any other
-        {"", "Ames", "", "", true},
-        {"", "", "Acme", "", true},
-    };
-    for (const Case& c : cases) {
-        PersonForm form = PersonForm::forNew(document_);
-        form.person.FName = c.first;
-        form.person.LName = c.last;
-        form.person.Company = c.company;
-        form.person.Position = c.position;
-        EXPECT_EQ(form.canConfirm(), c.ok)
-            << '"' << c.first << "\" \"" << c.last << "\" \"" << c.company << '"';
-    }
-}
-
-TEST_F(PersonFormTest, WrittenPersonGetsItsDisplayNameAndChosenGroupsThenAll) {
     // The display name is made afresh from the names.
-    PersonForm fresh = PersonForm::forNew(document_);
     fresh.person.LName = "Ames";
     fresh.person.RName = "stale";
     EXPECT_EQ(fresh.written().RName, "Ames");
     EXPECT_EQ(fresh.written().PhGroups, std::vector<int32_t>{1});
 
-    // The groups follow the list's order, whatever order the person had them in.
     Person stored;
     stored.ID = 4;
-    stored.Company = "Acme";
-    stored.PhGroups = {1, golf_, 2};
+    stored.LName = "Ames";
+    stored.PhGroups = {1, 3, golf_, 42};  // 42: a group that no longer exists
     PersonForm form = PersonForm::of(document_, stored);
-    EXPECT_EQ(form.written().PhGroups, (std::vector<int32_t>{golf_, 2, 1}));
+    EXPECT_EQ(chosen(form), (std::vector<int32_t>{golf_, 3}));
+    EXPECT_EQ(form.person.LName, "Ames");
+    // The groups follow the list's order, whatever order the person had them in.
+    EXPECT_EQ(form.written().PhGroups, (std::vector<int32_t>{golf_, 3, 1}));
     EXPECT_TRUE(form.chooseGroup("Bridge"));
-    EXPECT_EQ(form.written().PhGroups, (std::vector<int32_t>{bridge_, golf_, 2, 1}));
+    EXPECT_EQ(form.written().PhGroups, (std::vector<int32_t>{bridge_, golf_, 3, 1}));
     EXPECT_EQ(form.written().ID, 4);
 
     // Groups are chosen by their exact description; All is not among them.
@@ -99,6 +64,24 @@ TEST_F(PersonFormTest, WrittenPersonGetsItsDisplayNameAndChosenGroupsThenAll) {
     for (GroupChoice& group : form.groups)
         group.chosen = false;
     EXPECT_EQ(form.written().PhGroups, std::vector<int32_t>{1});
+}
+
+TEST_F(PersonFormTest, OkNeedsAFirstNameLastNameOrCompany) {
+    const std::tuple<const char*, const char*, const char*, const char*, bool> cases[] = {
+        // label, first name, last name, company; a position alone is not enough
+        {"position alone", "", "", "", false},
+        {"a blank is text like any other", " ", "", "", true},
+        {"last name", "", "Ames", "", true},
+        {"company", "", "", "Acme", true},
+    };
+    for (const auto& [label, first, last, company, ok] : cases) {
+        PersonForm form = PersonForm::forNew(document_);
+        form.person.FName = first;
+        form.person.LName = last;
+        form.person.Company = company;
+        form.person.Position = "Clerk";
+        EXPECT_EQ(form.canConfirm(), ok) << label;
+    }
 }
 
 }  // namespace

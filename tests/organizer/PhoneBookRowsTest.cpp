@@ -2,8 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include "organizer/PersonFilter.h"
+#include "organizer/PersonTextIndex.h"
 #include "platform/Clock.h"
 #include "records/PimDocument.h"
+#include "support/Records.h"
 
 namespace {
 
@@ -11,11 +14,7 @@ class PhoneBookRows : public testing::Test {
 protected:
     int32_t addGroup(const char* desc) { return document_.add(PhGroup{0, desc}); }
     int32_t addPerson(const char* name, const char* company, std::vector<int32_t> groups) {
-        Person person;
-        person.RName = name;
-        person.Company = company;
-        person.PhGroups = std::move(groups);
-        return document_.add(person);
+        return document_.add(listedPerson(name, company, std::move(groups)));
     }
     std::vector<std::string> descs(const std::vector<GroupEntry>& groups) const {
         std::vector<std::string> texts;
@@ -34,7 +33,7 @@ protected:
     PimDocument document_{clock_};
 };
 
-TEST_F(PhoneBookRows, GroupBoxSortsWithoutRegardToCaseAndCanLeaveOneOut) {
+TEST_F(PhoneBookRows, GroupBoxSortsWithoutRegardToCaseLeavesOneOutAndKeepsTheCurrent) {
     const int32_t all = addGroup("All");
     const int32_t golfUpper = addGroup("Golf");
     addGroup("bridge");
@@ -46,24 +45,17 @@ TEST_F(PhoneBookRows, GroupBoxSortsWithoutRegardToCaseAndCanLeaveOneOut) {
     EXPECT_EQ(descs(sortedGroups(document_)),
               (std::vector<std::string>{"", "All", "bridge", "Golf", "golf", "Zoo", "Ärzte"}));
     // Texts that differ only in case keep one order whatever order they were added in.
-    const auto sorted = sortedGroups(document_);
-    EXPECT_EQ(sorted[3].id, golfUpper);
-    EXPECT_EQ(sorted[4].id, golfLower);
+    EXPECT_EQ(sortedGroups(document_)[3].id, golfUpper);
+    EXPECT_EQ(sortedGroups(document_)[4].id, golfLower);
 
     const auto withoutAll = sortedGroups(document_, all);
-    EXPECT_EQ(withoutAll.size(), 6u);
-    EXPECT_EQ(withoutAll.front().desc, "");
-    EXPECT_EQ(withoutAll[1].desc, "bridge");
-}
+    EXPECT_EQ(descs(withoutAll),
+              (std::vector<std::string>{"", "bridge", "Golf", "golf", "Zoo", "Ärzte"}));
 
-TEST_F(PhoneBookRows, CurrentGroupIsTheSelectedOneWhileListedElseTheFirst) {
+    // The current group is the selected one while listed, else the first.
     const std::vector<GroupEntry> groups = {{7, "Alpha"}, {2, "beta"}, {5, "Gamma"}};
-    struct Case {
-        int32_t selected;
-        int32_t current;
-    };
-    for (const Case& c : {Case{2, 2}, Case{5, 5}, Case{3, 7}, Case{-1, 7}, Case{0, 7}})
-        EXPECT_EQ(currentGroupId(groups, c.selected), c.current) << c.selected;
+    for (const auto& [selected, current] : {std::pair{2, 2}, {5, 5}, {3, 7}, {-1, 7}, {0, 7}})
+        EXPECT_EQ(currentGroupId(groups, selected), current) << selected;
     EXPECT_EQ(currentGroupId({}, 2), -1);
 }
 
@@ -109,21 +101,75 @@ TEST_F(PhoneBookRows, DetailsShowEachFieldOrNotAvailable) {
     // The number is dialled without the extension the button shows.
     EXPECT_EQ(detailField(person, PersonDetail::WorkPhone), "555-1234");
 
-    struct Case {
-        const char* phone;
-        const char* ext;
-        DetailText shown;
-    };
-    const Case cases[] = {
+    const std::tuple<const char*, const char*, DetailText> cases[] = {
         {"555-1234", "", {"555-1234", true}},
         {"", "12", {"Not Available", false}},
     };
-    for (const Case& c : cases) {
-        person.WkPhone = c.phone;
-        person.WkExt = c.ext;
-        EXPECT_EQ(personDetails(&person)[size_t(PersonDetail::WorkPhone)], c.shown)
-            << c.phone << " x " << c.ext;
+    for (const auto& [phone, ext, shown] : cases) {
+        person.WkPhone = phone;
+        person.WkExt = ext;
+        EXPECT_EQ(personDetails(&person)[size_t(PersonDetail::WorkPhone)], shown)
+            << phone << " x " << ext;
     }
+}
+
+Person sample() {
+    Person person;
+    person.FName = "Zoë";
+    person.LName = "Ångström";
+    person.RName = "Ångström, Zoë";
+    person.Company = "Müller & Zürcher Ltd";
+    person.Position = "Engineer";
+    person.City = "Uppsala";
+    person.Notes = "likes tea";
+    person.HmPhone = "(020) 555-1234";
+    person.WkPhone = "555 98 76";
+    person.CelPhone = "+46 70 111";
+    person.EMail = "Zoe@Example.org";
+    return person;
+}
+
+TEST(PersonTextIndexTest, MatchesNamesCompanyPhonesAndMailWithoutRegardToCaseOrAccents) {
+    const FixedClock clock(LocalTime{2026, 12, 6, 10, 0, 0, 0});
+    PimDocument document(clock);
+    document.add(sample());
+    PersonTextIndex index;
+    index.build(document);
+    const std::tuple<const char*, bool> cases[] = {
+        {"", true},
+        {"ångström", true},       // Latin letters of UTF-8 fold too
+        {"angstrom, zoe", true},  // and lose their accents
+        {"muller", true},
+        {"Mu\xCC\x88ller", true},  // a decomposed u with diaeresis
+        {"mueller", false},
+        {"zoe@example", true},
+        {"555-1234", true},
+        {"5551234", true},  // digits alone find a number written with separators
+        {"+46 70", true},
+        {"1234555", false},   // digits of two numbers never run together
+        {"ltd\nzoe", false},  // nor do two fields
+        {"engineer", false},  // fields the list does not show are not searched
+        {"Zoeë", false},
+    };
+    for (const auto& [typed, found] : cases) {
+        EXPECT_EQ(index.matches(1, PersonFilter(typed)), found) << typed;
+        EXPECT_EQ(index.matchAll(PersonFilter(typed)).size(), found ? 1u : 0u) << typed;
+    }
+}
+
+TEST(PersonFilterTest, LongerTextContainingTheOldOneNarrows) {
+    struct Case {
+        const char* typed;
+        const char* before;
+        bool narrows;
+    };
+    const Case cases[] = {
+        {"ba", "a", true},  {"AB", "a", true}, {"a", "", true},
+        {"a", "ab", false}, {"", "a", false},  {"b", "a", false},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(PersonFilter(c.typed).narrows(PersonFilter(c.before)), c.narrows)
+            << c.typed << " after " << c.before;
 }
 
 }  // namespace

@@ -2,33 +2,29 @@
 
 #include <gtest/gtest.h>
 
+#include "organizer/ReminderText.h"
 #include "platform/Clock.h"
 #include "records/PimDocument.h"
 #include "records/UndoHistory.h"
+#include "support/Records.h"
 
 namespace {
 
 const FixedClock kClock{LocalTime{2026, 12, 6, 10, 0, 0, 0}};
 
-// December 2026 at a time of day.
-DateTime dec(int day, int hour = 0, int minute = 0, int second = 0) {
-    return DateTime::fromFields(2026, 12, day, hour, minute, second);
+DateTime dec(int day, int hour = 0, int minute = 0) {
+    return DateTime::fromFields(2026, 12, day, hour, minute);
 }
 
-// An appointment on `day` starting at `start`, with an alarm `minutes` before it as the
-// editor sets it.
-Appointment appointmentAt(DateTime start, int minutes, bool alarm, const char* text = "Dentist") {
-    Appointment a = Appointment::createdAt(start);
-    a.Description = text;
-    a.DueDate = start.date();
-    a.StartTime = start;
-    a.EndTime = start + DateTimeSpan::fromParts(0, 1, 0, 0);
+// An hour's appointment with its alarm `minutes` before the start, set or not.
+Appointment alarmed(DateTime start, int minutes, bool alarm, const char* text = "Dentist") {
+    Appointment a =
+        appointmentAt(text, start, start + DateTimeSpan::fromParts(0, 1, 0, 0), minutes);
     a.Alarm = alarm;
-    a.AlarmTime = start - DateTimeSpan::fromParts(0, 0, minutes, 0);
     return a;
 }
 
-TEST(Reminders, DueFollowsAlarmTimeFlagAndTheDaysExamined) {
+TEST(Reminders, DueFollowsAlarmTimeFlagAndTheDaysExaminedAndComeInAscendingIdWithTheirTexts) {
     struct Case {
         const char* what;
         DateTime now, shown, start;
@@ -50,17 +46,15 @@ TEST(Reminders, DueFollowsAlarmTimeFlagAndTheDaysExamined) {
     };
     for (const Case& c : cases) {
         PimDocument document(kClock);
-        document.add(appointmentAt(c.start, c.minutes, c.alarm));
+        document.add(alarmed(c.start, c.minutes, c.alarm));
         EXPECT_EQ(dueReminders(document, c.shown, c.now).size(), c.due ? 1U : 0U) << c.what;
     }
-}
 
-TEST(Reminders, DueRemindersComeInAscendingIdWithTheirTexts) {
     PimDocument document(kClock);
     // Added later but earlier in the day: the order is by ID, not by time.
-    document.add(appointmentAt(dec(6, 13, 5), 10, true, "Lunch with Ann"));
-    document.add(appointmentAt(dec(6, 10), 10, false, "No alarm"));
-    document.add(appointmentAt(dec(6, 0, 15), 0, true, ""));
+    document.add(alarmed(dec(6, 13, 5), 10, true, "Lunch with Ann"));
+    document.add(alarmed(dec(6, 10), 10, false, "No alarm"));
+    document.add(alarmed(dec(6, 0, 15), 0, true, ""));
     const auto due = dueReminders(document, dec(6), dec(6, 12, 55));
     ASSERT_EQ(due.size(), 2U);
     EXPECT_EQ(due[0], (Reminder{1, "Reminder: Lunch with Ann",
@@ -73,35 +67,39 @@ TEST(Reminders, DueRemindersComeInAscendingIdWithTheirTexts) {
 TEST(Reminders, TurnedOffAlarmNeverComesBackButUndoBringsItBack) {
     PimDocument document(kClock);
     UndoHistory history(document);
-    const int32_t id = document.add(appointmentAt(dec(6, 10), 15, true));
+    const int32_t id = document.add(alarmed(dec(6, 10), 15, true));
+    const auto due = dueReminders(document, dec(6), dec(6, 9, 50));
+    Appointment edited = *document.appointments().find(id);
+    edited.Description = "Dentist, moved room";
+    document.replace(edited);  // after the tick that found it due
     document.setModified(false);
 
-    EXPECT_TRUE(turnOffReminder(document, &history, id));
+    ASSERT_EQ(due.size(), 1U);
+    EXPECT_TRUE(turnOffReminder(document, &history, due[0].id));
     EXPECT_TRUE(document.isModified());
     EXPECT_FALSE(document.appointments().find(id)->Alarm);
+    EXPECT_EQ(document.appointments().find(id)->Description, "Dentist, moved room");
     EXPECT_EQ(history.undoName(), "Turn Off Reminder");
     for (const DateTime now : {dec(6, 9, 46), dec(6, 23, 59), dec(20)})
         EXPECT_TRUE(dueReminders(document, dec(6), now).empty());
     EXPECT_FALSE(stillDue(document, id, dec(6, 9, 46)));
-    // Nothing left to turn off, nor anything at all.
-    EXPECT_FALSE(turnOffReminder(document, &history, id));
+    EXPECT_FALSE(turnOffReminder(document, &history, id)) << "nothing left to turn off";
     EXPECT_FALSE(turnOffReminder(document, &history, 99));
-
     history.undo();
     EXPECT_TRUE(stillDue(document, id, dec(6, 9, 46)));
 }
 
-TEST(Reminders, TurningOffKeepsWhatChangedSinceTheTick) {
-    PimDocument document(kClock);
-    const int32_t id = document.add(appointmentAt(dec(6, 10), 15, true));
-    const auto due = dueReminders(document, dec(6), dec(6, 9, 50));
-    Appointment edited = *document.appointments().find(id);
-    edited.Description = "Dentist, moved room";
-    document.replace(edited);
-
-    ASSERT_EQ(due.size(), 1U);
-    turnOffReminder(document, nullptr, due[0].id);
-    EXPECT_EQ(document.appointments().find(id)->Description, "Dentist, moved room");
+TEST(ReminderText, CaptionKeepsSeventyNineCharactersWholeCountingStrayBytesAsOne) {
+    EXPECT_EQ(reminderCaption(std::string(100, 'a')), "Reminder: " + std::string(79, 'a'));
+    std::string umlauts;  // two-byte characters: 79 of them, never half of one
+    for (int i = 0; i < 90; ++i)
+        umlauts += "\xC3\xBC";
+    EXPECT_EQ(reminderCaption(umlauts), "Reminder: " + umlauts.substr(0, 158));
+    const std::string emoji = std::string(78, 'x') + "\xF0\x9F\x93\x85" + "tail";
+    EXPECT_EQ(reminderCaption(emoji), "Reminder: " + emoji.substr(0, 82)) << "straddling the cut";
+    EXPECT_EQ(firstCharacters("\x80\x80z", 2), "\x80\x80");
+    EXPECT_EQ(firstCharacters("ab\xE2", 5), "ab\xE2");
+    EXPECT_EQ(firstCharacters("", 79), "");
 }
 
 }  // namespace

@@ -3,7 +3,6 @@
 #include <QCoreApplication>
 #include <QTcpServer>
 #include <QTcpSocket>
-
 #include <cstring>
 #include <fstream>
 

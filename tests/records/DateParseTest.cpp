@@ -104,12 +104,7 @@ private:
 };
 
 TEST(DateParse, ReadsMarkersAndFixedTextAsLocalesWriteThem) {
-    struct Case {
-        TimeLocale locale;
-        const char* text;
-        std::optional<TimeOfDay> expected;
-    };
-    const Case cases[] = {
+    const std::tuple<TimeLocale, const char*, std::optional<TimeOfDay>> cases[] = {
         {{"h:mm tt", "a.m.", "p.m."}, "9:30 p.m.", TimeOfDay{21, 30, 0}},
         {{"h:mm tt", "a.\xC2\xA0m.", "p.\xC2\xA0m."}, "9:30 p. m.", TimeOfDay{21, 30, 0}},
         {{"h:mm tt", "\xCF\x80.\xCE\xBC.", "\xCE\xBC.\xCE\xBC."},
@@ -124,8 +119,8 @@ TEST(DateParse, ReadsMarkersAndFixedTextAsLocalesWriteThem) {
         {{"h:mm tt", "a.m.", "p.m."}, "9:30 p.m. sharp", std::nullopt},
         {{"'Kl'. HH.mm", "", ""}, "Uhr 23.15", std::nullopt},
     };
-    for (const Case& c : cases) {
-        EXPECT_EQ(DateParser(c.locale).parseTime(c.text), c.expected) << c.text;
+    for (const auto& [locale, text, expected] : cases) {
+        EXPECT_EQ(DateParser(locale).parseTime(text), expected) << text;
     }
 }
 

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <ctime>
+
+#include "records/DatePicture.h"
 #include "records/SecondsConverter.h"
 #include "support/FixedLocale.h"
 #include "support/TzGuard.h"
@@ -41,14 +44,7 @@ TEST(DateTime, MapsValuesToCalendarFieldsOnBothSidesOfZero) {
     }
 }
 
-TEST(DateTime, ComparesContinuousValues) {
-    EXPECT_LT(DateTime(-1.25), DateTime(-1.5));
-    EXPECT_EQ(DateTime(-0.5), DateTime(0.5));
-    EXPECT_LT(DateTime(-1.75), DateTime(0.0));
-    EXPECT_LT(DateTime(DateTime::kNullValue), DateTime(DateTime::kMinValue));
-}
-
-TEST(DateTime, RejectsInvalidFieldsAndRanges) {
+TEST(DateTime, RejectsInvalidFieldsAndRangesAsTheNullValue) {
     EXPECT_TRUE(DateTime::fromFields(2026, 2, 31).isNull());
     EXPECT_TRUE(DateTime::fromFields(2026, 1, 1, 24, 0, 0).isNull());
     EXPECT_TRUE(DateTime::fromFields(9999, 12, 31, 0, 0, 1).isNull());
@@ -59,19 +55,20 @@ TEST(DateTime, RejectsInvalidFieldsAndRanges) {
     EXPECT_FALSE(value.setFields(2026, 2, 31));
     EXPECT_TRUE(value.isNull());
     EXPECT_TRUE(value.setFields(2026, 2, 28, 23, 59, 59));
-}
-
-TEST(DateTime, NullValueHasNoFieldsAndFormatsAsEmpty) {
-    const DateTime null;
+    // The null value has no fields and formats as empty.
     const FixedLocale locale;
-    EXPECT_EQ(null.year(), INT32_MIN);
-    EXPECT_EQ(null.formatDate(locale), "");
-    EXPECT_EQ(null.formatTime(locale), "");
-    EXPECT_EQ(null.format("%Y"), "");
+    EXPECT_EQ(DateTime().year(), INT32_MIN);
+    EXPECT_EQ(DateTime().formatDate(locale), "");
+    EXPECT_EQ(DateTime().formatTime(locale), "");
+    EXPECT_EQ(DateTime().format("%Y"), "");
     EXPECT_EQ(DateTime(3e6).formatDate(locale), "");
 }
 
-TEST(DateTime, AddsSpansAcrossDaysAndZero) {
+TEST(DateTime, ComparesAndAddsSpansBuiltFromPartsAcrossDaysAndZero) {
+    EXPECT_LT(DateTime(-1.25), DateTime(-1.5));
+    EXPECT_EQ(DateTime(-0.5), DateTime(0.5));
+    EXPECT_LT(DateTime(-1.75), DateTime(0.0));
+    EXPECT_LT(DateTime(DateTime::kNullValue), DateTime(DateTime::kMinValue));
     EXPECT_EQ((DateTime::fromFields(1899, 12, 29, 23, 30) + DateTimeSpan(1.0 / 24)).value(),
               DateTime::fromFields(1899, 12, 30, 0, 30).value());
     EXPECT_EQ((DateTime::fromFields(1899, 12, 30, 0, 30) - DateTimeSpan(1.0 / 24)).value(),
@@ -81,9 +78,7 @@ TEST(DateTime, AddsSpansAcrossDaysAndZero) {
     EXPECT_TRUE((DateTime(DateTime::kMaxValue) + DateTimeSpan(1.0)).isNull());
     EXPECT_TRUE((DateTime(1.0) + DateTimeSpan(4e6)).isNull());
     EXPECT_DOUBLE_EQ((DateTime(0.25) - DateTime(-1.25)).days(), 1.0);
-}
 
-TEST(DateTimeSpan, BuildsFromPartsAndReportsMinutes) {
     EXPECT_DOUBLE_EQ(DateTimeSpan::fromParts(1, 12, 0, 0).days(), 1.5);
     EXPECT_EQ(DateTimeSpan::fromParts(0, 1, 45, 0).minutes(), 45);
     EXPECT_EQ(DateTimeSpan::fromParts(0, 0, -15, 0).minutes(), -15);
@@ -122,11 +117,7 @@ TEST(DateTime, SecondsConversionRefusesWhatItCannotCarry) {
     EXPECT_EQ(DateTime().toSeconds(), -1);
     EXPECT_EQ(DateTime(3e6).toSeconds(), -1);
     // Counts past the year 9999 are null, however large, in every converter.
-    struct Case {
-        int64_t seconds;
-        bool valid;
-    };
-    const Case cases[] = {
+    const std::tuple<int64_t, bool> cases[] = {
         {253402128000, true},        // 30 December 9999, 00:00 UTC
         {253402300800, false},       // 1 January 10000
         {67768036191676799, false},  // the C library's largest year
@@ -134,20 +125,20 @@ TEST(DateTime, SecondsConversionRefusesWhatItCannotCarry) {
     };
     SecondsConverter remembering;
     SecondsConverter forgetful(SecondsConverter::Memory::None);
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.seconds);
-        EXPECT_EQ(DateTime::fromSeconds(c.seconds).isValid(), c.valid);
-        EXPECT_EQ(DateTime::localFieldsAt(c.seconds).isValid(), c.valid);
-        EXPECT_EQ(remembering.fromSeconds(c.seconds).isValid(), c.valid);
-        EXPECT_EQ(forgetful.fromSeconds(c.seconds).isValid(), c.valid);
-        EXPECT_FALSE(DateTime::localFieldsAt(-c.seconds).isValid());
+    for (const auto& [seconds, valid] : cases) {
+        SCOPED_TRACE(seconds);
+        EXPECT_EQ(DateTime::fromSeconds(seconds).isValid(), valid);
+        EXPECT_EQ(DateTime::localFieldsAt(seconds).isValid(), valid);
+        EXPECT_EQ(remembering.fromSeconds(seconds).isValid(), valid);
+        EXPECT_EQ(forgetful.fromSeconds(seconds).isValid(), valid);
+        EXPECT_FALSE(DateTime::localFieldsAt(-seconds).isValid());
     }
     // The spring-forward gap: 02:30 does not exist, the C library moves it an hour on.
     const int64_t gap = DateTime::fromFields(2026, 3, 8, 2, 30).toSeconds();
     EXPECT_EQ(DateTime::fromSeconds(gap), DateTime::fromFields(2026, 3, 8, 3, 30));
 }
 
-TEST(DateTime, FormatsWithStrftimeAndLocalePictures) {
+TEST(DateTime, FormatsWithStrftimeAndLocalePicturesLetterByLetter) {
     const FixedLocale locale;
     const DateTime value = DateTime::fromFields(2026, 12, 6, 9, 5, 7);
     EXPECT_EQ(value.format("%Y-%m-%d %H:%M:%S %A %j"), "2026-12-06 09:05:07 Sunday 340");
@@ -155,6 +146,91 @@ TEST(DateTime, FormatsWithStrftimeAndLocalePictures) {
     EXPECT_EQ(value.formatDate(locale, DateStyle::Long), "Sunday, December 6, 2026");
     EXPECT_EQ(value.formatTime(locale, TimeStyle::NoSeconds), "9:05 AM");
     EXPECT_EQ(value.formatDate(locale, std::string(300, '-')).size(), 255u);
+
+    const CalendarFields morning{2007, 3, 4, 0, 7, 9, 1};
+    const CalendarFields evening{2026, 11, 21, 23, 45, 0, 7};
+    struct Case {
+        const char* picture;
+        const CalendarFields& fields;
+        const char* date;
+        const char* time;
+    };
+    const Case cases[] = {
+        {"d dd ddd dddd", morning, "4 04 Sun Sunday", "d dd ddd dddd"},
+        {"M MM MMM MMMM", morning, "3 03 Mar March", "M MM MMM MMMM"},
+        {"y yy yyyy", morning, "7 07 2007", "y yy yyyy"},
+        {"h hh H HH m mm s ss t tt", morning, "h hh H HH m mm s ss t tt",
+         "12 12 0 00 7 07 9 09 A AM"},
+        {"h:mm tt", evening, "h:mm tt", "11:45 PM"},
+        {"'dd ''quoted'' MM' dd", evening, "dd 'quoted' MM 21", "dd 'quoted' MM dd"},
+        {"'unterminated d", evening, "unterminated d", "unterminated d"},
+        {"", evening, "", ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.picture);
+        EXPECT_EQ(formatDatePicture(c.fields, c.picture, locale), c.date);
+        EXPECT_EQ(formatTimePicture(c.fields, c.picture, locale), c.time);
+    }
+}
+
+// The calendar fields the C library shows for an instant.
+DateTime libraryLocal(int64_t t) {
+    return DateTime::fromSeconds(t);
+}
+
+TEST(SecondsConverter, AgreesWithTheCLibraryAcrossOffsetChanges) {
+    // Zones with summer time, a half-hour shift, a two-hour shift, a skipped day, summer
+    // time paused for a month, southern summers and none at all.
+    const char* zones[] = {"Europe/Berlin",     "America/New_York", "Australia/Lord_Howe",
+                           "Antarctica/Troll",  "Pacific/Apia",     "Africa/Casablanca",
+                           "America/Sao_Paulo", "Asia/Kolkata",     "UTC0"};
+    for (const char* zone : zones) {
+        SCOPED_TRACE(zone);
+        TzGuard guard(zone);
+        SecondsConverter remembering;
+        SecondsConverter forgetful(SecondsConverter::Memory::None);
+        // About hourly from 2011 to 2013, and from 2037 to 2039; one step off the hour so
+        // that the repeated hours are hit in their middle too.
+        for (const int64_t begin : {int64_t{1293840000}, int64_t{2114380800}}) {
+            for (int64_t t = begin + 7; t < begin + 2 * 366 * 86400; t += 3607) {
+                const DateTime local = libraryLocal(t);
+                ASSERT_EQ(remembering.fromSeconds(t), local) << t;
+                const int64_t back = remembering.toSeconds(local);
+                ASSERT_EQ(back, forgetful.toSeconds(local)) << t;
+                // Back to an instant the clock shows the same way, the earliest of them.
+                ASSERT_EQ(libraryLocal(back), local) << t;
+                ASSERT_LE(back, t);
+                ASSERT_GE(back, t - 3 * 3600);
+            }
+        }
+    }
+}
+
+TEST(SecondsConverter, ReadsSkippedTimesWithTheEarlierOffsetRepeatedOnesFirstInItsOwnZone) {
+    TzGuard guard("Europe/Berlin");
+    SecondsConverter converter;
+    const std::tuple<DateTime, int64_t> cases[] = {
+        // 29 March 2026 02:30 does not exist: read in winter time, it is 03:30 summer time.
+        {DateTime::fromFields(2026, 3, 29, 2, 30), 1774747800},
+        // 25 October 2026 02:30 happens twice: the summer-time one comes first.
+        {DateTime::fromFields(2026, 10, 25, 2, 30), 1792888200},
+        {DateTime::fromFields(2026, 10, 25, 3, 0), 1792893600},
+        {DateTime::fromFields(1970, 1, 1, 0, 59, 59), -1},
+        {DateTime::fromFields(1970, 1, 1, 1, 0, 0), 0},
+        {DateTime(), -1},
+    };
+    for (const auto& [local, seconds] : cases) {
+        EXPECT_EQ(converter.toSeconds(local), seconds) << local.value();
+        EXPECT_EQ(local.toSeconds(), seconds) << local.value();
+    }
+    EXPECT_TRUE(converter.fromSeconds(-1).isNull());
+    EXPECT_TRUE(converter.fromSeconds(int64_t{1} << 40).isNull()) << "beyond the year 9999";
+
+    const auto noonIn = [](const char* zone) {
+        TzGuard guard(zone);
+        return SecondsConverter().toSeconds(DateTime::fromFields(2026, 7, 1, 12, 0));
+    };
+    EXPECT_EQ(noonIn("Europe/Berlin") - noonIn("Asia/Tokyo"), 7 * 3600);
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include "platform/Clock.h"
 #include "records/PimDocument.h"
 #include "support/FixedLocale.h"
+#include "support/Records.h"
 #include "textio/TextImport.h"
 #include "textio/TextTransferSpec.h"
 
@@ -26,13 +27,8 @@ class UndoHistoryTest : public testing::Test {
 protected:
     void SetUp() override {
         doc.seedDefaultGroups();
-        Person person;
-        person.FName = "Ann";
-        person.PhGroups = {2, 1};
-        doc.add(person);
-        Task done = Task::createdAt(DateTime::fromFields(2026, 1, 1));
-        done.Priority = Task::Done;
-        doc.add(done);
+        doc.add(listedPerson("Ann", "", {2, 1}));
+        doc.add(taskDue("", DateTime::fromFields(2026, 1, 1), Task::Done));
         doc.add(Task::createdAt(DateTime::now(clock)));
         doc.add(Appointment::createdAt(DateTime::now(clock)));
         doc.setModified(false);
@@ -44,7 +40,7 @@ protected:
     UndoHistory history{doc};
 };
 
-TEST_F(UndoHistoryTest, EveryChangeUndoesAndRedoesToTheSameBytes) {
+TEST_F(UndoHistoryTest, EveryChangeUndoesAndRedoesToTheSameBytesInTheOrderItsEditsWereMade) {
     const std::vector<std::pair<const char*, std::function<void()>>> changes = {
         {"Add Task", [&] { doc.add(Task::createdAt(DateTime::now(clock))); }},
         {"Delete Group", [&] { doc.deleteGroup(3); }},
@@ -77,9 +73,8 @@ TEST_F(UndoHistoryTest, EveryChangeUndoesAndRedoesToTheSameBytes) {
         history.undo();
     EXPECT_FALSE(history.canUndo());
     EXPECT_EQ(doc.tasks().size(), 2u);
-}
 
-TEST_F(UndoHistoryTest, AStepOfSeveralEditsRedoesInTheOrderTheyWereMade) {
+    // A step of several edits redoes them in the order they were made.
     const std::string before = formatDocument(doc);
     {
         UndoHistory::Step step(history, UndoStep::ImportTasks);

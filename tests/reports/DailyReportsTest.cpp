@@ -1,7 +1,10 @@
 #include <gtest/gtest.h>
 
+#include "platform/Clock.h"
+#include "records/PimDocument.h"
 #include "reports/DailyAppointmentsReport.h"
 #include "reports/DailyPlanReport.h"
+#include "reports/DailyReportLists.h"
 #include "reports/DailyTasksReport.h"
 #include "reports/RecordingCanvas.h"
 #include "reports/ReportBuilder.h"
@@ -11,7 +14,6 @@
 namespace {
 
 const FixedLocale kLocale;
-const std::string kLong(200, 'W');
 
 Task task(std::string description, int32_t priority = Task::High) {
     return taskDue(std::move(description), DateTime::fromFields(2026, 5, 10), priority);
@@ -43,12 +45,8 @@ struct Column {
 };
 
 void expectAt(const RecordingCanvas& canvas, const std::vector<Column>& columns, int y) {
-    for (const Column& c : columns) {
-        const auto* drawn = canvas.find(c.text);
-        ASSERT_NE(drawn, nullptr) << c.text;
-        EXPECT_EQ(drawn->x, c.x) << c.text;
-        EXPECT_EQ(drawn->y, y) << c.text;
-    }
+    for (const Column& c : columns)
+        EXPECT_EQ(canvas.where(c.text), std::pair(c.x, y)) << c.text;
 }
 
 TEST(DailyReports, TasksColumnsAndRow) {
@@ -57,7 +55,7 @@ TEST(DailyReports, TasksColumnsAndRow) {
     expectAt(canvas, {{"DAILY TASKS", 100 + (650 - 11 * 6) / 2}}, 100);
     expectAt(canvas, {{"TASK", 106}, {"PRIORITY", 431}, {"DUE DATE", 431 + 162}}, 136);
     expectAt(canvas, {{"Call Ann", 106}, {"Done", 431}, {"5/10/2026", 593}}, 154);
-    EXPECT_EQ(canvas.find("Call Ann")->clip, (PageRect{106, 154, 431 - 3, 172}));
+    EXPECT_EQ(canvas.at("Call Ann").clip, (PageRect{106, 154, 431 - 3, 172}));
 }
 
 TEST(DailyReports, AppointmentsColumnsAndRow) {
@@ -67,7 +65,7 @@ TEST(DailyReports, AppointmentsColumnsAndRow) {
     // area's edge, without the left margin.
     expectAt(canvas, {{"START", 106}, {"END", 650 / 4 + 6}, {"APPOINTMENT", 431}}, 136);
     expectAt(canvas, {{"9:05 A", 106}, {"1:30 P", 168}, {"Dentist", 431}}, 154);
-    EXPECT_EQ(canvas.find("Dentist")->clip, (PageRect{431, 154, 750, 172}));
+    EXPECT_EQ(canvas.at("Dentist").clip, (PageRect{431, 154, 750, 172}));
 }
 
 TEST(DailyReports, PlanColumnsRowsAndDivider) {
@@ -83,31 +81,9 @@ TEST(DailyReports, PlanColumnsRowsAndDivider) {
               {"Low", 596},
               {"5/10/2026", 677}},
              154);
-    EXPECT_EQ(canvas.find("Dentist")->clip, (PageRect{265, 154, 431, 172}));
-    EXPECT_EQ(canvas.find("Call Ann")->clip, (PageRect{434, 154, 593, 172}));
+    EXPECT_EQ(canvas.at("Dentist").clip, (PageRect{265, 154, 431, 172}));
+    EXPECT_EQ(canvas.at("Call Ann").clip, (PageRect{434, 154, 593, 172}));
     EXPECT_EQ(canvas.lines.back(), (RecordingCanvas::Line{431, 136, 431, 982}));
-}
-
-TEST(DailyReports, LongDescriptionsAreClippedBeforeTheNextColumn) {
-    for (const ReportKind kind :
-         {ReportKind::DailyTasks, ReportKind::DailyAppointments, ReportKind::DailyPlan}) {
-        RecordingCanvas canvas(letterAt100Dpi());
-        build(kind, canvas, lists({task(kLong)}, {appointment(kLong)}));
-        int nextColumn = 0;
-        for (const auto& drawn : canvas.texts) {
-            if (drawn.text != kLong) continue;
-            EXPECT_TRUE(drawn.clipped);
-            // What follows the description: the priority, the right edge, the divider.
-            for (const auto& other : canvas.texts)
-                if (other.y == drawn.y && other.x > drawn.x &&
-                    (nextColumn == 0 || other.x < nextColumn))
-                    nextColumn = other.x;
-            const int limit = nextColumn != 0 && nextColumn < 750 ? nextColumn : 750;
-            EXPECT_LE(drawn.clip.right, limit) << int(kind);
-            EXPECT_EQ(drawn.clip.left, drawn.x) << int(kind);
-            nextColumn = 0;
-        }
-    }
 }
 
 TEST(DailyReports, PlanWithManyTasksBesideFewAppointments) {
@@ -126,15 +102,58 @@ TEST(DailyReports, PlanWithManyTasksBesideFewAppointments) {
 
     report->printPage(canvas, 0);
     // Both halves start right below the heads.
-    EXPECT_EQ(canvas.find("appointment 0")->y, 154);
-    EXPECT_EQ(canvas.find("task 0")->y, 154);
-    EXPECT_EQ(canvas.find("task 46")->y, 154 + 46 * 18);
+    EXPECT_EQ(canvas.at("appointment 0").y, 154);
+    EXPECT_EQ(canvas.at("task 0").y, 154);
+    EXPECT_EQ(canvas.at("task 46").y, 154 + 46 * 18);
 
     canvas.clear();
     report->printPage(canvas, 1);
     EXPECT_EQ(canvas.find("appointment 0"), nullptr);
-    EXPECT_EQ(canvas.find("task 47")->y, 154);
-    EXPECT_EQ(canvas.find("task 69")->y, 154 + 22 * 18);
+    EXPECT_EQ(canvas.at("task 47").y, 154);
+    EXPECT_EQ(canvas.at("task 69").y, 154 + 22 * 18);
+}
+
+// The reports list what the day view's rows show.
+TEST(DailyReportLists, FollowTheDayViewRows) {
+    FixedClock clock({2026, 5, 10, 8, 0});
+    PimDocument document(clock);
+    const int32_t first = document.add(appointment("first"));
+    const int32_t second = document.add(appointment("second"));
+    const auto row = [](int32_t id, const char* description) {
+        AppointmentRow r;
+        r.id = id;
+        r.description = description;
+        return r;
+    };
+    struct Case {
+        const char* label;
+        std::vector<AppointmentRow> rows;
+        std::vector<int32_t> ids;
+    };
+    const Case cases[] = {
+        {"one appointment on rows in a row is one entry",
+         {row(first, "first"), row(first, "first"), row(first, "first")},
+         {first}},
+        {"rows of it with another between are two",
+         {row(first, "first"), row(second, "second"), row(first, "first")},
+         {first, second, first}},
+        {"a row without a description stands for none",
+         {row(second, ""), row(first, "first")},
+         {first}},
+        {"a record no longer held is left out", {row(99, "gone"), row(second, "second")}, {second}},
+    };
+    for (const Case& c : cases) {
+        std::vector<int32_t> ids;
+        for (const Appointment& a : dailyReportAppointments(document, c.rows))
+            ids.push_back(a.ID);
+        EXPECT_EQ(ids, c.ids) << c.label;
+    }
+    TaskRow taskRow, missing;
+    taskRow.id = document.add(task("task"));
+    missing.id = 42;
+    const auto tasks = dailyReportTasks(document, {taskRow, missing, taskRow});
+    ASSERT_EQ(tasks.size(), 2u);
+    EXPECT_EQ(tasks[0].Description, "task");
 }
 
 }  // namespace

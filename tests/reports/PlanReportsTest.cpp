@@ -4,6 +4,7 @@
 
 #include "platform/Clock.h"
 #include "records/PimDocument.h"
+#include "reports/DayEntryLines.h"
 #include "reports/MonthlyPlanReport.h"
 #include "reports/PlanReportLists.h"
 #include "reports/RecordingCanvas.h"
@@ -73,10 +74,8 @@ TEST(WeeklyPlanReport, EachPageNamesItsOwnDaysAndNeighbouringMonths) {
             canvas.clear();
             report->printPage(canvas, page);
             SCOPED_TRACE(c.titles[page]);
-            const auto* title = canvas.find(c.titles[page]);
-            ASSERT_NE(title, nullptr);
-            EXPECT_EQ(title->font, (FontSpec{-25, 700, "Times New Roman"}));
-            EXPECT_EQ(title->y, kTop);
+            EXPECT_EQ(canvas.at(c.titles[page]).font, (FontSpec{-25, 700, "Times New Roman"}));
+            EXPECT_EQ(canvas.at(c.titles[page]).y, kTop);
             EXPECT_TRUE(drawn(canvas, c.calendars[2 * page]));
             EXPECT_TRUE(drawn(canvas, c.calendars[2 * page + 1]));
         }
@@ -91,33 +90,26 @@ TEST(WeeklyPlanReport, BandsLabelsAndDayTexts) {
     RecordingCanvas canvas(letterAt100Dpi());
     const auto report = build(ReportKind::WeeklyPlan, canvas, inputs);
     report->printPage(canvas, 1);
-    // Thursday's band: its date big and bold, the weekday beside it, the day of the year
-    // at the right edge.
-    // The small calendars draw their "1" too, in a smaller font.
+    // Thursday's band: its date big and bold (the small calendars' "1" is smaller), the
+    // weekday beside it.
     const auto number = std::find_if(canvas.texts.begin(), canvas.texts.end(), [](const auto& t) {
         return t.text == "1" && t.font.height == -25;
     });
     ASSERT_NE(number, canvas.texts.end());
-    EXPECT_EQ(number->x, 100);
-    EXPECT_EQ(number->y, kGridTop + 6);
-    ASSERT_TRUE(drawn(canvas, "THURSDAY"));
-    EXPECT_EQ(canvas.find("THURSDAY")->x, 100 + 12 + 4);
+    EXPECT_EQ(std::pair(number->x, number->y), std::pair(100, kGridTop + 6));
+    EXPECT_EQ(canvas.at("THURSDAY").x, 100 + 12 + 4);
 
     // Saturday is band 2: its appointments by start time on the left half, a line each,
     // clipped to their box; Thursday's task on the right half of band 0.
-    const auto* early = canvas.find("7:00 A Early");
-    ASSERT_NE(early, nullptr);
     const int y1 = kGridTop + 5;
     const int q = (kBottom - y1) / 4;
     const int s = y1 + 2 * 18;
-    EXPECT_EQ(early->clip,
+    EXPECT_EQ(canvas.at("7:00 A Early").clip,
               (PageRect{106, s + 2 * q, 750 - 6 - 325, s + 2 * q + ((q - 36) / 18) * 18}));
-    EXPECT_EQ(early->y, s + 2 * q);
-    ASSERT_TRUE(drawn(canvas, "9:05 A Dentist"));
-    EXPECT_EQ(canvas.find("9:05 A Dentist")->y, s + 2 * q + 18);
-    ASSERT_TRUE(drawn(canvas, "Pay rent"));
-    EXPECT_EQ(canvas.find("Pay rent")->clip.left, 100 + 6 + 325);
-    EXPECT_EQ(canvas.find("Pay rent")->y, s);
+    EXPECT_EQ(canvas.at("7:00 A Early").y, s + 2 * q);
+    EXPECT_EQ(canvas.at("9:05 A Dentist").y, s + 2 * q + 18);
+    EXPECT_EQ(canvas.at("Pay rent").clip.left, 100 + 6 + 325);
+    EXPECT_EQ(canvas.at("Pay rent").y, s);
 }
 
 TEST(MonthlyPlanReport, ThirtyOneDaysFromASaturdayFillTheSixthWeekRow) {
@@ -140,12 +132,9 @@ TEST(MonthlyPlanReport, ThirtyOneDaysFromASaturdayFillTheSixthWeekRow) {
     EXPECT_EQ(rects[30].top, kGridTop + 7 * h + 18 - 9);
     EXPECT_LE(rects[30].bottom, kBottom);
     // Each day's text in its own cell, at 6 points; Saturday the 29th in the last column.
-    const auto* rent = canvas.find("9:00 A Rent due");
-    ASSERT_NE(rent, nullptr);
-    EXPECT_EQ(rent->clip, rects[30]);
-    EXPECT_EQ(rent->font.height, -8);
-    ASSERT_TRUE(drawn(canvas, "12:30 P Picnic"));
-    EXPECT_EQ(canvas.find("12:30 P Picnic")->clip, rects[28]);
+    EXPECT_EQ(canvas.at("9:00 A Rent due").clip, rects[30]);
+    EXPECT_EQ(canvas.at("9:00 A Rent due").font.height, -8);
+    EXPECT_EQ(canvas.at("12:30 P Picnic").clip, rects[28]);
     EXPECT_EQ(rects[28].left, rects[0].left);
     EXPECT_TRUE(drawn(canvas, "Mar 2025"));
 
@@ -158,14 +147,10 @@ TEST(MonthlyPlanReport, ThirtyOneDaysFromASaturdayFillTheSixthWeekRow) {
         EXPECT_EQ(canvas.texts[i].text, first[i].text);
         EXPECT_EQ(canvas.texts[i].y, first[i].y);
     }
-}
 
-TEST(MonthlyPlanReport, DecemberShowsNovemberAndNextJanuary) {
-    RecordingCanvas canvas(letterAt100Dpi());
+    canvas.clear();
     build(ReportKind::MonthlyPlan, canvas, month(2026, 12))->printPage(canvas, 0);
-    ASSERT_TRUE(drawn(canvas, "Nov 2026"));
-    ASSERT_TRUE(drawn(canvas, "Jan 2027"));
-    EXPECT_GT(canvas.find("Jan 2027")->x, canvas.find("Nov 2026")->x);
+    EXPECT_GT(canvas.at("Jan 2027").x, canvas.at("Nov 2026").x) << "December's neighbours";
     EXPECT_FALSE(drawn(canvas, "Dec 2025"));
 }
 
@@ -220,6 +205,42 @@ TEST(PlanReportLists, GatherTheWeekOrMonthOfTheSelectedDate) {
     EXPECT_EQ(monthly.year, 2026);
     EXPECT_EQ(descriptions(monthly),
               (std::vector<std::string>{"sunday", "saturday late", "next sunday"}));
+}
+
+// One unit per byte, so widths read as character counts.
+int bytes(std::string_view text) {
+    return int(text.size());
+}
+
+using Lines = std::vector<std::string>;
+
+TEST(DayEntryLines, WrapAtBlanksAndInsideOverlongWordsAndFitWholeEntries) {
+    const std::tuple<const char*, int, Lines> cases[] = {
+        {"9:00 A Dentist", 10, {"9:00 A", "Dentist"}},
+        {"Call  the\nplumber", 8, {"Call the", "plumber"}},
+        {"Reconfiguration now", 6, {"Reconf", "igurat", "ion", "now"}},
+        {"Gr\xC3\xBC\xC3\x9F"
+         "e",
+         4,
+         {"Gr\xC3\xBC",
+          "\xC3\x9F"
+          "e"}},
+    };
+    for (const auto& [text, width, lines] : cases)
+        EXPECT_EQ(wrapText(text, width, bytes), lines) << text;
+
+    // A day shows whole entries and counts the rest.
+    const Lines day = {"9:00 A Dentist", "10:00 A Budget meeting", "Buy stamps", "Call Ann"};
+    const std::tuple<int, int, Lines> fits[] = {
+        {30, 4, day},
+        {30, 3, {"9:00 A Dentist", "10:00 A Budget meeting", "+2 more"}},
+        // The meeting takes two lines of its own.
+        {15, 4, {"9:00 A Dentist", "10:00 A Budget", "meeting", "+2 more"}},
+        {15, 5, {"9:00 A Dentist", "10:00 A Budget", "meeting", "Buy stamps", "Call Ann"}},
+    };
+    for (const auto& [width, lineCount, lines] : fits)
+        EXPECT_EQ(fitDayEntries(day, width, lineCount, bytes), lines)
+            << width << " x " << lineCount;
 }
 
 }  // namespace

@@ -1,7 +1,10 @@
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <cstdlib>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "reports/PageCanvas.h"
@@ -29,12 +32,7 @@ public:
     explicit RecordingCanvas(DeviceMetrics metrics) : metrics_(metrics) {}
 
     DeviceMetrics metrics() const override { return metrics_; }
-    FontSpec selectFont(const FontSpec& font) override {
-        FontSpec previous = font_;
-        font_ = font;
-        fontsSelected.push_back(font);
-        return previous;
-    }
+    FontSpec selectFont(const FontSpec& font) override { return std::exchange(font_, font); }
     TextMetrics textMetrics() const override {
         const int height = std::abs(font_.height);
         return {height, kLeading, height / 2};
@@ -69,15 +67,25 @@ public:
             if (t.text == text) return &t;
         return nullptr;
     }
+    // The text drawn as `text`; when there is none, a failure and an entry at (-1, -1).
+    const Text& at(const std::string& text) const {
+        static const Text none{-1, -1, "(not drawn)", {}, false, {}};
+        const Text* drawn = find(text);
+        if (drawn == nullptr) ADD_FAILURE() << '"' << text << "\" was not drawn";
+        return drawn != nullptr ? *drawn : none;
+    }
+    // Where `text` was drawn: (x, y).
+    std::pair<int, int> where(const std::string& text) const {
+        const Text& drawn = at(text);
+        return {drawn.x, drawn.y};
+    }
     void clear() {
         texts.clear();
         lines.clear();
-        fontsSelected.clear();
     }
 
     std::vector<Text> texts;
     std::vector<Line> lines;
-    std::vector<FontSpec> fontsSelected;
     int depth = 0;
 
 private:

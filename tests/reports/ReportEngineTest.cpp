@@ -2,6 +2,9 @@
 
 #include "reports/DailyTasksReport.h"
 #include "reports/ListPagination.h"
+#include "reports/PageProvider.h"
+#include "reports/PreviewState.h"
+#include "reports/PrintJob.h"
 #include "reports/RecordingCanvas.h"
 #include "reports/ReportBuilder.h"
 #include "support/FixedLocale.h"
@@ -15,7 +18,7 @@ std::vector<Task> numberedTasks(size_t count) {
     return tasks;
 }
 
-std::unique_ptr<PrintReport> tasksReport(RecordingCanvas& canvas, size_t count,
+std::unique_ptr<PrintReport> tasksReport(PageCanvas& canvas, size_t count,
                                          const ReportSettings& settings = {}) {
     static const FixedLocale locale;
     ReportInputs inputs;
@@ -23,7 +26,124 @@ std::unique_ptr<PrintReport> tasksReport(RecordingCanvas& canvas, size_t count,
     return buildReport(ReportKind::DailyTasks, canvas, inputs, settings, locale);
 }
 
-TEST(ReportEngine, ContentRectangleAndFontsComeFromTheDevice) {
+// Collects pages like a printer, failing at a chosen step.
+class FlakySink : public PageSink {
+public:
+    enum class Step { None, StartDocument, StartPage, EndPage, EndDocument };
+    FlakySink(Step failAt, int failPage) : failAt_(failAt), failPage_(failPage) {}
+
+    bool startDocument(const std::string& name) override {
+        documentName = name;
+        return !fails(Step::StartDocument);
+    }
+    bool startPage() override {
+        ++pagesStarted;
+        return !fails(Step::StartPage);
+    }
+    PageCanvas& canvas() override { return canvas_; }
+    bool endPage() override { return !fails(Step::EndPage); }
+    bool endDocument() override {
+        ended = true;
+        return !fails(Step::EndDocument);
+    }
+    void abortDocument() override { aborted = true; }
+
+    std::string documentName;
+    int pagesStarted = 0;
+    bool ended = false, aborted = false;
+    RecordingCanvas canvas_{letterAt100Dpi()};
+
+private:
+    // Pages count from 1; a step of the document fails whatever the page.
+    bool fails(Step step) const {
+        return failAt_ == step && (failPage_ == 0 || pagesStarted == failPage_);
+    }
+
+    Step failAt_;
+    int failPage_;
+};
+
+TEST(PrintJob, PrintsEveryPageAndAnnouncesEach) {
+    FlakySink sink(FlakySink::Step::None, 0);
+    const auto report = tasksReport(sink.canvas_, 100);  // 47 + 47 + 6 rows
+    std::vector<std::string> statuses;
+    ReportPageProvider pages(*report, [&](const std::string& text) { statuses.push_back(text); });
+    EXPECT_TRUE(runPrintJob(pages, sink, "Quillmate Document"));
+    EXPECT_EQ(sink.documentName, "Quillmate Document");
+    EXPECT_EQ(sink.pagesStarted, 3);
+    EXPECT_TRUE(sink.ended);
+    EXPECT_FALSE(sink.aborted);
+    EXPECT_EQ(sink.canvas_.depth, 0);  // every page's state restored
+    EXPECT_EQ(statuses, (std::vector<std::string>{"Page 1 of 3", "Page 2 of 3", "Page 3 of 3"}));
+    EXPECT_FALSE(pages.drawPage(3, sink.canvas_));
+
+    FlakySink empty(FlakySink::Step::None, 0);
+    const auto none = tasksReport(empty.canvas_, 0);
+    ReportPageProvider noPages(*none, nullptr);
+    EXPECT_TRUE(runPrintJob(noPages, empty, "job"));
+    EXPECT_EQ(empty.pagesStarted, 0);
+    EXPECT_TRUE(empty.ended) << "a report without pages prints an empty document";
+}
+
+TEST(PrintJob, FailuresAbortTheDocumentAndSaySo) {
+    using Step = FlakySink::Step;
+    struct Case {
+        Step step;
+        int page;
+        const char* reason;
+        bool aborted;
+    };
+    const Case cases[] = {
+        {Step::StartDocument, 0, "the document could not be started", false},
+        {Step::StartPage, 2, "page 2 could not be started", true},
+        {Step::EndPage, 1, "page 1 could not be finished", true},
+        {Step::EndDocument, 0, "the document could not be finished", false},
+    };
+    for (const Case& c : cases) {
+        FlakySink sink(c.step, c.page);
+        const auto report = tasksReport(sink.canvas_, 100);
+        ReportPageProvider pages(*report, nullptr);
+        const Status status = runPrintJob(pages, sink, "job");
+        EXPECT_FALSE(status) << c.reason;
+        EXPECT_EQ(status.reason(), c.reason);
+        EXPECT_EQ(sink.aborted, c.aborted) << c.reason;
+        EXPECT_EQ(sink.ended, c.step == Step::EndDocument) << c.reason;
+    }
+}
+
+TEST(PreviewState, ZoomStepsPagesAndScrolling) {
+    PreviewState state;
+    state.start(3);
+    EXPECT_FALSE(state.zoomOut());  // already at 0
+    EXPECT_EQ(state.zoom(), 0);
+    std::vector<int> zooms;
+    for (int i = 0; i < 4; ++i) {
+        state.zoomIn();
+        zooms.push_back(state.zoom());
+    }
+    EXPECT_EQ(zooms, (std::vector<int>{200, 400, 800, 800}));
+    EXPECT_FALSE(state.canZoomIn());
+    zooms.clear();
+    while (state.zoomOut())
+        zooms.push_back(state.zoom());
+    EXPECT_EQ(zooms, (std::vector<int>{400, 200, 0}));
+
+    state.start(2);
+    EXPECT_FALSE(state.canGoPrevious());
+    EXPECT_TRUE(state.canGoNext());
+    state.setCurrentPage(1);
+    EXPECT_FALSE(state.canGoNext());
+    state.start(0);  // a report without pages offers no page at all
+    EXPECT_FALSE(state.canGoNext());
+    EXPECT_FALSE(state.canGoPrevious());
+
+    EXPECT_EQ(PreviewState::scrolledPosition(0, 0, 200, true), 100);
+    EXPECT_EQ(PreviewState::scrolledPosition(75, 200, 400, true), 150);
+    EXPECT_EQ(PreviewState::scrolledPosition(301, 800, 400, false), 150);
+    EXPECT_EQ(PreviewState::scrolledPosition(150, 200, 0, true), 0);
+}
+
+TEST(ReportEngine, ContentRectangleFontsAndColumnsComeFromTheDevice) {
     // 8.5 x 11 inches at 600 dots per inch, printable area 25 units in.
     RecordingCanvas canvas({600, 600, 5100, 6600, 25, 25});
     const auto report = tasksReport(canvas, 1);
@@ -34,43 +154,41 @@ TEST(ReportEngine, ContentRectangleAndFontsComeFromTheDevice) {
     EXPECT_EQ(report->lineHeight(), 83 + RecordingCanvas::kLeading);
     EXPECT_EQ(report->firstColumnX(), 575 + 41);
     EXPECT_EQ(report->secondColumnX(), 575 + 41 + 3900 / 2);
-}
 
-TEST(ReportEngine, ColumnsUseTheDefaultFontBecauseMarginsComeFirst) {
-    RecordingCanvas canvas(letterAt100Dpi());
+    // The columns are measured while the 10-point default (13 high, 6 wide) is in force.
+    RecordingCanvas letter(letterAt100Dpi());
     ReportSettings settings;
     settings.faceName = "Courier";
     settings.pointSize = 20;
-    const auto report = tasksReport(canvas, 1, settings);
-    EXPECT_EQ(report->normalFont(), (FontSpec{-27, 400, "Courier"}));
-    EXPECT_EQ(report->averageCharWidth(), 13);
-    // Measured while the 10-point default (13 high, 6 wide) was still in force.
-    EXPECT_EQ(report->firstColumnX(), 100 + 6);
+    const auto courier = tasksReport(letter, 1, settings);
+    EXPECT_EQ(courier->normalFont(), (FontSpec{-27, 400, "Courier"}));
+    EXPECT_EQ(courier->averageCharWidth(), 13);
+    EXPECT_EQ(courier->firstColumnX(), 100 + 6);
+
+    RecordingCanvas noResolution(DeviceMetrics{});
+    const auto none = tasksReport(noResolution, 3);
+    none->printPage(noResolution, 0);
+    EXPECT_EQ(none->normalFont().height, 0) << "no division by zero";
 }
 
 TEST(ReportEngine, ListPaginationFillsPagesFromBelowTheHeads) {
-    struct Case {
-        size_t count;
-        int top, bottom, line;
-        std::vector<size_t> pageSizes;
-    };
-    const Case cases[] = {
+    const std::tuple<size_t, int, int, int, std::vector<size_t>> cases[] = {
         // Rows at 154, 172 ... 982: 47 rows fill the page, the 48th starts the next.
         {48, 100, 1000, 18, {47, 1}},
         {95, 100, 1000, 18, {47, 47, 1}},
         // A page too short for any row still takes one row at a time, never none.
         {3, 100, 120, 18, {1, 1, 1}},
     };
-    for (const Case& c : cases) {
-        const auto pages = paginateList(c.count, c.top, c.bottom, c.line);
+    for (const auto& [count, top, bottom, line, pageSizes] : cases) {
+        const auto pages = paginateList(count, top, bottom, line);
         std::vector<size_t> sizes;
         size_t next = 0;
         for (const PageItems& page : pages) {
             sizes.push_back(page.size());
             for (const size_t index : page)
-                EXPECT_EQ(index, next++) << c.count;
+                EXPECT_EQ(index, next++) << count;
         }
-        EXPECT_EQ(sizes, c.pageSizes) << c.count;
+        EXPECT_EQ(sizes, pageSizes) << count;
     }
 }
 
@@ -88,10 +206,8 @@ TEST(ReportEngine, PagesDrawRowsWherePaginationPutThem) {
     report->printPage(canvas, 1);
     EXPECT_EQ(canvas.find("task 47")->y, 100 + 3 * 18);
     // The footer is bold and centred on the line above the content bottom.
-    const auto* footer = canvas.find("Page 2");
-    ASSERT_NE(footer, nullptr);
-    EXPECT_EQ(footer->font.weight, 700);
-    EXPECT_EQ(footer->y, 1000 - 18);
+    EXPECT_EQ(canvas.at("Page 2").font.weight, 700);
+    EXPECT_EQ(canvas.at("Page 2").y, 1000 - 18);
     // A page beyond the last draws its header and footer but no rows.
     canvas.clear();
     report->printPage(canvas, 2);
@@ -112,26 +228,14 @@ TEST(ReportEngine, BracketFrameHasEdgesAndOneInchStubs) {
 }
 
 TEST(ReportEngine, NarrowPaperPrintsAtEightPoints) {
-    struct Case {
-        int widthHundredths;  // at 100 dots per inch
-        int fontHeight;
-        int pages;  // of 50 tasks: 47 rows a page at 10 points, 54 at 8
-    };
-    const Case cases[] = {{850, -13, 2}, {690, -11, 1}, {700, -13, 2}};
-    for (const Case& c : cases) {
-        RecordingCanvas canvas(letterAt100Dpi(c.widthHundredths));
+    const std::tuple<int, int, int> cases[] = {{850, -13, 2}, {690, -11, 1}, {700, -13, 2}};
+    for (const auto& [widthHundredths, fontHeight, pages] : cases) {
+        RecordingCanvas canvas(letterAt100Dpi(widthHundredths));
         const auto report = tasksReport(canvas, 50);
-        EXPECT_EQ(report->pageCount(), c.pages) << c.widthHundredths;
+        EXPECT_EQ(report->pageCount(), pages) << widthHundredths;
         report->printPage(canvas, 0);
-        EXPECT_EQ(canvas.find("task 0")->font.height, c.fontHeight) << c.widthHundredths;
+        EXPECT_EQ(canvas.find("task 0")->font.height, fontHeight) << widthHundredths;
     }
-}
-
-TEST(ReportEngine, DeviceWithoutResolutionDoesNotDivideByZero) {
-    RecordingCanvas canvas(DeviceMetrics{});
-    const auto report = tasksReport(canvas, 3);
-    report->printPage(canvas, 0);
-    EXPECT_EQ(report->normalFont().height, 0);
 }
 
 }  // namespace

@@ -3,8 +3,10 @@
 #include <optional>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "records/Appointment.h"
+#include "records/Person.h"
 #include "records/Task.h"
 
 // A task as the editor makes it.
@@ -26,4 +28,14 @@ inline Appointment appointmentAt(std::string description, DateTime start, DateTi
     appointment.Alarm = alarmMinutes.has_value();
     appointment.AlarmTime = start - DateTimeSpan::fromParts(0, 0, alarmMinutes.value_or(0), 0);
     return appointment;
+}
+
+// A person the lists show as `name`, filed in `groups`.
+inline Person listedPerson(std::string name, std::string company = "",
+                           std::vector<int32_t> groups = {1}) {
+    Person person;
+    person.RName = std::move(name);
+    person.Company = std::move(company);
+    person.PhGroups = std::move(groups);
+    return person;
 }

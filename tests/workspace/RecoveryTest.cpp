@@ -1,5 +1,3 @@
-#include <sys/stat.h>
-
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -47,6 +45,20 @@ size_t copiesIn(const std::string& folder) {
 class Recovery : public testing::Test {
 protected:
     Recovery() { EXPECT_TRUE(saveSeededDocument(clock, path)); }
+    // A run that makes `edits` changes and dies, leaving its copy.
+    void dieAfter(int edits, const std::vector<std::string>& arguments) {
+        ProgramRun dying(clock, settings, folder, arguments);
+        dying.addTasks(edits);
+        dying.workspace.keepRecoveryCopy();
+    }
+    // The next run, answering the question with `answer`.
+    std::unique_ptr<ProgramRun> nextRun(MessageAnswer answer) {
+        auto next =
+            std::make_unique<ProgramRun>(clock, settings, folder, std::vector<std::string>{path});
+        next->prompts.answers = {answer};
+        next->workspace.offerRecovery();
+        return next;
+    }
 
     ScratchDir dir;
     const FixedClock clock{LocalTime{2026, 12, 6, 10, 0, 0, 0}};
@@ -63,28 +75,22 @@ TEST_F(Recovery, ARunThatDiesLeavesItsEditsForTheNextToRestore) {
         dying.addTasks(3);
         dying.workspace.keepRecoveryCopy();
         ASSERT_EQ(copiesIn(folder), 1u);
-        for (const auto& entry : std::filesystem::directory_iterator(folder)) {
-            struct stat st {};
-            ASSERT_EQ(stat(entry.path().c_str(), &st), 0);
-            if (entry.path().extension() == ".recovery") {
-                EXPECT_EQ(st.st_mode & 0777, 0600u);
-            }
-        }
+        for (const auto& entry : std::filesystem::directory_iterator(folder))
+            EXPECT_TRUE(entry.path().extension() != ".recovery" ||
+                        entry.status().permissions() == std::filesystem::perms(0600))
+                << entry.path() << " is private";
     }
-    ProgramRun next(clock, settings, folder, {path});
-    next.prompts.answers = {MessageAnswer::Yes};
-    next.workspace.offerRecovery();
-    ASSERT_EQ(next.prompts.messages.size(), 1u);
-    EXPECT_NE(next.prompts.messages[0].text.find("changes to " + path), std::string::npos);
-    EXPECT_EQ(next.prompts.messages[0].text.find("changed on disk"), std::string::npos);
-    EXPECT_EQ(next.workspace.document().tasks().size(), 3u);
-    EXPECT_TRUE(next.workspace.document().isModified());
-    EXPECT_EQ(next.workspace.history().undoName(), "Restore");
+    const auto next = nextRun(MessageAnswer::Yes);
+    ASSERT_EQ(next->prompts.messages.size(), 1u);
+    EXPECT_NE(next->prompts.messages[0].text.find("changes to " + path), std::string::npos);
+    EXPECT_EQ(next->prompts.messages[0].text.find("changed on disk"), std::string::npos);
+    EXPECT_EQ(next->workspace.document().tasks().size(), 3u);
+    EXPECT_TRUE(next->workspace.document().isModified());
+    EXPECT_EQ(next->workspace.history().undoName(), "Restore");
     EXPECT_EQ(copiesIn(folder), 1u) << "the left copy gave way to this run's own";
-
-    next.workspace.history().undo();
-    EXPECT_TRUE(next.workspace.document().tasks().empty());
-    EXPECT_FALSE(next.workspace.document().isModified());
+    next->workspace.history().undo();
+    EXPECT_TRUE(next->workspace.document().tasks().empty());
+    EXPECT_FALSE(next->workspace.document().isModified());
     EXPECT_EQ(copiesIn(folder), 0u) << "back at the saved records, nothing to recover";
 }
 
@@ -97,15 +103,8 @@ TEST_F(Recovery, CopiesGoWithASaveACleanCloseOrDiscardAndStayForLater) {
     };
     for (const Case& c : {Case{"Later keeps it", MessageAnswer::Cancel, 1},
                           Case{"Discard removes it", MessageAnswer::No, 0}}) {
-        {
-            ProgramRun dying(clock, settings, folder, {path});
-            dying.addTasks(1);
-            dying.workspace.keepRecoveryCopy();
-        }
-        ProgramRun next(clock, settings, folder, {path});
-        next.prompts.answers = {c.answer};
-        next.workspace.offerRecovery();
-        EXPECT_TRUE(next.workspace.document().tasks().empty()) << c.label;
+        dieAfter(1, {path});
+        EXPECT_TRUE(nextRun(c.answer)->workspace.document().tasks().empty()) << c.label;
         EXPECT_EQ(copiesIn(folder), c.copiesAfter) << c.label;
         std::filesystem::remove_all(folder);
     }
@@ -126,41 +125,30 @@ TEST_F(Recovery, CopiesGoWithASaveACleanCloseOrDiscardAndStayForLater) {
 // The file changed on disk since the changes began: the question says so, and restoring
 // puts the changes over what the file holds now, with Undo giving that back.
 TEST_F(Recovery, AFileChangedSinceIsNamedInTheQuestion) {
-    {
-        ProgramRun dying(clock, settings, folder, {path});
-        dying.addTasks(2);
-        dying.workspace.keepRecoveryCopy();
-    }
+    dieAfter(2, {path});
     PimDocument elsewhere(clock);
     ASSERT_TRUE(loadDocument(elsewhere, path));
     elsewhere.add(Person{});
     ASSERT_TRUE(saveDocument(elsewhere, path));
 
-    ProgramRun next(clock, settings, folder, {path});
-    next.prompts.answers = {MessageAnswer::Yes};
-    next.workspace.offerRecovery();
-    ASSERT_EQ(next.prompts.messages.size(), 1u);
-    EXPECT_NE(next.prompts.messages[0].text.find(path + " was changed on disk"), std::string::npos);
-    EXPECT_EQ(next.workspace.document().tasks().size(), 2u);
-    EXPECT_TRUE(next.workspace.document().persons().empty());
-    next.workspace.history().undo();
-    EXPECT_EQ(next.workspace.document().persons().size(), 1u);
+    const auto next = nextRun(MessageAnswer::Yes);
+    ASSERT_EQ(next->prompts.messages.size(), 1u);
+    EXPECT_NE(next->prompts.messages[0].text.find(path + " was changed on disk"),
+              std::string::npos);
+    EXPECT_EQ(next->workspace.document().tasks().size(), 2u);
+    EXPECT_TRUE(next->workspace.document().persons().empty());
+    next->workspace.history().undo();
+    EXPECT_EQ(next->workspace.document().persons().size(), 1u);
 }
 
 // Changes to a document never saved come back in a new untitled document.
 TEST_F(Recovery, AnUntitledDocumentIsRecoveredToo) {
-    {
-        ProgramRun dying(clock, settings, folder, {});
-        dying.addTasks(2);
-        dying.workspace.keepRecoveryCopy();
-    }
-    ProgramRun next(clock, settings, folder, {path});
-    next.prompts.answers = {MessageAnswer::Yes};
-    next.workspace.offerRecovery();
-    EXPECT_NE(next.prompts.messages.at(0).text.find("an untitled document"), std::string::npos);
-    EXPECT_EQ(next.workspace.document().path(), "");
-    EXPECT_EQ(next.workspace.document().tasks().size(), 2u);
-    EXPECT_TRUE(next.workspace.document().isModified());
+    dieAfter(2, {});
+    const auto next = nextRun(MessageAnswer::Yes);
+    EXPECT_NE(next->prompts.messages.at(0).text.find("an untitled document"), std::string::npos);
+    EXPECT_EQ(next->workspace.document().path(), "");
+    EXPECT_EQ(next->workspace.document().tasks().size(), 2u);
+    EXPECT_TRUE(next->workspace.document().isModified());
 }
 
 }  // namespace

@@ -12,16 +12,26 @@
 
 namespace {
 
-// No window: the workspace alone opens a file, takes changes as named steps, undoes one,
-// saves, and opens the file again at the next start.
-TEST(Workspace, OpensChangesUndoesSavesAndReopensWithoutAWindow) {
+class WorkspaceTest : public testing::Test {
+protected:
+    void addTask(Workspace& workspace, const char* text = "") {
+        Task task = Task::createdAt(DateTime::now(clock));
+        task.Description = text;
+        workspace.runStep(UndoStep::AddTask, [&] { workspace.document().add(task); });
+    }
+
     ScratchDir dir;
     const FixedClock clock{LocalTime{2026, 12, 6, 10, 0, 0, 0}};
     const std::string path = dir.file("home.pgr");
-    ASSERT_TRUE(saveSeededDocument(clock, path));
     MemorySettingsStore settings;
     ScriptedPrompts prompts;
     DocFileStorage storage;
+};
+
+// No window: the workspace alone opens a file, takes changes as named steps, undoes one,
+// saves, and opens the file again at the next start.
+TEST_F(WorkspaceTest, OpensChangesUndoesSavesAndReopensWithoutAWindow) {
+    ASSERT_TRUE(saveSeededDocument(clock, path));
     {
         Workspace workspace(clock, storage, prompts, settings);
         int told = 0;
@@ -30,11 +40,8 @@ TEST(Workspace, OpensChangesUndoesSavesAndReopensWithoutAWindow) {
         EXPECT_EQ(workspace.document().path(), path);
         EXPECT_EQ(workspace.recentFiles().entries(), std::vector<std::string>{path});
 
-        for (const char* text : {"kept", "taken back"}) {
-            Task task = Task::createdAt(DateTime::now(clock));
-            task.Description = text;
-            workspace.runStep(UndoStep::AddTask, [&] { workspace.document().add(task); });
-        }
+        for (const char* text : {"kept", "taken back"})
+            addTask(workspace, text);
         EXPECT_EQ(told, 3) << "the start and each step";
         EXPECT_EQ(workspace.history().undoName(), "Add Task");
         workspace.history().undo();
@@ -61,10 +68,7 @@ TEST(Workspace, OpensChangesUndoesSavesAndReopensWithoutAWindow) {
 
 // Restore Backup keeps the version on disk first, whatever the setting, and restores
 // nothing when it cannot.
-TEST(Workspace, RestoringABackupKeepsTheCurrentVersionOrRestoresNothing) {
-    ScratchDir dir;
-    const FixedClock clock{LocalTime{2026, 12, 6, 10, 0, 0, 0}};
-    const std::string path = dir.file("home.pgr");
+TEST_F(WorkspaceTest, RestoringABackupKeepsTheCurrentVersionOrRestoresNothing) {
     const std::string older = dir.file("older.pgr");
     {
         PimDocument seed(clock);
@@ -80,9 +84,7 @@ TEST(Workspace, RestoringABackupKeepsTheCurrentVersionOrRestoresNothing) {
     };
     for (const Case& c : {Case{"kept", dir.file("backups"), 1},
                           Case{"cannot keep", dir.file("blocker/backups"), 0}}) {
-        MemorySettingsStore settings;
-        ScriptedPrompts prompts;
-        DocFileStorage storage;
+        prompts.messages.clear();
         Workspace workspace(clock, storage, prompts, settings);
         const RotatingBackups backups(c.folder, [] { return 0; });
         workspace.setBackups(backups);
@@ -100,26 +102,18 @@ TEST(Workspace, RestoringABackupKeepsTheCurrentVersionOrRestoresNothing) {
 }
 
 // The version chosen is read before the save question, whose save may drop it.
-TEST(Workspace, TheVersionChosenSurvivesTheSaveQuestion) {
-    ScratchDir dir;
-    const FixedClock clock{LocalTime{2026, 12, 6, 10, 0, 0, 0}};
-    const std::string path = dir.file("home.pgr");
+TEST_F(WorkspaceTest, TheVersionChosenSurvivesTheSaveQuestion) {
     ASSERT_TRUE(saveDocument(PimDocument(clock), path));
-    MemorySettingsStore settings;
-    ScriptedPrompts prompts;
     prompts.answers.push_back(MessageAnswer::Yes);
     const RotatingBackups backups(dir.file("backups"), [] { return 1; });
-    DocFileStorage storage;
     storage.keepBackups(backups);
     Workspace workspace(clock, storage, prompts, settings);
     workspace.setBackups(backups);
     workspace.openAtStartup({path});
-    workspace.runStep(UndoStep::AddTask,
-                      [&] { workspace.document().add(Task::createdAt(DateTime::now(clock))); });
+    addTask(workspace);
     workspace.files().save();
     ASSERT_EQ(backups.versions(path).size(), 1u);
-    workspace.runStep(UndoStep::AddTask,
-                      [&] { workspace.document().add(Task::createdAt(DateTime::now(clock))); });
+    addTask(workspace);
 
     workspace.restoreBackup(backups.versions(path)[0]);
     EXPECT_EQ(prompts.messages.size(), 1u) << "only the save question";

@@ -1,7 +1,11 @@
-#include "docfile/DocumentReader.h"
-
 #include <gtest/gtest.h>
 
+#include <limits>
+
+#include "docfile/DocumentFile.h"
+#include "docfile/DocumentReader.h"
+#include "docfile/DocumentWriter.h"
+#include "docfile/FieldValues.h"
 #include "platform/Clock.h"
 #include "records/PimDocument.h"
 #include "support/TzGuard.h"
@@ -66,11 +70,18 @@ TEST_F(DocumentReaderTest, OtherRootsAndVersionsAreRefusedSayingWhy) {
     }
 }
 
-TEST_F(DocumentReaderTest, OneStrayByteDoesNotTurnCorrectUtf8IntoMojibake) {
+TEST_F(DocumentReaderTest, OneStrayByteStaysOneCharacterAndByteReferencesFrom0x80AreWindows1252) {
     ASSERT_TRUE(read16("<User FName=\"M\xC3\xBCller\" LName=\"Zo\xEB\" Company=\"&#150;\"/>"));
     EXPECT_EQ(doc().user().FName, "M\xC3\xBCller");
     EXPECT_EQ(doc().user().LName, "Zo\xC3\xAB");
     EXPECT_EQ(doc().user().Company, "\xE2\x80\x93");
+
+    for (const std::string other : {"\xC3\xA9", "\xE9"}) {
+        ASSERT_TRUE(read16("<User FName=\"" + other + "&#233;&#x80;&#65;\"/>"));
+        EXPECT_EQ(doc().user().FName,
+                  "\xC3\xA9\xC3\xA9\xE2\x82\xAC"
+                  "A");
+    }
 }
 
 TEST_F(DocumentReaderTest, MissingAttributesKeepTheValueOfThePreviousRecord) {
@@ -121,7 +132,7 @@ TEST_F(DocumentReaderTest, ReadsNumbersDatesAndFlagsLikeTheCLibrary) {
     EXPECT_EQ(a.StartTime, DateTime::fromFields(2040, 1, 1)) << "dates after 2038 survive";
 }
 
-TEST_F(DocumentReaderTest, ReadsPersonsAndTheirGroups) {
+TEST_F(DocumentReaderTest, ReadsPersonsAndTheirGroupsButNeverCommentsAsRecords) {
     ASSERT_TRUE(read16(
         "<PhGroups LastID=\"5\"><PhGroup ID=\"5\"><Desc>Old</Desc><Desc>Fr<x>no</x>iends</Desc>"
         "</PhGroup><PhGroup ID=\"6\"/></PhGroups>"
@@ -145,9 +156,7 @@ TEST_F(DocumentReaderTest, ReadsPersonsAndTheirGroups) {
     EXPECT_EQ(person(4).FName, "Dup") << "but its values carry on";
     EXPECT_EQ(doc().user().FName, "Me");
     EXPECT_EQ(doc().user().Zip, "2");
-}
 
-TEST_F(DocumentReaderTest, CommentsAreNeverRecords) {
     ASSERT_TRUE(
         read16("<!-- c --><Tasks><!-- c --><Task ID=\"1\"/><!-- c --></Tasks>"
                "<Persons><!-- c --></Persons>"));
@@ -157,13 +166,91 @@ TEST_F(DocumentReaderTest, CommentsAreNeverRecords) {
     EXPECT_EQ(doc().persons().size(), 1u);
 }
 
-TEST_F(DocumentReaderTest, ByteReferencesFrom0x80MeanWindows1252InEitherEncoding) {
-    for (const std::string other : {"\xC3\xA9", "\xE9"}) {
-        ASSERT_TRUE(read16("<User FName=\"" + other + "&#233;&#x80;&#65;\"/>"));
-        EXPECT_EQ(doc().user().FName,
-                  "\xC3\xA9\xC3\xA9\xE2\x82\xAC"
-                  "A");
+TEST(FieldValues, ReadsNumbersAsAtolDoesAndAnyRunOfCarriageReturnsBeforeALineFeedAsOneBreak) {
+    const std::pair<const char*, int64_t> cases[] = {
+        {"42", 42},
+        {" \t\n\v\f\r-17x", -17},
+        {"", 0},
+        {"- 5", 0},
+        {"0x10", 0},
+        {"9223372036854775807", std::numeric_limits<int64_t>::max()},
+        {"18446744075409551616", std::numeric_limits<int64_t>::max()},  // 2^64 + 1.7e9
+        {"-9223372036854775808", std::numeric_limits<int64_t>::min()},
+        {"-99999999999999999999999", std::numeric_limits<int64_t>::min()},
+    };
+    for (const auto& [text, value] : cases)
+        EXPECT_EQ(readLong(text), value) << '"' << text << '"';
+    EXPECT_EQ(readInt("4294967297"), 1) << "the low 32 bits, as a 32-bit field keeps them";
+    EXPECT_EQ(readInt("-1"), -1);
+
+    const std::pair<std::string, std::string> breaks[] = {
+        {"a\r\r\nb", "a\r\nb"},
+        {"a\r\r\r\r\nb\r\r\nc", "a\r\nb\r\nc"},
+        {"a\rb\r", "a\rb\r"},
+        {"\r\r", "\r\r"},
+        // A long run without a line feed, which a rescan from every CR would take minutes on.
+        {std::string(200000, '\r') + "x", std::string(200000, '\r') + "x"},
+    };
+    for (const auto& [value, field] : breaks) {
+        std::string stored = "old";
+        readText(stored, value);
+        EXPECT_EQ(stored, field);
     }
+}
+
+bool contains(const std::string& text, const std::string& part) {
+    return text.find(part) != std::string::npos;
+}
+
+class DocumentWriterTest : public DocumentReaderTest {
+protected:
+    PimDocument document{clock_};
+    // Seconds of 6 December 2026 00:00 UTC: what undatable dates are written as.
+    const std::string today = "1796515200";
+};
+
+TEST_F(DocumentWriterTest, WritesDatesAsTheFormatAsksAndKeepsEveryValueReadable) {
+    Task done;  // no dates at all
+    done.Priority = Task::Done;
+    document.add(done);
+    Appointment appointment = Appointment::createdAt(DateTime::fromFields(2040, 1, 1));
+    appointment.DueDate = DateTime();
+    document.add(appointment);
+
+    Person person;
+    person.Notes = "crlf\r\nlf\nlone\rtab\tend";
+    person.FName = std::string("nul\0byte", 8);
+    person.LName = "Caf\xE9 M\xC3\xBCller \xF0\x9F\x98\x80 \xE2\x82";  // stray bytes
+    document.add(person);
+    PhGroup group{0, "a\nb"};
+    document.add(group);
+
+    const std::string text = formatDocument(document);
+    EXPECT_TRUE(contains(text, "<Task ID=\"1\" Description=\"\" Priority=\"3\" DueDate=\"" + today +
+                                   "\" DoneDate=\"" + today + "\" />\r\n"));
+    EXPECT_TRUE(contains(text,
+                         "<Appointment ID=\"1\" Description=\"\" DueDate=\"-1\" "
+                         "StartTime=\"2208988800\" EndTime=\"2208988800\" Alarm=\"0\" "
+                         "AlarmTime=\"0\" Done=\"0\" />\r\n"));
+    EXPECT_TRUE(contains(text, "Notes=\"crlf\r\nlf\r\nlone\rtab\tend\""));
+    EXPECT_TRUE(contains(text, "FName=\"nul&#0;byte\""));
+    EXPECT_TRUE(contains(text, "LName=\"Caf&#233; M\xC3\xBCller \xF0\x9F\x98\x80 &#226;&#130;\""))
+        << "the file stays UTF-8";
+    EXPECT_TRUE(contains(text, "<Desc>a\r\nb</Desc>"));
+    EXPECT_TRUE(contains(text, "\t\t\t<PhGroups>\r\n\t\t\t</PhGroups>\r\n"))
+        << "a person without groups still has the lines";
+
+    PimDocument again(clock_);
+    ASSERT_TRUE(loadDocumentBytes(again, text));
+    EXPECT_EQ(again.persons().find(1)->FName, person.FName);
+    EXPECT_EQ(again.persons().find(1)->Notes, "crlf\r\nlf\r\nlone\rtab\tend");
+    EXPECT_EQ(again.persons().find(1)->LName,
+              "Caf\xC3\xA9 M\xC3\xBCller \xF0\x9F\x98\x80 \xC3\xA2\xE2\x80\x9A")
+        << "stray bytes come back as the Windows-1252 characters they were";
+    const std::string second = formatDocument(again);
+    PimDocument third(clock_);
+    ASSERT_TRUE(loadDocumentBytes(third, second));
+    EXPECT_EQ(formatDocument(third), second) << "from the second save on nothing changes";
 }
 
 }  // namespace

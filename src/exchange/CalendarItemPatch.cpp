@@ -112,12 +112,20 @@ std::string patchEvent(std::string_view serverText, const Appointment& a,
     if (fresh || marked(changed, EventField::Description))
         replace(event, ICAL_SUMMARY_PROPERTY,
                 icalproperty_new_summary(withLf(a.Description).c_str()));
-    if (fresh || marked(changed, EventField::Start))
-        replace(event, ICAL_DTSTART_PROPERTY, icalproperty_new_dtstart(icalTimeOf(a.StartTime)));
-    if (fresh || marked(changed, EventField::End) || marked(changed, EventField::Start)) {
+    const bool startChanged = fresh || marked(changed, EventField::Start);
+    if (startChanged || marked(changed, EventField::End)) {
+        // Both in UTC or both floating: readers may not take a mix.
+        const DateTime end = std::max(a.EndTime, a.StartTime);
+        icaltimetype start = icalTimeOf(a.StartTime), finish = icalTimeOf(end);
+        const bool floating = !icaltime_is_utc(start) || !icaltime_is_utc(finish);
+        if (floating) {
+            start = floatingTimeOf(a.StartTime);
+            finish = floatingTimeOf(end);
+        }
+        if (startChanged || floating)
+            replace(event, ICAL_DTSTART_PROPERTY, icalproperty_new_dtstart(start));
         removeAll(event, ICAL_DURATION_PROPERTY);
-        replace(event, ICAL_DTEND_PROPERTY,
-                icalproperty_new_dtend(icalTimeOf(std::max(a.EndTime, a.StartTime))));
+        replace(event, ICAL_DTEND_PROPERTY, icalproperty_new_dtend(finish));
     }
     if (fresh || marked(changed, EventField::Alarm)) setAlarm(event, a);
     return textOf(calendar.get());

@@ -3,6 +3,8 @@
 #include <cstring>
 #include <string_view>
 
+#include "records/SecondsConverter.h"
+
 namespace {
 
 icaltimetype floatingTime(const CalendarFields& f) {
@@ -102,13 +104,10 @@ DateTime localTimeOf(icaltimetype time) {
 }
 
 icaltimetype icalTimeOf(DateTime local) {
-    const auto fields = local.fields();
-    if (!fields) return icaltime_null_time();
-    const int64_t seconds = local.toSeconds();
-    if (seconds >= 0 && DateTime::localFieldsAt(seconds) == local)
-        return icaltime_from_timet_with_zone(static_cast<time_t>(seconds), 0,
-                                             icaltimezone_get_utc_timezone());
-    return floatingTime(*fields);
+    const auto instant = SecondsConverter(SecondsConverter::Memory::None).instantOf(local);
+    if (!instant) return floatingTimeOf(local);
+    return icaltime_from_timet_with_zone(static_cast<time_t>(*instant), 0,
+                                         icaltimezone_get_utc_timezone());
 }
 
 icaltimetype floatingTimeOf(DateTime local) {

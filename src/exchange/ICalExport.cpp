@@ -4,6 +4,7 @@
 #include <climits>
 #include <cmath>
 #include <cstdlib>
+#include <optional>
 #include <string_view>
 
 #include "fileio/AtomicFile.h"
@@ -171,8 +172,12 @@ public:
         out_ += "BEGIN:VEVENT\r\n";
         uid("appointment", a.ID, a.Description, a.StartTime);
         out_ += stamp_;
-        time("DTSTART", a.StartTime);
-        time("DTEND", std::max(a.EndTime, a.StartTime));
+        // Both in UTC or both floating: readers may not take a mix.
+        const DateTime end = std::max(a.EndTime, a.StartTime);
+        auto start = seconds_.instantOf(a.StartTime), finish = seconds_.instantOf(end);
+        if (!start || !finish) start = finish = std::nullopt;
+        time("DTSTART", a.StartTime, start);
+        time("DTEND", end, finish);
         appendTextProperty(out_, line_, "SUMMARY", a.Description);
         if (a.Alarm && a.AlarmTime.isValid()) {
             const auto seconds = std::clamp<long long>(
@@ -199,12 +204,12 @@ public:
                     out_ += "\r\n";
                 }
             } else {
-                time("DUE", t.DueDate);
+                time("DUE", t.DueDate, seconds_.instantOf(t.DueDate));
             }
         }
         if (t.isDone()) {
             out_ += "STATUS:COMPLETED\r\nPERCENT-COMPLETE:100\r\n";
-            if (t.DoneDate.isValid()) time("COMPLETED", t.DoneDate);
+            if (t.DoneDate.isValid()) time("COMPLETED", t.DoneDate, seconds_.instantOf(t.DoneDate));
         } else {
             static constexpr const char* kPriorities[] = {"PRIORITY:1\r\n", "PRIORITY:5\r\n",
                                                           "PRIORITY:9\r\n"};
@@ -230,18 +235,14 @@ private:
         out_ += "@quillmate\r\n";
     }
 
-    // A local time in UTC when the wall-clock time names exactly one instant that converts
-    // back to it, otherwise (a time the clocks skip, a year before 1970) floating, which
-    // every reader takes as local time.
-    void time(std::string_view name, DateTime local) {
+    // In UTC at `instant`, or floating (which every reader takes as local time) without one.
+    void time(std::string_view name, DateTime local, std::optional<int64_t> instant) {
         const auto fields = local.fields();
         if (!fields) return;
         out_ += name;
         out_ += ':';
-        const int64_t seconds = seconds_.toSeconds(local);
-        const bool utc = seconds >= 0 && seconds_.fromSeconds(seconds) == local;
-        const auto utcFields = utc ? DateTime::fromLocalSeconds(seconds).fields() : fields;
-        appendFields(out_, utcFields ? *utcFields : *fields, true, utc && utcFields);
+        const auto utcFields = instant ? DateTime::fromLocalSeconds(*instant).fields() : fields;
+        appendFields(out_, utcFields ? *utcFields : *fields, true, instant && utcFields);
         out_ += "\r\n";
     }
 

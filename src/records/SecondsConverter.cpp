@@ -63,6 +63,12 @@ DateTime SecondsConverter::fromSeconds(int64_t secondsSince1970) {
     return DateTime::fromSeconds(secondsSince1970);
 }
 
+std::optional<int64_t> SecondsConverter::instantOf(DateTime local) {
+    const int64_t seconds = toSeconds(local);
+    if (seconds < 0 || fromSeconds(seconds) != local) return std::nullopt;
+    return seconds;
+}
+
 int64_t SecondsConverter::toSeconds(DateTime value) {
     const auto local = value.localSeconds();
     if (!local) return -1;

@@ -24,6 +24,9 @@ public:
     // -1 for null, out-of-range and pre-1970 values. A time the clocks skip is read with the
     // offset before the change; a time they repeat gives the earlier instant.
     [[nodiscard]] int64_t toSeconds(DateTime value);
+    // The instant a wall-clock time names, when it names one that converts back to it: none
+    // for a time the clocks skip, a null value or a year before 1970.
+    [[nodiscard]] std::optional<int64_t> instantOf(DateTime local);
 
 private:
     // Local wall-clock seconds minus UTC seconds at the instant `t`.

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include "exchange/CalendarItemPatch.h"
+#include "support/Records.h"
+#include "support/TzGuard.h"
 
 namespace {
 
@@ -32,6 +34,17 @@ TEST(CalendarItemPatchTest, ATodoKeepsTheServersStatusUnlessDoneChanged) {
     EXPECT_NE(undone.find("STATUS:NEEDS-ACTION\r\nPRIORITY:5"), std::string::npos) << undone;
     for (const char* gone : {"PERCENT-COMPLETE", "COMPLETED:"})
         EXPECT_EQ(undone.find(gone), std::string::npos) << gone << "\n" << undone;
+}
+
+TEST(CalendarItemPatchTest, AnEventStartingInASkippedHourHasBothEndsFloating) {
+    TzGuard zone{"Europe/Berlin"};
+    const auto at = [](int hour, int minute) {
+        return DateTime::fromFields(2027, 3, 28, hour, minute);
+    };
+    Appointment night = appointmentAt("Night shift", at(2, 30), at(3, 30));
+    const std::string out = patchEvent("", night, {}, "e1");
+    EXPECT_NE(out.find("DTSTART:20270328T023000\r\nDTEND:20270328T033000\r\n"), std::string::npos)
+        << out;
 }
 
 TEST(CalendarItemPatchTest, AnItemWithAPropertyLibicalCannotReadIsNotWritten) {

@@ -17,7 +17,8 @@ enum PhoneKind : unsigned { kHome = 1, kWork = 2, kCell = 4, kFax = 8, kPager = 
 bool containsWord(std::string_view text, std::string_view word) {
     for (size_t at = 0; at + word.size() <= text.size(); ++at) {
         size_t i = 0;
-        // ASCII folding inline: tolower is a library call per byte.
+        // ASCII folding inline (tolower is a library call per byte): the words are all
+        // lowercase letters, and setting bit 0x20 folds only letters onto them.
         while (i < word.size() && (text[at + i] | ('a' - 'A')) == word[i])
             ++i;
         if (i == word.size()) return true;

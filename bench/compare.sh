@@ -24,6 +24,6 @@ fi
 
 cmake -S . -B build-bench -G Ninja -DQUILLMATE_BENCH=ON -DQUILLMATE_TESTS=OFF \
       -DCMAKE_BUILD_TYPE=Release >/dev/null
-cmake --build build-bench --target quillmate-cli make_document pugixml_walk
+cmake --build build-bench -j "${JOBS:-2}" --target quillmate-cli make_document pugixml_walk
 # Debian's Python, whatever else stands first on the PATH.
 exec /usr/bin/python3 bench/compare.py build-bench/bin "$@"

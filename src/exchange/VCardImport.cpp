@@ -15,8 +15,9 @@
 
 namespace {
 
-bool isCardBoundary(const VCardLine& line, const char* name) {
-    return line.name == name && equalsIgnoringCase(trimmed(line.value, " \t"), "VCARD");
+bool isCardBoundary(const VCardLine& line, std::string_view name) {
+    return std::string_view(line.name) == name &&
+           equalsIgnoringCase(trimmed(line.value, " \t"), "VCARD");
 }
 
 VCardImportResult importCards(PimDocument& document, std::string_view bytes) {
@@ -63,7 +64,7 @@ VCardImportResult importCards(PimDocument& document, std::string_view bytes) {
             result.valuesLeftOut += builder.valuesLeftOut();
         } else if (depth == 1) {
             // Cards inside a card (an agent's) are not persons of the address book.
-            if (line.name == "VERSION")
+            if (std::string_view(line.name) == "VERSION")
                 builder.setEscaping(trimmed(line.value, " \t").starts_with("2.")
                                         ? VCardEscaping::Version21
                                         : VCardEscaping::Backslash);

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <array>
-#include <cctype>
 
 #include "exchange/PhoneExtension.h"
 #include "exchange/VCardLine.h"
@@ -18,7 +17,9 @@ enum PhoneKind : unsigned { kHome = 1, kWork = 2, kCell = 4, kFax = 8, kPager = 
 bool containsWord(std::string_view text, std::string_view word) {
     for (size_t at = 0; at + word.size() <= text.size(); ++at) {
         size_t i = 0;
-        while (i < word.size() && std::tolower(static_cast<unsigned char>(text[at + i])) == word[i])
+        // ASCII folding inline (tolower is a library call per byte): the words are all
+        // lowercase letters, and setting bit 0x20 folds only letters onto them.
+        while (i < word.size() && (text[at + i] | ('a' - 'A')) == word[i])
             ++i;
         if (i == word.size()) return true;
     }
@@ -69,8 +70,8 @@ std::string oneLine(const std::string& text) {
 }
 
 // The properties a person is made of; every other one is passed over undecoded.
-bool isWanted(const std::string& name) {
-    static const std::array<const char*, 11> kWanted = {
+bool isWanted(std::string_view name) {
+    static constexpr std::array<std::string_view, 11> kWanted = {
         "N", "FN", "ORG", "TITLE", "ADR", "TEL", "EMAIL", "URL", "NOTE", "CATEGORIES", "X-ABLABEL"};
     return std::find(kWanted.begin(), kWanted.end(), name) != kWanted.end();
 }
@@ -107,7 +108,9 @@ void VCardPersonBuilder::take(const VCardLine& line, bool fileIsUnicode) {
     if (line.has("ENCODING", "BASE64") || line.has("ENCODING", "B")) return;
     const std::string_view value = decodedValue(line, fileIsUnicode, scratch_);
     const bool preferred = line.has("TYPE", "PREF") || line.hasParameter("PREF");
-    const std::string& name = line.name;
+    // Compared as views, which look at the sizes first; a std::string against a literal
+    // calls memcmp for each.
+    const std::string_view name = line.name;
     if (name == "N") {
         if (!hasName_) takeName(value);
     } else if (name == "FN") {

@@ -292,8 +292,9 @@ void DocumentLifecycle::openAsUntitledInstead(const Status& refused) {
 }
 
 void DocumentLifecycle::adoptLoaded(const std::string& path) {
+    // The views heard of the records when they were adopted and hear of the path now;
+    // notifying them again would fill every list a second time.
     document_.setPath(path);
-    document_.notifyViews();
     recentFiles_.add(path);
     settings_.writeRecentFiles(recentFiles_);
 }

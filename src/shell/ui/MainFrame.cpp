@@ -178,6 +178,8 @@ void MainFrame::documentChanged() {
 
 void MainFrame::documentPathChanged(const std::string&) {
     setTitle();
+    // Some commands depend on the document having a file.
+    updateCommandStates();
 }
 
 void MainFrame::setTitle() {

@@ -91,8 +91,9 @@ TEST(DailyReports, HeadsRowsAndClipsStandInEachReportsColumns) {
         EXPECT_EQ(canvas.at(c.clipped).clip, c.clip);
         if (c.kind == ReportKind::DailyTasks)
             expectAt(canvas, {{"DAILY TASKS", 100 + (650 - 11 * 6) / 2}}, 100);
-        if (c.kind == ReportKind::DailyPlan)
+        if (c.kind == ReportKind::DailyPlan) {
             EXPECT_EQ(canvas.lines.back(), (RecordingCanvas::Line{431, 136, 431, 982}));
+        }
     }
 }
 

@@ -33,7 +33,7 @@ protected:
     PimDocument document_{clock_};
 };
 
-TEST_F(PhoneBookRows, GroupBoxSortsWithoutRegardToCaseLeavesOneOutAndKeepsTheCurrent) {
+TEST_F(PhoneBookRows, GroupBoxSortsWithoutRegardToCaseAndLeavesOneOut) {
     const int32_t all = addGroup("All");
     const int32_t golfUpper = addGroup("Golf");
     addGroup("bridge");
@@ -51,12 +51,6 @@ TEST_F(PhoneBookRows, GroupBoxSortsWithoutRegardToCaseLeavesOneOutAndKeepsTheCur
     const auto withoutAll = sortedGroups(document_, all);
     EXPECT_EQ(descs(withoutAll),
               (std::vector<std::string>{"", "bridge", "Golf", "golf", "Zoo", "Ärzte"}));
-
-    // The current group is the selected one while listed, else the first.
-    const std::vector<GroupEntry> groups = {{7, "Alpha"}, {2, "beta"}, {5, "Gamma"}};
-    for (const auto& [selected, current] : {std::pair{2, 2}, {5, 5}, {3, 7}, {-1, 7}, {0, 7}})
-        EXPECT_EQ(currentGroupId(groups, selected), current) << selected;
-    EXPECT_EQ(currentGroupId({}, 2), -1);
 }
 
 TEST_F(PhoneBookRows, PersonRowsListTheGroupsMembersSortedByteForByte) {
@@ -79,15 +73,10 @@ TEST_F(PhoneBookRows, PersonRowsListTheGroupsMembersSortedByteForByte) {
     EXPECT_EQ(ids(groupPersonRows(document_, work, PersonSort::Name)),
               (std::vector<int32_t>{elsewhere, zorro, smith}));
     EXPECT_TRUE(groupPersonRows(document_, -1, PersonSort::Name).empty());
-
-    const PersonRows rows = groupPersonRows(document_, work, PersonSort::Name);
-    EXPECT_EQ(rows.front().name, "Adams");
-    EXPECT_EQ(rows.front().company, "Acme");
 }
 
 TEST_F(PhoneBookRows, DetailsShowEachFieldOrNotAvailable) {
-    const std::array<DetailText, kPersonDetailCount> none = personDetails(nullptr);
-    for (const DetailText& detail : none)
+    for (const DetailText& detail : personDetails(nullptr))
         EXPECT_EQ(detail, (DetailText{"Not Available", false}));
 
     Person person;
@@ -100,17 +89,10 @@ TEST_F(PhoneBookRows, DetailsShowEachFieldOrNotAvailable) {
     EXPECT_EQ(details[size_t(PersonDetail::Pager)], (DetailText{"Not Available", false}));
     // The number is dialled without the extension the button shows.
     EXPECT_EQ(detailField(person, PersonDetail::WorkPhone), "555-1234");
-
-    const std::tuple<const char*, const char*, DetailText> cases[] = {
-        {"555-1234", "", {"555-1234", true}},
-        {"", "12", {"Not Available", false}},
-    };
-    for (const auto& [phone, ext, shown] : cases) {
-        person.WkPhone = phone;
-        person.WkExt = ext;
-        EXPECT_EQ(personDetails(&person)[size_t(PersonDetail::WorkPhone)], shown)
-            << phone << " x " << ext;
-    }
+    person.WkPhone = "";
+    EXPECT_EQ(personDetails(&person)[size_t(PersonDetail::WorkPhone)],
+              (DetailText{"Not Available", false}))
+        << "an extension without its number";
 }
 
 Person sample() {
@@ -155,21 +137,6 @@ TEST(PersonTextIndexTest, MatchesNamesCompanyPhonesAndMailWithoutRegardToCaseOrA
         EXPECT_EQ(index.matches(1, PersonFilter(typed)), found) << typed;
         EXPECT_EQ(index.matchAll(PersonFilter(typed)).size(), found ? 1u : 0u) << typed;
     }
-}
-
-TEST(PersonFilterTest, LongerTextContainingTheOldOneNarrows) {
-    struct Case {
-        const char* typed;
-        const char* before;
-        bool narrows;
-    };
-    const Case cases[] = {
-        {"ba", "a", true},  {"AB", "a", true}, {"a", "", true},
-        {"a", "ab", false}, {"", "a", false},  {"b", "a", false},
-    };
-    for (const Case& c : cases)
-        EXPECT_EQ(PersonFilter(c.typed).narrows(PersonFilter(c.before)), c.narrows)
-            << c.typed << " after " << c.before;
 }
 
 }  // namespace

@@ -171,28 +171,7 @@ TEST(ReportEngine, ContentRectangleFontsAndColumnsComeFromTheDevice) {
     EXPECT_EQ(none->normalFont().height, 0) << "no division by zero";
 }
 
-TEST(ReportEngine, ListPaginationFillsPagesFromBelowTheHeads) {
-    const std::tuple<size_t, int, int, int, std::vector<size_t>> cases[] = {
-        // Rows at 154, 172 ... 982: 47 rows fill the page, the 48th starts the next.
-        {48, 100, 1000, 18, {47, 1}},
-        {95, 100, 1000, 18, {47, 47, 1}},
-        // A page too short for any row still takes one row at a time, never none.
-        {3, 100, 120, 18, {1, 1, 1}},
-    };
-    for (const auto& [count, top, bottom, line, pageSizes] : cases) {
-        const auto pages = paginateList(count, top, bottom, line);
-        std::vector<size_t> sizes;
-        size_t next = 0;
-        for (const PageItems& page : pages) {
-            sizes.push_back(page.size());
-            for (const size_t index : page)
-                EXPECT_EQ(index, next++) << count;
-        }
-        EXPECT_EQ(sizes, pageSizes) << count;
-    }
-}
-
-TEST(ReportEngine, PagesDrawRowsWherePaginationPutThem) {
+TEST(ReportEngine, PagesDrawRowsFromBelowTheHeadsInsideABracketFrame) {
     RecordingCanvas canvas(letterAt100Dpi());
     const auto report = tasksReport(canvas, 48);
     ASSERT_EQ(report->pageCount(), 2);
@@ -201,6 +180,14 @@ TEST(ReportEngine, PagesDrawRowsWherePaginationPutThem) {
     EXPECT_EQ(canvas.find("task 0")->y, 100 + 3 * 18);
     EXPECT_EQ(canvas.find("task 46")->y, 100 + 49 * 18);
     EXPECT_EQ(canvas.find("task 47"), nullptr);
+    // Edges, and one-inch stubs along the top and the bottom.
+    const std::vector<RecordingCanvas::Line> frame = {
+        {100, 100, 100, 1000}, {750, 100, 750, 1000},  {100, 100, 200, 100},
+        {750, 100, 650, 100},  {100, 1000, 200, 1000}, {750, 1000, 650, 1000},
+    };
+    EXPECT_EQ(canvas.lines, frame);
+    // A page too short for any row still takes one row at a time, never none.
+    EXPECT_EQ(paginateList(3, 100, 120, 18).size(), 3u);
 
     canvas.clear();
     report->printPage(canvas, 1);
@@ -213,18 +200,6 @@ TEST(ReportEngine, PagesDrawRowsWherePaginationPutThem) {
     report->printPage(canvas, 2);
     EXPECT_NE(canvas.find("Page 3"), nullptr);
     EXPECT_EQ(canvas.find("task 0"), nullptr);
-}
-
-TEST(ReportEngine, BracketFrameHasEdgesAndOneInchStubs) {
-    RecordingCanvas canvas(letterAt100Dpi());
-    const auto report = tasksReport(canvas, 1);
-    report->printPage(canvas, 0);
-    using L = RecordingCanvas::Line;
-    const std::vector<L> expected = {
-        {100, 100, 100, 1000}, {750, 100, 750, 1000},  {100, 100, 200, 100},
-        {750, 100, 650, 100},  {100, 1000, 200, 1000}, {750, 1000, 650, 1000},
-    };
-    EXPECT_EQ(canvas.lines, expected);
 }
 
 TEST(ReportEngine, NarrowPaperPrintsAtEightPoints) {

@@ -76,7 +76,8 @@ TEST_F(MainFrameTest, FirstStartWritesOnlyTheDefaultsAndCommandsCarryTheirTextsA
     EXPECT_EQ(newAction->shortcut(), QKeySequence("Ctrl+N"));
     EXPECT_EQ(newAction->statusTip(), "Create a new document");
     for (QAction* action : frame->commands().toolBar()->actions())
-        EXPECT_TRUE(action->isSeparator() || !action->icon().isNull()) << action->toolTip();
+        EXPECT_TRUE(action->isSeparator() || !action->icon().isNull())
+            << action->toolTip().toStdString();
 
     for (int id : {cmd::kReportEnvelopes, cmd::kReportWeekly, cmd::kPageSetup}) {
         frame->runCommand(id);

@@ -115,6 +115,7 @@ TEST_F(MainFrameTest, CtrlQAsksTheSaveQuestionAndACancelStillRecordsPlacementAnd
     EXPECT_FALSE(enabled(cmd::kSave));
     frame->document().add(Task::createdAt(DateTime::now(clock)));
     EXPECT_TRUE(enabled(cmd::kSave)) << "a change reaches the commands at once";
+    EXPECT_FALSE(enabled(cmd::kBackup)) << "never saved, nothing to back up";
     prompts.answers = {MessageAnswer::Cancel};
     QTest::keyClick(frame.get(), Qt::Key_Q, Qt::ControlModifier);
     ASSERT_EQ(prompts.messages.size(), 1u);

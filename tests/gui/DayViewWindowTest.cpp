@@ -98,28 +98,23 @@ TEST_F(DayViewWindowTest, FocusStartsOnTheCalendarAndTabReachesBothLists) {
         EXPECT_NE(std::find(reached.begin(), reached.end(), list), reached.end());
 }
 
-TEST_F(DayViewWindowTest, CalendarShowsTheChosenDayDrawsBusyDaysBoldAndKeepsTodayMarked) {
+// Which days are busy is the day view's rule; the calendar draws them, next month's days on
+// this page too, redraws them on a change and keeps today marked while another day is chosen.
+TEST_F(DayViewWindowTest, CalendarDrawsBusyDaysBoldAndKeepsTodayMarked) {
     Task ninth = taskDue("Due on the ninth", DateTime::fromFields(2026, 12, 9), Task::Medium);
     ninth.ID = frame->document().add(ninth);
     const DateTime party = DateTime::fromFields(2027, 1, 2, 18, 0);
     frame->document().add(appointmentAt("Party", party, party));
-    EXPECT_EQ(view->taskList()->model()->rowCount(), 0);
-
     QCalendarWidget* calendar = view->calendar();
     calendar->setSelectedDate(QDate(2026, 12, 9));
     EXPECT_EQ(view->taskList()->model()->rowCount(), 1);
-    EXPECT_EQ(frame->document().currentDate(), DateTime::fromFields(2026, 12, 9));
     const auto bold = [calendar](int year, int month, int day) {
         return calendar->dateTextFormat(QDate(year, month, day)).fontWeight() == QFont::Bold;
     };
     EXPECT_TRUE(bold(2026, 12, 9));
-    EXPECT_TRUE(bold(2027, 1, 2));  // shown on December's page too
-    EXPECT_FALSE(bold(2026, 12, 10));
-    EXPECT_NE(calendar->dateTextFormat(QDate(2026, 12, 6)).background().style(), Qt::NoBrush)
-        << "today keeps its mark while another day is chosen";
-    screenshot(*calendar, "calendar-busy-days");
+    EXPECT_TRUE(bold(2027, 1, 2));
+    EXPECT_NE(calendar->dateTextFormat(QDate(2026, 12, 6)).background().style(), Qt::NoBrush);
 
-    // A change to the document redraws the marks.
     ninth.Priority = Task::Done;
     frame->document().replace(ninth);
     EXPECT_FALSE(bold(2026, 12, 9));

@@ -5,7 +5,6 @@
 #include <QHeaderView>
 #include <QHelpEvent>
 #include <QMenu>
-#include <QMenuBar>
 #include <QScreen>
 #include <QTemporaryDir>
 #include <QTextBrowser>
@@ -64,57 +63,22 @@ TEST_F(MainFrameTest, DocumentArgumentsAndRecentEntriesSetTitleMenuAndCommands) 
               "Open this document");
 }
 
-TEST_F(MainFrameTest, FirstStartShowsANewDocumentAndWritesOnlyTheDefaults) {
+TEST_F(MainFrameTest, FirstStartWritesOnlyTheDefaultsAndCommandsCarryTheirTextsAndToggle) {
     start({});
     EXPECT_EQ(title(), "Quillmate [Untitled]");
-    for (int id : {cmd::kSave, cmd::kBackup, cmd::kCompact, cmd::kExportTasks, cmd::kPrint})
-        EXPECT_FALSE(enabled(id)) << id;
-    EXPECT_TRUE(enabled(cmd::kSaveAs));
     EXPECT_EQ(recentMenuTexts(), QStringList{"(Empty) (disabled)"});
-    EXPECT_EQ(statusText(), "Ready");
     const std::map<std::string, MemorySettingsStore::Section> expected = {
         {"Files", {{"OpenLastFile", uint32_t{0}}}},
         {"Alarm", {{"AlarmSound", std::string("beep.wav")}, {"UseAlarmSound", uint32_t{1}}}},
     };
     EXPECT_EQ(settings.sections(), expected);
-
-    // Changes reach the command states at once.
-    frame->document().add(Task::createdAt(DateTime::now(clock)));
-    EXPECT_TRUE(enabled(cmd::kSave));
-    EXPECT_TRUE(enabled(cmd::kCompact));
-    EXPECT_FALSE(enabled(cmd::kBackup));
-
-    const std::string saved = dir.filePath("saved.pgr").toStdString();
-    prompts.paths = {saved};
-    frame->runCommand(cmd::kSave);
-    EXPECT_EQ(title(), "Quillmate [" + saved + "]");
-    EXPECT_FALSE(enabled(cmd::kSave));
-    EXPECT_TRUE(enabled(cmd::kBackup));
-    EXPECT_EQ(recentMenuTexts(), QStringList{QString::fromStdString("&1 " + saved)});
-}
-
-TEST_F(MainFrameTest, MenusAndToolbarCarryTextsShortcutsPromptsAndIcons) {
-    start({});
-    QStringList titles, toolbar;
-    for (QAction* menu : frame->menuBar()->actions())
-        titles << menu->text();
-    EXPECT_EQ(titles, (QStringList{"&File", "&Edit", "&View", "&Tasks", "&Phone Book",
-                                   "&Appointments", "&Report", "&Help"}));
     const QAction* newAction = frame->commands().action(cmd::kNew);
-    EXPECT_EQ(newAction->text(), "&New");
     EXPECT_EQ(newAction->shortcut(), QKeySequence("Ctrl+N"));
     EXPECT_EQ(newAction->statusTip(), "Create a new document");
-    EXPECT_EQ(newAction->toolTip(), "New");
-    for (QAction* action : frame->commands().toolBar()->actions()) {
-        toolbar << (action->isSeparator() ? QStringLiteral("|") : action->toolTip());
-        EXPECT_TRUE(action->isSeparator() || !action->icon().isNull());
-    }
-    EXPECT_EQ(toolbar,
-              (QStringList{"New", "Open", "Save", "|", "Undo", "Redo", "|", "About", "Help"}));
-}
+    for (QAction* action : frame->commands().toolBar()->actions())
+        EXPECT_TRUE(action->isSeparator() || !action->icon().isNull())
+            << action->toolTip().toStdString();
 
-TEST_F(MainFrameTest, StubCommandsSaySoAndOptionsToggleTheirMarksBarsAndSettings) {
-    start({});
     for (int id : {cmd::kReportEnvelopes, cmd::kReportWeekly, cmd::kPageSetup}) {
         frame->runCommand(id);
         EXPECT_TRUE(frame->statusBar()->currentMessage().startsWith("Not available yet: ")) << id;
@@ -148,7 +112,10 @@ TEST_F(MainFrameTest, CtrlQAsksTheSaveQuestionAndACancelStillRecordsPlacementAnd
     start({});
     frame->show();
     activate(*frame);
+    EXPECT_FALSE(enabled(cmd::kSave));
     frame->document().add(Task::createdAt(DateTime::now(clock)));
+    EXPECT_TRUE(enabled(cmd::kSave)) << "a change reaches the commands at once";
+    EXPECT_FALSE(enabled(cmd::kBackup)) << "never saved, nothing to back up";
     prompts.answers = {MessageAnswer::Cancel};
     QTest::keyClick(frame.get(), Qt::Key_Q, Qt::ControlModifier);
     ASSERT_EQ(prompts.messages.size(), 1u);

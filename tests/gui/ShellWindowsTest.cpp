@@ -15,7 +15,6 @@
 #include "platform/Clock.h"
 #include "platform/qt/QtUserPrompts.h"
 #include "records/PimDocument.h"
-#include "shell/ui/AboutDialog.h"
 #include "shell/ui/HelpWindow.h"
 #include "workspace/ui/DocumentFolder.h"
 
@@ -44,20 +43,6 @@ TEST(HelpWindow, ShowsEveryPageTheProgramNamesAndClosesFromTheKeyboardAndItsButt
     help.showPage("Introduction");
     help.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Close)->click();
     EXPECT_FALSE(help.isVisible());
-}
-
-TEST(AboutDialog, ShowsNameVersionAndPicture) {
-    AboutDialog about;
-    EXPECT_EQ(about.windowTitle(), "About Quillmate");
-    QStringList texts;
-    bool picture = false;
-    for (const QLabel* label : about.findChildren<QLabel*>()) {
-        if (!label->text().isEmpty()) texts << label->text();
-        if (!label->pixmap().isNull()) picture = true;
-    }
-    EXPECT_TRUE(texts.contains("Quillmate"));
-    EXPECT_TRUE(texts.contains("VERSION 1.6"));
-    EXPECT_TRUE(picture);
 }
 
 // File dialogs open in the document's folder (not the current one), wide enough for

@@ -77,8 +77,9 @@ TEST(RotatingBackups, AVersionIsPrivateDatedAndFoundUnderAnyName) {
 }
 
 // The storage keeps the file a save replaces, but not for a save that is refused because
-// another program changed the file; the setting holds at the next save.
-TEST(RotatingBackups, TheStorageKeepsWhatASaveReplaces) {
+// another program changed the file (its own saves are known, and that file is left as it
+// is); the setting holds at the next save, and a save waits for an import's lock.
+TEST(RotatingBackups, TheStorageKeepsWhatASaveReplacesAndNeverAnotherProgramsChange) {
     ScratchDir dir;
     const FixedClock clock{LocalTime{2026, 12, 6, 10, 0, 0, 0}};
     const std::string path = dir.file("home.pgr");
@@ -111,15 +112,25 @@ TEST(RotatingBackups, TheStorageKeepsWhatASaveReplaces) {
     ASSERT_EQ(chmod(path.c_str(), 0644), 0);
     settings.writeBackupsKept(RotatingBackups::kDefaultKept);
 
-    writeBytes(path, fileBytes(path) + " ");  // another program's change
+    const std::string theirs = fileBytes(path) + " ";
+    writeBytes(path, theirs);  // another program's change
     EXPECT_EQ(storage.save(document, path, SaveMode::KeepOtherChanges).kind(),
               FailureKind::Conflict);
+    EXPECT_EQ(fileBytes(path), theirs);
     EXPECT_EQ(backups.versions(path).size(), 1u);
 
     settings.writeBackupsKept(0);
     ASSERT_TRUE(storage.save(document, path, SaveMode::Overwrite));
+    EXPECT_TRUE(storage.save(document, path, SaveMode::KeepOtherChanges)) << "its own save";
     EXPECT_EQ(backups.versions(path).size(), 1u);
     EXPECT_EQ(storage.takeNotice(), "");
+
+    FileLock held;  // as a command-line import holds it while it changes the file
+    ASSERT_TRUE(held.lock(path, std::chrono::milliseconds(0)));
+    const std::string locked = fileBytes(path);
+    DocFileStorage impatient(std::chrono::milliseconds(0));
+    EXPECT_EQ(impatient.save(document, path, SaveMode::Overwrite).kind(), FailureKind::Busy);
+    EXPECT_EQ(fileBytes(path), locked);
 }
 
 }  // namespace

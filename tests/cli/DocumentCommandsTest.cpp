@@ -29,17 +29,6 @@ TEST_F(DocumentCommands, NewWritesASeededDocumentAndKeepsExistingFiles) {
     expectRefused({"info", dir.file("missing.pgr")}, 1, dir.file("missing.pgr"));
 }
 
-TEST_F(DocumentCommands, ResaveWritesTheProgramsFormatOrLeavesTheTargetAlone) {
-    const std::string in = dir.file("in.pgr");
-    writeBytes(in, "<Pim Version=\"1\"><Persons><Person ID=\"1\" FName=\"Ann\"/></Persons></Pim>");
-    ASSERT_EQ(run({"resave", in, doc}).code, 0);
-    EXPECT_EQ(run({"info", doc}).out, "groups: 3\npersons: 1\ntasks: 0\nappointments: 0\n");
-
-    writeBytes(in, "<Pim Version=\"16\">");
-    expectRefused({"resave", in, doc}, 1, in);
-    EXPECT_EQ(run({"resave", doc, dir.file("no/such/dir.pgr")}).code, 1);
-}
-
 // Which tasks go is the document's rule; the command says how many and saves.
 TEST_F(DocumentCommands, CompactSaysHowManyTasksWentAndWhyAWriteFailed) {
     FixedClock clock{LocalTime{2026, 12, 5, 9, 0, 0, 0}};

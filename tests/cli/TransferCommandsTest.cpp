@@ -236,60 +236,43 @@ TEST_F(TransferCommandsTest, AutoColumnsReadTheHeaderAndDryRunChangesNothing) {
     expectRefused(words(automatic + " --no-header"), 2, "");
 }
 
-// The window saves through the lock the command line takes, so the two take turns: a
-// save that comes first is what the import adds to; an import that comes first is never
-// written over, and the window's change is saved where the user says.
-TEST_F(TransferCommandsTest, AnImportAndAWindowSaveTakeTurnsAndLoseNothing) {
+// The window saves through the lock the command line takes: an import that holds the
+// document is never written over, and the window's change is saved where the user says.
+TEST_F(TransferCommandsTest, AWindowSaveWaitsForAnImportAndLosesNothing) {
     const std::string elsewhere = dir.file("elsewhere.pgr");
-    writeBytes(csv, "Cy,Kim\n");
     const auto reread = [&](const std::string& path) {
         auto document = std::make_unique<PimDocument>(clock);
         EXPECT_TRUE(loadDocument(*document, path));
         return document;
     };
-    for (const bool windowFirst : {true, false}) {
-        SCOPED_TRACE(windowFirst ? "the window first" : "the import first");
-        SetUp();
-        MemorySettingsStore settings;
-        ScriptedPrompts prompts;
-        DocFileStorage storage;
-        Workspace window(clock, storage, prompts, settings);
-        window.openAtStartup({doc});
-        window.runStep(UndoStep::AddTask,
-                       [&] { window.document().add(Task::createdAt(DateTime::now(clock))); });
-        if (windowFirst) {
-            window.files().save();
-            EXPECT_EQ(run({"import", "persons", doc, csv, "--columns", "FirstName,LastName",
-                           "--no-header"})
-                          .code,
-                      0);
-        } else {
-            // The import holds the document while the window's save waits for its turn.
-            prompts.answers = {MessageAnswer::No};  // not over the import: elsewhere
-            prompts.paths = {elsewhere};
-            TestCliContext cli(clock);
-            auto update = std::make_unique<DocumentUpdate>(cli.context, doc);
-            PimDocument imported(clock);
-            ASSERT_TRUE(update->load(imported));
-            std::thread save([&] { window.files().save(); });
-            TextTransferSpec spec = makeImportSpec(TransferKind::Persons);
-            spec.columnFields = {"FirstName", "LastName"};
-            spec.columnCount = 2;
-            EXPECT_EQ(
-                importText(TransferKind::Persons, imported, spec, "Cy,Kim\n", QtLocale()).added, 1);
-            EXPECT_TRUE(update->save(imported));
-            update.reset();
-            save.join();
-            ASSERT_EQ(prompts.messages.size(), 1u);
-            EXPECT_NE(prompts.messages[0].text.find("changed by another program"),
-                      std::string::npos);
-            EXPECT_EQ(reread(elsewhere)->tasks().size(), 2u);
-        }
-        EXPECT_FALSE(window.document().isModified());
-        const auto saved = reread(doc);
-        EXPECT_EQ(saved->persons().size(), 3u) << "the import landed";
-        EXPECT_EQ(saved->tasks().size(), windowFirst ? 2u : 1u);
-    }
+    MemorySettingsStore settings;
+    ScriptedPrompts prompts;
+    DocFileStorage storage;
+    Workspace window(clock, storage, prompts, settings);
+    window.openAtStartup({doc});
+    window.runStep(UndoStep::AddTask,
+                   [&] { window.document().add(Task::createdAt(DateTime::now(clock))); });
+    prompts.answers = {MessageAnswer::No};  // not over the import: elsewhere
+    prompts.paths = {elsewhere};
+    TestCliContext cli(clock);
+    auto update = std::make_unique<DocumentUpdate>(cli.context, doc);
+    PimDocument imported(clock);
+    ASSERT_TRUE(update->load(imported));
+    std::thread save([&] { window.files().save(); });
+    TextTransferSpec spec = makeImportSpec(TransferKind::Persons);
+    spec.columnFields = {"FirstName", "LastName"};
+    spec.columnCount = 2;
+    EXPECT_EQ(importText(TransferKind::Persons, imported, spec, "Cy,Kim\n", QtLocale()).added, 1);
+    EXPECT_TRUE(update->save(imported));
+    update.reset();
+    save.join();
+    ASSERT_EQ(prompts.messages.size(), 1u);
+    EXPECT_NE(prompts.messages[0].text.find("changed by another program"), std::string::npos);
+    EXPECT_EQ(reread(elsewhere)->tasks().size(), 2u);
+    EXPECT_FALSE(window.document().isModified());
+    const auto saved = reread(doc);
+    EXPECT_EQ(saved->persons().size(), 3u) << "the import landed";
+    EXPECT_EQ(saved->tasks().size(), 1u);
 }
 
 }  // namespace

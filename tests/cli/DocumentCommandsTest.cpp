@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include "CliFixture.h"
-#include "cli/commands/CommandSupport.h"
 #include "docfile/DocumentFile.h"
 #include "platform/Clock.h"
 #include "records/PimDocument.h"
@@ -73,23 +72,6 @@ TEST_F(DocumentCommands, FilesOfAnotherKindAreNeverWrittenBack) {
             EXPECT_EQ(fileBytes(file), before);
         }
     }
-}
-
-TEST_F(DocumentCommands, AnUpdateLosesNoChangeMadeSinceTheDocumentWasRead) {
-    const FixedClock clock(LocalTime{2026, 12, 6, 10, 0, 0, 0});
-    PimDocument document(clock);
-    TestCliContext cli(clock);
-    DocumentUpdate update(cli.context, doc);
-    ASSERT_TRUE(update.load(document));
-
-    // A program that takes no lock (the window) saves in between.
-    PimDocument theirs(clock);
-    theirs.add(Task::createdAt(DateTime::now(clock)));
-    ASSERT_TRUE(saveDocument(theirs, doc));
-    const std::string before = fileBytes(doc);
-    EXPECT_EQ(update.save(document).message(),
-              doc + ": changed by another program since it was read; not overwritten");
-    EXPECT_EQ(fileBytes(doc), before);
 }
 
 }  // namespace

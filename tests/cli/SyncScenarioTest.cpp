@@ -13,49 +13,39 @@
 
 namespace {
 
-constexpr const char* kNow = "2026-12-07 09:00";
-
-class SyncScenarioTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        setenv("XDG_STATE_HOME", state.c_str(), 1);
-        ASSERT_EQ(runCliCaptured({"new", doc}).code, 0);
-    }
-    void TearDown() override { unsetenv("XDG_STATE_HOME"); }
-
-    std::string phone(const std::string& args) {
-        return runShell("/usr/bin/python3 " QUILLMATE_SYNC_PHONE " " + server.url() + " " + args +
-                        " 2>&1")
+// The lines a second client, as a phone would be, lists at `path`.
+size_t listed(const RadicaleServer& server, const std::string& path) {
+    const std::string text =
+        runShell("/usr/bin/python3 " QUILLMATE_SYNC_PHONE " " + server.url() + " list " + path)
             .output;
-    }
-    static size_t lines(const std::string& text) {
-        return static_cast<size_t>(std::count(text.begin(), text.end(), '\n'));
-    }
+    return static_cast<size_t>(std::count(text.begin(), text.end(), '\n'));
+}
 
+TEST(SyncScenarioTest, ADryRunTellsWhatItWouldDoAndChangesNothing) {
     ScratchDir dir;
-    std::string doc = dir.file("home.pgr");
-    std::string state = dir.file("state");
+    const std::string doc = dir.file("home.pgr"), state = dir.file("state");
+    setenv("XDG_STATE_HOME", state.c_str(), 1);
     RadicaleServer server{dir.path().string()};
-};
-
-TEST_F(SyncScenarioTest, ADryRunTellsWhatItWouldDoAndChangesNothing) {
-    phone("mkaddressbook /alice/contacts/ Contacts");
+    const std::string phone = "/usr/bin/python3 " QUILLMATE_SYNC_PHONE " " + server.url() + " ";
+    ASSERT_EQ(runShell(phone + "mkaddressbook /alice/contacts/ Contacts").code, 0);
     writeBytes(dir.file("ada.vcf"),
                "BEGIN:VCARD\r\nVERSION:3.0\r\nUID:ada\r\nN:Lovelace;Ada;;;\r\n"
                "FN:Ada Lovelace\r\nEND:VCARD\r\n");
-    phone("put /alice/contacts/ada.vcf " + dir.file("ada.vcf"));
+    ASSERT_EQ(runShell(phone + "put /alice/contacts/ada.vcf " + dir.file("ada.vcf")).code, 0);
+    ASSERT_EQ(runCliCaptured({"new", doc}).code, 0);
     ASSERT_EQ(runCliCaptured({"add-person", doc, "--last", "Turing"}).code, 0);
     const std::string bytes = fileBytes(doc);
 
-    const CliRun run = runCliCaptured(
-        {"--now", kNow, "sync", doc, "--url", server.url(), "--user", "alice", "--dry-run"});
+    const CliRun run = runCliCaptured({"--now", "2026-12-07 09:00", "sync", doc, "--url",
+                                       server.url(), "--user", "alice", "--dry-run"});
+    unsetenv("XDG_STATE_HOME");
     ASSERT_EQ(run.code, 0) << run.err;
     EXPECT_NE(run.out.find("dry run: persons: 1 up, 1 down\n"), std::string::npos) << run.out;
     EXPECT_NE(run.out.find("dry run: made calendar \"Quillmate\""), std::string::npos) << run.out;
     EXPECT_TRUE(run.out.ends_with("dry run: nothing changed\n")) << run.out;
     EXPECT_EQ(fileBytes(doc), bytes);
-    EXPECT_EQ(lines(phone("list /alice/contacts/")), 1u);
-    EXPECT_EQ(lines(phone("list /alice/")), 1u);
+    EXPECT_EQ(listed(server, "/alice/contacts/"), 1u);
+    EXPECT_EQ(listed(server, "/alice/"), 1u);
     EXPECT_FALSE(std::filesystem::exists(state));
 }
 

@@ -1,17 +1,10 @@
 #include <filesystem>
-#include <thread>
 
 #include "CliFixture.h"
-#include "cli/commands/CommandSupport.h"
 #include "docfile/DocumentFile.h"
 #include "platform/Clock.h"
-#include "platform/qt/QtLocale.h"
 #include "records/PimDocument.h"
-#include "shell/ShellFakes.h"
-#include "support/MemorySettingsStore.h"
 #include "support/Records.h"
-#include "textio/TextImport.h"
-#include "workspace/Workspace.h"
 
 // import and export: which format, which file or stream, what is said and what is kept.
 // What each format holds is pinned by the tests of the formats themselves.
@@ -234,45 +227,6 @@ TEST_F(TransferCommandsTest, AutoColumnsReadTheHeaderAndDryRunChangesNothing) {
     writeBytes(csv, "1;2;3\n4;5;6\n");
     expectRefused(words(automatic), 1, "--columns");
     expectRefused(words(automatic + " --no-header"), 2, "");
-}
-
-// The window saves through the lock the command line takes: an import that holds the
-// document is never written over, and the window's change is saved where the user says.
-TEST_F(TransferCommandsTest, AWindowSaveWaitsForAnImportAndLosesNothing) {
-    const std::string elsewhere = dir.file("elsewhere.pgr");
-    const auto reread = [&](const std::string& path) {
-        auto document = std::make_unique<PimDocument>(clock);
-        EXPECT_TRUE(loadDocument(*document, path));
-        return document;
-    };
-    MemorySettingsStore settings;
-    ScriptedPrompts prompts;
-    DocFileStorage storage;
-    Workspace window(clock, storage, prompts, settings);
-    window.openAtStartup({doc});
-    window.runStep(UndoStep::AddTask,
-                   [&] { window.document().add(Task::createdAt(DateTime::now(clock))); });
-    prompts.answers = {MessageAnswer::No};  // not over the import: elsewhere
-    prompts.paths = {elsewhere};
-    TestCliContext cli(clock);
-    auto update = std::make_unique<DocumentUpdate>(cli.context, doc);
-    PimDocument imported(clock);
-    ASSERT_TRUE(update->load(imported));
-    std::thread save([&] { window.files().save(); });
-    TextTransferSpec spec = makeImportSpec(TransferKind::Persons);
-    spec.columnFields = {"FirstName", "LastName"};
-    spec.columnCount = 2;
-    EXPECT_EQ(importText(TransferKind::Persons, imported, spec, "Cy,Kim\n", QtLocale()).added, 1);
-    EXPECT_TRUE(update->save(imported));
-    update.reset();
-    save.join();
-    ASSERT_EQ(prompts.messages.size(), 1u);
-    EXPECT_NE(prompts.messages[0].text.find("changed by another program"), std::string::npos);
-    EXPECT_EQ(reread(elsewhere)->tasks().size(), 2u);
-    EXPECT_FALSE(window.document().isModified());
-    const auto saved = reread(doc);
-    EXPECT_EQ(saved->persons().size(), 3u) << "the import landed";
-    EXPECT_EQ(saved->tasks().size(), 1u);
 }
 
 }  // namespace

@@ -11,12 +11,6 @@
 
 namespace {
 
-std::vector<std::string> joined(std::vector<std::string> head,
-                                const std::vector<std::string>& tail) {
-    head.insert(head.end(), tail.begin(), tail.end());
-    return head;
-}
-
 // Ann Lee of Zürich in the group Friends, Bo's Bikes, a dentist's appointment and a task.
 class TransferCommandsTest : public CliFixture {
 protected:
@@ -70,12 +64,12 @@ TEST_F(TransferCommandsTest, ExportsInTheFormatTheExtensionOrOptionsName) {
          {"FirstName"}},
     };
     for (const Row& row : rows) {
-        const std::vector<std::string> args = words(row.args);
-        const CliRun result =
-            run(joined({"export", args[0], doc, args[1]}, {args.begin() + 2, args.end()}));
+        std::vector<std::string> args = words(std::string("export ") + row.args);
+        args.insert(args.begin() + 2, doc);
+        const CliRun result = run(args);
         EXPECT_EQ(result.code, 0) << row.label << ": " << result.err;
         EXPECT_EQ(result.out, "") << row.label;
-        const std::string text = fileBytes(args[1]);
+        const std::string text = fileBytes(args[3]);
         for (const std::string& part : row.present)
             EXPECT_NE(text.find(part), std::string::npos) << row.label << ": " << part;
         for (const std::string& part : row.absent)

@@ -73,18 +73,13 @@ protected:
     PimDocument doc{kClock};
 };
 
-TEST_F(VCardExportTest, WritesEveryFieldEscapedAndFolded) {
-    // What the fields hold is pinned by an independent reader below; here the bytes.
+// What the fields hold is pinned by an independent reader below; here the bytes it cannot
+// tell apart.
+TEST_F(VCardExportTest, FoldsLongLinesBetweenCharactersInBothVersions) {
     const std::string text3 = vcardText(doc, VCardVersion::V3, std::nullopt);
-    EXPECT_NE(text3.find("N:O'Hara\\; Lee;Ann;;;\r\nFN:Ann O'Hara\\; Lee\r\nORG:Smith\\, Jones"),
-              std::string::npos);
-    EXPECT_NE(text3.find("runs on: cr\xC3\xA8m\r\n e br"), std::string::npos)
-        << "folded between characters";
-
     const std::string text4 = vcardText(doc, VCardVersion::V4, 2);
     EXPECT_NE(text4.find("\r\nTEL;TYPE=work,voice:+41 44 000 00 01 ext. 12\r\n"),
               std::string::npos);
-
     // No line is longer than 75 bytes, and none is cut inside a character.
     for (const std::string& text : {text3, text4}) {
         size_t start = 0;

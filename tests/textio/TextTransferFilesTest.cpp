@@ -7,9 +7,6 @@
 
 namespace {
 
-const std::vector<std::string> kWebmailColumns = {"",       "FirstName", "LastName", "Notes",
-                                                  "E-Mail", "HomePhone", "Company"};
-
 // Imports `text` as the command line's "--columns auto --separator auto" does.
 ImportResult importThroughHeader(PimDocument& doc, TransferKind kind, const std::string& text) {
     const FormatGuess guess = guessTextFormat(text);
@@ -89,7 +86,9 @@ TEST(TextTransferFiles, ReadsOtherProgramsFilesThroughTheirHeaders) {
 TEST(TextTransferFiles, RunningOutOfMemoryAnywhereInAnImportAddsNothingAndSaysSo) {
     const FixedClock clock{testNow()};
     const std::string bytes = fileBytes(QUILLMATE_TEST_DATA "/textio/webmail-contacts.csv");
-    const auto spec = transferSpec(true, TransferKind::Persons, kWebmailColumns);
+    const auto spec =
+        transferSpec(true, TransferKind::Persons,
+                     {"", "FirstName", "LastName", "Notes", "E-Mail", "HomePhone", "Company"});
     PimDocument doc(clock);
     expectEveryAllocationFailureReported(
         [&] { return importText(TransferKind::Persons, doc, spec, bytes, FixedLocale()).status; },

@@ -11,8 +11,6 @@
 
 namespace {
 
-using Files = WordChoices::Files;
-
 TEST(CliDocsTest, EscapesWhatRoffWouldReadAsMarkup) {
     const std::pair<const char*, const char*> cases[] = {
         {"--no-header", "\\-\\-no\\-header"},
@@ -24,41 +22,6 @@ TEST(CliDocsTest, EscapesWhatRoffWouldReadAsMarkup) {
     };
     for (const auto& [text, expected] : cases)
         EXPECT_EQ(roffEscaped(text), expected) << text;
-}
-
-TEST(CliDocsTest, ReadsPositionalsOptionsAndChoicesFromUsage) {
-    const UsageShape shape = parseUsage(
-        "persons|tasks DOC OUT|- --columns NAME,NAME,... [--separator comma|tab] "
-        "[--no-header] [--force] IN");
-    ASSERT_EQ(shape.positionals.size(), 4u);
-    EXPECT_EQ(shape.positionals[0], (WordChoices{{"persons", "tasks"}, Files::None}));
-    EXPECT_EQ(shape.positionals[1], (WordChoices{{}, Files::Documents}));
-    EXPECT_EQ(shape.positionals[2], (WordChoices{{"-"}, Files::Any}));
-    EXPECT_EQ(shape.positionals[3], (WordChoices{{}, Files::Any}));
-
-    ASSERT_EQ(shape.options.size(), 4u);
-    EXPECT_EQ(shape.options[0], (UsageShape::Option{"--columns", true, {}}));
-    EXPECT_EQ(shape.options[1],
-              (UsageShape::Option{"--separator", true, {{"comma", "tab"}, Files::None}}));
-    EXPECT_EQ(shape.options[2], (UsageShape::Option{"--no-header", false, {}}));
-    EXPECT_EQ(shape.options[3], (UsageShape::Option{"--force", false, {}}));
-
-    // A one-letter option takes its value like a long one; only names of files offer files.
-    const UsageShape report = parseUsage("a|b DOC -o PDF [--date YYYY-MM-DD] [--size PT]");
-    ASSERT_EQ(report.positionals.size(), 2u);
-    ASSERT_EQ(report.options.size(), 3u);
-    EXPECT_EQ(report.options[0], (UsageShape::Option{"-o", true, {{}, Files::Any}}));
-    EXPECT_EQ(report.options[1], (UsageShape::Option{"--date", true, {}}));
-    EXPECT_EQ(report.options[2], (UsageShape::Option{"--size", true, {}}));
-
-    // An option that may be repeated closes its brackets like any other.
-    const UsageShape repeated = parseUsage("DOC [--group NAME]... [--sort name|company] OUT");
-    ASSERT_EQ(repeated.positionals.size(), 2u);
-    EXPECT_EQ(repeated.positionals[1], (WordChoices{{}, Files::Any}));
-    ASSERT_EQ(repeated.options.size(), 2u);
-    EXPECT_EQ(repeated.options[0], (UsageShape::Option{"--group", true, {}}));
-    EXPECT_EQ(repeated.options[1],
-              (UsageShape::Option{"--sort", true, {{"name", "company"}, Files::None}}));
 }
 
 TEST(CliDocsTest, EveryCommandUsageReadsAsWords) {

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include "CliFixture.h"
-#include "cli/commands/CommandSupport.h"
 #include "docfile/DocumentFile.h"
 #include "platform/Clock.h"
 #include "records/PimDocument.h"
@@ -27,17 +26,6 @@ TEST_F(DocumentCommands, NewWritesASeededDocumentAndKeepsExistingFiles) {
     EXPECT_EQ(broken.err.rfind("quillmate-cli: " + doc + ":4:", 0), 0u) << broken.err;
     EXPECT_EQ(std::count(broken.err.begin(), broken.err.end(), '\n'), 1);
     expectRefused({"info", dir.file("missing.pgr")}, 1, dir.file("missing.pgr"));
-}
-
-TEST_F(DocumentCommands, ResaveWritesTheProgramsFormatOrLeavesTheTargetAlone) {
-    const std::string in = dir.file("in.pgr");
-    writeBytes(in, "<Pim Version=\"1\"><Persons><Person ID=\"1\" FName=\"Ann\"/></Persons></Pim>");
-    ASSERT_EQ(run({"resave", in, doc}).code, 0);
-    EXPECT_EQ(run({"info", doc}).out, "groups: 3\npersons: 1\ntasks: 0\nappointments: 0\n");
-
-    writeBytes(in, "<Pim Version=\"16\">");
-    expectRefused({"resave", in, doc}, 1, in);
-    EXPECT_EQ(run({"resave", doc, dir.file("no/such/dir.pgr")}).code, 1);
 }
 
 // Which tasks go is the document's rule; the command says how many and saves.
@@ -84,23 +72,6 @@ TEST_F(DocumentCommands, FilesOfAnotherKindAreNeverWrittenBack) {
             EXPECT_EQ(fileBytes(file), before);
         }
     }
-}
-
-TEST_F(DocumentCommands, AnUpdateLosesNoChangeMadeSinceTheDocumentWasRead) {
-    const FixedClock clock(LocalTime{2026, 12, 6, 10, 0, 0, 0});
-    PimDocument document(clock);
-    TestCliContext cli(clock);
-    DocumentUpdate update(cli.context, doc);
-    ASSERT_TRUE(update.load(document));
-
-    // A program that takes no lock (the window) saves in between.
-    PimDocument theirs(clock);
-    theirs.add(Task::createdAt(DateTime::now(clock)));
-    ASSERT_TRUE(saveDocument(theirs, doc));
-    const std::string before = fileBytes(doc);
-    EXPECT_EQ(update.save(document).message(),
-              doc + ": changed by another program since it was read; not overwritten");
-    EXPECT_EQ(fileBytes(doc), before);
 }
 
 }  // namespace

@@ -1,28 +1,15 @@
 #include <filesystem>
-#include <thread>
 
 #include "CliFixture.h"
-#include "cli/commands/CommandSupport.h"
 #include "docfile/DocumentFile.h"
 #include "platform/Clock.h"
-#include "platform/qt/QtLocale.h"
 #include "records/PimDocument.h"
-#include "shell/ShellFakes.h"
-#include "support/MemorySettingsStore.h"
 #include "support/Records.h"
-#include "textio/TextImport.h"
-#include "workspace/Workspace.h"
 
 // import and export: which format, which file or stream, what is said and what is kept.
 // What each format holds is pinned by the tests of the formats themselves.
 
 namespace {
-
-std::vector<std::string> joined(std::vector<std::string> head,
-                                const std::vector<std::string>& tail) {
-    head.insert(head.end(), tail.begin(), tail.end());
-    return head;
-}
 
 // Ann Lee of Zürich in the group Friends, Bo's Bikes, a dentist's appointment and a task.
 class TransferCommandsTest : public CliFixture {
@@ -77,12 +64,12 @@ TEST_F(TransferCommandsTest, ExportsInTheFormatTheExtensionOrOptionsName) {
          {"FirstName"}},
     };
     for (const Row& row : rows) {
-        const std::vector<std::string> args = words(row.args);
-        const CliRun result =
-            run(joined({"export", args[0], doc, args[1]}, {args.begin() + 2, args.end()}));
+        std::vector<std::string> args = words(std::string("export ") + row.args);
+        args.insert(args.begin() + 2, doc);
+        const CliRun result = run(args);
         EXPECT_EQ(result.code, 0) << row.label << ": " << result.err;
         EXPECT_EQ(result.out, "") << row.label;
-        const std::string text = fileBytes(args[1]);
+        const std::string text = fileBytes(args[3]);
         for (const std::string& part : row.present)
             EXPECT_NE(text.find(part), std::string::npos) << row.label << ": " << part;
         for (const std::string& part : row.absent)
@@ -234,62 +221,6 @@ TEST_F(TransferCommandsTest, AutoColumnsReadTheHeaderAndDryRunChangesNothing) {
     writeBytes(csv, "1;2;3\n4;5;6\n");
     expectRefused(words(automatic), 1, "--columns");
     expectRefused(words(automatic + " --no-header"), 2, "");
-}
-
-// The window saves through the lock the command line takes, so the two take turns: a
-// save that comes first is what the import adds to; an import that comes first is never
-// written over, and the window's change is saved where the user says.
-TEST_F(TransferCommandsTest, AnImportAndAWindowSaveTakeTurnsAndLoseNothing) {
-    const std::string elsewhere = dir.file("elsewhere.pgr");
-    writeBytes(csv, "Cy,Kim\n");
-    const auto reread = [&](const std::string& path) {
-        auto document = std::make_unique<PimDocument>(clock);
-        EXPECT_TRUE(loadDocument(*document, path));
-        return document;
-    };
-    for (const bool windowFirst : {true, false}) {
-        SCOPED_TRACE(windowFirst ? "the window first" : "the import first");
-        SetUp();
-        MemorySettingsStore settings;
-        ScriptedPrompts prompts;
-        DocFileStorage storage;
-        Workspace window(clock, storage, prompts, settings);
-        window.openAtStartup({doc});
-        window.runStep(UndoStep::AddTask,
-                       [&] { window.document().add(Task::createdAt(DateTime::now(clock))); });
-        if (windowFirst) {
-            window.files().save();
-            EXPECT_EQ(run({"import", "persons", doc, csv, "--columns", "FirstName,LastName",
-                           "--no-header"})
-                          .code,
-                      0);
-        } else {
-            // The import holds the document while the window's save waits for its turn.
-            prompts.answers = {MessageAnswer::No};  // not over the import: elsewhere
-            prompts.paths = {elsewhere};
-            TestCliContext cli(clock);
-            auto update = std::make_unique<DocumentUpdate>(cli.context, doc);
-            PimDocument imported(clock);
-            ASSERT_TRUE(update->load(imported));
-            std::thread save([&] { window.files().save(); });
-            TextTransferSpec spec = makeImportSpec(TransferKind::Persons);
-            spec.columnFields = {"FirstName", "LastName"};
-            spec.columnCount = 2;
-            EXPECT_EQ(
-                importText(TransferKind::Persons, imported, spec, "Cy,Kim\n", QtLocale()).added, 1);
-            EXPECT_TRUE(update->save(imported));
-            update.reset();
-            save.join();
-            ASSERT_EQ(prompts.messages.size(), 1u);
-            EXPECT_NE(prompts.messages[0].text.find("changed by another program"),
-                      std::string::npos);
-            EXPECT_EQ(reread(elsewhere)->tasks().size(), 2u);
-        }
-        EXPECT_FALSE(window.document().isModified());
-        const auto saved = reread(doc);
-        EXPECT_EQ(saved->persons().size(), 3u) << "the import landed";
-        EXPECT_EQ(saved->tasks().size(), windowFirst ? 2u : 1u);
-    }
 }
 
 }  // namespace

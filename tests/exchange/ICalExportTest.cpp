@@ -3,7 +3,6 @@
 #include <string>
 
 #include "exchange/ICalExport.h"
-#include "exchange/ICalImport.h"
 #include "exchange/IndependentReader.h"
 #include "platform/Clock.h"
 #include "records/PimDocument.h"
@@ -78,27 +77,6 @@ TEST_F(ICalExportTest, WritesEventsAndToDosWithTheirTimesAlarmsAndStates) {
     const std::string tasksOnly = icalendarText(doc, CalendarParts::Tasks, &records);
     EXPECT_EQ(records, 5);
     EXPECT_EQ(tasksOnly.find("VEVENT"), std::string::npos);
-}
-
-TEST_F(ICalExportTest, WhatItWritesImportsAsTheSameRecords) {
-    for (const char* tz : {"Europe/Berlin", "UTC", "America/St_Johns"}) {
-        TzGuard local(tz);
-        PimDocument original(kClock);
-        fill(original);
-        const std::string text = icalendarText(original, CalendarParts::Both);
-        PimDocument back(kClock);
-        const CalendarImportResult result = importICalendarText(back, text, CalendarParts::Both);
-        EXPECT_EQ(result.appointments, 5) << tz;
-        EXPECT_EQ(result.tasks, 5) << tz;
-        EXPECT_TRUE(result.skipped.empty()) << tz;
-        for (const auto& [id, a] : original.appointments()) {
-            Appointment expected = a;
-            if (!expected.Alarm) expected.AlarmTime = expected.StartTime;
-            EXPECT_EQ(*back.appointments().find(id), expected) << tz << " " << a.Description;
-        }
-        for (const auto& [id, t] : original.tasks())
-            EXPECT_EQ(*back.tasks().find(id), t) << tz << " " << t.Description;
-    }
 }
 
 TEST_F(ICalExportTest, AnIndependentReaderReadsWhatItWrites) {

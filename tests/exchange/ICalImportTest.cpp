@@ -39,10 +39,16 @@ TEST_F(ICalImportTest, ImportsWhatCalendarProgramsWrite) {
     }
 }
 
-TEST_F(ICalImportTest, TakesEveryKindOfTimeToLocalTime) {
+TEST_F(ICalImportTest, TakesEveryKindOfTimeAndAlarmToLocalTime) {
+    const std::string start = "DTSTART:20261207T150000Z\r\nDTEND:20261207T160000Z\r\n";
+    auto alarm = [](const std::string& trigger) {
+        return "BEGIN:VALARM\r\nACTION:DISPLAY\r\nDESCRIPTION:x\r\n" + trigger +
+               "\r\nEND:VALARM\r\n";
+    };
+    const auto alarmed = [](const char* at) {
+        return meeting("2026-12-07 16:00 to 2026-12-07 17:00 alarm " + std::string(at));
+    };
     expectRows({
-        {"UTC", event("DTSTART:20261207T150000Z\r\nDTEND:20261207T163000Z\r\n"),
-         meeting("2026-12-07 16:00 to 2026-12-07 17:30")},
         {"a duration in summer", event("DTSTART:20260707T150000Z\r\nDURATION:PT2H\r\n"),
          meeting("2026-07-07 17:00 to 2026-07-07 19:00")},
         {"two named zones",
@@ -57,6 +63,13 @@ TEST_F(ICalImportTest, TakesEveryKindOfTimeToLocalTime) {
          meeting("2026-12-30 00:00 to 2027-01-01 23:59")},
         {"an end before the start", event("DTSTART:20261207T150000Z\r\nDTEND:20261207T140000Z\r\n"),
          meeting("2026-12-07 16:00 to 2026-12-07 16:00")},
+        // The first alarm, at the distance its trigger gives.
+        {"an alarm by duration", event(start + alarm("TRIGGER:-PT15M")),
+         alarmed("2026-12-07 15:45")},
+        {"an alarm at a moment", event(start + alarm("TRIGGER;VALUE=DATE-TIME:20261207T120000Z")),
+         alarmed("2026-12-07 13:00")},
+        {"the first of two alarms", event(start + alarm("TRIGGER:-P1D") + alarm("TRIGGER:-PT5M")),
+         alarmed("2026-12-06 16:00")},
     });
 }
 
@@ -127,25 +140,6 @@ TEST_F(ICalImportTest, ReadsWhatOtherCalendarProgramsGetWrong) {
                       "BEGIN:VTODO\r\nSUMMARY:Call\r\nDUE:20261209T120000Z\r\nEND:VTODO\r\n"),
               dec7 + "task due 2026-12-09 13:00 High: Call\nnote 1\n")
         << "events and to-dos without a calendar around them";
-}
-
-TEST_F(ICalImportTest, PutsTheFirstAlarmAtTheDistanceItsTriggerGives) {
-    const std::string start = "DTSTART:20261207T150000Z\r\nDTEND:20261207T160000Z\r\n";
-    auto alarm = [](const std::string& trigger) {
-        return "BEGIN:VALARM\r\nACTION:DISPLAY\r\nDESCRIPTION:x\r\n" + trigger +
-               "\r\nEND:VALARM\r\n";
-    };
-    const auto alarmed = [](const char* at) {
-        return meeting("2026-12-07 16:00 to 2026-12-07 17:00" + std::string(at));
-    };
-    expectRows({
-        {"a duration", event(start + alarm("TRIGGER:-PT15M")), alarmed(" alarm 2026-12-07 15:45")},
-        {"a moment", event(start + alarm("TRIGGER;VALUE=DATE-TIME:20261207T120000Z")),
-         alarmed(" alarm 2026-12-07 13:00")},
-        {"the first of two", event(start + alarm("TRIGGER:-P1D") + alarm("TRIGGER:-PT5M")),
-         alarmed(" alarm 2026-12-06 16:00")},
-        {"none", event(start), alarmed("")},
-    });
 }
 
 TEST_F(ICalImportTest, AddsTheOccurrencesOfRecurringEventsFromAYearBackToTwoAhead) {

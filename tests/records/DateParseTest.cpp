@@ -14,7 +14,6 @@ class SpanishLikeLocale : public FixedLocale {
 public:
     std::string shortDatePicture() const override { return "dd/MM/yyyy"; }
     std::string longDatePicture() const override { return "dddd, d 'de' MMMM 'de' yyyy"; }
-    std::string shortTimePicture() const override { return "H:mm"; }
 };
 
 // Year first, the fields marked by characters outside quotes.
@@ -121,20 +120,6 @@ TEST(DateParse, ReadsMarkersAndFixedTextAsLocalesWriteThem) {
     };
     for (const auto& [locale, text, expected] : cases) {
         EXPECT_EQ(DateParser(locale).parseTime(text), expected) << text;
-    }
-}
-
-TEST(DateParse, ReadsWhatTheFormatterWrites) {
-    const SpanishLikeLocale es;
-    const FixedLocale us;
-    const DateTime when = DateTime::fromFields(2031, 7, 4, 15, 5);
-    for (const Locale* locale :
-         {static_cast<const Locale*>(&us), static_cast<const Locale*>(&es)}) {
-        const DateParser parser(*locale);
-        EXPECT_EQ(parser.parseDate(when.formatDate(*locale)), when.date());
-        EXPECT_EQ(parser.parseDate(when.formatDate(*locale, DateStyle::Long)), when.date());
-        EXPECT_EQ(parser.parseTime(when.formatTime(*locale, TimeStyle::NoSeconds)),
-                  (TimeOfDay{15, 5, 0}));
     }
 }
 

@@ -56,6 +56,16 @@ TEST_F(PimDocumentTest, AddsUnderNewIdentifiersEvenAfterAStaleLastIdAndReplacesO
     EXPECT_EQ(doc.add(task(Task::High, DateTime::now(clock))), 6);
     EXPECT_EQ(doc.tasks().size(), 2u);
     EXPECT_EQ(doc.tasks().find(5)->Priority, Task::Low);
+
+    // Adds stop where the identifiers end; many records are one change.
+    PimContents nearlyFull;
+    nearlyFull.tasks.setLastId(INT32_MAX - 2);
+    doc.adoptContents(std::move(nearlyFull));
+    view.changes = 0;
+    EXPECT_EQ(doc.addMany(std::vector<Task>(5)), 2u);
+    EXPECT_EQ(view.changes, 1);
+    EXPECT_EQ(doc.add(Task{}), 0);
+    EXPECT_EQ(doc.tasks().lastId(), INT32_MAX);
 }
 
 TEST_F(PimDocumentTest, GroupsInUseAndDuplicateNames) {

@@ -67,31 +67,43 @@ protected:
     const std::string folder = dir.file("state/recovery");
 };
 
-// A run that ends without closing leaves its three edits; the next run restores them as one
-// step: changed, not saved, and Undo gives the file's version back.
+// A run that ends without closing leaves its edits; the next run restores them as one step,
+// changed and not saved, over what the file holds now, saying whether that changed on disk,
+// and Undo gives the file's version back.
 TEST_F(Recovery, ARunThatDiesLeavesItsEditsForTheNextToRestore) {
-    {
-        ProgramRun dying(clock, settings, folder, {path});
-        dying.addTasks(3);
-        dying.workspace.keepRecoveryCopy();
+    for (const bool changedSince : {false, true}) {
+        SCOPED_TRACE(changedSince ? "file changed since" : "file as it was");
+        std::filesystem::remove_all(folder);
+        dieAfter(3, {path});
         ASSERT_EQ(copiesIn(folder), 1u);
         for (const auto& entry : std::filesystem::directory_iterator(folder))
             EXPECT_TRUE(entry.path().extension() != ".recovery" ||
                         entry.status().permissions() == std::filesystem::perms(0600))
                 << entry.path() << " is private";
+        if (changedSince) {
+            PimDocument elsewhere(clock);
+            ASSERT_TRUE(loadDocument(elsewhere, path));
+            elsewhere.add(Person{});
+            ASSERT_TRUE(saveDocument(elsewhere, path));
+        }
+
+        const auto next = nextRun(MessageAnswer::Yes);
+        ASSERT_EQ(next->prompts.messages.size(), 1u);
+        const std::string& question = next->prompts.messages[0].text;
+        EXPECT_NE(question.find("changes to " + path), std::string::npos);
+        EXPECT_EQ(question.find(path + " was changed on disk") != std::string::npos, changedSince);
+        EXPECT_EQ(next->workspace.document().tasks().size(), 3u);
+        EXPECT_TRUE(next->workspace.document().persons().empty());
+        EXPECT_TRUE(next->workspace.document().isModified());
+        EXPECT_EQ(next->workspace.history().undoName(), "Restore");
+        EXPECT_EQ(copiesIn(folder), 1u) << "the left copy gave way to this run's own";
+        next->workspace.history().undo();
+        EXPECT_TRUE(next->workspace.document().tasks().empty());
+        EXPECT_EQ(next->workspace.document().persons().size(), changedSince ? 1u : 0u);
+        if (changedSince) continue;
+        EXPECT_FALSE(next->workspace.document().isModified());
+        EXPECT_EQ(copiesIn(folder), 0u) << "back at the saved records, nothing to recover";
     }
-    const auto next = nextRun(MessageAnswer::Yes);
-    ASSERT_EQ(next->prompts.messages.size(), 1u);
-    EXPECT_NE(next->prompts.messages[0].text.find("changes to " + path), std::string::npos);
-    EXPECT_EQ(next->prompts.messages[0].text.find("changed on disk"), std::string::npos);
-    EXPECT_EQ(next->workspace.document().tasks().size(), 3u);
-    EXPECT_TRUE(next->workspace.document().isModified());
-    EXPECT_EQ(next->workspace.history().undoName(), "Restore");
-    EXPECT_EQ(copiesIn(folder), 1u) << "the left copy gave way to this run's own";
-    next->workspace.history().undo();
-    EXPECT_TRUE(next->workspace.document().tasks().empty());
-    EXPECT_FALSE(next->workspace.document().isModified());
-    EXPECT_EQ(copiesIn(folder), 0u) << "back at the saved records, nothing to recover";
 }
 
 // What each answer and each ending of a run does with the copy.
@@ -120,25 +132,6 @@ TEST_F(Recovery, CopiesGoWithASaveACleanCloseOrDiscardAndStayForLater) {
     saving.prompts.answers = {MessageAnswer::No};  // do not save
     EXPECT_TRUE(saving.workspace.close());
     EXPECT_EQ(copiesIn(folder), 0u) << "a clean close";
-}
-
-// The file changed on disk since the changes began: the question says so, and restoring
-// puts the changes over what the file holds now, with Undo giving that back.
-TEST_F(Recovery, AFileChangedSinceIsNamedInTheQuestion) {
-    dieAfter(2, {path});
-    PimDocument elsewhere(clock);
-    ASSERT_TRUE(loadDocument(elsewhere, path));
-    elsewhere.add(Person{});
-    ASSERT_TRUE(saveDocument(elsewhere, path));
-
-    const auto next = nextRun(MessageAnswer::Yes);
-    ASSERT_EQ(next->prompts.messages.size(), 1u);
-    EXPECT_NE(next->prompts.messages[0].text.find(path + " was changed on disk"),
-              std::string::npos);
-    EXPECT_EQ(next->workspace.document().tasks().size(), 2u);
-    EXPECT_TRUE(next->workspace.document().persons().empty());
-    next->workspace.history().undo();
-    EXPECT_EQ(next->workspace.document().persons().size(), 1u);
 }
 
 // Changes to a document never saved come back in a new untitled document.

@@ -114,8 +114,9 @@ TEST(RotatingBackups, TheStorageKeepsWhatASaveReplacesAndNeverAnotherProgramsCha
 
     const std::string theirs = fileBytes(path) + " ";
     writeBytes(path, theirs);  // another program's change
-    EXPECT_EQ(storage.save(document, path, SaveMode::KeepOtherChanges).kind(),
-              FailureKind::Conflict);
+    const Status refused = storage.save(document, path, SaveMode::KeepOtherChanges);
+    EXPECT_EQ(refused.kind(), FailureKind::Conflict);
+    EXPECT_EQ(refused.reason(), "changed by another program since it was read; not overwritten");
     EXPECT_EQ(fileBytes(path), theirs);
     EXPECT_EQ(backups.versions(path).size(), 1u);
 

@@ -24,15 +24,6 @@ inline CliRun runCliCaptured(const std::vector<std::string>& args, const std::st
     return {code, out.str(), err.str()};
 }
 
-// A context for calling what commands share directly, its streams kept.
-struct TestCliContext {
-    explicit TestCliContext(const Clock& clock) : context{clock, locale, in, out, out, false, {}} {}
-    FixedLocale locale;
-    std::istringstream in;
-    std::ostringstream out;
-    CliContext context;
-};
-
 #ifdef QUILLMATE_CLI_BINARY
 // What the built program prints under a given environment ("LANG=de_DE.UTF-8"), for what
 // only a new process sees.

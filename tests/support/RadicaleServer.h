@@ -30,13 +30,6 @@ public:
     }
     [[nodiscard]] bool running() const { return pid_ > 0; }
 
-    // Kills the server at once, as a crash would.
-    void kill() {
-        if (pid_ <= 0) return;
-        ::kill(pid_, SIGKILL);
-        waitpid(pid_, nullptr, 0);
-        pid_ = -1;
-    }
     void stop() {
         if (pid_ <= 0) return;
         ::kill(pid_, SIGTERM);

@@ -9,6 +9,7 @@
 #include "support/MemorySettingsStore.h"
 #include "support/ScratchDir.h"
 #include "support/SeededDocument.h"
+#include "workspace/RecoveryCopies.h"
 #include "workspace/Workspace.h"
 
 namespace {
@@ -142,6 +143,21 @@ TEST_F(Recovery, AnUntitledDocumentIsRecoveredToo) {
     EXPECT_EQ(next->workspace.document().path(), "");
     EXPECT_EQ(next->workspace.document().tasks().size(), 2u);
     EXPECT_TRUE(next->workspace.document().isModified());
+}
+
+// The next run may start in another folder, so a relative path would name another file.
+TEST(RecoveryCopies, ACopyNamesItsDocumentByTheAbsolutePath) {
+    ScratchDir dir;
+    const FixedClock clock{LocalTime{2026, 12, 6, 10, 0, 0, 0}};
+    PimDocument document(clock);
+    document.setPath("home.pgr");
+    {
+        RecoveryCopies dying(dir.file("copies"));
+        ASSERT_TRUE(dying.keep(document, std::nullopt));
+    }
+    const std::vector<LeftCopy> left = RecoveryCopies(dir.file("copies")).leftBehind();
+    ASSERT_EQ(left.size(), 1u);
+    EXPECT_EQ(left[0].documentPath, std::filesystem::absolute("home.pgr").string());
 }
 
 }  // namespace

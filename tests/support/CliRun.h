@@ -4,9 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "cli/CliCommand.h"
 #include "cli/CliMain.h"
-#include "support/FixedLocale.h"
 #include "support/ShellRun.h"
 
 // What one in-process run of quillmate-cli returned and printed.

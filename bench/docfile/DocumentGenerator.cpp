@@ -80,28 +80,28 @@ DateTime someTime(Random& random) {
 
 Person makePerson(Random& random) {
     Person p;
-    p.FName = random.pick(kFirst);
-    p.LName = random.pick(kLast);
-    p.RName = p.displayName();
-    p.Company = random.pick(kCompany);
-    p.Position = random.pick(kPosition);
-    p.Addr1 = random.digits(1 + random.below(4)) + " " + std::string(random.pick(kStreet));
-    if (random.below(4) == 0) p.Addr2 = "Apartment " + random.digits(2);
-    p.City = random.pick(kCity);
-    p.State = random.below(2) ? "CA" : "";
-    p.Zip = random.digits(5);
-    p.HmPhone = phone(random);
-    p.WkPhone = phone(random);
-    if (random.below(3) == 0) p.WkExt = random.digits(3);
-    if (random.below(3) == 0) p.Fax = phone(random);
-    p.CelPhone = phone(random);
-    if (random.below(8) == 0) p.Pager = phone(random);
-    p.EMail = p.FName + "." + p.LName + "@example.com";
-    p.WebPage = "https://www.example.com/~" + p.LName;
+    p.setFName(random.pick(kFirst));
+    p.setLName(random.pick(kLast));
+    p.setRName(p.displayName());
+    p.setCompany(random.pick(kCompany));
+    p.setPosition(random.pick(kPosition));
+    p.setAddr1(random.digits(1 + random.below(4)) + " " + std::string(random.pick(kStreet)));
+    if (random.below(4) == 0) p.setAddr2("Apartment " + random.digits(2));
+    p.setCity(random.pick(kCity));
+    p.setState(random.below(2) ? "CA" : "");
+    p.setZip(random.digits(5));
+    p.setHmPhone(phone(random));
+    p.setWkPhone(phone(random));
+    if (random.below(3) == 0) p.setWkExt(random.digits(3));
+    if (random.below(3) == 0) p.setFax(phone(random));
+    p.setCelPhone(phone(random));
+    if (random.below(8) == 0) p.setPager(phone(random));
+    p.setEMail(p.FName() + "." + p.LName() + "@example.com");
+    p.setWebPage("https://www.example.com/~" + p.LName());
     const size_t lines = 1 + random.below(4);
     for (size_t i = 0; i < lines; ++i) {
-        if (i > 0) p.Notes += "\r\n";
-        p.Notes += sentence(random, 4 + random.below(8));
+        if (i > 0) p.Notes() += "\r\n";
+        p.Notes() += sentence(random, 4 + random.below(8));
     }
     p.PhGroups = {static_cast<int32_t>(2 + random.below(2)), 1};
     return p;

@@ -39,7 +39,7 @@ void fillPersons(PimDocument& doc, int count) {
     addTransferRecords(contents, TransferKind::Persons, count);
     for (int32_t id = 1; id <= count; ++id) {
         Person p = *contents.persons.find(id);
-        p.RName = p.displayName();
+        p.setRName(p.displayName());
         p.PhGroups = id % 10 == 1 ? std::vector<int32_t>{4, 1} : std::vector<int32_t>{1};
         contents.persons.swap(p);
     }

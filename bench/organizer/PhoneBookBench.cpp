@@ -40,7 +40,7 @@ int main(int argc, char** argv) {
             copied.clear();
             for (const auto& [id, person] : document.persons()) {
                 for (const int32_t group : person.PhGroups) {
-                    if (group == 1) copied.emplace_back(person.RName, person.Company);
+                    if (group == 1) copied.emplace_back(person.RName(), person.Company());
                 }
             }
         },

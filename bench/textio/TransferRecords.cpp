@@ -14,24 +14,24 @@ void addTransferRecords(PimContents& contents, TransferKind kind, int count) {
     for (int i = 0; i < count; ++i) {
         if (kind == TransferKind::Persons) {
             Person p;
-            p.FName = numbered("Ann", i);
-            p.LName = numbered("O'Hara-M\xC3\xBCller ", i);
-            p.Addr1 = numbered("Main Street, Apt ", i);
-            p.Addr2 = "c/o \"Ed\"";
-            p.City = "Z\xC3\xBCrich";
-            p.State = "ZH";
-            p.Zip = "8001";
-            p.HmPhone = "+41 44 000 00 00";
-            p.WkPhone = "+41 44 000 00 01";
-            p.WkExt = "12";
-            p.Fax = "+41 44 000 00 02";
-            p.CelPhone = "+41 79 000 00 03";
-            p.Pager = "555";
-            p.EMail = numbered("ann", i) + "@example.org";
-            p.WebPage = "https://example.org/ann";
-            p.Company = "Smith \"Tools\", Ltd.";
-            p.Position = "Engineer";
-            p.Notes = "First line\r\nsecond line";
+            p.setFName(numbered("Ann", i));
+            p.setLName(numbered("O'Hara-M\xC3\xBCller ", i));
+            p.setAddr1(numbered("Main Street, Apt ", i));
+            p.setAddr2("c/o \"Ed\"");
+            p.setCity("Z\xC3\xBCrich");
+            p.setState("ZH");
+            p.setZip("8001");
+            p.setHmPhone("+41 44 000 00 00");
+            p.setWkPhone("+41 44 000 00 01");
+            p.setWkExt("12");
+            p.setFax("+41 44 000 00 02");
+            p.setCelPhone("+41 79 000 00 03");
+            p.setPager("555");
+            p.setEMail(numbered("ann", i) + "@example.org");
+            p.setWebPage("https://example.org/ann");
+            p.setCompany("Smith \"Tools\", Ltd.");
+            p.setPosition("Engineer");
+            p.setNotes("First line\r\nsecond line");
             contents.persons.addNew(p);
         } else if (kind == TransferKind::Tasks) {
             Task t = Task::createdAt(DateTime::fromFields(2026, 1 + i % 12, 1 + i % 28));

@@ -1,8 +1,10 @@
 #include "docfile/DocumentReader.h"
 #include "platform/Translate.h"
 
+#include <array>
 #include <cstdint>
 #include <string>
+#include <type_traits>
 
 #include "docfile/FieldValues.h"
 #include "docfile/TextRelease.h"
@@ -54,21 +56,9 @@ private:
     template <class Record>
     void fieldAttribute(Record& record, std::string_view name, std::string_view value);
     DateTime dateValue(std::string_view text) { return seconds_.fromSeconds(readLong(text)); }
-    // Stores the working record. It is moved into the store rather than copied; the text
-    // fields the next record does not set are copied back from the stored one then.
+    // Gives the record the texts read for it; the working texts stay for the next one.
     template <class Record>
-    void store(RecordStore<Record>& records, Record& working, const Record*& lastStored) {
-        lastStored = records.insertLoaded(std::move(working));
-    }
-    template <class Record>
-    static void restoreUnset(Record& working, const Record* lastStored, uint32_t setFields) {
-        if (lastStored == nullptr) return;  // nothing was moved away
-        const auto fields = recordFields<Record>();
-        for (size_t i = 0; i < fields.size(); ++i) {
-            if (fields[i].type == FieldType::Text && (setFields & (1u << i)) == 0)
-                working.*fields[i].text = lastStored->*fields[i].text;
-        }
-    }
+    void takeTexts(Record& record) const;
     void collect() {
         collecting_ = true;
         collectDepth_ = depth_;
@@ -93,19 +83,33 @@ private:
     std::string collected_;
     size_t nextField_ = 0;  // attributes mostly come in the written order
 
-    // The working records: a field whose attribute is missing keeps its value from the
-    // previous record of the same collection element.
+    // The working records and their texts, by field index: a field whose attribute is
+    // missing keeps its value from the previous record of the same collection element.
+    // The texts are held apart so that a person's are put together once, when it is
+    // stored.
     Person person_;
     Task task_;
     Appointment appointment_;
     PhGroup group_;
-    // The record the working one was last moved into, and which text fields the record
-    // being read has set.
-    const Person* lastPerson_ = nullptr;
-    const Task* lastTask_ = nullptr;
-    const Appointment* lastAppointment_ = nullptr;
-    uint32_t setFields_ = 0;
+    std::array<std::string, 32> texts_;
 };
+
+template <class Record>
+void DocumentBuilder::takeTexts(Record& record) const {
+    const auto fields = recordFields<Record>();
+    if constexpr (std::is_same_v<Record, Person>) {
+        PersonTexts values;
+        size_t next = 0;
+        for (size_t i = 0; i < fields.size(); ++i) {
+            if (fields[i].type == FieldType::Text) values[next++] = texts_[i];
+        }
+        record.setTexts(values);
+    } else {
+        for (size_t i = 0; i < fields.size(); ++i) {
+            if (fields[i].type == FieldType::Text) fields[i].setText(record, texts_[i]);
+        }
+    }
+}
 
 void DocumentBuilder::startElement(std::string_view name) {
     ++depth_;
@@ -114,19 +118,18 @@ void DocumentBuilder::startElement(std::string_view name) {
         rootName_ = name.substr(0, kQuotedLength);
     } else if (depth_ == 2) {
         section_ = Section::None;
+        for (std::string& text : texts_)
+            text.clear();
         if (version_ != 1 && version_ != 16) return;
         if (name == "Persons") {
             section_ = Section::Persons;
             person_ = Person{};
-            lastPerson_ = nullptr;
         } else if (name == "Tasks") {
             section_ = Section::Tasks;
             task_ = Task::createdAt(now_);
-            lastTask_ = nullptr;
         } else if (name == "Appointments") {
             section_ = Section::Appointments;
             appointment_ = Appointment::createdAt(now_);
-            lastAppointment_ = nullptr;
         } else if (name == "User") {
             section_ = Section::User;
         } else if (name == "PhGroups" && version_ == 16) {
@@ -136,7 +139,6 @@ void DocumentBuilder::startElement(std::string_view name) {
     } else if (depth_ == 3) {
         release_.reachedAt(name.data());
         inRecord_ = false;
-        setFields_ = 0;
         switch (section_) {
             case Section::Persons:
                 inRecord_ = version_ == 1 || name == "Person";
@@ -227,22 +229,22 @@ void DocumentBuilder::endElement() {
         inRecord_ = false;
         switch (section_) {
             case Section::Persons:
-                restoreUnset(person_, lastPerson_, setFields_);
+                takeTexts(person_);
                 if (version_ == 1) {
                     if (person_.WhitePages) person_.PhGroups.push_back(2);
                     if (person_.YellowPages) person_.PhGroups.push_back(3);
                     person_.PhGroups.push_back(1);
                 }
-                store(contents_.persons, person_, lastPerson_);
+                contents_.persons.insertLoaded(std::move(person_));
                 person_.PhGroups.clear();
                 break;
             case Section::Tasks:
-                restoreUnset(task_, lastTask_, setFields_);
-                store(contents_.tasks, task_, lastTask_);
+                takeTexts(task_);
+                contents_.tasks.insertLoaded(std::move(task_));
                 break;
             case Section::Appointments:
-                restoreUnset(appointment_, lastAppointment_, setFields_);
-                store(contents_.appointments, appointment_, lastAppointment_);
+                takeTexts(appointment_);
+                contents_.appointments.insertLoaded(std::move(appointment_));
                 break;
             case Section::Groups:
                 contents_.phGroups.insert(group_);
@@ -257,7 +259,7 @@ void DocumentBuilder::endElement() {
 template <class Record>
 void DocumentBuilder::fieldAttribute(Record& record, std::string_view name,
                                      std::string_view value) {
-    static_assert(recordFields<Record>().size() <= 32, "set fields are bits of a 32-bit mask");
+    static_assert(recordFields<Record>().size() <= std::tuple_size_v<decltype(texts_)>);
     const auto fields = recordFields<Record>();
     // Try the field after the last one first: files we wrote list them in that order.
     for (size_t n = 0; n < fields.size(); ++n) {
@@ -267,8 +269,9 @@ void DocumentBuilder::fieldAttribute(Record& record, std::string_view name,
         nextField_ = i + 1;
         switch (field.type) {
             case FieldType::Text:
-                readText(record.*field.text, value);
-                setFields_ |= 1u << i;
+                readText(texts_[i], value);
+                // The owner's fields are read once, straight into the record.
+                if constexpr (std::is_same_v<Record, User>) field.setText(record, texts_[i]);
                 break;
             case FieldType::Number:
                 record.*field.number = readInt(value);

@@ -245,7 +245,7 @@ bool Writer::attributes(const Record& record) {
         const size_t start = field.documentName.size() + 4;  // ' ', '=', two '"'
         switch (field.type) {
             case FieldType::Text: {
-                const std::string& value = record.*field.text;
+                const std::string_view value = field.textOf(record);
                 if (!room(start + kMostPerByte * value.size())) return false;
                 textAttribute(field.documentName, value);
                 break;

@@ -51,7 +51,7 @@ VCardImportResult importCards(PimDocument& document, std::string_view bytes) {
             if (--depth > 0) continue;
             Person person = builder.takePerson();
             completeImportedPerson(person);
-            if (person.FName.empty() && person.LName.empty() && person.Company.empty()) {
+            if (person.FName().empty() && person.LName().empty() && person.Company().empty()) {
                 result.skipped.push_back({cardLine, _("no name or company")});
                 continue;
             }

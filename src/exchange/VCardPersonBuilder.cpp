@@ -186,7 +186,7 @@ unsigned VCardPersonBuilder::phoneKinds(const Phone& phone) const {
     return 0;
 }
 
-void VCardPersonBuilder::fillPhones(Person& person) {
+void VCardPersonBuilder::fillPhones(PersonTextFields& person) {
     Candidate home, work, cell, fax, pager;
     std::vector<Phone*> untyped;
     for (Phone& phone : phones_) {
@@ -225,7 +225,7 @@ void VCardPersonBuilder::fillPhones(Person& person) {
     person.Pager = std::move(pager.value);
 }
 
-void VCardPersonBuilder::fillAddress(Person& person) const {
+void VCardPersonBuilder::fillAddress(PersonTextFields& person) const {
     if (!address_.taken) return;
     const std::vector<std::string_view> parts = splitEscaped(address_.value, ';', escaping_);
     auto part = [&](size_t i) {
@@ -259,7 +259,7 @@ void VCardPersonBuilder::fillAddress(Person& person) const {
 }
 
 Person VCardPersonBuilder::takePerson() {
-    Person person;
+    PersonTextFields person;
     if (hasName_) {
         person.LName = std::move(family_);
         person.FName = std::move(given_);
@@ -281,12 +281,13 @@ Person VCardPersonBuilder::takePerson() {
     person.WebPage = std::move(url_.value);
     person.Notes = std::move(notes_);
     // Line breaks are CR LF wherever a card put them, so that they come back as written.
-    for (const FieldSpec<Person>& field : recordFields<Person>()) {
-        if (field.type != FieldType::Text) continue;
-        std::string& text = person.*field.text;
+    for (size_t i = 0; i < kPersonTextCount; ++i) {
+        std::string& text = person[PersonText(i)];
         // Two plain searches: find_first_of looks each byte up in the set by a call.
         if (text.find('\n') != std::string::npos || text.find('\r') != std::string::npos)
             text = withCrLf(text);
     }
-    return person;
+    Person taken;
+    taken.setTexts(person);
+    return taken;
 }

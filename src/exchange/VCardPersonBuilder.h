@@ -53,8 +53,8 @@ private:
     void takeName(std::string_view value);
     void takePhone(const VCardLine& line, std::string number);
     [[nodiscard]] unsigned phoneKinds(const Phone& phone) const;
-    void fillPhones(Person& person);
-    void fillAddress(Person& person) const;
+    void fillPhones(PersonTextFields& person);
+    void fillAddress(PersonTextFields& person) const;
 
     VCardEscaping escaping_ = VCardEscaping::Backslash;
     std::string family_, given_, formatted_;

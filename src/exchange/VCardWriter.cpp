@@ -23,13 +23,15 @@ void appendLine(std::string& out, std::string_view name, std::string_view value)
 }  // namespace
 
 std::string vcardFormattedName(const Person& person) {
-    if (person.FName.empty()) return person.LName.empty() ? person.Company : person.LName;
-    return person.LName.empty() ? person.FName : person.FName + " " + person.LName;
+    if (person.FName().empty())
+        return std::string(person.LName().empty() ? person.Company() : person.LName());
+    if (person.LName().empty()) return std::string(person.FName());
+    return std::string(person.FName()).append(" ").append(person.LName());
 }
 
 std::string vcardStreet(const Person& person) {
-    if (person.Addr2.empty()) return person.Addr1;
-    return person.Addr1 + "\n" + person.Addr2;
+    if (person.Addr2().empty()) return std::string(person.Addr1());
+    return std::string(person.Addr1()).append("\n").append(person.Addr2());
 }
 
 void appendFoldedLine(std::string& out, std::string_view line) {
@@ -71,25 +73,27 @@ void appendVCard(std::string& out, const Person& p, const std::vector<std::strin
     out += "BEGIN:VCARD\r\n";
     out += v4 ? "VERSION:4.0\r\n" : "VERSION:3.0\r\n";
     out += "PRODID:-//Tarnwick//Quillmate//EN\r\n";
-    appendFoldedLine(out, "N:" + escapeVCardText(p.LName) + ";" + escapeVCardText(p.FName) + ";;;");
+    appendFoldedLine(out,
+                     "N:" + escapeVCardText(p.LName()) + ";" + escapeVCardText(p.FName()) + ";;;");
     appendFoldedLine(out, "FN:" + escapeVCardText(vcardFormattedName(p)));
-    appendLine(out, "ORG", escapeVCardText(p.Company));
-    appendLine(out, "TITLE", escapeVCardText(p.Position));
-    if (!p.Addr1.empty() || !p.Addr2.empty() || !p.City.empty() || !p.State.empty() ||
-        !p.Zip.empty()) {
+    appendLine(out, "ORG", escapeVCardText(p.Company()));
+    appendLine(out, "TITLE", escapeVCardText(p.Position()));
+    if (!p.Addr1().empty() || !p.Addr2().empty() || !p.City().empty() || !p.State().empty() ||
+        !p.Zip().empty()) {
         appendFoldedLine(out, "ADR:;;" + escapeVCardText(vcardStreet(p)) + ";" +
-                                  escapeVCardText(p.City) + ";" + escapeVCardText(p.State) + ";" +
-                                  escapeVCardText(p.Zip) + ";");
+                                  escapeVCardText(p.City()) + ";" + escapeVCardText(p.State()) +
+                                  ";" + escapeVCardText(p.Zip()) + ";");
     }
-    appendLine(out, v4 ? "TEL;TYPE=home,voice" : "TEL;TYPE=HOME,VOICE", escapeVCardText(p.HmPhone));
+    appendLine(out, v4 ? "TEL;TYPE=home,voice" : "TEL;TYPE=HOME,VOICE",
+               escapeVCardText(p.HmPhone()));
     appendLine(out, v4 ? "TEL;TYPE=work,voice" : "TEL;TYPE=WORK,VOICE",
-               escapeVCardText(joinPhoneExtension(p.WkPhone, p.WkExt)));
-    appendLine(out, v4 ? "TEL;TYPE=cell" : "TEL;TYPE=CELL", escapeVCardText(p.CelPhone));
-    appendLine(out, v4 ? "TEL;TYPE=fax" : "TEL;TYPE=FAX", escapeVCardText(p.Fax));
-    appendLine(out, v4 ? "TEL;TYPE=pager" : "TEL;TYPE=PAGER", escapeVCardText(p.Pager));
-    appendLine(out, v4 ? "EMAIL" : "EMAIL;TYPE=INTERNET", escapeVCardText(p.EMail));
-    appendLine(out, "URL", escapeVCardText(p.WebPage));
-    appendLine(out, "NOTE", escapeVCardText(p.Notes));
+               escapeVCardText(joinPhoneExtension(p.WkPhone(), p.WkExt())));
+    appendLine(out, v4 ? "TEL;TYPE=cell" : "TEL;TYPE=CELL", escapeVCardText(p.CelPhone()));
+    appendLine(out, v4 ? "TEL;TYPE=fax" : "TEL;TYPE=FAX", escapeVCardText(p.Fax()));
+    appendLine(out, v4 ? "TEL;TYPE=pager" : "TEL;TYPE=PAGER", escapeVCardText(p.Pager()));
+    appendLine(out, v4 ? "EMAIL" : "EMAIL;TYPE=INTERNET", escapeVCardText(p.EMail()));
+    appendLine(out, "URL", escapeVCardText(p.WebPage()));
+    appendLine(out, "NOTE", escapeVCardText(p.Notes()));
     std::string list;
     for (const std::string_view category : categories)
         list += (list.empty() ? "" : ",") + escapeVCardText(category);

@@ -4,7 +4,7 @@
 #include <string_view>
 #include <vector>
 
-struct Person;
+class Person;
 
 // The vCard versions written: 3.0, which most programs read, and 4.0.
 enum class VCardVersion { V3, V4 };

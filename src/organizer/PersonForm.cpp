@@ -15,6 +15,7 @@ PersonForm PersonForm::forNew(const PimDocument& document) {
 PersonForm PersonForm::of(const PimDocument& document, const Person& person) {
     PersonForm form = forNew(document);
     form.person = person;
+    form.texts = person.textFields();
     const auto& member = person.PhGroups;
     for (GroupChoice& group : form.groups)
         group.chosen = std::find(member.begin(), member.end(), group.id) != member.end();
@@ -22,7 +23,7 @@ PersonForm PersonForm::of(const PimDocument& document, const Person& person) {
 }
 
 bool PersonForm::canConfirm() const {
-    return !person.FName.empty() || !person.LName.empty() || !person.Company.empty();
+    return !texts.FName.empty() || !texts.LName.empty() || !texts.Company.empty();
 }
 
 bool PersonForm::chooseGroup(const std::string& desc) {
@@ -37,7 +38,10 @@ bool PersonForm::chooseGroup(const std::string& desc) {
 
 Person PersonForm::written() const {
     Person stored = person;
-    stored.RName = stored.displayName();
+    PersonTexts values = texts.views();
+    const std::string name = displayName(values);
+    values[size_t(PersonText::RName)] = name;
+    stored.setTexts(values);
     stored.PhGroups.clear();
     for (const GroupChoice& group : groups) {
         if (group.chosen) stored.PhGroups.push_back(group.id);

@@ -18,7 +18,8 @@ struct GroupChoice {
 
 // What the person editor edits: every field of one person and the groups it is filed in.
 struct PersonForm {
-    Person person;                    // ID 0 for a new person
+    Person person;                    // ID 0 for a new person; its texts are in `texts`
+    PersonTextFields texts;           // as they are edited
     std::vector<GroupChoice> groups;  // every group but the universal one, alphabetical
 
     // An empty person, in no group.
@@ -30,7 +31,7 @@ struct PersonForm {
     [[nodiscard]] bool canConfirm() const;
     // Chooses the group with this description (exact bytes); false when none has it.
     bool chooseGroup(const std::string& desc);
-    // The person as stored: the display name made again from the names, and the chosen
+    // The person as stored: the texts, the display name made again from the names, the chosen
     // groups in list order followed by the universal group.
     [[nodiscard]] Person written() const;
 };

@@ -7,7 +7,7 @@
 
 namespace {
 
-void appendDigits(std::string& out, const std::string& number) {
+void appendDigits(std::string& out, std::string_view number) {
     for (const char c : number) {
         if (c >= '0' && c <= '9') out.push_back(c);
     }
@@ -23,17 +23,16 @@ void PersonTextIndex::build(const PimDocument& document) {
     for (const auto& [id, person] : document.persons()) {
         ids_.push_back(id);
         starts_.push_back(text_.size());
-        const std::string* phones[] = {&person.HmPhone, &person.WkPhone, &person.Pager, &person.Fax,
-                                       &person.CelPhone};
         // NULs part the fields, so that no match spans two of them: no typed text holds one.
-        for (const std::string* field : {&person.RName, &person.Company, &person.EMail}) {
-            appendFolded(text_, *field);
+        for (const PersonText field : {PersonText::RName, PersonText::Company, PersonText::EMail}) {
+            appendFolded(text_, person.text(field));
             text_.push_back('\0');
         }
-        for (const std::string* phone : phones) {
-            appendFolded(text_, *phone);
+        for (const PersonText phone : {PersonText::HmPhone, PersonText::WkPhone, PersonText::Pager,
+                                       PersonText::Fax, PersonText::CelPhone}) {
+            appendFolded(text_, person.text(phone));
             text_.push_back('\0');
-            appendDigits(text_, *phone);
+            appendDigits(text_, person.text(phone));
             text_.push_back('\0');
         }
     }

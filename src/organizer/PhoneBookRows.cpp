@@ -50,9 +50,9 @@ PersonRows groupPersonRows(const PimDocument& document, int32_t groupId, PersonS
         const auto& groups = person.PhGroups;
         if (std::find(groups.begin(), groups.end(), groupId) == groups.end()) continue;
         const size_t at = rows.text_.size();
-        rows.text_.append(person.RName).append(person.Company);
-        members.push_back(PersonRows::Line{id, at, person.RName.size(), at + person.RName.size(),
-                                           person.Company.size()});
+        rows.text_.append(person.RName()).append(person.Company());
+        members.push_back(PersonRows::Line{id, at, person.RName().size(),
+                                           at + person.RName().size(), person.Company().size()});
     }
     // Sorting small keys is several times faster than sorting the lines: the first eight
     // bytes, big-endian, settle most comparisons without reading the texts. Byte order
@@ -87,37 +87,37 @@ PersonRows groupPersonRows(const PimDocument& document, int32_t groupId, PersonS
     return rows;
 }
 
-const std::string& detailField(const Person& person, PersonDetail detail) {
+std::string_view detailField(const Person& person, PersonDetail detail) {
     switch (detail) {
         case PersonDetail::HomePhone:
-            return person.HmPhone;
+            return person.HmPhone();
         case PersonDetail::WorkPhone:
-            return person.WkPhone;
+            return person.WkPhone();
         case PersonDetail::Pager:
-            return person.Pager;
+            return person.Pager();
         case PersonDetail::Fax:
-            return person.Fax;
+            return person.Fax();
         case PersonDetail::CellPhone:
-            return person.CelPhone;
+            return person.CelPhone();
         case PersonDetail::EMail:
-            return person.EMail;
+            return person.EMail();
         case PersonDetail::WebPage:
             break;
     }
-    return person.WebPage;
+    return person.WebPage();
 }
 
 std::array<DetailText, kPersonDetailCount> personDetails(const Person* person) {
     std::array<DetailText, kPersonDetailCount> details;
     for (size_t i = 0; i < kPersonDetailCount; ++i) {
         const auto detail = static_cast<PersonDetail>(i);
-        const std::string* value = person ? &detailField(*person, detail) : nullptr;
-        if (value == nullptr || value->empty()) {
+        const std::string_view value = person ? detailField(*person, detail) : std::string_view();
+        if (value.empty()) {
             details[i] = DetailText{_(kNotAvailable), false};
-        } else if (detail == PersonDetail::WorkPhone && !person->WkExt.empty()) {
-            details[i] = DetailText{*value + "x" + person->WkExt, true};
+        } else if (detail == PersonDetail::WorkPhone && !person->WkExt().empty()) {
+            details[i] = DetailText{std::string(value).append("x").append(person->WkExt()), true};
         } else {
-            details[i] = DetailText{*value, true};
+            details[i] = DetailText{std::string(value), true};
         }
     }
     return details;

@@ -9,7 +9,7 @@
 #include <vector>
 
 class PimDocument;
-struct Person;
+class Person;
 
 // One entry of a group list: the group's ID and its description.
 struct GroupEntry {
@@ -84,4 +84,4 @@ inline constexpr const char* kNotAvailable = N_("Not Available");
 [[nodiscard]] std::array<DetailText, kPersonDetailCount> personDetails(const Person* person);
 
 // The stored field a detail control shows (the work phone without its extension).
-[[nodiscard]] const std::string& detailField(const Person& person, PersonDetail detail);
+[[nodiscard]] std::string_view detailField(const Person& person, PersonDetail detail);

@@ -117,7 +117,7 @@ std::vector<std::string> PhoneBookView::listedAddresses() const {
     std::vector<std::string> addresses;
     for (const uint32_t i : listed_) {
         const Person* person = document_.persons().find(groupRows_[i].id);
-        if (person != nullptr && !person->EMail.empty()) addresses.push_back(person->EMail);
+        if (person != nullptr && !person->EMail().empty()) addresses.emplace_back(person->EMail());
     }
     return addresses;
 }

@@ -1,37 +1,105 @@
 #pragma once
 
+#include <array>
+#include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
+// The text fields of a person, in the order the document writes them.
+#define QUILLMATE_PERSON_TEXTS(X)                               \
+    X(FName)                                                    \
+    X(LName)                                                    \
+    X(RName) /* display name; stored, not recomputed on load */ \
+    X(Company)                                                  \
+    X(Position)                                                 \
+    X(Addr1)                                                    \
+    X(Addr2)                                                    \
+    X(City)                                                     \
+    X(State)                                                    \
+    X(Zip)                                                      \
+    X(Notes) /* may hold CR LF line breaks */                   \
+    X(HmPhone)                                                  \
+    X(WkPhone)                                                  \
+    X(WkExt)                                                    \
+    X(Fax)                                                      \
+    X(CelPhone)                                                 \
+    X(Pager)                                                    \
+    X(EMail)                                                    \
+    X(WebPage)
+
+enum class PersonText : uint8_t {
+#define QUILLMATE_PERSON_TEXT_NAME(name) name,
+    QUILLMATE_PERSON_TEXTS(QUILLMATE_PERSON_TEXT_NAME)
+#undef QUILLMATE_PERSON_TEXT_NAME
+};
+
+inline constexpr size_t kPersonTextCount = size_t(PersonText::WebPage) + 1;
+
+// A person's texts, one value per field in PersonText order.
+using PersonTexts = std::array<std::string_view, kPersonTextCount>;
+
+// A person's texts as strings of their own, for putting them together field by field or
+// editing them; a person takes them at once.
+struct PersonTextFields {
+#define QUILLMATE_PERSON_TEXT_FIELD(name) std::string name;
+    QUILLMATE_PERSON_TEXTS(QUILLMATE_PERSON_TEXT_FIELD)
+#undef QUILLMATE_PERSON_TEXT_FIELD
+
+    [[nodiscard]] std::string& operator[](PersonText field);
+    [[nodiscard]] PersonTexts views() const;
+};
+
+// "LName, FName", or whichever of the two is not empty.
+[[nodiscard]] std::string displayName(const PersonTexts& texts);
+
 // An address-book entry. Text is UTF-8 of any length.
-struct Person {
+//
+// A document holds a hundred thousand of these, so the texts share one block of memory
+// (their end offsets, then their bytes) instead of taking a string each: most are short or
+// empty, and nineteen strings cost over 600 bytes before any text. A person with no text
+// holds no block. The views handed out stay valid until the person's texts change.
+class Person {
+public:
     int32_t ID = 0;
-    std::string FName;
-    std::string LName;
-    std::string RName;  // display name; stored, not recomputed on load
-    std::string Company;
-    std::string Position;
-    std::string Addr1;
-    std::string Addr2;
-    std::string City;
-    std::string State;
-    std::string Zip;
-    std::string HmPhone;
-    std::string WkPhone;
-    std::string WkExt;
-    std::string Fax;
-    std::string Pager;
-    std::string CelPhone;
-    std::string EMail;
-    std::string WebPage;
-    std::string Notes;              // may hold CR LF line breaks
     int32_t WhitePages = 0;         // legacy flag from the first file version
     int32_t YellowPages = 0;        // legacy flag from the first file version
     std::vector<int32_t> PhGroups;  // group ids in the order added
 
-    // "LName, FName", or whichever of the two is not empty.
-    [[nodiscard]] std::string displayName() const;
+    Person() = default;
+    Person(const Person& other);
+    Person(Person&&) noexcept = default;
+    Person& operator=(const Person& other);
+    Person& operator=(Person&&) noexcept = default;
+    ~Person() = default;
 
-    bool operator==(const Person&) const = default;
+    [[nodiscard]] std::string_view text(PersonText field) const;
+    void setText(PersonText field, std::string_view value);
+    // Sets every text at once: one block instead of one per field.
+    void setTexts(const PersonTexts& values);
+    void setTexts(const PersonTextFields& fields) { setTexts(fields.views()); }
+    [[nodiscard]] PersonTexts texts() const;
+    [[nodiscard]] PersonTextFields textFields() const;
+
+#define QUILLMATE_PERSON_TEXT_ACCESS(name)        \
+    [[nodiscard]] std::string_view name() const { \
+        return text(PersonText::name);            \
+    }                                             \
+    void set##name(std::string_view value) {      \
+        setText(PersonText::name, value);         \
+    }
+    QUILLMATE_PERSON_TEXTS(QUILLMATE_PERSON_TEXT_ACCESS)
+#undef QUILLMATE_PERSON_TEXT_ACCESS
+
+    [[nodiscard]] std::string displayName() const {
+        return ::displayName(texts());
+    }
+
+    bool operator==(const Person& other) const;
+
+private:
+    // kPersonTextCount end offsets, then the bytes of the texts; null when all are empty.
+    std::unique_ptr<uint32_t[]> block_;
 };

@@ -39,8 +39,10 @@ struct FieldSpec {
     std::string_view documentName;  // the attribute in the document; "" for none
     std::string_view textName;      // the column in text files; "" for none
     FieldType type = FieldType::Text;
-    // Where the value lives: the one member that fits `type` (Flag uses either of two).
-    std::string Record::*text = nullptr;
+    // Where the value lives: the one member that fits `type` (Flag uses either of two);
+    // a text is reached through the two functions.
+    std::string_view (*textOf)(const Record&) = nullptr;
+    void (*setText)(Record&, std::string_view) = nullptr;
     int32_t Record::*number = nullptr;
     bool Record::*flag = nullptr;
     DateTime Record::*date = nullptr;
@@ -58,9 +60,7 @@ template <class R, class M>
 constexpr FieldSpec<R> held(std::string_view doc, std::string_view text, FieldType type,
                             M R::*member) {
     FieldSpec<R> f{doc, text, type};
-    if constexpr (std::is_same_v<M, std::string>)
-        f.text = member;
-    else if constexpr (std::is_same_v<M, int32_t>)
+    if constexpr (std::is_same_v<M, int32_t>)
         f.number = member;
     else if constexpr (std::is_same_v<M, bool>)
         f.flag = member;
@@ -68,9 +68,22 @@ constexpr FieldSpec<R> held(std::string_view doc, std::string_view text, FieldTy
         f.date = member;
     return f;
 }
-template <class R>
-constexpr FieldSpec<R> text(std::string_view doc, std::string_view text, std::string R::*member) {
-    return held(doc, text, FieldType::Text, member);
+// A text held in a string member of the record.
+template <class R, std::string R::*member>
+constexpr FieldSpec<R> text(std::string_view doc, std::string_view text) {
+    FieldSpec<R> f{doc, text, FieldType::Text};
+    f.textOf = [](const R& record) { return std::string_view(record.*member); };
+    f.setText = [](R& record, std::string_view value) { (record.*member).assign(value); };
+    return f;
+}
+
+// A person's text.
+template <PersonText field>
+constexpr FieldSpec<Person> personText(std::string_view doc, std::string_view text) {
+    FieldSpec<Person> f{doc, text, FieldType::Text};
+    f.textOf = [](const Person& person) { return person.text(field); };
+    f.setText = [](Person& person, std::string_view value) { person.setText(field, value); };
+    return f;
 }
 template <class R>
 constexpr FieldSpec<R> number(std::string_view doc, std::string_view text, int32_t R::*member) {
@@ -96,32 +109,57 @@ constexpr FieldSpec<R> date(std::string_view doc, std::string_view text, DateTim
 // Each table lists the fields in the order the document writes them.
 inline constexpr FieldSpec<Person> kPersonFields[] = {
     fields::number<Person>("ID", "", &Person::ID),
-    fields::text<Person>("FName", "FirstName", &Person::FName),
-    fields::text<Person>("LName", "LastName", &Person::LName),
-    fields::text<Person>("RName", "", &Person::RName),
-    fields::text<Person>("Company", "Company", &Person::Company),
-    fields::text<Person>("Position", "Position", &Person::Position),
-    fields::text<Person>("Addr1", "Address1", &Person::Addr1),
-    fields::text<Person>("Addr2", "Address2", &Person::Addr2),
-    fields::text<Person>("City", "City", &Person::City),
-    fields::text<Person>("State", "State", &Person::State),
-    fields::text<Person>("Zip", "ZipCode", &Person::Zip),
+    fields::personText<PersonText::FName>("FName", "FirstName"),
+    fields::personText<PersonText::LName>("LName", "LastName"),
+    fields::personText<PersonText::RName>("RName", ""),
+    fields::personText<PersonText::Company>("Company", "Company"),
+    fields::personText<PersonText::Position>("Position", "Position"),
+    fields::personText<PersonText::Addr1>("Addr1", "Address1"),
+    fields::personText<PersonText::Addr2>("Addr2", "Address2"),
+    fields::personText<PersonText::City>("City", "City"),
+    fields::personText<PersonText::State>("State", "State"),
+    fields::personText<PersonText::Zip>("Zip", "ZipCode"),
     fields::flag<Person>("YellowPages", "YellowPages", &Person::YellowPages),
     fields::flag<Person>("WhitePages", "WhitePages", &Person::WhitePages),
-    fields::text<Person>("Notes", "Notes", &Person::Notes),
-    fields::text<Person>("HmPhone", "HomePhone", &Person::HmPhone),
-    fields::text<Person>("WkPhone", "WorkPhone", &Person::WkPhone),
-    fields::text<Person>("WkExt", "WorkExtension", &Person::WkExt),
-    fields::text<Person>("Fax", "Fax", &Person::Fax),
-    fields::text<Person>("CelPhone", "CelPhone", &Person::CelPhone),
-    fields::text<Person>("Pager", "Pager", &Person::Pager),
-    fields::text<Person>("EMail", "E-Mail", &Person::EMail),
-    fields::text<Person>("WebPage", "WebPage", &Person::WebPage),
+    fields::personText<PersonText::Notes>("Notes", "Notes"),
+    fields::personText<PersonText::HmPhone>("HmPhone", "HomePhone"),
+    fields::personText<PersonText::WkPhone>("WkPhone", "WorkPhone"),
+    fields::personText<PersonText::WkExt>("WkExt", "WorkExtension"),
+    fields::personText<PersonText::Fax>("Fax", "Fax"),
+    fields::personText<PersonText::CelPhone>("CelPhone", "CelPhone"),
+    fields::personText<PersonText::Pager>("Pager", "Pager"),
+    fields::personText<PersonText::EMail>("EMail", "E-Mail"),
+    fields::personText<PersonText::WebPage>("WebPage", "WebPage"),
 };
+
+// The text a field of kPersonFields holds: its texts come in PersonText order.
+constexpr PersonText personTextOf(const FieldSpec<Person>& field) {
+    size_t texts = 0;
+    for (const FieldSpec<Person>& each : kPersonFields) {
+        if (&each == &field) break;
+        if (each.type == FieldType::Text) ++texts;
+    }
+    return PersonText(texts);
+}
+
+static_assert(
+    [] {
+        constexpr std::string_view names[] = {
+#define QUILLMATE_PERSON_TEXT_STRING(name) #name,
+            QUILLMATE_PERSON_TEXTS(QUILLMATE_PERSON_TEXT_STRING)
+#undef QUILLMATE_PERSON_TEXT_STRING
+        };
+        size_t next = 0;
+        for (const FieldSpec<Person>& field : kPersonFields) {
+            if (field.type == FieldType::Text && field.documentName != names[next++]) return false;
+        }
+        return next == kPersonTextCount;
+    }(),
+    "the person's text fields are listed in PersonText order");
 
 inline constexpr FieldSpec<Task> kTaskFields[] = {
     fields::number<Task>("ID", "", &Task::ID),
-    fields::text<Task>("Description", "Task", &Task::Description),
+    fields::text<Task, &Task::Description>("Description", "Task"),
     fields::number<Task>("Priority", "Priority", &Task::Priority),
     fields::date<Task>("DueDate", "DueDate", &Task::DueDate, DateText::Day, true),
     fields::date<Task>("DoneDate", "", &Task::DoneDate, DateText::Day, true,
@@ -130,7 +168,7 @@ inline constexpr FieldSpec<Task> kTaskFields[] = {
 
 inline constexpr FieldSpec<Appointment> kAppointmentFields[] = {
     fields::number<Appointment>("ID", "", &Appointment::ID),
-    fields::text<Appointment>("Description", "Appointment", &Appointment::Description),
+    fields::text<Appointment, &Appointment::Description>("Description", "Appointment"),
     fields::date<Appointment>("DueDate", "Date", &Appointment::DueDate, DateText::Day),
     fields::date<Appointment>("StartTime", "StartTime", &Appointment::StartTime,
                               DateText::TimeOfDay),
@@ -147,15 +185,15 @@ inline constexpr FieldSpec<PhGroup> kPhGroupFields[] = {
 };
 
 inline constexpr FieldSpec<User> kUserFields[] = {
-    fields::text<User>("FName", "", &User::FName),
-    fields::text<User>("LName", "", &User::LName),
-    fields::text<User>("Company", "", &User::Company),
-    fields::text<User>("Position", "", &User::Position),
-    fields::text<User>("Addr1", "", &User::Addr1),
-    fields::text<User>("Addr2", "", &User::Addr2),
-    fields::text<User>("City", "", &User::City),
-    fields::text<User>("State", "", &User::State),
-    fields::text<User>("Zip", "", &User::Zip),
+    fields::text<User, &User::FName>("FName", ""),
+    fields::text<User, &User::LName>("LName", ""),
+    fields::text<User, &User::Company>("Company", ""),
+    fields::text<User, &User::Position>("Position", ""),
+    fields::text<User, &User::Addr1>("Addr1", ""),
+    fields::text<User, &User::Addr2>("Addr2", ""),
+    fields::text<User, &User::City>("City", ""),
+    fields::text<User, &User::State>("State", ""),
+    fields::text<User, &User::Zip>("Zip", ""),
 };
 
 // The table of a record kind.

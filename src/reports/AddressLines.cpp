@@ -12,8 +12,8 @@ std::string addressName(std::string_view first, std::string_view last) {
 }
 
 std::string addresseeName(const Person& person) {
-    std::string name = addressName(person.FName, person.LName);
-    if (trimmed(name).empty()) return std::string(trimmed(person.Company));
+    std::string name = addressName(person.FName(), person.LName());
+    if (trimmed(name).empty()) return std::string(trimmed(person.Company()));
     return name;
 }
 
@@ -30,7 +30,7 @@ std::string cityLine(std::string_view city, std::string_view state, std::string_
 bool phoneBookBefore(const Person& a, const Person& b) {
     const std::string keyA = a.displayName();
     const std::string keyB = b.displayName();
-    if (keyA.empty() && keyB.empty()) return a.Company < b.Company;
+    if (keyA.empty() && keyB.empty()) return a.Company() < b.Company();
     if (keyA.empty() || keyB.empty()) return keyA.empty();
     return keyA < keyB;
 }

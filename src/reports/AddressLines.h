@@ -3,7 +3,7 @@
 #include <string>
 #include <string_view>
 
-struct Person;
+class Person;
 
 // "First Last", or the last name alone when there is no first name.
 [[nodiscard]] std::string addressName(std::string_view first, std::string_view last);

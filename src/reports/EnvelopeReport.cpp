@@ -23,8 +23,8 @@ void EnvelopeReport::drawHeader() {
 void EnvelopeReport::drawItems(int pageIndex) {
     if (size_t(pageIndex) >= persons_.size()) return;
     const Person& p = persons_[size_t(pageIndex)];
-    const std::string city = cityLine(p.City, p.State, p.Zip);
-    const std::string addr2(trimmed(p.Addr2));
+    const std::string city = cityLine(p.City(), p.State(), p.Zip());
+    const std::string addr2(trimmed(p.Addr2()));
     const PageRect& c = contentRect();
     // The block hangs from the middle of the content height, counted from the top of the
     // printable area, and centres on the second column by its last line.
@@ -32,7 +32,7 @@ void EnvelopeReport::drawItems(int pageIndex) {
     int y = (c.bottom - c.top) / 2 + lineHeight();
     textOut(x, y, addresseeName(p));
     y += lineHeight();
-    textOut(x, y, p.Addr1);
+    textOut(x, y, p.Addr1());
     y += lineHeight();
     if (!addr2.empty()) {
         textOut(x, y, addr2);

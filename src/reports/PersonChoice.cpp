@@ -17,8 +17,8 @@ bool inGroup(const Person& person, int32_t groupId) {
 }  // namespace
 
 std::string personChoiceText(const Person& person) {
-    std::string text = person.RName;
-    if (!person.Company.empty()) text += " (" + person.Company + ")";
+    std::string text(person.RName());
+    if (!person.Company().empty()) text.append(" (").append(person.Company()).append(")");
     return std::string(trimmed(text));
 }
 

@@ -89,25 +89,30 @@ void PhoneBookReport::drawEntry(const Person& p, int top) {
     const int line = lineHeight();
     const int left = firstColumnX();
     const int right = secondColumnX();
-    const auto at = [&](int x, int row, const std::string& text) {
+    const auto at = [&](int x, int row, std::string_view text) {
         textOut(x, top + row * line, text);
     };
+    const auto labelled = [](const char* label, std::string_view value) {
+        return std::string(label).append(value);
+    };
 
-    at(left, 0, addressName(p.FName, p.LName));
-    at(left, 1, _("Company: ") + p.Company);
-    at(left, 2, _("Position: ") + p.Position);
-    at(left, 3, p.Addr1);
+    at(left, 0, addressName(p.FName(), p.LName()));
+    at(left, 1, labelled(_("Company: "), p.Company()));
+    at(left, 2, labelled(_("Position: "), p.Position()));
+    at(left, 3, p.Addr1());
     int row = 4;
-    if (!p.Addr2.empty()) at(left, row++, p.Addr2);
-    at(left, row, cityLine(p.City, p.State, p.Zip));
+    if (!p.Addr2().empty()) at(left, row++, p.Addr2());
+    at(left, row, cityLine(p.City(), p.State(), p.Zip()));
 
-    at(right, 0, _("Home Phone: ") + p.HmPhone);
-    at(right, 1, _("Work Phone: ") + p.WkPhone + (p.WkExt.empty() ? "" : _(" Ext. ") + p.WkExt));
-    at(right, 2, _("Fax: ") + p.Fax);
-    at(right, 3, _("E-Mail: ") + p.EMail);
-    at(right, 4, _("Pager: ") + p.Pager);
-    at(right, 5, _("CelPhone: ") + p.CelPhone);
-    at(right, 6, _("Web Page: ") + p.WebPage);
+    at(right, 0, labelled(_("Home Phone: "), p.HmPhone()));
+    at(right, 1,
+       labelled(_("Work Phone: "), p.WkPhone()) +
+           (p.WkExt().empty() ? "" : labelled(_(" Ext. "), p.WkExt())));
+    at(right, 2, labelled(_("Fax: "), p.Fax()));
+    at(right, 3, labelled(_("E-Mail: "), p.EMail()));
+    at(right, 4, labelled(_("Pager: "), p.Pager()));
+    at(right, 5, labelled(_("CelPhone: "), p.CelPhone()));
+    at(right, 6, labelled(_("Web Page: "), p.WebPage()));
 
     page().moveTo(left, top + 7 * line);
     page().lineTo(contentRect().right, top + 7 * line);

@@ -19,13 +19,7 @@ constexpr const char* kAppointmentFields[] = {N_("description"), N_("start"), N_
 constexpr const char* kTaskFields[] = {N_("description"), N_("priority"), N_("due date"),
                                        N_("done date")};
 
-// The person's text fields in the order of kPersonFields, groups left out.
-constexpr std::string Person::*kPersonTexts[] = {
-    &Person::FName,   &Person::LName,   &Person::Company, &Person::Position, &Person::Addr1,
-    &Person::Addr2,   &Person::City,    &Person::State,   &Person::Zip,      &Person::HmPhone,
-    &Person::WkPhone, &Person::WkExt,   &Person::Fax,     &Person::Pager,    &Person::CelPhone,
-    &Person::EMail,   &Person::WebPage, &Person::Notes};
-constexpr size_t kGroupsField = std::size(kPersonTexts);
+constexpr size_t kGroupsField = std::size(kSyncedPersonTexts);
 
 std::string timeText(DateTime time) {
     return time.isValid() ? time.format("%Y-%m-%d %H:%M:%S") : std::string();
@@ -70,9 +64,12 @@ int32_t storePerson(PimDocument& document, const Fields& fields, int32_t id) {
     Person person;
     const Person* old = document.persons().find(id);
     if (old != nullptr) person = *old;
+    PersonTexts texts = person.texts();
     for (size_t i = 0; i < kGroupsField; ++i)
-        person.*kPersonTexts[i] = fields[i];
-    person.RName = person.displayName();
+        texts[size_t(kSyncedPersonTexts[i])] = fields[i];
+    const std::string name = displayName(texts);
+    texts[size_t(PersonText::RName)] = name;
+    person.setTexts(texts);  // reads the views before the texts change
     if (!person.WhitePages && !person.YellowPages) person.WhitePages = 1;
     // Group names are joined by commas, so a name holding one reads as two: a person keeps
     // the groups it had when their names did not change. A new person is always filed, so
@@ -157,8 +154,8 @@ bool kindOfLetter(char letter, RecordKind& kind) {
 Fields fieldsOf(const Person& person, const PimDocument& document) {
     Fields fields;
     fields.reserve(std::size(kPersonFields));
-    for (const auto text : kPersonTexts)
-        fields.push_back(person.*text);
+    for (const PersonText text : kSyncedPersonTexts)
+        fields.emplace_back(person.text(text));
     std::vector<std::string> groups;
     for (const int32_t group : person.PhGroups) {
         const PhGroup* named = document.phGroups().find(group);
@@ -251,10 +248,10 @@ void removeRecord(PimDocument& document, RecordKind kind, int32_t id) {
 
 std::string recordLabel(RecordKind kind, const Fields& fields) {
     if (kind != RecordKind::Person) return fields[0];
-    Person person;
-    person.FName = fields[0];
-    person.LName = fields[1];
-    const std::string name = person.displayName();
+    PersonTexts texts{};
+    texts[size_t(PersonText::FName)] = fields[0];
+    texts[size_t(PersonText::LName)] = fields[1];
+    const std::string name = displayName(texts);
     return name.empty() ? fields[2] : name;
 }
 

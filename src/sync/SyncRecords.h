@@ -6,10 +6,10 @@
 #include <vector>
 
 #include "records/Appointment.h"
+#include "records/Person.h"
 #include "records/Task.h"
 
 class PimDocument;
-struct Person;
 
 // The kinds of record that travel: persons as vCards, appointments as events and tasks as
 // to-dos.
@@ -19,6 +19,14 @@ enum class RecordKind { Person, Appointment, Task };
 // the order fieldNames() gives. Identifiers, and whatever no vCard or iCalendar item holds,
 // are not part of it.
 using Fields = std::vector<std::string>;
+
+// The person's texts among its fields, in their order; the groups come after them.
+inline constexpr PersonText kSyncedPersonTexts[] = {
+    PersonText::FName,   PersonText::LName,   PersonText::Company,  PersonText::Position,
+    PersonText::Addr1,   PersonText::Addr2,   PersonText::City,     PersonText::State,
+    PersonText::Zip,     PersonText::HmPhone, PersonText::WkPhone,  PersonText::WkExt,
+    PersonText::Fax,     PersonText::Pager,   PersonText::CelPhone, PersonText::EMail,
+    PersonText::WebPage, PersonText::Notes};
 
 // The due date among a task's fields.
 inline constexpr size_t kTaskDueField = 2;

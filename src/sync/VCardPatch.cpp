@@ -43,14 +43,11 @@ enum Field : size_t {
 enum Slot { kFaxSlot, kPagerSlot, kCellSlot, kWorkSlot, kHomeSlot, kNoSlot };
 
 Person personOf(const Fields& f) {
+    PersonTexts texts{};
+    for (size_t i = 0; i < std::size(kSyncedPersonTexts); ++i)
+        texts[size_t(kSyncedPersonTexts[i])] = f[i];
     Person p;
-    std::string Person::*const texts[] = {
-        &Person::FName,   &Person::LName,   &Person::Company, &Person::Position, &Person::Addr1,
-        &Person::Addr2,   &Person::City,    &Person::State,   &Person::Zip,      &Person::HmPhone,
-        &Person::WkPhone, &Person::WkExt,   &Person::Fax,     &Person::Pager,    &Person::CelPhone,
-        &Person::EMail,   &Person::WebPage, &Person::Notes};
-    for (size_t i = 0; i < std::size(texts); ++i)
-        p.*texts[i] = f[i];
+    p.setTexts(texts);
     return p;
 }
 
@@ -231,7 +228,8 @@ std::string nameValue(CardLine* line, const Fields& f) {
 }
 
 std::string addressValue(CardLine* line, const Person& p) {
-    if (p.Addr1.empty() && p.Addr2.empty() && p.City.empty() && p.State.empty() && p.Zip.empty())
+    if (p.Addr1().empty() && p.Addr2().empty() && p.City().empty() && p.State().empty() &&
+        p.Zip().empty())
         return {};
     std::vector<std::string> parts(7);
     if (line != nullptr) {
@@ -242,9 +240,9 @@ std::string addressValue(CardLine* line, const Person& p) {
     // The second street line is written into the street, so the extended address goes.
     parts[1].clear();
     parts[2] = escapeVCardText(vcardStreet(p));
-    parts[3] = escapeVCardText(p.City);
-    parts[4] = escapeVCardText(p.State);
-    parts[5] = escapeVCardText(p.Zip);
+    parts[3] = escapeVCardText(p.City());
+    parts[4] = escapeVCardText(p.State());
+    parts[5] = escapeVCardText(p.Zip());
     std::string value = parts[0];
     for (size_t i = 1; i < parts.size(); ++i)
         value += ";" + parts[i];

@@ -59,13 +59,20 @@ bool flag(std::string_view value) {
     return isOneOf(value, {"1", "true", "yes"});
 }
 
-bool namesThePerson(std::string Person::*field) {
-    return field == &Person::FName || field == &Person::LName || field == &Person::Company;
+bool namesThePerson(PersonText field) {
+    return field == PersonText::FName || field == PersonText::LName || field == PersonText::Company;
 }
 
-// completeImportedPerson for a person whose texts are trimmed already.
-void completeTrimmedPerson(Person& person) {
-    person.RName = person.displayName();
+// Every text is trimmed but the position, which keeps its spaces.
+std::string_view importedText(PersonText field, std::string_view value) {
+    return field == PersonText::Position ? value : trimmed(value, kFieldBlanks);
+}
+
+// completeImportedPerson for texts that are trimmed already.
+void completeTrimmedPerson(Person& person, PersonTexts& texts) {
+    const std::string name = displayName(texts);
+    texts[size_t(PersonText::RName)] = name;
+    person.setTexts(texts);
     if (!person.WhitePages && !person.YellowPages) person.WhitePages = 1;
 }
 
@@ -90,33 +97,30 @@ const char* PersonImport::importRecord(const std::vector<std::string_view>& valu
     person.YellowPages = 0;
     bool named = false;
     categories_.clear();
+    PersonTexts texts{};  // views of `values`, taken by the person in one piece
     forEachField(values, [&](int index, std::string_view value) {
         if (importFields()[size_t(index)] == nullptr) return readCategories(value, categories_);
         const FieldSpec<Person>& field = *importFields()[size_t(index)];
         if (field.type == FieldType::Flag) {
             setFlag(person, field, flag(value));
         } else {
-            // Every text is trimmed but the position, which keeps its spaces. Made from
-            // the value at once, the text takes no more memory than it needs.
-            person.*field.text =
-                std::string(field.text == &Person::Position ? value : trimmed(value, kFieldBlanks));
-            named |= !value.empty() && namesThePerson(field.text);
+            const PersonText text = personTextOf(field);
+            texts[size_t(text)] = importedText(text, value);
+            named |= !value.empty() && namesThePerson(text);
         }
     });
     if (!named) {
         if (kept != nullptr) batch_.dropLast();
         return _("no first name, last name or company");
     }
-    completeTrimmedPerson(person);
+    completeTrimmedPerson(person, texts);
     person.PhGroups = groups_.groupsOf(categories_);
     return kept != nullptr ? nullptr : _("no identifier left");
 }
 
 void completeImportedPerson(Person& person) {
-    // Every text is trimmed but the position, which keeps its spaces.
-    for (const FieldSpec<Person>& field : recordFields<Person>()) {
-        if (field.type == FieldType::Text && field.text != &Person::Position)
-            trimInPlace(person.*field.text);
-    }
-    completeTrimmedPerson(person);
+    PersonTexts texts = person.texts();
+    for (size_t i = 0; i < kPersonTextCount; ++i)
+        texts[i] = importedText(PersonText(i), texts[i]);
+    completeTrimmedPerson(person, texts);  // the views are read before the texts change
 }

@@ -25,7 +25,7 @@ std::string_view textValue(const Record& record, const FieldSpec<Record>& field,
                            const Formats& formats, std::string& scratch) {
     switch (field.type) {
         case FieldType::Text:
-            return record.*field.text;
+            return field.textOf(record);
         case FieldType::Number:
             scratch = std::to_string(record.*field.number);
             return scratch;

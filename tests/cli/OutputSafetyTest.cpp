@@ -27,8 +27,9 @@ protected:
         PimDocument document(clock);
         document.seedDefaultGroups();
         Person p;
-        p.LName = p.RName = "Tab\there\x1B[2J";
-        p.Company = "back\\slash\xC2\x9B";
+        p.setLName("Tab\there\x1B[2J");
+        p.setRName(p.LName());
+        p.setCompany("back\\slash\xC2\x9B");
         p.PhGroups = {1};
         document.add(p);
         const DateTime nine = DateTime::fromFields(2026, 12, 6, 9, 0);

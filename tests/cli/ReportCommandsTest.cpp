@@ -94,7 +94,7 @@ TEST_F(ReportCommandsTest, EachReportKindWritesItsPdf) {
     const int32_t golf = document.add(PhGroup{0, "Golf"});
     for (const char* name : {"Ames", "Birch"}) {
         Person p;
-        p.LName = name;
+        p.setLName(name);
         p.PhGroups = name[0] == 'A' ? std::vector<int32_t>{golf, 1} : std::vector<int32_t>{1};
         document.add(p);
     }

@@ -19,14 +19,14 @@ protected:
         document.seedDefaultGroups();
         document.add(PhGroup{0, "Friends"});
         Person ann;
-        ann.FName = "Ann";
-        ann.LName = "Lee";
-        ann.RName = ann.displayName();
-        ann.City = "Z\xC3\xBCrich";
+        ann.setFName("Ann");
+        ann.setLName("Lee");
+        ann.setRName(ann.displayName());
+        ann.setCity("Z\xC3\xBCrich");
         ann.PhGroups = {4, 1};
         document.add(ann);
         Person bo;
-        bo.Company = "Bo's Bikes";
+        bo.setCompany("Bo's Bikes");
         bo.PhGroups = {1};
         document.add(bo);
         document.add(appointmentAt("Dentist", DateTime::fromFields(2026, 12, 8, 9, 0),

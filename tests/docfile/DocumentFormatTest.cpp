@@ -100,10 +100,10 @@ TEST_F(DocumentReaderTest, ReadsPersonsAndTheirGroupsButNeverCommentsAsRecords) 
     EXPECT_EQ(doc().phGroups().find(6)->Desc, "Friends") << "the working group keeps Desc";
     EXPECT_EQ(person(1).PhGroups, (std::vector<int32_t>{5, 1, 0}));
     EXPECT_FALSE(doc().persons().contains(9)) << "only Person children are persons";
-    EXPECT_EQ(person(2).FName, "Ann");
+    EXPECT_EQ(person(2).FName(), "Ann");
     EXPECT_TRUE(person(2).PhGroups.empty()) << "each person starts with no groups";
-    EXPECT_EQ(person(1).FName, "Ann") << "a duplicate is dropped";
-    EXPECT_EQ(person(4).FName, "Dup") << "but its values carry on";
+    EXPECT_EQ(person(1).FName(), "Ann") << "a duplicate is dropped";
+    EXPECT_EQ(person(4).FName(), "Dup") << "but its values carry on";
     EXPECT_EQ(doc().user().FName, "Me");
     EXPECT_EQ(doc().user().Zip, "2");
     EXPECT_EQ(person(1).WhitePages, 0) << "a flag is set by \"1\" alone";
@@ -172,9 +172,9 @@ TEST_F(DocumentWriterTest, WritesDatesAsTheFormatAsksAndKeepsEveryValueReadable)
     document.add(appointment);
 
     Person person;
-    person.Notes = "crlf\r\nlf\nlone\rtab\tend";
-    person.FName = std::string("nul\0byte", 8);
-    person.LName = "Caf\xE9 M\xC3\xBCller \xF0\x9F\x98\x80 \xE2\x82";  // stray bytes
+    person.setNotes("crlf\r\nlf\nlone\rtab\tend");
+    person.setFName(std::string("nul\0byte", 8));
+    person.setLName("Caf\xE9 M\xC3\xBCller \xF0\x9F\x98\x80 \xE2\x82");  // stray bytes
     document.add(person);
     PhGroup group{0, "a\nb"};
     document.add(group);
@@ -196,9 +196,9 @@ TEST_F(DocumentWriterTest, WritesDatesAsTheFormatAsksAndKeepsEveryValueReadable)
 
     PimDocument again(clock_);
     ASSERT_TRUE(loadDocumentBytes(again, text));
-    EXPECT_EQ(again.persons().find(1)->FName, person.FName);
-    EXPECT_EQ(again.persons().find(1)->Notes, "crlf\r\nlf\r\nlone\rtab\tend");
-    EXPECT_EQ(again.persons().find(1)->LName,
+    EXPECT_EQ(again.persons().find(1)->FName(), person.FName());
+    EXPECT_EQ(again.persons().find(1)->Notes(), "crlf\r\nlf\r\nlone\rtab\tend");
+    EXPECT_EQ(again.persons().find(1)->LName(),
               "Caf\xC3\xA9 M\xC3\xBCller \xF0\x9F\x98\x80 \xC3\xA2\xE2\x80\x9A")
         << "stray bytes come back as the Windows-1252 characters they were";
     const std::string second = formatDocument(again);

@@ -21,8 +21,8 @@ void addGroups(PimDocument& doc) {
 
 Person named(const char* first, const char* last, std::vector<int32_t> groups) {
     Person p;
-    p.FName = first;
-    p.LName = last;
+    p.setFName(first);
+    p.setLName(last);
     p.PhGroups = std::move(groups);
     return p;
 }
@@ -31,36 +31,36 @@ Person named(const char* first, const char* last, std::vector<int32_t> groups) {
 // escaping, a note long enough to fold, and fields that stand alone.
 std::vector<Person> samplePersons() {
     Person ann = named("Ann", "O'Hara; Lee", {4, 2, 1});
-    ann.Company = "Smith, Jones & Co";
-    ann.Position = "Engineer";
-    ann.Addr1 = "1 Main St";
-    ann.Addr2 = "Apt 4, Back";
-    ann.City = "Z\xC3\xBCrich";
-    ann.State = "ZH";
-    ann.Zip = "8001";
-    ann.HmPhone = "+41 44 000 00 00";
-    ann.WkPhone = "+41 44 000 00 01";
-    ann.WkExt = "12";
-    ann.Fax = "+41 44 000 00 02";
-    ann.CelPhone = "+41 79 000 00 03";
-    ann.Pager = "555";
-    ann.EMail = "ann@example.org";
-    ann.WebPage = "https://example.org/a,b?c=d;e";
-    ann.Notes =
+    ann.setCompany("Smith, Jones & Co");
+    ann.setPosition("Engineer");
+    ann.setAddr1("1 Main St");
+    ann.setAddr2("Apt 4, Back");
+    ann.setCity("Z\xC3\xBCrich");
+    ann.setState("ZH");
+    ann.setZip("8001");
+    ann.setHmPhone("+41 44 000 00 00");
+    ann.setWkPhone("+41 44 000 00 01");
+    ann.setWkExt("12");
+    ann.setFax("+41 44 000 00 02");
+    ann.setCelPhone("+41 79 000 00 03");
+    ann.setPager("555");
+    ann.setEMail("ann@example.org");
+    ann.setWebPage("https://example.org/a,b?c=d;e");
+    ann.setNotes(
         "Line one\r\nLine two with a back\\slash, and a tail that runs on: cr\xC3\xA8me "
         "br\xC3\xBBl\xC3\xA9"
         "e, cr\xC3\xA8me br\xC3\xBBl\xC3\xA9"
-        "e.";
+        "e.");
     Person acme;
-    acme.Company = "Acme";
+    acme.setCompany("Acme");
     acme.PhGroups = {1};
     Person cher = named("Cher", "", {5, 1});
-    cher.WkExt = "7";
+    cher.setWkExt("7");
     Person bo = named("", "Kim", {1});
-    bo.Addr2 = "c/o Bo";
+    bo.setAddr2("c/o Bo");
     std::vector<Person> persons = {ann, acme, cher, bo};
     for (Person& p : persons)
-        p.RName = p.displayName();
+        p.setRName(p.displayName());
     return persons;
 }
 

@@ -76,49 +76,52 @@ TEST_F(VCardImportTest, ImportsWhatOtherProgramsWrite) {
 TEST_F(VCardImportTest, MapsEachPropertyToItsField) {
     struct Case {
         std::string lines;
-        std::string Person::*field;
+        PersonText field;
         std::string expected;
     };
     const Case cases[] = {
         // Names: N first, then FN, whose last word is taken for the family name.
-        {"N:Lee;Ann;Marie;Dr.;Jr.\r\n", &Person::RName, "Lee, Ann Marie"},
-        {"FN:Ann van Lee\r\n", &Person::RName, "Lee, Ann van"},
-        {"N:;;;;\r\nFN:Cher\r\n", &Person::RName, "Cher"},
+        {"N:Lee;Ann;Marie;Dr.;Jr.\r\n", PersonText::RName, "Lee, Ann Marie"},
+        {"FN:Ann van Lee\r\n", PersonText::RName, "Lee, Ann van"},
+        {"N:;;;;\r\nFN:Cher\r\n", PersonText::RName, "Cher"},
         // A company's card names no one.
-        {"FN:Acme\r\nORG:Acme;\r\n", &Person::RName, ""},
-        {"FN:Acme\r\nORG:Acme;Sales;East\r\n", &Person::Company, "Acme, Sales, East"},
+        {"FN:Acme\r\nORG:Acme;\r\n", PersonText::RName, ""},
+        {"FN:Acme\r\nORG:Acme;Sales;East\r\n", PersonText::Company, "Acme, Sales, East"},
         // Telephones by type; a later number of a kind counts only when it is preferred.
-        {"N:A\r\nTEL;TYPE=HOME:1\r\nTEL;TYPE=HOME,PREF:2\r\n", &Person::HmPhone, "2"},
-        {"N:A\r\nTEL;TYPE=WORK;TYPE=FAX:1\r\n", &Person::Fax, "1"},
-        {"N:A\r\nTEL;TYPE=work:1 ext. 5\r\n", &Person::WkExt, "5"},
-        {"N:A\r\nTEL:1\r\nTEL:2\r\nTEL:3\r\nTEL:4\r\n", &Person::CelPhone, "3"},
-        {"N:A\r\nTEL;TYPE=CELL:1\r\nTEL:2\r\n", &Person::HmPhone, "2"},
-        {"N:A\r\nx.TEL:1\r\nx.X-ABLabel:Work Fax\r\n", &Person::Fax, "1"},
+        {"N:A\r\nTEL;TYPE=HOME:1\r\nTEL;TYPE=HOME,PREF:2\r\n", PersonText::HmPhone, "2"},
+        {"N:A\r\nTEL;TYPE=WORK;TYPE=FAX:1\r\n", PersonText::Fax, "1"},
+        {"N:A\r\nTEL;TYPE=work:1 ext. 5\r\n", PersonText::WkExt, "5"},
+        {"N:A\r\nTEL:1\r\nTEL:2\r\nTEL:3\r\nTEL:4\r\n", PersonText::CelPhone, "3"},
+        {"N:A\r\nTEL;TYPE=CELL:1\r\nTEL:2\r\n", PersonText::HmPhone, "2"},
+        {"N:A\r\nx.TEL:1\r\nx.X-ABLabel:Work Fax\r\n", PersonText::Fax, "1"},
         {"N:A\r\nTEL;VALUE=uri;TYPE=work:tel:+1-555-0100;ext=22;phone-context=x\r\n",
-         &Person::WkPhone, "+1-555-0100"},
+         PersonText::WkPhone, "+1-555-0100"},
         // Addresses: preferred or first; the street's lines, else the extended address.
-        {"N:A\r\nADR:;;1 High St;X;;;\r\nADR;TYPE=pref:;;2 Low St;Y;;;\r\n", &Person::Addr1,
+        {"N:A\r\nADR:;;1 High St;X;;;\r\nADR;TYPE=pref:;;2 Low St;Y;;;\r\n", PersonText::Addr1,
          "2 Low St"},
-        {"N:A\r\nADR:;Flat 4;1 High St;X;;;\r\n", &Person::Addr2, "Flat 4"},
-        {"N:A\r\nADR:PO Box 7;;;X;;;\r\n", &Person::Addr2, "PO Box 7"},
-        {"N:A\r\nADR:;;1 High St\\nBack door\\nLeft;X;;;\r\n", &Person::Addr2, "Back door, Left"},
-        {"N:A\r\nADR:;;a\\,b;X\r\n", &Person::Addr1, "a,b"},
+        {"N:A\r\nADR:;Flat 4;1 High St;X;;;\r\n", PersonText::Addr2, "Flat 4"},
+        {"N:A\r\nADR:PO Box 7;;;X;;;\r\n", PersonText::Addr2, "PO Box 7"},
+        {"N:A\r\nADR:;;1 High St\\nBack door\\nLeft;X;;;\r\n", PersonText::Addr2,
+         "Back door, Left"},
+        {"N:A\r\nADR:;;a\\,b;X\r\n", PersonText::Addr1, "a,b"},
         // E-mail and web page: preferred or first.
-        {"N:A\r\nEMAIL:a@x\r\nEMAIL;PREF=1:b@x\r\n", &Person::EMail, "b@x"},
-        {"N:A\r\nURL:http\\://x.example/a\\,b\r\n", &Person::WebPage, "http://x.example/a,b"},
+        {"N:A\r\nEMAIL:a@x\r\nEMAIL;PREF=1:b@x\r\n", PersonText::EMail, "b@x"},
+        {"N:A\r\nURL:http\\://x.example/a\\,b\r\n", PersonText::WebPage, "http://x.example/a,b"},
         // Notes keep their line breaks as CR LF; several notes are joined.
-        {"N:A\r\nNOTE:one\\ntwo\r\nNOTE:three\r\n", &Person::Notes, "one\r\ntwo\r\nthree"},
+        {"N:A\r\nNOTE:one\\ntwo\r\nNOTE:three\r\n", PersonText::Notes, "one\r\ntwo\r\nthree"},
         // Version 2.1: quoted-printable in a character set, backslashes as text.
-        {"N;ENCODING=QUOTED-PRINTABLE;CHARSET=ISO-8859-1:=C5sa\r\n", &Person::LName, "\xC3\x85sa"},
-        {"N:A\r\nNOTE;QUOTED-PRINTABLE;CHARSET=UTF-8:caf=C3=A9 =\r\nau lait\r\n", &Person::Notes,
+        {"N;ENCODING=QUOTED-PRINTABLE;CHARSET=ISO-8859-1:=C5sa\r\n", PersonText::LName,
+         "\xC3\x85sa"},
+        {"N:A\r\nNOTE;QUOTED-PRINTABLE;CHARSET=UTF-8:caf=C3=A9 =\r\nau lait\r\n", PersonText::Notes,
          "caf\xC3\xA9 au lait"},
         // Binary and unknown properties are passed over.
         {"N:A\r\nPHOTO;ENCODING=b:QUJD\r\nNOTE;ENCODING=BASE64:QUJD\r\nX-FOO:bar\r\n",
-         &Person::Notes, ""},
+         PersonText::Notes, ""},
     };
     for (const Case& c : cases) {
         const bool v21 = c.lines.find("QUOTED-PRINTABLE") != std::string::npos;
-        EXPECT_EQ(importOne(card(c.lines, v21 ? "2.1" : "3.0")).*c.field, c.expected) << c.lines;
+        EXPECT_EQ(importOne(card(c.lines, v21 ? "2.1" : "3.0")).text(c.field), c.expected)
+            << c.lines;
     }
 }
 
@@ -126,7 +129,7 @@ TEST_F(VCardImportTest, ReadsUtf16FilesAndSkipsWhatNamesNoOne) {
     std::string utf16 = "\xFF\xFE";
     for (const char c : card("N:L\xFC;Ann\r\n"))
         utf16 += std::string{c == '\xFC' ? '\xFC' : c, '\0'};
-    EXPECT_EQ(importOne(utf16).LName, "L\xC3\xBC");
+    EXPECT_EQ(importOne(utf16).LName(), "L\xC3\xBC");
 
     const std::string text = "junk before\r\n" + card("N:;;;;\r\nFN: \r\nTEL:1\r\n") +
                              card("ORG:Acme\r\n") + "BEGIN:VCARD\r\nN:Cut;Off\r\n";
@@ -174,7 +177,10 @@ TEST_F(VCardImportTest, DecodesEachValueWholeAndCountsValuesLeftOut) {
         const VCardImportResult result = importVCardText(fresh, c.card);
         ASSERT_EQ(result.added, 1) << c.shape;
         const Person& p = fresh.persons().begin()->second;
-        EXPECT_EQ(p.LName + "|" + p.FName + "|" + p.Company, c.name) << c.shape;
+        EXPECT_EQ(
+            std::string(p.LName()) + "|" + std::string(p.FName()) + "|" + std::string(p.Company()),
+            c.name)
+            << c.shape;
         EXPECT_EQ(result.valuesLeftOut, c.leftOut) << c.shape;
     }
     VCardImportResult counted;

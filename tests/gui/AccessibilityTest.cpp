@@ -92,11 +92,11 @@ protected:
         PimDocument& document = frame->document();
         if (document.phGroups().empty()) document.seedDefaultGroups();
         Person ada;
-        ada.FName = "Ada";
-        ada.LName = "Lovelace";
-        ada.RName = "Lovelace, Ada";
-        ada.HmPhone = "555-0101";
-        ada.EMail = "ada@example.org";
+        ada.setFName("Ada");
+        ada.setLName("Lovelace");
+        ada.setRName("Lovelace, Ada");
+        ada.setHmPhone("555-0101");
+        ada.setEMail("ada@example.org");
         ada.PhGroups = {*groupNamed(document, "All")};
         document.add(ada);
         document.add(taskDue("Buy stamps", today, Task::Medium));

@@ -39,8 +39,8 @@ protected:
         const int32_t all = *groupNamed(document, "All");
         for (const char* name : {"Cole", "adams", "Baker"}) {
             Person p;
-            p.LName = name;
-            p.RName = name;
+            p.setLName(name);
+            p.setRName(name);
             p.PhGroups = {all};
             document.add(p);
         }

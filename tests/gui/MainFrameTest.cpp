@@ -25,7 +25,7 @@ protected:
         doc.seedDefaultGroups();
         if (withTask) doc.add(Task::createdAt(DateTime::now(clock)));
         Person person;
-        person.LName = "Miller";
+        person.setLName("Miller");
         if (withPerson) doc.add(person);
         const std::string path = dir.filePath(QString::fromLatin1(name)).toStdString();
         EXPECT_TRUE(storage.save(doc, path, SaveMode::Overwrite));

@@ -95,9 +95,9 @@ TEST_F(PhoneBookWindowTest, PersonIsAddedFoundByNumberDeletedAndBroughtBack) {
 TEST_F(PhoneBookWindowTest, GroupMailJoinsTheListedAndARefusedMailIsReported) {
     for (const char* name : {"Bea", "Al", "Cy"}) {
         Person person;
-        person.FName = name;
-        person.RName = name;
-        person.EMail = std::string(name) == "Cy" ? "" : std::string(name) + "@example.org";
+        person.setFName(name);
+        person.setRName(name);
+        person.setEMail(std::string(name) == "Cy" ? "" : std::string(name) + "@example.org");
         person.PhGroups = {1};
         frame->document().add(person);
     }

@@ -130,7 +130,7 @@ TEST_F(SyncWindowTest, SetsUpTheAccountSynchronizesAndUndoesWithoutDeletingOnThe
     // Both sides change the work phone: the server's is kept, ours saved as a copy, and the
     // list says so.
     Person grace = frame->document().persons().begin()->second;
-    grace.WkPhone = "555-0199";
+    grace.setWkPhone("555-0199");
     workspace->runStep(UndoStep::EditPerson, [&] { workspace->document().replace(grace); });
     put("grace.vcf", card("grace", "Hopper", "555-0142"));
     synchronize();
@@ -157,7 +157,7 @@ TEST_F(SyncWindowTest, CancelledHalfWayLosesNothingAndTheNextSyncFinishes) {
         put(std::string(last) + ".vcf", card(last, last, "555-0100"));
     for (const char* first : {"Dan", "Eve", "Fay"}) {
         Person person;
-        person.FName = first;
+        person.setFName(first);
         workspace->runStep(UndoStep::AddPerson, [&] { workspace->document().add(person); });
     }
     controller->cancelAt(kCancelAt);

@@ -91,8 +91,8 @@ TEST_F(TransferWizardTest, ImportsPersonsOfAnotherProgramAsOneUndoStep) {
     EXPECT_EQ(prompts.messages[0].caption, "Imported Names");
     const PimDocument& doc = frame->document();
     ASSERT_EQ(doc.persons().size(), 2u);
-    EXPECT_EQ(doc.persons().find(1)->Position, "");
-    EXPECT_EQ(doc.persons().find(1)->Notes, "likes tea");
+    EXPECT_EQ(doc.persons().find(1)->Position(), "");
+    EXPECT_EQ(doc.persons().find(1)->Notes(), "likes tea");
     EXPECT_EQ(frame->organizerView()->phoneBookPanel()->personList()->model()->rowCount(), 2);
 
     EXPECT_EQ(frame->history().undoName(), "Import Names");

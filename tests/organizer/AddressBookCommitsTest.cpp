@@ -24,16 +24,16 @@ TEST_F(AddressBookCommits, PersonIsAddedAndEditedAsOneNamedStepEach) {
     PersonForm form = PersonForm::forNew(document_);
     EXPECT_EQ(addPerson(document_, &history_, form), 0) << "no name, no company";
     EXPECT_FALSE(document_.isModified() || history_.canUndo());
-    form.person.Company = "Acme";
+    form.texts.Company = "Acme";
     const int32_t id = addPerson(document_, &history_, form);
     ASSERT_NE(id, 0);
     EXPECT_EQ(history_.undoName(), "Add Person");
 
     PersonForm edit = PersonForm::of(document_, *document_.persons().find(id));
-    edit.person.LName = "Ames";
+    edit.texts.LName = "Ames";
     ASSERT_TRUE(updatePerson(document_, &history_, edit));
     EXPECT_EQ(history_.undoName(), "Edit Person");
-    EXPECT_EQ(document_.persons().find(id)->RName, "Ames");
+    EXPECT_EQ(document_.persons().find(id)->RName(), "Ames");
     history_.undo();
     history_.undo();
     EXPECT_FALSE(updatePerson(document_, &history_, edit)) << "gone: nothing to update";
@@ -59,7 +59,7 @@ TEST_F(AddressBookCommits, GroupChangesAreStepsUnlessTheNameIsTakenOrTheGroupInU
     EXPECT_EQ(renameGroup(document_, &history_, 99, "Nobody"), GroupChange::Missing);
 
     PersonForm form = PersonForm::forNew(document_);
-    form.person.FName = "Ann";
+    form.texts.FName = "Ann";
     ASSERT_TRUE(form.chooseGroup("White Pages"));
     ASSERT_NE(addPerson(document_, &history_, form), 0);
     document_.setModified(false);

@@ -40,24 +40,24 @@ TEST_F(PersonFormTest, GroupListOffersEveryGroupButAllAndTheWrittenPersonGetsThe
               (std::vector<std::string>{"Bridge", "golf", "White Pages", "Yellow Pages"}));
     EXPECT_TRUE(chosen(fresh).empty());
     // Ok needs a first name, last name or company; a position alone is not enough.
-    fresh.person.Position = "Clerk";
+    fresh.texts.Position = "Clerk";
     EXPECT_FALSE(fresh.canConfirm());
-    fresh.person.FName = " ";
+    fresh.texts.FName = " ";
     EXPECT_TRUE(fresh.canConfirm()) << "a blank is text like any other";
-    fresh.person.FName = "";
+    fresh.texts.FName = "";
     // The display name is made afresh from the names.
-    fresh.person.LName = "Ames";
-    fresh.person.RName = "stale";
-    EXPECT_EQ(fresh.written().RName, "Ames");
+    fresh.texts.LName = "Ames";
+    fresh.texts.RName = "stale";
+    EXPECT_EQ(fresh.written().RName(), "Ames");
     EXPECT_EQ(fresh.written().PhGroups, std::vector<int32_t>{1});
 
     Person stored;
     stored.ID = 4;
-    stored.LName = "Ames";
+    stored.setLName("Ames");
     stored.PhGroups = {1, 3, golf_, 42};  // 42: a group that no longer exists
     PersonForm form = PersonForm::of(document_, stored);
     EXPECT_EQ(chosen(form), (std::vector<int32_t>{golf_, 3}));
-    EXPECT_EQ(form.person.LName, "Ames");
+    EXPECT_EQ(form.texts.LName, "Ames");
     // The groups follow the list's order, whatever order the person had them in.
     EXPECT_EQ(form.written().PhGroups, (std::vector<int32_t>{golf_, 3, 1}));
     EXPECT_TRUE(form.chooseGroup("Bridge"));

@@ -80,16 +80,16 @@ TEST_F(PhoneBookRows, DetailsShowEachFieldOrNotAvailable) {
         EXPECT_EQ(detail, (DetailText{"Not Available", false}));
 
     Person person;
-    person.HmPhone = "555-0001";
-    person.WkPhone = "555-1234";
-    person.WkExt = "12";
+    person.setHmPhone("555-0001");
+    person.setWkPhone("555-1234");
+    person.setWkExt("12");
     const auto details = personDetails(&person);
     EXPECT_EQ(details[size_t(PersonDetail::HomePhone)], (DetailText{"555-0001", true}));
     EXPECT_EQ(details[size_t(PersonDetail::WorkPhone)], (DetailText{"555-1234x12", true}));
     EXPECT_EQ(details[size_t(PersonDetail::Pager)], (DetailText{"Not Available", false}));
     // The number is dialled without the extension the button shows.
     EXPECT_EQ(detailField(person, PersonDetail::WorkPhone), "555-1234");
-    person.WkPhone = "";
+    person.setWkPhone("");
     EXPECT_EQ(personDetails(&person)[size_t(PersonDetail::WorkPhone)],
               (DetailText{"Not Available", false}))
         << "an extension without its number";
@@ -97,17 +97,17 @@ TEST_F(PhoneBookRows, DetailsShowEachFieldOrNotAvailable) {
 
 Person sample() {
     Person person;
-    person.FName = "Zoë";
-    person.LName = "Ångström";
-    person.RName = "Ångström, Zoë";
-    person.Company = "Müller & Zürcher Ltd";
-    person.Position = "Engineer";
-    person.City = "Uppsala";
-    person.Notes = "likes tea";
-    person.HmPhone = "(020) 555-1234";
-    person.WkPhone = "555 98 76";
-    person.CelPhone = "+46 70 111";
-    person.EMail = "Zoe@Example.org";
+    person.setFName("Zoë");
+    person.setLName("Ångström");
+    person.setRName("Ångström, Zoë");
+    person.setCompany("Müller & Zürcher Ltd");
+    person.setPosition("Engineer");
+    person.setCity("Uppsala");
+    person.setNotes("likes tea");
+    person.setHmPhone("(020) 555-1234");
+    person.setWkPhone("555 98 76");
+    person.setCelPhone("+46 70 111");
+    person.setEMail("Zoe@Example.org");
     return person;
 }
 

@@ -19,8 +19,8 @@ protected:
     int32_t addPerson(const char* name, const char* company = "", const char* phone = "",
                       std::vector<int32_t> groups = {1}, const char* mail = "") {
         Person person = listedPerson(name, company, std::move(groups));
-        person.HmPhone = phone;
-        person.EMail = mail;
+        person.setHmPhone(phone);
+        person.setEMail(mail);
         return document_.add(person);
     }
     std::vector<int32_t> listedIds() const {
@@ -145,10 +145,10 @@ TEST_F(PhoneBookViewTest, FilterEditsListWhatAFreshFilterWould) {
     };
     for (int i = 0; i < 200; ++i) {
         Person p;
-        p.RName = text(6);
-        p.Company = text(4);
-        p.WkPhone = text(6);
-        p.EMail = text(3);
+        p.setRName(text(6));
+        p.setCompany(text(4));
+        p.setWkPhone(text(6));
+        p.setEMail(text(3));
         p.PhGroups = {static_cast<int32_t>(1 + random() % 2)};
         document_.add(p);
     }

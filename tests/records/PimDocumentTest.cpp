@@ -38,10 +38,10 @@ TEST_F(PimDocumentTest, AddsUnderNewIdentifiersEvenAfterAStaleLastIdAndReplacesO
 
     doc.setModified(false);
     Person edited = *doc.persons().find(1);
-    edited.FName = "Ann";
+    edited.setFName("Ann");
     EXPECT_TRUE(doc.replace(edited));
     EXPECT_TRUE(doc.isModified());
-    EXPECT_EQ(doc.persons().find(1)->FName, "Ann");
+    EXPECT_EQ(doc.persons().find(1)->FName(), "Ann");
     edited.ID = 99;
     EXPECT_FALSE(doc.replace(edited));
     EXPECT_FALSE(doc.persons().contains(99));
@@ -151,8 +151,8 @@ TEST(Person, DisplayNameJoinsLastAndFirstName) {
     };
     for (const auto& [label, last, first, display] : cases) {
         Person person;
-        person.LName = last;
-        person.FName = first;
+        person.setLName(last);
+        person.setFName(first);
         EXPECT_EQ(person.displayName(), display) << label;
     }
 }

@@ -24,10 +24,10 @@ constexpr int kCol2 = 431;
 
 Person person(std::string first, std::string last, std::string company = "") {
     Person p;
-    p.FName = std::move(first);
-    p.LName = std::move(last);
-    p.Company = std::move(company);
-    p.RName = p.displayName();
+    p.setFName(std::move(first));
+    p.setLName(std::move(last));
+    p.setCompany(std::move(company));
+    p.setRName(p.displayName());
     return p;
 }
 
@@ -45,7 +45,7 @@ ReportInputs addressees(std::vector<Person> persons, User user = {}) {
 std::vector<std::string> names(const std::vector<Person>& persons) {
     std::vector<std::string> out;
     for (const Person& p : persons)
-        out.push_back(p.LName.empty() ? p.Company : p.LName);
+        out.emplace_back(p.LName().empty() ? p.Company() : p.LName());
     return out;
 }
 
@@ -57,7 +57,7 @@ TEST(PhoneBookReport, OrdersByLastNameByteForByteNamelessFirstFiveEntriesAPage) 
     // "Adams" alone sorts before "Adams, Zoe"; upper case before lower case.
     EXPECT_EQ(names(sorted.persons()),
               (std::vector<std::string>{"Acme", "Zeta", "Adams", "Adams", "Smith", "smith"}));
-    EXPECT_EQ(sorted.persons()[2].FName, "");
+    EXPECT_EQ(sorted.persons()[2].FName(), "");
 
     std::vector<Person> persons;
     for (char c = 'A'; c <= 'K'; ++c)
@@ -76,13 +76,13 @@ TEST(PhoneBookReport, OrdersByLastNameByteForByteNamelessFirstFiveEntriesAPage) 
 TEST(PhoneBookReport, EntryLinesAndRule) {
     RecordingCanvas canvas(letterAt100Dpi());
     Person p = person("  Ann ", "Lee", "Lee & Co");
-    p.WkPhone = "555-1000";
-    p.WkExt = "12";
-    p.Fax = "555-2000";
-    p.Addr1 = "1 Elm St";
-    p.City = "Salem";
-    p.State = "OR";
-    p.Zip = "97301";
+    p.setWkPhone("555-1000");
+    p.setWkExt("12");
+    p.setFax("555-2000");
+    p.setAddr1("1 Elm St");
+    p.setCity("Salem");
+    p.setState("OR");
+    p.setZip("97301");
     const auto report = build(ReportKind::PhoneBook, canvas, addressees({p, Person{}}));
     report->printPage(canvas, 0);
     const int y0 = kTop + 2 * kLine;
@@ -133,10 +133,10 @@ TEST(EnvelopeReport, OnePagePerPersonReturnAndDeliveryAddress) {
     RecordingCanvas canvas(letterAt100Dpi());
     const User owner{"Pat", "Owner", "Owner Inc", "", "9 Oak Rd", "", "Bend", "OR", ""};
     Person full = person("Ann", "Lee", "Lee & Co");
-    full.Addr1 = "1 Elm St";
-    full.Addr2 = "  Suite 4 ";
-    full.City = "Salem";
-    full.Zip = "97301";
+    full.setAddr1("1 Elm St");
+    full.setAddr2("  Suite 4 ");
+    full.setCity("Salem");
+    full.setZip("97301");
     Person noCity = person("", "Roe");
     const auto report =
         build(ReportKind::Envelopes, canvas, addressees({full, noCity, Person{}}, owner));

@@ -34,8 +34,8 @@ inline Appointment appointmentAt(std::string description, DateTime start, DateTi
 inline Person listedPerson(std::string name, std::string company = "",
                            std::vector<int32_t> groups = {1}) {
     Person person;
-    person.RName = std::move(name);
-    person.Company = std::move(company);
+    person.setRName(std::move(name));
+    person.setCompany(std::move(company));
     person.PhGroups = std::move(groups);
     return person;
 }

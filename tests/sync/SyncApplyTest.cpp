@@ -15,15 +15,15 @@ namespace {
 
 Person named(const std::string& first) {
     Person person;
-    person.FName = first;
-    person.RName = first;
+    person.setFName(first);
+    person.setRName(first);
     person.PhGroups = {1};
     return person;
 }
 
 int32_t idOf(const PimDocument& document, const std::string& first) {
     for (const auto& [id, person] : document.persons())
-        if (person.FName == first) return id;
+        if (person.FName() == first) return id;
     return 0;
 }
 
@@ -53,7 +53,7 @@ TEST(SyncApplyTest, BringsInTheSyncsChangesKeepingWhatTheUserDidMeanwhile) {
     // new group.
     PimDocument copy(clock);
     copy.adoptContents(PimContents(before));
-    edit(copy, "Ada", [](Person& p) { p.WkPhone = "555-0101"; });
+    edit(copy, "Ada", [](Person& p) { p.setWkPhone("555-0101"); });
     copy.remove<Person>(idOf(copy, "Bea"));
     copy.remove<Person>(idOf(copy, "Cy"));
     const int32_t friendsId = copy.add(PhGroup{0, "Friends"});
@@ -63,7 +63,7 @@ TEST(SyncApplyTest, BringsInTheSyncsChangesKeepingWhatTheUserDidMeanwhile) {
     SyncState state = stateNaming(dotId);
 
     // Meanwhile the user changed Cy and added Eve and a group, taking the IDs the sync used.
-    edit(live, "Cy", [](Person& p) { p.Notes = "call back"; });
+    edit(live, "Cy", [](Person& p) { p.setNotes("call back"); });
     live.add(PhGroup{0, "Work"});
     live.add(named("Eve"));
     ASSERT_EQ(idOf(live, "Eve"), dotId);
@@ -74,9 +74,9 @@ TEST(SyncApplyTest, BringsInTheSyncsChangesKeepingWhatTheUserDidMeanwhile) {
         kept = applySyncedCopy(live, before, copy.contents(), SyncState(), state);
     }
     EXPECT_EQ(kept, 1) << "Cy, changed here, is not deleted";
-    EXPECT_EQ(live.persons().find(idOf(live, "Ada"))->WkPhone, "555-0101");
+    EXPECT_EQ(live.persons().find(idOf(live, "Ada"))->WkPhone(), "555-0101");
     EXPECT_EQ(std::pair(idOf(live, "Bea"), idOf(live, "Eve")), std::pair(0, dotId));
-    EXPECT_EQ(live.persons().find(idOf(live, "Cy"))->Notes, "call back");
+    EXPECT_EQ(live.persons().find(idOf(live, "Cy"))->Notes(), "call back");
     const int32_t dotNow = idOf(live, "Dot");
     ASSERT_NE(dotNow, 0);
     EXPECT_NE(dotNow, dotId);
@@ -91,8 +91,8 @@ TEST(SyncApplyTest, BringsInTheSyncsChangesKeepingWhatTheUserDidMeanwhile) {
     history.undo();
     EXPECT_EQ(std::pair(idOf(live, "Dot"), idOf(live, "Eve")), std::pair(0, dotId));
     EXPECT_NE(idOf(live, "Bea"), 0);
-    EXPECT_EQ(live.persons().find(idOf(live, "Ada"))->WkPhone, "");
-    EXPECT_EQ(live.persons().find(idOf(live, "Cy"))->Notes, "call back");
+    EXPECT_EQ(live.persons().find(idOf(live, "Ada"))->WkPhone(), "");
+    EXPECT_EQ(live.persons().find(idOf(live, "Cy"))->Notes(), "call back");
 }
 
 // A record the sync changed while the user changed or deleted it keeps its state as the sync
@@ -120,10 +120,10 @@ TEST(SyncApplyTest, ARecordBothSidesChangedKeepsItsStateAsTheSyncStarted) {
     PimDocument copy(clock);
     copy.adoptContents(PimContents(before));
     for (const char* first : {"Ada", "Bea", "Cy", "Dee"})
-        edit(copy, first, [](Person& p) { p.WkPhone = "555-0101"; });
+        edit(copy, first, [](Person& p) { p.setWkPhone("555-0101"); });
     copy.remove<Person>(idOf(copy, "Eve"));
     for (const char* first : {"Ada", "Cy", "Eve"})
-        edit(live, first, [](Person& p) { p.Notes = "changed here"; });
+        edit(live, first, [](Person& p) { p.setNotes("changed here"); });
     live.remove<Person>(idOf(live, "Bea"));
 
     EXPECT_EQ(applySyncedCopy(live, before, copy.contents(), started, state), 3);

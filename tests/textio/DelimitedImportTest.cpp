@@ -28,8 +28,8 @@ TEST_F(PersonImportTest, AppliesThePersonRules) {
         PimDocument one(clock);
         ASSERT_EQ(importInto(one, TransferKind::Persons, columns, c.line).added, 1) << c.line;
         const Person& p = *one.persons().find(1);
-        EXPECT_EQ(std::tie(p.FName, p.LName, p.Company, p.Position, p.RName),
-                  std::tie(c.first, c.last, c.company, c.position, c.rName))
+        EXPECT_EQ(std::tuple(p.FName(), p.LName(), p.Company(), p.Position(), p.RName()),
+                  std::tuple(c.first, c.last, c.company, c.position, c.rName))
             << c.line;
         EXPECT_EQ(std::pair(p.WhitePages, p.YellowPages), std::pair(c.white, c.yellow)) << c.line;
         EXPECT_TRUE(p.PhGroups.empty()) << "a document without groups gets none";
@@ -45,8 +45,8 @@ TEST_F(PersonImportTest, ReadsColumnsAsMappedAndReportsSkippedLines) {
     const ImportResult result = import("x,Ann,y,Lee,z,extra\n,\n\n   \nEMPTY FIELD,EOF\nx,Bo\n",
                                        {"", "FirstName", "", "LastName"});
     EXPECT_EQ(result.added, 2);
-    EXPECT_EQ(doc.persons().find(1)->RName, "Lee, Ann");
-    EXPECT_EQ(doc.persons().find(2)->RName, "Bo");
+    EXPECT_EQ(doc.persons().find(1)->RName(), "Lee, Ann");
+    EXPECT_EQ(doc.persons().find(2)->RName(), "Bo");
     // The phone book lists persons by group: one of no group would be invisible.
     EXPECT_EQ(doc.persons().find(2)->PhGroups, std::vector<int32_t>{1});
     const std::string none = ": no first name, last name or company";

@@ -22,11 +22,11 @@ TEST(TextExport, WritesPersonLinesWithEveryTextColumnsEncloserDoubled) {
     PimDocument doc(kClock);
     // A backslash is written as it is, though the importer reads escapes there.
     Person ann;
-    ann.FName = "Ann";
-    ann.Company = "Smith \"Tools\"";
-    ann.Addr1 = "C:\\temp";
-    ann.State = "Ma'am \"x\"";
-    ann.Notes = "line 1\r\nline 2";
+    ann.setFName("Ann");
+    ann.setCompany("Smith \"Tools\"");
+    ann.setAddr1("C:\\temp");
+    ann.setState("Ma'am \"x\"");
+    ann.setNotes("line 1\r\nline 2");
     doc.add(ann);
     struct Case {
         std::vector<std::string> columns;  // the file keeps the order asked for

@@ -30,9 +30,17 @@ std::vector<std::string> described(const PimDocument& doc) {
             if (group == 1) continue;
             groups += (groups.empty() ? "" : ";") + doc.phGroups().find(group)->Desc;
         }
-        out.push_back(p.RName + "|" + p.EMail + "|" + p.Addr1 + "," + p.City + "," + p.State + "," +
-                      p.Zip + "|" + p.HmPhone + "," + p.WkPhone + "," + p.CelPhone + "," + p.Fax +
-                      "|" + groups);
+        using namespace std::string_view_literals;
+        std::string line;
+        for (const std::string_view part : {p.RName(),   "|"sv,        p.EMail(),
+                                            "|"sv,       p.Addr1(),    ","sv,
+                                            p.City(),    ","sv,        p.State(),
+                                            ","sv,       p.Zip(),      "|"sv,
+                                            p.HmPhone(), ","sv,        p.WkPhone(),
+                                            ","sv,       p.CelPhone(), ","sv,
+                                            p.Fax(),     "|"sv,        std::string_view(groups)})
+            line += part;
+        out.push_back(line);
     }
     for (const auto& [id, t] : doc.tasks())
         out.push_back(t.Description);

@@ -7,7 +7,7 @@ namespace {
 
 // Values as the importer leaves them: trimmed, with the display name and the white pages.
 Person stored(Person p) {
-    p.RName = p.displayName();
+    p.setRName(p.displayName());
     p.WhitePages = 1;
     return p;
 }
@@ -15,32 +15,32 @@ Person stored(Person p) {
 // Every field filled with what delimited text finds hardest.
 Person awkwardPerson() {
     Person p;
-    p.FName = "Ann \"Nan\"";
-    p.LName = "O'Hara-M\xC3\xBCller";
-    p.Company = "Smith \"Tools\", Ltd.";
-    p.Position = "Boss";
-    p.Addr1 = "1, Main St; Apt | 4";
-    p.Addr2 = "c/o \"\"Ed\"\"";
-    p.City = "Z\xC3\xBCrich";
-    p.State = "it's";
-    p.Zip = "8001";
-    p.HmPhone = "+41 44 000";
-    p.WkPhone = "(555) 010";
-    p.WkExt = "12";
-    p.Fax = "none";
-    p.Pager = "''";
-    p.CelPhone = "555\t011";
-    p.EMail = "ann@example.org";
-    p.WebPage = "https://example.org/?a=1&b=2";
-    p.Notes = "line 1\r\nline 2\r\n\"quoted\" 'too'\n\xE2\x82\xAC 5";
+    p.setFName("Ann \"Nan\"");
+    p.setLName("O'Hara-M\xC3\xBCller");
+    p.setCompany("Smith \"Tools\", Ltd.");
+    p.setPosition("Boss");
+    p.setAddr1("1, Main St; Apt | 4");
+    p.setAddr2("c/o \"\"Ed\"\"");
+    p.setCity("Z\xC3\xBCrich");
+    p.setState("it's");
+    p.setZip("8001");
+    p.setHmPhone("+41 44 000");
+    p.setWkPhone("(555) 010");
+    p.setWkExt("12");
+    p.setFax("none");
+    p.setPager("''");
+    p.setCelPhone("555\t011");
+    p.setEMail("ann@example.org");
+    p.setWebPage("https://example.org/?a=1&b=2");
+    p.setNotes("line 1\r\nline 2\r\n\"quoted\" 'too'\n\xE2\x82\xAC 5");
     return stored(p);
 }
 
 // Mostly empty fields, which need a separator other than a space.
 Person sparsePerson() {
     Person p;
-    p.Company = "Acme";
-    p.Notes = "x";
+    p.setCompany("Acme");
+    p.setNotes("x");
     return stored(p);
 }
 
@@ -48,11 +48,11 @@ Person sparsePerson() {
 // ends, but quotes and backslashes as they come.
 Person plainPerson() {
     Person p;
-    p.FName = "\"Bo\"";
-    p.LName = "O'Neil";
-    p.Addr1 = "C:\\Users\\bo";
-    p.City = "K\u00F8benhavn";
-    p.Notes = "a \\n b";
+    p.setFName("\"Bo\"");
+    p.setLName("O'Neil");
+    p.setAddr1("C:\\Users\\bo");
+    p.setCity("K\u00F8benhavn");
+    p.setNotes("a \\n b");
     return stored(p);
 }
 

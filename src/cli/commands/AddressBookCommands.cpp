@@ -67,7 +67,7 @@ Status runPersons(CliContext& context, const std::vector<std::string>& args) {
 // The person as the editor would store it; a failure naming a group the document lacks.
 Status fillForm(const CliArgs& parsed, const PimDocument& document, const std::string& path,
                 PersonForm& form) {
-    Person& person = form.person;
+    PersonTextFields& person = form.texts;
     const std::pair<const char*, std::string*> fields[] = {
         {"first", &person.FName},         {"last", &person.LName},
         {"company", &person.Company},     {"email", &person.EMail},

@@ -71,7 +71,7 @@ void OrganizerCommands::deletePerson() {
 void OrganizerCommands::contact(PersonDetail detail) {
     const Person* person = p_.phoneBook.selectedPerson();
     if (person == nullptr) return;
-    const std::string& field = detailField(*person, detail);
+    const std::string field(detailField(*person, detail));
     if (detail == PersonDetail::EMail)
         p_.contacts.mail(field);
     else if (detail == PersonDetail::WebPage)

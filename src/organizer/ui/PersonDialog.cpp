@@ -27,7 +27,7 @@ PersonDialog::PersonDialog(PersonForm start, bool editing, QWidget* parent)
     : QDialog(parent), form_(std::move(start)) {
     setWindowTitle(editing ? _("Edit Person") : _("Add Person"));
     using namespace AddressBookHelp;
-    Person& person = form_.person;
+    PersonTextFields& person = form_.texts;
 
     pages_ = new QTabWidget(this);
     QWidget* general = makeFieldPage(
@@ -78,7 +78,7 @@ QWidget* PersonDialog::makeGroupFrame() {
 QWidget* PersonDialog::makeNotesPage() {
     auto* page = new QWidget;
     // Records keep CR LF; the field shows each as one line break.
-    QString shown = QString::fromStdString(form_.person.Notes);
+    QString shown = QString::fromStdString(form_.texts.Notes);
     shown.replace(QLatin1String("\r\n"), QLatin1String("\n")).replace(u'\r', u'\n');
     notes_ = new QPlainTextEdit(shown, page);
     // Tab moves on to the buttons rather than being typed, so the keyboard can leave.
@@ -103,7 +103,7 @@ void PersonDialog::notesEdited() {
     // The raw text keeps non-breaking spaces, which the plain-text export turns to spaces.
     QString text = notes_->document()->toRawText();
     text.replace(QChar::ParagraphSeparator, u'\n');
-    form_.person.Notes = withCrLf(text.toStdString());
+    form_.texts.Notes = withCrLf(text.toStdString());
 }
 
 void PersonDialog::updateOk() {

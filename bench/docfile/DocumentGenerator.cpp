@@ -79,30 +79,32 @@ DateTime someTime(Random& random) {
 }
 
 Person makePerson(Random& random) {
-    Person p;
-    p.setFName(random.pick(kFirst));
-    p.setLName(random.pick(kLast));
-    p.setRName(p.displayName());
-    p.setCompany(random.pick(kCompany));
-    p.setPosition(random.pick(kPosition));
-    p.setAddr1(random.digits(1 + random.below(4)) + " " + std::string(random.pick(kStreet)));
-    if (random.below(4) == 0) p.setAddr2("Apartment " + random.digits(2));
-    p.setCity(random.pick(kCity));
-    p.setState(random.below(2) ? "CA" : "");
-    p.setZip(random.digits(5));
-    p.setHmPhone(phone(random));
-    p.setWkPhone(phone(random));
-    if (random.below(3) == 0) p.setWkExt(random.digits(3));
-    if (random.below(3) == 0) p.setFax(phone(random));
-    p.setCelPhone(phone(random));
-    if (random.below(8) == 0) p.setPager(phone(random));
-    p.setEMail(p.FName() + "." + p.LName() + "@example.com");
-    p.setWebPage("https://www.example.com/~" + p.LName());
+    PersonTextFields t;
+    t.FName = random.pick(kFirst);
+    t.LName = random.pick(kLast);
+    t.RName = displayName(t.views());
+    t.Company = random.pick(kCompany);
+    t.Position = random.pick(kPosition);
+    t.Addr1 = random.digits(1 + random.below(4)) + " " + std::string(random.pick(kStreet));
+    if (random.below(4) == 0) t.Addr2 = "Apartment " + random.digits(2);
+    t.City = random.pick(kCity);
+    t.State = random.below(2) ? "CA" : "";
+    t.Zip = random.digits(5);
+    t.HmPhone = phone(random);
+    t.WkPhone = phone(random);
+    if (random.below(3) == 0) t.WkExt = random.digits(3);
+    if (random.below(3) == 0) t.Fax = phone(random);
+    t.CelPhone = phone(random);
+    if (random.below(8) == 0) t.Pager = phone(random);
+    t.EMail = t.FName + "." + t.LName + "@example.com";
+    t.WebPage = "https://www.example.com/~" + t.LName;
     const size_t lines = 1 + random.below(4);
     for (size_t i = 0; i < lines; ++i) {
-        if (i > 0) p.Notes() += "\r\n";
-        p.Notes() += sentence(random, 4 + random.below(8));
+        if (i > 0) t.Notes += "\r\n";
+        t.Notes += sentence(random, 4 + random.below(8));
     }
+    Person p;
+    p.setTexts(t);
     p.PhGroups = {static_cast<int32_t>(2 + random.below(2)), 1};
     return p;
 }

@@ -8,7 +8,7 @@
 
 namespace {
 
-void escaped(std::FILE* out, const std::string& value) {
+void escaped(std::FILE* out, std::string_view value) {
     char previous = 0;
     for (const char c : value) {
         switch (c) {
@@ -40,7 +40,7 @@ void escaped(std::FILE* out, const std::string& value) {
     }
 }
 
-void text(std::FILE* out, const char* name, const std::string& value) {
+void text(std::FILE* out, const char* name, std::string_view value) {
     std::fprintf(out, " %s=\"", name);
     escaped(out, value);
     std::fputc('"', out);
@@ -114,14 +114,14 @@ void writePlainly(const PimDocument& d, std::FILE* out) {
     }
     std::fprintf(out, "\t</Appointments>\r\n\t<User ");
     const User& u = d.user();
-    text(out, "FName", u.FName());
-    text(out, "LName", u.LName());
-    text(out, "Company", u.Company());
-    text(out, "Position", u.Position());
-    text(out, "Addr1", u.Addr1());
-    text(out, "Addr2", u.Addr2());
-    text(out, "City", u.City());
-    text(out, "State", u.State());
-    text(out, "Zip", u.Zip());
+    text(out, "FName", u.FName);
+    text(out, "LName", u.LName);
+    text(out, "Company", u.Company);
+    text(out, "Position", u.Position);
+    text(out, "Addr1", u.Addr1);
+    text(out, "Addr2", u.Addr2);
+    text(out, "City", u.City);
+    text(out, "State", u.State);
+    text(out, "Zip", u.Zip);
     std::fprintf(out, " />\r\n</Pim>\r\n");
 }

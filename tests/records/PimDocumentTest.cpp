@@ -157,4 +157,39 @@ TEST(Person, DisplayNameJoinsLastAndFirstName) {
     }
 }
 
+TEST(Person, EachTextKeepsItsOwnBytesThroughEveryChangeCopyAndMove) {
+    Person person;
+    EXPECT_EQ(person, Person()) << "a person with no text";
+    // Every field set in turn, growing, shrinking and emptying the ones around it.
+    std::string expected[kPersonTextCount];
+    for (size_t round = 0; round < 3; ++round) {
+        for (size_t i = 0; i < kPersonTextCount; ++i) {
+            const size_t at = (i * 7 + round) % kPersonTextCount;
+            expected[at] = round == 2 ? "" : std::string(i + round * 5, char('a' + at));
+            person.setText(PersonText(at), expected[at]);
+            for (size_t j = 0; j < kPersonTextCount; ++j)
+                ASSERT_EQ(person.text(PersonText(j)), expected[j]) << round << " " << i << " " << j;
+        }
+    }
+    EXPECT_EQ(person, Person()) << "emptied again, it equals a new person";
+
+    person.setNotes("line one\r\nline two");
+    person.setFName("Ann");
+    person.setRName(person.FName());  // a value from the person's own texts
+    person.setLName(person.Notes().substr(5, 3));
+    EXPECT_EQ(person.displayName(), "one, Ann");
+    EXPECT_EQ(person.RName(), "Ann");
+
+    const Person copy = person;
+    Person moved = Person(copy);
+    EXPECT_EQ(copy, person);
+    EXPECT_EQ(moved, person);
+    Person emptied = std::move(moved);
+    EXPECT_EQ(moved.text(PersonText::Notes), "") << "a moved-from person is empty, not broken";
+    moved = emptied;
+    person.setCity("Bern");
+    EXPECT_NE(moved, person) << "copies are apart";
+    EXPECT_EQ(moved.City(), "");
+}
+
 }  // namespace

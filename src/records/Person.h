@@ -55,7 +55,7 @@ struct PersonTextFields {
 // "LName, FName", or whichever of the two is not empty.
 [[nodiscard]] std::string displayName(const PersonTexts& texts);
 
-// An address-book entry. Text is UTF-8 of any length.
+// An address-book entry. Text is UTF-8, up to 4 GiB in all.
 //
 // A document holds a hundred thousand of these, so the texts share one block of memory
 // (their end offsets, then their bytes) instead of taking a string each: most are short or

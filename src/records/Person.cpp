@@ -53,7 +53,8 @@ Person& Person::operator=(const Person& other) {
 }
 
 std::string_view Person::text(PersonText field) const {
-    if (block_ == nullptr) return {};
+    // Never a null pointer, as a std::string's never was: callers copy from it.
+    if (block_ == nullptr) return std::string_view("", 0);
     const size_t i = size_t(field);
     const uint32_t begin = i == 0 ? 0 : block_[i - 1];
     const auto* bytes = reinterpret_cast<const char*>(block_.get() + kPersonTextCount);

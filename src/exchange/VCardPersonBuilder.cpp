@@ -6,8 +6,8 @@
 #include "exchange/PhoneExtension.h"
 #include "exchange/VCardLine.h"
 #include "records/LineBreaks.h"
-#include "records/RecordFields.h"
 #include "records/Trimmed.h"
+#include "textio/ImportValues.h"
 
 namespace {
 
@@ -217,7 +217,9 @@ void VCardPersonBuilder::fillPhones(PersonTextFields& person) {
             ++leftOut_;
     }
     person.HmPhone = std::move(home.value);
-    const PhoneWithExtension split = splitPhoneExtension(work.value);
+    // Split as the number will be kept, trimmed: "555 x12" with a blank after it must give
+    // what the "555 ext. 12" written back from it gives.
+    const PhoneWithExtension split = splitPhoneExtension(trimmed(work.value, kFieldBlanks));
     person.WkPhone = split.number;
     person.WkExt = split.extension;
     person.CelPhone = std::move(cell.value);

@@ -91,6 +91,7 @@ TEST_F(VCardImportTest, MapsEachPropertyToItsField) {
         {"N:A\r\nTEL;TYPE=HOME:1\r\nTEL;TYPE=HOME,PREF:2\r\n", PersonText::HmPhone, "2"},
         {"N:A\r\nTEL;TYPE=WORK;TYPE=FAX:1\r\n", PersonText::Fax, "1"},
         {"N:A\r\nTEL;TYPE=work:1 ext. 5\r\n", PersonText::WkExt, "5"},
+        {"N:A\r\nTEL;TYPE=work:1 x5\f\r\n", PersonText::WkExt, "5"},
         {"N:A\r\nTEL:1\r\nTEL:2\r\nTEL:3\r\nTEL:4\r\n", PersonText::CelPhone, "3"},
         {"N:A\r\nTEL;TYPE=CELL:1\r\nTEL:2\r\n", PersonText::HmPhone, "2"},
         {"N:A\r\nx.TEL:1\r\nx.X-ABLabel:Work Fax\r\n", PersonText::Fax, "1"},

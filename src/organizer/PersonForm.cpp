@@ -16,6 +16,7 @@ PersonForm PersonForm::of(const PimDocument& document, const Person& person) {
     PersonForm form = forNew(document);
     form.person = person;
     form.texts = person.textFields();
+    form.person.setTexts(PersonTexts{});  // edited in `texts` alone
     const auto& member = person.PhGroups;
     for (GroupChoice& group : form.groups)
         group.chosen = std::find(member.begin(), member.end(), group.id) != member.end();

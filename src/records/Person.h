@@ -60,7 +60,8 @@ struct PersonTextFields {
 // A document holds a hundred thousand of these, so the texts share one block of memory
 // (their end offsets, then their bytes) instead of taking a string each: most are short or
 // empty, and nineteen strings cost over 600 bytes before any text. A person with no text
-// holds no block. The views handed out stay valid until the person's texts change.
+// holds no block. The views handed out stay valid until the person's texts change or the
+// person is assigned to, moved from or destroyed.
 class Person {
 public:
     int32_t ID = 0;

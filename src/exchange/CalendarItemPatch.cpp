@@ -11,6 +11,7 @@
 #include "exchange/CalendarParse.h"
 #include "exchange/CalendarTime.h"
 #include "records/LineBreaks.h"
+#include "records/SecondsConverter.h"
 
 namespace {
 
@@ -114,18 +115,16 @@ std::string patchEvent(std::string_view serverText, const Appointment& a,
                 icalproperty_new_summary(withLf(a.Description).c_str()));
     const bool startChanged = fresh || marked(changed, EventField::Start);
     if (startChanged || marked(changed, EventField::End)) {
-        // Both in UTC or both floating: readers may not take a mix.
         const DateTime end = std::max(a.EndTime, a.StartTime);
-        icaltimetype start = icalTimeOf(a.StartTime), finish = icalTimeOf(end);
-        const bool floating = !icaltime_is_utc(start) || !icaltime_is_utc(finish);
-        if (floating) {
-            start = floatingTimeOf(a.StartTime);
-            finish = floatingTimeOf(end);
+        const auto instants =
+            SecondsConverter(SecondsConverter::Memory::None).spanInstantsOf(a.StartTime, end);
+        // A floating end takes a floating start with it, changed or not.
+        if (startChanged || !instants.start) {
+            replace(event, ICAL_DTSTART_PROPERTY,
+                    icalproperty_new_dtstart(icalTimeAt(a.StartTime, instants.start)));
         }
-        if (startChanged || floating)
-            replace(event, ICAL_DTSTART_PROPERTY, icalproperty_new_dtstart(start));
         removeAll(event, ICAL_DURATION_PROPERTY);
-        replace(event, ICAL_DTEND_PROPERTY, icalproperty_new_dtend(finish));
+        replace(event, ICAL_DTEND_PROPERTY, icalproperty_new_dtend(icalTimeAt(end, instants.end)));
     }
     if (fresh || marked(changed, EventField::Alarm)) setAlarm(event, a);
     return textOf(calendar.get());

@@ -104,7 +104,10 @@ DateTime localTimeOf(icaltimetype time) {
 }
 
 icaltimetype icalTimeOf(DateTime local) {
-    const auto instant = SecondsConverter(SecondsConverter::Memory::None).instantOf(local);
+    return icalTimeAt(local, SecondsConverter(SecondsConverter::Memory::None).instantOf(local));
+}
+
+icaltimetype icalTimeAt(DateTime local, std::optional<int64_t> instant) {
     if (!instant) return floatingTimeOf(local);
     return icaltime_from_timet_with_zone(static_cast<time_t>(*instant), 0,
                                          icaltimezone_get_utc_timezone());

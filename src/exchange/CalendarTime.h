@@ -2,6 +2,9 @@
 
 #include <libical/ical.h>
 
+#include <cstdint>
+#include <optional>
+
 #include "records/DateTime.h"
 
 // Between the times of iCalendar and the local wall-clock times of records (in the zone of
@@ -22,6 +25,9 @@
 // instant that converts back to it, otherwise (a time the clocks skip, a year before 1970)
 // floating, which every reader takes as local time.
 [[nodiscard]] icaltimetype icalTimeOf(DateTime local);
+// As icalTimeOf, with the instant (from SecondsConverter) given: in UTC at it, or floating
+// without one.
+[[nodiscard]] icaltimetype icalTimeAt(DateTime local, std::optional<int64_t> instant);
 
 // A local time as a floating iCalendar time, which stands for the same wall-clock time
 // anywhere.

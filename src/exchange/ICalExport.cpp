@@ -172,12 +172,10 @@ public:
         out_ += "BEGIN:VEVENT\r\n";
         uid("appointment", a.ID, a.Description, a.StartTime);
         out_ += stamp_;
-        // Both in UTC or both floating: readers may not take a mix.
         const DateTime end = std::max(a.EndTime, a.StartTime);
-        auto start = seconds_.instantOf(a.StartTime), finish = seconds_.instantOf(end);
-        if (!start || !finish) start = finish = std::nullopt;
-        time("DTSTART", a.StartTime, start);
-        time("DTEND", end, finish);
+        const auto instants = seconds_.spanInstantsOf(a.StartTime, end);
+        time("DTSTART", a.StartTime, instants.start);
+        time("DTEND", end, instants.end);
         appendTextProperty(out_, line_, "SUMMARY", a.Description);
         if (a.Alarm && a.AlarmTime.isValid()) {
             const auto seconds = std::clamp<long long>(

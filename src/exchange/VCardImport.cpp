@@ -49,8 +49,8 @@ VCardImportResult importCards(PimDocument& document, std::string_view bytes) {
         if (depth == 0) continue;
         if (isCardBoundary(line, "END")) {
             if (--depth > 0) continue;
-            Person person = builder.takePerson();
-            completeImportedPerson(person);
+            Person person;
+            completeImportedPerson(person, builder.takeTexts().views());
             if (person.FName().empty() && person.LName().empty() && person.Company().empty()) {
                 result.skipped.push_back({cardLine, _("no name or company")});
                 continue;

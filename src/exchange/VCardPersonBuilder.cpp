@@ -260,7 +260,7 @@ void VCardPersonBuilder::fillAddress(PersonTextFields& person) const {
     person.Zip = part(5);
 }
 
-Person VCardPersonBuilder::takePerson() {
+PersonTextFields VCardPersonBuilder::takeTexts() {
     PersonTextFields person;
     if (hasName_) {
         person.LName = std::move(family_);
@@ -289,7 +289,5 @@ Person VCardPersonBuilder::takePerson() {
         if (text.find('\n') != std::string::npos || text.find('\r') != std::string::npos)
             text = withCrLf(text);
     }
-    Person taken;
-    taken.setTexts(person);
-    return taken;
+    return person;
 }

@@ -27,9 +27,9 @@ public:
     void setEscaping(VCardEscaping escaping) { escaping_ = escaping; }
     // Takes one property of the card.
     void take(const VCardLine& line, bool fileIsUnicode);
-    // The person gathered, texts as the card gave them (not yet trimmed); the texts are
-    // moved out, so the builder must be reset before the next card.
-    [[nodiscard]] Person takePerson();
+    // The person's texts as the card gave them (not yet trimmed); they are moved out, so
+    // the builder must be reset before the next card.
+    [[nodiscard]] PersonTextFields takeTexts();
     // The names of the categories the card lists.
     [[nodiscard]] const std::vector<std::string>& categories() const { return categories_; }
     // How many values of the card the person has no field for (a second e-mail address,

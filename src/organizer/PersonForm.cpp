@@ -39,10 +39,7 @@ bool PersonForm::chooseGroup(const std::string& desc) {
 
 Person PersonForm::written() const {
     Person stored = person;
-    PersonTexts values = texts.views();
-    const std::string name = displayName(values);
-    values[size_t(PersonText::RName)] = name;
-    stored.setTexts(values);
+    stored.setTextsNamed(texts.views());
     stored.PhGroups.clear();
     for (const GroupChoice& group : groups) {
         if (group.chosen) stored.PhGroups.push_back(group.id);

@@ -102,6 +102,12 @@ void Person::setTexts(const PersonTexts& values) {
     block_ = std::move(block);
 }
 
+void Person::setTextsNamed(PersonTexts values) {
+    const std::string name = ::displayName(values);
+    values[size_t(PersonText::RName)] = name;
+    setTexts(values);  // reads the views, which may lie in the old block, before freeing it
+}
+
 std::string displayName(const PersonTexts& texts) {
     const std::string_view last = texts[size_t(PersonText::LName)];
     const std::string_view first = texts[size_t(PersonText::FName)];

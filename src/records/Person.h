@@ -81,6 +81,8 @@ public:
     // Sets every text at once: one block instead of one per field.
     void setTexts(const PersonTexts& values);
     void setTexts(const PersonTextFields& fields) { setTexts(fields.views()); }
+    // Sets every text, the display name made from the names among them.
+    void setTextsNamed(PersonTexts values);
     [[nodiscard]] PersonTexts texts() const;
     [[nodiscard]] PersonTextFields textFields() const;
 

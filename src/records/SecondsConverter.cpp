@@ -69,6 +69,12 @@ std::optional<int64_t> SecondsConverter::instantOf(DateTime local) {
     return seconds;
 }
 
+SecondsConverter::SpanInstants SecondsConverter::spanInstantsOf(DateTime start, DateTime end) {
+    SpanInstants instants{instantOf(start), instantOf(end)};
+    if (!instants.start || !instants.end) instants = {};
+    return instants;
+}
+
 int64_t SecondsConverter::toSeconds(DateTime value) {
     const auto local = value.localSeconds();
     if (!local) return -1;

@@ -27,6 +27,12 @@ public:
     // The instant a wall-clock time names, when it names one that converts back to it: none
     // for a time the clocks skip, a null value or a year before 1970.
     [[nodiscard]] std::optional<int64_t> instantOf(DateTime local);
+    // The instants of a span's two ends, both or neither: calendars write the ends both in
+    // UTC or both floating, as readers may not take a mix.
+    struct SpanInstants {
+        std::optional<int64_t> start, end;
+    };
+    [[nodiscard]] SpanInstants spanInstantsOf(DateTime start, DateTime end);
 
 private:
     // Local wall-clock seconds minus UTC seconds at the instant `t`.

@@ -67,9 +67,7 @@ int32_t storePerson(PimDocument& document, const Fields& fields, int32_t id) {
     PersonTexts texts = person.texts();
     for (size_t i = 0; i < kGroupsField; ++i)
         texts[size_t(kSyncedPersonTexts[i])] = fields[i];
-    const std::string name = displayName(texts);
-    texts[size_t(PersonText::RName)] = name;
-    person.setTexts(texts);  // reads the views before the texts change
+    person.setTextsNamed(texts);
     if (!person.WhitePages && !person.YellowPages) person.WhitePages = 1;
     // Group names are joined by commas, so a name holding one reads as two: a person keeps
     // the groups it had when their names did not change. A new person is always filed, so

@@ -63,19 +63,6 @@ bool namesThePerson(PersonText field) {
     return field == PersonText::FName || field == PersonText::LName || field == PersonText::Company;
 }
 
-// Every text is trimmed but the position, which keeps its spaces.
-std::string_view importedText(PersonText field, std::string_view value) {
-    return field == PersonText::Position ? value : trimmed(value, kFieldBlanks);
-}
-
-// completeImportedPerson for texts that are trimmed already.
-void completeTrimmedPerson(Person& person, PersonTexts& texts) {
-    const std::string name = displayName(texts);
-    texts[size_t(PersonText::RName)] = name;
-    person.setTexts(texts);
-    if (!person.WhitePages && !person.YellowPages) person.WhitePages = 1;
-}
-
 }  // namespace
 
 PersonImport::PersonImport(const PimDocument& document, std::vector<int> columnOf,
@@ -105,7 +92,7 @@ const char* PersonImport::importRecord(const std::vector<std::string_view>& valu
             setFlag(person, field, flag(value));
         } else {
             const PersonText text = personTextOf(field);
-            texts[size_t(text)] = importedText(text, value);
+            texts[size_t(text)] = value;
             named |= !value.empty() && namesThePerson(text);
         }
     });
@@ -113,14 +100,16 @@ const char* PersonImport::importRecord(const std::vector<std::string_view>& valu
         if (kept != nullptr) batch_.dropLast();
         return _("no first name, last name or company");
     }
-    completeTrimmedPerson(person, texts);
+    completeImportedPerson(person, texts);
     person.PhGroups = groups_.groupsOf(categories_);
     return kept != nullptr ? nullptr : _("no identifier left");
 }
 
-void completeImportedPerson(Person& person) {
-    PersonTexts texts = person.texts();
-    for (size_t i = 0; i < kPersonTextCount; ++i)
-        texts[i] = importedText(PersonText(i), texts[i]);
-    completeTrimmedPerson(person, texts);  // the views are read before the texts change
+void completeImportedPerson(Person& person, PersonTexts texts) {
+    // Every text is trimmed but the position, which keeps its spaces.
+    for (size_t i = 0; i < kPersonTextCount; ++i) {
+        if (PersonText(i) != PersonText::Position) texts[i] = trimmed(texts[i], kFieldBlanks);
+    }
+    person.setTextsNamed(texts);
+    if (!person.WhitePages && !person.YellowPages) person.WhitePages = 1;
 }

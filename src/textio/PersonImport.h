@@ -30,6 +30,7 @@ private:
     std::vector<std::string> categories_;  // of the record being read
 };
 
-// What every importer does to a person before adding it: trims each text but Position,
-// sets the display name, and puts a person in neither legacy list into the white pages.
-void completeImportedPerson(Person& person);
+// What every importer does to a person before adding it: gives it `texts`, each trimmed but
+// Position, with the display name made from them, and puts a person in neither legacy list
+// into the white pages.
+void completeImportedPerson(Person& person, PersonTexts texts);

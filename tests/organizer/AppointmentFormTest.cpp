@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "support/Records.h"
 #include "support/TzGuard.h"
 
 namespace {
@@ -11,12 +12,9 @@ DateTime at(int hour, int minute, int second = 0) {
 }
 
 Appointment dentist(int beginHour, int beginMinute, int endHour, int endMinute) {
-    Appointment appointment = Appointment::createdAt(at(7, 3, 12));
+    Appointment appointment =
+        appointmentAt("Dentist", at(beginHour, beginMinute), at(endHour, endMinute));
     appointment.ID = 4;
-    appointment.Description = "Dentist";
-    appointment.DueDate = at(0, 0);
-    appointment.StartTime = at(beginHour, beginMinute);
-    appointment.EndTime = at(endHour, endMinute);
     return appointment;
 }
 
@@ -116,20 +114,14 @@ TEST(AppointmentForm, AlarmMinutesSurviveReopeningSpinBetweenZeroAndSixtyAndMove
     const auto march = [](int day, int hour = 0, int minute = 0) {
         return DateTime::fromFields(2026, 3, day, hour, minute);
     };
-    Appointment appointment = dentist(9, 0, 10, 30);
-    appointment.DueDate = march(20);
-    appointment.StartTime = march(20, 9);
-    appointment.EndTime = march(20, 10, 30);
-    appointment.Alarm = true;
-    appointment.AlarmTime = march(20, 8, 45);
-    AppointmentForm form = AppointmentForm::of(appointment);
+    const auto dentistOn = [&](int day) {
+        Appointment appointment = appointmentAt("Dentist", march(day, 9), march(day, 10, 30), 15);
+        appointment.ID = 4;
+        return appointment;
+    };
+    AppointmentForm form = AppointmentForm::of(dentistOn(20));
     form.setDate(march(30, 17, 12));
-    const Appointment moved = form.writtenOver(appointment);
-    EXPECT_EQ(moved.DueDate, march(30));
-    EXPECT_EQ(moved.StartTime, march(30, 9));
-    EXPECT_EQ(moved.EndTime, march(30, 10, 30));
-    EXPECT_EQ(moved.AlarmTime, march(30, 8, 45));
-    EXPECT_EQ(moved.ID, 4);
+    EXPECT_EQ(form.writtenOver(dentistOn(20)), dentistOn(30));
     form.stepEnd(true);
     EXPECT_EQ(form.end(), march(30, 10, 45)) << "steps after the move stay on the new day";
 }

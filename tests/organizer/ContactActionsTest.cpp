@@ -61,10 +61,9 @@ class ContactActionsTest : public testing::Test {
 protected:
     void expectOneMessage(const std::string& text, const std::string& caption) {
         ASSERT_EQ(prompts_.messages.size(), 1u);
-        EXPECT_EQ(prompts_.messages[0].text, text);
-        EXPECT_EQ(prompts_.messages[0].caption, caption);
-        EXPECT_EQ(prompts_.messages[0].icon, MessageIcon::Error);
-        EXPECT_EQ(prompts_.messages[0].buttons, MessageButtons::Ok);
+        const auto& m = prompts_.messages[0];
+        EXPECT_EQ(std::tie(m.text, m.caption, m.icon, m.buttons),
+                  std::tuple(text, caption, MessageIcon::Error, MessageButtons::Ok));
     }
 
     FakeLauncher launcher_;
@@ -130,9 +129,9 @@ TEST_F(ContactActionsTest, WithoutAProgramTheMessageSaysWhichAndOffersACopy) {
         prompts_.answers = {c.answer};
         c.act();
         ASSERT_EQ(prompts_.messages.size(), 1u) << c.message;
-        EXPECT_EQ(prompts_.messages[0].text, c.message);
-        EXPECT_EQ(prompts_.messages[0].caption, c.caption);
-        EXPECT_EQ(prompts_.messages[0].buttons, MessageButtons::YesNo);
+        const auto& m = prompts_.messages[0];
+        EXPECT_EQ(std::tie(m.text, m.caption, m.buttons),
+                  std::tuple(c.message, c.caption, MessageButtons::YesNo));
         EXPECT_EQ(launcher_.copied,
                   *c.copied ? std::vector<std::string>{c.copied} : std::vector<std::string>{});
     }

@@ -7,6 +7,7 @@
 #include "organizer/Reminders.h"
 #include "platform/Clock.h"
 #include "records/PimDocument.h"
+#include "support/Collect.h"
 #include "support/Records.h"
 #include "support/ScratchDir.h"
 #include "support/TzGuard.h"
@@ -102,12 +103,6 @@ protected:
         const DateTime start = DateTime::fromFields(2026, 5, day, hour, minute);
         return doc.add(appointmentAt(text, start, start + DateTimeSpan::fromParts(0, 0, 15, 0)));
     }
-    std::vector<int32_t> taskIds() const {
-        std::vector<int32_t> ids;
-        for (const TaskRow& row : view.taskRows())
-            ids.push_back(row.id);
-        return ids;
-    }
 
     FixedClock clock{LocalTime{2026, 5, 10, 9, 0, 0, 0}};
     PimDocument doc{clock};
@@ -122,7 +117,7 @@ TEST_F(DayViewTest, DeletingMovesTheSelectionToThePreviousRow) {
     view.selectTaskRow(1);  // a middle row: the one before takes its place
     view.deleteSelectedTask();
     view.refill();
-    EXPECT_EQ(taskIds(), (std::vector<int32_t>{a, c}));
+    EXPECT_EQ(collect(view.taskRows(), &TaskRow::id), (std::vector<int32_t>{a, c}));
     EXPECT_EQ(view.taskSelection(), (ListSelection{a, 0}));
 
     view.deleteSelectedTask();  // the first row: the new first row is chosen
@@ -144,10 +139,8 @@ TEST_F(DayViewTest, RowsSortByStartCommandsActOnTheFocusedListAndSelectionFollow
     const int32_t alsoNine = addAppointment("also nine", 9, 0);
     addAppointment("another day", 7, 0, 11);
     view.refill();
-    std::vector<int32_t> ids;
-    for (const AppointmentRow& row : view.appointmentRows())
-        ids.push_back(row.id);
-    EXPECT_EQ(ids, (std::vector<int32_t>{halfPastEight, alsoNine, meeting}))
+    EXPECT_EQ(collect(view.appointmentRows(), &AppointmentRow::id),
+              (std::vector<int32_t>{halfPastEight, alsoNine, meeting}))
         << "by start, equal starts newest first";
     view.selectTaskRow(1);
     view.selectAppointmentRow(0);

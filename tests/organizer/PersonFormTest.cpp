@@ -4,6 +4,7 @@
 
 #include "platform/Clock.h"
 #include "records/PimDocument.h"
+#include "support/Collect.h"
 
 namespace {
 
@@ -14,17 +15,10 @@ protected:
         golf_ = document_.add(PhGroup{0, "golf"});
         bridge_ = document_.add(PhGroup{0, "Bridge"});
     }
-    static std::vector<std::string> descs(const PersonForm& form) {
-        std::vector<std::string> texts;
-        for (const GroupChoice& group : form.groups)
-            texts.push_back(group.desc);
-        return texts;
-    }
     static std::vector<int32_t> chosen(const PersonForm& form) {
         std::vector<int32_t> ids;
-        for (const GroupChoice& group : form.groups) {
+        for (const GroupChoice& group : form.groups)
             if (group.chosen) ids.push_back(group.id);
-        }
         return ids;
     }
 
@@ -36,7 +30,7 @@ protected:
 
 TEST_F(PersonFormTest, GroupListOffersEveryGroupButAllAndTheWrittenPersonGetsTheChosenThenAll) {
     PersonForm fresh = PersonForm::forNew(document_);
-    EXPECT_EQ(descs(fresh),
+    EXPECT_EQ(collect(fresh.groups, &GroupChoice::desc),
               (std::vector<std::string>{"Bridge", "golf", "White Pages", "Yellow Pages"}));
     EXPECT_TRUE(chosen(fresh).empty());
     // Ok needs a first name, last name or company; a position alone is not enough.

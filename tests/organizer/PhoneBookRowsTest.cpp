@@ -2,10 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <ranges>
+
 #include "organizer/PersonFilter.h"
 #include "organizer/PersonTextIndex.h"
 #include "platform/Clock.h"
 #include "records/PimDocument.h"
+#include "support/Collect.h"
 #include "support/Records.h"
 
 namespace {
@@ -16,17 +19,12 @@ protected:
     int32_t addPerson(const char* name, const char* company, std::vector<int32_t> groups) {
         return document_.add(listedPerson(name, company, std::move(groups)));
     }
-    std::vector<std::string> descs(const std::vector<GroupEntry>& groups) const {
-        std::vector<std::string> texts;
-        for (const GroupEntry& group : groups)
-            texts.push_back(group.desc);
-        return texts;
+    static std::vector<std::string> descs(const std::vector<GroupEntry>& groups) {
+        return collect(groups, &GroupEntry::desc);
     }
-    std::vector<int32_t> ids(const PersonRows& rows) const {
-        std::vector<int32_t> result;
-        for (size_t i = 0; i < rows.size(); ++i)
-            result.push_back(rows[i].id);
-        return result;
+    static std::vector<int32_t> ids(const PersonRows& rows) {
+        return collect(std::views::iota(size_t{0}, rows.size()),
+                       [&](size_t i) { return rows[i].id; });
     }
 
     FixedClock clock_{LocalTime{2026, 5, 10}};
@@ -95,26 +93,16 @@ TEST_F(PhoneBookRows, DetailsShowEachFieldOrNotAvailable) {
         << "an extension without its number";
 }
 
-Person sample() {
-    Person person;
-    person.setFName("Zoë");
-    person.setLName("Ångström");
-    person.setRName("Ångström, Zoë");
-    person.setCompany("Müller & Zürcher Ltd");
+TEST(PersonTextIndexTest, MatchesNamesCompanyPhonesAndMailWithoutRegardToCaseOrAccents) {
+    const FixedClock clock(LocalTime{2026, 12, 6, 10, 0, 0, 0});
+    PimDocument document(clock);
+    Person person = listedPerson("Ångström, Zoë", "Müller & Zürcher Ltd");
     person.setPosition("Engineer");
-    person.setCity("Uppsala");
-    person.setNotes("likes tea");
     person.setHmPhone("(020) 555-1234");
     person.setWkPhone("555 98 76");
     person.setCelPhone("+46 70 111");
     person.setEMail("Zoe@Example.org");
-    return person;
-}
-
-TEST(PersonTextIndexTest, MatchesNamesCompanyPhonesAndMailWithoutRegardToCaseOrAccents) {
-    const FixedClock clock(LocalTime{2026, 12, 6, 10, 0, 0, 0});
-    PimDocument document(clock);
-    document.add(sample());
+    document.add(person);
     PersonTextIndex index;
     index.build(document);
     const std::tuple<const char*, bool> cases[] = {

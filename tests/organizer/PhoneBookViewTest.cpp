@@ -2,12 +2,13 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <random>
+#include <ranges>
 
 #include "platform/Clock.h"
 #include "records/PimDocument.h"
 #include "records/UndoHistory.h"
+#include "support/Collect.h"
 #include "support/Records.h"
 
 namespace {
@@ -23,11 +24,9 @@ protected:
         person.setEMail(mail);
         return document_.add(person);
     }
-    std::vector<int32_t> listedIds() const {
-        std::vector<int32_t> ids;
-        for (size_t i = 0; i < view_.rowCount(); ++i)
-            ids.push_back(view_.row(i).id);
-        return ids;
+    static std::vector<int32_t> listedIds(const PhoneBookView& view) {
+        return collect(std::views::iota(size_t{0}, view.rowCount()),
+                       [&](size_t i) { return view.row(i).id; });
     }
 
     FixedClock clock_{LocalTime{2026, 5, 10}};
@@ -78,7 +77,7 @@ TEST_F(PhoneBookViewTest, SelectionFollowsThePersonWhereListedAndNowhereElse) {
 
     view_.chooseGroup(1);
     view_.setFilter("zeta");
-    EXPECT_EQ(listedIds(), std::vector<int32_t>{bo});
+    EXPECT_EQ(listedIds(view_), std::vector<int32_t>{bo});
     EXPECT_EQ(view_.selection(), ListSelection{});  // filtered out, so cleared for good
     view_.setFilter("");
     EXPECT_EQ(view_.rowCount(), 3u);
@@ -106,7 +105,7 @@ TEST_F(PhoneBookViewTest, DeleteUnderAFilterMovesWithinTheListedRowsAsOneStep) {
     const int32_t dee = addPerson("Dee", "", "555-2002", {1}, "dee@x.org");
     view_.refill();
     view_.setFilter("5552");
-    EXPECT_EQ(listedIds().size(), 3u);
+    EXPECT_EQ(listedIds(view_).size(), 3u);
     // Group mail goes to the listed addresses, top to bottom.
     EXPECT_EQ(view_.listedAddresses(), (std::vector<std::string>{"bob@x.org", "dee@x.org"}));
     view_.selectRow(2);
@@ -129,7 +128,7 @@ TEST_F(PhoneBookViewTest, FilterBeforeTheRefillSkipsTheDeletedPerson) {
     view_.selectRow(0);
     view_.deleteSelectedPerson();
     view_.setFilter("555");
-    EXPECT_EQ(listedIds(), std::vector<int32_t>{bob});
+    EXPECT_EQ(listedIds(view_), std::vector<int32_t>{bob});
     EXPECT_EQ(view_.selection(), (ListSelection{bob, 0}));
 }
 
@@ -158,10 +157,7 @@ TEST_F(PhoneBookViewTest, FilterEditsListWhatAFreshFilterWould) {
         view.refill();
         view.chooseGroup(group);
         view.setFilter(typed);
-        std::vector<int32_t> ids;
-        for (size_t i = 0; i < view.rowCount(); ++i)
-            ids.push_back(view.row(i).id);
-        return ids;
+        return listedIds(view);
     };
 
     view_.refill();
@@ -181,7 +177,7 @@ TEST_F(PhoneBookViewTest, FilterEditsListWhatAFreshFilterWould) {
                 typed.push_back(letters[random() % letters.size()]);
         }
         view_.setFilter(typed);
-        ASSERT_EQ(listedIds(), fresh(view_.groupId(), typed))
+        ASSERT_EQ(listedIds(view_), fresh(view_.groupId(), typed))
             << "step " << step << " filter \"" << typed << "\" group " << view_.groupId();
     }
 }

@@ -7,20 +7,10 @@
 #include "reports/PersonChoice.h"
 #include "reports/PhoneBookReport.h"
 #include "reports/RecordingCanvas.h"
-#include "reports/ReportBuilder.h"
-#include "support/FixedLocale.h"
+#include "support/Collect.h"
 #include "support/Records.h"
 
 namespace {
-
-const FixedLocale kLocale;
-
-// Letter paper at 100 dpi, one-inch margins: L 100, T 100, R 750, B 1000, line 18 (50 of
-// them fill the content height), average width 6; first column 106, second 431.
-constexpr int kTop = 100;
-constexpr int kLine = 18;
-constexpr int kCol1 = 106;
-constexpr int kCol2 = 431;
 
 Person person(std::string first, std::string last, std::string company = "") {
     Person p;
@@ -31,10 +21,6 @@ Person person(std::string first, std::string last, std::string company = "") {
     return p;
 }
 
-std::unique_ptr<PrintReport> build(ReportKind kind, RecordingCanvas& canvas, ReportInputs inputs) {
-    return buildReport(kind, canvas, inputs, ReportSettings{}, kLocale);
-}
-
 ReportInputs addressees(std::vector<Person> persons, User user = {}) {
     ReportInputs inputs;
     inputs.persons = std::move(persons);
@@ -43,10 +29,9 @@ ReportInputs addressees(std::vector<Person> persons, User user = {}) {
 }
 
 std::vector<std::string> names(const std::vector<Person>& persons) {
-    std::vector<std::string> out;
-    for (const Person& p : persons)
-        out.emplace_back(p.LName().empty() ? p.Company() : p.LName());
-    return out;
+    return collect(persons, [](const Person& p) {
+        return std::string(p.LName().empty() ? p.Company() : p.LName());
+    });
 }
 
 TEST(PhoneBookReport, OrdersByLastNameByteForByteNamelessFirstFiveEntriesAPage) {
@@ -62,7 +47,7 @@ TEST(PhoneBookReport, OrdersByLastNameByteForByteNamelessFirstFiveEntriesAPage) 
     std::vector<Person> persons;
     for (char c = 'A'; c <= 'K'; ++c)
         persons.push_back(person("", std::string(1, c)));
-    const auto report = build(ReportKind::PhoneBook, canvas, addressees(persons));
+    const auto report = layOut(ReportKind::PhoneBook, canvas, addressees(persons));
     ASSERT_EQ(report->pageCount(), 3);
     report->printPage(canvas, 1);
     // Page 2 holds F to J, one entry every eight lines from two lines below the top.
@@ -70,7 +55,7 @@ TEST(PhoneBookReport, OrdersByLastNameByteForByteNamelessFirstFiveEntriesAPage) 
         EXPECT_EQ(canvas.at(std::string(1, char('F' + k))).y, kTop + 2 * kLine + 8 * k * kLine);
     EXPECT_EQ(canvas.find("E"), nullptr);
     EXPECT_EQ(canvas.find("K"), nullptr);
-    EXPECT_EQ(canvas.at("Page 2 of 3").y, 1000 - kLine);
+    EXPECT_EQ(canvas.at("Page 2 of 3").y, kBottom - kLine);
 }
 
 TEST(PhoneBookReport, EntryLinesAndRule) {
@@ -83,15 +68,10 @@ TEST(PhoneBookReport, EntryLinesAndRule) {
     p.setCity("Salem");
     p.setState("OR");
     p.setZip("97301");
-    const auto report = build(ReportKind::PhoneBook, canvas, addressees({p, Person{}}));
+    const auto report = layOut(ReportKind::PhoneBook, canvas, addressees({p, Person{}}));
     report->printPage(canvas, 0);
     const int y0 = kTop + 2 * kLine;
-    struct Expected {
-        const char* text;
-        int x;
-        int row;
-    };
-    const Expected expected[] = {
+    const std::tuple<const char*, int, int> expected[] = {
         {"Ann Lee", kCol1, 0},
         {"Company: Lee & Co", kCol1, 1},
         {"1 Elm St", kCol1, 3},
@@ -102,8 +82,8 @@ TEST(PhoneBookReport, EntryLinesAndRule) {
         // The empty person comes first: a full entry of labels.
         {"Work Phone: ", kCol2, 1 - 8},
     };
-    for (const Expected& e : expected)
-        EXPECT_EQ(canvas.where(e.text), std::pair(e.x, y0 + (8 + e.row) * kLine)) << e.text;
+    for (const auto& [text, x, row] : expected)
+        EXPECT_EQ(canvas.where(text), std::pair(x, y0 + (8 + row) * kLine)) << text;
     const RecordingCanvas::Line rule{kCol1, y0 + 15 * kLine, 750, y0 + 15 * kLine};
     EXPECT_NE(std::find(canvas.lines.begin(), canvas.lines.end(), rule), canvas.lines.end());
 }
@@ -139,7 +119,7 @@ TEST(EnvelopeReport, OnePagePerPersonReturnAndDeliveryAddress) {
     full.setZip("97301");
     Person noCity = person("", "Roe");
     const auto report =
-        build(ReportKind::Envelopes, canvas, addressees({full, noCity, Person{}}, owner));
+        layOut(ReportKind::Envelopes, canvas, addressees({full, noCity, Person{}}, owner));
     ASSERT_EQ(report->pageCount(), 3);
 
     report->printPage(canvas, 0);
@@ -185,10 +165,8 @@ TEST(PersonChoice, ListTextSortedWithoutCaseAndChosenTopToBottom) {
     EXPECT_EQ(personChoices(document, white).size(), 2u);
     EXPECT_FALSE(groupNamed(document, "all").has_value());
 
-    const auto chosen = chosenPersons(document, choices, {true, false, true});
-    ASSERT_EQ(chosen.size(), 2u);
-    EXPECT_EQ(chosen[0].ID, firm);
-    EXPECT_EQ(chosen[1].ID, zed);
+    EXPECT_EQ(collect(chosenPersons(document, choices, {true, false, true}), &Person::ID),
+              (std::vector<int32_t>{firm, zed}));
     EXPECT_EQ(groupMembers(document, white).size(), 2u);
 }
 

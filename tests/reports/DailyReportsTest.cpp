@@ -4,13 +4,10 @@
 #include "records/PimDocument.h"
 #include "reports/DailyReportLists.h"
 #include "reports/RecordingCanvas.h"
-#include "reports/ReportBuilder.h"
-#include "support/FixedLocale.h"
+#include "support/Collect.h"
 #include "support/Records.h"
 
 namespace {
-
-const FixedLocale kLocale;
 
 Task task(std::string description, int32_t priority = Task::High) {
     return taskDue(std::move(description), DateTime::fromFields(2026, 5, 10), priority);
@@ -21,10 +18,9 @@ Appointment appointment(std::string description, int hour = 9, int minute = 5) {
                          DateTime::fromFields(2026, 5, 10, hour + 4, 30));
 }
 
-// Letter paper at 100 dpi, one-inch margins: L 100, T 100, R 750, B 1000, line 18,
-// average width 6; first column 106, second 106 + 325 = 431.
+// Lays the report out and draws its first page.
 std::unique_ptr<PrintReport> build(ReportKind kind, RecordingCanvas& canvas, ReportInputs inputs) {
-    auto report = buildReport(kind, canvas, inputs, ReportSettings{}, kLocale);
+    auto report = layOut(kind, canvas, inputs);
     report->printPage(canvas, 0);
     return report;
 }
@@ -129,16 +125,13 @@ TEST(DailyReportLists, FollowTheDayViewRows) {
     const std::vector<AppointmentRow> rows = {
         row(first, "first"),   row(first, "first"), row(second, ""), row(first, "first"),
         row(second, "second"), row(first, "first"), row(99, "gone")};
-    std::vector<int32_t> ids;
-    for (const Appointment& a : dailyReportAppointments(document, rows))
-        ids.push_back(a.ID);
-    EXPECT_EQ(ids, (std::vector<int32_t>{first, second, first}));
+    EXPECT_EQ(collect(dailyReportAppointments(document, rows), &Appointment::ID),
+              (std::vector<int32_t>{first, second, first}));
     TaskRow taskRow, missing;
     taskRow.id = document.add(task("task"));
     missing.id = 42;
-    const auto tasks = dailyReportTasks(document, {taskRow, missing, taskRow});
-    ASSERT_EQ(tasks.size(), 2u);
-    EXPECT_EQ(tasks[0].Description, "task");
+    EXPECT_EQ(collect(dailyReportTasks(document, {taskRow, missing, taskRow}), &Task::Description),
+              (std::vector<std::string>{"task", "task"}));
 }
 
 }  // namespace

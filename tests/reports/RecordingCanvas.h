@@ -3,11 +3,14 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <memory>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "reports/PageCanvas.h"
+#include "reports/ReportBuilder.h"
+#include "support/FixedLocale.h"
 
 // A canvas with fixed, simple metrics that records what is drawn on it. Characters are
 // as tall as the font's character height and half as wide; every line has 5 units of
@@ -23,6 +26,7 @@ public:
         FontSpec font;
         bool clipped = false;
         PageRect clip;
+        bool operator==(const Text&) const = default;
     };
     struct Line {
         int x1, y1, x2, y2;
@@ -96,8 +100,22 @@ private:
     int y_ = 0;
 };
 
-// Letter paper at 100 dots per inch, without offsets: with one-inch margins a 10-point
-// line (13 + 5 units) fits 50 times into the content height of 900.
+// Letter paper at 100 dots per inch, without offsets. With one-inch margins the content
+// runs from 100 to 750 across and 1000 down; a 10-point line (13 + 5 units) fits 50 times
+// into its height, and with characters 6 wide the columns start at 106 and 431.
 inline DeviceMetrics letterAt100Dpi(int widthHundredths = 850) {
     return {100, 100, widthHundredths, 1100, 0, 0};
+}
+constexpr int kTop = 100;
+constexpr int kBottom = 1000;
+constexpr int kLine = 18;
+constexpr int kCol1 = 106;
+constexpr int kCol2 = 431;
+
+// The report of `kind` laid out on `canvas` with the default settings, in English.
+inline std::unique_ptr<PrintReport> layOut(ReportKind kind, PageCanvas& canvas,
+                                           const ReportInputs& inputs,
+                                           const ReportSettings& settings = {}) {
+    static const FixedLocale locale;
+    return buildReport(kind, canvas, inputs, settings, locale);
 }

@@ -1,29 +1,21 @@
 #include <gtest/gtest.h>
 
-#include "reports/DailyTasksReport.h"
 #include "reports/ListPagination.h"
 #include "reports/PageProvider.h"
 #include "reports/PreviewState.h"
 #include "reports/PrintJob.h"
 #include "reports/RecordingCanvas.h"
-#include "reports/ReportBuilder.h"
-#include "support/FixedLocale.h"
 
 namespace {
 
-std::vector<Task> numberedTasks(size_t count) {
-    std::vector<Task> tasks(count);
-    for (size_t i = 0; i < count; ++i)
-        tasks[i].Description = "task " + std::to_string(i);
-    return tasks;
-}
-
+// The daily task list of tasks "task 0" to "task <count - 1>".
 std::unique_ptr<PrintReport> tasksReport(PageCanvas& canvas, size_t count,
                                          const ReportSettings& settings = {}) {
-    static const FixedLocale locale;
     ReportInputs inputs;
-    inputs.tasks = numberedTasks(count);
-    return buildReport(ReportKind::DailyTasks, canvas, inputs, settings, locale);
+    inputs.tasks.resize(count);
+    for (size_t i = 0; i < count; ++i)
+        inputs.tasks[i].Description = "task " + std::to_string(i);
+    return layOut(ReportKind::DailyTasks, canvas, inputs, settings);
 }
 
 // Collects pages like a printer, failing at a chosen step.
@@ -69,10 +61,8 @@ TEST(PrintJob, PrintsEveryPageAndAnnouncesEach) {
     std::vector<std::string> statuses;
     ReportPageProvider pages(*report, [&](const std::string& text) { statuses.push_back(text); });
     EXPECT_TRUE(runPrintJob(pages, sink, "Quillmate Document"));
-    EXPECT_EQ(sink.documentName, "Quillmate Document");
-    EXPECT_EQ(sink.pagesStarted, 3);
-    EXPECT_TRUE(sink.ended);
-    EXPECT_FALSE(sink.aborted);
+    EXPECT_EQ(std::tuple(sink.documentName, sink.pagesStarted, sink.ended, sink.aborted),
+              std::tuple("Quillmate Document", 3, true, false));
     EXPECT_EQ(sink.canvas_.depth, 0);  // every page's state restored
     EXPECT_EQ(statuses, (std::vector<std::string>{"Page 1 of 3", "Page 2 of 3", "Page 3 of 3"}));
     EXPECT_FALSE(pages.drawPage(3, sink.canvas_));
@@ -87,27 +77,23 @@ TEST(PrintJob, PrintsEveryPageAndAnnouncesEach) {
 
 TEST(PrintJob, FailuresAbortTheDocumentAndSaySo) {
     using Step = FlakySink::Step;
-    struct Case {
-        Step step;
-        int page;
-        const char* reason;
-        bool aborted;
-    };
-    const Case cases[] = {
+    // The step and page that fail, the reason given, whether the document is aborted.
+    const std::tuple<Step, int, const char*, bool> cases[] = {
         {Step::StartDocument, 0, "the document could not be started", false},
         {Step::StartPage, 2, "page 2 could not be started", true},
         {Step::EndPage, 1, "page 1 could not be finished", true},
         {Step::EndDocument, 0, "the document could not be finished", false},
     };
-    for (const Case& c : cases) {
-        FlakySink sink(c.step, c.page);
+    for (const auto& [step, page, reason, aborted] : cases) {
+        FlakySink sink(step, page);
         const auto report = tasksReport(sink.canvas_, 100);
         ReportPageProvider pages(*report, nullptr);
         const Status status = runPrintJob(pages, sink, "job");
-        EXPECT_FALSE(status) << c.reason;
-        EXPECT_EQ(status.reason(), c.reason);
-        EXPECT_EQ(sink.aborted, c.aborted) << c.reason;
-        EXPECT_EQ(sink.ended, c.step == Step::EndDocument) << c.reason;
+        EXPECT_FALSE(status) << reason;
+        EXPECT_EQ(status.reason(), reason);
+        EXPECT_EQ(std::pair(sink.aborted, sink.ended),
+                  std::pair(aborted, step == Step::EndDocument))
+            << reason;
     }
 }
 

@@ -83,9 +83,8 @@ TEST(DateParse, ReadsTwelveAndTwentyFourHourTimes) {
         {"9:30 tomorrow", std::nullopt},
         {"12/6/2026", std::nullopt},
     };
-    for (const auto& [text, expected] : cases) {
+    for (const auto& [text, expected] : cases)
         EXPECT_EQ(parser.parseTime(text), expected) << text;
-    }
 }
 
 // A locale that writes times with `picture` and the markers given.
@@ -118,9 +117,8 @@ TEST(DateParse, ReadsMarkersAndFixedTextAsLocalesWriteThem) {
         {{"h:mm tt", "a.m.", "p.m."}, "9:30 p.m. sharp", std::nullopt},
         {{"'Kl'. HH.mm", "", ""}, "Uhr 23.15", std::nullopt},
     };
-    for (const auto& [locale, text, expected] : cases) {
+    for (const auto& [locale, text, expected] : cases)
         EXPECT_EQ(DateParser(locale).parseTime(text), expected) << text;
-    }
 }
 
 }  // namespace

@@ -86,12 +86,7 @@ TEST(DateTime, ComparesAndAddsSpansBuiltFromPartsAcrossDaysAndZero) {
 }
 
 TEST(DateTime, ConvertsSecondsSince1970InLocalTime) {
-    struct Case {
-        const char* zone;
-        int64_t seconds;
-        CalendarFields local;
-    };
-    const Case cases[] = {
+    const std::tuple<const char*, int64_t, CalendarFields> cases[] = {
         {"UTC0", 0, at(1970, 1, 1, 0, 0, 0, 5)},
         {"UTC0", 2147483647, at(2038, 1, 19, 3, 14, 7, 3)},
         // Past 2038: the count is 64-bit.
@@ -100,13 +95,13 @@ TEST(DateTime, ConvertsSecondsSince1970InLocalTime) {
         {"Europe/Berlin", 1796230800, at(2026, 12, 2, 18, 0, 0, 4)},  // winter time, UTC+1
         {"America/New_York", 1773558000, at(2026, 3, 15, 3, 0, 0, 1)},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(std::string(c.zone) + " " + std::to_string(c.seconds));
-        TzGuard zone(c.zone);
-        const DateTime value = DateTime::fromSeconds(c.seconds);
+    for (const auto& [zone, seconds, local] : cases) {
+        SCOPED_TRACE(std::string(zone) + " " + std::to_string(seconds));
+        TzGuard guard(zone);
+        const DateTime value = DateTime::fromSeconds(seconds);
         ASSERT_TRUE(value.fields().has_value());
-        EXPECT_EQ(*value.fields(), c.local);
-        EXPECT_EQ(value.toSeconds(), c.seconds);
+        EXPECT_EQ(*value.fields(), local);
+        EXPECT_EQ(value.toSeconds(), seconds);
     }
 }
 
@@ -149,13 +144,7 @@ TEST(DateTime, FormatsWithStrftimeAndLocalePicturesLetterByLetter) {
 
     const CalendarFields morning{2007, 3, 4, 0, 7, 9, 1};
     const CalendarFields evening{2026, 11, 21, 23, 45, 0, 7};
-    struct Case {
-        const char* picture;
-        const CalendarFields& fields;
-        const char* date;
-        const char* time;
-    };
-    const Case cases[] = {
+    const std::tuple<const char*, CalendarFields, const char*, const char*> cases[] = {
         {"d dd ddd dddd", morning, "4 04 Sun Sunday", "d dd ddd dddd"},
         {"M MM MMM MMMM", morning, "3 03 Mar March", "M MM MMM MMMM"},
         {"y yy yyyy", morning, "7 07 2007", "y yy yyyy"},
@@ -166,16 +155,11 @@ TEST(DateTime, FormatsWithStrftimeAndLocalePicturesLetterByLetter) {
         {"'unterminated d", evening, "unterminated d", "unterminated d"},
         {"", evening, "", ""},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.picture);
-        EXPECT_EQ(formatDatePicture(c.fields, c.picture, locale), c.date);
-        EXPECT_EQ(formatTimePicture(c.fields, c.picture, locale), c.time);
+    for (const auto& [picture, fields, date, time] : cases) {
+        SCOPED_TRACE(picture);
+        EXPECT_EQ(formatDatePicture(fields, picture, locale), date);
+        EXPECT_EQ(formatTimePicture(fields, picture, locale), time);
     }
-}
-
-// The calendar fields the C library shows for an instant.
-DateTime libraryLocal(int64_t t) {
-    return DateTime::fromSeconds(t);
 }
 
 TEST(SecondsConverter, AgreesWithTheCLibraryAcrossOffsetChanges) {
@@ -193,12 +177,12 @@ TEST(SecondsConverter, AgreesWithTheCLibraryAcrossOffsetChanges) {
         // that the repeated hours are hit in their middle too.
         for (const int64_t begin : {int64_t{1293840000}, int64_t{2114380800}}) {
             for (int64_t t = begin + 7; t < begin + 2 * 366 * 86400; t += 3607) {
-                const DateTime local = libraryLocal(t);
+                const DateTime local = DateTime::fromSeconds(t);  // by the C library
                 ASSERT_EQ(remembering.fromSeconds(t), local) << t;
                 const int64_t back = remembering.toSeconds(local);
                 ASSERT_EQ(back, forgetful.toSeconds(local)) << t;
                 // Back to an instant the clock shows the same way, the earliest of them.
-                ASSERT_EQ(libraryLocal(back), local) << t;
+                ASSERT_EQ(DateTime::fromSeconds(back), local) << t;
                 ASSERT_LE(back, t);
                 ASSERT_GE(back, t - 3 * 3600);
             }

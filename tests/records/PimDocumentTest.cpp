@@ -90,9 +90,7 @@ TEST_F(PimDocumentTest, NewEmptiesEverythingAndViewsHearOfPathAndEnd) {
     EXPECT_EQ(view.lastPath, "/tmp/home.pgr");
     view.changes = 0;
     doc.makeNew();
-    EXPECT_TRUE(doc.persons().empty());
-    EXPECT_EQ(doc.phGroups().lastId(), 0);
-    EXPECT_EQ(doc.user(), User{});
+    EXPECT_TRUE(doc.contents() == PimContents{});
     EXPECT_EQ(doc.path(), "");
     EXPECT_EQ(view.lastPath, "");
     EXPECT_FALSE(doc.isModified());

@@ -6,36 +6,24 @@
 #include "textio/FormatGuess.h"
 #include "textio/HeaderSearch.h"
 #include "textio/TextTransferSpec.h"
+#include "textio/TransferTestSupport.h"
 
 namespace {
 
 using Names = std::vector<std::string>;
 
-FieldTokenizer tokenizer(char separator, char encloser = '"') {
-    FieldTokenizer t;
-    t.SetSeparator(separator);
-    t.SetEncloser(encloser);
-    return t;
-}
-
 // The mapped columns only, as "column=Field", so a case reads like the file's header.
 Names mapped(const HeaderLine& header) {
     Names out;
-    for (size_t i = 0; i < header.fields.size(); ++i) {
+    for (size_t i = 0; i < header.fields.size(); ++i)
         if (!header.fields[i].empty()) out.push_back(header.names[i] + "=" + header.fields[i]);
-    }
     return out;
 }
 
 // Header lines in the shapes address books, mail services and spreadsheets write them,
 // shortened to their interesting columns but in their own order.
 TEST(ColumnAliases, MapsTheHeadersOfCommonPrograms) {
-    struct Case {
-        TransferKind kind;
-        const char* file;
-        Names expected;
-    };
-    const Case cases[] = {
+    const std::tuple<TransferKind, const char*, Names> cases[] = {
         {TransferKind::Persons,
          "header-desktop-mail.csv",
          {"First Name=FirstName", "Last Name=LastName", "Company=Company", "Job Title=Position",
@@ -57,12 +45,12 @@ TEST(ColumnAliases, MapsTheHeadersOfCommonPrograms) {
          {"Subject=Appointment", "Start Date=Date", "Start Time=StartTime", "End Time=EndTime",
           "Reminder on/off=Alarmed"}},
     };
-    for (const Case& c : cases) {
-        const std::string text = fileBytes(QUILLMATE_TEST_DATA "/textio/" + std::string(c.file));
+    for (const auto& [kind, file, expected] : cases) {
+        const std::string text = fileBytes(QUILLMATE_TEST_DATA "/textio/" + std::string(file));
         const char separator = separatorChoices()[guessTextFormat(text).separator].value[0];
-        const auto header = findHeaderLine(c.kind, text, tokenizer(separator));
-        ASSERT_TRUE(header) << c.file;
-        EXPECT_EQ(mapped(*header), c.expected) << c.file;
+        const auto header = findHeaderLine(kind, text, fieldTokenizer(separator));
+        ASSERT_TRUE(header) << file;
+        EXPECT_EQ(mapped(*header), expected) << file;
     }
 }
 
@@ -77,7 +65,7 @@ TEST(ColumnAliases, PrefersTheSpecificNameAndSkipsTheUnknown) {
     EXPECT_EQ(assignColumnsByName(TransferKind::Persons, {"Phone 1 - Value", "Home Phone"}),
               (Names{"", "HomePhone"}));
     EXPECT_EQ(matchColumnName(TransferKind::Tasks, "Nickname").field, "");
-    EXPECT_FALSE(findHeaderLine(TransferKind::Persons, "1,2,3\nx,y,z\n", tokenizer(',')))
+    EXPECT_FALSE(findHeaderLine(TransferKind::Persons, "1,2,3\nx,y,z\n", fieldTokenizer(',')))
         << "no header without a known name";
 }
 

@@ -57,13 +57,8 @@ using TaskImportTest = ImportTest<TransferKind::Tasks>;
 
 TEST_F(TaskImportTest, AppliesTheTaskRules) {
     const DateTime today = DateTime::fromFields(2026, 12, 6);
-    struct Case {
-        const char* line;
-        const char* description;  // nullptr: nothing added
-        DateTime due;
-        int priority;
-    };
-    const Case cases[] = {
+    // A line and the task it adds (nullptr: none).
+    const std::tuple<const char*, const char*, DateTime, int> cases[] = {
         {"Pay rent,12/31/2026,1", "Pay rent", DateTime::fromFields(2026, 12, 31), 1},
         {"\"  Trim me \",2027-01-02T08:00, 2abc", "Trim me", DateTime::fromFields(2027, 1, 2), 2},
         {"Bad date,someday,2", "Bad date", today, 2},
@@ -71,16 +66,16 @@ TEST_F(TaskImportTest, AppliesTheTaskRules) {
         {"Huge,,99999999999999", "Huge", today, 0},
         {",1/1/2027,1", nullptr, DateTime(), 0},
     };
-    for (const Case& c : cases) {
+    for (const auto& [line, description, due, priority] : cases) {
         PimDocument one(clock);
         const ImportResult result =
-            importInto(one, TransferKind::Tasks, {"Task", "DueDate", "Priority"}, c.line);
-        ASSERT_EQ(result.added, c.description ? 1 : 0) << c.line;
-        if (!c.description) continue;
+            importInto(one, TransferKind::Tasks, {"Task", "DueDate", "Priority"}, line);
+        ASSERT_EQ(result.added, description ? 1 : 0) << line;
+        if (!description) continue;
         const Task& t = *one.tasks().find(1);
-        EXPECT_EQ(t.Description, c.description) << c.line;
-        EXPECT_EQ(t.DueDate, c.due) << c.line;
-        EXPECT_EQ(t.Priority, c.priority) << c.line;
+        EXPECT_EQ(std::tie(t.Description, t.DueDate, t.Priority),
+                  std::tuple(description, due, priority))
+            << line;
     }
 
     // Fields without a column keep the defaults of a task made when the import started.
@@ -110,12 +105,7 @@ DateTime at(int day, int hour, int minute) {
 using AppointmentImportTest = ImportTest<TransferKind::Appointments>;
 
 TEST_F(AppointmentImportTest, RoundsTimesAndAlarmWarnings) {
-    struct Case {
-        const char* line;
-        DateTime start, end, alarmTime;
-        bool alarm;
-    };
-    const Case cases[] = {
+    const std::tuple<const char*, DateTime, DateTime, DateTime, bool> cases[] = {
         {"A,12/8/2026,10:08,11:00,FALSE,0", at(8, 10, 15), at(8, 11, 0), at(8, 10, 15), false},
         {"A,12/8/2026,10:07,10:52,no,0", at(8, 10, 0), at(8, 10, 45), at(8, 10, 0), false},
         {"A,12/8/2026,2:30 PM,1:00 PM,t,5", at(8, 14, 30), at(8, 14, 30), at(8, 14, 25), true},
@@ -124,14 +114,13 @@ TEST_F(AppointmentImportTest, RoundsTimesAndAlarmWarnings) {
         {"A,12/8/2026,09:00,09:30,TRUE,75", at(8, 9, 0), at(8, 9, 30), at(8, 9, 0), true},
         {"A,12/8/2026,23:53,23:59,TRUE,x", at(9, 0, 0), at(9, 0, 0), at(9, 0, 0), true},
     };
-    for (const Case& c : cases) {
+    for (const auto& [line, start, end, alarmTime, alarm] : cases) {
         PimDocument one(clock);
-        ASSERT_EQ(importInto(one, TransferKind::Appointments, kAllColumns, c.line).added, 1)
-            << c.line;
+        ASSERT_EQ(importInto(one, TransferKind::Appointments, kAllColumns, line).added, 1) << line;
         const Appointment& a = *one.appointments().find(1);
         EXPECT_EQ(std::tie(a.DueDate, a.StartTime, a.EndTime, a.AlarmTime, a.Alarm),
-                  std::tuple(at(8, 0, 0), c.start, c.end, c.alarmTime, c.alarm))
-            << c.line;
+                  std::tuple(at(8, 0, 0), start, end, alarmTime, alarm))
+            << line;
     }
 }
 
@@ -190,17 +179,13 @@ TEST(ClashIndex, SharedTimeClashesTouchingDoesNot) {
     ClashIndex index;
     for (const auto& [from, to] : taken)
         index.add(hour(from), hour(to));
-    struct Case {
-        double from, to;
-        bool clashes;
-    };
-    const Case cases[] = {
+    const std::tuple<double, double, bool> cases[] = {
         {8, 9, false},    {10.5, 11, false},    {9.75, 11, true}, {8, 15, true},  {9, 9, false},
         {9.5, 9.5, true}, {33.5, 33.75, true},  {35, 36, false},  {40, 40, true}, {39, 41, true},
         {39, 40, false},  {10.25, 10.25, true}, {19, 21, false},
     };
-    for (const Case& c : cases)
-        EXPECT_EQ(index.clashes(hour(c.from), hour(c.to)), c.clashes) << c.from << "-" << c.to;
+    for (const auto& [from, to, clashes] : cases)
+        EXPECT_EQ(index.clashes(hour(from), hour(to)), clashes) << from << "-" << to;
 }
 
 }  // namespace

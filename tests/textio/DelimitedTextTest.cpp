@@ -7,6 +7,7 @@
 #include "textio/DelimitedTextDecoding.h"
 #include "textio/FieldTokenizer.h"
 #include "textio/RecordReader.h"
+#include "textio/TransferTestSupport.h"
 
 namespace {
 
@@ -44,9 +45,7 @@ TEST(DelimitedTextDecoding, ReadsUtf8Windows1252AndUtf16AndTakesALoneCrAsALineEn
 using Fields = std::vector<std::string>;
 
 Fields split(std::string_view line, char separator = ',', char encloser = '"') {
-    FieldTokenizer tokenizer;
-    tokenizer.SetSeparator(separator);
-    tokenizer.SetEncloser(encloser);
+    const FieldTokenizer tokenizer = fieldTokenizer(separator, encloser);
     Fields fields;
     std::string field;
     while (tokenizer.NextField(line, field)) {
@@ -103,12 +102,9 @@ TEST(FieldTokenizer, SplitsPlainAndEnclosedFields) {
 }
 
 TEST(FieldTokenizer, StringFormTakesTheFieldOffTheLine) {
-    FieldTokenizer tokenizer;
-    tokenizer.SetSeparator(',');
-    tokenizer.SetEncloser('"');
     std::string line = " \"a,b\" , c  ";
     std::string field = "kept:";
-    ASSERT_TRUE(tokenizer.NextField(line, field));
+    ASSERT_TRUE(fieldTokenizer(',').NextField(line, field));
     EXPECT_EQ(field, "kept:a,b");
     EXPECT_EQ(line, " c");
 }
@@ -116,9 +112,7 @@ TEST(FieldTokenizer, StringFormTakesTheFieldOffTheLine) {
 using Records = std::vector<std::pair<size_t, std::string>>;  // first line, text
 
 Records readAll(std::string_view text) {
-    FieldTokenizer tokenizer;
-    tokenizer.SetSeparator(',');
-    tokenizer.SetEncloser('"');
+    const FieldTokenizer tokenizer = fieldTokenizer(',');
     RecordReader reader(text, tokenizer);
     Records records;
     std::string_view record;
@@ -139,9 +133,8 @@ TEST(RecordReader, CutsLinesAndKeepsEnclosedLineBreaks) {
         {"a,\"b\nc\",\"open\nd\n", {{1, "a,\"b\nc\",\"open"}, {3, "d"}}},
         {"\"abc\n\"\",x\n", {{1, "\"abc"}, {2, "\"\",x"}}},
     };
-    for (const auto& [text, expected] : cases) {
+    for (const auto& [text, expected] : cases)
         EXPECT_EQ(readAll(text), expected) << text;
-    }
 }
 
 TEST(RecordReader, CutsRecordsIntoFieldsAsNextAndNextFieldDo) {
@@ -160,9 +153,7 @@ TEST(RecordReader, CutsRecordsIntoFieldsAsNextAndNextFieldDo) {
         for (uint32_t i = 0; i < length; ++i)
             text += alphabet[random(static_cast<uint32_t>(alphabet.size()))];
         const auto [separator, encloser] = characters[random(6)];
-        FieldTokenizer tokenizer;
-        tokenizer.SetSeparator(separator);
-        tokenizer.SetEncloser(encloser);
+        const FieldTokenizer tokenizer = fieldTokenizer(separator, encloser);
         const size_t columns = random(5);
         RecordReader longWay(text, tokenizer);
         RecordReader shortWay(text, tokenizer);
@@ -178,9 +169,8 @@ TEST(RecordReader, CutsRecordsIntoFieldsAsNextAndNextFieldDo) {
                 << text;
             if (blank) continue;
             std::vector<std::string> expected(columns);
-            for (std::string& value : expected) {
+            for (std::string& value : expected)
                 if (!tokenizer.NextField(record, value)) break;
-            }
             ASSERT_EQ(std::vector<std::string>(fields.values.begin(), fields.values.end()),
                       expected)
                 << text;

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <sstream>
+
 #include "support/EveryAllocationFailure.h"
 #include "support/ScratchDir.h"
 #include "textio/HeaderSearch.h"
@@ -9,13 +11,10 @@ namespace {
 
 // Imports `text` as the command line's "--columns auto --separator auto" does.
 ImportResult importThroughHeader(PimDocument& doc, TransferKind kind, const std::string& text) {
-    const FormatGuess guess = guessTextFormat(text);
-    FieldTokenizer tokenizer;
-    tokenizer.SetSeparator(separatorChoices()[guess.separator].value[0]);
-    const auto header = findHeaderLine(kind, text, tokenizer);
+    const char separator = separatorChoices()[guessTextFormat(text).separator].value[0];
+    const auto header = findHeaderLine(kind, text, fieldTokenizer(separator));
     if (!header) return {};
-    auto spec = transferSpec(true, kind, header->fields, true,
-                             std::string(1, separatorChoices()[guess.separator].value[0]));
+    auto spec = transferSpec(true, kind, header->fields, true, std::string(1, separator));
     spec.columnAlternates = header->alternates;
     return importText(kind, doc, spec, text.substr(header->offset), FixedLocale());
 }
@@ -30,17 +29,11 @@ std::vector<std::string> described(const PimDocument& doc) {
             if (group == 1) continue;
             groups += (groups.empty() ? "" : ";") + doc.phGroups().find(group)->Desc;
         }
-        using namespace std::string_view_literals;
-        std::string line;
-        for (const std::string_view part : {p.RName(),   "|"sv,        p.EMail(),
-                                            "|"sv,       p.Addr1(),    ","sv,
-                                            p.City(),    ","sv,        p.State(),
-                                            ","sv,       p.Zip(),      "|"sv,
-                                            p.HmPhone(), ","sv,        p.WkPhone(),
-                                            ","sv,       p.CelPhone(), ","sv,
-                                            p.Fax(),     "|"sv,        std::string_view(groups)})
-            line += part;
-        out.push_back(line);
+        std::ostringstream line;
+        line << p.RName() << '|' << p.EMail() << '|' << p.Addr1() << ',' << p.City() << ','
+             << p.State() << ',' << p.Zip() << '|' << p.HmPhone() << ',' << p.WkPhone() << ','
+             << p.CelPhone() << ',' << p.Fax() << '|' << groups;
+        out.push_back(line.str());
     }
     for (const auto& [id, t] : doc.tasks())
         out.push_back(t.Description);
@@ -49,45 +42,38 @@ std::vector<std::string> described(const PimDocument& doc) {
 
 // Files in the shapes contacts and task services export, read through their headers.
 TEST(TextTransferFiles, ReadsOtherProgramsFilesThroughTheirHeaders) {
-    struct Case {
-        const char* file;
-        TransferKind kind;
-        std::vector<std::string> expected;
-        size_t skipped;
-    };
-    const Case cases[] = {
+    constexpr TransferKind kPersons = TransferKind::Persons;
+    // The file, what it holds, how many of its lines are skipped, the records read.
+    const std::tuple<const char*, TransferKind, size_t, std::vector<std::string>> cases[] = {
         // The record holds the labels of its phones and addresses.
-        {"contacts-labelled.csv",
-         TransferKind::Persons,
-         {"Lee, Ann|ann@x.org|,,,|555 1,555 2,555 3,555 4|"},
-         0},
+        {"contacts-labelled.csv", kPersons, 0, {"Lee, Ann|ann@x.org|,,,|555 1,555 2,555 3,555 4|"}},
         // E-mail columns by kind, a mobile of the home, a display name alone.
         {"contacts-mail-kinds.csv",
-         TransferKind::Persons,
-         {"Lee, Ann|ann@work.example|,,,|,,555 1,|", "Bo Ek|bo@home.example|,,,|,,,|"},
-         0},
+         kPersons,
+         0,
+         {"Lee, Ann|ann@work.example|,,,|,,555 1,|", "Bo Ek|bo@home.example|,,,|,,,|"}},
         // English (UK) names, the business address where the home one is empty.
         {"contacts-uk.csv",
-         TransferKind::Persons,
+         kPersons,
+         0,
          {"Ng, Cy||1 High St,York,Yorkshire,YO1 7HH|,,,|", "Ox, Di||3 Mill Ln,Leeds,,LS1 4AP|,,,|",
-          "Po, Ed||,Ripon,,|,,,|"},
-         0},
+          "Po, Ed||,Ripon,,|,,,|"}},
         // Groups by categories, by labels and by group membership.
         {"contacts-categories.csv",
-         TransferKind::Persons,
-         {"Ru, Fay||,,,|,,,|Club;Work", "Sol, Gus||,,,|,,,|Club;Family"},
-         0},
+         kPersons,
+         0,
+         {"Ru, Fay||,,,|,,,|Club;Work", "Sol, Gus||,,,|,,,|Club;Family"}},
         // Sections and notes among the tasks.
-        {"tasks-sections.csv", TransferKind::Tasks, {"Buy milk", "Call the bank"}, 2},
+        {"tasks-sections.csv", TransferKind::Tasks, 2, {"Buy milk", "Call the bank"}},
     };
     const FixedClock clock{testNow()};
-    for (const Case& c : cases) {
+    for (const auto& [file, kind, skipped, expected] : cases) {
         PimDocument doc(clock);
         doc.seedDefaultGroups();
         const ImportResult result = importThroughHeader(
-            doc, c.kind, fileBytes(QUILLMATE_TEST_DATA "/textio/" + std::string(c.file)));
-        EXPECT_EQ(described(doc), c.expected) << c.file;
-        EXPECT_EQ(result.skipped.size(), c.skipped) << c.file;
+            doc, kind, fileBytes(QUILLMATE_TEST_DATA "/textio/" + std::string(file)));
+        EXPECT_EQ(described(doc), expected) << file;
+        EXPECT_EQ(result.skipped.size(), skipped) << file;
     }
 }
 

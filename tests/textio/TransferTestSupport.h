@@ -9,12 +9,21 @@
 #include "records/PimDocument.h"
 #include "support/FixedLocale.h"
 #include "support/Records.h"
+#include "textio/FieldTokenizer.h"
 #include "textio/TextImport.h"
 #include "textio/TextTransferSpec.h"
 
 // Sunday 6 December 2026, 10:00, the moment every transfer test runs at.
 inline LocalTime testNow() {
     return LocalTime{2026, 12, 6, 10, 0, 0, 0};
+}
+
+// A tokenizer of fields between `separator`s, enclosed in `encloser`s (0: none).
+inline FieldTokenizer fieldTokenizer(char separator, char encloser = '"') {
+    FieldTokenizer tokenizer;
+    tokenizer.SetSeparator(separator);
+    tokenizer.SetEncloser(encloser);
+    return tokenizer;
 }
 
 // A TextTransferSpec of `kind` reading or writing the named columns with the given characters.

@@ -76,12 +76,7 @@ TEST(TransferWizardRules, AssigningAFieldTakesItFromItsFirstOtherRow) {
 }
 
 TEST(TransferWizardRules, ImportNeedsTheRequiredFieldsOfItsKind) {
-    struct Case {
-        TransferKind kind;
-        std::vector<std::string> rows;
-        bool accepted;
-    };
-    const Case cases[] = {
+    const std::tuple<TransferKind, std::vector<std::string>, bool> cases[] = {
         {TransferKind::Persons, {"City", ""}, false},
         {TransferKind::Persons, {"FirstName", "Company"}, true},
         {TransferKind::Persons, {"Company"}, true},
@@ -90,14 +85,14 @@ TEST(TransferWizardRules, ImportNeedsTheRequiredFieldsOfItsKind) {
         {TransferKind::Appointments, {"Appointment", "Date", "StartTime"}, false},
         {TransferKind::Appointments, {"EndTime", "Appointment", "Date", "StartTime"}, true},
     };
-    for (const Case& c : cases) {
-        TextTransferSpec spec = makeImportSpec(c.kind);
-        const auto refusal = finishImportFields(c.kind, c.rows, spec);
-        EXPECT_EQ(!refusal, c.accepted) << spec.entityName << " " << c.rows.size();
+    for (const auto& [kind, rows, accepted] : cases) {
+        TextTransferSpec spec = makeImportSpec(kind);
+        const auto refusal = finishImportFields(kind, rows, spec);
+        EXPECT_EQ(!refusal, accepted) << spec.entityName << " " << rows.size();
         if (refusal) {
-            EXPECT_EQ(refusal->text, requiredFieldsMessage(c.kind, {}));
+            EXPECT_EQ(refusal->text, requiredFieldsMessage(kind, {}));
         } else {
-            EXPECT_EQ(spec.columnFields, c.rows);
+            EXPECT_EQ(spec.columnFields, rows);
         }
     }
 }
@@ -112,19 +107,16 @@ TEST(TransferWizardRules, ExportTakesTheTickedFieldsInListOrder) {
 }
 
 TEST(TransferWizardRules, GuessesTheSeparatorAndEncloserOfTheFirstLine) {
-    struct Case {
-        const char* line;
-        size_t separator, encloser;
-    };
-    const Case cases[] = {
+    const std::tuple<const char*, size_t, size_t> cases[] = {
+        // line, separator, encloser
         {"FirstName,LastName", 0, 0}, {"\"Vorname\";\"Nachname\";\"Firma, GmbH\"", 1, 0},
         {"'a'|'b'|'c,d'", 2, 1},      {"Task\tDue Date\tPriority", 4, 0},
         {"First Last", 3, 0},         {"\"Name, full\",x", 0, 0},
     };
-    for (const Case& c : cases) {
-        const FormatGuess guess = guessFormat(c.line);
-        EXPECT_EQ(std::pair(guess.separator, guess.encloser), std::pair(c.separator, c.encloser))
-            << c.line;
+    for (const auto& [line, separator, encloser] : cases) {
+        const FormatGuess guess = guessFormat(line);
+        EXPECT_EQ(std::pair(guess.separator, guess.encloser), std::pair(separator, encloser))
+            << line;
     }
 }
 

@@ -38,11 +38,8 @@ protected:
 TEST_F(DocumentReaderTest, OtherRootsAndVersionsAreRefusedSayingWhy) {
     const std::string tasks = "<Tasks LastID=\"1\"><Task ID=\"1\"/></Tasks>";
     const std::string reads = "; this program reads versions 1 and 16";
-    struct Case {
-        std::string text;
-        std::string reason;  // "" for a document of ours
-    };
-    const Case cases[] = {
+    // A text and why it is refused, "" for a document of ours.
+    const std::tuple<std::string, std::string> cases[] = {
         {"<Pom Version=\"16\">" + tasks + "</Pom>",
          "not a Quillmate document: its root element is <Pom>"},
         {"<" + std::string(60, 'x') + "/>",
@@ -56,16 +53,16 @@ TEST_F(DocumentReaderTest, OtherRootsAndVersionsAreRefusedSayingWhy) {
         {"<Pim Version=\"1\">" + tasks + "</Pim>", ""},
         {"\xEF\xBB\xBF<Pim Version=\"16\">" + tasks + "</Pim>", ""},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.text);
+    for (const auto& [text, reason] : cases) {
+        SCOPED_TRACE(text);
         PimContents contents;
-        const Status read = readDocumentText(c.text, contents, DateTime::now(clock_));
-        if (c.reason.empty()) {
+        const Status read = readDocumentText(text, contents, DateTime::now(clock_));
+        if (reason.empty()) {
             EXPECT_TRUE(read.ok()) << read.message();
             EXPECT_EQ(contents.tasks.size(), 1u);
         } else {
             EXPECT_EQ(read.kind(), FailureKind::Content);
-            EXPECT_EQ(read.reason(), c.reason);
+            EXPECT_EQ(read.reason(), reason);
         }
     }
 }

@@ -22,27 +22,13 @@ namespace {
 
 using Names = std::set<std::string>;
 
-// All that can be read from a file that is not a regular one, such as a pipe.
-std::string fileBytesOfStream(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-struct Owner {
-    uid_t uid;
-    gid_t gid;
-    mode_t mode;
-    bool operator==(const Owner&) const = default;
-};
+// A file's owner, group and permission bits.
+using Owner = std::tuple<uid_t, gid_t, mode_t>;
 
 Owner ownerOf(const std::string& path) {
     struct stat st {};
     stat(path.c_str(), &st);
     return {st.st_uid, st.st_gid, st.st_mode & 07777};
-}
-
-std::ostream& operator<<(std::ostream& out, const Owner& o) {
-    return out << o.uid << ":" << o.gid << " " << std::oct << o.mode << std::dec;
 }
 
 // Runs `step` in a child process, so that limits and identities it takes on stay there.
@@ -71,13 +57,13 @@ TEST(AtomicFile, WritesAndReplacesWithoutLeavingTemporaryFilesOrAHalfSave) {
     ASSERT_TRUE(writeFileAtomically(target, "first"));
     umask(previousMask);
     EXPECT_EQ(fileBytes(target), "first");
-    EXPECT_EQ(ownerOf(target).mode, 0640u) << "a new file gets what the umask allows";
+    EXPECT_EQ(std::get<2>(ownerOf(target)), 0640u) << "a new file gets what the umask allows";
 
     chmod(target.c_str(), 0604);
     const std::string longer(100000, 'x');
     ASSERT_TRUE(writeFileAtomically(target, longer));
     EXPECT_EQ(fileBytes(target), longer);
-    EXPECT_EQ(ownerOf(target).mode, 0604u) << "a replaced file keeps its permissions";
+    EXPECT_EQ(std::get<2>(ownerOf(target)), 0604u) << "a replaced file keeps its permissions";
 
     ASSERT_TRUE(writeFileAtomically(target, ""));
     EXPECT_EQ(fileBytes(target), "");
@@ -217,8 +203,9 @@ TEST(AtomicFile, AReplacedFileKeepsItsOwnerGroupAndMode) {
         chmod(dir.path().c_str(), 0777);
         const std::string target = dir.file("home.pgr");
         writeBytes(target, "old");
-        ASSERT_EQ(chown(target.c_str(), c.before.uid, c.before.gid), 0);
-        ASSERT_EQ(chmod(target.c_str(), c.before.mode), 0);
+        const auto [uid, gid, mode] = c.before;
+        ASSERT_EQ(chown(target.c_str(), uid, gid), 0);
+        ASSERT_EQ(chmod(target.c_str(), mode), 0);
         const int code = inChild([&] {
             const auto save = [&] { return writeFileAtomically(target, "new") ? 0 : 1; };
             return c.asNobody ? asNobody(save, {kFamily}) : save();
@@ -252,7 +239,10 @@ TEST(AtomicFile, StreamsAreWrittenInPlaceAndOtherSpecialFilesRefused) {
     // waiting when the save went elsewhere.
     const int keepOpen = open(fifo.c_str(), O_RDWR);
     std::string received;
-    std::thread reader([&] { received = fileBytesOfStream(fifo); });
+    std::thread reader([&] {
+        std::ifstream in(fifo, std::ios::binary);
+        received.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    });
     const std::string big(300 * 1024, 'x');  // more than a pipe holds at once
     EXPECT_TRUE(writeFileAtomically(fifo, big));
     ::close(keepOpen);

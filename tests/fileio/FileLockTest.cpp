@@ -46,12 +46,8 @@ TEST(FileLock, ASecondHolderGivesUpSayingWhyOrWaitsAndLocksAFileReplacedMeanwhil
 TEST(AtomicFile, ASaveCheckedAgainstAStampRefusesAFileChangedSince) {
     ScratchDir dir;
     const std::string path = dir.file("home.pgr");
-    struct Case {
-        const char* what;
-        std::function<void()> change;  // what another program does after the read
-        bool refused;
-    };
-    const Case cases[] = {
+    // What another program does after the read, and whether the save is refused.
+    const std::tuple<const char*, std::function<void()>, bool> cases[] = {
         {"left alone", [] {}, false},
         {"written in place", [&] { writeBytes(path, "theirs, longer"); }, true},
         {"same size, later time",
@@ -64,13 +60,13 @@ TEST(AtomicFile, ASaveCheckedAgainstAStampRefusesAFileChangedSince) {
         {"replaced by a rename", [&] { ASSERT_TRUE(writeFileAtomically(path, "theirs")); }, true},
         {"removed", [&] { std::filesystem::remove(path); }, true},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.what);
+    for (const auto& [what, change, refused] : cases) {
+        SCOPED_TRACE(what);
         writeBytes(path, "theirs");
         std::string bytes;
         FileStamp read;
         ASSERT_TRUE(readWholeFile(path, bytes, &read));
-        c.change();
+        change();
         const std::string before = fileBytes(path);
         WriteOptions options;
         options.unchangedSince = read;
@@ -78,7 +74,7 @@ TEST(AtomicFile, ASaveCheckedAgainstAStampRefusesAFileChangedSince) {
         options.written = &written;
         const Status saved = writeFileAtomically(
             path, [](const ByteSink& sink) { return sink("ours"); }, options);
-        if (c.refused) {
+        if (refused) {
             EXPECT_EQ(saved.kind(), FailureKind::Conflict);
             EXPECT_EQ(saved.file(), path);
             EXPECT_EQ(fileBytes(path), before) << "the other program's change stays";
@@ -87,7 +83,7 @@ TEST(AtomicFile, ASaveCheckedAgainstAStampRefusesAFileChangedSince) {
             EXPECT_EQ(fileBytes(path), "ours");
             EXPECT_EQ(currentStamp(path), written) << "the next save checks against this";
         }
-        EXPECT_EQ(dir.names().size(), c.refused && !std::filesystem::exists(path) ? 0u : 1u);
+        EXPECT_EQ(dir.names().size(), refused && !std::filesystem::exists(path) ? 0u : 1u);
     }
 }
 

@@ -103,37 +103,33 @@ TEST_F(ContactActionsTest, ANumberWithDigitsIsDialledMailAndWebPagesOpenedAndARe
 TEST_F(ContactActionsTest, WithoutAProgramTheMessageSaysWhichAndOffersACopy) {
     launcher_.opens = false;
     launcher_.outcome = DialOutcome::NoDialer;
-    struct Case {
-        std::function<void()> act;
-        MessageAnswer answer;
-        const char* caption;
-        const char* message;
-        const char* copied;  // "" for nothing
-    };
-    const Case cases[] = {
-        {[&] { actions_.dial("555-1234"); }, MessageAnswer::Yes, "Calling Error",
-         "There is no phone dialer active on your computer. Ifyou have not done so, please "
-         "install the phone dialer applet from Windows Setup\n\n"
-         "No program on this computer places telephone calls: none is set to open tel: links."
-         "\n\nCopy the number 555-1234 to the clipboard?",
-         "555-1234"},
-        {[&] { actions_.openWebPage("example.org"); }, MessageAnswer::No, "Web Browser Error",
-         "Error opening web browser\n\nNo web browser could be started: none is set to open web "
-         "pages."
-         "\n\nCopy the address http://example.org to the clipboard?",
-         ""},
-    };
-    for (const Case& c : cases) {
+    // The action, the answer given, the message's caption and text, what is copied ("": none).
+    const std::tuple<std::function<void()>, MessageAnswer, const char*, const char*, const char*>
+        cases[] = {
+            {[&] { actions_.dial("555-1234"); }, MessageAnswer::Yes, "Calling Error",
+             "There is no phone dialer active on your computer. Ifyou have not done so, please "
+             "install the phone dialer applet from Windows Setup\n\n"
+             "No program on this computer places telephone calls: none is set to open tel: links."
+             "\n\nCopy the number 555-1234 to the clipboard?",
+             "555-1234"},
+            {[&] { actions_.openWebPage("example.org"); }, MessageAnswer::No, "Web Browser Error",
+             "Error opening web browser\n\nNo web browser could be started: none is set to open "
+             "web "
+             "pages."
+             "\n\nCopy the address http://example.org to the clipboard?",
+             ""},
+        };
+    for (const auto& [act, answer, caption, message, copied] : cases) {
         prompts_.messages.clear();
         launcher_.copied.clear();
-        prompts_.answers = {c.answer};
-        c.act();
-        ASSERT_EQ(prompts_.messages.size(), 1u) << c.message;
+        prompts_.answers = {answer};
+        act();
+        ASSERT_EQ(prompts_.messages.size(), 1u) << message;
         const auto& m = prompts_.messages[0];
         EXPECT_EQ(std::tie(m.text, m.caption, m.buttons),
-                  std::tuple(c.message, c.caption, MessageButtons::YesNo));
+                  std::tuple(message, caption, MessageButtons::YesNo));
         EXPECT_EQ(launcher_.copied,
-                  *c.copied ? std::vector<std::string>{c.copied} : std::vector<std::string>{});
+                  *copied ? std::vector<std::string>{copied} : std::vector<std::string>{});
     }
     // Nothing to copy: a plain message.
     prompts_.messages.clear();

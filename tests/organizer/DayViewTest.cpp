@@ -19,12 +19,8 @@ DateTime may(int day, int hour = 0) {
 }
 
 TEST(DayRows, TaskListingFollowsDueDoneAndToday) {
-    struct Case {
-        int today, shown, due, done;  // days of May 2026; done 0: never
-        int32_t priority;
-        bool listed;
-    };
-    const Case cases[] = {
+    // Today, the day shown, due and done (0: never) in May 2026; the priority; listed.
+    const std::tuple<int, int, int, int, int32_t, bool> cases[] = {
         // Open and overdue: carried onto today only.
         {10, 10, 8, 0, Task::High, true},
         {10, 8, 8, 0, Task::High, false},
@@ -43,14 +39,14 @@ TEST(DayRows, TaskListingFollowsDueDoneAndToday) {
         {10, 9, 3, 9, Task::Low, false},
         {10, 10, 8, 0, 7, false},
     };
-    for (const Case& c : cases) {
+    for (const auto& [today, shown, due, done, priority, listed] : cases) {
         Task task;
-        task.Priority = c.priority;
-        task.DueDate = may(c.due);
-        if (c.done != 0) task.DoneDate = may(c.done);
-        EXPECT_EQ(isTaskListedOn(task, may(c.shown), may(c.today)), c.listed)
-            << "today " << c.today << " shown " << c.shown << " due " << c.due << " done " << c.done
-            << " priority " << c.priority;
+        task.Priority = priority;
+        task.DueDate = may(due);
+        if (done != 0) task.DoneDate = may(done);
+        EXPECT_EQ(isTaskListedOn(task, may(shown), may(today)), listed)
+            << "today " << today << " shown " << shown << " due " << due << " done " << done
+            << " priority " << priority;
     }
 }
 

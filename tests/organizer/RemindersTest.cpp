@@ -25,13 +25,7 @@ Appointment alarmed(DateTime start, int minutes, bool alarm, const char* text = 
 }
 
 TEST(Reminders, DueFollowsAlarmTimeFlagAndTheDaysExaminedAndComeInAscendingIdWithTheirTexts) {
-    struct Case {
-        const char* what;
-        DateTime now, shown, start;
-        int minutes;
-        bool alarm, due;
-    };
-    const Case cases[] = {
+    const std::tuple<const char*, DateTime, DateTime, DateTime, int, bool, bool> cases[] = {
         {"at the alarm time", dec(6, 9, 45), dec(6), dec(6, 10), 15, true, true},
         {"a minute early", dec(6, 9, 44), dec(6), dec(6, 10), 15, true, false},
         {"flag clear", dec(6, 9, 50), dec(6), dec(6, 10), 15, false, false},
@@ -44,10 +38,10 @@ TEST(Reminders, DueFollowsAlarmTimeFlagAndTheDaysExaminedAndComeInAscendingIdWit
         {"next week, alarm already past", dec(6, 9, 50), dec(1), dec(13, 10), 60 * 24 * 8, true,
          true},
     };
-    for (const Case& c : cases) {
+    for (const auto& [what, now, shown, start, minutes, alarm, due] : cases) {
         PimDocument document(kClock);
-        document.add(alarmed(c.start, c.minutes, c.alarm));
-        EXPECT_EQ(dueReminders(document, c.shown, c.now).size(), c.due ? 1U : 0U) << c.what;
+        document.add(alarmed(start, minutes, alarm));
+        EXPECT_EQ(dueReminders(document, shown, now).size(), due ? 1U : 0U) << what;
     }
 
     PimDocument document(kClock);

@@ -30,12 +30,8 @@ TEST(DateParse, ReadsDatesInTheLocaleFormsAndIso) {
     const FixedLocale us;
     const SpanishLikeLocale es;
     const JapaneseLikeLocale ja;
-    struct Case {
-        const Locale& locale;
-        const char* text;
-        int year, month, day;  // 0: no date
-    };
-    const Case cases[] = {
+    // The locale, the text and the date read from it (year 0: none).
+    const std::tuple<const Locale&, const char*, int, int, int> cases[] = {
         {us, "12/6/2026", 2026, 12, 6},
         {us, " 12/06/26 ", 2026, 12, 6},
         {us, "1/2/50", 1950, 1, 2},
@@ -58,10 +54,9 @@ TEST(DateParse, ReadsDatesInTheLocaleFormsAndIso) {
          "6\xE6\x97\xA5",
          2026, 12, 6},
     };
-    for (const Case& c : cases) {
-        const DateTime parsed = DateParser(c.locale).parseDate(c.text);
-        EXPECT_EQ(parsed, c.year ? DateTime::fromFields(c.year, c.month, c.day) : DateTime())
-            << c.text;
+    for (const auto& [locale, text, year, month, day] : cases) {
+        const DateTime parsed = DateParser(locale).parseDate(text);
+        EXPECT_EQ(parsed, year ? DateTime::fromFields(year, month, day) : DateTime()) << text;
     }
 }
 

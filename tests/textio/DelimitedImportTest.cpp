@@ -9,29 +9,28 @@ namespace {
 using PersonImportTest = ImportTest<TransferKind::Persons>;
 
 TEST_F(PersonImportTest, AppliesThePersonRules) {
-    struct Case {
-        const char* line;
-        const char *first, *last, *company, *position, *rName;
-        int white, yellow;
-    };
-    const Case cases[] = {
-        {"Ann ,Lee,,  Boss  ,,", "Ann", "Lee", "", "Boss  ", "Lee, Ann", 1, 0},
-        {"\" Ann \",,\" Acme \",\" Boss \"", "Ann", "", "Acme", " Boss ", "Ann", 1, 0},
-        {",,Acme", "", "", "Acme", "", "", 1, 0},
-        {"Ann,,,,No,YES", "Ann", "", "", "", "Ann", 0, 1},
-        {"Ann,,,,TRUE,1", "Ann", "", "", "", "Ann", 1, 1},
-        {"EMPTY FIELD,Lee,EOF,EOF x", "", "Lee", "", "EOF x", "Lee", 1, 0},
+    // A line, and the first and last name, company, position, display name, white and
+    // yellow pages flags of the person it adds.
+    using Values = std::tuple<std::string_view, std::string_view, std::string_view,
+                              std::string_view, std::string_view, int, int>;
+    const std::pair<const char*, Values> cases[] = {
+        {"Ann ,Lee,,  Boss  ,,", {"Ann", "Lee", "", "Boss  ", "Lee, Ann", 1, 0}},
+        {"\" Ann \",,\" Acme \",\" Boss \"", {"Ann", "", "Acme", " Boss ", "Ann", 1, 0}},
+        {",,Acme", {"", "", "Acme", "", "", 1, 0}},
+        {"Ann,,,,No,YES", {"Ann", "", "", "", "Ann", 0, 1}},
+        {"Ann,,,,TRUE,1", {"Ann", "", "", "", "Ann", 1, 1}},
+        {"EMPTY FIELD,Lee,EOF,EOF x", {"", "Lee", "", "EOF x", "Lee", 1, 0}},
     };
     const std::vector<std::string> columns = {"FirstName", "LastName",   "Company",
                                               "Position",  "WhitePages", "YellowPages"};
-    for (const Case& c : cases) {
+    for (const auto& [line, values] : cases) {
         PimDocument one(clock);
-        ASSERT_EQ(importInto(one, TransferKind::Persons, columns, c.line).added, 1) << c.line;
+        ASSERT_EQ(importInto(one, TransferKind::Persons, columns, line).added, 1) << line;
         const Person& p = *one.persons().find(1);
-        EXPECT_EQ(std::tuple(p.FName(), p.LName(), p.Company(), p.Position(), p.RName()),
-                  std::tuple(c.first, c.last, c.company, c.position, c.rName))
-            << c.line;
-        EXPECT_EQ(std::pair(p.WhitePages, p.YellowPages), std::pair(c.white, c.yellow)) << c.line;
+        EXPECT_EQ(Values(p.FName(), p.LName(), p.Company(), p.Position(), p.RName(), p.WhitePages,
+                         p.YellowPages),
+                  values)
+            << line;
         EXPECT_TRUE(p.PhGroups.empty()) << "a document without groups gets none";
     }
 }

@@ -28,11 +28,8 @@ TEST(TextExport, WritesPersonLinesWithEveryTextColumnsEncloserDoubled) {
     ann.setState("Ma'am \"x\"");
     ann.setNotes("line 1\r\nline 2");
     doc.add(ann);
-    struct Case {
-        std::vector<std::string> columns;  // the file keeps the order asked for
-        std::string separator, encloser, expected;
-    };
-    const Case cases[] = {
+    // The columns (the file keeps the order asked for), separator, encloser and the text.
+    const std::tuple<std::vector<std::string>, std::string, std::string, std::string> cases[] = {
         {{"Company", "Address1", "LastName", "FirstName"},
          ",",
          "\"",
@@ -44,9 +41,9 @@ TEST(TextExport, WritesPersonLinesWithEveryTextColumnsEncloserDoubled) {
          "'FirstName'|'State'|'Notes'\n'Ann'|'Ma''am \"x\"'|'line 1\r\nline 2'\n"},
         {{"FirstName", "State"}, "\t", "", "FirstName\tState\nAnn\tMa'am \"x\"\n"},
     };
-    for (const Case& c : cases) {
-        EXPECT_EQ(exported(doc, TransferKind::Persons, c.columns, true, c.separator, c.encloser),
-                  c.expected);
+    for (const auto& [columns, separator, encloser, expected] : cases) {
+        EXPECT_EQ(exported(doc, TransferKind::Persons, columns, true, separator, encloser),
+                  expected);
     }
 }
 

@@ -126,15 +126,9 @@ TEST(AtomicFile, WritesWhereThePathLeadsAndNeverReplacesALink) {
 
 TEST(AtomicFile, AFailedSaveLeavesTheTargetAsItWas) {
     constexpr int kNoFile = -1, kDirectory = -2;
-    struct Case {
-        const char* what;
-        const char* name;
-        int targetMode;  // or kNoFile, kDirectory
-        mode_t dirMode;  // 0: as made
-        bool asNobody;
-        rlim_t sizeLimit;  // 0: none
-    };
-    const Case cases[] = {
+    // What fails, the target, its mode (or kNoFile, kDirectory), the folder's mode (0: as
+    // made), whether the user nobody saves, and a limit on the file size (0: none).
+    const std::tuple<const char*, const char*, int, mode_t, bool, rlim_t> cases[] = {
         {"missing directory", "none/home.pgr", kNoFile, 0, false, 0},
         {"target is a directory", "home.pgr", kDirectory, 0, false, 0},
         {"read-only target", "home.pgr", 0444, 0, false, 0},
@@ -143,22 +137,22 @@ TEST(AtomicFile, AFailedSaveLeavesTheTargetAsItWas) {
         {"disk full part-way", "home.pgr", 0644, 0, false, 4096},
     };
     const std::string newBytes(64 * 1024, 'n');
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.what);
+    for (const auto& [what, name, targetMode, dirMode, nobody, sizeLimit] : cases) {
+        SCOPED_TRACE(what);
         ScratchDir dir;
-        const std::string target = dir.file(c.name);
-        if (c.targetMode == kDirectory) std::filesystem::create_directory(target);
-        if (c.targetMode >= 0) {
+        const std::string target = dir.file(name);
+        if (targetMode == kDirectory) std::filesystem::create_directory(target);
+        if (targetMode >= 0) {
             writeBytes(target, "the good old file\r\n");
-            chmod(target.c_str(), static_cast<mode_t>(c.targetMode));
+            chmod(target.c_str(), static_cast<mode_t>(targetMode));
         }
-        if (c.dirMode != 0) chmod(dir.path().c_str(), c.dirMode);
+        if (dirMode != 0) chmod(dir.path().c_str(), dirMode);
         const Names before = dir.names();
         const std::string bytesBefore = fileBytes(target);
         const int code = inChild([&] {
-            if (c.sizeLimit != 0) {
+            if (sizeLimit != 0) {
                 signal(SIGXFSZ, SIG_IGN);
-                const rlimit limit{c.sizeLimit, c.sizeLimit};
+                const rlimit limit{sizeLimit, sizeLimit};
                 if (setrlimit(RLIMIT_FSIZE, &limit) != 0) return 60;
             }
             const auto save = [&] {  // reported, naming the file or the folder that refused
@@ -166,7 +160,7 @@ TEST(AtomicFile, AFailedSaveLeavesTheTargetAsItWas) {
                 const std::string folder = target.substr(0, target.rfind('/'));
                 return result ? 1 : result.file() == target || result.file() == folder ? 0 : 2;
             };
-            return c.asNobody ? asNobody(save) : save();
+            return nobody ? asNobody(save) : save();
         });
         EXPECT_EQ(code, 0) << "1: reported success, 2: message does not name the file";
         EXPECT_EQ(fileBytes(target), bytesBefore);
@@ -178,13 +172,8 @@ TEST(AtomicFile, AReplacedFileKeepsItsOwnerGroupAndMode) {
     if (geteuid() != 0) GTEST_SKIP() << "needs root to make files of other users";
     constexpr uid_t kAnn = 4343;
     constexpr gid_t kFamily = 4242, kOther = 4545;
-    struct Case {
-        const char* what;
-        Owner before;
-        bool asNobody;  // else as root
-        Owner after;
-    };
-    const Case cases[] = {
+    // The owner before, whether nobody saves (else root), the owner after.
+    const std::tuple<const char*, Owner, bool, Owner> cases[] = {
         {"root saving a user's private file", {kAnn, kAnn, 0600}, false, {kAnn, kAnn, 0600}},
         {"root keeps odd bits too", {kAnn, kFamily, 02640}, false, {kAnn, kFamily, 02640}},
         {"a group member keeps the shared group",
@@ -197,22 +186,22 @@ TEST(AtomicFile, AReplacedFileKeepsItsOwnerGroupAndMode) {
          {kNobody, kNobody, 0666}},
         {"nobody's own file", {kNobody, kFamily, 0640}, true, {kNobody, kFamily, 0640}},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.what);
+    for (const auto& [what, before, nobody, after] : cases) {
+        SCOPED_TRACE(what);
         ScratchDir dir;
         chmod(dir.path().c_str(), 0777);
         const std::string target = dir.file("home.pgr");
         writeBytes(target, "old");
-        const auto [uid, gid, mode] = c.before;
+        const auto [uid, gid, mode] = before;
         ASSERT_EQ(chown(target.c_str(), uid, gid), 0);
         ASSERT_EQ(chmod(target.c_str(), mode), 0);
         const int code = inChild([&] {
             const auto save = [&] { return writeFileAtomically(target, "new") ? 0 : 1; };
-            return c.asNobody ? asNobody(save, {kFamily}) : save();
+            return nobody ? asNobody(save, {kFamily}) : save();
         });
         EXPECT_EQ(code, 0);
         EXPECT_EQ(fileBytes(target), "new");
-        EXPECT_EQ(ownerOf(target), c.after);
+        EXPECT_EQ(ownerOf(target), after);
     }
 }
 

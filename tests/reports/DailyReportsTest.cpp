@@ -32,14 +32,11 @@ ReportInputs lists(std::vector<Task> tasks, std::vector<Appointment> appointment
     return inputs;
 }
 
-struct Column {
-    std::string text;
-    int x;
-};
+using Column = std::pair<std::string, int>;  // a text and where it starts
 
 void expectAt(const RecordingCanvas& canvas, const std::vector<Column>& columns, int y) {
-    for (const Column& c : columns)
-        EXPECT_EQ(canvas.where(c.text), std::pair(c.x, y)) << c.text;
+    for (const auto& [text, x] : columns)
+        EXPECT_EQ(canvas.where(text), std::pair(x, y)) << text;
 }
 
 TEST(DailyReports, HeadsRowsAndClipsStandInEachReportsColumns) {

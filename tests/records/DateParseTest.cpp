@@ -9,27 +9,26 @@
 
 namespace {
 
-// Day first, with a literal word between the long form's fields.
-class SpanishLikeLocale : public FixedLocale {
+// A locale that writes dates with the pictures given.
+class DateLocale : public FixedLocale {
 public:
-    std::string shortDatePicture() const override { return "dd/MM/yyyy"; }
-    std::string longDatePicture() const override { return "dddd, d 'de' MMMM 'de' yyyy"; }
-};
+    DateLocale(std::string shortPicture, std::string longPicture)
+        : short_(std::move(shortPicture)), long_(std::move(longPicture)) {}
+    std::string shortDatePicture() const override { return short_; }
+    std::string longDatePicture() const override { return long_; }
 
-// Year first, the fields marked by characters outside quotes.
-class JapaneseLikeLocale : public FixedLocale {
-public:
-    std::string shortDatePicture() const override { return "yyyy/MM/dd"; }
-    std::string longDatePicture() const override {
-        return "yyyy\xE5\xB9\xB4M\xE6\x9C\x88"
-               "d\xE6\x97\xA5";
-    }
+private:
+    std::string short_, long_;
 };
 
 TEST(DateParse, ReadsDatesInTheLocaleFormsAndIso) {
     const FixedLocale us;
-    const SpanishLikeLocale es;
-    const JapaneseLikeLocale ja;
+    // Day first, with a literal word between the long form's fields; year first, the fields
+    // marked by characters outside quotes.
+    const DateLocale es("dd/MM/yyyy", "dddd, d 'de' MMMM 'de' yyyy");
+    const DateLocale ja("yyyy/MM/dd",
+                        "yyyy\xE5\xB9\xB4M\xE6\x9C\x88"
+                        "d\xE6\x97\xA5");
     // The locale, the text and the date read from it (year 0: none).
     const std::tuple<const Locale&, const char*, int, int, int> cases[] = {
         {us, "12/6/2026", 2026, 12, 6},

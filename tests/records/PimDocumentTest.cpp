@@ -13,11 +13,6 @@ protected:
     PimDocumentTest() { doc.attachView(view); }
     ~PimDocumentTest() override { doc.detachView(view); }
 
-    static Person personInGroups(std::vector<int32_t> groups) {
-        return listedPerson("Smith", "", std::move(groups));
-    }
-    static Task task(int priority, DateTime due) { return taskDue("", due, priority); }
-
     FixedClock clock{LocalTime{2026, 12, 6, 10, 0, 0, 0}};
     PimDocument doc{clock};
     CountingView view;
@@ -28,12 +23,13 @@ TEST_F(PimDocumentTest, AddsUnderNewIdentifiersEvenAfterAStaleLastIdAndReplacesO
     EXPECT_FALSE(doc.isModified()) << "seeding is not an edit";
     EXPECT_EQ(doc.phGroups().find(3)->Desc, "Yellow Pages");
     view.changes = 0;
-    EXPECT_EQ(doc.add(personInGroups({2, 1})), 1);
+    EXPECT_EQ(doc.add(listedPerson("Smith", "", {2, 1})), 1);
     EXPECT_TRUE(doc.isModified());
     EXPECT_EQ(view.changes, 1);
-    EXPECT_EQ(doc.add(personInGroups({1})), 2);
+    EXPECT_EQ(doc.add(listedPerson("Smith", "", {1})), 2);
     doc.remove<Person>(2);
-    EXPECT_EQ(doc.add(personInGroups({1})), 3) << "the highest deleted is never handed out again";
+    EXPECT_EQ(doc.add(listedPerson("Smith", "", {1})), 3)
+        << "the highest deleted is never handed out again";
     EXPECT_EQ(doc.persons().lastId(), 3);
 
     doc.setModified(false);
@@ -47,13 +43,13 @@ TEST_F(PimDocumentTest, AddsUnderNewIdentifiersEvenAfterAStaleLastIdAndReplacesO
     EXPECT_FALSE(doc.persons().contains(99));
 
     // A file may carry a LastID below identifiers it holds.
-    Task loaded = task(Task::Low, DateTime::now(clock));
+    Task loaded = taskDue("", DateTime::now(clock), Task::Low);
     loaded.ID = 5;
     PimContents contents;
     ASSERT_TRUE(contents.tasks.insert(loaded));
     contents.tasks.setLastId(2);
     doc.adoptContents(std::move(contents));
-    EXPECT_EQ(doc.add(task(Task::High, DateTime::now(clock))), 6);
+    EXPECT_EQ(doc.add(taskDue("", DateTime::now(clock), Task::High)), 6);
     EXPECT_EQ(doc.tasks().size(), 2u);
     EXPECT_EQ(doc.tasks().find(5)->Priority, Task::Low);
 
@@ -70,7 +66,7 @@ TEST_F(PimDocumentTest, AddsUnderNewIdentifiersEvenAfterAStaleLastIdAndReplacesO
 
 TEST_F(PimDocumentTest, GroupsInUseAndDuplicateNames) {
     doc.seedDefaultGroups();
-    doc.add(personInGroups({2, 1}));
+    doc.add(listedPerson("Smith", "", {2, 1}));
     EXPECT_TRUE(doc.isGroupInUse(2));
     EXPECT_FALSE(doc.deleteGroup(2));
     EXPECT_FALSE(doc.deleteGroup(1));
@@ -84,7 +80,7 @@ TEST_F(PimDocumentTest, GroupsInUseAndDuplicateNames) {
 
 TEST_F(PimDocumentTest, NewEmptiesEverythingAndViewsHearOfPathAndEnd) {
     doc.seedDefaultGroups();
-    doc.add(personInGroups({1}));
+    doc.add(listedPerson("Smith", "", {1}));
     doc.setUser(User{"Ann", "Smith", "", "", "", "", "", "", ""});
     doc.setPath("/tmp/home.pgr");
     EXPECT_EQ(view.lastPath, "/tmp/home.pgr");
@@ -103,9 +99,9 @@ TEST_F(PimDocumentTest, NewEmptiesEverythingAndViewsHearOfPathAndEnd) {
 
 TEST_F(PimDocumentTest, CompactRemovesOnlyDoneTasksDueBeforeTodayAndSavesOnlyWhenItCan) {
     const DateTime today = DateTime::today(clock);
-    doc.add(task(Task::Done, today - DateTimeSpan(1.0 / 1440)));
-    doc.add(task(Task::Done, today));
-    doc.add(task(Task::Medium, today - DateTimeSpan(10.0)));
+    doc.add(taskDue("", today - DateTimeSpan(1.0 / 1440), Task::Done));
+    doc.add(taskDue("", today, Task::Done));
+    doc.add(taskDue("", today - DateTimeSpan(10.0), Task::Medium));
     // Without a path nothing is written; the caller asks for a name first.
     bool called = false;
     CompactResult result = doc.compact([&](const PimDocument&, const std::string&) {
@@ -118,7 +114,7 @@ TEST_F(PimDocumentTest, CompactRemovesOnlyDoneTasksDueBeforeTodayAndSavesOnlyWhe
     EXPECT_FALSE(doc.tasks().contains(1));
     EXPECT_EQ(doc.tasks().lastId(), 3);
 
-    doc.add(task(Task::Done, today - DateTimeSpan(3.0)));
+    doc.add(taskDue("", today - DateTimeSpan(3.0), Task::Done));
     doc.setPath("/read-only/home.pgr");
     result = doc.compact([](const PimDocument&, const std::string& path) {
         return Status::failure(FailureKind::Write, path, "Read-only file system");
@@ -126,7 +122,7 @@ TEST_F(PimDocumentTest, CompactRemovesOnlyDoneTasksDueBeforeTodayAndSavesOnlyWhe
     EXPECT_FALSE(result.written);
     EXPECT_TRUE(doc.isModified()) << "a failed write is no save";
 
-    doc.add(task(Task::Done, today - DateTimeSpan(3.0)));
+    doc.add(taskDue("", today - DateTimeSpan(3.0), Task::Done));
     std::string writtenTo;
     size_t tasksWritten = 0;
     result = doc.compact([&](const PimDocument& d, const std::string& path) {

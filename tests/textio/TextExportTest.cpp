@@ -49,13 +49,8 @@ TEST(TextExport, WritesPersonLinesWithEveryTextColumnsEncloserDoubled) {
 
 TEST(TextExport, WritesTaskDatesPrioritiesAndAppointmentAlarmMinutes) {
     PimDocument doc(kClock);
-    Task done = Task::createdAt(DateTime::fromFields(2026, 1, 9, 17, 45));
-    done.Description = "File taxes";
-    done.Priority = Task::Done;
-    doc.add(done);
-    Task undated = Task::createdAt(DateTime());
-    undated.Description = "Someday";
-    doc.add(undated);
+    doc.add(taskDue("File taxes", DateTime::fromFields(2026, 1, 9, 17, 45), Task::Done));
+    doc.add(taskDue("Someday", DateTime()));
     EXPECT_EQ(exported(doc, TransferKind::Tasks, exportFieldNames(TransferKind::Tasks), false),
               "\"File taxes\",\"1/9/2026\",\"3\"\n\"Someday\",,\"0\"\n");
 

@@ -11,84 +11,71 @@ DateTime at(int hour, int minute, int second = 0) {
     return DateTime::fromFields(2026, 5, 10, hour, minute, second);
 }
 
-Appointment dentist(int beginHour, int beginMinute, int endHour, int endMinute) {
-    Appointment appointment =
-        appointmentAt("Dentist", at(beginHour, beginMinute), at(endHour, endMinute));
+Appointment dentist(DateTime begin, DateTime end) {
+    Appointment appointment = appointmentAt("Dentist", begin, end);
     appointment.ID = 4;
     return appointment;
 }
 
 TEST(AppointmentForm, SpinsStepByQuartersWrapAtTheEndsAndPushTheOtherTime) {
-    struct Case {
-        const char* label;
-        int begin[2], end[2];
-        bool beginSpin, up;
-        int newBegin[2], newEnd[2];
-    };
-    const Case cases[] = {
-        {"begin up pushes the end", {9, 0}, {9, 15}, true, true, {9, 15}, {9, 30}},
-        {"begin up wraps", {22, 45}, {23, 0}, true, true, {5, 0}, {23, 0}},
-        {"begin down wraps, pushing the end", {5, 0}, {9, 0}, true, false, {22, 45}, {23, 0}},
-        {"end down pushes the begin", {9, 0}, {9, 15}, false, false, {8, 45}, {9, 0}},
-        {"end up wraps", {22, 0}, {23, 0}, false, true, {5, 0}, {5, 15}},
-        {"end down wraps", {5, 0}, {5, 15}, false, false, {5, 0}, {23, 0}},
+    // The times before, which spin turns which way, and the times after.
+    const std::tuple<const char*, DateTime, DateTime, bool, bool, DateTime, DateTime> cases[] = {
+        {"begin up pushes the end", at(9, 0), at(9, 15), true, true, at(9, 15), at(9, 30)},
+        {"begin up wraps", at(22, 45), at(23, 0), true, true, at(5, 0), at(23, 0)},
+        {"begin down wraps, pushing the end", at(5, 0), at(9, 0), true, false, at(22, 45),
+         at(23, 0)},
+        {"end down pushes the begin", at(9, 0), at(9, 15), false, false, at(8, 45), at(9, 0)},
+        {"end up wraps", at(22, 0), at(23, 0), false, true, at(5, 0), at(5, 15)},
+        {"end down wraps", at(5, 0), at(5, 15), false, false, at(5, 0), at(23, 0)},
         // Times written by other programs step onto the quarter hours inside the range.
-        {"begin beyond the range", {23, 30}, {23, 45}, true, true, {5, 0}, {23, 45}},
-        {"begin off the quarters", {4, 10}, {4, 40}, true, true, {5, 0}, {5, 15}},
-        {"end before the range", {1, 0}, {2, 0}, false, true, {1, 0}, {5, 15}},
+        {"begin beyond the range", at(23, 30), at(23, 45), true, true, at(5, 0), at(23, 45)},
+        {"begin off the quarters", at(4, 10), at(4, 40), true, true, at(5, 0), at(5, 15)},
+        {"end before the range", at(1, 0), at(2, 0), false, true, at(1, 0), at(5, 15)},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.label);
-        AppointmentForm form =
-            AppointmentForm::of(dentist(c.begin[0], c.begin[1], c.end[0], c.end[1]));
-        c.beginSpin ? form.stepBegin(c.up) : form.stepEnd(c.up);
-        EXPECT_EQ(form.begin(), at(c.newBegin[0], c.newBegin[1]));
-        EXPECT_EQ(form.end(), at(c.newEnd[0], c.newEnd[1]));
+    for (const auto& [label, begin, end, beginSpin, up, newBegin, newEnd] : cases) {
+        SCOPED_TRACE(label);
+        AppointmentForm form = AppointmentForm::of(dentist(begin, end));
+        beginSpin ? form.stepBegin(up) : form.stepEnd(up);
+        EXPECT_EQ(std::pair(form.begin(), form.end()), std::pair(newBegin, newEnd));
     }
 }
 
 TEST(AppointmentForm, TypedTimesSnapToQuartersInsideTheRangeAndPushTheOtherTime) {
-    struct Case {
-        const char* typed;
-        bool begin;  // typed into the begin field, else the end field
-        int newBegin[2], newEnd[2];
-    };
-    // The appointment runs from 9:00 to 10:00 before each case.
-    const Case cases[] = {
-        {"1:30 PM", true, {13, 30}, {13, 45}},
-        {"9.08", true, {9, 15}, {10, 0}},
-        {"2", true, {14, 0}, {14, 15}},  // without AM or PM, 1 to 4 are the afternoon
-        {"12a", true, {5, 0}, {10, 0}},  // before the range: its first quarter
-        {"11 pm", true, {22, 45}, {23, 0}},
-        {"8h30", false, {8, 15}, {8, 30}},
-        {"11:59 PM", false, {9, 0}, {23, 0}},
+    // The text, whether typed into the begin field (else the end field), the times after; the
+    // appointment runs from 9:00 to 10:00 before each case.
+    const std::tuple<const char*, bool, DateTime, DateTime> cases[] = {
+        {"1:30 PM", true, at(13, 30), at(13, 45)},
+        {"9.08", true, at(9, 15), at(10, 0)},
+        {"2", true, at(14, 0), at(14, 15)},  // without AM or PM, 1 to 4 are the afternoon
+        {"12a", true, at(5, 0), at(10, 0)},  // before the range: its first quarter
+        {"11 pm", true, at(22, 45), at(23, 0)},
+        {"8h30", false, at(8, 15), at(8, 30)},
+        {"11:59 PM", false, at(9, 0), at(23, 0)},
         // Not a time: nothing changes.
-        {"lunch", true, {9, 0}, {10, 0}},
-        {"13 pm", false, {9, 0}, {10, 0}},
+        {"lunch", true, at(9, 0), at(10, 0)},
+        {"13 pm", false, at(9, 0), at(10, 0)},
     };
-    for (const Case& c : cases) {
-        AppointmentForm form = AppointmentForm::of(dentist(9, 0, 10, 0));
-        const bool read = c.begin ? form.typeBegin(c.typed) : form.typeEnd(c.typed);
-        const bool changes = c.newBegin[0] != 9 || c.newBegin[1] != 0 || c.newEnd[0] != 10;
-        EXPECT_TRUE(read || !changes) << c.typed;
-        EXPECT_EQ(form.begin(), at(c.newBegin[0], c.newBegin[1])) << c.typed;
-        EXPECT_EQ(form.end(), at(c.newEnd[0], c.newEnd[1])) << c.typed;
+    for (const auto& [typed, begin, newBegin, newEnd] : cases) {
+        AppointmentForm form = AppointmentForm::of(dentist(at(9, 0), at(10, 0)));
+        const bool read = begin ? form.typeBegin(typed) : form.typeEnd(typed);
+        EXPECT_TRUE(read || (newBegin == at(9, 0) && newEnd == at(10, 0))) << typed;
+        EXPECT_EQ(std::pair(form.begin(), form.end()), std::pair(newBegin, newEnd)) << typed;
     }
 }
 
 TEST(AppointmentForm, AlarmMinutesSurviveReopeningSpinBetweenZeroAndSixtyAndMoveWithTheDate) {
     for (const int minutes : {0, 15, 60}) {
-        AppointmentForm form = AppointmentForm::of(dentist(14, 30, 15, 0));
+        AppointmentForm form = AppointmentForm::of(dentist(at(14, 30), at(15, 0)));
         form.setAlarm(true);
         ASSERT_TRUE(form.setAlarmMinutes(minutes));
-        const Appointment saved = form.writtenOver(dentist(14, 30, 15, 0));
+        const Appointment saved = form.writtenOver(dentist(at(14, 30), at(15, 0)));
         EXPECT_TRUE(saved.Alarm);
         EXPECT_EQ(saved.AlarmTime, at(14, 30) - DateTimeSpan::fromParts(0, 0, minutes, 0));
         EXPECT_EQ(AppointmentForm::of(saved).alarmMinutes(), minutes);
         EXPECT_EQ(AppointmentForm::of(saved).writtenOver(saved), saved) << minutes;
     }
     // An alarm time off the whole minute shows rounded; an unset alarm keeps its time.
-    Appointment odd = dentist(14, 30, 15, 0);
+    Appointment odd = dentist(at(14, 30), at(15, 0));
     odd.Alarm = true;
     odd.AlarmTime = at(14, 15, 31);
     EXPECT_EQ(AppointmentForm::of(odd).alarmMinutes(), 14);

@@ -114,9 +114,7 @@ TEST_F(ContactActionsTest, WithoutAProgramTheMessageSaysWhichAndOffersACopy) {
              "555-1234"},
             {[&] { actions_.openWebPage("example.org"); }, MessageAnswer::No, "Web Browser Error",
              "Error opening web browser\n\nNo web browser could be started: none is set to open "
-             "web "
-             "pages."
-             "\n\nCopy the address http://example.org to the clipboard?",
+             "web pages.\n\nCopy the address http://example.org to the clipboard?",
              ""},
         };
     for (const auto& [act, answer, caption, message, copied] : cases) {

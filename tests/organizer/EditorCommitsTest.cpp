@@ -43,9 +43,8 @@ TEST_F(EditorCommits, TaskIsAddedAndEditedAsNamedStepsKeepingItsDoneDate) {
     ASSERT_TRUE(updateTask(document_, &history_, edit));
     EXPECT_EQ(history_.undoName(), "Edit Task");
     const Task& edited = *document_.tasks().find(id);
-    EXPECT_EQ(edited.Priority, Task::Medium);
-    EXPECT_EQ(edited.DueDate, DateTime::fromFields(2026, 5, 20));
-    EXPECT_EQ(edited.DoneDate, DateTime::fromFields(2026, 5, 11));
+    EXPECT_EQ(std::tie(edited.Priority, edited.DueDate, edited.DoneDate),
+              std::tuple(Task::Medium, DateTime::fromFields(2026, 5, 20), done.DoneDate));
 
     edit.id = 99;
     EXPECT_FALSE(updateTask(document_, &history_, edit));

@@ -101,10 +101,9 @@ TEST_F(DocumentReaderTest, ReadsPersonsAndTheirGroupsButNeverCommentsAsRecords) 
     EXPECT_TRUE(person(2).PhGroups.empty()) << "each person starts with no groups";
     EXPECT_EQ(person(1).FName(), "Ann") << "a duplicate is dropped";
     EXPECT_EQ(person(4).FName(), "Dup") << "but its values carry on";
-    EXPECT_EQ(doc().user().FName, "Me");
-    EXPECT_EQ(doc().user().Zip, "2");
-    EXPECT_EQ(person(1).WhitePages, 0) << "a flag is set by \"1\" alone";
-    EXPECT_EQ(person(1).YellowPages, 1);
+    EXPECT_EQ(std::tuple(doc().user().FName, doc().user().Zip), std::tuple("Me", "2"));
+    EXPECT_EQ(std::pair(person(1).WhitePages, person(1).YellowPages), std::pair(0, 1))
+        << "a flag is set by \"1\" alone";
     EXPECT_EQ(task(2).Priority, 0) << "a second Tasks element starts from the defaults";
     EXPECT_EQ(doc().tasks().lastId(), 7) << "and keeps the LastID it does not give";
 

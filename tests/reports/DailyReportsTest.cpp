@@ -40,51 +40,47 @@ void expectAt(const RecordingCanvas& canvas, const std::vector<Column>& columns,
 }
 
 TEST(DailyReports, HeadsRowsAndClipsStandInEachReportsColumns) {
-    struct Case {
-        ReportKind kind;
-        ReportInputs inputs;
-        std::vector<Column> heads, row;  // at 136 and 154
-        const char* clipped;
-        PageRect clip;
-    };
-    const Case cases[] = {
-        {ReportKind::DailyTasks,
-         lists({task("Call Ann", Task::Done)}, {}),
-         {{"TASK", 106}, {"PRIORITY", 431}, {"DUE DATE", 431 + 162}},
-         {{"Call Ann", 106}, {"Done", 431}, {"5/10/2026", 593}},
-         "Call Ann",
-         {106, 154, 431 - 3, 172}},
-        // END stands a quarter of the content width plus a character from the printable
-        // area's edge, without the left margin.
-        {ReportKind::DailyAppointments,
-         lists({}, {appointment("Dentist")}),
-         {{"START", 106}, {"END", 650 / 4 + 6}, {"APPOINTMENT", 431}},
-         {{"9:05 A", 106}, {"1:30 P", 168}, {"Dentist", 431}},
-         "Dentist",
-         {431, 154, 750, 172}},
-        // a = 3, quarter = 162, half of it 81; a divider between the halves.
-        {ReportKind::DailyPlan,
-         lists({task("Call Ann", Task::Low)}, {appointment("Dentist")}),
-         {},
-         {{"9:05 A", 103},
-          {"1:30 P", 184},
-          {"Dentist", 265},
-          {"Call Ann", 434},
-          {"Low", 596},
-          {"5/10/2026", 677}},
-         "Call Ann",
-         {434, 154, 593, 172}},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(int(c.kind));
+    // The report, what it lists, its heads (at 136) and row (at 154), a text and its clip.
+    const std::tuple<ReportKind, ReportInputs, std::vector<Column>, std::vector<Column>,
+                     const char*, PageRect>
+        cases[] = {
+            {ReportKind::DailyTasks,
+             lists({task("Call Ann", Task::Done)}, {}),
+             {{"TASK", 106}, {"PRIORITY", 431}, {"DUE DATE", 431 + 162}},
+             {{"Call Ann", 106}, {"Done", 431}, {"5/10/2026", 593}},
+             "Call Ann",
+             {106, 154, 431 - 3, 172}},
+            // END stands a quarter of the content width plus a character from the printable
+            // area's edge, without the left margin.
+            {ReportKind::DailyAppointments,
+             lists({}, {appointment("Dentist")}),
+             {{"START", 106}, {"END", 650 / 4 + 6}, {"APPOINTMENT", 431}},
+             {{"9:05 A", 106}, {"1:30 P", 168}, {"Dentist", 431}},
+             "Dentist",
+             {431, 154, 750, 172}},
+            // a = 3, quarter = 162, half of it 81; a divider between the halves.
+            {ReportKind::DailyPlan,
+             lists({task("Call Ann", Task::Low)}, {appointment("Dentist")}),
+             {},
+             {{"9:05 A", 103},
+              {"1:30 P", 184},
+              {"Dentist", 265},
+              {"Call Ann", 434},
+              {"Low", 596},
+              {"5/10/2026", 677}},
+             "Call Ann",
+             {434, 154, 593, 172}},
+        };
+    for (const auto& [kind, inputs, heads, row, clipped, clip] : cases) {
+        SCOPED_TRACE(int(kind));
         RecordingCanvas canvas(letterAt100Dpi());
-        build(c.kind, canvas, c.inputs);
-        expectAt(canvas, c.heads, 136);
-        expectAt(canvas, c.row, 154);
-        EXPECT_EQ(canvas.at(c.clipped).clip, c.clip);
-        if (c.kind == ReportKind::DailyTasks)
+        build(kind, canvas, inputs);
+        expectAt(canvas, heads, 136);
+        expectAt(canvas, row, 154);
+        EXPECT_EQ(canvas.at(clipped).clip, clip);
+        if (kind == ReportKind::DailyTasks)
             expectAt(canvas, {{"DAILY TASKS", 100 + (650 - 11 * 6) / 2}}, 100);
-        if (c.kind == ReportKind::DailyPlan) {
+        if (kind == ReportKind::DailyPlan) {
             EXPECT_EQ(canvas.lines.back(), (RecordingCanvas::Line{431, 136, 431, 982}));
         }
     }

@@ -36,31 +36,28 @@ ReportInputs month(int year, int month, std::vector<Appointment> appointments = 
 }
 
 TEST(WeeklyPlanReport, EachPageNamesItsOwnDaysAndNeighbouringMonths) {
-    struct Case {
-        ReportInputs inputs;
-        const char* titles[2];
-        const char* calendars[4];  // page 0's two, then page 1's
-    };
-    const Case cases[] = {
-        {week(2024, 1, 28),
-         {"Jan 28 - 31", "Feb 1 - 3"},
-         {"Dec 2023", "Jan 2024", "Feb 2024", "Mar 2024"}},
-        {week(2026, 11, 29),
-         {"Nov 29 - Dec 2", "Dec 3 - 5"},
-         {"Oct 2026", "Nov 2026", "Dec 2026", "Jan 2027"}},
-    };
-    for (const Case& c : cases) {
+    // The week, the title of each page, the neighbouring months of page 0, then of page 1.
+    const std::tuple<ReportInputs, std::array<const char*, 2>, std::array<const char*, 4>> cases[] =
+        {
+            {week(2024, 1, 28),
+             {"Jan 28 - 31", "Feb 1 - 3"},
+             {"Dec 2023", "Jan 2024", "Feb 2024", "Mar 2024"}},
+            {week(2026, 11, 29),
+             {"Nov 29 - Dec 2", "Dec 3 - 5"},
+             {"Oct 2026", "Nov 2026", "Dec 2026", "Jan 2027"}},
+        };
+    for (const auto& [inputs, titles, calendars] : cases) {
         RecordingCanvas canvas(letterAt100Dpi());
-        const auto report = layOut(ReportKind::WeeklyPlan, canvas, c.inputs);
+        const auto report = layOut(ReportKind::WeeklyPlan, canvas, inputs);
         ASSERT_EQ(report->pageCount(), 2);
         for (int page = 0; page < 2; ++page) {
             canvas.clear();
             report->printPage(canvas, page);
-            SCOPED_TRACE(c.titles[page]);
-            EXPECT_EQ(canvas.at(c.titles[page]).font, (FontSpec{-25, 700, "Times New Roman"}));
-            EXPECT_EQ(canvas.at(c.titles[page]).y, kTop);
-            EXPECT_TRUE(canvas.find(c.calendars[2 * page]));
-            EXPECT_TRUE(canvas.find(c.calendars[2 * page + 1]));
+            SCOPED_TRACE(titles[page]);
+            EXPECT_EQ(canvas.at(titles[page]).font, (FontSpec{-25, 700, "Times New Roman"}));
+            EXPECT_EQ(canvas.at(titles[page]).y, kTop);
+            EXPECT_TRUE(canvas.find(calendars[2 * page]));
+            EXPECT_TRUE(canvas.find(calendars[2 * page + 1]));
         }
     }
 }
@@ -182,12 +179,7 @@ TEST(DayEntryLines, WrapAtBlanksAndInsideOverlongWordsAndFitWholeEntries) {
         {"9:00 A Dentist", 10, {"9:00 A", "Dentist"}},
         {"Call  the\nplumber", 8, {"Call the", "plumber"}},
         {"Reconfiguration now", 6, {"Reconf", "igurat", "ion", "now"}},
-        {"Gr\xC3\xBC\xC3\x9F"
-         "e",
-         4,
-         {"Gr\xC3\xBC",
-          "\xC3\x9F"
-          "e"}},
+        {"Grüße", 4, {"Grü", "ße"}},
     };
     for (const auto& [text, width, lines] : cases)
         EXPECT_EQ(wrapText(text, width, bytes), lines) << text;

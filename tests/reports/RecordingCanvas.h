@@ -24,8 +24,7 @@ public:
         int y = 0;
         std::string text;
         FontSpec font;
-        bool clipped = false;
-        PageRect clip;
+        PageRect clip;  // none for text drawn unclipped
         bool operator==(const Text&) const = default;
     };
     struct Line {
@@ -45,13 +44,13 @@ public:
         return {int(text.size()) * (std::abs(font_.height) / 2), std::abs(font_.height)};
     }
     void textOut(int x, int y, std::string_view text) override {
-        texts.push_back({x, y, std::string(text), font_, false, {}});
+        texts.push_back({x, y, std::string(text), font_, {}});
     }
     void clippedTextOut(int x, int y, const PageRect& clip, std::string_view text) override {
-        texts.push_back({x, y, std::string(text), font_, true, clip});
+        texts.push_back({x, y, std::string(text), font_, clip});
     }
     int drawText(const PageRect& rect, std::string_view text, unsigned) override {
-        texts.push_back({rect.left, rect.top, std::string(text), font_, true, rect});
+        texts.push_back({rect.left, rect.top, std::string(text), font_, rect});
         return std::abs(font_.height);
     }
     void moveTo(int x, int y) override { x_ = x, y_ = y; }
@@ -73,7 +72,7 @@ public:
     }
     // The text drawn as `text`; when there is none, a failure and an entry at (-1, -1).
     const Text& at(const std::string& text) const {
-        static const Text none{-1, -1, "(not drawn)", {}, false, {}};
+        static const Text none{-1, -1, "(not drawn)", {}, {}};
         const Text* drawn = find(text);
         if (drawn == nullptr) ADD_FAILURE() << '"' << text << "\" was not drawn";
         return drawn != nullptr ? *drawn : none;

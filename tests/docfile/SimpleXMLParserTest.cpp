@@ -109,10 +109,8 @@ TEST(SimpleXMLParser, ReportsWhereBrokenTextsFail) {
 TEST(SimpleXMLParser, LimitsNestingDepthAndParsesOrThrowsOnEveryPrefixOfADocument) {
     const auto nested = [](size_t depth) {
         std::string text;
-        for (size_t i = 0; i < depth; ++i)
-            text += "<e>";
-        for (size_t i = 0; i < depth; ++i)
-            text += "</e>";
+        for (size_t i = 0; i < 2 * depth; ++i)
+            text += i < depth ? "<e>" : "</e>";
         return text;
     };
     SimpleXMLParser parser;

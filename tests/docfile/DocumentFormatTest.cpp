@@ -27,7 +27,6 @@ protected:
         return read("<?xml version=\"1.0\"?><Pim Version=\"16\">" + collections + "</Pim>");
     }
     const PimDocument& doc() const { return *document_; }
-    const Task& task(int32_t id) const { return *doc().tasks().find(id); }
     const Person& person(int32_t id) const { return *doc().persons().find(id); }
 
     TzGuard tz_{"UTC"};
@@ -102,7 +101,8 @@ TEST_F(DocumentReaderTest, ReadsPersonsAndTheirGroupsButNeverCommentsAsRecords) 
     EXPECT_EQ(std::tuple(doc().user().FName, doc().user().Zip), std::tuple("Me", "2"));
     EXPECT_EQ(std::pair(person(1).WhitePages, person(1).YellowPages), std::pair(0, 1))
         << "a flag is set by \"1\" alone";
-    EXPECT_EQ(task(2).Priority, 0) << "a second Tasks element starts from the defaults";
+    EXPECT_EQ(doc().tasks().find(2)->Priority, 0)
+        << "a second Tasks element starts from the defaults";
     EXPECT_EQ(doc().tasks().lastId(), 7) << "and keeps the LastID it does not give";
 
     ASSERT_TRUE(
@@ -170,8 +170,7 @@ TEST_F(DocumentWriterTest, WritesDatesAsTheFormatAsksAndKeepsEveryValueReadable)
     person.setFName(std::string("nul\0byte", 8));
     person.setLName("Caf\xE9 M\xC3\xBCller \xF0\x9F\x98\x80 \xE2\x82");  // stray bytes
     document.add(person);
-    PhGroup group{0, "a\nb"};
-    document.add(group);
+    document.add(PhGroup{0, "a\nb"});
 
     const std::string text = formatDocument(document);
     EXPECT_TRUE(contains(text, "<Task ID=\"1\" Description=\"\" Priority=\"3\" DueDate=\"" + today +

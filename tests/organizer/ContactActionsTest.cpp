@@ -23,9 +23,7 @@ public:
 
     DialOutcome outcome = DialOutcome::Placed;
     bool opens = true;
-    std::vector<std::string> dialled;
-    std::vector<std::string> opened;
-    std::vector<std::string> copied;
+    std::vector<std::string> dialled, opened, copied;
 };
 
 TEST(ContactTexts, WebPageGetsHttpOnlyWithoutASchemeAndMailLinksCarryAddressesAsDataOnly) {

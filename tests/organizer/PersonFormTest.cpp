@@ -24,8 +24,7 @@ protected:
 
     FixedClock clock_{LocalTime{2026, 5, 10}};
     PimDocument document_{clock_};
-    int32_t golf_ = 0;
-    int32_t bridge_ = 0;
+    int32_t golf_ = 0, bridge_ = 0;
 };
 
 TEST_F(PersonFormTest, GroupListOffersEveryGroupButAllAndTheWrittenPersonGetsTheChosenThenAll) {

@@ -39,9 +39,8 @@ TEST_F(PhoneBookViewTest, CurrentGroupIsAllAtFirstAndADeletedOneGivesWayToTheFir
     PhoneBookView fresh(document_, nullptr);
     fresh.refill();
     EXPECT_EQ(fresh.groups().at(0), (GroupEntry{1, "All"}));
-    EXPECT_EQ(fresh.groupId(), 1);
-    EXPECT_EQ(fresh.rowCount(), 0u);
-    EXPECT_EQ(fresh.selectedPerson(), nullptr);
+    EXPECT_EQ(std::tuple(fresh.groupId(), fresh.rowCount(), fresh.selectedPerson()),
+              std::tuple(1, 0u, nullptr));
     const int32_t zoo = document_.add(PhGroup{0, "Zoo"});
     const int32_t aardvarks = document_.add(PhGroup{0, "aardvarks"});
     view_.refill();

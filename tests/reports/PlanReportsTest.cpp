@@ -91,8 +91,7 @@ TEST(MonthlyPlanReport, ThirtyOneDaysFromASaturdayFillTheSixthWeekRow) {
     report->printPage(canvas, 0);
     const auto& rects = static_cast<MonthlyPlanReport&>(*report).dayRects();
     ASSERT_EQ(rects.size(), 31u);
-    const int w = 650 / 7;
-    const int h = (kBottom - kGridTop) / 8;
+    const int w = 650 / 7, h = (kBottom - kGridTop) / 8;
     // Day 1 is the last column of the first week row; day 31 the Monday of the sixth.
     EXPECT_EQ(rects[0].left, 100 + 6 * w + 6);
     EXPECT_EQ(rects[30].left, 100 + w + 6);

@@ -20,8 +20,7 @@ public:
     static constexpr int kLeading = 5;
 
     struct Text {
-        int x = 0;
-        int y = 0;
+        int x = 0, y = 0;
         std::string text;
         FontSpec font;
         PageRect clip;  // none for text drawn unclipped
@@ -95,8 +94,7 @@ private:
     DeviceMetrics metrics_;
     FontSpec font_;
     Pen pen_;
-    int x_ = 0;
-    int y_ = 0;
+    int x_ = 0, y_ = 0;
 };
 
 // Letter paper at 100 dots per inch, without offsets. With one-inch margins the content

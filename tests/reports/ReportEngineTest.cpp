@@ -115,13 +115,11 @@ TEST(PreviewState, ZoomStepsPagesAndScrolling) {
     EXPECT_EQ(zooms, (std::vector<int>{400, 200, 0}));
 
     state.start(2);
-    EXPECT_FALSE(state.canGoPrevious());
-    EXPECT_TRUE(state.canGoNext());
+    EXPECT_EQ(std::pair(state.canGoPrevious(), state.canGoNext()), std::pair(false, true));
     state.setCurrentPage(1);
     EXPECT_FALSE(state.canGoNext());
     state.start(0);  // a report without pages offers no page at all
-    EXPECT_FALSE(state.canGoNext());
-    EXPECT_FALSE(state.canGoPrevious());
+    EXPECT_EQ(std::pair(state.canGoPrevious(), state.canGoNext()), std::pair(false, false));
 
     EXPECT_EQ(PreviewState::scrolledPosition(0, 0, 200, true), 100);
     EXPECT_EQ(PreviewState::scrolledPosition(75, 200, 400, true), 150);

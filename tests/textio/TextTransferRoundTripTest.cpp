@@ -78,13 +78,12 @@ class TextTransferRoundTrip : public ::testing::TestWithParam<Format> {
 protected:
     // Exports `kind` from `from` and imports the text into a new document.
     void roundTrip(TransferKind kind, const PimDocument& from, PimDocument& to) {
-        const Format f = GetParam();
-        const auto out =
-            transferSpec(false, kind, exportFieldNames(kind), true, f.separator, f.encloser);
-        const std::string text = exportText(kind, from, out, locale);
-        const auto in =
-            transferSpec(true, kind, exportFieldNames(kind), true, f.separator, f.encloser);
-        const ImportResult result = importText(kind, to, in, text, locale);
+        const auto spec = [&](bool forImport) {
+            return transferSpec(forImport, kind, exportFieldNames(kind), true, GetParam().separator,
+                                GetParam().encloser);
+        };
+        const std::string text = exportText(kind, from, spec(false), locale);
+        const ImportResult result = importText(kind, to, spec(true), text, locale);
         EXPECT_TRUE(result.skipped.empty()) << text;
     }
     bool enclosed() const { return *GetParam().encloser != 0; }

@@ -114,10 +114,8 @@ TEST(AppointmentForm, AlarmMinutesSurviveReopeningSpinBetweenZeroAndSixtyAndMove
 }
 
 TEST(AppointmentForm, NewAppointmentBeginsAtTheNextQuarterHourTheBeginSpinOffers) {
-    const int cases[][4] = {// now hour, minute, second; begin quarter of the day
-                            {10, 15, 0, 41},
-                            {22, 46, 0, 91},
-                            {4, 59, 59, 20}};
+    // The time now (hour, minute, second) and the quarter of the day the appointment begins.
+    const int cases[][4] = {{10, 15, 0, 41}, {22, 46, 0, 91}, {4, 59, 59, 20}};
     for (const auto& [hour, minute, second, quarter] : cases) {
         const AppointmentForm form =
             AppointmentForm::forNew(DateTime::fromFields(2026, 6, 1), at(hour, minute, second));

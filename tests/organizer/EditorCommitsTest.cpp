@@ -19,8 +19,7 @@ protected:
 };
 
 TEST_F(EditorCommits, TaskIsAddedAndEditedAsNamedStepsKeepingItsDoneDate) {
-    TaskForm empty = TaskForm::forNew(may12_);
-    EXPECT_EQ(addTask(document_, &history_, empty), 0);
+    EXPECT_EQ(addTask(document_, &history_, TaskForm::forNew(may12_)), 0) << "no description";
     EXPECT_FALSE(document_.isModified());
 
     TaskForm form = TaskForm::forNew(may12_);

@@ -3,7 +3,6 @@
 #include "platform/Clock.h"
 #include "records/PimDocument.h"
 #include "reports/AddressLines.h"
-#include "reports/EnvelopeReport.h"
 #include "reports/PersonChoice.h"
 #include "reports/PhoneBookReport.h"
 #include "reports/RecordingCanvas.h"

@@ -6,7 +6,6 @@
 #include "reports/MonthlyPlanReport.h"
 #include "reports/PlanReportLists.h"
 #include "reports/RecordingCanvas.h"
-#include "reports/WeeklyPlanReport.h"
 #include "support/Collect.h"
 #include "support/Records.h"
 

@@ -5,7 +5,6 @@
 #include "support/ScratchDir.h"
 #include "textio/FormatGuess.h"
 #include "textio/HeaderSearch.h"
-#include "textio/TextTransferSpec.h"
 #include "textio/TransferTestSupport.h"
 
 namespace {

@@ -5,7 +5,6 @@
 #include <vector>
 
 #include "textio/DelimitedTextDecoding.h"
-#include "textio/FieldTokenizer.h"
 #include "textio/RecordReader.h"
 #include "textio/TransferTestSupport.h"
 

@@ -3,7 +3,6 @@
 #include "records/RecordFields.h"
 #include "textio/ImportReport.h"
 #include "textio/TextExport.h"
-#include "textio/TextTransferSpec.h"
 #include "textio/TransferTestSupport.h"
 
 namespace {

@@ -123,16 +123,14 @@ TEST_F(PimDocumentTest, CompactRemovesOnlyDoneTasksDueBeforeTodayAndSavesOnlyWhe
     EXPECT_TRUE(doc.isModified()) << "a failed write is no save";
 
     doc.add(taskDue("", today - DateTimeSpan(3.0), Task::Done));
-    std::string writtenTo;
-    size_t tasksWritten = 0;
+    std::pair<std::string, size_t> written;  // where, and how many tasks
     result = doc.compact([&](const PimDocument& d, const std::string& path) {
-        writtenTo = path;
-        tasksWritten = d.tasks().size();
+        written = {path, d.tasks().size()};
         return Status();
     });
     EXPECT_TRUE(result.written);
-    EXPECT_EQ(writtenTo, "/read-only/home.pgr");
-    EXPECT_EQ(tasksWritten, 2u) << "the write sees the compacted document";
+    EXPECT_EQ(written, (std::pair<std::string, size_t>("/read-only/home.pgr", 2)))
+        << "the write sees the compacted document";
     EXPECT_FALSE(doc.isModified());
 }
 

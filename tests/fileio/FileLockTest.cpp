@@ -68,10 +68,9 @@ TEST(AtomicFile, ASaveCheckedAgainstAStampRefusesAFileChangedSince) {
         ASSERT_TRUE(readWholeFile(path, bytes, &read));
         change();
         const std::string before = fileBytes(path);
-        WriteOptions options;
-        options.unchangedSince = read;
         FileStamp written;
-        options.written = &written;
+        const WriteOptions options{
+            .unchangedSince = read, .written = &written, .permissions = std::nullopt};
         const Status saved = writeFileAtomically(
             path, [](const ByteSink& sink) { return sink("ours"); }, options);
         if (refused) {

@@ -63,9 +63,8 @@ TEST(TextExport, WritesTaskDatesPrioritiesAndAppointmentAlarmMinutes) {
     for (const auto& [minutes, expected] : alarms) {
         PimDocument one(kClock);
         Appointment a =
-            appointmentAt("Dentist", start, start + DateTimeSpan::fromParts(0, 1, 0, 0));
+            appointmentAt("Dentist", start, start + DateTimeSpan::fromParts(0, 1, 0, 0), minutes);
         a.Alarm = minutes != -1;
-        a.AlarmTime = start - DateTimeSpan::fromParts(0, 0, minutes, 0);
         one.add(a);
         EXPECT_EQ(
             exported(one, TransferKind::Appointments, exportFieldNames(TransferKind::Appointments),

@@ -106,9 +106,8 @@ TEST_P(TextTransferRoundTrip, RecordsComeBackUnchanged) {
         enclosed() ? "Call \"Bo\", then 'Al' |; Z\xC3\xBCrich\r\nand more" : "Plain\\text";
     for (int priority = 0; priority <= 3; ++priority)
         from.add(taskDue(text, DateTime::fromFields(2026, 12, 10 + priority), priority));
-    from.add(appointment(text, 8, 9, 0));
-    from.add(appointment(text, 8, 11, 15));
-    from.add(appointment(text, 9, 21, 60));
+    for (const auto& [day, hour, warning] : {std::tuple{8, 9, 0}, {8, 11, 15}, {9, 21, 60}})
+        from.add(appointment(text, day, hour, warning));
     PimDocument to(clock);
     for (const TransferKind kind :
          {TransferKind::Persons, TransferKind::Tasks, TransferKind::Appointments})

@@ -8,6 +8,7 @@
 #include "docfile/FieldValues.h"
 #include "platform/Clock.h"
 #include "records/PimDocument.h"
+#include "support/Records.h"
 #include "support/TzGuard.h"
 
 namespace {
@@ -158,9 +159,7 @@ protected:
 };
 
 TEST_F(DocumentWriterTest, WritesDatesAsTheFormatAsksAndKeepsEveryValueReadable) {
-    Task done;  // no dates at all
-    done.Priority = Task::Done;
-    document.add(done);
+    document.add(taskDue("", DateTime(), Task::Done));  // no dates at all
     Appointment appointment = Appointment::createdAt(DateTime::fromFields(2040, 1, 1));
     appointment.DueDate = DateTime();
     document.add(appointment);

@@ -40,9 +40,7 @@ TEST(DayRows, TaskListingFollowsDueDoneAndToday) {
         {10, 10, 8, 0, 7, false},
     };
     for (const auto& [today, shown, due, done, priority, listed] : cases) {
-        Task task;
-        task.Priority = priority;
-        task.DueDate = may(due);
+        Task task = taskDue("", may(due), priority);
         if (done != 0) task.DoneDate = may(done);
         EXPECT_EQ(isTaskListedOn(task, may(shown), may(today)), listed)
             << "today " << today << " shown " << shown << " due " << due << " done " << done
@@ -77,11 +75,8 @@ TEST(BusyDays, DaysWithAnAppointmentOrAnOpenTaskEachOnce) {
     const FixedClock clock(LocalTime{2026, 5, 10, 8, 0, 0, 0});
     PimDocument document(clock);
     // Due dates with a time of day count too; the last is after the range.
-    for (const DateTime due : {may(3), may(3, 15), may(31, 9), may(30) + DateTimeSpan(2)}) {
-        Appointment a;
-        a.DueDate = due;
-        document.add(a);
-    }
+    for (const DateTime due : {may(3), may(3, 15), may(31, 9), may(30) + DateTimeSpan(2)})
+        document.add(Appointment::createdAt(due));
     for (const auto& [due, priority] : {std::pair{may(7), Task::Low},
                                         {may(3), Task::High},
                                         {may(12), Task::Done},

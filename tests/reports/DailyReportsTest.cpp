@@ -108,10 +108,7 @@ TEST(DailyReportLists, FollowTheDayViewRows) {
     const int32_t first = document.add(appointment("first"));
     const int32_t second = document.add(appointment("second"));
     const auto row = [](int32_t id, const char* description) {
-        AppointmentRow r;
-        r.id = id;
-        r.description = description;
-        return r;
+        return AppointmentRow{id, false, description, {}, {}};
     };
     // One appointment on rows in a row is one entry, but again after another; a row
     // without a description stands for none; a record no longer held is left out.

@@ -18,8 +18,9 @@ struct CliContext {
     std::istream& in;   // what a file argument "-" reads
     std::ostream& out;  // what a file argument "-" writes, and reports
     std::ostream& err;
-    bool processEnds = false;   // the process ends with the command (see AfterCli)
-    std::string savedDocument;  // the document the command changed and saved, if any
+    bool processEnds = false;                  // the process ends with the command (see AfterCli)
+    std::string savedDocument;                 // the document the command changed and saved, if any
+    std::span<const std::string> commandLine;  // every argument, the command's name among them
 };
 
 // The file argument that means standard input or standard output.

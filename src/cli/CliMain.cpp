@@ -122,7 +122,7 @@ int runCli(const std::vector<std::string>& args, std::istream& in, std::ostream&
     if (asksForHelp(rest)) return runHelp({command->name}, out, err);
 
     const QtLocale locale;
-    CliContext context{*clock, locale, in, out, err, after == AfterCli::ProcessEnds, {}};
+    CliContext context{*clock, locale, in, out, err, after == AfterCli::ProcessEnds, {}, args};
     Status status;
     try {
         status = command->run(context, rest);

@@ -13,6 +13,7 @@
 #include "cli/PrivateRuntimeDir.h"
 #include "cli/commands/CommandSupport.h"
 #include "cli/commands/QtApplication.h"
+#include "cli/commands/QtCommandTexts.h"
 #include "docfile/DocumentFile.h"
 #include "platform/Translate.h"
 #include "records/PimDocument.h"
@@ -21,11 +22,6 @@
 #include "reports/ui/PdfReport.h"
 
 namespace {
-
-constexpr const char* kReportArgs =
-    "daily-plan|daily-tasks|daily-appointments|weekly|monthly|phonebook|envelopes DOC -o PDF|- "
-    "[--date YYYY-MM-DD] [--group NAME] [--paper letter|a4] [--margins L,T,R,B] [--font FACE] "
-    "[--size PT]";
 
 // Sizes a font dialog could offer; anything else is a typing error.
 constexpr int kLargestPointSize = 999;
@@ -178,16 +174,7 @@ Status runReport(CliContext& context, const std::vector<std::string>& argList) {
     return {};
 }
 
-const std::array<CliCommand, 1> kCommands = {{
-    {"report", kReportArgs,
-     // TRANSLATORS: "All", "White Pages" and "Yellow Pages" name groups in the document,
-     // which keep these English names in every language.
-     N_("draw a report of DOC into the PDF file PDF (standard output for -): the daily plan, "
-        "tasks or appointments of a date (today unless --date), the weekly or monthly plan "
-        "around it, or the phone book or envelopes of every person of an address-book group "
-        "(\"All\" unless --group); margins in thousandths of an inch"),
-     runReport},
-}};
+const std::array<CliCommand, 1> kCommands = {{{"report", kReportUsage, kReportSummary, runReport}}};
 
 }  // namespace
 

@@ -11,6 +11,7 @@
 #include "cli/CliCommand.h"
 #include "cli/commands/CommandSupport.h"
 #include "cli/commands/QtApplication.h"
+#include "cli/commands/QtCommandTexts.h"
 #include "fileio/AtomicFile.h"
 #include "platform/Translate.h"
 #include "platform/qt/KeyringPasswords.h"
@@ -107,18 +108,7 @@ Status runSync(CliContext& context, const std::vector<std::string>& args) {
     return synced;
 }
 
-const std::array<CliCommand, 1> kCommands = {{
-    {"sync",
-     "DOC --url URL [--user NAME] [--password-file FILE] [--addressbook NAME|URL] "
-     "[--calendar NAME|URL] [--dry-run]",
-     N_("sync the persons of DOC with a CardDAV address book and its appointments and tasks with "
-        "a CalDAV calendar, both ways: URL is the server, an account or a collection; the first "
-        "address book and calendar unless named (one called \"Quillmate\" is made where there is "
-        "none); the password from FILE or $QUILLMATE_PASSWORD, else the desktop's keyring entry "
-        "the "
-        "window keeps for URL and NAME; --dry-run tells what it would do"),
-     runSync},
-}};
+const std::array<CliCommand, 1> kCommands = {{{"sync", kSyncUsage, kSyncSummary, runSync}}};
 
 }  // namespace
 

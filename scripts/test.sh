@@ -19,10 +19,15 @@ if [ "${1:-}" = "--plain" ]; then
     exit 0
 fi
 
-BUILD_DIR=build-release ./scripts/build.sh -DQUILLMATE_TESTS=OFF
+# gold links these programs in about half the time of the default linker.
+link=(-DCMAKE_EXE_LINKER_FLAGS=-fuse-ld=gold)
+BUILD_DIR=build-release ./scripts/build.sh -DQUILLMATE_TESTS=OFF "${link[@]}"
 BUILD_DIR=build-release ./scripts/package.sh
 
-BUILD_DIR=build-asan ./scripts/build.sh -DQUILLMATE_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug
+# A sanitizer's report needs only the lines of the code (-g1), which compiles and links
+# faster than full debug information.
+BUILD_DIR=build-asan ./scripts/build.sh -DQUILLMATE_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug \
+    -DCMAKE_CXX_FLAGS_DEBUG=-g1 "${link[@]}"
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 ctest --test-dir build-asan --output-on-failure -j "$jobs"

@@ -37,10 +37,17 @@ export DEBIAN_FRONTEND=noninteractive
 apt-get install -y -qq "./$deb" >/dev/null
 files=$(dpkg -L quillmate)
 quillmate-cli --version
+# report runs in the program quillmate-cli hands it to, where the package put it.
+scratch=$(mktemp -d)
+quillmate-cli new "$scratch/check.pgr" >/dev/null
+quillmate-cli add-task "$scratch/check.pgr" "Check the package" >/dev/null
+quillmate-cli report daily-tasks "$scratch/check.pgr" -o "$scratch/check.pdf"
+[ "$(head -c 5 "$scratch/check.pdf")" = "%PDF-" ] || { echo "quillmate-cli report wrote no PDF"; exit 1; }
+rm -r "$scratch"
 if [ -f po/de.po ]; then
     # Speaks German from the installed catalogue, not the build tree's.
     commands=$(LANGUAGE=de LC_ALL=C.UTF-8 gettext -d quillmate "Commands:")
-    [ "$commands" != "Commands:" ] && (cd / && LANGUAGE=de quillmate-cli --help) | grep -qxF "$commands" ||
+    [ "$commands" != "Commands:" ] && (cd / && LANGUAGE=de quillmate-cli --help) | grep -xF "$commands" >/dev/null ||
         { echo "quillmate-cli speaks no German"; exit 1; }
 fi
 env -u DISPLAY -u WAYLAND_DISPLAY quillmate --version

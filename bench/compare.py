@@ -11,6 +11,8 @@ and appointments ("uniform": every record of one shape, as the text benchmark ma
   import   quillmate-cli import persons of the document's persons exported with all 18
            columns, into a new document (which is saved, fsync included)
   csv      Python's csv module reading the same file, row by row
+  floor    dd copying the document the import wrote, fsync included: what writing the
+           result alone takes, under any import
   info     quillmate-cli info on the document: load every record, print four counts
   pugixml  pugixml's load_file on the document and a walk over every attribute
   vcard    quillmate-cli import persons of the document's persons exported as vCard 3.0,
@@ -172,6 +174,12 @@ def main():
             compare("import vs Python csv",
                     ([cli, "import", "persons", target, persons, "--columns", PERSON_COLUMNS],
                      lambda: shutil.copyfile(empty, target)),
+                    ([python, "-c", CSV_READER, persons], None), args.runs)
+            imported = os.path.join(work, "imported.pgr")
+            shutil.copyfile(target, imported)
+            compare("floor: dd of its output",
+                    (["dd", "if=" + imported, "of=" + os.path.join(work, "copy.pgr"), "bs=1M",
+                      "conv=fsync", "status=none"], None),
                     ([python, "-c", CSV_READER, persons], None), args.runs)
             compare("info vs pugixml+walk", ([cli, "info", document], None),
                     ([pugixml, document], None), args.runs)

@@ -8,17 +8,9 @@
 
 #include <QAction>
 #include <QCalendarWidget>
-#include <QCheckBox>
-#include <QComboBox>
-#include <QLabel>
-#include <QLineEdit>
-#include <QListWidget>
-#include <QPushButton>
 #include <QStatusBar>
-#include <QTreeView>
 
 #include "GuiHelpers.h"
-#include "Screenshot.h"
 #include "organizer/ui/OrganizerView.h"
 #include "organizer/ui/PhoneBookPanel.h"
 #include "platform/Clock.h"

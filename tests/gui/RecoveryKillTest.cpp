@@ -1,6 +1,4 @@
-#include <signal.h>
-#include <spawn.h>
-#include <sys/wait.h>
+#include <QProcess>
 
 #include <chrono>
 #include <cstdio>
@@ -11,8 +9,6 @@
 
 #include "FrameFixture.h"
 #include "support/SeededDocument.h"
-
-extern char** environ;
 
 namespace {
 
@@ -34,29 +30,6 @@ Logged readLog(const std::string& path) {
     }
     return logged;
 }
-
-// The editing window of EditingRun.cpp in a process of its own, killed when this goes.
-class EditingRun {
-public:
-    explicit EditingRun(std::vector<std::string> args) {
-        args.insert(args.begin(), EDITING_RUN_BINARY);
-        std::vector<char*> argv;
-        for (std::string& arg : args)
-            argv.push_back(arg.data());
-        argv.push_back(nullptr);
-        if (posix_spawn(&pid_, EDITING_RUN_BINARY, nullptr, nullptr, argv.data(), environ) != 0)
-            pid_ = -1;
-    }
-    ~EditingRun() {
-        if (pid_ <= 0) return;
-        ::kill(pid_, SIGKILL);
-        waitpid(pid_, nullptr, 0);
-    }
-    [[nodiscard]] bool started() const { return pid_ > 0; }
-
-private:
-    pid_t pid_ = -1;
-};
 
 // The next start of the window over the killed one's files, answering "Restore" to the
 // recovery question.
@@ -103,14 +76,20 @@ TEST(RecoveryKill, KillsAtRandomMomentsLoseNoKeptEdit) {
         const std::string document = dir.file("home.pgr"), log = dir.file("log");
         ASSERT_TRUE(saveSeededDocument(clock, document));
         {
-            EditingRun run({document, dir.file("recovery"), log});
-            ASSERT_TRUE(run.started());
+            // The editing window of EditingRun.cpp, killed when this block ends.
+            QProcess run;
+            run.start(EDITING_RUN_BINARY,
+                      {QString::fromStdString(document),
+                       QString::fromStdString(dir.file("recovery")), QString::fromStdString(log)});
+            ASSERT_TRUE(run.waitForStarted());
             // A minute is far more than a start needs; the time is no part of the test.
             for (int wait = 0; wait < 3000 && readLog(log).edit == 0; ++wait)
                 std::this_thread::sleep_for(std::chrono::milliseconds(20));
             ASSERT_GT(readLog(log).edit, 0);
             std::this_thread::sleep_for(
                 std::chrono::milliseconds(std::uniform_int_distribution(0, 400)(random)));
+            run.kill();
+            run.waitForFinished();
         }
         const Logged logged = readLog(log);
 

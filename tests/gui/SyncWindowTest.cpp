@@ -62,12 +62,6 @@ protected:
         const std::string list = phone("list /alice/contacts/");
         return static_cast<size_t>(std::count(list.begin(), list.end(), '\n'));
     }
-    void setUpAccount() {
-        SyncAccount account;
-        account.url = server->url();
-        account.user = "alice";
-        writeSyncAccount(accounts, doc, account);
-    }
     // Synchronizes as File > Synchronize does and waits for the outcome.
     void synchronize(const char* picture = nullptr) {
         QSignalSpy ended(controller, &SyncController::finished);
@@ -152,7 +146,10 @@ TEST_F(SyncWindowTest, SetsUpTheAccountSynchronizesAndUndoesWithoutDeletingOnThe
 }
 
 TEST_F(SyncWindowTest, CancelledHalfWayLosesNothingAndTheNextSyncFinishes) {
-    setUpAccount();
+    SyncAccount account;
+    account.url = server->url();
+    account.user = "alice";
+    writeSyncAccount(accounts, doc, account);
     for (const char* last : {"Ames", "Baker", "Cole"})
         put(std::string(last) + ".vcf", card(last, last, "555-0100"));
     for (const char* first : {"Dan", "Eve", "Fay"}) {

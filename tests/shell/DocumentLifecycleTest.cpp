@@ -336,6 +336,7 @@ TEST_F(DocumentLifecycleTest, ASaveOverAFileChangedElsewhereAsksFirst) {
         for (const auto& c : cases) {
             SCOPED_TRACE((compact ? "compact, answer " : "save, answer ") +
                          std::to_string(int(c.answer)));
+            storage.files["/data/home.pgr"] = "home";
             openHomeAndEdit();
             storage.files["/data/home.pgr"] = "theirs";
             storage.changedElsewhere = {"/data/home.pgr"};
@@ -352,10 +353,6 @@ TEST_F(DocumentLifecycleTest, ASaveOverAFileChangedElsewhereAsksFirst) {
             EXPECT_EQ(storage.files["/data/home.pgr"], c.homeHolds);
             EXPECT_EQ(doc.isModified(), c.modified);
             EXPECT_EQ(doc.path(), c.path);
-            prompts.messages.clear();
-            storage.files["/data/home.pgr"] = "home";
-            storage.files.erase("/data/elsewhere.pgr");
-            storage.changedElsewhere.clear();
         }
     }
 }

@@ -20,10 +20,6 @@ protected:
         frame->resize(900, 700);
         frame->show();
     }
-    void addTasksForToday(int count) {
-        for (int i = 1; i <= count; ++i)
-            frame->document().add(taskDue("errand " + std::to_string(i), DateTime::today(clock)));
-    }
     // Which of the preview's Previous, Next, Zoom In and Zoom Out are enabled.
     QString previewEnabled() const {
         const std::pair<int, const char*> buttons[] = {{cmd::kPreviewPrevious, "previous"},
@@ -43,7 +39,8 @@ protected:
 };
 
 TEST_F(ReportPreviewTest, PreviewStepsPagesZoomsAndClosesByCommandOrEscape) {
-    addTasksForToday(120);  // three pages on letter or A4 paper at 10 points
+    for (int i = 1; i <= 120; ++i)  // three pages on letter or A4 paper at 10 points
+        frame->document().add(taskDue("errand " + std::to_string(i), DateTime::today(clock)));
     frame->updateCommandStates();
     EXPECT_FALSE(enabled(cmd::kPrintPreview));
 

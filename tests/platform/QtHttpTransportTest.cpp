@@ -54,10 +54,9 @@ TEST(QtHttpTransportTest, ACertificateTrustedByItsFingerprintIsTaken) {
                        "cert.pem -days 1 -subj /CN=quillmate.invalid 2>/dev/null")
                   .code,
               0);
-    std::string fingerprint =
-        runShell("openssl x509 -noout -fingerprint -sha256 -in " + folder + "/cert.pem").output;
-    fingerprint = fingerprint.substr(fingerprint.find('=') + 1);
-    fingerprint.erase(fingerprint.find_last_not_of("\n") + 1);
+    const std::string fingerprint = runShell("openssl x509 -noout -fingerprint -sha256 -in " +
+                                             folder + "/cert.pem | cut -d= -f2 | tr -d '\\n'")
+                                        .output;
     writeBytes(
         dir.file("serve.py"),
         "import http.server, ssl\n"

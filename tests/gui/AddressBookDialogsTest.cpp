@@ -33,13 +33,6 @@ protected:
     ScriptedPrompts prompts_;
 };
 
-// Selects all of a field and types over it, as a user would.
-void retype(QLineEdit* field, const QString& text) {
-    field->selectAll();
-    QTest::keyClick(field, Qt::Key_Backspace);
-    QTest::keyClicks(field, text);
-}
-
 // Typing reaches the record field each label names; fields not typed in keep their bytes.
 TEST_F(AddressBookDialogs, EachFieldWritesItsOwnRecordFieldAndUntouchedBytesStay) {
     Person stored;
@@ -217,7 +210,9 @@ TEST_F(AddressBookDialogs, GroupListAddsEditsAndDeletesFromItsButtonsAndKeys) {
     // Edit, by a double click on "Zeta".
     whenOpen<GroupDetailsDialog>([](GroupDetailsDialog& details) {
         EXPECT_EQ(details.descriptionField()->text(), "Zeta");
-        retype(details.descriptionField(), "Friends");
+        details.descriptionField()->selectAll();  // and typed over, as a user would
+        QTest::keyClick(details.descriptionField(), Qt::Key_Backspace);
+        QTest::keyClicks(details.descriptionField(), "Friends");
         QTest::keyClick(details.descriptionField(), Qt::Key_Return);
     });
     // QTest's double click does not reach an item view's doubleClicked on every platform.

@@ -31,14 +31,6 @@ Logged readLog(const std::string& path) {
     return logged;
 }
 
-// Whether the tasks are "edit 1" to "edit N", each once.
-bool editsInOrder(const PimDocument& document) {
-    int n = 0;
-    for (const auto& [id, task] : document.tasks())
-        if (task.Description != "edit " + std::to_string(++n)) return false;
-    return true;
-}
-
 using RecoveryKill = FrameFixture;
 
 // Killed at random moments while it edits and saves, the window leaves its file as last
@@ -85,7 +77,9 @@ TEST_F(RecoveryKill, KillsAtRandomMomentsLoseNoKeptEdit) {
         start({document}, nullptr, dir.file("recovery"));
         const auto restored = static_cast<int>(workspace->document().tasks().size());
         const bool copyOffered = !prompts.messages.empty();
-        EXPECT_TRUE(editsInOrder(workspace->document()));
+        int n = 0;  // the tasks are "edit 1" to "edit N", each once
+        for (const auto& [id, task] : workspace->document().tasks())
+            EXPECT_EQ(task.Description, "edit " + std::to_string(++n));
         EXPECT_GE(restored, std::max(logged.kept, logged.saved));
         EXPECT_LE(restored, logged.edit + 1) << "at most the edit being logged";
         EXPECT_TRUE(copyOffered || restored == saved) << restored << " restored, " << saved;

@@ -42,22 +42,17 @@ TEST_F(AddressBookDialogs, EachFieldWritesItsOwnRecordFieldAndUntouchedBytesStay
     stored.setCity(std::string(40000, 'c'));  // longer than a line edit holds by default
     stored.PhGroups = {2, 4, 1};              // as the editor writes them: list order, then 1
     const int32_t id = document_.add(stored);
-    const auto editor = [&] {
-        return std::make_unique<PersonDialog>(
-            PersonForm::of(document_, *document_.persons().find(id)), true);
-    };
-    {
-        const auto dialog = editor();
-        dialog->show();
-        EXPECT_EQ(dialog->windowTitle(), "Edit Person");
-        EXPECT_EQ(dialog->notesField()->toPlainText(), "one\ntwo");
-        QStringList chosen;
-        for (QListWidgetItem* item : dialog->groupList()->selectedItems())
-            chosen << item->text();
-        chosen.sort();
-        EXPECT_EQ(chosen, QStringList({"White Pages", "Zeta"}));
-        EXPECT_EQ(dialog->form().written(), *document_.persons().find(id)) << "nothing typed";
-    }
+    PersonDialog dialog(PersonForm::of(document_, *document_.persons().find(id)), true);
+    dialog.show();
+    EXPECT_EQ(dialog.windowTitle(), "Edit Person");
+    EXPECT_EQ(dialog.notesField()->toPlainText(), "one\ntwo");
+    QStringList chosen;
+    for (QListWidgetItem* item : dialog.groupList()->selectedItems())
+        chosen << item->text();
+    chosen.sort();
+    EXPECT_EQ(chosen, QStringList({"White Pages", "Zeta"}));
+    EXPECT_EQ(dialog.form().written(), *document_.persons().find(id)) << "nothing typed";
+
     const struct {
         int page;
         const char* label;
@@ -72,23 +67,21 @@ TEST_F(AddressBookDialogs, EachFieldWritesItsOwnRecordFieldAndUntouchedBytesStay
         {2, "&Address:", PersonText::Addr1},      {2, "&City:", PersonText::City},
         {2, "&State:", PersonText::State},        {2, "&Zip:", PersonText::Zip},
     };
-    const auto dialog = editor();
-    dialog->show();
     for (const auto& c : cases) {
-        dialog->pages()->setCurrentIndex(c.page);
-        QLineEdit* field = fieldLabelled(dialog->pages()->widget(c.page), c.label);
+        dialog.pages()->setCurrentIndex(c.page);
+        QLineEdit* field = fieldLabelled(dialog.pages()->widget(c.page), c.label);
         ASSERT_NE(field, nullptr) << c.label;
         QTest::keyClicks(field, QString(c.label).remove('&') + " ");
         // Typed as text: QTest's key table knows only ASCII.
         QTest::sendKeyEvent(QTest::Click, field, Qt::Key_unknown, "ü", Qt::NoModifier);
     }
-    dialog->groupList()->clearSelection();
-    clickRow(dialog->groupList(), 0);
-    dialog->pages()->setCurrentIndex(3);
-    dialog->notesField()->moveCursor(QTextCursor::End);
-    QTest::keyClick(dialog->notesField(), Qt::Key_Return);
-    QTest::keyClicks(dialog->notesField(), "three");
-    ASSERT_TRUE(updatePerson(document_, &history_, dialog->form()));
+    dialog.groupList()->clearSelection();
+    clickRow(dialog.groupList(), 0);
+    dialog.pages()->setCurrentIndex(3);
+    dialog.notesField()->moveCursor(QTextCursor::End);
+    QTest::keyClick(dialog.notesField(), Qt::Key_Return);
+    QTest::keyClicks(dialog.notesField(), "three");
+    ASSERT_TRUE(updatePerson(document_, &history_, dialog.form()));
 
     const Person& person = *document_.persons().find(id);
     for (const auto& c : cases) {

@@ -149,7 +149,6 @@ protected:
         FieldAssignDialog assign({"First Name", "Last Name"}, "Last Name", frame.get());
         showing(assign, "field-assignment", visit);
 
-        const ScratchDir dir;
         writeBytes(dir.file("names.csv"),
                    "\"First Name\",\"Last Name\"\r\n\"Ada\",\"Lovelace\"\r\n");
         TextTransferSpec spec = makeImportSpec(TransferKind::Persons);

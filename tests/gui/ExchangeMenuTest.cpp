@@ -11,7 +11,6 @@ protected:
         start();
         new ExchangeController(*workspace, *frame, prompts, locale);
     }
-    ScratchDir dir;
 };
 
 TEST_F(ExchangeMenuTest, ItemsFollowTheTextOnesCardsImportAsOneStepAndCalendarsExport) {

@@ -50,6 +50,7 @@ protected:
         return labels.isEmpty() ? QString() : labels.front()->text();
     }
 
+    ScratchDir dir;  // for the files a test writes; outlasts the window that may use them
     FixedClock clock;
     DocFileStorage storage;
     ScriptedPrompts prompts;

@@ -32,8 +32,6 @@ protected:
         return texts;
     }
     std::string title() const { return frame->windowTitle().toStdString(); }
-
-    ScratchDir dir;
 };
 
 TEST_F(MainFrameTest, DocumentArgumentsAndRecentEntriesSetTitleMenuAndCommands) {

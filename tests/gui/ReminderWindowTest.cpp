@@ -123,7 +123,6 @@ TEST_F(ReminderWindowTest, AlarmDueMeanwhileOpensAtTheNextTickAndOnlyOnce) {
 
 TEST_F(ReminderWindowTest, OpeningADocumentChecksAtOnce) {
     // An alarm that fell due while the program was closed.
-    const ScratchDir dir;
     PimDocument saved(clock);
     saved.add(alarmed("Standup", 9, 0));
     ASSERT_TRUE(saveDocument(saved, dir.file("work.pgr")));

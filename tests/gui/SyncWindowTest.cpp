@@ -76,7 +76,6 @@ protected:
     }
 
     const QByteArray stateHome = qgetenv("XDG_STATE_HOME");
-    ScratchDir dir;
     std::string doc = dir.file("home.pgr");
     IniSettingsStore accounts{QString::fromStdString(dir.file("Quillmate.conf"))};
     std::unique_ptr<RadicaleServer> server;

@@ -1,6 +1,4 @@
-#include <QAbstractButton>
 #include <QAccessible>
-#include <QApplication>
 #include <QGroupBox>
 #include <QMenu>
 #include <QMenuBar>
@@ -10,7 +8,6 @@
 #include <QToolBar>
 #include <QWidgetAction>
 
-#include <functional>
 #include <set>
 
 #include "FrameFixture.h"
@@ -90,14 +87,11 @@ protected:
         start();
         reports = new ReportController(*workspace, *frame, prompts, locale, clock);
         PimDocument& document = frame->document();
-        if (document.phGroups().empty()) document.seedDefaultGroups();
-        Person ada;
+        Person ada = listedPerson("Lovelace, Ada", "", {*groupNamed(document, "All")});
         ada.setFName("Ada");
         ada.setLName("Lovelace");
-        ada.setRName("Lovelace, Ada");
         ada.setHmPhone("555-0101");
         ada.setEMail("ada@example.org");
-        ada.PhGroups = {*groupNamed(document, "All")};
         document.add(ada);
         document.add(taskDue("Buy stamps", today, Task::Medium));
         document.add(appointmentAt("Dentist", DateTime::fromFields(2026, 12, 6, 10, 0),
@@ -155,7 +149,6 @@ protected:
         FieldAssignDialog assign({"First Name", "Last Name"}, "Last Name", frame.get());
         showing(assign, "field-assignment", visit);
 
-        const ScratchDir dir;
         writeBytes(dir.file("names.csv"),
                    "\"First Name\",\"Last Name\"\r\n\"Ada\",\"Lovelace\"\r\n");
         TextTransferSpec spec = makeImportSpec(TransferKind::Persons);
@@ -236,11 +229,6 @@ TEST_F(AccessibilityTest, EveryWindowShowsWholeTextsAtTwiceTheFontSizeAndNamesIt
 
 TEST_F(AccessibilityTest, ListRowsReadOutTheirTextAndImagesAndTheReminderIsAnAlert) {
     OrganizerView& view = *frame->organizerView();
-    const auto cell = [](QTreeView* list, int row, int column) {
-        QAccessibleTableInterface* table =
-            QAccessible::queryAccessibleInterface(list)->tableInterface();
-        return table->cellAt(row, column);
-    };
     const struct {
         const char* what;
         QTreeView* list;
@@ -254,7 +242,8 @@ TEST_F(AccessibilityTest, ListRowsReadOutTheirTextAndImagesAndTheReminderIsAnAle
         {"person", view.phoneBookPanel()->personList(), 0, "Lovelace, Ada", ""},
     };
     for (const auto& c : cases) {
-        QAccessibleInterface* read = cell(c.list, 0, c.column);
+        QAccessibleInterface* read =
+            QAccessible::queryAccessibleInterface(c.list)->tableInterface()->cellAt(0, c.column);
         ASSERT_NE(read, nullptr) << c.what;
         EXPECT_EQ(read->text(QAccessible::Name), c.name) << c.what;
         EXPECT_EQ(read->text(QAccessible::Description), c.description) << c.what;

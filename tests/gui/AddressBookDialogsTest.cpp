@@ -1,11 +1,6 @@
-#include <gtest/gtest.h>
-
 #include <QAbstractItemModelTester>
-#include <QListWidget>
 #include <QPlainTextEdit>
-#include <QPushButton>
 #include <QTabWidget>
-#include <QTreeView>
 
 #include "GuiHelpers.h"
 #include "organizer/AddressBookCommits.h"
@@ -16,7 +11,6 @@
 #include "organizer/ui/PersonDialog.h"
 #include "organizer/ui/UserDialog.h"
 #include "platform/Clock.h"
-#include "records/PimDocument.h"
 #include "records/UndoHistory.h"
 #include "shell/ShellFakes.h"
 
@@ -39,20 +33,6 @@ protected:
     ScriptedPrompts prompts_;
 };
 
-QStringList tabTexts(const QTabWidget* pages) {
-    QStringList texts;
-    for (int i = 0; i < pages->count(); ++i)
-        texts << pages->tabText(i);
-    return texts;
-}
-
-// Selects all of a field and types over it, as a user would.
-void retype(QLineEdit* field, const QString& text) {
-    field->selectAll();
-    QTest::keyClick(field, Qt::Key_Backspace);
-    QTest::keyClicks(field, text);
-}
-
 // Typing reaches the record field each label names; fields not typed in keep their bytes.
 TEST_F(AddressBookDialogs, EachFieldWritesItsOwnRecordFieldAndUntouchedBytesStay) {
     Person stored;
@@ -62,22 +42,17 @@ TEST_F(AddressBookDialogs, EachFieldWritesItsOwnRecordFieldAndUntouchedBytesStay
     stored.setCity(std::string(40000, 'c'));  // longer than a line edit holds by default
     stored.PhGroups = {2, 4, 1};              // as the editor writes them: list order, then 1
     const int32_t id = document_.add(stored);
-    const auto editor = [&] {
-        return std::make_unique<PersonDialog>(
-            PersonForm::of(document_, *document_.persons().find(id)), true);
-    };
-    {
-        const auto dialog = editor();
-        dialog->show();
-        EXPECT_EQ(dialog->windowTitle(), "Edit Person");
-        EXPECT_EQ(dialog->notesField()->toPlainText(), "one\ntwo");
-        QStringList chosen;
-        for (QListWidgetItem* item : dialog->groupList()->selectedItems())
-            chosen << item->text();
-        chosen.sort();
-        EXPECT_EQ(chosen, QStringList({"White Pages", "Zeta"}));
-        EXPECT_EQ(dialog->form().written(), *document_.persons().find(id)) << "nothing typed";
-    }
+    PersonDialog dialog(PersonForm::of(document_, *document_.persons().find(id)), true);
+    dialog.show();
+    EXPECT_EQ(dialog.windowTitle(), "Edit Person");
+    EXPECT_EQ(dialog.notesField()->toPlainText(), "one\ntwo");
+    QStringList chosen;
+    for (QListWidgetItem* item : dialog.groupList()->selectedItems())
+        chosen << item->text();
+    chosen.sort();
+    EXPECT_EQ(chosen, QStringList({"White Pages", "Zeta"}));
+    EXPECT_EQ(dialog.form().written(), *document_.persons().find(id)) << "nothing typed";
+
     const struct {
         int page;
         const char* label;
@@ -92,23 +67,21 @@ TEST_F(AddressBookDialogs, EachFieldWritesItsOwnRecordFieldAndUntouchedBytesStay
         {2, "&Address:", PersonText::Addr1},      {2, "&City:", PersonText::City},
         {2, "&State:", PersonText::State},        {2, "&Zip:", PersonText::Zip},
     };
-    const auto dialog = editor();
-    dialog->show();
     for (const auto& c : cases) {
-        dialog->pages()->setCurrentIndex(c.page);
-        QLineEdit* field = fieldLabelled(dialog->pages()->widget(c.page), c.label);
+        dialog.pages()->setCurrentIndex(c.page);
+        QLineEdit* field = fieldLabelled(dialog.pages()->widget(c.page), c.label);
         ASSERT_NE(field, nullptr) << c.label;
         QTest::keyClicks(field, QString(c.label).remove('&') + " ");
         // Typed as text: QTest's key table knows only ASCII.
         QTest::sendKeyEvent(QTest::Click, field, Qt::Key_unknown, "ü", Qt::NoModifier);
     }
-    dialog->groupList()->clearSelection();
-    clickRow(dialog->groupList(), 0);
-    dialog->pages()->setCurrentIndex(3);
-    dialog->notesField()->moveCursor(QTextCursor::End);
-    QTest::keyClick(dialog->notesField(), Qt::Key_Return);
-    QTest::keyClicks(dialog->notesField(), "three");
-    ASSERT_TRUE(updatePerson(document_, &history_, dialog->form()));
+    dialog.groupList()->clearSelection();
+    clickRow(dialog.groupList(), 0);
+    dialog.pages()->setCurrentIndex(3);
+    dialog.notesField()->moveCursor(QTextCursor::End);
+    QTest::keyClick(dialog.notesField(), Qt::Key_Return);
+    QTest::keyClicks(dialog.notesField(), "three");
+    ASSERT_TRUE(updatePerson(document_, &history_, dialog.form()));
 
     const Person& person = *document_.persons().find(id);
     for (const auto& c : cases) {
@@ -147,7 +120,9 @@ TEST_F(AddressBookDialogs, UserSheetReturnsTheOwnersNameAndAddress) {
     start.Zip = "12345";
     whenOpen<UserDialog>([](UserDialog& dialog) {
         EXPECT_EQ(dialog.windowTitle(), "Edit User");
-        EXPECT_EQ(tabTexts(dialog.pages()), QStringList({"General", "Address"}));
+        ASSERT_EQ(dialog.pages()->count(), 2);
+        EXPECT_EQ(dialog.pages()->tabText(0), "General");
+        EXPECT_EQ(dialog.pages()->tabText(1), "Address");
         EXPECT_TRUE(dialog.okButton()->isEnabled()) << "the owner may have no name";
         EXPECT_EQ(dialog.findChild<QListWidget*>(), nullptr);
         QWidget* general = dialog.pages()->widget(0);
@@ -203,14 +178,8 @@ TEST_F(AddressBookDialogs, GroupListAddsEditsAndDeletesFromItsButtonsAndKeys) {
     dialog.show();
     activate(dialog);
     EXPECT_EQ(dialog.windowTitle(), "Address Book Groups");
-    const auto descs = [&dialog] {
-        std::vector<std::string> texts;
-        for (const GroupEntry& row : dialog.model().rows())
-            texts.push_back(row.desc);
-        return texts;
-    };
-    EXPECT_EQ(descs(),
-              (std::vector<std::string>{"All", "White Pages", "Yellow Pages", "Zeta", "alpha"}));
+    const auto descs = [&dialog] { return columnTexts(&dialog.model()); };
+    EXPECT_EQ(descs(), (QStringList{"All", "White Pages", "Yellow Pages", "Zeta", "alpha"}));
 
     // Edit and Delete wait for a selected group.
     EXPECT_EQ(dialog.selectedId(), 1);
@@ -234,7 +203,9 @@ TEST_F(AddressBookDialogs, GroupListAddsEditsAndDeletesFromItsButtonsAndKeys) {
     // Edit, by a double click on "Zeta".
     whenOpen<GroupDetailsDialog>([](GroupDetailsDialog& details) {
         EXPECT_EQ(details.descriptionField()->text(), "Zeta");
-        retype(details.descriptionField(), "Friends");
+        details.descriptionField()->selectAll();  // and typed over, as a user would
+        QTest::keyClick(details.descriptionField(), Qt::Key_Backspace);
+        QTest::keyClicks(details.descriptionField(), "Friends");
         QTest::keyClick(details.descriptionField(), Qt::Key_Return);
     });
     // QTest's double click does not reach an item view's doubleClicked on every platform.

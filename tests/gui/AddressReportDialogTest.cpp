@@ -1,3 +1,5 @@
+#include <QSignalSpy>
+
 #include "FrameFixture.h"
 #include "reports/PersonChoice.h"
 #include "reports/ui/PersonSelectionDialog.h"
@@ -20,12 +22,10 @@ TEST(PersonSelectionDialog, OkOnlyWithASelection) {
     EXPECT_EQ(dialog.selectedLines(), (std::vector<bool>{false, false, false}));
     EXPECT_FALSE(dialog.okButton()->isEnabled());
 
-    QString page;
-    QObject::connect(&dialog, &PersonSelectionDialog::helpRequested,
-                     [&](const QString& p) { page = p; });
+    const QSignalSpy help(&dialog, &PersonSelectionDialog::helpRequested);
     for (QPushButton* button : dialog.findChildren<QPushButton*>())
         if (button->text() == "&Help...") button->click();
-    EXPECT_EQ(page, "dlgpraddr");
+    EXPECT_EQ(help.value(0).value(0).toString(), "dlgpraddr");
 }
 
 class AddressReportCommandsTest : public FrameFixture {
@@ -35,14 +35,11 @@ protected:
         start();
         reports = new ReportController(*workspace, *frame, prompts, locale, clock);
         PimDocument& document = frame->document();
-        if (document.phGroups().empty()) document.seedDefaultGroups();
         const int32_t all = *groupNamed(document, "All");
         for (const char* name : {"Cole", "adams", "Baker"}) {
-            Person p;
-            p.setLName(name);
-            p.setRName(name);
-            p.PhGroups = {all};
-            document.add(p);
+            Person person = listedPerson(name, "", {all});
+            person.setLName(name);
+            document.add(person);
         }
     }
     // Answers the selection dialog the next command opens: selects `lines` and presses

@@ -14,10 +14,9 @@ protected:
         start();
         frame->show();
         view = frame->organizerView();
-        for (QTreeView* list : {view->taskList(), view->appointmentList()}) {
+        for (QTreeView* list : {view->taskList(), view->appointmentList()})
             testers.push_back(std::make_unique<QAbstractItemModelTester>(
                 list->model(), QAbstractItemModelTester::FailureReportingMode::Fatal));
-        }
     }
     static QString cell(QTreeView* list, int row, int column) {
         return list->model()->index(row, column).data().toString();

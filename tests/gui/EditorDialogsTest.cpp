@@ -1,27 +1,16 @@
-#include <gtest/gtest.h>
-
-#include <QApplication>
-#include <QCheckBox>
 #include <QDateEdit>
-#include <QPushButton>
-#include <QTest>
-#include <QTimer>
 
 #include "GuiHelpers.h"
-#include "Screenshot.h"
-#include "organizer/EditorCommits.h"
 #include "organizer/ui/AppointmentDialog.h"
 #include "organizer/ui/EditorWidgets.h"
 #include "organizer/ui/TaskDialog.h"
-#include "platform/Clock.h"
-#include "records/PimDocument.h"
 #include "support/FixedLocale.h"
 
 namespace {
 
 const DateTime kMay12 = DateTime::fromFields(2026, 5, 12);
 
-TEST(TaskDialog, TypedTaskIsAddedWithTheChosenPriorityAndDate) {
+TEST(TaskDialog, TypedTaskIsConfirmedWithTheChosenPriorityAndDate) {
     FixedLocale locale;
     TaskDialog dialog(TaskForm::forNew(kMay12), false, locale);
     dialog.show();
@@ -39,12 +28,7 @@ TEST(TaskDialog, TypedTaskIsAddedWithTheChosenPriorityAndDate) {
     QTest::keyClick(dialog.datePicker(), Qt::Key_Up);  // the month section steps first
     QTest::mouseClick(dialog.okButton(), Qt::LeftButton);
     ASSERT_EQ(dialog.result(), QDialog::Accepted);
-
-    FixedClock clock(LocalTime{2026, 5, 10, 8, 0, 0});
-    PimDocument document(clock);
-    const int32_t id = addTask(document, nullptr, dialog.form());
-    ASSERT_NE(id, 0);
-    const Task& task = *document.tasks().find(id);
+    const Task task = dialog.form().writtenOver(Task());
     EXPECT_EQ(task.Description, "Water the plants");
     EXPECT_EQ(task.Priority, Task::Low);
     EXPECT_EQ(task.DueDate, DateTime::fromFields(2026, 6, 12));
@@ -89,25 +73,23 @@ TEST(AppointmentDialog, TypedTimesAreTakenOnEnterOrLeavingTheField) {
     dialog.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
     QTest::keyClicks(dialog.textField(), "Dentist");
-    dialog.beginField()->setFocus();
-    dialog.beginField()->selectAll();
-    QTest::keyClicks(dialog.beginField(), "130p");
+    const auto retype = [](StepField* field, const char* text) {
+        field->setFocus();
+        field->selectAll();
+        QTest::keyClicks(field, text);
+    };
+    retype(dialog.beginField(), "130p");
     QTest::keyClick(dialog.beginField(), Qt::Key_Tab);  // leaving the field takes the time
     EXPECT_EQ(dialog.beginField()->text(), "01:30 PM");
     EXPECT_EQ(dialog.endField()->text(), "01:45 PM");
     screenshot(dialog, "appointment-typed-time");
-    dialog.endField()->setFocus();
-    dialog.endField()->selectAll();
-    QTest::keyClicks(dialog.endField(), "14:50");
+    retype(dialog.endField(), "14:50");
     QTest::keyClick(dialog.endField(), Qt::Key_Up);  // the arrows still step what is shown
     EXPECT_EQ(dialog.endField()->text(), "02:00 PM");
-    dialog.endField()->selectAll();
-    QTest::keyClicks(dialog.endField(), "lunch");
+    retype(dialog.endField(), "lunch");
     QTest::keyClick(dialog.endField(), Qt::Key_Tab);  // no time: the shown one comes back
     EXPECT_EQ(dialog.endField()->text(), "02:00 PM");
-    dialog.endField()->setFocus();
-    dialog.endField()->selectAll();
-    QTest::keyClicks(dialog.endField(), "2:52 PM");
+    retype(dialog.endField(), "2:52 PM");
     QTest::keyClick(dialog.endField(), Qt::Key_Return);  // Enter takes it and confirms
     ASSERT_EQ(dialog.result(), QDialog::Accepted);
     EXPECT_EQ(dialog.form().begin(), DateTime::fromFields(2026, 5, 12, 13, 30));

@@ -1,7 +1,5 @@
 #include <QMenu>
 
-#include <fstream>
-
 #include "FrameFixture.h"
 #include "exchange/ui/ExchangeController.h"
 
@@ -13,7 +11,6 @@ protected:
         start();
         new ExchangeController(*workspace, *frame, prompts, locale);
     }
-    ScratchDir dir;
 };
 
 TEST_F(ExchangeMenuTest, ItemsFollowTheTextOnesCardsImportAsOneStepAndCalendarsExport) {
@@ -29,10 +26,11 @@ TEST_F(ExchangeMenuTest, ItemsFollowTheTextOnesCardsImportAsOneStepAndCalendarsE
     EXPECT_EQ(exports.mid(4), (QStringList{"&vCard...", "&iCalendar..."}));
 
     const std::string cards = dir.file("friends.vcf");
-    std::ofstream(cards) << "BEGIN:VCARD\r\nVERSION:3.0\r\nN:Lovelace;Ada;;;\r\nFN:Ada Lovelace\r\n"
-                            "CATEGORIES:Friends\r\nEND:VCARD\r\nBEGIN:VCARD\r\nVERSION:3.0\r\n"
-                            "FN:Nobody\r\nEND:VCARD\r\nBEGIN:VCARD\r\nVERSION:3.0\r\n"
-                            "N:Hopper;Grace;;;\r\nEND:VCARD\r\n";
+    writeBytes(cards,
+               "BEGIN:VCARD\r\nVERSION:3.0\r\nN:Lovelace;Ada;;;\r\nFN:Ada Lovelace\r\n"
+               "CATEGORIES:Friends\r\nEND:VCARD\r\nBEGIN:VCARD\r\nVERSION:3.0\r\n"
+               "FN:Nobody\r\nEND:VCARD\r\nBEGIN:VCARD\r\nVERSION:3.0\r\n"
+               "N:Hopper;Grace;;;\r\nEND:VCARD\r\n");
     prompts.paths = {cards};
     frame->runCommand(cmd::kImportVCard);
     ASSERT_EQ(prompts.messages.size(), 1u);

@@ -8,17 +8,9 @@
 
 #include <QAction>
 #include <QCalendarWidget>
-#include <QCheckBox>
-#include <QComboBox>
-#include <QLabel>
-#include <QLineEdit>
-#include <QListWidget>
-#include <QPushButton>
 #include <QStatusBar>
-#include <QTreeView>
 
 #include "GuiHelpers.h"
-#include "Screenshot.h"
 #include "organizer/ui/OrganizerView.h"
 #include "organizer/ui/PhoneBookPanel.h"
 #include "platform/Clock.h"
@@ -40,11 +32,12 @@ protected:
     explicit FrameFixture(LocalTime now = LocalTime{2026, 12, 6, 10, 0, 0, 0}) : clock(now) {}
 
     // Makes the window and opens what it opens at start-up for these arguments; calls, mails
-    // and web pages go to `launcher` when one is given.
+    // and web pages go to `launcher` when one is given, recovery copies to `recoveryFolder`.
     MainFrame& start(const std::vector<std::string>& arguments = {},
-                     ContactLauncher* launcher = nullptr) {
+                     ContactLauncher* launcher = nullptr, const std::string& recoveryFolder = "") {
         frame.reset();  // a window shows the workspace it was made with
         workspace = std::make_unique<Workspace>(clock, storage, prompts, settings);
+        if (!recoveryFolder.empty()) workspace->keepRecoveryCopiesIn(recoveryFolder);
         frame = std::make_unique<MainFrame>(*workspace, prompts, locale, launcher);
         frame->openStartupDocument(arguments, false);
         return *frame;
@@ -57,6 +50,7 @@ protected:
         return labels.isEmpty() ? QString() : labels.front()->text();
     }
 
+    ScratchDir dir;  // for the files a test writes; outlasts the window that may use them
     FixedClock clock;
     DocFileStorage storage;
     ScriptedPrompts prompts;

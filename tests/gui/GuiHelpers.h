@@ -4,13 +4,23 @@
 
 #include <functional>
 
-#include <QAbstractItemView>
 #include <QApplication>
-#include <QDialog>
+#include <QCheckBox>
+#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
 #include <QTest>
 #include <QTimer>
+#include <QTreeView>
+
+// Saves a picture of `widget` as NAME.png when QUILLMATE_SCREENSHOTS names a folder, so
+// that a change to a window can be looked at.
+inline void screenshot(QWidget& widget, const char* name) {
+    const QString folder = qEnvironmentVariable("QUILLMATE_SCREENSHOTS");
+    if (!folder.isEmpty()) widget.grab().save(folder + u'/' + QLatin1String(name) + ".png");
+}
 
 // Runs `drive` on the dialog of type T that the next exec() shows; the dialog is closed
 // afterwards whatever happened, so a failed check cannot leave a test hanging.

@@ -11,24 +11,17 @@ namespace {
 QPalette darkPalette() {
     QPalette dark;
     const QColor window(0x31, 0x36, 0x3b), text(0xfc, 0xfc, 0xfc);
-    const std::pair<QPalette::ColorRole, QColor> colours[] = {
-        {QPalette::Window, window},
-        {QPalette::WindowText, text},
-        {QPalette::Base, QColor(0x232629)},
-        {QPalette::AlternateBase, window},
-        {QPalette::Text, text},
-        {QPalette::Button, window},
-        {QPalette::ButtonText, text},
-        {QPalette::BrightText, Qt::white},
-        {QPalette::ToolTipBase, window},
-        {QPalette::ToolTipText, text},
-        {QPalette::PlaceholderText, QColor(0xa1a9b1)},
-        {QPalette::Highlight, QColor(0x3daee9)},
-        {QPalette::HighlightedText, text},
-        {QPalette::Link, QColor(0x1d99f3)},
-    };
-    for (const auto& [role, colour] : colours)
-        dark.setColor(role, colour);
+    for (const auto role :
+         {QPalette::Window, QPalette::AlternateBase, QPalette::Button, QPalette::ToolTipBase})
+        dark.setColor(role, window);
+    for (const auto role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText,
+                            QPalette::HighlightedText, QPalette::ToolTipText})
+        dark.setColor(role, text);
+    dark.setColor(QPalette::Base, QColor(0x232629));
+    dark.setColor(QPalette::BrightText, Qt::white);
+    dark.setColor(QPalette::PlaceholderText, QColor(0xa1a9b1));
+    dark.setColor(QPalette::Highlight, QColor(0x3daee9));
+    dark.setColor(QPalette::Link, QColor(0x1d99f3));
     for (const auto role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
         dark.setColor(QPalette::Disabled, role, QColor(0x6e7175));
     return dark;

@@ -2,22 +2,19 @@
 
 #include <gtest/gtest.h>
 
-#include <QFile>
-#include <QTemporaryDir>
+#include "support/ScratchDir.h"
 
 namespace {
 
 class IniSettingsStoreTest : public testing::Test {
 protected:
-    QTemporaryDir dir;
-    QString path = dir.filePath(QStringLiteral("Tarnwick/Quillmate.conf"));
+    ScratchDir dir;
+    QString path = QString::fromStdString(dir.file("Tarnwick/Quillmate.conf"));
     IniSettingsStore store{path};
 
-    void writeFile(const QByteArray& bytes) {
-        QDir().mkpath(dir.filePath(QStringLiteral("Tarnwick")));
-        QFile file(path);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(bytes);
+    void writeFile(const std::string& bytes) {
+        std::filesystem::create_directories(dir.file("Tarnwick"));
+        writeBytes(path.toStdString(), bytes);
     }
 };
 
@@ -52,7 +49,7 @@ TEST_F(IniSettingsStoreTest, UnreadableNumbersAreMissingAndACorruptFileReadsAsEm
     EXPECT_EQ(store.readNumber("Settings", "wp.top"), static_cast<uint32_t>(-5));
     EXPECT_FALSE(store.readNumber("Alarm", "UseAlarmSound"));
 
-    writeFile(QByteArray("\xff\xfe[[[\0\0garbage=\n=\n[", 18));
+    writeFile(std::string("\xff\xfe[[[\0\0garbage=\n=\n[", 18));
     EXPECT_FALSE(store.readText("Files", "LastFileUsed"));
     store.writeText("Files", "LastFileUsed", "/x.pgr");  // must not throw or crash
 }

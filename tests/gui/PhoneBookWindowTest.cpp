@@ -89,16 +89,13 @@ TEST_F(PhoneBookWindowTest, PersonIsAddedFoundByNumberDeletedAndBroughtBack) {
 
     frame->commands().action(cmd::kUndo)->trigger();
     EXPECT_EQ(listedNames(), QStringList{"Lovelace, Ada"});
-    EXPECT_EQ(frame->document().persons().size(), 1u);
 }
 
 TEST_F(PhoneBookWindowTest, GroupMailJoinsTheListedAndARefusedMailIsReported) {
     for (const char* name : {"Bea", "Al", "Cy"}) {
-        Person person;
+        Person person = listedPerson(name);
         person.setFName(name);
-        person.setRName(name);
         person.setEMail(std::string(name) == "Cy" ? "" : std::string(name) + "@example.org");
-        person.PhGroups = {1};
         frame->document().add(person);
     }
     frame->runCommand(cmd::kEmailGroup);

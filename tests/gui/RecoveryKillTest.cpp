@@ -1,6 +1,4 @@
-#include <signal.h>
-#include <spawn.h>
-#include <sys/wait.h>
+#include <QProcess>
 
 #include <chrono>
 #include <cstdio>
@@ -11,8 +9,6 @@
 
 #include "FrameFixture.h"
 #include "support/SeededDocument.h"
-
-extern char** environ;
 
 namespace {
 
@@ -35,67 +31,15 @@ Logged readLog(const std::string& path) {
     return logged;
 }
 
-// The editing window of EditingRun.cpp in a process of its own, killed when this goes.
-class EditingRun {
-public:
-    explicit EditingRun(std::vector<std::string> args) {
-        args.insert(args.begin(), EDITING_RUN_BINARY);
-        std::vector<char*> argv;
-        for (std::string& arg : args)
-            argv.push_back(arg.data());
-        argv.push_back(nullptr);
-        if (posix_spawn(&pid_, EDITING_RUN_BINARY, nullptr, nullptr, argv.data(), environ) != 0)
-            pid_ = -1;
-    }
-    ~EditingRun() {
-        if (pid_ <= 0) return;
-        ::kill(pid_, SIGKILL);
-        waitpid(pid_, nullptr, 0);
-    }
-    [[nodiscard]] bool started() const { return pid_ > 0; }
-
-private:
-    pid_t pid_ = -1;
-};
-
-// The next start of the window over the killed one's files, answering "Restore" to the
-// recovery question.
-struct Restart {
-    Restart(const Clock& clock, const std::string& document, const std::string& folder)
-        : workspace(clock, storage, prompts, settings) {
-        workspace.keepRecoveryCopiesIn(folder);
-        prompts.answers = {MessageAnswer::Yes};
-        frame = std::make_unique<MainFrame>(workspace, prompts, locale);
-        frame->openStartupDocument({document}, false);
-    }
-    ~Restart() {
-        prompts.answers = {MessageAnswer::No};  // leave without saving: no copy stays
-        frame->close();
-    }
-    // Whether the tasks are "edit 1" to "edit N", each once.
-    [[nodiscard]] bool editsInOrder() const {
-        int n = 0;
-        for (const auto& [id, task] : workspace.document().tasks())
-            if (task.Description != "edit " + std::to_string(++n)) return false;
-        return true;
-    }
-
-    DocFileStorage storage;
-    ScriptedPrompts prompts;
-    MemorySettingsStore settings;
-    QtLocale locale{QLocale(QLocale::English, QLocale::UnitedStates)};
-    Workspace workspace;
-    std::unique_ptr<MainFrame> frame;
-};
+using RecoveryKill = FrameFixture;
 
 // Killed at random moments while it edits and saves, the window leaves its file as last
 // saved (or as the save under way made it), and a restart brings back at least every
 // edit a recovery copy had kept. QUILLMATE_KILL_RUNS sets how many kills (5 by default).
-TEST(RecoveryKill, KillsAtRandomMomentsLoseNoKeptEdit) {
+TEST_F(RecoveryKill, KillsAtRandomMomentsLoseNoKeptEdit) {
     const char* runs = std::getenv("QUILLMATE_KILL_RUNS");
     const int count = runs != nullptr ? std::atoi(runs) : 5;
     std::mt19937 random(20261207);
-    const SystemClock clock;
     int offered = 0, midSave = 0, edits = 0;
     for (int i = 0; i < count; ++i) {
         SCOPED_TRACE("kill " + std::to_string(i + 1));
@@ -103,14 +47,20 @@ TEST(RecoveryKill, KillsAtRandomMomentsLoseNoKeptEdit) {
         const std::string document = dir.file("home.pgr"), log = dir.file("log");
         ASSERT_TRUE(saveSeededDocument(clock, document));
         {
-            EditingRun run({document, dir.file("recovery"), log});
-            ASSERT_TRUE(run.started());
+            // The editing window of EditingRun.cpp, killed when this block ends.
+            QProcess run;
+            run.start(EDITING_RUN_BINARY,
+                      {QString::fromStdString(document),
+                       QString::fromStdString(dir.file("recovery")), QString::fromStdString(log)});
+            ASSERT_TRUE(run.waitForStarted());
             // A minute is far more than a start needs; the time is no part of the test.
             for (int wait = 0; wait < 3000 && readLog(log).edit == 0; ++wait)
                 std::this_thread::sleep_for(std::chrono::milliseconds(20));
             ASSERT_GT(readLog(log).edit, 0);
             std::this_thread::sleep_for(
                 std::chrono::milliseconds(std::uniform_int_distribution(0, 400)(random)));
+            run.kill();
+            run.waitForFinished();
         }
         const Logged logged = readLog(log);
 
@@ -121,16 +71,23 @@ TEST(RecoveryKill, KillsAtRandomMomentsLoseNoKeptEdit) {
             << saved << " tasks on disk, last save " << logged.saved << ", under way "
             << logged.saving;
 
-        Restart restart(clock, document, dir.file("recovery"));
-        const auto restored = static_cast<int>(restart.workspace.document().tasks().size());
-        const bool copyOffered = !restart.prompts.messages.empty();
-        EXPECT_TRUE(restart.editsInOrder());
+        // The next start over the killed one's files, answering "Restore".
+        prompts.messages.clear();
+        prompts.answers = {MessageAnswer::Yes};
+        start({document}, nullptr, dir.file("recovery"));
+        const auto restored = static_cast<int>(workspace->document().tasks().size());
+        const bool copyOffered = !prompts.messages.empty();
+        int n = 0;  // the tasks are "edit 1" to "edit N", each once
+        for (const auto& [id, task] : workspace->document().tasks())
+            EXPECT_EQ(task.Description, "edit " + std::to_string(++n));
         EXPECT_GE(restored, std::max(logged.kept, logged.saved));
         EXPECT_LE(restored, logged.edit + 1) << "at most the edit being logged";
         EXPECT_TRUE(copyOffered || restored == saved) << restored << " restored, " << saved;
         offered += copyOffered;
         midSave += logged.saving != logged.saved;
         edits += logged.edit;
+        prompts.answers = {MessageAnswer::No};  // leave without saving: no copy stays
+        frame->close();
     }
     // What the kills hit, to judge the run by.
     std::printf("%d kills after %d edits in all: %d left a copy, %d came during a save\n", count,

@@ -11,17 +11,12 @@ namespace {
 // What the fakes heard, in order: "notify TITLE | TEXT", "withdraw TITLE", "play PATH", "stop".
 using Log = std::vector<std::string>;
 
-struct FakeNotifier : DesktopNotifier {
-    explicit FakeNotifier(Log& heard) : log(heard) {}
+struct FakeDesktop : DesktopNotifier, AlarmSound {
+    explicit FakeDesktop(Log& heard) : log(heard) {}
     void notify(const std::string& title, const std::string& text) override {
         log.push_back("notify " + title + " | " + text);
     }
     void withdraw(const std::string& title) override { log.push_back("withdraw " + title); }
-    Log& log;
-};
-
-struct FakeSound : AlarmSound {
-    explicit FakeSound(Log& heard) : log(heard) {}
     void playLooped(const std::string& path) override {
         // The shipped beep.wav is found beside the program in the build tree.
         log.push_back(path.ends_with("/share/quillmate/beep.wav") ? "play beep.wav"
@@ -44,8 +39,8 @@ protected:
         start();
         frame->show();
         view = frame->organizerView();
-        reminders().setNotifier(std::make_unique<FakeNotifier>(log));
-        reminders().setSoundMaker([this] { return std::make_unique<FakeSound>(log); });
+        reminders().setNotifier(std::make_unique<FakeDesktop>(log));
+        reminders().setSoundMaker([this] { return std::make_unique<FakeDesktop>(log); });
         // The check made on opening the start-up document, before any appointment exists.
         QApplication::processEvents();
     }
@@ -128,7 +123,6 @@ TEST_F(ReminderWindowTest, AlarmDueMeanwhileOpensAtTheNextTickAndOnlyOnce) {
 
 TEST_F(ReminderWindowTest, OpeningADocumentChecksAtOnce) {
     // An alarm that fell due while the program was closed.
-    const ScratchDir dir;
     PimDocument saved(clock);
     saved.add(alarmed("Standup", 9, 0));
     ASSERT_TRUE(saveDocument(saved, dir.file("work.pgr")));

@@ -1,21 +1,16 @@
-#include <gtest/gtest.h>
-
 #include <QDialogButtonBox>
 #include <QFile>
 #include <QFileDialog>
 #include <QHeaderView>
 #include <QMessageBox>
-#include <QPushButton>
-#include <QTemporaryDir>
 #include <QTextBrowser>
-#include <QTreeView>
 
 #include "GuiHelpers.h"
-#include "Screenshot.h"
 #include "platform/Clock.h"
 #include "platform/qt/QtUserPrompts.h"
 #include "records/PimDocument.h"
 #include "shell/ui/HelpWindow.h"
+#include "support/ScratchDir.h"
 #include "workspace/ui/DocumentFolder.h"
 
 namespace {
@@ -56,17 +51,14 @@ TEST(QtUserPrompts, FileDialogsOpenInTheDocumentsFolderWideEnoughForEveryColumn)
     QFont small = appFont;
     small.setPixelSize(10);
     QApplication::setFont(small);
-    QTemporaryDir dir;
-    QFile file(dir.filePath("home.pgr"));
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(QByteArray(1500, 'x'));
-    file.close();
+    const ScratchDir dir;
+    writeBytes(dir.file("home.pgr"), std::string(1500, 'x'));
     const FixedClock clock(LocalTime{2026, 5, 10, 8, 0, 0, 0});
     PimDocument document(clock);
     QtUserPrompts prompts;
     prompts.setStartFolder(
         [&document] { return QFile::encodeName(documentDialogFolder(document)).toStdString(); });
-    document.setPath(QFile::encodeName(dir.filePath("home.pgr")).toStdString());
+    document.setPath(dir.file("home.pgr"));
 
     QStringList opened;
     whenOpen<QFileDialog>([&](QFileDialog& dialog) {
@@ -90,7 +82,8 @@ TEST(QtUserPrompts, FileDialogsOpenInTheDocumentsFolderWideEnoughForEveryColumn)
         [&](QFileDialog& dialog) { opened << dialog.directory().absolutePath(); });
     EXPECT_FALSE(prompts.askSavePath(FileDialogSpec{}));
     QApplication::setFont(appFont);
-    EXPECT_EQ(opened, (QStringList{dir.path(), dir.path()}));
+    const QString folder = QString::fromStdString(dir.path());
+    EXPECT_EQ(opened, (QStringList{folder, folder}));
 }
 
 // The recovery question's three buttons, and what each answers; Escape is "Later".

@@ -19,7 +19,6 @@ protected:
         start();
         new TextTransferController(*workspace, *frame, prompts, locale);
     }
-    ScratchDir dir;
 };
 
 // A desktop mail program's layout, with a column we have no field for and one the user

@@ -4,7 +4,6 @@
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <cstring>
-#include <fstream>
 
 #include "cli/commands/QtApplication.h"
 #include "platform/qt/QtHttpTransport.h"
@@ -55,19 +54,19 @@ TEST(QtHttpTransportTest, ACertificateTrustedByItsFingerprintIsTaken) {
                        "cert.pem -days 1 -subj /CN=quillmate.invalid 2>/dev/null")
                   .code,
               0);
-    std::string fingerprint =
-        runShell("openssl x509 -noout -fingerprint -sha256 -in " + folder + "/cert.pem").output;
-    fingerprint = fingerprint.substr(fingerprint.find('=') + 1);
-    fingerprint.erase(fingerprint.find_last_not_of("\n") + 1);
-    std::ofstream(dir.file("serve.py"))
-        << "import http.server, ssl\n"
-           "server = http.server.HTTPServer(('127.0.0.1', 0), http.server.BaseHTTPRequestHandler)\n"
-           "context = ssl.SSLContext(ssl.PROTOCOL_TLS_SERVER)\n"
-           "context.load_cert_chain('cert.pem', 'key.pem')\n"
-           "server.socket = context.wrap_socket(server.socket, server_side=True)\n"
-           "print(server.server_address[1], flush=True)\n"
-           "for _ in range(2):\n"
-           "    server.handle_request()\n";
+    const std::string fingerprint = runShell("openssl x509 -noout -fingerprint -sha256 -in " +
+                                             folder + "/cert.pem | cut -d= -f2 | tr -d '\\n'")
+                                        .output;
+    writeBytes(
+        dir.file("serve.py"),
+        "import http.server, ssl\n"
+        "server = http.server.HTTPServer(('127.0.0.1', 0), http.server.BaseHTTPRequestHandler)\n"
+        "context = ssl.SSLContext(ssl.PROTOCOL_TLS_SERVER)\n"
+        "context.load_cert_chain('cert.pem', 'key.pem')\n"
+        "server.socket = context.wrap_socket(server.socket, server_side=True)\n"
+        "print(server.server_address[1], flush=True)\n"
+        "for _ in range(2):\n"
+        "    server.handle_request()\n");
     FILE* server = popen(("cd " + folder + " && exec /usr/bin/python3 serve.py").c_str(), "r");
     ASSERT_NE(server, nullptr);
     char port[16] = {};

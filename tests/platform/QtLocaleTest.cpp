@@ -20,9 +20,8 @@ TEST(QtLocale, TranslatesQtFormatsIntoPictures) {
         {"ap h:mm", "tt h:mm"},
         {"Bh:mm", "tth:mm"},
     };
-    for (const auto& [qt, picture] : cases) {
+    for (const auto& [qt, picture] : cases)
         EXPECT_EQ(QtLocale::pictureFromQtFormat(QString::fromUtf8(qt)), picture) << qt;
-    }
 }
 
 TEST(QtLocale, DatesAndTimesReadBackInEveryLocaleForm) {

@@ -2,16 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
-
 #include "support/ScratchDir.h"
 
 namespace {
-
-void touch(const std::filesystem::path& path) {
-    std::ofstream(path) << "RIFF";
-}
 
 TEST(SoundFile, BareNameIsLookedForInCurrentThenDataDirectories) {
     const ScratchDir scratch;
@@ -22,13 +15,13 @@ TEST(SoundFile, BareNameIsLookedForInCurrentThenDataDirectories) {
     const auto previous = std::filesystem::current_path();
     std::filesystem::current_path(work);
 
-    touch(second / "beep.wav");
+    writeBytes(second / "beep.wav", "RIFF");
     EXPECT_EQ(findSoundFile("beep.wav", {first.string(), second.string()}),
               (second / "beep.wav").string());
-    touch(first / "beep.wav");
+    writeBytes(first / "beep.wav", "RIFF");
     EXPECT_EQ(findSoundFile("beep.wav", {first.string(), second.string()}),
               (first / "beep.wav").string());
-    touch(work / "beep.wav");
+    writeBytes(work / "beep.wav", "RIFF");
     EXPECT_EQ(findSoundFile("beep.wav", {first.string()}), (work / "beep.wav").string());
 
     // A chosen path is taken as it is, and nothing found is silence.

@@ -7,12 +7,11 @@ namespace {
 // A translation may reorder the values or leave one out; a faulty one must never read
 // past them.
 TEST(Translate, FillInPlacesValuesAsTheTextOrdersThemAndUntranslatedTextsStay) {
-    struct Case {
+    const struct {
         const char* label;
         const char* pattern;
         std::string expected;
-    };
-    const Case cases[] = {
+    } cases[] = {
         {"in order", "%s wants %s, not \"%s\"", "--date wants A, not \"B\""},
         {"numbered", "%3$s, not \"%2$s\" (%1$s)", "B, not \"A\" (--date)"},
         {"number directive", "%d more records skipped", "--date more records skipped"},
@@ -22,7 +21,7 @@ TEST(Translate, FillInPlacesValuesAsTheTextOrdersThemAndUntranslatedTextsStay) {
         {"digits without a dollar", "%12 of %s", "%12 of --date"},
         {"unknown directive", "%x and %", "%x and %"},
     };
-    for (const Case& c : cases)
+    for (const auto& c : cases)
         EXPECT_EQ(fillIn(c.pattern, {"--date", "A", "B"}), c.expected) << c.label;
     // Untranslated, a context falls away, and "" is never looked up: gettext would answer
     // with the catalogue's header.

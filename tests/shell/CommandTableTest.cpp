@@ -82,14 +82,13 @@ TEST(CommandState, EnablingFollowsTheDocumentAndTheSelection) {
     busy.taskSelected = busy.personSelected = busy.appointmentSelected = true;
     busy.focusedList = FocusedList::Tasks;
 
-    struct Case {
+    // The person list lacks the focus, and the day has no appointments. The document's
+    // rules are seen through the main window's tests.
+    const struct {
         int id;
         bool whenEmpty;
         bool whenBusy;
-    };
-    // The person list lacks the focus, and the day has no appointments. The document's
-    // rules are seen through the main window's tests.
-    const Case cases[] = {
+    } cases[] = {
         {cmd::kNew, true, true},
         {cmd::kExportAppointments, false, true},
         {cmd::kTaskDelete, false, true},
@@ -100,7 +99,7 @@ TEST(CommandState, EnablingFollowsTheDocumentAndTheSelection) {
         {cmd::kReportEnvelopes, false, true},
         {cmd::kPrint, false, true},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         EXPECT_EQ(isCommandEnabled(*CommandTable::find(c.id), empty), c.whenEmpty) << c.id;
         EXPECT_EQ(isCommandEnabled(*CommandTable::find(c.id), busy), c.whenBusy) << c.id;
     }

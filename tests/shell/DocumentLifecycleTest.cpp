@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <functional>
 
 #include "ShellFakes.h"
 #include "platform/Clock.h"
@@ -281,26 +280,15 @@ TEST_F(DocumentLifecycleTest, ALastFileThatCannotBeLoadedSaysSoAndSeedsANewDocum
 
 TEST_F(DocumentLifecycleTest, AFileOfAnotherKindOpensAsANewUntitledDocument) {
     storage.notOurs = {"/data/other.xml"};
-    const std::pair<const char*, std::function<void()>> opens[] = {
-        {"open",
-         [&] {
-             prompts.paths = {"/data/other.xml"};
-             lifecycle.open();
-         }},
-        {"recent entry",
-         [&] {
-             recent.add("/data/other.xml");
-             lifecycle.openRecent(cmd::kRecentFirst);
-         }},
-        {"start-up",
-         [&] {
-             lifecycle.openAtStartup(StartupPlan{{"/data/other.xml"}, true, true});
-         }},
-    };
-    for (const auto& [how, open] : opens) {
+    for (const std::string how : {"open", "recent entry", "start-up"}) {
         SCOPED_TRACE(how);
         openAtStartup({"/data/home.pgr"});
-        open();
+        prompts.paths = {"/data/other.xml"};
+        recent.add("/data/other.xml");
+        if (how == "open") lifecycle.open();
+        if (how == "recent entry") lifecycle.openRecent(cmd::kRecentFirst);
+        if (how == "start-up")
+            lifecycle.openAtStartup(StartupPlan{{"/data/other.xml"}, true, true});
         expectOnlyMessage(
             "/data/other.xml: its root element is <Pom>\n\nThe file is left as it "
             "is; a new untitled document opens instead, and saving it asks for a "
@@ -336,6 +324,7 @@ TEST_F(DocumentLifecycleTest, ASaveOverAFileChangedElsewhereAsksFirst) {
         for (const auto& c : cases) {
             SCOPED_TRACE((compact ? "compact, answer " : "save, answer ") +
                          std::to_string(int(c.answer)));
+            storage.files["/data/home.pgr"] = "home";
             openHomeAndEdit();
             storage.files["/data/home.pgr"] = "theirs";
             storage.changedElsewhere = {"/data/home.pgr"};
@@ -352,10 +341,6 @@ TEST_F(DocumentLifecycleTest, ASaveOverAFileChangedElsewhereAsksFirst) {
             EXPECT_EQ(storage.files["/data/home.pgr"], c.homeHolds);
             EXPECT_EQ(doc.isModified(), c.modified);
             EXPECT_EQ(doc.path(), c.path);
-            prompts.messages.clear();
-            storage.files["/data/home.pgr"] = "home";
-            storage.files.erase("/data/elsewhere.pgr");
-            storage.changedElsewhere.clear();
         }
     }
 }

@@ -5,11 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-
-#include "docfile/DocumentFile.h"
-#include "platform/Clock.h"
-#include "records/PimDocument.h"
 #include "shell/DocFileStorage.h"
 #include "shell/ShellSettings.h"
 #include "support/MemorySettingsStore.h"

@@ -12,7 +12,8 @@ namespace {
 using Section = MemorySettingsStore::Section;
 
 TEST(ShellSettings, StartupPlanFollowsArgumentsThenTheLastFile) {
-    struct Case {
+    const std::string cwd = std::filesystem::current_path().string();
+    const struct {
         const char* name;
         std::vector<std::string> arguments;
         std::optional<uint32_t> openLastFile;
@@ -20,9 +21,7 @@ TEST(ShellSettings, StartupPlanFollowsArgumentsThenTheLastFile) {
         std::vector<std::string> files;
         bool fromLastFile;
         bool flag;
-    };
-    const std::string cwd = std::filesystem::current_path().string();
-    const Case cases[] = {
+    } cases[] = {
         {"clean store", {}, {}, {}, {}, false, false},
         {"arguments win", {"/a.pgr", "/b b.pgr"}, 1, "/l.pgr", {"/a.pgr", "/b b.pgr"}, false, true},
         {"slash stays", {"/a.pgr"}, {}, {}, {"/a.pgr"}, false, false},
@@ -32,7 +31,7 @@ TEST(ShellSettings, StartupPlanFollowsArgumentsThenTheLastFile) {
         {"option off", {}, 0, "/l.pgr", {}, false, false},
         {"empty value", {}, 1, "", {}, false, true},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         MemorySettingsStore store;
         if (c.openLastFile) store.writeNumber("Files", "OpenLastFile", *c.openLastFile);
         if (c.lastFileUsed) store.writeText("Files", "LastFileUsed", *c.lastFileUsed);

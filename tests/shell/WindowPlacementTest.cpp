@@ -12,11 +12,10 @@ namespace {
 
 TEST(WindowPlacement, OverlapTellsWhetherAStoredWindowIsOnAScreen) {
     const ScreenRect screen{0, 0, 1920, 1080};
-    struct Case {
+    const struct {
         ScreenRect normal;
         uint64_t area;
-    };
-    const Case cases[] = {
+    } cases[] = {
         {{100, 100, 800, 600}, 700u * 500u},
         {{-700, -500, 1, 1}, 1},
         {{-700, 100, 0, 600}, 0},
@@ -26,7 +25,7 @@ TEST(WindowPlacement, OverlapTellsWhetherAStoredWindowIsOnAScreen) {
         {{500, 500, 100, 100}, 0},  // inverted
         {{INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX}, 1920u * 1080u},
     };
-    for (const Case& c : cases)
+    for (const auto& c : cases)
         EXPECT_EQ(c.normal.overlapArea(screen), c.area) << c.normal;
     const ScreenRect whole{INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX};
     EXPECT_EQ(whole.overlapArea(whole), uint64_t{UINT32_MAX} * UINT32_MAX);
@@ -35,12 +34,11 @@ TEST(WindowPlacement, OverlapTellsWhetherAStoredWindowIsOnAScreen) {
 TEST(WindowPlacement, StoredRectanglesAreFittedOntoTheScreen) {
     const ScreenRect available{0, 40, 1920, 1080};  // a panel along the top
     constexpr int32_t kMinWidth = 800, kMinHeight = 600;
-    struct Case {
+    const struct {
         const char* what;
         ScreenRect stored;
         std::optional<ScreenRect> fitted;
-    };
-    const Case cases[] = {
+    } cases[] = {
         {"fits as it is", {100, 100, 1000, 800}, ScreenRect{100, 100, 1000, 800}},
         {"hangs over the right and top", {1500, 0, 2400, 700}, ScreenRect{1020, 40, 1920, 740}},
         {"larger than the screen", {-10, -10, 5000, 4000}, ScreenRect{0, 40, 1920, 1080}},
@@ -56,7 +54,7 @@ TEST(WindowPlacement, StoredRectanglesAreFittedOntoTheScreen) {
         {"inverted", {500, 100, 100, 500}, std::nullopt},
         {"inverted to the limits", {INT32_MAX, 0, INT32_MIN, 10}, std::nullopt},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         const auto fitted = c.stored.fittedInto(available, kMinWidth, kMinHeight);
         EXPECT_EQ(fitted, c.fitted) << c.what << ": " << (fitted ? *fitted : ScreenRect{});
     }
@@ -67,17 +65,16 @@ TEST(WindowPlacement, StoredRectanglesAreFittedOntoTheScreen) {
 
 TEST(FirstWindowSize, DesignedSizeScaledToTheFontWithinTheScreen) {
     const PixelSize screen{1920, 1050};
-    struct Case {
+    const struct {
         int width, height;
         PixelSize available, size;
-    };
-    const Case cases[] = {
+    } cases[] = {
         {6, 13, screen, {660, 466}},  // the designed font
         {8, 17, screen, {880, 609}},  // a desktop's 10-point font
         {12, 26, {1280, 700}, {1280, 700}},
         {0, 0, screen, {660, 466}},  // a font without measures
     };
-    for (const Case& c : cases)
+    for (const auto& c : cases)
         EXPECT_EQ(firstWindowSize(c.width, c.height, c.available), c.size)
             << c.width << "x" << c.height;
 }

@@ -1,9 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <filesystem>
-
-#include "docfile/DocumentFile.h"
-#include "platform/Clock.h"
 #include "shell/DocFileStorage.h"
 #include "shell/ShellFakes.h"
 #include "support/MemorySettingsStore.h"

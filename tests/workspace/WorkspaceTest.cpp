@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include "docfile/DocumentFile.h"
-#include "platform/Clock.h"
 #include "shell/DocFileStorage.h"
 #include "shell/ShellFakes.h"
 #include "support/MemorySettingsStore.h"

@@ -1,9 +1,4 @@
-#include <gtest/gtest.h>
-
 #include "CliFixture.h"
-#include "docfile/DocumentFile.h"
-#include "platform/Clock.h"
-#include "records/PimDocument.h"
 
 namespace {
 
@@ -42,7 +37,6 @@ TEST_F(AddressBookCommands, AddedPersonIsListedUnderAllAndItsGroups) {
     EXPECT_EQ(run({"persons", doc, "--group", "Yellow Pages"}).out, "Ames, Ann\tAcme\n");
     EXPECT_EQ(run({"groups", doc}).out, "All\nWhite Pages\nYellow Pages\n");
 
-    FixedClock clock{LocalTime{}};
     PimDocument document(clock);
     ASSERT_TRUE(loadDocument(document, doc));
     const Person& ann = *document.persons().find(1);
@@ -72,7 +66,6 @@ TEST_F(AddressBookCommands, RefusesWhatTheEditorWouldNotAcceptAndUnknownGroups) 
     EXPECT_EQ(persons(), "Ann\t\n");
 
     // A document with no group at all lists nobody rather than failing.
-    FixedClock clock{LocalTime{}};
     ASSERT_TRUE(saveDocument(PimDocument(clock), doc));
     EXPECT_EQ(said(run({"groups", doc})), said(0, ""));
     EXPECT_EQ(said(run({"persons", doc})), said(0, ""));

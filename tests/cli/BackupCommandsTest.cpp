@@ -1,5 +1,3 @@
-#include <gtest/gtest.h>
-
 #include <cstdlib>
 #include <filesystem>
 #include <optional>
@@ -44,10 +42,8 @@ TEST_F(BackupCommands, ListsTheVersionsAndARestoreIsUndoneByAnother) {
         << listed.out;
     EXPECT_TRUE(listed.out.ends_with("\t0 persons\t0 tasks\t0 appointments\n")) << listed.out;
 
-    const CliRun restored = run({"restore", doc, "2"});
-    EXPECT_EQ(restored.code, 0) << restored.err;
-    EXPECT_EQ(restored.out,
-              doc + ": version 2 restored; the version it replaced is now version 1\n");
+    EXPECT_EQ(said(run({"restore", doc, "2"})),
+              said(0, doc + ": version 2 restored; the version it replaced is now version 1\n"));
     EXPECT_NE(run({"info", doc}).out.find("tasks: 0\n"), std::string::npos);
     ASSERT_EQ(run({"restore", doc, "1"}).code, 0);
     EXPECT_NE(run({"info", doc}).out.find("tasks: 2\n"), std::string::npos);

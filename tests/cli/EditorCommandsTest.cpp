@@ -1,9 +1,4 @@
-#include <gtest/gtest.h>
-
 #include "CliFixture.h"
-#include "docfile/DocumentFile.h"
-#include "platform/Clock.h"
-#include "records/PimDocument.h"
 
 namespace {
 
@@ -18,7 +13,6 @@ TEST_F(EditorCommands, AddTaskAndAddAppointmentSaveWhatTheyAreGiven) {
                              "10:15 --alarm 15"))),
               said(0, "Added appointment 1.\n"));
 
-    FixedClock clock{LocalTime{}};
     PimDocument document(clock);
     ASSERT_TRUE(loadDocument(document, doc));
     EXPECT_EQ(document.tasks().find(1)->DueDate, DateTime::fromFields(2026, 12, 6)) << "today";

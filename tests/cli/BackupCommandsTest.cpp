@@ -1,28 +1,11 @@
-#include <cstdlib>
 #include <filesystem>
-#include <optional>
 
 #include "CliFixture.h"
+#include "cli/commands/CommandSupport.h"
 
 namespace {
 
-// Earlier versions in a folder of the test's own.
-class BackupCommands : public CliFixture {
-protected:
-    BackupCommands() {
-        if (const char* folder = std::getenv("XDG_DATA_HOME")) shared_ = folder;
-        setenv("XDG_DATA_HOME", dir.file("data").c_str(), 1);
-    }
-    ~BackupCommands() override {
-        if (shared_)
-            setenv("XDG_DATA_HOME", shared_->c_str(), 1);
-        else
-            unsetenv("XDG_DATA_HOME");
-    }
-
-private:
-    std::optional<std::string> shared_;
-};
+using BackupCommands = CliFixture;
 
 // Each change keeps the version it replaced; a restore is undone by restoring version 1.
 TEST_F(BackupCommands, ListsTheVersionsAndARestoreIsUndoneByAnother) {
@@ -54,12 +37,9 @@ TEST_F(BackupCommands, ARestoreThatCannotKeepTheCurrentVersionChangesNothing) {
     ASSERT_EQ(run({"add-task", doc, "one"}).code, 0);
     // The next version's name is taken by a folder, so that even the superuser cannot
     // keep it there.
-    std::filesystem::path version;
-    for (const auto& entry : std::filesystem::recursive_directory_iterator(dir.file("data")))
-        if (entry.path().filename() == "00000001.pgr") version = entry.path();
-    ASSERT_FALSE(version.empty());
-    std::filesystem::copy_file(version, version.parent_path() / "99999999.pgr");
-    std::filesystem::create_directory(version.parent_path() / "100000000.pgr");
+    const std::string versions = userBackups().folderFor(doc) + "/";
+    std::filesystem::copy_file(versions + "00000001.pgr", versions + "99999999.pgr");
+    std::filesystem::create_directory(versions + "100000000.pgr");
     expectRefused({"restore", doc, "1"}, 1, "nothing restored");
 }
 

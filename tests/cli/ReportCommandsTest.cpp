@@ -43,12 +43,12 @@ TEST_F(ReportCommandsTest, WritesOnePdfPagePerReportPageWithoutADisplay) {
 TEST_F(ReportCommandsTest, ReportWithoutPagesWritesNothing) {
     // No appointments on that day; the file named keeps what it had.
     writeBytes(pdf, "old");
-    const ShellRun run = report("daily-appointments '" + doc + "' -o '" + pdf + "'");
-    EXPECT_EQ(run.code, 1);
-    EXPECT_NE(run.output.find("out.pdf: the report has no pages"), std::string::npos) << run.output;
-    EXPECT_EQ(fileBytes(pdf), "old");
+    expectRefused(words("report daily-appointments home.pgr -o out.pdf"), 1,
+                  pdf + ": the report has no pages");
     // A day whose tasks are not listed has no daily plan either.
-    EXPECT_EQ(report("daily-plan '" + doc + "' -o '" + pdf + "' --date 2026-05-11").code, 1);
+    expectRefused(words("report daily-plan home.pgr -o out.pdf --date 2026-05-11"), 1,
+                  pdf + ": the report has no pages");
+    EXPECT_EQ(fileBytes(pdf), "old");
 }
 
 TEST_F(ReportCommandsTest, RefusesMalformedOptions) {

@@ -18,17 +18,11 @@ protected:
 };
 
 TEST_F(AddressBookCommands, AddedPersonIsListedUnderAllAndItsGroups) {
-    EXPECT_EQ(said(run({"add-person",   doc,
-                        "--first",      "Ann",
-                        "--last",       "Ames",
-                        "--company",    "Acme",
-                        "--group",      "Yellow Pages",
-                        "--group",      "White Pages",
-                        "--email",      "ann@example.org",
-                        "--home-phone", "555-0100",
-                        "--work-phone", "555-0200",
-                        "--cell-phone", "555-0300"})),
-              said(0, "Added person 1.\n"));
+    std::vector<std::string> addAnn = words(
+        "add-person home.pgr --first Ann --last Ames --company Acme --email ann@example.org "
+        "--home-phone 555-0100 --work-phone 555-0200 --cell-phone 555-0300");
+    addAnn.insert(addAnn.end(), {"--group", "Yellow Pages", "--group", "White Pages"});
+    EXPECT_EQ(said(run(addAnn)), said(0, "Added person 1.\n"));
     addPerson({"--company", "Bakery", "--group", "All"});  // All is where everyone is anyway
 
     EXPECT_EQ(persons(), "\tBakery\nAmes, Ann\tAcme\n");

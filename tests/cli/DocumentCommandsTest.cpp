@@ -53,9 +53,7 @@ TEST_F(DocumentCommands, FilesOfAnotherKindAreNeverWrittenBack) {
                  {"resave", file, file},
                  {"import", "tasks", file, dir.file("in.csv"), "--columns", "Task"},
                  {"info", file}}) {
-            const CliRun run = runCliCaptured(args);
-            EXPECT_EQ(run.code, 1) << args[0];
-            EXPECT_EQ(run.err, "quillmate-cli: " + file + ": " + reason + "\n");
+            EXPECT_EQ(said(runCliCaptured(args)), said(1, "", file + ": " + reason + "\n"));
             EXPECT_EQ(fileBytes(file), before);
         }
     }

@@ -1,7 +1,3 @@
-#include <gtest/gtest.h>
-
-#include <string>
-
 #include "ICalImportFixture.h"
 #include "exchange/RecurrenceExpansion.h"
 

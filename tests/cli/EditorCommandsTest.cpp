@@ -6,9 +6,8 @@ using EditorCommands = CliFixture;
 
 TEST_F(EditorCommands, AddTaskAndAddAppointmentSaveWhatTheyAreGiven) {
     EXPECT_EQ(said(run({"add-task", doc, "Buy stamps"})), said(0, "Added task 1.\n"));
-    EXPECT_EQ(
-        run({"add-task", doc, "Renew passport", "--due", "2035-12-31", "--priority", "low"}).out,
-        "Added task 2.\n");
+    EXPECT_EQ(run(words("add-task home.pgr Renew --due 2035-12-31 --priority low")).out,
+              "Added task 2.\n");
     EXPECT_EQ(said(run(words("add-appointment home.pgr Dentist --date 2026-12-07 --from 9:30 --to "
                              "10:15 --alarm 15"))),
               said(0, "Added appointment 1.\n"));

@@ -13,13 +13,11 @@ TEST(SyncStateTest, ReadsBackWhatItWroteAndTakesABrokenFileForNone) {
     CollectionState& cards = state.collections["addressbook"];
     cards.url = "http://127.0.0.1:1/alice/contacts/";
     cards.token = "http://radicale.org/ns/sync/1%2";
-    SyncedItem& item = cards.items["/alice/contacts/a b.vcf"];
-    item.etag = "\"e1\"";
-    item.uid = "ada";
     Fields base(fieldNames(RecordKind::Person).size());
     base[0] = "Ada\tAugusta";
     base[17] = "line one\r\nline two 100%";
-    item.records.push_back({RecordKind::Person, 7, base});
+    const SyncedItem& item = cards.items["/alice/contacts/a b.vcf"] =
+        SyncedItem{"\"e1\"", "ada", false, {{RecordKind::Person, 7, base}}};
     ASSERT_TRUE(saveSyncState(path, state));
 
     SyncState read;

@@ -40,11 +40,10 @@ struct SyncHarness {
         return run.run();
     }
     const Person& only() const { return document.persons().begin()->second; }
-    SyncHarness& addPerson(const char* last) {
+    void addPerson(const char* last) {
         Person person;
         person.setLName(last);
         document.add(person);
-        return *this;
     }
     SyncHarness& store(const std::string& name, std::string body) {
         server.store(kItems + name, std::move(body));

@@ -1,39 +1,19 @@
-#include <gtest/gtest.h>
-
-#include <cstdlib>
 #include <filesystem>
-#include <optional>
 
 #include "CliFixture.h"
+#include "cli/commands/CommandSupport.h"
 
 namespace {
 
-// Earlier versions in a folder of the test's own.
-class BackupCommands : public CliFixture {
-protected:
-    BackupCommands() {
-        if (const char* folder = std::getenv("XDG_DATA_HOME")) shared_ = folder;
-        setenv("XDG_DATA_HOME", dir.file("data").c_str(), 1);
-    }
-    ~BackupCommands() override {
-        if (shared_)
-            setenv("XDG_DATA_HOME", shared_->c_str(), 1);
-        else
-            unsetenv("XDG_DATA_HOME");
-    }
-
-private:
-    std::optional<std::string> shared_;
-};
+using BackupCommands = CliFixture;
 
 // Each change keeps the version it replaced; a restore is undone by restoring version 1.
 TEST_F(BackupCommands, ListsTheVersionsAndARestoreIsUndoneByAnother) {
     for (const std::string number : {"0", "1", "x", "99999"})
         expectRefused({"restore", doc, number}, 2, "there are 0");
-    const CliRun none = run({"backups", doc});
-    EXPECT_EQ(none.code, 0);
-    EXPECT_EQ(none.out, "");
-    EXPECT_NE(none.err.find("no earlier versions kept"), std::string::npos);
+    EXPECT_EQ(
+        said(run({"backups", doc})),
+        said(0, "", doc + ": no earlier versions kept in " + userBackups().folderFor(doc) + "\n"));
 
     for (const char* task : {"one", "two"})
         ASSERT_EQ(run({"add-task", doc, task}).code, 0);
@@ -44,10 +24,8 @@ TEST_F(BackupCommands, ListsTheVersionsAndARestoreIsUndoneByAnother) {
         << listed.out;
     EXPECT_TRUE(listed.out.ends_with("\t0 persons\t0 tasks\t0 appointments\n")) << listed.out;
 
-    const CliRun restored = run({"restore", doc, "2"});
-    EXPECT_EQ(restored.code, 0) << restored.err;
-    EXPECT_EQ(restored.out,
-              doc + ": version 2 restored; the version it replaced is now version 1\n");
+    EXPECT_EQ(said(run({"restore", doc, "2"})),
+              said(0, doc + ": version 2 restored; the version it replaced is now version 1\n"));
     EXPECT_NE(run({"info", doc}).out.find("tasks: 0\n"), std::string::npos);
     ASSERT_EQ(run({"restore", doc, "1"}).code, 0);
     EXPECT_NE(run({"info", doc}).out.find("tasks: 2\n"), std::string::npos);
@@ -58,12 +36,9 @@ TEST_F(BackupCommands, ARestoreThatCannotKeepTheCurrentVersionChangesNothing) {
     ASSERT_EQ(run({"add-task", doc, "one"}).code, 0);
     // The next version's name is taken by a folder, so that even the superuser cannot
     // keep it there.
-    std::filesystem::path version;
-    for (const auto& entry : std::filesystem::recursive_directory_iterator(dir.file("data")))
-        if (entry.path().filename() == "00000001.pgr") version = entry.path();
-    ASSERT_FALSE(version.empty());
-    std::filesystem::copy_file(version, version.parent_path() / "99999999.pgr");
-    std::filesystem::create_directory(version.parent_path() / "100000000.pgr");
+    const std::string versions = userBackups().folderFor(doc) + "/";
+    std::filesystem::copy_file(versions + "00000001.pgr", versions + "99999999.pgr");
+    std::filesystem::create_directory(versions + "100000000.pgr");
     expectRefused({"restore", doc, "1"}, 1, "nothing restored");
 }
 

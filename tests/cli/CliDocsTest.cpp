@@ -41,9 +41,8 @@ TEST(CliDocsTest, ManPageUsesOnlyManMacrosAndListsEveryCommand) {
     writeCliManPage(page, "1.2.3", "2026-01-02");
     const std::set<std::string> macros = {".TH", ".SH", ".TP", ".B", ".BR", ".br", ".nh", ".ad"};
     std::istringstream lines(page.str());
-    std::string line;
+    std::string line, previous;
     std::set<std::string> tags;
-    std::string previous;
     while (std::getline(lines, line)) {
         if (line.starts_with(".") || line.starts_with("'")) {
             EXPECT_TRUE(macros.count(line.substr(0, line.find(' ')))) << line;

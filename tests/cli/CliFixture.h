@@ -6,7 +6,11 @@
 #include <string>
 #include <vector>
 
+#include "docfile/DocumentFile.h"
+#include "platform/Clock.h"
+#include "records/PimDocument.h"
 #include "support/CliRun.h"
+#include "support/Records.h"
 #include "support/ScratchDir.h"
 #include "support/TzGuard.h"
 
@@ -57,6 +61,7 @@ protected:
     }
 
     TzGuard zone{"UTC"};
+    FixedClock clock{LocalTime{2026, 12, 6, 10, 0, 0, 0}};  // the moment `run` gives
     ScratchDir dir;
     const std::string doc = dir.file("home.pgr");
 };

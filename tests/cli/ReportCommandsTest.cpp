@@ -1,14 +1,6 @@
-#include <gtest/gtest.h>
-
 #include <filesystem>
 
-#include "docfile/DocumentFile.h"
-#include "platform/Clock.h"
-#include "records/PimDocument.h"
-#include "support/CliRun.h"
-#include "support/Records.h"
-#include "support/ScratchDir.h"
-#include "support/ShellRun.h"
+#include "CliFixture.h"
 
 namespace {
 
@@ -17,10 +9,9 @@ ShellRun shell(const std::string& command) {
     return runShell(command + " 2>&1");
 }
 
-class ReportCommandsTest : public ::testing::Test {
+class ReportCommandsTest : public CliFixture {
 protected:
     void SetUp() override {
-        FixedClock clock{LocalTime{2026, 5, 12, 9, 0, 0, 0}};
         PimDocument document(clock);
         for (int i = 1; i <= 60; ++i)
             document.add(taskDue("errand " + std::to_string(i), DateTime::fromFields(2026, 5, 12)));
@@ -34,8 +25,6 @@ protected:
             args);
     }
 
-    ScratchDir dir;
-    std::string doc = dir.file("day.pgr");
     std::string pdf = dir.file("out.pdf");
 };
 
@@ -54,48 +43,42 @@ TEST_F(ReportCommandsTest, WritesOnePdfPagePerReportPageWithoutADisplay) {
 TEST_F(ReportCommandsTest, ReportWithoutPagesWritesNothing) {
     // No appointments on that day; the file named keeps what it had.
     writeBytes(pdf, "old");
-    const ShellRun run = report("daily-appointments '" + doc + "' -o '" + pdf + "'");
-    EXPECT_EQ(run.code, 1);
-    EXPECT_NE(run.output.find("out.pdf: the report has no pages"), std::string::npos) << run.output;
-    EXPECT_EQ(fileBytes(pdf), "old");
+    expectRefused(words("report daily-appointments home.pgr -o out.pdf"), 1,
+                  pdf + ": the report has no pages");
     // A day whose tasks are not listed has no daily plan either.
-    EXPECT_EQ(report("daily-plan '" + doc + "' -o '" + pdf + "' --date 2026-05-11").code, 1);
+    expectRefused(words("report daily-plan home.pgr -o out.pdf --date 2026-05-11"), 1,
+                  pdf + ": the report has no pages");
+    EXPECT_EQ(fileBytes(pdf), "old");
 }
 
 TEST_F(ReportCommandsTest, RefusesMalformedOptions) {
-    const std::pair<std::vector<std::string>, const char*> cases[] = {
-        {{"yearly", doc, "-o", pdf}, "unknown report \"yearly\""},
-        {{"phonebook", doc, "-o", pdf, "--group", "Golf"},
+    const std::string plan = "report daily-plan home.pgr -o out.pdf ";
+    const std::pair<std::string, const char*> cases[] = {
+        {"report yearly home.pgr -o out.pdf", "unknown report \"yearly\""},
+        {"report phonebook home.pgr -o out.pdf --group Golf",
          "no address-book group is named \"Golf\""},
-        {{"daily-plan", doc}, "-o names the PDF file to write"},
-        {{"daily-plan", doc, "-o"}, "option -o needs a value"},
-        {{"daily-plan", doc, "-o", pdf, "--date", "2026-02-30"}, "--date wants YYYY-MM-DD"},
-        {{"daily-plan", doc, "-o", pdf, "--paper", "legal"}, "unknown --paper \"legal\""},
-        {{"daily-plan", doc, "-o", pdf, "--margins", "1000,1000,1000"}, "--margins wants four"},
-        {{"daily-plan", doc, "-o", pdf, "--margins", "1000,-1,1000,1000"}, "--margins wants four"},
-        {{"daily-plan", doc, "-o", pdf, "--margins", "5000,500,4000,500"}, "leave nothing"},
-        {{"daily-plan", doc, "-o", pdf, "--size", "10.5"}, "--size wants whole points"},
-        {{"daily-plan", doc, "-o", pdf, "--size", "0"}, "--size wants whole points"},
+        {"report daily-plan home.pgr", "-o names the PDF file to write"},
+        {"report daily-plan home.pgr -o", "option -o needs a value"},
+        {plan + "--date 2026-02-30", "--date wants YYYY-MM-DD"},
+        {plan + "--paper legal", "unknown --paper \"legal\""},
+        {plan + "--margins 1000,1000,1000", "--margins wants four"},
+        {plan + "--margins 1000,-1,1000,1000", "--margins wants four"},
+        {plan + "--margins 5000,500,4000,500", "leave nothing"},
+        {plan + "--size 10.5", "--size wants whole points"},
+        {plan + "--size 0", "--size wants whole points"},
     };
-    for (auto [args, message] : cases) {
-        args.insert(args.begin(), "report");
-        const CliRun run = runCliCaptured(args);
-        EXPECT_EQ(run.code, 2) << message;
-        EXPECT_NE(run.err.find(message), std::string::npos) << run.err;
-    }
+    for (const auto& [args, message] : cases)
+        expectRefused(words(args), 2, message);
     EXPECT_FALSE(std::filesystem::exists(pdf));
 }
 
 // Each kind and its options reach the report named; what a report draws is its own rule.
 TEST_F(ReportCommandsTest, EachReportKindWritesItsPdf) {
-    FixedClock clock{LocalTime{2026, 5, 12, 9, 0, 0, 0}};
     PimDocument document(clock);
     document.seedDefaultGroups();
     const int32_t golf = document.add(PhGroup{0, "Golf"});
-    for (const char* name : {"Ames", "Birch"}) {
-        Person p;
-        p.setLName(name);
-        p.PhGroups = name[0] == 'A' ? std::vector<int32_t>{golf, 1} : std::vector<int32_t>{1};
+    for (Person p : {listedPerson("Ames", "", {golf, 1}), listedPerson("Birch")}) {
+        p.setLName(p.RName());
         document.add(p);
     }
     document.add(appointmentAt("Board meeting", DateTime::fromFields(2026, 5, 14, 10, 0),

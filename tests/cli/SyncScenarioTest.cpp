@@ -1,29 +1,25 @@
-#include <gtest/gtest.h>
-
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 
-#include "support/CliRun.h"
+#include "CliFixture.h"
 #include "support/RadicaleServer.h"
-#include "support/ScratchDir.h"
 
 // The sync command against a real server, with a second client that is not ours writing to
 // the same account, as a phone would.
 
 namespace {
 
-// The lines a second client, as a phone would be, lists at `path`.
-size_t listed(const RadicaleServer& server, const std::string& path) {
-    const std::string text =
-        runShell("/usr/bin/python3 " QUILLMATE_SYNC_PHONE " " + server.url() + " list " + path)
-            .output;
-    return static_cast<size_t>(std::count(text.begin(), text.end(), '\n'));
+// The lines `phone`, a second client as a phone would be, lists at `path`.
+size_t listed(const std::string& phone, const std::string& path) {
+    const std::string text = runShell(phone + "list " + path).output;
+    return static_cast<size_t>(std::ranges::count(text, '\n'));
 }
 
-TEST(SyncScenarioTest, ADryRunTellsWhatItWouldDoAndChangesNothing) {
-    ScratchDir dir;
-    const std::string doc = dir.file("home.pgr"), state = dir.file("state");
+using SyncScenarioTest = CliFixture;
+
+TEST_F(SyncScenarioTest, ADryRunTellsWhatItWouldDoAndChangesNothing) {
+    const std::string state = dir.file("state");
     setenv("XDG_STATE_HOME", state.c_str(), 1);
     RadicaleServer server{dir.path().string()};
     const std::string phone = "/usr/bin/python3 " QUILLMATE_SYNC_PHONE " " + server.url() + " ";
@@ -32,32 +28,27 @@ TEST(SyncScenarioTest, ADryRunTellsWhatItWouldDoAndChangesNothing) {
                "BEGIN:VCARD\r\nVERSION:3.0\r\nUID:ada\r\nN:Lovelace;Ada;;;\r\n"
                "FN:Ada Lovelace\r\nEND:VCARD\r\n");
     ASSERT_EQ(runShell(phone + "put /alice/contacts/ada.vcf " + dir.file("ada.vcf")).code, 0);
-    ASSERT_EQ(runCliCaptured({"new", doc}).code, 0);
-    ASSERT_EQ(runCliCaptured({"add-person", doc, "--last", "Turing"}).code, 0);
+    ASSERT_EQ(run({"add-person", doc, "--last", "Turing"}).code, 0);
     const std::string bytes = fileBytes(doc);
 
-    const CliRun run = runCliCaptured({"--now", "2026-12-07 09:00", "sync", doc, "--url",
-                                       server.url(), "--user", "alice", "--dry-run"});
+    const CliRun dry = run({"sync", doc, "--url", server.url(), "--user", "alice", "--dry-run"});
     unsetenv("XDG_STATE_HOME");
-    ASSERT_EQ(run.code, 0) << run.err;
-    EXPECT_NE(run.out.find("dry run: persons: 1 up, 1 down\n"), std::string::npos) << run.out;
-    EXPECT_NE(run.out.find("dry run: made calendar \"Quillmate\""), std::string::npos) << run.out;
-    EXPECT_TRUE(run.out.ends_with("dry run: nothing changed\n")) << run.out;
+    ASSERT_EQ(dry.code, 0) << dry.err;
+    EXPECT_NE(dry.out.find("dry run: persons: 1 up, 1 down\n"), std::string::npos) << dry.out;
+    EXPECT_NE(dry.out.find("dry run: made calendar \"Quillmate\""), std::string::npos) << dry.out;
+    EXPECT_TRUE(dry.out.ends_with("dry run: nothing changed\n")) << dry.out;
     EXPECT_EQ(fileBytes(doc), bytes);
-    EXPECT_EQ(listed(server, "/alice/contacts/"), 1u);
-    EXPECT_EQ(listed(server, "/alice/"), 1u);
+    EXPECT_EQ(listed(phone, "/alice/contacts/"), 1u);
+    EXPECT_EQ(listed(phone, "/alice/"), 1u);
     EXPECT_FALSE(std::filesystem::exists(state));
 }
 
-TEST(SyncCommandTest, PasswordsComeFromAFileOrTheEnvironmentAndFailuresSayWhere) {
-    ScratchDir dir;
+TEST_F(SyncScenarioTest, PasswordsComeFromAFileOrTheEnvironmentAndFailuresSayWhere) {
     writeBytes(dir.file("users"), "alice:secret\n");
     writeBytes(dir.file("wrong"), "guess\n");
     writeBytes(dir.file("right"), "secret\n");
     setenv("XDG_STATE_HOME", dir.file("state").c_str(), 1);
     RadicaleServer server(dir.path().string(), dir.file("users"));
-    const std::string doc = dir.file("home.pgr");
-    ASSERT_EQ(runCliCaptured({"new", doc}).code, 0);
     const std::vector<std::string> sync = {"sync", doc, "--url", server.url(), "--user", "alice"};
     const auto with = [&](std::vector<std::string> more) {
         std::vector<std::string> args = sync;
@@ -94,9 +85,9 @@ TEST(SyncCommandTest, PasswordsComeFromAFileOrTheEnvironmentAndFailuresSayWhere)
             setenv("QUILLMATE_PASSWORD", row.environment, 1);
         else
             unsetenv("QUILLMATE_PASSWORD");
-        const CliRun run = runCliCaptured(row.args);
-        EXPECT_EQ(run.code, row.code) << row.label << ": " << run.err;
-        EXPECT_EQ(run.err.substr(0, row.err.size()), row.err) << row.label;
+        const CliRun result = runCliCaptured(row.args);
+        EXPECT_EQ(result.code, row.code) << row.label << ": " << result.err;
+        EXPECT_EQ(result.err.substr(0, row.err.size()), row.err) << row.label;
     }
     unsetenv("QUILLMATE_PASSWORD");
     server.stop();

@@ -1,10 +1,6 @@
 #include <filesystem>
 
 #include "CliFixture.h"
-#include "docfile/DocumentFile.h"
-#include "platform/Clock.h"
-#include "records/PimDocument.h"
-#include "support/Records.h"
 
 // import and export: which format, which file or stream, what is said and what is kept.
 // What each format holds is pinned by the tests of the formats themselves.
@@ -25,17 +21,13 @@ protected:
         ann.setCity("Z\xC3\xBCrich");
         ann.PhGroups = {4, 1};
         document.add(ann);
-        Person bo;
-        bo.setCompany("Bo's Bikes");
-        bo.PhGroups = {1};
-        document.add(bo);
+        document.add(listedPerson("", "Bo's Bikes"));
         document.add(appointmentAt("Dentist", DateTime::fromFields(2026, 12, 8, 9, 0),
                                    DateTime::fromFields(2026, 12, 8, 9, 30)));
         document.add(taskDue("Wrap gifts", DateTime::fromFields(2026, 12, 24)));
         ASSERT_TRUE(saveDocument(document, doc));
     }
 
-    FixedClock clock{LocalTime{2026, 12, 6, 10, 0, 0, 0}};
     const std::string csv = dir.file("out.csv");
 };
 
@@ -66,9 +58,7 @@ TEST_F(TransferCommandsTest, ExportsInTheFormatTheExtensionOrOptionsName) {
     for (const Row& row : rows) {
         std::vector<std::string> args = words(std::string("export ") + row.args);
         args.insert(args.begin() + 2, doc);
-        const CliRun result = run(args);
-        EXPECT_EQ(result.code, 0) << row.label << ": " << result.err;
-        EXPECT_EQ(result.out, "") << row.label;
+        EXPECT_EQ(said(run(args)), said(0, "")) << row.label;
         const std::string text = fileBytes(args[3]);
         for (const std::string& part : row.present)
             EXPECT_NE(text.find(part), std::string::npos) << row.label << ": " << part;

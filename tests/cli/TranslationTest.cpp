@@ -1,8 +1,5 @@
-#include <gtest/gtest.h>
-
+#include "CliFixture.h"
 #include "platform/Translate.h"
-#include "support/CliRun.h"
-#include "support/ScratchDir.h"
 
 namespace {
 
@@ -14,8 +11,10 @@ std::string german(const std::string& text) {
         .output;
 }
 
+using Translation = CliFixture;
+
 // LANGUAGE alone chooses the language, also on a machine with no LANG.
-TEST(Translation, LanguageSpeaksGermanInHelpAndErrors) {
+TEST_F(Translation, LanguageSpeaksGermanInHelpAndErrors) {
     ASSERT_NE(german("Commands:"), "Commands:") << "no German catalogue in the build";
     const std::string help = runProgram("LANGUAGE=de", "--help");
     EXPECT_NE(help.find(german("Commands:")), std::string::npos) << help;
@@ -27,14 +26,10 @@ TEST(Translation, LanguageSpeaksGermanInHelpAndErrors) {
 }
 
 // A German locale may write a decimal comma; no file the program writes may pick it up.
-TEST(Translation, FilesAreTheSameInEveryLanguage) {
-    ScratchDir dir;
-    const std::string doc = dir.file("plan.pgr");
-    ASSERT_EQ(runShell(QUILLMATE_CLI_BINARY " new '" + doc +
-                       "' && " QUILLMATE_CLI_BINARY " add-appointment '" + doc +
-                       "' Dentist --date 2026-12-07 --from 09:15 --to 10:30 --alarm 15")
-                  .code,
-              0);
+TEST_F(Translation, FilesAreTheSameInEveryLanguage) {
+    const CliRun added = run(words(
+        "add-appointment home.pgr Dentist --date 2026-12-07 --from 09:15 --to 10:30 --alarm 15"));
+    ASSERT_EQ(added.code, 0) << added.err;
     const std::string written = "resave '" + doc + "' '" + dir.file("out.pgr") + "' && " +
                                 QUILLMATE_CLI_BINARY + " export appointments '" + doc + "' '" +
                                 dir.file("out.ics") + "' && cat '" + dir.file("out.pgr") + "' '" +

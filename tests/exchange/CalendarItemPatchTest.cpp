@@ -13,10 +13,7 @@ std::string todo(const std::string& properties) {
 }
 
 Task writeReport(int32_t priority) {
-    Task task;
-    task.Description = "Write report";
-    task.Priority = priority;
-    return task;
+    return taskDue("Write report", DateTime::fromFields(2026, 12, 1), priority);
 }
 
 // Changed fields in order: description, priority, due, done.

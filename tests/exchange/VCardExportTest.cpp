@@ -13,12 +13,6 @@ namespace {
 
 const FixedClock kClock{LocalTime{2026, 12, 6, 10, 0, 0, 0}};
 
-// The groups of the document the persons live in: the three of a new document, then these.
-void addGroups(PimDocument& doc) {
-    doc.seedDefaultGroups();
-    doc.addMany(std::vector<PhGroup>{{0, "Friends"}, {0, "Family, near"}});
-}
-
 Person named(const char* first, const char* last, std::vector<int32_t> groups) {
     Person p;
     p.setFName(first);
@@ -66,8 +60,10 @@ std::vector<Person> samplePersons() {
 
 class VCardExportTest : public ::testing::Test {
 protected:
+    // The three groups of a new document, then Friends and "Family, near".
     void SetUp() override {
-        addGroups(doc);
+        doc.seedDefaultGroups();
+        doc.addMany(std::vector<PhGroup>{{0, "Friends"}, {0, "Family, near"}});
         doc.addMany(samplePersons());
     }
     PimDocument doc{kClock};

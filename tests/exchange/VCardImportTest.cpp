@@ -136,7 +136,6 @@ TEST_F(VCardImportTest, ReadsUtf16FilesAndSkipsWhatNamesNoOne) {
                              card("ORG:Acme\r\n") + "BEGIN:VCARD\r\nN:Cut;Off\r\n";
     const VCardImportResult result = importVCardText(doc, text);
     EXPECT_TRUE(result.status);
-    EXPECT_EQ(result.added, 1);
     EXPECT_EQ(
         reasonsOf(result.skipped),
         (std::vector<std::string>{"2: no name or company", "12: the card has no END:VCARD line"}));
@@ -150,39 +149,35 @@ TEST_F(VCardImportTest, DecodesEachValueWholeAndCountsValuesLeftOut) {
     struct Case {
         const char* shape;
         std::string card;
-        std::string name;  // "last|first|company"
-        int32_t leftOut;
+        std::string expected;  // "last|first|company|values left out"
     };
     const Case cases[] = {
         {"Windows-1251 whose bytes pair up as a UTF-8 character",
          card("N:\xC2\xB3\xEA\xF2\xEE\xF0;\xD1\xE5\xF0\xE3\xE5\xE9\r\n", "2.1"),
          "\xC3\x82\xC2\xB3\xC3\xAA\xC3\xB2\xC3\xAE\xC3\xB0|\xC3\x91\xC3\xA5\xC3\xB0\xC3\xA3\xC3"
-         "\xA5\xC3\xA9|",
-         0},
+         "\xA5\xC3\xA9||0"},
         {"UTF-8 beside a Windows-1252 value", card("N:M\xC3\xBCller;Ann\r\nORG:J\xFCrgen GmbH\r\n"),
          "M\xC3\xBC"
-         "ller|Ann|J\xC3\xBCrgen GmbH",
-         0},
+         "ller|Ann|J\xC3\xBCrgen GmbH|0"},
         {"a second e-mail address, a second address and a sixth phone",
          card("N:Lee;Ann\r\nEMAIL:a@x.org\r\nEMAIL:b@x.org\r\nADR:;;1 Elm St;Oslo;;;\r\n"
               "ADR:;;2 Oak Rd;Oslo;;;\r\nTEL;TYPE=HOME:1\r\nTEL;TYPE=WORK:2\r\nTEL;TYPE=CELL:3\r\n"
               "TEL;TYPE=FAX:4\r\nTEL;TYPE=PAGER:5\r\nTEL:6\r\nURL:http://a.example\r\n"),
-         "Lee|Ann|", 3},
+         "Lee|Ann||3"},
         {"a preferred value takes the place of the first, which is left out",
          card("N:Lee;Ann\r\nEMAIL:a@x.org\r\nEMAIL;TYPE=PREF:b@x.org\r\nTEL;TYPE=CELL:1\r\n"
               "TEL;TYPE=CELL:2\r\n"),
-         "Lee|Ann|", 2},
+         "Lee|Ann||2"},
     };
     for (const Case& c : cases) {
         PimDocument fresh(kClock);
         const VCardImportResult result = importVCardText(fresh, c.card);
         ASSERT_EQ(result.added, 1) << c.shape;
         const Person& p = fresh.persons().begin()->second;
-        EXPECT_EQ(
-            std::string(p.LName()) + "|" + std::string(p.FName()) + "|" + std::string(p.Company()),
-            c.name)
+        EXPECT_EQ(std::string(p.LName()) + "|" + std::string(p.FName()) + "|" +
+                      std::string(p.Company()) + "|" + std::to_string(result.valuesLeftOut),
+                  c.expected)
             << c.shape;
-        EXPECT_EQ(result.valuesLeftOut, c.leftOut) << c.shape;
     }
     VCardImportResult counted;
     counted.added = 2;
@@ -201,8 +196,6 @@ TEST_F(VCardImportTest, FilesPersonsInGroupsByTheirExactNamesAsOneChange) {
         doc, card("N:Lee;Ann\r\nCATEGORIES:Family,White Pages,family\r\n") +
                  card("N:Kim;Bo\r\nCATEGORIES:Family\r\nCATEGORIES:All, ,Family\r\n") +
                  card("N:Fox;Cy\r\n"));
-    EXPECT_EQ(result.added, 3);
-    EXPECT_EQ(result.groupsAdded, 2);
     EXPECT_EQ(reportImport(vcardTally(result, "in.vcf")).text,
               "3 names added to current database, 0 cards skipped, 2 groups added.");
     const auto& persons = doc.persons();
@@ -228,8 +221,7 @@ TEST_F(VCardImportTest, TextWithoutCardsChangesNothing) {
     const Status csv = importVCardText(doc, "FirstName,LastName\nAnn,Lee\n").status;
     EXPECT_EQ(csv.kind(), FailureKind::Content);
     EXPECT_EQ(csv.message(), "no vCard in the file (no BEGIN:VCARD line)");
-    const VCardImportResult empty = importVCardText(doc, "\r\n \r\n");
-    EXPECT_TRUE(empty.status && empty.added == 0);
+    EXPECT_TRUE(importVCardText(doc, "\r\n \r\n").status);
     EXPECT_FALSE(doc.isModified());
     EXPECT_NE(
         importVCardFile(doc, "/nonexistent/x.vcf").status.message().find("/nonexistent/x.vcf"),

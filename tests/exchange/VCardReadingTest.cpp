@@ -65,9 +65,8 @@ TEST(VCardReading, ReadsGroupsNamesAndParametersInEverySpelling) {
     // Quoted values hold separators; a list inside the quotes still splits.
     ASSERT_TRUE(
         parseVCardLine("ADR;LABEL=\"1 Main St; Phoenix: AZ\";TYPE=\"work,home\":;;x", 1, line));
-    EXPECT_EQ(line.parameter("LABEL"), "1 Main St; Phoenix: AZ");
-    EXPECT_TRUE(line.has("TYPE", "home"));
-    EXPECT_EQ(line.value, ";;x");
+    EXPECT_EQ(std::tuple(line.parameter("LABEL"), line.has("TYPE", "home"), line.value),
+              std::tuple("1 Main St; Phoenix: AZ", true, ";;x"));
     ASSERT_TRUE(parseVCardLine("URL:http://a.example/b:c", 1, line));
     EXPECT_EQ(line.value, "http://a.example/b:c");
 

@@ -21,9 +21,7 @@ public:
 
     HttpResponse send(const HttpRequest& request) override {
         ++requests;
-        if (fault) {
-            if (std::optional<HttpResponse> answer = fault(request)) return *answer;
-        }
+        if (const auto answer = fault ? fault(request) : std::nullopt) return *answer;
         const std::string href = request.url.substr(std::string("http://dav.test").size());
         if (request.method == "REPORT" && request.body.find("sync-collection") != std::string::npos)
             return {501, {}, {}, {}};

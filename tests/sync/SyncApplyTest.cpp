@@ -5,6 +5,7 @@
 #include "platform/Clock.h"
 #include "records/PimDocument.h"
 #include "records/UndoHistory.h"
+#include "support/Records.h"
 #include "sync/SyncApply.h"
 #include "sync/SyncStateHistory.h"
 
@@ -13,22 +14,14 @@
 
 namespace {
 
-Person named(const std::string& first) {
-    Person person;
-    person.setFName(first);
-    person.setRName(first);
-    person.PhGroups = {1};
-    return person;
-}
-
-int32_t idOf(const PimDocument& document, const std::string& first) {
+int32_t idOf(const PimDocument& document, const std::string& name) {
     for (const auto& [id, person] : document.persons())
-        if (person.FName() == first) return id;
+        if (person.RName() == name) return id;
     return 0;
 }
 
-void edit(PimDocument& document, const char* first, const std::function<void(Person&)>& change) {
-    Person person = *document.persons().find(idOf(document, first));
+void edit(PimDocument& document, const char* name, const std::function<void(Person&)>& change) {
+    Person person = *document.persons().find(idOf(document, name));
     change(person);
     document.replace(person);
 }
@@ -45,8 +38,8 @@ TEST(SyncApplyTest, BringsInTheSyncsChangesKeepingWhatTheUserDidMeanwhile) {
     PimDocument live(clock);
     UndoHistory history(live);
     live.seedDefaultGroups();
-    for (const char* first : {"Ada", "Bea", "Cy"})
-        live.add(named(first));
+    for (const char* name : {"Ada", "Bea", "Cy"})
+        live.add(listedPerson(name));
     const PimContents before = live.contents();
 
     // What the sync made of its copy: Ada changed, Bea and Cy deleted, Dot brought down in a
@@ -57,7 +50,7 @@ TEST(SyncApplyTest, BringsInTheSyncsChangesKeepingWhatTheUserDidMeanwhile) {
     copy.remove<Person>(idOf(copy, "Bea"));
     copy.remove<Person>(idOf(copy, "Cy"));
     const int32_t friendsId = copy.add(PhGroup{0, "Friends"});
-    Person dot = named("Dot");
+    Person dot = listedPerson("Dot");
     dot.PhGroups = {1, friendsId};
     const int32_t dotId = copy.add(dot);
     SyncState state = stateNaming(dotId);
@@ -65,7 +58,7 @@ TEST(SyncApplyTest, BringsInTheSyncsChangesKeepingWhatTheUserDidMeanwhile) {
     // Meanwhile the user changed Cy and added Eve and a group, taking the IDs the sync used.
     edit(live, "Cy", [](Person& p) { p.setNotes("call back"); });
     live.add(PhGroup{0, "Work"});
-    live.add(named("Eve"));
+    live.add(listedPerson("Eve"));
     ASSERT_EQ(idOf(live, "Eve"), dotId);
 
     int kept = 0;
@@ -100,8 +93,8 @@ TEST(SyncApplyTest, BringsInTheSyncsChangesKeepingWhatTheUserDidMeanwhile) {
 TEST(SyncApplyTest, ARecordBothSidesChangedKeepsItsStateAsTheSyncStarted) {
     FixedClock clock{LocalTime{2026, 12, 7, 9, 0, 0, 0}};
     PimDocument live(clock);
-    for (const char* first : {"Ada", "Bea", "Cy", "Dee", "Eve"})
-        live.add(named(first));
+    for (const char* name : {"Ada", "Bea", "Cy", "Dee", "Eve"})
+        live.add(listedPerson(name));
     const PimContents before = live.contents();
     const auto item = [](int32_t id, const char* etag, const char* base) {
         return SyncedItem{etag, "", false, {{RecordKind::Person, id, {base}}}};
@@ -110,20 +103,20 @@ TEST(SyncApplyTest, ARecordBothSidesChangedKeepsItsStateAsTheSyncStarted) {
     started.collections["addressbook"].url = state.collections["addressbook"].url = "/book/";
     auto& was = started.collections["addressbook"].items;
     auto& now = state.collections["addressbook"].items;
-    for (const char* first : {"Ada", "Bea", "Dee", "Eve"}) {
-        was["/" + std::string(first)] = item(idOf(live, first), "\"1\"", "old");
-        now["/" + std::string(first)] = item(idOf(live, first), "\"2\"", "new");
+    for (const char* name : {"Ada", "Bea", "Dee", "Eve"}) {
+        was["/" + std::string(name)] = item(idOf(live, name), "\"1\"", "old");
+        now["/" + std::string(name)] = item(idOf(live, name), "\"2\"", "new");
     }
     now.erase("/Eve");                                    // deleted on the server
     now["/Cy"] = item(idOf(live, "Cy"), "\"5\"", "new");  // tied during the sync
 
     PimDocument copy(clock);
     copy.adoptContents(PimContents(before));
-    for (const char* first : {"Ada", "Bea", "Cy", "Dee"})
-        edit(copy, first, [](Person& p) { p.setWkPhone("555-0101"); });
+    for (const char* name : {"Ada", "Bea", "Cy", "Dee"})
+        edit(copy, name, [](Person& p) { p.setWkPhone("555-0101"); });
     copy.remove<Person>(idOf(copy, "Eve"));
-    for (const char* first : {"Ada", "Cy", "Eve"})
-        edit(live, first, [](Person& p) { p.setNotes("changed here"); });
+    for (const char* name : {"Ada", "Cy", "Eve"})
+        edit(live, name, [](Person& p) { p.setNotes("changed here"); });
     live.remove<Person>(idOf(live, "Bea"));
 
     EXPECT_EQ(applySyncedCopy(live, before, copy.contents(), started, state), 3);
@@ -148,9 +141,9 @@ TEST(SyncApplyTest, StateFollowsTheSyncStepThroughUndoAndRedo) {
     SyncStateHistory states;
     states.reset(stateNaming(1));
     const auto mapped = [&] { return states.current(history).collections.begin()->second.items; };
-    const auto stepAdding = [&](const char* first) {
+    const auto stepAdding = [&](const char* name) {
         const UndoHistory::Step step(history, UndoStep::Synchronize);
-        document.add(named(first));
+        document.add(listedPerson(name));
         return history.newestStep();
     };
 
@@ -169,7 +162,7 @@ TEST(SyncApplyTest, StateFollowsTheSyncStepThroughUndoAndRedo) {
     // Undone, then out of reach of redo: the state before it for good.
     history.undo();
     EXPECT_EQ(mapped().begin()->second.records[0].id, 1);
-    document.add(named("Bea"));
+    document.add(listedPerson("Bea"));
     EXPECT_EQ(mapped().begin()->second.records[0].id, 1);
     history.undo();
     EXPECT_EQ(mapped().begin()->second.records[0].id, 1);

@@ -17,7 +17,8 @@ protected:
             document.add(taskDue("errand " + std::to_string(i), DateTime::fromFields(2026, 5, 12)));
         ASSERT_TRUE(saveDocument(document, doc));
     }
-    // The program itself, with a display it must not need.
+    // The program itself (which hands reports to quillmate-cli-qt), with a display it must
+    // not need.
     ShellRun report(const std::string& args) {
         return shell(
             "env -u DISPLAY -u WAYLAND_DISPLAY -u XDG_RUNTIME_DIR "

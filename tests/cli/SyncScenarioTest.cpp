@@ -89,6 +89,9 @@ TEST_F(SyncScenarioTest, PasswordsComeFromAFileOrTheEnvironmentAndFailuresSayWhe
         EXPECT_EQ(result.code, row.code) << row.label << ": " << result.err;
         EXPECT_EQ(result.err.substr(0, row.err.size()), row.err) << row.label;
     }
+    // The program as shipped hands sync to quillmate-cli-qt with every argument.
+    EXPECT_TRUE(runShell(QUILLMATE_CLI_BINARY " sync " + doc + " 2>&1")
+                    .output.starts_with("quillmate-cli: --url is required\n"));
     unsetenv("QUILLMATE_PASSWORD");
     server.stop();
     const CliRun down = runCliCaptured(sync);

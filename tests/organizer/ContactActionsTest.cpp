@@ -5,26 +5,9 @@
 #include <functional>
 
 #include "shell/ShellFakes.h"
+#include "support/FakeLauncher.h"
 
 namespace {
-
-// Records what it was handed and answers as told.
-class FakeLauncher : public ContactLauncher {
-public:
-    DialOutcome dial(const std::string& number) override {
-        dialled.push_back(number);
-        return outcome;
-    }
-    bool open(const std::string& url) override {
-        opened.push_back(url);
-        return opens;
-    }
-    void copyToClipboard(const std::string& text) override { copied.push_back(text); }
-
-    DialOutcome outcome = DialOutcome::Placed;
-    bool opens = true;
-    std::vector<std::string> dialled, opened, copied;
-};
 
 TEST(ContactTexts, WebPageGetsHttpOnlyWithoutASchemeAndMailLinksCarryAddressesAsDataOnly) {
     const std::tuple<const char*, const char*> cases[] = {

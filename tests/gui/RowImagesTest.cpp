@@ -62,15 +62,13 @@ TEST(RowImages, AreSharpAtTwiceTheScaleAndStandOutOnLightAndDarkLists) {
         {"black", QColor(0x10, 0x10, 0x10)},
     };
     for (const auto& list : lists) {
-        const std::pair<const char*, QPixmap> images[] = {
-            {"high", RowImages::drawPriorityDot(Task::High, list.base, 2)},
-            {"medium", RowImages::drawPriorityDot(Task::Medium, list.base, 2)},
-            {"low", RowImages::drawPriorityDot(Task::Low, list.base, 2)},
-            {"done", RowImages::drawPriorityDot(Task::Done, list.base, 2)},
-            {"alarm clock", RowImages::drawAlarmClock(list.base, 2)},
-        };
+        std::vector<std::pair<std::string, QPixmap>> images = {
+            {"alarm clock", RowImages::drawAlarmClock(list.base, 2)}};
+        for (const int32_t priority : {Task::High, Task::Medium, Task::Low, Task::Done})
+            images.emplace_back("priority " + std::to_string(priority),
+                                RowImages::drawPriorityDot(priority, list.base, 2));
         for (const auto& [name, image] : images) {
-            SCOPED_TRACE(std::string(name) + " on " + list.palette);
+            SCOPED_TRACE(name + " on " + list.palette);
             // Drawn with a device pixel to each half pixel, not a 16-pixel image blown up.
             EXPECT_EQ(image.size(), QSize(32, 32));
             EXPECT_EQ(image.deviceIndependentSize(), QSizeF(16, 16));

@@ -71,6 +71,7 @@ protected:
         ASSERT_TRUE(ended.wait(60000));
         QCoreApplication::processEvents();
     }
+    std::string status() const { return controller->statusText().toStdString(); }
     QStringList listedNames() const {
         return columnTexts(frame->organizerView()->phoneBookPanel()->personList()->model());
     }
@@ -105,7 +106,7 @@ TEST_F(SyncWindowTest, SetsUpTheAccountSynchronizesAndUndoesWithoutDeletingOnThe
 
     synchronize("sync-in-progress");
     EXPECT_EQ(passwordsAsked, 0) << "the password typed in the dialog lasts the session";
-    EXPECT_EQ(controller->statusText(), "Synchronized: 0 up, 1 down");
+    EXPECT_EQ(status(), "Synchronized: 0 up, 1 down");
     EXPECT_TRUE(listedNames().join('|').contains("Grace")) << listedNames().join('|').toStdString();
     EXPECT_EQ(frame->history().undoName(), "Synchronize");
 
@@ -114,7 +115,7 @@ TEST_F(SyncWindowTest, SetsUpTheAccountSynchronizesAndUndoesWithoutDeletingOnThe
     EXPECT_TRUE(listedNames().isEmpty());
     frame->runCommand(cmd::kSave);
     synchronize();
-    EXPECT_EQ(controller->statusText(), "Synchronized: 0 up, 1 down");
+    EXPECT_EQ(status(), "Synchronized: 0 up, 1 down");
     EXPECT_EQ(onPhone(), 1u);
     ASSERT_EQ(frame->document().persons().size(), 1u);
     frame->runCommand(cmd::kSave);
@@ -126,8 +127,7 @@ TEST_F(SyncWindowTest, SetsUpTheAccountSynchronizesAndUndoesWithoutDeletingOnThe
     workspace->runStep(UndoStep::EditPerson, [&] { workspace->document().replace(grace); });
     put("grace.vcf", card("grace", "Hopper", "555-0142"));
     synchronize();
-    EXPECT_TRUE(controller->statusText().contains("(1 item to look at)"))
-        << controller->statusText().toStdString();
+    EXPECT_NE(status().find("(1 item to look at)"), std::string::npos) << status();
     whenOpen<SyncResultsDialog>([](SyncResultsDialog& dialog) {
         const auto* items = dialog.findChild<QListWidget*>("syncItems");
         ASSERT_EQ(items->count(), 1);
@@ -157,15 +157,13 @@ TEST_F(SyncWindowTest, CancelledHalfWayLosesNothingAndTheNextSyncFinishes) {
     }
     controller->cancelAt(kCancelAt);
     synchronize();
-    EXPECT_TRUE(controller->statusText().startsWith("Synchronization cancelled"))
-        << controller->statusText().toStdString();
+    EXPECT_TRUE(status().starts_with("Synchronization cancelled")) << status();
     EXPECT_LT(onPhone(), 6u) << "cut short before every person went up";
     EXPECT_GE(frame->document().persons().size(), 3u);
     EXPECT_EQ(passwordsAsked, 1) << "asked once, for the session";
 
     synchronize();
-    EXPECT_TRUE(controller->statusText().startsWith("Synchronized"))
-        << controller->statusText().toStdString();
+    EXPECT_TRUE(status().starts_with("Synchronized")) << status();
     EXPECT_EQ(frame->document().persons().size(), 6u);
     EXPECT_EQ(onPhone(), 6u);
     EXPECT_EQ(passwordsAsked, 1);

@@ -55,8 +55,7 @@ TEST(WeeklyPlanReport, EachPageNamesItsOwnDaysAndNeighbouringMonths) {
             SCOPED_TRACE(titles[page]);
             EXPECT_EQ(canvas.at(titles[page]).font, (FontSpec{-25, 700, "Times New Roman"}));
             EXPECT_EQ(canvas.at(titles[page]).y, kTop);
-            EXPECT_TRUE(canvas.find(calendars[2 * page]));
-            EXPECT_TRUE(canvas.find(calendars[2 * page + 1]));
+            EXPECT_TRUE(canvas.find(calendars[2 * page]) && canvas.find(calendars[2 * page + 1]));
         }
     }
 }
@@ -159,8 +158,7 @@ TEST(PlanReportLists, GatherTheWeekOrMonthOfTheSelectedDate) {
     EXPECT_EQ(descriptions(weekly), (std::vector<std::string>{"sunday", "saturday late"}));
 
     const ReportInputs monthly = monthlyPlanInputs(document, DateTime::fromFields(2026, 5, 31));
-    EXPECT_EQ(monthly.month, 5);
-    EXPECT_EQ(monthly.year, 2026);
+    EXPECT_EQ(std::pair(monthly.year, monthly.month), std::pair(2026, 5));
     EXPECT_EQ(descriptions(monthly),
               (std::vector<std::string>{"sunday", "saturday late", "next sunday"}));
 }

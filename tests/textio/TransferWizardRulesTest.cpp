@@ -2,9 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
-
 #include "textio/FormatGuess.h"
 
 namespace {
@@ -82,11 +79,10 @@ TEST(TransferWizardRules, ImportNeedsTheRequiredFieldsOfItsKind) {
         TextTransferSpec spec = makeImportSpec(kind);
         const auto refusal = finishImportFields(kind, rows, spec);
         EXPECT_EQ(!refusal, accepted) << spec.entityName << " " << rows.size();
-        if (refusal) {
+        if (refusal)
             EXPECT_EQ(refusal->text, requiredFieldsMessage(kind, {}));
-        } else {
+        else
             EXPECT_EQ(spec.columnFields, rows);
-        }
     }
 }
 

@@ -160,10 +160,9 @@ TEST_F(TransferCommandsTest, TwoImportsIntoOneDocumentAtOnceBothLand) {
     writeBytes(dir.file("a.csv"), names);
     writeBytes(dir.file("b.csv"), names);
     std::string both;
-    for (const char* which : {"a", "b"}) {
+    for (const char* which : {"a", "b"})
         both += std::string("(") + QUILLMATE_CLI_BINARY + " import persons '" + doc + "' '" +
                 dir.file(std::string(which) + ".csv") + "' --columns LastName || echo failed) & ";
-    }
     EXPECT_EQ(runProgram("", "true; " + both + "wait"),
               "20000 names added to current database.\n20000 names added to current database.\n");
     EXPECT_EQ(run({"info", doc}).out, "groups: 4\npersons: 40002\ntasks: 1\nappointments: 1\n");

@@ -107,10 +107,9 @@ TEST_F(DocumentFileTest, ALargeFileLoadsAsItsBytesDoWithTheLineAndColumnOfAnErro
     // Large enough for the loader to hand back the memory of the bytes behind it on the
     // way, with values that span lines and a reference here and there.
     std::string records;
-    for (int i = 1; records.size() < (12u << 20); ++i) {
+    for (int i = 1; records.size() < (12u << 20); ++i)
         records += "\t\t<Task ID=\"" + std::to_string(i) + "\" Description=\"task " +
                    std::to_string(i) + " &amp; more\r\nsecond line\" Priority=\"2\" />\r\n";
-    }
     const std::string start = "<?xml version=\"1.0\"?>\r\n<Pim Version=\"16\">\r\n\t<Tasks>\r\n";
     const std::string end = "\t</Tasks>\r\n</Pim>\r\n";
     const std::string texts[] = {
@@ -122,8 +121,7 @@ TEST_F(DocumentFileTest, ALargeFileLoadsAsItsBytesDoWithTheLineAndColumnOfAnErro
     for (const std::string& text : texts) {
         const std::string path = dir.file("large.pgr");
         writeBytes(path, text);
-        PimDocument fromFile(clock);
-        PimDocument fromBytes(clock);
+        PimDocument fromFile(clock), fromBytes(clock);
         const Status loaded = loadDocument(fromFile, path);
         const Status expected = loadDocumentBytes(fromBytes, text).inFile(path);
         EXPECT_EQ(std::tuple(loaded.message(), loaded.line(), loaded.column()),

@@ -70,11 +70,10 @@ std::vector<QWidget*> reachable(QWidget& window) {
 QWidget* listedIn(QAction& action) {
     if (action.isSeparator() || !action.isVisible() || qobject_cast<QWidgetAction*>(&action))
         return nullptr;
-    for (QObject* shown : action.associatedObjects()) {
+    for (QObject* shown : action.associatedObjects())
         if (qobject_cast<QMenu*>(shown) != nullptr || qobject_cast<QMenuBar*>(shown) != nullptr ||
             qobject_cast<QToolBar*>(shown) != nullptr)
             return static_cast<QWidget*>(shown);
-    }
     return nullptr;
 }
 
@@ -178,11 +177,10 @@ TEST_F(AccessibilityTest, EveryWindowShowsWholeTextsAtTwiceTheFontSizeAndNamesIt
     open();  // built for the large font, as it is at start-up
     std::set<std::string> faults;
     eachWindow([&](QWidget& window) {
-        for (QLabel* label : window.findChildren<QLabel*>()) {
+        for (QLabel* label : window.findChildren<QLabel*>())
             if (label->isVisible() && !label->text().isEmpty() && !label->wordWrap() &&
                 label->width() < label->minimumSizeHint().width())
                 faults.insert("text cut: " + describe(label) + ": " + label->text().toStdString());
-        }
         // A push button's text needs its width and a margin, not what the style prefers.
         for (QAbstractButton* button : window.findChildren<QAbstractButton*>()) {
             const int needed =
@@ -195,10 +193,9 @@ TEST_F(AccessibilityTest, EveryWindowShowsWholeTextsAtTwiceTheFontSizeAndNamesIt
                 faults.insert("text cut: " + describe(button) + ": " +
                               button->text().toStdString());
         }
-        for (QWidget* widget : reachable(window)) {
+        for (QWidget* widget : reachable(window))
             if (QAccessible::queryAccessibleInterface(widget)->text(QAccessible::Name).isEmpty())
                 faults.insert("no accessible name: " + describe(widget));
-        }
         for (QAction* action : window.findChildren<QAction*>()) {
             QWidget* shownIn = listedIn(*action);
             if (shownIn != nullptr && action->text().remove(u'&').trimmed().isEmpty())

@@ -84,11 +84,10 @@ TEST_F(AddressBookDialogs, EachFieldWritesItsOwnRecordFieldAndUntouchedBytesStay
     ASSERT_TRUE(updatePerson(document_, &history_, dialog.form()));
 
     const Person& person = *document_.persons().find(id);
-    for (const auto& c : cases) {
+    for (const auto& c : cases)
         EXPECT_EQ(person.text(c.field), std::string(stored.text(c.field)) +
                                             QString(c.label).remove('&').toStdString() + " ü")
             << c.label;
-    }
     EXPECT_EQ(person.Notes(), "one\r\ntwo\r\nthree");
     EXPECT_EQ(person.Addr2(), "unix\nbreak");
     EXPECT_EQ(person.PhGroups, (std::vector<int32_t>{5, 1})) << "alpha, the first row";

@@ -64,11 +64,10 @@ TEST_F(DayViewWindowTest, TasksAreAddedCompletedDeletedAndBroughtBackByUndo) {
 }
 
 TEST_F(DayViewWindowTest, AppointmentsListInTimeOrderAndDeleteFromTheirList) {
-    for (const int hour : {12, 9}) {
+    for (const int hour : {12, 9})
         frame->document().add(appointmentAt(hour == 12 ? "Lunch" : "Standup",
                                             DateTime::fromFields(2026, 12, 6, hour, 0),
                                             DateTime::fromFields(2026, 12, 6, hour, 30)));
-    }
     QTreeView* list = view->appointmentList();
     ASSERT_EQ(list->model()->rowCount(), 2);
     EXPECT_EQ(cell(list, 0, 0), "9:00 AM-9:30 AM");

@@ -28,9 +28,8 @@ template <class T>
 void whenOpen(std::function<void(T&)> drive) {
     QTimer::singleShot(0, [drive] {
         T* dialog = qobject_cast<T*>(QApplication::activeModalWidget());
-        for (QWidget* window : QApplication::topLevelWidgets()) {
+        for (QWidget* window : QApplication::topLevelWidgets())
             if (dialog == nullptr && window->isVisible()) dialog = qobject_cast<T*>(window);
-        }
         ASSERT_NE(dialog, nullptr) << "no " << T::staticMetaObject.className() << " shown";
         drive(*dialog);
         if (dialog->isVisible()) dialog->reject();
@@ -39,9 +38,8 @@ void whenOpen(std::function<void(T&)> drive) {
 
 // The field a label of this text names; its buddy, so a missing buddy fails here.
 inline QLineEdit* fieldLabelled(const QWidget* page, const QString& text) {
-    for (QLabel* label : page->findChildren<QLabel*>()) {
+    for (QLabel* label : page->findChildren<QLabel*>())
         if (label->text() == text) return qobject_cast<QLineEdit*>(label->buddy());
-    }
     return nullptr;
 }
 

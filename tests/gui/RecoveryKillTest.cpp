@@ -22,12 +22,11 @@ Logged readLog(const std::string& path) {
     std::ifstream in(path);
     std::string word;
     int number = 0;
-    while (in >> word >> number) {
+    while (in >> word >> number)
         (word == "edit"     ? logged.edit
          : word == "kept"   ? logged.kept
          : word == "saving" ? logged.saving
                             : logged.saved) = number;
-    }
     return logged;
 }
 

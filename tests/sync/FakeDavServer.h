@@ -88,9 +88,8 @@ public:
 
 private:
     static std::string header(const HttpRequest& request, const std::string& name) {
-        for (const auto& [key, value] : request.headers) {
+        for (const auto& [key, value] : request.headers)
             if (key == name) return value;
-        }
         return {};
     }
     std::string nextEtag() { return "\"e" + std::to_string(++etags_) + "\""; }

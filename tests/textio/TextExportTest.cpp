@@ -40,10 +40,9 @@ TEST(TextExport, WritesPersonLinesWithEveryTextColumnsEncloserDoubled) {
          "'FirstName'|'State'|'Notes'\n'Ann'|'Ma''am \"x\"'|'line 1\r\nline 2'\n"},
         {{"FirstName", "State"}, "\t", "", "FirstName\tState\nAnn\tMa'am \"x\"\n"},
     };
-    for (const auto& [columns, separator, encloser, expected] : cases) {
+    for (const auto& [columns, separator, encloser, expected] : cases)
         EXPECT_EQ(exported(doc, TransferKind::Persons, columns, true, separator, encloser),
                   expected);
-    }
 }
 
 TEST(TextExport, WritesTaskDatesPrioritiesAndAppointmentAlarmMinutes) {

@@ -18,12 +18,14 @@ struct ProgramRun {
         workspace.keepRecoveryCopiesIn(folder);
         workspace.openAtStartup(arguments);
     }
-    void addTasks(int count) {
+    // Adds `count` tasks, a step each, and keeps a recovery copy as the timer would.
+    void editAndKeep(int count) {
         for (int i = 0; i < count; ++i) {
             Task task = Task::createdAt(DateTime::now(workspace.document().clock()));
             task.Description = "edit " + std::to_string(i + 1);
             workspace.runStep(UndoStep::AddTask, [&] { workspace.document().add(task); });
         }
+        workspace.keepRecoveryCopy();
     }
 
     DocFileStorage storage;
@@ -44,9 +46,7 @@ protected:
     Recovery() { EXPECT_TRUE(saveSeededDocument(clock, path)); }
     // A run that makes `edits` changes and dies, leaving its copy.
     void dieAfter(int edits, const std::vector<std::string>& arguments) {
-        ProgramRun dying(clock, settings, folder, arguments);
-        dying.addTasks(edits);
-        dying.workspace.keepRecoveryCopy();
+        ProgramRun(clock, settings, folder, arguments).editAndKeep(edits);
     }
     // The next run, answering the question with `answer`.
     std::unique_ptr<ProgramRun> nextRun(MessageAnswer answer) {
@@ -119,13 +119,11 @@ TEST_F(Recovery, CopiesGoWithASaveACleanCloseOrDiscardAndStayForLater) {
     }
 
     ProgramRun saving(clock, settings, folder, {path});
-    saving.addTasks(1);
-    saving.workspace.keepRecoveryCopy();
+    saving.editAndKeep(1);
     saving.workspace.files().save();
     EXPECT_EQ(copiesIn(folder), 0u) << "a save";
 
-    saving.addTasks(1);
-    saving.workspace.keepRecoveryCopy();
+    saving.editAndKeep(1);
     saving.prompts.answers = {MessageAnswer::No};  // do not save
     EXPECT_TRUE(saving.workspace.close());
     EXPECT_EQ(copiesIn(folder), 0u) << "a clean close";

@@ -45,9 +45,8 @@ TEST_F(WorkspaceTest, OpensChangesUndoesSavesAndReopensWithoutAWindow) {
         workspace.history().undo();
         ShellSnapshot state;
         workspace.fillSnapshot(state);
-        EXPECT_TRUE(state.documentModified);
-        EXPECT_EQ(state.taskCount, 1u);
-        EXPECT_EQ(state.redoName, "Add Task");
+        EXPECT_EQ(std::tuple(state.documentModified, state.taskCount, state.redoName),
+                  std::tuple(true, 1u, "Add Task"));
 
         workspace.files().save();
         EXPECT_FALSE(workspace.document().isModified());

@@ -46,14 +46,15 @@ protected:
     }
     ReminderController& reminders() { return view->reminders(); }
     void setNow(int hour, int minute) { clock.set(LocalTime{2026, 12, 6, hour, minute, 0, 0}); }
-    // Runs `answer` on the reminder window the next tick opens, then runs the tick.
-    void tickAnswering(const std::function<void(ReminderWindow*)>& answer) {
+    // Runs `answer` on the reminder window that `run` (by default the next tick) opens.
+    void tickAnswering(const std::function<void(ReminderWindow*)>& answer,
+                       const std::function<void()>& run = {}) {
         QTimer::singleShot(0, [answer] {
             auto* window = qobject_cast<ReminderWindow*>(QApplication::activeModalWidget());
             answer(window);
             if (window != nullptr && window->isVisible()) window->okButton()->click();
         });
-        reminders().check();
+        run ? run() : reminders().check();
     }
 
     OrganizerView* view = nullptr;
@@ -129,13 +130,9 @@ TEST_F(ReminderWindowTest, OpeningADocumentChecksAtOnce) {
     prompts.paths = {dir.file("work.pgr")};
     frame->runCommand(cmd::kOpen);
     QString seen;
-    QTimer::singleShot(0, [&] {
-        if (auto* window = qobject_cast<ReminderWindow*>(QApplication::activeModalWidget())) {
-            seen = window->windowTitle();
-            window->okButton()->click();
-        }
-    });
-    QApplication::processEvents();
+    tickAnswering(
+        [&](ReminderWindow* window) { seen = window ? window->windowTitle() : QString(); },
+        [] { QApplication::processEvents(); });
     EXPECT_EQ(seen, "Reminder: Standup");
 }
 

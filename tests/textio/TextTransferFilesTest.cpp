@@ -25,10 +25,9 @@ std::vector<std::string> described(const PimDocument& doc) {
     std::vector<std::string> out;
     for (const auto& [id, p] : doc.persons()) {
         std::string groups;
-        for (const int32_t group : p.PhGroups) {
-            if (group == 1) continue;
-            groups += (groups.empty() ? "" : ";") + doc.phGroups().find(group)->Desc;
-        }
+        for (const int32_t group : p.PhGroups)
+            if (group != 1)
+                groups += (groups.empty() ? "" : ";") + doc.phGroups().find(group)->Desc;
         std::ostringstream line;
         line << p.RName() << '|' << p.EMail() << '|' << p.Addr1() << ',' << p.City() << ','
              << p.State() << ',' << p.Zip() << '|' << p.HmPhone() << ',' << p.WkPhone() << ','

@@ -14,19 +14,15 @@ std::string dump(const XmlNode& node) {
     std::string out = node.name();
     if (const auto* attributes = node.attributes()) {
         out += '[';
-        for (const auto& attribute : *attributes) {
-            if (out.back() != '[') out += ',';
-            out += attribute.name + "=" + attribute.value;
-        }
+        for (const auto& attribute : *attributes)
+            out += (out.back() == '[' ? "" : ",") + attribute.name + "=" + attribute.value;
         out += ']';
     }
     if (!node.text().empty()) out += "\"" + node.text() + "\"";
     if (const auto* children = node.children()) {
         out += '(';
-        for (const auto& child : *children) {
-            if (out.back() != '(') out += ',';
-            out += dump(*child);
-        }
+        for (const auto& child : *children)
+            out += (out.back() == '(' ? "" : ",") + dump(*child);
         out += ')';
     }
     return out;

@@ -110,8 +110,7 @@ TEST(DateTime, SecondsConversionRefusesWhatItCannotCarry) {
         {67768036191676799, false},  // the C library's largest year
         {67768036191676800, false}, {INT64_MAX, false},
     };
-    SecondsConverter remembering;
-    SecondsConverter forgetful(SecondsConverter::Memory::None);
+    SecondsConverter remembering, forgetful(SecondsConverter::Memory::None);
     for (const auto& [seconds, valid] : cases) {
         SCOPED_TRACE(seconds);
         EXPECT_EQ(DateTime::fromSeconds(seconds).isValid(), valid);
@@ -163,8 +162,7 @@ TEST(SecondsConverter, AgreesWithTheCLibraryAcrossOffsetChanges) {
     for (const char* zone : zones) {
         SCOPED_TRACE(zone);
         TzGuard guard(zone);
-        SecondsConverter remembering;
-        SecondsConverter forgetful(SecondsConverter::Memory::None);
+        SecondsConverter remembering, forgetful(SecondsConverter::Memory::None);
         // About hourly from 2011 to 2013, and from 2037 to 2039; one step off the hour so
         // that the repeated hours are hit in their middle too.
         for (const int64_t begin : {int64_t{1293840000}, int64_t{2114380800}}) {

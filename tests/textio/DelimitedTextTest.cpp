@@ -40,10 +40,8 @@ Fields split(std::string_view line, char separator = ',', char encloser = '"') {
     const FieldTokenizer tokenizer = fieldTokenizer(separator, encloser);
     Fields fields;
     std::string field;
-    while (tokenizer.NextField(line, field)) {
-        fields.push_back(field);
-        field.clear();
-    }
+    while (tokenizer.NextField(line, field))
+        fields.push_back(std::exchange(field, std::string()));
     return fields;
 }
 
@@ -145,8 +143,7 @@ TEST(RecordReader, CutsRecordsIntoFieldsAsNextAndNextFieldDo) {
         const auto [separator, encloser] = characters[random(6)];
         const FieldTokenizer tokenizer = fieldTokenizer(separator, encloser);
         const size_t columns = random(5);
-        RecordReader longWay(text, tokenizer);
-        RecordReader shortWay(text, tokenizer);
+        RecordReader longWay(text, tokenizer), shortWay(text, tokenizer);
         RecordValues fields(columns);
         std::string_view record;
         bool blank = false;

@@ -24,8 +24,7 @@ TEST_F(IniSettingsStoreTest, ValuesSurviveInTheFileUnderTheXdgConfigHome) {
     store.writeNumber("Settings", "wp.left", static_cast<uint32_t>(-12));
 
     const IniSettingsStore reopened(path);
-    EXPECT_TRUE(reopened.hasSection("Files"));
-    EXPECT_TRUE(reopened.hasSection("Recent Document List"));
+    EXPECT_TRUE(reopened.hasSection("Files") && reopened.hasSection("Recent Document List"));
     EXPECT_FALSE(reopened.hasSection("Alarm"));
     EXPECT_EQ(reopened.readNumber("Files", "OpenLastFile"), 1u);
     EXPECT_EQ(reopened.readText("Recent Document List", "Document1"),

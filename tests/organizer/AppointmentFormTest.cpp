@@ -11,8 +11,8 @@ DateTime at(int hour, int minute, int second = 0) {
     return DateTime::fromFields(2026, 5, 10, hour, minute, second);
 }
 
-Appointment dentist(DateTime begin, DateTime end) {
-    Appointment appointment = appointmentAt("Dentist", begin, end);
+Appointment dentist(DateTime begin, DateTime end, std::optional<int> alarmMinutes = {}) {
+    Appointment appointment = appointmentAt("Dentist", begin, end, alarmMinutes);
     appointment.ID = 4;
     return appointment;
 }
@@ -101,11 +101,7 @@ TEST(AppointmentForm, AlarmMinutesSurviveReopeningSpinBetweenZeroAndSixtyAndMove
     const auto march = [](int day, int hour = 0, int minute = 0) {
         return DateTime::fromFields(2026, 3, day, hour, minute);
     };
-    const auto dentistOn = [&](int day) {
-        Appointment appointment = appointmentAt("Dentist", march(day, 9), march(day, 10, 30), 15);
-        appointment.ID = 4;
-        return appointment;
-    };
+    const auto dentistOn = [&](int day) { return dentist(march(day, 9), march(day, 10, 30), 15); };
     AppointmentForm form = AppointmentForm::of(dentistOn(20));
     form.setDate(march(30, 17, 12));
     EXPECT_EQ(form.writtenOver(dentistOn(20)), dentistOn(30));

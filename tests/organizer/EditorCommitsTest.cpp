@@ -70,8 +70,7 @@ TEST_F(EditorCommits, AppointmentIsAddedAndEditedWithDoneClearedOnAnyDateThePick
     ASSERT_TRUE(updateAppointment(document_, &history_, edit));
     EXPECT_EQ(history_.undoName(), "Edit Appointment");
     const Appointment& edited = *document_.appointments().find(id);
-    EXPECT_FALSE(edited.Done);
-    EXPECT_EQ(edited.AlarmTime, stored.AlarmTime);
+    EXPECT_EQ(std::pair(edited.Done, edited.AlarmTime), std::pair(false, stored.AlarmTime));
 
     // The date pickers keep a date outside their years.
     const EditorDates old = EditorDates::around(DateTime::fromFields(1985, 7, 4, 12, 0));

@@ -120,8 +120,7 @@ TEST_F(AddressBookDialogs, UserSheetReturnsTheOwnersNameAndAddress) {
     whenOpen<UserDialog>([](UserDialog& dialog) {
         EXPECT_EQ(dialog.windowTitle(), "Edit User");
         ASSERT_EQ(dialog.pages()->count(), 2);
-        EXPECT_EQ(dialog.pages()->tabText(0), "General");
-        EXPECT_EQ(dialog.pages()->tabText(1), "Address");
+        EXPECT_EQ(dialog.pages()->tabText(0) + "|" + dialog.pages()->tabText(1), "General|Address");
         EXPECT_TRUE(dialog.okButton()->isEnabled()) << "the owner may have no name";
         EXPECT_EQ(dialog.findChild<QListWidget*>(), nullptr);
         QWidget* general = dialog.pages()->widget(0);
@@ -184,8 +183,7 @@ TEST_F(AddressBookDialogs, GroupListAddsEditsAndDeletesFromItsButtonsAndKeys) {
     EXPECT_EQ(dialog.selectedId(), 1);
     EXPECT_TRUE(dialog.deleteButton()->isEnabled());
     dialog.list()->clearSelection();
-    EXPECT_FALSE(dialog.deleteButton()->isEnabled());
-    EXPECT_FALSE(dialog.editButton()->isEnabled());
+    EXPECT_FALSE(dialog.deleteButton()->isEnabled() || dialog.editButton()->isEnabled());
     QTest::keyClick(dialog.list(), Qt::Key_Delete);
     EXPECT_TRUE(prompts_.messages.empty());
 

@@ -44,8 +44,9 @@ TEST(CliDocsTest, ManPageUsesOnlyManMacrosAndListsEveryCommand) {
     std::string line, previous;
     std::set<std::string> tags;
     while (std::getline(lines, line)) {
-        if (line.starts_with(".") || line.starts_with("'"))
+        if (line.starts_with(".") || line.starts_with("'")) {
             EXPECT_TRUE(macros.count(line.substr(0, line.find(' ')))) << line;
+        }
         if (previous == ".TP") tags.insert(line.substr(0, line.find(' ')));
         previous = line;
     }

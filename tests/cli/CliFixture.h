@@ -53,8 +53,9 @@ protected:
         const CliRun refused = run(args);
         EXPECT_EQ(refused.code, code) << problem;
         EXPECT_NE(refused.err.find(problem), std::string::npos) << refused.err;
-        if (code == 2)
+        if (code == 2) {
             EXPECT_NE(refused.err.find("usage: quillmate-cli"), std::string::npos) << refused.err;
+        }
         EXPECT_EQ(refused.out, "") << problem;
         EXPECT_EQ(fileBytes(doc), before) << problem;
     }

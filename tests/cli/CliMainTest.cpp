@@ -47,7 +47,7 @@ TEST(CliMain, VersionHelpAndUsageErrors) {
 }
 
 TEST(CliMain, EveryCommandExplainsItself) {
-    for (const CliCommand& command : cliCommands()) {
+    for (const CliCommand& command : cliCommands())
         for (const std::vector<std::string>& args :
              {std::vector<std::string>{command.name, "--help"}, {"help", command.name}}) {
             const CliRun help = runCliCaptured(args);
@@ -55,7 +55,6 @@ TEST(CliMain, EveryCommandExplainsItself) {
             EXPECT_TRUE(help.out.starts_with(std::string("usage: quillmate-cli ") + command.name))
                 << help.out;
         }
-    }
 }
 
 }  // namespace

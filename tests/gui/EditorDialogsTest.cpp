@@ -29,9 +29,8 @@ TEST(TaskDialog, TypedTaskIsConfirmedWithTheChosenPriorityAndDate) {
     QTest::mouseClick(dialog.okButton(), Qt::LeftButton);
     ASSERT_EQ(dialog.result(), QDialog::Accepted);
     const Task task = dialog.form().writtenOver(Task());
-    EXPECT_EQ(task.Description, "Water the plants");
-    EXPECT_EQ(task.Priority, Task::Low);
-    EXPECT_EQ(task.DueDate, DateTime::fromFields(2026, 6, 12));
+    EXPECT_EQ(std::tie(task.Description, task.Priority, task.DueDate),
+              std::tuple("Water the plants", Task::Low, DateTime::fromFields(2026, 6, 12)));
 }
 
 TEST(AppointmentDialog, KeysStepTheTimesAndTheAlarmAndAskReturnsTheForm) {

@@ -15,12 +15,11 @@ protected:
 
 TEST_F(ExchangeMenuTest, ItemsFollowTheTextOnesCardsImportAsOneStepAndCalendarsExport) {
     QStringList imports, exports;
-    for (const QMenu* menu : frame->findChildren<QMenu*>()) {
+    for (const QMenu* menu : frame->findChildren<QMenu*>())
         for (const QAction* action : menu->actions()) {
             if (menu->title() == "&Import") imports << action->text();
             if (menu->title() == "&Export") exports << action->text();
         }
-    }
     EXPECT_EQ(imports, (QStringList{"&Tasks...", "&Phone Book...", "&Appointments...", "",
                                     "&vCard...", "&iCalendar..."}));
     EXPECT_EQ(exports.mid(4), (QStringList{"&vCard...", "&iCalendar..."}));

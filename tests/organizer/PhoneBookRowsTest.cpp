@@ -36,9 +36,8 @@ TEST_F(PhoneBookRows, GroupBoxSortsWithoutRegardToCaseAndLeavesOneOut) {
     const int32_t golfUpper = addGroup("Golf");
     addGroup("bridge");
     const int32_t golfLower = addGroup("golf");
-    addGroup("Zoo");
-    addGroup("");
-    addGroup("Ärzte");  // non-ASCII bytes come after every ASCII letter
+    for (const char* desc : {"Zoo", "", "Ärzte"})  // non-ASCII bytes come after every ASCII letter
+        addGroup(desc);
 
     EXPECT_EQ(descs(sortedGroups(document_)),
               (std::vector<std::string>{"", "All", "bridge", "Golf", "golf", "Zoo", "Ärzte"}));

@@ -114,9 +114,8 @@ TEST(EnvelopeReport, OnePagePerPersonReturnAndDeliveryAddress) {
     full.setAddr2("  Suite 4 ");
     full.setCity("Salem");
     full.setZip("97301");
-    Person noCity = person("", "Roe");
-    const auto report =
-        layOut(ReportKind::Envelopes, canvas, addressees({full, noCity, Person{}}, owner));
+    const auto report = layOut(ReportKind::Envelopes, canvas,
+                               addressees({full, person("", "Roe"), Person{}}, owner));
     ASSERT_EQ(report->pageCount(), 3);
 
     report->printPage(canvas, 0);

@@ -80,8 +80,9 @@ TEST(DailyReports, HeadsRowsAndClipsStandInEachReportsColumns) {
         EXPECT_EQ(canvas.at(clipped).clip, clip);
         if (kind == ReportKind::DailyTasks)
             expectAt(canvas, {{"DAILY TASKS", 100 + (650 - 11 * 6) / 2}}, 100);
-        if (kind == ReportKind::DailyPlan)
+        if (kind == ReportKind::DailyPlan) {
             EXPECT_EQ(canvas.lines.back(), (RecordingCanvas::Line{431, 136, 431, 982}));
+        }
     }
 }
 

@@ -23,8 +23,13 @@ if [ "${1:-}" != "--report" ]; then
         "-DCMAKE_CXX_FLAGS=-O0 --coverage" "-DCMAKE_EXE_LINKER_FLAGS=--coverage" \
         "${launcher[@]}" >/dev/null
     cmake --build "$build_dir" -j "${JOBS:-2}"
-    # Counts of an earlier run would add up with this one's.
+    # Counts of an earlier run would add up with this one's; and the notes of objects the
+    # build no longer makes (a source moved or deleted) would be read beside the new ones.
     find "$build_dir" -name '*.gcda' -delete
+    ninja -C "$build_dir" -t cleandead >/dev/null
+    find "$build_dir" -name '*.gcno' | while read -r notes; do
+        [ -f "${notes%.gcno}.o" ] || rm -f "$notes"
+    done
     QT_QPA_PLATFORM=offscreen ctest --test-dir "$build_dir" -j "${JOBS:-2}" \
         --output-on-failure >"$build_dir/coverage-ctest.log" 2>&1 \
         || { tail -n 40 "$build_dir/coverage-ctest.log"; echo "some tests failed: figures below count what ran" >&2; }

@@ -50,8 +50,7 @@ VCardImportResult importCards(PimDocument& document, std::string_view bytes) {
         if (isCardBoundary(line, "END")) {
             if (--depth > 0) continue;
             Person person;
-            completeImportedPerson(person, builder.takeTexts().views());
-            if (person.FName().empty() && person.LName().empty() && person.Company().empty()) {
+            if (!completeImportedPerson(person, builder.takeTexts().views())) {
                 result.skipped.push_back({cardLine, _("no name or company")});
                 continue;
             }

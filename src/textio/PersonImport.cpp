@@ -59,10 +59,6 @@ bool flag(std::string_view value) {
     return isOneOf(value, {"1", "true", "yes"});
 }
 
-bool namesThePerson(PersonText field) {
-    return field == PersonText::FName || field == PersonText::LName || field == PersonText::Company;
-}
-
 }  // namespace
 
 PersonImport::PersonImport(const PimDocument& document, std::vector<int> columnOf,
@@ -82,7 +78,6 @@ const char* PersonImport::importRecord(const std::vector<std::string_view>& valu
     Person& person = kept != nullptr ? *kept : aside.emplace();
     person.WhitePages = 1;
     person.YellowPages = 0;
-    bool named = false;
     categories_.clear();
     PersonTexts texts{};  // views of `values`, taken by the person in one piece
     forEachField(values, [&](int index, std::string_view value) {
@@ -91,25 +86,23 @@ const char* PersonImport::importRecord(const std::vector<std::string_view>& valu
         if (field.type == FieldType::Flag) {
             setFlag(person, field, flag(value));
         } else {
-            const PersonText text = personTextOf(field);
-            texts[size_t(text)] = value;
-            named |= !value.empty() && namesThePerson(text);
+            texts[size_t(personTextOf(field))] = value;
         }
     });
-    if (!named) {
+    if (!completeImportedPerson(person, texts)) {
         if (kept != nullptr) batch_.dropLast();
         return _("no first name, last name or company");
     }
-    completeImportedPerson(person, texts);
     person.PhGroups = groups_.groupsOf(categories_);
     return kept != nullptr ? nullptr : _("no identifier left");
 }
 
-void completeImportedPerson(Person& person, PersonTexts texts) {
+bool completeImportedPerson(Person& person, PersonTexts texts) {
     // Every text is trimmed but the position, which keeps its spaces.
     for (size_t i = 0; i < kPersonTextCount; ++i) {
         if (PersonText(i) != PersonText::Position) texts[i] = trimmed(texts[i], kFieldBlanks);
     }
     person.setTextsNamed(texts);
     if (!person.WhitePages && !person.YellowPages) person.WhitePages = 1;
+    return !person.FName().empty() || !person.LName().empty() || !person.Company().empty();
 }

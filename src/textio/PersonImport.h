@@ -32,5 +32,6 @@ private:
 
 // What every importer does to a person before adding it: gives it `texts`, each trimmed but
 // Position, with the display name made from them, and puts a person in neither legacy list
-// into the white pages.
-void completeImportedPerson(Person& person, PersonTexts texts);
+// into the white pages. False when the trimmed texts hold no first name, last name or
+// company: no importer adds such a person.
+[[nodiscard]] bool completeImportedPerson(Person& person, PersonTexts texts);

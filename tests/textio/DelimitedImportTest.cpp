@@ -40,16 +40,19 @@ TEST_F(PersonImportTest, ReadsColumnsAsMappedAndReportsSkippedLines) {
     doc.setModified(false);
     EXPECT_EQ(import("LastName", {"LastName"}, true).added, 0);
     EXPECT_FALSE(doc.isModified()) << "an import that adds nothing is no change";
-    // Unmapped, missing and surplus columns; blank lines are not worth a report.
-    const ImportResult result = import("x,Ann,y,Lee,z,extra\n,\n\n   \nEMPTY FIELD,EOF\nx,Bo\n",
-                                       {"", "FirstName", "", "LastName"});
+    // Unmapped, missing and surplus columns; blank lines are not worth a report; names of
+    // blanks alone are none.
+    const ImportResult result =
+        import("x,Ann,y,Lee,z,extra\n,\n\n   \nEMPTY FIELD,EOF\nx,\"  \",y,\"\t\"\nx,Bo\n",
+               {"", "FirstName", "", "LastName"});
     EXPECT_EQ(result.added, 2);
     EXPECT_EQ(doc.persons().find(1)->RName(), "Lee, Ann");
     EXPECT_EQ(doc.persons().find(2)->RName(), "Bo");
     // The phone book lists persons by group: one of no group would be invisible.
     EXPECT_EQ(doc.persons().find(2)->PhGroups, std::vector<int32_t>{1});
     const std::string none = ": no first name, last name or company";
-    EXPECT_EQ(reasonsOf(result.skipped), (std::vector<std::string>{"2" + none, "5" + none}));
+    EXPECT_EQ(reasonsOf(result.skipped),
+              (std::vector<std::string>{"2" + none, "5" + none, "6" + none}));
 }
 
 using TaskImportTest = ImportTest<TransferKind::Tasks>;

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "records/DateTime.h"
+#include "records/Schedule.h"
 
 // An entry of the appointment book.
 struct Appointment {
@@ -15,6 +16,11 @@ struct Appointment {
     bool Alarm = false;
     DateTime AlarmTime;  // full date and time; meaningful only while Alarm is set
     bool Done = false;
+    // Beyond version 16: whole days, several days, a zone, a repeat rule and its
+    // exceptions. Holds nothing for an ordinary appointment.
+    ScheduleBox schedule;
+
+    [[nodiscard]] bool repeats() const { return schedule.get().repeats(); }
 
     // A new appointment as the program creates it: every date and time at `now`.
     [[nodiscard]] static Appointment createdAt(DateTime now);

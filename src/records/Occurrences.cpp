@@ -1,0 +1,270 @@
+#include "records/Occurrences.h"
+
+#include <algorithm>
+#include <climits>
+
+#include "records/ZoneRules.h"
+
+namespace {
+
+constexpr int64_t kDay = 86400;
+
+// The answer when there is no occurrence: a null start.
+Occurrence none(const Appointment& appointment) {
+    Occurrence o;
+    o.appointment = &appointment;
+    return o;
+}
+
+int64_t secondOfDay(DateTime value) {
+    const auto f = value.fields();
+    return f ? f->hour * 3600 + f->minute * 60 + f->second : 0;
+}
+
+int64_t wallSeconds(DateTime value) { return value.localSeconds().value_or(0); }
+
+// The wall clock of a series: local time, or the time of its zone.
+class SeriesClock {
+public:
+    explicit SeriesClock(const Schedule& schedule)
+        : zone_(schedule.zone.empty() || schedule.allDay ? nullptr
+                                                         : ZoneRules::named(schedule.zone)) {}
+
+    [[nodiscard]] bool zoned() const { return zone_ != nullptr; }
+    // The local time of a wall time of the series.
+    [[nodiscard]] DateTime local(int64_t wall) const {
+        return zone_ ? DateTime::localFieldsAt(zone_->instantOf(wall))
+                     : DateTime::fromLocalSeconds(wall);
+    }
+    // The wall time of the series at a local time.
+    [[nodiscard]] int64_t wall(DateTime local) const {
+        if (!zone_) return wallSeconds(local);
+        const int64_t instant = local.toSeconds();
+        return instant < 0 ? wallSeconds(local) : instant + zone_->offsetAt(instant);
+    }
+    // The wall time of the series at an instant.
+    [[nodiscard]] int64_t wallAt(int64_t instant) const {
+        if (zone_) return instant + zone_->offsetAt(instant);
+        return wallSeconds(DateTime::localFieldsAt(instant));
+    }
+    // How far a local range must widen to hold every wall time of the series in it.
+    [[nodiscard]] int64_t margin() const { return zone_ ? 2 * kDay : 0; }
+
+private:
+    const ZoneRules* zone_;
+};
+
+// What every occurrence of an appointment shares.
+struct Shape {
+    const Appointment& appointment;
+    const Schedule& schedule;
+    SeriesClock clock;
+    int64_t first;     // the first start, in wall seconds
+    int64_t duration;  // seconds from start to end (whole days for an all-day one)
+    int64_t until;     // the last start the rule may make, wall seconds; INT64_MAX for none
+
+    explicit Shape(const Appointment& a)
+        : appointment(a), schedule(a.schedule.get()), clock(schedule) {
+        const DateTime day = a.DueDate.date();
+        const DateTime lastDay = schedule.lastDay.isNull() ? day : schedule.lastDay.date();
+        if (schedule.allDay) {
+            first = wallSeconds(day);
+            duration = std::max<int64_t>(1, int64_t((lastDay - day).days() + 1.5)) * kDay;
+        } else {
+            const int64_t startLocal = wallSeconds(day) + secondOfDay(a.StartTime);
+            const int64_t endLocal = wallSeconds(lastDay) + secondOfDay(a.EndTime);
+            duration = endLocal - startLocal;
+            first = clock.zoned() ? clock.wall(DateTime::fromLocalSeconds(startLocal)) : startLocal;
+        }
+        until = INT64_MAX;
+        if (const auto& rule = schedule.rule; rule && !rule->until.isNull()) {
+            until = rule->untilIsUtc ? clock.wallAt(rule->until.localSeconds().value_or(0))
+                                     : wallSeconds(rule->until);
+            if (rule->untilIsDate) until = until - until % kDay + kDay - 1;
+        }
+    }
+
+    // Whether a start was taken out. A removed midnight of a series that starts at another
+    // time of day stands for the whole day, as a removed date does.
+    [[nodiscard]] bool isRemoved(int64_t key) const {
+        const bool datesTakeDays = !schedule.allDay && first % kDay != 0;
+        for (const DateTime removed : schedule.removed) {
+            const int64_t r = wallSeconds(removed);
+            if (r == key || (datesTakeDays && r % kDay == 0 && r == key - key % kDay)) return true;
+        }
+        return false;
+    }
+
+    [[nodiscard]] const ChangedOccurrence* changeOf(int64_t key) const {
+        for (const ChangedOccurrence& change : schedule.changed) {
+            if (wallSeconds(change.replaces) == key) return &change;
+        }
+        return nullptr;
+    }
+
+    [[nodiscard]] Occurrence make(int64_t key, const ChangedOccurrence* change) const {
+        Occurrence o;
+        o.appointment = &appointment;
+        o.change = change;
+        if (appointment.repeats()) o.key = DateTime::fromLocalSeconds(key);
+        const int64_t start = change ? wallSeconds(change->start) : key;
+        const int64_t end = change ? wallSeconds(change->end) : key + duration;
+        o.start = clock.local(start);
+        o.end = clock.local(end);
+        return o;
+    }
+
+    // The last start the rule makes, counted rules worked out once.
+    [[nodiscard]] int64_t ruleEnd(const RuleExpansion& expansion, ExpansionBudget& budget) const {
+        if (!schedule.rule || schedule.rule->count <= 0) return until;
+        Schedule::CountedEnd& cached = schedule.countedEnd;
+        if (!cached.known || cached.first != first) {
+            ExpansionBudget own;
+            cached = {first, expansion.lastStart(until, own), true};
+            budget.exhausted |= own.exhausted;
+        }
+        return cached.last;
+    }
+
+    // The keys whose starts lie in [from, to) of the wall clock, the first start and the
+    // extra starts included, removed ones left out, ascending.
+    [[nodiscard]] std::vector<int64_t> keys(int64_t from, int64_t to, size_t limit,
+                                            ExpansionBudget& budget) const {
+        std::vector<int64_t> keys;
+        if (schedule.rule) {
+            const RuleExpansion expansion(*schedule.rule, first);
+            const int64_t end = ruleEnd(expansion, budget);
+            if (end != INT64_MIN)
+                keys = expansion.starts(from, to, end, limit, budget);
+            // A rule that ends before its first start makes no occurrence at all.
+            if (until >= first && first >= from && first < to) keys.push_back(first);
+        } else if (first >= from && first < to) {
+            keys.push_back(first);
+        }
+        for (const DateTime added : schedule.added) {
+            const int64_t t = wallSeconds(added);
+            if (t >= from && t < to) keys.push_back(t);
+        }
+        std::sort(keys.begin(), keys.end());
+        keys.erase(std::unique(keys.begin(), keys.end()), keys.end());
+        std::erase_if(keys, [&](int64_t key) { return isRemoved(key); });
+        return keys;
+    }
+
+    // The occurrences whose start or whose days meet the local range [from, to).
+    template <class Keep>
+    [[nodiscard]] std::vector<Occurrence> between(DateTime from, DateTime to, int64_t reach,
+                                                  size_t limit, ExpansionBudget& budget,
+                                                  Keep keep) const {
+        std::vector<Occurrence> found;
+        const int64_t margin = clock.margin();
+        const int64_t wallFrom = wallSeconds(from) - reach - margin;
+        const int64_t wallTo = wallSeconds(to) + margin;
+        const size_t keyLimit =
+            limit == SIZE_MAX ? SIZE_MAX : limit + schedule.changed.size() + 2 * (margin > 0);
+        for (const int64_t key : keys(wallFrom, wallTo, keyLimit, budget)) {
+            if (changeOf(key)) continue;
+            Occurrence o = make(key, nullptr);
+            if (keep(o)) found.push_back(o);
+        }
+        for (const ChangedOccurrence& change : schedule.changed) {
+            const int64_t key = wallSeconds(change.replaces);
+            if (isRemoved(key)) continue;
+            Occurrence o = make(key, &change);
+            if (keep(o)) found.push_back(o);
+        }
+        std::stable_sort(found.begin(), found.end(),
+                         [](const Occurrence& a, const Occurrence& b) { return a.start < b.start; });
+        if (found.size() > limit) found.resize(limit);
+        return found;
+    }
+};
+
+}  // namespace
+
+const std::string& Occurrence::description() const {
+    return change ? change->description : appointment->Description;
+}
+
+bool Occurrence::alarm() const { return change ? change->alarm : appointment->Alarm; }
+
+DateTime Occurrence::alarmTime() const {
+    if (change) return start - DateTimeSpan(change->alarmMinutes / 1440.0);
+    if (!appointment->repeats()) return appointment->AlarmTime;
+    // Each occurrence rings as long before its start as the first one does.
+    const Appointment& a = *appointment;
+    const DateTime firstStart =
+        a.DueDate.date() + DateTimeSpan(double(secondOfDay(a.StartTime)) / kDay);
+    return start - (firstStart - a.AlarmTime);
+}
+
+DateTime Occurrence::lastDay() const {
+    if (end <= start) return start.date();
+    return (end - DateTimeSpan(1.0 / kDay)).date();
+}
+
+std::vector<Occurrence> occurrencesOnDays(const Appointment& appointment, DateTime first,
+                                          DateTime last, ExpansionBudget& budget) {
+    const Shape shape(appointment);
+    const DateTime from = first.date();
+    const DateTime to = last.date() + DateTimeSpan(1.0);
+    const int64_t reach = std::max<int64_t>(0, shape.duration);
+    return shape.between(from, to, reach, SIZE_MAX, budget, [&](const Occurrence& o) {
+        return o.firstDay() < to && o.lastDay() >= from;
+    });
+}
+
+std::vector<Occurrence> occurrencesOnDays(const Appointment& appointment, DateTime first,
+                                          DateTime last) {
+    ExpansionBudget budget;
+    return occurrencesOnDays(appointment, first, last, budget);
+}
+
+std::vector<Occurrence> occurrencesStarting(const Appointment& appointment, DateTime from,
+                                            DateTime to, ExpansionBudget& budget, size_t limit) {
+    const Shape shape(appointment);
+    return shape.between(from, to, 0, limit, budget, [&](const Occurrence& o) {
+        return o.start >= from && o.start < to;
+    });
+}
+
+Occurrence nextOccurrence(const Appointment& appointment, DateTime from) {
+    ExpansionBudget budget;
+    const auto found = occurrencesStarting(appointment, from, DateTime(DateTime::kMaxValue),
+                                           budget, 1);
+    return found.empty() ? none(appointment) : found.front();
+}
+
+Occurrence occurrenceAt(const Appointment& appointment, DateTime key) {
+    const Shape shape(appointment);
+    const int64_t k = wallSeconds(key);
+    ExpansionBudget budget;
+    const auto keys = shape.keys(k, k + 1, 1, budget);
+    if (keys.empty()) return none(appointment);
+    return shape.make(k, shape.changeOf(k));
+}
+
+DaySpan coveredDays(const Appointment& appointment) {
+    const Shape shape(appointment);
+    const Schedule& s = shape.schedule;
+    const Occurrence firstOne = shape.make(shape.first, nullptr);
+    DaySpan span{firstOne.firstDay(), firstOne.lastDay()};
+    const auto widen = [&](const Occurrence& o) {
+        span.first = std::min(span.first, o.firstDay());
+        if (!span.last.isNull()) span.last = std::max(span.last, o.lastDay());
+    };
+    for (const DateTime added : s.added)
+        widen(shape.make(wallSeconds(added), nullptr));
+    for (const ChangedOccurrence& change : s.changed)
+        widen(shape.make(wallSeconds(change.replaces), &change));
+    if (s.rule) {
+        const RuleExpansion expansion(*s.rule, shape.first);
+        ExpansionBudget budget;
+        const int64_t end = shape.ruleEnd(expansion, budget);
+        if (end == INT64_MAX || budget.exhausted)
+            span.last = DateTime();
+        else if (end != INT64_MIN)
+            widen(shape.make(end, nullptr));
+    }
+    return span;
+}

@@ -1,0 +1,66 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "records/Appointment.h"
+#include "records/DateTime.h"
+#include "records/RuleExpansion.h"
+
+// One occurrence of an appointment, as the views, reports, reminders and exports see it.
+// An ordinary appointment is its own one occurrence. Points into the appointment: valid
+// while the record is unchanged.
+struct Occurrence {
+    const Appointment* appointment = nullptr;
+    const ChangedOccurrence* change = nullptr;  // set when this occurrence was changed alone
+    DateTime key;    // the start the series gives it, in the series' wall time; null when
+                     // the appointment does not repeat
+    DateTime start;  // local date and time; 00:00 of the first day when all-day
+    DateTime end;    // local date and time; 00:00 of the day after the last when all-day
+
+    [[nodiscard]] int32_t id() const { return appointment->ID; }
+    [[nodiscard]] bool allDay() const { return appointment->schedule.get().allDay; }
+    [[nodiscard]] bool repeats() const { return !key.isNull(); }
+    [[nodiscard]] const std::string& description() const;
+    [[nodiscard]] bool alarm() const;
+    // The local time its alarm rings; meaningful only while alarm() is set.
+    [[nodiscard]] DateTime alarmTime() const;
+    // The first and the last day it covers (00:00): an occurrence that ends at midnight
+    // does not cover the day that begins then.
+    [[nodiscard]] DateTime firstDay() const { return start.date(); }
+    [[nodiscard]] DateTime lastDay() const;
+
+    bool operator==(const Occurrence&) const = default;
+};
+
+// The occurrences of `appointment` that cover any part of the days from `first` to `last`
+// (dates, both included), in start order: a multi-day occurrence is on every day it
+// covers. An ordinary appointment gives itself when its day lies among them.
+[[nodiscard]] std::vector<Occurrence> occurrencesOnDays(const Appointment& appointment,
+                                                        DateTime first, DateTime last,
+                                                        ExpansionBudget& budget);
+[[nodiscard]] std::vector<Occurrence> occurrencesOnDays(const Appointment& appointment,
+                                                        DateTime first, DateTime last);
+
+// The occurrences that start at or after `from` and before `to` (local times), in start
+// order, at most `limit` of them.
+[[nodiscard]] std::vector<Occurrence> occurrencesStarting(const Appointment& appointment,
+                                                          DateTime from, DateTime to,
+                                                          ExpansionBudget& budget,
+                                                          size_t limit = SIZE_MAX);
+
+// The first occurrence starting at or after `from`; one with a null start when none does.
+[[nodiscard]] Occurrence nextOccurrence(const Appointment& appointment, DateTime from);
+
+// The occurrence of a series whose key is `key`, as it is now (changed or not); one with a
+// null start when the series has none there (removed, or no such start).
+[[nodiscard]] Occurrence occurrenceAt(const Appointment& appointment, DateTime key);
+
+// The first and the last day any occurrence covers; a null last day for a series without
+// end. For a quick test before a query.
+struct DaySpan {
+    DateTime first;
+    DateTime last;
+};
+[[nodiscard]] DaySpan coveredDays(const Appointment& appointment);

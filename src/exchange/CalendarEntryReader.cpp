@@ -2,31 +2,14 @@
 #include "platform/Translate.h"
 
 #include <algorithm>
-#include <cmath>
 #include <cstring>
 
 #include "exchange/CalendarParse.h"
 #include "exchange/CalendarTime.h"
-#include "fileio/TextEncoding.h"
-#include "records/LineBreaks.h"
-#include "records/Trimmed.h"
+#include "exchange/EventFields.h"
+#include "exchange/SeriesWall.h"
 
 namespace {
-
-bool isControl(char c) {
-    const auto u = static_cast<unsigned char>(c);
-    return (u < 0x20 && c != '\t' && c != '\r' && c != '\n') || u == 0x7F;
-}
-
-// A summary without blanks at either end, its line breaks CR LF, and without control
-// characters, which libical leaves out when it writes the text: kept, they would make an
-// exported calendar read back otherwise. libical's unescaping may split a character (a
-// backslash before a multi-byte one): what is then no UTF-8 is read as any value is.
-std::string summaryText(const char* text) {
-    std::string value = valueAsUtf8(text ? text : "");
-    std::erase_if(value, isControl);
-    return withCrLf(trimmed(value));
-}
 
 constexpr const char* kImpossibleStart =
     N_("its start is a date or time that does not exist (such as 30 February or hour 25)");
@@ -34,17 +17,6 @@ constexpr const char* kImpossibleStart =
 // A time written in the file that names no real day or time.
 bool isImpossible(const icaltimetype& time) {
     return !icaltime_is_null_time(time) && !isRealTime(time);
-}
-
-int secondsBetween(DateTime from, DateTime to) {
-    const double seconds = std::round((to - from).days() * 86400.0);
-    return static_cast<int>(std::clamp(seconds, -2e9, 2e9));
-}
-
-// The same day a year (or years) away; 29 February becomes 28 February.
-DateTime yearsAway(DateTime day, int years) {
-    const DateTime moved = DateTime::fromFields(day.year() + years, day.month(), day.day());
-    return moved.isValid() ? moved : DateTime::fromFields(day.year() + years, day.month(), 28);
 }
 
 int32_t priorityOf(icalcomponent* todo) {
@@ -66,6 +38,21 @@ const char* unreadRule(icalcomponent* event) {
     return nullptr;
 }
 
+bool recurs(icalcomponent* event) {
+    return icalcomponent_get_first_property(event, ICAL_RRULE_PROPERTY) != nullptr ||
+           icalcomponent_get_first_property(event, ICAL_RDATE_PROPERTY) != nullptr;
+}
+
+// Whether two series hold the same, whatever their UIDs and reminders.
+bool sameSeries(const Appointment& a, const Appointment& b) {
+    Schedule x = a.schedule.get();
+    Schedule y = b.schedule.get();
+    x.uid = y.uid = "";
+    x.remindedUntil = y.remindedUntil = DateTime();
+    return a.Description == b.Description && a.StartTime == b.StartTime && a.EndTime == b.EndTime &&
+           x == y;
+}
+
 }  // namespace
 
 CalendarEntryReader::CalendarEntryReader(const PimDocument& document, CalendarImportResult& result)
@@ -74,10 +61,11 @@ CalendarEntryReader::CalendarEntryReader(const PimDocument& document, CalendarIm
       result_(result),
       now_(DateTime::now(document.clock())),
       today_(DateTime::today(document.clock())) {
-    result_.windowStart = yearsAway(today_, -1);
-    result_.windowEnd = yearsAway(today_, 2);
-    for (const auto& [id, a] : document.appointments())
+    for (const auto& [id, a] : document.appointments()) {
         present_.emplace(a.Description, a.StartTime.continuous(), a.EndTime.continuous());
+        if (!a.schedule.get().uid.empty()) presentUids_.insert(a.schedule.get().uid);
+        if (a.repeats()) presentSeries_.push_back(&a);
+    }
 }
 
 void CalendarEntryReader::skip(size_t line, const char* reason) {
@@ -88,115 +76,72 @@ void CalendarEntryReader::note(size_t line, const char* what) {
     result_.notes.push_back({line, what});
 }
 
-const char* CalendarEntryReader::shapeOf(icalcomponent* event, icalcomponent* calendar,
-                                         EventShape& shape) const {
-    shape.description = summaryText(icalcomponent_get_summary(event));
-    if (shape.description.empty()) return _("no summary");
+const char* CalendarEntryReader::refusalOf(icalcomponent* event, icalcomponent* calendar) const {
+    if (summaryText(icalcomponent_get_summary(event)).empty()) return _("no summary");
     if (icalcomponent_get_status(event) == ICAL_STATUS_CANCELLED) return _("cancelled");
     const icaltimetype start = startOf(event, calendar);
     if (isImpossible(start)) return _(kImpossibleStart);
-    const DateTime startLocal = localTimeOf(start);
-    if (!startLocal.isValid()) return _("no start time that can be read");
-    const icaltimetype end = endOf(event, calendar);
-    if (isImpossible(end)) return _("its end is a date or time that does not exist");
-    const DateTime endLocal = localTimeOf(end);
-    shape.wholeDays = start.is_date != 0;
-    if (endLocal.isValid() && endLocal > startLocal) {
-        // Measured on the local clock, so that the event ends where its end says, whatever
-        // forms its start and end are written in.
-        shape.length = endLocal - startLocal;
-        shape.days = std::max(1, static_cast<int>(std::lround(shape.length.days())));
-    }
-    if (icalcomponent* alarm = icalcomponent_get_first_component(event, ICAL_VALARM_COMPONENT)) {
-        if (icalproperty* trigger =
-                icalcomponent_get_first_property(alarm, ICAL_TRIGGER_PROPERTY)) {
-            const icaltriggertype when = icalproperty_get_trigger(trigger);
-            if (!icaltime_is_null_time(when.time)) {
-                shape.alarm = localTimeOf(when.time).isValid();
-                shape.alarmOffset = secondsBetween(startLocal, localTimeOf(when.time));
-            } else {
-                icalparameter* related =
-                    icalproperty_get_first_parameter(trigger, ICAL_RELATED_PARAMETER);
-                const bool fromEnd =
-                    related && icalparameter_get_related(related) == ICAL_RELATED_END;
-                shape.alarm = true;
-                shape.alarmOffset =
-                    icaldurationtype_as_int(when.duration) +
-                    (fromEnd ? static_cast<int>(std::lround(shape.length.days() * 86400)) : 0);
-            }
-        }
-    }
+    if (!localTimeOf(start).isValid()) return _("no start time that can be read");
+    if (isImpossible(endOf(event, calendar)))
+        return _("its end is a date or time that does not exist");
     return nullptr;
 }
 
-Appointment CalendarEntryReader::appointmentAt(icaltimetype start, const EventShape& shape) const {
-    Appointment a = Appointment::createdAt(now_);
-    a.Description = shape.description;
-    a.StartTime = localTimeOf(start);
-    if (shape.wholeDays) {
-        const DateTime lastDay = a.StartTime + DateTimeSpan(double(shape.days - 1));
-        a.EndTime = DateTime::fromFields(lastDay.year(), lastDay.month(), lastDay.day(), 23, 59);
-    } else {
-        a.EndTime = a.StartTime + shape.length;
-    }
-    // libical writes no time after the year 3000, so a later end would not come back from
-    // an export (an occurrence now of an event that began centuries ago lasts as long).
-    constexpr int kLastYearWritten = 3000;
-    if (!a.EndTime.isValid() || a.EndTime < a.StartTime || a.EndTime.year() > kLastYearWritten)
-        a.EndTime = a.StartTime;
-    a.DueDate = a.StartTime.date();
-    a.Alarm = shape.alarm;
-    a.AlarmTime =
-        a.StartTime + DateTimeSpan::fromParts(0, 0, 0, shape.alarm ? shape.alarmOffset : 0);
-    if (!a.AlarmTime.isValid()) a.AlarmTime = a.StartTime;
-    a.Done = false;
-    return a;
+Appointment CalendarEntryReader::singleOf(icalcomponent* event, icalcomponent* calendar) const {
+    const SeriesWall local(startOf(event, calendar), false);
+    return appointmentAt(event, timesOf(event, calendar, local), local,
+                         summaryText(icalcomponent_get_summary(event)), now_);
+}
+
+bool CalendarEntryReader::isPresent(const Appointment& a) const {
+    if (!a.repeats())
+        return present_.contains({a.Description, a.StartTime.continuous(), a.EndTime.continuous()});
+    const std::string& uid = a.schedule.get().uid;
+    return (!uid.empty() && presentUids_.contains(uid)) ||
+           std::any_of(presentSeries_.begin(), presentSeries_.end(),
+                       [&](const Appointment* other) { return sameSeries(a, *other); });
 }
 
 const char* CalendarEntryReader::add(Appointment&& a) {
     // Only what the document held before counts: two equal entries of the file are two
     // appointments of the document they came from.
-    if (present_.contains({a.Description, a.StartTime.continuous(), a.EndTime.continuous()}))
+    if (isPresent(a)) {
+        ++result_.alreadyThere;
         return _("already in the document");
+    }
+    const bool repeats = a.repeats();
     if (!appointments.add(std::move(a))) return _("no identifier left");
     ++result_.appointments;
+    result_.series += repeats ? 1 : 0;
     return nullptr;
 }
 
 void CalendarEntryReader::readEvent(icalcomponent* event, icalcomponent* calendar, size_t line,
-                                    const std::vector<DateTime>& replaced) {
-    EventShape shape;
-    if (const char* reason = shapeOf(event, calendar, shape)) return skip(line, reason);
-    const icaltimetype start = startOf(event, calendar);
+                                    const std::vector<EventOverride>& overrides) {
+    if (const char* reason = refusalOf(event, calendar)) return skip(line, reason);
     if (const char* problem = unreadRule(event)) note(line, problem);
-    const bool replacesOne =
-        icalcomponent_get_first_property(event, ICAL_RECURRENCEID_PROPERTY) != nullptr;
+    SeriesRead series;
+    if (recurs(event) || !overrides.empty()) {
+        series = SeriesReader(calendar, now_, result_.notes, budget_).read(event, line, overrides);
+        if (series.failure) return skip(line, series.failure);
+    }
+    // A rule that could not be read, and nothing else that repeats: the event once.
+    if (series.appointments.size() <= 1 &&
+        (series.appointments.empty() || !series.appointments[0].repeats()))
+        series.appointments = {singleOf(event, calendar)};
+    for (Appointment& appointment : series.appointments) {
+        if (const char* reason = add(std::move(appointment))) skip(line, reason);
+    }
+}
 
-    if (!replacesOne && !isRecurring(event)) {
-        if (const char* reason = add(appointmentAt(start, shape))) skip(line, reason);
-        return;
-    }
-    // An occurrence, whether the rule's or one that replaces it, counts only in the window.
-    std::vector<icaltimetype> starts;
-    if (replacesOne) {
-        const DateTime local = localTimeOf(start);
-        if (local >= result_.windowStart && local < result_.windowEnd) starts.push_back(start);
-    } else {
-        Occurrences occurrences = expandOccurrences(event, calendar, result_.windowStart,
-                                                    result_.windowEnd, replaced, budget_);
-        if (occurrences.failure) return skip(line, occurrences.failure);
-        starts = std::move(occurrences.starts);
-    }
-    if (starts.empty()) return skip(line, _("no occurrence from a year ago to two years ahead"));
-    int32_t added = 0;
-    for (const icaltimetype& occurrence : starts) {
-        if (add(appointmentAt(occurrence, shape)) == nullptr) ++added;
-    }
-    if (added == 0) return skip(line, _("already in the document"));
-    result_.occurrences += added;
-    const char* uid = icalcomponent_get_uid(event);
-    series_.insert(uid != nullptr && *uid != '\0' ? uid : "line " + std::to_string(line));
-    result_.recurringEvents = int32_t(series_.size());
+void CalendarEntryReader::readLoneOverride(icalcomponent* event, icalcomponent* calendar,
+                                           size_t line) {
+    if (const char* reason = refusalOf(event, calendar)) return skip(line, reason);
+    const int32_t id = appointments.nextId();
+    if (const char* reason = add(singleOf(event, calendar))) return skip(line, reason);
+    result_.replacingOne.push_back(id);
+    note(line, _("it changes one occurrence (RECURRENCE-ID) of a recurring event the file does "
+                 "not hold; added as a single appointment"));
 }
 
 void CalendarEntryReader::readTask(icalcomponent* todo, icalcomponent* calendar, size_t line) {

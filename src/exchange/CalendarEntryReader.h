@@ -2,16 +2,16 @@
 
 #include <libical/ical.h>
 
-#include <map>
 #include <set>
 #include <string>
 #include <tuple>
 #include <vector>
 
 #include "exchange/ICalImport.h"
-#include "exchange/RecurrenceExpansion.h"
+#include "exchange/SeriesReader.h"
 #include "records/NewRecords.h"
 #include "records/PimDocument.h"
+#include "records/RuleExpansion.h"
 
 // Turns the events and to-dos of a calendar into new appointments and tasks, numbered for
 // the document they will go into, and counts what it did in a CalendarImportResult.
@@ -19,10 +19,14 @@ class CalendarEntryReader {
 public:
     CalendarEntryReader(const PimDocument& document, CalendarImportResult& result);
 
-    // Reads one event of `calendar`, which begins on `line` of the file. `replaced` lists
-    // the local starts of the event's occurrences that other events replace.
+    // Reads one event of `calendar`, which begins on `line` of the file, with the events
+    // that override its occurrences: a series when it repeats or has overrides, otherwise a
+    // single appointment.
     void readEvent(icalcomponent* event, icalcomponent* calendar, size_t line,
-                   const std::vector<DateTime>& replaced);
+                   const std::vector<EventOverride>& overrides);
+    // Reads an event that overrides an occurrence of a series the calendar does not hold,
+    // which begins on `line`: a single appointment, with a note.
+    void readLoneOverride(icalcomponent* event, icalcomponent* calendar, size_t line);
     // Reads one to-do of `calendar`, which begins on `line` of the file.
     void readTask(icalcomponent* todo, icalcomponent* calendar, size_t line);
 
@@ -30,18 +34,14 @@ public:
     NewRecords<Task> tasks;
 
 private:
-    // What every occurrence of an event shares.
-    struct EventShape {
-        std::string description;
-        DateTimeSpan length;  // from start to end, in local time
-        bool wholeDays = false;
-        int days = 1;  // the days an event of whole days covers
-        bool alarm = false;
-        int alarmOffset = 0;  // seconds from the start to the alarm
-    };
-    [[nodiscard]] const char* shapeOf(icalcomponent* event, icalcomponent* calendar,
-                                      EventShape& shape) const;
-    [[nodiscard]] Appointment appointmentAt(icaltimetype start, const EventShape& shape) const;
+    // Why an event adds nothing (no summary, cancelled, no start or end that can be read);
+    // nullptr when it may add something.
+    [[nodiscard]] const char* refusalOf(icalcomponent* event, icalcomponent* calendar) const;
+    // The event as a single appointment in local time.
+    [[nodiscard]] Appointment singleOf(icalcomponent* event, icalcomponent* calendar) const;
+    // Whether the document held the appointment before: a single one by description, start
+    // and end; a series by its UID or by all it holds.
+    [[nodiscard]] bool isPresent(const Appointment& appointment) const;
     // Adds the appointment unless it is already there; the reason when it is not added.
     const char* add(Appointment&& appointment);
     void skip(size_t line, const char* reason);
@@ -50,10 +50,10 @@ private:
     CalendarImportResult& result_;
     const DateTime now_;
     const DateTime today_;
-    RecurrenceBudget budget_;
-    // The series occurrences were added of, by UID: a replaced occurrence whose rule was
-    // skipped still names its series.
-    std::set<std::string> series_;
+    ExpansionBudget budget_;  // the work the rules of the whole import may cause
     // Description, start and end of the appointments the document held before.
     std::set<std::tuple<std::string, double, double>> present_;
+    std::set<std::string> presentUids_;
+    // The series it held before; the document does not change while the import reads.
+    std::vector<const Appointment*> presentSeries_;
 };

@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "records/SecondsConverter.h"
+#include "records/ZoneRules.h"
 
 namespace {
 
@@ -27,6 +28,17 @@ icaltimezone* systemZoneNamed(const char* name) {
     for (const char* slash = name; (slash = std::strchr(slash, '/')) != nullptr; ++slash) {
         if (slash[1] == '\0') break;
         if (icaltimezone* zone = icaltimezone_get_builtin_timezone(slash + 1)) return zone;
+    }
+    return nullptr;
+}
+
+// The rules of the system's database for a zone name, or for the zone path at its end.
+const ZoneRules* rulesNamed(const char* name) {
+    if (name == nullptr || *name == '\0') return nullptr;
+    if (const ZoneRules* rules = ZoneRules::named(name)) return rules;
+    for (const char* slash = name; (slash = std::strchr(slash, '/')) != nullptr; ++slash) {
+        if (slash[1] == '\0') break;
+        if (const ZoneRules* rules = ZoneRules::named(slash + 1)) return rules;
     }
     return nullptr;
 }
@@ -93,14 +105,47 @@ bool isRealTime(const icaltimetype& time) {
 DateTime localTimeOf(icaltimetype time) {
     if (icaltime_is_null_time(time) || !icaltime_is_valid_time(time) || !isRealTime(time))
         return DateTime();
+    if (time.is_date || (!icaltime_is_utc(time) && time.zone == nullptr))
+        return writtenTimeOf(time);
+    const std::optional<int64_t> instant = instantOfTime(time);
+    return instant ? DateTime::localFieldsAt(*instant) : DateTime();
+}
+
+DateTime writtenTimeOf(const icaltimetype& time) {
+    if (icaltime_is_null_time(time) || !icaltime_is_valid_time(time) || !isRealTime(time))
+        return DateTime();
     if (time.is_date) return DateTime::fromFields(time.year, time.month, time.day);
-    icaltimezone* zone = icaltime_is_utc(time) ? icaltimezone_get_utc_timezone()
-                                               : const_cast<icaltimezone*>(time.zone);
-    if (zone == nullptr)
-        return DateTime::fromFields(time.year, time.month, time.day, time.hour, time.minute,
-                                    time.second);
-    zone = zoneForTime(zone, time);
-    return DateTime::localFieldsAt(icaltime_as_timet_with_zone(time, zone));
+    return DateTime::fromFields(time.year, time.month, time.day, time.hour, time.minute,
+                                time.second);
+}
+
+const ZoneRules* systemRulesOf(const icaltimetype& time) {
+    if (time.is_date || icaltime_is_utc(time) || time.zone == nullptr) return nullptr;
+    auto* zone = const_cast<icaltimezone*>(time.zone);
+    if (const ZoneRules* rules = rulesNamed(icaltimezone_get_location(zone))) return rules;
+    return rulesNamed(icaltimezone_get_tzid(zone));
+}
+
+std::optional<int64_t> instantOfTime(const icaltimetype& time) {
+    const DateTime written = writtenTimeOf(time);
+    if (!written.isValid() || time.is_date) return std::nullopt;
+    if (icaltime_is_utc(time)) return written.localSeconds();
+    if (time.zone == nullptr) return std::nullopt;
+    // The system's rules where it has the zone: libical reads a time the clocks skip with
+    // the offset after the change, and one they repeat at its second instant.
+    if (const ZoneRules* rules = systemRulesOf(time))
+        return rules->instantOf(*written.localSeconds());
+    icaltimezone* zone = zoneForTime(const_cast<icaltimezone*>(time.zone), time);
+    return int64_t(icaltime_as_timet_with_zone(time, zone));
+}
+
+int64_t zoneOffsetAt(const icaltimetype& time, int64_t instant) {
+    if (time.is_date || icaltime_is_utc(time) || time.zone == nullptr) return 0;
+    if (const ZoneRules* rules = systemRulesOf(time)) return rules->offsetAt(instant);
+    icaltimetype utc = icaltime_from_timet_with_zone(static_cast<time_t>(instant), 0,
+                                                     icaltimezone_get_utc_timezone());
+    auto* zone = const_cast<icaltimezone*>(time.zone);
+    return icaltimezone_get_utc_offset_of_utc_time(zone, &utc, nullptr);
 }
 
 icaltimetype icalTimeOf(DateTime local) {

@@ -7,6 +7,8 @@
 
 #include "records/DateTime.h"
 
+class ZoneRules;
+
 // Between the times of iCalendar and the local wall-clock times of records (in the zone of
 // TZ). Only the calendar code includes this header, and with it libical.
 
@@ -16,10 +18,29 @@
 
 // The local time of an iCalendar time: a UTC time and a time in a known zone at their
 // instant, a floating time and a date (00:00) as they stand. Null when it has none or it
-// is no real time (isRealTime). A zone
-// the file defines without a rule for the time's day (rules for other years only, or a
-// first onset after it) gives way to the system's zone of that name, when there is one.
+// is no real time (isRealTime). A zone the system's database knows by the name the time
+// gives it is read by its rules (systemRulesOf); a zone the file defines without a rule
+// for the time's day (rules for other years only, or a first onset after it) gives way
+// to the system's zone of that name, when there is one.
 [[nodiscard]] DateTime localTimeOf(icaltimetype time);
+
+// The calendar fields of an iCalendar time as they are written, whatever its zone: a date
+// at 00:00. Null when it has none or it is no real time.
+[[nodiscard]] DateTime writtenTimeOf(const icaltimetype& time);
+
+// The rules of the system's time zone database for the zone of a time (by its TZID, the
+// location the file gives it, or the zone path at the end of a name with a vendor's
+// prefix); nullptr for a UTC or floating time, a date, and a zone the system does not know.
+[[nodiscard]] const ZoneRules* systemRulesOf(const icaltimetype& time);
+
+// The instant (seconds since 1970) of a UTC time or a time in a known zone, a time the
+// clocks skip read with the offset before the change and a time they repeat at its first
+// instant; none for a floating time, a date, or no real time.
+[[nodiscard]] std::optional<int64_t> instantOfTime(const icaltimetype& time);
+
+// The UTC offset (seconds east) the zone of a zoned time has at an instant; 0 for UTC and
+// for times without a zone.
+[[nodiscard]] int64_t zoneOffsetAt(const icaltimetype& time, int64_t instant);
 
 // A local time as iCalendar writes it: in UTC when the wall-clock time names exactly one
 // instant that converts back to it, otherwise (a time the clocks skip, a year before 1970)

@@ -14,7 +14,6 @@
 #include "exchange/CalendarWalk.h"
 #include "fileio/AtomicFile.h"
 #include "fileio/TextEncoding.h"
-#include "platform/Locale.h"
 #include "records/PimDocument.h"
 
 namespace {
@@ -98,7 +97,8 @@ CalendarImportResult importICalendarFile(PimDocument& document, const std::strin
 }
 
 ImportTally calendarTally(const CalendarImportResult& result, CalendarParts parts,
-                          const Locale& locale, const std::string& file) {
+                          const Locale& /*locale: the tally names no date*/,
+                          const std::string& file) {
     ImportTally tally;
     tally.file = file;
     if (hasAppointments(parts))
@@ -111,16 +111,16 @@ ImportTally calendarTally(const CalendarImportResult& result, CalendarParts part
     tally.recordsAdded = size_t(result.appointments + result.tasks);
     tally.skipped = result.skipped;
     tally.status = result.status;
-    if (result.occurrences > 0) {
-        const DateTime lastDay = result.windowEnd - DateTimeSpan(1.0);
-        tally.note = fillIn(P_("%s of the appointments are occurrences of %s from %s to %s",
-                               "%s of the appointments are occurrences of %s from %s to %s",
-                               static_cast<unsigned long>(result.occurrences)),
-                            {std::to_string(result.occurrences),
-                             countText(NP_("%d recurring event", "%d recurring events"),
-                                       size_t(result.recurringEvents)),
-                             result.windowStart.formatDate(locale), lastDay.formatDate(locale)});
-    }
+    std::string note;
+    const auto say = [&](std::string clause) { note += (note.empty() ? "" : "; ") + clause; };
+    if (const auto there = static_cast<unsigned long>(result.alreadyThere); there > 0)
+        say(fillIn(P_("%s of them was already in the document",
+                      "%s of them were already in the document", there),
+                   {std::to_string(there)}));
+    if (const auto series = static_cast<unsigned long>(result.series); series > 0)
+        say(fillIn(P_("%s of the appointments repeats", "%s of the appointments repeat", series),
+                   {std::to_string(series)}));
+    tally.note = std::move(note);
     tally.notes = result.notes;
     return tally;
 }

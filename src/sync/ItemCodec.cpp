@@ -1,12 +1,14 @@
 #include "sync/ItemCodec.h"
 #include "platform/Translate.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "exchange/CalendarItemPatch.h"
 #include "exchange/CalendarOutline.h"
 #include "exchange/ICalImport.h"
 #include "exchange/VCardImport.h"
+#include "records/Occurrences.h"
 #include "records/PimDocument.h"
 #include "sync/DavXml.h"
 #include "sync/VCardPatch.h"
@@ -72,6 +74,88 @@ bool hasDate(std::string_view text) {
 
 }  // namespace
 
+namespace {
+
+// The occurrences of a series a server item may bring, and those of all its series: an
+// hourly series over the three years of the window, some fifty daily ones.
+constexpr size_t kOccurrencesPerSeries = 30'000;
+constexpr size_t kOccurrencesPerItem = 50'000;
+
+// The same day a year (or years) away; 29 February becomes 28 February.
+DateTime yearsAway(DateTime day, int years) {
+    const DateTime moved = DateTime::fromFields(day.year() + years, day.month(), day.day());
+    return moved.isValid() ? moved : DateTime::fromFields(day.year() + years, day.month(), 28);
+}
+
+// An occurrence as a record of its own, whole days from 00:00 to 23:59 of the last.
+Appointment recordOf(const Occurrence& occurrence) {
+    Appointment a;
+    a.Description = occurrence.description();
+    a.StartTime = occurrence.start;
+    const DateTime last = occurrence.lastDay();
+    a.EndTime = occurrence.allDay()
+                    ? DateTime::fromFields(last.year(), last.month(), last.day(), 23, 59)
+                    : occurrence.end;
+    a.DueDate = occurrence.start.date();
+    a.Alarm = occurrence.alarm();
+    a.AlarmTime = a.Alarm ? occurrence.alarmTime() : occurrence.start;
+    return a;
+}
+
+// The records of the appointments an import made of an item: sync compares occurrences,
+// each of a series from a year back to two years ahead, as records of their own.
+class OccurrenceRecords {
+public:
+    OccurrenceRecords(const Clock& clock, const CalendarImportResult& result)
+        : from_(yearsAway(DateTime::today(clock), -1)),
+          to_(yearsAway(DateTime::today(clock), 2)),
+          result_(result) {}
+
+    void add(const Appointment& appointment, std::vector<ParsedRecord>& records) {
+        const bool replacesOne = std::find(result_.replacingOne.begin(), result_.replacingOne.end(),
+                                           appointment.ID) != result_.replacingOne.end();
+        if (!appointment.schedule.has() && !replacesOne) {
+            records.push_back({RecordKind::Appointment, fieldsOf(appointment)});
+            return;
+        }
+        const bool series = appointment.repeats() || replacesOne;
+        ExpansionBudget budget;
+        const std::vector<Occurrence> occurrences =
+            series ? occurrencesStarting(appointment, from_, to_, budget, kOccurrencesPerSeries + 1)
+                   : occurrencesStarting(appointment, DateTime(DateTime::kMinValue),
+                                         DateTime(DateTime::kMaxValue), budget, 1);
+        total_ += occurrences.size();
+        if (budget.exhausted || occurrences.size() > kOccurrencesPerSeries ||
+            total_ > kOccurrencesPerItem) {
+            failures_.push_back(_("repeats too often to expand"));
+            return;
+        }
+        if (occurrences.empty()) {
+            failures_.push_back(_("no occurrence from a year ago to two years ahead"));
+            return;
+        }
+        recurring_ |= series;
+        for (const Occurrence& occurrence : occurrences)
+            records.push_back({RecordKind::Appointment, fieldsOf(recordOf(occurrence))});
+    }
+
+    // Whether any of them is an occurrence of a series.
+    [[nodiscard]] bool recurring() const { return recurring_; }
+    // Why the first that added nothing added nothing; nullptr when each added.
+    [[nodiscard]] const char* failure() const {
+        return failures_.empty() ? nullptr : failures_.front();
+    }
+
+private:
+    const DateTime from_, to_;
+    const CalendarImportResult& result_;
+    size_t total_ = 0;
+    bool recurring_ = false;
+    std::vector<const char*> failures_;
+};
+
+}  // namespace
+
 ParsedItem CalendarCodec::parse(std::string_view text) const {
     ParsedItem item;
     PimDocument scratch(clock_);
@@ -80,17 +164,21 @@ ParsedItem CalendarCodec::parse(std::string_view text) const {
         item.error = result.status.reason();
         return item;
     }
+    OccurrenceRecords appointments(clock_, result);
     for (const auto& [id, appointment] : scratch.appointments())
-        item.records.push_back({RecordKind::Appointment, fieldsOf(appointment)});
+        appointments.add(appointment, item.records);
     for (const auto& [id, task] : scratch.tasks())
         item.records.push_back({RecordKind::Task, fieldsOf(task)});
-    item.recurring = result.recurringEvents > 0;
+    item.recurring = appointments.recurring();
     item.uid = calendarUid(text);
     if (item.records.size() == 1 && item.records[0].kind == RecordKind::Task)
         item.records[0].undated = !hasDate(text);
-    // A series with no occurrence in the window holds no record, and that is no fault.
-    if (item.records.empty() && !item.recurring)
-        item.error = firstReason(result.skipped, _("no event or to-do in it"));
+    if (item.records.empty() && !item.recurring) {
+        const char* failure = appointments.failure();
+        item.error = !result.skipped.empty() || failure == nullptr
+                         ? firstReason(result.skipped, _("no event or to-do in it"))
+                         : failure;
+    }
     return item;
 }
 

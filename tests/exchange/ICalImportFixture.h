@@ -6,6 +6,7 @@
 
 #include "exchange/ICalImport.h"
 #include "platform/Clock.h"
+#include "records/Occurrences.h"
 #include "records/PimDocument.h"
 #include "support/ScratchDir.h"
 #include "support/Skipped.h"
@@ -20,13 +21,41 @@ inline std::string when(DateTime t) {
     return t.format("%Y-%m-%d %H:%M");
 }
 
-// One line per record, for comparing with expected files.
+inline std::string alarmText(bool alarm, DateTime at) {
+    return alarm ? " alarm " + when(at) : "";
+}
+
+// What an appointment holds beyond version 16, in braces: "{all day to 2026-12-26}",
+// "{America/New_York FREQ=WEEKLY}".
+inline std::string scheduleText(const Schedule& s) {
+    std::string text;
+    const auto add = [&](const std::string& part) { text += (text.empty() ? "" : " ") + part; };
+    if (s.allDay) add("all day");
+    if (!s.lastDay.isNull()) add("to " + s.lastDay.format("%Y-%m-%d"));
+    if (!s.zone.empty()) add(s.zone);
+    if (s.rule) add(s.rule->text());
+    return text.empty() ? "" : " {" + text + "}";
+}
+
+// One line per record, for comparing with expected files. A series is followed by its
+// occurrences from a year back to two years ahead of the clock, indented, six at most; one
+// changed alone says its description.
 inline std::string dump(const PimDocument& doc) {
     std::string out;
     for (const auto& [id, a] : doc.appointments()) {
-        out += when(a.StartTime) + " to " + when(a.EndTime);
-        if (a.Alarm) out += " alarm " + when(a.AlarmTime);
-        out += ": " + a.Description + "\n";
+        out += when(a.StartTime) + " to " + when(a.EndTime) + alarmText(a.Alarm, a.AlarmTime) +
+               ": " + a.Description + scheduleText(a.schedule.get()) + "\n";
+        if (!a.repeats()) continue;
+        ExpansionBudget budget;
+        const auto occurrences = occurrencesStarting(a, DateTime::fromFields(2025, 12, 6),
+                                                     DateTime::fromFields(2028, 12, 6), budget, 7);
+        for (size_t i = 0; i < occurrences.size(); ++i) {
+            const Occurrence& o = occurrences[i];
+            out += i == 6 ? "  ...\n"
+                          : "  " + when(o.start) + " to " + when(o.end) +
+                                alarmText(o.alarm(), o.alarmTime()) +
+                                (o.change ? ": " + o.description() : "") + "\n";
+        }
     }
     for (const auto& [id, t] : doc.tasks()) {
         out += "task due " + when(t.DueDate) + " " + Task::priorityName(t.Priority);

@@ -42,7 +42,7 @@ public:
     }
 
     void event(const Appointment& a) {
-        if (a.schedule.has()) {
+        if (SeriesEventWriter::writes(a)) {
             const std::string& given = a.schedule.get().uid;
             series_.write(
                 a, given.empty() ? uid("appointment", a.ID, a.Description, a.StartTime) : given,
@@ -149,7 +149,7 @@ std::string icalendarText(const PimDocument& document, CalendarParts parts, int3
             // An event needs a start; a record without one has nothing to say. A series
             // starts on its DueDate.
             if (!appointment.StartTime.isValid()) continue;
-            if (appointment.schedule.has() && !appointment.DueDate.isValid()) continue;
+            if (SeriesEventWriter::writes(appointment) && !appointment.DueDate.isValid()) continue;
             writer.event(appointment);
             ++count;
         }

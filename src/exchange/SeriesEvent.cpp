@@ -31,6 +31,12 @@ int64_t alarmLead(const Appointment& a) {
 
 }  // namespace
 
+bool SeriesEventWriter::writes(const Appointment& a) {
+    const Schedule& s = a.schedule.get();
+    return s.allDay || !s.lastDay.isNull() || !s.zone.empty() || !s.uid.empty() || s.repeats() ||
+           !s.removed.empty();
+}
+
 void SeriesEventWriter::write(const Appointment& a, std::string_view uid,
                               std::string_view stampLine) {
     const Schedule& schedule = a.schedule.get();

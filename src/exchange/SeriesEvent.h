@@ -21,6 +21,10 @@ class SeriesEventWriter {
 public:
     explicit SeriesEventWriter(std::string& out) : out_(out) {}
 
+    // Whether the appointment's schedule changes what its event says: anything but the
+    // alarms it has rung, which an ordinary appointment may hold too.
+    [[nodiscard]] static bool writes(const Appointment& appointment);
+
     // Appends the events of `appointment`, a valid DueDate and StartTime given; `uid` is the
     // UID it is written under, `stampLine` the DTSTAMP line with its CR LF.
     void write(const Appointment& appointment, std::string_view uid, std::string_view stampLine);

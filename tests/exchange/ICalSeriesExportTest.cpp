@@ -231,4 +231,17 @@ TEST(ICalSeriesExportText, WritesEveryTimeOfASeriesInTheFormOfItsStart) {
     }
 }
 
+TEST(ICalSeriesExportText, AnAppointmentWhoseAlarmRangIsWrittenAsAnOrdinaryOne) {
+    TzGuard zone("Europe/Berlin");
+    // A start kept on another day than the one it is listed on, as old files may hold.
+    Appointment a = appointmentAt("Dentist", at(2026, 12, 8, 9), at(2026, 12, 8, 10), 15);
+    a.DueDate = at(2026, 12, 1);
+    PimDocument plain(kClock), rung(kClock);
+    plain.add(a);
+    a.schedule.edit().remindedUntil = at(2026, 12, 8, 8, 45);
+    rung.add(a);
+    EXPECT_EQ(icalendarText(rung, CalendarParts::Appointments),
+              icalendarText(plain, CalendarParts::Appointments));
+}
+
 }  // namespace

@@ -67,7 +67,7 @@ void SeriesEventWriter::write(const Appointment& a, std::string_view uid,
     out_ += "END:VEVENT\r\n";
 
     for (const ChangedOccurrence& change : schedule.changed) {
-        // The model leaves out a changed occurrence whose start was removed.
+        // A changed occurrence whose start was removed has nothing left to replace.
         if (std::binary_search(removed.begin(), removed.end(), wallOf(change.replaces))) continue;
         changedOccurrence(change, form, uid, stampLine);
     }

@@ -22,8 +22,8 @@ const FixedClock kClock{LocalTime{2026, 12, 6, 10, 0, 0, 0}};
 const char* const kFirstDay = "2026-12-01";
 const char* const kDayAfter = "2028-12-01";
 
-// The import reads a series back as a series once issue 40's import is in; until then it
-// adds the occurrences one by one, which cannot keep whole or several days.
+// Set once the import reads a series back as a series. Until then it adds the occurrences
+// one by one, which keep neither whole nor several days.
 constexpr bool kImportKeepsSeries = false;
 
 DateTime at(int y, int mo, int d, int h = 0, int mi = 0) {

@@ -51,6 +51,7 @@ public:
     }
     // How far a local range must widen to hold every wall time of the series in it.
     [[nodiscard]] int64_t margin() const { return zone_ ? 2 * kDay : 0; }
+    [[nodiscard]] const ZoneRules* zone() const { return zone_; }
 
 private:
     const ZoneRules* zone_;
@@ -86,13 +87,16 @@ struct Shape {
         }
     }
 
-    // Whether a start was taken out. A removed midnight of a series that starts at another
-    // time of day stands for the whole day, as a removed date does.
+    // Whether a removed midnight stands for the whole day, as a removed date does: in a
+    // series that starts at another time of day.
+    [[nodiscard]] bool datesTakeDays() const { return !schedule.allDay && first % kDay != 0; }
+
+    // Whether a start was taken out.
     [[nodiscard]] bool isRemoved(int64_t key) const {
-        const bool datesTakeDays = !schedule.allDay && first % kDay != 0;
+        const bool wholeDays = datesTakeDays();
         for (const DateTime removed : schedule.removed) {
             const int64_t r = wallSeconds(removed);
-            if (r == key || (datesTakeDays && r % kDay == 0 && r == key - key % kDay)) return true;
+            if (r == key || (wholeDays && r % kDay == 0 && r == key - key % kDay)) return true;
         }
         return false;
     }
@@ -129,9 +133,10 @@ struct Shape {
     }
 
     // The keys whose starts lie in [from, to) of the wall clock, the first start and the
-    // extra starts included, removed ones left out, ascending.
+    // extra starts included, removed ones left out unless `withRemoved`, ascending.
     [[nodiscard]] std::vector<int64_t> keys(int64_t from, int64_t to, size_t limit,
-                                            ExpansionBudget& budget) const {
+                                            ExpansionBudget& budget,
+                                            bool withRemoved = false) const {
         std::vector<int64_t> keys;
         if (schedule.rule) {
             const RuleExpansion expansion(*schedule.rule, first);
@@ -148,7 +153,7 @@ struct Shape {
         }
         std::sort(keys.begin(), keys.end());
         keys.erase(std::unique(keys.begin(), keys.end()), keys.end());
-        std::erase_if(keys, [&](int64_t key) { return isRemoved(key); });
+        if (!withRemoved) std::erase_if(keys, [&](int64_t key) { return isRemoved(key); });
         return keys;
     }
 
@@ -278,4 +283,17 @@ DaySpan coveredDays(const Appointment& appointment) {
         }
     }
     return span;
+}
+
+SeriesOutline seriesOutline(const Appointment& appointment) {
+    const Shape shape(appointment);
+    return {shape.first, shape.duration, shape.until, shape.clock.zone()};
+}
+
+std::vector<int64_t> startsRemovedBy(const Appointment& appointment, DateTime removed) {
+    const Shape shape(appointment);
+    const int64_t r = wallSeconds(removed);
+    if (!shape.datesTakeDays() || r % kDay != 0) return {r};
+    ExpansionBudget budget;
+    return shape.keys(r, r + kDay, SIZE_MAX, budget, true);
 }

@@ -91,13 +91,13 @@ Status writeStandardOutput(CliContext& context, const std::string& text) {
     return {};
 }
 
-Status readDateOption(const CliArgs& parsed, DateTime& day) {
-    const auto text = parsed.value("date");
+Status readDateOption(const CliArgs& parsed, DateTime& day, const std::string& name) {
+    const auto text = parsed.value(name);
     if (!text) return {};
     const auto chosen = parseDayOption(*text);
     if (!chosen)
-        return usageFailure(fillIn(_("%s wants YYYY-MM-DD, not \"%s\""), {"--date", *text}));
-    if (Status inRange = checkInEditorRange("--date", *chosen); !inRange) return inRange;
+        return usageFailure(fillIn(_("%s wants YYYY-MM-DD, not \"%s\""), {"--" + name, *text}));
+    if (Status inRange = checkInEditorRange("--" + name, *chosen); !inRange) return inRange;
     day = *chosen;
     return {};
 }

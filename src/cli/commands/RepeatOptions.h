@@ -1,0 +1,20 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "cli/CliArgs.h"
+#include "platform/Status.h"
+#include "records/DateTime.h"
+#include "records/RecurrenceRule.h"
+
+// The options that make an added appointment repeat, each taking a value.
+inline const std::vector<std::string> kRepeatOptions = {"repeat", "every", "on", "count", "until"};
+
+// Reads --repeat, --every, --on, --count and --until into `rule`, which stays empty
+// without --repeat. The rules are those the window's repeat choices can show. `firstStart`
+// is the appointment's first start: a rule that would not meet it is refused, since the
+// series would begin on a day it never repeats on.
+Status readRepeatRule(const CliArgs& parsed, DateTime firstStart,
+                      std::optional<RecurrenceRule>& rule);

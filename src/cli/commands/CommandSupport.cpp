@@ -91,6 +91,20 @@ Status writeStandardOutput(CliContext& context, const std::string& text) {
     return {};
 }
 
+Status readDay(const std::string& name, const std::string& text, DateTime& day) {
+    const auto chosen = parseDayOption(text);
+    if (!chosen)
+        return usageFailure(
+            fillIn(_("%s wants a date as YYYY-MM-DD, not \"%s\""), {"--" + name, text}));
+    day = *chosen;
+    return {};
+}
+
+Status checkDescription(const std::string& description) {
+    if (description.empty()) return usageFailure(_("the description is empty"));
+    return {};
+}
+
 Status readDateOption(const CliArgs& parsed, DateTime& day, const std::string& name) {
     const auto text = parsed.value(name);
     if (!text) return {};

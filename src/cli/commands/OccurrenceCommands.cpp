@@ -1,4 +1,3 @@
-#include <algorithm>
 #include <array>
 #include <ostream>
 #include <string>
@@ -7,9 +6,9 @@
 #include "cli/CliArgs.h"
 #include "cli/CliCommand.h"
 #include "cli/commands/CommandSupport.h"
+#include "cli/commands/OccurrenceLines.h"
 #include "docfile/DocumentFile.h"
 #include "platform/Translate.h"
-#include "records/Occurrences.h"
 #include "records/PimDocument.h"
 
 // The appointments of a stretch of days, series worked out into their occurrences, for
@@ -22,18 +21,6 @@ constexpr double kDefaultDays = 30;
 
 std::string isoDate(DateTime day) {
     return day.format("%Y-%m-%d");
-}
-
-// START-END: times of day, the end's date before its time when it ends on a later day;
-// "All day" for whole days, with the last one when there are several.
-std::string timesOf(const Occurrence& occurrence) {
-    if (occurrence.allDay()) {
-        if (occurrence.lastDay() == occurrence.firstDay()) return _("All day");
-        return fillIn(_("All day to %s"), {isoDate(occurrence.lastDay())});
-    }
-    std::string end = occurrence.end.format("%H:%M");
-    if (occurrence.end.date() != occurrence.start.date()) end = isoDate(occurrence.end) + ' ' + end;
-    return occurrence.start.format("%H:%M") + '-' + end;
 }
 
 Status runOccurrences(CliContext& context, const std::vector<std::string>& args) {
@@ -51,25 +38,17 @@ Status runOccurrences(CliContext& context, const std::vector<std::string>& args)
     const RecordsLeftToExit leaveRecords(context, document);
     if (Status loaded = loadDocument(document, path); !loaded) return loaded;
 
-    std::vector<Occurrence> found;
-    for (const auto& [id, appointment] : document.appointments()) {
-        ExpansionBudget budget;
-        const auto some = occurrencesOnDays(appointment, first, last, budget);
-        found.insert(found.end(), some.begin(), some.end());
-        // A partial list would pass for the whole one.
-        if (budget.exhausted)
-            reportWarning(context,
-                          path + ": " +
-                              fillIn(_("appointment %s repeats too often to be listed in full"),
-                                     {std::to_string(id)}));
+    std::vector<int32_t> unfinished;
+    const auto found = occurrencesBetween(document, first, last, unfinished);
+    // A partial list would pass for the whole one.
+    for (const int32_t id : unfinished) {
+        reportWarning(context,
+                      path + ": " +
+                          fillIn(_("appointment %s repeats too often to be listed in full"),
+                                 {std::to_string(id)}));
     }
-    // Appointments come in ID order, which settles equal starts.
-    std::stable_sort(found.begin(), found.end(),
-                     [](const Occurrence& a, const Occurrence& b) { return a.start < b.start; });
-    for (const Occurrence& occurrence : found) {
-        context.out << occurrence.id() << '\t' << isoDate(occurrence.start) << '\t'
-                    << timesOf(occurrence) << '\t' << lineField(occurrence.description()) << '\n';
-    }
+    for (const Occurrence& occurrence : found)
+        context.out << occurrenceLine(occurrence) << '\n';
     return {};
 }
 

@@ -93,10 +93,10 @@ const std::array<CliCommand, 2> kCommands = {{
      "DAY,...] [--count N] [--until YYYY-MM-DD]",
      N_("add an appointment to DOC from one quarter hour to a later one between 05:00 and 23:00 "
         "(or --all-day), until --end-date when it lasts several days, with an alarm the given "
-        "minutes (0 to 60, in fives) before it begins; --repeat makes it a series, every N days, "
-        "weeks, months or years, on the --on weekdays (weekly: MO,TH, by default the start's; "
-        "monthly: one as 2TU, or -1FR for the last Friday) with --date among them, ending after "
-        "--count occurrences or on --until"),
+        "minutes (0 to 60, in fives) before it begins; --repeat makes it a series that repeats "
+        "each day, week, month or year (or every N of them with --every), on the --on weekdays "
+        "(weekly: MO,TH, by default the start's; monthly: one as 2TU, or -1FR for the last "
+        "Friday) with --date among them, ending after --count occurrences or on the --until day"),
      runAddAppointment},
 }};
 

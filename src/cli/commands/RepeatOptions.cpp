@@ -24,15 +24,19 @@ constexpr std::array<Repeat, 4> kRepeats = {{{"daily", Frequency::Daily},
 // A monthly rule's weekday is one of the first five of the month or of the last five.
 constexpr int kMaxWeekOfMonth = 5;
 
-Status readPositive(const CliArgs& parsed, const std::string& option, int& value) {
+// The most --every and --count take: a counted series of any rule is then worked out in full
+// within the bound every query keeps to, and no interval outlasts the calendar's years.
+constexpr int kMaxNumber = 10000;
+
+Status readNumber(const CliArgs& parsed, const std::string& option, int& value) {
     const auto text = parsed.value(option);
     if (!text) return {};
     int read = 0;
     const char* end = text->data() + text->size();
     const auto [stop, error] = std::from_chars(text->data(), end, read);
-    if (text->empty() || error != std::errc() || stop != end || read < 1)
-        return usageFailure(
-            fillIn(_("%s wants a whole number of at least 1, not \"%s\""), {"--" + option, *text}));
+    if (text->empty() || error != std::errc() || stop != end || read < 1 || read > kMaxNumber)
+        return usageFailure(fillIn(_("%s wants a whole number from 1 to %s, not \"%s\""),
+                                   {"--" + option, std::to_string(kMaxNumber), *text}));
     value = read;
     return {};
 }
@@ -108,8 +112,8 @@ Status readRepeatRule(const CliArgs& parsed, DateTime firstStart,
         return usageFailure(fillIn(_("%s wants daily, weekly, monthly or yearly, not \"%s\""),
                                    {"--repeat", *repeat}));
     made.frequency = chosen->frequency;
-    if (Status status = readPositive(parsed, "every", made.interval); !status) return status;
-    if (Status status = readPositive(parsed, "count", made.count); !status) return status;
+    if (Status status = readNumber(parsed, "every", made.interval); !status) return status;
+    if (Status status = readNumber(parsed, "count", made.count); !status) return status;
     if (const auto on = parsed.value("on")) {
         if (Status status = readWeekdays(*on, made); !status) return status;
         if (!meets(made, firstStart))

@@ -21,6 +21,9 @@ constexpr std::array<Repeat, 4> kRepeats = {{{"daily", Frequency::Daily},
                                              {"monthly", Frequency::Monthly},
                                              {"yearly", Frequency::Yearly}}};
 
+// What only a series may be given.
+constexpr std::array<const char*, 4> kSeriesOptions = {"every", "on", "count", "until"};
+
 // A monthly rule's weekday is one of the first five of the month or of the last five.
 constexpr int kMaxWeekOfMonth = 5;
 
@@ -97,7 +100,7 @@ Status readRepeatRule(const CliArgs& parsed, DateTime firstStart,
                       std::optional<RecurrenceRule>& rule) {
     const auto repeat = parsed.value("repeat");
     if (!repeat) {
-        for (const std::string& option : kRepeatOptions) {
+        for (const std::string option : kSeriesOptions) {
             if (parsed.has(option))
                 return usageFailure(fillIn(_("%s needs --repeat"), {"--" + option}));
         }

@@ -1,16 +1,11 @@
 #pragma once
 
 #include <optional>
-#include <string>
-#include <vector>
 
 #include "cli/CliArgs.h"
 #include "platform/Status.h"
 #include "records/DateTime.h"
 #include "records/RecurrenceRule.h"
-
-// The options that make an added appointment repeat, each taking a value.
-inline const std::vector<std::string> kRepeatOptions = {"repeat", "every", "on", "count", "until"};
 
 // Reads --repeat, --every, --on, --count and --until into `rule`, which stays empty
 // without --repeat. The rules are those the window's repeat choices can show. `firstStart`

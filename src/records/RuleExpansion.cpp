@@ -295,6 +295,12 @@ int64_t RuleExpansion::lastStart(int64_t until, ExpansionBudget& budget) const {
     int made = 0;
     std::vector<int64_t> period;
     const int64_t end = std::min(until, daysFromCivil(kLastYear + 1, 1, 1) * kDay - 1);
+    // The first start is the first occurrence even where the rule would not make it.
+    periodStarts(0, period);
+    if (first_ <= end && std::find(period.begin(), period.end(), first_) == period.end()) {
+        last = first_;
+        if (++made == rule_.count) return last;
+    }
     const int64_t lastPeriod = periodOf(end);
     for (int64_t k = 0; k <= lastPeriod; ++k) {
         if (!budget.take()) break;

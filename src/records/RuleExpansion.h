@@ -36,7 +36,7 @@ public:
                                               ExpansionBudget& budget) const;
 
     // The last start of a counted rule, INT64_MIN when it makes none; unbounded rules give
-    // INT64_MAX.
+    // INT64_MAX. The first start counts as the first occurrence, made by the rule or not.
     [[nodiscard]] int64_t lastStart(int64_t until, ExpansionBudget& budget) const;
 
     // Whether no date can ever meet the rule's parts (30 February, the 6th Monday of a

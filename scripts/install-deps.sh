@@ -8,7 +8,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools libqt6opengl6-dev qt6-multimedia-dev
   qt6-qpa-plugins libgl-dev libqt6svg6 qtkeychain-qt6-dev
   libgtest-dev googletest
-  libical-dev python3-vobject python3-icalendar
+  libical-dev python3-vobject python3-icalendar python3-recurring-ical-events
   radicale python3-caldav python3-requests vdirsyncer openssl
   fonts-liberation fonts-liberation2 poppler-utils
   xvfb xauth tzdata dbus-daemon

@@ -27,7 +27,8 @@ inline constexpr CliOption kCliHelpCommand = {"help", "[COMMAND]",
 inline constexpr const char* kCliNotes[] = {
     N_("\"--\" ends the options: every argument after it is taken as it stands, so that a "
        "description may begin with \"--\"."),
-    N_("Lines of output (day, alarms, persons, groups) write a backslash in a value as \\\\, a "
+    N_("Lines of output (day, alarms, occurrences, persons, groups) write a backslash in a value "
+       "as \\\\, a "
        "tab as \\t, a line feed as \\n, a carriage return as \\r and any other control "
        "character as \\xHH, so that a value never adds a field or a line of its own."),
 };

@@ -6,6 +6,7 @@
 std::span<const CliCommand> documentCommands();
 std::span<const CliCommand> transferCommands();
 std::span<const CliCommand> dayCommands();
+std::span<const CliCommand> occurrenceCommands();
 std::span<const CliCommand> editorCommands();
 std::span<const CliCommand> addressBookCommands();
 std::span<const CliCommand> reportCommands();
@@ -15,9 +16,9 @@ std::span<const CliCommand> syncCommands();
 std::span<const CliCommand> cliCommands() {
     static const std::vector<CliCommand> all = [] {
         std::vector<CliCommand> commands;
-        for (const auto group :
-             {documentCommands(), editorCommands(), addressBookCommands(), dayCommands(),
-              transferCommands(), reportCommands(), backupCommands(), syncCommands()}) {
+        for (const auto group : {documentCommands(), editorCommands(), addressBookCommands(),
+                                 dayCommands(), occurrenceCommands(), transferCommands(),
+                                 reportCommands(), backupCommands(), syncCommands()}) {
             commands.insert(commands.end(), group.begin(), group.end());
         }
         return commands;

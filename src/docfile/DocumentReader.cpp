@@ -7,6 +7,8 @@
 #include <type_traits>
 
 #include "docfile/FieldValues.h"
+#include "docfile/ScheduleForm.h"
+#include "docfile/ScheduleReader.h"
 #include "docfile/TextRelease.h"
 #include "docfile/XmlTokenizer.h"
 #include "fileio/FileBytes.h"
@@ -52,9 +54,9 @@ public:
 private:
     enum class Section { None, Persons, Tasks, Appointments, User, Groups };
 
-    // Reads the attribute into the field of that name, if the record kind has one.
+    // Reads the attribute into the field of that name; false when the record kind has none.
     template <class Record>
-    void fieldAttribute(Record& record, std::string_view name, std::string_view value);
+    bool fieldAttribute(Record& record, std::string_view name, std::string_view value);
     DateTime dateValue(std::string_view text) { return seconds_.fromSeconds(readLong(text)); }
     // Gives the record the texts read for it; the working texts stay for the next one.
     template <class Record>
@@ -78,6 +80,7 @@ private:
     Section section_ = Section::None;
     bool inRecord_ = false;
     bool inGroupList_ = false;
+    bool inOccurrence_ = false;
     bool collecting_ = false;
     int collectDepth_ = 0;
     std::string collected_;
@@ -90,6 +93,7 @@ private:
     Person person_;
     Task task_;
     Appointment appointment_;
+    ScheduleReader schedule_;  // what the appointment holds beyond version 16
     PhGroup group_;
     std::array<std::string, 32> texts_;
 };
@@ -144,8 +148,11 @@ void DocumentBuilder::startElement(std::string_view name) {
                 inRecord_ = version_ == 1 || name == "Person";
                 if (inRecord_) person_.PhGroups.clear();
                 break;
-            case Section::Tasks:
             case Section::Appointments:
+                schedule_.start();
+                inRecord_ = true;
+                break;
+            case Section::Tasks:
             case Section::Groups:
                 inRecord_ = true;
                 break;
@@ -153,10 +160,14 @@ void DocumentBuilder::startElement(std::string_view name) {
                 break;
         }
     } else if (depth_ == 4 && inRecord_) {
-        if (section_ == Section::Persons && version_ == 16 && name == "PhGroups")
+        if (section_ == Section::Persons && version_ == 16 && name == "PhGroups") {
             inGroupList_ = true;
-        else if (section_ == Section::Groups && name == "Desc")
+        } else if (section_ == Section::Groups && name == "Desc") {
             collect();
+        } else if (section_ == Section::Appointments && name == scheduleform::kOccurrence) {
+            inOccurrence_ = true;
+            schedule_.occurrenceStart();
+        }
     } else if (depth_ == 5 && inGroupList_ && name == "PhGroup") {
         collect();
     }
@@ -189,6 +200,8 @@ void DocumentBuilder::attribute(std::string_view name, std::string_view value) {
             }
         }
         if (section_ == Section::User) fieldAttribute(contents_.user, name, value);
+    } else if (depth_ == 4 && inOccurrence_) {
+        schedule_.occurrenceAttribute(name, value);
     } else if (depth_ == 3 && inRecord_) {
         switch (section_) {
             case Section::Persons:
@@ -198,7 +211,7 @@ void DocumentBuilder::attribute(std::string_view name, std::string_view value) {
                 fieldAttribute(task_, name, value);
                 break;
             case Section::Appointments:
-                fieldAttribute(appointment_, name, value);
+                if (!fieldAttribute(appointment_, name, value)) schedule_.attribute(name, value);
                 break;
             case Section::Groups:
                 fieldAttribute(group_, name, value);
@@ -225,6 +238,8 @@ void DocumentBuilder::endElement() {
     }
     if (depth_ == 4) {
         inGroupList_ = false;
+        if (inOccurrence_) schedule_.occurrenceEnd();
+        inOccurrence_ = false;
     } else if (depth_ == 3 && inRecord_) {
         inRecord_ = false;
         switch (section_) {
@@ -244,6 +259,7 @@ void DocumentBuilder::endElement() {
                 break;
             case Section::Appointments:
                 takeTexts(appointment_);
+                schedule_.finish(appointment_.schedule, seconds_);
                 contents_.appointments.insertLoaded(std::move(appointment_));
                 break;
             case Section::Groups:
@@ -257,7 +273,7 @@ void DocumentBuilder::endElement() {
 }
 
 template <class Record>
-void DocumentBuilder::fieldAttribute(Record& record, std::string_view name,
+bool DocumentBuilder::fieldAttribute(Record& record, std::string_view name,
                                      std::string_view value) {
     static_assert(recordFields<Record>().size() <= std::tuple_size_v<decltype(texts_)>);
     const auto fields = recordFields<Record>();
@@ -283,8 +299,9 @@ void DocumentBuilder::fieldAttribute(Record& record, std::string_view name,
                 record.*field.date = dateValue(value);
                 break;
         }
-        return;
+        return true;
     }
+    return false;
 }
 
 std::string DocumentBuilder::notOursReason() const {

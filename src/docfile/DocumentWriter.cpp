@@ -12,6 +12,7 @@
 #include <emmintrin.h>
 #endif
 
+#include "docfile/ScheduleForm.h"
 #include "fileio/TextEncoding.h"
 #include "platform/Clock.h"
 #include "records/PimDocument.h"
@@ -107,6 +108,11 @@ private:
         const int64_t seconds = seconds_.toSeconds(record.*field.date);
         return field.nullIsToday && seconds == -1 ? todaySeconds_ : seconds;
     }
+
+    // What an appointment holds beyond version 16, after its version-16 attributes: the
+    // added attributes, then its changed occurrences as children, and the end of the element.
+    bool schedule(const Schedule& s);
+    void timeList(std::string_view name, const std::vector<DateTime>& times, SeriesSeconds& series);
 
     bool groups();
     bool tasks();
@@ -343,12 +349,67 @@ bool Writer::appointments() {
         if (!room(kMarkupRoom)) return false;
         line(2, "<Appointment");
         if (!attributes(a) || !room(kMarkupRoom)) return false;
-        end(" />");
+        if (a.schedule.has()) {
+            if (!schedule(a.schedule.get())) return false;
+        } else {
+            end(" />");
+        }
         return flushIfFull();
     });
     if (!written || !room(kMarkupRoom)) return false;
     line(1, "");
     end("</Appointments>");
+    return true;
+}
+
+void Writer::timeList(std::string_view name, const std::vector<DateTime>& times,
+                      SeriesSeconds& series) {
+    if (times.empty()) return;
+    attributeStart(name);
+    for (size_t i = 0; i < times.size(); ++i) {
+        if (i > 0) put(',');
+        number(series.toSeconds(times[i]));
+    }
+    put('"');
+}
+
+bool Writer::schedule(const Schedule& s) {
+    namespace form = scheduleform;
+    SeriesSeconds series(seconds_, s);
+    const std::string rule = s.rule ? s.rule->text() : std::string();
+    const size_t texts = s.zone.size() + s.uid.size() + rule.size();
+    const size_t numbers = 3 + s.added.size() + s.removed.size();
+    if (!room(2 * kMarkupRoom + kMostPerByte * texts + (kNumberRoom + 1) * numbers)) return false;
+    // Each only when used, so that what an appointment does not use costs nothing.
+    if (s.allDay) numberAttribute(form::kAllDay, 1);
+    if (!s.lastDay.isNull()) numberAttribute(form::kLastDay, seconds_.toSeconds(s.lastDay));
+    if (!s.zone.empty()) textAttribute(form::kZone, s.zone);
+    if (!s.uid.empty()) textAttribute(form::kUid, s.uid);
+    if (s.rule) textAttribute(form::kRule, rule);
+    timeList(form::kAdded, s.added, series);
+    timeList(form::kRemoved, s.removed, series);
+    if (!s.remindedUntil.isNull())
+        numberAttribute(form::kRemindedUntil, seconds_.toSeconds(s.remindedUntil));
+    if (s.changed.empty()) {
+        end(" />");
+        return true;
+    }
+    end(">");
+    for (const ChangedOccurrence& c : s.changed) {
+        if (!room(kMarkupRoom + 5 * kNumberRoom + kMostPerByte * c.description.size()))
+            return false;
+        line(3, "<Occurrence");
+        numberAttribute(form::kReplaces, series.toSeconds(c.replaces));
+        numberAttribute(form::kStart, series.toSeconds(c.start));
+        numberAttribute(form::kEnd, series.toSeconds(c.end));
+        textAttribute(form::kDescription, c.description);
+        numberAttribute(form::kAlarm, c.alarm ? 1 : 0);
+        numberAttribute(form::kAlarmMinutes, c.alarmMinutes);
+        end(" />");
+    }
+    if (!room(kMarkupRoom)) return false;
+    line(2, "");
+    end("</Appointment>");
     return true;
 }
 

@@ -21,7 +21,9 @@ int64_t secondOfDay(DateTime value) {
     return f ? f->hour * 3600 + f->minute * 60 + f->second : 0;
 }
 
-int64_t wallSeconds(DateTime value) { return value.localSeconds().value_or(0); }
+int64_t wallSeconds(DateTime value) {
+    return value.localSeconds().value_or(0);
+}
 
 // The wall clock of a series: local time, or the time of its zone.
 class SeriesClock {
@@ -49,6 +51,7 @@ public:
     }
     // How far a local range must widen to hold every wall time of the series in it.
     [[nodiscard]] int64_t margin() const { return zone_ ? 2 * kDay : 0; }
+    [[nodiscard]] const ZoneRules* zone() const { return zone_; }
 
 private:
     const ZoneRules* zone_;
@@ -84,13 +87,16 @@ struct Shape {
         }
     }
 
-    // Whether a start was taken out. A removed midnight of a series that starts at another
-    // time of day stands for the whole day, as a removed date does.
+    // Whether a removed midnight stands for the whole day, as a removed date does: in a
+    // series that starts at another time of day.
+    [[nodiscard]] bool datesTakeDays() const { return !schedule.allDay && first % kDay != 0; }
+
+    // Whether a start was taken out.
     [[nodiscard]] bool isRemoved(int64_t key) const {
-        const bool datesTakeDays = !schedule.allDay && first % kDay != 0;
+        const bool wholeDays = datesTakeDays();
         for (const DateTime removed : schedule.removed) {
             const int64_t r = wallSeconds(removed);
-            if (r == key || (datesTakeDays && r % kDay == 0 && r == key - key % kDay)) return true;
+            if (r == key || (wholeDays && r % kDay == 0 && r == key - key % kDay)) return true;
         }
         return false;
     }
@@ -127,15 +133,15 @@ struct Shape {
     }
 
     // The keys whose starts lie in [from, to) of the wall clock, the first start and the
-    // extra starts included, removed ones left out, ascending.
+    // extra starts included, removed ones left out unless `withRemoved`, ascending.
     [[nodiscard]] std::vector<int64_t> keys(int64_t from, int64_t to, size_t limit,
-                                            ExpansionBudget& budget) const {
+                                            ExpansionBudget& budget,
+                                            bool withRemoved = false) const {
         std::vector<int64_t> keys;
         if (schedule.rule) {
             const RuleExpansion expansion(*schedule.rule, first);
             const int64_t end = ruleEnd(expansion, budget);
-            if (end != INT64_MIN)
-                keys = expansion.starts(from, to, end, limit, budget);
+            if (end != INT64_MIN) keys = expansion.starts(from, to, end, limit, budget);
             // A rule that ends before its first start makes no occurrence at all.
             if (until >= first && first >= from && first < to) keys.push_back(first);
         } else if (first >= from && first < to) {
@@ -147,19 +153,20 @@ struct Shape {
         }
         std::sort(keys.begin(), keys.end());
         keys.erase(std::unique(keys.begin(), keys.end()), keys.end());
-        std::erase_if(keys, [&](int64_t key) { return isRemoved(key); });
+        if (!withRemoved) std::erase_if(keys, [&](int64_t key) { return isRemoved(key); });
         return keys;
     }
 
-    // The occurrences whose start or whose days meet the local range [from, to).
+    // The occurrences `keep` takes of those starting in the local range [from, to) of
+    // wall-clock seconds, widened by `reach` before.
     template <class Keep>
-    [[nodiscard]] std::vector<Occurrence> between(DateTime from, DateTime to, int64_t reach,
+    [[nodiscard]] std::vector<Occurrence> between(int64_t from, int64_t to, int64_t reach,
                                                   size_t limit, ExpansionBudget& budget,
                                                   Keep keep) const {
         std::vector<Occurrence> found;
         const int64_t margin = clock.margin();
-        const int64_t wallFrom = wallSeconds(from) - reach - margin;
-        const int64_t wallTo = wallSeconds(to) + margin;
+        const int64_t wallFrom = from - reach - margin;
+        const int64_t wallTo = to + margin;
         const size_t keyLimit =
             limit == SIZE_MAX ? SIZE_MAX : limit + schedule.changed.size() + 2 * (margin > 0);
         for (const int64_t key : keys(wallFrom, wallTo, keyLimit, budget)) {
@@ -173,8 +180,9 @@ struct Shape {
             Occurrence o = make(key, &change);
             if (keep(o)) found.push_back(o);
         }
-        std::stable_sort(found.begin(), found.end(),
-                         [](const Occurrence& a, const Occurrence& b) { return a.start < b.start; });
+        std::stable_sort(found.begin(), found.end(), [](const Occurrence& a, const Occurrence& b) {
+            return a.start < b.start;
+        });
         if (found.size() > limit) found.resize(limit);
         return found;
     }
@@ -186,7 +194,9 @@ const std::string& Occurrence::description() const {
     return change ? change->description : appointment->Description;
 }
 
-bool Occurrence::alarm() const { return change ? change->alarm : appointment->Alarm; }
+bool Occurrence::alarm() const {
+    return change ? change->alarm : appointment->Alarm;
+}
 
 DateTime Occurrence::alarmTime() const {
     if (change) return start - DateTimeSpan(change->alarmMinutes / 1440.0);
@@ -207,11 +217,11 @@ std::vector<Occurrence> occurrencesOnDays(const Appointment& appointment, DateTi
                                           DateTime last, ExpansionBudget& budget) {
     const Shape shape(appointment);
     const DateTime from = first.date();
-    const DateTime to = last.date() + DateTimeSpan(1.0);
+    const DateTime to = last.date();
     const int64_t reach = std::max<int64_t>(0, shape.duration);
-    return shape.between(from, to, reach, SIZE_MAX, budget, [&](const Occurrence& o) {
-        return o.firstDay() < to && o.lastDay() >= from;
-    });
+    return shape.between(
+        wallSeconds(from), wallSeconds(to) + kDay, reach, SIZE_MAX, budget,
+        [&](const Occurrence& o) { return o.firstDay() <= to && o.lastDay() >= from; });
 }
 
 std::vector<Occurrence> occurrencesOnDays(const Appointment& appointment, DateTime first,
@@ -223,15 +233,14 @@ std::vector<Occurrence> occurrencesOnDays(const Appointment& appointment, DateTi
 std::vector<Occurrence> occurrencesStarting(const Appointment& appointment, DateTime from,
                                             DateTime to, ExpansionBudget& budget, size_t limit) {
     const Shape shape(appointment);
-    return shape.between(from, to, 0, limit, budget, [&](const Occurrence& o) {
-        return o.start >= from && o.start < to;
-    });
+    return shape.between(wallSeconds(from), wallSeconds(to), 0, limit, budget,
+                         [&](const Occurrence& o) { return o.start >= from && o.start < to; });
 }
 
 Occurrence nextOccurrence(const Appointment& appointment, DateTime from) {
     ExpansionBudget budget;
-    const auto found = occurrencesStarting(appointment, from, DateTime(DateTime::kMaxValue),
-                                           budget, 1);
+    const auto found =
+        occurrencesStarting(appointment, from, DateTime(DateTime::kMaxValue), budget, 1);
     return found.empty() ? none(appointment) : found.front();
 }
 
@@ -261,10 +270,30 @@ DaySpan coveredDays(const Appointment& appointment) {
         const RuleExpansion expansion(*s.rule, shape.first);
         ExpansionBudget budget;
         const int64_t end = shape.ruleEnd(expansion, budget);
-        if (end == INT64_MAX || budget.exhausted)
+        if (end == INT64_MAX || budget.exhausted) {
             span.last = DateTime();
-        else if (end != INT64_MIN)
-            widen(shape.make(end, nullptr));
+        } else if (end != INT64_MIN) {
+            // The last start is found within one period before the end; a period that
+            // makes none there leaves the end itself as the bound.
+            static constexpr int64_t kPeriod[] = {1,        60,        3600,      kDay,
+                                                  7 * kDay, 31 * kDay, 366 * kDay};
+            const int64_t period = kPeriod[int(s.rule->frequency)] * s.rule->interval;
+            const auto last = expansion.starts(end - period, end + 1, end, SIZE_MAX, budget);
+            widen(shape.make(last.empty() ? end : last.back(), nullptr));
+        }
     }
     return span;
+}
+
+SeriesOutline seriesOutline(const Appointment& appointment) {
+    const Shape shape(appointment);
+    return {shape.first, shape.duration, shape.until, shape.clock.zone()};
+}
+
+std::vector<int64_t> startsRemovedBy(const Appointment& appointment, DateTime removed) {
+    const Shape shape(appointment);
+    const int64_t r = wallSeconds(removed);
+    if (!shape.datesTakeDays() || r % kDay != 0) return {r};
+    ExpansionBudget budget;
+    return shape.keys(r, r + kDay, SIZE_MAX, budget, true);
 }

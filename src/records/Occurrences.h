@@ -8,6 +8,8 @@
 #include "records/DateTime.h"
 #include "records/RuleExpansion.h"
 
+class ZoneRules;
+
 // One occurrence of an appointment, as the views, reports, reminders and exports see it.
 // An ordinary appointment is its own one occurrence. Points into the appointment: valid
 // while the record is unchanged.
@@ -64,3 +66,19 @@ struct DaySpan {
     DateTime last;
 };
 [[nodiscard]] DaySpan coveredDays(const Appointment& appointment);
+
+// A series as writers state it rather than its occurrences, in seconds of its own wall
+// clock (local time, or the time of its zone).
+struct SeriesOutline {
+    int64_t first = 0;                // the first start
+    int64_t duration = 0;             // from a start to its end; whole days when all-day
+    int64_t until = INT64_MAX;        // the last start the rule's UNTIL allows; INT64_MAX for none
+    const ZoneRules* zone = nullptr;  // the zone its wall clock keeps; null for local time
+};
+[[nodiscard]] SeriesOutline seriesOutline(const Appointment& appointment);
+
+// The starts a removed start (one of Schedule::removed) takes out, in wall seconds,
+// ascending: itself, or every start of its day when it is a date of a timed series that
+// starts at another time of day.
+[[nodiscard]] std::vector<int64_t> startsRemovedBy(const Appointment& appointment,
+                                                   DateTime removed);

@@ -36,8 +36,7 @@ bool readList(std::string_view text, std::vector<Item>& items, Read read) {
     }
 }
 
-bool readBounded(std::string_view text, std::vector<int>& items, int low, int high,
-                 bool negative) {
+bool readBounded(std::string_view text, std::vector<int>& items, int low, int high, bool negative) {
     return readList(text, items, [&](std::string_view item, int& value) {
         if (!readInt(item, value)) return false;
         const int magnitude = value < 0 ? -value : value;
@@ -74,8 +73,6 @@ bool readUntil(std::string_view text, RecurrenceRule& rule) {
         // A leap second stands for the last second of its minute.
         if (second == 60) second = 59;
     }
-    // Years past what a local time holds mean "never" to the programs that write them.
-    if (year > 9999) year = 9999;
     rule.until = DateTime::fromFields(year, month, day, hour, minute, second);
     return rule.until.isValid();
 }
@@ -93,8 +90,7 @@ void appendList(std::string& text, const char* name, const std::vector<int>& ite
 
 }  // namespace
 
-std::optional<RecurrenceRule> RecurrenceRule::parse(std::string_view text,
-                                                    std::string* error) {
+std::optional<RecurrenceRule> RecurrenceRule::parse(std::string_view text, std::string* error) {
     RecurrenceRule rule;
     bool hasFrequency = false;
     const auto fail = [&](std::string_view part) -> std::optional<RecurrenceRule> {
@@ -104,7 +100,8 @@ std::optional<RecurrenceRule> RecurrenceRule::parse(std::string_view text,
     while (!text.empty()) {
         const size_t semicolon = text.find(';');
         const std::string_view part = text.substr(0, semicolon);
-        text = semicolon == std::string_view::npos ? std::string_view() : text.substr(semicolon + 1);
+        text =
+            semicolon == std::string_view::npos ? std::string_view() : text.substr(semicolon + 1);
         if (part.empty()) continue;
         const size_t equals = part.find('=');
         if (equals == std::string_view::npos) return fail(part);

@@ -25,8 +25,8 @@ struct WeekdayNum {
 struct RecurrenceRule {
     Frequency frequency = Frequency::Weekly;
     int interval = 1;
-    int count = 0;      // the occurrences it makes; 0 when it is not counted
-    DateTime until;     // the last start it may make; null when it has no end date
+    int count = 0;             // the occurrences it makes; 0 when it is not counted
+    DateTime until;            // the last start it may make; null when it has no end date
     bool untilIsDate = false;  // UNTIL was a date: the whole day counts
     bool untilIsUtc = false;   // UNTIL was in UTC ("...Z"): an instant, not a wall time
     std::vector<int> bySecond, byMinute, byHour;

@@ -36,9 +36,13 @@ void civilFromDays(int64_t z, int& y, int& m, int& d) {
 }
 
 // 0 Monday to 6 Sunday; 1970-01-01 was a Thursday.
-int weekdayOf(int64_t day) { return int(floorDiv(day + 3, 7) * -7 + day + 3); }
+int weekdayOf(int64_t day) {
+    return int(floorDiv(day + 3, 7) * -7 + day + 3);
+}
 
-bool isLeap(int y) { return (y % 4 == 0 && y % 100 != 0) || y % 400 == 0; }
+bool isLeap(int y) {
+    return (y % 4 == 0 && y % 100 != 0) || y % 400 == 0;
+}
 
 int monthLength(int y, int m) {
     static constexpr int kLengths[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
@@ -119,7 +123,8 @@ bool RuleExpansion::dayMatches(const Day& d) const {
     if (!r.byWeekNo.empty() && r.frequency == Frequency::Yearly) {
         int weekYear = d.year;
         int64_t start = firstWeekOf(weekYear, r.weekStart);
-        if (d.number < start) start = firstWeekOf(--weekYear, r.weekStart);
+        if (d.number < start)
+            start = firstWeekOf(--weekYear, r.weekStart);
         else if (d.number >= firstWeekOf(weekYear + 1, r.weekStart))
             start = firstWeekOf(++weekYear, r.weekStart);
         const int weeks = int((firstWeekOf(weekYear + 1, r.weekStart) - start) / 7);
@@ -225,10 +230,10 @@ void RuleExpansion::periodStarts(int64_t k, std::vector<int64_t>& out) const {
     };
     // The usual monthly and yearly rules name days of the month alone: those days are
     // made directly, not found among all the days of the period.
-    const bool monthDaysOnly = !rule_.byMonthDay.empty() && rule_.byDay.empty() &&
-                               rule_.byYearDay.empty() && rule_.byWeekNo.empty() &&
-                               (rule_.frequency == Frequency::Monthly ||
-                                rule_.frequency == Frequency::Yearly);
+    const bool monthDaysOnly =
+        !rule_.byMonthDay.empty() && rule_.byDay.empty() && rule_.byYearDay.empty() &&
+        rule_.byWeekNo.empty() &&
+        (rule_.frequency == Frequency::Monthly || rule_.frequency == Frequency::Yearly);
     for (int64_t number = firstDay; number < endDay;) {
         Day d{number, 0, 0, 0, weekdayOf(number)};
         civilFromDays(number, d.year, d.month, d.day);
@@ -290,6 +295,12 @@ int64_t RuleExpansion::lastStart(int64_t until, ExpansionBudget& budget) const {
     int made = 0;
     std::vector<int64_t> period;
     const int64_t end = std::min(until, daysFromCivil(kLastYear + 1, 1, 1) * kDay - 1);
+    // The first start is the first occurrence even where the rule would not make it.
+    periodStarts(0, period);
+    if (first_ <= end && std::find(period.begin(), period.end(), first_) == period.end()) {
+        last = first_;
+        if (++made == rule_.count) return last;
+    }
     const int64_t lastPeriod = periodOf(end);
     for (int64_t k = 0; k <= lastPeriod; ++k) {
         if (!budget.take()) break;
@@ -309,15 +320,15 @@ bool RuleExpansion::neverMeets() const {
     const bool ordinals = r.frequency == Frequency::Monthly || r.frequency == Frequency::Yearly;
     const bool inMonth = r.frequency == Frequency::Monthly || !r.byMonth.empty();
     if (ordinals && !r.byDay.empty() &&
-        std::all_of(r.byDay.begin(), r.byDay.end(), [&](const WeekdayNum& w) {
-            return std::abs(w.ordinal) > (inMonth ? 5 : 53);
-        }))
+        std::all_of(r.byDay.begin(), r.byDay.end(),
+                    [&](const WeekdayNum& w) { return std::abs(w.ordinal) > (inMonth ? 5 : 53); }))
         return true;
     if (r.byMonthDay.empty()) return false;
     static constexpr int kLongest[] = {31, 29, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
     for (const int v : r.byMonthDay) {
         for (int month = 1; month <= 12; ++month) {
-            if ((r.byMonth.empty() || contains(r.byMonth, month)) && std::abs(v) <= kLongest[month - 1])
+            if ((r.byMonth.empty() || contains(r.byMonth, month)) &&
+                std::abs(v) <= kLongest[month - 1])
                 return false;
         }
     }

@@ -32,11 +32,11 @@ public:
     // before `first` or after `until`, the last start it may make in wall seconds (INT64_MAX
     // for none): the caller turns a UTC UNTIL into the wall time of the series, and a COUNT
     // into a last start with lastStart. Looks at no more periods than the budget allows.
-    [[nodiscard]] std::vector<int64_t> starts(int64_t from, int64_t to, int64_t until,
-                                              size_t limit, ExpansionBudget& budget) const;
+    [[nodiscard]] std::vector<int64_t> starts(int64_t from, int64_t to, int64_t until, size_t limit,
+                                              ExpansionBudget& budget) const;
 
     // The last start of a counted rule, INT64_MIN when it makes none; unbounded rules give
-    // INT64_MAX.
+    // INT64_MAX. The first start counts as the first occurrence, made by the rule or not.
     [[nodiscard]] int64_t lastStart(int64_t until, ExpansionBudget& budget) const;
 
     // Whether no date can ever meet the rule's parts (30 February, the 6th Monday of a
@@ -53,7 +53,7 @@ private:
 
     RecurrenceRule rule_;
     int64_t first_;
-    int64_t firstDay_;   // days since 1970 of the first start
+    int64_t firstDay_;  // days since 1970 of the first start
     int firstYear_ = 1970, firstMonth_ = 1;
     int64_t firstWeekStart_ = 0;  // day number of the week-start day of the first week
     std::vector<int> hours_, minutes_, seconds_;  // sorted; empty: the period's own

@@ -29,15 +29,15 @@ struct ChangedOccurrence {
 // program keeps its local hour on both sides of a daylight-saving change of its own zone.
 struct Schedule {
     bool allDay = false;  // whole days, no times
-    DateTime lastDay;     // the day it ends when later than the day it starts (00:00); null otherwise
-    std::string zone;     // the series' time zone ("Europe/Berlin"); "" for local time
-    std::string uid;      // the UID it came with from another program; "" for none
+    DateTime lastDay;  // the day it ends when later than the day it starts (00:00); null otherwise
+    std::string zone;  // the series' time zone ("Europe/Berlin"); "" for local time
+    std::string uid;   // the UID it came with from another program; "" for none
     std::optional<RecurrenceRule> rule;
-    std::vector<DateTime> added;    // extra starts (RDATE), ascending
-    std::vector<DateTime> removed;  // starts taken out (EXDATE), ascending; a date (00:00)
-                                    // of a timed series takes out the whole day
+    std::vector<DateTime> added;             // extra starts (RDATE), ascending
+    std::vector<DateTime> removed;           // starts taken out (EXDATE), ascending; a date (00:00)
+                                             // of a timed series takes out the whole day
     std::vector<ChangedOccurrence> changed;  // ascending by `replaces`
-    DateTime remindedUntil;  // alarms ringing at or before this local time are done
+    DateTime remindedUntil;                  // alarms ringing at or before this local time are done
 
     // The last start of a counted rule, found once for the first start it was found from
     // rather than at every query. Not part of the value.
@@ -66,7 +66,8 @@ public:
         : value_(other.value_ ? std::make_unique<Schedule>(*other.value_) : nullptr) {}
     ScheduleBox(ScheduleBox&&) noexcept = default;
     ScheduleBox& operator=(const ScheduleBox& other) {
-        if (this != &other) value_ = other.value_ ? std::make_unique<Schedule>(*other.value_) : nullptr;
+        if (this != &other)
+            value_ = other.value_ ? std::make_unique<Schedule>(*other.value_) : nullptr;
         return *this;
     }
     ScheduleBox& operator=(ScheduleBox&&) noexcept = default;

@@ -50,7 +50,9 @@ int yearOf(int64_t day) {
     return int(y);
 }
 
-bool isLeap(int64_t y) { return (y % 4 == 0 && y % 100 != 0) || y % 400 == 0; }
+bool isLeap(int64_t y) {
+    return (y % 4 == 0 && y % 100 != 0) || y % 400 == 0;
+}
 
 // Reads a POSIX TZ string's parts in turn.
 class PosixReader {
@@ -182,7 +184,8 @@ std::unique_ptr<ZoneRules> ZoneRules::fromTzif(std::string name, std::string_vie
                         if (!r.number(w.month) || !r.skip('.') || !r.number(w.week) ||
                             !r.skip('.') || !r.number(w.weekday))
                             return false;
-                        if (w.month < 1 || w.month > 12 || w.week < 1 || w.week > 5 || w.weekday > 6)
+                        if (w.month < 1 || w.month > 12 || w.week < 1 || w.week > 5 ||
+                            w.weekday > 6)
                             return false;
                     } else if (r.skip('J')) {
                         if (!r.number(w.julian) || w.julian < 1 || w.julian > 365) return false;
@@ -214,8 +217,8 @@ int64_t ZoneRules::posixOffsetAt(int64_t utc) const {
             const int64_t first = daysFromCivil(year, w.month, 1);
             const int firstWeekday = int((first % 7 + 7 + 4) % 7);  // 0 Sunday
             day = first + (w.weekday - firstWeekday + 7) % 7 + 7 * (w.week - 1);
-            const int64_t next = w.month == 12 ? daysFromCivil(year + 1, 1, 1)
-                                               : daysFromCivil(year, w.month + 1, 1);
+            const int64_t next =
+                w.month == 12 ? daysFromCivil(year + 1, 1, 1) : daysFromCivil(year, w.month + 1, 1);
             while (day >= next)
                 day -= 7;
         }

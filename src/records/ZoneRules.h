@@ -27,7 +27,7 @@ public:
 
     // Reads TZif bytes; nullptr when they are not a TZif file. For tests.
     [[nodiscard]] static std::unique_ptr<ZoneRules> fromTzif(std::string name,
-                                                              std::string_view bytes);
+                                                             std::string_view bytes);
 
 private:
     struct Transition {

@@ -48,4 +48,38 @@ TEST_F(EditorCommands, RefusesWhatTheEditorsWouldNotAccept) {
         expectRefused(args, 2, problem);
 }
 
+// Whole days, several days and repeats: each refusal names the option at fault.
+TEST_F(EditorCommands, RefusesRepeatsAndSpansThatDoNotFit) {
+    const std::string timed =
+        "add-appointment home.pgr Meeting --date 2026-12-07 --from 10:00 "
+        "--to 11:00 ";  // a Monday
+    const std::string weekly = timed + "--repeat weekly ";
+    const std::pair<std::string, std::string> cases[] = {
+        {"add-appointment home.pgr Fair --date 2026-12-07 --all-day --from 10:00",
+         "--from cannot go with --all-day"},
+        {timed + "--end-date 2026-12-06", "--end-date 2026-12-06 is before --date 2026-12-07"},
+        {timed + "--end-date 2036-01-01", "--end-date 2036-01-01 is outside"},
+        {timed + "--every 2", "--every needs --repeat"},
+        {timed + "--until 2027-01-01", "--until needs --repeat"},
+        {weekly + "--count 3 --until 2027-01-01", "--count cannot go with --until"},
+        {timed + "--repeat hourly", "--repeat wants daily, weekly, monthly or yearly"},
+        {weekly + "--every 0", "--every wants a whole number from 1 to 10000, not \"0\""},
+        {weekly + "--count -3", "--count wants a whole number"},
+        {weekly + "--count 10001", "--count wants a whole number"},
+        {timed + "--repeat daily --on MO", "--on goes with --repeat weekly or monthly only"},
+        {weekly + "--on MO,XX", "--on wants weekdays"},
+        {weekly + "--on 1MO", "--on wants weekdays"},
+        {weekly + "--on MO;COUNT=2", "--on wants weekdays"},
+        {timed + "--repeat monthly --on MO", "--on wants one weekday of the month"},
+        {timed + "--repeat monthly --on 1MO,3MO", "--on wants one weekday of the month"},
+        {timed + "--repeat monthly --on 6MO", "--on wants one weekday of the month"},
+        {weekly + "--on TU,TH", "--date 2026-12-07 is not on a day --on TU,TH names"},
+        {timed + "--repeat monthly --on 2MO", "--date 2026-12-07 is not on a day --on 2MO"},
+        {weekly + "--until 2026-12-06", "--until 2026-12-06 is before --date 2026-12-07"},
+        {weekly + "--until 2036-01-01", "--until 2036-01-01 is outside"},
+    };
+    for (const auto& [line, problem] : cases)
+        expectRefused(words(line), 2, problem);
+}
+
 }  // namespace

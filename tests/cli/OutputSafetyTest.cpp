@@ -29,6 +29,8 @@ protected:
 
 TEST_F(OutputSafetyTest, ValuesNeverAddFieldsLinesOrEscapeSequences) {
     EXPECT_EQ(run({"persons", doc}).out, "Tab\\there\\x1B[2J\tback\\\\slash\\xC2\\x9B\n");
+    EXPECT_EQ(run({"occurrences", doc}).out,
+              "1\t2026-12-06\t09:00-09:00\tLunch\\r\\nReminder: forged\n");
     EXPECT_EQ(runProgram("LANG=en_US.UTF-8", "--now '2026-12-06 10:00' day " + doc),
               "Appointments\n9:00 AM-9:00 AM\tLunch\\r\\nReminder: forged [alarm]\nTasks\n");
     // The reminder says AM and PM in any language.
@@ -44,7 +46,8 @@ TEST_F(OutputSafetyTest, OutputThatIsLostIsAFailureUnlessTheChangeIsSaved) {
     const std::string saved = "quillmate-cli: " + doc +
                               ": the change is saved, but its output was lost (standard output "
                               "refused it)\n";
-    for (const std::string command : {"day", "alarms", "persons", "groups", "info", "compact"}) {
+    for (const std::string command :
+         {"day", "alarms", "occurrences", "persons", "groups", "info", "compact"}) {
         const bool saves = command == "compact";
         FullDisk disk;
         std::ostream out(&disk);

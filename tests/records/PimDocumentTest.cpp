@@ -102,6 +102,10 @@ TEST_F(PimDocumentTest, CompactRemovesOnlyDoneTasksDueBeforeTodayAndSavesOnlyWhe
     doc.add(taskDue("", today - DateTimeSpan(1.0 / 1440), Task::Done));
     doc.add(taskDue("", today, Task::Done));
     doc.add(taskDue("", today - DateTimeSpan(10.0), Task::Medium));
+    Appointment series = appointmentAt("", today - DateTimeSpan(30.0), today - DateTimeSpan(30.0));
+    series.Done = true;
+    series.schedule.edit().rule = RecurrenceRule::parse("FREQ=WEEKLY;COUNT=2");
+    doc.add(series);
     // Without a path nothing is written; the caller asks for a name first.
     bool called = false;
     CompactResult result = doc.compact([&](const PimDocument&, const std::string&) {
@@ -132,6 +136,7 @@ TEST_F(PimDocumentTest, CompactRemovesOnlyDoneTasksDueBeforeTodayAndSavesOnlyWhe
     EXPECT_EQ(written, (std::pair<std::string, size_t>("/read-only/home.pgr", 2)))
         << "the write sees the compacted document";
     EXPECT_FALSE(doc.isModified());
+    EXPECT_EQ(doc.appointments().size(), 1u) << "a done series long past is no task";
 }
 
 TEST(Person, DisplayNameJoinsLastAndFirstName) {

@@ -91,13 +91,27 @@ Status writeStandardOutput(CliContext& context, const std::string& text) {
     return {};
 }
 
-Status readDateOption(const CliArgs& parsed, DateTime& day) {
-    const auto text = parsed.value("date");
+Status readDay(const std::string& name, const std::string& text, DateTime& day) {
+    const auto chosen = parseDayOption(text);
+    if (!chosen)
+        return usageFailure(
+            fillIn(_("%s wants a date as YYYY-MM-DD, not \"%s\""), {"--" + name, text}));
+    day = *chosen;
+    return {};
+}
+
+Status checkDescription(const std::string& description) {
+    if (description.empty()) return usageFailure(_("the description is empty"));
+    return {};
+}
+
+Status readDateOption(const CliArgs& parsed, DateTime& day, const std::string& name) {
+    const auto text = parsed.value(name);
     if (!text) return {};
     const auto chosen = parseDayOption(*text);
     if (!chosen)
-        return usageFailure(fillIn(_("%s wants YYYY-MM-DD, not \"%s\""), {"--date", *text}));
-    if (Status inRange = checkInEditorRange("--date", *chosen); !inRange) return inRange;
+        return usageFailure(fillIn(_("%s wants YYYY-MM-DD, not \"%s\""), {"--" + name, *text}));
+    if (Status inRange = checkInEditorRange("--" + name, *chosen); !inRange) return inRange;
     day = *chosen;
     return {};
 }

@@ -54,9 +54,14 @@ Status writeStandardOutput(CliContext& context, const std::string& text);
 inline constexpr const char* kStandardInputName = N_("standard input");
 inline constexpr const char* kStandardOutputName = N_("standard output");
 
-// Sets `day` to the day --date names when it is given; a Usage failure for text that is
-// not a date, or a day outside the editors' range.
-Status readDateOption(const CliArgs& parsed, DateTime& day);
+// Sets `day` to the day the option `name` gives as `text`; a Usage failure for text that is
+// not a date.
+Status readDay(const std::string& name, const std::string& text, DateTime& day);
+// A Usage failure for a record without a description, which the editors refuse.
+Status checkDescription(const std::string& description);
+// Sets `day` to the day --date (or the option `name`) names when it is given; a Usage
+// failure for text that is not a date, or a day outside the editors' range.
+Status readDateOption(const CliArgs& parsed, DateTime& day, const std::string& name = "date");
 // A Usage failure, "WHAT 2036-01-01 is outside 1990-01-01 to 2035-12-31", for a day the
 // editors do not offer: every report and list can show the days they do.
 Status checkInEditorRange(const std::string& what, DateTime day);

@@ -1,5 +1,4 @@
 #include <array>
-#include <charconv>
 #include <optional>
 #include <ostream>
 #include <string>
@@ -7,8 +6,8 @@
 
 #include "cli/CliArgs.h"
 #include "cli/CliCommand.h"
+#include "cli/commands/AppointmentOptions.h"
 #include "cli/commands/CommandSupport.h"
-#include "organizer/AppointmentForm.h"
 #include "organizer/EditorCommits.h"
 #include "organizer/TaskForm.h"
 #include "platform/Translate.h"
@@ -18,21 +17,6 @@
 // record a script makes can be opened and confirmed in the editor unchanged.
 
 namespace {
-
-// The day an option names; a Usage failure for text that is not a date the editors offer.
-Status readDay(const std::string& option, const std::string& text, DateTime& day) {
-    const auto chosen = parseDayOption(text);
-    if (!chosen)
-        return usageFailure(
-            fillIn(_("%s wants a date as YYYY-MM-DD, not \"%s\""), {"--" + option, text}));
-    day = *chosen;
-    return {};
-}
-
-Status checkDescription(const std::string& description) {
-    if (description.empty()) return usageFailure(_("the description is empty"));
-    return {};
-}
 
 // What addAndSave() says of a kind of record.
 struct AddedTexts {
@@ -85,66 +69,17 @@ Status runAddTask(CliContext& context, const std::vector<std::string>& args) {
                       [&](PimDocument& document) { return addTask(document, nullptr, form); });
 }
 
-// A required option's value, or a Usage failure.
-Status required(const CliArgs& parsed, const char* option, std::string& value) {
-    const auto given = parsed.value(option);
-    if (!given) return usageFailure(fillIn(_("%s is required"), {std::string("--") + option}));
-    value = *given;
-    return {};
-}
-
-Status readTime(const char* option, const std::string& text, LocalTime& time) {
-    const auto read = parseTimeOption(text);
-    if (!read)
-        return usageFailure(
-            fillIn(_("%s wants a time as HH:MM, not \"%s\""), {std::string("--") + option, text}));
-    time = *read;
-    return {};
-}
-
 Status runAddAppointment(CliContext& context, const std::vector<std::string>& args) {
     CliArgs parsed;
-    if (Status status = parseArguments(args, 2, {"date", "from", "to", "alarm"}, {}, parsed);
+    if (Status status = parseArguments(args, 2, kAppointmentValued, kAppointmentFlags, parsed);
         !status)
         return status;
-    const std::string& description = parsed.positional()[1];
-    if (Status status = checkDescription(description); !status) return status;
-    std::string dateText, fromText, toText;
-    DateTime day;
-    LocalTime from, to;
-    for (Status status : {required(parsed, "date", dateText), required(parsed, "from", fromText),
-                          required(parsed, "to", toText)}) {
-        if (!status) return status;
-    }
-    if (Status status = readDay("date", dateText, day); !status) return status;
-    if (Status status = checkInEditorRange(_("the date"), day); !status) return status;
-    if (Status status = readTime("from", fromText, from); !status) return status;
-    if (Status status = readTime("to", toText, to); !status) return status;
-    if (!AppointmentForm::isBeginTime(from.hour, from.minute))
-        return usageFailure(fillIn(_("%s is not a begin time: a quarter hour from 05:00 to 22:45"),
-                                   {"--from " + fromText}));
-    if (!AppointmentForm::isEndTime(to.hour, to.minute))
-        return usageFailure(fillIn(_("%s is not an end time: a quarter hour from 05:15 to 23:00"),
-                                   {"--to " + toText}));
-
-    AppointmentForm form = AppointmentForm::forNew(day, DateTime::now(context.clock));
-    form.setDescription(description);
-    if (!form.setTimes(from.hour, from.minute, to.hour, to.minute))
-        return usageFailure(
-            fillIn(_("%s is not after %s"), {"--to " + toText, "--from " + fromText}));
-    if (const auto alarm = parsed.value("alarm")) {
-        int minutes = -1;
-        const auto [end, error] =
-            std::from_chars(alarm->data(), alarm->data() + alarm->size(), minutes);
-        if (error != std::errc() || end != alarm->data() + alarm->size() ||
-            !form.setAlarmMinutes(minutes))
-            return usageFailure(fillIn(_("%s wants minutes from 0 to 60 in steps of 5, not \"%s\""),
-                                       {"--alarm", *alarm}));
-        form.setAlarm(true);
-    }
-    return addAndSave(
-        context, parsed.positional()[0], kAddedAppointment,
-        [&](PimDocument& document) { return addAppointment(document, nullptr, form); });
+    Appointment appointment;
+    if (Status status = appointmentFromOptions(parsed, DateTime::now(context.clock), appointment);
+        !status)
+        return status;
+    return addAndSave(context, parsed.positional()[0], kAddedAppointment,
+                      [&](PimDocument& document) { return document.add(appointment); });
 }
 
 const std::array<CliCommand, 2> kCommands = {{
@@ -153,9 +88,15 @@ const std::array<CliCommand, 2> kCommands = {{
         "--priority says otherwise"),
      runAddTask},
     {"add-appointment",
-     "DOC DESCRIPTION --date YYYY-MM-DD --from HH:MM --to HH:MM [--alarm MINUTES]",
-     N_("add an appointment to DOC from one quarter hour to a later one between 05:00 and 23:00, "
-        "with an alarm the given minutes (0 to 60, in fives) before it begins"),
+     "DOC DESCRIPTION --date YYYY-MM-DD [--from HH:MM --to HH:MM] [--all-day] [--end-date "
+     "YYYY-MM-DD] [--alarm MINUTES] [--repeat daily|weekly|monthly|yearly] [--every N] [--on "
+     "DAY,...] [--count N] [--until YYYY-MM-DD]",
+     N_("add an appointment to DOC from one quarter hour to a later one between 05:00 and 23:00 "
+        "(or --all-day), until --end-date when it lasts several days, with an alarm the given "
+        "minutes (0 to 60, in fives) before it begins; --repeat makes it a series that repeats "
+        "each day, week, month or year (or every N of them with --every), on the --on weekdays "
+        "(weekly: MO,TH, by default the start's; monthly: one as 2TU, or -1FR for the last "
+        "Friday) with --date among them, ending after --count occurrences or on the --until day"),
      runAddAppointment},
 }};
 

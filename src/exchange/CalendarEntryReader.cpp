@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <tuple>
 
 #include "exchange/CalendarParse.h"
 #include "exchange/CalendarTime.h"
@@ -45,12 +46,12 @@ bool recurs(icalcomponent* event) {
 
 // Whether two series hold the same, whatever their UIDs and reminders.
 bool sameSeries(const Appointment& a, const Appointment& b) {
-    Schedule x = a.schedule.get();
-    Schedule y = b.schedule.get();
-    x.uid = y.uid = "";
-    x.remindedUntil = y.remindedUntil = DateTime();
-    return a.Description == b.Description && a.StartTime == b.StartTime && a.EndTime == b.EndTime &&
-           x == y;
+    if (a.Description != b.Description || a.StartTime != b.StartTime || a.EndTime != b.EndTime)
+        return false;
+    const Schedule& x = a.schedule.get();
+    const Schedule& y = b.schedule.get();
+    return std::tie(x.allDay, x.lastDay, x.zone, x.rule, x.added, x.removed, x.changed) ==
+           std::tie(y.allDay, y.lastDay, y.zone, y.rule, y.added, y.removed, y.changed);
 }
 
 }  // namespace

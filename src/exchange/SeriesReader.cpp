@@ -257,10 +257,13 @@ Draft EventSeries::splitAt(Draft& draft, const Split& split, DateTime key) {
         RecurrenceRule& rule = *earlier.rule;
         later.rule = rule;
         if (rule.count > 0) {
-            // The rest makes what the count leaves after the starts before the split.
-            const auto before = RuleExpansion(rule, draft.first)
-                                    .starts(draft.first, at, INT64_MAX, size_t(rule.count), budget_)
-                                    .size();
+            // The rest makes what the count leaves after the starts before the split, the
+            // first start among them whether the rule makes it or not.
+            const RuleExpansion expansion(rule, draft.first);
+            const int64_t first = draft.first;
+            size_t before =
+                expansion.starts(first, at, INT64_MAX, size_t(rule.count), budget_).size();
+            if (expansion.starts(first, first + 1, INT64_MAX, 1, budget_).empty()) ++before;
             later.rule->count = std::max(1, rule.count - int(before));
             rule.count = 0;
         }

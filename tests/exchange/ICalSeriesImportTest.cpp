@@ -147,22 +147,34 @@ TEST_F(ICalImportTest, OverridesChangeTheirOccurrencesAlone) {
 }
 
 TEST_F(ICalImportTest, AnOverrideOfAllLaterOccurrencesSplitsTheSeries) {
+    const auto later = [](const std::string& lines) {
+        return "BEGIN:VEVENT\r\nUID:Meeting\r\nSUMMARY:Later\r\nRECURRENCE-ID;RANGE=THISANDFUTURE" +
+               lines + "END:VEVENT\r\n";
+    };
+    const std::string berlin = ";TZID=Europe/Berlin:";
+    const std::string zoned =
+        event("DTSTART" + berlin + "20261207T100000\r\nDTEND" + berlin + "20261207T110000\r\n" +
+              "RRULE:FREQ=WEEKLY;COUNT=5\r\nEXDATE" + berlin + "20261228T100000\r\n") +
+        later(berlin + "20261221T100000\r\nDTSTART" + berlin + "20261221T120000\r\nDTEND" + berlin +
+              "20261221T123000\r\n");
+    expectRows({
+        {"a zoned series, and a start removed after the split", zoned,
+         "2026-12-07 10:00 to 2026-12-07 11:00: Meeting "
+         "{Europe/Berlin FREQ=WEEKLY;UNTIL=20261221T085959Z}\n"
+         "  2026-12-07 10:00 to 2026-12-07 11:00\n  2026-12-14 10:00 to 2026-12-14 11:00\n"
+         "2026-12-21 12:00 to 2026-12-21 12:30: Later {Europe/Berlin FREQ=WEEKLY;COUNT=3}\n"
+         "  2026-12-21 12:00 to 2026-12-21 12:30\n  2027-01-04 12:00 to 2027-01-04 12:30\n"},
+        {"a counted series begun off its days",
+         event("DTSTART:20261208T100000\r\nRRULE:FREQ=WEEKLY;BYDAY=MO;COUNT=4\r\n") +
+             later(":20261221T100000\r\nDTSTART:20261221T110000\r\n"),
+         "2026-12-08 10:00 to 2026-12-08 10:00: Meeting "
+         "{FREQ=WEEKLY;UNTIL=20261221T095959;BYDAY=MO}\n"
+         "  2026-12-08 10:00 to 2026-12-08 10:00\n  2026-12-14 10:00 to 2026-12-14 10:00\n"
+         "2026-12-21 11:00 to 2026-12-21 11:00: Later {FREQ=WEEKLY;COUNT=2;BYDAY=MO}\n"
+         "  2026-12-21 11:00 to 2026-12-21 11:00\n  2026-12-28 11:00 to 2026-12-28 11:00\n"},
+    });
     PimDocument fresh(kClock);
-    const std::string text = calendar(
-        event("DTSTART;TZID=Europe/Berlin:20261207T100000\r\nDTEND;TZID=Europe/"
-              "Berlin:20261207T110000\r\n"
-              "RRULE:FREQ=WEEKLY;COUNT=5\r\nEXDATE;TZID=Europe/Berlin:20261228T100000\r\n") +
-        "BEGIN:VEVENT\r\nUID:Meeting\r\nSUMMARY:Later\r\n"
-        "RECURRENCE-ID;RANGE=THISANDFUTURE;TZID=Europe/Berlin:20261221T100000\r\n"
-        "DTSTART;TZID=Europe/Berlin:20261221T120000\r\nDTEND;TZID=Europe/Berlin:20261221T123000\r\n"
-        "END:VEVENT\r\n");
-    ASSERT_TRUE(importICalendarText(fresh, text, CalendarParts::Both).status);
-    EXPECT_EQ(dump(fresh),
-              "2026-12-07 10:00 to 2026-12-07 11:00: Meeting "
-              "{Europe/Berlin FREQ=WEEKLY;UNTIL=20261221T085959Z}\n"
-              "  2026-12-07 10:00 to 2026-12-07 11:00\n  2026-12-14 10:00 to 2026-12-14 11:00\n"
-              "2026-12-21 12:00 to 2026-12-21 12:30: Later {Europe/Berlin FREQ=WEEKLY;COUNT=3}\n"
-              "  2026-12-21 12:00 to 2026-12-21 12:30\n  2027-01-04 12:00 to 2027-01-04 12:30\n");
+    ASSERT_TRUE(importICalendarText(fresh, calendar(zoned), CalendarParts::Both).status);
     EXPECT_EQ(fresh.appointments().find(2)->schedule.get().uid, "Meeting-from-20261221T100000");
 }
 

@@ -44,10 +44,9 @@ bool recurs(icalcomponent* event) {
            icalcomponent_get_first_property(event, ICAL_RDATE_PROPERTY) != nullptr;
 }
 
-// Whether two series hold the same, whatever their UIDs and reminders.
-bool sameSeries(const Appointment& a, const Appointment& b) {
-    if (a.Description != b.Description || a.StartTime != b.StartTime || a.EndTime != b.EndTime)
-        return false;
+// Whether two series of the same description, start and end hold the same, whatever their
+// UIDs and reminders.
+bool sameSchedule(const Appointment& a, const Appointment& b) {
     const Schedule& x = a.schedule.get();
     const Schedule& y = b.schedule.get();
     return std::tie(x.allDay, x.lastDay, x.zone, x.rule, x.added, x.removed, x.changed) ==
@@ -63,10 +62,14 @@ CalendarEntryReader::CalendarEntryReader(const PimDocument& document, CalendarIm
       now_(DateTime::now(document.clock())),
       today_(DateTime::today(document.clock())) {
     for (const auto& [id, a] : document.appointments()) {
-        present_.emplace(a.Description, a.StartTime.continuous(), a.EndTime.continuous());
+        present_.insert(keyOf(a));
         if (!a.schedule.get().uid.empty()) presentUids_.insert(a.schedule.get().uid);
-        if (a.repeats()) presentSeries_.push_back(&a);
+        if (a.repeats()) presentSeries_.emplace(keyOf(a), &a);
     }
+}
+
+CalendarEntryReader::Key CalendarEntryReader::keyOf(const Appointment& a) {
+    return {a.Description, a.StartTime.continuous(), a.EndTime.continuous()};
 }
 
 void CalendarEntryReader::skip(size_t line, const char* reason) {
@@ -95,12 +98,12 @@ Appointment CalendarEntryReader::singleOf(icalcomponent* event, icalcomponent* c
 }
 
 bool CalendarEntryReader::isPresent(const Appointment& a) const {
-    if (!a.repeats())
-        return present_.contains({a.Description, a.StartTime.continuous(), a.EndTime.continuous()});
+    if (!a.repeats()) return present_.contains(keyOf(a));
     const std::string& uid = a.schedule.get().uid;
-    return (!uid.empty() && presentUids_.contains(uid)) ||
-           std::any_of(presentSeries_.begin(), presentSeries_.end(),
-                       [&](const Appointment* other) { return sameSeries(a, *other); });
+    if (!uid.empty() && presentUids_.contains(uid)) return true;
+    const auto [first, last] = presentSeries_.equal_range(keyOf(a));
+    return std::any_of(first, last,
+                       [&](const auto& other) { return sameSchedule(a, *other.second); });
 }
 
 const char* CalendarEntryReader::add(Appointment&& a) {

@@ -2,6 +2,7 @@
 
 #include <libical/ical.h>
 
+#include <map>
 #include <set>
 #include <string>
 #include <tuple>
@@ -51,9 +52,12 @@ private:
     const DateTime now_;
     const DateTime today_;
     ExpansionBudget budget_;  // the work the rules of the whole import may cause
-    // Description, start and end of the appointments the document held before.
-    std::set<std::tuple<std::string, double, double>> present_;
+    // Description, start and end of an appointment.
+    using Key = std::tuple<std::string, double, double>;
+    [[nodiscard]] static Key keyOf(const Appointment& appointment);
+
+    // What the document held before; it does not change while the import reads.
+    std::set<Key> present_;
     std::set<std::string> presentUids_;
-    // The series it held before; the document does not change while the import reads.
-    std::vector<const Appointment*> presentSeries_;
+    std::multimap<Key, const Appointment*> presentSeries_;
 };

@@ -3,7 +3,6 @@
 
 #include <algorithm>
 #include <climits>
-#include <map>
 #include <optional>
 
 #include "exchange/CalendarTime.h"
@@ -20,6 +19,10 @@ int64_t secondsOf(DateTime wall) {
 
 DateTime wallAtSeconds(int64_t seconds) {
     return DateTime::fromLocalSeconds(seconds);
+}
+
+bool isMidnight(int64_t wall) {
+    return wall % kDay == 0;
 }
 
 // `day` at the time of day of `time`: a date that names a start of a timed series.
@@ -286,7 +289,7 @@ Draft EventSeries::splitAt(Draft& draft, const Split& split, DateTime key) {
     const int64_t movedDays = secondsOf(wallAtSeconds(rest.first).date()) - secondsOf(key.date());
     const auto moveOn = [&](std::vector<DateTime>& from, std::vector<DateTime>& to) {
         for (const DateTime t : from) {
-            const bool day = !wall_.allDay() && t == t.date() && at % kDay != 0;
+            const bool day = !wall_.allDay() && t == t.date() && !isMidnight(draft.first);
             if (t >= key) to.push_back(wallAtSeconds(secondsOf(t) + (day ? movedDays : moved)));
         }
         std::erase_if(from, [&](DateTime t) { return t >= key; });

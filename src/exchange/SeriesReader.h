@@ -11,8 +11,8 @@
 // An event of a calendar that changes one occurrence of a series (it has a RECURRENCE-ID),
 // or that one and all later ones, and the line of the file it begins on.
 struct EventOverride {
-    icalcomponent* event = nullptr;
-    size_t line = 0;
+    icalcomponent* event = nullptr;  // the VEVENT with the RECURRENCE-ID
+    size_t line = 0;                 // where it begins, for notes
 };
 
 // What a recurring event of a calendar makes.

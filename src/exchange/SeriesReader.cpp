@@ -131,6 +131,15 @@ void EventSeries::readRule(icalcomponent* event, size_t line, Schedule& schedule
             notes_.push_back({line, _("its repeat rule (RRULE) cannot be read; added once, as "
                                       "if it did not repeat")});
     }
+    // A series moved to local time from UTC ends where its UTC end means in either reading.
+    if (RecurrenceRule* rule = schedule.rule ? &*schedule.rule : nullptr;
+        rule && rule->untilIsUtc) {
+        const int64_t instant = secondsOf(rule->until);
+        if (const DateTime bound = wall_.boundAt(instant); bound != wall_.wallAt(instant)) {
+            rule->until = bound;
+            rule->untilIsUtc = false;
+        }
+    }
     if (rules > 1)
         notes_.push_back(
             {line, _("it has more than one repeat rule (RRULE); only the first is kept")});

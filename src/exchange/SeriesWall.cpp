@@ -67,3 +67,10 @@ DateTime SeriesWall::startOf(const icaltimetype& time,
     const DateTime shifted = DateTime::fromLocalSeconds(*real.localSeconds() + drift);
     return shifted.isValid() && isStart(shifted) ? shifted : real;
 }
+
+DateTime SeriesWall::boundAt(int64_t instant) const {
+    const DateTime real = wallAt(instant);
+    if (!startInstant_ || allDay_ || !real.isValid()) return real;
+    const int64_t drift = driftAt(*startInstant_) - driftAt(instant);
+    return drift > 0 ? DateTime::fromLocalSeconds(*real.localSeconds() + drift) : real;
+}

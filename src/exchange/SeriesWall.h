@@ -44,6 +44,10 @@ public:
     [[nodiscard]] DateTime startOf(const icaltimetype& time,
                                    const std::function<bool(DateTime)>& isStart) const;
 
+    // The wall time that bounds the series at an instant (a UTC UNTIL): of the two readings
+    // startOf weighs, the later, so that the bound takes in every start either means.
+    [[nodiscard]] DateTime boundAt(int64_t instant) const;
+
 private:
     // Local offset minus the first start's own offset, at an instant.
     [[nodiscard]] int64_t driftAt(int64_t instant) const;

@@ -83,7 +83,7 @@ TEST_F(ICalImportTest, ReadsExtraStartsOfEveryKindIntoTheSeriesClock) {
     EXPECT_EQ(changed, "2026-12-13 09:00 until 2026-12-13 12:00") << "a period of its own length";
 }
 
-TEST_F(ICalImportTest, TakesOutStartsWrittenInAnyForm) {
+TEST_F(ICalImportTest, ExclusionsAndEndsInAnyFormMeetTheStartsOfTheSeries) {
     const std::string berlin =
         "DTSTART;TZID=Europe/Berlin:20261207T100000\r\nRRULE:FREQ=DAILY;COUNT=5\r\n";
     const std::string fromUtc = "DTSTART:20261207T090000Z\r\nRRULE:FREQ=DAILY\r\n";
@@ -111,6 +111,9 @@ TEST_F(ICalImportTest, TakesOutStartsWrittenInAnyForm) {
         {"a UTC series, in local time, excluded in summer both ways",
          fromUtc + "EXDATE:20270707T090000Z\r\nEXDATE:20270709T080000Z\r\n", 2027, 7, 6,
          "2027-07-06 10:00, 2027-07-08 10:00, 2027-07-10 10:00"},
+        {"a UTC series whose end in UTC lies after the clocks went back",
+         "DTSTART:20261025T000000Z\r\nRRULE:FREQ=DAILY;UNTIL=20261027T000000Z\r\n", 2026, 10, 25,
+         "2026-10-25 02:00, 2026-10-26 02:00, 2026-10-27 02:00"},
         {"an all-day series excluded by a time",
          "DTSTART;VALUE=DATE:20261207\r\nRRULE:FREQ=DAILY;COUNT=3\r\nEXDATE:20261208T120000Z\r\n",
          2026, 12, 7, "2026-12-07 00:00, 2026-12-09 00:00"},

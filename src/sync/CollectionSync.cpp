@@ -361,6 +361,15 @@ Status CollectionSync::uploadNew() {
     for (const RecordKind kind : codec_.kinds()) {
         for (const auto& [id, fields] : recordsOf(document_, kind)) {
             if (mapped.contains({kind, id})) continue;
+            // Sent as one event, a series would reach the server as its first occurrence.
+            if (const Appointment* a =
+                    kind == RecordKind::Appointment ? document_.appointments().find(id) : nullptr;
+                a != nullptr && a->repeats()) {
+                report_.notes.push_back(
+                    fillIn(_("%s \"%s\": a repeating appointment is not sent yet; it stays here"),
+                           {kindName(kind), recordLabel(kind, fields)}));
+                continue;
+            }
             const std::string uid = uidFor(kind, id);
             const std::string href = folder + uid + codec_.extension();
             std::string etag;

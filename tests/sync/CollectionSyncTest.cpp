@@ -319,6 +319,18 @@ TEST(CollectionSyncTest, OccurrencesOfASeriesAreNotChangedAloneButNeverLost) {
               (std::multiset<std::string>{"Standup, longer", "Team standup", "Team standup",
                                           "Team standup", "Team standup"}));
     EXPECT_EQ(h.report.notes.size(), 1u);
+
+    // A series made here stays here until sync speaks series, and says so.
+    Appointment series = appointmentAt("Yoga", DateTime::fromFields(2026, 12, 8, 18),
+                                       DateTime::fromFields(2026, 12, 8, 19));
+    series.schedule.edit().rule = RecurrenceRule::parse("FREQ=WEEKLY");
+    h.document.add(series);
+    const size_t items = h.server.items.size();
+    ASSERT_TRUE(h.sync());
+    EXPECT_EQ(h.server.items.size(), items);
+    ASSERT_EQ(h.report.notes.size(), 2u);
+    EXPECT_EQ(h.report.notes[1],
+              "appointment \"Yoga\": a repeating appointment is not sent yet; it stays here");
 }
 
 }  // namespace

@@ -21,7 +21,9 @@ int64_t secondOfDay(DateTime value) {
     return f ? f->hour * 3600 + f->minute * 60 + f->second : 0;
 }
 
-int64_t wallSeconds(DateTime value) { return value.localSeconds().value_or(0); }
+int64_t wallSeconds(DateTime value) {
+    return value.localSeconds().value_or(0);
+}
 
 // The wall clock of a series: local time, or the time of its zone.
 class SeriesClock {
@@ -134,8 +136,7 @@ struct Shape {
         if (schedule.rule) {
             const RuleExpansion expansion(*schedule.rule, first);
             const int64_t end = ruleEnd(expansion, budget);
-            if (end != INT64_MIN)
-                keys = expansion.starts(from, to, end, limit, budget);
+            if (end != INT64_MIN) keys = expansion.starts(from, to, end, limit, budget);
             // A rule that ends before its first start makes no occurrence at all.
             if (until >= first && first >= from && first < to) keys.push_back(first);
         } else if (first >= from && first < to) {
@@ -173,8 +174,9 @@ struct Shape {
             Occurrence o = make(key, &change);
             if (keep(o)) found.push_back(o);
         }
-        std::stable_sort(found.begin(), found.end(),
-                         [](const Occurrence& a, const Occurrence& b) { return a.start < b.start; });
+        std::stable_sort(found.begin(), found.end(), [](const Occurrence& a, const Occurrence& b) {
+            return a.start < b.start;
+        });
         if (found.size() > limit) found.resize(limit);
         return found;
     }
@@ -186,7 +188,9 @@ const std::string& Occurrence::description() const {
     return change ? change->description : appointment->Description;
 }
 
-bool Occurrence::alarm() const { return change ? change->alarm : appointment->Alarm; }
+bool Occurrence::alarm() const {
+    return change ? change->alarm : appointment->Alarm;
+}
 
 DateTime Occurrence::alarmTime() const {
     if (change) return start - DateTimeSpan(change->alarmMinutes / 1440.0);
@@ -223,21 +227,24 @@ std::vector<Occurrence> occurrencesOnDays(const Appointment& appointment, DateTi
 std::vector<Occurrence> occurrencesStarting(const Appointment& appointment, DateTime from,
                                             DateTime to, ExpansionBudget& budget, size_t limit) {
     const Shape shape(appointment);
-    return shape.between(from, to, 0, limit, budget, [&](const Occurrence& o) {
-        return o.start >= from && o.start < to;
-    });
+    return shape.between(from, to, 0, limit, budget,
+                         [&](const Occurrence& o) { return o.start >= from && o.start < to; });
 }
 
 Occurrence nextOccurrence(const Appointment& appointment, DateTime from) {
     ExpansionBudget budget;
-    const auto found = occurrencesStarting(appointment, from, DateTime(DateTime::kMaxValue),
-                                           budget, 1);
+    const auto found =
+        occurrencesStarting(appointment, from, DateTime(DateTime::kMaxValue), budget, 1);
     return found.empty() ? none(appointment) : found.front();
 }
 
 Occurrence occurrenceAt(const Appointment& appointment, DateTime key) {
     const Shape shape(appointment);
     const int64_t k = wallSeconds(key);
+    // A changed occurrence is listed whether or not the rule makes its key (one from
+    // another program may replace a start the rule no longer has): so it is found here.
+    if (const ChangedOccurrence* change = shape.changeOf(k); change && !shape.isRemoved(k))
+        return shape.make(k, change);
     ExpansionBudget budget;
     const auto keys = shape.keys(k, k + 1, 1, budget);
     if (keys.empty()) return none(appointment);

@@ -94,8 +94,8 @@ TEST(Reminders, TurnedOffAlarmNeverComesBackButUndoBringsItBack) {
 }
 
 // Daily at 10:00 from 1 December, its alarm 15 minutes before.
-Appointment dailyAtTen(const char* rule = "FREQ=DAILY") {
-    return repeating(alarmed(dec(1, 10), 15, true, "Standup"), rule);
+Appointment dailyAtTen() {
+    return repeating(alarmed(dec(1, 10), 15, true, "Standup"), "FREQ=DAILY");
 }
 
 TEST(Reminders, EachOccurrenceRingsWhileListedTheLatestOfASeriesOnly) {
@@ -169,22 +169,6 @@ TEST(Reminders, TurningOffAnOccurrenceLeavesTheNextOnesRinging) {
     history.undo();
     history.undo();
     EXPECT_TRUE(stillDue(document, due[0], dec(6, 9, 50)));
-}
-
-TEST(Reminders, NextAlarmIsTheEarliestStillToRingFromADay) {
-    Appointment series = dailyAtTen("FREQ=DAILY;COUNT=10");
-    // The 8th rings an hour before its moved start.
-    series.schedule.edit().changed = {{dec(8, 10), dec(8, 7), dec(8, 8), "Early", true, 60}};
-    // From the day, after the moment, and the alarm expected (null: none).
-    const std::tuple<DateTime, DateTime, DateTime> cases[] = {
-        {dec(6), {}, dec(6, 9, 45)},        {dec(6), dec(6, 9, 45), dec(7, 9, 45)},
-        {dec(7), dec(7, 9, 45), dec(8, 6)}, {dec(8), dec(8, 6), dec(9, 9, 45)},
-        {dec(10), dec(10, 9, 45), {}},
-    };
-    for (const auto& [fromDay, after, alarm] : cases)
-        EXPECT_EQ(nextAlarm(series, fromDay, after), alarm) << after.format("%d %H:%M");
-    series.schedule.edit().remindedUntil = dec(9, 9, 45);
-    EXPECT_EQ(nextAlarm(series, dec(6), {}), dec(10, 9, 45)) << "turned off up to the 9th";
 }
 
 TEST(ReminderText, CaptionKeepsSeventyNineCharactersWholeCountingStrayBytesAsOne) {

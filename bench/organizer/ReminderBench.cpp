@@ -15,6 +15,7 @@
 #include "organizer/Reminders.h"
 #include "platform/Clock.h"
 #include "records/PimDocument.h"
+#include "support/FixedLocale.h"
 
 namespace {
 
@@ -49,6 +50,7 @@ int main(int argc, char** argv) {
     PimDocument document(clock);
     generateDocument(document, count);
     const DateTime now = DateTime::now(clock);
+    const FixedLocale locale;
     AlarmIndex index;
     index.rebuild(document);
     std::printf("%zu appointments, %zu with an alarm set\n", document.appointments().size(),
@@ -63,8 +65,8 @@ int main(int argc, char** argv) {
                 seen += appointment.DueDate >= shown;
         };
         size_t due = 0;
-        const auto tick = [&] { due = index.dueReminders(document, shown, now).size(); };
-        const auto fullTick = [&] { due = dueReminders(document, shown, now).size(); };
+        const auto tick = [&] { due = index.dueReminders(document, shown, now, locale).size(); };
+        const auto fullTick = [&] { due = dueReminders(document, shown, now, locale).size(); };
         const auto rebuild = [&] { index.rebuild(document); };
         const double walkWall = bestSeconds([&](int) { walk(); }, kRuns);
         const double walkCpu = bestCpuSeconds(walk);

@@ -2,23 +2,40 @@
 
 #include <algorithm>
 
-#include "organizer/ReminderText.h"
+#include "records/Occurrences.h"
 #include "records/PimDocument.h"
+
+namespace {
+
+// The half second by which a tick counts an alarm as rung (see isAlarmDue).
+constexpr double kHalfSecond = 0.5 / 86400.0;
+
+}  // namespace
 
 void AlarmIndex::rebuild(const PimDocument& document) {
     entries_.clear();
+    schedules_.clear();
+    pastDay_ = DateTime();
+    pastIds_.clear();
+    const DateTime today = DateTime::today(document.clock());
     for (const auto& [id, appointment] : document.appointments()) {
-        if (appointment.Alarm) {
-            entries_.push_back(Entry{appointment.DueDate.date().continuous(),
-                                     appointment.AlarmTime.continuous(), id});
+        if (!appointment.schedule.has()) {
+            if (appointment.Alarm) {
+                entries_.push_back(Entry{appointment.DueDate.date().continuous(),
+                                         appointment.AlarmTime.continuous(), id});
+            }
+        } else if (hasAnyAlarm(appointment)) {
+            schedules_.push_back(
+                Scheduled{id, today,
+                          nextAlarm(appointment, today, appointment.schedule.get().remindedUntil)});
         }
     }
     std::stable_sort(entries_.begin(), entries_.end(),
                      [](const Entry& a, const Entry& b) { return a.day < b.day; });
 }
 
-std::vector<Reminder> AlarmIndex::dueReminders(const PimDocument& document, DateTime shown,
-                                               DateTime now) const {
+void AlarmIndex::collectOrdinary(const PimDocument& document, DateTime shown, DateTime now,
+                                 std::vector<int32_t>& ids) const {
     const auto from = [this](double day) {
         return std::lower_bound(entries_.begin(), entries_.end(), day,
                                 [](const Entry& e, double d) { return e.day < d; });
@@ -26,7 +43,6 @@ std::vector<Reminder> AlarmIndex::dueReminders(const PimDocument& document, Date
     // Most alarms of the days examined lie ahead; only those near enough are looked up,
     // and the record decides.
     const double nearEnough = now.continuous() + 1.0 / 86400.0;
-    std::vector<int32_t> ids;
     const auto collect = [&](auto first, auto last) {
         for (auto it = first; it != last; ++it) {
             if (it->alarm > nearEnough) continue;
@@ -44,14 +60,60 @@ std::vector<Reminder> AlarmIndex::dueReminders(const PimDocument& document, Date
                                         [](double d, const Entry& e) { return d < e.day; }));
     }
     collect(from(today), entries_.end());
+}
+
+const std::vector<int32_t>& AlarmIndex::ringingOn(const PimDocument& document, DateTime day) {
+    if (pastDay_ == day) return pastIds_;
+    pastDay_ = day;
+    pastIds_.clear();
+    for (const Scheduled& scheduled : schedules_) {
+        const Appointment* appointment = document.appointments().find(scheduled.id);
+        if (appointment == nullptr) continue;
+        const auto occurrences = occurrencesOnDays(*appointment, day, day);
+        if (std::any_of(occurrences.begin(), occurrences.end(), alarmStillSet))
+            pastIds_.push_back(scheduled.id);
+    }
+    return pastIds_;
+}
+
+std::vector<Reminder> AlarmIndex::dueReminders(const PimDocument& document, DateTime shown,
+                                               DateTime now, const Locale& locale) {
+    std::vector<int32_t> ids;
+    collectOrdinary(document, shown, now, ids);
+
+    const DateTime today = now.date();
+    const std::vector<int32_t> noPast;
+    const std::vector<int32_t>& past = shown < today ? ringingOn(document, shown) : noPast;
+    std::vector<Reminder> occurrences;
+    for (Scheduled& scheduled : schedules_) {
+        // Nothing rings before the next alarm, unless the day shown holds an alarm of its own.
+        const bool waiting = now >= scheduled.since &&
+                             (scheduled.nextAlarm.isNull() ||
+                              now.continuous() + kHalfSecond < scheduled.nextAlarm.continuous());
+        if (waiting && !std::binary_search(past.begin(), past.end(), scheduled.id)) continue;
+        const Appointment* appointment = document.appointments().find(scheduled.id);
+        if (appointment == nullptr) continue;
+        const Occurrence ringing = dueOccurrence(*appointment, shown, now);
+        if (!ringing.start.isNull()) {
+            occurrences.push_back(reminderFor(ringing, locale));
+        } else if (!waiting && now >= scheduled.since) {
+            // Rung and done with, or past: wait for the alarm after now.
+            const DateTime done = appointment->schedule.get().remindedUntil;
+            scheduled.since = now;
+            scheduled.nextAlarm = nextAlarm(*appointment, today, std::max(now, done));
+        }
+    }
     std::sort(ids.begin(), ids.end());
 
     std::vector<Reminder> due;
-    due.reserve(ids.size());
-    for (const int32_t id : ids) {
-        const Appointment& appointment = *document.appointments().find(id);
-        due.push_back(Reminder{id, reminderCaption(appointment.Description),
-                               reminderMessage(appointment.StartTime)});
-    }
-    return due;
+    due.reserve(ids.size() + occurrences.size());
+    for (const int32_t id : ids)
+        due.push_back(reminderFor(id, *document.appointments().find(id)));
+    // Both lists ascend by ID; an appointment is in one of them only.
+    std::vector<Reminder> merged;
+    merged.reserve(due.size() + occurrences.size());
+    std::merge(due.begin(), due.end(), occurrences.begin(), occurrences.end(),
+               std::back_inserter(merged),
+               [](const Reminder& a, const Reminder& b) { return a.id < b.id; });
+    return merged;
 }

@@ -6,23 +6,28 @@
 #include "organizer/Reminders.h"
 #include "records/DateTime.h"
 
+class Locale;
 class PimDocument;
 
-// The appointments whose alarm is set, ordered by day, so that a reminder tick looks at
-// the few days it examines instead of walking every appointment. Rebuilt after each
-// change of the document, which walks every record anyway to refill the day view.
+// The appointments whose alarm is set, so that a reminder tick looks at the few that can
+// be due instead of walking every appointment. Ordinary ones are ordered by day, so that a
+// tick looks at the days it examines. Each appointment with a schedule is held by its next
+// alarm, never by its occurrences, so that a series without end costs nothing until that
+// alarm rings; a tick that finds it no longer due moves it on to the alarm after. Rebuilt
+// after each change of the document, which walks every record anyway to refill the day
+// view.
 class AlarmIndex {
 public:
-    // Collects the alarms of the document as it is now.
+    // Collects the alarms of the document as it is now, from today on by its clock.
     void rebuild(const PimDocument& document);
 
     // The reminders due at `now` with `shown` selected, exactly as dueReminders() finds
     // them in the document the index was built from.
     [[nodiscard]] std::vector<Reminder> dueReminders(const PimDocument& document, DateTime shown,
-                                                     DateTime now) const;
+                                                     DateTime now, const Locale& locale);
 
-    // How many alarms are set.
-    [[nodiscard]] size_t size() const { return entries_.size(); }
+    // How many appointments may ring.
+    [[nodiscard]] size_t size() const { return entries_.size() + schedules_.size(); }
 
 private:
     struct Entry {
@@ -30,5 +35,21 @@ private:
         double alarm;  // AlarmTime on the continuous scale
         int32_t id;
     };
+    // An appointment with a schedule: from `since` on, nothing of it is due before
+    // `nextAlarm`, but on an earlier day shown.
+    struct Scheduled {
+        int32_t id;
+        DateTime since;
+        DateTime nextAlarm;  // null for never
+    };
+
+    void collectOrdinary(const PimDocument& document, DateTime shown, DateTime now,
+                         std::vector<int32_t>& ids) const;
+    // The appointments with a schedule that have an alarm still set on `day`.
+    [[nodiscard]] const std::vector<int32_t>& ringingOn(const PimDocument& document, DateTime day);
+
     std::vector<Entry> entries_;
+    std::vector<Scheduled> schedules_;  // ascending ID
+    DateTime pastDay_;                  // the earlier day shown that pastIds_ is for
+    std::vector<int32_t> pastIds_;
 };

@@ -2,7 +2,48 @@
 
 #include <algorithm>
 
+#include "organizer/Reminders.h"
+#include "organizer/ScheduleIndex.h"
+#include "platform/Translate.h"
+#include "records/Occurrences.h"
 #include "records/PimDocument.h"
+
+AppointmentRow appointmentRow(int32_t id, const Appointment& appointment) {
+    const DateTime day = appointment.DueDate.date();
+    return AppointmentRow{id,
+                          appointment.Alarm,
+                          appointment.Description,
+                          appointment.StartTime,
+                          appointment.EndTime,
+                          false,
+                          false,
+                          {},
+                          day,
+                          day};
+}
+
+AppointmentRow appointmentRow(const Occurrence& occurrence) {
+    return AppointmentRow{occurrence.id(),          alarmStillSet(occurrence),
+                          occurrence.description(), occurrence.start,
+                          occurrence.end,           occurrence.allDay(),
+                          occurrence.repeats(),     occurrence.key,
+                          occurrence.firstDay(),    occurrence.lastDay()};
+}
+
+bool listedBefore(const AppointmentRow& a, const AppointmentRow& b) {
+    if (a.allDay != b.allDay) return a.allDay;
+    if (a.startTime != b.startTime) return a.startTime < b.startTime;
+    return a.id > b.id;
+}
+
+std::string appointmentTimes(const AppointmentRow& row, DateTime day, const Locale& locale) {
+    if (row.allDay) return _("All day");
+    std::string text;
+    if (row.startsOn(day)) text = row.startTime.formatTime(locale, TimeStyle::NoSeconds);
+    text += '-';
+    if (row.endsOn(day)) text += row.endTime.formatTime(locale, TimeStyle::NoSeconds);
+    return text;
+}
 
 // A record's day is the local date of its value: a value read from a document may carry a
 // time of day (an imported due time, or 01:00 on a day whose midnight the clocks skip).
@@ -23,18 +64,24 @@ std::vector<TaskRow> dayTaskRows(const PimDocument& document, DateTime shown, Da
     return rows;
 }
 
-std::vector<AppointmentRow> dayAppointmentRows(const PimDocument& document, DateTime shown) {
+std::vector<AppointmentRow> dayAppointmentRows(const PimDocument& document, DateTime shown,
+                                               ScheduleIndex& schedules) {
     std::vector<AppointmentRow> rows;
-    // Rows go in newest first, so that equal start times list the newest first.
-    for (auto it = document.appointments().rbegin(); it != document.appointments().rend(); ++it) {
-        const auto& [id, appointment] = *it;
-        if (appointment.DueDate.date() == shown) {
-            rows.push_back(AppointmentRow{id, appointment.Alarm, appointment.Description,
-                                          appointment.StartTime, appointment.EndTime});
-        }
+    // An ordinary appointment costs a date comparison; those with a schedule are asked of
+    // the model only when their days may meet the day shown.
+    for (const auto& [id, appointment] : document.appointments()) {
+        if (!appointment.schedule.has() && appointment.DueDate.date() == shown)
+            rows.push_back(appointmentRow(id, appointment));
     }
-    std::stable_sort(
-        rows.begin(), rows.end(),
-        [](const AppointmentRow& a, const AppointmentRow& b) { return a.startTime < b.startTime; });
+    for (const Appointment* appointment : schedules.meeting(document, shown, shown)) {
+        for (const Occurrence& occurrence : occurrencesOnDays(*appointment, shown, shown))
+            rows.push_back(appointmentRow(occurrence));
+    }
+    std::stable_sort(rows.begin(), rows.end(), listedBefore);
     return rows;
+}
+
+std::vector<AppointmentRow> dayAppointmentRows(const PimDocument& document, DateTime shown) {
+    ScheduleIndex schedules;
+    return dayAppointmentRows(document, shown, schedules);
 }

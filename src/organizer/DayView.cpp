@@ -26,8 +26,30 @@ void DayView::refill() {
     const DateTime shown = shownDate();
     taskRows_ = dayTaskRows(document_, shown, DateTime::today(document_.clock()));
     task_ = reselected(task_.id, taskRows_);
-    appointmentRows_ = dayAppointmentRows(document_, shown);
-    appointment_ = reselected(appointment_.id, appointmentRows_);
+    appointmentRows_ = dayAppointmentRows(document_, shown, schedules_);
+    // The same occurrence when it is still listed, else the first row of its appointment.
+    ListSelection again = reselected(appointment_.id, appointmentRows_);
+    for (size_t row = 0; row < appointmentRows_.size(); ++row) {
+        const AppointmentRow& r = appointmentRows_[row];
+        if (r.id == appointment_.id && r.key == appointmentKey_) {
+            again.row = static_cast<int>(row);
+            break;
+        }
+    }
+    selectAppointment(again);
+}
+
+void DayView::selectAppointment(ListSelection selection) {
+    appointment_ = selection;
+    const AppointmentRow* row = selectedAppointmentRow();
+    appointmentKey_ = row != nullptr ? row->key : DateTime();
+}
+
+const AppointmentRow* DayView::selectedAppointmentRow() const {
+    if (appointment_.id == -1 || appointment_.row < 0 ||
+        static_cast<size_t>(appointment_.row) >= appointmentRows_.size())
+        return nullptr;
+    return &appointmentRows_[static_cast<size_t>(appointment_.row)];
 }
 
 void DayView::selectTaskRow(int row) {
@@ -35,7 +57,7 @@ void DayView::selectTaskRow(int row) {
 }
 
 void DayView::selectAppointmentRow(int row) {
-    appointment_ = rowSelection(appointmentRows_, row);
+    selectAppointment(rowSelection(appointmentRows_, row));
 }
 
 void DayView::clickTaskList(int hitRow) {
@@ -46,7 +68,7 @@ void DayView::clickTaskList(int hitRow) {
 void DayView::clickAppointmentList(bool rowHit) {
     focused_ = FocusedList::Appointments;
     // A click beside the rows leaves none selected, as it does in the list itself.
-    appointment_ = rowHit ? rowSelection(appointmentRows_, appointment_.row) : ListSelection{};
+    selectAppointment(rowHit ? rowSelection(appointmentRows_, appointment_.row) : ListSelection{});
     if (appointment_.row >= 0 &&
         appointmentRows_[static_cast<size_t>(appointment_.row)].description.empty())
         appointment_.id = -1;

@@ -5,6 +5,7 @@
 
 #include "organizer/DayRows.h"
 #include "organizer/ListSelection.h"
+#include "organizer/ScheduleIndex.h"
 #include "shell/CommandState.h"
 
 class PimDocument;
@@ -13,7 +14,7 @@ class UndoHistory;
 // The day view without its widgets: the task and appointment rows of the date the
 // calendar shows, which row of each list is selected, which list acts on Delete, Edit
 // and Complete, and the commands that act on the rows directly. The selection is kept by
-// record ID, so it survives every refill that still lists the record.
+// record ID (and occurrence), so it survives every refill that still lists the record.
 class DayView {
 public:
     // `history` names the steps these commands make; it may be nullptr.
@@ -33,6 +34,8 @@ public:
     }
     [[nodiscard]] const ListSelection& taskSelection() const { return task_; }
     [[nodiscard]] const ListSelection& appointmentSelection() const { return appointment_; }
+    // The row of the selected appointment, nullptr for none: which occurrence it is.
+    [[nodiscard]] const AppointmentRow* selectedAppointmentRow() const;
     [[nodiscard]] FocusedList focusedList() const { return focused_; }
 
     // A list got the keyboard focus.
@@ -63,6 +66,7 @@ public:
 private:
     void complete(int32_t taskId);
     [[nodiscard]] static ListSelection reselected(int32_t id, const auto& rows);
+    void selectAppointment(ListSelection selection);
 
     PimDocument& document_;
     UndoHistory* history_;
@@ -70,5 +74,7 @@ private:
     std::vector<AppointmentRow> appointmentRows_;
     ListSelection task_;
     ListSelection appointment_;
+    DateTime appointmentKey_;  // the occurrence selected, null for one that does not repeat
+    ScheduleIndex schedules_;
     FocusedList focused_ = FocusedList::None;
 };

@@ -19,16 +19,32 @@ std::string reminderCaption(std::string_view description) {
                   {std::string(firstCharacters(description, kCaptionDescriptionChars))});
 }
 
+namespace {
+
+// "10:00 AM": built from the fields rather than strftime's %p, which the C library leaves
+// empty in locales that have no AM and PM.
+std::string twelveHourTime(DateTime time) {
+    const auto f = time.fields();
+    if (!f) return "";
+    char buffer[16];
+    const int hour12 = f->hour % 12 == 0 ? 12 : f->hour % 12;
+    std::snprintf(buffer, sizeof buffer, "%02d:%02d %s", hour12, f->minute,
+                  f->hour < 12 ? "AM" : "PM");
+    return buffer;
+}
+
+}  // namespace
+
 std::string reminderMessage(DateTime startTime) {
-    // Built from the fields rather than strftime's %p, which the C library leaves empty in
-    // locales that have no AM and PM.
-    std::string time;
-    if (const auto f = startTime.fields()) {
-        char buffer[16];
-        const int hour12 = f->hour % 12 == 0 ? 12 : f->hour % 12;
-        std::snprintf(buffer, sizeof buffer, "%02d:%02d %s", hour12, f->minute,
-                      f->hour < 12 ? "AM" : "PM");
-        time = buffer;
-    }
-    return fillIn(_("This is your reminder for your %s appointment."), {time});
+    return fillIn(_("This is your reminder for your %s appointment."), {twelveHourTime(startTime)});
+}
+
+std::string reminderMessage(DateTime start, const Locale& locale) {
+    return fillIn(_("This is your reminder for your %s appointment on %s."),
+                  {twelveHourTime(start), start.formatDate(locale, DateStyle::Long)});
+}
+
+std::string allDayReminderMessage(DateTime day, const Locale& locale) {
+    return fillIn(_("This is your reminder for your all-day appointment on %s."),
+                  {day.formatDate(locale, DateStyle::Long)});
 }

@@ -5,6 +5,8 @@
 
 #include "records/DateTime.h"
 
+class Locale;
+
 // The texts of a reminder window.
 
 // How much of the description the caption keeps, counted in characters (Unicode code
@@ -16,6 +18,11 @@ inline constexpr size_t kCaptionDescriptionChars = 79;
 // "This is your reminder for your 10:00 AM appointment.": the start time as hour (01 to
 // 12), minutes and AM or PM, whatever the user's locale.
 [[nodiscard]] std::string reminderMessage(DateTime startTime);
+// The same naming the day in the user's long date form, for an occurrence of a series:
+// "This is your reminder for your 10:00 AM appointment on Tuesday, May 12, 2026.".
+[[nodiscard]] std::string reminderMessage(DateTime start, const Locale& locale);
+// "This is your reminder for your all-day appointment on Tuesday, May 12, 2026.".
+[[nodiscard]] std::string allDayReminderMessage(DateTime day, const Locale& locale);
 // The first `count` characters of UTF-8 text; a byte that does not start a well-formed
 // character counts as one character on its own.
 [[nodiscard]] std::string_view firstCharacters(std::string_view text, size_t count);

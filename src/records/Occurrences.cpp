@@ -247,6 +247,10 @@ Occurrence nextOccurrence(const Appointment& appointment, DateTime from) {
 Occurrence occurrenceAt(const Appointment& appointment, DateTime key) {
     const Shape shape(appointment);
     const int64_t k = wallSeconds(key);
+    // A changed occurrence is listed whether or not the rule makes its key (one from
+    // another program may replace a start the rule no longer has): so it is found here.
+    if (const ChangedOccurrence* change = shape.changeOf(k); change && !shape.isRemoved(k))
+        return shape.make(k, change);
     ExpansionBudget budget;
     const auto keys = shape.keys(k, k + 1, 1, budget);
     if (keys.empty()) return none(appointment);

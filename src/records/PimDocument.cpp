@@ -100,6 +100,7 @@ void PimDocument::detachView(DocumentView& view) {
 }
 
 void PimDocument::notifyViews() {
+    ++revision_;
     // A view may detach itself while being told.
     const auto views = views_;
     for (DocumentView* view : views)
@@ -148,6 +149,7 @@ void PimDocument::leaveRecordsToExit() noexcept {
         return;  // the records are freed with the document, as ever
     }
     contents_ = PimContents{};
+    ++revision_;
 }
 
 void PimDocument::contentsReplaced() {

@@ -45,6 +45,9 @@ public:
     void attachView(DocumentView& view);
     void detachView(DocumentView& view);
     void notifyViews();
+    // Counts the changes the views were told of, so that a cache of what the records give
+    // (the days a series covers) can tell it is out of date.
+    [[nodiscard]] uint64_t revision() const { return revision_; }
 
     // The journal told of every edit and its reversal; nullptr for none.
     void setJournal(EditJournal* journal) { journal_ = journal; }
@@ -143,6 +146,7 @@ private:
     std::vector<DocumentView*> views_;
     EditJournal* journal_ = nullptr;
     bool modified_ = false;
+    uint64_t revision_ = 0;
     std::string path_;
     DateTime currentDate_;
     PimContents contents_;

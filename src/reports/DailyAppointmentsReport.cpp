@@ -3,9 +3,11 @@
 #include "platform/Translate.h"
 
 DailyAppointmentsReport::DailyAppointmentsReport(PageCanvas& measuring, const Locale& locale,
-                                                 std::vector<Appointment> appointments)
+                                                 std::vector<AppointmentRow> appointments,
+                                                 DateTime day)
     : DailyReport(measuring, locale, _("DAILY APPOINTMENTS")),
-      appointments_(std::move(appointments)) {}
+      appointments_(std::move(appointments)),
+      day_(day) {}
 
 int DailyAppointmentsReport::endColumnX() const {
     const PageRect& c = contentRect();
@@ -20,11 +22,11 @@ std::vector<DailyReport::Head> DailyAppointmentsReport::heads() const {
 
 void DailyAppointmentsReport::drawItems(int pageIndex) {
     for (const size_t index : pages_[size_t(pageIndex)]) {
-        const Appointment& appointment = appointments_[index];
+        const AppointmentRow& appointment = appointments_[index];
         const int y = nextRowY();
-        textOut(firstColumnX(), y, timeText(appointment.StartTime));
-        textOut(endColumnX(), y, timeText(appointment.EndTime));
-        clippedText(secondColumnX(), contentRect().right, y, appointment.Description);
+        textOut(firstColumnX(), y, startText(appointment, day_));
+        textOut(endColumnX(), y, endText(appointment, day_));
+        clippedText(secondColumnX(), contentRect().right, y, appointment.description);
     }
 }
 

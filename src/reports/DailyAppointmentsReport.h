@@ -2,14 +2,14 @@
 
 #include <vector>
 
-#include "records/Appointment.h"
+#include "organizer/DayRows.h"
 #include "reports/DailyReport.h"
 
-// "DAILY APPOINTMENTS": one row per appointment with its start, end and description.
+// "DAILY APPOINTMENTS": one row per appointment of `day` with its start, end and description.
 class DailyAppointmentsReport : public DailyReport {
 public:
     DailyAppointmentsReport(PageCanvas& measuring, const Locale& locale,
-                            std::vector<Appointment> appointments);
+                            std::vector<AppointmentRow> appointments, DateTime day = {});
 
 protected:
     [[nodiscard]] std::vector<Head> heads() const override;
@@ -22,6 +22,7 @@ private:
     // printable area's edge, not from the content's.
     [[nodiscard]] int endColumnX() const;
 
-    std::vector<Appointment> appointments_;
+    std::vector<AppointmentRow> appointments_;
+    DateTime day_;
     std::vector<PageItems> pages_;
 };

@@ -5,10 +5,12 @@
 #include <algorithm>
 
 DailyPlanReport::DailyPlanReport(PageCanvas& measuring, const Locale& locale,
-                                 std::vector<Appointment> appointments, std::vector<Task> tasks)
+                                 std::vector<AppointmentRow> appointments, std::vector<Task> tasks,
+                                 DateTime day)
     : DailyReport(measuring, locale, _("DAILY PLAN")),
       appointments_(std::move(appointments)),
-      tasks_(std::move(tasks)) {}
+      tasks_(std::move(tasks)),
+      day_(day) {}
 
 DailyPlanReport::Columns DailyPlanReport::columns() const {
     const PageRect& c = contentRect();
@@ -40,11 +42,11 @@ void DailyPlanReport::drawItems(int pageIndex) {
     const int rowsTop = currentY();
     if (index < appointmentPages_.size()) {
         for (const size_t item : appointmentPages_[index]) {
-            const Appointment& appointment = appointments_[item];
+            const AppointmentRow& appointment = appointments_[item];
             const int y = nextRowY();
-            textOut(x.start, y, timeText(appointment.StartTime));
-            textOut(x.end, y, timeText(appointment.EndTime));
-            clippedText(x.appointment, secondColumnX(), y, appointment.Description);
+            textOut(x.start, y, startText(appointment, day_));
+            textOut(x.end, y, endText(appointment, day_));
+            clippedText(x.appointment, secondColumnX(), y, appointment.description);
         }
     }
     setCurrentY(rowsTop);

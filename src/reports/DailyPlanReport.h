@@ -2,17 +2,18 @@
 
 #include <vector>
 
-#include "records/Appointment.h"
+#include "organizer/DayRows.h"
 #include "records/Task.h"
 #include "reports/DailyReport.h"
 
-// "DAILY PLAN": the appointments down the left half and the tasks down the right, each
+// "DAILY PLAN": the appointments of `day` down the left half and the tasks down the right, each
 // list paginated on its own; the longer list sets the page count, and its later pages
 // leave the other half empty.
 class DailyPlanReport : public DailyReport {
 public:
     DailyPlanReport(PageCanvas& measuring, const Locale& locale,
-                    std::vector<Appointment> appointments, std::vector<Task> tasks);
+                    std::vector<AppointmentRow> appointments, std::vector<Task> tasks,
+                    DateTime day = {});
 
     [[nodiscard]] int appointmentPageCount() const { return int(appointmentPages_.size()); }
     [[nodiscard]] int taskPageCount() const { return int(taskPages_.size()); }
@@ -30,8 +31,9 @@ private:
     };
     [[nodiscard]] Columns columns() const;
 
-    std::vector<Appointment> appointments_;
+    std::vector<AppointmentRow> appointments_;
     std::vector<Task> tasks_;
+    DateTime day_;
     std::vector<PageItems> appointmentPages_;
     std::vector<PageItems> taskPages_;
 };

@@ -1,5 +1,6 @@
 #include "reports/DailyReport.h"
 
+#include "platform/Translate.h"
 #include "records/Task.h"
 
 DailyReport::DailyReport(PageCanvas& measuring, const Locale& locale, std::string title)
@@ -15,6 +16,16 @@ std::string DailyReport::timeText(DateTime time) const {
 
 std::string DailyReport::dateText(DateTime date) const {
     return date.formatDate(locale_, DateStyle::Short);
+}
+
+std::string DailyReport::startText(const AppointmentRow& row, DateTime day) const {
+    if (row.allDay) return _("All day");
+    return day.isNull() || row.startsOn(day) ? timeText(row.startTime) : "";
+}
+
+std::string DailyReport::endText(const AppointmentRow& row, DateTime day) const {
+    if (row.allDay) return "";
+    return day.isNull() || row.endsOn(day) ? timeText(row.endTime) : "";
 }
 
 void DailyReport::drawHeader() {

@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "organizer/DayRows.h"
 #include "records/DateTime.h"
 #include "reports/ListPagination.h"
 #include "reports/PrintReport.h"
@@ -21,6 +22,10 @@ public:
     [[nodiscard]] std::string timeText(DateTime time) const;
     // A date in the short form of the user's locale.
     [[nodiscard]] std::string dateText(DateTime date) const;
+    // What the START and END columns print of an appointment on `day` (null: the day it
+    // is due): "All day" and nothing for whole days, else each time only on its own day.
+    [[nodiscard]] std::string startText(const AppointmentRow& row, DateTime day) const;
+    [[nodiscard]] std::string endText(const AppointmentRow& row, DateTime day) const;
 
 protected:
     struct Head {

@@ -11,14 +11,15 @@ std::vector<Task> dailyReportTasks(const PimDocument& document, const std::vecto
     return tasks;
 }
 
-std::vector<Appointment> dailyReportAppointments(const PimDocument& document,
-                                                 const std::vector<AppointmentRow>& rows) {
-    std::vector<Appointment> appointments;
+std::vector<AppointmentRow> dailyReportAppointments(const PimDocument& document,
+                                                    const std::vector<AppointmentRow>& rows) {
+    std::vector<AppointmentRow> appointments;
     for (const AppointmentRow& row : rows) {
         if (row.description.empty()) continue;
-        if (!appointments.empty() && appointments.back().ID == row.id) continue;
-        if (const Appointment* appointment = document.appointments().find(row.id))
-            appointments.push_back(*appointment);
+        if (!appointments.empty() && appointments.back().id == row.id &&
+            appointments.back().key == row.key)
+            continue;
+        if (document.appointments().contains(row.id)) appointments.push_back(row);
     }
     return appointments;
 }
@@ -26,9 +27,11 @@ std::vector<Appointment> dailyReportAppointments(const PimDocument& document,
 ReportInputs dailyReportInputs(ReportKind kind, const PimDocument& document, DateTime date,
                                DateTime today) {
     ReportInputs inputs;
+    inputs.day = date.date();
     if (kind != ReportKind::DailyAppointments)
         inputs.tasks = dailyReportTasks(document, dayTaskRows(document, date, today));
     if (kind != ReportKind::DailyTasks)
-        inputs.appointments = dailyReportAppointments(document, dayAppointmentRows(document, date));
+        inputs.appointments =
+            dailyReportAppointments(document, dayAppointmentRows(document, date.date()));
     return inputs;
 }

@@ -3,7 +3,6 @@
 #include <vector>
 
 #include "organizer/DayRows.h"
-#include "records/Appointment.h"
 #include "records/Task.h"
 #include "reports/ReportBuilder.h"
 
@@ -13,9 +12,10 @@ class PimDocument;
 [[nodiscard]] std::vector<Task> dailyReportTasks(const PimDocument& document,
                                                  const std::vector<TaskRow>& rows);
 
-// The appointments of the day view's appointment list, top to bottom. Rows without a
-// description are skipped, and consecutive rows of one appointment give one entry.
-[[nodiscard]] std::vector<Appointment> dailyReportAppointments(
+// The appointments of the day view's appointment list, top to bottom: every occurrence
+// listed. Rows without a description are skipped, consecutive rows of one occurrence give
+// one entry, and a row whose appointment the document no longer holds is left out.
+[[nodiscard]] std::vector<AppointmentRow> dailyReportAppointments(
     const PimDocument& document, const std::vector<AppointmentRow>& rows);
 
 // What a daily report of `kind` prints for `date`: the lists the day view shows for it,

@@ -19,8 +19,8 @@ constexpr int kLargestTitlePoints = 200;
 }  // namespace
 
 MonthlyPlanReport::MonthlyPlanReport(PageCanvas& measuring, const Locale& locale,
-                                     std::vector<Task> tasks, std::vector<Appointment> appointments,
-                                     int month, int year)
+                                     std::vector<Task> tasks,
+                                     std::vector<AppointmentRow> appointments, int month, int year)
     : PlanReport(measuring, locale, std::move(tasks), std::move(appointments)),
       month_(month >= 1 && month <= 12 ? month : 1),
       year_(year) {}
@@ -119,7 +119,7 @@ void MonthlyPlanReport::drawDayTexts() {
     setPointSize(kDayTextPoints);
     const FontSpec previous = p.selectFont(normalFont());
     for (size_t i = 0; i < dayRects_.size(); ++i) {
-        const int day = int(i) + 1;
+        const DateTime day = DateTime::fromFields(year_, month_, int(i) + 1);
         std::vector<std::string> entries = appointmentEntries(day);
         for (std::string& task : taskEntries(day))
             entries.push_back(std::move(task));

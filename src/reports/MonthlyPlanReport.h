@@ -10,7 +10,7 @@ class MonthlyPlanReport : public PlanReport {
 public:
     // The records are those of `month` (1 to 12) of `year`.
     MonthlyPlanReport(PageCanvas& measuring, const Locale& locale, std::vector<Task> tasks,
-                      std::vector<Appointment> appointments, int month, int year);
+                      std::vector<AppointmentRow> appointments, int month, int year);
 
     // The grid's title: "Feb 2026".
     [[nodiscard]] std::string gridTitle() const;

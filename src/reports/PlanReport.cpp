@@ -26,29 +26,37 @@ std::string smallMonthName(int month) {
 }  // namespace
 
 PlanReport::PlanReport(PageCanvas& measuring, const Locale& locale, std::vector<Task> tasks,
-                       std::vector<Appointment> appointments)
+                       std::vector<AppointmentRow> appointments)
     : PrintReport(measuring),
       locale_(locale),
       tasks_(std::move(tasks)),
       appointments_(std::move(appointments)) {
-    std::stable_sort(
-        appointments_.begin(), appointments_.end(),
-        [](const Appointment& a, const Appointment& b) { return a.StartTime < b.StartTime; });
+    std::stable_sort(appointments_.begin(), appointments_.end(),
+                     [](const AppointmentRow& a, const AppointmentRow& b) {
+                         if (a.allDay != b.allDay) return a.allDay;
+                         return a.startTime < b.startTime;
+                     });
 }
 
-std::vector<std::string> PlanReport::appointmentEntries(int day) const {
+std::vector<std::string> PlanReport::appointmentEntries(DateTime day) const {
     std::vector<std::string> entries;
-    for (const Appointment& a : appointments_) {
-        if (a.DueDate.day() == day)
-            entries.push_back(a.StartTime.formatTime(locale_, "h':'mm t") + " " + a.Description);
+    const DateTime date = day.date();
+    for (const AppointmentRow& a : appointments_) {
+        if (!a.covers(date)) continue;
+        if (a.allDay)
+            entries.push_back(std::string(_("All day")) + " " + a.description);
+        else if (a.startsOn(date))
+            entries.push_back(a.startTime.formatTime(locale_, "h':'mm t") + " " + a.description);
+        else
+            entries.push_back(a.description);
     }
     return entries;
 }
 
-std::vector<std::string> PlanReport::taskEntries(int day) const {
+std::vector<std::string> PlanReport::taskEntries(DateTime day) const {
     std::vector<std::string> entries;
     for (const Task& t : tasks_) {
-        if (t.DueDate.day() == day) entries.push_back(t.Description);
+        if (t.DueDate.day() == day.day()) entries.push_back(t.Description);
     }
     return entries;
 }

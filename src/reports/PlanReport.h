@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "records/Appointment.h"
+#include "organizer/DayRows.h"
 #include "records/Task.h"
 #include "reports/PrintReport.h"
 
@@ -14,14 +14,16 @@ class Locale;
 // draw their header and body together, since both depend on the page.
 class PlanReport : public PrintReport {
 public:
-    // Keeps copies; the appointments are ordered by start time.
+    // Keeps copies; the appointments are ordered whole days first, then by start time.
     PlanReport(PageCanvas& measuring, const Locale& locale, std::vector<Task> tasks,
-               std::vector<Appointment> appointments);
+               std::vector<AppointmentRow> appointments);
 
-    // "9:05 A Dentist" for each appointment on `day` of the month, by start time.
-    [[nodiscard]] std::vector<std::string> appointmentEntries(int day) const;
-    // "Call Ann" for each task due on `day` of the month, in list order.
-    [[nodiscard]] std::vector<std::string> taskEntries(int day) const;
+    // For each appointment listed on `day` (one of several days on each): "All day Fair"
+    // for whole days first, then "9:05 A Dentist" by start time, the time on the day it
+    // starts only.
+    [[nodiscard]] std::vector<std::string> appointmentEntries(DateTime day) const;
+    // "Call Ann" for each task due on the day of the month of `day`, in list order.
+    [[nodiscard]] std::vector<std::string> taskEntries(DateTime day) const;
 
     // Days in `month` of `year`.
     [[nodiscard]] static int monthLength(int year, int month);
@@ -48,5 +50,5 @@ protected:
 private:
     const Locale& locale_;
     std::vector<Task> tasks_;
-    std::vector<Appointment> appointments_;
+    std::vector<AppointmentRow> appointments_;
 };

@@ -1,16 +1,34 @@
 #include "reports/PlanReportLists.h"
 
 #include "records/DateTimeSpan.h"
+#include "records/Occurrences.h"
 #include "records/PimDocument.h"
 #include "reports/DailyReportLists.h"
+#include "reports/PlanReport.h"
 
 namespace {
 
-template <class Record, class Keep>
-std::vector<Record> recordsWhere(const RecordStore<Record>& store, Keep keep) {
-    std::vector<Record> kept;
-    for (const auto& [id, record] : store)
-        if (keep(record.DueDate)) kept.push_back(record);
+std::vector<Task> tasksWhere(const RecordStore<Task>& store, auto keep) {
+    std::vector<Task> kept;
+    for (const auto& [id, task] : store)
+        if (keep(task.DueDate)) kept.push_back(task);
+    return kept;
+}
+
+// The ordinary appointments `keep` takes by their due date, and every occurrence of the
+// others that covers one of the days from `first` to `last`, in the document's order.
+std::vector<AppointmentRow> appointmentsWhere(const RecordStore<Appointment>& store, auto keep,
+                                              DateTime first, DateTime last) {
+    std::vector<AppointmentRow> kept;
+    for (const auto& [id, appointment] : store) {
+        if (!appointment.schedule.has()) {
+            if (keep(appointment.DueDate)) kept.push_back(appointmentRow(id, appointment));
+            continue;
+        }
+        if (first.isNull()) continue;
+        for (const Occurrence& occurrence : occurrencesOnDays(appointment, first, last))
+            kept.push_back(appointmentRow(occurrence));
+    }
     return kept;
 }
 
@@ -32,8 +50,8 @@ ReportInputs weeklyPlanInputs(const PimDocument& document, DateTime date) {
         const DateTime day = due.date();
         return first <= day && day <= last;
     };
-    inputs.tasks = recordsWhere(document.tasks(), inWeek);
-    inputs.appointments = recordsWhere(document.appointments(), inWeek);
+    inputs.tasks = tasksWhere(document.tasks(), inWeek);
+    inputs.appointments = appointmentsWhere(document.appointments(), inWeek, first, last);
     return inputs;
 }
 
@@ -44,8 +62,13 @@ ReportInputs monthlyPlanInputs(const PimDocument& document, DateTime date) {
     const auto inMonth = [&](DateTime due) {
         return due.month() == inputs.month && due.year() == inputs.year;
     };
-    inputs.tasks = recordsWhere(document.tasks(), inMonth);
-    inputs.appointments = recordsWhere(document.appointments(), inMonth);
+    inputs.tasks = tasksWhere(document.tasks(), inMonth);
+    const DateTime first = DateTime::fromFields(inputs.year, inputs.month, 1);
+    const DateTime last =
+        first.isNull() ? first
+                       : DateTime::fromFields(inputs.year, inputs.month,
+                                              PlanReport::monthLength(inputs.year, inputs.month));
+    inputs.appointments = appointmentsWhere(document.appointments(), inMonth, first, last);
     return inputs;
 }
 

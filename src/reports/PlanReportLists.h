@@ -9,11 +9,13 @@ class PimDocument;
 [[nodiscard]] DateTime weekStart(DateTime date);
 
 // What the weekly plan prints for the week holding `date`: the tasks, then the
-// appointments, due on one of its seven days, in the document's order.
+// appointments, due on one of its seven days, in the document's order; every occurrence
+// that covers one of them.
 [[nodiscard]] ReportInputs weeklyPlanInputs(const PimDocument& document, DateTime date);
 
 // What the monthly plan prints for the month holding `date`: the tasks, then the
-// appointments, due in that month of that year.
+// appointments, due in that month of that year; every occurrence that covers one of its
+// days.
 [[nodiscard]] ReportInputs monthlyPlanInputs(const PimDocument& document, DateTime date);
 
 // What a report of the calendar prints for `date` (a daily report, the week or the month

@@ -33,15 +33,16 @@ std::unique_ptr<PrintReport> buildReport(ReportKind kind, PageCanvas& measuring,
                                                          inputs.month, inputs.year);
             break;
         case ReportKind::DailyPlan:
-            report = std::make_unique<DailyPlanReport>(
-                measuring, locale, std::move(inputs.appointments), std::move(inputs.tasks));
+            report =
+                std::make_unique<DailyPlanReport>(measuring, locale, std::move(inputs.appointments),
+                                                  std::move(inputs.tasks), inputs.day);
             break;
         case ReportKind::DailyTasks:
             report = std::make_unique<DailyTasksReport>(measuring, locale, std::move(inputs.tasks));
             break;
         case ReportKind::DailyAppointments:
-            report = std::make_unique<DailyAppointmentsReport>(measuring, locale,
-                                                               std::move(inputs.appointments));
+            report = std::make_unique<DailyAppointmentsReport>(
+                measuring, locale, std::move(inputs.appointments), inputs.day);
             break;
         default:
             return nullptr;

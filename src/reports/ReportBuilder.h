@@ -3,7 +3,7 @@
 #include <memory>
 #include <vector>
 
-#include "records/Appointment.h"
+#include "organizer/DayRows.h"
 #include "records/DateTime.h"
 #include "records/Person.h"
 #include "records/Task.h"
@@ -16,13 +16,14 @@ class Locale;
 // The records the Report commands gathered for the report they chose.
 struct ReportInputs {
     std::vector<Task> tasks;
-    std::vector<Appointment> appointments;
-    std::vector<Person> persons;  // the phone book's or the envelopes'
-    User user;                    // the return address on envelopes
-    DateTime firstDay;            // the weekly plan's Sunday
-    DateTime lastDay;             // and its Saturday
-    int month = 1;                // the monthly plan's month, 1 to 12
-    int year = 0;                 // and its year
+    std::vector<AppointmentRow> appointments;  // occurrences, each once
+    std::vector<Person> persons;               // the phone book's or the envelopes'
+    User user;                                 // the return address on envelopes
+    DateTime day;                              // the daily reports' day
+    DateTime firstDay;                         // the weekly plan's Sunday
+    DateTime lastDay;                          // and its Saturday
+    int month = 1;                             // the monthly plan's month, 1 to 12
+    int year = 0;                              // and its year
 };
 
 // Builds the report of `kind` over `inputs` (moved in: a phone book of a million persons

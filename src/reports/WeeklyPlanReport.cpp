@@ -36,8 +36,9 @@ std::string monthAndDay(DateTime day) {
 }  // namespace
 
 WeeklyPlanReport::WeeklyPlanReport(PageCanvas& measuring, const Locale& locale,
-                                   std::vector<Task> tasks, std::vector<Appointment> appointments,
-                                   DateTime firstDay, DateTime lastDay)
+                                   std::vector<Task> tasks,
+                                   std::vector<AppointmentRow> appointments, DateTime firstDay,
+                                   DateTime lastDay)
     : PlanReport(measuring, locale, std::move(tasks), std::move(appointments)),
       firstDay_(firstDay),
       lastDay_(lastDay) {}
@@ -158,9 +159,9 @@ void WeeklyPlanReport::drawDayTexts(int pageIndex, int bandTop) {
         if (band < 0 || band >= kBands) continue;
         const int top = s + band * bandHeight;
         drawDayEntries({c.left + avg, top, c.right - avg - half, top + textHeight},
-                       appointmentEntries(day.day()));
+                       appointmentEntries(day));
         drawDayEntries({c.left + avg + half, top, c.right - avg, top + textHeight},
-                       taskEntries(day.day()));
+                       taskEntries(day));
     }
     p.selectFont(previous);
 }

@@ -10,7 +10,7 @@ class WeeklyPlanReport : public PlanReport {
 public:
     // `firstDay` is the Sunday, `lastDay` the Saturday; the records are the week's.
     WeeklyPlanReport(PageCanvas& measuring, const Locale& locale, std::vector<Task> tasks,
-                     std::vector<Appointment> appointments, DateTime firstDay, DateTime lastDay);
+                     std::vector<AppointmentRow> appointments, DateTime firstDay, DateTime lastDay);
 
     // "Jan 28 - 31", or "Jan 28 - Feb 3" when the page's days span two months.
     [[nodiscard]] std::string pageTitle(int pageIndex) const;

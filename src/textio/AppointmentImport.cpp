@@ -19,8 +19,12 @@ AppointmentImport::AppointmentImport(const PimDocument& document, std::vector<in
       working_(Appointment::createdAt(DateTime::now(document.clock()))) {
     const DateTime now = DateTime::now(document.clock());
     nowToTheMinute_ = now - DateTimeSpan::fromParts(0, 0, 0, now.second());
-    for (const auto& [id, appointment] : document.appointments())
-        taken_.add(appointment.StartTime, appointment.EndTime);
+    for (const auto& [id, appointment] : document.appointments()) {
+        if (appointment.schedule.has())
+            taken_.addScheduled(appointment);
+        else
+            taken_.add(appointment.StartTime, appointment.EndTime);
+    }
 }
 
 DateTime AppointmentImport::timeOnDueDate(std::string_view value, bool& read) const {

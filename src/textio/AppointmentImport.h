@@ -8,7 +8,8 @@
 
 // Appointments: a record needs a text, a date, a start and an end that can be read, and
 // must not share time with an appointment already in the document (those added by this
-// import included), so importing the same file twice adds nothing. Times fall on the record's date,
+// import included, and every timed occurrence of a series), so importing the same file
+// twice adds nothing. Times fall on the record's date,
 // rounded to the quarter hour; an end before the start becomes the start. The alarm warning is
 // rounded to five minutes and kept when it lies between 0 and 60; without an "AlarmTime" column the
 // alarm is at the start.

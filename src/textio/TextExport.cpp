@@ -5,7 +5,10 @@
 #include <string_view>
 
 #include "fileio/AtomicFile.h"
+#include "platform/Clock.h"
 #include "platform/Locale.h"
+#include "platform/Translate.h"
+#include "records/Occurrences.h"
 #include "records/PimDocument.h"
 #include "records/RecordFields.h"
 
@@ -68,11 +71,13 @@ void appendEnclosed(std::string& out, std::string_view value, char encloser) {
     out += encloser;
 }
 
-template <class Record>
-std::string buildText(const RecordStore<Record>& records, TransferKind kind,
+// The text of the records `forEach(line)` hands to `line` one by one; `stored` is how many
+// records the collection holds (none: an empty text).
+template <class Record, class ForEach>
+std::string buildText(ForEach forEach, size_t stored, TransferKind kind,
                       const TextTransferSpec& spec, const Formats& formats, int32_t* count) {
     if (count) *count = 0;
-    if (records.empty()) return "";
+    if (stored == 0) return "";
     // The columns in the order the names were given (a script that names the order
     // expects it; the wizard gives its list's order), each field once.
     std::vector<const FieldSpec<Record>*> columns;
@@ -87,7 +92,7 @@ std::string buildText(const RecordStore<Record>& records, TransferKind kind,
     const char separator = spec.separator.empty() ? ',' : spec.separator[0];
 
     std::string out;
-    out.reserve(records.size() * (columns.size() * 12 + 1));
+    out.reserve(stored * (columns.size() * 12 + 1));
     if (spec.firstLineHasNames) {
         for (size_t i = 0; i < columns.size(); ++i) {
             if (i != 0) out += separator;
@@ -96,16 +101,68 @@ std::string buildText(const RecordStore<Record>& records, TransferKind kind,
         out += '\n';
     }
     std::string scratch;
-    for (const auto& [id, record] : records) {
+    int32_t lines = 0;
+    forEach([&](const Record& record) {
         for (size_t i = 0; i < columns.size(); ++i) {
             if (i != 0) out += separator;
             const std::string_view value = textValue(record, *columns[i], formats, scratch);
             if (!value.empty()) appendEnclosed(out, value, encloser);
         }
         out += '\n';
-    }
-    if (count) *count = static_cast<int32_t>(records.size());
+        ++lines;
+    });
+    if (count) *count = lines;
     return out;
+}
+
+template <class Record>
+std::string buildText(const RecordStore<Record>& records, TransferKind kind,
+                      const TextTransferSpec& spec, const Formats& formats, int32_t* count) {
+    const auto forEach = [&](const auto& line) {
+        for (const auto& [id, record] : records)
+            line(record);
+    };
+    return buildText<Record>(forEach, records.size(), kind, spec, formats, count);
+}
+
+// The same day `years` away; 28 February for a 29th in a common year.
+DateTime yearsAway(DateTime day, int years) {
+    const DateTime moved = DateTime::fromFields(day.year() + years, day.month(), day.day());
+    return moved.isValid() ? moved : DateTime::fromFields(day.year() + years, day.month(), 28);
+}
+
+// An occurrence as a single appointment of its own; whole days from 00:00 to 23:59 of the
+// last, as a version-16 reader shows them.
+Appointment standAlone(const Occurrence& occurrence) {
+    Appointment single;
+    single.ID = occurrence.id();
+    single.Description = occurrence.description();
+    single.DueDate = occurrence.firstDay();
+    single.StartTime = occurrence.start;
+    single.EndTime = occurrence.allDay()
+                         ? occurrence.lastDay() + DateTimeSpan::fromParts(0, 23, 59, 0)
+                         : occurrence.end;
+    single.Alarm = occurrence.alarm();
+    single.AlarmTime = occurrence.alarmTime();
+    return single;
+}
+
+// The appointments, a repeating one as its occurrences that start from `from` up to `to`.
+std::string appointmentText(const PimDocument& document, DateTime from, DateTime to,
+                            const TextTransferSpec& spec, const Formats& formats, int32_t* count) {
+    const auto forEach = [&](const auto& line) {
+        for (const auto& [id, appointment] : document.appointments()) {
+            if (!appointment.repeats()) {
+                line(appointment);
+                continue;
+            }
+            ExpansionBudget budget;
+            for (const Occurrence& o : occurrencesStarting(appointment, from, to, budget))
+                line(standAlone(o));
+        }
+    };
+    return buildText<Appointment>(forEach, document.appointments().size(),
+                                  TransferKind::Appointments, spec, formats, count);
 }
 
 }  // namespace
@@ -118,7 +175,8 @@ int alarmWarningMinutes(const Appointment& a) {
 }
 
 std::string exportText(TransferKind kind, const PimDocument& document, const TextTransferSpec& spec,
-                       const Locale& locale, int32_t* records) {
+                       const Locale& locale, int32_t* records, std::string* note) {
+    if (note) note->clear();
     const Formats formats{locale, locale.shortDatePicture(), locale.shortTimePicture()};
     switch (kind) {
         case TransferKind::Persons:
@@ -128,14 +186,30 @@ std::string exportText(TransferKind kind, const PimDocument& document, const Tex
         case TransferKind::Appointments:
             break;
     }
-    return buildText(document.appointments(), kind, spec, formats, records);
+    // The window the iCalendar import used to write repeating events in.
+    const DateTime today = DateTime::today(document.clock());
+    const DateTime from = yearsAway(today, -1);
+    const DateTime to = yearsAway(today, 2);
+    const auto& all = document.appointments();
+    const bool repeats = std::any_of(all.begin(), all.end(),
+                                     [](const auto& entry) { return entry.second.repeats(); });
+    if (note && repeats) {
+        *note = fillIn(_("Repeating appointments were written as their occurrences from %s to %s."),
+                       {from.formatDate(locale, DateStyle::Short),
+                        (to - DateTimeSpan(1.0)).formatDate(locale, DateStyle::Short)});
+    }
+    return appointmentText(document, from, to, spec, formats, records);
 }
 
 ExportResult exportFile(TransferKind kind, const PimDocument& document,
                         const TextTransferSpec& spec, const Locale& locale) {
     ExportResult result;
-    const std::string text = exportText(kind, document, spec, locale, &result.records);
+    const std::string text =
+        exportText(kind, document, spec, locale, &result.records, &result.note);
     result.status = writeFileAtomically(spec.fileName, text);
-    if (!result.status) result.records = 0;
+    if (!result.status) {
+        result.records = 0;
+        result.note.clear();
+    }
     return result;
 }

@@ -14,6 +14,7 @@ class PimDocument;
 struct ExportResult {
     int32_t records = 0;  // record lines written
     Status status;        // whether the file is in place
+    std::string note;     // what the user should know of what was written; "" for nothing
 };
 
 // The delimited text of one collection: a header line of the chosen names when
@@ -21,9 +22,14 @@ struct ExportResult {
 // a line feed. The columns are those of `spec.columnFields`, in its order.
 // Non-empty values stand between enclosers, doubled inside; empty values are left out.
 // An empty collection gives an empty text, header or not. `records` receives the count.
+//
+// A text file holds single appointments: a repeating one is written as its occurrences
+// that start from a year before today up to two years after, each a line of its own in
+// start order, and `note` receives a sentence naming that range ("" when no appointment
+// repeats).
 [[nodiscard]] std::string exportText(TransferKind kind, const PimDocument& document,
                                      const TextTransferSpec& spec, const Locale& locale,
-                                     int32_t* records = nullptr);
+                                     int32_t* records = nullptr, std::string* note = nullptr);
 
 // Writes the text of exportText to `spec.fileName` in one atomic step: a failed export
 // leaves whatever file was there before.

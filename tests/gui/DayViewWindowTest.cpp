@@ -5,6 +5,7 @@
 
 #include "FrameFixture.h"
 #include "organizer/ui/TaskDialog.h"
+#include "support/SeriesRecords.h"
 
 namespace {
 
@@ -80,6 +81,16 @@ TEST_F(DayViewWindowTest, AppointmentsListInTimeOrderAndDeleteFromTheirList) {
     ASSERT_EQ(list->model()->rowCount(), 1);
     EXPECT_EQ(cell(list, 0, 1), "Lunch");
     EXPECT_FALSE(enabled(cmd::kAppointmentDelete));
+
+    // Whole days say so; a night from yesterday shows only its end today.
+    frame->document().add(
+        wholeDays("Fair", DateTime::fromFields(2026, 12, 6), DateTime::fromFields(2026, 12, 7)));
+    frame->document().add(severalDays("Night shift", DateTime::fromFields(2026, 12, 5, 22, 0),
+                                      DateTime::fromFields(2026, 12, 6, 6, 0)));
+    ASSERT_EQ(list->model()->rowCount(), 3);
+    EXPECT_EQ(std::pair(cell(list, 0, 0), cell(list, 0, 1)),
+              std::pair(QString("All day"), QString("Fair")));
+    EXPECT_EQ(cell(list, 1, 0), "-6:00 AM");
 }
 
 TEST_F(DayViewWindowTest, FocusStartsOnTheCalendarAndTabReachesBothLists) {

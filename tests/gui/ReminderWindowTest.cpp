@@ -5,6 +5,7 @@
 #include "organizer/ui/RowImages.h"
 #include "platform/AlarmSound.h"
 #include "platform/DesktopNotifier.h"
+#include "support/SeriesRecords.h"
 
 namespace {
 
@@ -86,6 +87,22 @@ TEST_F(ReminderWindowTest, DueAlarmOpensWindowAndTurningItOffClearsTheAlarm) {
     EXPECT_TRUE(frame->document().isModified());
     const QVariant image = view->appointmentList()->model()->index(0, 0).data(Qt::DecorationRole);
     EXPECT_NE(image.value<QPixmap>().cacheKey(), RowImages::alarmClock().cacheKey());
+}
+
+// An occurrence of a series names its day, and turning it off leaves the series' alarm on.
+TEST_F(ReminderWindowTest, AnOccurrenceIsRemindedByItsDayAndTurnedOffAlone) {
+    const int32_t id = frame->document().add(repeating(alarmed("Standup", 10, 15), "FREQ=DAILY"));
+    setNow(9, 47);
+    tickAnswering([](ReminderWindow* window) {
+        ASSERT_NE(window, nullptr);
+        EXPECT_EQ(window->message(),
+                  "This is your reminder for your 10:00 AM appointment on Sunday, December 6, "
+                  "2026.");
+        window->turnOffBox()->setChecked(true);
+    });
+    const Appointment& series = *frame->document().appointments().find(id);
+    EXPECT_TRUE(series.Alarm);
+    EXPECT_EQ(series.schedule.get().remindedUntil, DateTime::fromFields(2026, 12, 6, 9, 45));
 }
 
 // A second alarm opens its own window at the next tick while the first waits, and once

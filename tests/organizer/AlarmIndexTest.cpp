@@ -6,11 +6,14 @@
 
 #include "platform/Clock.h"
 #include "records/PimDocument.h"
+#include "support/FixedLocale.h"
 #include "support/Records.h"
+#include "support/SeriesRecords.h"
 
 namespace {
 
 const FixedClock kClock{LocalTime{2026, 12, 6, 10, 0, 0, 0}};
+const FixedLocale kLocale;
 
 // Whatever the mix of days, alarm times, flags, shown days and moments, the index finds
 // what the walk over every appointment finds.
@@ -27,17 +30,45 @@ TEST(AlarmIndex, FindsExactlyWhatTheFullWalkFinds) {
         a.Alarm = pick(3) != 0;
         document.add(a);
     }
+    // Series of every kind the index treats apart: counted or not, some alarms turned off,
+    // an occurrence with an alarm of its own, whole days, several days.
+    const char* rules[] = {"FREQ=DAILY", "FREQ=WEEKLY", "FREQ=HOURLY;INTERVAL=5",
+                           "FREQ=DAILY;COUNT=4", "FREQ=DAILY;INTERVAL=3"};
+    for (int i = 0; i < 60; ++i) {
+        const DateTime start = when() - DateTimeSpan(3);
+        Appointment a = appointmentAt(
+            "Series", start, start + DateTimeSpan::fromParts(0, 0, pick(3) * 900, 0), pick(61));
+        a.Alarm = pick(4) != 0;
+        a = repeating(a, rules[pick(5)]);
+        Schedule& schedule = a.schedule.edit();
+        if (pick(4) == 0) schedule.remindedUntil = when();
+        if (pick(4) == 0) schedule.allDay = true;
+        if (pick(3) == 0) {
+            const DateTime replaced = start + DateTimeSpan(1);
+            const DateTime moved = when();
+            schedule.changed = {{replaced, moved, moved, "Moved", pick(2) == 0, pick(120)}};
+        }
+        document.add(a);
+    }
     AlarmIndex index;
     index.rebuild(document);
     size_t found = 0;
     for (int i = 0; i < 300; ++i) {
         const DateTime shown = DateTime::fromFields(2026, 12, 1 + pick(12)), now = when();
-        const auto walked = dueReminders(document, shown, now);
-        EXPECT_EQ(index.dueReminders(document, shown, now), walked)
+        const auto walked = dueReminders(document, shown, now, kLocale);
+        EXPECT_EQ(index.dueReminders(document, shown, now, kLocale), walked)
             << shown.format("%d") << " " << now.format("%d %H:%M");
         found += walked.size();
     }
     EXPECT_GT(found, 300U) << "the cases are not all empty";
+    // As the clock runs, the series move on to their next alarms and still agree.
+    for (int minute = 0; minute < 8 * 1440; minute += 7) {
+        const DateTime now =
+            DateTime::fromFields(2026, 12, 6) + DateTimeSpan::fromParts(0, 0, minute, 0);
+        EXPECT_EQ(index.dueReminders(document, now.date(), now, kLocale),
+                  dueReminders(document, now.date(), now, kLocale))
+            << now.format("%d %H:%M");
+    }
 }
 
 TEST(AlarmIndex, FollowsTheDocumentOnlyOnceRebuiltButNeverReportsAnAlarmTurnedOff) {
@@ -46,14 +77,14 @@ TEST(AlarmIndex, FollowsTheDocumentOnlyOnceRebuiltButNeverReportsAnAlarmTurnedOf
     Appointment a = appointmentAt("", now, now, 0);
     a.ID = document.add(a);
     AlarmIndex index;
-    EXPECT_TRUE(index.dueReminders(document, now.date(), now).empty());
+    EXPECT_TRUE(index.dueReminders(document, now.date(), now, kLocale).empty());
     index.rebuild(document);
-    EXPECT_EQ(index.dueReminders(document, now.date(), now).size(), 1U);
+    EXPECT_EQ(index.dueReminders(document, now.date(), now, kLocale).size(), 1U);
     a.Alarm = false;
     document.replace(a);
-    EXPECT_TRUE(index.dueReminders(document, now.date(), now).empty()) << "stale index";
+    EXPECT_TRUE(index.dueReminders(document, now.date(), now, kLocale).empty()) << "stale index";
     document.remove<Appointment>(a.ID);
-    EXPECT_TRUE(index.dueReminders(document, now.date(), now).empty());
+    EXPECT_TRUE(index.dueReminders(document, now.date(), now, kLocale).empty());
     index.rebuild(document);
     EXPECT_EQ(index.size(), 0U);
 }

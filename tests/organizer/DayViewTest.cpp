@@ -8,8 +8,10 @@
 #include "platform/Clock.h"
 #include "records/PimDocument.h"
 #include "support/Collect.h"
+#include "support/FixedLocale.h"
 #include "support/Records.h"
 #include "support/ScratchDir.h"
+#include "support/SeriesRecords.h"
 #include "support/TzGuard.h"
 
 namespace {
@@ -68,7 +70,7 @@ TEST(DayRows, RecordsBelongToTheirLocalDateOnADayWithoutMidnight) {
     EXPECT_EQ(dayTaskRows(document, day, day).size(), 1u) << "today";
     EXPECT_EQ(dayTaskRows(document, day, day - DateTimeSpan(1)).size(), 1u) << "ahead";
     const DateTime later = DateTime::fromFields(2026, 3, 10, 9, 0);
-    EXPECT_EQ(dueReminders(document, day, later).size(), 1u) << "a past day shown";
+    EXPECT_EQ(dueReminders(document, day, later, FixedLocale()).size(), 1u) << "a past day shown";
 }
 
 TEST(BusyDays, DaysWithAnAppointmentOrAnOpenTaskEachOnce) {
@@ -85,6 +87,19 @@ TEST(BusyDays, DaysWithAnAppointmentOrAnOpenTaskEachOnce) {
     EXPECT_EQ(busyDays(document, may(1), may(31, 23)),
               (std::vector<DateTime>{may(3), may(7), may(31)}));
     EXPECT_EQ(busyDays(document, may(4), may(6)), std::vector<DateTime>{});
+
+    // Every day an occurrence covers: Wednesdays but the one taken out, and three whole
+    // days from the 12th; a night ending at midnight keeps the day after free.
+    Appointment weekly = repeating(appointmentAt("", may(6, 9), may(6, 10)), "FREQ=WEEKLY");
+    weekly.schedule.edit().removed = {may(20, 9)};
+    document.add(weekly);
+    document.add(wholeDays("", may(12), may(14)));
+    document.add(severalDays("", may(25, 22), may(26)));
+    EXPECT_EQ(busyDays(document, may(4), may(29)),
+              (std::vector<DateTime>{may(6), may(7), may(12), may(13), may(14), may(25), may(27)}));
+    // A daily series takes every day.
+    document.add(repeating(appointmentAt("", may(1, 9), may(1, 10)), "FREQ=DAILY"));
+    EXPECT_EQ(busyDays(document, may(4), may(29)).size(), 26u);
 }
 
 class DayViewTest : public testing::Test {

@@ -6,11 +6,14 @@
 #include "platform/Clock.h"
 #include "records/PimDocument.h"
 #include "records/UndoHistory.h"
+#include "support/FixedLocale.h"
 #include "support/Records.h"
+#include "support/SeriesRecords.h"
 
 namespace {
 
 const FixedClock kClock{LocalTime{2026, 12, 6, 10, 0, 0, 0}};
+const FixedLocale kLocale;
 
 DateTime dec(int day, int hour = 0, int minute = 0) {
     return DateTime::fromFields(2026, 12, day, hour, minute);
@@ -41,7 +44,7 @@ TEST(Reminders, DueFollowsAlarmTimeFlagAndTheDaysExaminedAndComeInAscendingIdWit
     for (const auto& [what, now, shown, start, minutes, alarm, due] : cases) {
         PimDocument document(kClock);
         document.add(alarmed(start, minutes, alarm));
-        EXPECT_EQ(dueReminders(document, shown, now).size(), due ? 1U : 0U) << what;
+        EXPECT_EQ(dueReminders(document, shown, now, kLocale).size(), due ? 1U : 0U) << what;
     }
 
     PimDocument document(kClock);
@@ -50,36 +53,122 @@ TEST(Reminders, DueFollowsAlarmTimeFlagAndTheDaysExaminedAndComeInAscendingIdWit
     document.add(alarmed(dec(6, 10), 10, false, "No alarm"));
     document.add(alarmed(dec(6, 0, 15), 0, true, ""));
     // An appointment without a description is reminded all the same.
-    EXPECT_EQ(
-        dueReminders(document, dec(6), dec(6, 12, 55)),
-        (std::vector<Reminder>{
-            {1, "Reminder: Lunch with Ann", "This is your reminder for your 01:05 PM appointment."},
-            {3, "Reminder: ", "This is your reminder for your 12:15 AM appointment."}}));
+    EXPECT_EQ(dueReminders(document, dec(6), dec(6, 12, 55), kLocale),
+              (std::vector<Reminder>{{1,
+                                      {},
+                                      dec(6, 13, 5),
+                                      "Reminder: Lunch with Ann",
+                                      "This is your reminder for your 01:05 PM appointment."},
+                                     {3,
+                                      {},
+                                      dec(6, 0, 15),
+                                      "Reminder: ",
+                                      "This is your reminder for your 12:15 AM appointment."}}));
 }
 
 TEST(Reminders, TurnedOffAlarmNeverComesBackButUndoBringsItBack) {
     PimDocument document(kClock);
     UndoHistory history(document);
     const int32_t id = document.add(alarmed(dec(6, 10), 15, true));
-    const auto due = dueReminders(document, dec(6), dec(6, 9, 50));
+    const auto due = dueReminders(document, dec(6), dec(6, 9, 50), kLocale);
     Appointment edited = *document.appointments().find(id);
     edited.Description = "Dentist, moved room";
     document.replace(edited);  // after the tick that found it due
     document.setModified(false);
 
     ASSERT_EQ(due.size(), 1U);
-    EXPECT_TRUE(turnOffReminder(document, &history, due[0].id));
+    EXPECT_TRUE(turnOffReminder(document, &history, due[0]));
     EXPECT_TRUE(document.isModified());
     EXPECT_FALSE(document.appointments().find(id)->Alarm);
     EXPECT_EQ(document.appointments().find(id)->Description, "Dentist, moved room");
     EXPECT_EQ(history.undoName(), "Turn Off Reminder");
     for (const DateTime now : {dec(6, 9, 46), dec(6, 23, 59), dec(20)})
-        EXPECT_TRUE(dueReminders(document, dec(6), now).empty());
-    EXPECT_FALSE(stillDue(document, id, dec(6, 9, 46)));
-    EXPECT_FALSE(turnOffReminder(document, &history, id)) << "nothing left to turn off";
-    EXPECT_FALSE(turnOffReminder(document, &history, 99));
+        EXPECT_TRUE(dueReminders(document, dec(6), now, kLocale).empty());
+    EXPECT_FALSE(stillDue(document, due[0], dec(6, 9, 46)));
+    EXPECT_FALSE(turnOffReminder(document, &history, due[0])) << "nothing left to turn off";
+    Reminder gone;
+    gone.id = 99;
+    EXPECT_FALSE(turnOffReminder(document, &history, gone));
     history.undo();
-    EXPECT_TRUE(stillDue(document, id, dec(6, 9, 46)));
+    EXPECT_TRUE(stillDue(document, due[0], dec(6, 9, 46)));
+}
+
+// Daily at 10:00 from 1 December, its alarm 15 minutes before.
+Appointment dailyAtTen() {
+    return repeating(alarmed(dec(1, 10), 15, true, "Standup"), "FREQ=DAILY");
+}
+
+TEST(Reminders, EachOccurrenceRingsWhileListedTheLatestOfASeriesOnly) {
+    // Now, the day shown, and the start of the occurrence reminded (null: none).
+    const std::tuple<const char*, DateTime, DateTime, DateTime> cases[] = {
+        {"at its alarm", dec(6, 9, 45), dec(6), dec(6, 10)},
+        {"a minute early", dec(6, 9, 44), dec(6), {}},
+        {"not turned off, still listed", dec(6, 23, 0), dec(20), dec(6, 10)},
+        {"the next day before its alarm", dec(7, 9, 0), dec(7), {}},
+        {"a past day shown", dec(7, 9, 0), dec(6), dec(6, 10)},
+        {"the series not yet begun", dec(1, 9, 0), dec(1), {}},
+    };
+    for (const auto& [what, now, shown, start] : cases) {
+        PimDocument document(kClock);
+        document.add(dailyAtTen());
+        const auto due = dueReminders(document, shown, now, kLocale);
+        EXPECT_EQ(due.empty() ? DateTime() : due[0].start, start) << what;
+        EXPECT_EQ(due.empty() ? DateTime() : due[0].key, start) << what;
+    }
+
+    // Hourly with its alarms never turned off: only the last one rung asks.
+    PimDocument document(kClock);
+    document.add(repeating(alarmed(dec(6, 9), 15, true, "Hourly"), "FREQ=HOURLY"));
+    EXPECT_EQ(dueReminders(document, dec(6), dec(6, 10, 50), kLocale),
+              (std::vector<Reminder>{
+                  {1, dec(6, 11), dec(6, 11), "Reminder: Hourly",
+                   "This is your reminder for your 11:00 AM appointment on Sunday, December 6, "
+                   "2026."}}));
+    document.add(repeating(wholeDays("Fair", dec(6), dec(6)), "FREQ=YEARLY"));
+    Appointment fair = *document.appointments().find(2);
+    fair.Alarm = true;
+    fair.AlarmTime = dec(5, 18);
+    document.replace(fair);
+    EXPECT_EQ(dueReminders(document, dec(6), dec(6, 10, 50), kLocale).back().message,
+              "This is your reminder for your all-day appointment on Sunday, December 6, 2026.");
+}
+
+TEST(Reminders, TurningOffAnOccurrenceLeavesTheNextOnesRinging) {
+    PimDocument document(kClock);
+    UndoHistory history(document);
+    const int32_t id = document.add(dailyAtTen());
+    const auto due = dueReminders(document, dec(6), dec(6, 9, 50), kLocale);
+    ASSERT_EQ(due.size(), 1U);
+    document.setModified(false);
+
+    EXPECT_TRUE(turnOffReminder(document, &history, due[0]));
+    EXPECT_TRUE(document.isModified());
+    EXPECT_EQ(history.undoName(), "Turn Off Reminder");
+    const Appointment& series = *document.appointments().find(id);
+    EXPECT_TRUE(series.Alarm) << "the series keeps its alarm";
+    EXPECT_EQ(series.schedule.get().remindedUntil, dec(6, 9, 45));
+    EXPECT_TRUE(dueReminders(document, dec(6), dec(6, 23), kLocale).empty());
+    EXPECT_FALSE(stillDue(document, due[0], dec(6, 9, 50)));
+    EXPECT_FALSE(turnOffReminder(document, &history, due[0])) << "already off";
+    const auto tomorrow = dueReminders(document, dec(7), dec(7, 9, 45), kLocale);
+    ASSERT_EQ(tomorrow.size(), 1U);
+    EXPECT_EQ(tomorrow[0].key, dec(7, 10));
+
+    // Gone meanwhile: the occurrence taken out, or the series no longer repeating.
+    Appointment edited = series;
+    edited.schedule.edit().removed = {dec(7, 10)};
+    document.replace(edited);
+    EXPECT_FALSE(stillDue(document, tomorrow[0], dec(7, 9, 45)));
+    EXPECT_FALSE(turnOffReminder(document, &history, tomorrow[0]));
+    edited.schedule.edit().rule.reset();
+    edited.schedule.edit().removed.clear();
+    document.replace(edited);
+    EXPECT_FALSE(turnOffReminder(document, &history, tomorrow[0]));
+
+    history.undo();
+    history.undo();
+    history.undo();
+    EXPECT_TRUE(stillDue(document, due[0], dec(6, 9, 50)));
 }
 
 TEST(ReminderText, CaptionKeepsSeventyNineCharactersWholeCountingStrayBytesAsOne) {

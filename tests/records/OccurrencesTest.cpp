@@ -6,6 +6,7 @@
 #include "records/Occurrences.h"
 #include "records/ZoneRules.h"
 #include "support/Records.h"
+#include "support/SeriesRecords.h"
 #include "support/TzGuard.h"
 
 namespace {
@@ -226,3 +227,32 @@ TEST(ZoneRules, RefusesNamesOutsideTheDatabaseAndBytesThatAreNoZone) {
     for (const std::string& bytes : {std::string(), std::string("TZif2"), std::string(200, 'x')})
         EXPECT_EQ(ZoneRules::fromTzif("x", bytes), nullptr);
 }
+
+namespace {
+
+DateTime inMay(int day, int hour = 0) {
+    return DateTime::fromFields(2026, 5, day, hour, 0);
+}
+
+// Every occurrence a range lists is found again by its key, as the reminders and the
+// editors look one up: a changed occurrence whose key the rule does not make too.
+TEST(Occurrences, EachListedOccurrenceIsFoundByItsKey) {
+    // Mondays at 9 from 4 May; the 11th moved to the Tuesday, and a change keyed by a
+    // Wednesday the rule never makes (a rule edited elsewhere after the change was made).
+    Appointment series = repeating(appointmentAt("Weekly", inMay(4, 9), inMay(4, 10)), "FREQ=WEEKLY");
+    series.schedule.edit().changed = {{inMay(6, 9), inMay(6, 14), inMay(6, 15), "Stray", false, 0},
+                                      {inMay(11, 9), inMay(12, 9), inMay(12, 10), "Moved", false, 0}};
+    const auto listed = occurrencesOnDays(series, inMay(4), inMay(19));
+    ASSERT_EQ(listed.size(), 4u);
+    for (const Occurrence& o : listed) {
+        const Occurrence found = occurrenceAt(series, o.key);
+        EXPECT_EQ(std::tuple(found.start, found.description()),
+                  std::tuple(o.start, o.description()))
+            << o.key.format("%d %H:%M");
+    }
+    series.schedule.edit().removed = {inMay(6, 9)};
+    EXPECT_TRUE(occurrenceAt(series, inMay(6, 9)).start.isNull()) << "taken out";
+    EXPECT_TRUE(occurrenceAt(series, inMay(5, 9)).start.isNull()) << "no such start";
+}
+
+}  // namespace

@@ -1,11 +1,14 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "platform/Clock.h"
 #include "records/PimDocument.h"
 #include "reports/DailyReportLists.h"
 #include "reports/RecordingCanvas.h"
 #include "support/Collect.h"
 #include "support/Records.h"
+#include "support/SeriesRecords.h"
 
 namespace {
 
@@ -18,6 +21,10 @@ Appointment appointment(std::string description, int hour = 9, int minute = 5) {
                          DateTime::fromFields(2026, 5, 10, hour + 4, 30));
 }
 
+AppointmentRow row(std::string description) {
+    return appointmentRow(0, appointment(std::move(description)));
+}
+
 // Lays the report out and draws its first page.
 std::unique_ptr<PrintReport> build(ReportKind kind, RecordingCanvas& canvas, ReportInputs inputs) {
     auto report = layOut(kind, canvas, inputs);
@@ -25,7 +32,7 @@ std::unique_ptr<PrintReport> build(ReportKind kind, RecordingCanvas& canvas, Rep
     return report;
 }
 
-ReportInputs lists(std::vector<Task> tasks, std::vector<Appointment> appointments) {
+ReportInputs lists(std::vector<Task> tasks, std::vector<AppointmentRow> appointments) {
     ReportInputs inputs;
     inputs.tasks = std::move(tasks);
     inputs.appointments = std::move(appointments);
@@ -53,14 +60,14 @@ TEST(DailyReports, HeadsRowsAndClipsStandInEachReportsColumns) {
             // END stands a quarter of the content width plus a character from the printable
             // area's edge, without the left margin.
             {ReportKind::DailyAppointments,
-             lists({}, {appointment("Dentist")}),
+             lists({}, {row("Dentist")}),
              {{"START", 106}, {"END", 650 / 4 + 6}, {"APPOINTMENT", 431}},
              {{"9:05 A", 106}, {"1:30 P", 168}, {"Dentist", 431}},
              "Dentist",
              {431, 154, 750, 172}},
             // a = 3, quarter = 162, half of it 81; a divider between the halves.
             {ReportKind::DailyPlan,
-             lists({task("Call Ann", Task::Low)}, {appointment("Dentist")}),
+             lists({task("Call Ann", Task::Low)}, {row("Dentist")}),
              {},
              {{"9:05 A", 103},
               {"1:30 P", 184},
@@ -92,7 +99,7 @@ TEST(DailyReports, PlanWithManyTasksBesideFewAppointments) {
     ReportInputs inputs;
     for (int i = 0; i < 70; ++i)
         inputs.tasks.push_back(task("task " + std::to_string(i)));
-    inputs.appointments.push_back(appointment("appointment"));
+    inputs.appointments.push_back(row("appointment"));
     const auto report = build(ReportKind::DailyPlan, canvas, inputs);
     EXPECT_EQ(report->pageCount(), 2);
     canvas.clear();
@@ -101,22 +108,67 @@ TEST(DailyReports, PlanWithManyTasksBesideFewAppointments) {
     EXPECT_EQ(canvas.at("task 47").y, 154);
 }
 
+// The texts drawn on the line of `description`, left to right: "9:05 A|1:30 P|Dentist".
+std::string lineOf(const RecordingCanvas& canvas, const std::string& description) {
+    const int y = canvas.at(description).y;
+    std::vector<RecordingCanvas::Text> line;
+    for (const RecordingCanvas::Text& text : canvas.texts)
+        if (text.y == y) line.push_back(text);
+    std::stable_sort(line.begin(), line.end(),
+                     [](const auto& a, const auto& b) { return a.x < b.x; });
+    std::string joined;
+    for (size_t i = 0; i < line.size(); ++i)
+        joined += (i == 0 ? "" : "|") + line[i].text;
+    return joined;
+}
+
+TEST(DailyReports, WholeDaysSayAllDayAndSeveralDaysTheirStartAndEndOnTheirOwnDays) {
+    FixedClock clock({2026, 5, 10, 8, 0});
+    PimDocument document(clock);
+    const auto may = [](int day, int hour = 0) { return DateTime::fromFields(2026, 5, day, hour); };
+    document.add(wholeDays("Fair", may(11), may(13)));
+    document.add(severalDays("Night shift", may(10, 22), may(12, 6)));
+    const std::tuple<int, const char*, const char*> cases[] = {
+        {10, "Night shift", "10:00 P||Night shift"},
+        {11, "Night shift", "||Night shift"},
+        {12, "Night shift", "|6:00 A|Night shift"},
+        {12, "Fair", "All day||Fair"},
+    };
+    for (const auto& [day, description, line] : cases) {
+        RecordingCanvas canvas(letterAt100Dpi());
+        build(ReportKind::DailyAppointments, canvas,
+              dailyReportInputs(ReportKind::DailyAppointments, document, may(day), may(10)));
+        EXPECT_EQ(lineOf(canvas, description), line) << day;
+    }
+}
+
 // The reports list what the day view's rows show.
 TEST(DailyReportLists, FollowTheDayViewRows) {
     FixedClock clock({2026, 5, 10, 8, 0});
     PimDocument document(clock);
     const int32_t first = document.add(appointment("first"));
     const int32_t second = document.add(appointment("second"));
-    const auto row = [](int32_t id, const char* description) {
-        return AppointmentRow{id, false, description, {}, {}};
+    const auto row = [](int32_t id, const char* description, DateTime key = {}) {
+        AppointmentRow r;
+        r.id = id;
+        r.description = description;
+        r.key = key;
+        return r;
     };
-    // One appointment on rows in a row is one entry, but again after another; a row
-    // without a description stands for none; a record no longer held is left out.
-    const std::vector<AppointmentRow> rows = {
-        row(first, "first"),   row(first, "first"), row(second, ""), row(first, "first"),
-        row(second, "second"), row(first, "first"), row(99, "gone")};
-    EXPECT_EQ(collect(dailyReportAppointments(document, rows), &Appointment::ID),
-              (std::vector<int32_t>{first, second, first}));
+    // One occurrence on rows in a row is one entry, but again after another, and so is the
+    // next occurrence of its series; a row without a description stands for none; a record
+    // no longer held is left out.
+    const DateTime nine = DateTime::fromFields(2026, 5, 10, 9), ten = nine + DateTimeSpan(1.0 / 24);
+    const std::vector<AppointmentRow> rows = {row(first, "first"),
+                                              row(first, "first"),
+                                              row(second, ""),
+                                              row(first, "first"),
+                                              row(second, "second", nine),
+                                              row(second, "second", ten),
+                                              row(first, "first"),
+                                              row(99, "gone")};
+    EXPECT_EQ(collect(dailyReportAppointments(document, rows), &AppointmentRow::id),
+              (std::vector<int32_t>{first, second, second, first}));
     TaskRow taskRow, missing;
     taskRow.id = document.add(task("task"));
     missing.id = 42;

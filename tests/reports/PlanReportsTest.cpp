@@ -4,10 +4,12 @@
 #include "records/PimDocument.h"
 #include "reports/DayEntryLines.h"
 #include "reports/MonthlyPlanReport.h"
+#include "reports/PlanReport.h"
 #include "reports/PlanReportLists.h"
 #include "reports/RecordingCanvas.h"
 #include "support/Collect.h"
 #include "support/Records.h"
+#include "support/SeriesRecords.h"
 
 namespace {
 
@@ -19,6 +21,10 @@ Appointment appointment(std::string description, DateTime start) {
     return appointmentAt(std::move(description), start, start);
 }
 
+AppointmentRow row(std::string description, DateTime start) {
+    return appointmentRow(0, appointment(std::move(description), start));
+}
+
 ReportInputs week(int year, int month, int sunday) {
     ReportInputs inputs;
     inputs.firstDay = DateTime::fromFields(year, month, sunday);
@@ -26,7 +32,7 @@ ReportInputs week(int year, int month, int sunday) {
     return inputs;
 }
 
-ReportInputs month(int year, int month, std::vector<Appointment> appointments = {}) {
+ReportInputs month(int year, int month, std::vector<AppointmentRow> appointments = {}) {
     ReportInputs inputs;
     inputs.year = year;
     inputs.month = month;
@@ -62,8 +68,8 @@ TEST(WeeklyPlanReport, EachPageNamesItsOwnDaysAndNeighbouringMonths) {
 
 TEST(WeeklyPlanReport, AppointmentsByStartOnTheLeftOfTheirBandTasksOnTheRight) {
     ReportInputs inputs = week(2024, 1, 28);
-    inputs.appointments = {appointment("Dentist", DateTime::fromFields(2024, 2, 3, 9, 5)),
-                           appointment("Early", DateTime::fromFields(2024, 2, 3, 7, 0))};
+    inputs.appointments = {row("Dentist", DateTime::fromFields(2024, 2, 3, 9, 5)),
+                           row("Early", DateTime::fromFields(2024, 2, 3, 7, 0))};
     inputs.tasks = {taskDue("Pay rent", DateTime::fromFields(2024, 2, 1))};
     RecordingCanvas canvas(letterAt100Dpi());
     layOut(ReportKind::WeeklyPlan, canvas, inputs)->printPage(canvas, 1);
@@ -79,10 +85,9 @@ TEST(WeeklyPlanReport, AppointmentsByStartOnTheLeftOfTheirBandTasksOnTheRight) {
 
 TEST(MonthlyPlanReport, ThirtyOneDaysFromASaturdayFillTheSixthWeekRow) {
     // March 2025 starts on a Saturday.
-    const ReportInputs inputs =
-        month(2025, 3,
-              {appointment("Rent due", DateTime::fromFields(2025, 3, 31, 9, 0)),
-               appointment("Picnic", DateTime::fromFields(2025, 3, 29, 12, 30))});
+    const ReportInputs inputs = month(2025, 3,
+                                      {row("Rent due", DateTime::fromFields(2025, 3, 31, 9, 0)),
+                                       row("Picnic", DateTime::fromFields(2025, 3, 29, 12, 30))});
     RecordingCanvas canvas(letterAt100Dpi());
     auto report = layOut(ReportKind::MonthlyPlan, canvas, inputs);
     ASSERT_EQ(report->pageCount(), 1);
@@ -121,7 +126,7 @@ TEST(PlanReports, ABusyDayEndsWithHowManyEntriesAreNotShown) {
     inputs.year = 2026;
     inputs.month = 5;
     for (int i = 0; i < 13; ++i)
-        inputs.appointments.push_back(appointment("M", DateTime::fromFields(2026, 5, 4, 8, i)));
+        inputs.appointments.push_back(row("M", DateTime::fromFields(2026, 5, 4, 8, i)));
     inputs.tasks = {taskDue("Pay rent", DateTime::fromFields(2026, 5, 4))};
     for (const auto& [kind, more] : {std::pair{ReportKind::WeeklyPlan, "+6 more"},
                                      std::pair{ReportKind::MonthlyPlan, "+10 more"}}) {
@@ -161,6 +166,37 @@ TEST(PlanReportLists, GatherTheWeekOrMonthOfTheSelectedDate) {
     EXPECT_EQ(std::pair(monthly.year, monthly.month), std::pair(2026, 5));
     EXPECT_EQ(descriptions(monthly),
               (std::vector<std::string>{"sunday", "saturday late", "next sunday"}));
+}
+
+TEST(PlanReportLists, OccurrencesFillEveryDayTheyCoverWholeDaysFirst) {
+    FixedClock clock({2026, 5, 10, 8, 0});
+    PimDocument document(clock);
+    const auto may = [](int day, int hour = 0, int minute = 0) {
+        return DateTime::fromFields(2026, 5, day, hour, minute);
+    };
+    // Mondays at 9 since April; three whole days; a night over two days; a plain one.
+    document.add(
+        repeating(appointment("Standup", DateTime::fromFields(2026, 4, 6, 9, 0)), "FREQ=WEEKLY"));
+    document.add(wholeDays("Fair", may(11), may(13)));
+    document.add(severalDays("Night shift", may(10, 22), may(12, 6)));
+    document.add(appointment("Dentist", may(11, 8, 30)));
+
+    RecordingCanvas canvas(letterAt100Dpi());
+    const auto report =
+        layOut(ReportKind::MonthlyPlan, canvas, monthlyPlanInputs(document, may(20)));
+    const auto& plan = static_cast<const PlanReport&>(*report);
+    using Entries = std::vector<std::string>;
+    const std::pair<int, Entries> cases[] = {
+        {10, {"10:00 P Night shift"}},
+        {11, {"All day Fair", "Night shift", "8:30 A Dentist", "9:00 A Standup"}},
+        {12, {"All day Fair", "Night shift"}},
+        {25, {"9:00 A Standup"}},
+        {26, {}},
+    };
+    for (const auto& [day, entries] : cases)
+        EXPECT_EQ(plan.appointmentEntries(may(day)), entries) << day;
+    // The week holds each occurrence once, whatever the days it covers.
+    EXPECT_EQ(weeklyPlanInputs(document, may(13)).appointments.size(), 4u);
 }
 
 // One unit per byte, so widths read as character counts.

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "support/SeriesRecords.h"
 #include "support/Skipped.h"
 #include "textio/ClashIndex.h"
 #include "textio/TransferTestSupport.h"
@@ -152,6 +153,27 @@ TEST_F(AppointmentImportTest, SkipsUnreadableAndClashingRecords) {
                                         "8: " + clash, "10: " + clash}));
     // The same appointment again adds nothing.
     EXPECT_EQ(import("Starts at its end,12/8/2026,10:00,10:30\n", kAllColumns).added, 0);
+}
+
+TEST_F(AppointmentImportTest, ClashesWithEveryOccurrenceOfASeriesButNotWithWholeDays) {
+    // Tuesdays 9:00 to 10:00 from 1 December, without end, the 15th taken out; Christmas
+    // Day every year.
+    Appointment weekly =
+        repeating(appointmentAt("Weekly", at(1, 9, 0), at(1, 10, 0)), "FREQ=WEEKLY");
+    weekly.schedule.edit().removed = {at(15, 9, 0)};
+    doc.add(weekly);
+    doc.add(repeating(wholeDays("Christmas", at(25, 0, 0), at(25, 0, 0)), "FREQ=YEARLY"));
+    const ImportResult result = import(
+        "A,12/8/2026,9:30,9:45\n"
+        "B,12/15/2026,9:30,9:45\n"
+        "C,12/7/2032,9:30,9:45\n"
+        "D,12/8/2026,10:00,10:30\n"
+        "E,12/25/2026,9:30,9:45\n",
+        kAllColumns);
+    EXPECT_EQ(reasonsOf(result.skipped),
+              (std::vector<std::string>{"1: clashes with an existing appointment",
+                                        "3: clashes with an existing appointment"}));
+    EXPECT_EQ(result.added, 3);
 }
 
 TEST_F(AppointmentImportTest, ReadsTimesOnTheRecordsDateWhateverTheColumnOrder) {

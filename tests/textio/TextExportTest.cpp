@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "records/RecordFields.h"
+#include "support/SeriesRecords.h"
 #include "textio/ImportReport.h"
 #include "textio/TextExport.h"
 #include "textio/TransferTestSupport.h"
@@ -70,6 +71,38 @@ TEST(TextExport, WritesTaskDatesPrioritiesAndAppointmentAlarmMinutes) {
                      false),
             std::string("\"Dentist\",\"12/7/2026\",\"2:30 PM\",\"3:30 PM\",") + expected + "\n");
     }
+}
+
+TEST(TextExport, WritesARepeatingAppointmentAsItsOccurrencesAndSaysOverWhichDays) {
+    PimDocument doc(kClock);
+    const auto day = [](int year, int month, int dayOfMonth, int hour = 0) {
+        return DateTime::fromFields(year, month, dayOfMonth, hour, 0);
+    };
+    doc.add(appointmentAt("Dentist", day(2026, 12, 7, 14), day(2026, 12, 7, 15)));
+    const auto spec = transferSpec(false, TransferKind::Appointments,
+                                   exportFieldNames(TransferKind::Appointments), false);
+    std::string note = "stale";
+    int32_t records = 0;
+    (void)exportText(TransferKind::Appointments, doc, spec, kLocale, &records, &note);
+    EXPECT_EQ(note, "") << "nothing repeats";
+
+    // Yearly whole days since 2020: the three of the year before today to two years after.
+    doc.add(repeating(wholeDays("Birthday", day(2020, 12, 20), day(2020, 12, 20)), "FREQ=YEARLY"));
+    doc.add(repeating(appointmentAt("Course", day(2026, 12, 8, 9), day(2026, 12, 8, 10), 10),
+                      "FREQ=WEEKLY;COUNT=2"));
+    doc.add(wholeDays("Fair", day(2026, 12, 1), day(2026, 12, 3)));  // stays one record
+    EXPECT_EQ(exportText(TransferKind::Appointments, doc, spec, kLocale, &records, &note),
+              "\"Dentist\",\"12/7/2026\",\"2:00 PM\",\"3:00 PM\",\"FALSE\",\"0\"\n"
+              "\"Birthday\",\"12/20/2025\",\"12:00 AM\",\"11:59 PM\",\"FALSE\",\"0\"\n"
+              "\"Birthday\",\"12/20/2026\",\"12:00 AM\",\"11:59 PM\",\"FALSE\",\"0\"\n"
+              "\"Birthday\",\"12/20/2027\",\"12:00 AM\",\"11:59 PM\",\"FALSE\",\"0\"\n"
+              "\"Course\",\"12/8/2026\",\"9:00 AM\",\"10:00 AM\",\"TRUE\",\"10\"\n"
+              "\"Course\",\"12/15/2026\",\"9:00 AM\",\"10:00 AM\",\"TRUE\",\"10\"\n"
+              "\"Fair\",\"12/1/2026\",\"12:00 AM\",\"11:59 PM\",\"FALSE\",\"0\"\n");
+    EXPECT_EQ(records, 7);
+    EXPECT_EQ(note,
+              "Repeating appointments were written as their occurrences from 12/6/2025 to "
+              "12/5/2028.");
 }
 
 template <class Record>

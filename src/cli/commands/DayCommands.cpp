@@ -28,8 +28,7 @@ Status runDay(CliContext& context, const std::vector<std::string>& args) {
 
     context.out << _("Appointments") << '\n';
     for (const AppointmentRow& row : view.appointmentRows()) {
-        context.out << row.startTime.formatTime(context.locale, TimeStyle::NoSeconds) << '-'
-                    << row.endTime.formatTime(context.locale, TimeStyle::NoSeconds) << '\t'
+        context.out << appointmentTimes(row, view.shownDate(), context.locale) << '\t'
                     << lineField(row.description) << (row.alarm ? _(" [alarm]") : "") << '\n';
     }
     context.out << _("Tasks") << '\n';
@@ -50,7 +49,8 @@ Status runAlarms(CliContext& context, const std::vector<std::string>& args) {
     PimDocument document(context.clock);
     const RecordsLeftToExit leaveRecords(context, document);
     if (Status loaded = loadDocument(document, parsed.positional()[0]); !loaded) return loaded;
-    for (const Reminder& reminder : dueReminders(document, shown, DateTime::now(context.clock)))
+    const DateTime now = DateTime::now(context.clock);
+    for (const Reminder& reminder : dueReminders(document, shown, now, context.locale))
         context.out << lineField(reminder.caption) << '\t' << lineField(reminder.message) << '\n';
     return {};
 }

@@ -162,9 +162,17 @@ Status runExport(CliContext& context, const std::vector<std::string>& argList) {
     PimDocument document(context.clock);
     const RecordsLeftToExit leaveRecords(context, document);
     if (Status loaded = loadDocument(document, request.documentPath); !loaded) return loaded;
-    if (spec.fileName != kStandardStream)
-        return exportFile(request.kind, document, spec, context.locale).status;
-    return writeStandardOutput(context, exportText(request.kind, document, spec, context.locale));
+    // What the export says of a series goes beside the text, never into it.
+    if (spec.fileName != kStandardStream) {
+        const ExportResult result = exportFile(request.kind, document, spec, context.locale);
+        if (!result.note.empty()) context.out << result.note << '\n';
+        return result.status;
+    }
+    std::string note;
+    const std::string text =
+        exportText(request.kind, document, spec, context.locale, nullptr, &note);
+    if (!note.empty()) context.err << note << '\n';
+    return writeStandardOutput(context, text);
 }
 
 // Prints what a dry run found: each column's field; the counts it would add follow.

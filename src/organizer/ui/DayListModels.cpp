@@ -49,8 +49,7 @@ QVariant AppointmentListModel::data(const QModelIndex& index, int role) const {
     switch (role) {
         case Qt::DisplayRole:
             if (index.column() == 1) return text(row.description);
-            return text(row.startTime.formatTime(locale_, TimeStyle::NoSeconds) + "-" +
-                        row.endTime.formatTime(locale_, TimeStyle::NoSeconds));
+            return text(appointmentTimes(row, day_.shownDate(), locale_));
         case Qt::DecorationRole:
             if (index.column() == 0) return row.alarm ? RowImages::alarmClock() : RowImages::none();
             return {};

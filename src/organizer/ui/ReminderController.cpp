@@ -21,11 +21,13 @@ constexpr int kMinuteMs = 60000;
 
 ReminderController::ReminderController(PimDocument& document, UndoHistory* history,
                                        const DayView& day, AlarmSettings& alarm,
-                                       ShellSettings& settings, QWidget* owner)
+                                       ShellSettings& settings, const Locale& locale,
+                                       QWidget* owner)
     : QObject(owner),
       document_(document),
       history_(history),
       day_(day),
+      locale_(locale),
       alarm_(alarm),
       settings_(settings),
       owner_(owner),
@@ -65,13 +67,15 @@ void ReminderController::check() {
     // write), a reminder turned off would join that step; the next tick shows it.
     if (closed_ || (history_ != nullptr && history_->stepOpen())) return;
     const DateTime now = DateTime::now(document_.clock());
-    for (const Reminder& reminder : alarms_.dueReminders(document_, day_.shownDate(), now)) {
+    for (const Reminder& reminder :
+         alarms_.dueReminders(document_, day_.shownDate(), now, locale_)) {
         if (open_.count(reminder.caption) != 0) continue;
         // Answered by a window opened after this tick began: it comes back at the next.
-        if (const auto it = answered_.find(reminder.id); it != answered_.end() && it->second >= now)
+        const auto which = std::pair(reminder.id, reminder.key);
+        if (const auto it = answered_.find(which); it != answered_.end() && it->second >= now)
             continue;
         // An earlier window of this tick, or a tick inside it, may have turned it off.
-        if (!stillDue(document_, reminder.id, now)) continue;
+        if (!stillDue(document_, reminder, now)) continue;
 
         std::unique_ptr<AlarmSound> sound;
         std::string soundPath;
@@ -86,9 +90,9 @@ void ReminderController::check() {
         open_.insert(reminder.caption);
         window.exec();
         open_.erase(reminder.caption);
-        answered_[reminder.id] = DateTime::now(document_.clock());
+        answered_[which] = DateTime::now(document_.clock());
         if (notifier_) notifier_->withdraw(reminder.caption);
-        if (window.turnOffChosen()) turnOffReminder(document_, history_, reminder.id);
+        if (window.turnOffChosen()) turnOffReminder(document_, history_, reminder);
     }
 }
 

@@ -8,6 +8,7 @@
 #include <memory>
 #include <set>
 #include <string>
+#include <utility>
 
 #include "organizer/AlarmIndex.h"
 #include "records/DateTime.h"
@@ -16,6 +17,7 @@
 class AlarmSound;
 class DayView;
 class DesktopNotifier;
+class Locale;
 class PimDocument;
 class ShellSettings;
 class UndoHistory;
@@ -33,9 +35,11 @@ class ReminderController : public QObject, public DocumentView {
 public:
     using SoundMaker = std::function<std::unique_ptr<AlarmSound>()>;
 
-    // `alarm` holds the view's sound options, which Alarm Sound... changes and stores.
+    // `alarm` holds the view's sound options, which Alarm Sound... changes and stores;
+    // `locale` names the days of a series' reminders.
     ReminderController(PimDocument& document, UndoHistory* history, const DayView& day,
-                       AlarmSettings& alarm, ShellSettings& settings, QWidget* owner);
+                       AlarmSettings& alarm, ShellSettings& settings, const Locale& locale,
+                       QWidget* owner);
     ~ReminderController() override;
 
     // One tick: opens the windows of the alarms due now, one after the other.
@@ -60,13 +64,16 @@ private:
     PimDocument& document_;
     UndoHistory* history_;
     const DayView& day_;
+    const Locale& locale_;
     AlarmSettings& alarm_;
     ShellSettings& settings_;
     QWidget* owner_;
     std::unique_ptr<DesktopNotifier> notifier_;
     SoundMaker makeSound_;
     std::set<std::string> open_;
-    std::map<int32_t, DateTime> answered_;  // when each appointment's window was answered
+    // When the window of each appointment's occurrence (key null for one that does not
+    // repeat) was answered.
+    std::map<std::pair<int32_t, DateTime>, DateTime> answered_;
     AlarmIndex alarms_;
     bool closed_ = false;
     QTimer minute_;

@@ -62,10 +62,14 @@ void TextTransferController::run(TransferKind kind, bool import) {
     if (wizard.exec() != QDialog::Accepted) return;
 
     if (!import) {
-        // Nothing is said of an export that worked; one that did not must not pass for done.
+        // Nothing is said of an export that worked, but what it changed in writing (a
+        // series as its occurrences); one that did not must not pass for done.
         const ExportResult result = exportFile(kind, workspace_.document(), spec, locale_);
         if (!result.status)
             prompts_.showMessage(result.status.message(), _("File Error"), MessageIcon::Error);
+        else if (!result.note.empty())
+            prompts_.showMessage(result.note, transferWizardTitle(kind, false),
+                                 MessageIcon::Information);
         return;
     }
     // The lists refill when the document reports the change, once for the whole import.

@@ -1,0 +1,100 @@
+#include "organizer/DayRows.h"
+
+#include <gtest/gtest.h>
+
+#include "organizer/DayView.h"
+#include "platform/Clock.h"
+#include "records/PimDocument.h"
+#include "support/FixedLocale.h"
+#include "support/SeriesRecords.h"
+
+namespace {
+
+DateTime may(int day, int hour = 0, int minute = 0) {
+    return DateTime::fromFields(2026, 5, day, hour, minute);
+}
+
+// "9:00 AM-9:30 AM Standup" for each row of a day, in the order listed.
+std::vector<std::string> listed(const PimDocument& document, DateTime day) {
+    std::vector<std::string> lines;
+    for (const AppointmentRow& row : dayAppointmentRows(document, day))
+        lines.push_back(appointmentTimes(row, day, FixedLocale()) + " " + row.description);
+    return lines;
+}
+
+class DayRowsTest : public testing::Test {
+protected:
+    DayRowsTest() {
+        doc.add(appointmentAt("Dentist", may(11, 9), may(11, 9, 15)));
+        // Mondays from 4 May; the 18th taken out, the 25th moved to 11:00.
+        Appointment standup =
+            repeating(appointmentAt("Standup", may(4, 9), may(4, 9, 30), 10), "FREQ=WEEKLY");
+        standup.schedule.edit().removed = {may(18, 9)};
+        standup.schedule.edit().changed = {
+            {may(25, 9), may(25, 11), may(25, 11, 30), "Standup (late)", false, 0}};
+        standup_ = doc.add(standup);
+        doc.add(wholeDays("Fair", may(11), may(13)));
+        doc.add(severalDays("Night shift", may(10, 22), may(12, 6)));
+        doc.add(
+            repeating(appointmentAt("Course", may(11, 8), may(11, 8, 45)), "FREQ=DAILY;COUNT=2"));
+        doc.add(appointmentAt("Early", may(11, 9), may(11, 9, 15)));
+    }
+
+    FixedClock clock{LocalTime{2026, 5, 11, 8, 0, 0, 0}};
+    PimDocument doc{clock};
+    int32_t standup_ = 0;
+};
+
+TEST_F(DayRowsTest, ADayListsWholeDaysFirstThenEveryOccurrenceAndAppointmentByStart) {
+    using Lines = std::vector<std::string>;
+    const std::pair<DateTime, Lines> cases[] = {
+        {may(10), {"10:00 PM- Night shift"}},
+        // The shift began the day before: it comes first, without its start. Equal starts
+        // list the newest first, occurrences among the ordinary ones.
+        {may(11),
+         {"All day Fair", "- Night shift", "8:00 AM-8:45 AM Course", "9:00 AM-9:15 AM Early",
+          "9:00 AM-9:30 AM Standup", "9:00 AM-9:15 AM Dentist"}},
+        {may(12), {"All day Fair", "-6:00 AM Night shift", "8:00 AM-8:45 AM Course"}},
+        {may(13), {"All day Fair"}},
+        {may(18), {}},
+        {may(25), {"11:00 AM-11:30 AM Standup (late)"}},
+        {DateTime::fromFields(2027, 5, 3), {"9:00 AM-9:30 AM Standup"}},
+    };
+    for (const auto& [day, lines] : cases)
+        EXPECT_EQ(listed(doc, day), lines) << day.format("%d %B %Y");
+
+    // What the window needs of a row of a series: its key, that it repeats, its alarm.
+    const AppointmentRow moved = dayAppointmentRows(doc, may(25)).front();
+    EXPECT_EQ(std::tuple(moved.id, moved.repeats, moved.key, moved.alarm, moved.allDay),
+              std::tuple(standup_, true, may(25, 9), false, false));
+    const AppointmentRow fair = dayAppointmentRows(doc, may(12)).front();
+    EXPECT_EQ(std::tuple(fair.repeats, fair.key, fair.firstDay, fair.lastDay),
+              std::tuple(false, DateTime(), may(11), may(13)));
+}
+
+TEST_F(DayRowsTest, TheDayViewFollowsEveryChangeAndKeepsTheOccurrenceSelected) {
+    DayView view(doc, nullptr);
+    view.showDate(may(4));
+    ASSERT_EQ(view.appointmentRows().size(), 1u);
+    // Hourly from 10:00 to 12:00: three occurrences of one appointment on the day.
+    const int32_t hourly = doc.add(
+        repeating(appointmentAt("Hourly", may(4, 10), may(4, 10, 30)), "FREQ=HOURLY;COUNT=3"));
+    view.refill();
+    ASSERT_EQ(view.appointmentRows().size(), 4u) << "a series added after the first refill";
+    view.selectAppointmentRow(2);
+    ASSERT_EQ(view.selectedAppointmentRow()->key, may(4, 11));
+
+    // A row coming in above it moves the selection down with its occurrence.
+    doc.add(appointmentAt("Breakfast", may(4, 7), may(4, 7, 30)));
+    view.refill();
+    EXPECT_EQ(view.appointmentSelection(), (ListSelection{hourly, 3}));
+    EXPECT_EQ(view.selectedAppointmentRow()->key, may(4, 11));
+
+    doc.remove<Appointment>(standup_);
+    view.refill();
+    EXPECT_EQ(view.appointmentRows().size(), 4u) << "a series removed";
+    view.showDate(may(25));
+    EXPECT_TRUE(view.appointmentRows().empty());
+}
+
+}  // namespace

@@ -1,5 +1,6 @@
 #include "organizer/DayView.h"
 
+#include "organizer/OccurrenceEdits.h"
 #include "records/PimDocument.h"
 #include "records/UndoHistory.h"
 
@@ -112,6 +113,11 @@ void DayView::complete(int32_t taskId) {
 
 void DayView::deleteSelectedAppointment() {
     if (!appointmentCommandsApply()) return;
+    // Delete takes the occurrence the row shows, not the whole series.
+    if (const AppointmentRow* row = selectedAppointmentRow(); row != nullptr && row->repeats) {
+        (void)removeOccurrence(document_, history_, row->id, row->key);
+        return;
+    }
     UndoHistory::Step step(history_, UndoStep::DeleteAppointment);
     document_.remove<Appointment>(appointment_.id);
 }

@@ -138,6 +138,23 @@ TEST_F(DayViewTest, DeletingMovesTheSelectionToThePreviousRow) {
     EXPECT_FALSE(doc.tasks().contains(b));
 }
 
+TEST_F(DayViewTest, DeletingAnOccurrenceTakesItAloneAndTheLastOneTakesTheSeries) {
+    Appointment weekly =
+        repeating(appointmentAt("Yoga", may(3, 18), may(3, 19)), "FREQ=WEEKLY;COUNT=2");
+    weekly.schedule.edit().changed = {
+        {may(10, 18), may(10, 20), may(10, 21), "Late yoga", false, 0}};
+    const int32_t id = doc.add(weekly);
+    view.focusList(FocusedList::Appointments);
+    for (const int day : {10, 3}) {
+        view.showDate(may(day));
+        view.selectAppointmentRow(0);
+        view.deleteSelectedAppointment();
+        view.refill();
+        EXPECT_TRUE(view.appointmentRows().empty()) << day;
+    }
+    EXPECT_FALSE(doc.appointments().contains(id)) << "no occurrence left";
+}
+
 TEST_F(DayViewTest, RowsSortByStartCommandsActOnTheFocusedListAndSelectionFollowsRecords) {
     const int32_t a = addTask("a"), b = addTask("b");
     const int32_t meeting = addAppointment("meeting", 9, 0);

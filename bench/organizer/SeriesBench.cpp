@@ -18,6 +18,7 @@
 #include "organizer/DayView.h"
 #include "platform/Clock.h"
 #include "records/PimDocument.h"
+#include "support/FixedLocale.h"
 
 namespace {
 
@@ -138,13 +139,43 @@ int main(int argc, char** argv) {
     AlarmIndex plainIndex, seriesIndex;
     row("index rebuild",
         bestOfTurns([&] { plainIndex.rebuild(plain); }, [&] { seriesIndex.rebuild(withSeries); }));
-    const DateTime now = DateTime::now(clock);
-    size_t due = 0;
-    row("reminder tick",
-        bestOfTurns([&] { due += plainIndex.dueReminders(plain, now.date(), now).size(); },
-                    [&] { due += seriesIndex.dueReminders(withSeries, now.date(), now).size(); }));
+    const FixedLocale locale;
+    // Before the day's alarms, and at 10:00, when the morning's occurrences are ringing: a
+    // ringing reminder is work of its own (its text), whatever else the document holds.
+    for (const DateTime now : {at(2026, 12, 7, 6), at(2026, 12, 7, 10)}) {
+        size_t plainDue = 0, seriesDue = 0;
+        const std::string name = "tick at " + now.format("%H:%M");
+        row(name.c_str(),
+            bestOfTurns(
+                [&] { plainDue = plainIndex.dueReminders(plain, now.date(), now, locale).size(); },
+                [&] {
+                    seriesDue =
+                        seriesIndex.dueReminders(withSeries, now.date(), now, locale).size();
+                }));
+        std::printf("%-18s %10zu %10zu\n", "  reminders due", plainDue, seriesDue);
+    }
+    // Every ringing occurrence turned off: what the index costs a tick between alarms.
+    const DateTime later = at(2026, 12, 7, 10, 5);
+    std::vector<Appointment> quiet;
+    for (const auto& [id, appointment] : withSeries.appointments()) {
+        if (!appointment.repeats()) continue;
+        quiet.push_back(appointment);
+        quiet.back().schedule.edit().remindedUntil = later;
+    }
+    for (Appointment& appointment : quiet)
+        withSeries.replace(std::move(appointment));
+    seriesIndex.rebuild(withSeries);
+    size_t plainDue = 0, seriesDue = 0;
+    row("tick, all rung",
+        bestOfTurns(
+            [&] { plainDue = plainIndex.dueReminders(plain, later.date(), later, locale).size(); },
+            [&] {
+                seriesDue =
+                    seriesIndex.dueReminders(withSeries, later.date(), later, locale).size();
+            }));
+    std::printf("%-18s %10zu %10zu\n", "  reminders due", plainDue, seriesDue);
     std::filesystem::remove_all(dir);
     plain.leaveRecordsToExit();
     withSeries.leaveRecordsToExit();
-    return due == SIZE_MAX;
+    return 0;
 }

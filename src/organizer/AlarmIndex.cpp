@@ -32,6 +32,17 @@ void AlarmIndex::rebuild(const PimDocument& document) {
     }
     std::stable_sort(entries_.begin(), entries_.end(),
                      [](const Entry& a, const Entry& b) { return a.day < b.day; });
+    noteBounds();
+}
+
+void AlarmIndex::noteBounds() {
+    earliestAlarm_ = latestSince_ = DateTime();
+    for (const Scheduled& scheduled : schedules_) {
+        if (!scheduled.nextAlarm.isNull() &&
+            (earliestAlarm_.isNull() || scheduled.nextAlarm < earliestAlarm_))
+            earliestAlarm_ = scheduled.nextAlarm;
+        if (latestSince_.isNull() || scheduled.since > latestSince_) latestSince_ = scheduled.since;
+    }
 }
 
 void AlarmIndex::collectOrdinary(const PimDocument& document, DateTime shown, DateTime now,
@@ -76,15 +87,11 @@ const std::vector<int32_t>& AlarmIndex::ringingOn(const PimDocument& document, D
     return pastIds_;
 }
 
-std::vector<Reminder> AlarmIndex::dueReminders(const PimDocument& document, DateTime shown,
-                                               DateTime now, const Locale& locale) {
-    std::vector<int32_t> ids;
-    collectOrdinary(document, shown, now, ids);
-
+void AlarmIndex::collectScheduled(const PimDocument& document, DateTime shown, DateTime now,
+                                  const Locale& locale, std::vector<Reminder>& due) {
     const DateTime today = now.date();
     const std::vector<int32_t> noPast;
     const std::vector<int32_t>& past = shown < today ? ringingOn(document, shown) : noPast;
-    std::vector<Reminder> occurrences;
     for (Scheduled& scheduled : schedules_) {
         // Nothing rings before the next alarm, unless the day shown holds an alarm of its own.
         const bool waiting = now >= scheduled.since &&
@@ -95,13 +102,28 @@ std::vector<Reminder> AlarmIndex::dueReminders(const PimDocument& document, Date
         if (appointment == nullptr) continue;
         const Occurrence ringing = dueOccurrence(*appointment, shown, now);
         if (!ringing.start.isNull()) {
-            occurrences.push_back(reminderFor(ringing, locale));
+            due.push_back(reminderFor(ringing, locale));
         } else if (!waiting && now >= scheduled.since) {
             // Rung and done with, or past: wait for the alarm after now.
             const DateTime done = appointment->schedule.get().remindedUntil;
             scheduled.since = now;
             scheduled.nextAlarm = nextAlarm(*appointment, today, std::max(now, done));
         }
+    }
+}
+
+std::vector<Reminder> AlarmIndex::dueReminders(const PimDocument& document, DateTime shown,
+                                               DateTime now, const Locale& locale) {
+    std::vector<int32_t> ids;
+    collectOrdinary(document, shown, now, ids);
+    std::vector<Reminder> occurrences;
+    const DateTime today = now.date();
+    const bool allWaiting =
+        shown >= today && now >= latestSince_ &&
+        (earliestAlarm_.isNull() || now.continuous() + kHalfSecond < earliestAlarm_.continuous());
+    if (!schedules_.empty() && !allWaiting) {
+        collectScheduled(document, shown, now, locale, occurrences);
+        noteBounds();
     }
     std::sort(ids.begin(), ids.end());
 

@@ -45,11 +45,21 @@ private:
 
     void collectOrdinary(const PimDocument& document, DateTime shown, DateTime now,
                          std::vector<int32_t>& ids) const;
+    // Adds the reminders of the appointments with a schedule, moving on those done with.
+    void collectScheduled(const PimDocument& document, DateTime shown, DateTime now,
+                          const Locale& locale, std::vector<Reminder>& due);
     // The appointments with a schedule that have an alarm still set on `day`.
     [[nodiscard]] const std::vector<int32_t>& ringingOn(const PimDocument& document, DateTime day);
 
     std::vector<Entry> entries_;
+    // The earliest next alarm of all of them (null for none) and the latest `since`: a
+    // tick before the one and not before the other, with today or later shown, finds
+    // nothing of them due without looking at each.
+    void noteBounds();
+
     std::vector<Scheduled> schedules_;  // ascending ID
-    DateTime pastDay_;                  // the earlier day shown that pastIds_ is for
+    DateTime earliestAlarm_;
+    DateTime latestSince_;
+    DateTime pastDay_;  // the earlier day shown that pastIds_ is for
     std::vector<int32_t> pastIds_;
 };

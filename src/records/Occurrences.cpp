@@ -301,3 +301,27 @@ std::vector<int64_t> startsRemovedBy(const Appointment& appointment, DateTime re
     ExpansionBudget budget;
     return shape.keys(r, r + kDay, SIZE_MAX, budget, true);
 }
+
+Appointment standAlone(const Occurrence& occurrence) {
+    Appointment single;
+    single.ID = occurrence.id();
+    single.Description = occurrence.description();
+    single.DueDate = occurrence.firstDay();
+    single.StartTime = occurrence.start;
+    single.EndTime = occurrence.allDay()
+                         ? occurrence.lastDay() + DateTimeSpan::fromParts(0, 23, 59, 0)
+                         : occurrence.end;
+    single.Alarm = occurrence.alarm();
+    single.AlarmTime = single.Alarm ? occurrence.alarmTime() : occurrence.start;
+    return single;
+}
+
+OccurrenceWindow flatteningWindow(DateTime today) {
+    const auto yearsAway = [&](int years) {
+        const DateTime moved =
+            DateTime::fromFields(today.year() + years, today.month(), today.day());
+        return moved.isValid() ? moved
+                               : DateTime::fromFields(today.year() + years, today.month(), 28);
+    };
+    return {yearsAway(-1), yearsAway(2)};
+}

@@ -82,3 +82,16 @@ struct SeriesOutline {
 // starts at another time of day.
 [[nodiscard]] std::vector<int64_t> startsRemovedBy(const Appointment& appointment,
                                                    DateTime removed);
+
+// An occurrence as an ordinary appointment of its own, for what cannot take a series
+// (delimited text, a server's item compared record by record): whole days run from 00:00
+// to 23:59 of the last, as a version-16 reader shows them.
+[[nodiscard]] Appointment standAlone(const Occurrence& occurrence);
+
+// The days a series is given as its occurrences where it cannot go whole: from a year
+// before `today` up to, not including, two years after it (29 February becomes the 28th).
+struct OccurrenceWindow {
+    DateTime from;
+    DateTime to;
+};
+[[nodiscard]] OccurrenceWindow flatteningWindow(DateTime today);

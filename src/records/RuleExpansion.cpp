@@ -1,27 +1,18 @@
 #include "records/RuleExpansion.h"
 
+#include "records/CivilDays.h"
+
 #include <algorithm>
 #include <climits>
 #include <cstdlib>
 
 namespace {
 
+using civil::daysFromCivil;
+using civil::floorDiv;
+using civil::isLeap;
+
 constexpr int64_t kDay = 86400;
-
-int64_t floorDiv(int64_t a, int64_t b) {
-    const int64_t q = a / b;
-    return (a % b != 0 && ((a < 0) != (b < 0))) ? q - 1 : q;
-}
-
-// Days since 1970-01-01 of a civil date, and back (proleptic Gregorian calendar).
-int64_t daysFromCivil(int64_t y, int m, int d) {
-    y -= m <= 2;
-    const int64_t era = floorDiv(y, 400);
-    const int64_t yoe = y - era * 400;
-    const int64_t doy = (153 * (m + (m > 2 ? -3 : 9)) + 2) / 5 + d - 1;
-    const int64_t doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
-    return era * 146097 + doe - 719468;
-}
 
 void civilFromDays(int64_t z, int& y, int& m, int& d) {
     z += 719468;

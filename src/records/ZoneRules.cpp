@@ -1,5 +1,7 @@
 #include "records/ZoneRules.h"
 
+#include "records/CivilDays.h"
+
 #include <algorithm>
 #include <cstdlib>
 #include <fstream>
@@ -8,6 +10,10 @@
 #include <mutex>
 
 namespace {
+
+using civil::daysFromCivil;
+using civil::floorDiv;
+using civil::isLeap;
 
 constexpr int64_t kDay = 86400;
 
@@ -30,28 +36,11 @@ bool isZoneName(std::string_view name) {
     return name.find("//") == std::string_view::npos;
 }
 
-int64_t floorDiv(int64_t a, int64_t b) {
-    const int64_t q = a / b;
-    return (a % b != 0 && ((a < 0) != (b < 0))) ? q - 1 : q;
-}
-
-int64_t daysFromCivil(int64_t y, int m, int d) {
-    y -= m <= 2;
-    const int64_t era = floorDiv(y, 400);
-    const int64_t yoe = y - era * 400;
-    const int64_t doy = (153 * (m + (m > 2 ? -3 : 9)) + 2) / 5 + d - 1;
-    return era * 146097 + yoe * 365 + yoe / 4 - yoe / 100 + doy - 719468;
-}
-
 int yearOf(int64_t day) {
     int64_t y = 1970 + floorDiv(day, 366);
     while (daysFromCivil(y + 1, 1, 1) <= day)
         ++y;
     return int(y);
-}
-
-bool isLeap(int64_t y) {
-    return (y % 4 == 0 && y % 100 != 0) || y % 400 == 0;
 }
 
 // Reads a POSIX TZ string's parts in turn.

@@ -81,35 +81,12 @@ namespace {
 constexpr size_t kOccurrencesPerSeries = 30'000;
 constexpr size_t kOccurrencesPerItem = 50'000;
 
-// The same day a year (or years) away; 29 February becomes 28 February.
-DateTime yearsAway(DateTime day, int years) {
-    const DateTime moved = DateTime::fromFields(day.year() + years, day.month(), day.day());
-    return moved.isValid() ? moved : DateTime::fromFields(day.year() + years, day.month(), 28);
-}
-
-// An occurrence as a record of its own, whole days from 00:00 to 23:59 of the last.
-Appointment recordOf(const Occurrence& occurrence) {
-    Appointment a;
-    a.Description = occurrence.description();
-    a.StartTime = occurrence.start;
-    const DateTime last = occurrence.lastDay();
-    a.EndTime = occurrence.allDay()
-                    ? DateTime::fromFields(last.year(), last.month(), last.day(), 23, 59)
-                    : occurrence.end;
-    a.DueDate = occurrence.start.date();
-    a.Alarm = occurrence.alarm();
-    a.AlarmTime = a.Alarm ? occurrence.alarmTime() : occurrence.start;
-    return a;
-}
-
 // The records of the appointments an import made of an item: sync compares occurrences,
 // each of a series from a year back to two years ahead, as records of their own.
 class OccurrenceRecords {
 public:
     OccurrenceRecords(const Clock& clock, const CalendarImportResult& result)
-        : from_(yearsAway(DateTime::today(clock), -1)),
-          to_(yearsAway(DateTime::today(clock), 2)),
-          result_(result) {}
+        : window_(flatteningWindow(DateTime::today(clock))), result_(result) {}
 
     void add(const Appointment& appointment, std::vector<ParsedRecord>& records) {
         const bool replacesOne = std::find(result_.replacingOne.begin(), result_.replacingOne.end(),
@@ -121,7 +98,8 @@ public:
         const bool series = appointment.repeats() || replacesOne;
         ExpansionBudget budget;
         const std::vector<Occurrence> occurrences =
-            series ? occurrencesStarting(appointment, from_, to_, budget, kOccurrencesPerSeries + 1)
+            series ? occurrencesStarting(appointment, window_.from, window_.to, budget,
+                                         kOccurrencesPerSeries + 1)
                    : occurrencesStarting(appointment, DateTime(DateTime::kMinValue),
                                          DateTime(DateTime::kMaxValue), budget, 1);
         total_ += occurrences.size();
@@ -136,7 +114,7 @@ public:
         }
         recurring_ |= series;
         for (const Occurrence& occurrence : occurrences)
-            records.push_back({RecordKind::Appointment, fieldsOf(recordOf(occurrence))});
+            records.push_back({RecordKind::Appointment, fieldsOf(standAlone(occurrence))});
     }
 
     // Whether any of them is an occurrence of a series.
@@ -147,7 +125,7 @@ public:
     }
 
 private:
-    const DateTime from_, to_;
+    const OccurrenceWindow window_;
     const CalendarImportResult& result_;
     size_t total_ = 0;
     bool recurring_ = false;

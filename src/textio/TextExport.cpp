@@ -125,28 +125,6 @@ std::string buildText(const RecordStore<Record>& records, TransferKind kind,
     return buildText<Record>(forEach, records.size(), kind, spec, formats, count);
 }
 
-// The same day `years` away; 28 February for a 29th in a common year.
-DateTime yearsAway(DateTime day, int years) {
-    const DateTime moved = DateTime::fromFields(day.year() + years, day.month(), day.day());
-    return moved.isValid() ? moved : DateTime::fromFields(day.year() + years, day.month(), 28);
-}
-
-// An occurrence as a single appointment of its own; whole days from 00:00 to 23:59 of the
-// last, as a version-16 reader shows them.
-Appointment standAlone(const Occurrence& occurrence) {
-    Appointment single;
-    single.ID = occurrence.id();
-    single.Description = occurrence.description();
-    single.DueDate = occurrence.firstDay();
-    single.StartTime = occurrence.start;
-    single.EndTime = occurrence.allDay()
-                         ? occurrence.lastDay() + DateTimeSpan::fromParts(0, 23, 59, 0)
-                         : occurrence.end;
-    single.Alarm = occurrence.alarm();
-    single.AlarmTime = occurrence.alarmTime();
-    return single;
-}
-
 // The appointments, a repeating one as its occurrences that start from `from` up to `to`.
 std::string appointmentText(const PimDocument& document, DateTime from, DateTime to,
                             const TextTransferSpec& spec, const Formats& formats, int32_t* count) {
@@ -188,8 +166,7 @@ std::string exportText(TransferKind kind, const PimDocument& document, const Tex
     }
     // The window the iCalendar import used to write repeating events in.
     const DateTime today = DateTime::today(document.clock());
-    const DateTime from = yearsAway(today, -1);
-    const DateTime to = yearsAway(today, 2);
+    const auto [from, to] = flatteningWindow(today);
     const auto& all = document.appointments();
     const bool repeats = std::any_of(all.begin(), all.end(),
                                      [](const auto& entry) { return entry.second.repeats(); });

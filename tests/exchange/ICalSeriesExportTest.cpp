@@ -135,6 +135,27 @@ TEST_F(ICalSeriesExportTest, ReadBackTheSeriesKeepTheirOccurrences) {
     EXPECT_EQ(expandIndependently(again), expected);
 }
 
+// The calendar files of other programs the tests read, expanded by the model after an
+// import, and again after an export and a second import, as the independent expander
+// expands the file itself.
+TEST(ICalSeriesReadBack, EveryCalendarFileExpandsAsAnIndependentExpanderExpandsIt) {
+    const TzGuard zone{"Europe/Berlin"};
+    ScratchDir dir;
+    for (const char* name : {"calendar-service.ics", "mail-invitation.ics"}) {
+        const std::string original = std::string(QUILLMATE_TEST_DATA) + "/exchange/" + name;
+        const std::string expected = expandIndependently(original);
+        ASSERT_FALSE(expected.empty()) << name;
+        PimDocument imported(kClock);
+        ASSERT_TRUE(importICalendarFile(imported, original, CalendarParts::Appointments).status);
+        EXPECT_EQ(modelOccurrences(imported), expected) << name;
+        const std::string again = dir.file(name);
+        ASSERT_TRUE(exportICalendarFile(imported, again, CalendarParts::Appointments).status);
+        PimDocument back(kClock);
+        ASSERT_TRUE(importICalendarFile(back, again, CalendarParts::Appointments).status);
+        EXPECT_EQ(modelOccurrences(back), expected) << name;
+    }
+}
+
 // What a reader needs beyond the occurrences: each time in the form of the start, UNTIL
 // included, as RFC readers require, and the zone named where the local zone has a name.
 TEST(ICalSeriesExportText, WritesEveryTimeOfASeriesInTheFormOfItsStart) {

@@ -21,9 +21,9 @@ public:
     // Collects the alarms of the document as it is now, from today on by its clock.
     void rebuild(const PimDocument& document);
 
-    // The reminders due at `now` with `shown` selected, exactly as dueReminders() finds
-    // them in the document the index was built from.
-    [[nodiscard]] std::vector<Reminder> dueReminders(const PimDocument& document, DateTime shown,
+    // The reminders due at `now` in a tick that follows one at `since`, exactly as
+    // dueReminders() finds them in the document the index was built from.
+    [[nodiscard]] std::vector<Reminder> dueReminders(const PimDocument& document, DateTime since,
                                                      DateTime now, const Locale& locale);
 
     // How many appointments may ring.
@@ -35,21 +35,17 @@ private:
         double alarm;  // AlarmTime on the continuous scale
         int32_t id;
     };
-    // An appointment with a schedule: from `since` on, nothing of it is due before
-    // `nextAlarm`, but on an earlier day shown.
+    // An appointment with a schedule: for a tick that follows one at `since` or later,
+    // nothing of it is due before `nextAlarm`.
     struct Scheduled {
         int32_t id;
         DateTime since;
         DateTime nextAlarm;  // null for never
     };
 
-    void collectOrdinary(const PimDocument& document, DateTime shown, DateTime now,
+    void collectOrdinary(const PimDocument& document, DateTime since, DateTime now,
                          std::vector<int32_t>& ids) const;
-    // The appointments with a schedule that have an alarm still set on `day`.
-    [[nodiscard]] const std::vector<int32_t>& ringingOn(const PimDocument& document, DateTime day);
 
     std::vector<Entry> entries_;
     std::vector<Scheduled> schedules_;  // ascending ID
-    DateTime pastDay_;                  // the earlier day shown that pastIds_ is for
-    std::vector<int32_t> pastIds_;
 };

@@ -48,3 +48,22 @@ std::string allDayReminderMessage(DateTime day, const Locale& locale) {
     return fillIn(_("This is your reminder for your all-day appointment on %s."),
                   {day.formatDate(locale, DateStyle::Long)});
 }
+
+std::string missedReminderLine(DateTime start, bool allDay, std::string_view description,
+                               const Locale& locale) {
+    return fillIn(
+        _("%s, %s: %s"),
+        {start.formatDate(locale, DateStyle::Long), allDay ? _("all day") : twelveHourTime(start),
+         std::string(firstCharacters(description, kCaptionDescriptionChars))});
+}
+
+std::string missedRemindersCaption() {
+    return _("Missed Reminders");
+}
+
+std::string missedRemindersMessage(const std::vector<std::string>& lines) {
+    std::string message = _("These appointments are over; their reminders came due unseen:");
+    for (const std::string& line : lines)
+        message += "\n" + line;
+    return message;
+}

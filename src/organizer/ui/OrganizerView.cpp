@@ -107,8 +107,7 @@ OrganizerView::OrganizerView(PimDocument& document, UndoHistory* history, ShellS
 
     setMinimumSize(designedSize());
     alarm_ = settings_.readAlarmSettings();
-    reminders_ =
-        new ReminderController(*document_, history_, day_, alarm_, settings_, locale_, this);
+    reminders_ = new ReminderController(*document_, history_, alarm_, settings_, locale_, this);
     commands_ = std::make_unique<OrganizerCommands>(OrganizerCommands::Parts{
         *this, document, history, day_, phoneBook_, *phoneBookPanel_, contacts_, *reminders_,
         prompts_, locale_, [this] { emit selectionChanged(); }});

@@ -7,7 +7,7 @@ DailyReport::DailyReport(PageCanvas& measuring, const Locale& locale, std::strin
     : PrintReport(measuring), locale_(locale), title_(std::move(title)) {}
 
 std::string DailyReport::priorityWord(int32_t priority) {
-    return Task::priorityName(priority);
+    return Task::priorityName(Task::listedPriority(priority));
 }
 
 std::string DailyReport::timeText(DateTime time) const {

@@ -31,7 +31,13 @@ protected:
             texts << action->text() + (action->isEnabled() ? "" : " (disabled)");
         return texts;
     }
-    std::string title() const { return frame->windowTitle().toStdString(); }
+    // The title as the desktop shows it: "*" where unsaved changes are marked.
+    std::string title() const {
+        QString shown = frame->windowTitle();
+        shown.replace(QStringLiteral("[*][*]"), QStringLiteral("\x01"));
+        shown.replace(QStringLiteral("[*]"), frame->isWindowModified() ? "*" : "");
+        return shown.replace(QStringLiteral("\x01"), QStringLiteral("[*]")).toStdString();
+    }
 };
 
 TEST_F(MainFrameTest, DocumentArgumentsAndRecentEntriesSetTitleMenuAndCommands) {
@@ -53,6 +59,20 @@ TEST_F(MainFrameTest, DocumentArgumentsAndRecentEntriesSetTitleMenuAndCommands) 
     EXPECT_EQ(recentMenuTexts().first(), QString::fromStdString("&1 " + first));
     EXPECT_EQ(frame->commands().recentFilesMenu()->actions().at(0)->statusTip(),
               "Open this document");
+}
+
+// The desktop's mark of unsaved changes; a file name's own "[*]" stays as it is.
+TEST_F(MainFrameTest, TitleMarksUnsavedChanges) {
+    start({});
+    // Unsaved changes show in the title, and go with saving.
+    frame->document().add(Task::createdAt(DateTime::now(clock)));
+    EXPECT_EQ(title(), "Quillmate [Untitled]*");
+    const std::string odd = dir.file("odd[*].pgr");
+    prompts.paths = {odd};
+    frame->runCommand(cmd::kSaveAs);
+    EXPECT_EQ(title(), "Quillmate [" + odd + "]");
+    frame->document().add(Task::createdAt(DateTime::now(clock)));
+    EXPECT_EQ(title(), "Quillmate [" + odd + "]*");
 }
 
 TEST_F(MainFrameTest, FirstStartWritesOnlyTheDefaultsAndCommandsCarryTheirTextsAndToggle) {

@@ -164,6 +164,7 @@ ShellSnapshot MainFrame::snapshot() const {
 }
 
 void MainFrame::updateCommandStates() {
+    setWindowModified(workspace_.document().isModified());
     actions_->apply(snapshot());
     actions_->showRecentFiles(workspace_.recentFiles());
 }
@@ -183,7 +184,11 @@ void MainFrame::documentPathChanged(const std::string&) {
 }
 
 void MainFrame::setTitle() {
-    setWindowTitle(QString::fromStdString(workspace_.files().windowTitle()));
+    // The desktop marks unsaved changes where "[*]" stands; one in a file name is doubled
+    // to be shown as it is.
+    QString title = QString::fromStdString(workspace_.files().windowTitle());
+    title.replace(QStringLiteral("[*]"), QStringLiteral("[*][*]"));
+    setWindowTitle(title + QStringLiteral("[*]"));
 }
 
 void MainFrame::closeEvent(QCloseEvent* event) {

@@ -1,5 +1,7 @@
 #include "organizer/ui/OrganizerView.h"
 
+#include <algorithm>
+
 #include <QCalendarWidget>
 #include <QEvent>
 #include <QGridLayout>
@@ -60,8 +62,14 @@ OrganizerView::OrganizerView(PimDocument& document, UndoHistory* history, ShellS
     connect(calendar_, &QCalendarWidget::activated, this, &OrganizerView::calendarDateChosen);
     connect(calendar_, &QCalendarWidget::selectionChanged, this,
             [this] { calendarDateChosen(calendar_->selectedDate()); });
-    connect(calendar_, &QCalendarWidget::currentPageChanged, this, [this] {
+    connect(calendar_, &QCalendarWidget::currentPageChanged, this, [this](int year, int month) {
         if (document_ != nullptr) markCalendarDays(*calendar_, *document_);
+        // Paging moves the calendar's outline to the same day of the new month; the day
+        // chosen goes with it, so that the outline and the lists below show one day.
+        const QDate chosen = calendar_->selectedDate();
+        if (chosen.year() == year && chosen.month() == month) return;
+        const QDate first(year, month, 1);
+        calendar_->setSelectedDate(first.addDays(std::min(chosen.day(), first.daysInMonth()) - 1));
     });
 
     buildPhoneBook();

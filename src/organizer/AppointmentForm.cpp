@@ -104,9 +104,14 @@ int AppointmentForm::spinPosition(DateTime time) {
     return std::clamp(quarter, kSpinLowest, kSpinHighest);
 }
 
-std::string AppointmentForm::timeText(DateTime time) {
+std::string AppointmentForm::timeText(DateTime time, bool twentyFourHour) {
     const auto fields = time.fields();
     if (!fields) return "";
+    if (twentyFourHour) {
+        char text[8];
+        std::snprintf(text, sizeof text, "%02d:%02d", fields->hour % 24, fields->minute % 60);
+        return text;
+    }
     const int hour12 = fields->hour % 12 == 0 ? 12 : fields->hour % 12;
     char text[16];
     std::snprintf(text, sizeof text, "%02d:%02d %s", hour12, fields->minute,
@@ -160,10 +165,10 @@ bool outside(int minuteOfDay, int firstQuarter, int lastQuarter) {
     return quarter < firstQuarter || quarter > lastQuarter;
 }
 
-std::string rangeText(const char* pattern, int firstQuarter, int lastQuarter) {
+std::string rangeText(const char* pattern, int firstQuarter, int lastQuarter, bool twentyFourHour) {
     const DateTime midnight = DateTime::fromFields(2000, 1, 1);
     const auto at = [&](int quarter) {
-        return AppointmentForm::timeText(midnight + DateTimeSpan(quarter / 96.0));
+        return AppointmentForm::timeText(midnight + DateTimeSpan(quarter / 96.0), twentyFourHour);
     };
     return fillIn(pattern, {at(firstQuarter), at(lastQuarter)});
 }
@@ -186,12 +191,14 @@ AppointmentForm::Typed AppointmentForm::typeEnd(std::string_view text) {
                                                                : Typed::Taken;
 }
 
-std::string AppointmentForm::beginRangeText() {
-    return rangeText(_("Begin times run from %s to %s."), kFirstBeginQuarter, kLastBeginQuarter);
+std::string AppointmentForm::beginRangeText(bool twentyFourHour) {
+    return rangeText(_("Begin times run from %s to %s."), kFirstBeginQuarter, kLastBeginQuarter,
+                     twentyFourHour);
 }
 
-std::string AppointmentForm::endRangeText() {
-    return rangeText(_("End times run from %s to %s."), kFirstEndQuarter, kLastEndQuarter);
+std::string AppointmentForm::endRangeText(bool twentyFourHour) {
+    return rangeText(_("End times run from %s to %s."), kFirstEndQuarter, kLastEndQuarter,
+                     twentyFourHour);
 }
 
 bool AppointmentForm::setTimes(int beginHour, int beginMinute, int endHour, int endMinute) {

@@ -41,8 +41,9 @@ public:
     [[nodiscard]] static bool isAlarmMinutes(int minutes);
     // A spin button's position for a time: its quarter of the day.
     [[nodiscard]] static int spinPosition(DateTime time);
-    // "09:30 AM": two-digit 12-hour clock with the markers the time fields always show.
-    [[nodiscard]] static std::string timeText(DateTime time);
+    // "09:30 AM": two-digit 12-hour clock with the markers the time fields show, or
+    // "09:30" and "16:15" where the user's locale keeps the 24-hour clock.
+    [[nodiscard]] static std::string timeText(DateTime time, bool twentyFourHour = false);
 
     [[nodiscard]] int32_t id() const { return id_; }
     [[nodiscard]] const std::string& description() const { return description_; }
@@ -67,8 +68,8 @@ public:
     Typed typeBegin(std::string_view text);
     Typed typeEnd(std::string_view text);
     // "Begin times run from 05:00 AM to 10:45 PM.", and the same of the end times.
-    [[nodiscard]] static std::string beginRangeText();
-    [[nodiscard]] static std::string endRangeText();
+    [[nodiscard]] static std::string beginRangeText(bool twentyFourHour = false);
+    [[nodiscard]] static std::string endRangeText(bool twentyFourHour = false);
     // Sets both times on the form's date; false, changing nothing, unless they are valid
     // begin and end times with the begin first.
     bool setTimes(int beginHour, int beginMinute, int endHour, int endMinute);

@@ -2,6 +2,7 @@
 
 #include "platform/Translate.h"
 #include "records/Task.h"
+#include "reports/ReportTime.h"
 
 DailyReport::DailyReport(PageCanvas& measuring, const Locale& locale, std::string title,
                          DateTime day)
@@ -14,7 +15,7 @@ std::string DailyReport::priorityWord(int32_t priority) {
 }
 
 std::string DailyReport::timeText(DateTime time) const {
-    return time.formatTime(locale_, "h':'mm t");
+    return reportTimeText(time, locale_);
 }
 
 std::string DailyReport::dateText(DateTime date) const {

@@ -20,7 +20,7 @@ public:
 
     // The priority word of a task ("High" ... "Done"; "" for none).
     [[nodiscard]] static std::string priorityWord(int32_t priority);
-    // A time of day as "h':'mm t": "9:05 A".
+    // A time of day as reportTimeText() writes it: "9:05 A", or "9:05" on a 24-hour clock.
     [[nodiscard]] std::string timeText(DateTime time) const;
     // A date in the short form of the user's locale.
     [[nodiscard]] std::string dateText(DateTime date) const;

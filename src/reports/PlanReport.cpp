@@ -5,6 +5,7 @@
 
 #include "records/DateTime.h"
 #include "reports/DayEntryLines.h"
+#include "reports/ReportTime.h"
 
 namespace {
 
@@ -46,7 +47,7 @@ std::vector<std::string> PlanReport::appointmentEntries(DateTime day) const {
         if (a.allDay)
             entries.push_back(std::string(_("All day")) + " " + a.description);
         else if (a.startsOn(date))
-            entries.push_back(a.startTime.formatTime(locale_, "h':'mm t") + " " + a.description);
+            entries.push_back(reportTimeText(a.startTime, locale_) + " " + a.description);
         else
             entries.push_back(a.description);
     }

@@ -127,4 +127,21 @@ TEST(AppointmentDialog, ATypedValueMovedIntoTheRangeIsSaidBeforeItIsKept) {
     EXPECT_EQ(dialog.form().alarmMinutes(), 60);
 }
 
+// Under a locale of the 24-hour clock the times show in it, and still take typing.
+TEST(AppointmentDialog, TimesShowOnTheLocalesClock) {
+    struct German : FixedLocale {
+        std::string shortTimePicture() const override { return "HH:mm"; }
+    } locale;
+    AppointmentDialog dialog(
+        AppointmentForm::forNew(kMay12, DateTime::fromFields(2026, 5, 10, 16, 0)), false, locale);
+    dialog.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
+    EXPECT_EQ(dialog.endField()->text(), "16:15");
+    dialog.beginField()->setFocus();
+    dialog.beginField()->selectAll();
+    QTest::keyClicks(dialog.beginField(), "7:15");
+    QTest::keyClick(dialog.beginField(), Qt::Key_Tab);
+    EXPECT_EQ(dialog.beginField()->text(), "07:15");
+}
+
 }  // namespace

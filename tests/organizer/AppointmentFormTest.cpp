@@ -66,6 +66,7 @@ TEST(AppointmentForm, TypedTimesSnapToQuartersInsideTheRangeAndPushTheOtherTime)
         EXPECT_EQ(std::pair(form.begin(), form.end()), std::pair(newBegin, newEnd)) << typed;
     }
     EXPECT_EQ(AppointmentForm::beginRangeText(), "Begin times run from 05:00 AM to 10:45 PM.");
+    EXPECT_EQ(AppointmentForm::beginRangeText(true), "Begin times run from 05:00 to 22:45.");
     EXPECT_EQ(AppointmentForm::endRangeText(), "End times run from 05:15 AM to 11:00 PM.");
 }
 

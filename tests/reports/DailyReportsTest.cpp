@@ -133,6 +133,19 @@ std::string lineOf(const RecordingCanvas& canvas, const std::string& description
     return joined;
 }
 
+// Where the locale keeps the 24-hour clock, the times print in it; the English forms are
+// the table's above.
+TEST(DailyReports, TimesFollowALocaleOfTheTwentyFourHourClock) {
+    struct German : FixedLocale {
+        std::string shortTimePicture() const override { return "HH:mm"; }
+    } locale;
+    RecordingCanvas canvas(letterAt100Dpi());
+    auto report =
+        buildReport(ReportKind::DailyAppointments, canvas, lists({}, {row("Dentist")}), {}, locale);
+    report->printPage(canvas, 0);
+    EXPECT_EQ(lineOf(canvas, "Dentist"), "9:05|13:30|Dentist");
+}
+
 TEST(DailyReports, WholeDaysSayAllDayAndSeveralDaysTheirStartAndEndOnTheirOwnDays) {
     FixedClock clock({2026, 5, 10, 8, 0});
     PimDocument document(clock);

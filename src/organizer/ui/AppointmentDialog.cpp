@@ -13,6 +13,7 @@
 #include <QVBoxLayout>
 
 #include "organizer/ui/EditorWidgets.h"
+#include "platform/Locale.h"
 #include "platform/Translate.h"
 
 namespace {
@@ -27,7 +28,7 @@ constexpr int kAlarmHelp = 1313;
 
 AppointmentDialog::AppointmentDialog(AppointmentForm start, bool editing, const Locale& locale,
                                      QWidget* parent)
-    : QDialog(parent), form_(std::move(start)) {
+    : QDialog(parent), form_(std::move(start)), twentyFourHour_(usesTwentyFourHourClock(locale)) {
     setWindowTitle(editing ? _("Edit Appointment") : _("Add Appointment"));
 
     auto* textLabel = new QLabel(_("&Appointment:"), this);
@@ -111,11 +112,13 @@ AppointmentDialog::AppointmentDialog(AppointmentForm start, bool editing, const 
     begin_->makeTypable();
     end_->makeTypable();
     connect(begin_, &StepField::typed, this, [this](const QString& text) {
-        noteRange(form_.typeBegin(text.toStdString()), AppointmentForm::beginRangeText());
+        noteRange(form_.typeBegin(text.toStdString()),
+                  AppointmentForm::beginRangeText(twentyFourHour_));
         showValues();
     });
     connect(end_, &StepField::typed, this, [this](const QString& text) {
-        noteRange(form_.typeEnd(text.toStdString()), AppointmentForm::endRangeText());
+        noteRange(form_.typeEnd(text.toStdString()),
+                  AppointmentForm::endRangeText(twentyFourHour_));
         showValues();
     });
     connect(alarm_, &QCheckBox::toggled, this, [this](bool on) { form_.setAlarm(on); });
@@ -135,8 +138,9 @@ AppointmentDialog::AppointmentDialog(AppointmentForm start, bool editing, const 
 }
 
 void AppointmentDialog::showValues() {
-    begin_->setText(QString::fromStdString(AppointmentForm::timeText(form_.begin())));
-    end_->setText(QString::fromStdString(AppointmentForm::timeText(form_.end())));
+    begin_->setText(
+        QString::fromStdString(AppointmentForm::timeText(form_.begin(), twentyFourHour_)));
+    end_->setText(QString::fromStdString(AppointmentForm::timeText(form_.end(), twentyFourHour_)));
     minutes_->setText(QString::number(form_.alarmMinutes()));
 }
 

@@ -49,6 +49,7 @@ private:
     void noteRange(AppointmentForm::Typed typed, const std::string& range);
 
     AppointmentForm form_;
+    bool twentyFourHour_;  // the times as the user's locale writes them
     QLineEdit* text_ = nullptr;
     QDateEdit* date_ = nullptr;
     StepField* begin_ = nullptr;

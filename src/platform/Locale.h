@@ -24,6 +24,8 @@ public:
     // The morning and afternoon markers ("AM", "PM").
     virtual std::string amText() const = 0;
     virtual std::string pmText() const = 0;
+    // The day a week starts on, 1 Sunday to 7 Saturday, as the calendar shows it.
+    virtual int firstDayOfWeek() const { return 1; }
 };
 
 // Whether the locale's own short time form keeps the 24-hour clock ("HH:mm"): an hour

@@ -1,6 +1,7 @@
 #include "organizer/ui/OrganizerView.h"
 
 #include <algorithm>
+#include <cstdlib>
 
 #include <QCalendarWidget>
 #include <QEvent>
@@ -154,6 +155,23 @@ QSize OrganizerView::designedSize() const {
     const QFontMetrics metrics(font());
     return {kDesignWidthDlu * metrics.averageCharWidth() / 4,
             kDesignHeightDlu * metrics.height() / 8};
+}
+
+QSize OrganizerView::firstSize() const {
+    // The two rows, and the two columns, share the room equally: each gets what the larger
+    // of them asks for.
+    auto* grid = static_cast<QGridLayout*>(layout());
+    const auto hint = [grid](int row, int column) {
+        const QLayoutItem* item = grid->itemAtPosition(row, column);
+        return item != nullptr ? item->sizeHint() : QSize();
+    };
+    const int top = std::max(hint(0, 0).height(), hint(0, 1).height());
+    const int bottom = std::max(hint(1, 0).height(), hint(1, 1).height());
+    const int left = std::max(hint(0, 0).width(), hint(1, 0).width());
+    const int right = std::max(hint(0, 1).width(), hint(1, 1).width());
+    const QSize panes = grid->sizeHint();
+    return sizeHint().expandedTo(
+        QSize(panes.width() + std::abs(left - right), panes.height() + std::abs(top - bottom)));
 }
 
 QSize OrganizerView::sizeHint() const {

@@ -94,7 +94,8 @@ void MainFrame::openStartupDocument(const std::vector<std::string>& arguments, b
 
 void MainFrame::showWithStoredPlacement() {
     const auto stored = workspace_.settings().readPlacement();
-    if (!stored || !showAtPlacement(*this, *stored)) showCentred(*this);
+    if (!stored || !showAtPlacement(*this, *stored))
+        showCentred(*this, view_->firstSize() - view_->sizeHint());
 }
 
 void MainFrame::setRecoveryDelay(int milliseconds) {

@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "fileio/TextEncoding.h"
+#include "platform/Locale.h"
 
 std::string_view firstCharacters(std::string_view text, size_t count) {
     size_t end = 0;
@@ -51,10 +52,12 @@ std::string allDayReminderMessage(DateTime day, const Locale& locale) {
 
 std::string missedReminderLine(DateTime start, bool allDay, std::string_view description,
                                const Locale& locale) {
-    return fillIn(
-        _("%s, %s: %s"),
-        {start.formatDate(locale, DateStyle::Long), allDay ? _("all day") : twelveHourTime(start),
-         std::string(firstCharacters(description, kCaptionDescriptionChars))});
+    return fillIn(_("%s, %s: %s"),
+                  {start.formatDate(locale, DateStyle::Long),
+                   allDay                            ? _("all day")
+                   : usesTwentyFourHourClock(locale) ? start.formatTime(locale, "HH':'mm")
+                                                     : twelveHourTime(start),
+                   std::string(firstCharacters(description, kCaptionDescriptionChars))});
 }
 
 std::string missedRemindersCaption() {

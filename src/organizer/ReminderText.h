@@ -25,7 +25,7 @@ inline constexpr size_t kCaptionDescriptionChars = 79;
 // "This is your reminder for your all-day appointment on Tuesday, May 12, 2026.".
 [[nodiscard]] std::string allDayReminderMessage(DateTime day, const Locale& locale);
 // A line of the window of missed reminders: "Sunday, December 6, 2026, 10:00 AM: Dentist",
-// or "all day" for the time.
+// with the time as "16:15" where the locale keeps the 24-hour clock, or "all day".
 [[nodiscard]] std::string missedReminderLine(DateTime start, bool allDay,
                                              std::string_view description, const Locale& locale);
 // The caption of the window of missed reminders.

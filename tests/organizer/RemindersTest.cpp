@@ -191,6 +191,16 @@ TEST(Reminders, TurningOffAnOccurrenceLeavesTheNextOnesRinging) {
     EXPECT_TRUE(stillDue(document, due[0], dec(6, 9, 50)));
 }
 
+TEST(ReminderText, AMissedLineKeepsTheLocalesClock) {
+    struct German : FixedLocale {
+        std::string shortTimePicture() const override { return "HH:mm"; }
+    } german;
+    EXPECT_EQ(missedReminderLine(dec(6, 16, 15), false, "Dentist", german),
+              "Sunday, December 6, 2026, 16:15: Dentist");
+    EXPECT_EQ(missedReminderLine(dec(6, 16, 15), false, "Dentist", kLocale),
+              "Sunday, December 6, 2026, 04:15 PM: Dentist");
+}
+
 TEST(ReminderText, CaptionKeepsSeventyNineCharactersWholeCountingStrayBytesAsOne) {
     EXPECT_EQ(reminderCaption(std::string(100, 'a')), "Reminder: " + std::string(79, 'a'));
     std::string umlauts;  // two-byte characters: 79 of them, never half of one

@@ -56,23 +56,24 @@ int main(int argc, char** argv) {
     std::printf("%zu appointments, %zu with an alarm set\n", document.appointments().size(),
                 index.size());
 
-    // Today, and a busy day long past with its own alarms due.
-    for (const DateTime shown :
-         {DateTime::today(clock), document.appointments().begin()->second.DueDate}) {
+    // A tick a minute after the last, and the catch-up after opening, which looks back a day.
+    const DateTime today = DateTime::today(clock);
+    for (const DateTime since : {now - DateTimeSpan::fromParts(0, 0, 1, 0), DateTime()}) {
         size_t seen = 0;
         const auto walk = [&] {
             for (const auto& [id, appointment] : document.appointments())
-                seen += appointment.DueDate >= shown;
+                seen += appointment.DueDate >= today;
         };
         size_t due = 0;
-        const auto tick = [&] { due = index.dueReminders(document, shown, now, locale).size(); };
-        const auto fullTick = [&] { due = dueReminders(document, shown, now, locale).size(); };
+        const auto tick = [&] { due = index.dueReminders(document, since, now, locale).size(); };
+        const auto fullTick = [&] { due = dueReminders(document, since, now, locale).size(); };
         const auto rebuild = [&] { index.rebuild(document); };
         const double walkWall = bestSeconds([&](int) { walk(); }, kRuns);
         const double walkCpu = bestCpuSeconds(walk);
 
-        std::printf("\nshown %s\n%-22s %10s %10s %10s %10s\n", shown.format("%Y-%m-%d").c_str(), "",
-                    "ms", "cpu ms", "ratio", "cpu ratio");
+        std::printf("\n%s\n%-22s %10s %10s %10s %10s\n",
+                    since.isNull() ? "catch-up" : "a minute after the last tick", "", "ms",
+                    "cpu ms", "ratio", "cpu ratio");
         report("walk (yardstick)", walkWall, walkCpu, walkWall, walkCpu);
         report("tick", bestSeconds([&](int) { tick(); }, kRuns), bestCpuSeconds(tick), walkWall,
                walkCpu);

@@ -1,6 +1,7 @@
 #include "organizer/AlarmIndex.h"
 
 #include <algorithm>
+#include <span>
 
 #include "records/Occurrences.h"
 #include "records/PimDocument.h"
@@ -15,9 +16,10 @@ constexpr double kHalfSecond = 0.5 / 86400.0;
 void AlarmIndex::rebuild(const PimDocument& document) {
     entries_.clear();
     schedules_.clear();
-    pastDay_ = DateTime();
-    pastIds_.clear();
-    const DateTime today = DateTime::today(document.clock());
+    // A tick may look back a day from any moment of today: alarms from the start of the
+    // day before, on occurrences that began as early as the day before that.
+    const DateTime yesterday = DateTime::today(document.clock()) - DateTimeSpan(kMissedDays);
+    const DateTime fromDay = yesterday - DateTimeSpan(kMissedDays);
     for (const auto& [id, appointment] : document.appointments()) {
         if (!appointment.schedule.has()) {
             if (appointment.Alarm) {
@@ -25,9 +27,9 @@ void AlarmIndex::rebuild(const PimDocument& document) {
                                          appointment.AlarmTime.continuous(), id});
             }
         } else if (hasAnyAlarm(appointment)) {
-            schedules_.push_back(
-                Scheduled{id, today,
-                          nextAlarm(appointment, today, appointment.schedule.get().remindedUntil)});
+            schedules_.push_back(Scheduled{
+                id, yesterday,
+                nextAlarm(appointment, fromDay, appointment.schedule.get().remindedUntil)});
         }
     }
     std::stable_sort(entries_.begin(), entries_.end(),
@@ -45,97 +47,60 @@ void AlarmIndex::noteBounds() {
     }
 }
 
-void AlarmIndex::collectOrdinary(const PimDocument& document, DateTime shown, DateTime now,
+void AlarmIndex::collectOrdinary(const PimDocument& document, DateTime since, DateTime now,
                                  std::vector<int32_t>& ids) const {
-    const auto from = [this](double day) {
-        return std::lower_bound(entries_.begin(), entries_.end(), day,
-                                [](const Entry& e, double d) { return e.day < d; });
-    };
-    // Most alarms of the days examined lie ahead; only those near enough are looked up,
-    // and the record decides.
+    // One that is not over lies on today or later; one that rang after `since` starts after
+    // it. Most alarms of those days lie ahead; only those near enough are looked up, and the
+    // record decides.
+    const double firstDay = std::min(since.date(), now.date()).continuous();
     const double nearEnough = now.continuous() + 1.0 / 86400.0;
-    const auto collect = [&](auto first, auto last) {
-        for (auto it = first; it != last; ++it) {
-            if (it->alarm > nearEnough) continue;
-            const Appointment* appointment = document.appointments().find(it->id);
-            if (appointment != nullptr && isAlarmDue(*appointment, now)) ids.push_back(it->id);
-        }
-    };
-    const double today = now.date().continuous();
-    const double shownDay = shown.continuous();
-    // A shown day before today adds its own appointments; from today on they are examined
-    // anyway.
-    if (shownDay < today) {
-        const auto first = from(shownDay);
-        collect(first, std::upper_bound(first, entries_.end(), shownDay,
-                                        [](double d, const Entry& e) { return d < e.day; }));
-    }
-    collect(from(today), entries_.end());
-}
-
-const std::vector<int32_t>& AlarmIndex::ringingOn(const PimDocument& document, DateTime day) {
-    if (pastDay_ == day) return pastIds_;
-    pastDay_ = day;
-    pastIds_.clear();
-    for (const Scheduled& scheduled : schedules_) {
-        const Appointment* appointment = document.appointments().find(scheduled.id);
-        if (appointment == nullptr) continue;
-        const auto occurrences = occurrencesOnDays(*appointment, day, day);
-        if (std::any_of(occurrences.begin(), occurrences.end(), alarmStillSet))
-            pastIds_.push_back(scheduled.id);
-    }
-    return pastIds_;
-}
-
-void AlarmIndex::collectScheduled(const PimDocument& document, DateTime shown, DateTime now,
-                                  const Locale& locale, std::vector<Reminder>& due) {
-    const DateTime today = now.date();
-    const std::vector<int32_t> noPast;
-    const std::vector<int32_t>& past = shown < today ? ringingOn(document, shown) : noPast;
-    for (Scheduled& scheduled : schedules_) {
-        // Nothing rings before the next alarm, unless the day shown holds an alarm of its own.
-        const bool waiting = now >= scheduled.since &&
-                             (scheduled.nextAlarm.isNull() ||
-                              now.continuous() + kHalfSecond < scheduled.nextAlarm.continuous());
-        if (waiting && !std::binary_search(past.begin(), past.end(), scheduled.id)) continue;
-        const Appointment* appointment = document.appointments().find(scheduled.id);
-        if (appointment == nullptr) continue;
-        const Occurrence ringing = dueOccurrence(*appointment, shown, now);
-        if (!ringing.start.isNull()) {
-            due.push_back(reminderFor(ringing, locale));
-        } else if (!waiting && now >= scheduled.since) {
-            // Rung and done with, or past: wait for the alarm after now.
-            const DateTime done = appointment->schedule.get().remindedUntil;
-            scheduled.since = now;
-            scheduled.nextAlarm = nextAlarm(*appointment, today, std::max(now, done));
-        }
+    const auto first = std::lower_bound(entries_.begin(), entries_.end(), firstDay,
+                                        [](const Entry& e, double d) { return e.day < d; });
+    for (auto it = first; it != entries_.end(); ++it) {
+        if (it->alarm > nearEnough) continue;
+        const Appointment* appointment = document.appointments().find(it->id);
+        if (appointment != nullptr && isAlarmDue(*appointment, now)) ids.push_back(it->id);
     }
 }
 
-std::vector<Reminder> AlarmIndex::dueReminders(const PimDocument& document, DateTime shown,
+std::vector<Reminder> AlarmIndex::dueReminders(const PimDocument& document, DateTime since,
                                                DateTime now, const Locale& locale) {
+    since = lookBackFrom(since, now);
     std::vector<int32_t> ids;
-    collectOrdinary(document, shown, now, ids);
-    std::vector<Reminder> occurrences;
-    const DateTime today = now.date();
-    const bool allWaiting =
-        shown >= today && now >= latestSince_ &&
-        (earliestAlarm_.isNull() || now.continuous() + kHalfSecond < earliestAlarm_.continuous());
-    if (!schedules_.empty() && !allWaiting) {
-        collectScheduled(document, shown, now, locale, occurrences);
-        noteBounds();
-    }
-    std::sort(ids.begin(), ids.end());
+    collectOrdinary(document, since, now, ids);
 
     std::vector<Reminder> due;
-    due.reserve(ids.size() + occurrences.size());
-    for (const int32_t id : ids)
-        due.push_back(reminderFor(id, *document.appointments().find(id)));
-    // Both lists ascend by ID; an appointment is in one of them only.
-    std::vector<Reminder> merged;
-    merged.reserve(due.size() + occurrences.size());
-    std::merge(due.begin(), due.end(), occurrences.begin(), occurrences.end(),
-               std::back_inserter(merged),
-               [](const Reminder& a, const Reminder& b) { return a.id < b.id; });
-    return merged;
+    const bool allWaiting =
+        since >= latestSince_ &&
+        (earliestAlarm_.isNull() || now.continuous() + kHalfSecond < earliestAlarm_.continuous());
+    for (Scheduled& scheduled : allWaiting ? std::span<Scheduled>() : std::span(schedules_)) {
+        // Nothing rings before the next alarm.
+        const bool waiting = since >= scheduled.since &&
+                             (scheduled.nextAlarm.isNull() ||
+                              now.continuous() + kHalfSecond < scheduled.nextAlarm.continuous());
+        if (waiting) continue;
+        const Appointment* appointment = document.appointments().find(scheduled.id);
+        if (appointment == nullptr) continue;
+        const Occurrence ringing = dueOccurrence(*appointment, since, now);
+        if (!ringing.start.isNull()) {
+            due.push_back(isOver(ringing, now) ? missedReminderFor(ringing, locale)
+                                               : reminderFor(ringing, locale));
+        } else if (now >= scheduled.since) {
+            // Rung and done with, or over: wait for the alarm after now.
+            const DateTime done = appointment->schedule.get().remindedUntil;
+            scheduled.since = now;
+            scheduled.nextAlarm = nextAlarm(*appointment, now.date(), std::max(now, done));
+        }
+    }
+    if (!allWaiting) noteBounds();
+    for (const int32_t id : ids) {
+        const Appointment& appointment = *document.appointments().find(id);
+        const Occurrence o = dueOccurrence(appointment, since, now);
+        if (o.start.isNull()) continue;
+        due.push_back(isOver(o, now) ? missedReminderFor(o, locale) : reminderFor(id, appointment));
+    }
+    // Each appointment is found once.
+    std::sort(due.begin(), due.end(),
+              [](const Reminder& a, const Reminder& b) { return a.id < b.id; });
+    return due;
 }

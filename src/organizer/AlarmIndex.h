@@ -21,9 +21,9 @@ public:
     // Collects the alarms of the document as it is now, from today on by its clock.
     void rebuild(const PimDocument& document);
 
-    // The reminders due at `now` with `shown` selected, exactly as dueReminders() finds
-    // them in the document the index was built from.
-    [[nodiscard]] std::vector<Reminder> dueReminders(const PimDocument& document, DateTime shown,
+    // The reminders due at `now` in a tick that follows one at `since`, exactly as
+    // dueReminders() finds them in the document the index was built from.
+    [[nodiscard]] std::vector<Reminder> dueReminders(const PimDocument& document, DateTime since,
                                                      DateTime now, const Locale& locale);
 
     // How many appointments may ring.
@@ -35,31 +35,24 @@ private:
         double alarm;  // AlarmTime on the continuous scale
         int32_t id;
     };
-    // An appointment with a schedule: from `since` on, nothing of it is due before
-    // `nextAlarm`, but on an earlier day shown.
+    // An appointment with a schedule: for a tick that follows one at `since` or later,
+    // nothing of it is due before `nextAlarm`.
     struct Scheduled {
         int32_t id;
         DateTime since;
         DateTime nextAlarm;  // null for never
     };
 
-    void collectOrdinary(const PimDocument& document, DateTime shown, DateTime now,
+    void collectOrdinary(const PimDocument& document, DateTime since, DateTime now,
                          std::vector<int32_t>& ids) const;
-    // Adds the reminders of the appointments with a schedule, moving on those done with.
-    void collectScheduled(const PimDocument& document, DateTime shown, DateTime now,
-                          const Locale& locale, std::vector<Reminder>& due);
-    // The appointments with a schedule that have an alarm still set on `day`.
-    [[nodiscard]] const std::vector<int32_t>& ringingOn(const PimDocument& document, DateTime day);
 
     std::vector<Entry> entries_;
-    // The earliest next alarm of all of them (null for none) and the latest `since`: a
-    // tick before the one and not before the other, with today or later shown, finds
-    // nothing of them due without looking at each.
+    // Notes the earliest next alarm of them all (null for none) and the latest `since`: a
+    // tick that follows one at that `since` or later, before that alarm, finds nothing of
+    // them due without looking at each.
     void noteBounds();
 
     std::vector<Scheduled> schedules_;  // ascending ID
     DateTime earliestAlarm_;
     DateTime latestSince_;
-    DateTime pastDay_;  // the earlier day shown that pastIds_ is for
-    std::vector<int32_t> pastIds_;
 };

@@ -1,4 +1,5 @@
 #include "organizer/AppointmentForm.h"
+#include "platform/Translate.h"
 
 #include <algorithm>
 #include <cmath>
@@ -103,9 +104,14 @@ int AppointmentForm::spinPosition(DateTime time) {
     return std::clamp(quarter, kSpinLowest, kSpinHighest);
 }
 
-std::string AppointmentForm::timeText(DateTime time) {
+std::string AppointmentForm::timeText(DateTime time, bool twentyFourHour) {
     const auto fields = time.fields();
     if (!fields) return "";
+    if (twentyFourHour) {
+        char text[8];
+        std::snprintf(text, sizeof text, "%02d:%02d", fields->hour % 24, fields->minute % 60);
+        return text;
+    }
     const int hour12 = fields->hour % 12 == 0 ? 12 : fields->hour % 12;
     char text[16];
     std::snprintf(text, sizeof text, "%02d:%02d %s", hour12, fields->minute,
@@ -151,18 +157,48 @@ void AppointmentForm::placeEnd(int64_t second) {
     if (end_ <= begin_) begin_ = onDate(second - kSecondsPerQuarter);
 }
 
-bool AppointmentForm::typeBegin(std::string_view text) {
-    const auto minute = parseTypedTime(text);
-    if (!minute) return false;
-    placeBegin(nearestQuarter(*minute, kFirstBeginQuarter, kLastBeginQuarter) * kSecondsPerQuarter);
-    return true;
+namespace {
+
+// Whether the quarter nearest to a typed minute lies outside the field's range.
+bool outside(int minuteOfDay, int firstQuarter, int lastQuarter) {
+    const int quarter = nearestQuarter(minuteOfDay, 0, 24 * 4);
+    return quarter < firstQuarter || quarter > lastQuarter;
 }
 
-bool AppointmentForm::typeEnd(std::string_view text) {
+std::string rangeText(const char* pattern, int firstQuarter, int lastQuarter, bool twentyFourHour) {
+    const DateTime midnight = DateTime::fromFields(2000, 1, 1);
+    const auto at = [&](int quarter) {
+        return AppointmentForm::timeText(midnight + DateTimeSpan(quarter / 96.0), twentyFourHour);
+    };
+    return fillIn(pattern, {at(firstQuarter), at(lastQuarter)});
+}
+
+}  // namespace
+
+AppointmentForm::Typed AppointmentForm::typeBegin(std::string_view text) {
     const auto minute = parseTypedTime(text);
-    if (!minute) return false;
+    if (!minute) return Typed::NotATime;
+    placeBegin(nearestQuarter(*minute, kFirstBeginQuarter, kLastBeginQuarter) * kSecondsPerQuarter);
+    return outside(*minute, kFirstBeginQuarter, kLastBeginQuarter) ? Typed::MovedIntoRange
+                                                                   : Typed::Taken;
+}
+
+AppointmentForm::Typed AppointmentForm::typeEnd(std::string_view text) {
+    const auto minute = parseTypedTime(text);
+    if (!minute) return Typed::NotATime;
     placeEnd(nearestQuarter(*minute, kFirstEndQuarter, kLastEndQuarter) * kSecondsPerQuarter);
-    return true;
+    return outside(*minute, kFirstEndQuarter, kLastEndQuarter) ? Typed::MovedIntoRange
+                                                               : Typed::Taken;
+}
+
+std::string AppointmentForm::beginRangeText(bool twentyFourHour) {
+    return rangeText(_("Begin times run from %s to %s."), kFirstBeginQuarter, kLastBeginQuarter,
+                     twentyFourHour);
+}
+
+std::string AppointmentForm::endRangeText(bool twentyFourHour) {
+    return rangeText(_("End times run from %s to %s."), kFirstEndQuarter, kLastEndQuarter,
+                     twentyFourHour);
 }
 
 bool AppointmentForm::setTimes(int beginHour, int beginMinute, int endHour, int endMinute) {
@@ -183,6 +219,34 @@ bool AppointmentForm::setAlarmMinutes(int minutes) {
     if (!isAlarmMinutes(minutes)) return false;
     alarmMinutes_ = minutes;
     return true;
+}
+
+AppointmentForm::Typed AppointmentForm::typeAlarmMinutes(std::string_view text) {
+    while (!text.empty() && text.front() == ' ')
+        text.remove_prefix(1);
+    while (!text.empty() && text.back() == ' ')
+        text.remove_suffix(1);
+    const bool negative = !text.empty() && text.front() == '-';
+    if (negative) text.remove_prefix(1);
+    // More digits than any minutes need are out of range all the same.
+    if (text.empty() || text.size() > 9 ||
+        !std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; }))
+        return Typed::NotATime;
+    int minutes = 0;
+    for (const char c : text)
+        minutes = minutes * 10 + (c - '0');
+    if (negative) minutes = -minutes;
+    const int stepped = (std::clamp(minutes, -kAlarmStep, kMaxAlarmMinutes + kAlarmStep) +
+                         kAlarmStep / 2 + kAlarmStep) /
+                            kAlarmStep * kAlarmStep -
+                        kAlarmStep;
+    alarmMinutes_ = std::clamp(stepped, 0, kMaxAlarmMinutes);
+    return minutes < 0 || minutes > kMaxAlarmMinutes ? Typed::MovedIntoRange : Typed::Taken;
+}
+
+std::string AppointmentForm::alarmRangeText() {
+    return fillIn(_("Minutes run from %s to %s, in steps of %s."),
+                  {"0", std::to_string(kMaxAlarmMinutes), std::to_string(kAlarmStep)});
 }
 
 Appointment AppointmentForm::writtenOver(Appointment base) const {

@@ -41,8 +41,9 @@ public:
     [[nodiscard]] static bool isAlarmMinutes(int minutes);
     // A spin button's position for a time: its quarter of the day.
     [[nodiscard]] static int spinPosition(DateTime time);
-    // "09:30 AM": two-digit 12-hour clock with the markers the time fields always show.
-    [[nodiscard]] static std::string timeText(DateTime time);
+    // "09:30 AM": two-digit 12-hour clock with the markers the time fields show, or
+    // "09:30" and "16:15" where the user's locale keeps the 24-hour clock.
+    [[nodiscard]] static std::string timeText(DateTime time, bool twentyFourHour = false);
 
     [[nodiscard]] int32_t id() const { return id_; }
     [[nodiscard]] const std::string& description() const { return description_; }
@@ -59,11 +60,16 @@ public:
     // quarter hour, so that the begin always comes before the end.
     void stepBegin(bool up);
     void stepEnd(bool up);
+    // What became of a typed time: no time (nothing changed), taken (on its nearest quarter
+    // hour), or moved into the range the field holds, which the dialog then names.
+    enum class Typed { NotATime, Taken, MovedIntoRange };
     // A time typed into the begin or end field, snapped to the nearest quarter hour the
-    // field may hold; it pushes the other time as a step does. False, changing nothing,
-    // for text that is no time.
-    bool typeBegin(std::string_view text);
-    bool typeEnd(std::string_view text);
+    // field may hold; it pushes the other time as a step does.
+    Typed typeBegin(std::string_view text);
+    Typed typeEnd(std::string_view text);
+    // "Begin times run from 05:00 AM to 10:45 PM.", and the same of the end times.
+    [[nodiscard]] static std::string beginRangeText(bool twentyFourHour = false);
+    [[nodiscard]] static std::string endRangeText(bool twentyFourHour = false);
     // Sets both times on the form's date; false, changing nothing, unless they are valid
     // begin and end times with the begin first.
     bool setTimes(int beginHour, int beginMinute, int endHour, int endMinute);
@@ -75,6 +81,11 @@ public:
     void stepAlarmMinutes(bool up);
     // False, changing nothing, for minutes the spin button could not show.
     bool setAlarmMinutes(int minutes);
+    // Minutes typed into the field ("20", " 7 "), put on the nearest step of 5 as the
+    // arrows would, and moved into 0 to 60 when outside.
+    Typed typeAlarmMinutes(std::string_view text);
+    // "Minutes run from 0 to 60, in steps of 5."
+    [[nodiscard]] static std::string alarmRangeText();
 
     // `base` with every edited field written over it: the ID stays, Done becomes false,
     // and a set alarm rings the chosen minutes before the begin.

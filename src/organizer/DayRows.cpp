@@ -50,8 +50,8 @@ std::string appointmentTimes(const AppointmentRow& row, DateTime day, const Loca
 bool isTaskListedOn(const Task& task, DateTime shown, DateTime today) {
     const DateTime due = task.DueDate.date();
     if (due == shown && shown >= today) return true;
-    // Priorities above Done, from foreign files, count as neither open nor done.
-    if (shown == today && due <= today && task.Priority < Task::Done) return true;
+    if (shown == today && due <= today && Task::listedPriority(task.Priority) != Task::Done)
+        return true;
     return task.isDone() && task.DoneDate.date() == shown && shown <= today;
 }
 
@@ -59,7 +59,8 @@ std::vector<TaskRow> dayTaskRows(const PimDocument& document, DateTime shown, Da
     std::vector<TaskRow> rows;
     for (const auto& [id, task] : document.tasks()) {
         if (isTaskListedOn(task, shown, today))
-            rows.push_back(TaskRow{id, task.Priority, task.Description, task.DueDate});
+            rows.push_back(
+                TaskRow{id, Task::listedPriority(task.Priority), task.Description, task.DueDate});
     }
     return rows;
 }

@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "fileio/TextEncoding.h"
+#include "platform/Locale.h"
 
 std::string_view firstCharacters(std::string_view text, size_t count) {
     size_t end = 0;
@@ -47,4 +48,25 @@ std::string reminderMessage(DateTime start, const Locale& locale) {
 std::string allDayReminderMessage(DateTime day, const Locale& locale) {
     return fillIn(_("This is your reminder for your all-day appointment on %s."),
                   {day.formatDate(locale, DateStyle::Long)});
+}
+
+std::string missedReminderLine(DateTime start, bool allDay, std::string_view description,
+                               const Locale& locale) {
+    return fillIn(_("%s, %s: %s"),
+                  {start.formatDate(locale, DateStyle::Long),
+                   allDay                            ? _("all day")
+                   : usesTwentyFourHourClock(locale) ? start.formatTime(locale, "HH':'mm")
+                                                     : twelveHourTime(start),
+                   std::string(firstCharacters(description, kCaptionDescriptionChars))});
+}
+
+std::string missedRemindersCaption() {
+    return _("Missed Reminders");
+}
+
+std::string missedRemindersMessage(const std::vector<std::string>& lines) {
+    std::string message = _("These appointments are over; their reminders came due unseen:");
+    for (const std::string& line : lines)
+        message += "\n" + line;
+    return message;
 }

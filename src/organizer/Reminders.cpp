@@ -47,10 +47,17 @@ bool isAlarmDue(const Appointment& appointment, DateTime now) {
     return appointment.Alarm && hasRung(appointment.AlarmTime, now);
 }
 
-bool isExamined(const Appointment& appointment, DateTime shown, DateTime today) {
-    // By the local date: a due date read back may carry a time of day.
-    const DateTime day = appointment.DueDate.date();
-    return day == shown || day >= today;
+bool isOver(const Occurrence& occurrence, DateTime now) {
+    return std::max(occurrence.start, occurrence.end) <= now;
+}
+
+bool isExamined(const Occurrence& occurrence, DateTime since, DateTime now) {
+    return !isOver(occurrence, now) || occurrence.alarmTime() > since;
+}
+
+DateTime lookBackFrom(DateTime since, DateTime now) {
+    const DateTime dayBefore = now - DateTimeSpan(kMissedDays);
+    return since.isNull() || since < dayBefore ? dayBefore : since;
 }
 
 bool hasAnyAlarm(const Appointment& appointment) {
@@ -65,32 +72,29 @@ bool alarmStillSet(const Occurrence& occurrence) {
     return done.isNull() || occurrence.alarmTime() > done;
 }
 
-Occurrence dueOccurrence(const Appointment& appointment, DateTime shown, DateTime now) {
+Occurrence dueOccurrence(const Appointment& appointment, DateTime since, DateTime now) {
     Occurrence latest;
     latest.appointment = &appointment;
     if (!hasAnyAlarm(appointment)) return latest;
-    const DateTime today = now.date();
+    since = lookBackFrom(since, now);
     const auto consider = [&](const Occurrence& o) {
-        if (!isDue(o, now)) return;
+        if (!isDue(o, now) || !isExamined(o, since, now)) return;
         if (latest.start.isNull() || o.alarmTime() > latest.alarmTime() ||
             (o.alarmTime() == latest.alarmTime() && o.start > latest.start))
             latest = o;
     };
     if (!appointment.repeats()) {
-        const Occurrence only = onlyOccurrence(appointment);
-        if (only.lastDay() >= today || (only.firstDay() <= shown && shown <= only.lastDay()))
-            consider(only);
+        consider(onlyOccurrence(appointment));
         return latest;
     }
-    // Listed today or later, and rung by now: starting no later than the longest lead
-    // after now. The model's budget bounds the work of a lead that a damaged file made vast.
-    const DateTime horizon = std::max(today, (now + DateTimeSpan(longestLead(appointment))).date());
-    for (const Occurrence& o : occurrencesOnDays(appointment, today, horizon))
+    // Not over, or rung since `since`: covering `since`'s day or later, and starting no
+    // later than the longest lead after now. The model's budget bounds the work of a lead
+    // that a damaged file made vast.
+    const DateTime first = std::min(since.date(), now.date());
+    const DateTime horizon =
+        std::max(now.date(), (now + DateTimeSpan(longestLead(appointment))).date());
+    for (const Occurrence& o : occurrencesOnDays(appointment, first, horizon))
         consider(o);
-    if (shown < today) {
-        for (const Occurrence& o : occurrencesOnDays(appointment, shown, shown))
-            consider(o);
-    }
     return latest;
 }
 
@@ -142,29 +146,40 @@ Reminder reminderFor(int32_t id, const Appointment& appointment) {
                     {},
                     appointment.StartTime,
                     reminderCaption(appointment.Description),
-                    reminderMessage(appointment.StartTime)};
+                    reminderMessage(appointment.StartTime),
+                    {}};
 }
 
 Reminder reminderFor(const Occurrence& occurrence, const Locale& locale) {
     std::string message = occurrence.allDay()    ? allDayReminderMessage(occurrence.start, locale)
                           : occurrence.repeats() ? reminderMessage(occurrence.start, locale)
                                                  : reminderMessage(occurrence.start);
-    return Reminder{occurrence.id(), occurrence.key, occurrence.start,
-                    reminderCaption(occurrence.description()), std::move(message)};
+    return Reminder{occurrence.id(),    occurrence.key,
+                    occurrence.start,   reminderCaption(occurrence.description()),
+                    std::move(message), {}};
 }
 
-std::vector<Reminder> dueReminders(const PimDocument& document, DateTime shown, DateTime now,
+Reminder missedReminderFor(const Occurrence& occurrence, const Locale& locale) {
+    Reminder reminder = reminderFor(occurrence, locale);
+    reminder.missedLine =
+        missedReminderLine(occurrence.start, occurrence.allDay(), occurrence.description(), locale);
+    return reminder;
+}
+
+std::vector<Reminder> dueReminders(const PimDocument& document, DateTime since, DateTime now,
                                    const Locale& locale) {
     std::vector<Reminder> due;
-    const DateTime today = now.date();
+    since = lookBackFrom(since, now);
     for (const auto& [id, appointment] : document.appointments()) {
-        if (!appointment.schedule.has()) {
-            // The cheap test first: most appointments have no alarm.
-            if (isAlarmDue(appointment, now) && isExamined(appointment, shown, today))
-                due.push_back(reminderFor(id, appointment));
-        } else if (const Occurrence o = dueOccurrence(appointment, shown, now); !o.start.isNull()) {
-            due.push_back(reminderFor(o, locale));
-        }
+        // The cheap test first: most appointments have no alarm.
+        if (!appointment.schedule.has() && !isAlarmDue(appointment, now)) continue;
+        const Occurrence o = dueOccurrence(appointment, since, now);
+        if (o.start.isNull()) continue;
+        if (isOver(o, now))
+            due.push_back(missedReminderFor(o, locale));
+        else
+            due.push_back(appointment.schedule.has() ? reminderFor(o, locale)
+                                                     : reminderFor(id, appointment));
     }
     return due;
 }

@@ -20,17 +20,32 @@ struct Reminder {
     DateTime start;  // the occurrence's local start; an ordinary appointment's StartTime
     std::string caption;
     std::string message;
+    // Set when the appointment is over: it is listed, by this line naming its date, in the
+    // one window of missed reminders rather than in a window of its own.
+    std::string missedLine;
     bool operator==(const Reminder&) const = default;
 };
+
+// How far back a tick looks for alarms missed: what the catch-up after opening a document
+// lists, and the longest gap between two ticks it bridges.
+inline constexpr double kMissedDays = 1.0;
 
 // Whether the alarm of an ordinary appointment has come due at `now`: its flag is set and
 // `now` is at or after its alarm time, to the second.
 [[nodiscard]] bool isAlarmDue(const Appointment& appointment, DateTime now);
 
-// Whether the reminder tick looks at an ordinary appointment: it is listed on the shown
-// date, or its day is `today` (00:00) or later, so that no alarm is missed for looking at
-// another day.
-[[nodiscard]] bool isExamined(const Appointment& appointment, DateTime shown, DateTime today);
+// Whether an occurrence is over at `now`: it has ended (or, ending before it starts, begun).
+[[nodiscard]] bool isOver(const Occurrence& occurrence, DateTime now);
+
+// Whether a tick at `now` that follows one at `since` reminds of an appointment whose alarm
+// is due: it is not over yet, or its alarm came due after `since` (a zero-length
+// appointment, or a machine that slept through it). Merely selecting a day reminds of
+// nothing: an appointment that is over was reminded of when its alarm came due.
+[[nodiscard]] bool isExamined(const Occurrence& occurrence, DateTime since, DateTime now);
+
+// The moment a tick looks back to: `since`, but no further than a day before `now`; null
+// stands for the catch-up after opening a document, which looks back a day.
+[[nodiscard]] DateTime lookBackFrom(DateTime since, DateTime now);
 
 // Whether the appointment or one of its changed occurrences has its alarm set: most
 // appointments have none.
@@ -39,11 +54,11 @@ struct Reminder {
 // Whether an occurrence's alarm is set and has not been turned off.
 [[nodiscard]] bool alarmStillSet(const Occurrence& occurrence);
 
-// The occurrence of an appointment with a schedule whose reminder is due at `now` with
-// `shown` selected, or one with a null start. Of the occurrences whose alarm has rung and
-// was not turned off, and which are listed on `shown` or on today or later, the one that
-// rang last: turning it off turns off those before it too, so a series never asks twice.
-[[nodiscard]] Occurrence dueOccurrence(const Appointment& appointment, DateTime shown,
+// The occurrence of an appointment with a schedule whose reminder is due at `now` in a tick
+// that follows one at `since`, or one with a null start. Of the occurrences whose alarm
+// has rung and was not turned off, and which isExamined() takes, the one that rang last:
+// turning it off turns off those before it too, so a series never asks twice.
+[[nodiscard]] Occurrence dueOccurrence(const Appointment& appointment, DateTime since,
                                        DateTime now);
 
 // Of the occurrences of an appointment with a schedule whose alarm is still set and which
@@ -58,10 +73,14 @@ struct Reminder {
 [[nodiscard]] Reminder reminderFor(int32_t id, const Appointment& appointment);
 [[nodiscard]] Reminder reminderFor(const Occurrence& occurrence, const Locale& locale);
 
-// The reminders due at `now` with `shown` selected, in ascending ID: the order in which
-// their windows open.
-[[nodiscard]] std::vector<Reminder> dueReminders(const PimDocument& document, DateTime shown,
+// The reminders due at `now` in a tick that follows one at `since` (null after opening a
+// document), in ascending ID: the order in which their windows open. Those of appointments
+// that are over carry their missedLine.
+[[nodiscard]] std::vector<Reminder> dueReminders(const PimDocument& document, DateTime since,
                                                  DateTime now, const Locale& locale);
+
+// The reminder, with its missedLine, of an occurrence that is over.
+[[nodiscard]] Reminder missedReminderFor(const Occurrence& occurrence, const Locale& locale);
 
 // Whether a reminder is still due: what a window about to open checks again, since an
 // earlier window may have turned the alarm off meanwhile.

@@ -24,4 +24,19 @@ public:
     // The morning and afternoon markers ("AM", "PM").
     virtual std::string amText() const = 0;
     virtual std::string pmText() const = 0;
+    // The day a week starts on, 1 Sunday to 7 Saturday, as the calendar shows it.
+    virtual int firstDayOfWeek() const { return 1; }
 };
+
+// Whether the locale's own short time form keeps the 24-hour clock ("HH:mm"): an hour
+// written with H and no morning or afternoon marker, quoted text aside.
+[[nodiscard]] inline bool usesTwentyFourHourClock(const Locale& locale) {
+    bool quoted = false, twentyFour = false, marker = false;
+    for (const char c : locale.shortTimePicture()) {
+        if (c == '\'') quoted = !quoted;
+        if (quoted) continue;
+        twentyFour = twentyFour || c == 'H';
+        marker = marker || c == 't' || c == 'h';
+    }
+    return twentyFour && !marker;
+}

@@ -20,6 +20,11 @@ struct Task {
     [[nodiscard]] bool isDone() const { return Priority == Done; }
     // "High", "Medium", "Low", "Done" in the user's language; "" for any other number.
     [[nodiscard]] static const char* priorityName(int32_t priority);
+    // The priority lists and reports show: a number from another program that none of the
+    // four names is shown as Low, so that no task is hidden; the record keeps its number.
+    [[nodiscard]] static int32_t listedPriority(int32_t priority) {
+        return priority >= High && priority <= Done ? priority : Low;
+    }
 
     bool operator==(const Task&) const = default;
 };

@@ -5,7 +5,7 @@
 DailyAppointmentsReport::DailyAppointmentsReport(PageCanvas& measuring, const Locale& locale,
                                                  std::vector<AppointmentRow> appointments,
                                                  DateTime day)
-    : DailyReport(measuring, locale, _("DAILY APPOINTMENTS")),
+    : DailyReport(measuring, locale, _("DAILY APPOINTMENTS"), day),
       appointments_(std::move(appointments)),
       day_(day) {}
 

@@ -7,7 +7,7 @@
 DailyPlanReport::DailyPlanReport(PageCanvas& measuring, const Locale& locale,
                                  std::vector<AppointmentRow> appointments, std::vector<Task> tasks,
                                  DateTime day)
-    : DailyReport(measuring, locale, _("DAILY PLAN")),
+    : DailyReport(measuring, locale, _("DAILY PLAN"), day),
       appointments_(std::move(appointments)),
       tasks_(std::move(tasks)),
       day_(day) {}

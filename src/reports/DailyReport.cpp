@@ -2,16 +2,20 @@
 
 #include "platform/Translate.h"
 #include "records/Task.h"
+#include "reports/ReportTime.h"
 
-DailyReport::DailyReport(PageCanvas& measuring, const Locale& locale, std::string title)
-    : PrintReport(measuring), locale_(locale), title_(std::move(title)) {}
+DailyReport::DailyReport(PageCanvas& measuring, const Locale& locale, std::string title,
+                         DateTime day)
+    : PrintReport(measuring), locale_(locale), title_(std::move(title)) {
+    if (!day.isNull()) title_ += " \u2013 " + day.formatDate(locale_, DateStyle::Long);
+}
 
 std::string DailyReport::priorityWord(int32_t priority) {
-    return Task::priorityName(priority);
+    return Task::priorityName(Task::listedPriority(priority));
 }
 
 std::string DailyReport::timeText(DateTime time) const {
-    return time.formatTime(locale_, "h':'mm t");
+    return reportTimeText(time, locale_);
 }
 
 std::string DailyReport::dateText(DateTime date) const {

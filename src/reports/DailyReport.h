@@ -11,14 +11,16 @@
 class Locale;
 
 // What the three daily reports share: a list layout with the title centred at the top
-// and column heads two lines below it, both bold, and rows in the normal font.
+// and column heads two lines below it, both bold, and rows in the normal font. The title
+// names the day in the long date form, so that a printed page tells which day it is.
 class DailyReport : public PrintReport {
 public:
-    DailyReport(PageCanvas& measuring, const Locale& locale, std::string title);
+    // `day` null: the title alone.
+    DailyReport(PageCanvas& measuring, const Locale& locale, std::string title, DateTime day);
 
     // The priority word of a task ("High" ... "Done"; "" for none).
     [[nodiscard]] static std::string priorityWord(int32_t priority);
-    // A time of day as "h':'mm t": "9:05 A".
+    // A time of day as reportTimeText() writes it: "9:05 A", or "9:05" on a 24-hour clock.
     [[nodiscard]] std::string timeText(DateTime time) const;
     // A date in the short form of the user's locale.
     [[nodiscard]] std::string dateText(DateTime date) const;

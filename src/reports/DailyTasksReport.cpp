@@ -3,8 +3,8 @@
 #include "platform/Translate.h"
 
 DailyTasksReport::DailyTasksReport(PageCanvas& measuring, const Locale& locale,
-                                   std::vector<Task> tasks)
-    : DailyReport(measuring, locale, _("DAILY TASKS")), tasks_(std::move(tasks)) {}
+                                   std::vector<Task> tasks, DateTime day)
+    : DailyReport(measuring, locale, _("DAILY TASKS"), day), tasks_(std::move(tasks)) {}
 
 std::vector<DailyReport::Head> DailyTasksReport::heads() const {
     const int col1 = firstColumnX();

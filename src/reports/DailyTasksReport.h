@@ -8,7 +8,8 @@
 // "DAILY TASKS": one row per task with its description, priority word and due date.
 class DailyTasksReport : public DailyReport {
 public:
-    DailyTasksReport(PageCanvas& measuring, const Locale& locale, std::vector<Task> tasks);
+    DailyTasksReport(PageCanvas& measuring, const Locale& locale, std::vector<Task> tasks,
+                     DateTime day = {});
 
 protected:
     [[nodiscard]] std::vector<Head> heads() const override;

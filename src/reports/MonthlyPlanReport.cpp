@@ -72,10 +72,10 @@ void MonthlyPlanReport::drawGrid(int y0) {
     const FontSpec previous = p.selectFont(boldFont());
     for (int k = 0; k < 7; ++k) {
         textOut(c.left + k * w + (w - 3 * avg) / 2, y0 + 2 * h - line,
-                std::string(_(kWeekdayHeads[k])));
+                std::string(_(kWeekdayHeads[weekdayOfColumn(k)])));
     }
     dayRects_.clear();
-    int column = firstWeekday(year_, month_);
+    int column = firstColumn(year_, month_);
     int y = y0 + 2 * h + line;
     const int days = monthLength(year_, month_);
     for (int d = 1; d <= days; ++d) {

@@ -5,6 +5,7 @@
 
 #include "records/DateTime.h"
 #include "reports/DayEntryLines.h"
+#include "reports/ReportTime.h"
 
 namespace {
 
@@ -46,7 +47,7 @@ std::vector<std::string> PlanReport::appointmentEntries(DateTime day) const {
         if (a.allDay)
             entries.push_back(std::string(_("All day")) + " " + a.description);
         else if (a.startsOn(date))
-            entries.push_back(a.startTime.formatTime(locale_, "h':'mm t") + " " + a.description);
+            entries.push_back(reportTimeText(a.startTime, locale_) + " " + a.description);
         else
             entries.push_back(a.description);
     }
@@ -90,6 +91,15 @@ int PlanReport::firstWeekday(int year, int month) {
     return DateTime::fromFields(year, month, 1).dayOfWeek() - 1;
 }
 
+int PlanReport::firstColumn(int year, int month) const {
+    return (firstWeekday(year, month) - weekdayOfColumn(0) + 7) % 7;
+}
+
+int PlanReport::weekdayOfColumn(int column) const {
+    const int first = locale_.firstDayOfWeek();
+    return ((first >= 1 && first <= 7 ? first - 1 : 0) + column) % 7;
+}
+
 FontSpec PlanReport::labelFont(int points, int weight) const {
     return FontSpec{-(metrics().dpiY * points / 72), weight, "Times New Roman"};
 }
@@ -117,8 +127,8 @@ void PlanReport::drawSmallCalendar(int year, int month, int x0, int y0) {
         NC_("Sunday", "S"),   NC_("Monday", "M"), NC_("Tuesday", "T"), NC_("Wednesday", "W"),
         NC_("Thursday", "T"), NC_("Friday", "F"), NC_("Saturday", "S")};
     for (int k = 0; k < 7; ++k)
-        textOut(x0 + k * cw + avg, y0 + line, translatedInContext(kLetters[k]));
-    int column = firstWeekday(year, month);
+        textOut(x0 + k * cw + avg, y0 + line, translatedInContext(kLetters[weekdayOfColumn(k)]));
+    int column = firstColumn(year, month);
     int y = y0 + 2 * line;
     const int days = monthLength(year, month);
     for (int d = 1; d <= days; ++d) {

@@ -29,6 +29,10 @@ public:
     [[nodiscard]] static int monthLength(int year, int month);
     // The weekday of the first of the month, Sunday 0.
     [[nodiscard]] static int firstWeekday(int year, int month);
+    // The column of the first of the month in a week that starts on the locale's first day,
+    // and the weekday (Sunday 0) of a column.
+    [[nodiscard]] int firstColumn(int year, int month) const;
+    [[nodiscard]] int weekdayOfColumn(int column) const;
 
     static constexpr int kCalendarColumns = 21;  // the small calendar's width in average widths
 

@@ -34,13 +34,13 @@ std::vector<AppointmentRow> appointmentsWhere(const RecordStore<Appointment>& st
 
 }  // namespace
 
-DateTime weekStart(DateTime date) {
-    return date - DateTimeSpan(date.dayOfWeek() - 1);
+DateTime weekStart(DateTime date, int firstDayOfWeek) {
+    return date - DateTimeSpan((date.dayOfWeek() - firstDayOfWeek + 7) % 7);
 }
 
-ReportInputs weeklyPlanInputs(const PimDocument& document, DateTime date) {
+ReportInputs weeklyPlanInputs(const PimDocument& document, DateTime date, int firstDayOfWeek) {
     ReportInputs inputs;
-    inputs.firstDay = weekStart(date);
+    inputs.firstDay = weekStart(date, firstDayOfWeek);
     inputs.lastDay = inputs.firstDay + DateTimeSpan(6);
     // Whole days are compared: a selected date with a time of day must not drop the
     // records of the Saturday later that day, nor take those of the Sunday before it.
@@ -73,8 +73,8 @@ ReportInputs monthlyPlanInputs(const PimDocument& document, DateTime date) {
 }
 
 ReportInputs datedReportInputs(ReportKind kind, const PimDocument& document, DateTime date,
-                               DateTime today) {
-    if (kind == ReportKind::WeeklyPlan) return weeklyPlanInputs(document, date);
+                               DateTime today, int firstDayOfWeek) {
+    if (kind == ReportKind::WeeklyPlan) return weeklyPlanInputs(document, date, firstDayOfWeek);
     if (kind == ReportKind::MonthlyPlan) return monthlyPlanInputs(document, date);
     return dailyReportInputs(kind, document, date, today);
 }

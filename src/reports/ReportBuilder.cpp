@@ -38,7 +38,8 @@ std::unique_ptr<PrintReport> buildReport(ReportKind kind, PageCanvas& measuring,
                                                   std::move(inputs.tasks), inputs.day);
             break;
         case ReportKind::DailyTasks:
-            report = std::make_unique<DailyTasksReport>(measuring, locale, std::move(inputs.tasks));
+            report = std::make_unique<DailyTasksReport>(measuring, locale, std::move(inputs.tasks),
+                                                        inputs.day);
             break;
         case ReportKind::DailyAppointments:
             report = std::make_unique<DailyAppointmentsReport>(

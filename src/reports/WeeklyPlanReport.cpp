@@ -109,7 +109,7 @@ void WeeklyPlanReport::drawBands(int pageIndex, int y0) {
         const int t = y0 + k * bandHeight;
         const int labelY = t + kLabelGap;
         thickRule(t);
-        const int dayIndex = pageIndex * kBands + k;  // 0 Sunday ... 7 the notes band
+        const int dayIndex = pageIndex * kBands + k;  // 0 the first day ... 7 the notes band
         const FontSpec labelWeekday = labelFont(10, kBoldWeight);
         if (dayIndex < 7) {
             const DateTime day = plusDays(firstDay_, dayIndex);
@@ -118,7 +118,7 @@ void WeeklyPlanReport::drawBands(int pageIndex, int y0) {
             textOut(c.left, labelY, number);
             const int x = c.left + textWidth(number) + 4;
             p.selectFont(labelWeekday);
-            textOut(x, labelY, _(kBandLabels[size_t(dayIndex)]));
+            textOut(x, labelY, _(kBandLabels[size_t(day.dayOfWeek() - 1)]));
             p.selectFont(labelFont(8, kNormalWeight));
             const std::string dayOfYear = fillIn(_("Day %s"), {std::to_string(day.dayOfYear())});
             textOut(c.right - textWidth(dayOfYear), labelY, dayOfYear);
@@ -155,9 +155,8 @@ void WeeklyPlanReport::drawDayTexts(int pageIndex, int bandTop) {
     const int days = pageIndex == 0 ? kBands : kBands - 1;
     for (int i = 0; i < days; ++i) {
         const DateTime day = plusDays(from, i);
-        const int band = day.dayOfWeek() - (pageIndex == 0 ? 1 : 5);
-        if (band < 0 || band >= kBands) continue;
-        const int top = s + band * bandHeight;
+        // Each day has the band of its place in the week, whatever day the week starts on.
+        const int top = s + i * bandHeight;
         drawDayEntries({c.left + avg, top, c.right - avg - half, top + textHeight},
                        appointmentEntries(day));
         drawDayEntries({c.left + avg + half, top, c.right - avg, top + textHeight},

@@ -2,6 +2,7 @@
 
 #include <QAbstractItemModelTester>
 #include <QTextCharFormat>
+#include <QToolButton>
 
 #include "FrameFixture.h"
 #include "organizer/ui/TaskDialog.h"
@@ -126,6 +127,24 @@ TEST_F(DayViewWindowTest, CalendarDrawsBusyDaysBoldAndKeepsTodayMarked) {
     ninth.Priority = Task::Done;
     frame->document().replace(ninth);
     EXPECT_FALSE(bold(2026, 12, 9));
+}
+
+// The month arrows take the chosen day along to the same day of the new month, or its last,
+// so that the outline and the lists show one day.
+TEST_F(DayViewWindowTest, PagingMonthsTakesTheChosenDayAlong) {
+    frame->document().add(taskDue("Due on the 28th", DateTime::fromFields(2027, 2, 28)));
+    QCalendarWidget* calendar = view->calendar();
+    calendar->setSelectedDate(QDate(2026, 12, 31));
+    auto* next = calendar->findChild<QToolButton*>(QStringLiteral("qt_calendar_nextmonth"));
+    ASSERT_NE(next, nullptr);
+    next->click();
+    EXPECT_EQ(calendar->selectedDate(), QDate(2027, 1, 31));
+    next->click();
+    EXPECT_EQ(calendar->selectedDate(), QDate(2027, 2, 28));
+    EXPECT_EQ(view->day().shownDate(), DateTime::fromFields(2027, 2, 28));
+    EXPECT_EQ(view->taskList()->model()->rowCount(), 1) << "the lists follow";
+    calendar->setSelectedDate(QDate(2026, 12, 9));
+    EXPECT_EQ(calendar->selectedDate(), QDate(2026, 12, 9)) << "a day chosen elsewhere stays";
 }
 
 }  // namespace

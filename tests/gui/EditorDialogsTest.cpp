@@ -1,4 +1,5 @@
 #include <QDateEdit>
+#include <QLabel>
 
 #include "GuiHelpers.h"
 #include "organizer/ui/AppointmentDialog.h"
@@ -93,6 +94,54 @@ TEST(AppointmentDialog, TypedTimesAreTakenOnEnterOrLeavingTheField) {
     ASSERT_EQ(dialog.result(), QDialog::Accepted);
     EXPECT_EQ(dialog.form().begin(), DateTime::fromFields(2026, 5, 12, 13, 30));
     EXPECT_EQ(dialog.form().end(), DateTime::fromFields(2026, 5, 12, 14, 45));
+}
+
+// "4a" is before the first begin time: the dialog says the range instead of closing, and
+// keeps the moved time at the next OK; so too for the alarm minutes.
+TEST(AppointmentDialog, ATypedValueMovedIntoTheRangeIsSaidBeforeItIsKept) {
+    FixedLocale locale;
+    AppointmentDialog dialog(
+        AppointmentForm::forNew(kMay12, DateTime::fromFields(2026, 5, 10, 9, 0)), false, locale);
+    dialog.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
+    QTest::keyClicks(dialog.textField(), "Early");
+    dialog.beginField()->setFocus();
+    dialog.beginField()->selectAll();
+    QTest::keyClicks(dialog.beginField(), "4a");
+    QTest::keyClick(dialog.beginField(), Qt::Key_Return);
+    EXPECT_TRUE(dialog.isVisible());
+    EXPECT_EQ(dialog.beginField()->text(), "05:00 AM");
+    EXPECT_TRUE(dialog.rangeNote()->isVisible());
+    EXPECT_EQ(dialog.rangeNote()->text(), "Begin times run from 05:00 AM to 10:45 PM.");
+    // The alarm minutes take typing too, with their own range said.
+    dialog.minutesField()->setFocus();
+    dialog.minutesField()->selectAll();
+    QTest::keyClicks(dialog.minutesField(), "90");
+    QTest::keyClick(dialog.minutesField(), Qt::Key_Tab);
+    EXPECT_EQ(dialog.minutesField()->text(), "60");
+    EXPECT_EQ(dialog.rangeNote()->text(), "Minutes run from 0 to 60, in steps of 5.");
+    QApplication::processEvents();  // shown: OK now closes
+    dialog.okButton()->click();
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
+    EXPECT_EQ(dialog.form().begin(), DateTime::fromFields(2026, 5, 12, 5, 0));
+    EXPECT_EQ(dialog.form().alarmMinutes(), 60);
+}
+
+// Under a locale of the 24-hour clock the times show in it, and still take typing.
+TEST(AppointmentDialog, TimesShowOnTheLocalesClock) {
+    struct German : FixedLocale {
+        std::string shortTimePicture() const override { return "HH:mm"; }
+    } locale;
+    AppointmentDialog dialog(
+        AppointmentForm::forNew(kMay12, DateTime::fromFields(2026, 5, 10, 16, 0)), false, locale);
+    dialog.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
+    EXPECT_EQ(dialog.endField()->text(), "16:15");
+    dialog.beginField()->setFocus();
+    dialog.beginField()->selectAll();
+    QTest::keyClicks(dialog.beginField(), "7:15");
+    QTest::keyClick(dialog.beginField(), Qt::Key_Tab);
+    EXPECT_EQ(dialog.beginField()->text(), "07:15");
 }
 
 }  // namespace

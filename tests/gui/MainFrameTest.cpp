@@ -6,9 +6,11 @@
 #include <QScreen>
 #include <QTextBrowser>
 #include <QToolBar>
+#include <QTreeView>
 
 #include "FrameFixture.h"
 #include "shell/FirstWindowSize.h"
+#include "shell/ui/FramePlacement.h"
 #include "shell/ui/HelpWindow.h"
 #include "shell/ui/RestoreBackupDialog.h"
 
@@ -31,7 +33,13 @@ protected:
             texts << action->text() + (action->isEnabled() ? "" : " (disabled)");
         return texts;
     }
-    std::string title() const { return frame->windowTitle().toStdString(); }
+    // The title as the desktop shows it: "*" where unsaved changes are marked.
+    std::string title() const {
+        QString shown = frame->windowTitle();
+        shown.replace(QStringLiteral("[*][*]"), QStringLiteral("\x01"));
+        shown.replace(QStringLiteral("[*]"), frame->isWindowModified() ? "*" : "");
+        return shown.replace(QStringLiteral("\x01"), QStringLiteral("[*]")).toStdString();
+    }
 };
 
 TEST_F(MainFrameTest, DocumentArgumentsAndRecentEntriesSetTitleMenuAndCommands) {
@@ -53,6 +61,20 @@ TEST_F(MainFrameTest, DocumentArgumentsAndRecentEntriesSetTitleMenuAndCommands) 
     EXPECT_EQ(recentMenuTexts().first(), QString::fromStdString("&1 " + first));
     EXPECT_EQ(frame->commands().recentFilesMenu()->actions().at(0)->statusTip(),
               "Open this document");
+}
+
+// The desktop's mark of unsaved changes; a file name's own "[*]" stays as it is.
+TEST_F(MainFrameTest, TitleMarksUnsavedChanges) {
+    start({});
+    // Unsaved changes show in the title, and go with saving.
+    frame->document().add(Task::createdAt(DateTime::now(clock)));
+    EXPECT_EQ(title(), "Quillmate [Untitled]*");
+    const std::string odd = dir.file("odd[*].pgr");
+    prompts.paths = {odd};
+    frame->runCommand(cmd::kSaveAs);
+    EXPECT_EQ(title(), "Quillmate [" + odd + "]");
+    frame->document().add(Task::createdAt(DateTime::now(clock)));
+    EXPECT_EQ(title(), "Quillmate [" + odd + "]*");
 }
 
 TEST_F(MainFrameTest, FirstStartWritesOnlyTheDefaultsAndCommandsCarryTheirTextsAndToggle) {
@@ -195,13 +217,22 @@ TEST_F(MainFrameTest, PlacementIsRestoredUnlessItIsOffTheScreen) {
     EXPECT_EQ(written.normal.right - written.normal.left, frame->width());
     frame->hide();
 
-    // Off the screen it is shown as at a first start: the designed size for its font.
+    // Off the screen it is shown as at a first start: at least the designed size for its
+    // font, within the screen's free area.
     place(-5000, INT32_MIN, -4000, INT32_MAX);
-    EXPECT_GE(frame->geometry().left(), 0);
     const QFontMetrics metrics(frame->font());
     const PixelSize first = firstWindowSize(metrics.averageCharWidth(), metrics.height(),
                                             {available.width(), available.height()});
-    EXPECT_EQ(frame->size(), QSize(first.width, first.height).expandedTo(minimum));
+    EXPECT_TRUE(frame->size().expandedTo(QSize(first.width, first.height)) == frame->size());
+    EXPECT_TRUE(available.contains(frame->frameGeometry())) << "on the screen, and no larger";
+    // The phone book has room for eight rows where the screen has it.
+    QApplication::processEvents();
+    const QTreeView* persons = frame->organizerView()->phoneBookPanel()->personList();
+    const int rowHeight = std::max(persons->fontMetrics().height() + 6, 1);
+    if (available.height() >= 768) {
+        EXPECT_GE(persons->viewport()->height(), 8 * rowHeight)
+            << frame->width() << "x" << frame->height();
+    }
     // There the appointment list's heading is not cut.
     QApplication::processEvents();
     const QHeaderView* header = frame->organizerView()->appointmentList()->header();
@@ -237,6 +268,23 @@ TEST_F(MainFrameTest, RestoreBackupListsTheVersionsAndRestoresOne) {
     EXPECT_TRUE(listed.startsWith("1    ")) << listed.toStdString();
     EXPECT_TRUE(listed.endsWith("0 tasks    0 appointments")) << listed.toStdString();
     EXPECT_TRUE(frame->document().tasks().empty());
+}
+
+// However large a window's least size, a first window is never larger than the screen's
+// free area nor placed off it: its contents give way.
+TEST(FramePlacement, AFirstWindowStaysWithinTheScreen) {
+    QMainWindow window;
+    auto* contents = new QWidget;
+    contents->setMinimumSize(5000, 4000);
+    window.setCentralWidget(contents);
+    window.setMinimumSize(5000, 4000);
+    showCentred(window);
+    QApplication::processEvents();
+    const QRect available = QGuiApplication::primaryScreen()->availableGeometry();
+    const QRect placed = window.frameGeometry();
+    EXPECT_TRUE(available.contains(placed))
+        << placed.x() << "," << placed.y() << " " << placed.width() << "x" << placed.height()
+        << " in " << available.width() << "x" << available.height();
 }
 
 }  // namespace

@@ -1,9 +1,14 @@
 #include <QAbstractItemModelTester>
 #include <QTabWidget>
 
+#include <cstdlib>
+#include <optional>
+
 #include "FrameFixture.h"
 #include "organizer/ui/PersonDialog.h"
+#include "platform/qt/DesktopContactLauncher.h"
 #include "support/FakeLauncher.h"
+#include "support/ScratchDir.h"
 
 namespace {
 
@@ -93,6 +98,34 @@ TEST_F(PhoneBookWindowTest, GroupMailJoinsTheListedAndARefusedMailIsReported) {
     EXPECT_EQ(launcher.opened.back(), "mailto:Al@example.org");
     ASSERT_EQ(prompts.messages.size(), 1u);
     EXPECT_EQ(prompts.messages[0].caption, "E-Mail Error");
+}
+
+}  // namespace
+
+namespace {
+
+// Sets an environment variable for one test, or takes it away (null), and puts it back.
+class EnvGuard {
+public:
+    EnvGuard(const char* name, const char* value) : name_(name) {
+        if (const char* old = std::getenv(name)) old_ = old;
+        value ? setenv(name, value, 1) : unsetenv(name);
+    }
+    ~EnvGuard() { old_ ? setenv(name_, old_->c_str(), 1) : unsetenv(name_); }
+
+private:
+    const char* name_;
+    std::optional<std::string> old_;
+};
+
+// A desktop that neither names a program for tel: nor can open one: the user is offered the
+// number to copy rather than told of an unknown error.
+TEST(DesktopContactLauncher, ACallNoProgramTakesIsNoDialer) {
+    ScratchDir empty;
+    const EnvGuard path("PATH", empty.path().c_str());
+    const EnvGuard browser("BROWSER", nullptr);
+    const EnvGuard defaultBrowser("DEFAULT_BROWSER", nullptr);
+    EXPECT_EQ(DesktopContactLauncher().dial("030 1234-5"), DialOutcome::NoDialer);
 }
 
 }  // namespace

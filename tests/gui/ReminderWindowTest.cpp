@@ -139,18 +139,31 @@ TEST_F(ReminderWindowTest, AlarmDueMeanwhileOpensAtTheNextTickAndOnlyOnce) {
     EXPECT_EQ(log.size(), 4U) << "two notifications, each taken away once answered";
 }
 
-TEST_F(ReminderWindowTest, OpeningADocumentChecksAtOnce) {
-    // An alarm that fell due while the program was closed.
+// What was missed within the last day while the program was closed shows in one window
+// when the document opens; an older alarm, and selecting its day, remind of nothing.
+TEST_F(ReminderWindowTest, OpeningADocumentListsTheMissedInOneWindow) {
     PimDocument saved(clock);
     saved.add(alarmed("Standup", 9, 0));
+    const DateTime lastNight = DateTime::fromFields(2026, 12, 5, 20, 0);
+    saved.add(appointmentAt("Choir", lastNight, lastNight, 30));
+    const DateTime lastWeek = DateTime::fromFields(2026, 11, 30, 20, 0);
+    saved.add(appointmentAt("Old", lastWeek, lastWeek, 30));
     ASSERT_TRUE(saveDocument(saved, dir.file("work.pgr")));
     prompts.paths = {dir.file("work.pgr")};
     frame->runCommand(cmd::kOpen);
-    QString seen;
-    tickAnswering(
-        [&](ReminderWindow* window) { seen = window ? window->windowTitle() : QString(); },
-        [] { QApplication::processEvents(); });
-    EXPECT_EQ(seen, "Reminder: Standup");
+    QStringList seen;
+    const auto answer = [&](ReminderWindow* window) {
+        if (window != nullptr) seen << window->windowTitle() << window->message();
+    };
+    tickAnswering(answer, [] { QApplication::processEvents(); });
+    EXPECT_EQ(seen, (QStringList{"Missed Reminders",
+                                 "These appointments are over; their reminders came due unseen:\n"
+                                 "Saturday, December 5, 2026, 08:00 PM: Choir\n"
+                                 "Sunday, December 6, 2026, 09:00 AM: Standup"}));
+    seen.clear();
+    view->calendar()->setSelectedDate(QDate(2026, 11, 30));
+    tickAnswering(answer);
+    EXPECT_TRUE(seen.isEmpty()) << "answered, and nothing for the day selected";
 }
 
 TEST_F(ReminderWindowTest, AlarmSoundAsksForAWaveFileAndStoresIt) {

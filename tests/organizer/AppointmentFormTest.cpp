@@ -41,26 +41,57 @@ TEST(AppointmentForm, SpinsStepByQuartersWrapAtTheEndsAndPushTheOtherTime) {
 }
 
 TEST(AppointmentForm, TypedTimesSnapToQuartersInsideTheRangeAndPushTheOtherTime) {
-    // The text, whether typed into the begin field (else the end field), the times after; the
-    // appointment runs from 9:00 to 10:00 before each case.
-    const std::tuple<const char*, bool, DateTime, DateTime> cases[] = {
-        {"1:30 PM", true, at(13, 30), at(13, 45)},
-        {"9.08", true, at(9, 15), at(10, 0)},
-        {"2", true, at(14, 0), at(14, 15)},  // without AM or PM, 1 to 4 are the afternoon
-        {"12a", true, at(5, 0), at(10, 0)},  // before the range: its first quarter
-        {"11 pm", true, at(22, 45), at(23, 0)},
-        {"8h30", false, at(8, 15), at(8, 30)},
-        {"11:59 PM", false, at(9, 0), at(23, 0)},
+    using Typed = AppointmentForm::Typed;
+    // The text, whether typed into the begin field (else the end field), the times after,
+    // and what became of it; the appointment runs from 9:00 to 10:00 before each case.
+    const std::tuple<const char*, bool, DateTime, DateTime, Typed> cases[] = {
+        {"1:30 PM", true, at(13, 30), at(13, 45), Typed::Taken},
+        {"9.08", true, at(9, 15), at(10, 0), Typed::Taken},
+        // without AM or PM, 1 to 4 are the afternoon
+        {"2", true, at(14, 0), at(14, 15), Typed::Taken},
+        // Outside the range: its nearest end, which the dialog then says.
+        {"12a", true, at(5, 0), at(10, 0), Typed::MovedIntoRange},
+        {"4a", true, at(5, 0), at(10, 0), Typed::MovedIntoRange},
+        {"11 pm", true, at(22, 45), at(23, 0), Typed::MovedIntoRange},
+        {"1130p", false, at(9, 0), at(23, 0), Typed::MovedIntoRange},
+        {"10:52 PM", false, at(9, 0), at(22, 45), Typed::Taken},
+        {"8h30", false, at(8, 15), at(8, 30), Typed::Taken},
         // Not a time: nothing changes.
-        {"lunch", true, at(9, 0), at(10, 0)},
-        {"13 pm", false, at(9, 0), at(10, 0)},
+        {"lunch", true, at(9, 0), at(10, 0), Typed::NotATime},
+        {"13 pm", false, at(9, 0), at(10, 0), Typed::NotATime},
     };
-    for (const auto& [typed, begin, newBegin, newEnd] : cases) {
+    for (const auto& [typed, begin, newBegin, newEnd, outcome] : cases) {
         AppointmentForm form = AppointmentForm::of(dentist(at(9, 0), at(10, 0)));
-        const bool read = begin ? form.typeBegin(typed) : form.typeEnd(typed);
-        EXPECT_TRUE(read || (newBegin == at(9, 0) && newEnd == at(10, 0))) << typed;
+        EXPECT_EQ(begin ? form.typeBegin(typed) : form.typeEnd(typed), outcome) << typed;
         EXPECT_EQ(std::pair(form.begin(), form.end()), std::pair(newBegin, newEnd)) << typed;
     }
+    EXPECT_EQ(AppointmentForm::beginRangeText(), "Begin times run from 05:00 AM to 10:45 PM.");
+    EXPECT_EQ(AppointmentForm::beginRangeText(true), "Begin times run from 05:00 to 22:45.");
+    EXPECT_EQ(AppointmentForm::endRangeText(), "End times run from 05:15 AM to 11:00 PM.");
+}
+
+TEST(AppointmentForm, TypedAlarmMinutesTakeTheNearestStepWithinZeroToSixty) {
+    using Typed = AppointmentForm::Typed;
+    const std::tuple<const char*, int, Typed> cases[] = {
+        {"20", 20, Typed::Taken},
+        {" 7 ", 5, Typed::Taken},
+        {"8", 10, Typed::Taken},
+        {"0", 0, Typed::Taken},
+        {"62", 60, Typed::MovedIntoRange},
+        {"90", 60, Typed::MovedIntoRange},
+        {"-3", 0, Typed::MovedIntoRange},
+        {"99999999999", 15, Typed::NotATime},  // no number anyone means: kept as it was
+        {"soon", 15, Typed::NotATime},
+    };
+    for (const auto& [typed, minutes, outcome] : cases) {
+        AppointmentForm form = AppointmentForm::of(dentist(at(9, 0), at(10, 0)));
+        ASSERT_TRUE(form.setAlarmMinutes(15));
+        EXPECT_EQ(form.typeAlarmMinutes(typed), outcome) << typed;
+        if (outcome != Typed::NotATime) {
+            EXPECT_EQ(form.alarmMinutes(), minutes) << typed;
+        }
+    }
+    EXPECT_EQ(AppointmentForm::alarmRangeText(), "Minutes run from 0 to 60, in steps of 5.");
 }
 
 TEST(AppointmentForm, AlarmMinutesSurviveReopeningSpinBetweenZeroAndSixtyAndMoveWithTheDate) {

@@ -37,9 +37,12 @@ TEST(DayRows, TaskListingFollowsDueDoneAndToday) {
         {10, 20, 20, 9, Task::Done, true},
         // A past day shows only what was completed on it.
         {10, 9, 3, 9, Task::Done, true},
-        // A done date without the Done priority is ignored, and so is a priority beyond Done.
+        // A done date without the Done priority is ignored.
         {10, 9, 3, 9, Task::Low, false},
-        {10, 10, 8, 0, 7, false},
+        // A priority no name fits, from another program, is an open task like Low.
+        {10, 10, 8, 0, 7, true},
+        {10, 10, 8, 0, -1, true},
+        {10, 8, 8, 0, 7, false},
     };
     for (const auto& [today, shown, due, done, priority, listed] : cases) {
         Task task = taskDue("", may(due), priority);
@@ -48,6 +51,15 @@ TEST(DayRows, TaskListingFollowsDueDoneAndToday) {
             << "today " << today << " shown " << shown << " due " << due << " done " << done
             << " priority " << priority;
     }
+
+    // Its row shows Low; the record keeps its number.
+    const FixedClock clock{LocalTime{2026, 5, 10, 8, 0, 0, 0}};
+    PimDocument document(clock);
+    document.add(taskDue("Foreign", may(8), 7));
+    const auto rows = dayTaskRows(document, may(10), may(10));
+    ASSERT_EQ(rows.size(), 1U);
+    EXPECT_EQ(rows[0].priority, Task::Low);
+    EXPECT_EQ(document.tasks().find(rows[0].id)->Priority, 7);
 }
 
 // In Havana the clocks go from 23:59:59 on 7 March 2026 to 01:00 on 8 March: saved and read
@@ -69,8 +81,8 @@ TEST(DayRows, RecordsBelongToTheirLocalDateOnADayWithoutMidnight) {
     EXPECT_EQ(dayAppointmentRows(document, day).size(), 1u);
     EXPECT_EQ(dayTaskRows(document, day, day).size(), 1u) << "today";
     EXPECT_EQ(dayTaskRows(document, day, day - DateTimeSpan(1)).size(), 1u) << "ahead";
-    const DateTime later = DateTime::fromFields(2026, 3, 10, 9, 0);
-    EXPECT_EQ(dueReminders(document, day, later, FixedLocale()).size(), 1u) << "a past day shown";
+    const DateTime later = DateTime::fromFields(2026, 3, 9, 9, 0);
+    EXPECT_EQ(dueReminders(document, DateTime(), later, FixedLocale()).size(), 1u) << "missed";
 }
 
 TEST(BusyDays, DaysWithAnAppointmentOrAnOpenTaskEachOnce) {

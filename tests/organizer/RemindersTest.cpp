@@ -27,24 +27,37 @@ Appointment alarmed(DateTime start, int minutes, bool alarm, const char* text = 
     return a;
 }
 
-TEST(Reminders, DueFollowsAlarmTimeFlagAndTheDaysExaminedAndComeInAscendingIdWithTheirTexts) {
-    const std::tuple<const char*, DateTime, DateTime, DateTime, int, bool, bool> cases[] = {
-        {"at the alarm time", dec(6, 9, 45), dec(6), dec(6, 10), 15, true, true},
-        {"a minute early", dec(6, 9, 44), dec(6), dec(6, 10), 15, true, false},
-        {"flag clear", dec(6, 9, 50), dec(6), dec(6, 10), 15, false, false},
-        {"today's while next week is shown", dec(6, 9, 50), dec(13), dec(6, 10), 15, true, true},
-        {"a past day's while today is shown", dec(6, 9, 50), dec(6), dec(5, 10), 15, true, false},
-        {"a past day's while it is shown", dec(6, 9, 50), dec(5), dec(5, 10), 15, true, true},
-        {"tomorrow 00:15, 60 minutes, at 23:15", dec(6, 23, 15), dec(6), dec(7, 0, 15), 60, true,
-         true},
+// Due by its alarm time and flag while not over; once over, only in the tick that follows
+// its alarm, or in the catch-up (a null last tick) within the day after it. The day shown
+// plays no part.
+TEST(Reminders, DueWhileNotOverOrRungSinceTheLastTickAndComeInAscendingIdWithTheirTexts) {
+    // What, now, the last tick, the start (an hour long), minutes, flag, due, and missed.
+    const std::tuple<const char*, DateTime, DateTime, DateTime, int, bool, bool, bool> cases[] = {
+        {"at the alarm time", dec(6, 9, 45), {}, dec(6, 10), 15, true, true, false},
+        {"a minute early", dec(6, 9, 44), {}, dec(6, 10), 15, true, false, false},
+        {"flag clear", dec(6, 9, 50), {}, dec(6, 10), 15, false, false, false},
+        {"not over: again at each tick", dec(6, 10, 30), dec(6, 10, 29), dec(6, 10), 15, true, true,
+         false},
+        {"over: not again at the next tick", dec(6, 12), dec(6, 11, 59), dec(6, 10), 15, true,
+         false, false},
+        {"over: caught up on opening", dec(6, 12), {}, dec(6, 10), 15, true, true, true},
+        {"over: slept through", dec(6, 12), dec(6, 9, 30), dec(6, 10), 15, true, true, true},
+        {"over a day ago", dec(6, 12), {}, dec(5, 10), 15, true, false, false},
+        {"slept over a week: a day only", dec(6, 12), dec(1), dec(5, 10), 15, true, false, false},
+        {"tomorrow 00:15, 60 minutes, at 23:15", dec(6, 23, 15), dec(6, 23, 14), dec(7, 0, 15), 60,
+         true, true, false},
         // Created with its alarm already behind it: reminded at the next tick.
-        {"next week, alarm already past", dec(6, 9, 50), dec(1), dec(13, 10), 60 * 24 * 8, true,
-         true},
+        {"next week, alarm already past", dec(6, 9, 50), dec(6, 9, 49), dec(13, 10), 60 * 24 * 8,
+         true, true, false},
     };
-    for (const auto& [what, now, shown, start, minutes, alarm, due] : cases) {
+    for (const auto& [what, now, since, start, minutes, alarm, due, missed] : cases) {
         PimDocument document(kClock);
         document.add(alarmed(start, minutes, alarm));
-        EXPECT_EQ(dueReminders(document, shown, now, kLocale).size(), due ? 1U : 0U) << what;
+        const auto found = dueReminders(document, since, now, kLocale);
+        ASSERT_EQ(found.size(), due ? 1U : 0U) << what;
+        if (due) {
+            EXPECT_EQ(found[0].missedLine.empty(), !missed) << what;
+        }
     }
 
     PimDocument document(kClock);
@@ -52,18 +65,31 @@ TEST(Reminders, DueFollowsAlarmTimeFlagAndTheDaysExaminedAndComeInAscendingIdWit
     document.add(alarmed(dec(6, 13, 5), 10, true, "Lunch with Ann"));
     document.add(alarmed(dec(6, 10), 10, false, "No alarm"));
     document.add(alarmed(dec(6, 0, 15), 0, true, ""));
-    // An appointment without a description is reminded all the same.
-    EXPECT_EQ(dueReminders(document, dec(6), dec(6, 12, 55), kLocale),
-              (std::vector<Reminder>{{1,
-                                      {},
-                                      dec(6, 13, 5),
-                                      "Reminder: Lunch with Ann",
-                                      "This is your reminder for your 01:05 PM appointment."},
-                                     {3,
-                                      {},
-                                      dec(6, 0, 15),
-                                      "Reminder: ",
-                                      "This is your reminder for your 12:15 AM appointment."}}));
+    document.add(repeating(wholeDays("Fair", dec(5), dec(5)), "FREQ=YEARLY"));
+    Appointment fair = *document.appointments().find(4);
+    fair.Alarm = true;
+    fair.AlarmTime = dec(5, 18);
+    document.replace(fair);
+    // An appointment without a description is reminded all the same; those over are
+    // listed by their dates.
+    EXPECT_EQ(dueReminders(document, {}, dec(6, 12, 55), kLocale),
+              (std::vector<Reminder>{
+                  {1,
+                   {},
+                   dec(6, 13, 5),
+                   "Reminder: Lunch with Ann",
+                   "This is your reminder for your 01:05 PM appointment.",
+                   ""},
+                  {3,
+                   {},
+                   dec(6, 0, 15),
+                   "Reminder: ",
+                   "This is your reminder for your 12:15 AM appointment.",
+                   "Sunday, December 6, 2026, 12:15 AM: "},
+                  {4, dec(5), dec(5), "Reminder: Fair",
+                   "This is your reminder for your all-day appointment on Saturday, December 5, "
+                   "2026.",
+                   "Saturday, December 5, 2026, all day: Fair"}}));
 }
 
 TEST(Reminders, TurnedOffAlarmNeverComesBackButUndoBringsItBack) {
@@ -98,20 +124,20 @@ Appointment dailyAtTen() {
     return repeating(alarmed(dec(1, 10), 15, true, "Standup"), "FREQ=DAILY");
 }
 
-TEST(Reminders, EachOccurrenceRingsWhileListedTheLatestOfASeriesOnly) {
-    // Now, the day shown, and the start of the occurrence reminded (null: none).
+TEST(Reminders, EachOccurrenceRingsWhileNotOverTheLatestOfASeriesOnly) {
+    // Now, the last tick, and the start of the occurrence reminded (null: none).
     const std::tuple<const char*, DateTime, DateTime, DateTime> cases[] = {
-        {"at its alarm", dec(6, 9, 45), dec(6), dec(6, 10)},
-        {"a minute early", dec(6, 9, 44), dec(6), {}},
-        {"not turned off, still listed", dec(6, 23, 0), dec(20), dec(6, 10)},
-        {"the next day before its alarm", dec(7, 9, 0), dec(7), {}},
-        {"a past day shown", dec(7, 9, 0), dec(6), dec(6, 10)},
-        {"the series not yet begun", dec(1, 9, 0), dec(1), {}},
+        {"at its alarm", dec(6, 9, 45), dec(6, 9, 44), dec(6, 10)},
+        {"a minute early", dec(6, 9, 44), dec(6, 9, 43), {}},
+        {"over, at the next tick", dec(6, 23, 0), dec(6, 22, 59), {}},
+        {"over, caught up on opening", dec(6, 23, 0), {}, dec(6, 10)},
+        {"the next day before its alarm", dec(7, 9, 0), dec(7, 8, 59), {}},
+        {"the series not yet begun", dec(1, 9, 0), {}, {}},
     };
-    for (const auto& [what, now, shown, start] : cases) {
+    for (const auto& [what, now, since, start] : cases) {
         PimDocument document(kClock);
         document.add(dailyAtTen());
-        const auto due = dueReminders(document, shown, now, kLocale);
+        const auto due = dueReminders(document, since, now, kLocale);
         EXPECT_EQ(due.empty() ? DateTime() : due[0].start, start) << what;
         EXPECT_EQ(due.empty() ? DateTime() : due[0].key, start) << what;
     }
@@ -119,18 +145,12 @@ TEST(Reminders, EachOccurrenceRingsWhileListedTheLatestOfASeriesOnly) {
     // Hourly with its alarms never turned off: only the last one rung asks.
     PimDocument document(kClock);
     document.add(repeating(alarmed(dec(6, 9), 15, true, "Hourly"), "FREQ=HOURLY"));
-    EXPECT_EQ(dueReminders(document, dec(6), dec(6, 10, 50), kLocale),
+    EXPECT_EQ(dueReminders(document, {}, dec(6, 10, 50), kLocale),
               (std::vector<Reminder>{
                   {1, dec(6, 11), dec(6, 11), "Reminder: Hourly",
                    "This is your reminder for your 11:00 AM appointment on Sunday, December 6, "
-                   "2026."}}));
-    document.add(repeating(wholeDays("Fair", dec(6), dec(6)), "FREQ=YEARLY"));
-    Appointment fair = *document.appointments().find(2);
-    fair.Alarm = true;
-    fair.AlarmTime = dec(5, 18);
-    document.replace(fair);
-    EXPECT_EQ(dueReminders(document, dec(6), dec(6, 10, 50), kLocale).back().message,
-              "This is your reminder for your all-day appointment on Sunday, December 6, 2026.");
+                   "2026.",
+                   ""}}));
 }
 
 TEST(Reminders, TurningOffAnOccurrenceLeavesTheNextOnesRinging) {
@@ -169,6 +189,16 @@ TEST(Reminders, TurningOffAnOccurrenceLeavesTheNextOnesRinging) {
     history.undo();
     history.undo();
     EXPECT_TRUE(stillDue(document, due[0], dec(6, 9, 50)));
+}
+
+TEST(ReminderText, AMissedLineKeepsTheLocalesClock) {
+    struct German : FixedLocale {
+        std::string shortTimePicture() const override { return "HH:mm"; }
+    } german;
+    EXPECT_EQ(missedReminderLine(dec(6, 16, 15), false, "Dentist", german),
+              "Sunday, December 6, 2026, 16:15: Dentist");
+    EXPECT_EQ(missedReminderLine(dec(6, 16, 15), false, "Dentist", kLocale),
+              "Sunday, December 6, 2026, 04:15 PM: Dentist");
 }
 
 TEST(ReminderText, CaptionKeepsSeventyNineCharactersWholeCountingStrayBytesAsOne) {

@@ -49,3 +49,18 @@ TEST(QtLocale, DatesAndTimesReadBackInEveryLocaleForm) {
 }
 
 }  // namespace
+
+namespace {
+
+// What the reports take of the locale: the clock its times keep and the day its weeks start.
+TEST(QtLocale, TwentyFourHourClockAndFirstDayOfWeekFollowTheLocale) {
+    const std::tuple<const char*, bool, int> cases[] = {
+        {"en_US", false, 1}, {"de_DE", true, 2}, {"fr_FR", true, 2}, {"C", false, 2}};
+    for (const auto& [name, twentyFour, firstDay] : cases) {
+        const QtLocale locale{QLocale(QString::fromLatin1(name))};
+        EXPECT_EQ(usesTwentyFourHourClock(locale), twentyFour) << name;
+        EXPECT_EQ(locale.firstDayOfWeek(), firstDay) << name;
+    }
+}
+
+}  // namespace

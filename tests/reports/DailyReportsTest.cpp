@@ -81,12 +81,23 @@ TEST(DailyReports, HeadsRowsAndClipsStandInEachReportsColumns) {
     for (const auto& [kind, inputs, heads, row, clipped, clip] : cases) {
         SCOPED_TRACE(int(kind));
         RecordingCanvas canvas(letterAt100Dpi());
-        build(kind, canvas, inputs);
+        ReportInputs onDay = inputs;
+        onDay.day = DateTime::fromFields(2026, 5, 10);
+        build(kind, canvas, onDay);
         expectAt(canvas, heads, 136);
         expectAt(canvas, row, 154);
         EXPECT_EQ(canvas.at(clipped).clip, clip);
-        if (kind == ReportKind::DailyTasks)
-            expectAt(canvas, {{"DAILY TASKS", 100 + (650 - 11 * 6) / 2}}, 100);
+        // The title names the day, so that a printed page tells which it is.
+        const std::string title =
+            std::string(kind == ReportKind::DailyTasks  ? "DAILY TASKS"
+                        : kind == ReportKind::DailyPlan ? "DAILY PLAN"
+                                                        : "DAILY APPOINTMENTS") +
+            " \u2013 Sunday, May 10, 2026";
+        ASSERT_NE(canvas.find(title), nullptr) << title;
+        EXPECT_EQ(canvas.at(title).y, 100);
+        if (kind == ReportKind::DailyTasks) {
+            EXPECT_EQ(canvas.at(title).x, 100 + (650 - 6 * int(title.size())) / 2) << "centred";
+        }
         if (kind == ReportKind::DailyPlan) {
             EXPECT_EQ(canvas.lines.back(), (RecordingCanvas::Line{431, 136, 431, 982}));
         }
@@ -120,6 +131,19 @@ std::string lineOf(const RecordingCanvas& canvas, const std::string& description
     for (size_t i = 0; i < line.size(); ++i)
         joined += (i == 0 ? "" : "|") + line[i].text;
     return joined;
+}
+
+// Where the locale keeps the 24-hour clock, the times print in it; the English forms are
+// the table's above.
+TEST(DailyReports, TimesFollowALocaleOfTheTwentyFourHourClock) {
+    struct German : FixedLocale {
+        std::string shortTimePicture() const override { return "HH:mm"; }
+    } locale;
+    RecordingCanvas canvas(letterAt100Dpi());
+    auto report =
+        buildReport(ReportKind::DailyAppointments, canvas, lists({}, {row("Dentist")}), {}, locale);
+    report->printPage(canvas, 0);
+    EXPECT_EQ(lineOf(canvas, "Dentist"), "9:05|13:30|Dentist");
 }
 
 TEST(DailyReports, WholeDaysSayAllDayAndSeveralDaysTheirStartAndEndOnTheirOwnDays) {

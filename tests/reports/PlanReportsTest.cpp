@@ -119,6 +119,40 @@ TEST(MonthlyPlanReport, ThirtyOneDaysFromASaturdayFillTheSixthWeekRow) {
     EXPECT_FALSE(canvas.find("Dec 2025"));
 }
 
+// Where the locale's week starts on Monday, the weekly bands, the monthly columns and the
+// small calendars start on it too.
+TEST(PlanReports, WeeksStartOnTheLocalesFirstDay) {
+    struct MondayFirst : FixedLocale {
+        int firstDayOfWeek() const override { return 2; }
+    } locale;
+    const auto build = [&](ReportKind kind, const ReportInputs& inputs, RecordingCanvas& canvas,
+                           int page) {
+        auto report = buildReport(kind, canvas, inputs, {}, locale);
+        report->printPage(canvas, page);
+        return report;
+    };
+    // The week of Monday 4 May 2026: Monday's band on top, Sunday's the third of page 1.
+    ReportInputs weekly;
+    weekly.firstDay = DateTime::fromFields(2026, 5, 4);
+    weekly.lastDay = DateTime::fromFields(2026, 5, 10);
+    weekly.tasks = {taskDue("Sunday chores", DateTime::fromFields(2026, 5, 10))};
+    RecordingCanvas first(letterAt100Dpi());
+    build(ReportKind::WeeklyPlan, weekly, first, 0);
+    EXPECT_LT(first.at("MONDAY").y, first.at("TUESDAY").y);
+    EXPECT_FALSE(first.find("SUNDAY"));
+    RecordingCanvas second(letterAt100Dpi());
+    build(ReportKind::WeeklyPlan, weekly, second, 1);
+    EXPECT_GT(second.at("Sunday chores").y, second.at("SUNDAY").y);
+    EXPECT_GT(second.at("SUNDAY").y, second.at("SATURDAY").y);
+
+    // March 2025 starts on a Saturday: the sixth column; Monday heads the first.
+    RecordingCanvas canvas(letterAt100Dpi());
+    auto report = build(ReportKind::MonthlyPlan, month(2025, 3), canvas, 0);
+    const auto& rects = static_cast<MonthlyPlanReport&>(*report).dayRects();
+    EXPECT_EQ(rects[0].left, 100 + 5 * (650 / 7) + 6);
+    EXPECT_LT(canvas.at("MON").x, canvas.at("SUN").x);
+}
+
 TEST(PlanReports, ABusyDayEndsWithHowManyEntriesAreNotShown) {
     // Thirteen appointments on Monday 4 May 2026 and a task: a weekly band holds eight
     // lines of 18 units, a monthly cell five lines of 13 (6 points).
@@ -161,6 +195,10 @@ TEST(PlanReportLists, GatherTheWeekOrMonthOfTheSelectedDate) {
     EXPECT_EQ(weekly.firstDay.date(), DateTime::fromFields(2026, 5, 10));
     EXPECT_EQ(weekly.lastDay.date(), DateTime::fromFields(2026, 5, 16));
     EXPECT_EQ(descriptions(weekly), (std::vector<std::string>{"sunday", "saturday late"}));
+    // A week that starts on Monday, as the locale's calendar may.
+    const ReportInputs monday = weeklyPlanInputs(document, DateTime::fromFields(2026, 5, 10), 2);
+    EXPECT_EQ(monday.firstDay.date(), DateTime::fromFields(2026, 5, 4));
+    EXPECT_EQ(descriptions(monday), (std::vector<std::string>{"sunday"}));
 
     const ReportInputs monthly = monthlyPlanInputs(document, DateTime::fromFields(2026, 5, 31));
     EXPECT_EQ(std::pair(monthly.year, monthly.month), std::pair(2026, 5));

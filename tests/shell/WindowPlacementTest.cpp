@@ -63,19 +63,23 @@ TEST(WindowPlacement, StoredRectanglesAreFittedOntoTheScreen) {
               (ScreenRect{0, 0, 800, 600}));
 }
 
-TEST(FirstWindowSize, DesignedSizeScaledToTheFontWithinTheScreen) {
+TEST(FirstWindowSize, DesignedSizeScaledToTheFontOrWhatTheContentsAskWithinTheScreen) {
     const PixelSize screen{1920, 1050};
     const struct {
         int width, height;
-        PixelSize available, size;
+        PixelSize available, contents, size;
     } cases[] = {
-        {6, 13, screen, {660, 466}},  // the designed font
-        {8, 17, screen, {880, 609}},  // a desktop's 10-point font
-        {12, 26, {1280, 700}, {1280, 700}},
-        {0, 0, screen, {660, 466}},  // a font without measures
+        {6, 13, screen, {}, {660, 466}},  // the designed font
+        {8, 17, screen, {}, {880, 609}},  // a desktop's 10-point font
+        {12, 26, {1280, 700}, {}, {1280, 700}},
+        {0, 0, screen, {}, {660, 466}},  // a font without measures
+        // Contents that ask for more get it, but never more than the screen has.
+        {8, 17, screen, {1010, 720}, {1010, 720}},
+        {8, 17, {1280, 770}, {1414, 932}, {1280, 770}},
+        {8, 17, screen, {500, 300}, {880, 609}},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(firstWindowSize(c.width, c.height, c.available), c.size)
+        EXPECT_EQ(firstWindowSize(c.width, c.height, c.available, c.contents), c.size)
             << c.width << "x" << c.height;
 }
 

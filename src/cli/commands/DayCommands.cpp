@@ -39,8 +39,10 @@ Status runDay(CliContext& context, const std::vector<std::string>& args) {
     return {};
 }
 
-// The reminders the window would open at this moment with the day selected, one line each
-// in the order the windows open, for users who wire them into a notifier of their own.
+// The reminders the window would open at this moment, with those missed within the last
+// day as opening the document lists them, one line each in the order the windows open, for
+// users who wire them into a notifier of their own. --date is still taken, for scripts that
+// pass it, but the day selected no longer reminds of anything.
 Status runAlarms(CliContext& context, const std::vector<std::string>& args) {
     CliArgs parsed;
     if (Status status = parseArguments(args, 1, {"date"}, {}, parsed); !status) return status;
@@ -50,7 +52,7 @@ Status runAlarms(CliContext& context, const std::vector<std::string>& args) {
     const RecordsLeftToExit leaveRecords(context, document);
     if (Status loaded = loadDocument(document, parsed.positional()[0]); !loaded) return loaded;
     const DateTime now = DateTime::now(context.clock);
-    for (const Reminder& reminder : dueReminders(document, shown, now, context.locale))
+    for (const Reminder& reminder : dueReminders(document, DateTime(), now, context.locale))
         context.out << lineField(reminder.caption) << '\t' << lineField(reminder.message) << '\n';
     return {};
 }
@@ -59,7 +61,8 @@ const std::array<CliCommand, 2> kCommands = {{
     {"day", "FILE [--date YYYY-MM-DD]",
      N_("list the appointments and tasks the window shows for a day (default today)"), runDay},
     {"alarms", "FILE [--date YYYY-MM-DD]",
-     N_("list the reminders that would open now, the day selected (default today)"), runAlarms},
+     N_("list the reminders that would open now, with those missed within the last day"),
+     runAlarms},
 }};
 
 }  // namespace

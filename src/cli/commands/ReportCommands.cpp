@@ -15,6 +15,7 @@
 #include "cli/commands/QtApplication.h"
 #include "cli/commands/QtCommandTexts.h"
 #include "docfile/DocumentFile.h"
+#include "platform/Locale.h"
 #include "platform/Translate.h"
 #include "records/PimDocument.h"
 #include "reports/PersonChoice.h"
@@ -104,7 +105,7 @@ Status readSettings(const CliArgs& args, QPageSize& paper, ReportSettings& setti
 // What the report of `kind` prints from `document`: the records around `date`, or every
 // member of the address-book group `group`.
 Status gatherInputs(ReportKind kind, const PimDocument& document, DateTime date, DateTime today,
-                    const std::string& group, ReportInputs& inputs) {
+                    int firstDayOfWeek, const std::string& group, ReportInputs& inputs) {
     switch (kind) {
         case ReportKind::PhoneBook:
         case ReportKind::Envelopes: {
@@ -116,7 +117,7 @@ Status gatherInputs(ReportKind kind, const PimDocument& document, DateTime date,
             return {};
         }
         default:
-            inputs = datedReportInputs(kind, document, date, today);
+            inputs = datedReportInputs(kind, document, date, today, firstDayOfWeek);
             return {};
     }
 }
@@ -153,6 +154,7 @@ Status runReport(CliContext& context, const std::vector<std::string>& argList) {
     if (Status loaded = loadDocument(document, args.positional()[1]); !loaded) return loaded;
     ReportInputs inputs;
     if (Status status = gatherInputs(kind, document, date, DateTime::today(context.clock),
+                                     context.locale.firstDayOfWeek(),
                                      args.value("group").value_or("All"), inputs);
         !status) {
         return status;

@@ -9,9 +9,11 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTimer>
 #include <QVBoxLayout>
 
 #include "organizer/ui/EditorWidgets.h"
+#include "platform/Locale.h"
 #include "platform/Translate.h"
 
 namespace {
@@ -26,7 +28,7 @@ constexpr int kAlarmHelp = 1313;
 
 AppointmentDialog::AppointmentDialog(AppointmentForm start, bool editing, const Locale& locale,
                                      QWidget* parent)
-    : QDialog(parent), form_(std::move(start)) {
+    : QDialog(parent), form_(std::move(start)), twentyFourHour_(usesTwentyFourHourClock(locale)) {
     setWindowTitle(editing ? _("Edit Appointment") : _("Add Appointment"));
 
     auto* textLabel = new QLabel(_("&Appointment:"), this);
@@ -82,6 +84,11 @@ AppointmentDialog::AppointmentDialog(AppointmentForm start, bool editing, const 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top);
     layout->addLayout(frames);
+    // Said when a typed value was moved into the range its field holds.
+    rangeNote_ = new QLabel(this);
+    rangeNote_->setWordWrap(true);
+    rangeNote_->hide();
+    layout->addWidget(rangeNote_);
     layout->addWidget(buttons);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
@@ -105,16 +112,23 @@ AppointmentDialog::AppointmentDialog(AppointmentForm start, bool editing, const 
     begin_->makeTypable();
     end_->makeTypable();
     connect(begin_, &StepField::typed, this, [this](const QString& text) {
-        form_.typeBegin(text.toStdString());
+        noteRange(form_.typeBegin(text.toStdString()),
+                  AppointmentForm::beginRangeText(twentyFourHour_));
         showValues();
     });
     connect(end_, &StepField::typed, this, [this](const QString& text) {
-        form_.typeEnd(text.toStdString());
+        noteRange(form_.typeEnd(text.toStdString()),
+                  AppointmentForm::endRangeText(twentyFourHour_));
         showValues();
     });
     connect(alarm_, &QCheckBox::toggled, this, [this](bool on) { form_.setAlarm(on); });
     connect(minutes_, &StepField::stepped, this, [this](bool up) {
         form_.stepAlarmMinutes(up);
+        showValues();
+    });
+    minutes_->makeTypable();
+    connect(minutes_, &StepField::typed, this, [this](const QString& text) {
+        noteRange(form_.typeAlarmMinutes(text.toStdString()), AppointmentForm::alarmRangeText());
         showValues();
     });
 
@@ -124,14 +138,31 @@ AppointmentDialog::AppointmentDialog(AppointmentForm start, bool editing, const 
 }
 
 void AppointmentDialog::showValues() {
-    begin_->setText(QString::fromStdString(AppointmentForm::timeText(form_.begin())));
-    end_->setText(QString::fromStdString(AppointmentForm::timeText(form_.end())));
+    begin_->setText(
+        QString::fromStdString(AppointmentForm::timeText(form_.begin(), twentyFourHour_)));
+    end_->setText(QString::fromStdString(AppointmentForm::timeText(form_.end(), twentyFourHour_)));
     minutes_->setText(QString::number(form_.alarmMinutes()));
+}
+
+void AppointmentDialog::noteRange(AppointmentForm::Typed typed, const std::string& range) {
+    if (typed == AppointmentForm::Typed::NotATime) return;
+    const bool moved = typed == AppointmentForm::Typed::MovedIntoRange;
+    if (moved && !movedByTyping_) {
+        // Seen once the window has been drawn again; until then (Enter typed into the
+        // field, which also presses OK) the dialog stays open to show it.
+        movedByTyping_ = true;
+        QTimer::singleShot(0, this, [this] { movedByTyping_ = false; });
+    }
+    rangeNote_->setText(moved ? QString::fromStdString(range) : QString());
+    rangeNote_->setVisible(moved);
 }
 
 void AppointmentDialog::accept() {
     begin_->finishTyping();
     end_->finishTyping();
+    minutes_->finishTyping();
+    // A time just moved into the range stays open to be seen before it is kept.
+    if (movedByTyping_) return;
     QDialog::accept();
 }
 

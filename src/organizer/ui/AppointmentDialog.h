@@ -9,6 +9,7 @@
 class Locale;
 class QCheckBox;
 class QDateEdit;
+class QLabel;
 class QLineEdit;
 class QPushButton;
 class StepField;
@@ -35,6 +36,8 @@ public:
     [[nodiscard]] QCheckBox* alarmBox() const { return alarm_; }
     [[nodiscard]] StepField* minutesField() const { return minutes_; }
     [[nodiscard]] QPushButton* okButton() const { return ok_; }
+    // What the dialog says of a typed time it moved into range; hidden otherwise.
+    [[nodiscard]] QLabel* rangeNote() const { return rangeNote_; }
 
     // Takes times still being typed before closing.
     void accept() override;
@@ -42,8 +45,11 @@ public:
 private:
     // Shows the form's times and minutes.
     void showValues();
+    // Says the field's range when a typed time was moved into it, and hides it otherwise.
+    void noteRange(AppointmentForm::Typed typed, const std::string& range);
 
     AppointmentForm form_;
+    bool twentyFourHour_;  // the times as the user's locale writes them
     QLineEdit* text_ = nullptr;
     QDateEdit* date_ = nullptr;
     StepField* begin_ = nullptr;
@@ -51,4 +57,6 @@ private:
     QCheckBox* alarm_ = nullptr;
     StepField* minutes_ = nullptr;
     QPushButton* ok_ = nullptr;
+    QLabel* rangeNote_ = nullptr;
+    bool movedByTyping_ = false;  // a typed value was moved, not yet shown
 };

@@ -1,5 +1,8 @@
 #include "organizer/ui/OrganizerView.h"
 
+#include <algorithm>
+#include <cstdlib>
+
 #include <QCalendarWidget>
 #include <QEvent>
 #include <QGridLayout>
@@ -60,8 +63,14 @@ OrganizerView::OrganizerView(PimDocument& document, UndoHistory* history, ShellS
     connect(calendar_, &QCalendarWidget::activated, this, &OrganizerView::calendarDateChosen);
     connect(calendar_, &QCalendarWidget::selectionChanged, this,
             [this] { calendarDateChosen(calendar_->selectedDate()); });
-    connect(calendar_, &QCalendarWidget::currentPageChanged, this, [this] {
+    connect(calendar_, &QCalendarWidget::currentPageChanged, this, [this](int year, int month) {
         if (document_ != nullptr) markCalendarDays(*calendar_, *document_);
+        // Paging moves the calendar's outline to the same day of the new month; the day
+        // chosen goes with it, so that the outline and the lists below show one day.
+        const QDate chosen = calendar_->selectedDate();
+        if (chosen.year() == year && chosen.month() == month) return;
+        const QDate first(year, month, 1);
+        calendar_->setSelectedDate(first.addDays(std::min(chosen.day(), first.daysInMonth()) - 1));
     });
 
     buildPhoneBook();
@@ -107,8 +116,7 @@ OrganizerView::OrganizerView(PimDocument& document, UndoHistory* history, ShellS
 
     setMinimumSize(designedSize());
     alarm_ = settings_.readAlarmSettings();
-    reminders_ =
-        new ReminderController(*document_, history_, day_, alarm_, settings_, locale_, this);
+    reminders_ = new ReminderController(*document_, history_, alarm_, settings_, locale_, this);
     commands_ = std::make_unique<OrganizerCommands>(OrganizerCommands::Parts{
         *this, document, history, day_, phoneBook_, *phoneBookPanel_, contacts_, *reminders_,
         prompts_, locale_, [this] { emit selectionChanged(); }});
@@ -147,6 +155,23 @@ QSize OrganizerView::designedSize() const {
     const QFontMetrics metrics(font());
     return {kDesignWidthDlu * metrics.averageCharWidth() / 4,
             kDesignHeightDlu * metrics.height() / 8};
+}
+
+QSize OrganizerView::firstSize() const {
+    // The two rows, and the two columns, share the room equally: each gets what the larger
+    // of them asks for.
+    auto* grid = static_cast<QGridLayout*>(layout());
+    const auto hint = [grid](int row, int column) {
+        const QLayoutItem* item = grid->itemAtPosition(row, column);
+        return item != nullptr ? item->sizeHint() : QSize();
+    };
+    const int top = std::max(hint(0, 0).height(), hint(0, 1).height());
+    const int bottom = std::max(hint(1, 0).height(), hint(1, 1).height());
+    const int left = std::max(hint(0, 0).width(), hint(1, 0).width());
+    const int right = std::max(hint(0, 1).width(), hint(1, 1).width());
+    const QSize panes = grid->sizeHint();
+    return sizeHint().expandedTo(
+        QSize(panes.width() + std::abs(left - right), panes.height() + std::abs(top - bottom)));
 }
 
 QSize OrganizerView::sizeHint() const {

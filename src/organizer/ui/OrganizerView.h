@@ -47,6 +47,9 @@ public:
     [[nodiscard]] QSize designedSize() const;
     // The window starts at the designed size, or what its controls need where that is more.
     [[nodiscard]] QSize sizeHint() const override;
+    // What a first window gives the panes: the designed size, or more where they ask for it
+    // (a longer translation, eight rows of the phone book, whole detail buttons).
+    [[nodiscard]] QSize firstSize() const;
 
     [[nodiscard]] PhoneBookPanel* phoneBookPanel() const { return phoneBookPanel_; }
     [[nodiscard]] QTreeView* appointmentList() const { return appointmentList_; }

@@ -1,5 +1,7 @@
 #include "organizer/ui/PhoneBookPanel.h"
 
+#include <algorithm>
+
 #include <QAction>
 #include <QComboBox>
 #include <QContextMenuEvent>
@@ -23,21 +25,28 @@
 
 namespace {
 
+// The characters of a usual telephone number or mail address ("030 1234-5678",
+// "anna@example.org"), and the rows of persons, that a first window has room for.
+constexpr int kUsualDetailChars = 26;
+constexpr int kFirstWindowRows = 8;
+
 // A detail button shows as much of a long address as fits and the whole in its tooltip.
 class DetailButton : public QPushButton {
 public:
     explicit DetailButton(QWidget* parent) : QPushButton(parent) {
         setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
     }
-    // Room for "Not Available", whatever the text: a long address is cut, not widening
-    // the window.
+    // At least room for "Not Available", whatever the text: a long address is cut, not
+    // widening the window. A first window asks for room for a usual number or address.
     QSize sizeHint() const override {
-        const QSize natural = QPushButton::sizeHint();
+        const int usual = kUsualDetailChars * fontMetrics().averageCharWidth();
+        return {std::max(minimumSizeHint().width(), usual), QPushButton::sizeHint().height()};
+    }
+    QSize minimumSizeHint() const override {
         const int width = fontMetrics().horizontalAdvance(QString::fromUtf8(_(kNotAvailable))) +
                           4 * fontMetrics().averageCharWidth();
-        return {width, natural.height()};
+        return {width, QPushButton::sizeHint().height()};
     }
-    QSize minimumSizeHint() const override { return sizeHint(); }
     // The label beside the button, so that a screen reader says whose number it is.
     void setLabel(const QString& label) {
         label_ = label;
@@ -192,7 +201,12 @@ QWidget* PhoneBookPanel::buildDetails() {
 }
 
 QSize PhoneBookPanel::sizeHint() const {
-    return {QWidget::sizeHint().width(), minimumSizeHint().height()};
+    // The list's least height, and room for the rows a first window shows.
+    const int rowHeight = std::max(list_->sizeHintForRow(0), list_->fontMetrics().height() + 6);
+    const int rows = list_->header()->sizeHint().height() + kFirstWindowRows * rowHeight +
+                     2 * list_->frameWidth();
+    const int grown = rows - list_->minimumSizeHint().height();
+    return {QWidget::sizeHint().width(), minimumSizeHint().height() + std::max(grown, 0)};
 }
 
 QPushButton* PhoneBookPanel::detailButton(PersonDetail detail) const {

@@ -34,7 +34,8 @@ public:
     // The button of a detail; nullptr for the fax, which is text.
     [[nodiscard]] QPushButton* detailButton(PersonDetail detail) const;
     [[nodiscard]] QLabel* faxText() const { return fax_; }
-    // The panel asks for no more height than it needs: the list takes what the window gives.
+    // The panel asks for room for eight rows of the list and whole detail buttons; beyond
+    // that, the list takes what the window gives.
     [[nodiscard]] QSize sizeHint() const override;
 
 signals:

@@ -1,7 +1,9 @@
 #include "organizer/ui/ReminderController.h"
+
+#include <algorithm>
 #include "platform/Translate.h"
 
-#include "organizer/DayView.h"
+#include "organizer/ReminderText.h"
 #include "organizer/Reminders.h"
 #include "organizer/ui/ReminderWindow.h"
 #include "platform/SoundFile.h"
@@ -20,13 +22,11 @@ constexpr int kMinuteMs = 60000;
 }  // namespace
 
 ReminderController::ReminderController(PimDocument& document, UndoHistory* history,
-                                       const DayView& day, AlarmSettings& alarm,
-                                       ShellSettings& settings, const Locale& locale,
-                                       QWidget* owner)
+                                       AlarmSettings& alarm, ShellSettings& settings,
+                                       const Locale& locale, QWidget* owner)
     : QObject(owner),
       document_(document),
       history_(history),
-      day_(day),
       locale_(locale),
       alarm_(alarm),
       settings_(settings),
@@ -59,6 +59,7 @@ void ReminderController::setSoundMaker(SoundMaker maker) {
 }
 
 void ReminderController::checkSoon() {
+    since_ = DateTime();
     QTimer::singleShot(0, this, &ReminderController::check);
 }
 
@@ -67,33 +68,64 @@ void ReminderController::check() {
     // write), a reminder turned off would join that step; the next tick shows it.
     if (closed_ || (history_ != nullptr && history_->stepOpen())) return;
     const DateTime now = DateTime::now(document_.clock());
-    for (const Reminder& reminder :
-         alarms_.dueReminders(document_, day_.shownDate(), now, locale_)) {
-        if (open_.count(reminder.caption) != 0) continue;
-        // Answered by a window opened after this tick began: it comes back at the next.
-        const auto which = std::pair(reminder.id, reminder.key);
-        if (const auto it = answered_.find(which); it != answered_.end() && it->second >= now)
-            continue;
-        // An earlier window of this tick, or a tick inside it, may have turned it off.
-        if (!stillDue(document_, reminder, now)) continue;
-
-        std::unique_ptr<AlarmSound> sound;
-        std::string soundPath;
-        if (alarm_.useAlarmSound && makeSound_) {
-            sound = makeSound_();
-            soundPath = findSoundFile(alarm_.alarmSound, programDataDirs());
-        }
-        const QString caption = QString::fromStdString(reminder.caption);
-        const QString message = QString::fromStdString(reminder.message);
-        ReminderWindow window(caption, message, std::move(sound), soundPath, owner_);
-        if (notifier_) notifier_->notify(reminder.caption, reminder.message);
-        open_.insert(reminder.caption);
-        window.exec();
-        open_.erase(reminder.caption);
-        answered_[which] = DateTime::now(document_.clock());
-        if (notifier_) notifier_->withdraw(reminder.caption);
-        if (window.turnOffChosen()) turnOffReminder(document_, history_, reminder);
+    const std::vector<Reminder> found = alarms_.dueReminders(document_, since_, now, locale_);
+    // A tick inside a window of this one looks back only to here.
+    since_ = now;
+    // Those of appointments that are over share one window, unless one is open already.
+    std::vector<Reminder> missed;
+    const bool missedOpen = isOpen(missedRemindersCaption());
+    for (const Reminder& reminder : found) {
+        if (!reminder.missedLine.empty() && !missedOpen && isWanted(reminder, now))
+            missed.push_back(reminder);
     }
+    if (!missed.empty()) showMissed(missed);
+    for (const Reminder& reminder : found) {
+        if (!reminder.missedLine.empty() && !missedOpen) continue;
+        if (open_.count(reminder.caption) != 0 || !isWanted(reminder, now)) continue;
+        const bool turnOff = showWindow(reminder.caption, reminder.message);
+        answered_[std::pair(reminder.id, reminder.key)] = DateTime::now(document_.clock());
+        if (turnOff) turnOffReminder(document_, history_, reminder);
+    }
+}
+
+bool ReminderController::isWanted(const Reminder& reminder, DateTime now) const {
+    // Answered by a window opened after this tick began: it comes back at the next.
+    const auto it = answered_.find(std::pair(reminder.id, reminder.key));
+    if (it != answered_.end() && it->second >= now) return false;
+    // An earlier window of this tick, or a tick inside it, may have turned it off.
+    return stillDue(document_, reminder, now);
+}
+
+void ReminderController::showMissed(std::vector<Reminder> missed) {
+    // Listed as the days went by.
+    std::stable_sort(missed.begin(), missed.end(),
+                     [](const Reminder& a, const Reminder& b) { return a.start < b.start; });
+    std::vector<std::string> lines;
+    for (const Reminder& reminder : missed)
+        lines.push_back(reminder.missedLine);
+    const bool turnOff = showWindow(missedRemindersCaption(), missedRemindersMessage(lines));
+    const DateTime answered = DateTime::now(document_.clock());
+    for (const Reminder& reminder : missed) {
+        answered_[std::pair(reminder.id, reminder.key)] = answered;
+        if (turnOff) turnOffReminder(document_, history_, reminder);
+    }
+}
+
+bool ReminderController::showWindow(const std::string& caption, const std::string& message) {
+    std::unique_ptr<AlarmSound> sound;
+    std::string soundPath;
+    if (alarm_.useAlarmSound && makeSound_) {
+        sound = makeSound_();
+        soundPath = findSoundFile(alarm_.alarmSound, programDataDirs());
+    }
+    ReminderWindow window(QString::fromStdString(caption), QString::fromStdString(message),
+                          std::move(sound), soundPath, owner_);
+    if (notifier_) notifier_->notify(caption, message);
+    open_.insert(caption);
+    window.exec();
+    open_.erase(caption);
+    if (notifier_) notifier_->withdraw(caption);
+    return window.turnOffChosen();
 }
 
 void ReminderController::chooseSound(UserPrompts& prompts) {

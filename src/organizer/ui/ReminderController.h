@@ -9,13 +9,13 @@
 #include <set>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "organizer/AlarmIndex.h"
 #include "records/DateTime.h"
 #include "records/DocumentView.h"
 
 class AlarmSound;
-class DayView;
 class DesktopNotifier;
 class Locale;
 class PimDocument;
@@ -26,7 +26,9 @@ struct AlarmSettings;
 
 // The organizer's reminders: every minute, and once right after a document is opened, it
 // opens a modal reminder window for each alarm that has come due, tells the desktop's
-// notifications as well, and turns an alarm off when the user asks. Its minute keeps
+// notifications as well, and turns an alarm off when the user asks. The alarms of
+// appointments already over that came due unseen (the day before opening, or between two
+// ticks) are listed together in one window. Its minute keeps
 // running while any modal window is open, so a reminder that comes due meanwhile opens
 // on top; no caption gets a second window while one is open.
 class ReminderController : public QObject, public DocumentView {
@@ -37,14 +39,14 @@ public:
 
     // `alarm` holds the view's sound options, which Alarm Sound... changes and stores;
     // `locale` names the days of a series' reminders.
-    ReminderController(PimDocument& document, UndoHistory* history, const DayView& day,
-                       AlarmSettings& alarm, ShellSettings& settings, const Locale& locale,
-                       QWidget* owner);
+    ReminderController(PimDocument& document, UndoHistory* history, AlarmSettings& alarm,
+                       ShellSettings& settings, const Locale& locale, QWidget* owner);
     ~ReminderController() override;
 
     // One tick: opens the windows of the alarms due now, one after the other.
     void check();
-    // A tick as soon as the program is idle: for a document just opened.
+    // A tick as soon as the program is idle that looks back a day: for a document just
+    // opened.
     void checkSoon();
     // Options / Alarm Sound...: asks for a wave file and stores the choice.
     void chooseSound(UserPrompts& prompts);
@@ -61,9 +63,14 @@ public:
     }
 
 private:
+    // Whether a reminder found by this tick still wants its window.
+    [[nodiscard]] bool isWanted(const Reminder& reminder, DateTime now) const;
+    void showMissed(std::vector<Reminder> missed);
+    // Shows a reminder window until answered; whether "Turn off reminder" was chosen.
+    bool showWindow(const std::string& caption, const std::string& message);
+
     PimDocument& document_;
     UndoHistory* history_;
-    const DayView& day_;
     const Locale& locale_;
     AlarmSettings& alarm_;
     ShellSettings& settings_;
@@ -75,6 +82,7 @@ private:
     // repeat) was answered.
     std::map<std::pair<int32_t, DateTime>, DateTime> answered_;
     AlarmIndex alarms_;
+    DateTime since_;  // the last tick; null to look back a day
     bool closed_ = false;
     QTimer minute_;
 };

@@ -27,7 +27,9 @@ DialOutcome DesktopContactLauncher::dial(const std::string& number) {
     if (hasHandler(QStringLiteral("tel")) == false) return DialOutcome::NoDialer;
     const QUrl url(QStringLiteral("tel:") + QString::fromStdString(number), QUrl::TolerantMode);
     if (!url.isValid()) return DialOutcome::InvalidNumber;
-    return QDesktopServices::openUrl(url) ? DialOutcome::Placed : DialOutcome::Failed;
+    // The desktop could not say, and its opener found no program: as good as no dialer,
+    // so that the user is offered the number to copy.
+    return QDesktopServices::openUrl(url) ? DialOutcome::Placed : DialOutcome::NoDialer;
 }
 
 bool DesktopContactLauncher::open(const std::string& url) {

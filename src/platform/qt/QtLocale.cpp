@@ -100,3 +100,8 @@ std::string QtLocale::amText() const {
 std::string QtLocale::pmText() const {
     return toStd(timeLocale_.pmText());
 }
+
+int QtLocale::firstDayOfWeek() const {
+    // Qt counts Monday 1 to Sunday 7.
+    return locale_.firstDayOfWeek() % 7 + 1;
+}

@@ -19,6 +19,7 @@ public:
     std::string dayName(int dayOfWeek, bool abbreviated) const override;
     std::string amText() const override;
     std::string pmText() const override;
+    int firstDayOfWeek() const override;
 
     // Turns a Qt date or time format into the picture letters core reads.
     [[nodiscard]] static std::string pictureFromQtFormat(const QString& format);

@@ -13,6 +13,7 @@
 
 #include <cmath>
 
+#include "platform/Locale.h"
 #include "platform/Translate.h"
 #include "platform/UserPrompts.h"
 #include "reports/PageProvider.h"
@@ -133,8 +134,8 @@ bool ReportController::eventFilter(QObject* watched, QEvent* event) {
 
 void ReportController::chooseDatedReport(ReportKind kind) {
     const PimDocument& document = workspace_.document();
-    showReport(kind,
-               datedReportInputs(kind, document, document.currentDate(), DateTime::today(clock_)));
+    showReport(kind, datedReportInputs(kind, document, document.currentDate(),
+                                       DateTime::today(clock_), locale_.firstDayOfWeek()));
 }
 
 void ReportController::chooseAddressReport(ReportKind kind) {

@@ -94,7 +94,8 @@ void MainFrame::openStartupDocument(const std::vector<std::string>& arguments, b
 
 void MainFrame::showWithStoredPlacement() {
     const auto stored = workspace_.settings().readPlacement();
-    if (!stored || !showAtPlacement(*this, *stored)) showCentred(*this);
+    if (!stored || !showAtPlacement(*this, *stored))
+        showCentred(*this, view_->firstSize() - view_->sizeHint());
 }
 
 void MainFrame::setRecoveryDelay(int milliseconds) {
@@ -164,6 +165,7 @@ ShellSnapshot MainFrame::snapshot() const {
 }
 
 void MainFrame::updateCommandStates() {
+    setWindowModified(workspace_.document().isModified());
     actions_->apply(snapshot());
     actions_->showRecentFiles(workspace_.recentFiles());
 }
@@ -183,7 +185,11 @@ void MainFrame::documentPathChanged(const std::string&) {
 }
 
 void MainFrame::setTitle() {
-    setWindowTitle(QString::fromStdString(workspace_.files().windowTitle()));
+    // The desktop marks unsaved changes where "[*]" stands; one in a file name is doubled
+    // to be shown as it is.
+    QString title = QString::fromStdString(workspace_.files().windowTitle());
+    title.replace(QStringLiteral("[*]"), QStringLiteral("[*][*]"));
+    setWindowTitle(title + QStringLiteral("[*]"));
 }
 
 void MainFrame::closeEvent(QCloseEvent* event) {

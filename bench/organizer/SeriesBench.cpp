@@ -140,22 +140,33 @@ int main(int argc, char** argv) {
     row("index rebuild",
         bestOfTurns([&] { plainIndex.rebuild(plain); }, [&] { seriesIndex.rebuild(withSeries); }));
     const FixedLocale locale;
-    // Before the day's alarms, and at 10:00, when the morning's occurrences are ringing: a
-    // ringing reminder is work of its own (its text), whatever else the document holds.
-    for (const DateTime now : {at(2026, 12, 7, 6), at(2026, 12, 7, 10)}) {
+    // A tick a minute, each following the last as the window's do: before the day's alarms,
+    // at 10:00 while the morning's occurrences are ringing (each ringing reminder is work of
+    // its own, its text), and when every ringing occurrence has been turned off.
+    const auto ticks = [&](const char* name, DateTime from) {
+        DateTime plainLast = from, seriesLast = from;
         size_t plainDue = 0, seriesDue = 0;
-        const std::string name = "tick at " + now.format("%H:%M");
-        row(name.c_str(),
-            bestOfTurns(
-                [&] { plainDue = plainIndex.dueReminders(plain, now.date(), now, locale).size(); },
-                [&] {
-                    seriesDue =
-                        seriesIndex.dueReminders(withSeries, now.date(), now, locale).size();
-                }));
+        const DateTimeSpan minute(1.0 / 1440);
+        row(name, bestOfTurns(
+                      [&] {
+                          plainDue =
+                              plainIndex.dueReminders(plain, plainLast, plainLast + minute, locale)
+                                  .size();
+                          plainLast = plainLast + minute;
+                      },
+                      [&] {
+                          seriesDue =
+                              seriesIndex
+                                  .dueReminders(withSeries, seriesLast, seriesLast + minute, locale)
+                                  .size();
+                          seriesLast = seriesLast + minute;
+                      }));
         std::printf("%-18s %10zu %10zu\n", "  reminders due", plainDue, seriesDue);
-    }
-    // Every ringing occurrence turned off: what the index costs a tick between alarms.
-    const DateTime later = at(2026, 12, 7, 10, 5);
+    };
+    ticks("ticks from 06:00", at(2026, 12, 7, 6));
+    ticks("ticks from 10:00", at(2026, 12, 7, 10));
+
+    const DateTime later = at(2026, 12, 7, 10, 30);
     std::vector<Appointment> quiet;
     for (const auto& [id, appointment] : withSeries.appointments()) {
         if (!appointment.repeats()) continue;
@@ -165,15 +176,7 @@ int main(int argc, char** argv) {
     for (Appointment& appointment : quiet)
         withSeries.replace(std::move(appointment));
     seriesIndex.rebuild(withSeries);
-    size_t plainDue = 0, seriesDue = 0;
-    row("tick, all rung",
-        bestOfTurns(
-            [&] { plainDue = plainIndex.dueReminders(plain, later.date(), later, locale).size(); },
-            [&] {
-                seriesDue =
-                    seriesIndex.dueReminders(withSeries, later.date(), later, locale).size();
-            }));
-    std::printf("%-18s %10zu %10zu\n", "  reminders due", plainDue, seriesDue);
+    ticks("ticks, all rung", later);
     std::filesystem::remove_all(dir);
     plain.leaveRecordsToExit();
     withSeries.leaveRecordsToExit();

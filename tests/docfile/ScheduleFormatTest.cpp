@@ -17,9 +17,7 @@ DateTime at(int year, int month, int day, int hour = 0, int minute = 0) {
 }
 
 RecurrenceRule rule(std::string_view text) {
-    auto parsed = RecurrenceRule::parse(text);
-    EXPECT_TRUE(parsed) << text;
-    return parsed.value_or(RecurrenceRule{});
+    return RecurrenceRule::parse(text).value();
 }
 
 // Monday 1 March 2027, 09:00 to 10:00.
@@ -160,9 +158,6 @@ TEST_F(ScheduleFormatTest, AZonedSeriesKeepsItsWallTimesWhenTheLocalZoneChanges)
 
     TzGuard moscow("Europe/Moscow");
     const RecordStore<Appointment> loaded = load(text);
-    const Schedule& kept = loaded.find(2)->schedule.get();
-    EXPECT_EQ(kept.removed, zoned.schedule.get().removed);
-    EXPECT_TRUE(kept.changed == zoned.schedule.get().changed);
     for (const int32_t id : {1, 2}) {
         SCOPED_TRACE(id);
         std::vector<DateTime> starts;
@@ -172,7 +167,7 @@ TEST_F(ScheduleFormatTest, AZonedSeriesKeepsItsWallTimesWhenTheLocalZoneChanges)
         const std::vector<DateTime> expected{at(2027, 1, 4, 11),
                                              id == 1 ? at(2027, 1, 18, 11) : at(2027, 1, 18, 16),
                                              at(2027, 1, 25, 11)};
-        EXPECT_EQ(starts, expected) << "the removed start stays removed";
+        EXPECT_EQ(starts, expected) << "the removed start stays removed, the changed one changed";
     }
 }
 
@@ -210,9 +205,9 @@ TEST_F(ScheduleFormatTest, AValueThatCannotBeReadLeavesAnOrdinaryAppointment) {
             "<Appointment ID=\"1\" Description=\"Dentist\" DueDate=\"1803855600\" " +
             std::string(value) + "<Appointment ID=\"2\" RRule=\"FREQ=DAILY\"/>"));
         ASSERT_EQ(read.size(), 2u);
-        EXPECT_EQ(read.find(1)->Description, "Dentist");
-        EXPECT_EQ(read.find(1)->DueDate, at(2027, 3, 1));
-        EXPECT_FALSE(read.find(1)->schedule.has());
+        const Appointment& first = *read.find(1);
+        EXPECT_EQ(std::tuple(first.Description, first.DueDate, first.schedule.has()),
+                  std::tuple("Dentist", at(2027, 3, 1), false));
         EXPECT_TRUE(read.find(2)->repeats()) << "the next one is read as it is";
     }
 }

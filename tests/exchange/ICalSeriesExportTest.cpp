@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -169,70 +170,53 @@ TEST(ICalSeriesExportText, WritesEveryTimeOfASeriesInTheFormOfItsStart) {
     once.uid = "once@example.com";
     once.lastDay = at(2027, 1, 6);
     struct Case {
-        const char* what;
-        const char* zone;
+        const char *what, *zone;
         Appointment appointment;
-        std::vector<std::string> lines;  // each with the line break before and after it
+        const char* lines;  // split at '|', each with the line break before and after it
         const char* never = "never written";
     };
     const Appointment local = series("Weekly", at(2027, 1, 4, 9), at(2027, 1, 4, 10), weekly);
     const Case cases[] = {
-        {"the local zone's wall time",
-         "Europe/Berlin",
-         local,
-         {"BEGIN:VTIMEZONE\r\nTZID:Europe/Berlin", "DTSTART;TZID=Europe/Berlin:20270104T090000",
-          "RRULE:FREQ=WEEKLY;UNTIL=20270705T070000Z"}},
-        {"the zone a path names",
-         ":/usr/share/zoneinfo/Europe/Berlin",
-         local,
-         {"DTSTART;TZID=Europe/Berlin:20270104T090000"}},
-        {"floating without a zone name",
-         "CET-1CEST,M3.5.0,M10.5.0/3",
-         local,
-         {"DTSTART:20270104T090000", "RRULE:FREQ=WEEKLY;UNTIL=20270705T090000"},
-         "VTIMEZONE"},
-        {"UTC itself",
-         "UTC",
-         local,
-         {"DTSTART:20270104T090000Z", "RRULE:FREQ=WEEKLY;UNTIL=20270705T090000Z"},
-         "VTIMEZONE"},
-        {"whole days",
-         "Europe/Berlin",
+        {"the local zone's wall time", "Europe/Berlin", local,
+         "BEGIN:VTIMEZONE\r\nTZID:Europe/Berlin|DTSTART;TZID=Europe/Berlin:20270104T090000|"
+         "RRULE:FREQ=WEEKLY;UNTIL=20270705T070000Z"},
+        {"the zone a path names", ":/usr/share/zoneinfo/Europe/Berlin", local,
+         "DTSTART;TZID=Europe/Berlin:20270104T090000"},
+        {"floating without a zone name", "CET-1CEST,M3.5.0,M10.5.0/3", local,
+         "DTSTART:20270104T090000|RRULE:FREQ=WEEKLY;UNTIL=20270705T090000", "VTIMEZONE"},
+        {"UTC itself", "UTC", local,
+         "DTSTART:20270104T090000Z|RRULE:FREQ=WEEKLY;UNTIL=20270705T090000Z", "VTIMEZONE"},
+        {"whole days", "Europe/Berlin",
          series("Fair", at(2027, 9, 14), at(2027, 9, 14, 23, 59), days),
-         {"DTSTART;VALUE=DATE:20270914", "DTEND;VALUE=DATE:20270917",
-          "RRULE:FREQ=YEARLY;UNTIL=20280914"},
+         "DTSTART;VALUE=DATE:20270914|DTEND;VALUE=DATE:20270917|RRULE:FREQ=YEARLY;UNTIL=20280914",
          "VTIMEZONE"},
-        {"a zone of its own; a date UNTIL takes in its day",
-         "Europe/Berlin",
+        {"a zone of its own; a date UNTIL takes in its day", "Europe/Berlin",
          series("Call", at(2027, 1, 6, 15), at(2027, 1, 6, 16), zoned),
-         {"BEGIN:VTIMEZONE\r\nTZID:America/New_York",
-          "DTSTART;TZID=America/New_York:20270106T090000",
-          "RRULE:FREQ=WEEKLY;UNTIL=20270211T045959Z"},
+         "BEGIN:VTIMEZONE\r\nTZID:America/New_York|DTSTART;TZID=America/New_York:20270106T090000|"
+         "RRULE:FREQ=WEEKLY;UNTIL=20270211T045959Z",
          "Europe/Berlin"},
-        {"exceptions under the series' UID; a removed day takes each start of it",
-         "Europe/Berlin",
+        {"exceptions under the series' UID; a removed day takes each start of it", "Europe/Berlin",
          series("Twice", at(2027, 1, 4, 9), at(2027, 1, 4, 10), exceptions),
-         {"UID:abc\\,1@example.com\r\nDTSTAMP:20261206T090000Z\r\n"
-          "DTSTART;TZID=Europe/Berlin:20270104T090000",
-          "RDATE;TZID=Europe/Berlin:20270201T120000", "EXDATE;TZID=Europe/Berlin:20270105T090000",
-          "EXDATE;TZID=Europe/Berlin:20270105T170000", "EXDATE;TZID=Europe/Berlin:20270106T170000",
-          "UID:abc\\,1@example.com\r\nDTSTAMP:20261206T090000Z\r\n"
-          "RECURRENCE-ID;TZID=Europe/Berlin:20270107T090000\r\n"
-          "DTSTART;TZID=Europe/Berlin:20270107T100000",
-          "SUMMARY:later\r\nBEGIN:VALARM\r\nACTION:DISPLAY\r\nTRIGGER:-PT10M"},
+         "UID:abc\\,1@example.com\r\nDTSTAMP:20261206T090000Z\r\n"
+         "DTSTART;TZID=Europe/Berlin:20270104T090000|RDATE;TZID=Europe/Berlin:20270201T120000|"
+         "EXDATE;TZID=Europe/Berlin:20270105T090000|EXDATE;TZID=Europe/Berlin:20270105T170000|"
+         "EXDATE;TZID=Europe/Berlin:20270106T170000|"
+         "UID:abc\\,1@example.com\r\nDTSTAMP:20261206T090000Z\r\n"
+         "RECURRENCE-ID;TZID=Europe/Berlin:20270107T090000\r\n"
+         "DTSTART;TZID=Europe/Berlin:20270107T100000|"
+         "SUMMARY:later\r\nBEGIN:VALARM\r\nACTION:DISPLAY\r\nTRIGGER:-PT10M",
          "SUMMARY:gone"},
-        {"once, without a zone: UTC, as an ordinary appointment",
-         "Europe/Berlin",
+        {"once, without a zone: UTC, as an ordinary appointment", "Europe/Berlin",
          series("Trip", at(2027, 1, 4, 9), at(2027, 1, 4, 18), once),
-         {"UID:once@example.com", "DTSTART:20270104T080000Z", "DTEND:20270106T170000Z"},
-         "TZID"},
+         "UID:once@example.com|DTSTART:20270104T080000Z|DTEND:20270106T170000Z", "TZID"},
     };
     for (const Case& c : cases) {
         TzGuard zone(c.zone);
         PimDocument doc(kClock);
         doc.add(c.appointment);
         const std::string text = icalendarText(doc, CalendarParts::Appointments);
-        for (const std::string& line : c.lines)
+        std::stringstream lines(c.lines);
+        for (std::string line; std::getline(lines, line, '|');)
             EXPECT_NE(text.find("\n" + line + "\r\n"), std::string::npos)
                 << c.what << ": " << line << "\n---\n"
                 << text;

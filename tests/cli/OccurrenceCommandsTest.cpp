@@ -90,13 +90,9 @@ TEST_F(OccurrenceCommands, ListsMonthlyAndYearlySeriesWhereTheCalendarHasTheirDa
 }
 
 TEST_F(OccurrenceCommands, ListsThirtyDaysFromTodayUnlessTold) {
-    ASSERT_EQ(run(words("add-appointment home.pgr Dentist --date 2026-12-07 --from 9:30 --to "
-                        "10:15"))
-                  .code,
-              0);
-    ASSERT_EQ(
-        run(words("add-appointment home.pgr Later --date 2027-01-06 --from 9:30 --to 10:15")).code,
-        0);
+    for (const std::string made : {"Dentist --date 2026-12-07", "Later --date 2027-01-06"})
+        ASSERT_EQ(run(words("add-appointment home.pgr " + made + " --from 9:30 --to 10:15")).code,
+                  0);
     EXPECT_EQ(said(run({"occurrences", doc})), said(0, "1\t2026-12-07\t09:30-10:15\tDentist\n"))
         << "today and 30 days on";
     EXPECT_EQ(run(words("occurrences home.pgr --from 2027-01-06")).out,

@@ -3,6 +3,7 @@
 
 #include <array>
 #include <cstdint>
+#include <cstring>
 #include <string>
 #include <type_traits>
 
@@ -23,11 +24,26 @@ namespace {
 constexpr size_t kQuotedLength = 40;
 
 // Whether two names are the same. Attribute names are a few bytes long, shorter than a
-// call of the library's memcmp would be worth.
+// call of the library's memcmp would be worth, and of many lengths, where a loop over
+// their bytes would guess its end wrong: they are compared as two words that may overlap.
 bool sameName(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (size_t i = 0; i < a.size(); ++i) {
-        if (a[i] != b[i]) return false;
+    const size_t n = a.size();
+    if (n != b.size()) return false;
+    const char* const x = a.data();
+    const char* const y = b.data();
+    const auto same = [&]<class Word>(Word) {
+        Word head[2];
+        Word tail[2];
+        std::memcpy(&head[0], x, sizeof(Word));
+        std::memcpy(&head[1], y, sizeof(Word));
+        std::memcpy(&tail[0], x + n - sizeof(Word), sizeof(Word));
+        std::memcpy(&tail[1], y + n - sizeof(Word), sizeof(Word));
+        return head[0] == head[1] && tail[0] == tail[1];
+    };
+    if (n >= 8) return n <= 16 ? same(uint64_t{}) : std::memcmp(x, y, n) == 0;
+    if (n >= 4) return same(uint32_t{});
+    for (size_t i = 0; i < n; ++i) {
+        if (x[i] != y[i]) return false;
     }
     return true;
 }

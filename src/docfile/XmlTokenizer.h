@@ -72,6 +72,32 @@ inline const char* findAnyOf(const char* p, const char* end, char a, char b, cha
     return p;
 }
 
+// How many bytes from `p` on are name characters: the length of a name of up to 15 bytes,
+// or 16 when the name is longer (or the bytes run on past it). Reads 16 bytes from `p`.
+inline size_t nameLength16(const char* p) {
+#ifdef __SSE2__
+    // Without a branch per byte: the end of a name is where a loop would guess wrong.
+    // Name characters are 0x2D-0x2E ("-."), 0x30-0x3A (digits and ':'), '_' and the
+    // letters, which or-ing 0x20 folds onto a-z. A byte lies in [lo, hi] when, shifted by
+    // -128 - lo, it compares below -128 + (hi - lo + 1) as a signed byte.
+    const auto within = [](__m128i x, char lo, char hi) {
+        const __m128i shifted = _mm_add_epi8(x, _mm_set1_epi8(static_cast<char>(-128 - lo)));
+        return _mm_cmplt_epi8(shifted, _mm_set1_epi8(static_cast<char>(-128 + (hi - lo + 1))));
+    };
+    const __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+    __m128i name = _mm_or_si128(within(x, '-', '.'), within(x, '0', ':'));
+    name = _mm_or_si128(name, within(_mm_or_si128(x, _mm_set1_epi8(0x20)), 'a', 'z'));
+    name = _mm_or_si128(name, _mm_cmpeq_epi8(x, _mm_set1_epi8('_')));
+    const auto others = static_cast<unsigned>(~_mm_movemask_epi8(name)) | 0x10000u;
+    return static_cast<size_t>(__builtin_ctz(others));
+#else
+    size_t n = 0;
+    while (n < 16 && is(p[n], kNameChar))
+        ++n;
+    return n;
+#endif
+}
+
 }  // namespace xml
 
 // Reads the small subset of XML that document files use: an optional declaration, one
@@ -221,9 +247,13 @@ void XmlTokenizer::readStartTag(Handler& handler) {
         // The common form, ` name="value"`, straight through.
         if (end_ - pos_ > 3 && pos_[0] == ' ' && xml::is(pos_[1], xml::kNameStart)) {
             const char* const first = pos_ + 1;
-            const char* p = first + 1;
-            while (p != end_ && xml::is(*p, xml::kNameChar))
-                ++p;
+            const size_t length = end_ - first >= 16 ? xml::nameLength16(first) : 16;
+            const char* p = first + length;
+            if (length == 16) {
+                p = first + 1;
+                while (p != end_ && xml::is(*p, xml::kNameChar))
+                    ++p;
+            }
             if (end_ - p > 2 && p[0] == '=' && p[1] == '"') {
                 const char* const value = p + 2;
                 const char* const stop = xml::findAnyOf(value, end_, '"', '<', '&', '\0');

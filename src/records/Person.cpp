@@ -1,5 +1,7 @@
 #include "records/Person.h"
 
+#include "records/ShortCopy.h"
+
 #include <cstring>
 #include <new>
 
@@ -95,7 +97,7 @@ void Person::setTexts(const PersonTexts& values) {
     auto* bytes = reinterpret_cast<char*>(block.get() + kPersonTextCount);
     uint32_t end = 0;
     for (size_t i = 0; i < kPersonTextCount; ++i) {
-        if (!values[i].empty()) std::memcpy(bytes + end, values[i].data(), values[i].size());
+        copyShort(bytes + end, values[i].data(), values[i].size());
         end += uint32_t(values[i].size());
         block[i] = end;
     }
@@ -103,8 +105,26 @@ void Person::setTexts(const PersonTexts& values) {
 }
 
 void Person::setTextsNamed(PersonTexts values) {
-    const std::string name = ::displayName(values);
-    values[size_t(PersonText::RName)] = name;
+    const std::string_view last = values[size_t(PersonText::LName)];
+    const std::string_view first = values[size_t(PersonText::FName)];
+    std::string_view& name = values[size_t(PersonText::RName)];
+    name = last.empty() ? first : last;
+    // The name as displayName() makes it, on the stack where it fits: an import makes one
+    // for every person.
+    char local[256];
+    std::string large;
+    if (!last.empty() && !first.empty()) {
+        const size_t size = last.size() + 2 + first.size();
+        char* made = local;
+        if (size > sizeof local) {
+            large.resize(size);
+            made = large.data();
+        }
+        copyShort(made, last.data(), last.size());
+        copyShort(made + last.size(), ", ", 2);
+        copyShort(made + last.size() + 2, first.data(), first.size());
+        name = std::string_view(made, size);
+    }
     setTexts(values);  // reads the views, which may lie in the old block, before freeing it
 }
 

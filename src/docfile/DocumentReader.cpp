@@ -52,8 +52,10 @@ bool sameName(std::string_view a, std::string_view b) {
 // root, 2 a collection, 3 a record, 4 and 5 the parts of a record held in elements.
 class DocumentBuilder {
 public:
-    DocumentBuilder(PimContents& contents, DateTime now, TextRelease& release)
-        : contents_(contents), now_(now), release_(release) {}
+    // `text` is what the tokenizer reads.
+    DocumentBuilder(PimContents& contents, DateTime now, std::string_view text,
+                    TextRelease& release)
+        : contents_(contents), now_(now), text_(text), release_(release) {}
 
     void startElement(std::string_view name);
     void attribute(std::string_view name, std::string_view value);
@@ -74,9 +76,22 @@ private:
     template <class Record>
     bool fieldAttribute(Record& record, std::string_view name, std::string_view value);
     DateTime dateValue(std::string_view text) { return seconds_.fromSeconds(readLong(text)); }
-    // Gives the record the texts read for it; the working texts stay for the next one.
+    // The value of text field `i`: a view of the file's text where it is the value as it
+    // stands, held in owned_ where reading changed it or the tokenizer made it.
+    std::string_view textValue(size_t i, std::string_view value) {
+        const bool inText = value.data() >= text_.data() &&
+                            value.data() + value.size() <= text_.data() + text_.size();
+        if (inText && value.find('\r') == std::string_view::npos) return value;
+        readText(owned_[i], value);
+        return owned_[i];
+    }
+    // Gives the record the texts read for it.
     template <class Record>
     void takeTexts(Record& record) const;
+    // Has the working texts view those of `record`, the one just stored (or not stored),
+    // for the next record: the bytes they viewed are handed back as reading goes on.
+    template <class Record>
+    void keepTexts(const Record* stored, const Record& record);
     void collect() {
         collecting_ = true;
         collectDepth_ = depth_;
@@ -85,6 +100,7 @@ private:
 
     PimContents& contents_;
     const DateTime now_;  // "now" of records' defaults: the moment reading began
+    const std::string_view text_;
     TextRelease& release_;
     SecondsConverter seconds_;
     int depth_ = 0;
@@ -105,13 +121,14 @@ private:
     // The working records and their texts, by field index: a field whose attribute is
     // missing keeps its value from the previous record of the same collection element.
     // The texts are held apart so that a person's are put together once, when it is
-    // stored.
+    // stored, and are mostly views of the file's text, copied only into the record.
     Person person_;
     Task task_;
     Appointment appointment_;
     ScheduleReader schedule_;  // what the appointment holds beyond version 16
     PhGroup group_;
-    std::array<std::string, 32> texts_;
+    std::array<std::string_view, 32> texts_;
+    std::array<std::string, 32> owned_;
 };
 
 template <class Record>
@@ -131,6 +148,17 @@ void DocumentBuilder::takeTexts(Record& record) const {
     }
 }
 
+template <class Record>
+void DocumentBuilder::keepTexts(const Record* stored, const Record& record) {
+    // A record not stored (its ID was taken) stays in the working record, whose texts the
+    // next record's replace only after reading them.
+    const Record& kept = stored != nullptr ? *stored : record;
+    const auto fields = recordFields<Record>();
+    for (size_t i = 0; i < fields.size(); ++i) {
+        if (fields[i].type == FieldType::Text) texts_[i] = fields[i].textOf(kept);
+    }
+}
+
 void DocumentBuilder::startElement(std::string_view name) {
     ++depth_;
     if (depth_ == 1) {
@@ -138,8 +166,7 @@ void DocumentBuilder::startElement(std::string_view name) {
         rootName_ = name.substr(0, kQuotedLength);
     } else if (depth_ == 2) {
         section_ = Section::None;
-        for (std::string& text : texts_)
-            text.clear();
+        texts_.fill({});
         if (version_ != 1 && version_ != 16) return;
         if (name == "Persons") {
             section_ = Section::Persons;
@@ -266,17 +293,18 @@ void DocumentBuilder::endElement() {
                     if (person_.YellowPages) person_.PhGroups.push_back(3);
                     person_.PhGroups.push_back(1);
                 }
-                contents_.persons.insertLoaded(std::move(person_));
+                keepTexts(contents_.persons.insertLoaded(std::move(person_)), person_);
                 person_.PhGroups.clear();
                 break;
             case Section::Tasks:
                 takeTexts(task_);
-                contents_.tasks.insertLoaded(std::move(task_));
+                keepTexts(contents_.tasks.insertLoaded(std::move(task_)), task_);
                 break;
             case Section::Appointments:
                 takeTexts(appointment_);
                 schedule_.finish(appointment_.schedule, seconds_);
-                contents_.appointments.insertLoaded(std::move(appointment_));
+                keepTexts(contents_.appointments.insertLoaded(std::move(appointment_)),
+                          appointment_);
                 break;
             case Section::Groups:
                 contents_.phGroups.insert(group_);
@@ -293,31 +321,34 @@ bool DocumentBuilder::fieldAttribute(Record& record, std::string_view name,
                                      std::string_view value) {
     static_assert(recordFields<Record>().size() <= std::tuple_size_v<decltype(texts_)>);
     const auto fields = recordFields<Record>();
-    // Try the field after the last one first: files we wrote list them in that order.
-    for (size_t n = 0; n < fields.size(); ++n) {
-        const size_t i = (nextField_ + n) % fields.size();
-        const FieldSpec<Record>& field = fields[i];
-        if (!sameName(field.documentName, name)) continue;
-        nextField_ = i + 1;
-        switch (field.type) {
-            case FieldType::Text:
-                readText(texts_[i], value);
-                // The owner's fields are read once, straight into the record.
-                if constexpr (std::is_same_v<Record, User>) field.setText(record, texts_[i]);
-                break;
-            case FieldType::Number:
-                record.*field.number = readInt(value);
-                break;
-            case FieldType::Flag:
-                setFlag(record, field, value == "1");
-                break;
-            case FieldType::Date:
-                record.*field.date = dateValue(value);
-                break;
-        }
-        return true;
+    // The field after the last one first: files list them in that order. Then the others;
+    // no two fields have one name.
+    size_t i = nextField_ < fields.size() ? nextField_ : 0;
+    if (!sameName(fields[i].documentName, name)) {
+        i = 0;
+        while (i < fields.size() && !sameName(fields[i].documentName, name))
+            ++i;
+        if (i == fields.size()) return false;
     }
-    return false;
+    const FieldSpec<Record>& field = fields[i];
+    nextField_ = i + 1;
+    switch (field.type) {
+        case FieldType::Text:
+            texts_[i] = textValue(i, value);
+            // The owner's fields are read once, straight into the record.
+            if constexpr (std::is_same_v<Record, User>) field.setText(record, texts_[i]);
+            break;
+        case FieldType::Number:
+            record.*field.number = readInt(value);
+            break;
+        case FieldType::Flag:
+            setFlag(record, field, value == "1");
+            break;
+        case FieldType::Date:
+            record.*field.date = dateValue(value);
+            break;
+    }
+    return true;
 }
 
 std::string DocumentBuilder::notOursReason() const {
@@ -361,7 +392,7 @@ Status readText(std::string_view bytes, FileBytes* owner, PimContents& contents,
     // character the program that wrote it meant.
     XmlTokenizer tokenizer(bytes, XmlTokenizer::References::Windows1252Utf8);
     TextRelease release(bytes, owner);
-    DocumentBuilder builder(contents, now, release);
+    DocumentBuilder builder(contents, now, bytes, release);
     try {
         tokenizer.run(builder);
     } catch (const XmlSyntaxError& error) {

@@ -48,6 +48,23 @@ bool sameName(std::string_view a, std::string_view b) {
     return true;
 }
 
+// The expected form of each field's attribute name; unused for a field without one.
+struct ExpectedField {
+    xml::ExpectedName name;
+    bool used = false;
+};
+
+template <class Record>
+constexpr auto expectedNames() {
+    std::array<ExpectedField, recordFields<Record>().size()> names{};
+    for (size_t i = 0; i < names.size(); ++i) {
+        const std::string_view name = recordFields<Record>()[i].documentName;
+        if (name.empty() || name.size() > 14) continue;
+        names[i] = {xml::expectedName(name), true};
+    }
+    return names;
+}
+
 // Maps elements and attributes onto records while the tokenizer reads. Depth 1 is the
 // root, 2 a collection, 3 a record, 4 and 5 the parts of a record held in elements.
 class DocumentBuilder {
@@ -65,6 +82,20 @@ public:
     }
     void comment(std::string_view) {}
     void endElement();
+    // The attribute a record's element is expected to hold next: the one after the last.
+    [[nodiscard]] const xml::ExpectedName* expectedAttribute() const {
+        if (depth_ != 3 || !inRecord_) return nullptr;
+        switch (section_) {
+            case Section::Persons:
+                return expectedField<Person>();
+            case Section::Tasks:
+                return expectedField<Task>();
+            case Section::Appointments:
+                return expectedField<Appointment>();
+            default:
+                return nullptr;
+        }
+    }
 
     // Why the text is not one of the program's documents; "" when it is.
     [[nodiscard]] std::string notOursReason() const;
@@ -72,6 +103,12 @@ public:
 private:
     enum class Section { None, Persons, Tasks, Appointments, User, Groups };
 
+    template <class Record>
+    const xml::ExpectedName* expectedField() const {
+        static constexpr auto kExpected = expectedNames<Record>();
+        const ExpectedField& field = kExpected[nextField_ < kExpected.size() ? nextField_ : 0];
+        return field.used ? &field.name : nullptr;
+    }
     // Reads the attribute into the field of that name; false when the record kind has none.
     template <class Record>
     bool fieldAttribute(Record& record, std::string_view name, std::string_view value);

@@ -1,6 +1,7 @@
 #include "docfile/XmlTokenizer.h"
 
 #include "fileio/TextEncoding.h"
+#include "records/ShortCopy.h"
 
 #include <algorithm>
 #include <array>
@@ -167,20 +168,6 @@ std::string_view XmlTokenizer::readCData() {
     }
 }
 
-std::string_view XmlTokenizer::readAttributeValueSlowly(int quote, const char* run) {
-    valueScratch_.clear();
-    for (;;) {
-        pos_ = xml::findAnyOf(pos_, end_, static_cast<char>(quote), '<', '&', '\0');
-        if (atEnd()) fail();
-        const char c = *pos_++;
-        if (c == '<') fail();
-        valueScratch_.append(run, static_cast<size_t>(pos_ - 1 - run));
-        if (c == quote) return valueScratch_;
-        appendReference(valueScratch_);
-        run = pos_;
-    }
-}
-
 namespace {
 
 // The byte a reference written without line breaks stands for, and its length after the
@@ -219,6 +206,49 @@ std::pair<char, size_t> plainReference(const char* p, size_t left) {
 }
 
 }  // namespace
+
+std::string_view XmlTokenizer::readAttributeValueSlowly(int quote, const char* run) {
+    // Most values that come here hold plain references and nothing wrong: they are decoded
+    // in one go into room of the value's size, which what a reference stands for never
+    // outgrows. Anything else is read again from the start, a piece at a time.
+    const auto stop = static_cast<char>(quote);
+    const char* const close = xml::findAnyOf(run, end_, stop, '<', '\0', stop);
+    if (close != end_ && *close == stop) {
+        valueScratch_.resize(static_cast<size_t>(close - run));
+        char* out = valueScratch_.data();
+        const char* p = run;
+        for (;;) {
+            const char* const amp = xml::findAnyOf(p, close, '&', '&', '&', '&');
+            copyShort(out, p, static_cast<size_t>(amp - p));
+            out += amp - p;
+            p = amp;
+            if (p == close) break;
+            const auto [byte, length] = plainReference(p + 1, static_cast<size_t>(close - p - 1));
+            const bool asUtf8 = references_ == References::Windows1252Utf8 &&
+                                static_cast<unsigned char>(byte) >= 0x80;
+            if (length == 0 || asUtf8) break;
+            *out++ = byte;
+            p += 1 + length;
+        }
+        if (p == close) {
+            valueScratch_.resize(static_cast<size_t>(out - valueScratch_.data()));
+            pos_ = close + 1;
+            return valueScratch_;
+        }
+    }
+    pos_ = run;
+    valueScratch_.clear();
+    for (;;) {
+        pos_ = xml::findAnyOf(pos_, end_, static_cast<char>(quote), '<', '&', '\0');
+        if (atEnd()) fail();
+        const char c = *pos_++;
+        if (c == '<') fail();
+        valueScratch_.append(run, static_cast<size_t>(pos_ - 1 - run));
+        if (c == quote) return valueScratch_;
+        appendReference(valueScratch_);
+        run = pos_;
+    }
+}
 
 void XmlTokenizer::appendReference(std::string& out) {
     char byte;

@@ -6,8 +6,9 @@
 
 namespace {
 
-// How much is handed back at once: two huge pages.
-constexpr size_t kStep = 2 * FileBytes::kReleaseUnit;
+// How much is handed back at once: a huge page, so that little more than one is held
+// behind the reader.
+constexpr size_t kStep = FileBytes::kReleaseUnit;
 
 // How many line feeds the text holds.
 int32_t countLineFeeds(std::string_view text) {

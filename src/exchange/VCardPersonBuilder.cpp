@@ -323,7 +323,10 @@ PersonTextFields VCardPersonBuilder::takeTexts() {
     // Line breaks are CR LF wherever a card put them, so that they come back as written.
     for (size_t i = 0; i < kPersonTextCount; ++i) {
         std::string& text = person[PersonText(i)];
-        if (lineEnd(text, 0) != text.size()) text = withCrLf(text);
+        // Two plain searches, and none in the many empty texts.
+        if (!text.empty() &&
+            (text.find('\n') != std::string::npos || text.find('\r') != std::string::npos))
+            text = withCrLf(text);
     }
     return person;
 }

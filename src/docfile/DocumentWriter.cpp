@@ -8,6 +8,7 @@
 #include <iterator>
 #include <memory>
 #include <string_view>
+#include <type_traits>
 #ifdef __SSE2__
 #include <emmintrin.h>
 #endif
@@ -272,14 +273,37 @@ void Writer::escaped(std::string_view value) {
 
 template <class Record>
 bool Writer::attributes(const Record& record) {
+    // A person's texts lie one after the other: when none of them needs escaping, which one
+    // look at all of them tells, each is written as it stands.
+    [[maybe_unused]] PersonTexts texts;
+    [[maybe_unused]] size_t nextText = 0;
+    [[maybe_unused]] bool plain = false;
+    if constexpr (std::is_same_v<Record, Person>) {
+        const std::string_view all = record.allTexts();
+        plain = findSpecial(all.data(), all.data() + all.size()) == all.data() + all.size();
+        texts = record.texts();
+    }
     for (const FieldSpec<Record>& field : recordFields<Record>()) {
         if (field.documentName.empty()) continue;
         const size_t start = field.documentName.size() + 4;  // ' ', '=', two '"'
         switch (field.type) {
             case FieldType::Text: {
-                const std::string_view value = field.textOf(record);
-                if (!room(start + kMostPerByte * value.size())) return false;
-                textAttribute(field.documentName, value);
+                if constexpr (std::is_same_v<Record, Person>) {
+                    // The person's texts come in the order of its text fields.
+                    const std::string_view value = texts[nextText++];
+                    if (!room(start + kMostPerByte * value.size())) return false;
+                    if (plain) {
+                        attributeStart(field.documentName);
+                        put(value);
+                        put('"');
+                    } else {
+                        textAttribute(field.documentName, value);
+                    }
+                } else {
+                    const std::string_view value = field.textOf(record);
+                    if (!room(start + kMostPerByte * value.size())) return false;
+                    textAttribute(field.documentName, value);
+                }
                 break;
             }
             case FieldType::Number:

@@ -1,9 +1,9 @@
 #include "records/Person.h"
 
-#include "records/ShortCopy.h"
-
 #include <cstring>
 #include <new>
+
+#include "records/ShortCopy.h"
 
 namespace {
 
@@ -61,6 +61,12 @@ std::string_view Person::text(PersonText field) const {
     const uint32_t begin = i == 0 ? 0 : block_[i - 1];
     const auto* bytes = reinterpret_cast<const char*>(block_.get() + kPersonTextCount);
     return {bytes + begin, block_[i] - begin};
+}
+
+std::string_view Person::allTexts() const {
+    if (block_ == nullptr) return std::string_view("", 0);
+    const auto* bytes = reinterpret_cast<const char*>(block_.get() + kPersonTextCount);
+    return {bytes, textBytesOf(block_.get())};
 }
 
 PersonTexts Person::texts() const {

@@ -116,8 +116,10 @@ private:
     // The value of text field `i`: a view of the file's text where it is the value as it
     // stands, held in owned_ where reading changed it or the tokenizer made it.
     std::string_view textValue(size_t i, std::string_view value) {
-        const bool inText = value.data() >= text_.data() &&
-                            value.data() + value.size() <= text_.data() + text_.size();
+        // As addresses: the value may lie in memory of the tokenizer's own.
+        const auto at = reinterpret_cast<uintptr_t>(value.data());
+        const auto text = reinterpret_cast<uintptr_t>(text_.data());
+        const bool inText = at >= text && at + value.size() <= text + text_.size();
         if (inText && value.find('\r') == std::string_view::npos) return value;
         readText(owned_[i], value);
         return owned_[i];

@@ -2,14 +2,18 @@
 """Times quillmate-cli beside the tools a user would reach for, as whole processes.
 
     compare.py BIN_DIR [--runs N] [--count N] [--keep DIR] [--cli PATH] [--styles S,S]
+               [--gen PATH]
 
 BIN_DIR holds quillmate-cli, make_document and pugixml_walk of a Release build
-(bench/compare.sh builds them). For each of two documents of COUNT persons, tasks
-and appointments ("uniform": every record of one shape, as the text benchmark makes them;
-"varied": everyday lengths, notes of one to four lines) it times, in alternating order:
+(bench/compare.sh builds them). For each of three documents of COUNT persons, tasks
+and appointments (two of our own writer's: "uniform", every record of one shape, as the
+text benchmark makes them; "varied", everyday lengths, notes of one to four lines; and
+"generated", written by another program, gen_pim.py: CR LF line endings, tabs, many
+references) it times, in alternating order:
 
   import   quillmate-cli import persons of the document's persons exported with all 18
-           columns, into a new document (which is saved, fsync included)
+           columns, into a new document (which is saved, fsync included); for "generated",
+           of the 18-column persons file gen_pim.py --csv writes
   csv      Python's csv module reading the same file, row by row
   floor    dd copying the document the import wrote, fsync included: what writing the
            result alone takes, under any import
@@ -28,7 +32,8 @@ file size: how much more memory `info` takes at its peak than `--version`, the p
 alone. The document's bytes are also read as Windows-1252 (its persons' names carry a
 byte that is not UTF-8) for the peak. --cli times another quillmate-cli (an older build,
 say) in place of the one in BIN_DIR; abook and calcurse are left out where they are not
-installed.
+installed, and "generated" where gen_pim.py is not found (--gen, or the environment's
+QUILLMATE_GEN_PIM, or ../shared/bench/gen_pim.py beside the repository).
 """
 
 import argparse
@@ -44,6 +49,11 @@ import time
 PERSON_COLUMNS = ("FirstName,LastName,Address1,Address2,City,State,ZipCode,HomePhone,"
                   "WorkPhone,WorkExtension,Fax,CelPhone,Pager,E-Mail,WebPage,Company,"
                   "Position,Notes")
+
+# The columns of gen_pim.py --csv: its RName has no column of ours.
+GENERATED_COLUMNS = ("FirstName,LastName,,Company,Position,Address1,Address2,City,State,"
+                     "ZipCode,Notes,HomePhone,WorkPhone,WorkExtension,Fax,CelPhone,E-Mail,"
+                     "WebPage")
 
 CSV_READER = """
 import csv, sys
@@ -69,7 +79,8 @@ def timed(argv, before=None, env=None):
 
 
 def compare(name, ours, theirs, runs, env=None):
-    """Runs both `runs` times in turns (each goes first in every other round)."""
+    """Runs both `runs` times in turns (each goes first in every other round); returns the
+    median and worst wall-clock seconds of ours."""
     times = {"ours": [], "theirs": []}
     for run in range(runs):
         order = [("ours", ours), ("theirs", theirs)]
@@ -86,6 +97,7 @@ def compare(name, ours, theirs, runs, env=None):
            worst["theirs"], med["theirs"][1], med["ours"][0] / med["theirs"][0],
            worst["ours"] / worst["theirs"], med["ours"][1] / med["theirs"][1]))
     sys.stdout.flush()
+    return med["ours"][0], worst["ours"]
 
 
 def max_rss_mb(argv):
@@ -134,6 +146,32 @@ def windows1252_copy(work, document):
     return legacy
 
 
+def default_generator():
+    """Where gen_pim.py is unless the command line says otherwise."""
+    repository = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
+    return os.environ.get("QUILLMATE_GEN_PIM") or os.path.join(
+        repository, "..", "shared", "bench", "gen_pim.py")
+
+
+def make_files(style, count, work, make, cli, generator):
+    """The document, its persons as delimited text and that file's columns."""
+    document = os.path.join(work, "%s-%d.pgr" % (style, count))
+    persons = os.path.join(work, "%s-%d-persons.csv" % (style, count))
+    columns = PERSON_COLUMNS
+    if style == "generated":
+        columns = GENERATED_COLUMNS
+        if not os.path.exists(document):
+            subprocess.run([sys.executable, generator, str(count), document], check=True)
+        if not os.path.exists(persons):
+            subprocess.run([sys.executable, generator, "--csv", str(count), persons], check=True)
+        return document, persons, columns
+    if not os.path.exists(document):
+        subprocess.run([make, document, str(count), style], check=True)
+    if not os.path.exists(persons):
+        subprocess.run([cli, "export", "persons", document, persons], check=True)
+    return document, persons, columns
+
+
 def main():
     parser = argparse.ArgumentParser(description=__doc__.split("\n")[0])
     parser.add_argument("bin_dir")
@@ -141,8 +179,10 @@ def main():
     parser.add_argument("--count", type=int, default=100000)
     parser.add_argument("--keep", help="make the files in this folder and keep them")
     parser.add_argument("--cli", help="the quillmate-cli to time")
-    parser.add_argument("--styles", default="uniform,varied",
-                        help="which documents to time, of uniform and varied")
+    parser.add_argument("--styles", default="uniform,varied,generated",
+                        help="which documents to time, of uniform, varied and generated")
+    parser.add_argument("--gen", default=default_generator(),
+                        help="gen_pim.py, which writes the generated document")
     args = parser.parse_args()
     os.environ.setdefault("TZ", "Europe/Berlin")
     os.environ.pop("LC_ALL", None)
@@ -162,25 +202,26 @@ def main():
         print("%d records of each kind; medians and worst of %d runs taken in turns; TZ=%s" %
               (args.count, args.runs, os.environ["TZ"]))
         for style in args.styles.split(","):
-            document = os.path.join(work, "%s-%d.pgr" % (style, args.count))
-            persons = os.path.join(work, "%s-%d-persons.csv" % (style, args.count))
-            if not os.path.exists(document):
-                subprocess.run([make, document, str(args.count), style], check=True)
-            if not os.path.exists(persons):
-                subprocess.run([cli, "export", "persons", document, persons], check=True)
+            if style == "generated" and not os.path.isfile(args.gen):
+                print("generated: skipped, %s not found (--gen or QUILLMATE_GEN_PIM)" % args.gen)
+                continue
+            document, persons, columns = make_files(style, args.count, work, make, cli,
+                                                    args.gen)
             document_mb = os.path.getsize(document) / 1e6
             persons_mb = os.path.getsize(persons) / 1e6
             print("%s: document %.1f MB, persons file %.1f MB" % (style, document_mb, persons_mb))
-            compare("import vs Python csv",
-                    ([cli, "import", "persons", target, persons, "--columns", PERSON_COLUMNS],
+            imports = compare("import vs Python csv",
+                    ([cli, "import", "persons", target, persons, "--columns", columns],
                      lambda: shutil.copyfile(empty, target)),
                     ([python, "-c", CSV_READER, persons], None), args.runs)
             imported = os.path.join(work, "imported.pgr")
             shutil.copyfile(target, imported)
-            compare("floor: dd of its output",
+            floor = compare("floor: dd of its output",
                     (["dd", "if=" + imported, "of=" + os.path.join(work, "copy.pgr"), "bs=1M",
                       "conv=fsync", "status=none"], None),
                     ([python, "-c", CSV_READER, persons], None), args.runs)
+            print("  import / floor           ratio %.2f (worst %.2f)" %
+                  (imports[0] / floor[0], imports[1] / floor[1]))
             compare("info vs pugixml+walk", ([cli, "info", document], None),
                     ([pugixml, document], None), args.runs)
             if abook:

@@ -3,6 +3,7 @@
 
 #include <array>
 #include <cstdint>
+#include <cstring>
 #include <string>
 #include <type_traits>
 
@@ -23,21 +24,55 @@ namespace {
 constexpr size_t kQuotedLength = 40;
 
 // Whether two names are the same. Attribute names are a few bytes long, shorter than a
-// call of the library's memcmp would be worth.
+// call of the library's memcmp would be worth, and of many lengths, where a loop over
+// their bytes would guess its end wrong: they are compared as two words that may overlap.
 bool sameName(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (size_t i = 0; i < a.size(); ++i) {
-        if (a[i] != b[i]) return false;
+    const size_t n = a.size();
+    if (n != b.size()) return false;
+    const char* const x = a.data();
+    const char* const y = b.data();
+    const auto same = [&]<class Word>(Word) {
+        Word head[2];
+        Word tail[2];
+        std::memcpy(&head[0], x, sizeof(Word));
+        std::memcpy(&head[1], y, sizeof(Word));
+        std::memcpy(&tail[0], x + n - sizeof(Word), sizeof(Word));
+        std::memcpy(&tail[1], y + n - sizeof(Word), sizeof(Word));
+        return head[0] == head[1] && tail[0] == tail[1];
+    };
+    if (n >= 8) return n <= 16 ? same(uint64_t{}) : std::memcmp(x, y, n) == 0;
+    if (n >= 4) return same(uint32_t{});
+    for (size_t i = 0; i < n; ++i) {
+        if (x[i] != y[i]) return false;
     }
     return true;
+}
+
+// The expected form of each field's attribute name; unused for a field without one.
+struct ExpectedField {
+    xml::ExpectedName name;
+    bool used = false;
+};
+
+template <class Record>
+constexpr auto expectedNames() {
+    std::array<ExpectedField, recordFields<Record>().size()> names{};
+    for (size_t i = 0; i < names.size(); ++i) {
+        const std::string_view name = recordFields<Record>()[i].documentName;
+        if (name.empty() || name.size() > 14) continue;
+        names[i] = {xml::expectedName(name), true};
+    }
+    return names;
 }
 
 // Maps elements and attributes onto records while the tokenizer reads. Depth 1 is the
 // root, 2 a collection, 3 a record, 4 and 5 the parts of a record held in elements.
 class DocumentBuilder {
 public:
-    DocumentBuilder(PimContents& contents, DateTime now, TextRelease& release)
-        : contents_(contents), now_(now), release_(release) {}
+    // `text` is what the tokenizer reads.
+    DocumentBuilder(PimContents& contents, DateTime now, std::string_view text,
+                    TextRelease& release)
+        : contents_(contents), now_(now), text_(text), release_(release) {}
 
     void startElement(std::string_view name);
     void attribute(std::string_view name, std::string_view value);
@@ -47,6 +82,20 @@ public:
     }
     void comment(std::string_view) {}
     void endElement();
+    // The attribute a record's element is expected to hold next: the one after the last.
+    [[nodiscard]] const xml::ExpectedName* expectedAttribute() const {
+        if (depth_ != 3 || !inRecord_) return nullptr;
+        switch (section_) {
+            case Section::Persons:
+                return expectedField<Person>();
+            case Section::Tasks:
+                return expectedField<Task>();
+            case Section::Appointments:
+                return expectedField<Appointment>();
+            default:
+                return nullptr;
+        }
+    }
 
     // Why the text is not one of the program's documents; "" when it is.
     [[nodiscard]] std::string notOursReason() const;
@@ -54,13 +103,34 @@ public:
 private:
     enum class Section { None, Persons, Tasks, Appointments, User, Groups };
 
+    template <class Record>
+    const xml::ExpectedName* expectedField() const {
+        static constexpr auto kExpected = expectedNames<Record>();
+        const ExpectedField& field = kExpected[nextField_ < kExpected.size() ? nextField_ : 0];
+        return field.used ? &field.name : nullptr;
+    }
     // Reads the attribute into the field of that name; false when the record kind has none.
     template <class Record>
     bool fieldAttribute(Record& record, std::string_view name, std::string_view value);
     DateTime dateValue(std::string_view text) { return seconds_.fromSeconds(readLong(text)); }
-    // Gives the record the texts read for it; the working texts stay for the next one.
+    // The value of text field `i`: a view of the file's text where it is the value as it
+    // stands, held in owned_ where reading changed it or the tokenizer made it.
+    std::string_view textValue(size_t i, std::string_view value) {
+        // As addresses: the value may lie in memory of the tokenizer's own.
+        const auto at = reinterpret_cast<uintptr_t>(value.data());
+        const auto text = reinterpret_cast<uintptr_t>(text_.data());
+        const bool inText = at >= text && at + value.size() <= text + text_.size();
+        if (inText && value.find('\r') == std::string_view::npos) return value;
+        readText(owned_[i], value);
+        return owned_[i];
+    }
+    // Gives the record the texts read for it.
     template <class Record>
     void takeTexts(Record& record) const;
+    // Has the working texts view those of `record`, the one just stored (or not stored),
+    // for the next record: the bytes they viewed are handed back as reading goes on.
+    template <class Record>
+    void keepTexts(const Record* stored, const Record& record);
     void collect() {
         collecting_ = true;
         collectDepth_ = depth_;
@@ -69,6 +139,7 @@ private:
 
     PimContents& contents_;
     const DateTime now_;  // "now" of records' defaults: the moment reading began
+    const std::string_view text_;
     TextRelease& release_;
     SecondsConverter seconds_;
     int depth_ = 0;
@@ -89,13 +160,14 @@ private:
     // The working records and their texts, by field index: a field whose attribute is
     // missing keeps its value from the previous record of the same collection element.
     // The texts are held apart so that a person's are put together once, when it is
-    // stored.
+    // stored, and are mostly views of the file's text, copied only into the record.
     Person person_;
     Task task_;
     Appointment appointment_;
     ScheduleReader schedule_;  // what the appointment holds beyond version 16
     PhGroup group_;
-    std::array<std::string, 32> texts_;
+    std::array<std::string_view, 32> texts_;
+    std::array<std::string, 32> owned_;
 };
 
 template <class Record>
@@ -115,6 +187,17 @@ void DocumentBuilder::takeTexts(Record& record) const {
     }
 }
 
+template <class Record>
+void DocumentBuilder::keepTexts(const Record* stored, const Record& record) {
+    // A record not stored (its ID was taken) stays in the working record, whose texts the
+    // next record's replace only after reading them.
+    const Record& kept = stored != nullptr ? *stored : record;
+    const auto fields = recordFields<Record>();
+    for (size_t i = 0; i < fields.size(); ++i) {
+        if (fields[i].type == FieldType::Text) texts_[i] = fields[i].textOf(kept);
+    }
+}
+
 void DocumentBuilder::startElement(std::string_view name) {
     ++depth_;
     if (depth_ == 1) {
@@ -122,8 +205,7 @@ void DocumentBuilder::startElement(std::string_view name) {
         rootName_ = name.substr(0, kQuotedLength);
     } else if (depth_ == 2) {
         section_ = Section::None;
-        for (std::string& text : texts_)
-            text.clear();
+        texts_.fill({});
         if (version_ != 1 && version_ != 16) return;
         if (name == "Persons") {
             section_ = Section::Persons;
@@ -250,17 +332,18 @@ void DocumentBuilder::endElement() {
                     if (person_.YellowPages) person_.PhGroups.push_back(3);
                     person_.PhGroups.push_back(1);
                 }
-                contents_.persons.insertLoaded(std::move(person_));
+                keepTexts(contents_.persons.insertLoaded(std::move(person_)), person_);
                 person_.PhGroups.clear();
                 break;
             case Section::Tasks:
                 takeTexts(task_);
-                contents_.tasks.insertLoaded(std::move(task_));
+                keepTexts(contents_.tasks.insertLoaded(std::move(task_)), task_);
                 break;
             case Section::Appointments:
                 takeTexts(appointment_);
                 schedule_.finish(appointment_.schedule, seconds_);
-                contents_.appointments.insertLoaded(std::move(appointment_));
+                keepTexts(contents_.appointments.insertLoaded(std::move(appointment_)),
+                          appointment_);
                 break;
             case Section::Groups:
                 contents_.phGroups.insert(group_);
@@ -277,31 +360,34 @@ bool DocumentBuilder::fieldAttribute(Record& record, std::string_view name,
                                      std::string_view value) {
     static_assert(recordFields<Record>().size() <= std::tuple_size_v<decltype(texts_)>);
     const auto fields = recordFields<Record>();
-    // Try the field after the last one first: files we wrote list them in that order.
-    for (size_t n = 0; n < fields.size(); ++n) {
-        const size_t i = (nextField_ + n) % fields.size();
-        const FieldSpec<Record>& field = fields[i];
-        if (!sameName(field.documentName, name)) continue;
-        nextField_ = i + 1;
-        switch (field.type) {
-            case FieldType::Text:
-                readText(texts_[i], value);
-                // The owner's fields are read once, straight into the record.
-                if constexpr (std::is_same_v<Record, User>) field.setText(record, texts_[i]);
-                break;
-            case FieldType::Number:
-                record.*field.number = readInt(value);
-                break;
-            case FieldType::Flag:
-                setFlag(record, field, value == "1");
-                break;
-            case FieldType::Date:
-                record.*field.date = dateValue(value);
-                break;
-        }
-        return true;
+    // The field after the last one first: files list them in that order. Then the others;
+    // no two fields have one name.
+    size_t i = nextField_ < fields.size() ? nextField_ : 0;
+    if (!sameName(fields[i].documentName, name)) {
+        i = 0;
+        while (i < fields.size() && !sameName(fields[i].documentName, name))
+            ++i;
+        if (i == fields.size()) return false;
     }
-    return false;
+    const FieldSpec<Record>& field = fields[i];
+    nextField_ = i + 1;
+    switch (field.type) {
+        case FieldType::Text:
+            texts_[i] = textValue(i, value);
+            // The owner's fields are read once, straight into the record.
+            if constexpr (std::is_same_v<Record, User>) field.setText(record, texts_[i]);
+            break;
+        case FieldType::Number:
+            record.*field.number = readInt(value);
+            break;
+        case FieldType::Flag:
+            setFlag(record, field, value == "1");
+            break;
+        case FieldType::Date:
+            record.*field.date = dateValue(value);
+            break;
+    }
+    return true;
 }
 
 std::string DocumentBuilder::notOursReason() const {
@@ -345,7 +431,7 @@ Status readText(std::string_view bytes, FileBytes* owner, PimContents& contents,
     // character the program that wrote it meant.
     XmlTokenizer tokenizer(bytes, XmlTokenizer::References::Windows1252Utf8);
     TextRelease release(bytes, owner);
-    DocumentBuilder builder(contents, now, release);
+    DocumentBuilder builder(contents, now, bytes, release);
     try {
         tokenizer.run(builder);
     } catch (const XmlSyntaxError& error) {

@@ -8,6 +8,7 @@
 #include <iterator>
 #include <memory>
 #include <string_view>
+#include <type_traits>
 #ifdef __SSE2__
 #include <emmintrin.h>
 #endif
@@ -18,6 +19,7 @@
 #include "records/PimDocument.h"
 #include "records/RecordFields.h"
 #include "records/SecondsConverter.h"
+#include "records/ShortCopy.h"
 
 namespace {
 
@@ -52,7 +54,7 @@ private:
     bool room(size_t size) { return static_cast<size_t>(limit_ - at_) >= size || makeRoom(size); }
     bool makeRoom(size_t size);
     void put(std::string_view text) {
-        std::memcpy(at_, text.data(), text.size());
+        copyShort(at_, text.data(), text.size());
         at_ += text.size();
     }
     void put(char c) { *at_++ = c; }
@@ -168,26 +170,51 @@ bool eachRecord(const RecordStore<Record>& records, Write write) {
     return true;
 }
 
+#ifdef __SSE2__
+// The bytes of `x` that a value cannot hold as they are, as a bit mask.
+unsigned specialBytes(__m128i x) {
+    const auto is = [&](char c) { return _mm_cmpeq_epi8(x, _mm_set1_epi8(c)); };
+    __m128i hits = _mm_or_si128(is('&'), is('<'));
+    hits = _mm_or_si128(hits, _mm_or_si128(is('>'), is('\'')));
+    hits = _mm_or_si128(hits, _mm_or_si128(is('"'), is('\n')));
+    hits = _mm_or_si128(hits, is('\0'));
+    // Bytes from 0x80 up are checked for being UTF-8.
+    return static_cast<unsigned>(_mm_movemask_epi8(hits) | _mm_movemask_epi8(x));
+}
+
+// Loads `size` (4 or 8) bytes at `p`.
+__m128i loadPiece(const char* p, size_t size) {
+    if (size == 8) {
+        uint64_t piece;
+        std::memcpy(&piece, p, sizeof piece);
+        return _mm_cvtsi64_si128(static_cast<long long>(piece));
+    }
+    uint32_t piece;
+    std::memcpy(&piece, p, sizeof piece);
+    return _mm_cvtsi32_si128(static_cast<int>(piece));
+}
+#endif
+
 // The first byte from `p` on that a value cannot hold as it is, or `end`.
 const char* findSpecial(const char* p, const char* end) {
 #ifdef __SSE2__
-    const __m128i amp = _mm_set1_epi8('&');
-    const __m128i lt = _mm_set1_epi8('<');
-    const __m128i gt = _mm_set1_epi8('>');
-    const __m128i apos = _mm_set1_epi8('\'');
-    const __m128i quot = _mm_set1_epi8('"');
-    const __m128i lf = _mm_set1_epi8('\n');
-    const __m128i zero = _mm_setzero_si128();
     while (end - p >= 16) {
-        const __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
-        __m128i hits = _mm_or_si128(_mm_cmpeq_epi8(x, amp), _mm_cmpeq_epi8(x, lt));
-        hits = _mm_or_si128(hits, _mm_or_si128(_mm_cmpeq_epi8(x, gt), _mm_cmpeq_epi8(x, apos)));
-        hits = _mm_or_si128(hits, _mm_or_si128(_mm_cmpeq_epi8(x, quot), _mm_cmpeq_epi8(x, lf)));
-        hits = _mm_or_si128(hits, _mm_cmpeq_epi8(x, zero));
-        // Bytes from 0x80 up are checked for being UTF-8.
-        const int mask = _mm_movemask_epi8(hits) | _mm_movemask_epi8(x);
-        if (mask != 0) return p + __builtin_ctz(static_cast<unsigned>(mask));
+        const unsigned mask = specialBytes(_mm_loadu_si128(reinterpret_cast<const __m128i*>(p)));
+        if (mask != 0) return p + __builtin_ctz(mask);
         p += 16;
+    }
+    // Most values are shorter than sixteen bytes: the rest is looked at as a piece from its
+    // start and one that ends at its end, which may overlap, side by side in one register.
+    const auto left = static_cast<size_t>(end - p);
+    if (left >= 4) {
+        const size_t piece = left >= 8 ? 8 : 4;
+        const __m128i x = piece == 8 ? _mm_unpacklo_epi64(loadPiece(p, 8), loadPiece(end - 8, 8))
+                                     : _mm_unpacklo_epi32(loadPiece(p, 4), loadPiece(end - 4, 4));
+        const unsigned mask = specialBytes(x) & ((1u << (2 * piece)) - 1);
+        const unsigned head = mask & ((1u << piece) - 1);
+        if (head != 0) return p + __builtin_ctz(head);
+        if (mask != 0) return end - piece + __builtin_ctz(mask >> piece);
+        return end;
     }
 #endif
     while (p != end && !kSpecial[static_cast<unsigned char>(*p)])
@@ -246,14 +273,37 @@ void Writer::escaped(std::string_view value) {
 
 template <class Record>
 bool Writer::attributes(const Record& record) {
+    // A person's texts lie one after the other: when none of them needs escaping, which one
+    // look at all of them tells, each is written as it stands.
+    [[maybe_unused]] PersonTexts texts;
+    [[maybe_unused]] size_t nextText = 0;
+    [[maybe_unused]] bool plain = false;
+    if constexpr (std::is_same_v<Record, Person>) {
+        const std::string_view all = record.allTexts();
+        plain = findSpecial(all.data(), all.data() + all.size()) == all.data() + all.size();
+        texts = record.texts();
+    }
     for (const FieldSpec<Record>& field : recordFields<Record>()) {
         if (field.documentName.empty()) continue;
         const size_t start = field.documentName.size() + 4;  // ' ', '=', two '"'
         switch (field.type) {
             case FieldType::Text: {
-                const std::string_view value = field.textOf(record);
-                if (!room(start + kMostPerByte * value.size())) return false;
-                textAttribute(field.documentName, value);
+                if constexpr (std::is_same_v<Record, Person>) {
+                    // The person's texts come in the order of its text fields.
+                    const std::string_view value = texts[nextText++];
+                    if (!room(start + kMostPerByte * value.size())) return false;
+                    if (plain) {
+                        attributeStart(field.documentName);
+                        put(value);
+                        put('"');
+                    } else {
+                        textAttribute(field.documentName, value);
+                    }
+                } else {
+                    const std::string_view value = field.textOf(record);
+                    if (!room(start + kMostPerByte * value.size())) return false;
+                    textAttribute(field.documentName, value);
+                }
                 break;
             }
             case FieldType::Number:

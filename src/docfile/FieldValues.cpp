@@ -37,21 +37,19 @@ void readText(std::string& field, std::string_view value) {
             field.assign(value);
         return;
     }
+    // A run of CRs before a LF is one line break; a run before anything else stays.
     field.clear();
-    for (size_t i = 0; i < value.size(); ++i) {
-        if (value[i] == '\r') {
-            size_t j = i;
-            while (j < value.size() && value[j] == '\r')
-                ++j;
-            if (j < value.size() && value[j] == '\n') {
-                field += '\r';
-            } else {
-                // The whole run at once, so that a long run is not scanned again and again.
-                field.append(value.substr(i, j - i));
-            }
-            i = j - 1;
-            continue;
+    field.reserve(value.size());
+    size_t from = 0;
+    for (size_t at = value.find('\r'); at != std::string_view::npos; at = value.find('\r', at)) {
+        size_t after = at;
+        while (after < value.size() && value[after] == '\r')
+            ++after;
+        if (after < value.size() && value[after] == '\n') {
+            field.append(value.substr(from, at + 1 - from));
+            from = after;
         }
-        field += value[i];
+        at = after;
     }
+    field.append(value.substr(from));
 }

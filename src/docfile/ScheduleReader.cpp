@@ -45,6 +45,9 @@ bool readList(std::string_view text, std::vector<int64_t>& values) {
 }  // namespace
 
 void ScheduleReader::start() {
+    // Most appointments hold nothing beyond version 16: then there is nothing to forget.
+    if (!used_) return;
+    used_ = false;
     schedule_ = Schedule{};
     lastDay_.reset();
     remindedUntil_.reset();
@@ -78,11 +81,13 @@ bool ScheduleReader::attribute(std::string_view name, std::string_view value) {
     } else {
         return false;
     }
+    used_ = true;
     unreadable_ = unreadable_ || !read;
     return true;
 }
 
 void ScheduleReader::occurrenceStart() {
+    used_ = true;
     changes_.emplace_back();
 }
 
@@ -111,7 +116,7 @@ void ScheduleReader::occurrenceEnd() {
 }
 
 void ScheduleReader::finish(ScheduleBox& box, SecondsConverter& seconds) {
-    if (unreadable_) {
+    if (unreadable_ || !used_) {
         box.reset();
         return;
     }

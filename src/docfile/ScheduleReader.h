@@ -44,4 +44,5 @@ private:
     std::vector<int64_t> added_, removed_;
     std::vector<Change> changes_;
     bool unreadable_ = false;
+    bool used_ = false;  // whether anything was read since the last start()
 };

@@ -6,8 +6,9 @@
 
 namespace {
 
-// How much is handed back at once: two huge pages.
-constexpr size_t kStep = 2 * FileBytes::kReleaseUnit;
+// How much is handed back at once: a huge page, so that little more than one is held
+// behind the reader.
+constexpr size_t kStep = FileBytes::kReleaseUnit;
 
 // How many line feeds the text holds.
 int32_t countLineFeeds(std::string_view text) {
@@ -17,6 +18,21 @@ int32_t countLineFeeds(std::string_view text) {
 #ifdef __SSE2__
     // Sixteen counters of one byte each, summed before any of them can overflow.
     const __m128i lf = _mm_set1_epi8('\n');
+    const auto lineFeedsAt = [&](const char* at) {
+        return _mm_cmpeq_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i*>(at)), lf);
+    };
+    // Four pieces a round, so that the loop's own work is shared among sixty-four bytes.
+    while (end - p >= 64) {
+        __m128i counters = _mm_setzero_si128();
+        for (int round = 0; round < 63 && end - p >= 64; ++round, p += 64) {
+            counters = _mm_sub_epi8(counters, lineFeedsAt(p));
+            counters = _mm_sub_epi8(counters, lineFeedsAt(p + 16));
+            counters = _mm_sub_epi8(counters, lineFeedsAt(p + 32));
+            counters = _mm_sub_epi8(counters, lineFeedsAt(p + 48));
+        }
+        const __m128i sums = _mm_sad_epu8(counters, _mm_setzero_si128());
+        count += _mm_cvtsi128_si32(sums) + _mm_extract_epi16(sums, 4);
+    }
     while (end - p >= 16) {
         __m128i counters = _mm_setzero_si128();
         for (int round = 0; round < 255 && end - p >= 16; ++round, p += 16) {

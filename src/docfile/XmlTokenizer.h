@@ -72,6 +72,53 @@ inline const char* findAnyOf(const char* p, const char* end, char a, char b, cha
     return p;
 }
 
+// How many bytes from `p` on are name characters: the length of a name of up to 15 bytes,
+// or 16 when the name is longer (or the bytes run on past it). Reads 16 bytes from `p`.
+inline size_t nameLength16(const char* p) {
+#ifdef __SSE2__
+    // Without a branch per byte: the end of a name is where a loop would guess wrong.
+    // Name characters are 0x2D-0x2E ("-."), 0x30-0x3A (digits and ':'), '_' and the
+    // letters, which or-ing 0x20 folds onto a-z. A byte lies in [lo, hi] when, shifted by
+    // -128 - lo, it compares below -128 + (hi - lo + 1) as a signed byte.
+    const auto within = [](__m128i x, char lo, char hi) {
+        const __m128i shifted = _mm_add_epi8(x, _mm_set1_epi8(static_cast<char>(-128 - lo)));
+        return _mm_cmplt_epi8(shifted, _mm_set1_epi8(static_cast<char>(-128 + (hi - lo + 1))));
+    };
+    const __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+    __m128i name = _mm_or_si128(within(x, '-', '.'), within(x, '0', ':'));
+    name = _mm_or_si128(name, within(_mm_or_si128(x, _mm_set1_epi8(0x20)), 'a', 'z'));
+    name = _mm_or_si128(name, _mm_cmpeq_epi8(x, _mm_set1_epi8('_')));
+    const auto others = static_cast<unsigned>(~_mm_movemask_epi8(name)) | 0x10000u;
+    return static_cast<size_t>(__builtin_ctz(others));
+#else
+    size_t n = 0;
+    while (n < 16 && is(p[n], kNameChar))
+        ++n;
+    return n;
+#endif
+}
+
+// An attribute name a handler expects next, as the bytes ` name="` would start with after
+// the blank: a handler that knows the order its attributes come in lets the tokenizer
+// check them in one comparison rather than read the name first.
+struct ExpectedName {
+    alignas(16) char bytes[16] = {};
+    unsigned mask = 0;  // a bit for each byte of bytes[] that counts
+    size_t length = 0;  // of the name alone
+};
+
+// The expected form of `name`, which must be 1 to 14 bytes long.
+constexpr ExpectedName expectedName(std::string_view name) {
+    ExpectedName expected;
+    for (size_t i = 0; i < name.size(); ++i)
+        expected.bytes[i] = name[i];
+    expected.bytes[name.size()] = '=';
+    expected.bytes[name.size() + 1] = '"';
+    expected.mask = (1u << (name.size() + 2)) - 1;
+    expected.length = name.size();
+    return expected;
+}
+
 }  // namespace xml
 
 // Reads the small subset of XML that document files use: an optional declaration, one
@@ -81,7 +128,8 @@ inline const char* findAnyOf(const char* p, const char* end, char a, char b, cha
 // The tokenizer tells a handler what it finds instead of building a tree, so the tree
 // reader and the document loader share one set of reading rules. A handler offers:
 //   startElement(name), attribute(name, value), startTagEnd(), text(run), comment(body),
-//   endElement()
+//   endElement(), and may offer expectedAttribute(): the xml::ExpectedName of the attribute
+//   it expects next, or nullptr
 // Views passed to the handler are valid only during the call. Texts arrive as whole runs
 // of input bytes between references, carriage returns included. An empty element gets
 // startTagEnd() and endElement() right away. Comments outside the root are dropped.
@@ -218,12 +266,41 @@ void XmlTokenizer::readStartTag(Handler& handler) {
     open_[depth_++].assign(name);
     handler.startElement(name);
     for (;;) {
+#ifdef __SSE2__
+        // The name the handler expects, followed by `="`, seen in one comparison; the value's
+        // end is then looked for without waiting for the name's.
+        if constexpr (requires { handler.expectedAttribute(); }) {
+            const xml::ExpectedName* const expected = handler.expectedAttribute();
+            if (expected != nullptr && end_ - pos_ > 17 && pos_[0] == ' ') {
+                const __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i*>(pos_ + 1));
+                const __m128i want =
+                    _mm_load_si128(reinterpret_cast<const __m128i*>(expected->bytes));
+                const auto same = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(x, want)));
+                if ((same & expected->mask) == expected->mask) {
+                    const char* const first = pos_ + 1;
+                    const char* const value = first + expected->length + 2;
+                    const char* const stop = xml::findAnyOf(value, end_, '"', '<', '&', '\0');
+                    if (stop != end_ && *stop == '"') {
+                        pos_ = stop + 1;
+                        handler.attribute(
+                            std::string_view(first, expected->length),
+                            std::string_view(value, static_cast<size_t>(stop - value)));
+                        continue;
+                    }
+                }
+            }
+        }
+#endif
         // The common form, ` name="value"`, straight through.
         if (end_ - pos_ > 3 && pos_[0] == ' ' && xml::is(pos_[1], xml::kNameStart)) {
             const char* const first = pos_ + 1;
-            const char* p = first + 1;
-            while (p != end_ && xml::is(*p, xml::kNameChar))
-                ++p;
+            const size_t length = end_ - first >= 16 ? xml::nameLength16(first) : 16;
+            const char* p = first + length;
+            if (length == 16) {
+                p = first + 1;
+                while (p != end_ && xml::is(*p, xml::kNameChar))
+                    ++p;
+            }
             if (end_ - p > 2 && p[0] == '=' && p[1] == '"') {
                 const char* const value = p + 2;
                 const char* const stop = xml::findAnyOf(value, end_, '"', '<', '&', '\0');

@@ -17,11 +17,11 @@ size_t firstOf(std::string_view text, size_t from) {
     return from;
 }
 
-std::string upperCase(std::string_view text) {
-    std::string out(text);
-    for (char& c : out)
-        c = upper(c);
-    return out;
+// Sets `out` to `text` in upper case, in the room it has.
+void setUpperCase(std::string& out, std::string_view text) {
+    out.resize(text.size());
+    for (size_t i = 0; i < text.size(); ++i)
+        out[i] = upper(text[i]);
 }
 
 // The bare parameters of version 2.1 that name an encoding rather than a type.
@@ -54,7 +54,8 @@ size_t readParameter(std::string_view text, size_t i, VCardLine& line) {
                 {isEncodingWord(word) ? "ENCODING" : "TYPE", std::string(word)});
         return nameEnd;
     }
-    const std::string name = upperCase(word);
+    std::string name;
+    setUpperCase(name, word);
     i = nameEnd + 1;
     while (i < text.size()) {
         if (text[i] == '"') {
@@ -109,7 +110,7 @@ bool parseVCardLine(std::string_view text, size_t lineNumber, VCardLine& line) {
     const std::string_view name =
         dot == std::string_view::npos ? fullName : fullName.substr(dot + 1);
     if (name.empty()) return false;
-    line.name = upperCase(name);
+    setUpperCase(line.name, name);
 
     size_t i = nameEnd;
     while (i < text.size() && text[i] == ';')

@@ -54,7 +54,10 @@ private:
     void takePhone(const VCardLine& line, std::string number);
     [[nodiscard]] unsigned phoneKinds(const Phone& phone) const;
     void fillPhones(PersonTextFields& person);
-    void fillAddress(PersonTextFields& person) const;
+    void fillAddress(PersonTextFields& person);
+    // The unescaped parts of `value` split at `separator`, joined by ", ", empty ones left
+    // out.
+    [[nodiscard]] std::string joinedParts(std::string_view value, char separator);
 
     VCardEscaping escaping_ = VCardEscaping::Backslash;
     std::string family_, given_, formatted_;
@@ -65,5 +68,7 @@ private:
     std::vector<std::pair<std::string, std::string>> labels_;  // group, X-ABLabel
     std::vector<std::string> categories_;
     std::string scratch_;  // a value converted from its encoding
+    // Parts of a structured value, kept from card to card for their room.
+    std::vector<std::string_view> parts_, items_;
     int32_t leftOut_ = 0;
 };

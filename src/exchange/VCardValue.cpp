@@ -85,6 +85,13 @@ std::string_view decodedValue(const VCardLine& line, bool fileIsUnicode, std::st
 std::vector<std::string_view> splitEscaped(std::string_view value, char separator,
                                            VCardEscaping escaping) {
     std::vector<std::string_view> parts;
+    splitEscapedInto(value, separator, escaping, parts);
+    return parts;
+}
+
+void splitEscapedInto(std::string_view value, char separator, VCardEscaping escaping,
+                      std::vector<std::string_view>& parts) {
+    parts.clear();
     size_t start = 0;
     for (size_t i = 0; i < value.size(); ++i) {
         const bool escapes = value[i] == '\\' && i + 1 < value.size() &&
@@ -97,7 +104,6 @@ std::vector<std::string_view> splitEscaped(std::string_view value, char separato
         }
     }
     parts.push_back(value.substr(std::min(start, value.size())));
-    return parts;
 }
 
 std::vector<std::string> splitValue(std::string_view value, char separator,

@@ -30,6 +30,9 @@ enum class VCardEscaping { Version21, Backslash };
 // The value split at each unescaped `separator`, each part still escaped.
 [[nodiscard]] std::vector<std::string_view> splitEscaped(std::string_view value, char separator,
                                                          VCardEscaping escaping);
+// As splitEscaped(), into `parts`, which keeps its room from one call to the next.
+void splitEscapedInto(std::string_view value, char separator, VCardEscaping escaping,
+                      std::vector<std::string_view>& parts);
 // The value split at each unescaped `separator`, each part unescaped.
 [[nodiscard]] std::vector<std::string> splitValue(std::string_view value, char separator,
                                                   VCardEscaping escaping);

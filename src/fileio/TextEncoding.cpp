@@ -78,13 +78,22 @@ Utf8Scan scanUtf8UpToZero(std::string_view bytes) {
     const auto* end = p + bytes.size();
     Utf8Scan scan{bytes.size(), true};
     while (p < end) {
-        // Plain ASCII without zero bytes is by far the most common: skip it sixteen (or
-        // eight) bytes at a time.
+        // Plain ASCII without zero bytes is by far the most common: skip it sixty-four,
+        // sixteen or eight bytes at a time.
 #ifdef __SSE2__
+        // A byte from 0x80 up or a zero byte is one not above 0 as a signed byte.
+        const __m128i one = _mm_set1_epi8(1);
+        const auto stopsAt = [&](const unsigned char* at) {
+            return _mm_cmpgt_epi8(one, _mm_loadu_si128(reinterpret_cast<const __m128i*>(at)));
+        };
+        while (end - p >= 64) {
+            const __m128i stops = _mm_or_si128(_mm_or_si128(stopsAt(p), stopsAt(p + 16)),
+                                               _mm_or_si128(stopsAt(p + 32), stopsAt(p + 48)));
+            if (_mm_movemask_epi8(stops) != 0) break;
+            p += 64;
+        }
         while (end - p >= 16) {
-            const __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
-            const int stops =
-                _mm_movemask_epi8(x) | _mm_movemask_epi8(_mm_cmpeq_epi8(x, _mm_setzero_si128()));
+            const int stops = _mm_movemask_epi8(stopsAt(p));
             if (stops != 0) {
                 p += __builtin_ctz(static_cast<unsigned>(stops));
                 break;

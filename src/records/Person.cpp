@@ -3,6 +3,8 @@
 #include <cstring>
 #include <new>
 
+#include "records/ShortCopy.h"
+
 namespace {
 
 constexpr size_t kOffsetsBytes = kPersonTextCount * sizeof(uint32_t);
@@ -61,6 +63,12 @@ std::string_view Person::text(PersonText field) const {
     return {bytes + begin, block_[i] - begin};
 }
 
+std::string_view Person::allTexts() const {
+    if (block_ == nullptr) return std::string_view("", 0);
+    const auto* bytes = reinterpret_cast<const char*>(block_.get() + kPersonTextCount);
+    return {bytes, textBytesOf(block_.get())};
+}
+
 PersonTexts Person::texts() const {
     PersonTexts values;
     for (size_t i = 0; i < kPersonTextCount; ++i)
@@ -95,7 +103,7 @@ void Person::setTexts(const PersonTexts& values) {
     auto* bytes = reinterpret_cast<char*>(block.get() + kPersonTextCount);
     uint32_t end = 0;
     for (size_t i = 0; i < kPersonTextCount; ++i) {
-        if (!values[i].empty()) std::memcpy(bytes + end, values[i].data(), values[i].size());
+        copyShort(bytes + end, values[i].data(), values[i].size());
         end += uint32_t(values[i].size());
         block[i] = end;
     }
@@ -103,8 +111,26 @@ void Person::setTexts(const PersonTexts& values) {
 }
 
 void Person::setTextsNamed(PersonTexts values) {
-    const std::string name = ::displayName(values);
-    values[size_t(PersonText::RName)] = name;
+    const std::string_view last = values[size_t(PersonText::LName)];
+    const std::string_view first = values[size_t(PersonText::FName)];
+    std::string_view& name = values[size_t(PersonText::RName)];
+    name = last.empty() ? first : last;
+    // The name as displayName() makes it, on the stack where it fits: an import makes one
+    // for every person.
+    char local[256];
+    std::string large;
+    if (!last.empty() && !first.empty()) {
+        const size_t size = last.size() + 2 + first.size();
+        char* made = local;
+        if (size > sizeof local) {
+            large.resize(size);
+            made = large.data();
+        }
+        copyShort(made, last.data(), last.size());
+        copyShort(made + last.size(), ", ", 2);
+        copyShort(made + last.size() + 2, first.data(), first.size());
+        name = std::string_view(made, size);
+    }
     setTexts(values);  // reads the views, which may lie in the old block, before freeing it
 }
 

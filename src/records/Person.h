@@ -85,6 +85,9 @@ public:
     void setTextsNamed(PersonTexts values);
     [[nodiscard]] PersonTexts texts() const;
     [[nodiscard]] PersonTextFields textFields() const;
+    // The bytes of every text one after the other, in PersonText order: all of them to look
+    // through at once.
+    [[nodiscard]] std::string_view allTexts() const;
 
 #define QUILLMATE_PERSON_TEXT_ACCESS(name)        \
     [[nodiscard]] std::string_view name() const { \

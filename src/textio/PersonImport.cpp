@@ -11,13 +11,23 @@
 
 namespace {
 
-// The fields of the import list, in its order; nullptr for the categories, which are no
-// text of the person.
-const std::vector<const FieldSpec<Person>*>& importFields() {
+// A field of the import list: its spec, nullptr for the categories, which are no text of
+// the person, and the text it fills when it is one.
+struct ImportField {
+    const FieldSpec<Person>* spec;
+    PersonText text;
+};
+
+// The fields of the import list, in its order.
+const std::vector<ImportField>& importFields() {
     static const auto fields = [] {
-        std::vector<const FieldSpec<Person>*> list;
-        for (const std::string& name : importFieldNames(TransferKind::Persons))
-            list.push_back(fieldByTextName<Person>(name));
+        std::vector<ImportField> list;
+        for (const std::string& name : importFieldNames(TransferKind::Persons)) {
+            const FieldSpec<Person>* const spec = fieldByTextName<Person>(name);
+            list.push_back({spec, spec != nullptr && spec->type == FieldType::Text
+                                      ? personTextOf(*spec)
+                                      : PersonText::FName});
+        }
         return list;
     }();
     return fields;
@@ -80,13 +90,14 @@ const char* PersonImport::importRecord(const std::vector<std::string_view>& valu
     person.YellowPages = 0;
     categories_.clear();
     PersonTexts texts{};  // views of `values`, taken by the person in one piece
+    const auto& fields = importFields();
     forEachField(values, [&](int index, std::string_view value) {
-        if (importFields()[size_t(index)] == nullptr) return readCategories(value, categories_);
-        const FieldSpec<Person>& field = *importFields()[size_t(index)];
-        if (field.type == FieldType::Flag) {
-            setFlag(person, field, flag(value));
+        const ImportField& field = fields[size_t(index)];
+        if (field.spec == nullptr) return readCategories(value, categories_);
+        if (field.spec->type == FieldType::Flag) {
+            setFlag(person, *field.spec, flag(value));
         } else {
-            texts[size_t(personTextOf(field))] = value;
+            texts[size_t(field.text)] = value;
         }
     });
     if (!completeImportedPerson(person, texts)) {

@@ -67,6 +67,7 @@ bool RecordReader::takeFields(size_t start, RecordValues& fields, bool& blank, s
     size_t taken = 0;
     size_t lastStart = std::string_view::npos;  // where the last field that is not empty began
     size_t lastIndex = 0;
+    bool lastClosed = false;  // whether that field ended at its closing encloser
     while (true) {
         while (pos < n && text[pos] != '\n' && tokenizer_.skipsBeforeField(text[pos]))
             ++pos;
@@ -83,8 +84,11 @@ bool RecordReader::takeFields(size_t start, RecordValues& fields, bool& blank, s
             const char* const body = text + pos + 1;
             const char* const close = FieldTokenizer::findEither(body, text + n, encloser, '\\');
             const auto after = static_cast<size_t>(close - text) + 1;
-            if (close != text + n && *close == encloser &&
-                (after == n || text[after] == separator || text[after] == '\n')) {
+            // A record may end in CR LF, as text written on Windows does.
+            lastClosed = close != text + n && *close == encloser &&
+                         (after == n || text[after] == separator || text[after] == '\n' ||
+                          (text[after] == '\r' && (after + 1 == n || text[after + 1] == '\n')));
+            if (lastClosed) {
                 if (kept) values[taken] = std::string_view(body, static_cast<size_t>(close - body));
                 pos = after < n && text[after] == separator ? after + 1 : after;
             } else {
@@ -98,6 +102,7 @@ bool RecordReader::takeFields(size_t start, RecordValues& fields, bool& blank, s
         } else {
             lastStart = pos;
             lastIndex = taken;
+            lastClosed = false;
             const char* const stop =
                 FieldTokenizer::findEither(text + pos, text + n, separator, '\n');
             const auto stopAt = static_cast<size_t>(stop - text);
@@ -111,7 +116,9 @@ bool RecordReader::takeFields(size_t start, RecordValues& fields, bool& blank, s
     while (trimmed > start && FieldTokenizer::isBlank(text[trimmed - 1]))
         --trimmed;
     blank = trimmed == start;
-    if (trimmed < end && lastStart < trimmed && lastIndex < values.size()) {
+    // Blanks after a closing encloser are no part of the value: only an open value needs
+    // taking again.
+    if (trimmed < end && lastStart < trimmed && !lastClosed && lastIndex < values.size()) {
         std::string_view rest = text_.substr(lastStart, trimmed - lastStart);
         std::string& decoded = fields.decoded[lastIndex];
         decoded.clear();

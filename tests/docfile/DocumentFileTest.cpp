@@ -130,6 +130,31 @@ TEST_F(DocumentFileTest, ALargeFileLoadsAsItsBytesDoWithTheLineAndColumnOfAnErro
     }
 }
 
+TEST_F(DocumentFileTest, ARecordWithoutAValueKeepsTheOneBeforeItWhenTheBytesAreHandedBack) {
+    // Every other task has no description and keeps the one before it, whose bytes lie
+    // behind the loader, handed back now and then on the way.
+    std::string text = "<?xml version=\"1.0\"?>\r\n<Pim Version=\"16\">\r\n\t<Tasks>\r\n";
+    int count = 0;
+    while (text.size() < (12u << 20)) {
+        ++count;
+        text += "\t\t<Task ID=\"" + std::to_string(count) + "\"";
+        if (count % 2 == 1) text += " Description=\"task " + std::to_string(count) + "\"";
+        text += " />\r\n";
+    }
+    // A record dropped for its ID hands on its values all the same.
+    text += "\t\t<Task ID=\"1\" Description=\"dropped\" />\r\n\t\t<Task ID=\"" +
+            std::to_string(count + 1) + "\" />\r\n\t</Tasks>\r\n</Pim>\r\n";
+    const std::string path = dir.file("carried.pgr");
+    writeBytes(path, text);
+    PimDocument document(clock);
+    ASSERT_TRUE(loadDocument(document, path).ok());
+    for (int id = 2; id <= count; id += 2) {
+        ASSERT_EQ(document.tasks().find(id)->Description, "task " + std::to_string(id - 1)) << id;
+    }
+    EXPECT_EQ(document.tasks().find(1)->Description, "task 1");
+    EXPECT_EQ(document.tasks().find(count + 1)->Description, "dropped");
+}
+
 TEST_F(DocumentFileTest, BackupWritesACopyAndLeavesTheDocumentAlone) {
     PimDocument document(clock);
     document.seedDefaultGroups();

@@ -158,6 +158,24 @@ protected:
     const std::string today = "1796515200";
 };
 
+TEST_F(DocumentWriterTest, EscapesAByteWhereverItStandsInAShortValue) {
+    // Short values are looked at as two pieces that may overlap: a byte to escape at every
+    // place of every length up to two pieces and a half.
+    for (const auto& [byte, escaped] : {std::pair("<", "&lt;"), std::pair("\xE9", "&#233;")}) {
+        for (size_t length = 1; length <= 20; ++length) {
+            for (size_t at = 0; at < length; ++at) {
+                std::string value(length, 'v');
+                value.replace(at, 1, byte);
+                PimDocument one(clock_);
+                one.add(PhGroup{0, value});
+                const std::string expected = value.substr(0, at) + escaped + value.substr(at + 1);
+                EXPECT_TRUE(contains(formatDocument(one), "<Desc>" + expected + "</Desc>"))
+                    << expected;
+            }
+        }
+    }
+}
+
 TEST_F(DocumentWriterTest, WritesDatesAsTheFormatAsksAndKeepsEveryValueReadable) {
     document.add(taskDue("", DateTime(), Task::Done));  // no dates at all
     Appointment appointment = Appointment::createdAt(DateTime::fromFields(2040, 1, 1));

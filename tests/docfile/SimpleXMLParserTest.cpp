@@ -51,6 +51,12 @@ TEST(SimpleXMLParser, ReadsWellFormedTexts) {
         {"<a t='one\r\ntwo'/>", "a[t=one\r\ntwo]"},
         {"<a>\r\n\t<b k='v'>in</b>\r\n</a>", "a\"\r\n\t\r\n\"(b[k=v]\"in\")"},
         {"<a\r\n  x = 'y'\r\n/>", "a[x=y]"},
+        // Names of every kind of name byte and of every length, the short ones looked at
+        // sixteen bytes at a time.
+        {"<a b.c-d:e_f9='1' abcdefghijklmnopq='2' x='3' Z0=\"4\"></a>",
+         "a[b.c-d:e_f9=1,abcdefghijklmnopq=2,x=3,Z0=4]"},
+        // Decimal references of any length keep their low eight bits.
+        {"<a t='&#0065;&#300;&#10;&amp;'/>", "a[t=A,\n&]"},
     };
     for (const auto& [input, tree] : cases)
         EXPECT_EQ(parseAndDump(input), tree) << input;
@@ -87,6 +93,17 @@ TEST(SimpleXMLParser, ReportsWhereBrokenTextsFail) {
         {"<a>\r\n\r\n</c></a>", 3, 4},                         // CR LF counts one line
         {"<?xml version='1.0'?>\r\n<Pim>\r\n\t<x y='1\r\n2'>\r\n&bad;</x></Pim>", 5, 0},
         {"<a\n", 2, 1},  // end inside a start tag
+        // Bytes next to the ranges of name bytes end a name.
+        {"<a x/=\"1\" more=\"to come\"/>", 1, 0},
+        {"<a x@=\"1\" more=\"to come\"/>", 1, 0},
+        {"<a x[=\"1\" more=\"to come\"/>", 1, 0},
+        {"<a x`=\"1\" more=\"to come\"/>", 1, 0},
+        {"<a x{=\"1\" more=\"to come\"/>", 1, 0},
+        {"<a x,=\"1\" more=\"to come\"/>", 1, 0},
+        {"<a x\xC3\xA9=\"1\" more=\"to come\"/>", 1, 0},
+        {"<a t='&amp;&bad;'/>", 1, 0},      // a plain reference, then an unknown one
+        {"<a t='&amp;\r\n&#1x;'/>", 2, 0},  // then one that does not end
+        {"<a t='&amp;<'/>", 1, 13},         // then a <
     };
     for (const auto& [input, line, column] : cases) {
         SCOPED_TRACE(testing::Message() << '"' << input << '"');

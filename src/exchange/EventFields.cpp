@@ -10,8 +10,6 @@
 
 namespace {
 
-constexpr int64_t kDay = 86400;
-
 bool isControl(char c) {
     const auto u = static_cast<unsigned char>(c);
     return (u < 0x20 && c != '\t' && c != '\r' && c != '\n') || u == 0x7F;

@@ -26,6 +26,8 @@ VCardImportResult importCards(PimDocument& document, std::string_view bytes) {
     const bool unicode = bytes.starts_with("\xFF\xFE") || bytes.starts_with("\xFE\xFF");
     if (unicode) converted = utf16ToUtf8(bytes.substr(2), bytes[0] == '\xFE');
     const std::string_view text = unicode ? std::string_view(converted) : withoutUtf8Bom(bytes);
+    // One look at the whole text spares one at each of its values.
+    const bool textIsUtf8 = !unicode && isValidUtf8(text);
 
     GroupFiling filing(document);
     NewRecords<Person> persons(document.persons());
@@ -68,7 +70,7 @@ VCardImportResult importCards(PimDocument& document, std::string_view bytes) {
                                         ? VCardEscaping::Version21
                                         : VCardEscaping::Backslash);
             else
-                builder.take(line, unicode);
+                builder.take(line, unicode, textIsUtf8);
         }
     }
     if (depth > 0) result.skipped.push_back({cardLine, _("the card has no END:VCARD line")});

@@ -110,7 +110,7 @@ void VCardPersonBuilder::offer(Candidate& slot, std::string&& value, bool prefer
     slot = {std::move(value), preferred, true};
 }
 
-void VCardPersonBuilder::take(const VCardLine& line, bool fileIsUnicode) {
+void VCardPersonBuilder::take(const VCardLine& line, bool fileIsUnicode, bool textIsUtf8) {
     if (!isWanted(line.name)) return;
     // Binary values are photos, logos, sounds and keys, whatever they are called. The
     // parameters are looked through once for what they say of the value.
@@ -127,7 +127,7 @@ void VCardPersonBuilder::take(const VCardLine& line, bool fileIsUnicode) {
             preferred = true;
     }
     if (binary) return;
-    const std::string_view value = decodedValue(line, fileIsUnicode, scratch_);
+    const std::string_view value = decodedValue(line, fileIsUnicode, textIsUtf8, scratch_);
     // Compared as views, which look at the sizes first; a std::string against a literal
     // calls memcmp for each.
     const std::string_view name = line.name;

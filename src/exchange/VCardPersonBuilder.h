@@ -25,8 +25,8 @@ public:
     // Starts a new card, written with the given escaping.
     void reset(VCardEscaping escaping);
     void setEscaping(VCardEscaping escaping) { escaping_ = escaping; }
-    // Takes one property of the card.
-    void take(const VCardLine& line, bool fileIsUnicode);
+    // Takes one property of the card; `textIsUtf8` when the whole text is known to be.
+    void take(const VCardLine& line, bool fileIsUnicode, bool textIsUtf8);
     // The person's texts as the card gave them (not yet trimmed); they are moved out, so
     // the builder must be reset before the next card.
     [[nodiscard]] PersonTextFields takeTexts();

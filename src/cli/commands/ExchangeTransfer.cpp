@@ -6,6 +6,7 @@
 #include "docfile/DocumentFile.h"
 #include "exchange/ICalExport.h"
 #include "exchange/ICalImport.h"
+#include "exchange/RecordUids.h"
 #include "exchange/VCardExport.h"
 #include "exchange/VCardImport.h"
 #include "fileio/AtomicFile.h"
@@ -68,6 +69,17 @@ Status exportExchange(CliContext& context, const ExchangeRequest& request) {
     PimDocument document(context.clock);
     const RecordsLeftToExit leaveRecords(context, document);
     if (Status loaded = loadDocument(document, request.documentPath); !loaded) return loaded;
+    const UidKinds kinds = request.format == TransferFormat::VCard
+                               ? UidKinds{true, false, false}
+                               : UidKinds::of(partsOf(request.kind));
+    if (lacksUids(document, kinds)) {
+        // Records exported for the first time keep the UIDs they are given, saved with the
+        // document before they go out, so that the next export names them the same.
+        DocumentUpdate update(context, request.documentPath);
+        if (Status loaded = update.load(document); !loaded) return loaded;
+        giveUids(document, kinds);
+        if (Status saved = update.save(document); !saved) return saved;
+    }
     std::string text;
     if (Status made = exportedText(request, document, text); !made) return made;
     if (request.file == kStandardStream) return writeStandardOutput(context, text);

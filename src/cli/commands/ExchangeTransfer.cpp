@@ -1,5 +1,6 @@
 #include "cli/commands/ExchangeTransfer.h"
 
+#include <optional>
 #include <ostream>
 
 #include "cli/commands/CommandSupport.h"
@@ -72,18 +73,21 @@ Status exportExchange(CliContext& context, const ExchangeRequest& request) {
     const UidKinds kinds = request.format == TransferFormat::VCard
                                ? UidKinds{true, false, false}
                                : UidKinds::of(partsOf(request.kind));
+    // Records exported for the first time keep the UIDs they go out under (the ones the
+    // text names already), saved with the document once the export is written, so that the
+    // next export names them the same. A refused or failed export changes nothing.
+    std::optional<DocumentUpdate> update;
     if (lacksUids(document, kinds)) {
-        // Records exported for the first time keep the UIDs they are given, saved with the
-        // document before they go out, so that the next export names them the same.
-        DocumentUpdate update(context, request.documentPath);
-        if (Status loaded = update.load(document); !loaded) return loaded;
-        giveUids(document, kinds);
-        if (Status saved = update.save(document); !saved) return saved;
+        update.emplace(context, request.documentPath);
+        if (Status loaded = update->load(document); !loaded) return loaded;
     }
     std::string text;
     if (Status made = exportedText(request, document, text); !made) return made;
-    if (request.file == kStandardStream) return writeStandardOutput(context, text);
-    return writeFileAtomically(request.file, text);
+    Status written = request.file == kStandardStream ? writeStandardOutput(context, text)
+                                                     : writeFileAtomically(request.file, text);
+    if (!written || !update) return written;
+    giveUids(document, kinds);
+    return update->save(document);
 }
 
 Status importExchange(CliContext& context, const ExchangeRequest& request) {

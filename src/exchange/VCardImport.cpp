@@ -3,6 +3,7 @@
 
 #include <new>
 
+#include "exchange/KnownPersons.h"
 #include "exchange/VCardLine.h"
 #include "exchange/VCardLineReader.h"
 #include "exchange/VCardPersonBuilder.h"
@@ -29,6 +30,7 @@ VCardImportResult importCards(PimDocument& document, std::string_view bytes) {
     // One look at the whole text spares one at each of its values.
     const bool textIsUtf8 = !unicode && isValidUtf8(text);
 
+    const KnownPersons known(document.persons());
     GroupFiling filing(document);
     NewRecords<Person> persons(document.persons());
     VCardPersonBuilder builder;
@@ -54,6 +56,14 @@ VCardImportResult importCards(PimDocument& document, std::string_view bytes) {
             Person person;
             if (!completeImportedPerson(person, builder.takeTexts().views())) {
                 result.skipped.push_back({cardLine, _("no name or company")});
+                continue;
+            }
+            person.uid = builder.uid();
+            // Only what the document held before counts: two equal cards of the file are two
+            // persons of the address book they came from.
+            if (known.holds(person)) {
+                result.skipped.push_back({cardLine, _("already in the document")});
+                ++result.alreadyThere;
                 continue;
             }
             person.PhGroups = filing.groupsOf(builder.categories());
@@ -116,6 +126,10 @@ ImportTally vcardTally(const VCardImportResult& result, const std::string& file)
     if (result.groupsAdded > 0)
         tally.alsoAdded.push_back(
             countText(NP_("%d group", "%d groups"), size_t(result.groupsAdded)));
+    if (const auto there = static_cast<unsigned long>(result.alreadyThere); there > 0)
+        tally.note = fillIn(P_("%s of them was already in the document",
+                               "%s of them were already in the document", there),
+                            {std::to_string(there)});
     if (result.valuesLeftOut > 0) {
         tally.leftOut.push_back(countText(
             NP_("%d value with no field of its own", "%d values with no field of their own"),

@@ -41,7 +41,7 @@ int changedPart(uint16_t part) {
 
 bool FindIndex::buildSome(const PimDocument& document, size_t bytes) {
     if (!started_ || revision_ != document.revision()) {
-        clear();
+        restart();
         started_ = true;
         revision_ = document.revision();
         ++generation_;
@@ -83,6 +83,13 @@ bool FindIndex::ready(const PimDocument& document) const {
 }
 
 void FindIndex::clear() {
+    restart();
+    text_.shrink_to_fit();
+    ids_.shrink_to_fit();
+    starts_.shrink_to_fit();
+}
+
+void FindIndex::restart() {
     text_.clear();
     ids_.clear();
     starts_.clear();

@@ -58,7 +58,7 @@ public:
     void build(const PimDocument& document);
     // Whether every record of the document as it is now is in.
     [[nodiscard]] bool ready(const PimDocument& document) const;
-    // Forgets the text.
+    // Forgets the text and lets its memory go.
     void clear();
     // Counts the builds begun, so that results found in an earlier one can be told apart.
     [[nodiscard]] uint64_t generation() const { return generation_; }
@@ -82,6 +82,8 @@ public:
     [[nodiscard]] FoundRecord foundAt(uint32_t entry, size_t offset) const;
 
 private:
+    // Forgets the text, keeping its memory for the next build.
+    void restart();
     void add(int32_t id, const Person& person);
     void add(int32_t id, const Appointment& appointment);
     void add(int32_t id, const Task& task);

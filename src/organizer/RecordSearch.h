@@ -19,6 +19,9 @@ class RecordSearch {
 public:
     explicit RecordSearch(const PimDocument& document) : document_(document) {}
 
+    // Indexes about `bytes` more of the document, so that the first search is quick; true
+    // once the index is ready.
+    bool prepare(size_t bytes) { return index_.buildSome(document_, bytes); }
     // Looks for `typed` in the records of `kinds`, forgetting what was found before; an
     // empty text finds nothing. A text that holds the last one looked for (a key typed on)
     // looks only through what that search found, when it was complete.

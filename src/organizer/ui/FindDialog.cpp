@@ -1,5 +1,7 @@
 #include "organizer/ui/FindDialog.h"
 
+#include <algorithm>
+
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QHideEvent>
@@ -28,7 +30,7 @@ constexpr int kTypingPauseMs = 150;
 constexpr size_t kSliceBytes = size_t{2} << 20;
 // The list shows this many rows and characters without scrolling.
 constexpr int kListRows = 14;
-constexpr int kListColumns = 64;
+constexpr int kListColumns = 80;
 
 bool isEnter(const QKeyEvent* key) {
     return key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
@@ -73,10 +75,17 @@ FindDialog::FindDialog(PimDocument& document, const Locale& locale, QWidget* par
     list_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     list_->setAllColumnsShowFocus(true);
     list_->header()->setSectionsMovable(false);
-    list_->header()->setStretchLastSection(true);
+    // What matched takes the room; the dates need the width of one.
+    list_->header()->setStretchLastSection(false);
+    list_->header()->setSectionResizeMode(0, QHeaderView::Stretch);
     const QFontMetrics metrics = list_->fontMetrics();
+    const QString longDate =
+        QString::fromStdString(DateTime::fromFields(2026, 12, 28).formatDate(locale));
+    list_->header()->resizeSection(
+        1, std::max(metrics.horizontalAdvance(longDate),
+                    list_->header()->fontMetrics().horizontalAdvance(_("Date"))) +
+               4 * metrics.averageCharWidth());
     list_->setMinimumSize(metrics.averageCharWidth() * kListColumns, metrics.height() * kListRows);
-    list_->header()->resizeSection(0, metrics.averageCharWidth() * kListColumns * 3 / 4);
     // Headings come as their first record is found, and are never folded.
     connect(model_, &QAbstractItemModel::rowsInserted, this,
             [this](const QModelIndex& parent, int first, int last) {

@@ -72,6 +72,7 @@ public:
         uint32_t last = 0;
     };
     [[nodiscard]] Range range(FoundKind kind) const;
+    // The kind and the ID of an entry's record.
     [[nodiscard]] FoundKind kindOf(uint32_t entry) const;
     [[nodiscard]] int32_t idOf(uint32_t entry) const { return ids_[entry]; }
     // Where an entry's text starts in text(); start(entries()) is the end.

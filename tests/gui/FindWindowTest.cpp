@@ -50,7 +50,7 @@ protected:
     std::unique_ptr<QAbstractItemModelTester> tester;
 };
 
-TEST_F(FindWindowTest, GoesToTheDayOfAFoundTaskAndToAPersonsEditor) {
+TEST_F(FindWindowTest, GoesToAFoundTasksDayAndAPersonsEditorAndFollowsTheDocument) {
     FindDialog& dialog = find("BOILER");
     EXPECT_EQ(rows(dialog.resultList()),
               (QStringList{"Persons (1)", "Miller, Anna - Notes: The boiler is in the cellar | ",
@@ -81,8 +81,19 @@ TEST_F(FindWindowTest, GoesToTheDayOfAFoundTaskAndToAPersonsEditor) {
     EXPECT_TRUE(edited);
     EXPECT_EQ(view->phoneBookPanel()->groupBox()->currentText(), "White Pages");
 
+    // The list follows the document while it is open.
+    FindDialog& open = find("stamp");
+    const auto says = [&](const char* status) {
+        return QTest::qWaitFor([&] { return open.statusText()->text() == status; });
+    };
+    frame->document().add(taskDue("Stamp album", DateTime::fromFields(2026, 12, 24)));
+    EXPECT_TRUE(says("2 records found"));
+    frame->document().remove<Task>(2);
+    EXPECT_TRUE(says("1 record found"));
+    EXPECT_EQ(rows(open.resultList()), (QStringList{"Tasks (1)", "Stamp album | 12/24/2026"}));
+
     // Escape closes.
-    QTest::keyClick(find("stamps").textBox(), Qt::Key_Escape);
+    QTest::keyClick(open.textBox(), Qt::Key_Escape);
     EXPECT_FALSE(view->findDialog()->isVisible());
 }
 

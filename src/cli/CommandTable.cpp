@@ -7,6 +7,7 @@ std::span<const CliCommand> documentCommands();
 std::span<const CliCommand> transferCommands();
 std::span<const CliCommand> dayCommands();
 std::span<const CliCommand> occurrenceCommands();
+std::span<const CliCommand> findCommands();
 std::span<const CliCommand> editorCommands();
 std::span<const CliCommand> addressBookCommands();
 std::span<const CliCommand> reportCommands();
@@ -16,9 +17,10 @@ std::span<const CliCommand> syncCommands();
 std::span<const CliCommand> cliCommands() {
     static const std::vector<CliCommand> all = [] {
         std::vector<CliCommand> commands;
-        for (const auto group : {documentCommands(), editorCommands(), addressBookCommands(),
-                                 dayCommands(), occurrenceCommands(), transferCommands(),
-                                 reportCommands(), backupCommands(), syncCommands()}) {
+        for (const auto group :
+             {documentCommands(), editorCommands(), addressBookCommands(), dayCommands(),
+              occurrenceCommands(), findCommands(), transferCommands(), reportCommands(),
+              backupCommands(), syncCommands()}) {
             commands.insert(commands.end(), group.begin(), group.end());
         }
         return commands;

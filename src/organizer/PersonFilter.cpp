@@ -86,3 +86,22 @@ PersonFilter::PersonFilter(std::string_view typed) : needle_(foldCase(typed)) {}
 bool PersonFilter::narrows(const PersonFilter& wider) const {
     return needle_.find(wider.needle_) != std::string::npos;
 }
+
+void appendNumberDigits(std::string& out, std::string_view number) {
+    for (const char c : number) {
+        if (c >= '0' && c <= '9') out.push_back(c);
+    }
+}
+
+bool isDialledNumber(PersonText field) {
+    switch (field) {
+        case PersonText::HmPhone:
+        case PersonText::WkPhone:
+        case PersonText::Pager:
+        case PersonText::Fax:
+        case PersonText::CelPhone:
+            return true;
+        default:
+            return false;
+    }
+}

@@ -3,6 +3,8 @@
 #include <string>
 #include <string_view>
 
+#include "records/Person.h"
+
 // The text typed into the phone book's filter box, folded for a search without regard
 // to case or accents.
 class PersonFilter {
@@ -26,3 +28,9 @@ private:
 [[nodiscard]] std::string foldCase(std::string_view text);
 // The same, appended to `out`.
 void appendFolded(std::string& out, std::string_view text);
+// The digits of a phone number alone, appended to `out`: a search looks for typed digits
+// there besides the number as written, so that "5551234" finds "555-1234".
+void appendNumberDigits(std::string& out, std::string_view number);
+// Whether a person's text is a phone number the phone book filter also searches by its
+// digits alone.
+[[nodiscard]] bool isDialledNumber(PersonText field);

@@ -5,16 +5,6 @@
 #include "organizer/PersonFilter.h"
 #include "records/PimDocument.h"
 
-namespace {
-
-void appendDigits(std::string& out, std::string_view number) {
-    for (const char c : number) {
-        if (c >= '0' && c <= '9') out.push_back(c);
-    }
-}
-
-}  // namespace
-
 void PersonTextIndex::build(const PimDocument& document) {
     clear();
     text_.reserve(document.persons().size() * 160);
@@ -32,7 +22,7 @@ void PersonTextIndex::build(const PimDocument& document) {
                                        PersonText::Fax, PersonText::CelPhone}) {
             appendFolded(text_, person.text(phone));
             text_.push_back('\0');
-            appendDigits(text_, person.text(phone));
+            appendNumberDigits(text_, person.text(phone));
             text_.push_back('\0');
         }
     }

@@ -56,6 +56,7 @@ inline constexpr int kAppointmentEdit = 32799;
 // Edit
 inline constexpr int kUndo = 57643;
 inline constexpr int kRedo = 57644;
+inline constexpr int kFind = 57636;
 inline constexpr int kEditGroups = 32834;
 inline constexpr int kEditUser = 32771;
 inline constexpr int kAlarmSound = 32789;

@@ -25,14 +25,14 @@ expect() {
     fi
 }
 
-expect 'quillmate-cli ' 'add-appointment add-person add-task alarms backups compact day export groups help import info new occurrences persons report resave restore sync'
+expect 'quillmate-cli ' 'add-appointment add-person add-task alarms backups compact day export find groups help import info new occurrences persons report resave restore sync'
 expect 'quillmate-cli i' 'import info'
 expect 'quillmate-cli p' 'persons'
 expect 'quillmate-cli o' 'occurrences'
 expect 'quillmate-cli --' '--help --now --version'
 expect 'quillmate-cli --now 2026-01-01T10:00 co' 'compact'
 expect 'quillmate-cli --now ' ''
-expect 'quillmate-cli help ' 'add-appointment add-person add-task alarms backups compact day export groups import info new occurrences persons report resave restore sync'
+expect 'quillmate-cli help ' 'add-appointment add-person add-task alarms backups compact day export find groups import info new occurrences persons report resave restore sync'
 expect 'quillmate-cli info ' 'folder home.pgr with space.pgr work.pgr'
 expect 'quillmate-cli info h' 'home.pgr'
 expect 'quillmate-cli info home.pgr ' ''

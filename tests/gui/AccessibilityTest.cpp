@@ -12,6 +12,7 @@
 
 #include "FrameFixture.h"
 #include "organizer/ui/AppointmentDialog.h"
+#include "organizer/ui/FindDialog.h"
 #include "organizer/ui/GroupDetailsDialog.h"
 #include "organizer/ui/GroupsDialog.h"
 #include "organizer/ui/PersonDialog.h"
@@ -147,6 +148,12 @@ protected:
         showing(chooser, "person-selection", visit);
         FieldAssignDialog assign({"First Name", "Last Name"}, "Last Name", frame.get());
         showing(assign, "field-assignment", visit);
+        frame->runCommand(cmd::kFind);
+        FindDialog& find = *frame->organizerView()->findDialog();
+        QTest::keyClicks(find.textBox(), "e");
+        EXPECT_TRUE(QTest::qWaitFor([&] { return !find.searching(); }));
+        showing(find, "find-window", visit);
+        find.hide();
 
         writeBytes(dir.file("names.csv"),
                    "\"First Name\",\"Last Name\"\r\n\"Ada\",\"Lovelace\"\r\n");

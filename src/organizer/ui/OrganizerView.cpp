@@ -8,6 +8,7 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QShowEvent>
 #include <QToolButton>
 #include <QTreeView>
@@ -15,6 +16,7 @@
 
 #include "organizer/ui/CalendarMarks.h"
 #include "organizer/ui/DayLists.h"
+#include "organizer/ui/FindDialog.h"
 #include "organizer/ui/OrganizerCommands.h"
 #include "organizer/ui/PaneHelp.h"
 #include "organizer/ui/PhoneBookPanel.h"
@@ -187,7 +189,70 @@ QGroupBox* OrganizerView::framed(const QString& title, QWidget* content, QVBoxLa
 }
 
 std::map<int, std::function<void()>> OrganizerView::commandHandlers() {
-    return commands_->handlers();
+    auto handlers = commands_->handlers();
+    handlers[cmd::kFind] = [this] { showFind(); };
+    return handlers;
+}
+
+void OrganizerView::showFind() {
+    if (find_ == nullptr) {
+        find_ = new FindDialog(*document_, locale_, this);
+        connect(find_, &FindDialog::recordChosen, this, &OrganizerView::goToFound);
+    }
+    find_->show();
+    find_->raise();
+    find_->activateWindow();
+}
+
+void OrganizerView::goToFound(const FoundRecord& record, DateTime day) {
+    if (document_ == nullptr) return;
+    if (record.kind == FoundKind::Person) {
+        goToPerson(record.id);
+        return;
+    }
+    const bool task = record.kind == FoundKind::Task;
+    const auto rowOf = [&](const auto& rows) {
+        const auto it = std::find_if(rows.begin(), rows.end(),
+                                     [&](const auto& row) { return row.id == record.id; });
+        return it == rows.end() ? -1 : static_cast<int>(it - rows.begin());
+    };
+    refreshLists([&] {
+        if (!day.isNull()) day_.showDate(day);
+        if (task) {
+            day_.clickTaskList(rowOf(day_.taskRows()));
+        } else {
+            day_.focusList(FocusedList::Appointments);
+            day_.selectAppointmentRow(rowOf(day_.appointmentRows()));
+        }
+    });
+    showSelectedDate();
+    (task ? taskList_ : appointmentList_)->setFocus(Qt::OtherFocusReason);
+    emit selectionChanged();
+}
+
+void OrganizerView::goToPerson(int32_t id) {
+    const Person* person = document_->persons().find(id);
+    if (person == nullptr) return;
+    // The group shown when it lists the person, else the first that does.
+    const auto lists = [&](int32_t group) {
+        return std::find(person->PhGroups.begin(), person->PhGroups.end(), group) !=
+               person->PhGroups.end();
+    };
+    int32_t group = phoneBook_.groupId();
+    for (auto entry = phoneBook_.groups().begin();
+         !lists(group) && entry != phoneBook_.groups().end(); ++entry)
+        group = entry->id;
+    if (!lists(group)) return;
+    // A filter typed in the phone book could hide the person.
+    phoneBookPanel_->filterBox()->clear();
+    phoneBookPanel_->refill([&] {
+        if (group != phoneBook_.groupId()) phoneBook_.chooseGroup(group);
+        phoneBook_.select(id);
+    });
+    day_.focusList(FocusedList::Persons);
+    phoneBookPanel_->personList()->setFocus(Qt::OtherFocusReason);
+    emit selectionChanged();
+    if (phoneBook_.selection().id == id) emit commandRequested(cmd::kPersonEdit);
 }
 
 void OrganizerView::fillSnapshot(ShellSnapshot& state) const {

@@ -8,12 +8,14 @@
 
 #include "organizer/ContactActions.h"
 #include "organizer/DayView.h"
+#include "organizer/FindIndex.h"
 #include "organizer/PhoneBookView.h"
 #include "records/DocumentView.h"
 #include "shell/CommandState.h"
 #include "shell/ShellSettings.h"
 
 class DayLists;
+class FindDialog;
 class Locale;
 class OrganizerCommands;
 class PaneHelp;
@@ -62,6 +64,12 @@ public:
     // The handlers of the commands the view carries out, by command id.
     [[nodiscard]] std::map<int, std::function<void()>> commandHandlers();
 
+    // Goes to a record the Find window chose: a person is selected in the phone book and
+    // its editor opened; an appointment's or task's day (`day`) is shown, its row selected.
+    void goToFound(const FoundRecord& record, DateTime day);
+    // The Find window, once Edit > Find made it; nullptr before.
+    [[nodiscard]] FindDialog* findDialog() const { return find_; }
+
     // Adds what the view knows (selection, focus, alarm option) to the frame's state.
     void fillSnapshot(ShellSnapshot& state) const;
 
@@ -95,6 +103,8 @@ private:
     void refreshLists(const std::function<void()>& refill = {});
     void showSelectedDate();
     void calendarDateChosen(QDate date);
+    void showFind();
+    void goToPerson(int32_t id);
     QGroupBox* framed(const QString& title, QWidget* content, QVBoxLayout** layout = nullptr);
 
     PimDocument* document_;
@@ -116,5 +126,6 @@ private:
     DayLists* lists_ = nullptr;
     PaneHelp* help_ = nullptr;
     ReminderController* reminders_ = nullptr;
+    FindDialog* find_ = nullptr;
     std::unique_ptr<OrganizerCommands> commands_;
 };

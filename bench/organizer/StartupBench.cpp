@@ -22,11 +22,11 @@
 #include "docfile/DocumentGenerator.h"
 #include "platform/Clock.h"
 #include "platform/qt/QtLocale.h"
-#include "shell/DocFileStorage.h"
-#include "shell/ShellFakes.h"
 #include "shell/ui/MainFrame.h"
 #include "support/MemorySettingsStore.h"
+#include "workspace/DocFileStorage.h"
 #include "workspace/Workspace.h"
+#include "workspace/WorkspaceFakes.h"
 
 namespace {
 
@@ -77,7 +77,8 @@ int main(int argc, char** argv) {
         const QtLocale locale;
         const auto start = std::chrono::steady_clock::now();
         Workspace workspace(clock, storage, prompts, settings);
-        auto frame = std::make_unique<MainFrame>(workspace, prompts, locale);
+        ShellSettings windowSettings(settings);
+        auto frame = std::make_unique<MainFrame>(workspace, windowSettings, prompts, locale);
         frame->openStartupDocument({path}, false);
         frame->show();
         QApplication::processEvents();

@@ -19,11 +19,11 @@
 #include "platform/qt/QtLocale.h"
 #include "platform/qt/QtUserPrompts.h"
 #include "reports/ui/ReportController.h"
-#include "shell/DocFileStorage.h"
 #include "shell/ui/MainFrame.h"
 #include "shell/ui/WaitCursorStorage.h"
 #include "sync/ui/SyncController.h"
 #include "textio/ui/TextTransferController.h"
+#include "workspace/DocFileStorage.h"
 #include "workspace/Workspace.h"
 #include "workspace/ui/DocumentFolder.h"
 
@@ -104,7 +104,7 @@ int main(int argc, char** argv) {
     DocFileStorage files;
     // Earlier versions are the user's data, kept apart from any one program's state.
     const RotatingBackups backups(userDataFolder() + "/backups", [&settings] {
-        return ShellSettings(settings).readBackupsKept();
+        return DocumentSettings(settings).readBackupsKept();
     });
     files.keepBackups(backups);
     WaitCursorStorage storage(files);
@@ -113,7 +113,8 @@ int main(int argc, char** argv) {
     // them, so they go under the state folder rather than beside the user's files.
     workspace.keepRecoveryCopiesIn(userStateFolder() + "/recovery");
     workspace.setBackups(backups);
-    MainFrame frame(workspace, prompts, locale);
+    ShellSettings windowSettings(settings);
+    MainFrame frame(workspace, windowSettings, prompts, locale);
     prompts.setOwner(&frame);
     prompts.setStartFolder([&workspace] {
         return QFile::encodeName(documentDialogFolder(workspace.document())).toStdString();

@@ -1,5 +1,6 @@
 #include "shell/CommandState.h"
 #include "platform/Translate.h"
+#include "workspace/Workspace.h"
 
 bool isCommandEnabled(const Command& command, const ShellSnapshot& s) {
     switch (command.enable) {
@@ -77,4 +78,16 @@ std::optional<bool> commandCheckMark(const Command& command, const ShellSnapshot
             return s.statusBarVisible;
     }
     return std::nullopt;
+}
+
+void fillFromWorkspace(ShellSnapshot& state, const Workspace& workspace) {
+    const PimDocument& document = workspace.document();
+    state.documentModified = document.isModified();
+    state.documentHasPath = !document.path().empty();
+    state.taskCount = document.tasks().size();
+    state.personCount = document.persons().size();
+    state.appointmentCount = document.appointments().size();
+    state.openLastFile = workspace.openLastFile();
+    state.undoName = workspace.history().undoName();
+    state.redoName = workspace.history().redoName();
 }

@@ -6,6 +6,8 @@
 
 #include "shell/Command.h"
 
+class Workspace;
+
 // Which organizer list last held the focus.
 enum class FocusedList { None, Persons, Tasks, Appointments };
 
@@ -43,3 +45,6 @@ struct ShellSnapshot {
 // The command's check mark in this state; nothing for commands that never carry one.
 [[nodiscard]] std::optional<bool> commandCheckMark(const Command& command,
                                                    const ShellSnapshot& state);
+
+// Takes the document's facts from the workspace into `state`.
+void fillFromWorkspace(ShellSnapshot& state, const Workspace& workspace);

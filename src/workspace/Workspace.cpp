@@ -3,7 +3,7 @@
 
 #include "docfile/DocumentReader.h"
 #include "fileio/AtomicFile.h"
-#include "shell/StartupPlan.h"
+#include "workspace/StartupPlan.h"
 
 Workspace::Workspace(const Clock& clock, DocumentStorage& storage, UserPrompts& prompts,
                      SettingsStore& settings)
@@ -87,15 +87,4 @@ void Workspace::forget(int listenerId) {
 void Workspace::commandStatesChanged() {
     for (const auto& [id, listener] : listeners_)
         listener();
-}
-
-void Workspace::fillSnapshot(ShellSnapshot& state) const {
-    state.documentModified = document_.isModified();
-    state.documentHasPath = !document_.path().empty();
-    state.taskCount = document_.tasks().size();
-    state.personCount = document_.persons().size();
-    state.appointmentCount = document_.appointments().size();
-    state.openLastFile = openLastFile_;
-    state.undoName = history_.undoName();
-    state.redoName = history_.redoName();
 }

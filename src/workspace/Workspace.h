@@ -9,12 +9,11 @@
 
 #include "records/PimDocument.h"
 #include "records/UndoHistory.h"
-#include "shell/CommandState.h"
-#include "shell/DocumentLifecycle.h"
-#include "shell/RecentFileList.h"
-#include "shell/RotatingBackups.h"
-#include "shell/ShellSettings.h"
+#include "workspace/DocumentLifecycle.h"
+#include "workspace/DocumentSettings.h"
+#include "workspace/RecentFileList.h"
 #include "workspace/RecoveryCopies.h"
+#include "workspace/RotatingBackups.h"
 
 class Clock;
 class DocumentStorage;
@@ -39,7 +38,8 @@ public:
     [[nodiscard]] PimDocument& document() { return document_; }
     [[nodiscard]] const PimDocument& document() const { return document_; }
     [[nodiscard]] UndoHistory& history() { return history_; }
-    [[nodiscard]] ShellSettings& settings() { return settings_; }
+    [[nodiscard]] const UndoHistory& history() const { return history_; }
+    [[nodiscard]] DocumentSettings& settings() { return settings_; }
     [[nodiscard]] const RecentFileList& recentFiles() const { return recentFiles_; }
     // New, Open, Save, Save As, the recent files, Backup and the save question.
     [[nodiscard]] DocumentLifecycle& files() { return lifecycle_; }
@@ -94,9 +94,6 @@ public:
     void forget(int listenerId);
     void commandStatesChanged();
 
-    // The document's facts that the commands' enabling rules read.
-    void fillSnapshot(ShellSnapshot& state) const;
-
 private:
     // Hears every change of the document, for the recovery copy.
     struct RecoveryWatch : DocumentView {
@@ -117,7 +114,7 @@ private:
 
     PimDocument document_;
     UndoHistory history_{document_};
-    ShellSettings settings_;
+    DocumentSettings settings_;
     RecentFileList recentFiles_;
     DocumentStorage& storage_;
     UserPrompts& prompts_;

@@ -12,7 +12,7 @@
 #include "organizer/ui/UserDialog.h"
 #include "platform/Clock.h"
 #include "records/UndoHistory.h"
-#include "shell/ShellFakes.h"
+#include "workspace/WorkspaceFakes.h"
 
 namespace {
 

@@ -9,11 +9,11 @@
 
 #include "platform/Clock.h"
 #include "platform/qt/QtLocale.h"
-#include "shell/DocFileStorage.h"
-#include "shell/ShellFakes.h"
 #include "shell/ui/MainFrame.h"
 #include "support/MemorySettingsStore.h"
+#include "workspace/DocFileStorage.h"
 #include "workspace/Workspace.h"
+#include "workspace/WorkspaceFakes.h"
 
 int main(int argc, char** argv) {
     if (argc < 4) {
@@ -34,7 +34,8 @@ int main(int argc, char** argv) {
     DocFileStorage storage;
     Workspace workspace(clock, storage, prompts, settings);
     workspace.keepRecoveryCopiesIn(argv[2]);
-    MainFrame frame(workspace, prompts, locale);
+    ShellSettings windowSettings(settings);
+    MainFrame frame(workspace, windowSettings, prompts, locale);
     frame.setRecoveryDelay(30);
     frame.openStartupDocument({argv[1]}, false);
 

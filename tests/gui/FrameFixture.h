@@ -16,14 +16,14 @@
 #include "platform/Clock.h"
 #include "platform/qt/QtLocale.h"
 #include "shell/CommandId.h"
-#include "shell/DocFileStorage.h"
-#include "shell/ShellFakes.h"
 #include "shell/ui/CommandActions.h"
 #include "shell/ui/MainFrame.h"
 #include "support/MemorySettingsStore.h"
 #include "support/Records.h"
 #include "support/ScratchDir.h"
+#include "workspace/DocFileStorage.h"
 #include "workspace/Workspace.h"
+#include "workspace/WorkspaceFakes.h"
 
 // The main window at a fixed moment, with settings in memory, scripted prompts and United
 // States English formats; with what the window tests use.
@@ -38,7 +38,7 @@ protected:
         frame.reset();  // a window shows the workspace it was made with
         workspace = std::make_unique<Workspace>(clock, storage, prompts, settings);
         if (!recoveryFolder.empty()) workspace->keepRecoveryCopiesIn(recoveryFolder);
-        frame = std::make_unique<MainFrame>(*workspace, prompts, locale, launcher);
+        frame = std::make_unique<MainFrame>(*workspace, windowSettings, prompts, locale, launcher);
         frame->openStartupDocument(arguments, false);
         return *frame;
     }
@@ -55,6 +55,7 @@ protected:
     DocFileStorage storage;
     ScriptedPrompts prompts;
     MemorySettingsStore settings;
+    ShellSettings windowSettings{settings};
     QtLocale locale{QLocale(QLocale::English, QLocale::UnitedStates)};
     std::unique_ptr<Workspace> workspace;
     std::unique_ptr<MainFrame> frame;  // goes before the workspace it shows

@@ -1,12 +1,12 @@
 #include <gtest/gtest.h>
 
-#include "shell/DocFileStorage.h"
-#include "shell/ShellFakes.h"
 #include "support/MemorySettingsStore.h"
 #include "support/ScratchDir.h"
 #include "support/SeededDocument.h"
+#include "workspace/DocFileStorage.h"
 #include "workspace/RecoveryCopies.h"
 #include "workspace/Workspace.h"
+#include "workspace/WorkspaceFakes.h"
 
 namespace {
 

@@ -2,11 +2,11 @@
 
 #include <gtest/gtest.h>
 
-#include "shell/DocFileStorage.h"
-#include "shell/ShellFakes.h"
 #include "support/MemorySettingsStore.h"
 #include "support/ScratchDir.h"
 #include "support/SeededDocument.h"
+#include "workspace/DocFileStorage.h"
+#include "workspace/WorkspaceFakes.h"
 
 namespace {
 
@@ -43,9 +43,8 @@ TEST_F(WorkspaceTest, OpensChangesUndoesSavesAndReopensWithoutAWindow) {
         EXPECT_EQ(told, 3) << "the start and each step";
         EXPECT_EQ(workspace.history().undoName(), "Add Task");
         workspace.history().undo();
-        ShellSnapshot state;
-        workspace.fillSnapshot(state);
-        EXPECT_EQ(std::tuple(state.documentModified, state.taskCount, state.redoName),
+        EXPECT_EQ(std::tuple(workspace.document().isModified(), workspace.document().tasks().size(),
+                             workspace.history().redoName()),
                   std::tuple(true, 1u, "Add Task"));
 
         workspace.files().save();

@@ -23,7 +23,7 @@ void MainFrame::restoreBackup() {
 }
 
 void MainFrame::chooseBackupsKept() {
-    ShellSettings& settings = workspace_.settings();
+    DocumentSettings& settings = workspace_.settings();
     bool ok = false;
     const int kept = QInputDialog::getInt(
         this, _("Backups Kept"), _("Earlier versions each save keeps of a file (0 keeps none):"),

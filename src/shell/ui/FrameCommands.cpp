@@ -28,7 +28,7 @@ void MainFrame::runCommand(int id) {
 void MainFrame::runFrameCommand(int id) {
     DocumentLifecycle& files = workspace_.files();
     if (id >= cmd::kRecentFirst && id <= cmd::kRecentLast) {
-        files.openRecent(id);
+        files.openRecent(static_cast<size_t>(id - cmd::kRecentFirst));
         view_->reminders().checkSoon();
         return;
     }

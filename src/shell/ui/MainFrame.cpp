@@ -26,9 +26,9 @@ constexpr int kRecoveryDelayMs = 2000;
 
 }  // namespace
 
-MainFrame::MainFrame(Workspace& workspace, UserPrompts& prompts, const Locale& locale,
-                     ContactLauncher* launcher, QWidget* parent)
-    : QMainWindow(parent), workspace_(workspace), prompts_(prompts) {
+MainFrame::MainFrame(Workspace& workspace, ShellSettings& settings, UserPrompts& prompts,
+                     const Locale& locale, ContactLauncher* launcher, QWidget* parent)
+    : QMainWindow(parent), workspace_(workspace), settings_(settings), prompts_(prompts) {
     setWindowIcon(QIcon(QStringLiteral(":/icons/quillmate.png")));
     actions_ = new CommandActions(*this);
     connect(actions_, &CommandActions::triggered, this, &MainFrame::runCommand);
@@ -41,8 +41,7 @@ MainFrame::MainFrame(Workspace& workspace, UserPrompts& prompts, const Locale& l
         desktopLauncher_ = std::make_unique<DesktopContactLauncher>();
         launcher = desktopLauncher_.get();
     }
-    view_ = new OrganizerView(document(), &history(), workspace_.settings(), locale, prompts,
-                              *launcher, this);
+    view_ = new OrganizerView(document(), &history(), settings_, locale, prompts, *launcher, this);
     client_ = new QStackedWidget(this);
     client_->addWidget(view_);
     setCentralWidget(client_);
@@ -93,7 +92,7 @@ void MainFrame::openStartupDocument(const std::vector<std::string>& arguments, b
 }
 
 void MainFrame::showWithStoredPlacement() {
-    const auto stored = workspace_.settings().readPlacement();
+    const auto stored = settings_.readPlacement();
     if (!stored || !showAtPlacement(*this, *stored))
         showCentred(*this, view_->firstSize() - view_->sizeHint());
 }
@@ -156,7 +155,7 @@ void MainFrame::showAbout() {
 
 ShellSnapshot MainFrame::snapshot() const {
     ShellSnapshot state;
-    workspace_.fillSnapshot(state);
+    fillFromWorkspace(state, workspace_);
     state.reportChosen = reportChosen_;
     state.toolbarVisible = !actions_->toolBar()->isHidden();
     state.statusBarVisible = !statusBar()->isHidden();
@@ -193,7 +192,7 @@ void MainFrame::setTitle() {
 }
 
 void MainFrame::closeEvent(QCloseEvent* event) {
-    workspace_.settings().writePlacement(currentPlacement());
+    settings_.writePlacement(currentPlacement());
     if (workspace_.close()) {
         // Changes the user chose not to save must not come back as a copy written late.
         recoveryTimer_->stop();

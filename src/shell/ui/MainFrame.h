@@ -10,6 +10,7 @@
 
 #include "records/DocumentView.h"
 #include "shell/CommandState.h"
+#include "shell/ShellSettings.h"
 #include "shell/WindowPlacement.h"
 #include "workspace/Workspace.h"
 #include "workspace/ui/FrameHost.h"
@@ -33,8 +34,8 @@ class MainFrame : public QMainWindow, public DocumentView, public FrameHost {
 public:
     // Calls, mails and web pages go to `launcher`, or to the desktop's programs when none
     // is given.
-    MainFrame(Workspace& workspace, UserPrompts& prompts, const Locale& locale,
-              ContactLauncher* launcher = nullptr, QWidget* parent = nullptr);
+    MainFrame(Workspace& workspace, ShellSettings& settings, UserPrompts& prompts,
+              const Locale& locale, ContactLauncher* launcher = nullptr, QWidget* parent = nullptr);
     ~MainFrame() override;
 
     // Opens the start-up document (the arguments, or the last file when the option is
@@ -89,6 +90,7 @@ private:
     void setTitle();
 
     Workspace& workspace_;
+    ShellSettings& settings_;
     UserPrompts& prompts_;
     std::unique_ptr<ContactLauncher> desktopLauncher_;
     int listenerId_ = -1;

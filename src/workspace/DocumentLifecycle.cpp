@@ -1,15 +1,15 @@
-#include "shell/DocumentLifecycle.h"
+#include "workspace/DocumentLifecycle.h"
 #include "platform/Translate.h"
 
 #include <filesystem>
 
 #include "docfile/DocumentFile.h"
 #include "records/PimDocument.h"
-#include "shell/DocumentStorage.h"
-#include "shell/RecentFileList.h"
-#include "shell/ShellSettings.h"
-#include "shell/StartupPlan.h"
-#include "shell/UntitledName.h"
+#include "workspace/DocumentSettings.h"
+#include "workspace/DocumentStorage.h"
+#include "workspace/RecentFileList.h"
+#include "workspace/StartupPlan.h"
+#include "workspace/UntitledName.h"
 
 namespace {
 
@@ -22,7 +22,7 @@ std::string parentDirectory(const std::string& path) {
 }  // namespace
 
 DocumentLifecycle::DocumentLifecycle(PimDocument& document, DocumentStorage& storage,
-                                     UserPrompts& prompts, ShellSettings& settings,
+                                     UserPrompts& prompts, DocumentSettings& settings,
                                      RecentFileList& recentFiles)
     : document_(document),
       storage_(storage),
@@ -103,8 +103,8 @@ Status DocumentLifecycle::openPath(const std::string& path) {
     return loaded;
 }
 
-void DocumentLifecycle::openRecent(int commandId) {
-    const auto path = recentFiles_.pathForCommand(commandId);
+void DocumentLifecycle::openRecent(size_t index) {
+    const auto path = recentFiles_.pathAt(index);
     if (!path) return;
     if (!askSaveChanges()) return;
     if (const Status loaded = load(*path); !loaded) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <optional>
 #include <string>
 
@@ -9,7 +10,7 @@
 class DocumentStorage;
 class PimDocument;
 class RecentFileList;
-class ShellSettings;
+class DocumentSettings;
 struct StartupPlan;
 
 // The file commands of the main window (New, Open, Save, Save As, the recent files,
@@ -19,7 +20,7 @@ struct StartupPlan;
 class DocumentLifecycle {
 public:
     DocumentLifecycle(PimDocument& document, DocumentStorage& storage, UserPrompts& prompts,
-                      ShellSettings& settings, RecentFileList& recentFiles);
+                      DocumentSettings& settings, RecentFileList& recentFiles);
 
     // The path, or "Untitled" for a document never saved.
     [[nodiscard]] std::string displayName() const;
@@ -39,8 +40,8 @@ public:
     Status openPath(const std::string& path);
     // Replaces the document with a new one holding the default groups.
     void startNewDocument();
-    // Opens the recent-file entry behind the command.
-    void openRecent(int commandId);
+    // Opens the recent-file entry at `index` (0 is the newest).
+    void openRecent(size_t index);
     // Writes a copy under a name the user picks; the document keeps its path and flag.
     void backup();
     // Drops old done tasks and writes the document, asking for a name when it has none.
@@ -85,6 +86,6 @@ private:
     PimDocument& document_;
     DocumentStorage& storage_;
     UserPrompts& prompts_;
-    ShellSettings& settings_;
+    DocumentSettings& settings_;
     RecentFileList& recentFiles_;
 };

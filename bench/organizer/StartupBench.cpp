@@ -83,7 +83,7 @@ int main(int argc, char** argv) {
         frame->show();
         QApplication::processEvents();
         const double window = secondsSince(start);
-        if (frame->document().tasks().size() != count) std::abort();
+        if (workspace.document().tasks().size() != count) std::abort();
         std::printf("%-10d %10.1f %10.1f %8.2f\n", round, window * 1e3, load * 1e3, window / load);
         windows.push_back(window * 1e3);
         loads.push_back(load * 1e3);

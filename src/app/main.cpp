@@ -148,6 +148,6 @@ int main(int argc, char** argv) {
     const int code = QApplication::exec();
     // The window has closed, after the last save: the end of the process takes back the
     // memory of the records at once, which freeing them one by one would only delay.
-    workspace.document().leaveRecordsToExit();
+    workspace.leaveRecordsToExit();
     return code;
 }

@@ -17,11 +17,11 @@ bool isCommandEnabled(const Command& command, const ShellSnapshot& s) {
         case EnableRule::HasAppointment:
             return s.appointmentCount > 0;
         case EnableRule::TaskSelectedInFocus:
-            return s.taskSelected && s.focusedList == FocusedList::Tasks;
+            return s.taskSelected;
         case EnableRule::PersonSelectedInFocus:
-            return s.personSelected && s.focusedList == FocusedList::Persons;
+            return s.personSelected;
         case EnableRule::AppointmentSelectedInFocus:
-            return s.appointmentSelected && s.focusedList == FocusedList::Appointments;
+            return s.appointmentSelected;
         case EnableRule::DayHasRows:
             return s.dayTaskRows > 0 || s.dayAppointmentRows > 0;
         case EnableRule::DayHasTasks:

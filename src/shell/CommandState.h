@@ -8,9 +8,6 @@
 
 class Workspace;
 
-// Which organizer list last held the focus.
-enum class FocusedList { None, Persons, Tasks, Appointments };
-
 // The facts the enabling and check-mark rules read, gathered by the frame whenever it
 // recomputes the command states.
 struct ShellSnapshot {
@@ -19,7 +16,7 @@ struct ShellSnapshot {
     size_t taskCount = 0;
     size_t personCount = 0;
     size_t appointmentCount = 0;
-    FocusedList focusedList = FocusedList::None;
+    // A record is selected in the list that has the focus, which Delete and Edit act on.
     bool taskSelected = false;
     bool personSelected = false;
     bool appointmentSelected = false;

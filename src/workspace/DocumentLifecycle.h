@@ -1,11 +1,13 @@
 #pragma once
 
 #include <cstddef>
+#include <functional>
 #include <optional>
 #include <string>
 
 #include "platform/Status.h"
 #include "platform/UserPrompts.h"
+#include "workspace/DocumentEvent.h"
 
 class DocumentStorage;
 class PimDocument;
@@ -21,6 +23,9 @@ class DocumentLifecycle {
 public:
     DocumentLifecycle(PimDocument& document, DocumentStorage& storage, UserPrompts& prompts,
                       DocumentSettings& settings, RecentFileList& recentFiles);
+
+    // `told` hears when a document is opened or saved here.
+    void onEvent(std::function<void(DocumentEvent)> told) { told_ = std::move(told); }
 
     // The path, or "Untitled" for a document never saved.
     [[nodiscard]] std::string displayName() const;
@@ -81,6 +86,7 @@ private:
     void adoptLoaded(const std::string& path);
     void rememberCurrentInRecentList();
     void showError(const std::string& text);
+    void tell(DocumentEvent event);
     [[nodiscard]] FileDialogSpec documentDialogSpec(const std::string& initialName) const;
 
     PimDocument& document_;
@@ -88,4 +94,5 @@ private:
     UserPrompts& prompts_;
     DocumentSettings& settings_;
     RecentFileList& recentFiles_;
+    std::function<void(DocumentEvent)> told_;
 };

@@ -85,16 +85,16 @@ protected:
     void open() {
         start();
         reports = new ReportController(*workspace, *frame, prompts, locale, clock);
-        PimDocument& document = frame->document();
+        const PimDocument& document = workspace->document();
         Person ada = listedPerson("Lovelace, Ada", "", {*groupNamed(document, "All")});
         ada.setFName("Ada");
         ada.setLName("Lovelace");
         ada.setHmPhone("555-0101");
         ada.setEMail("ada@example.org");
-        document.add(ada);
-        document.add(taskDue("Buy stamps", today, Task::Medium));
-        document.add(appointmentAt("Dentist", DateTime::fromFields(2026, 12, 6, 10, 0),
-                                   DateTime::fromFields(2026, 12, 6, 10, 30), 15));
+        add(ada);
+        add(taskDue("Buy stamps", today, Task::Medium));
+        add(appointmentAt("Dentist", DateTime::fromFields(2026, 12, 6, 10, 0),
+                          DateTime::fromFields(2026, 12, 6, 10, 30), 15));
         frame->resize(900, 640);
         frame->show();
         QApplication::processEvents();
@@ -110,7 +110,7 @@ protected:
 
     // Every window the program has, each shown and handed to `visit` page by page.
     void eachWindow(const std::function<void(QWidget&)>& visit) {
-        PimDocument& document = frame->document();
+        const PimDocument& document = workspace->document();
         visit(*frame);
         screenshot(*frame, "main-window");
         frame->runCommand(cmd::kReportDaily);
@@ -127,7 +127,7 @@ protected:
         showing(person, "person-dialog", visit);
         UserDialog user(document.user(), frame.get());
         showing(user, "user-dialog", visit);
-        GroupsDialog groups(document, nullptr, prompts, frame.get());
+        GroupsDialog groups(workspace->door(), prompts, frame.get());
         showing(groups, "groups-dialog", visit);
         GroupDetailsDialog group(
             "Family", [](const std::string&) { return GroupChange::Done; }, prompts, frame.get());

@@ -50,11 +50,11 @@ int main(int argc, char** argv) {
         }
         Task task = Task::createdAt(DateTime::now(clock));
         task.Description = "edit " + std::to_string(++edits);
-        workspace.runStep(UndoStep::AddTask, [&] { workspace.document().add(task); });
+        workspace.runStep(UndoStep::AddTask, [&](PimDocument& document) { document.add(task); });
         std::fprintf(log, "edit %d\n", edits);
         if (edits % 7 == 0) {
             std::fprintf(log, "saving %d\n", edits);
-            workspace.files().save();
+            workspace.save();
             if (!workspace.document().isModified()) std::fprintf(log, "saved %d\n", edits);
         }
     });

@@ -4,6 +4,7 @@
 
 #include <memory>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 #include <QAction>
@@ -42,12 +43,34 @@ protected:
         frame->openStartupDocument(arguments, false);
         return *frame;
     }
+    // Adds or replaces a record as the editors would, through the workspace's door.
+    template <class Record>
+    int32_t add(Record record) {
+        return workspace->runStep(stepFor<Record>(), [&](PimDocument& document) {
+            return document.add(std::move(record));
+        });
+    }
+    template <class Record>
+    void replace(Record record) {
+        workspace->runStep(stepFor<Record>(),
+                           [&](PimDocument& document) { document.replace(std::move(record)); });
+    }
     [[nodiscard]] bool enabled(int id) const { return frame->commands().action(id)->isEnabled(); }
     // The status bar's own text; a prompt shown while the pointer rests on a button covers
     // it only for that time.
     [[nodiscard]] QString statusText() const {
         const auto labels = frame->statusBar()->findChildren<QLabel*>();
         return labels.isEmpty() ? QString() : labels.front()->text();
+    }
+
+    template <class Record>
+    static UndoStep stepFor() {
+        if constexpr (std::is_same_v<Record, Task>)
+            return UndoStep::AddTask;
+        else if constexpr (std::is_same_v<Record, Appointment>)
+            return UndoStep::AddAppointment;
+        else
+            return UndoStep::AddPerson;
     }
 
     ScratchDir dir;  // for the files a test writes; outlasts the window that may use them

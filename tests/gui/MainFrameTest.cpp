@@ -67,13 +67,13 @@ TEST_F(MainFrameTest, DocumentArgumentsAndRecentEntriesSetTitleMenuAndCommands) 
 TEST_F(MainFrameTest, TitleMarksUnsavedChanges) {
     start({});
     // Unsaved changes show in the title, and go with saving.
-    frame->document().add(Task::createdAt(DateTime::now(clock)));
+    add(Task::createdAt(DateTime::now(clock)));
     EXPECT_EQ(title(), "Quillmate [Untitled]*");
     const std::string odd = dir.file("odd[*].pgr");
     prompts.paths = {odd};
     frame->runCommand(cmd::kSaveAs);
     EXPECT_EQ(title(), "Quillmate [" + odd + "]");
-    frame->document().add(Task::createdAt(DateTime::now(clock)));
+    add(Task::createdAt(DateTime::now(clock)));
     EXPECT_EQ(title(), "Quillmate [" + odd + "]*");
 }
 
@@ -97,7 +97,7 @@ TEST_F(MainFrameTest, FirstStartWritesOnlyTheDefaultsAndCommandsCarryTheirTextsA
         frame->runCommand(id);
         EXPECT_TRUE(frame->statusBar()->currentMessage().startsWith("Not available yet: ")) << id;
     }
-    EXPECT_FALSE(frame->document().isModified());
+    EXPECT_FALSE(workspace->document().isModified());
     EXPECT_TRUE(prompts.messages.empty());
 
     QAction* openLast = frame->commands().action(cmd::kOpenLastFile);
@@ -127,7 +127,7 @@ TEST_F(MainFrameTest, CtrlQAsksTheSaveQuestionAndACancelStillRecordsThePlacement
     frame->show();
     activate(*frame);
     EXPECT_FALSE(enabled(cmd::kSave));
-    frame->document().add(Task::createdAt(DateTime::now(clock)));
+    add(Task::createdAt(DateTime::now(clock)));
     EXPECT_TRUE(enabled(cmd::kSave)) << "a change reaches the commands at once";
     EXPECT_FALSE(enabled(cmd::kBackup)) << "never saved, nothing to back up";
     prompts.answers = {MessageAnswer::Cancel};
@@ -152,8 +152,8 @@ TEST_F(MainFrameTest, ALastFileThatIsAPipeOrNotADocumentNeverHoldsUpTheStart) {
         prompts.messages.clear();
         settings.writeText("Files", "LastFileUsed", path);
         start({});
-        EXPECT_EQ(frame->document().path(), "");
-        EXPECT_EQ(frame->document().phGroups().size(), 3u);
+        EXPECT_EQ(workspace->document().path(), "");
+        EXPECT_EQ(workspace->document().phGroups().size(), 3u);
         EXPECT_TRUE(frame->commands().action(cmd::kOpenLastFile)->isChecked());
         ASSERT_EQ(prompts.messages.size(), 1u);
         EXPECT_NE(prompts.messages[0].text.find(path == fifo ? "Unable to load last file opened"
@@ -187,8 +187,8 @@ TEST_F(MainFrameTest, HelpOpensAtTheIntroductionAndAtEachPane) {
     EXPECT_EQ(view->dateLabel()->text(), "Sunday, December 6, 2026");
     view->calendar()->setSelectedDate(QDate(2031, 2, 3));
     EXPECT_EQ(view->dateLabel()->text(), "Monday, February 3, 2031");
-    EXPECT_EQ(frame->document().currentDate(), DateTime::fromFields(2031, 2, 3));
-    EXPECT_FALSE(frame->document().isModified());
+    EXPECT_EQ(workspace->document().currentDate(), DateTime::fromFields(2031, 2, 3));
+    EXPECT_FALSE(workspace->document().isModified());
 }
 
 TEST_F(MainFrameTest, PlacementIsRestoredUnlessItIsOffTheScreen) {
@@ -253,8 +253,9 @@ TEST_F(MainFrameTest, RestoreBackupListsTheVersionsAndRestoresOne) {
     ASSERT_EQ(prompts.messages.size(), 1u);
     EXPECT_TRUE(prompts.messages[0].text.starts_with("No earlier versions of " + path));
 
-    workspace->runStep(UndoStep::AddTask,
-                       [&] { workspace->document().add(Task::createdAt(DateTime::now(clock))); });
+    workspace->runStep(UndoStep::AddTask, [&](PimDocument& document) {
+        document.add(Task::createdAt(DateTime::now(clock)));
+    });
     frame->runCommand(cmd::kSave);
     QString listed;
     whenOpen<RestoreBackupDialog>([&](RestoreBackupDialog& dialog) {
@@ -267,7 +268,7 @@ TEST_F(MainFrameTest, RestoreBackupListsTheVersionsAndRestoresOne) {
     frame->runCommand(cmd::kRestoreBackup);
     EXPECT_TRUE(listed.startsWith("1    ")) << listed.toStdString();
     EXPECT_TRUE(listed.endsWith("0 tasks    0 appointments")) << listed.toStdString();
-    EXPECT_TRUE(frame->document().tasks().empty());
+    EXPECT_TRUE(workspace->document().tasks().empty());
 }
 
 // However large a window's least size, a first window is never larger than the screen's

@@ -40,7 +40,7 @@ protected:
 
 TEST_F(ReportPreviewTest, PreviewStepsPagesZoomsAndClosesByCommandOrEscape) {
     for (int i = 1; i <= 120; ++i)  // three pages on letter or A4 paper at 10 points
-        frame->document().add(taskDue("errand " + std::to_string(i), DateTime::today(clock)));
+        add(taskDue("errand " + std::to_string(i), DateTime::today(clock)));
     frame->updateCommandStates();
     EXPECT_FALSE(enabled(cmd::kPrintPreview));
 
@@ -100,7 +100,7 @@ TEST_F(ReportPreviewTest, PreviewStepsPagesZoomsAndClosesByCommandOrEscape) {
     // A busy day of the week says how many more it holds; Escape closes the preview.
     for (int i = 0; i < 13; ++i) {
         const DateTime start = DateTime::fromFields(2026, 5, 12, 8 + i / 2, i % 2 * 30);
-        frame->document().add(appointmentAt("Meeting " + std::to_string(i + 1), start, start));
+        add(appointmentAt("Meeting " + std::to_string(i + 1), start, start));
     }
     frame->resize(1000, 1300);
     frame->runCommand(cmd::kReportWeekly);

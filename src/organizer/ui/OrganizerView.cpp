@@ -20,7 +20,7 @@
 #include "organizer/ui/PhoneBookPanel.h"
 #include "organizer/ui/ReminderController.h"
 #include "platform/Translate.h"
-#include "records/PimDocument.h"
+#include "records/DocumentDoor.h"
 #include "shell/CommandId.h"
 
 namespace {
@@ -31,17 +31,16 @@ constexpr int kDesignHeightDlu = 222;
 
 }  // namespace
 
-OrganizerView::OrganizerView(PimDocument& document, UndoHistory* history, ShellSettings& settings,
-                             const Locale& locale, UserPrompts& prompts, ContactLauncher& launcher,
-                             QWidget* parent)
+OrganizerView::OrganizerView(DocumentDoor& door, ShellSettings& settings, const Locale& locale,
+                             UserPrompts& prompts, ContactLauncher& launcher, QWidget* parent)
     : QWidget(parent),
-      document_(&document),
-      history_(history),
+      door_(door),
+      document_(&door.document()),
       settings_(settings),
       locale_(locale),
       prompts_(prompts),
-      day_(document, history),
-      phoneBook_(document, history),
+      day_(door),
+      phoneBook_(door),
       contacts_(launcher, prompts) {
     calendar_ = new QCalendarWidget(this);
     calendar_->setGridVisible(false);
@@ -116,11 +115,11 @@ OrganizerView::OrganizerView(PimDocument& document, UndoHistory* history, ShellS
 
     setMinimumSize(designedSize());
     alarm_ = settings_.readAlarmSettings();
-    reminders_ = new ReminderController(*document_, history_, alarm_, settings_, locale_, this);
+    reminders_ = new ReminderController(door_, alarm_, settings_, locale_, this);
     commands_ = std::make_unique<OrganizerCommands>(OrganizerCommands::Parts{
-        *this, document, history, day_, phoneBook_, *phoneBookPanel_, contacts_, *reminders_,
-        prompts_, locale_, [this] { emit selectionChanged(); }});
-    document_->attachView(*this);
+        *this, door_, day_, phoneBook_, *phoneBookPanel_, contacts_, *reminders_, prompts_, locale_,
+        [this] { emit selectionChanged(); }});
+    door_.attachView(*this);
     phoneBookPanel_->refill();
     refreshLists();
     showSelectedDate();
@@ -131,7 +130,7 @@ OrganizerView::~OrganizerView() {
     // The reminders look at the day view and the alarm settings, which go before children.
     delete reminders_;
     settings_.writeUseAlarmSound(alarm_.useAlarmSound);
-    if (document_ != nullptr) document_->detachView(*this);
+    if (document_ != nullptr) door_.detachView(*this);
 }
 
 void OrganizerView::buildPhoneBook() {
@@ -192,10 +191,10 @@ std::map<int, std::function<void()>> OrganizerView::commandHandlers() {
 
 void OrganizerView::fillSnapshot(ShellSnapshot& state) const {
     state.useAlarmSound = alarm_.useAlarmSound;
-    state.focusedList = day_.focusedList();
-    state.taskSelected = day_.taskSelection().id != -1;
-    state.personSelected = phoneBook_.selection().id != -1;
-    state.appointmentSelected = day_.appointmentSelection().id != -1;
+    state.taskSelected = day_.taskCommandsApply();
+    state.personSelected =
+        day_.focusedList() == FocusedList::Persons && phoneBook_.selection().id != -1;
+    state.appointmentSelected = day_.appointmentCommandsApply();
     state.dayTaskRows = day_.taskRows().size();
     state.dayAppointmentRows = day_.appointmentRows().size();
 }

@@ -8,6 +8,7 @@
 
 #include "organizer/ContactActions.h"
 #include "organizer/DayView.h"
+#include "organizer/FocusedList.h"
 #include "organizer/PhoneBookView.h"
 #include "records/DocumentView.h"
 #include "shell/CommandState.h"
@@ -18,6 +19,7 @@ class Locale;
 class OrganizerCommands;
 class PaneHelp;
 class PhoneBookPanel;
+class DocumentDoor;
 class PimDocument;
 class QCalendarWidget;
 class QGroupBox;
@@ -25,7 +27,6 @@ class QLabel;
 class QTreeView;
 class QVBoxLayout;
 class ReminderController;
-class UndoHistory;
 class UserPrompts;
 
 // The working window inside the frame: the month calendar top left, the "Phone Book"
@@ -35,12 +36,10 @@ class OrganizerView : public QWidget, public DocumentView {
     Q_OBJECT
 
 public:
-    // `history` names the steps of the view's commands; it may be nullptr.
-    // Messages and the editors' questions go to `prompts`; calls, mails and web pages to
-    // `launcher`.
-    OrganizerView(PimDocument& document, UndoHistory* history, ShellSettings& settings,
-                  const Locale& locale, UserPrompts& prompts, ContactLauncher& launcher,
-                  QWidget* parent = nullptr);
+    // The view's commands change the records through `door`. Messages and the editors'
+    // questions go to `prompts`; calls, mails and web pages to `launcher`.
+    OrganizerView(DocumentDoor& door, ShellSettings& settings, const Locale& locale,
+                  UserPrompts& prompts, ContactLauncher& launcher, QWidget* parent = nullptr);
     ~OrganizerView() override;
 
     // The size the window is designed for, from the font's dialog units.
@@ -97,8 +96,8 @@ private:
     void calendarDateChosen(QDate date);
     QGroupBox* framed(const QString& title, QWidget* content, QVBoxLayout** layout = nullptr);
 
-    PimDocument* document_;
-    UndoHistory* history_;
+    DocumentDoor& door_;
+    const PimDocument* document_;
     ShellSettings& settings_;
     const Locale& locale_;
     UserPrompts& prompts_;

@@ -26,28 +26,27 @@ void MainFrame::runCommand(int id) {
 }
 
 void MainFrame::runFrameCommand(int id) {
-    DocumentLifecycle& files = workspace_.files();
     if (id >= cmd::kRecentFirst && id <= cmd::kRecentLast) {
-        files.openRecent(static_cast<size_t>(id - cmd::kRecentFirst));
+        workspace_.openRecent(static_cast<size_t>(id - cmd::kRecentFirst));
         view_->reminders().checkSoon();
         return;
     }
     switch (id) {
         case cmd::kNew:
-            files.newDocument();
+            workspace_.newDocument();
             break;
         case cmd::kOpen:
-            files.open();
+            workspace_.open();
             view_->reminders().checkSoon();
             break;
         case cmd::kSave:
-            files.save();
+            workspace_.save();
             break;
         case cmd::kSaveAs:
-            files.saveAs();
+            workspace_.saveAs();
             break;
         case cmd::kBackup:
-            files.backup();
+            workspace_.backup();
             break;
         case cmd::kRestoreBackup:
             restoreBackup();

@@ -41,7 +41,7 @@ MainFrame::MainFrame(Workspace& workspace, ShellSettings& settings, UserPrompts&
         desktopLauncher_ = std::make_unique<DesktopContactLauncher>();
         launcher = desktopLauncher_.get();
     }
-    view_ = new OrganizerView(document(), &history(), settings_, locale, prompts, *launcher, this);
+    view_ = new OrganizerView(workspace_.door(), settings_, locale, prompts, *launcher, this);
     client_ = new QStackedWidget(this);
     client_->addWidget(view_);
     setCentralWidget(client_);
@@ -50,7 +50,7 @@ MainFrame::MainFrame(Workspace& workspace, ShellSettings& settings, UserPrompts&
     connect(view_, &OrganizerView::commandRequested, this, &MainFrame::runCommand);
     connect(view_, &OrganizerView::listMenuRequested, this, &MainFrame::showListMenu);
     // After the organizer view, so that the states read the lists it has refilled.
-    document().attachView(*this);
+    workspace_.attachView(*this);
     listenerId_ = workspace_.onCommandStatesChanged([this] { updateCommandStates(); });
     // Started by the first change and not restarted by the next ones, so that no change
     // waits longer than the delay for its copy, however fast the edits come.
@@ -62,8 +62,8 @@ MainFrame::MainFrame(Workspace& workspace, ShellSettings& settings, UserPrompts&
         if (!recoveryTimer_->isActive()) recoveryTimer_->start();
     });
     handlers_[cmd::kAudibleAlarm] = [this] { view_->toggleAudibleAlarm(); };
-    handlers_[cmd::kUndo] = [this] { history().undo(); };
-    handlers_[cmd::kRedo] = [this] { history().redo(); };
+    handlers_[cmd::kUndo] = [this] { workspace_.undo(); };
+    handlers_[cmd::kRedo] = [this] { workspace_.redo(); };
     for (auto& [id, handler] : view_->commandHandlers())
         handlers_[id] = std::move(handler);
 
@@ -77,7 +77,7 @@ MainFrame::MainFrame(Workspace& workspace, ShellSettings& settings, UserPrompts&
 MainFrame::~MainFrame() {
     workspace_.onRecoveryDue(nullptr);
     workspace_.forget(listenerId_);
-    document().detachView(*this);
+    workspace_.detachView(*this);
     // The view writes its settings as it goes, so it must go while they still exist.
     delete view_;
 }
@@ -186,7 +186,7 @@ void MainFrame::documentPathChanged(const std::string&) {
 void MainFrame::setTitle() {
     // The desktop marks unsaved changes where "[*]" stands; one in a file name is doubled
     // to be shown as it is.
-    QString title = QString::fromStdString(workspace_.files().windowTitle());
+    QString title = QString::fromStdString(workspace_.windowTitle());
     title.replace(QStringLiteral("[*]"), QStringLiteral("[*][*]"));
     setWindowTitle(title + QStringLiteral("[*]"));
 }

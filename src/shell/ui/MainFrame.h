@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "organizer/FocusedList.h"
 #include "records/DocumentView.h"
 #include "shell/CommandState.h"
 #include "shell/ShellSettings.h"
@@ -61,8 +62,6 @@ public:
     void updateCommandStates();
 
     [[nodiscard]] Workspace& workspace() { return workspace_; }
-    [[nodiscard]] PimDocument& document() { return workspace_.document(); }
-    [[nodiscard]] UndoHistory& history() { return workspace_.history(); }
     [[nodiscard]] OrganizerView* organizerView() const { return view_; }
     [[nodiscard]] CommandActions& commands() const { return *actions_; }
     [[nodiscard]] const RecentFileList& recentFiles() const { return workspace_.recentFiles(); }

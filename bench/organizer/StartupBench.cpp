@@ -20,7 +20,9 @@
 
 #include "docfile/DocumentFile.h"
 #include "docfile/DocumentGenerator.h"
+#include "organizer/ui/OrganizerView.h"
 #include "platform/Clock.h"
+#include "platform/qt/DesktopContactLauncher.h"
 #include "platform/qt/QtLocale.h"
 #include "shell/ui/MainFrame.h"
 #include "support/MemorySettingsStore.h"
@@ -78,7 +80,9 @@ int main(int argc, char** argv) {
         const auto start = std::chrono::steady_clock::now();
         Workspace workspace(clock, storage, prompts, settings);
         ShellSettings windowSettings(settings);
-        auto frame = std::make_unique<MainFrame>(workspace, windowSettings, prompts, locale);
+        DesktopContactLauncher launcher;
+        auto frame = std::make_unique<MainFrame>(workspace, windowSettings, prompts);
+        new OrganizerView(workspace, *frame, windowSettings, locale, prompts, launcher);
         frame->openStartupDocument({path}, false);
         frame->show();
         QApplication::processEvents();

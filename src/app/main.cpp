@@ -12,9 +12,11 @@
 
 #include "exchange/ui/ExchangeController.h"
 #include "fileio/UserFolders.h"
+#include "organizer/ui/OrganizerView.h"
 #include "platform/Clock.h"
 #include "platform/Translate.h"
 #include "platform/UserLanguage.h"
+#include "platform/qt/DesktopContactLauncher.h"
 #include "platform/qt/IniSettingsStore.h"
 #include "platform/qt/QtLocale.h"
 #include "platform/qt/QtUserPrompts.h"
@@ -114,13 +116,17 @@ int main(int argc, char** argv) {
     workspace.keepRecoveryCopiesIn(userStateFolder() + "/recovery");
     workspace.setBackups(backups);
     ShellSettings windowSettings(settings);
-    MainFrame frame(workspace, windowSettings, prompts, locale);
+    DesktopContactLauncher launcher;
+    MainFrame frame(workspace, windowSettings, prompts);
+    // The views and tools are owned by the frame.
+    auto* organizer =
+        new OrganizerView(workspace, frame, windowSettings, locale, prompts, launcher);
     prompts.setOwner(&frame);
     prompts.setStartFolder([&workspace] {
         return QFile::encodeName(documentDialogFolder(workspace.document())).toStdString();
     });
-    // The tools are owned by the frame.
-    new ReportController(workspace, frame, prompts, locale, clock);
+    new ReportController(workspace, frame, prompts, locale, clock,
+                         [organizer] { return organizer->shownGroup(); });
     new TextTransferController(workspace, frame, prompts, locale);
     new ExchangeController(workspace, frame, prompts, locale);
     new SyncController(workspace, frame, prompts, settings, clock);

@@ -84,7 +84,8 @@ protected:
     // The window over a document with a person, a task and an appointment with an alarm.
     void open() {
         start();
-        reports = new ReportController(*workspace, *frame, prompts, locale, clock);
+        reports = new ReportController(*workspace, *frame, prompts, locale, clock,
+                                       [this] { return organizer->shownGroup(); });
         const PimDocument& document = workspace->document();
         Person ada = listedPerson("Lovelace, Ada", "", {*groupNamed(document, "All")});
         ada.setFName("Ada");
@@ -225,7 +226,7 @@ TEST_F(AccessibilityTest, EveryWindowShowsWholeTextsAtTwiceTheFontSizeAndNamesIt
 }
 
 TEST_F(AccessibilityTest, ListRowsReadOutTheirTextAndImagesAndTheReminderIsAnAlert) {
-    OrganizerView& view = *frame->organizerView();
+    OrganizerView& view = *organizer;
     const struct {
         const char* what;
         QTreeView* list;

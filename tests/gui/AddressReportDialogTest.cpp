@@ -33,7 +33,8 @@ protected:
     AddressReportCommandsTest() : FrameFixture(LocalTime{2026, 5, 12, 9, 0, 0, 0}) {}
     void SetUp() override {
         start();
-        reports = new ReportController(*workspace, *frame, prompts, locale, clock);
+        reports = new ReportController(*workspace, *frame, prompts, locale, clock,
+                                       [this] { return organizer->shownGroup(); });
         const PimDocument& document = workspace->document();
         const int32_t all = *groupNamed(document, "All");
         for (const char* name : {"Cole", "adams", "Baker"}) {

@@ -15,7 +15,7 @@ protected:
     void SetUp() override {
         start();
         frame->show();
-        view = frame->organizerView();
+        view = organizer;
         for (QTreeView* list : {view->taskList(), view->appointmentList()})
             testers.push_back(std::make_unique<QAbstractItemModelTester>(
                 list->model(), QAbstractItemModelTester::FailureReportingMode::Fatal));

@@ -7,7 +7,9 @@
 #include <cstdio>
 #include <string>
 
+#include "organizer/ui/OrganizerView.h"
 #include "platform/Clock.h"
+#include "platform/qt/DesktopContactLauncher.h"
 #include "platform/qt/QtLocale.h"
 #include "shell/ui/MainFrame.h"
 #include "support/MemorySettingsStore.h"
@@ -35,7 +37,9 @@ int main(int argc, char** argv) {
     Workspace workspace(clock, storage, prompts, settings);
     workspace.keepRecoveryCopiesIn(argv[2]);
     ShellSettings windowSettings(settings);
-    MainFrame frame(workspace, windowSettings, prompts, locale);
+    DesktopContactLauncher launcher;
+    MainFrame frame(workspace, windowSettings, prompts);
+    new OrganizerView(workspace, frame, windowSettings, locale, prompts, launcher);
     frame.setRecoveryDelay(30);
     frame.openStartupDocument({argv[1]}, false);
 

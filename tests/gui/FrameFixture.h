@@ -15,6 +15,7 @@
 #include "organizer/ui/OrganizerView.h"
 #include "organizer/ui/PhoneBookPanel.h"
 #include "platform/Clock.h"
+#include "platform/qt/DesktopContactLauncher.h"
 #include "platform/qt/QtLocale.h"
 #include "shell/CommandId.h"
 #include "shell/ui/CommandActions.h"
@@ -39,7 +40,9 @@ protected:
         frame.reset();  // a window shows the workspace it was made with
         workspace = std::make_unique<Workspace>(clock, storage, prompts, settings);
         if (!recoveryFolder.empty()) workspace->keepRecoveryCopiesIn(recoveryFolder);
-        frame = std::make_unique<MainFrame>(*workspace, windowSettings, prompts, locale, launcher);
+        frame = std::make_unique<MainFrame>(*workspace, windowSettings, prompts);
+        organizer = new OrganizerView(*workspace, *frame, windowSettings, locale, prompts,
+                                      launcher != nullptr ? *launcher : desktop);
         frame->openStartupDocument(arguments, false);
         return *frame;
     }
@@ -81,5 +84,7 @@ protected:
     ShellSettings windowSettings{settings};
     QtLocale locale{QLocale(QLocale::English, QLocale::UnitedStates)};
     std::unique_ptr<Workspace> workspace;
-    std::unique_ptr<MainFrame> frame;  // goes before the workspace it shows
+    DesktopContactLauncher desktop;
+    std::unique_ptr<MainFrame> frame;    // goes before the workspace it shows
+    OrganizerView* organizer = nullptr;  // the frame's home page, owned by the frame
 };

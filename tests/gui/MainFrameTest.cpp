@@ -169,7 +169,7 @@ TEST_F(MainFrameTest, HelpOpensAtTheIntroductionAndAtEachPane) {
     ASSERT_NE(frame->helpWindow(), nullptr);
     const auto shown = [this] { return frame->helpWindow()->browser()->source(); };
     EXPECT_EQ(shown(), QUrl(HelpWindow::pageUrl("Introduction")));
-    OrganizerView* view = frame->organizerView();
+    OrganizerView* view = organizer;
     const std::pair<QWidget*, const char*> panes[] = {
         {view->taskList()->viewport(), "tasklist"},
         {view->appointmentList()->viewport(), "apptbook"},
@@ -194,7 +194,7 @@ TEST_F(MainFrameTest, HelpOpensAtTheIntroductionAndAtEachPane) {
 TEST_F(MainFrameTest, PlacementIsRestoredUnlessItIsOffTheScreen) {
     start({});
     const QSize minimum = frame->minimumSize();
-    EXPECT_GE(minimum.width(), frame->organizerView()->designedSize().width());
+    EXPECT_GE(minimum.width(), organizer->designedSize().width());
     const auto place = [this](int64_t left, int64_t top, int64_t right, int64_t bottom) {
         const std::pair<const char*, int64_t> sides[] = {
             {"wp.left", left}, {"wp.top", top}, {"wp.right", right}, {"wp.bottom", bottom}};
@@ -227,7 +227,7 @@ TEST_F(MainFrameTest, PlacementIsRestoredUnlessItIsOffTheScreen) {
     EXPECT_TRUE(available.contains(frame->frameGeometry())) << "on the screen, and no larger";
     // The phone book has room for eight rows where the screen has it.
     QApplication::processEvents();
-    const QTreeView* persons = frame->organizerView()->phoneBookPanel()->personList();
+    const QTreeView* persons = organizer->phoneBookPanel()->personList();
     const int rowHeight = std::max(persons->fontMetrics().height() + 6, 1);
     if (available.height() >= 768) {
         EXPECT_GE(persons->viewport()->height(), 8 * rowHeight)
@@ -235,7 +235,7 @@ TEST_F(MainFrameTest, PlacementIsRestoredUnlessItIsOffTheScreen) {
     }
     // There the appointment list's heading is not cut.
     QApplication::processEvents();
-    const QHeaderView* header = frame->organizerView()->appointmentList()->header();
+    const QHeaderView* header = organizer->appointmentList()->header();
     EXPECT_GE(header->sectionSize(1), header->fontMetrics().horizontalAdvance("Appointment") +
                                           2 * header->fontMetrics().averageCharWidth());
     screenshot(*frame, "first-window");

@@ -17,7 +17,7 @@ protected:
     void SetUp() override {
         start({}, &launcher);
         frame->show();
-        panel = frame->organizerView()->phoneBookPanel();
+        panel = organizer->phoneBookPanel();
         tester = std::make_unique<QAbstractItemModelTester>(
             panel->personList()->model(), QAbstractItemModelTester::FailureReportingMode::Fatal);
     }

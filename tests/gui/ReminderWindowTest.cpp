@@ -39,7 +39,7 @@ protected:
     void SetUp() override {
         start();
         frame->show();
-        view = frame->organizerView();
+        view = organizer;
         reminders().setNotifier(std::make_unique<FakeDesktop>(log));
         reminders().setSoundMaker([this] { return std::make_unique<FakeDesktop>(log); });
         // The check made on opening the start-up document, before any appointment exists.

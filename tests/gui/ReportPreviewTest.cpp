@@ -16,7 +16,8 @@ protected:
     ReportPreviewTest() : FrameFixture(LocalTime{2026, 5, 12, 9, 0, 0, 0}) {}
     void SetUp() override {
         start();
-        reports = new ReportController(*workspace, *frame, prompts, locale, clock);
+        reports = new ReportController(*workspace, *frame, prompts, locale, clock,
+                                       [this] { return organizer->shownGroup(); });
         frame->resize(900, 700);
         frame->show();
     }
@@ -88,7 +89,7 @@ TEST_F(ReportPreviewTest, PreviewStepsPagesZoomsAndClosesByCommandOrEscape) {
 
     frame->runCommand(cmd::kPreviewClose);
     EXPECT_FALSE(reports->previewShowing());
-    EXPECT_EQ(client(), frame->organizerView());
+    EXPECT_EQ(client(), organizer);
     EXPECT_FALSE(frame->menuBar()->isHidden());
     EXPECT_FALSE(frame->commands().toolBar()->isHidden());
     EXPECT_TRUE(reports->previewToolBar()->isHidden());
@@ -127,7 +128,7 @@ TEST_F(ReportPreviewTest, EmptyReportKeepsTheLastImageAndClosingTheFrameClosesTh
     EXPECT_EQ(statusText(), "Ready");  // nothing was drawn, so nothing announced
     frame->close();
     EXPECT_FALSE(reports->previewShowing());
-    EXPECT_EQ(client(), frame->organizerView());
+    EXPECT_EQ(client(), organizer);
 }
 
 }  // namespace

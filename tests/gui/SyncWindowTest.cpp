@@ -73,7 +73,7 @@ protected:
     }
     std::string status() const { return controller->statusText().toStdString(); }
     QStringList listedNames() const {
-        return columnTexts(frame->organizerView()->phoneBookPanel()->personList()->model());
+        return columnTexts(organizer->phoneBookPanel()->personList()->model());
     }
 
     const QByteArray stateHome = qgetenv("XDG_STATE_HOME");

@@ -92,7 +92,7 @@ TEST_F(TransferWizardTest, ImportsPersonsOfAnotherProgramAsOneUndoStep) {
     ASSERT_EQ(doc.persons().size(), 2u);
     EXPECT_EQ(doc.persons().find(1)->Position(), "");
     EXPECT_EQ(doc.persons().find(1)->Notes(), "likes tea");
-    EXPECT_EQ(frame->organizerView()->phoneBookPanel()->personList()->model()->rowCount(), 2);
+    EXPECT_EQ(organizer->phoneBookPanel()->personList()->model()->rowCount(), 2);
 
     EXPECT_EQ(workspace->history().undoName(), "Import Names");
     workspace->undo();

@@ -22,6 +22,8 @@
 #include "platform/Translate.h"
 #include "records/DocumentDoor.h"
 #include "shell/CommandId.h"
+#include "workspace/Workspace.h"
+#include "workspace/ui/FrameHost.h"
 
 namespace {
 
@@ -31,16 +33,16 @@ constexpr int kDesignHeightDlu = 222;
 
 }  // namespace
 
-OrganizerView::OrganizerView(DocumentDoor& door, ShellSettings& settings, const Locale& locale,
-                             UserPrompts& prompts, ContactLauncher& launcher, QWidget* parent)
-    : QWidget(parent),
-      door_(door),
-      document_(&door.document()),
+OrganizerView::OrganizerView(Workspace& workspace, FrameHost& frame, ShellSettings& settings,
+                             const Locale& locale, UserPrompts& prompts, ContactLauncher& launcher)
+    : workspace_(workspace),
+      door_(workspace.door()),
+      document_(&door_.document()),
       settings_(settings),
       locale_(locale),
       prompts_(prompts),
-      day_(door),
-      phoneBook_(door),
+      day_(door_),
+      phoneBook_(door_),
       contacts_(launcher, prompts) {
     calendar_ = new QCalendarWidget(this);
     calendar_->setGridVisible(false);
@@ -124,12 +126,40 @@ OrganizerView::OrganizerView(DocumentDoor& door, ShellSettings& settings, const 
     refreshLists();
     showSelectedDate();
     markCalendarDays(*calendar_, *document_);
+    plugInto(frame);
+}
+
+void OrganizerView::plugInto(FrameHost& frame) {
+    for (auto& [id, handler] : commands_->handlers())
+        frame.setCommandHandler(id, std::move(handler));
+    frame.setCommandHandler(cmd::kAudibleAlarm, [this] { toggleAudibleAlarm(); });
+    frame.setSelectionFacts([this](SelectionFacts& facts) { fillFacts(facts); });
+    connect(this, &OrganizerView::helpRequested, this,
+            [&frame](const QString& page) { frame.showHelpPage(page); });
+    connect(this, &OrganizerView::commandRequested, this,
+            [&frame](int id) { frame.runCommand(id); });
+    connect(this, &OrganizerView::listMenuRequested, this,
+            [&frame](FocusedList list, const QPoint& pos) {
+                // Each list's menu is the one holding its Add command.
+                frame.showMenuOf(list == FocusedList::Tasks     ? cmd::kTaskAdd
+                                 : list == FocusedList::Persons ? cmd::kPersonAdd
+                                                                : cmd::kAppointmentAdd,
+                                 pos);
+            });
+    connect(this, &OrganizerView::selectionChanged, this,
+            [this] { workspace_.commandStatesChanged(); });
+    // An alarm that fell due while the program was closed shows at once.
+    openedListener_ = workspace_.onDocumentEvent([this](DocumentEvent event) {
+        if (event == DocumentEvent::Opened) reminders_->checkSoon();
+    });
+    frame.setHomePage(this, firstSize());
 }
 
 OrganizerView::~OrganizerView() {
     // The reminders look at the day view and the alarm settings, which go before children.
     delete reminders_;
     settings_.writeUseAlarmSound(alarm_.useAlarmSound);
+    workspace_.forget(openedListener_);
     if (document_ != nullptr) door_.detachView(*this);
 }
 
@@ -185,11 +215,7 @@ QGroupBox* OrganizerView::framed(const QString& title, QWidget* content, QVBoxLa
     return frame;
 }
 
-std::map<int, std::function<void()>> OrganizerView::commandHandlers() {
-    return commands_->handlers();
-}
-
-void OrganizerView::fillSnapshot(ShellSnapshot& state) const {
+void OrganizerView::fillFacts(SelectionFacts& state) const {
     state.useAlarmSound = alarm_.useAlarmSound;
     state.taskSelected = day_.taskCommandsApply();
     state.personSelected =

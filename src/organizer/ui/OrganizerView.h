@@ -11,8 +11,8 @@
 #include "organizer/FocusedList.h"
 #include "organizer/PhoneBookView.h"
 #include "records/DocumentView.h"
-#include "shell/CommandState.h"
 #include "shell/ShellSettings.h"
+#include "workspace/SelectionFacts.h"
 
 class DayLists;
 class Locale;
@@ -20,6 +20,7 @@ class OrganizerCommands;
 class PaneHelp;
 class PhoneBookPanel;
 class DocumentDoor;
+class FrameHost;
 class PimDocument;
 class QCalendarWidget;
 class QGroupBox;
@@ -28,18 +29,21 @@ class QTreeView;
 class QVBoxLayout;
 class ReminderController;
 class UserPrompts;
+class Workspace;
 
 // The working window inside the frame: the month calendar top left, the "Phone Book"
 // frame top right, "Appointments" bottom left and "Tasks" bottom right. It holds no
-// records: the lists show the rows the day view and the phone book view compute.
+// records: the lists show the rows the day view and the phone book view compute. It plugs
+// into the frame as its home page and carries out the organizer's commands there.
 class OrganizerView : public QWidget, public DocumentView {
     Q_OBJECT
 
 public:
-    // The view's commands change the records through `door`. Messages and the editors'
-    // questions go to `prompts`; calls, mails and web pages to `launcher`.
-    OrganizerView(DocumentDoor& door, ShellSettings& settings, const Locale& locale,
-                  UserPrompts& prompts, ContactLauncher& launcher, QWidget* parent = nullptr);
+    // The view's commands change the records through the workspace's door. `settings`
+    // keeps the alarm options. Messages and the editors' questions go to `prompts`; calls,
+    // mails and web pages to `launcher`.
+    OrganizerView(Workspace& workspace, FrameHost& frame, ShellSettings& settings,
+                  const Locale& locale, UserPrompts& prompts, ContactLauncher& launcher);
     ~OrganizerView() override;
 
     // The size the window is designed for, from the font's dialog units.
@@ -58,11 +62,11 @@ public:
     [[nodiscard]] const DayView& day() const { return day_; }
     [[nodiscard]] const PhoneBookView& phoneBook() const { return phoneBook_; }
 
-    // The handlers of the commands the view carries out, by command id.
-    [[nodiscard]] std::map<int, std::function<void()>> commandHandlers();
-
-    // Adds what the view knows (selection, focus, alarm option) to the frame's state.
-    void fillSnapshot(ShellSnapshot& state) const;
+    // Adds what the view knows (selection in the focused list, alarm option) to the facts
+    // the commands' rules read.
+    void fillFacts(SelectionFacts& facts) const;
+    // The address-book group the phone book shows.
+    [[nodiscard]] int32_t shownGroup() const { return phoneBook_.groupId(); }
 
     [[nodiscard]] const AlarmSettings& alarmSettings() const { return alarm_; }
     // Flips the audible-alarm option and stores it.
@@ -90,12 +94,15 @@ protected:
 
 private:
     void buildPhoneBook();
+    // Installs the view's commands in the frame and shows it there.
+    void plugInto(FrameHost& frame);
     // Refills both lists from the document, or through `refill` when given.
     void refreshLists(const std::function<void()>& refill = {});
     void showSelectedDate();
     void calendarDateChosen(QDate date);
     QGroupBox* framed(const QString& title, QWidget* content, QVBoxLayout** layout = nullptr);
 
+    Workspace& workspace_;
     DocumentDoor& door_;
     const PimDocument* document_;
     ShellSettings& settings_;
@@ -116,4 +123,5 @@ private:
     PaneHelp* help_ = nullptr;
     ReminderController* reminders_ = nullptr;
     std::unique_ptr<OrganizerCommands> commands_;
+    int openedListener_ = -1;
 };

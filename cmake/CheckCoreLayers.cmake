@@ -1,9 +1,9 @@
 # Usage: cmake -DROOT=<src> -DDIRS=<dir;dir;...> -DFEATURES=<dir;...> -P CheckCoreLayers.cmake
 # Core includes no Qt header, and each folder of DIRS includes only itself and the folders
 # listed before it, so that the layers stay a ladder. ui/ and qt/ folders are not core:
-# the ui/ folder of each of FEATURES (and the workspace's) includes no other ui/ folder but
-# the workspace's, which is what the tools plug into; only the shell's window and the
-# program put them together.
+# the ui/ folder of each of FEATURES (and the workspace's and the shell's) includes no other
+# ui/ folder but the workspace's, which is what the views and tools plug into; only the
+# program puts them together.
 cmake_policy(SET CMP0057 NEW)
 set(offenders "")
 list(LENGTH DIRS count)
@@ -32,7 +32,7 @@ foreach(index RANGE ${last})
         endforeach()
     endforeach()
 endforeach()
-foreach(feature IN LISTS FEATURES ITEMS workspace)
+foreach(feature IN LISTS FEATURES ITEMS workspace shell)
     file(GLOB_RECURSE sources "${ROOT}/${feature}/ui/*.h" "${ROOT}/${feature}/ui/*.cpp")
     foreach(source IN LISTS sources)
         file(STRINGS "${source}" includes REGEX "^[ \t]*#[ \t]*include[ \t]*\"[a-z]+/ui/")

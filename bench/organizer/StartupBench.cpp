@@ -20,13 +20,15 @@
 
 #include "docfile/DocumentFile.h"
 #include "docfile/DocumentGenerator.h"
+#include "organizer/ui/OrganizerView.h"
 #include "platform/Clock.h"
+#include "platform/qt/DesktopContactLauncher.h"
 #include "platform/qt/QtLocale.h"
-#include "shell/DocFileStorage.h"
-#include "shell/ShellFakes.h"
 #include "shell/ui/MainFrame.h"
 #include "support/MemorySettingsStore.h"
+#include "workspace/DocFileStorage.h"
 #include "workspace/Workspace.h"
+#include "workspace/WorkspaceFakes.h"
 
 namespace {
 
@@ -77,12 +79,15 @@ int main(int argc, char** argv) {
         const QtLocale locale;
         const auto start = std::chrono::steady_clock::now();
         Workspace workspace(clock, storage, prompts, settings);
-        auto frame = std::make_unique<MainFrame>(workspace, prompts, locale);
+        ShellSettings windowSettings(settings);
+        DesktopContactLauncher launcher;
+        auto frame = std::make_unique<MainFrame>(workspace, windowSettings, prompts);
+        new OrganizerView(workspace, *frame, windowSettings, locale, prompts, launcher);
         frame->openStartupDocument({path}, false);
         frame->show();
         QApplication::processEvents();
         const double window = secondsSince(start);
-        if (frame->document().tasks().size() != count) std::abort();
+        if (workspace.document().tasks().size() != count) std::abort();
         std::printf("%-10d %10.1f %10.1f %8.2f\n", round, window * 1e3, load * 1e3, window / load);
         windows.push_back(window * 1e3);
         loads.push_back(load * 1e3);

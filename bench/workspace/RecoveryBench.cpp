@@ -13,7 +13,7 @@
 #include "docfile/DocumentGenerator.h"
 #include "platform/Clock.h"
 #include "records/PimDocument.h"
-#include "shell/DocFileStorage.h"
+#include "workspace/DocFileStorage.h"
 #include "workspace/RecoveryCopies.h"
 
 int main(int argc, char** argv) {

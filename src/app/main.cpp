@@ -12,18 +12,20 @@
 
 #include "exchange/ui/ExchangeController.h"
 #include "fileio/UserFolders.h"
+#include "organizer/ui/OrganizerView.h"
 #include "platform/Clock.h"
 #include "platform/Translate.h"
 #include "platform/UserLanguage.h"
+#include "platform/qt/DesktopContactLauncher.h"
 #include "platform/qt/IniSettingsStore.h"
 #include "platform/qt/QtLocale.h"
 #include "platform/qt/QtUserPrompts.h"
 #include "reports/ui/ReportController.h"
-#include "shell/DocFileStorage.h"
 #include "shell/ui/MainFrame.h"
 #include "shell/ui/WaitCursorStorage.h"
 #include "sync/ui/SyncController.h"
 #include "textio/ui/TextTransferController.h"
+#include "workspace/DocFileStorage.h"
 #include "workspace/Workspace.h"
 #include "workspace/ui/DocumentFolder.h"
 
@@ -104,7 +106,7 @@ int main(int argc, char** argv) {
     DocFileStorage files;
     // Earlier versions are the user's data, kept apart from any one program's state.
     const RotatingBackups backups(userDataFolder() + "/backups", [&settings] {
-        return ShellSettings(settings).readBackupsKept();
+        return DocumentSettings(settings).readBackupsKept();
     });
     files.keepBackups(backups);
     WaitCursorStorage storage(files);
@@ -113,13 +115,18 @@ int main(int argc, char** argv) {
     // them, so they go under the state folder rather than beside the user's files.
     workspace.keepRecoveryCopiesIn(userStateFolder() + "/recovery");
     workspace.setBackups(backups);
-    MainFrame frame(workspace, prompts, locale);
+    ShellSettings windowSettings(settings);
+    DesktopContactLauncher launcher;
+    MainFrame frame(workspace, windowSettings, prompts);
+    // The views and tools are owned by the frame.
+    auto* organizer =
+        new OrganizerView(workspace, frame, windowSettings, locale, prompts, launcher);
     prompts.setOwner(&frame);
     prompts.setStartFolder([&workspace] {
         return QFile::encodeName(documentDialogFolder(workspace.document())).toStdString();
     });
-    // The tools are owned by the frame.
-    new ReportController(workspace, frame, prompts, locale, clock);
+    new ReportController(workspace, frame, prompts, locale, clock,
+                         [organizer] { return organizer->shownGroup(); });
     new TextTransferController(workspace, frame, prompts, locale);
     new ExchangeController(workspace, frame, prompts, locale);
     new SyncController(workspace, frame, prompts, settings, clock);
@@ -147,6 +154,6 @@ int main(int argc, char** argv) {
     const int code = QApplication::exec();
     // The window has closed, after the last save: the end of the process takes back the
     // memory of the records at once, which freeing them one by one would only delay.
-    workspace.document().leaveRecordsToExit();
+    workspace.leaveRecordsToExit();
     return code;
 }

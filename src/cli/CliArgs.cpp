@@ -6,6 +6,7 @@
 
 #include "platform/Translate.h"
 #include "records/DateTime.h"
+#include "records/TimeOfDayText.h"
 
 namespace {
 
@@ -45,13 +46,11 @@ std::optional<DateTime> parseDayOption(std::string_view text) {
 }
 
 std::optional<LocalTime> parseTimeOption(std::string_view text) {
-    const size_t colon = text.find(':');
+    const auto minute = readTimeOfDay(text, kStrictTimeRules);
+    if (!minute) return std::nullopt;
     LocalTime t;
-    if ((colon != 1 && colon != 2) || text.size() != colon + 3 ||
-        !readNumber(text, 0, colon, t.hour) || !readNumber(text, colon + 1, 2, t.minute) ||
-        t.hour > 23 || t.minute > 59) {
-        return std::nullopt;
-    }
+    t.hour = *minute / 60;
+    t.minute = *minute % 60;
     return t;
 }
 

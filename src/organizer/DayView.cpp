@@ -1,18 +1,16 @@
 #include "organizer/DayView.h"
 
 #include "organizer/OccurrenceEdits.h"
-#include "records/PimDocument.h"
-#include "records/UndoHistory.h"
+#include "records/DocumentDoor.h"
 
-DayView::DayView(PimDocument& document, UndoHistory* history)
-    : document_(document), history_(history) {}
+DayView::DayView(DocumentDoor& door) : door_(door), document_(door.document()) {}
 
 DateTime DayView::shownDate() const {
     return document_.currentDate();
 }
 
 void DayView::showDate(DateTime date) {
-    document_.setCurrentDate(date.date());
+    door_.setCurrentDate(date.date());
     refill();
 }
 
@@ -88,8 +86,7 @@ void DayView::deleteSelectedTask() {
     const int32_t id = task_.id;
     task_ = selectionAfterRemoving(taskRows_.size(), task_.row,
                                    [this](size_t i) { return taskRows_[i].id; });
-    UndoHistory::Step step(history_, UndoStep::DeleteTask);
-    document_.remove<Task>(id);
+    door_.runStep(UndoStep::DeleteTask, [id](PimDocument& document) { document.remove<Task>(id); });
 }
 
 void DayView::completeSelectedTask() {
@@ -107,17 +104,18 @@ void DayView::complete(int32_t taskId) {
     Task task = *stored;
     task.Priority = Task::Done;
     task.DoneDate = DateTime::today(document_.clock());
-    UndoHistory::Step step(history_, UndoStep::CompleteTask);
-    document_.replace(std::move(task));
+    door_.runStep(UndoStep::CompleteTask,
+                  [&](PimDocument& document) { document.replace(std::move(task)); });
 }
 
 void DayView::deleteSelectedAppointment() {
     if (!appointmentCommandsApply()) return;
     // Delete takes the occurrence the row shows, not the whole series.
     if (const AppointmentRow* row = selectedAppointmentRow(); row != nullptr && row->repeats) {
-        (void)removeOccurrence(document_, history_, row->id, row->key);
+        (void)removeOccurrence(door_, row->id, row->key);
         return;
     }
-    UndoHistory::Step step(history_, UndoStep::DeleteAppointment);
-    document_.remove<Appointment>(appointment_.id);
+    door_.runStep(UndoStep::DeleteAppointment, [id = appointment_.id](PimDocument& document) {
+        document.remove<Appointment>(id);
+    });
 }

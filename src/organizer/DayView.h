@@ -4,12 +4,12 @@
 #include <vector>
 
 #include "organizer/DayRows.h"
+#include "organizer/FocusedList.h"
 #include "organizer/ListSelection.h"
 #include "organizer/ScheduleIndex.h"
-#include "shell/CommandState.h"
 
+class DocumentDoor;
 class PimDocument;
-class UndoHistory;
 
 // The day view without its widgets: the task and appointment rows of the date the
 // calendar shows, which row of each list is selected, which list acts on Delete, Edit
@@ -17,8 +17,8 @@ class UndoHistory;
 // record ID (and occurrence), so it survives every refill that still lists the record.
 class DayView {
 public:
-    // `history` names the steps these commands make; it may be nullptr.
-    DayView(PimDocument& document, UndoHistory* history);
+    // The commands change the records through `door`.
+    explicit DayView(DocumentDoor& door);
 
     // The date shown: the document's current date.
     [[nodiscard]] DateTime shownDate() const;
@@ -68,8 +68,8 @@ private:
     [[nodiscard]] static ListSelection reselected(int32_t id, const auto& rows);
     void selectAppointment(ListSelection selection);
 
-    PimDocument& document_;
-    UndoHistory* history_;
+    DocumentDoor& door_;
+    const PimDocument& document_;
     std::vector<TaskRow> taskRows_;
     std::vector<AppointmentRow> appointmentRows_;
     ListSelection task_;

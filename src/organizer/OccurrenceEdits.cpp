@@ -2,12 +2,11 @@
 
 #include <algorithm>
 
+#include "records/DocumentDoor.h"
 #include "records/Occurrences.h"
-#include "records/PimDocument.h"
-#include "records/UndoHistory.h"
 
-bool removeOccurrence(PimDocument& document, UndoHistory* history, int32_t id, DateTime key) {
-    const Appointment* current = document.appointments().find(id);
+bool removeOccurrence(DocumentDoor& door, int32_t id, DateTime key) {
+    const Appointment* current = door.document().appointments().find(id);
     if (current == nullptr || occurrenceAt(*current, key).start.isNull()) return false;
     Appointment changed = *current;
     Schedule& schedule = changed.schedule.edit();
@@ -15,14 +14,15 @@ bool removeOccurrence(PimDocument& document, UndoHistory* history, int32_t id, D
                   [&](const ChangedOccurrence& change) { return change.replaces == key; });
     schedule.removed.insert(std::upper_bound(schedule.removed.begin(), schedule.removed.end(), key),
                             key);
-    UndoHistory::Step step(history, UndoStep::DeleteAppointment);
     ExpansionBudget budget;
     const bool anyLeft = !occurrencesStarting(changed, DateTime(DateTime::kMinValue),
                                               DateTime(DateTime::kMaxValue), budget, 1)
                               .empty();
-    if (!anyLeft && !budget.exhausted) {
-        document.remove<Appointment>(id);
-        return true;
-    }
-    return document.replace(std::move(changed));
+    return door.runStep(UndoStep::DeleteAppointment, [&](PimDocument& document) {
+        if (!anyLeft && !budget.exhausted) {
+            document.remove<Appointment>(id);
+            return true;
+        }
+        return document.replace(std::move(changed));
+    });
 }

@@ -4,10 +4,9 @@
 
 #include "records/DateTime.h"
 
-class PimDocument;
-class UndoHistory;
+class DocumentDoor;
 
 // Takes one occurrence out of a series, keyed by the start the series gives it, as the
 // undo step "Delete Appointment"; the series goes whole when it was the last one left.
 // False, changing nothing, when the appointment is gone or has no occurrence there.
-bool removeOccurrence(PimDocument& document, UndoHistory* history, int32_t id, DateTime key);
+bool removeOccurrence(DocumentDoor& door, int32_t id, DateTime key);

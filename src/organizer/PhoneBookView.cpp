@@ -2,11 +2,9 @@
 
 #include <algorithm>
 
-#include "records/PimDocument.h"
-#include "records/UndoHistory.h"
+#include "records/DocumentDoor.h"
 
-PhoneBookView::PhoneBookView(PimDocument& document, UndoHistory* history)
-    : document_(document), history_(history) {}
+PhoneBookView::PhoneBookView(DocumentDoor& door) : door_(door), document_(door.document()) {}
 
 void PhoneBookView::refill() {
     index_.clear();
@@ -109,8 +107,8 @@ void PhoneBookView::deleteSelectedPerson() {
     selection_ = selectionAfterRemoving(listed_.size(), selection_.row,
                                         [this](size_t i) { return row(i).id; });
     index_.clear();
-    UndoHistory::Step step(history_, UndoStep::DeletePerson);
-    document_.remove<Person>(id);
+    door_.runStep(UndoStep::DeletePerson,
+                  [id](PimDocument& document) { document.remove<Person>(id); });
 }
 
 std::vector<std::string> PhoneBookView::listedAddresses() const {

@@ -10,8 +10,8 @@
 #include "organizer/PersonTextIndex.h"
 #include "organizer/PhoneBookRows.h"
 
+class DocumentDoor;
 class PimDocument;
-class UndoHistory;
 
 // The phone book panel without its widgets: the group box's entries and the current
 // group, the listed persons of that group (sorted, narrowed by the filter box) and the
@@ -19,8 +19,8 @@ class UndoHistory;
 // refill that still lists them.
 class PhoneBookView {
 public:
-    // `history` names the steps of the view's commands; it may be nullptr.
-    PhoneBookView(PimDocument& document, UndoHistory* history);
+    // The view's commands change the records through `door`.
+    explicit PhoneBookView(DocumentDoor& door);
 
     // Refills the group box, then the person list, from the document.
     void refill();
@@ -71,8 +71,8 @@ private:
     void list(bool narrowing);
     void reselect(int32_t id);
 
-    PimDocument& document_;
-    UndoHistory* history_;
+    DocumentDoor& door_;
+    const PimDocument& document_;
     std::vector<GroupEntry> groups_;
     int32_t groupId_ = -1;
     PersonSort sort_ = PersonSort::Name;

@@ -3,9 +3,9 @@
 #include <algorithm>
 
 #include "organizer/ReminderText.h"
+#include "records/DocumentDoor.h"
 #include "records/Occurrences.h"
 #include "records/PimDocument.h"
-#include "records/UndoHistory.h"
 
 namespace {
 
@@ -192,8 +192,8 @@ bool stillDue(const PimDocument& document, const Reminder& reminder, DateTime no
     return isDue(occurrenceAt(*appointment, reminder.key), now);
 }
 
-bool turnOffReminder(PimDocument& document, UndoHistory* history, const Reminder& reminder) {
-    const Appointment* current = document.appointments().find(reminder.id);
+bool turnOffReminder(DocumentDoor& door, const Reminder& reminder) {
+    const Appointment* current = door.document().appointments().find(reminder.id);
     if (current == nullptr) return false;
     // The record as it is now, not as the tick saw it: an edit made meanwhile stays.
     // One that began or stopped repeating meanwhile no longer has the occurrence asked about.
@@ -207,6 +207,7 @@ bool turnOffReminder(PimDocument& document, UndoHistory* history, const Reminder
         if (occurrence.start.isNull() || !alarmStillSet(occurrence)) return false;
         changed.schedule.edit().remindedUntil = occurrence.alarmTime();
     }
-    UndoHistory::Step step(history, UndoStep::TurnOffReminder);
-    return document.replace(std::move(changed));
+    return door.runStep(UndoStep::TurnOffReminder, [&](PimDocument& document) {
+        return document.replace(std::move(changed));
+    });
 }

@@ -7,8 +7,8 @@
 #include "records/DateTime.h"
 
 class Locale;
+class DocumentDoor;
 class PimDocument;
-class UndoHistory;
 struct Appointment;
 struct Occurrence;
 
@@ -90,4 +90,4 @@ inline constexpr double kMissedDays = 1.0;
 // appointment that does not repeat; for an occurrence of a series, marks the alarms up to
 // this one's as done, so that the next occurrences still ring. False, changing nothing,
 // when the appointment or occurrence is gone or its alarm is already off.
-bool turnOffReminder(PimDocument& document, UndoHistory* history, const Reminder& reminder);
+bool turnOffReminder(DocumentDoor& door, const Reminder& reminder);

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "platform/Locale.h"
+#include "records/TimeOfDayText.h"
 
 struct DateParser::Token {
     enum Kind { Number, Word, Punct } kind;
@@ -308,14 +309,15 @@ std::optional<TimeOfDay> DateParser::readTime(const std::vector<Token>& t, size_
     if (after < 0 || (before && after)) return std::nullopt;
     const int marker = before + after;
     if (!hasMinutes && !marker) return std::nullopt;
-    if (marker) {
-        if (time.hour < 1 || time.hour > 12) return std::nullopt;
-        time.hour = time.hour % 12 + (marker == 2 ? 12 : 0);
-    }
-    if (time.hour < 0 || time.hour > 23 || time.minute < 0 || time.minute > 59 || time.second < 0 ||
-        time.second > 59) {
-        return std::nullopt;
-    }
+    // Other programs write the hours of the night as they are: no afternoon guess.
+    const auto minute = clockMinute(time.hour, time.minute,
+                                    marker == 1 ? 'a'
+                                    : marker    ? 'p'
+                                                : 0,
+                                    false);
+    if (!minute || time.second < 0 || time.second > 59) return std::nullopt;
+    time.hour = *minute / 60;
+    time.minute = *minute % 60;
     return time;
 }
 

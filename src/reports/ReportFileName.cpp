@@ -1,7 +1,7 @@
 #include "reports/ReportFileName.h"
 #include "platform/Translate.h"
 
-#include "shell/FileDialogFolder.h"
+#include "workspace/FileDialogFolder.h"
 
 std::string reportTitle(ReportKind kind) {
     switch (kind) {

@@ -1,5 +1,6 @@
 #include "shell/CommandState.h"
 #include "platform/Translate.h"
+#include "workspace/Workspace.h"
 
 bool isCommandEnabled(const Command& command, const ShellSnapshot& s) {
     switch (command.enable) {
@@ -16,11 +17,11 @@ bool isCommandEnabled(const Command& command, const ShellSnapshot& s) {
         case EnableRule::HasAppointment:
             return s.appointmentCount > 0;
         case EnableRule::TaskSelectedInFocus:
-            return s.taskSelected && s.focusedList == FocusedList::Tasks;
+            return s.taskSelected;
         case EnableRule::PersonSelectedInFocus:
-            return s.personSelected && s.focusedList == FocusedList::Persons;
+            return s.personSelected;
         case EnableRule::AppointmentSelectedInFocus:
-            return s.appointmentSelected && s.focusedList == FocusedList::Appointments;
+            return s.appointmentSelected;
         case EnableRule::DayHasRows:
             return s.dayTaskRows > 0 || s.dayAppointmentRows > 0;
         case EnableRule::DayHasTasks:
@@ -77,4 +78,16 @@ std::optional<bool> commandCheckMark(const Command& command, const ShellSnapshot
             return s.statusBarVisible;
     }
     return std::nullopt;
+}
+
+void fillFromWorkspace(ShellSnapshot& state, const Workspace& workspace) {
+    const PimDocument& document = workspace.document();
+    state.documentModified = document.isModified();
+    state.documentHasPath = !document.path().empty();
+    state.taskCount = document.tasks().size();
+    state.personCount = document.persons().size();
+    state.appointmentCount = document.appointments().size();
+    state.openLastFile = workspace.openLastFile();
+    state.undoName = workspace.history().undoName();
+    state.redoName = workspace.history().redoName();
 }

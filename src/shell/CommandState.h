@@ -5,29 +5,22 @@
 #include <string>
 
 #include "shell/Command.h"
+#include "workspace/SelectionFacts.h"
 
-// Which organizer list last held the focus.
-enum class FocusedList { None, Persons, Tasks, Appointments };
+class Workspace;
 
 // The facts the enabling and check-mark rules read, gathered by the frame whenever it
-// recomputes the command states.
-struct ShellSnapshot {
+// recomputes the command states: the document's, the view's selection and the frame's own.
+struct ShellSnapshot : SelectionFacts {
     bool documentModified = false;
     bool documentHasPath = false;
     size_t taskCount = 0;
     size_t personCount = 0;
     size_t appointmentCount = 0;
-    FocusedList focusedList = FocusedList::None;
-    bool taskSelected = false;
-    bool personSelected = false;
-    bool appointmentSelected = false;
-    size_t dayTaskRows = 0;         // rows of the selected date's task list
-    size_t dayAppointmentRows = 0;  // rows of the selected date's appointment list
-    bool reportChosen = false;      // a report was chosen in this run
-    std::string undoName;           // the step Undo takes back ("Delete Task"); "" for none
-    std::string redoName;           // the step Redo does again; "" for none
+    bool reportChosen = false;  // a report was chosen in this run
+    std::string undoName;       // the step Undo takes back ("Delete Task"); "" for none
+    std::string redoName;       // the step Redo does again; "" for none
     bool openLastFile = false;
-    bool useAlarmSound = true;
     bool toolbarVisible = true;
     bool statusBarVisible = true;
 };
@@ -43,3 +36,6 @@ struct ShellSnapshot {
 // The command's check mark in this state; nothing for commands that never carry one.
 [[nodiscard]] std::optional<bool> commandCheckMark(const Command& command,
                                                    const ShellSnapshot& state);
+
+// Takes the document's facts from the workspace into `state`.
+void fillFromWorkspace(ShellSnapshot& state, const Workspace& workspace);

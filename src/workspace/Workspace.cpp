@@ -3,7 +3,7 @@
 
 #include "docfile/DocumentReader.h"
 #include "fileio/AtomicFile.h"
-#include "shell/StartupPlan.h"
+#include "workspace/StartupPlan.h"
 
 Workspace::Workspace(const Clock& clock, DocumentStorage& storage, UserPrompts& prompts,
                      SettingsStore& settings)
@@ -14,6 +14,8 @@ Workspace::Workspace(const Clock& clock, DocumentStorage& storage, UserPrompts& 
       prompts_(prompts),
       lifecycle_(document_, storage, prompts, settings_, recentFiles_) {
     document_.attachView(recoveryWatch_);
+    door_.onStepDone([this] { commandStatesChanged(); });
+    lifecycle_.onEvent([this](DocumentEvent event) { tell(event); });
 }
 
 Workspace::~Workspace() {
@@ -27,8 +29,46 @@ void Workspace::openAtStartup(const std::vector<std::string>& arguments) {
     commandStatesChanged();
 }
 
+void Workspace::undo() {
+    history_.undo();
+    commandStatesChanged();
+}
+
+void Workspace::redo() {
+    history_.redo();
+    commandStatesChanged();
+}
+
+void Workspace::newDocument() {
+    lifecycle_.newDocument();
+}
+
+void Workspace::open() {
+    lifecycle_.open();
+}
+
+void Workspace::save() {
+    lifecycle_.save();
+}
+
+void Workspace::saveAs() {
+    lifecycle_.saveAs();
+}
+
+void Workspace::openRecent(size_t index) {
+    lifecycle_.openRecent(index);
+}
+
+void Workspace::backup() {
+    lifecycle_.backup();
+}
+
+bool Workspace::askSaveChanges() {
+    return lifecycle_.askSaveChanges();
+}
+
 void Workspace::compact() {
-    runStep(UndoStep::Compact, [this] { lifecycle_.compact(); });
+    runStep(UndoStep::Compact, [this](PimDocument&) { lifecycle_.compact(); });
 }
 
 bool Workspace::close() {
@@ -39,7 +79,8 @@ bool Workspace::close() {
 }
 
 void Workspace::restoreVersion(PimContents&& version) {
-    runStep(UndoStep::Restore, [&] { document_.replaceRecords(std::move(version)); });
+    runStep(UndoStep::Restore,
+            [&](PimDocument& document) { document.replaceRecords(std::move(version)); });
 }
 
 void Workspace::restoreBackup(const BackupVersion& version) {
@@ -80,22 +121,24 @@ int Workspace::onCommandStatesChanged(Listener listener) {
     return nextListenerId_++;
 }
 
+int Workspace::onDocumentEvent(EventListener listener) {
+    eventListeners_[nextListenerId_] = std::move(listener);
+    return nextListenerId_++;
+}
+
 void Workspace::forget(int listenerId) {
     listeners_.erase(listenerId);
+    eventListeners_.erase(listenerId);
+}
+
+void Workspace::tell(DocumentEvent event) {
+    // A listener may forget itself while it hears.
+    const auto listeners = eventListeners_;
+    for (const auto& [id, listener] : listeners)
+        listener(event);
 }
 
 void Workspace::commandStatesChanged() {
     for (const auto& [id, listener] : listeners_)
         listener();
-}
-
-void Workspace::fillSnapshot(ShellSnapshot& state) const {
-    state.documentModified = document_.isModified();
-    state.documentHasPath = !document_.path().empty();
-    state.taskCount = document_.tasks().size();
-    state.personCount = document_.persons().size();
-    state.appointmentCount = document_.appointments().size();
-    state.openLastFile = openLastFile_;
-    state.undoName = history_.undoName();
-    state.redoName = history_.redoName();
 }

@@ -7,14 +7,15 @@
 #include <string>
 #include <vector>
 
+#include "records/DocumentDoor.h"
 #include "records/PimDocument.h"
 #include "records/UndoHistory.h"
-#include "shell/CommandState.h"
-#include "shell/DocumentLifecycle.h"
-#include "shell/RecentFileList.h"
-#include "shell/RotatingBackups.h"
-#include "shell/ShellSettings.h"
+#include "workspace/DocumentEvent.h"
+#include "workspace/DocumentLifecycle.h"
+#include "workspace/DocumentSettings.h"
+#include "workspace/RecentFileList.h"
 #include "workspace/RecoveryCopies.h"
+#include "workspace/RotatingBackups.h"
 
 class Clock;
 class DocumentStorage;
@@ -24,11 +25,13 @@ class UserPrompts;
 // The open document and all that belongs to it, apart from any window: the records, their
 // undo history, the file commands over one storage (which locks the file while it writes
 // and checks that no one changed it since it was read), the recent files and the stored
-// settings. The window is a view of it; the import, export and report tools work on it;
-// a test drives it alone.
+// settings. Every change of the records goes through its one door; the window, the tools
+// and the command line read the document and hear what happens to it. A test drives it
+// alone.
 class Workspace {
 public:
     using Listener = std::function<void()>;
+    using EventListener = std::function<void(DocumentEvent)>;
 
     Workspace(const Clock& clock, DocumentStorage& storage, UserPrompts& prompts,
               SettingsStore& settings);
@@ -36,13 +39,39 @@ public:
     Workspace(const Workspace&) = delete;
     Workspace& operator=(const Workspace&) = delete;
 
-    [[nodiscard]] PimDocument& document() { return document_; }
+    // The records, to read.
     [[nodiscard]] const PimDocument& document() const { return document_; }
-    [[nodiscard]] UndoHistory& history() { return history_; }
-    [[nodiscard]] ShellSettings& settings() { return settings_; }
+    // The steps Undo and Redo would take, to read.
+    [[nodiscard]] const UndoHistory& history() const { return history_; }
     [[nodiscard]] const RecentFileList& recentFiles() const { return recentFiles_; }
-    // New, Open, Save, Save As, the recent files, Backup and the save question.
-    [[nodiscard]] DocumentLifecycle& files() { return lifecycle_; }
+    // "Quillmate [path]", or the untitled name for a document never saved.
+    [[nodiscard]] std::string windowTitle() const { return lifecycle_.windowTitle(); }
+
+    // The one door to the records, for the tools that change them.
+    [[nodiscard]] DocumentDoor& door() { return door_; }
+    // Runs `change` on the document as one step of the undo history named `name`, then
+    // says that the commands' states may have changed.
+    template <class Change>
+    decltype(auto) runStep(UndoStep name, Change&& change) {
+        return door_.runStep(name, std::forward<Change>(change));
+    }
+    void undo();
+    void redo();
+
+    // The file commands: each asks the save question where it replaces the document.
+    void newDocument();
+    void open();
+    void save();
+    void saveAs();
+    // Opens the recent-file entry at `index` (0 is the newest).
+    void openRecent(size_t index);
+    // Writes a copy under a name the user picks; the document keeps its path and flag.
+    void backup();
+    // Asks whether to save a modified document; true when the caller may go on.
+    bool askSaveChanges();
+    // How many earlier versions each save keeps, as stored.
+    [[nodiscard]] int backupsKept() const { return settings_.readBackupsKept(); }
+    void setBackupsKept(int kept) { settings_.writeBackupsKept(kept); }
 
     // Opens what the arguments name, or the last file when the option says so, or a new
     // document.
@@ -63,6 +92,10 @@ public:
     // about unsaved changes.
     void restoreBackup(const BackupVersion& version);
 
+    // Leaves the records to the end of the process, which takes their memory back at once;
+    // for a program about to end.
+    void leaveRecordsToExit() noexcept { document_.leaveRecordsToExit(); }
+
     // Keeps recovery copies of unsaved changes in `folder` from now on ("" stops it).
     void keepRecoveryCopiesIn(const std::string& folder);
     // `due` hears when unsaved changes want a recovery copy; the window answers a few
@@ -79,29 +112,26 @@ public:
     // Flips "Open Last File On Start" and stores it.
     void toggleOpenLastFile();
 
-    // Runs `change` as one step of the undo history named `name`, then says that the
-    // commands' states may have changed.
-    template <class Change>
-    decltype(auto) runStep(UndoStep name, Change&& change) {
-        const Announce announce{*this};
-        const UndoHistory::Step step(history_, name);
-        return change();
-    }
-
     // `listener` hears each time the commands' states may have changed (a change of the
     // records reaches the document's views as well); the number given back forgets it.
     int onCommandStatesChanged(Listener listener);
+    // `listener` hears when a document is opened, changed or saved; forgotten as above.
+    int onDocumentEvent(EventListener listener);
     void forget(int listenerId);
     void commandStatesChanged();
 
-    // The document's facts that the commands' enabling rules read.
-    void fillSnapshot(ShellSnapshot& state) const;
+    // A view hears of every change of the document and its path until it is detached.
+    void attachView(DocumentView& view) { door_.attachView(view); }
+    void detachView(DocumentView& view) { door_.detachView(view); }
 
 private:
     // Hears every change of the document, for the recovery copy.
     struct RecoveryWatch : DocumentView {
         explicit RecoveryWatch(Workspace& workspace) : workspace(workspace) {}
-        void documentChanged() override { workspace.recoveryChanged(); }
+        void documentChanged() override {
+            workspace.recoveryChanged();
+            workspace.tell(DocumentEvent::Changed);
+        }
         Workspace& workspace;
     };
     void recoveryChanged();
@@ -110,14 +140,12 @@ private:
     // Opens the document the copy belongs to; false when that did not happen.
     bool openForRestore(const LeftCopy& copy);
 
-    struct Announce {
-        Workspace& workspace;
-        ~Announce() { workspace.commandStatesChanged(); }
-    };
+    void tell(DocumentEvent event);
 
     PimDocument document_;
     UndoHistory history_{document_};
-    ShellSettings settings_;
+    DocumentDoor door_{document_, &history_};
+    DocumentSettings settings_;
     RecentFileList recentFiles_;
     DocumentStorage& storage_;
     UserPrompts& prompts_;
@@ -130,5 +158,6 @@ private:
     size_t recoveryCopiesWritten_ = 0;
     bool openLastFile_ = false;
     std::map<int, Listener> listeners_;
+    std::map<int, EventListener> eventListeners_;
     int nextListenerId_ = 0;
 };

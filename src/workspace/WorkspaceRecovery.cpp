@@ -2,7 +2,7 @@
 #include "fileio/FileStamp.h"
 #include "platform/Translate.h"
 #include "records/PimContents.h"
-#include "shell/DocumentStorage.h"
+#include "workspace/DocumentStorage.h"
 #include "workspace/Workspace.h"
 
 namespace {

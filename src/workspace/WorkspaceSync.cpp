@@ -5,11 +5,11 @@
 #include "workspace/Workspace.h"
 
 WorkspaceSync::WorkspaceSync(Workspace& workspace) : workspace_(workspace) {
-    workspace_.document().attachView(*this);
+    workspace_.attachView(*this);
 }
 
 WorkspaceSync::~WorkspaceSync() {
-    workspace_.document().detachView(*this);
+    workspace_.detachView(*this);
 }
 
 Status WorkspaceSync::prepare(const SyncRequest& request, SyncJob& job, std::string& warning) {
@@ -40,10 +40,10 @@ WorkspaceSync::Outcome WorkspaceSync::finish(SyncJob& job) {
     // Another document is open now: the records stay on the server, and the state file as it
     // was, so that the next sync of that document compares and brings them down.
     if (replaced_ || workspace_.document().path() != loadedFor_) return outcome;
-    UndoHistory& history = workspace_.history();
+    const UndoHistory& history = workspace_.history();
     const uint64_t newestBefore = history.newestStep();
-    outcome.keptEdits = workspace_.runStep(UndoStep::Synchronize, [&] {
-        return applySyncedCopy(workspace_.document(), job.before, job.after, started_, job.state);
+    outcome.keptEdits = workspace_.runStep(UndoStep::Synchronize, [&](PimDocument& document) {
+        return applySyncedCopy(document, job.before, job.after, started_, job.state);
     });
     const uint64_t step = history.newestStep() != newestBefore ? history.newestStep() : 0;
     states_.synced(history, step, std::move(started_), std::move(job.state));

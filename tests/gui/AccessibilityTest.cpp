@@ -85,17 +85,18 @@ protected:
     // The window over a document with a person, a task and an appointment with an alarm.
     void open() {
         start();
-        reports = new ReportController(*workspace, *frame, prompts, locale, clock);
-        PimDocument& document = frame->document();
+        reports = new ReportController(*workspace, *frame, prompts, locale, clock,
+                                       [this] { return organizer->shownGroup(); });
+        const PimDocument& document = workspace->document();
         Person ada = listedPerson("Lovelace, Ada", "", {*groupNamed(document, "All")});
         ada.setFName("Ada");
         ada.setLName("Lovelace");
         ada.setHmPhone("555-0101");
         ada.setEMail("ada@example.org");
-        document.add(ada);
-        document.add(taskDue("Buy stamps", today, Task::Medium));
-        document.add(appointmentAt("Dentist", DateTime::fromFields(2026, 12, 6, 10, 0),
-                                   DateTime::fromFields(2026, 12, 6, 10, 30), 15));
+        add(ada);
+        add(taskDue("Buy stamps", today, Task::Medium));
+        add(appointmentAt("Dentist", DateTime::fromFields(2026, 12, 6, 10, 0),
+                          DateTime::fromFields(2026, 12, 6, 10, 30), 15));
         frame->resize(900, 640);
         frame->show();
         QApplication::processEvents();
@@ -111,7 +112,7 @@ protected:
 
     // Every window the program has, each shown and handed to `visit` page by page.
     void eachWindow(const std::function<void(QWidget&)>& visit) {
-        PimDocument& document = frame->document();
+        const PimDocument& document = workspace->document();
         visit(*frame);
         screenshot(*frame, "main-window");
         frame->runCommand(cmd::kReportDaily);
@@ -128,7 +129,7 @@ protected:
         showing(person, "person-dialog", visit);
         UserDialog user(document.user(), frame.get());
         showing(user, "user-dialog", visit);
-        GroupsDialog groups(document, nullptr, prompts, frame.get());
+        GroupsDialog groups(workspace->door(), prompts, frame.get());
         showing(groups, "groups-dialog", visit);
         GroupDetailsDialog group(
             "Family", [](const std::string&) { return GroupChange::Done; }, prompts, frame.get());
@@ -149,7 +150,7 @@ protected:
         FieldAssignDialog assign({"First Name", "Last Name"}, "Last Name", frame.get());
         showing(assign, "field-assignment", visit);
         frame->runCommand(cmd::kFind);
-        FindDialog& find = *frame->organizerView()->findDialog();
+        FindDialog& find = *organizer->findDialog();
         QTest::keyClicks(find.textBox(), "e");
         EXPECT_TRUE(QTest::qWaitFor([&] { return !find.searching(); }));
         showing(find, "find-window", visit);
@@ -232,7 +233,7 @@ TEST_F(AccessibilityTest, EveryWindowShowsWholeTextsAtTwiceTheFontSizeAndNamesIt
 }
 
 TEST_F(AccessibilityTest, ListRowsReadOutTheirTextAndImagesAndTheReminderIsAnAlert) {
-    OrganizerView& view = *frame->organizerView();
+    OrganizerView& view = *organizer;
     const struct {
         const char* what;
         QTreeView* list;

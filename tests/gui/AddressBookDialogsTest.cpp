@@ -11,8 +11,9 @@
 #include "organizer/ui/PersonDialog.h"
 #include "organizer/ui/UserDialog.h"
 #include "platform/Clock.h"
+#include "records/DocumentDoor.h"
 #include "records/UndoHistory.h"
-#include "shell/ShellFakes.h"
+#include "workspace/WorkspaceFakes.h"
 
 namespace {
 
@@ -30,6 +31,7 @@ protected:
     FixedClock clock_{LocalTime{2026, 5, 12, 9, 0, 0}};
     PimDocument document_{clock_};
     UndoHistory history_{document_};
+    DocumentDoor door_{document_, &history_};
     ScriptedPrompts prompts_;
 };
 
@@ -81,7 +83,7 @@ TEST_F(AddressBookDialogs, EachFieldWritesItsOwnRecordFieldAndUntouchedBytesStay
     dialog.notesField()->moveCursor(QTextCursor::End);
     QTest::keyClick(dialog.notesField(), Qt::Key_Return);
     QTest::keyClicks(dialog.notesField(), "three");
-    ASSERT_TRUE(updatePerson(document_, &history_, dialog.form()));
+    ASSERT_TRUE(updatePerson(door_, dialog.form()));
 
     const Person& person = *document_.persons().find(id);
     for (const auto& c : cases)
@@ -143,8 +145,7 @@ TEST_F(AddressBookDialogs, UserSheetReturnsTheOwnersNameAndAddress) {
 
 TEST_F(AddressBookDialogs, DuplicateDescriptionIsReportedAndTheDetailsStayOpen) {
     GroupDetailsDialog details(
-        "", [this](const std::string& desc) { return addGroup(document_, &history_, desc); },
-        prompts_);
+        "", [this](const std::string& desc) { return addGroup(door_, desc); }, prompts_);
     details.show();
     EXPECT_EQ(details.windowTitle(), "Address Book Group Details");
     EXPECT_FALSE(details.okButton()->isEnabled());
@@ -170,7 +171,7 @@ TEST_F(AddressBookDialogs, GroupListAddsEditsAndDeletesFromItsButtonsAndKeys) {
     document_.add(member);
     history_.clear();
 
-    GroupsDialog dialog(document_, &history_, prompts_);
+    GroupsDialog dialog(door_, prompts_);
     const QAbstractItemModelTester tester(dialog.list()->model(),
                                           QAbstractItemModelTester::FailureReportingMode::Fatal);
     dialog.show();

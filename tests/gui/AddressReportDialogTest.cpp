@@ -33,13 +33,14 @@ protected:
     AddressReportCommandsTest() : FrameFixture(LocalTime{2026, 5, 12, 9, 0, 0, 0}) {}
     void SetUp() override {
         start();
-        reports = new ReportController(*workspace, *frame, prompts, locale, clock);
-        PimDocument& document = frame->document();
+        reports = new ReportController(*workspace, *frame, prompts, locale, clock,
+                                       [this] { return organizer->shownGroup(); });
+        const PimDocument& document = workspace->document();
         const int32_t all = *groupNamed(document, "All");
         for (const char* name : {"Cole", "adams", "Baker"}) {
             Person person = listedPerson(name, "", {all});
             person.setLName(name);
-            document.add(person);
+            add(person);
         }
     }
     // Answers the selection dialog the next command opens: selects `lines` and presses

@@ -15,7 +15,7 @@ protected:
     void SetUp() override {
         start();
         frame->show();
-        view = frame->organizerView();
+        view = organizer;
         for (QTreeView* list : {view->taskList(), view->appointmentList()})
             testers.push_back(std::make_unique<QAbstractItemModelTester>(
                 list->model(), QAbstractItemModelTester::FailureReportingMode::Fatal));
@@ -35,8 +35,7 @@ TEST_F(DayViewWindowTest, TasksAreAddedCompletedDeletedAndBroughtBackByUndo) {
         dialog.okButton()->click();
     });
     frame->runCommand(cmd::kTaskAdd);
-    frame->document().add(
-        taskDue("Water the plants", DateTime::fromFields(2026, 12, 6), Task::Low));
+    add(taskDue("Water the plants", DateTime::fromFields(2026, 12, 6), Task::Low));
     QTreeView* tasks = view->taskList();
     ASSERT_EQ(tasks->model()->rowCount(), 2);
     EXPECT_EQ(cell(tasks, 0, 0), "Call the plumber");
@@ -46,7 +45,7 @@ TEST_F(DayViewWindowTest, TasksAreAddedCompletedDeletedAndBroughtBackByUndo) {
     clickRow(tasks, 1);
     QTest::mouseDClick(tasks->viewport(), Qt::LeftButton, {},
                        tasks->visualRect(tasks->model()->index(1, 0)).center());
-    EXPECT_EQ(frame->document().tasks().find(2)->Priority, Task::Done);
+    EXPECT_EQ(workspace->document().tasks().find(2)->Priority, Task::Done);
     EXPECT_EQ(frame->commands().action(cmd::kUndo)->text(), "&Undo Complete Task");
 
     // Delete removes the selected task without asking and selects the row before it.
@@ -55,7 +54,7 @@ TEST_F(DayViewWindowTest, TasksAreAddedCompletedDeletedAndBroughtBackByUndo) {
     EXPECT_TRUE(enabled(cmd::kTaskDelete));
     QTest::keyClick(tasks, Qt::Key_Delete);
     EXPECT_EQ(tasks->model()->rowCount(), 1);
-    EXPECT_FALSE(frame->document().tasks().contains(2));
+    EXPECT_FALSE(workspace->document().tasks().contains(2));
     EXPECT_EQ(tasks->selectionModel()->selectedRows().value(0).row(), 0);
     EXPECT_TRUE(prompts.messages.empty());
 
@@ -67,9 +66,9 @@ TEST_F(DayViewWindowTest, TasksAreAddedCompletedDeletedAndBroughtBackByUndo) {
 
 TEST_F(DayViewWindowTest, AppointmentsListInTimeOrderAndDeleteFromTheirList) {
     for (const int hour : {12, 9})
-        frame->document().add(appointmentAt(hour == 12 ? "Lunch" : "Standup",
-                                            DateTime::fromFields(2026, 12, 6, hour, 0),
-                                            DateTime::fromFields(2026, 12, 6, hour, 30)));
+        add(appointmentAt(hour == 12 ? "Lunch" : "Standup",
+                          DateTime::fromFields(2026, 12, 6, hour, 0),
+                          DateTime::fromFields(2026, 12, 6, hour, 30)));
     QTreeView* list = view->appointmentList();
     ASSERT_EQ(list->model()->rowCount(), 2);
     EXPECT_EQ(cell(list, 0, 0), "9:00 AM-9:30 AM");
@@ -84,10 +83,9 @@ TEST_F(DayViewWindowTest, AppointmentsListInTimeOrderAndDeleteFromTheirList) {
     EXPECT_FALSE(enabled(cmd::kAppointmentDelete));
 
     // Whole days say so; a night from yesterday shows only its end today.
-    frame->document().add(
-        wholeDays("Fair", DateTime::fromFields(2026, 12, 6), DateTime::fromFields(2026, 12, 7)));
-    frame->document().add(severalDays("Night shift", DateTime::fromFields(2026, 12, 5, 22, 0),
-                                      DateTime::fromFields(2026, 12, 6, 6, 0)));
+    add(wholeDays("Fair", DateTime::fromFields(2026, 12, 6), DateTime::fromFields(2026, 12, 7)));
+    add(severalDays("Night shift", DateTime::fromFields(2026, 12, 5, 22, 0),
+                    DateTime::fromFields(2026, 12, 6, 6, 0)));
     ASSERT_EQ(list->model()->rowCount(), 3);
     EXPECT_EQ(std::pair(cell(list, 0, 0), cell(list, 0, 1)),
               std::pair(QString("All day"), QString("Fair")));
@@ -112,9 +110,9 @@ TEST_F(DayViewWindowTest, FocusStartsOnTheCalendarAndTabReachesBothLists) {
 // this page too, redraws them on a change and keeps today marked while another day is chosen.
 TEST_F(DayViewWindowTest, CalendarDrawsBusyDaysBoldAndKeepsTodayMarked) {
     Task ninth = taskDue("Due on the ninth", DateTime::fromFields(2026, 12, 9), Task::Medium);
-    ninth.ID = frame->document().add(ninth);
+    ninth.ID = add(ninth);
     const DateTime party = DateTime::fromFields(2027, 1, 2, 18, 0);
-    frame->document().add(appointmentAt("Party", party, party));
+    add(appointmentAt("Party", party, party));
     QCalendarWidget* calendar = view->calendar();
     calendar->setSelectedDate(QDate(2026, 12, 9));
     EXPECT_EQ(view->taskList()->model()->rowCount(), 1);
@@ -125,14 +123,14 @@ TEST_F(DayViewWindowTest, CalendarDrawsBusyDaysBoldAndKeepsTodayMarked) {
     EXPECT_NE(calendar->dateTextFormat(QDate(2026, 12, 6)).background().style(), Qt::NoBrush);
 
     ninth.Priority = Task::Done;
-    frame->document().replace(ninth);
+    replace(ninth);
     EXPECT_FALSE(bold(2026, 12, 9));
 }
 
 // The month arrows take the chosen day along to the same day of the new month, or its last,
 // so that the outline and the lists show one day.
 TEST_F(DayViewWindowTest, PagingMonthsTakesTheChosenDayAlong) {
-    frame->document().add(taskDue("Due on the 28th", DateTime::fromFields(2027, 2, 28)));
+    add(taskDue("Due on the 28th", DateTime::fromFields(2027, 2, 28)));
     QCalendarWidget* calendar = view->calendar();
     calendar->setSelectedDate(QDate(2026, 12, 31));
     auto* next = calendar->findChild<QToolButton*>(QStringLiteral("qt_calendar_nextmonth"));

@@ -7,13 +7,15 @@
 #include <cstdio>
 #include <string>
 
+#include "organizer/ui/OrganizerView.h"
 #include "platform/Clock.h"
+#include "platform/qt/DesktopContactLauncher.h"
 #include "platform/qt/QtLocale.h"
-#include "shell/DocFileStorage.h"
-#include "shell/ShellFakes.h"
 #include "shell/ui/MainFrame.h"
 #include "support/MemorySettingsStore.h"
+#include "workspace/DocFileStorage.h"
 #include "workspace/Workspace.h"
+#include "workspace/WorkspaceFakes.h"
 
 int main(int argc, char** argv) {
     if (argc < 4) {
@@ -34,7 +36,10 @@ int main(int argc, char** argv) {
     DocFileStorage storage;
     Workspace workspace(clock, storage, prompts, settings);
     workspace.keepRecoveryCopiesIn(argv[2]);
-    MainFrame frame(workspace, prompts, locale);
+    ShellSettings windowSettings(settings);
+    DesktopContactLauncher launcher;
+    MainFrame frame(workspace, windowSettings, prompts);
+    new OrganizerView(workspace, frame, windowSettings, locale, prompts, launcher);
     frame.setRecoveryDelay(30);
     frame.openStartupDocument({argv[1]}, false);
 
@@ -49,11 +54,11 @@ int main(int argc, char** argv) {
         }
         Task task = Task::createdAt(DateTime::now(clock));
         task.Description = "edit " + std::to_string(++edits);
-        workspace.runStep(UndoStep::AddTask, [&] { workspace.document().add(task); });
+        workspace.runStep(UndoStep::AddTask, [&](PimDocument& document) { document.add(task); });
         std::fprintf(log, "edit %d\n", edits);
         if (edits % 7 == 0) {
             std::fprintf(log, "saving %d\n", edits);
-            workspace.files().save();
+            workspace.save();
             if (!workspace.document().isModified()) std::fprintf(log, "saved %d\n", edits);
         }
     });

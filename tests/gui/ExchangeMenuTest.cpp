@@ -34,18 +34,18 @@ TEST_F(ExchangeMenuTest, ItemsFollowTheTextOnesCardsImportAsOneStepAndCalendarsE
     frame->runCommand(cmd::kImportVCard);
     ASSERT_EQ(prompts.messages.size(), 1u);
     EXPECT_EQ(prompts.messages[0].caption, "Imported Names");
-    EXPECT_EQ(frame->document().persons().size(), 3u);
-    EXPECT_EQ(frame->history().undoName(), "Import Names");
+    EXPECT_EQ(workspace->document().persons().size(), 3u);
+    EXPECT_EQ(workspace->history().undoName(), "Import Names");
     frame->runCommand(cmd::kUndo);
-    EXPECT_TRUE(frame->document().persons().empty());
-    EXPECT_EQ(frame->document().phGroups().size(), 3u);  // the new group went too
+    EXPECT_TRUE(workspace->document().persons().empty());
+    EXPECT_EQ(workspace->document().phGroups().size(), 3u);  // the new group went too
 
     // A file that holds no card is said to be one, and adds nothing.
     writeBytes(dir.file("notes.vcf"), "just some notes\n");
     prompts.paths = {dir.file("notes.vcf")};
     frame->runCommand(cmd::kImportVCard);
     EXPECT_EQ(prompts.messages.back().caption, "Import Error");
-    EXPECT_FALSE(frame->history().canUndo());
+    EXPECT_FALSE(workspace->history().canUndo());
 
     const std::string calendar = dir.file("out.ics");
     prompts.paths = {calendar};

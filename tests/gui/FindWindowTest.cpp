@@ -11,13 +11,13 @@ protected:
     void SetUp() override {
         start();
         frame->show();
-        view = frame->organizerView();
-        PimDocument& document = frame->document();
-        Person anna = listedPerson("Miller, Anna", "", {*groupNamed(document, "White Pages")});
+        view = organizer;
+        Person anna = listedPerson("Miller, Anna", "",
+                                   {*groupNamed(workspace->document(), "White Pages")});
         anna.setNotes("Gas\r\nThe boiler is in the cellar");
-        document.add(anna);
-        document.add(taskDue("Service the boiler", DateTime::fromFields(2026, 12, 20)));
-        document.add(taskDue("Buy stamps", DateTime::fromFields(2026, 12, 20)));
+        add(anna);
+        add(taskDue("Service the boiler", DateTime::fromFields(2026, 12, 20)));
+        add(taskDue("Buy stamps", DateTime::fromFields(2026, 12, 20)));
     }
     // Opens the window and types `text`; waits for the whole list.
     FindDialog& find(const char* text) {
@@ -86,9 +86,10 @@ TEST_F(FindWindowTest, GoesToAFoundTasksDayAndAPersonsEditorAndFollowsTheDocumen
     const auto says = [&](const char* status) {
         return QTest::qWaitFor([&] { return open.statusText()->text() == status; });
     };
-    frame->document().add(taskDue("Stamp album", DateTime::fromFields(2026, 12, 24)));
+    add(taskDue("Stamp album", DateTime::fromFields(2026, 12, 24)));
     EXPECT_TRUE(says("2 records found"));
-    frame->document().remove<Task>(2);
+    workspace->runStep(UndoStep::DeleteTask,
+                       [](PimDocument& document) { document.remove<Task>(2); });
     EXPECT_TRUE(says("1 record found"));
     EXPECT_EQ(rows(open.resultList()), (QStringList{"Tasks (1)", "Stamp album | 12/24/2026"}));
 

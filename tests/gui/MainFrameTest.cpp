@@ -67,13 +67,13 @@ TEST_F(MainFrameTest, DocumentArgumentsAndRecentEntriesSetTitleMenuAndCommands) 
 TEST_F(MainFrameTest, TitleMarksUnsavedChanges) {
     start({});
     // Unsaved changes show in the title, and go with saving.
-    frame->document().add(Task::createdAt(DateTime::now(clock)));
+    add(Task::createdAt(DateTime::now(clock)));
     EXPECT_EQ(title(), "Quillmate [Untitled]*");
     const std::string odd = dir.file("odd[*].pgr");
     prompts.paths = {odd};
     frame->runCommand(cmd::kSaveAs);
     EXPECT_EQ(title(), "Quillmate [" + odd + "]");
-    frame->document().add(Task::createdAt(DateTime::now(clock)));
+    add(Task::createdAt(DateTime::now(clock)));
     EXPECT_EQ(title(), "Quillmate [" + odd + "]*");
 }
 
@@ -97,7 +97,7 @@ TEST_F(MainFrameTest, FirstStartWritesOnlyTheDefaultsAndCommandsCarryTheirTextsA
         frame->runCommand(id);
         EXPECT_TRUE(frame->statusBar()->currentMessage().startsWith("Not available yet: ")) << id;
     }
-    EXPECT_FALSE(frame->document().isModified());
+    EXPECT_FALSE(workspace->document().isModified());
     EXPECT_TRUE(prompts.messages.empty());
 
     QAction* openLast = frame->commands().action(cmd::kOpenLastFile);
@@ -127,7 +127,7 @@ TEST_F(MainFrameTest, CtrlQAsksTheSaveQuestionAndACancelStillRecordsThePlacement
     frame->show();
     activate(*frame);
     EXPECT_FALSE(enabled(cmd::kSave));
-    frame->document().add(Task::createdAt(DateTime::now(clock)));
+    add(Task::createdAt(DateTime::now(clock)));
     EXPECT_TRUE(enabled(cmd::kSave)) << "a change reaches the commands at once";
     EXPECT_FALSE(enabled(cmd::kBackup)) << "never saved, nothing to back up";
     prompts.answers = {MessageAnswer::Cancel};
@@ -152,8 +152,8 @@ TEST_F(MainFrameTest, ALastFileThatIsAPipeOrNotADocumentNeverHoldsUpTheStart) {
         prompts.messages.clear();
         settings.writeText("Files", "LastFileUsed", path);
         start({});
-        EXPECT_EQ(frame->document().path(), "");
-        EXPECT_EQ(frame->document().phGroups().size(), 3u);
+        EXPECT_EQ(workspace->document().path(), "");
+        EXPECT_EQ(workspace->document().phGroups().size(), 3u);
         EXPECT_TRUE(frame->commands().action(cmd::kOpenLastFile)->isChecked());
         ASSERT_EQ(prompts.messages.size(), 1u);
         EXPECT_NE(prompts.messages[0].text.find(path == fifo ? "Unable to load last file opened"
@@ -169,7 +169,7 @@ TEST_F(MainFrameTest, HelpOpensAtTheIntroductionAndAtEachPane) {
     ASSERT_NE(frame->helpWindow(), nullptr);
     const auto shown = [this] { return frame->helpWindow()->browser()->source(); };
     EXPECT_EQ(shown(), QUrl(HelpWindow::pageUrl("Introduction")));
-    OrganizerView* view = frame->organizerView();
+    OrganizerView* view = organizer;
     const std::pair<QWidget*, const char*> panes[] = {
         {view->taskList()->viewport(), "tasklist"},
         {view->appointmentList()->viewport(), "apptbook"},
@@ -187,14 +187,14 @@ TEST_F(MainFrameTest, HelpOpensAtTheIntroductionAndAtEachPane) {
     EXPECT_EQ(view->dateLabel()->text(), "Sunday, December 6, 2026");
     view->calendar()->setSelectedDate(QDate(2031, 2, 3));
     EXPECT_EQ(view->dateLabel()->text(), "Monday, February 3, 2031");
-    EXPECT_EQ(frame->document().currentDate(), DateTime::fromFields(2031, 2, 3));
-    EXPECT_FALSE(frame->document().isModified());
+    EXPECT_EQ(workspace->document().currentDate(), DateTime::fromFields(2031, 2, 3));
+    EXPECT_FALSE(workspace->document().isModified());
 }
 
 TEST_F(MainFrameTest, PlacementIsRestoredUnlessItIsOffTheScreen) {
     start({});
     const QSize minimum = frame->minimumSize();
-    EXPECT_GE(minimum.width(), frame->organizerView()->designedSize().width());
+    EXPECT_GE(minimum.width(), organizer->designedSize().width());
     const auto place = [this](int64_t left, int64_t top, int64_t right, int64_t bottom) {
         const std::pair<const char*, int64_t> sides[] = {
             {"wp.left", left}, {"wp.top", top}, {"wp.right", right}, {"wp.bottom", bottom}};
@@ -227,7 +227,7 @@ TEST_F(MainFrameTest, PlacementIsRestoredUnlessItIsOffTheScreen) {
     EXPECT_TRUE(available.contains(frame->frameGeometry())) << "on the screen, and no larger";
     // The phone book has room for eight rows where the screen has it.
     QApplication::processEvents();
-    const QTreeView* persons = frame->organizerView()->phoneBookPanel()->personList();
+    const QTreeView* persons = organizer->phoneBookPanel()->personList();
     const int rowHeight = std::max(persons->fontMetrics().height() + 6, 1);
     if (available.height() >= 768) {
         EXPECT_GE(persons->viewport()->height(), 8 * rowHeight)
@@ -235,7 +235,7 @@ TEST_F(MainFrameTest, PlacementIsRestoredUnlessItIsOffTheScreen) {
     }
     // There the appointment list's heading is not cut.
     QApplication::processEvents();
-    const QHeaderView* header = frame->organizerView()->appointmentList()->header();
+    const QHeaderView* header = organizer->appointmentList()->header();
     EXPECT_GE(header->sectionSize(1), header->fontMetrics().horizontalAdvance("Appointment") +
                                           2 * header->fontMetrics().averageCharWidth());
     screenshot(*frame, "first-window");
@@ -253,8 +253,9 @@ TEST_F(MainFrameTest, RestoreBackupListsTheVersionsAndRestoresOne) {
     ASSERT_EQ(prompts.messages.size(), 1u);
     EXPECT_TRUE(prompts.messages[0].text.starts_with("No earlier versions of " + path));
 
-    workspace->runStep(UndoStep::AddTask,
-                       [&] { workspace->document().add(Task::createdAt(DateTime::now(clock))); });
+    workspace->runStep(UndoStep::AddTask, [&](PimDocument& document) {
+        document.add(Task::createdAt(DateTime::now(clock)));
+    });
     frame->runCommand(cmd::kSave);
     QString listed;
     whenOpen<RestoreBackupDialog>([&](RestoreBackupDialog& dialog) {
@@ -267,7 +268,7 @@ TEST_F(MainFrameTest, RestoreBackupListsTheVersionsAndRestoresOne) {
     frame->runCommand(cmd::kRestoreBackup);
     EXPECT_TRUE(listed.startsWith("1    ")) << listed.toStdString();
     EXPECT_TRUE(listed.endsWith("0 tasks    0 appointments")) << listed.toStdString();
-    EXPECT_TRUE(frame->document().tasks().empty());
+    EXPECT_TRUE(workspace->document().tasks().empty());
 }
 
 // However large a window's least size, a first window is never larger than the screen's

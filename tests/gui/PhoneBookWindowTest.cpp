@@ -17,7 +17,7 @@ protected:
     void SetUp() override {
         start({}, &launcher);
         frame->show();
-        panel = frame->organizerView()->phoneBookPanel();
+        panel = organizer->phoneBookPanel();
         tester = std::make_unique<QAbstractItemModelTester>(
             panel->personList()->model(), QAbstractItemModelTester::FailureReportingMode::Fatal);
     }
@@ -72,7 +72,7 @@ TEST_F(PhoneBookWindowTest, PersonIsAddedFoundByNumberDeletedAndBroughtBack) {
 
     ASSERT_TRUE(enabled(cmd::kPersonDelete));
     QTest::keyClick(list, Qt::Key_Delete);
-    EXPECT_TRUE(frame->document().persons().empty());
+    EXPECT_TRUE(workspace->document().persons().empty());
     EXPECT_TRUE(listedNames().isEmpty());
     EXPECT_FALSE(panel->detailButton(PersonDetail::HomePhone)->isEnabled());
     EXPECT_EQ(frame->commands().action(cmd::kUndo)->text(), "&Undo Delete Person");
@@ -86,7 +86,7 @@ TEST_F(PhoneBookWindowTest, GroupMailJoinsTheListedAndARefusedMailIsReported) {
         Person person = listedPerson(name);
         person.setFName(name);
         person.setEMail(std::string(name) == "Cy" ? "" : std::string(name) + "@example.org");
-        frame->document().add(person);
+        add(person);
     }
     frame->runCommand(cmd::kEmailGroup);
     EXPECT_EQ(launcher.opened, std::vector<std::string>{"mailto:Al@example.org;Bea@example.org"});

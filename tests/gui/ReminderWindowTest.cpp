@@ -39,7 +39,7 @@ protected:
     void SetUp() override {
         start();
         frame->show();
-        view = frame->organizerView();
+        view = organizer;
         reminders().setNotifier(std::make_unique<FakeDesktop>(log));
         reminders().setSoundMaker([this] { return std::make_unique<FakeDesktop>(log); });
         // The check made on opening the start-up document, before any appointment exists.
@@ -63,8 +63,7 @@ protected:
 };
 
 TEST_F(ReminderWindowTest, DueAlarmOpensWindowAndTurningItOffClearsTheAlarm) {
-    const int32_t id = frame->document().add(alarmed("Dentist", 10, 15));
-    frame->document().setModified(false);
+    const int32_t id = add(alarmed("Dentist", 10, 15));
     EXPECT_TRUE(reminders().timer().isActive());
 
     // When it is due is the reminders' rule; the window is what this test watches.
@@ -83,15 +82,15 @@ TEST_F(ReminderWindowTest, DueAlarmOpensWindowAndTurningItOffClearsTheAlarm) {
     EXPECT_EQ(log, (Log{"notify Reminder: Dentist | This is your reminder for your 10:00 AM "
                         "appointment.",
                         "play beep.wav", "stop", "withdraw Reminder: Dentist", "stop"}));
-    EXPECT_FALSE(frame->document().appointments().find(id)->Alarm);
-    EXPECT_TRUE(frame->document().isModified());
+    EXPECT_FALSE(workspace->document().appointments().find(id)->Alarm);
+    EXPECT_EQ(workspace->history().undoName(), "Turn Off Reminder");
     const QVariant image = view->appointmentList()->model()->index(0, 0).data(Qt::DecorationRole);
     EXPECT_NE(image.value<QPixmap>().cacheKey(), RowImages::alarmClock().cacheKey());
 }
 
 // An occurrence of a series names its day, and turning it off leaves the series' alarm on.
 TEST_F(ReminderWindowTest, AnOccurrenceIsRemindedByItsDayAndTurnedOffAlone) {
-    const int32_t id = frame->document().add(repeating(alarmed("Standup", 10, 15), "FREQ=DAILY"));
+    const int32_t id = add(repeating(alarmed("Standup", 10, 15), "FREQ=DAILY"));
     setNow(9, 47);
     tickAnswering([](ReminderWindow* window) {
         ASSERT_NE(window, nullptr);
@@ -100,7 +99,7 @@ TEST_F(ReminderWindowTest, AnOccurrenceIsRemindedByItsDayAndTurnedOffAlone) {
                   "2026.");
         window->turnOffBox()->setChecked(true);
     });
-    const Appointment& series = *frame->document().appointments().find(id);
+    const Appointment& series = *workspace->document().appointments().find(id);
     EXPECT_TRUE(series.Alarm);
     EXPECT_EQ(series.schedule.get().remindedUntil, DateTime::fromFields(2026, 12, 6, 9, 45));
 }
@@ -108,8 +107,8 @@ TEST_F(ReminderWindowTest, AnOccurrenceIsRemindedByItsDayAndTurnedOffAlone) {
 // A second alarm opens its own window at the next tick while the first waits, and once
 // answered does not open again; with the sound off only the notifications are made.
 TEST_F(ReminderWindowTest, AlarmDueMeanwhileOpensAtTheNextTickAndOnlyOnce) {
-    frame->document().add(alarmed("Dentist", 10, 15));
-    frame->document().add(alarmed("Call the bank", 10, 15));
+    add(alarmed("Dentist", 10, 15));
+    add(alarmed("Call the bank", 10, 15));
     // Next week is shown: today's alarms fire all the same.
     view->calendar()->setSelectedDate(QDate(2026, 12, 13));
     frame->runCommand(cmd::kAudibleAlarm);

@@ -16,7 +16,8 @@ protected:
     ReportPreviewTest() : FrameFixture(LocalTime{2026, 5, 12, 9, 0, 0, 0}) {}
     void SetUp() override {
         start();
-        reports = new ReportController(*workspace, *frame, prompts, locale, clock);
+        reports = new ReportController(*workspace, *frame, prompts, locale, clock,
+                                       [this] { return organizer->shownGroup(); });
         frame->resize(900, 700);
         frame->show();
     }
@@ -40,7 +41,7 @@ protected:
 
 TEST_F(ReportPreviewTest, PreviewStepsPagesZoomsAndClosesByCommandOrEscape) {
     for (int i = 1; i <= 120; ++i)  // three pages on letter or A4 paper at 10 points
-        frame->document().add(taskDue("errand " + std::to_string(i), DateTime::today(clock)));
+        add(taskDue("errand " + std::to_string(i), DateTime::today(clock)));
     frame->updateCommandStates();
     EXPECT_FALSE(enabled(cmd::kPrintPreview));
 
@@ -88,7 +89,7 @@ TEST_F(ReportPreviewTest, PreviewStepsPagesZoomsAndClosesByCommandOrEscape) {
 
     frame->runCommand(cmd::kPreviewClose);
     EXPECT_FALSE(reports->previewShowing());
-    EXPECT_EQ(client(), frame->organizerView());
+    EXPECT_EQ(client(), organizer);
     EXPECT_FALSE(frame->menuBar()->isHidden());
     EXPECT_FALSE(frame->commands().toolBar()->isHidden());
     EXPECT_TRUE(reports->previewToolBar()->isHidden());
@@ -100,7 +101,7 @@ TEST_F(ReportPreviewTest, PreviewStepsPagesZoomsAndClosesByCommandOrEscape) {
     // A busy day of the week says how many more it holds; Escape closes the preview.
     for (int i = 0; i < 13; ++i) {
         const DateTime start = DateTime::fromFields(2026, 5, 12, 8 + i / 2, i % 2 * 30);
-        frame->document().add(appointmentAt("Meeting " + std::to_string(i + 1), start, start));
+        add(appointmentAt("Meeting " + std::to_string(i + 1), start, start));
     }
     frame->resize(1000, 1300);
     frame->runCommand(cmd::kReportWeekly);
@@ -127,7 +128,7 @@ TEST_F(ReportPreviewTest, EmptyReportKeepsTheLastImageAndClosingTheFrameClosesTh
     EXPECT_EQ(statusText(), "Ready");  // nothing was drawn, so nothing announced
     frame->close();
     EXPECT_FALSE(reports->previewShowing());
-    EXPECT_EQ(client(), frame->organizerView());
+    EXPECT_EQ(client(), organizer);
 }
 
 }  // namespace

@@ -73,7 +73,7 @@ protected:
     }
     std::string status() const { return controller->statusText().toStdString(); }
     QStringList listedNames() const {
-        return columnTexts(frame->organizerView()->phoneBookPanel()->personList()->model());
+        return columnTexts(organizer->phoneBookPanel()->personList()->model());
     }
 
     const QByteArray stateHome = qgetenv("XDG_STATE_HOME");
@@ -108,7 +108,7 @@ TEST_F(SyncWindowTest, SetsUpTheAccountSynchronizesAndUndoesWithoutDeletingOnThe
     EXPECT_EQ(passwordsAsked, 0) << "the password typed in the dialog lasts the session";
     EXPECT_EQ(status(), "Synchronized: 0 up, 1 down");
     EXPECT_TRUE(listedNames().join('|').contains("Grace")) << listedNames().join('|').toStdString();
-    EXPECT_EQ(frame->history().undoName(), "Synchronize");
+    EXPECT_EQ(workspace->history().undoName(), "Synchronize");
 
     // Undone and saved: the next sync brings the contact down again, and it stays there.
     frame->runCommand(cmd::kUndo);
@@ -117,14 +117,15 @@ TEST_F(SyncWindowTest, SetsUpTheAccountSynchronizesAndUndoesWithoutDeletingOnThe
     synchronize();
     EXPECT_EQ(status(), "Synchronized: 0 up, 1 down");
     EXPECT_EQ(onPhone(), 1u);
-    ASSERT_EQ(frame->document().persons().size(), 1u);
+    ASSERT_EQ(workspace->document().persons().size(), 1u);
     frame->runCommand(cmd::kSave);
 
     // Both sides change the work phone: the server's is kept, ours saved as a copy, and the
     // list says so.
-    Person grace = frame->document().persons().begin()->second;
+    Person grace = workspace->document().persons().begin()->second;
     grace.setWkPhone("555-0199");
-    workspace->runStep(UndoStep::EditPerson, [&] { workspace->document().replace(grace); });
+    workspace->runStep(UndoStep::EditPerson,
+                       [&](PimDocument& document) { document.replace(grace); });
     put("grace.vcf", card("grace", "Hopper", "555-0142"));
     synchronize();
     EXPECT_NE(status().find("(1 item to look at)"), std::string::npos) << status();
@@ -153,18 +154,19 @@ TEST_F(SyncWindowTest, CancelledHalfWayLosesNothingAndTheNextSyncFinishes) {
     for (const char* first : {"Dan", "Eve", "Fay"}) {
         Person person;
         person.setFName(first);
-        workspace->runStep(UndoStep::AddPerson, [&] { workspace->document().add(person); });
+        workspace->runStep(UndoStep::AddPerson,
+                           [&](PimDocument& document) { document.add(person); });
     }
     controller->cancelAt(kCancelAt);
     synchronize();
     EXPECT_TRUE(status().starts_with("Synchronization cancelled")) << status();
     EXPECT_LT(onPhone(), 6u) << "cut short before every person went up";
-    EXPECT_GE(frame->document().persons().size(), 3u);
+    EXPECT_GE(workspace->document().persons().size(), 3u);
     EXPECT_EQ(passwordsAsked, 1) << "asked once, for the session";
 
     synchronize();
     EXPECT_TRUE(status().starts_with("Synchronized")) << status();
-    EXPECT_EQ(frame->document().persons().size(), 6u);
+    EXPECT_EQ(workspace->document().persons().size(), 6u);
     EXPECT_EQ(onPhone(), 6u);
     EXPECT_EQ(passwordsAsked, 1);
 }

@@ -88,14 +88,14 @@ TEST_F(TransferWizardTest, ImportsPersonsOfAnotherProgramAsOneUndoStep) {
 
     ASSERT_EQ(prompts.messages.size(), 1u);
     EXPECT_EQ(prompts.messages[0].caption, "Imported Names");
-    const PimDocument& doc = frame->document();
+    const PimDocument& doc = workspace->document();
     ASSERT_EQ(doc.persons().size(), 2u);
     EXPECT_EQ(doc.persons().find(1)->Position(), "");
     EXPECT_EQ(doc.persons().find(1)->Notes(), "likes tea");
-    EXPECT_EQ(frame->organizerView()->phoneBookPanel()->personList()->model()->rowCount(), 2);
+    EXPECT_EQ(organizer->phoneBookPanel()->personList()->model()->rowCount(), 2);
 
-    EXPECT_EQ(frame->history().undoName(), "Import Names");
-    frame->history().undo();
+    EXPECT_EQ(workspace->history().undoName(), "Import Names");
+    workspace->undo();
     EXPECT_EQ(doc.persons().size(), 0u);
 }
 
@@ -120,7 +120,7 @@ TEST_F(TransferWizardTest, SaysWhenTheFileCannotBeReadAndHowManyLinesWereSkipped
             EXPECT_EQ(shown.icon, MessageIcon::Error);
             EXPECT_EQ(shown.caption, "Import Error");
             EXPECT_EQ(shown.text.rfind(csv + ": ", 0), 0u) << shown.text;
-            EXPECT_FALSE(frame->history().canUndo());
+            EXPECT_FALSE(workspace->history().canUndo());
         } else {
             EXPECT_EQ(shown.text, "2 names added to current database, 1 line skipped.");
             EXPECT_EQ(shown.details, csv + ":3: skipped: no first name, last name or company\n");
@@ -129,7 +129,7 @@ TEST_F(TransferWizardTest, SaysWhenTheFileCannotBeReadAndHowManyLinesWereSkipped
 }
 
 TEST_F(TransferWizardTest, ExportRefusesFinishWithNoFieldTicked) {
-    frame->document().add(taskDue("Wrap gifts", DateTime::fromFields(2026, 12, 24)));
+    add(taskDue("Wrap gifts", DateTime::fromFields(2026, 12, 24)));
     const std::string out = dir.file("out.csv");
     prompts.paths.push_back(out);
     bool stayed = false;

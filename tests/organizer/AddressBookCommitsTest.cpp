@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "records/DocumentDoor.h"
+
 #include "organizer/GroupTexts.h"
 #include "organizer/PersonForm.h"
 #include "platform/Clock.h"
@@ -18,25 +20,26 @@ protected:
     FixedClock clock_{LocalTime{2026, 5, 10}};
     PimDocument document_{clock_};
     UndoHistory history_{document_};
+    DocumentDoor door_{document_, &history_};
 };
 
 TEST_F(AddressBookCommits, PersonIsAddedAndEditedAsOneNamedStepEach) {
     PersonForm form = PersonForm::forNew(document_);
-    EXPECT_EQ(addPerson(document_, &history_, form), 0) << "no name, no company";
+    EXPECT_EQ(addPerson(door_, form), 0) << "no name, no company";
     EXPECT_FALSE(document_.isModified() || history_.canUndo());
     form.texts.Company = "Acme";
-    const int32_t id = addPerson(document_, &history_, form);
+    const int32_t id = addPerson(door_, form);
     ASSERT_NE(id, 0);
     EXPECT_EQ(history_.undoName(), "Add Person");
 
     PersonForm edit = PersonForm::of(document_, *document_.persons().find(id));
     edit.texts.LName = "Ames";
-    ASSERT_TRUE(updatePerson(document_, &history_, edit));
+    ASSERT_TRUE(updatePerson(door_, edit));
     EXPECT_EQ(history_.undoName(), "Edit Person");
     EXPECT_EQ(document_.persons().find(id)->RName(), "Ames");
     history_.undo();
     history_.undo();
-    EXPECT_FALSE(updatePerson(document_, &history_, edit)) << "gone: nothing to update";
+    EXPECT_FALSE(updatePerson(door_, edit)) << "gone: nothing to update";
     EXPECT_FALSE(history_.canUndo());
 }
 
@@ -45,34 +48,34 @@ TEST_F(AddressBookCommits, GroupChangesAreStepsUnlessTheNameIsTakenOrTheGroupInU
                                                          {"Golf", GroupChange::Done},
                                                          {"Golf", GroupChange::Duplicate}};
     for (const auto& [desc, result] : adds)
-        EXPECT_EQ(addGroup(document_, &history_, desc), result) << "add " << desc;
+        EXPECT_EQ(addGroup(door_, desc), result) << "add " << desc;
     EXPECT_EQ(history_.undoName(), "Add Group");
     const std::tuple<const char*, GroupChange> renames[] = {
         {"Yellow Pages", GroupChange::Done},  // its own description
         {"White Pages", GroupChange::Duplicate},
         {"Pages", GroupChange::Done}};
     for (const auto& [desc, result] : renames)
-        EXPECT_EQ(renameGroup(document_, &history_, 3, desc), result) << "rename " << desc;
+        EXPECT_EQ(renameGroup(door_, 3, desc), result) << "rename " << desc;
     EXPECT_EQ(history_.undoName(), "Edit Group");
     history_.undo();
     EXPECT_EQ(descOf(3), "Yellow Pages");
-    EXPECT_EQ(renameGroup(document_, &history_, 99, "Nobody"), GroupChange::Missing);
+    EXPECT_EQ(renameGroup(door_, 99, "Nobody"), GroupChange::Missing);
 
     PersonForm form = PersonForm::forNew(document_);
     form.texts.FName = "Ann";
     ASSERT_TRUE(form.chooseGroup("White Pages"));
-    ASSERT_NE(addPerson(document_, &history_, form), 0);
+    ASSERT_NE(addPerson(door_, form), 0);
     document_.setModified(false);
     history_.clear();
     for (const int32_t id : {1, 2}) {
         EXPECT_EQ(groupDeletion(document_, id), GroupChange::InUse) << id;
-        EXPECT_EQ(deleteGroup(document_, &history_, id), GroupChange::InUse) << id;
+        EXPECT_EQ(deleteGroup(door_, id), GroupChange::InUse) << id;
     }
     EXPECT_FALSE(document_.isModified() || history_.canUndo()) << "a refusal changes nothing";
     EXPECT_EQ(groupDeletion(document_, 3), GroupChange::Done);
-    EXPECT_EQ(deleteGroup(document_, &history_, 3), GroupChange::Done);
+    EXPECT_EQ(deleteGroup(door_, 3), GroupChange::Done);
     EXPECT_EQ(history_.undoName(), "Delete Group");
-    EXPECT_EQ(deleteGroup(document_, &history_, 3), GroupChange::Missing);
+    EXPECT_EQ(deleteGroup(door_, 3), GroupChange::Missing);
     history_.undo();
     EXPECT_EQ(descOf(3), "Yellow Pages");
 

@@ -4,8 +4,8 @@
 
 #include <functional>
 
-#include "shell/ShellFakes.h"
 #include "support/FakeLauncher.h"
+#include "workspace/WorkspaceFakes.h"
 
 namespace {
 

@@ -4,6 +4,7 @@
 
 #include "organizer/DayView.h"
 #include "platform/Clock.h"
+#include "records/DocumentDoor.h"
 #include "records/PimDocument.h"
 #include "support/FixedLocale.h"
 #include "support/SeriesRecords.h"
@@ -73,7 +74,8 @@ TEST_F(DayRowsTest, ADayListsWholeDaysFirstThenEveryOccurrenceAndAppointmentBySt
 }
 
 TEST_F(DayRowsTest, TheDayViewFollowsEveryChangeAndKeepsTheOccurrenceSelected) {
-    DayView view(doc, nullptr);
+    DocumentDoor door(doc, nullptr);
+    DayView view(door);
     view.showDate(may(4));
     ASSERT_EQ(view.appointmentRows().size(), 1u);
     // Hourly from 10:00 to 12:00: three occurrences of one appointment on the day.

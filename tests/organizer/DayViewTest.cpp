@@ -6,6 +6,7 @@
 #include "organizer/BusyDays.h"
 #include "organizer/Reminders.h"
 #include "platform/Clock.h"
+#include "records/DocumentDoor.h"
 #include "records/PimDocument.h"
 #include "support/Collect.h"
 #include "support/FixedLocale.h"
@@ -124,7 +125,8 @@ protected:
 
     FixedClock clock{LocalTime{2026, 5, 10, 9, 0, 0, 0}};
     PimDocument doc{clock};
-    DayView view{doc, nullptr};
+    DocumentDoor door{doc, nullptr};
+    DayView view{door};
 };
 
 TEST_F(DayViewTest, DeletingMovesTheSelectionToThePreviousRow) {

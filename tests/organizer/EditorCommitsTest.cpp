@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "records/DocumentDoor.h"
+
 #include "organizer/AppointmentForm.h"
 #include "organizer/EditorCommits.h"
 #include "organizer/EditorDates.h"
@@ -15,17 +17,18 @@ protected:
     FixedClock clock_{LocalTime{2026, 5, 10, 9, 41, 7}};
     PimDocument document_{clock_};
     UndoHistory history_{document_};
+    DocumentDoor door_{document_, &history_};
     const DateTime may12_ = DateTime::fromFields(2026, 5, 12);
 };
 
 TEST_F(EditorCommits, TaskIsAddedAndEditedAsNamedStepsKeepingItsDoneDate) {
-    EXPECT_EQ(addTask(document_, &history_, TaskForm::forNew(may12_)), 0) << "no description";
+    EXPECT_EQ(addTask(door_, TaskForm::forNew(may12_)), 0) << "no description";
     EXPECT_FALSE(document_.isModified());
 
     TaskForm form = TaskForm::forNew(may12_);
     form.description = "File taxes";
     form.priority = Task::Low;
-    const int32_t id = addTask(document_, &history_, form);
+    const int32_t id = addTask(door_, form);
     ASSERT_NE(id, 0);
     EXPECT_EQ(history_.undoName(), "Add Task");
     const Task added = *document_.tasks().find(id);
@@ -39,14 +42,14 @@ TEST_F(EditorCommits, TaskIsAddedAndEditedAsNamedStepsKeepingItsDoneDate) {
     edit.description = "File taxes, all of them";
     edit.priority = Task::Medium;
     edit.chooseDueDate(DateTime::fromFields(2026, 5, 20, 13, 0));
-    ASSERT_TRUE(updateTask(document_, &history_, edit));
+    ASSERT_TRUE(updateTask(door_, edit));
     EXPECT_EQ(history_.undoName(), "Edit Task");
     const Task& edited = *document_.tasks().find(id);
     EXPECT_EQ(std::tie(edited.Priority, edited.DueDate, edited.DoneDate),
               std::tuple(Task::Medium, DateTime::fromFields(2026, 5, 20), done.DoneDate));
 
     edit.id = 99;
-    EXPECT_FALSE(updateTask(document_, &history_, edit));
+    EXPECT_FALSE(updateTask(door_, edit));
 }
 
 TEST_F(EditorCommits, AppointmentIsAddedAndEditedWithDoneClearedOnAnyDateThePickerShows) {
@@ -54,7 +57,7 @@ TEST_F(EditorCommits, AppointmentIsAddedAndEditedWithDoneClearedOnAnyDateThePick
     form.setDescription("Dentist");
     form.setAlarm(true);
     ASSERT_TRUE(form.setAlarmMinutes(15));
-    const int32_t id = addAppointment(document_, &history_, form);
+    const int32_t id = addAppointment(door_, form);
     ASSERT_NE(id, 0);
     EXPECT_EQ(history_.undoName(), "Add Appointment");
     Appointment stored = *document_.appointments().find(id);
@@ -65,9 +68,9 @@ TEST_F(EditorCommits, AppointmentIsAddedAndEditedWithDoneClearedOnAnyDateThePick
     ASSERT_TRUE(document_.replace(stored));
     AppointmentForm edit = AppointmentForm::of(stored);
     edit.setDescription("");
-    EXPECT_FALSE(updateAppointment(document_, &history_, edit));
+    EXPECT_FALSE(updateAppointment(door_, edit));
     edit.setDescription("Dentist, bring X-rays");
-    ASSERT_TRUE(updateAppointment(document_, &history_, edit));
+    ASSERT_TRUE(updateAppointment(door_, edit));
     EXPECT_EQ(history_.undoName(), "Edit Appointment");
     const Appointment& edited = *document_.appointments().find(id);
     EXPECT_EQ(std::pair(edited.Done, edited.AlarmTime), std::pair(false, stored.AlarmTime));

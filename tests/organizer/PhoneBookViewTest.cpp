@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "records/DocumentDoor.h"
+
 #include <random>
 #include <ranges>
 
@@ -32,11 +34,13 @@ protected:
     FixedClock clock_{LocalTime{2026, 5, 10}};
     PimDocument document_{clock_};
     UndoHistory history_{document_};
-    PhoneBookView view_{document_, &history_};
+    DocumentDoor door_{document_, &history_};
+    DocumentDoor bare_{document_, nullptr};
+    PhoneBookView view_{door_};
 };
 
 TEST_F(PhoneBookViewTest, CurrentGroupIsAllAtFirstAndADeletedOneGivesWayToTheFirst) {
-    PhoneBookView fresh(document_, nullptr);
+    PhoneBookView fresh(bare_);
     fresh.refill();
     EXPECT_EQ(fresh.groups().at(0), (GroupEntry{1, "All"}));
     EXPECT_EQ(std::tuple(fresh.groupId(), fresh.rowCount(), fresh.selectedPerson()),
@@ -152,7 +156,7 @@ TEST_F(PhoneBookViewTest, FilterEditsListWhatAFreshFilterWould) {
     }
     // A view that filters once, from nothing.
     const auto fresh = [&](int32_t group, const std::string& typed) {
-        PhoneBookView view(document_, nullptr);
+        PhoneBookView view(bare_);
         view.refill();
         view.chooseGroup(group);
         view.setFilter(typed);

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "records/DocumentDoor.h"
+
 #include "organizer/ReminderText.h"
 #include "platform/Clock.h"
 #include "records/PimDocument.h"
@@ -95,6 +97,7 @@ TEST(Reminders, DueWhileNotOverOrRungSinceTheLastTickAndComeInAscendingIdWithThe
 TEST(Reminders, TurnedOffAlarmNeverComesBackButUndoBringsItBack) {
     PimDocument document(kClock);
     UndoHistory history(document);
+    DocumentDoor door(document, &history);
     const int32_t id = document.add(alarmed(dec(6, 10), 15, true));
     const auto due = dueReminders(document, dec(6), dec(6, 9, 50), kLocale);
     Appointment edited = *document.appointments().find(id);
@@ -103,7 +106,7 @@ TEST(Reminders, TurnedOffAlarmNeverComesBackButUndoBringsItBack) {
     document.setModified(false);
 
     ASSERT_EQ(due.size(), 1U);
-    EXPECT_TRUE(turnOffReminder(document, &history, due[0]));
+    EXPECT_TRUE(turnOffReminder(door, due[0]));
     EXPECT_TRUE(document.isModified());
     EXPECT_FALSE(document.appointments().find(id)->Alarm);
     EXPECT_EQ(document.appointments().find(id)->Description, "Dentist, moved room");
@@ -111,10 +114,10 @@ TEST(Reminders, TurnedOffAlarmNeverComesBackButUndoBringsItBack) {
     for (const DateTime now : {dec(6, 9, 46), dec(6, 23, 59), dec(20)})
         EXPECT_TRUE(dueReminders(document, dec(6), now, kLocale).empty());
     EXPECT_FALSE(stillDue(document, due[0], dec(6, 9, 46)));
-    EXPECT_FALSE(turnOffReminder(document, &history, due[0])) << "nothing left to turn off";
+    EXPECT_FALSE(turnOffReminder(door, due[0])) << "nothing left to turn off";
     Reminder gone;
     gone.id = 99;
-    EXPECT_FALSE(turnOffReminder(document, &history, gone));
+    EXPECT_FALSE(turnOffReminder(door, gone));
     history.undo();
     EXPECT_TRUE(stillDue(document, due[0], dec(6, 9, 46)));
 }
@@ -156,12 +159,13 @@ TEST(Reminders, EachOccurrenceRingsWhileNotOverTheLatestOfASeriesOnly) {
 TEST(Reminders, TurningOffAnOccurrenceLeavesTheNextOnesRinging) {
     PimDocument document(kClock);
     UndoHistory history(document);
+    DocumentDoor door(document, &history);
     const int32_t id = document.add(dailyAtTen());
     const auto due = dueReminders(document, dec(6), dec(6, 9, 50), kLocale);
     ASSERT_EQ(due.size(), 1U);
     document.setModified(false);
 
-    EXPECT_TRUE(turnOffReminder(document, &history, due[0]));
+    EXPECT_TRUE(turnOffReminder(door, due[0]));
     EXPECT_TRUE(document.isModified());
     EXPECT_EQ(history.undoName(), "Turn Off Reminder");
     const Appointment& series = *document.appointments().find(id);
@@ -169,7 +173,7 @@ TEST(Reminders, TurningOffAnOccurrenceLeavesTheNextOnesRinging) {
     EXPECT_EQ(series.schedule.get().remindedUntil, dec(6, 9, 45));
     EXPECT_TRUE(dueReminders(document, dec(6), dec(6, 23), kLocale).empty());
     EXPECT_FALSE(stillDue(document, due[0], dec(6, 9, 50)));
-    EXPECT_FALSE(turnOffReminder(document, &history, due[0])) << "already off";
+    EXPECT_FALSE(turnOffReminder(door, due[0])) << "already off";
     const auto tomorrow = dueReminders(document, dec(7), dec(7, 9, 45), kLocale);
     ASSERT_EQ(tomorrow.size(), 1U);
     EXPECT_EQ(tomorrow[0].key, dec(7, 10));
@@ -179,11 +183,11 @@ TEST(Reminders, TurningOffAnOccurrenceLeavesTheNextOnesRinging) {
     edited.schedule.edit().removed = {dec(7, 10)};
     document.replace(edited);
     EXPECT_FALSE(stillDue(document, tomorrow[0], dec(7, 9, 45)));
-    EXPECT_FALSE(turnOffReminder(document, &history, tomorrow[0]));
+    EXPECT_FALSE(turnOffReminder(door, tomorrow[0]));
     edited.schedule.edit().rule.reset();
     edited.schedule.edit().removed.clear();
     document.replace(edited);
-    EXPECT_FALSE(turnOffReminder(document, &history, tomorrow[0]));
+    EXPECT_FALSE(turnOffReminder(door, tomorrow[0]));
 
     history.undo();
     history.undo();

@@ -79,11 +79,10 @@ TEST(CommandState, EnablingFollowsTheDocumentAndTheSelection) {
     ShellSnapshot busy;
     busy.documentModified = busy.documentHasPath = busy.reportChosen = true;
     busy.taskCount = busy.personCount = busy.appointmentCount = busy.dayTaskRows = 1;
-    busy.taskSelected = busy.personSelected = busy.appointmentSelected = true;
-    busy.focusedList = FocusedList::Tasks;
+    busy.taskSelected = busy.appointmentSelected = true;
 
-    // The person list lacks the focus, and the day has no appointments. The document's
-    // rules are seen through the main window's tests.
+    // No person is selected in the list that has the focus, and the day has no
+    // appointments. The document's rules are seen through the main window's tests.
     const struct {
         int id;
         bool whenEmpty;

@@ -1,12 +1,12 @@
 #include <gtest/gtest.h>
 
-#include "shell/DocFileStorage.h"
-#include "shell/ShellFakes.h"
 #include "support/MemorySettingsStore.h"
 #include "support/ScratchDir.h"
 #include "support/SeededDocument.h"
+#include "workspace/DocFileStorage.h"
 #include "workspace/RecoveryCopies.h"
 #include "workspace/Workspace.h"
+#include "workspace/WorkspaceFakes.h"
 
 namespace {
 
@@ -23,7 +23,8 @@ struct ProgramRun {
         for (int i = 0; i < count; ++i) {
             Task task = Task::createdAt(DateTime::now(workspace.document().clock()));
             task.Description = "edit " + std::to_string(i + 1);
-            workspace.runStep(UndoStep::AddTask, [&] { workspace.document().add(task); });
+            workspace.runStep(UndoStep::AddTask,
+                              [&](PimDocument& document) { document.add(task); });
         }
         workspace.keepRecoveryCopy();
     }
@@ -94,7 +95,7 @@ TEST_F(Recovery, ARunThatDiesLeavesItsEditsForTheNextToRestore) {
         EXPECT_TRUE(next->workspace.document().isModified());
         EXPECT_EQ(next->workspace.history().undoName(), "Restore");
         EXPECT_EQ(copiesIn(folder), 1u) << "the left copy gave way to this run's own";
-        next->workspace.history().undo();
+        next->workspace.undo();
         EXPECT_TRUE(next->workspace.document().tasks().empty());
         EXPECT_EQ(next->workspace.document().persons().size(), changedSince ? 1u : 0u);
         if (changedSince) continue;
@@ -120,7 +121,7 @@ TEST_F(Recovery, CopiesGoWithASaveACleanCloseOrDiscardAndStayForLater) {
 
     ProgramRun saving(clock, settings, folder, {path});
     saving.editAndKeep(1);
-    saving.workspace.files().save();
+    saving.workspace.save();
     EXPECT_EQ(copiesIn(folder), 0u) << "a save";
 
     saving.editAndKeep(1);

@@ -2,11 +2,11 @@
 
 #include <gtest/gtest.h>
 
-#include "shell/DocFileStorage.h"
-#include "shell/ShellFakes.h"
 #include "support/MemorySettingsStore.h"
 #include "support/ScratchDir.h"
 #include "support/SeededDocument.h"
+#include "workspace/DocFileStorage.h"
+#include "workspace/WorkspaceFakes.h"
 
 namespace {
 
@@ -15,7 +15,7 @@ protected:
     void addTask(Workspace& workspace, const char* text = "") {
         Task task = Task::createdAt(DateTime::now(clock));
         task.Description = text;
-        workspace.runStep(UndoStep::AddTask, [&] { workspace.document().add(task); });
+        workspace.runStep(UndoStep::AddTask, [&](PimDocument& document) { document.add(task); });
     }
 
     ScratchDir dir;
@@ -26,14 +26,20 @@ protected:
     DocFileStorage storage;
 };
 
-// No window: the workspace alone opens a file, takes changes as named steps, undoes one,
-// saves, and opens the file again at the next start.
-TEST_F(WorkspaceTest, OpensChangesUndoesSavesAndReopensWithoutAWindow) {
+// No window: the workspace alone opens a file, takes changes through its door as named
+// steps, undoes one, saves keeping the file it replaces, tells its listeners each of these,
+// and opens the file again at the next start.
+TEST_F(WorkspaceTest, ASessionWithoutAWindowOpensEditsUndoesSavesKeepsABackupAndReopens) {
     ASSERT_TRUE(saveSeededDocument(clock, path));
+    const std::string before = fileBytes(path);
+    const RotatingBackups backups(dir.file("backups"), [] { return 2; });
+    storage.keepBackups(backups);
     {
         Workspace workspace(clock, storage, prompts, settings);
         int told = 0;
+        std::vector<DocumentEvent> heard;
         workspace.onCommandStatesChanged([&told] { ++told; });
+        workspace.onDocumentEvent([&heard](DocumentEvent event) { heard.push_back(event); });
         workspace.openAtStartup({path});
         EXPECT_EQ(workspace.document().path(), path);
         EXPECT_EQ(workspace.recentFiles().entries(), std::vector<std::string>{path});
@@ -42,16 +48,20 @@ TEST_F(WorkspaceTest, OpensChangesUndoesSavesAndReopensWithoutAWindow) {
             addTask(workspace, text);
         EXPECT_EQ(told, 3) << "the start and each step";
         EXPECT_EQ(workspace.history().undoName(), "Add Task");
-        workspace.history().undo();
-        ShellSnapshot state;
-        workspace.fillSnapshot(state);
-        EXPECT_EQ(std::tuple(state.documentModified, state.taskCount, state.redoName),
+        workspace.undo();
+        EXPECT_EQ(std::tuple(workspace.document().isModified(), workspace.document().tasks().size(),
+                             workspace.history().redoName()),
                   std::tuple(true, 1u, "Add Task"));
 
-        workspace.files().save();
+        workspace.save();
         EXPECT_FALSE(workspace.document().isModified());
+        ASSERT_EQ(backups.versions(path).size(), 1u);
+        EXPECT_EQ(fileBytes(backups.versions(path)[0].file), before);
+        using enum DocumentEvent;
+        EXPECT_GE(std::erase(heard, Changed), 3u) << "each step and the undo";
+        EXPECT_EQ(heard, (std::vector{Opened, Saved}));
         workspace.toggleOpenLastFile();
-        EXPECT_TRUE(workspace.files().close());
+        EXPECT_TRUE(workspace.close());
     }
     EXPECT_TRUE(prompts.messages.empty());
 
@@ -108,7 +118,7 @@ TEST_F(WorkspaceTest, TheVersionChosenSurvivesTheSaveQuestion) {
     workspace.setBackups(backups);
     workspace.openAtStartup({path});
     addTask(workspace);
-    workspace.files().save();
+    workspace.save();
     ASSERT_EQ(backups.versions(path).size(), 1u);
     addTask(workspace);
 

@@ -12,6 +12,7 @@
 #include "organizer/PersonForm.h"
 #include "organizer/PhoneBookView.h"
 #include "platform/Translate.h"
+#include "records/DocumentDoor.h"
 #include "records/PimDocument.h"
 
 // The phone book as the window shows it, through the same view, and persons added under
@@ -25,7 +26,8 @@ Status runGroups(CliContext& context, const std::vector<std::string>& args) {
     PimDocument document(context.clock);
     const RecordsLeftToExit leaveRecords(context, document);
     if (Status loaded = loadDocument(document, parsed.positional()[0]); !loaded) return loaded;
-    PhoneBookView view(document, nullptr);
+    DocumentDoor door(document, nullptr);
+    PhoneBookView view(door);
     view.refill();
     for (const GroupEntry& group : view.groups())
         context.out << lineField(group.desc) << '\n';
@@ -49,7 +51,8 @@ Status runPersons(CliContext& context, const std::vector<std::string>& args) {
     const RecordsLeftToExit leaveRecords(context, document);
     if (Status loaded = loadDocument(document, path); !loaded) return loaded;
 
-    PhoneBookView view(document, nullptr);
+    DocumentDoor door(document, nullptr);
+    PhoneBookView view(door);
     view.refill();
     if (const auto desc = parsed.value("group")) {
         const auto id = groupNamed(document, *desc);
@@ -104,7 +107,8 @@ Status runAddPerson(CliContext& context, const std::vector<std::string>& args) {
     if (Status loaded = update.load(document); !loaded) return loaded;
     PersonForm form = PersonForm::forNew(document);
     if (Status filled = fillForm(parsed, document, update.path(), form); !filled) return filled;
-    const int32_t id = addPerson(document, nullptr, form);
+    DocumentDoor door(document, nullptr);
+    const int32_t id = addPerson(door, form);
     if (id == 0)
         return Status::failure(FailureKind::Content, update.path(),
                                _("no person identifier is left"));

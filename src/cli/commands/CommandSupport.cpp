@@ -11,7 +11,7 @@
 #include "organizer/EditorDates.h"
 #include "platform/qt/IniSettingsStore.h"
 #include "records/PimDocument.h"
-#include "shell/ShellSettings.h"
+#include "workspace/DocumentSettings.h"
 
 namespace {
 
@@ -162,7 +162,7 @@ std::string lineField(std::string_view value) {
 RotatingBackups userBackups() {
     return RotatingBackups(userDataFolder() + "/backups", [] {
         IniSettingsStore settings;
-        return ShellSettings(settings).readBackupsKept();
+        return DocumentSettings(settings).readBackupsKept();
     });
 }
 

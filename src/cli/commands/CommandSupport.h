@@ -5,8 +5,8 @@
 
 #include "cli/CliArgs.h"
 #include "cli/CliCommand.h"
-#include "shell/DocFileStorage.h"
 #include "textio/ImportReport.h"
+#include "workspace/DocFileStorage.h"
 
 class PimDocument;
 

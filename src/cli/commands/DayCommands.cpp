@@ -10,6 +10,7 @@
 #include "organizer/DayView.h"
 #include "organizer/Reminders.h"
 #include "platform/Translate.h"
+#include "records/DocumentDoor.h"
 #include "records/PimDocument.h"
 
 namespace {
@@ -23,7 +24,8 @@ Status runDay(CliContext& context, const std::vector<std::string>& args) {
     PimDocument document(context.clock);
     const RecordsLeftToExit leaveRecords(context, document);
     if (Status loaded = loadDocument(document, parsed.positional()[0]); !loaded) return loaded;
-    DayView view(document, nullptr);
+    DocumentDoor door(document, nullptr);
+    DayView view(door);
     view.showDate(day);
 
     context.out << _("Appointments") << '\n';

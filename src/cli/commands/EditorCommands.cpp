@@ -11,6 +11,7 @@
 #include "organizer/EditorCommits.h"
 #include "organizer/TaskForm.h"
 #include "platform/Translate.h"
+#include "records/DocumentDoor.h"
 #include "records/PimDocument.h"
 
 // Scripts add tasks and appointments under the rules the editors hold users to, so that a
@@ -65,8 +66,10 @@ Status runAddTask(CliContext& context, const std::vector<std::string>& args) {
             return usageFailure(fillIn(_("%s wants high, medium, low or done, not \"%s\""),
                                        {"--priority", *priority}));
     }
-    return addAndSave(context, parsed.positional()[0], kAddedTask,
-                      [&](PimDocument& document) { return addTask(document, nullptr, form); });
+    return addAndSave(context, parsed.positional()[0], kAddedTask, [&](PimDocument& document) {
+        DocumentDoor door(document, nullptr);
+        return addTask(door, form);
+    });
 }
 
 Status runAddAppointment(CliContext& context, const std::vector<std::string>& args) {

@@ -42,17 +42,19 @@ ExchangeController::ExchangeController(Workspace& workspace, FrameHost& frame, U
 void ExchangeController::importVCard() {
     const auto path = prompts_.askOpenPath(dialogFor(kVCardFiles, "vcf"));
     if (!path) return;
-    const VCardImportResult result = workspace_.runStep(
-        UndoStep::ImportNames, [&] { return importVCardFile(workspace_.document(), *path); });
+    const VCardImportResult result =
+        workspace_.runStep(UndoStep::ImportNames,
+                           [&](PimDocument& document) { return importVCardFile(document, *path); });
     showImportReport(prompts_, vcardTally(result, *path), _("Imported Names"));
 }
 
 void ExchangeController::importICalendar() {
     const auto path = prompts_.askOpenPath(dialogFor(kICalendarFiles, "ics"));
     if (!path) return;
-    const CalendarImportResult result = workspace_.runStep(UndoStep::ImportCalendar, [&] {
-        return importICalendarFile(workspace_.document(), *path, CalendarParts::Both);
-    });
+    const CalendarImportResult result =
+        workspace_.runStep(UndoStep::ImportCalendar, [&](PimDocument& document) {
+            return importICalendarFile(document, *path, CalendarParts::Both);
+        });
     showImportReport(prompts_, calendarTally(result, CalendarParts::Both, locale_, *path),
                      _("Imported Calendar"));
 }
@@ -81,5 +83,6 @@ void ExchangeController::giveUidsFirst(UidKinds kinds) {
     // Kept with the records, so that the next export names them the same: a step of its
     // own, which the user saves with the document.
     if (lacksUids(workspace_.document(), kinds))
-        workspace_.runStep(UndoStep::Export, [&] { giveUids(workspace_.document(), kinds); });
+        workspace_.runStep(UndoStep::Export,
+                           [&](PimDocument& document) { giveUids(document, kinds); });
 }

@@ -4,8 +4,8 @@
 
 #include <functional>
 
+#include "organizer/FocusedList.h"
 #include "organizer/ListSelection.h"
-#include "shell/CommandState.h"
 
 class AppointmentListModel;
 class DayView;

@@ -19,6 +19,7 @@
 #include "organizer/ui/FoundListModel.h"
 #include "platform/Translate.h"
 #include "records/PimDocument.h"
+#include "workspace/Workspace.h"
 
 namespace {
 
@@ -38,8 +39,11 @@ bool isEnter(const QKeyEvent* key) {
 
 }  // namespace
 
-FindDialog::FindDialog(PimDocument& document, const Locale& locale, QWidget* parent)
-    : QDialog(parent), document_(&document), search_(document) {
+FindDialog::FindDialog(Workspace& workspace, const Locale& locale, QWidget* parent)
+    : QDialog(parent),
+      workspace_(workspace),
+      document_(&workspace.document()),
+      search_(workspace.document()) {
     setWindowTitle(_("Find"));
 
     text_ = new QLineEdit(this);
@@ -58,7 +62,7 @@ FindDialog::FindDialog(PimDocument& document, const Locale& locale, QWidget* par
     auto* label = new QLabel(_("Fi&nd:"), this);
     label->setBuddy(text_);
 
-    model_ = new FoundListModel(document, search_, locale, this);
+    model_ = new FoundListModel(workspace.document(), search_, locale, this);
     list_ = new QTreeView(this);
     list_->setObjectName(QStringLiteral("foundList"));
     list_->setModel(model_);
@@ -131,12 +135,12 @@ FindDialog::FindDialog(PimDocument& document, const Locale& locale, QWidget* par
     });
     text_->installEventFilter(this);
     list_->installEventFilter(this);
-    document.attachView(*this);
+    workspace_.attachView(*this);
     showStatus();
 }
 
 FindDialog::~FindDialog() {
-    if (document_ != nullptr) document_->detachView(*this);
+    if (document_ != nullptr) workspace_.detachView(*this);
 }
 
 bool FindDialog::searching() const {

@@ -10,6 +10,7 @@
 class FoundListModel;
 class Locale;
 class PimDocument;
+class Workspace;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -24,7 +25,7 @@ class FindDialog : public QDialog, public DocumentView {
     Q_OBJECT
 
 public:
-    FindDialog(PimDocument& document, const Locale& locale, QWidget* parent = nullptr);
+    FindDialog(Workspace& workspace, const Locale& locale, QWidget* parent = nullptr);
     ~FindDialog() override;
 
     [[nodiscard]] QLineEdit* textBox() const { return text_; }
@@ -53,7 +54,8 @@ private:
     void goTo(const QModelIndex& index);
     [[nodiscard]] QModelIndex chosen() const;
 
-    PimDocument* document_;
+    Workspace& workspace_;
+    const PimDocument* document_;
     RecordSearch search_;
     FoundListModel* model_ = nullptr;
     QLineEdit* text_ = nullptr;

@@ -16,7 +16,7 @@
 #include "organizer/ui/GroupListModel.h"
 #include "platform/Translate.h"
 #include "platform/UserPrompts.h"
-#include "records/PimDocument.h"
+#include "records/DocumentDoor.h"
 
 namespace {
 
@@ -26,9 +26,8 @@ constexpr int kListColumns = 30;
 
 }  // namespace
 
-GroupsDialog::GroupsDialog(PimDocument& document, UndoHistory* history, UserPrompts& prompts,
-                           QWidget* parent)
-    : QDialog(parent), document_(document), history_(history), prompts_(prompts) {
+GroupsDialog::GroupsDialog(DocumentDoor& door, UserPrompts& prompts, QWidget* parent)
+    : QDialog(parent), door_(door), document_(door.document()), prompts_(prompts) {
     setWindowTitle(_("Address Book Groups"));
     using namespace AddressBookHelp;
 
@@ -114,8 +113,8 @@ void GroupsDialog::refill(int32_t id) {
 
 void GroupsDialog::addClicked() {
     GroupDetailsDialog details(
-        QString(), [this](const std::string& desc) { return addGroup(document_, history_, desc); },
-        prompts_, this);
+        QString(), [this](const std::string& desc) { return addGroup(door_, desc); }, prompts_,
+        this);
     if (details.exec() == QDialog::Accepted) refill(document_.phGroups().lastId());
 }
 
@@ -124,8 +123,7 @@ void GroupsDialog::editClicked() {
     if (id < 0) return;
     const QString desc = QString::fromStdString(model_->rows()[size_t(selectedRow())].desc);
     GroupDetailsDialog details(
-        desc,
-        [this, id](const std::string& text) { return renameGroup(document_, history_, id, text); },
+        desc, [this, id](const std::string& text) { return renameGroup(door_, id, text); },
         prompts_, this);
     if (details.exec() == QDialog::Accepted) refill(id);
 }
@@ -146,7 +144,7 @@ void GroupsDialog::deleteClicked() {
     const auto& rows = model_->rows();
     const ListSelection next =
         selectionAfterRemoving(rows.size(), row, [&rows](size_t index) { return rows[index].id; });
-    switch (deleteGroup(document_, history_, id)) {
+    switch (deleteGroup(door_, id)) {
         case GroupChange::InUse:
             prompts_.showMessage(_(kGroupInUseMessage), _(kDeleteGroupCaption),
                                  MessageIcon::Information);
@@ -160,8 +158,7 @@ void GroupsDialog::deleteClicked() {
     }
 }
 
-void GroupsDialog::show(QWidget* parent, PimDocument& document, UndoHistory* history,
-                        UserPrompts& prompts) {
-    GroupsDialog dialog(document, history, prompts, parent);
+void GroupsDialog::show(QWidget* parent, DocumentDoor& door, UserPrompts& prompts) {
+    GroupsDialog dialog(door, prompts, parent);
     dialog.exec();
 }

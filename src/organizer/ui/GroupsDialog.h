@@ -5,10 +5,10 @@
 #include <cstdint>
 
 class GroupListModel;
+class DocumentDoor;
 class PimDocument;
 class QPushButton;
 class QTreeView;
-class UndoHistory;
 class UserPrompts;
 
 // "Address Book Groups": the list of groups with Add, Delete and Edit. Each change is made
@@ -17,12 +17,10 @@ class GroupsDialog : public QDialog {
     Q_OBJECT
 
 public:
-    GroupsDialog(PimDocument& document, UndoHistory* history, UserPrompts& prompts,
-                 QWidget* parent = nullptr);
+    GroupsDialog(DocumentDoor& door, UserPrompts& prompts, QWidget* parent = nullptr);
 
     // Shows the list modally until "Close". The document tells its views of each change.
-    static void show(QWidget* parent, PimDocument& document, UndoHistory* history,
-                     UserPrompts& prompts);
+    static void show(QWidget* parent, DocumentDoor& door, UserPrompts& prompts);
     using QDialog::show;
 
     [[nodiscard]] QTreeView* list() const { return list_; }
@@ -43,8 +41,8 @@ private:
     [[nodiscard]] int selectedRow() const;
     void selectionChanged();
 
-    PimDocument& document_;
-    UndoHistory* history_;
+    DocumentDoor& door_;
+    const PimDocument& document_;
     UserPrompts& prompts_;
     GroupListModel* model_ = nullptr;
     QTreeView* list_ = nullptr;

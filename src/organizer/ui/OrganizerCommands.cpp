@@ -1,4 +1,5 @@
 #include "organizer/ui/OrganizerCommands.h"
+#include "records/DocumentDoor.h"
 
 #include "organizer/AddressBookCommits.h"
 #include "organizer/DayView.h"
@@ -26,8 +27,7 @@ std::map<int, std::function<void()>> OrganizerCommands::handlers() {
         {cmd::kPersonAdd, [this] { addPerson(); }},
         {cmd::kPersonEdit, [this] { editPerson(); }},
         {cmd::kEditUser, [this] { editUser(); }},
-        {cmd::kEditGroups,
-         [this] { GroupsDialog::show(&p_.parent, p_.document, p_.history, p_.prompts); }},
+        {cmd::kEditGroups, [this] { GroupsDialog::show(&p_.parent, p_.door, p_.prompts); }},
         {cmd::kPersonDelete, [this] { deletePerson(); }},
         {cmd::kDialHomePhone, [this] { contact(PersonDetail::HomePhone); }},
         {cmd::kDialWorkPhone, [this] { contact(PersonDetail::WorkPhone); }},
@@ -41,9 +41,10 @@ std::map<int, std::function<void()>> OrganizerCommands::handlers() {
 }
 
 void OrganizerCommands::addPerson() {
-    if (const auto form = PersonDialog::ask(&p_.parent, PersonForm::forNew(p_.document), false)) {
+    if (const auto form =
+            PersonDialog::ask(&p_.parent, PersonForm::forNew(p_.door.document()), false)) {
         // The new person is selected, so that it shows where it went.
-        const int32_t id = ::addPerson(p_.document, p_.history, *form);
+        const int32_t id = ::addPerson(p_.door, *form);
         if (id != 0) {
             p_.phoneBookPanel.refill([&] { p_.phoneBook.select(id); });
             p_.selectionChanged();
@@ -55,13 +56,14 @@ void OrganizerCommands::editPerson() {
     const Person* person =
         p_.day.focusedList() == FocusedList::Persons ? p_.phoneBook.selectedPerson() : nullptr;
     if (person == nullptr) return;
-    if (const auto form = PersonDialog::ask(&p_.parent, PersonForm::of(p_.document, *person), true))
-        updatePerson(p_.document, p_.history, *form);
+    if (const auto form =
+            PersonDialog::ask(&p_.parent, PersonForm::of(p_.door.document(), *person), true))
+        updatePerson(p_.door, *form);
 }
 
 void OrganizerCommands::editUser() {
-    if (const auto user = UserDialog::ask(&p_.parent, p_.document.user()))
-        updateUser(p_.document, p_.history, *user);
+    if (const auto user = UserDialog::ask(&p_.parent, p_.door.document().user()))
+        updateUser(p_.door, *user);
 }
 
 void OrganizerCommands::deletePerson() {
@@ -83,31 +85,32 @@ void OrganizerCommands::contact(PersonDetail detail) {
 void OrganizerCommands::addTask() {
     if (const auto form =
             TaskDialog::ask(&p_.parent, TaskForm::forNew(p_.day.shownDate()), false, p_.locale))
-        ::addTask(p_.document, p_.history, *form);
+        ::addTask(p_.door, *form);
 }
 
 void OrganizerCommands::editTask() {
-    const Task* task =
-        p_.day.taskCommandsApply() ? p_.document.tasks().find(p_.day.taskSelection().id) : nullptr;
+    const Task* task = p_.day.taskCommandsApply()
+                           ? p_.door.document().tasks().find(p_.day.taskSelection().id)
+                           : nullptr;
     if (task == nullptr) return;
     if (const auto form = TaskDialog::ask(&p_.parent, TaskForm::of(*task), true, p_.locale))
-        updateTask(p_.document, p_.history, *form);
+        updateTask(p_.door, *form);
 }
 
 void OrganizerCommands::addAppointment() {
     const auto start =
-        AppointmentForm::forNew(p_.day.shownDate(), DateTime::now(p_.document.clock()));
+        AppointmentForm::forNew(p_.day.shownDate(), DateTime::now(p_.door.document().clock()));
     if (const auto form = AppointmentDialog::ask(&p_.parent, start, false, p_.locale))
-        ::addAppointment(p_.document, p_.history, *form);
+        ::addAppointment(p_.door, *form);
 }
 
 void OrganizerCommands::editAppointment() {
     const Appointment* appointment =
         p_.day.appointmentCommandsApply()
-            ? p_.document.appointments().find(p_.day.appointmentSelection().id)
+            ? p_.door.document().appointments().find(p_.day.appointmentSelection().id)
             : nullptr;
     if (appointment == nullptr) return;
     if (const auto form =
             AppointmentDialog::ask(&p_.parent, AppointmentForm::of(*appointment), true, p_.locale))
-        updateAppointment(p_.document, p_.history, *form);
+        updateAppointment(p_.door, *form);
 }

@@ -10,10 +10,9 @@ class DayView;
 class Locale;
 class PhoneBookPanel;
 class PhoneBookView;
-class PimDocument;
+class DocumentDoor;
 class QWidget;
 class ReminderController;
-class UndoHistory;
 class UserPrompts;
 
 // The commands the organizer view carries out: the editors of tasks, appointments,
@@ -23,9 +22,8 @@ class OrganizerCommands {
 public:
     // What the commands work on; all of it belongs to the organizer view.
     struct Parts {
-        QWidget& parent;  // of the editors
-        PimDocument& document;
-        UndoHistory* history;
+        QWidget& parent;     // of the editors
+        DocumentDoor& door;  // every change goes through it
         DayView& day;
         PhoneBookView& phoneBook;
         PhoneBookPanel& phoneBookPanel;

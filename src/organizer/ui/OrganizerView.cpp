@@ -22,8 +22,10 @@
 #include "organizer/ui/PhoneBookPanel.h"
 #include "organizer/ui/ReminderController.h"
 #include "platform/Translate.h"
-#include "records/PimDocument.h"
+#include "records/DocumentDoor.h"
 #include "shell/CommandId.h"
+#include "workspace/Workspace.h"
+#include "workspace/ui/FrameHost.h"
 
 namespace {
 
@@ -33,17 +35,16 @@ constexpr int kDesignHeightDlu = 222;
 
 }  // namespace
 
-OrganizerView::OrganizerView(PimDocument& document, UndoHistory* history, ShellSettings& settings,
-                             const Locale& locale, UserPrompts& prompts, ContactLauncher& launcher,
-                             QWidget* parent)
-    : QWidget(parent),
-      document_(&document),
-      history_(history),
+OrganizerView::OrganizerView(Workspace& workspace, FrameHost& frame, ShellSettings& settings,
+                             const Locale& locale, UserPrompts& prompts, ContactLauncher& launcher)
+    : workspace_(workspace),
+      door_(workspace.door()),
+      document_(&door_.document()),
       settings_(settings),
       locale_(locale),
       prompts_(prompts),
-      day_(document, history),
-      phoneBook_(document, history),
+      day_(door_),
+      phoneBook_(door_),
       contacts_(launcher, prompts) {
     calendar_ = new QCalendarWidget(this);
     calendar_->setGridVisible(false);
@@ -118,22 +119,51 @@ OrganizerView::OrganizerView(PimDocument& document, UndoHistory* history, ShellS
 
     setMinimumSize(designedSize());
     alarm_ = settings_.readAlarmSettings();
-    reminders_ = new ReminderController(*document_, history_, alarm_, settings_, locale_, this);
+    reminders_ = new ReminderController(door_, alarm_, settings_, locale_, this);
     commands_ = std::make_unique<OrganizerCommands>(OrganizerCommands::Parts{
-        *this, document, history, day_, phoneBook_, *phoneBookPanel_, contacts_, *reminders_,
-        prompts_, locale_, [this] { emit selectionChanged(); }});
-    document_->attachView(*this);
+        *this, door_, day_, phoneBook_, *phoneBookPanel_, contacts_, *reminders_, prompts_, locale_,
+        [this] { emit selectionChanged(); }});
+    door_.attachView(*this);
     phoneBookPanel_->refill();
     refreshLists();
     showSelectedDate();
     markCalendarDays(*calendar_, *document_);
+    plugInto(frame);
+}
+
+void OrganizerView::plugInto(FrameHost& frame) {
+    for (auto& [id, handler] : commands_->handlers())
+        frame.setCommandHandler(id, std::move(handler));
+    frame.setCommandHandler(cmd::kAudibleAlarm, [this] { toggleAudibleAlarm(); });
+    frame.setCommandHandler(cmd::kFind, [this] { showFind(); });
+    frame.setSelectionFacts([this](SelectionFacts& facts) { fillFacts(facts); });
+    connect(this, &OrganizerView::helpRequested, this,
+            [&frame](const QString& page) { frame.showHelpPage(page); });
+    connect(this, &OrganizerView::commandRequested, this,
+            [&frame](int id) { frame.runCommand(id); });
+    connect(this, &OrganizerView::listMenuRequested, this,
+            [&frame](FocusedList list, const QPoint& pos) {
+                // Each list's menu is the one holding its Add command.
+                frame.showMenuOf(list == FocusedList::Tasks     ? cmd::kTaskAdd
+                                 : list == FocusedList::Persons ? cmd::kPersonAdd
+                                                                : cmd::kAppointmentAdd,
+                                 pos);
+            });
+    connect(this, &OrganizerView::selectionChanged, this,
+            [this] { workspace_.commandStatesChanged(); });
+    // An alarm that fell due while the program was closed shows at once.
+    openedListener_ = workspace_.onDocumentEvent([this](DocumentEvent event) {
+        if (event == DocumentEvent::Opened) reminders_->checkSoon();
+    });
+    frame.setHomePage(this, firstSize());
 }
 
 OrganizerView::~OrganizerView() {
     // The reminders look at the day view and the alarm settings, which go before children.
     delete reminders_;
     settings_.writeUseAlarmSound(alarm_.useAlarmSound);
-    if (document_ != nullptr) document_->detachView(*this);
+    workspace_.forget(openedListener_);
+    if (document_ != nullptr) door_.detachView(*this);
 }
 
 void OrganizerView::buildPhoneBook() {
@@ -188,15 +218,9 @@ QGroupBox* OrganizerView::framed(const QString& title, QWidget* content, QVBoxLa
     return frame;
 }
 
-std::map<int, std::function<void()>> OrganizerView::commandHandlers() {
-    auto handlers = commands_->handlers();
-    handlers[cmd::kFind] = [this] { showFind(); };
-    return handlers;
-}
-
 void OrganizerView::showFind() {
     if (find_ == nullptr) {
-        find_ = new FindDialog(*document_, locale_, this);
+        find_ = new FindDialog(workspace_, locale_, this);
         connect(find_, &FindDialog::recordChosen, this, &OrganizerView::goToFound);
     }
     find_->show();
@@ -255,12 +279,12 @@ void OrganizerView::goToPerson(int32_t id) {
     if (phoneBook_.selection().id == id) emit commandRequested(cmd::kPersonEdit);
 }
 
-void OrganizerView::fillSnapshot(ShellSnapshot& state) const {
+void OrganizerView::fillFacts(SelectionFacts& state) const {
     state.useAlarmSound = alarm_.useAlarmSound;
-    state.focusedList = day_.focusedList();
-    state.taskSelected = day_.taskSelection().id != -1;
-    state.personSelected = phoneBook_.selection().id != -1;
-    state.appointmentSelected = day_.appointmentSelection().id != -1;
+    state.taskSelected = day_.taskCommandsApply();
+    state.personSelected =
+        day_.focusedList() == FocusedList::Persons && phoneBook_.selection().id != -1;
+    state.appointmentSelected = day_.appointmentCommandsApply();
     state.dayTaskRows = day_.taskRows().size();
     state.dayAppointmentRows = day_.appointmentRows().size();
 }

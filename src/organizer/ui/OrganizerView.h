@@ -9,10 +9,11 @@
 #include "organizer/ContactActions.h"
 #include "organizer/DayView.h"
 #include "organizer/FindIndex.h"
+#include "organizer/FocusedList.h"
 #include "organizer/PhoneBookView.h"
 #include "records/DocumentView.h"
-#include "shell/CommandState.h"
 #include "shell/ShellSettings.h"
+#include "workspace/SelectionFacts.h"
 
 class DayLists;
 class FindDialog;
@@ -20,6 +21,8 @@ class Locale;
 class OrganizerCommands;
 class PaneHelp;
 class PhoneBookPanel;
+class DocumentDoor;
+class FrameHost;
 class PimDocument;
 class QCalendarWidget;
 class QGroupBox;
@@ -27,22 +30,22 @@ class QLabel;
 class QTreeView;
 class QVBoxLayout;
 class ReminderController;
-class UndoHistory;
 class UserPrompts;
+class Workspace;
 
 // The working window inside the frame: the month calendar top left, the "Phone Book"
 // frame top right, "Appointments" bottom left and "Tasks" bottom right. It holds no
-// records: the lists show the rows the day view and the phone book view compute.
+// records: the lists show the rows the day view and the phone book view compute. It plugs
+// into the frame as its home page and carries out the organizer's commands there.
 class OrganizerView : public QWidget, public DocumentView {
     Q_OBJECT
 
 public:
-    // `history` names the steps of the view's commands; it may be nullptr.
-    // Messages and the editors' questions go to `prompts`; calls, mails and web pages to
-    // `launcher`.
-    OrganizerView(PimDocument& document, UndoHistory* history, ShellSettings& settings,
-                  const Locale& locale, UserPrompts& prompts, ContactLauncher& launcher,
-                  QWidget* parent = nullptr);
+    // The view's commands change the records through the workspace's door. `settings`
+    // keeps the alarm options. Messages and the editors' questions go to `prompts`; calls,
+    // mails and web pages to `launcher`.
+    OrganizerView(Workspace& workspace, FrameHost& frame, ShellSettings& settings,
+                  const Locale& locale, UserPrompts& prompts, ContactLauncher& launcher);
     ~OrganizerView() override;
 
     // The size the window is designed for, from the font's dialog units.
@@ -61,17 +64,17 @@ public:
     [[nodiscard]] const DayView& day() const { return day_; }
     [[nodiscard]] const PhoneBookView& phoneBook() const { return phoneBook_; }
 
-    // The handlers of the commands the view carries out, by command id.
-    [[nodiscard]] std::map<int, std::function<void()>> commandHandlers();
-
     // Goes to a record the Find window chose: a person is selected in the phone book and
     // its editor opened; an appointment's or task's day (`day`) is shown, its row selected.
     void goToFound(const FoundRecord& record, DateTime day);
     // The Find window, once Edit > Find made it; nullptr before.
     [[nodiscard]] FindDialog* findDialog() const { return find_; }
 
-    // Adds what the view knows (selection, focus, alarm option) to the frame's state.
-    void fillSnapshot(ShellSnapshot& state) const;
+    // Adds what the view knows (selection in the focused list, alarm option) to the facts
+    // the commands' rules read.
+    void fillFacts(SelectionFacts& facts) const;
+    // The address-book group the phone book shows.
+    [[nodiscard]] int32_t shownGroup() const { return phoneBook_.groupId(); }
 
     [[nodiscard]] const AlarmSettings& alarmSettings() const { return alarm_; }
     // Flips the audible-alarm option and stores it.
@@ -99,6 +102,8 @@ protected:
 
 private:
     void buildPhoneBook();
+    // Installs the view's commands in the frame and shows it there.
+    void plugInto(FrameHost& frame);
     // Refills both lists from the document, or through `refill` when given.
     void refreshLists(const std::function<void()>& refill = {});
     void showSelectedDate();
@@ -107,8 +112,9 @@ private:
     void goToPerson(int32_t id);
     QGroupBox* framed(const QString& title, QWidget* content, QVBoxLayout** layout = nullptr);
 
-    PimDocument* document_;
-    UndoHistory* history_;
+    Workspace& workspace_;
+    DocumentDoor& door_;
+    const PimDocument* document_;
     ShellSettings& settings_;
     const Locale& locale_;
     UserPrompts& prompts_;
@@ -128,4 +134,5 @@ private:
     ReminderController* reminders_ = nullptr;
     FindDialog* find_ = nullptr;
     std::unique_ptr<OrganizerCommands> commands_;
+    int openedListener_ = -1;
 };

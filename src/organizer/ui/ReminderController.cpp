@@ -11,8 +11,8 @@
 #include "platform/qt/FreedesktopNotifier.h"
 #include "platform/qt/ProgramData.h"
 #include "platform/qt/QtAlarmSound.h"
+#include "records/DocumentDoor.h"
 #include "records/PimDocument.h"
-#include "records/UndoHistory.h"
 #include "shell/ShellSettings.h"
 
 namespace {
@@ -21,12 +21,12 @@ constexpr int kMinuteMs = 60000;
 
 }  // namespace
 
-ReminderController::ReminderController(PimDocument& document, UndoHistory* history,
-                                       AlarmSettings& alarm, ShellSettings& settings,
-                                       const Locale& locale, QWidget* owner)
+ReminderController::ReminderController(DocumentDoor& door, AlarmSettings& alarm,
+                                       ShellSettings& settings, const Locale& locale,
+                                       QWidget* owner)
     : QObject(owner),
-      document_(document),
-      history_(history),
+      door_(door),
+      document_(door.document()),
       locale_(locale),
       alarm_(alarm),
       settings_(settings),
@@ -34,14 +34,14 @@ ReminderController::ReminderController(PimDocument& document, UndoHistory* histo
       notifier_(std::make_unique<FreedesktopNotifier>()),
       makeSound_([] { return std::make_unique<QtAlarmSound>(); }) {
     alarms_.rebuild(document_);
-    document_.attachView(*this);
+    door_.attachView(*this);
     minute_.setInterval(kMinuteMs);
     connect(&minute_, &QTimer::timeout, this, &ReminderController::check);
     minute_.start();
 }
 
 ReminderController::~ReminderController() {
-    if (!closed_) document_.detachView(*this);
+    if (!closed_) door_.detachView(*this);
 }
 
 void ReminderController::documentChanged() {
@@ -66,7 +66,7 @@ void ReminderController::checkSoon() {
 void ReminderController::check() {
     // Inside a command that is still gathering its undo step (Compact asking where to
     // write), a reminder turned off would join that step; the next tick shows it.
-    if (closed_ || (history_ != nullptr && history_->stepOpen())) return;
+    if (closed_ || door_.stepOpen()) return;
     const DateTime now = DateTime::now(document_.clock());
     const std::vector<Reminder> found = alarms_.dueReminders(document_, since_, now, locale_);
     // A tick inside a window of this one looks back only to here.
@@ -84,7 +84,7 @@ void ReminderController::check() {
         if (open_.count(reminder.caption) != 0 || !isWanted(reminder, now)) continue;
         const bool turnOff = showWindow(reminder.caption, reminder.message);
         answered_[std::pair(reminder.id, reminder.key)] = DateTime::now(document_.clock());
-        if (turnOff) turnOffReminder(document_, history_, reminder);
+        if (turnOff) turnOffReminder(door_, reminder);
     }
 }
 
@@ -107,7 +107,7 @@ void ReminderController::showMissed(std::vector<Reminder> missed) {
     const DateTime answered = DateTime::now(document_.clock());
     for (const Reminder& reminder : missed) {
         answered_[std::pair(reminder.id, reminder.key)] = answered;
-        if (turnOff) turnOffReminder(document_, history_, reminder);
+        if (turnOff) turnOffReminder(door_, reminder);
     }
 }
 

@@ -18,9 +18,9 @@
 class AlarmSound;
 class DesktopNotifier;
 class Locale;
+class DocumentDoor;
 class PimDocument;
 class ShellSettings;
-class UndoHistory;
 class UserPrompts;
 struct AlarmSettings;
 
@@ -39,8 +39,8 @@ public:
 
     // `alarm` holds the view's sound options, which Alarm Sound... changes and stores;
     // `locale` names the days of a series' reminders.
-    ReminderController(PimDocument& document, UndoHistory* history, AlarmSettings& alarm,
-                       ShellSettings& settings, const Locale& locale, QWidget* owner);
+    ReminderController(DocumentDoor& door, AlarmSettings& alarm, ShellSettings& settings,
+                       const Locale& locale, QWidget* owner);
     ~ReminderController() override;
 
     // One tick: opens the windows of the alarms due now, one after the other.
@@ -69,8 +69,8 @@ private:
     // Shows a reminder window until answered; whether "Turn off reminder" was chosen.
     bool showWindow(const std::string& caption, const std::string& message);
 
-    PimDocument& document_;
-    UndoHistory* history_;
+    DocumentDoor& door_;
+    const PimDocument& document_;
     const Locale& locale_;
     AlarmSettings& alarm_;
     ShellSettings& settings_;

@@ -44,13 +44,15 @@ void useWholePrintableArea(QPrinter& printer) {
 }  // namespace
 
 ReportController::ReportController(Workspace& workspace, FrameHost& frame, UserPrompts& prompts,
-                                   const Locale& locale, const Clock& clock)
+                                   const Locale& locale, const Clock& clock,
+                                   std::function<int32_t()> shownGroup)
     : QObject(frame.window()),
       workspace_(workspace),
       frame_(frame),
       prompts_(prompts),
       locale_(locale),
-      clock_(clock) {
+      clock_(clock),
+      shownGroup_(std::move(shownGroup)) {
     printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
     // Without a printer the pages are those of Qt's PDF printer, never a canvas without
     // metrics.
@@ -142,7 +144,7 @@ void ReportController::chooseAddressReport(ReportKind kind) {
     const PimDocument& document = workspace_.document();
     // The candidates are the members of the group the phone book panel shows.
     const bool phoneBook = kind == ReportKind::PhoneBook;
-    const std::vector<PersonChoice> choices = personChoices(document, frame_.shownGroup());
+    const std::vector<PersonChoice> choices = personChoices(document, shownGroup_());
     PersonSelectionDialog dialog(phoneBook ? _("Phone Book") : _("Envelopes"), choices,
                                  frame_.window());
     connect(&dialog, &PersonSelectionDialog::helpRequested, this,

@@ -1,5 +1,8 @@
 #pragma once
 
+#include <cstdint>
+#include <functional>
+
 #include <QObject>
 
 #include <memory>
@@ -27,8 +30,10 @@ class ReportController : public QObject {
     Q_OBJECT
 
 public:
+    // The address reports offer the persons of the group `shownGroup` names (the group the
+    // phone book shows).
     ReportController(Workspace& workspace, FrameHost& frame, UserPrompts& prompts,
-                     const Locale& locale, const Clock& clock);
+                     const Locale& locale, const Clock& clock, std::function<int32_t()> shownGroup);
     ~ReportController() override;
 
     [[nodiscard]] bool previewShowing() const { return showing_; }
@@ -71,6 +76,7 @@ private:
     UserPrompts& prompts_;
     const Locale& locale_;
     const Clock& clock_;
+    std::function<int32_t()> shownGroup_;
     ReportSettings settings_;
     ReportKind kind_ = ReportKind::None;
     ReportInputs inputs_;

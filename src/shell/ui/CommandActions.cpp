@@ -13,7 +13,7 @@
 #include "shell/CommandId.h"
 #include "shell/CommandTable.h"
 #include "shell/MenuLayout.h"
-#include "shell/RecentFileList.h"
+#include "workspace/RecentFileList.h"
 
 namespace {
 
@@ -148,7 +148,7 @@ void CommandActions::showRecentFiles(const RecentFileList& list) {
     }
     const Command* entry = CommandTable::find(cmd::kRecentFirst);
     for (size_t i = 0; i < labels.size(); ++i) {
-        const int id = RecentFileList::commandForIndex(i);
+        const int id = cmd::kRecentFirst + static_cast<int>(i);
         QAction* act = recentMenu_->addAction(QString::fromStdString(labels[i]));
         act->setStatusTip(QString::fromUtf8(entry->prompt));
         act->setToolTip(QString::fromUtf8(entry->tooltip));

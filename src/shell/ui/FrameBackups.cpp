@@ -8,7 +8,7 @@
 
 void MainFrame::restoreBackup() {
     const auto& backups = workspace_.backups();
-    const std::string& path = document().path();
+    const std::string& path = workspace_.document().path();
     const std::vector<BackupVersion> versions =
         backups ? backups->versions(path) : std::vector<BackupVersion>{};
     if (versions.empty()) {
@@ -18,15 +18,14 @@ void MainFrame::restoreBackup() {
                              "Quillmate", MessageIcon::Information);
         return;
     }
-    RestoreBackupDialog dialog(versions, document().clock(), this);
+    RestoreBackupDialog dialog(versions, workspace_.document().clock(), this);
     if (dialog.exec() == QDialog::Accepted) workspace_.restoreBackup(dialog.chosen());
 }
 
 void MainFrame::chooseBackupsKept() {
-    ShellSettings& settings = workspace_.settings();
     bool ok = false;
     const int kept = QInputDialog::getInt(
         this, _("Backups Kept"), _("Earlier versions each save keeps of a file (0 keeps none):"),
-        settings.readBackupsKept(), 0, RotatingBackups::kMostKept, 1, &ok);
-    if (ok) settings.writeBackupsKept(kept);
+        workspace_.backupsKept(), 0, RotatingBackups::kMostKept, 1, &ok);
+    if (ok) workspace_.setBackupsKept(kept);
 }

@@ -1,12 +1,11 @@
 // The main window's running of commands: the handlers installed for them, or the file,
 // view and help commands the window carries out itself.
+#include <QAction>
 #include <QMenu>
 #include <QStatusBar>
 #include <QToolBar>
 #include <QWhatsThis>
 
-#include "organizer/ui/OrganizerView.h"
-#include "organizer/ui/ReminderController.h"
 #include "platform/Translate.h"
 #include "shell/CommandId.h"
 #include "shell/CommandTable.h"
@@ -26,28 +25,25 @@ void MainFrame::runCommand(int id) {
 }
 
 void MainFrame::runFrameCommand(int id) {
-    DocumentLifecycle& files = workspace_.files();
     if (id >= cmd::kRecentFirst && id <= cmd::kRecentLast) {
-        files.openRecent(id);
-        view_->reminders().checkSoon();
+        workspace_.openRecent(static_cast<size_t>(id - cmd::kRecentFirst));
         return;
     }
     switch (id) {
         case cmd::kNew:
-            files.newDocument();
+            workspace_.newDocument();
             break;
         case cmd::kOpen:
-            files.open();
-            view_->reminders().checkSoon();
+            workspace_.open();
             break;
         case cmd::kSave:
-            files.save();
+            workspace_.save();
             break;
         case cmd::kSaveAs:
-            files.saveAs();
+            workspace_.saveAs();
             break;
         case cmd::kBackup:
-            files.backup();
+            workspace_.backup();
             break;
         case cmd::kRestoreBackup:
             restoreBackup();
@@ -93,15 +89,12 @@ void MainFrame::reportUnavailable(int id) {
     statusBar()->showMessage(QString(_("Not available yet: %1")).arg(what), 5000);
 }
 
-void MainFrame::showListMenu(FocusedList list, const QPoint& globalPos) {
-    // The list's own menu of the menu bar, with the state the click left.
-    // The menus carry their titles in the user's language.
-    const char* title = list == FocusedList::Tasks     ? _("&Tasks")
-                        : list == FocusedList::Persons ? _("&Phone Book")
-                                                       : _("&Appointments");
+void MainFrame::showMenuOf(int commandId, const QPoint& globalPos) {
+    // The menu with the state the click left.
     updateCommandStates();
+    QAction* wanted = actions_->action(commandId);
     for (QMenu* menu : actions_->menus()) {
-        if (menu->title() == QString::fromUtf8(title)) {
+        if (wanted != nullptr && menu->actions().contains(wanted)) {
             menu->exec(globalPos);
             return;
         }

@@ -9,10 +9,7 @@
 #include <QTimer>
 #include <QToolBar>
 
-#include "organizer/ui/OrganizerView.h"
-#include "organizer/ui/ReminderController.h"
 #include "platform/Translate.h"
-#include "platform/qt/DesktopContactLauncher.h"
 #include "shell/CommandId.h"
 #include "shell/ui/AboutDialog.h"
 #include "shell/ui/CommandActions.h"
@@ -26,9 +23,9 @@ constexpr int kRecoveryDelayMs = 2000;
 
 }  // namespace
 
-MainFrame::MainFrame(Workspace& workspace, UserPrompts& prompts, const Locale& locale,
-                     ContactLauncher* launcher, QWidget* parent)
-    : QMainWindow(parent), workspace_(workspace), prompts_(prompts) {
+MainFrame::MainFrame(Workspace& workspace, ShellSettings& settings, UserPrompts& prompts,
+                     QWidget* parent)
+    : QMainWindow(parent), workspace_(workspace), settings_(settings), prompts_(prompts) {
     setWindowIcon(QIcon(QStringLiteral(":/icons/quillmate.png")));
     actions_ = new CommandActions(*this);
     connect(actions_, &CommandActions::triggered, this, &MainFrame::runCommand);
@@ -37,21 +34,9 @@ MainFrame::MainFrame(Workspace& workspace, UserPrompts& prompts, const Locale& l
     readyLabel_ = new QLabel(idleStatusText(), this);
     statusBar()->addWidget(readyLabel_, 1);
 
-    if (launcher == nullptr) {
-        desktopLauncher_ = std::make_unique<DesktopContactLauncher>();
-        launcher = desktopLauncher_.get();
-    }
-    view_ = new OrganizerView(document(), &history(), workspace_.settings(), locale, prompts,
-                              *launcher, this);
     client_ = new QStackedWidget(this);
-    client_->addWidget(view_);
     setCentralWidget(client_);
-    connect(view_, &OrganizerView::selectionChanged, this, &MainFrame::updateCommandStates);
-    connect(view_, &OrganizerView::helpRequested, this, &MainFrame::showHelpPage);
-    connect(view_, &OrganizerView::commandRequested, this, &MainFrame::runCommand);
-    connect(view_, &OrganizerView::listMenuRequested, this, &MainFrame::showListMenu);
-    // After the organizer view, so that the states read the lists it has refilled.
-    document().attachView(*this);
+    workspace_.attachView(*this);
     listenerId_ = workspace_.onCommandStatesChanged([this] { updateCommandStates(); });
     // Started by the first change and not restarted by the next ones, so that no change
     // waits longer than the delay for its copy, however fast the edits come.
@@ -62,15 +47,8 @@ MainFrame::MainFrame(Workspace& workspace, UserPrompts& prompts, const Locale& l
     workspace_.onRecoveryDue([this] {
         if (!recoveryTimer_->isActive()) recoveryTimer_->start();
     });
-    handlers_[cmd::kAudibleAlarm] = [this] { view_->toggleAudibleAlarm(); };
-    handlers_[cmd::kUndo] = [this] { history().undo(); };
-    handlers_[cmd::kRedo] = [this] { history().redo(); };
-    for (auto& [id, handler] : view_->commandHandlers())
-        handlers_[id] = std::move(handler);
-
-    // The frame never gets smaller than it starts.
-    resize(minimumSizeHint().expandedTo(sizeHint()));
-    setMinimumSize(size());
+    handlers_[cmd::kUndo] = [this] { workspace_.undo(); };
+    handlers_[cmd::kRedo] = [this] { workspace_.redo(); };
     setTitle();
     updateCommandStates();
 }
@@ -78,24 +56,23 @@ MainFrame::MainFrame(Workspace& workspace, UserPrompts& prompts, const Locale& l
 MainFrame::~MainFrame() {
     workspace_.onRecoveryDue(nullptr);
     workspace_.forget(listenerId_);
-    document().detachView(*this);
-    // The view writes its settings as it goes, so it must go while they still exist.
-    delete view_;
+    workspace_.detachView(*this);
+    // The home page may hear the workspace as it goes, which the frame's parts outlive.
+    selectionFacts_ = nullptr;
+    delete home_;
 }
 
 void MainFrame::openStartupDocument(const std::vector<std::string>& arguments, bool showSplash) {
     if (showSplash) SplashWindow::showFor(this);
     workspace_.openAtStartup(arguments);
     workspace_.offerRecovery();
-    // An alarm that fell due while the program was closed shows at once.
-    view_->reminders().checkSoon();
     updateCommandStates();
 }
 
 void MainFrame::showWithStoredPlacement() {
-    const auto stored = workspace_.settings().readPlacement();
+    const auto stored = settings_.readPlacement();
     if (!stored || !showAtPlacement(*this, *stored))
-        showCentred(*this, view_->firstSize() - view_->sizeHint());
+        showCentred(*this, home_ == nullptr ? QSize() : homeFirstSize_ - home_->sizeHint());
 }
 
 void MainFrame::setRecoveryDelay(int milliseconds) {
@@ -112,7 +89,7 @@ void MainFrame::setCommandHandler(int id, CommandHandler handler) {
 
 void MainFrame::showInClient(QWidget* page, QToolBar* toolBar) {
     if (page == nullptr) {
-        client_->setCurrentWidget(view_);
+        if (home_ != nullptr) client_->setCurrentWidget(home_);
         if (clientToolBar_ != nullptr) clientToolBar_->hide();
         clientToolBar_ = nullptr;
         menuBar()->show();
@@ -136,8 +113,15 @@ void MainFrame::setStatusText(const QString& text) {
     readyLabel_->setText(text.isEmpty() ? idleStatusText() : text);
 }
 
-int32_t MainFrame::shownGroup() const {
-    return view_->phoneBook().groupId();
+void MainFrame::setHomePage(QWidget* page, const QSize& firstSize) {
+    home_ = page;
+    homeFirstSize_ = firstSize;
+    client_->insertWidget(0, page);
+    client_->setCurrentWidget(page);
+    // The frame never gets smaller than it starts.
+    resize(minimumSizeHint().expandedTo(sizeHint()));
+    setMinimumSize(size());
+    updateCommandStates();
 }
 
 void MainFrame::showHelpPage(const QString& page) {
@@ -156,11 +140,11 @@ void MainFrame::showAbout() {
 
 ShellSnapshot MainFrame::snapshot() const {
     ShellSnapshot state;
-    workspace_.fillSnapshot(state);
+    fillFromWorkspace(state, workspace_);
     state.reportChosen = reportChosen_;
     state.toolbarVisible = !actions_->toolBar()->isHidden();
     state.statusBarVisible = !statusBar()->isHidden();
-    view_->fillSnapshot(state);
+    if (selectionFacts_) selectionFacts_(state);
     return state;
 }
 
@@ -187,13 +171,13 @@ void MainFrame::documentPathChanged(const std::string&) {
 void MainFrame::setTitle() {
     // The desktop marks unsaved changes where "[*]" stands; one in a file name is doubled
     // to be shown as it is.
-    QString title = QString::fromStdString(workspace_.files().windowTitle());
+    QString title = QString::fromStdString(workspace_.windowTitle());
     title.replace(QStringLiteral("[*]"), QStringLiteral("[*][*]"));
     setWindowTitle(title + QStringLiteral("[*]"));
 }
 
 void MainFrame::closeEvent(QCloseEvent* event) {
-    workspace_.settings().writePlacement(currentPlacement());
+    settings_.writePlacement(currentPlacement());
     if (workspace_.close()) {
         // Changes the user chose not to save must not come back as a copy written late.
         recoveryTimer_->stop();

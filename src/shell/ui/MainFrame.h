@@ -2,6 +2,7 @@
 
 #include <QMainWindow>
 #include <QPointer>
+#include <QSize>
 
 #include <map>
 #include <memory>
@@ -10,31 +11,29 @@
 
 #include "records/DocumentView.h"
 #include "shell/CommandState.h"
+#include "shell/ShellSettings.h"
 #include "shell/WindowPlacement.h"
 #include "workspace/Workspace.h"
 #include "workspace/ui/FrameHost.h"
 
 class CommandActions;
-class ContactLauncher;
 class HelpWindow;
-class Locale;
-class OrganizerView;
 class QLabel;
 class QStackedWidget;
 class QTimer;
 class UserPrompts;
 
 // The main window, a view of the workspace: menus, toolbar and status bar from the command
-// table and the organizer view in the client area. It carries out the file, view and help
-// commands itself; every other command goes to the handler installed for it.
+// table, and in the client area the home page that a view plugs in (the organizer). It
+// carries out the file, view and help commands itself; every other command goes to the
+// handler installed for it.
 class MainFrame : public QMainWindow, public DocumentView, public FrameHost {
     Q_OBJECT
 
 public:
-    // Calls, mails and web pages go to `launcher`, or to the desktop's programs when none
-    // is given.
-    MainFrame(Workspace& workspace, UserPrompts& prompts, const Locale& locale,
-              ContactLauncher* launcher = nullptr, QWidget* parent = nullptr);
+    // `settings` keeps the window's placement.
+    MainFrame(Workspace& workspace, ShellSettings& settings, UserPrompts& prompts,
+              QWidget* parent = nullptr);
     ~MainFrame() override;
 
     // Opens the start-up document (the arguments, or the last file when the option is
@@ -51,7 +50,11 @@ public:
     void setStatusText(const QString& text) override;
     void showHelpPage(const QString& page) override;
     void setReportChosen(bool chosen) override { reportChosen_ = chosen; }
-    [[nodiscard]] int32_t shownGroup() const override;
+    void setHomePage(QWidget* page, const QSize& firstSize) override;
+    void setSelectionFacts(std::function<void(SelectionFacts&)> fill) override {
+        selectionFacts_ = std::move(fill);
+    }
+    void showMenuOf(int commandId, const QPoint& globalPos) override;
 
     // How long after a change its recovery copy is written (a burst of edits costs one).
     void setRecoveryDelay(int milliseconds);
@@ -60,9 +63,8 @@ public:
     void updateCommandStates();
 
     [[nodiscard]] Workspace& workspace() { return workspace_; }
-    [[nodiscard]] PimDocument& document() { return workspace_.document(); }
-    [[nodiscard]] UndoHistory& history() { return workspace_.history(); }
-    [[nodiscard]] OrganizerView* organizerView() const { return view_; }
+    // What the client area shows while no tool shows its own; nullptr until plugged in.
+    [[nodiscard]] QWidget* homePage() const { return home_; }
     [[nodiscard]] CommandActions& commands() const { return *actions_; }
     [[nodiscard]] const RecentFileList& recentFiles() const { return workspace_.recentFiles(); }
     // The help window, once help has been asked for.
@@ -85,19 +87,20 @@ private:
     // File > Restore Backup... and Options > Backups Kept...
     void restoreBackup();
     void chooseBackupsKept();
-    void showListMenu(FocusedList list, const QPoint& globalPos);
     void setTitle();
 
     Workspace& workspace_;
+    ShellSettings& settings_;
     UserPrompts& prompts_;
-    std::unique_ptr<ContactLauncher> desktopLauncher_;
     int listenerId_ = -1;
     bool reportChosen_ = false;
     bool toolBarWasVisible_ = true;
     std::map<int, CommandHandler> handlers_;
+    std::function<void(SelectionFacts&)> selectionFacts_;
 
     CommandActions* actions_ = nullptr;
-    OrganizerView* view_ = nullptr;
+    QWidget* home_ = nullptr;
+    QSize homeFirstSize_;
     QStackedWidget* client_ = nullptr;
     QToolBar* clientToolBar_ = nullptr;  // the tool bar of what the client area shows
     QLabel* readyLabel_ = nullptr;

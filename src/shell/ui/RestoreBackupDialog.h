@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "shell/RotatingBackups.h"
+#include "workspace/RotatingBackups.h"
 
 class Clock;
 class QListWidget;

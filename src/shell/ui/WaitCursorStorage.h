@@ -2,7 +2,7 @@
 
 #include <QApplication>
 
-#include "shell/DocumentStorage.h"
+#include "workspace/DocumentStorage.h"
 
 // Shows the wait cursor while another storage reads or writes a document.
 class WaitCursorStorage : public DocumentStorage {

@@ -121,7 +121,7 @@ SyncController::SyncController(Workspace& workspace, FrameHost& frame, UserPromp
     connect(minuteTimer_, &QTimer::timeout, this, &SyncController::minutePassed);
     minuteTimer_->start();
     window->installEventFilter(this);
-    workspace_.document().attachView(*this);
+    workspace_.attachView(*this);
 }
 
 void SyncController::documentPathChanged(const std::string& /*path*/) {
@@ -136,7 +136,7 @@ void SyncController::documentPathChanged(const std::string& /*path*/) {
 }
 
 SyncController::~SyncController() {
-    workspace_.document().detachView(*this);
+    workspace_.detachView(*this);
     // The window is going: the sync stops, and the state file stays as it was, so that the
     // next sync compares and brings down again what this one fetched.
     if (thread_ != nullptr) {
@@ -167,7 +167,7 @@ void SyncController::synchronize() {
 }
 
 void SyncController::saveAndSync() {
-    workspace_.files().save();
+    workspace_.save();
     const PimDocument& document = workspace_.document();
     if (!document.isModified() && !document.path().empty() && account().afterSave) start(true);
 }

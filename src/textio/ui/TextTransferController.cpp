@@ -73,7 +73,8 @@ void TextTransferController::run(TransferKind kind, bool import) {
         return;
     }
     // The lists refill when the document reports the change, once for the whole import.
-    const ImportResult result = workspace_.runStep(
-        importStep(kind), [&] { return importFile(kind, workspace_.document(), spec, locale_); });
+    const ImportResult result = workspace_.runStep(importStep(kind), [&](PimDocument& document) {
+        return importFile(kind, document, spec, locale_);
+    });
     showImportReport(prompts_, delimitedTally(kind, result, spec.fileName), importedCaption(kind));
 }

@@ -4,7 +4,7 @@
 #include <QStandardPaths>
 
 #include "records/PimDocument.h"
-#include "shell/FileDialogFolder.h"
+#include "workspace/FileDialogFolder.h"
 
 QString documentDialogFolder(const PimDocument& document) {
     const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);

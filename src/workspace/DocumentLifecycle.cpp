@@ -1,15 +1,15 @@
-#include "shell/DocumentLifecycle.h"
+#include "workspace/DocumentLifecycle.h"
 #include "platform/Translate.h"
 
 #include <filesystem>
 
 #include "docfile/DocumentFile.h"
 #include "records/PimDocument.h"
-#include "shell/DocumentStorage.h"
-#include "shell/RecentFileList.h"
-#include "shell/ShellSettings.h"
-#include "shell/StartupPlan.h"
-#include "shell/UntitledName.h"
+#include "workspace/DocumentSettings.h"
+#include "workspace/DocumentStorage.h"
+#include "workspace/RecentFileList.h"
+#include "workspace/StartupPlan.h"
+#include "workspace/UntitledName.h"
 
 namespace {
 
@@ -22,7 +22,7 @@ std::string parentDirectory(const std::string& path) {
 }  // namespace
 
 DocumentLifecycle::DocumentLifecycle(PimDocument& document, DocumentStorage& storage,
-                                     UserPrompts& prompts, ShellSettings& settings,
+                                     UserPrompts& prompts, DocumentSettings& settings,
                                      RecentFileList& recentFiles)
     : document_(document),
       storage_(storage),
@@ -72,6 +72,7 @@ void DocumentLifecycle::open() {
             return;
         }
         document_.setPath(*chosen);
+        tell(DocumentEvent::Opened);
     }
     document_.notifyViews();
     rememberCurrentInRecentList();
@@ -103,8 +104,8 @@ Status DocumentLifecycle::openPath(const std::string& path) {
     return loaded;
 }
 
-void DocumentLifecycle::openRecent(int commandId) {
-    const auto path = recentFiles_.pathForCommand(commandId);
+void DocumentLifecycle::openRecent(size_t index) {
+    const auto path = recentFiles_.pathAt(index);
     if (!path) return;
     if (!askSaveChanges()) return;
     if (const Status loaded = load(*path); !loaded) {
@@ -153,6 +154,7 @@ void DocumentLifecycle::compact() {
         showError(_("Unable to write file!"));
         return;
     }
+    tell(DocumentEvent::Saved);
     if (!hadPath) rememberCurrentInRecentList();
 }
 
@@ -192,6 +194,7 @@ DocumentLifecycle::SaveOutcome DocumentLifecycle::runSave() {
     if (choice == ConflictChoice::Cancel) return SaveOutcome::Cancelled;
     if (!saved) return SaveOutcome::Failed;
     document_.setModified(false, true);
+    tell(DocumentEvent::Saved);
     return SaveOutcome::Saved;
 }
 
@@ -257,6 +260,7 @@ DocumentLifecycle::SaveOutcome DocumentLifecycle::writeAs(const std::string& pat
     document_.setModified(false);
     document_.setPath(path);
     document_.notifyViews();
+    tell(DocumentEvent::Saved);
     return SaveOutcome::Saved;
 }
 
@@ -281,6 +285,7 @@ void DocumentLifecycle::reportFailedOpen(const Status& failed) {
 void DocumentLifecycle::startNewDocument() {
     document_.makeNew();
     document_.seedDefaultGroups();
+    tell(DocumentEvent::Opened);
 }
 
 void DocumentLifecycle::openAsUntitledInstead(const Status& refused) {
@@ -297,6 +302,7 @@ void DocumentLifecycle::adoptLoaded(const std::string& path) {
     document_.setPath(path);
     recentFiles_.add(path);
     settings_.writeRecentFiles(recentFiles_);
+    tell(DocumentEvent::Opened);
 }
 
 void DocumentLifecycle::rememberCurrentInRecentList() {
@@ -304,6 +310,10 @@ void DocumentLifecycle::rememberCurrentInRecentList() {
     if (document_.path().empty()) return;
     recentFiles_.add(document_.path());
     settings_.writeRecentFiles(recentFiles_);
+}
+
+void DocumentLifecycle::tell(DocumentEvent event) {
+    if (told_) told_(event);
 }
 
 void DocumentLifecycle::showError(const std::string& text) {

@@ -1,4 +1,4 @@
-#include "shell/DocFileStorage.h"
+#include "workspace/DocFileStorage.h"
 #include "platform/Translate.h"
 
 #include <filesystem>

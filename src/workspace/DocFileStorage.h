@@ -7,8 +7,8 @@
 
 #include "fileio/FileLock.h"
 #include "fileio/FileStamp.h"
-#include "shell/DocumentStorage.h"
-#include "shell/RotatingBackups.h"
+#include "workspace/DocumentStorage.h"
+#include "workspace/RotatingBackups.h"
 
 // Documents in their files on disk, for the window and the command line alike. It
 // remembers how each file was when it last read or wrote it, so that a save can tell when

@@ -1,16 +1,15 @@
-#include "shell/DocumentLifecycle.h"
+#include "workspace/DocumentLifecycle.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 
-#include "ShellFakes.h"
 #include "platform/Clock.h"
-#include "shell/CommandId.h"
-#include "shell/RecentFileList.h"
-#include "shell/ShellSettings.h"
-#include "shell/StartupPlan.h"
 #include "support/MemorySettingsStore.h"
+#include "workspace/DocumentSettings.h"
+#include "workspace/RecentFileList.h"
+#include "workspace/StartupPlan.h"
+#include "workspace/WorkspaceFakes.h"
 
 namespace {
 
@@ -53,7 +52,7 @@ protected:
     FakeStorage storage;
     ScriptedPrompts prompts;
     MemorySettingsStore store;
-    ShellSettings settings{store};
+    DocumentSettings settings{store};
     RecentFileList recent;
     DocumentLifecycle lifecycle{doc, storage, prompts, settings, recent};
 };
@@ -221,7 +220,7 @@ TEST_F(DocumentLifecycleTest, FailedOpensLeaveTheDocumentClearTheLastFileAndDrop
     openAtStartup({"/data/gone.pgr", "/data/home.pgr"});
     storage.files.erase("/data/gone.pgr");
     ASSERT_EQ(recent.entries()[1], "/data/gone.pgr");
-    lifecycle.openRecent(cmd::kRecentFirst + 1);
+    lifecycle.openRecent(1);
     expectOnlyMessage("Error loading file.", "Quillmate");
     EXPECT_EQ(prompts.messages[0].icon, MessageIcon::Error);
     EXPECT_EQ(recent.entries(), Paths{"/data/home.pgr"});
@@ -286,7 +285,7 @@ TEST_F(DocumentLifecycleTest, AFileOfAnotherKindOpensAsANewUntitledDocument) {
         prompts.paths = {"/data/other.xml"};
         recent.add("/data/other.xml");
         if (how == "open") lifecycle.open();
-        if (how == "recent entry") lifecycle.openRecent(cmd::kRecentFirst);
+        if (how == "recent entry") lifecycle.openRecent(0);
         if (how == "start-up")
             lifecycle.openAtStartup(StartupPlan{{"/data/other.xml"}, true, true});
         expectOnlyMessage(

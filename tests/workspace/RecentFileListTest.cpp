@@ -1,8 +1,6 @@
-#include "shell/RecentFileList.h"
+#include "workspace/RecentFileList.h"
 
 #include <gtest/gtest.h>
-
-#include "shell/CommandId.h"
 
 namespace {
 
@@ -25,16 +23,16 @@ TEST(RecentFileList, KeepsTheNewestUpToTheMaximumAndMatchesPathsExactly) {
     EXPECT_EQ(list.entries(), (Paths{"/d.pgr", "/data/home.pgr"}));
 }
 
-TEST(RecentFileList, CommandsAndLabelsNumberTheEntriesNewestFirstKeepingAmpersands) {
+TEST(RecentFileList, PositionsAndLabelsNumberTheEntriesNewestFirstKeepingAmpersands) {
     RecentFileList list;
     EXPECT_TRUE(list.menuLabels().empty());
     list.add("/home/ann/Tom & Jerry.pgr");
     list.add("/home/ann/home.pgr");
     EXPECT_EQ(list.menuLabels(), (Paths{"&1 /home/ann/home.pgr", "&2 /home/ann/Tom && Jerry.pgr"}));
-    EXPECT_EQ(list.pathForCommand(cmd::kRecentFirst), "/home/ann/home.pgr");
-    EXPECT_EQ(list.pathForCommand(cmd::kRecentFirst + 1), "/home/ann/Tom & Jerry.pgr");
-    EXPECT_FALSE(list.pathForCommand(cmd::kRecentFirst + 2));
-    EXPECT_FALSE(list.pathForCommand(cmd::kRecentFirst - 1));
+    EXPECT_EQ(list.pathAt(0), "/home/ann/home.pgr");
+    EXPECT_EQ(list.pathAt(1), "/home/ann/Tom & Jerry.pgr");
+    EXPECT_FALSE(list.pathAt(2));
+    EXPECT_FALSE(list.pathAt(static_cast<size_t>(-1)));
 }
 
 }  // namespace

@@ -1,15 +1,18 @@
 #pragma once
 
+#include <cstddef>
+#include <functional>
 #include <optional>
 #include <string>
 
 #include "platform/Status.h"
 #include "platform/UserPrompts.h"
+#include "workspace/DocumentEvent.h"
 
 class DocumentStorage;
 class PimDocument;
 class RecentFileList;
-class ShellSettings;
+class DocumentSettings;
 struct StartupPlan;
 
 // The file commands of the main window (New, Open, Save, Save As, the recent files,
@@ -19,7 +22,10 @@ struct StartupPlan;
 class DocumentLifecycle {
 public:
     DocumentLifecycle(PimDocument& document, DocumentStorage& storage, UserPrompts& prompts,
-                      ShellSettings& settings, RecentFileList& recentFiles);
+                      DocumentSettings& settings, RecentFileList& recentFiles);
+
+    // `told` hears when a document is opened or saved here.
+    void onEvent(std::function<void(DocumentEvent)> told) { told_ = std::move(told); }
 
     // The path, or "Untitled" for a document never saved.
     [[nodiscard]] std::string displayName() const;
@@ -39,8 +45,8 @@ public:
     Status openPath(const std::string& path);
     // Replaces the document with a new one holding the default groups.
     void startNewDocument();
-    // Opens the recent-file entry behind the command.
-    void openRecent(int commandId);
+    // Opens the recent-file entry at `index` (0 is the newest).
+    void openRecent(size_t index);
     // Writes a copy under a name the user picks; the document keeps its path and flag.
     void backup();
     // Drops old done tasks and writes the document, asking for a name when it has none.
@@ -80,11 +86,13 @@ private:
     void adoptLoaded(const std::string& path);
     void rememberCurrentInRecentList();
     void showError(const std::string& text);
+    void tell(DocumentEvent event);
     [[nodiscard]] FileDialogSpec documentDialogSpec(const std::string& initialName) const;
 
     PimDocument& document_;
     DocumentStorage& storage_;
     UserPrompts& prompts_;
-    ShellSettings& settings_;
+    DocumentSettings& settings_;
     RecentFileList& recentFiles_;
+    std::function<void(DocumentEvent)> told_;
 };

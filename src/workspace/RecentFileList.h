@@ -32,10 +32,8 @@ public:
     [[nodiscard]] bool empty() const { return entries_.empty(); }
     [[nodiscard]] size_t size() const { return entries_.size(); }
 
-    // The path behind a recent-file command (the first command is the newest entry).
-    [[nodiscard]] std::optional<std::string> pathForCommand(int commandId) const;
-    // The command that opens the entry at `index` (0 is the newest).
-    [[nodiscard]] static int commandForIndex(size_t index);
+    // The path of the entry at `index` (0 is the newest); nothing past the end.
+    [[nodiscard]] std::optional<std::string> pathAt(size_t index) const;
     // The menu labels, newest first: "&1 /home/ann/home.pgr". Ampersands of the path are
     // doubled so that they show instead of becoming mnemonics.
     [[nodiscard]] std::vector<std::string> menuLabels() const;

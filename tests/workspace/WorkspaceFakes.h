@@ -8,7 +8,7 @@
 
 #include "platform/UserPrompts.h"
 #include "records/PimDocument.h"
-#include "shell/DocumentStorage.h"
+#include "workspace/DocumentStorage.h"
 
 // Answers questions from a script and records everything it was shown.
 class ScriptedPrompts : public UserPrompts {

@@ -1,4 +1,4 @@
-#include "shell/FileDialogFolder.h"
+#include "workspace/FileDialogFolder.h"
 
 #include <gtest/gtest.h>
 

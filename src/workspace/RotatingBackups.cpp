@@ -1,4 +1,4 @@
-#include "shell/RotatingBackups.h"
+#include "workspace/RotatingBackups.h"
 #include "platform/Translate.h"
 
 #include <fcntl.h>

@@ -1,11 +1,11 @@
-#include "shell/StartupPlan.h"
+#include "workspace/StartupPlan.h"
 
 #include <filesystem>
 
-#include "shell/ShellSettings.h"
-#include "shell/UntitledName.h"
+#include "workspace/DocumentSettings.h"
+#include "workspace/UntitledName.h"
 
-StartupPlan planStartup(const std::vector<std::string>& arguments, ShellSettings& settings) {
+StartupPlan planStartup(const std::vector<std::string>& arguments, DocumentSettings& settings) {
     StartupPlan plan;
     if (!arguments.empty()) {
         // A relative path is made absolute now: it goes into the recent list and the last

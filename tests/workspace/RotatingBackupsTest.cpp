@@ -1,15 +1,15 @@
-#include "shell/RotatingBackups.h"
+#include "workspace/RotatingBackups.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
 
 #include <gtest/gtest.h>
 
-#include "shell/DocFileStorage.h"
-#include "shell/ShellSettings.h"
 #include "support/MemorySettingsStore.h"
 #include "support/ScratchDir.h"
 #include "support/SeededDocument.h"
+#include "workspace/DocFileStorage.h"
+#include "workspace/DocumentSettings.h"
 
 namespace {
 
@@ -81,7 +81,7 @@ TEST(RotatingBackups, TheStorageKeepsWhatASaveReplacesAndNeverAnotherProgramsCha
     ASSERT_TRUE(saveSeededDocument(clock, path));
     PimDocument document(clock);
     MemorySettingsStore store;
-    ShellSettings settings(store);
+    DocumentSettings settings(store);
     EXPECT_EQ(settings.readBackupsKept(), RotatingBackups::kDefaultKept);
     const RotatingBackups backups(dir.file("backups"), [&] { return settings.readBackupsKept(); });
     DocFileStorage storage;

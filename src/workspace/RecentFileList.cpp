@@ -1,8 +1,6 @@
-#include "shell/RecentFileList.h"
+#include "workspace/RecentFileList.h"
 
 #include <algorithm>
-
-#include "shell/CommandId.h"
 
 RecentFileList::RecentFileList(int maximum) : maximum_(kDefaultMaximum) {
     setMaximum(maximum);
@@ -24,14 +22,9 @@ void RecentFileList::remove(const std::string& path) {
     std::erase(entries_, path);
 }
 
-std::optional<std::string> RecentFileList::pathForCommand(int commandId) const {
-    const int index = commandId - cmd::kRecentFirst;
-    if (index < 0 || static_cast<size_t>(index) >= entries_.size()) return std::nullopt;
+std::optional<std::string> RecentFileList::pathAt(size_t index) const {
+    if (index >= entries_.size()) return std::nullopt;
     return entries_[index];
-}
-
-int RecentFileList::commandForIndex(size_t index) {
-    return cmd::kRecentFirst + static_cast<int>(index);
 }
 
 std::vector<std::string> RecentFileList::menuLabels() const {

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-class ShellSettings;
+class DocumentSettings;
 
 // What the program opens when it starts.
 struct StartupPlan {
@@ -16,4 +16,4 @@ struct StartupPlan {
 // Decides from the command-line arguments and the settings. Paths are taken as given (the
 // shell has already split and unquoted them); relative ones are made absolute.
 [[nodiscard]] StartupPlan planStartup(const std::vector<std::string>& arguments,
-                                      ShellSettings& settings);
+                                      DocumentSettings& settings);

@@ -1,9 +1,9 @@
-#include "shell/FileDialogFolder.h"
+#include "workspace/FileDialogFolder.h"
 
 #include <filesystem>
 #include <system_error>
 
-#include "shell/UntitledName.h"
+#include "workspace/UntitledName.h"
 
 std::string fileDialogFolder(const std::string& documentPath, const std::string& documentsFolder) {
     if (isUntitled(documentPath)) return documentsFolder;

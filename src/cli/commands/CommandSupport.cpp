@@ -159,16 +159,16 @@ std::string lineField(std::string_view value) {
     return line;
 }
 
-RotatingBackups userBackups() {
-    return RotatingBackups(userDataFolder() + "/backups", [] {
+RotatingBackups userBackups(int fewest) {
+    return RotatingBackups(userDataFolder() + "/backups", [fewest] {
         IniSettingsStore settings;
-        return ShellSettings(settings).readBackupsKept();
+        return std::max(fewest, ShellSettings(settings).readBackupsKept());
     });
 }
 
-DocumentUpdate::DocumentUpdate(CliContext& context, std::string path)
+DocumentUpdate::DocumentUpdate(CliContext& context, std::string path, int fewestKept)
     : context_(context), path_(std::move(path)) {
-    storage_.keepBackups(userBackups());
+    storage_.keepBackups(userBackups(fewestKept));
 }
 
 Status DocumentUpdate::load(PimDocument& document) {

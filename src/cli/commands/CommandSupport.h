@@ -47,8 +47,9 @@ Status readStandardInput(CliContext& context, std::string& bytes);
 // Writes `text` to standard output.
 Status writeStandardOutput(CliContext& context, const std::string& text);
 
-// The earlier versions of documents, where the window keeps them too.
-[[nodiscard]] RotatingBackups userBackups();
+// The earlier versions of documents, where the window keeps them too; at least `fewest`
+// whatever the user's setting.
+[[nodiscard]] RotatingBackups userBackups(int fewest = 0);
 
 // What messages call the file "-".
 inline constexpr const char* kStandardInputName = N_("standard input");
@@ -82,8 +83,9 @@ Status checkNotTheDocument(const std::string& output, const std::string& documen
 // it replaces among the earlier versions, as many as the user's settings say.
 class DocumentUpdate {
 public:
-    // A save tells `context` which document the command saved.
-    DocumentUpdate(CliContext& context, std::string path);
+    // A save tells `context` which document the command saved; its saves leave at least
+    // `fewestKept` earlier versions whatever the user's setting.
+    DocumentUpdate(CliContext& context, std::string path, int fewestKept = 0);
 
     [[nodiscard]] const std::string& path() const { return path_; }
     // Locks the file and loads it into `document`.

@@ -26,7 +26,9 @@ void MainFrame::chooseBackupsKept() {
     ShellSettings& settings = workspace_.settings();
     bool ok = false;
     const int kept = QInputDialog::getInt(
-        this, _("Backups Kept"), _("Earlier versions each save keeps of a file (0 keeps none):"),
+        this, _("Backups Kept"),
+        _("Earlier versions each save keeps of a file (0 keeps none, and the next save removes "
+          "those kept before):"),
         settings.readBackupsKept(), 0, RotatingBackups::kMostKept, 1, &ok);
     if (ok) settings.writeBackupsKept(kept);
 }

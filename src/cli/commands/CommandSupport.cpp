@@ -7,6 +7,7 @@
 #include <iterator>
 #include <ostream>
 
+#include "exchange/CalendarZones.h"
 #include "fileio/UserFolders.h"
 #include "organizer/EditorDates.h"
 #include "platform/qt/IniSettingsStore.h"
@@ -121,6 +122,16 @@ Status checkInEditorRange(const std::string& what, DateTime day) {
     if (dates.contains(day)) return {};
     return usageFailure(fillIn(_("%s %s is outside %s to %s"),
                                {what, isoDate(day), isoDate(dates.first), isoDate(dates.last)}));
+}
+
+Status checkDayExists(const std::string& what, DateTime day) {
+    // The clocks' first moment of the day, read back: a day they skip reads as the next.
+    const int64_t first = day.date().toSeconds();
+    if (first < 0 || DateTime::fromSeconds(first).date() == day.date()) return {};
+    std::string zone = localZoneName();
+    if (zone.empty()) zone = _("the local time zone");
+    return usageFailure(fillIn(_("%s %s does not exist in %s: its clocks skip that day"),
+                               {what, isoDate(day), zone}));
 }
 
 Status checkNotTheDocument(const std::string& output, const std::string& document) {

@@ -67,6 +67,10 @@ Status readDateOption(const CliArgs& parsed, DateTime& day, const std::string& n
 // editors do not offer: every report and list can show the days they do.
 Status checkInEditorRange(const std::string& what, DateTime day);
 
+// A Usage failure, "WHAT 2011-12-30 does not exist in Pacific/Apia", for a day the local time
+// zone leaves out: a record put on it would land on the next day.
+Status checkDayExists(const std::string& what, DateTime day);
+
 // A Content failure when `output` is the file `document` (by another name or link too), so
 // that writing a report or an export never replaces the document it was made from.
 Status checkNotTheDocument(const std::string& output, const std::string& document);

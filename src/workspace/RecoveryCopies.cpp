@@ -108,11 +108,36 @@ bool touch(const std::string& path) {
     return true;
 }
 
+// The path as the next run finds it, which may start in another folder.
+std::string absolutePath(std::string path) {
+    std::error_code error;
+    if (const auto absolute = std::filesystem::absolute(path, error); !path.empty() && !error)
+        path = absolute.string();
+    return path;
+}
+
 }  // namespace
+
+struct RecoveryCopies::Snapshot {
+    explicit Snapshot(const PimDocument& from) : document(from.clock()) {
+        document.adoptContents(PimContents(from.contents()));
+    }
+    PimDocument document;
+    std::string path;
+    std::optional<FileStamp> base;
+};
 
 RecoveryCopies::RecoveryCopies(std::string folder) : folder_(std::move(folder)) {}
 
 RecoveryCopies::~RecoveryCopies() {
+    if (writer_.joinable()) {
+        {
+            const std::lock_guard lock(mutex_);
+            stopping_ = true;
+        }
+        wake_.notify_one();
+        writer_.join();
+    }
     // A run that ends with nothing to recover leaves nothing behind; one with a copy leaves
     // its lock too, free from now on, which is how the next run knows the copy was left.
     if (name_.empty() || kept_) return;
@@ -128,7 +153,7 @@ std::string RecoveryCopies::lockPath() const {
     return folder_ + "/" + name_ + kLockEnding;
 }
 
-Status RecoveryCopies::keep(const PimDocument& document, const std::optional<FileStamp>& base) {
+Status RecoveryCopies::prepare() {
     if (name_.empty()) {
         if (const std::string problem = makePrivateFolder(folder_); !problem.empty())
             return Status::failure(FailureKind::Write, folder_, problem);
@@ -140,23 +165,105 @@ Status RecoveryCopies::keep(const PimDocument& document, const std::optional<Fil
                                    _("cannot lock a recovery copy here"));
         }
     }
+    return {};
+}
+
+Status RecoveryCopies::keep(const PimDocument& document, const std::optional<FileStamp>& base) {
+    if (Status ready = prepare(); !ready) return ready;
+    // Not while the thread writes the same copy.
+    settle();
+    Status written = write(document, absolutePath(document.path()), base);
+    if (written) kept_ = true;
+    current_ = written.ok();
+    return written;
+}
+
+Status RecoveryCopies::keepLater(const PimDocument& document,
+                                 const std::optional<FileStamp>& base) {
+    if (Status ready = prepare(); !ready) return ready;
+    // A copy of the records is all the window waits for; writing them, and freeing them
+    // afterwards, is the thread's.
+    auto snapshot = std::make_unique<Snapshot>(document);
+    snapshot->path = absolutePath(document.path());
+    snapshot->base = base;
+    {
+        const std::lock_guard lock(mutex_);
+        if (queued_) discarded_.push_back(std::move(queued_));
+        queued_ = std::move(snapshot);
+        if (!writer_.joinable()) writer_ = std::thread([this] { writeQueued(); });
+    }
+    wake_.notify_one();
+    current_ = true;
+    return {};
+}
+
+void RecoveryCopies::changed() {
+    current_ = false;
+}
+
+RecoveryCopies::Outcome RecoveryCopies::collect() {
+    const std::lock_guard lock(mutex_);
+    Outcome outcome = std::exchange(outcome_, Outcome{});
+    outcome.busy = queued_ != nullptr || writing_;
+    outcome.holdsEveryChange = current_ && !outcome.busy && outcome.failure.ok() && kept_;
+    return outcome;
+}
+
+void RecoveryCopies::settle() {
+    std::unique_lock lock(mutex_);
+    settled_.wait(lock, [&] { return queued_ == nullptr && !writing_; });
+}
+
+void RecoveryCopies::writeQueued() {
+    std::unique_lock lock(mutex_);
+    for (;;) {
+        wake_.wait(lock, [&] { return stopping_ || queued_ != nullptr || !discarded_.empty(); });
+        std::vector<std::unique_ptr<Snapshot>> unwanted = std::move(discarded_);
+        discarded_.clear();
+        if (!unwanted.empty()) {
+            lock.unlock();
+            unwanted.clear();
+            lock.lock();
+            continue;
+        }
+        if (queued_ == nullptr) return;
+        std::unique_ptr<Snapshot> snapshot = std::move(queued_);
+        writing_ = true;
+        lock.unlock();
+        const Status written = write(snapshot->document, snapshot->path, snapshot->base);
+        snapshot.reset();
+        lock.lock();
+        writing_ = false;
+        if (written) {
+            ++outcome_.written;
+            kept_ = true;
+        } else {
+            outcome_.failure = written;
+        }
+        settled_.notify_all();
+    }
+}
+
+Status RecoveryCopies::write(const PimDocument& document, const std::string& path,
+                             const std::optional<FileStamp>& base) {
     WriteOptions options;
     options.permissions = kOwnerOnly;
-    // The next run may start in another folder.
-    std::string path = document.path();
-    std::error_code error;
-    if (const auto absolute = std::filesystem::absolute(path, error); !path.empty() && !error)
-        path = absolute.string();
     const std::string top = header(path, base);
-    Status written = writeFileAtomically(
+    return writeFileAtomically(
         copyPath(),
         [&](const ByteSink& sink) { return sink(top) && writeDocument(document, sink); }, options);
-    if (written) kept_ = true;
-    return written;
 }
 
 void RecoveryCopies::drop() {
     if (name_.empty()) return;
+    {
+        const std::lock_guard lock(mutex_);
+        if (queued_) discarded_.push_back(std::move(queued_));
+    }
+    wake_.notify_one();
+    // One being written would otherwise come back after the removal.
+    settle();
+    current_ = false;
     std::error_code ignored;
     std::filesystem::remove(copyPath(), ignored);
     kept_ = false;

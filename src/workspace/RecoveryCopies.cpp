@@ -7,9 +7,11 @@
 
 #include <algorithm>
 #include <chrono>
+#include <exception>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <utility>
 
 #include "docfile/DocumentReader.h"
 #include "docfile/DocumentWriter.h"
@@ -183,14 +185,22 @@ Status RecoveryCopies::keepLater(const PimDocument& document,
     if (Status ready = prepare(); !ready) return ready;
     // A copy of the records is all the window waits for; writing them, and freeing them
     // afterwards, is the thread's.
-    auto snapshot = std::make_unique<Snapshot>(document);
-    snapshot->path = absolutePath(document.path());
-    snapshot->base = base;
+    std::unique_ptr<Snapshot> snapshot;
+    try {
+        snapshot = std::make_unique<Snapshot>(document);
+        snapshot->path = absolutePath(document.path());
+        snapshot->base = base;
+        if (!writer_.joinable()) writer_ = std::thread([this] { writeQueued(); });
+    } catch (const std::exception&) {
+        // No room for a second copy of the records, or no thread: written here and now,
+        // a piece at a time, as it always could be.
+        snapshot.reset();
+        return keep(document, base);
+    }
     {
         const std::lock_guard lock(mutex_);
         if (queued_) discarded_.push_back(std::move(queued_));
         queued_ = std::move(snapshot);
-        if (!writer_.joinable()) writer_ = std::thread([this] { writeQueued(); });
     }
     wake_.notify_one();
     current_ = true;

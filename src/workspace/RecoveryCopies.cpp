@@ -7,10 +7,11 @@
 
 #include <algorithm>
 #include <chrono>
-#include <exception>
 #include <filesystem>
 #include <fstream>
+#include <new>
 #include <sstream>
+#include <system_error>
 #include <utility>
 
 #include "docfile/DocumentReader.h"
@@ -120,15 +121,6 @@ std::string absolutePath(std::string path) {
 
 }  // namespace
 
-struct RecoveryCopies::Snapshot {
-    explicit Snapshot(const PimDocument& from) : document(from.clock()) {
-        document.adoptContents(PimContents(from.contents()));
-    }
-    PimDocument document;
-    std::string path;
-    std::optional<FileStamp> base;
-};
-
 RecoveryCopies::RecoveryCopies(std::string folder) : folder_(std::move(folder)) {}
 
 RecoveryCopies::~RecoveryCopies() {
@@ -183,26 +175,31 @@ Status RecoveryCopies::keep(const PimDocument& document, const std::optional<Fil
 Status RecoveryCopies::keepLater(const PimDocument& document,
                                  const std::optional<FileStamp>& base) {
     if (Status ready = prepare(); !ready) return ready;
-    // A copy of the records is all the window waits for; writing them, and freeing them
-    // afterwards, is the thread's.
-    std::unique_ptr<Snapshot> snapshot;
-    try {
-        snapshot = std::make_unique<Snapshot>(document);
-        snapshot->path = absolutePath(document.path());
-        snapshot->base = base;
-        if (!writer_.joinable()) writer_ = std::thread([this] { writeQueued(); });
-    } catch (const std::exception&) {
-        // No room for a second copy of the records, or no thread: written here and now,
-        // a piece at a time, as it always could be.
-        snapshot.reset();
-        return keep(document, base);
-    }
     {
         const std::lock_guard lock(mutex_);
-        if (queued_) discarded_.push_back(std::move(queued_));
-        queued_ = std::move(snapshot);
+        // One at a time: the window asks again once that one is written.
+        if (request_ || writing_) return {};
     }
-    wake_.notify_one();
+    auto into = std::make_unique<PimDocument>(document.clock());
+    try {
+        if (!writer_.joinable()) writer_ = std::thread([this] { writeRequested(); });
+    } catch (const std::system_error&) {
+        return keep(document, base);  // no thread to be had: here and now, as always
+    }
+    bool copied = false;
+    {
+        std::unique_lock lock(mutex_);
+        request_ = Request{&document, std::move(into), absolutePath(document.path()), base};
+        copiedOrFailed_ = std::nullopt;
+        wake_.notify_one();
+        // The records are copied by the thread, so that it is the thread that later frees
+        // them too, without contending for the window's memory; the window waits for the
+        // copy alone, and nothing changes the records meanwhile.
+        settled_.wait(lock, [&] { return copiedOrFailed_.has_value(); });
+        copied = *copiedOrFailed_;
+    }
+    // No room for a second copy of the records: written here and now, a piece at a time.
+    if (!copied) return keep(document, base);
     current_ = true;
     return {};
 }
@@ -214,34 +211,37 @@ void RecoveryCopies::changed() {
 RecoveryCopies::Outcome RecoveryCopies::collect() {
     const std::lock_guard lock(mutex_);
     Outcome outcome = std::exchange(outcome_, Outcome{});
-    outcome.busy = queued_ != nullptr || writing_;
+    outcome.busy = request_.has_value() || writing_;
     outcome.holdsEveryChange = current_ && !outcome.busy && outcome.failure.ok() && kept_;
     return outcome;
 }
 
 void RecoveryCopies::settle() {
     std::unique_lock lock(mutex_);
-    settled_.wait(lock, [&] { return queued_ == nullptr && !writing_; });
+    settled_.wait(lock, [&] { return !request_ && !writing_; });
 }
 
-void RecoveryCopies::writeQueued() {
+void RecoveryCopies::writeRequested() {
     std::unique_lock lock(mutex_);
     for (;;) {
-        wake_.wait(lock, [&] { return stopping_ || queued_ != nullptr || !discarded_.empty(); });
-        std::vector<std::unique_ptr<Snapshot>> unwanted = std::move(discarded_);
-        discarded_.clear();
-        if (!unwanted.empty()) {
-            lock.unlock();
-            unwanted.clear();
-            lock.lock();
-            continue;
-        }
-        if (queued_ == nullptr) return;
-        std::unique_ptr<Snapshot> snapshot = std::move(queued_);
+        wake_.wait(lock, [&] { return stopping_ || request_.has_value(); });
+        if (!request_) return;
+        Request request = std::move(*request_);
+        request_.reset();
         writing_ = true;
+        bool copied = true;
+        try {
+            request.into->adoptContents(PimContents(request.from->contents()));
+        } catch (const std::bad_alloc&) {
+            copied = false;
+        }
+        copiedOrFailed_ = copied;
+        if (!copied) writing_ = false;
+        settled_.notify_all();
+        if (!copied) continue;
         lock.unlock();
-        const Status written = write(snapshot->document, snapshot->path, snapshot->base);
-        snapshot.reset();
+        const Status written = write(*request.into, request.path, request.base);
+        request.into.reset();
         lock.lock();
         writing_ = false;
         if (written) {
@@ -266,11 +266,6 @@ Status RecoveryCopies::write(const PimDocument& document, const std::string& pat
 
 void RecoveryCopies::drop() {
     if (name_.empty()) return;
-    {
-        const std::lock_guard lock(mutex_);
-        if (queued_) discarded_.push_back(std::move(queued_));
-    }
-    wake_.notify_one();
     // One being written would otherwise come back after the removal.
     settle();
     current_ = false;

@@ -55,8 +55,9 @@ public:
     // Writes the document, with its path and `base`, as this run's copy in one piece.
     Status keep(const PimDocument& document, const std::optional<FileStamp>& base);
     // Takes the records as they are now and writes them as keep does on the object's
-    // thread; one taken while another waits replaces it. A Write failure when the folder or
-    // the copy's lock cannot be made; how the write went, `collect` says.
+    // thread; nothing while it still writes the last (current() says so, and the caller asks
+    // again). A Write failure when the folder or the copy's lock cannot be made; how the
+    // write went, `collect` says.
     Status keepLater(const PimDocument& document, const std::optional<FileStamp>& base);
     // The document changed: the copy on disk no longer holds every change.
     void changed();
@@ -66,8 +67,7 @@ public:
     [[nodiscard]] Outcome collect();
     // Waits until the copies taken are written.
     void settle();
-    // Removes this run's copy, if there is one, after the one being written; one waiting is
-    // not written.
+    // Removes this run's copy, if there is one, after the one being written.
     void drop();
     // Whether this run has a copy on disk.
     [[nodiscard]] bool kept() const { return kept_; }
@@ -80,8 +80,14 @@ public:
     static void discard(LeftCopy& copy);
 
 private:
-    // The records of a document as they were, apart from it, for the object's thread.
-    struct Snapshot;
+    // A copy the window asks the object's thread for: of the records of `from`, into a
+    // document of its own, written as the copy of `path`.
+    struct Request {
+        const PimDocument* from;
+        std::unique_ptr<PimDocument> into;
+        std::string path;
+        std::optional<FileStamp> base;
+    };
 
     [[nodiscard]] std::string copyPath() const;
     [[nodiscard]] std::string lockPath() const;
@@ -89,8 +95,8 @@ private:
     Status prepare();
     Status write(const PimDocument& document, const std::string& path,
                  const std::optional<FileStamp>& base);
-    // The object's thread: writes the snapshots as they come.
-    void writeQueued();
+    // The object's thread: copies and writes what it is asked for.
+    void writeRequested();
 
     std::string folder_;
     std::string name_;  // this run's copy and lock, without their endings
@@ -101,8 +107,8 @@ private:
     std::mutex mutex_;  // guards what follows, shared with the object's thread
     std::condition_variable wake_;
     std::condition_variable settled_;
-    std::unique_ptr<Snapshot> queued_;
-    std::vector<std::unique_ptr<Snapshot>> discarded_;  // freed by the thread, not the window
+    std::optional<Request> request_;
+    std::optional<bool> copiedOrFailed_;  // whether the records of the request were copied
     bool writing_ = false;
     bool stopping_ = false;
     Outcome outcome_;

@@ -45,7 +45,7 @@ public:
     };
 
     explicit RecoveryCopies(std::string folder);
-    // Writes a copy still waiting before it goes.
+    // Waits for a copy being written before it goes.
     ~RecoveryCopies();
     RecoveryCopies(const RecoveryCopies&) = delete;
     RecoveryCopies& operator=(const RecoveryCopies&) = delete;

@@ -112,6 +112,11 @@ private:
     // Reads the attribute into the field of that name; false when the record kind has none.
     template <class Record>
     bool fieldAttribute(Record& record, std::string_view name, std::string_view value);
+    bool uidAttribute(std::string_view name, std::string_view value) {
+        if (name != kUidAttribute) return false;
+        readText(uid_, value);
+        return true;
+    }
     DateTime dateValue(std::string_view text) { return seconds_.fromSeconds(readLong(text)); }
     // The value of text field `i`: a view of the file's text where it is the value as it
     // stands, held in owned_ where reading changed it or the tokenizer made it.
@@ -165,6 +170,7 @@ private:
     Task task_;
     Appointment appointment_;
     ScheduleReader schedule_;  // what the appointment holds beyond version 16
+    std::string uid_;          // the record's UID; unlike its fields, its own or none
     PhGroup group_;
     std::array<std::string_view, 32> texts_;
     std::array<std::string, 32> owned_;
@@ -225,6 +231,7 @@ void DocumentBuilder::startElement(std::string_view name) {
     } else if (depth_ == 3) {
         release_.reachedAt(name.data());
         inRecord_ = false;
+        uid_.clear();
         switch (section_) {
             case Section::Persons:
                 inRecord_ = version_ == 1 || name == "Person";
@@ -287,13 +294,14 @@ void DocumentBuilder::attribute(std::string_view name, std::string_view value) {
     } else if (depth_ == 3 && inRecord_) {
         switch (section_) {
             case Section::Persons:
-                fieldAttribute(person_, name, value);
+                if (!fieldAttribute(person_, name, value)) uidAttribute(name, value);
                 break;
             case Section::Tasks:
-                fieldAttribute(task_, name, value);
+                if (!fieldAttribute(task_, name, value)) uidAttribute(name, value);
                 break;
             case Section::Appointments:
-                if (!fieldAttribute(appointment_, name, value)) schedule_.attribute(name, value);
+                if (!fieldAttribute(appointment_, name, value) && !uidAttribute(name, value))
+                    schedule_.attribute(name, value);
                 break;
             case Section::Groups:
                 fieldAttribute(group_, name, value);
@@ -327,6 +335,7 @@ void DocumentBuilder::endElement() {
         switch (section_) {
             case Section::Persons:
                 takeTexts(person_);
+                person_.uid = std::move(uid_);
                 if (version_ == 1) {
                     if (person_.WhitePages) person_.PhGroups.push_back(2);
                     if (person_.YellowPages) person_.PhGroups.push_back(3);
@@ -337,10 +346,12 @@ void DocumentBuilder::endElement() {
                 break;
             case Section::Tasks:
                 takeTexts(task_);
+                task_.uid = std::move(uid_);
                 keepTexts(contents_.tasks.insertLoaded(std::move(task_)), task_);
                 break;
             case Section::Appointments:
                 takeTexts(appointment_);
+                appointment_.uid = std::move(uid_);
                 schedule_.finish(appointment_.schedule, seconds_);
                 keepTexts(contents_.appointments.insertLoaded(std::move(appointment_)),
                           appointment_);

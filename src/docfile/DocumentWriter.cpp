@@ -13,6 +13,7 @@
 #include <emmintrin.h>
 #endif
 
+#include "docfile/FieldValues.h"
 #include "docfile/ScheduleForm.h"
 #include "fileio/TextEncoding.h"
 #include "platform/Clock.h"
@@ -323,6 +324,12 @@ bool Writer::attributes(const Record& record) {
                 break;
         }
     }
+    if constexpr (requires { record.uid; }) {
+        if (!record.uid.empty()) {
+            if (!room(kUidAttribute.size() + 4 + kMostPerByte * record.uid.size())) return false;
+            textAttribute(kUidAttribute, record.uid);
+        }
+    }
     return true;
 }
 
@@ -427,14 +434,13 @@ bool Writer::schedule(const Schedule& s) {
     namespace form = scheduleform;
     SeriesSeconds series(seconds_, s);
     const std::string rule = s.rule ? s.rule->text() : std::string();
-    const size_t texts = s.zone.size() + s.uid.size() + rule.size();
+    const size_t texts = s.zone.size() + rule.size();
     const size_t numbers = 3 + s.added.size() + s.removed.size();
     if (!room(2 * kMarkupRoom + kMostPerByte * texts + (kNumberRoom + 1) * numbers)) return false;
     // Each only when used, so that what an appointment does not use costs nothing.
     if (s.allDay) numberAttribute(form::kAllDay, 1);
     if (!s.lastDay.isNull()) numberAttribute(form::kLastDay, seconds_.toSeconds(s.lastDay));
     if (!s.zone.empty()) textAttribute(form::kZone, s.zone);
-    if (!s.uid.empty()) textAttribute(form::kUid, s.uid);
     if (s.rule) textAttribute(form::kRule, rule);
     timeList(form::kAdded, s.added, series);
     timeList(form::kRemoved, s.removed, series);

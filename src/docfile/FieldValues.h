@@ -6,6 +6,10 @@
 
 // How the attribute values and element texts of a document file become field values.
 
+// The attribute of a person, task or appointment that holds its UID: beyond version 16,
+// written only when the record has one, never carried over to the next record.
+inline constexpr std::string_view kUidAttribute = "UID";
+
 // The number at the start of a text, read as the C library's atol reads it: leading
 // white space, a sign, digits up to the first other byte; 0 without digits. Values beyond
 // the 64-bit range stop at its ends.

@@ -16,7 +16,6 @@ namespace scheduleform {
 inline constexpr std::string_view kAllDay = "AllDay";
 inline constexpr std::string_view kLastDay = "LastDay";
 inline constexpr std::string_view kZone = "TZID";
-inline constexpr std::string_view kUid = "UID";
 inline constexpr std::string_view kRule = "RRule";
 inline constexpr std::string_view kAdded = "RDate";
 inline constexpr std::string_view kRemoved = "ExDate";

@@ -67,8 +67,6 @@ bool ScheduleReader::attribute(std::string_view name, std::string_view value) {
         // A zone this system does not know is kept all the same: the series then runs on
         // local time here, and keeps its zone for a system that knows it.
         readText(schedule_.zone, value);
-    } else if (name == form::kUid) {
-        readText(schedule_.uid, value);
     } else if (name == form::kRule) {
         schedule_.rule = RecurrenceRule::parse(value);
         read = schedule_.rule.has_value();

@@ -199,9 +199,13 @@ private:
     std::string_view readName() {
         const char* first = pos_;
         if (first == end_ || !xml::is(*first, xml::kNameStart)) return readNameSlowly();
-        ++pos_;
-        while (pos_ != end_ && xml::is(*pos_, xml::kNameChar))
-            ++pos_;
+        const size_t length = end_ - first >= 16 ? xml::nameLength16(first) : 16;
+        pos_ = first + length;
+        if (length == 16) {
+            pos_ = first + 1;
+            while (pos_ != end_ && xml::is(*pos_, xml::kNameChar))
+                ++pos_;
+        }
         if (pos_ != end_ && *pos_ == '\r') {
             pos_ = first;
             return readNameSlowly();

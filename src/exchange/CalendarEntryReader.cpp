@@ -63,8 +63,12 @@ CalendarEntryReader::CalendarEntryReader(const PimDocument& document, CalendarIm
       today_(DateTime::today(document.clock())) {
     for (const auto& [id, a] : document.appointments()) {
         present_.insert(keyOf(a));
-        if (!a.schedule.get().uid.empty()) presentUids_.insert(a.schedule.get().uid);
+        if (!a.uid.empty()) presentUids_.insert(a.uid);
         if (a.repeats()) presentSeries_.emplace(keyOf(a), &a);
+    }
+    for (const auto& [id, t] : document.tasks()) {
+        if (!t.uid.empty()) presentTaskUids_.insert(t.uid);
+        presentTasks_.emplace(t.Description, t.DueDate.continuous());
     }
 }
 
@@ -93,14 +97,16 @@ const char* CalendarEntryReader::refusalOf(icalcomponent* event, icalcomponent* 
 
 Appointment CalendarEntryReader::singleOf(icalcomponent* event, icalcomponent* calendar) const {
     const SeriesWall local(startOf(event, calendar), false);
-    return appointmentAt(event, timesOf(event, calendar, local), local,
-                         summaryText(icalcomponent_get_summary(event)), now_);
+    Appointment a = appointmentAt(event, timesOf(event, calendar, local), local,
+                                  summaryText(icalcomponent_get_summary(event)), now_);
+    const char* uid = icalcomponent_get_uid(event);
+    if (uid != nullptr) a.uid = uid;
+    return a;
 }
 
 bool CalendarEntryReader::isPresent(const Appointment& a) const {
+    if (!a.uid.empty() && presentUids_.contains(a.uid)) return true;
     if (!a.repeats()) return present_.contains(keyOf(a));
-    const std::string& uid = a.schedule.get().uid;
-    if (!uid.empty() && presentUids_.contains(uid)) return true;
     const auto [first, last] = presentSeries_.equal_range(keyOf(a));
     return std::any_of(first, last,
                        [&](const auto& other) { return sameSchedule(a, *other.second); });
@@ -145,7 +151,10 @@ void CalendarEntryReader::readLoneOverride(icalcomponent* event, icalcomponent* 
                                            size_t line) {
     if (const char* reason = refusalOf(event, calendar)) return skip(line, reason);
     const int32_t id = appointments.nextId();
-    if (const char* reason = add(singleOf(event, calendar))) return skip(line, reason);
+    // Its UID names the series, which this one appointment is not.
+    Appointment single = singleOf(event, calendar);
+    single.uid.clear();
+    if (const char* reason = add(std::move(single))) return skip(line, reason);
     result_.replacingOne.push_back(id);
     note(line, _("it changes one occurrence (RECURRENCE-ID) of a recurring event the file does "
                  "not hold; added as a single appointment"));
@@ -169,6 +178,12 @@ void CalendarEntryReader::readTask(icalcomponent* todo, icalcomponent* calendar,
         if (completed) task.DoneDate = localTimeOf(icalproperty_get_completed(completed)).date();
     } else {
         task.Priority = priorityOf(todo);
+    }
+    if (const char* uid = icalcomponent_get_uid(todo); uid != nullptr) task.uid = uid;
+    const bool known = task.uid.empty() ? false : presentTaskUids_.contains(task.uid);
+    if (known || presentTasks_.contains({task.Description, task.DueDate.continuous()})) {
+        ++result_.alreadyThere;
+        return skip(line, _("already in the document"));
     }
     if (!tasks.add(std::move(task))) return skip(line, _("no identifier left"));
     ++result_.tasks;

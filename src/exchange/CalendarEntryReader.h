@@ -40,8 +40,8 @@ private:
     [[nodiscard]] const char* refusalOf(icalcomponent* event, icalcomponent* calendar) const;
     // The event as a single appointment in local time.
     [[nodiscard]] Appointment singleOf(icalcomponent* event, icalcomponent* calendar) const;
-    // Whether the document held the appointment before: a single one by description, start
-    // and end; a series by its UID or by all it holds.
+    // Whether the document held the appointment before: by its UID; else a single one by
+    // description, start and end, a series by all it holds.
     [[nodiscard]] bool isPresent(const Appointment& appointment) const;
     // Adds the appointment unless it is already there; the reason when it is not added.
     const char* add(Appointment&& appointment);
@@ -60,4 +60,6 @@ private:
     std::set<Key> present_;
     std::set<std::string> presentUids_;
     std::multimap<Key, const Appointment*> presentSeries_;
+    std::set<std::string> presentTaskUids_;
+    std::set<std::pair<std::string, double>> presentTasks_;  // description and due date
 };

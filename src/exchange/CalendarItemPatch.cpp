@@ -86,8 +86,10 @@ void setAlarm(icalcomponent* event, const Appointment& a) {
         }
         return;
     }
-    const auto seconds = std::clamp<long long>(
-        std::llround((a.AlarmTime - a.StartTime).days() * 86400.0), -INT_MAX, INT_MAX);
+    // As the clocks run: an hour they skip or repeat between the two counts as it passed.
+    SecondsConverter converter(SecondsConverter::Memory::None);
+    const auto seconds = std::clamp<long long>(secondsBetween(a.StartTime, a.AlarmTime, converter),
+                                               -INT_MAX, INT_MAX);
     if (alarm == nullptr) {
         alarm = icalcomponent_new_valarm();
         icalcomponent_add_property(alarm, icalproperty_new_action(ICAL_ACTION_DISPLAY));
@@ -117,16 +119,14 @@ std::string patchEvent(std::string_view serverText, const Appointment& a,
                 icalproperty_new_summary(withLf(a.Description).c_str()));
     const bool startChanged = fresh || marked(changed, EventField::Start);
     if (startChanged || marked(changed, EventField::End)) {
-        const DateTime end = std::max(a.EndTime, a.StartTime);
-        const auto instants =
-            SecondsConverter(SecondsConverter::Memory::None).spanInstantsOf(a.StartTime, end);
+        SecondsConverter seconds(SecondsConverter::Memory::None);
+        const WrittenSpan span =
+            writtenSpan(a.StartTime, std::max(a.EndTime, a.StartTime), seconds);
         // A floating end takes a floating start with it, changed or not.
-        if (startChanged || !instants.start) {
-            replace(event, ICAL_DTSTART_PROPERTY,
-                    icalproperty_new_dtstart(icalTimeAt(a.StartTime, instants.start)));
-        }
+        if (startChanged || (span.start && !span.start->utc))
+            replace(event, ICAL_DTSTART_PROPERTY, icalproperty_new_dtstart(icalTimeOf(span.start)));
         removeAll(event, ICAL_DURATION_PROPERTY);
-        replace(event, ICAL_DTEND_PROPERTY, icalproperty_new_dtend(icalTimeAt(end, instants.end)));
+        replace(event, ICAL_DTEND_PROPERTY, icalproperty_new_dtend(icalTimeOf(span.end)));
     }
     if (fresh || marked(changed, EventField::Alarm)) setAlarm(event, a);
     return textOf(calendar.get());

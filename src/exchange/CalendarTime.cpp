@@ -149,13 +149,15 @@ int64_t zoneOffsetAt(const icaltimetype& time, int64_t instant) {
 }
 
 icaltimetype icalTimeOf(DateTime local) {
-    return icalTimeAt(local, SecondsConverter(SecondsConverter::Memory::None).instantOf(local));
+    SecondsConverter seconds(SecondsConverter::Memory::None);
+    return icalTimeOf(writtenTime(local, seconds));
 }
 
-icaltimetype icalTimeAt(DateTime local, std::optional<int64_t> instant) {
-    if (!instant) return floatingTimeOf(local);
-    return icaltime_from_timet_with_zone(static_cast<time_t>(*instant), 0,
-                                         icaltimezone_get_utc_timezone());
+icaltimetype icalTimeOf(const std::optional<WrittenTime>& written) {
+    if (!written) return icaltime_null_time();
+    icaltimetype t = floatingTime(written->fields);
+    if (written->utc) t.zone = icaltimezone_get_utc_timezone();
+    return t;
 }
 
 icaltimetype floatingTimeOf(DateTime local) {

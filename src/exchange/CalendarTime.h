@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <optional>
 
+#include "exchange/WrittenTime.h"
 #include "records/DateTime.h"
 
 class ZoneRules;
@@ -42,13 +43,11 @@ class ZoneRules;
 // for times without a zone.
 [[nodiscard]] int64_t zoneOffsetAt(const icaltimetype& time, int64_t instant);
 
-// A local time as iCalendar writes it: in UTC when the wall-clock time names exactly one
-// instant that converts back to it, otherwise (a time the clocks skip, a year before 1970)
-// floating, which every reader takes as local time.
+// A local time as iCalendar writes it (writtenTime): in UTC at its instant, floating where
+// it names none.
 [[nodiscard]] icaltimetype icalTimeOf(DateTime local);
-// As icalTimeOf, with the instant (from SecondsConverter) given: in UTC at it, or floating
-// without one.
-[[nodiscard]] icaltimetype icalTimeAt(DateTime local, std::optional<int64_t> instant);
+// A time as writtenTime or writtenSpan gave it; the null time for none.
+[[nodiscard]] icaltimetype icalTimeOf(const std::optional<WrittenTime>& written);
 
 // A local time as a floating iCalendar time, which stands for the same wall-clock time
 // anywhere.

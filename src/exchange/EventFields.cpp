@@ -6,6 +6,7 @@
 #include "exchange/SeriesWall.h"
 #include "fileio/TextEncoding.h"
 #include "records/LineBreaks.h"
+#include "records/SecondsConverter.h"
 #include "records/Trimmed.h"
 
 namespace {
@@ -131,7 +132,8 @@ std::optional<int32_t> alarmOffsetOf(icalcomponent* event, DateTime start, int64
         if (!icaltime_is_null_time(when.time)) {
             const DateTime at = localTimeOf(when.time);
             if (!at.isValid()) continue;
-            return clamped(secondsFrom(start, at));
+            SecondsConverter seconds(SecondsConverter::Memory::None);
+            return clamped(secondsBetween(start, at, seconds));
         }
         icalparameter* related = icalproperty_get_first_parameter(trigger, ICAL_RELATED_PARAMETER);
         const bool fromEnd = related && icalparameter_get_related(related) == ICAL_RELATED_END;
@@ -177,7 +179,10 @@ Appointment appointmentAt(icalcomponent* event, const EventTimes& times, const S
     const std::optional<int32_t> alarm =
         alarmOffsetOf(event, a.StartTime, secondsFrom(times.start, times.end));
     a.Alarm = alarm.has_value();
-    a.AlarmTime = a.StartTime + DateTimeSpan::fromParts(0, 0, 0, alarm.value_or(0));
+    // As the clocks run, so that an alarm 45 minutes before a start just after the clocks
+    // went forward rings 45 minutes before it.
+    SecondsConverter seconds(SecondsConverter::Memory::None);
+    a.AlarmTime = elapsedFrom(a.StartTime, alarm.value_or(0), seconds);
     if (!a.AlarmTime.isValid()) a.AlarmTime = a.StartTime;
     a.Done = false;
     a.schedule.set(std::move(schedule));

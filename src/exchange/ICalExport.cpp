@@ -8,7 +8,9 @@
 
 #include "exchange/CalendarText.h"
 #include "exchange/LibicalTurn.h"
+#include "exchange/RecordUids.h"
 #include "exchange/SeriesEvent.h"
+#include "exchange/WrittenTime.h"
 #include "fileio/AtomicFile.h"
 #include "records/PimDocument.h"
 #include "records/SecondsConverter.h"
@@ -17,19 +19,6 @@
 // large calendar those took nearly all of the export's time. It is the text libical wrote.
 
 namespace {
-
-// FNV-1a, so that a record exported twice unchanged keeps its UID and calendars that import
-// it again update it rather than add it twice.
-uint64_t hashOf(const std::string& text, double moment) {
-    uint64_t hash = 1469598103934665603ull;
-    auto mix = [&](unsigned char byte) { hash = (hash ^ byte) * 1099511628211ull; };
-    for (const char c : text)
-        mix(static_cast<unsigned char>(c));
-    const auto bits = static_cast<uint64_t>(std::llround(moment * 86400.0));
-    for (int i = 0; i < 8; ++i)
-        mix(static_cast<unsigned char>(bits >> (8 * i)));
-    return hash;
-}
 
 class CalendarWriter {
 public:
@@ -44,23 +33,19 @@ public:
 
     void event(const Appointment& a) {
         if (SeriesEventWriter::writes(a)) {
-            const std::string& given = a.schedule.get().uid;
-            series_.write(
-                a, given.empty() ? uid("appointment", a.ID, a.Description, a.StartTime) : given,
-                stamp_);
+            series_.write(a, uids_.of(a), stamp_);
             return;
         }
         out_ += "BEGIN:VEVENT\r\n";
-        uidLine(uid("appointment", a.ID, a.Description, a.StartTime));
+        uidLine(uids_.of(a));
         out_ += stamp_;
-        const DateTime end = std::max(a.EndTime, a.StartTime);
-        const auto instants = seconds_.spanInstantsOf(a.StartTime, end);
-        time("DTSTART", a.StartTime, instants.start);
-        time("DTEND", end, instants.end);
+        const WrittenSpan span =
+            writtenSpan(a.StartTime, std::max(a.EndTime, a.StartTime), seconds_);
+        time("DTSTART", span.start);
+        time("DTEND", span.end);
         appendCalendarText(out_, line_, "SUMMARY", a.Description);
         if (a.Alarm && a.AlarmTime.isValid())
-            appendCalendarAlarm(out_, line_,
-                                std::llround((a.StartTime - a.AlarmTime).days() * 86400.0),
+            appendCalendarAlarm(out_, line_, secondsBetween(a.AlarmTime, a.StartTime, seconds_),
                                 a.Description);
         out_ += "END:VEVENT\r\n";
     }
@@ -70,7 +55,7 @@ public:
 
     void toDo(const Task& t) {
         out_ += "BEGIN:VTODO\r\n";
-        uidLine(uid("task", t.ID, t.Description, t.DueDate));
+        uidLine(uids_.of(t));
         out_ += stamp_;
         appendCalendarText(out_, line_, "SUMMARY", t.Description);
         if (t.DueDate.isValid()) {
@@ -81,12 +66,12 @@ public:
                     out_ += "\r\n";
                 }
             } else {
-                time("DUE", t.DueDate, seconds_.instantOf(t.DueDate));
+                time("DUE", writtenTime(t.DueDate, seconds_));
             }
         }
         if (t.isDone()) {
             out_ += "STATUS:COMPLETED\r\nPERCENT-COMPLETE:100\r\n";
-            if (t.DoneDate.isValid()) time("COMPLETED", t.DoneDate, seconds_.instantOf(t.DoneDate));
+            if (t.DoneDate.isValid()) time("COMPLETED", writtenTime(t.DoneDate, seconds_));
         } else {
             static constexpr const char* kPriorities[] = {"PRIORITY:1\r\n", "PRIORITY:5\r\n",
                                                           "PRIORITY:9\r\n"};
@@ -98,42 +83,20 @@ public:
     }
 
 private:
-    // The UID when a record has none of its own, built in a buffer the writer reuses.
-    const std::string& uid(const char* kind, int32_t id, const std::string& text, DateTime moment) {
-        static constexpr char kHex[] = "0123456789abcdef";
-        const uint64_t hash = hashOf(text, moment.continuous());
-        uid_.assign(kind);
-        uid_ += '-';
-        if (id < 0) uid_ += '-';
-        appendCalendarNumber(uid_, static_cast<uint64_t>(std::llabs(int64_t{id})));
-        uid_ += '-';
-        for (int shift = 60; shift >= 0; shift -= 4)
-            uid_ += kHex[(hash >> shift) & 0xF];
-        uid_ += "@quillmate";
-        return uid_;
-    }
+    void uidLine(const std::string& uid) { appendCalendarText(out_, line_, "UID", uid); }
 
-    void uidLine(const std::string& uid) {
-        out_ += "UID:";
-        out_ += uid;
-        out_ += "\r\n";
-    }
-
-    // In UTC at `instant`, or floating (which every reader takes as local time) without one.
-    void time(std::string_view name, DateTime local, std::optional<int64_t> instant) {
-        const auto fields = local.fields();
-        if (!fields) return;
+    void time(std::string_view name, const std::optional<WrittenTime>& written) {
+        if (!written) return;
         out_ += name;
         out_ += ':';
-        const auto utcFields = instant ? DateTime::fromLocalSeconds(*instant).fields() : fields;
-        appendCalendarTime(out_, utcFields ? *utcFields : *fields, true, instant && utcFields);
+        appendCalendarTime(out_, written->fields, true, written->utc);
         out_ += "\r\n";
     }
 
     std::string& out_;
     std::string stamp_;  // the DTSTAMP line, the same for every record
     std::string line_;   // scratch for a text property
-    std::string uid_;    // scratch for a UID
+    UidMaker uids_;
     SecondsConverter seconds_;
     SeriesEventWriter series_{out_};
 };

@@ -18,7 +18,7 @@ struct CalendarImportResult {
     int32_t appointments = 0;  // appointments added; a recurring event is one (or more, split)
     int32_t tasks = 0;         // tasks added
     int32_t series = 0;        // appointments among them that repeat
-    int32_t alreadyThere = 0;  // events the document held before, listed among the skipped
+    int32_t alreadyThere = 0;  // events and to-dos the document held before, among the skipped
     // The appointments added (by ID) for an event that overrides an occurrence of a series
     // the file does not hold.
     std::vector<int32_t> replacingOne;
@@ -40,14 +40,16 @@ struct CalendarImportResult {
 //   extra and removed starts and the events that override its occurrences, in the zone of
 //   its start where the system knows it, otherwise in local time, with its UID; an
 //   override of a series the file does not hold is a single appointment, with a note;
+//   an appointment or task keeps the UID of its event or to-do;
 //   a to-do's due date is its due time (its start without one, today without either); its
 //   priorities 1-4 are High, 5 Medium, 6-9 Low, none High; a completed to-do is Done, done
 //   on the day it was completed.
 // An event or to-do without a summary, a cancelled one, an event without a start, one
 // whose start, end or due time does not exist (30 February, hour 25), a series whose rule
-// ends before it starts and that has no other start, and an event the document held before
-// (a single one with the same description, start and end; a series with the same UID or
-// the same content) add nothing and are listed, and so is every component of a kind not
+// ends before it starts and that has no other start, and an event or to-do the document held
+// before (one with the same UID; else a single event with the same description, start and
+// end, a series with the same content, a to-do with the same summary and due time) add
+// nothing and are listed, and so is every component of a kind not
 // read (a journal entry, free/busy time). A calendar nested in another is read as well.
 // Events and to-dos without a calendar around them are read with a note, and so is an
 // event whose repeat rule cannot be read (added once) and a time zone whose runaway rule is

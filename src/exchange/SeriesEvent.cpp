@@ -5,6 +5,7 @@
 
 #include "exchange/CalendarText.h"
 #include "exchange/CalendarZones.h"
+#include "exchange/WrittenTime.h"
 #include "records/ZoneRules.h"
 
 namespace {
@@ -33,8 +34,7 @@ int64_t alarmLead(const Appointment& a) {
 
 bool SeriesEventWriter::writes(const Appointment& a) {
     const Schedule& s = a.schedule.get();
-    return s.allDay || !s.lastDay.isNull() || !s.zone.empty() || !s.uid.empty() || s.repeats() ||
-           !s.removed.empty();
+    return s.allDay || !s.lastDay.isNull() || !s.zone.empty() || s.repeats() || !s.removed.empty();
 }
 
 void SeriesEventWriter::write(const Appointment& a, std::string_view uid,
@@ -135,12 +135,10 @@ void SeriesEventWriter::time(std::string_view name, const Form& form, int64_t wa
         case Form::Floating:
             break;
         case Form::Utc:
-            // The local time's instant; every time of a series in this form has one.
-            if (const auto instant = seconds_.instantOf(value)) {
-                if (const auto at = DateTime::fromLocalSeconds(*instant).fields()) {
-                    fields = at;
-                    utc = true;
-                }
+            // Every time of a series in this form has an instant.
+            if (const auto written = writtenTime(value, seconds_)) {
+                fields = written->fields;
+                utc = written->utc;
             }
             break;
     }

@@ -262,9 +262,9 @@ Draft EventSeries::splitAt(Draft& draft, const Split& split, DateTime key) {
     const int64_t moved = rest.first - at;
     Schedule& earlier = draft.edit();
     Schedule& later = rest.edit();
-    if (!earlier.uid.empty())
-        later.uid =
-            earlier.uid + "-from-" + split.key.format(wall_.allDay() ? "%Y%m%d" : "%Y%m%dT%H%M%S");
+    if (const std::string& uid = draft.appointment.uid; !uid.empty())
+        rest.appointment.uid =
+            uid + "-from-" + split.key.format(wall_.allDay() ? "%Y%m%d" : "%Y%m%dT%H%M%S");
     if (earlier.rule) {
         RecurrenceRule& rule = *earlier.rule;
         later.rule = rule;
@@ -320,7 +320,7 @@ SeriesRead EventSeries::read(icalcomponent* event, size_t line,
     Draft draft = draftOf(event, "", DateTime(), 0);
     Schedule& schedule = draft.edit();
     const char* uid = icalcomponent_get_uid(event);
-    schedule.uid = uid != nullptr ? uid : "";
+    draft.appointment.uid = uid != nullptr ? uid : "";
     readRule(event, line, schedule);
     readExtraStarts(event, draft);
     readRemoved(event, draft);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "exchange/RecordUids.h"
 #include "fileio/AtomicFile.h"
 #include "records/PimDocument.h"
 
@@ -10,6 +11,7 @@ std::string vcardText(const PimDocument& document, VCardVersion version,
     std::string out;
     int32_t count = 0;
     std::vector<std::string_view> categories;
+    UidMaker uids;
     for (const auto& [id, person] : document.persons()) {
         const auto& groups = person.PhGroups;
         if (groupId && std::find(groups.begin(), groups.end(), *groupId) == groups.end()) continue;
@@ -19,7 +21,7 @@ std::string vcardText(const PimDocument& document, VCardVersion version,
             if (group != kUniversalGroupId && named != nullptr && !named->Desc.empty())
                 categories.push_back(named->Desc);
         }
-        appendVCard(out, person, categories, version);
+        appendVCard(out, person, categories, version, uids.of(person));
         ++count;
     }
     if (records) *records = count;

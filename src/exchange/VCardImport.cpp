@@ -3,6 +3,7 @@
 
 #include <new>
 
+#include "exchange/KnownPersons.h"
 #include "exchange/VCardLine.h"
 #include "exchange/VCardLineReader.h"
 #include "exchange/VCardPersonBuilder.h"
@@ -26,7 +27,10 @@ VCardImportResult importCards(PimDocument& document, std::string_view bytes) {
     const bool unicode = bytes.starts_with("\xFF\xFE") || bytes.starts_with("\xFE\xFF");
     if (unicode) converted = utf16ToUtf8(bytes.substr(2), bytes[0] == '\xFE');
     const std::string_view text = unicode ? std::string_view(converted) : withoutUtf8Bom(bytes);
+    // One look at the whole text spares one at each of its values.
+    const bool textIsUtf8 = !unicode && isValidUtf8(text);
 
+    const KnownPersons known(document.persons());
     GroupFiling filing(document);
     NewRecords<Person> persons(document.persons());
     VCardPersonBuilder builder;
@@ -54,6 +58,14 @@ VCardImportResult importCards(PimDocument& document, std::string_view bytes) {
                 result.skipped.push_back({cardLine, _("no name or company")});
                 continue;
             }
+            person.uid = builder.uid();
+            // Only what the document held before counts: two equal cards of the file are two
+            // persons of the address book they came from.
+            if (known.holds(person)) {
+                result.skipped.push_back({cardLine, _("already in the document")});
+                ++result.alreadyThere;
+                continue;
+            }
             person.PhGroups = filing.groupsOf(builder.categories());
             if (!persons.add(std::move(person))) {
                 result.skipped.push_back({cardLine, _("no identifier left")});
@@ -68,7 +80,7 @@ VCardImportResult importCards(PimDocument& document, std::string_view bytes) {
                                         ? VCardEscaping::Version21
                                         : VCardEscaping::Backslash);
             else
-                builder.take(line, unicode);
+                builder.take(line, unicode, textIsUtf8);
         }
     }
     if (depth > 0) result.skipped.push_back({cardLine, _("the card has no END:VCARD line")});
@@ -114,6 +126,10 @@ ImportTally vcardTally(const VCardImportResult& result, const std::string& file)
     if (result.groupsAdded > 0)
         tally.alsoAdded.push_back(
             countText(NP_("%d group", "%d groups"), size_t(result.groupsAdded)));
+    if (const auto there = static_cast<unsigned long>(result.alreadyThere); there > 0)
+        tally.note = fillIn(P_("%s of them was already in the document",
+                               "%s of them were already in the document", there),
+                            {std::to_string(there)});
     if (result.valuesLeftOut > 0) {
         tally.leftOut.push_back(countText(
             NP_("%d value with no field of its own", "%d values with no field of their own"),

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "exchange/VCardLine.h"
+#include "textio/FieldTokenizer.h"
 
 namespace {
 
@@ -25,9 +26,10 @@ bool endsInSoftLineBreak(std::string_view line) {
 }
 
 std::string_view VCardLineReader::physicalLine() {
-    // find_first_of would look up every byte in the set; two plain searches are far faster.
-    const size_t newline = std::min(text_.find('\n', pos_), text_.size());
-    const size_t end = std::min(text_.substr(0, newline).find('\r', pos_), newline);
+    // One search for either line end: find_first_of would look up every byte in the set.
+    const char* const begin = text_.data();
+    const auto end = static_cast<size_t>(
+        FieldTokenizer::findEither(begin + pos_, begin + text_.size(), '\r', '\n') - begin);
     const std::string_view line = text_.substr(pos_, end - pos_);
     pos_ = end;
     if (pos_ < text_.size() && text_[pos_] == '\r') ++pos_;

@@ -79,8 +79,9 @@ std::string oneLine(const std::string& text) {
 
 // The properties a person is made of; every other one is passed over undecoded.
 bool isWanted(std::string_view name) {
-    static constexpr std::array<std::string_view, 11> kWanted = {
-        "N", "FN", "ORG", "TITLE", "ADR", "TEL", "EMAIL", "URL", "NOTE", "CATEGORIES", "X-ABLABEL"};
+    static constexpr std::array<std::string_view, 12> kWanted = {
+        "N",     "FN",  "ORG",  "TITLE",      "ADR",       "TEL",
+        "EMAIL", "URL", "NOTE", "CATEGORIES", "X-ABLABEL", "UID"};
     return std::find(kWanted.begin(), kWanted.end(), name) != kWanted.end();
 }
 
@@ -99,6 +100,7 @@ void VCardPersonBuilder::reset(VCardEscaping escaping) {
     phones_.clear();
     labels_.clear();
     categories_.clear();
+    uid_.clear();
     leftOut_ = 0;
 }
 
@@ -110,7 +112,7 @@ void VCardPersonBuilder::offer(Candidate& slot, std::string&& value, bool prefer
     slot = {std::move(value), preferred, true};
 }
 
-void VCardPersonBuilder::take(const VCardLine& line, bool fileIsUnicode) {
+void VCardPersonBuilder::take(const VCardLine& line, bool fileIsUnicode, bool textIsUtf8) {
     if (!isWanted(line.name)) return;
     // Binary values are photos, logos, sounds and keys, whatever they are called. The
     // parameters are looked through once for what they say of the value.
@@ -127,7 +129,7 @@ void VCardPersonBuilder::take(const VCardLine& line, bool fileIsUnicode) {
             preferred = true;
     }
     if (binary) return;
-    const std::string_view value = decodedValue(line, fileIsUnicode, scratch_);
+    const std::string_view value = decodedValue(line, fileIsUnicode, textIsUtf8, scratch_);
     // Compared as views, which look at the sizes first; a std::string against a literal
     // calls memcmp for each.
     const std::string_view name = line.name;
@@ -158,6 +160,8 @@ void VCardPersonBuilder::take(const VCardLine& line, bool fileIsUnicode) {
                                                    categoryName) == categories_.end())
                 categories_.push_back(std::move(categoryName));
         }
+    } else if (name == "UID") {
+        if (uid_.empty()) uid_ = trimmedText(unescapeValue(value, escaping_));
     } else if (name == "X-ABLABEL" && !line.group.empty()) {
         labels_.emplace_back(line.group, unescapeValue(value, escaping_));
     }

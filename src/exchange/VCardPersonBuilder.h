@@ -17,7 +17,7 @@ struct VCardLine;
 //   the extended address or post office box), City, State, Zip;
 //   TEL by type: fax, pager, cell, work (with its extension), home; numbers without a type
 //   fill whichever of home, work and cell is still empty;
-//   EMAIL and URL, preferred or first; NOTE (several joined); CATEGORIES, in order.
+//   EMAIL and URL, preferred or first; NOTE (several joined); CATEGORIES, in order; UID.
 // A later value of a kind already filled counts only when it is preferred and the first
 // was not. Photos, sounds, keys and unknown properties are passed over.
 class VCardPersonBuilder {
@@ -25,13 +25,15 @@ public:
     // Starts a new card, written with the given escaping.
     void reset(VCardEscaping escaping);
     void setEscaping(VCardEscaping escaping) { escaping_ = escaping; }
-    // Takes one property of the card.
-    void take(const VCardLine& line, bool fileIsUnicode);
+    // Takes one property of the card; `textIsUtf8` when the whole text is known to be.
+    void take(const VCardLine& line, bool fileIsUnicode, bool textIsUtf8);
     // The person's texts as the card gave them (not yet trimmed); they are moved out, so
     // the builder must be reset before the next card.
     [[nodiscard]] PersonTextFields takeTexts();
     // The names of the categories the card lists.
     [[nodiscard]] const std::vector<std::string>& categories() const { return categories_; }
+    // The card's UID; "" for none.
+    [[nodiscard]] const std::string& uid() const { return uid_; }
     // How many values of the card the person has no field for (a second e-mail address,
     // a sixth phone), known once the person is taken.
     [[nodiscard]] int32_t valuesLeftOut() const { return leftOut_; }
@@ -67,6 +69,7 @@ private:
     std::vector<Phone> phones_;
     std::vector<std::pair<std::string, std::string>> labels_;  // group, X-ABLabel
     std::vector<std::string> categories_;
+    std::string uid_;
     std::string scratch_;  // a value converted from its encoding
     // Parts of a structured value, kept from card to card for their room.
     std::vector<std::string_view> parts_, items_;

@@ -67,14 +67,15 @@ std::string toUtf8(std::string_view bytes, std::string_view charset) {
     return valueAsUtf8(bytes);
 }
 
-std::string_view decodedValue(const VCardLine& line, bool fileIsUnicode, std::string& scratch) {
+std::string_view decodedValue(const VCardLine& line, bool fileIsUnicode, bool textIsUtf8,
+                              std::string& scratch) {
     const bool quotedPrintable = line.has("ENCODING", "QUOTED-PRINTABLE");
     if (!quotedPrintable && fileIsUnicode) return line.value;
     const std::string_view charset = line.parameter("CHARSET");
     if (!quotedPrintable) {
         // Most values are UTF-8 already and need no copy.
         const bool utf8 = charset.empty() || equalsIgnoringCase(charset, "UTF-8");
-        if (utf8 && isValidUtf8(line.value)) return line.value;
+        if (utf8 && (textIsUtf8 || isValidUtf8(line.value))) return line.value;
         scratch = toUtf8(line.value, charset);
     } else {
         scratch = toUtf8(decodeQuotedPrintable(line.value), charset);

@@ -23,9 +23,10 @@ enum class VCardEscaping { Version21, Backslash };
 // The value of a line as UTF-8 text, still escaped: quoted-printable decoded and the
 // character set converted. `fileIsUnicode` when the file was UTF-16, whose values no
 // longer have the character set their parameters name. The result views the line, or
-// `scratch` when the value had to be converted.
+// `scratch` when the value had to be converted. `textIsUtf8` when the whole text is known to
+// be UTF-8, so that its values need no look of their own.
 [[nodiscard]] std::string_view decodedValue(const VCardLine& line, bool fileIsUnicode,
-                                            std::string& scratch);
+                                            bool textIsUtf8, std::string& scratch);
 
 // The value split at each unescaped `separator`, each part still escaped.
 [[nodiscard]] std::vector<std::string_view> splitEscaped(std::string_view value, char separator,

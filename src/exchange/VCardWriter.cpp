@@ -71,11 +71,12 @@ std::string escapeVCardText(std::string_view text) {
 }
 
 void appendVCard(std::string& out, const Person& p, const std::vector<std::string_view>& categories,
-                 VCardVersion version) {
+                 VCardVersion version, std::string_view uid) {
     const bool v4 = version == VCardVersion::V4;
     out += "BEGIN:VCARD\r\n";
     out += v4 ? "VERSION:4.0\r\n" : "VERSION:3.0\r\n";
     out += "PRODID:-//Tarnwick//Quillmate//EN\r\n";
+    appendLine(out, "UID", escapeVCardText(uid));
     appendFoldedLine(out,
                      "N:" + escapeVCardText(p.LName()) + ";" + escapeVCardText(p.FName()) + ";;;");
     appendFoldedLine(out, "FN:" + escapeVCardText(vcardFormattedName(p)));

@@ -11,9 +11,11 @@ enum class VCardVersion { V3, V4 };
 
 // Appends the card of `person`, filed in the groups named `categories`, to `out`: lines end
 // in CR LF and are folded before 76 bytes, never inside a UTF-8 character. Empty fields are
-// left out; N and FN are always written. Line breaks in notes are written as "\n".
+// left out; N and FN are always written. Line breaks in notes are written as "\n". `uid`,
+// when given, is written as its UID.
 void appendVCard(std::string& out, const Person& person,
-                 const std::vector<std::string_view>& categories, VCardVersion version);
+                 const std::vector<std::string_view>& categories, VCardVersion version,
+                 std::string_view uid = {});
 
 // The formatted name (FN) of a person: first and last name, or the company.
 [[nodiscard]] std::string vcardFormattedName(const Person& person);

@@ -16,6 +16,9 @@ struct Appointment {
     bool Alarm = false;
     DateTime AlarmTime;  // full date and time; meaningful only while Alarm is set
     bool Done = false;
+    // Beyond version 16: the UID it came with, or was given when first exported or synced,
+    // so that other programs know it again; "" for none yet.
+    std::string uid;
     // Beyond version 16: whole days, several days, a zone, a repeat rule and its
     // exceptions. Holds nothing for an ordinary appointment.
     ScheduleBox schedule;

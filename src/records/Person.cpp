@@ -42,7 +42,8 @@ Person::Person(const Person& other)
     : ID(other.ID),
       WhitePages(other.WhitePages),
       YellowPages(other.YellowPages),
-      PhGroups(other.PhGroups) {
+      PhGroups(other.PhGroups),
+      uid(other.uid) {
     if (other.block_ == nullptr) return;
     const size_t words = blockWords(textBytesOf(other.block_.get()));
     block_ = std::make_unique_for_overwrite<uint32_t[]>(words);
@@ -148,7 +149,7 @@ std::string displayName(const PersonTexts& texts) {
 
 bool Person::operator==(const Person& other) const {
     if (ID != other.ID || WhitePages != other.WhitePages || YellowPages != other.YellowPages ||
-        PhGroups != other.PhGroups)
+        PhGroups != other.PhGroups || uid != other.uid)
         return false;
     const size_t bytes = textBytesOf(block_.get());
     if (bytes != textBytesOf(other.block_.get())) return false;

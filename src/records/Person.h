@@ -68,6 +68,9 @@ public:
     int32_t WhitePages = 0;         // legacy flag from the first file version
     int32_t YellowPages = 0;        // legacy flag from the first file version
     std::vector<int32_t> PhGroups;  // group ids in the order added
+    // Beyond version 16: the UID it came with, or was given when first exported or synced;
+    // "" for none yet.
+    std::string uid;
 
     Person() = default;
     Person(const Person& other);

@@ -3,6 +3,6 @@
 const Schedule ScheduleBox::kNone{};
 
 bool Schedule::empty() const {
-    return !allDay && lastDay.isNull() && zone.empty() && uid.empty() && !rule && added.empty() &&
+    return !allDay && lastDay.isNull() && zone.empty() && !rule && added.empty() &&
            removed.empty() && changed.empty() && remindedUntil.isNull();
 }

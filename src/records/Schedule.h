@@ -31,7 +31,6 @@ struct Schedule {
     bool allDay = false;  // whole days, no times
     DateTime lastDay;  // the day it ends when later than the day it starts (00:00); null otherwise
     std::string zone;  // the series' time zone ("Europe/Berlin"); "" for local time
-    std::string uid;   // the UID it came with from another program; "" for none
     std::optional<RecurrenceRule> rule;
     std::vector<DateTime> added;             // extra starts (RDATE), ascending
     std::vector<DateTime> removed;           // starts taken out (EXDATE), ascending; a date (00:00)

@@ -111,3 +111,19 @@ int64_t SecondsConverter::solve(int64_t local) {
     if (lateFits) return late;
     return early;  // a skipped hour reads with the offset before the change
 }
+
+int64_t secondsBetween(DateTime from, DateTime to, SecondsConverter& seconds) {
+    const auto a = seconds.instantOf(from);
+    const auto b = seconds.instantOf(to);
+    if (a && b) return *b - *a;
+    return to.localSeconds().value_or(0) - from.localSeconds().value_or(0);
+}
+
+DateTime elapsedFrom(DateTime from, int64_t elapsed, SecondsConverter& seconds) {
+    if (const auto instant = seconds.instantOf(from)) {
+        const DateTime at = seconds.fromSeconds(*instant + elapsed);
+        if (at.isValid()) return at;
+    }
+    const auto wall = from.localSeconds();
+    return wall ? DateTime::fromLocalSeconds(*wall + elapsed) : DateTime();
+}

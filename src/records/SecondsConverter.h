@@ -51,3 +51,12 @@ private:
     std::vector<Day> days_;       // UTC days, a slot per day number modulo the size
     std::vector<Day> localDays_;  // wall-clock days whose every time has one instant
 };
+
+// The seconds from one local time to another as clocks run: the difference of their
+// instants, so that an hour the clocks skip or repeat between them counts as it passed; the
+// wall-clock difference where either names no instant.
+[[nodiscard]] int64_t secondsBetween(DateTime from, DateTime to, SecondsConverter& seconds);
+
+// The local time `elapsed` seconds after `from` as clocks run (before it when negative);
+// `from` moved on the wall clock where it names no instant.
+[[nodiscard]] DateTime elapsedFrom(DateTime from, int64_t elapsed, SecondsConverter& seconds);

@@ -14,6 +14,9 @@ struct Task {
     int32_t Priority = High;
     DateTime DueDate;   // when the task is due
     DateTime DoneDate;  // the day it was marked done; meaningful only while Priority is Done
+    // Beyond version 16: the UID it came with, or was given when first exported or synced;
+    // "" for none yet.
+    std::string uid;
 
     // A new task as the program creates it: High priority, due at `now`, not done.
     [[nodiscard]] static Task createdAt(DateTime now);

@@ -48,6 +48,8 @@ const char* undoStepName(UndoStep step) {
             return _("Restore");
         case UndoStep::Synchronize:
             return _("Synchronize");
+        case UndoStep::Export:
+            return _("Export");
     }
     return _("Change");
 }

@@ -26,6 +26,7 @@ enum class UndoStep {
     ImportCalendar,
     Restore,
     Synchronize,
+    Export,  // records first exported are given their UIDs
 };
 
 // The step's name in the Edit menu.

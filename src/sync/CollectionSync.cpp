@@ -306,9 +306,14 @@ void CollectionSync::adoptNew(const std::string& href, const Fetched& fetched,
     SyncedItem item{fetched.etag, parsed.uid, parsed.recurring, {}};
     for (const ParsedRecord& there : parsed.records) {
         int32_t id = 0;
+        // The record that keeps the item's UID is the one it stands for.
+        if (const auto kept = byUid_.find({there.kind, parsed.uid});
+            parsed.records.size() == 1 && kept != byUid_.end() &&
+            !mapped.contains({there.kind, kept->second}))
+            id = kept->second;
         // Our own UID names the record it was made from.
         const std::string stem = uidStem_ + "-" + kindLetter(there.kind);
-        if (parsed.records.size() == 1 && parsed.uid.starts_with(stem)) {
+        if (id == 0 && parsed.records.size() == 1 && parsed.uid.starts_with(stem)) {
             const int32_t named = std::atoi(parsed.uid.c_str() + stem.size());
             if (!mapped.contains({there.kind, named}) &&
                 !fieldsOf(document_, there.kind, named).empty())
@@ -345,6 +350,9 @@ void CollectionSync::adoptNew(const std::string& href, const Fetched& fetched,
             id = storeRecord(document_, there.kind, there.fields, 0);
             ++report_.counts[there.kind].down;
         }
+        // It keeps the item's UID for life, also when the state is lost.
+        if (parsed.records.size() == 1 && !parsed.uid.empty())
+            keepUid(document_, there.kind, id, parsed.uid);
         mapped.insert({there.kind, id});
         item.records.push_back({there.kind, id, theirs});
     }
@@ -370,8 +378,11 @@ Status CollectionSync::uploadNew() {
                            {kindName(kind), recordLabel(kind, fields)}));
                 continue;
             }
-            const std::string uid = uidFor(kind, id);
-            const std::string href = folder + uid + codec_.extension();
+            // A record goes up under the UID it keeps, or keeps the one made for it; its
+            // resource is named by ours, which holds no character a path must escape.
+            const std::string kept = recordUid(document_, kind, id);
+            const std::string uid = kept.empty() ? uidFor(kind, id) : kept;
+            const std::string href = folder + uidFor(kind, id) + codec_.extension();
             std::string etag;
             int code = 0;
             const std::vector<bool> all(fields.size(), true);
@@ -393,6 +404,7 @@ Status CollectionSync::uploadNew() {
                 continue;
             }
             state_.items[href] = {etag, uid, false, {{kind, id, fields}}};
+            if (kept.empty()) keepUid(document_, kind, id, uid);
             ++report_.counts[kind].up;
         }
     }
@@ -442,6 +454,8 @@ Status CollectionSync::run() {
     }
     for (const RecordKind kind : codec_.kinds()) {
         for (auto& [id, fields] : recordsOf(document_, kind)) {
+            if (std::string uid = recordUid(document_, kind, id); !uid.empty())
+                byUid_[{kind, std::move(uid)}] = id;
             if (!mapped_.contains({kind, id})) unmatched_[{kind, std::move(fields)}].push_back(id);
         }
     }

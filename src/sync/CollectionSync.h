@@ -23,7 +23,9 @@ class PimDocument;
 //   when both sides changed the same field, the server's value stays and ours is kept as a
 //   copy, and the report says so;
 //   server items that no state names are matched with our records by UID, then by content,
-//   so that a first sync or a lost state duplicates nothing.
+//   so that a first sync or a lost state duplicates nothing;
+//   a record keeps the UID of the item it came down as, and one sent up keeps the UID it
+//   was sent under.
 // Records change only through the document's operations. The state follows each step, so
 // that a sync cut short leaves state and document consistent for the next one to finish.
 class CollectionSync {
@@ -101,6 +103,7 @@ private:
     std::vector<std::pair<std::string, Fetched>> newThere_;  // items no state names
     // Records no state names, by their fields, to match the server's new items with.
     std::map<std::pair<RecordKind, Fields>, std::vector<int32_t>> unmatched_;
+    std::map<std::pair<RecordKind, std::string>, int32_t> byUid_;  // records by the UID they keep
     // Records the state names, once the known items are done.
     std::set<Key> mapped_;
     std::map<std::string, Fetched> prefetched_;  // texts the listing sent

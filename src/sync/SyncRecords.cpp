@@ -5,6 +5,7 @@
 
 #include "platform/Translate.h"
 #include "records/PimDocument.h"
+#include "records/SecondsConverter.h"
 #include "textio/GroupFiling.h"
 
 namespace {
@@ -48,9 +49,11 @@ void writeInto(Appointment& appointment, const Fields& fields) {
     appointment.EndTime = timeOfText(fields[2]);
     appointment.DueDate = appointment.StartTime.date();
     appointment.Alarm = !fields[3].empty();
-    if (appointment.Alarm)
+    if (appointment.Alarm) {
+        SecondsConverter seconds(SecondsConverter::Memory::None);
         appointment.AlarmTime =
-            appointment.StartTime + DateTimeSpan(std::atof(fields[3].c_str()) / 86400.0);
+            elapsedFrom(appointment.StartTime, std::atoll(fields[3].c_str()), seconds);
+    }
 }
 
 void writeInto(Task& task, const Fields& fields) {
@@ -172,9 +175,9 @@ Fields fieldsOf(const Person& person, const PimDocument& document) {
 Fields fieldsOf(const Appointment& a) {
     std::string alarm;
     if (a.Alarm && a.AlarmTime.isValid() && a.StartTime.isValid()) {
-        const auto from = a.StartTime.localSeconds();
-        const auto to = a.AlarmTime.localSeconds();
-        if (from && to) alarm = std::to_string(*to - *from);
+        // As the clocks run: an hour they skip or repeat between the two counts as it passed.
+        SecondsConverter seconds(SecondsConverter::Memory::None);
+        alarm = std::to_string(secondsBetween(a.StartTime, a.AlarmTime, seconds));
     }
     return {a.Description, timeText(a.StartTime), timeText(a.EndTime), alarm};
 }
@@ -228,6 +231,46 @@ int32_t storeRecord(PimDocument& document, RecordKind kind, const Fields& fields
             return storeTask(document, fields, id);
     }
     return 0;
+}
+
+namespace {
+
+template <class Record>
+void keepUidOf(PimDocument& document, const RecordStore<Record>& store, int32_t id,
+               const std::string& uid) {
+    const Record* record = store.find(id);
+    if (record == nullptr || record->uid == uid) return;
+    Record kept = *record;
+    kept.uid = uid;
+    document.replace(std::move(kept));
+}
+
+}  // namespace
+
+std::string recordUid(const PimDocument& document, RecordKind kind, int32_t id) {
+    switch (kind) {
+        case RecordKind::Person:
+            if (const Person* p = document.persons().find(id)) return p->uid;
+            break;
+        case RecordKind::Appointment:
+            if (const Appointment* a = document.appointments().find(id)) return a->uid;
+            break;
+        case RecordKind::Task:
+            if (const Task* t = document.tasks().find(id)) return t->uid;
+            break;
+    }
+    return {};
+}
+
+void keepUid(PimDocument& document, RecordKind kind, int32_t id, const std::string& uid) {
+    switch (kind) {
+        case RecordKind::Person:
+            return keepUidOf(document, document.persons(), id, uid);
+        case RecordKind::Appointment:
+            return keepUidOf(document, document.appointments(), id, uid);
+        case RecordKind::Task:
+            return keepUidOf(document, document.tasks(), id, uid);
+    }
 }
 
 void removeRecord(PimDocument& document, RecordKind kind, int32_t id) {

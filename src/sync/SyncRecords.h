@@ -59,6 +59,12 @@ inline constexpr size_t kTaskDueField = 2;
 // making the groups a person's categories name. Returns the record's ID (0 when none is
 // left).
 int32_t storeRecord(PimDocument& document, RecordKind kind, const Fields& fields, int32_t id);
+// The UID the record keeps; "" when it has none or there is no such record.
+[[nodiscard]] std::string recordUid(const PimDocument& document, RecordKind kind, int32_t id);
+// Has the record keep `uid`, through the document's operations; nothing when it keeps it
+// already or there is no such record.
+void keepUid(PimDocument& document, RecordKind kind, int32_t id, const std::string& uid);
+
 // Removes the record through the document's operations.
 void removeRecord(PimDocument& document, RecordKind kind, int32_t id);
 

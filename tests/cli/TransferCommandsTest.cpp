@@ -107,6 +107,24 @@ TEST_F(TransferCommandsTest, ImportsAddSaveAndCountWhatTheyAddedAndSkipped) {
     EXPECT_EQ(fileBytes(doc), saved);
 }
 
+TEST_F(TransferCommandsTest, TheFirstExportSavesTheUidsItGaveAndLaterOnesInAnyZoneKeepThem) {
+    const std::string first = dir.file("first.ics"), later = dir.file("later.ics");
+    ASSERT_EQ(run({"export", "calendar", doc, first}).code, 0);
+    const std::string saved = fileBytes(doc);
+    EXPECT_NE(saved.find(" UID=\"appointment-1-"), std::string::npos) << saved;
+    const ShellRun again = runShell("TZ=Asia/Tokyo " + std::string(QUILLMATE_CLI_BINARY) +
+                                    " export calendar '" + doc + "' '" + later + "'");
+    ASSERT_EQ(again.code, 0) << again.output;
+    const auto uids = [](const std::string& text) {
+        std::string lines;
+        for (size_t at = 0; (at = text.find("\nUID:", at)) != std::string::npos; ++at)
+            lines += text.substr(at, text.find('\r', at) - at);
+        return lines;
+    };
+    EXPECT_EQ(uids(fileBytes(later)), uids(fileBytes(first)));
+    EXPECT_EQ(fileBytes(doc), saved);
+}
+
 TEST_F(TransferCommandsTest, ASeriesWithItsExceptionsComesBackOutAsOneSeries) {
     writeBytes(dir.file("in.ics"),
                "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:x\r\n"

@@ -218,3 +218,27 @@ TEST_F(DocumentWriterTest, WritesDatesAsTheFormatAsksAndKeepsEveryValueReadable)
 }
 
 }  // namespace
+
+TEST_F(DocumentReaderTest, AUidIsTheRecordsOwnNeverTheOneBeforeAndWrittenOnlyWhenSet) {
+    ASSERT_TRUE(read16(
+        "<Tasks LastID=\"2\"><Task ID=\"1\" Description=\"a\" UID=\"t-1\"/>"
+        "<Task ID=\"2\" Description=\"b\"/></Tasks>"
+        "<Persons LastID=\"2\"><Person ID=\"1\" LName=\"x\" UID=\"p&amp;1\"><PhGroups/></Person>"
+        "<Person ID=\"2\" LName=\"y\"><PhGroups/></Person></Persons>"
+        "<Appointments LastID=\"3\"><Appointment ID=\"1\" UID=\"a-1\"/>"
+        "<Appointment ID=\"2\" UID=\"a-2\" RRule=\"FREQ=SOMETIMES\"/>"
+        "<Appointment ID=\"3\"/></Appointments>"));
+    EXPECT_EQ(std::tuple(doc().tasks().find(1)->uid, doc().tasks().find(2)->uid, person(1).uid,
+                         person(2).uid),
+              std::tuple("t-1", "", "p&1", ""));
+    // A schedule that cannot be read is dropped; the UID stays with the appointment.
+    EXPECT_EQ(std::tuple(doc().appointments().find(1)->uid, doc().appointments().find(2)->uid,
+                         doc().appointments().find(3)->uid),
+              std::tuple("a-1", "a-2", ""));
+
+    const std::string text = formatDocument(doc());
+    EXPECT_NE(text.find("Done=\"0\" UID=\"a-1\" />"), std::string::npos) << text;
+    EXPECT_NE(text.find("DoneDate=\"0\" UID=\"t-1\" />"), std::string::npos) << text;
+    EXPECT_NE(text.find(" UID=\"p&amp;1\">"), std::string::npos) << text;
+    EXPECT_EQ(text.find("UID=\"\""), std::string::npos) << text;
+}

@@ -55,7 +55,6 @@ TEST_F(ScheduleFormatTest, EveryKindOfSeriesComesBackWhole) {
          }},
         {"local weekly with exceptions",
          [](Schedule& s) {
-             s.uid = "4f2a@example.org";
              s.rule = rule("FREQ=WEEKLY;UNTIL=20270601T090000;BYDAY=MO,TH;WKST=SU");
              s.added = {at(2027, 3, 10, 9), at(2027, 3, 31, 2, 30)};
              s.removed = {at(2027, 3, 4), at(2027, 3, 8, 9)};
@@ -99,8 +98,8 @@ TEST_F(ScheduleFormatTest, EveryKindOfSeriesComesBackWhole) {
 TEST_F(ScheduleFormatTest, AddedFieldsFollowTheVersion16OnesOnlyWhenUsed) {
     TzGuard utc("UTC");
     Appointment series = standup();
+    series.uid = "u-1@example";
     Schedule& s = series.schedule.edit();
-    s.uid = "u-1@example";
     s.rule = rule("FREQ=WEEKLY;COUNT=10;BYDAY=MO");
     s.added = {at(2027, 3, 10, 9)};
     s.removed = {at(2027, 3, 8, 9)};

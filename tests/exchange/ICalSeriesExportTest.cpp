@@ -34,6 +34,11 @@ Appointment series(std::string description, DateTime start, DateTime end, Schedu
     return a;
 }
 
+Appointment withUid(Appointment a, const char* uid) {
+    a.uid = uid;
+    return a;
+}
+
 Schedule repeating(const char* rule) {
     Schedule s;
     s.rule = RecurrenceRule::parse(rule).value();
@@ -160,14 +165,12 @@ TEST(ICalSeriesExportText, WritesEveryTimeOfASeriesInTheFormOfItsStart) {
     Schedule zoned = repeating("FREQ=WEEKLY;UNTIL=20270210");
     zoned.zone = "America/New_York";
     Schedule exceptions = repeating("FREQ=DAILY;BYHOUR=9,17");
-    exceptions.uid = "abc,1@example.com";
     exceptions.added = {at(2027, 2, 1, 12)};
     exceptions.removed = {at(2027, 1, 5), at(2027, 1, 6, 17)};
     exceptions.changed = {
         {at(2027, 1, 6, 17), at(2027, 1, 6, 18), at(2027, 1, 6, 19), "gone"},
         {at(2027, 1, 7, 9), at(2027, 1, 7, 10), at(2027, 1, 7, 11), "later", true, 10}};
     Schedule once;
-    once.uid = "once@example.com";
     once.lastDay = at(2027, 1, 6);
     struct Case {
         const char *what, *zone;
@@ -196,7 +199,8 @@ TEST(ICalSeriesExportText, WritesEveryTimeOfASeriesInTheFormOfItsStart) {
          "RRULE:FREQ=WEEKLY;UNTIL=20270211T045959Z",
          "Europe/Berlin"},
         {"exceptions under the series' UID; a removed day takes each start of it", "Europe/Berlin",
-         series("Twice", at(2027, 1, 4, 9), at(2027, 1, 4, 10), exceptions),
+         withUid(series("Twice", at(2027, 1, 4, 9), at(2027, 1, 4, 10), exceptions),
+                 "abc,1@example.com"),
          "UID:abc\\,1@example.com\r\nDTSTAMP:20261206T090000Z\r\n"
          "DTSTART;TZID=Europe/Berlin:20270104T090000|RDATE;TZID=Europe/Berlin:20270201T120000|"
          "EXDATE;TZID=Europe/Berlin:20270105T090000|EXDATE;TZID=Europe/Berlin:20270105T170000|"
@@ -207,7 +211,7 @@ TEST(ICalSeriesExportText, WritesEveryTimeOfASeriesInTheFormOfItsStart) {
          "SUMMARY:later\r\nBEGIN:VALARM\r\nACTION:DISPLAY\r\nTRIGGER:-PT10M",
          "SUMMARY:gone"},
         {"once, without a zone: UTC, as an ordinary appointment", "Europe/Berlin",
-         series("Trip", at(2027, 1, 4, 9), at(2027, 1, 4, 18), once),
+         withUid(series("Trip", at(2027, 1, 4, 9), at(2027, 1, 4, 18), once), "once@example.com"),
          "UID:once@example.com|DTSTART:20270104T080000Z|DTEND:20270106T170000Z", "TZID"},
     };
     for (const Case& c : cases) {

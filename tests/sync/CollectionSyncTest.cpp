@@ -192,6 +192,33 @@ TEST(CollectionSyncTest, ALostStateMatchesRecordsEditedSinceByTheirKey) {
     }
 }
 
+TEST(CollectionSyncTest, ARecordKeepsTheUidItCameDownOrWentUpUnder) {
+    SyncHarness h;
+    h.store("ada.vcf", card("Lovelace", "555-0100"));
+    ASSERT_TRUE(h.sync());
+    EXPECT_EQ(h.only().uid, "Lovelace");
+
+    Person imported;
+    imported.setLName("Hopper");
+    imported.uid = "grace@phone";
+    h.document.add(imported);
+    h.addPerson("Babbage");
+    ASSERT_TRUE(h.sync());
+    std::vector<std::string> bodies;
+    for (const auto& [href, item] : h.server.items)
+        bodies.push_back(item.body);
+    const Person& made = *h.document.persons().find(3);
+    ASSERT_FALSE(made.uid.empty());
+    for (const std::string& uid : {std::string("grace@phone"), made.uid}) {
+        EXPECT_EQ(std::count_if(bodies.begin(), bodies.end(),
+                                [&](const std::string& body) {
+                                    return body.find("UID:" + uid + "\r\n") != std::string::npos;
+                                }),
+                  1)
+            << uid;
+    }
+}
+
 TEST(CollectionSyncTest, ARecordDeletedHereStaysDeletedWhenThePutGaveNoETag) {
     for (const bool readBack : {true, false}) {  // whether the ETag can be asked for afterwards
         SCOPED_TRACE(readBack ? "ETag read back" : "ETag never learnt");

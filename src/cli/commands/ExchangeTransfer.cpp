@@ -1,11 +1,13 @@
 #include "cli/commands/ExchangeTransfer.h"
 
+#include <optional>
 #include <ostream>
 
 #include "cli/commands/CommandSupport.h"
 #include "docfile/DocumentFile.h"
 #include "exchange/ICalExport.h"
 #include "exchange/ICalImport.h"
+#include "exchange/RecordUids.h"
 #include "exchange/VCardExport.h"
 #include "exchange/VCardImport.h"
 #include "fileio/AtomicFile.h"
@@ -68,10 +70,24 @@ Status exportExchange(CliContext& context, const ExchangeRequest& request) {
     PimDocument document(context.clock);
     const RecordsLeftToExit leaveRecords(context, document);
     if (Status loaded = loadDocument(document, request.documentPath); !loaded) return loaded;
+    const UidKinds kinds = request.format == TransferFormat::VCard
+                               ? UidKinds{true, false, false}
+                               : UidKinds::of(partsOf(request.kind));
+    // Records exported for the first time keep the UIDs they go out under (the ones the
+    // text names already), saved with the document once the export is written, so that the
+    // next export names them the same. A refused or failed export changes nothing.
+    std::optional<DocumentUpdate> update;
+    if (lacksUids(document, kinds)) {
+        update.emplace(context, request.documentPath);
+        if (Status loaded = update->load(document); !loaded) return loaded;
+    }
     std::string text;
     if (Status made = exportedText(request, document, text); !made) return made;
-    if (request.file == kStandardStream) return writeStandardOutput(context, text);
-    return writeFileAtomically(request.file, text);
+    Status written = request.file == kStandardStream ? writeStandardOutput(context, text)
+                                                     : writeFileAtomically(request.file, text);
+    if (!written || !update) return written;
+    giveUids(document, kinds);
+    return update->save(document);
 }
 
 Status importExchange(CliContext& context, const ExchangeRequest& request) {

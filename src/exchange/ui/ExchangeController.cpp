@@ -5,6 +5,7 @@
 
 #include "exchange/ICalExport.h"
 #include "exchange/ICalImport.h"
+#include "exchange/RecordUids.h"
 #include "exchange/VCardExport.h"
 #include "exchange/VCardImport.h"
 #include "platform/UserPrompts.h"
@@ -59,6 +60,7 @@ void ExchangeController::importICalendar() {
 void ExchangeController::exportVCard() {
     const auto path = prompts_.askSavePath(dialogFor(kVCardFiles, "vcf"));
     if (!path) return;
+    giveUidsFirst({true, false, false});
     const ExportResult result =
         exportVCardFile(workspace_.document(), *path, VCardVersion::V3, std::nullopt);
     if (!result.status)
@@ -68,8 +70,16 @@ void ExchangeController::exportVCard() {
 void ExchangeController::exportICalendar() {
     const auto path = prompts_.askSavePath(dialogFor(kICalendarFiles, "ics"));
     if (!path) return;
+    giveUidsFirst(UidKinds::of(CalendarParts::Both));
     const ExportResult result =
         exportICalendarFile(workspace_.document(), *path, CalendarParts::Both);
     if (!result.status)
         prompts_.showMessage(result.status.message(), _("File Error"), MessageIcon::Error);
+}
+
+void ExchangeController::giveUidsFirst(UidKinds kinds) {
+    // Kept with the records, so that the next export names them the same: a step of its
+    // own, which the user saves with the document.
+    if (lacksUids(workspace_.document(), kinds))
+        workspace_.runStep(UndoStep::Export, [&] { giveUids(workspace_.document(), kinds); });
 }

@@ -2,13 +2,16 @@
 
 #include <QObject>
 
+#include "exchange/RecordUids.h"
+
 class FrameHost;
 class Locale;
 class UserPrompts;
 class Workspace;
 
 // File > Import and Export "vCard..." and "iCalendar...": a file dialog, then the records
-// moved, an import as one step of the undo history, and what was done said in a message.
+// moved, an import as one step of the undo history, and what was done said in a message. An
+// export gives the records it writes that have no UID yet one, as a step of its own.
 class ExchangeController : public QObject {
     Q_OBJECT
 
@@ -22,6 +25,8 @@ public:
     void exportICalendar();
 
 private:
+    void giveUidsFirst(UidKinds kinds);
+
     Workspace& workspace_;
     UserPrompts& prompts_;
     const Locale& locale_;

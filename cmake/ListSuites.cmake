@@ -1,0 +1,27 @@
+# Run after a test program is linked: writes one CTest test per GoogleTest suite it holds.
+execute_process(COMMAND "${PROGRAM}" --gtest_list_tests
+    OUTPUT_VARIABLE listed RESULT_VARIABLE status TIMEOUT 60)
+if(NOT status EQUAL 0)
+    message(FATAL_ERROR "${PROGRAM} --gtest_list_tests failed (${status}):\n${listed}")
+endif()
+string(REPLACE "\n" ";" lines "${listed}")
+set(out "")
+foreach(line IN LISTS lines)
+    # Suite lines start in the first column and end in a dot; a typed or parameterised
+    # suite's line carries a comment after it.
+    if(line MATCHES "^([^ #][^ ]*)\\.")
+        set(suite "${CMAKE_MATCH_1}")
+        string(APPEND out "add_test([=[${suite}]=] [=[${PROGRAM}]=] [=[--gtest_filter=${suite}.*]=])\n")
+        set(props "")
+        if(ENV)
+            string(APPEND props " ENVIRONMENT [=[${ENV}]=]")
+        endif()
+        if(ENV_MOD)
+            string(APPEND props " ENVIRONMENT_MODIFICATION [=[${ENV_MOD}]=]")
+        endif()
+        if(props)
+            string(APPEND out "set_tests_properties([=[${suite}]=] PROPERTIES${props})\n")
+        endif()
+    endif()
+endforeach()
+file(WRITE "${LISTING}" "${out}")

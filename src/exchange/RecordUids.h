@@ -1,0 +1,50 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+#include "exchange/CalendarParts.h"
+#include "records/Appointment.h"
+#include "records/Person.h"
+#include "records/SecondsConverter.h"
+#include "records/Task.h"
+
+class PimDocument;
+
+// The UIDs records travel under in vCard and iCalendar files and to a server. A record keeps
+// the UID it came with; one made here is given one when it is first exported or synced,
+// and keeps it from then on, so that another program that reads it twice updates it
+// rather than adding it again.
+
+// Which kinds of record.
+struct UidKinds {
+    bool persons = false;
+    bool appointments = false;
+    bool tasks = false;
+    // The kinds an iCalendar file of `parts` carries.
+    [[nodiscard]] static UidKinds of(CalendarParts parts) {
+        return {false, hasAppointments(parts), hasTasks(parts)};
+    }
+};
+
+// The record's own UID, or the one it would be given: made from its kind, ID, text and
+// time (as the instant the document stores), so that exports in any time zone, and again
+// before the document keeps it, agree. One maker serves many records.
+class UidMaker {
+public:
+    [[nodiscard]] std::string of(const Person& person);
+    [[nodiscard]] std::string of(const Task& task);
+    [[nodiscard]] std::string of(const Appointment& appointment);
+
+private:
+    [[nodiscard]] std::string made(const char* kind, int32_t id, std::string_view text,
+                                   DateTime time);
+    SecondsConverter seconds_;
+};
+
+// Gives every record of `kinds` without a UID the one UidMaker makes, as one change of the
+// document; returns how many it gave.
+size_t giveUids(PimDocument& document, UidKinds kinds);
+// Whether giveUids would give any.
+[[nodiscard]] bool lacksUids(const PimDocument& document, UidKinds kinds);

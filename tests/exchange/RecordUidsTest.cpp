@@ -1,0 +1,122 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "docfile/DocumentFile.h"
+#include "docfile/DocumentWriter.h"
+#include "exchange/ICalExport.h"
+#include "exchange/ICalImport.h"
+#include "exchange/RecordUids.h"
+#include "exchange/VCardExport.h"
+#include "exchange/VCardImport.h"
+#include "platform/Clock.h"
+#include "records/PimDocument.h"
+#include "support/Records.h"
+#include "support/TzGuard.h"
+
+namespace {
+
+const FixedClock kClock{LocalTime{2026, 12, 6, 10, 0, 0, 0}};
+
+// Every UID line of an export, in order.
+std::vector<std::string> uidsIn(const std::string& text) {
+    std::vector<std::string> uids;
+    for (size_t at = 0; (at = text.find("\nUID:", at)) != std::string::npos; ++at)
+        uids.push_back(text.substr(at + 5, text.find('\r', at) - at - 5));
+    return uids;
+}
+
+std::string everything(const PimDocument& doc) {
+    return icalendarText(doc, CalendarParts::Both) + vcardText(doc, VCardVersion::V3, std::nullopt);
+}
+
+void fill(PimDocument& doc) {
+    const TzGuard berlin("Europe/Berlin");
+    const DateTime start = DateTime::fromFields(2027, 3, 2, 22, 0);
+    doc.add(appointmentAt("Concert", start, start + DateTimeSpan::fromParts(0, 2, 0, 0)));
+    doc.add(taskDue("Buy tickets", DateTime::fromFields(2027, 2, 1, 18, 0)));
+    Person person;
+    person.setLName("Lovelace");
+    person.setFName("Ada");
+    person.PhGroups = {1};
+    doc.add(person);
+}
+
+}  // namespace
+
+TEST(RecordUidsTest, ARecordIsExportedUnderOneUidInEveryZoneAndKeepsItOnceGiven) {
+    // Made in Berlin, opened in New York.
+    std::string saved;
+    {
+        PimDocument made(kClock);
+        fill(made);
+        const TzGuard tz("Europe/Berlin");
+        saved = formatDocument(made);
+    }
+    const auto uidsOpenedIn = [&](const char* zone) {
+        const TzGuard tz(zone);
+        PimDocument opened(kClock);
+        EXPECT_TRUE(loadDocumentBytes(opened, saved));
+        return uidsIn(everything(opened));
+    };
+    const std::vector<std::string> berlin = uidsOpenedIn("Europe/Berlin");
+    ASSERT_EQ(berlin.size(), 3u);
+    EXPECT_EQ(uidsOpenedIn("America/New_York"), berlin);
+
+    PimDocument doc(kClock);
+    ASSERT_TRUE(loadDocumentBytes(doc, saved));
+
+    // Given at the first export, as a change of the document, and kept through edits.
+    doc.setModified(false);
+    const UidKinds all{true, true, true};
+    EXPECT_TRUE(lacksUids(doc, all));
+    EXPECT_EQ(giveUids(doc, all), 3u);
+    EXPECT_TRUE(doc.isModified());
+    EXPECT_FALSE(lacksUids(doc, all));
+    EXPECT_EQ(giveUids(doc, all), 0u);
+    Appointment moved = *doc.appointments().find(1);
+    moved.Description = "Concert (moved)";
+    moved.StartTime = moved.StartTime + DateTimeSpan(1.0);
+    doc.replace(moved);
+    Person renamed = *doc.persons().find(1);
+    renamed.setLName("King");
+    doc.replace(renamed);
+    const TzGuard tz("Asia/Tokyo");
+    EXPECT_EQ(uidsIn(everything(doc)), berlin);
+}
+
+TEST(RecordUidsTest, ImportedRecordsKeepTheirUidsAndAreNotAddedTwice) {
+    const TzGuard tz("Europe/Berlin");
+    const std::string calendar =
+        "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//x//y//EN\r\n"
+        "BEGIN:VEVENT\r\nUID:event-1@phone\r\nDTSTAMP:20270101T000000Z\r\n"
+        "DTSTART:20270302T210000Z\r\nDTEND:20270302T230000Z\r\nSUMMARY:Concert\r\nEND:VEVENT\r\n"
+        "BEGIN:VTODO\r\nUID:todo-1@phone\r\nDTSTAMP:20270101T000000Z\r\nDUE:20270201T170000Z\r\n"
+        "SUMMARY:Buy tickets\r\nEND:VTODO\r\nEND:VCALENDAR\r\n";
+    const std::string cards =
+        "BEGIN:VCARD\r\nVERSION:3.0\r\nUID:card-1@phone\r\nN:Lovelace;Ada;;;\r\n"
+        "TEL:555-0100\r\nEND:VCARD\r\n"
+        "BEGIN:VCARD\r\nVERSION:3.0\r\nN:Hopper;Grace;;;\r\nEMAIL:grace@example.org\r\n"
+        "END:VCARD\r\n";
+    PimDocument doc(kClock);
+    doc.seedDefaultGroups();
+    const CalendarImportResult events = importICalendarText(doc, calendar, CalendarParts::Both);
+    ASSERT_EQ(events.appointments + events.tasks, 2);
+    ASSERT_EQ(importVCardText(doc, cards).added, 2);
+    EXPECT_EQ(uidsIn(everything(doc)),
+              (std::vector<std::string>{"event-1@phone", "todo-1@phone", "card-1@phone",
+                                        UidMaker().of(*doc.persons().find(2))}));
+
+    // Again: everything is there already, by UID or, for the card without one, by name and
+    // e-mail address; a namesake with another address is someone else.
+    const CalendarImportResult again = importICalendarText(doc, calendar, CalendarParts::Both);
+    EXPECT_EQ(std::tuple(again.appointments, again.tasks, again.alreadyThere), std::tuple(0, 0, 2));
+    const VCardImportResult cardsAgain = importVCardText(
+        doc, cards +
+                 "BEGIN:VCARD\r\nVERSION:3.0\r\nN:Hopper;Grace;;;\r\nEMAIL:grace@navy.example\r\n"
+                 "TEL:555-0199\r\nEND:VCARD\r\n");
+    EXPECT_EQ(std::tuple(cardsAgain.added, cardsAgain.alreadyThere), std::tuple(1, 2));
+    EXPECT_NE(vcardTally(cardsAgain, "cards.vcf").note.find("2 of them were already"),
+              std::string::npos);
+}

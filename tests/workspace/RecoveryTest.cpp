@@ -225,6 +225,33 @@ TEST_F(Recovery, ACopyIsWrittenWithoutHoldingTheWindow) {
     EXPECT_TRUE(prompts.messages.empty());
 }
 
+// A copy that cannot be written is told once, when the thread has tried, not taken for kept.
+TEST_F(Recovery, ACopyThatCannotBeWrittenIsToldOnce) {
+    ProgramRun run(clock, settings, folder, {path});
+    run.editAndKeep(1);
+    for (int turn = 0; turn < 1000 && run.workspace.recoveryCopiesWritten() == 0; ++turn) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        run.workspace.keepRecoveryCopy();
+    }
+    // A folder full of something where the copy goes: no rename can replace it.
+    for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+        if (entry.path().extension() != ".recovery") continue;
+        std::filesystem::remove(entry.path());
+        std::filesystem::create_directories(entry.path() / "taken");
+    }
+    ASSERT_EQ(run.workspace.recoveryCopiesWritten(), 1u);
+    for (int edit = 0; edit < 2; ++edit) {
+        run.editAndKeep(1);
+        for (int turn = 0; turn < 1000 && run.prompts.messages.empty(); ++turn) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+            run.workspace.keepRecoveryCopy();
+        }
+    }
+    ASSERT_EQ(run.prompts.messages.size(), 1u);
+    EXPECT_TRUE(run.prompts.messages[0].text.starts_with("Unsaved changes cannot be kept"));
+    EXPECT_EQ(run.workspace.recoveryCopiesWritten(), 1u);
+}
+
 // The next run may start in another folder, so a relative path would name another file.
 TEST(RecoveryCopies, ACopyNamesItsDocumentByTheAbsolutePath) {
     ScratchDir dir;

@@ -34,6 +34,16 @@ int finish(std::ostream& err, const Status& status, const CliCommand* command) {
     return kExitUsage;
 }
 
+// A listing's outcome: output that never arrived (a full disk, a closed pipe) is no success,
+// for help and the version as for every other listing.
+int listed(std::ostream& out, std::ostream& err) {
+    if (out.flush()) return kExitOk;
+    return finish(
+        err,
+        Status::failure(FailureKind::Write, _(kStandardOutputName), _("the output was refused")),
+        nullptr);
+}
+
 const CliCommand* findCommand(const std::string& name) {
     const auto commands = cliCommands();
     const auto it = std::find_if(commands.begin(), commands.end(),
@@ -55,7 +65,7 @@ Status unknownCommand(const std::string& name) {
 int runHelp(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     if (args.empty() || args == std::vector<std::string>{"--help"}) {
         printCliHelp(out);
-        return kExitOk;
+        return listed(out, err);
     }
     if (args.size() > 1)
         return finish(err, Status::failure(FailureKind::Usage, "", _("help takes one command")),
@@ -63,7 +73,7 @@ int runHelp(const std::vector<std::string>& args, std::ostream& out, std::ostrea
     const CliCommand* command = findCommand(args[0]);
     if (command == nullptr) return finish(err, unknownCommand(args[0]), nullptr);
     out << commandUsage(*command) << "\n  " << _(command->summary) << '\n';
-    return kExitOk;
+    return listed(out, err);
 }
 
 // Whether "--help" stands among the arguments as an option of its own, not as the value
@@ -92,11 +102,11 @@ int runCli(const std::vector<std::string>& args, std::istream& in, std::ostream&
         }
         if (args[i] == "--version") {
             out << "quillmate-cli " << QUILLMATE_VERSION << '\n';
-            return kExitOk;
+            return listed(out, err);
         }
         if (args[i] == "--help") {
             printCliHelp(out);
-            return kExitOk;
+            return listed(out, err);
         }
         if (args[i] == "--now") {
             if (i + 1 >= args.size()) return usage(fillIn(_("%s needs a value"), {"--now"}));

@@ -130,6 +130,9 @@ void CalendarEntryReader::readEvent(icalcomponent* event, icalcomponent* calenda
                                     const std::vector<EventOverride>& overrides) {
     if (const char* reason = refusalOf(event, calendar)) return skip(line, reason);
     if (const char* problem = unreadRule(event)) note(line, problem);
+    if (hasUnreadAlarm(event))
+        note(line,
+             _("the time (TRIGGER) of an alarm of it cannot be read; that alarm is left out"));
     SeriesRead series;
     if (recurs(event) || !overrides.empty()) {
         series = SeriesReader(calendar, now_, result_.notes, budget_).read(event, line, overrides);

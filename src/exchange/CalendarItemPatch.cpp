@@ -10,6 +10,7 @@
 #include "exchange/CalendarOutline.h"
 #include "exchange/CalendarParse.h"
 #include "exchange/CalendarTime.h"
+#include "exchange/LibicalTurn.h"
 #include "records/LineBreaks.h"
 #include "records/SecondsConverter.h"
 
@@ -108,6 +109,7 @@ bool marked(const std::vector<bool>& changed, auto field) {
 
 std::string patchEvent(std::string_view serverText, const Appointment& a,
                        const std::vector<bool>& changed, const std::string& uid) {
+    const auto turn = libicalTurn();
     const Component calendar = calendarOf(serverText, ICAL_VEVENT_COMPONENT, uid);
     icalcomponent* event = calendar ? masterOf(calendar.get(), ICAL_VEVENT_COMPONENT) : nullptr;
     if (event == nullptr) return {};
@@ -132,6 +134,7 @@ std::string patchEvent(std::string_view serverText, const Appointment& a,
 
 std::string patchTodo(std::string_view serverText, const Task& t, const std::vector<bool>& changed,
                       const std::string& uid) {
+    const auto turn = libicalTurn();
     const Component calendar = calendarOf(serverText, ICAL_VTODO_COMPONENT, uid);
     icalcomponent* todo = calendar ? masterOf(calendar.get(), ICAL_VTODO_COMPONENT) : nullptr;
     if (todo == nullptr) return {};

@@ -20,6 +20,74 @@ int32_t clamped(int64_t seconds) {
     return static_cast<int32_t>(std::clamp<int64_t>(seconds, -2'000'000'000, 2'000'000'000));
 }
 
+// The seconds of a duration also as programs write it against RFC 5545, without the "T"
+// before hours, minutes or seconds ("-P300S"); none for text that is no duration.
+std::optional<int64_t> looseDurationSeconds(std::string_view text) {
+    text = trimmed(text);
+    int64_t sign = 1;
+    if (!text.empty() && (text[0] == '-' || text[0] == '+')) {
+        sign = text[0] == '-' ? -1 : 1;
+        text.remove_prefix(1);
+    }
+    if (text.empty() || (text[0] != 'P' && text[0] != 'p')) return std::nullopt;
+    text.remove_prefix(1);
+    int64_t seconds = 0;
+    bool any = false;
+    while (!text.empty()) {
+        if (text[0] == 'T' || text[0] == 't') {
+            text.remove_prefix(1);
+            continue;
+        }
+        int64_t number = 0;
+        size_t digits = 0;
+        // Nine digits are more seconds than any alarm is ahead, and cannot overflow.
+        constexpr size_t kMostDigits = 9;
+        while (digits < text.size() && digits <= kMostDigits && text[digits] >= '0' &&
+               text[digits] <= '9')
+            number = number * 10 + (text[digits++] - '0');
+        if (digits == 0 || digits == text.size() || digits > kMostDigits) return std::nullopt;
+        // Months have no place in a duration of RFC 5545: an M is minutes, with or without T.
+        switch (text[digits] | 0x20) {
+            case 'w':
+                number *= 7 * 86400;
+                break;
+            case 'd':
+                number *= 86400;
+                break;
+            case 'h':
+                number *= 3600;
+                break;
+            case 'm':
+                number *= 60;
+                break;
+            case 's':
+                break;
+            default:
+                return std::nullopt;
+        }
+        seconds += number;
+        any = true;
+        text.remove_prefix(digits + 1);
+    }
+    if (!any) return std::nullopt;
+    return sign * seconds;
+}
+
+// The trigger of an alarm that libical could not read, and removed, read loosely: libical
+// names what it removed at the end of its note ("...: -P300S").
+std::optional<int64_t> droppedTrigger(icalcomponent* alarm) {
+    for (icalproperty* p = icalcomponent_get_first_property(alarm, ICAL_XLICERROR_PROPERTY); p;
+         p = icalcomponent_get_next_property(alarm, ICAL_XLICERROR_PROPERTY)) {
+        const char* note = icalproperty_get_xlicerror(p);
+        const std::string_view text = note != nullptr ? note : "";
+        const size_t value = text.rfind(": ");
+        if (text.find("TRIGGER") == std::string_view::npos || value == std::string_view::npos)
+            continue;
+        if (const auto seconds = looseDurationSeconds(text.substr(value + 2))) return seconds;
+    }
+    return std::nullopt;
+}
+
 }  // namespace
 
 std::string summaryText(const char* text) {
@@ -52,20 +120,40 @@ EventTimes timesOf(icalcomponent* event, icalcomponent* calendar, const SeriesWa
 }
 
 std::optional<int32_t> alarmOffsetOf(icalcomponent* event, DateTime start, int64_t length) {
-    icalcomponent* alarm = icalcomponent_get_first_component(event, ICAL_VALARM_COMPONENT);
-    icalproperty* trigger =
-        alarm ? icalcomponent_get_first_property(alarm, ICAL_TRIGGER_PROPERTY) : nullptr;
-    if (trigger == nullptr) return std::nullopt;
-    const icaltriggertype when = icalproperty_get_trigger(trigger);
-    if (!icaltime_is_null_time(when.time)) {
-        const DateTime at = localTimeOf(when.time);
-        if (!at.isValid()) return std::nullopt;
-        SecondsConverter seconds(SecondsConverter::Memory::None);
-        return clamped(secondsBetween(start, at, seconds));
+    // The first alarm that can be read; one that cannot is named in a note by the reader.
+    for (icalcomponent* alarm = icalcomponent_get_first_component(event, ICAL_VALARM_COMPONENT);
+         alarm; alarm = icalcomponent_get_next_component(event, ICAL_VALARM_COMPONENT)) {
+        icalproperty* trigger = icalcomponent_get_first_property(alarm, ICAL_TRIGGER_PROPERTY);
+        if (trigger == nullptr) {
+            if (const auto seconds = droppedTrigger(alarm)) return clamped(*seconds);
+            continue;
+        }
+        const icaltriggertype when = icalproperty_get_trigger(trigger);
+        if (!icaltime_is_null_time(when.time)) {
+            const DateTime at = localTimeOf(when.time);
+            if (!at.isValid()) continue;
+            SecondsConverter seconds(SecondsConverter::Memory::None);
+            return clamped(secondsBetween(start, at, seconds));
+        }
+        icalparameter* related = icalproperty_get_first_parameter(trigger, ICAL_RELATED_PARAMETER);
+        const bool fromEnd = related && icalparameter_get_related(related) == ICAL_RELATED_END;
+        return clamped(int64_t(icaldurationtype_as_int(when.duration)) + (fromEnd ? length : 0));
     }
-    icalparameter* related = icalproperty_get_first_parameter(trigger, ICAL_RELATED_PARAMETER);
-    const bool fromEnd = related && icalparameter_get_related(related) == ICAL_RELATED_END;
-    return clamped(int64_t(icaldurationtype_as_int(when.duration)) + (fromEnd ? length : 0));
+    return std::nullopt;
+}
+
+bool hasUnreadAlarm(icalcomponent* event) {
+    for (icalcomponent* alarm = icalcomponent_get_first_component(event, ICAL_VALARM_COMPONENT);
+         alarm; alarm = icalcomponent_get_next_component(event, ICAL_VALARM_COMPONENT)) {
+        icalproperty* trigger = icalcomponent_get_first_property(alarm, ICAL_TRIGGER_PROPERTY);
+        if (trigger == nullptr) {
+            if (!droppedTrigger(alarm)) return true;
+            continue;
+        }
+        const icaltimetype at = icalproperty_get_trigger(trigger).time;
+        if (!icaltime_is_null_time(at) && !localTimeOf(at).isValid()) return true;
+    }
+    return false;
 }
 
 Appointment appointmentAt(icalcomponent* event, const EventTimes& times, const SeriesWall& wall,

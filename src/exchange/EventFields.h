@@ -28,10 +28,12 @@ struct EventTimes {
 [[nodiscard]] EventTimes timesOf(icalcomponent* event, icalcomponent* calendar,
                                  const SeriesWall& wall);
 
-// Seconds from an event's local start to its first alarm (negative before it), for an event
-// lasting `length` seconds; none without an alarm.
+// Seconds from an event's local start to its first alarm that can be read (negative before
+// it), for an event lasting `length` seconds; none without one.
 [[nodiscard]] std::optional<int32_t> alarmOffsetOf(icalcomponent* event, DateTime start,
                                                    int64_t length);
+// Whether an alarm of the event has a trigger that cannot be read, and is left out.
+[[nodiscard]] bool hasUnreadAlarm(icalcomponent* event);
 
 // An appointment made at `now` for an event at `times`: its version-16 fields in local time
 // (whole days from 00:00 to 23:59), whole and several days and the zone of `wall` in its

@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "exchange/CalendarText.h"
+#include "exchange/LibicalTurn.h"
 #include "exchange/RecordUids.h"
 #include "exchange/SeriesEvent.h"
 #include "exchange/WrittenTime.h"
@@ -103,6 +104,7 @@ private:
 }  // namespace
 
 std::string icalendarText(const PimDocument& document, CalendarParts parts, int32_t* records) {
+    const auto turn = libicalTurn();  // for the zones it names
     std::string out = "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Tarnwick//Quillmate//EN\r\n";
     const size_t header = out.size();
     CalendarWriter writer(out, DateTime::now(document.clock()));

@@ -12,6 +12,7 @@
 #include "exchange/CalendarParse.h"
 #include "exchange/CalendarTime.h"
 #include "exchange/CalendarWalk.h"
+#include "exchange/LibicalTurn.h"
 #include "fileio/AtomicFile.h"
 #include "fileio/TextEncoding.h"
 #include "records/PimDocument.h"
@@ -73,6 +74,7 @@ CalendarImportResult importCalendar(PimDocument& document, std::string_view byte
 
 CalendarImportResult importICalendarText(PimDocument& document, std::string_view bytes,
                                          CalendarParts parts) {
+    const auto turn = libicalTurn();
     try {
         return importCalendar(document, bytes, parts);
     } catch (const std::bad_alloc&) {

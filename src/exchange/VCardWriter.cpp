@@ -60,6 +60,9 @@ std::string escapeVCardText(std::string_view text) {
         } else if (c == '\r' || c == '\n') {
             out += "\\n";
             if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+        } else if ((static_cast<unsigned char>(c) < 0x20 && c != '\t') || c == '\x7f') {
+            // No vCard value may hold another control character; readers refuse or mangle
+            // the card, as the calendar export knows.
         } else {
             out += c;
         }

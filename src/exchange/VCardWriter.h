@@ -26,6 +26,7 @@ void appendVCard(std::string& out, const Person& person,
 // character), with its CR LF.
 void appendFoldedLine(std::string& out, std::string_view line);
 
-// Text escaped for a vCard value: "\", "," and ";" get a backslash, line breaks become "\n".
+// Text escaped for a vCard value: "\", "," and ";" get a backslash, line breaks become "\n",
+// other control characters but the tab are left out.
 // Numbers and web addresses are escaped too, as readers unescape every value.
 [[nodiscard]] std::string escapeVCardText(std::string_view text);

@@ -24,9 +24,12 @@ std::string xdgFolder(const char* variable, const char* fallbackUnderHome) {
 
 std::filesystem::path resolved(const std::string& path) {
     std::error_code error;
-    std::filesystem::path absolute = std::filesystem::weakly_canonical(path, error);
-    if (error) absolute = std::filesystem::absolute(path, error).lexically_normal();
-    return error ? std::filesystem::path(path) : absolute;
+    // Absolute first: of a bare name whose file is gone nothing exists to resolve, and the
+    // name would be taken as it is, unlike "./name".
+    std::filesystem::path absolute = std::filesystem::absolute(path, error);
+    if (error) return path;
+    std::filesystem::path canonical = std::filesystem::weakly_canonical(absolute, error);
+    return error ? absolute.lexically_normal() : canonical;
 }
 
 }  // namespace

@@ -29,14 +29,16 @@ std::string mailUrl(const std::vector<std::string>& addresses) {
     return url;
 }
 
-std::string encodedMailAddress(std::string_view address) {
-    // What an address may hold as it stands: letters, digits and the few marks that mean
-    // nothing to a mail link. "?", "&", "#", "%", "," and ";" would start headers (a copy,
-    // an attachment) or more addresses.
+namespace {
+
+// Text as the data of a link: letters, digits and the few marks that mean nothing to a mail
+// or phone link stay as they are. "?", "&", "#", "%", "," and ";" would start headers (a
+// copy, an attachment), parameters or more addresses.
+std::string encodedLinkData(std::string_view text) {
     static constexpr std::string_view kKept = "-._~!$'()*+:@";
     static constexpr char kHex[] = "0123456789ABCDEF";
     std::string encoded;
-    for (const char c : address) {
+    for (const char c : text) {
         const auto byte = static_cast<unsigned char>(c);
         if ((byte < 0x80 && std::isalnum(byte) != 0) || kKept.find(c) != std::string_view::npos)
             encoded += c;
@@ -44,6 +46,16 @@ std::string encodedMailAddress(std::string_view address) {
             encoded += {'%', kHex[byte >> 4], kHex[byte & 15]};
     }
     return encoded;
+}
+
+}  // namespace
+
+std::string encodedMailAddress(std::string_view address) {
+    return encodedLinkData(address);
+}
+
+std::string telUrl(std::string_view number) {
+    return "tel:" + encodedLinkData(number);
 }
 
 std::string dialFailureMessage(DialOutcome outcome) {
@@ -70,7 +82,8 @@ void ContactActions::dial(const std::string& number) {
     if (number.empty()) return;
     const bool hasDigit =
         std::any_of(number.begin(), number.end(), [](char c) { return c >= '0' && c <= '9'; });
-    const DialOutcome outcome = hasDigit ? launcher_.dial(number) : DialOutcome::InvalidNumber;
+    const DialOutcome outcome =
+        hasDigit ? launcher_.dial(telUrl(number)) : DialOutcome::InvalidNumber;
     if (outcome == DialOutcome::NoDialer)
         offerCopy(ContactProgram::Dialer, number, _("Calling Error"));
     else if (outcome != DialOutcome::Placed)

@@ -18,6 +18,9 @@ class UserPrompts;
 // percent-encoded, so that nothing stored in it ("?attach=...&cc=...") reaches the mail
 // program as a header.
 [[nodiscard]] std::string encodedMailAddress(std::string_view address);
+// "tel:" followed by the number encoded as a mail address is, so that nothing stored with it
+// ("#", "?", ";") reaches the dialer as more than the number.
+[[nodiscard]] std::string telUrl(std::string_view number);
 // The message for a call that was not placed; "" when it was.
 [[nodiscard]] std::string dialFailureMessage(DialOutcome outcome);
 

@@ -10,8 +10,8 @@ enum class DialOutcome { Placed, InvalidNumber, QueueFull, NoDialer, Failed };
 class ContactLauncher {
 public:
     virtual ~ContactLauncher() = default;
-    // Asks the desktop to place a call to the number, exactly as stored.
-    virtual DialOutcome dial(const std::string& number) = 0;
+    // Asks the desktop to place a call through a "tel:" link, its number already encoded.
+    virtual DialOutcome dial(const std::string& link) = 0;
     // Opens a "mailto:" or web address with its program; false when that failed, as it
     // does when the desktop names no program for the address.
     virtual bool open(const std::string& url) = 0;

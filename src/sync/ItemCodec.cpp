@@ -7,6 +7,7 @@
 #include "exchange/CalendarItemPatch.h"
 #include "exchange/CalendarOutline.h"
 #include "exchange/ICalImport.h"
+#include "exchange/LibicalTurn.h"
 #include "exchange/VCardImport.h"
 #include "records/Occurrences.h"
 #include "records/PimDocument.h"
@@ -135,6 +136,8 @@ private:
 }  // namespace
 
 ParsedItem CalendarCodec::parse(std::string_view text) const {
+    // One turn for the whole item: the import and the UID read after it.
+    const auto turn = libicalTurn();
     ParsedItem item;
     PimDocument scratch(clock_);
     const CalendarImportResult result = importICalendarText(scratch, text, CalendarParts::Both);
@@ -162,6 +165,7 @@ ParsedItem CalendarCodec::parse(std::string_view text) const {
 
 std::string CalendarCodec::write(std::string_view serverText, RecordKind kind, const Fields& fields,
                                  const std::vector<bool>& changed, const std::string& uid) const {
+    const auto turn = libicalTurn();
     if (kind == RecordKind::Task) return patchTodo(serverText, taskOf(fields), changed, uid);
     const Appointment appointment = appointmentOf(fields);
     // An event needs a start; a record without one has nothing to say.

@@ -20,6 +20,7 @@ const char* TaskImport::importRecord(const std::vector<std::string_view>& values
     working_.Description.clear();
     bool named = false;
     bool isTask = true;
+    bool dated = true;
     forEachField(values, [&](int field, std::string_view value) {
         if (field == kTask) {
             if (!value.empty()) {
@@ -27,7 +28,10 @@ const char* TaskImport::importRecord(const std::vector<std::string_view>& values
                 named = true;
             }
         } else if (field == kDueDate) {
+            // A task without a date is due today; one with a date that cannot be read is
+            // not made due today in silence.
             const DateTime due = dates_.parseDate(value);
+            dated = due.isValid() || trimmed(value).empty();
             working_.DueDate = due.isValid() ? due : today_;
         } else if (field == kPriority) {
             const int32_t priority = readInteger(value);
@@ -38,6 +42,7 @@ const char* TaskImport::importRecord(const std::vector<std::string_view>& values
     });
     if (!isTask) return _("a section or note, not a task (its type column says so)");
     if (!named) return _("no task");
+    if (!dated) return _("no due date that can be read");
     Task task = working_;
     trimInPlace(task.Description);
     return batch_.add(std::move(task)) ? nullptr : _("no identifier left");

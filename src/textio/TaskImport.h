@@ -6,9 +6,10 @@
 #include "textio/RecordImport.h"
 
 // Tasks: a record needs a task text. Fields without a column keep the defaults of a task
-// made when the import started; an unreadable due date becomes today, a priority outside
-// 0 to 3 becomes 0. Done tasks get no done date. A task service lists sections and notes
-// among its tasks: a row whose Type is given and is not "task" is none.
+// made when the import started; an empty due date is today, and a row whose due date cannot
+// be read is skipped; a priority outside 0 to 3 becomes 0. Done tasks get no done date. A task
+// service lists sections and notes among its tasks: a row whose Type is given and is not "task" is
+// none.
 class TaskImport : public RecordImport {
 public:
     // Imports into `document`, reading field f from column columnOf[f]. Dates are read in

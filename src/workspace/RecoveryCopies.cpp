@@ -9,7 +9,10 @@
 #include <chrono>
 #include <filesystem>
 #include <fstream>
+#include <new>
 #include <sstream>
+#include <system_error>
+#include <utility>
 
 #include "docfile/DocumentReader.h"
 #include "docfile/DocumentWriter.h"
@@ -108,11 +111,27 @@ bool touch(const std::string& path) {
     return true;
 }
 
+// The path as the next run finds it, which may start in another folder.
+std::string absolutePath(std::string path) {
+    std::error_code error;
+    if (const auto absolute = std::filesystem::absolute(path, error); !path.empty() && !error)
+        path = absolute.string();
+    return path;
+}
+
 }  // namespace
 
 RecoveryCopies::RecoveryCopies(std::string folder) : folder_(std::move(folder)) {}
 
 RecoveryCopies::~RecoveryCopies() {
+    if (writer_.joinable()) {
+        {
+            const std::lock_guard lock(mutex_);
+            stopping_ = true;
+        }
+        wake_.notify_one();
+        writer_.join();
+    }
     // A run that ends with nothing to recover leaves nothing behind; one with a copy leaves
     // its lock too, free from now on, which is how the next run knows the copy was left.
     if (name_.empty() || kept_) return;
@@ -128,7 +147,7 @@ std::string RecoveryCopies::lockPath() const {
     return folder_ + "/" + name_ + kLockEnding;
 }
 
-Status RecoveryCopies::keep(const PimDocument& document, const std::optional<FileStamp>& base) {
+Status RecoveryCopies::prepare() {
     if (name_.empty()) {
         if (const std::string problem = makePrivateFolder(folder_); !problem.empty())
             return Status::failure(FailureKind::Write, folder_, problem);
@@ -140,23 +159,116 @@ Status RecoveryCopies::keep(const PimDocument& document, const std::optional<Fil
                                    _("cannot lock a recovery copy here"));
         }
     }
+    return {};
+}
+
+Status RecoveryCopies::keep(const PimDocument& document, const std::optional<FileStamp>& base) {
+    if (Status ready = prepare(); !ready) return ready;
+    // Not while the thread writes the same copy.
+    settle();
+    Status written = write(document, absolutePath(document.path()), base);
+    if (written) kept_ = true;
+    current_ = written.ok();
+    return written;
+}
+
+Status RecoveryCopies::keepLater(const PimDocument& document,
+                                 const std::optional<FileStamp>& base) {
+    if (Status ready = prepare(); !ready) return ready;
+    {
+        const std::lock_guard lock(mutex_);
+        // One at a time: the window asks again once that one is written.
+        if (request_ || writing_) return {};
+    }
+    auto into = std::make_unique<PimDocument>(document.clock());
+    try {
+        if (!writer_.joinable()) writer_ = std::thread([this] { writeRequested(); });
+    } catch (const std::system_error&) {
+        return keep(document, base);  // no thread to be had: here and now, as always
+    }
+    bool copied = false;
+    {
+        std::unique_lock lock(mutex_);
+        request_ = Request{&document, std::move(into), absolutePath(document.path()), base};
+        copiedOrFailed_ = std::nullopt;
+        wake_.notify_one();
+        // The records are copied by the thread, so that it is the thread that later frees
+        // them too, without contending for the window's memory; the window waits for the
+        // copy alone, and nothing changes the records meanwhile.
+        settled_.wait(lock, [&] { return copiedOrFailed_.has_value(); });
+        copied = *copiedOrFailed_;
+    }
+    // No room for a second copy of the records: written here and now, a piece at a time.
+    if (!copied) return keep(document, base);
+    current_ = true;
+    return {};
+}
+
+void RecoveryCopies::changed() {
+    current_ = false;
+}
+
+RecoveryCopies::Outcome RecoveryCopies::collect() {
+    const std::lock_guard lock(mutex_);
+    Outcome outcome = std::exchange(outcome_, Outcome{});
+    outcome.busy = request_.has_value() || writing_;
+    outcome.holdsEveryChange = current_ && !outcome.busy && outcome.failure.ok() && kept_;
+    return outcome;
+}
+
+void RecoveryCopies::settle() {
+    std::unique_lock lock(mutex_);
+    settled_.wait(lock, [&] { return !request_ && !writing_; });
+}
+
+void RecoveryCopies::writeRequested() {
+    std::unique_lock lock(mutex_);
+    for (;;) {
+        wake_.wait(lock, [&] { return stopping_ || request_.has_value(); });
+        if (!request_) return;
+        Request request = std::move(*request_);
+        request_.reset();
+        writing_ = true;
+        bool copied = true;
+        try {
+            request.into->adoptContents(PimContents(request.from->contents()));
+        } catch (const std::bad_alloc&) {
+            copied = false;
+        }
+        copiedOrFailed_ = copied;
+        if (!copied) writing_ = false;
+        settled_.notify_all();
+        if (!copied) continue;
+        lock.unlock();
+        const Status written = write(*request.into, request.path, request.base);
+        request.into.reset();
+        lock.lock();
+        writing_ = false;
+        if (written) {
+            ++outcome_.written;
+            kept_ = true;
+        } else {
+            outcome_.failure = written;
+        }
+        settled_.notify_all();
+    }
+}
+
+Status RecoveryCopies::write(const PimDocument& document, const std::string& path,
+                             const std::optional<FileStamp>& base) {
     WriteOptions options;
     options.permissions = kOwnerOnly;
-    // The next run may start in another folder.
-    std::string path = document.path();
-    std::error_code error;
-    if (const auto absolute = std::filesystem::absolute(path, error); !path.empty() && !error)
-        path = absolute.string();
     const std::string top = header(path, base);
-    Status written = writeFileAtomically(
+    return writeFileAtomically(
         copyPath(),
         [&](const ByteSink& sink) { return sink(top) && writeDocument(document, sink); }, options);
-    if (written) kept_ = true;
-    return written;
 }
 
 void RecoveryCopies::drop() {
     if (name_.empty()) return;
+    // One being written would otherwise come back after the removal.
+    settle();
+    current_ = false;
     std::error_code ignored;
     std::filesystem::remove(copyPath(), ignored);
     kept_ = false;

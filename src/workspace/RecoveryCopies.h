@@ -1,9 +1,13 @@
 #pragma once
 
+#include <atomic>
+#include <condition_variable>
 #include <cstdint>
 #include <memory>
+#include <mutex>
 #include <optional>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "fileio/FileLock.h"
@@ -28,10 +32,20 @@ struct LeftCopy {
 // The recovery copies of unsaved changes in one folder: this run's own copy, replaced
 // each time it is kept, and the copies of runs that are over. Each run holds a lock beside
 // its copy for as long as it lives; a copy whose lock is free was left behind. Copies are
-// readable by the user alone.
+// readable by the user alone. A copy may be written on a thread of the object's own, so
+// that writing a large document does not hold up the window.
 class RecoveryCopies {
 public:
+    // What the copies written on the object's thread came to since last asked.
+    struct Outcome {
+        size_t written = 0;             // copies that reached the disk
+        Status failure;                 // the last that did not
+        bool busy = false;              // one is still waiting or being written
+        bool holdsEveryChange = false;  // the copy on disk holds every change there is
+    };
+
     explicit RecoveryCopies(std::string folder);
+    // Waits for a copy being written before it goes.
     ~RecoveryCopies();
     RecoveryCopies(const RecoveryCopies&) = delete;
     RecoveryCopies& operator=(const RecoveryCopies&) = delete;
@@ -40,7 +54,20 @@ public:
 
     // Writes the document, with its path and `base`, as this run's copy in one piece.
     Status keep(const PimDocument& document, const std::optional<FileStamp>& base);
-    // Removes this run's copy, if there is one.
+    // Takes the records as they are now and writes them as keep does on the object's
+    // thread; nothing while it still writes the last (current() says so, and the caller asks
+    // again). A Write failure when the folder or the copy's lock cannot be made; how the
+    // write went, `collect` says.
+    Status keepLater(const PimDocument& document, const std::optional<FileStamp>& base);
+    // The document changed: the copy on disk no longer holds every change.
+    void changed();
+    // Whether the last copy taken holds every change (written or not).
+    [[nodiscard]] bool current() const { return current_; }
+    // What the copies written on the object's thread came to since last asked.
+    [[nodiscard]] Outcome collect();
+    // Waits until the copies taken are written.
+    void settle();
+    // Removes this run's copy, if there is one, after the one being written.
     void drop();
     // Whether this run has a copy on disk.
     [[nodiscard]] bool kept() const { return kept_; }
@@ -53,11 +80,37 @@ public:
     static void discard(LeftCopy& copy);
 
 private:
+    // A copy the window asks the object's thread for: of the records of `from`, into a
+    // document of its own, written as the copy of `path`.
+    struct Request {
+        const PimDocument* from;
+        std::unique_ptr<PimDocument> into;
+        std::string path;
+        std::optional<FileStamp> base;
+    };
+
     [[nodiscard]] std::string copyPath() const;
     [[nodiscard]] std::string lockPath() const;
+    // Names this run's copy and takes its lock, the first time.
+    Status prepare();
+    Status write(const PimDocument& document, const std::string& path,
+                 const std::optional<FileStamp>& base);
+    // The object's thread: copies and writes what it is asked for.
+    void writeRequested();
 
     std::string folder_;
     std::string name_;  // this run's copy and lock, without their endings
     FileLock lock_;
-    bool kept_ = false;
+    std::atomic<bool> kept_ = false;
+    bool current_ = false;
+
+    std::mutex mutex_;  // guards what follows, shared with the object's thread
+    std::condition_variable wake_;
+    std::condition_variable settled_;
+    std::optional<Request> request_;
+    std::optional<bool> copiedOrFailed_;  // whether the records of the request were copied
+    bool writing_ = false;
+    bool stopping_ = false;
+    Outcome outcome_;
+    std::thread writer_;
 };

@@ -123,8 +123,8 @@ Status RotatingBackups::keepCurrent(const std::string& documentPath, bool evenWh
 }
 
 void RotatingBackups::prune(const std::string& documentPath) const {
+    // Keeping none drops those kept before too: the user asked for no copies on disk.
     const int kept = keptNow();
-    if (kept == 0) return;
     const std::string folder = folderFor(documentPath);
     const std::vector<long> numbers = sequence(folder);
     const auto keep = static_cast<size_t>(kept);

@@ -36,7 +36,7 @@ public:
     Status keepCurrent(const std::string& documentPath, bool evenWhenOff = false,
                        std::string* added = nullptr) const;
     // Drops the oldest versions beyond the number kept, once a save has replaced the
-    // file; turned off, the versions there are stay until the user removes them.
+    // file; turned off (0), it drops them all.
     void prune(const std::string& documentPath) const;
     // The versions kept of the document, newest first.
     [[nodiscard]] std::vector<BackupVersion> versions(const std::string& documentPath) const;

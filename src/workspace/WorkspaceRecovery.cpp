@@ -49,6 +49,7 @@ void Workspace::keepRecoveryCopiesIn(const std::string& folder) {
 
 void Workspace::recoveryChanged() {
     if (!recovery_) return;
+    recovery_->changed();
     // A save, an undo back to the saved records, or another document: nothing to recover.
     if (!document_.isModified())
         recovery_->drop();
@@ -62,18 +63,26 @@ void Workspace::keepRecoveryCopy() {
         recovery_->drop();
         return;
     }
-    const Status kept = recovery_->keep(document_, storage_.knownStamp(document_.path()));
-    if (kept) {
-        ++recoveryCopiesWritten_;
-        recoveryFailureShown_ = false;
-    } else if (!recoveryFailureShown_) {
+    // The window waits only for a copy of the records; they are written on the copies'
+    // own thread, and the window asked back to hear how that went.
+    Status failure;
+    if (!recovery_->current())
+        failure = recovery_->keepLater(document_, storage_.knownStamp(document_.path()));
+    const RecoveryCopies::Outcome outcome = recovery_->collect();
+    if (failure) failure = outcome.failure;
+    // Counted once the copy on disk holds every change, so that the count never promises
+    // more than a crash would leave.
+    if (outcome.holdsEveryChange && outcome.written > 0) ++recoveryCopiesWritten_;
+    if (outcome.written > 0 && failure) recoveryFailureShown_ = false;
+    if (!failure && !recoveryFailureShown_) {
         // Once until it works again: the user can still save, and should know to.
         recoveryFailureShown_ = true;
         prompts_.showMessage(
-            fillIn(_("Unsaved changes cannot be kept for recovery: %s"), {kept.message()}) +
+            fillIn(_("Unsaved changes cannot be kept for recovery: %s"), {failure.message()}) +
                 "\n\n" + _("Save your work to keep it safe."),
             "Quillmate", MessageIcon::Exclamation);
     }
+    if (outcome.busy && recoveryDue_) recoveryDue_();
 }
 
 void Workspace::offerRecovery() {
@@ -104,6 +113,8 @@ bool Workspace::offer(LeftCopy& copy) {
     if (!openForRestore(copy)) return false;
     restoreVersion(std::move(version));
     // This run's own copy is on disk before the left one goes.
+    keepRecoveryCopy();
+    recovery_->settle();
     keepRecoveryCopy();
     if (recovery_->kept()) RecoveryCopies::discard(copy);
     return true;

@@ -46,6 +46,17 @@ TEST_F(EditorCommands, RefusesWhatTheEditorsWouldNotAccept) {
     };
     for (const auto& [args, problem] : cases)
         expectRefused(args, 2, problem);
+
+    // Samoa skipped 30 December 2011 as it moved across the date line.
+    const TzGuard samoa("Pacific/Apia");
+    const std::string skipped = " 2011-12-30 does not exist in Pacific/Apia";
+    for (const auto& [line, problem] :
+         {std::pair<std::string, std::string>{"add-task home.pgr Pay --due 2011-12-30",
+                                              "the due date" + skipped},
+          {"add-appointment home.pgr Party --date 2011-12-30 --all-day", "the date" + skipped},
+          {"add-appointment home.pgr Trip --date 2011-12-28 --end-date 2011-12-30 --all-day",
+           "--end-date" + skipped}})
+        expectRefused(words(line), 2, problem);
 }
 
 // Whole days, several days and repeats: each refusal names the option at fault.

@@ -57,6 +57,15 @@ TEST_F(OutputSafetyTest, OutputThatIsLostIsAFailureUnlessTheChangeIsSaved) {
             << command;
         EXPECT_EQ(err.str(), saves ? saved : refused) << command;
     }
+    for (const std::vector<std::string>& asked : std::vector<std::vector<std::string>>{
+             {"--help"}, {"--version"}, {"help"}, {"help", "day"}, {"day", "--help"}}) {
+        FullDisk disk;
+        std::ostream out(&disk);
+        std::istringstream in;
+        std::ostringstream err;
+        EXPECT_EQ(runCli(asked, in, out, err), 1) << asked[0];
+        EXPECT_EQ(err.str(), refused) << asked[0];
+    }
 }
 
 TEST_F(OutputSafetyTest, NoReportOrExportReplacesItsDocument) {

@@ -1,4 +1,7 @@
+#include <future>
+
 #include "ICalImportFixture.h"
+#include "exchange/LibicalTurn.h"
 #include "support/EveryAllocationFailure.h"
 #include "support/FixedLocale.h"
 #include "support/RecordingJournal.h"
@@ -66,6 +69,19 @@ TEST_F(ICalImportTest, TakesEveryKindOfTimeAndAlarmToLocalTime) {
          alarmed("2026-12-07 13:00")},
         {"the first of two alarms", event(start + alarm("TRIGGER:-P1D") + alarm("TRIGGER:-PT5M")),
          alarmed("2026-12-06 16:00")},
+        // Seconds as RFC 5545 writes them, and as a console calendar does, without the T.
+        {"an alarm in seconds", event(start + alarm("TRIGGER:-PT300S")),
+         alarmed("2026-12-07 15:55")},
+        {"an alarm in seconds without T", event(start + alarm("TRIGGER:-P300S")),
+         alarmed("2026-12-07 15:55")},
+        {"hours and minutes without T", event(start + alarm("TRIGGER:-P1H30M")),
+         alarmed("2026-12-07 14:30")},
+        // An alarm that cannot be read is named; the next one that can is taken.
+        {"an alarm that cannot be read", event(start + alarm("TRIGGER:soon")),
+         meeting("2026-12-07 16:00 to 2026-12-07 17:00") + "note 4\n"},
+        {"one that cannot be read, then one that can",
+         event(start + alarm("TRIGGER:-P2X") + alarm("TRIGGER:-PT10M")),
+         alarmed("2026-12-07 15:50") + "note 4\n"},
     });
 }
 
@@ -265,6 +281,18 @@ TEST_F(ICalImportTest, RulesThatWouldRunForYearsCostNoMoreThanTheirBudget) {
               "Yearly"));
     const CalendarImportResult result = importICalendarText(doc, text, CalendarParts::Both);
     EXPECT_EQ(std::pair(result.appointments, result.series), std::pair(3, 3));
+}
+
+// libical's error states are the whole process's: an import in the window waits while a
+// sync worker has them, instead of changing them under it.
+TEST_F(ICalImportTest, AnImportWaitsForLibicalsTurn) {
+    auto turn = libicalTurn();
+    auto import = std::async(std::launch::async, [] {
+        return outcome(calendar(event("DTSTART:20261207T090000Z\r\n")));
+    });
+    EXPECT_EQ(import.wait_for(std::chrono::milliseconds(200)), std::future_status::timeout);
+    turn.unlock();
+    EXPECT_EQ(import.get(), meeting("2026-12-07 10:00 to 2026-12-07 10:00"));
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <optional>
 #include <string>
 
@@ -70,14 +71,21 @@ protected:
 };
 
 // What the fields hold is pinned by an independent reader below; here the bytes it cannot
-// tell apart.
+// tell apart, and control characters a name may hold, which no card may.
 TEST_F(VCardExportTest, FoldsLongLinesBetweenCharactersInBothVersions) {
+    doc.add(named("Ro\x03y", "Ba\x1B[2J\x7Fy", {1}));
     const std::string text3 = vcardText(doc, VCardVersion::V3, std::nullopt);
     const std::string text4 = vcardText(doc, VCardVersion::V4, 2);
     EXPECT_NE(text4.find("\r\nTEL;TYPE=work,voice:+41 44 000 00 01 ext. 12\r\n"),
               std::string::npos);
+    EXPECT_NE(text3.find("\r\nN:Ba[2Jy;Roy;;;\r\nFN:Roy Ba[2Jy\r\n"), std::string::npos);
     // No line is longer than 75 bytes, and none is cut inside a character.
     for (const std::string& text : {text3, text4}) {
+        EXPECT_EQ(
+            std::count_if(
+                text.begin(), text.end(),
+                [](char c) { return (c > 0 && c < 0x20 && c != '\r' && c != '\n') || c == 0x7F; }),
+            0);
         size_t start = 0;
         for (size_t end; (end = text.find("\r\n", start)) != std::string::npos; start = end + 2) {
             EXPECT_LE(end - start, 75u);

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "support/ScratchDir.h"
 
 namespace {
@@ -21,6 +23,26 @@ TEST(UserFolders, AKeyedNameFitsInAFileNameWhateverTheDocumentsName) {
     EXPECT_EQ(makePrivateFolder(dir.file(name + ".state")), "");
 
     EXPECT_EQ(documentKeyedName(dir.file("home.pgr")), "home-" + documentKey(dir.file("home.pgr")));
+}
+
+// Every spelling of a document's path names it the same, also once its file is gone: a
+// restore is wanted most then.
+TEST(UserFolders, EverySpellingOfAPathGivesTheSameKeyWithOrWithoutTheFile) {
+    ScratchDir dir;
+    std::filesystem::create_directory(dir.file("sub"));
+    std::filesystem::create_directory_symlink(dir.file("sub"), dir.file("link"));
+    const auto before = std::filesystem::current_path();
+    std::filesystem::current_path(dir.file("sub"));
+    const std::string key = documentKey(dir.file("sub/a.pgr"));
+    for (const bool there : {true, false}) {
+        if (there) writeBytes(dir.file("sub/a.pgr"), "x");
+        for (const std::string& spelling :
+             {std::string("a.pgr"), std::string("./a.pgr"), std::string("../sub/a.pgr"),
+              dir.file("link/a.pgr"), dir.file("sub//./a.pgr")})
+            EXPECT_EQ(documentKey(spelling), key) << spelling << (there ? "" : ", gone");
+        std::filesystem::remove(dir.file("sub/a.pgr"));
+    }
+    std::filesystem::current_path(before);
 }
 
 }  // namespace

@@ -67,7 +67,7 @@ TEST_F(PhoneBookWindowTest, PersonIsAddedFoundByNumberDeletedAndBroughtBack) {
     QTreeView* list = panel->personList();
     clickRow(list, 0);
     panel->detailButton(PersonDetail::WorkPhone)->click();
-    EXPECT_EQ(launcher.dialled, std::vector<std::string>{"555-0199"});
+    EXPECT_EQ(launcher.dialled, std::vector<std::string>{"tel:555-0199"});
     EXPECT_TRUE(launcher.opened.empty() && launcher.copied.empty());
 
     ASSERT_TRUE(enabled(cmd::kPersonDelete));
@@ -125,7 +125,7 @@ TEST(DesktopContactLauncher, ACallNoProgramTakesIsNoDialer) {
     const EnvGuard path("PATH", empty.path().c_str());
     const EnvGuard browser("BROWSER", nullptr);
     const EnvGuard defaultBrowser("DEFAULT_BROWSER", nullptr);
-    EXPECT_EQ(DesktopContactLauncher().dial("030 1234-5"), DialOutcome::NoDialer);
+    EXPECT_EQ(DesktopContactLauncher().dial("tel:030%201234-5"), DialOutcome::NoDialer);
 }
 
 }  // namespace

@@ -9,7 +9,7 @@
 
 namespace {
 
-TEST(ContactTexts, WebPageGetsHttpOnlyWithoutASchemeAndMailLinksCarryAddressesAsDataOnly) {
+TEST(ContactTexts, WebPageGetsHttpOnlyWithoutASchemeAndMailAndPhoneLinksCarryTheirTextAsDataOnly) {
     const std::tuple<const char*, const char*> cases[] = {
         {"example.org", "http://example.org"},
         {"example.org:8080", "http://example.org:8080"},  // a port, not a scheme
@@ -36,6 +36,8 @@ TEST(ContactTexts, WebPageGetsHttpOnlyWithoutASchemeAndMailLinksCarryAddressesAs
     };
     for (const auto& [addresses, url] : mails)
         EXPECT_EQ(mailUrl(addresses), url);
+    // Nor may a number add parameters, a fragment or a query to its call.
+    EXPECT_EQ(telUrl("+1 555-0100;ext=9#x?y,1*2%"), "tel:+1%20555-0100%3Bext%3D9%23x%3Fy%2C1*2%25");
 }
 
 class ContactActionsTest : public testing::Test {
@@ -55,7 +57,7 @@ protected:
 TEST_F(ContactActionsTest, ANumberWithDigitsIsDialledMailAndWebPagesOpenedAndARefusedNumberSaysSo) {
     actions_.dial("+44 (20) 555-1234");
     actions_.dial("");  // an empty field offers no action at all
-    EXPECT_EQ(launcher_.dialled, std::vector<std::string>{"+44 (20) 555-1234"});
+    EXPECT_EQ(launcher_.dialled, std::vector<std::string>{"tel:+44%20(20)%20555-1234"});
     EXPECT_TRUE(prompts_.messages.empty());
     actions_.dial("call me");
     EXPECT_EQ(launcher_.dialled.size(), 1u);

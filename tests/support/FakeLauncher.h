@@ -8,8 +8,8 @@
 // Records the calls, mails, pages and copies asked for, and answers as told.
 class FakeLauncher : public ContactLauncher {
 public:
-    DialOutcome dial(const std::string& number) override {
-        dialled.push_back(number);
+    DialOutcome dial(const std::string& link) override {
+        dialled.push_back(link);
         return outcome;
     }
     bool open(const std::string& url) override {

@@ -64,7 +64,7 @@ TEST_F(TaskImportTest, AppliesTheTaskRules) {
     const std::tuple<const char*, const char*, DateTime, int> cases[] = {
         {"Pay rent,12/31/2026,1", "Pay rent", DateTime::fromFields(2026, 12, 31), 1},
         {"\"  Trim me \",2027-01-02T08:00, 2abc", "Trim me", DateTime::fromFields(2027, 1, 2), 2},
-        {"Bad date,someday,2", "Bad date", today, 2},
+        {"No date,  ,2", "No date", today, 2},
         {"Seven,1/1/27,7", "Seven", DateTime::fromFields(2027, 1, 1), 0},
         {"Huge,,99999999999999", "Huge", today, 0},
         {",1/1/2027,1", nullptr, DateTime(), 0},
@@ -85,6 +85,14 @@ TEST_F(TaskImportTest, AppliesTheTaskRules) {
     EXPECT_EQ(import("x,First\ny,\nz,Second\n", {"", "Task"}).added, 2);
     EXPECT_EQ(doc.tasks().find(2)->DueDate, DateTime::fromFields(2026, 12, 6, 10, 0));
     EXPECT_EQ(doc.tasks().find(2)->Priority, Task::High);
+
+    // A date that is there but cannot be read is no reason to make the task due today.
+    const ImportResult unread =
+        import("A,not a date\nB,13/13/2026\nC,24.12.2026\nD,12/24/2026\n", {"Task", "DueDate"});
+    EXPECT_EQ(unread.added, 1);
+    const std::string why = ": no due date that can be read";
+    EXPECT_EQ(reasonsOf(unread.skipped),
+              (std::vector<std::string>{"1" + why, "2" + why, "3" + why}));
 }
 
 TEST_F(TaskImportTest, RecordsBeyondTheLastIdentifierAreSkippedSayingWhy) {

@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <condition_variable>
+#include <mutex>
+#include <thread>
+
 #include "support/MemorySettingsStore.h"
 #include "support/ScratchDir.h"
 #include "support/SeededDocument.h"
@@ -138,6 +142,115 @@ TEST_F(Recovery, AnUntitledDocumentIsRecoveredToo) {
     EXPECT_EQ(next->workspace.document().path(), "");
     EXPECT_EQ(next->workspace.document().tasks().size(), 2u);
     EXPECT_TRUE(next->workspace.document().isModified());
+}
+
+// A clock that holds up any thread but the one that made it while it is closed: the copy's
+// writer reads it, so that a test can catch a copy under way.
+class GateClock : public Clock {
+public:
+    LocalTime localTime() const override {
+        std::unique_lock lock(mutex_);
+        if (std::this_thread::get_id() != owner_) {
+            ++waiting_;
+            changed_.notify_all();
+            changed_.wait(lock, [&] { return open_; });
+        }
+        return {2026, 12, 6, 10, 0, 0, 0};
+    }
+    void open() {
+        const std::lock_guard lock(mutex_);
+        open_ = true;
+        changed_.notify_all();
+    }
+    void close() {
+        const std::lock_guard lock(mutex_);
+        open_ = false;
+    }
+    // Waits until the writer is held; false when none comes (a copy written at once).
+    bool awaitWriter() const {
+        std::unique_lock lock(mutex_);
+        return changed_.wait_for(lock, std::chrono::seconds(30), [&] { return waiting_ > 0; });
+    }
+
+private:
+    const std::thread::id owner_ = std::this_thread::get_id();
+    mutable std::mutex mutex_;
+    mutable std::condition_variable changed_;
+    mutable int waiting_ = 0;
+    bool open_ = true;
+};
+
+// The window waits only for a copy of the records: the copy is written on a thread of its
+// own, counted once the copy on disk holds every change, and the window asked back until
+// it is. Edits made meanwhile are in the next copy.
+TEST_F(Recovery, ACopyIsWrittenWithoutHoldingTheWindow) {
+    GateClock gate;
+    DocFileStorage storage;
+    ScriptedPrompts prompts;
+    Workspace workspace(gate, storage, prompts, settings);
+    workspace.keepRecoveryCopiesIn(folder);
+    workspace.openAtStartup({path});
+    int askedBack = 0;
+    workspace.onRecoveryDue([&] { ++askedBack; });
+    const auto edit = [&](const char* text) {
+        Task task = Task::createdAt(DateTime::now(gate));
+        task.Description = text;
+        workspace.runStep(UndoStep::AddTask, [&](PimDocument& document) { document.add(task); });
+    };
+
+    gate.close();
+    edit("one");
+    askedBack = 0;
+    workspace.keepRecoveryCopy();
+    ASSERT_EQ(copiesIn(folder), 0u) << "the window went on while the copy is written";
+    ASSERT_TRUE(gate.awaitWriter());
+    EXPECT_EQ(askedBack, 1) << "to hear how it went";
+    edit("two");
+    gate.open();
+    for (int turn = 0; turn < 1000 && workspace.recoveryCopiesWritten() == 0; ++turn) {
+        workspace.keepRecoveryCopy();
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    EXPECT_EQ(workspace.recoveryCopiesWritten(), 1u);
+    ASSERT_EQ(copiesIn(folder), 1u);
+    for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+        if (entry.path().extension() != ".recovery") continue;
+        LeftCopy own;
+        own.file = entry.path();
+        PimContents onDisk;
+        ASSERT_TRUE(RecoveryCopies::read(own, onDisk, DateTime::now(gate)));
+        EXPECT_EQ(onDisk.tasks.size(), workspace.document().tasks().size()) << "both edits";
+    }
+    workspace.save();
+    EXPECT_EQ(copiesIn(folder), 0u);
+    EXPECT_TRUE(prompts.messages.empty());
+}
+
+// A copy that cannot be written is told once, when the thread has tried, not taken for kept.
+TEST_F(Recovery, ACopyThatCannotBeWrittenIsToldOnce) {
+    ProgramRun run(clock, settings, folder, {path});
+    run.editAndKeep(1);
+    for (int turn = 0; turn < 1000 && run.workspace.recoveryCopiesWritten() == 0; ++turn) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        run.workspace.keepRecoveryCopy();
+    }
+    // A folder full of something where the copy goes: no rename can replace it.
+    for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+        if (entry.path().extension() != ".recovery") continue;
+        std::filesystem::remove(entry.path());
+        std::filesystem::create_directories(entry.path() / "taken");
+    }
+    ASSERT_EQ(run.workspace.recoveryCopiesWritten(), 1u);
+    for (int edit = 0; edit < 2; ++edit) {
+        run.editAndKeep(1);
+        for (int turn = 0; turn < 1000 && run.prompts.messages.empty(); ++turn) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+            run.workspace.keepRecoveryCopy();
+        }
+    }
+    ASSERT_EQ(run.prompts.messages.size(), 1u);
+    EXPECT_TRUE(run.prompts.messages[0].text.starts_with("Unsaved changes cannot be kept"));
+    EXPECT_EQ(run.workspace.recoveryCopiesWritten(), 1u);
 }
 
 // The next run may start in another folder, so a relative path would name another file.

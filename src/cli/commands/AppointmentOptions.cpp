@@ -93,8 +93,10 @@ Status appointmentFromOptions(const CliArgs& parsed, DateTime now, Appointment& 
     if (Status status = required(parsed, "date", dateText); !status) return status;
     if (Status status = readDay("date", dateText, day); !status) return status;
     if (Status status = checkInEditorRange(_("the date"), day); !status) return status;
+    if (Status status = checkDayExists(_("the date"), day); !status) return status;
     DateTime lastDay = day;
     if (Status status = readDateOption(parsed, lastDay, "end-date"); !status) return status;
+    if (Status status = checkDayExists("--end-date", lastDay); !status) return status;
     if (lastDay < day)
         return usageFailure(fillIn(_("%s is before %s"), {"--end-date " + *parsed.value("end-date"),
                                                           "--date " + dateText}));

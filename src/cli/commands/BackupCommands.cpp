@@ -1,4 +1,7 @@
+#include <sys/stat.h>
+
 #include <array>
+#include <cerrno>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -30,43 +33,87 @@ Status runBackups(CliContext& context, const std::vector<std::string>& args) {
     return {};
 }
 
+// The time a version was saved, as the listing shows it.
+std::string savedText(const BackupVersion& version) {
+    return DateTime::fromSeconds(version.savedAt).format("%Y-%m-%d %H:%M:%S");
+}
+
+// The version `wanted` names: its number in the listing, or the time the listing shows for
+// it, which a save in between does not shift. A Usage failure for none, or for a time that
+// several versions share.
+Status chooseVersion(const std::vector<BackupVersion>& versions, const std::string& wanted,
+                     const std::string& path, const BackupVersion*& chosen) {
+    const bool digits = !wanted.empty() && wanted.size() < 4 &&
+                        wanted.find_first_not_of("0123456789") == std::string::npos;
+    const int number = digits ? std::stoi(wanted) : 0;
+    if (number >= 1 && static_cast<size_t>(number) <= versions.size()) {
+        chosen = &versions[size_t(number) - 1];
+        return {};
+    }
+    std::string sharing;
+    for (const BackupVersion& version : versions) {
+        if (digits || savedText(version) != wanted) continue;
+        if (chosen != nullptr)
+            sharing += (sharing.empty() ? "" : ", ") + std::to_string(chosen->number);
+        chosen = &version;
+    }
+    if (!sharing.empty())
+        return usageFailure(fillIn(_("versions %s and %s of %s were saved at %s; give the number"),
+                                   {sharing, std::to_string(chosen->number), path, wanted}));
+    if (chosen != nullptr) return {};
+    return usageFailure(
+        fillIn(P_("no version \"%s\" of %s; there are %s (see: quillmate-cli backups %s)",
+                  "no version \"%s\" of %s; there are %s (see: quillmate-cli backups %s)",
+                  versions.size()),
+               {wanted, path, std::to_string(versions.size()), path}));
+}
+
 Status runRestore(CliContext& context, const std::vector<std::string>& args) {
     CliArgs parsed;
     if (Status status = parseArguments(args, 2, {}, {}, parsed); !status) return status;
     const std::string& path = parsed.positional()[0];
     const std::string& wanted = parsed.positional()[1];
-    const RotatingBackups backups = userBackups();
-    DocumentUpdate update(context, path);
+    // What a restore replaces stays as version 1, so that restoring 1 undoes it, also when
+    // saves keep none: its own save must not drop it again.
+    const RotatingBackups backups = userBackups(1);
+    DocumentUpdate update(context, path, 1);
     PimDocument current(context.clock);
     const RecordsLeftToExit leaveCurrent(context, current);
-    // Locked from here, so that the list read below is the one the restore works on.
-    if (Status loaded = update.load(current); !loaded) return loaded;
+    // Locked from here, so that the list read below is the one the restore works on. A
+    // document cut short, damaged or deleted is when a restore is needed most: only another
+    // program at work on it stops one.
+    const Status loaded = update.load(current);
+    if (loaded.kind() == FailureKind::Busy) return loaded;
+    struct stat st {};
+    const bool gone = !loaded && lstat(path.c_str(), &st) != 0 && errno == ENOENT;
     const std::vector<BackupVersion> versions = backups.versions(path);
-    const bool digits = !wanted.empty() && wanted.size() < 4 &&
-                        wanted.find_first_not_of("0123456789") == std::string::npos;
-    const int number = digits ? std::stoi(wanted) : 0;
-    if (number < 1 || static_cast<size_t>(number) > versions.size()) {
-        return usageFailure(
-            fillIn(P_("no version \"%s\" of %s; there are %s (see: quillmate-cli backups %s)",
-                      "no version \"%s\" of %s; there are %s (see: quillmate-cli backups %s)",
-                      versions.size()),
-                   {wanted, path, std::to_string(versions.size()), path}));
-    }
+    const BackupVersion* chosen = nullptr;
+    if (Status status = chooseVersion(versions, wanted, path, chosen); !status) return status;
     PimDocument version(context.clock);
     const RecordsLeftToExit leaveVersion(context, version);
-    if (Status loaded = loadDocument(version, versions[number - 1].file); !loaded) return loaded;
-    // What is replaced becomes the newest version, so that restoring 1 undoes this, also
-    // when saves keep none; without that copy the restore would lose it.
-    if (Status kept = backups.keepCurrent(path, true); !kept)
-        return Status::failure(
-            kept.kind(), path,
-            fillIn(_("nothing restored: the current version cannot be kept (%s)"),
-                   {kept.message()}));
+    if (Status read = loadDocument(version, chosen->file); !read) return read;
+    if (!gone) {
+        if (Status kept = backups.keepCurrent(path, true); !kept)
+            return Status::failure(
+                kept.kind(), path,
+                fillIn(_("nothing restored: the current version cannot be kept (%s)"),
+                       {kept.message()}));
+    }
     if (Status saved = update.save(version); !saved) return saved;
-    context.out << path << ": "
-                << fillIn(_("version %s restored; the version it replaced is now version 1"),
-                          {std::to_string(number)})
-                << '\n';
+    const std::string number = std::to_string(chosen->number), saved = savedText(*chosen);
+    context.out << path << ": ";
+    if (gone)
+        context.out << fillIn(_("version %s (saved %s) restored; there was no file in its place"),
+                              {number, saved});
+    else if (!loaded)
+        context.out << fillIn(_("version %s (saved %s) restored; the file it replaced, which "
+                                "could not be read, is now version 1"),
+                              {number, saved});
+    else
+        context.out << fillIn(
+            _("version %s (saved %s) restored; the version it replaced is now version 1"),
+            {number, saved});
+    context.out << '\n';
     return {};
 }
 
@@ -75,8 +122,9 @@ const std::array<CliCommand, 2> kCommands = {{
      N_("list the earlier versions kept of FILE: NUMBER<TAB>SAVED<TAB>PERSONS<TAB>TASKS<TAB>"
         "APPOINTMENTS, newest (1) first"),
      runBackups},
-    {"restore", "FILE NUMBER",
-     N_("put version NUMBER of FILE in its place, keeping the version it replaces as version 1"),
+    {"restore", "FILE NUMBER|SAVED",
+     N_("put version NUMBER of FILE in its place, or the one the listing shows as SAVED, keeping "
+        "what it replaces as version 1, even when FILE is damaged or gone"),
      runRestore},
 }};
 

@@ -7,6 +7,7 @@
 #include <iterator>
 #include <ostream>
 
+#include "exchange/CalendarZones.h"
 #include "fileio/UserFolders.h"
 #include "organizer/EditorDates.h"
 #include "platform/qt/IniSettingsStore.h"
@@ -123,6 +124,16 @@ Status checkInEditorRange(const std::string& what, DateTime day) {
                                {what, isoDate(day), isoDate(dates.first), isoDate(dates.last)}));
 }
 
+Status checkDayExists(const std::string& what, DateTime day) {
+    // The clocks' first moment of the day, read back: a day they skip reads as the next.
+    const int64_t first = day.date().toSeconds();
+    if (first < 0 || DateTime::fromSeconds(first).date() == day.date()) return {};
+    std::string zone = localZoneName();
+    if (zone.empty()) zone = _("the local time zone");
+    return usageFailure(fillIn(_("%s %s does not exist in %s: its clocks skip that day"),
+                               {what, isoDate(day), zone}));
+}
+
 Status checkNotTheDocument(const std::string& output, const std::string& document) {
     std::error_code error;
     if (output == kStandardStream || !std::filesystem::equivalent(output, document, error))
@@ -159,16 +170,16 @@ std::string lineField(std::string_view value) {
     return line;
 }
 
-RotatingBackups userBackups() {
-    return RotatingBackups(userDataFolder() + "/backups", [] {
+RotatingBackups userBackups(int fewest) {
+    return RotatingBackups(userDataFolder() + "/backups", [fewest] {
         IniSettingsStore settings;
-        return DocumentSettings(settings).readBackupsKept();
+        return std::max(fewest, DocumentSettings(settings).readBackupsKept());
     });
 }
 
-DocumentUpdate::DocumentUpdate(CliContext& context, std::string path)
+DocumentUpdate::DocumentUpdate(CliContext& context, std::string path, int fewestKept)
     : context_(context), path_(std::move(path)) {
-    storage_.keepBackups(userBackups());
+    storage_.keepBackups(userBackups(fewestKept));
 }
 
 Status DocumentUpdate::load(PimDocument& document) {

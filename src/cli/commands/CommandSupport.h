@@ -47,8 +47,9 @@ Status readStandardInput(CliContext& context, std::string& bytes);
 // Writes `text` to standard output.
 Status writeStandardOutput(CliContext& context, const std::string& text);
 
-// The earlier versions of documents, where the window keeps them too.
-[[nodiscard]] RotatingBackups userBackups();
+// The earlier versions of documents, where the window keeps them too; at least `fewest`
+// whatever the user's setting.
+[[nodiscard]] RotatingBackups userBackups(int fewest = 0);
 
 // What messages call the file "-".
 inline constexpr const char* kStandardInputName = N_("standard input");
@@ -66,6 +67,10 @@ Status readDateOption(const CliArgs& parsed, DateTime& day, const std::string& n
 // editors do not offer: every report and list can show the days they do.
 Status checkInEditorRange(const std::string& what, DateTime day);
 
+// A Usage failure, "WHAT 2011-12-30 does not exist in Pacific/Apia", for a day the local time
+// zone leaves out: a record put on it would land on the next day.
+Status checkDayExists(const std::string& what, DateTime day);
+
 // A Content failure when `output` is the file `document` (by another name or link too), so
 // that writing a report or an export never replaces the document it was made from.
 Status checkNotTheDocument(const std::string& output, const std::string& document);
@@ -82,8 +87,9 @@ Status checkNotTheDocument(const std::string& output, const std::string& documen
 // it replaces among the earlier versions, as many as the user's settings say.
 class DocumentUpdate {
 public:
-    // A save tells `context` which document the command saved.
-    DocumentUpdate(CliContext& context, std::string path);
+    // A save tells `context` which document the command saved; its saves leave at least
+    // `fewestKept` earlier versions whatever the user's setting.
+    DocumentUpdate(CliContext& context, std::string path, int fewestKept = 0);
 
     [[nodiscard]] const std::string& path() const { return path_; }
     // Locks the file and loads it into `document`.

@@ -56,6 +56,7 @@ Status runAddTask(CliContext& context, const std::vector<std::string>& args) {
         form.chooseDueDate(day);
     }
     if (Status status = checkInEditorRange(_("the due date"), form.dueDate); !status) return status;
+    if (Status status = checkDayExists(_("the due date"), form.dueDate); !status) return status;
     if (const auto priority = parsed.value("priority")) {
         static const std::array<const char*, 4> kNames = {"high", "medium", "low", "done"};
         form.priority = -1;

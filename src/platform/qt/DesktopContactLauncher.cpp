@@ -23,9 +23,9 @@ std::optional<bool> hasHandler(const QString& scheme) {
 
 }  // namespace
 
-DialOutcome DesktopContactLauncher::dial(const std::string& number) {
+DialOutcome DesktopContactLauncher::dial(const std::string& link) {
     if (hasHandler(QStringLiteral("tel")) == false) return DialOutcome::NoDialer;
-    const QUrl url(QStringLiteral("tel:") + QString::fromStdString(number), QUrl::TolerantMode);
+    const QUrl url = QUrl::fromEncoded(QByteArray::fromStdString(link), QUrl::StrictMode);
     if (!url.isValid()) return DialOutcome::InvalidNumber;
     // The desktop could not say, and its opener found no program: as good as no dialer,
     // so that the user is offered the number to copy.

@@ -6,7 +6,7 @@
 // desktop keeps for it, "mailto:" and web addresses to the mail program and browser.
 class DesktopContactLauncher : public ContactLauncher {
 public:
-    DialOutcome dial(const std::string& number) override;
+    DialOutcome dial(const std::string& link) override;
     bool open(const std::string& url) override;
     void copyToClipboard(const std::string& text) override;
 };

@@ -25,7 +25,9 @@ void MainFrame::restoreBackup() {
 void MainFrame::chooseBackupsKept() {
     bool ok = false;
     const int kept = QInputDialog::getInt(
-        this, _("Backups Kept"), _("Earlier versions each save keeps of a file (0 keeps none):"),
+        this, _("Backups Kept"),
+        _("Earlier versions each save keeps of a file (0 keeps none, and the next save removes "
+          "those kept before):"),
         workspace_.backupsKept(), 0, RotatingBackups::kMostKept, 1, &ok);
     if (ok) workspace_.setBackupsKept(kept);
 }

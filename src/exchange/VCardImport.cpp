@@ -54,6 +54,8 @@ VCardImportResult importCards(PimDocument& document, std::string_view bytes) {
                 result.skipped.push_back({cardLine, _("no name or company")});
                 continue;
             }
+            person.Birthday = builder.birthday();
+            person.Anniversary = builder.anniversary();
             person.PhGroups = filing.groupsOf(builder.categories());
             if (!persons.add(std::move(person))) {
                 result.skipped.push_back({cardLine, _("no identifier left")});

@@ -12,6 +12,12 @@ class SettingsStore;
 struct AlarmSettings {
     bool useAlarmSound = true;
     std::string alarmSound = "beep.wav";
+    // Whether birthdays and anniversaries are reminded of, and how many days before.
+    bool birthdayReminders = false;
+    int birthdayReminderDays = 0;
+
+    // The days before a birthday its reminder shows; -1 while they are off.
+    [[nodiscard]] int birthdayLead() const { return birthdayReminders ? birthdayReminderDays : -1; }
 };
 
 // The program's per-user settings: which sections and value names hold what, their
@@ -45,6 +51,9 @@ public:
     [[nodiscard]] AlarmSettings readAlarmSettings();
     void writeUseAlarmSound(bool use);
     void writeAlarmSound(const std::string& path);
+    // `BirthdayReminders` (0 or 1) and `BirthdayReminderDays` (0 to kMostBirthdayLead).
+    void writeBirthdayReminders(bool remind, int daysBefore);
+    static constexpr int kMostBirthdayLead = 60;
 
     // How many earlier versions each save keeps (`BackupsKept`), at most
     // RotatingBackups::kMostKept; the default when not stored.

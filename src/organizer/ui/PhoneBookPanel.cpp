@@ -18,6 +18,7 @@
 #include <QVBoxLayout>
 
 #include "organizer/PhoneBookView.h"
+#include "organizer/ui/MonthDayEdit.h"
 #include "organizer/ui/PersonListModel.h"
 #include "organizer/ui/RecordList.h"
 #include "platform/Translate.h"
@@ -197,6 +198,18 @@ QWidget* PhoneBookPanel::buildDetails() {
         shown->setAccessibleDescription(shown->whatsThis());
         if (place.command != 0) static_cast<DetailButton*>(shown)->setLabel(label->text());
     }
+    // The days are only shown, under the web page.
+    const auto day = [&](const char* caption, int column) {
+        auto* label = new QLabel(_(caption), details);
+        auto* shown = new QLabel(details);
+        shown->setTextInteractionFlags(Qt::TextSelectableByMouse);
+        label->setBuddy(shown);
+        grid->addWidget(label, 4, column);
+        grid->addWidget(shown, 4, column + 1);
+        return shown;
+    };
+    birthday_ = day(N_("Birthday:"), 0);
+    anniversary_ = day(N_("Anniversary:"), 2);
     return details;
 }
 
@@ -251,6 +264,13 @@ void PhoneBookPanel::showDetails() {
         auto* button = static_cast<DetailButton*>(detailButton(place.detail));
         button->setFullText(utf8(shown.text));
         button->setEnabled(shown.enabled);
+    }
+    const Person* person = book_.selectedPerson();
+    for (const auto& [label, which] : {std::pair{birthday_, PersonDate::Birthday},
+                                       std::pair{anniversary_, PersonDate::Anniversary}}) {
+        const MonthDay day = person != nullptr ? person->date(which) : MonthDay();
+        label->setText(day.isSet() ? monthDayText(day) : QString::fromUtf8(_(kNotAvailable)));
+        label->setEnabled(day.isSet());
     }
 }
 

@@ -64,5 +64,7 @@ private:
     QTreeView* list_ = nullptr;
     std::array<QPushButton*, kPersonDetailCount> buttons_{};
     QLabel* fax_ = nullptr;
+    QLabel* birthday_ = nullptr;
+    QLabel* anniversary_ = nullptr;
     bool refilling_ = false;
 };

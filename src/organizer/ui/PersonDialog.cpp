@@ -1,5 +1,6 @@
 #include "organizer/ui/PersonDialog.h"
 
+#include <QComboBox>
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QLabel>
@@ -7,6 +8,7 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QSpinBox>
 #include <QTabWidget>
 #include <QTextDocument>
 #include <QVBoxLayout>

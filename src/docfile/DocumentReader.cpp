@@ -235,7 +235,10 @@ void DocumentBuilder::startElement(std::string_view name) {
         switch (section_) {
             case Section::Persons:
                 inRecord_ = version_ == 1 || name == "Person";
-                if (inRecord_) person_.PhGroups.clear();
+                if (inRecord_) {
+                    person_.PhGroups.clear();
+                    clearAddedFields(person_);
+                }
                 break;
             case Section::Appointments:
                 schedule_.start();
@@ -396,6 +399,10 @@ bool DocumentBuilder::fieldAttribute(Record& record, std::string_view name,
             break;
         case FieldType::Date:
             record.*field.date = dateValue(value);
+            break;
+        case FieldType::Yearly:
+            // A day that cannot be read is none, as an older reader sees it.
+            record.*field.yearly = MonthDay::parse(value).value_or(MonthDay());
             break;
     }
     return true;

@@ -285,7 +285,7 @@ bool Writer::attributes(const Record& record) {
         texts = record.texts();
     }
     for (const FieldSpec<Record>& field : recordFields<Record>()) {
-        if (field.documentName.empty()) continue;
+        if (field.documentName.empty() || (field.added && isUnset(record, field))) continue;
         const size_t start = field.documentName.size() + 4;  // ' ', '=', two '"'
         switch (field.type) {
             case FieldType::Text: {
@@ -321,6 +321,10 @@ bool Writer::attributes(const Record& record) {
             case FieldType::Date:
                 if (!room(start + kNumberRoom)) return false;
                 numberAttribute(field.documentName, dateSeconds(record, field));
+                break;
+            case FieldType::Yearly:
+                if (!room(start + kNumberRoom)) return false;
+                textAttribute(field.documentName, (record.*field.yearly).text());
                 break;
         }
     }

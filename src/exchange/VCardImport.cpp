@@ -59,6 +59,8 @@ VCardImportResult importCards(PimDocument& document, std::string_view bytes) {
                 continue;
             }
             person.uid = builder.uid();
+            person.Birthday = builder.birthday();
+            person.Anniversary = builder.anniversary();
             // Only what the document held before counts: two equal cards of the file are two
             // persons of the address book they came from.
             if (known.holds(person)) {

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <optional>
 
 #include "exchange/PhoneExtension.h"
 #include "exchange/VCardLine.h"
@@ -79,9 +80,9 @@ std::string oneLine(const std::string& text) {
 
 // The properties a person is made of; every other one is passed over undecoded.
 bool isWanted(std::string_view name) {
-    static constexpr std::array<std::string_view, 12> kWanted = {
-        "N",     "FN",  "ORG",  "TITLE",      "ADR",       "TEL",
-        "EMAIL", "URL", "NOTE", "CATEGORIES", "X-ABLABEL", "UID"};
+    static constexpr std::array<std::string_view, 15> kWanted = {
+        "N",    "FN",         "ORG",       "TITLE", "ADR",         "TEL",           "EMAIL", "URL",
+        "NOTE", "CATEGORIES", "X-ABLABEL", "BDAY",  "ANNIVERSARY", "X-ANNIVERSARY", "UID"};
     return std::find(kWanted.begin(), kWanted.end(), name) != kWanted.end();
 }
 
@@ -97,6 +98,8 @@ void VCardPersonBuilder::reset(VCardEscaping escaping) {
     for (Candidate* slot : {&company_, &position_, &address_, &email_, &url_})
         *slot = Candidate();
     notes_.clear();
+    birthday_ = {};
+    anniversary_ = {};
     phones_.clear();
     labels_.clear();
     categories_.clear();
@@ -162,9 +165,26 @@ void VCardPersonBuilder::take(const VCardLine& line, bool fileIsUnicode, bool te
         }
     } else if (name == "UID") {
         if (uid_.empty()) uid_ = trimmedText(unescapeValue(value, escaping_));
+    } else if (name == "BDAY") {
+        takeDay(birthday_, value);
+    } else if (name == "ANNIVERSARY" || name == "X-ANNIVERSARY") {
+        takeDay(anniversary_, value);
     } else if (name == "X-ABLABEL" && !line.group.empty()) {
         labels_.emplace_back(line.group, unescapeValue(value, escaping_));
     }
+}
+
+void VCardPersonBuilder::takeDay(MonthDay& slot, std::string_view value) {
+    // An empty value is no day (not today); one in words ("circa 1800") has no field.
+    const std::string text(trimmed(unescapeValue(value, escaping_)));
+    if (text.empty()) return;
+    const std::optional<MonthDay> day = MonthDay::parse(text);
+    if (day && slot.isSet() && *day == slot) return;  // ANNIVERSARY and X-ANNIVERSARY alike
+    if (!day || slot.isSet()) {
+        ++leftOut_;
+        return;
+    }
+    slot = *day;
 }
 
 std::string VCardPersonBuilder::joinedParts(std::string_view value, char separator) {

@@ -17,7 +17,8 @@ struct VCardLine;
 //   the extended address or post office box), City, State, Zip;
 //   TEL by type: fax, pager, cell, work (with its extension), home; numbers without a type
 //   fill whichever of home, work and cell is still empty;
-//   EMAIL and URL, preferred or first; NOTE (several joined); CATEGORIES, in order; UID.
+//   EMAIL and URL, preferred or first; NOTE (several joined); CATEGORIES, in order; UID;
+//   BDAY, and ANNIVERSARY or X-ANNIVERSARY, the first readable one (an empty one is none).
 // A later value of a kind already filled counts only when it is preferred and the first
 // was not. Photos, sounds, keys and unknown properties are passed over.
 class VCardPersonBuilder {
@@ -30,6 +31,9 @@ public:
     // The person's texts as the card gave them (not yet trimmed); they are moved out, so
     // the builder must be reset before the next card.
     [[nodiscard]] PersonTextFields takeTexts();
+    // The birthday and anniversary the card gives; unset for none.
+    [[nodiscard]] MonthDay birthday() const { return birthday_; }
+    [[nodiscard]] MonthDay anniversary() const { return anniversary_; }
     // The names of the categories the card lists.
     [[nodiscard]] const std::vector<std::string>& categories() const { return categories_; }
     // The card's UID; "" for none.
@@ -54,6 +58,7 @@ private:
     void offer(Candidate& slot, std::string&& value, bool preferred);
     void takeName(std::string_view value);
     void takePhone(const VCardLine& line, std::string number);
+    void takeDay(MonthDay& slot, std::string_view value);
     [[nodiscard]] unsigned phoneKinds(const Phone& phone) const;
     void fillPhones(PersonTextFields& person);
     void fillAddress(PersonTextFields& person);
@@ -66,6 +71,7 @@ private:
     bool hasName_ = false;
     Candidate company_, position_, address_, email_, url_;
     std::string notes_;
+    MonthDay birthday_, anniversary_;
     std::vector<Phone> phones_;
     std::vector<std::pair<std::string, std::string>> labels_;  // group, X-ABLabel
     std::vector<std::string> categories_;

@@ -1,5 +1,7 @@
 #include "exchange/VCardWriter.h"
 
+#include <cstdio>
+
 #include "exchange/PhoneExtension.h"
 #include "records/Person.h"
 
@@ -21,6 +23,22 @@ void appendLine(std::string& out, std::string_view name, std::string_view value)
 }
 
 }  // namespace
+
+std::string vcardDay(const MonthDay& day, VCardVersion version) {
+    if (!day.isSet()) return {};
+    char out[16];
+    if (day.year() == 0)
+        std::snprintf(out, sizeof out, "--%02d%02d", day.month(), day.day());
+    else if (version == VCardVersion::V4)
+        std::snprintf(out, sizeof out, "%04d%02d%02d", day.year(), day.month(), day.day());
+    else
+        std::snprintf(out, sizeof out, "%04d-%02d-%02d", day.year(), day.month(), day.day());
+    return out;
+}
+
+std::string_view anniversaryProperty(VCardVersion version) {
+    return version == VCardVersion::V4 ? "ANNIVERSARY" : "X-ANNIVERSARY";
+}
 
 std::string vcardFormattedName(const Person& person) {
     if (person.FName().empty())
@@ -97,6 +115,8 @@ void appendVCard(std::string& out, const Person& p, const std::vector<std::strin
     appendLine(out, v4 ? "TEL;TYPE=pager" : "TEL;TYPE=PAGER", escapeVCardText(p.Pager()));
     appendLine(out, v4 ? "EMAIL" : "EMAIL;TYPE=INTERNET", escapeVCardText(p.EMail()));
     appendLine(out, "URL", escapeVCardText(p.WebPage()));
+    appendLine(out, "BDAY", vcardDay(p.Birthday, version));
+    appendLine(out, anniversaryProperty(version), vcardDay(p.Anniversary, version));
     appendLine(out, "NOTE", escapeVCardText(p.Notes()));
     std::string list;
     for (const std::string_view category : categories)

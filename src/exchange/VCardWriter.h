@@ -4,6 +4,7 @@
 #include <string_view>
 #include <vector>
 
+class MonthDay;
 class Person;
 
 // The vCard versions written: 3.0, which most programs read, and 4.0.
@@ -16,6 +17,12 @@ enum class VCardVersion { V3, V4 };
 void appendVCard(std::string& out, const Person& person,
                  const std::vector<std::string_view>& categories, VCardVersion version,
                  std::string_view uid = {});
+
+// A birthday or anniversary as a card of `version` holds it: "1990-02-29" (3.0) or
+// "19900229" (4.0), "--0229" without a year; "" when unset.
+[[nodiscard]] std::string vcardDay(const MonthDay& day, VCardVersion version);
+// The property an anniversary is written as: ANNIVERSARY in 4.0, which 3.0 does not have.
+[[nodiscard]] std::string_view anniversaryProperty(VCardVersion version);
 
 // The formatted name (FN) of a person: first and last name, or the company.
 [[nodiscard]] std::string vcardFormattedName(const Person& person);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "organizer/PersonDays.h"
 #include "records/Occurrences.h"
 #include "records/PimDocument.h"
 
@@ -31,6 +32,8 @@ std::vector<DateTime> busyDays(const PimDocument& document, DateTime first, Date
     for (const auto& [id, task] : document.tasks()) {
         if (!task.isDone()) take(task.DueDate);
     }
+    for (const PersonDay& day : personDaysBetween(document, from, to))
+        take(day.day);
     // Every day an occurrence covers, until all are taken: a daily series takes them all.
     for (const Appointment* appointment : scheduled) {
         if (taken == dayCount) break;

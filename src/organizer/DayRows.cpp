@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "organizer/PersonDays.h"
 #include "organizer/Reminders.h"
 #include "organizer/ScheduleIndex.h"
 #include "platform/Translate.h"
@@ -78,6 +79,8 @@ std::vector<AppointmentRow> dayAppointmentRows(const PimDocument& document, Date
         for (const Occurrence& occurrence : occurrencesOnDays(*appointment, shown, shown))
             rows.push_back(appointmentRow(occurrence));
     }
+    for (const PersonDay& day : personDaysBetween(document, shown, shown))
+        rows.push_back(personDayRow(day));
     std::stable_sort(rows.begin(), rows.end(), listedBefore);
     return rows;
 }

@@ -34,6 +34,9 @@ struct AppointmentRow {
     DateTime key;       // the occurrence's key in its series; null when it does not repeat
     DateTime firstDay;  // the first and the last day it covers (00:00)
     DateTime lastDay;
+    // Set for a birthday or anniversary, which is no appointment (`id` is -1): the person
+    // whose day it is, edited there.
+    int32_t personId = 0;
 
     // Whether the row shows its start (its end) on `day`: one of several days shows its
     // start on the first of them and its end on the last.
@@ -66,8 +69,9 @@ struct AppointmentRow {
 [[nodiscard]] std::vector<TaskRow> dayTaskRows(const PimDocument& document, DateTime shown,
                                                DateTime today);
 
-// The appointments listed on a day: the ordinary ones due that day and every occurrence
-// that covers it, in the order of listedBefore. `schedules` keeps what it learnt of the
+// The appointments listed on a day: the ordinary ones due that day, every occurrence that
+// covers it, and the birthdays and anniversaries that fall on it, in the order of
+// listedBefore. `schedules` keeps what it learnt of the
 // document for the next day asked.
 [[nodiscard]] std::vector<AppointmentRow> dayAppointmentRows(const PimDocument& document,
                                                              DateTime shown,

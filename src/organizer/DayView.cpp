@@ -15,6 +15,8 @@ void DayView::showDate(DateTime date) {
 }
 
 ListSelection DayView::reselected(int32_t id, const auto& rows) {
+    // Rows that carry no record (a birthday's) are never the one selected.
+    if (id == -1) return {};
     for (size_t row = 0; row < rows.size(); ++row) {
         if (rows[row].id == id) return ListSelection{id, static_cast<int>(row)};
     }
@@ -30,7 +32,7 @@ void DayView::refill() {
     ListSelection again = reselected(appointment_.id, appointmentRows_);
     for (size_t row = 0; row < appointmentRows_.size(); ++row) {
         const AppointmentRow& r = appointmentRows_[row];
-        if (r.id == appointment_.id && r.key == appointmentKey_) {
+        if (r.id == appointment_.id && r.id != -1 && r.key == appointmentKey_) {
             again.row = static_cast<int>(row);
             break;
         }
@@ -49,6 +51,11 @@ const AppointmentRow* DayView::selectedAppointmentRow() const {
         static_cast<size_t>(appointment_.row) >= appointmentRows_.size())
         return nullptr;
     return &appointmentRows_[static_cast<size_t>(appointment_.row)];
+}
+
+int32_t DayView::personAt(int row) const {
+    if (row < 0 || static_cast<size_t>(row) >= appointmentRows_.size()) return 0;
+    return appointmentRows_[static_cast<size_t>(row)].personId;
 }
 
 void DayView::selectTaskRow(int row) {

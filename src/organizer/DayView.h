@@ -37,6 +37,9 @@ public:
     // The row of the selected appointment, nullptr for none: which occurrence it is.
     [[nodiscard]] const AppointmentRow* selectedAppointmentRow() const;
     [[nodiscard]] FocusedList focusedList() const { return focused_; }
+    // The person whose birthday or anniversary appointment row `row` shows; 0 for a row of
+    // an appointment (a double click on it opens the person).
+    [[nodiscard]] int32_t personAt(int row) const;
 
     // A list got the keyboard focus.
     void focusList(FocusedList list) { focused_ = list; }

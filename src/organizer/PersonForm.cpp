@@ -17,6 +17,8 @@ PersonForm PersonForm::of(const PimDocument& document, const Person& person) {
     form.person = person;
     form.texts = person.textFields();
     form.person.setTexts(PersonTexts{});  // edited in `texts` alone
+    form.birthday = person.Birthday;
+    form.anniversary = person.Anniversary;
     const auto& member = person.PhGroups;
     for (GroupChoice& group : form.groups)
         group.chosen = std::find(member.begin(), member.end(), group.id) != member.end();
@@ -40,6 +42,8 @@ bool PersonForm::chooseGroup(const std::string& desc) {
 Person PersonForm::written() const {
     Person stored = person;
     stored.setTextsNamed(texts.views());
+    stored.setDate(PersonDate::Birthday, birthday);
+    stored.setDate(PersonDate::Anniversary, anniversary);
     stored.PhGroups.clear();
     for (const GroupChoice& group : groups) {
         if (group.chosen) stored.PhGroups.push_back(group.id);

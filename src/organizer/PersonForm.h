@@ -21,6 +21,8 @@ struct PersonForm {
     Person person;                    // ID 0 for a new person; its texts are in `texts`
     PersonTextFields texts;           // as they are edited
     std::vector<GroupChoice> groups;  // every group but the universal one, alphabetical
+    MonthDay birthday;                // as they are edited; unset for none
+    MonthDay anniversary;
 
     // An empty person, in no group.
     [[nodiscard]] static PersonForm forNew(const PimDocument& document);
@@ -32,6 +34,7 @@ struct PersonForm {
     // Chooses the group with this description (exact bytes); false when none has it.
     bool chooseGroup(const std::string& desc);
     // The person as stored: the texts, the display name made again from the names, the chosen
-    // groups in list order followed by the universal group.
+    // groups in list order followed by the universal group, the days (a day changed is
+    // reminded of anew).
     [[nodiscard]] Person written() const;
 };

@@ -43,7 +43,11 @@ Person::Person(const Person& other)
       WhitePages(other.WhitePages),
       YellowPages(other.YellowPages),
       PhGroups(other.PhGroups),
-      uid(other.uid) {
+      uid(other.uid),
+      Birthday(other.Birthday),
+      Anniversary(other.Anniversary),
+      BirthdayReminded(other.BirthdayReminded),
+      AnniversaryReminded(other.AnniversaryReminded) {
     if (other.block_ == nullptr) return;
     const size_t words = blockWords(textBytesOf(other.block_.get()));
     block_ = std::make_unique_for_overwrite<uint32_t[]>(words);
@@ -135,6 +139,13 @@ void Person::setTextsNamed(PersonTexts values) {
     setTexts(values);  // reads the views, which may lie in the old block, before freeing it
 }
 
+void Person::setDate(PersonDate which, MonthDay value) {
+    MonthDay& held = which == PersonDate::Birthday ? Birthday : Anniversary;
+    if (held == value) return;
+    held = value;
+    setRemindedYear(which, 0);
+}
+
 std::string displayName(const PersonTexts& texts) {
     const std::string_view last = texts[size_t(PersonText::LName)];
     const std::string_view first = texts[size_t(PersonText::FName)];
@@ -149,7 +160,9 @@ std::string displayName(const PersonTexts& texts) {
 
 bool Person::operator==(const Person& other) const {
     if (ID != other.ID || WhitePages != other.WhitePages || YellowPages != other.YellowPages ||
-        PhGroups != other.PhGroups || uid != other.uid)
+        PhGroups != other.PhGroups || uid != other.uid || Birthday != other.Birthday ||
+        Anniversary != other.Anniversary || BirthdayReminded != other.BirthdayReminded ||
+        AnniversaryReminded != other.AnniversaryReminded)
         return false;
     const size_t bytes = textBytesOf(block_.get());
     if (bytes != textBytesOf(other.block_.get())) return false;

@@ -8,6 +8,8 @@
 #include <string_view>
 #include <vector>
 
+#include "records/MonthDay.h"
+
 // The text fields of a person, in the order the document writes them.
 #define QUILLMATE_PERSON_TEXTS(X)                               \
     X(FName)                                                    \
@@ -52,6 +54,9 @@ struct PersonTextFields {
     [[nodiscard]] PersonTexts views() const;
 };
 
+// The days of a person that come back every year.
+enum class PersonDate : uint8_t { Birthday, Anniversary };
+
 // "LName, FName", or whichever of the two is not empty.
 [[nodiscard]] std::string displayName(const PersonTexts& texts);
 
@@ -71,6 +76,12 @@ public:
     // Beyond version 16: the UID it came with, or was given when first exported or synced;
     // "" for none yet.
     std::string uid;
+    // Beyond version 16: the birthday and anniversary, and the year of each whose reminder
+    // was last shown (0 for none), so that it is shown once a year.
+    MonthDay Birthday;
+    MonthDay Anniversary;
+    int32_t BirthdayReminded = 0;
+    int32_t AnniversaryReminded = 0;
 
     Person() = default;
     Person(const Person& other);
@@ -101,6 +112,18 @@ public:
     }
     QUILLMATE_PERSON_TEXTS(QUILLMATE_PERSON_TEXT_ACCESS)
 #undef QUILLMATE_PERSON_TEXT_ACCESS
+
+    [[nodiscard]] const MonthDay& date(PersonDate which) const {
+        return which == PersonDate::Birthday ? Birthday : Anniversary;
+    }
+    // Sets the birthday or anniversary; a day that changes is reminded of anew.
+    void setDate(PersonDate which, MonthDay value);
+    [[nodiscard]] int32_t remindedYear(PersonDate which) const {
+        return which == PersonDate::Birthday ? BirthdayReminded : AnniversaryReminded;
+    }
+    void setRemindedYear(PersonDate which, int32_t year) {
+        (which == PersonDate::Birthday ? BirthdayReminded : AnniversaryReminded) = year;
+    }
 
     [[nodiscard]] std::string displayName() const {
         return ::displayName(texts());

@@ -8,6 +8,7 @@
 
 #include "records/Appointment.h"
 #include "records/DateTime.h"
+#include "records/MonthDay.h"
 #include "records/Person.h"
 #include "records/PhGroup.h"
 #include "records/Task.h"
@@ -25,6 +26,7 @@ enum class FieldType {
     Number,  // a 32-bit number, read as the C library's atol reads it
     Flag,    // true only for "1" in the document; written 0 or 1
     Date,    // seconds since 1970 in the document
+    Yearly,  // a MonthDay: "1990-02-29" or "--02-29"
 };
 
 // How a date appears in text files.
@@ -46,11 +48,15 @@ struct FieldSpec {
     int32_t Record::*number = nullptr;
     bool Record::*flag = nullptr;
     DateTime Record::*date = nullptr;
+    MonthDay Record::*yearly = nullptr;
     // Dates: a null date is written as today rather than as no date at all.
     bool nullIsToday = false;
     // Dates: the value means something only while this holds; otherwise 0 is written.
     bool (*meaningful)(const Record&) = nullptr;
     DateText dateText = DateText::Day;
+    // Beyond version 16: written only when set (not 0, not empty), and never carried over
+    // from the record before when missing, so that a document without it keeps its bytes.
+    bool added = false;
 };
 
 namespace fields {
@@ -64,6 +70,8 @@ constexpr FieldSpec<R> held(std::string_view doc, std::string_view text, FieldTy
         f.number = member;
     else if constexpr (std::is_same_v<M, bool>)
         f.flag = member;
+    else if constexpr (std::is_same_v<M, MonthDay>)
+        f.yearly = member;
     else
         f.date = member;
     return f;
@@ -92,6 +100,20 @@ constexpr FieldSpec<R> number(std::string_view doc, std::string_view text, int32
 template <class R, class M>
 constexpr FieldSpec<R> flag(std::string_view doc, std::string_view text, M R::*member) {
     return held(doc, text, FieldType::Flag, member);
+}
+// A field beyond version 16: a day that comes back every year.
+template <class R>
+constexpr FieldSpec<R> yearly(std::string_view doc, std::string_view text, MonthDay R::*member) {
+    FieldSpec<R> f = held(doc, text, FieldType::Yearly, member);
+    f.added = true;
+    return f;
+}
+// A number beyond version 16, written only when not 0.
+template <class R>
+constexpr FieldSpec<R> addedNumber(std::string_view doc, int32_t R::*member) {
+    FieldSpec<R> f = number(doc, "", member);
+    f.added = true;
+    return f;
 }
 template <class R>
 constexpr FieldSpec<R> date(std::string_view doc, std::string_view text, DateTime R::*member,
@@ -130,6 +152,10 @@ inline constexpr FieldSpec<Person> kPersonFields[] = {
     fields::personText<PersonText::Pager>("Pager", "Pager"),
     fields::personText<PersonText::EMail>("EMail", "E-Mail"),
     fields::personText<PersonText::WebPage>("WebPage", "WebPage"),
+    fields::yearly<Person>("Birthday", "Birthday", &Person::Birthday),
+    fields::yearly<Person>("Anniversary", "Anniversary", &Person::Anniversary),
+    fields::addedNumber<Person>("BirthdayReminded", &Person::BirthdayReminded),
+    fields::addedNumber<Person>("AnniversaryReminded", &Person::AnniversaryReminded),
 };
 
 // The text a field of kPersonFields holds: its texts come in PersonText order.
@@ -215,6 +241,25 @@ constexpr std::span<const FieldSpec<Record>> recordFields() {
 template <class Record>
 bool flagValue(const Record& record, const FieldSpec<Record>& field) {
     return field.flag != nullptr ? record.*field.flag : record.*field.number != 0;
+}
+
+// Whether a field beyond version 16 holds nothing, and so is not written.
+template <class Record>
+bool isUnset(const Record& record, const FieldSpec<Record>& field) {
+    if (field.type == FieldType::Yearly) return !(record.*field.yearly).isSet();
+    return field.type == FieldType::Number && record.*field.number == 0;
+}
+
+// Clears the fields beyond version 16 before a record is read.
+template <class Record>
+void clearAddedFields(Record& record) {
+    for (const FieldSpec<Record>& field : recordFields<Record>()) {
+        if (!field.added) continue;
+        if (field.type == FieldType::Yearly)
+            record.*field.yearly = MonthDay();
+        else if (field.type == FieldType::Number)
+            record.*field.number = 0;
+    }
 }
 
 // Sets a Flag field, whichever member holds it.

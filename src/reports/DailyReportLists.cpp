@@ -16,6 +16,11 @@ std::vector<AppointmentRow> dailyReportAppointments(const PimDocument& document,
     std::vector<AppointmentRow> appointments;
     for (const AppointmentRow& row : rows) {
         if (row.description.empty()) continue;
+        // A birthday or anniversary is listed once already, and belongs to no appointment.
+        if (row.personId != 0) {
+            appointments.push_back(row);
+            continue;
+        }
         if (!appointments.empty() && appointments.back().id == row.id &&
             appointments.back().key == row.key)
             continue;

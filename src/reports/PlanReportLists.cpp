@@ -1,5 +1,6 @@
 #include "reports/PlanReportLists.h"
 
+#include "organizer/PersonDays.h"
 #include "records/DateTimeSpan.h"
 #include "records/Occurrences.h"
 #include "records/PimDocument.h"
@@ -32,6 +33,17 @@ std::vector<AppointmentRow> appointmentsWhere(const RecordStore<Appointment>& st
     return kept;
 }
 
+// The appointments as above, then the birthdays and anniversaries of those days.
+std::vector<AppointmentRow> planEntries(const PimDocument& document, auto keep, DateTime first,
+                                        DateTime last) {
+    std::vector<AppointmentRow> rows =
+        appointmentsWhere(document.appointments(), keep, first, last);
+    if (first.isNull()) return rows;
+    for (const PersonDay& day : personDaysBetween(document, first, last))
+        rows.push_back(personDayRow(day));
+    return rows;
+}
+
 }  // namespace
 
 DateTime weekStart(DateTime date, int firstDayOfWeek) {
@@ -51,7 +63,7 @@ ReportInputs weeklyPlanInputs(const PimDocument& document, DateTime date, int fi
         return first <= day && day <= last;
     };
     inputs.tasks = tasksWhere(document.tasks(), inWeek);
-    inputs.appointments = appointmentsWhere(document.appointments(), inWeek, first, last);
+    inputs.appointments = planEntries(document, inWeek, first, last);
     return inputs;
 }
 
@@ -68,7 +80,7 @@ ReportInputs monthlyPlanInputs(const PimDocument& document, DateTime date) {
         first.isNull() ? first
                        : DateTime::fromFields(inputs.year, inputs.month,
                                               PlanReport::monthLength(inputs.year, inputs.month));
-    inputs.appointments = appointmentsWhere(document.appointments(), inMonth, first, last);
+    inputs.appointments = planEntries(document, inMonth, first, last);
     return inputs;
 }
 

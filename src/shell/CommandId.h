@@ -63,6 +63,7 @@ inline constexpr int kAlarmSound = 32789;
 inline constexpr int kOpenLastFile = 32831;
 inline constexpr int kAudibleAlarm = 32832;
 inline constexpr int kBackupsKept = 32901;
+inline constexpr int kBirthdayReminders = 32920;
 
 // Report
 inline constexpr int kReportDaily = 32778;

@@ -12,6 +12,8 @@ constexpr const char* kSettings = "Settings";
 constexpr const char* kAlarm = "Alarm";
 constexpr const char* kUseAlarmSound = "UseAlarmSound";
 constexpr const char* kAlarmSound = "AlarmSound";
+constexpr const char* kBirthdayReminders = "BirthdayReminders";
+constexpr const char* kBirthdayReminderDays = "BirthdayReminderDays";
 
 // The ten placement values and the fields they fill. The odd name of the maximised
 // y position is the stored one and must stay.
@@ -66,7 +68,18 @@ AlarmSettings ShellSettings::readAlarmSettings() {
         alarm.useAlarmSound = *use != 0;
     else
         writeUseAlarmSound(alarm.useAlarmSound);
+    // Off and unwritten until chosen, so that the stored settings stay as they were.
+    if (const auto remind = store_.readNumber(kAlarm, kBirthdayReminders))
+        alarm.birthdayReminders = *remind != 0;
+    if (const auto days = store_.readNumber(kAlarm, kBirthdayReminderDays))
+        alarm.birthdayReminderDays = static_cast<int>(std::min<uint32_t>(*days, kMostBirthdayLead));
     return alarm;
+}
+
+void ShellSettings::writeBirthdayReminders(bool remind, int daysBefore) {
+    store_.writeNumber(kAlarm, kBirthdayReminders, remind ? 1 : 0);
+    store_.writeNumber(kAlarm, kBirthdayReminderDays,
+                       static_cast<uint32_t>(std::clamp(daysBefore, 0, kMostBirthdayLead)));
 }
 
 void ShellSettings::writeUseAlarmSound(bool use) {

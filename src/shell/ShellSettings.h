@@ -11,6 +11,12 @@ class SettingsStore;
 struct AlarmSettings {
     bool useAlarmSound = true;
     std::string alarmSound = "beep.wav";
+    // Whether birthdays and anniversaries are reminded of, and how many days before.
+    bool birthdayReminders = false;
+    int birthdayReminderDays = 0;
+
+    // The days before a birthday its reminder shows; -1 while they are off.
+    [[nodiscard]] int birthdayLead() const { return birthdayReminders ? birthdayReminderDays : -1; }
 };
 
 // The window's per-user settings (its placement and the alarm options): which sections
@@ -28,6 +34,9 @@ public:
     [[nodiscard]] AlarmSettings readAlarmSettings();
     void writeUseAlarmSound(bool use);
     void writeAlarmSound(const std::string& path);
+    // `BirthdayReminders` (0 or 1) and `BirthdayReminderDays` (0 to kMostBirthdayLead).
+    void writeBirthdayReminders(bool remind, int daysBefore);
+    static constexpr int kMostBirthdayLead = 60;
 
 private:
     SettingsStore& store_;

@@ -14,7 +14,8 @@ constexpr const char* kPersonFields[] = {
     N_("first name"), N_("last name"), N_("company"), N_("position"), N_("address"),
     N_("address 2"),  N_("city"),      N_("state"),   N_("zip code"), N_("home phone"),
     N_("work phone"), N_("extension"), N_("fax"),     N_("pager"),    N_("cell phone"),
-    N_("e-mail"),     N_("web page"),  N_("notes"),   N_("groups")};
+    N_("e-mail"),     N_("web page"),  N_("notes"),   N_("groups"),   N_("birthday"),
+    N_("anniversary")};
 constexpr const char* kAppointmentFields[] = {N_("description"), N_("start"), N_("end"),
                                               N_("alarm")};
 constexpr const char* kTaskFields[] = {N_("description"), N_("priority"), N_("due date"),
@@ -71,6 +72,10 @@ int32_t storePerson(PimDocument& document, const Fields& fields, int32_t id) {
     for (size_t i = 0; i < kGroupsField; ++i)
         texts[size_t(kSyncedPersonTexts[i])] = fields[i];
     person.setTextsNamed(texts);
+    person.setDate(PersonDate::Birthday,
+                   MonthDay::parse(fields[kBirthdayField]).value_or(MonthDay()));
+    person.setDate(PersonDate::Anniversary,
+                   MonthDay::parse(fields[kAnniversaryField]).value_or(MonthDay()));
     if (!person.WhitePages && !person.YellowPages) person.WhitePages = 1;
     // Group names are joined by commas, so a name holding one reads as two: a person keeps
     // the groups it had when their names did not change. A new person is always filed, so
@@ -169,6 +174,8 @@ Fields fieldsOf(const Person& person, const PimDocument& document) {
     for (const std::string& name : groups)
         joined += (joined.empty() ? "" : ",") + name;
     fields.push_back(std::move(joined));
+    fields.push_back(person.Birthday.text());
+    fields.push_back(person.Anniversary.text());
     return fields;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <iterator>
 #include <span>
 #include <string>
 #include <vector>
@@ -28,6 +29,10 @@ inline constexpr PersonText kSyncedPersonTexts[] = {
     PersonText::Fax,     PersonText::Pager,   PersonText::CelPhone, PersonText::EMail,
     PersonText::WebPage, PersonText::Notes};
 
+// The birthday and anniversary among a person's fields, after the groups.
+inline constexpr size_t kBirthdayField = std::size(kSyncedPersonTexts) + 1;
+inline constexpr size_t kAnniversaryField = kBirthdayField + 1;
+
 // The due date among a task's fields.
 inline constexpr size_t kTaskDueField = 2;
 
@@ -40,7 +45,7 @@ inline constexpr size_t kTaskDueField = 2;
 [[nodiscard]] bool kindOfLetter(char letter, RecordKind& kind);
 
 // The fields of a person; groups are the names of its groups but the universal one, sorted
-// and joined by commas.
+// and joined by commas; then the birthday and anniversary as the document holds them.
 [[nodiscard]] Fields fieldsOf(const Person& person, const PimDocument& document);
 [[nodiscard]] Fields fieldsOf(const Appointment& appointment);
 [[nodiscard]] Fields fieldsOf(const Task& task);

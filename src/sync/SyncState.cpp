@@ -84,6 +84,10 @@ bool readState(const std::string& text, SyncState& state) {
             if (c[1].size() != 1 || !kindOfLetter(c[1][0], record.kind)) return false;
             record.id = std::atoi(c[2].c_str());
             record.base.assign(c.begin() + 3, c.end());
+            // A state written before persons had a birthday and anniversary had neither.
+            if (record.kind == RecordKind::Person &&
+                record.base.size() + 2 == fieldNames(record.kind).size())
+                record.base.resize(record.base.size() + 2);
             if (record.id <= 0 || record.base.size() != fieldNames(record.kind).size())
                 return false;
             item->records.push_back(std::move(record));

@@ -36,6 +36,8 @@ enum Field : size_t {
     kWeb,
     kNotes,
     kGroups,
+    kBirthday,
+    kAnniversary,
     kFieldCount
 };
 
@@ -48,6 +50,8 @@ Person personOf(const Fields& f) {
         texts[size_t(kSyncedPersonTexts[i])] = f[i];
     Person p;
     p.setTexts(texts);
+    p.Birthday = MonthDay::parse(f[kBirthday]).value_or(MonthDay());
+    p.Anniversary = MonthDay::parse(f[kAnniversary]).value_or(MonthDay());
     return p;
 }
 
@@ -138,6 +142,16 @@ public:
             line.valid = parseVCardLine(line.text, 0, line.parsed);
     }
 
+    // The version the card is written in.
+    VCardVersion version() const {
+        for (const CardLine& line : lines_) {
+            if (line.valid && line.parsed.name == "VERSION")
+                return trimmed(line.parsed.value).starts_with("4") ? VCardVersion::V4
+                                                                   : VCardVersion::V3;
+        }
+        return VCardVersion::V3;
+    }
+
     // The first line of that property, a preferred one first when `preferred`.
     CardLine* first(std::string_view name, bool preferred = false) {
         if (preferred) {
@@ -167,6 +181,13 @@ public:
             line->replacement = value.empty() ? std::string() : rewritten(line->parsed, value);
         else if (!value.empty())
             added_.push_back(std::string(fresh) + ":" + value);
+    }
+
+    // Removes the lines of that property but `kept`.
+    void removeOthers(std::string_view name, const CardLine* kept) {
+        for (CardLine& line : lines_) {
+            if (&line != kept && line.valid && line.parsed.name == name) line.replacement = "";
+        }
     }
 
     // The TEL line the reader takes for a slot: typed first, then untyped ones in the order
@@ -297,6 +318,17 @@ std::string patchVCard(std::string_view serverCard, const Fields& f,
     if (changed[kNotes]) card.set(card.first("NOTE"), "NOTE", escapeVCardText(f[kNotes]), true);
     if (changed[kGroups])
         card.set(card.first("CATEGORIES"), "CATEGORIES", categoryList(f[kGroups]), true);
+    const VCardVersion version = card.version();
+    if (changed[kBirthday])
+        card.set(card.first("BDAY"), "BDAY", vcardDay(person.Birthday, version), true);
+    if (changed[kAnniversary]) {
+        // Cards may hold it under both names: one is kept, the other would bring it back.
+        CardLine* line = card.first("ANNIVERSARY");
+        if (line == nullptr) line = card.first("X-ANNIVERSARY");
+        for (const std::string_view name : {"ANNIVERSARY", "X-ANNIVERSARY"})
+            card.removeOthers(name, line);
+        card.set(line, anniversaryProperty(version), vcardDay(person.Anniversary, version));
+    }
     return card.text();
 }
 

@@ -69,13 +69,23 @@ bool flag(std::string_view value) {
     return isOneOf(value, {"1", "true", "yes"});
 }
 
+MonthDay yearlyDay(std::string_view value, const DateParser& dates) {
+    value = trimmed(value, kFieldBlanks);
+    if (value.empty()) return {};
+    if (const auto day = MonthDay::parse(value)) return *day;
+    const DateTime date = dates.parseDate(value);
+    if (!date.isValid()) return {};
+    return MonthDay::make(date.month(), date.day(), date.year()).value_or(MonthDay());
+}
+
 }  // namespace
 
 PersonImport::PersonImport(const PimDocument& document, std::vector<int> columnOf,
-                           std::vector<std::vector<int>> alternatesOf)
+                           std::vector<std::vector<int>> alternatesOf, const Locale& locale)
     : RecordImport(std::move(columnOf), std::move(alternatesOf)),
       batch_(document.contents().store<Person>()),
-      groups_(document) {
+      groups_(document),
+      dates_(locale) {
     setBlock(fieldIndices({"FirstName", "LastName", "Company"}), 0);
     setBlock(fieldIndices({"Address1", "Address2", "City", "State", "ZipCode"}), 1);
 }
@@ -88,6 +98,8 @@ const char* PersonImport::importRecord(const std::vector<std::string_view>& valu
     Person& person = kept != nullptr ? *kept : aside.emplace();
     person.WhitePages = 1;
     person.YellowPages = 0;
+    person.Birthday = {};
+    person.Anniversary = {};
     categories_.clear();
     PersonTexts texts{};  // views of `values`, taken by the person in one piece
     const auto& fields = importFields();
@@ -96,6 +108,8 @@ const char* PersonImport::importRecord(const std::vector<std::string_view>& valu
         if (field.spec == nullptr) return readCategories(value, categories_);
         if (field.spec->type == FieldType::Flag) {
             setFlag(person, *field.spec, flag(value));
+        } else if (field.spec->type == FieldType::Yearly) {
+            person.*field.spec->yearly = yearlyDay(value, dates_);
         } else {
             texts[size_t(field.text)] = value;
         }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "records/DateParse.h"
 #include "records/Person.h"
 #include "records/PimDocument.h"
 #include "textio/GroupFiling.h"
@@ -12,12 +13,15 @@
 // so a person of no group would be added but never shown. A Categories column files the
 // person in the groups it names as well (made when missing), as the vCard import does.
 // Alternate columns fill the names only when the first name, last name and company are
-// all empty, and the address only when every line of it is.
+// all empty, and the address only when every line of it is. A birthday or anniversary is
+// read in the vCard forms ("1990-04-12", "--04-12") or the locale's date forms; a value that
+// is neither (the "0/0/00" some programs write for none) is no day.
 class PersonImport : public RecordImport {
 public:
-    // Imports into `document`, reading field f from column columnOf[f].
+    // Imports into `document`, reading field f from column columnOf[f]; dates in `locale`'s
+    // forms.
     PersonImport(const PimDocument& document, std::vector<int> columnOf,
-                 std::vector<std::vector<int>> alternatesOf = {});
+                 std::vector<std::vector<int>> alternatesOf, const Locale& locale);
     // nullptr when the record was taken, otherwise why not.
     const char* importRecord(const std::vector<std::string_view>& values) override;
     void addTo(PimDocument& document) override {
@@ -28,6 +32,7 @@ private:
     NewRecords<Person> batch_;  // the records taken, added in one edit at the end
     GroupFiling groups_;
     std::vector<std::string> categories_;  // of the record being read
+    DateParser dates_;
 };
 
 // What every importer does to a person before adding it: gives it `texts`, each trimmed but

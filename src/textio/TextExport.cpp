@@ -34,6 +34,9 @@ std::string_view textValue(const Record& record, const FieldSpec<Record>& field,
             return scratch;
         case FieldType::Flag:
             return flagValue(record, field) ? "TRUE" : "FALSE";
+        case FieldType::Yearly:
+            scratch = (record.*field.yearly).text();
+            return scratch;
         case FieldType::Date:
             break;
     }

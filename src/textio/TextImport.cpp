@@ -48,7 +48,7 @@ std::unique_ptr<RecordImport> makeImport(TransferKind kind, const PimDocument& d
     switch (kind) {
         case TransferKind::Persons:
             return std::make_unique<PersonImport>(document, std::move(columnOf),
-                                                  std::move(alternatesOf));
+                                                  std::move(alternatesOf), locale);
         case TransferKind::Tasks:
             return std::make_unique<TaskImport>(document, std::move(columnOf), locale);
         case TransferKind::Appointments:

@@ -39,6 +39,17 @@ TEST_F(AddressBookCommands, AddedPersonIsListedUnderAllAndItsGroups) {
         (std::vector<std::string_view>{"ann@example.org", "555-0100", "555-0200", "555-0300"}));
 }
 
+TEST_F(AddressBookCommands, DaysGivenToANewPersonAreListedByDay) {
+    addPerson({"--first", "Ada", "--last", "Lovelace", "--birthday", "1815-12-10", "--anniversary",
+               "--07-08"});
+    EXPECT_EQ(said(run(words("day home.pgr --date 2026-12-10"))),
+              said(0, "Appointments\nAll day\tAda Lovelace's birthday (211)\nTasks\n"));
+    EXPECT_EQ(run(words("day home.pgr --date 2027-07-08")).out,
+              "Appointments\nAll day\tAda Lovelace's anniversary\nTasks\n");
+    expectRefused(words("add-person home.pgr --first Bo --birthday 12/10/1815"), 2,
+                  "--birthday wants YYYY-MM-DD, or --MM-DD without a year, not \"12/10/1815\"");
+}
+
 // How the panel sorts and filters is its own rule; the options reach it.
 TEST_F(AddressBookCommands, SortAndFilterOptionsReachTheList) {
     addPerson({"--last", "smith", "--company", "Zeta", "--cell-phone", "(020) 555-1234"});

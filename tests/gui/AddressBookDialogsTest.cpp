@@ -1,5 +1,7 @@
 #include <QAbstractItemModelTester>
+#include <QComboBox>
 #include <QPlainTextEdit>
+#include <QSpinBox>
 #include <QTabWidget>
 
 #include "GuiHelpers.h"
@@ -8,6 +10,7 @@
 #include "organizer/ui/GroupDetailsDialog.h"
 #include "organizer/ui/GroupListModel.h"
 #include "organizer/ui/GroupsDialog.h"
+#include "organizer/ui/MonthDayEdit.h"
 #include "organizer/ui/PersonDialog.h"
 #include "organizer/ui/UserDialog.h"
 #include "platform/Clock.h"
@@ -93,6 +96,29 @@ TEST_F(AddressBookDialogs, EachFieldWritesItsOwnRecordFieldAndUntouchedBytesStay
     EXPECT_EQ(person.Notes(), "one\r\ntwo\r\nthree");
     EXPECT_EQ(person.Addr2(), "unix\nbreak");
     EXPECT_EQ(person.PhGroups, (std::vector<int32_t>{5, 1})) << "alpha, the first row";
+}
+
+TEST_F(AddressBookDialogs, TheDatesPageEditsADayWithOrWithoutItsYear) {
+    Person ada;
+    ada.setFName("Ada");
+    ada.Birthday = MonthDay::parse("1990-02-29").value();
+    const int32_t id = document_.add(ada);
+    PersonDialog dialog(PersonForm::of(document_, *document_.persons().find(id)), true);
+    MonthDayEdit* birthday = dialog.birthdayField();
+    EXPECT_EQ(std::tuple(birthday->monthBox()->currentIndex(), birthday->dayBox()->value(),
+                         birthday->yearBox()->value()),
+              std::tuple(2, 29, 1990));
+    EXPECT_EQ(birthday->yearBox()->accessibleName(), "Birthday year");
+    EXPECT_FALSE(dialog.anniversaryField()->dayBox()->isEnabled()) << "no month, no day";
+
+    birthday->yearBox()->setValue(0);
+    EXPECT_EQ(dialog.form().birthday.text(), "--02-29") << "no year";
+    dialog.anniversaryField()->monthBox()->setCurrentIndex(4);
+    dialog.anniversaryField()->dayBox()->setValue(31);
+    EXPECT_EQ(dialog.anniversaryField()->dayBox()->value(), 30) << "April has 30 days";
+    EXPECT_EQ(dialog.form().anniversary.text(), "--04-30");
+    birthday->monthBox()->setCurrentIndex(0);
+    EXPECT_FALSE(dialog.form().birthday.isSet());
 }
 
 TEST_F(AddressBookDialogs, MnemonicsReachTheirFieldsAndEscapeCancels) {

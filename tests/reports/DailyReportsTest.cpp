@@ -179,9 +179,15 @@ TEST(DailyReportLists, FollowTheDayViewRows) {
         r.key = key;
         return r;
     };
+    const auto personRow = [&](const char* description) {
+        AppointmentRow r = row(-1, description);
+        r.personId = 7;
+        return r;
+    };
     // One occurrence on rows in a row is one entry, but again after another, and so is the
     // next occurrence of its series; a row without a description stands for none; a record
-    // no longer held is left out.
+    // no longer held is left out. A person's birthday and anniversary are no appointments,
+    // and each is its own entry.
     const DateTime nine = DateTime::fromFields(2026, 5, 10, 9), ten = nine + DateTimeSpan(1.0 / 24);
     const std::vector<AppointmentRow> rows = {row(first, "first"),
                                               row(first, "first"),
@@ -190,9 +196,12 @@ TEST(DailyReportLists, FollowTheDayViewRows) {
                                               row(second, "second", nine),
                                               row(second, "second", ten),
                                               row(first, "first"),
-                                              row(99, "gone")};
-    EXPECT_EQ(collect(dailyReportAppointments(document, rows), &AppointmentRow::id),
-              (std::vector<int32_t>{first, second, second, first}));
+                                              row(99, "gone"),
+                                              personRow("Ada's birthday"),
+                                              personRow("Ada's anniversary")};
+    EXPECT_EQ(collect(dailyReportAppointments(document, rows), &AppointmentRow::description),
+              (std::vector<std::string>{"first", "second", "second", "first", "Ada's birthday",
+                                        "Ada's anniversary"}));
     TaskRow taskRow, missing;
     taskRow.id = document.add(task("task"));
     missing.id = 42;

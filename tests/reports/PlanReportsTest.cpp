@@ -218,6 +218,11 @@ TEST(PlanReportLists, OccurrencesFillEveryDayTheyCoverWholeDaysFirst) {
     document.add(wholeDays("Fair", may(11), may(13)));
     document.add(severalDays("Night shift", may(10, 22), may(12, 6)));
     document.add(appointment("Dentist", may(11, 8, 30)));
+    Person ada;
+    ada.setFName("Ada");
+    ada.setLName("Lovelace");
+    ada.Birthday = MonthDay::make(5, 11, 1815).value();
+    document.add(ada);
 
     RecordingCanvas canvas(letterAt100Dpi());
     const auto report =
@@ -226,15 +231,17 @@ TEST(PlanReportLists, OccurrencesFillEveryDayTheyCoverWholeDaysFirst) {
     using Entries = std::vector<std::string>;
     const std::pair<int, Entries> cases[] = {
         {10, {"10:00 P Night shift"}},
-        {11, {"All day Fair", "Night shift", "8:30 A Dentist", "9:00 A Standup"}},
+        {11,
+         {"All day Fair", "All day Ada Lovelace's birthday (211)", "Night shift", "8:30 A Dentist",
+          "9:00 A Standup"}},
         {12, {"All day Fair", "Night shift"}},
         {25, {"9:00 A Standup"}},
         {26, {}},
     };
     for (const auto& [day, entries] : cases)
         EXPECT_EQ(plan.appointmentEntries(may(day)), entries) << day;
-    // The week holds each occurrence once, whatever the days it covers.
-    EXPECT_EQ(weeklyPlanInputs(document, may(13)).appointments.size(), 4u);
+    // The week holds each occurrence once, whatever the days it covers, and the birthday.
+    EXPECT_EQ(weeklyPlanInputs(document, may(13)).appointments.size(), 5u);
 }
 
 // One unit per byte, so widths read as character counts.

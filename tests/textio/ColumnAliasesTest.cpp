@@ -56,8 +56,9 @@ TEST(ColumnAliases, MapsTheHeadersOfCommonPrograms) {
 TEST(ColumnAliases, PrefersTheSpecificNameAndSkipsTheUnknown) {
     EXPECT_EQ(assignColumnsByName(TransferKind::Persons, {"Name", "Given Name", "Surname"}),
               (Names{"", "FirstName", "LastName"}));
-    EXPECT_EQ(assignColumnsByName(TransferKind::Persons, {"Full Name", "Birthday"}),
-              (Names{"FirstName", ""}));
+    EXPECT_EQ(assignColumnsByName(TransferKind::Persons,
+                                  {"Full Name", "Birthday", "Wedding Anniversary", "Mileage"}),
+              (Names{"FirstName", "Birthday", "Anniversary", ""}));
     EXPECT_EQ(assignColumnsByName(TransferKind::Persons, {"EMAIL", "e-mail", "ZIP", "zip"}),
               (Names{"E-Mail", "", "ZipCode", ""}));
     // A phone whose kind column is missing is a home phone, taken only by want of better.

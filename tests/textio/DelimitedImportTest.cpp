@@ -56,6 +56,25 @@ TEST_F(PersonImportTest, ReadsColumnsAsMappedAndReportsSkippedLines) {
               (std::vector<std::string>{"2" + none, "5" + none, "6" + none}));
 }
 
+TEST_F(PersonImportTest, ReadsDaysInTheFormsOfCardsOrTheLocaleAndNoneForAnythingElse) {
+    // The birthday and anniversary columns, and what the person holds of them.
+    const std::pair<const char*, const char*> cases[] = {
+        {"1990-04-12,--07-08", "1990-04-12 --07-08"},
+        {"4/12/1990,19900229", "1990-04-12 1990-02-29"},
+        {"0/0/00,", " "},
+        {"someday,1604-07-08", " --07-08"},
+    };
+    for (const auto& [values, stored] : cases) {
+        PimDocument one(clock);
+        ASSERT_EQ(importInto(one, TransferKind::Persons, {"FirstName", "Birthday", "Anniversary"},
+                             std::string("Ann,") + values)
+                      .added,
+                  1);
+        const Person& p = *one.persons().find(1);
+        EXPECT_EQ(p.Birthday.text() + " " + p.Anniversary.text(), stored) << values;
+    }
+}
+
 using TaskImportTest = ImportTest<TransferKind::Tasks>;
 
 TEST_F(TaskImportTest, AppliesTheTaskRules) {

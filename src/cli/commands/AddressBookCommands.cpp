@@ -79,6 +79,18 @@ Status fillForm(const CliArgs& parsed, const PimDocument& document, const std::s
     };
     for (const auto& [option, field] : fields)
         *field = parsed.value(option).value_or("");
+    const std::pair<const char*, MonthDay*> days[] = {{"birthday", &form.birthday},
+                                                      {"anniversary", &form.anniversary}};
+    for (const auto& [option, day] : days) {
+        const auto text = parsed.value(option);
+        if (!text) continue;
+        const auto read = MonthDay::parse(*text);
+        if (!read)
+            return usageFailure(
+                fillIn(_("--%s wants YYYY-MM-DD, or --MM-DD without a year, not \"%s\""),
+                       {option, *text}));
+        *day = *read;
+    }
     for (const std::string& desc : parsed.values("group")) {
         if (form.chooseGroup(desc)) continue;
         // The editor does not offer the universal group: every person is filed there anyway.
@@ -92,7 +104,7 @@ Status runAddPerson(CliContext& context, const std::vector<std::string>& args) {
     CliArgs parsed;
     if (Status status = parseArguments(args, 1,
                                        {"first", "last", "company", "group", "email", "home-phone",
-                                        "work-phone", "cell-phone"},
+                                        "work-phone", "cell-phone", "birthday", "anniversary"},
                                        {}, parsed);
         !status)
         return status;
@@ -127,7 +139,8 @@ const std::array<CliCommand, 3> kCommands = {{
      runPersons},
     {"add-person",
      "DOC [--first F] [--last L] [--company C] [--group NAME]... [--email E] [--home-phone P] "
-     "[--work-phone P] [--cell-phone P]",
+     "[--work-phone P] [--cell-phone P] [--birthday YYYY-MM-DD|--MM-DD] "
+     "[--anniversary YYYY-MM-DD|--MM-DD]",
      // TRANSLATORS: "All", "White Pages" and "Yellow Pages" name groups in the document,
      // which keep these English names in every language.
      N_("add a person to DOC as the person editor does: it needs a first name, last name or "

@@ -64,6 +64,15 @@ QString text(int helpNumber) {
             return _(
                 "Anything else worth keeping about the person, in as many "
                 "lines as needed.");
+        case kBirthday:
+            return _(
+                "The person's birthday: a month and a day, and the year when you know it. "
+                "The day view, the calendar and the printed plans show it every year, with "
+                "the age where the year is given.");
+        case kAnniversary:
+            return _(
+                "The person's wedding anniversary, shown every year like the birthday, with "
+                "the years it has come round where the year is given.");
         case kUserFirstName:
             return _(
                 "Your first name. Your name and address are printed as the "

@@ -29,6 +29,9 @@ inline constexpr int kState = 1423;
 inline constexpr int kZip = 1424;
 // The "Notes" page.
 inline constexpr int kNotes = 1430;
+// The "Dates" page.
+inline constexpr int kBirthday = 1435;
+inline constexpr int kAnniversary = 1436;
 // The user's "General" page.
 inline constexpr int kUserFirstName = 1440;
 inline constexpr int kUserLastName = 1441;

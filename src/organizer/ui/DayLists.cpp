@@ -58,6 +58,9 @@ DayLists::DayLists(DayView& day, const Locale& locale, QWidget* parent)
                 day_.selectAppointmentRow(selectedRow(appointmentList_));
                 emit selectionChanged();
             });
+    connect(appointmentList_, &QTreeView::doubleClicked, this, [this](const QModelIndex& index) {
+        if (const int32_t person = day_.personAt(index.row())) emit personRequested(person);
+    });
     connect(taskList_, &QTreeView::doubleClicked, this, [this](const QModelIndex& index) {
         day_.completeTaskAt(index.row());
         emit selectionChanged();

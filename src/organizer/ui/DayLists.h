@@ -2,6 +2,7 @@
 
 #include <QObject>
 
+#include <cstdint>
 #include <functional>
 
 #include "organizer/FocusedList.h"
@@ -34,6 +35,8 @@ signals:
     void selectionChanged();
     // A key asks for a command of the menus.
     void commandRequested(int id);
+    // A double click on a birthday or anniversary asks for its person's editor.
+    void personRequested(int32_t personId);
     // A right click on a list asks for the menu of that list at a screen position.
     void listMenuRequested(FocusedList list, const QPoint& globalPos);
 

@@ -37,6 +37,7 @@ std::map<int, std::function<void()>> OrganizerCommands::handlers() {
         {cmd::kOpenWebPage, [this] { contact(PersonDetail::WebPage); }},
         {cmd::kEmailGroup, [this] { p_.contacts.mailGroup(p_.phoneBook.listedAddresses()); }},
         {cmd::kAlarmSound, [this] { p_.reminders.chooseSound(p_.prompts); }},
+        {cmd::kBirthdayReminders, [this] { p_.reminders.chooseBirthdayReminders(); }},
     };
 }
 
@@ -55,6 +56,14 @@ void OrganizerCommands::addPerson() {
 void OrganizerCommands::editPerson() {
     const Person* person =
         p_.day.focusedList() == FocusedList::Persons ? p_.phoneBook.selectedPerson() : nullptr;
+    if (person == nullptr) return;
+    if (const auto form =
+            PersonDialog::ask(&p_.parent, PersonForm::of(p_.door.document(), *person), true))
+        updatePerson(p_.door, *form);
+}
+
+void OrganizerCommands::editPersonOf(int32_t personId) {
+    const Person* person = p_.door.document().persons().find(personId);
     if (person == nullptr) return;
     if (const auto form =
             PersonDialog::ask(&p_.parent, PersonForm::of(p_.door.document(), *person), true))

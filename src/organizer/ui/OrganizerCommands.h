@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <map>
 
@@ -38,6 +39,8 @@ public:
 
     // The handlers of the commands, by command id.
     [[nodiscard]] std::map<int, std::function<void()>> handlers();
+    // Opens the person editor on a person (a double click on its birthday).
+    void editPersonOf(int32_t personId);
 
 private:
     void addTask();

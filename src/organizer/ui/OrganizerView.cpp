@@ -89,6 +89,8 @@ OrganizerView::OrganizerView(Workspace& workspace, FrameHost& frame, ShellSettin
     connect(lists_, &DayLists::selectionChanged, this, &OrganizerView::selectionChanged);
     connect(lists_, &DayLists::commandRequested, this, &OrganizerView::commandRequested);
     connect(lists_, &DayLists::listMenuRequested, this, &OrganizerView::listMenuRequested);
+    connect(lists_, &DayLists::personRequested, this,
+            [this](int32_t person) { commands_->editPersonOf(person); });
     QVBoxLayout* appointmentLayout = nullptr;
     QGroupBox* appointments = framed(_("Appointments"), dateLabel_, &appointmentLayout);
     appointmentLayout->addWidget(appointmentList_);

@@ -1,16 +1,21 @@
 #include "organizer/ui/PersonDialog.h"
 
+#include <QComboBox>
+#include <QFormLayout>
 #include <QGroupBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QSpinBox>
 #include <QTabWidget>
 #include <QTextDocument>
 #include <QVBoxLayout>
 
 #include "organizer/ui/EditorWidgets.h"
 #include "organizer/ui/FieldPages.h"
+#include "organizer/ui/MonthDayEdit.h"
 #include "platform/Translate.h"
 #include "records/LineBreaks.h"
 
@@ -44,6 +49,7 @@ PersonDialog::PersonDialog(PersonForm start, bool editing, QWidget* parent)
                    _("Phone"));
     pages_->addTab(makeFieldPage(addressFields(person)), _("Address"));
     pages_->addTab(makeNotesPage(), _("Notes"));
+    pages_->addTab(makeDatesPage(), _("Dates"));
     ok_ = layOutSheet(this, pages_);
 
     // The name fields decide OK; the rest of the page may react too, as it costs nothing.
@@ -73,6 +79,27 @@ QWidget* PersonDialog::makeGroupFrame() {
     setEditorHelp({frame, groups_}, AddressBookHelp::kPersonGroups);
     connect(groups_, &QListWidget::itemSelectionChanged, this, &PersonDialog::groupsChosen);
     return frame;
+}
+
+QWidget* PersonDialog::makeDatesPage() {
+    auto* page = new QWidget;
+    auto* layout = new QFormLayout(page);
+    const auto add = [&](const char* label, const char* name, MonthDay value, int help,
+                         MonthDay PersonForm::*field) {
+        auto* edit = new MonthDayEdit(QString::fromUtf8(name), value, page);
+        auto* caption = new QLabel(QString::fromUtf8(label), page);
+        caption->setBuddy(edit->monthBox());
+        layout->addRow(caption, edit);
+        setEditorHelp({caption, edit->monthBox(), edit->dayBox(), edit->yearBox()}, help);
+        connect(edit, &MonthDayEdit::edited, this,
+                [this, edit, field] { form_.*field = edit->value(); });
+        return edit;
+    };
+    birthday_ = add(_("&Birthday:"), _("Birthday"), form_.birthday, AddressBookHelp::kBirthday,
+                    &PersonForm::birthday);
+    anniversary_ = add(_("A&nniversary:"), _("Anniversary"), form_.anniversary,
+                       AddressBookHelp::kAnniversary, &PersonForm::anniversary);
+    return page;
 }
 
 QWidget* PersonDialog::makeNotesPage() {

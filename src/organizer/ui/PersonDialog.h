@@ -6,13 +6,14 @@
 
 #include "organizer/PersonForm.h"
 
+class MonthDayEdit;
 class QListWidget;
 class QPlainTextEdit;
 class QPushButton;
 class QTabWidget;
 
 // "Add Person" / "Edit Person": the sheet of one person's fields on the pages "General",
-// "Phone", "Address" and "Notes". It edits a PersonForm and never the document.
+// "Phone", "Address", "Notes" and "Dates". It edits a PersonForm and never the document.
 class PersonDialog : public QDialog {
     Q_OBJECT
 
@@ -31,10 +32,13 @@ public:
     [[nodiscard]] QListWidget* groupList() const { return groups_; }
     [[nodiscard]] QPlainTextEdit* notesField() const { return notes_; }
     [[nodiscard]] QPushButton* okButton() const { return ok_; }
+    [[nodiscard]] MonthDayEdit* birthdayField() const { return birthday_; }
+    [[nodiscard]] MonthDayEdit* anniversaryField() const { return anniversary_; }
 
 private:
     [[nodiscard]] QWidget* makeGroupFrame();
     [[nodiscard]] QWidget* makeNotesPage();
+    [[nodiscard]] QWidget* makeDatesPage();
     void groupsChosen();
     void notesEdited();
     void updateOk();
@@ -43,5 +47,7 @@ private:
     QTabWidget* pages_ = nullptr;
     QListWidget* groups_ = nullptr;
     QPlainTextEdit* notes_ = nullptr;
+    MonthDayEdit* birthday_ = nullptr;
+    MonthDayEdit* anniversary_ = nullptr;
     QPushButton* ok_ = nullptr;
 };

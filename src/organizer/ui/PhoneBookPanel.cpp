@@ -18,9 +18,11 @@
 #include <QVBoxLayout>
 
 #include "organizer/PhoneBookView.h"
+#include "organizer/ui/MonthDayEdit.h"
 #include "organizer/ui/PersonListModel.h"
 #include "organizer/ui/RecordList.h"
 #include "platform/Translate.h"
+#include "records/Person.h"
 #include "shell/CommandId.h"
 
 namespace {
@@ -83,7 +85,7 @@ struct DetailPlace {
     const char* help;
 };
 
-// Two columns of details, the web page across both.
+// Two columns of details; the days beside the web page.
 constexpr DetailPlace kPlaces[] = {
     {PersonDetail::HomePhone, N_("Home Phone:"), cmd::kDialHomePhone, 0, 0,
      N_("Calls the home number through the desktop's phone program.")},
@@ -189,7 +191,7 @@ QWidget* PhoneBookPanel::buildDetails() {
             shown = button;
         }
         shown->setWhatsThis(_(place.help));
-        const int span = place.detail == PersonDetail::WebPage ? 3 : 1;
+        const int span = 1;
         grid->addWidget(shown, place.row, place.column + 1, 1, span);
         // The label names the detail; the help says what its button does.
         auto* label = static_cast<QLabel*>(grid->itemAtPosition(place.row, place.column)->widget());
@@ -197,6 +199,15 @@ QWidget* PhoneBookPanel::buildDetails() {
         shown->setAccessibleDescription(shown->whatsThis());
         if (place.command != 0) static_cast<DetailButton*>(shown)->setLabel(label->text());
     }
+    // The days are only shown, beside the web page, in the room of one line.
+    auto* label = new QLabel(_("Dates:"), details);
+    dates_ = new QLabel(details);
+    dates_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    dates_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    dates_->setWhatsThis(_("The person's birthday and anniversary."));
+    label->setBuddy(dates_);
+    grid->addWidget(label, 3, 2);
+    grid->addWidget(dates_, 3, 3);
     return details;
 }
 
@@ -252,6 +263,19 @@ void PhoneBookPanel::showDetails() {
         button->setFullText(utf8(shown.text));
         button->setEnabled(shown.enabled);
     }
+    const Person* person = book_.selectedPerson();
+    QStringList days;
+    if (person != nullptr && person->Birthday.isSet())
+        days << QString::fromStdString(
+            fillIn(_("Birthday %s"), {monthDayText(person->Birthday).toStdString()}));
+    if (person != nullptr && person->Anniversary.isSet())
+        days << QString::fromStdString(
+            fillIn(_("Anniversary %s"), {monthDayText(person->Anniversary).toStdString()}));
+    const QString text =
+        days.isEmpty() ? QString::fromUtf8(_(kNotAvailable)) : days.join(QStringLiteral(", "));
+    dates_->setText(text);
+    dates_->setToolTip(days.isEmpty() ? QString() : text);
+    dates_->setEnabled(!days.isEmpty());
 }
 
 void PhoneBookPanel::filterEdited(const QString& text) {

@@ -64,5 +64,6 @@ private:
     QTreeView* list_ = nullptr;
     std::array<QPushButton*, kPersonDetailCount> buttons_{};
     QLabel* fax_ = nullptr;
+    QLabel* dates_ = nullptr;  // the birthday and anniversary
     bool refilling_ = false;
 };

@@ -3,8 +3,10 @@
 #include <algorithm>
 #include "platform/Translate.h"
 
+#include "organizer/PersonDayReminders.h"
 #include "organizer/ReminderText.h"
 #include "organizer/Reminders.h"
+#include "organizer/ui/BirthdayReminderDialog.h"
 #include "organizer/ui/ReminderWindow.h"
 #include "platform/SoundFile.h"
 #include "platform/UserPrompts.h"
@@ -86,6 +88,20 @@ void ReminderController::check() {
         answered_[std::pair(reminder.id, reminder.key)] = DateTime::now(document_.clock());
         if (turnOff) turnOffReminder(door_, reminder);
     }
+    showPersonDays();
+}
+
+void ReminderController::showPersonDays() {
+    const DateTime today = DateTime::today(document_.clock());
+    for (const PersonDayReminder& reminder :
+         duePersonDayReminders(document_, today, alarm_.birthdayLead(), locale_)) {
+        if (open_.count(reminder.caption) != 0) continue;
+        // A window of this tick, or a tick inside it, may have shown it already.
+        const Person* person = document_.persons().find(reminder.personId);
+        if (person == nullptr || person->remindedYear(reminder.kind) == reminder.year) continue;
+        (void)showWindow(reminder.caption, reminder.message);
+        notePersonDayReminded(door_, reminder);
+    }
 }
 
 bool ReminderController::isWanted(const Reminder& reminder, DateTime now) const {
@@ -126,6 +142,16 @@ bool ReminderController::showWindow(const std::string& caption, const std::strin
     open_.erase(caption);
     if (notifier_) notifier_->withdraw(caption);
     return window.turnOffChosen();
+}
+
+void ReminderController::chooseBirthdayReminders() {
+    BirthdayReminderDialog dialog(alarm_.birthdayReminders, alarm_.birthdayReminderDays,
+                                  ShellSettings::kMostBirthdayLead, owner_);
+    if (dialog.exec() != QDialog::Accepted) return;
+    alarm_.birthdayReminders = dialog.remind();
+    alarm_.birthdayReminderDays = dialog.daysBefore();
+    settings_.writeBirthdayReminders(alarm_.birthdayReminders, alarm_.birthdayReminderDays);
+    check();
 }
 
 void ReminderController::chooseSound(UserPrompts& prompts) {

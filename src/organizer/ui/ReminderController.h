@@ -30,7 +30,8 @@ struct AlarmSettings;
 // appointments already over that came due unseen (the day before opening, or between two
 // ticks) are listed together in one window. Its minute keeps
 // running while any modal window is open, so a reminder that comes due meanwhile opens
-// on top; no caption gets a second window while one is open.
+// on top; no caption gets a second window while one is open. Birthdays and anniversaries,
+// when the user asked for it, are reminded of some days ahead, once a year each.
 class ReminderController : public QObject, public DocumentView {
     Q_OBJECT
 
@@ -50,6 +51,8 @@ public:
     void checkSoon();
     // Options / Alarm Sound...: asks for a wave file and stores the choice.
     void chooseSound(UserPrompts& prompts);
+    // Options / Birthday Reminders...: asks whether and how early, and stores the choice.
+    void chooseBirthdayReminders();
 
     void documentChanged() override;
     void documentClosing() override { closed_ = true; }
@@ -66,6 +69,8 @@ private:
     // Whether a reminder found by this tick still wants its window.
     [[nodiscard]] bool isWanted(const Reminder& reminder, DateTime now) const;
     void showMissed(std::vector<Reminder> missed);
+    // Shows the reminders of the birthdays and anniversaries due today, once a year each.
+    void showPersonDays();
     // Shows a reminder window until answered; whether "Turn off reminder" was chosen.
     bool showWindow(const std::string& caption, const std::string& message);
 

@@ -1,0 +1,101 @@
+#include <gtest/gtest.h>
+
+#include <map>
+#include <string>
+
+#include "exchange/VCardExport.h"
+#include "exchange/VCardImport.h"
+#include "organizer/BusyDays.h"
+#include "organizer/DayRows.h"
+#include "platform/Clock.h"
+#include "records/PimDocument.h"
+#include "support/TzGuard.h"
+
+namespace {
+
+DateTime day(int year, int month, int d) {
+    return DateTime::fromFields(year, month, d);
+}
+
+std::string card(const std::string& version, const std::string& name, const std::string& lines) {
+    return "BEGIN:VCARD\r\nVERSION:" + version + "\r\nN:" + name + ";;;;\r\n" + lines +
+           "END:VCARD\r\n";
+}
+
+// Each person's birthday and anniversary as the document holds them, by last name.
+std::map<std::string, std::string> days(const PimDocument& document) {
+    std::map<std::string, std::string> out;
+    for (const auto& [id, person] : document.persons())
+        out[std::string(person.LName())] = person.Birthday.text() + " " + person.Anniversary.text();
+    return out;
+}
+
+class VCardDaysTest : public testing::Test {
+protected:
+    TzGuard tz_{"Europe/Berlin"};
+    // Today is 12 March 2027: an empty BDAY must not land here.
+    FixedClock clock_{LocalTime{2027, 3, 12, 10, 0, 0, 0}};
+};
+
+TEST_F(VCardDaysTest, BirthdaysOfPhonesShowOnTheirDaysAndGoBackAsTheyCame) {
+    const std::string cards = card("4.0", "Yearless", "BDAY:--0412\r\n") +
+                              card("3.0", "Placeholder", "BDAY:1604-02-29\r\n") +
+                              card("3.0", "Leap", "BDAY:1990-02-29\r\n") +
+                              card("3.0", "Empty", "BDAY:\r\n");
+    PimDocument document(clock_);
+    document.seedDefaultGroups();
+    ASSERT_EQ(importVCardText(document, cards).added, 4);
+    const std::map<std::string, std::string> imported = days(document);
+    EXPECT_EQ(imported, (std::map<std::string, std::string>{{"Empty", " "},
+                                                            {"Leap", "1990-02-29 "},
+                                                            {"Placeholder", "--02-29 "},
+                                                            {"Yearless", "--04-12 "}}));
+
+    EXPECT_EQ(busyDays(document, day(2027, 1, 1), day(2028, 12, 31)),
+              (std::vector<DateTime>{day(2027, 2, 28), day(2027, 4, 12), day(2028, 2, 29),
+                                     day(2028, 4, 12)}))
+        << "29 February falls on 28 February in 2027; the empty BDAY on no day at all";
+    const std::pair<DateTime, std::vector<std::string>> listed[] = {
+        {day(2027, 2, 28), {"Placeholder's birthday", "Leap's birthday (37)"}},
+        {day(2028, 2, 29), {"Placeholder's birthday", "Leap's birthday (38)"}},
+        {day(2028, 4, 12), {"Yearless's birthday"}},
+    };
+    for (const auto& [shown, expected] : listed) {
+        std::vector<std::string> rows;
+        for (const AppointmentRow& row : dayAppointmentRows(document, shown)) {
+            EXPECT_TRUE(row.allDay);
+            rows.push_back(row.description);
+        }
+        EXPECT_EQ(rows, expected) << shown.format("%Y-%m-%d");
+    }
+
+    const std::string v3 = vcardText(document, VCardVersion::V3, std::nullopt);
+    const std::string v4 = vcardText(document, VCardVersion::V4, std::nullopt);
+    for (const char* line : {"BDAY:1990-02-29\r\n", "BDAY:--0229\r\n", "BDAY:--0412\r\n"})
+        EXPECT_NE(v3.find(line), std::string::npos) << line << v3;
+    for (const char* line : {"BDAY:19900229\r\n", "BDAY:--0229\r\n", "BDAY:--0412\r\n"})
+        EXPECT_NE(v4.find(line), std::string::npos) << line << v4;
+    for (const std::string& text : {v3, v4}) {
+        PimDocument again(clock_);
+        again.seedDefaultGroups();
+        ASSERT_EQ(importVCardText(again, text).added, 4);
+        EXPECT_EQ(days(again), imported) << text;
+    }
+}
+
+TEST_F(VCardDaysTest, AnniversariesGoAsEachVersionNamesThem) {
+    PimDocument document(clock_);
+    document.seedDefaultGroups();
+    const VCardImportResult result = importVCardText(
+        document, card("3.0", "Wed", "X-ANNIVERSARY:2001-06-30\r\nBDAY;VALUE=text:circa 1800\r\n"));
+    ASSERT_EQ(result.added, 1);
+    EXPECT_EQ(result.valuesLeftOut, 1) << "a birthday in words has no field";
+    EXPECT_EQ(days(document).at("Wed"), " 2001-06-30");
+    const std::string v3 = vcardText(document, VCardVersion::V3, std::nullopt);
+    const std::string v4 = vcardText(document, VCardVersion::V4, std::nullopt);
+    EXPECT_NE(v3.find("\r\nX-ANNIVERSARY:2001-06-30\r\n"), std::string::npos) << v3;
+    EXPECT_NE(v4.find("\r\nANNIVERSARY:20010630\r\n"), std::string::npos) << v4;
+    EXPECT_EQ(v3.find("BDAY"), std::string::npos);
+}
+
+}  // namespace

@@ -71,22 +71,18 @@ Fields CollectionSync::merge(const std::optional<Fields>& base, const Fields& he
             // Without a base a value on one side only is an addition, not a conflict.
             merged[i] = here[i].empty() ? there[i] : here[i];
         } else {
-            merged[i] = there[i];
+            merged[i] = preferHere_ ? here[i] : there[i];
             conflicts.push_back(i);
         }
     }
     return merged;
 }
 
-void CollectionSync::keepCopy(RecordKind kind, const Fields& here,
-                              const std::vector<size_t>& conflicts) {
-    storeRecord(document_, kind, here, 0);
-    std::string fields;
+void CollectionSync::noteConflicts(RecordKind kind, int32_t id, const Fields& here,
+                                   const Fields& there, const std::vector<size_t>& conflicts) {
     for (const size_t i : conflicts)
-        fields += (fields.empty() ? "" : ", ") + std::string(_(fieldNames(kind)[i]));
-    report_.conflicts.push_back(
-        fillIn(_("%s \"%s\": %s changed on both sides; the server's kept, ours saved as a copy"),
-               {kindName(kind), recordLabel(kind, here), fields}));
+        report_.conflicts.push_back(
+            {kind, id, i, recordLabel(kind, here), here[i], there[i], preferHere_});
 }
 
 Status CollectionSync::push(const std::string& href, const std::string& serverText,
@@ -102,6 +98,7 @@ Status CollectionSync::push(const std::string& href, const std::string& serverTe
     }
     if (Status put = dav_.put(url(href), text, codec_.contentType(), etag, code, newEtag); !put)
         return put;
+    wrote_ = true;
     if (DavClient::refusesContent(code)) {
         report_.notes.push_back(fillIn(_("%s: the server refused it at %s (%s); not sent"),
                                        {what, href, std::to_string(code)}));
@@ -225,7 +222,7 @@ Status CollectionSync::reconcile(const std::string& href, Fetched fetched) {
         }
         std::vector<size_t> conflicts;
         const Fields merged = merge(record.base, *here, there, conflicts);
-        if (!conflicts.empty()) keepCopy(record.kind, *here, conflicts);
+        noteConflicts(record.kind, record.id, *here, there, conflicts);
         if (merged != *here) {
             storeRecord(document_, record.kind, merged, record.id);
             ++report_.counts[record.kind].down;
@@ -287,6 +284,7 @@ Status CollectionSync::deleteThere(const std::string& href) {
     int code = 0;
     if (Status removed = dav_.remove(url(href), state_.items[href].etag, code); !removed)
         return removed;
+    wrote_ = true;
     if (code == 412) {
         Fetched fetched;
         bool gone = false;
@@ -339,7 +337,7 @@ void CollectionSync::adoptNew(const std::string& href, const Fetched& fetched,
             theirs = withDateKept(there, here);
             std::vector<size_t> conflicts;
             const Fields merged = merge(std::nullopt, here, theirs, conflicts);
-            if (!conflicts.empty()) keepCopy(there.kind, here, conflicts);
+            noteConflicts(there.kind, id, here, theirs, conflicts);
             if (merged != here) storeRecord(document_, there.kind, merged, id);
         } else {
             id = storeRecord(document_, there.kind, there.fields, 0);
@@ -361,15 +359,6 @@ Status CollectionSync::uploadNew() {
     for (const RecordKind kind : codec_.kinds()) {
         for (const auto& [id, fields] : recordsOf(document_, kind)) {
             if (mapped.contains({kind, id})) continue;
-            // Sent as one event, a series would reach the server as its first occurrence.
-            if (const Appointment* a =
-                    kind == RecordKind::Appointment ? document_.appointments().find(id) : nullptr;
-                a != nullptr && a->repeats()) {
-                report_.notes.push_back(
-                    fillIn(_("%s \"%s\": a repeating appointment is not sent yet; it stays here"),
-                           {kindName(kind), recordLabel(kind, fields)}));
-                continue;
-            }
             const std::string uid = uidFor(kind, id);
             const std::string href = folder + uid + codec_.extension();
             std::string etag;
@@ -460,5 +449,6 @@ Status CollectionSync::run() {
     }
     if (Status uploaded = uploadNew(); !uploaded) return uploaded;
     state_.token = token;
+    if (wrote_ && !token.empty()) confirmToken();
     return {};
 }

@@ -20,8 +20,8 @@ class PimDocument;
 //   every write of an existing resource carries If-Match, and a 412 means fetch, merge and
 //   try again;
 //   an edit made here is written into the server's own item, keeping what we do not hold;
-//   when both sides changed the same field, the server's value stays and ours is kept as a
-//   copy, and the report says so;
+//   when both sides changed the same field, the server's value stays (ours, when preferred)
+//   and the report names both; no second record is made;
 //   server items that no state names are matched with our records by UID, then by content,
 //   so that a first sync or a lost state duplicates nothing.
 // Records change only through the document's operations. The state follows each step, so
@@ -33,6 +33,8 @@ public:
 
     // Takes the collection for empty without asking: one a dry run would have made.
     void assumeEmpty() { assumeEmpty_ = true; }
+    // Keeps our value, and sends it, where both sides changed a field.
+    void preferHere() { preferHere_ = true; }
 
     // Runs the sync; a failure says what and where, with the work done so far kept.
     Status run();
@@ -52,6 +54,8 @@ private:
     // a token it no longer knows means a full listing when `mayRestart`.
     Status listSince(std::string from, bool mayRestart, std::map<std::string, std::string>& changed,
                      std::set<std::string>& gone, std::string& token);
+    // Moves the state's token past our own writes when they are all it adds.
+    void confirmToken();
     // Whether the server cut the answer short (507 on the collection itself).
     [[nodiscard]] bool truncated(const MultiStatus& answer) const;
     // Whether the item lies on the collection's server; skipped, saying so, when not.
@@ -85,7 +89,8 @@ private:
                  std::vector<size_t>& conflicts) const;
     // The server's fields, with our due date for a to-do that has none of its own.
     [[nodiscard]] static Fields withDateKept(const ParsedRecord& there, const Fields& ours);
-    void keepCopy(RecordKind kind, const Fields& here, const std::vector<size_t>& conflicts);
+    void noteConflicts(RecordKind kind, int32_t id, const Fields& here, const Fields& there,
+                       const std::vector<size_t>& conflicts);
 
     [[nodiscard]] std::string url(const std::string& href) const;
     [[nodiscard]] std::string uidFor(RecordKind kind, int32_t id) const;
@@ -98,6 +103,8 @@ private:
     SyncReport& report_;
     std::string uidStem_;
     bool assumeEmpty_ = false;
+    bool preferHere_ = false;
+    bool wrote_ = false;                                     // whether this run changed the server
     std::vector<std::pair<std::string, Fetched>> newThere_;  // items no state names
     // Records no state names, by their fields, to match the server's new items with.
     std::map<std::pair<RecordKind, Fields>, std::vector<int32_t>> unmatched_;

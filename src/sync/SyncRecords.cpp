@@ -5,6 +5,7 @@
 
 #include "platform/Translate.h"
 #include "records/PimDocument.h"
+#include "sync/ScheduleText.h"
 #include "textio/GroupFiling.h"
 
 namespace {
@@ -15,7 +16,7 @@ constexpr const char* kPersonFields[] = {
     N_("work phone"), N_("extension"), N_("fax"),     N_("pager"),    N_("cell phone"),
     N_("e-mail"),     N_("web page"),  N_("notes"),   N_("groups")};
 constexpr const char* kAppointmentFields[] = {N_("description"), N_("start"), N_("end"),
-                                              N_("alarm")};
+                                              N_("alarm"), N_("repetition")};
 constexpr const char* kTaskFields[] = {N_("description"), N_("priority"), N_("due date"),
                                        N_("done date")};
 
@@ -51,6 +52,9 @@ void writeInto(Appointment& appointment, const Fields& fields) {
     if (appointment.Alarm)
         appointment.AlarmTime =
             appointment.StartTime + DateTimeSpan(std::atof(fields[3].c_str()) / 86400.0);
+    Schedule schedule = appointment.schedule.get();
+    if (readScheduleText(fields[kAppointmentScheduleField], schedule))
+        appointment.schedule.set(schedule);
 }
 
 void writeInto(Task& task, const Fields& fields) {
@@ -170,13 +174,24 @@ Fields fieldsOf(const Person& person, const PimDocument& document) {
 }
 
 Fields fieldsOf(const Appointment& a) {
+    std::string schedule = scheduleText(a.schedule.get());
+    DateTime start = a.StartTime;
+    DateTime end = a.EndTime;
+    if (!schedule.empty() && a.DueDate.isValid() && start.isValid() && end.isValid()) {
+        // A series starts on its DueDate at the StartTime's time of day, and ends on its last
+        // day at the EndTime's.
+        const DateTime last =
+            a.schedule.get().lastDay.isValid() ? a.schedule.get().lastDay : a.DueDate.date();
+        start = a.DueDate.date() + (start - start.date());
+        end = last.date() + (end - end.date());
+    }
     std::string alarm;
     if (a.Alarm && a.AlarmTime.isValid() && a.StartTime.isValid()) {
         const auto from = a.StartTime.localSeconds();
         const auto to = a.AlarmTime.localSeconds();
         if (from && to) alarm = std::to_string(*to - *from);
     }
-    return {a.Description, timeText(a.StartTime), timeText(a.EndTime), alarm};
+    return {a.Description, timeText(start), timeText(end), alarm, std::move(schedule)};
 }
 
 Fields fieldsOf(const Task& t) {

@@ -1,6 +1,32 @@
 #include "sync/SyncReport.h"
 
 #include "platform/Translate.h"
+#include "sync/ScheduleText.h"
+
+namespace {
+
+// A value as the user reads it: a schedule summed up, nothing said so.
+std::string shown(const SyncConflict& conflict, const std::string& value) {
+    if (conflict.kind == RecordKind::Appointment && conflict.field == kAppointmentScheduleField)
+        return scheduleSummary(value);
+    return value.empty() ? std::string(_("(empty)")) : "\"" + value + "\"";
+}
+
+}  // namespace
+
+std::string SyncConflict::line() const {
+    return fillIn(keptOurs ? _("%s \"%s\": %s here %s, on the server %s; ours kept")
+                           : _("%s \"%s\": %s here %s, on the server %s; the server's kept"),
+                  {kindName(kind), label, _(fieldNames(kind)[field]), shown(*this, ours),
+                   shown(*this, theirs)});
+}
+
+bool keepOurs(PimDocument& document, const SyncConflict& conflict) {
+    Fields fields = fieldsOf(document, conflict.kind, conflict.id);
+    if (fields.size() <= conflict.field) return false;
+    fields[conflict.field] = conflict.ours;
+    return storeRecord(document, conflict.kind, fields, conflict.id) != 0;
+}
 
 std::vector<std::string> SyncReport::countLines() const {
     std::vector<std::string> lines;

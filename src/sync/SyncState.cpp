@@ -84,6 +84,10 @@ bool readState(const std::string& text, SyncState& state) {
             if (c[1].size() != 1 || !kindOfLetter(c[1][0], record.kind)) return false;
             record.id = std::atoi(c[2].c_str());
             record.base.assign(c.begin() + 3, c.end());
+            // States written before appointments held their schedule: they held none.
+            if (record.kind == RecordKind::Appointment &&
+                record.base.size() == kAppointmentScheduleField)
+                record.base.emplace_back();
             if (record.id <= 0 || record.base.size() != fieldNames(record.kind).size())
                 return false;
             item->records.push_back(std::move(record));

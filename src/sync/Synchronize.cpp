@@ -11,12 +11,13 @@ namespace {
 
 Status syncCollection(DavClient& dav, const ItemCodec& codec, PimDocument& document,
                       SyncState& state, const char* key, const std::string& url, bool made,
-                      const std::string& uidStem, SyncReport& report) {
+                      const std::string& uidStem, bool preferHere, SyncReport& report) {
     CollectionState& collection = state.collections[key];
     // Another collection than last time: nothing of the old one applies.
     if (collection.url != url) collection = CollectionState{url, "", {}};
     CollectionSync sync(dav, codec, document, collection, report, uidStem);
     if (made) sync.assumeEmpty();
+    if (preferHere) sync.preferHere();
     return sync.run();
 }
 
@@ -63,6 +64,10 @@ Status synchronize(HttpTransport& transport, const Clock& clock, PimDocument& do
     DavClient dav(transport, !request.dryRun);
     const auto finish = [&](Status status) {
         report.requests = dav.requests();
+        if (!status)
+            report.failure = dav.lastStatus() == 401 ? SyncFailure::Unauthorised
+                             : dav.lastStatus() == 0 ? SyncFailure::Unreachable
+                                                     : SyncFailure::Other;
         return status;
     };
     const std::string wanted = request.url + "\n" + request.addressBook + "\n" + request.calendar;
@@ -89,13 +94,14 @@ Status synchronize(HttpTransport& transport, const Clock& clock, PimDocument& do
                            ? _("the calendar at %s takes only events; tasks are not synced")
                            : _("the calendar at %s takes only to-dos; appointments are not synced"),
                        {found.dates}));
-        if (Status synced = syncCollection(dav, cardCodec, document, state, "addressbook",
-                                           found.cards, found.cardsMade, uidStem, report);
+        if (Status synced =
+                syncCollection(dav, cardCodec, document, state, "addressbook", found.cards,
+                               found.cardsMade, uidStem, request.preferHere, report);
             !synced)
             return synced;
         const CalendarCodec dateCodec(clock, found.events, found.todos);
         return syncCollection(dav, dateCodec, document, state, "calendar", found.dates,
-                              found.datesMade, uidStem, report);
+                              found.datesMade, uidStem, request.preferHere, report);
     };
     Status synced = syncBoth();
     if (!synced && known && dav.lastStatus() == 404) {

@@ -387,8 +387,10 @@ void SyncController::done() {
 
 void SyncController::showResults() {
     if (running()) return;
-    SyncResultsDialog dialog(lastSummary_, lastFailure_, lastReport_, lastUntrusted_,
-                             frame_.window());
+    SyncResultsDialog dialog(
+        lastSummary_, lastFailure_, lastReport_, lastUntrusted_,
+        [this](const SyncConflict& conflict) { return keepOurs(workspace_.document(), conflict); },
+        frame_.window());
     dialog.exec();
     if (!dialog.trusted() || workspace_.document().path().empty()) return;
     SyncAccount trusted = account();

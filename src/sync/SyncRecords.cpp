@@ -5,7 +5,7 @@
 
 #include "platform/Translate.h"
 #include "records/PimDocument.h"
-#include "sync/ScheduleText.h"
+#include "sync/ScheduleField.h"
 #include "textio/GroupFiling.h"
 
 namespace {
@@ -53,7 +53,7 @@ void writeInto(Appointment& appointment, const Fields& fields) {
         appointment.AlarmTime =
             appointment.StartTime + DateTimeSpan(std::atof(fields[3].c_str()) / 86400.0);
     Schedule schedule = appointment.schedule.get();
-    if (readScheduleText(fields[kAppointmentScheduleField], schedule))
+    if (readScheduleField(fields[kAppointmentScheduleField], schedule))
         appointment.schedule.set(schedule);
 }
 
@@ -174,7 +174,7 @@ Fields fieldsOf(const Person& person, const PimDocument& document) {
 }
 
 Fields fieldsOf(const Appointment& a) {
-    std::string schedule = scheduleText(a.schedule.get());
+    std::string schedule = scheduleField(a.schedule.get());
     DateTime start = a.StartTime;
     DateTime end = a.EndTime;
     if (!schedule.empty() && a.DueDate.isValid() && start.isValid() && end.isValid()) {

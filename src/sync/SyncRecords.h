@@ -30,7 +30,7 @@ inline constexpr PersonText kSyncedPersonTexts[] = {
 
 // The due date among a task's fields.
 inline constexpr size_t kTaskDueField = 2;
-// An appointment's schedule among its fields (scheduleText): "" for an ordinary one.
+// An appointment's schedule among its fields (scheduleField): "" for an ordinary one.
 inline constexpr size_t kAppointmentScheduleField = 4;
 
 // The names of the fields of a kind, for messages ("work phone").

@@ -1,14 +1,14 @@
 #include "sync/SyncReport.h"
 
 #include "platform/Translate.h"
-#include "sync/ScheduleText.h"
+#include "sync/ScheduleField.h"
 
 namespace {
 
 // A value as the user reads it: a schedule summed up, nothing said so.
 std::string shown(const SyncConflict& conflict, const std::string& value) {
     if (conflict.kind == RecordKind::Appointment && conflict.field == kAppointmentScheduleField)
-        return scheduleSummary(value);
+        return scheduleFieldSummary(value);
     return value.empty() ? std::string(_("(empty)")) : "\"" + value + "\"";
 }
 
@@ -26,6 +26,12 @@ bool keepOurs(PimDocument& document, const SyncConflict& conflict) {
     if (fields.size() <= conflict.field) return false;
     fields[conflict.field] = conflict.ours;
     return storeRecord(document, conflict.kind, fields, conflict.id) != 0;
+}
+
+bool SyncReport::movedAny() const {
+    for (const auto& [kind, c] : counts)
+        if (c.up + c.down + c.deletedHere + c.deletedThere > 0) return true;
+    return false;
 }
 
 std::vector<std::string> SyncReport::countLines() const {

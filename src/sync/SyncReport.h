@@ -55,6 +55,8 @@ struct SyncReport {
     int requests = 0;
     SyncFailure failure = SyncFailure::None;
 
+    // Whether any record went either way.
+    [[nodiscard]] bool movedAny() const;
     // "persons: 3 up, 12 down, 1 deleted here" for each kind of the collections synced.
     [[nodiscard]] std::vector<std::string> countLines() const;
 };

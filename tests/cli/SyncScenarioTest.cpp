@@ -121,6 +121,7 @@ size_t count(const std::string& text, const std::string& part) {
 TEST_F(SyncScenarioTest, ASeriesTravelsAsOneResourceWithItsOverridesBothWays) {
     const TzGuard zone("Europe/Berlin");
     setenv("XDG_STATE_HOME", dir.file("state").c_str(), 1);
+    setenv("QUILLMATE_PASSWORD", "x", 1);
     RadicaleServer server{dir.path().string()};
     const std::string phone = "/usr/bin/python3 " QUILLMATE_SYNC_PHONE " " + server.url() + " ";
     std::string calendar = runShell(phone + "mkcalendar Phone").output;
@@ -133,7 +134,8 @@ TEST_F(SyncScenarioTest, ASeriesTravelsAsOneResourceWithItsOverridesBothWays) {
                "END:VEVENT\r\nEND:VCALENDAR\r\n");
     ASSERT_EQ(runShell(phone + "save " + calendar + " " + dir.file("standup.ics")).code, 0);
     const auto sync = [&] {
-        const CliRun r = run({"sync", doc, "--url", server.url(), "--calendar", calendar});
+        const CliRun r =
+            run({"sync", doc, "--url", server.url(), "--user", "alice", "--calendar", calendar});
         EXPECT_EQ(r.code, 0) << r.err;
         return r;
     };
@@ -177,11 +179,12 @@ TEST_F(SyncScenarioTest, ASeriesTravelsAsOneResourceWithItsOverridesBothWays) {
     text = text.substr(0, text.find("END:VCALENDAR")) + "END:VCALENDAR\n";
     const std::string uid =
         text.substr(text.find("UID:"), text.find('\n', text.find("UID:")) - text.find("UID:") + 1);
-    text.insert(text.find("END:VEVENT"), "EXDATE:20261222T180000\n");
+    const std::string berlin = ";TZID=Europe/Berlin:";
+    text.insert(text.find("END:VEVENT"), "EXDATE" + berlin + "20261222T180000\n");
     text.insert(text.find("END:VCALENDAR"),
-                "BEGIN:VEVENT\n" + uid +
-                    "DTSTAMP:20261201T100000Z\nRECURRENCE-ID:20261215T180000\n"
-                    "DTSTART:20261216T070000\nDTEND:20261216T080000\nSUMMARY:Yoga\nEND:VEVENT\n");
+                "BEGIN:VEVENT\n" + uid + "DTSTAMP:20261201T100000Z\nRECURRENCE-ID" + berlin +
+                    "20261215T180000\nDTSTART" + berlin + "20261216T070000\nDTEND" + berlin +
+                    "20261216T080000\nSUMMARY:Yoga\nEND:VEVENT\n");
     writeBytes(dir.file("yoga.ics"), text);
     ASSERT_EQ(runShell(phone + "save " + calendar + " " + dir.file("yoga.ics")).code, 0) << text;
     sync();
@@ -196,6 +199,7 @@ TEST_F(SyncScenarioTest, ASeriesTravelsAsOneResourceWithItsOverridesBothWays) {
         }
     });
     EXPECT_EQ(count(runShell(phone + "events " + calendar).output, "\n--\n"), 2ul);
+    unsetenv("QUILLMATE_PASSWORD");
     unsetenv("XDG_STATE_HOME");
 }
 

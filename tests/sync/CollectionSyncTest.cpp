@@ -315,6 +315,13 @@ TEST(CollectionSyncTest, AnItemWeSentAndThePhoneDeletedGoesHereTooWithExactChang
     const int before = h.server.requests;
     ASSERT_TRUE(h.sync());
     EXPECT_EQ(h.server.requests - before, 1);
+
+    // A token the server no longer knows costs a full listing, and nothing comes twice.
+    h.store("b.vcf", card("Babbage", "2"));
+    h.state.token = "999";
+    ASSERT_TRUE(h.sync());
+    ASSERT_TRUE(h.sync());
+    EXPECT_EQ(std::pair(h.document.persons().size(), h.server.items.size()), std::pair(1ul, 1ul));
 }
 
 }  // namespace

@@ -142,6 +142,8 @@ private:
     HttpResponse changesSince(const std::string& request) const {
         const size_t at = request.find("<d:sync-token>") + 14;
         const int since = std::atoi(request.substr(at, request.find('<', at) - at).c_str());
+        if (since > version_)
+            return {403, {}, "<d:error xmlns:d=\"DAV:\"><d:valid-sync-token/></d:error>", {}};
         std::string body;
         for (const auto& [href, item] : items)
             if (when(changed_, href) > since) body += entry(href, etagProp(item.etag));

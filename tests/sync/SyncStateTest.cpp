@@ -31,6 +31,14 @@ TEST(SyncStateTest, ReadsBackWhatItWroteAndTakesABrokenFileForNone) {
     ASSERT_EQ(again.records.size(), 1u);
     EXPECT_EQ(std::pair(again.records[0].id, again.records[0].base), std::pair(7, base));
 
+    // A state written before appointments held their schedule reads as holding none.
+    writeBytes(path,
+               "quillmate-sync-state 1\nC\tcalendar\tu\t\nI\th\te\tu\t0\n"
+               "R\tA\t3\tYoga\t2026-12-07 10:00:00\t2026-12-07 11:00:00\t\n");
+    ASSERT_TRUE(loadSyncState(path, read, warning));
+    EXPECT_EQ(read.collections.at("calendar").items.at("h").records.at(0).base,
+              (Fields{"Yoga", "2026-12-07 10:00:00", "2026-12-07 11:00:00", "", ""}));
+
     // A state cut short or from elsewhere costs a full compare, said once; none says nothing.
     const std::pair<const char*, const char*> broken[] = {
         {"another file", "[general]\n"},

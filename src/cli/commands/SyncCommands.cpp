@@ -46,12 +46,15 @@ Status readPassword(const CliArgs& parsed, const std::string& url, std::string& 
     return {};
 }
 
-void printReport(CliContext& context, const SyncReport& report, bool dryRun) {
+void printReport(CliContext& context, const SyncReport& report, bool dryRun, bool failed) {
     const std::string prefix = dryRun ? _("dry run: ") : "";
     for (const std::string& made : report.created)
         context.out << prefix << fillIn(_("made %s"), {made}) << '\n';
-    for (const std::string& line : report.countLines())
-        context.out << prefix << line << '\n';
+    // Beside a failure, counts of nothing would read as a sync that went well.
+    if (!failed || report.movedAny()) {
+        for (const std::string& line : report.countLines())
+            context.out << prefix << line << '\n';
+    }
     for (const SyncConflict& conflict : report.conflicts)
         context.out << prefix << fillIn(_("conflict: %s"), {conflict.line()}) << '\n';
     for (const std::string& skipped : report.skipped)
@@ -111,7 +114,7 @@ Status runSync(CliContext& context, const std::vector<std::string>& args) {
                        {"--password-file FILE", kPasswordVariable}));
         return synced;
     }
-    printReport(context, report, request.dryRun);
+    printReport(context, report, request.dryRun, !synced);
     if (request.dryRun) return synced;
     // What was done before a failure is kept on both sides, so that the next sync goes on
     // from there; the state only once the document holds what it describes.

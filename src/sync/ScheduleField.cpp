@@ -1,4 +1,4 @@
-#include "sync/ScheduleText.h"
+#include "sync/ScheduleField.h"
 
 #include <cstdio>
 #include <vector>
@@ -67,7 +67,7 @@ std::vector<std::string_view> split(std::string_view text, char separator, size_
 
 }  // namespace
 
-std::string scheduleText(const Schedule& s) {
+std::string scheduleField(const Schedule& s) {
     std::string out;
     if (s.allDay) out += "allday\n";
     if (s.lastDay.isValid()) out += "last " + timeText(s.lastDay) + "\n";
@@ -85,7 +85,7 @@ std::string scheduleText(const Schedule& s) {
     return out;
 }
 
-bool readScheduleText(std::string_view text, Schedule& schedule) {
+bool readScheduleField(std::string_view text, Schedule& schedule) {
     Schedule s;
     s.uid = schedule.uid;
     s.remindedUntil = schedule.remindedUntil;
@@ -125,10 +125,10 @@ bool readScheduleText(std::string_view text, Schedule& schedule) {
     return true;
 }
 
-std::string scheduleSummary(std::string_view text) {
+std::string scheduleFieldSummary(std::string_view text) {
     if (text.empty()) return _("does not repeat");
     Schedule s;
-    if (!readScheduleText(text, s)) return std::string(text);
+    if (!readScheduleField(text, s)) return std::string(text);
     std::string out = s.rule ? "RRULE:" + s.rule->text() : std::string(_("does not repeat"));
     if (!s.changed.empty())
         out += ", " + fillIn(_("%s changed"), {std::to_string(s.changed.size())});

@@ -389,7 +389,14 @@ void SyncController::showResults() {
     if (running()) return;
     SyncResultsDialog dialog(
         lastSummary_, lastFailure_, lastReport_, lastUntrusted_,
-        [this](const SyncConflict& conflict) { return keepOurs(workspace_.document(), conflict); },
+        [this](const SyncConflict& conflict) {
+            // One step for Undo, named as an edit of the record would be.
+            const UndoStep step = conflict.kind == RecordKind::Person ? UndoStep::EditPerson
+                                  : conflict.kind == RecordKind::Task ? UndoStep::EditTask
+                                                                      : UndoStep::EditAppointment;
+            return workspace_.runStep(step,
+                                      [&] { return keepOurs(workspace_.document(), conflict); });
+        },
         frame_.window());
     dialog.exec();
     if (!dialog.trusted() || workspace_.document().path().empty()) return;

@@ -207,8 +207,16 @@ Status CollectionSync::reconcile(const std::string& href, Fetched fetched) {
             return {};
         }
         SyncedRecord& record = item.records[0];
-        const std::optional<Fields> here = local(record);
+        std::optional<Fields> here = local(record);
+        std::optional<Fields> base = record.base;
         if (!here && !serverChanged) return deleteThere(href);
+        // A sync killed after the document was saved, before its state was, may have
+        // brought it back already: the two are merged as a first sync merges them.
+        if (const int32_t back = here ? 0 : unmappedLike(record.kind, there); back != 0) {
+            record.id = back;
+            here = local(record);
+            base.reset();
+        }
         if (!here) {
             // Changed there after it was deleted here: the change is worth more than the delete.
             record.id = storeRecord(document_, record.kind, there, 0);
@@ -221,7 +229,7 @@ Status CollectionSync::reconcile(const std::string& href, Fetched fetched) {
             return {};
         }
         std::vector<size_t> conflicts;
-        const Fields merged = merge(record.base, *here, there, conflicts);
+        const Fields merged = merge(base, *here, there, conflicts);
         noteConflicts(record.kind, record.id, *here, there, conflicts);
         if (merged != *here) {
             storeRecord(document_, record.kind, merged, record.id);
@@ -261,6 +269,19 @@ Status CollectionSync::reconcile(const std::string& href, Fetched fetched) {
         fillIn(_("%s: changed on the server while it was being synced; the next sync tries again"),
                {href}));
     return {};
+}
+
+int32_t CollectionSync::unmappedLike(RecordKind kind, const Fields& fields) const {
+    std::set<int32_t> mapped;
+    for (const auto& [href, item] : state_.items)
+        for (const SyncedRecord& record : item.records)
+            if (record.kind == kind) mapped.insert(record.id);
+    const auto records = recordsOf(document_, kind);
+    for (const auto& [id, here] : records)
+        if (here == fields && !mapped.contains(id)) return id;
+    for (const auto& [id, here] : records)
+        if (sameByKey(kind, here, fields) && !mapped.contains(id)) return id;
+    return 0;
 }
 
 Status CollectionSync::deleteThere(const std::string& href) {
@@ -304,10 +325,13 @@ void CollectionSync::adoptNew(const std::string& href, const Fetched& fetched,
     SyncedItem item{fetched.etag, parsed.uid, parsed.recurring, {}};
     for (const ParsedRecord& there : parsed.records) {
         int32_t id = 0;
-        // Our own UID names the record it was made from.
+        // Our own UID names the record it was made from, and so does the name we gave the
+        // resource, which stays when another client writes the item under another UID.
         const std::string stem = uidStem_ + "-" + kindLetter(there.kind);
-        if (parsed.records.size() == 1 && parsed.uid.starts_with(stem)) {
-            const int32_t named = std::atoi(parsed.uid.c_str() + stem.size());
+        const std::string file = href.substr(href.rfind('/') + 1);
+        const std::string& ours = parsed.uid.starts_with(stem) ? parsed.uid : file;
+        if (parsed.records.size() == 1 && ours.starts_with(stem)) {
+            const int32_t named = std::atoi(ours.c_str() + stem.size());
             if (!mapped.contains({there.kind, named}) &&
                 !fieldsOf(document_, there.kind, named).empty())
                 id = named;

@@ -74,6 +74,9 @@ private:
     Status reconcile(const std::string& href, Fetched fetched);
     void reconcileSeries(const std::string& href, SyncedItem& item, const ParsedItem& parsed,
                          bool serverChanged, const std::string& etag);
+    // A record of the kind that no item of the state names and that holds `fields`, or else
+    // is the same by its key (sameByKey); 0 for none.
+    [[nodiscard]] int32_t unmappedLike(RecordKind kind, const Fields& fields) const;
     Status deleteThere(const std::string& href);
     void adoptNew(const std::string& href, const Fetched& fetched, const ParsedItem& parsed);
     Status uploadNew();

@@ -139,6 +139,18 @@ const char* kindName(RecordKind kind) {
     return "";
 }
 
+UndoStep editStepOf(RecordKind kind) {
+    switch (kind) {
+        case RecordKind::Person:
+            return UndoStep::EditPerson;
+        case RecordKind::Appointment:
+            return UndoStep::EditAppointment;
+        case RecordKind::Task:
+            return UndoStep::EditTask;
+    }
+    return UndoStep::EditPerson;
+}
+
 char kindLetter(RecordKind kind) {
     return kind == RecordKind::Person ? 'P' : kind == RecordKind::Appointment ? 'A' : 'T';
 }

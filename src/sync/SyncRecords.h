@@ -8,6 +8,7 @@
 #include "records/Appointment.h"
 #include "records/Person.h"
 #include "records/Task.h"
+#include "records/UndoStepNames.h"
 
 class PimDocument;
 
@@ -37,6 +38,8 @@ inline constexpr size_t kAppointmentScheduleField = 4;
 [[nodiscard]] std::span<const char* const> fieldNames(RecordKind kind);
 // "person", "appointment", "task".
 [[nodiscard]] const char* kindName(RecordKind kind);
+// The undo step an edit of a record of the kind is named by.
+[[nodiscard]] UndoStep editStepOf(RecordKind kind);
 // One letter for the state file.
 [[nodiscard]] char kindLetter(RecordKind kind);
 [[nodiscard]] bool kindOfLetter(char letter, RecordKind& kind);

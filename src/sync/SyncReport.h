@@ -42,6 +42,8 @@ enum class SyncFailure {
     None,          // it did not stop
     Unauthorised,  // the server refused the user name or password (401), before any change
     Unreachable,   // no answer came
+    Cancelled,     // the user cancelled it; what was done before is kept
+    Certificate,   // the server's certificate does not verify
     Other,         // anything else: the status says what
 };
 

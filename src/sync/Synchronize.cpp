@@ -56,6 +56,21 @@ Status find(DavClient& dav, const SyncRequest& request, Found& found, SyncReport
     return {};
 }
 
+// Why the sync stopped, from the last request it made.
+SyncFailure failureOf(const DavClient& dav) {
+    if (dav.lastStatus() == 401) return SyncFailure::Unauthorised;
+    if (dav.lastStatus() != 0) return SyncFailure::Other;
+    switch (dav.lastFailure()) {
+        case HttpFailure::Cancelled:
+            return SyncFailure::Cancelled;
+        case HttpFailure::Certificate:
+            return SyncFailure::Certificate;
+        case HttpFailure::None:
+            break;
+    }
+    return SyncFailure::Unreachable;
+}
+
 }  // namespace
 
 Status synchronize(HttpTransport& transport, const Clock& clock, PimDocument& document,
@@ -64,10 +79,7 @@ Status synchronize(HttpTransport& transport, const Clock& clock, PimDocument& do
     DavClient dav(transport, !request.dryRun);
     const auto finish = [&](Status status) {
         report.requests = dav.requests();
-        if (!status)
-            report.failure = dav.lastStatus() == 401 ? SyncFailure::Unauthorised
-                             : dav.lastStatus() == 0 ? SyncFailure::Unreachable
-                                                     : SyncFailure::Other;
+        if (!status) report.failure = failureOf(dav);
         return status;
     };
     const std::string wanted = request.url + "\n" + request.addressBook + "\n" + request.calendar;

@@ -97,9 +97,10 @@ public:
                 both += " " + href;
             ADD_FAILURE() << both;
         }
-        for (const std::string& token : made_)
-            if (!deleted_.contains(token))
-                EXPECT_TRUE(here.contains(token) && there.contains(token)) << "lost: " << token;
+        for (const std::string& token : made_) {
+            if (deleted_.contains(token)) continue;
+            EXPECT_TRUE(here.contains(token) && there.contains(token)) << "lost: " << token;
+        }
     }
 
 private:

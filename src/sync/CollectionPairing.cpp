@@ -80,9 +80,14 @@ Status CollectionSync::uploadNew() {
             mapped.insert({record.kind, record.id});
     }
     const std::string folder = DavClient::folderOf(state_.url);
+    int notSent = 0;
     for (const RecordKind kind : codec_.kinds()) {
         for (const auto& [id, fields] : recordsOf(document_, kind)) {
             if (mapped.contains({kind, id})) continue;
+            if (state_.readOnly) {
+                ++notSent;
+                continue;
+            }
             const std::string uid = uidFor(kind, id);
             const std::string href = folder + uid + codec_.extension();
             std::string etag;
@@ -109,5 +114,11 @@ Status CollectionSync::uploadNew() {
             ++report_.counts[kind].up;
         }
     }
+    if (notSent > 0)
+        report_.notes.push_back(
+            fillIn(P_("%s record made here is not sent: the collection at %s may not be written",
+                      "%s records made here are not sent: the collection at %s may not be written",
+                      notSent),
+                   {std::to_string(notSent), state_.url}));
     return {};
 }

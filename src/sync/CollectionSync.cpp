@@ -92,6 +92,13 @@ Status CollectionSync::push(const std::string& href, const std::string& serverTe
     const std::string text = codec_.write(serverText, kind, fields, changed, uid);
     code = 0;
     const std::string what = fillIn(_("%s \"%s\""), {kindName(kind), recordLabel(kind, fields)});
+    if (state_.readOnly) {
+        // Kept here as the user left it, and said at each sync until the server allows it.
+        report_.notes.push_back(fillIn(
+            _("%s: the collection at %s may not be written; the change made here is not sent"),
+            {what, state_.url}));
+        return {};
+    }
     if (text.empty()) {
         report_.notes.push_back(fillIn(_("%s: cannot be written into %s; not sent"), {what, href}));
         return {};
@@ -272,6 +279,17 @@ Status CollectionSync::reconcile(const std::string& href, Fetched fetched) {
 }
 
 Status CollectionSync::deleteThere(const std::string& href) {
+    if (state_.readOnly) {
+        // The server keeps it, so it comes back here rather than being lost to both.
+        for (SyncedRecord& record : state_.items[href].records) {
+            record.id = storeRecord(document_, record.kind, record.base, 0);
+            report_.notes.push_back(
+                fillIn(_("%s \"%s\": the collection at %s may not be written, so it is not deleted "
+                         "there; brought back"),
+                       {kindName(record.kind), recordLabel(record.kind, record.base), state_.url}));
+        }
+        return {};
+    }
     if (state_.items[href].etag.empty()) {
         // Its ETag was never learnt: fetch it, and delete only what we last saw.
         Fetched fetched;

@@ -266,6 +266,30 @@ TEST(CollectionSyncTest, AFieldChangedOnBothSidesIsSettledWithoutASecondRecord) 
     }
 }
 
+TEST(CollectionSyncTest, ACollectionThatMayNotBeWrittenGetsNoWriteAndLosesNothing) {
+    SyncHarness h;
+    h.store("ada.vcf", card("Lovelace", "1")).store("alan.vcf", card("Turing", "2"));
+    h.state.readOnly = true;
+    ASSERT_TRUE(h.sync());
+    ASSERT_EQ(h.document.persons().size(), 2u);
+    const auto before = h.server.items;
+    bool wrote = false;
+    h.server.fault = [&](const HttpRequest& r) -> std::optional<HttpResponse> {
+        wrote |= r.method == "PUT" || r.method == "DELETE";
+        return std::nullopt;
+    };
+    h.editOnly([](Person& p) { p.setWkPhone("555-0199"); });
+    h.document.remove<Person>(std::next(h.document.persons().begin())->first);
+    h.addPerson("Hopper");
+    ASSERT_TRUE(h.sync());
+    EXPECT_FALSE(wrote);
+    EXPECT_EQ(h.server.items.size(), before.size());
+    // The edit stays here, the deleted one is back, the new one waits; each is said.
+    EXPECT_EQ(h.document.persons().size(), 3u);
+    EXPECT_EQ(h.only().WkPhone(), "555-0199");
+    EXPECT_EQ(h.report.notes.size(), 3u);
+}
+
 // A second client's sync found these.
 TEST(CollectionSyncTest, CardsOfOurOwnOrEditedElsewhereKeepTheirGroupsAndComeOnce) {
     SyncHarness h;

@@ -13,6 +13,7 @@ TEST(SyncStateTest, ReadsBackWhatItWroteAndTakesABrokenFileForNone) {
     CollectionState& cards = state.collections["addressbook"];
     cards.url = "http://127.0.0.1:1/alice/contacts/";
     cards.token = "http://radicale.org/ns/sync/1%2";
+    cards.readOnly = true;
     Fields base(fieldNames(RecordKind::Person).size());
     base[0] = "Ada\tAugusta";
     base[17] = "line one\r\nline two 100%";
@@ -26,8 +27,8 @@ TEST(SyncStateTest, ReadsBackWhatItWroteAndTakesABrokenFileForNone) {
     EXPECT_EQ(warning, "");
     const CollectionState& back = read.collections.at("addressbook");
     const SyncedItem& again = back.items.at("/alice/contacts/a b.vcf");
-    EXPECT_EQ(std::tuple(read.foundFor, back.url, back.token, again.etag, again.uid),
-              std::tuple(state.foundFor, cards.url, cards.token, item.etag, item.uid));
+    EXPECT_EQ(std::tuple(read.foundFor, back.url, back.token, back.readOnly, again.etag, again.uid),
+              std::tuple(state.foundFor, cards.url, cards.token, true, item.etag, item.uid));
     ASSERT_EQ(again.records.size(), 1u);
     EXPECT_EQ(std::pair(again.records[0].id, again.records[0].base), std::pair(7, base));
 

@@ -63,6 +63,7 @@ void CollectionSync::adoptNew(const std::string& href, const Fetched& fetched,
             const Fields merged = merge(std::nullopt, here, theirs, conflicts);
             noteConflicts(there.kind, id, here, theirs, conflicts);
             if (merged != here) storeRecord(document_, there.kind, merged, id);
+            ++report_.counts[there.kind].alreadyHere;
         } else {
             id = storeRecord(document_, there.kind, there.fields, 0);
             ++report_.counts[there.kind].down;

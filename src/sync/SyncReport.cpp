@@ -46,6 +46,8 @@ std::vector<std::string> SyncReport::countLines() const {
             line += fillIn(_(", %s deleted here"), {std::to_string(count.deletedHere)});
         if (count.deletedThere > 0)
             line += fillIn(_(", %s deleted on the server"), {std::to_string(count.deletedThere)});
+        if (count.alreadyHere > 0)
+            line += fillIn(_(", %s already here"), {std::to_string(count.alreadyHere)});
         lines.push_back(std::move(line));
     }
     return lines;

@@ -14,6 +14,7 @@ struct KindCounts {
     int down = 0;          // added or changed here
     int deletedHere = 0;   // deleted here because the server's were
     int deletedThere = 0;  // deleted on the server because ours were
+    int alreadyHere = 0;   // server items no state named, found here rather than added
 };
 
 // A field both sides changed to different values since the last sync. The record holds

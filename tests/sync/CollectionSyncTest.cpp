@@ -143,6 +143,7 @@ TEST(CollectionSyncTest, ALostStateMatchesRecordsEditedSinceByTheirKey) {
                              h.report.conflicts.size()),
                   std::tuple(1ul, 1ul, row.conflicts))
             << row.label;
+        EXPECT_TRUE(h.report.countLines().at(0).ends_with(" 0 down, 1 already here")) << row.label;
         EXPECT_NE(h.server.items[href].body.find("ada@example.org"), std::string::npos)
             << row.label << ": " << h.server.items[href].body;
     }

@@ -7,10 +7,11 @@ change on either side, and vdirsyncer's download of the same collections into fo
 own first sync). Prints the seconds, the ratio of ours to vdirsyncer's, and the requests
 each made (counted from the server's log).
 
-usage: bench/sync/sync_bench.py QUILLMATE_CLI [--count N]
+usage: bench/sync/sync_bench.py QUILLMATE_CLI [--count N] [--series S]
 Only 127.0.0.1 is ever contacted.
 """
 import argparse
+import datetime
 import json
 import os
 import shutil
@@ -28,7 +29,7 @@ def free_port():
         return s.getsockname()[1]
 
 
-def seed(store, count):
+def seed(store, count, series):
     root = os.path.join(store, "collection-root", "alice")
     cards = os.path.join(root, "contacts")
     dates = os.path.join(root, "calendar")
@@ -43,12 +44,25 @@ def seed(store, count):
                     "EMAIL:p%d@example.org\r\nEND:VCARD\r\n" % (i, i, i, i, i))
         day = 1 + i % 28
         month = 1 + (i // 28) % 12
+        hour = 8 + i % 10
+        # The first `series` events repeat weekly: the first occurrence moved an hour on, the
+        # second taken out.
+        repeats = ""
+        if i < series:
+            first = datetime.datetime(2027, month, day, hour)
+            stamp = lambda t: t.strftime("%Y%m%dT%H%M%SZ")
+            repeats = ("RRULE:FREQ=WEEKLY;COUNT=20\r\nEXDATE:%s\r\nEND:VEVENT\r\n"
+                       "BEGIN:VEVENT\r\nUID:e%d\r\nDTSTAMP:20261201T100000Z\r\n"
+                       "RECURRENCE-ID:%s\r\nDTSTART:%s\r\nDTEND:%s\r\nSUMMARY:Event %d moved\r\n"
+                       % (stamp(first + datetime.timedelta(weeks=1)), i, stamp(first),
+                          stamp(first + datetime.timedelta(hours=1)),
+                          stamp(first + datetime.timedelta(hours=1, minutes=30)), i))
         with open(os.path.join(dates, "e%d.ics" % i), "w", newline="") as f:
             f.write("BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Bench//EN\r\n"
                     "BEGIN:VEVENT\r\nUID:e%d\r\nDTSTAMP:20261201T100000Z\r\n"
                     "DTSTART:2027%02d%02dT%02d0000Z\r\nDTEND:2027%02d%02dT%02d3000Z\r\n"
-                    "SUMMARY:Event %d\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n"
-                    % (i, month, day, 8 + i % 10, month, day, 8 + i % 10, i))
+                    "SUMMARY:Event %d\r\n%sEND:VEVENT\r\nEND:VCALENDAR\r\n"
+                    % (i, month, day, hour, month, day, hour, i, repeats))
 
 
 def requests_in(log, since):
@@ -94,13 +108,16 @@ def main():
     parser = argparse.ArgumentParser()
     parser.add_argument("cli")
     parser.add_argument("--count", type=int, default=2000)
+    parser.add_argument("--series", type=int, default=None,
+                        help="how many of the events repeat (a tenth unless given)")
     args = parser.parse_args()
     work = tempfile.mkdtemp(prefix="quillmate-sync-bench-")
     port = free_port()
     url = "http://127.0.0.1:%d/" % port
     store = os.path.join(work, "store")
     log = os.path.join(work, "radicale.log")
-    seed(store, args.count)
+    series = args.count // 10 if args.series is None else args.series
+    seed(store, args.count, series)
     with open(log, "w") as out:
         server = subprocess.Popen(
             ["/usr/bin/python3", "-m", "radicale", "--server-hosts", "127.0.0.1:%d" % port,
@@ -142,7 +159,8 @@ def main():
         theirs, _ = timed(["vdirsyncer", "sync"], venv)
         their_requests, mark = requests_in(log, mark)
 
-        print("server: %d persons and %d events" % (args.count, args.count))
+        print("server: %d persons and %d events, %d of them series"
+              % (args.count, args.count, series))
         print(out.strip())
         print("quillmate first sync:      %7.2f s  %5d requests" % (first, first_requests))
         print("quillmate no-change sync:  %7.2f s  %5d requests" % (again, again_requests))

@@ -109,6 +109,26 @@ Status CollectionSync::listSince(std::string from, bool mayRestart,
     return {};
 }
 
+void CollectionSync::confirmToken() {
+    // The token was listed before our writes. A server that names the exact changes since
+    // a token never names an item made and deleted after it, so an item we sent that
+    // another client deletes would stay here for good: the token after our writes is taken
+    // when they are all that changed since. Otherwise, or when asking fails, the older
+    // token stays, which costs a look at our own writes again and loses nothing.
+    std::map<std::string, std::string> changed;
+    std::set<std::string> gone;
+    std::string token;
+    const size_t skipped = report_.skipped.size();
+    const Status listed = listSince(state_.token, false, changed, gone, token);
+    report_.skipped.resize(skipped);
+    prefetched_.clear();
+    if (!listed || token.empty() || !changed.empty()) return;
+    if (std::ranges::any_of(gone,
+                            [&](const std::string& href) { return state_.items.contains(href); }))
+        return;
+    state_.token = token;
+}
+
 void CollectionSync::noteListed(const DavResponse& response,
                                 std::map<std::string, std::string>& changed) {
     const std::string etag = response.propText(kDav, "getetag");

@@ -71,22 +71,18 @@ Fields CollectionSync::merge(const std::optional<Fields>& base, const Fields& he
             // Without a base a value on one side only is an addition, not a conflict.
             merged[i] = here[i].empty() ? there[i] : here[i];
         } else {
-            merged[i] = there[i];
+            merged[i] = preferHere_ ? here[i] : there[i];
             conflicts.push_back(i);
         }
     }
     return merged;
 }
 
-void CollectionSync::keepCopy(RecordKind kind, const Fields& here,
-                              const std::vector<size_t>& conflicts) {
-    storeRecord(document_, kind, here, 0);
-    std::string fields;
+void CollectionSync::noteConflicts(RecordKind kind, int32_t id, const Fields& here,
+                                   const Fields& there, const std::vector<size_t>& conflicts) {
     for (const size_t i : conflicts)
-        fields += (fields.empty() ? "" : ", ") + std::string(_(fieldNames(kind)[i]));
-    report_.conflicts.push_back(
-        fillIn(_("%s \"%s\": %s changed on both sides; the server's kept, ours saved as a copy"),
-               {kindName(kind), recordLabel(kind, here), fields}));
+        report_.conflicts.push_back(
+            {kind, id, i, recordLabel(kind, here), here[i], there[i], preferHere_});
 }
 
 Status CollectionSync::push(const std::string& href, const std::string& serverText,
@@ -96,12 +92,20 @@ Status CollectionSync::push(const std::string& href, const std::string& serverTe
     const std::string text = codec_.write(serverText, kind, fields, changed, uid);
     code = 0;
     const std::string what = fillIn(_("%s \"%s\""), {kindName(kind), recordLabel(kind, fields)});
+    if (state_.readOnly) {
+        // Kept here as the user left it, and said at each sync until the server allows it.
+        report_.notes.push_back(fillIn(
+            _("%s: the collection at %s may not be written; the change made here is not sent"),
+            {what, state_.url}));
+        return {};
+    }
     if (text.empty()) {
         report_.notes.push_back(fillIn(_("%s: cannot be written into %s; not sent"), {what, href}));
         return {};
     }
     if (Status put = dav_.put(url(href), text, codec_.contentType(), etag, code, newEtag); !put)
         return put;
+    wrote_ = true;
     if (DavClient::refusesContent(code)) {
         report_.notes.push_back(fillIn(_("%s: the server refused it at %s (%s); not sent"),
                                        {what, href, std::to_string(code)}));
@@ -210,8 +214,16 @@ Status CollectionSync::reconcile(const std::string& href, Fetched fetched) {
             return {};
         }
         SyncedRecord& record = item.records[0];
-        const std::optional<Fields> here = local(record);
+        std::optional<Fields> here = local(record);
+        std::optional<Fields> base = record.base;
         if (!here && !serverChanged) return deleteThere(href);
+        // A sync killed after the document was saved, before its state was, may have
+        // brought it back already: the two are merged as a first sync merges them.
+        if (const int32_t back = here ? 0 : unmappedLike(record.kind, there); back != 0) {
+            record.id = back;
+            here = local(record);
+            base.reset();
+        }
         if (!here) {
             // Changed there after it was deleted here: the change is worth more than the delete.
             record.id = storeRecord(document_, record.kind, there, 0);
@@ -224,8 +236,8 @@ Status CollectionSync::reconcile(const std::string& href, Fetched fetched) {
             return {};
         }
         std::vector<size_t> conflicts;
-        const Fields merged = merge(record.base, *here, there, conflicts);
-        if (!conflicts.empty()) keepCopy(record.kind, *here, conflicts);
+        const Fields merged = merge(base, *here, there, conflicts);
+        noteConflicts(record.kind, record.id, *here, there, conflicts);
         if (merged != *here) {
             storeRecord(document_, record.kind, merged, record.id);
             ++report_.counts[record.kind].down;
@@ -267,6 +279,17 @@ Status CollectionSync::reconcile(const std::string& href, Fetched fetched) {
 }
 
 Status CollectionSync::deleteThere(const std::string& href) {
+    if (state_.readOnly) {
+        // The server keeps it, so it comes back here rather than being lost to both.
+        for (SyncedRecord& record : state_.items[href].records) {
+            record.id = storeRecord(document_, record.kind, record.base, 0);
+            report_.notes.push_back(
+                fillIn(_("%s \"%s\": the collection at %s may not be written, so it is not deleted "
+                         "there; brought back"),
+                       {kindName(record.kind), recordLabel(record.kind, record.base), state_.url}));
+        }
+        return {};
+    }
     if (state_.items[href].etag.empty()) {
         // Its ETag was never learnt: fetch it, and delete only what we last saw.
         Fetched fetched;
@@ -287,6 +310,7 @@ Status CollectionSync::deleteThere(const std::string& href) {
     int code = 0;
     if (Status removed = dav_.remove(url(href), state_.items[href].etag, code); !removed)
         return removed;
+    wrote_ = true;
     if (code == 412) {
         Fetched fetched;
         bool gone = false;
@@ -297,117 +321,6 @@ Status CollectionSync::deleteThere(const std::string& href) {
             ++report_.counts[record.kind].deletedThere;
     }
     state_.items.erase(href);
-    return {};
-}
-
-void CollectionSync::adoptNew(const std::string& href, const Fetched& fetched,
-                              const ParsedItem& parsed) {
-    std::set<Key>& mapped = mapped_;
-    SyncedItem item{fetched.etag, parsed.uid, parsed.recurring, {}};
-    for (const ParsedRecord& there : parsed.records) {
-        int32_t id = 0;
-        // The record that keeps the item's UID is the one it stands for.
-        if (const auto kept = byUid_.find({there.kind, parsed.uid});
-            parsed.records.size() == 1 && kept != byUid_.end() &&
-            !mapped.contains({there.kind, kept->second}))
-            id = kept->second;
-        // Our own UID names the record it was made from.
-        const std::string stem = uidStem_ + "-" + kindLetter(there.kind);
-        if (id == 0 && parsed.records.size() == 1 && parsed.uid.starts_with(stem)) {
-            const int32_t named = std::atoi(parsed.uid.c_str() + stem.size());
-            if (!mapped.contains({there.kind, named}) &&
-                !fieldsOf(document_, there.kind, named).empty())
-                id = named;
-        }
-        if (id == 0) {
-            auto& candidates = unmatched_[{there.kind, there.fields}];
-            while (!candidates.empty() && id == 0) {
-                if (!mapped.contains({there.kind, candidates.back()})) id = candidates.back();
-                candidates.pop_back();
-            }
-        }
-        // Edited since the state was lost (or never saved): the same record by its key.
-        for (auto it = unmatched_.begin(); it != unmatched_.end() && id == 0; ++it) {
-            if (it->first.first != there.kind ||
-                !sameByKey(there.kind, it->first.second, there.fields))
-                continue;
-            for (const int32_t candidate : it->second) {
-                if (!mapped.contains({there.kind, candidate})) {
-                    id = candidate;
-                    break;
-                }
-            }
-        }
-        Fields theirs = there.fields;
-        if (id != 0) {
-            const Fields here = fieldsOf(document_, there.kind, id);
-            theirs = withDateKept(there, here);
-            std::vector<size_t> conflicts;
-            const Fields merged = merge(std::nullopt, here, theirs, conflicts);
-            if (!conflicts.empty()) keepCopy(there.kind, here, conflicts);
-            if (merged != here) storeRecord(document_, there.kind, merged, id);
-        } else {
-            id = storeRecord(document_, there.kind, there.fields, 0);
-            ++report_.counts[there.kind].down;
-        }
-        // It keeps the item's UID for life, also when the state is lost.
-        if (parsed.records.size() == 1 && !parsed.uid.empty())
-            keepUid(document_, there.kind, id, parsed.uid);
-        mapped.insert({there.kind, id});
-        item.records.push_back({there.kind, id, theirs});
-    }
-    state_.items[href] = std::move(item);
-}
-
-Status CollectionSync::uploadNew() {
-    std::set<Key> mapped;
-    for (const auto& [href, item] : state_.items) {
-        for (const SyncedRecord& record : item.records)
-            mapped.insert({record.kind, record.id});
-    }
-    const std::string folder = DavClient::folderOf(state_.url);
-    for (const RecordKind kind : codec_.kinds()) {
-        for (const auto& [id, fields] : recordsOf(document_, kind)) {
-            if (mapped.contains({kind, id})) continue;
-            // Sent as one event, a series would reach the server as its first occurrence.
-            if (const Appointment* a =
-                    kind == RecordKind::Appointment ? document_.appointments().find(id) : nullptr;
-                a != nullptr && a->repeats()) {
-                report_.notes.push_back(
-                    fillIn(_("%s \"%s\": a repeating appointment is not sent yet; it stays here"),
-                           {kindName(kind), recordLabel(kind, fields)}));
-                continue;
-            }
-            // A record goes up under the UID it keeps, or keeps the one made for it; its
-            // resource is named by ours, which holds no character a path must escape.
-            const std::string kept = recordUid(document_, kind, id);
-            const std::string uid = kept.empty() ? uidFor(kind, id) : kept;
-            const std::string href = folder + uidFor(kind, id) + codec_.extension();
-            std::string etag;
-            int code = 0;
-            const std::vector<bool> all(fields.size(), true);
-            if (Status pushed = push(href, "", "", kind, fields, all, uid, code, etag); !pushed)
-                return pushed;
-            if (code == 0) continue;
-            if (code == 412) {
-                // Put there by a sync that was cut short: ours from here on, and in step.
-                Fetched fetched;
-                bool gone = false;
-                if (Status got = fetchOne(href, fetched, gone); !got) return got;
-                const ParsedItem parsed = codec_.parse(fetched.body);
-                if (gone || !parsed.error.empty() || parsed.records.size() != 1) {
-                    skip(href, _("a resource of this name is on the server and cannot be read"));
-                    continue;
-                }
-                state_.items[href] = {"", uid, false, {{kind, id, parsed.records[0].fields}}};
-                if (Status done = reconcile(href, fetched); !done) return done;
-                continue;
-            }
-            state_.items[href] = {etag, uid, false, {{kind, id, fields}}};
-            if (kept.empty()) keepUid(document_, kind, id, uid);
-            ++report_.counts[kind].up;
-        }
-    }
     return {};
 }
 
@@ -474,5 +387,6 @@ Status CollectionSync::run() {
     }
     if (Status uploaded = uploadNew(); !uploaded) return uploaded;
     state_.token = token;
+    if (wrote_ && !token.empty()) confirmToken();
     return {};
 }

@@ -20,8 +20,8 @@ class PimDocument;
 //   every write of an existing resource carries If-Match, and a 412 means fetch, merge and
 //   try again;
 //   an edit made here is written into the server's own item, keeping what we do not hold;
-//   when both sides changed the same field, the server's value stays and ours is kept as a
-//   copy, and the report says so;
+//   when both sides changed the same field, the server's value stays (ours, when preferred)
+//   and the report names both; no second record is made;
 //   server items that no state names are matched with our records by UID, then by content,
 //   so that a first sync or a lost state duplicates nothing;
 //   a record keeps the UID of the item it came down as, and one sent up keeps the UID it
@@ -35,6 +35,8 @@ public:
 
     // Takes the collection for empty without asking: one a dry run would have made.
     void assumeEmpty() { assumeEmpty_ = true; }
+    // Keeps our value, and sends it, where both sides changed a field.
+    void preferHere() { preferHere_ = true; }
 
     // Runs the sync; a failure says what and where, with the work done so far kept.
     Status run();
@@ -54,6 +56,8 @@ private:
     // a token it no longer knows means a full listing when `mayRestart`.
     Status listSince(std::string from, bool mayRestart, std::map<std::string, std::string>& changed,
                      std::set<std::string>& gone, std::string& token);
+    // Moves the state's token past our own writes when they are all it adds.
+    void confirmToken();
     // Whether the server cut the answer short (507 on the collection itself).
     [[nodiscard]] bool truncated(const MultiStatus& answer) const;
     // Whether the item lies on the collection's server; skipped, saying so, when not.
@@ -72,6 +76,9 @@ private:
     Status reconcile(const std::string& href, Fetched fetched);
     void reconcileSeries(const std::string& href, SyncedItem& item, const ParsedItem& parsed,
                          bool serverChanged, const std::string& etag);
+    // A record of the kind that no item of the state names and that holds `fields`, or else
+    // is the same by its key (sameByKey); 0 for none.
+    [[nodiscard]] int32_t unmappedLike(RecordKind kind, const Fields& fields) const;
     Status deleteThere(const std::string& href);
     void adoptNew(const std::string& href, const Fetched& fetched, const ParsedItem& parsed);
     Status uploadNew();
@@ -87,7 +94,8 @@ private:
                  std::vector<size_t>& conflicts) const;
     // The server's fields, with our due date for a to-do that has none of its own.
     [[nodiscard]] static Fields withDateKept(const ParsedRecord& there, const Fields& ours);
-    void keepCopy(RecordKind kind, const Fields& here, const std::vector<size_t>& conflicts);
+    void noteConflicts(RecordKind kind, int32_t id, const Fields& here, const Fields& there,
+                       const std::vector<size_t>& conflicts);
 
     [[nodiscard]] std::string url(const std::string& href) const;
     [[nodiscard]] std::string uidFor(RecordKind kind, int32_t id) const;
@@ -100,6 +108,8 @@ private:
     SyncReport& report_;
     std::string uidStem_;
     bool assumeEmpty_ = false;
+    bool preferHere_ = false;
+    bool wrote_ = false;                                     // whether this run changed the server
     std::vector<std::pair<std::string, Fetched>> newThere_;  // items no state names
     // Records no state names, by their fields, to match the server's new items with.
     std::map<std::pair<RecordKind, Fields>, std::vector<int32_t>> unmatched_;

@@ -75,6 +75,7 @@ HttpResponse DavClient::send(HttpRequest request) {
     ++requests_;
     HttpResponse response = transport_.send(request);
     lastStatus_ = response.status;
+    lastFailure_ = response.failure;
     return response;
 }
 

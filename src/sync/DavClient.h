@@ -45,6 +45,8 @@ public:
     [[nodiscard]] int requests() const { return requests_; }
     // The status of the last answer; 0 when none came.
     [[nodiscard]] int lastStatus() const { return lastStatus_; }
+    // Why the last request got no answer, where the transport knew.
+    [[nodiscard]] HttpFailure lastFailure() const { return lastFailure_; }
 
     // Whether a PUT's status says that the server will not take that one item (400, 415,
     // 422), which spoils nothing else.
@@ -59,4 +61,5 @@ private:
     bool writes_;
     int requests_ = 0;
     int lastStatus_ = 0;
+    HttpFailure lastFailure_ = HttpFailure::None;
 };

@@ -7,7 +7,8 @@ constexpr const char* kPrincipalBody =
     "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n<d:propfind xmlns:d=\"DAV:\" "
     "xmlns:a=\"urn:ietf:params:xml:ns:carddav\" xmlns:c=\"urn:ietf:params:xml:ns:caldav\">"
     "<d:prop><d:current-user-principal/><a:addressbook-home-set/><c:calendar-home-set/>"
-    "<d:resourcetype/><d:displayname/><c:supported-calendar-component-set/></d:prop>"
+    "<d:resourcetype/><d:displayname/><c:supported-calendar-component-set/>"
+    "<d:current-user-privilege-set/></d:prop>"
     "</d:propfind>";
 
 std::string origin(const std::string& url) {
@@ -35,6 +36,16 @@ bool collectionOf(const std::string& base, const DavResponse& response, DavColle
     out.name = response.propText(kDav, "displayname");
     if (out.name.empty()) out.name = lastPart(DavClient::pathOf(out.url));
     out.addressBook = type->has(kCardDav, "addressbook");
+    // Without the property a server says nothing of it: writing is tried, and a refusal
+    // is reported item by item.
+    if (const DavElement* privileges = response.prop(kDav, "current-user-privilege-set")) {
+        out.readOnly = true;
+        for (const DavElement& privilege : privileges->children)
+            for (const DavElement& granted : privilege.children)
+                if (granted.ns == kDav && (granted.name == "all" || granted.name == "write" ||
+                                           granted.name == "write-content"))
+                    out.readOnly = false;
+    }
     if (type->has(kCalDav, "calendar")) {
         const DavElement* set = response.prop(kCalDav, "supported-calendar-component-set");
         // No set named means every kind of component.

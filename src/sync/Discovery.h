@@ -10,8 +10,9 @@ struct DavCollection {
     std::string url;
     std::string name;  // its display name, else the last part of its path
     bool addressBook = false;
-    bool events = false;  // a calendar that takes events
-    bool todos = false;   // a calendar that takes to-dos
+    bool events = false;    // a calendar that takes events
+    bool todos = false;     // a calendar that takes to-dos
+    bool readOnly = false;  // the user may not write its items (current-user-privilege-set)
 };
 
 // What discovery found of an account.

@@ -6,8 +6,11 @@
 
 #include "exchange/CalendarItemPatch.h"
 #include "exchange/CalendarOutline.h"
+#include "exchange/CalendarZones.h"
+#include "exchange/ICalExport.h"
 #include "exchange/ICalImport.h"
 #include "exchange/LibicalTurn.h"
+#include "exchange/SeriesPatch.h"
 #include "exchange/VCardImport.h"
 #include "records/Occurrences.h"
 #include "records/PimDocument.h"
@@ -37,6 +40,9 @@ std::string ItemCodec::multigetBody(const std::vector<std::string>& hrefs) const
 ParsedItem AddressBookCodec::parse(std::string_view text) const {
     ParsedItem item;
     PimDocument scratch(clock_);
+    // Without the universal group, the first category would be numbered as it is, and read
+    // back as no group at all.
+    scratch.seedDefaultGroups();
     const VCardImportResult result = importVCardText(scratch, text);
     if (!result.status) {
         item.error = result.status.reason();
@@ -75,66 +81,6 @@ bool hasDate(std::string_view text) {
 
 }  // namespace
 
-namespace {
-
-// The occurrences of a series a server item may bring, and those of all its series: an
-// hourly series over the three years of the window, some fifty daily ones.
-constexpr size_t kOccurrencesPerSeries = 30'000;
-constexpr size_t kOccurrencesPerItem = 50'000;
-
-// The records of the appointments an import made of an item: sync compares occurrences,
-// each of a series from a year back to two years ahead, as records of their own.
-class OccurrenceRecords {
-public:
-    OccurrenceRecords(const Clock& clock, const CalendarImportResult& result)
-        : window_(flatteningWindow(DateTime::today(clock))), result_(result) {}
-
-    void add(const Appointment& appointment, std::vector<ParsedRecord>& records) {
-        const bool replacesOne = std::find(result_.replacingOne.begin(), result_.replacingOne.end(),
-                                           appointment.ID) != result_.replacingOne.end();
-        if (!appointment.schedule.has() && !replacesOne) {
-            records.push_back({RecordKind::Appointment, fieldsOf(appointment)});
-            return;
-        }
-        const bool series = appointment.repeats() || replacesOne;
-        ExpansionBudget budget;
-        const std::vector<Occurrence> occurrences =
-            series ? occurrencesStarting(appointment, window_.from, window_.to, budget,
-                                         kOccurrencesPerSeries + 1)
-                   : occurrencesStarting(appointment, DateTime(DateTime::kMinValue),
-                                         DateTime(DateTime::kMaxValue), budget, 1);
-        total_ += occurrences.size();
-        if (budget.exhausted || occurrences.size() > kOccurrencesPerSeries ||
-            total_ > kOccurrencesPerItem) {
-            failures_.push_back(_("repeats too often to expand"));
-            return;
-        }
-        if (occurrences.empty()) {
-            failures_.push_back(_("no occurrence from a year ago to two years ahead"));
-            return;
-        }
-        recurring_ |= series;
-        for (const Occurrence& occurrence : occurrences)
-            records.push_back({RecordKind::Appointment, fieldsOf(standAlone(occurrence))});
-    }
-
-    // Whether any of them is an occurrence of a series.
-    [[nodiscard]] bool recurring() const { return recurring_; }
-    // Why the first that added nothing added nothing; nullptr when each added.
-    [[nodiscard]] const char* failure() const {
-        return failures_.empty() ? nullptr : failures_.front();
-    }
-
-private:
-    const OccurrenceWindow window_;
-    const CalendarImportResult& result_;
-    size_t total_ = 0;
-    bool recurring_ = false;
-    std::vector<const char*> failures_;
-};
-
-}  // namespace
-
 ParsedItem CalendarCodec::parse(std::string_view text) const {
     // One turn for the whole item: the import and the UID read after it.
     const auto turn = libicalTurn();
@@ -145,21 +91,32 @@ ParsedItem CalendarCodec::parse(std::string_view text) const {
         item.error = result.status.reason();
         return item;
     }
-    OccurrenceRecords appointments(clock_, result);
-    for (const auto& [id, appointment] : scratch.appointments())
-        appointments.add(appointment, item.records);
+    const std::string localZone = localZoneName();
+    for (auto [id, appointment] : scratch.appointments()) {
+        // Ours are written in the zone of this machine, whose time they keep: read back, a
+        // series of that zone is one on local time.
+        if (!localZone.empty() && appointment.schedule.get().zone == localZone)
+            appointment.schedule.edit().zone.clear();
+        const bool replacesOne =
+            std::ranges::find(result.replacingOne, id) != result.replacingOne.end();
+        if (!replacesOne) {
+            item.records.push_back({RecordKind::Appointment, fieldsOf(appointment)});
+            continue;
+        }
+        // An override of a series the server holds elsewhere: read as the one occurrence
+        // it is, and never written into, since it has no series of its own here.
+        const Occurrence occurrence = nextOccurrence(appointment, DateTime(DateTime::kMinValue));
+        if (occurrence.start.isNull()) continue;
+        item.records.push_back({RecordKind::Appointment, fieldsOf(standAlone(occurrence))});
+        item.recurring = true;
+    }
     for (const auto& [id, task] : scratch.tasks())
         item.records.push_back({RecordKind::Task, fieldsOf(task)});
-    item.recurring = appointments.recurring();
     item.uid = calendarUid(text);
     if (item.records.size() == 1 && item.records[0].kind == RecordKind::Task)
         item.records[0].undated = !hasDate(text);
-    if (item.records.empty() && !item.recurring) {
-        const char* failure = appointments.failure();
-        item.error = !result.skipped.empty() || failure == nullptr
-                         ? firstReason(result.skipped, _("no event or to-do in it"))
-                         : failure;
-    }
+    if (item.records.empty())
+        item.error = firstReason(result.skipped, _("no event or to-do in it"));
     return item;
 }
 
@@ -167,8 +124,18 @@ std::string CalendarCodec::write(std::string_view serverText, RecordKind kind, c
                                  const std::vector<bool>& changed, const std::string& uid) const {
     const auto turn = libicalTurn();
     if (kind == RecordKind::Task) return patchTodo(serverText, taskOf(fields), changed, uid);
-    const Appointment appointment = appointmentOf(fields);
+    Appointment appointment = appointmentOf(fields);
     // An event needs a start; a record without one has nothing to say.
     if (!appointment.StartTime.isValid()) return {};
-    return patchEvent(serverText, appointment, changed, uid);
+    const bool series =
+        !fields[kAppointmentScheduleField].empty() ||
+        (changed.size() > kAppointmentScheduleField && changed[kAppointmentScheduleField]);
+    if (!series) return patchEvent(serverText, appointment, changed, uid);
+    // A series is written as the export writes it, under the item's UID; into the server's
+    // item only what changed goes.
+    appointment.uid = uid;
+    PimDocument scratch(clock_);
+    scratch.add(std::move(appointment));
+    const std::string ours = icalendarText(scratch, CalendarParts::Appointments);
+    return serverText.empty() ? ours : patchSeries(serverText, ours, changed);
 }

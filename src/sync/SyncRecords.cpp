@@ -6,6 +6,7 @@
 #include "platform/Translate.h"
 #include "records/PimDocument.h"
 #include "records/SecondsConverter.h"
+#include "sync/ScheduleField.h"
 #include "textio/GroupFiling.h"
 
 namespace {
@@ -17,7 +18,7 @@ constexpr const char* kPersonFields[] = {
     N_("e-mail"),     N_("web page"),  N_("notes"),   N_("groups"),   N_("birthday"),
     N_("anniversary")};
 constexpr const char* kAppointmentFields[] = {N_("description"), N_("start"), N_("end"),
-                                              N_("alarm")};
+                                              N_("alarm"), N_("repetition")};
 constexpr const char* kTaskFields[] = {N_("description"), N_("priority"), N_("due date"),
                                        N_("done date")};
 
@@ -55,6 +56,9 @@ void writeInto(Appointment& appointment, const Fields& fields) {
         appointment.AlarmTime =
             elapsedFrom(appointment.StartTime, std::atoll(fields[3].c_str()), seconds);
     }
+    Schedule schedule = appointment.schedule.get();
+    if (readScheduleField(fields[kAppointmentScheduleField], schedule))
+        appointment.schedule.set(schedule);
 }
 
 void writeInto(Task& task, const Fields& fields) {
@@ -143,6 +147,18 @@ const char* kindName(RecordKind kind) {
     return "";
 }
 
+UndoStep editStepOf(RecordKind kind) {
+    switch (kind) {
+        case RecordKind::Person:
+            return UndoStep::EditPerson;
+        case RecordKind::Appointment:
+            return UndoStep::EditAppointment;
+        case RecordKind::Task:
+            return UndoStep::EditTask;
+    }
+    return UndoStep::EditPerson;
+}
+
 char kindLetter(RecordKind kind) {
     return kind == RecordKind::Person ? 'P' : kind == RecordKind::Appointment ? 'A' : 'T';
 }
@@ -180,13 +196,24 @@ Fields fieldsOf(const Person& person, const PimDocument& document) {
 }
 
 Fields fieldsOf(const Appointment& a) {
+    std::string schedule = scheduleField(a.schedule.get());
+    DateTime start = a.StartTime;
+    DateTime end = a.EndTime;
+    if (!schedule.empty() && a.DueDate.isValid() && start.isValid() && end.isValid()) {
+        // A series starts on its DueDate at the StartTime's time of day, and ends on its last
+        // day at the EndTime's.
+        const DateTime last =
+            a.schedule.get().lastDay.isValid() ? a.schedule.get().lastDay : a.DueDate.date();
+        start = a.DueDate.date() + (start - start.date());
+        end = last.date() + (end - end.date());
+    }
     std::string alarm;
     if (a.Alarm && a.AlarmTime.isValid() && a.StartTime.isValid()) {
         // As the clocks run: an hour they skip or repeat between the two counts as it passed.
         SecondsConverter seconds(SecondsConverter::Memory::None);
         alarm = std::to_string(secondsBetween(a.StartTime, a.AlarmTime, seconds));
     }
-    return {a.Description, timeText(a.StartTime), timeText(a.EndTime), alarm};
+    return {a.Description, timeText(start), timeText(end), alarm, std::move(schedule)};
 }
 
 Fields fieldsOf(const Task& t) {

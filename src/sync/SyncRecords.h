@@ -9,6 +9,7 @@
 #include "records/Appointment.h"
 #include "records/Person.h"
 #include "records/Task.h"
+#include "records/UndoStepNames.h"
 
 class PimDocument;
 
@@ -35,11 +36,15 @@ inline constexpr size_t kAnniversaryField = kBirthdayField + 1;
 
 // The due date among a task's fields.
 inline constexpr size_t kTaskDueField = 2;
+// An appointment's schedule among its fields (scheduleField): "" for an ordinary one.
+inline constexpr size_t kAppointmentScheduleField = 4;
 
 // The names of the fields of a kind, for messages ("work phone").
 [[nodiscard]] std::span<const char* const> fieldNames(RecordKind kind);
 // "person", "appointment", "task".
 [[nodiscard]] const char* kindName(RecordKind kind);
+// The undo step an edit of a record of the kind is named by.
+[[nodiscard]] UndoStep editStepOf(RecordKind kind);
 // One letter for the state file.
 [[nodiscard]] char kindLetter(RecordKind kind);
 [[nodiscard]] bool kindOfLetter(char letter, RecordKind& kind);

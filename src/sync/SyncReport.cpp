@@ -1,6 +1,38 @@
 #include "sync/SyncReport.h"
 
 #include "platform/Translate.h"
+#include "sync/ScheduleField.h"
+
+namespace {
+
+// A value as the user reads it: a schedule summed up, nothing said so.
+std::string shown(const SyncConflict& conflict, const std::string& value) {
+    if (conflict.kind == RecordKind::Appointment && conflict.field == kAppointmentScheduleField)
+        return scheduleFieldSummary(value);
+    return value.empty() ? std::string(_("(empty)")) : "\"" + value + "\"";
+}
+
+}  // namespace
+
+std::string SyncConflict::line() const {
+    return fillIn(keptOurs ? _("%s \"%s\": %s here %s, on the server %s; ours kept")
+                           : _("%s \"%s\": %s here %s, on the server %s; the server's kept"),
+                  {kindName(kind), label, _(fieldNames(kind)[field]), shown(*this, ours),
+                   shown(*this, theirs)});
+}
+
+bool keepOurs(PimDocument& document, const SyncConflict& conflict) {
+    Fields fields = fieldsOf(document, conflict.kind, conflict.id);
+    if (fields.size() <= conflict.field) return false;
+    fields[conflict.field] = conflict.ours;
+    return storeRecord(document, conflict.kind, fields, conflict.id) != 0;
+}
+
+bool SyncReport::movedAny() const {
+    for (const auto& [kind, c] : counts)
+        if (c.up + c.down + c.deletedHere + c.deletedThere > 0) return true;
+    return false;
+}
 
 std::vector<std::string> SyncReport::countLines() const {
     std::vector<std::string> lines;
@@ -14,6 +46,8 @@ std::vector<std::string> SyncReport::countLines() const {
             line += fillIn(_(", %s deleted here"), {std::to_string(count.deletedHere)});
         if (count.deletedThere > 0)
             line += fillIn(_(", %s deleted on the server"), {std::to_string(count.deletedThere)});
+        if (count.alreadyHere > 0)
+            line += fillIn(_(", %s already here"), {std::to_string(count.alreadyHere)});
         lines.push_back(std::move(line));
     }
     return lines;

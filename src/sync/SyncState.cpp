@@ -69,10 +69,11 @@ bool readState(const std::string& text, SyncState& state) {
         const std::vector<std::string> c = columns(line);
         if (c[0] == "A" && c.size() == 2) {
             state.foundFor = c[1];
-        } else if (c[0] == "C" && c.size() == 4) {
+        } else if (c[0] == "C" && (c.size() == 4 || c.size() == 5)) {
             collection = &state.collections[c[1]];
             collection->url = c[2];
             collection->token = c[3];
+            collection->readOnly = c.size() == 5 && c[4] == "r";
             item = nullptr;
         } else if (c[0] == "I" && c.size() == 5 && collection != nullptr) {
             item = &collection->items[c[1]];
@@ -88,6 +89,10 @@ bool readState(const std::string& text, SyncState& state) {
             if (record.kind == RecordKind::Person &&
                 record.base.size() + 2 == fieldNames(record.kind).size())
                 record.base.resize(record.base.size() + 2);
+            // States written before appointments held their schedule: they held none.
+            if (record.kind == RecordKind::Appointment &&
+                record.base.size() == kAppointmentScheduleField)
+                record.base.emplace_back();
             if (record.id <= 0 || record.base.size() != fieldNames(record.kind).size())
                 return false;
             item->records.push_back(std::move(record));
@@ -126,8 +131,9 @@ Status saveSyncState(const std::string& path, const SyncState& state) {
     std::string text = std::string(kHeader) + "\n";
     if (!state.foundFor.empty()) text += "A\t" + escaped(state.foundFor) + "\n";
     for (const auto& [name, collection] : state.collections) {
+        // The column of a read-only collection only when it is one, as older states hold.
         text += "C\t" + escaped(name) + "\t" + escaped(collection.url) + "\t" +
-                escaped(collection.token) + "\n";
+                escaped(collection.token) + (collection.readOnly ? "\tr" : "") + "\n";
         for (const auto& [href, item] : collection.items) {
             text += "I\t" + escaped(href) + "\t" + escaped(item.etag) + "\t" + escaped(item.uid) +
                     "\t" + (item.recurring ? "1" : "0") + "\n";

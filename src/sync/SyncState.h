@@ -29,6 +29,7 @@ struct CollectionState {
     std::string url;
     std::string token;                        // the sync token; "" for none
     std::map<std::string, SyncedItem> items;  // by href
+    bool readOnly = false;                    // the user may not write its items
 };
 
 // What the last sync of a document saw, kept outside the document so that its file stays as

@@ -1,6 +1,7 @@
 #include "sync/Synchronize.h"
 #include "platform/Translate.h"
 
+#include <optional>
 #include <utility>
 
 #include "fileio/UserFolders.h"
@@ -11,12 +12,16 @@ namespace {
 
 Status syncCollection(DavClient& dav, const ItemCodec& codec, PimDocument& document,
                       SyncState& state, const char* key, const std::string& url, bool made,
-                      const std::string& uidStem, SyncReport& report) {
+                      const std::string& uidStem, bool preferHere, std::optional<bool> readOnly,
+                      SyncReport& report) {
     CollectionState& collection = state.collections[key];
     // Another collection than last time: nothing of the old one applies.
     if (collection.url != url) collection = CollectionState{url, "", {}};
+    // Found anew, it says what may be written; otherwise the state remembers.
+    if (readOnly) collection.readOnly = *readOnly;
     CollectionSync sync(dav, codec, document, collection, report, uidStem);
     if (made) sync.assumeEmpty();
+    if (preferHere) sync.preferHere();
     return sync.run();
 }
 
@@ -25,6 +30,8 @@ struct Found {
     std::string cards, dates;
     bool cardsMade = false, datesMade = false;
     bool events = true, todos = true;  // the kinds the calendar takes, when known
+    // Whether the user may write them, when discovery found them.
+    std::optional<bool> cardsReadOnly, datesReadOnly;
 };
 
 Status find(DavClient& dav, const SyncRequest& request, Found& found, SyncReport& report) {
@@ -43,6 +50,10 @@ Status find(DavClient& dav, const SyncRequest& request, Found& found, SyncReport
         !chosen)
         return chosen;
     for (const DavCollection& collection : account.collections) {
+        if (collection.url == found.cards && collection.addressBook)
+            found.cardsReadOnly = collection.readOnly;
+        if (collection.url == found.dates && (collection.events || collection.todos))
+            found.datesReadOnly = collection.readOnly;
         if (collection.url == found.dates && (collection.events || collection.todos)) {
             found.events = collection.events;
             found.todos = collection.todos;
@@ -55,6 +66,21 @@ Status find(DavClient& dav, const SyncRequest& request, Found& found, SyncReport
     return {};
 }
 
+// Why the sync stopped, from the last request it made.
+SyncFailure failureOf(const DavClient& dav) {
+    if (dav.lastStatus() == 401) return SyncFailure::Unauthorised;
+    if (dav.lastStatus() != 0) return SyncFailure::Other;
+    switch (dav.lastFailure()) {
+        case HttpFailure::Cancelled:
+            return SyncFailure::Cancelled;
+        case HttpFailure::Certificate:
+            return SyncFailure::Certificate;
+        case HttpFailure::None:
+            break;
+    }
+    return SyncFailure::Unreachable;
+}
+
 }  // namespace
 
 Status synchronize(HttpTransport& transport, const Clock& clock, PimDocument& document,
@@ -63,6 +89,7 @@ Status synchronize(HttpTransport& transport, const Clock& clock, PimDocument& do
     DavClient dav(transport, !request.dryRun);
     const auto finish = [&](Status status) {
         report.requests = dav.requests();
+        if (!status) report.failure = failureOf(dav);
         return status;
     };
     const std::string wanted = request.url + "\n" + request.addressBook + "\n" + request.calendar;
@@ -90,12 +117,14 @@ Status synchronize(HttpTransport& transport, const Clock& clock, PimDocument& do
                            : _("the calendar at %s takes only to-dos; appointments are not synced"),
                        {found.dates}));
         if (Status synced = syncCollection(dav, cardCodec, document, state, "addressbook",
-                                           found.cards, found.cardsMade, uidStem, report);
+                                           found.cards, found.cardsMade, uidStem,
+                                           request.preferHere, found.cardsReadOnly, report);
             !synced)
             return synced;
         const CalendarCodec dateCodec(clock, found.events, found.todos);
         return syncCollection(dav, dateCodec, document, state, "calendar", found.dates,
-                              found.datesMade, uidStem, report);
+                              found.datesMade, uidStem, request.preferHere, found.datesReadOnly,
+                              report);
     };
     Status synced = syncBoth();
     if (!synced && known && dav.lastStatus() == 404) {

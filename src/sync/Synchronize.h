@@ -16,6 +16,7 @@ struct SyncRequest {
     std::string addressBook;  // a name or URL; "" for the first
     std::string calendar;     // a name or URL; "" for the first
     bool dryRun = false;      // nothing sent that changes the server
+    bool preferHere = false;  // where both sides changed a field, ours is kept and sent
 };
 
 // Syncs the document's persons with the account's address book and its appointments and

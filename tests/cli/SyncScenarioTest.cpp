@@ -1,8 +1,10 @@
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
+#include <functional>
 
 #include "CliFixture.h"
+#include "records/RecurrenceRule.h"
 #include "support/RadicaleServer.h"
 
 // The sync command against a real server, with a second client that is not ours writing to
@@ -72,6 +74,11 @@ TEST_F(SyncScenarioTest, PasswordsComeFromAFileOrTheEnvironmentAndFailuresSayWhe
         {"wrong password", with({"--password-file", dir.file("wrong")}), nullptr, 1,
          "quillmate-cli: " + server.url() +
              ": the server refused the user name or password (401)\n"},
+        {"no password at all", sync, nullptr, 1,
+         "quillmate-cli: " + server.url() +
+             ": the server wants a password and none was given: use --password-file FILE, set "
+             "QUILLMATE_PASSWORD, or save it for this address and user in the window's account "
+             "settings\n"},
         {"no password file", with({"--password-file", dir.file("none")}), nullptr, 1,
          "quillmate-cli: " + dir.file("none") + ":"},
         {"password from the environment", sync, "secret", 0, ""},
@@ -88,6 +95,8 @@ TEST_F(SyncScenarioTest, PasswordsComeFromAFileOrTheEnvironmentAndFailuresSayWhe
         const CliRun result = runCliCaptured(row.args);
         EXPECT_EQ(result.code, row.code) << row.label << ": " << result.err;
         EXPECT_EQ(result.err.substr(0, row.err.size()), row.err) << row.label;
+        // A refusal is said alone, with no counts of a sync that did nothing.
+        if (row.code == 1) EXPECT_EQ(result.out, "") << row.label;
     }
     // The program as shipped hands sync to quillmate-cli-qt with every argument.
     EXPECT_TRUE(runShell(QUILLMATE_CLI_BINARY " sync " + doc + " 2>&1")
@@ -99,6 +108,98 @@ TEST_F(SyncScenarioTest, PasswordsComeFromAFileOrTheEnvironmentAndFailuresSayWhe
     EXPECT_NE(down.err.find(": the server cannot be reached: connection refused\n"),
               std::string::npos)
         << down.err;
+    unsetenv("XDG_STATE_HOME");
+}
+
+size_t count(const std::string& text, const std::string& part) {
+    size_t n = 0;
+    for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1))
+        ++n;
+    return n;
+}
+
+TEST_F(SyncScenarioTest, ASeriesTravelsAsOneResourceWithItsOverridesBothWays) {
+    const TzGuard zone("Europe/Berlin");
+    setenv("XDG_STATE_HOME", dir.file("state").c_str(), 1);
+    setenv("QUILLMATE_PASSWORD", "x", 1);
+    RadicaleServer server{dir.path().string()};
+    const std::string phone = "/usr/bin/python3 " QUILLMATE_SYNC_PHONE " " + server.url() + " ";
+    std::string calendar = runShell(phone + "mkcalendar Phone").output;
+    calendar = calendar.substr(0, calendar.find('\n'));
+    ASSERT_TRUE(calendar.starts_with("http")) << calendar;
+    writeBytes(dir.file("standup.ics"),
+               "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Phone//EN\r\nBEGIN:VEVENT\r\n"
+               "UID:standup\r\nDTSTAMP:20261201T100000Z\r\nDTSTART:20261207T090000\r\n"
+               "DTEND:20261207T091500\r\nRRULE:FREQ=WEEKLY;COUNT=4\r\nSUMMARY:Standup\r\n"
+               "END:VEVENT\r\nEND:VCALENDAR\r\n");
+    ASSERT_EQ(runShell(phone + "save " + calendar + " " + dir.file("standup.ics")).code, 0);
+    const auto sync = [&] {
+        const CliRun r =
+            run({"sync", doc, "--url", server.url(), "--user", "alice", "--calendar", calendar});
+        EXPECT_EQ(r.code, 0) << r.err;
+        return r;
+    };
+    const auto edit = [&](const std::function<void(PimDocument&)>& change) {
+        const FixedClock clock{LocalTime{2026, 12, 6, 10, 0, 0, 0}};
+        PimDocument document(clock);
+        ASSERT_TRUE(loadDocument(document, doc));
+        change(document);
+        ASSERT_TRUE(saveDocument(document, doc));
+    };
+    const auto at = [](int day, int hour) { return DateTime::fromFields(2026, 12, day, hour); };
+    sync();
+
+    // Here, one occurrence moves to the next day and another goes.
+    edit([&](PimDocument& document) {
+        ASSERT_EQ(document.appointments().size(), 1u);
+        Appointment series = document.appointments().begin()->second;
+        Schedule& s = series.schedule.edit();
+        s.changed.push_back({at(14, 9), at(15, 10), at(15, 11), "Standup", false, 0});
+        s.removed.push_back(at(21, 9));
+        document.replace(series);
+    });
+    sync();
+    std::string seen = runShell(phone + "events " + calendar).output;
+    EXPECT_EQ(std::tuple(count(seen, "\n--\n"), count(seen, "BEGIN:VEVENT"),
+                         count(seen, "RECURRENCE-ID"), count(seen, "EXDATE")),
+              std::tuple(1ul, 2ul, 1ul, 1ul))
+        << seen;
+
+    // The other way round: a series made here, changed on the phone.
+    edit([&](PimDocument& document) {
+        Appointment yoga = appointmentAt("Yoga", at(8, 18), at(8, 19));
+        yoga.schedule.edit().rule = RecurrenceRule::parse("FREQ=WEEKLY;COUNT=3");
+        document.add(yoga);
+    });
+    sync();
+    seen = runShell(phone + "events " + calendar).output;
+    const size_t yoga = seen.find("SUMMARY:Yoga");
+    ASSERT_NE(yoga, std::string::npos) << seen;
+    std::string text = seen.substr(seen.rfind("BEGIN:VCALENDAR", yoga));
+    text = text.substr(0, text.find("END:VCALENDAR")) + "END:VCALENDAR\n";
+    const std::string uid =
+        text.substr(text.find("UID:"), text.find('\n', text.find("UID:")) - text.find("UID:") + 1);
+    const std::string berlin = ";TZID=Europe/Berlin:";
+    text.insert(text.find("END:VEVENT"), "EXDATE" + berlin + "20261222T180000\n");
+    text.insert(text.find("END:VCALENDAR"),
+                "BEGIN:VEVENT\n" + uid + "DTSTAMP:20261201T100000Z\nRECURRENCE-ID" + berlin +
+                    "20261215T180000\nDTSTART" + berlin + "20261216T070000\nDTEND" + berlin +
+                    "20261216T080000\nSUMMARY:Yoga\nEND:VEVENT\n");
+    writeBytes(dir.file("yoga.ics"), text);
+    ASSERT_EQ(runShell(phone + "save " + calendar + " " + dir.file("yoga.ics")).code, 0) << text;
+    sync();
+    edit([&](PimDocument& document) {
+        ASSERT_EQ(document.appointments().size(), 2u);
+        for (const auto& [id, a] : document.appointments()) {
+            if (a.Description != "Yoga") continue;
+            const Schedule& s = a.schedule.get();
+            ASSERT_EQ(s.changed.size(), 1u);
+            EXPECT_EQ(std::tuple(s.changed[0].start, s.removed),
+                      std::tuple(at(16, 7), std::vector<DateTime>{at(22, 18)}));
+        }
+    });
+    EXPECT_EQ(count(runShell(phone + "events " + calendar).output, "\n--\n"), 2ul);
+    unsetenv("QUILLMATE_PASSWORD");
     unsetenv("XDG_STATE_HOME");
 }
 

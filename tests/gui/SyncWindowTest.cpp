@@ -1,4 +1,6 @@
 #include <QDialogButtonBox>
+#include <QListWidget>
+#include <QPushButton>
 #include <QSignalSpy>
 
 #include <algorithm>
@@ -120,8 +122,8 @@ TEST_F(SyncWindowTest, SetsUpTheAccountSynchronizesAndUndoesWithoutDeletingOnThe
     ASSERT_EQ(workspace->document().persons().size(), 1u);
     frame->runCommand(cmd::kSave);
 
-    // Both sides change the work phone: the server's is kept, ours saved as a copy, and the
-    // list says so.
+    // Both sides change the work phone: the server's is kept and the list names both values;
+    // "Keep Mine" puts ours back, and the next sync sends it. No second contact anywhere.
     Person grace = workspace->document().persons().begin()->second;
     grace.setWkPhone("555-0199");
     workspace->runStep(UndoStep::EditPerson,
@@ -130,14 +132,21 @@ TEST_F(SyncWindowTest, SetsUpTheAccountSynchronizesAndUndoesWithoutDeletingOnThe
     synchronize();
     EXPECT_NE(status().find("(1 item to look at)"), std::string::npos) << status();
     whenOpen<SyncResultsDialog>([](SyncResultsDialog& dialog) {
-        const auto* items = dialog.findChild<QListWidget*>("syncItems");
+        auto* items = dialog.findChild<QListWidget*>("syncItems");
         ASSERT_EQ(items->count(), 1);
-        EXPECT_TRUE(
-            items->item(0)->text().startsWith("Conflict: person \"Hopper, Grace\": work phone"))
-            << items->item(0)->text().toStdString();
+        EXPECT_EQ(items->item(0)->text().toStdString(),
+                  "Conflict: person \"Hopper, Grace\": work phone here \"555-0199\", on the "
+                  "server \"555-0142\"; the server's kept");
         screenshot(dialog, "sync-conflicts");
+        items->setCurrentRow(0);
+        dialog.findChild<QPushButton*>("keepMine")->click();
     });
     controller->showResults();
+    ASSERT_EQ(workspace->document().persons().size(), 1u);
+    EXPECT_EQ(workspace->document().persons().begin()->second.WkPhone(), "555-0199");
+    synchronize();
+    EXPECT_EQ(onPhone(), 1u);
+    EXPECT_NE(phone("get /alice/contacts/grace.vcf").find("555-0199"), std::string::npos);
 
     frame->runCommand(cmd::kSave);
     for (const std::string& file : {doc, dir.file("Quillmate.conf")})

@@ -3,58 +3,15 @@
 #include <algorithm>
 #include <set>
 
-#include "platform/Clock.h"
-#include "records/PimDocument.h"
+#include "exchange/VCardExport.h"
 #include "support/Records.h"
-#include "sync/CollectionSync.h"
-#include "sync/FakeDavServer.h"
+#include "sync/SyncHarness.h"
+#include "textio/GroupFiling.h"
 
 namespace {
 
-const std::string kItems = "/books/main/";
 const auto etagProp = FakeDavServer::etagProp;
 const auto multistatus = FakeDavServer::multistatus;
-
-std::string card(const std::string& last, const std::string& workPhone,
-                 const std::string& extra = "") {
-    return "BEGIN:VCARD\r\nVERSION:3.0\r\nUID:" + last + "\r\nN:" + last + ";Ada;;;\r\nFN:Ada " +
-           last + "\r\nTEL;TYPE=WORK,VOICE:" + workPhone + "\r\n" + extra + "END:VCARD\r\n";
-}
-
-struct SyncHarness {
-    FixedClock clock{LocalTime{2026, 12, 7, 9, 0, 0, 0}};
-    PimDocument document{clock};
-    FakeDavServer server;
-    CollectionState state{FakeDavServer::kCollection, "", {}};
-    AddressBookCodec cards{clock};
-    CalendarCodec calendar{clock};
-    const ItemCodec* codec = &cards;
-    SyncReport report;
-
-    SyncHarness() { document.seedDefaultGroups(); }
-
-    Status sync() {
-        report = SyncReport();
-        DavClient dav(server, true);
-        CollectionSync run(dav, *codec, document, state, report, "quillmate-test");
-        return run.run();
-    }
-    const Person& only() const { return document.persons().begin()->second; }
-    void addPerson(const char* last) {
-        Person person;
-        person.setLName(last);
-        document.add(person);
-    }
-    SyncHarness& store(const std::string& name, std::string body) {
-        server.store(kItems + name, std::move(body));
-        return *this;
-    }
-    void editOnly(const std::function<void(Person&)>& change) {
-        Person person = only();
-        change(person);
-        document.replace(person);
-    }
-};
 
 TEST(CollectionSyncTest, MalformedAnswersAreReportedWithTheirPlace) {
     const std::string good = FakeDavServer::entry(kItems + "good.vcf", etagProp("\"g\""));
@@ -150,7 +107,7 @@ TEST(CollectionSyncTest, PreconditionFailedFetchesMergesAndTriesAgain) {
     };
     ASSERT_TRUE(h.sync());
     EXPECT_TRUE(raced);
-    EXPECT_TRUE(h.report.conflicts.empty()) << h.report.conflicts[0];
+    EXPECT_TRUE(h.report.conflicts.empty()) << h.report.conflicts[0].line();
     EXPECT_EQ(h.report.counts[RecordKind::Person].up, 1);
     const std::string& stored = h.server.items[href].body;
     for (const std::string& part :
@@ -165,13 +122,12 @@ TEST(CollectionSyncTest, ALostStateMatchesRecordsEditedSinceByTheirKey) {
         const char* label;
         const char* theirs;  // more of the server's card
         std::function<void(Person&)> edit;
-        size_t persons;    // here and on the server afterwards
-        size_t conflicts;  // a field both hold differently leaves a copy of ours
+        size_t conflicts;  // fields both hold differently
     };
     const Row rows[] = {
-        {"e-mail added here", "", [](Person& p) { p.setEMail("ada@example.org"); }, 1, 0},
+        {"e-mail added here", "", [](Person& p) { p.setEMail("ada@example.org"); }, 0},
         {"phone changed, e-mail shared", "EMAIL:ada@example.org\r\n",
-         [](Person& p) { p.setWkPhone("555-0199"); }, 2, 1},
+         [](Person& p) { p.setWkPhone("555-0199"); }, 1},
     };
     for (const Row& row : rows) {
         SyncHarness h;
@@ -185,8 +141,9 @@ TEST(CollectionSyncTest, ALostStateMatchesRecordsEditedSinceByTheirKey) {
         ASSERT_TRUE(h.sync()) << row.label;
         EXPECT_EQ(std::tuple(h.document.persons().size(), h.server.items.size(),
                              h.report.conflicts.size()),
-                  std::tuple(row.persons, row.persons, row.conflicts))
+                  std::tuple(1ul, 1ul, row.conflicts))
             << row.label;
+        EXPECT_TRUE(h.report.countLines().at(0).ends_with(" 0 down, 1 already here")) << row.label;
         EXPECT_NE(h.server.items[href].body.find("ada@example.org"), std::string::npos)
             << row.label << ": " << h.server.items[href].body;
     }
@@ -300,64 +257,123 @@ TEST(CollectionSyncTest, AToDoWithoutDateIsTheSameOneOnALaterDay) {
     EXPECT_EQ(h.server.items[href].body, before);
 }
 
-std::string weekly(const std::string& summary) {
-    return "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Phone//EN\r\nBEGIN:VEVENT\r\n"
-           "UID:standup\r\nDTSTAMP:20261201T100000Z\r\nDTSTART:20261207T090000\r\n"
-           "DTEND:20261207T091500\r\nRRULE:FREQ=WEEKLY;COUNT=4\r\nSUMMARY:" +
-           summary + "\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n";
+TEST(CollectionSyncTest, AFieldChangedOnBothSidesIsSettledWithoutASecondRecord) {
+    for (const bool preferHere : {false, true}) {
+        SCOPED_TRACE(preferHere ? "ours preferred" : "the server's preferred");
+        SyncHarness h;
+        h.preferHere = preferHere;
+        const std::string href = kItems + "paula.vcf";
+        h.server.store(href, card("Phone", "555-0100"));
+        ASSERT_TRUE(h.sync());
+        h.editOnly([](Person& p) {
+            p.setWkPhone("555-0199");
+            p.setEMail("paula@example.org");
+        });
+        h.server.store(href, card("Phone", "555-0142"));
+        ASSERT_TRUE(h.sync());
+        ASSERT_EQ(h.report.conflicts.size(), 1u);
+        EXPECT_EQ(h.report.conflicts[0].line(),
+                  std::string("person \"Phone, Ada\": work phone here \"555-0199\", on the server "
+                              "\"555-0142\"; ") +
+                      (preferHere ? "ours kept" : "the server's kept"));
+        const std::string kept = preferHere ? "555-0199" : "555-0142";
+        EXPECT_EQ(
+            std::tuple(h.document.persons().size(), h.server.items.size(), h.only().WkPhone()),
+            std::tuple(1ul, 1ul, kept));
+        // What only one side changed goes up either way.
+        const std::string& stored = h.server.items[href].body;
+        EXPECT_NE(stored.find("paula@example.org"), std::string::npos) << stored;
+        EXPECT_NE(stored.find(kept), std::string::npos) << stored;
+        if (preferHere) continue;
+
+        // Keeping ours is one step here, sent by the next sync.
+        ASSERT_TRUE(keepOurs(h.document, h.report.conflicts[0]));
+        ASSERT_TRUE(h.sync());
+        EXPECT_TRUE(h.report.conflicts.empty());
+        EXPECT_NE(h.server.items[href].body.find("555-0199"), std::string::npos);
+    }
 }
 
-TEST(CollectionSyncTest, OccurrencesOfASeriesAreNotChangedAloneButNeverLost) {
+TEST(CollectionSyncTest, ACollectionThatMayNotBeWrittenGetsNoWriteAndLosesNothing) {
     SyncHarness h;
-    h.codec = &h.calendar;
-    const std::string href = kItems + "standup.ics";
-    h.server.store(href, weekly("Standup"));
+    h.store("ada.vcf", card("Lovelace", "1")).store("alan.vcf", card("Turing", "2"));
+    h.state.readOnly = true;
     ASSERT_TRUE(h.sync());
-    ASSERT_EQ(h.document.appointments().size(), 4u);
-    const auto descriptions = [&] {
-        std::multiset<std::string> all;
-        for (const auto& [id, a] : h.document.appointments())
-            all.insert(a.Description);
-        return all;
+    ASSERT_EQ(h.document.persons().size(), 2u);
+    const auto before = h.server.items;
+    bool wrote = false;
+    h.server.fault = [&](const HttpRequest& r) -> std::optional<HttpResponse> {
+        wrote |= r.method == "PUT" || r.method == "DELETE";
+        return std::nullopt;
     };
-
-    // One occurrence edited here and another deleted: neither goes to the series.
-    auto first = h.document.appointments().begin();
-    Appointment edited = first->second;
-    edited.Description = "Standup, longer";
-    const int32_t second = std::next(first)->first;
-    h.document.replace(edited);
-    h.document.remove<Appointment>(second);
-    const std::string before = h.server.items[href].body;
+    h.editOnly([](Person& p) { p.setWkPhone("555-0199"); });
+    h.document.remove<Person>(std::next(h.document.persons().begin())->first);
+    h.addPerson("Hopper");
     ASSERT_TRUE(h.sync());
-    EXPECT_EQ(h.server.items[href].body, before);
-    EXPECT_EQ(descriptions(),
-              (std::multiset<std::string>{"Standup", "Standup", "Standup", "Standup, longer"}));
-    ASSERT_EQ(h.report.notes.size(), 2u);
-    EXPECT_NE(h.report.notes[0].find("the change made here is not sent"), std::string::npos)
-        << h.report.notes[0];
-    EXPECT_NE(h.report.notes[1].find("is not deleted alone; it is brought back"), std::string::npos)
-        << h.report.notes[1];
+    EXPECT_FALSE(wrote);
+    EXPECT_EQ(h.server.items.size(), before.size());
+    // The edit stays here, the deleted one is back, the new one waits; each is said.
+    EXPECT_EQ(h.document.persons().size(), 3u);
+    EXPECT_EQ(h.only().WkPhone(), "555-0199");
+    EXPECT_EQ(h.report.notes.size(), 3u);
+}
 
-    // The series changes on the server: its occurrences follow, and the edit made here stays.
-    h.server.store(href, weekly("Team standup"));
+// A second client's sync found these.
+TEST(CollectionSyncTest, CardsOfOurOwnOrEditedElsewhereKeepTheirGroupsAndComeOnce) {
+    SyncHarness h;
+    // Our own export of a person in two groups, already on the server at the first sync.
+    Person person;
+    person.setLName("Supplier");
+    GroupFiling filing(h.document);
+    person.PhGroups = filing.groupsOf({"Suppliers", "Family"});
+    h.document.addAll(std::move(filing.added));
+    h.document.add(person);
+    h.server.store(kItems + "own.vcf",
+                   vcardText(h.document, VCardVersion::V3, std::nullopt, nullptr));
     ASSERT_TRUE(h.sync());
-    EXPECT_EQ(descriptions(),
-              (std::multiset<std::string>{"Standup, longer", "Team standup", "Team standup",
-                                          "Team standup", "Team standup"}));
-    EXPECT_EQ(h.report.notes.size(), 1u);
+    EXPECT_EQ(
+        std::tuple(h.document.persons().size(), h.server.items.size(), h.report.conflicts.size()),
+        std::tuple(1ul, 1ul, 0ul));
 
-    // A series made here stays here until sync speaks series, and says so.
-    Appointment series = appointmentAt("Yoga", DateTime::fromFields(2026, 12, 8, 18),
-                                       DateTime::fromFields(2026, 12, 8, 19));
-    series.schedule.edit().rule = RecurrenceRule::parse("FREQ=WEEKLY");
-    h.document.add(series);
-    const size_t items = h.server.items.size();
+    // Edited by the other client: the card comes down in the groups it names.
+    std::string edited = h.server.items[kItems + "own.vcf"].body;
+    edited.insert(
+        edited.rfind("END:VCARD"),
+        "PHOTO;ENCODING=b;TYPE=JPEG:AAAA\r\nBDAY:1980-01-02\r\nEMAIL:two@example.org\r\n");
+    h.store("own.vcf", edited);
+    h.store("cat.vcf", card("Cat", "1", "CATEGORIES:Suppliers\r\nBDAY:1980-01-02\r\n"));
     ASSERT_TRUE(h.sync());
-    EXPECT_EQ(h.server.items.size(), items);
-    ASSERT_EQ(h.report.notes.size(), 2u);
-    EXPECT_EQ(h.report.notes[1],
-              "appointment \"Yoga\": a repeating appointment is not sent yet; it stays here");
+    const auto groups = [&](const char* last) {
+        for (const auto& [id, p] : h.document.persons())
+            if (p.LName() == last) return fieldsOf(p, h.document)[kBirthdayField - 1];
+        return std::string("(none)");
+    };
+    EXPECT_EQ(std::pair(groups("Supplier"), groups("Cat")),
+              std::pair(std::string("Family,Suppliers"), std::string("Suppliers")));
+}
+
+TEST(CollectionSyncTest, AnItemWeSentAndThePhoneDeletedGoesHereTooWithExactChanges) {
+    SyncHarness h;
+    h.server.exactChanges = true;
+    h.addPerson("Lovelace");
+    ASSERT_TRUE(h.sync());
+    ASSERT_EQ(h.server.items.size(), 1u);
+    h.server.remove(h.server.items.begin()->first);
+    ASSERT_TRUE(h.sync());
+    EXPECT_EQ(
+        std::pair(h.document.persons().size(), h.report.counts[RecordKind::Person].deletedHere),
+        std::pair(0ul, 1));
+    // With nothing changed, a sync asks for the changes and nothing more.
+    const int before = h.server.requests;
+    ASSERT_TRUE(h.sync());
+    EXPECT_EQ(h.server.requests - before, 1);
+
+    // A token the server no longer knows costs a full listing, and nothing comes twice.
+    h.store("b.vcf", card("Babbage", "2"));
+    h.state.token = "999";
+    ASSERT_TRUE(h.sync());
+    ASSERT_TRUE(h.sync());
+    EXPECT_EQ(std::pair(h.document.persons().size(), h.server.items.size()), std::pair(1ul, 1ul));
 }
 
 }  // namespace

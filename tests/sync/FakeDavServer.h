@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdlib>
 #include <functional>
 #include <map>
 #include <optional>
@@ -24,7 +25,7 @@ public:
         if (const auto answer = fault ? fault(request) : std::nullopt) return *answer;
         const std::string href = request.url.substr(std::string("http://dav.test").size());
         if (request.method == "REPORT" && request.body.find("sync-collection") != std::string::npos)
-            return {501, {}, {}, {}};
+            return exactChanges ? changesSince(request.body) : HttpResponse{501, {}, {}, {}};
         if (request.method == "PROPFIND" && header(request, "Depth") == "0" && items.contains(href))
             return multistatus(entry(href, etagProp(items.at(href).etag)));
         if (request.method == "PROPFIND") return listing();
@@ -40,13 +41,14 @@ public:
         if (request.method == "PUT") {
             if (it != items.end() && !header(request, "If-None-Match").empty())
                 return {412, {}, {}, {}};
+            stored(href);
             items[href] = {nextEtag(), request.body};
             if (!etagOnPut) return {201, {}, {}, {}};
             return {201, {{"ETag", items[href].etag}}, {}, {}};
         }
         if (request.method == "DELETE") {
             if (it == items.end()) return {404, {}, {}, {}};
-            items.erase(it);
+            remove(href);
             return {204, {}, {}, {}};
         }
         return {405, {}, {}, {}};
@@ -54,7 +56,13 @@ public:
 
     // Stores an item as another client would, with a new ETag.
     void store(const std::string& href, std::string body) {
+        stored(href);
         items[href] = {nextEtag(), std::move(body)};
+    }
+    // Deletes an item as another client would.
+    void remove(std::string href) {
+        items.erase(href);
+        deleted_[href] = ++version_;
     }
 
     // One response of a multistatus answer, holding `props`.
@@ -85,6 +93,9 @@ public:
     std::function<std::optional<HttpResponse>(const HttpRequest&)> fault;
     int requests = 0;
     bool etagOnPut = true;  // some servers leave it out of a PUT's answer
+    // Answers sync-collection with the exact changes since a token, as RFC 6578 allows (and
+    // Xandikos does): an item made and deleted after the token is not named at all.
+    bool exactChanges = false;
 
 private:
     static std::string header(const HttpRequest& request, const std::string& name) {
@@ -121,5 +132,35 @@ private:
         return multistatus(body);
     }
 
+    void stored(const std::string& href) {
+        ++version_;
+        if (!items.contains(href)) created_[href] = version_;
+        changed_[href] = version_;
+        deleted_.erase(href);
+    }
+
+    HttpResponse changesSince(const std::string& request) const {
+        const size_t at = request.find("<d:sync-token>") + 14;
+        const int since = std::atoi(request.substr(at, request.find('<', at) - at).c_str());
+        if (since > version_)
+            return {403, {}, "<d:error xmlns:d=\"DAV:\"><d:valid-sync-token/></d:error>", {}};
+        std::string body;
+        for (const auto& [href, item] : items)
+            if (when(changed_, href) > since) body += entry(href, etagProp(item.etag));
+        for (const auto& [href, when] : deleted_) {
+            if (since > 0 && when > since && FakeDavServer::when(created_, href) <= since)
+                body += "<d:response><d:href>" + href +
+                        "</d:href><d:status>HTTP/1.1 404 Not Found</d:status></d:response>";
+        }
+        return multistatus(body + "<d:sync-token>" + std::to_string(version_) + "</d:sync-token>");
+    }
+
+    static int when(const std::map<std::string, int>& log, const std::string& href) {
+        const auto it = log.find(href);
+        return it == log.end() ? 0 : it->second;
+    }
+
     int etags_ = 0;
+    int version_ = 0;
+    std::map<std::string, int> created_, changed_, deleted_;  // by path: when
 };

@@ -13,6 +13,7 @@ TEST(SyncStateTest, ReadsBackWhatItWroteAndTakesABrokenFileForNone) {
     CollectionState& cards = state.collections["addressbook"];
     cards.url = "http://127.0.0.1:1/alice/contacts/";
     cards.token = "http://radicale.org/ns/sync/1%2";
+    cards.readOnly = true;
     Fields base(fieldNames(RecordKind::Person).size());
     base[0] = "Ada\tAugusta";
     base[17] = "line one\r\nline two 100%";
@@ -26,10 +27,18 @@ TEST(SyncStateTest, ReadsBackWhatItWroteAndTakesABrokenFileForNone) {
     EXPECT_EQ(warning, "");
     const CollectionState& back = read.collections.at("addressbook");
     const SyncedItem& again = back.items.at("/alice/contacts/a b.vcf");
-    EXPECT_EQ(std::tuple(read.foundFor, back.url, back.token, again.etag, again.uid),
-              std::tuple(state.foundFor, cards.url, cards.token, item.etag, item.uid));
+    EXPECT_EQ(std::tuple(read.foundFor, back.url, back.token, back.readOnly, again.etag, again.uid),
+              std::tuple(state.foundFor, cards.url, cards.token, true, item.etag, item.uid));
     ASSERT_EQ(again.records.size(), 1u);
     EXPECT_EQ(std::pair(again.records[0].id, again.records[0].base), std::pair(7, base));
+
+    // A state written before appointments held their schedule reads as holding none.
+    writeBytes(path,
+               "quillmate-sync-state 1\nC\tcalendar\tu\t\nI\th\te\tu\t0\n"
+               "R\tA\t3\tYoga\t2026-12-07 10:00:00\t2026-12-07 11:00:00\t\n");
+    ASSERT_TRUE(loadSyncState(path, read, warning));
+    EXPECT_EQ(read.collections.at("calendar").items.at("h").records.at(0).base,
+              (Fields{"Yoga", "2026-12-07 10:00:00", "2026-12-07 11:00:00", "", ""}));
 
     // A state cut short or from elsewhere costs a full compare, said once; none says nothing.
     const std::pair<const char*, const char*> broken[] = {

@@ -20,13 +20,14 @@ inline constexpr const char* kReportSummary =
 
 inline constexpr const char* kSyncUsage =
     "DOC --url URL [--user NAME] [--password-file FILE] [--addressbook NAME|URL] "
-    "[--calendar NAME|URL] [--dry-run]";
+    "[--calendar NAME|URL] [--prefer here|server] [--dry-run]";
 inline constexpr const char* kSyncSummary =
     N_("sync the persons of DOC with a CardDAV address book and its appointments and tasks with "
        "a CalDAV calendar, both ways: URL is the server, an account or a collection; the first "
        "address book and calendar unless named (one called \"Quillmate\" is made where there is "
        "none); the password from FILE or $QUILLMATE_PASSWORD, else the desktop's keyring entry "
-       "the window keeps for URL and NAME; --dry-run tells what it would do");
+       "the window keeps for URL and NAME; where both sides changed a field, --prefer says "
+       "whose value is kept (the server's unless here); --dry-run tells what it would do");
 
 // The file name of the program that runs them.
 inline constexpr const char* kQtCommandsProgram = "quillmate-cli-qt";

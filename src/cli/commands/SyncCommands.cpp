@@ -46,14 +46,17 @@ Status readPassword(const CliArgs& parsed, const std::string& url, std::string& 
     return {};
 }
 
-void printReport(CliContext& context, const SyncReport& report, bool dryRun) {
+void printReport(CliContext& context, const SyncReport& report, bool dryRun, bool failed) {
     const std::string prefix = dryRun ? _("dry run: ") : "";
     for (const std::string& made : report.created)
         context.out << prefix << fillIn(_("made %s"), {made}) << '\n';
-    for (const std::string& line : report.countLines())
-        context.out << prefix << line << '\n';
-    for (const std::string& conflict : report.conflicts)
-        context.out << prefix << fillIn(_("conflict: %s"), {conflict}) << '\n';
+    // Beside a failure, counts of nothing would read as a sync that went well.
+    if (!failed || report.movedAny()) {
+        for (const std::string& line : report.countLines())
+            context.out << prefix << line << '\n';
+    }
+    for (const SyncConflict& conflict : report.conflicts)
+        context.out << prefix << fillIn(_("conflict: %s"), {conflict.line()}) << '\n';
     for (const std::string& skipped : report.skipped)
         reportWarning(context, fillIn(_("skipped %s"), {skipped}));
     for (const std::string& note : report.notes)
@@ -63,9 +66,9 @@ void printReport(CliContext& context, const SyncReport& report, bool dryRun) {
 
 Status runSync(CliContext& context, const std::vector<std::string>& args) {
     CliArgs parsed;
-    if (Status status =
-            parseArguments(args, 1, {"url", "user", "password-file", "addressbook", "calendar"},
-                           {"dry-run"}, parsed);
+    if (Status status = parseArguments(
+            args, 1, {"url", "user", "password-file", "addressbook", "calendar", "prefer"},
+            {"dry-run"}, parsed);
         !status)
         return status;
     SyncRequest request;
@@ -77,6 +80,10 @@ Status runSync(CliContext& context, const std::vector<std::string>& args) {
     request.addressBook = parsed.value("addressbook").value_or("");
     request.calendar = parsed.value("calendar").value_or("");
     request.dryRun = parsed.has("dry-run");
+    const std::string prefer = parsed.value("prefer").value_or("server");
+    if (prefer != "here" && prefer != "server")
+        return usageFailure(fillIn(_("%s wants here or server, not \"%s\""), {"--prefer", prefer}));
+    request.preferHere = prefer == "here";
     // The keyring, like the network, answers through Qt's event loop.
     // Qt Network waits for its answers in an event loop, which needs an application object.
     const auto application = makeQtApplication<QCoreApplication>();
@@ -97,7 +104,17 @@ Status runSync(CliContext& context, const std::vector<std::string>& args) {
     SyncReport report;
     const Status synced = synchronize(transport, context.clock, document, state, request,
                                       uidStemFor(update.path()), report);
-    printReport(context, report, request.dryRun);
+    if (report.failure == SyncFailure::Unauthorised) {
+        // Nothing was done: the refusal alone says what to do.
+        if (password.empty())
+            return Status::failure(
+                FailureKind::Read, request.url,
+                fillIn(_("the server wants a password and none was given: use %s, set %s, or "
+                         "save it for this address and user in the window's account settings"),
+                       {"--password-file FILE", kPasswordVariable}));
+        return synced;
+    }
+    printReport(context, report, request.dryRun, !synced);
     if (request.dryRun) return synced;
     // What was done before a failure is kept on both sides, so that the next sync goes on
     // from there; the state only once the document holds what it describes.

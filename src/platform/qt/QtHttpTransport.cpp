@@ -64,6 +64,7 @@ HttpResponse QtHttpTransport::send(const HttpRequest& request) {
     HttpResponse response;
     if (isCancelled()) {
         response.error = "cancelled";
+        response.failure = HttpFailure::Cancelled;
         return response;
     }
     const QUrl url(QString::fromStdString(request.url), QUrl::StrictMode);
@@ -122,9 +123,11 @@ HttpResponse QtHttpTransport::send(const HttpRequest& request) {
         reply->abort();
     });
     QTimer cancelPoll;
+    HttpFailure cutBecause = HttpFailure::None;
     QObject::connect(&cancelPoll, &QTimer::timeout, [&] {
         if (!isCancelled()) return;
         cut = "cancelled";
+        cutBecause = HttpFailure::Cancelled;
         reply->abort();
     });
     if (cancelled_ != nullptr) cancelPoll.start(kCancelPollMs);
@@ -134,12 +137,13 @@ HttpResponse QtHttpTransport::send(const HttpRequest& request) {
         deadline.start(std::chrono::seconds(deadlineSeconds_));
         loop.exec();
     }
-    if (!cut.empty()) return {0, {}, {}, cut};
+    if (!cut.empty()) return {0, {}, {}, cut, cutBecause};
 
     response.status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
     if (response.status == 0) {
         response.body.clear();
         response.error = reasonOf(*reply, certificate, timeoutSeconds_);
+        if (!certificate.empty()) response.failure = HttpFailure::Certificate;
         return response;
     }
     for (const auto& [name, value] : reply->rawHeaderPairs())

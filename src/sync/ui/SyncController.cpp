@@ -18,6 +18,7 @@
 #include "platform/qt/QtHttpTransport.h"
 #include "shell/CommandId.h"
 #include "sync/ui/AccountDialog.h"
+#include "sync/ui/CountingTransport.h"
 #include "sync/ui/SyncResultsDialog.h"
 #include "workspace/Workspace.h"
 #include "workspace/ui/FrameHost.h"
@@ -30,27 +31,6 @@ QString text(const char* translated) {
 
 constexpr int kMinuteMs = 60 * 1000;
 constexpr int kProgressMs = 250;
-
-// Counts the requests for the progress shown, and notes a request the cancel cut short.
-class CountingTransport : public HttpTransport {
-public:
-    CountingTransport(HttpTransport& inner, std::atomic<int>& count, std::atomic<bool>& cancelled,
-                      std::atomic<bool>& cut, int cancelAt)
-        : inner_(inner), count_(count), cancelled_(cancelled), cut_(cut), cancelAt_(cancelAt) {}
-    HttpResponse send(const HttpRequest& request) override {
-        if (++count_ == cancelAt_) cancelled_ = true;
-        HttpResponse response = inner_.send(request);
-        if (response.status == 0 && response.error == "cancelled") cut_ = true;
-        return response;
-    }
-
-private:
-    HttpTransport& inner_;
-    std::atomic<int>& count_;
-    std::atomic<bool>& cancelled_;
-    std::atomic<bool>& cut_;
-    int cancelAt_;
-};
 
 // "Synchronized: 3 up, 12 down", deletions counted with the changes of their side.
 QString countsText(const char* format, const SyncReport& report) {
@@ -353,7 +333,7 @@ void SyncController::done() {
         lastSummary_ = text(_("Synchronization failed"));
         lastFailure_ = QString::fromStdString(job->status.message());
         // A refused password is asked again rather than sent again.
-        if (job->status.reason().find("(401)") != std::string::npos) {
+        if (job->report.failure == SyncFailure::Unauthorised) {
             sessionPasswords_.erase(account().passwordKey());
             lastFailure_ += QStringLiteral("\n") +
                             text(_("Correct the password in Edit > Options > Accounts..."));
@@ -387,8 +367,14 @@ void SyncController::done() {
 
 void SyncController::showResults() {
     if (running()) return;
-    SyncResultsDialog dialog(lastSummary_, lastFailure_, lastReport_, lastUntrusted_,
-                             frame_.window());
+    SyncResultsDialog dialog(
+        lastSummary_, lastFailure_, lastReport_, lastUntrusted_,
+        [this](const SyncConflict& conflict) {
+            return workspace_.runStep(editStepOf(conflict.kind), [&](PimDocument& document) {
+                return keepOurs(document, conflict);
+            });
+        },
+        frame_.window());
     dialog.exec();
     if (!dialog.trusted() || workspace_.document().path().empty()) return;
     SyncAccount trusted = account();

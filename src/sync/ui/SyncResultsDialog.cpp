@@ -6,6 +6,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include <vector>
+
 #include "platform/Translate.h"
 #include "sync/SyncReport.h"
 
@@ -24,7 +26,9 @@ void addLines(QListWidget& list, const char* heading, const std::vector<std::str
 
 SyncResultsDialog::SyncResultsDialog(const QString& summary, const QString& failure,
                                      const SyncReport& report,
-                                     const std::string& untrustedCertificate, QWidget* parent)
+                                     const std::string& untrustedCertificate,
+                                     std::function<bool(const SyncConflict&)> keepOurs,
+                                     QWidget* parent)
     : QDialog(parent) {
     setWindowTitle(text(_("Synchronization")));
     auto* layout = new QVBoxLayout(this);
@@ -54,11 +58,40 @@ SyncResultsDialog::SyncResultsDialog(const QString& summary, const QString& fail
     auto* list = new QListWidget(this);
     list->setObjectName(QStringLiteral("syncItems"));
     list->setWordWrap(true);
-    addLines(*list, _("Conflict: %1"), report.conflicts);
+    // The conflicts come first, each row knowing its place in the report.
+    std::vector<SyncConflict> conflicts;
+    for (const SyncConflict& conflict : report.conflicts) {
+        list->addItem(text(_("Conflict: %1")).arg(QString::fromStdString(conflict.line())));
+        conflicts.push_back(conflict);
+        // Ours already went up: nothing to keep.
+        if (conflict.keptOurs) conflicts.back().id = 0;
+    }
     addLines(*list, _("Skipped: %1"), report.skipped);
     addLines(*list, _("Note: %1"), report.notes);
     addLines(*list, _("Made: %1"), report.created);
     list->setVisible(list->count() > 0);
+    if (keepOurs && !conflicts.empty()) {
+        QPushButton* keep = buttons->addButton(text(_("&Keep Mine")), QDialogButtonBox::ActionRole);
+        keep->setObjectName(QStringLiteral("keepMine"));
+        keep->setEnabled(false);
+        const auto keepable = [list, conflicts] {
+            const int row = list->currentRow();
+            return row >= 0 && size_t(row) < conflicts.size() && conflicts[size_t(row)].id != 0;
+        };
+        connect(list, &QListWidget::currentRowChanged, keep,
+                [keep, keepable] { keep->setEnabled(keepable()); });
+        connect(keep, &QPushButton::clicked, this,
+                [list, keep, keepable, conflicts, keepOurs]() mutable {
+                    if (!keepable()) return;
+                    SyncConflict& conflict = conflicts[size_t(list->currentRow())];
+                    if (!keepOurs(conflict)) return;
+                    conflict.keptOurs = true;
+                    list->currentItem()->setText(text(_("Conflict: %1 (the next sync sends it)"))
+                                                     .arg(QString::fromStdString(conflict.line())));
+                    conflict.id = 0;
+                    keep->setEnabled(false);
+                });
+    }
     layout->addWidget(list, 1);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);

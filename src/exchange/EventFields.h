@@ -20,6 +20,10 @@ class SeriesWall;
 struct EventTimes {
     DateTime start;  // 00:00 of its first day when of whole days
     DateTime end;    // not before the start; 00:00 of the day after its last for whole days
+    // Whether the start and end in local time are the later instants of an hour the clocks
+    // repeat.
+    bool startLater = false;
+    bool endLater = false;
 };
 
 // The times of an event (DTSTART, and DTEND or DURATION) on `wall`; a null start when it
@@ -28,10 +32,11 @@ struct EventTimes {
 [[nodiscard]] EventTimes timesOf(icalcomponent* event, icalcomponent* calendar,
                                  const SeriesWall& wall);
 
-// Seconds from an event's local start to its first alarm (negative before it), for an event
-// lasting `length` seconds; none without an alarm.
+// Seconds from an event's local start (the later instant of a repeated hour when
+// `startLater`) to its first alarm (negative before it), for an event lasting `length`
+// seconds; none without an alarm.
 [[nodiscard]] std::optional<int32_t> alarmOffsetOf(icalcomponent* event, DateTime start,
-                                                   int64_t length);
+                                                   bool startLater, int64_t length);
 
 // An appointment made at `now` for an event at `times`: its version-16 fields in local time
 // (whole days from 00:00 to 23:59), whole and several days and the zone of `wall` in its

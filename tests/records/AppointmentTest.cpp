@@ -30,10 +30,10 @@ TEST(AppointmentTest, StartsAtStartTimeNearItsDayElseAtItsTimeOfDayOnIt) {
     for (const Case& c : cases) {
         Appointment a = Appointment::createdAt(c.due);
         a.StartTime = c.start;
-        a.EndTime = c.start + DateTimeSpan::fromParts(0, 1, 0, 0);
+        a.EndTime = c.start + DateTimeSpan::fromParts(0, 0, 30, 0);
         EXPECT_EQ(a.firstStart(), c.expected) << c.what;
         EXPECT_EQ(a.day(), c.expected.date()) << c.what;
-        EXPECT_EQ(a.firstEnd(), c.expected + DateTimeSpan::fromParts(0, 1, 0, 0)) << c.what;
+        EXPECT_EQ(a.firstEnd(), c.expected + DateTimeSpan::fromParts(0, 0, 30, 0)) << c.what;
     }
     // Whole days keep their local day; a multi-day end goes by its last day.
     Appointment fair = Appointment::createdAt(march(1, 18));

@@ -117,7 +117,6 @@ private:
         readText(uid_, value);
         return true;
     }
-    DateTime dateValue(std::string_view text) { return seconds_.fromSeconds(readLong(text)); }
     // The value of text field `i`: a view of the file's text where it is the value as it
     // stands, held in owned_ where reading changed it or the tokenizer made it.
     std::string_view textValue(size_t i, std::string_view value) {
@@ -397,9 +396,14 @@ bool DocumentBuilder::fieldAttribute(Record& record, std::string_view name,
         case FieldType::Flag:
             setFlag(record, field, value == "1");
             break;
-        case FieldType::Date:
-            record.*field.date = dateValue(value);
+        case FieldType::Date: {
+            const int64_t seconds = readLong(value);
+            record.*field.date = seconds_.fromSeconds(seconds);
+            // The seconds tell which pass of a repeated hour the time is in; the value alone
+            // would be written back as the first.
+            if (field.laterBit != 0) setLaterOfTwo(record, field, seconds_.isLaterOfTwo(seconds));
             break;
+        }
         case FieldType::Yearly:
             // A day that cannot be read is none, as an older reader sees it.
             record.*field.yearly = MonthDay::parse(value).value_or(MonthDay());

@@ -108,7 +108,7 @@ private:
     template <class Record>
     int64_t dateSeconds(const Record& record, const FieldSpec<Record>& field) {
         if (field.meaningful != nullptr && !field.meaningful(record)) return 0;
-        const int64_t seconds = seconds_.toSeconds(record.*field.date);
+        const int64_t seconds = seconds_.toSeconds(record.*field.date, laterOfTwo(record, field));
         return field.nullIsToday && seconds == -1 ? todaySeconds_ : seconds;
     }
 

@@ -172,6 +172,7 @@ void CalendarEntryReader::readTask(icalcomponent* todo, icalcomponent* calendar,
     if (isImpossible(due)) return skip(line, _(kImpossibleStart));
     const DateTime dueLocal = localTimeOf(due);
     task.DueDate = dueLocal.isValid() ? dueLocal : today_;
+    if (dueLocal.isValid() && isLaterLocalTime(due)) task.laterOfTwo |= Task::kLaterDue;
     if (isCompletedTodo(todo)) {
         task.Priority = Task::Done;
         icalproperty* completed = icalcomponent_get_first_property(todo, ICAL_COMPLETED_PROPERTY);

@@ -88,8 +88,10 @@ void setAlarm(icalcomponent* event, const Appointment& a) {
     }
     // As the clocks run: an hour they skip or repeat between the two counts as it passed.
     SecondsConverter converter(SecondsConverter::Memory::None);
-    const auto seconds = std::clamp<long long>(secondsBetween(a.StartTime, a.AlarmTime, converter),
-                                               -INT_MAX, INT_MAX);
+    const auto seconds = std::clamp<long long>(
+        secondsBetween(a.StartTime, a.AlarmTime, converter, a.later(Appointment::kLaterStart),
+                       a.later(Appointment::kLaterAlarm)),
+        -INT_MAX, INT_MAX);
     if (alarm == nullptr) {
         alarm = icalcomponent_new_valarm();
         icalcomponent_add_property(alarm, icalproperty_new_action(ICAL_ACTION_DISPLAY));
@@ -120,8 +122,7 @@ std::string patchEvent(std::string_view serverText, const Appointment& a,
     const bool startChanged = fresh || marked(changed, EventField::Start);
     if (startChanged || marked(changed, EventField::End)) {
         SecondsConverter seconds(SecondsConverter::Memory::None);
-        const WrittenSpan span =
-            writtenSpan(a.StartTime, std::max(a.EndTime, a.StartTime), seconds);
+        const WrittenSpan span = writtenSpanOf(a, seconds);
         // A floating end takes a floating start with it, changed or not.
         if (startChanged || (span.start && !span.start->utc))
             replace(event, ICAL_DTSTART_PROPERTY, icalproperty_new_dtstart(icalTimeOf(span.start)));
@@ -145,8 +146,9 @@ std::string patchTodo(std::string_view serverText, const Task& t, const std::vec
     if (fresh || marked(changed, TodoField::Due)) {
         icalproperty* due = nullptr;
         if (t.DueDate.isValid())
-            due = icalproperty_new_due(t.DueDate == t.DueDate.date() ? icalDateOf(t.DueDate)
-                                                                     : icalTimeOf(t.DueDate));
+            due = icalproperty_new_due(t.DueDate == t.DueDate.date()
+                                           ? icalDateOf(t.DueDate)
+                                           : icalTimeOf(t.DueDate, t.later(Task::kLaterDue)));
         replace(todo, ICAL_DUE_PROPERTY, due);
     }
     // Done is a priority here; the status and progress are touched only when it changes, so
@@ -155,9 +157,10 @@ std::string patchTodo(std::string_view serverText, const Task& t, const std::vec
     if (t.isDone() && (fresh || !wasDone || marked(changed, TodoField::Done))) {
         replace(todo, ICAL_STATUS_PROPERTY, icalproperty_new_status(ICAL_STATUS_COMPLETED));
         replace(todo, ICAL_PERCENTCOMPLETE_PROPERTY, icalproperty_new_percentcomplete(100));
-        replace(
-            todo, ICAL_COMPLETED_PROPERTY,
-            t.DoneDate.isValid() ? icalproperty_new_completed(icalTimeOf(t.DoneDate)) : nullptr);
+        replace(todo, ICAL_COMPLETED_PROPERTY,
+                t.DoneDate.isValid()
+                    ? icalproperty_new_completed(icalTimeOf(t.DoneDate, t.later(Task::kLaterDone)))
+                    : nullptr);
     } else if (!t.isDone() && (fresh || wasDone)) {
         replace(todo, ICAL_STATUS_PROPERTY, icalproperty_new_status(ICAL_STATUS_NEEDSACTION));
         removeAll(todo, ICAL_PERCENTCOMPLETE_PROPERTY);

@@ -139,6 +139,12 @@ std::optional<int64_t> instantOfTime(const icaltimetype& time) {
     return int64_t(icaltime_as_timet_with_zone(time, zone));
 }
 
+bool isLaterLocalTime(const icaltimetype& time) {
+    const std::optional<int64_t> instant = instantOfTime(time);
+    SecondsConverter seconds(SecondsConverter::Memory::None);
+    return instant && seconds.isLaterOfTwo(*instant);
+}
+
 int64_t zoneOffsetAt(const icaltimetype& time, int64_t instant) {
     if (time.is_date || icaltime_is_utc(time) || time.zone == nullptr) return 0;
     if (const ZoneRules* rules = systemRulesOf(time)) return rules->offsetAt(instant);
@@ -148,9 +154,9 @@ int64_t zoneOffsetAt(const icaltimetype& time, int64_t instant) {
     return icaltimezone_get_utc_offset_of_utc_time(zone, &utc, nullptr);
 }
 
-icaltimetype icalTimeOf(DateTime local) {
+icaltimetype icalTimeOf(DateTime local, bool later) {
     SecondsConverter seconds(SecondsConverter::Memory::None);
-    return icalTimeOf(writtenTime(local, seconds));
+    return icalTimeOf(writtenTime(local, seconds, later));
 }
 
 icaltimetype icalTimeOf(const std::optional<WrittenTime>& written) {

@@ -39,13 +39,17 @@ class ZoneRules;
 // instant; none for a floating time, a date, or no real time.
 [[nodiscard]] std::optional<int64_t> instantOfTime(const icaltimetype& time);
 
+// Whether the local time of a UTC or zoned time is the later of the two instants of an hour
+// the local clocks repeat: a record's later-of-two flag.
+[[nodiscard]] bool isLaterLocalTime(const icaltimetype& time);
+
 // The UTC offset (seconds east) the zone of a zoned time has at an instant; 0 for UTC and
 // for times without a zone.
 [[nodiscard]] int64_t zoneOffsetAt(const icaltimetype& time, int64_t instant);
 
-// A local time as iCalendar writes it (writtenTime): in UTC at its instant, floating where
-// it names none.
-[[nodiscard]] icaltimetype icalTimeOf(DateTime local);
+// A local time as iCalendar writes it (writtenTime): in UTC at its instant (the later of a
+// repeated hour's two when `later`), floating where it names none.
+[[nodiscard]] icaltimetype icalTimeOf(DateTime local, bool later = false);
 // A time as writtenTime or writtenSpan gave it; the null time for none.
 [[nodiscard]] icaltimetype icalTimeOf(const std::optional<WrittenTime>& written);
 

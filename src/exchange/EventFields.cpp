@@ -105,21 +105,36 @@ int64_t secondsFrom(DateTime from, DateTime to) {
 
 EventTimes timesOf(icalcomponent* event, icalcomponent* calendar, const SeriesWall& wall) {
     EventTimes times;
-    times.start = wall.wallOf(startOf(event, calendar));
+    const icaltimetype start = startOf(event, calendar);
+    times.start = wall.wallOf(start);
     if (!times.start.isValid()) return {};
-    const DateTime end = wall.wallOf(endOf(event, calendar));
+    const icaltimetype written = endOf(event, calendar);
+    const DateTime end = wall.wallOf(written);
     // libical writes no time after the year 3000, so a later end would not come back from
     // an export.
     constexpr int kLastYearWritten = 3000;
     const bool usable = end.isValid() && end.year() <= kLastYearWritten;
     if (wall.allDay())
         times.end = usable && end > times.start ? end : times.start + DateTimeSpan(1.0);
-    else
-        times.end = usable && end >= times.start ? end : times.start;
+    if (wall.allDay()) return times;
+    times.startLater = isLaterLocalTime(start);
+    // An end in the second pass of a repeated hour may read earlier than a start in the
+    // first and still come after it.
+    const std::optional<int64_t> from = instantOfTime(start);
+    const std::optional<int64_t> to = instantOfTime(written);
+    const bool after = from && to ? *to >= *from : end >= times.start;
+    if (usable && after) {
+        times.end = end;
+        times.endLater = isLaterLocalTime(written);
+    } else {
+        times.end = times.start;
+        times.endLater = times.startLater;
+    }
     return times;
 }
 
-std::optional<int32_t> alarmOffsetOf(icalcomponent* event, DateTime start, int64_t length) {
+std::optional<int32_t> alarmOffsetOf(icalcomponent* event, DateTime start, bool startLater,
+                                     int64_t length) {
     // The first alarm that can be read; one that cannot is named in a note by the reader.
     for (icalcomponent* alarm = icalcomponent_get_first_component(event, ICAL_VALARM_COMPONENT);
          alarm; alarm = icalcomponent_get_next_component(event, ICAL_VALARM_COMPONENT)) {
@@ -133,7 +148,8 @@ std::optional<int32_t> alarmOffsetOf(icalcomponent* event, DateTime start, int64
             const DateTime at = localTimeOf(when.time);
             if (!at.isValid()) continue;
             SecondsConverter seconds(SecondsConverter::Memory::None);
-            return clamped(secondsBetween(start, at, seconds));
+            return clamped(
+                secondsBetween(start, at, seconds, startLater, isLaterLocalTime(when.time)));
         }
         icalparameter* related = icalproperty_get_first_parameter(trigger, ICAL_RELATED_PARAMETER);
         const bool fromEnd = related && icalparameter_get_related(related) == ICAL_RELATED_END;
@@ -171,19 +187,29 @@ Appointment appointmentAt(icalcomponent* event, const EventTimes& times, const S
     } else {
         a.StartTime = wall.localOf(times.start);
         a.EndTime = wall.localOf(times.end);
-        if (!a.EndTime.isValid() || a.EndTime < a.StartTime) a.EndTime = a.StartTime;
+        if (times.startLater) a.laterOfTwo |= Appointment::kLaterStart;
+        if (times.endLater) a.laterOfTwo |= Appointment::kLaterEnd;
+        SecondsConverter seconds(SecondsConverter::Memory::None);
+        if (!a.EndTime.isValid() ||
+            secondsBetween(a.StartTime, a.EndTime, seconds, times.startLater, times.endLater) < 0) {
+            a.EndTime = a.StartTime;
+            a.laterOfTwo = times.startLater ? Appointment::kLaterStart | Appointment::kLaterEnd : 0;
+        }
         if (a.EndTime.date() > a.StartTime.date()) schedule.lastDay = a.EndTime.date();
         schedule.zone = wall.zoneName();
     }
     a.DueDate = a.StartTime.date();
+    const bool startLater = a.later(Appointment::kLaterStart);
     const std::optional<int32_t> alarm =
-        alarmOffsetOf(event, a.StartTime, secondsFrom(times.start, times.end));
+        alarmOffsetOf(event, a.StartTime, startLater, secondsFrom(times.start, times.end));
     a.Alarm = alarm.has_value();
     // As the clocks run, so that an alarm 45 minutes before a start just after the clocks
     // went forward rings 45 minutes before it.
     SecondsConverter seconds(SecondsConverter::Memory::None);
-    a.AlarmTime = elapsedFrom(a.StartTime, alarm.value_or(0), seconds);
+    bool alarmLater = startLater;
+    a.AlarmTime = elapsedFrom(a.StartTime, alarm.value_or(0), seconds, &alarmLater);
     if (!a.AlarmTime.isValid()) a.AlarmTime = a.StartTime;
+    if (a.Alarm && alarmLater) a.laterOfTwo |= Appointment::kLaterAlarm;
     a.Done = false;
     a.schedule.set(std::move(schedule));
     return a;

@@ -20,6 +20,10 @@ class SeriesWall;
 struct EventTimes {
     DateTime start;  // 00:00 of its first day when of whole days
     DateTime end;    // not before the start; 00:00 of the day after its last for whole days
+    // Whether the start and end in local time are the later instants of an hour the clocks
+    // repeat.
+    bool startLater = false;
+    bool endLater = false;
 };
 
 // The times of an event (DTSTART, and DTEND or DURATION) on `wall`; a null start when it
@@ -28,10 +32,11 @@ struct EventTimes {
 [[nodiscard]] EventTimes timesOf(icalcomponent* event, icalcomponent* calendar,
                                  const SeriesWall& wall);
 
-// Seconds from an event's local start to its first alarm that can be read (negative before
-// it), for an event lasting `length` seconds; none without one.
+// Seconds from an event's local start (the later instant of a repeated hour when
+// `startLater`) to its first alarm that can be read (negative before it), for an event
+// lasting `length` seconds; none without one.
 [[nodiscard]] std::optional<int32_t> alarmOffsetOf(icalcomponent* event, DateTime start,
-                                                   int64_t length);
+                                                   bool startLater, int64_t length);
 // Whether an alarm of the event has a trigger that cannot be read, and is left out.
 [[nodiscard]] bool hasUnreadAlarm(icalcomponent* event);
 

@@ -39,14 +39,18 @@ public:
         out_ += "BEGIN:VEVENT\r\n";
         uidLine(uids_.of(a));
         out_ += stamp_;
-        const WrittenSpan span =
-            writtenSpan(a.StartTime, std::max(a.EndTime, a.StartTime), seconds_);
+        const WrittenSpan span = writtenSpanOf(a, seconds_);
         time("DTSTART", span.start);
         time("DTEND", span.end);
         appendCalendarText(out_, line_, "SUMMARY", a.Description);
-        if (a.Alarm && a.AlarmTime.isValid())
-            appendCalendarAlarm(out_, line_, secondsBetween(a.AlarmTime, a.StartTime, seconds_),
+        if (a.Alarm && a.AlarmTime.isValid()) {
+            const DateTime start = a.firstStart();
+            const bool startLater = start == a.StartTime && a.later(Appointment::kLaterStart);
+            appendCalendarAlarm(out_, line_,
+                                secondsBetween(a.AlarmTime, start, seconds_,
+                                               a.later(Appointment::kLaterAlarm), startLater),
                                 a.Description);
+        }
         out_ += "END:VEVENT\r\n";
     }
 
@@ -66,12 +70,13 @@ public:
                     out_ += "\r\n";
                 }
             } else {
-                time("DUE", writtenTime(t.DueDate, seconds_));
+                time("DUE", writtenTime(t.DueDate, seconds_, t.later(Task::kLaterDue)));
             }
         }
         if (t.isDone()) {
             out_ += "STATUS:COMPLETED\r\nPERCENT-COMPLETE:100\r\n";
-            if (t.DoneDate.isValid()) time("COMPLETED", writtenTime(t.DoneDate, seconds_));
+            if (t.DoneDate.isValid())
+                time("COMPLETED", writtenTime(t.DoneDate, seconds_, t.later(Task::kLaterDone)));
         } else {
             static constexpr const char* kPriorities[] = {"PRIORITY:1\r\n", "PRIORITY:5\r\n",
                                                           "PRIORITY:9\r\n"};

@@ -20,14 +20,10 @@ int64_t wallOf(DateTime value) {
     return value.localSeconds().value_or(0);
 }
 
-// How long before each start the alarm rings: as long as before the first (the first start
-// being DueDate's day at StartTime's time of day).
+// How long before each start the alarm rings: as long as before the first.
 int64_t alarmLead(const Appointment& a) {
-    const auto start = a.StartTime.fields();
-    if (!start) return 0;
-    const DateTime first =
-        a.DueDate.date() + DateTimeSpan::fromParts(0, start->hour, start->minute, start->second);
-    return std::llround((first - a.AlarmTime).days() * double(kDay));
+    if (!a.StartTime.isValid()) return 0;
+    return std::llround((a.firstStart() - a.AlarmTime).days() * double(kDay));
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include <optional>
 
+#include "records/Appointment.h"
 #include "records/DateTime.h"
 #include "records/SecondsConverter.h"
 
@@ -13,11 +14,17 @@ struct WrittenTime {
     bool utc = false;
 };
 
-// A time; none for a null or out-of-range value.
-[[nodiscard]] std::optional<WrittenTime> writtenTime(DateTime local, SecondsConverter& seconds);
+// A time; none for a null or out-of-range value. `later` picks the later instant of a time in
+// an hour the clocks repeat, as the record's flag says.
+[[nodiscard]] std::optional<WrittenTime> writtenTime(DateTime local, SecondsConverter& seconds,
+                                                     bool later = false);
 
 // The two ends of a span, both in UTC or both floating: readers may not take a mix.
 struct WrittenSpan {
     std::optional<WrittenTime> start, end;
 };
-[[nodiscard]] WrittenSpan writtenSpan(DateTime start, DateTime end, SecondsConverter& seconds);
+[[nodiscard]] WrittenSpan writtenSpan(DateTime start, DateTime end, SecondsConverter& seconds,
+                                      bool startLater = false, bool endLater = false);
+
+// The span of an appointment's times: its end no earlier than its start, as clocks run.
+[[nodiscard]] WrittenSpan writtenSpanOf(const Appointment& a, SecondsConverter& seconds);

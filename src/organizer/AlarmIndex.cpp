@@ -23,8 +23,8 @@ void AlarmIndex::rebuild(const PimDocument& document) {
     for (const auto& [id, appointment] : document.appointments()) {
         if (!appointment.schedule.has()) {
             if (appointment.Alarm) {
-                entries_.push_back(Entry{appointment.DueDate.date().continuous(),
-                                         appointment.AlarmTime.continuous(), id});
+                entries_.push_back(
+                    Entry{appointment.day().continuous(), appointment.AlarmTime.continuous(), id});
             }
         } else if (hasAnyAlarm(appointment)) {
             schedules_.push_back(Scheduled{

@@ -64,7 +64,10 @@ AppointmentForm AppointmentForm::of(const Appointment& appointment) {
     AppointmentForm form;
     form.id_ = appointment.ID;
     form.description_ = appointment.Description;
-    form.date_ = appointment.DueDate;
+    // The day it is listed on; DueDate as it stands where that is its day, so that
+    // confirming unchanged changes nothing.
+    const DateTime day = appointment.day();
+    form.date_ = day == appointment.DueDate.date() ? appointment.DueDate : day;
     form.begin_ = appointment.StartTime;
     form.end_ = appointment.EndTime;
     form.alarm_ = appointment.Alarm;

@@ -27,7 +27,7 @@ std::vector<DateTime> busyDays(const PimDocument& document, DateTime first, Date
         if (appointment.schedule.has())
             scheduled.push_back(&appointment);
         else
-            take(appointment.DueDate);
+            take(appointment.day());
     }
     for (const auto& [id, task] : document.tasks()) {
         if (!task.isDone()) take(task.DueDate);

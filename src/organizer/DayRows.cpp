@@ -10,12 +10,13 @@
 #include "records/PimDocument.h"
 
 AppointmentRow appointmentRow(int32_t id, const Appointment& appointment) {
-    const DateTime day = appointment.DueDate.date();
+    const DateTime start = appointment.firstStart();
+    const DateTime day = start.date();
     return AppointmentRow{id,
                           appointment.Alarm,
                           appointment.Description,
-                          appointment.StartTime,
-                          appointment.EndTime,
+                          start,
+                          appointment.firstEnd(),
                           false,
                           false,
                           {},
@@ -72,7 +73,7 @@ std::vector<AppointmentRow> dayAppointmentRows(const PimDocument& document, Date
     // An ordinary appointment costs a date comparison; those with a schedule are asked of
     // the model only when their days may meet the day shown.
     for (const auto& [id, appointment] : document.appointments()) {
-        if (!appointment.schedule.has() && appointment.DueDate.date() == shown)
+        if (!appointment.schedule.has() && appointment.day() == shown)
             rows.push_back(appointmentRow(id, appointment));
     }
     for (const Appointment* appointment : schedules.meeting(document, shown, shown)) {

@@ -144,9 +144,9 @@ DateTime nextAlarm(const Appointment& appointment, DateTime fromDay, DateTime af
 Reminder reminderFor(int32_t id, const Appointment& appointment) {
     return Reminder{id,
                     {},
-                    appointment.StartTime,
+                    appointment.firstStart(),
                     reminderCaption(appointment.Description),
-                    reminderMessage(appointment.StartTime),
+                    reminderMessage(appointment.firstStart()),
                     {}};
 }
 

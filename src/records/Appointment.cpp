@@ -8,3 +8,27 @@ Appointment Appointment::createdAt(DateTime now) {
     appointment.AlarmTime = now;
     return appointment;
 }
+
+namespace {
+
+// `time` where it lies on `day`'s day or less than a day after `day`; else its time of day
+// on `day`'s day. After a change of time zone a stored time and its stored day move alike,
+// and the day's midnight may fall on the evening before.
+DateTime onDay(DateTime time, DateTime day) {
+    if (time.date() == day.date() || (time >= day && time - day < DateTimeSpan(1.0))) return time;
+    const auto fields = time.fields();
+    if (!fields) return day.date();
+    return day.date() + DateTimeSpan::fromParts(0, fields->hour, fields->minute, fields->second);
+}
+
+}  // namespace
+
+DateTime Appointment::firstStart() const {
+    if (schedule.get().allDay) return DueDate.date();
+    return onDay(StartTime, DueDate);
+}
+
+DateTime Appointment::firstEnd() const {
+    const Schedule& s = schedule.get();
+    return onDay(EndTime, s.lastDay.isNull() ? DueDate : s.lastDay);
+}

@@ -16,11 +16,6 @@ Occurrence none(const Appointment& appointment) {
     return o;
 }
 
-int64_t secondOfDay(DateTime value) {
-    const auto f = value.fields();
-    return f ? f->hour * 3600 + f->minute * 60 + f->second : 0;
-}
-
 int64_t wallSeconds(DateTime value) {
     return value.localSeconds().value_or(0);
 }
@@ -74,8 +69,8 @@ struct Shape {
             first = wallSeconds(day);
             duration = std::max<int64_t>(1, int64_t((lastDay - day).days() + 1.5)) * kDay;
         } else {
-            const int64_t startLocal = wallSeconds(day) + secondOfDay(a.StartTime);
-            const int64_t endLocal = wallSeconds(lastDay) + secondOfDay(a.EndTime);
+            const int64_t startLocal = wallSeconds(a.firstStart());
+            const int64_t endLocal = wallSeconds(a.firstEnd());
             duration = endLocal - startLocal;
             first = clock.zoned() ? clock.wall(DateTime::fromLocalSeconds(startLocal)) : startLocal;
         }
@@ -203,9 +198,7 @@ DateTime Occurrence::alarmTime() const {
     if (!appointment->repeats()) return appointment->AlarmTime;
     // Each occurrence rings as long before its start as the first one does.
     const Appointment& a = *appointment;
-    const DateTime firstStart =
-        a.DueDate.date() + DateTimeSpan(double(secondOfDay(a.StartTime)) / kDay);
-    return start - (firstStart - a.AlarmTime);
+    return start - (a.firstStart() - a.AlarmTime);
 }
 
 DateTime Occurrence::lastDay() const {

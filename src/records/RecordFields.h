@@ -57,6 +57,8 @@ struct FieldSpec {
     // Beyond version 16: written only when set (not 0, not empty), and never carried over
     // from the record before when missing, so that a document without it keeps its bytes.
     bool added = false;
+    // Dates: the record's laterOfTwo bit for this one; 0 for a record without them.
+    uint8_t laterBit = 0;
 };
 
 namespace fields {
@@ -118,8 +120,9 @@ constexpr FieldSpec<R> addedNumber(std::string_view doc, int32_t R::*member) {
 template <class R>
 constexpr FieldSpec<R> date(std::string_view doc, std::string_view text, DateTime R::*member,
                             DateText shown, bool nullIsToday = false,
-                            bool (*meaningful)(const R&) = nullptr) {
+                            bool (*meaningful)(const R&) = nullptr, uint8_t laterBit = 0) {
     FieldSpec<R> f = held(doc, text, FieldType::Date, member);
+    f.laterBit = laterBit;
     f.dateText = shown;
     f.nullIsToday = nullIsToday;
     f.meaningful = meaningful;
@@ -187,22 +190,26 @@ inline constexpr FieldSpec<Task> kTaskFields[] = {
     fields::number<Task>("ID", "", &Task::ID),
     fields::text<Task, &Task::Description>("Description", "Task"),
     fields::number<Task>("Priority", "Priority", &Task::Priority),
-    fields::date<Task>("DueDate", "DueDate", &Task::DueDate, DateText::Day, true),
-    fields::date<Task>("DoneDate", "", &Task::DoneDate, DateText::Day, true,
-                       [](const Task& t) { return t.isDone(); }),
+    fields::date<Task>("DueDate", "DueDate", &Task::DueDate, DateText::Day, true, nullptr,
+                       Task::kLaterDue),
+    fields::date<Task>(
+        "DoneDate", "", &Task::DoneDate, DateText::Day, true,
+        [](const Task& t) { return t.isDone(); }, Task::kLaterDone),
 };
 
 inline constexpr FieldSpec<Appointment> kAppointmentFields[] = {
     fields::number<Appointment>("ID", "", &Appointment::ID),
     fields::text<Appointment, &Appointment::Description>("Description", "Appointment"),
-    fields::date<Appointment>("DueDate", "Date", &Appointment::DueDate, DateText::Day),
+    fields::date<Appointment>("DueDate", "Date", &Appointment::DueDate, DateText::Day, false,
+                              nullptr, Appointment::kLaterDue),
     fields::date<Appointment>("StartTime", "StartTime", &Appointment::StartTime,
-                              DateText::TimeOfDay),
-    fields::date<Appointment>("EndTime", "EndTime", &Appointment::EndTime, DateText::TimeOfDay),
+                              DateText::TimeOfDay, false, nullptr, Appointment::kLaterStart),
+    fields::date<Appointment>("EndTime", "EndTime", &Appointment::EndTime, DateText::TimeOfDay,
+                              false, nullptr, Appointment::kLaterEnd),
     fields::flag<Appointment>("Alarm", "Alarmed", &Appointment::Alarm),
-    fields::date<Appointment>("AlarmTime", "AlarmTime", &Appointment::AlarmTime,
-                              DateText::MinutesBefore, false,
-                              [](const Appointment& a) { return a.Alarm; }),
+    fields::date<Appointment>(
+        "AlarmTime", "AlarmTime", &Appointment::AlarmTime, DateText::MinutesBefore, false,
+        [](const Appointment& a) { return a.Alarm; }, Appointment::kLaterAlarm),
     fields::flag<Appointment>("Done", "", &Appointment::Done),
 };
 
@@ -269,6 +276,24 @@ void setFlag(Record& record, const FieldSpec<Record>& field, bool value) {
         record.*field.flag = value;
     else
         record.*field.number = value ? 1 : 0;
+}
+
+// Whether a Date field names the later instant of an hour the clocks repeat.
+template <class Record>
+bool laterOfTwo(const Record& record, const FieldSpec<Record>& field) {
+    if constexpr (requires { record.laterOfTwo; })
+        return (record.laterOfTwo & field.laterBit) != 0;
+    else
+        return false;
+}
+
+// Sets or clears a Date field's later-of-two bit, for a record kind that has them.
+template <class Record>
+void setLaterOfTwo(Record& record, const FieldSpec<Record>& field, bool later) {
+    if constexpr (requires { record.laterOfTwo; }) {
+        record.laterOfTwo = static_cast<uint8_t>(later ? record.laterOfTwo | field.laterBit
+                                                       : record.laterOfTwo & ~field.laterBit);
+    }
 }
 
 // The field whose text-file name is `name`, or nullptr.

@@ -63,24 +63,31 @@ DateTime SecondsConverter::fromSeconds(int64_t secondsSince1970) {
     return DateTime::fromSeconds(secondsSince1970);
 }
 
-std::optional<int64_t> SecondsConverter::instantOf(DateTime local) {
-    const int64_t seconds = toSeconds(local);
+std::optional<int64_t> SecondsConverter::instantOf(DateTime local, bool later) {
+    const int64_t seconds = toSeconds(local, later);
     if (seconds < 0 || fromSeconds(seconds) != local) return std::nullopt;
     return seconds;
 }
 
-SecondsConverter::SpanInstants SecondsConverter::spanInstantsOf(DateTime start, DateTime end) {
-    SpanInstants instants{instantOf(start), instantOf(end)};
+bool SecondsConverter::isLaterOfTwo(int64_t secondsSince1970) {
+    const DateTime local = fromSeconds(secondsSince1970);
+    return local.isValid() && toSeconds(local) != secondsSince1970 &&
+           toSeconds(local, true) == secondsSince1970;
+}
+
+SecondsConverter::SpanInstants SecondsConverter::spanInstantsOf(DateTime start, DateTime end,
+                                                                bool startLater, bool endLater) {
+    SpanInstants instants{instantOf(start, startLater), instantOf(end, endLater)};
     if (!instants.start || !instants.end) instants = {};
     return instants;
 }
 
-int64_t SecondsConverter::toSeconds(DateTime value) {
+int64_t SecondsConverter::toSeconds(DateTime value, bool later) {
     const auto local = value.localSeconds();
     if (!local) return -1;
     int64_t t;
     if (memory_ == Memory::None) {
-        t = solve(*local);
+        t = solve(*local, later);
     } else {
         // A wall-clock day well away from any change of offset maps by that one offset.
         const int64_t day = floorDiv(*local, kSecondsPerDay);
@@ -93,12 +100,12 @@ int64_t SecondsConverter::toSeconds(DateTime value) {
                 slot.uniform = dayOffset(d) == offset;
             slot.offset = offset.value_or(0);
         }
-        t = slot.uniform ? *local - slot.offset : solve(*local);
+        t = slot.uniform ? *local - slot.offset : solve(*local, later);
     }
     return t < 0 ? -1 : t;
 }
 
-int64_t SecondsConverter::solve(int64_t local) {
+int64_t SecondsConverter::solve(int64_t local, bool later) {
     // The offsets a day before and a day after the moment: one of them holds at the
     // instant, or both do around a change of offset.
     const int64_t before = offsetAt(local - kSecondsPerDay);
@@ -107,22 +114,29 @@ int64_t SecondsConverter::solve(int64_t local) {
     const int64_t late = local - after;
     const bool earlyFits = offsetAt(early) == before;
     const bool lateFits = offsetAt(late) == after;
-    if (earlyFits && lateFits) return std::min(early, late);  // a repeated hour: the first
+    // A repeated hour: the first instant unless the later is asked for.
+    if (earlyFits && lateFits) return later ? std::max(early, late) : std::min(early, late);
     if (lateFits) return late;
     return early;  // a skipped hour reads with the offset before the change
 }
 
-int64_t secondsBetween(DateTime from, DateTime to, SecondsConverter& seconds) {
-    const auto a = seconds.instantOf(from);
-    const auto b = seconds.instantOf(to);
+int64_t secondsBetween(DateTime from, DateTime to, SecondsConverter& seconds, bool fromLater,
+                       bool toLater) {
+    const auto a = seconds.instantOf(from, fromLater);
+    const auto b = seconds.instantOf(to, toLater);
     if (a && b) return *b - *a;
     return to.localSeconds().value_or(0) - from.localSeconds().value_or(0);
 }
 
-DateTime elapsedFrom(DateTime from, int64_t elapsed, SecondsConverter& seconds) {
-    if (const auto instant = seconds.instantOf(from)) {
+DateTime elapsedFrom(DateTime from, int64_t elapsed, SecondsConverter& seconds, bool* later) {
+    const bool fromLater = later != nullptr && *later;
+    if (later != nullptr) *later = false;
+    if (const auto instant = seconds.instantOf(from, fromLater)) {
         const DateTime at = seconds.fromSeconds(*instant + elapsed);
-        if (at.isValid()) return at;
+        if (at.isValid()) {
+            if (later != nullptr) *later = seconds.isLaterOfTwo(*instant + elapsed);
+            return at;
+        }
     }
     const auto wall = from.localSeconds();
     return wall ? DateTime::fromLocalSeconds(*wall + elapsed) : DateTime();

@@ -12,6 +12,10 @@ struct Task {
     int32_t ID = 0;
     std::string Description;
     int32_t Priority = High;
+    // Which of the two dates name the later of the two instants of an hour the clocks
+    // repeat (kLater... bits). The file's seconds say it, so it is held in memory only.
+    uint8_t laterOfTwo = 0;
+    static constexpr uint8_t kLaterDue = 1, kLaterDone = 2;
     DateTime DueDate;   // when the task is due
     DateTime DoneDate;  // the day it was marked done; meaningful only while Priority is Done
     // Beyond version 16: the UID it came with, or was given when first exported or synced;
@@ -20,6 +24,8 @@ struct Task {
 
     // A new task as the program creates it: High priority, due at `now`, not done.
     [[nodiscard]] static Task createdAt(DateTime now);
+    // Whether the date of `bit` names the later instant of a repeated hour.
+    [[nodiscard]] bool later(uint8_t bit) const { return (laterOfTwo & bit) != 0; }
     [[nodiscard]] bool isDone() const { return Priority == Done; }
     // "High", "Medium", "Low", "Done" in the user's language; "" for any other number.
     [[nodiscard]] static const char* priorityName(int32_t priority);

@@ -40,7 +40,16 @@ std::string_view textValue(const Record& record, const FieldSpec<Record>& field,
         case FieldType::Date:
             break;
     }
-    const DateTime value = record.*field.date;
+    DateTime value = record.*field.date;
+    // An appointment's day and times go by the rule its views list it by.
+    if constexpr (std::is_same_v<Record, Appointment>) {
+        if (field.date == &Appointment::DueDate)
+            value = record.day();
+        else if (field.date == &Appointment::StartTime)
+            value = record.firstStart();
+        else if (field.date == &Appointment::EndTime)
+            value = record.firstEnd();
+    }
     switch (field.dateText) {
         case DateText::Day:
             scratch = value.date().formatDate(formats.locale, formats.shortDate);
@@ -151,7 +160,7 @@ std::string appointmentText(const PimDocument& document, DateTime from, DateTime
 int alarmWarningMinutes(const Appointment& a) {
     if (!a.Alarm || !a.StartTime.isValid() || !a.AlarmTime.isValid()) return 0;
     // Whole seconds first: a quarter of an hour made of doubles must not read as 14.
-    const auto seconds = std::llround((a.StartTime - a.AlarmTime).days() * 86400.0);
+    const auto seconds = std::llround((a.firstStart() - a.AlarmTime).days() * 86400.0);
     return static_cast<int>(std::clamp<long long>(seconds / 60, 0, 60));
 }
 

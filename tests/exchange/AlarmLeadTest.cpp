@@ -48,3 +48,52 @@ TEST(AlarmLeadTest, ALeadAcrossAClockChangeIsTheTimeThatPasses) {
                   .AlarmTime,
               march14(1, 30));
 }
+
+namespace {
+
+bool has(const std::string& text, const std::string& line) {
+    return text.find(line + "\r\n") != std::string::npos;
+}
+
+}  // namespace
+
+// Berlin's clocks go from 03:00 back to 02:00 on 26 October 2025: 02:30 is 00:30Z and then
+// 01:30Z. An event from the first 02:30 to the second lasts an hour, and an event read at
+// the second comes back out at it, its alarm as far before it.
+TEST(AlarmLeadTest, TimesInTheHourTheClocksRepeatKeepTheirInstants) {
+    const TzGuard tz("Europe/Berlin");
+    const DateTime half = DateTime::fromFields(2025, 10, 26, 2, 30);
+    Appointment a = appointmentAt("Night watch", half, half);
+    a.laterOfTwo = Appointment::kLaterEnd;
+    a.Alarm = true;
+    a.AlarmTime = DateTime::fromFields(2025, 10, 26, 2, 15);
+    a.laterOfTwo |= Appointment::kLaterAlarm;
+    Task t = Task::createdAt(half);
+    t.laterOfTwo = Task::kLaterDue;
+    PimDocument doc(kClock);
+    doc.add(a);
+    doc.add(t);
+    const std::string exported = icalendarText(doc, CalendarParts::Both);
+    for (const char* line : {"DTSTART:20251026T003000Z", "DTEND:20251026T013000Z", "TRIGGER:PT45M",
+                             "DUE:20251026T013000Z"})
+        EXPECT_TRUE(has(exported, line)) << line << "\n" << exported;
+    const std::string uploaded = patchEvent("", a, {}, "e1");
+    EXPECT_TRUE(has(uploaded, "DTEND:20251026T013000Z")) << uploaded;
+
+    PimDocument imported(kClock);
+    const CalendarImportResult result = importICalendarText(
+        imported,
+        "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//x//y//EN\r\nBEGIN:VEVENT\r\nUID:e2\r\n"
+        "DTSTAMP:20250101T000000Z\r\nDTSTART:20251026T013000Z\r\nDTEND:20251026T014500Z\r\n"
+        "SUMMARY:Late\r\nBEGIN:VALARM\r\nACTION:DISPLAY\r\nDESCRIPTION:Late\r\n"
+        "TRIGGER:-PT20M\r\nEND:VALARM\r\nEND:VEVENT\r\nBEGIN:VTODO\r\nUID:t2\r\n"
+        "DTSTAMP:20250101T000000Z\r\nDUE:20251026T013000Z\r\nSUMMARY:Due\r\nEND:VTODO\r\n"
+        "END:VCALENDAR\r\n",
+        CalendarParts::Both);
+    ASSERT_EQ(result.appointments, 1);
+    ASSERT_EQ(result.tasks, 1);
+    const std::string again = icalendarText(imported, CalendarParts::Both);
+    for (const char* line : {"DTSTART:20251026T013000Z", "DTEND:20251026T014500Z", "TRIGGER:-PT20M",
+                             "DUE:20251026T013000Z"})
+        EXPECT_TRUE(has(again, line)) << line << "\n" << again;
+}

@@ -2,12 +2,15 @@
 
 #include <gtest/gtest.h>
 
+#include "docfile/DocumentReader.h"
+#include "organizer/BusyDays.h"
 #include "organizer/DayView.h"
 #include "platform/Clock.h"
 #include "records/DocumentDoor.h"
 #include "records/PimDocument.h"
 #include "support/FixedLocale.h"
 #include "support/SeriesRecords.h"
+#include "support/TzGuard.h"
 
 namespace {
 
@@ -100,3 +103,25 @@ TEST_F(DayRowsTest, TheDayViewFollowsEveryChangeAndKeepsTheOccurrenceSelected) {
 }
 
 }  // namespace
+
+// A call at 22:00 on 2 March in Berlin is at 16:00 that day in New York, where its stored
+// day, Berlin's midnight, falls on the evening before: listed on the day it starts.
+TEST(DayRowsZoneTest, AnAppointmentFromAnotherZoneIsListedOnTheDayItStarts) {
+    const TzGuard tz("America/New_York");
+    const FixedClock clock{LocalTime{2024, 3, 1, 9, 0, 0, 0}};
+    PimContents contents;
+    ASSERT_TRUE(readDocumentText("<?xml version=\"1.0\"?><Pim Version=\"16\">"
+                                 "<Appointments LastID=\"1\"><Appointment ID=\"1\" "
+                                 "Description=\"Call\" DueDate=\"1709334000\" "
+                                 "StartTime=\"1709413200\" EndTime=\"1709416800\" Alarm=\"0\" "
+                                 "AlarmTime=\"0\" Done=\"0\" /></Appointments></Pim>",
+                                 contents, DateTime::now(clock))
+                    .ok());
+    PimDocument doc(clock);
+    doc.adoptContents(std::move(contents));
+    const DateTime first = DateTime::fromFields(2024, 3, 1);
+    const DateTime second = DateTime::fromFields(2024, 3, 2);
+    EXPECT_TRUE(listed(doc, first).empty());
+    EXPECT_EQ(listed(doc, second), std::vector<std::string>{"4:00 PM-5:00 PM Call"});
+    EXPECT_EQ(busyDays(doc, first, second), std::vector<DateTime>{second});
+}

@@ -37,10 +37,8 @@ Status runRestore(CliContext& context, const std::vector<std::string>& args) {
     const std::string& wanted = parsed.positional()[1];
     const RotatingBackups backups = userBackups();
     DocumentUpdate update(context, path);
-    PimDocument current(context.clock);
-    const RecordsLeftToExit leaveCurrent(context, current);
     // Locked from here, so that the list read below is the one the restore works on.
-    if (Status loaded = update.load(current); !loaded) return loaded;
+    if (Status loaded = update.load(); !loaded) return loaded;
     const std::vector<BackupVersion> versions = backups.versions(path);
     const bool digits = !wanted.empty() && wanted.size() < 4 &&
                         wanted.find_first_not_of("0123456789") == std::string::npos;
@@ -52,9 +50,8 @@ Status runRestore(CliContext& context, const std::vector<std::string>& args) {
                       versions.size()),
                    {wanted, path, std::to_string(versions.size()), path}));
     }
-    PimDocument version(context.clock);
-    const RecordsLeftToExit leaveVersion(context, version);
-    if (Status loaded = loadDocument(version, versions[number - 1].file); !loaded) return loaded;
+    CliWorkspace version(context);
+    if (Status loaded = version.read(versions[number - 1].file); !loaded) return loaded;
     // What is replaced becomes the newest version, so that restoring 1 undoes this, also
     // when saves keep none; without that copy the restore would lose it.
     if (Status kept = backups.keepCurrent(path, true); !kept)
@@ -62,7 +59,8 @@ Status runRestore(CliContext& context, const std::vector<std::string>& args) {
             kept.kind(), path,
             fillIn(_("nothing restored: the current version cannot be kept (%s)"),
                    {kept.message()}));
-    if (Status saved = update.save(version); !saved) return saved;
+    update.workspace().restoreVersion(PimContents(version.document().contents()));
+    if (Status saved = update.save(); !saved) return saved;
     context.out << path << ": "
                 << fillIn(_("version %s restored; the version it replaced is now version 1"),
                           {std::to_string(number)})

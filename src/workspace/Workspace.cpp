@@ -29,6 +29,31 @@ void Workspace::openAtStartup(const std::vector<std::string>& arguments) {
     commandStatesChanged();
 }
 
+Status Workspace::openFile(const std::string& path) {
+    Status loaded = storage_.load(document_, path);
+    if (!loaded) return loaded;
+    document_.setPath(path);
+    tell(DocumentEvent::Opened);
+    return loaded;
+}
+
+Status Workspace::writeFile(SaveMode mode) {
+    return writeFileAs(document_.path(), mode);
+}
+
+Status Workspace::writeFileAs(const std::string& path, SaveMode mode) {
+    Status saved = storage_.save(document_, path, mode);
+    if (!saved) return saved;
+    document_.setModified(false);
+    if (path != document_.path()) document_.setPath(path);
+    tell(DocumentEvent::Saved);
+    return saved;
+}
+
+std::string Workspace::takeSaveNotice() {
+    return storage_.takeNotice();
+}
+
 void Workspace::undo() {
     history_.undo();
     commandStatesChanged();

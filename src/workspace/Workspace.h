@@ -13,6 +13,7 @@
 #include "workspace/DocumentEvent.h"
 #include "workspace/DocumentLifecycle.h"
 #include "workspace/DocumentSettings.h"
+#include "workspace/DocumentStorage.h"
 #include "workspace/RecentFileList.h"
 #include "workspace/RecoveryCopies.h"
 #include "workspace/RotatingBackups.h"
@@ -72,6 +73,18 @@ public:
     // How many earlier versions each save keeps, as stored.
     [[nodiscard]] int backupsKept() const { return settings_.readBackupsKept(); }
     void setBackupsKept(int kept) { settings_.writeBackupsKept(kept); }
+
+    // For a run without a window, as on the command line: these ask nothing, show nothing
+    // and leave the recent files alone; the caller reports what they give back.
+    // Loads the file at `path` as the open document; a failure leaves the document as it was.
+    Status openFile(const std::string& path);
+    // Writes the document to its own file; a Conflict failure, writing nothing, when
+    // another program changed it since it was read, unless `mode` says to overwrite.
+    Status writeFile(SaveMode mode);
+    // Writes the document to `path`, which it takes as its own once written.
+    Status writeFileAs(const std::string& path, SaveMode mode);
+    // What the storage's last save wants the user to know ("" for nothing); asking forgets it.
+    [[nodiscard]] std::string takeSaveNotice();
 
     // Opens what the arguments name, or the last file when the option says so, or a new
     // document.

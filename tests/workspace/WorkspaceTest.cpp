@@ -127,4 +127,40 @@ TEST_F(WorkspaceTest, TheVersionChosenSurvivesTheSaveQuestion) {
     EXPECT_TRUE(workspace.document().tasks().empty());
 }
 
+// As the command line uses it: the quiet file operations ask nothing, leave the recent
+// files and settings alone, and a write over another program's change fails, writing
+// nothing, unless told to overwrite.
+TEST_F(WorkspaceTest, QuietFileOperationsAskNothingAndKeepAnotherProgramsChange) {
+    ASSERT_TRUE(saveSeededDocument(clock, path));
+    Workspace workspace(clock, storage, prompts, settings);
+    std::vector<DocumentEvent> heard;
+    workspace.onDocumentEvent([&heard](DocumentEvent event) {
+        if (event != DocumentEvent::Changed) heard.push_back(event);
+    });
+    EXPECT_FALSE(workspace.openFile(dir.file("missing.pgr")));
+    EXPECT_EQ(workspace.document().path(), "");
+    ASSERT_TRUE(workspace.openFile(path));
+    EXPECT_EQ(workspace.document().path(), path);
+
+    addTask(workspace, "mine");
+    writeBytes(path, fileBytes(path) + "\n");
+    const std::string theirs = fileBytes(path);
+    EXPECT_EQ(workspace.writeFile(SaveMode::KeepOtherChanges).kind(), FailureKind::Conflict);
+    EXPECT_EQ(fileBytes(path), theirs);
+    EXPECT_TRUE(workspace.document().isModified());
+    ASSERT_TRUE(workspace.writeFile(SaveMode::Overwrite));
+    EXPECT_FALSE(workspace.document().isModified());
+
+    const std::string copy = dir.file("copy.pgr");
+    ASSERT_TRUE(workspace.writeFileAs(copy, SaveMode::Overwrite));
+    EXPECT_EQ(workspace.document().path(), copy);
+    EXPECT_EQ(fileBytes(copy), fileBytes(path));
+
+    using enum DocumentEvent;
+    EXPECT_EQ(heard, (std::vector{Opened, Saved, Saved}));
+    EXPECT_TRUE(prompts.messages.empty());
+    EXPECT_TRUE(workspace.recentFiles().entries().empty());
+    EXPECT_TRUE(settings.sections().empty());
+}
+
 }  // namespace

@@ -23,10 +23,9 @@ namespace {
 Status runGroups(CliContext& context, const std::vector<std::string>& args) {
     CliArgs parsed;
     if (Status status = parseArguments(args, 1, {}, {}, parsed); !status) return status;
-    PimDocument document(context.clock);
-    const RecordsLeftToExit leaveRecords(context, document);
-    if (Status loaded = loadDocument(document, parsed.positional()[0]); !loaded) return loaded;
-    DocumentDoor door(document, nullptr);
+    CliWorkspace files(context);
+    if (Status loaded = files.read(parsed.positional()[0]); !loaded) return loaded;
+    DocumentDoor& door = files.workspace().door();
     PhoneBookView view(door);
     view.refill();
     for (const GroupEntry& group : view.groups())
@@ -47,11 +46,11 @@ Status runPersons(CliContext& context, const std::vector<std::string>& args) {
                 fillIn(_("%s wants name or company, not \"%s\""), {"--sort", *column}));
     }
     const std::string& path = parsed.positional()[0];
-    PimDocument document(context.clock);
-    const RecordsLeftToExit leaveRecords(context, document);
-    if (Status loaded = loadDocument(document, path); !loaded) return loaded;
+    CliWorkspace files(context);
+    if (Status loaded = files.read(path); !loaded) return loaded;
+    const PimDocument& document = files.document();
 
-    DocumentDoor door(document, nullptr);
+    DocumentDoor& door = files.workspace().door();
     PhoneBookView view(door);
     view.refill();
     if (const auto desc = parsed.value("group")) {
@@ -114,17 +113,15 @@ Status runAddPerson(CliContext& context, const std::vector<std::string>& args) {
     if (!named) return usageFailure(_("one of --first, --last and --company is required"));
 
     DocumentUpdate update(context, parsed.positional()[0]);
-    PimDocument document(context.clock);
-    const RecordsLeftToExit leaveRecords(context, document);
-    if (Status loaded = update.load(document); !loaded) return loaded;
-    PersonForm form = PersonForm::forNew(document);
-    if (Status filled = fillForm(parsed, document, update.path(), form); !filled) return filled;
-    DocumentDoor door(document, nullptr);
-    const int32_t id = addPerson(door, form);
+    if (Status loaded = update.load(); !loaded) return loaded;
+    PersonForm form = PersonForm::forNew(update.document());
+    if (Status filled = fillForm(parsed, update.document(), update.path(), form); !filled)
+        return filled;
+    const int32_t id = addPerson(update.workspace().door(), form);
     if (id == 0)
         return Status::failure(FailureKind::Content, update.path(),
                                _("no person identifier is left"));
-    if (Status saved = update.save(document); !saved) return saved;
+    if (Status saved = update.save(); !saved) return saved;
     context.out << fillIn(_("Added person %s."), {std::to_string(id)}) << '\n';
     return {};
 }

@@ -77,21 +77,18 @@ Status runRestore(CliContext& context, const std::vector<std::string>& args) {
     // saves keep none: its own save must not drop it again.
     const RotatingBackups backups = userBackups(1);
     DocumentUpdate update(context, path, 1);
-    PimDocument current(context.clock);
-    const RecordsLeftToExit leaveCurrent(context, current);
     // Locked from here, so that the list read below is the one the restore works on. A
     // document cut short, damaged or deleted is when a restore is needed most: only another
     // program at work on it stops one.
-    const Status loaded = update.load(current);
+    const Status loaded = update.load();
     if (loaded.kind() == FailureKind::Busy) return loaded;
     struct stat st {};
     const bool gone = !loaded && lstat(path.c_str(), &st) != 0 && errno == ENOENT;
     const std::vector<BackupVersion> versions = backups.versions(path);
     const BackupVersion* chosen = nullptr;
     if (Status status = chooseVersion(versions, wanted, path, chosen); !status) return status;
-    PimDocument version(context.clock);
-    const RecordsLeftToExit leaveVersion(context, version);
-    if (Status read = loadDocument(version, chosen->file); !read) return read;
+    CliWorkspace version(context);
+    if (Status read = version.read(chosen->file); !read) return read;
     if (!gone) {
         if (Status kept = backups.keepCurrent(path, true); !kept)
             return Status::failure(
@@ -99,7 +96,9 @@ Status runRestore(CliContext& context, const std::vector<std::string>& args) {
                 fillIn(_("nothing restored: the current version cannot be kept (%s)"),
                        {kept.message()}));
     }
-    if (Status saved = update.save(version); !saved) return saved;
+    update.workspace().restoreVersion(PimContents(version.document().contents()));
+    // A file that could not be read is not the document's own to keep others' changes of.
+    if (Status saved = loaded ? update.save() : update.replaceAt(path); !saved) return saved;
     const std::string number = std::to_string(chosen->number), saved = savedText(*chosen);
     context.out << path << ": ";
     if (gone)

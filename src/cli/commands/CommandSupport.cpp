@@ -53,10 +53,6 @@ Status parseArguments(const std::vector<std::string>& args, size_t count,
     return {};
 }
 
-RecordsLeftToExit::~RecordsLeftToExit() {
-    if (document_ != nullptr) document_->leaveRecordsToExit();
-}
-
 Status reportImported(CliContext& context, const ImportTally& tally, bool dryRun) {
     const ImportReport report = reportImport(tally);
     const std::vector<std::string>& skipped = report.skippedLines;
@@ -178,27 +174,32 @@ RotatingBackups userBackups(int fewest) {
 }
 
 DocumentUpdate::DocumentUpdate(CliContext& context, std::string path, int fewestKept)
-    : context_(context), path_(std::move(path)) {
-    storage_.keepBackups(userBackups(fewestKept));
+    : context_(context), path_(std::move(path)), files_(context) {
+    files_.storage().keepBackups(userBackups(fewestKept));
 }
 
-Status DocumentUpdate::load(PimDocument& document) {
-    if (Status locked = storage_.hold(path_); !locked) return locked;
-    return storage_.load(document, path_);
+Status DocumentUpdate::load() {
+    if (Status locked = files_.storage().hold(path_); !locked) return locked;
+    return workspace().openFile(path_);
 }
 
-Status DocumentUpdate::save(const PimDocument& document) {
-    return told(storage_.save(document, path_, SaveMode::KeepOtherChanges));
+Status DocumentUpdate::save() {
+    return told(workspace().writeFile(SaveMode::KeepOtherChanges));
 }
 
-Status DocumentUpdate::replace(const PimDocument& document) {
-    return told(storage_.save(document, path_, SaveMode::Overwrite));
+Status DocumentUpdate::replace() {
+    return replaceAt(path_);
+}
+
+Status DocumentUpdate::replaceAt(const std::string& path) {
+    path_ = path;
+    return told(workspace().writeFileAs(path, SaveMode::Overwrite));
 }
 
 Status DocumentUpdate::told(Status saved) {
     if (saved) context_.savedDocument = path_;
     // Not worth failing a change that is saved, but worth saying.
-    if (const std::string notice = storage_.takeNotice(); !notice.empty())
+    if (const std::string notice = workspace().takeSaveNotice(); !notice.empty())
         std::cerr << "quillmate-cli: " << path_ << ": " << notice << '\n';
     return saved;
 }

@@ -5,6 +5,7 @@
 
 #include "cli/CliArgs.h"
 #include "cli/CliCommand.h"
+#include "cli/commands/CliWorkspace.h"
 #include "textio/ImportReport.h"
 #include "workspace/DocFileStorage.h"
 
@@ -22,21 +23,6 @@ void reportWarning(CliContext& context, const std::string& message);
 Status parseArguments(const std::vector<std::string>& args, size_t count,
                       const std::vector<std::string>& valued, const std::vector<std::string>& flags,
                       CliArgs& parsed);
-
-// Put right after a command's document: when the process ends with the command, the
-// records are left to the end of the process instead of being freed one by one, which
-// takes about as long as reading them did.
-class RecordsLeftToExit {
-public:
-    RecordsLeftToExit(const CliContext& context, PimDocument& document)
-        : document_(context.processEnds ? &document : nullptr) {}
-    ~RecordsLeftToExit();
-    RecordsLeftToExit(const RecordsLeftToExit&) = delete;
-    RecordsLeftToExit& operator=(const RecordsLeftToExit&) = delete;
-
-private:
-    PimDocument* document_;
-};
 
 // Tells what an import did: the records it skipped, the first few one by one, as warnings,
 // then the report's text; a dry run says that nothing was saved. A failure when every
@@ -84,7 +70,8 @@ Status checkNotTheDocument(const std::string& output, const std::string& documen
 // window saves with. It is locked against the window's saves and other runs of this
 // program while the command lasts, and written back only when no program changed it in
 // between, so that no one's change is lost. Like the window's saves, a save keeps the file
-// it replaces among the earlier versions, as many as the user's settings say.
+// it replaces among the earlier versions, as many as the user's settings say. Changes go
+// through the workspace's door.
 class DocumentUpdate {
 public:
     // A save tells `context` which document the command saved; its saves leave at least
@@ -92,14 +79,21 @@ public:
     DocumentUpdate(CliContext& context, std::string path, int fewestKept = 0);
 
     [[nodiscard]] const std::string& path() const { return path_; }
-    // Locks the file and loads it into `document`.
-    Status load(PimDocument& document);
-    // Writes `document` back; a Conflict failure, writing nothing, when another program
+    [[nodiscard]] Workspace& workspace() { return files_.workspace(); }
+    [[nodiscard]] const PimDocument& document() const { return files_.document(); }
+    // Locks the file and opens it in the workspace.
+    Status load();
+    // Opens the file without the lock, for a command that may not change it after all;
+    // load() takes the lock and reads it again when it does.
+    Status read() { return workspace().openFile(path_); }
+    // Writes the document back; a Conflict failure, writing nothing, when another program
     // changed the file since it was loaded.
-    Status save(const PimDocument& document);
-    // Writes `document` over the file whatever it holds now, the lock taken for the write
+    Status save();
+    // Writes the document over the file whatever it holds now, the lock taken for the write
     // unless held already, keeping what it replaces like any save.
-    Status replace(const PimDocument& document);
+    Status replace();
+    // Writes the document to `path` as replace() does, and takes that file as its own.
+    Status replaceAt(const std::string& path);
 
 private:
     // Says what the save wants the user to know besides its outcome.
@@ -107,5 +101,5 @@ private:
 
     CliContext& context_;
     std::string path_;
-    DocFileStorage storage_;
+    CliWorkspace files_;
 };

@@ -21,10 +21,9 @@ Status runDay(CliContext& context, const std::vector<std::string>& args) {
     if (Status status = parseArguments(args, 1, {"date"}, {}, parsed); !status) return status;
     DateTime day = DateTime::today(context.clock);
     if (Status status = readDateOption(parsed, day); !status) return status;
-    PimDocument document(context.clock);
-    const RecordsLeftToExit leaveRecords(context, document);
-    if (Status loaded = loadDocument(document, parsed.positional()[0]); !loaded) return loaded;
-    DocumentDoor door(document, nullptr);
+    CliWorkspace files(context);
+    if (Status loaded = files.read(parsed.positional()[0]); !loaded) return loaded;
+    DocumentDoor& door = files.workspace().door();
     DayView view(door);
     view.showDate(day);
 
@@ -50,9 +49,9 @@ Status runAlarms(CliContext& context, const std::vector<std::string>& args) {
     if (Status status = parseArguments(args, 1, {"date"}, {}, parsed); !status) return status;
     DateTime shown = DateTime::today(context.clock);
     if (Status status = readDateOption(parsed, shown); !status) return status;
-    PimDocument document(context.clock);
-    const RecordsLeftToExit leaveRecords(context, document);
-    if (Status loaded = loadDocument(document, parsed.positional()[0]); !loaded) return loaded;
+    CliWorkspace files(context);
+    if (Status loaded = files.read(parsed.positional()[0]); !loaded) return loaded;
+    const PimDocument& document = files.document();
     const DateTime now = DateTime::now(context.clock);
     for (const Reminder& reminder : dueReminders(document, DateTime(), now, context.locale))
         context.out << lineField(reminder.caption) << '\t' << lineField(reminder.message) << '\n';

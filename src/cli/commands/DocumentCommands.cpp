@@ -13,14 +13,6 @@
 
 namespace {
 
-// Writes `document` to `path`; a document there already is replaced as a save replaces
-// it, under its lock and keeping it among the earlier versions.
-Status writeDocument(CliContext& context, const PimDocument& document, const std::string& path) {
-    std::error_code error;
-    if (!std::filesystem::exists(path, error)) return saveDocument(document, path);
-    return DocumentUpdate(context, path).replace(document);
-}
-
 // Whether both paths name one existing file.
 bool sameFile(const std::string& a, const std::string& b) {
     std::error_code error;
@@ -37,18 +29,19 @@ Status runNew(CliContext& context, const std::vector<std::string>& args) {
         return Status::failure(FailureKind::Content, path,
                                _("already exists; use --force to replace it"));
     }
-    PimDocument document(context.clock);
-    const RecordsLeftToExit leaveRecords(context, document);
-    document.seedDefaultGroups();
-    return writeDocument(context, document, path);
+    // A document there already is replaced as a save replaces it, under its lock and kept
+    // among the earlier versions.
+    DocumentUpdate update(context, path);
+    update.workspace().newDocument();
+    return update.replace();
 }
 
 Status runInfo(CliContext& context, const std::vector<std::string>& args) {
     CliArgs parsed;
     if (Status status = parseArguments(args, 1, {}, {}, parsed); !status) return status;
-    PimDocument document(context.clock);
-    const RecordsLeftToExit leaveRecords(context, document);
-    if (Status loaded = loadDocument(document, parsed.positional()[0]); !loaded) return loaded;
+    CliWorkspace files(context);
+    if (Status loaded = files.read(parsed.positional()[0]); !loaded) return loaded;
+    const PimDocument& document = files.document();
     context.out << _("groups: ") << document.phGroups().size() << '\n'
                 << _("persons: ") << document.persons().size() << '\n'
                 << _("tasks: ") << document.tasks().size() << '\n'
@@ -61,24 +54,22 @@ Status runResave(CliContext& context, const std::vector<std::string>& args) {
     if (Status status = parseArguments(args, 2, {}, {}, parsed); !status) return status;
     const std::string& out = parsed.positional()[1];
     DocumentUpdate in(context, parsed.positional()[0]);
-    PimDocument document(context.clock);
-    const RecordsLeftToExit leaveRecords(context, document);
-    if (Status loaded = in.load(document); !loaded) return loaded;
+    if (Status loaded = in.load(); !loaded) return loaded;
     // Written back in place, it is checked like every other change of the file.
-    if (sameFile(in.path(), out)) return in.save(document);
-    return writeDocument(context, document, out);
+    if (sameFile(in.path(), out)) return in.save();
+    return in.replaceAt(out);
 }
 
 Status runCompact(CliContext& context, const std::vector<std::string>& args) {
     CliArgs parsed;
     if (Status status = parseArguments(args, 1, {}, {}, parsed); !status) return status;
     DocumentUpdate update(context, parsed.positional()[0]);
-    PimDocument document(context.clock);
-    const RecordsLeftToExit leaveRecords(context, document);
-    if (Status loaded = update.load(document); !loaded) return loaded;
-    document.setPath(update.path());
-    const CompactResult result = document.compact(
-        [&](const PimDocument& doc, const std::string&) { return update.save(doc); });
+    if (Status loaded = update.load(); !loaded) return loaded;
+    const CompactResult result =
+        update.workspace().runStep(UndoStep::Compact, [&](PimDocument& document) {
+            return document.compact(
+                [&](const PimDocument&, const std::string&) { return update.save(); });
+        });
     if (!result.written) return result.written;
     context.out << _("tasks removed: ") << result.tasksRemoved << '\n';
     return {};

@@ -12,7 +12,6 @@
 #include "organizer/TaskForm.h"
 #include "platform/Translate.h"
 #include "records/DocumentDoor.h"
-#include "records/PimDocument.h"
 
 // Scripts add tasks and appointments under the rules the editors hold users to, so that a
 // record a script makes can be opened and confirmed in the editor unchanged.
@@ -33,12 +32,10 @@ constexpr AddedTexts kAddedAppointment = {N_("no appointment identifier is left"
 template <class Add>
 Status addAndSave(CliContext& context, const std::string& path, const AddedTexts& texts, Add add) {
     DocumentUpdate update(context, path);
-    PimDocument document(context.clock);
-    const RecordsLeftToExit leaveRecords(context, document);
-    if (Status loaded = update.load(document); !loaded) return loaded;
-    const int32_t id = add(document);
+    if (Status loaded = update.load(); !loaded) return loaded;
+    const int32_t id = add(update.workspace().door());
     if (id == 0) return Status::failure(FailureKind::Content, path, _(texts.noneLeft));
-    if (Status saved = update.save(document); !saved) return saved;
+    if (Status saved = update.save(); !saved) return saved;
     context.out << fillIn(_(texts.added), {std::to_string(id)}) << '\n';
     return {};
 }
@@ -67,10 +64,8 @@ Status runAddTask(CliContext& context, const std::vector<std::string>& args) {
             return usageFailure(fillIn(_("%s wants high, medium, low or done, not \"%s\""),
                                        {"--priority", *priority}));
     }
-    return addAndSave(context, parsed.positional()[0], kAddedTask, [&](PimDocument& document) {
-        DocumentDoor door(document, nullptr);
-        return addTask(door, form);
-    });
+    return addAndSave(context, parsed.positional()[0], kAddedTask,
+                      [&](DocumentDoor& door) { return addTask(door, form); });
 }
 
 Status runAddAppointment(CliContext& context, const std::vector<std::string>& args) {
@@ -82,8 +77,10 @@ Status runAddAppointment(CliContext& context, const std::vector<std::string>& ar
     if (Status status = appointmentFromOptions(parsed, DateTime::now(context.clock), appointment);
         !status)
         return status;
-    return addAndSave(context, parsed.positional()[0], kAddedAppointment,
-                      [&](PimDocument& document) { return document.add(appointment); });
+    return addAndSave(context, parsed.positional()[0], kAddedAppointment, [&](DocumentDoor& door) {
+        return door.runStep(UndoStep::AddAppointment,
+                            [&](PimDocument& document) { return document.add(appointment); });
+    });
 }
 
 const std::array<CliCommand, 2> kCommands = {{

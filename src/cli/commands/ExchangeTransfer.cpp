@@ -67,27 +67,28 @@ Status checkExchangeRequest(const ExchangeRequest& request, bool forImport) {
 }
 
 Status exportExchange(CliContext& context, const ExchangeRequest& request) {
-    PimDocument document(context.clock);
-    const RecordsLeftToExit leaveRecords(context, document);
-    if (Status loaded = loadDocument(document, request.documentPath); !loaded) return loaded;
+    // Read without the lock; taken, and the file read again, only when UIDs are to be saved.
+    DocumentUpdate update(context, request.documentPath);
+    if (Status loaded = update.read(); !loaded) return loaded;
+    const PimDocument& document = update.document();
     const UidKinds kinds = request.format == TransferFormat::VCard
                                ? UidKinds{true, false, false}
                                : UidKinds::of(partsOf(request.kind));
     // Records exported for the first time keep the UIDs they go out under (the ones the
     // text names already), saved with the document once the export is written, so that the
     // next export names them the same. A refused or failed export changes nothing.
-    std::optional<DocumentUpdate> update;
-    if (lacksUids(document, kinds)) {
-        update.emplace(context, request.documentPath);
-        if (Status loaded = update->load(document); !loaded) return loaded;
+    const bool givesUids = lacksUids(document, kinds);
+    if (givesUids) {
+        if (Status loaded = update.load(); !loaded) return loaded;
     }
     std::string text;
     if (Status made = exportedText(request, document, text); !made) return made;
     Status written = request.file == kStandardStream ? writeStandardOutput(context, text)
                                                      : writeFileAtomically(request.file, text);
-    if (!written || !update) return written;
-    giveUids(document, kinds);
-    return update->save(document);
+    if (!written || !givesUids) return written;
+    update.workspace().runStep(UndoStep::Export,
+                               [&](PimDocument& changed) { return giveUids(changed, kinds); });
+    return update.save();
 }
 
 Status importExchange(CliContext& context, const ExchangeRequest& request) {
@@ -104,25 +105,28 @@ Status importExchange(CliContext& context, const ExchangeRequest& request) {
     }
     const std::string_view bytes = fromInput ? std::string_view(input) : file.view();
     DocumentUpdate update(context, request.documentPath);
-    PimDocument document(context.clock);
-    const RecordsLeftToExit leaveRecords(context, document);
-    if (Status loaded = update.load(document); !loaded) return loaded;
+    if (Status loaded = update.load(); !loaded) return loaded;
 
     ImportTally tally;
     bool added = false;
+    Workspace& workspace = update.workspace();
     if (request.format == TransferFormat::VCard) {
-        const VCardImportResult result = importVCardText(document, bytes);
+        const VCardImportResult result = workspace.runStep(
+            UndoStep::ImportNames,
+            [&](PimDocument& document) { return importVCardText(document, bytes); });
         added = result.added > 0;
         tally = vcardTally(result, name);
     } else {
         const CalendarParts parts = partsOf(request.kind);
-        const CalendarImportResult result = importICalendarText(document, bytes, parts);
+        const CalendarImportResult result = workspace.runStep(
+            UndoStep::ImportCalendar,
+            [&](PimDocument& document) { return importICalendarText(document, bytes, parts); });
         added = result.appointments + result.tasks > 0;
         tally = calendarTally(result, parts, context.locale, name);
     }
     if (!tally.status) return tally.status.inFile(name);
     if (added) {
-        if (Status saved = update.save(document); !saved) return saved;
+        if (Status saved = update.save(); !saved) return saved;
     }
     return reportImported(context, tally);
 }

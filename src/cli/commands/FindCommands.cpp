@@ -45,9 +45,9 @@ Status runFind(CliContext& context, const std::vector<std::string>& args) {
     if (Status status = parseArguments(args, 2, {"kind"}, {}, parsed); !status) return status;
     FoundKinds kinds = kEveryKind;
     if (Status status = readKinds(parsed, kinds); !status) return status;
-    PimDocument document(context.clock);
-    const RecordsLeftToExit leaveRecords(context, document);
-    if (Status loaded = loadDocument(document, parsed.positional()[0]); !loaded) return loaded;
+    CliWorkspace files(context);
+    if (Status loaded = files.read(parsed.positional()[0]); !loaded) return loaded;
+    const PimDocument& document = files.document();
 
     RecordSearch search(document);
     search.start(parsed.positional()[1], kinds);

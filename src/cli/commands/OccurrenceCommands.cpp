@@ -34,9 +34,9 @@ Status runOccurrences(CliContext& context, const std::vector<std::string>& args)
         return usageFailure(
             fillIn(_("%s is before %s"), {"--to " + isoDate(last), "--from " + isoDate(first)}));
     const std::string& path = parsed.positional()[0];
-    PimDocument document(context.clock);
-    const RecordsLeftToExit leaveRecords(context, document);
-    if (Status loaded = loadDocument(document, path); !loaded) return loaded;
+    CliWorkspace files(context);
+    if (Status loaded = files.read(path); !loaded) return loaded;
+    const PimDocument& document = files.document();
 
     std::vector<int32_t> unfinished;
     const auto found = occurrencesBetween(document, first, last, unfinished);

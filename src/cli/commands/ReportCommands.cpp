@@ -149,9 +149,9 @@ Status runReport(CliContext& context, const std::vector<std::string>& argList) {
     ReportSettings settings;
     if (Status status = readSettings(args, paper, settings); !status) return status;
 
-    PimDocument document(context.clock);
-    const RecordsLeftToExit leaveRecords(context, document);
-    if (Status loaded = loadDocument(document, args.positional()[1]); !loaded) return loaded;
+    CliWorkspace files(context);
+    if (Status loaded = files.read(args.positional()[1]); !loaded) return loaded;
+    const PimDocument& document = files.document();
     ReportInputs inputs;
     if (Status status = gatherInputs(kind, document, date, DateTime::today(context.clock),
                                      context.locale.firstDayOfWeek(),

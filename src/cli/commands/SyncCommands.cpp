@@ -91,9 +91,7 @@ Status runSync(CliContext& context, const std::vector<std::string>& args) {
     if (Status read = readPassword(parsed, request.url, password); !read) return read;
 
     DocumentUpdate update(context, parsed.positional()[0]);
-    PimDocument document(context.clock);
-    const RecordsLeftToExit leaveRecords(context, document);
-    if (Status loaded = update.load(document); !loaded) return loaded;
+    if (Status loaded = update.load(); !loaded) return loaded;
     const std::string statePath = syncStatePath(update.path());
     SyncState state;
     std::string warning;
@@ -102,8 +100,11 @@ Status runSync(CliContext& context, const std::vector<std::string>& args) {
 
     QtHttpTransport transport(request.url, parsed.value("user").value_or(""), password);
     SyncReport report;
-    const Status synced = synchronize(transport, context.clock, document, state, request,
-                                      uidStemFor(update.path()), report);
+    const Status synced =
+        update.workspace().runStep(UndoStep::Synchronize, [&](PimDocument& document) {
+            return synchronize(transport, context.clock, document, state, request,
+                               uidStemFor(update.path()), report);
+        });
     if (report.failure == SyncFailure::Unauthorised) {
         // Nothing was done: the refusal alone says what to do.
         if (password.empty())
@@ -118,8 +119,8 @@ Status runSync(CliContext& context, const std::vector<std::string>& args) {
     if (request.dryRun) return synced;
     // What was done before a failure is kept on both sides, so that the next sync goes on
     // from there; the state only once the document holds what it describes.
-    if (document.isModified()) {
-        if (Status saved = update.save(document); !saved) return saved;
+    if (update.document().isModified()) {
+        if (Status saved = update.save(); !saved) return saved;
     }
     if (Status saved = saveSyncState(statePath, state); !saved) return saved;
     return synced;

@@ -159,9 +159,9 @@ Status runExport(CliContext& context, const std::vector<std::string>& argList) {
         spec.columnFields = spec.fieldNames;
     }
 
-    PimDocument document(context.clock);
-    const RecordsLeftToExit leaveRecords(context, document);
-    if (Status loaded = loadDocument(document, request.documentPath); !loaded) return loaded;
+    CliWorkspace files(context);
+    if (Status loaded = files.read(request.documentPath); !loaded) return loaded;
+    const PimDocument& document = files.document();
     // What the export says of a series goes beside the text, never into it.
     if (spec.fileName != kStandardStream) {
         const ExportResult result = exportFile(request.kind, document, spec, context.locale);
@@ -173,6 +173,19 @@ Status runExport(CliContext& context, const std::vector<std::string>& argList) {
         exportText(request.kind, document, spec, context.locale, nullptr, &note);
     if (!note.empty()) context.err << note << '\n';
     return writeStandardOutput(context, text);
+}
+
+// The undo step an import of `kind` runs as, named as the window names it.
+UndoStep importStep(TransferKind kind) {
+    switch (kind) {
+        case TransferKind::Persons:
+            return UndoStep::ImportNames;
+        case TransferKind::Tasks:
+            return UndoStep::ImportTasks;
+        case TransferKind::Appointments:
+            break;
+    }
+    return UndoStep::ImportAppointments;
 }
 
 // Prints what a dry run found: each column's field; the counts it would add follow.
@@ -237,16 +250,16 @@ Status runImport(CliContext& context, const std::vector<std::string>& argList) {
     }
 
     DocumentUpdate update(context, request.documentPath);
-    PimDocument document(context.clock);
-    const RecordsLeftToExit leaveRecords(context, document);
-    if (Status loaded = update.load(document); !loaded) return loaded;
-    const ImportResult result = readFirst
-                                    ? importText(request.kind, document, spec, text, context.locale)
-                                    : importFile(request.kind, document, spec, context.locale);
+    if (Status loaded = update.load(); !loaded) return loaded;
+    const ImportResult result =
+        update.workspace().runStep(importStep(request.kind), [&](PimDocument& document) {
+            return readFirst ? importText(request.kind, document, spec, text, context.locale)
+                             : importFile(request.kind, document, spec, context.locale);
+        });
     if (!result.status) return result.status;
     if (dryRun) reportDryRun(context, spec);
     if (!dryRun && result.added > 0) {
-        if (Status saved = update.save(document); !saved) return saved;
+        if (Status saved = update.save(); !saved) return saved;
     }
     return reportImported(context, delimitedTally(request.kind, result, sourceName), dryRun);
 }

@@ -70,13 +70,6 @@ icalcomponent* masterOf(icalcomponent* calendar, icalcomponent_kind kind) {
     return nullptr;
 }
 
-std::string textOf(icalcomponent* calendar) {
-    char* text = icalcomponent_as_ical_string_r(calendar);
-    std::string out = text ? text : "";
-    icalmemory_free_buffer(text);
-    return out;
-}
-
 void setAlarm(icalcomponent* event, const Appointment& a) {
     icalcomponent* alarm = icalcomponent_get_first_component(event, ICAL_VALARM_COMPONENT);
     if (!a.Alarm || !a.AlarmTime.isValid()) {
@@ -130,7 +123,7 @@ std::string patchEvent(std::string_view serverText, const Appointment& a,
         replace(event, ICAL_DTEND_PROPERTY, icalproperty_new_dtend(icalTimeOf(span.end)));
     }
     if (fresh || marked(changed, EventField::Alarm)) setAlarm(event, a);
-    return textOf(calendar.get());
+    return calendarTextOf(calendar.get());
 }
 
 std::string patchTodo(std::string_view serverText, const Task& t, const std::vector<bool>& changed,
@@ -172,7 +165,7 @@ std::string patchTodo(std::string_view serverText, const Task& t, const std::vec
             replace(todo, ICAL_PRIORITY_PROPERTY,
                     icalproperty_new_priority(kPriorities[t.Priority]));
     }
-    return textOf(calendar.get());
+    return calendarTextOf(calendar.get());
 }
 
 std::string calendarUid(std::string_view text) {

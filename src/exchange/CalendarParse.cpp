@@ -102,3 +102,9 @@ bool isCompletedTodo(icalcomponent* todo) {
     icalproperty* percent = icalcomponent_get_first_property(todo, ICAL_PERCENTCOMPLETE_PROPERTY);
     return percent != nullptr && icalproperty_get_percentcomplete(percent) >= 100;
 }
+
+std::string calendarTextOf(icalcomponent* component) {
+    const std::unique_ptr<char, void (*)(void*)> text(icalcomponent_as_ical_string_r(component),
+                                                      icalmemory_free_buffer);
+    return text ? std::string(text.get()) : std::string();
+}

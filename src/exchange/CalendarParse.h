@@ -17,6 +17,10 @@
 // the piece reaches, so that a line of any length is read in time linear in its length.
 [[nodiscard]] icalcomponent* parseCalendarText(const std::string& text);
 
+// The component as iCalendar text, as libical writes it; its buffer is freed also when the
+// copy runs out of memory.
+[[nodiscard]] std::string calendarTextOf(icalcomponent* component);
+
 // Drops the repeat rules of time zones (VTIMEZONE) that change the clock more often than
 // monthly, or at more than one hour, minute or second of a day: libical expands a zone's
 // rules from their first onset on, so a rule repeating every second since 1601 would grow

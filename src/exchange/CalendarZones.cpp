@@ -4,8 +4,10 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <memory>
 #include <string_view>
 
+#include "exchange/CalendarParse.h"
 #include "records/ZoneRules.h"
 
 namespace {
@@ -48,11 +50,8 @@ std::string zoneDefinition(const std::string& name) {
     icalcomponent* definition = zone != nullptr ? icaltimezone_get_component(zone) : nullptr;
     if (definition == nullptr) return "";
     icalcomponent* copy = icalcomponent_new_clone(definition);
+    const std::unique_ptr<icalcomponent, void (*)(icalcomponent*)> owned(copy, icalcomponent_free);
     if (icalproperty* tzid = icalcomponent_get_first_property(copy, ICAL_TZID_PROPERTY))
         icalproperty_set_tzid(tzid, name.c_str());
-    char* text = icalcomponent_as_ical_string_r(copy);
-    std::string result = text != nullptr ? text : "";
-    icalmemory_free_buffer(text);
-    icalcomponent_free(copy);
-    return result;
+    return calendarTextOf(copy);
 }

@@ -6,6 +6,7 @@
 
 #include "exchange/CalendarItemPatch.h"
 #include "exchange/CalendarOutline.h"
+#include "exchange/CalendarParse.h"
 #include "exchange/CalendarTime.h"
 
 namespace {
@@ -157,8 +158,5 @@ std::string patchSeries(std::string_view serverText, std::string_view ourText,
         patchOverrides(server.get(), ours.get());
         copyZones(server.get(), ours.get());
     }
-    char* text = icalcomponent_as_ical_string_r(server.get());
-    std::string out = text ? text : "";
-    icalmemory_free_buffer(text);
-    return out;
+    return calendarTextOf(server.get());
 }

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <memory>
 #include <optional>
 
 #include "exchange/CalendarTime.h"
@@ -32,11 +33,11 @@ DateTime atTimeOf(DateTime day, DateTime time) {
 
 std::optional<RecurrenceRule> ruleOf(icalproperty* property) {
     icalrecurrencetype recurrence = icalproperty_get_rrule(property);
-    char* text = icalrecurrencetype_as_string_r(&recurrence);
+    // Freed also when the parse runs out of memory.
+    const std::unique_ptr<char, void (*)(void*)> text(icalrecurrencetype_as_string_r(&recurrence),
+                                                      icalmemory_free_buffer);
     if (text == nullptr) return std::nullopt;
-    std::optional<RecurrenceRule> rule = RecurrenceRule::parse(text);
-    icalmemory_free_buffer(text);
-    return rule;
+    return RecurrenceRule::parse(text.get());
 }
 
 void sortUnique(std::vector<DateTime>& times) {

@@ -121,3 +121,15 @@ ImportResult importFile(TransferKind kind, PimDocument& document, const TextTran
     result.status = result.status.inFile(spec.fileName);
     return result;
 }
+
+UndoStep importStep(TransferKind kind) {
+    switch (kind) {
+        case TransferKind::Persons:
+            return UndoStep::ImportNames;
+        case TransferKind::Tasks:
+            return UndoStep::ImportTasks;
+        case TransferKind::Appointments:
+            break;
+    }
+    return UndoStep::ImportAppointments;
+}

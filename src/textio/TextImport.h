@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/Status.h"
+#include "records/UndoStepNames.h"
 #include "textio/TextTransferSpec.h"
 
 class Locale;
@@ -37,3 +38,6 @@ ImportResult importText(TransferKind kind, PimDocument& document, const TextTran
 // that adds nothing.
 ImportResult importFile(TransferKind kind, PimDocument& document, const TextTransferSpec& spec,
                         const Locale& locale);
+
+// The step of the undo history an import of `kind` runs as, as the Edit menu names it.
+[[nodiscard]] UndoStep importStep(TransferKind kind);

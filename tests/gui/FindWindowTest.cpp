@@ -12,8 +12,8 @@ protected:
         start();
         frame->show();
         view = organizer;
-        Person anna = listedPerson("Miller, Anna", "",
-                                   {*groupNamed(workspace->document(), "White Pages")});
+        Person anna =
+            listedPerson("Miller, Anna", "", {*groupNamed(workspace->document(), "White Pages")});
         anna.setNotes("Gas\r\nThe boiler is in the cellar");
         add(anna);
         add(taskDue("Service the boiler", DateTime::fromFields(2026, 12, 20)));

@@ -175,19 +175,6 @@ Status runExport(CliContext& context, const std::vector<std::string>& argList) {
     return writeStandardOutput(context, text);
 }
 
-// The undo step an import of `kind` runs as, named as the window names it.
-UndoStep importStep(TransferKind kind) {
-    switch (kind) {
-        case TransferKind::Persons:
-            return UndoStep::ImportNames;
-        case TransferKind::Tasks:
-            return UndoStep::ImportTasks;
-        case TransferKind::Appointments:
-            break;
-    }
-    return UndoStep::ImportAppointments;
-}
-
 // Prints what a dry run found: each column's field; the counts it would add follow.
 void reportDryRun(CliContext& context, const TextTransferSpec& spec) {
     for (size_t i = 0; i < spec.columnFields.size(); ++i) {

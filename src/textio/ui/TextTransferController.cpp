@@ -13,23 +13,6 @@
 #include "workspace/Workspace.h"
 #include "workspace/ui/FrameHost.h"
 
-namespace {
-
-// The Edit menu's name of an import ("Undo Import Names").
-UndoStep importStep(TransferKind kind) {
-    switch (kind) {
-        case TransferKind::Persons:
-            return UndoStep::ImportNames;
-        case TransferKind::Tasks:
-            return UndoStep::ImportTasks;
-        case TransferKind::Appointments:
-            break;
-    }
-    return UndoStep::ImportAppointments;
-}
-
-}  // namespace
-
 TextTransferController::TextTransferController(Workspace& workspace, FrameHost& frame,
                                                UserPrompts& prompts, const Locale& locale)
     : QObject(frame.window()),

@@ -16,11 +16,6 @@
 
 namespace {
 
-struct ComponentFree {
-    void operator()(icalcomponent* component) const { icalcomponent_free(component); }
-};
-using Component = std::unique_ptr<icalcomponent, ComponentFree>;
-
 void removeAll(icalcomponent* component, icalproperty_kind kind) {
     while (icalproperty* property = icalcomponent_get_first_property(component, kind)) {
         icalcomponent_remove_property(component, property);
@@ -35,19 +30,7 @@ void replace(icalcomponent* component, icalproperty_kind kind, icalproperty* pro
 
 // The calendar of the server's text, or a new one holding a new component named `uid`.
 Component calendarOf(std::string_view serverText, icalcomponent_kind kind, const std::string& uid) {
-    if (!serverText.empty()) {
-        const std::string text = unfoldedText(serverText);
-        Component parsed(icalparser_parse_string(text.c_str()));
-        // libical puts X-LIC-ERROR in place of what it cannot read; written back, the
-        // server's property would be lost.
-        if (parsed && icalcomponent_count_errors(parsed.get()) > 0) return nullptr;
-        if (parsed && icalcomponent_isa(parsed.get()) != ICAL_VCALENDAR_COMPONENT) {
-            icalcomponent* calendar = icalcomponent_new_vcalendar();
-            icalcomponent_add_component(calendar, parsed.release());
-            parsed.reset(calendar);
-        }
-        return parsed;
-    }
+    if (!serverText.empty()) return serverCalendar(serverText);
     Component calendar(icalcomponent_new_vcalendar());
     icalcomponent_add_property(calendar.get(), icalproperty_new_version("2.0"));
     icalcomponent_add_property(calendar.get(),

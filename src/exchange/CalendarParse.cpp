@@ -108,3 +108,16 @@ std::string calendarTextOf(icalcomponent* component) {
                                                       icalmemory_free_buffer);
     return text ? std::string(text.get()) : std::string();
 }
+
+Component serverCalendar(std::string_view text) {
+    const std::string unfolded = unfoldedText(text);
+    Component calendar(icalparser_parse_string(unfolded.c_str()));
+    // libical puts X-LIC-ERROR in place of what it cannot read.
+    if (calendar && icalcomponent_count_errors(calendar.get()) > 0) return nullptr;
+    if (calendar && icalcomponent_isa(calendar.get()) != ICAL_VCALENDAR_COMPONENT) {
+        icalcomponent* outer = icalcomponent_new_vcalendar();
+        icalcomponent_add_component(outer, calendar.release());
+        calendar.reset(outer);
+    }
+    return calendar;
+}

@@ -2,12 +2,23 @@
 
 #include <libical/ical.h>
 
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "exchange/CalendarOutline.h"
 #include "textio/TextImport.h"
+
+// Owns a libical component and frees it with all it holds.
+struct ComponentFree {
+    void operator()(icalcomponent* component) const { icalcomponent_free(component); }
+};
+using Component = std::unique_ptr<icalcomponent, ComponentFree>;
+
+// A server's item as a calendar to write into (a lone component is put in one), or nullptr
+// when libical could not read all of it: written back, what it left out would be lost.
+[[nodiscard]] Component serverCalendar(std::string_view text);
 
 // Whether a to-do is done: its status says so, or it has a completion time, or 100 percent.
 [[nodiscard]] bool isCompletedTodo(icalcomponent* todo);

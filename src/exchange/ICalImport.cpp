@@ -19,10 +19,6 @@
 
 namespace {
 
-struct ComponentFree {
-    void operator()(icalcomponent* component) const { icalcomponent_free(component); }
-};
-
 // What libical made of the text, as a component holding the calendars, events and to-dos:
 // a calendar, or a root of several components, as it is; a lone event or to-do inside a
 // calendar made for it.
@@ -50,8 +46,7 @@ CalendarImportResult importCalendar(PimDocument& document, std::string_view byte
     CalendarEntryReader reader(document, result);
     if (raw.find_first_not_of(" \t\r\n") == std::string::npos) return result;
     const std::string text = unfoldedText(raw);
-    std::unique_ptr<icalcomponent, ComponentFree> root(
-        outline.hasCalendar || outline.hasEntries ? parseCalendarText(text) : nullptr);
+    Component root(outline.hasCalendar || outline.hasEntries ? parseCalendarText(text) : nullptr);
     if (!root) {
         result.status = Status::failure(FailureKind::Content, "",
                                         _("no calendar in the file (no BEGIN:VCALENDAR line)"));

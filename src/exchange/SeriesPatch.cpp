@@ -11,26 +11,8 @@
 
 namespace {
 
-struct ComponentFree {
-    void operator()(icalcomponent* component) const { icalcomponent_free(component); }
-};
-using Component = std::unique_ptr<icalcomponent, ComponentFree>;
-
 // The schedule comes after the fields of an event.
 constexpr size_t kScheduleField = static_cast<size_t>(EventField::Count);
-
-Component parsed(std::string_view text) {
-    const std::string unfolded = unfoldedText(text);
-    Component calendar(icalparser_parse_string(unfolded.c_str()));
-    // Written back, what libical could not read would be lost.
-    if (calendar && icalcomponent_count_errors(calendar.get()) > 0) return nullptr;
-    if (calendar && icalcomponent_isa(calendar.get()) != ICAL_VCALENDAR_COMPONENT) {
-        icalcomponent* outer = icalcomponent_new_vcalendar();
-        icalcomponent_add_component(outer, calendar.release());
-        calendar.reset(outer);
-    }
-    return calendar;
-}
 
 bool isOverride(icalcomponent* event) {
     return icalcomponent_get_first_property(event, ICAL_RECURRENCEID_PROPERTY) != nullptr;
@@ -139,8 +121,8 @@ void patchOverrides(icalcomponent* server, icalcomponent* ours) {
 
 std::string patchSeries(std::string_view serverText, std::string_view ourText,
                         const std::vector<bool>& changed) {
-    const Component server = parsed(serverText);
-    const Component ours = parsed(ourText);
+    const Component server = serverCalendar(serverText);
+    const Component ours = serverCalendar(ourText);
     icalcomponent* master = server ? masterOf(server.get()) : nullptr;
     icalcomponent* ourMaster = ours ? masterOf(ours.get()) : nullptr;
     if (master == nullptr || ourMaster == nullptr) return {};

@@ -120,7 +120,7 @@ int main(int argc, char** argv) {
     MainFrame frame(workspace, windowSettings, prompts);
     // The views and tools are owned by the frame.
     auto* organizer =
-        new OrganizerView(workspace, frame, windowSettings, locale, prompts, launcher);
+        new OrganizerView(workspace, frame, settings, locale, prompts, launcher);
     prompts.setOwner(&frame);
     prompts.setStartFolder([&workspace] {
         return QFile::encodeName(documentDialogFolder(workspace.document())).toStdString();

@@ -1,27 +1,13 @@
 #pragma once
 
 #include <optional>
-#include <string>
 
 #include "shell/WindowPlacement.h"
 
 class SettingsStore;
 
-// The alarm options the organizer keeps.
-struct AlarmSettings {
-    bool useAlarmSound = true;
-    std::string alarmSound = "beep.wav";
-    // Whether birthdays and anniversaries are reminded of, and how many days before.
-    bool birthdayReminders = false;
-    int birthdayReminderDays = 0;
-
-    // The days before a birthday its reminder shows; -1 while they are off.
-    [[nodiscard]] int birthdayLead() const { return birthdayReminders ? birthdayReminderDays : -1; }
-};
-
-// The window's per-user settings (its placement and the alarm options): which sections
-// and value names hold what, their defaults, and which defaults are written back when
-// missing. Every call is one short access to the store; nothing is cached here.
+// The window's per-user settings: which section and value names hold its placement. Every call is
+// one short access to the store; nothing is cached here.
 class ShellSettings {
 public:
     explicit ShellSettings(SettingsStore& store) : store_(store) {}
@@ -29,14 +15,6 @@ public:
     // The stored main-window placement; nothing when none is stored.
     [[nodiscard]] std::optional<WindowPlacement> readPlacement() const;
     void writePlacement(const WindowPlacement& placement);
-
-    // The alarm options, writing back the defaults the organizer's start-up writes.
-    [[nodiscard]] AlarmSettings readAlarmSettings();
-    void writeUseAlarmSound(bool use);
-    void writeAlarmSound(const std::string& path);
-    // `BirthdayReminders` (0 or 1) and `BirthdayReminderDays` (0 to kMostBirthdayLead).
-    void writeBirthdayReminders(bool remind, int daysBefore);
-    static constexpr int kMostBirthdayLead = 60;
 
 private:
     SettingsStore& store_;

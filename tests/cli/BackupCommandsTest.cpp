@@ -159,6 +159,10 @@ TEST_F(BackupCommands, ARestoreThatCannotKeepTheCurrentVersionChangesNothing) {
     std::filesystem::copy_file(versions + "00000002.pgr", versions + "99999999.pgr");
     std::filesystem::create_directory(versions + "100000000.pgr");
     expectRefused({"restore", doc, "1"}, 1, "nothing restored");
+    // A change is still saved, and says on the command's error stream what it could not keep.
+    const CliRun added = run({"add-task", doc, "three"});
+    EXPECT_EQ(added.code, 0);
+    EXPECT_NE(added.err.find("was not kept as a backup"), std::string::npos) << added.err;
 }
 
 // Commands that write a whole document over an existing one keep what they replace.

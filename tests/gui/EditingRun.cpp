@@ -39,7 +39,7 @@ int main(int argc, char** argv) {
     ShellSettings windowSettings(settings);
     DesktopContactLauncher launcher;
     MainFrame frame(workspace, windowSettings, prompts);
-    new OrganizerView(workspace, frame, windowSettings, locale, prompts, launcher);
+    new OrganizerView(workspace, frame, settings, locale, prompts, launcher);
     frame.setRecoveryDelay(30);
     frame.openStartupDocument({argv[1]}, false);
 

@@ -41,7 +41,7 @@ protected:
         workspace = std::make_unique<Workspace>(clock, storage, prompts, settings);
         if (!recoveryFolder.empty()) workspace->keepRecoveryCopiesIn(recoveryFolder);
         frame = std::make_unique<MainFrame>(*workspace, windowSettings, prompts);
-        organizer = new OrganizerView(*workspace, *frame, windowSettings, locale, prompts,
+        organizer = new OrganizerView(*workspace, *frame, settings, locale, prompts,
                                       launcher != nullptr ? *launcher : desktop);
         frame->openStartupDocument(arguments, false);
         return *frame;

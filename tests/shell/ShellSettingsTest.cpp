@@ -23,21 +23,4 @@ TEST(ShellSettings, PlacementRoundTripsUnderItsStoredNames) {
     EXPECT_EQ(settings.readPlacement(), placement);
 }
 
-TEST(ShellSettings, AlarmSettingsKeepStoredValuesAndFillGaps) {
-    MemorySettingsStore store;
-    store.writeText("Alarm", "AlarmSound", "/sounds/bell.wav");
-    store.writeNumber("Alarm", "UseAlarmSound", 0);
-    AlarmSettings alarm = ShellSettings(store).readAlarmSettings();
-    EXPECT_FALSE(alarm.useAlarmSound);
-    EXPECT_EQ(alarm.alarmSound, "/sounds/bell.wav");
-
-    // A missing sound under an existing section stays missing; the flag is written.
-    MemorySettingsStore partial;
-    partial.writeText("Alarm", "Other", "x");
-    alarm = ShellSettings(partial).readAlarmSettings();
-    EXPECT_EQ(alarm.alarmSound, "beep.wav");
-    EXPECT_FALSE(partial.readText("Alarm", "AlarmSound"));
-    EXPECT_EQ(partial.readNumber("Alarm", "UseAlarmSound"), 1u);
-}
-
 }  // namespace

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <iostream>
 #include <istream>
 #include <iterator>
 #include <ostream>
@@ -200,6 +199,6 @@ Status DocumentUpdate::told(Status saved) {
     if (saved) context_.savedDocument = path_;
     // Not worth failing a change that is saved, but worth saying.
     if (const std::string notice = workspace().takeSaveNotice(); !notice.empty())
-        std::cerr << "quillmate-cli: " << path_ << ": " << notice << '\n';
+        context_.err << "quillmate-cli: " << path_ << ": " << notice << '\n';
     return saved;
 }

@@ -35,7 +35,7 @@ constexpr int kDesignHeightDlu = 222;
 
 }  // namespace
 
-OrganizerView::OrganizerView(Workspace& workspace, FrameHost& frame, ShellSettings& settings,
+OrganizerView::OrganizerView(Workspace& workspace, FrameHost& frame, SettingsStore& settings,
                              const Locale& locale, UserPrompts& prompts, ContactLauncher& launcher)
     : workspace_(workspace),
       door_(workspace.door()),
@@ -120,7 +120,7 @@ OrganizerView::OrganizerView(Workspace& workspace, FrameHost& frame, ShellSettin
     connect(help_, &PaneHelp::helpRequested, this, &OrganizerView::helpRequested);
 
     setMinimumSize(designedSize());
-    alarm_ = settings_.readAlarmSettings();
+    alarm_ = settings_.read();
     reminders_ = new ReminderController(door_, alarm_, settings_, locale_, this);
     commands_ = std::make_unique<OrganizerCommands>(OrganizerCommands::Parts{
         *this, door_, day_, phoneBook_, *phoneBookPanel_, contacts_, *reminders_, prompts_, locale_,

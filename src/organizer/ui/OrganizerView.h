@@ -6,13 +6,13 @@
 #include <map>
 #include <memory>
 
+#include "organizer/AlarmSettings.h"
 #include "organizer/ContactActions.h"
 #include "organizer/DayView.h"
 #include "organizer/FindIndex.h"
 #include "organizer/FocusedList.h"
 #include "organizer/PhoneBookView.h"
 #include "records/DocumentView.h"
-#include "shell/ShellSettings.h"
 #include "workspace/SelectionFacts.h"
 
 class DayLists;
@@ -44,7 +44,7 @@ public:
     // The view's commands change the records through the workspace's door. `settings`
     // keeps the alarm options. Messages and the editors' questions go to `prompts`; calls,
     // mails and web pages to `launcher`.
-    OrganizerView(Workspace& workspace, FrameHost& frame, ShellSettings& settings,
+    OrganizerView(Workspace& workspace, FrameHost& frame, SettingsStore& settings,
                   const Locale& locale, UserPrompts& prompts, ContactLauncher& launcher);
     ~OrganizerView() override;
 
@@ -115,7 +115,7 @@ private:
     Workspace& workspace_;
     DocumentDoor& door_;
     const PimDocument* document_;
-    ShellSettings& settings_;
+    AlarmSettingsStore settings_;
     const Locale& locale_;
     UserPrompts& prompts_;
     AlarmSettings alarm_;

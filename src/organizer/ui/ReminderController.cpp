@@ -3,6 +3,7 @@
 #include <algorithm>
 #include "platform/Translate.h"
 
+#include "organizer/AlarmSettings.h"
 #include "organizer/PersonDayReminders.h"
 #include "organizer/ReminderText.h"
 #include "organizer/Reminders.h"
@@ -15,7 +16,6 @@
 #include "platform/qt/QtAlarmSound.h"
 #include "records/DocumentDoor.h"
 #include "records/PimDocument.h"
-#include "shell/ShellSettings.h"
 
 namespace {
 
@@ -24,7 +24,7 @@ constexpr int kMinuteMs = 60000;
 }  // namespace
 
 ReminderController::ReminderController(DocumentDoor& door, AlarmSettings& alarm,
-                                       ShellSettings& settings, const Locale& locale,
+                                       AlarmSettingsStore& settings, const Locale& locale,
                                        QWidget* owner)
     : QObject(owner),
       door_(door),
@@ -146,7 +146,7 @@ bool ReminderController::showWindow(const std::string& caption, const std::strin
 
 void ReminderController::chooseBirthdayReminders() {
     BirthdayReminderDialog dialog(alarm_.birthdayReminders, alarm_.birthdayReminderDays,
-                                  ShellSettings::kMostBirthdayLead, owner_);
+                                  AlarmSettingsStore::kMostBirthdayLead, owner_);
     if (dialog.exec() != QDialog::Accepted) return;
     alarm_.birthdayReminders = dialog.remind();
     alarm_.birthdayReminderDays = dialog.daysBefore();

@@ -20,7 +20,7 @@ class DesktopNotifier;
 class Locale;
 class DocumentDoor;
 class PimDocument;
-class ShellSettings;
+class AlarmSettingsStore;
 class UserPrompts;
 struct AlarmSettings;
 
@@ -40,7 +40,7 @@ public:
 
     // `alarm` holds the view's sound options, which Alarm Sound... changes and stores;
     // `locale` names the days of a series' reminders.
-    ReminderController(DocumentDoor& door, AlarmSettings& alarm, ShellSettings& settings,
+    ReminderController(DocumentDoor& door, AlarmSettings& alarm, AlarmSettingsStore& settings,
                        const Locale& locale, QWidget* owner);
     ~ReminderController() override;
 
@@ -78,7 +78,7 @@ private:
     const PimDocument& document_;
     const Locale& locale_;
     AlarmSettings& alarm_;
-    ShellSettings& settings_;
+    AlarmSettingsStore& settings_;
     QWidget* owner_;
     std::unique_ptr<DesktopNotifier> notifier_;
     SoundMaker makeSound_;

@@ -1,0 +1,48 @@
+#include "organizer/AlarmSettings.h"
+
+#include <algorithm>
+#include <utility>
+
+#include "platform/SettingsStore.h"
+
+namespace {
+
+constexpr const char* kAlarm = "Alarm";
+constexpr const char* kUseAlarmSound = "UseAlarmSound";
+constexpr const char* kAlarmSound = "AlarmSound";
+constexpr const char* kBirthdayReminders = "BirthdayReminders";
+constexpr const char* kBirthdayReminderDays = "BirthdayReminderDays";
+
+}  // namespace
+
+AlarmSettings AlarmSettingsStore::read() {
+    AlarmSettings alarm;
+    if (!store_.hasSection(kAlarm))
+        store_.writeText(kAlarm, kAlarmSound, alarm.alarmSound);
+    else if (auto sound = store_.readText(kAlarm, kAlarmSound))
+        alarm.alarmSound = std::move(*sound);
+    if (const auto use = store_.readNumber(kAlarm, kUseAlarmSound))
+        alarm.useAlarmSound = *use != 0;
+    else
+        writeUseAlarmSound(alarm.useAlarmSound);
+    // Off and unwritten until chosen, so that the stored settings stay as they were.
+    if (const auto remind = store_.readNumber(kAlarm, kBirthdayReminders))
+        alarm.birthdayReminders = *remind != 0;
+    if (const auto days = store_.readNumber(kAlarm, kBirthdayReminderDays))
+        alarm.birthdayReminderDays = static_cast<int>(std::min<uint32_t>(*days, kMostBirthdayLead));
+    return alarm;
+}
+
+void AlarmSettingsStore::writeBirthdayReminders(bool remind, int daysBefore) {
+    store_.writeNumber(kAlarm, kBirthdayReminders, remind ? 1 : 0);
+    store_.writeNumber(kAlarm, kBirthdayReminderDays,
+                       static_cast<uint32_t>(std::clamp(daysBefore, 0, kMostBirthdayLead)));
+}
+
+void AlarmSettingsStore::writeUseAlarmSound(bool use) {
+    store_.writeNumber(kAlarm, kUseAlarmSound, use ? 1 : 0);
+}
+
+void AlarmSettingsStore::writeAlarmSound(const std::string& path) {
+    store_.writeText(kAlarm, kAlarmSound, path);
+}

@@ -113,6 +113,8 @@ protected:
     // Every window the program has, each shown and handed to `visit` page by page.
     void eachWindow(const std::function<void(QWidget&)>& visit) {
         const PimDocument& document = workspace->document();
+        // A filter with text shows its clear button.
+        QTest::keyClicks(frame->findChild<QLineEdit*>(QStringLiteral("personFilter")), "a");
         visit(*frame);
         screenshot(*frame, "main-window");
         frame->runCommand(cmd::kReportDaily);

@@ -11,11 +11,11 @@
 #include <QPushButton>
 #include <QShowEvent>
 #include <QTimer>
-#include <QToolButton>
 #include <QTreeView>
 #include <QVBoxLayout>
 
 #include "organizer/FoundRow.h"
+#include "organizer/ui/ClearButton.h"
 #include "organizer/ui/FoundListModel.h"
 #include "platform/Translate.h"
 #include "records/PimDocument.h"
@@ -49,12 +49,7 @@ FindDialog::FindDialog(Workspace& workspace, const Locale& locale, QWidget* pare
     text_ = new QLineEdit(this);
     text_->setObjectName(QStringLiteral("findText"));
     text_->setAccessibleName(QString::fromUtf8(_("Text to find")));
-    text_->setClearButtonEnabled(true);
-    // The clear button shows an image alone, and shows whenever there is text to clear.
-    for (QAction* clear : text_->actions())
-        clear->setText(QString::fromUtf8(_("Clear")));
-    for (QToolButton* clear : text_->findChildren<QToolButton*>())
-        clear->setAccessibleName(QString::fromUtf8(_("Clear")));
+    giveClearButton(*text_, QString::fromUtf8(_("Clear")));
     text_->setWhatsThis(
         _("Type part of a name, address, number, note or description: the persons, "
           "appointments and tasks holding it are listed below, without regard to case or "

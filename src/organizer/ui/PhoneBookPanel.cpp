@@ -18,6 +18,7 @@
 #include <QVBoxLayout>
 
 #include "organizer/PhoneBookView.h"
+#include "organizer/ui/ClearButton.h"
 #include "organizer/ui/MonthDayEdit.h"
 #include "organizer/ui/PersonListModel.h"
 #include "organizer/ui/RecordList.h"
@@ -122,10 +123,7 @@ PhoneBookPanel::PhoneBookPanel(PhoneBookView& book, QWidget* parent)
     filter_->setObjectName(QStringLiteral("personFilter"));
     filter_->setAccessibleName(QString::fromUtf8(_("Filter persons")));
     filter_->setPlaceholderText(_("Filter"));
-    filter_->setClearButtonEnabled(true);
-    // The clear button is the line's one action, an image without a name of its own.
-    for (QAction* clear : filter_->actions())
-        clear->setText(QString::fromUtf8(_("Clear filter")));
+    giveClearButton(*filter_, QString::fromUtf8(_("Clear filter")));
     filter_->setWhatsThis(
         _("Type part of a name, company, phone number or e-mail address to list only the "
           "persons of the group that have it. Escape clears the filter."));

@@ -12,8 +12,7 @@
 #include "support/Skipped.h"
 #include "support/TzGuard.h"
 
-// What the calendar import tests share: calendars written in a line, and the records an
-// import adds, one line each.
+// What the calendar import tests share: the records an import adds, one line each.
 
 inline std::string when(DateTime t) {
     return t.format("%Y-%m-%d %H:%M");

@@ -14,6 +14,10 @@
 #include "support/ScratchDir.h"
 #include "support/TzGuard.h"
 
+inline DateTime at(int y, int mo, int d, int h = 0, int mi = 0) {
+    return DateTime::fromFields(y, mo, d, h, mi);
+}
+
 // A new document in a folder of the test's own, and the program run at a fixed moment.
 class CliFixture : public testing::Test {
 protected:

@@ -22,7 +22,7 @@ TEST_F(DocumentCommands, NewWritesASeededDocumentAndKeepsExistingFiles) {
 // Which tasks go is the document's rule; the command says how many and saves.
 TEST_F(DocumentCommands, CompactSaysHowManyTasksWentAndWhyAWriteFailed) {
     PimDocument document(clock);
-    document.add(taskDue("Post cards", DateTime::fromFields(2026, 12, 4), Task::Done));
+    document.add(taskDue("Post cards", at(2026, 12, 4), Task::Done));
     ASSERT_TRUE(saveDocument(document, doc));
     EXPECT_EQ(said(run({"compact", doc})), said(0, "tasks removed: 1\n"));
     EXPECT_EQ(run({"info", doc}).out, "groups: 0\npersons: 0\ntasks: 0\nappointments: 0\n");

@@ -14,13 +14,13 @@ TEST_F(EditorCommands, AddTaskAndAddAppointmentSaveWhatTheyAreGiven) {
 
     PimDocument document(clock);
     ASSERT_TRUE(loadDocument(document, doc));
-    EXPECT_EQ(document.tasks().find(1)->DueDate, DateTime::fromFields(2026, 12, 6)) << "today";
-    EXPECT_EQ(document.tasks().find(2)->Priority, Task::Low);
-    EXPECT_EQ(document.tasks().find(2)->DueDate, DateTime::fromFields(2035, 12, 31));
+    const Task &stamps = *document.tasks().find(1), &renew = *document.tasks().find(2);
+    EXPECT_EQ(std::tuple(stamps.DueDate, renew.Priority, renew.DueDate),
+              std::tuple(at(2026, 12, 6), Task::Low, at(2035, 12, 31)))
+        << "due today unless told";
     const Appointment& dentist = *document.appointments().find(1);
-    EXPECT_EQ(dentist.StartTime, DateTime::fromFields(2026, 12, 7, 9, 30));
-    EXPECT_EQ(dentist.EndTime, DateTime::fromFields(2026, 12, 7, 10, 15));
-    EXPECT_EQ(dentist.AlarmTime, DateTime::fromFields(2026, 12, 7, 9, 15));
+    EXPECT_EQ(std::tuple(dentist.StartTime, dentist.EndTime, dentist.AlarmTime),
+              std::tuple(at(2026, 12, 7, 9, 30), at(2026, 12, 7, 10, 15), at(2026, 12, 7, 9, 15)));
 }
 
 // What the task and appointment editors would not accept, in the command line's words.

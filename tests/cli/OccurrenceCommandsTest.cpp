@@ -61,11 +61,10 @@ TEST_F(OccurrenceCommands, ListsWholeAndSeveralDaysOnceWithTheDayTheyStart) {
     const Appointment& holidays =
         add("Holidays --date 2026-12-24 --all-day --end-date 2026-12-26 --alarm 15");
     // What a version-16 reader shows: the first day, 12:00 AM to 11:59 PM.
-    EXPECT_EQ(holidays.StartTime, DateTime::fromFields(2026, 12, 24));
-    EXPECT_EQ(holidays.EndTime, DateTime::fromFields(2026, 12, 24, 23, 59));
-    EXPECT_EQ(holidays.AlarmTime, DateTime::fromFields(2026, 12, 23, 23, 45));
-    EXPECT_EQ(holidays.schedule.get().lastDay, DateTime::fromFields(2026, 12, 26));
-    EXPECT_TRUE(holidays.schedule.get().allDay);
+    EXPECT_EQ(std::tuple(holidays.StartTime, holidays.EndTime, holidays.AlarmTime,
+                         holidays.schedule.get().lastDay, holidays.schedule.get().allDay),
+              std::tuple(at(2026, 12, 24), at(2026, 12, 24, 23, 59), at(2026, 12, 23, 23, 45),
+                         at(2026, 12, 26), true));
     add("Night --date 2026-12-26 --from 22:00 --to 06:00 --end-date 2026-12-27");
     add("Fair --date 2026-12-28 --all-day");
 

@@ -21,7 +21,7 @@ protected:
         Person p = listedPerson("Tab\there\x1B[2J", "back\\slash\xC2\x9B");
         p.setLName(p.RName());
         document.add(p);
-        const DateTime nine = DateTime::fromFields(2026, 12, 6, 9, 0);
+        const DateTime nine = at(2026, 12, 6, 9, 0);
         document.add(appointmentAt("Lunch\nReminder: forged", nine, nine, 0));
         ASSERT_TRUE(saveDocument(document, doc));
     }
@@ -46,25 +46,19 @@ TEST_F(OutputSafetyTest, OutputThatIsLostIsAFailureUnlessTheChangeIsSaved) {
     const std::string saved = "quillmate-cli: " + doc +
                               ": the change is saved, but its output was lost (standard output "
                               "refused it)\n";
-    for (const std::string command :
-         {"day", "alarms", "occurrences", "persons", "groups", "info", "compact"}) {
-        const bool saves = command == "compact";
+    for (const std::string line :
+         {"day home.pgr", "alarms home.pgr", "occurrences home.pgr", "persons home.pgr",
+          "groups home.pgr", "info home.pgr", "compact home.pgr", "--help", "--version", "help",
+          "help day", "day --help"}) {
+        std::vector<std::string> args = words(line);
+        args.insert(args.begin(), {"--now", "2026-12-06 10:00"});
+        const bool saves = line.starts_with("compact");
         FullDisk disk;
         std::ostream out(&disk);
         std::istringstream in;
         std::ostringstream err;
-        EXPECT_EQ(runCli({"--now", "2026-12-06 10:00", command, doc}, in, out, err), saves ? 0 : 1)
-            << command;
-        EXPECT_EQ(err.str(), saves ? saved : refused) << command;
-    }
-    for (const std::vector<std::string>& asked : std::vector<std::vector<std::string>>{
-             {"--help"}, {"--version"}, {"help"}, {"help", "day"}, {"day", "--help"}}) {
-        FullDisk disk;
-        std::ostream out(&disk);
-        std::istringstream in;
-        std::ostringstream err;
-        EXPECT_EQ(runCli(asked, in, out, err), 1) << asked[0];
-        EXPECT_EQ(err.str(), refused) << asked[0];
+        EXPECT_EQ(runCli(args, in, out, err), saves ? 0 : 1) << line;
+        EXPECT_EQ(err.str(), saves ? saved : refused) << line;
     }
 }
 

@@ -14,7 +14,7 @@ protected:
     void SetUp() override {
         PimDocument document(clock);
         for (int i = 1; i <= 60; ++i)
-            document.add(taskDue("errand " + std::to_string(i), DateTime::fromFields(2026, 5, 12)));
+            document.add(taskDue("errand " + std::to_string(i), at(2026, 5, 12)));
         ASSERT_TRUE(saveDocument(document, doc));
     }
     // The program itself (which hands reports to quillmate-cli-qt), with a display it must
@@ -82,8 +82,7 @@ TEST_F(ReportCommandsTest, EachReportKindWritesItsPdf) {
         p.setLName(p.RName());
         document.add(p);
     }
-    document.add(appointmentAt("Board meeting", DateTime::fromFields(2026, 5, 14, 10, 0),
-                               DateTime::fromFields(2026, 5, 14, 11, 0)));
+    document.add(appointmentAt("Board meeting", at(2026, 5, 14, 10, 0), at(2026, 5, 14, 11, 0)));
     ASSERT_TRUE(saveDocument(document, doc));
     const std::pair<const char*, const char*> rows[] = {
         {"phonebook", "Birch"},

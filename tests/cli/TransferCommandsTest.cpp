@@ -22,9 +22,8 @@ protected:
         ann.PhGroups = {4, 1};
         document.add(ann);
         document.add(listedPerson("", "Bo's Bikes"));
-        document.add(appointmentAt("Dentist", DateTime::fromFields(2026, 12, 8, 9, 0),
-                                   DateTime::fromFields(2026, 12, 8, 9, 30)));
-        document.add(taskDue("Wrap gifts", DateTime::fromFields(2026, 12, 24)));
+        document.add(appointmentAt("Dentist", at(2026, 12, 8, 9, 0), at(2026, 12, 8, 9, 30)));
+        document.add(taskDue("Wrap gifts", at(2026, 12, 24)));
         ASSERT_TRUE(saveDocument(document, doc));
     }
 
@@ -107,14 +106,13 @@ TEST_F(TransferCommandsTest, ImportsAddSaveAndCountWhatTheyAddedAndSkipped) {
     EXPECT_EQ(fileBytes(doc), saved);
 }
 
-TEST_F(TransferCommandsTest, TheFirstExportSavesTheUidsItGaveAndLaterOnesInAnyZoneKeepThem) {
+// That a UID is the same in every zone is the UIDs' own rule.
+TEST_F(TransferCommandsTest, TheFirstExportSavesTheUidsItGaveAndLaterOnesKeepThem) {
     const std::string first = dir.file("first.ics"), later = dir.file("later.ics");
     ASSERT_EQ(run({"export", "calendar", doc, first}).code, 0);
     const std::string saved = fileBytes(doc);
     EXPECT_NE(saved.find(" UID=\"appointment-1-"), std::string::npos) << saved;
-    const ShellRun again = runShell("TZ=Asia/Tokyo " + std::string(QUILLMATE_CLI_BINARY) +
-                                    " export calendar '" + doc + "' '" + later + "'");
-    ASSERT_EQ(again.code, 0) << again.output;
+    ASSERT_EQ(run({"export", "calendar", doc, later}).code, 0);
     const auto uids = [](const std::string& text) {
         std::string lines;
         for (size_t at = 0; (at = text.find("\nUID:", at)) != std::string::npos; ++at)
@@ -138,19 +136,16 @@ TEST_F(TransferCommandsTest, ASeriesWithItsExceptionsComesBackOutAsOneSeries) {
     // Saved, then read again by each command.
     ASSERT_EQ(run({"export", "appointments", doc, dir.file("out.ics")}).code, 0);
     const std::string text = fileBytes(dir.file("out.ics"));
-    const auto count = [&](const std::string& part) {
+    // The series and its one override; the dentist of the fixture beside them.
+    std::string counts;
+    for (const std::string part : {"BEGIN:VEVENT", "UID:standup\r\n", "RRULE:FREQ=WEEKLY;COUNT=4",
+                                   "EXDATE", "RECURRENCE-ID", "SUMMARY:Standup\\, moved"}) {
         size_t n = 0;
         for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1))
             ++n;
-        return n;
-    };
-    // The series and its one override; the dentist of the fixture beside them.
-    EXPECT_EQ(count("BEGIN:VEVENT"), 3u) << text;
-    EXPECT_EQ(count("UID:standup\r\n"), 2u) << text;
-    EXPECT_EQ(count("RRULE:FREQ=WEEKLY;COUNT=4"), 1u) << text;
-    EXPECT_EQ(count("EXDATE"), 1u) << text;
-    EXPECT_EQ(count("RECURRENCE-ID"), 1u) << text;
-    EXPECT_EQ(count("SUMMARY:Standup\\, moved"), 1u) << text;
+        counts += std::to_string(n);
+    }
+    EXPECT_EQ(counts, "321111") << text;
 }
 
 TEST_F(TransferCommandsTest, RefusalsAndFailuresLeaveEveryFileAsItWas) {

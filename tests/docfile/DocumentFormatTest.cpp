@@ -242,3 +242,65 @@ TEST_F(DocumentReaderTest, AUidIsTheRecordsOwnNeverTheOneBeforeAndWrittenOnlyWhe
     EXPECT_NE(text.find(" UID=\"p&amp;1\">"), std::string::npos) << text;
     EXPECT_EQ(text.find("UID=\"\""), std::string::npos) << text;
 }
+
+// A wall time in the hour that repeats when summer time ends names two instants; the
+// seconds read say which, and a plain save writes the same ones back.
+TEST_F(DocumentReaderTest, ASaveKeepsWhichOfTheTwoInstantsOfARepeatedHourWasStored) {
+    // The zone, then the earlier and the later instant of a repeated wall time.
+    const std::tuple<const char*, std::string, std::string> cases[] = {
+        {"Australia/Lord_Howe", "1712413800", "1712415600"},  // 7 April 2024, 01:30
+        {"Europe/Berlin", "1761438600", "1761442200"},        // 26 October 2025, 02:30
+    };
+    for (const auto& [zone, first, second] : cases) {
+        SCOPED_TRACE(zone);
+        const TzGuard tz(zone);
+        const std::string times = "DueDate=\"" + first + "\" StartTime=\"" + first +
+                                  "\" EndTime=\"" + second + "\" Alarm=\"1\" AlarmTime=\"" +
+                                  second + "\"";
+        // A second appointment with no times of its own keeps the first one's.
+        ASSERT_TRUE(read16(
+            "<Tasks LastID=\"1\"><Task ID=\"1\" Description=\"T\" Priority=\"3\" DueDate=\"" +
+            second + "\" DoneDate=\"" + first +
+            "\" /></Tasks><Appointments LastID=\"2\"><Appointment ID=\"1\" Description=\"A\" " +
+            times + " Done=\"0\" /><Appointment ID=\"2\" Description=\"B\" /></Appointments>"));
+        const std::string saved = formatDocument(doc());
+        for (const std::string& part : {"DueDate=\"" + second + "\" DoneDate=\"" + first + "\"",
+                                        "Description=\"A\" " + times, "Description=\"B\" " + times})
+            EXPECT_TRUE(contains(saved, part)) << part << "\n" << saved;
+    }
+}
+
+TEST_F(DocumentWriterTest, PersonDaysFollowTheVersion16AttributesOnlyWhenSet) {
+    Person ada;
+    ada.setFName("Ada");
+    ada.PhGroups = {1};
+    ada.Birthday = MonthDay::parse("1815-12-10").value();
+    ada.Anniversary = MonthDay::parse("--07-08").value();
+    ada.BirthdayReminded = 2026;
+    document.add(ada);
+    Person bob;
+    bob.setFName("Bob");
+    bob.PhGroups = {1};
+    document.add(bob);
+
+    const std::string v16 =
+        " LName=\"\" RName=\"\" Company=\"\" Position=\"\" Addr1=\"\" Addr2=\"\" City=\"\" "
+        "State=\"\" Zip=\"\" YellowPages=\"0\" WhitePages=\"0\" Notes=\"\" HmPhone=\"\" "
+        "WkPhone=\"\" WkExt=\"\" Fax=\"\" CelPhone=\"\" Pager=\"\" EMail=\"\" WebPage=\"\"";
+    const std::string text = formatDocument(document);
+    EXPECT_TRUE(contains(text, "<Person ID=\"1\" FName=\"Ada\"" + v16 +
+                                   " Birthday=\"1815-12-10\" Anniversary=\"--07-08\" "
+                                   "BirthdayReminded=\"2026\">\r\n"))
+        << text;
+    EXPECT_TRUE(contains(text, "<Person ID=\"2\" FName=\"Bob\"" + v16 + ">\r\n")) << text;
+
+    ASSERT_TRUE(read(text));
+    EXPECT_EQ(person(1), *document.persons().find(1));
+    EXPECT_EQ(person(2), *document.persons().find(2)) << "nothing carries over to Bob";
+
+    // A day that cannot be read is none.
+    ASSERT_TRUE(read16(
+        "<Persons><Person ID=\"1\" FName=\"A\" Birthday=\"soon\" Anniversary=\"1990-02-29\"/>"
+        "</Persons>"));
+    EXPECT_EQ(person(1).Birthday.text() + "|" + person(1).Anniversary.text(), "|1990-02-29");
+}

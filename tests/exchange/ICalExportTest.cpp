@@ -2,21 +2,15 @@
 
 #include <string>
 
+#include "ExchangeTexts.h"
 #include "exchange/ICalExport.h"
 #include "exchange/IndependentReader.h"
-#include "platform/Clock.h"
 #include "records/PimDocument.h"
 #include "support/Records.h"
 #include "support/ScratchDir.h"
 #include "support/TzGuard.h"
 
 namespace {
-
-const FixedClock kClock{LocalTime{2026, 12, 6, 10, 0, 0, 0}};
-
-DateTime at(int y, int mo, int d, int h = 0, int mi = 0) {
-    return DateTime::fromFields(y, mo, d, h, mi);
-}
 
 // Records as the editors make them, with times that UTC cannot carry: one the clocks of
 // Berlin skip, and one before 1970.

@@ -4,18 +4,15 @@
 
 #include <string>
 
+#include "ExchangeTexts.h"
 #include "exchange/ICalImport.h"
-#include "platform/Clock.h"
 #include "records/Occurrences.h"
 #include "records/PimDocument.h"
 #include "support/ScratchDir.h"
 #include "support/Skipped.h"
 #include "support/TzGuard.h"
 
-// What the calendar import tests share: calendars written in a line, and the records an
-// import adds, one line each.
-
-inline const FixedClock kClock{LocalTime{2026, 12, 6, 10, 0, 0, 0}};
+// What the calendar import tests share: the records an import adds, one line each.
 
 inline std::string when(DateTime t) {
     return t.format("%Y-%m-%d %H:%M");
@@ -76,15 +73,6 @@ inline std::string outcome(const std::string& text, CalendarParts parts = Calend
     for (const size_t line : linesOf(result.notes))
         out += "note " + std::to_string(line) + "\n";
     return out;
-}
-
-inline std::string calendar(const std::string& body) {
-    return "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Test//EN\r\n" + body + "END:VCALENDAR\r\n";
-}
-
-inline std::string event(const std::string& lines, const char* summary = "Meeting") {
-    return "BEGIN:VEVENT\r\nUID:" + std::string(summary) + "\r\nSUMMARY:" + summary + "\r\n" +
-           lines + "END:VEVENT\r\n";
 }
 
 // A row of a table: what a calendar of these entries adds, skips and notes.

@@ -38,10 +38,6 @@ TEST_F(ICalImportTest, ImportsWhatCalendarProgramsWrite) {
 
 TEST_F(ICalImportTest, TakesEveryKindOfTimeAndAlarmToLocalTime) {
     const std::string start = "DTSTART:20261207T150000Z\r\nDTEND:20261207T160000Z\r\n";
-    auto alarm = [](const std::string& trigger) {
-        return "BEGIN:VALARM\r\nACTION:DISPLAY\r\nDESCRIPTION:x\r\n" + trigger +
-               "\r\nEND:VALARM\r\n";
-    };
     const auto alarmed = [](const char* at) {
         return meeting("2026-12-07 16:00 to 2026-12-07 17:00 alarm " + std::string(at));
     };
@@ -60,6 +56,8 @@ TEST_F(ICalImportTest, TakesEveryKindOfTimeAndAlarmToLocalTime) {
          "2026-12-30 00:00 to 2027-01-01 23:59: Meeting {all day to 2027-01-01}\n"},
         {"a night", event("DTSTART:20261207T220000\r\nDTEND:20261208T010000\r\n"),
          "2026-12-07 22:00 to 2026-12-08 01:00: Meeting {to 2026-12-08}\n"},
+        {"until midnight", event("DTSTART:20261208T220000\r\nDTEND:20261209T000000\r\n"),
+         "2026-12-08 22:00 to 2026-12-09 00:00: Meeting {to 2026-12-09}\n"},
         {"an end before the start", event("DTSTART:20261207T150000Z\r\nDTEND:20261207T140000Z\r\n"),
          meeting("2026-12-07 16:00 to 2026-12-07 16:00")},
         // The first alarm, at the distance its trigger gives.

@@ -5,10 +5,10 @@
 #include <string>
 #include <vector>
 
+#include "ExchangeTexts.h"
 #include "exchange/ICalExport.h"
 #include "exchange/ICalImport.h"
 #include "exchange/IndependentReader.h"
-#include "platform/Clock.h"
 #include "records/Occurrences.h"
 #include "records/PimDocument.h"
 #include "support/Records.h"
@@ -17,15 +17,9 @@
 
 namespace {
 
-const FixedClock kClock{LocalTime{2026, 12, 6, 10, 0, 0, 0}};
-
 // The two years both expansions are compared over.
 const char* const kFirstDay = "2026-12-01";
 const char* const kDayAfter = "2028-12-01";
-
-DateTime at(int y, int mo, int d, int h = 0, int mi = 0) {
-    return DateTime::fromFields(y, mo, d, h, mi);
-}
 
 // An appointment from `start` to `end` on the first day, holding `schedule`.
 Appointment series(std::string description, DateTime start, DateTime end, Schedule schedule) {

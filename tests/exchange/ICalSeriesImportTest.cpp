@@ -182,20 +182,6 @@ TEST_F(ICalImportTest, AnOverrideWithoutItsSeriesIsASingleAppointment) {
     EXPECT_EQ(result.replacingOne, std::vector<int32_t>{1});
 }
 
-// The days each covers are the series' business: the import keeps the last day.
-TEST_F(ICalImportTest, WholeAndSeveralDaysKeepTheirLastDay) {
-    expectRows({
-        {"a day", event("DTSTART;VALUE=DATE:20261208\r\n"),
-         "2026-12-08 00:00 to 2026-12-08 23:59: Meeting {all day}\n"},
-        {"three days", event("DTSTART;VALUE=DATE:20261208\r\nDTEND;VALUE=DATE:20261211\r\n"),
-         "2026-12-08 00:00 to 2026-12-10 23:59: Meeting {all day to 2026-12-10}\n"},
-        {"into the next day", event("DTSTART:20261208T220000\r\nDTEND:20261209T010000\r\n"),
-         "2026-12-08 22:00 to 2026-12-09 01:00: Meeting {to 2026-12-09}\n"},
-        {"until midnight", event("DTSTART:20261208T220000\r\nDTEND:20261209T000000\r\n"),
-         "2026-12-08 22:00 to 2026-12-09 00:00: Meeting {to 2026-12-09}\n"},
-    });
-}
-
 TEST_F(ICalImportTest, ImportingAgainAddsNothing) {
     const std::string text =
         calendar(monday("RRULE:FREQ=WEEKLY\r\n") +

@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "ExchangeTexts.h"
 #include "docfile/DocumentFile.h"
 #include "docfile/DocumentWriter.h"
 #include "exchange/ICalExport.h"
@@ -10,14 +11,11 @@
 #include "exchange/RecordUids.h"
 #include "exchange/VCardExport.h"
 #include "exchange/VCardImport.h"
-#include "platform/Clock.h"
 #include "records/PimDocument.h"
 #include "support/Records.h"
 #include "support/TzGuard.h"
 
 namespace {
-
-const FixedClock kClock{LocalTime{2026, 12, 6, 10, 0, 0, 0}};
 
 // Every UID line of an export, in order.
 std::vector<std::string> uidsIn(const std::string& text) {
@@ -88,21 +86,17 @@ TEST(RecordUidsTest, ARecordIsExportedUnderOneUidInEveryZoneAndKeepsItOnceGiven)
 
 TEST(RecordUidsTest, ImportedRecordsKeepTheirUidsAndAreNotAddedTwice) {
     const TzGuard tz("Europe/Berlin");
-    const std::string calendar =
-        "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//x//y//EN\r\n"
-        "BEGIN:VEVENT\r\nUID:event-1@phone\r\nDTSTAMP:20270101T000000Z\r\n"
-        "DTSTART:20270302T210000Z\r\nDTEND:20270302T230000Z\r\nSUMMARY:Concert\r\nEND:VEVENT\r\n"
-        "BEGIN:VTODO\r\nUID:todo-1@phone\r\nDTSTAMP:20270101T000000Z\r\nDUE:20270201T170000Z\r\n"
-        "SUMMARY:Buy tickets\r\nEND:VTODO\r\nEND:VCALENDAR\r\n";
-    const std::string cards =
-        "BEGIN:VCARD\r\nVERSION:3.0\r\nUID:card-1@phone\r\nN:Lovelace;Ada;;;\r\n"
-        "TEL:555-0100\r\nEND:VCARD\r\n"
-        "BEGIN:VCARD\r\nVERSION:3.0\r\nN:Hopper;Grace;;;\r\nEMAIL:grace@example.org\r\n"
-        "END:VCARD\r\n";
+    const std::string events = calendar(
+        "BEGIN:VEVENT\r\nUID:event-1@phone\r\nDTSTART:20270302T210000Z\r\n"
+        "DTEND:20270302T230000Z\r\nSUMMARY:Concert\r\nEND:VEVENT\r\n"
+        "BEGIN:VTODO\r\nUID:todo-1@phone\r\nDUE:20270201T170000Z\r\nSUMMARY:Buy tickets\r\n"
+        "END:VTODO\r\n");
+    const std::string cards = card("UID:card-1@phone\r\nN:Lovelace;Ada;;;\r\nTEL:555-0100\r\n") +
+                              card("N:Hopper;Grace;;;\r\nEMAIL:grace@example.org\r\n");
     PimDocument doc(kClock);
     doc.seedDefaultGroups();
-    const CalendarImportResult events = importICalendarText(doc, calendar, CalendarParts::Both);
-    ASSERT_EQ(events.appointments + events.tasks, 2);
+    const CalendarImportResult first = importICalendarText(doc, events, CalendarParts::Both);
+    ASSERT_EQ(first.appointments + first.tasks, 2);
     ASSERT_EQ(importVCardText(doc, cards).added, 2);
     EXPECT_EQ(uidsIn(everything(doc)),
               (std::vector<std::string>{"event-1@phone", "todo-1@phone", "card-1@phone",
@@ -110,12 +104,10 @@ TEST(RecordUidsTest, ImportedRecordsKeepTheirUidsAndAreNotAddedTwice) {
 
     // Again: everything is there already, by UID or, for the card without one, by name and
     // e-mail address; a namesake with another address is someone else.
-    const CalendarImportResult again = importICalendarText(doc, calendar, CalendarParts::Both);
+    const CalendarImportResult again = importICalendarText(doc, events, CalendarParts::Both);
     EXPECT_EQ(std::tuple(again.appointments, again.tasks, again.alreadyThere), std::tuple(0, 0, 2));
     const VCardImportResult cardsAgain = importVCardText(
-        doc, cards +
-                 "BEGIN:VCARD\r\nVERSION:3.0\r\nN:Hopper;Grace;;;\r\nEMAIL:grace@navy.example\r\n"
-                 "TEL:555-0199\r\nEND:VCARD\r\n");
+        doc, cards + card("N:Hopper;Grace;;;\r\nEMAIL:grace@navy.example\r\nTEL:555-0199\r\n"));
     EXPECT_EQ(std::tuple(cardsAgain.added, cardsAgain.alreadyThere), std::tuple(1, 2));
     EXPECT_NE(vcardTally(cardsAgain, "cards.vcf").note.find("2 of them were already"),
               std::string::npos);

@@ -4,15 +4,13 @@
 #include <optional>
 #include <string>
 
+#include "ExchangeTexts.h"
 #include "exchange/IndependentReader.h"
 #include "exchange/VCardExport.h"
-#include "platform/Clock.h"
 #include "records/PimDocument.h"
 #include "support/ScratchDir.h"
 
 namespace {
-
-const FixedClock kClock{LocalTime{2026, 12, 6, 10, 0, 0, 0}};
 
 Person named(const char* first, const char* last, std::vector<int32_t> groups) {
     Person p;

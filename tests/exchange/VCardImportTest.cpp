@@ -3,9 +3,9 @@
 #include <optional>
 #include <string>
 
+#include "ExchangeTexts.h"
 #include "exchange/VCardExport.h"
 #include "exchange/VCardImport.h"
-#include "platform/Clock.h"
 #include "records/PimDocument.h"
 #include "support/EveryAllocationFailure.h"
 #include "support/RecordingJournal.h"
@@ -13,8 +13,6 @@
 #include "support/Skipped.h"
 
 namespace {
-
-const FixedClock kClock{LocalTime{2026, 12, 6, 10, 0, 0, 0}};
 
 class VCardImportTest : public ::testing::Test {
 protected:
@@ -38,10 +36,6 @@ protected:
 
     PimDocument doc{kClock};
 };
-
-std::string card(const std::string& lines, const char* version = "3.0") {
-    return std::string("BEGIN:VCARD\r\nVERSION:") + version + "\r\n" + lines + "END:VCARD\r\n";
-}
 
 // Cards as phones, address books and mail services write them, imported and written back
 // as vCard 3.0; the result must match the file's ".expected.vcf".

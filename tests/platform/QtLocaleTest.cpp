@@ -48,10 +48,6 @@ TEST(QtLocale, DatesAndTimesReadBackInEveryLocaleForm) {
     }
 }
 
-}  // namespace
-
-namespace {
-
 // What the reports take of the locale: the clock its times keep and the day its weeks start.
 TEST(QtLocale, TwentyFourHourClockAndFirstDayOfWeekFollowTheLocale) {
     const std::tuple<const char*, bool, int> cases[] = {

@@ -102,12 +102,10 @@ TEST_F(MainFrameTest, FirstStartWritesOnlyTheDefaultsAndCommandsCarryTheirTextsA
 
     QAction* openLast = frame->commands().action(cmd::kOpenLastFile);
     QAction* audible = frame->commands().action(cmd::kAudibleAlarm);
-    EXPECT_FALSE(openLast->isChecked());
-    EXPECT_TRUE(audible->isChecked());
+    EXPECT_EQ(std::pair(openLast->isChecked(), audible->isChecked()), std::pair(false, true));
     openLast->trigger();
     audible->trigger();
-    EXPECT_TRUE(openLast->isChecked());
-    EXPECT_FALSE(audible->isChecked());
+    EXPECT_EQ(std::pair(openLast->isChecked(), audible->isChecked()), std::pair(true, false));
     EXPECT_EQ(settings.readNumber("Files", "OpenLastFile"), 1u);
     EXPECT_EQ(settings.readNumber("Alarm", "UseAlarmSound"), 0u);
 

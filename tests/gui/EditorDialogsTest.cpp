@@ -60,10 +60,9 @@ TEST(AppointmentDialog, KeysStepTheTimesAndTheAlarmAndAskReturnsTheForm) {
     const auto confirmed = AppointmentDialog::ask(nullptr, start, true, locale);
     ASSERT_TRUE(confirmed.has_value());
     const Appointment written = confirmed->writtenOver(Appointment());
-    EXPECT_EQ(written.Description, "Night train");
-    EXPECT_EQ(written.StartTime, DateTime::fromFields(2026, 5, 12, 22, 45));
-    EXPECT_TRUE(written.Alarm);
-    EXPECT_EQ(written.AlarmTime, DateTime::fromFields(2026, 5, 12, 21, 45));
+    EXPECT_EQ(std::tuple(written.Description, written.StartTime, written.Alarm, written.AlarmTime),
+              std::tuple("Night train", DateTime::fromFields(2026, 5, 12, 22, 45), true,
+                         DateTime::fromFields(2026, 5, 12, 21, 45)));
 }
 
 // A new appointment's dialog, shown, for an appointment made at `hour` on 10 May.

@@ -47,17 +47,18 @@ TEST_F(MainFrameTest, DocumentArgumentsAndRecentEntriesSetTitleMenuAndCommands) 
     const std::string second = writeDocument("second.pgr", false, true);
     start({first, second});
     EXPECT_EQ(title(), "Quillmate [" + second + "]");
-    EXPECT_FALSE(enabled(cmd::kSave));
-    EXPECT_TRUE(enabled(cmd::kBackup));
-    EXPECT_FALSE(enabled(cmd::kCompact));
-    EXPECT_TRUE(enabled(cmd::kExportPhoneBook));
+    // Save, Backup, Compact and Export Phone Book follow the document shown.
+    const auto fileCommands = [this] {
+        return std::tuple(enabled(cmd::kSave), enabled(cmd::kBackup), enabled(cmd::kCompact),
+                          enabled(cmd::kExportPhoneBook));
+    };
+    EXPECT_EQ(fileCommands(), std::tuple(false, true, false, true));
     EXPECT_EQ(recentMenuTexts().size(), 2);
     EXPECT_TRUE(prompts.messages.empty());
 
     frame->commands().recentFilesMenu()->actions().at(1)->trigger();
     EXPECT_EQ(title(), "Quillmate [" + first + "]");
-    EXPECT_TRUE(enabled(cmd::kCompact));
-    EXPECT_FALSE(enabled(cmd::kExportPhoneBook));
+    EXPECT_EQ(fileCommands(), std::tuple(false, true, true, false));
     EXPECT_EQ(recentMenuTexts().first(), QString::fromStdString("&1 " + first));
     EXPECT_EQ(frame->commands().recentFilesMenu()->actions().at(0)->statusTip(),
               "Open this document");

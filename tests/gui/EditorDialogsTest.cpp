@@ -60,37 +60,44 @@ TEST(AppointmentDialog, KeysStepTheTimesAndTheAlarmAndAskReturnsTheForm) {
     const auto confirmed = AppointmentDialog::ask(nullptr, start, true, locale);
     ASSERT_TRUE(confirmed.has_value());
     const Appointment written = confirmed->writtenOver(Appointment());
-    EXPECT_EQ(written.Description, "Night train");
-    EXPECT_EQ(written.StartTime, DateTime::fromFields(2026, 5, 12, 22, 45));
-    EXPECT_TRUE(written.Alarm);
-    EXPECT_EQ(written.AlarmTime, DateTime::fromFields(2026, 5, 12, 21, 45));
+    EXPECT_EQ(std::tuple(written.Description, written.StartTime, written.Alarm, written.AlarmTime),
+              std::tuple("Night train", DateTime::fromFields(2026, 5, 12, 22, 45), true,
+                         DateTime::fromFields(2026, 5, 12, 21, 45)));
+}
+
+// A new appointment's dialog, shown, for an appointment made at `hour` on 10 May.
+class ShownAppointmentDialog : public AppointmentDialog {
+public:
+    ShownAppointmentDialog(const Locale& locale, int hour)
+        : AppointmentDialog(
+              AppointmentForm::forNew(kMay12, DateTime::fromFields(2026, 5, 10, hour, 0)), false,
+              locale) {
+        show();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(this));
+    }
+};
+
+// Types `text` over what the field shows, then presses `key` (none: 0).
+void retype(StepField* field, const char* text, Qt::Key key = Qt::Key(0)) {
+    field->setFocus();
+    field->selectAll();
+    QTest::keyClicks(field, text);
+    if (key != 0) QTest::keyClick(field, key);
 }
 
 TEST(AppointmentDialog, TypedTimesAreTakenOnEnterOrLeavingTheField) {
     FixedLocale locale;
-    AppointmentDialog dialog(
-        AppointmentForm::forNew(kMay12, DateTime::fromFields(2026, 5, 10, 9, 0)), false, locale);
-    dialog.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
+    ShownAppointmentDialog dialog(locale, 9);
     QTest::keyClicks(dialog.textField(), "Dentist");
-    const auto retype = [](StepField* field, const char* text) {
-        field->setFocus();
-        field->selectAll();
-        QTest::keyClicks(field, text);
-    };
-    retype(dialog.beginField(), "130p");
-    QTest::keyClick(dialog.beginField(), Qt::Key_Tab);  // leaving the field takes the time
+    retype(dialog.beginField(), "130p", Qt::Key_Tab);  // leaving the field takes the time
     EXPECT_EQ(dialog.beginField()->text(), "01:30 PM");
     EXPECT_EQ(dialog.endField()->text(), "01:45 PM");
     screenshot(dialog, "appointment-typed-time");
-    retype(dialog.endField(), "14:50");
-    QTest::keyClick(dialog.endField(), Qt::Key_Up);  // the arrows still step what is shown
+    retype(dialog.endField(), "14:50", Qt::Key_Up);  // the arrows still step what is shown
     EXPECT_EQ(dialog.endField()->text(), "02:00 PM");
-    retype(dialog.endField(), "lunch");
-    QTest::keyClick(dialog.endField(), Qt::Key_Tab);  // no time: the shown one comes back
+    retype(dialog.endField(), "lunch", Qt::Key_Tab);  // no time: the shown one comes back
     EXPECT_EQ(dialog.endField()->text(), "02:00 PM");
-    retype(dialog.endField(), "2:52 PM");
-    QTest::keyClick(dialog.endField(), Qt::Key_Return);  // Enter takes it and confirms
+    retype(dialog.endField(), "2:52 PM", Qt::Key_Return);  // Enter takes it and confirms
     ASSERT_EQ(dialog.result(), QDialog::Accepted);
     EXPECT_EQ(dialog.form().begin(), DateTime::fromFields(2026, 5, 12, 13, 30));
     EXPECT_EQ(dialog.form().end(), DateTime::fromFields(2026, 5, 12, 14, 45));
@@ -100,26 +107,17 @@ TEST(AppointmentDialog, TypedTimesAreTakenOnEnterOrLeavingTheField) {
 // keeps the moved time at the next OK; so too for the alarm minutes.
 TEST(AppointmentDialog, ATypedValueMovedIntoTheRangeIsSaidBeforeItIsKept) {
     FixedLocale locale;
-    AppointmentDialog dialog(
-        AppointmentForm::forNew(kMay12, DateTime::fromFields(2026, 5, 10, 9, 0)), false, locale);
-    dialog.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
+    ShownAppointmentDialog dialog(locale, 9);
     QTest::keyClicks(dialog.textField(), "Early");
-    dialog.beginField()->setFocus();
-    dialog.beginField()->selectAll();
-    QTest::keyClicks(dialog.beginField(), "4a");
-    QTest::keyClick(dialog.beginField(), Qt::Key_Return);
+    retype(dialog.beginField(), "4a", Qt::Key_Return);
     EXPECT_TRUE(dialog.isVisible());
     EXPECT_EQ(dialog.beginField()->text(), "05:00 AM");
     EXPECT_TRUE(dialog.rangeNote()->isVisible());
-    EXPECT_EQ(dialog.rangeNote()->text(), "Begin times run from 05:00 AM to 10:45 PM.");
+    EXPECT_EQ(dialog.rangeNote()->text().toStdString(), AppointmentForm::beginRangeText());
     // The alarm minutes take typing too, with their own range said.
-    dialog.minutesField()->setFocus();
-    dialog.minutesField()->selectAll();
-    QTest::keyClicks(dialog.minutesField(), "90");
-    QTest::keyClick(dialog.minutesField(), Qt::Key_Tab);
+    retype(dialog.minutesField(), "90", Qt::Key_Tab);
     EXPECT_EQ(dialog.minutesField()->text(), "60");
-    EXPECT_EQ(dialog.rangeNote()->text(), "Minutes run from 0 to 60, in steps of 5.");
+    EXPECT_EQ(dialog.rangeNote()->text().toStdString(), AppointmentForm::alarmRangeText());
     QApplication::processEvents();  // shown: OK now closes
     dialog.okButton()->click();
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
@@ -132,15 +130,9 @@ TEST(AppointmentDialog, TimesShowOnTheLocalesClock) {
     struct German : FixedLocale {
         std::string shortTimePicture() const override { return "HH:mm"; }
     } locale;
-    AppointmentDialog dialog(
-        AppointmentForm::forNew(kMay12, DateTime::fromFields(2026, 5, 10, 16, 0)), false, locale);
-    dialog.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
+    ShownAppointmentDialog dialog(locale, 16);
     EXPECT_EQ(dialog.endField()->text(), "16:15");
-    dialog.beginField()->setFocus();
-    dialog.beginField()->selectAll();
-    QTest::keyClicks(dialog.beginField(), "7:15");
-    QTest::keyClick(dialog.beginField(), Qt::Key_Tab);
+    retype(dialog.beginField(), "7:15", Qt::Key_Tab);
     EXPECT_EQ(dialog.beginField()->text(), "07:15");
 }
 

@@ -11,7 +11,6 @@ protected:
     void SetUp() override {
         start();
         frame->show();
-        view = organizer;
         Person anna =
             listedPerson("Miller, Anna", "", {*groupNamed(workspace->document(), "White Pages")});
         anna.setNotes("Gas\r\nThe boiler is in the cellar");
@@ -22,7 +21,7 @@ protected:
     // Opens the window and types `text`; waits for the whole list.
     FindDialog& find(const char* text) {
         frame->runCommand(cmd::kFind);
-        FindDialog* dialog = view->findDialog();
+        FindDialog* dialog = organizer->findDialog();
         EXPECT_TRUE(dialog->isVisible());
         if (tester == nullptr)
             tester = std::make_unique<QAbstractItemModelTester>(
@@ -46,7 +45,6 @@ protected:
         return shown;
     }
 
-    OrganizerView* view = nullptr;
     std::unique_ptr<QAbstractItemModelTester> tester;
 };
 
@@ -64,22 +62,22 @@ TEST_F(FindWindowTest, GoesToAFoundTasksDayAndAPersonsEditorAndFollowsTheDocumen
     QTest::keyClick(dialog.resultList(), Qt::Key_Down);
     QTest::keyClick(dialog.resultList(), Qt::Key_Return);
     EXPECT_FALSE(dialog.isVisible());
-    EXPECT_EQ(view->calendar()->selectedDate(), QDate(2026, 12, 20));
-    EXPECT_EQ(view->taskList()->currentIndex().data().toString(), "Service the boiler");
+    EXPECT_EQ(organizer->calendar()->selectedDate(), QDate(2026, 12, 20));
+    EXPECT_EQ(organizer->taskList()->currentIndex().data().toString(), "Service the boiler");
     EXPECT_TRUE(enabled(cmd::kTaskEdit));
 
     // A person hidden by the phone book's group and filter is shown, and its editor opened.
-    QTest::keyClicks(view->phoneBookPanel()->filterBox(), "zz");
+    QTest::keyClicks(organizer->phoneBookPanel()->filterBox(), "zz");
     bool edited = false;
     whenOpen<PersonDialog>([&](PersonDialog& editor) {
         edited = editor.windowTitle() == "Edit Person";
-        EXPECT_EQ(view->phoneBookPanel()->personList()->currentIndex().data().toString(),
+        EXPECT_EQ(organizer->phoneBookPanel()->personList()->currentIndex().data().toString(),
                   "Miller, Anna");
     });
     // The text is kept: Enter in the box takes the first record.
     QTest::keyClick(find("").textBox(), Qt::Key_Return);
     EXPECT_TRUE(edited);
-    EXPECT_EQ(view->phoneBookPanel()->groupBox()->currentText(), "White Pages");
+    EXPECT_EQ(organizer->phoneBookPanel()->groupBox()->currentText(), "White Pages");
 
     // The list follows the document while it is open.
     FindDialog& open = find("stamp");
@@ -95,7 +93,7 @@ TEST_F(FindWindowTest, GoesToAFoundTasksDayAndAPersonsEditorAndFollowsTheDocumen
 
     // Escape closes.
     QTest::keyClick(open.textBox(), Qt::Key_Escape);
-    EXPECT_FALSE(view->findDialog()->isVisible());
+    EXPECT_FALSE(organizer->findDialog()->isVisible());
 }
 
 }  // namespace

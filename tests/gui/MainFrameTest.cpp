@@ -47,17 +47,18 @@ TEST_F(MainFrameTest, DocumentArgumentsAndRecentEntriesSetTitleMenuAndCommands) 
     const std::string second = writeDocument("second.pgr", false, true);
     start({first, second});
     EXPECT_EQ(title(), "Quillmate [" + second + "]");
-    EXPECT_FALSE(enabled(cmd::kSave));
-    EXPECT_TRUE(enabled(cmd::kBackup));
-    EXPECT_FALSE(enabled(cmd::kCompact));
-    EXPECT_TRUE(enabled(cmd::kExportPhoneBook));
+    // Save, Backup, Compact and Export Phone Book follow the document shown.
+    const auto fileCommands = [this] {
+        return std::tuple(enabled(cmd::kSave), enabled(cmd::kBackup), enabled(cmd::kCompact),
+                          enabled(cmd::kExportPhoneBook));
+    };
+    EXPECT_EQ(fileCommands(), std::tuple(false, true, false, true));
     EXPECT_EQ(recentMenuTexts().size(), 2);
     EXPECT_TRUE(prompts.messages.empty());
 
     frame->commands().recentFilesMenu()->actions().at(1)->trigger();
     EXPECT_EQ(title(), "Quillmate [" + first + "]");
-    EXPECT_TRUE(enabled(cmd::kCompact));
-    EXPECT_FALSE(enabled(cmd::kExportPhoneBook));
+    EXPECT_EQ(fileCommands(), std::tuple(false, true, true, false));
     EXPECT_EQ(recentMenuTexts().first(), QString::fromStdString("&1 " + first));
     EXPECT_EQ(frame->commands().recentFilesMenu()->actions().at(0)->statusTip(),
               "Open this document");
@@ -102,12 +103,10 @@ TEST_F(MainFrameTest, FirstStartWritesOnlyTheDefaultsAndCommandsCarryTheirTextsA
 
     QAction* openLast = frame->commands().action(cmd::kOpenLastFile);
     QAction* audible = frame->commands().action(cmd::kAudibleAlarm);
-    EXPECT_FALSE(openLast->isChecked());
-    EXPECT_TRUE(audible->isChecked());
+    EXPECT_EQ(std::pair(openLast->isChecked(), audible->isChecked()), std::pair(false, true));
     openLast->trigger();
     audible->trigger();
-    EXPECT_TRUE(openLast->isChecked());
-    EXPECT_FALSE(audible->isChecked());
+    EXPECT_EQ(std::pair(openLast->isChecked(), audible->isChecked()), std::pair(true, false));
     EXPECT_EQ(settings.readNumber("Files", "OpenLastFile"), 1u);
     EXPECT_EQ(settings.readNumber("Alarm", "UseAlarmSound"), 0u);
 

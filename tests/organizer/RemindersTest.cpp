@@ -8,6 +8,7 @@
 #include "platform/Clock.h"
 #include "records/PimDocument.h"
 #include "records/UndoHistory.h"
+#include "support/Collect.h"
 #include "support/FixedLocale.h"
 #include "support/Records.h"
 #include "support/SeriesRecords.h"
@@ -19,6 +20,16 @@ const FixedLocale kLocale;
 
 DateTime dec(int day, int hour = 0, int minute = 0) {
     return DateTime::fromFields(2026, 12, day, hour, minute);
+}
+
+// A reminder on one line, every field: "ID key start | caption | message | missed line".
+std::string picture(const Reminder& r) {
+    const auto when = [](DateTime t) { return t.isNull() ? "-" : t.format("%Y-%m-%d %H:%M"); };
+    return std::to_string(r.id) + " " + when(r.key) + " " + when(r.start) + " | " + r.caption +
+           " | " + r.message + " | " + r.missedLine;
+}
+std::vector<std::string> pictures(const std::vector<Reminder>& reminders) {
+    return collect(reminders, picture);
 }
 
 // An hour's appointment with its alarm `minutes` before the start, set or not.
@@ -74,24 +85,16 @@ TEST(Reminders, DueWhileNotOverOrRungSinceTheLastTickAndComeInAscendingIdWithThe
     document.replace(fair);
     // An appointment without a description is reminded all the same; those over are
     // listed by their dates.
-    EXPECT_EQ(dueReminders(document, {}, dec(6, 12, 55), kLocale),
-              (std::vector<Reminder>{
-                  {1,
-                   {},
-                   dec(6, 13, 5),
-                   "Reminder: Lunch with Ann",
-                   "This is your reminder for your 01:05 PM appointment.",
-                   ""},
-                  {3,
-                   {},
-                   dec(6, 0, 15),
-                   "Reminder: ",
-                   "This is your reminder for your 12:15 AM appointment.",
-                   "Sunday, December 6, 2026, 12:15 AM: "},
-                  {4, dec(5), dec(5), "Reminder: Fair",
-                   "This is your reminder for your all-day appointment on Saturday, December 5, "
-                   "2026.",
-                   "Saturday, December 5, 2026, all day: Fair"}}));
+    EXPECT_EQ(
+        pictures(dueReminders(document, {}, dec(6, 12, 55), kLocale)),
+        (std::vector<std::string>{
+            "1 - 2026-12-06 13:05 | Reminder: Lunch with Ann | This is your reminder for your "
+            "01:05 PM appointment. | ",
+            "3 - 2026-12-06 00:15 | Reminder:  | This is your reminder for your 12:15 AM "
+            "appointment. | Sunday, December 6, 2026, 12:15 AM: ",
+            "4 2026-12-05 00:00 2026-12-05 00:00 | Reminder: Fair | This is your reminder for your "
+            "all-day appointment on Saturday, December 5, 2026. | Saturday, December 5, "
+            "2026, all day: Fair"}));
 }
 
 TEST(Reminders, TurnedOffAlarmNeverComesBackButUndoBringsItBack) {
@@ -148,12 +151,10 @@ TEST(Reminders, EachOccurrenceRingsWhileNotOverTheLatestOfASeriesOnly) {
     // Hourly with its alarms never turned off: only the last one rung asks.
     PimDocument document(kClock);
     document.add(repeating(alarmed(dec(6, 9), 15, true, "Hourly"), "FREQ=HOURLY"));
-    EXPECT_EQ(dueReminders(document, {}, dec(6, 10, 50), kLocale),
-              (std::vector<Reminder>{
-                  {1, dec(6, 11), dec(6, 11), "Reminder: Hourly",
-                   "This is your reminder for your 11:00 AM appointment on Sunday, December 6, "
-                   "2026.",
-                   ""}}));
+    EXPECT_EQ(pictures(dueReminders(document, {}, dec(6, 10, 50), kLocale)),
+              std::vector<std::string>{"1 2026-12-06 11:00 2026-12-06 11:00 | Reminder: Hourly | "
+                                       "This is your reminder for your "
+                                       "11:00 AM appointment on Sunday, December 6, 2026. | "});
 }
 
 TEST(Reminders, TurningOffAnOccurrenceLeavesTheNextOnesRinging) {

@@ -133,36 +133,32 @@ std::string lineOf(const RecordingCanvas& canvas, const std::string& description
     return joined;
 }
 
-// Where the locale keeps the 24-hour clock, the times print in it; the English forms are
-// the table's above.
-TEST(DailyReports, TimesFollowALocaleOfTheTwentyFourHourClock) {
-    struct German : FixedLocale {
-        std::string shortTimePicture() const override { return "HH:mm"; }
-    } locale;
-    RecordingCanvas canvas(letterAt100Dpi());
-    auto report =
-        buildReport(ReportKind::DailyAppointments, canvas, lists({}, {row("Dentist")}), {}, locale);
-    report->printPage(canvas, 0);
-    EXPECT_EQ(lineOf(canvas, "Dentist"), "9:05|13:30|Dentist");
-}
-
-TEST(DailyReports, WholeDaysSayAllDayAndSeveralDaysTheirStartAndEndOnTheirOwnDays) {
+// Whole days say "All day", several days their start and end on their own days; where the
+// locale keeps the 24-hour clock, the times print in it.
+TEST(DailyReports, TimesOfWholeSeveralAndOrdinaryDaysOnTheLocalesClock) {
     FixedClock clock({2026, 5, 10, 8, 0});
     PimDocument document(clock);
     const auto may = [](int day, int hour = 0) { return DateTime::fromFields(2026, 5, day, hour); };
     document.add(wholeDays("Fair", may(11), may(13)));
     document.add(severalDays("Night shift", may(10, 22), may(12, 6)));
-    const std::tuple<int, const char*, const char*> cases[] = {
-        {10, "Night shift", "10:00 P||Night shift"},
-        {11, "Night shift", "||Night shift"},
-        {12, "Night shift", "|6:00 A|Night shift"},
-        {12, "Fair", "All day||Fair"},
+    document.add(appointment("Dentist"));
+    const FixedLocale english;
+    struct German : FixedLocale {
+        std::string shortTimePicture() const override { return "HH:mm"; }
+    } german;
+    const std::tuple<int, const char*, const Locale*, const char*> cases[] = {
+        {10, "Night shift", &english, "10:00 P||Night shift"},
+        {11, "Night shift", &english, "||Night shift"},
+        {12, "Night shift", &english, "|6:00 A|Night shift"},
+        {12, "Fair", &english, "All day||Fair"},
+        {10, "Dentist", &german, "9:05|13:30|Dentist"},
     };
-    for (const auto& [day, description, line] : cases) {
+    for (const auto& [day, description, locale, line] : cases) {
         RecordingCanvas canvas(letterAt100Dpi());
-        build(ReportKind::DailyAppointments, canvas,
-              dailyReportInputs(ReportKind::DailyAppointments, document, may(day), may(10)));
-        EXPECT_EQ(lineOf(canvas, description), line) << day;
+        const ReportKind kind = ReportKind::DailyAppointments;
+        buildReport(kind, canvas, dailyReportInputs(kind, document, may(day), may(10)), {}, *locale)
+            ->printPage(canvas, 0);
+        EXPECT_EQ(lineOf(canvas, description), line) << day << " " << description;
     }
 }
 

@@ -96,7 +96,9 @@ TEST_F(SyncScenarioTest, PasswordsComeFromAFileOrTheEnvironmentAndFailuresSayWhe
         EXPECT_EQ(result.code, row.code) << row.label << ": " << result.err;
         EXPECT_EQ(result.err.substr(0, row.err.size()), row.err) << row.label;
         // A refusal is said alone, with no counts of a sync that did nothing.
-        if (row.code == 1) EXPECT_EQ(result.out, "") << row.label;
+        if (row.code == 1) {
+            EXPECT_EQ(result.out, "") << row.label;
+        }
     }
     // The program as shipped hands sync to quillmate-cli-qt with every argument.
     EXPECT_TRUE(runShell(QUILLMATE_CLI_BINARY " sync " + doc + " 2>&1")

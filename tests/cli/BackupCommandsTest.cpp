@@ -82,8 +82,7 @@ TEST_F(BackupCommands, RestoresADocumentCutShortDamagedOrGone) {
          3},
         {"gone", [&] { std::filesystem::remove(doc); }, "there was no file in its place", 2},
     };
-    const auto before = std::filesystem::current_path();
-    std::filesystem::current_path(dir.path());
+    const CwdGuard inDir(dir.path());
     for (const Case& c : cases) {
         SCOPED_TRACE(c.label);
         ASSERT_EQ(run({"new", doc, "--force"}).code, 0);
@@ -105,7 +104,6 @@ TEST_F(BackupCommands, RestoresADocumentCutShortDamagedOrGone) {
             EXPECT_EQ(fileBytes(versions[0].file), damaged) << "nothing of it is lost";
         }
     }
-    std::filesystem::current_path(before);
 }
 
 // A save between the listing and the restore shifts the numbers, not the times the listing
@@ -131,9 +129,7 @@ TEST_F(BackupCommands, RestoresTheVersionTheListingShowsAsSavedAtATime) {
 // one it replaces, so that restoring 1 undoes it.
 TEST_F(BackupCommands, KeepingNoneDropsTheVersionsAtTheNextSaveButARestoreStaysUndoable) {
     ScratchDir config;
-    const char* was = std::getenv("XDG_CONFIG_HOME");
-    const std::string previous = was != nullptr ? was : "";
-    setenv("XDG_CONFIG_HOME", config.path().c_str(), 1);
+    const EnvGuard configHome("XDG_CONFIG_HOME", config.path().c_str());
     {
         IniSettingsStore store;
         DocumentSettings(store).writeBackupsKept(0);
@@ -145,10 +141,6 @@ TEST_F(BackupCommands, KeepingNoneDropsTheVersionsAtTheNextSaveButARestoreStaysU
     EXPECT_EQ(tasksIn(doc), 2u);
     ASSERT_EQ(run({"add-task", doc, "three"}).code, 0);
     EXPECT_TRUE(userBackups().versions(doc).empty());
-    if (was != nullptr)
-        setenv("XDG_CONFIG_HOME", previous.c_str(), 1);
-    else
-        unsetenv("XDG_CONFIG_HOME");
 }
 
 // A restore that cannot keep the version it replaces restores nothing.

@@ -5,6 +5,7 @@
 #include <filesystem>
 
 #include "support/ScratchDir.h"
+#include "support/TzGuard.h"
 
 namespace {
 
@@ -31,8 +32,7 @@ TEST(UserFolders, EverySpellingOfAPathGivesTheSameKeyWithOrWithoutTheFile) {
     ScratchDir dir;
     std::filesystem::create_directory(dir.file("sub"));
     std::filesystem::create_directory_symlink(dir.file("sub"), dir.file("link"));
-    const auto before = std::filesystem::current_path();
-    std::filesystem::current_path(dir.file("sub"));
+    const CwdGuard inSub(dir.file("sub"));
     const std::string key = documentKey(dir.file("sub/a.pgr"));
     for (const bool there : {true, false}) {
         if (there) writeBytes(dir.file("sub/a.pgr"), "x");
@@ -42,7 +42,6 @@ TEST(UserFolders, EverySpellingOfAPathGivesTheSameKeyWithOrWithoutTheFile) {
             EXPECT_EQ(documentKey(spelling), key) << spelling << (there ? "" : ", gone");
         std::filesystem::remove(dir.file("sub/a.pgr"));
     }
-    std::filesystem::current_path(before);
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 #include "platform/qt/DesktopContactLauncher.h"
 #include "support/FakeLauncher.h"
 #include "support/ScratchDir.h"
+#include "support/TzGuard.h"
 
 namespace {
 
@@ -105,19 +106,6 @@ TEST_F(PhoneBookWindowTest, GroupMailJoinsTheListedAndARefusedMailIsReported) {
 namespace {
 
 // Sets an environment variable for one test, or takes it away (null), and puts it back.
-class EnvGuard {
-public:
-    EnvGuard(const char* name, const char* value) : name_(name) {
-        if (const char* old = std::getenv(name)) old_ = old;
-        value ? setenv(name, value, 1) : unsetenv(name);
-    }
-    ~EnvGuard() { old_ ? setenv(name_, old_->c_str(), 1) : unsetenv(name_); }
-
-private:
-    const char* name_;
-    std::optional<std::string> old_;
-};
-
 // A desktop that neither names a program for tel: nor can open one: the user is offered the
 // number to copy rather than told of an unknown error.
 TEST(DesktopContactLauncher, ACallNoProgramTakesIsNoDialer) {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "support/ScratchDir.h"
+#include "support/TzGuard.h"
 
 namespace {
 
@@ -12,8 +13,7 @@ TEST(SoundFile, BareNameIsLookedForInCurrentThenDataDirectories) {
     const auto work = root / "work", first = root / "first", second = root / "second";
     for (const auto& dir : {work, first, second})
         std::filesystem::create_directories(dir);
-    const auto previous = std::filesystem::current_path();
-    std::filesystem::current_path(work);
+    const CwdGuard inWork(work);
 
     writeBytes(second / "beep.wav", "RIFF");
     EXPECT_EQ(findSoundFile("beep.wav", {first.string(), second.string()}),
@@ -32,7 +32,6 @@ TEST(SoundFile, BareNameIsLookedForInCurrentThenDataDirectories) {
     // A directory of that name is not a sound.
     std::filesystem::create_directories(root / "third" / "chime.wav");
     EXPECT_EQ(findSoundFile("chime.wav", {(root / "third").string()}), "");
-    std::filesystem::current_path(previous);
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include "support/MemorySettingsStore.h"
 #include "support/ScratchDir.h"
 #include "support/SeededDocument.h"
+#include "support/TzGuard.h"
 #include "workspace/DocFileStorage.h"
 #include "workspace/DocumentSettings.h"
 
@@ -65,10 +66,8 @@ TEST(RotatingBackups, AVersionIsPrivateDatedAndFoundUnderAnyName) {
     struct stat st {};
     ASSERT_EQ(stat(versions[0].file.c_str(), &st), 0);
     EXPECT_EQ(st.st_mode & 0777, 0600u);
-    const auto before = std::filesystem::current_path();
-    std::filesystem::current_path(dir.path());
+    const CwdGuard inDir(dir.path());
     EXPECT_EQ(backups.versions("home.pgr").size(), 1u);
-    std::filesystem::current_path(before);
 }
 
 // The storage keeps the file a save replaces, but not for a save that is refused because

@@ -25,6 +25,17 @@ TEST_F(Translation, LanguageSpeaksGermanInHelpAndErrors) {
         << error;
 }
 
+// A language chosen by LANGUAGE alone writes times as it does, not as the C locale does.
+TEST_F(Translation, LanguageAloneShowsItsOwnTimes) {
+    ASSERT_EQ(run(words("add-appointment home.pgr Dentist --date 2026-12-07 --from 18:00 --to "
+                        "19:00"))
+                  .code,
+              0);
+    const std::string day =
+        runProgram("LANGUAGE=de LANG=C.UTF-8", "day " + doc + " --date 2026-12-07");
+    EXPECT_NE(day.find("18:00-19:00\tDentist"), std::string::npos) << day;
+}
+
 // A German locale may write a decimal comma; no file the program writes may pick it up.
 TEST_F(Translation, FilesAreTheSameInEveryLanguage) {
     const CliRun added = run(words(

@@ -33,6 +33,15 @@ QLocale timeLocaleFor(const QLocale& locale) {
                                            : locale;
 }
 
+// LANGUAGE can name a language while the C library's time form stays the C locale's (seconds,
+// 24 hours); a short form with seconds is that one, and the language's own short form is
+// taken from Qt's data instead.
+QString shortTimeFormat(const QLocale& locale) {
+    const QString format = locale.timeFormat(QLocale::ShortFormat);
+    if (!format.contains(u's')) return format;
+    return QLocale(locale.language(), locale.territory()).timeFormat(QLocale::ShortFormat);
+}
+
 }  // namespace
 
 QtLocale::QtLocale(QLocale locale)
@@ -41,7 +50,7 @@ QtLocale::QtLocale(QLocale locale)
       shortDate_(pictureFromQtFormat(locale_.dateFormat(QLocale::ShortFormat))),
       longDate_(pictureFromQtFormat(locale_.dateFormat(QLocale::LongFormat))),
       time_(pictureFromQtFormat(timeLocale_.timeFormat(QLocale::LongFormat))),
-      shortTime_(pictureFromQtFormat(timeLocale_.timeFormat(QLocale::ShortFormat))) {}
+      shortTime_(pictureFromQtFormat(shortTimeFormat(timeLocale_))) {}
 
 std::string QtLocale::pictureFromQtFormat(const QString& format) {
     // Qt's h is 24-hour unless the format has an AM/PM marker; the picture's h is 12-hour.

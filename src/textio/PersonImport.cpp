@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <optional>
+#include <string>
 
 #include "records/PimDocument.h"
 #include "records/RecordFields.h"
@@ -69,13 +70,17 @@ bool flag(std::string_view value) {
     return isOneOf(value, {"1", "true", "yes"});
 }
 
-MonthDay yearlyDay(std::string_view value, const DateParser& dates) {
+MonthDay yearlyDay(std::string_view value, const DateParser& dates, int thisYear) {
     value = trimmed(value, kFieldBlanks);
     if (value.empty()) return {};
     if (const auto day = MonthDay::parse(value)) return *day;
     const DateTime date = dates.parseDate(value);
     if (!date.isValid()) return {};
-    return MonthDay::make(date.month(), date.day(), date.year()).value_or(MonthDay());
+    // A two-digit year is read as one of 1930-2029; a day that has not yet come is a century
+    // earlier ("1/2/45" is a birthday in 1945).
+    int year = date.year();
+    if (year > thisYear && value.find(std::to_string(year)) == std::string_view::npos) year -= 100;
+    return MonthDay::make(date.month(), date.day(), year).value_or(MonthDay());
 }
 
 }  // namespace
@@ -85,7 +90,8 @@ PersonImport::PersonImport(const PimDocument& document, std::vector<int> columnO
     : RecordImport(std::move(columnOf), std::move(alternatesOf)),
       batch_(document.contents().store<Person>()),
       groups_(document),
-      dates_(locale) {
+      dates_(locale),
+      thisYear_(DateTime::now(document.clock()).year()) {
     setBlock(fieldIndices({"FirstName", "LastName", "Company"}), 0);
     setBlock(fieldIndices({"Address1", "Address2", "City", "State", "ZipCode"}), 1);
 }
@@ -109,7 +115,7 @@ const char* PersonImport::importRecord(const std::vector<std::string_view>& valu
         if (field.spec->type == FieldType::Flag) {
             setFlag(person, *field.spec, flag(value));
         } else if (field.spec->type == FieldType::Yearly) {
-            person.*field.spec->yearly = yearlyDay(value, dates_);
+            person.*field.spec->yearly = yearlyDay(value, dates_, thisYear_);
         } else {
             texts[size_t(field.text)] = value;
         }

@@ -33,6 +33,7 @@ private:
     GroupFiling groups_;
     std::vector<std::string> categories_;  // of the record being read
     DateParser dates_;
+    int thisYear_;  // no one is born, nor married, after it
 };
 
 // What every importer does to a person before adding it: gives it `texts`, each trimmed but

@@ -15,22 +15,23 @@ constexpr const char* kBirthdayReminderDays = "BirthdayReminderDays";
 
 }  // namespace
 
-AlarmSettings AlarmSettingsStore::read() {
+AlarmSettings AlarmSettingsStore::read() const {
     AlarmSettings alarm;
-    if (!store_.hasSection(kAlarm))
-        store_.writeText(kAlarm, kAlarmSound, alarm.alarmSound);
-    else if (auto sound = store_.readText(kAlarm, kAlarmSound))
-        alarm.alarmSound = std::move(*sound);
-    if (const auto use = store_.readNumber(kAlarm, kUseAlarmSound))
-        alarm.useAlarmSound = *use != 0;
-    else
-        writeUseAlarmSound(alarm.useAlarmSound);
+    if (auto sound = store_.readText(kAlarm, kAlarmSound)) alarm.alarmSound = std::move(*sound);
+    if (const auto use = store_.readNumber(kAlarm, kUseAlarmSound)) alarm.useAlarmSound = *use != 0;
     // Off and unwritten until chosen, so that the stored settings stay as they were.
     if (const auto remind = store_.readNumber(kAlarm, kBirthdayReminders))
         alarm.birthdayReminders = *remind != 0;
     if (const auto days = store_.readNumber(kAlarm, kBirthdayReminderDays))
         alarm.birthdayReminderDays = static_cast<int>(std::min<uint32_t>(*days, kMostBirthdayLead));
     return alarm;
+}
+
+void AlarmSettingsStore::writeMissingDefaults() {
+    const AlarmSettings defaults;
+    // The sound only into a section of its own making: one written by hand stays as it is.
+    if (!store_.hasSection(kAlarm)) writeAlarmSound(defaults.alarmSound);
+    if (!store_.readNumber(kAlarm, kUseAlarmSound)) writeUseAlarmSound(defaults.useAlarmSound);
 }
 
 void AlarmSettingsStore::writeBirthdayReminders(bool remind, int daysBefore) {

@@ -22,8 +22,10 @@ class AlarmSettingsStore {
 public:
     explicit AlarmSettingsStore(SettingsStore& store) : store_(store) {}
 
-    // The alarm options, writing back the defaults the organizer's start-up writes.
-    [[nodiscard]] AlarmSettings read();
+    // The alarm options, defaults where none are stored.
+    [[nodiscard]] AlarmSettings read() const;
+    // Writes the defaults the window's start-up writes where they are missing.
+    void writeMissingDefaults();
     void writeUseAlarmSound(bool use);
     void writeAlarmSound(const std::string& path);
     // `BirthdayReminders` (0 or 1) and `BirthdayReminderDays` (0 to kMostBirthdayLead).

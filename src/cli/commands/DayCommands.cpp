@@ -7,9 +7,12 @@
 #include "cli/CliCommand.h"
 #include "cli/commands/CommandSupport.h"
 #include "docfile/DocumentFile.h"
+#include "organizer/AlarmSettings.h"
 #include "organizer/DayView.h"
+#include "organizer/PersonDayReminders.h"
 #include "organizer/Reminders.h"
 #include "platform/Translate.h"
+#include "platform/qt/IniSettingsStore.h"
 #include "records/DocumentDoor.h"
 #include "records/PimDocument.h"
 
@@ -41,8 +44,9 @@ Status runDay(CliContext& context, const std::vector<std::string>& args) {
 }
 
 // The reminders the window would open at this moment, with those missed within the last
-// day as opening the document lists them, one line each in the order the windows open, for
-// users who wire them into a notifier of their own. --date is still taken, for scripts that
+// day as opening the document lists them, then the birthdays and anniversaries the user's
+// alarm options remind of, one line each in the order the windows open, for users who wire
+// them into a notifier of their own. --date is still taken, for scripts that
 // pass it, but the day selected no longer reminds of anything.
 Status runAlarms(CliContext& context, const std::vector<std::string>& args) {
     CliArgs parsed;
@@ -53,8 +57,16 @@ Status runAlarms(CliContext& context, const std::vector<std::string>& args) {
     if (Status loaded = files.read(parsed.positional()[0]); !loaded) return loaded;
     const PimDocument& document = files.document();
     const DateTime now = DateTime::now(context.clock);
+    auto print = [&](const std::string& caption, const std::string& message) {
+        context.out << lineField(caption) << '\t' << lineField(message) << '\n';
+    };
     for (const Reminder& reminder : dueReminders(document, DateTime(), now, context.locale))
-        context.out << lineField(reminder.caption) << '\t' << lineField(reminder.message) << '\n';
+        print(reminder.caption, reminder.message);
+    IniSettingsStore settings;
+    const int lead = AlarmSettingsStore(settings).read().birthdayLead();
+    for (const PersonDayReminder& reminder :
+         duePersonDayReminders(document, DateTime::today(context.clock), lead, context.locale))
+        print(reminder.caption, reminder.message);
     return {};
 }
 

@@ -120,6 +120,7 @@ OrganizerView::OrganizerView(Workspace& workspace, FrameHost& frame, SettingsSto
     connect(help_, &PaneHelp::helpRequested, this, &OrganizerView::helpRequested);
 
     setMinimumSize(designedSize());
+    settings_.writeMissingDefaults();
     alarm_ = settings_.read();
     reminders_ = new ReminderController(door_, alarm_, settings_, locale_, this);
     commands_ = std::make_unique<OrganizerCommands>(OrganizerCommands::Parts{

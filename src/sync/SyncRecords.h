@@ -8,14 +8,11 @@
 
 #include "records/Appointment.h"
 #include "records/Person.h"
+#include "records/RecordKind.h"
 #include "records/Task.h"
 #include "records/UndoStepNames.h"
 
 class PimDocument;
-
-// The kinds of record that travel: persons as vCards, appointments as events and tasks as
-// to-dos.
-enum class RecordKind { Person, Appointment, Task };
 
 // A record as sync compares it: the values of the fields a server item can hold, as text, in
 // the order fieldNames() gives. Identifiers, and whatever no vCard or iCalendar item holds,

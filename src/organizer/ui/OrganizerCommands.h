@@ -6,6 +6,7 @@
 
 #include "organizer/ContactActions.h"
 #include "organizer/PhoneBookRows.h"
+#include "records/RecordKind.h"
 
 class DayView;
 class Locale;
@@ -51,6 +52,8 @@ private:
     void editPerson();
     void editUser();
     void deletePerson();
+    // Whether the user may change or delete the record here; says why not when not.
+    bool mayChange(RecordKind kind, int32_t id);
     // Dials, mails or opens the selected person's detail.
     void contact(PersonDetail detail);
 

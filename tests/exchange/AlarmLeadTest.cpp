@@ -7,7 +7,7 @@
 #include "records/PimDocument.h"
 #include "support/Records.h"
 #include "support/TzGuard.h"
-#include "sync/SyncRecords.h"
+#include "sync/SyncFields.h"
 
 namespace {
 
@@ -32,7 +32,8 @@ TEST(AlarmLeadTest, ALeadAcrossAClockChangeIsTheTimeThatPasses) {
     EXPECT_NE(exported.find("TRIGGER:-PT1H\r\n"), std::string::npos) << exported;
     const std::string uploaded = patchEvent("", a, {}, "e1");
     EXPECT_NE(uploaded.find("TRIGGER:-PT1H\r\n"), std::string::npos) << uploaded;
-    EXPECT_EQ(fieldsOf(a)[3], "-3600");
+    const SyncField& alarm = *syncField(RecordKind::Appointment, kAlarmField);
+    EXPECT_EQ(alarm.text(SyncRecord(a)), "-3600");
 
     PimDocument imported(kClock);
     const CalendarImportResult result = importICalendarText(
@@ -44,9 +45,9 @@ TEST(AlarmLeadTest, ALeadAcrossAClockChangeIsTheTimeThatPasses) {
         CalendarParts::Appointments);
     ASSERT_EQ(result.appointments, 1);
     EXPECT_EQ(imported.appointments().find(1)->AlarmTime, march14(1, 30));
-    EXPECT_EQ(appointmentOf({"Taxi", "2027-03-14 03:15:00", "2027-03-14 03:15:00", "-2700", ""})
-                  .AlarmTime,
-              march14(1, 30));
+    SyncRecord taxi(appointmentAt("Taxi", march14(3, 15), march14(3, 15)));
+    alarm.setText(taxi, "-2700");
+    EXPECT_EQ(taxi.appointment().AlarmTime, march14(1, 30));
 }
 
 namespace {

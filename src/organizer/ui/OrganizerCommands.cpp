@@ -90,6 +90,12 @@ void OrganizerCommands::editPersonOf(int32_t personId) {
         updatePerson(p_.door, *form);
 }
 
+void OrganizerCommands::completeTaskAt(int row) {
+    const std::vector<TaskRow>& rows = p_.day.taskRows();
+    if (row < 0 || size_t(row) >= rows.size()) return;
+    if (mayChange(RecordKind::Task, rows[size_t(row)].id)) p_.day.completeTaskAt(row);
+}
+
 void OrganizerCommands::editUser() {
     if (const auto user = UserDialog::ask(&p_.parent, p_.door.document().user()))
         updateUser(p_.door, *user);

@@ -42,6 +42,8 @@ public:
     [[nodiscard]] std::map<int, std::function<void()>> handlers();
     // Opens the person editor on a person (a double click on its birthday).
     void editPersonOf(int32_t personId);
+    // Marks the task of a row of the day's list done (a double click on it).
+    void completeTaskAt(int row);
 
 private:
     void addTask();

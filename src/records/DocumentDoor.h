@@ -1,9 +1,12 @@
 #pragma once
 
+#include <cstdint>
 #include <functional>
+#include <string>
 #include <utility>
 
 #include "records/PimDocument.h"
+#include "records/RecordKind.h"
 #include "records/UndoHistory.h"
 
 // The one way in for whatever changes a document's records: each change runs as one step
@@ -32,6 +35,17 @@ public:
     // `done` hears after each step, once its edits are recorded; nullptr forgets it.
     void onStepDone(std::function<void()> done) { done_ = std::move(done); }
 
+    // Why the user may not change or delete that record here, or "" when they may. A tool
+    // that knows sets the rule (sync, for a collection the account may not write); the
+    // editors ask before they change a record.
+    [[nodiscard]] std::string refusal(RecordKind kind, int32_t id) const {
+        return guard_ ? guard_(kind, id) : std::string();
+    }
+    // Sets that rule; nullptr lets every change through again.
+    void guardRecords(std::function<std::string(RecordKind, int32_t)> guard) {
+        guard_ = std::move(guard);
+    }
+
     // A view hears of every change until it is detached; watching changes no record.
     void attachView(DocumentView& view) { document_.attachView(view); }
     void detachView(DocumentView& view) { document_.detachView(view); }
@@ -49,4 +63,5 @@ private:
     PimDocument& document_;
     UndoHistory* history_;
     std::function<void()> done_;
+    std::function<std::string(RecordKind, int32_t)> guard_;
 };

@@ -6,16 +6,17 @@
 // and records it made before a state was lost, the same record on both sides, and what is
 // new on either.
 
-int32_t CollectionSync::unmappedLike(RecordKind kind, const Fields& fields) const {
+int32_t CollectionSync::unmappedLike(const SyncRecord& there) const {
+    const RecordKind kind = there.kind();
     std::set<int32_t> mapped;
     for (const auto& [href, item] : state_.items)
         for (const SyncedRecord& record : item.records)
             if (record.kind == kind) mapped.insert(record.id);
     const auto records = recordsOf(document_, kind);
     for (const auto& [id, here] : records)
-        if (here == fields && !mapped.contains(id)) return id;
+        if (sameFields(here, there) && !mapped.contains(id)) return id;
     for (const auto& [id, here] : records)
-        if (sameByKey(kind, here, fields) && !mapped.contains(id)) return id;
+        if (sameByKey(here, there) && !mapped.contains(id)) return id;
     return 0;
 }
 
@@ -23,61 +24,61 @@ void CollectionSync::adoptNew(const std::string& href, const Fetched& fetched,
                               const ParsedItem& parsed) {
     std::set<Key>& mapped = mapped_;
     SyncedItem item{fetched.etag, parsed.uid, parsed.recurring, {}};
-    for (const ParsedRecord& there : parsed.records) {
+    for (const ParsedRecord& parsedRecord : parsed.records) {
+        const SyncRecord& there = parsedRecord.record;
+        const RecordKind kind = there.kind();
         int32_t id = 0;
         // The record that keeps the item's UID is the one it stands for.
-        if (const auto kept = byUid_.find({there.kind, parsed.uid});
+        if (const auto kept = byUid_.find({kind, parsed.uid});
             parsed.records.size() == 1 && kept != byUid_.end() &&
-            !mapped.contains({there.kind, kept->second}))
+            !mapped.contains({kind, kept->second}))
             id = kept->second;
         // Our own UID names the record it was made from, and so does the name we gave the
         // resource, which stays when another client writes the item under another UID.
-        const std::string stem = uidStem_ + "-" + kindLetter(there.kind);
+        const std::string stem = uidStem_ + "-" + kindLetter(kind);
         const std::string file = href.substr(href.rfind('/') + 1);
         const std::string& ours = parsed.uid.starts_with(stem) ? parsed.uid : file;
         if (id == 0 && parsed.records.size() == 1 && ours.starts_with(stem)) {
             const int32_t named = std::atoi(ours.c_str() + stem.size());
-            if (!mapped.contains({there.kind, named}) &&
-                !fieldsOf(document_, there.kind, named).empty())
-                id = named;
+            if (!mapped.contains({kind, named}) && syncRecordOf(document_, kind, named)) id = named;
         }
         if (id == 0) {
-            auto& candidates = unmatched_[{there.kind, there.fields}];
+            auto& candidates = unmatched_[{kind, fieldTexts(there)}];
             while (!candidates.empty() && id == 0) {
-                if (!mapped.contains({there.kind, candidates.back()})) id = candidates.back();
+                if (!mapped.contains({kind, candidates.back()})) id = candidates.back();
                 candidates.pop_back();
             }
         }
         // Edited since the state was lost (or never saved): the same record by its key.
         for (auto it = unmatched_.begin(); it != unmatched_.end() && id == 0; ++it) {
-            if (it->first.first != there.kind ||
-                !sameByKey(there.kind, it->first.second, there.fields))
-                continue;
+            if (it->first.first != kind) continue;
             for (const int32_t candidate : it->second) {
-                if (!mapped.contains({there.kind, candidate})) {
+                const auto here = unmatchedRecords_.find({kind, candidate});
+                if (!mapped.contains({kind, candidate}) && here != unmatchedRecords_.end() &&
+                    sameByKey(here->second, there)) {
                     id = candidate;
                     break;
                 }
             }
         }
-        Fields theirs = there.fields;
+        SyncRecord theirs = there;
         if (id != 0) {
-            const Fields here = fieldsOf(document_, there.kind, id);
-            theirs = withDateKept(there, here);
-            std::vector<size_t> conflicts;
-            const Fields merged = merge(std::nullopt, here, theirs, conflicts);
-            noteConflicts(there.kind, id, here, theirs, conflicts);
-            if (merged != here) storeRecord(document_, there.kind, merged, id);
-            ++report_.counts[there.kind].alreadyHere;
+            const SyncRecord here = *syncRecordOf(document_, kind, id);
+            theirs = withDateKept(parsedRecord, here);
+            std::vector<const SyncField*> conflicts;
+            const SyncRecord merged = merge(std::nullopt, here, theirs, conflicts);
+            noteConflicts(id, here, theirs, conflicts);
+            if (!sameFields(merged, here)) storeRecord(document_, merged, id);
+            ++report_.counts[kind].alreadyHere;
         } else {
-            id = storeRecord(document_, there.kind, there.fields, 0);
-            ++report_.counts[there.kind].down;
+            id = storeRecord(document_, there, 0);
+            ++report_.counts[kind].down;
         }
         // It keeps the item's UID for life, also when the state is lost.
         if (parsed.records.size() == 1 && !parsed.uid.empty())
-            keepUid(document_, there.kind, id, parsed.uid);
-        mapped.insert({there.kind, id});
-        item.records.push_back({there.kind, id, theirs});
+            keepUid(document_, kind, id, parsed.uid);
+        mapped.insert({kind, id});
+        item.records.push_back({kind, id, std::move(theirs)});
     }
     state_.items[href] = std::move(item);
 }
@@ -91,7 +92,7 @@ Status CollectionSync::uploadNew() {
     const std::string folder = DavClient::folderOf(state_.url);
     int notSent = 0;
     for (const RecordKind kind : codec_.kinds()) {
-        for (const auto& [id, fields] : recordsOf(document_, kind)) {
+        for (const auto& [id, record] : recordsOf(document_, kind)) {
             if (mapped.contains({kind, id})) continue;
             if (state_.readOnly) {
                 ++notSent;
@@ -104,8 +105,8 @@ Status CollectionSync::uploadNew() {
             const std::string href = folder + uidFor(kind, id) + codec_.extension();
             std::string etag;
             int code = 0;
-            const std::vector<bool> all(fields.size(), true);
-            if (Status pushed = push(href, "", "", kind, fields, all, uid, code, etag); !pushed)
+            if (Status pushed = push(href, "", "", record, allFields(kind), uid, code, etag);
+                !pushed)
                 return pushed;
             if (code == 0) continue;
             if (code == 412) {
@@ -118,11 +119,11 @@ Status CollectionSync::uploadNew() {
                     skip(href, _("a resource of this name is on the server and cannot be read"));
                     continue;
                 }
-                state_.items[href] = {"", uid, false, {{kind, id, parsed.records[0].fields}}};
+                state_.items[href] = {"", uid, false, {{kind, id, parsed.records[0].record}}};
                 if (Status done = reconcile(href, fetched); !done) return done;
                 continue;
             }
-            state_.items[href] = {etag, uid, false, {{kind, id, fields}}};
+            state_.items[href] = {etag, uid, false, {{kind, id, record}}};
             if (kept.empty()) keepUid(document_, kind, id, uid);
             ++report_.counts[kind].up;
         }

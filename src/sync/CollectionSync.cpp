@@ -33,10 +33,8 @@ void CollectionSync::skip(const std::string& href, const std::string& reason) {
     report_.skipped.push_back(href + ": " + reason);
 }
 
-std::optional<Fields> CollectionSync::local(const SyncedRecord& record) const {
-    Fields fields = fieldsOf(document_, record.kind, record.id);
-    if (fields.empty()) return std::nullopt;
-    return fields;
+std::optional<SyncRecord> CollectionSync::local(const SyncedRecord& record) const {
+    return syncRecordOf(document_, record.kind, record.id);
 }
 
 bool CollectionSync::isSeries(const SyncedItem& item) const {
@@ -45,53 +43,20 @@ bool CollectionSync::isSeries(const SyncedItem& item) const {
 
 bool CollectionSync::editedHere(const SyncedItem& item) const {
     for (const SyncedRecord& record : item.records) {
-        const std::optional<Fields> here = local(record);
+        const std::optional<SyncRecord> here = local(record);
         // A single record deleted here needs no text of the server's; an occurrence does.
-        if (here ? *here != record.base : isSeries(item)) return true;
+        if (here ? !sameFields(*here, record.base) : isSeries(item)) return true;
     }
     return false;
 }
 
-Fields CollectionSync::withDateKept(const ParsedRecord& there, const Fields& ours) {
-    Fields fields = there.fields;
-    // The day a to-do without date was read is no change of its date.
-    if (there.undated && ours.size() == fields.size()) fields[kTaskDueField] = ours[kTaskDueField];
-    return fields;
-}
-
-Fields CollectionSync::merge(const std::optional<Fields>& base, const Fields& here,
-                             const Fields& there, std::vector<size_t>& conflicts) const {
-    Fields merged(there.size());
-    for (size_t i = 0; i < there.size(); ++i) {
-        if (here[i] == there[i] || (base && (*base)[i] == here[i])) {
-            merged[i] = there[i];
-        } else if (base && (*base)[i] == there[i]) {
-            merged[i] = here[i];
-        } else if (!base && (here[i].empty() || there[i].empty())) {
-            // Without a base a value on one side only is an addition, not a conflict.
-            merged[i] = here[i].empty() ? there[i] : here[i];
-        } else {
-            merged[i] = preferHere_ ? here[i] : there[i];
-            conflicts.push_back(i);
-        }
-    }
-    return merged;
-}
-
-void CollectionSync::noteConflicts(RecordKind kind, int32_t id, const Fields& here,
-                                   const Fields& there, const std::vector<size_t>& conflicts) {
-    for (const size_t i : conflicts)
-        report_.conflicts.push_back(
-            {kind, id, i, recordLabel(kind, here), here[i], there[i], preferHere_});
-}
-
 Status CollectionSync::push(const std::string& href, const std::string& serverText,
-                            const std::string& etag, RecordKind kind, const Fields& fields,
-                            const std::vector<bool>& changed, const std::string& uid, int& code,
+                            const std::string& etag, const SyncRecord& record,
+                            const FieldKeys& changed, const std::string& uid, int& code,
                             std::string& newEtag) {
-    const std::string text = codec_.write(serverText, kind, fields, changed, uid);
+    const std::string text = codec_.write(serverText, record, changed, uid);
     code = 0;
-    const std::string what = fillIn(_("%s \"%s\""), {kindName(kind), recordLabel(kind, fields)});
+    const std::string what = fillIn(_("%s \"%s\""), {kindName(record.kind()), recordLabel(record)});
     if (state_.readOnly) {
         // Kept here as the user left it, and said at each sync until the server allows it.
         report_.notes.push_back(fillIn(
@@ -118,16 +83,16 @@ void CollectionSync::serverDeleted(const std::string& href) {
     const auto it = state_.items.find(href);
     if (it == state_.items.end()) return;
     for (const SyncedRecord& record : it->second.records) {
-        const std::optional<Fields> here = local(record);
+        const std::optional<SyncRecord> here = local(record);
         if (!here) continue;
-        if (*here == record.base) {
+        if (sameFields(*here, record.base)) {
             removeRecord(document_, record.kind, record.id);
             ++report_.counts[record.kind].deletedHere;
         } else {
             // Left without a resource, the record goes up again as a new one.
             report_.notes.push_back(
                 fillIn(_("%s \"%s\": deleted on the server but changed here; sent again"),
-                       {kindName(record.kind), recordLabel(record.kind, *here)}));
+                       {kindName(record.kind), recordLabel(*here)}));
         }
     }
     state_.items.erase(it);
@@ -139,12 +104,11 @@ void CollectionSync::reconcileSeries(const std::string& href, SyncedItem& item,
     std::vector<SyncedRecord> kept;
     std::vector<SyncedRecord> missing;
     for (const SyncedRecord& record : item.records) {
-        const std::optional<Fields> here = local(record);
-        const std::string what =
-            fillIn(_("%s \"%s\" (%s)"),
-                   {kindName(record.kind), recordLabel(record.kind, here ? *here : record.base),
-                    record.base[1]});
-        if (here && *here != record.base) {
+        const std::optional<SyncRecord> here = local(record);
+        const std::string what = fillIn(
+            _("%s \"%s\" (%s)"), {kindName(record.kind), recordLabel(here ? *here : record.base),
+                                  syncFields(record.kind)[1].text(record.base)});
+        if (here && !sameFields(*here, record.base)) {
             report_.notes.push_back(
                 fillIn(_("%s: an occurrence of a recurring event on the server (%s); the change "
                          "made here is not sent, edit the series in a program that edits "
@@ -169,20 +133,20 @@ void CollectionSync::reconcileSeries(const std::string& href, SyncedItem& item,
         for (const ParsedRecord& occurrence : parsed.records) {
             bool isKept = false;
             for (size_t i = 0; i < kept.size() && !isKept; ++i) {
-                if (!consumed[i] && kept[i].kind == occurrence.kind &&
-                    kept[i].base == occurrence.fields)
+                if (!consumed[i] && sameFields(kept[i].base, occurrence.record))
                     isKept = consumed[i] = true;
             }
             if (isKept) continue;
-            const int32_t id = storeRecord(document_, occurrence.kind, occurrence.fields, 0);
-            records.push_back({occurrence.kind, id, occurrence.fields});
-            ++report_.counts[occurrence.kind].down;
+            const RecordKind kind = occurrence.record.kind();
+            const int32_t id = storeRecord(document_, occurrence.record, 0);
+            records.push_back({kind, id, occurrence.record});
+            ++report_.counts[kind].down;
         }
         item.records = std::move(records);
         item.uid = parsed.uid;
     } else {
         for (SyncedRecord& record : missing) {
-            record.id = storeRecord(document_, record.kind, record.base, 0);
+            record.id = storeRecord(document_, record.base, 0);
             kept.push_back(record);
         }
         item.records = std::move(kept);
@@ -202,59 +166,60 @@ Status CollectionSync::reconcile(const std::string& href, Fetched fetched) {
         // An item the server rewrote without changing what we hold of it (or one whose ETag
         // we never learnt) is unchanged: a record deleted here must not come back for it.
         const bool single = item.records.size() == 1 && parsed.records.size() == 1 &&
-                            parsed.records[0].kind == item.records[0].kind;
-        const Fields there =
-            single ? withDateKept(parsed.records[0], item.records[0].base) : Fields();
-        const bool sameAsBase = single && there == item.records[0].base;
+                            parsed.records[0].record.kind() == item.records[0].kind;
+        const SyncRecord there =
+            single ? withDateKept(parsed.records[0], item.records[0].base) : SyncRecord();
+        const bool sameAsBase = single && sameFields(there, item.records[0].base);
         if (sameAsBase && !fetched.etag.empty()) item.etag = fetched.etag;
         const bool serverChanged = fetched.etag != item.etag;
         if (isSeries(item) || parsed.recurring || parsed.records.size() != 1 ||
-            parsed.records[0].kind != item.records[0].kind) {
+            parsed.records[0].record.kind() != item.records[0].kind) {
             reconcileSeries(href, item, parsed, serverChanged, fetched.etag);
             return {};
         }
         SyncedRecord& record = item.records[0];
-        std::optional<Fields> here = local(record);
-        std::optional<Fields> base = record.base;
+        std::optional<SyncRecord> here = local(record);
+        std::optional<SyncRecord> base = record.base;
         if (!here && !serverChanged) return deleteThere(href);
         // A sync killed after the document was saved, before its state was, may have
         // brought it back already: the two are merged as a first sync merges them.
-        if (const int32_t back = here ? 0 : unmappedLike(record.kind, there); back != 0) {
+        if (const int32_t back = here ? 0 : unmappedLike(there); back != 0) {
             record.id = back;
             here = local(record);
             base.reset();
         }
         if (!here) {
             // Changed there after it was deleted here: the change is worth more than the delete.
-            record.id = storeRecord(document_, record.kind, there, 0);
+            record.id = storeRecord(document_, there, 0);
             record.base = there;
             item.etag = fetched.etag;
             ++report_.counts[record.kind].down;
             report_.notes.push_back(fillIn(
                 _("%s \"%s\": changed on the server after it was deleted here; brought back"),
-                {kindName(record.kind), recordLabel(record.kind, there)}));
+                {kindName(record.kind), recordLabel(there)}));
             return {};
         }
-        std::vector<size_t> conflicts;
-        const Fields merged = merge(base, *here, there, conflicts);
-        noteConflicts(record.kind, record.id, *here, there, conflicts);
-        if (merged != *here) {
-            storeRecord(document_, record.kind, merged, record.id);
+        std::vector<const SyncField*> conflicts;
+        const SyncRecord merged = merge(base, *here, there, conflicts);
+        noteConflicts(record.id, *here, there, conflicts);
+        if (!sameFields(merged, *here)) {
+            storeRecord(document_, merged, record.id);
             ++report_.counts[record.kind].down;
         }
-        if (merged == there) {
+        FieldKeys changed;
+        for (const SyncField& field : syncFields(record.kind)) {
+            if (field.text(merged) != field.text(there)) changed.insert(field.key);
+        }
+        if (changed.empty()) {
             record.base = merged;
             item.etag = fetched.etag;
             return {};
         }
-        std::vector<bool> changed(merged.size());
-        for (size_t i = 0; i < merged.size(); ++i)
-            changed[i] = merged[i] != there[i];
         int code = 0;
         std::string etag;
         const std::string uid = item.uid.empty() ? parsed.uid : item.uid;
-        if (Status pushed = push(href, fetched.body, fetched.etag, record.kind, merged, changed,
-                                 uid, code, etag);
+        if (Status pushed =
+                push(href, fetched.body, fetched.etag, merged, changed, uid, code, etag);
             !pushed)
             return pushed;
         if (code == 0) return {};
@@ -282,11 +247,11 @@ Status CollectionSync::deleteThere(const std::string& href) {
     if (state_.readOnly) {
         // The server keeps it, so it comes back here rather than being lost to both.
         for (SyncedRecord& record : state_.items[href].records) {
-            record.id = storeRecord(document_, record.kind, record.base, 0);
+            record.id = storeRecord(document_, record.base, 0);
             report_.notes.push_back(
                 fillIn(_("%s \"%s\": the collection at %s may not be written, so it is not deleted "
                          "there; brought back"),
-                       {kindName(record.kind), recordLabel(record.kind, record.base), state_.url}));
+                       {kindName(record.kind), recordLabel(record.base), state_.url}));
         }
         return {};
     }
@@ -366,10 +331,12 @@ Status CollectionSync::run() {
             mapped_.insert({record.kind, record.id});
     }
     for (const RecordKind kind : codec_.kinds()) {
-        for (auto& [id, fields] : recordsOf(document_, kind)) {
+        for (auto& [id, record] : recordsOf(document_, kind)) {
             if (std::string uid = recordUid(document_, kind, id); !uid.empty())
                 byUid_[{kind, std::move(uid)}] = id;
-            if (!mapped_.contains({kind, id})) unmatched_[{kind, std::move(fields)}].push_back(id);
+            if (mapped_.contains({kind, id})) continue;
+            unmatched_[{kind, fieldTexts(record)}].push_back(id);
+            unmatchedRecords_.emplace(Key{kind, id}, record);
         }
     }
     for (const auto& [href, item] : newThere_) {

@@ -68,7 +68,7 @@ private:
     Status fetch(const std::vector<std::string>& hrefs, std::map<std::string, Fetched>& out);
     Status fetchOne(const std::string& href, Fetched& out, bool& gone);
 
-    [[nodiscard]] std::optional<Fields> local(const SyncedRecord& record) const;
+    [[nodiscard]] std::optional<SyncRecord> local(const SyncedRecord& record) const;
     [[nodiscard]] bool editedHere(const SyncedItem& item) const;
     [[nodiscard]] bool isSeries(const SyncedItem& item) const;
 
@@ -76,26 +76,26 @@ private:
     Status reconcile(const std::string& href, Fetched fetched);
     void reconcileSeries(const std::string& href, SyncedItem& item, const ParsedItem& parsed,
                          bool serverChanged, const std::string& etag);
-    // A record of the kind that no item of the state names and that holds `fields`, or else
-    // is the same by its key (sameByKey); 0 for none.
-    [[nodiscard]] int32_t unmappedLike(RecordKind kind, const Fields& fields) const;
+    // A record of the kind that no item of the state names and that holds what `there` holds,
+    // or else is the same by its key (sameByKey); 0 for none.
+    [[nodiscard]] int32_t unmappedLike(const SyncRecord& there) const;
     Status deleteThere(const std::string& href);
     void adoptNew(const std::string& href, const Fetched& fetched, const ParsedItem& parsed);
     Status uploadNew();
 
-    // Sends the record's fields written into `serverText`; `code` 412 when the server's
-    // item changed meanwhile.
+    // Sends the record written into `serverText`; `code` 412 when the server's item changed
+    // meanwhile.
     Status push(const std::string& href, const std::string& serverText, const std::string& etag,
-                RecordKind kind, const Fields& fields, const std::vector<bool>& changed,
-                const std::string& uid, int& code, std::string& newEtag);
-    // The merge of both sides' fields; differing fields are conflicts (the server's kept)
-    // where both changed, or, when there is no base, wherever both hold different values.
-    Fields merge(const std::optional<Fields>& base, const Fields& here, const Fields& there,
-                 std::vector<size_t>& conflicts) const;
-    // The server's fields, with our due date for a to-do that has none of its own.
-    [[nodiscard]] static Fields withDateKept(const ParsedRecord& there, const Fields& ours);
-    void noteConflicts(RecordKind kind, int32_t id, const Fields& here, const Fields& there,
-                       const std::vector<size_t>& conflicts);
+                const SyncRecord& record, const FieldKeys& changed, const std::string& uid,
+                int& code, std::string& newEtag);
+    // The merge of both sides, field by field; differing fields are conflicts (the server's
+    // kept) where both changed, or, when there is no base, wherever both hold different values.
+    SyncRecord merge(const std::optional<SyncRecord>& base, const SyncRecord& here,
+                     const SyncRecord& there, std::vector<const SyncField*>& conflicts) const;
+    // The server's record, with our due date for a to-do that has none of its own.
+    [[nodiscard]] static SyncRecord withDateKept(const ParsedRecord& there, const SyncRecord& ours);
+    void noteConflicts(int32_t id, const SyncRecord& here, const SyncRecord& there,
+                       const std::vector<const SyncField*>& conflicts);
 
     [[nodiscard]] std::string url(const std::string& href) const;
     [[nodiscard]] std::string uidFor(RecordKind kind, int32_t id) const;
@@ -111,8 +111,10 @@ private:
     bool preferHere_ = false;
     bool wrote_ = false;                                     // whether this run changed the server
     std::vector<std::pair<std::string, Fetched>> newThere_;  // items no state names
-    // Records no state names, by their fields, to match the server's new items with.
-    std::map<std::pair<RecordKind, Fields>, std::vector<int32_t>> unmatched_;
+    // Records no state names, by the texts of their fields, to match the server's new items
+    // with.
+    std::map<std::pair<RecordKind, std::vector<std::string>>, std::vector<int32_t>> unmatched_;
+    std::map<Key, SyncRecord> unmatchedRecords_;                   // those records, by kind and ID
     std::map<std::pair<RecordKind, std::string>, int32_t> byUid_;  // records by the UID they keep
     // Records the state names, once the known items are done.
     std::set<Key> mapped_;

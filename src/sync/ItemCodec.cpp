@@ -51,17 +51,16 @@ ParsedItem AddressBookCodec::parse(std::string_view text) const {
                          ? firstReason(result.skipped, _("no vCard in it"))
                          : _("it holds more than one vCard");
     } else {
-        item.records.push_back(
-            {RecordKind::Person, fieldsOf(scratch.persons().begin()->second, scratch)});
+        const Person& person = scratch.persons().begin()->second;
+        item.records.push_back({SyncRecord(person, groupNamesOf(person, scratch))});
         item.uid = vcardUid(text);
     }
     return item;
 }
 
-std::string AddressBookCodec::write(std::string_view serverText, RecordKind, const Fields& fields,
-                                    const std::vector<bool>& changed,
-                                    const std::string& uid) const {
-    return patchVCard(serverText, fields, changed, uid);
+std::string AddressBookCodec::write(std::string_view serverText, const SyncRecord& record,
+                                    const FieldKeys& changed, const std::string& uid) const {
+    return patchVCard(serverText, record.person(), record.groups, changed, uid);
 }
 
 namespace {
@@ -100,42 +99,51 @@ ParsedItem CalendarCodec::parse(std::string_view text) const {
         const bool replacesOne =
             std::ranges::find(result.replacingOne, id) != result.replacingOne.end();
         if (!replacesOne) {
-            item.records.push_back({RecordKind::Appointment, fieldsOf(appointment)});
+            item.records.push_back({SyncRecord(appointment)});
             continue;
         }
         // An override of a series the server holds elsewhere: read as the one occurrence
         // it is, and never written into, since it has no series of its own here.
         const Occurrence occurrence = nextOccurrence(appointment, DateTime(DateTime::kMinValue));
         if (occurrence.start.isNull()) continue;
-        item.records.push_back({RecordKind::Appointment, fieldsOf(standAlone(occurrence))});
+        item.records.push_back({SyncRecord(standAlone(occurrence))});
         item.recurring = true;
     }
     for (const auto& [id, task] : scratch.tasks())
-        item.records.push_back({RecordKind::Task, fieldsOf(task)});
+        item.records.push_back({SyncRecord(task)});
     item.uid = calendarUid(text);
-    if (item.records.size() == 1 && item.records[0].kind == RecordKind::Task)
+    if (item.records.size() == 1 && item.records[0].record.kind() == RecordKind::Task)
         item.records[0].undated = !hasDate(text);
     if (item.records.empty())
         item.error = firstReason(result.skipped, _("no event or to-do in it"));
     return item;
 }
 
-std::string CalendarCodec::write(std::string_view serverText, RecordKind kind, const Fields& fields,
-                                 const std::vector<bool>& changed, const std::string& uid) const {
+std::string CalendarCodec::write(std::string_view serverText, const SyncRecord& record,
+                                 const FieldKeys& changed, const std::string& uid) const {
     const auto turn = libicalTurn();
-    if (kind == RecordKind::Task) return patchTodo(serverText, taskOf(fields), changed, uid);
-    Appointment appointment = appointmentOf(fields);
+    if (record.kind() == RecordKind::Task) {
+        // As patchTodo numbers them (TodoField).
+        const std::vector<bool> marked = {changed.contains("Description"),
+                                          changed.contains("Priority"), changed.contains("DueDate"),
+                                          changed.contains("DoneDate")};
+        return patchTodo(serverText, record.task(), marked, uid);
+    }
+    // As patchEvent numbers them (EventField), the schedule after them for patchSeries.
+    const std::vector<bool> marked = {
+        changed.contains("Description"), changed.contains("StartTime"), changed.contains("EndTime"),
+        changed.contains(kAlarmField), changed.contains(kScheduleField)};
+    Appointment appointment = record.appointment();
     // An event needs a start; a record without one has nothing to say.
     if (!appointment.StartTime.isValid()) return {};
-    const bool series =
-        !fields[kAppointmentScheduleField].empty() ||
-        (changed.size() > kAppointmentScheduleField && changed[kAppointmentScheduleField]);
-    if (!series) return patchEvent(serverText, appointment, changed, uid);
+    const bool series = !syncField(RecordKind::Appointment, kScheduleField)->text(record).empty() ||
+                        changed.contains(kScheduleField);
+    if (!series) return patchEvent(serverText, appointment, marked, uid);
     // A series is written as the export writes it, under the item's UID; into the server's
     // item only what changed goes.
     appointment.uid = uid;
     PimDocument scratch(clock_);
     scratch.add(std::move(appointment));
     const std::string ours = icalendarText(scratch, CalendarParts::Appointments);
-    return serverText.empty() ? ours : patchSeries(serverText, ours, changed);
+    return serverText.empty() ? ours : patchSeries(serverText, ours, marked);
 }

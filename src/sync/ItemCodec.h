@@ -5,14 +5,14 @@
 #include <vector>
 
 #include "sync/DavXml.h"
-#include "sync/SyncRecords.h"
+#include "sync/SyncFields.h"
+#include "sync/SyncRecord.h"
 
 class Clock;
 
 // A record a server item holds.
 struct ParsedRecord {
-    RecordKind kind = RecordKind::Person;
-    Fields fields;
+    SyncRecord record;
     bool undated = false;  // a to-do without date, whose due date is the day it was read
 };
 
@@ -43,10 +43,10 @@ public:
     // Reads one item.
     [[nodiscard]] virtual ParsedItem parse(std::string_view text) const = 0;
     // The item's text with the record written in: new (`serverText` empty) and named `uid`,
-    // or the server's own with only the fields `changed` marks rewritten. "" when the
+    // or the server's own with only the fields `changed` names rewritten. "" when the
     // server's text has no place for the record.
-    [[nodiscard]] virtual std::string write(std::string_view serverText, RecordKind kind,
-                                            const Fields& fields, const std::vector<bool>& changed,
+    [[nodiscard]] virtual std::string write(std::string_view serverText, const SyncRecord& record,
+                                            const FieldKeys& changed,
                                             const std::string& uid) const = 0;
 };
 
@@ -62,8 +62,8 @@ public:
     const char* dataProperty() const override { return "address-data"; }
     std::vector<RecordKind> kinds() const override { return {RecordKind::Person}; }
     ParsedItem parse(std::string_view text) const override;
-    std::string write(std::string_view serverText, RecordKind kind, const Fields& fields,
-                      const std::vector<bool>& changed, const std::string& uid) const override;
+    std::string write(std::string_view serverText, const SyncRecord& record,
+                      const FieldKeys& changed, const std::string& uid) const override;
 
 private:
     const Clock& clock_;
@@ -88,8 +88,8 @@ public:
         return kinds;
     }
     ParsedItem parse(std::string_view text) const override;
-    std::string write(std::string_view serverText, RecordKind kind, const Fields& fields,
-                      const std::vector<bool>& changed, const std::string& uid) const override;
+    std::string write(std::string_view serverText, const SyncRecord& record,
+                      const FieldKeys& changed, const std::string& uid) const override;
 
 private:
     const Clock& clock_;

@@ -1,13 +1,15 @@
 #include "sync/SyncReport.h"
 
 #include "platform/Translate.h"
+#include "records/PimDocument.h"
 #include "sync/ScheduleField.h"
+#include "sync/SyncFields.h"
 
 namespace {
 
 // A value as the user reads it: a schedule summed up, nothing said so.
 std::string shown(const SyncConflict& conflict, const std::string& value) {
-    if (conflict.kind == RecordKind::Appointment && conflict.field == kAppointmentScheduleField)
+    if (conflict.kind == RecordKind::Appointment && conflict.field == kScheduleField)
         return scheduleFieldSummary(value);
     return value.empty() ? std::string(_("(empty)")) : "\"" + value + "\"";
 }
@@ -17,15 +19,16 @@ std::string shown(const SyncConflict& conflict, const std::string& value) {
 std::string SyncConflict::line() const {
     return fillIn(keptOurs ? _("%s \"%s\": %s here %s, on the server %s; ours kept")
                            : _("%s \"%s\": %s here %s, on the server %s; the server's kept"),
-                  {kindName(kind), label, _(fieldNames(kind)[field]), shown(*this, ours),
+                  {kindName(kind), label, _(syncField(kind, field)->label), shown(*this, ours),
                    shown(*this, theirs)});
 }
 
 bool keepOurs(PimDocument& document, const SyncConflict& conflict) {
-    Fields fields = fieldsOf(document, conflict.kind, conflict.id);
-    if (fields.size() <= conflict.field) return false;
-    fields[conflict.field] = conflict.ours;
-    return storeRecord(document, conflict.kind, fields, conflict.id) != 0;
+    std::optional<SyncRecord> record = syncRecordOf(document, conflict.kind, conflict.id);
+    const SyncField* field = syncField(conflict.kind, conflict.field);
+    if (!record || field == nullptr) return false;
+    field->setText(*record, conflict.ours);
+    return storeRecord(document, *record, conflict.id) != 0;
 }
 
 bool SyncReport::movedAny() const {

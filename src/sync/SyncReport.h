@@ -1,10 +1,11 @@
 #pragma once
 
+#include <cstdint>
 #include <map>
 #include <string>
 #include <vector>
 
-#include "sync/SyncRecords.h"
+#include "records/RecordKind.h"
 
 class PimDocument;
 
@@ -23,7 +24,7 @@ struct KindCounts {
 struct SyncConflict {
     RecordKind kind = RecordKind::Person;
     int32_t id = 0;         // the record's ID in the document the sync ran on
-    size_t field = 0;       // its index among the fields of the kind
+    std::string field;      // its key among the kind's sync fields (syncFields)
     std::string label;      // the record's name for the user
     std::string ours;       // the value here
     std::string theirs;     // the server's value

@@ -4,14 +4,81 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <map>
+#include <span>
 #include <system_error>
 
 #include "fileio/AtomicFile.h"
 #include "fileio/UserFolders.h"
+#include "sync/SyncFields.h"
 
 namespace {
 
-constexpr const char* kHeader = "quillmate-sync-state 1";
+// The first form lists a record's fields by position; the second names each.
+constexpr std::string_view kFirstHeader = "quillmate-sync-state 1";
+constexpr const char* kHeader = "quillmate-sync-state 2";
+
+// The fields of the first form, in its order.
+constexpr std::string_view kFirstPersonFields[] = {
+    "FName",    "LName", "Company", "Position", "Addr1",  "Addr2",    "City",
+    "State",    "Zip",   "HmPhone", "WkPhone",  "WkExt",  "Fax",      "Pager",
+    "CelPhone", "EMail", "WebPage", "Notes",    "Groups", "Birthday", "Anniversary"};
+constexpr std::string_view kFirstAppointmentFields[] = {"Description", "StartTime", "EndTime",
+                                                        "Alarm", "Schedule"};
+constexpr std::string_view kFirstTaskFields[] = {"Description", "Priority", "DueDate", "DoneDate"};
+
+std::span<const std::string_view> firstFormFields(RecordKind kind) {
+    switch (kind) {
+        case RecordKind::Person:
+            return kFirstPersonFields;
+        case RecordKind::Appointment:
+            return kFirstAppointmentFields;
+        case RecordKind::Task:
+            return kFirstTaskFields;
+    }
+    return {};
+}
+
+// The record the values name, each set in the order of the kind's fields (an alarm reads
+// against the start); a field the state does not name is empty.
+SyncRecord recordOf(RecordKind kind, const std::map<std::string_view, std::string>& values) {
+    SyncRecord record = SyncRecord::blank(kind);
+    for (const SyncField& field : syncFields(kind)) {
+        const auto it = values.find(field.key);
+        field.setText(record, it != values.end() ? it->second : std::string());
+    }
+    return record;
+}
+
+// The fields of a record line of the first form, by position; false when they do not fit.
+bool readFirstForm(RecordKind kind, const std::vector<std::string>& c, SyncRecord& base) {
+    std::vector<std::string> values(c.begin() + 3, c.end());
+    const size_t all = firstFormFields(kind).size();
+    // A state written before persons had a birthday and anniversary had neither; one
+    // written before appointments held their schedule held none.
+    if (kind == RecordKind::Person && values.size() + 2 == all) values.resize(all);
+    if (kind == RecordKind::Appointment && values.size() + 1 == all) values.resize(all);
+    if (values.size() != all) return false;
+    std::map<std::string_view, std::string> named;
+    for (size_t i = 0; i < all; ++i)
+        named[firstFormFields(kind)[i]] = std::move(values[i]);
+    base = recordOf(kind, named);
+    return true;
+}
+
+// The fields of a record line of the second form: "key=value" each, the empty ones left out.
+bool readNamed(RecordKind kind, const std::vector<std::string>& c, SyncRecord& base) {
+    std::map<std::string_view, std::string> named;
+    for (size_t i = 3; i < c.size(); ++i) {
+        const size_t equals = c[i].find('=');
+        if (equals == std::string::npos) return false;
+        // A field this program no longer holds is dropped; one it holds is kept by its key.
+        if (const SyncField* field = syncField(kind, std::string_view(c[i]).substr(0, equals)))
+            named[field->key] = c[i].substr(equals + 1);
+    }
+    base = recordOf(kind, named);
+    return true;
+}
 
 // Tabs, line breaks and percent signs would break the lines and columns of the file.
 std::string escaped(const std::string& text) {
@@ -55,6 +122,7 @@ std::vector<std::string> columns(std::string_view line) {
 bool readState(const std::string& text, SyncState& state) {
     size_t from = 0;
     bool first = true;
+    bool positional = false;
     CollectionState* collection = nullptr;
     SyncedItem* item = nullptr;
     while (from < text.size()) {
@@ -62,7 +130,8 @@ bool readState(const std::string& text, SyncState& state) {
         const std::string_view line(text.data() + from, end - from);
         from = end + 1;
         if (first) {
-            if (line != kHeader) return false;
+            positional = line == kFirstHeader;
+            if (!positional && line != kHeader) return false;
             first = false;
             continue;
         }
@@ -84,17 +153,9 @@ bool readState(const std::string& text, SyncState& state) {
             SyncedRecord record;
             if (c[1].size() != 1 || !kindOfLetter(c[1][0], record.kind)) return false;
             record.id = std::atoi(c[2].c_str());
-            record.base.assign(c.begin() + 3, c.end());
-            // A state written before persons had a birthday and anniversary had neither.
-            if (record.kind == RecordKind::Person &&
-                record.base.size() + 2 == fieldNames(record.kind).size())
-                record.base.resize(record.base.size() + 2);
-            // States written before appointments held their schedule: they held none.
-            if (record.kind == RecordKind::Appointment &&
-                record.base.size() == kAppointmentScheduleField)
-                record.base.emplace_back();
-            if (record.id <= 0 || record.base.size() != fieldNames(record.kind).size())
-                return false;
+            const bool read = positional ? readFirstForm(record.kind, c, record.base)
+                                         : readNamed(record.kind, c, record.base);
+            if (record.id <= 0 || !read) return false;
             item->records.push_back(std::move(record));
         } else if (!line.empty()) {
             return false;
@@ -140,8 +201,10 @@ Status saveSyncState(const std::string& path, const SyncState& state) {
             for (const SyncedRecord& record : item.records) {
                 text +=
                     std::string("R\t") + kindLetter(record.kind) + "\t" + std::to_string(record.id);
-                for (const std::string& field : record.base)
-                    text += "\t" + escaped(field);
+                for (const SyncField& field : syncFields(record.kind)) {
+                    if (std::string value = field.text(record.base); !value.empty())
+                        text += "\t" + std::string(field.key) + "=" + escaped(value);
+                }
                 text += "\n";
             }
         }

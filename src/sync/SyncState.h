@@ -6,13 +6,13 @@
 #include <vector>
 
 #include "platform/Status.h"
-#include "sync/SyncRecords.h"
+#include "sync/SyncRecord.h"
 
 // A record of the document as it was when it last matched its server item.
 struct SyncedRecord {
     RecordKind kind = RecordKind::Person;
     int32_t id = 0;
-    Fields base;  // its fields then: a field that differs now was changed here
+    SyncRecord base;  // what sync held of it then: a field that differs now was changed here
 };
 
 // A resource of a collection and the records it stands for (several for the occurrences of
@@ -46,7 +46,8 @@ struct SyncState {
 [[nodiscard]] std::string syncStatePath(const std::string& documentPath);
 
 // Reads the state; none at all is an empty state. A file that cannot be read as a state is
-// an empty state too, with a warning in `warning`, since a full compare loses nothing.
+// an empty state too, with a warning in `warning`, since a full compare loses nothing. A
+// state of the first form, whose records list their fields by position, is read as well.
 Status loadSyncState(const std::string& path, SyncState& state, std::string& warning);
 // Writes the state in one atomic step, making its folder when needed.
 Status saveSyncState(const std::string& path, const SyncState& state);

@@ -15,61 +15,12 @@
 
 namespace {
 
-// Field positions, as fieldNames(RecordKind::Person) lists them.
-enum Field : size_t {
-    kFirst,
-    kLast,
-    kCompany,
-    kPosition,
-    kAddr1,
-    kAddr2,
-    kCity,
-    kState,
-    kZip,
-    kHome,
-    kWork,
-    kExt,
-    kFax,
-    kPager,
-    kCell,
-    kEmail,
-    kWeb,
-    kNotes,
-    kGroups,
-    kBirthday,
-    kAnniversary,
-    kFieldCount
-};
-
 // The phone slots in the order the card reader fills them from a number's kinds.
 enum Slot { kFaxSlot, kPagerSlot, kCellSlot, kWorkSlot, kHomeSlot, kNoSlot };
 
-Person personOf(const Fields& f) {
-    PersonTexts texts{};
-    for (size_t i = 0; i < std::size(kSyncedPersonTexts); ++i)
-        texts[size_t(kSyncedPersonTexts[i])] = f[i];
-    Person p;
-    p.setTexts(texts);
-    p.Birthday = MonthDay::parse(f[kBirthday]).value_or(MonthDay());
-    p.Anniversary = MonthDay::parse(f[kAnniversary]).value_or(MonthDay());
-    return p;
-}
-
-std::vector<std::string_view> categoriesOf(const std::string& joined) {
-    std::vector<std::string_view> names;
-    std::string_view rest = joined;
-    while (!rest.empty()) {
-        const size_t comma = rest.find(',');
-        if (comma != 0) names.push_back(rest.substr(0, comma));
-        if (comma == std::string_view::npos) break;
-        rest.remove_prefix(comma + 1);
-    }
-    return names;
-}
-
-std::string categoryList(const std::string& joined) {
+std::string categoryList(const std::vector<std::string>& groups) {
     std::string list;
-    for (const std::string_view name : categoriesOf(joined))
+    for (const std::string& name : groups)
         list += (list.empty() ? "" : ",") + escapeVCardText(name);
     return list;
 }
@@ -234,7 +185,7 @@ private:
     std::vector<std::string> added_;
 };
 
-std::string nameValue(CardLine* line, const Fields& f) {
+std::string nameValue(CardLine* line, const Person& p) {
     std::vector<std::string> parts(5);
     if (line != nullptr) {
         const auto old = splitEscaped(line->parsed.value, ';', VCardEscaping::Backslash);
@@ -242,8 +193,8 @@ std::string nameValue(CardLine* line, const Fields& f) {
             parts[i] = std::string(old[i]);
     }
     // Further given names would join the first name when read back.
-    parts[0] = escapeVCardText(f[kLast]);
-    parts[1] = escapeVCardText(f[kFirst]);
+    parts[0] = escapeVCardText(p.LName());
+    parts[1] = escapeVCardText(p.FName());
     parts[2].clear();
     return parts[0] + ";" + parts[1] + ";" + parts[2] + ";" + parts[3] + ";" + parts[4];
 }
@@ -272,56 +223,58 @@ std::string addressValue(CardLine* line, const Person& p) {
 
 }  // namespace
 
-std::string patchVCard(std::string_view serverCard, const Fields& f,
-                       const std::vector<bool>& changed, const std::string& uid) {
-    const Person person = personOf(f);
+std::string patchVCard(std::string_view serverCard, const Person& person,
+                       const std::vector<std::string>& groups, const FieldKeys& changed,
+                       const std::string& uid) {
     if (serverCard.empty()) {
         std::string card;
-        appendVCard(card, person, categoriesOf(f[kGroups]), VCardVersion::V3);
+        const std::vector<std::string_view> categories(groups.begin(), groups.end());
+        appendVCard(card, person, categories, VCardVersion::V3);
         const size_t afterVersion = card.find("\r\n", card.find("VERSION:")) + 2;
         card.insert(afterVersion, "UID:" + escapeVCardText(uid) + "\r\n");
         return card;
     }
     CardPatch card(serverCard);
-    auto any = [&](std::initializer_list<Field> which) {
-        for (const Field field : which) {
-            if (changed[field]) return true;
+    auto any = [&](std::initializer_list<std::string_view> which) {
+        for (const std::string_view field : which) {
+            if (changed.contains(field)) return true;
         }
         return false;
     };
-    if (any({kFirst, kLast})) {
+    const auto text = [&](PersonText field) { return escapeVCardText(person.text(field)); };
+    if (any({"FName", "LName"})) {
         CardLine* n = card.first("N");
-        card.set(n, "N", nameValue(n, f));
+        card.set(n, "N", nameValue(n, person));
         card.set(card.first("FN"), "FN", escapeVCardText(vcardFormattedName(person)));
     }
-    if (changed[kCompany]) card.set(card.first("ORG"), "ORG", escapeVCardText(f[kCompany]));
-    if (changed[kPosition]) card.set(card.first("TITLE"), "TITLE", escapeVCardText(f[kPosition]));
-    if (any({kAddr1, kAddr2, kCity, kState, kZip})) {
+    if (any({"Company"})) card.set(card.first("ORG"), "ORG", text(PersonText::Company));
+    if (any({"Position"})) card.set(card.first("TITLE"), "TITLE", text(PersonText::Position));
+    if (any({"Addr1", "Addr2", "City", "State", "Zip"})) {
         CardLine* adr = card.first("ADR", true);
         card.set(adr, "ADR", addressValue(adr, person));
     }
-    const std::tuple<Field, Slot, const char*> phones[] = {
-        {kHome, kHomeSlot, "TEL;TYPE=HOME,VOICE"},
-        {kCell, kCellSlot, "TEL;TYPE=CELL"},
-        {kFax, kFaxSlot, "TEL;TYPE=FAX"},
-        {kPager, kPagerSlot, "TEL;TYPE=PAGER"}};
-    for (const auto& [field, slot, fresh] : phones) {
-        if (changed[field]) card.set(card.phone(slot), fresh, escapeVCardText(f[field]));
+    const std::tuple<std::string_view, PersonText, Slot, const char*> phones[] = {
+        {"HmPhone", PersonText::HmPhone, kHomeSlot, "TEL;TYPE=HOME,VOICE"},
+        {"CelPhone", PersonText::CelPhone, kCellSlot, "TEL;TYPE=CELL"},
+        {"Fax", PersonText::Fax, kFaxSlot, "TEL;TYPE=FAX"},
+        {"Pager", PersonText::Pager, kPagerSlot, "TEL;TYPE=PAGER"}};
+    for (const auto& [key, field, slot, fresh] : phones) {
+        if (any({key})) card.set(card.phone(slot), fresh, text(field));
     }
-    if (any({kWork, kExt})) {
+    if (any({"WkPhone", "WkExt"})) {
         card.set(card.phone(kWorkSlot), "TEL;TYPE=WORK,VOICE",
-                 escapeVCardText(joinPhoneExtension(f[kWork], f[kExt])));
+                 escapeVCardText(joinPhoneExtension(person.WkPhone(), person.WkExt())));
     }
-    if (changed[kEmail])
-        card.set(card.first("EMAIL", true), "EMAIL;TYPE=INTERNET", escapeVCardText(f[kEmail]));
-    if (changed[kWeb]) card.set(card.first("URL", true), "URL", escapeVCardText(f[kWeb]));
-    if (changed[kNotes]) card.set(card.first("NOTE"), "NOTE", escapeVCardText(f[kNotes]), true);
-    if (changed[kGroups])
-        card.set(card.first("CATEGORIES"), "CATEGORIES", categoryList(f[kGroups]), true);
+    if (any({"EMail"}))
+        card.set(card.first("EMAIL", true), "EMAIL;TYPE=INTERNET", text(PersonText::EMail));
+    if (any({"WebPage"})) card.set(card.first("URL", true), "URL", text(PersonText::WebPage));
+    if (any({"Notes"})) card.set(card.first("NOTE"), "NOTE", text(PersonText::Notes), true);
+    if (any({kGroupsField}))
+        card.set(card.first("CATEGORIES"), "CATEGORIES", categoryList(groups), true);
     const VCardVersion version = card.version();
-    if (changed[kBirthday])
+    if (any({"Birthday"}))
         card.set(card.first("BDAY"), "BDAY", vcardDay(person.Birthday, version), true);
-    if (changed[kAnniversary]) {
+    if (any({"Anniversary"})) {
         // Cards may hold it under both names: one is kept, the other would bring it back.
         CardLine* line = card.first("ANNIVERSARY");
         if (line == nullptr) line = card.first("X-ANNIVERSARY");

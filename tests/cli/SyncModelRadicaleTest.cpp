@@ -51,8 +51,9 @@ public:
         for (const std::string& href : hrefs()) {
             const ParsedItem item = cards.parse(runShell(phone_ + "get " + href).output);
             ASSERT_EQ(item.records.size(), 1u) << href;
-            const Fields& f = item.records[0].fields;
-            EXPECT_TRUE(there.emplace(f[1], f[10]).second) << "twice there: " << f[1];
+            const Person& p = item.records[0].record.person();
+            EXPECT_TRUE(there.emplace(p.LName(), p.WkPhone()).second)
+                << "twice there: " << p.LName();
         }
         EXPECT_EQ(here, there);
         for (const std::string& token : made_) {

@@ -7,7 +7,7 @@
 #include "records/PimDocument.h"
 #include "support/Records.h"
 #include "support/TzGuard.h"
-#include "sync/SyncRecords.h"
+#include "sync/SyncFields.h"
 
 namespace {
 
@@ -28,7 +28,8 @@ TEST(AlarmLeadTest, ALeadAcrossAClockChangeIsTheTimeThatPasses) {
     doc.add(a);
     expectLines(icalendarText(doc, CalendarParts::Appointments), {"TRIGGER:-PT1H"});
     expectLines(patchEvent("", a, {}, "e1"), {"TRIGGER:-PT1H"});
-    EXPECT_EQ(fieldsOf(a)[3], "-3600");
+    const SyncField& alarmField = *syncField(RecordKind::Appointment, kAlarmField);
+    EXPECT_EQ(alarmField.text(SyncRecord(a)), "-3600");
 
     PimDocument imported(kClock);
     const CalendarImportResult result = importICalendarText(
@@ -36,9 +37,9 @@ TEST(AlarmLeadTest, ALeadAcrossAClockChangeIsTheTimeThatPasses) {
         CalendarParts::Appointments);
     ASSERT_EQ(result.appointments, 1);
     EXPECT_EQ(imported.appointments().find(1)->AlarmTime, at(2027, 3, 14, 1, 30));
-    EXPECT_EQ(appointmentOf({"Taxi", "2027-03-14 03:15:00", "2027-03-14 03:15:00", "-2700", ""})
-                  .AlarmTime,
-              at(2027, 3, 14, 1, 30));
+    SyncRecord taxi(appointmentAt("Taxi", at(2027, 3, 14, 3, 15), at(2027, 3, 14, 3, 15)));
+    alarmField.setText(taxi, "-2700");
+    EXPECT_EQ(taxi.appointment().AlarmTime, at(2027, 3, 14, 1, 30));
 }
 
 // Berlin's clocks go from 03:00 back to 02:00 on 26 October 2025: 02:30 is 00:30Z and then

@@ -8,8 +8,10 @@
 #include "FrameFixture.h"
 #include "platform/qt/IniSettingsStore.h"
 #include "support/RadicaleServer.h"
+#include "support/Records.h"
 #include "support/SeededDocument.h"
 #include "support/ShellRun.h"
+#include "sync/SyncState.h"
 #include "sync/ui/AccountDialog.h"
 #include "sync/ui/SyncController.h"
 #include "sync/ui/SyncResultsDialog.h"
@@ -178,6 +180,63 @@ TEST_F(SyncWindowTest, CancelledHalfWayLosesNothingAndTheNextSyncFinishes) {
     EXPECT_EQ(workspace->document().persons().size(), 6u);
     EXPECT_EQ(onPhone(), 6u);
     EXPECT_EQ(passwordsAsked, 1);
+}
+
+TEST_F(SyncWindowTest, SyncsAfterASaveThatWroteTheFile) {
+    SyncAccount account;
+    account.url = server->url();
+    account.user = "alice";
+    account.afterSave = true;
+    writeSyncAccount(accounts, doc, account);
+    synchronize();  // an automatic sync asks for no password: this one does, for the session
+    Person dan;
+    dan.setFName("Dan");
+    add(dan);
+    QSignalSpy ended(controller, &SyncController::finished);
+    frame->runCommand(cmd::kSave);
+    EXPECT_FALSE(workspace->document().isModified());
+    EXPECT_NE(fileBytes(doc).find("Dan"), std::string::npos) << "the save itself wrote the file";
+    ASSERT_TRUE(ended.wait(60000));
+    EXPECT_EQ(status(), "Synchronized: 1 up, 0 down");
+    EXPECT_EQ(onPhone(), 1u);
+}
+
+TEST_F(SyncWindowTest, RefusesToChangeARecordOfACollectionTheAccountMayOnlyRead) {
+    Person grace = listedPerson("Hopper, Grace");
+    const int32_t id = add(grace);
+    frame->runCommand(cmd::kSave);
+    // As the last sync left it: the address book holding her may only be read.
+    SyncState state;
+    CollectionState& book = state.collections["addressbook"];
+    book.url = server->url() + "/alice/contacts/";
+    book.readOnly = true;
+    book.items["/alice/contacts/grace.vcf"] = {
+        "\"1\"", "grace", false, {{RecordKind::Person, id, SyncRecord(grace)}}};
+    ASSERT_TRUE(saveSyncState(syncStatePath(doc), state));
+
+    QTreeView* list = organizer->phoneBookPanel()->personList();
+    clickRow(list, 0);
+    list->setFocus();
+    QCoreApplication::processEvents();
+    for (const int command : {cmd::kPersonDelete, cmd::kPersonEdit}) {
+        prompts.messages.clear();
+        // An editor opened after all is closed again, so that the test fails rather than waits.
+        QTimer closer;
+        closer.setSingleShot(true);
+        QObject::connect(&closer, &QTimer::timeout, [] {
+            if (QWidget* editor = QApplication::activeModalWidget()) {
+                ADD_FAILURE() << "the editor opened";
+                editor->close();
+            }
+        });
+        closer.start(0);
+        frame->runCommand(command);
+        ASSERT_EQ(prompts.messages.size(), 1u) << command;
+        EXPECT_NE(prompts.messages[0].text.find("may only read"), std::string::npos)
+            << prompts.messages[0].text;
+    }
+    ASSERT_EQ(workspace->document().persons().size(), 1u);
+    EXPECT_FALSE(workspace->document().isModified());
 }
 
 }  // namespace

@@ -345,7 +345,7 @@ TEST(CollectionSyncTest, CardsOfOurOwnOrEditedElsewhereKeepTheirGroupsAndComeOnc
     ASSERT_TRUE(h.sync());
     const auto groups = [&](const char* last) {
         for (const auto& [id, p] : h.document.persons())
-            if (p.LName() == last) return fieldsOf(p, h.document)[kBirthdayField - 1];
+            if (p.LName() == last) return joinedGroups(groupNamesOf(p, h.document));
         return std::string("(none)");
     };
     EXPECT_EQ(std::pair(groups("Supplier"), groups("Cat")),

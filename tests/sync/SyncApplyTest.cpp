@@ -97,7 +97,9 @@ TEST(SyncApplyTest, ARecordBothSidesChangedKeepsItsStateAsTheSyncStarted) {
         live.add(listedPerson(name));
     const PimContents before = live.contents();
     const auto item = [](int32_t id, const char* etag, const char* base) {
-        return SyncedItem{etag, "", false, {{RecordKind::Person, id, {base}}}};
+        Person seen;
+        seen.setFName(base);
+        return SyncedItem{etag, "", false, {{RecordKind::Person, id, SyncRecord(seen)}}};
     };
     SyncState started, state;
     started.collections["addressbook"].url = state.collections["addressbook"].url = "/book/";
@@ -130,7 +132,9 @@ TEST(SyncApplyTest, ARecordBothSidesChangedKeepsItsStateAsTheSyncStarted) {
     };
     for (const auto& [href, expected] : rows) {
         ASSERT_TRUE(now.contains(href)) << href;
-        EXPECT_EQ(now[href].etag + " " + now[href].records[0].base.at(0), expected) << href;
+        EXPECT_EQ(now[href].etag + " " + std::string(now[href].records[0].base.person().FName()),
+                  expected)
+            << href;
     }
 }
 

@@ -76,16 +76,18 @@ public:
 
     // The invariants after the history.
     void check() {
-        std::map<std::string, Fields> here, there;
+        std::map<std::string, std::vector<std::string>> here, there;  // by last name
         for (const auto& [id, person] : h_.document.persons()) {
-            const Fields fields = fieldsOf(person, h_.document);
-            EXPECT_TRUE(here.emplace(fields[1], fields).second) << "twice here: " << fields[1];
+            const SyncRecord record(person, groupNamesOf(person, h_.document));
+            EXPECT_TRUE(here.emplace(person.LName(), fieldTexts(record)).second)
+                << "twice here: " << person.LName();
         }
         for (const auto& [href, item] : h_.server.items) {
             const ParsedItem parsed = h_.cards.parse(item.body);
             ASSERT_EQ(parsed.records.size(), 1u) << href << "\n" << item.body;
-            const Fields& fields = parsed.records[0].fields;
-            EXPECT_TRUE(there.emplace(fields[1], fields).second) << "twice there: " << fields[1];
+            const Person& person = parsed.records[0].record.person();
+            EXPECT_TRUE(there.emplace(person.LName(), fieldTexts(parsed.records[0].record)).second)
+                << "twice there: " << person.LName();
         }
         EXPECT_EQ(here, there);
         if (testing::Test::HasFailure()) {
@@ -155,19 +157,21 @@ private:
         if (href == nullptr) return;
         const ParsedItem parsed = h_.cards.parse(h_.server.items[*href].body);
         if (parsed.records.size() != 1) return;
-        const Fields& fields = parsed.records[0].fields;
+        const std::string last(parsed.records[0].record.person().LName());
+        const std::string work(parsed.records[0].record.person().WkPhone());
         // Most clients keep the item's UID; some write their own.
-        std::string card = phoneCard(fields[1], pick(2) ? phone() : fields[10],
+        std::string card = phoneCard(last, pick(2) ? phone() : work,
                                      pick(2) ? "" : "there " + std::to_string(pick(100)));
         if (pick(4) != 0 && !parsed.uid.empty())
-            card.replace(card.find("UID:") + 4, fields[1].size(), parsed.uid);
+            card.replace(card.find("UID:") + 4, last.size(), parsed.uid);
         h_.server.store(*href, card);
     }
     void deleteThere() {
         const std::string* href = anyThere();
         if (href == nullptr) return;
         const ParsedItem parsed = h_.cards.parse(h_.server.items[*href].body);
-        if (parsed.records.size() == 1) deleted_.insert(parsed.records[0].fields[1]);
+        if (parsed.records.size() == 1)
+            deleted_.insert(std::string(parsed.records[0].record.person().LName()));
         h_.server.remove(*href);
     }
 

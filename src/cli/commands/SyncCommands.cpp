@@ -18,7 +18,8 @@
 #include "platform/qt/QtHttpTransport.h"
 #include "records/PimDocument.h"
 #include "sync/SyncAccount.h"
-#include "sync/Synchronize.h"
+#include "sync/SyncSession.h"
+#include "workspace/Workspace.h"
 
 // The document synced with a CalDAV/CardDAV account, both ways.
 
@@ -92,19 +93,17 @@ Status runSync(CliContext& context, const std::vector<std::string>& args) {
 
     DocumentUpdate update(context, parsed.positional()[0]);
     if (Status loaded = update.load(); !loaded) return loaded;
-    const std::string statePath = syncStatePath(update.path());
-    SyncState state;
+    // The window's session, run here and now through the command's workspace.
+    Workspace& workspace = update.workspace();
+    SyncSession session(workspace.door(), workspace.history());
+    SyncJob job;
     std::string warning;
-    if (Status read = loadSyncState(statePath, state, warning); !read) return read;
+    if (Status prepared = session.prepare(request, job, warning); !prepared) return prepared;
     if (!warning.empty()) reportWarning(context, warning);
-
     QtHttpTransport transport(request.url, parsed.value("user").value_or(""), password);
-    SyncReport report;
-    const Status synced =
-        update.workspace().runStep(UndoStep::Synchronize, [&](PimDocument& document) {
-            return synchronize(transport, context.clock, document, state, request,
-                               uidStemFor(update.path()), report);
-        });
+    job.run(transport, context.clock);
+    (void)session.finish(job);
+    const SyncReport& report = job.report;
     if (report.failure == SyncFailure::Unauthorised) {
         // Nothing was done: the refusal alone says what to do.
         if (password.empty())
@@ -113,17 +112,18 @@ Status runSync(CliContext& context, const std::vector<std::string>& args) {
                 fillIn(_("the server wants a password and none was given: use %s, set %s, or "
                          "save it for this address and user in the window's account settings"),
                        {"--password-file FILE", kPasswordVariable}));
-        return synced;
+        return job.status;
     }
-    printReport(context, report, request.dryRun, !synced);
-    if (request.dryRun) return synced;
+    printReport(context, report, request.dryRun, !job.status);
+    if (request.dryRun) return job.status;
     // What was done before a failure is kept on both sides, so that the next sync goes on
-    // from there; the state only once the document holds what it describes.
+    // from there; the state follows once the document holds what it describes.
     if (update.document().isModified()) {
         if (Status saved = update.save(); !saved) return saved;
+        session.documentSaved();
     }
-    if (Status saved = saveSyncState(statePath, state); !saved) return saved;
-    return synced;
+    if (Status written = session.takeWriteFailure(); !written) return written;
+    return job.status;
 }
 
 const std::array<CliCommand, 1> kCommands = {{{"sync", kSyncUsage, kSyncSummary, runSync}}};

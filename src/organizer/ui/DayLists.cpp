@@ -62,7 +62,7 @@ DayLists::DayLists(DayView& day, const Locale& locale, QWidget* parent)
         if (const int32_t person = day_.personAt(index.row())) emit personRequested(person);
     });
     connect(taskList_, &QTreeView::doubleClicked, this, [this](const QModelIndex& index) {
-        day_.completeTaskAt(index.row());
+        emit taskCompletionRequested(index.row());
         emit selectionChanged();
     });
 }

@@ -35,6 +35,8 @@ signals:
     void selectionChanged();
     // A key asks for a command of the menus.
     void commandRequested(int id);
+    // A double click on a task asks to complete the task of that row.
+    void taskCompletionRequested(int row);
     // A double click on a birthday or anniversary asks for its person's editor.
     void personRequested(int32_t personId);
     // A right click on a list asks for the menu of that list at a screen position.

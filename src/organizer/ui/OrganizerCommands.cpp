@@ -12,6 +12,8 @@
 #include "organizer/ui/ReminderController.h"
 #include "organizer/ui/TaskDialog.h"
 #include "organizer/ui/UserDialog.h"
+#include "platform/Translate.h"
+#include "platform/UserPrompts.h"
 #include "records/PimDocument.h"
 #include "shell/CommandId.h"
 
@@ -19,11 +21,23 @@ std::map<int, std::function<void()>> OrganizerCommands::handlers() {
     return {
         {cmd::kTaskAdd, [this] { addTask(); }},
         {cmd::kTaskEdit, [this] { editTask(); }},
-        {cmd::kTaskDelete, [this] { p_.day.deleteSelectedTask(); }},
-        {cmd::kTaskComplete, [this] { p_.day.completeSelectedTask(); }},
+        {cmd::kTaskDelete,
+         [this] {
+             if (mayChange(RecordKind::Task, p_.day.taskSelection().id))
+                 p_.day.deleteSelectedTask();
+         }},
+        {cmd::kTaskComplete,
+         [this] {
+             if (mayChange(RecordKind::Task, p_.day.taskSelection().id))
+                 p_.day.completeSelectedTask();
+         }},
         {cmd::kAppointmentAdd, [this] { addAppointment(); }},
         {cmd::kAppointmentEdit, [this] { editAppointment(); }},
-        {cmd::kAppointmentDelete, [this] { p_.day.deleteSelectedAppointment(); }},
+        {cmd::kAppointmentDelete,
+         [this] {
+             if (mayChange(RecordKind::Appointment, p_.day.appointmentSelection().id))
+                 p_.day.deleteSelectedAppointment();
+         }},
         {cmd::kPersonAdd, [this] { addPerson(); }},
         {cmd::kPersonEdit, [this] { editPerson(); }},
         {cmd::kEditUser, [this] { editUser(); }},
@@ -39,6 +53,14 @@ std::map<int, std::function<void()>> OrganizerCommands::handlers() {
         {cmd::kAlarmSound, [this] { p_.reminders.chooseSound(p_.prompts); }},
         {cmd::kBirthdayReminders, [this] { p_.reminders.chooseBirthdayReminders(); }},
     };
+}
+
+bool OrganizerCommands::mayChange(RecordKind kind, int32_t id) {
+    const std::string refusal = p_.door.refusal(kind, id);
+    if (refusal.empty()) return true;
+    p_.prompts.showMessage(fillIn(_("This record is not changed: %s."), {refusal}),
+                           _("Synchronize"), MessageIcon::Information);
+    return false;
 }
 
 void OrganizerCommands::addPerson() {
@@ -57,17 +79,21 @@ void OrganizerCommands::editPerson() {
     const Person* person =
         p_.day.focusedList() == FocusedList::Persons ? p_.phoneBook.selectedPerson() : nullptr;
     if (person == nullptr) return;
+    editPersonOf(person->ID);
+}
+
+void OrganizerCommands::editPersonOf(int32_t personId) {
+    const Person* person = p_.door.document().persons().find(personId);
+    if (person == nullptr || !mayChange(RecordKind::Person, personId)) return;
     if (const auto form =
             PersonDialog::ask(&p_.parent, PersonForm::of(p_.door.document(), *person), true))
         updatePerson(p_.door, *form);
 }
 
-void OrganizerCommands::editPersonOf(int32_t personId) {
-    const Person* person = p_.door.document().persons().find(personId);
-    if (person == nullptr) return;
-    if (const auto form =
-            PersonDialog::ask(&p_.parent, PersonForm::of(p_.door.document(), *person), true))
-        updatePerson(p_.door, *form);
+void OrganizerCommands::completeTaskAt(int row) {
+    const std::vector<TaskRow>& rows = p_.day.taskRows();
+    if (row < 0 || size_t(row) >= rows.size()) return;
+    if (mayChange(RecordKind::Task, rows[size_t(row)].id)) p_.day.completeTaskAt(row);
 }
 
 void OrganizerCommands::editUser() {
@@ -76,7 +102,10 @@ void OrganizerCommands::editUser() {
 }
 
 void OrganizerCommands::deletePerson() {
-    if (p_.day.focusedList() == FocusedList::Persons) p_.phoneBook.deleteSelectedPerson();
+    const Person* person = p_.phoneBook.selectedPerson();
+    if (p_.day.focusedList() == FocusedList::Persons &&
+        (person == nullptr || mayChange(RecordKind::Person, person->ID)))
+        p_.phoneBook.deleteSelectedPerson();
 }
 
 void OrganizerCommands::contact(PersonDetail detail) {
@@ -101,7 +130,7 @@ void OrganizerCommands::editTask() {
     const Task* task = p_.day.taskCommandsApply()
                            ? p_.door.document().tasks().find(p_.day.taskSelection().id)
                            : nullptr;
-    if (task == nullptr) return;
+    if (task == nullptr || !mayChange(RecordKind::Task, task->ID)) return;
     if (const auto form = TaskDialog::ask(&p_.parent, TaskForm::of(*task), true, p_.locale))
         updateTask(p_.door, *form);
 }
@@ -118,7 +147,7 @@ void OrganizerCommands::editAppointment() {
         p_.day.appointmentCommandsApply()
             ? p_.door.document().appointments().find(p_.day.appointmentSelection().id)
             : nullptr;
-    if (appointment == nullptr) return;
+    if (appointment == nullptr || !mayChange(RecordKind::Appointment, appointment->ID)) return;
     if (const auto form =
             AppointmentDialog::ask(&p_.parent, AppointmentForm::of(*appointment), true, p_.locale))
         updateAppointment(p_.door, *form);

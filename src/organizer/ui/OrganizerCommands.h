@@ -6,6 +6,7 @@
 
 #include "organizer/ContactActions.h"
 #include "organizer/PhoneBookRows.h"
+#include "records/RecordKind.h"
 
 class DayView;
 class Locale;
@@ -41,6 +42,8 @@ public:
     [[nodiscard]] std::map<int, std::function<void()>> handlers();
     // Opens the person editor on a person (a double click on its birthday).
     void editPersonOf(int32_t personId);
+    // Marks the task of a row of the day's list done (a double click on it).
+    void completeTaskAt(int row);
 
 private:
     void addTask();
@@ -51,6 +54,8 @@ private:
     void editPerson();
     void editUser();
     void deletePerson();
+    // Whether the user may change or delete the record here; says why not when not.
+    bool mayChange(RecordKind kind, int32_t id);
     // Dials, mails or opens the selected person's detail.
     void contact(PersonDetail detail);
 

@@ -89,6 +89,8 @@ OrganizerView::OrganizerView(Workspace& workspace, FrameHost& frame, SettingsSto
     connect(lists_, &DayLists::selectionChanged, this, &OrganizerView::selectionChanged);
     connect(lists_, &DayLists::commandRequested, this, &OrganizerView::commandRequested);
     connect(lists_, &DayLists::listMenuRequested, this, &OrganizerView::listMenuRequested);
+    connect(lists_, &DayLists::taskCompletionRequested, this,
+            [this](int row) { commands_->completeTaskAt(row); });
     connect(lists_, &DayLists::personRequested, this,
             [this](int32_t person) { commands_->editPersonOf(person); });
     QVBoxLayout* appointmentLayout = nullptr;

@@ -63,7 +63,7 @@ QtHttpTransport::~QtHttpTransport() = default;
 HttpResponse QtHttpTransport::send(const HttpRequest& request) {
     HttpResponse response;
     if (isCancelled()) {
-        response.error = "cancelled";
+        response.error = _("cancelled");
         response.failure = HttpFailure::Cancelled;
         return response;
     }
@@ -126,7 +126,7 @@ HttpResponse QtHttpTransport::send(const HttpRequest& request) {
     HttpFailure cutBecause = HttpFailure::None;
     QObject::connect(&cancelPoll, &QTimer::timeout, [&] {
         if (!isCancelled()) return;
-        cut = "cancelled";
+        cut = _("cancelled");
         cutBecause = HttpFailure::Cancelled;
         reply->abort();
     });

@@ -5,7 +5,6 @@
 #include <QInputDialog>
 #include <QMainWindow>
 #include <QProgressBar>
-#include <QScopeGuard>
 #include <QStatusBar>
 #include <QStyle>
 #include <QThread>
@@ -14,7 +13,6 @@
 
 #include "platform/Translate.h"
 #include "platform/UserPrompts.h"
-#include "platform/qt/KeyringPasswords.h"
 #include "platform/qt/QtHttpTransport.h"
 #include "shell/CommandId.h"
 #include "sync/ui/AccountDialog.h"
@@ -52,17 +50,20 @@ SyncController::SyncController(Workspace& workspace, FrameHost& frame, UserPromp
       prompts_(prompts),
       settings_(settings),
       clock_(clock),
-      sync_(workspace) {
+      session_(workspace.door(), workspace.history()),
+      passwords_(prompts) {
     frame.setCommandHandler(cmd::kSynchronize, [this] { synchronize(); });
     frame.setCommandHandler(cmd::kSyncAccounts, [this] { editAccounts(); });
-    frame.setCommandHandler(cmd::kSave, [this] { saveAndSync(); });
-    askPassword_ = [this](const QString& why) -> std::optional<std::string> {
+    savedListener_ = workspace_.onDocumentEvent([this](DocumentEvent event) {
+        if (event == DocumentEvent::Saved) saved();
+    });
+    passwords_.setPrompt([this](const QString& why) -> std::optional<std::string> {
         bool ok = false;
         const QString password = QInputDialog::getText(frame_.window(), text(_("Synchronize")), why,
                                                        QLineEdit::Password, QString(), &ok);
         if (!ok) return std::nullopt;
         return password.toStdString();
-    };
+    });
 
     auto* window = qobject_cast<QMainWindow*>(frame.window());
     QStatusBar* bar = window->statusBar();
@@ -116,6 +117,7 @@ void SyncController::documentPathChanged(const std::string& /*path*/) {
 }
 
 SyncController::~SyncController() {
+    workspace_.forget(savedListener_);
     workspace_.detachView(*this);
     // The window is going: the sync stops, and the state file stays as it was, so that the
     // next sync compares and brings down again what this one fetched.
@@ -146,10 +148,14 @@ void SyncController::synchronize() {
     start(false);
 }
 
-void SyncController::saveAndSync() {
-    workspace_.save();
-    const PimDocument& document = workspace_.document();
-    if (!document.isModified() && !document.path().empty() && account().afterSave) start(true);
+void SyncController::saved() {
+    session_.documentSaved();
+    if (!account().afterSave) return;
+    // Once the save is done, so that the file holds the records whatever the sync meets; and
+    // not after the save that closes the window.
+    QTimer::singleShot(0, this, [this] {
+        if (frame_.window()->isVisible()) start(true);
+    });
 }
 
 void SyncController::minutePassed() {
@@ -158,61 +164,8 @@ void SyncController::minutePassed() {
     start(true);
 }
 
-bool SyncController::passwordFor(const SyncAccount& account, bool automatic,
-                                 std::string& password) {
-    const std::string key = account.passwordKey();
-    if (const auto it = sessionPasswords_.find(key); it != sessionPasswords_.end()) {
-        password = it->second;
-        return true;
-    }
-    // The keyring's answer, and the user's, are awaited in event loops that still take
-    // commands and timers: a sync or the accounts must not begin meanwhile.
-    askingPassword_ = true;
-    const auto released = qScopeGuard([this] { askingPassword_ = false; });
-    std::string why;
-    switch (keyring::readPassword(key, password, why)) {
-        case keyring::Found::Yes:
-            // Kept, so that each automatic sync does not ask a locked keyring again.
-            sessionPasswords_[key] = password;
-            return true;
-        case keyring::Found::No:
-            password.clear();
-            return true;
-        case keyring::Found::NoKeyring:
-            break;
-    }
-    if (automatic || account.user.empty()) return account.user.empty();
-    const auto asked = askPassword_(
-        text(_("No keyring is available to keep passwords (%1), so the password of %2 is "
-               "asked once each session.\n\nPassword:"))
-            .arg(QString::fromStdString(why), QString::fromStdString(key)));
-    if (!asked) return false;
-    password = *asked;
-    sessionPasswords_[key] = password;
-    return true;
-}
-
-void SyncController::storePassword(const SyncAccount& account, const std::string& password) {
-    const std::string key = account.passwordKey();
-    std::string why;
-    if (password.empty()) {
-        sessionPasswords_.erase(key);
-        keyring::removePassword(key);
-        return;
-    }
-    sessionPasswords_[key] = password;
-    if (keyring::writePassword(key, password, why)) return;
-    prompts_.showMessage(
-        text(_("No keyring is available to keep the password (%1). It is kept until Quillmate "
-               "closes and asked again at the next session's first synchronization; it is never "
-               "written to the settings or the document."))
-            .arg(QString::fromStdString(why))
-            .toStdString(),
-        _("Accounts"), MessageIcon::Information);
-}
-
 void SyncController::editAccounts() {
-    if (askingPassword_) return;
+    if (passwords_.asking()) return;
     const std::string path = workspace_.document().path();
     if (path.empty()) {
         prompts_.showMessage(_("The account belongs to the document: save the document first, "
@@ -222,7 +175,7 @@ void SyncController::editAccounts() {
     }
     const SyncAccount stored = readSyncAccount(settings_, path);
     std::string password;
-    if (stored.configured() && !passwordFor(stored, true, password)) password.clear();
+    if (stored.configured() && !passwords_.find(stored, true, password)) password.clear();
     AccountDialog dialog(stored, password, prompts_, frame_.window());
     if (dialog.exec() != QDialog::Accepted) return;
     const SyncAccount edited = dialog.account();
@@ -230,11 +183,11 @@ void SyncController::editAccounts() {
     writeSyncAccount(settings_, path, edited);
     if (edited.configured() &&
         (dialog.password() != password || edited.passwordKey() != stored.passwordKey()))
-        storePassword(edited, dialog.password());
+        passwords_.store(edited, dialog.password());
 }
 
 void SyncController::start(bool automatic) {
-    if (thread_ != nullptr || askingPassword_) return;
+    if (thread_ != nullptr || passwords_.asking()) return;
     minutesSinceSync_ = 0;
     const SyncAccount current = account();
     if (!current.configured()) {
@@ -251,7 +204,7 @@ void SyncController::start(bool automatic) {
     }
     const std::string path = workspace_.document().path();
     std::string password;
-    if (!passwordFor(current, automatic, password)) {
+    if (!passwords_.find(current, automatic, password)) {
         showStatus(text(_("Not synchronized: the account's password is needed")), true);
         return;
     }
@@ -259,8 +212,8 @@ void SyncController::start(bool automatic) {
     if (workspace_.document().path() != path) return;
     job_ = std::make_unique<SyncJob>();
     std::string warning;
-    if (Status prepared = sync_.prepare({current.url, current.addressBook, current.calendar, false},
-                                        *job_, warning);
+    if (Status prepared = session_.prepare(
+            {current.url, current.addressBook, current.calendar, false}, *job_, warning);
         !prepared) {
         job_.reset();
         showStatus(text(_("Not synchronized: %1")).arg(QString::fromStdString(prepared.message())),
@@ -270,7 +223,6 @@ void SyncController::start(bool automatic) {
     if (!warning.empty()) job_->report.notes.push_back(warning);
     automatic_ = automatic;
     cancelled_ = false;
-    cutShort_ = false;
     requests_ = 0;
     untrusted_.clear();
     SyncJob* job = job_.get();
@@ -279,7 +231,7 @@ void SyncController::start(bool automatic) {
         QtHttpTransport transport(current.url, current.user, password);
         transport.trustCertificate(current.trustedCertificate);
         transport.cancelWhen(&cancelled_);
-        CountingTransport counting(transport, requests_, cancelled_, cutShort_, cancelAt);
+        CountingTransport counting(transport, requests_, cancelled_, cancelAt);
         job->run(counting, clock_);
         untrusted_ = transport.untrustedCertificate();
     });
@@ -314,13 +266,13 @@ void SyncController::done() {
     progress_->hide();
     cancel_->hide();
     const std::unique_ptr<SyncJob> job = std::move(job_);
-    const WorkspaceSync::Outcome outcome = sync_.finish(*job);
+    const SyncSession::Outcome outcome = session_.finish(*job);
     lastReport_ = job->report;
     lastUntrusted_ = outcome.applied ? untrusted_ : std::string();
     lastFailure_.clear();
     const bool failed = !job->status;
     // A Cancel that came too late to stop anything leaves the outcome as it was.
-    const bool cancelled = failed && cutShort_;
+    const bool cancelled = job->report.failure == SyncFailure::Cancelled;
     if (!outcome.applied) {
         lastSummary_ =
             text(_("Not synchronized: another document was opened meanwhile; the "
@@ -334,14 +286,14 @@ void SyncController::done() {
         lastFailure_ = QString::fromStdString(job->status.message());
         // A refused password is asked again rather than sent again.
         if (job->report.failure == SyncFailure::Unauthorised) {
-            sessionPasswords_.erase(account().passwordKey());
+            passwords_.forget(account());
             lastFailure_ += QStringLiteral("\n") +
                             text(_("Correct the password in Edit > Options > Accounts..."));
         }
     } else {
         lastSummary_ = countsText(_("Synchronized: %1 up, %2 down"), job->report);
     }
-    if (const Status written = sync_.takeWriteFailure(); !written)
+    if (const Status written = session_.takeWriteFailure(); !written)
         lastReport_.notes.push_back(written.message());
     if (outcome.keptEdits > 0)
         lastReport_.notes.push_back(

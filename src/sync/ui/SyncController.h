@@ -4,16 +4,14 @@
 #include <QString>
 
 #include <atomic>
-#include <functional>
-#include <map>
 #include <memory>
-#include <optional>
 #include <string>
 
 #include "records/DocumentView.h"
 #include "sync/SyncAccount.h"
 #include "sync/SyncJob.h"
-#include "workspace/WorkspaceSync.h"
+#include "sync/SyncSession.h"
+#include "sync/ui/SyncPasswords.h"
 
 class Clock;
 class FrameHost;
@@ -29,15 +27,12 @@ class Workspace;
 // over copies of the records, so that the window stays usable; the status bar shows its
 // progress and outcome, offers Cancel while it runs and opens the details when clicked.
 // Faults say so once there, never in a message box of their own, however often the
-// automatic sync (after each save, every N minutes) meets them.
+// automatic sync (after each save, every N minutes) meets them. The sync itself is the
+// session's: this only starts it, asks for the password and shows what it did.
 class SyncController : public QObject, private DocumentView {
     Q_OBJECT
 
 public:
-    // Asks for a password the keyring cannot give, saying why; nothing when the user
-    // cancels.
-    using PasswordPrompt = std::function<std::optional<std::string>(const QString& why)>;
-
     SyncController(Workspace& workspace, FrameHost& frame, UserPrompts& prompts,
                    SettingsStore& settings, const Clock& clock);
     ~SyncController() override;
@@ -51,7 +46,9 @@ public:
 
     [[nodiscard]] bool running() const { return thread_ != nullptr; }
     [[nodiscard]] QString statusText() const;
-    void setPasswordPrompt(PasswordPrompt prompt) { askPassword_ = std::move(prompt); }
+    void setPasswordPrompt(SyncPasswords::Prompt prompt) {
+        passwords_.setPrompt(std::move(prompt));
+    }
     // Cancels the next sync as it is about to send its request number `requests` (0: never),
     // as a user's click would, at a point a test can name.
     void cancelAt(int requests) { cancelAt_ = requests; }
@@ -69,12 +66,8 @@ private:
 
     void start(bool automatic);
     void done();
-    void saveAndSync();
+    void saved();
     void minutePassed();
-    // The password for the account: the session's, the keyring's, or asked (never for an
-    // automatic sync). False when there is none to be had.
-    bool passwordFor(const SyncAccount& account, bool automatic, std::string& password);
-    void storePassword(const SyncAccount& account, const std::string& password);
     void showStatus(const QString& text, bool fault);
     [[nodiscard]] SyncAccount account() const;
 
@@ -83,22 +76,19 @@ private:
     UserPrompts& prompts_;
     SettingsStore& settings_;
     const Clock& clock_;
-    WorkspaceSync sync_;
-    PasswordPrompt askPassword_;
+    SyncSession session_;
+    SyncPasswords passwords_;
+    int savedListener_ = 0;
 
     std::unique_ptr<SyncJob> job_;
     QThread* thread_ = nullptr;
     std::atomic<bool> cancelled_ = false;
-    std::atomic<bool> cutShort_ = false;  // a request failed because of the cancel
     std::atomic<int> requests_ = 0;
     int cancelAt_ = 0;
     std::string untrusted_;  // written by the sync's thread, read once it has ended
     bool automatic_ = false;
-    bool askingPassword_ = false;
     bool closing_ = false;
     int minutesSinceSync_ = 0;
-    // Passwords read or asked this session, by account.
-    std::map<std::string, std::string> sessionPasswords_;
 
     QTimer* minuteTimer_ = nullptr;
     QTimer* progressTimer_ = nullptr;

@@ -1,0 +1,111 @@
+#include "sync/SyncSession.h"
+
+#include "platform/Translate.h"
+#include "records/DocumentDoor.h"
+#include "sync/SyncApply.h"
+
+SyncSession::SyncSession(DocumentDoor& door, const UndoHistory& history)
+    : door_(door), history_(history) {
+    door_.attachView(*this);
+    door_.guardRecords([this](RecordKind kind, int32_t id) { return refusal(kind, id); });
+}
+
+SyncSession::~SyncSession() {
+    door_.guardRecords(nullptr);
+    door_.detachView(*this);
+}
+
+bool SyncSession::loadFor(const std::string& path, std::string& warning, Status& read) {
+    if (path.empty()) return false;
+    if (loadedFor_ == path) return true;
+    SyncState state;
+    read = loadSyncState(syncStatePath(path), state, warning);
+    if (!read) return false;
+    states_.reset(std::move(state));
+    loadedFor_ = path;
+    return true;
+}
+
+Status SyncSession::prepare(const SyncRequest& request, SyncJob& job, std::string& warning) {
+    const PimDocument& document = door_.document();
+    const std::string& path = document.path();
+    if (path.empty())
+        return Status::failure(FailureKind::Usage, "",
+                               _("the document has no file yet: save it before synchronizing"));
+    Status read;
+    if (!loadFor(path, warning, read)) return read;
+    job.request = request;
+    job.uidStem = uidStemFor(path);
+    job.before = document.contents();
+    job.state = states_.current(history_);
+    started_ = job.state;
+    running_ = true;
+    replaced_ = false;
+    return {};
+}
+
+SyncSession::Outcome SyncSession::finish(SyncJob& job) {
+    running_ = false;
+    Outcome outcome;
+    // Another document is open now: the records stay on the server, and the state file as it
+    // was, so that the next sync of that document compares and brings them down.
+    if (replaced_ || door_.document().path() != loadedFor_) return outcome;
+    const uint64_t newestBefore = history_.newestStep();
+    outcome.keptEdits = door_.runStep(UndoStep::Synchronize, [&](PimDocument& document) {
+        return applySyncedCopy(document, job.before, job.after, started_, job.state);
+    });
+    outcome.applied = true;
+    // A dry run sent nothing: what its state says of the server is not so.
+    if (job.request.dryRun) return outcome;
+    const uint64_t step = history_.newestStep() != newestBefore ? history_.newestStep() : 0;
+    states_.synced(history_, step, std::move(started_), std::move(job.state));
+    synced_ = true;
+    changed_ = true;
+    writeIfSaved();
+    return outcome;
+}
+
+std::string SyncSession::refusal(RecordKind kind, int32_t id) {
+    std::string warning;
+    Status read;
+    if (!loadFor(door_.document().path(), warning, read)) return {};
+    for (const auto& [name, collection] : states_.current(history_).collections) {
+        if (!collection.readOnly) continue;
+        for (const auto& [href, item] : collection.items) {
+            for (const SyncedRecord& record : item.records) {
+                if (record.kind == kind && record.id == id)
+                    return fillIn(_("it belongs to the collection at %s, which the sync account "
+                                    "may only read; a change made here would never reach it"),
+                                  {collection.url});
+            }
+        }
+    }
+    return {};
+}
+
+void SyncSession::documentChanged() {
+    // An undo or redo of a sync changes the state that goes with the records.
+    if (!loadedFor_.empty()) (void)states_.current(history_);
+    changed_ = changed_ || synced_;
+    writeIfSaved();
+}
+
+void SyncSession::documentPathChanged(const std::string& path) {
+    if (path == loadedFor_) return;
+    if (running_) replaced_ = true;
+    // What this session learnt of the old document is dropped unless its file held it.
+    loadedFor_.clear();
+    synced_ = changed_ = false;
+}
+
+void SyncSession::writeIfSaved() {
+    const PimDocument& document = door_.document();
+    if (!changed_ || document.isModified() || loadedFor_.empty() || document.path() != loadedFor_)
+        return;
+    if (Status written = saveSyncState(syncStatePath(loadedFor_), states_.current(history_));
+        !written) {
+        writeFailure_ = written;
+        return;
+    }
+    changed_ = false;
+}

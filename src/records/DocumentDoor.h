@@ -37,7 +37,9 @@ public:
 
     // Why the user may not change or delete that record here, or "" when they may. A tool
     // that knows sets the rule (sync, for a collection the account may not write); the
-    // editors ask before they change a record.
+    // editors ask before they change a record. It is advice, not a lock: changes to many
+    // records at once (a group renamed, done tasks compacted) and turning off a reminder go
+    // through, and the next sync says what it could not send.
     [[nodiscard]] std::string refusal(RecordKind kind, int32_t id) const {
         return guard_ ? guard_(kind, id) : std::string();
     }

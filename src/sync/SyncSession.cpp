@@ -15,11 +15,12 @@ SyncSession::~SyncSession() {
     door_.detachView(*this);
 }
 
-bool SyncSession::loadFor(const std::string& path, std::string& warning, Status& read) {
+bool SyncSession::loadFor(const std::string& path, Status& read) {
     if (path.empty()) return false;
     if (loadedFor_ == path) return true;
     SyncState state;
-    read = loadSyncState(syncStatePath(path), state, warning);
+    loadWarning_.clear();
+    read = loadSyncState(syncStatePath(path), state, loadWarning_);
     if (!read) return false;
     states_.reset(std::move(state));
     loadedFor_ = path;
@@ -33,7 +34,9 @@ Status SyncSession::prepare(const SyncRequest& request, SyncJob& job, std::strin
         return Status::failure(FailureKind::Usage, "",
                                _("the document has no file yet: save it before synchronizing"));
     Status read;
-    if (!loadFor(path, warning, read)) return read;
+    if (!loadFor(path, read)) return read;
+    // Told at the first sync also when an edit read the state first.
+    warning = std::exchange(loadWarning_, {});
     job.request = request;
     job.uidStem = uidStemFor(path);
     job.before = document.contents();
@@ -66,10 +69,13 @@ SyncSession::Outcome SyncSession::finish(SyncJob& job) {
 }
 
 std::string SyncSession::refusal(RecordKind kind, int32_t id) {
-    std::string warning;
+    const std::string address = address_ ? address_() : std::string();
     Status read;
-    if (!loadFor(door_.document().path(), warning, read)) return {};
-    for (const auto& [name, collection] : states_.current(history_).collections) {
+    if (address.empty() || !loadFor(door_.document().path(), read)) return {};
+    const SyncState& state = states_.current(history_);
+    // Marks made with another account, or none any more, say nothing of this one.
+    if (state.account != address) return {};
+    for (const auto& [name, collection] : state.collections) {
         if (!collection.readOnly) continue;
         for (const auto& [href, item] : collection.items) {
             for (const SyncedRecord& record : item.records) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <utility>
 
@@ -47,14 +48,17 @@ public:
     [[nodiscard]] Status takeWriteFailure() { return std::exchange(writeFailure_, Status()); }
 
     // Why the record may not be changed here: a collection the account may not write holds
-    // it. "" when it may.
+    // it. "" when it may, and always while no account is set up or the account's address is
+    // not the one the collections were synced with.
     [[nodiscard]] std::string refusal(RecordKind kind, int32_t id);
+    // Where the refusal learns the address of the document's account now ("" for none).
+    void askAccountAddress(std::function<std::string()> address) { address_ = std::move(address); }
 
 private:
     void documentChanged() override;
     void documentPathChanged(const std::string& path) override;
     // Reads the state of the document's file unless it is the one held; false without a file.
-    bool loadFor(const std::string& path, std::string& warning, Status& read);
+    bool loadFor(const std::string& path, Status& read);
     void writeIfSaved();
 
     DocumentDoor& door_;
@@ -67,4 +71,6 @@ private:
     bool changed_ = false;   // the state may differ from its file
     SyncState started_;
     Status writeFailure_;
+    std::string loadWarning_;  // of a state read as empty, until a sync is prepared
+    std::function<std::string()> address_;
 };

@@ -138,6 +138,8 @@ bool readState(const std::string& text, SyncState& state) {
         const std::vector<std::string> c = columns(line);
         if (c[0] == "A" && c.size() == 2) {
             state.foundFor = c[1];
+        } else if (c[0] == "U" && c.size() == 2) {
+            state.account = c[1];
         } else if (c[0] == "C" && (c.size() == 4 || c.size() == 5)) {
             collection = &state.collections[c[1]];
             collection->url = c[2];
@@ -191,6 +193,7 @@ Status saveSyncState(const std::string& path, const SyncState& state) {
                                fillIn(_("cannot make its folder: %s"), {error.message()}));
     std::string text = std::string(kHeader) + "\n";
     if (!state.foundFor.empty()) text += "A\t" + escaped(state.foundFor) + "\n";
+    if (!state.account.empty()) text += "U\t" + escaped(state.account) + "\n";
     for (const auto& [name, collection] : state.collections) {
         // The column of a read-only collection only when it is one, as older states hold.
         text += "C\t" + escaped(name) + "\t" + escaped(collection.url) + "\t" +

@@ -39,6 +39,8 @@ struct SyncState {
     // What the collections were found for (address and names asked), so that the next
     // sync asking the same goes to them without discovery.
     std::string foundFor;
+    // The address of the account the collections were last synced with.
+    std::string account;
 };
 
 // Where the state of the document at `documentPath` lives: a file named after the document

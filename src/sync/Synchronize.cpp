@@ -93,6 +93,7 @@ Status synchronize(HttpTransport& transport, const Clock& clock, PimDocument& do
         return status;
     };
     const std::string wanted = request.url + "\n" + request.addressBook + "\n" + request.calendar;
+    state.account = request.url;
     Found found;
     // The collections found for the same question last time, unless one has gone since.
     const bool known = state.foundFor == wanted && !state.collections["addressbook"].url.empty() &&

@@ -189,6 +189,13 @@ TEST_F(SyncWindowTest, SyncsAfterASaveThatWroteTheFile) {
     account.afterSave = true;
     writeSyncAccount(accounts, doc, account);
     synchronize();  // an automatic sync asks for no password: this one does, for the session
+    // A save followed by another change before it could start (as when the save was asked
+    // for on the way to another document) starts none.
+    add(listedPerson("Eve"));
+    frame->runCommand(cmd::kSave);
+    add(listedPerson("Fay"));
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(controller->running());
     Person dan;
     dan.setFName("Dan");
     add(dan);
@@ -197,16 +204,21 @@ TEST_F(SyncWindowTest, SyncsAfterASaveThatWroteTheFile) {
     EXPECT_FALSE(workspace->document().isModified());
     EXPECT_NE(fileBytes(doc).find("Dan"), std::string::npos) << "the save itself wrote the file";
     ASSERT_TRUE(ended.wait(60000));
-    EXPECT_EQ(status(), "Synchronized: 1 up, 0 down");
-    EXPECT_EQ(onPhone(), 1u);
+    EXPECT_EQ(status(), "Synchronized: 3 up, 0 down");
+    EXPECT_EQ(onPhone(), 3u);
 }
 
 TEST_F(SyncWindowTest, RefusesToChangeARecordOfACollectionTheAccountMayOnlyRead) {
     Person grace = listedPerson("Hopper, Grace");
     const int32_t id = add(grace);
     frame->runCommand(cmd::kSave);
-    // As the last sync left it: the address book holding her may only be read.
+    SyncAccount account;
+    account.url = server->url();
+    writeSyncAccount(accounts, doc, account);
+    // As the last sync with that account left it: the address book holding her may only be
+    // read.
     SyncState state;
+    state.account = account.url;
     CollectionState& book = state.collections["addressbook"];
     book.url = server->url() + "/alice/contacts/";
     book.readOnly = true;
@@ -237,6 +249,12 @@ TEST_F(SyncWindowTest, RefusesToChangeARecordOfACollectionTheAccountMayOnlyRead)
     }
     ASSERT_EQ(workspace->document().persons().size(), 1u);
     EXPECT_FALSE(workspace->document().isModified());
+    // Marks made with an account say nothing once it is gone or moved to another server.
+    for (const char* address : {"", "http://127.0.0.1:9/"}) {
+        account.url = address;
+        writeSyncAccount(accounts, doc, account);
+        EXPECT_EQ(workspace->door().refusal(RecordKind::Person, id), "") << address;
+    }
 }
 
 }  // namespace

@@ -1,8 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
+#include "records/DocumentDoor.h"
 #include "support/ScratchDir.h"
 #include "support/TzGuard.h"
 #include "sync/SyncHarness.h"
+#include "sync/SyncSession.h"
 #include "sync/SyncState.h"
 #include "textio/GroupFiling.h"
 
@@ -13,6 +17,7 @@ TEST(SyncStateTest, ReadsBackWhatItWroteAndTakesABrokenFileForNone) {
     const std::string path = dir.file("deep/er/home.state");
     SyncState state;
     state.foundFor = "http://127.0.0.1:1/\n\nwork";
+    state.account = "http://127.0.0.1:1/";
     CollectionState& cards = state.collections["addressbook"];
     cards.url = "http://127.0.0.1:1/alice/contacts/";
     cards.token = "http://radicale.org/ns/sync/1%2";
@@ -31,8 +36,10 @@ TEST(SyncStateTest, ReadsBackWhatItWroteAndTakesABrokenFileForNone) {
     EXPECT_EQ(warning, "");
     const CollectionState& back = read.collections.at("addressbook");
     const SyncedItem& again = back.items.at("/alice/contacts/a b.vcf");
-    EXPECT_EQ(std::tuple(read.foundFor, back.url, back.token, back.readOnly, again.etag, again.uid),
-              std::tuple(state.foundFor, cards.url, cards.token, true, item.etag, item.uid));
+    EXPECT_EQ(std::tuple(read.foundFor, read.account, back.url, back.token, back.readOnly,
+                         again.etag, again.uid),
+              std::tuple(state.foundFor, state.account, cards.url, cards.token, true, item.etag,
+                         item.uid));
     ASSERT_EQ(again.records.size(), 1u);
     EXPECT_EQ(std::pair(again.records[0].id, fieldTexts(again.records[0].base)),
               std::pair(7, fieldTexts(base)));
@@ -57,6 +64,28 @@ TEST(SyncStateTest, ReadsBackWhatItWroteAndTakesABrokenFileForNone) {
                   text ? path + ": the sync state cannot be read; every item is compared anew" : "")
             << label;
     }
+}
+
+// An edit asks whether its record may be changed, which reads the state: a broken one is
+// still told at the first sync.
+TEST(SyncStateTest, ABrokenStateIsToldAtTheFirstSyncAlsoWhenAnEditReadItFirst) {
+    ScratchDir dir;
+    const EnvGuard stateHome("XDG_STATE_HOME", dir.path().c_str());
+    const FixedClock clock(LocalTime{2026, 12, 6, 10, 0, 0, 0});
+    PimDocument document(clock);
+    document.setPath(dir.file("home.pgr"));
+    UndoHistory history(document);
+    DocumentDoor door(document, &history);
+    SyncSession session(door, history);
+    session.askAccountAddress([] { return std::string("http://127.0.0.1:1/"); });
+    const std::string state = syncStatePath(document.path());
+    std::filesystem::create_directories(std::filesystem::path(state).parent_path());
+    writeBytes(state, "[general]\n");
+    EXPECT_EQ(door.refusal(RecordKind::Person, 1), "");
+    SyncJob job;
+    std::string warning;
+    ASSERT_TRUE(session.prepare(SyncRequest{}, job, warning));
+    EXPECT_NE(warning.find("cannot be read"), std::string::npos) << warning;
 }
 
 // The state the last release wrote lists each record's fields by position, in three

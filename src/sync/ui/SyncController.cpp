@@ -52,6 +52,7 @@ SyncController::SyncController(Workspace& workspace, FrameHost& frame, UserPromp
       clock_(clock),
       session_(workspace.door(), workspace.history()),
       passwords_(prompts) {
+    session_.askAccountAddress([this] { return account().url; });
     frame.setCommandHandler(cmd::kSynchronize, [this] { synchronize(); });
     frame.setCommandHandler(cmd::kSyncAccounts, [this] { editAccounts(); });
     savedListener_ = workspace_.onDocumentEvent([this](DocumentEvent event) {
@@ -151,10 +152,13 @@ void SyncController::synchronize() {
 void SyncController::saved() {
     session_.documentSaved();
     if (!account().afterSave) return;
-    // Once the save is done, so that the file holds the records whatever the sync meets; and
-    // not after the save that closes the window.
-    QTimer::singleShot(0, this, [this] {
-        if (frame_.window()->isVisible()) start(true);
+    // Once the save is done, so that the file holds the records whatever the sync meets; not
+    // after the save that closes the window, nor when another document (or more edits) came
+    // in meanwhile, as when the save was asked for before opening another file.
+    QTimer::singleShot(0, this, [this, path = workspace_.document().path()] {
+        const PimDocument& document = workspace_.document();
+        if (frame_.window()->isVisible() && document.path() == path && !document.isModified())
+            start(true);
     });
 }
 

@@ -458,10 +458,18 @@ namespace {
 
 // `owner`, when given, holds `bytes` and may hand their memory back as they are read.
 Status readText(std::string_view bytes, FileBytes* owner, PimContents& contents, DateTime now) {
-    bytes = withoutUtf8Bom(bytes);
+    const size_t bom = bytes.size() - withoutUtf8Bom(bytes).size();
+    bytes.remove_prefix(bom);
     // The text ends at its first zero byte. Files written on Windows hold Windows-1252
-    // text; inside the program text is UTF-8.
-    const Utf8Scan scan = scanUtf8UpToZero(bytes);
+    // text; inside the program text is UTF-8. The mark is a whole UTF-8 character without
+    // zero bytes: a scan made while the file was read holds for what follows it.
+    Utf8Scan scan;
+    if (owner != nullptr && owner->utf8Scan() && bytes.data() == owner->view().data() + bom) {
+        scan = *owner->utf8Scan();
+        scan.length -= bom;
+    } else {
+        scan = scanUtf8UpToZero(bytes);
+    }
     bytes = bytes.substr(0, scan.length);
     std::string converted;
     if (!scan.valid && owner != nullptr) {

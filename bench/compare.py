@@ -101,13 +101,13 @@ def compare(name, ours, theirs, runs, env=None):
 
 
 def max_rss_mb(argv):
-    """The peak resident memory of one run of argv, in MB."""
+    """The peak resident memory of one run of argv, in MB of 10^6 bytes, as the file sizes."""
     process = subprocess.Popen(argv, stdout=subprocess.DEVNULL)
     _, status, usage = os.wait4(process.pid, 0)
     process.returncode = os.waitstatus_to_exitcode(status)
     if process.returncode != 0:
         sys.exit("failed: " + " ".join(argv))
-    return usage.ru_maxrss / 1024.0
+    return usage.ru_maxrss * 1024 / 1e6  # ru_maxrss counts KiB
 
 
 def peak_mb(cli, path):
@@ -119,11 +119,20 @@ def calcurse_folder(work, style, count, cli, document, calcurse):
     """A calcurse data folder holding the document's appointments and tasks."""
     folder = os.path.join(work, "calcurse-%s-%d" % (style, count))
     if not os.path.exists(os.path.join(folder, "apts")):
-        os.makedirs(folder, exist_ok=True)
         calendar = os.path.join(work, "%s-%d.ics" % (style, count))
         subprocess.run([cli, "export", "calendar", document, calendar], check=True)
-        subprocess.run([calcurse, "-D", folder, "-q", "-i", calendar], check=True,
-                       stdout=subprocess.DEVNULL)
+        # calcurse ends with 1 when it leaves out items it cannot take (and says so): the
+        # rest is imported all the same. Its folder is made aside and put in place whole, so
+        # that an import cut short is not taken for a finished one by the next run.
+        making = folder + ".making"
+        shutil.rmtree(making, ignore_errors=True)
+        os.makedirs(making)
+        done = subprocess.run([calcurse, "-D", making, "-q", "-i", calendar],
+                              stdout=subprocess.DEVNULL)
+        if done.returncode not in (0, 1) or not os.path.exists(os.path.join(making, "apts")):
+            sys.exit("failed: calcurse -i %s (status %d)" % (calendar, done.returncode))
+        shutil.rmtree(folder, ignore_errors=True)
+        os.rename(making, folder)
     return folder
 
 

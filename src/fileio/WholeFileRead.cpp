@@ -19,7 +19,7 @@ namespace {
 int readToEnd(int fd, FileBytes& bytes) {
     // Read a piece at a time, each scanned for UTF-8 while the caches still hold it: a
     // scan of the whole afterwards would fetch a large file from memory once more.
-    constexpr size_t kPiece = FileBytes::kReleaseUnit;
+    constexpr size_t kPiece = size_t{256} << 10;  // within the caches of one core
     Utf8Scanner scanner;
     for (;;) {
         if (bytes.spareSize() == 0) {

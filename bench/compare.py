@@ -126,6 +126,19 @@ def export_from_copy(cli, document, kind, out, *options):
         os.remove(scratch)
 
 
+def with_uids(cli, document):
+    """A copy of the document whose appointments and tasks have their UIDs. The first export
+    of a document without them gives them and saves it: a timed export is of this copy, so
+    that every run does the same work and the document itself keeps its bytes."""
+    copy = document[:-4] + "-uids.pgr"
+    if not os.path.exists(copy):
+        shutil.copyfile(document, copy)
+        calendar = document[:-4] + "-uids.ics"
+        subprocess.run([cli, "export", "calendar", copy, calendar], check=True)
+        os.remove(calendar)
+    return copy
+
+
 def calcurse_folder(work, style, count, cli, document, calcurse):
     """A calcurse data folder holding the document's appointments and tasks."""
     folder = os.path.join(work, "calcurse-%s-%d" % (style, count))
@@ -257,7 +270,8 @@ def main():
                          lambda: os.path.exists(book) and os.remove(book)), args.runs)
             if calcurse:
                 folder = calcurse_folder(work, style, args.count, cli, document, calcurse)
-                export = [cli, "export", "calendar", document, "-", "--format", "ical"]
+                export = [cli, "export", "calendar", with_uids(cli, document), "-", "--format",
+                          "ical"]
                 theirs = [calcurse, "-D", folder, "--read-only", "-x"]
                 unset = {k: v for k, v in os.environ.items() if k != "TZ"}
                 compare("ical vs calcurse, no TZ", (export, None), (theirs, None), args.runs,

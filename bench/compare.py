@@ -101,13 +101,13 @@ def compare(name, ours, theirs, runs, env=None):
 
 
 def max_rss_mb(argv):
-    """The peak resident memory of one run of argv, in MB."""
+    """The peak resident memory of one run of argv, in MB of 10^6 bytes, as the file sizes."""
     process = subprocess.Popen(argv, stdout=subprocess.DEVNULL)
     _, status, usage = os.wait4(process.pid, 0)
     process.returncode = os.waitstatus_to_exitcode(status)
     if process.returncode != 0:
         sys.exit("failed: " + " ".join(argv))
-    return usage.ru_maxrss / 1024.0
+    return usage.ru_maxrss * 1024 / 1e6  # ru_maxrss counts KiB
 
 
 def peak_mb(cli, path):
@@ -115,15 +115,48 @@ def peak_mb(cli, path):
     return max_rss_mb([cli, "info", path]) - max_rss_mb([cli, "--version"])
 
 
+def export_from_copy(cli, document, kind, out, *options):
+    """Exports `kind` of the document into `out` from a copy of it: an export gives the
+    records it writes their UIDs and saves them, which would change the document timed."""
+    scratch = document[:-4] + "-scratch.pgr"
+    shutil.copyfile(document, scratch)
+    try:
+        subprocess.run([cli, "export", kind, scratch, out] + list(options), check=True)
+    finally:
+        os.remove(scratch)
+
+
+def with_uids(cli, document):
+    """A copy of the document whose appointments and tasks have their UIDs. The first export
+    of a document without them gives them and saves it: a timed export is of this copy, so
+    that every run does the same work and the document itself keeps its bytes."""
+    copy = document[:-4] + "-uids.pgr"
+    if not os.path.exists(copy):
+        shutil.copyfile(document, copy)
+        calendar = document[:-4] + "-uids.ics"
+        subprocess.run([cli, "export", "calendar", copy, calendar], check=True)
+        os.remove(calendar)
+    return copy
+
+
 def calcurse_folder(work, style, count, cli, document, calcurse):
     """A calcurse data folder holding the document's appointments and tasks."""
     folder = os.path.join(work, "calcurse-%s-%d" % (style, count))
     if not os.path.exists(os.path.join(folder, "apts")):
-        os.makedirs(folder, exist_ok=True)
         calendar = os.path.join(work, "%s-%d.ics" % (style, count))
-        subprocess.run([cli, "export", "calendar", document, calendar], check=True)
-        subprocess.run([calcurse, "-D", folder, "-q", "-i", calendar], check=True,
-                       stdout=subprocess.DEVNULL)
+        export_from_copy(cli, document, "calendar", calendar)
+        # calcurse ends with 1 when it leaves out items it cannot take (and says so): the
+        # rest is imported all the same. Its folder is made aside and put in place whole, so
+        # that an import cut short is not taken for a finished one by the next run.
+        making = folder + ".making"
+        shutil.rmtree(making, ignore_errors=True)
+        os.makedirs(making)
+        done = subprocess.run([calcurse, "-D", making, "-q", "-i", calendar],
+                              stdout=subprocess.DEVNULL)
+        if done.returncode not in (0, 1) or not os.path.exists(os.path.join(making, "apts")):
+            sys.exit("failed: calcurse -i %s (status %d)" % (calendar, done.returncode))
+        shutil.rmtree(folder, ignore_errors=True)
+        os.rename(making, folder)
     return folder
 
 
@@ -168,7 +201,7 @@ def make_files(style, count, work, make, cli, generator):
     if not os.path.exists(document):
         subprocess.run([make, document, str(count), style], check=True)
     if not os.path.exists(persons):
-        subprocess.run([cli, "export", "persons", document, persons], check=True)
+        export_from_copy(cli, document, "persons", persons)
     return document, persons, columns
 
 
@@ -227,7 +260,7 @@ def main():
             if abook:
                 cards = os.path.join(work, "%s-%d-persons.vcf" % (style, args.count))
                 if not os.path.exists(cards):
-                    subprocess.run([cli, "export", "persons", document, cards], check=True)
+                    export_from_copy(cli, document, "persons", cards)
                 book = os.path.join(work, "abook-out")
                 compare("vcard import vs abook",
                         ([cli, "import", "persons", target, cards],
@@ -237,7 +270,8 @@ def main():
                          lambda: os.path.exists(book) and os.remove(book)), args.runs)
             if calcurse:
                 folder = calcurse_folder(work, style, args.count, cli, document, calcurse)
-                export = [cli, "export", "calendar", document, "-", "--format", "ical"]
+                export = [cli, "export", "calendar", with_uids(cli, document), "-", "--format",
+                          "ical"]
                 theirs = [calcurse, "-D", folder, "--read-only", "-x"]
                 unset = {k: v for k, v in os.environ.items() if k != "TZ"}
                 compare("ical vs calcurse, no TZ", (export, None), (theirs, None), args.runs,

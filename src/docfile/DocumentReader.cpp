@@ -76,6 +76,19 @@ public:
 
     void startElement(std::string_view name);
     void attribute(std::string_view name, std::string_view value);
+    // The value of the attribute expectedAttribute() named.
+    void expectedAttributeValue(std::string_view value) {
+        switch (section_) {
+            case Section::Persons:
+                return fieldValue(person_, expectedIndex<Person>(), value);
+            case Section::Tasks:
+                return fieldValue(task_, expectedIndex<Task>(), value);
+            case Section::Appointments:
+                return fieldValue(appointment_, expectedIndex<Appointment>(), value);
+            default:
+                return;
+        }
+    }
     void startTagEnd();
     void text(std::string_view run) {
         if (collecting_ && depth_ == collectDepth_) collected_ += run;
@@ -103,15 +116,23 @@ public:
 private:
     enum class Section { None, Persons, Tasks, Appointments, User, Groups };
 
+    // The field whose attribute is expected next: the one after the last.
+    template <class Record>
+    size_t expectedIndex() const {
+        return nextField_ < recordFields<Record>().size() ? nextField_ : 0;
+    }
     template <class Record>
     const xml::ExpectedName* expectedField() const {
         static constexpr auto kExpected = expectedNames<Record>();
-        const ExpectedField& field = kExpected[nextField_ < kExpected.size() ? nextField_ : 0];
+        const ExpectedField& field = kExpected[expectedIndex<Record>()];
         return field.used ? &field.name : nullptr;
     }
     // Reads the attribute into the field of that name; false when the record kind has none.
     template <class Record>
     bool fieldAttribute(Record& record, std::string_view name, std::string_view value);
+    // Reads a value into field `i`.
+    template <class Record>
+    void fieldValue(Record& record, size_t i, std::string_view value);
     bool uidAttribute(std::string_view name, std::string_view value) {
         if (name != kUidAttribute) return false;
         readText(uid_, value);
@@ -382,7 +403,13 @@ bool DocumentBuilder::fieldAttribute(Record& record, std::string_view name,
             ++i;
         if (i == fields.size()) return false;
     }
-    const FieldSpec<Record>& field = fields[i];
+    fieldValue(record, i, value);
+    return true;
+}
+
+template <class Record>
+void DocumentBuilder::fieldValue(Record& record, size_t i, std::string_view value) {
+    const FieldSpec<Record>& field = recordFields<Record>()[i];
     nextField_ = i + 1;
     switch (field.type) {
         case FieldType::Text:
@@ -409,7 +436,6 @@ bool DocumentBuilder::fieldAttribute(Record& record, std::string_view name,
             record.*field.yearly = MonthDay::parse(value).value_or(MonthDay());
             break;
     }
-    return true;
 }
 
 std::string DocumentBuilder::notOursReason() const {
@@ -432,10 +458,18 @@ namespace {
 
 // `owner`, when given, holds `bytes` and may hand their memory back as they are read.
 Status readText(std::string_view bytes, FileBytes* owner, PimContents& contents, DateTime now) {
-    bytes = withoutUtf8Bom(bytes);
+    const size_t bom = bytes.size() - withoutUtf8Bom(bytes).size();
+    bytes.remove_prefix(bom);
     // The text ends at its first zero byte. Files written on Windows hold Windows-1252
-    // text; inside the program text is UTF-8.
-    const Utf8Scan scan = scanUtf8UpToZero(bytes);
+    // text; inside the program text is UTF-8. The mark is a whole UTF-8 character without
+    // zero bytes: a scan made while the file was read holds for what follows it.
+    Utf8Scan scan;
+    if (owner != nullptr && owner->utf8Scan() && bytes.data() == owner->view().data() + bom) {
+        scan = *owner->utf8Scan();
+        scan.length -= bom;
+    } else {
+        scan = scanUtf8UpToZero(bytes);
+    }
     bytes = bytes.substr(0, scan.length);
     std::string converted;
     if (!scan.valid && owner != nullptr) {

@@ -34,6 +34,34 @@ constexpr std::array<bool, 256> kSpecial = [] {
     return table;
 }();
 
+// ` name="` of each field of a record kind, in a piece of fixed size that goes in one copy
+// rather than one made to the name's length: a large document writes millions of them.
+constexpr size_t kStartPiece = 32;
+template <class Record>
+struct AttributeStarts {
+    static constexpr size_t kCount = recordFields<Record>().size();
+    alignas(16) char bytes[kCount][kStartPiece] = {};
+    uint8_t size[kCount] = {};
+};
+
+template <class Record>
+constexpr AttributeStarts<Record> attributeStarts() {
+    AttributeStarts<Record> starts;
+    for (size_t i = 0; i < starts.kCount; ++i) {
+        const std::string_view name = recordFields<Record>()[i].documentName;
+        if (name.empty()) continue;
+        // A longer name would not fit: the table cannot be made, and the build fails.
+        if (name.size() + 3 > kStartPiece) throw "an attribute name too long for its piece";
+        starts.bytes[i][0] = ' ';
+        for (size_t k = 0; k < name.size(); ++k)
+            starts.bytes[i][1 + k] = name[k];
+        starts.bytes[i][1 + name.size()] = '=';
+        starts.bytes[i][2 + name.size()] = '"';
+        starts.size[i] = static_cast<uint8_t>(name.size() + 3);
+    }
+    return starts;
+}
+
 class Writer {
 public:
     Writer(const PimDocument& document, const ByteSink& sink)
@@ -85,6 +113,13 @@ private:
         put(' ');
         put(name);
         put("=\"");
+    }
+    // The start of field `i`'s attribute; takes kStartPiece bytes of room.
+    template <class Record>
+    void attributeStart(size_t i) {
+        static constexpr AttributeStarts<Record> kStarts = attributeStarts<Record>();
+        std::memcpy(at_, kStarts.bytes[i], kStartPiece);
+        at_ += kStarts.size[i];
     }
     bool collectionStart(std::string_view name, int32_t lastId) {
         if (!room(name.size() + 16 + kNumberRoom)) return false;
@@ -284,47 +319,53 @@ bool Writer::attributes(const Record& record) {
         plain = findSpecial(all.data(), all.data() + all.size()) == all.data() + all.size();
         texts = record.texts();
     }
-    for (const FieldSpec<Record>& field : recordFields<Record>()) {
+    const auto fields = recordFields<Record>();
+    for (size_t i = 0; i < fields.size(); ++i) {
+        const FieldSpec<Record>& field = fields[i];
         if (field.documentName.empty() || (field.added && isUnset(record, field))) continue;
-        const size_t start = field.documentName.size() + 4;  // ' ', '=', two '"'
+        // The start, then the value and its closing '"'.
+        constexpr size_t start = kStartPiece + 1;
         switch (field.type) {
             case FieldType::Text: {
-                if constexpr (std::is_same_v<Record, Person>) {
-                    // The person's texts come in the order of its text fields.
-                    const std::string_view value = texts[nextText++];
-                    if (!room(start + kMostPerByte * value.size())) return false;
-                    if (plain) {
-                        attributeStart(field.documentName);
-                        put(value);
-                        put('"');
-                    } else {
-                        textAttribute(field.documentName, value);
-                    }
-                } else {
-                    const std::string_view value = field.textOf(record);
-                    if (!room(start + kMostPerByte * value.size())) return false;
-                    textAttribute(field.documentName, value);
-                }
+                std::string_view value;
+                if constexpr (std::is_same_v<Record, Person>)
+                    value = texts[nextText++];  // in the order of the text fields
+                else
+                    value = field.textOf(record);
+                if (!room(start + kMostPerByte * value.size())) return false;
+                attributeStart<Record>(i);
+                if (plain)
+                    put(value);
+                else
+                    escaped(value);
+                put('"');
                 break;
             }
             case FieldType::Number:
                 if (!room(start + kNumberRoom)) return false;
-                numberAttribute(field.documentName, record.*field.number);
+                attributeStart<Record>(i);
+                number(record.*field.number);
+                put('"');
                 break;
             case FieldType::Flag:
                 if (!room(start + kNumberRoom)) return false;
                 // A flag held in a number is written as the number it holds, so that a
                 // document read and saved again keeps every byte.
-                numberAttribute(field.documentName, field.flag != nullptr ? int{record.*field.flag}
-                                                                          : record.*field.number);
+                attributeStart<Record>(i);
+                number(field.flag != nullptr ? int{record.*field.flag} : record.*field.number);
+                put('"');
                 break;
             case FieldType::Date:
                 if (!room(start + kNumberRoom)) return false;
-                numberAttribute(field.documentName, dateSeconds(record, field));
+                attributeStart<Record>(i);
+                number(dateSeconds(record, field));
+                put('"');
                 break;
             case FieldType::Yearly:
                 if (!room(start + kNumberRoom)) return false;
-                textAttribute(field.documentName, (record.*field.yearly).text());
+                attributeStart<Record>(i);
+                escaped((record.*field.yearly).text());
+                put('"');
                 break;
         }
     }

@@ -129,7 +129,8 @@ constexpr ExpectedName expectedName(std::string_view name) {
 // reader and the document loader share one set of reading rules. A handler offers:
 //   startElement(name), attribute(name, value), startTagEnd(), text(run), comment(body),
 //   endElement(), and may offer expectedAttribute(): the xml::ExpectedName of the attribute
-//   it expects next, or nullptr
+//   it expects next, or nullptr; that attribute, when it comes, goes to
+//   expectedAttributeValue(value) instead of attribute()
 // Views passed to the handler are valid only during the call. Texts arrive as whole runs
 // of input bytes between references, carriage returns included. An empty element gets
 // startTagEnd() and endElement() right away. Comments outside the root are dropped.
@@ -286,8 +287,7 @@ void XmlTokenizer::readStartTag(Handler& handler) {
                     const char* const stop = xml::findAnyOf(value, end_, '"', '<', '&', '\0');
                     if (stop != end_ && *stop == '"') {
                         pos_ = stop + 1;
-                        handler.attribute(
-                            std::string_view(first, expected->length),
+                        handler.expectedAttributeValue(
                             std::string_view(value, static_cast<size_t>(stop - value)));
                         continue;
                     }

@@ -8,6 +8,7 @@
 #include "exchange/VCardLineReader.h"
 #include "exchange/VCardPersonBuilder.h"
 #include "fileio/AtomicFile.h"
+#include "fileio/FileBytes.h"
 #include "fileio/TextEncoding.h"
 #include "records/PimDocument.h"
 #include "records/Trimmed.h"
@@ -110,13 +111,14 @@ VCardImportResult importVCardText(PimDocument& document, std::string_view bytes)
 }
 
 VCardImportResult importVCardFile(PimDocument& document, const std::string& path) {
-    std::string bytes;
+    // Read into memory of its own: a copy into a string would clear and fill as much again.
+    FileBytes bytes;
     if (Status read = readWholeFile(path, bytes); !read) {
         VCardImportResult result;
         result.status = std::move(read);
         return result;
     }
-    VCardImportResult result = importVCardText(document, bytes);
+    VCardImportResult result = importVCardText(document, bytes.view());
     result.status = result.status.inFile(path);
     return result;
 }

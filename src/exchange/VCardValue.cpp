@@ -2,6 +2,8 @@
 
 #include <iconv.h>
 
+#include <algorithm>
+
 #include "exchange/VCardLine.h"
 #include "fileio/TextEncoding.h"
 
@@ -116,28 +118,27 @@ std::vector<std::string> splitValue(std::string_view value, char separator,
 }
 
 std::string unescapeValue(std::string_view value, VCardEscaping escaping) {
-    if (value.find('\\') == std::string_view::npos) return std::string(value);
+    size_t at = value.find('\\');
+    if (at == std::string_view::npos) return std::string(value);
+    // The runs between backslashes go in whole: a card escapes the odd comma, not the text.
     std::string out;
     out.reserve(value.size());
-    for (size_t i = 0; i < value.size(); ++i) {
-        const char c = value[i];
-        if (c != '\\' || i + 1 == value.size()) {
-            out += c;
+    size_t from = 0;
+    for (; at != std::string_view::npos; at = value.find('\\', from)) {
+        out.append(value.substr(from, at - from));
+        const char escaped = at + 1 < value.size() ? value[at + 1] : '\0';
+        // A backslash at the end has nothing to escape. Version 2.1 escapes only the
+        // separator of structured values; a backslash before anything else is part of the
+        // text ("C:\temp"), and what follows it is read on its own.
+        if (at + 1 == value.size() || (escaping == VCardEscaping::Version21 && escaped != ';')) {
+            out += '\\';
+            from = at + 1;
             continue;
         }
-        const char escaped = value[i + 1];
-        if (escaping == VCardEscaping::Version21) {
-            // Only the separator of structured values is escaped there; a backslash before
-            // anything else is part of the text ("C:\temp").
-            if (escaped != ';') {
-                out += c;
-                continue;
-            }
-            out += escaped;
-        } else {
-            out += escaped == 'n' || escaped == 'N' ? '\n' : escaped;
-        }
-        ++i;
+        out += escaping == VCardEscaping::Backslash && (escaped == 'n' || escaped == 'N') ? '\n'
+                                                                                          : escaped;
+        from = at + 2;
     }
+    out.append(value.substr(std::min(from, value.size())));
     return out;
 }

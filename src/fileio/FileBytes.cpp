@@ -65,7 +65,8 @@ FileBytes::FileBytes(FileBytes&& other) noexcept
     : data_(std::exchange(other.data_, nullptr)),
       size_(std::exchange(other.size_, 0)),
       capacity_(std::exchange(other.capacity_, 0)),
-      released_(std::exchange(other.released_, 0)) {}
+      released_(std::exchange(other.released_, 0)),
+      utf8Scan_(std::exchange(other.utf8Scan_, std::nullopt)) {}
 
 FileBytes& FileBytes::operator=(FileBytes&& other) noexcept {
     if (this != &other) {
@@ -74,6 +75,7 @@ FileBytes& FileBytes::operator=(FileBytes&& other) noexcept {
         size_ = std::exchange(other.size_, 0);
         capacity_ = std::exchange(other.capacity_, 0);
         released_ = std::exchange(other.released_, 0);
+        utf8Scan_ = std::exchange(other.utf8Scan_, std::nullopt);
     }
     return *this;
 }
@@ -88,6 +90,7 @@ void FileBytes::unmap() {
     munmap(data_, capacity_);
     data_ = nullptr;
     size_ = capacity_ = released_ = 0;
+    utf8Scan_.reset();
 }
 
 bool FileBytes::reserve(size_t size) {

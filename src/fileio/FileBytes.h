@@ -1,7 +1,10 @@
 #pragma once
 
 #include <cstddef>
+#include <optional>
 #include <string_view>
+
+#include "fileio/TextEncoding.h"
 
 // The bytes of a file read whole, in memory of their own rather than in a std::string:
 // the memory is not cleared before the bytes go in, a large file gets huge pages where
@@ -37,6 +40,10 @@ public:
     // Counts `count` more bytes written into spare() as part of the file.
     void grow(size_t count) { size_ += count; }
 
+    // What scanUtf8UpToZero says of all the bytes, when it was found as they came in.
+    [[nodiscard]] const std::optional<Utf8Scan>& utf8Scan() const { return utf8Scan_; }
+    void setUtf8Scan(Utf8Scan scan) { utf8Scan_ = scan; }
+
     // Memory is handed back in pieces of this size: huge pages, where there are any, are
     // handed back whole.
     static constexpr size_t kReleaseUnit = size_t{2} << 20;
@@ -48,6 +55,7 @@ private:
     size_t size_ = 0;
     size_t capacity_ = 0;
     size_t released_ = 0;
+    std::optional<Utf8Scan> utf8Scan_;
 };
 
 // Replaces `bytes` with the UTF-8 form of the text at [from, from + length) of them, as

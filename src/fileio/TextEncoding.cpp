@@ -54,6 +54,35 @@ void appendWindows1252(std::string& out, unsigned char byte) {
 
 }  // namespace
 
+void Utf8Scanner::scanTo(std::string_view text, size_t end) {
+    if (zeroFound_ || end <= scanned_) return;
+    // Pieces cut where no character goes on make the same scan as the whole: a character
+    // that ran over the cut would go on in a continuation byte.
+    const Utf8Scan piece = scanUtf8UpToZero(text.substr(scanned_, end - scanned_));
+    scan_.valid = scan_.valid && piece.valid;
+    if (piece.length < end - scanned_) {
+        zeroFound_ = true;
+        scan_.length = scanned_ + piece.length;
+    }
+    scanned_ = end;
+}
+
+void Utf8Scanner::scanMore(std::string_view text) {
+    // Up to the start of the last character, which its next bytes may not have reached.
+    size_t end = text.size();
+    for (size_t back = 0; back < 4 && end > scanned_; ++back) {
+        --end;
+        if ((static_cast<unsigned char>(text[end]) & 0xC0) != 0x80) break;
+    }
+    scanTo(text, end);
+}
+
+Utf8Scan Utf8Scanner::finish(std::string_view text) {
+    scanTo(text, text.size());
+    if (!zeroFound_) scan_.length = text.size();
+    return scan_;
+}
+
 void appendUtf8(std::string& out, uint32_t code) {
     if (code < 0x80) {
         out += static_cast<char>(code);

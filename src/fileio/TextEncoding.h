@@ -20,6 +20,24 @@ struct Utf8Scan {
 };
 [[nodiscard]] Utf8Scan scanUtf8UpToZero(std::string_view bytes);
 
+// scanUtf8UpToZero for a text that arrives a piece at a time, each piece scanned while it is
+// still in the processor's caches rather than fetched from memory again afterwards.
+class Utf8Scanner {
+public:
+    // Scans what `text` holds beyond the bytes scanned so far, but for a last character
+    // that more bytes may complete. `text` is all of the text that has come, and grows.
+    void scanMore(std::string_view text);
+    // The scan of the whole text, once all of it has come.
+    [[nodiscard]] Utf8Scan finish(std::string_view text);
+
+private:
+    void scanTo(std::string_view text, size_t end);
+
+    size_t scanned_ = 0;
+    Utf8Scan scan_;
+    bool zeroFound_ = false;
+};
+
 // Appends the UTF-8 form of the Unicode value `code` (at most U+10FFFF).
 void appendUtf8(std::string& out, uint32_t code);
 

@@ -2,6 +2,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdint>
 #include <new>
@@ -16,18 +17,26 @@ namespace {
 // Reads from `fd` until its end into `bytes`, which holds room for the expected size.
 // 0, ENOMEM when the bytes outgrow the memory, or the errno of the failure.
 int readToEnd(int fd, FileBytes& bytes) {
+    // Read a piece at a time, each scanned for UTF-8 while the caches still hold it: a
+    // scan of the whole afterwards would fetch a large file from memory once more.
+    constexpr size_t kPiece = size_t{256} << 10;  // within the caches of one core
+    Utf8Scanner scanner;
     for (;;) {
         if (bytes.spareSize() == 0) {
             if (bytes.size() > SIZE_MAX / 4) return EFBIG;
             if (!bytes.reserve(bytes.size() * 2 + 4096)) return ENOMEM;
         }
-        const ssize_t n = ::read(fd, bytes.spare(), bytes.spareSize());
+        const ssize_t n = ::read(fd, bytes.spare(), std::min(bytes.spareSize(), kPiece));
         if (n < 0) {
             if (errno == EINTR) continue;
             return errno;
         }
-        if (n == 0) return 0;
+        if (n == 0) {
+            bytes.setUtf8Scan(scanner.finish(bytes.view()));
+            return 0;
+        }
         bytes.grow(static_cast<size_t>(n));
+        scanner.scanMore(bytes.view());
     }
 }
 

@@ -36,6 +36,7 @@ std::optional<int64_t> SecondsConverter::dayOffset(int64_t day) {
         // Offsets change a few times a year at most, never twice within half a day: equal
         // offsets at the start, the middle and the end mean the day has one offset.
         slot.day = day;
+        slot.calm = -1;
         const int64_t start = day * kSecondsPerDay;
         const auto first = libraryOffset(start);
         slot.uniform = first.has_value() && libraryOffset(start + kSecondsPerDay / 2) == first &&
@@ -70,6 +71,18 @@ std::optional<int64_t> SecondsConverter::instantOf(DateTime local, bool later) {
 }
 
 bool SecondsConverter::isLaterOfTwo(int64_t secondsSince1970) {
+    // The two instants of a repeated time lie hours apart, at different offsets: where the
+    // UTC days around the instant share one offset throughout, its time is named once. A
+    // load asks this of every date it reads, and the days are mostly known by then.
+    if (memory_ == Memory::Days && secondsSince1970 >= 0 &&
+        DateTime::mayBeInRange(secondsSince1970)) {
+        const int64_t day = floorDiv(secondsSince1970, kSecondsPerDay);
+        const auto offset = dayOffset(day);
+        Day& slot = days_[static_cast<size_t>(day) & (days_.size() - 1)];
+        if (slot.calm < 0)
+            slot.calm = offset && dayOffset(day - 1) == offset && dayOffset(day + 1) == offset;
+        if (slot.calm != 0) return false;
+    }
     const DateTime local = fromSeconds(secondsSince1970);
     return local.isValid() && toSeconds(local) != secondsSince1970 &&
            toSeconds(local, true) == secondsSince1970;

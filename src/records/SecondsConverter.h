@@ -51,6 +51,7 @@ private:
         int64_t day = INT64_MIN;  // which day the slot holds
         int64_t offset = 0;
         bool uniform = false;
+        int8_t calm = -1;  // whether it and the days on either side share one offset; -1 unknown
     };
     const Memory memory_;
     std::vector<Day> days_;       // UTC days, a slot per day number modulo the size

@@ -1,9 +1,5 @@
 #include "textio/FieldTokenizer.h"
 
-#ifdef __SSE2__
-#include <emmintrin.h>
-#endif
-
 #include "fileio/TextEncoding.h"
 
 namespace {
@@ -67,23 +63,6 @@ private:
 };
 
 }  // namespace
-
-const char* FieldTokenizer::findEither(const char* p, const char* end, char a, char b) {
-#ifdef __SSE2__
-    // Sixteen bytes at a time, and never a load past `end`.
-    const __m128i va = _mm_set1_epi8(a);
-    const __m128i vb = _mm_set1_epi8(b);
-    for (; end - p >= 16; p += 16) {
-        const __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
-        const int mask =
-            _mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(x, va), _mm_cmpeq_epi8(x, vb)));
-        if (mask != 0) return p + __builtin_ctz(static_cast<unsigned>(mask));
-    }
-#endif
-    while (p != end && *p != a && *p != b)
-        ++p;
-    return p;
-}
 
 FieldTokenizer::EnclosedScan FieldTokenizer::scanEnclosed(std::string_view t,
                                                           std::string* field) const {

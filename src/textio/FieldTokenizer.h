@@ -3,6 +3,9 @@
 #include <cstddef>
 #include <string>
 #include <string_view>
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
 
 // Splits one record of a delimited text file into fields. Plain fields run to the next
 // separator; enclosed fields may hold separators, line breaks, doubled enclosers (one
@@ -41,7 +44,23 @@ public:
         return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
     }
     // The first of the bytes from `p` to `end` that is `a` or `b`; `end` when none is.
-    [[nodiscard]] static const char* findEither(const char* p, const char* end, char a, char b);
+    // Inline: an import calls it for nearly every field, most of them a few bytes long.
+    [[nodiscard]] static const char* findEither(const char* p, const char* end, char a, char b) {
+#ifdef __SSE2__
+        // Sixteen bytes at a time, and never a load past `end`.
+        const __m128i va = _mm_set1_epi8(a);
+        const __m128i vb = _mm_set1_epi8(b);
+        for (; end - p >= 16; p += 16) {
+            const __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+            const int mask =
+                _mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(x, va), _mm_cmpeq_epi8(x, vb)));
+            if (mask != 0) return p + __builtin_ctz(static_cast<unsigned>(mask));
+        }
+#endif
+        while (p != end && *p != a && *p != b)
+            ++p;
+        return p;
+    }
 
     // Whether white space before a field may be skipped. A tab separator never is: in
     // tab-separated text, as spreadsheets write it, two tabs in a row hold an empty value.

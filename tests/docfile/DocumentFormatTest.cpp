@@ -126,6 +126,13 @@ TEST(FieldValues, ReadsNumbersAsAtolDoesAndAnyRunOfCarriageReturnsBeforeALineFee
         {"18446744075409551616", std::numeric_limits<int64_t>::max()},  // 2^64 + 1.7e9
         {"-9223372036854775808", std::numeric_limits<int64_t>::min()},
         {"-99999999999999999999999", std::numeric_limits<int64_t>::min()},
+        // Times run to ten digits; eight are taken at once where all of them are digits.
+        {"1774747800", 1774747800},
+        {"12345678", 12345678},
+        {"123456789012345678", 123456789012345678},
+        {"1234567/9", 1234567},
+        {"12345678:0", 12345678},
+        {"00000001 ", 1},
     };
     for (const auto& [text, value] : cases)
         EXPECT_EQ(readLong(text), value) << '"' << text << '"';

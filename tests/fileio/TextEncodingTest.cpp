@@ -38,6 +38,32 @@ TEST(TextEncoding, TellsUtf8FromWindows1252WholeOrUpToTheFirstZeroByte) {
     }
 }
 
+TEST(TextEncoding, ScansTextArrivingInPiecesAsTheWholeWherePiecesSplitACharacter) {
+    const std::string longAscii(40, 'x');
+    const std::string texts[] = {
+        longAscii + "M\xC3\xBCller \xE2\x82\xAC \xF0\x9F\x98\x80" + longAscii,
+        longAscii + "\xF0\x9F\x98" + longAscii,  // a character cut short
+        longAscii + "\xE2\x82\xAC" + std::string("\0\xFC", 2) + "\xE2\x82\xAC",
+        longAscii + "\xFC" + longAscii + std::string("\0", 1) + longAscii,
+        "\x80\x80\x80\x80\x80\x80",
+    };
+    for (const std::string& text : texts) {
+        const Utf8Scan whole = scanUtf8UpToZero(text);
+        // Every cut into two and three pieces, as reads of any size would make them.
+        for (size_t first = 0; first <= text.size(); ++first) {
+            for (size_t second = first; second <= text.size(); second += 3) {
+                Utf8Scanner scanner;
+                scanner.scanMore(std::string_view(text).substr(0, first));
+                scanner.scanMore(std::string_view(text).substr(0, second));
+                const Utf8Scan pieces = scanner.finish(text);
+                ASSERT_EQ(std::pair(pieces.length, pieces.valid),
+                          std::pair(whole.length, whole.valid))
+                    << text << " cut at " << first << " and " << second;
+            }
+        }
+    }
+}
+
 TEST(TextEncoding, DecodesWindowsTextOnlyWhereTheBytesAreNotUtf8AndDropsTheByteOrderMark) {
     EXPECT_EQ(windows1252ToUtf8("M\xFCller \x80 \x93q\x94 \x81"), "Müller € “q” \u0081");
     EXPECT_EQ(decodeText("\xEF\xBB\xBF"), "");

@@ -175,6 +175,10 @@ TEST(SecondsConverter, AgreesWithTheCLibraryAcrossOffsetChanges) {
                 ASSERT_EQ(DateTime::fromSeconds(back), local) << t;
                 ASSERT_LE(back, t);
                 ASSERT_GE(back, t - 3 * 3600);
+                // The remembered days may answer this alone; asking the library every time
+                // must give the same.
+                ASSERT_EQ(remembering.isLaterOfTwo(t), forgetful.isLaterOfTwo(t)) << t;
+                ASSERT_EQ(forgetful.isLaterOfTwo(t), back != t) << t;
             }
         }
     }

@@ -191,7 +191,7 @@ int main(int argc, char** argv) {
             "%.1f ms), %.0f ms in all\n",
             count, kNames[static_cast<int>(run)], pauses.edits, pauses.longest,
             pauses.longest / yardstick, pauses.longestEdit, pauses.total);
-        workspace.files().save();
+        workspace.save();
     }
     std::filesystem::remove_all(folder);
 }

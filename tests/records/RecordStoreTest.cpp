@@ -26,26 +26,42 @@ std::vector<std::string> descsOf(const RecordStore<PhGroup>& store) {
 
 // A copy is what the recovery copy's thread reads while the window edits: every kind of
 // change leaves it as it was taken, and costs the store only the records it touches.
+// Enough records for several buckets of the index, walked both ways.
 TEST(RecordStoreTest, ACopyStaysAsTakenWhileTheStoreChanges) {
-    RecordStore<PhGroup> store = groups({"a", "b", "c", "d"});
+    std::vector<std::string> descs;
+    for (int i = 1; i <= 3000; ++i)
+        descs.push_back("g" + std::to_string(i));
+    RecordStore<PhGroup> store = groups(descs);
     const RecordStore<PhGroup> copy = store;
     const std::vector<std::string> taken = descsOf(copy);
 
-    PhGroup renamed{2, "b renamed"};
+    PhGroup renamed{2, "renamed"};
     ASSERT_TRUE(store.swap(renamed));
-    EXPECT_EQ(renamed.Desc, "b");
-    auto node = store.extract(3);
+    EXPECT_EQ(renamed.Desc, "g2");
+    auto node = store.extract(1500);
     ASSERT_FALSE(node.empty());
+    for (int32_t id = 1024; id < 2048; ++id)
+        ASSERT_EQ(store.erase(id), id != 1500) << id;
     store.erase(1);
-    store.addNew(PhGroup{0, "e"});
-    EXPECT_EQ(descsOf(store), (std::vector<std::string>{"2 b renamed", "4 d", "5 e"}));
+    EXPECT_EQ(store.addNew(PhGroup{0, "new"}), 3001);
+    EXPECT_EQ(store.size(), 3000u - 1024u);
     ASSERT_TRUE(store.adopt(node));
     EXPECT_EQ(descsOf(copy), taken);
-    EXPECT_TRUE(store.shares(copy, 3)) << "taken out and put back, never copied";
-    EXPECT_TRUE(store.shares(copy, 4));
-    EXPECT_FALSE(store.shares(copy, 2));
+    EXPECT_EQ(copy, groups(descs));
     EXPECT_NE(store, copy);
-    EXPECT_EQ(copy, groups({"a", "b", "c", "d"}));
+    EXPECT_TRUE(store.shares(copy, 1500)) << "taken out and put back, never copied";
+    EXPECT_TRUE(store.shares(copy, 2999));
+    EXPECT_FALSE(store.shares(copy, 2));
+
+    std::vector<std::string> walked = descsOf(store), back;
+    for (auto it = store.rbegin(); it != store.rend(); ++it)
+        back.insert(back.begin(), std::to_string(it->first) + " " + it->second.Desc);
+    EXPECT_EQ(back, walked);
+    EXPECT_EQ(walked.size(), store.size());
+    EXPECT_EQ(walked[0], "2 renamed");
+    EXPECT_EQ(walked[1021], "1023 g1023");
+    EXPECT_EQ(walked[1022], "1500 g1500");
+    EXPECT_EQ(walked[1023], "2048 g2048");
 
     // With no copy left a record changes where it is, so that one found stays valid.
     RecordStore<PhGroup> alone = groups({"a"});

@@ -153,6 +153,17 @@ public:
     // which this inserts without searching.
     const Record* insertLoaded(Record&& record) {
         const int32_t id = record.ID;
+        if (!buckets_.empty()) {
+            // The common case: after the last record, in the last bucket.
+            const auto& [key, last] = *buckets_.rbegin();
+            if (key == bucketOf(id) && !last->empty() && last->rbegin()->first < id &&
+                alone(last)) {
+                const auto it = last->emplace_hint(last->end(), id,
+                                                   std::make_shared<Record>(std::move(record)));
+                ++size_;
+                return it->second.get();
+            }
+        }
         if (contains(id)) return nullptr;
         return put(id, std::make_shared<Record>(std::move(record)));
     }

@@ -111,6 +111,7 @@ public:
           size_(std::exchange(other.size_, 0)),
           lastId_(other.lastId_) {}
     RecordStore& operator=(RecordStore&& other) noexcept {
+        if (this == &other) return *this;
         buckets_ = std::move(other.buckets_);
         other.buckets_.clear();
         size_ = std::exchange(other.size_, 0);

@@ -57,11 +57,9 @@ TEST(RecordStoreTest, ACopyStaysAsTakenWhileTheStoreChanges) {
     for (auto it = store.rbegin(); it != store.rend(); ++it)
         back.insert(back.begin(), std::to_string(it->first) + " " + it->second.Desc);
     EXPECT_EQ(back, walked);
-    EXPECT_EQ(walked.size(), store.size());
+    ASSERT_EQ(walked.size(), store.size());
     EXPECT_EQ(walked[0], "2 renamed");
-    EXPECT_EQ(walked[1021], "1023 g1023");
-    EXPECT_EQ(walked[1022], "1500 g1500");
-    EXPECT_EQ(walked[1023], "2048 g2048");
+    EXPECT_EQ(walked[1022], "1500 g1500") << "after 1023, before 2048";
 
     // With no copy left a record changes where it is, so that one found stays valid.
     RecordStore<PhGroup> alone = groups({"a"});

@@ -286,8 +286,6 @@ TEST_F(Recovery, ACopyHoldsTheRecordsAsTheyWereWhenAskedFor) {
     for (const auto& [id, task] : onDisk.tasks)
         texts.push_back(task.Description);
     EXPECT_EQ(texts, (std::vector<std::string>{"one", "two", "three"}));
-    EXPECT_EQ(document.tasks().size(), 3u);
-    EXPECT_EQ(document.tasks().find(1)->Description, "changed");
 }
 
 TEST(RecoveryCopies, ACopyNamesItsDocumentByTheAbsolutePath) {

@@ -253,6 +253,7 @@ std::string AppointmentForm::alarmRangeText() {
 }
 
 Appointment AppointmentForm::writtenOver(Appointment base) const {
+    const Appointment before = base;
     base.Description = description_;
     base.DueDate = date_;
     base.StartTime = begin_;
@@ -265,5 +266,6 @@ Appointment AppointmentForm::writtenOver(Appointment base) const {
             begin ? DateTime::fromLocalSeconds(*begin - int64_t{alarmMinutes_} * 60) : DateTime();
     }
     base.Done = false;
+    base.forgetLaterWhereChanged(before);
     return base;
 }

@@ -11,6 +11,7 @@
 
 #include "records/Appointment.h"
 #include "records/Person.h"
+#include "records/RecordStore.h"
 #include "records/Task.h"
 
 class PimDocument;
@@ -97,9 +98,9 @@ private:
     // Where the build goes on: the kind, and the next record of it. The iterators stay
     // valid while the revision does, as every change of a record tells the views.
     size_t building_ = 0;
-    std::map<int32_t, Person>::const_iterator nextPerson_;
-    std::map<int32_t, Appointment>::const_iterator nextAppointment_;
-    std::map<int32_t, Task>::const_iterator nextTask_;
+    RecordStore<Person>::Iterator nextPerson_;
+    RecordStore<Appointment>::Iterator nextAppointment_;
+    RecordStore<Task>::Iterator nextTask_;
     bool started_ = false;
     uint64_t revision_ = 0;
     uint64_t generation_ = 0;

@@ -11,8 +11,10 @@ TaskForm TaskForm::of(const Task& task) {
 }
 
 Task TaskForm::writtenOver(Task base) const {
+    const Task before = base;
     base.Description = description;
     base.Priority = priority;
     base.DueDate = dueDate;
+    base.forgetLaterWhereChanged(before);
     return base;
 }

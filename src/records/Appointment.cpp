@@ -9,6 +9,16 @@ Appointment Appointment::createdAt(DateTime now) {
     return appointment;
 }
 
+void Appointment::forgetLaterWhereChanged(const Appointment& before) {
+    const auto forget = [&](uint8_t bit, DateTime now, DateTime was) {
+        if (now != was) laterOfTwo = static_cast<uint8_t>(laterOfTwo & ~bit);
+    };
+    forget(kLaterDue, DueDate, before.DueDate);
+    forget(kLaterStart, StartTime, before.StartTime);
+    forget(kLaterEnd, EndTime, before.EndTime);
+    forget(kLaterAlarm, AlarmTime, before.AlarmTime);
+}
+
 namespace {
 
 // `time` where it lies on `day`'s day or less than a day after `day`; else its time of day

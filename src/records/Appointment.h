@@ -29,6 +29,9 @@ struct Appointment {
 
     // Whether the date of `bit` names the later instant of a repeated hour.
     [[nodiscard]] bool later(uint8_t bit) const { return (laterOfTwo & bit) != 0; }
+    // Clears the later-of-two bit of each date that differs from `before`'s: a date given
+    // anew names the earlier instant of a repeated hour, as every time typed in does.
+    void forgetLaterWhereChanged(const Appointment& before);
     [[nodiscard]] bool repeats() const { return schedule.get().repeats(); }
 
     // When it starts (a series: its first start), in local time: the one rule every view,

@@ -8,6 +8,7 @@
 #include "records/Appointment.h"
 #include "records/Person.h"
 #include "records/PhGroup.h"
+#include "records/RecordStore.h"
 #include "records/Task.h"
 #include "records/User.h"
 
@@ -20,7 +21,7 @@
 // as they are, so that adding or removing many records never copies or moves one.
 template <class Record>
 struct InsertRecords {
-    std::map<int32_t, Record> records;
+    typename RecordStore<Record>::Map records;
     int32_t lastId = 0;
 };
 

@@ -3,8 +3,7 @@
 #include <cstdint>
 #include <iterator>
 #include <limits>
-#include <map>
-#include <tuple>
+#include <memory>
 #include <utility>
 
 #include "records/DocumentEdit.h"
@@ -24,7 +23,7 @@ public:
     bool add(Record&& record) {
         if (next_ == 0) return false;
         record.ID = next_;
-        records_.emplace_hint(records_.end(), next_, std::move(record));
+        records_.emplace_hint(records_.end(), next_, std::make_shared<Record>(std::move(record)));
         next_ = next_ == std::numeric_limits<int32_t>::max() ? 0 : next_ + 1;
         return true;
     }
@@ -34,12 +33,10 @@ public:
     // back as long as no other record was added since.
     [[nodiscard]] Record* addInPlace() {
         if (next_ == 0) return nullptr;
-        const auto it =
-            records_.emplace_hint(records_.end(), std::piecewise_construct,
-                                  std::forward_as_tuple(next_), std::forward_as_tuple());
-        it->second.ID = next_;
+        const auto it = records_.emplace_hint(records_.end(), next_, std::make_shared<Record>());
+        it->second->ID = next_;
         next_ = next_ == std::numeric_limits<int32_t>::max() ? 0 : next_ + 1;
-        return &it->second;
+        return it->second.get();
     }
     // Takes back the record added last, and its identifier.
     void dropLast() {
@@ -60,6 +57,6 @@ public:
     }
 
 private:
-    std::map<int32_t, Record> records_;
+    typename RecordStore<Record>::Map records_;
     int32_t next_;  // 0 when none is left
 };

@@ -42,11 +42,25 @@ public:
             store_.setLastId(edit.lastId);
             return reversal;
         }
-        // Moving nodes allocates nothing, so nothing can fail half-way.
-        for (auto it = edit.records.begin(); it != edit.records.end();) {
-            auto node = edit.records.extract(it++);
-            const int32_t id = node.key();
-            if (store_.adopt(node)) reversal.ids.push_back(id);
+        try {
+            for (auto it = edit.records.begin(); it != edit.records.end();) {
+                auto node = edit.records.extract(it++);
+                const int32_t id = node.key();
+                bool taken = false;
+                try {
+                    taken = store_.adopt(node);
+                } catch (...) {
+                    edit.records.insert(std::move(node));
+                    throw;
+                }
+                if (taken) reversal.ids.push_back(id);
+            }
+        } catch (...) {
+            // Out of memory for a bucket: the records go back to the edit, which happens
+            // whole or not at all. Taking out what went in needs no memory.
+            for (const int32_t id : reversal.ids)
+                edit.records.insert(store_.extract(id));
+            throw;
         }
         store_.setLastId(edit.lastId);
         return reversal;
@@ -56,9 +70,19 @@ public:
         InsertRecords<Record> reversal{{}, store_.lastId()};
         // Taken out in ascending ID, so that the nodes go back without searching.
         std::sort(edit.ids.begin(), edit.ids.end());
-        for (const int32_t id : edit.ids) {
-            if (auto node = store_.extract(id))
-                reversal.records.insert(reversal.records.end(), std::move(node));
+        try {
+            for (const int32_t id : edit.ids) {
+                if (auto node = store_.extract(id))
+                    reversal.records.insert(reversal.records.end(), std::move(node));
+            }
+        } catch (...) {
+            // Out of memory for a bucket of this store's own: what was taken out goes back
+            // into the buckets it left, which needs none.
+            while (!reversal.records.empty()) {
+                auto node = reversal.records.extract(reversal.records.begin());
+                store_.adopt(node);
+            }
+            throw;
         }
         store_.setLastId(edit.lastId);
         return reversal;
@@ -67,8 +91,16 @@ public:
     RecordEdit<Record> operator()(ReplaceRecords<Record>& edit) {
         ReplaceRecords<Record> reversal;
         reversal.records.reserve(edit.records.size());
-        for (Record& record : edit.records) {
-            if (store_.swap(record)) reversal.records.push_back(std::move(record));
+        try {
+            for (Record& record : edit.records) {
+                if (store_.swap(record)) reversal.records.push_back(std::move(record));
+            }
+        } catch (...) {
+            // Out of memory for a record a copy still shares: put back what was replaced,
+            // into records of this store's own, which needs none.
+            for (auto it = reversal.records.rbegin(); it != reversal.records.rend(); ++it)
+                store_.swap(*it);
+            throw;
         }
         // Put back last what was replaced first, so that a record replaced twice in one
         // edit gets its original back.

@@ -7,6 +7,11 @@ Task Task::createdAt(DateTime now) {
     return task;
 }
 
+void Task::forgetLaterWhereChanged(const Task& before) {
+    if (DueDate != before.DueDate) laterOfTwo = static_cast<uint8_t>(laterOfTwo & ~kLaterDue);
+    if (DoneDate != before.DoneDate) laterOfTwo = static_cast<uint8_t>(laterOfTwo & ~kLaterDone);
+}
+
 const char* Task::priorityName(int32_t priority) {
     switch (priority) {
         case High:

@@ -26,6 +26,9 @@ struct Task {
     [[nodiscard]] static Task createdAt(DateTime now);
     // Whether the date of `bit` names the later instant of a repeated hour.
     [[nodiscard]] bool later(uint8_t bit) const { return (laterOfTwo & bit) != 0; }
+    // Clears the later-of-two bit of each date that differs from `before`'s, as an
+    // appointment does.
+    void forgetLaterWhereChanged(const Task& before);
     [[nodiscard]] bool isDone() const { return Priority == Done; }
     // "High", "Medium", "Low", "Done" in the user's language; "" for any other number.
     [[nodiscard]] static const char* priorityName(int32_t priority);

@@ -91,7 +91,8 @@ ParsedItem CalendarCodec::parse(std::string_view text) const {
         return item;
     }
     const std::string localZone = localZoneName();
-    for (auto [id, appointment] : scratch.appointments()) {
+    for (const auto& [id, read] : scratch.appointments()) {
+        Appointment appointment = read;
         // Ours are written in the zone of this machine, whose time they keep: read back, a
         // series of that zone is one on local time.
         if (!localZone.empty() && appointment.schedule.get().zone == localZone)

@@ -50,7 +50,7 @@ int applyKind(PimDocument& live, const RecordStore<Record>& before,
     // IDs the user took meanwhile go to the sync's new records after every ID either side
     // has used, so that no record of the state names two.
     int32_t next = std::max(here.nextId(), after.nextId());
-    std::map<int32_t, Record> added;
+    typename RecordStore<Record>::Map added;
     for (const auto& [id, record] : after) {
         if (before.contains(id)) continue;
         Record copy = record;
@@ -59,7 +59,7 @@ int applyKind(PimDocument& live, const RecordStore<Record>& before,
             copy.ID = next++;
             newIds[id] = copy.ID;
         }
-        added.emplace(copy.ID, std::move(copy));
+        added.emplace(copy.ID, std::make_shared<Record>(std::move(copy)));
     }
     if (!removed.empty())
         live.apply(RecordEdit<Record>(EraseRecords<Record>{std::move(removed), here.lastId()}));

@@ -180,26 +180,24 @@ Status RecoveryCopies::keepLater(const PimDocument& document,
         // One at a time: the window asks again once that one is written.
         if (request_ || writing_) return {};
     }
-    auto into = std::make_unique<PimDocument>(document.clock());
+    std::optional<Request> request;
     try {
         if (!writer_.joinable()) writer_ = std::thread([this] { writeRequested(); });
+        // The copy shares the records, so taking it costs the window next to nothing; an
+        // edit made while it is written takes its own record and leaves the copy's alone.
+        auto into = std::make_unique<PimDocument>(document.clock());
+        into->adoptContents(PimContents(document.contents()));
+        request = Request{std::move(into), absolutePath(document.path()), base};
     } catch (const std::system_error&) {
         return keep(document, base);  // no thread to be had: here and now, as always
+    } catch (const std::bad_alloc&) {
+        return keep(document, base);  // written here and now, a piece at a time
     }
-    bool copied = false;
     {
-        std::unique_lock lock(mutex_);
-        request_ = Request{&document, std::move(into), absolutePath(document.path()), base};
-        copiedOrFailed_ = std::nullopt;
-        wake_.notify_one();
-        // The records are copied by the thread, so that it is the thread that later frees
-        // them too, without contending for the window's memory; the window waits for the
-        // copy alone, and nothing changes the records meanwhile.
-        settled_.wait(lock, [&] { return copiedOrFailed_.has_value(); });
-        copied = *copiedOrFailed_;
+        const std::lock_guard lock(mutex_);
+        request_ = std::move(request);
     }
-    // No room for a second copy of the records: written here and now, a piece at a time.
-    if (!copied) return keep(document, base);
+    wake_.notify_one();
     current_ = true;
     return {};
 }
@@ -229,18 +227,9 @@ void RecoveryCopies::writeRequested() {
         Request request = std::move(*request_);
         request_.reset();
         writing_ = true;
-        bool copied = true;
-        try {
-            request.into->adoptContents(PimContents(request.from->contents()));
-        } catch (const std::bad_alloc&) {
-            copied = false;
-        }
-        copiedOrFailed_ = copied;
-        if (!copied) writing_ = false;
-        settled_.notify_all();
-        if (!copied) continue;
         lock.unlock();
         const Status written = write(*request.into, request.path, request.base);
+        // Records the window no longer holds are freed here, off the window's thread.
         request.into.reset();
         lock.lock();
         writing_ = false;

@@ -80,10 +80,9 @@ public:
     static void discard(LeftCopy& copy);
 
 private:
-    // A copy the window asks the object's thread for: of the records of `from`, into a
-    // document of its own, written as the copy of `path`.
+    // A copy the window asks the object's thread for: a document of its own, sharing the
+    // records the window held when it asked, written as the copy of `path`.
     struct Request {
-        const PimDocument* from;
         std::unique_ptr<PimDocument> into;
         std::string path;
         std::optional<FileStamp> base;
@@ -95,7 +94,7 @@ private:
     Status prepare();
     Status write(const PimDocument& document, const std::string& path,
                  const std::optional<FileStamp>& base);
-    // The object's thread: copies and writes what it is asked for.
+    // The object's thread: writes what it is asked for.
     void writeRequested();
 
     std::string folder_;
@@ -108,7 +107,6 @@ private:
     std::condition_variable wake_;
     std::condition_variable settled_;
     std::optional<Request> request_;
-    std::optional<bool> copiedOrFailed_;  // whether the records of the request were copied
     bool writing_ = false;
     bool stopping_ = false;
     Outcome outcome_;

@@ -78,7 +78,8 @@ TEST_F(DayViewTest, CommandsActOnTheFocusedListAndSelectionFollowsRecords) {
 
     // Another record coming in before the selection keeps the same record selected.
     const Task early = taskDue("early", may(10));
-    doc.apply(RecordEdit<Task>(InsertRecords<Task>{{{0, early}}, doc.tasks().lastId()}));
+    doc.apply(RecordEdit<Task>(
+        InsertRecords<Task>{{{0, std::make_shared<Task>(early)}}, doc.tasks().lastId()}));
     view.refill();
     EXPECT_EQ(view.taskSelection(), (ListSelection{b, 2}));
 

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "records/Appointment.h"
+#include "records/Task.h"
 
 namespace {
 
@@ -45,4 +46,27 @@ TEST(AppointmentTest, StartsAtStartTimeNearItsDayElseAtItsTimeOfDayOnIt) {
     shift.EndTime = march(4, 4);
     shift.schedule.edit().lastDay = march(3, 18);
     EXPECT_EQ(shift.firstEnd(), march(4, 4));
+}
+
+// A date given a new value no longer names the later of two repeated instants; the dates
+// left alone keep theirs, so an edit of the text alone moves nothing.
+TEST(AppointmentTest, ADateGivenAnewForgetsItWasTheLaterOfTwo) {
+    Appointment before = Appointment::createdAt(march(31, 2, 30));
+    before.laterOfTwo = Appointment::kLaterDue | Appointment::kLaterStart | Appointment::kLaterEnd |
+                        Appointment::kLaterAlarm;
+    Appointment edited = before;
+    edited.Description = "text alone";
+    edited.forgetLaterWhereChanged(before);
+    EXPECT_EQ(edited.laterOfTwo, before.laterOfTwo);
+    edited.StartTime = march(31, 4);
+    edited.AlarmTime = march(31, 3, 45);
+    edited.forgetLaterWhereChanged(before);
+    EXPECT_EQ(edited.laterOfTwo, Appointment::kLaterDue | Appointment::kLaterEnd);
+
+    Task task = Task::createdAt(march(31, 2, 30));
+    task.laterOfTwo = Task::kLaterDue | Task::kLaterDone;
+    const Task was = task;
+    task.DueDate = march(31, 2, 45);
+    task.forgetLaterWhereChanged(was);
+    EXPECT_EQ(task.laterOfTwo, Task::kLaterDone);
 }

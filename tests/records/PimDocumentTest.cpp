@@ -2,7 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <memory>
+#include <new>
+#include <vector>
+
 #include "platform/Clock.h"
+#include "support/AllocationFailure.h"
 #include "support/CountingView.h"
 #include "support/Records.h"
 
@@ -137,6 +143,56 @@ TEST_F(PimDocumentTest, CompactRemovesOnlyDoneTasksDueBeforeTodayAndSavesOnlyWhe
         << "the write sees the compacted document";
     EXPECT_FALSE(doc.isModified());
     EXPECT_EQ(doc.appointments().size(), 1u) << "a done series long past is no task";
+}
+
+// An edit that runs out of memory half-way (a bucket of the index or a record that a copy
+// still shares cannot be taken) leaves the document as it was, as does any edit.
+TEST_F(PimDocumentTest, AnEditThatRunsOutOfMemoryHalfWayChangesNothing) {
+    doc.detachView(view);  // telling views needs memory of its own
+    const DateTime due = DateTime::fromFields(2026, 12, 6, 10, 0);
+    std::vector<Task> tasks;
+    for (int i = 1; i <= 3000; ++i)
+        tasks.push_back(taskDue("t" + std::to_string(i), due));
+    doc.addMany(std::move(tasks));
+    const PimContents first = doc.contents();
+
+    const std::vector<std::function<RecordEdit<Task>()>> edits = {
+        [] {
+            return EraseRecords<Task>{{2999, 1, 1500, 2000}, 3000};
+        },
+        [&] {
+            ReplaceRecords<Task> replace;
+            for (const int32_t id : {5, 1030, 2050})
+                replace.records.push_back(taskDue("changed", due)), replace.records.back().ID = id;
+            return replace;
+        },
+        [&] {
+            InsertRecords<Task> insert{{}, 5100};
+            for (int32_t id = 3001; id <= 5100; id += 7)
+                insert.records.emplace(id, std::make_shared<Task>(taskDue("new", due)));
+            return insert;
+        },
+    };
+    for (const auto& edit : edits) {
+        const PimContents before = doc.contents();  // shares every bucket and record
+        for (size_t allowed = 0;; ++allowed) {
+            RecordEdit<Task> change = edit();
+            bool struck = false;
+            try {
+                const AllocationFailure failure(allowed);
+                doc.apply(std::move(change));
+                struck = failure.struck();
+            } catch (const std::bad_alloc&) {
+                struck = true;
+                ASSERT_EQ(doc.contents(), before) << "failed after " << allowed;
+            }
+            if (!struck) break;
+        }
+        EXPECT_NE(doc.contents(), before);
+    }
+    EXPECT_EQ(doc.tasks().size(), 3000u - 4u + 300u);
+    EXPECT_EQ(first.tasks.size(), 3000u);
+    EXPECT_EQ(first.tasks.find(1030)->Description, "t1030");
 }
 
 TEST(Person, DisplayNameJoinsLastAndFirstName) {

@@ -254,6 +254,40 @@ TEST_F(Recovery, ACopyThatCannotBeWrittenIsToldOnce) {
 }
 
 // The next run may start in another folder, so a relative path would name another file.
+// The copy being written shares the window's records: it holds them as they were when it
+// was asked for, whatever the window changes, adds or removes meanwhile.
+TEST_F(Recovery, ACopyHoldsTheRecordsAsTheyWereWhenAskedFor) {
+    GateClock gate;
+    PimDocument document(gate);
+    for (const char* text : {"one", "two", "three"}) {
+        Task task = Task::createdAt(DateTime::now(gate));
+        task.Description = text;
+        document.add(task);
+    }
+    RecoveryCopies copies(folder);
+    gate.close();
+    ASSERT_TRUE(copies.keepLater(document, std::nullopt));
+    ASSERT_TRUE(gate.awaitWriter());
+    Task changed = *document.tasks().find(1);
+    changed.Description = "changed";
+    document.replace(changed);
+    document.remove<Task>(2);
+    document.add(Task::createdAt(DateTime::now(gate)));
+    gate.open();
+    copies.settle();
+
+    LeftCopy own;
+    for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+        if (entry.path().extension() == ".recovery") own.file = entry.path();
+    }
+    PimContents onDisk;
+    ASSERT_TRUE(RecoveryCopies::read(own, onDisk, DateTime::now(gate)));
+    std::vector<std::string> texts;
+    for (const auto& [id, task] : onDisk.tasks)
+        texts.push_back(task.Description);
+    EXPECT_EQ(texts, (std::vector<std::string>{"one", "two", "three"}));
+}
+
 TEST(RecoveryCopies, ACopyNamesItsDocumentByTheAbsolutePath) {
     ScratchDir dir;
     const FixedClock clock{LocalTime{2026, 12, 6, 10, 0, 0, 0}};

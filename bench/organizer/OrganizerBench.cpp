@@ -15,6 +15,7 @@
 #include "docfile/DocumentGenerator.h"
 #include "organizer/DayView.h"
 #include "platform/Clock.h"
+#include "records/DocumentDoor.h"
 #include "records/PimDocument.h"
 #include "records/UndoHistory.h"
 #include "support/FixedLocale.h"
@@ -35,7 +36,8 @@ int main(int argc, char** argv) {
     const size_t count = argc > 1 ? std::strtoul(argv[1], nullptr, 10) : 100000;
     PimDocument document(kClock);
     generateDocument(document, count);
-    DayView day(document, nullptr);
+    DocumentDoor door(document, nullptr);
+    DayView day(door);
 
     // The busiest day of the generated appointments, and today.
     std::printf("%-26s %10s %10s %8s\n", "refill", "ms", "walk ms", "ratio");

@@ -18,6 +18,7 @@
 #include "organizer/PhoneBookView.h"
 #include "organizer/ui/PhoneBookPanel.h"
 #include "platform/Clock.h"
+#include "records/DocumentDoor.h"
 #include "records/PimDocument.h"
 
 int main(int argc, char** argv) {
@@ -28,7 +29,8 @@ int main(int argc, char** argv) {
     PimDocument document(clock);
     generateDocument(document, count);  // every person is in group 1
 
-    PhoneBookView book(document, nullptr);
+    DocumentDoor door(document, nullptr);
+    PhoneBookView book(door);
     PhoneBookPanel panel(book);
     panel.resize(420, 400);
     panel.show();

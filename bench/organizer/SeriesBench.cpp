@@ -18,6 +18,7 @@
 #include "organizer/DayView.h"
 #include "organizer/SeriesGenerator.h"
 #include "platform/Clock.h"
+#include "records/DocumentDoor.h"
 #include "records/PimDocument.h"
 #include "support/FixedLocale.h"
 
@@ -88,7 +89,8 @@ int main(int argc, char** argv) {
                         d.leaveRecordsToExit();
                     }));
 
-    DayView plainDay(plain, nullptr), seriesDay(withSeries, nullptr);
+    DocumentDoor plainDoor(plain, nullptr), seriesDoor(withSeries, nullptr);
+    DayView plainDay(plainDoor), seriesDay(seriesDoor);
     for (const DateTime day : {DateTime::today(clock), at(2027, 3, 1)}) {
         const std::string name = "day " + day.format("%Y-%m-%d");
         row(name.c_str(),

@@ -82,7 +82,7 @@ int main(int argc, char** argv) {
         ShellSettings windowSettings(settings);
         DesktopContactLauncher launcher;
         auto frame = std::make_unique<MainFrame>(workspace, windowSettings, prompts);
-        new OrganizerView(workspace, *frame, windowSettings, locale, prompts, launcher);
+        new OrganizerView(workspace, *frame, settings, locale, prompts, launcher);
         frame->openStartupDocument({path}, false);
         frame->show();
         QApplication::processEvents();

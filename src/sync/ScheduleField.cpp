@@ -1,14 +1,14 @@
 #include "sync/ScheduleField.h"
 
-#include <cstdio>
 #include <vector>
 
 #include "platform/Translate.h"
+#include "records/StampText.h"
 
 namespace {
 
 std::string timeText(DateTime time) {
-    return time.isValid() ? time.format("%Y-%m-%d %H:%M:%S") : std::string("-");
+    return time.isValid() ? stampText(time) : std::string("-");
 }
 
 bool readTime(std::string_view text, DateTime& time) {
@@ -16,10 +16,7 @@ bool readTime(std::string_view text, DateTime& time) {
         time = DateTime();
         return true;
     }
-    int y = 0, mo = 0, d = 0, h = 0, mi = 0, s = 0;
-    const std::string copy(text);
-    if (std::sscanf(copy.c_str(), "%d-%d-%d %d:%d:%d", &y, &mo, &d, &h, &mi, &s) != 6) return false;
-    time = DateTime::fromFields(y, mo, d, h, mi, s);
+    time = timeOfStamp(text);
     return time.isValid();
 }
 

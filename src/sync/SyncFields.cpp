@@ -1,12 +1,12 @@
 #include "sync/SyncFields.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <type_traits>
 
 #include "platform/Translate.h"
 #include "records/RecordFields.h"
 #include "records/SecondsConverter.h"
+#include "records/StampText.h"
 #include "sync/ScheduleField.h"
 
 namespace {
@@ -16,15 +16,14 @@ constexpr std::string_view kLaterMark = " (later)";
 
 std::string timeText(DateTime time, bool later) {
     if (!time.isValid()) return {};
-    return time.format("%Y-%m-%d %H:%M:%S") + std::string(later ? kLaterMark : "");
+    return stampText(time) + std::string(later ? kLaterMark : "");
 }
 
 DateTime timeOfText(std::string_view text, bool* later) {
-    int y = 0, mo = 0, d = 0, h = 0, mi = 0, s = 0;
-    if (later != nullptr) *later = text.ends_with(kLaterMark);
-    if (std::sscanf(std::string(text).c_str(), "%d-%d-%d %d:%d:%d", &y, &mo, &d, &h, &mi, &s) != 6)
-        return {};
-    return DateTime::fromFields(y, mo, d, h, mi, s);
+    const bool marked = text.ends_with(kLaterMark);
+    if (later != nullptr) *later = marked;
+    if (marked) text.remove_suffix(kLaterMark.size());
+    return timeOfStamp(text);
 }
 
 // A value of the record table as text, and back.

@@ -17,6 +17,7 @@
 #include "fileio/PosixFile.h"
 #include "fileio/UserFolders.h"
 #include "records/PimDocument.h"
+#include "records/StampText.h"
 
 namespace {
 
@@ -149,8 +150,12 @@ std::vector<BackupVersion> RotatingBackups::versions(const std::string& document
     return found;
 }
 
+std::string savedText(const BackupVersion& version) {
+    return stampText(DateTime::fromSeconds(version.savedAt));
+}
+
 std::string describeVersion(const BackupVersion& version, const Clock& clock) {
-    const std::string saved = DateTime::fromSeconds(version.savedAt).format("%Y-%m-%d %H:%M:%S");
+    const std::string saved = savedText(version);
     PimDocument document(clock);
     if (const Status loaded = loadDocument(document, version.file); !loaded)
         return saved + '\t' + fillIn(_("cannot be read: %s"), {loaded.message()});

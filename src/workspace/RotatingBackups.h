@@ -50,6 +50,8 @@ private:
     std::function<int()> kept_;
 };
 
+// When the version was saved, local time, as the listing shows it: "2026-12-06 10:00:00".
+[[nodiscard]] std::string savedText(const BackupVersion& version);
 // "SAVED<TAB>P persons<TAB>T tasks<TAB>A appointments" for a version, the time local,
 // or "SAVED<TAB>cannot be read: WHY".
 [[nodiscard]] std::string describeVersion(const BackupVersion& version, const Clock& clock);

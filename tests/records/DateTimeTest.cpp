@@ -6,6 +6,7 @@
 
 #include "records/DatePicture.h"
 #include "records/SecondsConverter.h"
+#include "records/StampText.h"
 #include "support/FixedLocale.h"
 #include "support/TzGuard.h"
 
@@ -151,6 +152,18 @@ TEST(DateTime, FormatsWithStrftimeAndLocalePicturesLetterByLetter) {
         EXPECT_EQ(formatDatePicture(fields, picture, locale), date);
         EXPECT_EQ(formatTimePicture(fields, picture, locale), time);
     }
+}
+
+// The state files' and listings' form is read back exactly, and nothing else is taken for it.
+TEST(StampText, ReadsBackOnlyItsOwnForm) {
+    const DateTime time = DateTime::fromFields(2026, 12, 6, 9, 5, 7);
+    EXPECT_EQ(stampText(time), "2026-12-06 09:05:07");
+    EXPECT_EQ(timeOfStamp(stampText(time)), time);
+    EXPECT_EQ(stampText(DateTime()), "");
+    for (const char* other : {"", "2026-12-06 09:05", "2026-12-06T09:05:07", "2026-02-30 09:05:07",
+                              "+026-12-06 09:05:07", "2026-12-06 09:05:07x", " 2026-12-06 9:05:07",
+                              "2026-12-06 24:00:00"})
+        EXPECT_FALSE(timeOfStamp(other).isValid()) << other;
 }
 
 TEST(SecondsConverter, AgreesWithTheCLibraryAcrossOffsetChanges) {

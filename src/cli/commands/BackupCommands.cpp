@@ -33,11 +33,6 @@ Status runBackups(CliContext& context, const std::vector<std::string>& args) {
     return {};
 }
 
-// The time a version was saved, as the listing shows it.
-std::string savedText(const BackupVersion& version) {
-    return DateTime::fromSeconds(version.savedAt).format("%Y-%m-%d %H:%M:%S");
-}
-
 // The version `wanted` names: its number in the listing, or the time the listing shows for
 // it, which a save in between does not shift. A Usage failure for none, or for a time that
 // several versions share.

@@ -10,9 +10,9 @@
 #include "platform/Clock.h"
 #include "records/PimDocument.h"
 #include "support/CliRun.h"
+#include "support/ProcessGuards.h"
 #include "support/Records.h"
 #include "support/ScratchDir.h"
-#include "support/TzGuard.h"
 
 inline DateTime at(int y, int mo, int d, int h = 0, int mi = 0) {
     return DateTime::fromFields(y, mo, d, h, mi);

@@ -6,8 +6,8 @@
 #include "records/PimDocument.h"
 #include "support/CountingView.h"
 #include "support/EveryAllocationFailure.h"
+#include "support/ProcessGuards.h"
 #include "support/ScratchDir.h"
-#include "support/TzGuard.h"
 
 namespace {
 

@@ -8,8 +8,8 @@
 #include "docfile/FieldValues.h"
 #include "platform/Clock.h"
 #include "records/PimDocument.h"
+#include "support/ProcessGuards.h"
 #include "support/Records.h"
-#include "support/TzGuard.h"
 
 namespace {
 

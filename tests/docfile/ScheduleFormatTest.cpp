@@ -8,8 +8,8 @@
 #include "records/Occurrences.h"
 #include "records/PimDocument.h"
 #include "support/Collect.h"
+#include "support/ProcessGuards.h"
 #include "support/Records.h"
-#include "support/TzGuard.h"
 
 namespace {
 

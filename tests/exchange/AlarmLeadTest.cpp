@@ -5,8 +5,8 @@
 #include "exchange/ICalExport.h"
 #include "exchange/ICalImport.h"
 #include "records/PimDocument.h"
+#include "support/ProcessGuards.h"
 #include "support/Records.h"
-#include "support/TzGuard.h"
 #include "sync/SyncFields.h"
 
 namespace {

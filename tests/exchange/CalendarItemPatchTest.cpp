@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
 #include "exchange/CalendarItemPatch.h"
+#include "support/ProcessGuards.h"
 #include "support/Records.h"
-#include "support/TzGuard.h"
 
 namespace {
 

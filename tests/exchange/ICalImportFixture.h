@@ -8,9 +8,9 @@
 #include "exchange/ICalImport.h"
 #include "records/Occurrences.h"
 #include "records/PimDocument.h"
+#include "support/ProcessGuards.h"
 #include "support/ScratchDir.h"
 #include "support/Skipped.h"
-#include "support/TzGuard.h"
 
 // What the calendar import tests share: the records an import adds, one line each.
 

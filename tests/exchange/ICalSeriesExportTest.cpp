@@ -11,9 +11,9 @@
 #include "exchange/IndependentReader.h"
 #include "records/Occurrences.h"
 #include "records/PimDocument.h"
+#include "support/ProcessGuards.h"
 #include "support/Records.h"
 #include "support/ScratchDir.h"
-#include "support/TzGuard.h"
 
 namespace {
 

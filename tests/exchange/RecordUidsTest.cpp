@@ -12,8 +12,8 @@
 #include "exchange/VCardExport.h"
 #include "exchange/VCardImport.h"
 #include "records/PimDocument.h"
+#include "support/ProcessGuards.h"
 #include "support/Records.h"
-#include "support/TzGuard.h"
 
 namespace {
 

@@ -9,7 +9,7 @@
 #include "organizer/BusyDays.h"
 #include "platform/Clock.h"
 #include "records/PimDocument.h"
-#include "support/TzGuard.h"
+#include "support/ProcessGuards.h"
 
 namespace {
 

@@ -4,8 +4,8 @@
 
 #include <filesystem>
 
+#include "support/ProcessGuards.h"
 #include "support/ScratchDir.h"
-#include "support/TzGuard.h"
 
 namespace {
 

@@ -8,8 +8,8 @@
 #include "organizer/ui/PersonDialog.h"
 #include "platform/qt/DesktopContactLauncher.h"
 #include "support/FakeLauncher.h"
+#include "support/ProcessGuards.h"
 #include "support/ScratchDir.h"
-#include "support/TzGuard.h"
 
 namespace {
 

@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "support/ProcessGuards.h"
 #include "support/Records.h"
-#include "support/TzGuard.h"
 
 namespace {
 

@@ -11,10 +11,10 @@
 #include "records/DocumentDoor.h"
 #include "records/PimDocument.h"
 #include "support/FixedLocale.h"
+#include "support/ProcessGuards.h"
 #include "support/Records.h"
 #include "support/ScratchDir.h"
 #include "support/SeriesRecords.h"
-#include "support/TzGuard.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 #include "records/SecondsConverter.h"
 #include "records/StampText.h"
 #include "support/FixedLocale.h"
-#include "support/TzGuard.h"
+#include "support/ProcessGuards.h"
 
 namespace {
 

@@ -7,9 +7,9 @@
 #include "records/Occurrences.h"
 #include "records/RuleExpansion.h"
 #include "records/ZoneRules.h"
+#include "support/ProcessGuards.h"
 #include "support/Records.h"
 #include "support/SeriesRecords.h"
-#include "support/TzGuard.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/Clock.h"
-#include "support/TzGuard.h"
+#include "support/ProcessGuards.h"
 #include "sync/ItemCodec.h"
 
 namespace {

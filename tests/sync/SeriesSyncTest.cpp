@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
+#include "support/ProcessGuards.h"
 #include "support/Records.h"
 #include "support/SeriesRecords.h"
-#include "support/TzGuard.h"
 #include "sync/SyncHarness.h"
 
 namespace {

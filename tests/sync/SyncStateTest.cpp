@@ -3,8 +3,8 @@
 #include <filesystem>
 
 #include "records/DocumentDoor.h"
+#include "support/ProcessGuards.h"
 #include "support/ScratchDir.h"
-#include "support/TzGuard.h"
 #include "sync/SyncHarness.h"
 #include "sync/SyncSession.h"
 #include "sync/SyncState.h"

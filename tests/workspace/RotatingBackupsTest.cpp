@@ -6,9 +6,9 @@
 #include <gtest/gtest.h>
 
 #include "support/MemorySettingsStore.h"
+#include "support/ProcessGuards.h"
 #include "support/ScratchDir.h"
 #include "support/SeededDocument.h"
-#include "support/TzGuard.h"
 #include "workspace/DocFileStorage.h"
 #include "workspace/DocumentSettings.h"
 

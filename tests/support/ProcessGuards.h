@@ -1,5 +1,8 @@
 #pragma once
 
+// Guards of what a whole test process shares: an environment variable, TZ, the working
+// folder. Each puts back what it found, also when an assertion ends the test early.
+
 #include <cstdlib>
 #include <ctime>
 #include <filesystem>

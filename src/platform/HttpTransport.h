@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -11,6 +12,8 @@ struct HttpRequest {
     std::string url;     // absolute
     std::vector<std::pair<std::string, std::string>> headers;
     std::string body;
+    // The whole answer must have come by then, else the request fails as one cut short.
+    std::chrono::steady_clock::time_point until = std::chrono::steady_clock::time_point::max();
 };
 
 // Why no answer came, for a caller to act on without reading the message.
@@ -39,4 +42,9 @@ public:
     virtual ~HttpTransport() = default;
     // Sends the request, following no redirect.
     [[nodiscard]] virtual HttpResponse send(const HttpRequest& request) = 0;
+    // How long one whole answer may take; zero for no limit. Several requests that make one
+    // step (finding an account) share it.
+    [[nodiscard]] virtual std::chrono::seconds answerLimit() const {
+        return std::chrono::seconds::zero();
+    }
 };

@@ -198,8 +198,10 @@ Status CollectionSync::fetch(const std::vector<std::string>& hrefs,
             for (const std::string& href : batch) {
                 Fetched fetched;
                 bool gone = false;
-                if (Status got = fetchOne(href, fetched, gone); !got) return got;
-                if (gone)
+                if (Status got = fetchOne(href, fetched, gone); !got) {
+                    if (!DavClient::refusesItem(dav_.lastStatus())) return got;
+                    skip(href, got.reason());
+                } else if (gone)
                     serverDeleted(href);
                 else
                     out[href] = std::move(fetched);

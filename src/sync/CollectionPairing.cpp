@@ -6,6 +6,18 @@
 // and records it made before a state was lost, the same record on both sides, and what is
 // new on either.
 
+std::string CollectionSync::nameOf(const SyncRecord& record) {
+    switch (record.kind()) {
+        case RecordKind::Appointment:
+            return record.appointment().Description;
+        case RecordKind::Task:
+            return record.task().Description;
+        case RecordKind::Person:
+            break;
+    }
+    return std::string(record.person().FName()) + '\n' + std::string(record.person().LName());
+}
+
 int32_t CollectionSync::unmappedLike(const SyncRecord& there) const {
     const RecordKind kind = there.kind();
     std::set<int32_t> mapped;
@@ -42,17 +54,20 @@ void CollectionSync::adoptNew(const std::string& href, const Fetched& fetched,
             const int32_t named = std::atoi(ours.c_str() + stem.size());
             if (!mapped.contains({kind, named}) && syncRecordOf(document_, kind, named)) id = named;
         }
-        if (id == 0) {
-            auto& candidates = unmatched_[{kind, fieldTexts(there)}];
+        if (const auto same = unmatched_.find({kind, fieldTexts(there)});
+            id == 0 && same != unmatched_.end()) {
+            auto& candidates = same->second;
             while (!candidates.empty() && id == 0) {
                 if (!mapped.contains({kind, candidates.back()})) id = candidates.back();
                 candidates.pop_back();
             }
         }
-        // Edited since the state was lost (or never saved): the same record by its key.
-        for (auto it = unmatched_.begin(); it != unmatched_.end() && id == 0; ++it) {
-            if (it->first.first != kind) continue;
-            for (const int32_t candidate : it->second) {
+        // Edited since the state was lost (or never saved): the same record by its key,
+        // looked for among those of the same name only, so that many new items cost no more
+        // than a look each.
+        if (const auto named = unmatchedByName_.find({kind, nameOf(there)});
+            id == 0 && named != unmatchedByName_.end()) {
+            for (const int32_t candidate : named->second) {
                 const auto here = unmatchedRecords_.find({kind, candidate});
                 if (!mapped.contains({kind, candidate}) && here != unmatchedRecords_.end() &&
                     sameByKey(here->second, there)) {

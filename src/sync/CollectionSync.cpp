@@ -68,8 +68,21 @@ Status CollectionSync::push(const std::string& href, const std::string& serverTe
         report_.notes.push_back(fillIn(_("%s: cannot be written into %s; not sent"), {what, href}));
         return {};
     }
-    if (Status put = dav_.put(url(href), text, codec_.contentType(), etag, code, newEtag); !put)
-        return put;
+    if (!DavClient::strongEtag(etag)) {
+        // A refusal of this item alone: the rest of the collection goes on.
+        skip(href, fillIn(_("the server gives it the weak or unquoted ETag %s, so the change "
+                            "made here cannot be sent safely"),
+                          {etag}));
+        return {};
+    }
+    if (Status put = dav_.put(url(href), text, codec_.contentType(), etag, code, newEtag); !put) {
+        // The connection may break after the server took the item: what it holds then says
+        // whether the write went through, so that it counts, and its ETag is kept.
+        if (dav_.lastStatus() != 0 || dav_.lastFailure() != HttpFailure::None ||
+            !arrived(href, record, newEtag))
+            return put;
+        code = etag.empty() ? 201 : 204;
+    }
     wrote_ = true;
     if (DavClient::refusesContent(code)) {
         report_.notes.push_back(fillIn(_("%s: the server refused it at %s (%s); not sent"),
@@ -77,6 +90,18 @@ Status CollectionSync::push(const std::string& href, const std::string& serverTe
         code = 0;
     }
     return {};
+}
+
+bool CollectionSync::arrived(const std::string& href, const SyncRecord& record, std::string& etag) {
+    Fetched there;
+    bool gone = false;
+    if (!fetchOne(href, there, gone) || gone) return false;
+    const ParsedItem parsed = codec_.parse(there.body);
+    if (!parsed.error.empty() || parsed.records.size() != 1 ||
+        !sameFields(parsed.records[0].record, record))
+        return false;
+    etag = there.etag;
+    return true;
 }
 
 void CollectionSync::serverDeleted(const std::string& href) {
@@ -272,9 +297,18 @@ Status CollectionSync::deleteThere(const std::string& href) {
         }
         return reconcile(href, std::move(fetched));
     }
+    if (const std::string& etag = state_.items[href].etag; !DavClient::strongEtag(etag)) {
+        skip(href, fillIn(_("the server gives it the weak or unquoted ETag %s, so it cannot be "
+                            "deleted there safely"),
+                          {etag}));
+        return {};
+    }
     int code = 0;
-    if (Status removed = dav_.remove(url(href), state_.items[href].etag, code); !removed)
-        return removed;
+    if (Status removed = dav_.remove(url(href), state_.items[href].etag, code); !removed) {
+        if (!DavClient::refusesItem(code)) return removed;
+        skip(href, removed.reason());
+        return {};
+    }
     wrote_ = true;
     if (code == 412) {
         Fetched fetched;
@@ -339,6 +373,11 @@ Status CollectionSync::run() {
             unmatchedRecords_.emplace(Key{kind, id}, record);
         }
     }
+    // In the order the texts give, which is the order they were looked through in before.
+    for (const auto& [texts, ids] : unmatched_)
+        for (const int32_t id : ids)
+            unmatchedByName_[{texts.first, nameOf(unmatchedRecords_.at({texts.first, id}))}]
+                .push_back(id);
     for (const auto& [href, item] : newThere_) {
         const ParsedItem parsed = codec_.parse(item.body);
         if (!parsed.error.empty()) {

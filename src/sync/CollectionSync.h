@@ -79,6 +79,8 @@ private:
     // A record of the kind that no item of the state names and that holds what `there` holds,
     // or else is the same by its key (sameByKey); 0 for none.
     [[nodiscard]] int32_t unmappedLike(const SyncRecord& there) const;
+    // What records the same by their key (sameByKey) have in common: the name.
+    [[nodiscard]] static std::string nameOf(const SyncRecord& record);
     Status deleteThere(const std::string& href);
     void adoptNew(const std::string& href, const Fetched& fetched, const ParsedItem& parsed);
     Status uploadNew();
@@ -88,6 +90,9 @@ private:
     Status push(const std::string& href, const std::string& serverText, const std::string& etag,
                 const SyncRecord& record, const FieldKeys& changed, const std::string& uid,
                 int& code, std::string& newEtag);
+    // Whether the server holds `record` at `href`, as after a write whose answer was lost;
+    // `etag` gets its ETag then.
+    bool arrived(const std::string& href, const SyncRecord& record, std::string& etag);
     // The merge of both sides, field by field; differing fields are conflicts (the server's
     // kept) where both changed, or, when there is no base, wherever both hold different values.
     SyncRecord merge(const std::optional<SyncRecord>& base, const SyncRecord& here,
@@ -114,7 +119,9 @@ private:
     // Records no state names, by the texts of their fields, to match the server's new items
     // with.
     std::map<std::pair<RecordKind, std::vector<std::string>>, std::vector<int32_t>> unmatched_;
-    std::map<Key, SyncRecord> unmatchedRecords_;                   // those records, by kind and ID
+    std::map<Key, SyncRecord> unmatchedRecords_;  // those records, by kind and ID
+    // Their IDs by kind and name (nameOf), which records the same by their key share.
+    std::map<std::pair<RecordKind, std::string>, std::vector<int32_t>> unmatchedByName_;
     std::map<std::pair<RecordKind, std::string>, int32_t> byUid_;  // records by the UID they keep
     // Records the state names, once the known items are done.
     std::set<Key> mapped_;

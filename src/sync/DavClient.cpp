@@ -31,8 +31,7 @@ Status readMultiStatus(const HttpResponse& response, const std::string& url, Mul
 // If-Match compares strongly: a weak or unquoted ETag never matches, and every write would
 // fail as if the item had changed.
 Status conditionable(const std::string& ifMatch, const std::string& url) {
-    if (ifMatch.empty() || (ifMatch.size() >= 2 && ifMatch.front() == '"' && ifMatch.back() == '"'))
-        return {};
+    if (DavClient::strongEtag(ifMatch)) return {};
     return Status::failure(
         FailureKind::Content, url,
         fillIn(_("the server %s gives the ETag %s, which is weak or unquoted, so "
@@ -46,6 +45,33 @@ std::string DavClient::originOf(std::string_view url) {
     const size_t scheme = url.find("://");
     if (scheme == std::string_view::npos) return {};
     return std::string(url.substr(0, url.find('/', scheme + 3)));
+}
+
+bool DavClient::strongEtag(std::string_view etag) {
+    return etag.empty() || (etag.size() >= 2 && etag.front() == '"' && etag.back() == '"');
+}
+
+bool DavClient::refusesItem(int code) {
+    return code == 400 || code == 403 || code == 405 || code == 409 || code == 414 || code == 415 ||
+           code == 422;
+}
+
+std::string DavClient::escaped(std::string_view url) {
+    static constexpr std::string_view kUnsafe = " \"<>\\^`{|}";
+    static constexpr char kHex[] = "0123456789ABCDEF";
+    std::string out;
+    out.reserve(url.size());
+    for (const char c : url) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte < 0x21 || byte > 0x7e || kUnsafe.find(c) != std::string_view::npos) {
+            out += '%';
+            out += kHex[byte >> 4];
+            out += kHex[byte & 15];
+        } else {
+            out += c;
+        }
+    }
+    return out;
 }
 
 bool DavClient::refusesContent(int code) {
@@ -71,9 +97,26 @@ std::string DavClient::folderOf(std::string_view url) {
     return path;
 }
 
+void DavClient::startDeadline() {
+    const std::chrono::seconds limit = transport_.answerLimit();
+    until_ = limit.count() > 0 ? std::chrono::steady_clock::now() + limit
+                               : std::chrono::steady_clock::time_point::max();
+}
+
 HttpResponse DavClient::send(HttpRequest request) {
     ++requests_;
-    HttpResponse response = transport_.send(request);
+    request.url = escaped(request.url);
+    request.until = until_;
+    HttpResponse response;
+    if (std::chrono::steady_clock::now() >= until_) {
+        // Said as the transport says a deadline that passed while it waited.
+        std::string host = originOf(request.url);
+        host.erase(0, host.find("://") + 3);
+        response.error = fillIn(_("no complete answer from %s within %s seconds"),
+                                {host, std::to_string(transport_.answerLimit().count())});
+    } else {
+        response = transport_.send(request);
+    }
     lastStatus_ = response.status;
     lastFailure_ = response.failure;
     return response;

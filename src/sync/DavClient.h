@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <string>
 #include <string_view>
 
@@ -42,6 +43,12 @@ public:
     // MKCOL or MKCALENDAR with a body.
     Status create(const char* method, const std::string& url, const std::string& body);
 
+    // From now on every request must be answered before the transport's answer limit
+    // (answerLimit) has passed once, counted from here: the requests of one step share
+    // it. Ends when `stopDeadline` is called.
+    void startDeadline();
+    void stopDeadline() { until_ = std::chrono::steady_clock::time_point::max(); }
+
     [[nodiscard]] int requests() const { return requests_; }
     // The status of the last answer; 0 when none came.
     [[nodiscard]] int lastStatus() const { return lastStatus_; }
@@ -51,6 +58,14 @@ public:
     // Whether a PUT's status says that the server will not take that one item (400, 415,
     // 422), which spoils nothing else.
     [[nodiscard]] static bool refusesContent(int code);
+    // Whether a status given to a request for one item refuses that item alone (400, 403,
+    // 405, 409, 414, 415, 422): it is skipped, and the rest of its collection syncs.
+    [[nodiscard]] static bool refusesItem(int code);
+    // Whether If-Match can carry the ETag: quoted and not weak; "" (none) passes too.
+    [[nodiscard]] static bool strongEtag(std::string_view etag);
+    // The address with what may not stand in one (spaces, quotes, bytes past ASCII ...)
+    // percent-escaped, as a server may write an href raw.
+    [[nodiscard]] static std::string escaped(std::string_view url);
     // The failure an answer stands for, or success for a 2xx status.
     [[nodiscard]] static Status failureOf(const HttpResponse& response, const std::string& url);
 
@@ -62,4 +77,5 @@ private:
     int requests_ = 0;
     int lastStatus_ = 0;
     HttpFailure lastFailure_ = HttpFailure::None;
+    std::chrono::steady_clock::time_point until_ = std::chrono::steady_clock::time_point::max();
 };

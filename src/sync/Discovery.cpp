@@ -1,6 +1,8 @@
 #include "sync/Discovery.h"
 #include "platform/Translate.h"
 
+#include <set>
+
 namespace {
 
 constexpr const char* kPrincipalBody =
@@ -64,21 +66,38 @@ Status listHome(DavClient& dav, const std::string& home, DavAccount& account) {
     std::string where = home;
     MultiStatus answer;
     if (Status listed = dav.propfind(where, "1", kPrincipalBody, answer); !listed) return listed;
+    // A set of what is known, so that a home of many collections costs a look at each.
+    std::set<std::string> known;
+    for (const DavCollection& collection : account.collections)
+        known.insert(collection.url);
     for (const DavResponse& response : answer.responses) {
         DavCollection collection;
-        if (response.status == 200 && collectionOf(where, response, collection)) {
-            bool known = false;
-            for (const DavCollection& other : account.collections)
-                known = known || other.url == collection.url;
-            if (!known) account.collections.push_back(std::move(collection));
-        }
+        if (response.status == 200 && collectionOf(where, response, collection) &&
+            known.insert(collection.url).second)
+            account.collections.push_back(std::move(collection));
     }
     return {};
 }
 
-}  // namespace
+// After a refused MKCOL or MKCALENDAR: another client (another first sync, say) may have
+// made the collection since the home was listed, which is then used as found. Otherwise
+// the refusal stands.
+Status madeMeanwhile(DavClient& dav, const Status& refused, bool addressBook, std::string& url,
+                     bool& made) {
+    if (dav.lastStatus() != 405 && dav.lastStatus() != 409) return refused;
+    std::string where = url;
+    MultiStatus answer;
+    DavCollection collection;
+    if (!dav.propfind(where, "0", kPrincipalBody, answer) || answer.responses.empty() ||
+        !collectionOf(where, answer.responses.front(), collection) ||
+        (addressBook ? !collection.addressBook : !collection.events && !collection.todos))
+        return refused;
+    url = collection.url;
+    made = false;
+    return {};
+}
 
-Status discoverAccount(DavClient& dav, const std::string& url, DavAccount& account) {
+Status discover(DavClient& dav, const std::string& url, DavAccount& account) {
     account = DavAccount();
     std::string where = url;
     MultiStatus answer;
@@ -90,11 +109,15 @@ Status discoverAccount(DavClient& dav, const std::string& url, DavAccount& accou
         if (collectionOf(where, self, collection)) account.collections.push_back(collection);
         principal = hrefIn(self, kDav, "current-user-principal");
     }
+    // A server that did not answer at all will not answer at another of its addresses.
+    if (!asked && dav.lastStatus() == 0) return asked;
     if (principal.empty() && account.collections.empty()) {
         for (const char* wellKnown : {"/.well-known/carddav", "/.well-known/caldav"}) {
             std::string known = origin(url) + wellKnown;
             MultiStatus found;
-            if (dav.propfind(known, "0", kPrincipalBody, found) && !found.responses.empty()) {
+            const Status tried = dav.propfind(known, "0", kPrincipalBody, found);
+            if (!tried && dav.lastStatus() == 0) return tried;
+            if (tried && !found.responses.empty()) {
                 principal = hrefIn(found.responses.front(), kDav, "current-user-principal");
                 where = known;
                 if (!principal.empty()) break;
@@ -123,6 +146,17 @@ Status discoverAccount(DavClient& dav, const std::string& url, DavAccount& accou
         if (Status listed = listHome(dav, account.calendarHome, account); !listed) return listed;
     }
     return {};
+}
+
+}  // namespace
+
+Status discoverAccount(DavClient& dav, const std::string& url, DavAccount& account) {
+    // One deadline for all its requests, so that a server that trickles its answers holds
+    // the sync no longer than one answer may take.
+    dav.startDeadline();
+    const Status found = discover(dav, url, account);
+    dav.stopDeadline();
+    return found;
 }
 
 Status chooseCollection(DavClient& dav, const DavAccount& account, bool addressBook,
@@ -168,7 +202,7 @@ Status chooseCollection(DavClient& dav, const DavAccount& account, bool addressB
                 "<d:collection/><a:addressbook/></d:resourcetype><d:displayname>Quillmate"
                 "</d:displayname></d:prop></d:set></d:mkcol>");
             !created)
-            return created;
+            return madeMeanwhile(dav, created, true, url, made);
     } else {
         url = base + "quillmate-calendar/";
         if (Status created = dav.create(
@@ -179,7 +213,7 @@ Status chooseCollection(DavClient& dav, const DavAccount& account, bool addressB
                 "<c:comp name=\"VEVENT\"/><c:comp name=\"VTODO\"/>"
                 "</c:supported-calendar-component-set></d:prop></d:set></c:mkcalendar>");
             !created)
-            return created;
+            return madeMeanwhile(dav, created, false, url, made);
     }
     made = true;
     return {};

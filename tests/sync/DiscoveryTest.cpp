@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <thread>
+
 #include "sync/Discovery.h"
 #include "sync/FakeDavServer.h"
 
@@ -49,6 +51,71 @@ TEST(DiscoveryTest, ACollectionTheUserMayNotWriteIsReadOnly) {
         ASSERT_TRUE(discoverAccount(dav, FakeDavServer::kCollection, account)) << row.label;
         ASSERT_EQ(account.collections.size(), 1u) << row.label;
         EXPECT_EQ(account.collections[0].readOnly, row.readOnly) << row.label;
+    }
+}
+
+TEST(DiscoveryTest, AServerTooSlowEndsDiscoveryAtOneDeadlineForAllOfIt) {
+    const HttpResponse principal = FakeDavServer::multistatus(FakeDavServer::entry(
+        "/p/", "<d:current-user-principal><d:href>/p/</d:href></d:current-user-principal>"));
+    const struct {
+        const char* label;
+        bool answers;  // else the server is silent
+        const char* failure;
+    } rows[] = {
+        {"silent", false, "http://dav.test/: the server cannot be reached: no answer"},
+        {"answering only as the deadline passes", true,
+         "the server cannot be reached: no complete answer from dav.test within 1 seconds"},
+    };
+    for (const auto& row : rows) {
+        FakeDavServer server;
+        server.limit = std::chrono::seconds(1);
+        server.fault = [&](const HttpRequest& r) -> std::optional<HttpResponse> {
+            if (!row.answers) return HttpResponse{0, {}, {}, "no answer"};
+            if (server.requests > 1) return std::nullopt;
+            if (r.until != std::chrono::steady_clock::time_point::max())
+                std::this_thread::sleep_until(r.until);
+            return principal;
+        };
+        DavClient dav(server, true);
+        DavAccount account;
+        const Status found = discoverAccount(dav, "http://dav.test/", account);
+        EXPECT_NE(found.message().find(row.failure), std::string::npos)
+            << row.label << ": " << found.message();
+        // Neither the well-known addresses nor the principal are asked after it.
+        EXPECT_EQ(server.requests, 1) << row.label;
+    }
+}
+
+TEST(DiscoveryTest, ACollectionAnotherClientMadeMeanwhileIsUsed) {
+    const struct {
+        const char* label;
+        bool addressBook;
+        const char* type;  // of what the server holds at the address we would make
+        bool used;
+    } rows[] = {
+        {"address book", true, "<d:collection/><A:addressbook/>", true},
+        {"calendar", false, "<d:collection/><C:calendar/>", true},
+        {"plain folder", true, "<d:collection/>", false},
+    };
+    for (const auto& row : rows) {
+        FakeDavServer server;
+        server.fault = [&](const HttpRequest& r) -> std::optional<HttpResponse> {
+            if (r.method.starts_with("MK")) return HttpResponse{405, {}, {}, {}};
+            return FakeDavServer::multistatus(FakeDavServer::entry(
+                DavClient::pathOf(r.url),
+                "<d:resourcetype>" + std::string(row.type) + "</d:resourcetype>"));
+        };
+        DavClient dav(server, true);
+        DavAccount account;
+        account.addressBookHome = account.calendarHome = "http://dav.test/home/";
+        std::string url;
+        bool made = true;
+        const Status chosen = chooseCollection(dav, account, row.addressBook, "", url, made);
+        EXPECT_EQ(bool(chosen), row.used) << row.label << ": " << chosen.message();
+        EXPECT_FALSE(made) << row.label;
+        if (row.used) {
+            EXPECT_TRUE(url.starts_with("http://dav.test/home/quillmate-")) << row.label;
+        }
     }
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <cstdlib>
 #include <functional>
 #include <map>
@@ -23,7 +24,7 @@ public:
     HttpResponse send(const HttpRequest& request) override {
         ++requests;
         if (const auto answer = fault ? fault(request) : std::nullopt) return *answer;
-        const std::string href = request.url.substr(std::string("http://dav.test").size());
+        const std::string href = decoded(request.url.substr(std::string("http://dav.test").size()));
         if (request.method == "REPORT" && request.body.find("sync-collection") != std::string::npos)
             return exactChanges ? changesSince(request.body) : HttpResponse{501, {}, {}, {}};
         if (request.method == "PROPFIND" && header(request, "Depth") == "0" && items.contains(href))
@@ -53,6 +54,8 @@ public:
         }
         return {405, {}, {}, {}};
     }
+
+    std::chrono::seconds answerLimit() const override { return limit; }
 
     // Stores an item as another client would, with a new ETag.
     void store(const std::string& href, std::string body) {
@@ -96,12 +99,26 @@ public:
     // Answers sync-collection with the exact changes since a token, as RFC 6578 allows (and
     // Xandikos does): an item made and deleted after the token is not named at all.
     bool exactChanges = false;
+    std::chrono::seconds limit{0};  // how long one answer may take, as a transport says
 
 private:
     static std::string header(const HttpRequest& request, const std::string& name) {
         for (const auto& [key, value] : request.headers)
             if (key == name) return value;
         return {};
+    }
+    // The path as the server reads it, its percent escapes decoded.
+    static std::string decoded(const std::string& path) {
+        std::string out;
+        for (size_t i = 0; i < path.size(); ++i) {
+            if (path[i] == '%' && i + 2 < path.size()) {
+                out += static_cast<char>(std::stoi(path.substr(i + 1, 2), nullptr, 16));
+                i += 2;
+            } else {
+                out += path[i];
+            }
+        }
+        return out;
     }
     std::string nextEtag() { return "\"e" + std::to_string(++etags_) + "\""; }
 

@@ -16,14 +16,18 @@ TEST(QtHttpTransportTest, AnAnswerTooLargeOrNeverFinishedFailsNamingTheHost) {
     const auto app = makeQtApplication<QCoreApplication>();  // for Qt Network
     const struct {
         const char* label;
-        QByteArray answer;  // sent at once; the connection stays open
+        QByteArray answer;  // sent at once
+        bool closes;        // the server closes the connection then, else it stays open
         const char* error;
     } rows[] = {
         {"body past the limit",
-         "HTTP/1.1 200 OK\r\nContent-Length: 4096\r\n\r\n" + QByteArray(4096, 'x'),
+         "HTTP/1.1 200 OK\r\nContent-Length: 4096\r\n\r\n" + QByteArray(4096, 'x'), false,
          "the answer of 127.0.0.1 is larger than 1024 bytes"},
-        {"body that never ends", "HTTP/1.1 200 OK\r\nContent-Length: 100\r\n\r\nshort",
+        {"body that never ends", "HTTP/1.1 200 OK\r\nContent-Length: 100\r\n\r\nshort", false,
          "no complete answer from 127.0.0.1 within 1 seconds"},
+        {"body cut off", "HTTP/1.1 207 Multi-Status\r\nContent-Length: 100\r\n\r\n<d:multi", true,
+         "the connection to 127.0.0.1 broke before the whole answer came (the server closed the "
+         "connection)"},
     };
     for (const auto& row : rows) {
         QTcpServer server;
@@ -33,6 +37,7 @@ TEST(QtHttpTransportTest, AnAnswerTooLargeOrNeverFinishedFailsNamingTheHost) {
             QObject::connect(socket, &QTcpSocket::readyRead, [socket, &row] {
                 socket->readAll();
                 socket->write(row.answer);
+                if (row.closes) socket->disconnectFromHost();
             });
         });
         const std::string url = "http://127.0.0.1:" + std::to_string(server.serverPort()) + "/";

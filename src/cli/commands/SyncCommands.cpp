@@ -1,7 +1,13 @@
 #include <QCoreApplication>
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <array>
+#include <cerrno>
+#include <chrono>
 #include <cstdlib>
+#include <filesystem>
 #include <memory>
 #include <ostream>
 #include <string>
@@ -13,12 +19,15 @@
 #include "cli/commands/QtApplication.h"
 #include "cli/commands/QtCommandTexts.h"
 #include "fileio/AtomicFile.h"
+#include "fileio/FileLock.h"
+#include "fileio/PosixFile.h"
 #include "platform/Translate.h"
 #include "platform/qt/KeyringPasswords.h"
 #include "platform/qt/QtHttpTransport.h"
 #include "records/PimDocument.h"
 #include "sync/SyncAccount.h"
 #include "sync/SyncSession.h"
+#include "sync/SyncState.h"
 #include "workspace/Workspace.h"
 
 // The document synced with a CalDAV/CardDAV account, both ways.
@@ -45,6 +54,30 @@ Status readPassword(const CliArgs& parsed, const std::string& url, std::string& 
     if (!user.empty())
         (void)keyring::readPassword(SyncAccount::passwordKeyFor(url, user), password, why);
     return {};
+}
+
+// The seconds a server may stay silent: $QUILLMATE_TIMEOUT when it holds a number above 0.
+int timeoutSeconds() {
+    constexpr int kSilence = 60;
+    const char* given = std::getenv("QUILLMATE_TIMEOUT");
+    const int seconds = given == nullptr ? 0 : std::atoi(given);
+    return seconds > 0 ? seconds : kSilence;
+}
+
+// Takes the lock that keeps two syncs of the document at `path` from running at once: the
+// second would bring the same new items down again beside the first's.
+Status lockSyncOf(const std::string& path, FileLock& lock) {
+    const std::string file = syncStatePath(path) + ".lock";
+    std::error_code error;
+    std::filesystem::create_directories(std::filesystem::path(file).parent_path(), error);
+    const int fd = ::open(file.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC | O_NOCTTY, 0600);
+    if (fd < 0) return fileFailure(FailureKind::Write, file, errno);
+    ::close(fd);
+    const Status locked = lock.lock(file, std::chrono::milliseconds(0));
+    if (locked.kind() != FailureKind::Busy) return locked;
+    return Status::failure(FailureKind::Busy, path,
+                           _("another sync of this document is under way; try again once it "
+                             "is done"));
 }
 
 void printReport(CliContext& context, const SyncReport& report, bool dryRun, bool failed) {
@@ -92,7 +125,13 @@ Status runSync(CliContext& context, const std::vector<std::string>& args) {
     if (Status read = readPassword(parsed, request.url, password); !read) return read;
 
     DocumentUpdate update(context, parsed.positional()[0]);
-    if (Status loaded = update.load(); !loaded) return loaded;
+    // One sync of a document at a time; other commands on it go on meanwhile.
+    FileLock syncing;
+    if (Status alone = lockSyncOf(update.path(), syncing); !alone) return alone;
+    // The document is not locked while the network is waited for: read now, and read again
+    // under its lock once the server is done, the sync's outcome merged into what it holds
+    // then as the window merges it into edits made meanwhile.
+    if (Status read = update.read(); !read) return read;
     // The window's session, run here and now through the command's workspace.
     Workspace& workspace = update.workspace();
     SyncSession session(workspace.door(), workspace.history());
@@ -100,8 +139,12 @@ Status runSync(CliContext& context, const std::vector<std::string>& args) {
     std::string warning;
     if (Status prepared = session.prepare(request, job, warning); !prepared) return prepared;
     if (!warning.empty()) reportWarning(context, warning);
-    QtHttpTransport transport(request.url, parsed.value("user").value_or(""), password);
+    QtHttpTransport transport(request.url, parsed.value("user").value_or(""), password,
+                              timeoutSeconds());
     job.run(transport, context.clock);
+    if (!request.dryRun) {
+        if (Status loaded = update.load(); !loaded) return loaded;
+    }
     (void)session.finish(job);
     const SyncReport& report = job.report;
     if (report.failure == SyncFailure::Unauthorised) {

@@ -1,6 +1,7 @@
 #include "platform/qt/QtHttpTransport.h"
 #include "platform/Translate.h"
 
+#include <algorithm>
 #include <chrono>
 
 #include <QEventLoop>
@@ -134,10 +135,37 @@ HttpResponse QtHttpTransport::send(const HttpRequest& request) {
     QEventLoop loop;
     QObject::connect(reply.get(), &QNetworkReply::finished, &loop, &QEventLoop::quit);
     if (!reply->isFinished()) {
-        deadline.start(std::chrono::seconds(deadlineSeconds_));
+        using namespace std::chrono;
+        // The sooner of this answer's own deadline and the one of the step it belongs to.
+        milliseconds wait = seconds(deadlineSeconds_);
+        if (request.until != steady_clock::time_point::max())
+            wait = std::clamp(duration_cast<milliseconds>(request.until - steady_clock::now()),
+                              milliseconds(0), wait);
+        deadline.start(wait);
         loop.exec();
     }
     if (!cut.empty()) return {0, {}, {}, cut, cutBecause};
+    // Cut off after the status line: what came is no answer, and reading it would only
+    // find broken XML. Qt does not always say so, so the length the server promised is
+    // looked at too (unless the body came compressed, which changes its length).
+    const QNetworkReply::NetworkError broke = reply->error();
+    const qint64 promised = reply->header(QNetworkRequest::ContentLengthHeader).toLongLong();
+    const bool shortOfPromise = promised > 0 && reply->rawHeader("Content-Encoding").isEmpty() &&
+                                qint64(response.body.size()) + reply->bytesAvailable() < promised;
+    if (reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt() != 0 &&
+        (shortOfPromise ||
+         (broke > QNetworkReply::NoError && broke < QNetworkReply::ProxyConnectionRefusedError) ||
+         broke == QNetworkReply::ProtocolFailure)) {
+        const std::string why = broke == QNetworkReply::NoError
+                                    ? _("the server closed the connection")
+                                    : reasonOf(*reply, certificate, timeoutSeconds_);
+        return {
+            0,
+            {},
+            {},
+            fillIn(_("the connection to %s broke before the whole answer came (%s)"), {host, why}),
+            HttpFailure::None};
+    }
 
     response.status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
     if (response.status == 0) {

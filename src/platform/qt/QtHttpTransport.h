@@ -1,6 +1,7 @@
 #pragma once
 
 #include <atomic>
+#include <chrono>
 #include <cstddef>
 #include <memory>
 #include <string>
@@ -25,6 +26,9 @@ public:
     ~QtHttpTransport() override;
 
     HttpResponse send(const HttpRequest& request) override;
+    std::chrono::seconds answerLimit() const override {
+        return std::chrono::seconds(deadlineSeconds_);
+    }
 
     // Takes a server certificate that does not verify when its SHA-256 fingerprint (hex
     // pairs joined by colons) is this one, which the user has seen and trusted.

@@ -24,6 +24,8 @@ public:
     [[nodiscard]] const std::string& name() const { return name_; }
     // An element's character data, a comment's body.
     [[nodiscard]] const std::string& text() const { return text_; }
+    // Takes the character data away, for a reader that keeps it elsewhere.
+    [[nodiscard]] std::string takeText() { return std::move(text_); }
     // Whether the node is a text node; the reader makes none.
     [[nodiscard]] virtual bool isText() const { return false; }
     // Takes `child` as the last child; false (dropping it) when this node has no children.

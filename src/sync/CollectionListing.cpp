@@ -91,7 +91,7 @@ Status CollectionSync::listSince(std::string from, bool mayRestart,
         if (!reported && unsupported(code) && mayRestart) return listAll(changed, gone, token);
         if (!reported) return reported;
         const std::string self = DavClient::folderOf(state_.url);
-        for (const DavResponse& response : answer.responses) {
+        for (DavResponse& response : answer.responses) {
             if (DavClient::folderOf(url(response.href)) == self) continue;
             if (!onThisServer(response.href)) continue;
             if (response.status == 404) {
@@ -129,7 +129,7 @@ void CollectionSync::confirmToken() {
     state_.token = token;
 }
 
-void CollectionSync::noteListed(const DavResponse& response,
+void CollectionSync::noteListed(DavResponse& response,
                                 std::map<std::string, std::string>& changed) {
     const std::string etag = response.propText(kDav, "getetag");
     if (etag.empty()) {
@@ -139,9 +139,13 @@ void CollectionSync::noteListed(const DavResponse& response,
     const auto known = state_.items.find(response.href);
     if (known != state_.items.end() && known->second.etag == etag) return;
     changed[response.href] = etag;
-    // Kept when the listing sent the text along, which spares fetching it.
-    const DavElement* data = response.prop(codec_.dataNamespace(), codec_.dataProperty());
-    if (data != nullptr && !data->text.empty()) prefetched_[response.href] = {etag, data->text};
+    // Kept when the listing sent the text along, which spares fetching it; taken from the
+    // answer rather than copied.
+    for (DavElement& data : response.props) {
+        if (data.ns != codec_.dataNamespace() || data.name != codec_.dataProperty()) continue;
+        if (!data.text.empty()) prefetched_[response.href] = {etag, std::move(data.text)};
+        break;
+    }
 }
 
 Status CollectionSync::listAll(std::map<std::string, std::string>& changed,
@@ -157,7 +161,7 @@ Status CollectionSync::listAll(std::map<std::string, std::string>& changed,
     if (!listed) return listed;
     const std::string self = DavClient::folderOf(state_.url);
     std::set<std::string> present;
-    for (const DavResponse& response : answer.responses) {
+    for (DavResponse& response : answer.responses) {
         if (response.status == 404) continue;
         if (DavClient::folderOf(url(response.href)) == self) continue;
         if (!onThisServer(response.href)) continue;
@@ -213,7 +217,7 @@ Status CollectionSync::fetch(const std::vector<std::string>& hrefs,
         std::map<std::string, std::string> asked;
         for (const std::string& href : batch)
             asked[samePath(url(href))] = href;
-        for (const DavResponse& response : answer.responses) {
+        for (DavResponse& response : answer.responses) {
             if (!onThisServer(response.href)) continue;
             const auto it = asked.find(samePath(url(response.href)));
             if (it == asked.end()) continue;

@@ -64,7 +64,7 @@ private:
     bool onThisServer(const std::string& href);
     // Marks a listed item changed when its ETag differs from the state's, keeping the text a
     // listing sent along; skipped, saying so, when it has no ETag.
-    void noteListed(const DavResponse& response, std::map<std::string, std::string>& changed);
+    void noteListed(DavResponse& response, std::map<std::string, std::string>& changed);
     Status fetch(const std::vector<std::string>& hrefs, std::map<std::string, Fetched>& out);
     Status fetchOne(const std::string& href, Fetched& out, bool& gone);
 

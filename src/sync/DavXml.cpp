@@ -15,7 +15,7 @@ struct UnboundPrefix {
     std::string prefix;
 };
 
-void resolve(const XmlElement& in, Bindings scope, DavElement& out) {
+void resolve(XmlElement& in, Bindings scope, DavElement& out) {
     if (const XmlAttributeList* attributes = in.attributes()) {
         for (const XmlAttribute& attribute : *attributes) {
             if (attribute.name == "xmlns")
@@ -33,10 +33,11 @@ void resolve(const XmlElement& in, Bindings scope, DavElement& out) {
     if (bound == scope.end() && !prefix.empty()) throw UnboundPrefix{prefix};
     out.ns = bound == scope.end() ? "" : bound->second;
     out.name = colon == std::string::npos ? qualified : qualified.substr(colon + 1);
-    out.text = in.text();
+    // Taken rather than copied: an answer's texts may be most of its many megabytes.
+    out.text = in.takeText();
     if (const XmlNodeList* children = in.children()) {
         for (const auto& node : *children) {
-            const auto* element = dynamic_cast<const XmlElement*>(node.get());
+            auto* element = dynamic_cast<XmlElement*>(node.get());
             if (element == nullptr) continue;
             resolve(*element, scope, out.children.emplace_back());
         }

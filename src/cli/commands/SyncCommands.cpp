@@ -125,9 +125,12 @@ Status runSync(CliContext& context, const std::vector<std::string>& args) {
     if (Status read = readPassword(parsed, request.url, password); !read) return read;
 
     DocumentUpdate update(context, parsed.positional()[0]);
-    // One sync of a document at a time; other commands on it go on meanwhile.
+    // One sync of a document at a time; other commands on it go on meanwhile. A dry run
+    // changes nothing on either side and leaves no trace.
     FileLock syncing;
-    if (Status alone = lockSyncOf(update.path(), syncing); !alone) return alone;
+    if (!request.dryRun) {
+        if (Status alone = lockSyncOf(update.path(), syncing); !alone) return alone;
+    }
     // The document is not locked while the network is waited for: read now, and read again
     // under its lock once the server is done, the sync's outcome merged into what it holds
     // then as the window merges it into edits made meanwhile.

@@ -107,7 +107,14 @@ HttpResponse QtHttpTransport::send(const HttpRequest& request) {
     std::string cut;
     const std::string host = url.host().toStdString();
     QObject::connect(reply.get(), &QNetworkReply::readyRead, [&] {
-        response.body += reply->readAll().toStdString();
+        // Room for the whole body at once where its size is said, so that a large answer
+        // is not held twice while its buffer grows.
+        if (response.body.empty()) {
+            const qint64 size = reply->header(QNetworkRequest::ContentLengthHeader).toLongLong();
+            if (size > 0 && size_t(size) <= bodyLimit_) response.body.reserve(size_t(size));
+        }
+        const QByteArray chunk = reply->readAll();
+        response.body.append(chunk.constData(), size_t(chunk.size()));
         if (response.body.size() > bodyLimit_ && cut.empty()) {
             cut = bodyLimit_ >= (1u << 20) ? fillIn(_("the answer of %s is larger than %s MB"),
                                                     {host, std::to_string(bodyLimit_ >> 20)})

@@ -59,9 +59,10 @@ bool DavClient::refusesItem(int code) {
 std::string DavClient::escaped(std::string_view url) {
     static constexpr std::string_view kUnsafe = " \"<>\\^`{|}";
     static constexpr char kHex[] = "0123456789ABCDEF";
-    std::string out;
+    // The host stays as written: only a path holds what a server writes raw.
+    std::string out = originOf(url);
     out.reserve(url.size());
-    for (const char c : url) {
+    for (const char c : url.substr(out.size())) {
         const auto byte = static_cast<unsigned char>(c);
         if (byte < 0x21 || byte > 0x7e || kUnsafe.find(c) != std::string_view::npos) {
             out += '%';

@@ -63,8 +63,8 @@ public:
     [[nodiscard]] static bool refusesItem(int code);
     // Whether If-Match can carry the ETag: quoted and not weak; "" (none) passes too.
     [[nodiscard]] static bool strongEtag(std::string_view etag);
-    // The address with what may not stand in one (spaces, quotes, bytes past ASCII ...)
-    // percent-escaped, as a server may write an href raw.
+    // The address with what may not stand in its path (spaces, quotes, bytes past ASCII
+    // ...) percent-escaped, as a server may write an href raw.
     [[nodiscard]] static std::string escaped(std::string_view url);
     // The failure an answer stands for, or success for a 2xx status.
     [[nodiscard]] static Status failureOf(const HttpResponse& response, const std::string& url);

@@ -68,8 +68,11 @@ int timeoutSeconds() {
 // second would bring the same new items down again beside the first's.
 Status lockSyncOf(const std::string& path, FileLock& lock) {
     const std::string file = syncStatePath(path) + ".lock";
+    // Made private, as the state that will live beside it is.
+    const std::filesystem::path folder = std::filesystem::path(file).parent_path();
     std::error_code error;
-    std::filesystem::create_directories(std::filesystem::path(file).parent_path(), error);
+    if (std::filesystem::create_directories(folder, error))
+        std::filesystem::permissions(folder, std::filesystem::perms::owner_all, error);
     const int fd = ::open(file.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC | O_NOCTTY, 0600);
     if (fd < 0) return fileFailure(FailureKind::Write, file, errno);
     ::close(fd);

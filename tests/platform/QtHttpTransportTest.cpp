@@ -3,6 +3,8 @@
 #include <QCoreApplication>
 #include <QTcpServer>
 #include <QTcpSocket>
+#include <QTimer>
+#include <chrono>
 #include <cstring>
 
 #include "cli/commands/QtApplication.h"
@@ -19,6 +21,8 @@ TEST(QtHttpTransportTest, AnAnswerTooLargeOrNeverFinishedFailsNamingTheHost) {
         QByteArray answer;  // sent at once
         bool closes;        // the server closes the connection then, else it stays open
         const char* error;
+        QByteArray later = {};  // the rest of the answer, sent 1.5 seconds on
+        int stepMs = 0;         // the deadline of the step the request belongs to; 0: none
     } rows[] = {
         {"body past the limit",
          "HTTP/1.1 200 OK\r\nContent-Length: 4096\r\n\r\n" + QByteArray(4096, 'x'), false,
@@ -28,6 +32,9 @@ TEST(QtHttpTransportTest, AnAnswerTooLargeOrNeverFinishedFailsNamingTheHost) {
         {"body cut off", "HTTP/1.1 207 Multi-Status\r\nContent-Length: 100\r\n\r\n<d:multi", true,
          "the connection to 127.0.0.1 broke before the whole answer came (the server closed the "
          "connection)"},
+        {"answer due after its step's deadline",
+         "HTTP/1.1 200 OK\r\nContent-Length: 10\r\n\r\nhalf", false,
+         "no complete answer from 127.0.0.1 within 3 seconds", "-done!", 300},
     };
     for (const auto& row : rows) {
         QTcpServer server;
@@ -38,11 +45,17 @@ TEST(QtHttpTransportTest, AnAnswerTooLargeOrNeverFinishedFailsNamingTheHost) {
                 socket->readAll();
                 socket->write(row.answer);
                 if (row.closes) socket->disconnectFromHost();
+                if (!row.later.isEmpty())
+                    QTimer::singleShot(1500, socket, [socket, &row] { socket->write(row.later); });
             });
         });
         const std::string url = "http://127.0.0.1:" + std::to_string(server.serverPort()) + "/";
-        QtHttpTransport transport(url, "", "", 60, 1, 1024);
-        const HttpResponse response = transport.send({"GET", url, {}, {}});
+        QtHttpTransport transport(url, "", "", 60, row.stepMs ? 3 : 1, 1024);
+        HttpRequest request{"GET", url, {}, {}};
+        if (row.stepMs)
+            request.until =
+                std::chrono::steady_clock::now() + std::chrono::milliseconds(row.stepMs);
+        const HttpResponse response = transport.send(request);
         EXPECT_EQ(response.status, 0) << row.label;
         EXPECT_EQ(response.error, row.error) << row.label;
     }

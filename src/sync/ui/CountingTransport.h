@@ -14,6 +14,7 @@ public:
         if (++count_ == cancelAt_) cancelled_ = true;
         return inner_.send(request);
     }
+    std::chrono::seconds answerLimit() const override { return inner_.answerLimit(); }
 
 private:
     HttpTransport& inner_;

@@ -105,7 +105,6 @@ void DavClient::startDeadline() {
 }
 
 HttpResponse DavClient::send(HttpRequest request) {
-    ++requests_;
     request.url = escaped(request.url);
     request.until = until_;
     HttpResponse response;
@@ -116,6 +115,7 @@ HttpResponse DavClient::send(HttpRequest request) {
         response.error = fillIn(_("no complete answer from %s within %s seconds"),
                                 {host, std::to_string(transport_.answerLimit().count())});
     } else {
+        ++requests_;
         response = transport_.send(request);
     }
     lastStatus_ = response.status;

@@ -59,7 +59,7 @@ using SyncCommandsTest = CliFixture;
 TEST_F(SyncCommandsTest, ASyncWaitingForASilentServerHoldsNoOtherCommandOfTheDocument) {
     SilentServer server;
     const EnvGuard state("XDG_STATE_HOME", dir.file("state").c_str());
-    const EnvGuard timeout("QUILLMATE_TIMEOUT", "3");
+    const EnvGuard timeout("QUILLMATE_TIMEOUT", "5");
     const std::string said = dir.file("said");
     const std::string url = server.url();
     const pid_t sync = fork();
@@ -86,7 +86,7 @@ TEST_F(SyncCommandsTest, ASyncWaitingForASilentServerHoldsNoOtherCommandOfTheDoc
         << second.err;
     EXPECT_EQ(WEXITSTATUS(status), 1);
     EXPECT_EQ(fileBytes(said), "quillmate-cli: " + url +
-                                   ": the server cannot be reached: no answer within 3 seconds\n");
+                                   ": the server cannot be reached: no answer within 5 seconds\n");
     // Discovery went to no other address, and the change made meanwhile stays.
     EXPECT_FALSE(server.take(0));
     EXPECT_NE(run({"persons", doc}).out.find("Turing"), std::string::npos);

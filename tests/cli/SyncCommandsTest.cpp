@@ -10,14 +10,14 @@
 
 #include "CliFixture.h"
 
-// The sync command against a server that takes the connection and never answers.
+// The sync command against a server on the loopback that answers only when the test says.
 
 namespace {
 
-// A server on the loopback that takes connections and says nothing.
-class SilentServer {
+// A server on the loopback that takes connections and says nothing unless told.
+class LoopbackServer {
 public:
-    SilentServer() {
+    LoopbackServer() {
         fd_ = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
         sockaddr_in address{};
         address.sin_family = AF_INET;
@@ -29,13 +29,13 @@ public:
             ADD_FAILURE() << "no loopback socket";
         port_ = ntohs(address.sin_port);
     }
-    ~SilentServer() {
+    ~LoopbackServer() {
         for (const int connection : taken_)
             ::close(connection);
         ::close(fd_);
     }
-    SilentServer(const SilentServer&) = delete;
-    SilentServer& operator=(const SilentServer&) = delete;
+    LoopbackServer(const LoopbackServer&) = delete;
+    LoopbackServer& operator=(const LoopbackServer&) = delete;
 
     [[nodiscard]] std::string url() const {
         return "http://127.0.0.1:" + std::to_string(port_) + "/";
@@ -48,7 +48,46 @@ public:
         return true;
     }
 
+    // Waits up to `ms` for the next request, on the connection taken last or a new one.
+    bool next(int ms) {
+        pollfd waiting[2] = {{fd_, POLLIN, 0}, {taken_.back(), POLLIN, 0}};
+        if (::poll(waiting, 2, ms) < 1) return false;
+        if (waiting[0].revents & POLLIN)
+            taken_.push_back(::accept4(fd_, nullptr, nullptr, SOCK_CLOEXEC));
+        return true;
+    }
+    // Reads the next request on the connection taken last, whole; its first line.
+    std::string request() {
+        std::string text;
+        char buffer[4096];
+        size_t end = std::string::npos;
+        while (end == std::string::npos || text.size() < end + 4 + lengthOf(text)) {
+            const ssize_t got = ::read(taken_.back(), buffer, sizeof buffer);
+            if (got <= 0) return {};
+            text.append(buffer, size_t(got));
+            end = text.find("\r\n\r\n");
+        }
+        return text.substr(0, text.find("\r\n"));
+    }
+    // Answers it with a multistatus of `responses`.
+    void answer(const std::string& responses) {
+        const std::string body =
+            "<?xml version=\"1.0\"?><d:multistatus xmlns:d=\"DAV:\" "
+            "xmlns:A=\"urn:ietf:params:xml:ns:carddav\">" +
+            responses + "<d:sync-token>t1</d:sync-token></d:multistatus>";
+        const std::string text =
+            "HTTP/1.1 207 Multi-Status\r\nContent-Type: application/xml\r\n"
+            "Content-Length: " +
+            std::to_string(body.size()) + "\r\n\r\n" + body;
+        ASSERT_EQ(::write(taken_.back(), text.data(), text.size()), ssize_t(text.size()));
+    }
+
 private:
+    static size_t lengthOf(const std::string& head) {
+        const size_t at = head.find("Content-Length: ");
+        return at == std::string::npos ? 0 : std::stoul(head.substr(at + 16));
+    }
+
     int fd_ = -1;
     int port_ = 0;
     std::vector<int> taken_;
@@ -57,7 +96,7 @@ private:
 using SyncCommandsTest = CliFixture;
 
 TEST_F(SyncCommandsTest, ASyncWaitingForASilentServerHoldsNoOtherCommandOfTheDocument) {
-    SilentServer server;
+    LoopbackServer server;
     const EnvGuard state("XDG_STATE_HOME", dir.file("state").c_str());
     const EnvGuard timeout("QUILLMATE_TIMEOUT", "5");
     const std::string said = dir.file("said");
@@ -90,6 +129,40 @@ TEST_F(SyncCommandsTest, ASyncWaitingForASilentServerHoldsNoOtherCommandOfTheDoc
     // Discovery went to no other address, and the change made meanwhile stays.
     EXPECT_FALSE(server.take(0));
     EXPECT_NE(run({"persons", doc}).out.find("Turing"), std::string::npos);
+}
+
+TEST_F(SyncCommandsTest, AChangeMadeWhileTheSyncWaitsStaysBesideWhatCameDown) {
+    LoopbackServer server;
+    const EnvGuard state("XDG_STATE_HOME", dir.file("state").c_str());
+    const std::string url = server.url();
+    const pid_t sync = fork();
+    if (sync == 0) {
+        const int out = ::open("/dev/null", O_WRONLY);
+        ::dup2(out, 1);
+        ::dup2(out, 2);
+        ::execl(QUILLMATE_CLI_BINARY, QUILLMATE_CLI_BINARY, "sync", doc.c_str(), "--url",
+                url.c_str(), "--addressbook", (url + "cards/").c_str(), "--calendar",
+                (url + "dates/").c_str(), static_cast<char*>(nullptr));
+        ::_exit(127);
+    }
+    ASSERT_GT(sync, 0);
+    ASSERT_TRUE(server.take(30000));
+    EXPECT_EQ(server.request(), "REPORT /cards/ HTTP/1.1");
+    EXPECT_EQ(run({"add-person", doc, "--last", "Turing"}).code, 0);
+    server.answer(
+        "<d:response><d:href>/cards/ada.vcf</d:href><d:propstat><d:prop><d:getetag>\"1\""
+        "</d:getetag><A:address-data>BEGIN:VCARD\r\nVERSION:3.0\r\nUID:ada\r\n"
+        "N:Lovelace;Ada;;;\r\nFN:Ada Lovelace\r\nEND:VCARD\r\n</A:address-data></d:prop>"
+        "<d:status>HTTP/1.1 200 OK</d:status></d:propstat></d:response>");
+    ASSERT_TRUE(server.next(30000));
+    EXPECT_EQ(server.request(), "REPORT /dates/ HTTP/1.1");
+    server.answer("");
+    int status = 0;
+    ASSERT_EQ(waitpid(sync, &status, 0), sync);
+    EXPECT_EQ(WEXITSTATUS(status), 0);
+    const std::string persons = run({"persons", doc}).out;
+    EXPECT_NE(persons.find("Turing"), std::string::npos) << persons;
+    EXPECT_NE(persons.find("Lovelace"), std::string::npos) << persons;
 }
 
 }  // namespace

@@ -93,6 +93,25 @@ private:
     std::vector<int> taken_;
 };
 
+// Starts quillmate-cli sync of the document with `options` in a process of its own, what it
+// prints going to `said`.
+pid_t startSync(const std::string& doc, std::vector<std::string> options, const std::string& said) {
+    options.insert(options.begin(), {QUILLMATE_CLI_BINARY, "sync", doc});
+    std::vector<char*> argv;
+    for (std::string& option : options)
+        argv.push_back(option.data());
+    argv.push_back(nullptr);
+    const pid_t sync = fork();
+    if (sync == 0) {
+        const int out = ::open(said.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+        ::dup2(out, 1);
+        ::dup2(out, 2);
+        ::execv(argv[0], argv.data());
+        ::_exit(127);
+    }
+    return sync;
+}
+
 using SyncCommandsTest = CliFixture;
 
 TEST_F(SyncCommandsTest, ASyncWaitingForASilentServerHoldsNoOtherCommandOfTheDocument) {
@@ -101,15 +120,7 @@ TEST_F(SyncCommandsTest, ASyncWaitingForASilentServerHoldsNoOtherCommandOfTheDoc
     const EnvGuard timeout("QUILLMATE_TIMEOUT", "5");
     const std::string said = dir.file("said");
     const std::string url = server.url();
-    const pid_t sync = fork();
-    if (sync == 0) {
-        const int out = ::open(said.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-        ::dup2(out, 1);
-        ::dup2(out, 2);
-        ::execl(QUILLMATE_CLI_BINARY, QUILLMATE_CLI_BINARY, "sync", doc.c_str(), "--url",
-                url.c_str(), static_cast<char*>(nullptr));
-        ::_exit(127);
-    }
+    const pid_t sync = startSync(doc, {"--url", url}, said);
     ASSERT_GT(sync, 0);
     ASSERT_TRUE(server.take(30000));
     // While it waits, the document takes a change, and a second sync is refused at once.
@@ -135,16 +146,9 @@ TEST_F(SyncCommandsTest, AChangeMadeWhileTheSyncWaitsStaysBesideWhatCameDown) {
     LoopbackServer server;
     const EnvGuard state("XDG_STATE_HOME", dir.file("state").c_str());
     const std::string url = server.url();
-    const pid_t sync = fork();
-    if (sync == 0) {
-        const int out = ::open("/dev/null", O_WRONLY);
-        ::dup2(out, 1);
-        ::dup2(out, 2);
-        ::execl(QUILLMATE_CLI_BINARY, QUILLMATE_CLI_BINARY, "sync", doc.c_str(), "--url",
-                url.c_str(), "--addressbook", (url + "cards/").c_str(), "--calendar",
-                (url + "dates/").c_str(), static_cast<char*>(nullptr));
-        ::_exit(127);
-    }
+    const pid_t sync = startSync(
+        doc, {"--url", url, "--addressbook", url + "cards/", "--calendar", url + "dates/"},
+        "/dev/null");
     ASSERT_GT(sync, 0);
     ASSERT_TRUE(server.take(30000));
     EXPECT_EQ(server.request(), "REPORT /cards/ HTTP/1.1");

@@ -1,0 +1,125 @@
+#include <QDateEdit>
+
+#include "FrameFixture.h"
+#include "organizer/ui/AppointmentDialog.h"
+#include "organizer/ui/OccurrenceQuestion.h"
+#include "support/SeriesRecords.h"
+
+namespace {
+
+DateTime dec(int day, int hour = 0, int minute = 0) {
+    return DateTime::fromFields(2026, 12, day, hour, minute);
+}
+
+class OccurrenceWindowTest : public FrameFixture {
+protected:
+    void SetUp() override {
+        start();
+        frame->show();
+        list = organizer->appointmentList();
+    }
+
+    // "9:00 AM-9:30 AM Standup" for each row of a day.
+    QStringList listedOn(int day) {
+        organizer->calendar()->setSelectedDate(QDate(2026, 12, day));
+        QStringList rows;
+        for (int row = 0; row < list->model()->rowCount(); ++row)
+            rows << list->model()->index(row, 0).data().toString() + ' ' +
+                        list->model()->index(row, 1).data().toString();
+        return rows;
+    }
+    // Selects the first row of a day and runs `command`; the question that follows gets
+    // `scope` (a screenshot of it saved as `picture` when given).
+    void onFirstRow(int day, int command, OccurrenceScope scope, const char* picture = nullptr) {
+        listedOn(day);
+        list->setFocus();
+        clickRow(list, 0);
+        whenOpen<OccurrenceQuestion>([scope, picture](OccurrenceQuestion& question) {
+            if (picture != nullptr) screenshot(question, picture);
+            question.button(scope)->click();
+        });
+        frame->runCommand(command);
+    }
+    QString undoText() const { return frame->commands().action(cmd::kUndo)->text(); }
+
+    QTreeView* list = nullptr;
+};
+
+TEST_F(OccurrenceWindowTest, DayListShowsWholeDaysFirstSeveralDaysAndTheRepeatMark) {
+    add(repeating(appointmentAt("Standup", dec(7, 9), dec(7, 9, 30)), "FREQ=WEEKLY"));
+    add(severalDays("Night shift", dec(6, 22), dec(7, 6)));
+    add(wholeDays("Fair", dec(7), dec(9)));
+    frame->resize(900, 600);
+    EXPECT_EQ(listedOn(7),
+              QStringList({"All day Fair", "-6:00 AM Night shift", "9:00 AM-9:30 AM Standup"}));
+    screenshot(*frame, "occurrences-day-list");
+    const QModelIndex standup = list->model()->index(2, 1);
+    EXPECT_FALSE(standup.data(Qt::DecorationRole).value<QPixmap>().isNull());
+    EXPECT_EQ(standup.data(Qt::AccessibleDescriptionRole).toString(), "Repeats");
+    EXPECT_TRUE(list->model()->index(0, 1).data(Qt::AccessibleDescriptionRole).isNull());
+}
+
+TEST_F(OccurrenceWindowTest, OneMovedOneDeletedFollowingChangedAndEachUndone) {
+    add(repeating(appointmentAt("Standup", dec(7, 9), dec(7, 9, 30)), "FREQ=WEEKLY;BYDAY=MO,TH"));
+    const QStringList standup = {"9:00 AM-9:30 AM Standup"};
+
+    // Thursday's moved to Friday alone.
+    whenOpen<AppointmentDialog>([](AppointmentDialog& dialog) {
+        dialog.datePicker()->setDate(QDate(2026, 12, 11));
+        dialog.okButton()->click();
+    });
+    onFirstRow(10, cmd::kAppointmentEdit, OccurrenceScope::This, "occurrence-question");
+    EXPECT_EQ(listedOn(10), QStringList());
+    EXPECT_EQ(listedOn(11), standup);
+    EXPECT_EQ(listedOn(17), standup) << "the next Thursday keeps its day";
+    EXPECT_EQ(undoText(), "&Undo Change Occurrence");
+    frame->runCommand(cmd::kUndo);
+    EXPECT_EQ(listedOn(10), standup);
+
+    // Thursday's deleted alone.
+    onFirstRow(10, cmd::kAppointmentDelete, OccurrenceScope::This);
+    EXPECT_EQ(listedOn(10), QStringList());
+    EXPECT_EQ(listedOn(14), standup);
+    EXPECT_EQ(undoText(), "&Undo Delete Occurrence");
+    frame->runCommand(cmd::kUndo);
+    EXPECT_EQ(listedOn(10), standup);
+
+    // From the next Monday on it has another name.
+    whenOpen<AppointmentDialog>([](AppointmentDialog& dialog) {
+        dialog.textField()->setText("Team standup");
+        dialog.okButton()->click();
+    });
+    onFirstRow(14, cmd::kAppointmentEdit, OccurrenceScope::ThisAndFollowing);
+    EXPECT_EQ(listedOn(10), standup);
+    EXPECT_EQ(listedOn(17), QStringList({"9:00 AM-9:30 AM Team standup"}));
+    EXPECT_EQ(workspace->document().appointments().size(), 2u);
+    EXPECT_EQ(undoText(), "&Undo Change Following Occurrences");
+    frame->runCommand(cmd::kUndo);
+    EXPECT_EQ(listedOn(17), standup);
+    EXPECT_EQ(workspace->document().appointments().size(), 1u);
+}
+
+TEST_F(OccurrenceWindowTest, QuestionTakesTheKeyboardAndCancelChangesNothing) {
+    OccurrenceQuestion question(OccurrenceQuestion::Action::Delete, "Standup",
+                                "Thursday, December 10, 2026");
+    question.show();
+    activate(question);
+    EXPECT_TRUE(question.button(OccurrenceScope::This)->isDefault());
+    for (const OccurrenceScope scope :
+         {OccurrenceScope::This, OccurrenceScope::ThisAndFollowing, OccurrenceScope::All})
+        EXPECT_FALSE(question.button(scope)->accessibleName().contains('&'));
+    QTest::keyClick(&question, Qt::Key_F, Qt::AltModifier);
+    EXPECT_EQ(question.answer(), OccurrenceScope::ThisAndFollowing);
+
+    add(repeating(appointmentAt("Standup", dec(7, 9), dec(7, 9, 30)), "FREQ=DAILY"));
+    listedOn(8);
+    list->setFocus();
+    clickRow(list, 0);
+    whenOpen<OccurrenceQuestion>(
+        [](OccurrenceQuestion& shown) { QTest::keyClick(&shown, Qt::Key_Escape); });
+    frame->runCommand(cmd::kAppointmentDelete);
+    EXPECT_EQ(listedOn(8).size(), 1);
+    EXPECT_EQ(undoText(), "&Undo Add Appointment");
+}
+
+}  // namespace

@@ -47,7 +47,9 @@ OccurrenceQuestion::OccurrenceQuestion(Action action, const std::string& descrip
     message_->setFocusPolicy(Qt::NoFocus);
     setAccessibleDescription(message_->text());
 
-    auto* buttons = new QDialogButtonBox(this);
+    // The answers stand one under another: side by side they outgrow the screen at large
+    // text sizes.
+    auto* answers = new QVBoxLayout;
     const std::array<const char*, 3> texts = {_("&This Occurrence"), _("This and &Following"),
                                               _("&All Occurrences")};
     const std::array<std::string, 3> explained = {
@@ -55,16 +57,17 @@ OccurrenceQuestion::OccurrenceQuestion(Action action, const std::string& descrip
         fillIn(_("The occurrence on %s and every later one"), {day}),
         _("Every occurrence of the repeating appointment")};
     for (size_t i = 0; i < texts.size(); ++i) {
-        QPushButton* button =
-            buttons->addButton(QString::fromUtf8(texts[i]), QDialogButtonBox::ActionRole);
+        auto* button = new QPushButton(QString::fromUtf8(texts[i]), this);
         button->setAccessibleName(spoken(texts[i]));
         button->setAccessibleDescription(qt(explained[i]));
         connect(button, &QPushButton::clicked, this, [this, i] {
             answer_ = OccurrenceScope(i);
             accept();
         });
+        answers->addWidget(button);
         buttons_[i] = button;
     }
+    auto* buttons = new QDialogButtonBox(this);
     QPushButton* cancel = buttons->addButton(_("&Cancel"), QDialogButtonBox::RejectRole);
     cancel->setAccessibleName(spoken(_("&Cancel")));
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
@@ -77,8 +80,9 @@ OccurrenceQuestion::OccurrenceQuestion(Action action, const std::string& descrip
     top->addWidget(message_, 1);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top);
+    layout->addLayout(answers);
     layout->addWidget(buttons);
-    setMinimumWidth(message_->fontMetrics().averageCharWidth() * 60);
+    setMinimumWidth(message_->fontMetrics().averageCharWidth() * 40);
 }
 
 std::optional<OccurrenceScope> OccurrenceQuestion::ask(QWidget* parent, Action action,

@@ -82,7 +82,8 @@ OccurrenceQuestion::OccurrenceQuestion(Action action, const std::string& descrip
     layout->addLayout(top);
     layout->addLayout(answers);
     layout->addWidget(buttons);
-    setMinimumWidth(message_->fontMetrics().averageCharWidth() * 40);
+    // Wide enough that the question reads as a sentence, not a column of words.
+    message_->setMinimumWidth(message_->fontMetrics().averageCharWidth() * 45);
 }
 
 std::optional<OccurrenceScope> OccurrenceQuestion::ask(QWidget* parent, Action action,

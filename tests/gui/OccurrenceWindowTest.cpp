@@ -41,17 +41,16 @@ protected:
                         list->model()->index(row, 1).data().toString();
         return rows;
     }
-    // Selects the first row of a day and runs `command`; the question that follows gets
-    // `scope` (a screenshot of it saved as `picture` when given).
-    void onFirstRow(int day, int command, OccurrenceScope scope, const char* picture = nullptr) {
+    // Selects the first row of a day and runs `command`; `answer` answers the question.
+    void onFirstRow(int day, int command, std::function<void(OccurrenceQuestion&)> answer) {
         listedOn(day);
         list->setFocus();
         clickRow(list, 0);
-        whenShown<OccurrenceQuestion>([scope, picture](OccurrenceQuestion& question) {
-            if (picture != nullptr) screenshot(question, picture);
-            question.button(scope)->click();
-        });
+        whenShown<OccurrenceQuestion>(std::move(answer));
         frame->runCommand(command);
+    }
+    static std::function<void(OccurrenceQuestion&)> choose(OccurrenceScope scope) {
+        return [scope](OccurrenceQuestion& question) { question.button(scope)->click(); };
     }
     QString undoText() const { return frame->commands().action(cmd::kUndo)->text(); }
 
@@ -81,7 +80,7 @@ TEST_F(OccurrenceWindowTest, OneMovedOneDeletedFollowingChangedAndEachUndone) {
         dialog.datePicker()->setDate(QDate(2026, 12, 11));
         dialog.okButton()->click();
     });
-    onFirstRow(10, cmd::kAppointmentEdit, OccurrenceScope::This, "occurrence-question");
+    onFirstRow(10, cmd::kAppointmentEdit, choose(OccurrenceScope::This));
     EXPECT_EQ(listedOn(10), QStringList());
     EXPECT_EQ(listedOn(11), standup);
     EXPECT_EQ(listedOn(17), standup) << "the next Thursday keeps its day";
@@ -90,7 +89,7 @@ TEST_F(OccurrenceWindowTest, OneMovedOneDeletedFollowingChangedAndEachUndone) {
     EXPECT_EQ(listedOn(10), standup);
 
     // Thursday's deleted alone.
-    onFirstRow(10, cmd::kAppointmentDelete, OccurrenceScope::This);
+    onFirstRow(10, cmd::kAppointmentDelete, choose(OccurrenceScope::This));
     EXPECT_EQ(listedOn(10), QStringList());
     EXPECT_EQ(listedOn(14), standup);
     EXPECT_EQ(undoText(), "&Undo Delete Occurrence");
@@ -102,7 +101,7 @@ TEST_F(OccurrenceWindowTest, OneMovedOneDeletedFollowingChangedAndEachUndone) {
         dialog.textField()->setText("Team standup");
         dialog.okButton()->click();
     });
-    onFirstRow(14, cmd::kAppointmentEdit, OccurrenceScope::ThisAndFollowing);
+    onFirstRow(14, cmd::kAppointmentEdit, choose(OccurrenceScope::ThisAndFollowing));
     EXPECT_EQ(listedOn(10), standup);
     EXPECT_EQ(listedOn(17), QStringList({"9:00 AM-9:30 AM Team standup"}));
     EXPECT_EQ(workspace->document().appointments().size(), 2u);
@@ -114,14 +113,7 @@ TEST_F(OccurrenceWindowTest, OneMovedOneDeletedFollowingChangedAndEachUndone) {
 
 TEST_F(OccurrenceWindowTest, QuestionAnswersFromTheKeyboardAndEscapeChangesNothing) {
     add(repeating(appointmentAt("Standup", dec(7, 9), dec(7, 9, 30)), "FREQ=DAILY"));
-    const auto deleteOnThe8th = [this](std::function<void(OccurrenceQuestion&)> answer) {
-        listedOn(8);
-        list->setFocus();
-        clickRow(list, 0);
-        whenOpen<OccurrenceQuestion>(std::move(answer));
-        frame->runCommand(cmd::kAppointmentDelete);
-    };
-    deleteOnThe8th([](OccurrenceQuestion& question) {
+    onFirstRow(8, cmd::kAppointmentDelete, [](OccurrenceQuestion& question) {
         EXPECT_TRUE(question.button(OccurrenceScope::This)->isDefault());
         EXPECT_EQ(question.button(OccurrenceScope::ThisAndFollowing)->accessibleName(),
                   "This and Following");
@@ -130,7 +122,7 @@ TEST_F(OccurrenceWindowTest, QuestionAnswersFromTheKeyboardAndEscapeChangesNothi
     EXPECT_EQ(listedOn(8).size(), 1);
     EXPECT_EQ(undoText(), "&Undo Add Appointment");
 
-    deleteOnThe8th([](OccurrenceQuestion& question) {
+    onFirstRow(8, cmd::kAppointmentDelete, [](OccurrenceQuestion& question) {
         activate(question);
         QTest::keyClick(&question, Qt::Key_F, Qt::AltModifier);
         // A mnemonic presses its button visibly, so the click comes a moment later.

@@ -155,16 +155,4 @@ TEST_F(OccurrenceEditsTest, EachScopeChangesWhatItNamesAsOneUndoStep) {
     }
 }
 
-TEST_F(OccurrenceEditsTest, DeletingTheLastOccurrenceLeftDeletesTheSeries) {
-    const int32_t id = document_.add(
-        repeating(appointmentAt("Yoga", jan(4, 18), jan(4, 19)), "FREQ=WEEKLY;COUNT=2"));
-    ASSERT_TRUE(removeOccurrences(door_, id, jan(11, 18), OccurrenceScope::This));
-    EXPECT_EQ(history_.undoName(), "Delete Occurrence");
-    EXPECT_FALSE(removeOccurrences(door_, id, jan(11, 18), OccurrenceScope::This))
-        << "no occurrence there any more";
-    ASSERT_TRUE(removeOccurrences(door_, id, jan(4, 18), OccurrenceScope::This));
-    EXPECT_FALSE(document_.appointments().contains(id));
-    EXPECT_EQ(history_.undoName(), "Delete Appointment");
-}
-
 }  // namespace

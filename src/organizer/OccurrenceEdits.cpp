@@ -20,6 +20,10 @@ DateTime at(int64_t value) {
     return DateTime::fromLocalSeconds(value);
 }
 
+int32_t minutesBefore(DateTime start, DateTime ring) {
+    return int32_t(std::lround(double(seconds(start) - seconds(ring)) / 60.0));
+}
+
 int64_t dayOf(int64_t value) {
     return value / kDay - (value % kDay < 0 ? 1 : 0);
 }
@@ -189,7 +193,8 @@ Appointment occurrenceAsAppointment(const Occurrence& occurrence) {
                          ? occurrence.firstDay() + DateTimeSpan::fromParts(0, 23, 59, 0)
                          : occurrence.end;
     single.Alarm = occurrence.alarm();
-    single.AlarmTime = single.Alarm ? occurrence.alarmTime() : occurrence.start;
+    // In whole seconds, as the editor gives it back: confirming unchanged changes nothing.
+    single.AlarmTime = at(seconds(single.Alarm ? occurrence.alarmTime() : occurrence.start));
     Schedule shape;
     shape.allDay = occurrence.allDay();
     const DateTime last = shape.allDay ? occurrence.lastDay() : occurrence.end.date();
@@ -241,19 +246,21 @@ int32_t changeOccurrences(DocumentDoor& door, int32_t id, DateTime key, Occurren
         std::erase_if(schedule.changed,
                       [&](const ChangedOccurrence& change) { return change.replaces == key; });
         const Occurrence plain = occurrenceAt(changed, key);
-        const bool same = plain.start == span.start && plain.end == span.end &&
-                          plain.description() == edited.Description &&
-                          plain.alarm() == edited.Alarm &&
-                          (!edited.Alarm || plain.alarmTime() == edited.AlarmTime);
+        const int32_t minutes = edited.Alarm ? minutesBefore(span.start, edited.AlarmTime) : 0;
+        // Compared in whole seconds and minutes, as the editor sets them.
+        const bool same =
+            seconds(plain.start) == seconds(span.start) &&
+            seconds(plain.end) == seconds(span.end) && plain.description() == edited.Description &&
+            plain.alarm() == edited.Alarm &&
+            (!edited.Alarm || minutesBefore(plain.start, plain.alarmTime()) == minutes);
         // What the series gives anyway needs no exception.
         if (!same) {
-            const auto minutes = std::lround((span.start - edited.AlarmTime).days() * 1440);
             const ChangedOccurrence change{key,
                                            seriesWallTime(changed, span.start),
                                            seriesWallTime(changed, span.end),
                                            edited.Description,
                                            edited.Alarm,
-                                           edited.Alarm ? int32_t(minutes) : 0};
+                                           minutes};
             const auto place = std::upper_bound(
                 schedule.changed.begin(), schedule.changed.end(), key,
                 [](DateTime k2, const ChangedOccurrence& c) { return k2 < c.replaces; });

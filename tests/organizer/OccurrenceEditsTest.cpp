@@ -153,6 +153,19 @@ TEST_F(OccurrenceEditsTest, EachScopeChangesWhatItNamesAsOneUndoStep) {
         EXPECT_EQ(listed(), before);
         document_.remove<Appointment>(id);
     }
+
+    // Given back the values the series gives it, the late one is no exception any more, its
+    // alarm counted in the editor's whole minutes.
+    weekly.Alarm = true;
+    weekly.AlarmTime = jan(4, 8, 45);
+    const int32_t id = document_.add(weekly);
+    Appointment plain = occurrenceAsAppointment(occurrenceAt(weekly, jan(18, 9)));
+    plain.DueDate = jan(25);
+    plain.StartTime = jan(25, 9);
+    plain.EndTime = jan(25, 9, 30);
+    plain.AlarmTime = jan(25, 8, 45);
+    ASSERT_NE(changeOccurrences(door_, id, jan(25, 9), OccurrenceScope::This, plain), 0);
+    EXPECT_TRUE(document_.appointments().find(id)->schedule.get().changed.empty());
 }
 
 }  // namespace

@@ -287,6 +287,14 @@ SeriesOutline seriesOutline(const Appointment& appointment) {
     return {shape.first, shape.duration, shape.until, shape.clock.zone()};
 }
 
+DateTime seriesWallTime(const Appointment& appointment, DateTime local) {
+    return DateTime::fromLocalSeconds(SeriesClock(appointment.schedule.get()).wall(local));
+}
+
+DateTime seriesLocalTime(const Appointment& appointment, DateTime wall) {
+    return SeriesClock(appointment.schedule.get()).local(wallSeconds(wall));
+}
+
 std::vector<int64_t> startsRemovedBy(const Appointment& appointment, DateTime removed) {
     const Shape shape(appointment);
     const int64_t r = wallSeconds(removed);

@@ -77,6 +77,12 @@ struct SeriesOutline {
 };
 [[nodiscard]] SeriesOutline seriesOutline(const Appointment& appointment);
 
+// A local time on the series' wall clock (the time of its zone, or itself), as keys and
+// changed occurrences are kept.
+[[nodiscard]] DateTime seriesWallTime(const Appointment& appointment, DateTime local);
+// The local time of a time on the series' wall clock.
+[[nodiscard]] DateTime seriesLocalTime(const Appointment& appointment, DateTime wall);
+
 // The starts a removed start (one of Schedule::removed) takes out, in wall seconds,
 // ascending: itself, or every start of its day when it is a date of a timed series that
 // starts at another time of day.

@@ -50,6 +50,16 @@ const char* undoStepName(UndoStep step) {
             return _("Synchronize");
         case UndoStep::Export:
             return _("Export");
+        case UndoStep::DeleteOccurrence:
+            return _("Delete Occurrence");
+        case UndoStep::DeleteFollowingOccurrences:
+            return _("Delete Following Occurrences");
+        case UndoStep::ChangeOccurrence:
+            return _("Change Occurrence");
+        case UndoStep::ChangeFollowingOccurrences:
+            return _("Change Following Occurrences");
+        case UndoStep::ChangeAllOccurrences:
+            return _("Change All Occurrences");
     }
     return _("Change");
 }

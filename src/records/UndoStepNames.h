@@ -27,6 +27,11 @@ enum class UndoStep {
     Restore,
     Synchronize,
     Export,  // records first exported are given their UIDs
+    DeleteOccurrence,
+    DeleteFollowingOccurrences,
+    ChangeOccurrence,
+    ChangeFollowingOccurrences,
+    ChangeAllOccurrences,
 };
 
 // The step's name in the Edit menu.

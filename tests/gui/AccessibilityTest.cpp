@@ -15,6 +15,7 @@
 #include "organizer/ui/FindDialog.h"
 #include "organizer/ui/GroupDetailsDialog.h"
 #include "organizer/ui/GroupsDialog.h"
+#include "organizer/ui/OccurrenceQuestion.h"
 #include "organizer/ui/PersonDialog.h"
 #include "organizer/ui/ReminderWindow.h"
 #include "organizer/ui/TaskDialog.h"
@@ -140,6 +141,9 @@ protected:
                                 "This is your reminder for your 10:00 AM appointment.", nullptr, "",
                                 frame.get());
         showing(reminder, "reminder-window", visit);
+        OccurrenceQuestion question(OccurrenceQuestion::Action::Change, "Standup",
+                                    "Thursday, December 10, 2026", frame.get());
+        showing(question, "occurrence-question", visit);
         AboutDialog about(frame.get());
         showing(about, "about", visit);
         HelpWindow help(frame.get());

@@ -63,7 +63,8 @@ TEST(RowImages, AreSharpAtTwiceTheScaleAndStandOutOnLightAndDarkLists) {
     };
     for (const auto& list : lists) {
         std::vector<std::pair<std::string, QPixmap>> images = {
-            {"alarm clock", RowImages::drawAlarmClock(list.base, 2)}};
+            {"alarm clock", RowImages::drawAlarmClock(list.base, 2)},
+            {"repeat mark", RowImages::drawRepeatMark(list.base, 2)}};
         for (const int32_t priority : {Task::High, Task::Medium, Task::Low, Task::Done})
             images.emplace_back("priority " + std::to_string(priority),
                                 RowImages::drawPriorityDot(priority, list.base, 2));

@@ -1,6 +1,8 @@
 #include "organizer/ui/DayListModels.h"
 #include "platform/Translate.h"
 
+#include <algorithm>
+
 #include "organizer/DayView.h"
 #include "organizer/ui/RowImages.h"
 #include "platform/Translate.h"
@@ -52,9 +54,15 @@ QVariant AppointmentListModel::data(const QModelIndex& index, int role) const {
             return text(appointmentTimes(row, day_.shownDate(), locale_));
         case Qt::DecorationRole:
             if (index.column() == 0) return row.alarm ? RowImages::alarmClock() : RowImages::none();
+            if (row.repeats) return RowImages::repeatMark();
+            // The descriptions of a day with a series line up with the ones that repeat.
+            if (std::any_of(day_.appointmentRows().begin(), day_.appointmentRows().end(),
+                            [](const AppointmentRow& r) { return r.repeats; }))
+                return RowImages::none();
             return {};
         case Qt::AccessibleDescriptionRole:
             if (index.column() == 0 && row.alarm) return QString::fromUtf8(_("Alarm set"));
+            if (index.column() == 1 && row.repeats) return QString::fromUtf8(_("Repeats"));
             return {};
         case Qt::TextAlignmentRole:
             if (index.column() == 1) return QVariant(Qt::AlignCenter);

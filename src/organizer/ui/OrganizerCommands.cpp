@@ -4,9 +4,11 @@
 #include "organizer/AddressBookCommits.h"
 #include "organizer/DayView.h"
 #include "organizer/EditorCommits.h"
+#include "organizer/OccurrenceEdits.h"
 #include "organizer/PhoneBookView.h"
 #include "organizer/ui/AppointmentDialog.h"
 #include "organizer/ui/GroupsDialog.h"
+#include "organizer/ui/OccurrenceQuestion.h"
 #include "organizer/ui/PersonDialog.h"
 #include "organizer/ui/PhoneBookPanel.h"
 #include "organizer/ui/ReminderController.h"
@@ -14,6 +16,7 @@
 #include "organizer/ui/UserDialog.h"
 #include "platform/Translate.h"
 #include "platform/UserPrompts.h"
+#include "records/Occurrences.h"
 #include "records/PimDocument.h"
 #include "shell/CommandId.h"
 
@@ -33,11 +36,7 @@ std::map<int, std::function<void()>> OrganizerCommands::handlers() {
          }},
         {cmd::kAppointmentAdd, [this] { addAppointment(); }},
         {cmd::kAppointmentEdit, [this] { editAppointment(); }},
-        {cmd::kAppointmentDelete,
-         [this] {
-             if (mayChange(RecordKind::Appointment, p_.day.appointmentSelection().id))
-                 p_.day.deleteSelectedAppointment();
-         }},
+        {cmd::kAppointmentDelete, [this] { deleteAppointment(); }},
         {cmd::kPersonAdd, [this] { addPerson(); }},
         {cmd::kPersonEdit, [this] { editPerson(); }},
         {cmd::kEditUser, [this] { editUser(); }},
@@ -148,7 +147,48 @@ void OrganizerCommands::editAppointment() {
             ? p_.door.document().appointments().find(p_.day.appointmentSelection().id)
             : nullptr;
     if (appointment == nullptr || !mayChange(RecordKind::Appointment, appointment->ID)) return;
+    if (const AppointmentRow* row = p_.day.selectedAppointmentRow();
+        row != nullptr && row->repeats && row->id == appointment->ID) {
+        editOccurrence(row->id, row->key);
+        return;
+    }
     if (const auto form =
             AppointmentDialog::ask(&p_.parent, AppointmentForm::of(*appointment), true, p_.locale))
         updateAppointment(p_.door, *form);
+}
+
+void OrganizerCommands::editOccurrence(int32_t id, DateTime key) {
+    const Appointment* series = p_.door.document().appointments().find(id);
+    if (series == nullptr) return;
+    const Occurrence occurrence = occurrenceAt(*series, key);
+    if (occurrence.start.isNull()) return;
+    const Appointment shown = occurrenceAsAppointment(occurrence);
+    const auto form =
+        AppointmentDialog::ask(&p_.parent, AppointmentForm::of(shown), true, p_.locale);
+    if (!form) return;
+    const Appointment edited = form->writtenOver(shown);
+    // Confirmed unchanged: there is nothing to ask about.
+    if (edited == shown) return;
+    const auto scope =
+        OccurrenceQuestion::ask(&p_.parent, OccurrenceQuestion::Action::Change, shown.Description,
+                                shown.StartTime.formatDate(p_.locale, DateStyle::Long));
+    if (scope) (void)changeOccurrences(p_.door, id, key, *scope, edited);
+}
+
+void OrganizerCommands::deleteAppointment() {
+    if (!mayChange(RecordKind::Appointment, p_.day.appointmentSelection().id)) return;
+    const AppointmentRow* row =
+        p_.day.appointmentCommandsApply() ? p_.day.selectedAppointmentRow() : nullptr;
+    // A single appointment goes without asking, as it always has.
+    if (row == nullptr || !row->repeats) {
+        p_.day.deleteSelectedAppointment();
+        return;
+    }
+    // Copied: the question's own event loop may refill the rows.
+    const int32_t id = row->id;
+    const DateTime key = row->key;
+    const auto scope =
+        OccurrenceQuestion::ask(&p_.parent, OccurrenceQuestion::Action::Delete, row->description,
+                                row->startTime.formatDate(p_.locale, DateStyle::Long));
+    if (scope) (void)removeOccurrences(p_.door, id, key, *scope);
 }

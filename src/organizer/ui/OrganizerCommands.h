@@ -6,6 +6,7 @@
 
 #include "organizer/ContactActions.h"
 #include "organizer/PhoneBookRows.h"
+#include "records/DateTime.h"
 #include "records/RecordKind.h"
 
 class DayView;
@@ -50,6 +51,10 @@ private:
     void editTask();
     void addAppointment();
     void editAppointment();
+    // Edits one occurrence of a series, then asks which occurrences the change takes.
+    void editOccurrence(int32_t id, DateTime key);
+    // Deletes the selected appointment; of a series, asks which occurrences go.
+    void deleteAppointment();
     void addPerson();
     void editPerson();
     void editUser();

@@ -3,6 +3,7 @@
 #include <QGuiApplication>
 #include <QPainter>
 #include <QPalette>
+#include <QtMath>
 
 #include <array>
 #include <cmath>
@@ -80,10 +81,34 @@ QPixmap clock(const QColor& base, qreal pixelRatio) {
     return pixmap;
 }
 
+// A round arrow turning clockwise, nearly closed: the sign of a repeating appointment.
+QPixmap repeat(const QColor& base, qreal pixelRatio) {
+    QPixmap pixmap = blank(pixelRatio);
+    QPainter painter(&pixmap);
+    painter.setRenderHint(QPainter::Antialiasing);
+    const QColor ink = edgeFor(QColor(30, 100, 60), QColor(150, 230, 180), base);
+    const QPointF centre(8, 8.5);
+    const double radius = 5;
+    painter.setPen(QPen(ink, 1.6, Qt::SolidLine, Qt::RoundCap));
+    painter.setBrush(Qt::NoBrush);
+    // From the top, clockwise round to the upper left, where the head points on.
+    painter.drawArc(QRectF(centre.x() - radius, centre.y() - radius, 2 * radius, 2 * radius),
+                    90 * 16, -290 * 16);
+    const double end = qDegreesToRadians(160.0);
+    const QPointF tip(centre.x() + radius * std::cos(end), centre.y() - radius * std::sin(end));
+    const QPointF along(std::sin(end), std::cos(end));  // the way a clockwise turn goes
+    const QPointF across(along.y(), -along.x());
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(ink);
+    painter.drawPolygon(QPolygonF({tip + along * 3.2, tip + across * 2.6, tip - across * 2.6}));
+    return pixmap;
+}
+
 constexpr std::array<QRgb, 4> kDotColours = {qRgb(220, 30, 30), qRgb(240, 200, 0),
                                              qRgb(40, 90, 220), qRgb(20, 20, 20)};
 constexpr int kClock = 4;
 constexpr int kNone = 5;
+constexpr int kRepeat = 6;
 
 // The image `which` for the application's palette and its sharpest screen, kept once drawn;
 // a palette or a screen added later gets its own.
@@ -94,9 +119,10 @@ const QPixmap& cached(int which) {
     const auto key = std::make_tuple(which, base.rgb(), ratio);
     auto it = images.find(key);
     if (it == images.end()) {
-        QPixmap image = which == kClock  ? clock(base, ratio)
-                        : which == kNone ? blank(ratio)
-                                         : dot(QColor(kDotColours[size_t(which)]), base, ratio);
+        QPixmap image = which == kClock    ? clock(base, ratio)
+                        : which == kNone   ? blank(ratio)
+                        : which == kRepeat ? repeat(base, ratio)
+                                           : dot(QColor(kDotColours[size_t(which)]), base, ratio);
         it = images.emplace(key, std::move(image)).first;
     }
     return it->second;
@@ -117,6 +143,14 @@ const QPixmap& none() {
 
 const QPixmap& alarmClock() {
     return cached(kClock);
+}
+
+const QPixmap& repeatMark() {
+    return cached(kRepeat);
+}
+
+QPixmap drawRepeatMark(const QColor& base, qreal pixelRatio) {
+    return repeat(base, pixelRatio);
 }
 
 QPixmap drawPriorityDot(int32_t priority, const QColor& base, qreal pixelRatio) {

@@ -58,6 +58,7 @@ SyncController::SyncController(Workspace& workspace, FrameHost& frame, UserPromp
     frame.setCommandHandler(cmd::kSyncAccounts, [this] { editAccounts(); });
     savedListener_ = workspace_.onDocumentEvent([this](DocumentEvent event) {
         // A save that follows a change of path is a Save As; an open is not.
+        if (event == DocumentEvent::Changed) return;
         const std::string from = std::exchange(previousPath_, {});
         if (event != DocumentEvent::Saved) return;
         if (!from.empty() && from != path_) savedAs(from);

@@ -98,10 +98,28 @@ void SyncSession::documentChanged() {
 
 void SyncSession::documentPathChanged(const std::string& path) {
     if (path == loadedFor_) return;
+    before_ = {loadedFor_, synced_};
     if (running_) replaced_ = true;
     // What this session learnt of the old document is dropped unless its file held it.
     loadedFor_.clear();
     synced_ = changed_ = false;
+}
+
+void SyncSession::documentSavedAs(const std::string& from) {
+    const std::string& to = door_.document().path();
+    if (from.empty() || to.empty() || from == to || loadedFor_ == to) return;
+    if (before_.loadedFor == from) {
+        // Held here, with a sync perhaps still running: the same records, renamed.
+        synced_ = before_.synced;
+        replaced_ = false;
+    } else {
+        if (running_) return;
+        Status read;
+        if (!loadFor(from, read)) return;
+    }
+    loadedFor_ = to;
+    changed_ = true;
+    writeIfSaved();
 }
 
 void SyncSession::writeIfSaved() {

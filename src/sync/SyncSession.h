@@ -44,6 +44,9 @@ public:
 
     // The document was written to its file: the state that describes it follows.
     void documentSaved() { writeIfSaved(); }
+    // The document was saved under a new name (Save As) from `from`: its records keep what
+    // their syncs saw, written for the new name, and a sync running meanwhile is brought in.
+    void documentSavedAs(const std::string& from);
     // A failure writing the state, once; success when there is none.
     [[nodiscard]] Status takeWriteFailure() { return std::exchange(writeFailure_, Status()); }
 
@@ -73,4 +76,9 @@ private:
     Status writeFailure_;
     std::string loadWarning_;  // of a state read as empty, until a sync is prepared
     std::function<std::string()> address_;
+    // What was held for the path before the last change, in case that was a Save As.
+    struct Before {
+        std::string loadedFor;
+        bool synced = false;
+    } before_;
 };

@@ -1,6 +1,8 @@
 #include "sync/SyncState.h"
 #include "platform/Translate.h"
 
+#include <sys/stat.h>
+
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -186,11 +188,13 @@ Status loadSyncState(const std::string& path, SyncState& state, std::string& war
 }
 
 Status saveSyncState(const std::string& path, const SyncState& state) {
-    std::error_code error;
-    std::filesystem::create_directories(std::filesystem::path(path).parent_path(), error);
-    if (error)
+    // The state holds a copy of every synced record: the user's alone, like the backups.
+    const std::string folder = std::filesystem::path(path).parent_path().string();
+    if (const std::string problem = makePrivateFolder(folder); !problem.empty())
         return Status::failure(FailureKind::Write, path,
-                               fillIn(_("cannot make its folder: %s"), {error.message()}));
+                               fillIn(_("cannot make its folder: %s"), {problem}));
+    // A folder made wider by an earlier version is the program's own: it is narrowed.
+    (void)chmod(folder.c_str(), 0700);
     std::string text = std::string(kHeader) + "\n";
     if (!state.foundFor.empty()) text += "A\t" + escaped(state.foundFor) + "\n";
     if (!state.account.empty()) text += "U\t" + escaped(state.account) + "\n";
@@ -212,5 +216,7 @@ Status saveSyncState(const std::string& path, const SyncState& state) {
             }
         }
     }
-    return writeFileAtomically(path, text);
+    WriteOptions options;
+    options.permissions = 0600;
+    return writeFileAtomically(path, text, options);
 }

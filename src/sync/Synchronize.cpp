@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "fileio/UserFolders.h"
+#include "sync/AccountAddress.h"
 #include "sync/CollectionSync.h"
 #include "sync/Discovery.h"
 
@@ -15,6 +16,12 @@ Status syncCollection(DavClient& dav, const ItemCodec& codec, PimDocument& docum
                       const std::string& uidStem, bool preferHere, std::optional<bool> readOnly,
                       SyncReport& report) {
     CollectionState& collection = state.collections[key];
+    // The same collection at another port or scheme (the server moved) keeps what was synced
+    // with it, or records deleted there since would come back; its token is asked anew.
+    if (collection.url != url && samePlaceOnHost(collection.url, url)) {
+        collection.url = url;
+        collection.token.clear();
+    }
     // Another collection than last time: nothing of the old one applies.
     if (collection.url != url) collection = CollectionState{url, "", {}};
     // Found anew, it says what may be written; otherwise the state remembers.

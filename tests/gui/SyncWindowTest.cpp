@@ -14,6 +14,7 @@
 #include "sync/SyncState.h"
 #include "sync/ui/AccountDialog.h"
 #include "sync/ui/SyncController.h"
+#include "sync/ui/SyncPasswords.h"
 #include "sync/ui/SyncResultsDialog.h"
 
 // The window against a real server, with a second client writing to the same account as a
@@ -255,6 +256,57 @@ TEST_F(SyncWindowTest, RefusesToChangeARecordOfACollectionTheAccountMayOnlyRead)
         writeSyncAccount(accounts, doc, account);
         EXPECT_EQ(workspace->door().refusal(RecordKind::Person, id), "") << address;
     }
+}
+
+TEST_F(SyncWindowTest, SaveAsTakesTheAccountAlongAndBringsInASyncRunningMeanwhile) {
+    SyncAccount account;
+    account.url = server->url();
+    account.user = "alice";
+    writeSyncAccount(accounts, doc, account);
+    put("grace.vcf", card("grace", "Hopper", "555-0100"));
+    synchronize();
+    frame->runCommand(cmd::kSave);
+    put("ada.vcf", card("ada", "Lovelace", "555-0101"));
+
+    const std::string moved = dir.file("moved.pgr");
+    QSignalSpy ended(controller, &SyncController::finished);
+    frame->runCommand(cmd::kSynchronize);
+    ASSERT_TRUE(controller->running());
+    prompts.paths.push_back(moved);
+    frame->runCommand(cmd::kSaveAs);
+    ASSERT_EQ(workspace->document().path(), moved);
+    ASSERT_TRUE(ended.wait(60000));
+    EXPECT_EQ(status(), "Synchronized: 0 up, 1 down");
+    EXPECT_TRUE(listedNames().join('|').contains("Lovelace"))
+        << listedNames().join('|').toStdString();
+    EXPECT_EQ(std::pair(readSyncAccount(accounts, moved).url,
+                        readSyncAccount(accounts, doc).configured()),
+              std::pair(server->url(), false));
+
+    // What both syncs saw goes on under the new name: nothing comes down twice.
+    frame->runCommand(cmd::kSave);
+    synchronize();
+    EXPECT_EQ(status(), "Synchronized: 0 up, 0 down");
+}
+
+// A keyring that holds no password for the account: sending none would only be refused.
+TEST(SyncPasswordsTest, AKeyringWithoutTheEntryAsksForThePassword) {
+    ScriptedPrompts prompts;
+    SyncPasswords passwords(prompts);
+    passwords.setKeyringReader(
+        [](const std::string&, std::string&, std::string&) { return keyring::Found::No; });
+    int asked = 0;
+    passwords.setPrompt([&](const QString&) {
+        ++asked;
+        return std::optional<std::string>("typed");
+    });
+    SyncAccount account;
+    account.url = "https://dav.example.org/";
+    account.user = "alice";
+    std::string password;
+    EXPECT_FALSE(passwords.find(account, true, password)) << "an automatic sync asks nobody";
+    EXPECT_TRUE(passwords.find(account, false, password));
+    EXPECT_EQ(std::pair(password, asked), std::pair(std::string("typed"), 1));
 }
 
 }  // namespace

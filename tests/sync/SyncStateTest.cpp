@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <filesystem>
 
@@ -63,6 +64,27 @@ TEST(SyncStateTest, ReadsBackWhatItWroteAndTakesABrokenFileForNone) {
         EXPECT_EQ(warning,
                   text ? path + ": the sync state cannot be read; every item is compared anew" : "")
             << label;
+    }
+}
+
+// The state copies every synced record: the user's alone, also where an earlier version
+// left the folder and file readable by others.
+TEST(SyncStateTest, TheStateAndItsFolderAreTheUsersAlone) {
+    ScratchDir dir;
+    const std::string made = dir.file("made/sync/home.state");
+    const std::string wide = dir.file("wide/sync/home.state");
+    std::filesystem::create_directories(dir.file("wide/sync"));
+    writeBytes(wide, "quillmate-sync-state 2\n");
+    ASSERT_EQ(chmod(dir.file("wide/sync").c_str(), 0755) | chmod(wide.c_str(), 0644), 0);
+    const auto mode = [](const std::filesystem::path& path) {
+        struct stat st {};
+        return stat(path.c_str(), &st) == 0 ? st.st_mode & 07777 : 0;
+    };
+    for (const std::string& path : {made, wide}) {
+        ASSERT_TRUE(saveSyncState(path, SyncState())) << path;
+        EXPECT_EQ(std::pair(mode(std::filesystem::path(path).parent_path()), mode(path)),
+                  std::pair(0700u, 0600u))
+            << path;
     }
 }
 

@@ -1,4 +1,5 @@
 #include <QCoreApplication>
+#include <QScopeGuard>
 
 #include <fcntl.h>
 #include <unistd.h>
@@ -18,13 +19,15 @@
 #include "cli/commands/CommandSupport.h"
 #include "cli/commands/QtApplication.h"
 #include "cli/commands/QtCommandTexts.h"
-#include "fileio/AtomicFile.h"
+#include "cli/commands/SyncSecrets.h"
 #include "fileio/FileLock.h"
 #include "fileio/PosixFile.h"
+#include "platform/SecretKeeping.h"
 #include "platform/Translate.h"
-#include "platform/qt/KeyringPasswords.h"
+#include "platform/qt/IniSettingsStore.h"
 #include "platform/qt/QtHttpTransport.h"
 #include "records/PimDocument.h"
+#include "sync/AccountAddress.h"
 #include "sync/SyncAccount.h"
 #include "sync/SyncSession.h"
 #include "sync/SyncState.h"
@@ -34,26 +37,14 @@
 
 namespace {
 
-// The environment variable that may hold the password instead of a file.
-constexpr const char* kPasswordVariable = "QUILLMATE_PASSWORD";
-
-// The password from --password-file (its first line), else from the environment, else the
-// one the window keeps in the desktop's keyring for this address and user.
-Status readPassword(const CliArgs& parsed, const std::string& url, std::string& password) {
-    if (const auto file = parsed.value("password-file")) {
-        if (Status read = readWholeFile(*file, password); !read) return read;
-        password = password.substr(0, password.find_first_of("\r\n"));
+// The certificate the user trusted in the window for this document's account, when the
+// address given is that account's (the port or scheme may have changed since); "" for none.
+std::string windowTrustedCertificate(const std::string& documentPath, const std::string& url,
+                                     const std::string& user) {
+    const SyncAccount account = readSyncAccount(IniSettingsStore(), documentPath);
+    if (!account.configured() || account.user != user || !samePlaceOnHost(account.url, url))
         return {};
-    }
-    if (const char* fromEnvironment = std::getenv(kPasswordVariable)) {
-        password = fromEnvironment;
-        return {};
-    }
-    const std::string user = parsed.value("user").value_or("");
-    std::string why;
-    if (!user.empty())
-        (void)keyring::readPassword(SyncAccount::passwordKeyFor(url, user), password, why);
-    return {};
+    return account.trustedCertificate;
 }
 
 // The seconds a server may stay silent: $QUILLMATE_TIMEOUT when it holds a number above 0.
@@ -111,6 +102,11 @@ Status runSync(CliContext& context, const std::vector<std::string>& args) {
     SyncRequest request;
     request.url = parsed.value("url").value_or("");
     if (request.url.empty()) return usageFailure(fillIn(_("%s is required"), {"--url"}));
+    // Said without the address, which would show the password to whoever sees the output.
+    if (holdsUserInfo(request.url))
+        return usageFailure(fillIn(_("%s must not hold a user name or password: give them with "
+                                     "%s and %s or %s"),
+                                   {"--url", "--user", "--password-file FILE", kPasswordVariable}));
     if (!request.url.starts_with("http://") && !request.url.starts_with("https://"))
         return usageFailure(
             fillIn(_("%s wants an http or https address, not \"%s\""), {"--url", request.url}));
@@ -124,8 +120,18 @@ Status runSync(CliContext& context, const std::vector<std::string>& args) {
     // The keyring, like the network, answers through Qt's event loop.
     // Qt Network waits for its answers in an event loop, which needs an application object.
     const auto application = makeQtApplication<QCoreApplication>();
+    // Whatever holds the password from here on, the network library's copies too, stays out
+    // of a core dump.
+    const NoCoreDumps noCoreDumps;
     std::string password;
-    if (Status read = readPassword(parsed, request.url, password); !read) return read;
+    const auto wiped = qScopeGuard([&] { wipeSecret(password); });
+    const std::string user = parsed.value("user").value_or("");
+    std::string warning;
+    if (Status read =
+            readSyncPassword(parsed.value("password-file"), request.url, user, password, warning);
+        !read)
+        return read;
+    if (!warning.empty()) reportWarning(context, warning);
 
     DocumentUpdate update(context, parsed.positional()[0]);
     // One sync of a document at a time; other commands on it go on meanwhile. A dry run
@@ -142,11 +148,12 @@ Status runSync(CliContext& context, const std::vector<std::string>& args) {
     Workspace& workspace = update.workspace();
     SyncSession session(workspace.door(), workspace.history());
     SyncJob job;
-    std::string warning;
+    warning.clear();
     if (Status prepared = session.prepare(request, job, warning); !prepared) return prepared;
     if (!warning.empty()) reportWarning(context, warning);
-    QtHttpTransport transport(request.url, parsed.value("user").value_or(""), password,
-                              timeoutSeconds());
+    QtHttpTransport transport(request.url, user, password, timeoutSeconds());
+    transport.trustCertificate(
+        windowTrustedCertificate(update.document().path(), request.url, user));
     job.run(transport, context.clock);
     if (!request.dryRun) {
         if (Status loaded = update.load(); !loaded) return loaded;

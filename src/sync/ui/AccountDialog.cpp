@@ -18,6 +18,7 @@
 #include "platform/Translate.h"
 #include "platform/UserPrompts.h"
 #include "platform/qt/QtHttpTransport.h"
+#include "sync/AccountAddress.h"
 #include "sync/Discovery.h"
 
 namespace {
@@ -28,11 +29,6 @@ QString text(const char* translated) {
 
 // How long "Test Connection" waits for a silent server.
 constexpr int kTestTimeoutSeconds = 20;
-
-// The address is kept in the settings as plain text, and names the keyring's entry.
-bool holdsUserInfo(const QString& url) {
-    return !QUrl(url).userInfo().isEmpty();
-}
 
 }  // namespace
 
@@ -118,7 +114,7 @@ void AccountDialog::offer(QComboBox& box, const QString& first, const std::strin
 void AccountDialog::updateWarning() {
     const QString url = url_->text().trimmed();
     const bool clear = sendsPasswordInClear(url.toStdString()) && !password_->text().isEmpty();
-    if (holdsUserInfo(url))
+    if (holdsUserInfo(url.toStdString()))
         warning_->setText(
             text(_("Leave the user name and password out of the server address: "
                    "the address is stored as plain text. Type them in their own "
@@ -144,7 +140,7 @@ void AccountDialog::updateOk() {
     const QString url = url_->text().trimmed();
     const bool valid = (url.isEmpty() || url.startsWith(QLatin1String("http://")) ||
                         url.startsWith(QLatin1String("https://"))) &&
-                       !holdsUserInfo(url);
+                       !holdsUserInfo(url.toStdString());
     ok_->setEnabled(valid);
     test_->setEnabled(valid && !url.isEmpty());
 }

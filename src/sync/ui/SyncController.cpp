@@ -51,12 +51,18 @@ SyncController::SyncController(Workspace& workspace, FrameHost& frame, UserPromp
       settings_(settings),
       clock_(clock),
       session_(workspace.door(), workspace.history()),
-      passwords_(prompts) {
+      passwords_(prompts),
+      path_(workspace.document().path()) {
     session_.askAccountAddress([this] { return account().url; });
     frame.setCommandHandler(cmd::kSynchronize, [this] { synchronize(); });
     frame.setCommandHandler(cmd::kSyncAccounts, [this] { editAccounts(); });
     savedListener_ = workspace_.onDocumentEvent([this](DocumentEvent event) {
-        if (event == DocumentEvent::Saved) saved();
+        // A save that follows a change of path is a Save As; an open is not.
+        if (event == DocumentEvent::Changed) return;
+        const std::string from = std::exchange(previousPath_, {});
+        if (event != DocumentEvent::Saved) return;
+        if (!from.empty() && from != path_) savedAs(from);
+        saved();
     });
     passwords_.setPrompt([this](const QString& why) -> std::optional<std::string> {
         bool ok = false;
@@ -106,7 +112,8 @@ SyncController::SyncController(Workspace& workspace, FrameHost& frame, UserPromp
     workspace_.attachView(*this);
 }
 
-void SyncController::documentPathChanged(const std::string& /*path*/) {
+void SyncController::documentPathChanged(const std::string& path) {
+    previousPath_ = std::exchange(path_, path);
     // The last result, and the certificate it offers to trust, belong to the other document's
     // account.
     if (running()) return;
@@ -160,6 +167,15 @@ void SyncController::saved() {
         if (frame_.window()->isVisible() && document.path() == path && !document.isModified())
             start(true);
     });
+}
+
+void SyncController::savedAs(const std::string& from) {
+    // The account, like the state, belongs to the records: they go on under the new name.
+    const SyncAccount moving = readSyncAccount(settings_, from);
+    if (!moving.configured()) return;
+    writeSyncAccount(settings_, path_, moving);
+    writeSyncAccount(settings_, from, SyncAccount());
+    session_.documentSavedAs(from);
 }
 
 void SyncController::minutePassed() {

@@ -67,6 +67,7 @@ private:
     void start(bool automatic);
     void done();
     void saved();
+    void savedAs(const std::string& from);
     void minutePassed();
     void showStatus(const QString& text, bool fault);
     [[nodiscard]] SyncAccount account() const;
@@ -89,6 +90,8 @@ private:
     bool automatic_ = false;
     bool closing_ = false;
     int minutesSinceSync_ = 0;
+    std::string path_;          // the document's path as last heard
+    std::string previousPath_;  // the one before, until the document is saved or opened
 
     QTimer* minuteTimer_ = nullptr;
     QTimer* progressTimer_ = nullptr;

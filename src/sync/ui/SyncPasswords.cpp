@@ -15,22 +15,27 @@ bool SyncPasswords::find(const SyncAccount& account, bool quiet, std::string& pa
     asking_ = true;
     const auto released = qScopeGuard([this] { asking_ = false; });
     std::string why;
-    switch (keyring::readPassword(key, password, why)) {
+    QString question;
+    switch (readKeyring_(key, password, why)) {
         case keyring::Found::Yes:
             session_[key] = password;
             return true;
         case keyring::Found::No:
+            // Sent without one, the server would only refuse: the user is asked instead.
             password.clear();
-            return true;
+            question = QString::fromUtf8(_("The keyring holds no password for %1, so it is asked "
+                                           "once this session.\n\nPassword:"))
+                           .arg(QString::fromStdString(key));
+            break;
         case keyring::Found::NoKeyring:
+            question = QString::fromUtf8(
+                           _("No keyring is available to keep passwords (%1), so the password of "
+                             "%2 is asked once each session.\n\nPassword:"))
+                           .arg(QString::fromStdString(why), QString::fromStdString(key));
             break;
     }
     if (quiet || account.user.empty() || !ask_) return account.user.empty();
-    const auto asked =
-        ask_(QString::fromUtf8(
-                 _("No keyring is available to keep passwords (%1), so the password of %2 is "
-                   "asked once each session.\n\nPassword:"))
-                 .arg(QString::fromStdString(why), QString::fromStdString(key)));
+    const auto asked = ask_(question);
     if (!asked) return false;
     password = *asked;
     session_[key] = password;

@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 
+#include "platform/qt/KeyringPasswords.h"
 #include "sync/SyncAccount.h"
 
 class UserPrompts;
@@ -20,8 +21,14 @@ public:
     // cancels.
     using Prompt = std::function<std::optional<std::string>(const QString& why)>;
 
+    // Reads the keyring's entry for a key, as keyring::readPassword does.
+    using KeyringReader = std::function<keyring::Found(const std::string& key,
+                                                       std::string& password, std::string& why)>;
+
     explicit SyncPasswords(UserPrompts& prompts) : prompts_(prompts) {}
     void setPrompt(Prompt prompt) { ask_ = std::move(prompt); }
+    // Where the keyring is read; a test's own stands in for the desktop's.
+    void setKeyringReader(KeyringReader reader) { readKeyring_ = std::move(reader); }
 
     // The password for the account: the session's, the keyring's, or asked (never when
     // `quiet`). False when there is none to be had.
@@ -37,6 +44,7 @@ public:
 private:
     UserPrompts& prompts_;
     Prompt ask_;
+    KeyringReader readKeyring_ = keyring::readPassword;
     bool asking_ = false;
     std::map<std::string, std::string> session_;  // by keyring entry
 };

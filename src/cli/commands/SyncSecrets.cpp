@@ -1,0 +1,70 @@
+#include "cli/commands/SyncSecrets.h"
+
+#include <sys/stat.h>
+
+#include <cstdio>
+#include <cstdlib>
+
+#include "fileio/AtomicFile.h"
+#include "platform/SecretKeeping.h"
+#include "platform/Translate.h"
+#include "platform/qt/KeyringPasswords.h"
+#include "sync/SyncAccount.h"
+
+namespace {
+
+// "0644".
+std::string modeText(mode_t mode) {
+    char text[8];
+    std::snprintf(text, sizeof text, "%04o", static_cast<unsigned>(mode & 07777));
+    return text;
+}
+
+// Refuses a file that others may change (they could make the sync send its password
+// elsewhere, or the user's to a server of theirs); tells of one that others may read.
+Status checkPasswordFile(const std::string& file, std::string& warning) {
+    struct stat st {};
+    // One that cannot be looked at is reported by the read that follows.
+    if (stat(file.c_str(), &st) != 0) return {};
+    if ((st.st_mode & (S_IWGRP | S_IWOTH)) != 0)
+        return Status::failure(
+            FailureKind::Read, file,
+            fillIn(_("others may change this password file (mode %s): make it yours alone "
+                     "with chmod 600"),
+                   {modeText(st.st_mode)}));
+    if ((st.st_mode & (S_IRGRP | S_IROTH)) != 0)
+        warning = file + ": " +
+                  fillIn(_("others may read this password file (mode %s): chmod 600 keeps "
+                           "it to you"),
+                         {modeText(st.st_mode)});
+    return {};
+}
+
+}  // namespace
+
+std::string passwordOfText(std::string text) {
+    const size_t end = text.find_first_of("\r\n");
+    if (end == std::string::npos) return text;
+    std::string password = text.substr(0, end);
+    wipeSecret(text);
+    return password;
+}
+
+Status readSyncPassword(const std::optional<std::string>& file, const std::string& url,
+                        const std::string& user, std::string& password, std::string& warning) {
+    if (file) {
+        if (Status checked = checkPasswordFile(*file, warning); !checked) return checked;
+        std::string text;
+        if (Status read = readWholeFile(*file, text); !read) return read;
+        password = passwordOfText(std::move(text));
+        return {};
+    }
+    if (const char* fromEnvironment = std::getenv(kPasswordVariable)) {
+        password = passwordOfText(fromEnvironment);
+        return {};
+    }
+    std::string why;
+    if (!user.empty())
+        (void)keyring::readPassword(SyncAccount::passwordKeyFor(url, user), password, why);
+    return {};
+}

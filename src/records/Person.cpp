@@ -154,21 +154,24 @@ void Person::setTexts(const PersonTexts& values) {
     const size_t width = offsetWidth(total);
     auto block = std::make_unique_for_overwrite<unsigned char[]>(headerBytes(width) + total);
     block[0] = static_cast<unsigned char>(width);
-    unsigned char* offsets = block.get() + 1;
-    auto* bytes = reinterpret_cast<char*>(offsets + kPersonTextCount * width);
-    uint32_t end = 0;
-    for (size_t i = 0; i < kPersonTextCount; ++i, offsets += width) {
-        copyShort(bytes + end, values[i].data(), values[i].size());
-        end += uint32_t(values[i].size());
-        if (width == 1) {
-            *offsets = static_cast<unsigned char>(end);
-        } else if (width == 2) {
-            const auto offset = static_cast<uint16_t>(end);
-            std::memcpy(offsets, &offset, sizeof offset);
-        } else {
-            std::memcpy(offsets, &end, sizeof end);
+    unsigned char* const offsets = block.get() + 1;
+    auto* const bytes = reinterpret_cast<char*>(offsets + kPersonTextCount * width);
+    // One loop for each width, so that the width is not asked again for every text.
+    const auto fill = [&]<class Offset>(Offset) {
+        uint32_t end = 0;
+        for (size_t i = 0; i < kPersonTextCount; ++i) {
+            copyShort(bytes + end, values[i].data(), values[i].size());
+            end += uint32_t(values[i].size());
+            const auto offset = static_cast<Offset>(end);
+            std::memcpy(offsets + i * sizeof offset, &offset, sizeof offset);
         }
-    }
+    };
+    if (width == 1)
+        fill(uint8_t{});
+    else if (width == 2)
+        fill(uint16_t{});
+    else
+        fill(uint32_t{});
     block_ = std::move(block);
 }
 

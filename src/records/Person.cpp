@@ -113,18 +113,21 @@ PersonTexts Person::texts() const {
     // The width read once for all of them: a load takes every person's texts this way.
     const unsigned char* const block = block_.get();
     const auto* bytes = reinterpret_cast<const char*>(block + headerBytes(block[0]));
-    const auto fill = [&](auto offset) {
+    const auto fill = [&]<class Offset>(Offset) {
         uint32_t begin = 0;
         for (size_t i = 0; i < kPersonTextCount; ++i) {
-            const uint32_t end = offset(i);
+            Offset end;
+            std::memcpy(&end, block + 1 + i * sizeof end, sizeof end);
             values[i] = std::string_view(bytes + begin, end - begin);
             begin = end;
         }
     };
     if (block[0] == 1)
-        fill([&](size_t i) -> uint32_t { return block[1 + i]; });
+        fill(uint8_t{});
+    else if (block[0] == 2)
+        fill(uint16_t{});
     else
-        fill([&](size_t i) { return offsetAt(block, i); });
+        fill(uint32_t{});
     return values;
 }
 

@@ -6,6 +6,7 @@
 #include <cstring>
 #include <string>
 #include <type_traits>
+#include <vector>
 
 #include "docfile/FieldValues.h"
 #include "docfile/ScheduleForm.h"
@@ -149,13 +150,16 @@ private:
         readText(owned_[i], value);
         return owned_[i];
     }
-    // Gives the record the texts read for it.
+    // Gives the record the texts read for it; a text its element leaves out is that of
+    // `previous`, the record read before it in the collection, or empty without one.
     template <class Record>
-    void takeTexts(Record& record) const;
-    // Has the working texts view those of `record`, the one just stored (or not stored),
-    // for the next record: the bytes they viewed are handed back as reading goes on.
+    void takeTexts(Record& record, const Record* previous) const;
+    // The record read last, once stored: `stored`, or the working record when its ID was
+    // taken, which keeps its texts until the next record's replace them.
     template <class Record>
-    void keepTexts(const Record* stored, const Record& record);
+    static const Record* readLast(const Record* stored, const Record& record) {
+        return stored != nullptr ? stored : &record;
+    }
     void collect() {
         collecting_ = true;
         collectDepth_ = depth_;
@@ -189,38 +193,43 @@ private:
     Person person_;
     Task task_;
     Appointment appointment_;
-    ScheduleReader schedule_;  // what the appointment holds beyond version 16
-    std::string uid_;          // the record's UID; unlike its fields, its own or none
+    std::vector<int32_t> groups_;  // the person's groups as they are read
+    ScheduleReader schedule_;      // what the appointment holds beyond version 16
+    std::string uid_;              // the record's UID; unlike its fields, its own or none
     PhGroup group_;
+    // The texts read for the record, by field index; only those of givenTexts_ are its own.
     std::array<std::string_view, 32> texts_;
+    uint32_t givenTexts_ = 0;  // a bit for each field index whose attribute the element has
+    const Person* previousPerson_ = nullptr;
+    const Task* previousTask_ = nullptr;
+    const Appointment* previousAppointment_ = nullptr;
     std::array<std::string, 32> owned_;
 };
 
 template <class Record>
-void DocumentBuilder::takeTexts(Record& record) const {
+void DocumentBuilder::takeTexts(Record& record, const Record* previous) const {
     const auto fields = recordFields<Record>();
+    const auto given = [&](size_t i) { return (givenTexts_ >> i & 1u) != 0; };
     if constexpr (std::is_same_v<Record, Person>) {
         PersonTexts values;
         size_t next = 0;
         for (size_t i = 0; i < fields.size(); ++i) {
-            if (fields[i].type == FieldType::Text) values[next++] = texts_[i];
+            if (fields[i].type != FieldType::Text) continue;
+            // Views of the previous person's block, which setTexts reads before it lets go
+            // of anything.
+            values[next] = given(i)              ? texts_[i]
+                           : previous != nullptr ? previous->text(PersonText(next))
+                                                 : std::string_view();
+            ++next;
         }
         record.setTexts(values);
     } else {
         for (size_t i = 0; i < fields.size(); ++i) {
-            if (fields[i].type == FieldType::Text) fields[i].setText(record, texts_[i]);
+            if (fields[i].type != FieldType::Text || (!given(i) && previous == &record)) continue;
+            fields[i].setText(record, given(i)              ? texts_[i]
+                                      : previous != nullptr ? fields[i].textOf(*previous)
+                                                            : std::string_view());
         }
-    }
-}
-
-template <class Record>
-void DocumentBuilder::keepTexts(const Record* stored, const Record& record) {
-    // A record not stored (its ID was taken) stays in the working record, whose texts the
-    // next record's replace only after reading them.
-    const Record& kept = stored != nullptr ? *stored : record;
-    const auto fields = recordFields<Record>();
-    for (size_t i = 0; i < fields.size(); ++i) {
-        if (fields[i].type == FieldType::Text) texts_[i] = fields[i].textOf(kept);
     }
 }
 
@@ -231,7 +240,9 @@ void DocumentBuilder::startElement(std::string_view name) {
         rootName_ = name.substr(0, kQuotedLength);
     } else if (depth_ == 2) {
         section_ = Section::None;
-        texts_.fill({});
+        previousPerson_ = nullptr;
+        previousTask_ = nullptr;
+        previousAppointment_ = nullptr;
         if (version_ != 1 && version_ != 16) return;
         if (name == "Persons") {
             section_ = Section::Persons;
@@ -251,12 +262,13 @@ void DocumentBuilder::startElement(std::string_view name) {
     } else if (depth_ == 3) {
         release_.reachedAt(name.data());
         inRecord_ = false;
+        givenTexts_ = 0;
         uid_.clear();
         switch (section_) {
             case Section::Persons:
                 inRecord_ = version_ == 1 || name == "Person";
                 if (inRecord_) {
-                    person_.PhGroups.clear();
+                    groups_.clear();
                     clearAddedFields(person_);
                 }
                 break;
@@ -347,7 +359,7 @@ void DocumentBuilder::endElement() {
         if (section_ == Section::Groups)
             readText(group_.Desc, collected_);
         else
-            person_.PhGroups.push_back(readInt(collected_));
+            groups_.push_back(readInt(collected_));
     }
     if (depth_ == 4) {
         inGroupList_ = false;
@@ -357,27 +369,30 @@ void DocumentBuilder::endElement() {
         inRecord_ = false;
         switch (section_) {
             case Section::Persons:
-                takeTexts(person_);
+                takeTexts(person_, previousPerson_);
                 person_.uid = std::move(uid_);
                 if (version_ == 1) {
-                    if (person_.WhitePages) person_.PhGroups.push_back(2);
-                    if (person_.YellowPages) person_.PhGroups.push_back(3);
-                    person_.PhGroups.push_back(1);
+                    if (person_.WhitePages) groups_.push_back(2);
+                    if (person_.YellowPages) groups_.push_back(3);
+                    groups_.push_back(1);
                 }
-                keepTexts(contents_.persons.insertLoaded(std::move(person_)), person_);
+                // Gathered apart, the list takes one block of its size rather than growing.
+                person_.PhGroups.assign(groups_.begin(), groups_.end());
+                previousPerson_ =
+                    readLast(contents_.persons.insertLoaded(std::move(person_)), person_);
                 person_.PhGroups.clear();
                 break;
             case Section::Tasks:
-                takeTexts(task_);
+                takeTexts(task_, previousTask_);
                 task_.uid = std::move(uid_);
-                keepTexts(contents_.tasks.insertLoaded(std::move(task_)), task_);
+                previousTask_ = readLast(contents_.tasks.insertLoaded(std::move(task_)), task_);
                 break;
             case Section::Appointments:
-                takeTexts(appointment_);
+                takeTexts(appointment_, previousAppointment_);
                 appointment_.uid = std::move(uid_);
                 schedule_.finish(appointment_.schedule, seconds_);
-                keepTexts(contents_.appointments.insertLoaded(std::move(appointment_)),
-                          appointment_);
+                previousAppointment_ = readLast(
+                    contents_.appointments.insertLoaded(std::move(appointment_)), appointment_);
                 break;
             case Section::Groups:
                 contents_.phGroups.insert(group_);
@@ -414,6 +429,7 @@ void DocumentBuilder::fieldValue(Record& record, size_t i, std::string_view valu
     switch (field.type) {
         case FieldType::Text:
             texts_[i] = textValue(i, value);
+            givenTexts_ |= 1u << i;
             // The owner's fields are read once, straight into the record.
             if constexpr (std::is_same_v<Record, User>) field.setText(record, texts_[i]);
             break;

@@ -1,5 +1,6 @@
 #include "records/Person.h"
 
+#include <cstdint>
 #include <cstring>
 #include <new>
 
@@ -7,14 +8,42 @@
 
 namespace {
 
-constexpr size_t kOffsetsBytes = kPersonTextCount * sizeof(uint32_t);
-
-size_t blockWords(size_t textBytes) {
-    return kPersonTextCount + (textBytes + sizeof(uint32_t) - 1) / sizeof(uint32_t);
+// A block starts with the width of its offsets: the fewest bytes that hold the total, so that
+// the offsets of the common person, whose texts come to a few hundred bytes, take 19 or 38
+// bytes rather than 76.
+size_t offsetWidth(size_t textBytes) {
+    return textBytes <= UINT8_MAX ? 1 : textBytes <= UINT16_MAX ? 2 : 4;
 }
 
-size_t textBytesOf(const uint32_t* block) {
-    return block == nullptr ? 0 : block[kPersonTextCount - 1];
+size_t headerBytes(size_t width) {
+    return 1 + kPersonTextCount * width;
+}
+
+uint32_t offsetAt(const unsigned char* block, size_t i) {
+    const unsigned char* at = block + 1 + i * block[0];
+    switch (block[0]) {
+        case 1:
+            return *at;
+        case 2: {
+            uint16_t offset;
+            std::memcpy(&offset, at, sizeof offset);
+            return offset;
+        }
+        default: {
+            uint32_t offset;
+            std::memcpy(&offset, at, sizeof offset);
+            return offset;
+        }
+    }
+}
+
+size_t textBytesOf(const unsigned char* block) {
+    return block == nullptr ? 0 : offsetAt(block, kPersonTextCount - 1);
+}
+
+// The size of the whole block.
+size_t blockBytes(const unsigned char* block) {
+    return block == nullptr ? 0 : headerBytes(block[0]) + textBytesOf(block);
 }
 
 }  // namespace
@@ -49,9 +78,9 @@ Person::Person(const Person& other)
       BirthdayReminded(other.BirthdayReminded),
       AnniversaryReminded(other.AnniversaryReminded) {
     if (other.block_ == nullptr) return;
-    const size_t words = blockWords(textBytesOf(other.block_.get()));
-    block_ = std::make_unique_for_overwrite<uint32_t[]>(words);
-    std::memcpy(block_.get(), other.block_.get(), words * sizeof(uint32_t));
+    const size_t bytes = blockBytes(other.block_.get());
+    block_ = std::make_unique_for_overwrite<unsigned char[]>(bytes);
+    std::memcpy(block_.get(), other.block_.get(), bytes);
 }
 
 Person& Person::operator=(const Person& other) {
@@ -62,22 +91,43 @@ Person& Person::operator=(const Person& other) {
 std::string_view Person::text(PersonText field) const {
     // Never a null pointer, as a std::string's never was: callers copy from it.
     if (block_ == nullptr) return std::string_view("", 0);
+    const unsigned char* const block = block_.get();
     const size_t i = size_t(field);
-    const uint32_t begin = i == 0 ? 0 : block_[i - 1];
-    const auto* bytes = reinterpret_cast<const char*>(block_.get() + kPersonTextCount);
-    return {bytes + begin, block_[i] - begin};
+    const uint32_t begin = i == 0 ? 0 : offsetAt(block, i - 1);
+    const auto* bytes = reinterpret_cast<const char*>(block + headerBytes(block[0]));
+    return {bytes + begin, offsetAt(block, i) - begin};
 }
 
 std::string_view Person::allTexts() const {
     if (block_ == nullptr) return std::string_view("", 0);
-    const auto* bytes = reinterpret_cast<const char*>(block_.get() + kPersonTextCount);
+    const auto* bytes = reinterpret_cast<const char*>(block_.get() + headerBytes(block_[0]));
     return {bytes, textBytesOf(block_.get())};
 }
 
 PersonTexts Person::texts() const {
     PersonTexts values;
-    for (size_t i = 0; i < kPersonTextCount; ++i)
-        values[i] = text(PersonText(i));
+    if (block_ == nullptr) {
+        values.fill(std::string_view("", 0));
+        return values;
+    }
+    // The width read once for all of them: a load takes every person's texts this way.
+    const unsigned char* const block = block_.get();
+    const auto* bytes = reinterpret_cast<const char*>(block + headerBytes(block[0]));
+    const auto fill = [&]<class Offset>(Offset) {
+        uint32_t begin = 0;
+        for (size_t i = 0; i < kPersonTextCount; ++i) {
+            Offset end;
+            std::memcpy(&end, block + 1 + i * sizeof end, sizeof end);
+            values[i] = std::string_view(bytes + begin, end - begin);
+            begin = end;
+        }
+    };
+    if (block[0] == 1)
+        fill(uint8_t{});
+    else if (block[0] == 2)
+        fill(uint16_t{});
+    else
+        fill(uint32_t{});
     return values;
 }
 
@@ -104,14 +154,27 @@ void Person::setTexts(const PersonTexts& values) {
     }
     // Offsets are 32 bits: texts beyond them cannot be held, like texts beyond memory.
     if (total > UINT32_MAX) throw std::bad_alloc();
-    auto block = std::make_unique_for_overwrite<uint32_t[]>(blockWords(total));
-    auto* bytes = reinterpret_cast<char*>(block.get() + kPersonTextCount);
-    uint32_t end = 0;
-    for (size_t i = 0; i < kPersonTextCount; ++i) {
-        copyShort(bytes + end, values[i].data(), values[i].size());
-        end += uint32_t(values[i].size());
-        block[i] = end;
-    }
+    const size_t width = offsetWidth(total);
+    auto block = std::make_unique_for_overwrite<unsigned char[]>(headerBytes(width) + total);
+    block[0] = static_cast<unsigned char>(width);
+    unsigned char* const offsets = block.get() + 1;
+    auto* const bytes = reinterpret_cast<char*>(offsets + kPersonTextCount * width);
+    // One loop for each width, so that the width is not asked again for every text.
+    const auto fill = [&]<class Offset>(Offset) {
+        uint32_t end = 0;
+        for (size_t i = 0; i < kPersonTextCount; ++i) {
+            copyShort(bytes + end, values[i].data(), values[i].size());
+            end += uint32_t(values[i].size());
+            const auto offset = static_cast<Offset>(end);
+            std::memcpy(offsets + i * sizeof offset, &offset, sizeof offset);
+        }
+    };
+    if (width == 1)
+        fill(uint8_t{});
+    else if (width == 2)
+        fill(uint16_t{});
+    else
+        fill(uint32_t{});
     block_ = std::move(block);
 }
 
@@ -164,7 +227,8 @@ bool Person::operator==(const Person& other) const {
         Anniversary != other.Anniversary || BirthdayReminded != other.BirthdayReminded ||
         AnniversaryReminded != other.AnniversaryReminded)
         return false;
-    const size_t bytes = textBytesOf(block_.get());
-    if (bytes != textBytesOf(other.block_.get())) return false;
-    return bytes == 0 || std::memcmp(block_.get(), other.block_.get(), kOffsetsBytes + bytes) == 0;
+    // Equal texts make equal blocks: the width follows from the total.
+    const size_t bytes = blockBytes(block_.get());
+    if (bytes != blockBytes(other.block_.get())) return false;
+    return bytes == 0 || std::memcmp(block_.get(), other.block_.get(), bytes) == 0;
 }

@@ -63,10 +63,10 @@ enum class PersonDate : uint8_t { Birthday, Anniversary };
 // An address-book entry. Text is UTF-8, up to 4 GiB in all.
 //
 // A document holds a hundred thousand of these, so the texts share one block of memory
-// (their end offsets, then their bytes) instead of taking a string each: most are short or
-// empty, and nineteen strings cost over 600 bytes before any text. A person with no text
-// holds no block. The views handed out stay valid until the person's texts change or the
-// person is assigned to, moved from or destroyed.
+// (their end offsets, of as few bytes each as the total needs, then their bytes) instead of
+// taking a string each: most are short or empty, and nineteen strings cost over 600 bytes
+// before any text. A person with no text holds no block. The views handed out stay valid
+// until the person's texts change or the person is assigned to, moved from or destroyed.
 class Person {
 public:
     int32_t ID = 0;
@@ -132,6 +132,7 @@ public:
     bool operator==(const Person& other) const;
 
 private:
-    // kPersonTextCount end offsets, then the bytes of the texts; null when all are empty.
-    std::unique_ptr<uint32_t[]> block_;
+    // The width of an offset in bytes (1, 2 or 4), kPersonTextCount end offsets of that
+    // width, then the bytes of the texts; null when all are empty.
+    std::unique_ptr<unsigned char[]> block_;
 };

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 
 #include "records/Person.h"
@@ -32,6 +33,31 @@ TEST(Person, KeepsTextsOfEveryLengthAndNamesItselfAfterItsNames) {
     Person person;
     person.setTextsNamed(texts);
     EXPECT_EQ(person.RName(), last + ", F");
+}
+
+TEST(Person, KeepsTextsWhoseTotalCrossesTheWidthOfItsOffsets) {
+    // The offsets take one, two or four bytes each, as the total needs: totals on either side.
+    for (const size_t total : {255u, 256u, 65535u, 65536u, 70000u}) {
+        std::string values[kPersonTextCount];
+        PersonTexts texts{};
+        size_t left = total;
+        for (size_t i = kPersonTextCount; i-- > 0;) {
+            // The last text ends at the total; the first ones hold the rest.
+            values[i] = std::string(i == 0 ? left : std::min<size_t>(left, 7 + i), char('a' + i));
+            left -= values[i].size();
+            texts[i] = values[i];
+        }
+        Person person;
+        person.setTexts(texts);
+        const Person copy = person;
+        for (size_t i = 0; i < kPersonTextCount; ++i)
+            EXPECT_EQ(copy.text(PersonText(i)), values[i]) << total;
+        EXPECT_EQ(copy.allTexts().size(), total);
+        EXPECT_EQ(copy, person);
+        Person other = person;
+        other.setText(PersonText::City, "x");
+        EXPECT_NE(other, person) << total;
+    }
 }
 
 }  // namespace

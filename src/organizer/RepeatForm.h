@@ -31,12 +31,14 @@ public:
     // The choices that show `schedule`'s repeat; Kept when they cannot.
     [[nodiscard]] static RepeatForm of(const Schedule& schedule, DateTime start);
 
+    // How it repeats.
     [[nodiscard]] Kind kind() const { return kind_; }
     // Chooses how it repeats; Kept only while there is a series to keep.
     void setKind(Kind kind);
     // Whether Kept is on offer: the series it was opened on could not be shown.
     [[nodiscard]] bool canKeep() const { return keptWords_.has_value() || kept_.has_value(); }
 
+    // Every how many days, weeks, months or years.
     [[nodiscard]] int interval() const { return interval_; }
     // 1 to kMaxInterval; others are moved into that range.
     void setInterval(int interval);
@@ -46,6 +48,7 @@ public:
     [[nodiscard]] bool weekday(int weekday) const;
     void setWeekday(int weekday, bool on);
 
+    // Which day of each month a monthly series takes.
     [[nodiscard]] MonthlyBy monthlyBy() const { return monthlyBy_; }
     // LastWeekday is refused where the start is not in the last week of its month.
     void setMonthlyBy(MonthlyBy by);
@@ -54,8 +57,10 @@ public:
     // The start's weekday as the nth (1 to 5) or the last (-1) of its month.
     [[nodiscard]] WeekdayNum startWeekday(MonthlyBy by) const;
 
+    // How the series ends.
     [[nodiscard]] Ending ending() const { return ending_; }
     void setEnding(Ending ending);
+    // The number of times it occurs when it ends after a count.
     [[nodiscard]] int count() const { return count_; }
     // 1 to kMaxCount; others are moved into that range.
     void setCount(int count);
@@ -63,6 +68,7 @@ public:
     [[nodiscard]] DateTime until() const { return until_; }
     void setUntil(DateTime day);
 
+    // The day of the series' first start.
     [[nodiscard]] DateTime start() const { return start_; }
     // The series starts elsewhere: the weekday chosen for the old start moves to the new
     // one, a last weekday that no longer is one becomes the nth, the end date stays after it.

@@ -33,7 +33,7 @@ void choose(QComboBox* box, int value) {
 }
 
 // A new appointment's dialog on `day` at 9:00, shown, with its text typed.
-class Drive : public testing::Test {
+class RepeatingAppointmentDialog : public testing::Test {
 protected:
     void open(DateTime day, const char* text) {
         dialog = std::make_unique<AppointmentDialog>(
@@ -65,7 +65,7 @@ protected:
     std::unique_ptr<AppointmentDialog> dialog;
 };
 
-TEST_F(Drive, AWeeklySeriesOnTwoWeekdaysIsListedOnBothUntilItsCount) {
+TEST_F(RepeatingAppointmentDialog, AWeeklySeriesOnTwoWeekdaysIsListedOnBothUntilItsCount) {
     open(dec(7), "Swimming");  // a Monday
     EXPECT_FALSE(repeat().intervalBox()->isVisible());
     choose(repeat().kindBox(), int(RepeatForm::Kind::Weekly));
@@ -78,7 +78,7 @@ TEST_F(Drive, AWeeklySeriesOnTwoWeekdaysIsListedOnBothUntilItsCount) {
     EXPECT_EQ(confirmedDays(31), (std::vector{7, 10, 14, 17}));
 }
 
-TEST_F(Drive, AnAllDayEventOverThreeDaysHidesTheTimesAndCoversEachDay) {
+TEST_F(RepeatingAppointmentDialog, AnAllDayEventOverThreeDaysHidesTheTimesAndCoversEachDay) {
     open(dec(7), "Fair");
     dialog->allDayBox()->setFocus();
     QTest::keyClick(dialog->allDayBox(), Qt::Key_Space);
@@ -88,7 +88,7 @@ TEST_F(Drive, AnAllDayEventOverThreeDaysHidesTheTimesAndCoversEachDay) {
     EXPECT_TRUE(dayAppointmentRows(document, dec(8)).front().allDay);
 }
 
-TEST_F(Drive, AMonthlySeriesOnTheLastFridayFindsItInEachMonth) {
+TEST_F(RepeatingAppointmentDialog, AMonthlySeriesOnTheLastFridayFindsItInEachMonth) {
     open(dec(25), "Review");  // the last Friday of December 2026
     choose(repeat().kindBox(), int(RepeatForm::Kind::Monthly));
     ASSERT_EQ(repeat().monthlyBox()->count(), 3) << "day 25, the fourth and the last Friday";

@@ -162,6 +162,8 @@ std::optional<RecurrenceRule> RepeatForm::rule() const {
     if (!touched_ && opened_) return opened_;
     RecurrenceRule rule;
     rule.interval = interval_;
+    // The week start decides which weeks "every 2 weeks" skips: the series' own stays.
+    if (opened_) rule.weekStart = opened_->weekStart;
     switch (kind_) {
         case Kind::Daily:
             rule.frequency = Frequency::Daily;

@@ -56,6 +56,10 @@ TEST(RepeatForm, ChoicesMakeTheRuleTheirWordsSay) {
     weekly.setUntil(DateTime::fromFields(2027, 3, 31));
     EXPECT_EQ(weekly.rule()->text(), "FREQ=WEEKLY;UNTIL=20270331;INTERVAL=2;BYDAY=MO,TH");
 
+    RepeatForm sundays = RepeatForm::of(repeating("FREQ=WEEKLY;INTERVAL=2;WKST=SU"), kMonday);
+    sundays.setWeekday(3, true);
+    EXPECT_EQ(sundays.rule()->text(), "FREQ=WEEKLY;INTERVAL=2;BYDAY=MO,TH;WKST=SU");
+
     RepeatForm monthly = RepeatForm::none(kFriday);
     monthly.setKind(Kind::Monthly);
     monthly.setMonthlyBy(MonthlyBy::LastWeekday);

@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <optional>
 
+#include "organizer/SeriesExceptions.h"
 #include "organizer/TypedTime.h"
 
 namespace {
@@ -57,6 +58,7 @@ AppointmentForm AppointmentForm::forNew(DateTime shownDate, DateTime now) {
     form.end_ = form.onDate(begin + kSecondsPerQuarter);
     // A new record's alarm time is the moment it was made, as for every other new record.
     form.alarmTime_ = now;
+    form.repeat_ = RepeatForm::none(form.date_);
     return form;
 }
 
@@ -77,6 +79,18 @@ AppointmentForm AppointmentForm::of(const Appointment& appointment) {
     // Rounded, so that confirming unchanged gives back the same alarm time.
     if (appointment.Alarm && begin && ring)
         form.alarmMinutes_ = static_cast<int>(std::lround(double(*begin - *ring) / 60.0));
+    const Schedule& schedule = appointment.schedule.get();
+    form.allDay_ = schedule.allDay;
+    if (schedule.lastDay.date() > form.date_.date()) {
+        form.lastDay_ = schedule.lastDay.date();
+        if (!form.allDay_) form.end_ = appointment.firstEnd();
+    }
+    if (form.allDay_) {
+        // Times to offer should the user make it a timed appointment.
+        form.begin_ = form.onDate(9 * 3600);
+        form.end_ = onDay(form.endDate(), 10 * 3600);
+    }
+    form.repeat_ = RepeatForm::of(schedule, form.date_.date());
     return form;
 }
 
@@ -123,17 +137,31 @@ std::string AppointmentForm::timeText(DateTime time, bool twentyFourHour) {
 }
 
 DateTime AppointmentForm::onDate(int64_t secondOfDay) const {
-    const auto midnight = date_.date().localSeconds();
+    return onDay(date_, secondOfDay);
+}
+
+DateTime AppointmentForm::onDay(DateTime day, int64_t secondOfDay) {
+    const auto midnight = day.date().localSeconds();
     if (!midnight) return {};
     return DateTime::fromLocalSeconds(*midnight + secondOfDay);
 }
 
 void AppointmentForm::setDate(DateTime day) {
     if (!day.isValid()) return;
+    const DateTimeSpan moved = day.date() - date_.date();
     date_ = day.date();
-    for (DateTime* time : {&begin_, &end_, &alarmTime_}) {
+    if (!lastDay_.isNull()) lastDay_ = (lastDay_ + moved).date();
+    for (DateTime* time : {&begin_, &alarmTime_}) {
         if (const auto second = secondOfDay(*time)) *time = onDate(*second);
     }
+    if (const auto second = secondOfDay(end_)) end_ = onDay(endDate(), *second);
+    repeat_.setStart(date_);
+}
+
+void AppointmentForm::setEndDate(DateTime day) {
+    if (!day.isValid()) return;
+    lastDay_ = day.date() > date_.date() ? day.date() : DateTime();
+    if (const auto second = secondOfDay(end_)) placeEnd(*second);
 }
 
 void AppointmentForm::stepBegin(bool up) {
@@ -156,7 +184,7 @@ void AppointmentForm::placeBegin(int64_t second) {
 }
 
 void AppointmentForm::placeEnd(int64_t second) {
-    end_ = onDate(second);
+    end_ = onDay(endDate(), second);
     if (end_ <= begin_) begin_ = onDate(second - kSecondsPerQuarter);
 }
 
@@ -208,9 +236,9 @@ bool AppointmentForm::setTimes(int beginHour, int beginMinute, int endHour, int 
     if (!isBeginTime(beginHour, beginMinute) || !isEndTime(endHour, endMinute)) return false;
     const int64_t begin = beginHour * 3600 + beginMinute * 60;
     const int64_t end = endHour * 3600 + endMinute * 60;
-    if (end <= begin) return false;
+    if (lastDay_.isNull() && end <= begin) return false;
     begin_ = onDate(begin);
-    end_ = onDate(end);
+    end_ = onDay(endDate(), end);
     return true;
 }
 
@@ -256,16 +284,30 @@ Appointment AppointmentForm::writtenOver(Appointment base) const {
     const Appointment before = base;
     base.Description = description_;
     base.DueDate = date_;
-    base.StartTime = begin_;
-    base.EndTime = end_;
+    // Whole days as the iCalendar import stores them: what a version-16 reader shows.
+    const DateTime start = allDay_ ? date_.date() : begin_;
+    base.StartTime = start;
+    base.EndTime = allDay_ ? onDay(endDate(), 23 * 3600 + 59 * 60) : end_;
     base.Alarm = alarm_;
     base.AlarmTime = alarmTime_;
     if (alarm_) {
-        const auto begin = begin_.localSeconds();
+        const auto begin = start.localSeconds();
         base.AlarmTime =
             begin ? DateTime::fromLocalSeconds(*begin - int64_t{alarmMinutes_} * 60) : DateTime();
     }
     base.Done = false;
     base.forgetLaterWhereChanged(before);
+
+    Schedule schedule = base.schedule.get();
+    schedule.allDay = allDay_;
+    schedule.lastDay = lastDay_;
+    if (repeat_.kind() != RepeatForm::Kind::Kept) schedule.rule = repeat_.rule();
+    if (!schedule.rule && repeat_.kind() != RepeatForm::Kind::Kept) {
+        schedule.added.clear();
+        schedule.removed.clear();
+        schedule.changed.clear();
+    }
+    base.schedule.set(std::move(schedule));
+    keepFittingExceptions(before, base);
     return base;
 }

@@ -4,12 +4,14 @@
 #include <string>
 #include <string_view>
 
+#include "organizer/RepeatForm.h"
 #include "records/Appointment.h"
 #include "records/DateTime.h"
 
 // What the appointment dialog edits, with the rules of its controls: the begin and end
 // times move in quarter hours within the day's working range and push each other apart,
 // the date carries the times along, and the alarm is kept as minutes before the begin.
+// An appointment may take whole days or end on a later day, and repeat (RepeatForm).
 class AppointmentForm {
 public:
     // The begin time runs from 5:00 AM to 10:45 PM, the end time from 5:15 AM to 11:00 PM,
@@ -54,8 +56,23 @@ public:
     [[nodiscard]] DateTime date() const { return date_; }
     [[nodiscard]] DateTime begin() const { return begin_; }
     [[nodiscard]] DateTime end() const { return end_; }
-    // Moves to another day; the begin, end and alarm times keep their time of day.
+    // Moves to another day; the begin, end and alarm times keep their time of day, and an
+    // appointment over several days keeps its number of days.
     void setDate(DateTime day);
+
+    // Whole days: the times are not used, and the appointment runs from the date to the
+    // end date.
+    [[nodiscard]] bool allDay() const { return allDay_; }
+    void setAllDay(bool on) { allDay_ = on; }
+    // The day it ends: the date itself unless it runs over several days.
+    [[nodiscard]] DateTime endDate() const { return lastDay_.isNull() ? date_ : lastDay_; }
+    // Sets the day it ends, never before the date; the end time keeps its time of day, and
+    // back on the date it pushes the begin as a step does.
+    void setEndDate(DateTime day);
+
+    // How it repeats; the form keeps the repeat's start on its date.
+    [[nodiscard]] const RepeatForm& repeat() const { return repeat_; }
+    [[nodiscard]] RepeatForm& repeat() { return repeat_; }
     // The begin and end spin buttons. A step that meets the other time pushes it on by a
     // quarter hour, so that the begin always comes before the end.
     void stepBegin(bool up);
@@ -88,7 +105,9 @@ public:
     [[nodiscard]] static std::string alarmRangeText();
 
     // `base` with every edited field written over it: the ID stays, Done becomes false,
-    // and a set alarm rings the chosen minutes before the begin.
+    // and a set alarm rings the chosen minutes before the begin (whole days: 00:00 of the
+    // first). A series keeps its zone and the exceptions that still fall on one of its
+    // occurrences; one that no longer repeats keeps none.
     [[nodiscard]] Appointment writtenOver(Appointment base) const;
 
 private:
@@ -97,6 +116,7 @@ private:
     void placeEnd(int64_t secondOfDay);
     // The time `secondOfDay` seconds after midnight on the form's date.
     [[nodiscard]] DateTime onDate(int64_t secondOfDay) const;
+    [[nodiscard]] static DateTime onDay(DateTime day, int64_t secondOfDay);
 
     int32_t id_ = 0;
     std::string description_;
@@ -106,4 +126,7 @@ private:
     bool alarm_ = false;
     int alarmMinutes_ = 0;
     DateTime alarmTime_;  // what an unset alarm keeps
+    bool allDay_ = false;
+    DateTime lastDay_;  // null unless it ends on a later day than date_
+    RepeatForm repeat_;
 };

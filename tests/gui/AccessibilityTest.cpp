@@ -128,6 +128,17 @@ protected:
         AppointmentDialog appointment(AppointmentForm::forNew(today, DateTime::now(clock)), false,
                                       locale, frame.get());
         showing(appointment, "appointment-dialog", visit);
+        // The repeat choices, as a weekly series to a date and as monthly whole days shows them.
+        AppointmentForm series = AppointmentForm::forNew(today, DateTime::now(clock));
+        series.repeat().setKind(RepeatForm::Kind::Weekly);
+        series.repeat().setEnding(RepeatForm::Ending::OnDate);
+        AppointmentDialog weekly(series, false, locale, frame.get());
+        showing(weekly, "appointment-dialog-weekly", visit);
+        series.setAllDay(true);
+        series.repeat().setKind(RepeatForm::Kind::Monthly);
+        series.repeat().setEnding(RepeatForm::Ending::AfterCount);
+        AppointmentDialog monthly(series, false, locale, frame.get());
+        showing(monthly, "appointment-dialog-monthly", visit);
         PersonDialog person(PersonForm::forNew(document), false, frame.get());
         showing(person, "person-dialog", visit);
         UserDialog user(document.user(), frame.get());

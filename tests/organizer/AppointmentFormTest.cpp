@@ -4,6 +4,7 @@
 
 #include "support/ProcessGuards.h"
 #include "support/Records.h"
+#include "support/SeriesRecords.h"
 
 namespace {
 
@@ -136,6 +137,84 @@ TEST(AppointmentForm, AlarmMinutesSurviveReopeningSpinBetweenZeroAndSixtyAndMove
     EXPECT_EQ(form.writtenOver(dentistOn(20)), dentistOn(30));
     form.stepEnd(true);
     EXPECT_EQ(form.end(), march(30, 10, 45)) << "steps after the move stay on the new day";
+}
+
+TEST(AppointmentForm, WholeDaysAndSeveralDaysAreStoredAsImportsStoreThemAndMoveTogether) {
+    const auto may = [](int day, int hour = 0, int minute = 0) {
+        return DateTime::fromFields(2026, 5, day, hour, minute);
+    };
+    AppointmentForm days = AppointmentForm::forNew(may(12), may(10, 9));
+    days.setDescription("Fair");
+    days.setAllDay(true);
+    days.setEndDate(may(14));
+    days.setAlarm(true);
+    ASSERT_TRUE(days.setAlarmMinutes(15));
+    const Appointment fair = days.writtenOver(Appointment());
+    EXPECT_EQ(std::tuple(fair.StartTime, fair.EndTime, fair.AlarmTime),
+              std::tuple(may(12), may(14, 23, 59), may(11, 23, 45)));
+    EXPECT_EQ(fair.schedule.get(), wholeDays("Fair", may(12), may(14)).schedule.get());
+    EXPECT_EQ(AppointmentForm::of(fair).writtenOver(fair), fair) << "reopened unchanged";
+
+    // Timed over two days: the end may come earlier in its day than the begin.
+    AppointmentForm night = AppointmentForm::of(dentist(may(12, 22), may(12, 22, 30)));
+    night.setEndDate(may(13));
+    night.typeEnd("9:00");
+    EXPECT_EQ(std::pair(night.begin(), night.end()), std::pair(may(12, 22), may(13, 9)));
+    EXPECT_EQ(night.writtenOver(Appointment()).schedule.get().lastDay, may(13));
+    night.setDate(may(20));
+    EXPECT_EQ(std::pair(night.endDate(), night.end()), std::pair(may(21), may(21, 9)));
+    night.setEndDate(may(19));
+    EXPECT_EQ(std::pair(night.begin(), night.end()), std::pair(may(20, 8, 45), may(20, 9)))
+        << "back on one day the end pushes the begin";
+    EXPECT_FALSE(night.writtenOver(Appointment()).schedule.has());
+}
+
+TEST(AppointmentForm, EditingASeriesKeepsItsZoneAndTheExceptionsThatStillFallOnIt) {
+    TzGuard tz("Europe/Berlin");
+    const auto dec = [](int day, int hour) { return DateTime::fromFields(2026, 12, day, hour); };
+    // 9:00 here is 3:00 in New York, where its exceptions are keyed.
+    Appointment series = repeating(dentist(dec(7, 9), dec(7, 10)), "FREQ=WEEKLY");
+    Schedule& s = series.schedule.edit();
+    s.zone = "America/New_York";
+    s.removed = {dec(14, 3)};
+    s.changed = {{dec(21, 3), dec(21, 5), dec(21, 6), "Dentist, later", false, 0}};
+    s.added = {dec(23, 3)};
+
+    AppointmentForm same = AppointmentForm::of(series);
+    same.setDescription("Dentist again");
+    EXPECT_EQ(same.writtenOver(series).schedule, series.schedule);
+
+    AppointmentForm later = AppointmentForm::of(series);
+    ASSERT_TRUE(later.setTimes(10, 0, 11, 0));
+    const Schedule moved = later.writtenOver(series).schedule.get();
+    EXPECT_EQ(moved.removed, std::vector{dec(14, 4)}) << "exceptions follow the start";
+    ASSERT_EQ(moved.changed.size(), 1u);
+    EXPECT_EQ(std::pair(moved.changed[0].replaces, moved.changed[0].start),
+              std::pair(dec(21, 4), dec(21, 5)));
+
+    AppointmentForm daily = AppointmentForm::of(series);
+    daily.repeat().setKind(RepeatForm::Kind::Daily);
+    daily.repeat().setEnding(RepeatForm::Ending::AfterCount);
+    daily.repeat().setCount(10);
+    const Schedule replaced = daily.writtenOver(series).schedule.get();
+    EXPECT_EQ(std::tuple(replaced.zone, replaced.removed, replaced.changed.size(), replaced.added),
+              std::tuple(s.zone, s.removed, size_t{0}, s.added))
+        << "the 21st is past the tenth day";
+
+    AppointmentForm single = AppointmentForm::of(series);
+    single.repeat().setKind(RepeatForm::Kind::None);
+    const Schedule none = single.writtenOver(series).schedule.get();
+    EXPECT_EQ(std::tuple(none.rule.has_value(), none.removed.size(), none.changed.size(),
+                         none.added.size(), none.zone),
+              std::tuple(false, size_t{0}, size_t{0}, size_t{0}, s.zone));
+
+    // A rule the choices cannot show stays as it came.
+    const Appointment foreign =
+        repeating(dentist(dec(7, 9), dec(7, 10)), "FREQ=MONTHLY;BYDAY=MO,TU;BYSETPOS=-1");
+    AppointmentForm kept = AppointmentForm::of(foreign);
+    EXPECT_EQ(kept.repeat().kind(), RepeatForm::Kind::Kept);
+    kept.setDescription("Dentist, last weekday");
+    EXPECT_EQ(kept.writtenOver(foreign).schedule, foreign.schedule);
 }
 
 TEST(AppointmentForm, NewAppointmentBeginsAtTheNextQuarterHourTheBeginSpinOffers) {

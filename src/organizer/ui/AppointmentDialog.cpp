@@ -9,10 +9,12 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QTimer>
 #include <QVBoxLayout>
 
 #include "organizer/ui/EditorWidgets.h"
+#include "organizer/ui/RepeatBox.h"
 #include "platform/Locale.h"
 #include "platform/Translate.h"
 
@@ -23,6 +25,8 @@ constexpr int kDateHelp = 1310;
 constexpr int kTextHelp = 1311;
 constexpr int kTimesHelp = 1312;
 constexpr int kAlarmHelp = 1313;
+constexpr int kDaysHelp = 1314;
+constexpr int kRepeatHelp = 1315;
 
 }  // namespace
 
@@ -42,7 +46,15 @@ AppointmentDialog::AppointmentDialog(AppointmentForm start, bool editing, const 
     dateLabel->setBuddy(date_);
     setEditorHelp({dateLabel, date_}, kDateHelp);
 
+    allDay_ = new QCheckBox(_("A&ll day"), this);
+    allDay_->setChecked(form_.allDay());
+    auto* endDateLabel = new QLabel(_("End da&te:"), this);
+    endDate_ = makeDatePicker(EditorDates::around(form_.endDate()), form_.endDate(), locale, this);
+    endDateLabel->setBuddy(endDate_);
+    setEditorHelp({allDay_, endDateLabel, endDate_}, kDaysHelp);
+
     auto* times = new QGroupBox(_("Times"), this);
+    times_ = times;
     auto* beginLabel = new QLabel(_("&Begin:"), times);
     begin_ = new StepField(QStringLiteral("00:00 PM"), times);
     beginLabel->setBuddy(begin_);
@@ -70,20 +82,29 @@ AppointmentDialog::AppointmentDialog(AppointmentForm start, bool editing, const 
     alarmGrid->setColumnStretch(2, 1);
     setEditorHelp({alarmFrame, alarm_, minutesLabel, minutes_}, kAlarmHelp);
 
+    repeat_ = new RepeatBox(form_.repeat(), locale, this);
+    setEditorHelp({repeat_}, kRepeatHelp);
+    for (QWidget* part : repeat_->findChildren<QWidget*>())
+        setEditorHelp({part}, kRepeatHelp);
+
     QDialogButtonBox* buttons = makeEditorButtons(this, &ok_);
 
     auto* top = new QGridLayout;
     top->addWidget(textLabel, 0, 0);
-    top->addWidget(text_, 0, 1, 1, 2);
+    top->addWidget(text_, 0, 1, 1, 3);
     top->addWidget(dateLabel, 1, 0);
     top->addWidget(date_, 1, 1);
-    top->setColumnStretch(2, 1);
+    top->addWidget(allDay_, 1, 2);
+    top->addWidget(endDateLabel, 2, 0);
+    top->addWidget(endDate_, 2, 1);
+    top->setColumnStretch(3, 1);
     auto* frames = new QHBoxLayout;
     frames->addWidget(times);
     frames->addWidget(alarmFrame, 1);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top);
     layout->addLayout(frames);
+    layout->addWidget(repeat_);
     // Said when a typed value was moved into the range its field holds.
     rangeNote_ = new QLabel(this);
     rangeNote_->setWordWrap(true);
@@ -98,6 +119,15 @@ AppointmentDialog::AppointmentDialog(AppointmentForm start, bool editing, const 
     });
     connect(date_, &QDateEdit::dateChanged, this, [this](QDate date) {
         form_.setDate(fromQDate(date));
+        showValues();
+        repeat_->showValues();
+    });
+    connect(allDay_, &QCheckBox::toggled, this, [this](bool on) {
+        form_.setAllDay(on);
+        showValues();
+    });
+    connect(endDate_, &QDateEdit::dateChanged, this, [this](QDate date) {
+        form_.setEndDate(fromQDate(date));
         showValues();
     });
     connect(begin_, &StepField::stepped, this, [this](bool up) {
@@ -142,6 +172,11 @@ void AppointmentDialog::showValues() {
         QString::fromStdString(AppointmentForm::timeText(form_.begin(), twentyFourHour_)));
     end_->setText(QString::fromStdString(AppointmentForm::timeText(form_.end(), twentyFourHour_)));
     minutes_->setText(QString::number(form_.alarmMinutes()));
+    // Setting the picker to what the form holds changes nothing more.
+    const QSignalBlocker quiet(endDate_);
+    endDate_->setMinimumDate(toQDate(form_.date()));
+    endDate_->setDate(toQDate(form_.endDate()));
+    times_->setVisible(!form_.allDay());
 }
 
 void AppointmentDialog::noteRange(AppointmentForm::Typed typed, const std::string& range) {

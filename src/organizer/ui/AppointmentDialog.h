@@ -11,12 +11,14 @@ class QCheckBox;
 class QDateEdit;
 class QLabel;
 class QLineEdit;
+class QGroupBox;
 class QPushButton;
+class RepeatBox;
 class StepField;
 
-// "Add Appointment" / "Edit Appointment": the text, the date, the begin and end times in
-// quarter hours and the alarm of one appointment. It edits an AppointmentForm, which
-// holds every rule, and never the document.
+// "Add Appointment" / "Edit Appointment": the text, the date, whole days or the begin and
+// end times in quarter hours, the end date, the alarm and the repeat of one appointment. It edits
+// an AppointmentForm, which holds every rule, and never the document.
 class AppointmentDialog : public QDialog {
     Q_OBJECT
 
@@ -31,6 +33,9 @@ public:
     [[nodiscard]] const AppointmentForm& form() const { return form_; }
     [[nodiscard]] QLineEdit* textField() const { return text_; }
     [[nodiscard]] QDateEdit* datePicker() const { return date_; }
+    [[nodiscard]] QCheckBox* allDayBox() const { return allDay_; }
+    [[nodiscard]] QDateEdit* endDatePicker() const { return endDate_; }
+    [[nodiscard]] RepeatBox* repeatBox() const { return repeat_; }
     [[nodiscard]] StepField* beginField() const { return begin_; }
     [[nodiscard]] StepField* endField() const { return end_; }
     [[nodiscard]] QCheckBox* alarmBox() const { return alarm_; }
@@ -52,6 +57,10 @@ private:
     bool twentyFourHour_;  // the times as the user's locale writes them
     QLineEdit* text_ = nullptr;
     QDateEdit* date_ = nullptr;
+    QCheckBox* allDay_ = nullptr;
+    QDateEdit* endDate_ = nullptr;
+    QGroupBox* times_ = nullptr;
+    RepeatBox* repeat_ = nullptr;
     StepField* begin_ = nullptr;
     StepField* end_ = nullptr;
     QCheckBox* alarm_ = nullptr;

@@ -48,6 +48,19 @@ QString editorHelpText(int helpNumber) {
             return _(
                 "Whether to be reminded, and how many minutes before the "
                 "appointment begins: 0 to 60, in steps of 5.");
+        case 1314:
+            return _(
+                "All day makes the appointment take whole days and hides the times. "
+                "The end date is the last day of an appointment over several days; "
+                "on the date itself it ends the same day.");
+        case 1315:
+            return _(
+                "Whether and how the appointment repeats: every day, week, month or "
+                "year, or every few of them; on chosen weekdays, or on the same day or "
+                "weekday of each month; ending never, after a number of times or on a "
+                "date. The line below says the rule in words. A rule made by another "
+                "program that these choices cannot show is kept as it came until "
+                "another choice replaces it.");
         default:
             return AddressBookHelp::text(helpNumber);
     }

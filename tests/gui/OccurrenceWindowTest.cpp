@@ -1,8 +1,11 @@
 #include <QDateEdit>
+#include <QLabel>
+#include <QSpinBox>
 
 #include "FrameFixture.h"
 #include "organizer/ui/AppointmentDialog.h"
 #include "organizer/ui/OccurrenceQuestion.h"
+#include "organizer/ui/RepeatBox.h"
 #include "support/SeriesRecords.h"
 
 namespace {
@@ -134,3 +137,21 @@ TEST_F(OccurrenceWindowTest, QuestionAnswersFromTheKeyboardAndEscapeChangesNothi
 }
 
 }  // namespace
+
+TEST_F(OccurrenceWindowTest, AnOccurrenceShowsTheSeriesRepeatAndAChangedRepeatIsNotForItAlone) {
+    add(repeating(appointmentAt("Standup", dec(7, 9), dec(7, 9, 30)), "FREQ=WEEKLY;BYDAY=MO,TH"));
+    whenOpen<AppointmentDialog>([](AppointmentDialog& dialog) {
+        EXPECT_EQ(dialog.repeatBox()->wordsLabel()->text(), "Every week on Monday and Thursday");
+        dialog.repeatBox()->intervalBox()->setValue(2);
+        dialog.okButton()->click();
+    });
+    onFirstRow(10, cmd::kAppointmentEdit, [](OccurrenceQuestion& question) {
+        EXPECT_FALSE(question.button(OccurrenceScope::This)->isVisible());
+        EXPECT_TRUE(question.button(OccurrenceScope::ThisAndFollowing)->isDefault());
+        question.button(OccurrenceScope::All)->click();
+    });
+    EXPECT_EQ(listedOn(7).size(), 1);
+    EXPECT_EQ(listedOn(14), QStringList()) << "every other week now";
+    EXPECT_EQ(listedOn(21).size(), 1);
+    EXPECT_EQ(undoText(), "&Undo Change All Occurrences");
+}

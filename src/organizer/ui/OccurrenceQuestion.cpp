@@ -71,9 +71,12 @@ OccurrenceQuestion::OccurrenceQuestion(Action action, const std::string& descrip
     QPushButton* cancel = buttons->addButton(_("&Cancel"), QDialogButtonBox::RejectRole);
     cancel->setAccessibleName(spoken(_("&Cancel")));
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    const bool oneOffered = action != Action::ChangeRepeat;
+    buttons_[0]->setVisible(oneOffered);
     // The least the user can lose is the answer Enter gives.
-    buttons_[0]->setDefault(true);
-    buttons_[0]->setFocus();
+    QPushButton* least = buttons_[oneOffered ? 0 : 1];
+    least->setDefault(true);
+    least->setFocus();
 
     auto* top = new QHBoxLayout;
     top->addWidget(icon, 0, Qt::AlignTop);

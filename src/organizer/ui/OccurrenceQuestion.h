@@ -17,7 +17,8 @@ class OccurrenceQuestion : public QDialog {
     Q_OBJECT
 
 public:
-    enum class Action { Change, Delete };
+    // A change of the repeat itself cannot be kept by one occurrence: it is not offered.
+    enum class Action { Change, ChangeRepeat, Delete };
 
     // `description` and `day` name the occurrence ("Standup", "Thursday, January 14, 2027").
     OccurrenceQuestion(Action action, const std::string& description, const std::string& day,

@@ -162,15 +162,28 @@ void OrganizerCommands::editOccurrence(int32_t id, DateTime key) {
     if (series == nullptr) return;
     const Occurrence occurrence = occurrenceAt(*series, key);
     if (occurrence.start.isNull()) return;
-    const Appointment shown = occurrenceAsAppointment(occurrence);
+    Appointment shown = occurrenceAsAppointment(occurrence);
+    // The dialog shows the series' repeat, so that it can be changed from any occurrence.
+    shown.schedule.edit().rule = series->schedule.get().rule;
     const auto form =
         AppointmentDialog::ask(&p_.parent, AppointmentForm::of(shown), true, p_.locale);
     if (!form) return;
-    const Appointment edited = form->writtenOver(shown);
+    Appointment edited = form->writtenOver(shown);
+    // Moving the date alone moves the weekday the choices name; that is no change of the
+    // repeat, which the series keeps by its own rules.
+    RepeatForm untouched = AppointmentForm::of(shown).repeat();
+    untouched.setStart(form->date());
+    const bool repeatChanged = edited.schedule.get().rule != untouched.rule();
+    if (!repeatChanged) {
+        edited.schedule.edit().rule.reset();
+        shown.schedule.edit().rule.reset();
+    }
     // Confirmed unchanged: there is nothing to ask about.
     if (edited == shown) return;
+    const auto action = repeatChanged ? OccurrenceQuestion::Action::ChangeRepeat
+                                      : OccurrenceQuestion::Action::Change;
     const auto scope =
-        OccurrenceQuestion::ask(&p_.parent, OccurrenceQuestion::Action::Change, shown.Description,
+        OccurrenceQuestion::ask(&p_.parent, action, shown.Description,
                                 shown.StartTime.formatDate(p_.locale, DateStyle::Long));
     if (scope) (void)changeOccurrences(p_.door, id, key, *scope, edited);
 }

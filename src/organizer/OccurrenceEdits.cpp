@@ -184,17 +184,12 @@ UndoStep removalName(OccurrenceScope scope) {
 }  // namespace
 
 Appointment occurrenceAsAppointment(const Occurrence& occurrence) {
-    Appointment single;
-    single.ID = occurrence.id();
-    single.Description = occurrence.description();
-    single.DueDate = occurrence.firstDay();
-    single.StartTime = occurrence.start;
-    single.EndTime = occurrence.allDay()
-                         ? occurrence.firstDay() + DateTimeSpan::fromParts(0, 23, 59, 0)
-                         : occurrence.end;
-    single.Alarm = occurrence.alarm();
+    Appointment single = standAlone(occurrence);
+    // Whole days end on the first day; the schedule below names the last.
+    if (occurrence.allDay())
+        single.EndTime = occurrence.firstDay() + DateTimeSpan::fromParts(0, 23, 59, 0);
     // In whole seconds, as the editor gives it back: confirming unchanged changes nothing.
-    single.AlarmTime = at(seconds(single.Alarm ? occurrence.alarmTime() : occurrence.start));
+    single.AlarmTime = at(seconds(single.AlarmTime));
     Schedule shape;
     shape.allDay = occurrence.allDay();
     const DateTime last = shape.allDay ? occurrence.lastDay() : occurrence.end.date();

@@ -12,6 +12,7 @@
 #include "CliFixture.h"
 #include "platform/SecretKeeping.h"
 #include "platform/qt/IniSettingsStore.h"
+#include "support/SelfSignedCertificate.h"
 #include "sync/SyncAccount.h"
 
 // What the sync command does to keep the password and the server it talks to the user's.
@@ -94,14 +95,8 @@ TEST_F(SyncSecretsTest, TakesTheCertificateTrustedInTheWindowForTheSameAccount) 
     const EnvGuard state("XDG_STATE_HOME", dir.file("state").c_str());
     const EnvGuard password("QUILLMATE_PASSWORD", "secret");
     const std::string folder = dir.path().string();
-    ASSERT_EQ(runShell("cd " + folder +
-                       " && openssl req -x509 -newkey rsa:2048 -nodes -keyout key.pem -out "
-                       "cert.pem -days 1 -subj /CN=quillmate.invalid 2>/dev/null")
-                  .code,
-              0);
-    const std::string fingerprint = runShell("openssl x509 -noout -fingerprint -sha256 -in " +
-                                             folder + "/cert.pem | cut -d= -f2 | tr -d '\\n'")
-                                        .output;
+    const std::string fingerprint = makeSelfSignedCertificate(folder);
+    ASSERT_FALSE(fingerprint.empty());
     // Serves until nothing comes for a while.
     writeBytes(dir.file("serve.py"),
                "import http.server, ssl\n"

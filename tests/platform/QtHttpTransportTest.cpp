@@ -10,7 +10,7 @@
 #include "cli/commands/QtApplication.h"
 #include "platform/qt/QtHttpTransport.h"
 #include "support/ScratchDir.h"
-#include "support/ShellRun.h"
+#include "support/SelfSignedCertificate.h"
 
 namespace {
 
@@ -67,14 +67,8 @@ TEST(QtHttpTransportTest, ACertificateTrustedByItsFingerprintIsTaken) {
     const auto app = makeQtApplication<QCoreApplication>();  // for Qt Network
     ScratchDir dir;
     const std::string folder = dir.path().string();
-    ASSERT_EQ(runShell("cd " + folder +
-                       " && openssl req -x509 -newkey rsa:2048 -nodes -keyout key.pem -out "
-                       "cert.pem -days 1 -subj /CN=quillmate.invalid 2>/dev/null")
-                  .code,
-              0);
-    const std::string fingerprint = runShell("openssl x509 -noout -fingerprint -sha256 -in " +
-                                             folder + "/cert.pem | cut -d= -f2 | tr -d '\\n'")
-                                        .output;
+    const std::string fingerprint = makeSelfSignedCertificate(folder);
+    ASSERT_FALSE(fingerprint.empty());
     writeBytes(
         dir.file("serve.py"),
         "import http.server, ssl\n"

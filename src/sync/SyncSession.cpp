@@ -33,6 +33,10 @@ Status SyncSession::prepare(const SyncRequest& request, SyncJob& job, std::strin
     if (path.empty())
         return Status::failure(FailureKind::Usage, "",
                                _("the document has no file yet: save it before synchronizing"));
+    syncing_.unlock();
+    if (!request.dryRun) {
+        if (Status alone = lockSyncOf(path, syncing_); !alone) return alone;
+    }
     Status read;
     if (!loadFor(path, read)) return read;
     // Told at the first sync also when an edit read the state first.
@@ -49,6 +53,7 @@ Status SyncSession::prepare(const SyncRequest& request, SyncJob& job, std::strin
 
 SyncSession::Outcome SyncSession::finish(SyncJob& job) {
     running_ = false;
+    syncing_.unlock();
     Outcome outcome;
     // Another document is open now: the records stay on the server, and the state file as it
     // was, so that the next sync of that document compares and brings them down.

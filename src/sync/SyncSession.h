@@ -5,6 +5,7 @@
 #include <string>
 #include <utility>
 
+#include "fileio/FileLock.h"
 #include "platform/Status.h"
 #include "records/DocumentView.h"
 #include "records/RecordKind.h"
@@ -30,7 +31,8 @@ public:
     SyncSession& operator=(const SyncSession&) = delete;
 
     // Fills `job` for a sync of the open document; fails saying why when the document has no
-    // file yet or its state cannot be read. `warning` tells of a state read as empty.
+    // file yet, another sync of it (in this program or another) is under way, or its state
+    // cannot be read. `warning` tells of a state read as empty.
     Status prepare(const SyncRequest& request, SyncJob& job, std::string& warning);
 
     // What bringing a job in did.
@@ -74,6 +76,9 @@ private:
     bool changed_ = false;   // the state may differ from its file
     SyncState started_;
     Status writeFailure_;
+    // Held from prepare to finish: a second sync of the document at once would bring the same
+    // new items down again beside the first's. A dry run changes nothing and takes none.
+    FileLock syncing_;
     std::string loadWarning_;  // of a state read as empty, until a sync is prepared
     std::function<std::string()> address_;
     // What was held for the path before the last change, in case that was a Save As.

@@ -1,8 +1,12 @@
 #include "sync/SyncState.h"
 #include "platform/Translate.h"
 
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
+#include <cerrno>
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -11,6 +15,8 @@
 #include <system_error>
 
 #include "fileio/AtomicFile.h"
+#include "fileio/FileLock.h"
+#include "fileio/PosixFile.h"
 #include "fileio/UserFolders.h"
 #include "sync/SyncFields.h"
 
@@ -219,4 +225,20 @@ Status saveSyncState(const std::string& path, const SyncState& state) {
     WriteOptions options;
     options.permissions = 0600;
     return writeFileAtomically(path, text, options);
+}
+
+Status lockSyncOf(const std::string& documentPath, FileLock& lock) {
+    const std::string file = syncStatePath(documentPath) + ".lock";
+    const std::string folder = std::filesystem::path(file).parent_path().string();
+    if (const std::string problem = makePrivateFolder(folder); !problem.empty())
+        return Status::failure(FailureKind::Write, file,
+                               fillIn(_("cannot make its folder: %s"), {problem}));
+    const int fd = ::open(file.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC | O_NOCTTY, 0600);
+    if (fd < 0) return fileFailure(FailureKind::Write, file, errno);
+    ::close(fd);
+    const Status locked = lock.lock(file, std::chrono::milliseconds(0));
+    if (locked.kind() != FailureKind::Busy) return locked;
+    return Status::failure(FailureKind::Busy, documentPath,
+                           _("another sync of this document is under way; try again once it "
+                             "is done"));
 }

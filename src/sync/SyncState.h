@@ -9,6 +9,8 @@
 #include "sync/SyncRecord.h"
 
 // A record of the document as it was when it last matched its server item.
+class FileLock;
+
 struct SyncedRecord {
     RecordKind kind = RecordKind::Person;
     int32_t id = 0;
@@ -46,6 +48,9 @@ struct SyncState {
 // Where the state of the document at `documentPath` lives: a file named after the document
 // in the user's state folder.
 [[nodiscard]] std::string syncStatePath(const std::string& documentPath);
+// Takes the lock, beside the document's sync state, that one sync of the document holds
+// while it runs; Busy, saying so, while another holds it.
+Status lockSyncOf(const std::string& documentPath, FileLock& lock);
 
 // Reads the state; none at all is an empty state. A file that cannot be read as a state is
 // an empty state too, with a warning in `warning`, since a full compare loses nothing. A

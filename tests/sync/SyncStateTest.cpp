@@ -110,6 +110,37 @@ TEST(SyncStateTest, ABrokenStateIsToldAtTheFirstSyncAlsoWhenAnEditReadItFirst) {
     EXPECT_NE(warning.find("cannot be read"), std::string::npos) << warning;
 }
 
+// Two syncs of one document at once, from the window and the command line say, would bring
+// the same new items down twice: the second is refused until the first is brought in. A dry
+// run takes no turn.
+TEST(SyncStateTest, OneSyncOfADocumentAtATime) {
+    ScratchDir dir;
+    const EnvGuard stateHome("XDG_STATE_HOME", dir.path().c_str());
+    const FixedClock clock(LocalTime{2026, 12, 6, 10, 0, 0, 0});
+    struct Open {
+        PimDocument document;
+        UndoHistory history{document};
+        DocumentDoor door{document, &history};
+        SyncSession session{door, history};
+        explicit Open(const Clock& clock, const std::string& path) : document(clock) {
+            document.setPath(path);
+        }
+        Status prepare(bool dryRun) {
+            SyncRequest request;
+            request.dryRun = dryRun;
+            std::string warning;
+            return session.prepare(request, job, warning);
+        }
+        SyncJob job;
+    };
+    Open first(clock, dir.file("home.pgr")), second(clock, dir.file("home.pgr"));
+    ASSERT_TRUE(first.prepare(false));
+    EXPECT_EQ(second.prepare(false).kind(), FailureKind::Busy);
+    EXPECT_TRUE(second.prepare(true));
+    (void)first.session.finish(first.job);
+    EXPECT_TRUE(second.prepare(false));
+}
+
 // The state the last release wrote lists each record's fields by position, in three
 // lengths over the years; each reads as the records it describes, so that the first sync
 // after an update finds nothing changed on either side.

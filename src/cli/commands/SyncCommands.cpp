@@ -1,14 +1,8 @@
 #include <QCoreApplication>
 #include <QScopeGuard>
 
-#include <fcntl.h>
-#include <unistd.h>
-
 #include <array>
-#include <cerrno>
-#include <chrono>
 #include <cstdlib>
-#include <filesystem>
 #include <memory>
 #include <ostream>
 #include <string>
@@ -20,8 +14,6 @@
 #include "cli/commands/QtApplication.h"
 #include "cli/commands/QtCommandTexts.h"
 #include "cli/commands/SyncSecrets.h"
-#include "fileio/FileLock.h"
-#include "fileio/PosixFile.h"
 #include "platform/SecretKeeping.h"
 #include "platform/Translate.h"
 #include "platform/qt/IniSettingsStore.h"
@@ -53,25 +45,6 @@ int timeoutSeconds() {
     const char* given = std::getenv("QUILLMATE_TIMEOUT");
     const int seconds = given == nullptr ? 0 : std::atoi(given);
     return seconds > 0 ? seconds : kSilence;
-}
-
-// Takes the lock that keeps two syncs of the document at `path` from running at once: the
-// second would bring the same new items down again beside the first's.
-Status lockSyncOf(const std::string& path, FileLock& lock) {
-    const std::string file = syncStatePath(path) + ".lock";
-    // Made private, as the state that will live beside it is.
-    const std::filesystem::path folder = std::filesystem::path(file).parent_path();
-    std::error_code error;
-    if (std::filesystem::create_directories(folder, error))
-        std::filesystem::permissions(folder, std::filesystem::perms::owner_all, error);
-    const int fd = ::open(file.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC | O_NOCTTY, 0600);
-    if (fd < 0) return fileFailure(FailureKind::Write, file, errno);
-    ::close(fd);
-    const Status locked = lock.lock(file, std::chrono::milliseconds(0));
-    if (locked.kind() != FailureKind::Busy) return locked;
-    return Status::failure(FailureKind::Busy, path,
-                           _("another sync of this document is under way; try again once it "
-                             "is done"));
 }
 
 void printReport(CliContext& context, const SyncReport& report, bool dryRun, bool failed) {
@@ -134,12 +107,6 @@ Status runSync(CliContext& context, const std::vector<std::string>& args) {
     if (!warning.empty()) reportWarning(context, warning);
 
     DocumentUpdate update(context, parsed.positional()[0]);
-    // One sync of a document at a time; other commands on it go on meanwhile. A dry run
-    // changes nothing on either side and leaves no trace.
-    FileLock syncing;
-    if (!request.dryRun) {
-        if (Status alone = lockSyncOf(update.path(), syncing); !alone) return alone;
-    }
     // The document is not locked while the network is waited for: read now, and read again
     // under its lock once the server is done, the sync's outcome merged into what it holds
     // then as the window merges it into edits made meanwhile.

@@ -1,6 +1,4 @@
-#include <arpa/inet.h>
 #include <fcntl.h>
-#include <netinet/in.h>
 #include <poll.h>
 #include <sys/socket.h>
 #include <sys/wait.h>
@@ -9,6 +7,7 @@
 #include <vector>
 
 #include "CliFixture.h"
+#include "support/LoopbackListener.h"
 
 // The sync command against a server on the loopback that answers only when the test says.
 
@@ -18,16 +17,8 @@ namespace {
 class LoopbackServer {
 public:
     LoopbackServer() {
-        fd_ = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
-        sockaddr_in address{};
-        address.sin_family = AF_INET;
-        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-        socklen_t size = sizeof address;
-        if (::bind(fd_, reinterpret_cast<sockaddr*>(&address), size) != 0 ||
-            ::listen(fd_, 8) != 0 ||
-            ::getsockname(fd_, reinterpret_cast<sockaddr*>(&address), &size) != 0)
-            ADD_FAILURE() << "no loopback socket";
-        port_ = ntohs(address.sin_port);
+        fd_ = listenOnLoopback(port_);
+        if (fd_ < 0) ADD_FAILURE() << "no loopback socket";
     }
     ~LoopbackServer() {
         for (const int connection : taken_)

@@ -1,5 +1,3 @@
-#include <arpa/inet.h>
-#include <netinet/in.h>
 #include <poll.h>
 #include <sys/socket.h>
 #include <unistd.h>
@@ -12,6 +10,7 @@
 #include "CliFixture.h"
 #include "platform/SecretKeeping.h"
 #include "platform/qt/IniSettingsStore.h"
+#include "support/LoopbackListener.h"
 #include "support/SelfSignedCertificate.h"
 #include "sync/SyncAccount.h"
 
@@ -26,16 +25,8 @@ using SyncSecretsTest = CliFixture;
 class CoreDumpWitness {
 public:
     CoreDumpWitness() {
-        listener_ = socket(AF_INET, SOCK_STREAM, 0);
-        sockaddr_in address{};
-        address.sin_family = AF_INET;
-        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-        socklen_t size = sizeof address;
-        if (bind(listener_, reinterpret_cast<sockaddr*>(&address), size) != 0 ||
-            listen(listener_, 8) != 0 ||
-            getsockname(listener_, reinterpret_cast<sockaddr*>(&address), &size) != 0)
-            std::abort();
-        port_ = ntohs(address.sin_port);
+        listener_ = listenOnLoopback(port_);
+        if (listener_ < 0) std::abort();
         thread_ = std::thread([this] { serve(); });
     }
     ~CoreDumpWitness() {

@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <string_view>
 
@@ -52,10 +53,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     for (const ParsedRecord& record : item.records) {
         if (record.record.kind() != RecordKind::Appointment) continue;
         const Schedule& schedule = record.record.appointment().schedule.get();
+        const std::string field = scheduleField(schedule);
         Schedule back;
-        if (!readScheduleField(scheduleField(schedule), back) ||
-            scheduleField(back) != scheduleField(schedule))
+        if (!readScheduleField(field, back) || scheduleField(back) != field) {
+            std::fprintf(stderr, "schedule read back otherwise:\n%s--\n%s", field.c_str(),
+                         scheduleField(back).c_str());
             std::abort();
+        }
         (void)scheduleFieldSummary(scheduleField(schedule));
     }
     if (item.records.size() != 1 || item.recurring) return 0;

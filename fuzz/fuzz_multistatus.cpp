@@ -6,6 +6,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <string>
 #include <string_view>
@@ -27,7 +28,11 @@ public:
     explicit ScriptedServer(std::vector<std::string_view> answers) : answers_(std::move(answers)) {}
 
     HttpResponse send(const HttpRequest& request) override {
-        if (request.url.find("://") == std::string::npos) std::abort();  // always absolute
+        // Always absolute: a request elsewhere goes to whatever the transport makes of it.
+        if (request.url.find("://") == std::string::npos) {
+            std::fprintf(stderr, "%s to \"%s\"\n", request.method.c_str(), request.url.c_str());
+            std::abort();
+        }
         if (next_ == answers_.size()) return {0, {}, {}, "connection refused", {}};
         const std::string_view answer = answers_[next_++];
         if (answer.starts_with("R"))

@@ -15,6 +15,20 @@
 #include "sync/ItemCodec.h"
 #include "sync/SyncFields.h"
 
+// Whether the text holds a control character but tabs and line breaks.
+inline bool holdsControl(std::string_view text) {
+    return std::ranges::any_of(text, [](char c) {
+        return (static_cast<unsigned char>(c) < 0x20 && c != '\t' && c != '\r' && c != '\n') ||
+               c == '\x7f';
+    });
+}
+
+// Whether a field of the record holds one.
+inline bool holdsControl(const SyncRecord& record) {
+    return std::ranges::any_of(fieldTexts(record),
+                               [](const std::string& text) { return holdsControl(text); });
+}
+
 // Names the fields that came back otherwise, then stops the run.
 [[noreturn]] inline void mismatch(const char* what, const std::string& text, const ParsedItem& back,
                                   const SyncRecord& sent) {
@@ -54,12 +68,10 @@ inline void checkPatch(const ItemCodec& codec, std::string_view server, const Sy
         if (changed.contains(field.key)) field.setText(sent, field.text(ours));
     }
     const std::string patched = codec.write(server, sent, changed, "fuzz-uid");
-    // Raw control characters in the server's own lines (a zero byte in a parameter's name)
-    // are kept as they are, and may read back otherwise: such an item is only run through.
-    const bool plain = std::ranges::none_of(server, [](char c) {
-        return (static_cast<unsigned char>(c) < 0x20 && c != '\t' && c != '\r' && c != '\n') ||
-               c == '\x7f';
-    });
+    // Control characters, raw in the server's lines (a zero byte in a parameter's name) or
+    // encoded in its values, are kept or left out as they come, and may read back otherwise:
+    // such an item is only run through.
+    const bool plain = !holdsControl(server) && !holdsControl(sent);
     if (plain && !patched.empty()) {
         const ParsedItem back = codec.parse(patched);
         if (back.records.size() != 1 || !sameFields(back.records[0].record, sent))
@@ -70,16 +82,7 @@ inline void checkPatch(const ItemCodec& codec, std::string_view server, const Sy
             return name.find(',') != std::string::npos;
         }))
         return;
-    // Control characters but tabs and line breaks are left out of a new item, as a card or
-    // calendar cannot hold them: it is compared with the record without them.
-    for (const SyncField& field : fields) {
-        std::string text = field.text(sent);
-        std::erase_if(text, [](char c) {
-            return (static_cast<unsigned char>(c) < 0x20 && c != '\t' && c != '\r' && c != '\n') ||
-                   c == '\x7f';
-        });
-        field.setText(sent, text);
-    }
+    if (!plain) return;
     const std::string fresh = codec.write("", sent, allFields(sent.kind()), "fuzz-uid");
     if (fresh.empty()) return;
     const ParsedItem alone = codec.parse(fresh);

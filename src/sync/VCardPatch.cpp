@@ -39,23 +39,40 @@ std::string escaped(std::string_view text, VCardEscaping escaping) {
 }
 
 // A line of a version 2.1 card whose value holds a line break, which that version can only
-// write quoted-printable; other lines as they are.
+// write quoted-printable; other lines as they are. Broken with soft line breaks, not folded:
+// a fold after an "=" would be read as a soft break that keeps the fold's blank.
 std::string encodedLine(std::string_view head, std::string_view value, VCardEscaping escaping) {
     if (escaping == VCardEscaping::Backslash || value.find('\n') == std::string_view::npos)
         return std::string(head) + ":" + std::string(value);
     static constexpr char kHex[] = "0123456789ABCDEF";
+    constexpr size_t kWidth = 75;  // and the "=" of the break
     std::string out = std::string(head) + ";ENCODING=QUOTED-PRINTABLE;CHARSET=UTF-8:";
+    size_t width = out.size();
     for (const char c : value) {
         const auto byte = static_cast<unsigned char>(c);
-        if (byte == '=' || byte < 0x20 || byte > 0x7e) {
+        const bool encoded = byte == '=' || byte < 0x20 || byte > 0x7e;
+        const size_t size = encoded ? 3 : 1;
+        if (width + size > kWidth) {
+            out += "=\r\n";
+            width = 0;
+        }
+        if (encoded) {
             out += '=';
             out += kHex[byte >> 4];
             out += kHex[byte & 0xf];
         } else {
             out += c;
         }
+        width += size;
     }
     return out;
+}
+
+// Appends one line, folded; one of ours written quoted-printable holds its own breaks.
+void appendLine(std::string& out, std::string_view line) {
+    if (line.find('\n') == std::string_view::npos) return appendFoldedLine(out, line);
+    out.append(line);
+    out += "\r\n";
 }
 
 std::string categoryList(const std::vector<std::string>& groups, VCardEscaping escaping) {
@@ -72,17 +89,25 @@ bool hasWord(std::string_view text, std::string_view word) {
     return false;
 }
 
-Slot slotOf(const VCardLine& line) {
-    std::string types;
-    for (const VCardParameter& parameter : line.parameters) {
-        if (parameter.name == "TYPE") types += parameter.value + ",";
-    }
+Slot slotNamed(std::string_view types) {
     if (hasWord(types, "fax")) return kFaxSlot;
     if (hasWord(types, "pager")) return kPagerSlot;
     if (hasWord(types, "cell") || hasWord(types, "mobile")) return kCellSlot;
     if (hasWord(types, "work")) return kWorkSlot;
     if (hasWord(types, "home")) return kHomeSlot;
     return kNoSlot;
+}
+
+Slot slotOf(const VCardLine& line) {
+    std::string types;
+    for (const VCardParameter& parameter : line.parameters) {
+        if (parameter.name == "TYPE") types += parameter.value + ",";
+    }
+    return slotNamed(types);
+}
+
+bool isPreferred(const VCardLine& line) {
+    return line.has("TYPE", "PREF") || line.hasParameter("PREF");
 }
 
 // The line rewritten with a new value: group, name and parameters kept, but the encoding
@@ -164,8 +189,7 @@ public:
     CardLine* first(std::string_view name, bool preferred = false) {
         if (preferred) {
             for (CardLine& line : lines_) {
-                if (line.valid && line.parsed.name == name &&
-                    (line.parsed.has("TYPE", "PREF") || line.parsed.hasParameter("PREF")))
+                if (line.valid && line.parsed.name == name && isPreferred(line.parsed))
                     return &line;
             }
         }
@@ -206,10 +230,22 @@ public:
         std::vector<CardLine*> untyped;
         for (CardLine& line : lines_) {
             if (!line.valid || line.parsed.name != "TEL") continue;
-            const Slot found = slotOf(line.parsed);
+            Slot found = slotOf(line.parsed);
+            // As the reader: a number without a type may have a kind in its group's label, and
+            // the first number of a kind is taken unless a later one is preferred.
+            if (found == kNoSlot && !line.parsed.group.empty()) {
+                for (const CardLine& label : lines_) {
+                    if (label.valid && label.parsed.name == "X-ABLABEL" &&
+                        label.parsed.group == line.parsed.group) {
+                        found = slotNamed(label.parsed.value);
+                        break;
+                    }
+                }
+            }
             if (found == kNoSlot)
                 untyped.push_back(&line);
-            else if (typed[found] == nullptr)
+            else if (typed[found] == nullptr ||
+                     (!isPreferred(typed[found]->parsed) && isPreferred(line.parsed)))
                 typed[found] = &line;
         }
         if (typed[slot] != nullptr) return typed[slot];
@@ -228,14 +264,14 @@ public:
         for (size_t i = 0; i <= lines_.size(); ++i) {
             if (i == std::min(end_, lines_.size())) {
                 for (const std::string& fresh : added_)
-                    appendFoldedLine(out, fresh);
+                    appendLine(out, fresh);
             }
             if (i == lines_.size()) break;
             const CardLine& line = lines_[i];
             if (!line.replacement)
                 appendFoldedLine(out, line.text);
             else if (!line.replacement->empty())
-                appendFoldedLine(out, *line.replacement);
+                appendLine(out, *line.replacement);
         }
         return out;
     }

@@ -31,7 +31,8 @@ TEST(VCardPatchTest, APatchedCardReadsBackAsTheRecordSent) {
          {{"Addr1", "Main St 4"},
           {"Addr2", "Floor 2; back"},
           {"City", "Lund"},
-          {"Notes", "a, b\\c\r\nd"},
+          {"Notes",
+           "a, b\\c\r\nthe yellow house über the bakery; then the second gate on the left"},
           {"Company", "Fjord; AB"}}},
         // The card ends where the reader ends it: not at a lower-case end, nor at the end of
         // a card inside it; lines after that are kept.
@@ -44,6 +45,13 @@ TEST(VCardPatchTest, APatchedCardReadsBackAsTheRecordSent) {
          "END:VCARD\r\n",
          {{"HmPhone", "1"}, {"Position", "Lead"}},
          "ann"},
+        // Numbers are written where the reader finds them: a later preferred one of a kind,
+        // a kind in the label of the number's group.
+        {"numbers chosen as the reader chooses them",
+         "BEGIN:VCARD\r\nVERSION:3.0\r\nN:Berg;Ann;;;\r\nTEL;TYPE=FAX:1\r\n"
+         "TEL;TYPE=FAX,PREF:2\r\nitem1.TEL:3\r\nitem1.X-ABLabel:_$!<Mobile>!$_\r\nTEL:4\r\n"
+         "END:VCARD\r\n",
+         {{"Fax", "5"}, {"CelPhone", "6"}, {"HmPhone", "7"}}},
         {"a byte order mark",
          "\xEF\xBB\xBF"
          "BEGIN:VCARD\r\nVERSION:3.0\r\nN:Berg;Ann;;;\r\nEND:VCARD\r\n",

@@ -29,6 +29,15 @@ inline bool holdsControl(const SyncRecord& record) {
                                [](const std::string& text) { return holdsControl(text); });
 }
 
+// Whether the text holds a carriage return without its line feed, which readers take for a
+// line's end or not.
+inline bool holdsLoneReturn(std::string_view text) {
+    for (size_t at = text.find('\r'); at != std::string_view::npos; at = text.find('\r', at + 1)) {
+        if (at + 1 == text.size() || text[at + 1] != '\n') return true;
+    }
+    return false;
+}
+
 // Names the fields that came back otherwise, then stops the run.
 [[noreturn]] inline void mismatch(const char* what, const std::string& text, const ParsedItem& back,
                                   const SyncRecord& sent) {
@@ -69,9 +78,9 @@ inline void checkPatch(const ItemCodec& codec, std::string_view server, const Sy
     }
     const std::string patched = codec.write(server, sent, changed, "fuzz-uid");
     // Control characters, raw in the server's lines (a zero byte in a parameter's name) or
-    // encoded in its values, are kept or left out as they come, and may read back otherwise:
-    // such an item is only run through.
-    const bool plain = !holdsControl(server) && !holdsControl(sent);
+    // encoded in its values, are kept or left out as they come, and may read back otherwise,
+    // as may a lone carriage return: such an item is only run through.
+    const bool plain = !holdsControl(server) && !holdsControl(sent) && !holdsLoneReturn(server);
     if (plain && !patched.empty()) {
         const ParsedItem back = codec.parse(patched);
         if (back.records.size() != 1 || !sameFields(back.records[0].record, sent))

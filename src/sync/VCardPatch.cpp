@@ -21,6 +21,13 @@ namespace {
 // The phone slots in the order the card reader fills them from a number's kinds.
 enum Slot { kFaxSlot, kPagerSlot, kCellSlot, kWorkSlot, kHomeSlot, kNoSlot };
 
+bool hasWord(std::string_view text, std::string_view word) {
+    for (size_t at = 0; at + word.size() <= text.size(); ++at) {
+        if (equalsIgnoringCase(text.substr(at, word.size()), word)) return true;
+    }
+    return false;
+}
+
 // Text escaped for a value of a card of that escaping. Version 2.1 escapes only ";" and
 // keeps line breaks as they are, which then go quoted-printable (see encodedLine).
 std::string escaped(std::string_view text, VCardEscaping escaping) {
@@ -39,39 +46,45 @@ std::string escaped(std::string_view text, VCardEscaping escaping) {
 }
 
 // A line of a version 2.1 card whose value holds a line break, which that version can only
-// write quoted-printable; other lines as they are. Broken with soft line breaks, not folded:
-// a fold after an "=" would be read as a soft break that keeps the fold's blank.
+// write quoted-printable; other lines as they are.
 std::string encodedLine(std::string_view head, std::string_view value, VCardEscaping escaping) {
     if (escaping == VCardEscaping::Backslash || value.find('\n') == std::string_view::npos)
         return std::string(head) + ":" + std::string(value);
     static constexpr char kHex[] = "0123456789ABCDEF";
-    constexpr size_t kWidth = 75;  // and the "=" of the break
     std::string out = std::string(head) + ";ENCODING=QUOTED-PRINTABLE;CHARSET=UTF-8:";
-    size_t width = out.size();
     for (const char c : value) {
         const auto byte = static_cast<unsigned char>(c);
-        const bool encoded = byte == '=' || byte < 0x20 || byte > 0x7e;
-        const size_t size = encoded ? 3 : 1;
-        if (width + size > kWidth) {
-            out += "=\r\n";
-            width = 0;
-        }
-        if (encoded) {
+        if (byte == '=' || byte < 0x20 || byte > 0x7e) {
             out += '=';
             out += kHex[byte >> 4];
             out += kHex[byte & 0xf];
         } else {
             out += c;
         }
-        width += size;
     }
     return out;
 }
 
-// Appends one line, folded; one of ours written quoted-printable holds its own breaks.
+// Appends one line, folded; a quoted-printable one (ours or the server's, read joined) is
+// broken with soft line breaks instead, between its "=XX" codes: a fold after an "=" would
+// be read as a soft break that keeps the fold's blank.
 void appendLine(std::string& out, std::string_view line) {
-    if (line.find('\n') == std::string_view::npos) return appendFoldedLine(out, line);
-    out.append(line);
+    const size_t colon = line.find(':');
+    if (colon == std::string_view::npos || !hasWord(line.substr(0, colon), "QUOTED-PRINTABLE"))
+        return appendFoldedLine(out, line);
+    constexpr size_t kWidth = 75;  // and the "=" of a break
+    out.append(line.substr(0, colon + 1));
+    size_t width = colon + 1;
+    for (size_t at = colon + 1; at < line.size();) {
+        const size_t size = line[at] == '=' ? std::min<size_t>(3, line.size() - at) : 1;
+        if (width + size > kWidth) {
+            out += "=\r\n";
+            width = 0;
+        }
+        out.append(line.substr(at, size));
+        width += size;
+        at += size;
+    }
     out += "\r\n";
 }
 
@@ -80,13 +93,6 @@ std::string categoryList(const std::vector<std::string>& groups, VCardEscaping e
     for (const std::string& name : groups)
         list += (list.empty() ? "" : ",") + escaped(name, escaping);
     return list;
-}
-
-bool hasWord(std::string_view text, std::string_view word) {
-    for (size_t at = 0; at + word.size() <= text.size(); ++at) {
-        if (equalsIgnoringCase(text.substr(at, word.size()), word)) return true;
-    }
-    return false;
 }
 
 Slot slotNamed(std::string_view types) {
@@ -269,7 +275,7 @@ public:
             if (i == lines_.size()) break;
             const CardLine& line = lines_[i];
             if (!line.replacement)
-                appendFoldedLine(out, line.text);
+                appendLine(out, line.text);
             else if (!line.replacement->empty())
                 appendLine(out, *line.replacement);
         }

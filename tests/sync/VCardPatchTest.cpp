@@ -6,6 +6,13 @@
 
 namespace {
 
+std::string repeated(std::string_view text, int times) {
+    std::string out;
+    for (int i = 0; i < times; ++i)
+        out += text;
+    return out;
+}
+
 std::string joined(const SyncRecord& record) {
     std::string text;
     for (const std::string& field : fieldTexts(record))
@@ -34,6 +41,11 @@ TEST(VCardPatchTest, APatchedCardReadsBackAsTheRecordSent) {
           {"Notes",
            "a, b\\c\r\nthe yellow house über the bakery; then the second gate on the left"},
           {"Company", "Fjord; AB"}}},
+        // A quoted-printable line kept as it was, long enough to be broken where an "=" is.
+        {"a long quoted-printable line kept",
+         "BEGIN:VCARD\r\nVERSION:2.1\r\nN:Berg;Ann\r\nNOTE;ENCODING=QUOTED-PRINTABLE:x" +
+             repeated("=C3=BC", 20) + "\r\nEND:VCARD\r\n",
+         {{"Position", "Lead"}}},
         // The card ends where the reader ends it: not at a lower-case end, nor at the end of
         // a card inside it; lines after that are kept.
         {"an end in lower case",

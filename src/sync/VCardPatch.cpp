@@ -235,7 +235,9 @@ public:
         std::array<CardLine*, kNoSlot> typed{};
         std::vector<CardLine*> untyped;
         for (CardLine& line : lines_) {
-            if (!line.valid || line.parsed.name != "TEL") continue;
+            // An empty number is none to the reader.
+            if (!line.valid || line.parsed.name != "TEL" || trimmed(line.parsed.value).empty())
+                continue;
             Slot found = slotOf(line.parsed);
             // As the reader: a number without a type may have a kind in its group's label, and
             // the first number of a kind is taken unless a later one is preferred.

@@ -58,10 +58,11 @@ TEST(VCardPatchTest, APatchedCardReadsBackAsTheRecordSent) {
          {{"HmPhone", "1"}, {"Position", "Lead"}},
          "ann"},
         // Numbers are written where the reader finds them: a later preferred one of a kind,
-        // a kind in the label of the number's group.
+        // a kind in the label of the number's group, no empty one.
         {"numbers chosen as the reader chooses them",
          "BEGIN:VCARD\r\nVERSION:3.0\r\nN:Berg;Ann;;;\r\nTEL;TYPE=FAX:1\r\n"
-         "TEL;TYPE=FAX,PREF:2\r\nitem1.TEL:3\r\nitem1.X-ABLabel:_$!<Mobile>!$_\r\nTEL:4\r\n"
+         "TEL;TYPE=FAX,PREF:2\r\nitem1.TEL:3\r\nitem1.X-ABLabel:_$!<Mobile>!$_\r\nTEL:\r\n"
+         "TEL:4\r\n"
          "END:VCARD\r\n",
          {{"Fax", "5"}, {"CelPhone", "6"}, {"HmPhone", "7"}}},
         {"a byte order mark",

@@ -17,11 +17,6 @@
 
 namespace {
 
-bool isCardBoundary(const VCardLine& line, std::string_view name) {
-    return std::string_view(line.name) == name &&
-           equalsIgnoringCase(trimmed(line.value, " \t"), "VCARD");
-}
-
 VCardImportResult importCards(PimDocument& document, std::string_view bytes) {
     VCardImportResult result;
     std::string converted;

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "records/Trimmed.h"
+
 namespace {
 
 char upper(char c) {
@@ -118,4 +120,9 @@ bool parseVCardLine(std::string_view text, size_t lineNumber, VCardLine& line) {
     if (i >= text.size() || text[i] != ':') return false;
     line.value = text.substr(i + 1);
     return true;
+}
+
+bool isCardBoundary(const VCardLine& line, std::string_view name) {
+    return std::string_view(line.name) == name &&
+           equalsIgnoringCase(trimmed(line.value, " \t"), "VCARD");
 }

@@ -33,5 +33,8 @@ struct VCardLine {
 // `line` undefined, when it has no name or no colon.
 [[nodiscard]] bool parseVCardLine(std::string_view text, size_t lineNumber, VCardLine& line);
 
+// Whether the line begins or ends a card: `name` "BEGIN" or "END" with the value VCARD.
+[[nodiscard]] bool isCardBoundary(const VCardLine& line, std::string_view name);
+
 // Whether two ASCII texts are equal but for case.
 [[nodiscard]] bool equalsIgnoringCase(std::string_view a, std::string_view b);

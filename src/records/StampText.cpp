@@ -1,9 +1,16 @@
 #include "records/StampText.h"
 
 #include <charconv>
+#include <cstdio>
 
 std::string stampText(DateTime time) {
-    return time.isValid() ? time.format("%Y-%m-%d %H:%M:%S") : std::string();
+    if (!time.isValid()) return {};
+    // The year padded too: a time before the year 1000 (a server may send one) must read
+    // back in the fixed widths below.
+    char text[32];
+    std::snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d:%02d", time.year(), time.month(),
+                  time.day(), time.hour(), time.minute(), time.second());
+    return text;
 }
 
 DateTime timeOfStamp(std::string_view text) {

@@ -133,14 +133,16 @@ Status discover(DavClient& dav, const std::string& url, DavAccount& account) {
     std::string principalUrl = DavClient::resolve(where, principal);
     MultiStatus homes;
     if (Status found = dav.propfind(principalUrl, "0", kPrincipalBody, homes); !found) return found;
+    // A principal that names no homes, or says nothing of itself, is its own home: an
+    // empty home would be asked for as an address of nothing.
+    std::string cards, dates;
     if (!homes.responses.empty()) {
         const DavResponse& self = homes.responses.front();
-        const std::string cards = hrefIn(self, kCardDav, "addressbook-home-set");
-        const std::string dates = hrefIn(self, kCalDav, "calendar-home-set");
-        account.addressBookHome =
-            DavClient::resolve(principalUrl, cards.empty() ? principal : cards);
-        account.calendarHome = DavClient::resolve(principalUrl, dates.empty() ? principal : dates);
+        cards = hrefIn(self, kCardDav, "addressbook-home-set");
+        dates = hrefIn(self, kCalDav, "calendar-home-set");
     }
+    account.addressBookHome = DavClient::resolve(principalUrl, cards.empty() ? principal : cards);
+    account.calendarHome = DavClient::resolve(principalUrl, dates.empty() ? principal : dates);
     if (Status listed = listHome(dav, account.addressBookHome, account); !listed) return listed;
     if (account.calendarHome != account.addressBookHome) {
         if (Status listed = listHome(dav, account.calendarHome, account); !listed) return listed;

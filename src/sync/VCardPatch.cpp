@@ -1,6 +1,8 @@
 #include "sync/VCardPatch.h"
 
+#include <algorithm>
 #include <array>
+#include <cstdint>
 #include <optional>
 #include <tuple>
 #include <utility>
@@ -10,6 +12,7 @@
 #include "exchange/VCardLineReader.h"
 #include "exchange/VCardValue.h"
 #include "exchange/VCardWriter.h"
+#include "fileio/TextEncoding.h"
 #include "records/Person.h"
 #include "records/Trimmed.h"
 
@@ -18,13 +21,6 @@ namespace {
 // The phone slots in the order the card reader fills them from a number's kinds.
 enum Slot { kFaxSlot, kPagerSlot, kCellSlot, kWorkSlot, kHomeSlot, kNoSlot };
 
-std::string categoryList(const std::vector<std::string>& groups) {
-    std::string list;
-    for (const std::string& name : groups)
-        list += (list.empty() ? "" : ",") + escapeVCardText(name);
-    return list;
-}
-
 bool hasWord(std::string_view text, std::string_view word) {
     for (size_t at = 0; at + word.size() <= text.size(); ++at) {
         if (equalsIgnoringCase(text.substr(at, word.size()), word)) return true;
@@ -32,11 +28,74 @@ bool hasWord(std::string_view text, std::string_view word) {
     return false;
 }
 
-Slot slotOf(const VCardLine& line) {
-    std::string types;
-    for (const VCardParameter& parameter : line.parameters) {
-        if (parameter.name == "TYPE") types += parameter.value + ",";
+// Text escaped for a value of a card of that escaping. Version 2.1 escapes only ";" and
+// keeps line breaks as they are, which then go quoted-printable (see encodedLine).
+std::string escaped(std::string_view text, VCardEscaping escaping) {
+    if (escaping == VCardEscaping::Backslash) return escapeVCardText(text);
+    std::string out;
+    for (size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        if (c == ';') {
+            out += "\\;";
+        } else if ((static_cast<unsigned char>(c) >= 0x20 || c == '\t' || c == '\r' || c == '\n') &&
+                   c != '\x7f') {
+            out += c;
+        }
     }
+    return out;
+}
+
+// A line of a version 2.1 card whose value holds a line break, which that version can only
+// write quoted-printable; other lines as they are.
+std::string encodedLine(std::string_view head, std::string_view value, VCardEscaping escaping) {
+    if (escaping == VCardEscaping::Backslash || value.find('\n') == std::string_view::npos)
+        return std::string(head) + ":" + std::string(value);
+    static constexpr char kHex[] = "0123456789ABCDEF";
+    std::string out = std::string(head) + ";ENCODING=QUOTED-PRINTABLE;CHARSET=UTF-8:";
+    for (const char c : value) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte == '=' || byte < 0x20 || byte > 0x7e) {
+            out += '=';
+            out += kHex[byte >> 4];
+            out += kHex[byte & 0xf];
+        } else {
+            out += c;
+        }
+    }
+    return out;
+}
+
+// Appends one line, folded; a quoted-printable one (ours or the server's, read joined) is
+// broken with soft line breaks instead, between its "=XX" codes: a fold after an "=" would
+// be read as a soft break that keeps the fold's blank.
+void appendLine(std::string& out, std::string_view line) {
+    const size_t colon = line.find(':');
+    if (colon == std::string_view::npos || !hasWord(line.substr(0, colon), "QUOTED-PRINTABLE"))
+        return appendFoldedLine(out, line);
+    constexpr size_t kWidth = 75;  // and the "=" of a break
+    out.append(line.substr(0, colon + 1));
+    size_t width = colon + 1;
+    for (size_t at = colon + 1; at < line.size();) {
+        const size_t size = line[at] == '=' ? std::min<size_t>(3, line.size() - at) : 1;
+        if (width + size > kWidth) {
+            out += "=\r\n";
+            width = 0;
+        }
+        out.append(line.substr(at, size));
+        width += size;
+        at += size;
+    }
+    out += "\r\n";
+}
+
+std::string categoryList(const std::vector<std::string>& groups, VCardEscaping escaping) {
+    std::string list;
+    for (const std::string& name : groups)
+        list += (list.empty() ? "" : ",") + escaped(name, escaping);
+    return list;
+}
+
+Slot slotNamed(std::string_view types) {
     if (hasWord(types, "fax")) return kFaxSlot;
     if (hasWord(types, "pager")) return kPagerSlot;
     if (hasWord(types, "cell") || hasWord(types, "mobile")) return kCellSlot;
@@ -45,9 +104,21 @@ Slot slotOf(const VCardLine& line) {
     return kNoSlot;
 }
 
+Slot slotOf(const VCardLine& line) {
+    std::string types;
+    for (const VCardParameter& parameter : line.parameters) {
+        if (parameter.name == "TYPE") types += parameter.value + ",";
+    }
+    return slotNamed(types);
+}
+
+bool isPreferred(const VCardLine& line) {
+    return line.has("TYPE", "PREF") || line.hasParameter("PREF");
+}
+
 // The line rewritten with a new value: group, name and parameters kept, but the encoding
 // and character set, which described the old value.
-std::string rewritten(const VCardLine& line, std::string_view value) {
+std::string rewritten(const VCardLine& line, std::string_view value, VCardEscaping escaping) {
     std::string out;
     if (!line.group.empty()) out.append(line.group).append(".");
     out += line.name;
@@ -67,9 +138,7 @@ std::string rewritten(const VCardLine& line, std::string_view value) {
         else if (!types.empty())
             out += ";TYPE=" + std::exchange(types, std::string());
     }
-    out += ":";
-    out += value;
-    return out;
+    return encodedLine(out, value, escaping);
 }
 
 // One content line of the card, read once.
@@ -85,30 +154,48 @@ public:
     CardPatch(std::string_view card) {
         VCardLineReader reader(card);
         std::string_view content;
-        while (reader.next(content)) {
+        while (reader.next(content))
             lines_.push_back({std::string(content), {}, false, std::nullopt});
-            if (lines_.back().text.starts_with("END:VCARD")) break;
+        // Parsed once all are in place, since a parsed line views its text. The card ends
+        // where the reader ends it; the lines of a card inside it (an agent's) and any
+        // before it are kept as they are, but they are not the person's.
+        int depth = 0;
+        for (size_t i = 0; i < lines_.size(); ++i) {
+            CardLine& line = lines_[i];
+            if (!parseVCardLine(line.text, 0, line.parsed)) continue;
+            if (isCardBoundary(line.parsed, "BEGIN")) {
+                ++depth;
+            } else if (depth > 0 && isCardBoundary(line.parsed, "END")) {
+                if (--depth > 0) continue;
+                end_ = i;
+                lines_.resize(i + 1);
+                break;
+            } else {
+                line.valid = depth == 1;
+            }
         }
-        for (CardLine& line : lines_)
-            line.valid = parseVCardLine(line.text, 0, line.parsed);
     }
 
     // The version the card is written in.
     VCardVersion version() const {
-        for (const CardLine& line : lines_) {
-            if (line.valid && line.parsed.name == "VERSION")
-                return trimmed(line.parsed.value).starts_with("4") ? VCardVersion::V4
-                                                                   : VCardVersion::V3;
-        }
-        return VCardVersion::V3;
+        const CardLine* line = versionLine();
+        return line != nullptr && trimmed(line->parsed.value).starts_with("4") ? VCardVersion::V4
+                                                                               : VCardVersion::V3;
+    }
+
+    // How its values are escaped: the reader takes a version "2." for 2.1.
+    VCardEscaping escaping() const {
+        const CardLine* line = versionLine();
+        return line != nullptr && trimmed(line->parsed.value, " \t").starts_with("2.")
+                   ? VCardEscaping::Version21
+                   : VCardEscaping::Backslash;
     }
 
     // The first line of that property, a preferred one first when `preferred`.
     CardLine* first(std::string_view name, bool preferred = false) {
         if (preferred) {
             for (CardLine& line : lines_) {
-                if (line.valid && line.parsed.name == name &&
-                    (line.parsed.has("TYPE", "PREF") || line.parsed.hasParameter("PREF")))
+                if (line.valid && line.parsed.name == name && isPreferred(line.parsed))
                     return &line;
             }
         }
@@ -129,9 +216,10 @@ public:
             }
         }
         if (line != nullptr)
-            line->replacement = value.empty() ? std::string() : rewritten(line->parsed, value);
+            line->replacement =
+                value.empty() ? std::string() : rewritten(line->parsed, value, escaping());
         else if (!value.empty())
-            added_.push_back(std::string(fresh) + ":" + value);
+            added_.push_back(encodedLine(fresh, value, escaping()));
     }
 
     // Removes the lines of that property but `kept`.
@@ -147,11 +235,25 @@ public:
         std::array<CardLine*, kNoSlot> typed{};
         std::vector<CardLine*> untyped;
         for (CardLine& line : lines_) {
-            if (!line.valid || line.parsed.name != "TEL") continue;
-            const Slot found = slotOf(line.parsed);
+            // An empty number is none to the reader.
+            if (!line.valid || line.parsed.name != "TEL" || trimmed(line.parsed.value).empty())
+                continue;
+            Slot found = slotOf(line.parsed);
+            // As the reader: a number without a type may have a kind in its group's label, and
+            // the first number of a kind is taken unless a later one is preferred.
+            if (found == kNoSlot && !line.parsed.group.empty()) {
+                for (const CardLine& label : lines_) {
+                    if (label.valid && label.parsed.name == "X-ABLABEL" &&
+                        label.parsed.group == line.parsed.group) {
+                        found = slotNamed(label.parsed.value);
+                        break;
+                    }
+                }
+            }
             if (found == kNoSlot)
                 untyped.push_back(&line);
-            else if (typed[found] == nullptr)
+            else if (typed[found] == nullptr ||
+                     (!isPreferred(typed[found]->parsed) && isPreferred(line.parsed)))
                 typed[found] = &line;
         }
         if (typed[slot] != nullptr) return typed[slot];
@@ -167,54 +269,67 @@ public:
 
     std::string text() const {
         std::string out;
-        for (const CardLine& line : lines_) {
-            if (line.text.starts_with("END:VCARD")) {
+        for (size_t i = 0; i <= lines_.size(); ++i) {
+            if (i == std::min(end_, lines_.size())) {
                 for (const std::string& fresh : added_)
-                    appendFoldedLine(out, fresh);
+                    appendLine(out, fresh);
             }
+            if (i == lines_.size()) break;
+            const CardLine& line = lines_[i];
             if (!line.replacement)
-                appendFoldedLine(out, line.text);
+                appendLine(out, line.text);
             else if (!line.replacement->empty())
-                appendFoldedLine(out, *line.replacement);
+                appendLine(out, *line.replacement);
         }
         return out;
     }
 
 private:
+    const CardLine* versionLine() const {
+        for (const CardLine& line : lines_) {
+            if (line.valid && line.parsed.name == "VERSION") return &line;
+        }
+        return nullptr;
+    }
+
     std::vector<CardLine> lines_;
+    size_t end_ = SIZE_MAX;  // the line that ends the card
     std::vector<std::string> added_;
 };
 
-std::string nameValue(CardLine* line, const Person& p) {
-    std::vector<std::string> parts(5);
-    if (line != nullptr) {
-        const auto old = splitEscaped(line->parsed.value, ';', VCardEscaping::Backslash);
-        for (size_t i = 0; i < old.size() && i < parts.size(); ++i)
-            parts[i] = std::string(old[i]);
-    }
+// The parts of a structured value as written, still escaped. Decoded, since the line is
+// written back without its encoding and character set.
+std::vector<std::string> oldParts(const CardLine* line, size_t count, VCardEscaping escaping) {
+    std::vector<std::string> parts(count);
+    if (line == nullptr) return parts;
+    std::string scratch;
+    const std::string_view value = decodedValue(line->parsed, false, false, scratch);
+    const auto old = splitEscaped(value, ';', escaping);
+    for (size_t i = 0; i < old.size() && i < parts.size(); ++i)
+        parts[i] = std::string(old[i]);
+    return parts;
+}
+
+std::string nameValue(CardLine* line, const Person& p, VCardEscaping escaping) {
+    std::vector<std::string> parts = oldParts(line, 5, escaping);
     // Further given names would join the first name when read back.
-    parts[0] = escapeVCardText(p.LName());
-    parts[1] = escapeVCardText(p.FName());
+    parts[0] = escaped(p.LName(), escaping);
+    parts[1] = escaped(p.FName(), escaping);
     parts[2].clear();
     return parts[0] + ";" + parts[1] + ";" + parts[2] + ";" + parts[3] + ";" + parts[4];
 }
 
-std::string addressValue(CardLine* line, const Person& p) {
+std::string addressValue(CardLine* line, const Person& p, VCardEscaping escaping) {
     if (p.Addr1().empty() && p.Addr2().empty() && p.City().empty() && p.State().empty() &&
         p.Zip().empty())
         return {};
-    std::vector<std::string> parts(7);
-    if (line != nullptr) {
-        const auto old = splitEscaped(line->parsed.value, ';', VCardEscaping::Backslash);
-        for (size_t i = 0; i < old.size() && i < parts.size(); ++i)
-            parts[i] = std::string(old[i]);
-    }
+    std::vector<std::string> parts = oldParts(line, 7, escaping);
     // The second street line is written into the street, so the extended address goes.
     parts[1].clear();
-    parts[2] = escapeVCardText(vcardStreet(p));
-    parts[3] = escapeVCardText(p.City());
-    parts[4] = escapeVCardText(p.State());
-    parts[5] = escapeVCardText(p.Zip());
+    parts[2] = escaped(vcardStreet(p), escaping);
+    parts[3] = escaped(p.City(), escaping);
+    parts[4] = escaped(p.State(), escaping);
+    parts[5] = escaped(p.Zip(), escaping);
     std::string value = parts[0];
     for (size_t i = 1; i < parts.size(); ++i)
         value += ";" + parts[i];
@@ -234,24 +349,29 @@ std::string patchVCard(std::string_view serverCard, const Person& person,
         card.insert(afterVersion, "UID:" + escapeVCardText(uid) + "\r\n");
         return card;
     }
-    CardPatch card(serverCard);
+    // Read as the importer reads it, and written back as UTF-8, as it is sent.
+    std::string converted;
+    const bool unicode = serverCard.starts_with("\xFF\xFE") || serverCard.starts_with("\xFE\xFF");
+    if (unicode) converted = utf16ToUtf8(serverCard.substr(2), serverCard[0] == '\xFE');
+    CardPatch card(unicode ? std::string_view(converted) : withoutUtf8Bom(serverCard));
     auto any = [&](std::initializer_list<std::string_view> which) {
         for (const std::string_view field : which) {
             if (changed.contains(field)) return true;
         }
         return false;
     };
-    const auto text = [&](PersonText field) { return escapeVCardText(person.text(field)); };
+    const VCardEscaping escaping = card.escaping();
+    const auto text = [&](PersonText field) { return escaped(person.text(field), escaping); };
     if (any({"FName", "LName"})) {
         CardLine* n = card.first("N");
-        card.set(n, "N", nameValue(n, person));
-        card.set(card.first("FN"), "FN", escapeVCardText(vcardFormattedName(person)));
+        card.set(n, "N", nameValue(n, person, escaping));
+        card.set(card.first("FN"), "FN", escaped(vcardFormattedName(person), escaping));
     }
     if (any({"Company"})) card.set(card.first("ORG"), "ORG", text(PersonText::Company));
     if (any({"Position"})) card.set(card.first("TITLE"), "TITLE", text(PersonText::Position));
     if (any({"Addr1", "Addr2", "City", "State", "Zip"})) {
         CardLine* adr = card.first("ADR", true);
-        card.set(adr, "ADR", addressValue(adr, person));
+        card.set(adr, "ADR", addressValue(adr, person, escaping));
     }
     const std::tuple<std::string_view, PersonText, Slot, const char*> phones[] = {
         {"HmPhone", PersonText::HmPhone, kHomeSlot, "TEL;TYPE=HOME,VOICE"},
@@ -263,14 +383,14 @@ std::string patchVCard(std::string_view serverCard, const Person& person,
     }
     if (any({"WkPhone", "WkExt"})) {
         card.set(card.phone(kWorkSlot), "TEL;TYPE=WORK,VOICE",
-                 escapeVCardText(joinPhoneExtension(person.WkPhone(), person.WkExt())));
+                 escaped(joinPhoneExtension(person.WkPhone(), person.WkExt()), escaping));
     }
     if (any({"EMail"}))
         card.set(card.first("EMAIL", true), "EMAIL;TYPE=INTERNET", text(PersonText::EMail));
     if (any({"WebPage"})) card.set(card.first("URL", true), "URL", text(PersonText::WebPage));
     if (any({"Notes"})) card.set(card.first("NOTE"), "NOTE", text(PersonText::Notes), true);
     if (any({kGroupsField}))
-        card.set(card.first("CATEGORIES"), "CATEGORIES", categoryList(groups), true);
+        card.set(card.first("CATEGORIES"), "CATEGORIES", categoryList(groups, escaping), true);
     const VCardVersion version = card.version();
     if (any({"Birthday"}))
         card.set(card.first("BDAY"), "BDAY", vcardDay(person.Birthday, version), true);
@@ -289,8 +409,15 @@ std::string vcardUid(std::string_view text) {
     VCardLineReader reader(text);
     std::string_view content;
     VCardLine line;
+    // The card's own, not that of a card inside it (an agent's).
+    int depth = 0;
     while (reader.next(content)) {
-        if (parseVCardLine(content, 0, line) && line.name == "UID")
+        if (!parseVCardLine(content, 0, line)) continue;
+        if (isCardBoundary(line, "BEGIN"))
+            ++depth;
+        else if (depth > 0 && isCardBoundary(line, "END") && --depth == 0)
+            break;
+        else if (depth == 1 && line.name == "UID")
             return unescapeValue(trimmed(line.value), VCardEscaping::Backslash);
     }
     return {};

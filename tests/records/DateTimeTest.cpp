@@ -159,6 +159,8 @@ TEST(StampText, ReadsBackOnlyItsOwnForm) {
     const DateTime time = DateTime::fromFields(2026, 12, 6, 9, 5, 7);
     EXPECT_EQ(stampText(time), "2026-12-06 09:05:07");
     EXPECT_EQ(timeOfStamp(stampText(time)), time);
+    const DateTime early = DateTime::fromFields(227, 2, 2, 0, 0, 0);
+    EXPECT_EQ(timeOfStamp(stampText(early)), early);
     EXPECT_EQ(stampText(DateTime()), "");
     for (const char* other : {"", "2026-12-06 09:05", "2026-12-06T09:05:07", "2026-02-30 09:05:07",
                               "+026-12-06 09:05:07", "2026-12-06 09:05:07x", " 2026-12-06 9:05:07",

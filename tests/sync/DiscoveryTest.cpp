@@ -119,4 +119,25 @@ TEST(DiscoveryTest, ACollectionAnotherClientMadeMeanwhileIsUsed) {
     }
 }
 
+// A principal that answers with no response at all is taken for its own home, rather than
+// a home of no address being asked for.
+TEST(DiscoveryTest, APrincipalThatSaysNothingOfItselfIsItsOwnHome) {
+    FakeDavServer server;
+    std::vector<std::string> asked;
+    server.fault = [&](const HttpRequest& request) -> std::optional<HttpResponse> {
+        asked.push_back(request.url);
+        if (asked.size() == 1)
+            return FakeDavServer::multistatus(FakeDavServer::entry(
+                "/",
+                "<d:current-user-principal><d:href>/p/ann/</d:href></d:current-user-principal>"));
+        return FakeDavServer::multistatus("");
+    };
+    DavClient dav(server, true);
+    DavAccount account;
+    ASSERT_TRUE(discoverAccount(dav, "http://dav.test/", account));
+    EXPECT_EQ(account.addressBookHome, "http://dav.test/p/ann/");
+    EXPECT_EQ(asked, (std::vector<std::string>{"http://dav.test/", "http://dav.test/p/ann/",
+                                               "http://dav.test/p/ann/"}));
+}
+
 }  // namespace

@@ -11,7 +11,7 @@
 #include "platform/SecretKeeping.h"
 #include "platform/qt/IniSettingsStore.h"
 #include "support/LoopbackListener.h"
-#include "support/SelfSignedCertificate.h"
+#include "support/TlsTestServer.h"
 #include "sync/SyncAccount.h"
 
 // What the sync command does to keep the password and the server it talks to the user's.
@@ -89,28 +89,20 @@ TEST_F(SyncSecretsTest, TakesTheCertificateTrustedInTheWindowForTheSameAccount) 
     const std::string fingerprint = makeSelfSignedCertificate(folder);
     ASSERT_FALSE(fingerprint.empty());
     // Serves until nothing comes for a while.
-    writeBytes(dir.file("serve.py"),
-               "import http.server, ssl\n"
-               "class Server(http.server.HTTPServer):\n"
-               "    timeout = 3\n"
-               "    done = False\n"
-               "    def handle_timeout(self):\n"
-               "        self.done = True\n"
-               "class Quiet(http.server.BaseHTTPRequestHandler):\n"
-               "    def log_message(self, *args):\n"
-               "        pass\n"
-               "server = Server(('127.0.0.1', 0), Quiet)\n"
-               "context = ssl.SSLContext(ssl.PROTOCOL_TLS_SERVER)\n"
-               "context.load_cert_chain('cert.pem', 'key.pem')\n"
-               "server.socket = context.wrap_socket(server.socket, server_side=True)\n"
-               "print(server.server_address[1], flush=True)\n"
-               "while not server.done:\n"
-               "    server.handle_request()\n");
-    FILE* server = popen(("cd " + folder + " && exec /usr/bin/python3 serve.py").c_str(), "r");
-    ASSERT_NE(server, nullptr);
-    char port[16] = {};
-    ASSERT_NE(fgets(port, sizeof port, server), nullptr);
-    const std::string url = "https://127.0.0.1:" + std::string(port, strcspn(port, "\n")) + "/";
+    const TlsTestServer server(folder,
+                               "class Server(http.server.HTTPServer):\n"
+                               "    timeout = 3\n"
+                               "    done = False\n"
+                               "    def handle_timeout(self):\n"
+                               "        self.done = True\n"
+                               "class Quiet(http.server.BaseHTTPRequestHandler):\n"
+                               "    def log_message(self, *args):\n"
+                               "        pass\n"
+                               "server = Server(('127.0.0.1', 0), Quiet)\n",
+                               "while not server.done:\n"
+                               "    server.handle_request()\n");
+    ASSERT_FALSE(server.url().empty());
+    const std::string url = server.url();
     const auto sync = [&] { return run({"sync", doc, "--url", url, "--user", "alice"}).err; };
 
     const std::string untrusted = sync();
@@ -123,7 +115,6 @@ TEST_F(SyncSecretsTest, TakesTheCertificateTrustedInTheWindowForTheSameAccount) 
         writeSyncAccount(settings, doc, account);
     }
     const std::string trusted = sync();
-    pclose(server);
     EXPECT_NE(untrusted.find("does not verify"), std::string::npos) << untrusted;
     EXPECT_EQ(trusted.find("does not verify"), std::string::npos) << trusted;
     EXPECT_NE(trusted.find("answered 501"), std::string::npos) << trusted;

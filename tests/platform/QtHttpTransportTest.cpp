@@ -10,7 +10,7 @@
 #include "cli/commands/QtApplication.h"
 #include "platform/qt/QtHttpTransport.h"
 #include "support/ScratchDir.h"
-#include "support/SelfSignedCertificate.h"
+#include "support/TlsTestServer.h"
 
 namespace {
 
@@ -69,21 +69,13 @@ TEST(QtHttpTransportTest, ACertificateTrustedByItsFingerprintIsTaken) {
     const std::string folder = dir.path().string();
     const std::string fingerprint = makeSelfSignedCertificate(folder);
     ASSERT_FALSE(fingerprint.empty());
-    writeBytes(
-        dir.file("serve.py"),
-        "import http.server, ssl\n"
-        "server = http.server.HTTPServer(('127.0.0.1', 0), http.server.BaseHTTPRequestHandler)\n"
-        "context = ssl.SSLContext(ssl.PROTOCOL_TLS_SERVER)\n"
-        "context.load_cert_chain('cert.pem', 'key.pem')\n"
-        "server.socket = context.wrap_socket(server.socket, server_side=True)\n"
-        "print(server.server_address[1], flush=True)\n"
-        "for _ in range(2):\n"
-        "    server.handle_request()\n");
-    FILE* server = popen(("cd " + folder + " && exec /usr/bin/python3 serve.py").c_str(), "r");
-    ASSERT_NE(server, nullptr);
-    char port[16] = {};
-    ASSERT_NE(fgets(port, sizeof port, server), nullptr);
-    const std::string url = "https://127.0.0.1:" + std::string(port, strcspn(port, "\n")) + "/";
+    TlsTestServer server(folder,
+                         "server = http.server.HTTPServer(('127.0.0.1', 0), "
+                         "http.server.BaseHTTPRequestHandler)\n",
+                         "for _ in range(2):\n"
+                         "    server.handle_request()\n");
+    ASSERT_FALSE(server.url().empty());
+    const std::string url = server.url();
 
     QtHttpTransport refusing(url, "", "");
     const HttpResponse refused = refusing.send({"GET", url, {}, {}});
@@ -95,7 +87,7 @@ TEST(QtHttpTransportTest, ACertificateTrustedByItsFingerprintIsTaken) {
     QtHttpTransport trusting(url, "", "");
     trusting.trustCertificate(fingerprint);
     const HttpResponse answered = trusting.send({"GET", url, {}, {}});
-    pclose(server);
+    server.finish();
     EXPECT_EQ(answered.status, 501) << answered.error;
 }
 

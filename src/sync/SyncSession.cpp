@@ -2,6 +2,7 @@
 
 #include "platform/Translate.h"
 #include "records/DocumentDoor.h"
+#include "sync/AccountAddress.h"
 #include "sync/SyncApply.h"
 
 SyncSession::SyncSession(DocumentDoor& door, const UndoHistory& history)
@@ -78,8 +79,9 @@ std::string SyncSession::refusal(RecordKind kind, int32_t id) {
     Status read;
     if (address.empty() || !loadFor(door_.document().path(), read)) return {};
     const SyncState& state = states_.current(history_);
-    // Marks made with another account, or none any more, say nothing of this one.
-    if (state.account != address) return {};
+    // Marks made with another account, or none any more, say nothing of this one; a server
+    // moved to another port or scheme is still the account that made them.
+    if (state.account.empty() || !samePlaceOnHost(state.account, address)) return {};
     for (const auto& [name, collection] : state.collections) {
         if (!collection.readOnly) continue;
         for (const auto& [href, item] : collection.items) {

@@ -21,11 +21,15 @@ std::string modeText(mode_t mode) {
 }
 
 // Refuses a file that others may change (they could make the sync send its password
-// elsewhere, or the user's to a server of theirs); tells of one that others may read.
-Status checkPasswordFile(const std::string& file, std::string& warning) {
+// elsewhere, or the user's to a server of theirs); tells of one that others may read. `read`
+// is the stamp of the file the password was read from: one put in its place meanwhile is
+// refused, so that the modes looked at are those of the file read.
+Status checkPasswordFile(const std::string& file, const FileStamp& read, std::string& warning) {
     struct stat st {};
-    // One that cannot be looked at is reported by the read that follows.
-    if (stat(file.c_str(), &st) != 0) return {};
+    if (stat(file.c_str(), &st) != 0 || stampOf(st).device != read.device ||
+        stampOf(st).inode != read.inode)
+        return Status::failure(FailureKind::Read, file,
+                               _("the password file was replaced while it was read"));
     if ((st.st_mode & (S_IWGRP | S_IWOTH)) != 0)
         return Status::failure(
             FailureKind::Read, file,
@@ -53,9 +57,13 @@ std::string passwordOfText(std::string text) {
 Status readSyncPassword(const std::optional<std::string>& file, const std::string& url,
                         const std::string& user, std::string& password, std::string& warning) {
     if (file) {
-        if (Status checked = checkPasswordFile(*file, warning); !checked) return checked;
         std::string text;
-        if (Status read = readWholeFile(*file, text); !read) return read;
+        FileStamp stamp;
+        if (Status read = readWholeFile(*file, text, &stamp); !read) return read;
+        if (Status checked = checkPasswordFile(*file, stamp, warning); !checked) {
+            wipeSecret(text);
+            return checked;
+        }
         password = passwordOfText(std::move(text));
         return {};
     }

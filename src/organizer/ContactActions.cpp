@@ -1,4 +1,5 @@
 #include "organizer/ContactActions.h"
+#include "platform/HexEscape.h"
 #include "platform/Translate.h"
 
 #include <algorithm>
@@ -36,14 +37,13 @@ namespace {
 // copy, an attachment), parameters or more addresses.
 std::string encodedLinkData(std::string_view text) {
     static constexpr std::string_view kKept = "-._~!$'()*+:@";
-    static constexpr char kHex[] = "0123456789ABCDEF";
     std::string encoded;
     for (const char c : text) {
         const auto byte = static_cast<unsigned char>(c);
         if ((byte < 0x80 && std::isalnum(byte) != 0) || kKept.find(c) != std::string_view::npos)
             encoded += c;
         else
-            encoded += {'%', kHex[byte >> 4], kHex[byte & 15]};
+            appendHexEscape(encoded, "%", byte);
     }
     return encoded;
 }

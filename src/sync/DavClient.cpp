@@ -1,4 +1,5 @@
 #include "sync/DavClient.h"
+#include "platform/HexEscape.h"
 #include "platform/Translate.h"
 
 #include <utility>
@@ -58,16 +59,13 @@ bool DavClient::refusesItem(int code) {
 
 std::string DavClient::escaped(std::string_view url) {
     static constexpr std::string_view kUnsafe = " \"<>\\^`{|}";
-    static constexpr char kHex[] = "0123456789ABCDEF";
     // The host stays as written: only a path holds what a server writes raw.
     std::string out = originOf(url);
     out.reserve(url.size());
     for (const char c : url.substr(out.size())) {
         const auto byte = static_cast<unsigned char>(c);
         if (byte < 0x21 || byte > 0x7e || kUnsafe.find(c) != std::string_view::npos) {
-            out += '%';
-            out += kHex[byte >> 4];
-            out += kHex[byte & 15];
+            appendHexEscape(out, "%", byte);
         } else {
             out += c;
         }

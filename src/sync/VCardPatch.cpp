@@ -13,6 +13,7 @@
 #include "exchange/VCardValue.h"
 #include "exchange/VCardWriter.h"
 #include "fileio/TextEncoding.h"
+#include "platform/HexEscape.h"
 #include "records/Person.h"
 #include "records/Trimmed.h"
 
@@ -50,14 +51,11 @@ std::string escaped(std::string_view text, VCardEscaping escaping) {
 std::string encodedLine(std::string_view head, std::string_view value, VCardEscaping escaping) {
     if (escaping == VCardEscaping::Backslash || value.find('\n') == std::string_view::npos)
         return std::string(head) + ":" + std::string(value);
-    static constexpr char kHex[] = "0123456789ABCDEF";
     std::string out = std::string(head) + ";ENCODING=QUOTED-PRINTABLE;CHARSET=UTF-8:";
     for (const char c : value) {
         const auto byte = static_cast<unsigned char>(c);
         if (byte == '=' || byte < 0x20 || byte > 0x7e) {
-            out += '=';
-            out += kHex[byte >> 4];
-            out += kHex[byte & 0xf];
+            appendHexEscape(out, "=", byte);
         } else {
             out += c;
         }

@@ -9,6 +9,7 @@
 #include "exchange/CalendarZones.h"
 #include "fileio/UserFolders.h"
 #include "organizer/EditorDates.h"
+#include "platform/HexEscape.h"
 #include "platform/qt/IniSettingsStore.h"
 #include "records/PimDocument.h"
 #include "workspace/DocumentSettings.h"
@@ -138,7 +139,6 @@ Status checkNotTheDocument(const std::string& output, const std::string& documen
 }
 
 std::string lineField(std::string_view value) {
-    static constexpr char kHex[] = "0123456789ABCDEF";
     std::string line;
     line.reserve(value.size());
     for (size_t i = 0; i < value.size(); ++i) {
@@ -157,7 +157,7 @@ std::string lineField(std::string_view value) {
         } else {
             for (size_t n = 0; n < (c1 ? 2u : 1u); ++n) {
                 const auto byte = static_cast<unsigned char>(value[i + n]);
-                line += {'\\', 'x', kHex[byte >> 4], kHex[byte & 15]};
+                appendHexEscape(line, "\\x", byte);
             }
             i += c1 ? 1 : 0;
         }

@@ -1,4 +1,5 @@
 #include "sync/VCardPatch.h"
+#include "sync/VCardPatchLines.h"
 
 #include <algorithm>
 #include <array>
@@ -13,7 +14,6 @@
 #include "exchange/VCardValue.h"
 #include "exchange/VCardWriter.h"
 #include "fileio/TextEncoding.h"
-#include "platform/HexEscape.h"
 #include "records/Person.h"
 #include "records/Trimmed.h"
 
@@ -22,83 +22,20 @@ namespace {
 // The phone slots in the order the card reader fills them from a number's kinds.
 enum Slot { kFaxSlot, kPagerSlot, kCellSlot, kWorkSlot, kHomeSlot, kNoSlot };
 
-bool hasWord(std::string_view text, std::string_view word) {
-    for (size_t at = 0; at + word.size() <= text.size(); ++at) {
-        if (equalsIgnoringCase(text.substr(at, word.size()), word)) return true;
-    }
-    return false;
-}
-
-// Text escaped for a value of a card of that escaping. Version 2.1 escapes only ";" and
-// keeps line breaks as they are, which then go quoted-printable (see encodedLine).
-std::string escaped(std::string_view text, VCardEscaping escaping) {
-    if (escaping == VCardEscaping::Backslash) return escapeVCardText(text);
-    std::string out;
-    for (size_t i = 0; i < text.size(); ++i) {
-        const char c = text[i];
-        if (c == ';') {
-            out += "\\;";
-        } else if ((static_cast<unsigned char>(c) >= 0x20 || c == '\t' || c == '\r' || c == '\n') &&
-                   c != '\x7f') {
-            out += c;
-        }
-    }
-    return out;
-}
-
-// A line of a version 2.1 card whose value holds a line break, which that version can only
-// write quoted-printable; other lines as they are.
-std::string encodedLine(std::string_view head, std::string_view value, VCardEscaping escaping) {
-    if (escaping == VCardEscaping::Backslash || value.find('\n') == std::string_view::npos)
-        return std::string(head) + ":" + std::string(value);
-    std::string out = std::string(head) + ";ENCODING=QUOTED-PRINTABLE;CHARSET=UTF-8:";
-    for (const char c : value) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (byte == '=' || byte < 0x20 || byte > 0x7e) {
-            appendHexEscape(out, "=", byte);
-        } else {
-            out += c;
-        }
-    }
-    return out;
-}
-
-// Appends one line, folded; a quoted-printable one (ours or the server's, read joined) is
-// broken with soft line breaks instead, between its "=XX" codes: a fold after an "=" would
-// be read as a soft break that keeps the fold's blank.
-void appendLine(std::string& out, std::string_view line) {
-    const size_t colon = line.find(':');
-    if (colon == std::string_view::npos || !hasWord(line.substr(0, colon), "QUOTED-PRINTABLE"))
-        return appendFoldedLine(out, line);
-    constexpr size_t kWidth = 75;  // and the "=" of a break
-    out.append(line.substr(0, colon + 1));
-    size_t width = colon + 1;
-    for (size_t at = colon + 1; at < line.size();) {
-        const size_t size = line[at] == '=' ? std::min<size_t>(3, line.size() - at) : 1;
-        if (width + size > kWidth) {
-            out += "=\r\n";
-            width = 0;
-        }
-        out.append(line.substr(at, size));
-        width += size;
-        at += size;
-    }
-    out += "\r\n";
-}
-
 std::string categoryList(const std::vector<std::string>& groups, VCardEscaping escaping) {
     std::string list;
     for (const std::string& name : groups)
-        list += (list.empty() ? "" : ",") + escaped(name, escaping);
+        list += (list.empty() ? "" : ",") + escapedForCard(name, escaping);
     return list;
 }
 
 Slot slotNamed(std::string_view types) {
-    if (hasWord(types, "fax")) return kFaxSlot;
-    if (hasWord(types, "pager")) return kPagerSlot;
-    if (hasWord(types, "cell") || hasWord(types, "mobile")) return kCellSlot;
-    if (hasWord(types, "work")) return kWorkSlot;
-    if (hasWord(types, "home")) return kHomeSlot;
+    if (hasWordIgnoringCase(types, "fax")) return kFaxSlot;
+    if (hasWordIgnoringCase(types, "pager")) return kPagerSlot;
+    if (hasWordIgnoringCase(types, "cell") || hasWordIgnoringCase(types, "mobile"))
+        return kCellSlot;
+    if (hasWordIgnoringCase(types, "work")) return kWorkSlot;
+    if (hasWordIgnoringCase(types, "home")) return kHomeSlot;
     return kNoSlot;
 }
 
@@ -112,31 +49,6 @@ Slot slotOf(const VCardLine& line) {
 
 bool isPreferred(const VCardLine& line) {
     return line.has("TYPE", "PREF") || line.hasParameter("PREF");
-}
-
-// The line rewritten with a new value: group, name and parameters kept, but the encoding
-// and character set, which described the old value.
-std::string rewritten(const VCardLine& line, std::string_view value, VCardEscaping escaping) {
-    std::string out;
-    if (!line.group.empty()) out.append(line.group).append(".");
-    out += line.name;
-    const auto quoted = [](const std::string& value) {
-        return value.find_first_of(",;:") == std::string::npos ? value : "\"" + value + "\"";
-    };
-    // The types go back as one unquoted list (TYPE=WORK,VOICE), as they are usually written;
-    // quoted, readers would take the list for one type.
-    std::string types;
-    for (const VCardParameter& parameter : line.parameters) {
-        if (parameter.name == "TYPE") types += (types.empty() ? "" : ",") + quoted(parameter.value);
-    }
-    for (const VCardParameter& parameter : line.parameters) {
-        if (parameter.name == "ENCODING" || parameter.name == "CHARSET") continue;
-        if (parameter.name != "TYPE")
-            out += ";" + parameter.name + "=" + quoted(parameter.value);
-        else if (!types.empty())
-            out += ";TYPE=" + std::exchange(types, std::string());
-    }
-    return encodedLine(out, value, escaping);
 }
 
 // One content line of the card, read once.
@@ -215,9 +127,9 @@ public:
         }
         if (line != nullptr)
             line->replacement =
-                value.empty() ? std::string() : rewritten(line->parsed, value, escaping());
+                value.empty() ? std::string() : rewrittenCardLine(line->parsed, value, escaping());
         else if (!value.empty())
-            added_.push_back(encodedLine(fresh, value, escaping()));
+            added_.push_back(encodedCardLine(fresh, value, escaping()));
     }
 
     // Removes the lines of that property but `kept`.
@@ -270,14 +182,14 @@ public:
         for (size_t i = 0; i <= lines_.size(); ++i) {
             if (i == std::min(end_, lines_.size())) {
                 for (const std::string& fresh : added_)
-                    appendLine(out, fresh);
+                    appendCardLine(out, fresh);
             }
             if (i == lines_.size()) break;
             const CardLine& line = lines_[i];
             if (!line.replacement)
-                appendLine(out, line.text);
+                appendCardLine(out, line.text);
             else if (!line.replacement->empty())
-                appendLine(out, *line.replacement);
+                appendCardLine(out, *line.replacement);
         }
         return out;
     }
@@ -311,8 +223,8 @@ std::vector<std::string> oldParts(const CardLine* line, size_t count, VCardEscap
 std::string nameValue(CardLine* line, const Person& p, VCardEscaping escaping) {
     std::vector<std::string> parts = oldParts(line, 5, escaping);
     // Further given names would join the first name when read back.
-    parts[0] = escaped(p.LName(), escaping);
-    parts[1] = escaped(p.FName(), escaping);
+    parts[0] = escapedForCard(p.LName(), escaping);
+    parts[1] = escapedForCard(p.FName(), escaping);
     parts[2].clear();
     return parts[0] + ";" + parts[1] + ";" + parts[2] + ";" + parts[3] + ";" + parts[4];
 }
@@ -324,10 +236,10 @@ std::string addressValue(CardLine* line, const Person& p, VCardEscaping escaping
     std::vector<std::string> parts = oldParts(line, 7, escaping);
     // The second street line is written into the street, so the extended address goes.
     parts[1].clear();
-    parts[2] = escaped(vcardStreet(p), escaping);
-    parts[3] = escaped(p.City(), escaping);
-    parts[4] = escaped(p.State(), escaping);
-    parts[5] = escaped(p.Zip(), escaping);
+    parts[2] = escapedForCard(vcardStreet(p), escaping);
+    parts[3] = escapedForCard(p.City(), escaping);
+    parts[4] = escapedForCard(p.State(), escaping);
+    parts[5] = escapedForCard(p.Zip(), escaping);
     std::string value = parts[0];
     for (size_t i = 1; i < parts.size(); ++i)
         value += ";" + parts[i];
@@ -359,11 +271,13 @@ std::string patchVCard(std::string_view serverCard, const Person& person,
         return false;
     };
     const VCardEscaping escaping = card.escaping();
-    const auto text = [&](PersonText field) { return escaped(person.text(field), escaping); };
+    const auto text = [&](PersonText field) {
+        return escapedForCard(person.text(field), escaping);
+    };
     if (any({"FName", "LName"})) {
         CardLine* n = card.first("N");
         card.set(n, "N", nameValue(n, person, escaping));
-        card.set(card.first("FN"), "FN", escaped(vcardFormattedName(person), escaping));
+        card.set(card.first("FN"), "FN", escapedForCard(vcardFormattedName(person), escaping));
     }
     if (any({"Company"})) card.set(card.first("ORG"), "ORG", text(PersonText::Company));
     if (any({"Position"})) card.set(card.first("TITLE"), "TITLE", text(PersonText::Position));
@@ -381,7 +295,7 @@ std::string patchVCard(std::string_view serverCard, const Person& person,
     }
     if (any({"WkPhone", "WkExt"})) {
         card.set(card.phone(kWorkSlot), "TEL;TYPE=WORK,VOICE",
-                 escaped(joinPhoneExtension(person.WkPhone(), person.WkExt()), escaping));
+                 escapedForCard(joinPhoneExtension(person.WkPhone(), person.WkExt()), escaping));
     }
     if (any({"EMail"}))
         card.set(card.first("EMAIL", true), "EMAIL;TYPE=INTERNET", text(PersonText::EMail));

@@ -1,0 +1,92 @@
+#include "sync/VCardPatchLines.h"
+
+#include <algorithm>
+#include <utility>
+
+#include "exchange/VCardWriter.h"
+#include "platform/HexEscape.h"
+
+bool hasWordIgnoringCase(std::string_view text, std::string_view word) {
+    for (size_t at = 0; at + word.size() <= text.size(); ++at) {
+        if (equalsIgnoringCase(text.substr(at, word.size()), word)) return true;
+    }
+    return false;
+}
+
+std::string escapedForCard(std::string_view text, VCardEscaping escaping) {
+    if (escaping == VCardEscaping::Backslash) return escapeVCardText(text);
+    std::string out;
+    for (size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        if (c == ';') {
+            out += "\\;";
+        } else if ((static_cast<unsigned char>(c) >= 0x20 || c == '\t' || c == '\r' || c == '\n') &&
+                   c != '\x7f') {
+            out += c;
+        }
+    }
+    return out;
+}
+
+std::string encodedCardLine(std::string_view head, std::string_view value, VCardEscaping escaping) {
+    if (escaping == VCardEscaping::Backslash || value.find('\n') == std::string_view::npos)
+        return std::string(head) + ":" + std::string(value);
+    std::string out = std::string(head) + ";ENCODING=QUOTED-PRINTABLE;CHARSET=UTF-8:";
+    for (const char c : value) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte == '=' || byte < 0x20 || byte > 0x7e) {
+            appendHexEscape(out, "=", byte);
+        } else {
+            out += c;
+        }
+    }
+    return out;
+}
+
+// Appends one line, folded; a quoted-printable one (ours or the server's, read joined) is
+// broken with soft line breaks instead, between its "=XX" codes: a fold after an "=" would
+// be read as a soft break that keeps the fold's blank.
+void appendCardLine(std::string& out, std::string_view line) {
+    const size_t colon = line.find(':');
+    if (colon == std::string_view::npos ||
+        !hasWordIgnoringCase(line.substr(0, colon), "QUOTED-PRINTABLE"))
+        return appendFoldedLine(out, line);
+    constexpr size_t kWidth = 75;  // and the "=" of a break
+    out.append(line.substr(0, colon + 1));
+    size_t width = colon + 1;
+    for (size_t at = colon + 1; at < line.size();) {
+        const size_t size = line[at] == '=' ? std::min<size_t>(3, line.size() - at) : 1;
+        if (width + size > kWidth) {
+            out += "=\r\n";
+            width = 0;
+        }
+        out.append(line.substr(at, size));
+        width += size;
+        at += size;
+    }
+    out += "\r\n";
+}
+
+std::string rewrittenCardLine(const VCardLine& line, std::string_view value,
+                              VCardEscaping escaping) {
+    std::string out;
+    if (!line.group.empty()) out.append(line.group).append(".");
+    out += line.name;
+    const auto quoted = [](const std::string& value) {
+        return value.find_first_of(",;:") == std::string::npos ? value : "\"" + value + "\"";
+    };
+    // The types go back as one unquoted list (TYPE=WORK,VOICE), as they are usually written;
+    // quoted, readers would take the list for one type.
+    std::string types;
+    for (const VCardParameter& parameter : line.parameters) {
+        if (parameter.name == "TYPE") types += (types.empty() ? "" : ",") + quoted(parameter.value);
+    }
+    for (const VCardParameter& parameter : line.parameters) {
+        if (parameter.name == "ENCODING" || parameter.name == "CHARSET") continue;
+        if (parameter.name != "TYPE")
+            out += ";" + parameter.name + "=" + quoted(parameter.value);
+        else if (!types.empty())
+            out += ";TYPE=" + std::exchange(types, std::string());
+    }
+    return encodedCardLine(out, value, escaping);
+}

@@ -2,7 +2,7 @@
 """Times quillmate-cli beside the tools a user would reach for, as whole processes.
 
     compare.py BIN_DIR [--runs N] [--count N] [--keep DIR] [--cli PATH] [--styles S,S]
-               [--gen PATH]
+               [--gen PATH] [--without abook,calcurse]
 
 BIN_DIR holds quillmate-cli, make_document and pugixml_walk of a Release build
 (bench/compare.sh builds them). For each of three documents of COUNT persons, tasks
@@ -216,6 +216,9 @@ def main():
                         help="which documents to time, of uniform, varied and generated")
     parser.add_argument("--gen", default=default_generator(),
                         help="gen_pim.py, which writes the generated document")
+    parser.add_argument("--without", default="",
+                        help="yardsticks to leave out, of abook and calcurse (its import of "
+                             "a large calendar takes many minutes)")
     args = parser.parse_args()
     os.environ.setdefault("TZ", "Europe/Berlin")
     os.environ.pop("LC_ALL", None)
@@ -230,8 +233,9 @@ def main():
         empty = os.path.join(work, "empty.pgr")
         target = os.path.join(work, "target.pgr")
         subprocess.run([make, empty, "0", "empty"], check=True)
-        abook = shutil.which("abook")
-        calcurse = shutil.which("calcurse")
+        left_out = args.without.split(",")
+        abook = "abook" not in left_out and shutil.which("abook")
+        calcurse = "calcurse" not in left_out and shutil.which("calcurse")
         print("%d records of each kind; medians and worst of %d runs taken in turns; TZ=%s" %
               (args.count, args.runs, os.environ["TZ"]))
         for style in args.styles.split(","):

@@ -5,6 +5,7 @@
 # abook, calcurse), builds a
 # Release build in build-bench/ and makes its test files in a temporary folder.
 #   bench/compare.sh [--runs N] [--count N] [--keep DIR] [--cli PATH] [--styles S,S] [--gen PATH]
+#                     [--without abook,calcurse]
 # The "generated" document comes from gen_pim.py, which lives outside the repository:
 # --gen, QUILLMATE_GEN_PIM or ../shared/bench/gen_pim.py; without it that document is skipped.
 set -euo pipefail

@@ -34,6 +34,13 @@ Status SyncSession::prepare(const SyncRequest& request, SyncJob& job, std::strin
     if (path.empty())
         return Status::failure(FailureKind::Usage, "",
                                _("the document has no file yet: save it before synchronizing"));
+    // An address typed into the settings by hand gets here unchecked; it is not repeated,
+    // since the message would show the password.
+    if (holdsUserInfo(request.url))
+        return Status::failure(FailureKind::Usage, "",
+                               _("the account's address holds a user name or password: take "
+                                 "them out of it and give them as the account's user and "
+                                 "password"));
     syncing_.unlock();
     if (!request.dryRun) {
         if (Status alone = lockSyncOf(path, syncing_); !alone) return alone;

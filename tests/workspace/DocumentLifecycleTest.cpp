@@ -75,7 +75,7 @@ TEST_F(DocumentLifecycleTest, SaveQuestionAnswersDecideNewOpenAndClose) {
             if (command == "open") lifecycle.open();
             if (command == "close") closed = lifecycle.close();
 
-            EXPECT_EQ(shown(), Paths{"Quillmate: Save changes to /data/home.pgr?"});
+            ASSERT_EQ(shown(), Paths{"Quillmate: Save changes to /data/home.pgr?"});
             EXPECT_EQ(std::pair(prompts.messages[0].icon, prompts.messages[0].buttons),
                       std::pair(MessageIcon::Exclamation, MessageButtons::YesNoCancel));
             const bool saved = answer == MessageAnswer::Yes;
@@ -166,7 +166,7 @@ TEST_F(DocumentLifecycleTest, SaveAsFailureKeepsPathListAndTitleUntilARetrySucce
     prompts.paths = {"/ro/copy.pgr"};
     prompts.answers = {MessageAnswer::Cancel};
     lifecycle.saveAs();
-    EXPECT_EQ(shown(), Paths{"Quillmate: Error saving /ro/copy.pgr."});
+    ASSERT_EQ(shown(), Paths{"Quillmate: Error saving /ro/copy.pgr."});
     EXPECT_EQ(prompts.messages[0].buttons, MessageButtons::RetryCancel);
     EXPECT_EQ(lifecycle.windowTitle(), "Quillmate [/data/home.pgr]");
     EXPECT_EQ(recent.entries(), Paths{"/data/home.pgr"});
@@ -218,7 +218,7 @@ TEST_F(DocumentLifecycleTest, FailedOpensLeaveTheDocumentClearTheLastFileAndDrop
     storage.files.erase("/data/gone.pgr");
     ASSERT_EQ(recent.entries()[1], "/data/gone.pgr");
     lifecycle.openRecent(1);
-    EXPECT_EQ(shown(), Paths{"Quillmate: Error loading file."});
+    ASSERT_EQ(shown(), Paths{"Quillmate: Error loading file."});
     EXPECT_EQ(prompts.messages[0].icon, MessageIcon::Error);
     EXPECT_EQ(recent.entries(), Paths{"/data/home.pgr"});
     EXPECT_FALSE(store.readText("Recent Document List", "Document2"));
@@ -321,7 +321,7 @@ TEST_F(DocumentLifecycleTest, ASaveOverAFileChangedElsewhereAsksFirst) {
             prompts.answers = {c.answer};
             prompts.paths = {"/data/elsewhere.pgr"};
             compact ? lifecycle.compact() : lifecycle.save();
-            EXPECT_EQ(shown(),
+            ASSERT_EQ(shown(),
                       Paths{"Quillmate: /data/home.pgr was changed by another program after it "
                             "was opened here.\n\nYes: overwrite it; the other program's changes "
                             "are lost.\nNo: save this document under another name.\nCancel: do "

@@ -123,31 +123,6 @@ TEST_F(TransferCommandsTest, TheFirstExportSavesTheUidsItGaveAndLaterOnesKeepThe
     EXPECT_EQ(fileBytes(doc), saved);
 }
 
-TEST_F(TransferCommandsTest, ASeriesWithItsExceptionsComesBackOutAsOneSeries) {
-    writeBytes(dir.file("in.ics"),
-               "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:x\r\n"
-               "BEGIN:VEVENT\r\nUID:standup\r\nSUMMARY:Standup\r\n"
-               "DTSTART:20270104T090000Z\r\nDTEND:20270104T093000Z\r\n"
-               "RRULE:FREQ=WEEKLY;COUNT=4\r\nEXDATE:20270118T090000Z\r\nEND:VEVENT\r\n"
-               "BEGIN:VEVENT\r\nUID:standup\r\nSUMMARY:Standup, moved\r\n"
-               "RECURRENCE-ID:20270111T090000Z\r\nDTSTART:20270112T100000Z\r\n"
-               "DTEND:20270112T103000Z\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n");
-    ASSERT_EQ(run({"import", "appointments", doc, dir.file("in.ics")}).code, 0);
-    // Saved, then read again by each command.
-    ASSERT_EQ(run({"export", "appointments", doc, dir.file("out.ics")}).code, 0);
-    const std::string text = fileBytes(dir.file("out.ics"));
-    // The series and its one override; the dentist of the fixture beside them.
-    std::string counts;
-    for (const std::string part : {"BEGIN:VEVENT", "UID:standup\r\n", "RRULE:FREQ=WEEKLY;COUNT=4",
-                                   "EXDATE", "RECURRENCE-ID", "SUMMARY:Standup\\, moved"}) {
-        size_t n = 0;
-        for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1))
-            ++n;
-        counts += std::to_string(n);
-    }
-    EXPECT_EQ(counts, "321111") << text;
-}
-
 TEST_F(TransferCommandsTest, RefusalsAndFailuresLeaveEveryFileAsItWas) {
     writeBytes(csv, "Task,Due\nCall,12/8/2026\n");
     writeBytes(dir.file("in.vcf"), "FirstName\nAnn\n");

@@ -47,11 +47,13 @@ void expectAt(const RecordingCanvas& canvas, const std::vector<Column>& columns,
 }
 
 TEST(DailyReports, HeadsRowsAndClipsStandInEachReportsColumns) {
-    // The report, what it lists, its heads (at 136) and row (at 154), a text and its clip.
-    const std::tuple<ReportKind, ReportInputs, std::vector<Column>, std::vector<Column>,
-                     const char*, PageRect>
+    // The report, its title, what it lists, its heads (at 136) and row (at 154), a text and
+    // its clip.
+    const std::tuple<ReportKind, const char*, ReportInputs, std::vector<Column>,
+                     std::vector<Column>, const char*, PageRect>
         cases[] = {
             {ReportKind::DailyTasks,
+             "DAILY TASKS",
              lists({task("Call Ann", Task::Done)}, {}),
              {{"TASK", 106}, {"PRIORITY", 431}, {"DUE DATE", 431 + 162}},
              {{"Call Ann", 106}, {"Done", 431}, {"5/10/2026", 593}},
@@ -60,6 +62,7 @@ TEST(DailyReports, HeadsRowsAndClipsStandInEachReportsColumns) {
             // END stands a quarter of the content width plus a character from the printable
             // area's edge, without the left margin.
             {ReportKind::DailyAppointments,
+             "DAILY APPOINTMENTS",
              lists({}, {row("Dentist")}),
              {{"START", 106}, {"END", 650 / 4 + 6}, {"APPOINTMENT", 431}},
              {{"9:05 A", 106}, {"1:30 P", 168}, {"Dentist", 431}},
@@ -67,6 +70,7 @@ TEST(DailyReports, HeadsRowsAndClipsStandInEachReportsColumns) {
              {431, 154, 750, 172}},
             // a = 3, quarter = 162, half of it 81; a divider between the halves.
             {ReportKind::DailyPlan,
+             "DAILY PLAN",
              lists({task("Call Ann", Task::Low)}, {row("Dentist")}),
              {},
              {{"9:05 A", 103},
@@ -78,7 +82,7 @@ TEST(DailyReports, HeadsRowsAndClipsStandInEachReportsColumns) {
              "Call Ann",
              {434, 154, 593, 172}},
         };
-    for (const auto& [kind, inputs, heads, row, clipped, clip] : cases) {
+    for (const auto& [kind, heading, inputs, heads, row, clipped, clip] : cases) {
         SCOPED_TRACE(int(kind));
         RecordingCanvas canvas(letterAt100Dpi());
         ReportInputs onDay = inputs;
@@ -88,12 +92,7 @@ TEST(DailyReports, HeadsRowsAndClipsStandInEachReportsColumns) {
         expectAt(canvas, row, 154);
         EXPECT_EQ(canvas.at(clipped).clip, clip);
         // The title names the day, so that a printed page tells which it is.
-        const std::string title =
-            std::string(kind == ReportKind::DailyTasks  ? "DAILY TASKS"
-                        : kind == ReportKind::DailyPlan ? "DAILY PLAN"
-                                                        : "DAILY APPOINTMENTS") +
-            " \u2013 Sunday, May 10, 2026";
-        ASSERT_NE(canvas.find(title), nullptr) << title;
+        const std::string title = heading + std::string(" \u2013 Sunday, May 10, 2026");
         EXPECT_EQ(canvas.at(title).y, 100);
         if (kind == ReportKind::DailyTasks) {
             EXPECT_EQ(canvas.at(title).x, 100 + (650 - 6 * int(title.size())) / 2) << "centred";

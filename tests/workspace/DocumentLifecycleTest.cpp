@@ -14,6 +14,7 @@
 namespace {
 
 using Paths = std::vector<std::string>;
+using State = std::tuple<std::string, std::string, bool>;
 
 class DocumentLifecycleTest : public testing::Test {
 protected:
@@ -37,15 +38,15 @@ protected:
         doc.setUser(user);
     }
     std::optional<std::string> lastFileUsed() { return store.readText("Files", "LastFileUsed"); }
-    void expectMessage(size_t index, const std::string& text, const std::string& caption) {
-        ASSERT_GT(prompts.messages.size(), index);
-        EXPECT_EQ(prompts.messages[index].text, text);
-        EXPECT_EQ(prompts.messages[index].caption, caption);
+    // The messages shown, each as "caption: text".
+    Paths shown() const {
+        Paths texts;
+        for (const ScriptedPrompts::Shown& message : prompts.messages)
+            texts.push_back(message.caption + ": " + message.text);
+        return texts;
     }
-    void expectOnlyMessage(const std::string& text, const std::string& caption) {
-        EXPECT_EQ(prompts.messages.size(), 1u);
-        expectMessage(0, text, caption);
-    }
+    // The document's path, user name and modified flag.
+    State state() const { return {doc.path(), doc.user().FName, doc.isModified()}; }
 
     FixedClock clock{LocalTime{2026, 12, 6, 10, 0, 0, 0}};
     PimDocument doc{clock};
@@ -74,19 +75,18 @@ TEST_F(DocumentLifecycleTest, SaveQuestionAnswersDecideNewOpenAndClose) {
             if (command == "open") lifecycle.open();
             if (command == "close") closed = lifecycle.close();
 
-            expectMessage(0, "Save changes to /data/home.pgr?", "Quillmate");
-            EXPECT_EQ(prompts.messages[0].icon, MessageIcon::Exclamation);
-            EXPECT_EQ(prompts.messages[0].buttons, MessageButtons::YesNoCancel);
+            ASSERT_EQ(shown(), Paths{"Quillmate: Save changes to /data/home.pgr?"});
+            EXPECT_EQ(std::pair(prompts.messages[0].icon, prompts.messages[0].buttons),
+                      std::pair(MessageIcon::Exclamation, MessageButtons::YesNoCancel));
             const bool saved = answer == MessageAnswer::Yes;
             EXPECT_EQ(storage.files["/data/home.pgr"], saved ? "edited" : "home");
             EXPECT_EQ(storage.writes.size(), saved ? 1u : 0u);
+            const State stays{"/data/home.pgr", "edited", true};
             if (command == "new") {
-                EXPECT_EQ(doc.path(), proceeds ? "" : "/data/home.pgr");
+                EXPECT_EQ(state(), (proceeds ? State("", "", false) : stays));
                 EXPECT_EQ(doc.phGroups().size(), proceeds ? 3u : 0u);
-                EXPECT_EQ(doc.isModified(), !proceeds);
             } else if (command == "open") {
-                EXPECT_EQ(doc.path(), proceeds ? "/data/work.pgr" : "/data/home.pgr");
-                EXPECT_EQ(doc.user().FName, proceeds ? "work" : "edited");
+                EXPECT_EQ(state(), (proceeds ? State("/data/work.pgr", "work", false) : stays));
             } else {
                 EXPECT_EQ(closed, proceeds);
                 EXPECT_EQ(lastFileUsed(), "/data/home.pgr");  // whatever the answer
@@ -122,12 +122,10 @@ TEST_F(DocumentLifecycleTest, SaveQuestionStopsWhenTheSaveDoesNotHappen) {
         prompts.messages.clear();
 
         EXPECT_FALSE(lifecycle.close());
-        EXPECT_TRUE(doc.isModified());
-        EXPECT_EQ(doc.user().FName, "edited");
-        EXPECT_EQ(doc.path(), c.openPath ? c.openPath : "");
+        EXPECT_EQ(state(), State(c.openPath ? c.openPath : "", "edited", true));
         ASSERT_EQ(prompts.messages.size(), c.failureShown ? 2u : 1u);
         if (c.failureShown) {
-            expectMessage(1, "Unable to write file!", "Quillmate");
+            EXPECT_EQ(shown()[1], "Quillmate: Unable to write file!");
             EXPECT_EQ(prompts.messages[1].icon, MessageIcon::Error);
         }
         EXPECT_EQ(lastFileUsed(), c.openPath ? c.openPath : "Untitled");
@@ -168,7 +166,7 @@ TEST_F(DocumentLifecycleTest, SaveAsFailureKeepsPathListAndTitleUntilARetrySucce
     prompts.paths = {"/ro/copy.pgr"};
     prompts.answers = {MessageAnswer::Cancel};
     lifecycle.saveAs();
-    expectOnlyMessage("Error saving /ro/copy.pgr.", "Quillmate");
+    ASSERT_EQ(shown(), Paths{"Quillmate: Error saving /ro/copy.pgr."});
     EXPECT_EQ(prompts.messages[0].buttons, MessageButtons::RetryCancel);
     EXPECT_EQ(lifecycle.windowTitle(), "Quillmate [/data/home.pgr]");
     EXPECT_EQ(recent.entries(), Paths{"/data/home.pgr"});
@@ -207,12 +205,11 @@ TEST_F(DocumentLifecycleTest, FailedOpensLeaveTheDocumentClearTheLastFileAndDrop
     storage.parseErrorLines["/data/broken.pgr"] = 3;
     prompts.paths = {"/data/broken.pgr"};
     lifecycle.open();
-    ASSERT_EQ(prompts.messages.size(), 3u);
-    expectMessage(1, "Parsing error at line 3", "Error Loading File");
-    expectMessage(2, "Error loading file.", "Quillmate");
+    EXPECT_EQ(shown(), (Paths{"Quillmate: Save changes to /data/home.pgr?",
+                              "Error Loading File: Parsing error at line 3",
+                              "Quillmate: Error loading file."}));
     EXPECT_EQ(lastFileUsed(), "");
-    EXPECT_EQ(doc.path(), "/data/home.pgr");
-    EXPECT_EQ(doc.user().FName, "edited");
+    EXPECT_EQ(state(), State("/data/home.pgr", "edited", true));
     EXPECT_EQ(recent.entries(), Paths{"/data/home.pgr"});
 
     // A recent entry whose file is gone leaves the list.
@@ -221,7 +218,7 @@ TEST_F(DocumentLifecycleTest, FailedOpensLeaveTheDocumentClearTheLastFileAndDrop
     storage.files.erase("/data/gone.pgr");
     ASSERT_EQ(recent.entries()[1], "/data/gone.pgr");
     lifecycle.openRecent(1);
-    expectOnlyMessage("Error loading file.", "Quillmate");
+    ASSERT_EQ(shown(), Paths{"Quillmate: Error loading file."});
     EXPECT_EQ(prompts.messages[0].icon, MessageIcon::Error);
     EXPECT_EQ(recent.entries(), Paths{"/data/home.pgr"});
     EXPECT_FALSE(store.readText("Recent Document List", "Document2"));
@@ -237,14 +234,13 @@ TEST_F(DocumentLifecycleTest, BackupProposesTheBareNameAndChangesNothing) {
     EXPECT_EQ(prompts.saveDialogs[0].initialName, "home");
     EXPECT_EQ(prompts.saveDialogs[0].filters.at(0).pattern, "*.bak");
     EXPECT_EQ(storage.files["/backups/home.bak"], "edited");
-    EXPECT_EQ(doc.path(), "/data/home.pgr");
-    EXPECT_TRUE(doc.isModified());
+    EXPECT_EQ(state(), State("/data/home.pgr", "edited", true));
     EXPECT_EQ(recent.size(), 1u);
 
     storage.unwritable = {"/ro/home.bak"};
     prompts.paths = {"/ro/home.bak"};
     lifecycle.backup();
-    expectOnlyMessage("Unable to back up file", "Backup failed");
+    EXPECT_EQ(shown(), Paths{"Backup failed: Unable to back up file"});
 }
 
 TEST_F(DocumentLifecycleTest, CompactWithoutAPathAsksForOneAndNeverFakesSuccess) {
@@ -259,9 +255,8 @@ TEST_F(DocumentLifecycleTest, CompactWithoutAPathAsksForOneAndNeverFakesSuccess)
     storage.unwritable = {"/ro/new.pgr"};
     prompts.paths = {"/ro/new.pgr"};
     lifecycle.compact();
-    expectOnlyMessage("Unable to write file!", "Quillmate");
-    EXPECT_TRUE(doc.isModified());
-    EXPECT_EQ(doc.path(), "");
+    EXPECT_EQ(shown(), Paths{"Quillmate: Unable to write file!"});
+    EXPECT_EQ(std::pair(doc.path(), doc.isModified()), std::pair(std::string(), true));
 
     prompts.paths = {"/data/new.pgr"};
     lifecycle.compact();
@@ -272,7 +267,7 @@ TEST_F(DocumentLifecycleTest, CompactWithoutAPathAsksForOneAndNeverFakesSuccess)
 
 TEST_F(DocumentLifecycleTest, ALastFileThatCannotBeLoadedSaysSoAndSeedsANewDocument) {
     lifecycle.openAtStartup(StartupPlan{{"/data/a folder/my home.pgr"}, true, true});
-    expectOnlyMessage("Unable to load last file opened", "File Loading Error");
+    EXPECT_EQ(shown(), Paths{"File Loading Error: Unable to load last file opened"});
     EXPECT_EQ(doc.phGroups().size(), 3u);
     EXPECT_EQ(doc.path(), "");
 }
@@ -288,15 +283,11 @@ TEST_F(DocumentLifecycleTest, AFileOfAnotherKindOpensAsANewUntitledDocument) {
         if (how == "recent entry") lifecycle.openRecent(0);
         if (how == "start-up")
             lifecycle.openAtStartup(StartupPlan{{"/data/other.xml"}, true, true});
-        expectOnlyMessage(
-            "/data/other.xml: its root element is <Pom>\n\nThe file is left as it "
-            "is; a new untitled document opens instead, and saving it asks for a "
-            "name.",
-            "Quillmate");
-        EXPECT_EQ(doc.path(), "");
+        EXPECT_EQ(shown(), Paths{"Quillmate: /data/other.xml: its root element is <Pom>\n\nThe "
+                                 "file is left as it is; a new untitled document opens instead, "
+                                 "and saving it asks for a name."});
+        EXPECT_EQ(state(), State("", "", false));
         EXPECT_EQ(doc.phGroups().size(), 3u);
-        EXPECT_EQ(doc.user().FName, "");
-        EXPECT_FALSE(doc.isModified());
 
         edit();
         prompts.paths = {std::nullopt};
@@ -330,16 +321,14 @@ TEST_F(DocumentLifecycleTest, ASaveOverAFileChangedElsewhereAsksFirst) {
             prompts.answers = {c.answer};
             prompts.paths = {"/data/elsewhere.pgr"};
             compact ? lifecycle.compact() : lifecycle.save();
-            expectOnlyMessage(
-                "/data/home.pgr was changed by another program after it was opened here.\n\n"
-                "Yes: overwrite it; the other program's changes are lost.\n"
-                "No: save this document under another name.\n"
-                "Cancel: do not save now.",
-                "Quillmate");
+            ASSERT_EQ(shown(),
+                      Paths{"Quillmate: /data/home.pgr was changed by another program after it "
+                            "was opened here.\n\nYes: overwrite it; the other program's changes "
+                            "are lost.\nNo: save this document under another name.\nCancel: do "
+                            "not save now."});
             EXPECT_EQ(prompts.messages[0].buttons, MessageButtons::YesNoCancel);
             EXPECT_EQ(storage.files["/data/home.pgr"], c.homeHolds);
-            EXPECT_EQ(doc.isModified(), c.modified);
-            EXPECT_EQ(doc.path(), c.path);
+            EXPECT_EQ(state(), State(c.path, "edited", c.modified));
         }
     }
 }

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <condition_variable>
+#include <functional>
 #include <mutex>
 #include <thread>
 
@@ -44,6 +45,24 @@ size_t copiesIn(const std::string& folder) {
     for (const auto& entry : std::filesystem::directory_iterator(folder, ignored))
         count += entry.path().extension() == ".recovery";
     return count;
+}
+
+// The records of the recovery copy in `folder`, as the next run reads them.
+PimContents copyIn(const std::string& folder) {
+    LeftCopy own;
+    for (const auto& entry : std::filesystem::directory_iterator(folder))
+        if (entry.path().extension() == ".recovery") own.file = entry.path();
+    PimContents onDisk;
+    EXPECT_TRUE(RecoveryCopies::read(own, onDisk, DateTime::fromFields(2026, 12, 6, 10)));
+    return onDisk;
+}
+
+// Asks for a copy again, as the timer would, until `done`; five seconds at most.
+void keepUntil(Workspace& workspace, const std::function<bool()>& done) {
+    for (int turn = 0; turn < 1000 && !done(); ++turn) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        workspace.keepRecoveryCopy();
+    }
 }
 
 class Recovery : public testing::Test {
@@ -207,20 +226,10 @@ TEST_F(Recovery, ACopyIsWrittenWithoutHoldingTheWindow) {
     EXPECT_EQ(askedBack, 1) << "to hear how it went";
     edit("two");
     gate.open();
-    for (int turn = 0; turn < 1000 && workspace.recoveryCopiesWritten() == 0; ++turn) {
-        workspace.keepRecoveryCopy();
-        std::this_thread::sleep_for(std::chrono::milliseconds(5));
-    }
+    keepUntil(workspace, [&] { return workspace.recoveryCopiesWritten() > 0; });
     EXPECT_EQ(workspace.recoveryCopiesWritten(), 1u);
     ASSERT_EQ(copiesIn(folder), 1u);
-    for (const auto& entry : std::filesystem::directory_iterator(folder)) {
-        if (entry.path().extension() != ".recovery") continue;
-        LeftCopy own;
-        own.file = entry.path();
-        PimContents onDisk;
-        ASSERT_TRUE(RecoveryCopies::read(own, onDisk, DateTime::now(gate)));
-        EXPECT_EQ(onDisk.tasks.size(), workspace.document().tasks().size()) << "both edits";
-    }
+    EXPECT_EQ(copyIn(folder).tasks.size(), 2u) << "both edits";
     workspace.save();
     EXPECT_EQ(copiesIn(folder), 0u);
     EXPECT_TRUE(prompts.messages.empty());
@@ -230,10 +239,7 @@ TEST_F(Recovery, ACopyIsWrittenWithoutHoldingTheWindow) {
 TEST_F(Recovery, ACopyThatCannotBeWrittenIsToldOnce) {
     ProgramRun run(clock, settings, folder, {path});
     run.editAndKeep(1);
-    for (int turn = 0; turn < 1000 && run.workspace.recoveryCopiesWritten() == 0; ++turn) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(5));
-        run.workspace.keepRecoveryCopy();
-    }
+    keepUntil(run.workspace, [&] { return run.workspace.recoveryCopiesWritten() > 0; });
     // A folder full of something where the copy goes: no rename can replace it.
     for (const auto& entry : std::filesystem::directory_iterator(folder)) {
         if (entry.path().extension() != ".recovery") continue;
@@ -243,10 +249,7 @@ TEST_F(Recovery, ACopyThatCannotBeWrittenIsToldOnce) {
     ASSERT_EQ(run.workspace.recoveryCopiesWritten(), 1u);
     for (int edit = 0; edit < 2; ++edit) {
         run.editAndKeep(1);
-        for (int turn = 0; turn < 1000 && run.prompts.messages.empty(); ++turn) {
-            std::this_thread::sleep_for(std::chrono::milliseconds(5));
-            run.workspace.keepRecoveryCopy();
-        }
+        keepUntil(run.workspace, [&] { return !run.prompts.messages.empty(); });
     }
     ASSERT_EQ(run.prompts.messages.size(), 1u);
     EXPECT_TRUE(run.prompts.messages[0].text.starts_with("Unsaved changes cannot be kept"));
@@ -276,12 +279,7 @@ TEST_F(Recovery, ACopyHoldsTheRecordsAsTheyWereWhenAskedFor) {
     gate.open();
     copies.settle();
 
-    LeftCopy own;
-    for (const auto& entry : std::filesystem::directory_iterator(folder)) {
-        if (entry.path().extension() == ".recovery") own.file = entry.path();
-    }
-    PimContents onDisk;
-    ASSERT_TRUE(RecoveryCopies::read(own, onDisk, DateTime::now(gate)));
+    const PimContents onDisk = copyIn(folder);
     std::vector<std::string> texts;
     for (const auto& [id, task] : onDisk.tasks)
         texts.push_back(task.Description);

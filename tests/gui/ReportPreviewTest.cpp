@@ -97,11 +97,17 @@ TEST_F(ReportPreviewTest, PreviewStepsPagesZoomsAndClosesByCommandOrEscape) {
     EXPECT_TRUE(enabled(cmd::kPrintPreview));
     EXPECT_TRUE(enabled(cmd::kPrint));
 
-    // The week's plan is previewed too (what a busy day shows is the plan's own rule);
-    // Escape closes the preview.
+    // A busy day of the week, to look at (what it says is the plan's own rule); Escape
+    // closes the preview.
+    for (int i = 0; i < 13; ++i) {
+        const DateTime start = DateTime::fromFields(2026, 5, 12, 8 + i / 2, i % 2 * 30);
+        add(appointmentAt("Meeting " + std::to_string(i + 1), start, start));
+    }
+    frame->resize(1000, 1300);
     frame->runCommand(cmd::kReportWeekly);
     ASSERT_TRUE(reports->previewShowing());
-    screenshot(*reports->previewWindow(), "weekly-plan");
+    QApplication::processEvents();
+    screenshot(*reports->previewWindow(), "weekly-plan-more");
     QApplication::setActiveWindow(frame.get());
     QTest::keyClick(reports->previewWindow(), Qt::Key_Escape);
     EXPECT_FALSE(reports->previewShowing());

@@ -244,16 +244,14 @@ TEST_F(AddressBookDialogs, GroupListAddsEditsAndDeletesFromItsButtonsAndKeys) {
     prompts_.answers = {MessageAnswer::No};
     QTest::mouseClick(dialog.deleteButton(), Qt::LeftButton);
     EXPECT_TRUE(document_.phGroups().contains(4));
-    EXPECT_EQ(prompts_.messages.back().text,
-              "Are you sure you want to delete the selected group? If it is in "
-              "use anywhere, it will not be deleted");
-    EXPECT_EQ(prompts_.messages.back().buttons, MessageButtons::YesNo);
+    EXPECT_EQ(std::pair(prompts_.messages.back().text, prompts_.messages.back().buttons),
+              std::pair(std::string(kDeleteGroupQuestion), MessageButtons::YesNo));
     clickRow(dialog.list(), 1);
     prompts_.messages.clear();
     prompts_.answers = {MessageAnswer::Yes};
     QTest::keyClick(dialog.list(), Qt::Key_Delete);
     ASSERT_EQ(prompts_.messages.size(), 1u);
-    EXPECT_EQ(prompts_.messages[0].text, "The group is in use. It was not deleted.");
+    EXPECT_EQ(prompts_.messages[0].text, kGroupInUseMessage);
     EXPECT_TRUE(document_.phGroups().contains(2));
 
     clickRow(dialog.list(), 2);

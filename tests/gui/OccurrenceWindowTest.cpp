@@ -74,6 +74,8 @@ TEST_F(OccurrenceWindowTest, DayListShowsWholeDaysFirstSeveralDaysAndTheRepeatMa
     EXPECT_TRUE(list->model()->index(0, 1).data(Qt::AccessibleDescriptionRole).isNull());
 }
 
+// Which occurrences each scope takes is the occurrence edits' rule; the window shows the
+// answer reaching it, and each step undone.
 TEST_F(OccurrenceWindowTest, OneMovedOneDeletedFollowingChangedAndEachUndone) {
     add(repeating(appointmentAt("Standup", dec(7, 9), dec(7, 9, 30)), "FREQ=WEEKLY;BYDAY=MO,TH"));
     const QStringList standup = {"9:00 AM-9:30 AM Standup"};
@@ -86,7 +88,6 @@ TEST_F(OccurrenceWindowTest, OneMovedOneDeletedFollowingChangedAndEachUndone) {
     onFirstRow(10, cmd::kAppointmentEdit, choose(OccurrenceScope::This));
     EXPECT_EQ(listedOn(10), QStringList());
     EXPECT_EQ(listedOn(11), standup);
-    EXPECT_EQ(listedOn(17), standup) << "the next Thursday keeps its day";
     EXPECT_EQ(undoText(), "&Undo Change Occurrence");
     frame->runCommand(cmd::kUndo);
     EXPECT_EQ(listedOn(10), standup);
@@ -94,7 +95,6 @@ TEST_F(OccurrenceWindowTest, OneMovedOneDeletedFollowingChangedAndEachUndone) {
     // Thursday's deleted alone.
     onFirstRow(10, cmd::kAppointmentDelete, choose(OccurrenceScope::This));
     EXPECT_EQ(listedOn(10), QStringList());
-    EXPECT_EQ(listedOn(14), standup);
     EXPECT_EQ(undoText(), "&Undo Delete Occurrence");
     frame->runCommand(cmd::kUndo);
     EXPECT_EQ(listedOn(10), standup);
@@ -107,11 +107,9 @@ TEST_F(OccurrenceWindowTest, OneMovedOneDeletedFollowingChangedAndEachUndone) {
     onFirstRow(14, cmd::kAppointmentEdit, choose(OccurrenceScope::ThisAndFollowing));
     EXPECT_EQ(listedOn(10), standup);
     EXPECT_EQ(listedOn(17), QStringList({"9:00 AM-9:30 AM Team standup"}));
-    EXPECT_EQ(workspace->document().appointments().size(), 2u);
     EXPECT_EQ(undoText(), "&Undo Change Following Occurrences");
     frame->runCommand(cmd::kUndo);
     EXPECT_EQ(listedOn(17), standup);
-    EXPECT_EQ(workspace->document().appointments().size(), 1u);
 }
 
 TEST_F(OccurrenceWindowTest, QuestionAnswersFromTheKeyboardAndEscapeChangesNothing) {

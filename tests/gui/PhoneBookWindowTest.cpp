@@ -49,16 +49,12 @@ TEST_F(PhoneBookWindowTest, PersonIsAddedFoundByNumberDeletedAndBroughtBack) {
     EXPECT_EQ(panel->groupBox()->currentText(), "All");
     EXPECT_EQ(listedNames(), QStringList{"Lovelace, Ada"});
     EXPECT_EQ(panel->detailButton(PersonDetail::WorkPhone)->toolTip(), "555-0199x12");
+    // Which persons a group or a filter lists is the view's rule; the box and typing reach it.
     chooseGroup("Yellow Pages");
     EXPECT_TRUE(listedNames().isEmpty());
     EXPECT_FALSE(panel->detailButton(PersonDetail::WorkPhone)->isEnabled());
     chooseGroup("White Pages");
-    EXPECT_EQ(listedNames(), QStringList{"Lovelace, Ada"});
-
-    // What the filter matches is its own rule; typing reaches it, Escape clears it.
-    QTest::keyClicks(panel->filterBox(), "5550199");
-    EXPECT_EQ(listedNames(), QStringList{"Lovelace, Ada"});
-    QTest::keyClicks(panel->filterBox(), "7");
+    QTest::keyClicks(panel->filterBox(), "55501997");
     EXPECT_TRUE(listedNames().isEmpty());
     QTest::keyClick(panel->filterBox(), Qt::Key_Escape);
     EXPECT_EQ(panel->filterBox()->text(), QString());
@@ -101,11 +97,6 @@ TEST_F(PhoneBookWindowTest, GroupMailJoinsTheListedAndARefusedMailIsReported) {
     EXPECT_EQ(prompts.messages[0].caption, "E-Mail Error");
 }
 
-}  // namespace
-
-namespace {
-
-// Sets an environment variable for one test, or takes it away (null), and puts it back.
 // A desktop that neither names a program for tel: nor can open one: the user is offered the
 // number to copy rather than told of an unknown error.
 TEST(DesktopContactLauncher, ACallNoProgramTakesIsNoDialer) {

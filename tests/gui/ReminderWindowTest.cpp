@@ -5,7 +5,6 @@
 #include "organizer/ui/RowImages.h"
 #include "platform/AlarmSound.h"
 #include "platform/DesktopNotifier.h"
-#include "support/SeriesRecords.h"
 
 namespace {
 
@@ -85,19 +84,6 @@ TEST_F(ReminderWindowTest, DueAlarmOpensWindowAndTurningItOffClearsTheAlarm) {
     const QVariant image =
         organizer->appointmentList()->model()->index(0, 0).data(Qt::DecorationRole);
     EXPECT_NE(image.value<QPixmap>().cacheKey(), RowImages::alarmClock().cacheKey());
-}
-
-// Turning an occurrence off reaches the occurrence: the series keeps its alarm.
-TEST_F(ReminderWindowTest, AnOccurrenceIsTurnedOffAlone) {
-    const int32_t id = add(repeating(alarmed("Standup", 10, 15), "FREQ=DAILY"));
-    setNow(9, 47);
-    tickAnswering([](ReminderWindow* window) {
-        ASSERT_NE(window, nullptr);
-        window->turnOffBox()->setChecked(true);
-    });
-    const Appointment& series = *workspace->document().appointments().find(id);
-    EXPECT_TRUE(series.Alarm);
-    EXPECT_EQ(series.schedule.get().remindedUntil, DateTime::fromFields(2026, 12, 6, 9, 45));
 }
 
 // A second alarm opens its own window at the next tick while the first waits, and once

@@ -80,6 +80,15 @@ protected:
     QStringList listedNames() const {
         return columnTexts(organizer->phoneBookPanel()->personList()->model());
     }
+    // Sets the document's account up as the dialog would have: alice on the test's server.
+    SyncAccount configure(bool afterSave = false) {
+        SyncAccount account;
+        account.url = server->url();
+        account.user = "alice";
+        account.afterSave = afterSave;
+        writeSyncAccount(accounts, doc, account);
+        return account;
+    }
 
     const QByteArray stateHome = qgetenv("XDG_STATE_HOME");
     std::string doc = dir.file("home.pgr");
@@ -157,18 +166,11 @@ TEST_F(SyncWindowTest, SetsUpTheAccountSynchronizesAndUndoesWithoutDeletingOnThe
 }
 
 TEST_F(SyncWindowTest, CancelledHalfWayLosesNothingAndTheNextSyncFinishes) {
-    SyncAccount account;
-    account.url = server->url();
-    account.user = "alice";
-    writeSyncAccount(accounts, doc, account);
+    configure();
     for (const char* last : {"Ames", "Baker", "Cole"})
         put(std::string(last) + ".vcf", card(last, last, "555-0100"));
-    for (const char* first : {"Dan", "Eve", "Fay"}) {
-        Person person;
-        person.setFName(first);
-        workspace->runStep(UndoStep::AddPerson,
-                           [&](PimDocument& document) { document.add(person); });
-    }
+    for (const char* first : {"Dan", "Eve", "Fay"})
+        add(listedPerson(first));
     controller->cancelAt(kCancelAt);
     synchronize();
     EXPECT_TRUE(status().starts_with("Synchronization cancelled")) << status();
@@ -184,11 +186,7 @@ TEST_F(SyncWindowTest, CancelledHalfWayLosesNothingAndTheNextSyncFinishes) {
 }
 
 TEST_F(SyncWindowTest, SyncsAfterASaveThatWroteTheFile) {
-    SyncAccount account;
-    account.url = server->url();
-    account.user = "alice";
-    account.afterSave = true;
-    writeSyncAccount(accounts, doc, account);
+    configure(true);
     synchronize();  // an automatic sync asks for no password: this one does, for the session
     // A save followed by another change before it could start (as when the save was asked
     // for on the way to another document) starts none.
@@ -197,9 +195,7 @@ TEST_F(SyncWindowTest, SyncsAfterASaveThatWroteTheFile) {
     add(listedPerson("Fay"));
     QCoreApplication::processEvents();
     EXPECT_FALSE(controller->running());
-    Person dan;
-    dan.setFName("Dan");
-    add(dan);
+    add(listedPerson("Dan"));
     QSignalSpy ended(controller, &SyncController::finished);
     frame->runCommand(cmd::kSave);
     EXPECT_FALSE(workspace->document().isModified());
@@ -213,9 +209,7 @@ TEST_F(SyncWindowTest, RefusesToChangeARecordOfACollectionTheAccountMayOnlyRead)
     Person grace = listedPerson("Hopper, Grace");
     const int32_t id = add(grace);
     frame->runCommand(cmd::kSave);
-    SyncAccount account;
-    account.url = server->url();
-    writeSyncAccount(accounts, doc, account);
+    SyncAccount account = configure();
     // As the last sync with that account left it: the address book holding her may only be
     // read.
     SyncState state;
@@ -263,10 +257,7 @@ TEST_F(SyncWindowTest, RefusesToChangeARecordOfACollectionTheAccountMayOnlyRead)
 }
 
 TEST_F(SyncWindowTest, SaveAsTakesTheAccountAlongAndBringsInASyncRunningMeanwhile) {
-    SyncAccount account;
-    account.url = server->url();
-    account.user = "alice";
-    writeSyncAccount(accounts, doc, account);
+    configure();
     put("grace.vcf", card("grace", "Hopper", "555-0100"));
     synchronize();
     frame->runCommand(cmd::kSave);

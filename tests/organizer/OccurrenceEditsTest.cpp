@@ -72,30 +72,17 @@ TEST_F(OccurrenceEditsTest, EachScopeChangesWhatItNamesAsOneUndoStep) {
         const char* after;
     };
     using enum OccurrenceScope;
+    const std::optional<Edit> remove;
     const Case cases[] = {
-        {"delete one",
-         false,
-         jan(14, 9),
-         This,
-         {},
-         "Delete Occurrence",
+        {"delete one", false, jan(14, 9), This, remove, "Delete Occurrence",
          "01-04 09:00 Standup, 01-07 09:00 Standup, 01-11 09:00 Standup, "
          "01-18 09:00 Standup, 01-25 11:00 Late, 01-28 09:00 Standup"},
-        {"delete following",
-         false,
-         jan(14, 9),
-         ThisAndFollowing,
-         {},
+        {"delete following", false, jan(14, 9), ThisAndFollowing, remove,
          "Delete Following Occurrences",
          "01-04 09:00 Standup, 01-07 09:00 Standup, 01-11 09:00 Standup"},
-        {"delete following from the first",
-         false,
-         jan(4, 9),
-         ThisAndFollowing,
-         {},
-         "Delete Appointment",
-         ""},
-        {"delete all", false, jan(14, 9), All, {}, "Delete Appointment", ""},
+        {"delete following from the first", false, jan(4, 9), ThisAndFollowing, remove,
+         "Delete Appointment", ""},
+        {"delete all", false, jan(14, 9), All, remove, "Delete Appointment", ""},
         {"move one to Friday", false, jan(14, 9), This, Edit{jan(15, 10), jan(15, 10, 30), "Moved"},
          "Change Occurrence",
          "01-04 09:00 Standup, 01-07 09:00 Standup, 01-11 09:00 Standup, 01-15 10:00 Moved, "
@@ -114,13 +101,8 @@ TEST_F(OccurrenceEditsTest, EachScopeChangesWhatItNamesAsOneUndoStep) {
          "Change All Occurrences",
          "01-05 09:00 Standup, 01-08 09:00 Standup, 01-12 09:00 Standup, "
          "01-15 09:00 Standup, 01-19 09:00 Standup, 01-25 11:00 Late, 01-29 09:00 Standup"},
-        {"whole days: delete following",
-         true,
-         jan(6),
-         ThisAndFollowing,
-         {},
-         "Delete Following Occurrences",
-         "01-04 00:00 Fair, 01-05 00:00 Fair"},
+        {"whole days: delete following", true, jan(6), ThisAndFollowing, remove,
+         "Delete Following Occurrences", "01-04 00:00 Fair, 01-05 00:00 Fair"},
         {"whole days: following renamed", true, jan(7), ThisAndFollowing,
          Edit{jan(7), jan(7), "Fair (last days)"}, "Change Following Occurrences",
          "01-04 00:00 Fair, 01-05 00:00 Fair, 01-06 00:00 Fair, 01-07 00:00 Fair (last days), "

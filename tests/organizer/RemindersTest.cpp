@@ -97,34 +97,6 @@ TEST(Reminders, DueWhileNotOverOrRungSinceTheLastTickAndComeInAscendingIdWithThe
             "2026, all day: Fair"}));
 }
 
-TEST(Reminders, TurnedOffAlarmNeverComesBackButUndoBringsItBack) {
-    PimDocument document(kClock);
-    UndoHistory history(document);
-    DocumentDoor door(document, &history);
-    const int32_t id = document.add(alarmed(dec(6, 10), 15, true));
-    const auto due = dueReminders(document, dec(6), dec(6, 9, 50), kLocale);
-    Appointment edited = *document.appointments().find(id);
-    edited.Description = "Dentist, moved room";
-    document.replace(edited);  // after the tick that found it due
-    document.setModified(false);
-
-    ASSERT_EQ(due.size(), 1U);
-    EXPECT_TRUE(turnOffReminder(door, due[0]));
-    EXPECT_TRUE(document.isModified());
-    EXPECT_FALSE(document.appointments().find(id)->Alarm);
-    EXPECT_EQ(document.appointments().find(id)->Description, "Dentist, moved room");
-    EXPECT_EQ(history.undoName(), "Turn Off Reminder");
-    for (const DateTime now : {dec(6, 9, 46), dec(6, 23, 59), dec(20)})
-        EXPECT_TRUE(dueReminders(document, dec(6), now, kLocale).empty());
-    EXPECT_FALSE(stillDue(document, due[0], dec(6, 9, 46)));
-    EXPECT_FALSE(turnOffReminder(door, due[0])) << "nothing left to turn off";
-    Reminder gone;
-    gone.id = 99;
-    EXPECT_FALSE(turnOffReminder(door, gone));
-    history.undo();
-    EXPECT_TRUE(stillDue(document, due[0], dec(6, 9, 46)));
-}
-
 // Daily at 10:00 from 1 December, its alarm 15 minutes before.
 Appointment dailyAtTen() {
     return repeating(alarmed(dec(1, 10), 15, true, "Standup"), "FREQ=DAILY");
@@ -157,43 +129,56 @@ TEST(Reminders, EachOccurrenceRingsWhileNotOverTheLatestOfASeriesOnly) {
                                        "11:00 AM appointment on Sunday, December 6, 2026. | "});
 }
 
-TEST(Reminders, TurningOffAnOccurrenceLeavesTheNextOnesRinging) {
-    PimDocument document(kClock);
-    UndoHistory history(document);
-    DocumentDoor door(document, &history);
-    const int32_t id = document.add(dailyAtTen());
-    const auto due = dueReminders(document, dec(6), dec(6, 9, 50), kLocale);
-    ASSERT_EQ(due.size(), 1U);
-    document.setModified(false);
+// A single appointment's alarm goes off; a series' occurrence alone, the next ones still
+// ring. Either is one step, undone like any other.
+TEST(Reminders, TurningOffEndsTheAlarmOrTheOccurrenceAndUndoBringsItBack) {
+    for (const bool series : {false, true}) {
+        SCOPED_TRACE(series ? "series" : "single");
+        PimDocument document(kClock);
+        UndoHistory history(document);
+        DocumentDoor door(document, &history);
+        const int32_t id = document.add(series ? dailyAtTen() : alarmed(dec(6, 10), 15, true));
+        const auto due = dueReminders(document, dec(6), dec(6, 9, 50), kLocale);
+        ASSERT_EQ(due.size(), 1U);
+        Appointment edited = *document.appointments().find(id);
+        edited.Description = "Moved room";
+        document.replace(edited);  // after the tick that found it due
+        document.setModified(false);
 
-    EXPECT_TRUE(turnOffReminder(door, due[0]));
-    EXPECT_TRUE(document.isModified());
-    EXPECT_EQ(history.undoName(), "Turn Off Reminder");
-    const Appointment& series = *document.appointments().find(id);
-    EXPECT_TRUE(series.Alarm) << "the series keeps its alarm";
-    EXPECT_EQ(series.schedule.get().remindedUntil, dec(6, 9, 45));
-    EXPECT_TRUE(dueReminders(document, dec(6), dec(6, 23), kLocale).empty());
-    EXPECT_FALSE(stillDue(document, due[0], dec(6, 9, 50)));
-    EXPECT_FALSE(turnOffReminder(door, due[0])) << "already off";
-    const auto tomorrow = dueReminders(document, dec(7), dec(7, 9, 45), kLocale);
-    ASSERT_EQ(tomorrow.size(), 1U);
-    EXPECT_EQ(tomorrow[0].key, dec(7, 10));
-
-    // Gone meanwhile: the occurrence taken out, or the series no longer repeating.
-    Appointment edited = series;
-    edited.schedule.edit().removed = {dec(7, 10)};
-    document.replace(edited);
-    EXPECT_FALSE(stillDue(document, tomorrow[0], dec(7, 9, 45)));
-    EXPECT_FALSE(turnOffReminder(door, tomorrow[0]));
-    edited.schedule.edit().rule.reset();
-    edited.schedule.edit().removed.clear();
-    document.replace(edited);
-    EXPECT_FALSE(turnOffReminder(door, tomorrow[0]));
-
-    history.undo();
-    history.undo();
-    history.undo();
-    EXPECT_TRUE(stillDue(document, due[0], dec(6, 9, 50)));
+        EXPECT_TRUE(turnOffReminder(door, due[0]));
+        EXPECT_TRUE(document.isModified());
+        EXPECT_EQ(history.undoName(), "Turn Off Reminder");
+        const Appointment after = *document.appointments().find(id);
+        EXPECT_EQ(std::pair(after.Alarm, after.Description), std::pair(series, edited.Description));
+        for (const DateTime now : {dec(6, 9, 46), dec(6, 23, 59)})
+            EXPECT_TRUE(dueReminders(document, dec(6), now, kLocale).empty());
+        EXPECT_FALSE(stillDue(document, due[0], dec(6, 9, 46)));
+        EXPECT_FALSE(turnOffReminder(door, due[0])) << "nothing left to turn off";
+        if (series) {
+            EXPECT_EQ(after.schedule.get().remindedUntil, dec(6, 9, 45));
+            const auto tomorrow = dueReminders(document, dec(7), dec(7, 9, 45), kLocale);
+            ASSERT_EQ(tomorrow.size(), 1U);
+            EXPECT_EQ(tomorrow[0].key, dec(7, 10));
+            // Gone meanwhile: the occurrence taken out, or the series no longer repeating.
+            Appointment changed = after;
+            changed.schedule.edit().removed = {dec(7, 10)};
+            document.replace(changed);
+            EXPECT_FALSE(stillDue(document, tomorrow[0], dec(7, 9, 45)));
+            EXPECT_FALSE(turnOffReminder(door, tomorrow[0]));
+            changed.schedule.edit().rule.reset();
+            changed.schedule.edit().removed.clear();
+            document.replace(changed);
+            EXPECT_FALSE(turnOffReminder(door, tomorrow[0]));
+            history.undo();
+            history.undo();
+        } else {
+            Reminder gone;
+            gone.id = 99;
+            EXPECT_FALSE(turnOffReminder(door, gone));
+        }
+        history.undo();
+        EXPECT_TRUE(stillDue(document, due[0], dec(6, 9, 46)));
+    }
 }
 
 TEST(ReminderText, AMissedLineKeepsTheLocalesClock) {

@@ -2,6 +2,7 @@
 #include "platform/Translate.h"
 
 #include <algorithm>
+#include <iterator>
 
 void DavXmlReader::startTag(std::string_view qualified, Attributes& attributes) {
     DavElement* element = &root_;
@@ -30,7 +31,34 @@ void DavXmlReader::startTag(std::string_view qualified, Attributes& attributes) 
     element->name = colon == std::string_view::npos ? qualified : qualified.substr(colon + 1);
 }
 
+void DavXmlReader::text(std::string_view run) {
+    // A long text (an item's) is gathered run by run and joined once its element ends, to
+    // its size: grown in place, it would be copied at each doubling of its room, and the
+    // rooms it left and the room it did not fill would stay taken.
+    constexpr size_t kLong = size_t{64} << 10;
+    std::string& text = open_.back()->text;
+    const bool gathering = !runs_.empty() && runs_.back().first == open_.size();
+    if (!gathering &&
+        (text.empty() || text.size() + run.size() <= std::max(text.capacity(), kLong)))
+        text += run;
+    else
+        runs_.emplace_back(open_.size(), std::string(run));
+}
+
 void DavXmlReader::endTag() {
+    if (!runs_.empty() && runs_.back().first == open_.size()) {
+        auto first = runs_.end();
+        size_t size = open_.back()->text.size();
+        while (first != runs_.begin() && std::prev(first)->first == open_.size())
+            size += (--first)->second.size();
+        std::string joined;
+        joined.reserve(size);
+        joined += open_.back()->text;
+        for (auto it = first; it != runs_.end(); ++it)
+            joined += it->second;
+        open_.back()->text = std::move(joined);
+        runs_.erase(first, runs_.end());
+    }
     open_.pop_back();
     scope_.resize(scopeSizes_.back());
     scopeSizes_.pop_back();

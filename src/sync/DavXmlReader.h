@@ -29,7 +29,7 @@ public:
 
 private:
     void startTag(std::string_view qualified, Attributes& attributes) override;
-    void text(std::string_view run) override { open_.back()->text += run; }
+    void text(std::string_view run) override;
     void endTag() override;
 
     XmlPushParser parser_;
@@ -40,4 +40,6 @@ private:
     std::vector<std::pair<std::string, std::string>> scope_;
     std::vector<size_t> scopeSizes_;
     std::string unbound_;  // the first prefix no namespace was bound to
+    // The runs of long texts not joined yet, by the depth of their element.
+    std::vector<std::pair<size_t, std::string>> runs_;
 };

@@ -89,13 +89,18 @@ void XmlPushParser::advancePosition(TextPosition& at, bool& skipped, std::string
         skipped = false;
         bytes.remove_prefix(last + 1);
     }
-    for (const char c : bytes) {
-        if (c == '\r' && !skipped) {
-            skipped = true;
-        } else {
+    // Byte by byte only where a CR is: an item's long text is counted at the speed it came.
+    while (!bytes.empty()) {
+        const size_t cr = std::min(bytes.find('\r'), bytes.size());
+        if (cr != 0) {
+            at.column += static_cast<int32_t>(cr);
             skipped = false;
-            ++at.column;
+            bytes.remove_prefix(cr);
+            continue;
         }
+        if (skipped) ++at.column;
+        skipped = !skipped;
+        bytes.remove_prefix(1);
     }
 }
 

@@ -110,7 +110,11 @@ HttpResponse QtHttpTransport::send(const HttpRequest& request) {
     // unread, so that it is held once: by the sink, or in response.body.
     std::string cut;
     const std::string host = url.host().toStdString();
-    reply->setReadBufferSize(qint64(kReadAhead));
+    // Qt's HTTP thread takes the limit only once it began the request, so it is said again
+    // when the answer starts.
+    const auto limitReadAhead = [&] { reply->setReadBufferSize(qint64(kReadAhead)); };
+    limitReadAhead();
+    QObject::connect(reply.get(), &QNetworkReply::metaDataChanged, limitReadAhead);
     std::vector<char> piece(kPieceBytes);
     size_t received = 0;
     const auto drain = [&] {

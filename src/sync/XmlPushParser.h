@@ -87,7 +87,7 @@ private:
     bool readComment();
     bool readCData();
     bool readMisc();
-    // Counts the lines and columns of the bytes up to `to`, which are let go.
+    // Moves `at` past `bytes`, counting lines and columns as positionOf does.
     void advancePosition(TextPosition& at, bool& skipped, std::string_view bytes) const;
 
     XmlPushHandler& handler_;

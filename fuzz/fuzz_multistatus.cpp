@@ -1,5 +1,8 @@
 // What a WebDAV server answers, read as the sync engine reads it: the bytes as one multistatus
-// body, each response's href resolved against the collection and its properties read; then
+// body, each response's href resolved against the collection and its properties read. The
+// body read as it arrives, in two pieces cut where its first byte says, must read as the
+// whole body does, and take and refuse what the document reader's XML rules do, at the same
+// place. Then
 // the same bytes cut at "\n\n--\n\n" into the answers of a whole discovery, in the order it
 // asks. An answer's first byte picks its status: 'R' a redirect to the address the rest
 // names, 'E' an error, anything else a 207 with the whole answer as its body.
@@ -8,13 +11,16 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "docfile/SimpleXMLParser.h"
 #include "platform/HttpTransport.h"
 #include "sync/DavClient.h"
 #include "sync/DavXml.h"
+#include "sync/DavXmlReader.h"
 #include "sync/Discovery.h"
 
 namespace {
@@ -46,7 +52,74 @@ private:
     size_t next_ = 0;
 };
 
+// The tree as one line, namespaces included.
+std::string shape(const DavElement& element) {
+    std::string out = "{" + element.ns + "}" + element.name;
+    for (const auto& [name, value] : element.attributes)
+        out += " " + name + "=" + value;
+    out += "[" + element.text + "]";
+    for (const DavElement& child : element.children)
+        out += "(" + shape(child) + ")";
+    return out;
+}
+
+// Whether the document reader's element holds what the answer's does: names, attributes
+// other than namespace bindings, texts and child elements.
+bool same(const XmlElement& tree, const DavElement& element) {
+    const std::string& name = tree.name();
+    if (name.substr(name.find(':') + 1) != element.name || tree.text() != element.text)
+        return false;
+    size_t attributes = 0;
+    if (const XmlAttributeList* all = tree.attributes()) {
+        for (const XmlAttribute& attribute : *all) {
+            if (attribute.name == "xmlns" || attribute.name.starts_with("xmlns:")) continue;
+            if (attributes == element.attributes.size() ||
+                element.attributes[attributes].first != attribute.name ||
+                element.attributes[attributes].second != attribute.value)
+                return false;
+            ++attributes;
+        }
+    }
+    if (attributes != element.attributes.size()) return false;
+    size_t children = 0;
+    if (const XmlNodeList* nodes = tree.children()) {
+        for (const auto& node : *nodes) {
+            const auto* child = dynamic_cast<const XmlElement*>(node.get());
+            if (child == nullptr) continue;
+            if (children == element.children.size() || !same(*child, element.children[children]))
+                return false;
+            ++children;
+        }
+    }
+    return children == element.children.size();
+}
+
+void readInPieces(std::string_view body) {
+    DavElement whole;
+    const Status wholeRead = parseDavXml(body, whole);
+    const size_t cut = body.empty() ? 0 : static_cast<unsigned char>(body[0]) % (body.size() + 1);
+    DavXmlReader reader;
+    reader.take(body.substr(0, cut));
+    reader.take(body.substr(cut));
+    DavElement pieces;
+    const Status piecesRead = reader.finish(pieces);
+    if (piecesRead.message() != wholeRead.message()) std::abort();
+    if (wholeRead && shape(whole) != shape(pieces)) std::abort();
+
+    std::unique_ptr<XmlElement> tree;
+    try {
+        tree = SimpleXMLParser().parse(body.data(), body.size());
+    } catch (const SimpleXMLParser::Exception& error) {
+        if (wholeRead.kind() != FailureKind::Syntax || wholeRead.line() != error.line ||
+            wholeRead.column() != error.column)
+            std::abort();
+        return;
+    }
+    if (wholeRead.line() != 0 || (wholeRead && !same(*tree, whole))) std::abort();
+}
+
 void readAnswer(std::string_view body) {
+    readInPieces(body);
     MultiStatus answer;
     if (!parseMultiStatus(body, answer)) return;
     for (const DavResponse& response : answer.responses) {

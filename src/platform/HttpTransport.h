@@ -6,6 +6,14 @@
 #include <utility>
 #include <vector>
 
+// Takes an answer's body a piece at a time as it arrives, so that it need not be held whole.
+class HttpBodySink {
+public:
+    virtual ~HttpBodySink() = default;
+    // The next bytes of the body; the view lasts for the call only.
+    virtual void take(std::string_view piece) = 0;
+};
+
 // One HTTP request as the sync engine makes it.
 struct HttpRequest {
     std::string method;  // "PROPFIND", "REPORT", "PUT" ...
@@ -14,6 +22,9 @@ struct HttpRequest {
     std::string body;
     // The whole answer must have come by then, else the request fails as one cut short.
     std::chrono::steady_clock::time_point until = std::chrono::steady_clock::time_point::max();
+    // Where the answer's body goes as it arrives, whatever its status, instead of into
+    // HttpResponse::body; a transport that cannot hand it on so leaves it there.
+    HttpBodySink* sink = nullptr;
 };
 
 // Why no answer came, for a caller to act on without reading the message.

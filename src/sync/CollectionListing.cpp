@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cstdint>
+#include <utility>
 
 // How a sync finds what changed on the server and fetches it.
 
@@ -226,12 +227,13 @@ Status CollectionSync::fetch(const std::vector<std::string>& hrefs,
                 serverDeleted(href);
                 continue;
             }
-            const DavElement* data = response.prop(codec_.dataNamespace(), codec_.dataProperty());
+            DavElement* data = response.prop(codec_.dataNamespace(), codec_.dataProperty());
             if (data == nullptr || data->text.empty()) {
                 skip(href, _("the server sent no text for it"));
                 continue;
             }
-            out[href] = {response.propText(kDav, "getetag"), data->text};
+            // Taken from the answer rather than copied, as a listing's texts are.
+            out[href] = {response.propText(kDav, "getetag"), std::move(data->text)};
         }
     }
     return {};

@@ -1,6 +1,7 @@
 #include "sync/DavClient.h"
 #include "platform/HexEscape.h"
 #include "platform/Translate.h"
+#include "sync/DavXmlReader.h"
 
 #include <utility>
 
@@ -17,13 +18,16 @@ bool isRedirect(int code) {
     return code == 301 || code == 302 || code == 303 || code == 307 || code == 308;
 }
 
-// A multistatus answer read, failing with the place when it is malformed.
-Status readMultiStatus(const HttpResponse& response, const std::string& url, MultiStatus& out) {
+// A multistatus answer read, failing with the place when it is malformed. Its body went to
+// `reader` as it came, or is in the response when the transport kept it.
+Status readMultiStatus(const HttpResponse& response, DavXmlReader& reader, const std::string& url,
+                       MultiStatus& out) {
     if (response.status != 207)
         return Status::failure(FailureKind::Content, url,
                                fillIn(_("the server answered %s where a multistatus (207) was due"),
                                       {std::to_string(response.status)}));
-    if (Status parsed = parseMultiStatus(response.body, out); !parsed) {
+    if (!response.body.empty()) reader.take(response.body);
+    if (Status parsed = reader.finish(out); !parsed) {
         return Status::failure(parsed.kind(), url, parsed.reason(), parsed.line(), parsed.column());
     }
     return {};
@@ -151,25 +155,29 @@ Status DavClient::failureOf(const HttpResponse& response, const std::string& url
 Status DavClient::propfind(std::string& url, const char* depth, const std::string& body,
                            MultiStatus& out) {
     for (int hop = 0;; ++hop) {
-        const HttpResponse response =
-            send({"PROPFIND", url, {{"Depth", depth}, {"Content-Type", kXml}}, body});
+        DavXmlReader reader;
+        HttpRequest request{"PROPFIND", url, {{"Depth", depth}, {"Content-Type", kXml}}, body};
+        request.sink = &reader;
+        const HttpResponse response = send(std::move(request));
         if (isRedirect(response.status) && hop < kRedirectLimit &&
             !response.header("Location").empty()) {
             url = resolve(url, response.header("Location"));
             continue;
         }
         if (Status failed = failureOf(response, url); !failed) return failed;
-        return readMultiStatus(response, url, out);
+        return readMultiStatus(response, reader, url, out);
     }
 }
 
 Status DavClient::report(const std::string& url, const char* depth, const std::string& body,
                          MultiStatus& out, int* code) {
-    const HttpResponse response =
-        send({"REPORT", url, {{"Depth", depth}, {"Content-Type", kXml}}, body});
+    DavXmlReader reader;
+    HttpRequest request{"REPORT", url, {{"Depth", depth}, {"Content-Type", kXml}}, body};
+    request.sink = &reader;
+    const HttpResponse response = send(std::move(request));
     if (code) *code = response.status;
     if (Status failed = failureOf(response, url); !failed) return failed;
-    return readMultiStatus(response, url, out);
+    return readMultiStatus(response, reader, url, out);
 }
 
 Status DavClient::get(const std::string& url, std::string& body, std::string& etag, int* code) {

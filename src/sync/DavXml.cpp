@@ -1,50 +1,10 @@
 #include "sync/DavXml.h"
 #include "platform/Translate.h"
 
-#include <map>
+#include <utility>
 
-#include "docfile/SimpleXMLParser.h"
 #include "records/Trimmed.h"
-
-namespace {
-
-using Bindings = std::map<std::string, std::string, std::less<>>;
-
-// Raised for a prefix that no xmlns attribute in scope binds.
-struct UnboundPrefix {
-    std::string prefix;
-};
-
-void resolve(XmlElement& in, Bindings scope, DavElement& out) {
-    if (const XmlAttributeList* attributes = in.attributes()) {
-        for (const XmlAttribute& attribute : *attributes) {
-            if (attribute.name == "xmlns")
-                scope[""] = attribute.value;
-            else if (attribute.name.starts_with("xmlns:"))
-                scope[attribute.name.substr(6)] = attribute.value;
-            else
-                out.attributes.emplace_back(attribute.name, attribute.value);
-        }
-    }
-    const std::string& qualified = in.name();
-    const size_t colon = qualified.find(':');
-    const std::string prefix = colon == std::string::npos ? "" : qualified.substr(0, colon);
-    const auto bound = scope.find(prefix);
-    if (bound == scope.end() && !prefix.empty()) throw UnboundPrefix{prefix};
-    out.ns = bound == scope.end() ? "" : bound->second;
-    out.name = colon == std::string::npos ? qualified : qualified.substr(colon + 1);
-    // Taken rather than copied: an answer's texts may be most of its many megabytes.
-    out.text = in.takeText();
-    if (const XmlNodeList* children = in.children()) {
-        for (const auto& node : *children) {
-            auto* element = dynamic_cast<XmlElement*>(node.get());
-            if (element == nullptr) continue;
-            resolve(*element, scope, out.children.emplace_back());
-        }
-    }
-}
-
-}  // namespace
+#include "sync/DavXmlReader.h"
 
 const DavElement* DavElement::child(std::string_view wantedNs, std::string_view wanted) const {
     for (const DavElement& element : children) {
@@ -66,22 +26,9 @@ std::string DavElement::childText(std::string_view wantedNs, std::string_view wa
 }
 
 Status parseDavXml(std::string_view text, DavElement& root) {
-    try {
-        SimpleXMLParser parser;
-        const std::unique_ptr<XmlElement> tree = parser.parse(text.data(), text.size());
-        if (!tree)
-            return Status::failure(FailureKind::Syntax, "", _("no XML element in the answer"));
-        root = DavElement();
-        resolve(*tree, {}, root);
-        return {};
-    } catch (const SimpleXMLParser::Exception& error) {
-        return Status::failure(FailureKind::Syntax, "", _("the answer is not well-formed XML"),
-                               error.line, error.column);
-    } catch (const UnboundPrefix& unbound) {
-        return Status::failure(
-            FailureKind::Syntax, "",
-            fillIn(_("the answer uses the unbound XML prefix \"%s\""), {unbound.prefix}));
-    }
+    DavXmlReader reader;
+    reader.take(text);
+    return reader.finish(root);
 }
 
 const DavElement* DavResponse::prop(std::string_view wantedNs, std::string_view wanted) const {
@@ -89,6 +36,10 @@ const DavElement* DavResponse::prop(std::string_view wantedNs, std::string_view 
         if (element.name == wanted && element.ns == wantedNs) return &element;
     }
     return nullptr;
+}
+
+DavElement* DavResponse::prop(std::string_view wantedNs, std::string_view wanted) {
+    return const_cast<DavElement*>(std::as_const(*this).prop(wantedNs, wanted));
 }
 
 std::string DavResponse::propText(std::string_view wantedNs, std::string_view wanted) const {
@@ -108,8 +59,12 @@ int statusCodeOf(std::string_view line) {
 }
 
 Status parseMultiStatus(std::string_view body, MultiStatus& out) {
-    DavElement root;
-    if (Status parsed = parseDavXml(body, root); !parsed) return parsed;
+    DavXmlReader reader;
+    reader.take(body);
+    return reader.finish(out);
+}
+
+Status takeMultiStatus(DavElement& root, MultiStatus& out) {
     if (root.ns != kDav || root.name != "multistatus")
         return Status::failure(FailureKind::Content, "",
                                fillIn(_("the answer is not a multistatus but <%s>"), {root.name}));

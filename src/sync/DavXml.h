@@ -44,6 +44,8 @@ struct DavResponse {
 
     // The property of that namespace and name, or nullptr.
     [[nodiscard]] const DavElement* prop(std::string_view ns, std::string_view name) const;
+    // The same, for taking its text away.
+    [[nodiscard]] DavElement* prop(std::string_view ns, std::string_view name);
     // Its text without surrounding blanks; "" for none.
     [[nodiscard]] std::string propText(std::string_view ns, std::string_view name) const;
 };
@@ -57,6 +59,8 @@ struct MultiStatus {
 // Reads a multistatus body. A Syntax failure when it is not XML, and a Content failure when
 // its root is not a multistatus or a response has no href.
 [[nodiscard]] Status parseMultiStatus(std::string_view body, MultiStatus& out);
+// The same from the tree of a body already read, whose texts it takes.
+[[nodiscard]] Status takeMultiStatus(DavElement& root, MultiStatus& out);
 
 // The code of a status line ("HTTP/1.1 404 Not Found" gives 404); 0 when there is none.
 [[nodiscard]] int statusCodeOf(std::string_view line);

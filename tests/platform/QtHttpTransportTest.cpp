@@ -4,6 +4,7 @@
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QTimer>
+#include <algorithm>
 #include <chrono>
 #include <cstring>
 
@@ -58,6 +59,55 @@ TEST(QtHttpTransportTest, AnAnswerTooLargeOrNeverFinishedFailsNamingTheHost) {
         const HttpResponse response = transport.send(request);
         EXPECT_EQ(response.status, 0) << row.label;
         EXPECT_EQ(response.error, row.error) << row.label;
+    }
+}
+
+// A body goes to the request's sink in bounded pieces as it arrives, never whole, and the
+// limit on an answer counts the bytes as they come.
+TEST(QtHttpTransportTest, ASinkTakesTheBodyInBoundedPieces) {
+    const auto app = makeQtApplication<QCoreApplication>();  // for Qt Network
+    struct Pieces : HttpBodySink {
+        void take(std::string_view piece) override {
+            body.append(piece);
+            largest = std::max(largest, piece.size());
+            ++count;
+        }
+        std::string body;
+        size_t largest = 0;
+        int count = 0;
+    };
+    QByteArray body(3 << 20, 'x');
+    for (int i = 0; i < body.size(); i += 4093)
+        body[i] = char('a' + i % 26);
+    const QByteArray answer =
+        "HTTP/1.1 207 Multi-Status\r\nContent-Length: " + QByteArray::number(body.size()) +
+        "\r\n\r\n" + body;
+    QTcpServer server;
+    ASSERT_TRUE(server.listen(QHostAddress::LocalHost));
+    QObject::connect(&server, &QTcpServer::newConnection, [&] {
+        QTcpSocket* socket = server.nextPendingConnection();
+        QObject::connect(socket, &QTcpSocket::readyRead, [socket, &answer] {
+            socket->readAll();
+            socket->write(answer);
+        });
+    });
+    const std::string url = "http://127.0.0.1:" + std::to_string(server.serverPort()) + "/";
+    for (const size_t limit : {size_t{64} << 20, size_t{1} << 20}) {
+        QtHttpTransport transport(url, "", "", 60, 60, limit);
+        Pieces sink;
+        HttpRequest request{"REPORT", url, {}, {}};
+        request.sink = &sink;
+        const HttpResponse response = transport.send(request);
+        EXPECT_LE(sink.largest, QtHttpTransport::kPieceBytes);
+        EXPECT_TRUE(response.body.empty());
+        if (limit > size_t(body.size())) {
+            EXPECT_EQ(response.status, 207) << response.error;
+            EXPECT_GT(sink.count, 1);
+            EXPECT_TRUE(sink.body == body.toStdString());
+        } else {
+            EXPECT_EQ(response.error, "the answer of 127.0.0.1 is larger than 1 MB");
+            EXPECT_LE(sink.body.size(), limit);
+        }
     }
 }
 

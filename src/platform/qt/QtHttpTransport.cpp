@@ -3,6 +3,8 @@
 
 #include <algorithm>
 #include <chrono>
+#include <string_view>
+#include <vector>
 
 #include <QEventLoop>
 #include <QNetworkAccessManager>
@@ -104,25 +106,43 @@ HttpResponse QtHttpTransport::send(const HttpRequest& request) {
             certificate += " (" + errors.first().errorString().toStdString() + ")";
     });
     // A server that trickles bytes, or sends without end, must not hold or fill the machine.
+    // The body is read a bounded piece at a time, and Qt holds no more than a few pieces
+    // unread, so that it is held once: by the sink, or in response.body.
     std::string cut;
     const std::string host = url.host().toStdString();
-    QObject::connect(reply.get(), &QNetworkReply::readyRead, [&] {
-        // Room for the whole body at once where its size is said, so that a large answer
-        // is not held twice while its buffer grows.
-        if (response.body.empty()) {
+    // Qt's HTTP thread takes the limit only once it began the request, so it is said again
+    // when the answer starts.
+    const auto limitReadAhead = [&] { reply->setReadBufferSize(qint64(kReadAhead)); };
+    limitReadAhead();
+    QObject::connect(reply.get(), &QNetworkReply::metaDataChanged, limitReadAhead);
+    std::vector<char> piece(kPieceBytes);
+    size_t received = 0;
+    const auto drain = [&] {
+        if (!cut.empty()) return;
+        if (request.sink == nullptr && response.body.empty()) {
+            // Room for the whole body at once where its size is said, so that it is not
+            // copied over as it grows.
             const qint64 size = reply->header(QNetworkRequest::ContentLengthHeader).toLongLong();
             if (size > 0 && size_t(size) <= bodyLimit_) response.body.reserve(size_t(size));
         }
-        const QByteArray chunk = reply->readAll();
-        response.body.append(chunk.constData(), size_t(chunk.size()));
-        if (response.body.size() > bodyLimit_ && cut.empty()) {
-            cut = bodyLimit_ >= (1u << 20) ? fillIn(_("the answer of %s is larger than %s MB"),
-                                                    {host, std::to_string(bodyLimit_ >> 20)})
-                                           : fillIn(_("the answer of %s is larger than %s bytes"),
-                                                    {host, std::to_string(bodyLimit_)});
-            reply->abort();
+        for (qint64 got; (got = reply->read(piece.data(), qint64(piece.size()))) > 0;) {
+            received += size_t(got);
+            if (received > bodyLimit_) {
+                cut = bodyLimit_ >= (1u << 20)
+                          ? fillIn(_("the answer of %s is larger than %s MB"),
+                                   {host, std::to_string(bodyLimit_ >> 20)})
+                          : fillIn(_("the answer of %s is larger than %s bytes"),
+                                   {host, std::to_string(bodyLimit_)});
+                reply->abort();
+                return;
+            }
+            if (request.sink != nullptr)
+                request.sink->take(std::string_view(piece.data(), size_t(got)));
+            else
+                response.body.append(piece.data(), size_t(got));
         }
-    });
+    };
+    QObject::connect(reply.get(), &QNetworkReply::readyRead, drain);
     QTimer deadline;
     deadline.setSingleShot(true);
     QObject::connect(&deadline, &QTimer::timeout, [&] {
@@ -158,7 +178,7 @@ HttpResponse QtHttpTransport::send(const HttpRequest& request) {
     const QNetworkReply::NetworkError broke = reply->error();
     const qint64 promised = reply->header(QNetworkRequest::ContentLengthHeader).toLongLong();
     const bool shortOfPromise = promised > 0 && reply->rawHeader("Content-Encoding").isEmpty() &&
-                                qint64(response.body.size()) + reply->bytesAvailable() < promised;
+                                qint64(received) + reply->bytesAvailable() < promised;
     if (reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt() != 0 &&
         (shortOfPromise ||
          (broke > QNetworkReply::NoError && broke < QNetworkReply::ProxyConnectionRefusedError) ||
@@ -183,6 +203,7 @@ HttpResponse QtHttpTransport::send(const HttpRequest& request) {
     }
     for (const auto& [name, value] : reply->rawHeaderPairs())
         response.headers.emplace_back(name.toStdString(), value.toStdString());
-    response.body += reply->readAll().toStdString();
+    drain();
+    if (!cut.empty()) return {0, {}, {}, cut, HttpFailure::None};
     return response;
 }

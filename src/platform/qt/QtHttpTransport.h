@@ -25,6 +25,11 @@ public:
                     size_t bodyLimit = size_t{64} << 20);
     ~QtHttpTransport() override;
 
+    // The most bytes of a body read at once, and handed to a request's sink in one piece.
+    static constexpr size_t kPieceBytes = size_t{64} << 10;
+    // What Qt may hold of a body that was not read yet.
+    static constexpr size_t kReadAhead = 4 * kPieceBytes;
+
     HttpResponse send(const HttpRequest& request) override;
     std::chrono::seconds answerLimit() const override {
         return std::chrono::seconds(deadlineSeconds_);

@@ -2,6 +2,7 @@
 #include "platform/Translate.h"
 
 #include <new>
+#include <optional>
 
 #include "exchange/KnownPersons.h"
 #include "exchange/VCardLine.h"
@@ -17,14 +18,15 @@
 
 namespace {
 
-VCardImportResult importCards(PimDocument& document, std::string_view bytes) {
+// `knownUtf8` when the bytes are known to be UTF-8 without a zero byte.
+VCardImportResult importCards(PimDocument& document, std::string_view bytes, bool knownUtf8) {
     VCardImportResult result;
     std::string converted;
     const bool unicode = bytes.starts_with("\xFF\xFE") || bytes.starts_with("\xFE\xFF");
     if (unicode) converted = utf16ToUtf8(bytes.substr(2), bytes[0] == '\xFE');
     const std::string_view text = unicode ? std::string_view(converted) : withoutUtf8Bom(bytes);
     // One look at the whole text spares one at each of its values.
-    const bool textIsUtf8 = !unicode && isValidUtf8(text);
+    const bool textIsUtf8 = !unicode && (knownUtf8 || isValidUtf8(text));
 
     const KnownPersons known(document.persons());
     GroupFiling filing(document);
@@ -92,17 +94,22 @@ VCardImportResult importCards(PimDocument& document, std::string_view bytes) {
     return result;
 }
 
-}  // namespace
-
-VCardImportResult importVCardText(PimDocument& document, std::string_view bytes) {
+// importVCardText, with what is known of the bytes' encoding.
+VCardImportResult importDecoded(PimDocument& document, std::string_view bytes, bool knownUtf8) {
     try {
-        return importCards(document, bytes);
+        return importCards(document, bytes, knownUtf8);
     } catch (const std::bad_alloc&) {
         // Everything goes into the document at the end, so a failure before adds nothing.
         VCardImportResult result;
         result.status = Status::failure(FailureKind::Read, "", _("not enough memory to import it"));
         return result;
     }
+}
+
+}  // namespace
+
+VCardImportResult importVCardText(PimDocument& document, std::string_view bytes) {
+    return importDecoded(document, bytes, false);
 }
 
 VCardImportResult importVCardFile(PimDocument& document, const std::string& path) {
@@ -113,7 +120,10 @@ VCardImportResult importVCardFile(PimDocument& document, const std::string& path
         result.status = std::move(read);
         return result;
     }
-    VCardImportResult result = importVCardText(document, bytes.view());
+    // The reading looked at the encoding already.
+    const std::optional<Utf8Scan>& scan = bytes.utf8Scan();
+    const bool knownUtf8 = scan && scan->valid && scan->length == bytes.size();
+    VCardImportResult result = importDecoded(document, bytes.view(), knownUtf8);
     result.status = result.status.inFile(path);
     return result;
 }

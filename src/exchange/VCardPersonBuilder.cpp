@@ -40,16 +40,6 @@ unsigned kindsNamed(std::string_view text) {
     return kinds;
 }
 
-std::string joinedNonEmpty(const std::vector<std::string>& parts, std::string_view separator) {
-    std::string out;
-    for (const std::string& part : parts) {
-        if (part.empty()) continue;
-        if (!out.empty()) out += separator;
-        out += part;
-    }
-    return out;
-}
-
 // A text that is not needed any more without blanks at either end; it keeps its storage
 // when it has none there.
 std::string trimmedText(std::string&& text) {
@@ -65,16 +55,30 @@ size_t lineEnd(std::string_view text, size_t from) {
     return from;
 }
 
+// Adds `part` to `out`, after ", " when `out` holds something already.
+void appendPart(std::string& out, std::string_view part) {
+    if (!out.empty()) out += ", ";
+    out += part;
+}
+
 // The lines of a text joined by ", ", blank ones left out.
-std::string oneLine(const std::string& text) {
+std::string oneLine(std::string_view text) {
     std::string out;
     size_t from = 0;
     while (from <= text.size()) {
         const size_t end = lineEnd(text, from);
-        const std::string_view line = trimmed(std::string_view(text).substr(from, end - from));
-        if (!line.empty()) out += (out.empty() ? "" : ", ") + std::string(line);
+        const std::string_view line = trimmed(text.substr(from, end - from));
+        if (!line.empty()) appendPart(out, line);
         from = end + 1;
     }
+    return out;
+}
+
+// `value` unescaped: the value itself when nothing in it is escaped, as in most, else its
+// unescaped text in `out`.
+std::string_view unescaped(std::string_view value, VCardEscaping escaping, std::string& out) {
+    if (value.find('\\') == std::string_view::npos) return value;
+    out = unescapeValue(value, escaping);
     return out;
 }
 
@@ -147,18 +151,21 @@ void VCardPersonBuilder::take(const VCardLine& line, bool fileIsUnicode, bool te
     } else if (name == "ADR") {
         offer(address_, std::string(value), preferred);
     } else if (name == "TEL") {
-        takePhone(line, unescapeValue(value, escaping_));
+        takePhone(line, unescapeValue(value, escaping_), preferred);
     } else if (name == "EMAIL") {
         offer(email_, trimmedText(unescapeValue(value, escaping_)), preferred);
     } else if (name == "URL") {
         offer(url_, trimmedText(unescapeValue(value, escaping_)), preferred);
     } else if (name == "NOTE") {
-        const std::string note = unescapeValue(value, escaping_);
-        if (!note.empty()) notes_ += (notes_.empty() ? "" : "\n") + note;
+        const std::string_view note = unescaped(value, escaping_, unescaped_);
+        if (!note.empty()) {
+            if (!notes_.empty()) notes_ += '\n';
+            notes_ += note;
+        }
     } else if (name == "CATEGORIES") {
         splitEscapedInto(value, ',', escaping_, parts_);
         for (const std::string_view part : parts_) {
-            std::string categoryName(trimmed(unescapeValue(part, escaping_)));
+            std::string categoryName(trimmed(unescaped(part, escaping_, unescaped_)));
             if (!categoryName.empty() && std::find(categories_.begin(), categories_.end(),
                                                    categoryName) == categories_.end())
                 categories_.push_back(std::move(categoryName));
@@ -215,7 +222,7 @@ void VCardPersonBuilder::takeName(std::string_view value) {
     hasName_ = !family_.empty() || !given_.empty();
 }
 
-void VCardPersonBuilder::takePhone(const VCardLine& line, std::string number) {
+void VCardPersonBuilder::takePhone(const VCardLine& line, std::string number, bool preferred) {
     Phone phone;
     // vCard 4.0 may write a number as a tel: address with its extension as a parameter.
     if (number.size() >= 4 && equalsIgnoringCase(std::string_view(number).substr(0, 4), "tel:")) {
@@ -227,12 +234,12 @@ void VCardPersonBuilder::takePhone(const VCardLine& line, std::string number) {
         number.resize(std::min(parameters, number.size()));
         if (!extension.empty()) number += " ext. " + extension;
     }
-    phone.number = std::string(trimmed(number));
+    phone.number = trimmedText(std::move(number));
     if (phone.number.empty()) return;
     for (const VCardParameter& parameter : line.parameters) {
-        if (parameter.name == "TYPE") phone.kinds |= kindsNamed(parameter.value);
+        if (std::string_view(parameter.name) == "TYPE") phone.kinds |= kindsNamed(parameter.value);
     }
-    phone.preferred = line.has("TYPE", "PREF") || line.hasParameter("PREF");
+    phone.preferred = preferred;
     phone.group = line.group;
     phones_.push_back(std::move(phone));
 }
@@ -291,30 +298,32 @@ void VCardPersonBuilder::fillAddress(PersonTextFields& person) {
     if (!address_.taken) return;
     splitEscapedInto(address_.value, ';', escaping_, parts_);
     const std::vector<std::string_view>& parts = parts_;
+    // Part i unescaped and trimmed, until the next call; "" for a part the value lacks.
     auto part = [&](size_t i) {
-        return i < parts.size() ? trimmedText(unescapeValue(parts[i], escaping_)) : std::string();
+        return i < parts.size() ? trimmed(unescaped(parts[i], escaping_, unescaped_))
+                                : std::string_view();
     };
-    // The street may hold several lines, as line breaks or (vCard 4.0) as a list.
-    std::vector<std::string> lines;
+    // The street may hold several lines, as line breaks or (vCard 4.0) as a list: the first
+    // is the first address line, the others are joined by ", " into the second, as address
+    // lines hold no line breaks.
     if (parts.size() > 2) {
         splitEscapedInto(parts[2], ',', escaping_, items_);
+        bool first = true;
         for (const std::string_view item : items_) {
-            const std::string text = unescapeValue(item, escaping_);
+            const std::string_view text = unescaped(item, escaping_, unescaped_);
             size_t from = 0;
             while (from <= text.size()) {
                 const size_t end = lineEnd(text, from);
-                lines.push_back(
-                    std::string(trimmed(std::string_view(text).substr(from, end - from))));
+                const std::string_view line = trimmed(text.substr(from, end - from));
+                if (first)
+                    person.Addr1 = line;
+                else if (!line.empty())
+                    appendPart(person.Addr2, line);
+                first = false;
                 from = end + 1;
             }
         }
     }
-    person.Addr1 = lines.empty() ? "" : lines[0];
-    if (lines.size() > 1) {
-        person.Addr2 =
-            joinedNonEmpty(std::vector<std::string>(lines.begin() + 1, lines.end()), ", ");
-    }
-    // Address lines hold no line breaks: the street's further lines are joined the same way.
     if (person.Addr2.empty()) person.Addr2 = oneLine(part(1));
     if (person.Addr2.empty()) person.Addr2 = oneLine(part(0));
     person.City = part(3);

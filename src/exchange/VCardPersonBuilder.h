@@ -57,7 +57,7 @@ private:
     };
     void offer(Candidate& slot, std::string&& value, bool preferred);
     void takeName(std::string_view value);
-    void takePhone(const VCardLine& line, std::string number);
+    void takePhone(const VCardLine& line, std::string number, bool preferred);
     void takeDay(MonthDay& slot, std::string_view value);
     [[nodiscard]] unsigned phoneKinds(const Phone& phone) const;
     void fillPhones(PersonTextFields& person);
@@ -76,7 +76,8 @@ private:
     std::vector<std::pair<std::string, std::string>> labels_;  // group, X-ABLabel
     std::vector<std::string> categories_;
     std::string uid_;
-    std::string scratch_;  // a value converted from its encoding
+    std::string scratch_;    // a value converted from its encoding
+    std::string unescaped_;  // a value unescaped, while it is read
     // Parts of a structured value, kept from card to card for their room.
     std::vector<std::string_view> parts_, items_;
     int32_t leftOut_ = 0;

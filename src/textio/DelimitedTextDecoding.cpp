@@ -82,3 +82,8 @@ std::string decodeDelimitedText(std::string_view bytes) {
 std::string_view decodeDelimitedText(std::string_view bytes, std::string& converted) {
     return withLineFeeds(asUtf8(bytes, converted), converted);
 }
+
+std::string_view decodeUtf8DelimitedText(std::string_view bytes, std::string& converted) {
+    // Neither UTF-16 nor its marks are UTF-8 without zero bytes.
+    return withLineFeeds(withoutUtf8Bom(bytes), converted);
+}

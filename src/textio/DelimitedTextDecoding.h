@@ -17,6 +17,11 @@
 // converted.
 [[nodiscard]] std::string_view decodeDelimitedText(std::string_view bytes, std::string& converted);
 
+// The same for bytes known to be well-formed UTF-8 without a zero byte (as a file's
+// reading may have found), which are not looked through for their encoding again.
+[[nodiscard]] std::string_view decodeUtf8DelimitedText(std::string_view bytes,
+                                                       std::string& converted);
+
 // Whether `bytes` are UTF-16 without a byte-order mark, and if so whether big-endian: text
 // of mostly Latin letters has a zero byte in every other place.
 [[nodiscard]] std::optional<bool> utf16WithoutMark(std::string_view bytes);

@@ -128,10 +128,17 @@ const char* PersonImport::importRecord(const std::vector<std::string_view>& valu
     return kept != nullptr ? nullptr : _("no identifier left");
 }
 
+static_assert(std::ranges::all_of(kFieldBlanks,
+                                  [](char c) { return static_cast<unsigned char>(c) <= ' '; }));
+
 bool completeImportedPerson(Person& person, PersonTexts texts) {
-    // Every text is trimmed but the position, which keeps its spaces.
+    // Every text is trimmed but the position, which keeps its spaces. The blanks are all
+    // control characters or the space: an end above the space, as most are, is kept.
+    const auto kept = [](char c) { return static_cast<unsigned char>(c) > ' '; };
     for (size_t i = 0; i < kPersonTextCount; ++i) {
-        if (PersonText(i) != PersonText::Position) texts[i] = trimmed(texts[i], kFieldBlanks);
+        const std::string_view text = texts[i];
+        if (text.empty() || (kept(text.front()) && kept(text.back()))) continue;
+        if (PersonText(i) != PersonText::Position) texts[i] = trimmedEnds(text, kFieldBlanks);
     }
     person.setTextsNamed(texts);
     if (!person.WhitePages && !person.YellowPages) person.WhitePages = 1;

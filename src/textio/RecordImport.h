@@ -17,6 +17,10 @@ public:
         : columnOf_(std::move(columnOf)), alternatesOf_(std::move(alternatesOf)) {
         alternatesOf_.resize(columnOf_.size());
         blockOf_.assign(columnOf_.size(), -1);
+        for (size_t f = 0; f < columnOf_.size(); ++f) {
+            if (columnOf_[f] >= 0 || !alternatesOf_[f].empty())
+                reads_.push_back({static_cast<int>(f), columnOf_[f], !alternatesOf_[f].empty()});
+        }
     }
     virtual ~RecordImport() = default;
 
@@ -31,9 +35,9 @@ protected:
     // order of the field list, so that a time is read after the date it belongs to.
     template <class Apply>
     void forEachField(const std::vector<std::string_view>& values, Apply apply) const {
-        for (size_t f = 0; f < columnOf_.size(); ++f) {
-            if (columnOf_[f] >= 0 || !alternatesOf_[f].empty())
-                apply(static_cast<int>(f), valueOf(values, f));
+        for (const Read& read : reads_) {
+            apply(read.field, read.alternates ? valueOf(values, size_t(read.field))
+                                              : values[size_t(read.column)]);
         }
     }
     [[nodiscard]] bool hasColumn(int field) const { return columnOf_[size_t(field)] >= 0; }
@@ -70,7 +74,16 @@ private:
         return own;
     }
 
+    // A field a column is read into; most have no alternates, and their value is their
+    // column's, found without looking further.
+    struct Read {
+        int field;
+        int column;  // -1 for none
+        bool alternates;
+    };
+
     std::vector<int> columnOf_;
     std::vector<std::vector<int>> alternatesOf_;
+    std::vector<Read> reads_;   // in the order of the field list
     std::vector<int> blockOf_;  // the block of each field, -1 for none
 };

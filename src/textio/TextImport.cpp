@@ -4,8 +4,10 @@
 #include <algorithm>
 #include <memory>
 #include <new>
+#include <optional>
 
 #include "fileio/AtomicFile.h"
+#include "fileio/FileBytes.h"
 #include "records/PimDocument.h"
 #include "textio/AppointmentImport.h"
 #include "textio/DelimitedTextDecoding.h"
@@ -57,11 +59,13 @@ std::unique_ptr<RecordImport> makeImport(TransferKind kind, const PimDocument& d
     return std::make_unique<AppointmentImport>(document, std::move(columnOf), locale);
 }
 
+// `knownUtf8` when the bytes are known to be UTF-8 without a zero byte.
 ImportResult importRecords(TransferKind kind, PimDocument& document, const TextTransferSpec& spec,
-                           std::string_view bytes, const Locale& locale) {
+                           std::string_view bytes, const Locale& locale, bool knownUtf8) {
     ImportResult result;
     std::string converted;
-    const std::string_view text = decodeDelimitedText(bytes, converted);
+    const std::string_view text = knownUtf8 ? decodeUtf8DelimitedText(bytes, converted)
+                                            : decodeDelimitedText(bytes, converted);
     FieldTokenizer tokenizer;
     if (!spec.encloser.empty()) tokenizer.SetEncloser(spec.encloser[0]);
     tokenizer.SetSeparator(spec.separator.empty() ? ',' : spec.separator[0]);
@@ -94,12 +98,11 @@ ImportResult importRecords(TransferKind kind, PimDocument& document, const TextT
     return result;
 }
 
-}  // namespace
-
-ImportResult importText(TransferKind kind, PimDocument& document, const TextTransferSpec& spec,
-                        std::string_view bytes, const Locale& locale) {
+// importText, with what is known of the bytes' encoding.
+ImportResult importDecoded(TransferKind kind, PimDocument& document, const TextTransferSpec& spec,
+                           std::string_view bytes, const Locale& locale, bool knownUtf8) {
     try {
-        return importRecords(kind, document, spec, bytes, locale);
+        return importRecords(kind, document, spec, bytes, locale, knownUtf8);
     } catch (const std::bad_alloc&) {
         // The records go into the document together at the end, so a failure while the
         // text is read adds none.
@@ -107,6 +110,13 @@ ImportResult importText(TransferKind kind, PimDocument& document, const TextTran
         result.status = Status::failure(FailureKind::Read, "", _("not enough memory to import it"));
         return result;
     }
+}
+
+}  // namespace
+
+ImportResult importText(TransferKind kind, PimDocument& document, const TextTransferSpec& spec,
+                        std::string_view bytes, const Locale& locale) {
+    return importDecoded(kind, document, spec, bytes, locale, false);
 }
 
 ImportResult importFile(TransferKind kind, PimDocument& document, const TextTransferSpec& spec,
@@ -117,7 +127,10 @@ ImportResult importFile(TransferKind kind, PimDocument& document, const TextTran
         result.status = std::move(read);
         return result;
     }
-    ImportResult result = importText(kind, document, spec, bytes.view(), locale);
+    // The reading looked at the encoding already.
+    const std::optional<Utf8Scan>& scan = bytes.utf8Scan();
+    const bool knownUtf8 = scan && scan->valid && scan->length == bytes.size();
+    ImportResult result = importDecoded(kind, document, spec, bytes.view(), locale, knownUtf8);
     result.status = result.status.inFile(spec.fileName);
     return result;
 }

@@ -99,6 +99,7 @@ TEST_F(VCardImportTest, MapsEachPropertyToItsField) {
         {"N:A\r\nADR:;;1 High St\\nBack door\\nLeft;X;;;\r\n", PersonText::Addr2,
          "Back door, Left"},
         {"N:A\r\nADR:;;a\\,b;X\r\n", PersonText::Addr1, "a,b"},
+        {"N:A\r\nADR:;;1 High St,Back door\\nLeft,;X;;;\r\n", PersonText::Addr2, "Back door, Left"},
         // E-mail and web page: preferred or first.
         {"N:A\r\nEMAIL:a@x\r\nEMAIL;PREF=1:b@x\r\n", PersonText::EMail, "b@x"},
         {"N:A\r\nURL:http\\://x.example/a\\,b\r\n", PersonText::WebPage, "http://x.example/a,b"},

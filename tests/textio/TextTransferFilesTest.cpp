@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <sstream>
 
 #include "support/EveryAllocationFailure.h"
@@ -88,6 +89,24 @@ TEST(TextTransferFiles, RunningOutOfMemoryAnywhereInAnImportAddsNothingAndSaysSo
         "not enough memory to import it",
         [&] { return doc.persons().empty() && !doc.isModified(); });
     EXPECT_EQ(doc.persons().size(), 3u);
+}
+
+// A file is read in whichever encoding it is in, whatever its reading found out about it.
+TEST(TextTransferFiles, ReadsAFileInItsEncoding) {
+    using namespace std::string_literals;
+    const FixedClock clock{testNow()};
+    const ScratchDir dir;
+    const std::string files[] = {"Caf\xC3\xA9,Lee\n", "Caf\xE9,Lee\n",
+                                 "\xFF\xFE"
+                                 "C\0a\0f\0\xE9\0,\0L\0e\0e\0"s};
+    for (const std::string& bytes : files) {
+        std::ofstream(dir.file("in.csv"), std::ios::binary) << bytes;
+        auto spec = transferSpec(true, TransferKind::Persons, {"FirstName", "LastName"}, false);
+        spec.fileName = dir.file("in.csv");
+        PimDocument doc(clock);
+        ASSERT_TRUE(importFile(TransferKind::Persons, doc, spec, FixedLocale()).status) << bytes;
+        EXPECT_EQ(doc.persons().begin()->second.FName(), "Caf\xC3\xA9") << bytes;
+    }
 }
 
 }  // namespace

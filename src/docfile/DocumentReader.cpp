@@ -1,14 +1,12 @@
 #include "docfile/DocumentReader.h"
 #include "platform/Translate.h"
 
-#include <array>
 #include <cstdint>
-#include <cstring>
 #include <string>
-#include <type_traits>
 #include <vector>
 
 #include "docfile/FieldValues.h"
+#include "docfile/RecordFieldReader.h"
 #include "docfile/ScheduleForm.h"
 #include "docfile/ScheduleReader.h"
 #include "docfile/TextRelease.h"
@@ -16,55 +14,11 @@
 #include "fileio/FileBytes.h"
 #include "fileio/TextEncoding.h"
 #include "records/PimContents.h"
-#include "records/RecordFields.h"
-#include "records/SecondsConverter.h"
 
 namespace {
 
 // How much of a name or value from the file a message quotes.
 constexpr size_t kQuotedLength = 40;
-
-// Whether two names are the same. Attribute names are a few bytes long, shorter than a
-// call of the library's memcmp would be worth, and of many lengths, where a loop over
-// their bytes would guess its end wrong: they are compared as two words that may overlap.
-bool sameName(std::string_view a, std::string_view b) {
-    const size_t n = a.size();
-    if (n != b.size()) return false;
-    const char* const x = a.data();
-    const char* const y = b.data();
-    const auto same = [&]<class Word>(Word) {
-        Word head[2];
-        Word tail[2];
-        std::memcpy(&head[0], x, sizeof(Word));
-        std::memcpy(&head[1], y, sizeof(Word));
-        std::memcpy(&tail[0], x + n - sizeof(Word), sizeof(Word));
-        std::memcpy(&tail[1], y + n - sizeof(Word), sizeof(Word));
-        return head[0] == head[1] && tail[0] == tail[1];
-    };
-    if (n >= 8) return n <= 16 ? same(uint64_t{}) : std::memcmp(x, y, n) == 0;
-    if (n >= 4) return same(uint32_t{});
-    for (size_t i = 0; i < n; ++i) {
-        if (x[i] != y[i]) return false;
-    }
-    return true;
-}
-
-// The expected form of each field's attribute name; unused for a field without one.
-struct ExpectedField {
-    xml::ExpectedName name;
-    bool used = false;
-};
-
-template <class Record>
-constexpr auto expectedNames() {
-    std::array<ExpectedField, recordFields<Record>().size()> names{};
-    for (size_t i = 0; i < names.size(); ++i) {
-        const std::string_view name = recordFields<Record>()[i].documentName;
-        if (name.empty() || name.size() > 14) continue;
-        names[i] = {xml::expectedName(name), true};
-    }
-    return names;
-}
 
 // Maps elements and attributes onto records while the tokenizer reads. Depth 1 is the
 // root, 2 a collection, 3 a record, 4 and 5 the parts of a record held in elements.
@@ -73,7 +27,7 @@ public:
     // `text` is what the tokenizer reads.
     DocumentBuilder(PimContents& contents, DateTime now, std::string_view text,
                     TextRelease& release)
-        : contents_(contents), now_(now), text_(text), release_(release) {}
+        : contents_(contents), now_(now), release_(release), fields_(text) {}
 
     void startElement(std::string_view name);
     void attribute(std::string_view name, std::string_view value);
@@ -81,11 +35,11 @@ public:
     void expectedAttributeValue(std::string_view value) {
         switch (section_) {
             case Section::Persons:
-                return fieldValue(person_, expectedIndex<Person>(), value);
+                return fields_.expectedValue(person_, value);
             case Section::Tasks:
-                return fieldValue(task_, expectedIndex<Task>(), value);
+                return fields_.expectedValue(task_, value);
             case Section::Appointments:
-                return fieldValue(appointment_, expectedIndex<Appointment>(), value);
+                return fields_.expectedValue(appointment_, value);
             default:
                 return;
         }
@@ -101,11 +55,11 @@ public:
         if (depth_ != 3 || !inRecord_) return nullptr;
         switch (section_) {
             case Section::Persons:
-                return expectedField<Person>();
+                return fields_.expectedField<Person>();
             case Section::Tasks:
-                return expectedField<Task>();
+                return fields_.expectedField<Task>();
             case Section::Appointments:
-                return expectedField<Appointment>();
+                return fields_.expectedField<Appointment>();
             default:
                 return nullptr;
         }
@@ -117,43 +71,11 @@ public:
 private:
     enum class Section { None, Persons, Tasks, Appointments, User, Groups };
 
-    // The field whose attribute is expected next: the one after the last.
-    template <class Record>
-    size_t expectedIndex() const {
-        return nextField_ < recordFields<Record>().size() ? nextField_ : 0;
-    }
-    template <class Record>
-    const xml::ExpectedName* expectedField() const {
-        static constexpr auto kExpected = expectedNames<Record>();
-        const ExpectedField& field = kExpected[expectedIndex<Record>()];
-        return field.used ? &field.name : nullptr;
-    }
-    // Reads the attribute into the field of that name; false when the record kind has none.
-    template <class Record>
-    bool fieldAttribute(Record& record, std::string_view name, std::string_view value);
-    // Reads a value into field `i`.
-    template <class Record>
-    void fieldValue(Record& record, size_t i, std::string_view value);
     bool uidAttribute(std::string_view name, std::string_view value) {
         if (name != kUidAttribute) return false;
         readText(uid_, value);
         return true;
     }
-    // The value of text field `i`: a view of the file's text where it is the value as it
-    // stands, held in owned_ where reading changed it or the tokenizer made it.
-    std::string_view textValue(size_t i, std::string_view value) {
-        // As addresses: the value may lie in memory of the tokenizer's own.
-        const auto at = reinterpret_cast<uintptr_t>(value.data());
-        const auto text = reinterpret_cast<uintptr_t>(text_.data());
-        const bool inText = at >= text && at + value.size() <= text + text_.size();
-        if (inText && value.find('\r') == std::string_view::npos) return value;
-        readText(owned_[i], value);
-        return owned_[i];
-    }
-    // Gives the record the texts read for it; a text its element leaves out is that of
-    // `previous`, the record read before it in the collection, or empty without one.
-    template <class Record>
-    void takeTexts(Record& record, const Record* previous) const;
     // The record read last, once stored: `stored`, or the working record when its ID was
     // taken, which keeps its texts until the next record's replace them.
     template <class Record>
@@ -168,9 +90,7 @@ private:
 
     PimContents& contents_;
     const DateTime now_;  // "now" of records' defaults: the moment reading began
-    const std::string_view text_;
     TextRelease& release_;
-    SecondsConverter seconds_;
     int depth_ = 0;
     bool isPim_ = false;
     std::string rootName_;  // its start, for messages
@@ -184,12 +104,11 @@ private:
     bool collecting_ = false;
     int collectDepth_ = 0;
     std::string collected_;
-    size_t nextField_ = 0;  // attributes mostly come in the written order
 
-    // The working records and their texts, by field index: a field whose attribute is
-    // missing keeps its value from the previous record of the same collection element.
-    // The texts are held apart so that a person's are put together once, when it is
-    // stored, and are mostly views of the file's text, copied only into the record.
+    // The working records: a field whose attribute is missing keeps its value from the
+    // previous record of the same collection element. Their texts are gathered apart, by
+    // fields_, and given to them once, when they are stored.
+    RecordFieldReader fields_;
     Person person_;
     Task task_;
     Appointment appointment_;
@@ -197,41 +116,10 @@ private:
     ScheduleReader schedule_;      // what the appointment holds beyond version 16
     std::string uid_;              // the record's UID; unlike its fields, its own or none
     PhGroup group_;
-    // The texts read for the record, by field index; only those of givenTexts_ are its own.
-    std::array<std::string_view, 32> texts_;
-    uint32_t givenTexts_ = 0;  // a bit for each field index whose attribute the element has
     const Person* previousPerson_ = nullptr;
     const Task* previousTask_ = nullptr;
     const Appointment* previousAppointment_ = nullptr;
-    std::array<std::string, 32> owned_;
 };
-
-template <class Record>
-void DocumentBuilder::takeTexts(Record& record, const Record* previous) const {
-    const auto fields = recordFields<Record>();
-    const auto given = [&](size_t i) { return (givenTexts_ >> i & 1u) != 0; };
-    if constexpr (std::is_same_v<Record, Person>) {
-        PersonTexts values;
-        size_t next = 0;
-        for (size_t i = 0; i < fields.size(); ++i) {
-            if (fields[i].type != FieldType::Text) continue;
-            // Views of the previous person's block, which setTexts reads before it lets go
-            // of anything.
-            values[next] = given(i)              ? texts_[i]
-                           : previous != nullptr ? previous->text(PersonText(next))
-                                                 : std::string_view();
-            ++next;
-        }
-        record.setTexts(values);
-    } else {
-        for (size_t i = 0; i < fields.size(); ++i) {
-            if (fields[i].type != FieldType::Text || (!given(i) && previous == &record)) continue;
-            fields[i].setText(record, given(i)              ? texts_[i]
-                                      : previous != nullptr ? fields[i].textOf(*previous)
-                                                            : std::string_view());
-        }
-    }
-}
 
 void DocumentBuilder::startElement(std::string_view name) {
     ++depth_;
@@ -262,7 +150,7 @@ void DocumentBuilder::startElement(std::string_view name) {
     } else if (depth_ == 3) {
         release_.reachedAt(name.data());
         inRecord_ = false;
-        givenTexts_ = 0;
+        fields_.startRecord();
         uid_.clear();
         switch (section_) {
             case Section::Persons:
@@ -323,23 +211,24 @@ void DocumentBuilder::attribute(std::string_view name, std::string_view value) {
                     break;
             }
         }
-        if (section_ == Section::User) fieldAttribute(contents_.user, name, value);
+        if (section_ == Section::User) fields_.fieldAttribute(contents_.user, name, value);
     } else if (depth_ == 4 && inOccurrence_) {
         schedule_.occurrenceAttribute(name, value);
     } else if (depth_ == 3 && inRecord_) {
         switch (section_) {
             case Section::Persons:
-                if (!fieldAttribute(person_, name, value)) uidAttribute(name, value);
+                if (!fields_.fieldAttribute(person_, name, value)) uidAttribute(name, value);
                 break;
             case Section::Tasks:
-                if (!fieldAttribute(task_, name, value)) uidAttribute(name, value);
+                if (!fields_.fieldAttribute(task_, name, value)) uidAttribute(name, value);
                 break;
             case Section::Appointments:
-                if (!fieldAttribute(appointment_, name, value) && !uidAttribute(name, value))
+                if (!fields_.fieldAttribute(appointment_, name, value) &&
+                    !uidAttribute(name, value))
                     schedule_.attribute(name, value);
                 break;
             case Section::Groups:
-                fieldAttribute(group_, name, value);
+                fields_.fieldAttribute(group_, name, value);
                 break;
             default:
                 break;
@@ -369,8 +258,8 @@ void DocumentBuilder::endElement() {
         inRecord_ = false;
         switch (section_) {
             case Section::Persons:
-                takeTexts(person_, previousPerson_);
-                person_.uid = std::move(uid_);
+                fields_.takeTexts(person_, previousPerson_);
+                person_.uid = uid_;
                 if (version_ == 1) {
                     if (person_.WhitePages) groups_.push_back(2);
                     if (person_.YellowPages) groups_.push_back(3);
@@ -383,14 +272,14 @@ void DocumentBuilder::endElement() {
                 person_.PhGroups.clear();
                 break;
             case Section::Tasks:
-                takeTexts(task_, previousTask_);
-                task_.uid = std::move(uid_);
+                fields_.takeTexts(task_, previousTask_);
+                task_.uid = uid_;
                 previousTask_ = readLast(contents_.tasks.insertLoaded(std::move(task_)), task_);
                 break;
             case Section::Appointments:
-                takeTexts(appointment_, previousAppointment_);
-                appointment_.uid = std::move(uid_);
-                schedule_.finish(appointment_.schedule, seconds_);
+                fields_.takeTexts(appointment_, previousAppointment_);
+                appointment_.uid = uid_;
+                schedule_.finish(appointment_.schedule, fields_.seconds());
                 previousAppointment_ = readLast(
                     contents_.appointments.insertLoaded(std::move(appointment_)), appointment_);
                 break;
@@ -402,56 +291,6 @@ void DocumentBuilder::endElement() {
         }
     }
     --depth_;
-}
-
-template <class Record>
-bool DocumentBuilder::fieldAttribute(Record& record, std::string_view name,
-                                     std::string_view value) {
-    static_assert(recordFields<Record>().size() <= std::tuple_size_v<decltype(texts_)>);
-    const auto fields = recordFields<Record>();
-    // The field after the last one first: files list them in that order. Then the others;
-    // no two fields have one name.
-    size_t i = nextField_ < fields.size() ? nextField_ : 0;
-    if (!sameName(fields[i].documentName, name)) {
-        i = 0;
-        while (i < fields.size() && !sameName(fields[i].documentName, name))
-            ++i;
-        if (i == fields.size()) return false;
-    }
-    fieldValue(record, i, value);
-    return true;
-}
-
-template <class Record>
-void DocumentBuilder::fieldValue(Record& record, size_t i, std::string_view value) {
-    const FieldSpec<Record>& field = recordFields<Record>()[i];
-    nextField_ = i + 1;
-    switch (field.type) {
-        case FieldType::Text:
-            texts_[i] = textValue(i, value);
-            givenTexts_ |= 1u << i;
-            // The owner's fields are read once, straight into the record.
-            if constexpr (std::is_same_v<Record, User>) field.setText(record, texts_[i]);
-            break;
-        case FieldType::Number:
-            record.*field.number = readInt(value);
-            break;
-        case FieldType::Flag:
-            setFlag(record, field, value == "1");
-            break;
-        case FieldType::Date: {
-            const int64_t seconds = readLong(value);
-            record.*field.date = seconds_.fromSeconds(seconds);
-            // The seconds tell which pass of a repeated hour the time is in; the value alone
-            // would be written back as the first.
-            if (field.laterBit != 0) setLaterOfTwo(record, field, seconds_.isLaterOfTwo(seconds));
-            break;
-        }
-        case FieldType::Yearly:
-            // A day that cannot be read is none, as an older reader sees it.
-            record.*field.yearly = MonthDay::parse(value).value_or(MonthDay());
-            break;
-    }
 }
 
 std::string DocumentBuilder::notOursReason() const {

@@ -4,25 +4,28 @@
 #include <string>
 
 #include "records/DateTime.h"
+#include "records/PackedText.h"
 #include "records/Schedule.h"
 
 // An entry of the appointment book.
+// The small members stand together, beside the ID: a document holds a hundred thousand of
+// these, and apart each would take a word of its own.
 struct Appointment {
     int32_t ID = 0;
-    std::string Description;
-    DateTime DueDate;    // the day the appointment is listed on
-    DateTime StartTime;  // its time of day is what the views show
-    DateTime EndTime;    // its time of day is what the views show
     bool Alarm = false;
-    DateTime AlarmTime;  // full date and time; meaningful only while Alarm is set
     bool Done = false;
     // Which of the four dates name the later of the two instants of an hour the clocks
     // repeat (kLater... bits). The file's seconds say it, so it is held in memory only.
     uint8_t laterOfTwo = 0;
     static constexpr uint8_t kLaterDue = 1, kLaterStart = 2, kLaterEnd = 4, kLaterAlarm = 8;
+    std::string Description;
+    DateTime DueDate;    // the day the appointment is listed on
+    DateTime StartTime;  // its time of day is what the views show
+    DateTime EndTime;    // its time of day is what the views show
+    DateTime AlarmTime;  // full date and time; meaningful only while Alarm is set
     // Beyond version 16: the UID it came with, or was given when first exported or synced,
     // so that other programs know it again; "" for none yet.
-    std::string uid;
+    PackedText uid;
     // Beyond version 16: whole days, several days, a zone, a repeat rule and its
     // exceptions. Holds nothing for an ordinary appointment.
     ScheduleBox schedule;

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "records/MonthDay.h"
+#include "records/PackedText.h"
 
 // The text fields of a person, in the order the document writes them.
 #define QUILLMATE_PERSON_TEXTS(X)                               \
@@ -75,7 +76,7 @@ public:
     std::vector<int32_t> PhGroups;  // group ids in the order added
     // Beyond version 16: the UID it came with, or was given when first exported or synced;
     // "" for none yet.
-    std::string uid;
+    PackedText uid;
     // Beyond version 16: the birthday and anniversary, and the year of each whose reminder
     // was last shown (0 for none), so that it is shown once a year.
     MonthDay Birthday;

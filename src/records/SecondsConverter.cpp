@@ -88,6 +88,21 @@ bool SecondsConverter::isLaterOfTwo(int64_t secondsSince1970) {
            toSeconds(local, true) == secondsSince1970;
 }
 
+DateTime SecondsConverter::fromSeconds(int64_t secondsSince1970, bool& laterOfTwo) {
+    // A day seen before whose neighbours share its offset names each of its times once:
+    // one look at its slot answers both questions.
+    if (memory_ == Memory::Days && secondsSince1970 >= 0) {
+        const int64_t day = secondsSince1970 / kSecondsPerDay;
+        const Day& slot = days_[static_cast<size_t>(day) & (days_.size() - 1)];
+        if (slot.day == day && slot.calm == 1 && DateTime::mayBeInRange(secondsSince1970)) {
+            laterOfTwo = false;
+            return DateTime::fromLocalSeconds(secondsSince1970 + slot.offset);
+        }
+    }
+    laterOfTwo = isLaterOfTwo(secondsSince1970);
+    return fromSeconds(secondsSince1970);
+}
+
 SecondsConverter::SpanInstants SecondsConverter::spanInstantsOf(DateTime start, DateTime end,
                                                                 bool startLater, bool endLater) {
     SpanInstants instants{instantOf(start, startLater), instantOf(end, endLater)};

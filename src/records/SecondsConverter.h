@@ -31,6 +31,9 @@ public:
     // Whether an instant is the later of the two that its wall-clock time names, in an hour
     // the clocks repeat: what a DateTime alone cannot tell.
     [[nodiscard]] bool isLaterOfTwo(int64_t secondsSince1970);
+    // fromSeconds() and isLaterOfTwo() of one instant at once, as a load asks them of every
+    // date it reads.
+    [[nodiscard]] DateTime fromSeconds(int64_t secondsSince1970, bool& laterOfTwo);
     // The instants of a span's two ends, both or neither: calendars write the ends both in
     // UTC or both floating, as readers may not take a mix.
     struct SpanInstants {

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "records/DateTime.h"
+#include "records/PackedText.h"
 
 // A to-do item. Priority doubles as the completion state.
 struct Task {
@@ -20,7 +21,7 @@ struct Task {
     DateTime DoneDate;  // the day it was marked done; meaningful only while Priority is Done
     // Beyond version 16: the UID it came with, or was given when first exported or synced;
     // "" for none yet.
-    std::string uid;
+    PackedText uid;
 
     // A new task as the program creates it: High priority, due at `now`, not done.
     [[nodiscard]] static Task createdAt(DateTime now);

@@ -154,6 +154,20 @@ TEST(FieldValues, ReadsNumbersAsAtolDoesAndAnyRunOfCarriageReturnsBeforeALineFee
     }
 }
 
+TEST_F(DocumentReaderTest, FindsACarriageReturnWhereverItStandsInAShortValue) {
+    // Short values are searched in one piece of sixteen bytes: a CR CR LF, read as one
+    // break, at every place of every length up to past the piece.
+    for (size_t length = 3; length <= 18; ++length) {
+        for (size_t at = 0; at + 3 <= length; ++at) {
+            std::string value(length, 'v');
+            value.replace(at, 3, "\r\r\n");
+            ASSERT_TRUE(read16("<Persons LastID=\"1\"><Person ID=\"1\" City=\"" + value +
+                               "\"/></Persons>"));
+            EXPECT_EQ(person(1).City(), value.erase(at, 1)) << length << ' ' << at;
+        }
+    }
+}
+
 bool contains(const std::string& text, const std::string& part) {
     return text.find(part) != std::string::npos;
 }

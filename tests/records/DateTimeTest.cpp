@@ -177,7 +177,7 @@ TEST(SecondsConverter, AgreesWithTheCLibraryAcrossOffsetChanges) {
     for (const char* zone : zones) {
         SCOPED_TRACE(zone);
         TzGuard guard(zone);
-        SecondsConverter remembering, forgetful(SecondsConverter::Memory::None);
+        SecondsConverter remembering, forgetful(SecondsConverter::Memory::None), combined;
         // About hourly from 2011 to 2013, and from 2037 to 2039; one step off the hour so
         // that the repeated hours are hit in their middle too.
         for (const int64_t begin : {int64_t{1293840000}, int64_t{2114380800}}) {
@@ -194,6 +194,11 @@ TEST(SecondsConverter, AgreesWithTheCLibraryAcrossOffsetChanges) {
                 // must give the same.
                 ASSERT_EQ(remembering.isLaterOfTwo(t), forgetful.isLaterOfTwo(t)) << t;
                 ASSERT_EQ(forgetful.isLaterOfTwo(t), back != t) << t;
+                // Both at once, as a load asks them: from the day's first instant on, from
+                // what the converter remembers of it.
+                bool later = back == t;
+                ASSERT_EQ(combined.fromSeconds(t, later), local) << t;
+                ASSERT_EQ(later, back != t) << t;
             }
         }
     }

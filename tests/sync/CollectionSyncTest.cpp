@@ -234,7 +234,7 @@ TEST(CollectionSyncTest, ARecordKeepsTheUidItCameDownOrWentUpUnder) {
         bodies.push_back(item.body);
     const Person& made = *h.document.persons().find(3);
     ASSERT_FALSE(made.uid.empty());
-    for (const std::string& uid : {std::string("grace@phone"), made.uid}) {
+    for (const std::string& uid : {std::string("grace@phone"), std::string(made.uid)}) {
         EXPECT_EQ(std::count_if(bodies.begin(), bodies.end(),
                                 [&](const std::string& body) {
                                     return body.find("UID:" + uid + "\r\n") != std::string::npos;

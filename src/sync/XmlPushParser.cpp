@@ -2,11 +2,11 @@
 
 #include <algorithm>
 
-// The lexical rules are XmlLexer's, which XmlTokenizer reads by too, so that both take and
-// refuse the same texts at the same places; what is here is where the bytes so far end. A markup
-// token is read whole or not at all: reaching the end midway raises NeedMore, and it is read again
-// from its start once more bytes came. Character data, comments and CDATA are let go as they are
-// read.
+// The lexical rules are XmlLexer's, which XmlTokenizer reads by too, so that both take
+// and refuse the same texts at the same places; what is here is where the bytes so far
+// end. A markup token is read whole or not at all: reaching the end midway raises
+// NeedMore, and it is read again from its start once more bytes came. Character data,
+// comments and CDATA are let go as they are read.
 
 void XmlPushParser::feed(std::string_view piece) {
     if (failed_ || state_ == State::Done || piece.empty()) return;

@@ -99,11 +99,12 @@ private:
     size_t consumed_ = 0;
     TextPosition position_;
     bool skippedCr_ = false;
-    // The current bytes, the position in them and the end of what was fully read.
+    // Where the current bytes begin (the lexer holds the position in them and their end)
+    // and the end of what was fully read.
     const char* begin_ = nullptr;
     const char* kept_ = nullptr;
     std::vector<std::string> open_;  // names of the open elements
     std::string tagName_;
-    std::string version_;
+    std::string version_;  // the declaration's, which nothing asks for
     XmlPushHandler::Attributes attributes_;
 };

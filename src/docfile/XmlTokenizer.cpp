@@ -10,26 +10,8 @@
 
 namespace {
 
-bool isLetter(int c) {
-    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
-}
 bool isDigit(int c) {
     return c >= '0' && c <= '9';
-}
-bool isNameStart(int c) {
-    return xml::is(c, xml::kNameStart);
-}
-bool isNameChar(int c) {
-    return xml::is(c, xml::kNameChar);
-}
-int hexValue(int c) {
-    if (isDigit(c)) return c - '0';
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-    return -1;
-}
-int lower(int c) {
-    return c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c;
 }
 
 }  // namespace
@@ -54,117 +36,13 @@ TextPosition positionOf(std::string_view text, size_t offset) {
     return position;
 }
 
-bool XmlTokenizer::match(std::string_view keyword, bool anyCase) {
-    const char* before = pos_;
-    for (const char expected : keyword) {
-        const int c = get();
-        if (anyCase ? lower(c) != lower(expected) : c != expected) {
-            pos_ = before;
-            return false;
-        }
-    }
-    return true;
-}
-
-std::string_view XmlTokenizer::readNameSlowly() {
-    const char* before = pos_;
-    const int first = get();
-    if (!isNameStart(first)) {
-        pos_ = before;
-        return {};
-    }
-    nameScratch_.assign(1, static_cast<char>(first));
-    for (;;) {
-        const char* at = pos_;
-        const int c = get();
-        if (!isNameChar(c)) {
-            pos_ = at;
-            return nameScratch_;
-        }
-        nameScratch_ += static_cast<char>(c);
-    }
-}
-
-void XmlTokenizer::readDeclaration() {
-    if (!skipWhitespace() || !match("version")) failOnNext();
-    skipWhitespace();
-    if (get() != '=') fail();
-    skipWhitespace();
-    int quote = get();
-    if (quote != '\'' && quote != '"') fail();
-    std::string version;
-    for (;;) {
-        const char* at = pos_;
-        const int c = get();
-        if (!isNameChar(c)) {
-            pos_ = at;
-            break;
-        }
-        version += static_cast<char>(c);
-    }
-    if (version.empty() || get() != quote) fail();
-    version_ = std::move(version);
-
-    if (skipWhitespace() && match("encoding")) {
-        skipWhitespace();
-        if (get() != '=') fail();
-        skipWhitespace();
-        quote = get();
-        if (quote != '\'' && quote != '"') fail();
-        if (!isLetter(get())) fail();
-        for (;;) {
-            const char* at = pos_;
-            if (!isNameChar(get())) {
-                pos_ = at;
-                break;
-            }
-        }
-        if (get() != quote) fail();
-        skipWhitespace();
-    }
-    if (!match("?>")) failOnNext();
-}
+template class XmlLexer<XmlTokenizer>;
 
 void XmlTokenizer::skipMisc() {
     for (;;) {
         skipWhitespace();
         if (!match("<!--")) return;
-        readComment();
-    }
-}
-
-std::string_view XmlTokenizer::readComment() {
-    const char* body = pos_;
-    for (;;) {
-        while (!atEnd() && *pos_ != '-')
-            ++pos_;
-        if (atEnd()) fail();
-        const char* dash = pos_++;
-        if (get() == '-') {
-            if (get() != '>') fail();
-            return std::string_view(body, static_cast<size_t>(dash - body));
-        }
-        pos_ = dash + 1;
-    }
-}
-
-std::string_view XmlTokenizer::readCData() {
-    const char* body = pos_;
-    for (;;) {
-        while (pos_ != end_ && static_cast<unsigned char>(*pos_) >= 0x20 && *pos_ != ']')
-            ++pos_;
-        if (pos_ == end_) fail();
-        const char c = *pos_;
-        if (c == ']') {
-            const char* bracket = pos_;
-            if (match("]]>")) return std::string_view(body, static_cast<size_t>(bracket - body));
-            pos_ = bracket + 1;
-        } else if (c == '\t' || c == '\n' || c == '\r') {
-            ++pos_;
-        } else {
-            ++pos_;
-            fail();  // a control character, or the end of the text
-        }
+        readCommentBody();
     }
 }
 
@@ -238,16 +116,8 @@ std::string_view XmlTokenizer::readAttributeValueSlowly(int quote, const char* r
     }
     pos_ = run;
     valueScratch_.clear();
-    for (;;) {
-        pos_ = xml::findAnyOf(pos_, end_, static_cast<char>(quote), '<', '&', '\0');
-        if (atEnd()) fail();
-        const char c = *pos_++;
-        if (c == '<') fail();
-        valueScratch_.append(run, static_cast<size_t>(pos_ - 1 - run));
-        if (c == quote) return valueScratch_;
-        appendReference(valueScratch_);
-        run = pos_;
-    }
+    readValueRest(quote, valueScratch_);
+    return valueScratch_;
 }
 
 void XmlTokenizer::appendReference(std::string& out) {
@@ -265,46 +135,4 @@ void XmlTokenizer::appendReference(std::string& out) {
         out += byte;
     else
         out += windows1252ToUtf8(std::string_view(&byte, 1));
-}
-
-char XmlTokenizer::readReference() {
-    const char* at = pos_;
-    if (get() == '#') {
-        unsigned value = 0;
-        int digits = 0;
-        const char* beforeX = pos_;
-        const bool hex = get() == 'x';
-        if (!hex) pos_ = beforeX;
-        for (;;) {
-            const char* before = pos_;
-            const int c = get();
-            const int digit = hex ? hexValue(c) : (isDigit(c) ? c - '0' : -1);
-            if (digit < 0) {
-                pos_ = before;
-                break;
-            }
-            // Only the low eight bits count, so the sum may wrap freely.
-            value = (value * (hex ? 16 : 10) + static_cast<unsigned>(digit)) & 0xFF;
-            ++digits;
-        }
-        if (digits == 0 || get() != ';') fail();
-        return static_cast<char>(value);
-    }
-    pos_ = at;
-    const std::string_view name = readName();
-    char byte;
-    if (name == "lt")
-        byte = '<';
-    else if (name == "gt")
-        byte = '>';
-    else if (name == "amp")
-        byte = '&';
-    else if (name == "apos")
-        byte = '\'';
-    else if (name == "quot")
-        byte = '"';
-    else
-        failOnNext();
-    if (get() != ';') fail();
-    return byte;
 }

@@ -1,14 +1,12 @@
 #pragma once
 
-#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
-#ifdef __SSE2__
-#include <emmintrin.h>
-#endif
+
+#include "docfile/XmlLexer.h"
 
 // Where a text stopped being well-formed, as a byte offset into it.
 struct XmlSyntaxError {
@@ -26,77 +24,6 @@ struct TextPosition {
 [[nodiscard]] TextPosition positionOf(std::string_view text, size_t offset);
 
 namespace xml {
-
-enum CharClass : unsigned char {
-    kWhitespace = 1,
-    kNameStart = 2,
-    kNameChar = 4,
-};
-
-inline constexpr std::array<unsigned char, 256> kClasses = [] {
-    std::array<unsigned char, 256> table{};
-    for (const unsigned char c : {' ', '\t', '\r', '\n'})
-        table[c] = kWhitespace;
-    for (int c = 0; c < 256; ++c) {
-        const bool letter = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
-        if (letter || c == '_' || c == ':') table[c] |= kNameStart | kNameChar;
-        if ((c >= '0' && c <= '9') || c == '.' || c == '-') table[c] |= kNameChar;
-    }
-    return table;
-}();
-
-inline bool is(int c, CharClass kind) {
-    return (kClasses[static_cast<unsigned char>(c)] & kind) != 0;
-}
-
-// The first of the bytes from `p` to `end` that is one of a, b, c or d; `end` if none is.
-inline const char* findAnyOf(const char* p, const char* end, char a, char b, char c, char d) {
-#ifdef __SSE2__
-    // Sixteen bytes at a time, and never a load past `end`.
-    const __m128i va = _mm_set1_epi8(a);
-    const __m128i vb = _mm_set1_epi8(b);
-    const __m128i vc = _mm_set1_epi8(c);
-    const __m128i vd = _mm_set1_epi8(d);
-    while (end - p >= 16) {
-        const __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
-        const __m128i hits =
-            _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(x, va), _mm_cmpeq_epi8(x, vb)),
-                         _mm_or_si128(_mm_cmpeq_epi8(x, vc), _mm_cmpeq_epi8(x, vd)));
-        const int mask = _mm_movemask_epi8(hits);
-        if (mask != 0) return p + __builtin_ctz(static_cast<unsigned>(mask));
-        p += 16;
-    }
-#endif
-    while (p != end && *p != a && *p != b && *p != c && *p != d)
-        ++p;
-    return p;
-}
-
-// How many bytes from `p` on are name characters: the length of a name of up to 15 bytes,
-// or 16 when the name is longer (or the bytes run on past it). Reads 16 bytes from `p`.
-inline size_t nameLength16(const char* p) {
-#ifdef __SSE2__
-    // Without a branch per byte: the end of a name is where a loop would guess wrong.
-    // Name characters are 0x2D-0x2E ("-."), 0x30-0x3A (digits and ':'), '_' and the
-    // letters, which or-ing 0x20 folds onto a-z. A byte lies in [lo, hi] when, shifted by
-    // -128 - lo, it compares below -128 + (hi - lo + 1) as a signed byte.
-    const auto within = [](__m128i x, char lo, char hi) {
-        const __m128i shifted = _mm_add_epi8(x, _mm_set1_epi8(static_cast<char>(-128 - lo)));
-        return _mm_cmplt_epi8(shifted, _mm_set1_epi8(static_cast<char>(-128 + (hi - lo + 1))));
-    };
-    const __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
-    __m128i name = _mm_or_si128(within(x, '-', '.'), within(x, '0', ':'));
-    name = _mm_or_si128(name, within(_mm_or_si128(x, _mm_set1_epi8(0x20)), 'a', 'z'));
-    name = _mm_or_si128(name, _mm_cmpeq_epi8(x, _mm_set1_epi8('_')));
-    const auto others = static_cast<unsigned>(~_mm_movemask_epi8(name)) | 0x10000u;
-    return static_cast<size_t>(__builtin_ctz(others));
-#else
-    size_t n = 0;
-    while (n < 16 && is(p[n], kNameChar))
-        ++n;
-    return n;
-#endif
-}
 
 // An attribute name a handler expects next, as the bytes ` name="` would start with after
 // the blank: a handler that knows the order its attributes come in lets the tokenizer
@@ -136,7 +63,7 @@ constexpr ExpectedName expectedName(std::string_view name) {
 // startTagEnd() and endElement() right away. Comments outside the root are dropped.
 // Errors throw XmlSyntaxError; nothing is read past the end of the text, and a NUL byte
 // counts as the end of the text.
-class XmlTokenizer {
+class XmlTokenizer : public XmlLexer<XmlTokenizer> {
 public:
     // Deeper nesting is a syntax error, so that hostile input cannot exhaust the stack of
     // whatever walks the result.
@@ -149,9 +76,8 @@ public:
     };
 
     explicit XmlTokenizer(std::string_view text, References references = References::Bytes)
-        : start_(text.data()),
-          end_(text.data() + text.size()),
-          pos_(start_),
+        : XmlLexer(text.data(), text.data() + text.size()),
+          start_(text.data()),
           references_(references) {}
 
     // Reads the whole text; throws XmlSyntaxError at the first error.
@@ -162,6 +88,8 @@ public:
     [[nodiscard]] const std::string& version() const { return version_; }
 
 private:
+    friend class XmlLexer<XmlTokenizer>;
+
     // One byte of input, 0 at the end; one carriage return in front of it is skipped.
     int get() {
         if (pos_ == end_) return 0;
@@ -173,29 +101,11 @@ private:
         return c;
     }
     [[noreturn]] void fail() const { throw XmlSyntaxError{static_cast<size_t>(pos_ - start_)}; }
-    // Reads the next byte, then fails: the error lies on that byte.
-    [[noreturn]] void failOnNext() {
-        get();
-        fail();
-    }
     bool atEnd() const { return pos_ == end_ || *pos_ == '\0'; }
+    // The whole text is there: its end is the end, and nothing read is held.
+    void needMore() const {}
+    void commit() const {}
 
-    bool skipWhitespace() {
-        // As get() reads: a CR is skipped, so it counts only when white space follows it.
-        const char* const before = pos_;
-        while (pos_ != end_) {
-            const char c = *pos_;
-            if (c == ' ' || c == '\t' || c == '\n')
-                ++pos_;
-            else if (c == '\r' && end_ - pos_ >= 2 && xml::is(pos_[1], xml::kWhitespace))
-                pos_ += 2;
-            else
-                break;
-        }
-        return pos_ != before;
-    }
-    // Consumes `keyword` when the input continues with it; otherwise consumes nothing.
-    bool match(std::string_view keyword, bool anyCase = false);
     // A name, or "" (consuming nothing) when none starts here.
     std::string_view readName() {
         const char* first = pos_;
@@ -213,12 +123,7 @@ private:
         }
         return std::string_view(first, static_cast<size_t>(pos_ - first));
     }
-    // readName() where a CR stands before or inside the name.
-    std::string_view readNameSlowly();
-    void readDeclaration();
     void skipMisc();
-    std::string_view readComment();
-    std::string_view readCData();
     std::string_view readAttributeValue() {
         const int quote = get();
         if (quote != '\'' && quote != '"') fail();
@@ -230,7 +135,6 @@ private:
     }
     // The rest of an attribute value from `run` on, which holds a reference or an error.
     std::string_view readAttributeValueSlowly(int quote, const char* run);
-    char readReference();
     // Reads a reference and appends what it stands for.
     void appendReference(std::string& out);
 
@@ -240,22 +144,20 @@ private:
     void readElement(Handler& handler);
 
     const char* start_;
-    const char* end_;
-    const char* pos_;
     std::string version_ = "1.0";
-    std::string nameScratch_;
     std::string valueScratch_;
-    std::string referenceText_;
     References references_;
     std::vector<std::string> open_;  // names of the open elements
     size_t depth_ = 0;
 };
 
+extern template class XmlLexer<XmlTokenizer>;
+
 template <class Handler>
 void XmlTokenizer::run(Handler& handler) {
     pos_ = start_;
     depth_ = 0;
-    if (match("<?xml", true)) readDeclaration();
+    if (match("<?xml", true)) readDeclaration(version_);
     skipMisc();
     if (get() != '<') fail();  // no root element
     readElement(handler);
@@ -322,21 +224,14 @@ void XmlTokenizer::readStartTag(Handler& handler) {
         // A name in the scratch buffer would not survive reading an entity of the value.
         std::string held;
         if (attribute.data() == nameScratch_.data()) attribute = held = attribute;
-        skipWhitespace();
-        if (get() != '=') fail();
-        skipWhitespace();
+        readEquals();
         handler.attribute(attribute, readAttributeValue());
     }
-    const int c = get();
-    if (c == '/') {
-        if (get() != '>') fail();
-        handler.startTagEnd();
+    const bool empty = readStartTagEnd();
+    handler.startTagEnd();
+    if (empty) {
         handler.endElement();
         --depth_;
-    } else if (c == '>') {
-        handler.startTagEnd();
-    } else {
-        fail();
     }
 }
 
@@ -346,46 +241,34 @@ void XmlTokenizer::readElement(Handler& handler) {
     while (depth_ > 0) {
         // Character data up to the next markup, reference or "]]>".
         const char* run = pos_;
-        for (;;) {
-            pos_ = xml::findAnyOf(pos_, end_, '<', '&', ']', '\0');
-            if (pos_ != end_ && *pos_ == ']') {
-                const char* bracket = pos_;
-                if (match("]]>")) fail();
-                pos_ = bracket + 1;
-                continue;
-            }
-            break;
-        }
+        skipText();
         if (pos_ != run) handler.text(std::string_view(run, static_cast<size_t>(pos_ - run)));
         if (atEnd()) fail();
         if (*pos_ == '&') {
-            ++pos_;
-            referenceText_.clear();
-            appendReference(referenceText_);
-            handler.text(referenceText_);
+            handler.text(readTextReference());
             continue;
         }
-        ++pos_;  // '<'
-        const char* afterAngle = pos_;
-        const int c = get();
-        if (c == '/') {
-            const std::string_view name = readName();
-            if (name != open_[depth_ - 1]) fail();
-            skipWhitespace();
-            if (get() != '>') fail();
-            handler.endElement();
-            --depth_;
-        } else if (c == '!') {
-            if (match("--")) {
-                handler.comment(readComment());
-            } else if (match("[CDATA[")) {
-                handler.text(readCData());
-            } else {
-                fail();  // "!" cannot start a name
+        switch (readMarkupStart()) {
+            case Markup::EndTag:
+                readEndTag(open_[depth_ - 1]);
+                handler.endElement();
+                --depth_;
+                break;
+            case Markup::Comment: {
+                const char* const body = pos_;
+                const char* const end = readCommentBody();
+                handler.comment(std::string_view(body, static_cast<size_t>(end - body)));
+                break;
             }
-        } else {
-            pos_ = afterAngle;
-            readStartTag(handler);
+            case Markup::CData: {
+                const char* const body = pos_;
+                const char* const end = readCDataBody();
+                handler.text(std::string_view(body, static_cast<size_t>(end - body)));
+                break;
+            }
+            case Markup::StartTag:
+                readStartTag(handler);
+                break;
         }
     }
 }

@@ -26,9 +26,10 @@ public:
 // the whole text at once), so that a large text need not be held whole: character data
 // goes to the handler as it comes, and only a markup token cut by a piece's end is held
 // until the rest of it comes. Comments are not reported.
-class XmlPushParser {
+class XmlPushParser : public XmlLexer<XmlPushParser> {
 public:
-    explicit XmlPushParser(XmlPushHandler& handler) : handler_(handler) {}
+    explicit XmlPushParser(XmlPushHandler& handler)
+        : XmlLexer(nullptr, nullptr), handler_(handler) {}
 
     // Reads the next piece of the text; nothing once it failed or the root ended.
     void feed(std::string_view piece);
@@ -42,6 +43,8 @@ public:
     [[nodiscard]] TextPosition errorPosition() const { return errorAt_; }
 
 private:
+    friend class XmlLexer<XmlPushParser>;
+
     enum class State { Start, Prolog, Content, Comment, CData, Epilog, Done };
     // Raised where a token runs past the bytes there are so far.
     struct NeedMore {};
@@ -54,10 +57,6 @@ private:
         return consumed_ + static_cast<size_t>(at - begin_);
     }
     [[noreturn]] void fail() const { throw XmlSyntaxError{offset(pos_)}; }
-    [[noreturn]] void failOnNext() {
-        get();
-        fail();
-    }
     // At the end of the bytes so far: more must come, unless the text is whole.
     void needMore() const {
         if (!final_) throw NeedMore{};
@@ -75,14 +74,9 @@ private:
         if (pos_ == end_) return needMore(), true;
         return *pos_ == '\0';
     }
-    bool skipWhitespace();
-    bool match(std::string_view keyword, bool anyCase = false);
     std::string_view readName();
-    void readDeclaration();
     void readStartTag();
-    void readEndTag();
-    void readAttributeValue(std::string& value);
-    void appendReference(std::string& out);
+    void appendReference(std::string& out) { out += readReference(); }
     bool readContent();
     bool readComment();
     bool readCData();
@@ -105,14 +99,12 @@ private:
     size_t consumed_ = 0;
     TextPosition position_;
     bool skippedCr_ = false;
-    // The current bytes, the position in them and the end of what was fully read.
+    // Where the current bytes begin (the lexer holds the position in them and their end)
+    // and the end of what was fully read.
     const char* begin_ = nullptr;
-    const char* end_ = nullptr;
-    const char* pos_ = nullptr;
     const char* kept_ = nullptr;
     std::vector<std::string> open_;  // names of the open elements
-    std::string nameScratch_;
     std::string tagName_;
+    std::string version_;  // the declaration's, which nothing asks for
     XmlPushHandler::Attributes attributes_;
-    std::string reference_;
 };

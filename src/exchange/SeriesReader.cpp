@@ -9,6 +9,7 @@
 #include "exchange/CalendarTime.h"
 #include "exchange/EventFields.h"
 #include "exchange/SeriesWall.h"
+#include "records/Occurrences.h"
 
 namespace {
 
@@ -53,6 +54,25 @@ int32_t minutesBefore(int64_t offset) {
 bool changesAllLater(icalproperty* id) {
     icalparameter* range = icalproperty_get_first_parameter(id, ICAL_RANGE_PARAMETER);
     return range != nullptr && icalparameter_get_range(range) == ICAL_RANGE_THISANDFUTURE;
+}
+
+// Takes out the overrides of starts the series also removes (an EXDATE and a RECURRENCE-ID
+// of the same start): the removal wins, as in the occurrences and the export, so an override
+// kept would be one nobody sees and the item would not read back as it was written.
+void dropRemovedChanges(Appointment& appointment) {
+    const Schedule& schedule = appointment.schedule.get();
+    if (schedule.removed.empty() || schedule.changed.empty()) return;
+    std::vector<int64_t> removed;
+    for (const DateTime start : schedule.removed) {
+        const auto starts = startsRemovedBy(appointment, start);
+        removed.insert(removed.end(), starts.begin(), starts.end());
+    }
+    std::sort(removed.begin(), removed.end());
+    const auto isRemoved = [&](const ChangedOccurrence& change) {
+        return std::binary_search(removed.begin(), removed.end(), secondsOf(change.replaces));
+    };
+    if (std::ranges::any_of(schedule.changed, isRemoved))
+        std::erase_if(appointment.schedule.edit().changed, isRemoved);
 }
 
 // One series as it is read: its appointment, and what its occurrences are counted from.
@@ -347,8 +367,10 @@ SeriesRead EventSeries::read(icalcomponent* event, size_t line,
         Draft rest = splitAt(draft, split, key);
         moved += rest.first - secondsOf(key);
         // From the first start on, the override is the whole series.
-        if (key > wallAtSeconds(draft.first))
+        if (key > wallAtSeconds(draft.first)) {
+            dropRemovedChanges(draft.appointment);
             result.appointments.push_back(std::move(draft.appointment));
+        }
         // Cancelled from there on: the series ends before it.
         if (icalcomponent_get_status(split.event) == ICAL_STATUS_CANCELLED) {
             if (result.appointments.empty()) result.failure = _("cancelled");
@@ -356,6 +378,7 @@ SeriesRead EventSeries::read(icalcomponent* event, size_t line,
         }
         draft = std::move(rest);
     }
+    dropRemovedChanges(draft.appointment);
     result.appointments.push_back(std::move(draft.appointment));
     return result;
 }

@@ -54,10 +54,10 @@ TEST(ItemCodecTest, ASeriesIsOneRecordThatReadsBackAsWritten) {
          "del 2026-12-14 10:00:00\n",
          false},
         // libical drops a carriage return on writing; the reader takes it for a line break.
-        {"a carriage return alone in a line",
-         "BEGIN:VCALENDAR\r\nBEGIN:VEVENT\r\nUID:a\r\nSUMMARY:Yoga\rmats\r\n"
+        {"a carriage return alone in a line, and escaped",
+         "BEGIN:VCALENDAR\r\nBEGIN:VEVENT\r\nUID:a\r\nSUMMARY:Yoga\rmats\\rblocks\r\n"
          "DTSTART:20261207T100000\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n",
-         "Yoga\r\nmats|2026-12-07 10:00:00|2026-12-07 10:00:00||", false},
+         "Yoga\r\nmats\r\nblocks|2026-12-07 10:00:00|2026-12-07 10:00:00||", false},
         {"days", item({"DTSTART;VALUE=DATE:20261224\r\nDTEND;VALUE=DATE:20261227\r\n"}),
          "Yoga|2026-12-24 00:00:00|2026-12-26 23:59:00||allday\nlast 2026-12-26 00:00:00\n", false},
         {"a series of another zone",

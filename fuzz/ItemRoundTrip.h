@@ -74,10 +74,11 @@ inline void checkPatch(const ItemCodec& codec, std::string_view server, const Sy
         if (std::ranges::find(together, fields[i].key) != together.end())
             changed.insert(together.begin(), together.end());
     }
+    // Sync builds a record from all its fields' texts in order, so that an alarm counts from
+    // the start set before it: the one sent is built so too.
     SyncRecord sent = read;
-    for (const SyncField& field : fields) {
-        if (changed.contains(field.key)) field.setText(sent, field.text(ours));
-    }
+    for (const SyncField& field : fields)
+        field.setText(sent, field.text(changed.contains(field.key) ? ours : read));
     const std::string patched = codec.write(server, sent, changed, "fuzz-uid");
     // Control characters, raw in the server's lines (a zero byte in a parameter's name) or
     // encoded in its values, are kept or left out as they come, and may read back otherwise,

@@ -56,23 +56,30 @@ bool changesAllLater(icalproperty* id) {
     return range != nullptr && icalparameter_get_range(range) == ICAL_RANGE_THISANDFUTURE;
 }
 
-// Takes out the overrides of starts the series also removes (an EXDATE and a RECURRENCE-ID
-// of the same start): the removal wins, as in the occurrences and the export, so an override
-// kept would be one nobody sees and the item would not read back as it was written.
-void dropRemovedChanges(Appointment& appointment) {
+// Takes out what the series can never show, as the export leaves it out: a removed day (of
+// a timed series) holding no start, and the overrides of starts it also removes (an EXDATE
+// and a RECURRENCE-ID of the same start), since the removal wins, as in the occurrences.
+// Kept, either would make the item read back otherwise than it was written.
+void dropUnseen(Appointment& appointment) {
     const Schedule& schedule = appointment.schedule.get();
-    if (schedule.removed.empty() || schedule.changed.empty()) return;
+    if (schedule.removed.empty()) return;
     std::vector<int64_t> removed;
+    std::vector<DateTime> removing;
     for (const DateTime start : schedule.removed) {
         const auto starts = startsRemovedBy(appointment, start);
+        if (!starts.empty()) removing.push_back(start);
         removed.insert(removed.end(), starts.begin(), starts.end());
     }
     std::sort(removed.begin(), removed.end());
     const auto isRemoved = [&](const ChangedOccurrence& change) {
         return std::binary_search(removed.begin(), removed.end(), secondsOf(change.replaces));
     };
-    if (std::ranges::any_of(schedule.changed, isRemoved))
-        std::erase_if(appointment.schedule.edit().changed, isRemoved);
+    if (removing.size() == schedule.removed.size() &&
+        !std::ranges::any_of(schedule.changed, isRemoved))
+        return;
+    Schedule& edited = appointment.schedule.edit();
+    edited.removed = std::move(removing);
+    std::erase_if(edited.changed, isRemoved);
 }
 
 // One series as it is read: its appointment, and what its occurrences are counted from.
@@ -368,7 +375,7 @@ SeriesRead EventSeries::read(icalcomponent* event, size_t line,
         moved += rest.first - secondsOf(key);
         // From the first start on, the override is the whole series.
         if (key > wallAtSeconds(draft.first)) {
-            dropRemovedChanges(draft.appointment);
+            dropUnseen(draft.appointment);
             result.appointments.push_back(std::move(draft.appointment));
         }
         // Cancelled from there on: the series ends before it.
@@ -378,7 +385,7 @@ SeriesRead EventSeries::read(icalcomponent* event, size_t line,
         }
         draft = std::move(rest);
     }
-    dropRemovedChanges(draft.appointment);
+    dropUnseen(draft.appointment);
     result.appointments.push_back(std::move(draft.appointment));
     return result;
 }

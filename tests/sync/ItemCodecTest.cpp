@@ -45,10 +45,11 @@ TEST(ItemCodecTest, ASeriesIsOneRecordThatReadsBackAsWritten) {
          "del 2026-12-21 10:00:00\nchg 2026-12-14 10:00:00|2026-12-15 18:00:00|"
          "2026-12-15 18:00:00|10|Yoga\n",
          false},
-        // The removal wins, as the occurrences and the export have it.
-        {"an occurrence both removed and moved",
+        // The removal wins, as the occurrences and the export have it; a day without a
+        // start has nothing to remove.
+        {"an occurrence both removed and moved, and a day without one removed",
          item({"DTSTART:20261207T100000\r\nRRULE:FREQ=WEEKLY;COUNT=3\r\n"
-               "EXDATE:20261214T100000\r\n",
+               "EXDATE:20261214T100000\r\nEXDATE;VALUE=DATE:20261209\r\n",
                "RECURRENCE-ID:20261214T100000\r\nDTSTART:20261215T180000\r\n"}),
          "Yoga|2026-12-07 10:00:00|2026-12-07 10:00:00||rule FREQ=WEEKLY;COUNT=3\n"
          "del 2026-12-14 10:00:00\n",

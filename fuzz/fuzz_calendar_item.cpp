@@ -65,6 +65,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (item.records.size() != 1 || item.recurring) return 0;
     const SyncRecord& read = item.records[0].record;
     checkPatch(codec, text, read, oursOf(ours, read.kind()), mask,
-               {"StartTime", "EndTime", kScheduleField});
+               {"StartTime", "EndTime", kScheduleField}, true);
     return 0;
 }

@@ -26,6 +26,17 @@ std::string componentName(std::string_view line) {
     return name;
 }
 
+// Appends a piece of a line with each carriage return in it as an escaped line break: a
+// text reads it as one, and libical would drop it when it writes the item back.
+void appendEscapingReturns(std::string& line, std::string_view piece) {
+    for (size_t at = piece.find('\r'); at != std::string_view::npos; at = piece.find('\r')) {
+        line.append(piece.substr(0, at));
+        line += "\\n";
+        piece.remove_prefix(at + 1);
+    }
+    line.append(piece);
+}
+
 }  // namespace
 
 Outline outlineOf(std::string_view text) {
@@ -69,13 +80,15 @@ std::string unfoldedText(std::string_view bytes) {
         size_t end = std::min(bytes.find('\n', pos), bytes.size());
         std::string_view physical = bytes.substr(pos, end - pos);
         pos = end + 1;
-        if (physical.ends_with('\r')) physical.remove_suffix(1);
+        while (physical.ends_with('\r'))
+            physical.remove_suffix(1);
         if (started && !physical.empty() && (physical[0] == ' ' || physical[0] == '\t')) {
-            line += physical.substr(1);
+            appendEscapingReturns(line, physical.substr(1));
             continue;
         }
         if (started) endLine();
-        line.assign(physical);
+        line.clear();
+        appendEscapingReturns(line, physical);
         started = true;
     }
     if (started) endLine();

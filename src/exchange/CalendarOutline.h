@@ -23,5 +23,6 @@ struct Outline {
 
 // The text with its folded lines joined and each line as UTF-8 (valueAsUtf8). Joined
 // first, since a writer may fold a line inside a character, whose halves would otherwise
-// each be read as Windows-1252. Lines end in CR LF.
+// each be read as Windows-1252. Lines end in CR LF; a carriage return inside a line is an
+// escaped line break ("\n"), and several before a line feed end the line as one.
 [[nodiscard]] std::string unfoldedText(std::string_view bytes);

@@ -4,6 +4,8 @@
 #include <cstring>
 #include <memory>
 
+#include "records/LineBreaks.h"
+
 namespace {
 
 struct ParserFree {
@@ -72,6 +74,22 @@ void dropInZones(icalcomponent* component, const std::vector<size_t>& lines, siz
     }
 }
 
+// Makes each carriage return in the texts under `component` a line feed: libical drops one
+// when it writes a text, where the readers take it for a line break, as it writes a line feed.
+void returnsAsLineFeeds(icalcomponent* component) {
+    for (icalproperty* p = icalcomponent_get_first_property(component, ICAL_ANY_PROPERTY); p;
+         p = icalcomponent_get_next_property(component, ICAL_ANY_PROPERTY)) {
+        icalvalue* value = icalproperty_get_value(p);
+        if (value == nullptr || icalvalue_isa(value) != ICAL_TEXT_VALUE) continue;
+        const char* text = icalvalue_get_text(value);
+        if (text != nullptr && std::strchr(text, '\r') != nullptr)
+            icalvalue_set_text(value, withLf(text).c_str());
+    }
+    for (icalcomponent* c = icalcomponent_get_first_component(component, ICAL_ANY_COMPONENT); c;
+         c = icalcomponent_get_next_component(component, ICAL_ANY_COMPONENT))
+        returnsAsLineFeeds(c);
+}
+
 }  // namespace
 
 icalcomponent* parseCalendarText(const std::string& text) {
@@ -114,6 +132,7 @@ Component serverCalendar(std::string_view text) {
     Component calendar(icalparser_parse_string(unfolded.c_str()));
     // libical puts X-LIC-ERROR in place of what it cannot read.
     if (calendar && icalcomponent_count_errors(calendar.get()) > 0) return nullptr;
+    if (calendar) returnsAsLineFeeds(calendar.get());
     if (calendar && icalcomponent_isa(calendar.get()) != ICAL_VCALENDAR_COMPONENT) {
         icalcomponent* outer = icalcomponent_new_vcalendar();
         icalcomponent_add_component(outer, calendar.release());

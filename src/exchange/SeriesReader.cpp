@@ -9,6 +9,7 @@
 #include "exchange/CalendarTime.h"
 #include "exchange/EventFields.h"
 #include "exchange/SeriesWall.h"
+#include "records/Occurrences.h"
 
 namespace {
 
@@ -53,6 +54,32 @@ int32_t minutesBefore(int64_t offset) {
 bool changesAllLater(icalproperty* id) {
     icalparameter* range = icalproperty_get_first_parameter(id, ICAL_RANGE_PARAMETER);
     return range != nullptr && icalparameter_get_range(range) == ICAL_RANGE_THISANDFUTURE;
+}
+
+// Takes out what the series can never show, as the export leaves it out: a removed day (of
+// a timed series) holding no start, and the overrides of starts it also removes (an EXDATE
+// and a RECURRENCE-ID of the same start), since the removal wins, as in the occurrences.
+// Kept, either would make the item read back otherwise than it was written.
+void dropUnseen(Appointment& appointment) {
+    const Schedule& schedule = appointment.schedule.get();
+    if (schedule.removed.empty()) return;
+    std::vector<int64_t> removed;
+    std::vector<DateTime> removing;
+    for (const DateTime start : schedule.removed) {
+        const auto starts = startsRemovedBy(appointment, start);
+        if (!starts.empty()) removing.push_back(start);
+        removed.insert(removed.end(), starts.begin(), starts.end());
+    }
+    std::sort(removed.begin(), removed.end());
+    const auto isRemoved = [&](const ChangedOccurrence& change) {
+        return std::binary_search(removed.begin(), removed.end(), secondsOf(change.replaces));
+    };
+    if (removing.size() == schedule.removed.size() &&
+        !std::ranges::any_of(schedule.changed, isRemoved))
+        return;
+    Schedule& edited = appointment.schedule.edit();
+    edited.removed = std::move(removing);
+    std::erase_if(edited.changed, isRemoved);
 }
 
 // One series as it is read: its appointment, and what its occurrences are counted from.
@@ -347,8 +374,10 @@ SeriesRead EventSeries::read(icalcomponent* event, size_t line,
         Draft rest = splitAt(draft, split, key);
         moved += rest.first - secondsOf(key);
         // From the first start on, the override is the whole series.
-        if (key > wallAtSeconds(draft.first))
+        if (key > wallAtSeconds(draft.first)) {
+            dropUnseen(draft.appointment);
             result.appointments.push_back(std::move(draft.appointment));
+        }
         // Cancelled from there on: the series ends before it.
         if (icalcomponent_get_status(split.event) == ICAL_STATUS_CANCELLED) {
             if (result.appointments.empty()) result.failure = _("cancelled");
@@ -356,6 +385,7 @@ SeriesRead EventSeries::read(icalcomponent* event, size_t line,
         }
         draft = std::move(rest);
     }
+    dropUnseen(draft.appointment);
     result.appointments.push_back(std::move(draft.appointment));
     return result;
 }

@@ -294,10 +294,14 @@ void VCardPersonBuilder::fillAddress(PersonTextFields& person) {
     auto part = [&](size_t i) {
         return i < parts.size() ? trimmedText(unescapeValue(parts[i], escaping_)) : std::string();
     };
-    // The street may hold several lines, as line breaks or (vCard 4.0) as a list.
+    // The street may hold several lines, as line breaks or (vCard 4.0) as a list; version
+    // 2.1 has no lists, and a comma in its street is text.
     std::vector<std::string> lines;
     if (parts.size() > 2) {
-        splitEscapedInto(parts[2], ',', escaping_, items_);
+        if (escaping_ == VCardEscaping::Version21)
+            items_.assign(1, parts[2]);
+        else
+            splitEscapedInto(parts[2], ',', escaping_, items_);
         for (const std::string_view item : items_) {
             const std::string text = unescapeValue(item, escaping_);
             size_t from = 0;

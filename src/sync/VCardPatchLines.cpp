@@ -28,6 +28,12 @@ std::string escapedForCard(std::string_view text, VCardEscaping escaping) {
     return out;
 }
 
+std::string partForCard(std::string_view text, VCardEscaping escaping) {
+    std::string out = escapedForCard(text, escaping);
+    if (escaping == VCardEscaping::Version21 && out.ends_with('\\')) out += ' ';
+    return out;
+}
+
 std::string encodedCardLine(std::string_view head, std::string_view value, VCardEscaping escaping) {
     if (escaping == VCardEscaping::Backslash || value.find('\n') == std::string_view::npos)
         return std::string(head) + ":" + std::string(value);

@@ -13,6 +13,9 @@
 // Text escaped for a value of a card of that escaping. Version 2.1 escapes only ";" and
 // keeps line breaks as they are, which then go quoted-printable (see encodedCardLine).
 [[nodiscard]] std::string escapedForCard(std::string_view text, VCardEscaping escaping);
+// Text escaped for a part of a structured value. A version 2.1 part ending in a backslash
+// gets a blank, which readers trim: the backslash would escape the ";" after it.
+[[nodiscard]] std::string partForCard(std::string_view text, VCardEscaping escaping);
 // A line of a version 2.1 card whose value holds a line break, which that version can only
 // write quoted-printable; other lines as they are.
 [[nodiscard]] std::string encodedCardLine(std::string_view head, std::string_view value,

@@ -112,7 +112,7 @@ void VCardPersonBuilder::offer(Candidate& slot, std::string&& value, bool prefer
     // Of two values for one field, one is left out: the later, unless only it is preferred.
     if (slot.taken) ++leftOut_;
     if (slot.taken && (slot.preferred || !preferred)) return;
-    slot = {std::move(value), preferred, true};
+    slot = {std::move(value), preferred, true, escaping_};
 }
 
 void VCardPersonBuilder::take(const VCardLine& line, bool fileIsUnicode, bool textIsUtf8) {
@@ -289,21 +289,22 @@ void VCardPersonBuilder::fillPhones(PersonTextFields& person) {
 
 void VCardPersonBuilder::fillAddress(PersonTextFields& person) {
     if (!address_.taken) return;
-    splitEscapedInto(address_.value, ';', escaping_, parts_);
+    const VCardEscaping escaping = address_.escaping;
+    splitEscapedInto(address_.value, ';', escaping, parts_);
     const std::vector<std::string_view>& parts = parts_;
     auto part = [&](size_t i) {
-        return i < parts.size() ? trimmedText(unescapeValue(parts[i], escaping_)) : std::string();
+        return i < parts.size() ? trimmedText(unescapeValue(parts[i], escaping)) : std::string();
     };
     // The street may hold several lines, as line breaks or (vCard 4.0) as a list; version
     // 2.1 has no lists, and a comma in its street is text.
     std::vector<std::string> lines;
     if (parts.size() > 2) {
-        if (escaping_ == VCardEscaping::Version21)
+        if (escaping == VCardEscaping::Version21)
             items_.assign(1, parts[2]);
         else
-            splitEscapedInto(parts[2], ',', escaping_, items_);
+            splitEscapedInto(parts[2], ',', escaping, items_);
         for (const std::string_view item : items_) {
-            const std::string text = unescapeValue(item, escaping_);
+            const std::string text = unescapeValue(item, escaping);
             size_t from = 0;
             while (from <= text.size()) {
                 const size_t end = lineEnd(text, from);

@@ -230,10 +230,10 @@ std::vector<std::string> oldParts(const CardLine* line, size_t count, VCardEscap
 std::string nameValue(CardLine* line, const Person& p, VCardEscaping escaping) {
     std::vector<std::string> parts = oldParts(line, 5, escaping);
     // Further given names would join the first name when read back.
-    parts[0] = partForCard(p.LName(), escaping);
-    parts[1] = partForCard(p.FName(), escaping);
+    parts[0] = escapedForCard(p.LName(), escaping);
+    parts[1] = escapedForCard(p.FName(), escaping);
     parts[2].clear();
-    return parts[0] + ";" + parts[1] + ";" + parts[2] + ";" + parts[3] + ";" + parts[4];
+    return joinedCardParts(parts, escaping);
 }
 
 std::string addressValue(CardLine* line, const Person& p, VCardEscaping escaping) {
@@ -243,14 +243,11 @@ std::string addressValue(CardLine* line, const Person& p, VCardEscaping escaping
     std::vector<std::string> parts = oldParts(line, 7, escaping);
     // The second street line is written into the street, so the extended address goes.
     parts[1].clear();
-    parts[2] = partForCard(vcardStreet(p), escaping);
-    parts[3] = partForCard(p.City(), escaping);
-    parts[4] = partForCard(p.State(), escaping);
-    parts[5] = partForCard(p.Zip(), escaping);
-    std::string value = parts[0];
-    for (size_t i = 1; i < parts.size(); ++i)
-        value += ";" + parts[i];
-    return value;
+    parts[2] = escapedForCard(vcardStreet(p), escaping);
+    parts[3] = escapedForCard(p.City(), escaping);
+    parts[4] = escapedForCard(p.State(), escaping);
+    parts[5] = escapedForCard(p.Zip(), escaping);
+    return joinedCardParts(parts, escaping);
 }
 
 }  // namespace

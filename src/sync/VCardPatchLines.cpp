@@ -28,10 +28,29 @@ std::string escapedForCard(std::string_view text, VCardEscaping escaping) {
     return out;
 }
 
-std::string partForCard(std::string_view text, VCardEscaping escaping) {
-    std::string out = escapedForCard(text, escaping);
-    if (escaping == VCardEscaping::Version21 && out.ends_with('\\')) out += ' ';
-    return out;
+namespace {
+
+bool endsInLoneBackslash(std::string_view part, VCardEscaping escaping) {
+    if (escaping == VCardEscaping::Version21) return part.ends_with('\\');
+    for (size_t i = 0; i < part.size(); ++i) {
+        if (part[i] != '\\') continue;
+        if (i + 1 == part.size()) return true;
+        ++i;
+    }
+    return false;
+}
+
+}  // namespace
+
+std::string joinedCardParts(const std::vector<std::string>& parts, VCardEscaping escaping) {
+    std::string value;
+    for (size_t i = 0; i < parts.size(); ++i) {
+        if (i > 0) value += ';';
+        value += parts[i];
+        if (i + 1 < parts.size() && endsInLoneBackslash(parts[i], escaping))
+            value += escaping == VCardEscaping::Version21 ? ' ' : '\\';
+    }
+    return value;
 }
 
 std::string encodedCardLine(std::string_view head, std::string_view value, VCardEscaping escaping) {

@@ -2,6 +2,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "exchange/VCardLine.h"
 #include "exchange/VCardValue.h"
@@ -13,9 +14,11 @@
 // Text escaped for a value of a card of that escaping. Version 2.1 escapes only ";" and
 // keeps line breaks as they are, which then go quoted-printable (see encodedCardLine).
 [[nodiscard]] std::string escapedForCard(std::string_view text, VCardEscaping escaping);
-// Text escaped for a part of a structured value. A version 2.1 part ending in a backslash
-// gets a blank, which readers trim: the backslash would escape the ";" after it.
-[[nodiscard]] std::string partForCard(std::string_view text, VCardEscaping escaping);
+// The escaped parts of a structured value joined by ";". A part ending in a backslash that
+// escapes nothing gets a second one, or in version 2.1, which cannot escape one, a blank,
+// which readers trim: otherwise it would escape the ";" after it.
+[[nodiscard]] std::string joinedCardParts(const std::vector<std::string>& parts,
+                                          VCardEscaping escaping);
 // A line of a version 2.1 card whose value holds a line break, which that version can only
 // write quoted-printable; other lines as they are.
 [[nodiscard]] std::string encodedCardLine(std::string_view head, std::string_view value,

@@ -69,8 +69,8 @@ TEST(VCardPatchTest, APatchedCardReadsBackAsTheRecordSent) {
          {{"Fax", "5"}, {"CelPhone", "6"}, {"HmPhone", "7"}}},
         // Each line is escaped as the version line before it says, as the reader reads it.
         {"version lines within the card",
-         "BEGIN:VCARD\r\nN:Berg;Ann;;;\r\nADR:box\\\r\nVERSION:2.1\r\nTITLE:x\r\n"
-         "VERSION:3.0\r\nEND:VCARD\r\n",
+         "BEGIN:VCARD\r\nVERSION:3.0\r\nN:Berg;Ann;;;\r\nADR:box\\\r\nVERSION:2.1\r\n"
+         "TITLE:x\r\nEND:VCARD\r\n",
          {{"LName", "C:\\x"}, {"Addr2", "back"}, {"Position", "a\\b"}, {"Notes", "c\\d"}}},
         // The reader takes a "tel:" before a number for the scheme of an address.
         {"numbers that begin with tel:",

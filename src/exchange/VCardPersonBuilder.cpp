@@ -217,17 +217,7 @@ void VCardPersonBuilder::takeName(std::string_view value) {
 
 void VCardPersonBuilder::takePhone(const VCardLine& line, std::string number) {
     Phone phone;
-    // vCard 4.0 may write a number as a tel: address with its extension as a parameter.
-    if (number.size() >= 4 && equalsIgnoringCase(std::string_view(number).substr(0, 4), "tel:")) {
-        number.erase(0, 4);
-        const size_t parameters = number.find(';');
-        const size_t ext = number.find(";ext=");
-        std::string extension = ext == std::string::npos ? "" : number.substr(ext + 5);
-        extension = extension.substr(0, extension.find(';'));
-        number.resize(std::min(parameters, number.size()));
-        if (!extension.empty()) number += " ext. " + extension;
-    }
-    phone.number = std::string(trimmed(number));
+    phone.number = telNumber(std::move(number));
     if (phone.number.empty()) return;
     for (const VCardParameter& parameter : line.parameters) {
         if (parameter.name == "TYPE") phone.kinds |= kindsNamed(parameter.value);

@@ -47,6 +47,11 @@ Slot slotOf(const VCardLine& line) {
     return slotNamed(types);
 }
 
+// Photos, sounds and keys, whatever they are called: the reader passes them over.
+bool isBinary(const VCardLine& line) {
+    return line.has("ENCODING", "BASE64") || line.has("ENCODING", "B");
+}
+
 bool isPreferred(const VCardLine& line) {
     return line.has("TYPE", "PREF") || line.hasParameter("PREF");
 }
@@ -63,7 +68,7 @@ struct CardLine {
 
 class CardPatch {
 public:
-    CardPatch(std::string_view card) {
+    CardPatch(std::string_view card, bool unicode) : unicode_(unicode) {
         VCardLineReader reader(card);
         std::string_view content;
         while (reader.next(content))
@@ -151,8 +156,9 @@ public:
         std::array<CardLine*, kNoSlot> typed{};
         std::vector<CardLine*> untyped;
         for (CardLine& line : lines_) {
-            // An empty number is none to the reader.
-            if (!line.valid || line.parsed.name != "TEL" || trimmed(line.parsed.value).empty())
+            // An empty number is none to the reader, nor is a binary value.
+            if (!line.valid || line.parsed.name != "TEL" || isBinary(line.parsed) ||
+                telNumber(readText(line)).empty())
                 continue;
             Slot found = slotOf(line.parsed);
             // As the reader: a number without a type may have a kind in its group's label, and
@@ -160,8 +166,8 @@ public:
             if (found == kNoSlot && !line.parsed.group.empty()) {
                 for (const CardLine& label : lines_) {
                     if (label.valid && label.parsed.name == "X-ABLABEL" &&
-                        label.parsed.group == line.parsed.group) {
-                        found = slotNamed(label.parsed.value);
+                        label.parsed.group == line.parsed.group && !isBinary(label.parsed)) {
+                        found = slotNamed(readText(label));
                         break;
                     }
                 }
@@ -201,6 +207,12 @@ public:
     }
 
 private:
+    // The value of the line as the reader reads it: decoded and unescaped.
+    std::string readText(const CardLine& line) const {
+        std::string scratch;
+        return unescapeValue(decodedValue(line.parsed, unicode_, false, scratch), line.escaping);
+    }
+
     const CardLine* versionLine() const {
         for (const CardLine& line : lines_) {
             if (line.valid && line.parsed.name == "VERSION") return &line;
@@ -208,6 +220,7 @@ private:
         return nullptr;
     }
 
+    bool unicode_ = false;  // read from UTF-16, whose values no longer have their charset
     std::vector<CardLine> lines_;
     size_t end_ = SIZE_MAX;  // the line that ends the card
     VCardEscaping endEscaping_ = VCardEscaping::Backslash;
@@ -267,7 +280,7 @@ std::string patchVCard(std::string_view serverCard, const Person& person,
     std::string converted;
     const bool unicode = serverCard.starts_with("\xFF\xFE") || serverCard.starts_with("\xFE\xFF");
     if (unicode) converted = utf16ToUtf8(serverCard.substr(2), serverCard[0] == '\xFE');
-    CardPatch card(unicode ? std::string_view(converted) : withoutUtf8Bom(serverCard));
+    CardPatch card(unicode ? std::string_view(converted) : withoutUtf8Bom(serverCard), unicode);
     auto any = [&](std::initializer_list<std::string_view> which) {
         for (const std::string_view field : which) {
             if (changed.contains(field)) return true;

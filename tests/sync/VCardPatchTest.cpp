@@ -72,10 +72,11 @@ TEST(VCardPatchTest, APatchedCardReadsBackAsTheRecordSent) {
          "BEGIN:VCARD\r\nVERSION:3.0\r\nN:Berg;Ann;;;\r\nADR:box\\\r\nVERSION:2.1\r\n"
          "TITLE:x\r\nEND:VCARD\r\n",
          {{"LName", "C:\\x"}, {"Addr2", "back"}, {"Position", "a\\b"}, {"Notes", "c\\d"}}},
-        // The reader takes a "tel:" before a number for the scheme of an address.
+        // The reader takes a "tel:" before a number for the scheme of an address; one that
+        // holds nothing else is no number.
         {"numbers that begin with tel:",
          "BEGIN:VCARD\r\nVERSION:4.0\r\nN:Berg;Ann;;;\r\nTEL;VALUE=uri;TYPE=cell:tel:+1-555\r\n"
-         "END:VCARD\r\n",
+         "TEL:tel:\r\nTEL:5\r\nEND:VCARD\r\n",
          {{"CelPhone", "tel:7"}, {"WkPhone", "tel:8"}, {"WkExt", "9"}}},
         {"a byte order mark",
          "\xEF\xBB\xBF"

@@ -97,7 +97,10 @@ std::string rewrittenCardLine(const VCardLine& line, std::string_view value,
     std::string out;
     if (!line.group.empty()) out.append(line.group).append(".");
     out += line.name;
-    const auto quoted = [](const std::string& value) {
+    const auto quoted = [](std::string value) {
+        // No parameter value can hold a quote, quoted or not: read back, it would open a
+        // quoted value that runs to the line's end.
+        std::ranges::replace(value, '"', '\'');
         return value.find_first_of(",;:") == std::string::npos ? value : "\"" + value + "\"";
     };
     // The types go back as one unquoted list (TYPE=WORK,VOICE), as they are usually written;

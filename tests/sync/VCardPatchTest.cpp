@@ -78,6 +78,10 @@ TEST(VCardPatchTest, APatchedCardReadsBackAsTheRecordSent) {
          "BEGIN:VCARD\r\nVERSION:4.0\r\nN:Berg;Ann;;;\r\nTEL;VALUE=uri;TYPE=cell:tel:+1-555\r\n"
          "TEL:tel:\r\nTEL:5\r\nEND:VCARD\r\n",
          {{"CelPhone", "tel:7"}, {"WkPhone", "tel:8"}, {"WkExt", "9"}}},
+        // A quote in a parameter cannot be written back as one.
+        {"a quote in a parameter",
+         "BEGIN:VCARD\r\nVERSION:3.0\r\nN:Berg;Ann;;;\r\nTEL;\"a:1\r\nEND:VCARD\r\n",
+         {{"HmPhone", "2"}}},
         {"a byte order mark",
          "\xEF\xBB\xBF"
          "BEGIN:VCARD\r\nVERSION:3.0\r\nN:Berg;Ann;;;\r\nEND:VCARD\r\n",

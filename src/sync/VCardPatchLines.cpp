@@ -54,7 +54,22 @@ std::string joinedCardParts(const std::vector<std::string>& parts, VCardEscaping
 }
 
 std::string encodedCardLine(std::string_view head, std::string_view value, VCardEscaping escaping) {
-    if (escaping == VCardEscaping::Backslash || value.find('\n') == std::string_view::npos)
+    // New values come escaped, but parts kept from a value that was quoted-printable may
+    // hold raw line breaks, which must not end the line.
+    const bool breaks = value.find_first_of("\r\n") != std::string_view::npos;
+    if (escaping == VCardEscaping::Backslash && breaks) {
+        std::string out = std::string(head) + ":";
+        for (size_t i = 0; i < value.size(); ++i) {
+            if (value[i] != '\r' && value[i] != '\n') {
+                out += value[i];
+                continue;
+            }
+            out += "\\n";
+            if (value[i] == '\r' && i + 1 < value.size() && value[i + 1] == '\n') ++i;
+        }
+        return out;
+    }
+    if (escaping == VCardEscaping::Backslash || !breaks)
         return std::string(head) + ":" + std::string(value);
     std::string out = std::string(head) + ";ENCODING=QUOTED-PRINTABLE;CHARSET=UTF-8:";
     for (const char c : value) {

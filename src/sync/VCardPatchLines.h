@@ -20,7 +20,8 @@
 [[nodiscard]] std::string joinedCardParts(const std::vector<std::string>& parts,
                                           VCardEscaping escaping);
 // A line of a version 2.1 card whose value holds a line break, which that version can only
-// write quoted-printable; other lines as they are.
+// write quoted-printable; a raw one in a later version's value goes as "\n"; other lines as
+// they are.
 [[nodiscard]] std::string encodedCardLine(std::string_view head, std::string_view value,
                                           VCardEscaping escaping);
 // Appends one line, folded; a quoted-printable one is broken with soft line breaks instead.

@@ -82,6 +82,10 @@ TEST(VCardPatchTest, APatchedCardReadsBackAsTheRecordSent) {
         {"a quote in a parameter",
          "BEGIN:VCARD\r\nVERSION:3.0\r\nN:Berg;Ann;;;\r\nTEL;\"a:1\r\nEND:VCARD\r\n",
          {{"HmPhone", "2"}}},
+        // Parts kept from a quoted-printable value may hold line breaks.
+        {"a line break in a kept part",
+         "BEGIN:VCARD\r\nN:Berg;Ann;;;\r\nADR;QUOTED-PRINTABLE:a=0Db\r\nEND:VCARD\r\n",
+         {{"City", "Lund"}}},
         {"a byte order mark",
          "\xEF\xBB\xBF"
          "BEGIN:VCARD\r\nVERSION:3.0\r\nN:Berg;Ann;;;\r\nEND:VCARD\r\n",

@@ -40,6 +40,30 @@ bool endsInLoneBackslash(std::string_view part, VCardEscaping escaping) {
     return false;
 }
 
+// A value of a later version with its raw line breaks written as "\n".
+std::string withBreaksEscaped(std::string_view value) {
+    std::string out;
+    for (size_t i = 0; i < value.size(); ++i) {
+        const bool escapes = value[i] == '\\' && i + 1 < value.size();
+        const bool escapesBreak = escapes && (value[i + 1] == '\r' || value[i + 1] == '\n');
+        if (escapes && !escapesBreak) {
+            out.append(value.substr(i, 2));
+            ++i;
+            continue;
+        }
+        // A backslash before a break escapes it: the reader takes that for the break.
+        if (escapesBreak)
+            ++i;
+        else if (value[i] != '\r' && value[i] != '\n') {
+            out += value[i];
+            continue;
+        }
+        out += "\\n";
+        if (value[i] == '\r' && i + 1 < value.size() && value[i + 1] == '\n') ++i;
+    }
+    return out;
+}
+
 }  // namespace
 
 std::string joinedCardParts(const std::vector<std::string>& parts, VCardEscaping escaping) {
@@ -57,18 +81,8 @@ std::string encodedCardLine(std::string_view head, std::string_view value, VCard
     // New values come escaped, but parts kept from a value that was quoted-printable may
     // hold raw line breaks, which must not end the line.
     const bool breaks = value.find_first_of("\r\n") != std::string_view::npos;
-    if (escaping == VCardEscaping::Backslash && breaks) {
-        std::string out = std::string(head) + ":";
-        for (size_t i = 0; i < value.size(); ++i) {
-            if (value[i] != '\r' && value[i] != '\n') {
-                out += value[i];
-                continue;
-            }
-            out += "\\n";
-            if (value[i] == '\r' && i + 1 < value.size() && value[i + 1] == '\n') ++i;
-        }
-        return out;
-    }
+    if (escaping == VCardEscaping::Backslash && breaks)
+        return std::string(head) + ":" + withBreaksEscaped(value);
     if (escaping == VCardEscaping::Backslash || !breaks)
         return std::string(head) + ":" + std::string(value);
     std::string out = std::string(head) + ";ENCODING=QUOTED-PRINTABLE;CHARSET=UTF-8:";

@@ -3,7 +3,6 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <cstdlib>
 #include <string_view>
 
 #include "ItemRoundTrip.h"
@@ -22,18 +21,6 @@ constexpr std::string_view kOurs =
     "NOTE:Met at the fair\\, twice\r\nCATEGORIES:Business,Friends\r\nBDAY:1984-03-05\r\n"
     "X-ANNIVERSARY:2010-06-19\r\nEND:VCARD\r\n";
 
-// How often `word` (upper case) stands in the text, in any case.
-size_t count(std::string_view text, std::string_view word) {
-    size_t found = 0;
-    for (size_t at = 0; at + word.size() <= text.size(); ++at) {
-        size_t i = 0;
-        while (i < word.size() && (text[at + i] & ~0x20) == (word[i] & ~0x20))
-            ++i;
-        found += i == word.size();
-    }
-    return found;
-}
-
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -46,21 +33,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
     (void)vcardUid(card);
     const ParsedItem item = codec.parse(card);
-    if (item.records.size() != 1) return 0;
-    // A card of two versions is read in each from its line on, but patched in its first; of
-    // two cards the reader may take the second, but the first is patched: such items are
-    // only run through (noted as left).
-    if (count(card, "VERSION:") > 1 || count(card, "BEGIN:VCARD") > 1) {
+    // An item the reader refuses is never patched, but the patch must still survive it.
+    if (item.records.size() != 1) {
         (void)codec.write(card, ours, allFields(RecordKind::Person), "fuzz-uid");
         return 0;
-    }
-    // A number written as "tel:..." loses that each time it is read (noted as left).
-    const Person& person = item.records[0].record.person();
-    for (const std::string_view number :
-         {person.HmPhone(), person.WkPhone(), person.CelPhone(), person.Fax(), person.Pager()}) {
-        if (number.size() >= 4 && (number[0] | 0x20) == 't' && (number[1] | 0x20) == 'e' &&
-            (number[2] | 0x20) == 'l' && number[3] == ':')
-            return 0;
     }
     checkPatch(codec, card, item.records[0].record, ours, mask);
     return 0;

@@ -4,6 +4,8 @@
 #include <cctype>
 #include <cstddef>
 
+#include "records/Trimmed.h"
+
 namespace {
 
 bool isDigit(char c) {
@@ -64,4 +66,19 @@ std::string joinPhoneExtension(std::string_view number, std::string_view extensi
     if (extension.empty()) return std::string(number);
     if (number.empty()) return "ext. " + std::string(extension);
     return std::string(number) + " ext. " + std::string(extension);
+}
+
+std::string telNumber(std::string number) {
+    if (number.size() >= 4 && (number[0] | 0x20) == 't' && (number[1] | 0x20) == 'e' &&
+        (number[2] | 0x20) == 'l' && number[3] == ':') {
+        number.erase(0, 4);
+        const size_t parameters = number.find(';');
+        const size_t ext = number.find(";ext=");
+        std::string extension = ext == std::string::npos ? "" : number.substr(ext + 5);
+        extension = extension.substr(0, extension.find(';'));
+        number.resize(std::min(parameters, number.size()));
+        if (!extension.empty()) number += " ext. " + extension;
+    }
+    if (trimmed(number).size() != number.size()) return std::string(trimmed(number));
+    return number;
 }

@@ -15,3 +15,8 @@ struct PhoneWithExtension {
 
 // "NUMBER ext. EXTENSION", or whichever of the two is not empty.
 [[nodiscard]] std::string joinPhoneExtension(std::string_view number, std::string_view extension);
+
+// A card's TEL value (unescaped) as the number it holds, trimmed: vCard 4.0 may write it as a
+// tel: address, which loses its scheme and parameters but for its extension
+// ("tel:+1-555;ext=2" is "+1-555 ext. 2").
+[[nodiscard]] std::string telNumber(std::string number);

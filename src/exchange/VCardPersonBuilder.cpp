@@ -116,7 +116,7 @@ void VCardPersonBuilder::offer(Candidate& slot, std::string&& value, bool prefer
     // Of two values for one field, one is left out: the later, unless only it is preferred.
     if (slot.taken) ++leftOut_;
     if (slot.taken && (slot.preferred || !preferred)) return;
-    slot = {std::move(value), preferred, true};
+    slot = {std::move(value), preferred, true, escaping_};
 }
 
 void VCardPersonBuilder::take(const VCardLine& line, bool fileIsUnicode, bool textIsUtf8) {
@@ -224,17 +224,7 @@ void VCardPersonBuilder::takeName(std::string_view value) {
 
 void VCardPersonBuilder::takePhone(const VCardLine& line, std::string number, bool preferred) {
     Phone phone;
-    // vCard 4.0 may write a number as a tel: address with its extension as a parameter.
-    if (number.size() >= 4 && equalsIgnoringCase(std::string_view(number).substr(0, 4), "tel:")) {
-        number.erase(0, 4);
-        const size_t parameters = number.find(';');
-        const size_t ext = number.find(";ext=");
-        std::string extension = ext == std::string::npos ? "" : number.substr(ext + 5);
-        extension = extension.substr(0, extension.find(';'));
-        number.resize(std::min(parameters, number.size()));
-        if (!extension.empty()) number += " ext. " + extension;
-    }
-    phone.number = trimmedText(std::move(number));
+    phone.number = telNumber(std::move(number));
     if (phone.number.empty()) return;
     for (const VCardParameter& parameter : line.parameters) {
         if (std::string_view(parameter.name) == "TYPE") phone.kinds |= kindsNamed(parameter.value);
@@ -296,21 +286,25 @@ void VCardPersonBuilder::fillPhones(PersonTextFields& person) {
 
 void VCardPersonBuilder::fillAddress(PersonTextFields& person) {
     if (!address_.taken) return;
-    splitEscapedInto(address_.value, ';', escaping_, parts_);
+    const VCardEscaping escaping = address_.escaping;
+    splitEscapedInto(address_.value, ';', escaping, parts_);
     const std::vector<std::string_view>& parts = parts_;
     // Part i unescaped and trimmed, until the next call; "" for a part the value lacks.
     auto part = [&](size_t i) {
-        return i < parts.size() ? trimmed(unescaped(parts[i], escaping_, unescaped_))
+        return i < parts.size() ? trimmed(unescaped(parts[i], escaping, unescaped_))
                                 : std::string_view();
     };
     // The street may hold several lines, as line breaks or (vCard 4.0) as a list: the first
     // is the first address line, the others are joined by ", " into the second, as address
-    // lines hold no line breaks.
+    // lines hold no line breaks. Version 2.1 has no lists: a comma in its street is text.
     if (parts.size() > 2) {
-        splitEscapedInto(parts[2], ',', escaping_, items_);
+        if (escaping == VCardEscaping::Version21)
+            items_.assign(1, parts[2]);
+        else
+            splitEscapedInto(parts[2], ',', escaping, items_);
         bool first = true;
         for (const std::string_view item : items_) {
-            const std::string_view text = unescaped(item, escaping_, unescaped_);
+            const std::string_view text = unescaped(item, escaping, unescaped_);
             size_t from = 0;
             while (from <= text.size()) {
                 const size_t end = lineEnd(text, from);

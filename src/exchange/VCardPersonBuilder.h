@@ -48,6 +48,8 @@ private:
         std::string value;
         bool preferred = false;
         bool taken = false;
+        // As the card's VERSION line before it said, for a value read at the card's end.
+        VCardEscaping escaping = VCardEscaping::Backslash;
     };
     struct Phone {
         std::string number;

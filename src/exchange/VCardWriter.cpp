@@ -52,6 +52,12 @@ std::string vcardStreet(const Person& person) {
     return std::string(person.Addr1()).append("\n").append(person.Addr2());
 }
 
+std::string vcardNumber(std::string_view number) {
+    const bool scheme = number.size() >= 4 && (number[0] | 0x20) == 't' &&
+                        (number[1] | 0x20) == 'e' && (number[2] | 0x20) == 'l' && number[3] == ':';
+    return scheme ? "tel:" + std::string(number) : std::string(number);
+}
+
 void appendFoldedLine(std::string& out, std::string_view line) {
     size_t width = kFoldWidth;
     while (line.size() > width) {
@@ -107,12 +113,14 @@ void appendVCard(std::string& out, const Person& p, const std::vector<std::strin
                                   ";" + escapeVCardText(p.Zip()) + ";");
     }
     appendLine(out, v4 ? "TEL;TYPE=home,voice" : "TEL;TYPE=HOME,VOICE",
-               escapeVCardText(p.HmPhone()));
+               escapeVCardText(vcardNumber(p.HmPhone())));
     appendLine(out, v4 ? "TEL;TYPE=work,voice" : "TEL;TYPE=WORK,VOICE",
-               escapeVCardText(joinPhoneExtension(p.WkPhone(), p.WkExt())));
-    appendLine(out, v4 ? "TEL;TYPE=cell" : "TEL;TYPE=CELL", escapeVCardText(p.CelPhone()));
-    appendLine(out, v4 ? "TEL;TYPE=fax" : "TEL;TYPE=FAX", escapeVCardText(p.Fax()));
-    appendLine(out, v4 ? "TEL;TYPE=pager" : "TEL;TYPE=PAGER", escapeVCardText(p.Pager()));
+               escapeVCardText(vcardNumber(joinPhoneExtension(p.WkPhone(), p.WkExt()))));
+    appendLine(out, v4 ? "TEL;TYPE=cell" : "TEL;TYPE=CELL",
+               escapeVCardText(vcardNumber(p.CelPhone())));
+    appendLine(out, v4 ? "TEL;TYPE=fax" : "TEL;TYPE=FAX", escapeVCardText(vcardNumber(p.Fax())));
+    appendLine(out, v4 ? "TEL;TYPE=pager" : "TEL;TYPE=PAGER",
+               escapeVCardText(vcardNumber(p.Pager())));
     appendLine(out, v4 ? "EMAIL" : "EMAIL;TYPE=INTERNET", escapeVCardText(p.EMail()));
     appendLine(out, "URL", escapeVCardText(p.WebPage()));
     appendLine(out, "BDAY", vcardDay(p.Birthday, version));

@@ -28,6 +28,9 @@ void appendVCard(std::string& out, const Person& person,
 [[nodiscard]] std::string vcardFormattedName(const Person& person);
 // The street of a person's address: its two lines joined by a line break.
 [[nodiscard]] std::string vcardStreet(const Person& person);
+// A phone number as a TEL value: one that begins with "tel:" gets a second, since readers
+// take the first for the scheme of a tel: address and drop it.
+[[nodiscard]] std::string vcardNumber(std::string_view number);
 
 // Appends one content line to `out`, folded before 76 bytes (never inside a UTF-8
 // character), with its CR LF.

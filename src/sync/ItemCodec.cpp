@@ -46,10 +46,12 @@ ParsedItem AddressBookCodec::parse(std::string_view text) const {
     const VCardImportResult result = importVCardText(scratch, text);
     if (!result.status) {
         item.error = result.status.reason();
-    } else if (scratch.persons().size() != 1) {
-        item.error = scratch.persons().size() == 0
-                         ? firstReason(result.skipped, _("no vCard in it"))
-                         : _("it holds more than one vCard");
+    } else if (scratch.persons().empty()) {
+        item.error = firstReason(result.skipped, _("no vCard in it"));
+    } else if (scratch.persons().size() + result.skipped.size() != 1) {
+        // A card beside the person's, even one naming no one, would take the patch meant
+        // for the person's.
+        item.error = _("it holds more than one vCard");
     } else {
         const Person& person = scratch.persons().begin()->second;
         item.records.push_back({SyncRecord(person, groupNamesOf(person, scratch))});

@@ -47,6 +47,11 @@ Slot slotOf(const VCardLine& line) {
     return slotNamed(types);
 }
 
+// Photos, sounds and keys, whatever they are called: the reader passes them over.
+bool isBinary(const VCardLine& line) {
+    return line.has("ENCODING", "BASE64") || line.has("ENCODING", "B");
+}
+
 bool isPreferred(const VCardLine& line) {
     return line.has("TYPE", "PREF") || line.hasParameter("PREF");
 }
@@ -56,22 +61,25 @@ struct CardLine {
     std::string text;
     VCardLine parsed;
     bool valid = false;
+    // As the reader takes its value: a VERSION line sets it for the lines after it.
+    VCardEscaping escaping = VCardEscaping::Backslash;
     std::optional<std::string> replacement;  // "" removes the line
 };
 
 class CardPatch {
 public:
-    CardPatch(std::string_view card) {
+    CardPatch(std::string_view card, bool unicode) : unicode_(unicode) {
         VCardLineReader reader(card);
         std::string_view content;
         while (reader.next(content))
-            lines_.push_back({std::string(content), {}, false, std::nullopt});
+            lines_.push_back({std::string(content), {}, false, {}, std::nullopt});
         // Parsed once all are in place, since a parsed line views its text. The card ends
         // where the reader ends it; the lines of a card inside it (an agent's) and any
         // before it are kept as they are, but they are not the person's.
         int depth = 0;
         for (size_t i = 0; i < lines_.size(); ++i) {
             CardLine& line = lines_[i];
+            line.escaping = endEscaping_;
             if (!parseVCardLine(line.text, 0, line.parsed)) continue;
             if (isCardBoundary(line.parsed, "BEGIN")) {
                 ++depth;
@@ -82,6 +90,10 @@ public:
                 break;
             } else {
                 line.valid = depth == 1;
+                if (line.valid && line.parsed.name == "VERSION")
+                    endEscaping_ = trimmed(line.parsed.value, " \t").starts_with("2.")
+                                       ? VCardEscaping::Version21
+                                       : VCardEscaping::Backslash;
             }
         }
     }
@@ -93,12 +105,10 @@ public:
                                                                                : VCardVersion::V3;
     }
 
-    // How its values are escaped: the reader takes a version "2." for 2.1.
-    VCardEscaping escaping() const {
-        const CardLine* line = versionLine();
-        return line != nullptr && trimmed(line->parsed.value, " \t").starts_with("2.")
-                   ? VCardEscaping::Version21
-                   : VCardEscaping::Backslash;
+    // How the value of `line` is escaped, or of a line added at the card's end (nullptr).
+    // The reader takes a version "2." for 2.1, from its VERSION line on.
+    VCardEscaping escaping(const CardLine* line) const {
+        return line != nullptr ? line->escaping : endEscaping_;
     }
 
     // The first line of that property, a preferred one first when `preferred`.
@@ -126,10 +136,11 @@ public:
             }
         }
         if (line != nullptr)
-            line->replacement =
-                value.empty() ? std::string() : rewrittenCardLine(line->parsed, value, escaping());
+            line->replacement = value.empty()
+                                    ? std::string()
+                                    : rewrittenCardLine(line->parsed, value, escaping(line));
         else if (!value.empty())
-            added_.push_back(encodedCardLine(fresh, value, escaping()));
+            added_.push_back(encodedCardLine(fresh, value, escaping(nullptr)));
     }
 
     // Removes the lines of that property but `kept`.
@@ -145,8 +156,9 @@ public:
         std::array<CardLine*, kNoSlot> typed{};
         std::vector<CardLine*> untyped;
         for (CardLine& line : lines_) {
-            // An empty number is none to the reader.
-            if (!line.valid || line.parsed.name != "TEL" || trimmed(line.parsed.value).empty())
+            // An empty number is none to the reader, nor is a binary value.
+            if (!line.valid || line.parsed.name != "TEL" || isBinary(line.parsed) ||
+                telNumber(readText(line)).empty())
                 continue;
             Slot found = slotOf(line.parsed);
             // As the reader: a number without a type may have a kind in its group's label, and
@@ -154,8 +166,8 @@ public:
             if (found == kNoSlot && !line.parsed.group.empty()) {
                 for (const CardLine& label : lines_) {
                     if (label.valid && label.parsed.name == "X-ABLABEL" &&
-                        label.parsed.group == line.parsed.group) {
-                        found = slotNamed(label.parsed.value);
+                        label.parsed.group == line.parsed.group && !isBinary(label.parsed)) {
+                        found = slotNamed(readText(label));
                         break;
                     }
                 }
@@ -195,6 +207,12 @@ public:
     }
 
 private:
+    // The value of the line as the reader reads it: decoded and unescaped.
+    std::string readText(const CardLine& line) const {
+        std::string scratch;
+        return unescapeValue(decodedValue(line.parsed, unicode_, false, scratch), line.escaping);
+    }
+
     const CardLine* versionLine() const {
         for (const CardLine& line : lines_) {
             if (line.valid && line.parsed.name == "VERSION") return &line;
@@ -202,8 +220,10 @@ private:
         return nullptr;
     }
 
+    bool unicode_ = false;  // read from UTF-16, whose values no longer have their charset
     std::vector<CardLine> lines_;
     size_t end_ = SIZE_MAX;  // the line that ends the card
+    VCardEscaping endEscaping_ = VCardEscaping::Backslash;
     std::vector<std::string> added_;
 };
 
@@ -226,7 +246,7 @@ std::string nameValue(CardLine* line, const Person& p, VCardEscaping escaping) {
     parts[0] = escapedForCard(p.LName(), escaping);
     parts[1] = escapedForCard(p.FName(), escaping);
     parts[2].clear();
-    return parts[0] + ";" + parts[1] + ";" + parts[2] + ";" + parts[3] + ";" + parts[4];
+    return joinedCardParts(parts, escaping);
 }
 
 std::string addressValue(CardLine* line, const Person& p, VCardEscaping escaping) {
@@ -240,10 +260,7 @@ std::string addressValue(CardLine* line, const Person& p, VCardEscaping escaping
     parts[3] = escapedForCard(p.City(), escaping);
     parts[4] = escapedForCard(p.State(), escaping);
     parts[5] = escapedForCard(p.Zip(), escaping);
-    std::string value = parts[0];
-    for (size_t i = 1; i < parts.size(); ++i)
-        value += ";" + parts[i];
-    return value;
+    return joinedCardParts(parts, escaping);
 }
 
 }  // namespace
@@ -263,27 +280,37 @@ std::string patchVCard(std::string_view serverCard, const Person& person,
     std::string converted;
     const bool unicode = serverCard.starts_with("\xFF\xFE") || serverCard.starts_with("\xFE\xFF");
     if (unicode) converted = utf16ToUtf8(serverCard.substr(2), serverCard[0] == '\xFE');
-    CardPatch card(unicode ? std::string_view(converted) : withoutUtf8Bom(serverCard));
+    CardPatch card(unicode ? std::string_view(converted) : withoutUtf8Bom(serverCard), unicode);
     auto any = [&](std::initializer_list<std::string_view> which) {
         for (const std::string_view field : which) {
             if (changed.contains(field)) return true;
         }
         return false;
     };
-    const VCardEscaping escaping = card.escaping();
-    const auto text = [&](PersonText field) {
-        return escapedForCard(person.text(field), escaping);
+    // Each value is escaped as the line it goes into is read.
+    const auto put = [&](CardLine* line, std::string_view fresh, const auto& value,
+                         bool only = false) {
+        card.set(line, fresh, value(card.escaping(line)), only);
+    };
+    const auto text = [](std::string_view field) {
+        return [field](VCardEscaping escaping) { return escapedForCard(field, escaping); };
+    };
+    const auto number = [](std::string_view field) {
+        return [field](VCardEscaping escaping) {
+            return escapedForCard(vcardNumber(field), escaping);
+        };
     };
     if (any({"FName", "LName"})) {
         CardLine* n = card.first("N");
-        card.set(n, "N", nameValue(n, person, escaping));
-        card.set(card.first("FN"), "FN", escapedForCard(vcardFormattedName(person), escaping));
+        put(n, "N", [&](VCardEscaping escaping) { return nameValue(n, person, escaping); });
+        put(card.first("FN"), "FN", text(vcardFormattedName(person)));
     }
-    if (any({"Company"})) card.set(card.first("ORG"), "ORG", text(PersonText::Company));
-    if (any({"Position"})) card.set(card.first("TITLE"), "TITLE", text(PersonText::Position));
+    if (any({"Company"})) put(card.first("ORG"), "ORG", text(person.Company()));
+    if (any({"Position"})) put(card.first("TITLE"), "TITLE", text(person.Position()));
     if (any({"Addr1", "Addr2", "City", "State", "Zip"})) {
         CardLine* adr = card.first("ADR", true);
-        card.set(adr, "ADR", addressValue(adr, person, escaping));
+        put(adr, "ADR",
+            [&](VCardEscaping escaping) { return addressValue(adr, person, escaping); });
     }
     const std::tuple<std::string_view, PersonText, Slot, const char*> phones[] = {
         {"HmPhone", PersonText::HmPhone, kHomeSlot, "TEL;TYPE=HOME,VOICE"},
@@ -291,18 +318,20 @@ std::string patchVCard(std::string_view serverCard, const Person& person,
         {"Fax", PersonText::Fax, kFaxSlot, "TEL;TYPE=FAX"},
         {"Pager", PersonText::Pager, kPagerSlot, "TEL;TYPE=PAGER"}};
     for (const auto& [key, field, slot, fresh] : phones) {
-        if (any({key})) card.set(card.phone(slot), fresh, text(field));
+        if (any({key})) put(card.phone(slot), fresh, number(person.text(field)));
     }
     if (any({"WkPhone", "WkExt"})) {
-        card.set(card.phone(kWorkSlot), "TEL;TYPE=WORK,VOICE",
-                 escapedForCard(joinPhoneExtension(person.WkPhone(), person.WkExt()), escaping));
+        const std::string work = joinPhoneExtension(person.WkPhone(), person.WkExt());
+        put(card.phone(kWorkSlot), "TEL;TYPE=WORK,VOICE", number(work));
     }
-    if (any({"EMail"}))
-        card.set(card.first("EMAIL", true), "EMAIL;TYPE=INTERNET", text(PersonText::EMail));
-    if (any({"WebPage"})) card.set(card.first("URL", true), "URL", text(PersonText::WebPage));
-    if (any({"Notes"})) card.set(card.first("NOTE"), "NOTE", text(PersonText::Notes), true);
-    if (any({kGroupsField}))
-        card.set(card.first("CATEGORIES"), "CATEGORIES", categoryList(groups, escaping), true);
+    if (any({"EMail"})) put(card.first("EMAIL", true), "EMAIL;TYPE=INTERNET", text(person.EMail()));
+    if (any({"WebPage"})) put(card.first("URL", true), "URL", text(person.WebPage()));
+    if (any({"Notes"})) put(card.first("NOTE"), "NOTE", text(person.Notes()), true);
+    if (any({kGroupsField})) {
+        put(
+            card.first("CATEGORIES"), "CATEGORIES",
+            [&](VCardEscaping escaping) { return categoryList(groups, escaping); }, true);
+    }
     const VCardVersion version = card.version();
     if (any({"Birthday"}))
         card.set(card.first("BDAY"), "BDAY", vcardDay(person.Birthday, version), true);

@@ -28,8 +28,62 @@ std::string escapedForCard(std::string_view text, VCardEscaping escaping) {
     return out;
 }
 
+namespace {
+
+bool endsInLoneBackslash(std::string_view part, VCardEscaping escaping) {
+    if (escaping == VCardEscaping::Version21) return part.ends_with('\\');
+    for (size_t i = 0; i < part.size(); ++i) {
+        if (part[i] != '\\') continue;
+        if (i + 1 == part.size()) return true;
+        ++i;
+    }
+    return false;
+}
+
+// A value of a later version with its raw line breaks written as "\n".
+std::string withBreaksEscaped(std::string_view value) {
+    std::string out;
+    for (size_t i = 0; i < value.size(); ++i) {
+        const bool escapes = value[i] == '\\' && i + 1 < value.size();
+        const bool escapesBreak = escapes && (value[i + 1] == '\r' || value[i + 1] == '\n');
+        if (escapes && !escapesBreak) {
+            out.append(value.substr(i, 2));
+            ++i;
+            continue;
+        }
+        // A backslash before a break escapes it: the reader takes that for the break.
+        if (escapesBreak)
+            ++i;
+        else if (value[i] != '\r' && value[i] != '\n') {
+            out += value[i];
+            continue;
+        }
+        out += "\\n";
+        if (value[i] == '\r' && i + 1 < value.size() && value[i + 1] == '\n') ++i;
+    }
+    return out;
+}
+
+}  // namespace
+
+std::string joinedCardParts(const std::vector<std::string>& parts, VCardEscaping escaping) {
+    std::string value;
+    for (size_t i = 0; i < parts.size(); ++i) {
+        if (i > 0) value += ';';
+        value += parts[i];
+        if (i + 1 < parts.size() && endsInLoneBackslash(parts[i], escaping))
+            value += escaping == VCardEscaping::Version21 ? ' ' : '\\';
+    }
+    return value;
+}
+
 std::string encodedCardLine(std::string_view head, std::string_view value, VCardEscaping escaping) {
-    if (escaping == VCardEscaping::Backslash || value.find('\n') == std::string_view::npos)
+    // New values come escaped, but parts kept from a value that was quoted-printable may
+    // hold raw line breaks, which must not end the line.
+    const bool breaks = value.find_first_of("\r\n") != std::string_view::npos;
+    if (escaping == VCardEscaping::Backslash && breaks)
+        return std::string(head) + ":" + withBreaksEscaped(value);
+    if (escaping == VCardEscaping::Backslash || !breaks)
         return std::string(head) + ":" + std::string(value);
     std::string out = std::string(head) + ";ENCODING=QUOTED-PRINTABLE;CHARSET=UTF-8:";
     for (const char c : value) {
@@ -72,7 +126,10 @@ std::string rewrittenCardLine(const VCardLine& line, std::string_view value,
     std::string out;
     if (!line.group.empty()) out.append(line.group).append(".");
     out += line.name;
-    const auto quoted = [](const std::string& value) {
+    const auto quoted = [](std::string value) {
+        // No parameter value can hold a quote, quoted or not: read back, it would open a
+        // quoted value that runs to the line's end.
+        std::ranges::replace(value, '"', '\'');
         return value.find_first_of(",;:") == std::string::npos ? value : "\"" + value + "\"";
     };
     // The types go back as one unquoted list (TYPE=WORK,VOICE), as they are usually written;

@@ -32,12 +32,14 @@ TEST(VCardPatchTest, APatchedCardReadsBackAsTheRecordSent) {
         std::vector<std::pair<std::string_view, std::string>> changes;
         std::string uid = "";  // the card's own, not its agent's
     } rows[] = {
-        // Version 2.1 has no backslash escapes but for ";": a line break goes quoted-printable.
+        // Version 2.1 has no backslash escapes but for ";", nor lists: a line break goes
+        // quoted-printable, a backslash before a ";" (the city's, the kept box's) a blank.
         {"a version 2.1 card",
-         "BEGIN:VCARD\r\nVERSION:2.1\r\nN:Berg;Ann\r\nTEL;HOME:1\r\nEND:VCARD\r\n",
-         {{"Addr1", "Main St 4"},
+         "BEGIN:VCARD\r\nVERSION:2.1\r\nN:Berg;Ann\r\nTEL;HOME:1\r\nADR:PO Box 7\\\r\n"
+         "END:VCARD\r\n",
+         {{"Addr1", "Main St, 4"},
           {"Addr2", "Floor 2; back"},
-          {"City", "Lund"},
+          {"City", "Lund\\"},
           {"Notes",
            "a, b\\c\r\nthe yellow house über the bakery; then the second gate on the left"},
           {"Company", "Fjord; AB"}}},
@@ -65,6 +67,25 @@ TEST(VCardPatchTest, APatchedCardReadsBackAsTheRecordSent) {
          "TEL:4\r\n"
          "END:VCARD\r\n",
          {{"Fax", "5"}, {"CelPhone", "6"}, {"HmPhone", "7"}}},
+        // Each line is escaped as the version line before it says, as the reader reads it.
+        {"version lines within the card",
+         "BEGIN:VCARD\r\nVERSION:3.0\r\nN:Berg;Ann;;;\r\nADR:box\\\r\nVERSION:2.1\r\n"
+         "TITLE:x\r\nEND:VCARD\r\n",
+         {{"LName", "C:\\x"}, {"Addr2", "back"}, {"Position", "a\\b"}, {"Notes", "c\\d"}}},
+        // The reader takes a "tel:" before a number for the scheme of an address; one that
+        // holds nothing else is no number.
+        {"numbers that begin with tel:",
+         "BEGIN:VCARD\r\nVERSION:4.0\r\nN:Berg;Ann;;;\r\nTEL;VALUE=uri;TYPE=cell:tel:+1-555\r\n"
+         "TEL:tel:\r\nTEL:5\r\nEND:VCARD\r\n",
+         {{"CelPhone", "tel:7"}, {"WkPhone", "tel:8"}, {"WkExt", "9"}}},
+        // A quote in a parameter cannot be written back as one.
+        {"a quote in a parameter",
+         "BEGIN:VCARD\r\nVERSION:3.0\r\nN:Berg;Ann;;;\r\nTEL;\"a:1\r\nEND:VCARD\r\n",
+         {{"HmPhone", "2"}}},
+        // Parts kept from a quoted-printable value may hold line breaks.
+        {"a line break in a kept part",
+         "BEGIN:VCARD\r\nN:Berg;Ann;;;\r\nADR;QUOTED-PRINTABLE:a=0Db\r\nEND:VCARD\r\n",
+         {{"City", "Lund"}}},
         {"a byte order mark",
          "\xEF\xBB\xBF"
          "BEGIN:VCARD\r\nVERSION:3.0\r\nN:Berg;Ann;;;\r\nEND:VCARD\r\n",
@@ -84,6 +105,10 @@ TEST(VCardPatchTest, APatchedCardReadsBackAsTheRecordSent) {
         const ParsedItem back = codec.parse(patched);
         ASSERT_EQ(back.records.size(), 1u) << row.label << ":\n" << patched;
         EXPECT_EQ(joined(back.records[0].record), joined(sent)) << row.label << ":\n" << patched;
+        const std::string fresh = codec.write("", sent, allFields(RecordKind::Person), "u");
+        EXPECT_EQ(joined(codec.parse(fresh).records.at(0).record), joined(sent))
+            << row.label << ", a new card:\n"
+            << fresh;
     }
 }
 
@@ -99,6 +124,17 @@ TEST(VCardPatchTest, KeptPartsOfAnEncodedValueAreDecoded) {
     syncField(RecordKind::Person, "FName")->setText(sent, "Anna");
     EXPECT_NE(codec.write(card, sent, {"FName"}, "u").find("N:Berg;Anna;;Dr. med.;\r\n"),
               std::string::npos);
+}
+
+// An item is one card: beside the person's, even a card that names no one would take the
+// patch meant for the person's.
+TEST(VCardPatchTest, AnItemOfTwoCardsIsRefused) {
+    const FixedClock clock{LocalTime{2026, 12, 7, 9, 0, 0, 0}};
+    const AddressBookCodec codec(clock);
+    const std::string card = "BEGIN:VCARD\r\nVERSION:3.0\r\nN:Berg;Ann;;;\r\nEND:VCARD\r\n";
+    for (const std::string& item : {"BEGIN:VCARD\r\nVERSION:3.0\r\nTEL:1\r\nEND:VCARD\r\n" + card,
+                                    card + "BEGIN:VCARD\r\nVERSION:3.0\r\nN:Holm;Per;;;\r\n"})
+        EXPECT_TRUE(codec.parse(item).records.empty()) << item;
 }
 
 }  // namespace

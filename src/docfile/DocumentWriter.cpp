@@ -1,126 +1,30 @@
 #include "docfile/DocumentWriter.h"
 
-#include <algorithm>
-#include <array>
-#include <charconv>
 #include <cstdint>
-#include <cstring>
 #include <iterator>
-#include <memory>
 #include <string_view>
 #include <type_traits>
-#ifdef __SSE2__
-#include <emmintrin.h>
-#endif
 
 #include "docfile/FieldValues.h"
+#include "docfile/MarkupBuffer.h"
 #include "docfile/ScheduleForm.h"
-#include "fileio/TextEncoding.h"
 #include "platform/Clock.h"
 #include "records/PimDocument.h"
 #include "records/RecordFields.h"
 #include "records/SecondsConverter.h"
-#include "records/ShortCopy.h"
 
 namespace {
 
-// Bytes a value cannot hold as they are.
-constexpr std::array<bool, 256> kSpecial = [] {
-    std::array<bool, 256> table{};
-    for (const unsigned char c : {'&', '<', '>', '\'', '"', '\n', '\0'})
-        table[c] = true;
-    for (int c = 0x80; c < 0x100; ++c)
-        table[c] = true;
-    return table;
-}();
-
-// ` name="` of each field of a record kind, in a piece of fixed size that goes in one copy
-// rather than one made to the name's length: a large document writes millions of them.
-constexpr size_t kStartPiece = 32;
-template <class Record>
-struct AttributeStarts {
-    static constexpr size_t kCount = recordFields<Record>().size();
-    alignas(16) char bytes[kCount][kStartPiece] = {};
-    uint8_t size[kCount] = {};
-};
-
-template <class Record>
-constexpr AttributeStarts<Record> attributeStarts() {
-    AttributeStarts<Record> starts;
-    for (size_t i = 0; i < starts.kCount; ++i) {
-        const std::string_view name = recordFields<Record>()[i].documentName;
-        if (name.empty()) continue;
-        // A longer name would not fit: the table cannot be made, and the build fails.
-        if (name.size() + 3 > kStartPiece) throw "an attribute name too long for its piece";
-        starts.bytes[i][0] = ' ';
-        for (size_t k = 0; k < name.size(); ++k)
-            starts.bytes[i][1 + k] = name[k];
-        starts.bytes[i][1 + name.size()] = '=';
-        starts.bytes[i][2 + name.size()] = '"';
-        starts.size[i] = static_cast<uint8_t>(name.size() + 3);
-    }
-    return starts;
-}
-
-class Writer {
+class Writer : private MarkupBuffer {
 public:
     Writer(const PimDocument& document, const ByteSink& sink)
-        : document_(document),
-          sink_(sink),
+        : MarkupBuffer(sink),
+          document_(document),
           todaySeconds_(seconds_.toSeconds(DateTime::today(document.clock()))) {}
 
     bool run();
 
 private:
-    // The bytes are made in a buffer of their own, written to through a pointer: every
-    // piece first makes room for the most it can take, so that what follows need not
-    // check again. A value takes at most six bytes for each of its own ("&quot;").
-    static constexpr size_t kMostPerByte = 6;
-    // Room for a number of up to 64 bits.
-    static constexpr size_t kNumberRoom = 24;
-
-    // Room for `size` more bytes; false when the sink refused the bytes made so far.
-    bool room(size_t size) { return static_cast<size_t>(limit_ - at_) >= size || makeRoom(size); }
-    bool makeRoom(size_t size);
-    void put(std::string_view text) {
-        copyShort(at_, text.data(), text.size());
-        at_ += text.size();
-    }
-    void put(char c) { *at_++ = c; }
-
-    void line(int tabs, std::string_view text) {
-        std::memset(at_, '\t', static_cast<size_t>(tabs));
-        at_ += tabs;
-        put(text);
-    }
-    void end(std::string_view text) {
-        put(text);
-        put("\r\n");
-    }
-    void number(int64_t value) { at_ = std::to_chars(at_, limit_, value).ptr; }
-    void escaped(std::string_view value);
-    void textAttribute(std::string_view name, std::string_view value) {
-        attributeStart(name);
-        escaped(value);
-        put('"');
-    }
-    void numberAttribute(std::string_view name, int64_t value) {
-        attributeStart(name);
-        number(value);
-        put('"');
-    }
-    void attributeStart(std::string_view name) {
-        put(' ');
-        put(name);
-        put("=\"");
-    }
-    // The start of field `i`'s attribute; takes kStartPiece bytes of room.
-    template <class Record>
-    void attributeStart(size_t i) {
-        static constexpr AttributeStarts<Record> kStarts = attributeStarts<Record>();
-        std::memcpy(at_, kStarts.bytes[i], kStartPiece);
-        at_ += kStarts.size[i];
-    }
     bool collectionStart(std::string_view name, int32_t lastId) {
         if (!room(name.size() + 16 + kNumberRoom)) return false;
         line(1, "<");
@@ -128,13 +32,6 @@ private:
         numberAttribute("LastID", lastId);
         end(">");
         return true;
-    }
-    // Hands the bytes made so far to the sink once there are enough of them.
-    bool flushIfFull() { return at_ - buffer_.get() < static_cast<ptrdiff_t>(kChunk) || flush(); }
-    bool flush() {
-        failed_ = failed_ || !sink_(std::string_view(buffer_.get(), size_t(at_ - buffer_.get())));
-        at_ = buffer_.get();
-        return !failed_;
     }
 
     // The attributes of a record, in the order its field table lists them.
@@ -158,30 +55,10 @@ private:
     bool appointments();
     bool user();
 
-    static constexpr size_t kChunk = 1 << 20;
     const PimDocument& document_;
-    const ByteSink& sink_;
-    bool failed_ = false;
     SecondsConverter seconds_;  // before todaySeconds_, which it computes
     const int64_t todaySeconds_;
-    std::unique_ptr<char[]> buffer_;
-    size_t capacity_ = 0;
-    char* at_ = nullptr;     // where the next byte goes
-    char* limit_ = nullptr;  // the end of the buffer
 };
-
-bool Writer::makeRoom(size_t size) {
-    // What is made so far goes out first, mid-record only for a record the buffer cannot
-    // hold besides it; then a record larger than the buffer gets a larger one.
-    if (at_ != buffer_.get() && !flush()) return false;
-    if (capacity_ < size) {
-        capacity_ = std::max(size, kChunk + kChunk / 16);
-        buffer_ = std::make_unique_for_overwrite<char[]>(capacity_);
-        at_ = buffer_.get();
-        limit_ = at_ + capacity_;
-    }
-    return true;
-}
 
 // Asks for the whole record to be fetched from memory: a large document is far larger
 // than the caches, and a record fetched line by line, as its fields are written, waits
@@ -204,107 +81,6 @@ bool eachRecord(const RecordStore<Record>& records, Write write) {
         it = next;
     }
     return true;
-}
-
-#ifdef __SSE2__
-// The bytes of `x` that a value cannot hold as they are, as a bit mask.
-unsigned specialBytes(__m128i x) {
-    const auto is = [&](char c) { return _mm_cmpeq_epi8(x, _mm_set1_epi8(c)); };
-    __m128i hits = _mm_or_si128(is('&'), is('<'));
-    hits = _mm_or_si128(hits, _mm_or_si128(is('>'), is('\'')));
-    hits = _mm_or_si128(hits, _mm_or_si128(is('"'), is('\n')));
-    hits = _mm_or_si128(hits, is('\0'));
-    // Bytes from 0x80 up are checked for being UTF-8.
-    return static_cast<unsigned>(_mm_movemask_epi8(hits) | _mm_movemask_epi8(x));
-}
-
-// Loads `size` (4 or 8) bytes at `p`.
-__m128i loadPiece(const char* p, size_t size) {
-    if (size == 8) {
-        uint64_t piece;
-        std::memcpy(&piece, p, sizeof piece);
-        return _mm_cvtsi64_si128(static_cast<long long>(piece));
-    }
-    uint32_t piece;
-    std::memcpy(&piece, p, sizeof piece);
-    return _mm_cvtsi32_si128(static_cast<int>(piece));
-}
-#endif
-
-// The first byte from `p` on that a value cannot hold as it is, or `end`.
-const char* findSpecial(const char* p, const char* end) {
-#ifdef __SSE2__
-    while (end - p >= 16) {
-        const unsigned mask = specialBytes(_mm_loadu_si128(reinterpret_cast<const __m128i*>(p)));
-        if (mask != 0) return p + __builtin_ctz(mask);
-        p += 16;
-    }
-    // Most values are shorter than sixteen bytes: the rest is looked at as a piece from its
-    // start and one that ends at its end, which may overlap, side by side in one register.
-    const auto left = static_cast<size_t>(end - p);
-    if (left >= 4) {
-        const size_t piece = left >= 8 ? 8 : 4;
-        const __m128i x = piece == 8 ? _mm_unpacklo_epi64(loadPiece(p, 8), loadPiece(end - 8, 8))
-                                     : _mm_unpacklo_epi32(loadPiece(p, 4), loadPiece(end - 4, 4));
-        const unsigned mask = specialBytes(x) & ((1u << (2 * piece)) - 1);
-        const unsigned head = mask & ((1u << piece) - 1);
-        if (head != 0) return p + __builtin_ctz(head);
-        if (mask != 0) return end - piece + __builtin_ctz(mask >> piece);
-        return end;
-    }
-#endif
-    while (p != end && !kSpecial[static_cast<unsigned char>(*p)])
-        ++p;
-    return p;
-}
-
-void Writer::escaped(std::string_view value) {
-    const char* const begin = value.data();
-    const char* const end = begin + value.size();
-    const char* done = begin;
-    for (const char* p = findSpecial(begin, end); p != end; p = findSpecial(p + 1, end)) {
-        put(std::string_view(done, size_t(p - done)));
-        done = p + 1;
-        switch (*p) {
-            case '&':
-                put("&amp;");
-                break;
-            case '<':
-                put("&lt;");
-                break;
-            case '>':
-                put("&gt;");
-                break;
-            case '\'':
-                put("&apos;");
-                break;
-            case '"':
-                put("&quot;");
-                break;
-            case '\n':
-                // Lines end in CR LF; a CR LF already in the value stays one line break.
-                put((p != begin && p[-1] == '\r') ? "\n" : "\r\n");
-                break;
-            case '\0':
-                // A raw zero byte would end the text when the file is read back.
-                put("&#0;");
-                break;
-            default:
-                // Files are UTF-8. A byte that is not part of a UTF-8 character would make
-                // the whole file read as Windows-1252, so it goes as a reference.
-                if (const size_t length = utf8CharLength(std::string_view(p, size_t(end - p)))) {
-                    put(std::string_view(p, length));
-                    done = p + length;
-                    p = done - 1;
-                } else {
-                    put("&#");
-                    number(static_cast<unsigned char>(*p));
-                    put(';');
-                }
-                break;
-        }
-    }
-    put(std::string_view(done, size_t(end - done)));
 }
 
 template <class Record>

@@ -18,6 +18,7 @@
 
 #include "docfile/SimpleXMLParser.h"
 #include "platform/HttpTransport.h"
+#include "support/DavShape.h"
 #include "sync/DavClient.h"
 #include "sync/DavXml.h"
 #include "sync/DavXmlReader.h"
@@ -51,17 +52,6 @@ private:
     std::vector<std::string_view> answers_;
     size_t next_ = 0;
 };
-
-// The tree as one line, namespaces included.
-std::string shape(const DavElement& element) {
-    std::string out = "{" + element.ns + "}" + element.name;
-    for (const auto& [name, value] : element.attributes)
-        out += " " + name + "=" + value;
-    out += "[" + element.text + "]";
-    for (const DavElement& child : element.children)
-        out += "(" + shape(child) + ")";
-    return out;
-}
 
 // Whether the document reader's element holds what the answer's does: names, attributes
 // other than namespace bindings, texts and child elements.
@@ -104,7 +94,7 @@ void readInPieces(std::string_view body) {
     DavElement pieces;
     const Status piecesRead = reader.finish(pieces);
     if (piecesRead.message() != wholeRead.message()) std::abort();
-    if (wholeRead && shape(whole) != shape(pieces)) std::abort();
+    if (wholeRead && davShape(whole) != davShape(pieces)) std::abort();
 
     std::unique_ptr<XmlElement> tree;
     try {

@@ -2,20 +2,10 @@
 
 #include <string>
 
+#include "support/DavShape.h"
 #include "sync/DavXmlReader.h"
 
 namespace {
-
-// The tree as one line, namespaces and texts included, for comparing two reads.
-std::string shape(const DavElement& element) {
-    std::string out = "{" + element.ns + "}" + element.name;
-    for (const auto& [name, value] : element.attributes)
-        out += " " + name + "=" + value;
-    out += "[" + element.text + "]";
-    for (const DavElement& child : element.children)
-        out += "(" + shape(child) + ")";
-    return out;
-}
 
 // What reading the body in these pieces gives: the tree, or the failure with its place.
 std::string read(const std::vector<std::string_view>& pieces) {
@@ -24,7 +14,7 @@ std::string read(const std::vector<std::string_view>& pieces) {
         reader.take(piece);
     DavElement root;
     const Status status = reader.finish(root);
-    if (status) return shape(root);
+    if (status) return davShape(root);
     if (status.line() == 0) return status.reason();
     return std::to_string(status.line()) + ":" + std::to_string(status.column()) + " " +
            status.reason();

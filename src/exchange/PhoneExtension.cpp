@@ -68,9 +68,13 @@ std::string joinPhoneExtension(std::string_view number, std::string_view extensi
     return std::string(number) + " ext. " + std::string(extension);
 }
 
+bool hasTelScheme(std::string_view number) {
+    return number.size() >= 4 && (number[0] | 0x20) == 't' && (number[1] | 0x20) == 'e' &&
+           (number[2] | 0x20) == 'l' && number[3] == ':';
+}
+
 std::string telNumber(std::string number) {
-    if (number.size() >= 4 && (number[0] | 0x20) == 't' && (number[1] | 0x20) == 'e' &&
-        (number[2] | 0x20) == 'l' && number[3] == ':') {
+    if (hasTelScheme(number)) {
         number.erase(0, 4);
         const size_t parameters = number.find(';');
         const size_t ext = number.find(";ext=");

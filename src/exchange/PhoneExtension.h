@@ -20,3 +20,5 @@ struct PhoneWithExtension {
 // tel: address, which loses its scheme and parameters but for its extension
 // ("tel:+1-555;ext=2" is "+1-555 ext. 2").
 [[nodiscard]] std::string telNumber(std::string number);
+// Whether `number` starts with the tel: scheme, in any case.
+[[nodiscard]] bool hasTelScheme(std::string_view number);

@@ -53,9 +53,7 @@ std::string vcardStreet(const Person& person) {
 }
 
 std::string vcardNumber(std::string_view number) {
-    const bool scheme = number.size() >= 4 && (number[0] | 0x20) == 't' &&
-                        (number[1] | 0x20) == 'e' && (number[2] | 0x20) == 'l' && number[3] == ':';
-    return scheme ? "tel:" + std::string(number) : std::string(number);
+    return hasTelScheme(number) ? "tel:" + std::string(number) : std::string(number);
 }
 
 void appendFoldedLine(std::string& out, std::string_view line) {

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/Clock.h"
+#include "support/JoinedFields.h"
 #include "support/ProcessGuards.h"
 #include "sync/ItemCodec.h"
 
@@ -12,13 +13,6 @@ std::string item(std::initializer_list<std::string> events) {
     for (const std::string& lines : events)
         text += "BEGIN:VEVENT\r\nUID:a\r\nSUMMARY:Yoga\r\n" + lines + "END:VEVENT\r\n";
     return text + "END:VCALENDAR\r\n";
-}
-
-std::string joined(const SyncRecord& record) {
-    std::string text;
-    for (const std::string& field : fieldTexts(record))
-        text += (text.empty() ? "" : "|") + field;
-    return text;
 }
 
 // A series is one record holding its rule and exceptions, and what we write of it, anew or

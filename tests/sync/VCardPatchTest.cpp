@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/Clock.h"
+#include "support/JoinedFields.h"
 #include "sync/ItemCodec.h"
 #include "sync/SyncFields.h"
 
@@ -11,13 +12,6 @@ std::string repeated(std::string_view text, int times) {
     for (int i = 0; i < times; ++i)
         out += text;
     return out;
-}
-
-std::string joined(const SyncRecord& record) {
-    std::string text;
-    for (const std::string& field : fieldTexts(record))
-        text += (text.empty() ? "" : "|") + field;
-    return text;
 }
 
 // A server's card with our changes written in must read back as exactly the record we sent,

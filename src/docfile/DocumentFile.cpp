@@ -2,9 +2,13 @@
 #include "platform/Translate.h"
 
 #include <new>
+#include <optional>
+#include <utility>
 
 #include "docfile/DocumentReader.h"
 #include "docfile/DocumentWriter.h"
+#include "fileio/FileBytes.h"
+#include "fileio/FileWindow.h"
 #include "records/PimDocument.h"
 
 Status saveDocument(const PimDocument& document, const std::string& path,
@@ -16,14 +20,23 @@ Status saveDocument(const PimDocument& document, const std::string& path,
 
 namespace {
 
-// `bytes` is a std::string_view, or FileBytes to hand back while they are read.
+bool succeeded(const Status& read) {
+    return static_cast<bool>(read);
+}
+bool succeeded(const std::optional<Status>& read) {
+    return read && *read;
+}
+
+// `bytes` is a std::string_view, FileBytes to hand back while they are read, or a FileWindow,
+// from which a text that is not well-formed gives nothing.
 template <class Bytes>
-Status loadFrom(PimDocument& document, Bytes& bytes) {
+auto loadFrom(PimDocument& document, Bytes& bytes)
+    -> decltype(readDocumentText(bytes, std::declval<PimContents&>(), DateTime())) {
     // Read apart from the document so that a broken file changes nothing.
     try {
         PimContents contents;
-        Status read = readDocumentText(bytes, contents, DateTime::now(document.clock()));
-        if (read) document.adoptContents(std::move(contents));
+        auto read = readDocumentText(bytes, contents, DateTime::now(document.clock()));
+        if (succeeded(read)) document.adoptContents(std::move(contents));
         return read;
     } catch (const std::bad_alloc&) {
         return Status::failure(FailureKind::Read, "", _("not enough memory to load it"));
@@ -33,8 +46,18 @@ Status loadFrom(PimDocument& document, Bytes& bytes) {
 }  // namespace
 
 Status loadDocument(PimDocument& document, const std::string& path, FileStamp* stamp) {
-    FileBytes bytes;
     FileStamp read;
+    {
+        // A window at a time first: neither memory of the file's size nor its clearing.
+        FileWindow window;
+        if (Status opened = window.open(path, &read); !opened) return opened;
+        if (std::optional<Status> loaded = loadFrom(document, window)) {
+            if (*loaded && stamp != nullptr) *stamp = read;
+            return loaded->inFile(path);
+        }
+    }
+    // The bytes read whole say where the text stops being well-formed.
+    FileBytes bytes;
     if (Status status = readWholeFile(path, bytes, &read); !status) return status;
     Status loaded = loadFrom(document, bytes).inFile(path);
     if (loaded && stamp != nullptr) *stamp = read;

@@ -12,6 +12,7 @@
 #include "docfile/TextRelease.h"
 #include "docfile/XmlTokenizer.h"
 #include "fileio/FileBytes.h"
+#include "fileio/FileWindow.h"
 #include "fileio/TextEncoding.h"
 #include "records/PimContents.h"
 
@@ -64,6 +65,9 @@ public:
                 return nullptr;
         }
     }
+
+    // Whether no view of the text is held: between records, where they are all taken.
+    [[nodiscard]] bool mayMoveText() const { return depth_ <= 2; }
 
     // Why the text is not one of the program's documents; "" when it is.
     [[nodiscard]] std::string notOursReason() const;
@@ -311,6 +315,24 @@ std::string DocumentBuilder::notOursReason() const {
 
 namespace {
 
+// Runs the tokenizer, which reads `text` as a whole or a window of it, into `contents`.
+Status readWith(XmlTokenizer& tokenizer, std::string_view text, PimContents& contents, DateTime now,
+                TextRelease& release) {
+    DocumentBuilder builder(contents, now, text, release);
+    try {
+        tokenizer.run(builder);
+    } catch (const XmlSyntaxError& error) {
+        const TextPosition at = release.positionOf(error.offset);
+        return Status::failure(FailureKind::Syntax, "", _("the text is not well-formed XML"),
+                               at.line, at.column);
+    }
+    // Saving what was read of another kind of file would put an empty document in its
+    // place: such a text is refused, not read as empty.
+    if (std::string reason = builder.notOursReason(); !reason.empty())
+        return Status::failure(FailureKind::Content, "", std::move(reason));
+    return {};
+}
+
 // `owner`, when given, holds `bytes` and may hand their memory back as they are read.
 Status readText(std::string_view bytes, FileBytes* owner, PimContents& contents, DateTime now) {
     const size_t bom = bytes.size() - withoutUtf8Bom(bytes).size();
@@ -342,22 +364,36 @@ Status readText(std::string_view bytes, FileBytes* owner, PimContents& contents,
     // character the program that wrote it meant.
     XmlTokenizer tokenizer(bytes, XmlTokenizer::References::Windows1252Utf8);
     TextRelease release(bytes, owner);
-    DocumentBuilder builder(contents, now, bytes, release);
-    try {
-        tokenizer.run(builder);
-    } catch (const XmlSyntaxError& error) {
-        const TextPosition at = release.positionOf(error.offset);
-        return Status::failure(FailureKind::Syntax, "", _("the text is not well-formed XML"),
-                               at.line, at.column);
-    }
-    // Saving what was read of another kind of file would put an empty document in its
-    // place: such a text is refused, not read as empty.
-    if (std::string reason = builder.notOursReason(); !reason.empty())
-        return Status::failure(FailureKind::Content, "", std::move(reason));
-    return {};
+    return readWith(tokenizer, bytes, contents, now, release);
 }
 
+// The window's text, as the tokenizer takes it.
+class WindowText final : public XmlTextWindow {
+public:
+    explicit WindowText(FileWindow& window) : window_(window) {}
+    std::string_view slide(const char* keep) override {
+        window_.slide(keep);
+        return window_.text();
+    }
+    [[nodiscard]] bool ended() const override { return window_.ended(); }
+
+private:
+    FileWindow& window_;
+};
+
 }  // namespace
+
+std::optional<Status> readDocumentText(FileWindow& window, PimContents& contents, DateTime now) {
+    WindowText text(window);
+    XmlTokenizer tokenizer(window.text(), XmlTokenizer::References::Windows1252Utf8);
+    // A record longer than this runs past the window's end: such a text is read whole.
+    tokenizer.readInWindows(text, window.memory().size() / 8);
+    TextRelease release(window.memory(), nullptr);
+    const Status read = readWith(tokenizer, window.memory(), contents, now, release);
+    if (!window.failure()) return window.failure();
+    if (read.kind() == FailureKind::Syntax) return std::nullopt;
+    return read;
+}
 
 Status readDocumentText(std::string_view bytes, PimContents& contents, DateTime now) {
     return readText(bytes, nullptr, contents, now);

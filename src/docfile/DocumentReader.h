@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string_view>
 
 #include "platform/Status.h"
@@ -7,6 +8,7 @@
 #include "records/DateTime.h"
 
 class FileBytes;
+class FileWindow;
 struct PimContents;
 
 // Fills `contents`, which must be empty, from the bytes of a document file; `now` is the
@@ -20,3 +22,8 @@ Status readDocumentText(std::string_view bytes, PimContents& contents, DateTime 
 // The same for the bytes of a file read whole, whose memory is handed back piece by piece
 // as the records are read, so that a load needs little more memory than its records.
 Status readDocumentText(FileBytes& bytes, PimContents& contents, DateTime now);
+
+// The same for the text of a file read a window at a time. Nothing when the text is not
+// well-formed, or holds a record longer than an eighth of the window: it is then read whole,
+// which says where the error lies. A failure to read the file is a Read failure.
+std::optional<Status> readDocumentText(FileWindow& window, PimContents& contents, DateTime now);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -48,6 +49,19 @@ constexpr ExpectedName expectedName(std::string_view name) {
 
 }  // namespace xml
 
+// A text that comes a window at a time, for XmlTokenizer::readInWindows.
+class XmlTextWindow {
+public:
+    // The text from `keep`, which lies in the text given last, to the end of the window and
+    // as much as comes after it, wherever the window now holds it.
+    virtual std::string_view slide(const char* keep) = 0;
+    // Whether the text given last runs to the end of the whole.
+    [[nodiscard]] virtual bool ended() const = 0;
+
+protected:
+    ~XmlTextWindow() = default;
+};
+
 // Reads the small subset of XML that document files use: an optional declaration, one
 // root element, attributes, character data, the five predefined entities, numeric
 // character references, comments and CDATA sections. It does not validate or transcode.
@@ -57,7 +71,8 @@ constexpr ExpectedName expectedName(std::string_view name) {
 //   startElement(name), attribute(name, value), startTagEnd(), text(run), comment(body),
 //   endElement(), and may offer expectedAttribute(): the xml::ExpectedName of the attribute
 //   it expects next, or nullptr; that attribute, when it comes, goes to
-//   expectedAttributeValue(value) instead of attribute()
+//   expectedAttributeValue(value) instead of attribute(); and mayMoveText(): whether it holds
+//   no view of the text now, which a window may then slide on
 // Views passed to the handler are valid only during the call. Texts arrive as whole runs
 // of input bytes between references, carriage returns included. An empty element gets
 // startTagEnd() and endElement() right away. Comments outside the root are dropped.
@@ -78,7 +93,18 @@ public:
     explicit XmlTokenizer(std::string_view text, References references = References::Bytes)
         : XmlLexer(text.data(), text.data() + text.size()),
           start_(text.data()),
+          slideAt_(end_),
           references_(references) {}
+
+    // Has run() read the text, with which the tokenizer was made, from `window`: where fewer
+    // than `margin` bytes are left and the handler may move the text, the window slides on.
+    // An element that runs past the window's end reads as cut short, a syntax error whose
+    // offset counts from the start of the window it stood in.
+    void readInWindows(XmlTextWindow& window, size_t margin) {
+        window_ = &window;
+        margin_ = margin;
+        setSlidePoint();
+    }
 
     // Reads the whole text; throws XmlSyntaxError at the first error.
     template <class Handler>
@@ -138,12 +164,31 @@ private:
     // Reads a reference and appends what it stands for.
     void appendReference(std::string& out);
 
+    // Where the window slides on once the reader has passed it; the end without a window.
+    void setSlidePoint() {
+        slideAt_ = window_ == nullptr || window_->ended()
+                       ? end_
+                       : end_ - std::min(margin_, static_cast<size_t>(end_ - pos_));
+    }
+    template <class Handler>
+    void slide(Handler& handler) {
+        if constexpr (requires { handler.mayMoveText(); }) {
+            if (!handler.mayMoveText()) return;
+            const std::string_view text = window_->slide(pos_);
+            start_ = pos_ = text.data();
+            end_ = pos_ + text.size();
+            setSlidePoint();
+        }
+    }
     template <class Handler>
     void readStartTag(Handler& handler);
     template <class Handler>
     void readElement(Handler& handler);
 
     const char* start_;
+    const char* slideAt_;
+    XmlTextWindow* window_ = nullptr;
+    size_t margin_ = 0;
     std::string version_ = "1.0";
     std::string valueScratch_;
     References references_;
@@ -239,6 +284,7 @@ template <class Handler>
 void XmlTokenizer::readElement(Handler& handler) {
     readStartTag(handler);
     while (depth_ > 0) {
+        if (pos_ > slideAt_) slide(handler);
         // Character data up to the next markup, reference or "]]>".
         const char* run = pos_;
         skipText();

@@ -1,4 +1,3 @@
-#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -43,29 +42,15 @@ int readToEnd(int fd, FileBytes& bytes) {
 }  // namespace
 
 Status readWholeFile(const std::string& path, FileBytes& contents, FileStamp* stamp) {
-    if (path.empty()) return Status::failure(FailureKind::Usage, "", _("no file name given"));
-    // Not blocking: a FIFO without a writer must not hang the open. Only regular files are
-    // read, since a device or a pipe may never end.
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
-    if (fd < 0) return fileFailure(FailureKind::Read, path, errno);
+    int fd = -1;
     struct stat st {};
-    int error = 0;
-    if (fstat(fd, &st) != 0)
-        error = errno;
-    else if (S_ISDIR(st.st_mode))
-        error = EISDIR;
-    if (error != 0 || !S_ISREG(st.st_mode)) {
-        ::close(fd);
-        return error != 0 ? fileFailure(FailureKind::Read, path, error)
-                          : Status::failure(FailureKind::Read, path, _("not a regular file"));
-    }
+    if (Status opened = openRegularFile(path, fd, st); !opened) return opened;
     FileBytes bytes;
     // The size is a hint only: the file may grow or shrink while it is read. One byte
     // more lets the end show itself without another round.
-    if (!bytes.reserve(static_cast<size_t>(st.st_size > 0 ? st.st_size : 0) + 1))
-        error = ENOMEM;
-    else
-        error = readToEnd(fd, bytes);
+    const int error = bytes.reserve(static_cast<size_t>(st.st_size > 0 ? st.st_size : 0) + 1)
+                          ? readToEnd(fd, bytes)
+                          : ENOMEM;
     ::close(fd);
     if (error == ENOMEM)
         return Status::failure(FailureKind::Read, path, _("not enough memory to hold it"));

@@ -56,8 +56,11 @@ void askForHugePagesForTheHeap() {
         return;
     // The heap serves blocks up to 32 MB itself, and keeps what it takes: memory given
     // back and taken again would come without the advice.
+    // Other threads (Qt's network thread) take their blocks from it too: a heap of their own
+    // would keep the most it ever held, never given back, beside this one.
     if (mallopt(M_MMAP_THRESHOLD, kLargestHeapBlock) == 0 ||
-        mallopt(M_TRIM_THRESHOLD, 2 * kReserve) == 0 || mallopt(M_TOP_PAD, kReserve) == 0)
+        mallopt(M_TRIM_THRESHOLD, 2 * kReserve) == 0 || mallopt(M_TOP_PAD, kReserve) == 0 ||
+        mallopt(M_ARENA_MAX, 1) == 0)
         return;
     // A block larger than the free end of the heap makes it grow now, by the reserve; later
     // growth takes the usual steps again.

@@ -7,6 +7,6 @@
 // has the heap those blocks come from ask: 2 MB per fault. glibc does the same when its
 // tunable glibc.malloc.hugetlb is 1, which only the environment of a starting program can
 // set. Elsewhere, or when the heap does not grow as expected, it changes nothing.
-// Called once, first thing in main(); the heap then keeps the memory it takes until the
-// program ends.
+// Called once, first thing in main(); the heap then serves every thread, and keeps the
+// memory it takes until the program ends.
 void askForHugePagesForTheHeap();

@@ -9,6 +9,7 @@
 
 #include "exchange/CalendarOutline.h"
 #include "exchange/CalendarParse.h"
+#include "exchange/CalendarText.h"
 #include "exchange/CalendarTime.h"
 #include "exchange/LibicalTurn.h"
 #include "records/LineBreaks.h"
@@ -75,8 +76,12 @@ void setAlarm(icalcomponent* event, const Appointment& a) {
                                    icalproperty_new_description(withLf(a.Description).c_str()));
         icalcomponent_add_component(event, alarm);
     }
+    // As the export writes it: libical would write whole days, which readers take as days
+    // on the wall clock.
+    std::string lead;
+    appendCalendarDuration(lead, static_cast<int>(seconds));
     replace(alarm, ICAL_TRIGGER_PROPERTY,
-            icalproperty_new_trigger(icaltriggertype_from_int(static_cast<int>(seconds))));
+            icalproperty_new_trigger(icaltriggertype_from_string(lead.c_str())));
 }
 
 bool marked(const std::vector<bool>& changed, auto field) {

@@ -45,15 +45,6 @@ Component calendarOf(std::string_view serverText, icalcomponent_kind kind, const
     return calendar;
 }
 
-// The first component of the kind that is not an exception of a series.
-icalcomponent* masterOf(icalcomponent* calendar, icalcomponent_kind kind) {
-    for (icalcomponent* c = icalcomponent_get_first_component(calendar, kind); c != nullptr;
-         c = icalcomponent_get_next_component(calendar, kind)) {
-        if (icalcomponent_get_first_property(c, ICAL_RECURRENCEID_PROPERTY) == nullptr) return c;
-    }
-    return nullptr;
-}
-
 void setAlarm(icalcomponent* event, const Appointment& a) {
     icalcomponent* alarm = icalcomponent_get_first_component(event, ICAL_VALARM_COMPONENT);
     if (!a.Alarm || !a.AlarmTime.isValid()) {

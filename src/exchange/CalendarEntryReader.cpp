@@ -97,7 +97,7 @@ const char* CalendarEntryReader::refusalOf(icalcomponent* event, icalcomponent* 
 
 Appointment CalendarEntryReader::singleOf(icalcomponent* event, icalcomponent* calendar) const {
     const SeriesWall local(startOf(event, calendar), false);
-    Appointment a = appointmentAt(event, timesOf(event, calendar, local), local,
+    Appointment a = appointmentAt(event, calendar, timesOf(event, calendar, local), local,
                                   summaryText(icalcomponent_get_summary(event)), now_);
     const char* uid = icalcomponent_get_uid(event);
     if (uid != nullptr) a.uid = uid;

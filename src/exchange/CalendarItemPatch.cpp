@@ -9,6 +9,7 @@
 
 #include "exchange/CalendarOutline.h"
 #include "exchange/CalendarParse.h"
+#include "exchange/CalendarText.h"
 #include "exchange/CalendarTime.h"
 #include "exchange/LibicalTurn.h"
 #include "records/LineBreaks.h"
@@ -44,15 +45,6 @@ Component calendarOf(std::string_view serverText, icalcomponent_kind kind, const
     return calendar;
 }
 
-// The first component of the kind that is not an exception of a series.
-icalcomponent* masterOf(icalcomponent* calendar, icalcomponent_kind kind) {
-    for (icalcomponent* c = icalcomponent_get_first_component(calendar, kind); c != nullptr;
-         c = icalcomponent_get_next_component(calendar, kind)) {
-        if (icalcomponent_get_first_property(c, ICAL_RECURRENCEID_PROPERTY) == nullptr) return c;
-    }
-    return nullptr;
-}
-
 void setAlarm(icalcomponent* event, const Appointment& a) {
     icalcomponent* alarm = icalcomponent_get_first_component(event, ICAL_VALARM_COMPONENT);
     if (!a.Alarm || !a.AlarmTime.isValid()) {
@@ -75,8 +67,12 @@ void setAlarm(icalcomponent* event, const Appointment& a) {
                                    icalproperty_new_description(withLf(a.Description).c_str()));
         icalcomponent_add_component(event, alarm);
     }
+    // As the export writes it: libical would write whole days, which readers take as days
+    // on the wall clock.
+    std::string lead;
+    appendCalendarDuration(lead, static_cast<int>(seconds));
     replace(alarm, ICAL_TRIGGER_PROPERTY,
-            icalproperty_new_trigger(icaltriggertype_from_int(static_cast<int>(seconds))));
+            icalproperty_new_trigger(icaltriggertype_from_string(lead.c_str())));
 }
 
 bool marked(const std::vector<bool>& changed, auto field) {

@@ -114,6 +114,17 @@ void dropRunawayZoneRules(icalcomponent* root, const Outline& outline,
     dropInZones(root, lines, index, notes);
 }
 
+icalcomponent* masterOf(icalcomponent* calendar, icalcomponent_kind kind) {
+    icalcomponent* master = nullptr;
+    for (icalcomponent* c = icalcomponent_get_first_component(calendar, kind); c != nullptr;
+         c = icalcomponent_get_next_component(calendar, kind)) {
+        if (icalcomponent_get_first_property(c, ICAL_RECURRENCEID_PROPERTY) != nullptr) continue;
+        if (master != nullptr) return nullptr;
+        master = c;
+    }
+    return master;
+}
+
 bool isCompletedTodo(icalcomponent* todo) {
     if (icalcomponent_get_status(todo) == ICAL_STATUS_COMPLETED) return true;
     if (icalcomponent_get_first_property(todo, ICAL_COMPLETED_PROPERTY)) return true;

@@ -20,6 +20,11 @@ using Component = std::unique_ptr<icalcomponent, ComponentFree>;
 // when libical could not read all of it: written back, what it left out would be lost.
 [[nodiscard]] Component serverCalendar(std::string_view text);
 
+// The one component of the kind in the calendar that is no override of a series (has no
+// RECURRENCE-ID); nullptr for none, and for several: which of them an item's record was
+// read from cannot be told, and a patch written into another would add a record.
+[[nodiscard]] icalcomponent* masterOf(icalcomponent* calendar, icalcomponent_kind kind);
+
 // Whether a to-do is done: its status says so, or it has a completion time, or 100 percent.
 [[nodiscard]] bool isCompletedTodo(icalcomponent* todo);
 

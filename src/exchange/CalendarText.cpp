@@ -101,25 +101,14 @@ void appendCalendarTime(std::string& out, const CalendarFields& f, bool withTime
 
 void appendCalendarDuration(std::string& out, int seconds) {
     if (seconds < 0) out += '-';
-    auto left = static_cast<uint64_t>(std::llabs(seconds));
-    out += 'P';
-    constexpr uint64_t kWeek = 7 * 86400;
-    if (left != 0 && left % kWeek == 0) {
-        appendCalendarNumber(out, left / kWeek);
-        out += 'W';
-        return;
-    }
-    if (left >= 86400) {
-        appendCalendarNumber(out, left / 86400);
-        out += 'D';
-        left %= 86400;
-    }
-    if (left == 0 && seconds != 0) return;
-    out += 'T';
+    const auto left = static_cast<uint64_t>(std::llabs(seconds));
+    out += "PT";
     if (left == 0) {
         out += "0S";
         return;
     }
+    // No days or weeks: those are wall-clock days, 23 or 25 hours across a clock change,
+    // and a lead is a time that passes.
     const uint64_t parts[] = {left / 3600, left / 60 % 60, left % 60};
     const char units[] = {'H', 'M', 'S'};
     for (int i = 0; i < 3; ++i) {

@@ -22,8 +22,8 @@ void appendCalendarText(std::string& out, std::string& line, std::string_view na
 // Appends "YYYYMMDD", then "THHMMSS" for a time, and "Z" for UTC.
 void appendCalendarTime(std::string& out, const CalendarFields& f, bool withTime, bool utc);
 
-// Appends a relative alarm trigger as a duration: whole weeks, or days, hours, minutes and
-// seconds; negative before the start.
+// Appends a relative alarm trigger as an exact duration: hours, minutes and seconds, never
+// days or weeks; negative before the start.
 void appendCalendarDuration(std::string& out, int seconds);
 
 // Appends a display alarm that rings `secondsBefore` the start, saying `text`.

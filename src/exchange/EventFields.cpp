@@ -20,9 +20,22 @@ int32_t clamped(int64_t seconds) {
     return static_cast<int32_t>(std::clamp<int64_t>(seconds, -2'000'000'000, 2'000'000'000));
 }
 
-// The seconds of a duration also as programs write it against RFC 5545, without the "T"
-// before hours, minutes or seconds ("-P300S"); none for text that is no duration.
-std::optional<int64_t> looseDurationSeconds(std::string_view text) {
+// A duration's days (weeks among them), which are days of the wall clock, and the rest in
+// seconds, which pass as written.
+struct Lead {
+    int64_t days = 0;
+    int64_t seconds = 0;
+};
+
+Lead leadOf(const icaldurationtype& d) {
+    const int64_t sign = d.is_neg ? -1 : 1;
+    return {sign * (int64_t(d.weeks) * 7 + d.days),
+            sign * (int64_t(d.hours) * 3600 + int64_t(d.minutes) * 60 + d.seconds)};
+}
+
+// A duration also as programs write it against RFC 5545, without the "T" before hours,
+// minutes or seconds ("-P300S"); none for text that is no duration.
+std::optional<Lead> looseDuration(std::string_view text) {
     text = trimmed(text);
     int64_t sign = 1;
     if (!text.empty() && (text[0] == '-' || text[0] == '+')) {
@@ -31,7 +44,7 @@ std::optional<int64_t> looseDurationSeconds(std::string_view text) {
     }
     if (text.empty() || (text[0] != 'P' && text[0] != 'p')) return std::nullopt;
     text.remove_prefix(1);
-    int64_t seconds = 0;
+    Lead lead;
     bool any = false;
     while (!text.empty()) {
         if (text[0] == 'T' || text[0] == 't') {
@@ -49,33 +62,33 @@ std::optional<int64_t> looseDurationSeconds(std::string_view text) {
         // Months have no place in a duration of RFC 5545: an M is minutes, with or without T.
         switch (text[digits] | 0x20) {
             case 'w':
-                number *= 7 * 86400;
+                lead.days += number * 7;
                 break;
             case 'd':
-                number *= 86400;
+                lead.days += number;
                 break;
             case 'h':
-                number *= 3600;
+                lead.seconds += number * 3600;
                 break;
             case 'm':
-                number *= 60;
+                lead.seconds += number * 60;
                 break;
             case 's':
+                lead.seconds += number;
                 break;
             default:
                 return std::nullopt;
         }
-        seconds += number;
         any = true;
         text.remove_prefix(digits + 1);
     }
     if (!any) return std::nullopt;
-    return sign * seconds;
+    return Lead{sign * lead.days, sign * lead.seconds};
 }
 
 // The trigger of an alarm that libical could not read, and removed, read loosely: libical
 // names what it removed at the end of its note ("...: -P300S").
-std::optional<int64_t> droppedTrigger(icalcomponent* alarm) {
+std::optional<Lead> droppedTrigger(icalcomponent* alarm) {
     for (icalproperty* p = icalcomponent_get_first_property(alarm, ICAL_XLICERROR_PROPERTY); p;
          p = icalcomponent_get_next_property(alarm, ICAL_XLICERROR_PROPERTY)) {
         const char* note = icalproperty_get_xlicerror(p);
@@ -83,9 +96,34 @@ std::optional<int64_t> droppedTrigger(icalcomponent* alarm) {
         const size_t value = text.rfind(": ");
         if (text.find("TRIGGER") == std::string_view::npos || value == std::string_view::npos)
             continue;
-        if (const auto seconds = looseDurationSeconds(text.substr(value + 2))) return seconds;
+        if (const auto lead = looseDuration(text.substr(value + 2))) return lead;
     }
     return std::nullopt;
+}
+
+// The seconds from `base` to the same time of day `days` days away on the clock of its zone,
+// as RFC 5545 counts a duration's days: across a change of the clocks a day lasts 23 or 25
+// hours. A floating time and a date go by the local clock, and so does `fallback` (with its
+// later-of-two flag) for a base that cannot be read.
+int64_t daysFrom(const icaltimetype& base, DateTime fallback, bool later, int64_t days) {
+    constexpr int64_t kDay = 86400;
+    // Further than any alarm is ahead (past the 2e9 seconds an offset holds), an hour more
+    // or less changes nothing.
+    constexpr int64_t kMostDays = 30'000;
+    if (days == 0 || days < -kMostDays || days > kMostDays) return days * kDay;
+    const DateTime written = localTimeOf(base);
+    if (written.isValid()) {
+        icaltimetype moved = base;
+        icaltime_adjust(&moved, static_cast<int>(days), 0, 0, 0);
+        const std::optional<int64_t> from = instantOfTime(base), to = instantOfTime(moved);
+        if (from && to) return *to - *from;
+    }
+    const DateTime local = written.isValid() ? written : fallback;
+    const std::optional<int64_t> wall = local.localSeconds();
+    const DateTime there = wall ? DateTime::fromLocalSeconds(*wall + days * kDay) : DateTime();
+    if (!there.isValid()) return days * kDay;
+    SecondsConverter seconds(SecondsConverter::Memory::None);
+    return secondsBetween(local, there, seconds, later, false);
 }
 
 }  // namespace
@@ -133,27 +171,38 @@ EventTimes timesOf(icalcomponent* event, icalcomponent* calendar, const SeriesWa
     return times;
 }
 
-std::optional<int32_t> alarmOffsetOf(icalcomponent* event, DateTime start, bool startLater,
-                                     int64_t length) {
+std::optional<int32_t> alarmOffsetOf(icalcomponent* event, icalcomponent* calendar,
+                                     const Appointment& a, int64_t length) {
+    const bool startLater = a.later(Appointment::kLaterStart);
     // The first alarm that can be read; one that cannot is named in a note by the reader.
     for (icalcomponent* alarm = icalcomponent_get_first_component(event, ICAL_VALARM_COMPONENT);
          alarm; alarm = icalcomponent_get_next_component(event, ICAL_VALARM_COMPONENT)) {
         icalproperty* trigger = icalcomponent_get_first_property(alarm, ICAL_TRIGGER_PROPERTY);
+        std::optional<Lead> lead;
+        bool fromEnd = false;
         if (trigger == nullptr) {
-            if (const auto seconds = droppedTrigger(alarm)) return clamped(*seconds);
-            continue;
+            lead = droppedTrigger(alarm);
+            if (!lead) continue;
+        } else {
+            const icaltriggertype when = icalproperty_get_trigger(trigger);
+            if (!icaltime_is_null_time(when.time)) {
+                const DateTime at = localTimeOf(when.time);
+                if (!at.isValid()) continue;
+                SecondsConverter seconds(SecondsConverter::Memory::None);
+                return clamped(secondsBetween(a.StartTime, at, seconds, startLater,
+                                              isLaterLocalTime(when.time)));
+            }
+            icalparameter* related =
+                icalproperty_get_first_parameter(trigger, ICAL_RELATED_PARAMETER);
+            fromEnd = related && icalparameter_get_related(related) == ICAL_RELATED_END;
+            lead = leadOf(when.duration);
         }
-        const icaltriggertype when = icalproperty_get_trigger(trigger);
-        if (!icaltime_is_null_time(when.time)) {
-            const DateTime at = localTimeOf(when.time);
-            if (!at.isValid()) continue;
-            SecondsConverter seconds(SecondsConverter::Memory::None);
-            return clamped(
-                secondsBetween(start, at, seconds, startLater, isLaterLocalTime(when.time)));
-        }
-        icalparameter* related = icalproperty_get_first_parameter(trigger, ICAL_RELATED_PARAMETER);
-        const bool fromEnd = related && icalparameter_get_related(related) == ICAL_RELATED_END;
-        return clamped(int64_t(icaldurationtype_as_int(when.duration)) + (fromEnd ? length : 0));
+        if (fromEnd)
+            return clamped(length + lead->seconds +
+                           daysFrom(endOf(event, calendar), a.EndTime,
+                                    a.later(Appointment::kLaterEnd), lead->days));
+        return clamped(lead->seconds +
+                       daysFrom(startOf(event, calendar), a.StartTime, startLater, lead->days));
     }
     return std::nullopt;
 }
@@ -172,8 +221,8 @@ bool hasUnreadAlarm(icalcomponent* event) {
     return false;
 }
 
-Appointment appointmentAt(icalcomponent* event, const EventTimes& times, const SeriesWall& wall,
-                          const std::string& description, DateTime now) {
+Appointment appointmentAt(icalcomponent* event, icalcomponent* calendar, const EventTimes& times,
+                          const SeriesWall& wall, const std::string& description, DateTime now) {
     Appointment a = Appointment::createdAt(now);
     a.Description = description;
     Schedule schedule;
@@ -201,7 +250,7 @@ Appointment appointmentAt(icalcomponent* event, const EventTimes& times, const S
     a.DueDate = a.StartTime.date();
     const bool startLater = a.later(Appointment::kLaterStart);
     const std::optional<int32_t> alarm =
-        alarmOffsetOf(event, a.StartTime, startLater, secondsFrom(times.start, times.end));
+        alarmOffsetOf(event, calendar, a, secondsFrom(times.start, times.end));
     a.Alarm = alarm.has_value();
     // As the clocks run, so that an alarm 45 minutes before a start just after the clocks
     // went forward rings 45 minutes before it.

@@ -32,20 +32,21 @@ struct EventTimes {
 [[nodiscard]] EventTimes timesOf(icalcomponent* event, icalcomponent* calendar,
                                  const SeriesWall& wall);
 
-// Seconds from an event's local start (the later instant of a repeated hour when
-// `startLater`) to its first alarm that can be read (negative before it), for an event
-// lasting `length` seconds; none without one.
-[[nodiscard]] std::optional<int32_t> alarmOffsetOf(icalcomponent* event, DateTime start,
-                                                   bool startLater, int64_t length);
+// Seconds from an appointment's start (its local start and end and their later-of-two flags
+// set) to its event's first alarm that can be read (negative before it), for an event
+// lasting `length` seconds; none without one. The days and weeks of a trigger are days of
+// the clock of the time it counts from, as RFC 5545 has them.
+[[nodiscard]] std::optional<int32_t> alarmOffsetOf(icalcomponent* event, icalcomponent* calendar,
+                                                   const Appointment& a, int64_t length);
 // Whether an alarm of the event has a trigger that cannot be read, and is left out.
 [[nodiscard]] bool hasUnreadAlarm(icalcomponent* event);
 
 // An appointment made at `now` for an event at `times`: its version-16 fields in local time
 // (whole days from 00:00 to 23:59), whole and several days and the zone of `wall` in its
 // schedule, and the event's first alarm.
-[[nodiscard]] Appointment appointmentAt(icalcomponent* event, const EventTimes& times,
-                                        const SeriesWall& wall, const std::string& description,
-                                        DateTime now);
+[[nodiscard]] Appointment appointmentAt(icalcomponent* event, icalcomponent* calendar,
+                                        const EventTimes& times, const SeriesWall& wall,
+                                        const std::string& description, DateTime now);
 
 // The seconds from one wall time to another.
 [[nodiscard]] int64_t secondsFrom(DateTime from, DateTime to);

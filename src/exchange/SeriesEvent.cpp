@@ -1,11 +1,11 @@
 #include "exchange/SeriesEvent.h"
 
 #include <algorithm>
-#include <cmath>
 
 #include "exchange/CalendarText.h"
 #include "exchange/CalendarZones.h"
 #include "exchange/WrittenTime.h"
+#include "records/SecondsConverter.h"
 #include "records/ZoneRules.h"
 
 namespace {
@@ -20,10 +20,13 @@ int64_t wallOf(DateTime value) {
     return value.localSeconds().value_or(0);
 }
 
-// How long before each start the alarm rings: as long as before the first.
+// How long before each start the alarm rings: as long as before the first, as the clocks
+// run, which is what the trigger says and what sync keeps of it.
 int64_t alarmLead(const Appointment& a) {
     if (!a.StartTime.isValid()) return 0;
-    return std::llround((a.firstStart() - a.AlarmTime).days() * double(kDay));
+    SecondsConverter seconds(SecondsConverter::Memory::None);
+    return secondsBetween(a.AlarmTime, a.firstStart(), seconds, a.later(Appointment::kLaterAlarm),
+                          a.later(Appointment::kLaterStart));
 }
 
 }  // namespace

@@ -26,12 +26,6 @@ std::vector<icalcomponent*> eventsOf(icalcomponent* calendar) {
     return events;
 }
 
-icalcomponent* masterOf(icalcomponent* calendar) {
-    for (icalcomponent* event : eventsOf(calendar))
-        if (!isOverride(event)) return event;
-    return nullptr;
-}
-
 // The start an override replaces, as local time, so that one written in UTC and one in
 // its zone's time are found the same.
 DateTime replacedStart(icalcomponent* event, icalcomponent* calendar) {
@@ -111,7 +105,7 @@ void patchOverrides(icalcomponent* server, icalcomponent* ours) {
         if (kept[i]) continue;
         icalcomponent* copy = icalcomponent_new_clone(wanted[i]);
         // Ours carries our UID; the server's resource has its own.
-        if (icalcomponent* master = masterOf(server))
+        if (icalcomponent* master = masterOf(server, ICAL_VEVENT_COMPONENT))
             copyProperties(copy, master, {ICAL_UID_PROPERTY});
         icalcomponent_add_component(server, copy);
     }
@@ -123,8 +117,8 @@ std::string patchSeries(std::string_view serverText, std::string_view ourText,
                         const std::vector<bool>& changed) {
     const Component server = serverCalendar(serverText);
     const Component ours = serverCalendar(ourText);
-    icalcomponent* master = server ? masterOf(server.get()) : nullptr;
-    icalcomponent* ourMaster = ours ? masterOf(ours.get()) : nullptr;
+    icalcomponent* master = server ? masterOf(server.get(), ICAL_VEVENT_COMPONENT) : nullptr;
+    icalcomponent* ourMaster = ours ? masterOf(ours.get(), ICAL_VEVENT_COMPONENT) : nullptr;
     if (master == nullptr || ourMaster == nullptr) return {};
     const auto marked = [&](size_t field) { return field < changed.size() && changed[field]; };
     if (marked(size_t(EventField::Description)))

@@ -145,8 +145,8 @@ Draft EventSeries::draftOf(icalcomponent* event, const std::string& fallbackDesc
         times = {fallbackStart, wallAtSeconds(secondsOf(fallbackStart) + fallbackLength)};
     std::string description = summaryText(icalcomponent_get_summary(event));
     if (description.empty()) description = fallbackDescription;
-    return {appointmentAt(event, times, wall_, description, now_), secondsOf(times.start),
-            secondsFrom(times.start, times.end)};
+    return {appointmentAt(event, calendar_, times, wall_, description, now_),
+            secondsOf(times.start), secondsFrom(times.start, times.end)};
 }
 
 void EventSeries::readRule(icalcomponent* event, size_t line, Schedule& schedule) {

@@ -133,14 +133,34 @@ std::string CalendarCodec::write(std::string_view serverText, const SyncRecord& 
         return patchTodo(serverText, record.task(), marked, uid);
     }
     // As patchEvent numbers them (EventField), the schedule after them for patchSeries.
-    const std::vector<bool> marked = {
-        changed.contains("Description"), changed.contains("StartTime"), changed.contains("EndTime"),
-        changed.contains(kAlarmField), changed.contains(kScheduleField)};
+    std::vector<bool> marked = {changed.contains("Description"), changed.contains("StartTime"),
+                                changed.contains("EndTime"), changed.contains(kAlarmField),
+                                changed.contains(kScheduleField)};
+    const std::string patched = writeEvent(serverText, record, marked, uid);
+    // The server's trigger counts from the start or the end, its days on their wall clock,
+    // or names a moment: moved times may move its alarm otherwise than ours moved, and it
+    // is rewritten then.
+    const auto at = [](EventField field) { return static_cast<size_t>(field); };
+    const bool moved = marked[at(EventField::Start)] || marked[at(EventField::End)] ||
+                       marked[at(EventField::Count)];
+    if (serverText.empty() || patched.empty() || marked[at(EventField::Alarm)] || !moved)
+        return patched;
+    const ParsedItem back = parse(patched);
+    const SyncField& alarm = *syncField(RecordKind::Appointment, kAlarmField);
+    if (back.records.size() != 1 || alarm.text(back.records[0].record) == alarm.text(record))
+        return patched;
+    marked[at(EventField::Alarm)] = true;
+    return writeEvent(serverText, record, marked, uid);
+}
+
+std::string CalendarCodec::writeEvent(std::string_view serverText, const SyncRecord& record,
+                                      const std::vector<bool>& marked,
+                                      const std::string& uid) const {
     Appointment appointment = record.appointment();
     // An event needs a start; a record without one has nothing to say.
     if (!appointment.StartTime.isValid()) return {};
     const bool series = !syncField(RecordKind::Appointment, kScheduleField)->text(record).empty() ||
-                        changed.contains(kScheduleField);
+                        marked[static_cast<size_t>(EventField::Count)];
     if (!series) return patchEvent(serverText, appointment, marked, uid);
     // A series is written as the export writes it, under the item's UID; into the server's
     // item only what changed goes.

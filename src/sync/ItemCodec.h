@@ -92,6 +92,11 @@ public:
                       const FieldKeys& changed, const std::string& uid) const override;
 
 private:
+    // An appointment written into the server's text: the fields `marked` as EventField
+    // numbers them, the schedule after them.
+    std::string writeEvent(std::string_view serverText, const SyncRecord& record,
+                           const std::vector<bool>& marked, const std::string& uid) const;
+
     const Clock& clock_;
     bool events_;
     bool todos_;

@@ -76,4 +76,48 @@ TEST(AlarmLeadTest, TimesInTheHourTheClocksRepeatKeepTheirInstants) {
                  "DUE:20251026T013000Z"});
 }
 
+// Berlin's clocks go back on 25 October 2026, New York's on 1 November. A day of a trigger
+// is a day of the clock of the time it counts from (23 or 25 hours across a change), and
+// a lead is written as the hours that pass, which every reader reads alike.
+TEST(AlarmLeadTest, ATriggersDaysAreDaysOfItsClockAndALeadIsWrittenInHours) {
+    const TzGuard tz("Europe/Berlin");
+    const std::string floating = "DTSTART:20261027T100000\r\nDTEND:20261027T110000\r\n";
+    const struct {
+        const char* what;
+        std::string lines;
+        DateTime alarm;
+    } reads[] = {
+        {"floating", floating + alarm("TRIGGER:-P3D"), at(2026, 10, 24, 10)},
+        {"from the end", floating + alarm("TRIGGER;RELATED=END:-P3D"), at(2026, 10, 24, 11)},
+        {"read loosely", floating + alarm("TRIGGER:-P3D1H"), at(2026, 10, 24, 9)},
+        {"in the start's zone",
+         "DTSTART;TZID=America/New_York:20261103T090000\r\n" + alarm("TRIGGER:-P1W"),
+         at(2026, 10, 27, 14)},
+        {"UTC, whose days all last 24 hours",
+         "DTSTART:20261027T090000Z\r\n" + alarm("TRIGGER:-P3DT30M"), at(2026, 10, 24, 10, 30)},
+    };
+    for (const auto& c : reads) {
+        PimDocument doc(kClock);
+        importICalendarText(doc, calendar(event(c.lines)), CalendarParts::Appointments);
+        const Appointment* read = doc.appointments().find(1);
+        ASSERT_NE(read, nullptr) << c.what;
+        EXPECT_EQ(read->AlarmTime, c.alarm) << c.what;
+    }
+
+    // 73 hours pass from 10:00 on the 24th to 10:00 on the 27th; a series the same.
+    Appointment a = appointmentAt("Audit", at(2026, 10, 27, 10), at(2026, 10, 27, 11));
+    a.Alarm = true;
+    a.AlarmTime = at(2026, 10, 24, 10);
+    Appointment weekly = a;
+    weekly.schedule.edit().rule = RecurrenceRule::parse("FREQ=WEEKLY").value();
+    PimDocument doc(kClock);
+    doc.add(a);
+    doc.add(weekly);
+    const std::string exported = icalendarText(doc, CalendarParts::Appointments);
+    const size_t first = exported.find("TRIGGER:-PT73H\r\n");
+    EXPECT_NE(first, std::string::npos) << exported;
+    EXPECT_NE(exported.find("TRIGGER:-PT73H\r\n", first + 1), std::string::npos) << exported;
+    expectLines(patchEvent("", a, {}, "e1"), {"TRIGGER:-PT73H"});
+}
+
 }  // namespace

@@ -115,9 +115,8 @@ TEST(ICalExportText, FoldsEscapesAndWritesTriggersAsCalendarsExpect) {
                      8),
          0, "SUMMARY:abc\td\r\n"},
         {"minutes between hours and seconds", "m", 3605, "TRIGGER:-PT1H0M5S\r\n"},
-        {"a week", "w", 7 * 86400, "TRIGGER:-P1W\r\n"},
-        {"days and time", "d", -(86400 + 3600 + 61), "TRIGGER:P1DT1H1M1S\r\n"},
-        {"whole days", "e", 2 * 86400, "TRIGGER:-P2D\r\n"},
+        {"days as hours, after the start", "d", -(86400 + 3600 + 61), "TRIGGER:PT25H1M1S\r\n"},
+        {"a week as hours", "w", 7 * 86400, "TRIGGER:-PT168H\r\n"},
         {"at the start", "s", 0, "TRIGGER:PT0S\r\n"},
     };
     for (const Case& c : cases) {

@@ -82,4 +82,41 @@ TEST(ItemCodecTest, ASeriesIsOneRecordThatReadsBackAsWritten) {
     }
 }
 
+// Our start moved, our alarm moved with it; a server's trigger that would not (days of the
+// wall clock across Berlin's change of 25 October, a moment) is rewritten, one that would
+// is kept as the server wrote it.
+TEST(ItemCodecTest, MovedTimesTakeTheServersAlarmAlongAsOursMoved) {
+    const TzGuard zone("Europe/Berlin");
+    const FixedClock clock{LocalTime{2026, 12, 7, 9, 0, 0, 0}};
+    const CalendarCodec codec(clock);
+    const struct {
+        const char* trigger;
+        const char* written;
+    } rows[] = {
+        {"TRIGGER:-P3D", "TRIGGER:-PT73H"},
+        {"TRIGGER;VALUE=DATE-TIME:20261026T090000Z", "TRIGGER:-PT24H"},
+        {"TRIGGER:-PT15M", "TRIGGER:-PT15M"},
+    };
+    for (const auto& row : rows) {
+        const std::string server =
+            item({"DTSTART:20261027T100000\r\nDTEND:20261027T110000\r\nBEGIN:VALARM\r\n"
+                  "ACTION:DISPLAY\r\nDESCRIPTION:x\r\n" +
+                  std::string(row.trigger) + "\r\nEND:VALARM\r\n"});
+        const ParsedItem parsed = codec.parse(server);
+        ASSERT_EQ(parsed.records.size(), 1u) << row.trigger;
+        SyncRecord moved = parsed.records[0].record;
+        std::vector<std::string> texts = fieldTexts(moved);
+        texts[1] = "2026-12-07 10:00:00";
+        texts[2] = "2026-12-07 11:00:00";
+        setFieldTexts(moved, texts);
+        const std::string written = codec.write(server, moved, {"StartTime", "EndTime"}, "a");
+        EXPECT_NE(written.find(std::string(row.written) + "\r\n"), std::string::npos)
+            << row.trigger << "\n"
+            << written;
+        const ParsedItem back = codec.parse(written);
+        ASSERT_EQ(back.records.size(), 1u) << row.trigger;
+        EXPECT_EQ(joined(back.records[0].record), joined(moved)) << row.trigger;
+    }
+}
+
 }  // namespace

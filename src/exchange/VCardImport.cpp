@@ -75,7 +75,7 @@ VCardImportResult importCards(PimDocument& document, std::string_view bytes, boo
             result.valuesLeftOut += builder.valuesLeftOut();
         } else if (depth == 1) {
             // Cards inside a card (an agent's) are not persons of the address book.
-            if (std::string_view(line.name) == "VERSION")
+            if (line.name == "VERSION")
                 builder.setEscaping(trimmed(line.value, " \t").starts_with("2.")
                                         ? VCardEscaping::Version21
                                         : VCardEscaping::Backslash);

@@ -15,8 +15,14 @@ struct VCardParameter {
 
 // One unfolded content line of a vCard: [group "."] name *(";" parameter) ":" value.
 struct VCardLine {
+    VCardLine() = default;
+    VCardLine(const VCardLine& other) { *this = other; }
+    VCardLine& operator=(const VCardLine& other);
+
     std::string_view group;  // "item1" of "item1.TEL"; "" for none
-    std::string name;        // upper case
+    // Upper case: a view of the text where it has the name so, as it mostly does, or of the
+    // line's own upper-cased copy.
+    std::string_view name;
     std::vector<VCardParameter> parameters;
     std::string_view value;  // raw: still encoded and escaped
     size_t lineNumber = 0;   // the physical line it starts on, from 1
@@ -27,6 +33,10 @@ struct VCardLine {
     [[nodiscard]] bool hasParameter(std::string_view name) const;
     // The first value of the parameter `name` (upper case); "" for none.
     [[nodiscard]] std::string_view parameter(std::string_view name) const;
+
+private:
+    friend bool parseVCardLine(std::string_view text, size_t lineNumber, VCardLine& line);
+    std::string upperName_;  // the name, when the text has it in lower case
 };
 
 // Reads `text` (a view that `line` keeps pointing into) as a content line; false, with

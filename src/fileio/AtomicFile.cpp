@@ -14,11 +14,9 @@
 #include "fileio/PosixFile.h"
 #include "fileio/StreamWrite.h"
 #include "fileio/TempFile.h"
+#include "fileio/WriteBehind.h"
 
 namespace {
-
-// How much is written before the disk is asked to start on it.
-constexpr off_t kWritebackStep = off_t{8} << 20;
 
 // The file a save replaces or makes: the target itself, or the file its chain of symbolic
 // links ends at, which need not exist yet (a link to a file still to be made stays a
@@ -90,23 +88,8 @@ Status writeFileAtomically(const std::string& path,
             fillIn(_("cannot create a file in this folder: %s"), {std::strerror(error)}));
     }
 
-    // The disk starts on each few megabytes while the next are made, so that the flush
-    // below waits for little more than the last of them.
-    const auto produceAndStart = [&](const ByteSink& sink) {
-        off_t written = 0;
-        off_t started = 0;
-        return produce([&](std::string_view bytes) {
-            if (!sink(bytes)) return false;
-            written += static_cast<off_t>(bytes.size());
-            if (written - started >= kWritebackStep) {
-                (void)sync_file_range(temp.fd(), started, written - started, SYNC_FILE_RANGE_WRITE);
-                started = written;
-            }
-            return true;
-        });
-    };
-    if (Status written = writeToDescriptor(temp.fd(), path, produceAndStart); !written)
-        return written;
+    // Made and written at once, the disk starting on the first megabytes meanwhile.
+    if (Status written = writeBehind(temp.fd(), path, produce); !written) return written;
     if (options.permissions)
         (void)fchmod(temp.fd(), *options.permissions);
     else if (existing)

@@ -56,6 +56,10 @@ TEST(VCardReading, ReadsGroupsNamesAndParametersInEverySpelling) {
               std::tuple("item1", "TEL", "+1 555", 7u));
     for (const char* type : {"work", "VOICE", "Pref"})
         EXPECT_TRUE(line.has("TYPE", type)) << type;
+    // A copy keeps the name it was given when the line it came from reads another.
+    const VCardLine copy = line;
+    ASSERT_TRUE(parseVCardLine("x-abc:1", 1, line));
+    EXPECT_EQ(std::tuple(copy.name, line.name), std::tuple("TEL", "X-ABC"));
 
     // Version 2.1 bare words, and the encodings among them.
     ASSERT_TRUE(parseVCardLine("TEL;HOME;VOICE;QUOTED-PRINTABLE:1", 1, line));

@@ -11,6 +11,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <csignal>
 #include <functional>
 #include <set>
@@ -68,14 +69,32 @@ TEST(AtomicFile, WritesAndReplacesWithoutLeavingTemporaryFilesOrAHalfSave) {
     ASSERT_TRUE(writeFileAtomically(target, ""));
     EXPECT_EQ(fileBytes(target), "");
 
-    // A producer that gives up or runs out of memory leaves the target alone.
+    // Megabytes in pieces of every size come out in order: they are written meanwhile.
+    std::string made;
+    ASSERT_TRUE(writeFileAtomically(target, [&](const ByteSink& sink) {
+        for (size_t i = 0; made.size() < (5u << 20); ++i) {
+            const std::string piece((i * 7919) % 300000, static_cast<char>('a' + i % 26));
+            made += piece;
+            if (!sink(piece)) return false;
+        }
+        return true;
+    }));
+    EXPECT_TRUE(fileBytes(target) == made) << "not the bytes made";
+
+    // A producer that gives up or runs out of memory part-way leaves the target alone.
     writeBytes(target, "old");
+    const std::string megabyte(1u << 20, 'm');
+    const auto threeMegabytes = [&](const ByteSink& sink) {
+        return sink(megabyte) && sink(megabyte) && sink(megabyte);
+    };
     const Status gaveUp = writeFileAtomically(
-        target, [](const ByteSink& sink) { return sink("half of it") && false; });
+        target, [&](const ByteSink& sink) { return threeMegabytes(sink) && false; });
     EXPECT_FALSE(gaveUp);
     EXPECT_EQ(gaveUp.file(), target);
-    const Status noMemory =
-        writeFileAtomically(target, [](const ByteSink&) -> bool { throw std::bad_alloc(); });
+    const Status noMemory = writeFileAtomically(target, [&](const ByteSink& sink) -> bool {
+        if (threeMegabytes(sink)) throw std::bad_alloc();
+        return false;
+    });
     EXPECT_EQ(noMemory.message(), target + ": not enough memory to write it");
     EXPECT_EQ(fileBytes(target), "old");
     EXPECT_EQ(dir.names(), Names{"home.pgr"});
@@ -135,8 +154,8 @@ TEST(AtomicFile, AFailedSaveLeavesTheTargetAsItWas) {
         {"unwritable directory, writable target", "home.pgr", 0666, 0755, true, 0},
         {"target owned by someone else", "home.pgr", 0644, 0777, true, 0},
         {"disk full part-way", "home.pgr", 0644, 0, false, 4096},
+        {"disk full after megabytes", "home.pgr", 0644, 0, false, 3u << 20},
     };
-    const std::string newBytes(64 * 1024, 'n');
     for (const auto& [what, name, targetMode, dirMode, nobody, sizeLimit] : cases) {
         SCOPED_TRACE(what);
         ScratchDir dir;
@@ -149,6 +168,8 @@ TEST(AtomicFile, AFailedSaveLeavesTheTargetAsItWas) {
         if (dirMode != 0) chmod(dir.path().c_str(), dirMode);
         const Names before = dir.names();
         const std::string bytesBefore = fileBytes(target);
+        // Twice what the disk takes: below a megabyte the save writes them itself.
+        const std::string newBytes(2 * std::max<size_t>(sizeLimit, 32 * 1024), 'n');
         const int code = inChild([&] {
             if (sizeLimit != 0) {
                 signal(SIGXFSZ, SIG_IGN);

@@ -43,6 +43,12 @@ struct CardLine {
     // As the reader takes its value: a VERSION line sets it for the lines after it.
     VCardEscaping escaping = VCardEscaping::Backslash;
     std::optional<std::string> replacement;  // "" removes the line
+
+    // Whether it is a property `name` of the person's card that the reader takes: a binary
+    // value it passes over, and rewritten without its encoding it would be read.
+    bool holds(std::string_view name) const {
+        return valid && parsed.name == name && !isBinary(parsed);
+    }
 };
 
 class CardPatch {
@@ -94,12 +100,11 @@ public:
     CardLine* first(std::string_view name, bool preferred = false) {
         if (preferred) {
             for (CardLine& line : lines_) {
-                if (line.valid && line.parsed.name == name && isPreferred(line.parsed))
-                    return &line;
+                if (line.holds(name) && isPreferred(line.parsed)) return &line;
             }
         }
         for (CardLine& line : lines_) {
-            if (line.valid && line.parsed.name == name) return &line;
+            if (line.holds(name)) return &line;
         }
         return nullptr;
     }
@@ -109,8 +114,7 @@ public:
     void set(CardLine* line, std::string_view fresh, const std::string& value, bool only = false) {
         if (only) {
             for (CardLine& other : lines_) {
-                if (&other != line && line != nullptr && other.valid &&
-                    other.parsed.name == line->parsed.name)
+                if (&other != line && line != nullptr && other.holds(line->parsed.name))
                     other.replacement = "";
             }
         }
@@ -125,7 +129,7 @@ public:
     // Removes the lines of that property but `kept`.
     void removeOthers(std::string_view name, const CardLine* kept) {
         for (CardLine& line : lines_) {
-            if (&line != kept && line.valid && line.parsed.name == name) line.replacement = "";
+            if (&line != kept && line.holds(name)) line.replacement = "";
         }
     }
 
@@ -135,9 +139,7 @@ public:
         std::vector<CardPhone> choices;
         for (CardLine& line : lines_) {
             // An empty number is none to the reader, nor is a binary value.
-            if (!line.valid || line.parsed.name != "TEL" || isBinary(line.parsed) ||
-                telNumber(readText(line)).empty())
-                continue;
+            if (!line.holds("TEL") || telNumber(readText(line)).empty()) continue;
             numbers.push_back(&line);
             choices.push_back({phoneSlotOfTypes(line.parsed), isPreferred(line.parsed)});
             // A number without a type may have a kind in its group's label.
@@ -177,9 +179,7 @@ private:
     // The first label of the group, as the reader finds it.
     const CardLine* groupLabel(std::string_view group) const {
         for (const CardLine& label : lines_) {
-            if (label.valid && label.parsed.name == "X-ABLABEL" && label.parsed.group == group &&
-                !isBinary(label.parsed))
-                return &label;
+            if (label.holds("X-ABLABEL") && label.parsed.group == group) return &label;
         }
         return nullptr;
     }

@@ -77,6 +77,10 @@ TEST(VCardPatchTest, APatchedCardReadsBackAsTheRecordSent) {
          "BEGIN:VCARD\r\nVERSION:4.0\r\nN:Berg;Ann;;;\r\nTEL;VALUE=uri;TYPE=cell:tel:+1-555\r\n"
          "TEL:tel:\r\nTEL:5\r\nEND:VCARD\r\n",
          {{"CelPhone", "tel:7"}, {"WkPhone", "tel:8"}, {"WkExt", "9"}}},
+        // A binary value is none to the reader: left as it is, not rewritten into one it reads.
+        {"a binary address",
+         "BEGIN:VCARD\r\nVERSION:3.0\r\nN:Berg;Ann;;;\r\nADR;HOME;B:box;;;Lund;;;\r\nEND:VCARD\r\n",
+         {{"Addr1", "Main St"}}},
         // A quote in a parameter cannot be written back as one.
         {"a quote in a parameter",
          "BEGIN:VCARD\r\nVERSION:3.0\r\nN:Berg;Ann;;;\r\nTEL;\"a:1\r\nEND:VCARD\r\n",

@@ -5,40 +5,13 @@
 #include <optional>
 
 #include "exchange/PhoneExtension.h"
+#include "exchange/PhoneSlots.h"
 #include "exchange/VCardLine.h"
 #include "records/LineBreaks.h"
 #include "records/Trimmed.h"
 #include "textio/ImportValues.h"
 
 namespace {
-
-enum PhoneKind : unsigned { kHome = 1, kWork = 2, kCell = 4, kFax = 8, kPager = 16 };
-
-// Whether `word` (lower case) occurs in `text`, whatever the case of the text.
-bool containsWord(std::string_view text, std::string_view word) {
-    for (size_t at = 0; at + word.size() <= text.size(); ++at) {
-        size_t i = 0;
-        // ASCII folding inline (tolower is a library call per byte): the words are all
-        // lowercase letters, and setting bit 0x20 folds only letters onto them.
-        while (i < word.size() && (text[at + i] | ('a' - 'A')) == word[i])
-            ++i;
-        if (i == word.size()) return true;
-    }
-    return false;
-}
-
-// The kinds a TYPE value or a program's own label names.
-unsigned kindsNamed(std::string_view text) {
-    static constexpr std::pair<std::string_view, unsigned> kWords[] = {
-        {"home", kHome},   {"work", kWork}, {"cell", kCell},
-        {"mobile", kCell}, {"fax", kFax},   {"pager", kPager},
-    };
-    unsigned kinds = 0;
-    for (const auto& [word, kind] : kWords) {
-        if (containsWord(text, word)) kinds |= kind;
-    }
-    return kinds;
-}
 
 // A text that is not needed any more without blanks at either end; it keeps its storage
 // when it has none there.
@@ -226,62 +199,47 @@ void VCardPersonBuilder::takePhone(const VCardLine& line, std::string number, bo
     Phone phone;
     phone.number = telNumber(std::move(number));
     if (phone.number.empty()) return;
-    for (const VCardParameter& parameter : line.parameters) {
-        if (std::string_view(parameter.name) == "TYPE") phone.kinds |= kindsNamed(parameter.value);
-    }
+    phone.slot = phoneSlotOfTypes(line);
     phone.preferred = preferred;
     phone.group = line.group;
     phones_.push_back(std::move(phone));
 }
 
-unsigned VCardPersonBuilder::phoneKinds(const Phone& phone) const {
-    if (phone.kinds != 0 || phone.group.empty()) return phone.kinds;
+PhoneSlot VCardPersonBuilder::phoneSlot(const Phone& phone) const {
+    if (phone.slot != PhoneSlot::None || phone.group.empty()) return phone.slot;
     // Some programs put the kind of a number into a label of the same group.
     for (const auto& [group, label] : labels_) {
-        if (group == phone.group) return kindsNamed(label);
+        if (group == phone.group) return phoneSlotNamed(label);
     }
-    return 0;
+    return PhoneSlot::None;
 }
 
 void VCardPersonBuilder::fillPhones(PersonTextFields& person) {
-    Candidate home, work, cell, fax, pager;
-    std::vector<Phone*> untyped;
-    for (Phone& phone : phones_) {
-        const unsigned kinds = phoneKinds(phone);
-        Candidate* slot = kinds & kFax     ? &fax
-                          : kinds & kPager ? &pager
-                          : kinds & kCell  ? &cell
-                          : kinds & kWork  ? &work
-                          : kinds & kHome  ? &home
-                                           : nullptr;
-        if (slot)
-            offer(*slot, std::move(phone.number), phone.preferred);
-        else
-            untyped.push_back(&phone);
+    choices_.clear();
+    for (const Phone& phone : phones_)
+        choices_.push_back({phoneSlot(phone), phone.preferred});
+    const auto chosen = chosenPhones(choices_);
+    std::array<std::string, kPhoneSlotCount> numbers;
+    size_t filled = 0;
+    for (size_t slot = 0; slot < kPhoneSlotCount; ++slot) {
+        if (chosen[slot] == kNoPhone) continue;
+        numbers[slot] = std::move(phones_[chosen[slot]].number);
+        ++filled;
     }
-    // A number without a kind goes where there is room, the home number first.
-    for (Phone* phone : untyped) {
-        Candidate* room = nullptr;
-        for (Candidate* slot : {&home, &work, &cell}) {
-            if (!slot->taken) {
-                room = slot;
-                break;
-            }
-        }
-        if (room != nullptr)
-            offer(*room, std::move(phone->number), phone->preferred);
-        else
-            ++leftOut_;
-    }
-    person.HmPhone = std::move(home.value);
+    leftOut_ += static_cast<int32_t>(phones_.size() - filled);
+    const auto number = [&](PhoneSlot slot) -> std::string& {
+        return numbers[static_cast<size_t>(slot)];
+    };
+    person.HmPhone = std::move(number(PhoneSlot::Home));
     // Split as the number will be kept, trimmed: "555 x12" with a blank after it must give
     // what the "555 ext. 12" written back from it gives.
-    const PhoneWithExtension split = splitPhoneExtension(trimmed(work.value, kFieldBlanks));
+    const PhoneWithExtension split =
+        splitPhoneExtension(trimmed(number(PhoneSlot::Work), kFieldBlanks));
     person.WkPhone = split.number;
     person.WkExt = split.extension;
-    person.CelPhone = std::move(cell.value);
-    person.Fax = std::move(fax.value);
-    person.Pager = std::move(pager.value);
+    person.CelPhone = std::move(number(PhoneSlot::Cell));
+    person.Fax = std::move(number(PhoneSlot::Fax));
+    person.Pager = std::move(number(PhoneSlot::Pager));
 }
 
 void VCardPersonBuilder::fillAddress(PersonTextFields& person) {

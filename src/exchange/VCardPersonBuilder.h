@@ -6,6 +6,7 @@
 #include <utility>
 #include <vector>
 
+#include "exchange/PhoneSlots.h"
 #include "exchange/VCardValue.h"
 #include "records/Person.h"
 
@@ -53,7 +54,7 @@ private:
     };
     struct Phone {
         std::string number;
-        unsigned kinds = 0;
+        PhoneSlot slot = PhoneSlot::None;  // as its types name it
         bool preferred = false;
         std::string group;  // to find the label a program gave it elsewhere in the card
     };
@@ -61,7 +62,7 @@ private:
     void takeName(std::string_view value);
     void takePhone(const VCardLine& line, std::string number, bool preferred);
     void takeDay(MonthDay& slot, std::string_view value);
-    [[nodiscard]] unsigned phoneKinds(const Phone& phone) const;
+    [[nodiscard]] PhoneSlot phoneSlot(const Phone& phone) const;
     void fillPhones(PersonTextFields& person);
     void fillAddress(PersonTextFields& person);
     // The unescaped parts of `value` split at `separator`, joined by ", ", empty ones left
@@ -75,6 +76,7 @@ private:
     std::string notes_;
     MonthDay birthday_, anniversary_;
     std::vector<Phone> phones_;
+    std::vector<CardPhone> choices_;  // the phones as chosenPhones sees them
     std::vector<std::pair<std::string, std::string>> labels_;  // group, X-ABLabel
     std::vector<std::string> categories_;
     std::string uid_;

@@ -2,13 +2,13 @@
 #include "sync/VCardPatchLines.h"
 
 #include <algorithm>
-#include <array>
 #include <cstdint>
 #include <optional>
 #include <tuple>
 #include <utility>
 
 #include "exchange/PhoneExtension.h"
+#include "exchange/PhoneSlots.h"
 #include "exchange/VCardLine.h"
 #include "exchange/VCardLineReader.h"
 #include "exchange/VCardValue.h"
@@ -19,32 +19,11 @@
 
 namespace {
 
-// The phone slots in the order the card reader fills them from a number's kinds.
-enum Slot { kFaxSlot, kPagerSlot, kCellSlot, kWorkSlot, kHomeSlot, kNoSlot };
-
 std::string categoryList(const std::vector<std::string>& groups, VCardEscaping escaping) {
     std::string list;
     for (const std::string& name : groups)
         list += (list.empty() ? "" : ",") + escapedForCard(name, escaping);
     return list;
-}
-
-Slot slotNamed(std::string_view types) {
-    if (hasWordIgnoringCase(types, "fax")) return kFaxSlot;
-    if (hasWordIgnoringCase(types, "pager")) return kPagerSlot;
-    if (hasWordIgnoringCase(types, "cell") || hasWordIgnoringCase(types, "mobile"))
-        return kCellSlot;
-    if (hasWordIgnoringCase(types, "work")) return kWorkSlot;
-    if (hasWordIgnoringCase(types, "home")) return kHomeSlot;
-    return kNoSlot;
-}
-
-Slot slotOf(const VCardLine& line) {
-    std::string types;
-    for (const VCardParameter& parameter : line.parameters) {
-        if (parameter.name == "TYPE") types += parameter.value + ",";
-    }
-    return slotNamed(types);
 }
 
 // Photos, sounds and keys, whatever they are called: the reader passes them over.
@@ -64,6 +43,12 @@ struct CardLine {
     // As the reader takes its value: a VERSION line sets it for the lines after it.
     VCardEscaping escaping = VCardEscaping::Backslash;
     std::optional<std::string> replacement;  // "" removes the line
+
+    // Whether it is a property `name` of the person's card that the reader takes: a binary
+    // value it passes over, and rewritten without its encoding it would be read.
+    bool holds(std::string_view name) const {
+        return valid && parsed.name == name && !isBinary(parsed);
+    }
 };
 
 class CardPatch {
@@ -115,12 +100,11 @@ public:
     CardLine* first(std::string_view name, bool preferred = false) {
         if (preferred) {
             for (CardLine& line : lines_) {
-                if (line.valid && line.parsed.name == name && isPreferred(line.parsed))
-                    return &line;
+                if (line.holds(name) && isPreferred(line.parsed)) return &line;
             }
         }
         for (CardLine& line : lines_) {
-            if (line.valid && line.parsed.name == name) return &line;
+            if (line.holds(name)) return &line;
         }
         return nullptr;
     }
@@ -130,8 +114,7 @@ public:
     void set(CardLine* line, std::string_view fresh, const std::string& value, bool only = false) {
         if (only) {
             for (CardLine& other : lines_) {
-                if (&other != line && line != nullptr && other.valid &&
-                    other.parsed.name == line->parsed.name)
+                if (&other != line && line != nullptr && other.holds(line->parsed.name))
                     other.replacement = "";
             }
         }
@@ -146,47 +129,27 @@ public:
     // Removes the lines of that property but `kept`.
     void removeOthers(std::string_view name, const CardLine* kept) {
         for (CardLine& line : lines_) {
-            if (&line != kept && line.valid && line.parsed.name == name) line.replacement = "";
+            if (&line != kept && line.holds(name)) line.replacement = "";
         }
     }
 
-    // The TEL line the reader takes for a slot: typed first, then untyped ones in the order
-    // the reader fills home, work and cell.
-    CardLine* phone(Slot slot) {
-        std::array<CardLine*, kNoSlot> typed{};
-        std::vector<CardLine*> untyped;
+    // The TEL line the reader takes for a slot.
+    CardLine* phone(PhoneSlot slot) {
+        std::vector<CardLine*> numbers;
+        std::vector<CardPhone> choices;
         for (CardLine& line : lines_) {
             // An empty number is none to the reader, nor is a binary value.
-            if (!line.valid || line.parsed.name != "TEL" || isBinary(line.parsed) ||
-                telNumber(readText(line)).empty())
-                continue;
-            Slot found = slotOf(line.parsed);
-            // As the reader: a number without a type may have a kind in its group's label, and
-            // the first number of a kind is taken unless a later one is preferred.
-            if (found == kNoSlot && !line.parsed.group.empty()) {
-                for (const CardLine& label : lines_) {
-                    if (label.valid && label.parsed.name == "X-ABLABEL" &&
-                        label.parsed.group == line.parsed.group && !isBinary(label.parsed)) {
-                        found = slotNamed(readText(label));
-                        break;
-                    }
-                }
+            if (!line.holds("TEL") || telNumber(readText(line)).empty()) continue;
+            numbers.push_back(&line);
+            choices.push_back({phoneSlotOfTypes(line.parsed), isPreferred(line.parsed)});
+            // A number without a type may have a kind in its group's label.
+            if (choices.back().slot == PhoneSlot::None && !line.parsed.group.empty()) {
+                if (const CardLine* label = groupLabel(line.parsed.group))
+                    choices.back().slot = phoneSlotNamed(readText(*label));
             }
-            if (found == kNoSlot)
-                untyped.push_back(&line);
-            else if (typed[found] == nullptr ||
-                     (!isPreferred(typed[found]->parsed) && isPreferred(line.parsed)))
-                typed[found] = &line;
         }
-        if (typed[slot] != nullptr) return typed[slot];
-        size_t next = 0;
-        for (const Slot room : {kHomeSlot, kWorkSlot, kCellSlot}) {
-            if (typed[room] != nullptr) continue;
-            if (next == untyped.size()) break;
-            if (room == slot) return untyped[next];
-            ++next;
-        }
-        return nullptr;
+        const size_t chosen = chosenPhones(choices)[static_cast<size_t>(slot)];
+        return chosen == kNoPhone ? nullptr : numbers[chosen];
     }
 
     std::string text() const {
@@ -211,6 +174,14 @@ private:
     std::string readText(const CardLine& line) const {
         std::string scratch;
         return unescapeValue(decodedValue(line.parsed, unicode_, false, scratch), line.escaping);
+    }
+
+    // The first label of the group, as the reader finds it.
+    const CardLine* groupLabel(std::string_view group) const {
+        for (const CardLine& label : lines_) {
+            if (label.holds("X-ABLABEL") && label.parsed.group == group) return &label;
+        }
+        return nullptr;
     }
 
     const CardLine* versionLine() const {
@@ -312,17 +283,17 @@ std::string patchVCard(std::string_view serverCard, const Person& person,
         put(adr, "ADR",
             [&](VCardEscaping escaping) { return addressValue(adr, person, escaping); });
     }
-    const std::tuple<std::string_view, PersonText, Slot, const char*> phones[] = {
-        {"HmPhone", PersonText::HmPhone, kHomeSlot, "TEL;TYPE=HOME,VOICE"},
-        {"CelPhone", PersonText::CelPhone, kCellSlot, "TEL;TYPE=CELL"},
-        {"Fax", PersonText::Fax, kFaxSlot, "TEL;TYPE=FAX"},
-        {"Pager", PersonText::Pager, kPagerSlot, "TEL;TYPE=PAGER"}};
+    const std::tuple<std::string_view, PersonText, PhoneSlot, const char*> phones[] = {
+        {"HmPhone", PersonText::HmPhone, PhoneSlot::Home, "TEL;TYPE=HOME,VOICE"},
+        {"CelPhone", PersonText::CelPhone, PhoneSlot::Cell, "TEL;TYPE=CELL"},
+        {"Fax", PersonText::Fax, PhoneSlot::Fax, "TEL;TYPE=FAX"},
+        {"Pager", PersonText::Pager, PhoneSlot::Pager, "TEL;TYPE=PAGER"}};
     for (const auto& [key, field, slot, fresh] : phones) {
         if (any({key})) put(card.phone(slot), fresh, number(person.text(field)));
     }
     if (any({"WkPhone", "WkExt"})) {
         const std::string work = joinPhoneExtension(person.WkPhone(), person.WkExt());
-        put(card.phone(kWorkSlot), "TEL;TYPE=WORK,VOICE", number(work));
+        put(card.phone(PhoneSlot::Work), "TEL;TYPE=WORK,VOICE", number(work));
     }
     if (any({"EMail"})) put(card.first("EMAIL", true), "EMAIL;TYPE=INTERNET", text(person.EMail()));
     if (any({"WebPage"})) put(card.first("URL", true), "URL", text(person.WebPage()));

@@ -61,6 +61,11 @@ TEST(VCardPatchTest, APatchedCardReadsBackAsTheRecordSent) {
          "TEL:4\r\n"
          "END:VCARD\r\n",
          {{"Fax", "5"}, {"CelPhone", "6"}, {"HmPhone", "7"}}},
+        // A kind word counts inside a longer type or label, for the patch as for the reader.
+        {"kind words inside longer types and labels",
+         "BEGIN:VCARD\r\nVERSION:3.0\r\nN:Berg;Ann;;;\r\nTEL;TYPE=X-MOBILE:1\r\nTEL;HOMETEL:2\r\n"
+         "item1.TEL:3\r\nitem1.X-ABLabel:HomeFax\r\nTEL:4\r\nEND:VCARD\r\n",
+         {{"CelPhone", "5"}, {"HmPhone", "6"}, {"Fax", "7"}, {"WkPhone", "8"}}},
         // Each line is escaped as the version line before it says, as the reader reads it.
         {"version lines within the card",
          "BEGIN:VCARD\r\nVERSION:3.0\r\nN:Berg;Ann;;;\r\nADR:box\\\r\nVERSION:2.1\r\n"
@@ -72,6 +77,10 @@ TEST(VCardPatchTest, APatchedCardReadsBackAsTheRecordSent) {
          "BEGIN:VCARD\r\nVERSION:4.0\r\nN:Berg;Ann;;;\r\nTEL;VALUE=uri;TYPE=cell:tel:+1-555\r\n"
          "TEL:tel:\r\nTEL:5\r\nEND:VCARD\r\n",
          {{"CelPhone", "tel:7"}, {"WkPhone", "tel:8"}, {"WkExt", "9"}}},
+        // A binary value is none to the reader: left as it is, not rewritten into one it reads.
+        {"a binary address",
+         "BEGIN:VCARD\r\nVERSION:3.0\r\nN:Berg;Ann;;;\r\nADR;HOME;B:box;;;Lund;;;\r\nEND:VCARD\r\n",
+         {{"Addr1", "Main St"}}},
         // A quote in a parameter cannot be written back as one.
         {"a quote in a parameter",
          "BEGIN:VCARD\r\nVERSION:3.0\r\nN:Berg;Ann;;;\r\nTEL;\"a:1\r\nEND:VCARD\r\n",

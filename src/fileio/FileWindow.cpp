@@ -94,6 +94,7 @@ void FileWindow::fill() {
             // The text ends at its first zero byte.
             whole = scan.length;
             fileDone_ = true;
+            endedAtZero_ = true;
             pending_.clear();
         } else {
             pending_.insert(0, piece.substr(whole));

@@ -39,6 +39,8 @@ public:
     [[nodiscard]] bool ended() const { return ended_; }
     // Why reading stopped before the end of the file; the text ends where it stopped.
     [[nodiscard]] const Status& failure() const { return failure_; }
+    // Whether the text ended at a zero byte rather than at the end of the file.
+    [[nodiscard]] bool endedAtZero() const { return endedAtZero_; }
 
 private:
     void fill();
@@ -59,6 +61,7 @@ private:
     bool started_ = false;   // past the place of a byte-order mark
     bool fileDone_ = false;  // nothing more is read: the file or its text ended, or reading failed
     bool ended_ = false;
+    bool endedAtZero_ = false;
     Status failure_;
     // Bytes read but not in the window yet: a character whose last bytes are still to come,
     // or what did not fit once converted. They stand before the rest of the file.

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "fileio/FileWindow.h"
+
 namespace {
 
 // How many line feeds a record holds: mostly none or a few, each found by memchr.
@@ -18,9 +20,53 @@ size_t lineFeeds(std::string_view record) {
 RecordReader::RecordReader(std::string_view text, const FieldTokenizer& tokenizer)
     : text_(text), tokenizer_(tokenizer) {}
 
+RecordReader::RecordReader(FileWindow& window, const FieldTokenizer& tokenizer, size_t longest)
+    : text_(window.text()), tokenizer_(tokenizer), window_(&window), longest_(longest) {
+    checkText();
+}
+
+bool RecordReader::ended() const {
+    return window_ == nullptr || window_->ended();
+}
+
+bool RecordReader::more() {
+    if (needsWhole_) return false;
+    if (text_.size() - pos_ >= longest_) {
+        needsWhole_ = true;
+        return false;
+    }
+    window_->slide(text_.data() + pos_);
+    checked_ -= pos_;
+    text_ = window_->text();
+    pos_ = 0;
+    checkText();
+    return !needsWhole_;
+}
+
+void RecordReader::checkText() {
+    if (window_->endedAtZero()) {
+        needsWhole_ = true;
+        return;
+    }
+    const size_t limit = ended() ? text_.size() : text_.rfind('\n') + 1;  // 0 without one
+    for (size_t cr = text_.find('\r', checked_); cr < limit; cr = text_.find('\r', cr)) {
+        cr = text_.find_first_not_of('\r', cr);
+        if (cr == std::string_view::npos || text_[cr] != '\n') {
+            needsWhole_ = true;
+            return;
+        }
+    }
+    checked_ = std::max(checked_, limit);
+}
+
 bool RecordReader::next(std::string_view& record) {
-    if (pos_ >= text_.size()) return false;
-    const size_t end = recordEnd(pos_);
+    size_t end = 0;
+    while (true) {
+        if (needsWhole_ || (pos_ >= text_.size() && ended())) return false;
+        end = recordEnd(pos_);
+        if (whole(end)) break;
+        if (!more()) return false;
+    }
     record = text_.substr(pos_, end - pos_);
     recordLine_ = nextLine_;
     nextLine_ += static_cast<size_t>(std::count(record.begin(), record.end(), '\n')) + 1;
@@ -29,13 +75,18 @@ bool RecordReader::next(std::string_view& record) {
 }
 
 bool RecordReader::nextFields(RecordValues& fields, bool& blank) {
-    if (pos_ >= text_.size()) return false;
-    size_t end;
-    if (takeFields(pos_, fields, blank, end)) {
-        recordLine_ = nextLine_;
-        nextLine_ += lineFeeds(text_.substr(pos_, end - pos_)) + 1;
-        pos_ = end + 1;
-        return true;
+    while (true) {
+        if (needsWhole_ || (pos_ >= text_.size() && ended())) return false;
+        size_t end = 0;
+        const bool taken = takeFields(pos_, fields, blank, end);
+        if (taken && whole(end)) {
+            recordLine_ = nextLine_;
+            nextLine_ += lineFeeds(text_.substr(pos_, end - pos_)) + 1;
+            pos_ = end + 1;
+            return true;
+        }
+        if (!taken && ended()) break;
+        if (!more()) return false;
     }
     // A field that never closes: the record is its line, as next() finds.
     std::string_view record;
@@ -152,8 +203,9 @@ size_t RecordReader::recordEnd(size_t start) {
             const auto scan = tokenizer_.scanEnclosed(text_.substr(pos), nullptr);
             // This runs to the end of the text at most once per text: a later field that
             // opens with an encloser lies in the text this one read, where every encloser
-            // came in pairs, so its own pairs leave one encloser over that closes it.
-            if (!scan.closed) return lineEnd(pos);
+            // came in pairs, so its own pairs leave one encloser over that closes it. In a
+            // window the field may yet close in the text to come.
+            if (!scan.closed) return ended() ? lineEnd(pos) : n;
             pos += scan.end;
         } else {
             while (pos < n && text_[pos] != separator && text_[pos] != '\n')

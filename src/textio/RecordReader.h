@@ -7,6 +7,8 @@
 
 #include "textio/FieldTokenizer.h"
 
+class FileWindow;
+
 // The values of a record's first fields, as FieldTokenizer::NextField reads them. A value
 // that stands in the text as it is (most do) is a view of the text, any other a view of
 // its decoded text in `decoded`, so that reading a record copies next to nothing.
@@ -21,10 +23,19 @@ struct RecordValues {
 // that never closes before the end of the text ends with the line it began on, so one
 // stray encloser cannot swallow the rest of the file. Lines may be of any length; a last
 // line without a line feed is a record too.
+//
+// A large file may be read through a window instead of whole, as long as its text needs no
+// converting beyond what the window does: the reader then stops, at the first record or
+// character that would need it, and the text is to be read whole (see needsWholeText()).
 class RecordReader {
 public:
     // Reads `text`, which must outlive the reader, with the tokenizer's characters.
     RecordReader(std::string_view text, const FieldTokenizer& tokenizer);
+    // Reads the text of `window`, which must outlive the reader, from where it stands. A
+    // record may take up to `longest` bytes; a longer one stops the reader, and so does a CR
+    // that ends a line by itself, which only the whole text's decoding turns into a line
+    // feed, or a zero byte.
+    RecordReader(FileWindow& window, const FieldTokenizer& tokenizer, size_t longest);
 
     // The next record without the line feed that ends it; false at the end of the text.
     [[nodiscard]] bool next(std::string_view& record);
@@ -35,8 +46,25 @@ public:
     [[nodiscard]] bool nextFields(RecordValues& fields, bool& blank);
     // The line of the text (from 1) on which the last record began.
     [[nodiscard]] size_t lineNumber() const { return recordLine_; }
+    // Whether reading a window stopped at something only the whole text reads right; what
+    // was read until then is to be dropped.
+    [[nodiscard]] bool needsWholeText() const { return needsWhole_; }
 
 private:
+    // Whether the text read runs to the end of the whole.
+    [[nodiscard]] bool ended() const;
+    // Whether a record from pos_ to `end` is whole: it ends before the text read, or the
+    // text read is all there is.
+    [[nodiscard]] bool whole(size_t end) const { return end < text_.size() || ended(); }
+    // Brings more of the window's text in after pos_; false, setting needsWhole_, when the
+    // record at pos_ is too long for the window or the new text holds a lone CR.
+    bool more();
+    // Sets needsWhole_ when the text holds what only the decoding of the whole text reads
+    // right: a zero byte (of UTF-16, say), where the window's text ends, or a lone CR from
+    // checked_ on. It looks no further than the last line feed until the text has ended,
+    // since the character after a CR decides.
+    void checkText();
+
     // Reads the record at `start` into `fields` and finds where it ends (its line feed, or
     // the end of the text); false, when an enclosed field never closes, to read it as
     // next() does.
@@ -46,6 +74,10 @@ private:
 
     std::string_view text_;
     const FieldTokenizer& tokenizer_;
+    FileWindow* window_ = nullptr;
+    size_t longest_ = 0;
+    size_t checked_ = 0;  // text_ before this holds no lone CR
+    bool needsWhole_ = false;
     size_t pos_ = 0;
     size_t nextLine_ = 1;
     size_t recordLine_ = 0;

@@ -8,6 +8,7 @@
 
 #include "fileio/AtomicFile.h"
 #include "fileio/FileBytes.h"
+#include "fileio/FileWindow.h"
 #include "records/PimDocument.h"
 #include "textio/AppointmentImport.h"
 #include "textio/DelimitedTextDecoding.h"
@@ -59,28 +60,33 @@ std::unique_ptr<RecordImport> makeImport(TransferKind kind, const PimDocument& d
     return std::make_unique<AppointmentImport>(document, std::move(columnOf), locale);
 }
 
-// `knownUtf8` when the bytes are known to be UTF-8 without a zero byte.
-ImportResult importRecords(TransferKind kind, PimDocument& document, const TextTransferSpec& spec,
-                           std::string_view bytes, const Locale& locale, bool knownUtf8) {
-    ImportResult result;
-    std::string converted;
-    const std::string_view text = knownUtf8 ? decodeUtf8DelimitedText(bytes, converted)
-                                            : decodeDelimitedText(bytes, converted);
+FieldTokenizer tokenizerFor(const TextTransferSpec& spec) {
     FieldTokenizer tokenizer;
     if (!spec.encloser.empty()) tokenizer.SetEncloser(spec.encloser[0]);
     tokenizer.SetSeparator(spec.separator.empty() ? ',' : spec.separator[0]);
-    RecordReader reader(text, tokenizer);
+    return tokenizer;
+}
 
+// What reading the records found, and the records taken, not yet in the document.
+struct ReadRecords {
+    ImportResult result;
+    std::unique_ptr<RecordImport> import;
+};
+
+ReadRecords readRecords(TransferKind kind, const PimDocument& document,
+                        const TextTransferSpec& spec, RecordReader& reader, const Locale& locale) {
     const size_t columnCount =
         std::min(static_cast<size_t>(std::max(spec.columnCount, 0)), spec.columnFields.size());
     const std::vector<std::string> columns(spec.columnFields.begin(),
                                            spec.columnFields.begin() + ptrdiff_t(columnCount));
-    const auto import =
+    ReadRecords read{
+        {},
         makeImport(kind, document, columnsOfFields(kind, columns),
-                   alternatesOfFields(kind, spec.columnAlternates, columnCount), locale);
+                   alternatesOfFields(kind, spec.columnAlternates, columnCount), locale)};
+    ImportResult& result = read.result;
 
     std::string_view header;
-    if (spec.firstLineHasNames && !reader.next(header)) return result;
+    if (spec.firstLineHasNames && !reader.next(header)) return read;
     RecordValues fields(columnCount);
     bool blank = false;
     while (reader.nextFields(fields, blank)) {
@@ -89,23 +95,63 @@ ImportResult importRecords(TransferKind kind, PimDocument& document, const TextT
             // Placeholders some programs write for a missing value.
             if (value == "EMPTY FIELD" || value == "EOF") value = {};
         }
-        if (const char* reason = import->importRecord(fields.values))
+        if (const char* reason = read.import->importRecord(fields.values))
             result.skipped.push_back({reader.lineNumber(), reason});
         else
             ++result.added;
     }
-    import->addTo(document);
-    return result;
+    return read;
 }
 
-// importText, with what is known of the bytes' encoding.
-ImportResult importDecoded(TransferKind kind, PimDocument& document, const TextTransferSpec& spec,
-                           std::string_view bytes, const Locale& locale, bool knownUtf8) {
+// `knownUtf8` when the bytes are known to be UTF-8 without a zero byte.
+ImportResult importWhole(TransferKind kind, PimDocument& document, const TextTransferSpec& spec,
+                         std::string_view bytes, const Locale& locale, bool knownUtf8) {
+    std::string converted;
+    const std::string_view text = knownUtf8 ? decodeUtf8DelimitedText(bytes, converted)
+                                            : decodeDelimitedText(bytes, converted);
+    const FieldTokenizer tokenizer = tokenizerFor(spec);
+    RecordReader reader(text, tokenizer);
+    ReadRecords read = readRecords(kind, document, spec, reader, locale);
+    read.import->addTo(document);
+    return std::move(read.result);
+}
+
+// The file read a window at a time, which spares a large file's memory and the time the
+// system takes to hand it over; nullopt, adding nothing, when its text is to be read whole.
+std::optional<ImportResult> importWindowed(TransferKind kind, PimDocument& document,
+                                           const TextTransferSpec& spec, const Locale& locale,
+                                           size_t windowBytes) {
+    FileWindow window(windowBytes);
+    if (Status opened = window.open(spec.fileName); !opened) {
+        ImportResult result;
+        result.status = std::move(opened);
+        return result;
+    }
+    // UTF-16 with a byte-order mark, as the window reads it: its marks as Windows-1252.
+    const std::string_view start = window.text();
+    if (start.starts_with("\xC3\xBF\xC3\xBE") || start.starts_with("\xC3\xBE\xC3\xBF"))
+        return std::nullopt;
+    const FieldTokenizer tokenizer = tokenizerFor(spec);
+    // A record longer than this runs past the window's end: such a text is read whole.
+    RecordReader reader(window, tokenizer, window.memory().size() / 8);
+    ReadRecords read = readRecords(kind, document, spec, reader, locale);
+    if (reader.needsWholeText()) return std::nullopt;
+    if (!window.failure()) {
+        read.result = {};
+        read.result.status = window.failure();
+        return std::move(read.result);
+    }
+    read.import->addTo(document);
+    return std::move(read.result);
+}
+
+// The records go into the document together at the end, so a failure while the text is
+// read adds none.
+template <class Import>
+ImportResult withoutRunningOutOfMemory(Import import) {
     try {
-        return importRecords(kind, document, spec, bytes, locale, knownUtf8);
+        return import();
     } catch (const std::bad_alloc&) {
-        // The records go into the document together at the end, so a failure while the
-        // text is read adds none.
         ImportResult result;
         result.status = Status::failure(FailureKind::Read, "", _("not enough memory to import it"));
         return result;
@@ -116,21 +162,26 @@ ImportResult importDecoded(TransferKind kind, PimDocument& document, const TextT
 
 ImportResult importText(TransferKind kind, PimDocument& document, const TextTransferSpec& spec,
                         std::string_view bytes, const Locale& locale) {
-    return importDecoded(kind, document, spec, bytes, locale, false);
+    return withoutRunningOutOfMemory(
+        [&] { return importWhole(kind, document, spec, bytes, locale, false); });
 }
 
 ImportResult importFile(TransferKind kind, PimDocument& document, const TextTransferSpec& spec,
-                        const Locale& locale) {
-    FileBytes bytes;
-    if (Status read = readWholeFile(spec.fileName, bytes); !read) {
-        ImportResult result;
-        result.status = std::move(read);
-        return result;
-    }
-    // The reading looked at the encoding already.
-    const std::optional<Utf8Scan>& scan = bytes.utf8Scan();
-    const bool knownUtf8 = scan && scan->valid && scan->length == bytes.size();
-    ImportResult result = importDecoded(kind, document, spec, bytes.view(), locale, knownUtf8);
+                        const Locale& locale, size_t windowBytes) {
+    ImportResult result = withoutRunningOutOfMemory([&] {
+        if (auto windowed = importWindowed(kind, document, spec, locale, windowBytes))
+            return std::move(*windowed);
+        FileBytes bytes;
+        if (Status read = readWholeFile(spec.fileName, bytes); !read) {
+            ImportResult failed;
+            failed.status = std::move(read);
+            return failed;
+        }
+        // The reading looked at the encoding already.
+        const std::optional<Utf8Scan>& scan = bytes.utf8Scan();
+        const bool knownUtf8 = scan && scan->valid && scan->length == bytes.size();
+        return importWhole(kind, document, spec, bytes.view(), locale, knownUtf8);
+    });
     result.status = result.status.inFile(spec.fileName);
     return result;
 }

@@ -26,6 +26,9 @@ struct ImportResult {
     Status status;                       // a failure when the file could not be read
 };
 
+// A large file is read through this much memory, reused, rather than memory of its size.
+inline constexpr size_t kImportWindowBytes = size_t{1} << 20;
+
 // Adds to `document` a record for every usable record of `bytes`, the contents of a
 // delimited text file (UTF-8, its stray bytes read as Windows-1252; a byte-order mark is
 // skipped). Column i is read into the field `spec.columnFields[i]` ("" skips it); the
@@ -35,9 +38,10 @@ ImportResult importText(TransferKind kind, PimDocument& document, const TextTran
                         std::string_view bytes, const Locale& locale);
 
 // Reads `spec.fileName` and imports it as above; a file that cannot be read is a failure
-// that adds nothing.
+// that adds nothing. The file is read a window of `windowBytes` at a time where its text
+// allows, else whole; only tests ask for another window than the default.
 ImportResult importFile(TransferKind kind, PimDocument& document, const TextTransferSpec& spec,
-                        const Locale& locale);
+                        const Locale& locale, size_t windowBytes = kImportWindowBytes);
 
 // The step of the undo history an import of `kind` runs as, as the Edit menu names it.
 [[nodiscard]] UndoStep importStep(TransferKind kind);

@@ -1,9 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <string>
 #include <utility>
 #include <vector>
 
+#include "fileio/FileWindow.h"
+#include "support/ScratchDir.h"
 #include "textio/DelimitedTextDecoding.h"
 #include "textio/RecordReader.h"
 #include "textio/TransferTestSupport.h"
@@ -125,14 +128,23 @@ TEST(RecordReader, CutsLinesAndKeepsEnclosedLineBreaks) {
         EXPECT_EQ(readAll(text), expected) << text;
 }
 
+// A pseudo-random source the same on every run.
+class Random {
+public:
+    uint32_t below(uint32_t bound) {
+        state_ = state_ * 1664525u + 1013904223u;
+        return (state_ >> 8) % bound;
+    }
+
+private:
+    uint32_t state_ = 1;
+};
+
 TEST(RecordReader, CutsRecordsIntoFieldsAsNextAndNextFieldDo) {
     // Random texts of the characters that matter, for every kind of separator and encloser.
     const std::string alphabet = "ab7,;\"'\\ \t\r\n";
-    uint32_t state = 1;
-    auto random = [&](uint32_t below) {
-        state = state * 1664525u + 1013904223u;
-        return (state >> 8) % below;
-    };
+    Random randomness;
+    auto random = [&](uint32_t below) { return randomness.below(below); };
     const std::pair<char, char> characters[] = {{',', '"'},  {';', '\''}, {' ', '"'},
                                                 {'\t', '"'}, {',', 0},    {'"', ' '}};
     for (int round = 0; round < 20000; ++round) {
@@ -163,6 +175,54 @@ TEST(RecordReader, CutsRecordsIntoFieldsAsNextAndNextFieldDo) {
                 << text;
         }
     }
+}
+
+// Each record as nextFields cuts it: its line, then its values; "stopped" when a window's
+// reader stopped for the whole text.
+std::vector<std::string> cutRecords(RecordReader& reader, size_t columns) {
+    std::vector<std::string> cut;
+    RecordValues fields(columns);
+    bool blank = false;
+    while (reader.nextFields(fields, blank)) {
+        std::string record = std::to_string(reader.lineNumber()) + (blank ? " blank" : "");
+        for (const std::string_view value : fields.values)
+            record += "|" + std::string(value);
+        cut.push_back(record);
+    }
+    if (reader.needsWholeText()) cut.push_back("stopped");
+    return cut;
+}
+
+TEST(RecordReader, ReadsAWindowAsTheWholeTextOrStopsForIt) {
+    // Random texts whose records, characters and line ends fall across the window's edges.
+    const std::string alphabet = "ab,\"\\ \n\n\xC3\xA9\xE9";
+    const ScratchDir dir;
+    const std::string path = dir.file("in.csv");
+    Random random;
+    const FieldTokenizer tokenizer = fieldTokenizer(',');
+    size_t readThrough = 0;
+    for (int round = 0; round < 3000; ++round) {
+        std::string text;
+        const uint32_t length = random.below(400);
+        for (uint32_t i = 0; i < length; ++i)
+            text += alphabet[random.below(static_cast<uint32_t>(alphabet.size()))];
+        // Now and then what only the whole text reads right: a lone CR, a zero byte.
+        if (random.below(8) == 0)
+            text.insert(random.below(length + 1), 1, random.below(2) != 0 ? '\r' : '\0');
+        std::ofstream(path, std::ios::binary) << text;
+        std::string converted;
+        RecordReader whole(decodeDelimitedText(text, converted), tokenizer);
+        FileWindow window(64);
+        ASSERT_TRUE(window.open(path));
+        RecordReader windowed(window, tokenizer, 24);
+        const auto expected = cutRecords(whole, 3);
+        const auto cut = cutRecords(windowed, 3);
+        if (cut.empty() || cut.back() != "stopped") {
+            ASSERT_EQ(cut, expected) << text;
+            ++readThrough;
+        }
+    }
+    EXPECT_GT(readThrough, 1000u);
 }
 
 }  // namespace

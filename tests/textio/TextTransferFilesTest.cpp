@@ -109,4 +109,61 @@ TEST(TextTransferFiles, ReadsAFileInItsEncoding) {
     }
 }
 
+// A file read through a window adds what its whole text adds, and skips the same lines;
+// what only the whole text reads right is read whole.
+TEST(TextTransferFiles, ReadsAFileThroughAWindowAsItReadsItWhole) {
+    using namespace std::string_literals;
+    const FixedClock clock{testNow()};
+    const ScratchDir dir;
+    const std::string many = [] {
+        std::string rows;
+        for (int i = 0; i < 40; ++i)
+            rows += "Ann" + std::to_string(i) + ",\"Lee\r\nand Co\",x\r\n";
+        return rows;
+    }();
+    const std::string files[] = {
+        many,
+        // Skipped lines after records that ran over several lines.
+        "\"a\nb\",c\n,\n\n" + many + ",,\n",
+        // Characters of two or more bytes, and Windows-1252 bytes, at every place.
+        "\xEF\xBB\xBF" + many + "Caf\xC3\xA9,L\xE9e\n" + many + "\xE9\xE9\xE9,\xF0\x9F\x98\x80\n",
+        // Lone CRs, as old Macintosh programs end lines.
+        "Ann,Lee\rBo,Ek\r" + many,
+        many + "Ann,Lee\r",
+        // UTF-16 with and without its mark.
+        "\xFF\xFE"
+        "A\0n\0n\0,\0L\0e\0e\0\n\0"s,
+        "A\0n\0n\0,\0L\0e\0e\0\n\0"s,
+        // A zero byte in other text.
+        many + "Ann\0,Lee\n"s + many,
+        // A record longer than the window lets through, and one that never closes.
+        many + "\"" + std::string(300, 'a') + "\",Lee\n" + many,
+        many + "\"open,Lee\n" + many,
+    };
+    const auto spec = [&] {
+        auto made = transferSpec(true, TransferKind::Persons, {"FirstName", "LastName", ""}, false);
+        made.fileName = dir.file("in.csv");
+        return made;
+    }();
+    const auto imported = [&](const auto& import) {
+        PimDocument doc(clock);
+        doc.seedDefaultGroups();
+        const ImportResult result = import(doc);
+        std::vector<std::string> outcome = described(doc);
+        for (const auto& [line, reason] : result.skipped)
+            outcome.push_back(std::to_string(line) + ": " + reason);
+        return outcome;
+    };
+    for (const std::string& bytes : files) {
+        std::ofstream(spec.fileName, std::ios::binary) << bytes;
+        const auto expected = imported([&](PimDocument& doc) {
+            return importText(TransferKind::Persons, doc, spec, bytes, FixedLocale());
+        });
+        const auto windowed = imported([&](PimDocument& doc) {
+            return importFile(TransferKind::Persons, doc, spec, FixedLocale(), 256);
+        });
+        EXPECT_EQ(windowed, expected) << bytes;
+    }
+}
+
 }  // namespace

@@ -8,6 +8,7 @@
 #include "exchange/CalendarParse.h"
 #include "exchange/CalendarTime.h"
 #include "exchange/EventFields.h"
+#include "exchange/RecordUids.h"
 #include "exchange/SeriesWall.h"
 
 namespace {
@@ -100,7 +101,7 @@ Appointment CalendarEntryReader::singleOf(icalcomponent* event, icalcomponent* c
     Appointment a = appointmentAt(event, calendar, timesOf(event, calendar, local), local,
                                   summaryText(icalcomponent_get_summary(event)), now_);
     const char* uid = icalcomponent_get_uid(event);
-    if (uid != nullptr) a.uid = uid;
+    if (uid != nullptr) a.uid = keptUid(uid);
     return a;
 }
 
@@ -180,7 +181,7 @@ void CalendarEntryReader::readTask(icalcomponent* todo, icalcomponent* calendar,
     } else {
         task.Priority = priorityOf(todo);
     }
-    if (const char* uid = icalcomponent_get_uid(todo); uid != nullptr) task.uid = uid;
+    if (const char* uid = icalcomponent_get_uid(todo); uid != nullptr) task.uid = keptUid(uid);
     const bool known = task.uid.empty() ? false : presentTaskUids_.contains(task.uid);
     if (known || presentTasks_.contains({task.Description, task.DueDate.continuous()})) {
         ++result_.alreadyThere;

@@ -1,5 +1,6 @@
 #include "exchange/RecordUids.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <vector>
 
@@ -42,6 +43,15 @@ size_t give(const RecordStore<Record>& store, UidMaker& maker, EditSequence& seq
 }
 
 }  // namespace
+
+std::string keptUid(std::string_view written) {
+    std::string uid(written);
+    std::erase_if(uid, [](char c) {
+        const auto u = static_cast<unsigned char>(c);
+        return (u < 0x20 && c != '\t') || u == 0x7F;
+    });
+    return uid;
+}
 
 std::string UidMaker::made(const char* kind, int32_t id, std::string_view text, DateTime time) {
     static constexpr char kHex[] = "0123456789abcdef";

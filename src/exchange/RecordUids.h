@@ -43,6 +43,11 @@ private:
     SecondsConverter seconds_;
 };
 
+// A UID as a record keeps it from a file or a server: without the control characters (the
+// tab aside) that no file may carry and our writers therefore drop, so that the UID a record
+// came with is the one it goes out under.
+[[nodiscard]] std::string keptUid(std::string_view written);
+
 // Gives every record of `kinds` without a UID the one UidMaker makes, as one change of the
 // document; returns how many it gave.
 size_t giveUids(PimDocument& document, UidKinds kinds);

@@ -8,6 +8,7 @@
 
 #include "exchange/CalendarTime.h"
 #include "exchange/EventFields.h"
+#include "exchange/RecordUids.h"
 #include "exchange/SeriesWall.h"
 #include "records/Occurrences.h"
 
@@ -348,7 +349,7 @@ SeriesRead EventSeries::read(icalcomponent* event, size_t line,
     Draft draft = draftOf(event, "", DateTime(), 0);
     Schedule& schedule = draft.edit();
     const char* uid = icalcomponent_get_uid(event);
-    draft.appointment.uid = uid != nullptr ? uid : "";
+    draft.appointment.uid = uid != nullptr ? keptUid(uid) : "";
     readRule(event, line, schedule);
     readExtraStarts(event, draft);
     readRemoved(event, draft);

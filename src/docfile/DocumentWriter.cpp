@@ -85,14 +85,17 @@ bool eachRecord(const RecordStore<Record>& records, Write write) {
 
 template <class Record>
 bool Writer::attributes(const Record& record) {
-    // A person's texts lie one after the other: when none of them needs escaping, which one
-    // look at all of them tells, each is written as it stands.
+    // A person's texts lie one after the other, in the order of the text fields: one look
+    // over all of them finds the next byte that needs escaping, and every text before it is
+    // written as it stands.
     [[maybe_unused]] PersonTexts texts;
     [[maybe_unused]] size_t nextText = 0;
-    [[maybe_unused]] bool plain = false;
+    [[maybe_unused]] const char* textsEnd = nullptr;
+    [[maybe_unused]] const char* special = nullptr;
     if constexpr (std::is_same_v<Record, Person>) {
         const std::string_view all = record.allTexts();
-        plain = findSpecial(all.data(), all.data() + all.size()) == all.data() + all.size();
+        textsEnd = all.data() + all.size();
+        special = findSpecial(all.data(), textsEnd);
         texts = record.texts();
     }
     const auto fields = recordFields<Record>();
@@ -110,10 +113,17 @@ bool Writer::attributes(const Record& record) {
                     value = field.textOf(record);
                 if (!room(start + kMostPerByte * value.size())) return false;
                 attributeStart<Record>(i);
-                if (plain)
-                    put(value);
-                else
+                if constexpr (std::is_same_v<Record, Person>) {
+                    const char* const valueEnd = value.data() + value.size();
+                    if (value.empty() || valueEnd <= special) {
+                        put(value);
+                    } else {
+                        escaped(value);
+                        special = findSpecial(valueEnd, textsEnd);
+                    }
+                } else {
                     escaped(value);
+                }
                 put('"');
                 break;
             }

@@ -8,7 +8,6 @@
 #include "exchange/CalendarParse.h"
 #include "exchange/CalendarTime.h"
 #include "exchange/EventFields.h"
-#include "exchange/RecordUids.h"
 #include "exchange/SeriesWall.h"
 
 namespace {

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "exchange/ICalImport.h"
+#include "exchange/RecordUids.h"
 #include "exchange/SeriesReader.h"
 #include "records/NewRecords.h"
 #include "records/PimDocument.h"
@@ -58,8 +59,8 @@ private:
 
     // What the document held before; it does not change while the import reads.
     std::set<Key> present_;
-    std::set<std::string> presentUids_;
+    std::set<std::string, KeptUidOrder> presentUids_;
     std::multimap<Key, const Appointment*> presentSeries_;
-    std::set<std::string> presentTaskUids_;
+    std::set<std::string, KeptUidOrder> presentTaskUids_;
     std::set<std::pair<std::string, double>> presentTasks_;  // description and due date
 };

@@ -10,7 +10,7 @@ constexpr std::array kContacts = {PersonText::HmPhone, PersonText::WkPhone,  Per
 }  // namespace
 
 bool samePerson(const Person& a, const Person& b) {
-    if (!a.uid.empty() && !b.uid.empty()) return a.uid == b.uid;
+    if (!a.uid.empty() && !b.uid.empty()) return sameKeptUid(a.uid, b.uid);
     if (a.FName() != b.FName() || a.LName() != b.LName()) return false;
     if (a.FName().empty() && a.LName().empty() &&
         (a.Company().empty() || a.Company() != b.Company()))

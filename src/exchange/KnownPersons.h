@@ -6,6 +6,7 @@
 #include <tuple>
 #include <vector>
 
+#include "exchange/RecordUids.h"
 #include "records/Person.h"
 #include "records/RecordStore.h"
 
@@ -27,6 +28,6 @@ private:
     using Key = std::tuple<std::string_view, std::string_view, std::string_view>;
     [[nodiscard]] static Key keyOf(const Person& person);
 
-    std::set<std::string_view> uids_;
+    std::set<std::string_view, KeptUidOrder> uids_;
     std::multimap<Key, const Person*> byName_;
 };

@@ -44,13 +44,44 @@ size_t give(const RecordStore<Record>& store, UidMaker& maker, EditSequence& seq
 
 }  // namespace
 
+namespace {
+
+bool droppedFromUid(char c) {
+    const auto u = static_cast<unsigned char>(c);
+    return (u < 0x20 && c != '\t') || u == 0x7F;
+}
+
+// Below, at or above zero as keptUid(a) is before, the same as or after keptUid(b).
+int compareKept(std::string_view a, std::string_view b) {
+    size_t i = 0;
+    size_t j = 0;
+    while (true) {
+        while (i < a.size() && droppedFromUid(a[i]))
+            ++i;
+        while (j < b.size() && droppedFromUid(b[j]))
+            ++j;
+        if (i == a.size() || j == b.size()) return int(j == b.size()) - int(i == a.size());
+        if (a[i] != b[j])
+            return static_cast<unsigned char>(a[i]) < static_cast<unsigned char>(b[j]) ? -1 : 1;
+        ++i;
+        ++j;
+    }
+}
+
+}  // namespace
+
 std::string keptUid(std::string_view written) {
     std::string uid(written);
-    std::erase_if(uid, [](char c) {
-        const auto u = static_cast<unsigned char>(c);
-        return (u < 0x20 && c != '\t') || u == 0x7F;
-    });
+    std::erase_if(uid, droppedFromUid);
     return uid;
+}
+
+bool KeptUidOrder::operator()(std::string_view a, std::string_view b) const {
+    return compareKept(a, b) < 0;
+}
+
+bool sameKeptUid(std::string_view a, std::string_view b) {
+    return compareKept(a, b) == 0;
 }
 
 std::string UidMaker::made(const char* kind, int32_t id, std::string_view text, DateTime time) {

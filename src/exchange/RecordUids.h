@@ -43,10 +43,18 @@ private:
     SecondsConverter seconds_;
 };
 
-// A UID as a record keeps it from a file or a server: without the control characters (the
-// tab aside) that no file may carry and our writers therefore drop, so that the UID a record
-// came with is the one it goes out under.
+// A UID as a record keeps it from a file: without the control characters (the tab aside)
+// that no file may carry and our writers therefore drop, so that the UID a record came with
+// is the one it goes out under.
 [[nodiscard]] std::string keptUid(std::string_view written);
+
+// UIDs ordered and compared as keptUid leaves them, so that a record a document stored
+// before they were dropped is still known by its UID.
+struct KeptUidOrder {
+    using is_transparent = void;
+    bool operator()(std::string_view a, std::string_view b) const;
+};
+[[nodiscard]] bool sameKeptUid(std::string_view a, std::string_view b);
 
 // Gives every record of `kinds` without a UID the one UidMaker makes, as one change of the
 // document; returns how many it gave.

@@ -145,7 +145,7 @@ void VCardPersonBuilder::take(const VCardLine& line, bool fileIsUnicode, bool te
                 categories_.push_back(std::move(categoryName));
         }
     } else if (name == "UID") {
-        if (uid_.empty()) uid_ = keptUid(trimmedText(unescapeValue(value, escaping_)));
+        if (uid_.empty()) uid_ = trimmedText(keptUid(unescapeValue(value, escaping_)));
     } else if (name == "BDAY") {
         takeDay(birthday_, value);
     } else if (name == "ANNIVERSARY" || name == "X-ANNIVERSARY") {

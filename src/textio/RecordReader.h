@@ -31,10 +31,11 @@ class RecordReader {
 public:
     // Reads `text`, which must outlive the reader, with the tokenizer's characters.
     RecordReader(std::string_view text, const FieldTokenizer& tokenizer);
-    // Reads the text of `window`, which must outlive the reader, from where it stands. A
-    // record may take up to `longest` bytes; a longer one stops the reader, and so does a CR
-    // that ends a line by itself, which only the whole text's decoding turns into a line
-    // feed, or a zero byte.
+    // Reads the text of `window`, which must outlive the reader, from where it stands. The
+    // reader stops at a record that still runs on at the window's end after `longest` bytes
+    // of it, since the window keeps no more than that when it slides; at a CR that ends a
+    // line by itself, which only the whole text's decoding turns into a line feed; and at a
+    // zero byte.
     RecordReader(FileWindow& window, const FieldTokenizer& tokenizer, size_t longest);
 
     // The next record without the line feed that ends it; false at the end of the text.
@@ -57,7 +58,8 @@ private:
     // text read is all there is.
     [[nodiscard]] bool whole(size_t end) const { return end < text_.size() || ended(); }
     // Brings more of the window's text in after pos_; false, setting needsWhole_, when the
-    // record at pos_ is too long for the window or the new text holds a lone CR.
+    // record at pos_ is too long for the window or the new text holds a lone CR or a zero
+    // byte.
     bool more();
     // Sets needsWhole_ when the text holds what only the decoding of the whole text reads
     // right: a zero byte (of UTF-16, say), where the window's text ends, or a lone CR from

@@ -132,7 +132,8 @@ std::optional<ImportResult> importWindowed(TransferKind kind, PimDocument& docum
     if (start.starts_with("\xC3\xBF\xC3\xBE") || start.starts_with("\xC3\xBE\xC3\xBF"))
         return std::nullopt;
     const FieldTokenizer tokenizer = tokenizerFor(spec);
-    // A record longer than this runs past the window's end: such a text is read whole.
+    // The window keeps this much of a record when it slides: a text with a record that still
+    // runs on after it at the window's end is read whole.
     RecordReader reader(window, tokenizer, window.memory().size() / 8);
     ReadRecords read = readRecords(kind, document, spec, reader, locale);
     if (reader.needsWholeText()) return std::nullopt;

@@ -87,23 +87,30 @@ TEST(RecordUidsTest, ARecordIsExportedUnderOneUidInEveryZoneAndKeepsItOnceGiven)
 TEST(RecordUidsTest, ImportedRecordsKeepTheirUidsAndAreNotAddedTwice) {
     const TzGuard tz("Europe/Berlin");
     // A control character in a UID is kept by none, since no file may carry it: the UID a
-    // record keeps is the one it is exported under.
+    // record keeps is the one it is exported under. A person stored with one, before they
+    // were dropped, is still known by it.
     const std::string events = calendar(
         "BEGIN:VEVENT\r\nUID:event-1\x1D@phone\r\nDTSTART:20270302T210000Z\r\n"
         "DTEND:20270302T230000Z\r\nSUMMARY:Concert\r\nEND:VEVENT\r\n"
         "BEGIN:VTODO\r\nUID:todo-1\x01@phone\r\nDUE:20270201T170000Z\r\nSUMMARY:Buy tickets\r\n"
         "END:VTODO\r\n");
     const std::string cards =
-        card("UID:card\x7F-1@phone\r\nN:Lovelace;Ada;;;\r\nTEL:555-0100\r\n") +
+        card("UID:\x7F card-1@phone\r\nN:Lovelace;Ada;;;\r\nTEL:555-0100\r\n") +
+        card("UID:card-0@phone\r\nN:Babbage;Charles;;;\r\nTEL:555-0111\r\n") +
         card("N:Hopper;Grace;;;\r\nEMAIL:grace@example.org\r\n");
     PimDocument doc(kClock);
     doc.seedDefaultGroups();
+    Person stored;
+    stored.setFName("Charles");
+    stored.setLName("Babbage");
+    stored.uid = "card-0\x02@phone";
+    doc.add(stored);
     const CalendarImportResult first = importICalendarText(doc, events, CalendarParts::Both);
     ASSERT_EQ(first.appointments + first.tasks, 2);
     ASSERT_EQ(importVCardText(doc, cards).added, 2);
     EXPECT_EQ(uidsIn(everything(doc)),
-              (std::vector<std::string>{"event-1@phone", "todo-1@phone", "card-1@phone",
-                                        UidMaker().of(*doc.persons().find(2))}));
+              (std::vector<std::string>{"event-1@phone", "todo-1@phone", "card-0@phone",
+                                        "card-1@phone", UidMaker().of(*doc.persons().find(3))}));
 
     // Again: everything is there already, by UID or, for the card without one, by name and
     // e-mail address; a namesake with another address is someone else.
@@ -111,8 +118,8 @@ TEST(RecordUidsTest, ImportedRecordsKeepTheirUidsAndAreNotAddedTwice) {
     EXPECT_EQ(std::tuple(again.appointments, again.tasks, again.alreadyThere), std::tuple(0, 0, 2));
     const VCardImportResult cardsAgain = importVCardText(
         doc, cards + card("N:Hopper;Grace;;;\r\nEMAIL:grace@navy.example\r\nTEL:555-0199\r\n"));
-    EXPECT_EQ(std::tuple(cardsAgain.added, cardsAgain.alreadyThere), std::tuple(1, 2));
-    EXPECT_NE(vcardTally(cardsAgain, "cards.vcf").note.find("2 of them were already"),
+    EXPECT_EQ(std::tuple(cardsAgain.added, cardsAgain.alreadyThere), std::tuple(1, 3));
+    EXPECT_NE(vcardTally(cardsAgain, "cards.vcf").note.find("3 of them were already"),
               std::string::npos);
     // Our own export of them is read as the same records.
     const CalendarImportResult exported =

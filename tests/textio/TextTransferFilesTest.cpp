@@ -126,19 +126,21 @@ TEST(TextTransferFiles, ReadsAFileThroughAWindowAsItReadsItWhole) {
         // Skipped lines after records that ran over several lines.
         "\"a\nb\",c\n,\n\n" + many + ",,\n",
         // Characters of two or more bytes, and Windows-1252 bytes, at every place.
-        "\xEF\xBB\xBF" + many + "Caf\xC3\xA9,L\xE9e\n" + many + "\xE9\xE9\xE9,\xF0\x9F\x98\x80\n",
+        "\xEF\xBB\xBF" + many +
+            "Caf\xC3\xA9,L\xE9"
+            "e\n" +
+            many + "\xE9\xE9\xE9,\xF0\x9F\x98\x80\n",
         // Lone CRs, as old Macintosh programs end lines.
         "Ann,Lee\rBo,Ek\r" + many,
         many + "Ann,Lee\r",
-        // UTF-16 with and without its mark.
-        "\xFF\xFE"
-        "A\0n\0n\0,\0L\0e\0e\0\n\0"s,
+        // UTF-16 with its mark and no zero byte, and without its mark.
+        "\xFF\xFE\x2D\x4E\x87\x65",
         "A\0n\0n\0,\0L\0e\0e\0\n\0"s,
         // A zero byte in other text.
         many + "Ann\0,Lee\n"s + many,
         // A record longer than the window lets through, and one that never closes.
         many + "\"" + std::string(300, 'a') + "\",Lee\n" + many,
-        many + "\"open,Lee\n" + many,
+        many + "\"open,Lee\nBo,Ek\n",
     };
     const auto spec = [&] {
         auto made = transferSpec(true, TransferKind::Persons, {"FirstName", "LastName", ""}, false);

@@ -11,11 +11,6 @@
 
 namespace {
 
-bool isControl(char c) {
-    const auto u = static_cast<unsigned char>(c);
-    return (u < 0x20 && c != '\t' && c != '\r' && c != '\n') || u == 0x7F;
-}
-
 int32_t clamped(int64_t seconds) {
     return static_cast<int32_t>(std::clamp<int64_t>(seconds, -2'000'000'000, 2'000'000'000));
 }
@@ -133,7 +128,7 @@ std::string summaryText(const char* text) {
     // libical's unescaping may split a character (a backslash before a multi-byte one):
     // what is then no UTF-8 is read as any value is.
     std::string value = valueAsUtf8(text ? text : "");
-    std::erase_if(value, isControl);
+    std::erase_if(value, isStrayControl);
     return withCrLf(trimmed(value));
 }
 

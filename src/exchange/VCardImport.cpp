@@ -26,7 +26,8 @@ VCardImportResult importCards(PimDocument& document, std::string_view bytes, boo
     if (unicode) converted = utf16ToUtf8(bytes.substr(2), bytes[0] == '\xFE');
     const std::string_view text = unicode ? std::string_view(converted) : withoutUtf8Bom(bytes);
     // One look at the whole text spares one at each of its values.
-    const bool textIsUtf8 = !unicode && (knownUtf8 || isValidUtf8(text));
+    const VCardPersonBuilder::TextFacts facts{unicode, !unicode && (knownUtf8 || isValidUtf8(text)),
+                                              holdsStrayControls(text)};
 
     const KnownPersons known(document.persons());
     GroupFiling filing(document);
@@ -80,7 +81,7 @@ VCardImportResult importCards(PimDocument& document, std::string_view bytes, boo
                                         ? VCardEscaping::Version21
                                         : VCardEscaping::Backslash);
             else
-                builder.take(line, unicode, textIsUtf8);
+                builder.take(line, facts);
         }
     }
     if (depth > 0) result.skipped.push_back({cardLine, _("the card has no END:VCARD line")});

@@ -8,6 +8,7 @@
 #include "exchange/PhoneSlots.h"
 #include "exchange/RecordUids.h"
 #include "exchange/VCardLine.h"
+#include "fileio/TextEncoding.h"
 #include "records/LineBreaks.h"
 #include "records/Trimmed.h"
 #include "textio/ImportValues.h"
@@ -93,7 +94,7 @@ void VCardPersonBuilder::offer(Candidate& slot, std::string&& value, bool prefer
     slot = {std::move(value), preferred, true, escaping_};
 }
 
-void VCardPersonBuilder::take(const VCardLine& line, bool fileIsUnicode, bool textIsUtf8) {
+void VCardPersonBuilder::take(const VCardLine& line, const TextFacts& text) {
     if (!isWanted(line.name)) return;
     // Binary values are photos, logos, sounds and keys, whatever they are called. The
     // parameters are looked through once for what they say of the value.
@@ -110,7 +111,12 @@ void VCardPersonBuilder::take(const VCardLine& line, bool fileIsUnicode, bool te
             preferred = true;
     }
     if (binary) return;
-    const std::string_view value = decodedValue(line, fileIsUnicode, textIsUtf8, scratch_);
+    std::string_view value = decodedValue(line, text.unicode, text.utf8, scratch_);
+    if (text.strayControls && std::any_of(value.begin(), value.end(), isStrayControl)) {
+        cleaned_.assign(value);
+        std::erase_if(cleaned_, isStrayControl);
+        value = cleaned_;
+    }
     // Compared as views, which look at the sizes first; a std::string against a literal
     // calls memcmp for each.
     const std::string_view name = line.name;

@@ -24,11 +24,18 @@ struct VCardLine;
 // was not. Photos, sounds, keys and unknown properties are passed over.
 class VCardPersonBuilder {
 public:
+    // What one look at the whole text of the cards found, which spares a look at each value.
+    struct TextFacts {
+        bool unicode = false;        // the file was UTF-16
+        bool utf8 = false;           // the text is UTF-8 throughout
+        bool strayControls = false;  // it holds control characters no value keeps
+    };
+
     // Starts a new card, written with the given escaping.
     void reset(VCardEscaping escaping);
     void setEscaping(VCardEscaping escaping) { escaping_ = escaping; }
-    // Takes one property of the card; `textIsUtf8` when the whole text is known to be.
-    void take(const VCardLine& line, bool fileIsUnicode, bool textIsUtf8);
+    // Takes one property of the card, without the control characters our writer drops.
+    void take(const VCardLine& line, const TextFacts& text);
     // The person's texts as the card gave them (not yet trimmed); they are moved out, so
     // the builder must be reset before the next card.
     [[nodiscard]] PersonTextFields takeTexts();
@@ -81,6 +88,7 @@ private:
     std::vector<std::string> categories_;
     std::string uid_;
     std::string scratch_;    // a value converted from its encoding
+    std::string cleaned_;    // a value without its control characters
     std::string unescaped_;  // a value unescaped, while it is read
     // Parts of a structured value, kept from card to card for their room.
     std::vector<std::string_view> parts_, items_;

@@ -101,6 +101,30 @@ void appendUtf8(std::string& out, uint32_t code) {
     }
 }
 
+bool holdsStrayControls(std::string_view text) {
+    const char* p = text.data();
+    const char* const end = p + text.size();
+#ifdef __SSE2__
+    // Bytes below 0x20 are those whose top three bits are clear; the tab and the line breaks
+    // among them are let through.
+    const __m128i top = _mm_set1_epi8(static_cast<char>(0xE0));
+    const __m128i zero = _mm_setzero_si128();
+    const __m128i tab = _mm_set1_epi8('\t');
+    const __m128i lf = _mm_set1_epi8('\n');
+    const __m128i cr = _mm_set1_epi8('\r');
+    const __m128i del = _mm_set1_epi8(0x7F);
+    for (; end - p >= 16; p += 16) {
+        const __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+        const __m128i low = _mm_cmpeq_epi8(_mm_and_si128(x, top), zero);
+        const __m128i allowed = _mm_or_si128(
+            _mm_or_si128(_mm_cmpeq_epi8(x, tab), _mm_cmpeq_epi8(x, lf)), _mm_cmpeq_epi8(x, cr));
+        const __m128i stray = _mm_or_si128(_mm_andnot_si128(allowed, low), _mm_cmpeq_epi8(x, del));
+        if (_mm_movemask_epi8(stray) != 0) return true;
+    }
+#endif
+    return std::any_of(p, end, isStrayControl);
+}
+
 Utf8Scan scanUtf8UpToZero(std::string_view bytes) {
     const auto* const begin = reinterpret_cast<const unsigned char*>(bytes.data());
     const auto* p = begin;

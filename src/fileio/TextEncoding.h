@@ -60,6 +60,16 @@ void appendUtf8(std::string& out, uint32_t code);
 size_t convertWithWindows1252Fallback(std::string_view bytes, size_t from, size_t stop, char* out,
                                       size_t& made);
 
+// Whether a character is a control character no card or calendar value may hold: any but
+// the tab and the line breaks. Our writers drop them, so our readers do too, so that a
+// value reads back as it was kept.
+[[nodiscard]] inline bool isStrayControl(char c) {
+    const auto u = static_cast<unsigned char>(c);
+    return (u < 0x20 && c != '\t' && c != '\r' && c != '\n') || u == 0x7F;
+}
+// Whether `text` holds any; one quick look at a whole file spares one at each value.
+[[nodiscard]] bool holdsStrayControls(std::string_view text);
+
 // One value (a name, a line of a card or calendar) as UTF-8: as it is when it is UTF-8,
 // else every byte read as Windows-1252, so that an 8-bit value whose bytes happen to pair
 // up as a UTF-8 character here and there is not read half one way and half the other.

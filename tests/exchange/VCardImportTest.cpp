@@ -159,6 +159,10 @@ TEST_F(VCardImportTest, DecodesEachValueWholeAndCountsValuesLeftOut) {
               "ADR:;;2 Oak Rd;Oslo;;;\r\nTEL;TYPE=HOME:1\r\nTEL;TYPE=WORK:2\r\nTEL;TYPE=CELL:3\r\n"
               "TEL;TYPE=FAX:4\r\nTEL;TYPE=PAGER:5\r\nTEL:6\r\nURL:http://a.example\r\n"),
          "Lee|Ann||3"},
+        {"control characters, which our export drops",
+         card("N:L\x0B"
+              "ee;A\x01nn\r\nORG:Acme\x7F Inc\r\n"),
+         "Lee|Ann|Acme Inc|0"},
         {"a preferred value takes the place of the first, which is left out",
          card("N:Lee;Ann\r\nEMAIL:a@x.org\r\nEMAIL;TYPE=PREF:b@x.org\r\nTEL;TYPE=CELL:1\r\n"
               "TEL;TYPE=CELL:2\r\n"),

@@ -112,7 +112,11 @@ void VCardPersonBuilder::take(const VCardLine& line, const TextFacts& text) {
     }
     if (binary) return;
     std::string_view value = decodedValue(line, text.unicode, text.utf8, scratch_);
-    if (text.strayControls && std::any_of(value.begin(), value.end(), isStrayControl)) {
+    // A value decoded from quoted-printable or another character set may hold some that the
+    // text did not.
+    const bool decoded = value.data() == scratch_.data();
+    if ((text.strayControls || decoded) &&
+        std::any_of(value.begin(), value.end(), isStrayControl)) {
         cleaned_.assign(value);
         std::erase_if(cleaned_, isStrayControl);
         value = cleaned_;

@@ -163,6 +163,8 @@ TEST_F(VCardImportTest, DecodesEachValueWholeAndCountsValuesLeftOut) {
          card("N:L\x0B"
               "ee;A\x01nn\r\nORG:Acme\x7F Inc\r\n"),
          "Lee|Ann|Acme Inc|0"},
+        {"a control character written in quoted-printable",
+         card("N:Lee;Ann\r\nORG;ENCODING=QUOTED-PRINTABLE:Acme=0B Inc\r\n"), "Lee|Ann|Acme Inc|0"},
         {"a preferred value takes the place of the first, which is left out",
          card("N:Lee;Ann\r\nEMAIL:a@x.org\r\nEMAIL;TYPE=PREF:b@x.org\r\nTEL;TYPE=CELL:1\r\n"
               "TEL;TYPE=CELL:2\r\n"),

@@ -119,6 +119,9 @@ const char* CalendarEntryReader::add(Appointment&& a) {
         ++result_.alreadyThere;
         return _("already in the document");
     }
+    // A UID names one appointment: a later event of the file under a UID an earlier one took,
+    // and no override of it, keeps none and goes out under one of its own.
+    if (!a.uid.empty() && !takenUids_.insert(a.uid).second) a.uid.clear();
     const bool repeats = a.repeats();
     if (!appointments.add(std::move(a))) return _("no identifier left");
     ++result_.appointments;

@@ -62,5 +62,6 @@ private:
     std::set<std::string, KeptUidOrder> presentUids_;
     std::multimap<Key, const Appointment*> presentSeries_;
     std::set<std::string, KeptUidOrder> presentTaskUids_;
+    std::set<std::string, KeptUidOrder> takenUids_;          // by the appointments of this file
     std::set<std::pair<std::string, double>> presentTasks_;  // description and due date
 };

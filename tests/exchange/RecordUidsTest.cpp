@@ -127,3 +127,27 @@ TEST(RecordUidsTest, ImportedRecordsKeepTheirUidsAndAreNotAddedTwice) {
     EXPECT_EQ(std::tuple(exported.appointments, exported.tasks), std::tuple(0, 0));
     EXPECT_EQ(importVCardText(doc, vcardText(doc, VCardVersion::V3, std::nullopt)).added, 0);
 }
+
+TEST(RecordUidsTest, TwoEventsOfAFileUnderOneUidGoOutUnderTwo) {
+    const TzGuard tz("Europe/Berlin");
+    const std::string events = calendar(
+        "BEGIN:VEVENT\r\nUID:choir@phone\r\nDTSTART:20261219T000000Z\r\n"
+        "DTEND:20261219T020000Z\r\nSUMMARY:Concert\r\nEND:VEVENT\r\n"
+        "BEGIN:VEVENT\r\nUID:choir@phone\r\nDTSTART:20261203T173000Z\r\n"
+        "DTEND:20261203T190000Z\r\nRRULE:FREQ=WEEKLY;COUNT=3\r\nSUMMARY:Choir\r\nEND:VEVENT\r\n");
+    PimDocument doc(kClock);
+    ASSERT_EQ(importICalendarText(doc, events, CalendarParts::Both).appointments, 2);
+    const std::vector<std::string> uids = uidsIn(everything(doc));
+    ASSERT_EQ(uids.size(), 2u);
+    EXPECT_EQ(uids[0], "choir@phone");
+    EXPECT_NE(uids[1], uids[0]);
+    // Read back, they are the two appointments they were.
+    PimDocument again(kClock);
+    ASSERT_EQ(
+        importICalendarText(again, icalendarText(doc, CalendarParts::Both), CalendarParts::Both)
+            .appointments,
+        2);
+    EXPECT_EQ(again.appointments().find(1)->Description, "Concert");
+    EXPECT_FALSE(again.appointments().find(1)->repeats());
+    EXPECT_TRUE(again.appointments().find(2)->repeats());
+}

@@ -70,10 +70,9 @@ int compareKept(std::string_view a, std::string_view b) {
 
 }  // namespace
 
-std::string keptUid(std::string_view written) {
-    std::string uid(written);
-    std::erase_if(uid, droppedFromUid);
-    return uid;
+std::string keptUid(std::string written) {
+    std::erase_if(written, droppedFromUid);
+    return written;
 }
 
 bool KeptUidOrder::operator()(std::string_view a, std::string_view b) const {

@@ -46,7 +46,7 @@ private:
 // A UID as a record keeps it from a file: without the control characters (the tab aside)
 // that no file may carry and our writers therefore drop, so that the UID a record came with
 // is the one it goes out under.
-[[nodiscard]] std::string keptUid(std::string_view written);
+[[nodiscard]] std::string keptUid(std::string written);
 
 // UIDs ordered and compared as keptUid leaves them, so that a record a document stored
 // before they were dropped is still known by its UID.

@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <vector>
 
+#include "fileio/TextEncoding.h"
 #include "records/PimDocument.h"
 #include "records/SecondsConverter.h"
 
@@ -42,13 +43,9 @@ size_t give(const RecordStore<Record>& store, UidMaker& maker, EditSequence& seq
     return count;
 }
 
-}  // namespace
-
-namespace {
-
+// What a value of a card or calendar drops, and a line break, which no UID holds.
 bool droppedFromUid(char c) {
-    const auto u = static_cast<unsigned char>(c);
-    return (u < 0x20 && c != '\t') || u == 0x7F;
+    return isStrayControl(c) || c == '\r' || c == '\n';
 }
 
 // Below, at or above zero as keptUid(a) is before, the same as or after keptUid(b).
